@@ -1,0 +1,82 @@
+#include "app/AppState.h"
+#include "app/Pages.h"
+#include "library/LibraryLoader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace chordalis;
+
+namespace {
+
+void loadFolder(benchmark::State& st, const QString& folder) {
+    for (auto _ : st) {
+        // A fresh reader each time: the files are parsed, not served from a cache.
+        IniReader ini(folder);
+        AppState state;
+        MainPages pages;
+        Warnings warnings(true);
+        LibraryLoader{ini, state, pages, warnings}.loadAll();
+        benchmark::DoNotOptimize(pages.chords.tvwChords.size());
+    }
+}
+
+void copyFile(const QString& from, const QString& to) {
+    QFile in(from);
+    QFile out(to);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return;
+    const QByteArray text = in.readAll();
+    out.write(text);
+}
+
+// A library ten times the shipped one: every chord and scale section repeated under new numbers.
+QString makeLargeLibrary(QTemporaryDir& dir, int factor) {
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    for (const char* f : {"voicing.ini", "triad.ini", "finder.ini"})
+        copyFile(shipped + u'/' + QLatin1String(f), dir.filePath(QLatin1String(f)));
+    for (const auto& [file, countKey] : {std::pair{"chord", "numchords"}, {"scale", "numscales"}}) {
+        IniReader ini(shipped);
+        const QString name = QLatin1String(file);
+        const int n = ini.read(name, "totals", QLatin1String(countKey)).toInt();
+        const int groups = ini.read(name, "totals", "numgroups").toInt();
+        QByteArray out = "[totals]\n" + QByteArray(countKey) + "=" +
+                         QByteArray::number(n * factor) + "\nnumgroups=" +
+                         QByteArray::number(groups) + "\n[groups]\n";
+        for (int g = 0; g < groups; ++g)
+            out += QByteArray::number(g) + "=" + ini.read(name, "groups", QString::number(g)).toUtf8() + "\n";
+        const QStringList keys = {"name", "nameverbose", "chordsymbols", "formula", "group",
+                                  "relatedscaleid", "altname", "info", "examples"};
+        for (int copy = 0; copy < factor; ++copy) {
+            for (int i = 0; i < n; ++i) {
+                out += "[" + QByteArray::number(copy * n + i) + "]\n";
+                for (const QString& k : keys) {
+                    const QString v = ini.read(name, QString::number(i), k);
+                    if (!v.isEmpty())
+                        out += k.toUtf8() + "=" + v.toUtf8() + "\n";
+                }
+            }
+        }
+        QFile o(dir.filePath(name + QStringLiteral(".ini")));
+        if (o.open(QIODevice::WriteOnly))
+            o.write(out);
+    }
+    return dir.path();
+}
+
+void BM_LoadShippedLibrary(benchmark::State& st) {
+    loadFolder(st, QStringLiteral(CHORDALIS_SHIPPED_DATA));
+}
+BENCHMARK(BM_LoadShippedLibrary)->Unit(benchmark::kMillisecond);
+
+void BM_LoadTenfoldLibrary(benchmark::State& st) {
+    QTemporaryDir dir;
+    loadFolder(st, makeLargeLibrary(dir, 10));
+}
+BENCHMARK(BM_LoadTenfoldLibrary)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

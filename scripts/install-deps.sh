@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Chordalis need, only those
+# that are missing. Usage: scripts/install-deps.sh [build|run|test]
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev
+                libbenchmark-dev)
+run_packages=(fonts-dejavu-core xdg-utils)
+test_packages=()
+
+packages=("${build_packages[@]}")
+case "${1:-build}" in
+    run) packages+=("${run_packages[@]}") ;;
+    test) packages+=("${test_packages[@]}") ;;
+    build) ;;
+    *) echo "usage: $0 [build|run|test]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Please run as root or install sudo: missing ${missing[*]}" >&2; exit 1; }
+    sudo=sudo
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "library/TreeModel.h"
+#include "theory/Positions.h"
+
+#include <QString>
+
+#include <array>
+
+namespace chordalis {
+
+// What the mode pages of the main window show. Display routines write here; the window copies
+// it into its controls. Field names are the controls' names. A PositionList holds both the
+// drop-down list (cbo...) and the state of its option pair (opt...).
+
+struct ChordsPage {
+    TreeModel tvwChords;
+    TreeModel tvwVoicings;
+    QString lblChordName;
+    QString lblChordNameVerbose;
+    QString lblChordFormula;
+    QString lblChordNotes;
+    QString txtChordSymbols;
+    QString lblVoicingMemo;
+};
+
+struct ScalesPage {
+    TreeModel tvwScales;
+    QString lblScaleName;
+    QString lblScaleFormula;
+    QString lblScaleNotes;
+    QString txtAltScaleNames;
+    PositionList cboScalePositions; // with optScalePositions
+};
+
+struct ArpeggiosPage {
+    TreeModel tvwArps;
+    QString lblArpName;
+    QString lblArpFormula;
+    QString lblArpNotes;
+    PositionList cboArpPositions; // with optArpPositions
+};
+
+struct TriadsPage {
+    TreeModel tvwTriads;
+    TreeModel tvwStringGroup;
+    QString lblTriadName;
+    QString lblTriadFormula;
+    QString lblTriadNotes;
+};
+
+struct ChordScalePage {
+    TreeModel tvwCSChords;
+    TreeModel tvwCSScales;
+    QString lblCSChordName;
+    QString lblCSChordFormula;
+    QString lblCSChordNotes;
+    QString lblCSScaleName;
+    QString lblCSScaleFormula;
+    QString lblCSScaleNotes;
+    PositionList cboCSPositions; // with optCSPositions
+};
+
+struct FinderDescription {
+    QString text;
+    PackedColour colour = 0;
+};
+
+struct FinderPage {
+    std::array<FinderDescription, 7> lblDescription; // strings 1..6, index 0 unused
+};
+
+// The mode pages, in the order of their tabs.
+enum class Mode : int {
+    Chords = 0,
+    Scales = 1,
+    Arpeggios = 2,
+    Notes = 3,
+    Triads = 4,
+    ChordScale = 5,
+    ChordFinder = 6,
+};
+inline constexpr int ModeCount = 7;
+
+struct MainPages {
+    ChordsPage chords;
+    ScalesPage scales;
+    ArpeggiosPage arpeggios;
+    TriadsPage triads;
+    ChordScalePage chordScale;
+    FinderPage finder;
+
+    Mode mode = Mode::Chords; // the current page of tabMode
+    int rootTab = 1;          // the selected root tab, 1..17
+    bool lblNonStandardVisible = false;
+};
+
+} // namespace chordalis

@@ -1,0 +1,98 @@
+#include "app/Settings.h"
+
+#include <QSettings>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace chordalis {
+
+namespace {
+
+// Every numeric key of the store with its range, in the store's order. State is AppState or
+// const AppState, so one table serves reading and writing.
+template <class State, class Visit>
+void forEachNumericKey(State& s, Visit visit) {
+    visit("Midi", "Device", -1, 255, s.playback.device);
+    visit("Midi", "Channel", 1, 16, s.playback.channel);
+    visit("Midi", "Instrument", 1, 128, s.playback.instrument);
+    visit("Midi", "Volume", 0, 127, s.playback.volume);
+    visit("Midi", "Chord Tempo", 0, 100, s.playback.chordTempo);
+    visit("Midi", "Scale Tempo", 0, 100, s.playback.scaleTempo);
+    visit("Midi", "Arpeggio Tempo", 0, 100, s.playback.arpeggioTempo);
+    visit("Colour", "Root", 0, 0xFFFFFF, s.colours.root);
+    visit("Colour", "Chord", 0, 0xFFFFFF, s.colours.chord);
+    visit("Colour", "Scale", 0, 0xFFFFFF, s.colours.scale);
+    visit("Colour", "Both", 0, 0xFFFFFF, s.colours.both);
+    visit("Tuning", "Flag", 0, 12, s.tuning[0]);
+    // Each string within the reach of the tuning dialog: 4 semitones below to 3 above standard.
+    visit("Tuning", "1", 60, 67, s.tuning[1]);
+    visit("Tuning", "2", 55, 62, s.tuning[2]);
+    visit("Tuning", "3", 51, 58, s.tuning[3]);
+    visit("Tuning", "4", 46, 53, s.tuning[4]);
+    visit("Tuning", "5", 41, 48, s.tuning[5]);
+    visit("Tuning", "6", 36, 43, s.tuning[6]);
+    visit("Tuning", "Chromatic", 0, 1, s.tuningSpelling);
+    visit("Metronome", "Beats", 1, std::numeric_limits<qint16>::max(), s.metronome.beats);
+    visit("Metronome", "Sound 1", 35, 81, s.metronome.sound1);
+    visit("Metronome", "Sound 2", 35, 81, s.metronome.sound2);
+    visit("Metronome", "Tempo", 40, 400, s.metronome.tempo);
+    visit("Metronome", "Channel", 0, 15, s.metronome.channel);
+}
+
+QString path(const char* section, const char* key) {
+    return QLatin1String(section) + u'/' + QLatin1String(key);
+}
+
+// A whole number text: an optional sign and decimal digits, blanks around allowed.
+std::optional<long long> parseWhole(const QString& text) {
+    bool ok = false;
+    const long long v = text.trimmed().toLongLong(&ok, 10);
+    return ok ? std::optional<long long>(v) : std::nullopt;
+}
+
+} // namespace
+
+void readSettings(QSettings& store, AppState& state) {
+    const AppState defaults;
+    state.playback = defaults.playback;
+    state.colours = defaults.colours;
+    state.tuning = defaults.tuning;
+    state.tuningSpelling = defaults.tuningSpelling;
+    state.metronome = defaults.metronome;
+
+    forEachNumericKey(state, [&](const char* section, const char* key, long long low,
+                                 long long high, auto& field) {
+        if (const auto v = parseWhole(store.value(path(section, key)).toString()))
+            field = int(std::clamp(*v, low, high));
+    });
+    // The chords and triads are drawn only in standard tuning; a store that says standard but
+    // holds other notes (edited by hand) would draw them on the wrong frets.
+    if (state.tuning[0] == StandardPreset &&
+        !std::equal(state.tuning.begin() + 1, state.tuning.end(), StandardTuning.begin() + 1))
+        state.tuning[0] = 0;
+
+    const QString file = path("Fretboard", "File");
+    state.fretboardFile =
+        store.contains(file) ? store.value(file).toString() : defaults.fretboardFile;
+
+    const QString left = store.value(path("Fretboard", "Left Handed")).toString().trimmed();
+    state.leftHanded = left.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
+                       parseWhole(left).value_or(0) != 0;
+}
+
+void writeSettings(QSettings& store, const AppState& state) {
+    store.setValue(path("Fretlight", "Left"), QString::number(state.ledOptionLeft));
+    store.setValue(path("Fretlight", "Right"), QString::number(state.ledOptionRight));
+    forEachNumericKey(state, [&](const char* section, const char* key, long long, long long,
+                                 const auto& field) {
+        store.setValue(path(section, key), QString::number(field));
+    });
+    store.setValue(path("Fretboard", "File"), state.fretboardFile);
+    store.setValue(path("Fretboard", "Left Handed"),
+                   state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
+    store.sync();
+}
+
+} // namespace chordalis

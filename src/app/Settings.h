@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/AppState.h"
+
+class QSettings;
+
+namespace chordalis {
+
+// The settings store: sections Midi, Colour, Tuning, Fretboard, Metronome (read at start-up,
+// written at exit) and Fretlight (written only). Every value is stored as text; the boolean as
+// "True"/"False". A stored text that is not a number, or a number outside the field's range,
+// gives the default or is clamped into range: a hand-edited store never stops the program.
+//
+// The program uses QSettings in its native per-user form, organisation and application
+// "Chordalis"; tests pass a QSettings on a file of their own.
+void readSettings(QSettings& store, AppState& state);
+void writeSettings(QSettings& store, const AppState& state);
+
+} // namespace chordalis

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+namespace chordalis {
+
+// Reads values from the INI files of the program folder ("chord" -> <folder>/chord.ini).
+//
+// Section and key names match without regard to case; the value is the text after the first
+// "=" with surrounding blanks removed and one pair of enclosing quotes taken off, cut to 1023
+// characters; anything absent reads as empty text. Where a section or key occurs twice, the
+// first one counts. Files are UTF-8; a file that is not valid UTF-8 is read as Latin-1.
+//
+// Each file is parsed once and kept; every read checks the file's size and modification time and
+// parses it again when either changed, so an edited file is seen at the next read.
+class IniReader {
+public:
+    explicit IniReader(QString programFolder);
+    ~IniReader();
+    IniReader(const IniReader&) = delete;
+    IniReader& operator=(const IniReader&) = delete;
+
+    QString read(const QString& file, const QString& section, const QString& key);
+
+    // Whether the file has a section of that name (used to tell missing data from empty data).
+    bool hasSection(const QString& file, const QString& section);
+
+    // The section names of a file in file order (first occurrence of each).
+    QStringList sections(const QString& file);
+
+    const QString& programFolder() const { return m_folder; }
+    QString pathOf(const QString& file) const;
+
+    static constexpr int MaxValueLength = 1023;
+
+    struct Parsed; // one file's sections, keys and values
+
+private:
+    const Parsed& parsed(const QString& file);
+
+    QString m_folder;
+    QHash<QString, std::shared_ptr<Parsed>> m_files;
+};
+
+} // namespace chordalis

@@ -1,0 +1,46 @@
+#include "library/TreeModel.h"
+
+#include "theory/Spelling.h"
+
+namespace chordalis {
+
+void TreeModel::clear() {
+    m_nodes.clear();
+    m_index.clear();
+    selectedKey.clear();
+}
+
+bool TreeModel::add(const QString& parentKey, const QString& key, const QString& text,
+                    const QString& icon) {
+    if (m_index.contains(key) || (!parentKey.isEmpty() && !m_index.contains(parentKey)))
+        return false;
+    m_index.insert(key, int(m_nodes.size()));
+    m_nodes.push_back({key, text, parentKey, icon, false});
+    return true;
+}
+
+const TreeNode* TreeModel::find(const QString& key) const {
+    const int i = indexOf(key);
+    return i < 0 ? nullptr : &m_nodes[size_t(i)];
+}
+
+std::vector<const TreeNode*> TreeModel::children(const QString& parentKey) const {
+    std::vector<const TreeNode*> result;
+    for (const TreeNode& node : m_nodes) {
+        if (node.parentKey == parentKey)
+            result.push_back(&node);
+    }
+    return result;
+}
+
+void TreeModel::setExpanded(const QString& key, bool expanded) {
+    const int i = indexOf(key);
+    if (i >= 0)
+        m_nodes[size_t(i)].expanded = expanded;
+}
+
+int itemNumber(const QString& key, const QString& itemWord) {
+    return key.contains(itemWord, Qt::CaseSensitive) ? leadingNumber(key) : -1;
+}
+
+} // namespace chordalis

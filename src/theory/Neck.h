@@ -1,0 +1,27 @@
+#pragma once
+
+#include "theory/Tuning.h"
+
+#include <functional>
+
+namespace chordalis {
+
+// An inclusive fret range, 0 <= low <= high <= maxFret.
+struct FretWindow {
+    int low = 0;
+    int high = DefaultMaxFret;
+    friend bool operator==(const FretWindow&, const FretWindow&) = default;
+};
+
+// Pitch class 0..11 of open string s (1..6); 0 for any other string number.
+int openPitchClass(const Tuning& tuning, int string);
+
+// The lowest fret 0..11 at which pitch class p sounds on string s.
+int lowestFret(const Tuning& tuning, int pitchClass, int string);
+
+// Calls draw(fret, string) for each fret of the string inside the window that sounds the pitch
+// class: the lowest such fret and the one an octave above it, the latter only up to maxFret.
+void placeNote(const Tuning& tuning, int pitchClass, int string, FretWindow window, int maxFret,
+               const std::function<void(int fret, int string)>& draw);
+
+} // namespace chordalis

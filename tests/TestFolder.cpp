@@ -1,0 +1,37 @@
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace chordalis::test {
+
+TestFolder::TestFolder() = default;
+
+void TestFolder::write(const QString& name, const QByteArray& contents) const {
+    const QString path = filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(contents);
+}
+
+void TestFolder::copyFixture(const QString& fixture) const {
+    const QDir source(QStringLiteral(CHORDALIS_TEST_DATA) + u'/' + fixture);
+    for (const QString& name : source.entryList(QDir::Files)) {
+        QFile f(source.filePath(name));
+        if (f.open(QIODevice::ReadOnly))
+            write(name, f.readAll());
+    }
+}
+
+void TestFolder::writeLibrary(const QByteArray& chord, const QByteArray& scale,
+                              const QByteArray& triad) const {
+    write(QStringLiteral("chord.ini"), chord);
+    write(QStringLiteral("scale.ini"), scale);
+    write(QStringLiteral("voicing.ini"), {});
+    write(QStringLiteral("triad.ini"), triad);
+    write(QStringLiteral("finder.ini"), {});
+}
+
+} // namespace chordalis::test

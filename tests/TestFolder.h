@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace chordalis::test {
+
+// A scratch program folder for one test, removed afterwards.
+class TestFolder {
+public:
+    TestFolder();
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+
+    // Writes a file (creating folders as needed) with the given bytes.
+    void write(const QString& name, const QByteArray& contents) const;
+
+    // Copies every file of a fixture folder of tests/data into this folder.
+    void copyFixture(const QString& fixture) const;
+
+    // The five library files, each with the given contents or empty.
+    void writeLibrary(const QByteArray& chord = {}, const QByteArray& scale = {},
+                      const QByteArray& triad = {}) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace chordalis::test

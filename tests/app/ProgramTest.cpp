@@ -1,0 +1,143 @@
+#include "../TestFolder.h"
+#include "app/Program.h"
+#include "app/ProgramFolder.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+using chordalis::test::TestFolder;
+
+namespace {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    QString storePath() const { return m_store.filePath("Chordalis.conf"); }
+    QSettings store() const { return QSettings(storePath(), QSettings::IniFormat); }
+    QByteArray storeBytes() const {
+        QFile f(storePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    RecordingMessageBoxes boxes;
+    TestFolder m_store;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, EachMissingLibraryFileEndsStartUpAndLeavesTheStoreAlone) {
+    {
+        auto s = store();
+        s.setValue("Midi/Volume", "33");
+    }
+    const QByteArray before = storeBytes();
+    const QStringList files = libraryFiles();
+    for (int missing = 0; missing < files.size(); ++missing) {
+        TestFolder dir;
+        dir.copyFixture("small");
+        QFile::remove(dir.filePath(files[missing]));
+        QFile::remove(dir.filePath(files.last())); // a later file is never checked
+        RecordingMessageBoxes b;
+        Program program(dir.path(), b, true);
+        auto s = store();
+        EXPECT_FALSE(program.startUp(s, QSize(1024, 768)));
+        ASSERT_EQ(b.shown.size(), 1u);
+        EXPECT_EQ(b.shown[0].icon, BoxIcon::Stop);
+        EXPECT_EQ(b.shown[0].text, QStringLiteral("A fatal error has occured, I cannot find the "
+                                                  "file: \n") +
+                                       dir.path() + u'/' + files[missing]);
+    }
+    EXPECT_EQ(storeBytes(), before);
+}
+
+TEST_F(ProgramTest, FileNamesMustMatchExactly) {
+    TestFolder dir;
+    dir.copyFixture("small");
+    QFile::rename(dir.filePath("triad.ini"), dir.filePath("Triad.ini"));
+    EXPECT_EQ(firstMissingLibraryFile(dir.path()), QStringLiteral("triad.ini"));
+}
+
+TEST_F(ProgramTest, SmallScreenAsksAndNoEndsStartUp) {
+    TestFolder dir;
+    dir.copyFixture("small");
+    for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
+        Program program(dir.path(), boxes, true);
+        auto s = store();
+        EXPECT_TRUE(program.startUp(s, size));
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+
+    boxes.answer = false;
+    Program program(dir.path(), boxes, true);
+    auto s = store();
+    EXPECT_FALSE(program.startUp(s, QSize(800, 599)));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("It is recommended that you use a screen resolution of at least "
+                             "800x600 for this program.  Do you wish to continue?"));
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Exclamation);
+    EXPECT_FALSE(QFileInfo::exists(storePath()));
+}
+
+TEST_F(ProgramTest, StartUpStateAndQuitting) {
+    TestFolder dir;
+    dir.copyFixture("small");
+    {
+        auto s = store();
+        s.setValue("Fretboard/Left Handed", "True");
+        s.setValue("Midi/Volume", "64");
+    }
+    Program program(dir.path(), boxes, true);
+    auto s = store();
+    ASSERT_TRUE(program.startUp(s, QSize(1280, 1024)));
+    EXPECT_TRUE(program.state.leftHanded);
+    EXPECT_EQ(program.state.currentRoot, 0);
+    EXPECT_EQ(program.state.selectedChord, -1);
+    EXPECT_EQ(program.state.selectedCSScale, -1);
+    EXPECT_EQ(program.state.chords.count, 3);
+    EXPECT_EQ(program.state.maxFret, 15);
+
+    program.state.playback.volume = 90;
+    boxes.answer = false;
+    EXPECT_FALSE(program.confirmQuit(s));
+    EXPECT_FALSE(program.isShutDown());
+    EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("64"));
+
+    boxes.answer = true;
+    EXPECT_TRUE(program.confirmQuit(s));
+    EXPECT_EQ(boxes.shown.back().text, QStringLiteral("Are you sure you want to quit?"));
+    EXPECT_EQ(boxes.shown.back().icon, BoxIcon::Question);
+    EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("90"));
+
+    // A second shut-down (a logout arriving after the window closed) writes nothing again.
+    program.state.playback.volume = 10;
+    program.shutDown(s);
+    EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("90"));
+}
+
+TEST_F(ProgramTest, RootTabsSetRootAndSpelling) {
+    TestFolder dir;
+    dir.copyFixture("small");
+    Program program(dir.path(), boxes, true);
+    program.selectRootTab(3); // Db
+    EXPECT_EQ(program.state.currentRoot, 1);
+    EXPECT_EQ(program.state.rootSpelling, 0);
+    program.selectRootTab(2); // C#
+    EXPECT_EQ(program.state.currentRoot, 1);
+    EXPECT_EQ(program.state.rootSpelling, 1);
+    program.selectRootTab(18);
+    program.selectRootTab(0);
+    EXPECT_EQ(program.state.currentRoot, 1);
+    EXPECT_EQ(program.pages.rootTab, 2);
+}
+
+TEST(ProgramFolder, BuildAndInstalledLayouts) {
+    TestFolder dir;
+    dir.write("bin/.keep", "");
+    dir.write("share/chordalis/chord.ini", "");
+    EXPECT_EQ(programFolderFor(dir.filePath("bin")), dir.filePath("share/chordalis"));
+    EXPECT_EQ(programFolderFor(dir.filePath("share")), dir.filePath("share"));
+    EXPECT_EQ(programFile("/opt/x", "userguide/index.htm"), QStringLiteral("/opt/x/userguide/index.htm"));
+    EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));
+}

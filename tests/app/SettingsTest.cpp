@@ -1,0 +1,121 @@
+#include "app/Settings.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    QString path() const { return m_dir.filePath("Chordalis.conf"); }
+    QSettings store() const { return QSettings(path(), QSettings::IniFormat); }
+    void writeRaw(const QByteArray& text) const {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(SettingsTest, EmptyStoreGivesDefaults) {
+    auto s = store();
+    AppState state;
+    state.tuning = {5, 62, 59, 55, 50, 43, 38};
+    state.leftHanded = true;
+    state.playback.volume = 3;
+    readSettings(s, state);
+    const AppState defaults;
+    EXPECT_EQ(state.tuning, StandardTuning);
+    EXPECT_FALSE(state.leftHanded);
+    EXPECT_EQ(state.playback.volume, 100);
+    EXPECT_EQ(state.playback.device, -1);
+    EXPECT_EQ(state.playback.instrument, 25);
+    EXPECT_EQ(state.colours.chord, 16711680);
+    EXPECT_EQ(state.colours.both, 16576);
+    EXPECT_EQ(state.fretboardFile, QStringLiteral("default.gif"));
+    EXPECT_EQ(state.metronome.channel, 9);
+    EXPECT_EQ(state.metronome.sound1, 76);
+}
+
+TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
+    AppState state;
+    state.playback = {3, 10, 1, 127, 0, 100, 55};
+    state.colours.root = 0x00FF00;
+    state.tuning = {4, 64, 59, 55, 50, 45, 38};
+    state.tuningSpelling = 1;
+    state.fretboardFile = QStringLiteral("maple.gif");
+    state.leftHanded = true;
+    state.metronome = {7, 35, 81, 400, 0};
+    state.ledOptionLeft = 3;
+    {
+        auto s = store();
+        writeSettings(s, state);
+    }
+    {
+        // The stored texts, as another reader of the store sees them.
+        auto s = store();
+        EXPECT_EQ(s.value("Fretboard/Left Handed").toString(), QStringLiteral("True"));
+        EXPECT_EQ(s.value("Midi/Device").toString(), QStringLiteral("3"));
+        EXPECT_EQ(s.value("Midi/Chord Tempo").toString(), QStringLiteral("0"));
+        EXPECT_EQ(s.value("Tuning/Flag").toString(), QStringLiteral("4"));
+        EXPECT_EQ(s.value("Tuning/6").toString(), QStringLiteral("38"));
+        EXPECT_EQ(s.value("Tuning/Chromatic").toString(), QStringLiteral("1"));
+        EXPECT_EQ(s.value("Fretlight/Left").toString(), QStringLiteral("3"));
+        EXPECT_EQ(s.value("Metronome/Sound 2").toString(), QStringLiteral("81"));
+    }
+    auto s = store();
+    AppState back;
+    readSettings(s, back);
+    EXPECT_EQ(back.tuning, state.tuning);
+    EXPECT_EQ(back.tuningSpelling, 1);
+    EXPECT_EQ(back.colours.root, 0x00FF00);
+    EXPECT_EQ(back.playback.arpeggioTempo, 55);
+    EXPECT_EQ(back.playback.device, 3);
+    EXPECT_EQ(back.fretboardFile, QStringLiteral("maple.gif"));
+    EXPECT_TRUE(back.leftHanded);
+    EXPECT_EQ(back.metronome.tempo, 400);
+    // The LED guitar options are written but never read back.
+    EXPECT_EQ(back.ledOptionLeft, 1);
+
+    AppState defaults;
+    writeSettings(s, defaults);
+    EXPECT_EQ(s.value("Fretboard/Left Handed").toString(), QStringLiteral("False"));
+    EXPECT_EQ(s.value("Midi/Device").toString(), QStringLiteral("-1"));
+    EXPECT_EQ(s.value("Colour/Chord").toString(), QStringLiteral("16711680"));
+}
+
+TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
+    writeRaw("[Midi]\nDevice=two\nChannel=99\nInstrument=\nVolume=-5\nChord%20Tempo=12abc\n"
+             "Scale%20Tempo= 40 \n"
+             "[Colour]\nRoot=0x123\nChord=999999999\n"
+             "[Tuning]\nFlag=1\n1=64\n2=59\n3=55\n4=50\n5=45\n6=20\nChromatic=7\n"
+             "[Fretboard]\nLeft%20Handed=maybe\n"
+             "[Metronome]\nBeats=70000\nSound%201=10\nTempo=1000\nChannel=-1\n");
+    auto s = store();
+    AppState state;
+    readSettings(s, state);
+    EXPECT_EQ(state.playback.device, -1);
+    EXPECT_EQ(state.playback.channel, 16);
+    EXPECT_EQ(state.playback.instrument, 25);
+    EXPECT_EQ(state.playback.volume, 0);
+    EXPECT_EQ(state.playback.chordTempo, 90);
+    EXPECT_EQ(state.playback.scaleTempo, 40);
+    EXPECT_EQ(state.colours.root, 255);
+    EXPECT_EQ(state.colours.chord, 0xFFFFFF);
+    EXPECT_EQ(state.tuning[6], 36);
+    // Flag 1 with other notes is not standard tuning any more.
+    EXPECT_EQ(state.tuning[0], 0);
+    EXPECT_EQ(state.tuningSpelling, 1);
+    EXPECT_FALSE(state.leftHanded);
+    EXPECT_EQ(state.metronome.beats, 32767);
+    EXPECT_EQ(state.metronome.sound1, 35);
+    EXPECT_EQ(state.metronome.tempo, 400);
+    EXPECT_EQ(state.metronome.channel, 0);
+}

@@ -1,0 +1,158 @@
+#include "../TestFolder.h"
+#include "library/LibraryLoader.h"
+
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+using chordalis::test::TestFolder;
+
+namespace {
+
+struct Loaded {
+    explicit Loaded(const QString& folder) : ini(folder), warnings(true) {
+        LibraryLoader{ini, state, pages, warnings}.loadAll();
+    }
+    IniReader ini;
+    AppState state;
+    MainPages pages;
+    Warnings warnings;
+
+    bool warned(const QString& part) const {
+        for (const QString& m : warnings.messages())
+            if (m.contains(part))
+                return true;
+        return false;
+    }
+};
+
+QStringList keysUnder(const TreeModel& tree, const QString& parent) {
+    QStringList keys;
+    for (const TreeNode* n : tree.children(parent))
+        keys << n->key;
+    return keys;
+}
+
+} // namespace
+
+TEST(LibraryLoader, BuildsTheChordScaleAndArpeggioTrees) {
+    TestFolder dir;
+    dir.copyFixture("small");
+    Loaded l(dir.path());
+    EXPECT_TRUE(l.warnings.messages().isEmpty()) << qPrintable(l.warnings.messages().join('\n'));
+
+    const TreeModel& chords = l.pages.chords.tvwChords;
+    ASSERT_EQ(chords.size(), 2 + 6);
+    EXPECT_EQ(chords.nodes()[0].key, QStringLiteral("All Group"));
+    EXPECT_EQ(chords.nodes()[0].text, QStringLiteral("All Chords"));
+    EXPECT_EQ(chords.nodes()[1].key, QStringLiteral("0 Group"));
+    EXPECT_EQ(chords.nodes()[1].text, QStringLiteral("Major Chords"));
+    EXPECT_EQ(keysUnder(chords, "All Group"),
+              QStringList({"0 Chord - All", "1 Chord - All", "2 Chord - All"}));
+    EXPECT_EQ(keysUnder(chords, "0 Group"), QStringList({"0 Chord", "1 Chord", "2 Chord"}));
+    // Keys written in capitals are read the same.
+    EXPECT_EQ(chords.find("1 Chord")->text, QStringLiteral("6"));
+    EXPECT_EQ(l.state.chords.entries[1].formula, QStringLiteral("1;3;5;6"));
+    EXPECT_EQ(l.state.chords.entries[0].chordsymbols, QStringLiteral("M;\u0394"));
+
+    EXPECT_EQ(l.pages.chordScale.tvwCSChords.size(), chords.size());
+    const TreeModel& arps = l.pages.arpeggios.tvwArps;
+    EXPECT_EQ(arps.nodes()[0].text, QStringLiteral("All Arpeggios"));
+    EXPECT_EQ(arps.find("0 Group")->text, QStringLiteral("Major Arpeggios"));
+    EXPECT_EQ(keysUnder(arps, "0 Group"), QStringList({"0 Arpeggio", "1 Arpeggio", "2 Arpeggio"}));
+
+    const TreeModel& scales = l.pages.scales.tvwScales;
+    EXPECT_EQ(scales.nodes()[0].text, QStringLiteral("All Scales"));
+    EXPECT_EQ(scales.find("0 Group")->text, QStringLiteral("Major Modes")); // no suffix
+    EXPECT_EQ(scales.find("1 Scale - All")->text, QStringLiteral("Lydian"));
+
+    // N + 1 chord entries, exactly S scales, always 12 triads.
+    EXPECT_EQ(l.state.chords.count, 3);
+    EXPECT_EQ(l.state.chords.entries.size(), 4u);
+    EXPECT_EQ(l.state.scales.entries.size(), 2u);
+    EXPECT_EQ(l.state.triads.entries.size(), 12u);
+}
+
+TEST(LibraryLoader, ResetsEveryPage) {
+    TestFolder dir;
+    dir.copyFixture("small");
+    Loaded l(dir.path());
+    const MainPages& p = l.pages;
+    EXPECT_EQ(p.chords.lblChordName, QStringLiteral("No Chord Selected"));
+    EXPECT_EQ(p.chords.lblVoicingMemo, QStringLiteral("Notes:"));
+    EXPECT_EQ(p.scales.lblScaleName, QStringLiteral("No Scale Selected"));
+    EXPECT_EQ(p.arpeggios.lblArpName, QStringLiteral("No Arpeggio Selected"));
+    EXPECT_EQ(p.triads.lblTriadName, QStringLiteral("No Triad Selected"));
+    EXPECT_EQ(p.chordScale.lblCSChordName, QStringLiteral("No Chord Selected"));
+    EXPECT_EQ(p.chordScale.lblCSScaleName, QStringLiteral("No Scale Selected"));
+    for (const PositionList* list : {&p.scales.cboScalePositions, &p.arpeggios.cboArpPositions,
+                                     &p.chordScale.cboCSPositions}) {
+        EXPECT_EQ(list->entries.size(), 14);
+        EXPECT_EQ(list->index, 0);
+        EXPECT_EQ(list->option, 0);
+    }
+}
+
+TEST(LibraryLoader, TriadTrees) {
+    TestFolder dir;
+    dir.copyFixture("small");
+    Loaded l(dir.path());
+    const TreeModel& triads = l.pages.triads.tvwTriads;
+    ASSERT_EQ(triads.size(), 16);
+    EXPECT_EQ(keysUnder(triads, {}),
+              QStringList({"-1Major", "-1Minor", "-1Diminished", "-1Augmented"}));
+    EXPECT_EQ(keysUnder(triads, "-1Diminished"), QStringList({"6ID", "7ID", "8ID"}));
+    EXPECT_EQ(triads.find("10ID")->text, QStringLiteral("1st Inversion"));
+    EXPECT_EQ(triads.find("-1Augmented")->text, QStringLiteral("Augmented"));
+    const TreeModel& groups = l.pages.triads.tvwStringGroup;
+    ASSERT_EQ(groups.size(), 4);
+    EXPECT_EQ(groups.nodes()[3].text, QStringLiteral("Strings 3-2-1"));
+    EXPECT_EQ(groups.selectedKey, QStringLiteral("0ID"));
+    EXPECT_EQ(l.state.triads.entries[0].name, QStringLiteral("Major Root Position"));
+    EXPECT_EQ(l.state.triads.entries[11].formula, QStringLiteral("1;3;#5"));
+}
+
+TEST(LibraryLoader, DamagedFilesLoadWithWarnings) {
+    TestFolder dir;
+    dir.writeLibrary("[totals]\nnumchords=4\nnumgroups=1\n[groups]\n0=Major\n"
+                     "[0]\nname=ok\nformula=1;3;5\ngroup=0\n"
+                     "[1]\nname=bad formula\nformula=1;;5\ngroup=0\n"
+                     "[2]\nname=lost\nformula=1;b3;5\ngroup=7\n",
+                     "[totals]\nnumscales=-3\n", "");
+    Loaded l(dir.path());
+
+    EXPECT_EQ(l.state.chords.entries[0].formula, QStringLiteral("1;3;5"));
+    // The rejected formula leaves a chord with its name and no notes.
+    EXPECT_EQ(l.state.chords.entries[1].name, QStringLiteral("bad formula"));
+    EXPECT_TRUE(l.state.chords.entries[1].formula.isEmpty());
+    EXPECT_TRUE(l.warned("chord.ini [1] formula \"1;;5\""));
+    // A group without a folder: listed under all chords only.
+    const TreeModel& chords = l.pages.chords.tvwChords;
+    EXPECT_TRUE(chords.contains("2 Chord - All"));
+    EXPECT_FALSE(chords.contains("2 Chord"));
+    EXPECT_FALSE(l.pages.arpeggios.tvwArps.contains("2 Arpeggio"));
+    EXPECT_TRUE(l.warned("chord.ini [2] group \"7\""));
+    // A count beyond the sections: the missing chord is there with empty texts.
+    EXPECT_EQ(l.state.chords.count, 4);
+    ASSERT_TRUE(chords.contains("3 Chord - All"));
+    EXPECT_EQ(chords.find("3 Chord - All")->text, QString());
+    EXPECT_TRUE(l.warned("1 of its chord sections are missing"));
+    // A negative count is none.
+    EXPECT_EQ(l.state.scales.count, 0);
+    EXPECT_EQ(l.pages.scales.tvwScales.size(), 1);
+    EXPECT_TRUE(l.warned("numscales is \"-3\""));
+    // An empty triad file: twelve triads without names, and a word about each.
+    EXPECT_EQ(l.state.triads.entries.size(), 12u);
+    EXPECT_TRUE(l.warned("triad.ini: section [11] is missing"));
+}
+
+TEST(LibraryLoader, EmptyAndAbsurdFiles) {
+    TestFolder dir;
+    dir.writeLibrary({}, "[totals]\nnumscales=30000\nnumgroups=99999\n", "\x01\x02garbage");
+    Loaded l(dir.path());
+    EXPECT_EQ(l.state.chords.count, 0);
+    EXPECT_EQ(l.state.chords.entries.size(), 1u);
+    EXPECT_EQ(l.pages.chords.tvwChords.size(), 1);
+    EXPECT_EQ(l.state.scales.count, LibraryLoader::MaxItems);
+    EXPECT_TRUE(l.warned("numscales is 30000"));
+    EXPECT_EQ(l.pages.triads.tvwTriads.size(), 16);
+}

@@ -1,0 +1,93 @@
+#include "theory/Neck.h"
+#include "theory/Positions.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace chordalis;
+
+namespace {
+
+std::vector<int> fretsOf(const Tuning& tuning, int pc, int string, FretWindow w) {
+    std::vector<int> frets;
+    placeNote(tuning, pc, string, w, DefaultMaxFret, [&](int fret, int s) {
+        EXPECT_EQ(s, string);
+        frets.push_back(fret);
+    });
+    return frets;
+}
+
+PositionList listAt(int option, int index) {
+    PositionList list = initialPositionList();
+    fillPositionList(list, option);
+    list.index = index;
+    return list;
+}
+
+} // namespace
+
+TEST(Neck, PlacesPitchClassesOnEveryOccurrenceInTheWindow) {
+    const Tuning& t = StandardTuning;
+    const FretWindow all{0, 15};
+    using V = std::vector<int>;
+    EXPECT_EQ(fretsOf(t, 0, 6, all), V({8}));
+    EXPECT_EQ(fretsOf(t, 0, 1, all), V({8}));
+    EXPECT_EQ(fretsOf(t, 0, 5, all), V({3, 15}));
+    EXPECT_EQ(fretsOf(t, 0, 4, all), V({10}));
+    EXPECT_EQ(fretsOf(t, 0, 3, all), V({5}));
+    EXPECT_EQ(fretsOf(t, 0, 2, all), V({1, 13}));
+    EXPECT_EQ(fretsOf(t, 4, 1, all), V({0, 12}));
+    EXPECT_EQ(fretsOf(t, 4, 6, all), V({0, 12}));
+    EXPECT_EQ(fretsOf(t, 4, 6, FretWindow{1, 4}), V());
+    // The octave above never passes maxFret even in a wider window.
+    std::vector<int> frets;
+    placeNote(t, 5, 6, FretWindow{0, 15}, 12, [&](int f, int) { frets.push_back(f); });
+    EXPECT_EQ(frets, V({1}));
+
+    Tuning dropD = StandardTuning;
+    dropD[0] = 4;
+    dropD[6] = 38;
+    EXPECT_EQ(fretsOf(dropD, 2, 6, all), V({0, 12}));
+    EXPECT_EQ(lowestFret(dropD, 4, 6), 2);
+    EXPECT_EQ(openPitchClass(dropD, 6), 2);
+}
+
+TEST(Positions, WindowsOfBothOptions) {
+    struct Case {
+        int option, index, low, high;
+    };
+    const Case cases[] = {{0, 0, 0, 15},  {1, 0, 0, 15},  {0, 1, 0, 3},   {1, 1, 0, 4},
+                          {0, 2, 1, 4},   {1, 2, 1, 5},   {0, 6, 5, 8},   {1, 6, 5, 9},
+                          {0, 12, 11, 14}, {1, 12, 11, 15}, {0, 13, 12, 15}};
+    for (const Case& c : cases)
+        EXPECT_EQ(fretWindow(listAt(c.option, c.index)), (FretWindow{c.low, c.high}))
+            << c.option << "/" << c.index;
+}
+
+TEST(Positions, ListEntriesFollowTheOption) {
+    const PositionList four = initialPositionList();
+    ASSERT_EQ(four.entries.size(), 14);
+    EXPECT_EQ(four.entries[0], QStringLiteral("All Positions"));
+    EXPECT_EQ(four.entries[1], QStringLiteral("Open"));
+    EXPECT_EQ(four.entries[2], QStringLiteral("1st Position"));
+    EXPECT_EQ(four.entries[4], QStringLiteral("3rd Position"));
+    EXPECT_EQ(four.entries[13], QStringLiteral("12th Position"));
+    EXPECT_EQ(four.index, 0);
+    EXPECT_EQ(four.option, 0);
+    EXPECT_EQ(listAt(1, 0).entries.size(), 13);
+    EXPECT_EQ(listAt(1, 0).entries.back(), QStringLiteral("11th Position"));
+}
+
+TEST(Positions, SwitchingOptionsKeepsTheSelectionInsideTheList) {
+    const std::pair<int, int> toFive[] = {{13, 12}, {12, 11}, {6, 6}, {0, 0}, {11, 11}};
+    for (const auto& [before, after] : toFive) {
+        PositionList list = listAt(0, before);
+        fillPositionList(list, 1);
+        EXPECT_EQ(list.index, after) << before;
+        EXPECT_EQ(list.option, 1);
+        fillPositionList(list, 0); // back to four keeps the index
+        EXPECT_EQ(list.index, after);
+        EXPECT_EQ(list.entries.back(), QStringLiteral("12th Position"));
+    }
+}

@@ -1,0 +1,145 @@
+#include "app/RootTabs.h"
+#include "theory/Spelling.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+
+namespace {
+
+QStringList names(const NoteList& notes) {
+    QStringList out;
+    for (const NoteEntry& n : notes)
+        if (n.isUsed())
+            out << n.name;
+    return out;
+}
+
+struct SpellCase {
+    int root;
+    int column;
+    const char* formula;
+    const char* expected; // names joined by blanks
+};
+
+} // namespace
+
+TEST(Spelling, SpellsFormulasForRootsOfBothColumns) {
+    const SpellCase cases[] = {
+        {0, 0, "1;3;5", "C E G"},
+        {3, 0, "1;b3;5;b7", "Eb Gb Bb Db"},
+        {6, 1, "1;3;5", "F# A# C#"},
+        {6, 0, "1;3;5", "Gb Bb Db"},
+        {11, 0, "1;b3;b5;f7", "B D F Ab"},
+        {6, 0, "1;b3;b5;f7", "Gb Bbb Dbb Fbb"},
+        {2, 0, "1;b3", "D F"},
+        {1, 0, "1;3", "Db F"},
+        {1, 1, "1;#9", "C# Dx"},
+        {0, 0, "1;#11;13", "C F# A"},
+        {8, 1, "1;3;#5;7", "G# B# Dx Fx"},
+    };
+    for (const SpellCase& c : cases) {
+        const NoteList notes = spellFormula(QString::fromLatin1(c.formula), c.root, c.column);
+        EXPECT_EQ(names(notes).join(u' '), QLatin1String(c.expected)) << c.formula;
+    }
+}
+
+// Every root tab, every token a formula may hold: the letter follows from the degree and the
+// pitch is the root plus the token's interval, computed here from scratch.
+TEST(Spelling, EveryTokenOnEveryRootTabHasTheRightLetterAndPitch) {
+    const int majorSteps[7] = {0, 2, 4, 5, 7, 9, 11};
+    const QString letters = QStringLiteral("CDEFGAB");
+    const QString accidentals[] = {QStringLiteral("f"), QStringLiteral("b"), QString(),
+                                   QStringLiteral("#"), QStringLiteral("x")};
+    for (const RootTab& tab : RootTabs) {
+        const QString rootName = noteName(tab.root, tab.spelling);
+        const int rootLetter = int(letters.indexOf(rootName[0]));
+        for (int degree = 1; degree <= 14; ++degree) {
+            for (int a = 0; a < 5; ++a) {
+                const QString token = accidentals[a] + QString::number(degree);
+                const QString name = spellDegree(token, tab.root, tab.spelling);
+                const int d = (degree - 1) % 7;
+                const int expectedPc = (tab.root + majorSteps[d] + (a - 2) + 24) % 12;
+                ASSERT_FALSE(name.isEmpty()) << tab.caption << " " << qPrintable(token);
+                EXPECT_EQ(name[0], letters[(rootLetter + d) % 7])
+                    << tab.caption << " " << qPrintable(token) << " gave " << qPrintable(name);
+                EXPECT_EQ(pitchClassOf(name), expectedPc)
+                    << tab.caption << " " << qPrintable(token) << " gave " << qPrintable(name);
+            }
+        }
+    }
+}
+
+TEST(Spelling, AccidentalsBeyondDoubleAreWrittenOut) {
+    // D# major has Fx as its third; a sharpened third is F triple sharp, which sounds G#.
+    EXPECT_EQ(spellDegree(u"#3", 3, 1), QStringLiteral("F#x"));
+    EXPECT_EQ(pitchClassOf(u"F#x"), 8);
+    // Gb major has Cb as its fourth; a double-flat fourth is C triple flat, which sounds A.
+    EXPECT_EQ(spellDegree(u"f4", 6, 0), QStringLiteral("Cbbb"));
+    EXPECT_EQ(pitchClassOf(u"Cbbb"), 9);
+}
+
+TEST(Spelling, PitchClassOfListedAndUnlistedNames) {
+    const std::pair<const char*, int> listed[] = {
+        {"C", 0},  {"B#", 0},  {"Dbb", 0}, {"Db", 1},  {"C#", 1},  {"Bx", 1},  {"D", 2},
+        {"Cx", 2}, {"Ebb", 2}, {"Eb", 3},  {"D#", 3},  {"Fbb", 3}, {"E", 4},   {"Dx", 4},
+        {"Fb", 4}, {"F", 5},   {"E#", 5},  {"Gbb", 5}, {"Gb", 6},  {"F#", 6},  {"G", 7},
+        {"Fx", 7}, {"Abb", 7}, {"Ab", 8},  {"G#", 8},  {"A", 9},   {"Gx", 9},  {"Bbb", 9},
+        {"Bb", 10}, {"A#", 10}, {"Cbb", 10}, {"B", 11}, {"Ax", 11}, {"Cb", 11},
+    };
+    for (const auto& [name, pc] : listed)
+        EXPECT_EQ(pitchClassOf(QString::fromLatin1(name)), pc) << name;
+    EXPECT_EQ(pitchClassOf(u"Ex"), 6);
+    EXPECT_EQ(pitchClassOf(u"e"), 0);
+    EXPECT_EQ(pitchClassOf(u"Eb "), 0);
+    EXPECT_EQ(pitchClassOf(u""), 0);
+    EXPECT_EQ(pitchClassOf(u"H"), 0);
+}
+
+TEST(Spelling, LabelTexts) {
+    const NoteList cmaj = spellFormula(u"1;3;5", 0, 0);
+    EXPECT_EQ(notesText(cmaj), QStringLiteral("C E G "));
+    EXPECT_EQ(formulaText(cmaj), QStringLiteral("1, 3, 5"));
+    EXPECT_EQ(cmaj[1].pitchClass, 4);
+    EXPECT_FALSE(cmaj[3].isUsed());
+
+    const NoteList dim7 = spellFormula(u"1;b3;b5;f7", 0, 0);
+    EXPECT_EQ(formulaText(dim7), QStringLiteral("1, b3, b5, bb7"));
+    EXPECT_EQ(notesText(dim7), QStringLiteral("C Eb Gb Bbb "));
+    EXPECT_EQ(dim7[3].token, QStringLiteral("f7")); // the stored token keeps its "f"
+
+    // Spelling replaces the whole list: nothing of a longer formula is left behind.
+    NoteList list = spellFormula(u"1;2;3;4;5;6;7", 0, 0);
+    list = spellFormula(u"1;5", 0, 0);
+    EXPECT_EQ(notesText(list), QStringLiteral("C G "));
+}
+
+TEST(Spelling, Ordinals) {
+    const std::pair<int, const char*> cases[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},
+                                                 {4, "4th"},   {11, "11th"}, {12, "12th"},
+                                                 {21, "21th"}, {0, "0th"}};
+    for (const auto& [n, text] : cases)
+        EXPECT_EQ(ordinal(n), QLatin1String(text));
+}
+
+TEST(Spelling, FormulaLimits) {
+    for (const char* good : {"1", "1;3;5", "1;b3;b5;f7", "1;x2;#11;b13;14", "1;2;3;4;5;6;7;9;11;13;b9;#9;#11"})
+        EXPECT_FALSE(checkFormula(QString::fromLatin1(good)).has_value()) << good;
+    for (const char* bad : {"", "1;;5", "1;3;", "1;0", "1;15", "1; 3", "1;3;5 ", "1;bb3",
+                            "1;y3", "3;5;1", "1;b", "1;2;3;4;5;6;7;9;11;13;b9;#9;#11;b13",
+                            "1;3;5\t", "1;103"})
+        EXPECT_TRUE(checkFormula(QString::fromLatin1(bad)).has_value()) << bad;
+}
+
+TEST(Spelling, LeadingNumbers) {
+    EXPECT_EQ(leadingNumber(u"12 Chord - All"), 12);
+    EXPECT_EQ(leadingNumber(u"-1Major"), -1);
+    EXPECT_EQ(leadingNumber(u" 7"), 7);
+    EXPECT_EQ(leadingNumber(u"-3"), -3);
+    EXPECT_EQ(leadingNumber(u"xx"), 0);
+    EXPECT_EQ(leadingNumber(u""), 0);
+    EXPECT_EQ(leadingNumber(u"99999999999"), 32767);
+    EXPECT_EQ(leadingNumber(u"-99999"), -32768);
+}
