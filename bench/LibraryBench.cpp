@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 using namespace chordalis;
@@ -43,12 +42,14 @@ QString makeLargeLibrary(QTemporaryDir& dir, int factor) {
         const int n = ini.read(name, "totals", QLatin1String(countKey)).toInt();
         const int groups = ini.read(name, "totals", "numgroups").toInt();
         QByteArray out = "[totals]\n" + QByteArray(countKey) + "=" +
-                         QByteArray::number(n * factor) + "\nnumgroups=" +
-                         QByteArray::number(groups) + "\n[groups]\n";
+                         QByteArray::number(n * factor) +
+                         "\nnumgroups=" + QByteArray::number(groups) + "\n[groups]\n";
         for (int g = 0; g < groups; ++g)
-            out += QByteArray::number(g) + "=" + ini.read(name, "groups", QString::number(g)).toUtf8() + "\n";
-        const QStringList keys = {"name", "nameverbose", "chordsymbols", "formula", "group",
-                                  "relatedscaleid", "altname", "info", "examples"};
+            out += QByteArray::number(g) + "=" +
+                   ini.read(name, "groups", QString::number(g)).toUtf8() + "\n";
+        const QStringList keys = {"name",    "nameverbose", "chordsymbols",
+                                  "formula", "group",       "relatedscaleid",
+                                  "altname", "info",        "examples"};
         for (int copy = 0; copy < factor; ++copy) {
             for (int i = 0; i < n; ++i) {
                 out += "[" + QByteArray::number(copy * n + i) + "]\n";

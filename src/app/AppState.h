@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <cstdint>
 
@@ -19,10 +18,10 @@ inline constexpr const char* AppVersion = "1.2.5";
 using PackedColour = std::int32_t;
 
 struct MarkerColours {
-    PackedColour root = 255;          // pure red
-    PackedColour chord = 16711680;    // pure blue
-    PackedColour scale = 8421376;     // teal: green 128, blue 128
-    PackedColour both = 16576;        // red 192, green 64
+    PackedColour root = 255;       // pure red
+    PackedColour chord = 16711680; // pure blue
+    PackedColour scale = 8421376;  // teal: green 128, blue 128
+    PackedColour both = 16576;     // red 192, green 64
 };
 
 struct PlaybackSettings {
@@ -36,11 +35,11 @@ struct PlaybackSettings {
 };
 
 struct MetronomeSettings {
-    int beats = 4;    // beats per bar
-    int sound1 = 76;  // drum key 35..81 of the first beat of a bar
-    int sound2 = 77;  // drum key 35..81 of the other beats
-    int tempo = 120;  // beats per minute 40..400
-    int channel = 9;  // wire channel 0..15
+    int beats = 4;   // beats per bar
+    int sound1 = 76; // drum key 35..81 of the first beat of a bar
+    int sound2 = 77; // drum key 35..81 of the other beats
+    int tempo = 120; // beats per minute 40..400
+    int channel = 9; // wire channel 0..15
 };
 
 // The voicings listed for the chosen chord and root: strings 1..6 (index 0 unused) by columns.

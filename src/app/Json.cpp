@@ -6,9 +6,8 @@ QJsonArray toJson(const NoteList& notes) {
     QJsonArray out;
     for (const NoteEntry& note : notes) {
         if (note.isUsed())
-            out.append(QJsonObject{{"token", note.token},
-                                   {"name", note.name},
-                                   {"pitchClass", note.pitchClass}});
+            out.append(QJsonObject{
+                {"token", note.token}, {"name", note.name}, {"pitchClass", note.pitchClass}});
     }
     return out;
 }

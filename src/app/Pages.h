@@ -5,7 +5,6 @@
 #include "theory/Positions.h"
 
 #include <QString>
-
 #include <array>
 
 namespace chordalis {

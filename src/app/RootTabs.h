@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <optional>
 
@@ -15,9 +14,23 @@ struct RootTab {
 
 // The 17 root tabs in display order; tab index = array index + 1.
 inline constexpr std::array<RootTab, 17> RootTabs = {{
-    {"C", 0, 0},   {"C#", 1, 1},  {"Db", 1, 0}, {"D", 2, 0},   {"D#", 3, 1}, {"Eb", 3, 0},
-    {"E", 4, 0},   {"F", 5, 0},   {"F#", 6, 1}, {"Gb", 6, 0},  {"G", 7, 0},  {"G#", 8, 1},
-    {"Ab", 8, 0},  {"A", 9, 0},   {"A#", 10, 1}, {"Bb", 10, 0}, {"B", 11, 0},
+    {"C", 0, 0},
+    {"C#", 1, 1},
+    {"Db", 1, 0},
+    {"D", 2, 0},
+    {"D#", 3, 1},
+    {"Eb", 3, 0},
+    {"E", 4, 0},
+    {"F", 5, 0},
+    {"F#", 6, 1},
+    {"Gb", 6, 0},
+    {"G", 7, 0},
+    {"G#", 8, 1},
+    {"Ab", 8, 0},
+    {"A", 9, 0},
+    {"A#", 10, 1},
+    {"Bb", 10, 0},
+    {"B", 11, 0},
 }};
 
 // The tab index 1..17 whose caption is exactly the text, or nothing.

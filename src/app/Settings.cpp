@@ -1,7 +1,6 @@
 #include "app/Settings.h"
 
 #include <QSettings>
-
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -12,8 +11,7 @@ namespace {
 
 // Every numeric key of the store with its range, in the store's order. State is AppState or
 // const AppState, so one table serves reading and writing.
-template <class State, class Visit>
-void forEachNumericKey(State& s, Visit visit) {
+template <class State, class Visit> void forEachNumericKey(State& s, Visit visit) {
     visit("Midi", "Device", -1, 255, s.playback.device);
     visit("Midi", "Channel", 1, 16, s.playback.channel);
     visit("Midi", "Instrument", 1, 128, s.playback.instrument);
@@ -85,10 +83,10 @@ void readSettings(QSettings& store, AppState& state) {
 void writeSettings(QSettings& store, const AppState& state) {
     store.setValue(path("Fretlight", "Left"), QString::number(state.ledOptionLeft));
     store.setValue(path("Fretlight", "Right"), QString::number(state.ledOptionRight));
-    forEachNumericKey(state, [&](const char* section, const char* key, long long, long long,
-                                 const auto& field) {
-        store.setValue(path(section, key), QString::number(field));
-    });
+    forEachNumericKey(
+        state, [&](const char* section, const char* key, long long, long long, const auto& field) {
+            store.setValue(path(section, key), QString::number(field));
+        });
     store.setValue(path("Fretboard", "File"), state.fretboardFile);
     store.setValue(path("Fretboard", "Left Handed"),
                    state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));

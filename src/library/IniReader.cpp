@@ -54,8 +54,8 @@ const IniReader::Parsed& IniReader::parsed(const QString& file) {
     const QFileInfo info(path);
     auto& slot = m_files[path];
     const bool exists = info.isFile();
-    if (slot && slot->exists == exists && (!exists || (slot->size == info.size() &&
-                                                       slot->modified == info.lastModified())))
+    if (slot && slot->exists == exists &&
+        (!exists || (slot->size == info.size() && slot->modified == info.lastModified())))
         return *slot;
 
     auto fresh = std::make_shared<Parsed>();

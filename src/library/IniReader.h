@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
-
 #include <memory>
 
 namespace chordalis {

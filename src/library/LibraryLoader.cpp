@@ -11,11 +11,13 @@ const QString ScaleFile = QStringLiteral("scale");
 const QString TriadFile = QStringLiteral("triad");
 const QString AllGroup = QStringLiteral("All Group");
 
-QString groupKey(const QString& group) { return group + QStringLiteral(" Group"); }
+QString groupKey(const QString& group) {
+    return group + QStringLiteral(" Group");
+}
 
 // Adds an item to the all-items folder and to its group folder, or warns when the group has none.
-void addItem(TreeModel& tree, Warnings& warnings, const QString& file, int i,
-             const QString& group, const QString& itemKey, const QString& text) {
+void addItem(TreeModel& tree, Warnings& warnings, const QString& file, int i, const QString& group,
+             const QString& itemKey, const QString& text) {
     tree.add(AllGroup, itemKey + QStringLiteral(" - All"), text);
     if (!tree.add(groupKey(group), itemKey, text))
         warnings.warn(QStringLiteral("%1.ini [%2] group \"%3\" names no group; the item is listed "
@@ -31,7 +33,8 @@ int LibraryLoader::readCount(const QString& file, const QString& key) {
     const QString text = ini.read(file, QStringLiteral("totals"), key);
     int n = leadingNumber(text);
     if (n < 0) {
-        warnings.warn(QStringLiteral("%1.ini [totals] %2 is \"%3\"; taken as 0").arg(file, key, text));
+        warnings.warn(
+            QStringLiteral("%1.ini [totals] %2 is \"%3\"; taken as 0").arg(file, key, text));
         n = 0;
     } else if (n > MaxItems) {
         warnings.warn(QStringLiteral("%1.ini [totals] %2 is %3; only the first %4 are read")

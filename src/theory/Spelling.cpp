@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QStringList>
-
 #include <limits>
 
 namespace chordalis {
@@ -216,7 +215,9 @@ std::optional<QString> checkFormula(QStringView formula) {
                 .arg(token);
         const int degree = digits.toInt();
         if (degree < 1 || degree > 14)
-            return QStringLiteral("degree %1 in \"%2\" lies outside 1 to 14").arg(degree).arg(token);
+            return QStringLiteral("degree %1 in \"%2\" lies outside 1 to 14")
+                .arg(degree)
+                .arg(token);
         if (i == 0 && token != u"1")
             return QStringLiteral("the first note must be the root \"1\", not \"%1\"").arg(token);
     }

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <array>
 #include <optional>
 

@@ -14,6 +14,8 @@ inline constexpr int StandardPreset = 1;
 // Highest fret used for note placement and the LED frame, and highest fret drawn on screen.
 inline constexpr int DefaultMaxFret = 15;
 
-inline bool isStandardTuning(const Tuning& tuning) { return tuning[0] == StandardPreset; }
+inline bool isStandardTuning(const Tuning& tuning) {
+    return tuning[0] == StandardPreset;
+}
 
 } // namespace chordalis

@@ -1,10 +1,10 @@
-#include "../TestFolder.h"
 #include "app/Program.h"
+
+#include "../TestFolder.h"
 #include "app/ProgramFolder.h"
 
 #include <QFileInfo>
 #include <QSettings>
-
 #include <gtest/gtest.h>
 
 using namespace chordalis;
@@ -138,6 +138,7 @@ TEST(ProgramFolder, BuildAndInstalledLayouts) {
     dir.write("share/chordalis/chord.ini", "");
     EXPECT_EQ(programFolderFor(dir.filePath("bin")), dir.filePath("share/chordalis"));
     EXPECT_EQ(programFolderFor(dir.filePath("share")), dir.filePath("share"));
-    EXPECT_EQ(programFile("/opt/x", "userguide/index.htm"), QStringLiteral("/opt/x/userguide/index.htm"));
+    EXPECT_EQ(programFile("/opt/x", "userguide/index.htm"),
+              QStringLiteral("/opt/x/userguide/index.htm"));
     EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));
 }

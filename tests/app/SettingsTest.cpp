@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using namespace chordalis;

@@ -1,8 +1,8 @@
-#include "../TestFolder.h"
 #include "library/IniReader.h"
 
-#include <QFile>
+#include "../TestFolder.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace chordalis;

@@ -1,5 +1,6 @@
-#include "../TestFolder.h"
 #include "library/LibraryLoader.h"
+
+#include "../TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,16 @@ TEST(LibraryLoader, DamagedFilesLoadWithWarnings) {
     // An empty triad file: twelve triads without names, and a word about each.
     EXPECT_EQ(l.state.triads.entries.size(), 12u);
     EXPECT_TRUE(l.warned("triad.ini: section [11] is missing"));
+}
+
+TEST(LibraryLoader, TruncatedFile) {
+    TestFolder dir;
+    dir.writeLibrary("[totals]\nnumchords=2\nnumgroups=1\n[groups]\n0=Major\n[0]\nname=ma");
+    Loaded l(dir.path());
+    EXPECT_EQ(l.state.chords.entries[0].name, QStringLiteral("ma"));
+    EXPECT_TRUE(l.state.chords.entries[0].formula.isEmpty());
+    EXPECT_TRUE(l.pages.chords.tvwChords.contains("1 Chord - All"));
+    EXPECT_TRUE(l.warned("1 of its chord sections are missing"));
 }
 
 TEST(LibraryLoader, EmptyAndAbsurdFiles) {

@@ -1,8 +1,8 @@
-#include "theory/Neck.h"
 #include "theory/Positions.h"
 
-#include <gtest/gtest.h>
+#include "theory/Neck.h"
 
+#include <gtest/gtest.h>
 #include <vector>
 
 using namespace chordalis;
@@ -57,8 +57,8 @@ TEST(Positions, WindowsOfBothOptions) {
     struct Case {
         int option, index, low, high;
     };
-    const Case cases[] = {{0, 0, 0, 15},  {1, 0, 0, 15},  {0, 1, 0, 3},   {1, 1, 0, 4},
-                          {0, 2, 1, 4},   {1, 2, 1, 5},   {0, 6, 5, 8},   {1, 6, 5, 9},
+    const Case cases[] = {{0, 0, 0, 15},   {1, 0, 0, 15},   {0, 1, 0, 3},   {1, 1, 0, 4},
+                          {0, 2, 1, 4},    {1, 2, 1, 5},    {0, 6, 5, 8},   {1, 6, 5, 9},
                           {0, 12, 11, 14}, {1, 12, 11, 15}, {0, 13, 12, 15}};
     for (const Case& c : cases)
         EXPECT_EQ(fretWindow(listAt(c.option, c.index)), (FretWindow{c.low, c.high}))

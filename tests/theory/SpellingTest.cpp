@@ -1,8 +1,8 @@
-#include "app/RootTabs.h"
 #include "theory/Spelling.h"
 
-#include <QStringList>
+#include "app/RootTabs.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 using namespace chordalis;
@@ -83,11 +83,11 @@ TEST(Spelling, AccidentalsBeyondDoubleAreWrittenOut) {
 
 TEST(Spelling, PitchClassOfListedAndUnlistedNames) {
     const std::pair<const char*, int> listed[] = {
-        {"C", 0},  {"B#", 0},  {"Dbb", 0}, {"Db", 1},  {"C#", 1},  {"Bx", 1},  {"D", 2},
-        {"Cx", 2}, {"Ebb", 2}, {"Eb", 3},  {"D#", 3},  {"Fbb", 3}, {"E", 4},   {"Dx", 4},
-        {"Fb", 4}, {"F", 5},   {"E#", 5},  {"Gbb", 5}, {"Gb", 6},  {"F#", 6},  {"G", 7},
-        {"Fx", 7}, {"Abb", 7}, {"Ab", 8},  {"G#", 8},  {"A", 9},   {"Gx", 9},  {"Bbb", 9},
-        {"Bb", 10}, {"A#", 10}, {"Cbb", 10}, {"B", 11}, {"Ax", 11}, {"Cb", 11},
+        {"C", 0},   {"B#", 0},  {"Dbb", 0},  {"Db", 1},  {"C#", 1},  {"Bx", 1},  {"D", 2},
+        {"Cx", 2},  {"Ebb", 2}, {"Eb", 3},   {"D#", 3},  {"Fbb", 3}, {"E", 4},   {"Dx", 4},
+        {"Fb", 4},  {"F", 5},   {"E#", 5},   {"Gbb", 5}, {"Gb", 6},  {"F#", 6},  {"G", 7},
+        {"Fx", 7},  {"Abb", 7}, {"Ab", 8},   {"G#", 8},  {"A", 9},   {"Gx", 9},  {"Bbb", 9},
+        {"Bb", 10}, {"A#", 10}, {"Cbb", 10}, {"B", 11},  {"Ax", 11}, {"Cb", 11},
     };
     for (const auto& [name, pc] : listed)
         EXPECT_EQ(pitchClassOf(QString::fromLatin1(name)), pc) << name;
@@ -125,11 +125,12 @@ TEST(Spelling, Ordinals) {
 }
 
 TEST(Spelling, FormulaLimits) {
-    for (const char* good : {"1", "1;3;5", "1;b3;b5;f7", "1;x2;#11;b13;14", "1;2;3;4;5;6;7;9;11;13;b9;#9;#11"})
+    for (const char* good :
+         {"1", "1;3;5", "1;b3;b5;f7", "1;x2;#11;b13;14", "1;2;3;4;5;6;7;9;11;13;b9;#9;#11"})
         EXPECT_FALSE(checkFormula(QString::fromLatin1(good)).has_value()) << good;
-    for (const char* bad : {"", "1;;5", "1;3;", "1;0", "1;15", "1; 3", "1;3;5 ", "1;bb3",
-                            "1;y3", "3;5;1", "1;b", "1;2;3;4;5;6;7;9;11;13;b9;#9;#11;b13",
-                            "1;3;5\t", "1;103"})
+    for (const char* bad :
+         {"", "1;;5", "1;3;", "1;0", "1;15", "1; 3", "1;3;5 ", "1;bb3", "1;y3", "3;5;1", "1;b",
+          "1;2;3;4;5;6;7;9;11;13;b9;#9;#11;b13", "1;3;5\t", "1;103"})
         EXPECT_TRUE(checkFormula(QString::fromLatin1(bad)).has_value()) << bad;
 }
 

@@ -8,7 +8,6 @@
 #include <QJsonDocument>
 #include <QSettings>
 #include <QTemporaryFile>
-
 #include <map>
 #include <optional>
 
@@ -23,11 +22,15 @@ QString usage() {
         "Commands:\n"
         "  spell --root R --formula F   Spell an interval formula for a root: note names, pitch\n"
         "                               classes, the formula and notes as the labels show them.\n"
-        "                               R is a root tab: C C# Db D D# Eb E F F# Gb G G# Ab A A# Bb B\n"
-        "                               F is a formula such as \"1;b3;5;b7\" (tokens of an optional\n"
+        "                               R is a root tab: C C# Db D D# Eb E F F# Gb G G# Ab A A# Bb "
+        "B\n"
+        "                               F is a formula such as \"1;b3;5;b7\" (tokens of an "
+        "optional\n"
         "                               f, b, #, x and a degree 1..14, separated by \";\").\n"
-        "  library                      The chord, scale and triad libraries and every tree of the\n"
-        "                               main window (keys, texts, parents), with the warnings that\n"
+        "  library                      The chord, scale and triad libraries and every tree of "
+        "the\n"
+        "                               main window (keys, texts, parents), with the warnings "
+        "that\n"
         "                               loading the data files gave.\n"
         "  help                         This text.\n"
         "\n"
@@ -164,8 +167,7 @@ int library(const QString& folder, QTextStream& out, QTextStream& err) {
 
 } // namespace
 
-int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
-        QTextStream& err) {
+int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
     QString error;
     const auto parsed = parse(args, error);
     if (!parsed) {

@@ -1,9 +1,7 @@
 #include "CliCommands.h"
-
 #include "app/ProgramFolder.h"
 
 #include <QCoreApplication>
-
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
