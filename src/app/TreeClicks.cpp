@@ -1,0 +1,62 @@
+#include "app/TreeClicks.h"
+
+#include "app/Program.h"
+#include "theory/Spelling.h"
+
+namespace chordalis {
+
+TreeModel& treeModel(MainPages& p, TreeId tree) {
+    switch (tree) {
+    case TreeId::Chords:
+        return p.chords.tvwChords;
+    case TreeId::Voicings:
+        return p.chords.tvwVoicings;
+    case TreeId::Scales:
+        return p.scales.tvwScales;
+    case TreeId::Arpeggios:
+        return p.arpeggios.tvwArps;
+    case TreeId::Triads:
+        return p.triads.tvwTriads;
+    case TreeId::StringGroup:
+        return p.triads.tvwStringGroup;
+    case TreeId::CSChords:
+        return p.chordScale.tvwCSChords;
+    case TreeId::CSScales:
+        return p.chordScale.tvwCSScales;
+    }
+    return p.chords.tvwChords;
+}
+
+void nodeClicked(Program& program, TreeId tree, const QString& key) {
+    treeModel(program.pages, tree).selectedKey = key;
+    AppState& s = program.state;
+    switch (tree) {
+    case TreeId::Chords:
+        s.selectedChord = itemNumber(key, QStringLiteral("Chord"));
+        if (s.selectedChord < 0)
+            program.pages.chords.tvwVoicings.clear();
+        break;
+    case TreeId::Voicings:
+        s.selectedVoicing = leadingNumber(key);
+        break;
+    case TreeId::Scales:
+        s.selectedScale = itemNumber(key, QStringLiteral("Scale"));
+        break;
+    case TreeId::Arpeggios:
+        s.selectedArpeggio = itemNumber(key, QStringLiteral("Arpeggio"));
+        break;
+    case TreeId::Triads:
+        s.selectedTriad = leadingNumber(key); // the quality folders' keys start with -1
+        break;
+    case TreeId::StringGroup:
+        break; // the string group lives in the tree only
+    case TreeId::CSChords:
+        s.selectedCSChord = itemNumber(key, QStringLiteral("Chord"));
+        break;
+    case TreeId::CSScales:
+        s.selectedCSScale = itemNumber(key, QStringLiteral("Scale"));
+        break;
+    }
+}
+
+} // namespace chordalis

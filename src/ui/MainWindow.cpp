@@ -1,0 +1,278 @@
+#include "ui/MainWindow.h"
+
+#include "app/MessageBoxes.h"
+#include "app/Program.h"
+#include "app/ProgramFolder.h"
+#include "app/RootTabs.h"
+#include "ui/ModeTabs.h"
+#include "ui/NeckView.h"
+#include "ui/SplashWindow.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace chordalis {
+
+namespace {
+
+const QString GeometryKey = QStringLiteral("Window/Geometry");
+constexpr QSize DefaultSize(1000, 700);
+
+} // namespace
+
+MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent)
+    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes), m_neck(new NeckView),
+      m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
+      m_modes(new ModeTabs(program.pages, program.state)), m_splash(new SplashWindow(this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QLatin1String(Caption));
+
+    m_nonStandard->setObjectName(QStringLiteral("lblNonStandard"));
+    m_nonStandard->setText(
+        QStringLiteral("Fretboard Display is not Supported for Non-Standard Tunings"));
+    m_nonStandard->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgba(20, 20, 24, 200); color: white; padding: 6px 12px; "
+        "border-radius: 4px; }"));
+    m_nonStandard->hide();
+
+    m_rootTabs->setObjectName(QStringLiteral("tabRoot"));
+    m_rootTabs->setExpanding(true);
+    m_rootTabs->setUsesScrollButtons(false);
+    m_rootTabs->setElideMode(Qt::ElideNone);
+    m_rootTabs->setDrawBase(false);
+    for (const RootTab& tab : RootTabs)
+        m_rootTabs->addTab(QLatin1String(tab.caption));
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(0);
+    // The label lies over the middle of the neck, in the same grid cell.
+    auto* neckArea = new QGridLayout;
+    neckArea->addWidget(m_neck, 0, 0);
+    neckArea->addWidget(m_nonStandard, 0, 0, Qt::AlignCenter);
+    layout->addLayout(neckArea);
+    layout->addSpacing(8);
+    layout->addWidget(m_rootTabs);
+    layout->addSpacing(4);
+    layout->addWidget(m_modes, 1);
+    setCentralWidget(central);
+
+    createMenus();
+
+    // Start on the Chords page and the tab "C", matching the root the core starts with.
+    m_rootTabs->setCurrentIndex(0);
+    m_modes->setCurrentIndex(int(Mode::Chords));
+    // Playback and the colour key arrive with the sound and colour dialogs.
+    m_modes->setPlayEnabled(false);
+    m_modes->setKeyEnabled(false);
+
+    connect(m_rootTabs, &QTabBar::currentChanged, this, [this] { rootChange(); });
+    // A click on the tab already chosen redraws as well, like a click on another tab.
+    connect(m_rootTabs, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index == m_rootTabs->currentIndex())
+            rootChange();
+    });
+    connect(m_modes, &QTabWidget::currentChanged, this, [this] { modeDispatch(); });
+    connect(m_modes, &ModeTabs::nodeClicked, this, &MainWindow::nodeClicked);
+    connect(m_modes, &ModeTabs::positionsChanged, this, [this] { showPages(); });
+    connect(m_modes, &ModeTabs::infoRequested, this, &MainWindow::showInfo);
+
+    restoreWindowGeometry();
+    showPages();
+}
+
+// --- menus ---------------------------------------------------------------------------------
+
+QAction* MainWindow::addAction(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+QAction* MainWindow::addSeparator(QMenu* menu, const QString& name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(name);
+    return separator;
+}
+
+void MainWindow::createMenus() {
+    auto menu = [this](const QString& name, const QString& caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(name);
+        return m;
+    };
+
+    QMenu* file = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
+    addAction(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"))->setEnabled(false);
+    addSeparator(file, QStringLiteral("mnuSep5"));
+    QAction* exit = addAction(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* options = menu(QStringLiteral("mnuOptions"), QStringLiteral("&Options"));
+    // The dialogs behind these entries are not part of the window yet.
+    for (const auto& [name, caption] :
+         {std::pair{"mnuPlayback", "&Playback Settings"}, std::pair{"mnuTuning", "&Tuning"},
+          std::pair{"mnuMetronome", "&Metronome"}, std::pair{"mnuAllNotesOff", "&All Notes Off"}})
+        addAction(options, QLatin1String(name), QLatin1String(caption))->setEnabled(false);
+    addSeparator(options, QStringLiteral("mnuSep34gy7"));
+    // The LED guitar entries stay hidden: nothing in the program shows them.
+    addAction(options, QStringLiteral("mnuFretlight"),
+              QStringLiteral("Optek &Fretlight\u00AE Guitar Support"))
+        ->setVisible(false);
+    addSeparator(options, QStringLiteral("mnuSepFretlight"))->setVisible(false);
+    m_rightHanded = addAction(options, QStringLiteral("mnuRH"), QStringLiteral("&Right Handed"));
+    m_leftHanded = addAction(options, QStringLiteral("mnuLH"), QStringLiteral("&Left Handed"));
+    auto* hands = new QActionGroup(this);
+    for (QAction* a : {m_rightHanded, m_leftHanded}) {
+        a->setCheckable(true);
+        hands->addAction(a);
+    }
+    connect(m_rightHanded, &QAction::triggered, this, [this] { setLeftHanded(false); });
+    connect(m_leftHanded, &QAction::triggered, this, [this] { setLeftHanded(true); });
+    addSeparator(options, QStringLiteral("mnuSep2"));
+    addAction(options, QStringLiteral("mnuFretboard"), QStringLiteral("&Fretboard Design"))
+        ->setEnabled(false);
+    addAction(options, QStringLiteral("mnuFColours"), QStringLiteral("Fingering &Colours"))
+        ->setEnabled(false);
+
+    QMenu* help = menu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
+    connect(addAction(help, QStringLiteral("mnuUserGuide"), QStringLiteral("&User Guide...")),
+            &QAction::triggered, this,
+            [this] { displayHtml(QStringLiteral("userguide/index.htm")); });
+    connect(addAction(help, QStringLiteral("mnuRMP"), QStringLiteral("&Root Movement Patterns")),
+            &QAction::triggered, this, [this] { displayHtml(QStringLiteral("system/rmp.htm")); });
+    addSeparator(help, QStringLiteral("mnuSep6"));
+    connect(addAction(help, QStringLiteral("mnuQuillonSoftware"),
+                      QStringLiteral("Visit chordalis.org")),
+            &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl(QLatin1String(WebSite))); });
+    addSeparator(help, QStringLiteral("mnuSep4"));
+    connect(addAction(help, QStringLiteral("mnuAbout"), QStringLiteral("&About Chordalis...")),
+            &QAction::triggered, this, [this] { m_splash->showModal(); });
+}
+
+// --- what the user does --------------------------------------------------------------------
+
+void MainWindow::showPages() {
+    const MainPages& pages = m_program.pages;
+    {
+        const QSignalBlocker tabs(m_rootTabs);
+        m_rootTabs->setCurrentIndex(pages.rootTab - 1);
+    }
+    m_modes->showPages();
+    m_nonStandard->setVisible(pages.lblNonStandardVisible);
+    const bool left = m_program.state.leftHanded;
+    m_leftHanded->setChecked(left);
+    m_rightHanded->setChecked(!left);
+    m_neck->setLeftHanded(left);
+}
+
+void MainWindow::rootChange() {
+    m_program.selectRootTab(m_rootTabs->currentIndex() + 1);
+    // The displays of the modes are not wired yet; the pages show what the models hold.
+    showPages();
+}
+
+void MainWindow::modeDispatch() {
+    // The current mode is read from the page container, never kept anywhere else.
+    m_program.pages.mode = m_modes->mode();
+    showPages();
+}
+
+void MainWindow::nodeClicked(TreeId tree, const QString& key) {
+    chordalis::nodeClicked(m_program, tree, key);
+    showPages();
+}
+
+void MainWindow::showInfo(Mode mode) {
+    const AppState& s = m_program.state;
+    const char* refusal = nullptr;
+    switch (mode) {
+    case Mode::Chords:
+        refusal = s.selectedChord < 0 ? "Please select a chord." : nullptr;
+        break;
+    case Mode::Scales:
+        refusal = s.selectedScale < 0 ? "Please select a scale." : nullptr;
+        break;
+    case Mode::Arpeggios:
+        refusal = s.selectedArpeggio < 0 ? "Please select an arpeggio." : nullptr;
+        break;
+    case Mode::Triads:
+        refusal = s.selectedTriad < 0 ? "Please select a triad." : nullptr;
+        break;
+    default:
+        return;
+    }
+    if (refusal)
+        m_boxes.inform(BoxIcon::Exclamation, QLatin1String(refusal));
+    // With a selection the information window opens; it comes with the info pages.
+}
+
+void MainWindow::setLeftHanded(bool leftHanded) {
+    m_program.state.leftHanded = leftHanded;
+    rootChange(); // sets the check marks and the neck again, then redraws the current mode
+}
+
+void MainWindow::displayHtml(const QString& relativePath) {
+    const QString path = programFile(m_program.programFolder(), relativePath);
+    if (!QFileInfo::exists(path)) {
+        m_boxes.inform(BoxIcon::Stop, QStringLiteral("ERROR: I cannot find the file: \n") + path);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+// --- window life ---------------------------------------------------------------------------
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_program.isShutDown() || m_program.confirmQuit(m_store)) {
+        shutDown();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange)
+        m_program.state.mainWindowActive = isActiveWindow();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::shutDown() {
+    m_program.shutDown(m_store);
+    saveWindowGeometry();
+}
+
+void MainWindow::restoreWindowGeometry() {
+    const QVariant stored = m_store.value(GeometryKey);
+    // A value that is not a geometry (an edited store) leaves the default size.
+    if (stored.typeId() == QMetaType::QByteArray && restoreGeometry(stored.toByteArray()))
+        return;
+    QSize size = DefaultSize;
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableSize() * 0.95);
+    resize(size);
+}
+
+void MainWindow::saveWindowGeometry() {
+    if (m_geometrySaved)
+        return;
+    m_geometrySaved = true;
+    m_store.setValue(GeometryKey, saveGeometry());
+    m_store.sync();
+}
+
+} // namespace chordalis

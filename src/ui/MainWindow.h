@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/Pages.h"
+#include "app/TreeClicks.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QSettings;
+class QTabBar;
+
+namespace chordalis {
+
+class MessageBoxes;
+class ModeTabs;
+class NeckView;
+class Program;
+class SplashWindow;
+
+// frmMain: the neck picture, the root tabs and the mode pages, with the menus. It shows the page
+// models of the program and turns the user's actions into calls on the core; whoever changes the
+// shared state redraws the current mode.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr const char* Caption =
+        "Chordalis - The Ultimate Chord, Scale and Arpeggio Reference for Guitarists";
+    static constexpr const char* WebSite = "https://chordalis.org";
+
+    // Created hidden; the window geometry of the last run is taken from the store.
+    MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent = nullptr);
+
+    // Copies the page models and the handedness into the controls.
+    void showPages();
+
+    // The one shut-down: the program's settings, then the window geometry. Later calls do
+    // nothing, so a close, a logout and a termination signal arriving together write once.
+    void shutDown();
+
+    // Opens a document of the program folder ("userguide/index.htm") in the desktop's viewer,
+    // or reports that it is missing.
+    void displayHtml(const QString& relativePath);
+
+    SplashWindow& splash() const { return *m_splash; }
+    NeckView& neck() const { return *m_neck; }
+    QTabBar& rootTabs() const { return *m_rootTabs; }
+    ModeTabs& modeTabs() const { return *m_modes; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void createMenus();
+    QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
+    QAction* addSeparator(QMenu* menu, const QString& name);
+
+    void rootChange();
+    void modeDispatch();
+    void nodeClicked(TreeId tree, const QString& key);
+    void showInfo(Mode mode);
+    void setLeftHanded(bool leftHanded);
+
+    void restoreWindowGeometry();
+    void saveWindowGeometry();
+
+    Program& m_program;
+    QSettings& m_store;
+    MessageBoxes& m_boxes;
+    NeckView* m_neck;
+    QLabel* m_nonStandard;
+    QTabBar* m_rootTabs;
+    ModeTabs* m_modes;
+    SplashWindow* m_splash;
+    QAction* m_rightHanded = nullptr;
+    QAction* m_leftHanded = nullptr;
+    bool m_geometrySaved = false;
+};
+
+} // namespace chordalis

@@ -1,0 +1,442 @@
+#include "ui/ModeTabs.h"
+
+#include "ui/PositionPicker.h"
+#include "ui/TreeFiller.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace chordalis {
+
+namespace {
+
+constexpr int PageMargin = 10;
+constexpr int ColumnSpacing = 12;
+
+QColor unpack(PackedColour c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+// A control with its caption above it. An empty caption keeps the control level with
+// captioned neighbours.
+QWidget* captioned(const QString& caption, QWidget* content) {
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    auto* label = new QLabel(caption.isEmpty() ? QStringLiteral(" ") : caption, box);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setBuddy(content);
+    layout->addWidget(label);
+    layout->addWidget(content, 1);
+    return box;
+}
+
+QVBoxLayout* detailsColumn() {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
+    return column;
+}
+
+QHBoxLayout* pageLayout(QWidget* page) {
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
+    layout->setSpacing(ColumnSpacing);
+    return layout;
+}
+
+QString ordinalString(int s) {
+    static const char* const Names[] = {"", "1st", "2nd", "3rd", "4th", "5th", "6th"};
+    return QLatin1String(Names[s]);
+}
+
+} // namespace
+
+ModeTabs::ModeTabs(MainPages& pages, const AppState& state, QWidget* parent)
+    : QTabWidget(parent), m_pages(pages), m_state(state) {
+    setObjectName(QStringLiteral("tabMode"));
+    setDocumentMode(false);
+    addTab(chordsPage(), QStringLiteral("Chords"));
+    addTab(scalesPage(), QStringLiteral("Scales"));
+    addTab(arpeggiosPage(), QStringLiteral("Arpeggios"));
+    addTab(notesPage(), QStringLiteral("Notes"));
+    addTab(triadsPage(), QStringLiteral("Triads "));
+    addTab(chordScalePage(), QStringLiteral("Chord/Scale"));
+    addTab(finderPage(), QStringLiteral("Chord Finder"));
+
+    const std::pair<TreeId, bool> trees[] = {
+        {TreeId::Chords, true},    {TreeId::Voicings, false}, {TreeId::Scales, true},
+        {TreeId::Arpeggios, true}, {TreeId::Triads, true},    {TreeId::StringGroup, false},
+        {TreeId::CSChords, true},  {TreeId::CSScales, true},
+    };
+    for (const auto& [id, expandingClicks] : trees)
+        connectTree(id, expandingClicks);
+    showPages();
+}
+
+// --- pages ---------------------------------------------------------------------------------
+
+QWidget* ModeTabs::chordsPage() {
+    auto* page = new QWidget;
+    ChordsPage& m = m_pages.chords;
+    auto* layout = pageLayout(page);
+    layout->addWidget(captioned(QString(), makeTree(TreeId::Chords, QStringLiteral("tvwChords"))),
+                      3);
+    layout->addWidget(captioned(QStringLiteral("Chord Voicings"),
+                                makeTree(TreeId::Voicings, QStringLiteral("tvwVoicings"))),
+                      3);
+
+    auto* details = detailsColumn();
+    details->addWidget(makeLabel(QStringLiteral("lblChordName"), m.lblChordName, true));
+    details->addWidget(makeLabel(QStringLiteral("lblChordNameVerbose"), m.lblChordNameVerbose));
+    details->addWidget(makeLabel(QStringLiteral("lblChordFormula"), m.lblChordFormula));
+    details->addWidget(makeLabel(QStringLiteral("lblChordNotes"), m.lblChordNotes));
+    details->addWidget(
+        captioned(QStringLiteral("Chord Symbols"),
+                  makeTextBox(QStringLiteral("txtChordSymbols"), m.txtChordSymbols)));
+    details->addWidget(makeLabel(QStringLiteral("lblVoicingMemo"), m.lblVoicingMemo));
+    details->addStretch();
+    auto* info = makeButton(QStringLiteral("cmdChordInfo"), QStringLiteral("Info"));
+    auto* play = makeButton(QStringLiteral("cmdChordPlay"), QStringLiteral("Play"));
+    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Chords); });
+    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Chords); });
+    details->addLayout(buttonRow({info, play}));
+    layout->addLayout(details, 4);
+    return page;
+}
+
+QWidget* ModeTabs::scalesPage() {
+    auto* page = new QWidget;
+    ScalesPage& m = m_pages.scales;
+    auto* layout = pageLayout(page);
+    layout->addWidget(makeTree(TreeId::Scales, QStringLiteral("tvwScales")), 3);
+
+    auto* details = detailsColumn();
+    details->addWidget(makeLabel(QStringLiteral("lblScaleName"), m.lblScaleName, true));
+    details->addWidget(makeLabel(QStringLiteral("lblScaleFormula"), m.lblScaleFormula));
+    details->addWidget(makeLabel(QStringLiteral("lblScaleNotes"), m.lblScaleNotes));
+    details->addWidget(
+        captioned(QStringLiteral("Alternative Scale Names"),
+                  makeTextBox(QStringLiteral("txtAltScaleNames"), m.txtAltScaleNames)));
+    details->addWidget(
+        makePositions(Mode::Scales, QStringLiteral("ScalePositions"), m.cboScalePositions));
+    details->addStretch();
+    auto* info = makeButton(QStringLiteral("cmdScaleInfo"), QStringLiteral("Info"));
+    auto* play = makeButton(QStringLiteral("cmdPlayScale"), QStringLiteral("Play"));
+    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Scales); });
+    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Scales); });
+    details->addLayout(buttonRow({info, play}));
+    layout->addLayout(details, 4);
+    return page;
+}
+
+QWidget* ModeTabs::arpeggiosPage() {
+    auto* page = new QWidget;
+    ArpeggiosPage& m = m_pages.arpeggios;
+    auto* layout = pageLayout(page);
+    layout->addWidget(makeTree(TreeId::Arpeggios, QStringLiteral("tvwArps")), 3);
+
+    auto* details = detailsColumn();
+    details->addWidget(makeLabel(QStringLiteral("lblArpName"), m.lblArpName, true));
+    details->addWidget(makeLabel(QStringLiteral("lblArpFormula"), m.lblArpFormula));
+    details->addWidget(makeLabel(QStringLiteral("lblArpNotes"), m.lblArpNotes));
+    details->addWidget(
+        makePositions(Mode::Arpeggios, QStringLiteral("ArpPositions"), m.cboArpPositions));
+    details->addStretch();
+    auto* info = makeButton(QStringLiteral("cmdArpInfo"), QStringLiteral("Info"));
+    auto* play = makeButton(QStringLiteral("cmdArpPlay"), QStringLiteral("Play"));
+    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Arpeggios); });
+    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Arpeggios); });
+    details->addLayout(buttonRow({info, play}));
+    layout->addLayout(details, 4);
+    return page;
+}
+
+QWidget* ModeTabs::notesPage() {
+    // The page has no controls of its own: choosing it shows the root everywhere on the neck.
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* hint = new QLabel(QStringLiteral("Every place of the chosen root note is marked on the "
+                                           "neck. Pick another root with the tabs above."),
+                            page);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+    hint->setEnabled(false);
+    layout->addWidget(hint);
+    return page;
+}
+
+QWidget* ModeTabs::triadsPage() {
+    auto* page = new QWidget;
+    TriadsPage& m = m_pages.triads;
+    auto* layout = pageLayout(page);
+    layout->addWidget(captioned(QString(), makeTree(TreeId::Triads, QStringLiteral("tvwTriads"))),
+                      3);
+    layout->addWidget(captioned(QStringLiteral("String Group"),
+                                makeTree(TreeId::StringGroup, QStringLiteral("tvwStringGroup"))),
+                      3);
+
+    auto* details = detailsColumn();
+    details->addWidget(makeLabel(QStringLiteral("lblTriadName"), m.lblTriadName, true));
+    details->addWidget(makeLabel(QStringLiteral("lblTriadFormula"), m.lblTriadFormula));
+    details->addWidget(makeLabel(QStringLiteral("lblTriadNotes"), m.lblTriadNotes));
+    details->addStretch();
+    auto* info = makeButton(QStringLiteral("cmdTriadInfo"), QStringLiteral("Info"));
+    auto* play = makeButton(QStringLiteral("cmdTriadPlay"), QStringLiteral("Play"));
+    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Triads); });
+    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Triads); });
+    details->addLayout(buttonRow({info, play}));
+    layout->addLayout(details, 4);
+    return page;
+}
+
+QWidget* ModeTabs::chordScalePage() {
+    auto* page = new QWidget;
+    ChordScalePage& m = m_pages.chordScale;
+    auto* layout = pageLayout(page);
+    layout->addWidget(captioned(QStringLiteral("Chords"),
+                                makeTree(TreeId::CSChords, QStringLiteral("tvwCSChords"))),
+                      3);
+    layout->addWidget(captioned(QStringLiteral("Related Scales"),
+                                makeTree(TreeId::CSScales, QStringLiteral("tvwCSScales"))),
+                      3);
+
+    auto* details = detailsColumn();
+    details->addWidget(makeLabel(QStringLiteral("lblCSChordName"), m.lblCSChordName, true));
+    details->addWidget(makeLabel(QStringLiteral("lblCSChordFormula"), m.lblCSChordFormula));
+    details->addWidget(makeLabel(QStringLiteral("lblCSChordNotes"), m.lblCSChordNotes));
+    details->addSpacing(8);
+    details->addWidget(makeLabel(QStringLiteral("lblCSScaleName"), m.lblCSScaleName, true));
+    details->addWidget(makeLabel(QStringLiteral("lblCSScaleFormula"), m.lblCSScaleFormula));
+    details->addWidget(makeLabel(QStringLiteral("lblCSScaleNotes"), m.lblCSScaleNotes));
+    details->addSpacing(8);
+
+    auto* legend = new QHBoxLayout;
+    m_chordOnlySwatch = new QLabel(page);
+    m_chordOnlySwatch->setFixedSize(14, 14);
+    m_chordOnlySwatch->setAutoFillBackground(true);
+    legend->addWidget(m_chordOnlySwatch);
+    legend->addWidget(new QLabel(QStringLiteral("Note is present in chord only"), page));
+    legend->addStretch();
+    details->addLayout(legend);
+
+    details->addWidget(
+        makePositions(Mode::ChordScale, QStringLiteral("CSPositions"), m.cboCSPositions));
+    details->addStretch();
+    m_key = makeButton(QStringLiteral("CmdKey"), QStringLiteral("Key"));
+    connect(m_key, &QPushButton::clicked, this, [this] { Q_EMIT keyRequested(); });
+    details->addLayout(buttonRow({m_key}));
+    layout->addLayout(details, 4);
+    return page;
+}
+
+QWidget* ModeTabs::finderPage() {
+    auto* page = new QWidget;
+    auto* layout = pageLayout(page);
+
+    auto* box = new QFrame;
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(8);
+    for (int s = 6; s >= 1; --s) {
+        const int row = 6 - s;
+        grid->addWidget(new QLabel(QStringLiteral("Root %1 String:").arg(ordinalString(s)), box),
+                        row, 0);
+        auto* description = new QLabel(box);
+        description->setObjectName(QStringLiteral("lblDescription%1").arg(s));
+        description->setTextFormat(Qt::PlainText);
+        QFont bold = description->font();
+        bold.setBold(true);
+        description->setFont(bold);
+        grid->addWidget(description, row, 1);
+        m_descriptions[size_t(s)] = description;
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(6, 1);
+    layout->addWidget(captioned(QStringLiteral("Possible Chord Descriptions"), box), 3);
+
+    auto* side = detailsColumn();
+    auto* hint = new QLabel(QStringLiteral("Click one fret per string on the neck above; click "
+                                           "beside the nut for an open string."),
+                            page);
+    hint->setWordWrap(true);
+    hint->setEnabled(false);
+    side->addWidget(hint);
+    side->addStretch();
+    auto* play = makeButton(QStringLiteral("cmdChordFinderPlay"), QStringLiteral("Play"));
+    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::ChordFinder); });
+    side->addLayout(buttonRow({play}));
+    layout->addLayout(side, 2);
+    return page;
+}
+
+// --- building blocks -----------------------------------------------------------------------
+
+QTreeWidget* ModeTabs::makeTree(TreeId id, const QString& name) {
+    auto* tree = new QTreeWidget;
+    tree->setObjectName(name);
+    tree->setHeaderHidden(true);
+    tree->setColumnCount(1);
+    tree->setUniformRowHeights(true);
+    tree->setMinimumWidth(150);
+    tree->header()->setStretchLastSection(true);
+    m_trees[size_t(id)] = tree;
+    return tree;
+}
+
+QLabel* ModeTabs::makeLabel(const QString& name, const QString& model, bool heading) {
+    auto* label = new QLabel;
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    if (heading) {
+        QFont font = label->font();
+        font.setBold(true);
+        font.setPointSizeF(font.pointSizeF() * 1.3);
+        label->setFont(font);
+    }
+    m_labels.emplace_back(label, &model);
+    return label;
+}
+
+QPlainTextEdit* ModeTabs::makeTextBox(const QString& name, const QString& model) {
+    auto* box = new QPlainTextEdit;
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setTabChangesFocus(true);
+    const int lines = 3;
+    box->setFixedHeight(box->fontMetrics().lineSpacing() * lines + 2 * box->frameWidth() + 8);
+    m_textBoxes.emplace_back(box, &model);
+    return box;
+}
+
+PositionPicker* ModeTabs::makePositions(Mode mode, const QString& name, PositionList& model) {
+    auto* picker = new PositionPicker(name, model);
+    connect(picker, &PositionPicker::changed, this,
+            [this, mode] { Q_EMIT positionsChanged(mode); });
+    m_positions.emplace_back(mode, picker);
+    return picker;
+}
+
+QPushButton* ModeTabs::makeButton(const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setMinimumWidth(80);
+    button->setAutoDefault(false);
+    if (caption == QLatin1String("Play"))
+        m_playButtons.push_back(button);
+    return button;
+}
+
+QLayout* ModeTabs::buttonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    return row;
+}
+
+void ModeTabs::connectTree(TreeId id, bool expandingClicks) {
+    QTreeWidget* t = tree(id);
+    // A press on a node other than the current one makes it current, which is reported as the
+    // click; the click signal then only counts for the node that was current already. Moves
+    // with the keyboard make the node reached current and so click it as well.
+    t->viewport()->installEventFilter(this);
+    connect(t, &QTreeWidget::currentItemChanged, this, [this, id](QTreeWidgetItem* item) {
+        if (item)
+            Q_EMIT nodeClicked(id, TreeFiller::keyOf(item));
+    });
+    connect(t, &QTreeWidget::itemClicked, this, [this, id](QTreeWidgetItem* item) {
+        const QString key = TreeFiller::keyOf(item);
+        if (key == m_currentAtPress[size_t(id)])
+            Q_EMIT nodeClicked(id, key);
+    });
+    if (!expandingClicks)
+        return;
+    auto expandedOrCollapsed = [this, id, t](QTreeWidgetItem* item, bool expanded) {
+        const QString key = TreeFiller::keyOf(item);
+        treeModel(m_pages, id).setExpanded(key, expanded);
+        {
+            const QSignalBlocker blocker(t);
+            t->setCurrentItem(item);
+        }
+        Q_EMIT nodeClicked(id, key);
+    };
+    connect(t, &QTreeWidget::itemExpanded, this,
+            [expandedOrCollapsed](QTreeWidgetItem* item) { expandedOrCollapsed(item, true); });
+    connect(t, &QTreeWidget::itemCollapsed, this,
+            [expandedOrCollapsed](QTreeWidgetItem* item) { expandedOrCollapsed(item, false); });
+}
+
+bool ModeTabs::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (size_t i = 0; i < m_trees.size(); ++i) {
+            if (m_trees[i]->viewport() == watched)
+                m_currentAtPress[i] = TreeFiller::keyOf(m_trees[i]->currentItem());
+        }
+    }
+    return QTabWidget::eventFilter(watched, event);
+}
+
+// --- showing the models --------------------------------------------------------------------
+
+PositionPicker* ModeTabs::positions(Mode mode) const {
+    for (const auto& [m, picker] : m_positions) {
+        if (m == mode)
+            return picker;
+    }
+    return nullptr;
+}
+
+void ModeTabs::setPlayEnabled(bool enabled) {
+    for (QPushButton* b : m_playButtons)
+        b->setEnabled(enabled);
+}
+
+void ModeTabs::setKeyEnabled(bool enabled) {
+    m_key->setEnabled(enabled);
+}
+
+void ModeTabs::showPages() {
+    for (int i = 0; i < TreeCount; ++i)
+        TreeFiller::sync(*m_trees[size_t(i)], treeModel(m_pages, TreeId(i)));
+    for (const auto& [label, text] : m_labels) {
+        if (label->text() != *text)
+            label->setText(*text);
+    }
+    for (const auto& [box, text] : m_textBoxes) {
+        if (box->toPlainText() != *text)
+            box->setPlainText(*text);
+    }
+    for (const auto& [mode, picker] : m_positions)
+        picker->showModel();
+
+    for (int s = 1; s <= 6; ++s) {
+        const FinderDescription& d = m_pages.finder.lblDescription[size_t(s)];
+        QLabel* label = m_descriptions[size_t(s)];
+        label->setText(d.text);
+        QPalette pal = palette();
+        if (d.colour != 0)
+            pal.setColor(QPalette::WindowText, unpack(d.colour));
+        label->setPalette(pal);
+    }
+
+    QPalette swatch = m_chordOnlySwatch->palette();
+    swatch.setColor(QPalette::Window, unpack(m_state.colours.chord));
+    m_chordOnlySwatch->setPalette(swatch);
+}
+
+} // namespace chordalis

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "app/Pages.h"
+#include "app/TreeClicks.h"
+
+#include <QTabWidget>
+#include <array>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QLayout;
+class QPlainTextEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace chordalis {
+
+class PositionPicker;
+
+// tabMode: the seven mode pages with their trees, labels, text boxes, position lists and
+// buttons, each named after its control. The pages show the page models and report what the
+// user does; they never change the shared state themselves.
+class ModeTabs : public QTabWidget {
+    Q_OBJECT
+
+public:
+    ModeTabs(MainPages& pages, const AppState& state, QWidget* parent = nullptr);
+
+    // Copies the page models into the controls.
+    void showPages();
+
+    Mode mode() const { return Mode(currentIndex()); }
+
+    QTreeWidget* tree(TreeId id) const { return m_trees[size_t(id)]; }
+    PositionPicker* positions(Mode mode) const;
+
+    // Buttons whose commands are not available are shown disabled.
+    void setPlayEnabled(bool enabled);
+    void setKeyEnabled(bool enabled);
+
+Q_SIGNALS:
+    // A node was clicked, or expanded or collapsed in a tree where that acts as a click (the
+    // node has then been made the current one).
+    void nodeClicked(chordalis::TreeId tree, const QString& key);
+    // A position list or its option pair of the page was used; its model is up to date.
+    void positionsChanged(chordalis::Mode mode);
+    void infoRequested(chordalis::Mode mode);
+    void playRequested(chordalis::Mode mode);
+    void keyRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* chordsPage();
+    QWidget* scalesPage();
+    QWidget* arpeggiosPage();
+    QWidget* notesPage();
+    QWidget* triadsPage();
+    QWidget* chordScalePage();
+    QWidget* finderPage();
+
+    QTreeWidget* makeTree(TreeId id, const QString& name);
+    QLabel* makeLabel(const QString& name, const QString& model, bool heading = false);
+    QPlainTextEdit* makeTextBox(const QString& name, const QString& model);
+    PositionPicker* makePositions(Mode mode, const QString& name, PositionList& model);
+    QPushButton* makeButton(const QString& name, const QString& caption);
+    QLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+    void connectTree(TreeId id, bool expandingClicks);
+
+    MainPages& m_pages;
+    const AppState& m_state;
+    std::array<QTreeWidget*, TreeCount> m_trees{};
+    std::array<QString, TreeCount> m_currentAtPress; // key of each tree's current node at a press
+    std::vector<std::pair<QLabel*, const QString*>> m_labels;
+    std::vector<std::pair<QPlainTextEdit*, const QString*>> m_textBoxes;
+    std::array<QLabel*, 7> m_descriptions{}; // lblDescription1..6, index 0 unused
+    std::vector<std::pair<Mode, PositionPicker*>> m_positions;
+    std::vector<QPushButton*> m_playButtons;
+    QPushButton* m_key = nullptr;
+    QLabel* m_chordOnlySwatch = nullptr;
+};
+
+} // namespace chordalis

@@ -1,0 +1,93 @@
+#include "ui/TreeFiller.h"
+
+#include <QHash>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+namespace chordalis {
+
+namespace {
+
+QHash<QString, QTreeWidgetItem*> itemsByKey(const QTreeWidget& tree) {
+    QHash<QString, QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it)
+        items.insert(TreeFiller::keyOf(*it), *it);
+    return items;
+}
+
+QIcon iconFor(const TreeNode& node, const TreeFiller::IconLookup& icons) {
+    return node.icon.isEmpty() || !icons ? QIcon() : icons(node.icon);
+}
+
+} // namespace
+
+QString TreeFiller::keyOf(const QTreeWidgetItem* item) {
+    return item ? item->data(0, KeyRole).toString() : QString();
+}
+
+QTreeWidgetItem* TreeFiller::find(const QTreeWidget& tree, const QString& key) {
+    if (key.isEmpty())
+        return nullptr;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it) {
+        if (keyOf(*it) == key)
+            return *it;
+    }
+    return nullptr;
+}
+
+void TreeFiller::fill(QTreeWidget& tree, const TreeModel& model, const IconLookup& icons) {
+    const QSignalBlocker blocker(tree);
+    tree.clear();
+    QHash<QString, QTreeWidgetItem*> items;
+    for (const TreeNode& node : model.nodes()) {
+        QTreeWidgetItem* parent = items.value(node.parentKey);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&tree);
+        item->setText(0, node.text);
+        item->setData(0, KeyRole, node.key);
+        item->setIcon(0, iconFor(node, icons));
+        items.insert(node.key, item);
+    }
+    // Expanding needs the children in place, hence a second pass.
+    for (const TreeNode& node : model.nodes()) {
+        if (node.expanded)
+            items.value(node.key)->setExpanded(true);
+    }
+    selectKey(tree, model.selectedKey);
+}
+
+void TreeFiller::sync(QTreeWidget& tree, const TreeModel& model, const IconLookup& icons) {
+    const QHash<QString, QTreeWidgetItem*> items = itemsByKey(tree);
+    bool same = items.size() == model.size();
+    for (auto node = model.nodes().begin(); same && node != model.nodes().end(); ++node) {
+        const QTreeWidgetItem* item = items.value(node->key);
+        same = item && keyOf(item->parent()) == node->parentKey;
+    }
+    if (!same) {
+        fill(tree, model, icons);
+        return;
+    }
+    const QSignalBlocker blocker(tree);
+    for (const TreeNode& node : model.nodes()) {
+        QTreeWidgetItem* item = items.value(node.key);
+        if (item->text(0) != node.text)
+            item->setText(0, node.text);
+        item->setIcon(0, iconFor(node, icons));
+    }
+    selectKey(tree, model.selectedKey);
+}
+
+void TreeFiller::selectKey(QTreeWidget& tree, const QString& key) {
+    QTreeWidgetItem* item = find(tree, key);
+    if (item == tree.currentItem())
+        return;
+    if (item) {
+        tree.setCurrentItem(item);
+        tree.scrollToItem(item);
+    } else {
+        tree.setCurrentItem(nullptr);
+        tree.clearSelection();
+    }
+}
+
+} // namespace chordalis

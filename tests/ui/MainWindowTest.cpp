@@ -1,0 +1,401 @@
+#include "ui/MainWindow.h"
+
+#include "UiTestSupport.h"
+#include "app/Program.h"
+#include "app/ProgramFolder.h"
+#include "ui/ModeTabs.h"
+#include "ui/NeckView.h"
+#include "ui/SplashWindow.h"
+#include "ui/TreeFiller.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace chordalis {
+namespace {
+
+using test::clickNode;
+
+// Records the addresses the window asks the desktop to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url; }
+};
+
+// A started program with its window shown, on a folder and a settings file of its own.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
+        test::makeProgramFolder(folder);
+        startProgram();
+    }
+
+    void startProgram() {
+        window.reset();
+        store = std::make_unique<QSettings>(storePath(), QSettings::IniFormat);
+        program = std::make_unique<Program>(folder.path(), boxes, true);
+        ASSERT_TRUE(program->initTables());
+        ASSERT_TRUE(program->loadSettings(*store, QSize(1280, 1024)));
+        window = std::make_unique<MainWindow>(*program, *store, boxes);
+        program->loadLibraries();
+        window->showPages();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void TearDown() override {
+        boxes.answer = true;
+        if (window)
+            window->close();
+    }
+
+    QString storePath() const { return storeDir.filePath(QStringLiteral("settings.ini")); }
+    bool storeWritten() const { return QFileInfo(storePath()).size() > 0; }
+
+    template <class T = QWidget> T* find(const char* name) const {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+    QTreeWidget& tree(const char* name) const { return *find<QTreeWidget>(name); }
+    QTreeWidgetItem* node(const char* tree, const char* key) const {
+        return TreeFiller::find(*find<QTreeWidget>(tree), QLatin1String(key));
+    }
+
+    void clickRootTab(const QString& caption) {
+        QTabBar& tabs = window->rootTabs();
+        for (int i = 0; i < tabs.count(); ++i) {
+            if (tabs.tabText(i) == caption)
+                return QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(i).center());
+        }
+        FAIL() << "no root tab " << caption.toStdString();
+    }
+
+    QTemporaryDir folder;
+    QTemporaryDir storeDir;
+    RecordingMessageBoxes boxes;
+    std::unique_ptr<QSettings> store;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {
+    EXPECT_EQ(window->windowTitle(),
+              "Chordalis - The Ultimate Chord, Scale and Arpeggio Reference for Guitarists");
+    QStringList roots, modes;
+    for (int i = 0; i < window->rootTabs().count(); ++i)
+        roots << window->rootTabs().tabText(i);
+    for (int i = 0; i < window->modeTabs().count(); ++i)
+        modes << window->modeTabs().tabText(i);
+    EXPECT_EQ(roots, QStringList({"C", "C#", "Db", "D", "D#", "Eb", "E", "F", "F#", "Gb", "G", "G#",
+                                  "Ab", "A", "A#", "Bb", "B"}));
+    EXPECT_EQ(modes, QStringList({"Chords", "Scales", "Arpeggios", "Notes", "Triads ",
+                                  "Chord/Scale", "Chord Finder"}));
+    EXPECT_EQ(window->rootTabs().currentIndex(), 0);
+    EXPECT_EQ(window->modeTabs().currentIndex(), 0);
+    window->resize(800, 600); // the smallest screen: still every root tab in view
+    QTest::qWait(20);
+    const QRect lastTab = window->rootTabs().tabRect(16);
+    EXPECT_LE(window->rootTabs().mapTo(window.get(), lastTab.topRight()).x(), window->width());
+
+    // The loaders' start values reach the controls.
+    EXPECT_EQ(find<QLabel>("lblTriadName")->text(), "No Triad Selected");
+    EXPECT_EQ(tree("tvwChords").topLevelItem(0)->childCount(), program->state.chords.count);
+    EXPECT_EQ(tree("tvwStringGroup").currentItem()->text(0), "Strings 6-5-4");
+
+    auto* nonStandard = find<QLabel>("lblNonStandard");
+    EXPECT_FALSE(nonStandard->isVisible());
+    program->pages.lblNonStandardVisible = true;
+    window->showPages();
+    EXPECT_TRUE(nonStandard->isVisible());
+    EXPECT_TRUE(window->neck().geometry().contains(nonStandard->geometry().center()));
+}
+
+TEST_F(MainWindowTest, EveryControlSitsOnItsPage) {
+    const std::pair<int, QStringList> pages[] = {
+        {0,
+         {"tvwChords", "tvwVoicings", "lblChordName", "lblChordNameVerbose", "lblChordFormula",
+          "lblChordNotes", "txtChordSymbols", "lblVoicingMemo", "cmdChordInfo", "cmdChordPlay"}},
+        {1,
+         {"tvwScales", "lblScaleName", "lblScaleFormula", "lblScaleNotes", "txtAltScaleNames",
+          "cboScalePositions", "optScalePositions0", "optScalePositions1", "cmdScaleInfo",
+          "cmdPlayScale"}},
+        {2,
+         {"tvwArps", "lblArpName", "lblArpFormula", "lblArpNotes", "cboArpPositions",
+          "optArpPositions0", "optArpPositions1", "cmdArpInfo", "cmdArpPlay"}},
+        {4,
+         {"tvwTriads", "tvwStringGroup", "lblTriadName", "lblTriadFormula", "lblTriadNotes",
+          "cmdTriadInfo", "cmdTriadPlay"}},
+        {5,
+         {"tvwCSChords", "tvwCSScales", "lblCSChordName", "lblCSChordFormula", "lblCSChordNotes",
+          "lblCSScaleName", "lblCSScaleFormula", "lblCSScaleNotes", "CmdKey", "cboCSPositions",
+          "optCSPositions0", "optCSPositions1"}},
+        {6,
+         {"lblDescription1", "lblDescription2", "lblDescription3", "lblDescription4",
+          "lblDescription5", "lblDescription6", "cmdChordFinderPlay"}},
+    };
+    for (const auto& [index, names] : pages) {
+        for (const QString& name : names)
+            EXPECT_TRUE(window->modeTabs().widget(index)->findChild<QWidget*>(name))
+                << name.toStdString() << " missing on page " << index;
+    }
+    EXPECT_NE(find<NeckView>("picFretboard"), nullptr);
+
+    QStringList captions;
+    for (const QLabel* l : window->findChildren<QLabel*>())
+        captions << l->text();
+    for (const char* caption :
+         {"Chord Voicings", "Chord Symbols", "Alternative Scale Names", "String Group",
+          "Related Scales", "Show Positions", "Note is present in chord only",
+          "Possible Chord Descriptions", "Root 6th String:", "Root 1st String:"})
+        EXPECT_TRUE(captions.contains(QLatin1String(caption))) << caption;
+    EXPECT_EQ(find<QRadioButton>("optArpPositions1")->text(), "5 note positions");
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndState) {
+    enum State { On, Off, Hidden };
+    struct Entry {
+        const char* name;
+        const char* caption; // null for a separator
+        State state;
+    };
+    const std::vector<Entry> menus[] = {
+        {{"mnuPrint", "&Print", Off}, {"mnuSep5", nullptr, On}, {"mnuExit", "E&xit", On}},
+        {{"mnuPlayback", "&Playback Settings", Off},
+         {"mnuTuning", "&Tuning", Off},
+         {"mnuMetronome", "&Metronome", Off},
+         {"mnuAllNotesOff", "&All Notes Off", Off},
+         {"mnuSep34gy7", nullptr, On},
+         {"mnuFretlight", "Optek &Fretlight\u00AE Guitar Support", Hidden},
+         {"mnuSepFretlight", nullptr, Hidden},
+         {"mnuRH", "&Right Handed", On},
+         {"mnuLH", "&Left Handed", On},
+         {"mnuSep2", nullptr, On},
+         {"mnuFretboard", "&Fretboard Design", Off},
+         {"mnuFColours", "Fingering &Colours", Off}},
+        {{"mnuUserGuide", "&User Guide...", On},
+         {"mnuRMP", "&Root Movement Patterns", On},
+         {"mnuSep6", nullptr, On},
+         {"mnuQuillonSoftware", "Visit chordalis.org", On},
+         {"mnuSep4", nullptr, On},
+         {"mnuAbout", "&About Chordalis...", On}},
+    };
+    const char* const names[] = {"mnuFile", "mnuOptions", "mnuHelp"};
+    const char* const titles[] = {"&File", "&Options", "&Help"};
+    const QList<QAction*> bar = window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 3);
+    for (int m = 0; m < 3; ++m) {
+        QMenu* menu = bar[m]->menu();
+        EXPECT_EQ(menu->objectName(), names[m]);
+        EXPECT_EQ(menu->title(), titles[m]);
+        const QList<QAction*> got = menu->actions();
+        ASSERT_EQ(size_t(got.size()), menus[m].size()) << names[m];
+        for (size_t i = 0; i < menus[m].size(); ++i) {
+            const Entry& want = menus[m][i];
+            const QAction* a = got[qsizetype(i)];
+            EXPECT_EQ(a->objectName(), want.name);
+            EXPECT_EQ(a->isSeparator(), !want.caption) << want.name;
+            EXPECT_EQ(a->text(), want.caption ? QString::fromUtf8(want.caption) : QString())
+                << want.name;
+            EXPECT_EQ(a->isVisible(), want.state != Hidden) << want.name;
+            EXPECT_EQ(a->isEnabled(), want.state == On) << want.name;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, RootTabsSetRootAndSpelling) {
+    const AppState& s = program->state;
+    clickRootTab(QStringLiteral("Eb"));
+    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(3, 0));
+    EXPECT_EQ(program->pages.rootTab, 6);
+    clickRootTab(QStringLiteral("D#"));
+    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(3, 1));
+    clickRootTab(QStringLiteral("C#"));
+    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(1, 1));
+    QTest::keyClick(&window->rootTabs(), Qt::Key_Right); // to "Db"
+    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(1, 0));
+
+    window->modeTabs().setCurrentIndex(int(Mode::Notes));
+    EXPECT_EQ(program->pages.mode, Mode::Notes);
+    EXPECT_EQ(s.currentRoot, 1);
+}
+
+TEST_F(MainWindowTest, ChordNodesSelectAndFoldersClear) {
+    clickNode(tree("tvwChords"), node("tvwChords", "1 Chord - All"));
+    EXPECT_EQ(program->state.selectedChord, 1);
+    QTest::keyClick(&tree("tvwChords"), Qt::Key_Up); // keyboard moves click the node reached
+    EXPECT_EQ(program->state.selectedChord, 0);
+    clickNode(tree("tvwChords"), node("tvwChords", "0 Chord"));
+    EXPECT_EQ(program->state.selectedChord, 0);
+    // A second click on the current node clicks it again.
+    program->state.selectedChord = 5;
+    clickNode(tree("tvwChords"), node("tvwChords", "0 Chord"));
+    EXPECT_EQ(program->state.selectedChord, 0);
+
+    program->pages.chords.tvwVoicings.add({}, QStringLiteral("0Voicing"), QStringLiteral("1st"));
+    window->showPages();
+    ASSERT_EQ(tree("tvwVoicings").topLevelItemCount(), 1);
+    clickNode(tree("tvwChords"), node("tvwChords", "0 Group"));
+    EXPECT_EQ(program->state.selectedChord, -1);
+    EXPECT_EQ(tree("tvwVoicings").topLevelItemCount(), 0);
+}
+
+TEST_F(MainWindowTest, ExpandingOrCollapsingAFolderActsAsAClickOnIt) {
+    clickNode(tree("tvwScales"), node("tvwScales", "0 Scale"));
+    ASSERT_EQ(program->state.selectedScale, 0);
+    QTreeWidgetItem* folder = node("tvwScales", "1 Group");
+    folder->setExpanded(true);
+    EXPECT_EQ(program->state.selectedScale, -1);
+    EXPECT_EQ(tree("tvwScales").currentItem(), folder);
+    EXPECT_TRUE(program->pages.scales.tvwScales.find(QStringLiteral("1 Group"))->expanded);
+
+    clickNode(tree("tvwScales"), node("tvwScales", "2 Scale - All"));
+    node("tvwScales", "0 Group")->setExpanded(false);
+    EXPECT_EQ(program->state.selectedScale, -1);
+}
+
+TEST_F(MainWindowTest, PositionOptionsRebuildTheirOwnList) {
+    auto* list = find<QComboBox>("cboArpPositions");
+    window->modeTabs().setCurrentIndex(int(Mode::Arpeggios));
+    list->setCurrentIndex(13);
+    Q_EMIT list->activated(13);
+    ASSERT_EQ(program->pages.arpeggios.cboArpPositions.index, 13);
+
+    QTest::mouseClick(find<QRadioButton>("optArpPositions1"), Qt::LeftButton);
+    EXPECT_EQ(list->count(), 13);
+    EXPECT_EQ(list->currentText(), "11th Position");
+    QTest::mouseClick(find<QRadioButton>("optArpPositions0"), Qt::LeftButton);
+    EXPECT_EQ(list->count(), 14);
+    EXPECT_EQ(list->currentText(), "11th Position");
+}
+
+TEST_F(MainWindowTest, InfoWithoutSelectionIsRefused) {
+    for (const char* button : {"cmdChordInfo", "cmdScaleInfo", "cmdArpInfo", "cmdTriadInfo"})
+        Q_EMIT find<QPushButton>(button)->clicked();
+    QStringList texts;
+    for (const auto& box : boxes.shown) {
+        EXPECT_EQ(box.icon, BoxIcon::Exclamation);
+        texts << box.text;
+    }
+    EXPECT_EQ(texts, QStringList({"Please select a chord.", "Please select a scale.",
+                                  "Please select an arpeggio.", "Please select a triad."}));
+}
+
+TEST_F(MainWindowTest, HandednessMenusKeepExactlyOneCheck) {
+    QAction* rh = find<QAction>("mnuRH");
+    QAction* lh = find<QAction>("mnuLH");
+    EXPECT_TRUE(rh->isChecked() && !lh->isChecked());
+    clickRootTab(QStringLiteral("Bb"));
+    for (int twice = 0; twice < 2; ++twice) {
+        lh->trigger();
+        EXPECT_TRUE(program->state.leftHanded);
+        EXPECT_TRUE(lh->isChecked() && !rh->isChecked());
+        EXPECT_TRUE(window->neck().isLeftHanded());
+        EXPECT_EQ(program->state.currentRoot, 10);
+    }
+    rh->trigger();
+    EXPECT_FALSE(program->state.leftHanded);
+    EXPECT_TRUE(rh->isChecked() && !lh->isChecked());
+    EXPECT_FALSE(window->neck().isLeftHanded());
+}
+
+TEST_F(MainWindowTest, HelpDocumentsOpenOrAreReportedMissing) {
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    QDir(folder.path()).mkpath(QStringLiteral("system"));
+    QFile(folder.filePath(QStringLiteral("system/rmp.htm"))).open(QIODevice::WriteOnly);
+    QFile::remove(folder.filePath(QStringLiteral("userguide/index.htm")));
+
+    find<QAction>("mnuRMP")->trigger();
+    find<QAction>("mnuUserGuide")->trigger();
+    find<QAction>("mnuQuillonSoftware")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+
+    EXPECT_EQ(recorder.opened,
+              QList<QUrl>({QUrl::fromLocalFile(programFile(folder.path(), "system/rmp.htm")),
+                           QUrl(QStringLiteral("https://chordalis.org"))}));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Stop);
+    EXPECT_EQ(boxes.shown[0].text,
+              "ERROR: I cannot find the file: \n" + folder.path() + "/userguide/index.htm");
+}
+
+TEST_F(MainWindowTest, AboutShowsTheSplashUntilAKey) {
+    SplashWindow& splash = window->splash();
+    bool shownAsAbout = false;
+    QTimer::singleShot(0, &splash, [&] {
+        shownAsAbout = splash.isVisible() && splash.isModal() && splash.tag().isEmpty();
+        QTest::keyClick(&splash, Qt::Key_Space);
+    });
+    find<QAction>("mnuAbout")->trigger(); // returns when the box has closed
+    EXPECT_TRUE(shownAsAbout);
+    EXPECT_FALSE(splash.isVisible());
+}
+
+TEST_F(MainWindowTest, QuitQuestionNoKeepsEverythingYesWritesOnce) {
+    boxes.answer = false;
+    window->close();
+    find<QAction>("mnuExit")->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(storeWritten());
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_TRUE(boxes.shown[0].question);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Question);
+    EXPECT_EQ(boxes.shown[1].text, "Are you sure you want to quit?");
+
+    boxes.answer = true;
+    find<QAction>("mnuLH")->trigger();
+    find<QAction>("mnuExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_TRUE(storeWritten());
+    QSettings written(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(written.value(QStringLiteral("Fretboard/Left Handed")).toString(), "True");
+    EXPECT_TRUE(written.contains(QStringLiteral("Window/Geometry")));
+
+    // Later ways of ending (a logout, a signal) neither ask nor write again.
+    QFile::remove(storePath());
+    window->shutDown();
+    window->close();
+    EXPECT_FALSE(QFile::exists(storePath()));
+    EXPECT_EQ(boxes.shown.size(), 3u);
+}
+
+TEST_F(MainWindowTest, WindowGeometryPersistsAndSurvivesBadValues) {
+    window->resize(870, 640);
+    QTest::qWait(20);
+    window->shutDown();
+    startProgram();
+    EXPECT_EQ(window->size(), QSize(870, 640));
+
+    program->shutDown(*store);
+    store->setValue(QStringLiteral("Window/Geometry"), QByteArray("\x01\xd9\xd0\xcb junk"));
+    store->sync();
+    startProgram();
+    EXPECT_GE(window->width(), 700);
+    EXPECT_GE(window->height(), 500);
+}
+
+} // namespace
+} // namespace chordalis
+
+#include "MainWindowTest.moc"

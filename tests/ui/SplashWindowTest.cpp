@@ -1,0 +1,75 @@
+#include "ui/SplashWindow.h"
+
+#include "UiTestSupport.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+using test::waitUntil;
+
+QString labelText(const SplashWindow& w, const char* name) {
+    const auto* label = w.findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<missing>");
+}
+
+TEST(SplashWindowTest, ContentsAndLook) {
+    SplashWindow splash;
+    EXPECT_EQ(splash.objectName(), "frmSplash");
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(labelText(splash, "Label1"),
+              "The Ultimate Chord, Scale and Arpeggio Reference for Guitarists");
+    EXPECT_EQ(labelText(splash, "lblVersion"), "Version: 1.2.5");
+    EXPECT_FALSE(labelText(splash, "Label2").isEmpty());
+    EXPECT_NE(splash.findChild<QFrame*>(QStringLiteral("Line1")), nullptr);
+
+    // The title picture is drawn, not left blank: its area holds many colours.
+    splash.resize(splash.sizeHint());
+    const QImage image = splash.grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < 170; y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 50);
+}
+
+// Start-up first, then the About box: one window, as in the program.
+TEST(SplashWindowTest, StartupIgnoresTheUserThenAboutClosesOnClickOrKey) {
+    SplashWindow splash;
+    splash.setTag(SplashWindow::StartupTag);
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    EXPECT_TRUE(splash.closeTimer().isActive());
+    EXPECT_EQ(splash.closeTimer().interval(), 1500);
+
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QTest::keyClick(&splash, Qt::Key_A);
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    QTest::mouseClick(splash.findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
+    splash.close();
+    EXPECT_TRUE(splash.isVisible());
+
+    // The timer closes it.
+    EXPECT_TRUE(waitUntil([&] { return !splash.isVisible(); }));
+    EXPECT_FALSE(splash.closeTimer().isActive());
+
+    // As the About box the timer is not armed again.
+    splash.setTag(QString());
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    EXPECT_FALSE(splash.closeTimer().isActive());
+    QTest::keyClick(&splash, Qt::Key_Shift);
+    EXPECT_FALSE(splash.isVisible());
+
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    QTest::mouseClick(splash.findChild<QLabel*>(QStringLiteral("lblVersion")), Qt::LeftButton);
+    EXPECT_FALSE(splash.isVisible());
+}
+
+} // namespace
+} // namespace chordalis
