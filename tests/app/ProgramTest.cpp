@@ -116,22 +116,6 @@ TEST_F(ProgramTest, StartUpStateAndQuitting) {
     EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("90"));
 }
 
-TEST_F(ProgramTest, RootTabsSetRootAndSpelling) {
-    TestFolder dir;
-    dir.copyFixture("small");
-    Program program(dir.path(), boxes, true);
-    program.selectRootTab(3); // Db
-    EXPECT_EQ(program.state.currentRoot, 1);
-    EXPECT_EQ(program.state.rootSpelling, 0);
-    program.selectRootTab(2); // C#
-    EXPECT_EQ(program.state.currentRoot, 1);
-    EXPECT_EQ(program.state.rootSpelling, 1);
-    program.selectRootTab(18);
-    program.selectRootTab(0);
-    EXPECT_EQ(program.state.currentRoot, 1);
-    EXPECT_EQ(program.pages.rootTab, 2);
-}
-
 TEST(ProgramFolder, BuildAndInstalledLayouts) {
     TestFolder dir;
     dir.write("bin/.keep", "");
