@@ -39,14 +39,14 @@ QString makeLargeLibrary(QTemporaryDir& dir, int factor) {
     for (const auto& [file, countKey] : {std::pair{"chord", "numchords"}, {"scale", "numscales"}}) {
         IniReader ini(shipped);
         const QString name = QLatin1String(file);
-        const int n = ini.read(name, "totals", QLatin1String(countKey)).toInt();
-        const int groups = ini.read(name, "totals", "numgroups").toInt();
+        const int n = ini.readIni(name, "totals", QLatin1String(countKey)).toInt();
+        const int groups = ini.readIni(name, "totals", "numgroups").toInt();
         QByteArray out = "[totals]\n" + QByteArray(countKey) + "=" +
                          QByteArray::number(n * factor) +
                          "\nnumgroups=" + QByteArray::number(groups) + "\n[groups]\n";
         for (int g = 0; g < groups; ++g)
             out += QByteArray::number(g) + "=" +
-                   ini.read(name, "groups", QString::number(g)).toUtf8() + "\n";
+                   ini.readIni(name, "groups", QString::number(g)).toUtf8() + "\n";
         const QStringList keys = {"name",    "nameverbose", "chordsymbols",
                                   "formula", "group",       "relatedscaleid",
                                   "altname", "info",        "examples"};
@@ -54,7 +54,7 @@ QString makeLargeLibrary(QTemporaryDir& dir, int factor) {
             for (int i = 0; i < n; ++i) {
                 out += "[" + QByteArray::number(copy * n + i) + "]\n";
                 for (const QString& k : keys) {
-                    const QString v = ini.read(name, QString::number(i), k);
+                    const QString v = ini.readIni(name, QString::number(i), k);
                     if (!v.isEmpty())
                         out += k.toUtf8() + "=" + v.toUtf8() + "\n";
                 }

@@ -17,13 +17,6 @@ inline constexpr const char* AppVersion = "1.2.5";
 // Colours packed as red + 256 * green + 65536 * blue.
 using PackedColour = std::int32_t;
 
-struct MarkerColours {
-    PackedColour root = 255;       // pure red
-    PackedColour chord = 16711680; // pure blue
-    PackedColour scale = 8421376;  // teal: green 128, blue 128
-    PackedColour both = 16576;     // red 192, green 64
-};
-
 struct PlaybackSettings {
     int device = -1;        // -1 = the built-in synthesizer, 0..n-1 = the n-th output port
     int channel = 1;        // 1..16, as the user counts
@@ -42,15 +35,9 @@ struct MetronomeSettings {
     int channel = 9; // wire channel 0..15
 };
 
-// The voicings listed for the chosen chord and root: strings 1..6 (index 0 unused) by columns.
+// Columns of the voicing tables: one per voicing listed for the chosen chord and root.
 inline constexpr int VoicingColumns = 31;
-struct VoicingTables {
-    std::array<std::array<QString, VoicingColumns>, 7> frets;   // decimal text or "xx"
-    std::array<std::array<QString, VoicingColumns>, 7> fingers; // "x", "0", "1".."4"
-    std::array<QString, VoicingColumns> memos;
-
-    void clear() { *this = VoicingTables{}; }
-};
+using VoicingTable = std::array<std::array<QString, VoicingColumns>, 7>; // strings 1..6 by column
 
 // Everything the program shares between its parts, alive from start-up to exit. One instance,
 // owned by the program and passed by reference; nothing else holds mutable state of its own.
@@ -72,7 +59,10 @@ struct AppState {
     // Persisted in the settings store
     Tuning tuning = StandardTuning;
     int tuningSpelling = 0;
-    MarkerColours colours;
+    PackedColour colourRoot = 255;       // pure red
+    PackedColour colourChord = 16711680; // pure blue
+    PackedColour colourScale = 8421376;  // teal: green 128, blue 128
+    PackedColour colourBoth = 16576;     // red 192, green 64
     PlaybackSettings playback;
     QString fretboardFile = QStringLiteral("default.gif");
     bool leftHanded = false;
@@ -90,7 +80,10 @@ struct AppState {
     std::array<int, 7> finderSelection{};
 
     NoteList noteList;
-    VoicingTables voicings;
+    // The voicings listed for the chosen chord and root (the triads mode uses column 0).
+    VoicingTable voicingFrets{};   // decimal fret text or "xx"
+    VoicingTable voicingFingers{}; // "x", "0", "1".."4"
+    std::array<QString, VoicingColumns> voicingMemos{};
 
     ChordLibrary chords;
     ScaleLibrary scales;

@@ -19,10 +19,10 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     visit("Midi", "Chord Tempo", 0, 100, s.playback.chordTempo);
     visit("Midi", "Scale Tempo", 0, 100, s.playback.scaleTempo);
     visit("Midi", "Arpeggio Tempo", 0, 100, s.playback.arpeggioTempo);
-    visit("Colour", "Root", 0, 0xFFFFFF, s.colours.root);
-    visit("Colour", "Chord", 0, 0xFFFFFF, s.colours.chord);
-    visit("Colour", "Scale", 0, 0xFFFFFF, s.colours.scale);
-    visit("Colour", "Both", 0, 0xFFFFFF, s.colours.both);
+    visit("Colour", "Root", 0, 0xFFFFFF, s.colourRoot);
+    visit("Colour", "Chord", 0, 0xFFFFFF, s.colourChord);
+    visit("Colour", "Scale", 0, 0xFFFFFF, s.colourScale);
+    visit("Colour", "Both", 0, 0xFFFFFF, s.colourBoth);
     visit("Tuning", "Flag", 0, 12, s.tuning[0]);
     // Each string within the reach of the tuning dialog: 4 semitones below to 3 above standard.
     visit("Tuning", "1", 60, 67, s.tuning[1]);
@@ -55,7 +55,10 @@ std::optional<long long> parseWhole(const QString& text) {
 void readSettings(QSettings& store, AppState& state) {
     const AppState defaults;
     state.playback = defaults.playback;
-    state.colours = defaults.colours;
+    state.colourRoot = defaults.colourRoot;
+    state.colourChord = defaults.colourChord;
+    state.colourScale = defaults.colourScale;
+    state.colourBoth = defaults.colourBoth;
     state.tuning = defaults.tuning;
     state.tuningSpelling = defaults.tuningSpelling;
     state.metronome = defaults.metronome;

@@ -71,7 +71,7 @@ const IniReader::Parsed& IniReader::parsed(const QString& file) {
     return *slot;
 }
 
-QString IniReader::read(const QString& file, const QString& section, const QString& key) {
+QString IniReader::readIni(const QString& file, const QString& section, const QString& key) {
     const Parsed& p = parsed(file);
     const auto s = p.values.constFind(section.trimmed().toLower());
     if (s == p.values.constEnd())

@@ -23,7 +23,7 @@ public:
     IniReader(const IniReader&) = delete;
     IniReader& operator=(const IniReader&) = delete;
 
-    QString read(const QString& file, const QString& section, const QString& key);
+    QString readIni(const QString& file, const QString& section, const QString& key);
 
     // Whether the file has a section of that name (used to tell missing data from empty data).
     bool hasSection(const QString& file, const QString& section);

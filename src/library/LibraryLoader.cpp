@@ -30,7 +30,7 @@ void addItem(TreeModel& tree, Warnings& warnings, const QString& file, int i, co
 } // namespace
 
 int LibraryLoader::readCount(const QString& file, const QString& key) {
-    const QString text = ini.read(file, QStringLiteral("totals"), key);
+    const QString text = ini.readIni(file, QStringLiteral("totals"), key);
     int n = leadingNumber(text);
     if (n < 0) {
         warnings.warn(
@@ -47,7 +47,7 @@ int LibraryLoader::readCount(const QString& file, const QString& key) {
 }
 
 QString LibraryLoader::readFormula(const QString& file, const QString& section) {
-    const QString formula = ini.read(file, section, QStringLiteral("formula"));
+    const QString formula = ini.readIni(file, section, QStringLiteral("formula"));
     if (formula.isEmpty())
         return formula;
     if (const auto fault = checkFormula(formula)) {
@@ -75,7 +75,7 @@ void LibraryLoader::loadChordLibrary() {
     const int g = readCount(ChordFile, QStringLiteral("numgroups"));
     lib.groups.clear();
     for (int i = 0; i < g; ++i) {
-        const QString name = ini.read(ChordFile, QStringLiteral("groups"), QString::number(i));
+        const QString name = ini.readIni(ChordFile, QStringLiteral("groups"), QString::number(i));
         lib.groups.push_back(name);
         chords.add({}, groupKey(QString::number(i)), name + QStringLiteral(" Chords"));
         csChords.add({}, groupKey(QString::number(i)), name + QStringLiteral(" Chords"));
@@ -87,12 +87,12 @@ void LibraryLoader::loadChordLibrary() {
         if (!ini.hasSection(ChordFile, section))
             ++missing;
         ChordEntry& e = lib.entries[size_t(i)];
-        e.name = ini.read(ChordFile, section, QStringLiteral("name"));
-        e.nameverbose = ini.read(ChordFile, section, QStringLiteral("nameverbose"));
-        e.chordsymbols = ini.read(ChordFile, section, QStringLiteral("chordsymbols"));
+        e.name = ini.readIni(ChordFile, section, QStringLiteral("name"));
+        e.nameverbose = ini.readIni(ChordFile, section, QStringLiteral("nameverbose"));
+        e.chordsymbols = ini.readIni(ChordFile, section, QStringLiteral("chordsymbols"));
         e.formula = readFormula(ChordFile, section);
-        e.group = ini.read(ChordFile, section, QStringLiteral("group"));
-        e.relatedscaleid = ini.read(ChordFile, section, QStringLiteral("relatedscaleid"));
+        e.group = ini.readIni(ChordFile, section, QStringLiteral("group"));
+        e.relatedscaleid = ini.readIni(ChordFile, section, QStringLiteral("relatedscaleid"));
 
         const QString key = section + QStringLiteral(" Chord");
         addItem(chords, warnings, ChordFile, i, e.group, key, e.name);
@@ -133,7 +133,7 @@ void LibraryLoader::loadScaleLibrary() {
     const int h = readCount(ScaleFile, QStringLiteral("numgroups"));
     lib.groups.clear();
     for (int i = 0; i < h; ++i) {
-        const QString name = ini.read(ScaleFile, QStringLiteral("groups"), QString::number(i));
+        const QString name = ini.readIni(ScaleFile, QStringLiteral("groups"), QString::number(i));
         lib.groups.push_back(name);
         tree.add({}, groupKey(QString::number(i)), name);
     }
@@ -144,9 +144,9 @@ void LibraryLoader::loadScaleLibrary() {
         if (!ini.hasSection(ScaleFile, section))
             ++missing;
         ScaleEntry& e = lib.entries[size_t(i)];
-        e.name = ini.read(ScaleFile, section, QStringLiteral("Name"));
-        e.altname = ini.read(ScaleFile, section, QStringLiteral("altname"));
-        e.group = ini.read(ScaleFile, section, QStringLiteral("Group"));
+        e.name = ini.readIni(ScaleFile, section, QStringLiteral("Name"));
+        e.altname = ini.readIni(ScaleFile, section, QStringLiteral("altname"));
+        e.group = ini.readIni(ScaleFile, section, QStringLiteral("Group"));
         e.formula = readFormula(ScaleFile, section);
         addItem(tree, warnings, ScaleFile, i, e.group, section + QStringLiteral(" Scale"), e.name);
     }
@@ -189,7 +189,7 @@ void LibraryLoader::loadTriadLibrary() {
     for (int i = 0; i < TriadCount; ++i) {
         const QString section = QString::number(i);
         TriadEntry& e = state.triads.entries[size_t(i)];
-        e.name = ini.read(TriadFile, section, QStringLiteral("name"));
+        e.name = ini.readIni(TriadFile, section, QStringLiteral("name"));
         e.formula = readFormula(TriadFile, section);
         if (!ini.hasSection(TriadFile, section))
             warnings.warn(QStringLiteral("triad.ini: section [%1] is missing; that triad has no "

@@ -107,11 +107,8 @@ QWidget* ModeTabs::chordsPage() {
                   makeTextBox(QStringLiteral("txtChordSymbols"), m.txtChordSymbols)));
     details->addWidget(makeLabel(QStringLiteral("lblVoicingMemo"), m.lblVoicingMemo));
     details->addStretch();
-    auto* info = makeButton(QStringLiteral("cmdChordInfo"), QStringLiteral("Info"));
-    auto* play = makeButton(QStringLiteral("cmdChordPlay"), QStringLiteral("Play"));
-    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Chords); });
-    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Chords); });
-    details->addLayout(buttonRow({info, play}));
+    details->addLayout(
+        infoAndPlay(Mode::Chords, QStringLiteral("cmdChordInfo"), QStringLiteral("cmdChordPlay")));
     layout->addLayout(details, 4);
     return page;
 }
@@ -132,11 +129,8 @@ QWidget* ModeTabs::scalesPage() {
     details->addWidget(
         makePositions(Mode::Scales, QStringLiteral("ScalePositions"), m.cboScalePositions));
     details->addStretch();
-    auto* info = makeButton(QStringLiteral("cmdScaleInfo"), QStringLiteral("Info"));
-    auto* play = makeButton(QStringLiteral("cmdPlayScale"), QStringLiteral("Play"));
-    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Scales); });
-    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Scales); });
-    details->addLayout(buttonRow({info, play}));
+    details->addLayout(
+        infoAndPlay(Mode::Scales, QStringLiteral("cmdScaleInfo"), QStringLiteral("cmdPlayScale")));
     layout->addLayout(details, 4);
     return page;
 }
@@ -154,11 +148,8 @@ QWidget* ModeTabs::arpeggiosPage() {
     details->addWidget(
         makePositions(Mode::Arpeggios, QStringLiteral("ArpPositions"), m.cboArpPositions));
     details->addStretch();
-    auto* info = makeButton(QStringLiteral("cmdArpInfo"), QStringLiteral("Info"));
-    auto* play = makeButton(QStringLiteral("cmdArpPlay"), QStringLiteral("Play"));
-    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Arpeggios); });
-    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Arpeggios); });
-    details->addLayout(buttonRow({info, play}));
+    details->addLayout(
+        infoAndPlay(Mode::Arpeggios, QStringLiteral("cmdArpInfo"), QStringLiteral("cmdArpPlay")));
     layout->addLayout(details, 4);
     return page;
 }
@@ -192,11 +183,8 @@ QWidget* ModeTabs::triadsPage() {
     details->addWidget(makeLabel(QStringLiteral("lblTriadFormula"), m.lblTriadFormula));
     details->addWidget(makeLabel(QStringLiteral("lblTriadNotes"), m.lblTriadNotes));
     details->addStretch();
-    auto* info = makeButton(QStringLiteral("cmdTriadInfo"), QStringLiteral("Info"));
-    auto* play = makeButton(QStringLiteral("cmdTriadPlay"), QStringLiteral("Play"));
-    connect(info, &QPushButton::clicked, this, [this] { Q_EMIT infoRequested(Mode::Triads); });
-    connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::Triads); });
-    details->addLayout(buttonRow({info, play}));
+    details->addLayout(
+        infoAndPlay(Mode::Triads, QStringLiteral("cmdTriadInfo"), QStringLiteral("cmdTriadPlay")));
     layout->addLayout(details, 4);
     return page;
 }
@@ -341,6 +329,14 @@ QPushButton* ModeTabs::makeButton(const QString& name, const QString& caption) {
     return button;
 }
 
+QLayout* ModeTabs::infoAndPlay(Mode mode, const QString& infoName, const QString& playName) {
+    auto* info = makeButton(infoName, QStringLiteral("Info"));
+    auto* play = makeButton(playName, QStringLiteral("Play"));
+    connect(info, &QPushButton::clicked, this, [this, mode] { Q_EMIT infoRequested(mode); });
+    connect(play, &QPushButton::clicked, this, [this, mode] { Q_EMIT playRequested(mode); });
+    return buttonRow({info, play});
+}
+
 QLayout* ModeTabs::buttonRow(std::initializer_list<QPushButton*> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -435,7 +431,7 @@ void ModeTabs::showPages() {
     }
 
     QPalette swatch = m_chordOnlySwatch->palette();
-    swatch.setColor(QPalette::Window, unpack(m_state.colours.chord));
+    swatch.setColor(QPalette::Window, unpack(m_state.colourChord));
     m_chordOnlySwatch->setPalette(swatch);
 }
 

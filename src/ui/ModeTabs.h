@@ -68,6 +68,8 @@ private:
     PositionPicker* makePositions(Mode mode, const QString& name, PositionList& model);
     QPushButton* makeButton(const QString& name, const QString& caption);
     QLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+    // The Info and Play buttons of a page, reporting their clicks for its mode.
+    QLayout* infoAndPlay(Mode mode, const QString& infoName, const QString& playName);
     void connectTree(TreeId id, bool expandingClicks);
 
     MainPages& m_pages;

@@ -36,8 +36,8 @@ TEST_F(SettingsTest, EmptyStoreGivesDefaults) {
     EXPECT_EQ(state.playback.volume, 100);
     EXPECT_EQ(state.playback.device, -1);
     EXPECT_EQ(state.playback.instrument, 25);
-    EXPECT_EQ(state.colours.chord, 16711680);
-    EXPECT_EQ(state.colours.both, 16576);
+    EXPECT_EQ(state.colourChord, 16711680);
+    EXPECT_EQ(state.colourBoth, 16576);
     EXPECT_EQ(state.fretboardFile, QStringLiteral("default.gif"));
     EXPECT_EQ(state.metronome.channel, 9);
     EXPECT_EQ(state.metronome.sound1, 76);
@@ -46,7 +46,7 @@ TEST_F(SettingsTest, EmptyStoreGivesDefaults) {
 TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     AppState state;
     state.playback = {3, 10, 1, 127, 0, 100, 55};
-    state.colours.root = 0x00FF00;
+    state.colourRoot = 0x00FF00;
     state.tuning = {4, 64, 59, 55, 50, 45, 38};
     state.tuningSpelling = 1;
     state.fretboardFile = QStringLiteral("maple.gif");
@@ -74,7 +74,7 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     readSettings(s, back);
     EXPECT_EQ(back.tuning, state.tuning);
     EXPECT_EQ(back.tuningSpelling, 1);
-    EXPECT_EQ(back.colours.root, 0x00FF00);
+    EXPECT_EQ(back.colourRoot, 0x00FF00);
     EXPECT_EQ(back.playback.arpeggioTempo, 55);
     EXPECT_EQ(back.playback.device, 3);
     EXPECT_EQ(back.fretboardFile, QStringLiteral("maple.gif"));
@@ -106,8 +106,8 @@ TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
     EXPECT_EQ(state.playback.volume, 0);
     EXPECT_EQ(state.playback.chordTempo, 90);
     EXPECT_EQ(state.playback.scaleTempo, 40);
-    EXPECT_EQ(state.colours.root, 255);
-    EXPECT_EQ(state.colours.chord, 0xFFFFFF);
+    EXPECT_EQ(state.colourRoot, 255);
+    EXPECT_EQ(state.colourChord, 0xFFFFFF);
     EXPECT_EQ(state.tuning[6], 36);
     // Flag 1 with other notes is not standard tuning any more.
     EXPECT_EQ(state.tuning[0], 0);

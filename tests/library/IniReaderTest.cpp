@@ -25,18 +25,18 @@ TEST(IniReader, ReadsValuesAsTheProfileReaderDoes) {
                            "[0]\r\n"
                            "other=from a repeated section\r\n");
     IniReader ini(dir.path());
-    EXPECT_EQ(ini.read("chord", "totals", "numchords"), QStringLiteral("12"));
-    EXPECT_EQ(ini.read("chord", "TOTALS", "NUMCHORDS"), QStringLiteral("12"));
-    EXPECT_EQ(ini.read("chord", "0", "name"), QStringLiteral("m7"));
-    EXPECT_EQ(ini.read("chord", "0", "memo"), QStringLiteral("open"));
-    EXPECT_EQ(ini.read("chord", "0", "half"), QStringLiteral("\"unbalanced"));
-    EXPECT_EQ(ini.read("chord", "0", "two"), QStringLiteral("\"a\""));
-    EXPECT_EQ(ini.read("chord", "0", "eq"), QStringLiteral("a=b"));
-    EXPECT_EQ(ini.read("chord", "0", "empty"), QString());
-    EXPECT_EQ(ini.read("chord", "0", "noequals"), QString());
-    EXPECT_EQ(ini.read("chord", "0", "other"), QString());
-    EXPECT_EQ(ini.read("chord", "9", "name"), QString());
-    EXPECT_EQ(ini.read("missing", "0", "name"), QString());
+    EXPECT_EQ(ini.readIni("chord", "totals", "numchords"), QStringLiteral("12"));
+    EXPECT_EQ(ini.readIni("chord", "TOTALS", "NUMCHORDS"), QStringLiteral("12"));
+    EXPECT_EQ(ini.readIni("chord", "0", "name"), QStringLiteral("m7"));
+    EXPECT_EQ(ini.readIni("chord", "0", "memo"), QStringLiteral("open"));
+    EXPECT_EQ(ini.readIni("chord", "0", "half"), QStringLiteral("\"unbalanced"));
+    EXPECT_EQ(ini.readIni("chord", "0", "two"), QStringLiteral("\"a\""));
+    EXPECT_EQ(ini.readIni("chord", "0", "eq"), QStringLiteral("a=b"));
+    EXPECT_EQ(ini.readIni("chord", "0", "empty"), QString());
+    EXPECT_EQ(ini.readIni("chord", "0", "noequals"), QString());
+    EXPECT_EQ(ini.readIni("chord", "0", "other"), QString());
+    EXPECT_EQ(ini.readIni("chord", "9", "name"), QString());
+    EXPECT_EQ(ini.readIni("missing", "0", "name"), QString());
     EXPECT_TRUE(ini.hasSection("chord", "totals"));
     EXPECT_FALSE(ini.hasSection("chord", "1"));
     EXPECT_EQ(ini.sections("chord"), QStringList({"Totals", "0"}));
@@ -48,9 +48,9 @@ TEST(IniReader, CutsLongValuesAndSurvivesBadBytes) {
     text += QByteArray("\0[b]\nk=v\n", 9); // a NUL byte inside the file
     dir.write("scale.ini", text);
     IniReader ini(dir.path());
-    EXPECT_EQ(ini.read("scale", "a", "long").size(), 1023);
-    EXPECT_EQ(ini.read("scale", "a", "latin"), QStringLiteral("Caf\u00e9"));
-    EXPECT_EQ(ini.read("scale", "a", "utf"), QStringLiteral("Caf\u00c3\u00a9"))
+    EXPECT_EQ(ini.readIni("scale", "a", "long").size(), 1023);
+    EXPECT_EQ(ini.readIni("scale", "a", "latin"), QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(ini.readIni("scale", "a", "utf"), QStringLiteral("Caf\u00c3\u00a9"))
         << "one bad byte makes the whole file Latin-1";
 }
 
@@ -58,25 +58,25 @@ TEST(IniReader, UnicodeFileIsReadAsUtf8) {
     TestFolder dir;
     dir.write("chord.ini", "[0]\nchordsymbols=M;\xce\x94\n");
     IniReader ini(dir.path());
-    EXPECT_EQ(ini.read("chord", "0", "chordsymbols"), QStringLiteral("M;\u0394"));
+    EXPECT_EQ(ini.readIni("chord", "0", "chordsymbols"), QStringLiteral("M;\u0394"));
 }
 
 TEST(IniReader, SeesEditsAtTheNextRead) {
     TestFolder dir;
     dir.write("finder.ini", "[0;4;7]\nd=Major\n");
     IniReader ini(dir.path());
-    EXPECT_EQ(ini.read("finder", "0;4;7", "d"), QStringLiteral("Major"));
+    EXPECT_EQ(ini.readIni("finder", "0;4;7", "d"), QStringLiteral("Major"));
 
     dir.write("finder.ini", "[0;4;7]\nd=Major triad\n"); // another size
-    EXPECT_EQ(ini.read("finder", "0;4;7", "d"), QStringLiteral("Major triad"));
+    EXPECT_EQ(ini.readIni("finder", "0;4;7", "d"), QStringLiteral("Major triad"));
 
     dir.write("finder.ini", "[0;4;7]\nd=Minor triad\n"); // same size, later time
     QFile f(dir.filePath("finder.ini"));
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
     f.close();
-    EXPECT_EQ(ini.read("finder", "0;4;7", "d"), QStringLiteral("Minor triad"));
+    EXPECT_EQ(ini.readIni("finder", "0;4;7", "d"), QStringLiteral("Minor triad"));
 
     QFile::remove(dir.filePath("finder.ini"));
-    EXPECT_EQ(ini.read("finder", "0;4;7", "d"), QString());
+    EXPECT_EQ(ini.readIni("finder", "0;4;7", "d"), QString());
 }
