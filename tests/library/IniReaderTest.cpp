@@ -54,13 +54,6 @@ TEST(IniReader, CutsLongValuesAndSurvivesBadBytes) {
         << "one bad byte makes the whole file Latin-1";
 }
 
-TEST(IniReader, UnicodeFileIsReadAsUtf8) {
-    TestFolder dir;
-    dir.write("chord.ini", "[0]\nchordsymbols=M;\xce\x94\n");
-    IniReader ini(dir.path());
-    EXPECT_EQ(ini.readIni("chord", "0", "chordsymbols"), QStringLiteral("M;\u0394"));
-}
-
 TEST(IniReader, SeesEditsAtTheNextRead) {
     TestFolder dir;
     dir.write("finder.ini", "[0;4;7]\nd=Major\n");

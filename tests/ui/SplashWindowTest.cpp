@@ -27,14 +27,6 @@ TEST(SplashWindowTest, ContentsAndLook) {
     EXPECT_FALSE(labelText(splash, "Label2").isEmpty());
     EXPECT_NE(splash.findChild<QFrame*>(QStringLiteral("Line1")), nullptr);
 
-    // The title picture is drawn, not left blank: its area holds many colours.
-    splash.resize(splash.sizeHint());
-    const QImage image = splash.grab().toImage();
-    QSet<QRgb> colours;
-    for (int y = 0; y < 170; y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            colours.insert(image.pixel(x, y));
-    EXPECT_GT(colours.size(), 50);
 }
 
 // Start-up first, then the About box: one window, as in the program.
