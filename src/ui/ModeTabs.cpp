@@ -1,5 +1,6 @@
 #include "ui/ModeTabs.h"
 
+#include "theory/Spelling.h"
 #include "ui/PositionPicker.h"
 #include "ui/TreeFiller.h"
 
@@ -54,11 +55,6 @@ QHBoxLayout* pageLayout(QWidget* page) {
     layout->setContentsMargins(PageMargin, PageMargin, PageMargin, PageMargin);
     layout->setSpacing(ColumnSpacing);
     return layout;
-}
-
-QString ordinalString(int s) {
-    static const char* const Names[] = {"", "1st", "2nd", "3rd", "4th", "5th", "6th"};
-    return QLatin1String(Names[s]);
 }
 
 } // namespace
@@ -241,8 +237,7 @@ QWidget* ModeTabs::finderPage() {
     grid->setVerticalSpacing(8);
     for (int s = 6; s >= 1; --s) {
         const int row = 6 - s;
-        grid->addWidget(new QLabel(QStringLiteral("Root %1 String:").arg(ordinalString(s)), box),
-                        row, 0);
+        grid->addWidget(new QLabel(QStringLiteral("Root %1 String:").arg(ordinal(s)), box), row, 0);
         auto* description = new QLabel(box);
         description->setObjectName(QStringLiteral("lblDescription%1").arg(s));
         description->setTextFormat(Qt::PlainText);
