@@ -1,5 +1,7 @@
 #include "app/Json.h"
 
+#include "fretboard/Fretboard.h"
+
 namespace chordalis {
 
 QJsonArray toJson(const NoteList& notes) {
@@ -67,6 +69,70 @@ QJsonObject librariesToJson(const AppState& state) {
                        {"scales", scales},
                        {"scaleGroups", groupsToJson(state.scales.groups)},
                        {"triads", triads}};
+}
+
+namespace {
+
+QJsonObject positionsToJson(const PositionList& list) {
+    return QJsonObject{{"entries", QJsonArray::fromStringList(list.entries)},
+                       {"index", list.index},
+                       {"text", list.entries.value(list.index)},
+                       {"option", list.option}};
+}
+
+} // namespace
+
+QJsonObject pageToJson(const MainPages& pages, Mode mode) {
+    switch (mode) {
+    case Mode::Chords: {
+        const ChordsPage& p = pages.chords;
+        return QJsonObject{
+            {"lblChordName", p.lblChordName},       {"lblChordNameVerbose", p.lblChordNameVerbose},
+            {"lblChordFormula", p.lblChordFormula}, {"lblChordNotes", p.lblChordNotes},
+            {"txtChordSymbols", p.txtChordSymbols}, {"lblVoicingMemo", p.lblVoicingMemo},
+            {"tvwChords", toJson(p.tvwChords)},     {"tvwVoicings", toJson(p.tvwVoicings)}};
+    }
+    case Mode::Scales: {
+        const ScalesPage& p = pages.scales;
+        return QJsonObject{{"lblScaleName", p.lblScaleName},
+                           {"lblScaleFormula", p.lblScaleFormula},
+                           {"lblScaleNotes", p.lblScaleNotes},
+                           {"txtAltScaleNames", p.txtAltScaleNames},
+                           {"cboScalePositions", positionsToJson(p.cboScalePositions)},
+                           {"tvwScales", toJson(p.tvwScales)}};
+    }
+    case Mode::Arpeggios: {
+        const ArpeggiosPage& p = pages.arpeggios;
+        return QJsonObject{{"lblArpName", p.lblArpName},
+                           {"lblArpFormula", p.lblArpFormula},
+                           {"lblArpNotes", p.lblArpNotes},
+                           {"cboArpPositions", positionsToJson(p.cboArpPositions)},
+                           {"tvwArps", toJson(p.tvwArps)}};
+    }
+    default:
+        return {};
+    }
+}
+
+QJsonObject neckToJson(const Fretboard& fretboard, const AppState& state, const MainPages& pages) {
+    QJsonArray marks;
+    QJsonArray signs;
+    for (const Mark& m : fretboard.marks()) {
+        QJsonObject o{
+            {"label", m.label}, {"fret", m.fret}, {"string", m.string}, {"x", m.x}, {"y", m.y}};
+        if (m.kind == QLatin1String("sign")) {
+            signs.append(o);
+        } else {
+            o.insert("kind", m.kind);
+            o.insert("colour", toQColor(m.colour).name());
+            marks.append(o);
+        }
+    }
+    return QJsonObject{{"marks", marks},
+                       {"signs", signs},
+                       {"ledFrame", QJsonArray::fromStringList(state.ledPositions)},
+                       {"leftHanded", fretboard.isLeftHanded()},
+                       {"lblNonStandard", pages.lblNonStandardVisible}};
 }
 
 } // namespace chordalis

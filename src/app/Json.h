@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/Pages.h"
 #include "library/TreeModel.h"
 #include "theory/Spelling.h"
 
@@ -14,5 +15,15 @@ namespace chordalis {
 QJsonArray toJson(const NoteList& notes);           // used entries: token, name, pitchClass
 QJsonArray toJson(const TreeModel& tree);           // nodes: key, text, parent, icon, selected
 QJsonObject librariesToJson(const AppState& state); // chords, scales, triads with their groups
+
+class Fretboard;
+
+// The labels, text boxes, position lists and trees of one mode page, keyed by control name.
+QJsonObject pageToJson(const MainPages& pages, Mode mode);
+
+// What the neck shows: "marks" (markers in drawing order: kind, colour "#rrggbb", label, fret,
+// string, x, y), "signs" (label, fret, string, x, y; the open-string names first), "ledFrame"
+// and "lblNonStandard".
+QJsonObject neckToJson(const Fretboard& fretboard, const AppState& state, const MainPages& pages);
 
 } // namespace chordalis

@@ -3,7 +3,10 @@
 #include "app/AppState.h"
 #include "app/MessageBoxes.h"
 #include "app/Pages.h"
+#include "fretboard/Fretboard.h"
+#include "ledguitar/LedSender.h"
 #include "library/IniReader.h"
+#include "library/ModeContext.h"
 #include "library/Warnings.h"
 
 #include <QSize>
@@ -53,10 +56,19 @@ public:
 
     const QString& programFolder() const { return m_folder; }
 
+    // What the display routines work on.
+    ModeContext context() { return {state, pages, ini, fretboard, warnings}; }
+
     AppState state;
     MainPages pages;
     IniReader ini;
     Warnings warnings;
+
+private:
+    SilentLedSender m_noGuitar;
+
+public:
+    Fretboard fretboard{state, pages, m_noGuitar};
 
 private:
     QString m_folder;

@@ -1,6 +1,9 @@
 #include "app/TreeClicks.h"
 
 #include "app/Program.h"
+#include "library/Arpeggios.h"
+#include "library/Chords.h"
+#include "library/Scales.h"
 #include "theory/Spelling.h"
 
 namespace chordalis {
@@ -30,20 +33,27 @@ TreeModel& treeModel(MainPages& p, TreeId tree) {
 void nodeClicked(Program& program, TreeId tree, const QString& key) {
     treeModel(program.pages, tree).selectedKey = key;
     AppState& s = program.state;
+    ModeContext c = program.context();
     switch (tree) {
     case TreeId::Chords:
         s.selectedChord = itemNumber(key, QStringLiteral("Chord"));
+        showChord(c);
         if (s.selectedChord < 0)
             program.pages.chords.tvwVoicings.clear();
+        else
+            loadVoicings(c, false);
         break;
     case TreeId::Voicings:
         s.selectedVoicing = leadingNumber(key);
+        drawVoicing(c);
         break;
     case TreeId::Scales:
         s.selectedScale = itemNumber(key, QStringLiteral("Scale"));
+        showScale(c);
         break;
     case TreeId::Arpeggios:
         s.selectedArpeggio = itemNumber(key, QStringLiteral("Arpeggio"));
+        showArpeggio(c);
         break;
     case TreeId::Triads:
         s.selectedTriad = leadingNumber(key); // the quality folders' keys start with -1

@@ -26,9 +26,9 @@ inline constexpr int TreeCount = 8;
 TreeModel& treeModel(MainPages& pages, TreeId tree);
 
 // A node of a tree was clicked (or expanded or collapsed, which acts as a click): the node
-// becomes the tree's selected node and the selection it stands for is set in the shared state.
-// A folder clears the selection. Clicking a folder of tvwChords also empties tvwVoicings.
-// Needs no widget; the window redraws the current mode afterwards.
+// becomes the tree's selected node, the selection it stands for is set in the shared state and
+// the page's display runs. A folder clears the selection; clicking a folder of tvwChords also
+// empties tvwVoicings. Needs no widget.
 void nodeClicked(Program& program, TreeId tree, const QString& key);
 
 } // namespace chordalis

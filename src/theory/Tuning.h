@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 namespace chordalis {
 
@@ -16,6 +17,35 @@ inline constexpr int DefaultMaxFret = 15;
 
 inline bool isStandardTuning(const Tuning& tuning) {
     return tuning[0] == StandardPreset;
+}
+
+// One entry of the tuning presets list. The texts keep their blanks: they are shown as they are.
+struct TuningPreset {
+    const char* text;
+    std::array<int, 6> notes; // strings 1..6; unused for the custom entry
+    int spelling;             // the spelling column choosing the entry gives the open strings
+};
+
+inline constexpr std::array<TuningPreset, 13> TuningPresets = {{
+    {" Custom ", {0, 0, 0, 0, 0, 0}, 0},
+    {" Standard Tuning ", {64, 59, 55, 50, 45, 40}, 0},
+    {" Eb Dropped Standard Tuning ", {63, 58, 54, 49, 44, 39}, 0},
+    {" D Dropped Standard Tuning ", {62, 57, 53, 48, 43, 38}, 1},
+    {" Dropped D", {64, 59, 55, 50, 45, 38}, 1},
+    {" Open G (Slack Key) ", {62, 59, 55, 50, 43, 38}, 1},
+    {" Open E ", {64, 59, 56, 52, 47, 40}, 1},
+    {" Open D ", {62, 57, 54, 50, 45, 38}, 1},
+    {" Open C ", {64, 60, 55, 48, 43, 36}, 1},
+    {" Crossnote D (open D minor) ", {62, 57, 53, 50, 45, 38}, 1},
+    {" Crossnote E (open E minor) ", {64, 59, 55, 52, 47, 40}, 1},
+    {" D Modal ", {62, 57, 55, 50, 45, 38}, 1},
+    {" G Modal (sawmill) ", {62, 60, 55, 50, 43, 38}, 1},
+}};
+
+// The tuning of preset 1..12 (element 0 the preset number).
+inline Tuning presetTuning(int preset) {
+    const TuningPreset& p = TuningPresets[std::size_t(preset)];
+    return {preset, p.notes[0], p.notes[1], p.notes[2], p.notes[3], p.notes[4], p.notes[5]};
 }
 
 } // namespace chordalis

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "app/MessageBoxes.h"
+#include "app/Modes.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/RootTabs.h"
@@ -32,8 +33,8 @@ constexpr QSize DefaultSize(1000, 700);
 } // namespace
 
 MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent)
-    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes), m_neck(new NeckView),
-      m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
+    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes),
+      m_neck(new NeckView(program.fretboard)), m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
       m_modes(new ModeTabs(program.pages, program.state)), m_splash(new SplashWindow(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(Caption));
@@ -86,7 +87,14 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     });
     connect(m_modes, &QTabWidget::currentChanged, this, [this] { modeDispatch(); });
     connect(m_modes, &ModeTabs::nodeClicked, this, &MainWindow::nodeClicked);
-    connect(m_modes, &ModeTabs::positionsChanged, this, [this] { showPages(); });
+    connect(m_modes, &ModeTabs::positionChosen, this, [this](Mode mode, int index) {
+        chordalis::positionChosen(m_program, mode, index);
+        showPages();
+    });
+    connect(m_modes, &ModeTabs::positionOptionClicked, this, [this](Mode mode, int option) {
+        chordalis::positionOptionClicked(m_program, mode, option);
+        showPages();
+    });
     connect(m_modes, &ModeTabs::infoRequested, this, &MainWindow::showInfo);
 
     restoreWindowGeometry();
@@ -176,18 +184,17 @@ void MainWindow::showPages() {
     const bool left = m_program.state.leftHanded;
     m_leftHanded->setChecked(left);
     m_rightHanded->setChecked(!left);
-    m_neck->setLeftHanded(left);
+    m_neck->update();
 }
 
 void MainWindow::rootChange() {
-    m_program.selectRootTab(m_rootTabs->currentIndex() + 1);
-    // The displays of the modes are not wired yet; the pages show what the models hold.
+    chordalis::rootChange(m_program, m_rootTabs->currentIndex() + 1);
     showPages();
 }
 
 void MainWindow::modeDispatch() {
     // The current mode is read from the page container, never kept anywhere else.
-    m_program.pages.mode = m_modes->mode();
+    chordalis::modeDispatch(m_program, m_modes->mode());
     showPages();
 }
 
@@ -221,8 +228,8 @@ void MainWindow::showInfo(Mode mode) {
 }
 
 void MainWindow::setLeftHanded(bool leftHanded) {
-    m_program.state.leftHanded = leftHanded;
-    rootChange(); // sets the check marks and the neck again, then redraws the current mode
+    chordalis::setLeftHanded(m_program, leftHanded); // redraws the current mode mirrored or not
+    showPages();
 }
 
 void MainWindow::displayHtml(const QString& relativePath) {

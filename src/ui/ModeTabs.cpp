@@ -1,8 +1,10 @@
 #include "ui/ModeTabs.h"
 
+#include "fretboard/Fretboard.h"
 #include "theory/Spelling.h"
 #include "ui/PositionPicker.h"
 #include "ui/TreeFiller.h"
+#include "ui/TreeIcons.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -22,10 +24,6 @@ namespace {
 
 constexpr int PageMargin = 10;
 constexpr int ColumnSpacing = 12;
-
-QColor unpack(PackedColour c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 // A control with its caption above it. An empty caption keeps the control level with
 // captioned neighbours.
@@ -306,10 +304,12 @@ QPlainTextEdit* ModeTabs::makeTextBox(const QString& name, const QString& model)
     return box;
 }
 
-PositionPicker* ModeTabs::makePositions(Mode mode, const QString& name, PositionList& model) {
+PositionPicker* ModeTabs::makePositions(Mode mode, const QString& name, const PositionList& model) {
     auto* picker = new PositionPicker(name, model);
-    connect(picker, &PositionPicker::changed, this,
-            [this, mode] { Q_EMIT positionsChanged(mode); });
+    connect(picker, &PositionPicker::entryChosen, this,
+            [this, mode](int index) { Q_EMIT positionChosen(mode, index); });
+    connect(picker, &PositionPicker::optionClicked, this,
+            [this, mode](int option) { Q_EMIT positionOptionClicked(mode, option); });
     m_positions.emplace_back(mode, picker);
     return picker;
 }
@@ -403,7 +403,7 @@ void ModeTabs::setKeyEnabled(bool enabled) {
 
 void ModeTabs::showPages() {
     for (int i = 0; i < TreeCount; ++i)
-        TreeFiller::sync(*m_trees[size_t(i)], treeModel(m_pages, TreeId(i)));
+        TreeFiller::sync(*m_trees[size_t(i)], treeModel(m_pages, TreeId(i)), treeIcon);
     for (const auto& [label, text] : m_labels) {
         if (label->text() != *text)
             label->setText(*text);
@@ -421,12 +421,12 @@ void ModeTabs::showPages() {
         label->setText(d.text);
         QPalette pal = palette();
         if (d.colour != 0)
-            pal.setColor(QPalette::WindowText, unpack(d.colour));
+            pal.setColor(QPalette::WindowText, toQColor(d.colour));
         label->setPalette(pal);
     }
 
     QPalette swatch = m_chordOnlySwatch->palette();
-    swatch.setColor(QPalette::Window, unpack(m_state.colourChord));
+    swatch.setColor(QPalette::Window, toQColor(m_state.colourChord));
     m_chordOnlySwatch->setPalette(swatch);
 }
 

@@ -44,8 +44,9 @@ Q_SIGNALS:
     // A node was clicked, or expanded or collapsed in a tree where that acts as a click (the
     // node has then been made the current one).
     void nodeClicked(chordalis::TreeId tree, const QString& key);
-    // A position list or its option pair of the page was used; its model is up to date.
-    void positionsChanged(chordalis::Mode mode);
+    // An entry of the page's position list was chosen, or an option of its pair clicked.
+    void positionChosen(chordalis::Mode mode, int index);
+    void positionOptionClicked(chordalis::Mode mode, int option);
     void infoRequested(chordalis::Mode mode);
     void playRequested(chordalis::Mode mode);
     void keyRequested();
@@ -65,7 +66,7 @@ private:
     QTreeWidget* makeTree(TreeId id, const QString& name);
     QLabel* makeLabel(const QString& name, const QString& model, bool heading = false);
     QPlainTextEdit* makeTextBox(const QString& name, const QString& model);
-    PositionPicker* makePositions(Mode mode, const QString& name, PositionList& model);
+    PositionPicker* makePositions(Mode mode, const QString& name, const PositionList& model);
     QPushButton* makeButton(const QString& name, const QString& caption);
     QLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
     // The Info and Play buttons of a page, reporting their clicks for its mode.

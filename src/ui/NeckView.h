@@ -5,20 +5,17 @@
 
 namespace chordalis {
 
-// The fretboard picture picFretboard: the 753 x 183 neck surface scaled into the widget with its
-// aspect ratio kept and centred. Mouse presses are reported in surface units, the core decides
-// what they mean.
+class Fretboard;
+
+// picFretboard: the 753 x 183 neck surface scaled into the widget with its aspect ratio kept and
+// centred, painted at the screen's own resolution. Mouse presses are reported in surface units
+// (mirrored hands included, since the surface itself is drawn mirrored); the core decides what
+// they mean.
 class NeckView : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int SurfaceWidth = 753;
-    static constexpr int SurfaceHeight = 183;
-
-    explicit NeckView(QWidget* parent = nullptr);
-
-    void setLeftHanded(bool leftHanded);
-    bool isLeftHanded() const { return m_leftHanded; }
+    explicit NeckView(const Fretboard& fretboard, QWidget* parent = nullptr);
 
     // Where the surface lies inside the widget, in widget pixels.
     QRectF surfaceRect() const;
@@ -38,9 +35,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void paintNeck(QPainter& p) const;
-
-    bool m_leftHanded = false;
+    const Fretboard& m_fretboard;
 };
 
 } // namespace chordalis

@@ -9,7 +9,7 @@
 
 namespace chordalis {
 
-PositionPicker::PositionPicker(const QString& name, PositionList& model, QWidget* parent)
+PositionPicker::PositionPicker(const QString& name, const PositionList& model, QWidget* parent)
     : QWidget(parent), m_model(model), m_list(new QComboBox(this)),
       m_four(new QRadioButton(QLatin1String(FourNoteOption), this)),
       m_five(new QRadioButton(QLatin1String(FiveNoteOption), this)) {
@@ -35,20 +35,11 @@ PositionPicker::PositionPicker(const QString& name, PositionList& model, QWidget
     layout->addWidget(m_list, 0, Qt::AlignLeft);
     layout->addLayout(options);
 
-    connect(m_list, &QComboBox::activated, this, [this](int index) {
-        m_model.index = index;
-        Q_EMIT changed();
-    });
+    connect(m_list, &QComboBox::activated, this, &PositionPicker::entryChosen);
     // clicked, not toggled: a click on the chosen option rebuilds the list as well.
-    connect(m_four, &QRadioButton::clicked, this, [this] { optionClicked(0); });
-    connect(m_five, &QRadioButton::clicked, this, [this] { optionClicked(1); });
+    connect(m_four, &QRadioButton::clicked, this, [this] { Q_EMIT optionClicked(0); });
+    connect(m_five, &QRadioButton::clicked, this, [this] { Q_EMIT optionClicked(1); });
     showModel();
-}
-
-void PositionPicker::optionClicked(int k) {
-    fillPositionList(m_model, k);
-    showModel();
-    Q_EMIT changed();
 }
 
 void PositionPicker::showModel() {

@@ -16,7 +16,7 @@ class PositionPicker : public QWidget {
 
 public:
     // name: the list's role, e.g. "ScalePositions" for cboScalePositions / optScalePositions.
-    PositionPicker(const QString& name, PositionList& model, QWidget* parent = nullptr);
+    PositionPicker(const QString& name, const PositionList& model, QWidget* parent = nullptr);
 
     // Shows the model's entries, selected entry and option.
     void showModel();
@@ -25,13 +25,12 @@ public:
     QRadioButton* option(int k) const { return k == 0 ? m_four : m_five; }
 
 Q_SIGNALS:
-    // The user chose an entry or an option; the model has been updated.
-    void changed();
-
-private:
+    void entryChosen(int index);
+    // Option k (0: four-note, 1: five-note windows) was clicked, even when already chosen.
     void optionClicked(int k);
 
-    PositionList& m_model;
+private:
+    const PositionList& m_model;
     QComboBox* m_list;
     QRadioButton* m_four;
     QRadioButton* m_five;

@@ -77,5 +77,7 @@ int main(int argc, char* argv[]) {
     if (program.isShutDown()) // terminated while the splash was up
         return 0;
     window.show();
+    program.fretboard.clearFretboard(); // the empty neck
+    window.showPages();
     return app.exec();
 }

@@ -201,9 +201,7 @@ TEST_F(MainWindowTest, ChordNodesSelectAndFoldersClear) {
     QTest::keyClick(&tree("tvwChords"), Qt::Key_Up); // keyboard moves click the node reached
     EXPECT_EQ(program->state.selectedChord, 0);
 
-    program->pages.chords.tvwVoicings.add({}, QStringLiteral("0Voicing"), QStringLiteral("1st"));
-    window->showPages();
-    ASSERT_EQ(tree("tvwVoicings").topLevelItemCount(), 1);
+    ASSERT_GT(tree("tvwVoicings").topLevelItemCount(), 0);
     clickNode(tree("tvwChords"), node("tvwChords", "0 Group"));
     EXPECT_EQ(program->state.selectedChord, -1);
     EXPECT_EQ(tree("tvwVoicings").topLevelItemCount(), 0);
@@ -259,13 +257,13 @@ TEST_F(MainWindowTest, HandednessMenusKeepExactlyOneCheck) {
         lh->trigger();
         EXPECT_TRUE(program->state.leftHanded);
         EXPECT_TRUE(lh->isChecked() && !rh->isChecked());
-        EXPECT_TRUE(window->neck().isLeftHanded());
+        EXPECT_TRUE(program->fretboard.isLeftHanded());
         EXPECT_EQ(program->state.currentRoot, 10);
     }
     rh->trigger();
     EXPECT_FALSE(program->state.leftHanded);
     EXPECT_TRUE(rh->isChecked() && !lh->isChecked());
-    EXPECT_FALSE(window->neck().isLeftHanded());
+    EXPECT_FALSE(program->fretboard.isLeftHanded());
 }
 
 TEST_F(MainWindowTest, HelpDocumentsOpenOrAreReportedMissing) {

@@ -1,5 +1,9 @@
 #include "ui/NeckView.h"
 
+#include "app/Pages.h"
+#include "fretboard/Fretboard.h"
+#include "ledguitar/LedSender.h"
+
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -8,7 +12,11 @@ namespace chordalis {
 namespace {
 
 TEST(NeckViewTest, KeepsItsAspectAndReportsPressesInSurfaceUnits) {
-    NeckView view;
+    AppState state;
+    MainPages pages;
+    SilentLedSender led;
+    Fretboard fretboard(state, pages, led);
+    NeckView view(fretboard);
     EXPECT_EQ(view.heightForWidth(1506), 366);
     view.resize(1506, 500); // letterboxed: 67 pixels above and below the surface
     view.show();

@@ -26,7 +26,6 @@ TEST(SplashWindowTest, ContentsAndLook) {
     EXPECT_EQ(labelText(splash, "lblVersion"), "Version: 1.2.5");
     EXPECT_FALSE(labelText(splash, "Label2").isEmpty());
     EXPECT_NE(splash.findChild<QFrame*>(QStringLiteral("Line1")), nullptr);
-
 }
 
 // Start-up first, then the About box: one window, as in the program.

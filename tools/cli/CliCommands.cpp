@@ -2,9 +2,13 @@
 
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
+#include "app/Modes.h"
 #include "app/Program.h"
 #include "app/RootTabs.h"
+#include "app/TreeClicks.h"
+#include "library/Chords.h"
 
+#include <QImageWriter>
 #include <QJsonDocument>
 #include <QSettings>
 #include <QTemporaryFile>
@@ -32,10 +36,27 @@ QString usage() {
         "                               main window (keys, texts, parents), with the warnings "
         "that\n"
         "                               loading the data files gave.\n"
+        "  show MODE [OPTIONS]          What the neck and the page show for a mode: labels, tree\n"
+        "                               nodes, every mark and sign in drawing order and the LED\n"
+        "                               frame. MODE is chord, scale, arpeggio or note.\n"
+        "  render MODE [OPTIONS] --png FILE\n"
+        "                               Writes the neck picture of that display (753 x 183) to a\n"
+        "                               PNG file.\n"
         "  help                         This text.\n"
         "\n"
         "Options:\n"
         "  --data DIR                   Use the data files of DIR instead of the program folder.\n"
+        "  --root R                     The root tab (default C).\n"
+        "  --item N                     The chord, scale or arpeggio number.\n"
+        "  --voicing K                  The voicing of the chord: 99 the open chord, else the\n"
+        "                               movable voicing K (default: the first listed).\n"
+        "  --position P                 The position list entry 0..13 (0 All Positions, 1 Open,\n"
+        "                               2 1st Position ..).\n"
+        "  --five                       Five-note position windows instead of four-note ones.\n"
+        "  --tuning \"N1,..,N6\"          Open strings 1..6 as MIDI notes, within the tuning\n"
+        "                               dialog's limits (standard: 64,59,55,50,45,40).\n"
+        "  --preset N                   A preset tuning 1..12 (1 standard, 4 Dropped D ..).\n"
+        "  --left-handed                Draw the neck for a left-handed player.\n"
         "  --help                       This text.\n"
         "\n"
         "Exit status: 0 success, 1 a library file is missing, 2 wrong arguments.\n");
@@ -45,12 +66,22 @@ namespace {
 
 struct Arguments {
     QString command;
+    QStringList operands; // after the command
     std::map<QString, QString> options;
+
+    bool has(const char* option) const { return options.count(QLatin1String(option)) > 0; }
+    QString value(const char* option) const {
+        const auto it = options.find(QLatin1String(option));
+        return it != options.end() ? it->second : QString();
+    }
 };
 
-// Options that take a value; anything else is refused.
-const QStringList ValueOptions = {QStringLiteral("--root"), QStringLiteral("--formula"),
-                                  QStringLiteral("--data")};
+// Options that take a value, and options that stand alone; anything else is refused.
+const QStringList ValueOptions = {
+    QStringLiteral("--root"),   QStringLiteral("--formula"), QStringLiteral("--data"),
+    QStringLiteral("--item"),   QStringLiteral("--voicing"), QStringLiteral("--position"),
+    QStringLiteral("--tuning"), QStringLiteral("--preset"),  QStringLiteral("--png")};
+const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed")};
 
 std::optional<Arguments> parse(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -60,7 +91,9 @@ std::optional<Arguments> parse(const QStringList& args, QString& error) {
             parsed.command = QStringLiteral("help");
             return parsed;
         }
-        if (a.startsWith(QLatin1String("--"))) {
+        if (FlagOptions.contains(a)) {
+            parsed.options[a] = QString();
+        } else if (a.startsWith(QLatin1String("--"))) {
             if (!ValueOptions.contains(a)) {
                 error = QStringLiteral("unknown option %1").arg(a);
                 return std::nullopt;
@@ -73,8 +106,7 @@ std::optional<Arguments> parse(const QStringList& args, QString& error) {
         } else if (parsed.command.isEmpty()) {
             parsed.command = a;
         } else {
-            error = QStringLiteral("unexpected argument \"%1\"").arg(a);
-            return std::nullopt;
+            parsed.operands << a;
         }
     }
     if (parsed.command.isEmpty()) {
@@ -165,6 +197,203 @@ int library(const QString& folder, QTextStream& out, QTextStream& err) {
     return ExitOk;
 }
 
+// A whole number option within limits, or the reason it is refused.
+std::optional<int> numberOption(const Arguments& args, const char* option, int low, int high,
+                                QString& error) {
+    bool ok = false;
+    const int value = args.value(option).toInt(&ok);
+    if (!ok || value < low || value > high) {
+        error = QStringLiteral("%1 must be a whole number %2..%3, not \"%4\"")
+                    .arg(QLatin1String(option))
+                    .arg(low)
+                    .arg(high)
+                    .arg(args.value(option));
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct ModeName {
+    const char* name;
+    Mode mode;
+    TreeId tree;
+    const char* itemWord;
+};
+
+constexpr std::array<ModeName, 4> ShowModes = {{
+    {"chord", Mode::Chords, TreeId::Chords, "Chord"},
+    {"scale", Mode::Scales, TreeId::Scales, "Scale"},
+    {"arpeggio", Mode::Arpeggios, TreeId::Arpeggios, "Arpeggio"},
+    {"note", Mode::Notes, TreeId::Chords, nullptr},
+}};
+
+// The tuning options: --preset N or --tuning "n1,..,n6" within the tuning dialog's limits.
+bool applyTuning(const Arguments& args, AppState& state, QString& error) {
+    if (args.has("--preset") && args.has("--tuning")) {
+        error = QStringLiteral("give either --preset or --tuning, not both");
+        return false;
+    }
+    if (args.has("--preset")) {
+        const auto preset = numberOption(args, "--preset", 1, 12, error);
+        if (!preset)
+            return false;
+        state.tuning = presetTuning(*preset);
+        state.tuningSpelling = TuningPresets[size_t(*preset)].spelling;
+    } else if (args.has("--tuning")) {
+        constexpr std::array<int, 6> Lowest = {60, 55, 51, 46, 41, 36};
+        const QStringList notes = args.value("--tuning").split(QLatin1Char(','));
+        Tuning tuning{};
+        bool ok = notes.size() == 6;
+        for (int s = 1; ok && s <= 6; ++s) {
+            tuning[size_t(s)] = notes[s - 1].trimmed().toInt(&ok);
+            const int low = Lowest[size_t(s - 1)];
+            ok = ok && tuning[size_t(s)] >= low && tuning[size_t(s)] <= low + 7;
+        }
+        if (!ok) {
+            error = QStringLiteral("--tuning needs six MIDI notes for strings 1..6, each from 4 "
+                                   "semitones below to 3 above standard (64,59,55,50,45,40), not "
+                                   "\"%1\"")
+                        .arg(args.value("--tuning"));
+            return false;
+        }
+        const bool standard =
+            std::equal(tuning.begin() + 1, tuning.end(), StandardTuning.begin() + 1);
+        tuning[0] = standard ? StandardPreset : 0;
+        state.tuning = tuning;
+        state.tuningSpelling = 0;
+    }
+    return true;
+}
+
+// The first node of a tree that stands for item n.
+QString itemKey(const TreeModel& tree, int n, const char* itemWord) {
+    for (const TreeNode& node : tree.nodes()) {
+        if (itemNumber(node.key, QLatin1String(itemWord)) == n)
+            return node.key;
+    }
+    return {};
+}
+
+// Runs a display as the window would after the user's choices; fills error on bad arguments.
+std::optional<int> runDisplay(Program& program, const Arguments& args, QString& error) {
+    const QString modeName = args.operands.value(0);
+    const auto mode = std::find_if(ShowModes.begin(), ShowModes.end(), [&](const ModeName& m) {
+        return modeName == QLatin1String(m.name);
+    });
+    if (args.operands.size() != 1 || mode == ShowModes.end()) {
+        error =
+            QStringLiteral("%1 needs one mode: chord, scale, arpeggio or note").arg(args.command);
+        return std::nullopt;
+    }
+    AppState& state = program.state;
+    state.leftHanded = args.has("--left-handed");
+    if (!applyTuning(args, state, error))
+        return std::nullopt;
+
+    const QString root = args.has("--root") ? args.value("--root") : QStringLiteral("C");
+    const auto tab = rootTabIndex(root);
+    if (!tab) {
+        error = QStringLiteral("\"%1\" is not a root; use one of C C# Db D D# Eb E F F# Gb G G# Ab "
+                               "A A# Bb B")
+                    .arg(root);
+        return std::nullopt;
+    }
+    program.selectRootTab(*tab);
+
+    if (PositionList* list = positionList(program.pages, mode->mode)) {
+        if (args.has("--five"))
+            fillPositionList(*list, 1);
+        if (args.has("--position")) {
+            const auto position =
+                numberOption(args, "--position", 0, int(list->entries.size()) - 1, error);
+            if (!position)
+                return std::nullopt;
+            list->index = *position;
+        }
+    } else if (args.has("--five") || args.has("--position")) {
+        error = QStringLiteral("--five and --position apply to the scale and arpeggio modes");
+        return std::nullopt;
+    }
+    if (args.has("--voicing") && mode->mode != Mode::Chords) {
+        error = QStringLiteral("--voicing applies to the chord mode");
+        return std::nullopt;
+    }
+
+    modeDispatch(program, mode->mode);
+    if (!mode->itemWord)
+        return int(mode->mode);
+    if (args.has("--item")) {
+        const int count = mode->mode == Mode::Scales ? state.scales.count : state.chords.count;
+        const auto item = numberOption(args, "--item", 0, std::max(0, count - 1), error);
+        if (!item)
+            return std::nullopt;
+        const QString key = itemKey(treeModel(program.pages, mode->tree), *item, mode->itemWord);
+        if (key.isEmpty()) {
+            error = QStringLiteral("there is no %1 %2").arg(QLatin1String(mode->name)).arg(*item);
+            return std::nullopt;
+        }
+        nodeClicked(program, mode->tree, key);
+    }
+    if (args.has("--voicing")) {
+        const auto voicing = numberOption(args, "--voicing", 0, 99, error);
+        if (!voicing)
+            return std::nullopt;
+        const QString key = voicingKey(*voicing);
+        if (!program.pages.chords.tvwVoicings.contains(key)) {
+            error = QStringLiteral("the chord has no voicing %1 for the root %2")
+                        .arg(*voicing)
+                        .arg(root);
+            return std::nullopt;
+        }
+        nodeClicked(program, TreeId::Voicings, key);
+    }
+    return int(mode->mode);
+}
+
+int show(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, /*quietWarnings=*/true);
+    if (const auto status = loadProgram(program, err))
+        return *status;
+    QString error;
+    const auto mode = runDisplay(program, args, error);
+    if (!mode) {
+        err << "chordalis-cli: " << error << "\n";
+        return ExitUsage;
+    }
+    const AppState& s = program.state;
+    if (args.command == QLatin1String("render")) {
+        const QString png = args.value("--png");
+        if (png.isEmpty()) {
+            err << "chordalis-cli: render needs --png FILE\n";
+            return ExitUsage;
+        }
+        QImageWriter writer(png, "png");
+        if (!writer.write(program.fretboard.image())) {
+            err << "chordalis-cli: cannot write " << png << ": " << writer.errorString() << "\n";
+            return ExitDataError;
+        }
+        print(out, QJsonObject{{"png", png}, {"width", SurfaceWidth}, {"height", SurfaceHeight}});
+        return ExitOk;
+    }
+    QJsonArray tuning;
+    for (int n : s.tuning)
+        tuning.append(n);
+    QJsonObject result{{"mode", args.operands.value(0)},
+                       {"root", QLatin1String(RootTabs[size_t(program.pages.rootTab - 1)].caption)},
+                       {"rootPitchClass", s.currentRoot},
+                       {"rootSpelling", s.rootSpelling},
+                       {"tuning", tuning},
+                       {"page", pageToJson(program.pages, Mode(*mode))},
+                       {"noteList", toJson(s.noteList)},
+                       {"neck", neckToJson(program.fretboard, s, program.pages)},
+                       {"warnings", QJsonArray::fromStringList(program.warnings.messages())}};
+    if (Mode(*mode) == Mode::Chords)
+        result.insert("selectedVoicing", s.selectedVoicing);
+    print(out, result);
+    return ExitOk;
+}
+
 } // namespace
 
 int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
@@ -181,6 +410,13 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
     }
     const auto data = parsed->options.find(QStringLiteral("--data"));
     const QString folder = data != parsed->options.end() ? data->second : defaultFolder;
+    if (command == QLatin1String("show") || command == QLatin1String("render"))
+        return show(folder, *parsed, out, err);
+    if (!parsed->operands.isEmpty()) {
+        err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
+            << usage();
+        return ExitUsage;
+    }
     if (command == QLatin1String("spell"))
         return spell(*parsed, out, err);
     if (command == QLatin1String("library"))

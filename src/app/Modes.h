@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/Pages.h"
+
+namespace chordalis {
+
+class Program;
+
+// What the main window does when the user picks a root, a mode, a position list entry or the
+// handedness: set the shared state, then run the display of the current mode. The window calls
+// these and shows the page models afterwards; the headless driver and the tests call them alike.
+
+// Runs the display of the current page for the current root, as a root change does.
+void redrawCurrentMode(Program& program);
+
+// A root tab 1..17 was chosen (any other index keeps the root); the current mode is redrawn.
+void rootChange(Program& program, int tab);
+
+// A mode page was entered: its display runs with the root and selections kept.
+void modeDispatch(Program& program, Mode mode);
+
+// An entry of the position list of the scales, arpeggios or chord/scale page was chosen.
+void positionChosen(Program& program, Mode mode, int index);
+// An option button of that page's pair was clicked (0: four-note, 1: five-note windows).
+void positionOptionClicked(Program& program, Mode mode, int option);
+
+// The Right Handed / Left Handed menus: the neck is redrawn for the hand.
+void setLeftHanded(Program& program, bool leftHanded);
+
+// The position list of a page, or null for a page without one.
+PositionList* positionList(MainPages& pages, Mode mode);
+
+} // namespace chordalis

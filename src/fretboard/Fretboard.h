@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "fretboard/Geometry.h"
+#include "fretboard/PictureSet.h"
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+class QPainter;
+
+namespace chordalis {
+
+class LedSender;
+struct MainPages;
+
+// One thing drawn on the neck since the last clear, in surface units.
+struct Mark {
+    QString kind;          // "circle", "square", "none" (a marker without a shape) or "sign"
+    PackedColour colour{}; // markers only
+    QString label;         // picture key ("finger3", "C", "F#2"); empty for none
+    int fret = 0;          // column -3..15
+    int string = 0;        // 1..6
+    int x = 0;             // cell's top-left corner
+    int y = 0;
+};
+
+// The neck surface picFretboard. Displays clear it, draw markers and signs, then send the LED
+// frame; the surface keeps a list of what was drawn and paints it on request over the neck
+// picture, at any scale and mirrored for a left-handed player. It never touches a widget: the
+// window paints it, tests and the companion tool render it into an image.
+class Fretboard {
+public:
+    Fretboard(AppState& state, MainPages& pages, LedSender& led);
+
+    // Where LED frames go from now on.
+    void setLedSender(LedSender& led) { m_led = &led; }
+
+    // x of a column for the handedness of the last clear; y of a string row.
+    int fretX(int fret) const { return chordalis::fretX(fret, m_leftHanded); }
+    static int stringY(int string) { return chordalis::stringY(string); }
+
+    // Starts an empty neck: the skin (mirrored when left-handed), the open strings' names in
+    // column -1, the non-standard label for the chords and triads modes, and an empty LED frame,
+    // which is sent at once.
+    void clearFretboard();
+
+    // A "circle" or "square" (any case) of the colour with a picture on top, at a fret 0..15 and
+    // a string. Frets above maxFret are ignored; frets above maxScreenFret only light the LED.
+    void drawMarker(const QString& shape, PackedColour colour, const QString& label, int fret,
+                    int string);
+
+    // A picture on the bare neck: "x", "0", "0red", "1".."4", or a note name (drawn black).
+    void drawSign(const QString& label, int fret, int string);
+
+    // Adds "fret~string" to the LED frame (an open string shown by a sign lights this way).
+    void addLedPosition(int fret, int string);
+    // Hands the LED frame to the guitar output.
+    void sendLedFrame();
+
+    const std::vector<Mark>& marks() const { return m_marks; }
+    bool isLeftHanded() const { return m_leftHanded; }
+
+    // The neck picture under the marks; a null image selects the built-in neck. Takes effect
+    // at the next paint.
+    void setSkin(const QImage& skin);
+    bool hasBuiltInSkin() const { return m_skin.isNull(); }
+
+    // Paints the surface in surface units through the painter's transform.
+    void paint(QPainter& painter) const;
+    // The surface as an image: 753 x 183 pixels at scale 1.
+    QImage image(qreal scale = 1.0) const;
+
+private:
+    const QImage& skinAt(qreal scale) const;
+    void record(Mark mark);
+
+    AppState& m_state;
+    MainPages& m_pages;
+    LedSender* m_led;
+    PictureSet m_pictures;
+    std::vector<Mark> m_marks;
+    bool m_leftHanded = false;
+
+    QImage m_skin; // null: the built-in neck
+    mutable QImage m_skinCache;
+    mutable qreal m_cacheScale = 0;
+    mutable bool m_cacheLeftHanded = false;
+};
+
+// A packed colour (red + 256 * green + 65536 * blue) as a QColor.
+QColor toQColor(PackedColour colour);
+
+} // namespace chordalis

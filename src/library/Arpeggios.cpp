@@ -1,0 +1,30 @@
+#include "library/Arpeggios.h"
+
+#include "app/Pages.h"
+#include "fretboard/Fretboard.h"
+#include "library/Scales.h"
+
+namespace chordalis {
+
+void showArpeggio(ModeContext& c) {
+    ArpeggiosPage& page = c.pages.arpeggios;
+    AppState& s = c.state;
+    const FretWindow window = fretWindow(page.cboArpPositions, s.maxFret);
+    if (s.selectedArpeggio < 0 || s.selectedArpeggio >= s.chords.count) {
+        page.lblArpName = QStringLiteral("No Arpeggio Selected");
+        page.lblArpFormula.clear();
+        page.lblArpNotes.clear();
+        c.fretboard.clearFretboard();
+        return;
+    }
+    const ChordEntry& chord = s.chords.entries[size_t(s.selectedArpeggio)];
+    page.lblArpName = noteName(s.currentRoot, s.rootSpelling) + chord.name;
+    s.noteList = spellFormula(chord.formula, s.currentRoot, s.rootSpelling);
+    page.lblArpFormula = QLatin1String("Formula: ") + formulaText(s.noteList);
+    page.lblArpNotes = notesText(s.noteList);
+    c.fretboard.clearFretboard();
+    placeNoteList(c, window, s.colourRoot, s.colourChord);
+    c.fretboard.sendLedFrame();
+}
+
+} // namespace chordalis

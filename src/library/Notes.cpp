@@ -1,0 +1,23 @@
+#include "library/Notes.h"
+
+#include "app/AppState.h"
+#include "fretboard/Fretboard.h"
+#include "theory/Neck.h"
+
+namespace chordalis {
+
+void showNote(ModeContext& c) {
+    const AppState& s = c.state;
+    c.fretboard.clearFretboard();
+    const QString name = spellDegree(u"1", s.currentRoot, s.rootSpelling);
+    const int pitchClass = pitchClassOf(name);
+    for (int string = 6; string >= 1; --string) {
+        const int fret = lowestFret(s.tuning, pitchClass, string);
+        c.fretboard.drawMarker(QStringLiteral("square"), s.colourRoot, name, fret, string);
+        if (fret + 12 <= s.maxFret)
+            c.fretboard.drawMarker(QStringLiteral("square"), s.colourRoot, name, fret + 12, string);
+    }
+    c.fretboard.sendLedFrame();
+}
+
+} // namespace chordalis

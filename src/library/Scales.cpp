@@ -1,0 +1,48 @@
+#include "library/Scales.h"
+
+#include "app/Pages.h"
+#include "fretboard/Fretboard.h"
+
+namespace chordalis {
+
+void placeNoteList(ModeContext& c, FretWindow window, PackedColour rootColour,
+                   PackedColour otherColour) {
+    const AppState& s = c.state;
+    for (int i = 0; i < NoteListSize - 1; ++i) {
+        const NoteEntry& entry = s.noteList[size_t(i)];
+        if (!entry.isUsed())
+            continue;
+        const PackedColour colour = i == 0 ? rootColour : otherColour;
+        for (int string = 6; string >= 1; --string) {
+            placeNote(
+                s.tuning, entry.pitchClass, string, window, s.maxFret, [&](int fret, int str) {
+                    c.fretboard.drawMarker(QStringLiteral("square"), colour, entry.name, fret, str);
+                });
+        }
+    }
+}
+
+void showScale(ModeContext& c) {
+    ScalesPage& page = c.pages.scales;
+    AppState& s = c.state;
+    const FretWindow window = fretWindow(page.cboScalePositions, s.maxFret);
+    if (s.selectedScale < 0 || s.selectedScale >= s.scales.count) {
+        page.lblScaleName = QStringLiteral("No Scale Selected");
+        page.lblScaleFormula.clear();
+        page.lblScaleNotes.clear();
+        page.txtAltScaleNames.clear();
+        c.fretboard.clearFretboard();
+        return;
+    }
+    const ScaleEntry& scale = s.scales.entries[size_t(s.selectedScale)];
+    page.lblScaleName = noteName(s.currentRoot, s.rootSpelling) + QLatin1Char(' ') + scale.name;
+    s.noteList = spellFormula(scale.formula, s.currentRoot, s.rootSpelling);
+    page.lblScaleFormula = QLatin1String("Formula: ") + formulaText(s.noteList);
+    page.lblScaleNotes = notesText(s.noteList);
+    page.txtAltScaleNames = QString(scale.altname).replace(QLatin1Char(';'), QLatin1Char('\n'));
+    c.fretboard.clearFretboard();
+    placeNoteList(c, window, s.colourRoot, s.colourScale);
+    c.fretboard.sendLedFrame();
+}
+
+} // namespace chordalis
