@@ -79,5 +79,3 @@ void BM_LoadTenfoldLibrary(benchmark::State& st) {
 BENCHMARK(BM_LoadTenfoldLibrary)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

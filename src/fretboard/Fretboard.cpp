@@ -83,10 +83,6 @@ const QImage& Fretboard::skinAt(qreal scale) const {
     cache.setDevicePixelRatio(scale);
     cache.fill(Qt::white);
     QPainter p(&cache);
-    if (m_leftHanded) {
-        p.translate(SurfaceWidth, 0);
-        p.scale(-1, 1);
-    }
     if (m_skin.isNull()) {
         paintBuiltInNeck(p);
     } else {
@@ -94,6 +90,11 @@ const QImage& Fretboard::skinAt(qreal scale) const {
         p.drawImage(QRectF(0, 0, SurfaceWidth, SurfaceHeight), m_skin);
     }
     p.end();
+    if (m_leftHanded) {
+        // Exactly the picture flipped left to right.
+        cache = cache.mirrored(true, false);
+        cache.setDevicePixelRatio(scale);
+    }
     m_skinCache = std::move(cache);
     m_cacheScale = scale;
     m_cacheLeftHanded = m_leftHanded;

@@ -1,8 +1,10 @@
 #include "CliCommands.h"
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace chordalis;
@@ -81,4 +83,67 @@ TEST(Cli, LibraryPrintsLibrariesAndTrees) {
     const Result missing = run({"library", "--data", "/nonexistent/folder"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("/nonexistent/folder/chord.ini"));
+}
+
+TEST(Cli, ShowPrintsPageNeckAndLedFrame) {
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    Result r = run({"show", "chord", "--data", shipped, "--root", "Eb", "--item", "4"});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    QJsonObject j = r.json();
+    EXPECT_EQ(j["page"].toObject()["lblChordName"].toString(), QStringLiteral("Chord: Ebm7"));
+    const QJsonArray voicings = j["page"].toObject()["tvwVoicings"].toArray();
+    ASSERT_FALSE(voicings.isEmpty());
+    EXPECT_EQ(voicings[0].toObject()["selected"], true);
+    const QJsonObject neck = j["neck"].toObject();
+    const QJsonArray marks = neck["marks"].toArray();
+    ASSERT_FALSE(marks.isEmpty());
+    const QJsonObject first = marks[0].toObject();
+    EXPECT_EQ(first["kind"].toString(), QStringLiteral("circle"));
+    EXPECT_EQ(first["colour"].toString(), QStringLiteral("#ff0000")); // the root, string 6
+    EXPECT_EQ(first["string"].toInt(), 6);
+    EXPECT_EQ(neck["signs"].toArray()[0].toObject()["label"].toString(), QStringLiteral("E2"));
+    EXPECT_EQ(neck["ledFrame"].toArray().size(), marks.size());
+
+    // A scale in a window, mirrored, under Dropped D.
+    r = run({"show", "scale", "--data", shipped, "--root", "D", "--item", "0", "--position", "1",
+             "--five", "--preset", "4", "--left-handed"});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    j = r.json();
+    EXPECT_EQ(j["page"].toObject()["cboScalePositions"].toObject()["text"].toString(),
+              QStringLiteral("Open"));
+    for (const QJsonValue& m : j["neck"].toObject()["marks"].toArray()) {
+        const QJsonObject o = m.toObject();
+        EXPECT_LE(o["fret"].toInt(), 4);
+        const QList<int> offsets = {0, 66, 129, 189, 245};
+        EXPECT_EQ(o["x"].toInt(), 732 - offsets[o["fret"].toInt()]);
+    }
+    EXPECT_EQ(j["tuning"].toArray()[6].toInt(), 38);
+
+    const QList<QStringList> bad = {
+        {"show"},
+        {"show", "triangle"},
+        {"show", "chord", "--item", "99"},
+        {"show", "chord", "--item", "0", "--voicing", "7"},
+        {"show", "note", "--position", "3"},
+        {"show", "scale", "--tuning", "64,59,55,50,45"},
+        {"show", "scale", "--tuning", "64,59,55,50,45,30"},
+        {"show", "scale", "--preset", "13"},
+        {"render", "note"},
+    };
+    for (const QStringList& args : bad) {
+        const Result b = run(args);
+        EXPECT_EQ(b.status, 2) << qPrintable(args.join(' '));
+        EXPECT_FALSE(b.err.isEmpty());
+    }
+}
+
+TEST(Cli, RenderWritesTheNeckPicture) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("neck.png"));
+    const Result r = run({"render", "note", "--root", "A", "--png", png});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(753, 183));
+    // The A on string 1 at fret 5: a root-coloured square.
+    EXPECT_EQ(image.pixelColor(300 + 1, 22 + 1), QColor(255, 0, 0));
 }

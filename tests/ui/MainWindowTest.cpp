@@ -3,6 +3,7 @@
 #include "UiTestSupport.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
+#include "fretboard/Fretboard.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/TreeFiller.h"
@@ -193,6 +194,59 @@ TEST_F(MainWindowTest, RootTabsSetRootAndSpelling) {
     window->modeTabs().setCurrentIndex(int(Mode::Notes));
     EXPECT_EQ(program->pages.mode, Mode::Notes);
     EXPECT_EQ(s.currentRoot, 1);
+}
+
+// The on-screen neck shows each marker where the surface puts it, at the widget's scale.
+QColor neckPixel(NeckView& neck, const Mark& mark) {
+    const QImage image = neck.grab().toImage();
+    const QRectF r = neck.surfaceRect();
+    // A point inside the marker, left of its label.
+    const QPointF inside = QPointF(mark.x + 2.5, mark.y + 10.5) * (r.width() / SurfaceWidth);
+    return image.pixelColor(((r.topLeft() + inside) * image.devicePixelRatio()).toPoint());
+}
+
+TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
+    const AppState& s = program->state;
+    clickRootTab(QStringLiteral("Eb"));
+    QTreeWidgetItem* minor = node("tvwChords", "1 Group");
+    minor->setExpanded(true); // expanding a folder acts as a click on it
+    EXPECT_EQ(s.selectedChord, -1);
+    EXPECT_EQ(find<QLabel>("lblChordName")->text(), "No Chord Selected");
+
+    clickNode(tree("tvwChords"), node("tvwChords", "4 Chord"));
+    EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Ebm7");
+    EXPECT_EQ(find<QLabel>("lblChordNotes")->text(), "Eb Gb Bb Db ");
+    QTreeWidget& voicings = tree("tvwVoicings");
+    ASSERT_EQ(voicings.topLevelItemCount(), program->pages.chords.tvwVoicings.size());
+    ASSERT_GE(voicings.topLevelItemCount(), 2);
+    EXPECT_EQ(TreeFiller::keyOf(voicings.currentItem()), QStringLiteral("0Voicing"));
+    EXPECT_FALSE(voicings.topLevelItem(0)->icon(0).isNull());
+
+    // Every sounding string of the shown voicing carries a marker in the chord's colours.
+    auto markers = [this] {
+        std::vector<Mark> out;
+        for (const Mark& m : program->fretboard.marks())
+            if (m.kind == QLatin1String("circle"))
+                out.push_back(m);
+        return out;
+    };
+    const auto first = markers();
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(neckPixel(window->neck(), first[0]), toQColor(first[0].colour));
+
+    clickNode(voicings, voicings.topLevelItem(1));
+    EXPECT_EQ(s.selectedVoicing, leadingNumber(TreeFiller::keyOf(voicings.topLevelItem(1))));
+    EXPECT_EQ(find<QLabel>("lblVoicingMemo")->text(),
+              QStringLiteral("Notes: ") + s.voicingMemos[1]);
+    const auto second = markers();
+    EXPECT_NE(second[0].x, first[0].x);
+
+    find<QAction>("mnuLH")->trigger();
+    const auto mirrored = markers();
+    ASSERT_EQ(mirrored.size(), second.size());
+    EXPECT_EQ(mirrored[0].x, SurfaceWidth - CellSize - second[0].x);
+    EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Ebm7");
+    EXPECT_EQ(neckPixel(window->neck(), mirrored[0]), toQColor(mirrored[0].colour));
 }
 
 TEST_F(MainWindowTest, ChordNodesSelectAndFoldersClear) {

@@ -1,0 +1,112 @@
+#include "app/MessageBoxes.h"
+#include "app/Modes.h"
+#include "app/Program.h"
+#include "app/TreeClicks.h"
+#include "library/Scales.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace chordalis;
+
+namespace {
+
+// A program folder with the shipped files; voicing.ini replaced when text is given.
+struct Folder {
+    explicit Folder(const QByteArray& voicings = {}) {
+        const QDir shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA));
+        for (const QString& name : shipped.entryList({QStringLiteral("*.ini")}, QDir::Files))
+            QFile::copy(shipped.filePath(name), dir.filePath(name));
+        if (!voicings.isEmpty()) {
+            QFile f(dir.filePath(QStringLiteral("voicing.ini")));
+            f.remove();
+            if (f.open(QIODevice::WriteOnly))
+                f.write(voicings);
+        }
+    }
+    QTemporaryDir dir;
+};
+
+struct Started {
+    explicit Started(const QString& folder) : program(folder, boxes, true) {
+        QSettings store(scratch.filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+        program.startUp(store, QSize(1024, 768));
+    }
+    QTemporaryDir scratch;
+    RecordingMessageBoxes boxes;
+    Program program;
+};
+
+void selectFirst(Program& program, TreeId tree, const char* word) {
+    for (const TreeNode& node : treeModel(program.pages, tree).nodes()) {
+        if (itemNumber(node.key, QLatin1String(word)) == 0) {
+            nodeClicked(program, tree, node.key);
+            return;
+        }
+    }
+}
+
+// Clear, a full-neck major scale (7 notes, about 60 markers), the LED frame.
+void BM_ScaleRedraw(benchmark::State& st) {
+    Folder folder;
+    Started s(folder.dir.path());
+    modeDispatch(s.program, Mode::Scales);
+    selectFirst(s.program, TreeId::Scales, "Scale");
+    ModeContext c = s.program.context();
+    for (auto _ : st) {
+        showScale(c);
+        benchmark::DoNotOptimize(s.program.state.ledPositions.size());
+    }
+}
+BENCHMARK(BM_ScaleRedraw)->Unit(benchmark::kMicrosecond);
+
+// The same, then painted into the 753 x 183 picture as the screen would show it.
+void BM_ScaleRedrawAndPaint(benchmark::State& st) {
+    Folder folder;
+    Started s(folder.dir.path());
+    modeDispatch(s.program, Mode::Scales);
+    selectFirst(s.program, TreeId::Scales, "Scale");
+    ModeContext c = s.program.context();
+    for (auto _ : st) {
+        showScale(c);
+        benchmark::DoNotOptimize(s.program.fretboard.image().constBits());
+    }
+}
+BENCHMARK(BM_ScaleRedrawAndPaint)->Unit(benchmark::kMicrosecond);
+
+// A root change in the chords mode for a chord with 20 movable voicings.
+void BM_ChordRootChange(benchmark::State& st) {
+    QByteArray voicings = "[openchords]\nnumvoicings=0\n[0]\nnumVoicings=20\n";
+    for (int j = 0; j < 20; ++j) {
+        const QByteArray n = QByteArray::number(j);
+        voicings += n + "fret=000202010000\n" + n + "finger=134211\n" + n +
+                    "root=" + QByteArray::number(6 - j % 3) + "\n" + n + "memo=shape " + n + "\n";
+    }
+    Folder folder(voicings);
+    Started s(folder.dir.path());
+    selectFirst(s.program, TreeId::Chords, "Chord");
+    int tab = 1;
+    for (auto _ : st) {
+        tab = tab % 17 + 1;
+        rootChange(s.program, tab);
+        benchmark::DoNotOptimize(s.program.pages.chords.tvwVoicings.size());
+    }
+}
+BENCHMARK(BM_ChordRootChange)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Painting needs fonts, so a GUI application; offscreen needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

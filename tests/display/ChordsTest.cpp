@@ -1,0 +1,218 @@
+#include "library/Chords.h"
+
+#include "HeadlessProgram.h"
+#include "app/Modes.h"
+#include "app/RootTabs.h"
+
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+using test::HeadlessProgram;
+
+// Chord 0 (maj) has open chords for C, A and D and three movable shapes; chord 1 (6) has no
+// voicing at all; chord 2 (maj7) claims more voicings than the list holds.
+const QByteArray Voicings = R"(
+[openchords]
+numvoicings=3
+0rootnote=0
+0quality=0
+0fret=xx0302000100
+0finger=x32010
+0memo=Open C chord
+1rootnote=9
+1quality=0
+1fret=xx0002020200
+1finger=x01230
+1memo=Open A chord
+2rootnote=2
+2quality=0
+2fret=xxxx00020302
+2finger=xx0132
+2memo=Open D chord
+
+[0]
+numVoicings=3
+0fret=00xx02010000
+0finger=1x3211
+0group=1
+0root=6
+0memo=E-shape barre
+1fret=xx0002-101xx
+1finger=x2413x
+1group=0
+1root=5
+1memo=stretch
+2fret=xxxx00020302
+2finger=xx1243
+2group=0
+2root=4
+2memo=D-shape
+
+[2]
+numVoicings=40
+)";
+
+// Chord 2's forty shapes.
+QByteArray withManyVoicings() {
+    QByteArray ini = Voicings;
+    for (int j = 0; j < 40; ++j)
+        ini += QByteArray::number(j) + "fret=00xx02010000\n" + QByteArray::number(j) + "root=6\n";
+    return ini;
+}
+
+int tab(const char* caption) {
+    return *rootTabIndex(QLatin1String(caption));
+}
+
+// The stored frets of a voicing column, strings 6 down to 1.
+QStringList frets(const AppState& s, int column) {
+    QStringList out;
+    for (int string = 6; string >= 1; --string)
+        out << s.voicingFrets[size_t(string)][size_t(column)];
+    return out;
+}
+
+QStringList nodeTexts(const TreeModel& tree) {
+    QStringList out;
+    for (const TreeNode& n : tree.nodes())
+        out << n.text;
+    return out;
+}
+
+class ChordsTest : public ::testing::Test {
+protected:
+    void show(const char* root, int chord) {
+        rootChange(*p, tab(root));
+        p.clickItem(TreeId::Chords, chord, "Chord");
+    }
+    const ChordsPage& page() { return p->pages.chords; }
+
+    HeadlessProgram p{withManyVoicings()};
+};
+
+TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
+    show("C", 0);
+    EXPECT_EQ(nodeTexts(page().tvwVoicings),
+              QStringList({"Open Chord", "8th Position, Root 6th", "2nd Position, Root 5th",
+                           "10th Position, Root 4th"}));
+    EXPECT_EQ(frets(p->state, 1), QStringList({"8", "xx", "10", "9", "8", "8"}));
+    EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("0Voicing"))->icon,
+              QStringLiteral("voicingB"));
+    EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("99Voicing"))->icon,
+              QStringLiteral("voicingO"));
+
+    // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
+    rootChange(*p, tab("E"));
+    EXPECT_EQ(frets(p->state, 0), QStringList({"12", "xx", "14", "13", "12", "12"}));
+    EXPECT_EQ(page().tvwVoicings.nodes()[0].text, QStringLiteral("12th Position, Root 6th"));
+
+    // A stored -1 below a root on the open A string lands at fret 11.
+    rootChange(*p, tab("A"));
+    EXPECT_EQ(frets(p->state, 2), QStringList({"xx", "12", "14", "11", "13", "xx"}));
+    EXPECT_EQ(page().tvwVoicings.nodes()[2].text, QStringLiteral("11th Position, Root 5th"));
+}
+
+TEST_F(ChordsTest, OpenChordShowsOpenAndMutedStringsWithTheRootInRed) {
+    show("C", 0);
+    ASSERT_EQ(p->state.selectedVoicing, 99);
+    QStringList indicator;
+    for (const Mark& m : p.signs(IndicatorColumn))
+        indicator << QString::number(m.string) + m.label;
+    EXPECT_EQ(indicator, QStringList({"6fingerX", "3finger0", "1finger0"})); // open E is no root
+    QStringList names;
+    for (const Mark& m : p.signs(NoteNameColumn))
+        names << m.label;
+    EXPECT_EQ(names, QStringList({"C2", "E2", "G2", "C2", "E2"}));
+    const auto rootOnA = p.markersAt(3, 5);
+    ASSERT_EQ(rootOnA.size(), 1u);
+    EXPECT_EQ(rootOnA[0].colour, p->state.colourRoot);
+    EXPECT_EQ(rootOnA[0].label, QStringLiteral("finger3"));
+    EXPECT_EQ(p.markersAt(2, 4)[0].colour, p->state.colourChord);
+    EXPECT_EQ(p->state.ledPositions, QStringList({"3~5", "2~4", "0~3", "1~2", "0~1"}));
+    EXPECT_EQ(p.led.frames.back(), p->state.ledPositions);
+    EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes: Open C chord"));
+
+    rootChange(*p, tab("A"));
+    const auto openA = p.signs(IndicatorColumn);
+    ASSERT_EQ(openA.size(), 3u);
+    EXPECT_EQ(openA[1].string, 5);
+    EXPECT_EQ(openA[1].label, QStringLiteral("finger0red"));
+}
+
+TEST_F(ChordsTest, RootChangeKeepsTheVoicingWhereItExists) {
+    show("C", 0);
+    nodeClicked(*p, TreeId::Voicings, QStringLiteral("2Voicing"));
+    rootChange(*p, tab("D"));
+    EXPECT_EQ(p->state.selectedVoicing, 2);
+    EXPECT_EQ(page().tvwVoicings.selectedKey, QStringLiteral("2Voicing"));
+
+    nodeClicked(*p, TreeId::Voicings, QStringLiteral("99Voicing"));
+    rootChange(*p, tab("A")); // has an open major chord too
+    EXPECT_EQ(p->state.selectedVoicing, 99);
+    rootChange(*p, tab("E")); // has none: the first voicing
+    EXPECT_EQ(p->state.selectedVoicing, 0);
+    EXPECT_EQ(page().tvwVoicings.selectedKey, QStringLiteral("0Voicing"));
+
+    // A click in the chords tree always starts at the first voicing.
+    rootChange(*p, tab("C"));
+    nodeClicked(*p, TreeId::Voicings, QStringLiteral("1Voicing"));
+    p.clickItem(TreeId::Chords, 0, "Chord");
+    EXPECT_EQ(p->state.selectedVoicing, 99);
+}
+
+TEST_F(ChordsTest, ChordWithoutVoicingsLeavesNothingBehind) {
+    show("C", 0);
+    p.clickItem(TreeId::Chords, 1, "Chord");
+    EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: C6"));
+    EXPECT_TRUE(page().tvwVoicings.isEmpty());
+    EXPECT_EQ(p->state.selectedVoicing, -1);
+    EXPECT_TRUE(frets(p->state, 0).join(QString()).isEmpty());
+    EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes:"));
+    EXPECT_TRUE(p.markers().empty());
+    EXPECT_TRUE(p->state.ledPositions.isEmpty());
+}
+
+TEST_F(ChordsTest, GroupFolderClearsTheChord) {
+    show("C", 0);
+    nodeClicked(*p, TreeId::Chords, QStringLiteral("0 Group"));
+    EXPECT_EQ(p->state.selectedChord, -1);
+    EXPECT_EQ(page().lblChordName, QStringLiteral("No Chord Selected"));
+    EXPECT_TRUE(page().lblChordNotes.isEmpty() && page().txtChordSymbols.isEmpty());
+    EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes:"));
+    EXPECT_TRUE(page().tvwVoicings.isEmpty());
+    EXPECT_TRUE(p.markers().empty());
+}
+
+TEST_F(ChordsTest, LabelsSpellTheChordForTheRootTab) {
+    show("Eb", 0);
+    EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: Ebmaj"));
+    EXPECT_EQ(page().lblChordNameVerbose, QStringLiteral("Name: Major"));
+    EXPECT_EQ(page().lblChordFormula, QStringLiteral("Formula: 1, 3, 5"));
+    EXPECT_EQ(page().lblChordNotes, QStringLiteral("Eb G Bb "));
+    EXPECT_EQ(page().txtChordSymbols, QStringLiteral("M\n\u0394"));
+    show("D#", 0);
+    EXPECT_EQ(page().lblChordNotes, QStringLiteral("D# Fx A# "));
+}
+
+TEST_F(ChordsTest, VoicingsBeyondTheListAreLeftOutWithAWarning) {
+    show("C", 2);
+    EXPECT_EQ(page().tvwVoicings.size(), VoicingColumns);
+    ASSERT_EQ(p->warnings.messages().size(), 1);
+    EXPECT_TRUE(p->warnings.messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
+}
+
+TEST_F(ChordsTest, NonStandardTuningListsVoicingsButDrawsNone) {
+    p->state.tuning = presetTuning(4); // Dropped D
+    show("C", 0);
+    EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: Cmaj"));
+    EXPECT_EQ(page().tvwVoicings.size(), 4);
+    EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes: Open C chord"));
+    EXPECT_TRUE(p.markers().empty());
+    EXPECT_TRUE(p.signs(IndicatorColumn).empty());
+    EXPECT_TRUE(p->pages.lblNonStandardVisible);
+}
+
+} // namespace
+} // namespace chordalis

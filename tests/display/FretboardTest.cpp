@@ -1,0 +1,241 @@
+#include "fretboard/Fretboard.h"
+
+#include "HeadlessProgram.h"
+#include "app/Pages.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+using test::RecordingLedSender;
+
+class FretboardTest : public ::testing::Test {
+protected:
+    FretboardTest() { board.clearFretboard(); }
+
+    // Draws one marker or sign on a freshly cleared neck of the hand and returns the picture.
+    template <typename Draw> QImage drawn(bool leftHanded, Draw draw) {
+        state.leftHanded = leftHanded;
+        board.clearFretboard();
+        draw();
+        return board.image();
+    }
+    QImage empty(bool leftHanded) {
+        return drawn(leftHanded, [] {});
+    }
+
+    AppState state;
+    MainPages pages;
+    RecordingLedSender led;
+    Fretboard board{state, pages, led};
+};
+
+QColor at(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
+
+// Pixels of a cell that the drawing changed, and how many of those are dark or red.
+struct CellChange {
+    int changed = 0;
+    int dark = 0;
+    int red = 0;
+};
+
+CellChange compareCell(const QImage& before, const QImage& after, int x, int y) {
+    CellChange c;
+    for (int dy = 0; dy < CellSize; ++dy) {
+        for (int dx = 0; dx < CellSize; ++dx) {
+            const QColor a = at(after, x + dx, y + dy);
+            if (a == at(before, x + dx, y + dy))
+                continue;
+            ++c.changed;
+            c.dark += a.lightness() < 70;
+            c.red += a.red() > 170 && a.green() < 70 && a.blue() < 70;
+        }
+    }
+    return c;
+}
+
+TEST_F(FretboardTest, SquareMarkerFillsItsCellForBothHands) {
+    const QColor teal = toQColor(state.colourScale);
+    for (const bool left : {false, true}) {
+        SCOPED_TRACE(left ? "left-handed" : "right-handed");
+        const QImage image = drawn(left, [&] {
+            board.drawMarker(QStringLiteral("square"), state.colourScale, QStringLiteral("C"), 8,
+                             6);
+        });
+        const int x = left ? 290 : 442;
+        for (const auto& [cx, cy] : {std::pair{x, 143}, {x + 20, 143}, {x, 163}, {x + 20, 163}})
+            EXPECT_EQ(at(image, cx, cy), teal) << cx << "," << cy;
+        EXPECT_NE(at(image, x - 1, 150), teal);
+        EXPECT_NE(at(image, x + 21, 150), teal);
+        EXPECT_NE(at(image, x + 5, 142), teal);
+        // The white name lies on the square.
+        int white = 0;
+        for (int dy = 0; dy < CellSize; ++dy)
+            for (int dx = 0; dx < CellSize; ++dx)
+                white += at(image, x + dx, 143 + dy).lightness() > 240;
+        EXPECT_GT(white, 10);
+    }
+}
+
+TEST_F(FretboardTest, CircleMarkerIsADiscInsideItsCell) {
+    const QColor blue = toQColor(state.colourChord);
+    const QImage image = drawn(false, [&] {
+        board.drawMarker(QStringLiteral("Circle"), state.colourChord, QStringLiteral("finger2"), 3,
+                         4);
+    });
+    EXPECT_EQ(at(image, 189 + 10, 94 + 2), blue); // inside, above the digit
+    EXPECT_EQ(at(image, 189 + 2, 94 + 10), blue); // inside, left of the digit
+    EXPECT_NE(at(image, 189, 94), blue);          // the cell's corner is outside the disc
+    EXPECT_NE(at(image, 189 + 20, 94 + 20), blue);
+    EXPECT_EQ(board.marks().back().kind, QStringLiteral("circle"));
+}
+
+TEST_F(FretboardTest, FretZeroSitsAtTheNutEdgeAndFretSixteenDrawsNothing) {
+    const QColor red = toQColor(state.colourRoot);
+    EXPECT_EQ(
+        at(drawn(false,
+                 [&] { board.drawMarker(QStringLiteral("square"), state.colourRoot, {}, 0, 1); }),
+           0, 22),
+        red);
+    EXPECT_EQ(
+        at(drawn(true,
+                 [&] { board.drawMarker(QStringLiteral("square"), state.colourRoot, {}, 0, 1); }),
+           732 + 20, 22 + 20),
+        red);
+    EXPECT_EQ(state.ledPositions, QStringList{QStringLiteral("0~1")});
+
+    const QImage before = empty(false);
+    const QImage after = drawn(
+        false, [&] { board.drawMarker(QStringLiteral("square"), state.colourRoot, {}, 16, 1); });
+    EXPECT_EQ(before, after);
+    EXPECT_TRUE(state.ledPositions.isEmpty());
+}
+
+TEST_F(FretboardTest, SignsBesideTheNutAndBeyondTheLastFretMirror) {
+    struct Case {
+        QString label;
+        int column, string, rightX, leftX;
+    };
+    for (const Case& c : {Case{QStringLiteral("C#"), NoteNameColumn, 2, 730, 2},
+                          Case{QStringLiteral("0red"), IndicatorColumn, 5, 18, 714}}) {
+        for (const bool left : {false, true}) {
+            SCOPED_TRACE((c.label + (left ? " left" : " right")).toStdString());
+            const QImage before = empty(left);
+            const QImage after = drawn(left, [&] { board.drawSign(c.label, c.column, c.string); });
+            const int x = left ? c.leftX : c.rightX;
+            EXPECT_EQ(board.fretX(c.column), x);
+            const CellChange change = compareCell(before, after, x, stringY(c.string));
+            EXPECT_GT(change.changed, 15);
+            if (c.label == QLatin1String("0red"))
+                EXPECT_GT(change.red, 10);
+            else
+                EXPECT_GT(change.dark, 10);
+            EXPECT_TRUE(state.ledPositions.isEmpty()); // signs never light the guitar
+        }
+    }
+    EXPECT_EQ(board.marks().back().label, QStringLiteral("finger0red"));
+}
+
+TEST_F(FretboardTest, LeftHandedNeckIsTheMirrorImage) {
+    const QImage right = empty(false);
+    const QImage left = empty(true);
+    // Away from the name columns, which are written unmirrored, every pixel is mirrored.
+    int worst = 0;
+    for (int y = 0; y < SurfaceHeight; y += 3) {
+        for (int x = 60; x < 690; ++x) {
+            const QColor a = at(right, x, y);
+            const QColor b = at(left, SurfaceWidth - 1 - x, y);
+            worst = std::max({worst, std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                              std::abs(a.blue() - b.blue())});
+        }
+    }
+    EXPECT_EQ(worst, 0);
+}
+
+TEST_F(FretboardTest, UnknownShapesAndLabelsDrawWhatTheyCan) {
+    const QColor red = toQColor(state.colourRoot);
+    const QImage before = empty(false);
+    QImage image = drawn(false, [&] {
+        board.drawMarker(QStringLiteral("square"), state.colourRoot, QStringLiteral("H#"), 5, 3);
+    });
+    EXPECT_EQ(at(image, 300 + 10, 70 + 10), red); // the square without a picture
+    image = drawn(false, [&] {
+        board.drawMarker(QStringLiteral("triangle"), state.colourRoot, QString(), 5, 3);
+    });
+    EXPECT_EQ(image, before);
+    EXPECT_EQ(state.ledPositions, QStringList{QStringLiteral("5~3")});
+}
+
+TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
+    state.tuning = presetTuning(2); // Eb dropped standard
+    state.tuningSpelling = 0;
+    board.drawMarker(QStringLiteral("square"), state.colourRoot, {}, 3, 3);
+    led.frames.clear();
+    board.clearFretboard();
+    QStringList names;
+    for (const Mark& m : board.marks())
+        names << m.label;
+    EXPECT_EQ(names, QStringList({"Eb2", "Bb2", "Gb2", "Db2", "Ab2", "Eb2"}));
+    ASSERT_EQ(led.frames.size(), 1u);
+    EXPECT_TRUE(led.frames[0].isEmpty());
+
+    for (const Mode mode : {Mode::Chords, Mode::Triads, Mode::Scales, Mode::Notes}) {
+        pages.mode = mode;
+        board.clearFretboard();
+        EXPECT_EQ(pages.lblNonStandardVisible, mode == Mode::Chords || mode == Mode::Triads);
+    }
+    state.tuning = StandardTuning;
+    pages.mode = Mode::Chords;
+    board.clearFretboard();
+    EXPECT_FALSE(pages.lblNonStandardVisible);
+}
+
+TEST_F(FretboardTest, MarkersAboveTheScreenLimitOnlyLightTheGuitar) {
+    state.maxScreenFret = 12;
+    board.drawMarker(QStringLiteral("square"), state.colourRoot, QStringLiteral("E"), 14, 1);
+    EXPECT_EQ(state.ledPositions, QStringList{QStringLiteral("14~1")});
+    EXPECT_EQ(board.marks().size(), 6u); // the open-string names only
+}
+
+TEST(PictureSetTest, EveryKeyHasATransparentPictureInTheRightInk) {
+    PictureSet pictures;
+    const QStringList keys = PictureSet::keys();
+    EXPECT_EQ(keys.size(), 5 + 2 + 2 * 35);
+    for (const QString& key : keys) {
+        SCOPED_TRACE(key.toStdString());
+        const QImage& image = pictures.picture(key);
+        ASSERT_EQ(image.size(), QSize(21, 21));
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
+        int ink = 0;
+        int white = 0;
+        int black = 0;
+        for (int y = 0; y < 21; ++y) {
+            for (int x = 0; x < 21; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.alpha() < 250)
+                    continue;
+                ++ink;
+                white += c.lightness() > 240;
+                black += c.lightness() < 20;
+            }
+        }
+        EXPECT_GT(ink, 8);
+        const bool blackInk = key.endsWith(u'2') && !key.startsWith(QLatin1String("finger"));
+        if (blackInk || key == QLatin1String("finger0") || key == QLatin1String("fingerX")) {
+            EXPECT_GT(black, 4);
+        } else if (key != QLatin1String("finger0red")) {
+            EXPECT_GT(white, 4);
+        }
+    }
+    EXPECT_TRUE(pictures.picture(QStringLiteral("H")).isNull());
+    const QImage& sharp = pictures.picture(QStringLiteral("Gx"), 2.0);
+    EXPECT_EQ(sharp.size(), QSize(42, 42));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+}
+
+} // namespace
+} // namespace chordalis

@@ -1,0 +1,69 @@
+#include "HeadlessProgram.h"
+
+#include "app/TreeClicks.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace chordalis::test {
+
+HeadlessProgram::HeadlessProgram() {
+    const QDir shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA));
+    for (const QString& name : shipped.entryList({QStringLiteral("*.ini")}, QDir::Files)) {
+        QFile f(shipped.filePath(name));
+        if (f.open(QIODevice::ReadOnly))
+            m_folder.write(name, f.readAll());
+    }
+    start();
+}
+
+HeadlessProgram::HeadlessProgram(const QByteArray& voicingIni) {
+    m_folder.copyFixture(QStringLiteral("small"));
+    m_folder.write(QStringLiteral("voicing.ini"), voicingIni);
+    start();
+}
+
+void HeadlessProgram::start() {
+    m_program = std::make_unique<Program>(m_folder.path(), m_boxes, /*quietWarnings=*/true);
+    m_program->fretboard.setLedSender(led);
+    QSettings store(m_store.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
+    m_program->startUp(store, QSize(1024, 768));
+}
+
+void HeadlessProgram::clickItem(TreeId tree, int n, const char* itemWord) {
+    for (const TreeNode& node : treeModel(m_program->pages, tree).nodes()) {
+        if (itemNumber(node.key, QLatin1String(itemWord)) == n) {
+            nodeClicked(*m_program, tree, node.key);
+            return;
+        }
+    }
+}
+
+std::vector<Mark> HeadlessProgram::markersAt(int fret, int string) const {
+    std::vector<Mark> out;
+    for (const Mark& m : markers()) {
+        if (m.fret == fret && m.string == string)
+            out.push_back(m);
+    }
+    return out;
+}
+
+std::vector<Mark> HeadlessProgram::markers() const {
+    std::vector<Mark> out;
+    for (const Mark& m : m_program->fretboard.marks()) {
+        if (m.kind != QLatin1String("sign"))
+            out.push_back(m);
+    }
+    return out;
+}
+
+std::vector<Mark> HeadlessProgram::signs(int column) const {
+    std::vector<Mark> out;
+    for (const Mark& m : m_program->fretboard.marks()) {
+        if (m.kind == QLatin1String("sign") && m.fret == column)
+            out.push_back(m);
+    }
+    return out;
+}
+
+} // namespace chordalis::test

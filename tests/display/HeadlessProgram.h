@@ -1,0 +1,52 @@
+#pragma once
+
+#include "../TestFolder.h"
+#include "app/MessageBoxes.h"
+#include "app/Program.h"
+#include "app/TreeClicks.h"
+#include "ledguitar/LedSender.h"
+
+#include <memory>
+#include <vector>
+
+namespace chordalis::test {
+
+// Keeps every LED frame the displays send.
+class RecordingLedSender : public LedSender {
+public:
+    void sendFrame(const QStringList& positions) override { frames.push_back(positions); }
+    std::vector<QStringList> frames;
+};
+
+// A program started headless over a program folder, with default settings: the driver the
+// display tests run every mode with.
+class HeadlessProgram {
+public:
+    // From the shipped data files.
+    HeadlessProgram();
+    // From the "small" fixture with the given voicing.ini.
+    explicit HeadlessProgram(const QByteArray& voicingIni);
+
+    Program& operator*() { return *m_program; }
+    Program* operator->() { return m_program.get(); }
+
+    // Clicks the first node of a tree that stands for item n of the word ("Chord", "Scale" ..).
+    void clickItem(TreeId tree, int n, const char* itemWord);
+
+    // The markers (not signs) drawn at a fret and string, in drawing order.
+    std::vector<Mark> markersAt(int fret, int string) const;
+    std::vector<Mark> markers() const;
+    std::vector<Mark> signs(int column) const;
+
+    RecordingLedSender led;
+
+private:
+    void start();
+
+    TestFolder m_folder;
+    TestFolder m_store;
+    RecordingMessageBoxes m_boxes;
+    std::unique_ptr<Program> m_program;
+};
+
+} // namespace chordalis::test

@@ -1,0 +1,124 @@
+#include "HeadlessProgram.h"
+#include "app/Modes.h"
+#include "app/RootTabs.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace chordalis {
+namespace {
+
+using test::HeadlessProgram;
+
+constexpr int MajorScale = 0; // 1;2;3;4;5;6;7 in the shipped library
+constexpr int MinorSeventh = 4;
+
+class ScalesTest : public ::testing::Test {
+protected:
+    void showScale(int tab, int scale) {
+        rootChange(*p, tab);
+        modeDispatch(*p, Mode::Scales);
+        p.clickItem(TreeId::Scales, scale, "Scale");
+    }
+    QList<int> fretsOn(int string) {
+        QList<int> frets;
+        for (const Mark& m : p.markers()) {
+            if (m.string == string)
+                frets << m.fret;
+        }
+        std::sort(frets.begin(), frets.end());
+        return frets;
+    }
+
+    HeadlessProgram p;
+};
+
+// Counted from the tuning alone: every fret 0..15 of every string whose pitch is in the scale
+// carries exactly one marker, and nothing else does.
+TEST_F(ScalesTest, MajorScaleCoversTheWholeNeckForEveryRoot) {
+    constexpr std::array<int, 7> Steps = {0, 2, 4, 5, 7, 9, 11};
+    for (int tab = 1; tab <= int(RootTabs.size()); ++tab) {
+        SCOPED_TRACE(RootTabs[size_t(tab - 1)].caption);
+        showScale(tab, MajorScale);
+        const int root = RootTabs[size_t(tab - 1)].root;
+        std::set<int> scale;
+        for (int step : Steps)
+            scale.insert((root + step) % 12);
+
+        std::set<int> shown;
+        std::map<std::pair<int, int>, int> count;
+        for (const Mark& m : p.markers()) {
+            ++count[{m.string, m.fret}];
+            shown.insert((StandardTuning[size_t(m.string)] + m.fret) % 12);
+            EXPECT_EQ(pitchClassOf(m.label), (StandardTuning[size_t(m.string)] + m.fret) % 12);
+            EXPECT_EQ(m.colour,
+                      pitchClassOf(m.label) == root ? p->state.colourRoot : p->state.colourScale);
+        }
+        EXPECT_EQ(shown, scale);
+        for (int string = 1; string <= 6; ++string) {
+            for (int fret = 0; fret <= 15; ++fret) {
+                const bool inScale = scale.count((StandardTuning[size_t(string)] + fret) % 12) > 0;
+                const int markers = count[std::pair{string, fret}];
+                EXPECT_EQ(markers, inScale ? 1 : 0) << string << "/" << fret;
+            }
+        }
+        EXPECT_EQ(p->state.ledPositions.size(), qsizetype(p.markers().size()));
+    }
+}
+
+TEST_F(ScalesTest, LabelsAndFretWindows) {
+    showScale(1, MajorScale);
+    EXPECT_EQ(p->pages.scales.lblScaleName, QStringLiteral("C Major"));
+    EXPECT_EQ(p->pages.scales.lblScaleNotes, QStringLiteral("C D E F G A B "));
+    EXPECT_EQ(fretsOn(6), QList<int>({0, 1, 3, 5, 7, 8, 10, 12, 13, 15}));
+    const auto c = p.markersAt(8, 6);
+    ASSERT_EQ(c.size(), 1u);
+    EXPECT_EQ(c[0].colour, p->state.colourRoot);
+
+    positionChosen(*p, Mode::Scales, 2); // 1st Position, four notes: frets 1..4
+    EXPECT_EQ(fretsOn(6), QList<int>({1, 3}));
+    positionOptionClicked(*p, Mode::Scales, 1); // five notes: frets 1..5
+    EXPECT_EQ(fretsOn(6), QList<int>({1, 3, 5}));
+
+    nodeClicked(*p, TreeId::Scales, QStringLiteral("0 Group"));
+    EXPECT_EQ(p->pages.scales.lblScaleName, QStringLiteral("No Scale Selected"));
+    EXPECT_TRUE(p.markers().empty());
+}
+
+TEST_F(ScalesTest, ArpeggioUsesTheChordColour) {
+    rootChange(*p, *rootTabIndex(QStringLiteral("A")));
+    modeDispatch(*p, Mode::Arpeggios);
+    p.clickItem(TreeId::Arpeggios, MinorSeventh, "Arpeggio");
+    EXPECT_EQ(p->pages.arpeggios.lblArpName, QStringLiteral("Am7"));
+    EXPECT_EQ(p->pages.arpeggios.lblArpFormula, QStringLiteral("Formula: 1, b3, 5, b7"));
+    std::set<QString> names;
+    for (const Mark& m : p.markers()) {
+        names.insert(m.label);
+        EXPECT_EQ(m.colour,
+                  m.label == QLatin1String("A") ? p->state.colourRoot : p->state.colourChord);
+    }
+    EXPECT_EQ(names, (std::set<QString>{"A", "C", "E", "G"}));
+}
+
+TEST_F(ScalesTest, SingleNoteEverywhereUnderAnyTuning) {
+    rootChange(*p, *rootTabIndex(QStringLiteral("F#")));
+    modeDispatch(*p, Mode::Notes);
+    // Every F# from fret 0 to 15: twice on the E strings (2, 14), once on the others.
+    EXPECT_EQ(p.markers().size(), 8u);
+    for (const Mark& m : p.markers()) {
+        EXPECT_EQ(m.label, QStringLiteral("F#"));
+        EXPECT_EQ((StandardTuning[size_t(m.string)] + m.fret) % 12, 6);
+    }
+    rootChange(*p, *rootTabIndex(QStringLiteral("Gb")));
+    EXPECT_EQ(p.markers()[0].label, QStringLiteral("Gb"));
+
+    p->state.tuning = presetTuning(4); // Dropped D
+    rootChange(*p, *rootTabIndex(QStringLiteral("D")));
+    EXPECT_EQ(fretsOn(6), QList<int>({0, 12}));
+    EXPECT_FALSE(p->pages.lblNonStandardVisible);
+    const auto open = p.signs(OpenNameColumn);
+    EXPECT_EQ(open.back().label, QStringLiteral("D2")); // string 6
+}
+
+} // namespace
+} // namespace chordalis
