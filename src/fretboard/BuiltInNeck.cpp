@@ -77,13 +77,14 @@ void paintWood(QPainter& p, const QRectF& board) {
 }
 
 void paintInlay(QPainter& p, QPointF centre) {
-    QRadialGradient pearl(centre - QPointF(1.5, 1.5), 7.0);
-    pearl.setColorAt(0.0, QColor(0xff, 0xff, 0xfb));
-    pearl.setColorAt(0.6, QColor(0xe6, 0xe2, 0xd6));
-    pearl.setColorAt(1.0, QColor(0xc9, 0xc6, 0xbe));
+    // Mother of pearl, kept soft so that it never competes with the markers around it.
+    QRadialGradient pearl(centre - QPointF(1.2, 1.2), 6.0);
+    pearl.setColorAt(0.0, QColor(0xee, 0xea, 0xdf));
+    pearl.setColorAt(0.6, QColor(0xcf, 0xc8, 0xb8));
+    pearl.setColorAt(1.0, QColor(0xa8, 0xa0, 0x90));
     p.setPen(QPen(QColor(0, 0, 0, 60), 0.6));
     p.setBrush(pearl);
-    p.drawEllipse(centre, 5.5, 5.5);
+    p.drawEllipse(centre, 4.8, 4.8);
 }
 
 void paintInlays(QPainter& p) {
