@@ -25,6 +25,9 @@ inline constexpr const char* QuitQuestion = "Are you sure you want to quit?";
 // order and shows what they leave in the page models; tests and the companion tool run them
 // headless.
 class Program {
+    // Where LED frames go while no guitar is attached. Declared first: the neck refers to it.
+    SilentLedSender m_noGuitar;
+
 public:
     Program(QString programFolder, MessageBoxes& boxes, bool quietWarnings = false);
 
@@ -64,10 +67,6 @@ public:
     IniReader ini;
     Warnings warnings;
 
-private:
-    SilentLedSender m_noGuitar;
-
-public:
     Fretboard fretboard{state, pages, m_noGuitar};
 
 private:

@@ -56,6 +56,15 @@ int findOpenChord(ModeContext& c, int count) {
     return -1;
 }
 
+// Nothing to show for this chord and root: no tables, no voicing, an empty neck. Play and print
+// then find nothing rather than the previous chord's voicing.
+void showNoVoicing(ModeContext& c) {
+    emptyTables(c.state);
+    c.state.selectedVoicing = -1;
+    c.pages.chords.lblVoicingMemo = QStringLiteral("Notes:");
+    c.fretboard.clearFretboard();
+}
+
 int readCount(ModeContext& c, const QString& section, const QString& key) {
     return std::max(0, leadingNumber(c.ini.readIni(VoicingFile, section, key)));
 }
@@ -101,11 +110,7 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
     int movable = readCount(c, section, QStringLiteral("numVoicings"));
 
     if (movable == 0 && open < 0) {
-        // Nothing to show for this chord and root: no tables, no voicing, an empty neck.
-        emptyTables(s);
-        s.selectedVoicing = -1;
-        c.pages.chords.lblVoicingMemo = QStringLiteral("Notes:");
-        c.fretboard.clearFretboard();
+        showNoVoicing(c);
         return;
     }
 
@@ -189,10 +194,7 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
     }
 
     if (tree.isEmpty()) {
-        emptyTables(s);
-        s.selectedVoicing = -1;
-        c.pages.chords.lblVoicingMemo = QStringLiteral("Notes:");
-        c.fretboard.clearFretboard();
+        showNoVoicing(c);
         return;
     }
 
