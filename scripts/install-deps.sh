@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev
                 libbenchmark-dev)
 run_packages=(fonts-dejavu-core xdg-utils)
-test_packages=(python3 fonts-dejavu-core)
+test_packages=(fonts-dejavu-core)  # the neck pictures the tests draw need a font
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in

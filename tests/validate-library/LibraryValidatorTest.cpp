@@ -1,0 +1,361 @@
+#include "LibraryValidator.h"
+
+#include "../TestFolder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using chordalis::LibraryValidator;
+using chordalis::test::TestFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+// One planted fault: the first occurrence of `from` in the file becomes `to` (a null `to`
+// deletes the file), and the validator must report a fault that starts with `where`
+// ("file [section] key") and contains `says`.
+struct Planted {
+    const char* name;
+    const char* file;
+    const char* from;
+    const char* to;
+    std::vector<std::pair<const char*, const char*>> expected; // (where, says)
+};
+
+class LibraryValidatorTest : public ::testing::Test {
+protected:
+    TestFolder folder;
+    fs::path dir{folder.path().toStdString()};
+
+    // The shipped library, copied afresh for each planted fault.
+    void freshCopy() {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy(CHORDALIS_SHIPPED_DATA, dir, fs::copy_options::recursive);
+    }
+
+    std::vector<std::string> faultsAfter(const Planted& p) {
+        const fs::path path = dir / p.file;
+        if (!p.to) {
+            fs::remove(path);
+        } else {
+            std::ifstream in(path, std::ios::binary);
+            std::string text{std::istreambuf_iterator<char>(in), {}};
+            in.close();
+            const size_t at = text.find(p.from);
+            if (at == std::string::npos) {
+                ADD_FAILURE() << p.name << ": \"" << p.from << "\" is not in " << p.file;
+                return {};
+            }
+            text.replace(at, std::string(p.from).size(), p.to);
+            std::ofstream(path, std::ios::binary) << text;
+        }
+        LibraryValidator v(dir);
+        v.run();
+        std::vector<std::string> texts;
+        for (const auto& f : v.faults())
+            texts.push_back(f.text());
+        return texts;
+    }
+
+    void expectCaught(const std::vector<Planted>& cases) {
+        for (const Planted& p : cases) {
+            SCOPED_TRACE(p.name);
+            freshCopy();
+            const std::vector<std::string> faults = faultsAfter(p);
+            for (const auto& [where, says] : p.expected) {
+                bool found = false;
+                for (const std::string& f : faults)
+                    found = found || (f.rfind(where, 0) == 0 && f.find(says) != std::string::npos);
+                std::string all;
+                for (const std::string& f : faults)
+                    all += "\n  " + f;
+                EXPECT_TRUE(found) << "no fault \"" << where << ": ..." << says << "...\"" << all;
+            }
+        }
+    }
+};
+
+TEST_F(LibraryValidatorTest, TheShippedLibraryIsCleanAndComplete) {
+    freshCopy();
+    LibraryValidator v(dir);
+    v.run();
+    for (const auto& f : v.faults())
+        ADD_FAILURE() << f.text();
+    const auto& s = v.summary();
+    EXPECT_GE(s.chords, 70);
+    EXPECT_GE(s.scales, 60);
+    EXPECT_EQ(s.triadShapes, 48);
+    for (int n : s.movablePerChord)
+        EXPECT_GE(n, 6);
+    EXPECT_GT(s.openChords, 0);
+    EXPECT_GE(s.finderSets, s.chords);
+}
+
+TEST_F(LibraryValidatorTest, CatchesWrongFormulasNamesAndRelatedScales) {
+    expectCaught({
+        {"minor 7th with a major 7th",
+         "chord.ini",
+         "formula=1;b3;5;b7\n",
+         "formula=1;b3;5;7\n",
+         {{"chord.ini [4] formula", "is not the chord m7"},
+          {"chord.ini [21] formula", "chord 4 sounds the same notes"}}},
+        {"a degree beyond 14",
+         "chord.ini",
+         "formula=1;3;5\n",
+         "formula=1;3;15\n",
+         {{"chord.ini [0] formula", "outside 1 to 14"}}},
+        {"a triple sharp on some root",
+         "chord.ini",
+         "formula=1;3;#5\n",
+         "formula=1;3;x5\n",
+         {{"chord.ini [15] formula", "more than a double sharp or flat"}}},
+        {"tokens out of order",
+         "scale.ini",
+         "formula=1;2;3;5;6\n",
+         "formula=1;2;5;3;6\n",
+         {{"scale.ini [7] formula", "ascend"}}},
+        {"Dorian with a minor 6th",
+         "scale.ini",
+         "formula=1;2;b3;4;5;6;b7\n",
+         "formula=1;2;b3;4;5;b6;b7\n",
+         {{"scale.ini [1] formula", "the Dorian scale"}}},
+        {"related scales",
+         "chord.ini",
+         "relatedscaleid=1;5;8;2;9;45",
+         "relatedscaleid=1;5;8;2;9;45;0;99",
+         {{"chord.ini [4] relatedscaleid", "scale 0 (Major) lacks the chord tone(s) b3, b7"},
+          {"chord.ini [4] relatedscaleid", "\"99\" is not a scale number"}}},
+        {"a symbol of two chords",
+         "chord.ini",
+         "chordsymbols=M;Maj;major",
+         "chordsymbols=M;Maj;major;m7",
+         {{"chord.ini [4] name", "also stands for chord 0"}}},
+        {"another scale's name",
+         "scale.ini",
+         "altname=Pentatonic Minor;",
+         "altname=Pentatonic Minor;Aeolian;",
+         {{"scale.ini [8] altname", "also names scale 5"}}},
+    });
+}
+
+TEST_F(LibraryValidatorTest, CatchesVoicingsThatSoundWrong) {
+    expectCaught({
+        {"a wrong note in the E-shape",
+         "voicing.ini",
+         "0fret=000202010000",
+         "0fret=000202010001",
+         {{"voicing.ini [0] 0fret", "the 1st string sounds b9, which is not in the chord"}}},
+        {"the E-shape without its 3rd",
+         "voicing.ini",
+         "0fret=000202010000\n0finger=134211",
+         "0fret=000202000000\n0finger=134111",
+         {{"voicing.ini [0] 0fret", "the chord tone(s) 3 do not sound"}}},
+        {"a root string off its fret",
+         "voicing.ini",
+         "0root=6",
+         "0root=5",
+         {{"voicing.ini [0] 0fret", "must play relative fret 00"}}},
+        {"a shape that leaves the neck",
+         "voicing.ini",
+         "0fret=000202010000\n0finger=134211",
+         "0fret=000202010004\n0finger=134214",
+         {{"voicing.ini [0] 0fret", "off the neck"},
+          {"voicing.ini [0] 0finger", "span 5 frets, but the remark does not call it a stretch"}}},
+        {"a wrong note in the open C",
+         "voicing.ini",
+         "0fret=xx0302000100",
+         "0fret=xx0302000101",
+         {{"voicing.ini [openchords] 0fret", "open Cmaj: the 1st string sounds 4"}}},
+        {"the open C with its 3rd in the bass",
+         "voicing.ini",
+         "0fret=xx0302000100\n0finger=x32010",
+         "0fret=000302000100\n0finger=032010",
+         {{"voicing.ini [openchords] 0fret", "the lowest note is the 3, not the root"}}},
+        {"two open chords for one root",
+         "voicing.ini",
+         "1rootnote=2",
+         "1rootnote=0",
+         {{"voicing.ini [openchords] 1quality", "a second open C"}}},
+        {"a missing no-5th remark",
+         "voicing.ini",
+         "Open C7 chord. No 5th.",
+         "Open C7 chord.",
+         {{"voicing.ini [openchords] 8memo", "should say \"No 5th\""}}},
+        {"a remark naming the wrong root string",
+         "voicing.ini",
+         "E-shape barre, root on the 6th string",
+         "E-shape barre, root on the 5th string",
+         {{"voicing.ini [0] 0memo", "puts the root on the 5th string"}}},
+        {"too few voicings",
+         "voicing.ini",
+         "[15]\nnumVoicings=7",
+         "[15]\nnumVoicings=5",
+         {{"voicing.ini [15] numVoicings", "it needs at least 6"},
+          {"voicing.ini [15] 5fret", "has no place here"}}},
+    });
+}
+
+TEST_F(LibraryValidatorTest, CatchesOpenChordsAndRemarksThatDoNotHold) {
+    expectCaught({
+        {"an open chord without an open string",
+         "voicing.ini",
+         "0fret=xx0302000100\n0finger=x32010",
+         "0fret=xx03020201xx\n0finger=x4231x",
+         {{"voicing.ini [openchords] 0fret", "sounds no open string"}}},
+        {"an open chord up the neck",
+         "voicing.ini",
+         "0fret=xx0302000100\n0finger=x32010",
+         "0fret=xx0302000108\n0finger=x32014",
+         {{"voicing.ini [openchords] 0fret", "reaches fret 8, beyond the first position"}}},
+        {"a barre across an open string",
+         "voicing.ini",
+         "1fret=xxxx00020302\n1finger=xx0132",
+         "1fret=xxxx02000202\n1finger=xx1011",
+         {{"voicing.ini [openchords] 1finger", "crosses the open 3rd string"}}},
+        {"a no-5th remark on a full chord",
+         "voicing.ini",
+         "0memo=Open C chord.",
+         "0memo=Open C chord. No 5th.",
+         {{"voicing.ini [openchords] 0memo", "says \"No 5th\", but the 5th sounds"}}},
+        {"a remark muting a played string",
+         "voicing.ini",
+         "0memo=Open C chord.",
+         "0memo=Open C chord, string 5 muted.",
+         {{"voicing.ini [openchords] 0memo", "calls the 5th string muted"}}},
+        {"no voicing with its root on the 5th string",
+         "voicing.ini",
+         "[15]\nnumVoicings=7",
+         "[15]\nnumVoicings=2",
+         {{"voicing.ini [15] numVoicings", "no voicing of aug has its root on the 5th string"}}},
+        {"a shape whose root is not in the bass",
+         "voicing.ini",
+         "1fret=xx0002020200",
+         "1fret=000002020200",
+         {{"voicing.ini [0] 1root", "the root string 5 is not the lowest string played"}}},
+    });
+}
+
+TEST_F(LibraryValidatorTest, CatchesFingersOneHandCannotPlay) {
+    expectCaught({
+        {"one finger on two frets",
+         "voicing.ini",
+         "0finger=134211",
+         "0finger=134213",
+         {{"voicing.ini [0] 0finger", "finger 3 presses two frets"}}},
+        {"a lower finger on a higher fret",
+         "voicing.ini",
+         "1finger=x13331",
+         "1finger=x31113",
+         {{"voicing.ini [0] 1finger", "fretted higher than"}}},
+        {"a barre the remark does not mention",
+         "voicing.ini",
+         "E-shape barre, root on the 6th string: 1 5 1 3 5 1. Index finger barre across strings "
+         "6 to 1.",
+         "E-shape, root on the 6th string: 1 5 1 3 5 1.",
+         {{"voicing.ini [0] 0finger", "the remark does not call it a barre"}}},
+        {"a barre across a silent string",
+         "voicing.ini",
+         "0fret=000202010000\n0finger=134211",
+         "0fret=0002xx010000\n0finger=13x211",
+         {{"voicing.ini [0] 0finger", "crosses the silent 4th string"}}},
+        {"an open string fingered",
+         "voicing.ini",
+         "0finger=x32010",
+         "0finger=x32011",
+         {{"voicing.ini [openchords] 0finger", "open and needs the finger '0'"}}},
+    });
+}
+
+TEST_F(LibraryValidatorTest, CatchesWrongTriadShapes) {
+    expectCaught({
+        {"a 1st inversion with the root in the bass",
+         "triad.ini",
+         "[1.0]\nfret=020000xxxxxx\nfinger=312xxx\nrootnote=4",
+         "[1.0]\nfret=00-1-3xxxxxx\nfinger=431xxx\nrootnote=6",
+         {{"triad.ini [1.0] fret", "the lowest note is the 1, not the 3rd"}}},
+        {"a triad with a wrong note",
+         "triad.ini",
+         "[9.2]\nfret=xxxx00-1-1xx",
+         "[9.2]\nfret=xxxx00-1-2xx",
+         {{"triad.ini [9.2] fret", "which is not in the chord"}}},
+        {"a triad on the wrong strings",
+         "triad.ini",
+         "[0.1]\nfret=xx00-1-3xxxx",
+         "[0.1]\nfret=00-1-3xxxxxx",
+         {{"triad.ini [0.1] fret", "must play strings 5-4-3"}}},
+    });
+}
+
+TEST_F(LibraryValidatorTest, CatchesFinderNamesThatDisagreeWithTheLibrary) {
+    expectCaught({
+        {"another name for a chord's set",
+         "finder.ini",
+         "d=Minor 7th\n",
+         "d=Minor Seventh\n",
+         {{"finder.ini [0;3;7;10] d", "the chord m7 with these notes is \"Minor 7th\""}}},
+        {"a chord's set missing",
+         "finder.ini",
+         "[0;4;8]\nd=Augmented\n",
+         "",
+         {{"finder.ini [0;4;8]", "the section is missing"}}},
+        {"intervals out of order",
+         "finder.ini",
+         "[0;4;7]\n",
+         "[0;7;4]\n",
+         {{"finder.ini [0;7;4]", "ascend"}}},
+        {"a thinned chord on the wrong set",
+         "finder.ini",
+         "[0;4;9]\nd=Major 6th (no 5th)",
+         "[0;4;9]\nd=Major 6th (no 3rd)",
+         {{"finder.ini [0;4;9] d", "is the set [0;7;9]"}}},
+    });
+}
+
+TEST_F(LibraryValidatorTest, CatchesFileCountAndStemFaults) {
+    expectCaught({
+        {"a count beyond the sections",
+         "chord.ini",
+         "numchords=70",
+         "numchords=71",
+         {{"chord.ini [70]", "the section is missing"}}},
+        {"CR line ends",
+         "finder.ini",
+         "d=Major\n",
+         "d=Major\r\n",
+         {{"finder.ini: ", "CR characters"}}},
+        {"a key in the wrong case",
+         "scale.ini",
+         "Group=0",
+         "group=0",
+         {{"scale.ini [0] group", "must be written \"Group\""}}},
+        {"a key twice",
+         "chord.ini",
+         "name=maj\n",
+         "name=maj\nname=maj\n",
+         {{"chord.ini [0] name", "appears twice"}}},
+        {"a stem used twice",
+         "scale.ini",
+         "info=scale_dorian",
+         "info=scale_major",
+         {{"scale.ini [1] info", "also used by scale.ini [0]"}}},
+        {"a stem that is not file-safe",
+         "chord.ini",
+         "info=chord_major\n",
+         "info=Chord Major\n",
+         {{"chord.ini [0] info", "is not a stem"}}},
+        {"examples without their files",
+         "chord.ini",
+         "examples=\n",
+         "examples=1*\n",
+         {{"chord.ini [0] examples", "midi/chord_major_1.emd is missing"},
+          {"chord.ini [0] examples", "midi/P01.emd is missing"}}},
+        {"a missing file", "finder.ini", "", nullptr, {{"finder.ini: ", "the file is missing"}}},
+    });
+}
+
+} // namespace

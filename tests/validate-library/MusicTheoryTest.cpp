@@ -1,0 +1,92 @@
+#include "MusicTheory.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+
+namespace {
+
+std::string formulaText(const std::optional<std::vector<std::string>>& tokens) {
+    if (!tokens)
+        return "(unreadable)";
+    std::string out;
+    for (const std::string& t : *tokens)
+        out += (out.empty() ? "" : ";") + t;
+    return out;
+}
+
+std::vector<FormulaToken> parsed(const char* formula) {
+    std::string error;
+    auto tokens = parseFormula(formula, &error);
+    EXPECT_TRUE(tokens) << formula << ": " << error;
+    return tokens.value_or(std::vector<FormulaToken>{});
+}
+
+TEST(MusicTheory, ChordNamesReadAsChordSymbols) {
+    const std::pair<const char*, const char*> table[] = {
+        {"maj", "1;3;5"},
+        {"m7b5", "1;b3;b5;b7"},
+        {"dim7", "1;b3;b5;f7"},
+        {"dim(maj7)", "1;b3;b5;7"},
+        {"13", "1;3;5;b7;9;13"},      // the 11th is left out over a major 3rd
+        {"m13", "1;b3;5;b7;9;11;13"}, // and kept over a minor one
+        {"13sus4", "1;4;5;b7;9;13"},
+        {"m(maj9)", "1;b3;5;7;9"},
+        {"6/9#11", "1;3;5;6;9;#11"},
+        {"7#5#9", "1;3;#5;b7;#9"},
+        {"7b9b13", "1;3;5;b7;b9;b13"},
+        {"sus2sus4", "1;2;4;5"},
+        {"(b5)", "1;3;b5"},
+        {"m(b6)", "1;b3;5;b6"},
+        {"5", "1;5"},
+        {"7zz", "(unreadable)"},
+        {"8", "(unreadable)"},
+    };
+    for (const auto& [name, formula] : table)
+        EXPECT_EQ(formulaText(formulaOfChordName(name)), formula) << name;
+}
+
+TEST(MusicTheory, FormulasOutsideTheLoadersLimitsAreRejected) {
+    for (const char* bad :
+         {"", "1;;3", "1;3;15", "3;5", "1;3;5;", "1; 3", "1;2;3;4;5;6;7;8;9;10;11;12;13;14"}) {
+        std::string error;
+        EXPECT_FALSE(parseFormula(bad, &error)) << bad;
+        EXPECT_FALSE(error.empty()) << bad;
+    }
+    EXPECT_EQ(parsed("1;b3;#11;f7")[2].semitones, 18);
+    EXPECT_EQ(parsed("1;b3;#11;f7")[3].pitchClass(), 9);
+}
+
+TEST(MusicTheory, WritingFaults) {
+    EXPECT_TRUE(formulaWritingFaults(parsed("1;b2;#2;3;#4;5;6;b7")).empty());
+    EXPECT_TRUE(formulaWritingFaults(parsed("1;b3;b5;f7")).empty()); // Fbb on Gb is fine
+    const auto descending = formulaWritingFaults(parsed("1;5;3"));
+    ASSERT_FALSE(descending.empty());
+    EXPECT_NE(descending[0].find("ascend"), std::string::npos);
+    // "#7" repeats the root, and on D# it would be C triple sharp.
+    const auto faults = formulaWritingFaults(parsed("1;3;5;#7"));
+    auto says = [&](const char* part) {
+        return std::any_of(faults.begin(), faults.end(),
+                           [&](const std::string& f) { return f.find(part) != std::string::npos; });
+    };
+    EXPECT_TRUE(says("repeats a note"));
+    EXPECT_TRUE(says("on the root D# \"#7\" needs more than a double sharp"));
+}
+
+TEST(MusicTheory, TonesAVoicingMayLeaveOut) {
+    using Set = std::set<std::string>;
+    EXPECT_EQ(omissibleTokens(parsed("1;3;5")), Set{});
+    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7")), Set{"5"});
+    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;9;#11")), Set{"5"}); // a 9#11 keeps its 9th
+    EXPECT_EQ(omissibleTokens(parsed("1;b3;5;b7;9;11;13")), (Set{"5", "9", "11"}));
+}
+
+TEST(MusicTheory, ScalesAreKnownByTheirNames) {
+    EXPECT_EQ(referenceScale("Dorian"), (std::set<int>{0, 2, 3, 5, 7, 9, 10}));
+    EXPECT_EQ(referenceScale("Super Locrian"), referenceScale("Altered"));
+    EXPECT_EQ(referenceScale("Diminished Half-Whole"), (std::set<int>{0, 1, 3, 4, 6, 7, 9, 10}));
+    EXPECT_FALSE(referenceScale("Dorianish"));
+}
+
+} // namespace

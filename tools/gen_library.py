@@ -1,0 +1,1528 @@
+#!/usr/bin/env python3
+"""Writes Chordalis' reference library into data/.
+
+Produces chord.ini, scale.ini, voicing.ini, triad.ini and finder.ini, and the
+information texts of the items that have a description in data/system/.
+
+The musical content is written out by hand below: formulas, groups, related
+scales, the open chords and the movable shapes (relative frets and fingers, as
+a guitarist reads them off a chord chart).  Only bookkeeping is derived:
+section numbers, fret-text formatting, the triad shapes (close voicings on
+each string group), the finder's interval sets and the "No 5th." remarks of
+voicings that leave the 5th out.
+
+Check the result with the validator that the build makes:
+    build/validate-library data
+
+Usage: python3 tools/gen_library.py [data-folder]
+"""
+
+import os
+import re
+import sys
+import textwrap
+
+# --------------------------------------------------------------------------
+# Music basics used for the derived parts
+# --------------------------------------------------------------------------
+
+OPEN_MIDI = {6: 40, 5: 45, 4: 50, 3: 55, 2: 59, 1: 64}  # standard tuning
+MAJOR_STEPS = {1: 0, 2: 2, 3: 4, 4: 5, 5: 7, 6: 9, 7: 11}
+ACCIDENTAL = {"f": -2, "b": -1, "#": 1, "x": 2}
+
+LETTERS = "CDEFGAB"
+
+
+def token_degree(token):
+    return int(token[1:] if token[0] in ACCIDENTAL else token)
+
+
+def token_semitones(token):
+    """Semitones above the root of one formula token (9 -> 14, b3 -> 3)."""
+    degree = token_degree(token)
+    octave = 12 if degree > 7 else 0
+    return MAJOR_STEPS[(degree - 1) % 7 + 1] + octave + ACCIDENTAL.get(token[0], 0)
+
+
+def formula_semitones(formula):
+    return [token_semitones(t) for t in formula.split(";")]
+
+
+def spell_in_c(formula):
+    """Note names of a formula on the root C (the key of C has no accidentals)."""
+    names = []
+    for tok in formula.split(";"):
+        letter = LETTERS[(token_degree(tok) - 1) % 7]
+        names.append(letter + {-2: "bb", -1: "b", 0: "", 1: "#", 2: "x"}[ACCIDENTAL.get(tok[0], 0)])
+    return names
+
+
+def formula_display(formula):
+    return " ".join(t.replace("f", "bb") for t in formula.split(";"))
+
+
+def omissible(formula):
+    """Tokens a voicing may leave out, as guitarists do: the perfect 5th of a
+    chord of four or more notes, the 9th of an 11th or 13th chord, the 11th
+    of a 13th chord."""
+    tokens = formula.split(";")
+    degrees = [token_degree(t) for t in tokens]
+    out = set()
+    if "5" in tokens and len(tokens) >= 4:
+        out.add("5")
+    if "9" in tokens and ("11" in tokens or 13 in degrees):
+        out.add("9")
+    if "11" in tokens and 13 in degrees:
+        out.add("11")
+    return out
+
+
+def stem_of(kind, name):
+    """A file-safe stem from an item's long name: "Major 7th Sharp 11th" ->
+    chord_major7_sharp11."""
+    text = name.lower().replace("#", " sharp ").replace("&", " and ")
+    text = re.sub(r"\bbb(\d)", r"double flat \1", text)
+    text = re.sub(r"\bb(\d)", r"flat \1", text)
+    text = re.sub(r"(\d+)(st|nd|rd|th)\b", r"\1", text)
+    text = re.sub(r"[^a-z0-9]+", "_", text).strip("_")
+    text = re.sub(r"_(\d)", r"\1", text)
+    return kind + "_" + text
+
+# --------------------------------------------------------------------------
+# Information texts of the items described so far (by stem)
+# --------------------------------------------------------------------------
+
+DESCRIPTIONS = {
+    'scale_major': (
+        "The seven-note scale of whole and half steps W W H W W W H on which "
+        "major keys are built. Started on each of its other degrees it gives "
+        "the other scales of this group, the modes."
+    ),
+    'scale_dorian': (
+        "The 2nd mode of the major scale: a minor scale with a major 6th. The "
+        "natural choice over a minor 7th chord, above all the ii chord of a "
+        "ii-V-I; common in jazz, funk and rock."
+    ),
+    'scale_phrygian': (
+        "The 3rd mode of the major scale: a minor scale with a minor 2nd, "
+        "which gives its dark, Spanish colour. Heard in flamenco and metal."
+    ),
+    'scale_lydian': (
+        "The 4th mode of the major scale: a major scale with a raised 4th. "
+        "Bright and floating; it fits major 7th chords, such as the IV chord "
+        "of a major key."
+    ),
+    'scale_mixolydian': (
+        "The 5th mode of the major scale: a major scale with a minor 7th. The "
+        "scale of the dominant 7th chord, at home in blues, rock and folk."
+    ),
+    'scale_natural_minor': (
+        "The 6th mode of the major scale, also called Aeolian. Every minor "
+        "key shares its notes with the major key a minor 3rd above (A minor "
+        "and C major)."
+    ),
+    'scale_locrian': (
+        "The 7th mode of the major scale, with a minor 2nd, minor 3rd and "
+        "diminished 5th. It fits the half-diminished (m7b5) chord."
+    ),
+    'scale_major_pentatonic': (
+        "Five notes: the major scale without its 4th and 7th. It has no half "
+        "steps, so every note sounds safe over the major chord; the basis of "
+        "many country and rock melodies."
+    ),
+    'scale_minor_pentatonic': (
+        "Five notes: the natural minor scale without its 2nd and 6th. The "
+        "first soloing scale of most rock and blues players. It holds the "
+        "same notes as the major pentatonic a minor 3rd higher."
+    ),
+    'scale_blues': (
+        "The minor pentatonic with the diminished 5th added, the blue note. "
+        "Played over minor chords and over all three 7th chords of a blues."
+    ),
+    'scale_major_blues': (
+        "The major pentatonic with the minor 3rd added as a passing note into "
+        "the major 3rd. It holds the same notes as the blues scale a minor "
+        "3rd lower."
+    ),
+    'scale_harmonic_minor': (
+        "The natural minor scale with a raised 7th. The leading note gives "
+        "minor keys their major V7 chord; the step of a minor 3rd between the "
+        "6th and 7th degrees is its trademark sound."
+    ),
+    'scale_melodic_minor': (
+        "The natural minor scale with raised 6th and 7th (its ascending form, "
+        "used both ways in jazz). It fits minor 6th and minor-major 7th "
+        "chords."
+    ),
+    'scale_phrygian_dominant': (
+        "The 5th mode of the harmonic minor scale: Phrygian with a major 3rd. "
+        "Played over the V7 chord of a minor key, and in flamenco and "
+        "klezmer."
+    ),
+    'scale_lydian_dominant': (
+        "The 4th mode of the melodic minor scale: Mixolydian with a raised "
+        "4th. It fits dominant 7th and 9th chords that carry a #11, for "
+        "example tritone substitutes."
+    ),
+    'scale_whole_tone': (
+        "Six notes a whole step apart. The scale is symmetrical, so there are "
+        "only two different whole-tone scales. It fits the augmented triad "
+        "and 7th chords with a raised 5th."
+    ),
+    'scale_diminished_whole_half': (
+        "Eight notes in alternating whole and half steps, starting with a "
+        "whole step. It fits the diminished 7th chord on its root; there are "
+        "only three different ones."
+    ),
+    'scale_diminished_half_whole': (
+        "Eight notes in alternating half and whole steps, starting with a "
+        "half step. It fits dominant 7th chords with b9 and #9 tensions, and "
+        "holds the diminished 7th chord a half step above its root."
+    ),
+    'chord_major': (
+        "Root, major 3rd and perfect 5th: the most common chord of all, "
+        "bright and stable. In a major key the chords on degrees 1, 4 and 5 "
+        "(I, IV and V) are major."
+    ),
+    'chord_minor': (
+        "Root, minor 3rd and perfect 5th; darker than the major chord. In a "
+        "major key the chords on degrees 2, 3 and 6 (ii, iii and vi) are "
+        "minor."
+    ),
+    'chord_dominant7': (
+        "A major triad with a minor 7th. Built on the 5th degree of a key "
+        "(V7), it pulls towards the chord a 4th higher (G7 to C). The basic "
+        "chord of the blues, where I, IV and V are all 7th chords."
+    ),
+    'chord_major7': (
+        "A major triad with a major 7th, a half step below the octave. Soft "
+        "and open; it is found on degrees 1 and 4 of a major key (Imaj7, "
+        "IVmaj7)."
+    ),
+    'chord_minor7': (
+        "A minor triad with a minor 7th. Found on degrees 2, 3 and 6 of a "
+        "major key; it is the ii chord of the ii-V-I progression (Dm7 G7 "
+        "Cmaj7)."
+    ),
+    'chord_major6': (
+        "A major triad with a major 6th. A sweet tonic chord of swing and "
+        "early pop. It holds the same notes as the minor 7th chord a minor "
+        "3rd lower (C6 = C E G A, Am7 = A C E G)."
+    ),
+    'chord_minor6': (
+        "A minor triad with a major 6th, the tonic minor chord of jazz and "
+        "gypsy swing. The major 6th comes from the Dorian mode and the "
+        "melodic minor scale."
+    ),
+    'chord_dominant9': (
+        "A dominant 7th chord with a major 9th on top. It does the job of the "
+        "7th chord with a richer sound, common in funk, blues and jazz. "
+        "Guitar voicings often leave out the 5th."
+    ),
+    'chord_add9': (
+        "A major triad with an added 9th and no 7th. Bright and open; the 9th "
+        "often sounds right next to the 3rd or the root."
+    ),
+    'chord_sus2': (
+        "The 3rd is replaced by the major 2nd: root, 2nd and 5th. Neither "
+        "major nor minor, it often moves on to the major or minor chord on "
+        "the same root."
+    ),
+    'chord_sus4': (
+        "The 3rd is replaced by the perfect 4th: root, 4th and 5th. The 4th "
+        "wants to fall to the 3rd, so the chord usually resolves to the major "
+        "or minor chord on the same root (Dsus4 to D)."
+    ),
+    'chord_dominant7sus4': (
+        "A dominant 7th chord whose 3rd is replaced by the 4th. It delays the "
+        "resolution of a V7 chord, and stands as a chord of its own in soul, "
+        "funk and modal jazz."
+    ),
+    'chord_diminished': (
+        "Root, minor 3rd and diminished 5th: two minor 3rds stacked. It is "
+        "the chord on the 7th degree of a major key (B dim in C) and leads to "
+        "the tonic."
+    ),
+    'chord_diminished7': (
+        "Three minor 3rds stacked: root, minor 3rd, diminished 5th and "
+        "diminished 7th. The chord is symmetrical: a shape moved up 3 frets "
+        "plays the same four notes, so each diminished 7th chord can be named "
+        "after any of its four notes."
+    ),
+    'chord_half_diminished7': (
+        "A diminished triad with a minor 7th. It is the chord on the 7th "
+        "degree of a major key and the ii chord of the minor ii-V-i (Bm7b5 E7 "
+        "Am)."
+    ),
+    'chord_augmented': (
+        "Root, major 3rd and augmented 5th: two major 3rds stacked. The chord "
+        "is symmetrical, its notes repeat every 4 frets (C+, E+ and G#+ share "
+        "their notes). Used as a passing chord, for example V+ to I."
+    ),
+}
+
+# --------------------------------------------------------------------------
+# Scales
+# --------------------------------------------------------------------------
+
+SCALE_GROUPS = ["Major Scale Modes", "Melodic Minor Modes", "Harmonic Minor Modes",
+                "Harmonic Major Modes", "Pentatonic", "Blues", "Symmetric", "Bebop",
+                "World & Exotic"]
+
+# Name, alternative names, group, formula.  Scales 0..17 keep their numbers.
+SCALES = [
+    ("Major", "Ionian;Diatonic Major", "Major Scale Modes", "1;2;3;4;5;6;7"),
+    ("Dorian", "Dorian Mode;Second Mode of Major", "Major Scale Modes", "1;2;b3;4;5;6;b7"),
+    ("Phrygian", "Phrygian Mode;Third Mode of Major", "Major Scale Modes", "1;b2;b3;4;5;b6;b7"),
+    ("Lydian", "Lydian Mode;Fourth Mode of Major", "Major Scale Modes", "1;2;3;#4;5;6;7"),
+    ("Mixolydian", "Mixolydian Mode;Dominant Scale;Fifth Mode of Major", "Major Scale Modes",
+     "1;2;3;4;5;6;b7"),
+    ("Natural Minor", "Aeolian;Pure Minor;Sixth Mode of Major", "Major Scale Modes",
+     "1;2;b3;4;5;b6;b7"),
+    ("Locrian", "Locrian Mode;Seventh Mode of Major", "Major Scale Modes", "1;b2;b3;4;b5;b6;b7"),
+    ("Major Pentatonic", "Pentatonic Major", "Pentatonic", "1;2;3;5;6"),
+    ("Minor Pentatonic", "Pentatonic Minor;Fifth Mode of Major Pentatonic", "Pentatonic",
+     "1;b3;4;5;b7"),
+    ("Blues", "Minor Blues;Blues Hexatonic", "Blues", "1;b3;4;b5;5;b7"),
+    ("Major Blues", "Major Blues Hexatonic", "Blues", "1;2;b3;3;5;6"),
+    ("Harmonic Minor", "Aeolian #7", "Harmonic Minor Modes", "1;2;b3;4;5;b6;7"),
+    ("Melodic Minor", "Jazz Minor;Ascending Melodic Minor", "Melodic Minor Modes",
+     "1;2;b3;4;5;6;7"),
+    ("Phrygian Dominant", "Spanish Phrygian;Freygish;Fifth Mode of Harmonic Minor",
+     "Harmonic Minor Modes", "1;b2;3;4;5;b6;b7"),
+    ("Lydian Dominant", "Lydian b7;Overtone Scale;Fourth Mode of Melodic Minor",
+     "Melodic Minor Modes", "1;2;3;#4;5;6;b7"),
+    ("Whole Tone", "Whole Step Scale", "Symmetric", "1;2;3;#4;#5;b7"),
+    ("Diminished Whole-Half", "Whole-Half Diminished;Octatonic", "Symmetric",
+     "1;2;b3;4;b5;b6;6;7"),
+    ("Diminished Half-Whole", "Half-Whole Diminished;Dominant Diminished", "Symmetric",
+     "1;b2;#2;3;#4;5;6;b7"),
+    # The other modes of melodic minor
+    ("Dorian b2", "Phrygian #6;Second Mode of Melodic Minor", "Melodic Minor Modes",
+     "1;b2;b3;4;5;6;b7"),
+    ("Lydian Augmented", "Lydian #5;Third Mode of Melodic Minor", "Melodic Minor Modes",
+     "1;2;3;#4;#5;6;7"),
+    ("Mixolydian b6", "Aeolian Dominant;Hindu;Melodic Major;Fifth Mode of Melodic Minor",
+     "Melodic Minor Modes", "1;2;3;4;5;b6;b7"),
+    ("Locrian #2", "Aeolian b5;Half-Diminished Scale;Sixth Mode of Melodic Minor",
+     "Melodic Minor Modes", "1;2;b3;4;b5;b6;b7"),
+    ("Altered", "Super Locrian;Diminished Whole Tone;Seventh Mode of Melodic Minor",
+     "Melodic Minor Modes", "1;b2;b3;b4;b5;b6;b7"),
+    # The other modes of harmonic minor
+    ("Locrian #6", "Locrian Natural 6;Second Mode of Harmonic Minor", "Harmonic Minor Modes",
+     "1;b2;b3;4;b5;6;b7"),
+    ("Ionian #5", "Ionian Augmented;Third Mode of Harmonic Minor", "Harmonic Minor Modes",
+     "1;2;3;4;#5;6;7"),
+    ("Dorian #4", "Romanian Minor;Ukrainian Dorian;Fourth Mode of Harmonic Minor",
+     "Harmonic Minor Modes", "1;2;b3;#4;5;6;b7"),
+    ("Lydian #2", "Sixth Mode of Harmonic Minor", "Harmonic Minor Modes", "1;#2;3;#4;5;6;7"),
+    ("Super Locrian bb7", "Ultralocrian;Altered Diminished;Seventh Mode of Harmonic Minor",
+     "Harmonic Minor Modes", "1;b2;b3;b4;b5;b6;f7"),
+    # Harmonic major and its modes
+    ("Harmonic Major", "Ionian b6;Major Harmonic", "Harmonic Major Modes", "1;2;3;4;5;b6;7"),
+    ("Dorian b5", "Second Mode of Harmonic Major", "Harmonic Major Modes", "1;2;b3;4;b5;6;b7"),
+    ("Phrygian b4", "Third Mode of Harmonic Major", "Harmonic Major Modes", "1;b2;b3;b4;5;b6;b7"),
+    ("Lydian b3", "Melodic Minor #4;Fourth Mode of Harmonic Major", "Harmonic Major Modes",
+     "1;2;b3;#4;5;6;7"),
+    ("Mixolydian b2", "Fifth Mode of Harmonic Major", "Harmonic Major Modes", "1;b2;3;4;5;6;b7"),
+    ("Lydian Augmented #2", "Sixth Mode of Harmonic Major", "Harmonic Major Modes",
+     "1;#2;3;#4;#5;6;7"),
+    ("Locrian bb7", "Seventh Mode of Harmonic Major", "Harmonic Major Modes",
+     "1;b2;b3;4;b5;b6;f7"),
+    # Pentatonic
+    ("Suspended Pentatonic", "Egyptian;Second Mode of Major Pentatonic", "Pentatonic",
+     "1;2;4;5;b7"),
+    ("Blues Minor Pentatonic", "Man Gong;Third Mode of Major Pentatonic", "Pentatonic",
+     "1;b3;4;b6;b7"),
+    ("Blues Major Pentatonic", "Ritusen;Fourth Mode of Major Pentatonic", "Pentatonic",
+     "1;2;4;5;6"),
+    ("Dominant Pentatonic", "Mixolydian Pentatonic", "Pentatonic", "1;2;3;5;b7"),
+    ("Minor 6 Pentatonic", "Minor Sixth Pentatonic", "Pentatonic", "1;b3;4;5;6"),
+    # Blues
+    ("Nine-Note Blues", "Composite Blues;Blues Nonatonic", "Blues", "1;2;b3;3;4;b5;5;6;b7"),
+    # Symmetric
+    ("Augmented", "Augmented Hexatonic;Symmetrical Augmented", "Symmetric", "1;b3;3;5;#5;7"),
+    ("Chromatic", "Twelve-Tone", "Symmetric", "1;b2;2;b3;3;4;#4;5;b6;6;b7;7"),
+    # Bebop
+    ("Bebop Dominant", "Bebop Mixolydian;Bebop Seventh", "Bebop", "1;2;3;4;5;6;b7;7"),
+    ("Bebop Major", "Bebop Ionian", "Bebop", "1;2;3;4;5;#5;6;7"),
+    ("Bebop Dorian", "Bebop Minor", "Bebop", "1;2;b3;3;4;5;6;b7"),
+    ("Bebop Melodic Minor", "Bebop Jazz Minor", "Bebop", "1;2;b3;4;5;#5;6;7"),
+    ("Bebop Harmonic Minor", "Bebop Natural Minor", "Bebop", "1;2;b3;4;5;b6;b7;7"),
+    # World and exotic
+    ("Hungarian Minor", "Gypsy Minor;Double Harmonic Minor", "World & Exotic",
+     "1;2;b3;#4;5;b6;7"),
+    ("Hungarian Major", "Lydian Dominant #2", "World & Exotic", "1;#2;3;#4;5;6;b7"),
+    ("Double Harmonic Major", "Byzantine;Arabic;Gypsy Major", "World & Exotic",
+     "1;b2;3;4;5;b6;7"),
+    ("Neapolitan Minor", "Harmonic Minor b2", "World & Exotic", "1;b2;b3;4;5;b6;7"),
+    ("Neapolitan Major", "Melodic Minor b2", "World & Exotic", "1;b2;b3;4;5;6;7"),
+    ("Persian", "Double Harmonic b5", "World & Exotic", "1;b2;3;4;b5;b6;7"),
+    ("Spanish Eight-Tone", "Spanish 8-Tone", "World & Exotic", "1;b2;#2;3;4;b5;b6;b7"),
+    ("Arabian", "Major Locrian", "World & Exotic", "1;2;3;4;b5;b6;b7"),
+    ("Prometheus", "Mystic", "World & Exotic", "1;2;3;#4;6;b7"),
+    ("Hirajoshi", "Hira-joshi", "World & Exotic", "1;2;b3;5;b6"),
+    ("Kumoi", "Kumoi-joshi", "World & Exotic", "1;2;b3;5;6"),
+    ("In", "Miyako-bushi;Sakura Pentatonic", "World & Exotic", "1;b2;4;5;b6"),
+    ("In Sen", "Insen", "World & Exotic", "1;b2;4;5;b7"),
+    ("Iwato", "Iwato Pentatonic", "World & Exotic", "1;b2;4;b5;b7"),
+]
+SCALE_NUMBER = {s[0]: i for i, s in enumerate(SCALES)}
+SCALE_STEMS = {
+    "Major": "scale_major", "Dorian": "scale_dorian", "Phrygian": "scale_phrygian",
+    "Lydian": "scale_lydian", "Mixolydian": "scale_mixolydian",
+    "Natural Minor": "scale_natural_minor", "Locrian": "scale_locrian",
+    "Major Pentatonic": "scale_major_pentatonic", "Minor Pentatonic": "scale_minor_pentatonic",
+    "Blues": "scale_blues", "Major Blues": "scale_major_blues",
+    "Harmonic Minor": "scale_harmonic_minor", "Melodic Minor": "scale_melodic_minor",
+    "Phrygian Dominant": "scale_phrygian_dominant", "Lydian Dominant": "scale_lydian_dominant",
+    "Whole Tone": "scale_whole_tone", "Diminished Whole-Half": "scale_diminished_whole_half",
+    "Diminished Half-Whole": "scale_diminished_half_whole",
+}
+
+# --------------------------------------------------------------------------
+# Chords
+# --------------------------------------------------------------------------
+
+CHORD_GROUPS = ["Major", "Minor", "Dominant", "Altered Dominant", "Suspended", "Diminished",
+                "Augmented", "Sixth & Added-Note", "Power & Other"]
+
+# name, long name, other symbols, formula, group, related scales (best first),
+# stem of the information text (None: derived from the long name).  Chords
+# 0..15 keep their numbers.  Every related scale holds every chord tone.
+CHORDS = [
+    ("maj", "Major", "M;Maj;major", "1;3;5", "Major",
+     ["Major", "Lydian", "Major Pentatonic", "Mixolydian", "Major Blues"], "chord_major"),
+    ("m", "Minor", "min;-;mi", "1;b3;5", "Minor",
+     ["Natural Minor", "Dorian", "Minor Pentatonic", "Phrygian", "Blues", "Harmonic Minor",
+      "Melodic Minor"], "chord_minor"),
+    ("7", "Dominant 7th", "dom7", "1;3;5;b7", "Dominant",
+     ["Mixolydian", "Lydian Dominant", "Bebop Dominant", "Dominant Pentatonic",
+      "Nine-Note Blues", "Mixolydian b6", "Phrygian Dominant", "Diminished Half-Whole"],
+     "chord_dominant7"),
+    ("maj7", "Major 7th", "M7;Maj7;\u03947;ma7", "1;3;5;7", "Major",
+     ["Major", "Lydian", "Bebop Major", "Harmonic Major"], "chord_major7"),
+    ("m7", "Minor 7th", "min7;-7;mi7", "1;b3;5;b7", "Minor",
+     ["Dorian", "Natural Minor", "Minor Pentatonic", "Phrygian", "Blues", "Bebop Dorian"],
+     "chord_minor7"),
+    ("6", "Major 6th", "M6;maj6;add6", "1;3;5;6", "Sixth & Added-Note",
+     ["Major Pentatonic", "Major", "Lydian", "Mixolydian", "Major Blues", "Lydian Dominant",
+      "Bebop Major"], "chord_major6"),
+    ("m6", "Minor 6th", "min6;-6", "1;b3;5;6", "Sixth & Added-Note",
+     ["Dorian", "Melodic Minor", "Minor 6 Pentatonic", "Bebop Dorian", "Dorian #4"],
+     "chord_minor6"),
+    ("9", "Dominant 9th", "dom9;7(9)", "1;3;5;b7;9", "Dominant",
+     ["Mixolydian", "Lydian Dominant", "Bebop Dominant", "Dominant Pentatonic", "Mixolydian b6"],
+     "chord_dominant9"),
+    ("add9", "Added 9th", "add2;(add9)", "1;3;5;9", "Sixth & Added-Note",
+     ["Major", "Major Pentatonic", "Lydian", "Mixolydian", "Major Blues"], "chord_add9"),
+    ("sus2", "Suspended 2nd", "(sus2);sus9", "1;2;5", "Suspended",
+     ["Major Pentatonic", "Mixolydian", "Major", "Dorian", "Natural Minor",
+      "Suspended Pentatonic"], "chord_sus2"),
+    ("sus4", "Suspended 4th", "sus;(sus4)", "1;4;5", "Suspended",
+     ["Mixolydian", "Major", "Dorian", "Minor Pentatonic", "Natural Minor",
+      "Suspended Pentatonic"], "chord_sus4"),
+    ("7sus4", "Dominant 7th Suspended 4th", "7sus;7(sus4)", "1;4;5;b7", "Suspended",
+     ["Mixolydian", "Dorian", "Minor Pentatonic", "Suspended Pentatonic"],
+     "chord_dominant7sus4"),
+    ("dim", "Diminished", "\u00b0;m(b5);mb5", "1;b3;b5", "Diminished",
+     ["Locrian", "Diminished Whole-Half", "Locrian #2", "Super Locrian bb7"],
+     "chord_diminished"),
+    ("dim7", "Diminished 7th", "\u00b07;o7", "1;b3;b5;f7", "Diminished",
+     ["Diminished Whole-Half", "Super Locrian bb7", "Locrian bb7"], "chord_diminished7"),
+    ("m7b5", "Half-Diminished 7th", "\u00f87;\u00f8;-7b5;min7(b5)", "1;b3;b5;b7", "Diminished",
+     ["Locrian", "Locrian #2", "Locrian #6"], "chord_half_diminished7"),
+    ("aug", "Augmented", "+;(#5);+5", "1;3;#5", "Augmented",
+     ["Whole Tone", "Lydian Augmented", "Augmented", "Ionian #5"], "chord_augmented"),
+    # Major
+    ("maj9", "Major 9th", "M9;Maj9;\u03949;ma9", "1;3;5;7;9", "Major",
+     ["Major", "Lydian", "Bebop Major", "Harmonic Major"], None),
+    ("maj13", "Major 13th", "M13;Maj13;\u039413;ma13", "1;3;5;7;9;13", "Major",
+     ["Major", "Lydian", "Bebop Major"], None),
+    ("maj7#11", "Major 7th Sharp 11th", "M7#11;Maj7(#11);\u03947#11;maj7(#11)", "1;3;5;7;#11",
+     "Major", ["Lydian", "Lydian #2"], None),
+    ("maj9#11", "Major 9th Sharp 11th", "M9#11;Maj9(#11);\u03949#11", "1;3;5;7;9;#11", "Major",
+     ["Lydian"], None),
+    ("maj13#11", "Major 13th Sharp 11th", "M13#11;Maj13(#11);\u039413#11", "1;3;5;7;9;#11;13",
+     "Major", ["Lydian"], None),
+    # Minor
+    ("m(maj7)", "Minor-Major 7th", "mMaj7;mM7;m/maj7;-\u03947;min(maj7)", "1;b3;5;7", "Minor",
+     ["Melodic Minor", "Harmonic Minor", "Bebop Melodic Minor", "Hungarian Minor"], None),
+    ("m9", "Minor 9th", "min9;-9;mi9", "1;b3;5;b7;9", "Minor",
+     ["Dorian", "Natural Minor", "Bebop Dorian"], None),
+    ("m11", "Minor 11th", "min11;-11;mi11", "1;b3;5;b7;9;11", "Minor",
+     ["Dorian", "Natural Minor", "Bebop Dorian"], None),
+    ("m13", "Minor 13th", "min13;-13;mi13", "1;b3;5;b7;9;11;13", "Minor",
+     ["Dorian", "Bebop Dorian"], None),
+    ("m(maj9)", "Minor-Major 9th", "mMaj9;mM9;m/maj9;-\u03949;min(maj9)", "1;b3;5;7;9", "Minor",
+     ["Melodic Minor", "Harmonic Minor", "Bebop Melodic Minor", "Hungarian Minor"], None),
+    ("m7b9", "Minor 7th Flat 9th", "m7(b9);-7b9;min7(b9)", "1;b3;5;b7;b9", "Minor",
+     ["Phrygian", "Dorian b2"], None),
+    # Dominant
+    ("11", "Dominant 11th", "dom11", "1;3;5;b7;9;11", "Dominant",
+     ["Mixolydian", "Bebop Dominant"], None),
+    ("13", "Dominant 13th", "dom13", "1;3;5;b7;9;13", "Dominant",
+     ["Mixolydian", "Bebop Dominant", "Lydian Dominant"], None),
+    ("7#11", "Dominant 7th Sharp 11th", "7(#11);7+11;dom7#11", "1;3;5;b7;#11", "Dominant",
+     ["Lydian Dominant", "Diminished Half-Whole"], None),
+    ("9#11", "Dominant 9th Sharp 11th", "9(#11);9+11", "1;3;5;b7;9;#11", "Dominant",
+     ["Lydian Dominant"], None),
+    ("13#11", "Dominant 13th Sharp 11th", "13(#11);13+11", "1;3;5;b7;9;#11;13", "Dominant",
+     ["Lydian Dominant"], None),
+    # Altered dominant
+    ("7b9", "Dominant 7th Flat 9th", "7(b9);7-9", "1;3;5;b7;b9", "Altered Dominant",
+     ["Diminished Half-Whole", "Phrygian Dominant", "Mixolydian b2"], None),
+    ("7#9", "Dominant 7th Sharp 9th", "7(#9);7+9", "1;3;5;b7;#9", "Altered Dominant",
+     ["Diminished Half-Whole", "Nine-Note Blues", "Hungarian Major"], None),
+    ("7b5", "Dominant 7th Flat 5th", "7(b5);7-5", "1;3;b5;b7", "Altered Dominant",
+     ["Whole Tone", "Lydian Dominant", "Altered", "Diminished Half-Whole"], None),
+    ("7b9b13", "Dominant 7th Flat 9th Flat 13th", "7(b9,b13);7-9-13", "1;3;5;b7;b9;b13",
+     "Altered Dominant", ["Phrygian Dominant"], None),
+    ("7b5#9", "Dominant 7th Flat 5th Sharp 9th", "7(b5,#9);7-5+9", "1;3;b5;b7;#9",
+     "Altered Dominant", ["Altered", "Diminished Half-Whole"], None),
+    ("7#5b9", "Dominant 7th Sharp 5th Flat 9th", "7(#5,b9);+7b9;7+5-9", "1;3;#5;b7;b9",
+     "Altered Dominant", ["Altered", "Phrygian Dominant"], None),
+    ("7#5#9", "Dominant 7th Sharp 5th Sharp 9th", "7(#5,#9);+7#9;7+5+9;7alt", "1;3;#5;b7;#9",
+     "Altered Dominant", ["Altered"], None),
+    ("7b13", "Dominant 7th Flat 13th", "7(b13);7-13", "1;3;5;b7;b13", "Altered Dominant",
+     ["Mixolydian b6", "Phrygian Dominant"], None),
+    ("13b9", "Dominant 13th Flat 9th", "13(b9);13-9", "1;3;5;b7;b9;13", "Altered Dominant",
+     ["Diminished Half-Whole", "Mixolydian b2"], None),
+    ("9b5", "Dominant 9th Flat 5th", "9(b5);9-5", "1;3;b5;b7;9", "Altered Dominant",
+     ["Whole Tone", "Lydian Dominant"], None),
+    # Suspended
+    ("9sus4", "Dominant 9th Suspended 4th", "9sus;9(sus4)", "1;4;5;b7;9", "Suspended",
+     ["Mixolydian", "Suspended Pentatonic", "Dorian"], None),
+    ("7sus2", "Dominant 7th Suspended 2nd", "7(sus2)", "1;2;5;b7", "Suspended",
+     ["Mixolydian", "Dorian", "Suspended Pentatonic", "Natural Minor"], None),
+    ("13sus4", "Dominant 13th Suspended 4th", "13sus;13(sus4)", "1;4;5;b7;9;13", "Suspended",
+     ["Mixolydian", "Dorian"], None),
+    ("7sus4b9", "Dominant 7th Suspended 4th Flat 9th", "7sus4(b9);susb9;7sus(b9)",
+     "1;4;5;b7;b9", "Suspended", ["Phrygian", "Dorian b2", "Phrygian Dominant"], None),
+    ("sus2sus4", "Suspended 2nd and 4th", "sus24;sus4(add9)", "1;2;4;5", "Suspended",
+     ["Suspended Pentatonic", "Mixolydian", "Major", "Dorian", "Blues Major Pentatonic"], None),
+    ("maj7sus2", "Major 7th Suspended 2nd", "M7sus2;Maj7sus2;\u03947sus2", "1;2;5;7",
+     "Suspended", ["Major", "Lydian"], None),
+    ("maj7sus4", "Major 7th Suspended 4th", "M7sus4;Maj7sus4;\u03947sus4", "1;4;5;7",
+     "Suspended", ["Major", "Bebop Major", "Harmonic Major"], None),
+    ("6sus4", "6th Suspended 4th", "6(sus4);M6sus4", "1;4;5;6", "Suspended",
+     ["Major", "Mixolydian", "Dorian", "Blues Major Pentatonic"], None),
+    # Diminished
+    ("dim(maj7)", "Diminished Major 7th", "dimMaj7;\u00b0(maj7);\u00b0\u03947;dim(M7)",
+     "1;b3;b5;7", "Diminished", ["Diminished Whole-Half", "Hungarian Minor", "Lydian b3"], None),
+    ("m9b5", "Half-Diminished 9th", "\u00f89;m9(b5);-9b5", "1;b3;b5;b7;9", "Diminished",
+     ["Locrian #2"], None),
+    ("m11b5", "Half-Diminished 11th", "\u00f811;m11(b5);-11b5", "1;b3;b5;b7;9;11", "Diminished",
+     ["Locrian #2"], None),
+    # Augmented
+    ("maj7#5", "Augmented Major 7th", "+maj7;M7#5;Maj7(#5);\u03947#5;+\u03947", "1;3;#5;7",
+     "Augmented", ["Lydian Augmented", "Ionian #5", "Augmented", "Harmonic Major"], None),
+    ("7#5", "Augmented 7th", "+7;7(#5);aug7;7+5", "1;3;#5;b7", "Augmented",
+     ["Whole Tone", "Altered", "Mixolydian b6"], None),
+    ("9#5", "Augmented 9th", "+9;9(#5);aug9;9+5", "1;3;#5;b7;9", "Augmented",
+     ["Whole Tone", "Mixolydian b6"], None),
+    ("aug(add9)", "Augmented Added 9th", "+add9;+(add9)", "1;3;#5;9", "Augmented",
+     ["Whole Tone", "Lydian Augmented"], None),
+    ("maj9#5", "Augmented Major 9th", "+maj9;M9#5;Maj9(#5);\u03949#5", "1;3;#5;7;9",
+     "Augmented", ["Lydian Augmented", "Ionian #5"], None),
+    # Sixth and added-note
+    ("6/9", "Major 6th Added 9th", "69;6(add9);M6/9", "1;3;5;6;9", "Sixth & Added-Note",
+     ["Major Pentatonic", "Major", "Lydian", "Mixolydian"], None),
+    ("m6/9", "Minor 6th Added 9th", "m69;-6/9;min6/9", "1;b3;5;6;9", "Sixth & Added-Note",
+     ["Dorian", "Melodic Minor", "Kumoi"], None),
+    ("m(add9)", "Minor Added 9th", "madd9;m(add2);-add9;min(add9)", "1;b3;5;9",
+     "Sixth & Added-Note", ["Natural Minor", "Dorian", "Melodic Minor", "Harmonic Minor"], None),
+    ("add11", "Added 11th", "(add11);add4", "1;3;5;11", "Sixth & Added-Note",
+     ["Major", "Mixolydian"], None),
+    ("m(add11)", "Minor Added 11th", "madd11;m(add4);-add11", "1;b3;5;11", "Sixth & Added-Note",
+     ["Natural Minor", "Dorian", "Minor Pentatonic", "Phrygian"], None),
+    ("add#11", "Added Sharp 11th", "(add#11);add(#11)", "1;3;5;#11", "Sixth & Added-Note",
+     ["Lydian", "Lydian Dominant"], None),
+    ("6/9#11", "Major 6th Added 9th Sharp 11th", "69#11;6/9(#11)", "1;3;5;6;9;#11",
+     "Sixth & Added-Note", ["Lydian", "Lydian Dominant"], None),
+    # Power and other
+    ("5", "Power Chord", "(no3);no3", "1;5", "Power & Other",
+     ["Minor Pentatonic", "Blues", "Major Pentatonic", "Natural Minor", "Mixolydian"], None),
+    ("(b5)", "Major Flat 5th", "-5;M(b5);majb5", "1;3;b5", "Power & Other",
+     ["Lydian", "Whole Tone", "Lydian Dominant"], None),
+    ("maj7b5", "Major 7th Flat 5th", "M7b5;Maj7(b5);\u03947b5;maj7(b5)", "1;3;b5;7",
+     "Power & Other", ["Lydian"], None),
+    ("m(b6)", "Minor Flat 6th", "mb6;m(addb6);-b6;min(b6)", "1;b3;5;b6", "Power & Other",
+     ["Natural Minor", "Harmonic Minor", "Phrygian"], None),
+    ("m7#5", "Minor 7th Sharp 5th", "m7(#5);-7#5;m7+5", "1;b3;#5;b7", "Power & Other",
+     ["Natural Minor", "Phrygian"], None),
+]
+CHORD_NUMBER = {c[0]: i for i, c in enumerate(CHORDS)}
+CHORD_FORMULA = {c[0]: c[3] for c in CHORDS}
+
+# --------------------------------------------------------------------------
+# Open chords
+# --------------------------------------------------------------------------
+
+NOTE_PC = {"C": 0, "C#": 1, "Db": 1, "D": 2, "Eb": 3, "E": 4, "F": 5,
+           "F#": 6, "Gb": 6, "G": 7, "Ab": 8, "A": 9, "Bb": 10, "B": 11}
+
+# chord, root, frets (string 6 first, x = silent), fingers, remark.  The
+# grips of the first position that guitarists learn, one per chord and root.
+# "No 5th." is added where the grip leaves out a perfect 5th.
+OPEN_CHORDS = [
+    ("maj", "C", "x32010", "x32010", ""),
+    ("maj", "D", "xx0232", "xx0132", ""),
+    ("maj", "E", "022100", "023100", ""),
+    ("maj", "G", "320003", "210003", ""),
+    ("maj", "A", "x02220", "x01230", ""),
+    ("m", "D", "xx0231", "xx0231", ""),
+    ("m", "E", "022000", "023000", ""),
+    ("m", "A", "x02210", "x02310", ""),
+    ("7", "C", "x32310", "x32410", ""),
+    ("7", "D", "xx0212", "xx0213", ""),
+    ("7", "E", "020100", "020100", ""),
+    ("7", "G", "320001", "320001", ""),
+    ("7", "A", "x02020", "x02030", ""),
+    ("7", "B", "x21202", "x21304", ""),
+    ("maj7", "C", "x32000", "x32000", ""),
+    ("maj7", "D", "xx0222", "xx0111", "Index finger barre across strings 3 to 1."),
+    ("maj7", "E", "021100", "031200", ""),
+    ("maj7", "F", "xx3210", "xx3210", ""),
+    ("maj7", "G", "320002", "320001", ""),
+    ("maj7", "A", "x02120", "x02130", ""),
+    ("m7", "D", "xx0211", "xx0211", "Index finger barre across strings 2 and 1."),
+    ("m7", "E", "022030", "023040", ""),
+    ("m7", "A", "x02010", "x02010", ""),
+    ("m7", "B", "x20202", "x10203", ""),
+    ("6", "C", "x32210", "x42310", ""),
+    ("6", "D", "xx0202", "xx0203", ""),
+    ("6", "E", "022120", "023140", ""),
+    ("6", "G", "320000", "210000", ""),
+    ("6", "A", "x02222", "x01111", "Index finger barre across strings 4 to 1."),
+    ("m6", "D", "xx0201", "xx0201", ""),
+    ("m6", "E", "022020", "012030", ""),
+    ("m6", "A", "x02212", "x02314", ""),
+    ("9", "E", "020102", "020103", ""),
+    ("9", "G", "300001", "300001", ""),
+    ("9", "A", "x02423", "x01312", "Index finger barre across strings 4 to 2."),
+    ("add9", "C", "x32030", "x21030", ""),
+    ("add9", "E", "024100", "024100", ""),
+    ("add9", "G", "320203", "310204", ""),
+    ("add9", "A", "x02420", "x01420", ""),
+    ("sus2", "C", "x30033", "x20034", ""),
+    ("sus2", "D", "xx0230", "xx0130", ""),
+    ("sus2", "E", "024400", "013400", ""),
+    ("sus2", "G", "300033", "200034", ""),
+    ("sus2", "A", "x02200", "x01200", ""),
+    ("sus4", "C", "x33011", "x34011", "Index finger barre across strings 2 and 1."),
+    ("sus4", "D", "xx0233", "xx0134", ""),
+    ("sus4", "E", "022200", "023400", ""),
+    ("sus4", "G", "330013", "230014", ""),
+    ("sus4", "A", "x02230", "x01230", ""),
+    ("7sus4", "D", "xx0213", "xx0213", ""),
+    ("7sus4", "E", "020200", "020300", ""),
+    ("7sus4", "G", "330011", "340011", "Index finger barre across strings 2 and 1."),
+    ("7sus4", "A", "x02030", "x02030", ""),
+    ("dim", "D", "xx0131", "xx0131", "Index finger barre across strings 3 to 1."),
+    ("dim", "E", "0120xx", "0120xx", ""),
+    ("dim", "A", "x0121x", "x0132x", ""),
+    ("dim7", "D", "xx0101", "xx0102", ""),
+    ("dim7", "E", "012020", "012030", ""),
+    ("dim7", "A", "x01212", "x01324", ""),
+    ("m7b5", "E", "012030", "012030", ""),
+    ("m7b5", "A", "x01213", "x01324", ""),
+    ("m7b5", "B", "x20201", "x20301", ""),
+    ("aug", "C", "x32110", "x32110", "Index finger barre across strings 3 and 2."),
+    ("aug", "E", "032110", "032110", "Index finger barre across strings 3 and 2."),
+    ("aug", "G", "321003", "321004", ""),
+    ("aug", "A", "x03221", "x04231", ""),
+    ("maj9", "C", "x30000", "x30000", ""),
+    ("m(maj7)", "E", "021000", "021000", ""),
+    ("m(maj7)", "A", "x02110", "x03120", ""),
+    ("m9", "E", "022032", "012043", ""),
+    ("m(add9)", "E", "024000", "013000", ""),
+    ("5", "E", "022xxx", "023xxx", ""),
+    ("5", "A", "x022xx", "x023xx", ""),
+    ("5", "D", "xx023x", "xx013x", ""),
+]
+
+# --------------------------------------------------------------------------
+# Movable voicings
+# --------------------------------------------------------------------------
+
+# One block per chord.  Each line: root string, the frets of strings 6 to 1
+# relative to the root's fret on the root string (x = silent), the fingers
+# (1 index .. 4 little, x silent), and the remark shown under the voicing.
+# The program moves each shape to the chosen root; the remark names the
+# chord tones from the lowest string up.  "No 5th." is added where the
+# shape leaves out a perfect 5th.
+MOVABLE_SHAPES = """
+[maj]
+6  0  2  2  1  0  0  134211  E-shape barre, root on the 6th string: 1 5 1 3 5 1. Index finger barre across strings 6 to 1.
+5  x  0  2  2  2  0  x13331  A-shape barre, root on the 5th string: 1 5 1 3 5. Index finger barre across strings 5 to 1. Ring finger barre across strings 4 to 2.
+5  x  0 -1 -3 -2 -3  x43121  C-shape, root on the 5th string: 1 3 5 1 3. Index finger barre across strings 3 to 1.
+6  0 -1 -3 -3 -3  0  321114  G-shape, root on the 6th string: 1 3 5 1 3 1. Index finger barre across strings 4 to 2.
+6  0  2  2  1  x  x  1342xx  E-shape on the lower four strings, root on the 6th string: 1 5 1 3.
+4  x  x  0  2  3  2  xx1243  D-shape, root on the 4th string: 1 5 1 3.
+5  x  0 -1 -3  x  x  x321xx  Triad on strings 5 to 3, root on the 5th string: 1 3 5.
+4  x  x  0 -1 -2  x  xx321x  Triad on strings 4 to 2, root on the 4th string: 1 3 5.
+3  x  x  x  0  0 -2  xxx231  Triad on strings 3 to 1, root on the 3rd string: 1 3 5.
+[m]
+6  0  2  2  0  0  0  134111  Em-shape barre, root on the 6th string: 1 5 1 b3 5 1. Index finger barre across strings 6 to 1.
+5  x  0  2  2  1  0  x13421  Am-shape barre, root on the 5th string: 1 5 1 b3 5. Index finger barre across strings 5 to 1.
+5  x  0 -2 -3 -2  x  x4213x  Cm-shape, root on the 5th string: 1 b3 5 1.
+6  0  2  2  0  x  x  1341xx  Em-shape on the lower four strings, root on the 6th string: 1 5 1 b3. Index finger barre across strings 6 to 3.
+4  x  x  0  2  3  1  xx1342  Dm-shape, root on the 4th string: 1 5 1 b3.
+5  x  0 -2 -3  x  x  x421xx  Triad on strings 5 to 3, root on the 5th string: 1 b3 5.
+4  x  x  0 -2 -2  x  xx312x  Triad on strings 4 to 2, root on the 4th string: 1 b3 5.
+3  x  x  x  0 -1 -2  xxx321  Triad on strings 3 to 1, root on the 3rd string: 1 b3 5.
+[7]
+6  0  2  0  1  0  0  131211  E7-shape barre, root on the 6th string: 1 5 b7 3 5 1. Index finger barre across strings 6 to 1.
+5  x  0  2  0  2  0  x13141  A7-shape barre, root on the 5th string: 1 5 b7 3 5. Index finger barre across strings 5 to 1.
+6  0  x  0  1  0  x  2x341x  Drop 3, root on the 6th string: 1 b7 3 5.
+5  x  0  2  0  2  x  x1314x  Drop 2, root on the 5th string: 1 5 b7 3. Index finger barre across strings 5 to 3.
+5  x  0  x  0  2  0  x2x131  Drop 3, root on the 5th string: 1 b7 3 5. Index finger barre across strings 3 to 1.
+4  x  x  0  2  1  2  xx1324  D7-shape (drop 2), root on the 4th string: 1 5 b7 3.
+6  0  x  0  1  x  x  1x23xx  Shell voicing, root on the 6th string: 1 b7 3.
+6  0 -1  0  x  x  x  213xxx  Shell voicing, root on the 6th string: 1 3 b7.
+5  x  0  x  0  2  x  x1x24x  Shell voicing, root on the 5th string: 1 b7 3.
+5  x  0 -1  0  x  x  x213xx  Shell voicing, root on the 5th string: 1 3 b7.
+4  x  x  0 -1  1  x  xx213x  Shell voicing, root on the 4th string: 1 3 b7.
+[maj7]
+6  0  x  1  1  0  x  1x342x  Drop 3, root on the 6th string: 1 7 3 5.
+6  0  2  1  1  0  0  142311  Emaj7-shape barre, root on the 6th string: 1 5 7 3 5 1. Index finger barre across strings 6 to 1.
+5  x  0  2  1  2  0  x13241  Amaj7-shape barre, root on the 5th string: 1 5 7 3 5. Index finger barre across strings 5 to 1.
+5  x  0  2  1  2  x  x1324x  Drop 2, root on the 5th string: 1 5 7 3.
+5  x  0  x  1  2  0  x2x341  Drop 3, root on the 5th string: 1 7 3 5.
+4  x  x  0  2  2  2  xx1234  Dmaj7-shape (drop 2), root on the 4th string: 1 5 7 3.
+6  0  x  1  1  x  x  1x23xx  Shell voicing, root on the 6th string: 1 7 3.
+6  0 -1  1  x  x  x  213xxx  Shell voicing, root on the 6th string: 1 3 7.
+5  x  0  x  1  2  x  x1x23x  Shell voicing, root on the 5th string: 1 7 3.
+4  x  x  0 -1  2  x  xx214x  Shell voicing, root on the 4th string: 1 3 7.
+[m7]
+6  0  2  0  0  0  0  131111  Em7-shape barre, root on the 6th string: 1 5 b7 b3 5 1. Index finger barre across strings 6 to 1.
+5  x  0  2  0  1  0  x13121  Am7-shape barre, root on the 5th string: 1 5 b7 b3 5. Index finger barre across strings 5 to 1.
+6  0  x  0  0  0  x  1x333x  Drop 3, root on the 6th string: 1 b7 b3 5. Ring finger barre across strings 4 to 2.
+5  x  0  2  0  1  x  x1312x  Drop 2, root on the 5th string: 1 5 b7 b3. Index finger barre across strings 5 to 3.
+5  x  0  x  0  1  0  x2x131  Drop 3, root on the 5th string: 1 b7 b3 5. Index finger barre across strings 3 to 1.
+4  x  x  0  2  1  1  xx1322  Dm7-shape (drop 2), root on the 4th string: 1 5 b7 b3. Middle finger barre across strings 2 and 1.
+6  0  x  0  0  x  x  2x34xx  Shell voicing, root on the 6th string: 1 b7 b3.
+6  0 -2  0  x  x  x  213xxx  Shell voicing, root on the 6th string: 1 b3 b7.
+5  x  0  x  0  1  x  x1x23x  Shell voicing, root on the 5th string: 1 b7 b3.
+4  x  x  0 -2  1  x  xx214x  Shell voicing, root on the 4th string: 1 b3 b7.
+[6]
+6  0  x -1  1  0  x  2x143x  Drop 3, root on the 6th string: 1 6 3 5.
+5  x  0  2  2  2  2  x13333  A6-shape barre, root on the 5th string: 1 5 1 3 6. Ring finger barre across strings 4 to 1.
+5  x  0  2 -1  2  x  x2314x  Drop 2, root on the 5th string: 1 5 6 3.
+4  x  x  0  2  0  2  xx1314  D6-shape (drop 2), root on the 4th string: 1 5 6 3. Index finger barre across strings 4 to 2.
+4  x  x  0 -1  0 -2  xx3241  F6-shape, root on the 4th string: 1 3 6 1.
+6  0  x -1  1  x  x  2x13xx  Shell voicing, root on the 6th string: 1 6 3.
+5  x  0  x -1  2  x  x2x14x  Shell voicing, root on the 5th string: 1 6 3.
+[m6]
+6  0  x -1  0  0  x  2x134x  Drop 3, root on the 6th string: 1 6 b3 5.
+5  x  0  2  2  1  2  x13324  Am6-shape, root on the 5th string: 1 5 1 b3 6. Ring finger barre across strings 4 and 3.
+5  x  0  2 -1  1  x  x2413x  Drop 2, root on the 5th string: 1 5 6 b3.
+4  x  x  0  2  0  1  xx1312  Dm6-shape (drop 2), root on the 4th string: 1 5 6 b3. Index finger barre across strings 4 to 2.
+4  x  x  0 -2  0 -2  xx3141  Fm6-shape, root on the 4th string: 1 b3 6 1. Index finger barre across strings 3 to 1.
+6  0  x -1  0  x  x  2x13xx  Shell voicing, root on the 6th string: 1 6 b3.
+5  x  0  x -1  1  x  x2x13x  Shell voicing, root on the 5th string: 1 6 b3.
+[9]
+6  0  2  0  1  0  2  131214  E9-shape barre, root on the 6th string: 1 5 b7 3 5 9. Index finger barre across strings 6 to 2.
+6  0  x  0  1  x  2  1x23x4  Four-string voicing, root on the 6th string: 1 b7 3 9.
+6  0 -1  0 -1  x  x  2131xx  Four-string voicing, root on the 6th string: 1 3 b7 9. Index finger barre across strings 5 to 3.
+5  x  0 -1  0  0  0  x21333  C9-shape, root on the 5th string: 1 3 b7 9 5. Ring finger barre across strings 3 to 1.
+5  x  0 -1  0  0  x  x2134x  C9-shape on four strings, root on the 5th string: 1 3 b7 9.
+4  x  x  0 -1  1  0  xx2143  Four-string voicing, root on the 4th string: 1 3 b7 9.
+[add9]
+6  0 -1  x -1  0  x  31x24x  Four-string voicing, root on the 6th string: 1 3 9 5.
+6  0  x  x  1  0  2  1xx324  Four-string voicing, root on the 6th string: 1 3 5 9.
+5  x  0 -1 -3  0  x  x3214x  Cadd9-shape, root on the 5th string: 1 3 5 9.
+5  x  0 -1 -3  0 -3  x32141  Cadd9-shape, root on the 5th string: 1 3 5 9 3. Index finger barre across strings 3 to 1.
+6  0 -1 -3 -1  x  x  4213xx  Four-string voicing, root on the 6th string: 1 3 5 9.
+4  x  x  0 -1 -2  0  xx3214  Four-string voicing, root on the 4th string: 1 3 5 9.
+[sus2]
+6  0  2  2 -1  x  x  2341xx  Four-string voicing, root on the 6th string: 1 5 1 2.
+6  0  x -3 -1  0  x  3x124x  Four-string voicing, root on the 6th string: 1 5 2 5.
+5  x  0  2  2  0  0  x13411  Asus2-shape barre, root on the 5th string: 1 5 1 2 5. Index finger barre across strings 5 to 1.
+5  x  0 -3 -3 -2  x  x4112x  Csus2-shape, root on the 5th string: 1 2 5 1. Index finger barre across strings 4 and 3.
+4  x  x  0  2  3  0  xx1341  Dsus2-shape, root on the 4th string: 1 5 1 2. Index finger barre across strings 4 to 1.
+3  x  x  x  0 -2 -2  xxx311  Three-string voicing, root on the 3rd string: 1 2 5. Index finger barre across strings 2 and 1.
+[sus4]
+6  0  2  2  2  0  0  123411  Esus4-shape barre, root on the 6th string: 1 5 1 4 5 1. Index finger barre across strings 6 to 1.
+6  0  2  2  2  x  x  1234xx  Esus4-shape on the lower four strings, root on the 6th string: 1 5 1 4.
+5  x  0  2  2  3  0  x12341  Asus4-shape barre, root on the 5th string: 1 5 1 4 5. Index finger barre across strings 5 to 1.
+5  x  0  0 -3 -2 -2  x34122  Csus4-shape, root on the 5th string: 1 4 5 1 4. Middle finger barre across strings 2 and 1.
+5  x  0  0 -3  x  x  x231xx  Three-string voicing, root on the 5th string: 1 4 5.
+4  x  x  0  2  3  3  xx1234  Dsus4-shape, root on the 4th string: 1 5 1 4.
+3  x  x  x  0  1 -2  xxx231  Three-string voicing, root on the 3rd string: 1 4 5.
+[7sus4]
+6  0  2  0  2  0  0  131411  E7sus4-shape barre, root on the 6th string: 1 5 b7 4 5 1. Index finger barre across strings 6 to 1.
+6  0  x  0  2  0  x  1x243x  Drop 3, root on the 6th string: 1 b7 4 5.
+6  0  x  0  2  x  x  1x24xx  Three-string voicing, root on the 6th string: 1 b7 4.
+5  x  0  2  0  3  0  x13141  A7sus4-shape barre, root on the 5th string: 1 5 b7 4 5. Index finger barre across strings 5 to 1.
+5  x  0  2  0  3  x  x1314x  Drop 2, root on the 5th string: 1 5 b7 4. Index finger barre across strings 5 to 3.
+5  x  0  x  0  3  x  x1x24x  Three-string voicing, root on the 5th string: 1 b7 4.
+4  x  x  0  2  1  3  xx1324  D7sus4-shape (drop 2), root on the 4th string: 1 5 b7 4.
+[dim]
+6  0  1  2  0  x  x  1231xx  Four-string voicing, root on the 6th string: 1 b5 1 b3. Index finger barre across strings 6 to 3.
+6  0  x  2  0 -1  x  2x431x  Four-string voicing, root on the 6th string: 1 1 b3 b5.
+5  x  0  1  2  1  x  x1243x  Four-string voicing, root on the 5th string: 1 b5 1 b3.
+4  x  x  0  1  3  1  xx1243  Four-string voicing, root on the 4th string: 1 b5 1 b3.
+4  x  x  0 -2 -3  x  xx421x  Triad on strings 4 to 2, root on the 4th string: 1 b3 b5.
+3  x  x  x  0 -1 -3  xxx321  Triad on strings 3 to 1, root on the 3rd string: 1 b3 b5.
+[dim7]
+6  0  x -1  0 -1  x  2x131x  Drop 3, root on the 6th string: 1 bb7 b3 b5. Index finger barre across strings 4 to 2.
+6  0  1 -1  0  x  x  2413xx  Drop 2, root on the 6th string: 1 b5 bb7 b3.
+5  x  0  1 -1  1  x  x2314x  Drop 2, root on the 5th string: 1 b5 bb7 b3.
+5  x  0  x -1  1 -1  x2x131  Drop 3, root on the 5th string: 1 bb7 b3 b5. Index finger barre across strings 3 to 1.
+5  x  0  1 -1  1 -1  x23141  Five-string voicing, root on the 5th string: 1 b5 bb7 b3 b5. Index finger barre across strings 3 to 1.
+4  x  x  0  1  0  1  xx1213  Drop 2, root on the 4th string: 1 b5 bb7 b3. Index finger barre across strings 4 to 2.
+[m7b5]
+6  0  x  0  0 -1  x  2x341x  Drop 3, root on the 6th string: 1 b7 b3 b5.
+6  0  1  0  0  x  x  1211xx  Drop 2, root on the 6th string: 1 b5 b7 b3. Index finger barre across strings 6 to 3.
+6  0 -2  0  x -1  x  314x2x  Four-string voicing, root on the 6th string: 1 b3 b7 b5.
+5  x  0  1  0  1  x  x1324x  Drop 2, root on the 5th string: 1 b5 b7 b3.
+5  x  0  x  0  1 -1  x2x341  Drop 3, root on the 5th string: 1 b7 b3 b5.
+4  x  x  0  1  1  1  xx1234  Drop 2, root on the 4th string: 1 b5 b7 b3.
+[aug]
+6  0  x  2  1  1  x  1x423x  Four-string voicing, root on the 6th string: 1 1 3 #5.
+6  0 -1 -2  x  x  x  321xxx  Triad on strings 6 to 4, root on the 6th string: 1 3 #5.
+5  x  0 -1 -2 -2 -3  x43221  C+-shape, root on the 5th string: 1 3 #5 1 3. Middle finger barre across strings 3 and 2.
+5  x  0 -1 -2 -2  x  x3211x  Four-string voicing, root on the 5th string: 1 3 #5 1. Index finger barre across strings 3 and 2.
+4  x  x  0 -1 -1 -2  xx4231  Four-string voicing, root on the 4th string: 1 3 #5 1.
+4  x  x  0 -1 -1  x  xx312x  Triad on strings 4 to 2, root on the 4th string: 1 3 #5.
+3  x  x  x  0  0 -1  xxx231  Triad on strings 3 to 1, root on the 3rd string: 1 3 #5.
+[maj9]
+6  0  x  1  1  0  2  1x3324  Five-string voicing, root on the 6th string: 1 7 3 5 9. Ring finger barre across strings 4 and 3.
+6  0 -1  1 -1  0  x  21413x  Five-string voicing, root on the 6th string: 1 3 7 9 5. Index finger barre across strings 5 to 3.
+6  0 -1  1 -1  x  x  3142xx  Four-string voicing, root on the 6th string: 1 3 7 9.
+5  x  0 -1  1  0  x  x2143x  Four-string voicing, root on the 5th string: 1 3 7 9.
+5  x  0 -1  1  0  0  x21433  Five-string voicing, root on the 5th string: 1 3 7 9 5. Ring finger barre across strings 2 and 1.
+5  x  0 -3 -3 -3 -3  x41111  Cmaj9-shape, root on the 5th string: 1 9 5 7 3. Index finger barre across strings 4 to 1.
+4  x  x  0 -1  2  0  xx2143  Four-string voicing, root on the 4th string: 1 3 7 9.
+[maj13]
+6  0  x  1  1  2  x  1x234x  Four-string voicing, root on the 6th string: 1 7 3 13.
+6  0 -1  1  x  2  x  213x4x  Four-string voicing, root on the 6th string: 1 3 7 13.
+6  0 -1  1 -1  2  x  21314x  Five-string voicing, root on the 6th string: 1 3 7 9 13. Index finger barre across strings 5 to 3.
+5  x  0  x  1  2  2  x1x234  Four-string voicing, root on the 5th string: 1 7 3 13.
+5  x  0 -1 -1 -3  x  x4231x  Four-string voicing, root on the 5th string: 1 3 13 7.
+5  x  0 -1  1  x  2  x213x4  Four-string voicing, root on the 5th string: 1 3 7 13.
+4  x  x  0 -1  0 -3  xx3241  Four-string voicing, root on the 4th string: 1 3 13 7.
+[maj7#11]
+6  0  1  1  1  0  0  123411  Emaj7-shape barre with the sharp 11th, root on the 6th string: 1 #11 7 3 5 1. Index finger barre across strings 6 to 1.
+6  0  1  1  1  0  x  12341x  Five-string voicing, root on the 6th string: 1 #11 7 3 5. Index finger barre across strings 6 to 2.
+6  0  2  1  1 -1  x  24331x  Five-string voicing, root on the 6th string: 1 5 7 3 #11. Ring finger barre across strings 4 and 3.
+6  0  2  x  1 -1 -1  24x311  Five-string voicing, root on the 6th string: 1 5 3 #11 7. Index finger barre across strings 2 and 1.
+5  x  0  1  1  2  0  x12341  Five-string voicing, root on the 5th string: 1 #11 7 3 5. Index finger barre across strings 5 to 1.
+5  x  0 -1 -3 -3 -1  x42113  Five-string voicing, root on the 5th string: 1 3 5 7 #11. Index finger barre across strings 3 and 2.
+[maj9#11]
+6  0 -1  1 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 7 9 #11. Index finger barre across strings 5 to 2.
+6  0 -1  2 -1 -1 -1  214111  Six-string voicing, root on the 6th string: 1 3 1 9 #11 7. Index finger barre across strings 5 to 1.
+6  0 -1  1 -1 -1 -1  213111  Six-string voicing, root on the 6th string: 1 3 7 9 #11 7. Index finger barre across strings 5 to 1.
+6  0  x  1  1 -1  2  2x3314  Five-string voicing, root on the 6th string: 1 7 3 #11 9. Ring finger barre across strings 4 and 3.
+6  0 -1  x -1 -1 -1  32x111  Five-string voicing, root on the 6th string: 1 3 9 #11 7. Index finger barre across strings 3 to 1.
+5  x  0 -1  1  0 -1  x21431  Five-string voicing, root on the 5th string: 1 3 7 9 #11. Index finger barre across strings 4 to 1.
+[maj13#11]
+6  0 -1 -1 -1 -1 -1  211111  Six-string voicing, root on the 6th string: 1 3 13 9 #11 7. Index finger barre across strings 5 to 1.
+6  0  x -1  1 -1 -1  2x1311  Five-string voicing, root on the 6th string: 1 13 3 #11 7. Index finger barre across strings 4 to 1.
+6  0  2 -1  1 -1 -1  241311  Six-string voicing, root on the 6th string: 1 5 13 3 #11 7. Index finger barre across strings 4 to 1.
+6  0  1  1  1  2  x  12223x  Five-string voicing, root on the 6th string: 1 #11 7 3 13. Middle finger barre across strings 5 to 3.
+5  x  0  1  1  2  2  x12234  Five-string voicing, root on the 5th string: 1 #11 7 3 13. Middle finger barre across strings 4 and 3.
+5  x  0 -1 -1 -3 -1  x43312  Five-string voicing, root on the 5th string: 1 3 13 7 #11. Ring finger barre across strings 4 and 3.
+[m(maj7)]
+6  0  2  1  0  0  0  132111  Em(maj7)-shape barre, root on the 6th string: 1 5 7 b3 5 1. Index finger barre across strings 6 to 1.
+6  0  x  1  0  0  x  1x423x  Drop 3, root on the 6th string: 1 7 b3 5.
+6  0  2  1  0  x  x  1432xx  Drop 2, root on the 6th string: 1 5 7 b3.
+6  0 -2  1  x  x  x  314xxx  Shell voicing, root on the 6th string: 1 b3 7.
+5  x  0  2  1  1  0  x14231  Am(maj7)-shape barre, root on the 5th string: 1 5 7 b3 5. Index finger barre across strings 5 to 1.
+5  x  0  2  1  1  x  x1423x  Drop 2, root on the 5th string: 1 5 7 b3.
+5  x  0  x  1  1  0  x2x341  Drop 3, root on the 5th string: 1 7 b3 5.
+5  x  0  x  1  1  x  x1x23x  Shell voicing, root on the 5th string: 1 7 b3.
+4  x  x  0  2  2  1  xx1342  Dm(maj7)-shape (drop 2), root on the 4th string: 1 5 7 b3.
+[m9]
+6  0  2  0  0  x  2  1211x3  Em9-shape, root on the 6th string: 1 5 b7 b3 9. Index finger barre across strings 6 to 3.
+6  0  x  0  0  0  2  2x1113  Five-string voicing, root on the 6th string: 1 b7 b3 5 9. Index finger barre across strings 4 to 2.
+6  0 -2  0 -1  x  x  3142xx  Four-string voicing, root on the 6th string: 1 b3 b7 9.
+5  x  0 -2  0  0  x  x2134x  Four-string voicing, root on the 5th string: 1 b3 b7 9.
+5  x  0 -2  0  0  0  x21333  Five-string voicing, root on the 5th string: 1 b3 b7 9 5. Ring finger barre across strings 3 to 1.
+4  x  x  0 -2  1  0  xx2143  Four-string voicing, root on the 4th string: 1 b3 b7 9.
+[m11]
+6  0  0  0  0  0  x  11111x  Five-string voicing, root on the 6th string: 1 11 b7 b3 5. Index finger barre across strings 6 to 2.
+6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 11 b7 b3. Index finger barre across strings 6 to 3.
+6  0  x  0  0 -2  x  2x341x  Four-string voicing, root on the 6th string: 1 b7 b3 11.
+5  x  0  0  0  1  0  x11121  Am11-shape, root on the 5th string: 1 11 b7 b3 5. Index finger barre across strings 5 to 1.
+5  x  0 -2  0  0 -2  x21341  Five-string voicing, root on the 5th string: 1 b3 b7 9 11. Index finger barre across strings 4 to 1.
+5  x  0  0  0  1  x  x1112x  Four-string voicing, root on the 5th string: 1 11 b7 b3. Index finger barre across strings 5 to 3.
+5  x  0  x  0  1 -2  x2x341  Four-string voicing, root on the 5th string: 1 b7 b3 11.
+4  x  x  0  0  1  1  xx1123  Four-string voicing, root on the 4th string: 1 11 b7 b3. Index finger barre across strings 4 and 3.
+[m13]
+6  0  0  0  0  2  x  11113x  Five-string voicing, root on the 6th string: 1 11 b7 b3 13. Index finger barre across strings 6 to 3.
+6  0  x  0  0  2  x  1x234x  Four-string voicing, root on the 6th string: 1 b7 b3 13.
+6  0  2  0  0  2  x  12113x  Five-string voicing, root on the 6th string: 1 5 b7 b3 13. Index finger barre across strings 6 to 3.
+5  x  0  0  0  1  2  x11123  Five-string voicing, root on the 5th string: 1 11 b7 b3 13. Index finger barre across strings 5 to 3.
+5  x  0  2  0  1  2  x13124  Am7-shape with the 13th on top, root on the 5th string: 1 5 b7 b3 13. Index finger barre across strings 5 to 3.
+5  x  0  x  0  1  2  x1x234  Four-string voicing, root on the 5th string: 1 b7 b3 13.
+[m(maj9)]
+6  0  2  1  0  0  2  132114  Em(maj9)-shape barre, root on the 6th string: 1 5 7 b3 5 9. Index finger barre across strings 6 to 2.
+6  0  2  1  0  x  2  1321x4  Five-string voicing, root on the 6th string: 1 5 7 b3 9. Index finger barre across strings 6 to 3.
+6  0  x  1  0  0  2  2x3114  Five-string voicing, root on the 6th string: 1 7 b3 5 9. Index finger barre across strings 3 and 2.
+6  0 -2  1 -1  x  x  3142xx  Four-string voicing, root on the 6th string: 1 b3 7 9.
+5  x  0 -2  1  0  0  x21433  Five-string voicing, root on the 5th string: 1 b3 7 9 5. Ring finger barre across strings 2 and 1.
+5  x  0 -2  1  0  x  x2143x  Four-string voicing, root on the 5th string: 1 b3 7 9.
+[m7b9]
+6  0  2  0  0  0  1  131112  Em7-shape barre with the flat 9th on top, root on the 6th string: 1 5 b7 b3 5 b9. Index finger barre across strings 6 to 2.
+6  0  x  0  0  0  1  2x1113  Five-string voicing, root on the 6th string: 1 b7 b3 5 b9. Index finger barre across strings 4 to 2.
+6  0 -2  0 -2  x  x  2131xx  Four-string voicing, root on the 6th string: 1 b3 b7 b9. Index finger barre across strings 5 to 3.
+5  x  0 -2  0 -1  x  x3142x  Four-string voicing, root on the 5th string: 1 b3 b7 b9.
+5  x  0  x  3  1  3  x1x324  Four-string voicing, root on the 5th string: 1 b9 b3 b7.
+4  x  x  0 -2  1 -1  xx3142  Four-string voicing, root on the 4th string: 1 b3 b7 b9.
+[11]
+6  0  0  0  1  0  0  111211  E11-shape barre, root on the 6th string: 1 11 b7 3 5 1. Index finger barre across strings 6 to 1.
+6  0  0  0  1  0  x  11121x  Five-string voicing, root on the 6th string: 1 11 b7 3 5. Index finger barre across strings 6 to 2.
+6  0 -1  0  2  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 b7 11.
+6  0  x  0  1 -2  x  2x341x  Four-string voicing, root on the 6th string: 1 b7 3 11.
+5  x  0  0  0  2  0  x11131  A11-shape barre, root on the 5th string: 1 11 b7 3 5. Index finger barre across strings 5 to 1.
+5  x  0  0  0  2  x  x1113x  Four-string voicing, root on the 5th string: 1 11 b7 3. Index finger barre across strings 5 to 3.
+4  x  x  0  0  1  2  xx1123  Four-string voicing, root on the 4th string: 1 11 b7 3. Index finger barre across strings 4 and 3.
+[13]
+6  0  2  0  1  2  x  13124x  Five-string voicing, root on the 6th string: 1 5 b7 3 13. Index finger barre across strings 6 to 4.
+6  0 -1  0 -1  2  x  21314x  Five-string voicing, root on the 6th string: 1 3 b7 9 13. Index finger barre across strings 5 to 3.
+6  0  x  0  1  2  x  1x234x  Four-string voicing, root on the 6th string: 1 b7 3 13.
+5  x  0  2  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 5 b7 3 13. Index finger barre across strings 5 to 3.
+5  x  0 -1  0  0  2  x21334  Five-string voicing, root on the 5th string: 1 3 b7 9 13. Ring finger barre across strings 3 and 2.
+5  x  0  x  0  2  2  x1x234  Four-string voicing, root on the 5th string: 1 b7 3 13.
+[7#11]
+6  0  1  0  1  0  0  121311  E7-shape barre with the sharp 11th, root on the 6th string: 1 #11 b7 3 5 1. Index finger barre across strings 6 to 1.
+6  0  1  0  1  0  x  12131x  Five-string voicing, root on the 6th string: 1 #11 b7 3 5. Index finger barre across strings 6 to 2.
+6  0 -1  0  x -1  x  314x2x  Four-string voicing, root on the 6th string: 1 3 b7 #11.
+5  x  0  1  0  2  0  x12131  A7-shape barre with the sharp 11th, root on the 5th string: 1 #11 b7 3 5. Index finger barre across strings 5 to 1.
+5  x  0  1  x  2  3  x12x34  Four-string voicing, root on the 5th string: 1 #11 3 b7.
+5  x  0 -1  0  x -1  x314x2  Four-string voicing, root on the 5th string: 1 3 b7 #11.
+[9#11]
+6  0 -1  0 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 b7 9 #11. Index finger barre across strings 5 to 2.
+6  0 -1  0 -1 -1  0  213114  Six-string voicing, root on the 6th string: 1 3 b7 9 #11 1. Index finger barre across strings 5 to 2.
+6  0  1  0  1  0  2  121314  Six-string voicing, root on the 6th string: 1 #11 b7 3 5 9. Index finger barre across strings 6 to 2.
+6  0  1  0  1  x  2  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 9. Index finger barre across strings 6 to 4.
+6  0 -1  x -1 -1 -2  43x221  Five-string voicing, root on the 6th string: 1 3 9 #11 b7. Middle finger barre across strings 3 and 2.
+5  x  0 -1  0  0 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 9 #11. Index finger barre across strings 4 to 1.
+[13#11]
+6  0  1  0  1  2  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 13 1. Index finger barre across strings 6 to 1.
+6  0  1  0  1  2  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 13. Index finger barre across strings 6 to 4.
+6  0 -1 -1 -1 -1 -2  322221  Six-string voicing, root on the 6th string: 1 3 13 9 #11 b7. Middle finger barre across strings 5 to 2.
+6  0 -1 -1  x -1 -2  422x31  Five-string voicing, root on the 6th string: 1 3 13 #11 b7. Middle finger barre across strings 5 and 4.
+5  x  0  1  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 #11 b7 3 13. Index finger barre across strings 5 to 3.
+6  0  1  0  1  2  2  121344  Six-string voicing, root on the 6th string: 1 #11 b7 3 13 9. Index finger barre across strings 6 to 4. Little finger barre across strings 2 and 1.
+[7b9]
+6  0  2  0  1  0  1  141213  E7b9-shape barre, root on the 6th string: 1 5 b7 3 5 b9. Index finger barre across strings 6 to 2.
+6  0  x  0  1  0  1  2x1314  Five-string voicing, root on the 6th string: 1 b7 3 5 b9. Index finger barre across strings 4 to 2.
+6  0 -1  0 -2  x  x  3241xx  Four-string voicing, root on the 6th string: 1 3 b7 b9.
+5  x  0 -1  0 -1  0  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 5. Index finger barre across strings 4 to 2.
+5  x  0 -1  0 -1  x  x2131x  Four-string voicing, root on the 5th string: 1 3 b7 b9. Index finger barre across strings 4 to 2.
+4  x  x  0 -1  1 -1  xx2131  Four-string voicing, root on the 4th string: 1 3 b7 b9. Index finger barre across strings 3 to 1.
+[7#9]
+6  0  2  0  1  0  3  131214  E7#9-shape barre, root on the 6th string: 1 5 b7 3 5 #9. Index finger barre across strings 6 to 2.
+6  0  2  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 5 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0  x  0  1  x  3  1x23x4  Four-string voicing, root on the 6th string: 1 b7 3 #9.
+6  0 -1  0  0  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 b7 #9.
+5  x  0 -1  0  1  x  x2134x  Four-string voicing, root on the 5th string: 1 3 b7 #9.
+4  x  x  0 -1  1  1  xx2134  Four-string voicing, root on the 4th string: 1 3 b7 #9.
+[7b5]
+6  0  x  0  1 -1  x  2x341x  Drop 3, root on the 6th string: 1 b7 3 b5.
+6  0  1  0  1  x  x  1324xx  Drop 2, root on the 6th string: 1 b5 b7 3.
+6  0  1  x  1  3  x  12x34x  Four-string voicing, root on the 6th string: 1 b5 3 b7.
+5  x  0  x  0  2 -1  x2x341  Drop 3, root on the 5th string: 1 b7 3 b5.
+5  x  0  1  0  2  x  x1324x  Drop 2, root on the 5th string: 1 b5 b7 3.
+4  x  x  0  1  1  2  xx1234  Drop 2, root on the 4th string: 1 b5 b7 3.
+[7b9b13]
+6  0  3  0  1  0  1  141213  E7-shape barre with the flat 9th and flat 13th, root on the 6th string: 1 b13 b7 3 5 b9. Index finger barre across strings 6 to 2.
+6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 b13 b7 3 b9. Index finger barre across strings 6 to 4.
+6  0 -1 -2 -2  0 -2  321141  Six-string voicing, root on the 6th string: 1 3 b13 b9 5 b7. Index finger barre across strings 4 to 1.
+6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 b13 b7. Index finger barre across strings 3 to 1.
+6  0  x -2 -2 -3 -2  4x2213  Five-string voicing, root on the 6th string: 1 b13 b9 3 b7. Middle finger barre across strings 4 and 3.
+5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 b13. Index finger barre across strings 4 to 2.
+[7b5#9]
+6  0 -1  0  0 -1  x  21341x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b5. Index finger barre across strings 5 to 2.
+6  0 -1  0  0 -1  0  312214  Six-string voicing, root on the 6th string: 1 3 b7 #9 b5 1. Index finger barre across strings 5 to 2. Middle finger barre across strings 4 and 3.
+6  0  1  0  1  x  3  1213x4  Five-string voicing, root on the 6th string: 1 b5 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0  1  x  1  3  3  12x344  Five-string voicing, root on the 6th string: 1 b5 3 b7 #9. Little finger barre across strings 2 and 1.
+5  x  0 -1  0  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 #9 b5. Index finger barre across strings 4 to 1.
+6  0  1  0  1  3  3  121344  Six-string voicing, root on the 6th string: 1 b5 b7 3 b7 #9. Index finger barre across strings 6 to 4. Little finger barre across strings 2 and 1.
+[7#5b9]
+6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 b9. Index finger barre across strings 6 to 4.
+6  0  x  0  1  1  1  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 b9. Ring finger barre across strings 3 and 2.
+6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 #5 b7. Index finger barre across strings 3 to 1.
+6  0 -1  0  x  1  1  213x44  Five-string voicing, root on the 6th string: 1 3 b7 #5 b9. Little finger barre across strings 2 and 1.
+6  0  x -2 -2 -3 -2  4x2213  Five-string voicing, root on the 6th string: 1 #5 b9 3 b7. Middle finger barre across strings 4 and 3.
+5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 #5. Index finger barre across strings 4 to 2.
+[7#5#9]
+6  0 -1  0  0  1  x  31224x  Five-string voicing, root on the 6th string: 1 3 b7 #9 #5. Middle finger barre across strings 4 and 3.
+6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 #5 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0  x  0  1  1  3  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 #9. Ring finger barre across strings 3 and 2.
+6  0 -2  0  1  1  x  21344x  Five-string voicing, root on the 6th string: 1 #9 b7 3 #5. Little finger barre across strings 3 and 2.
+5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 #5. Little finger barre across strings 2 and 1.
+6  0 -2 -2  1  1 -2  211341  Six-string voicing, root on the 6th string: 1 #9 #5 3 #5 b7. Index finger barre across strings 5 to 1.
+[7b13]
+6  0  3  0  1  0  x  14121x  Five-string voicing, root on the 6th string: 1 b13 b7 3 5. Index finger barre across strings 6 to 2.
+6  0  2  0  1  1  x  14123x  Five-string voicing, root on the 6th string: 1 5 b7 3 b13. Index finger barre across strings 6 to 4.
+6  0  2  0  1  1  0  141231  E7-shape barre with the flat 13th, root on the 6th string: 1 5 b7 3 b13 1. Index finger barre across strings 6 to 1.
+6  0  x -2  1  0 -2  2x1431  Five-string voicing, root on the 6th string: 1 b13 3 5 b7. Index finger barre across strings 4 to 1.
+5  x  0  2  0  2  1  x13142  Five-string voicing, root on the 5th string: 1 5 b7 3 b13. Index finger barre across strings 5 to 3.
+5  x  0  3  0  2  0  x14131  A7-shape barre with the flat 13th, root on the 5th string: 1 b13 b7 3 5. Index finger barre across strings 5 to 1.
+[13b9]
+6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
+6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.
+6  0 -1 -1 -2  0 -2  322141  Six-string voicing, root on the 6th string: 1 3 13 b9 5 b7. Index finger barre across strings 3 to 1. Middle finger barre across strings 5 and 4.
+6  0  2  0  1  2  1  131242  Six-string voicing, root on the 6th string: 1 5 b7 3 13 b9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 to 1.
+6  0  x  0  1  2  1  1x2343  Five-string voicing, root on the 6th string: 1 b7 3 13 b9. Ring finger barre across strings 3 to 1.
+5  x  0 -1  0 -1  2  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 13. Index finger barre across strings 4 to 2.
+[9b5]
+6  0 -1  0 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 b7 9 b5. Index finger barre across strings 5 to 2.
+6  0 -1  0 -1 -1  0  213114  Six-string voicing, root on the 6th string: 1 3 b7 9 b5 1. Index finger barre across strings 5 to 2.
+6  0 -1  0 -1 -1  2  213114  Six-string voicing, root on the 6th string: 1 3 b7 9 b5 9. Index finger barre across strings 5 to 2.
+6  0  1  0  1  x  2  1213x4  Five-string voicing, root on the 6th string: 1 b5 b7 3 9. Index finger barre across strings 6 to 4.
+6  0 -1  x -1 -1 -2  43x221  Five-string voicing, root on the 6th string: 1 3 9 b5 b7. Middle finger barre across strings 3 and 2.
+5  x  0 -1  0  0 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 9 b5. Index finger barre across strings 4 to 1.
+[9sus4]
+6  0  0  0 -1  x  x  2341xx  Four-string voicing, root on the 6th string: 1 4 b7 9.
+6  0  x  0 -1 -2  x  3x421x  Four-string voicing, root on the 6th string: 1 b7 9 4.
+5  x  0  0  0  0  0  x11111  Five-string voicing, root on the 5th string: 1 4 b7 9 5. Index finger barre across strings 5 to 1.
+5  x  0  0  0  0  x  x1111x  Four-string voicing, root on the 5th string: 1 4 b7 9. Index finger barre across strings 5 to 2.
+5  x  0  x  0  0 -2  x2x341  Four-string voicing, root on the 5th string: 1 b7 9 4.
+4  x  x  0  0  1  0  xx1121  Four-string voicing, root on the 4th string: 1 4 b7 9. Index finger barre across strings 4 to 1.
+[7sus2]
+6  0  2  0 -1  x  x  2431xx  Drop 2, root on the 6th string: 1 5 b7 2.
+6  0  x  0 -1  0  x  2x314x  Drop 3, root on the 6th string: 1 b7 2 5.
+6  0  x  0 -1  x  x  2x31xx  Three-string voicing, root on the 6th string: 1 b7 2.
+5  x  0  2  0  0  x  x1311x  Drop 2, root on the 5th string: 1 5 b7 2. Index finger barre across strings 5 to 2.
+5  x  0  x  0  0  x  x1x23x  Three-string voicing, root on the 5th string: 1 b7 2.
+4  x  x  0  2  1  0  xx1321  Drop 2, root on the 4th string: 1 5 b7 2. Index finger barre across strings 4 to 1.
+[13sus4]
+6  0  2  0  2  2  x  12134x  Five-string voicing, root on the 6th string: 1 5 b7 4 13. Index finger barre across strings 6 to 4.
+6  0  x  0  2  2  x  1x234x  Four-string voicing, root on the 6th string: 1 b7 4 13.
+6  0  0  0  x  2  x  111x3x  Four-string voicing, root on the 6th string: 1 4 b7 13. Index finger barre across strings 6 to 4.
+5  x  0  0  0  0  2  x11113  Five-string voicing, root on the 5th string: 1 4 b7 9 13. Index finger barre across strings 5 to 2.
+5  x  0  0  0  x  2  x111x3  Four-string voicing, root on the 5th string: 1 4 b7 13. Index finger barre across strings 5 to 3.
+5  x  0  x  0  3  2  x1x243  Four-string voicing, root on the 5th string: 1 b7 4 13.
+[7sus4b9]
+6  0  0  0 -2  x  x  2341xx  Four-string voicing, root on the 6th string: 1 4 b7 b9.
+6  0  x  0 -2 -2  x  3x412x  Four-string voicing, root on the 6th string: 1 b7 b9 4.
+6  0  0  3  x  3  x  123x4x  Four-string voicing, root on the 6th string: 1 4 b9 b7.
+5  x  0  0  0 -1  x  x2341x  Four-string voicing, root on the 5th string: 1 4 b7 b9.
+5  x  0  x  0 -1 -2  x3x421  Four-string voicing, root on the 5th string: 1 b7 b9 4.
+4  x  x  0  0  1 -1  xx2341  Four-string voicing, root on the 4th string: 1 4 b7 b9.
+[sus2sus4]
+6  0  0 -3 -1  x  x  3412xx  Four-string voicing, root on the 6th string: 1 4 5 2.
+6  0  x -3 -1 -2  x  4x132x  Four-string voicing, root on the 6th string: 1 5 2 4.
+5  x  0  0 -3  0  x  x2314x  Four-string voicing, root on the 5th string: 1 4 5 2.
+5  x  0  x -3  0 -2  x3x142  Four-string voicing, root on the 5th string: 1 5 2 4.
+4  x  x  0  0 -2  0  xx2314  Four-string voicing, root on the 4th string: 1 4 5 2.
+4  x  x  0  0  x  0  xx12x3  Three-string voicing, root on the 4th string: 1 4 2.
+[maj7sus2]
+6  0  2  1 -1  x  x  2431xx  Drop 2, root on the 6th string: 1 5 7 2.
+6  0  x  1 -1  0  x  2x413x  Drop 3, root on the 6th string: 1 7 2 5.
+6  0  x  1 -1  x  x  2x31xx  Three-string voicing, root on the 6th string: 1 7 2.
+5  x  0  2  1  0  x  x1321x  Drop 2, root on the 5th string: 1 5 7 2. Index finger barre across strings 5 to 2.
+5  x  0  x  1  0  0  x1x423  Drop 3, root on the 5th string: 1 7 2 5.
+4  x  x  0  2  2  0  xx1341  Drop 2, root on the 4th string: 1 5 7 2. Index finger barre across strings 4 to 1.
+[maj7sus4]
+6  0  2  1  2  x  x  1324xx  Drop 2, root on the 6th string: 1 5 7 4.
+6  0  x  1  2  0  x  1x342x  Drop 3, root on the 6th string: 1 7 4 5.
+5  x  0  2  1  3  x  x1324x  Drop 2, root on the 5th string: 1 5 7 4.
+5  x  0  x  1  3  0  x2x341  Drop 3, root on the 5th string: 1 7 4 5.
+4  x  x  0  0 -2 -3  xx3421  Four-string voicing, root on the 4th string: 1 4 5 7.
+3  x  x  x  0  1  2  xxx123  Three-string voicing, root on the 3rd string: 1 4 7.
+[6sus4]
+6  0  2 -1  2  x  x  2314xx  Drop 2, root on the 6th string: 1 5 6 4.
+6  0  x -1  2  0  x  2x143x  Drop 3, root on the 6th string: 1 6 4 5.
+6  0  0 -1  x  x  x  231xxx  Three-string voicing, root on the 6th string: 1 4 6.
+5  x  0  0 -1 -2  x  x3421x  Four-string voicing, root on the 5th string: 1 4 6 1.
+4  x  x  0  2  0  3  xx1324  Drop 2, root on the 4th string: 1 5 6 4.
+3  x  x  x  0  1  0  xxx132  Three-string voicing, root on the 3rd string: 1 4 6.
+[dim(maj7)]
+6  0  x  1  0 -1  x  2x431x  Drop 3, root on the 6th string: 1 7 b3 b5.
+6  0  1  1  0  x  x  1231xx  Drop 2, root on the 6th string: 1 b5 7 b3. Index finger barre across strings 6 to 3.
+6  0 -2  1  x -1  x  314x2x  Four-string voicing, root on the 6th string: 1 b3 7 b5.
+5  x  0  x  1  1 -1  x2x341  Drop 3, root on the 5th string: 1 7 b3 b5.
+5  x  0  1  1  1  x  x1234x  Drop 2, root on the 5th string: 1 b5 7 b3.
+4  x  x  0  1  2  1  xx1243  Drop 2, root on the 4th string: 1 b5 7 b3.
+[m9b5]
+6  0  1  0  0  x  2  1211x3  Five-string voicing, root on the 6th string: 1 b5 b7 b3 9. Index finger barre across strings 6 to 3.
+6  0 -2  0 -1 -1  x  31422x  Five-string voicing, root on the 6th string: 1 b3 b7 9 b5. Middle finger barre across strings 3 and 2.
+6  0  x  0  0 -1  2  3x2214  Five-string voicing, root on the 6th string: 1 b7 b3 b5 9. Middle finger barre across strings 4 and 3.
+6  0 -3  0  0 -1  x  31442x  Five-string voicing, root on the 6th string: 1 9 b7 b3 b5. Little finger barre across strings 4 and 3.
+5  x  0 -2  0  0 -1  x41332  Five-string voicing, root on the 5th string: 1 b3 b7 9 b5. Ring finger barre across strings 3 and 2.
+6  0  1  0  0  3  2  121143  Six-string voicing, root on the 6th string: 1 b5 b7 b3 b7 9. Index finger barre across strings 6 to 3.
+[m11b5]
+6  0  0  0  0 -1  0  222213  Six-string voicing, root on the 6th string: 1 11 b7 b3 b5 1. Middle finger barre across strings 6 to 3.
+6  0  0  0  0 -1  x  22221x  Five-string voicing, root on the 6th string: 1 11 b7 b3 b5. Middle finger barre across strings 6 to 3.
+6  0  1  0  0 -2  x  24331x  Five-string voicing, root on the 6th string: 1 b5 b7 b3 11. Ring finger barre across strings 4 and 3.
+6  0  1  x  0 -2 -2  24x311  Five-string voicing, root on the 6th string: 1 b5 b3 11 b7. Index finger barre across strings 2 and 1.
+6  0  0  0  3  x  3  1113x4  Five-string voicing, root on the 6th string: 1 11 b7 b5 b3. Index finger barre across strings 6 to 4.
+5  x  0  0  0  1 -1  x22231  Five-string voicing, root on the 5th string: 1 11 b7 b3 b5. Middle finger barre across strings 5 to 3.
+[maj7#5]
+6  0  x  1  1  1  x  1x234x  Drop 3, root on the 6th string: 1 7 3 #5.
+6  0  3  1  1  x  x  1423xx  Drop 2, root on the 6th string: 1 #5 7 3.
+6  0 -1  1  x  1  x  213x4x  Four-string voicing, root on the 6th string: 1 3 7 #5.
+5  x  0  x  1  2  1  x1x243  Drop 3, root on the 5th string: 1 7 3 #5.
+5  x  0 -1 -2 -3  x  x4321x  Four-string voicing, root on the 5th string: 1 3 #5 7.
+5  x  0 -1  1  x  1  x213x4  Four-string voicing, root on the 5th string: 1 3 7 #5.
+4  x  x  0 -1 -1 -3  xx4231  Four-string voicing, root on the 4th string: 1 3 #5 7.
+[7#5]
+6  0  x  0  1  1  x  1x234x  Drop 3, root on the 6th string: 1 b7 3 #5.
+6  0  3  0  1  x  x  1423xx  Drop 2, root on the 6th string: 1 #5 b7 3.
+6  0 -1  0  x  1  x  213x4x  Four-string voicing, root on the 6th string: 1 3 b7 #5.
+5  x  0  x  0  2  1  x1x243  Drop 3, root on the 5th string: 1 b7 3 #5.
+5  x  0  3  0  2  x  x1423x  Drop 2, root on the 5th string: 1 #5 b7 3.
+5  x  0 -1  0  x  1  x213x4  Four-string voicing, root on the 5th string: 1 3 b7 #5.
+4  x  x  0  3  1  2  xx1423  Drop 2, root on the 4th string: 1 #5 b7 3.
+[9#5]
+6  0  3  0  1  1  2  141223  Six-string voicing, root on the 6th string: 1 #5 b7 3 #5 9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 and 2.
+6  0  3  0  1  x  2  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 9. Index finger barre across strings 6 to 4.
+6  0 -1  0 -1  1  x  21314x  Five-string voicing, root on the 6th string: 1 3 b7 9 #5. Index finger barre across strings 5 to 3.
+6  0  x  0  1  1  2  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 9. Ring finger barre across strings 3 and 2.
+6  0 -3 -2 -3 -3 -2  412113  Six-string voicing, root on the 6th string: 1 9 #5 1 3 b7. Index finger barre across strings 5 to 2.
+5  x  0 -1  0  0  1  x31224  Five-string voicing, root on the 5th string: 1 3 b7 9 #5. Middle finger barre across strings 3 and 2.
+[aug(add9)]
+6  0 -1 -2 -1  x  x  4213xx  Four-string voicing, root on the 6th string: 1 3 #5 9.
+6  0  x -2 -1 -3  x  4x231x  Four-string voicing, root on the 6th string: 1 #5 9 3.
+5  x  0 -1 -2  0  x  x3214x  Four-string voicing, root on the 5th string: 1 3 #5 9.
+5  x  0  x -2  0 -3  x3x241  Four-string voicing, root on the 5th string: 1 #5 9 3.
+5  x  0 -1  x  0  1  x21x34  Four-string voicing, root on the 5th string: 1 3 9 #5.
+4  x  x  0 -1 -1  0  xx3124  Four-string voicing, root on the 4th string: 1 3 #5 9.
+[maj9#5]
+6  0 -1  2 -1  1 -1  214131  Six-string voicing, root on the 6th string: 1 3 1 9 #5 7. Index finger barre across strings 5 to 1.
+6  0 -1  1 -1  1  x  21314x  Five-string voicing, root on the 6th string: 1 3 7 9 #5. Index finger barre across strings 5 to 3.
+6  0 -3 -2 -3 -3 -1  412113  Six-string voicing, root on the 6th string: 1 9 #5 1 3 7. Index finger barre across strings 5 to 2.
+6  0  x  1  1  1  2  1x2223  Five-string voicing, root on the 6th string: 1 7 3 #5 9. Middle finger barre across strings 4 to 2.
+6  0  3  1  1  x  2  1422x3  Five-string voicing, root on the 6th string: 1 #5 7 3 9. Middle finger barre across strings 4 and 3.
+5  x  0 -3 -2 -3 -3  x41211  Five-string voicing, root on the 5th string: 1 9 #5 7 3. Index finger barre across strings 4 to 1.
+[6/9]
+6  0 -1 -1 -1  0  x  21113x  Five-string voicing, root on the 6th string: 1 3 6 9 5. Index finger barre across strings 5 to 3.
+6  0 -1 -1 -1  x  x  2111xx  Four-string voicing, root on the 6th string: 1 3 6 9. Index finger barre across strings 5 to 3.
+6  0  x -1 -1 -3  x  4x231x  Four-string voicing, root on the 6th string: 1 6 9 3.
+5  x  0 -1 -1  0  0  x21133  Five-string voicing, root on the 5th string: 1 3 6 9 5. Index finger barre across strings 4 and 3. Ring finger barre across strings 2 and 1.
+5  x  0 -1 -1  0  x  x3124x  Four-string voicing, root on the 5th string: 1 3 6 9.
+4  x  x  0 -1  0  0  xx2134  Four-string voicing, root on the 4th string: 1 3 6 9.
+[m6/9]
+6  0 -2 -1 -1  0  x  31224x  Five-string voicing, root on the 6th string: 1 b3 6 9 5. Middle finger barre across strings 4 and 3.
+6  0 -2 -1 -1  x  x  4123xx  Four-string voicing, root on the 6th string: 1 b3 6 9.
+6  0  x -1  0  0  2  3x1224  Five-string voicing, root on the 6th string: 1 6 b3 5 9. Middle finger barre across strings 3 and 2.
+5  x  0 -2 -1  0  0  x41233  Five-string voicing, root on the 5th string: 1 b3 6 9 5. Ring finger barre across strings 2 and 1.
+5  x  0 -2 -1  0  x  x3124x  Four-string voicing, root on the 5th string: 1 b3 6 9.
+4  x  x  0 -2  0  0  xx2134  Four-string voicing, root on the 4th string: 1 b3 6 9.
+[m(add9)]
+6  0  x  2  0  0  2  2x3114  Five-string voicing, root on the 6th string: 1 1 b3 5 9. Index finger barre across strings 3 and 2.
+6  0 -2 -3 -1  x  x  4213xx  Four-string voicing, root on the 6th string: 1 b3 5 9.
+6  0 -2  x -1  0  x  31x24x  Four-string voicing, root on the 6th string: 1 b3 9 5.
+5  x  0 -2 -3  0  x  x3214x  Four-string voicing, root on the 5th string: 1 b3 5 9.
+5  x  0 -2  x  0  0  x21x34  Four-string voicing, root on the 5th string: 1 b3 9 5.
+4  x  x  0 -2 -2  0  xx3124  Four-string voicing, root on the 4th string: 1 b3 5 9.
+[add11]
+6  0  0  2  1  0  0  113211  Eadd11-shape barre, root on the 6th string: 1 11 1 3 5 1. Index finger barre across strings 6 to 1.
+6  0 -1  2  2  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 1 11.
+6  0 -1 -3  x -2  x  431x2x  Four-string voicing, root on the 6th string: 1 3 5 11.
+5  x  0  0  2  2  x  x1234x  Four-string voicing, root on the 5th string: 1 11 1 3.
+5  x  0 -1 -3  x -2  x431x2  Four-string voicing, root on the 5th string: 1 3 5 11.
+4  x  x  0  0  3  2  xx1243  Four-string voicing, root on the 4th string: 1 11 1 3.
+[m(add11)]
+6  0  0  2  0  0  0  113111  Em(add11)-shape barre, root on the 6th string: 1 11 1 b3 5 1. Index finger barre across strings 6 to 1.
+6  0  0 -3  0  x  x  2314xx  Four-string voicing, root on the 6th string: 1 11 5 b3.
+6  0  x -3  0 -2  x  3x142x  Four-string voicing, root on the 6th string: 1 5 b3 11.
+5  x  0  0  2  1  x  x1243x  Four-string voicing, root on the 5th string: 1 11 1 b3.
+5  x  0 -2 -3  x -2  x421x3  Four-string voicing, root on the 5th string: 1 b3 5 11.
+4  x  x  0  0 -2  1  xx2314  Four-string voicing, root on the 4th string: 1 11 5 b3.
+[add#11]
+6  0  2  x  1 -1  x  24x31x  Four-string voicing, root on the 6th string: 1 5 3 #11.
+6  0 -1 -3 -3 -1  x  42113x  Five-string voicing, root on the 6th string: 1 3 5 1 #11. Index finger barre across strings 4 and 3.
+6  0 -1 -3  x -1  x  421x3x  Four-string voicing, root on the 6th string: 1 3 5 #11.
+5  x  0  1  2  2  0  x12341  Five-string voicing, root on the 5th string: 1 #11 1 3 5. Index finger barre across strings 5 to 1.
+5  x  0 -1 -3  x -1  x421x3  Four-string voicing, root on the 5th string: 1 3 5 #11.
+5  x  0  2  x  2 -1  x23x41  Four-string voicing, root on the 5th string: 1 5 3 #11.
+4  x  x  0  1  3  2  xx1243  Four-string voicing, root on the 4th string: 1 #11 1 3.
+[6/9#11]
+6  0 -1 -1 -1 -1  0  211113  Six-string voicing, root on the 6th string: 1 3 6 9 #11 1. Index finger barre across strings 5 to 2.
+6  0 -1 -1 -1 -1  x  21111x  Five-string voicing, root on the 6th string: 1 3 6 9 #11. Index finger barre across strings 5 to 2.
+6  0  x -1  1 -1  2  2x1314  Five-string voicing, root on the 6th string: 1 6 3 #11 9. Index finger barre across strings 4 to 2.
+6  0 -1 -1  x -1  2  311x24  Five-string voicing, root on the 6th string: 1 3 6 #11 9. Index finger barre across strings 5 and 4.
+6  0 -1  x -1 -1 -3  42x331  Five-string voicing, root on the 6th string: 1 3 9 #11 6. Ring finger barre across strings 3 and 2.
+5  x  0 -1 -1  0 -1  x21131  Five-string voicing, root on the 5th string: 1 3 6 9 #11. Index finger barre across strings 4 to 1.
+[5]
+6  0  2  x  x  x  x  13xxxx  Power chord, root on the 6th string: 1 5.
+6  0  2  2  x  x  x  134xxx  Power chord, root on the 6th string: 1 5 1.
+5  x  0  2  x  x  x  x13xxx  Power chord, root on the 5th string: 1 5.
+5  x  0  2  2  x  x  x134xx  Power chord, root on the 5th string: 1 5 1.
+4  x  x  0  2  x  x  xx13xx  Power chord, root on the 4th string: 1 5.
+4  x  x  0  2  3  x  xx134x  Power chord, root on the 4th string: 1 5 1.
+3  x  x  x  0  3  x  xxx14x  Power chord, root on the 3rd string: 1 5.
+[(b5)]
+6  0  1  2  1  x  x  1243xx  Four-string voicing, root on the 6th string: 1 b5 1 3.
+6  0  x  2  1 -1  x  2x431x  Four-string voicing, root on the 6th string: 1 1 3 b5.
+5  x  0  1  2  2  x  x1234x  Four-string voicing, root on the 5th string: 1 b5 1 3.
+5  x  0  x  2  2 -1  x2x341  Four-string voicing, root on the 5th string: 1 1 3 b5.
+4  x  x  0 -1 -3 -2  xx4312  Four-string voicing, root on the 4th string: 1 3 b5 1.
+4  x  x  0 -1 -3  x  xx431x  Triad on strings 4 to 2, root on the 4th string: 1 3 b5.
+3  x  x  x  0  0 -3  xxx341  Triad on strings 3 to 1, root on the 3rd string: 1 3 b5.
+[maj7b5]
+6  0  x  1  1 -1  x  2x341x  Drop 3, root on the 6th string: 1 7 3 b5.
+6  0  1  1  1  x  x  1234xx  Drop 2, root on the 6th string: 1 b5 7 3.
+6  0 -1  1  x -1  x  314x2x  Four-string voicing, root on the 6th string: 1 3 7 b5.
+5  x  0  x  1  2 -1  x2x341  Drop 3, root on the 5th string: 1 7 3 b5.
+5  x  0  1  1  2  x  x1234x  Drop 2, root on the 5th string: 1 b5 7 3.
+4  x  x  0  1  2  2  xx1234  Drop 2, root on the 4th string: 1 b5 7 3.
+[m(b6)]
+6  0  2  2  0  1  0  134121  Em(b6)-shape barre, root on the 6th string: 1 5 1 b3 b6 1. Index finger barre across strings 6 to 1.
+6  0  x -2  0  0  x  2x134x  Four-string voicing, root on the 6th string: 1 b6 b3 5.
+6  0 -2 -2 -3  x  x  4231xx  Four-string voicing, root on the 6th string: 1 b3 b6 1.
+5  x  0  2  2  1  1  x13422  Am(b6)-shape, root on the 5th string: 1 5 1 b3 b6. Middle finger barre across strings 2 and 1.
+5  x  0  x -2  1  0  x2x143  Four-string voicing, root on the 5th string: 1 b6 b3 5.
+4  x  x  0  2 -1  1  xx2413  Four-string voicing, root on the 4th string: 1 5 b6 b3.
+[m7#5]
+6  0  x  0  0  1  x  1x234x  Drop 3, root on the 6th string: 1 b7 b3 #5.
+6  0  3  0  0  x  x  1423xx  Drop 2, root on the 6th string: 1 #5 b7 b3.
+6  0 -2  0  x  1  x  213x4x  Four-string voicing, root on the 6th string: 1 b3 b7 #5.
+5  x  0  x  0  1  1  x1x234  Drop 3, root on the 5th string: 1 b7 b3 #5.
+5  x  0  3  0  1  x  x1423x  Drop 2, root on the 5th string: 1 #5 b7 b3.
+4  x  x  0  3  1  1  xx1423  Drop 2, root on the 4th string: 1 #5 b7 b3.
+"""
+
+
+def parse_shapes(text):
+    """{chord name: [(frets 6..1 with None for silent, fingers, root string, remark)]}"""
+    shapes = {}
+    current = None
+    for line in text.strip().splitlines():
+        if line.startswith("["):
+            current = line[1:-1]
+            shapes[current] = []
+            continue
+        fields = line.split(None, 8)
+        frets = [None if f == "x" else int(f) for f in fields[1:7]]
+        shapes[current].append((frets, fields[7], int(fields[0]), fields[8]))
+    return shapes
+
+
+MOVABLE = parse_shapes(MOVABLE_SHAPES)
+
+# --------------------------------------------------------------------------
+# Triads
+# --------------------------------------------------------------------------
+
+TRIAD_QUALITIES = [  # order of the triad index: 3 * quality + inversion
+    ("Major", "1;3;5"),
+    ("Minor", "1;b3;5"),
+    ("Diminished", "1;b3;b5"),
+    ("Augmented", "1;3;#5"),
+]
+INVERSIONS = ["Root Position", "1st Inversion", "2nd Inversion"]
+INVERSION_STEMS = ["root", "inversion1", "inversion2"]
+STRING_GROUPS = [(6, 5, 4), (5, 4, 3), (4, 3, 2), (3, 2, 1)]
+
+TRIAD_TEXT = {
+    "Major": "A major triad: root, major 3rd and perfect 5th.",
+    "Minor": "A minor triad: root, minor 3rd and perfect 5th.",
+    "Diminished": "A diminished triad: root, minor 3rd and diminished 5th.",
+    "Augmented": "An augmented triad: root, major 3rd and augmented 5th. "
+                 "Its notes are 4 frets apart on the same string, so every "
+                 "inversion has the same shape.",
+}
+INVERSION_TEXT = [
+    "In root position the root is the lowest note, with the 3rd and the 5th "
+    "above it.",
+    "In 1st inversion the 3rd is the lowest note, with the 5th and the root "
+    "above it.",
+    "In 2nd inversion the 5th is the lowest note, with the root and the 3rd "
+    "above it.",
+]
+
+
+def finger_shape(frets):
+    """Finger digits for a compact shape: one finger per fret, lower fingers on
+    lower frets, and thicker strings first where two notes share a fret."""
+    notes = sorted((f, -s) for s, f in frets.items())  # by fret, then string 6 first
+    low = notes[0][0]
+    fingers = []
+    prev = 0
+    for f, _ in notes:
+        prev = max(prev + 1, f - low + 1)
+        fingers.append(prev)
+    for k in range(len(fingers) - 1, -1, -1):  # squeeze into fingers 1..4
+        cap = 4 if k == len(fingers) - 1 else fingers[k + 1] - 1
+        fingers[k] = min(fingers[k], cap)
+    return {-s: str(fg) for (f, s), fg in zip(notes, fingers)}
+
+
+def triad_shape(quality, inversion, group):
+    """Close voicing of a triad inversion on a string group, frets relative
+    to the root's fret on the root string."""
+    _, formula = TRIAD_QUALITIES[quality]
+    root, third, fifth = formula_semitones(formula)
+    stack = [[root, third, fifth], [third, fifth, root + 12],
+             [fifth, root + 12, third + 12]][inversion]
+    strings = STRING_GROUPS[group]
+    root_string = strings[stack.index(root if inversion == 0 else root + 12)]
+    root_level = 0 if inversion == 0 else 12
+    frets = {}
+    for s, iv in zip(strings, stack):
+        frets[s] = OPEN_MIDI[root_string] - OPEN_MIDI[s] + iv - root_level
+    return frets, finger_shape(frets), root_string
+
+
+# --------------------------------------------------------------------------
+# Chord finder
+# --------------------------------------------------------------------------
+
+DEGREE_WORDS = {3: "3rd", 5: "5th", 9: "9th", 11: "11th", 13: "13th"}
+
+# Interval sets that chord books name although no chord of the library forms
+# them exactly or in a reduced form.
+FINDER_EXTRA = [
+    ((0, 7, 10), "Dominant 7th (no 3rd)"),
+    ((0, 7, 11), "Major 7th (no 3rd)"),
+    ((0, 2, 3, 6), "Diminished Added 9th"),
+    ((0, 2, 7, 9), "6th Suspended 2nd"),
+]
+
+
+def interval_set(tokens):
+    return tuple(sorted({token_semitones(t) % 12 for t in tokens}))
+
+
+def reduced_forms(formula):
+    """(tokens left out, remaining tokens) for every way a voicing may thin the
+    chord, the fewest left out first."""
+    tokens = formula.split(";")
+    left_out = sorted(omissible(formula), key=token_degree)
+    forms = []
+    for mask in range(1, 1 << len(left_out)):
+        out = [t for k, t in enumerate(left_out) if mask >> k & 1]
+        forms.append((out, [t for t in tokens if t not in out]))
+    forms.sort(key=lambda f: len(f[0]))
+    return forms
+
+
+def finder_entries():
+    """{interval set: description}: every library chord under its long name,
+    then the thinned forms its voicings sound, then the extra named sets."""
+    entries = {}
+    for _, verbose, _, formula, *_ in CHORDS:
+        entries[interval_set(formula.split(";"))] = verbose
+    for _, verbose, _, formula, *_ in CHORDS:
+        for out, kept in reduced_forms(formula):
+            words = ", ".join("no " + DEGREE_WORDS[token_degree(t)] for t in out)
+            entries.setdefault(interval_set(kept), "%s (%s)" % (verbose, words))
+    for semis, d in FINDER_EXTRA:
+        entries.setdefault(semis, d)
+    return entries
+
+
+# --------------------------------------------------------------------------
+# Writers
+# --------------------------------------------------------------------------
+
+
+def pair(value):
+    if value is None:
+        return "xx"
+    text = "%02d" % value if value >= 0 else str(value)
+    if len(text) != 2:
+        raise ValueError("fret %r does not fit two characters" % value)
+    return text
+
+
+def fret_text(frets_6_to_1):
+    return "".join(pair(v) for v in frets_6_to_1)
+
+
+def parse_grip(grip):
+    return [None if c == "x" else int(c) for c in grip]
+
+
+def omits_fifth(chord, frets, root_string):
+    """True when the chord has a perfect 5th that the grip does not sound."""
+    if "5" not in CHORD_FORMULA[chord].split(";"):
+        return False
+    root_midi = OPEN_MIDI[root_string] + frets[6 - root_string]
+    return all(f is None or (OPEN_MIDI[6 - i] + f - root_midi) % 12 != 7
+               for i, f in enumerate(frets))
+
+
+def with_no5(memo, missing):
+    if not missing:
+        return memo
+    return (memo + " No 5th.").strip()
+
+
+class Ini:
+    def __init__(self):
+        self.lines = []
+
+    def section(self, name):
+        if self.lines:
+            self.lines.append("")
+        self.lines.append("[%s]" % name)
+
+    def key(self, key, value):
+        self.lines.append("%s=%s" % (key, value))
+
+    def write(self, path):
+        with open(path, "w", encoding="utf-8", newline="\n") as f:
+            f.write("\n".join(self.lines) + "\n")
+
+
+def wrap(text, width=64):
+    return "\n".join(textwrap.wrap(text, width, break_on_hyphens=False))
+
+
+def info_text(title, formula, body, extra=""):
+    parts = [title, "=" * len(title), "",
+             "Formula:      " + formula_display(formula),
+             "Notes from C: " + " ".join(spell_in_c(formula)), "",
+             wrap(body)]
+    if extra:
+        parts += ["", wrap(extra)]
+    return "\n".join(parts) + "\n"
+
+
+def write_text(path, text):
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write(text)
+
+
+def chord_stem(chord):
+    return chord[6] or stem_of("chord", chord[1])
+
+
+def scale_stem(scale):
+    return SCALE_STEMS.get(scale[0]) or stem_of("scale", scale[0])
+
+
+def write_chords(data, system):
+    ini = Ini()
+    ini.section("totals")
+    ini.key("numchords", len(CHORDS))
+    ini.key("numgroups", len(CHORD_GROUPS))
+    ini.section("groups")
+    for g, name in enumerate(CHORD_GROUPS):
+        ini.key(str(g), name)
+    for i, chord in enumerate(CHORDS):
+        name, verbose, symbols, formula, group, related, _ = chord
+        stem = chord_stem(chord)
+        ini.section(str(i))
+        ini.key("name", name)
+        ini.key("nameverbose", verbose)
+        ini.key("chordsymbols", symbols)
+        ini.key("formula", formula)
+        ini.key("group", CHORD_GROUPS.index(group))
+        ini.key("relatedscaleid", ";".join(str(SCALE_NUMBER[r]) for r in related))
+        ini.key("info", stem)
+        ini.key("examples", "")
+        if stem in DESCRIPTIONS:
+            extra = "Scales to play over it: " + ", ".join(related) + "."
+            write_text(os.path.join(system, stem + ".txt"),
+                       info_text("%s chord (C%s)" % (verbose, name), formula,
+                                 DESCRIPTIONS[stem], extra))
+    ini.write(os.path.join(data, "chord.ini"))
+
+
+def write_scales(data, system):
+    ini = Ini()
+    ini.section("totals")
+    ini.key("numscales", len(SCALES))
+    ini.key("numgroups", len(SCALE_GROUPS))
+    ini.section("groups")
+    for g, name in enumerate(SCALE_GROUPS):
+        ini.key(str(g), name)
+    for i, scale in enumerate(SCALES):
+        name, alt, group, formula = scale
+        stem = scale_stem(scale)
+        ini.section(str(i))
+        ini.key("Name", name)
+        ini.key("altname", alt)
+        ini.key("Group", SCALE_GROUPS.index(group))
+        ini.key("formula", formula)
+        ini.key("info", stem)
+        ini.key("examples", "")
+        if stem in DESCRIPTIONS:
+            extra = "Also called: " + ", ".join(alt.split(";")) + "."
+            write_text(os.path.join(system, stem + ".txt"),
+                       info_text("%s scale" % name, formula, DESCRIPTIONS[stem], extra))
+    ini.write(os.path.join(data, "scale.ini"))
+
+
+def write_voicings(data):
+    ini = Ini()
+    ini.section("openchords")
+    ini.key("numvoicings", len(OPEN_CHORDS))
+    for i, (chord, root, grip, fingers, memo) in enumerate(OPEN_CHORDS):
+        frets = parse_grip(grip)
+        bass = next(6 - k for k, f in enumerate(frets) if f is not None)
+        ini.key("%drootnote" % i, NOTE_PC[root])
+        ini.key("%dquality" % i, CHORD_NUMBER[chord])
+        ini.key("%dfret" % i, fret_text(frets))
+        ini.key("%dfinger" % i, fingers)
+        note = "Open %s%s chord." % (root, "" if chord == "maj" else chord)
+        ini.key("%dmemo" % i, with_no5(" ".join(p for p in (note, memo) if p),
+                                        omits_fifth(chord, frets, bass)))
+    for number, chord in enumerate(CHORDS):
+        shapes = MOVABLE[chord[0]]
+        ini.section(str(number))
+        ini.key("numVoicings", len(shapes))
+        for j, (frets, fingers, root, memo) in enumerate(shapes):
+            played = sum(f is not None for f in frets)
+            group = 0 if played >= 4 and root in (6, 5) else 1
+            ini.key("%dfret" % j, fret_text(frets))
+            ini.key("%dfinger" % j, fingers)
+            ini.key("%dgroup" % j, group)
+            ini.key("%droot" % j, root)
+            ini.key("%dmemo" % j, with_no5(memo, omits_fifth(chord[0], frets, root)))
+    ini.write(os.path.join(data, "voicing.ini"))
+
+
+def write_triads(data, system):
+    ini = Ini()
+    for q, (quality, formula) in enumerate(TRIAD_QUALITIES):
+        for v, inversion in enumerate(INVERSIONS):
+            index = 3 * q + v
+            stem = "triad_%s_%s" % (quality.lower(), INVERSION_STEMS[v])
+            ini.section(str(index))
+            ini.key("name", "%s %s" % (quality, inversion))
+            ini.key("formula", formula)
+            ini.key("info", stem)
+            ini.key("examples", "")
+            body = TRIAD_TEXT[quality] + " " + INVERSION_TEXT[v]
+            extra = ("Learn the shape on all four string groups: with the three "
+                     "inversions of a triad on one group the same chord can be "
+                     "played all along the neck.")
+            write_text(os.path.join(system, stem + ".txt"),
+                       info_text("%s triad, %s" % (quality, inversion.lower()),
+                                 formula, body, extra))
+    for q in range(len(TRIAD_QUALITIES)):
+        for v in range(3):
+            for g in range(4):
+                frets, fingers, root = triad_shape(q, v, g)
+                ini.section("%d.%d" % (3 * q + v, g))
+                ini.key("fret", fret_text([frets.get(s) for s in (6, 5, 4, 3, 2, 1)]))
+                ini.key("finger", "".join(fingers.get(s, "x") for s in (6, 5, 4, 3, 2, 1)))
+                ini.key("rootnote", root)
+    ini.write(os.path.join(data, "triad.ini"))
+
+
+def write_finder(data):
+    entries = finder_entries()
+    ini = Ini()
+    for semis in sorted(entries, key=lambda t: (len(t), t)):
+        ini.section(";".join(str(s) for s in semis))
+        ini.key("d", entries[semis])
+    ini.write(os.path.join(data, "finder.ini"))
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, os.pardir, "data")
+    system = os.path.join(data, "system")
+    os.makedirs(system, exist_ok=True)
+    write_chords(data, system)
+    write_scales(data, system)
+    write_voicings(data)
+    write_triads(data, system)
+    write_finder(data)
+
+
+if __name__ == "__main__":
+    main()

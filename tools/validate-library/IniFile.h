@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace chordalis {
+
+// One library file, read as the program reads it: section and key names match without regard to
+// case, a value is the text after the first "=" with surrounding blanks and one pair of enclosing
+// quotation marks removed, and the first occurrence of a section or key counts.
+//
+// Reading also notes what a shipped file must not contain, because the program's reader would
+// silently make something else of it: a byte order mark, CR characters, a missing final line
+// end, text that is not UTF-8, blanks at the start or end of a line or around "=", a line that is
+// neither a section, a key nor a comment, a key before the first section, and a section or key
+// that occurs twice.
+class IniFile {
+public:
+    struct Key {
+        std::string name; // as written
+        std::string value;
+    };
+    struct Section {
+        std::string name; // as written
+        std::vector<Key> keys;
+    };
+    struct Problem {
+        std::string section; // empty for the whole file
+        std::string key;     // empty for the whole section
+        std::string message;
+    };
+
+    // A file that cannot be read gives an empty IniFile with exists() false.
+    static IniFile load(const std::filesystem::path& path);
+    static IniFile parse(std::string_view text);
+
+    bool exists() const { return m_exists; }
+    const std::vector<Section>& sections() const { return m_sections; }
+    const std::vector<Problem>& problems() const { return m_problems; }
+
+    const Section* section(std::string_view name) const;
+    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+
+private:
+    bool m_exists = false;
+    std::vector<Section> m_sections;
+    std::vector<Problem> m_problems;
+};
+
+// Whether two names are equal without regard to ASCII case.
+bool sameName(std::string_view a, std::string_view b);
+
+} // namespace chordalis

@@ -1,0 +1,1325 @@
+#include "LibraryValidator.h"
+
+#include "IniFile.h"
+#include "MusicTheory.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace chordalis {
+
+namespace {
+
+constexpr int MaxFret = 15;
+constexpr int MaxVoicingsPerRoot = 31;
+constexpr int MinMovablePerChord = 6;
+constexpr int OpenPositionLimit = 5;
+
+using Frets = std::array<std::optional<int>, 7>; // strings 1..6; nothing = silent
+using Fingers = std::array<char, 7>;
+
+const char* const ChordFile = "chord.ini";
+const char* const ScaleFile = "scale.ini";
+const char* const VoicingFile = "voicing.ini";
+const char* const TriadFile = "triad.ini";
+const char* const FinderFile = "finder.ini";
+
+struct Chord {
+    std::string name;
+    std::string verbose;
+    bool valid = false; // the formula parsed
+    std::vector<FormulaToken> tokens;
+    std::set<int> pcs;
+    std::set<int> required; // pitch classes every voicing sounds
+    bool hasFifth = false;  // a perfect 5th that a voicing may leave out
+    std::vector<int> related;
+};
+
+struct Scale {
+    std::string name;
+    bool valid = false;
+    std::set<int> pcs;
+};
+
+std::string lowerCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return s;
+}
+
+bool mentions(const std::string& text, std::string_view word) {
+    return lowerCase(text).find(word) != std::string::npos;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (true) {
+        const size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+std::optional<int> wholeNumber(const std::string& text) {
+    if (text.empty() || text.size() > 6)
+        return std::nullopt;
+    size_t i = text[0] == '-' ? 1 : 0;
+    if (i == text.size())
+        return std::nullopt;
+    for (; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+    return std::stoi(text);
+}
+
+std::string tokensText(const std::vector<FormulaToken>& tokens) {
+    std::string out;
+    for (const FormulaToken& t : tokens)
+        out += (out.empty() ? "" : ";") + t.text;
+    return out;
+}
+
+std::string setText(const std::set<int>& pcs) {
+    std::string out;
+    for (int pc : pcs)
+        out += (out.empty() ? "" : ";") + std::to_string(pc);
+    return out;
+}
+
+std::string stringList(const std::vector<int>& strings) {
+    std::string out;
+    for (size_t i = 0; i < strings.size(); ++i)
+        out += (i == 0                    ? ""
+                : i + 1 == strings.size() ? " and "
+                                          : ", ") +
+               std::to_string(strings[i]);
+    return out;
+}
+
+// Two characters per string, string 6 first: "xx" silent, two digits, or (relative) "-" digit.
+std::optional<Frets> parseFrets(const std::string& text, bool relative, std::string* error) {
+    if (text.size() != 12) {
+        *error = "\"" + text + "\" is not 12 characters, two per string";
+        return std::nullopt;
+    }
+    Frets frets{};
+    for (int s = 6; s >= 1; --s) {
+        const std::string pair = text.substr(size_t(12 - 2 * s), 2);
+        const bool digits = pair[1] >= '0' && pair[1] <= '9';
+        if (sameName(pair, "xx"))
+            frets[size_t(s)] = std::nullopt;
+        else if (digits && pair[0] >= '0' && pair[0] <= '9')
+            frets[size_t(s)] = std::stoi(pair);
+        else if (digits && relative && pair[0] == '-')
+            frets[size_t(s)] = -(pair[1] - '0');
+        else {
+            *error = "\"" + pair + "\" for the " + ordinalText(s) + " string is not a fret";
+            return std::nullopt;
+        }
+    }
+    return frets;
+}
+
+std::optional<Fingers> parseFingers(const std::string& text, std::string* error) {
+    if (text.size() != 6) {
+        *error = "\"" + text + "\" is not 6 characters, one per string";
+        return std::nullopt;
+    }
+    Fingers fingers{};
+    for (int s = 6; s >= 1; --s)
+        fingers[size_t(s)] = text[size_t(6 - s)];
+    return fingers;
+}
+
+int openPitchClass(int string) {
+    return OpenString[size_t(string)] % 12;
+}
+
+// The program's move of a relative shape to a root: the root string's fret becomes 1..12, and
+// a shape that would reach the nut or below moves up an octave.
+Frets moveShape(const Frets& relative, int root, int rootString) {
+    int shift = root - openPitchClass(rootString);
+    if (shift <= 0)
+        shift += 12;
+    Frets placed = relative;
+    int low = 999;
+    for (auto& f : placed)
+        if (f) {
+            *f += shift;
+            low = std::min(low, *f);
+        }
+    if (low <= 0)
+        for (auto& f : placed)
+            if (f)
+                *f += 12;
+    return placed;
+}
+
+int lowestString(const Frets& frets) {
+    for (int s = 6; s >= 1; --s)
+        if (frets[size_t(s)])
+            return s;
+    return 0;
+}
+
+// The notes a shape sounds, as intervals above the note of its root string at relative fret 0.
+std::set<int> relativeIntervals(const Frets& relative, int rootString) {
+    std::set<int> out;
+    for (int s = 1; s <= 6; ++s)
+        if (relative[size_t(s)])
+            out.insert(
+                ((OpenString[size_t(s)] + *relative[size_t(s)] - OpenString[size_t(rootString)]) %
+                     12 +
+                 12) %
+                12);
+    return out;
+}
+
+// An interval above the root as chord charts name it.
+std::string intervalName(int semitones) {
+    static const std::array<const char*, 12> names = {"1",  "b9", "9",  "b3", "3",  "4",
+                                                      "b5", "5",  "#5", "6",  "b7", "7"};
+    return names[size_t(semitones)];
+}
+
+// What a placed shape sounds against its chord at a root; each fault as a message. The bass must
+// lie bassInterval semitones above the root (a voicing: the root itself).
+std::vector<std::string> soundFaults(const Chord& chord, const Frets& frets, int root,
+                                     int bassInterval = 0, const char* bassName = "the root") {
+    std::vector<std::string> faults;
+    std::set<int> heard;
+    int bass = 999;
+    for (int s = 6; s >= 1; --s) {
+        if (!frets[size_t(s)])
+            continue;
+        const int pitch = OpenString[size_t(s)] + *frets[size_t(s)];
+        bass = std::min(bass, pitch);
+        const int interval = ((pitch - root) % 12 + 12) % 12;
+        heard.insert(interval);
+        if (!chord.pcs.count(interval))
+            faults.push_back("the " + ordinalText(s) + " string sounds " + intervalName(interval) +
+                             ", which is not in the chord (" + tokensText(chord.tokens) + ")");
+    }
+    if (bass == 999)
+        return {"no string sounds"};
+    std::string missing;
+    for (const FormulaToken& t : chord.tokens)
+        if (chord.required.count(t.pitchClass()) && !heard.count(t.pitchClass()))
+            missing += (missing.empty() ? "" : ", ") + t.text;
+    if (!missing.empty())
+        faults.push_back("the chord tone(s) " + missing + " do not sound");
+    if (((bass - root - bassInterval) % 12 + 12) % 12 != 0)
+        faults.push_back("the lowest note is the " + intervalName(((bass - root) % 12 + 12) % 12) +
+                         ", not " + bassName);
+    return faults;
+}
+
+struct FingerLimits {
+    bool openStrings = false; // open chords: fret 0 is an open string with finger "0"
+};
+
+// Finger rules (see LibraryValidator.h); each fault as a message.
+std::vector<std::string> fingerFaults(const Frets& frets, const Fingers& fingers,
+                                      const std::string& memo, FingerLimits limits) {
+    std::vector<std::string> faults;
+    std::map<int, int> fretted; // string -> fret
+    for (int s = 6; s >= 1; --s) {
+        const auto& f = frets[size_t(s)];
+        const char g = fingers[size_t(s)];
+        const std::string where = "the " + ordinalText(s) + " string";
+        if (!f) {
+            if (g != 'x')
+                faults.push_back(where + " is silent but has the finger '" + std::string(1, g) +
+                                 "'");
+        } else if (limits.openStrings && *f == 0) {
+            if (g != '0')
+                faults.push_back(where + " is open and needs the finger '0'");
+        } else if (g < '1' || g > '4') {
+            faults.push_back(where + " is fretted and needs a finger 1 to 4, not '" +
+                             std::string(1, g) + "'");
+        } else {
+            fretted[s] = *f;
+        }
+    }
+    if (!faults.empty() || fretted.empty())
+        return faults;
+
+    std::map<char, std::vector<int>> byFinger;
+    for (const auto& [s, f] : fretted)
+        byFinger[fingers[size_t(s)]].push_back(s);
+    for (auto& [g, strings] : byFinger) {
+        std::set<int> onFrets;
+        for (int s : strings)
+            onFrets.insert(fretted[s]);
+        if (onFrets.size() > 1) {
+            faults.push_back("finger " + std::string(1, g) + " presses two frets (strings " +
+                             stringList(strings) + ")");
+            continue;
+        }
+        if (strings.size() < 2)
+            continue;
+        if (!mentions(memo, "barre"))
+            faults.push_back("finger " + std::string(1, g) + " lies across strings " +
+                             stringList(strings) + ", but the remark does not call it a barre");
+        const int barreFret = *onFrets.begin();
+        for (int s = strings.front() + 1; s < strings.back(); ++s) {
+            const auto& f = frets[size_t(s)];
+            if (!f)
+                faults.push_back("the barre of finger " + std::string(1, g) +
+                                 " crosses the silent " + ordinalText(s) + " string");
+            else if (limits.openStrings && *f == 0)
+                faults.push_back("the barre of finger " + std::string(1, g) + " crosses the open " +
+                                 ordinalText(s) + " string");
+            else if (*f < barreFret)
+                faults.push_back("the barre of finger " + std::string(1, g) + " crosses the " +
+                                 ordinalText(s) + " string, fretted lower");
+        }
+    }
+    bool inOrder = true;
+    for (const auto& [a, fa] : fretted)
+        for (const auto& [b, fb] : fretted)
+            if (inOrder && fa > fb && fingers[size_t(a)] <= fingers[size_t(b)]) {
+                faults.push_back("the " + ordinalText(a) + " string is fretted higher than the " +
+                                 ordinalText(b) + " but not a higher finger");
+                inOrder = false;
+            }
+    int low = 999;
+    int high = -999;
+    for (const auto& [s, f] : fretted) {
+        low = std::min(low, f);
+        high = std::max(high, f);
+    }
+    const int span = high - low + 1;
+    if (span > 5)
+        faults.push_back("the fretted notes span " + std::to_string(span) +
+                         " frets; one hand reaches five at most");
+    else if (span == 5 && !mentions(memo, "stretch"))
+        faults.push_back("the fretted notes span 5 frets, but the remark does not call it a "
+                         "stretch");
+    return faults;
+}
+
+// Claims of a remark about fingers, silent strings and the root string.
+std::vector<std::string> remarkFaults(const std::string& memo, const Frets& frets,
+                                      const Fingers& fingers, int rootString) {
+    static const std::regex fingerClaim(
+        R"((index|middle|ring|little) finger (?:barre )?(?:across|on) strings ([1-6]) (?:to|and) ([1-6]))",
+        std::regex::icase);
+    static const std::regex mutedClaim(R"(strings? ([1-6])(?: and ([1-6]))? muted)",
+                                       std::regex::icase);
+    static const std::regex rootClaim(R"(root on the ([1-6])(?:st|nd|rd|th) string)",
+                                      std::regex::icase);
+    static const std::map<std::string, char> fingerOf = {
+        {"index", '1'}, {"middle", '2'}, {"ring", '3'}, {"little", '4'}};
+    std::vector<std::string> faults;
+    for (auto it = std::sregex_iterator(memo.begin(), memo.end(), fingerClaim);
+         it != std::sregex_iterator(); ++it) {
+        const std::string word = lowerCase((*it)[1]);
+        for (int k : {2, 3}) {
+            const int s = std::stoi((*it)[size_t(k)]);
+            if (fingers[size_t(s)] != fingerOf.at(word))
+                faults.push_back("the remark puts the " + word + " finger on the " +
+                                 ordinalText(s) + " string, the finger text does not");
+        }
+    }
+    for (auto it = std::sregex_iterator(memo.begin(), memo.end(), mutedClaim);
+         it != std::sregex_iterator(); ++it)
+        for (int k : {1, 2})
+            if ((*it)[size_t(k)].matched && frets[size_t(std::stoi((*it)[size_t(k)]))])
+                faults.push_back("the remark calls the " +
+                                 ordinalText(std::stoi((*it)[size_t(k)])) +
+                                 " string muted, but it is played");
+    std::smatch m;
+    if (std::regex_search(memo, m, rootClaim) && std::stoi(m[1]) != rootString)
+        faults.push_back("the remark puts the root on the " + ordinalText(std::stoi(m[1])) +
+                         " string, the shape on the " + ordinalText(rootString));
+    return faults;
+}
+
+// The smallest fret span (highest minus lowest fret) of any placement of the notes on the
+// strings with the given note in the bass.
+int compactestSpan(const std::array<int, 3>& intervals, int bassInterval,
+                   const std::array<int, 3>& strings) {
+    int best = 99;
+    for (int a = 0; a < 17; ++a)
+        for (int b = 0; b < 17; ++b)
+            for (int c = 0; c < 17; ++c) {
+                const std::array<int, 3> f = {a, b, c};
+                std::set<int> heard;
+                int bass = 999;
+                for (size_t k = 0; k < 3; ++k) {
+                    const int pitch = OpenString[size_t(strings[k])] + f[k];
+                    heard.insert(pitch % 12);
+                    bass = std::min(bass, pitch);
+                }
+                // Placed on a root of pitch class 0, the notes are the intervals themselves.
+                if (heard != std::set<int>(intervals.begin(), intervals.end()) ||
+                    bass % 12 != bassInterval)
+                    continue;
+                best = std::min(best, std::max({a, b, c}) - std::min({a, b, c}));
+            }
+    return best;
+}
+
+std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Spelling on the root C, whose key has no accidentals: the letter of the degree and the
+// token's own accidental.
+std::string notesFromC(const std::vector<FormulaToken>& tokens) {
+    static const std::array<const char*, 5> accidental = {"bb", "b", "", "#", "x"};
+    std::string out;
+    for (const FormulaToken& t : tokens)
+        out += (out.empty() ? "" : " ") + std::string(1, "CDEFGAB"[(t.degree - 1) % 7]) +
+               accidental[size_t(t.accidental + 2)];
+    return out;
+}
+
+std::string lineAfter(const std::string& text, const std::string& label) {
+    const size_t at = text.find("\n" + label);
+    if (at == std::string::npos)
+        return {};
+    size_t start = at + 1 + label.size();
+    while (start < text.size() && text[start] == ' ')
+        ++start;
+    return text.substr(start, text.find('\n', start) - start);
+}
+
+// Tags of an HTML page that are opened and never closed, or closed without being opened.
+std::vector<std::string> tagFaults(const std::string& html, std::string* title) {
+    static const std::set<std::string> voidTags = {"meta", "br", "hr", "img", "link", "input"};
+    std::vector<std::string> faults;
+    std::vector<std::string> open;
+    size_t at = 0;
+    while ((at = html.find('<', at)) != std::string::npos) {
+        const size_t end = html.find('>', at);
+        if (end == std::string::npos)
+            break;
+        std::string tag = html.substr(at + 1, end - at - 1);
+        at = end + 1;
+        if (tag.empty() || tag[0] == '!' || tag[0] == '?')
+            continue;
+        const bool closing = tag[0] == '/';
+        if (closing)
+            tag.erase(0, 1);
+        tag = lowerCase(tag.substr(0, tag.find_first_of(" \t\n/")));
+        if (voidTags.count(tag))
+            continue;
+        if (!closing) {
+            open.push_back(tag);
+            if (tag == "title")
+                *title = html.substr(at, html.find('<', at) - at);
+        } else if (open.empty() || open.back() != tag) {
+            faults.push_back("</" + tag + "> does not close <" +
+                             (open.empty() ? std::string() : open.back()) + ">");
+        } else {
+            open.pop_back();
+        }
+    }
+    for (const std::string& t : open)
+        faults.push_back("<" + t + "> is never closed");
+    return faults;
+}
+
+double median(std::vector<int> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+std::string numberText(double value) {
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+} // namespace
+
+std::string LibraryValidator::Fault::text() const {
+    std::string out = file;
+    if (!section.empty())
+        out += " [" + section + "]";
+    if (!key.empty())
+        out += " " + key;
+    return out + ": " + message;
+}
+
+struct LibraryValidator::Impl {
+    LibraryValidator& out;
+    std::map<std::string, IniFile> files;
+    std::vector<Chord> chords;
+    std::vector<Scale> scales;
+    std::map<std::string, std::string> stems;         // stem -> the item that uses it
+    std::map<std::set<int>, std::string> voicingSets; // set -> where a voicing sounds it
+    std::map<std::pair<int, int>, int> listedPerRoot; // (chord, root) -> open + movable
+
+    void fault(const std::string& file, const std::string& section, const std::string& key,
+               const std::string& message) {
+        out.m_faults.push_back({file, section, key, message});
+    }
+    void warn(const std::string& file, const std::string& section, const std::string& key,
+              const std::string& message) {
+        out.m_warnings.push_back({file, section, key, message});
+    }
+
+    const IniFile& file(const std::string& name) {
+        auto it = files.find(name);
+        if (it != files.end())
+            return it->second;
+        IniFile ini = IniFile::load(out.m_dir / name);
+        if (!ini.exists())
+            fault(name, {}, {}, "the file is missing");
+        for (const IniFile::Problem& p : ini.problems())
+            fault(name, p.section, p.key, p.message);
+        return files.emplace(name, std::move(ini)).first->second;
+    }
+
+    std::string value(const std::string& fileName, const std::string& section,
+                      const std::string& key) {
+        return file(fileName).value(section, key).value_or(std::string());
+    }
+
+    std::optional<int> number(const std::string& fileName, const std::string& section,
+                              const std::string& key, int low, int high) {
+        const std::optional<std::string> text = file(fileName).value(section, key);
+        if (!text) {
+            fault(fileName, section, key, "the key is missing");
+            return std::nullopt;
+        }
+        const std::optional<int> n = wholeNumber(*text);
+        if (!n) {
+            fault(fileName, section, key, "\"" + *text + "\" is not a whole number");
+            return std::nullopt;
+        }
+        if (*n < low || *n > high) {
+            fault(fileName, section, key,
+                  std::to_string(*n) + " lies outside " + std::to_string(low) + " to " +
+                      std::to_string(high));
+            return std::nullopt;
+        }
+        return n;
+    }
+
+    // The section holds exactly these keys, written in this case.
+    void expectKeys(const std::string& fileName, const std::string& section,
+                    const std::vector<std::string>& expected) {
+        const IniFile::Section* s = file(fileName).section(section);
+        if (!s)
+            return;
+        for (const IniFile::Key& k : s->keys) {
+            const auto match =
+                std::find_if(expected.begin(), expected.end(),
+                             [&](const std::string& e) { return sameName(e, k.name); });
+            if (match == expected.end())
+                fault(fileName, section, k.name, "the key has no place here");
+            else if (*match != k.name)
+                fault(fileName, section, k.name, "the key must be written \"" + *match + "\"");
+        }
+        for (const std::string& e : expected)
+            if (!file(fileName).value(section, e))
+                fault(fileName, section, e, "the key is missing");
+    }
+
+    // Sections "0".."count-1" exist, and no section but those and the named extras.
+    void expectSections(const std::string& fileName, int count,
+                        const std::set<std::string>& extras) {
+        const IniFile& ini = file(fileName);
+        for (const IniFile::Section& s : ini.sections()) {
+            const std::optional<int> n = wholeNumber(s.name);
+            const bool numbered = n && *n >= 0 && *n < count && std::to_string(*n) == s.name;
+            bool extra = false;
+            for (const std::string& e : extras)
+                extra = extra || sameName(e, s.name);
+            if (!numbered && !extra)
+                fault(fileName, s.name, {}, "the section has no place in this file");
+        }
+        for (int i = 0; i < count; ++i)
+            if (!ini.section(std::to_string(i)))
+                fault(fileName, std::to_string(i), {},
+                      "the section is missing, but the count promises it");
+    }
+
+    // Reads and checks a formula; empty when it cannot be used.
+    std::optional<std::vector<FormulaToken>> formula(const std::string& fileName,
+                                                     const std::string& section) {
+        std::string error;
+        auto tokens = parseFormula(value(fileName, section, "formula"), &error);
+        if (!tokens) {
+            fault(fileName, section, "formula", error);
+            return std::nullopt;
+        }
+        for (const std::string& f : formulaWritingFaults(*tokens))
+            fault(fileName, section, "formula", f);
+        return tokens;
+    }
+
+    // The totals and groups sections of chord.ini and scale.ini; returns (items, groups).
+    std::pair<int, int> totals(const std::string& fileName, const std::string& countKey) {
+        expectKeys(fileName, "totals", {countKey, "numgroups"});
+        const int count = number(fileName, "totals", countKey, 1, 5000).value_or(0);
+        const int groups = number(fileName, "totals", "numgroups", 1, 500).value_or(0);
+        std::vector<std::string> keys;
+        std::set<std::string> names;
+        for (int g = 0; g < groups; ++g) {
+            keys.push_back(std::to_string(g));
+            const std::string name = value(fileName, "groups", std::to_string(g));
+            if (name.empty())
+                fault(fileName, "groups", std::to_string(g), "the group has no name");
+            else if (!names.insert(name).second)
+                fault(fileName, "groups", std::to_string(g),
+                      "\"" + name + "\" names another group too");
+        }
+        expectKeys(fileName, "groups", keys);
+        expectSections(fileName, count, {"totals", "groups"});
+        return {count, groups};
+    }
+
+    void checkItemInfo(const std::string& fileName, const std::string& section,
+                       const std::vector<FormulaToken>* tokens, const std::string& scalesLine) {
+        static const std::regex stemForm("[a-z0-9_]+");
+        static const std::regex examplesForm(R"((\d*)(\*?))");
+        const std::string stem = value(fileName, section, "info");
+        if (!std::regex_match(stem, stemForm)) {
+            fault(fileName, section, "info",
+                  "\"" + stem + "\" is not a stem of lower-case letters, digits and \"_\"");
+        } else {
+            const std::string where = fileName + " [" + section + "]";
+            const auto [it, fresh] = stems.emplace(stem, where);
+            if (!fresh)
+                fault(fileName, section, "info",
+                      "the stem \"" + stem + "\" is also used by " + it->second);
+            const auto path = out.m_dir / "system" / (stem + ".txt");
+            if (!std::filesystem::exists(path)) {
+                warn(fileName, section, "info", "system/" + stem + ".txt is not written yet");
+            } else if (tokens) {
+                const std::string text = readText(path);
+                const std::string notes = lineAfter(text, "Notes from C:");
+                if (!notes.empty() && notes != notesFromC(*tokens))
+                    fault(fileName, section, "info",
+                          "system/" + stem + ".txt gives the notes from C as \"" + notes +
+                              "\"; they are \"" + notesFromC(*tokens) + "\"");
+                std::string shown;
+                for (const FormulaToken& t : *tokens) {
+                    std::string token = t.text;
+                    if (token[0] == 'f')
+                        token = "bb" + token.substr(1);
+                    shown += (shown.empty() ? "" : " ") + token;
+                }
+                const std::string formulaLine = lineAfter(text, "Formula:");
+                if (!formulaLine.empty() && formulaLine != shown)
+                    fault(fileName, section, "info",
+                          "system/" + stem + ".txt shows the formula \"" + formulaLine + "\"");
+                if (!scalesLine.empty()) {
+                    const size_t at = text.find("Scales to play over it:");
+                    if (at != std::string::npos) {
+                        std::string listed = text.substr(at + 23);
+                        std::replace(listed.begin(), listed.end(), '\n', ' ');
+                        listed.erase(0, listed.find_first_not_of(' '));
+                        listed.erase(listed.find_last_not_of(" .") + 1);
+                        std::string compact;
+                        for (char c : listed)
+                            if (!(c == ' ' && !compact.empty() && compact.back() == ' '))
+                                compact += c;
+                        if (compact != scalesLine)
+                            fault(fileName, section, "relatedscaleid",
+                                  "system/" + stem + ".txt lists other scales than " + scalesLine);
+                    }
+                }
+            }
+        }
+        const std::string examples = value(fileName, section, "examples");
+        std::smatch m;
+        if (!std::regex_match(examples, m, examplesForm)) {
+            fault(fileName, section, "examples",
+                  "\"" + examples + "\" is not empty or a number with an optional \"*\"");
+            return;
+        }
+        const int sequences = m[1].length() ? std::stoi(m[1]) : 0;
+        for (int n = 1; n <= sequences; ++n)
+            for (const char* suffix : {"", "g"}) {
+                const std::string name = stem + "_" + std::to_string(n) + suffix + ".emd";
+                if (!std::filesystem::exists(out.m_dir / "midi" / name))
+                    fault(fileName, section, "examples", "midi/" + name + " is missing");
+            }
+        if (m[2].length())
+            for (int k = 1; k <= 6; ++k)
+                if (!std::filesystem::exists(out.m_dir / "midi" /
+                                             ("P0" + std::to_string(k) + ".emd")))
+                    fault(fileName, section, "examples",
+                          "midi/P0" + std::to_string(k) + ".emd is missing");
+    }
+
+    void checkScales() {
+        const auto [count, groups] = totals(ScaleFile, "numscales");
+        std::map<std::string, std::string> names; // name or other name -> section
+        std::map<std::set<int>, std::string> sets;
+        std::set<int> usedGroups;
+        scales.assign(size_t(count), {});
+        for (int i = 0; i < count; ++i) {
+            const std::string sec = std::to_string(i);
+            if (!file(ScaleFile).section(sec))
+                continue;
+            expectKeys(ScaleFile, sec, {"Name", "altname", "Group", "formula", "info", "examples"});
+            Scale& scale = scales[size_t(i)];
+            scale.name = value(ScaleFile, sec, "Name");
+            if (const auto g = number(ScaleFile, sec, "Group", 0, groups - 1))
+                usedGroups.insert(*g);
+            const auto tokens = formula(ScaleFile, sec);
+            if (tokens) {
+                scale.valid = true;
+                scale.pcs = pitchClasses(*tokens);
+                const auto [it, fresh] = sets.emplace(scale.pcs, sec);
+                if (!fresh)
+                    fault(ScaleFile, sec, "formula", "scale " + it->second + " has the same notes");
+            }
+            std::vector<std::string> allNames = {scale.name};
+            const std::string alt = value(ScaleFile, sec, "altname");
+            if (!alt.empty())
+                for (const std::string& a : split(alt, ';'))
+                    allNames.push_back(a);
+            bool known = false;
+            for (size_t k = 0; k < allNames.size(); ++k) {
+                const std::string& n = allNames[k];
+                const char* key = k == 0 ? "Name" : "altname";
+                if (n.empty()) {
+                    fault(ScaleFile, sec, key, "a name is empty");
+                    continue;
+                }
+                const auto [it, fresh] = names.emplace(n, sec);
+                if (!fresh)
+                    fault(ScaleFile, sec, key, "\"" + n + "\" also names scale " + it->second);
+                const auto reference = referenceScale(n);
+                known = known || reference.has_value();
+                if (reference && tokens && *reference != scale.pcs)
+                    fault(ScaleFile, sec, "formula",
+                          tokensText(*tokens) + " does not give the notes of the " + n + " scale");
+            }
+            if (!known)
+                fault(ScaleFile, sec, "Name",
+                      "no scale is known by the name \"" + scale.name +
+                          "\" or its other names; tools/validate-library/MusicTheory.cpp "
+                          "needs its steps");
+            checkItemInfo(ScaleFile, sec, tokens ? &*tokens : nullptr, {});
+        }
+        for (int g = 0; g < groups; ++g)
+            if (!usedGroups.count(g))
+                warn(ScaleFile, "groups", std::to_string(g), "the group holds no scale");
+        out.m_summary.scales = count;
+    }
+
+    void checkChords() {
+        const auto [count, groups] = totals(ChordFile, "numchords");
+        std::map<std::string, std::string> symbols; // name or symbol -> section
+        std::map<std::string, std::string> verboseNames;
+        std::map<std::set<int>, std::string> sets;
+        std::set<int> usedGroups;
+        chords.assign(size_t(count), {});
+        for (int i = 0; i < count; ++i) {
+            const std::string sec = std::to_string(i);
+            if (!file(ChordFile).section(sec))
+                continue;
+            expectKeys(ChordFile, sec,
+                       {"name", "nameverbose", "chordsymbols", "formula", "group", "relatedscaleid",
+                        "info", "examples"});
+            Chord& chord = chords[size_t(i)];
+            chord.name = value(ChordFile, sec, "name");
+            chord.verbose = value(ChordFile, sec, "nameverbose");
+            if (const auto g = number(ChordFile, sec, "group", 0, groups - 1))
+                usedGroups.insert(*g);
+            if (chord.verbose.empty()) {
+                fault(ChordFile, sec, "nameverbose", "the long name is empty");
+            } else {
+                const auto [it, fresh] = verboseNames.emplace(chord.verbose, sec);
+                if (!fresh)
+                    fault(ChordFile, sec, "nameverbose",
+                          "\"" + chord.verbose + "\" is also the long name of chord " + it->second);
+            }
+            std::vector<std::string> names = {chord.name};
+            const std::string list = value(ChordFile, sec, "chordsymbols");
+            if (!list.empty())
+                for (const std::string& s : split(list, ';'))
+                    names.push_back(s);
+            for (size_t k = 0; k < names.size(); ++k) {
+                const char* key = k == 0 ? "name" : "chordsymbols";
+                if (names[k].empty()) {
+                    fault(ChordFile, sec, key, "a name or symbol is empty");
+                    continue;
+                }
+                const auto [it, fresh] = symbols.emplace(names[k], sec);
+                if (!fresh)
+                    fault(ChordFile, sec, key,
+                          "\"" + names[k] + "\" " +
+                              (it->second == sec ? "is listed twice"
+                                                 : "also stands for chord " + it->second));
+            }
+
+            const auto tokens = formula(ChordFile, sec);
+            if (tokens) {
+                chord.valid = true;
+                chord.tokens = *tokens;
+                chord.pcs = pitchClasses(*tokens);
+                const std::set<std::string> omissible = omissibleTokens(*tokens);
+                for (const FormulaToken& t : *tokens)
+                    if (!omissible.count(t.text))
+                        chord.required.insert(t.pitchClass());
+                chord.hasFifth = omissible.count("5") > 0;
+                const auto [it, fresh] = sets.emplace(chord.pcs, sec);
+                if (!fresh)
+                    fault(ChordFile, sec, "formula",
+                          "chord " + it->second + " sounds the same notes");
+                const auto expected = formulaOfChordName(chord.name);
+                if (!expected) {
+                    fault(ChordFile, sec, "name",
+                          "\"" + chord.name + "\" cannot be read as a chord symbol");
+                } else {
+                    std::vector<std::string> written;
+                    for (const FormulaToken& t : *tokens)
+                        written.push_back(t.text);
+                    if (written != *expected) {
+                        std::string want;
+                        for (const std::string& t : *expected)
+                            want += (want.empty() ? "" : ";") + t;
+                        fault(ChordFile, sec, "formula",
+                              tokensText(*tokens) + " is not the chord " + chord.name + " (" +
+                                  want + ")");
+                    }
+                }
+            }
+
+            const std::string related = value(ChordFile, sec, "relatedscaleid");
+            std::string scalesLine;
+            if (related.empty())
+                fault(ChordFile, sec, "relatedscaleid", "the chord names no related scale");
+            else
+                for (const std::string& item : split(related, ';')) {
+                    const auto n = wholeNumber(item);
+                    if (!n || *n < 0 || *n >= int(scales.size()) || std::to_string(*n) != item) {
+                        fault(ChordFile, sec, "relatedscaleid",
+                              "\"" + item + "\" is not a scale number");
+                        continue;
+                    }
+                    if (std::find(chord.related.begin(), chord.related.end(), *n) !=
+                        chord.related.end()) {
+                        fault(ChordFile, sec, "relatedscaleid",
+                              "scale " + item + " is listed twice");
+                        continue;
+                    }
+                    chord.related.push_back(*n);
+                    const Scale& scale = scales[size_t(*n)];
+                    scalesLine += (scalesLine.empty() ? "" : ", ") + scale.name;
+                    if (!chord.valid || !scale.valid)
+                        continue;
+                    std::string lacking;
+                    for (const FormulaToken& t : chord.tokens)
+                        if (!scale.pcs.count(t.pitchClass()))
+                            lacking += (lacking.empty() ? "" : ", ") + t.text;
+                    if (!lacking.empty())
+                        fault(ChordFile, sec, "relatedscaleid",
+                              "scale " + item + " (" + scale.name + ") lacks the chord tone(s) " +
+                                  lacking);
+                }
+            checkItemInfo(ChordFile, sec, tokens ? &*tokens : nullptr, scalesLine);
+        }
+        for (int g = 0; g < groups; ++g)
+            if (!usedGroups.count(g))
+                warn(ChordFile, "groups", std::to_string(g), "the group holds no chord");
+        out.m_summary.chords = count;
+    }
+
+    void noteVoicingSet(const std::set<int>& set, const std::string& where) {
+        voicingSets.emplace(set, where);
+    }
+
+    void checkFifthRemark(const std::string& key, const std::string& sec, const Chord& chord,
+                          const std::set<int>& heard, const std::string& memo) {
+        const bool lacks = chord.hasFifth && !heard.count(7);
+        const bool says = mentions(memo, "no 5th");
+        if (lacks && !says)
+            fault(VoicingFile, sec, key, "the 5th is left out; the remark should say \"No 5th\"");
+        if (!lacks && says)
+            fault(VoicingFile, sec, key, "the remark says \"No 5th\", but the 5th sounds");
+    }
+
+    void checkOpenChords() {
+        const std::string sec = "openchords";
+        if (!file(VoicingFile).section(sec)) {
+            fault(VoicingFile, sec, {}, "the section is missing");
+            return;
+        }
+        const int n = number(VoicingFile, sec, "numvoicings", 0, 5000).value_or(0);
+        std::vector<std::string> keys = {"numvoicings"};
+        for (int i = 0; i < n; ++i)
+            for (const char* k : {"rootnote", "quality", "fret", "finger", "memo"})
+                keys.push_back(std::to_string(i) + k);
+        expectKeys(VoicingFile, sec, keys);
+        std::map<std::pair<int, int>, int> seen;
+        for (int i = 0; i < n; ++i) {
+            const std::string id = std::to_string(i);
+            const auto root = number(VoicingFile, sec, id + "rootnote", 0, 11);
+            const auto quality =
+                number(VoicingFile, sec, id + "quality", 0, int(chords.size()) - 1);
+            std::string error;
+            const auto frets = parseFrets(value(VoicingFile, sec, id + "fret"), false, &error);
+            if (!frets)
+                fault(VoicingFile, sec, id + "fret", error);
+            const auto fingers = parseFingers(value(VoicingFile, sec, id + "finger"), &error);
+            if (!fingers)
+                fault(VoicingFile, sec, id + "finger", error);
+            if (!root || !quality || !frets || !fingers)
+                continue;
+            const Chord& chord = chords[size_t(*quality)];
+            const std::string memo = value(VoicingFile, sec, id + "memo");
+            const std::string label = noteName(*root) + chord.name;
+            const auto [it, fresh] = seen.emplace(std::pair{*quality, *root}, i);
+            if (!fresh)
+                fault(VoicingFile, sec, id + "quality",
+                      "a second open " + label + "; only entry " + std::to_string(it->second) +
+                          " is ever shown");
+            ++listedPerRoot[{*quality, *root}];
+            bool open = false;
+            int high = 0;
+            for (int s = 1; s <= 6; ++s)
+                if ((*frets)[size_t(s)]) {
+                    open = open || *(*frets)[size_t(s)] == 0;
+                    high = std::max(high, *(*frets)[size_t(s)]);
+                }
+            if (!open)
+                fault(VoicingFile, sec, id + "fret",
+                      "the open " + label + " sounds no open string");
+            if (high > OpenPositionLimit)
+                fault(VoicingFile, sec, id + "fret",
+                      "the open " + label + " reaches fret " + std::to_string(high) +
+                          ", beyond the first position");
+            for (const std::string& f : fingerFaults(*frets, *fingers, memo, {true}))
+                fault(VoicingFile, sec, id + "finger", "open " + label + ": " + f);
+            for (const std::string& f : remarkFaults(memo, *frets, *fingers, lowestString(*frets)))
+                fault(VoicingFile, sec, id + "memo", f);
+            if (!chord.valid)
+                continue;
+            for (const std::string& f : soundFaults(chord, *frets, *root))
+                fault(VoicingFile, sec, id + "fret", "open " + label + ": " + f);
+            std::set<int> heard;
+            for (int s = 1; s <= 6; ++s)
+                if ((*frets)[size_t(s)])
+                    heard.insert(
+                        ((OpenString[size_t(s)] + *(*frets)[size_t(s)] - *root) % 12 + 12) % 12);
+            checkFifthRemark(id + "memo", sec, chord, heard, memo);
+            noteVoicingSet(heard, VoicingFile + std::string(" [openchords] ") + id);
+        }
+        out.m_summary.openChords = n;
+    }
+
+    void checkMovable(int number_) {
+        const std::string sec = std::to_string(number_);
+        const Chord& chord = chords[size_t(number_)];
+        const int m = number(VoicingFile, sec, "numVoicings", 0, 5000).value_or(0);
+        std::vector<std::string> keys = {"numVoicings"};
+        for (int j = 0; j < m; ++j)
+            for (const char* k : {"fret", "finger", "group", "root", "memo"})
+                keys.push_back(std::to_string(j) + k);
+        expectKeys(VoicingFile, sec, keys);
+        if (m < MinMovablePerChord)
+            fault(VoicingFile, sec, "numVoicings",
+                  "chord " + chord.name + " has " + std::to_string(m) +
+                      " movable voicings; it needs at least " + std::to_string(MinMovablePerChord));
+        std::set<std::pair<int, std::string>> shapes;
+        std::map<int, int> byRootString;
+        for (int j = 0; j < m; ++j) {
+            const std::string id = std::to_string(j);
+            const auto rootString = number(VoicingFile, sec, id + "root", 1, 6);
+            number(VoicingFile, sec, id + "group", 0, 1);
+            const std::string memo = value(VoicingFile, sec, id + "memo");
+            if (memo.empty())
+                fault(VoicingFile, sec, id + "memo", "the remark is empty");
+            std::string error;
+            const std::string fretText = value(VoicingFile, sec, id + "fret");
+            const auto frets = parseFrets(fretText, true, &error);
+            if (!frets)
+                fault(VoicingFile, sec, id + "fret", error);
+            const auto fingers = parseFingers(value(VoicingFile, sec, id + "finger"), &error);
+            if (!fingers)
+                fault(VoicingFile, sec, id + "finger", error);
+            if (!rootString || !frets || !fingers)
+                continue;
+            const int rs = *rootString;
+            ++byRootString[rs];
+            if (!shapes.insert({rs, fretText}).second)
+                fault(VoicingFile, sec, id + "fret", "the same shape is listed twice");
+            if ((*frets)[size_t(rs)] != 0) {
+                fault(VoicingFile, sec, id + "fret",
+                      "the root string " + std::to_string(rs) + " must play relative fret 00");
+                continue;
+            }
+            if (lowestString(*frets) != rs)
+                fault(VoicingFile, sec, id + "root",
+                      "the root string " + std::to_string(rs) + " is not the lowest string played");
+            for (const std::string& f : fingerFaults(*frets, *fingers, memo, {false}))
+                fault(VoicingFile, sec, id + "finger", f);
+            for (const std::string& f : remarkFaults(memo, *frets, *fingers, rs))
+                fault(VoicingFile, sec, id + "memo", f);
+            if (!chord.valid)
+                continue;
+            std::set<std::string> reported;
+            for (int root = 0; root < 12; ++root) {
+                const Frets placed = moveShape(*frets, root, rs);
+                std::vector<std::string> faults = soundFaults(chord, placed, root);
+                int low = 999;
+                int high = -999;
+                for (const auto& f : placed)
+                    if (f) {
+                        low = std::min(low, *f);
+                        high = std::max(high, *f);
+                    }
+                if (low < 1 || high > MaxFret)
+                    faults.push_back("it lies on frets " + std::to_string(low) + " to " +
+                                     std::to_string(high) + ", off the neck's frets 1 to " +
+                                     std::to_string(MaxFret));
+                for (const std::string& f : faults)
+                    if (reported.insert(f).second)
+                        fault(VoicingFile, sec, id + "fret",
+                              f.rfind("it lies", 0) == 0 ? "at the root " + noteName(root) + " " + f
+                                                         : f);
+                ++listedPerRoot[{number_, root}];
+            }
+            const std::set<int> heard = relativeIntervals(*frets, rs);
+            checkFifthRemark(id + "memo", sec, chord, heard, memo);
+            noteVoicingSet(heard, VoicingFile + std::string(" [") + sec + "] " + id);
+        }
+        if (m > 0) {
+            std::vector<int> needed = {6, 5};
+            if (chord.valid && chord.required.size() <= 3)
+                needed.push_back(4);
+            for (int rs : needed)
+                if (!byRootString.count(rs))
+                    fault(VoicingFile, sec, "numVoicings",
+                          "no voicing of " + chord.name + " has its root on the " +
+                              ordinalText(rs) + " string");
+        }
+        out.m_summary.movablePerChord[size_t(number_)] = m;
+        for (int rs = 1; rs <= 6; ++rs)
+            out.m_summary.perChordByRootString[rs][size_t(number_)] =
+                byRootString.count(rs) ? byRootString[rs] : 0;
+    }
+
+    void checkVoicings() {
+        file(VoicingFile);
+        expectSections(VoicingFile, int(chords.size()), {"openchords"});
+        out.m_summary.movablePerChord.assign(chords.size(), 0);
+        for (int rs = 1; rs <= 6; ++rs)
+            out.m_summary.perChordByRootString[rs].assign(chords.size(), 0);
+        checkOpenChords();
+        for (int i = 0; i < int(chords.size()); ++i)
+            if (file(VoicingFile).section(std::to_string(i)))
+                checkMovable(i);
+        for (const auto& [where, n] : listedPerRoot)
+            if (n > MaxVoicingsPerRoot)
+                fault(VoicingFile, std::to_string(where.first), "numVoicings",
+                      std::to_string(n) + " voicings for the root " + noteName(where.second) +
+                          "; at most " + std::to_string(MaxVoicingsPerRoot) + " fit");
+        // Keep only the root strings that carry voicings in the summary.
+        auto& byString = out.m_summary.perChordByRootString;
+        for (auto it = byString.begin(); it != byString.end();)
+            it = std::all_of(it->second.begin(), it->second.end(), [](int n) { return n == 0; })
+                     ? byString.erase(it)
+                     : std::next(it);
+    }
+
+    void checkTriads() {
+        static const std::array<const char*, 4> qualities = {"Major", "Minor", "Diminished",
+                                                             "Augmented"};
+        static const std::array<const char*, 3> inversions = {"Root Position", "1st Inversion",
+                                                              "2nd Inversion"};
+        static const std::array<const char*, 4> formulas = {"1;3;5", "1;b3;5", "1;b3;b5", "1;3;#5"};
+        static const std::array<std::array<int, 3>, 4> groups = {
+            {{6, 5, 4}, {5, 4, 3}, {4, 3, 2}, {3, 2, 1}}};
+        file(TriadFile);
+        std::set<std::string> shapeSections;
+        for (int t = 0; t < 12; ++t)
+            for (int g = 0; g < 4; ++g)
+                shapeSections.insert(std::to_string(t) + "." + std::to_string(g));
+        expectSections(TriadFile, 12, shapeSections);
+        for (int t = 0; t < 12; ++t) {
+            const std::string sec = std::to_string(t);
+            const int quality = t / 3;
+            const int inversion = t % 3;
+            std::optional<std::vector<FormulaToken>> tokens;
+            if (file(TriadFile).section(sec)) {
+                expectKeys(TriadFile, sec, {"name", "formula", "info", "examples"});
+                const std::string name =
+                    std::string(qualities[size_t(quality)]) + " " + inversions[size_t(inversion)];
+                if (value(TriadFile, sec, "name") != name)
+                    fault(TriadFile, sec, "name", "should be \"" + name + "\"");
+                tokens = formula(TriadFile, sec);
+                if (tokens && tokensText(*tokens) != formulas[size_t(quality)])
+                    fault(TriadFile, sec, "formula",
+                          "the " + lowerCase(qualities[size_t(quality)]) + " triad is " +
+                              formulas[size_t(quality)]);
+                checkItemInfo(TriadFile, sec, tokens ? &*tokens : nullptr, {});
+            }
+            std::string error;
+            const auto triad = *parseFormula(formulas[size_t(quality)], &error);
+            const std::array<int, 3> intervals = {triad[0].pitchClass(), triad[1].pitchClass(),
+                                                  triad[2].pitchClass()};
+            const int bassInterval = intervals[size_t(inversion)];
+            Chord asChord;
+            asChord.valid = true;
+            asChord.tokens = triad;
+            asChord.pcs = pitchClasses(triad);
+            for (int g = 0; g < 4; ++g) {
+                const std::string shape = std::to_string(t) + "." + std::to_string(g);
+                if (!file(TriadFile).section(shape))
+                    continue;
+                ++out.m_summary.triadShapes;
+                expectKeys(TriadFile, shape, {"fret", "finger", "rootnote"});
+                const auto frets = parseFrets(value(TriadFile, shape, "fret"), true, &error);
+                if (!frets)
+                    fault(TriadFile, shape, "fret", error);
+                const auto fingers = parseFingers(value(TriadFile, shape, "finger"), &error);
+                if (!fingers)
+                    fault(TriadFile, shape, "finger", error);
+                const auto rootString = number(TriadFile, shape, "rootnote", 1, 6);
+                if (!frets || !fingers || !rootString)
+                    continue;
+                const std::array<int, 3>& strings = groups[size_t(g)];
+                bool onGroup = true;
+                for (int s = 1; s <= 6; ++s)
+                    onGroup = onGroup &&
+                              (*frets)[size_t(s)].has_value() ==
+                                  (std::find(strings.begin(), strings.end(), s) != strings.end());
+                if (!onGroup) {
+                    fault(TriadFile, shape, "fret",
+                          "the shape must play strings " + std::to_string(strings[0]) + "-" +
+                              std::to_string(strings[1]) + "-" + std::to_string(strings[2]) +
+                              " and no other");
+                    continue;
+                }
+                if ((*frets)[size_t(*rootString)] != 0) {
+                    fault(TriadFile, shape, "rootnote",
+                          "the root string " + std::to_string(*rootString) +
+                              " must be in the group at relative fret 00");
+                    continue;
+                }
+                const int least = compactestSpan(intervals, bassInterval, strings);
+                std::string memo = least >= 4 ? "stretch" : "";
+                for (const std::string& f : fingerFaults(*frets, *fingers, memo, {false}))
+                    fault(TriadFile, shape, "finger", f);
+                int low = 999;
+                int high = -999;
+                for (const auto& f : *frets)
+                    if (f) {
+                        low = std::min(low, *f);
+                        high = std::max(high, *f);
+                    }
+                if (high - low > least)
+                    fault(TriadFile, shape, "fret",
+                          "the shape spans " + std::to_string(high - low + 1) +
+                              " frets; this triad fits in " + std::to_string(least + 1));
+                std::set<std::string> reported;
+                for (int root = 0; root < 12; ++root) {
+                    Frets placed = moveShape(*frets, root, *rootString);
+                    // The two places where the diminished root-position shape would reach
+                    // fret 16 are drawn from a fixed open-position picture instead.
+                    if (t == 6 && ((g == 0 && root == 8) || (g == 1 && root == 1))) {
+                        const int top = g == 0 ? 6 : 5;
+                        placed = Frets{};
+                        placed[size_t(top)] = 4;
+                        placed[size_t(top - 1)] = 2;
+                        placed[size_t(top - 2)] = 0;
+                    }
+                    std::vector<std::string> faults =
+                        soundFaults(asChord, placed, root, bassInterval,
+                                    inversion == 0   ? "the root"
+                                    : inversion == 1 ? "the 3rd"
+                                                     : "the 5th");
+                    int top = 0;
+                    for (const auto& f : placed)
+                        if (f)
+                            top = std::max(top, *f);
+                    if (top > MaxFret)
+                        faults.push_back("it reaches fret " + std::to_string(top));
+                    for (const std::string& f : faults)
+                        if (reported.insert(f).second)
+                            fault(TriadFile, shape, "fret",
+                                  f.rfind("it reaches", 0) == 0
+                                      ? "at the root " + noteName(root) + " " + f
+                                      : f);
+                }
+            }
+        }
+    }
+
+    void checkFinder() {
+        const IniFile& ini = file(FinderFile);
+        std::map<std::set<int>, std::pair<std::string, std::string>> named; // set -> (sec, d)
+        std::map<std::string, const Chord*> byVerbose;
+        for (const Chord& c : chords)
+            if (c.valid)
+                byVerbose[c.verbose] = &c;
+        static const std::regex canonical(R"(0(;([1-9]|1[01]))*)");
+        static const std::regex reduced(R"((.*) \((no [^)]*)\))");
+        static const std::map<std::string, int> degreeWords = {
+            {"3rd", 3}, {"5th", 5}, {"9th", 9}, {"11th", 11}, {"13th", 13}};
+        for (const IniFile::Section& s : ini.sections()) {
+            if (!std::regex_match(s.name, canonical)) {
+                fault(FinderFile, s.name, {},
+                      "the section name is not a list of intervals 0..11 from 0, joined by \";\"");
+                continue;
+            }
+            std::set<int> set;
+            int previous = -1;
+            bool ascending = true;
+            for (const std::string& part : split(s.name, ';')) {
+                const int n = std::stoi(part);
+                ascending = ascending && n > previous;
+                previous = n;
+                set.insert(n);
+            }
+            if (!ascending) {
+                fault(FinderFile, s.name, {}, "the intervals must ascend, each once");
+                continue;
+            }
+            expectKeys(FinderFile, s.name, {"d"});
+            const std::string d = value(FinderFile, s.name, "d");
+            if (d.empty()) {
+                fault(FinderFile, s.name, "d", "the description is empty");
+                continue;
+            }
+            named[set] = {s.name, d};
+            // A chord's long name, perhaps with the degrees its voicings leave out, must
+            // describe exactly the notes that remain.
+            std::string base = d;
+            std::string omitted;
+            std::smatch m;
+            if (std::regex_match(d, m, reduced)) {
+                base = m[1];
+                omitted = m[2];
+            }
+            const auto chord = byVerbose.find(base);
+            if (chord == byVerbose.end())
+                continue;
+            std::set<int> expected = chord->second->pcs;
+            bool understood = true;
+            if (!omitted.empty())
+                for (std::string word : split(omitted, ',')) {
+                    word.erase(0, word.find_first_not_of(' '));
+                    const auto degree = word.size() > 3 && word.substr(0, 3) == "no "
+                                            ? degreeWords.find(word.substr(3))
+                                            : degreeWords.end();
+                    const auto token =
+                        degree == degreeWords.end()
+                            ? chord->second->tokens.end()
+                            : std::find_if(chord->second->tokens.begin(),
+                                           chord->second->tokens.end(), [&](const FormulaToken& t) {
+                                               return t.degree == degree->second;
+                                           });
+                    if (token == chord->second->tokens.end()) {
+                        fault(FinderFile, s.name, "d",
+                              "\"" + word + "\": " + base + " has no such degree");
+                        understood = false;
+                        continue;
+                    }
+                    expected.erase(token->pitchClass());
+                }
+            if (understood && expected != set)
+                fault(FinderFile, s.name, "d",
+                      "\"" + d + "\" is the set [" + setText(expected) + "]");
+        }
+        for (const Chord& c : chords) {
+            if (!c.valid)
+                continue;
+            const auto it = named.find(c.pcs);
+            if (it == named.end())
+                fault(FinderFile, setText(c.pcs), {},
+                      "the section is missing; it should name the chord " + c.name + " (\"" +
+                          c.verbose + "\")");
+            else if (it->second.second != c.verbose)
+                fault(FinderFile, it->second.first, "d",
+                      "is \"" + it->second.second + "\"; the chord " + c.name +
+                          " with these notes is \"" + c.verbose + "\"");
+        }
+        for (const auto& [set, where] : voicingSets)
+            if (!named.count(set))
+                fault(FinderFile, setText(set), {},
+                      "the section is missing; " + where + " sounds these intervals");
+        out.m_summary.finderSets = int(named.size());
+    }
+
+    void checkPages() {
+        const std::vector<std::pair<std::string, std::string>> pages = {
+            {"userguide/index.htm", "Chordalis User Guide"},
+            {"system/rmp.htm", "Root Movement Patterns"}};
+        for (const auto& [name, title] : pages) {
+            const auto path = out.m_dir / name;
+            if (!std::filesystem::exists(path)) {
+                fault(name, {}, {}, "the page is missing");
+                continue;
+            }
+            std::string found;
+            for (const std::string& f : tagFaults(readText(path), &found))
+                fault(name, {}, {}, f);
+            if (found.find(title) == std::string::npos)
+                fault(name, {}, {}, "the title should contain \"" + title + "\"");
+        }
+        for (const char* name : {"system/README.txt", "midi/README.txt"})
+            if (!std::filesystem::exists(out.m_dir / name))
+                fault(name, {}, {}, "the file is missing");
+    }
+};
+
+LibraryValidator::LibraryValidator(std::filesystem::path dataDir) : m_dir(std::move(dataDir)) {}
+
+void LibraryValidator::run() {
+    m_faults.clear();
+    m_warnings.clear();
+    m_summary = {};
+    Impl impl{*this, {}, {}, {}, {}, {}, {}};
+    for (const char* name : {ScaleFile, ChordFile, VoicingFile, TriadFile, FinderFile})
+        impl.file(name);
+    impl.checkScales();
+    impl.checkChords();
+    impl.checkVoicings();
+    impl.checkTriads();
+    impl.checkFinder();
+    impl.checkPages();
+}
+
+std::string LibraryValidator::summaryText() const {
+    const Summary& s = m_summary;
+    int movable = 0;
+    for (int n : s.movablePerChord)
+        movable += n;
+    std::ostringstream out;
+    out << s.chords << " chords, " << s.scales << " scales, " << s.triadShapes << " triad shapes, "
+        << s.finderSets << " finder sets\n";
+    out << s.openChords << " open chords, " << movable << " movable voicings";
+    if (!s.movablePerChord.empty())
+        out << " (per chord: at least "
+            << *std::min_element(s.movablePerChord.begin(), s.movablePerChord.end()) << ", median "
+            << numberText(median(s.movablePerChord)) << ")";
+    out << "\n";
+    for (auto it = s.perChordByRootString.rbegin(); it != s.perChordByRootString.rend(); ++it) {
+        int total = 0;
+        for (int n : it->second)
+            total += n;
+        out << "  root on the " << ordinalText(it->first) << " string: " << total
+            << " (per chord: at least " << *std::min_element(it->second.begin(), it->second.end())
+            << ", median " << numberText(median(it->second)) << ")\n";
+    }
+    return out.str();
+}
+
+} // namespace chordalis

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace chordalis {
+
+// Checks the library files of a program folder against music theory worked out on its own
+// (MusicTheory.h) and against the program's file formats. Every fault names its file, section
+// and key. The rules:
+//
+// Files. chord.ini, scale.ini, voicing.ini, triad.ini and finder.ini exist and read cleanly
+// (IniFile.h lists what a clean file avoids). Every count matches the numbered sections or
+// entries that follow it, sections and keys are exactly those of the format, in the case
+// written there, and nothing else.
+//
+// Formulas (chords, scales, triads) stay within the loader's limits, ascend in pitch, never
+// step back in letter, repeat no note, and spell on all 17 roots of the root tabs with at most
+// double sharps and flats. A chord's formula is the one its name stands for as a chord symbol;
+// a scale's formula has the notes of the scale its name or other names denote. No two chords
+// and no two scales sound the same set of notes. Names, long names, symbols and other names
+// are unique.
+//
+// Related scales name existing scales, once each, and every one holds every chord tone.
+//
+// A voicing must sound only notes of its chord, the root in the bass, and every chord tone
+// except those guitarists leave out: the perfect 5th of a chord of four or more notes, the 9th
+// of a chord that also has a natural 11th or a 13th, and the 11th of a chord with a 13th. The
+// root, the 3rd (or the suspended 2nd or 4th) and the 7th (or 6th) are therefore always there.
+// Its remark says "No 5th" exactly when a perfect 5th of the chord is left out.
+//
+// Fingers. "x" marks a silent string, "0" an open one (open chords only), "1" to "4" index to
+// little finger. A finger presses one fret only; a higher fret never gets a lower finger than a
+// lower fret (no thumb: the format has no character for it, so the library has no thumb grips);
+// one finger on several strings is a barre, allowed when the remark says "barre", and every
+// string it crosses is played at its fret or higher. The fretted notes span at most four frets,
+// five when the remark says "stretch". A remark that names a finger on strings, silent strings
+// or the root string must agree with the shape.
+//
+// Movable voicings: the root string plays relative fret 00 and is the lowest string played; at
+// each of the 12 roots, moved as the program moves it (root fret 1 to 12, an octave higher when
+// the shape would reach the nut), the shape stays on frets 1 to 15 and sounds its chord. That
+// move leaves a five-fret stretch on fret 16 for one root, so in practice a movable shape spans
+// four frets. Each chord has at least six, roots on the 6th and 5th strings, and on the 4th
+// string when at most three of its tones are required; with the open chord of a root no chord
+// lists more than 31 voicings. Open chords sound an open string, stay within fret 5, sound
+// their chord at their root with the real open strings, and there is one per chord and root.
+//
+// Triad shapes play exactly the three strings of their group, sound the triad with the right
+// note in the bass at every root, and are as compact as that triad can be on those strings.
+// Where the program draws the diminished root-position triad from its fixed open-position
+// picture (root G#/Ab on strings 6-5-4, C#/Db on 5-4-3), that picture is checked instead.
+//
+// finder.ini: section names are canonical (ascending distinct intervals 0..11 from 0, no
+// leading zeros); each holds one non-empty key d; every chord's set is named by the chord's
+// long name, and every set a voicing sounds is named; a d that is a chord's long name, or that
+// name with "(no 5th, ...)", belongs to exactly that chord's set less the named degrees.
+//
+// Information: every item has a unique file-safe stem (lower-case letters, digits, "_") and an
+// "examples" value of a number with an optional "*" (or nothing); example files it promises
+// exist. A text that exists agrees with its item's formula and related scales; a missing text
+// is a warning, not a fault. The help pages userguide/index.htm and system/rmp.htm carry their
+// titles and close every tag they open; system/README.txt and midi/README.txt exist.
+class LibraryValidator {
+public:
+    struct Fault {
+        std::string file;
+        std::string section; // empty: the whole file
+        std::string key;     // empty: the whole section
+        std::string message;
+        std::string text() const; // file [section] key: message
+    };
+
+    struct Summary {
+        int chords = 0;
+        int scales = 0;
+        int triadShapes = 0;
+        int openChords = 0;
+        int finderSets = 0;
+        std::vector<int> movablePerChord;                     // by chord number
+        std::map<int, std::vector<int>> perChordByRootString; // root string -> count per chord
+    };
+
+    explicit LibraryValidator(std::filesystem::path dataDir);
+
+    // Runs every check once; afterwards faults(), warnings() and summary() hold the results.
+    void run();
+
+    const std::vector<Fault>& faults() const { return m_faults; }
+    const std::vector<Fault>& warnings() const { return m_warnings; }
+    const Summary& summary() const { return m_summary; }
+
+    // The summary as printed after a clean run.
+    std::string summaryText() const;
+
+private:
+    struct Impl;
+    std::filesystem::path m_dir;
+    std::vector<Fault> m_faults;
+    std::vector<Fault> m_warnings;
+    Summary m_summary;
+};
+
+} // namespace chordalis

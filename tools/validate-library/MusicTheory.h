@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The music theory the validator checks the library against. It is written here on its own,
+// from the major scale and step patterns, and shares nothing with the program's spelling or
+// fretboard code, so that a mistake in one cannot hide the same mistake in the other.
+namespace chordalis {
+
+// One token of an interval formula, for example "b3" or "#11".
+struct FormulaToken {
+    std::string text;
+    int accidental = 0; // -2 (f) .. +2 (x)
+    int degree = 0;     // 1..14
+    int semitones = 0;  // above the root; degrees 8..14 lie an octave higher
+    int pitchClass() const { return ((semitones % 12) + 12) % 12; }
+};
+
+// Parses a formula within the limits the program accepts: 1 to 13 tokens separated by ";", each
+// an optional f, b, # or x and a degree 1..14, the first token "1". On failure returns nothing
+// and sets *error.
+std::optional<std::vector<FormulaToken>> parseFormula(std::string_view formula, std::string* error);
+
+// The pitch classes of a parsed formula.
+std::set<int> pitchClasses(const std::vector<FormulaToken>& tokens);
+
+// The faults of a formula's writing: tokens out of ascending pitch, degree letters going
+// backwards, two tokens of one pitch class, and roots among the 17 of the root tabs at which a
+// token would need more than a double sharp or flat.
+std::vector<std::string> formulaWritingFaults(const std::vector<FormulaToken>& tokens);
+
+// The tokens a voicing may leave out, as guitarists do: the perfect 5th of a chord of four or
+// more notes, the 9th of a chord that also has a natural 11th or any 13th, and the 11th of a
+// chord that also has a 13th. Every other token must sound.
+std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens);
+
+// The formula that a chord name stands for when read as a chord symbol after its root ("m7b5"
+// gives 1;b3;b5;b7, "13" gives 1;3;5;b7;9;13), or nothing for a name it cannot read.
+std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name);
+
+// The pitch classes of a scale known by this name (the name or a common other name), or nothing.
+std::optional<std::set<int>> referenceScale(std::string_view name);
+
+// MIDI notes of the open strings in standard tuning, indexed by string 1..6 (index 0 unused).
+inline constexpr std::array<int, 7> OpenString = {0, 64, 59, 55, 50, 45, 40};
+
+// A pitch class written with a flat for black keys (messages only).
+std::string noteName(int pitchClass);
+
+// "1st", "2nd", "3rd", "4th" ...
+std::string ordinalText(int n);
+
+} // namespace chordalis
