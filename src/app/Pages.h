@@ -22,6 +22,16 @@ struct ChordsPage {
     QString lblChordNotes;
     QString txtChordSymbols;
     QString lblVoicingMemo;
+
+    // The labels with no chord chosen.
+    void showNoChord() {
+        lblChordName = QStringLiteral("No Chord Selected");
+        lblChordNameVerbose.clear();
+        lblChordFormula.clear();
+        lblChordNotes.clear();
+        txtChordSymbols.clear();
+        lblVoicingMemo = QStringLiteral("Notes:");
+    }
 };
 
 struct ScalesPage {
@@ -31,6 +41,13 @@ struct ScalesPage {
     QString lblScaleNotes;
     QString txtAltScaleNames;
     PositionList cboScalePositions; // with optScalePositions
+
+    void showNoScale() {
+        lblScaleName = QStringLiteral("No Scale Selected");
+        lblScaleFormula.clear();
+        lblScaleNotes.clear();
+        txtAltScaleNames.clear();
+    }
 };
 
 struct ArpeggiosPage {
@@ -39,6 +56,12 @@ struct ArpeggiosPage {
     QString lblArpFormula;
     QString lblArpNotes;
     PositionList cboArpPositions; // with optArpPositions
+
+    void showNoArpeggio() {
+        lblArpName = QStringLiteral("No Arpeggio Selected");
+        lblArpFormula.clear();
+        lblArpNotes.clear();
+    }
 };
 
 struct TriadsPage {

@@ -11,9 +11,7 @@ void showArpeggio(ModeContext& c) {
     AppState& s = c.state;
     const FretWindow window = fretWindow(page.cboArpPositions, s.maxFret);
     if (s.selectedArpeggio < 0 || s.selectedArpeggio >= s.chords.count) {
-        page.lblArpName = QStringLiteral("No Arpeggio Selected");
-        page.lblArpFormula.clear();
-        page.lblArpNotes.clear();
+        page.showNoArpeggio();
         c.fretboard.clearFretboard();
         return;
     }

@@ -79,12 +79,7 @@ void showChord(ModeContext& c) {
     ChordsPage& page = c.pages.chords;
     const ChordEntry* chord = selectedChordEntry(c.state);
     if (!chord) {
-        page.lblChordName = QStringLiteral("No Chord Selected");
-        page.lblChordNameVerbose.clear();
-        page.lblChordFormula.clear();
-        page.lblChordNotes.clear();
-        page.txtChordSymbols.clear();
-        page.lblVoicingMemo = QStringLiteral("Notes:");
+        page.showNoChord();
         c.fretboard.clearFretboard();
         return;
     }

@@ -105,13 +105,7 @@ void LibraryLoader::loadChordLibrary() {
                           .arg(n)
                           .arg(missing));
 
-    ChordsPage& page = pages.chords;
-    page.lblChordName = QStringLiteral("No Chord Selected");
-    page.lblChordNameVerbose.clear();
-    page.lblChordFormula.clear();
-    page.lblChordNotes.clear();
-    page.txtChordSymbols.clear();
-    page.lblVoicingMemo = QStringLiteral("Notes:");
+    pages.chords.showNoChord();
     ChordScalePage& cs = pages.chordScale;
     cs.lblCSChordFormula.clear();
     cs.lblCSChordNotes.clear();
@@ -156,12 +150,8 @@ void LibraryLoader::loadScaleLibrary() {
                           .arg(n)
                           .arg(missing));
 
-    ScalesPage& page = pages.scales;
-    page.lblScaleName = QStringLiteral("No Scale Selected");
-    page.lblScaleFormula.clear();
-    page.lblScaleNotes.clear();
-    page.txtAltScaleNames.clear();
-    page.cboScalePositions = initialPositionList();
+    pages.scales.showNoScale();
+    pages.scales.cboScalePositions = initialPositionList();
 }
 
 void LibraryLoader::buildArpeggioTree() {
@@ -178,11 +168,8 @@ void LibraryLoader::buildArpeggioTree() {
         tree.add(groupKey(e.group), key, e.name); // a bad group was warned about with the chords
     }
 
-    ArpeggiosPage& page = pages.arpeggios;
-    page.lblArpName = QStringLiteral("No Arpeggio Selected");
-    page.lblArpFormula.clear();
-    page.lblArpNotes.clear();
-    page.cboArpPositions = initialPositionList();
+    pages.arpeggios.showNoArpeggio();
+    pages.arpeggios.cboArpPositions = initialPositionList();
 }
 
 void LibraryLoader::loadTriadLibrary() {

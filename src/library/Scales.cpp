@@ -27,10 +27,7 @@ void showScale(ModeContext& c) {
     AppState& s = c.state;
     const FretWindow window = fretWindow(page.cboScalePositions, s.maxFret);
     if (s.selectedScale < 0 || s.selectedScale >= s.scales.count) {
-        page.lblScaleName = QStringLiteral("No Scale Selected");
-        page.lblScaleFormula.clear();
-        page.lblScaleNotes.clear();
-        page.txtAltScaleNames.clear();
+        page.showNoScale();
         c.fretboard.clearFretboard();
         return;
     }
