@@ -684,6 +684,7 @@ MOVABLE_SHAPES = """
 5  x  0  x  0  2  x  x1x24x  Shell voicing, root on the 5th string: 1 b7 3.
 5  x  0 -1  0  x  x  x213xx  Shell voicing, root on the 5th string: 1 3 b7.
 4  x  x  0 -1  1  x  xx213x  Shell voicing, root on the 4th string: 1 3 b7.
+3  x  x  x  0  0  1  xxx112  Shell voicing on the top strings, root on the 3rd string: 1 3 b7. Index finger barre across strings 3 and 2.
 [maj7]
 6  0  x  1  1  0  x  1x342x  Drop 3, root on the 6th string: 1 7 3 5.
 6  0  2  1  1  0  0  142311  Emaj7-shape barre, root on the 6th string: 1 5 7 3 5 1. Index finger barre across strings 6 to 1.
@@ -695,6 +696,7 @@ MOVABLE_SHAPES = """
 6  0 -1  1  x  x  x  213xxx  Shell voicing, root on the 6th string: 1 3 7.
 5  x  0  x  1  2  x  x1x23x  Shell voicing, root on the 5th string: 1 7 3.
 4  x  x  0 -1  2  x  xx214x  Shell voicing, root on the 4th string: 1 3 7.
+3  x  x  x  0  0  2  xxx113  Shell voicing on the top strings, root on the 3rd string: 1 3 7. Index finger barre across strings 3 and 2.
 [m7]
 6  0  2  0  0  0  0  131111  Em7-shape barre, root on the 6th string: 1 5 b7 b3 5 1. Index finger barre across strings 6 to 1.
 5  x  0  2  0  1  0  x13121  Am7-shape barre, root on the 5th string: 1 5 b7 b3 5. Index finger barre across strings 5 to 1.
@@ -706,6 +708,7 @@ MOVABLE_SHAPES = """
 6  0 -2  0  x  x  x  213xxx  Shell voicing, root on the 6th string: 1 b3 b7.
 5  x  0  x  0  1  x  x1x23x  Shell voicing, root on the 5th string: 1 b7 b3.
 4  x  x  0 -2  1  x  xx214x  Shell voicing, root on the 4th string: 1 b3 b7.
+3  x  x  x  0 -1  1  xxx213  Shell voicing on the top strings, root on the 3rd string: 1 b3 b7.
 [6]
 6  0  x -1  1  0  x  2x143x  Drop 3, root on the 6th string: 1 6 3 5.
 5  x  0  2  2  2  2  x13333  A6-shape barre, root on the 5th string: 1 5 1 3 6. Ring finger barre across strings 4 to 1.
@@ -759,6 +762,7 @@ MOVABLE_SHAPES = """
 5  x  0  2  0  3  x  x1314x  Drop 2, root on the 5th string: 1 5 b7 4. Index finger barre across strings 5 to 3.
 5  x  0  x  0  3  x  x1x24x  Three-string voicing, root on the 5th string: 1 b7 4.
 4  x  x  0  2  1  3  xx1324  D7sus4-shape (drop 2), root on the 4th string: 1 5 b7 4.
+3  x  x  x  0  1  1  xxx123  Three-string voicing on the top strings, root on the 3rd string: 1 4 b7.
 [dim]
 6  0  1  2  0  x  x  1231xx  Four-string voicing, root on the 6th string: 1 b5 1 b3. Index finger barre across strings 6 to 3.
 6  0  x  2  0 -1  x  2x431x  Four-string voicing, root on the 6th string: 1 1 b3 b5.
@@ -811,6 +815,8 @@ MOVABLE_SHAPES = """
 6  0  2  x  1 -1 -1  24x311  Five-string voicing, root on the 6th string: 1 5 3 #11 7. Index finger barre across strings 2 and 1.
 5  x  0  1  1  2  0  x12341  Five-string voicing, root on the 5th string: 1 #11 7 3 5. Index finger barre across strings 5 to 1.
 5  x  0 -1 -3 -3 -1  x42113  Five-string voicing, root on the 5th string: 1 3 5 7 #11. Index finger barre across strings 3 and 2.
+4  x  x  0  1  2  2  xx1234  Dmaj7-shape with the sharp 11th in place of the 5th, root on the 4th string: 1 #11 7 3.
+4  x  x  0 -1 -3 -3  xx4311  Close voicing, root on the 4th string: 1 3 #11 7. Index finger barre across strings 2 and 1.
 [maj9#11]
 6  0 -1  1 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 7 9 #11. Index finger barre across strings 5 to 2.
 6  0 -1  2 -1 -1 -1  214111  Six-string voicing, root on the 6th string: 1 3 1 9 #11 7. Index finger barre across strings 5 to 1.
@@ -894,6 +900,7 @@ MOVABLE_SHAPES = """
 5  x  0  1  0  2  0  x12131  A7-shape barre with the sharp 11th, root on the 5th string: 1 #11 b7 3 5. Index finger barre across strings 5 to 1.
 5  x  0  1  x  2  3  x12x34  Four-string voicing, root on the 5th string: 1 #11 3 b7.
 5  x  0 -1  0  x -1  x314x2  Four-string voicing, root on the 5th string: 1 3 b7 #11.
+4  x  x  0  1  1  2  xx1234  D7-shape with the sharp 11th in place of the 5th, root on the 4th string: 1 #11 b7 3.
 [9#11]
 6  0 -1  0 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 b7 9 #11. Index finger barre across strings 5 to 2.
 6  0 -1  0 -1 -1  0  213114  Six-string voicing, root on the 6th string: 1 3 b7 9 #11 1. Index finger barre across strings 5 to 2.
@@ -964,6 +971,7 @@ MOVABLE_SHAPES = """
 6  0  x -2  1  0 -2  2x1431  Five-string voicing, root on the 6th string: 1 b13 3 5 b7. Index finger barre across strings 4 to 1.
 5  x  0  2  0  2  1  x13142  Five-string voicing, root on the 5th string: 1 5 b7 3 b13. Index finger barre across strings 5 to 3.
 5  x  0  3  0  2  0  x14131  A7-shape barre with the flat 13th, root on the 5th string: 1 b13 b7 3 5. Index finger barre across strings 5 to 1.
+4  x  x  0  3  1  2  xx1423  D7-shape with the flat 13th in place of the 5th, root on the 4th string: 1 b13 b7 3.
 [13b9]
 6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
 6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.

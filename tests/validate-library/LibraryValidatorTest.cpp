@@ -240,6 +240,25 @@ TEST_F(LibraryValidatorTest, CatchesOpenChordsAndRemarksThatDoNotHold) {
     });
 }
 
+TEST_F(LibraryValidatorTest, DemandsARootOnTheFourthStringWhereAShapeExists) {
+    // Both chords need four tones and have one playable shape with the root on the 4th string,
+    // listed last; the lowered count leaves it out.
+    expectCaught({
+        {"7#11 without its 4th-string voicing",
+         "voicing.ini",
+         "[29]\nnumVoicings=7",
+         "[29]\nnumVoicings=6",
+         {{"voicing.ini [29] numVoicings",
+           "no voicing of 7#11 has its root on the 4th string, though a shape can be played "
+           "there, for example the frets xxxx00010102 with the fingers xx1234"}}},
+        {"7b13 without its 4th-string voicing",
+         "voicing.ini",
+         "[39]\nnumVoicings=7",
+         "[39]\nnumVoicings=6",
+         {{"voicing.ini [39] numVoicings", "the frets xxxx00030102 with the fingers xx1423"}}},
+    });
+}
+
 TEST_F(LibraryValidatorTest, CatchesFingersOneHandCannotPlay) {
     expectCaught({
         {"one finger on two frets",

@@ -309,6 +309,102 @@ std::vector<std::string> fingerFaults(const Frets& frets, const Fingers& fingers
     return faults;
 }
 
+// Relative frets as voicing.ini writes them: two characters per string, string 6 first.
+std::string fretsText(const Frets& frets) {
+    std::string out;
+    for (int s = 6; s >= 1; --s) {
+        const auto& f = frets[size_t(s)];
+        out += !f ? "xx" : *f < 0 ? std::to_string(*f) : (*f < 10 ? "0" : "") + std::to_string(*f);
+    }
+    return out;
+}
+
+std::string fingersText(const Fingers& fingers) {
+    std::string out;
+    for (int s = 6; s >= 1; --s)
+        out += fingers[size_t(s)];
+    return out;
+}
+
+// Fingers for the fretted strings under the finger rules, with a barre where no grip without
+// one exists, and no stretch; the first assignment that passes, or nothing.
+std::optional<Fingers> assignFingers(const Frets& frets) {
+    std::vector<int> fretted;
+    Fingers fingers{};
+    for (int s = 6; s >= 1; --s) { // thicker strings take the lower fingers first
+        fingers[size_t(s)] = 'x';
+        if (frets[size_t(s)])
+            fretted.push_back(s);
+    }
+    std::string remark;
+    const auto tryFrom = [&](auto& self, size_t k) -> bool {
+        if (k == fretted.size())
+            return fingerFaults(frets, fingers, remark, {false}).empty();
+        for (char g = '1'; g <= '4'; ++g) {
+            fingers[size_t(fretted[k])] = g;
+            if (self(self, k + 1))
+                return true;
+        }
+        return false;
+    };
+    // A grip without a barre where there is one.
+    for (const char* r : {"", "barre"}) {
+        remark = r;
+        if (tryFrom(tryFrom, 0))
+            return fingers;
+    }
+    return std::nullopt;
+}
+
+// A movable shape of the chord with its root on the root string that the voicing rules accept,
+// found by trying every shape that fits a four-fret window around the root: the strings below
+// the root string silent, the root string on relative fret 0, every string above it silent or
+// fretted within the window. Silent strings and frets near the root are tried first, so the
+// shape found is a small one. Nothing when the chord has no such shape on that string.
+std::optional<std::pair<Frets, Fingers>> playableShape(const Chord& chord, int rootString) {
+    const std::array<std::optional<int>, 8> choices = {std::nullopt, 0, 1, -1, 2, -2, 3, -3};
+    constexpr int WindowSpan = 3; // highest minus lowest fret: four frets
+    Frets frets{};
+    frets[size_t(rootString)] = 0;
+    std::optional<std::pair<Frets, Fingers>> found;
+    const auto accepted = [&]() -> bool {
+        const std::set<int> heard = relativeIntervals(frets, rootString);
+        if (!std::includes(chord.pcs.begin(), chord.pcs.end(), heard.begin(), heard.end()) ||
+            !std::includes(heard.begin(), heard.end(), chord.required.begin(),
+                           chord.required.end()))
+            return false;
+        for (int root = 0; root < 12; ++root) {
+            const Frets placed = moveShape(frets, root, rootString);
+            if (!soundFaults(chord, placed, root).empty())
+                return false;
+            for (const auto& f : placed)
+                if (f && (*f < 1 || *f > MaxFret))
+                    return false;
+        }
+        const auto fingers = assignFingers(frets);
+        if (fingers)
+            found = {frets, *fingers};
+        return fingers.has_value();
+    };
+    const auto fill = [&](auto& self, int s, int low, int high) -> bool {
+        if (s == 0)
+            return accepted();
+        for (const std::optional<int>& f : choices) {
+            const int newLow = f ? std::min(low, *f) : low;
+            const int newHigh = f ? std::max(high, *f) : high;
+            if (newHigh - newLow > WindowSpan)
+                continue;
+            frets[size_t(s)] = f;
+            if (self(self, s - 1, newLow, newHigh))
+                return true;
+        }
+        frets[size_t(s)] = std::nullopt;
+        return false;
+    };
+    fill(fill, rootString - 1, 0, 0);
+    return found;
+}
+
 // Claims of a remark about fingers, silent strings and the root string.
 std::vector<std::string> remarkFaults(const std::string& memo, const Frets& frets,
                                       const Fingers& fingers, int rootString) {
@@ -999,16 +1095,23 @@ struct LibraryValidator::Impl {
             checkFifthRemark(id + "memo", sec, chord, heard, memo);
             noteVoicingSet(heard, VoicingFile + std::string(" [") + sec + "] " + id);
         }
-        if (m > 0) {
-            std::vector<int> needed = {6, 5};
-            if (chord.valid && chord.required.size() <= 3)
-                needed.push_back(4);
-            for (int rs : needed)
-                if (!byRootString.count(rs))
+        if (m > 0)
+            for (int rs : {6, 5, 4}) {
+                if (byRootString.count(rs))
+                    continue;
+                const auto shape = chord.valid ? playableShape(chord, rs)
+                                               : std::optional<std::pair<Frets, Fingers>>();
+                if (shape)
+                    fault(VoicingFile, sec, "numVoicings",
+                          "no voicing of " + chord.name + " has its root on the " +
+                              ordinalText(rs) + " string, though a shape can be played there, " +
+                              "for example the frets " + fretsText(shape->first) +
+                              " with the fingers " + fingersText(shape->second));
+                else if (rs != 4)
                     fault(VoicingFile, sec, "numVoicings",
                           "no voicing of " + chord.name + " has its root on the " +
                               ordinalText(rs) + " string");
-        }
+            }
         out.m_summary.movablePerChord[size_t(number_)] = m;
         for (int rs = 1; rs <= 6; ++rs)
             out.m_summary.perChordByRootString[rs][size_t(number_)] =

@@ -43,10 +43,17 @@ namespace chordalis {
 // each of the 12 roots, moved as the program moves it (root fret 1 to 12, an octave higher when
 // the shape would reach the nut), the shape stays on frets 1 to 15 and sounds its chord. That
 // move leaves a five-fret stretch on fret 16 for one root, so in practice a movable shape spans
-// four frets. Each chord has at least six, roots on the 6th and 5th strings, and on the 4th
-// string when at most three of its tones are required; with the open chord of a root no chord
-// lists more than 31 voicings. Open chords sound an open string, stay within fret 5, sound
-// their chord at their root with the real open strings, and there is one per chord and root.
+// four frets. Each chord has at least six, and with the open chord of a root no chord lists
+// more than 31 voicings. A chord always has a voicing with its root on the 6th string and one
+// on the 5th, and one on the 4th wherever a playable shape exists there. On each of these root
+// strings every shape with the root string on relative fret 00, the strings below it silent
+// and each string above it silent or fretted within a four-fret window around the root is
+// tried; one that these rules accept (chord tones only, every required tone, the root in the
+// bass, frets 1 to 15 at all 12 roots, fingers that follow the finger rules with a barre
+// allowed) demands a voicing on that string, and the fault shows it. A shape with its root on
+// the 4th string sounds four strings at most, so a chord that requires five tones, such as
+// 9#11, has none there. Open chords sound an open string, stay within fret 5, sound their
+// chord at their root with the real open strings, and there is one per chord and root.
 //
 // Triad shapes play exactly the three strings of their group, sound the triad with the right
 // note in the bass at every root, and are as compact as that triad can be on those strings.
