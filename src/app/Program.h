@@ -58,6 +58,7 @@ public:
     void selectRootTab(int tab);
 
     const QString& programFolder() const { return m_folder; }
+    MessageBoxes& boxes() { return m_boxes; }
 
     // What the display routines work on.
     ModeContext context() { return {state, pages, ini, fretboard, warnings}; }

@@ -1,0 +1,197 @@
+#include "sound/Metronome.h"
+
+#include "app/AppState.h"
+
+#include <array>
+#include <cmath>
+
+namespace chordalis {
+
+namespace {
+
+constexpr std::array<const char*, LastDrumKey - FirstDrumKey + 1> DrumNames{
+    "Acoustic Bass Drum",
+    "Bass Drum 1",
+    "Side Stick",
+    "Acoustic Snare",
+    "Hand Clap",
+    "Electric Snare",
+    "Low Floor Tom",
+    "Closed Hi-Hat",
+    "High Floor Tom",
+    "Pedal Hi-Hat",
+    "Low Tom",
+    "Open Hi-Hat",
+    "Low-Mid Tom",
+    "Hi-Mid Tom",
+    "Crash Cymbal 1",
+    "High Tom",
+    "Ride Cymbal 1",
+    "Chinese Cymbal",
+    "Ride Bell",
+    "Tambourine",
+    "Splash Cymbal",
+    "Cowbell",
+    "Crash Cymbal 2",
+    "Vibraslap",
+    "Ride Cymbal 2",
+    "Hi Bongo",
+    "Low Bongo",
+    "Mute Hi Conga",
+    "Open Hi Conga",
+    "Low Conga",
+    "High Timbale",
+    "Low Timbale",
+    "High Agogo",
+    "Low Agogo",
+    "Cabasa",
+    "Maracas",
+    "Short Whistle",
+    "Long Whistle",
+    "Short Guiro",
+    "Long Guiro",
+    "Claves",
+    "Hi Wood Block",
+    "Low Wood Block",
+    "Mute Cuica",
+    "Open Cuica",
+    "Mute Triangle",
+    "Open Triangle",
+};
+
+} // namespace
+
+int metronomeInterval(int bpm) {
+    bpm = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
+    return int(std::nearbyint(60000.0 / bpm)); // the default rounding mode: halves to even
+}
+
+QStringList drumSoundRows() {
+    QStringList rows;
+    for (int i = 0; i < int(DrumNames.size()); ++i)
+        rows << QStringLiteral(" %1  %2")
+                    .arg(FirstDrumKey + i)
+                    .arg(QLatin1String(DrumNames[size_t(i)]));
+    return rows;
+}
+
+QStringList metronomeChannelRows() {
+    QStringList rows;
+    for (int i = 1; i <= 16; ++i)
+        rows << QStringLiteral(" %1 ").arg(i);
+    return rows;
+}
+
+Metronome::Metronome(AppState& state, MidiOut& out, const Clock& clock)
+    : m_state(state), m_out(out), m_clock(clock) {
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setSingleShot(true);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { arm(service()); });
+}
+
+Metronome::~Metronome() {
+    cancelPending();
+}
+
+double Metronome::timeNow() const {
+    return m_onOwnClock ? m_out.ownClockNow() : m_clock.now();
+}
+
+void Metronome::restart() {
+    m_onOwnClock = m_out.hasOwnClock();
+    m_start = timeNow();
+    m_lastNow = m_start;
+    m_next = 1;
+}
+
+void Metronome::cancelPending() {
+    if (!m_pending)
+        return;
+    if (m_onOwnClock && m_pendingDue > timeNow()) {
+        m_out.cancelQueued();
+        m_beat = m_beatBeforePending; // the queued click will not be heard
+    }
+    m_pending = false;
+}
+
+void Metronome::setRunning(bool on) {
+    if (on == m_running)
+        return;
+    m_running = on;
+    cancelPending();
+    if (!on) {
+        m_timer.stop();
+        return;
+    }
+    restart();
+    arm(service());
+}
+
+void Metronome::setTempo(int bpm) {
+    m_state.metronome.tempo = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
+    if (!m_running)
+        return;
+    cancelPending();
+    restart();
+    arm(service());
+}
+
+void Metronome::click(double due, bool queued) {
+    const MetronomeSettings& m = m_state.metronome;
+    m_beatBeforePending = m_beat;
+    if (++m_beat > m.beats)
+        m_beat = 1;
+    const int key = std::clamp(m_beat == 1 ? m.sound1 : m.sound2, 0, 127);
+    const int velocity = std::clamp(m_state.playback.volume, 0, 127);
+    const int channel = std::clamp(m.channel, 0, 15);
+    const std::uint32_t on = packShortMessage(0x90 + channel, key, velocity);
+    const std::uint32_t off = packShortMessage(0x80 + channel, key, velocity);
+    if (queued) {
+        m_out.shortMessageAt(on, due);
+        m_out.shortMessageAt(off, due);
+        m_pending = true;
+        m_pendingDue = due;
+    } else {
+        m_out.shortMessage(on);
+        m_out.shortMessage(off);
+    }
+}
+
+double Metronome::service() {
+    if (!m_running)
+        return -1.0;
+    // A reopened output (another device, a new synthesizer whose clock starts again) restarts
+    // the beat on the clock now in use.
+    if (m_out.hasOwnClock() != m_onOwnClock || timeNow() < m_lastNow) {
+        m_pending = false;
+        restart();
+    }
+    const double interval = metronomeInterval(m_state.metronome.tempo) / 1000.0;
+    const double ahead = m_onOwnClock ? LookAhead : 0.0;
+    const double now = timeNow();
+    m_lastNow = now;
+    auto due = [&](long long n) {
+        return m_start + double(n) * interval;
+    };
+
+    // After a stall (a suspended machine, a blocked event loop) the missed beats are counted
+    // but not sounded: a burst of late clicks helps nobody.
+    while (due(m_next + 1) <= now + ahead) {
+        if (++m_beat > m_state.metronome.beats)
+            m_beat = 1;
+        ++m_next;
+    }
+    if (due(m_next) <= now + ahead) {
+        click(due(m_next), m_onOwnClock);
+        ++m_next;
+    }
+    return due(m_next) - ahead - now;
+}
+
+void Metronome::arm(double seconds) {
+    if (!m_running || seconds < 0)
+        return;
+    m_timer.start(int(std::ceil(seconds * 1000.0)));
+}
+
+} // namespace chordalis

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "sound/Clock.h"
+#include "sound/MidiOut.h"
+
+#include <QStringList>
+#include <QTimer>
+
+namespace chordalis {
+
+struct AppState;
+
+inline constexpr int FirstDrumKey = 35; // General MIDI percussion keys 35..81
+inline constexpr int LastDrumKey = 81;
+inline constexpr int MinMetronomeTempo = 40; // beats per minute
+inline constexpr int MaxMetronomeTempo = 400;
+
+// The time between two clicks in whole milliseconds: 60000 / bpm, halves to the even neighbour.
+int metronomeInterval(int bpm);
+
+// The 47 rows of the drum lists (" 35  Acoustic Bass Drum" .. " 81  Open Triangle"), row i
+// standing for key 35 + i.
+QStringList drumSoundRows();
+// The 16 rows of the channel list (" 1 " .. " 16 "), row i standing for wire channel i.
+QStringList metronomeChannelRows();
+
+// Clicks a steady beat on a drum sound, accenting the first beat of each bar. Beat n after
+// switching on falls at start + n x interval on a monotonic clock, so the beat never drifts
+// however late a timer wakes. On an output with a clock of its own (the built-in synthesizer)
+// each click is queued a little ahead on that clock and lands there exactly; on a port it is
+// sent when due.
+class Metronome {
+public:
+    Metronome(AppState& state, MidiOut& out, const Clock& clock);
+    Metronome(const Metronome&) = delete;
+    Metronome& operator=(const Metronome&) = delete;
+    ~Metronome();
+
+    // The On/Off tabs. The first click comes one interval after switching on.
+    void setRunning(bool on);
+    bool isRunning() const { return m_running; }
+    // The tempo slider: stores the tempo (clamped to 40..400) and, when running, restarts the
+    // beat at once at the new rate.
+    void setTempo(int bpm);
+
+    // The beat of the bar last clicked: 0 before the first click, then 1..beats.
+    int beat() const { return m_beat; }
+
+    // Clicks every beat that is due (up to the look-ahead on an output with its own clock) and
+    // returns the seconds until the next call is needed. The timer calls it; tests call it with a
+    // virtual clock.
+    double service();
+
+    // How far ahead clicks are queued on an output with its own clock, in seconds.
+    static constexpr double LookAhead = 0.05;
+
+private:
+    double timeNow() const;
+    void restart();
+    void cancelPending();
+    void click(double due, bool queued);
+    void arm(double seconds);
+
+    AppState& m_state;
+    MidiOut& m_out;
+    const Clock& m_clock;
+    QTimer m_timer;
+
+    bool m_running = false;
+    int m_beat = 0;
+    bool m_onOwnClock = false;
+    double m_start = 0.0; // when beat 0 fell, on the clock in use
+    long long m_next = 1; // the next beat to click
+    double m_lastNow = 0.0;
+    // A click queued on the output's clock that has not sounded yet, and the beat before it.
+    bool m_pending = false;
+    double m_pendingDue = 0.0;
+    int m_beatBeforePending = 0;
+};
+
+} // namespace chordalis

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "sound/Clock.h"
+#include "sound/MidiOut.h"
+
+#include <vector>
+
+namespace chordalis {
+
+// An output that keeps every message with the time it was sent (or queued for), read from the
+// clock it is given. It never blocks and never sleeps; for tests, and for the companion tool's
+// message log and offline rendering.
+class RecordingMidiOut final : public MidiOut {
+public:
+    struct Sent {
+        double time; // seconds on the clock
+        std::uint32_t word;
+        friend bool operator==(const Sent&, const Sent&) = default;
+    };
+
+    explicit RecordingMidiOut(const Clock& clock) : m_clock(clock) {}
+
+    std::optional<QString> open(int device) override {
+        m_open = !failOpen;
+        openedDevice = device;
+        if (failOpen)
+            return openError;
+        return std::nullopt;
+    }
+    void close() override { m_open = false; }
+    bool isOpen() const override { return m_open; }
+    void shortMessage(std::uint32_t word) override { sent.push_back({m_clock.now(), word}); }
+
+    // With an own clock, queued messages are kept with their due time, in the order queued.
+    bool hasOwnClock() const override { return ownClock; }
+    double ownClockNow() const override { return m_clock.now(); }
+    void shortMessageAt(std::uint32_t word, double at) override { sent.push_back({at, word}); }
+    void cancelQueued() override {
+        const double now = m_clock.now();
+        std::erase_if(sent, [now](const Sent& s) { return s.time > now; });
+    }
+
+    QStringList portNames() const override { return ports; }
+
+    std::vector<Sent> sent;
+    bool ownClock = false;
+    bool failOpen = false;
+    QString openError = QStringLiteral("no such device");
+    QStringList ports;
+    int openedDevice = -2;
+
+private:
+    const Clock& m_clock;
+    bool m_open = true;
+};
+
+} // namespace chordalis

@@ -1,0 +1,234 @@
+#include "sound/backends/FluidSynthOut.h"
+
+#include <QFileInfo>
+#include <QMutex>
+#include <QStringList>
+#include <fluidsynth.h>
+
+namespace chordalis {
+
+namespace {
+
+// FluidSynth reports problems through one process-wide log hook. Its errors are collected here
+// while the synthesizer is being set up, so the user sees them in the failure message instead of
+// on the terminal.
+QMutex logMutex;
+QStringList* logSink = nullptr;
+
+void collectLog(int level, const char* message, void*) {
+    QMutexLocker lock(&logMutex);
+    if (logSink && (level == FLUID_ERR || level == FLUID_PANIC))
+        logSink->append(QString::fromLocal8Bit(message));
+}
+
+class LogCapture {
+public:
+    LogCapture() {
+        QMutexLocker lock(&logMutex);
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, collectLog, nullptr);
+        logSink = &m_lines;
+    }
+    ~LogCapture() {
+        QMutexLocker lock(&logMutex);
+        logSink = nullptr;
+    }
+    QString text() const {
+        QMutexLocker lock(&logMutex);
+        return m_lines.join(QLatin1String("; "));
+    }
+
+private:
+    QStringList m_lines;
+};
+
+} // namespace
+
+struct SynthEngine::Handles {
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_sequencer_t* sequencer = nullptr;
+    fluid_seq_id_t synthClient = -1;
+    fluid_audio_driver_t* audio = nullptr;
+
+    ~Handles() {
+        // The audio driver calls into the synth: it goes first, the settings last.
+        if (audio)
+            delete_fluid_audio_driver(audio);
+        if (sequencer)
+            delete_fluid_sequencer(sequencer);
+        if (synth)
+            delete_fluid_synth(synth);
+        if (settings)
+            delete_fluid_settings(settings);
+    }
+};
+
+QString defaultSoundFont() {
+    const QByteArray chosen = qgetenv("CHORDALIS_SOUNDFONT");
+    if (!chosen.isEmpty())
+        return QString::fromLocal8Bit(chosen);
+    for (const char* path :
+         {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3",
+          "/usr/share/sounds/sf2/FluidR3_GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2"}) {
+        if (QFileInfo(QLatin1String(path)).isFile())
+            return QLatin1String(path);
+    }
+    return {};
+}
+
+std::unique_ptr<SynthEngine> SynthEngine::create(const QString& soundFont, double sampleRate,
+                                                 QString* error) {
+    LogCapture log;
+    auto fail = [&](const QString& what) {
+        const QString details = log.text();
+        *error = details.isEmpty() ? what : what + QLatin1String(" (") + details + QLatin1Char(')');
+        return nullptr;
+    };
+    if (soundFont.isEmpty())
+        return fail(QStringLiteral("No General MIDI sound font is installed "
+                                   "(/usr/share/sounds/sf2/default-GM.sf2)."));
+
+    std::unique_ptr<SynthEngine> engine(new SynthEngine);
+    engine->m_sampleRate = sampleRate;
+    engine->m_h = std::make_unique<Handles>();
+    Handles& h = *engine->m_h;
+    h.settings = new_fluid_settings();
+    if (!h.settings)
+        return fail(QStringLiteral("The synthesizer's settings could not be created."));
+    fluid_settings_setnum(h.settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setint(h.settings, "synth.reverb.active", 1);
+    fluid_settings_setint(h.settings, "synth.chorus.active", 0);
+    // Small blocks keep queued clicks within 64 frames of their time.
+    fluid_settings_setint(h.settings, "audio.period-size", 256);
+    h.synth = new_fluid_synth(h.settings);
+    if (!h.synth)
+        return fail(QStringLiteral("The synthesizer could not be created."));
+    if (fluid_synth_sfload(h.synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED)
+        return fail(QStringLiteral("The sound font %1 could not be loaded.").arg(soundFont));
+
+    // The sequencer runs on the synthesizer's own clock: it advances as sound is rendered.
+    h.sequencer = new_fluid_sequencer2(0);
+    if (!h.sequencer)
+        return fail(QStringLiteral("The synthesizer's sequencer could not be created."));
+    h.synthClient = fluid_sequencer_register_fluidsynth(h.sequencer, h.synth);
+    return engine;
+}
+
+SynthEngine::~SynthEngine() = default;
+
+std::optional<QString> SynthEngine::startAudio() {
+    LogCapture log;
+    // libjack would otherwise try to start a server of its own.
+    qputenv("JACK_NO_START_SERVER", "1");
+    QStringList tried;
+    for (const char* driver : {"pulseaudio", "alsa", "jack", "sdl2"}) {
+        fluid_settings_setstr(m_h->settings, "audio.driver", driver);
+        m_h->audio = new_fluid_audio_driver(m_h->settings, m_h->synth);
+        if (m_h->audio)
+            return std::nullopt;
+        tried << QLatin1String(driver);
+    }
+    QString text = QStringLiteral("No audio output could be opened (tried %1).")
+                       .arg(tried.join(QLatin1String(", ")));
+    if (const QString details = log.text(); !details.isEmpty())
+        text += QLatin1Char(' ') + details;
+    return text;
+}
+
+void SynthEngine::shortMessage(std::uint32_t word) {
+    const int status = statusOf(word);
+    const int channel = status & 0x0F;
+    const int d1 = data1Of(word);
+    const int d2 = data2Of(word);
+    switch (status & 0xF0) {
+    case 0x80:
+        fluid_synth_noteoff(m_h->synth, channel, d1);
+        break;
+    case 0x90:
+        if (d2 == 0)
+            fluid_synth_noteoff(m_h->synth, channel, d1);
+        else
+            fluid_synth_noteon(m_h->synth, channel, d1, d2);
+        break;
+    case 0xB0:
+        fluid_synth_cc(m_h->synth, channel, d1, d2);
+        break;
+    case 0xC0:
+        fluid_synth_program_change(m_h->synth, channel, d1);
+        break;
+    default:
+        break; // the program sends nothing else
+    }
+}
+
+void SynthEngine::shortMessageAt(std::uint32_t word, double seconds) {
+    const int status = statusOf(word);
+    fluid_event_t* ev = new_fluid_event();
+    fluid_event_set_source(ev, -1);
+    fluid_event_set_dest(ev, m_h->synthClient);
+    const int channel = status & 0x0F;
+    switch (status & 0xF0) {
+    case 0x80:
+        fluid_event_noteoff(ev, channel, short(data1Of(word)));
+        break;
+    case 0x90:
+        fluid_event_noteon(ev, channel, short(data1Of(word)), short(data2Of(word)));
+        break;
+    case 0xC0:
+        fluid_event_program_change(ev, channel, short(data1Of(word)));
+        break;
+    default:
+        delete_fluid_event(ev);
+        return;
+    }
+    // The sequencer counts milliseconds of rendered sound.
+    const auto tick = static_cast<unsigned int>(std::llround(seconds * 1000.0));
+    fluid_sequencer_send_at(m_h->sequencer, ev, tick, 1);
+    delete_fluid_event(ev);
+}
+
+void SynthEngine::cancelQueued() {
+    fluid_sequencer_remove_events(m_h->sequencer, -1, m_h->synthClient, -1);
+}
+
+double SynthEngine::clockNow() const {
+    return fluid_sequencer_get_tick(m_h->sequencer) / 1000.0;
+}
+
+void SynthEngine::render(short* interleaved, int frames) {
+    fluid_synth_write_s16(m_h->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
+}
+
+std::optional<QString> FluidSynthOut::open(int /*device*/) {
+    close();
+    QString error;
+    auto engine = SynthEngine::create(defaultSoundFont(), 44100.0, &error);
+    if (!engine)
+        return error;
+    if (auto failed = engine->startAudio())
+        return failed;
+    m_engine = std::move(engine);
+    return std::nullopt;
+}
+
+void FluidSynthOut::shortMessage(std::uint32_t word) {
+    if (m_engine)
+        m_engine->shortMessage(word);
+}
+
+double FluidSynthOut::ownClockNow() const {
+    return m_engine ? m_engine->clockNow() : 0.0;
+}
+
+void FluidSynthOut::shortMessageAt(std::uint32_t word, double seconds) {
+    if (m_engine)
+        m_engine->shortMessageAt(word, seconds);
+}
+
+void FluidSynthOut::cancelQueued() {
+    if (m_engine)
+        m_engine->cancelQueued();
+}
+
+} // namespace chordalis
