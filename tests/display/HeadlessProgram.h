@@ -38,6 +38,8 @@ public:
     std::vector<Mark> markers() const;
     std::vector<Mark> signs(int column) const;
 
+    RecordingMessageBoxes& boxes() { return m_boxes; }
+
     RecordingLedSender led;
 
 private:

@@ -1,0 +1,147 @@
+#include "sound/Metronome.h"
+
+#include "app/AppState.h"
+#include "sound/RecordingMidiOut.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace chordalis {
+namespace {
+
+class MetronomeTest : public ::testing::Test {
+protected:
+    AppState state;
+    VirtualClock clock;
+    RecordingMidiOut out{clock};
+    Metronome metronome{state, out, clock};
+
+    // Lets the clock run as the timer would: to each wake-up the metronome asks for, plus a
+    // late wake-up of up to `lateness` seconds.
+    void runFor(double seconds, double lateness = 0.0, unsigned seed = 1) {
+        std::mt19937 rng(seed);
+        std::uniform_real_distribution<double> late(0.0, lateness);
+        const double end = clock.now() + seconds;
+        while (true) {
+            const double wait = metronome.service();
+            if (wait < 0 || clock.now() + wait > end) { // stopped, or nothing more due
+                clock.advance(std::max(0.0, end - clock.now()));
+                break;
+            }
+            clock.advance(std::max(wait, 0.0) + late(rng));
+        }
+    }
+    // The keys of the clicks (note-ons) in order.
+    std::vector<int> keys() const {
+        std::vector<int> k;
+        for (const auto& s : out.sent)
+            if (statusOf(s.word) >> 4 == 0x9)
+                k.push_back(data1Of(s.word));
+        return k;
+    }
+};
+
+TEST(MetronomeLists, IntervalsAndRows) {
+    EXPECT_EQ(metronomeInterval(120), 500);
+    EXPECT_EQ(metronomeInterval(40), 1500);
+    EXPECT_EQ(metronomeInterval(400), 150);
+    EXPECT_EQ(metronomeInterval(64), 938); // 937.5: halves go to the even neighbour
+    EXPECT_EQ(metronomeInterval(96), 625);
+
+    const QStringList drums = drumSoundRows();
+    ASSERT_EQ(drums.size(), 47);
+    EXPECT_EQ(drums.front(), QStringLiteral(" 35  Acoustic Bass Drum"));
+    EXPECT_EQ(drums[76 - 35], QStringLiteral(" 76  Hi Wood Block"));
+    EXPECT_EQ(drums[77 - 35], QStringLiteral(" 77  Low Wood Block"));
+    EXPECT_EQ(drums.back(), QStringLiteral(" 81  Open Triangle"));
+    const QStringList channels = metronomeChannelRows();
+    ASSERT_EQ(channels.size(), 16);
+    EXPECT_EQ(channels[9], QStringLiteral(" 10 "));
+}
+
+TEST_F(MetronomeTest, DefaultsAccentTheBarOnTheDrumChannel) {
+    metronome.setRunning(true);
+    EXPECT_TRUE(out.sent.empty()); // the first click comes one interval later
+    runFor(2.75);
+    EXPECT_EQ(keys(), (std::vector<int>{76, 77, 77, 77, 76}));
+    ASSERT_EQ(out.sent.size(), 10u);
+    EXPECT_EQ(out.sent[0].word, packShortMessage(0x99, 76, 100));
+    EXPECT_EQ(out.sent[1].word, packShortMessage(0x89, 76, 100));
+    EXPECT_DOUBLE_EQ(out.sent[0].time, 0.5);
+    EXPECT_DOUBLE_EQ(out.sent[1].time, 0.5); // back to back
+}
+
+TEST_F(MetronomeTest, BeatCounterRules) {
+    state.metronome.beats = 1;
+    metronome.setRunning(true);
+    runFor(1.6);
+    EXPECT_EQ(keys(), (std::vector<int>{76, 76, 76}));
+
+    out.sent.clear();
+    state.metronome.beats = 0; // nothing sensible: every click is the first of its bar
+    runFor(1.0);
+    EXPECT_EQ(keys(), (std::vector<int>{76, 76}));
+
+    out.sent.clear();
+    state.metronome.beats = 4;
+    runFor(1.0); // beats 2 and 3
+    metronome.setRunning(false);
+    runFor(2.0);
+    metronome.setRunning(true);
+    runFor(1.0); // switched on again: beat 4, then 1
+    EXPECT_EQ(keys(), (std::vector<int>{77, 77, 77, 76}));
+
+    out.sent.clear();
+    runFor(1.0);               // beats 2 and 3
+    state.metronome.beats = 2; // below the current beat: the next click starts a bar
+    runFor(0.5);
+    EXPECT_EQ(keys(), (std::vector<int>{77, 77, 76}));
+}
+
+TEST_F(MetronomeTest, LateTimersNeverMoveTheBeat) {
+    state.metronome.tempo = 400;
+    metronome.setRunning(true);
+    const double start = clock.now();
+    runFor(2000 * 0.150, /*lateness=*/0.004);
+    ASSERT_EQ(out.sent.size(), 2 * 2000u);
+    for (size_t n = 0; n < 2000; ++n) {
+        const double ideal = start + double(n + 1) * 0.150;
+        // Each click is as late as its own timer, never later: lateness does not add up.
+        EXPECT_GE(out.sent[2 * n].time, ideal - 1e-9);
+        EXPECT_LE(out.sent[2 * n].time, ideal + 0.004 + 1e-9) << n;
+    }
+}
+
+TEST_F(MetronomeTest, ATempoChangeTakesEffectAtOnce) {
+    metronome.setRunning(true);
+    runFor(1.2); // clicks at 0.5 and 1.0
+    metronome.setTempo(400);
+    EXPECT_EQ(state.metronome.tempo, 400);
+    const double changed = clock.now();
+    runFor(0.5);
+    ASSERT_EQ(out.sent.size(), 2 * 5u);
+    EXPECT_NEAR(out.sent[4].time, changed + 0.150, 1e-9);
+    EXPECT_NEAR(out.sent[6].time, changed + 0.300, 1e-9);
+    metronome.setTempo(1000);
+    EXPECT_EQ(state.metronome.tempo, 400);
+}
+
+TEST_F(MetronomeTest, OnAnOutputWithItsOwnClockClicksAreQueuedOnTime) {
+    out.ownClock = true;
+    state.metronome.channel = 3;
+    metronome.setRunning(true);
+    runFor(1.48);
+    // Queued ahead: the click at 1.5 is already there.
+    ASSERT_EQ(out.sent.size(), 6u);
+    EXPECT_DOUBLE_EQ(out.sent[4].time, 1.5);
+    EXPECT_EQ(out.sent[4].word, packShortMessage(0x93, 77, 100));
+    EXPECT_EQ(metronome.beat(), 3);
+
+    // Switched off before it sounds: the queued click goes, and so does its count.
+    metronome.setRunning(false);
+    EXPECT_EQ(out.sent.size(), 4u);
+    EXPECT_EQ(metronome.beat(), 2);
+}
+
+} // namespace
+} // namespace chordalis

@@ -1,0 +1,235 @@
+#include "sound/Player.h"
+
+#include "../display/HeadlessProgram.h"
+#include "app/PlayCommands.h"
+#include "sound/RecordingMidiOut.h"
+
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+using Sent = RecordingMidiOut::Sent;
+
+constexpr std::uint32_t on(int ch, int note, int vel = 100) {
+    return packShortMessage(0x90 + ch, note, vel);
+}
+constexpr std::uint32_t off(int ch, int note, int vel = 100) {
+    return packShortMessage(0x80 + ch, note, vel);
+}
+
+// The program with the shipped library, a virtual clock and a recording port.
+class PlayerTest : public ::testing::Test {
+protected:
+    test::HeadlessProgram program;
+    VirtualClock clock;
+    RecordingMidiOut out{clock};
+    Player player{program->state, program->pages.chords.tvwVoicings, out, clock};
+
+    AppState& state() { return program->state; }
+
+    void chooseChord(int chord) { program.clickItem(TreeId::Chords, chord, "Chord"); }
+
+    std::vector<std::uint32_t> words() const {
+        std::vector<std::uint32_t> w;
+        for (const Sent& s : out.sent)
+            w.push_back(s.word);
+        return w;
+    }
+};
+
+TEST_F(PlayerTest, StrumsTheOpenCFromTheLowStringAndReleasesAfterFourSeconds) {
+    chooseChord(0); // C major: the open chord x32010 comes first
+    ASSERT_EQ(state().selectedVoicing, 99);
+    playCommand(*program, player, Mode::Chords);
+
+    const double d = double(stepDelay(PlayKind::Chord, 90)); // 0.079
+    EXPECT_NEAR(d, 0.079, 1e-6);
+    const std::vector<Sent> expected{
+        {0.0, on(0, 48)},   {d, on(0, 52)},    {2 * d, on(0, 55)}, {3 * d, on(0, 60)},
+        {4 * d, on(0, 64)}, {4.0, off(0, 48)}, {4.0, off(0, 52)},  {4.0, off(0, 55)},
+        {4.0, off(0, 60)},  {4.0, off(0, 64)},
+    };
+    ASSERT_EQ(out.sent.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(out.sent[i].time, expected[i].time, 1e-5) << i;
+        EXPECT_EQ(out.sent[i].word, expected[i].word) << i;
+    }
+}
+
+TEST_F(PlayerTest, ChannelInstrumentAndVolumeShapeEveryByte) {
+    struct Case {
+        int channel, instrument, volume;
+        std::uint32_t program;
+    };
+    for (const Case& c :
+         {Case{1, 25, 100, 0x18C0}, Case{16, 128, 0, 0x7FCF}, Case{16, 1, 127, 0x00CF}}) {
+        out.sent.clear();
+        state().playback.channel = c.channel;
+        state().playback.instrument = c.instrument;
+        state().playback.volume = c.volume;
+        player.programChange();
+        player.playSingleNote(45);
+        const int ch = c.channel - 1;
+        EXPECT_EQ(words(), (std::vector<std::uint32_t>{c.program, on(ch, 45, c.volume),
+                                                       off(ch, 45, c.volume)}));
+        EXPECT_DOUBLE_EQ(out.sent[2].time - out.sent[1].time, 4.0);
+    }
+}
+
+TEST_F(PlayerTest, StrumTimingAtTheTempoLimits) {
+    // All six strings open; at tempo 0 the strum itself outlasts the four seconds.
+    for (int s = 1; s <= 6; ++s)
+        state().finderSelection[size_t(s)] = -1;
+    state().playback.chordTempo = 0;
+    player.playFinder();
+    ASSERT_EQ(out.sent.size(), 12u);
+    EXPECT_EQ(out.sent[0].word, on(0, 40)); // open strings, lowest first
+    EXPECT_EQ(out.sent[5].word, on(0, 64));
+    EXPECT_NEAR(out.sent[11].time, 4.2, 1e-5);
+    EXPECT_NEAR(out.sent[6].time, 4.2, 1e-5);
+
+    // A voicing that sounds no string sends nothing and still takes four seconds.
+    out.sent.clear();
+    for (int s = 1; s <= 6; ++s)
+        state().voicingFrets[size_t(s)][0] = QStringLiteral("xx");
+    const double start = clock.now();
+    player.playTriad();
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_NEAR(clock.now() - start, 4.0, 1e-6);
+}
+
+TEST_F(PlayerTest, ReleasesExactlyTheNotesItStartedWhateverIsChosenMeanwhile) {
+    chooseChord(0); // C: x32010
+    clock.duringWait = [&, done = false]() mutable {
+        if (done)
+            return;
+        done = true;
+        chooseChord(4); // m7: another voicing table during the strum
+    };
+    player.playChord();
+    std::vector<int> started, released;
+    for (const Sent& s : out.sent)
+        (statusOf(s.word) == 0x90 ? started : released).push_back(data1Of(s.word));
+    EXPECT_EQ(started, (std::vector<int>{48, 52, 55, 60, 64}));
+    EXPECT_EQ(released, started);
+}
+
+TEST_F(PlayerTest, ASecondPlayRunsToItsEndInsideTheFirstOnesWait) {
+    chooseChord(0);
+    int nested = 0;
+    clock.duringWait = [&] {
+        if (nested++ == 0)
+            player.playChord(); // pressed again during the first note
+    };
+    player.playChord();
+    // The second strum's five notes start and end before the first strum's second note.
+    ASSERT_EQ(out.sent.size(), 20u);
+    EXPECT_EQ(out.sent[1].word, on(0, 48));
+    EXPECT_EQ(out.sent[10].word, off(0, 64));
+    EXPECT_EQ(out.sent[11].word, on(0, 52));
+    // Every note that was started is released.
+    int balance = 0;
+    for (const Sent& s : out.sent)
+        balance += statusOf(s.word) == 0x90 ? 1 : -1;
+    EXPECT_EQ(balance, 0);
+}
+
+TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
+    program->selectRootTab(1);                     // C
+    program.clickItem(TreeId::Scales, 0, "Scale"); // major
+    player.playScale();
+    std::vector<int> notes;
+    for (const Sent& s : out.sent)
+        if (statusOf(s.word) == 0x90)
+            notes.push_back(data1Of(s.word));
+    EXPECT_EQ(notes, (std::vector<int>{48, 50, 52, 53, 55, 57, 59, 60}));
+    // Each note lasts one delay with no gap.
+    const double d = double(stepDelay(PlayKind::Scale, 70));
+    EXPECT_NEAR(out.sent[1].time - out.sent[0].time, d, 1e-6);
+    EXPECT_NEAR(out.sent[2].time, out.sent[1].time, 1e-9);
+
+    auto firstNoteFor = [&](int root) {
+        state().noteList = NoteList{};
+        state().noteList[0] = {QStringLiteral("1"), QString(), root};
+        out.sent.clear();
+        player.playScale();
+        return std::pair{data1Of(out.sent.front().word), data1Of(out.sent[2].word)};
+    };
+    EXPECT_EQ(firstNoteFor(4), std::pair(40, 40)); // E: root alone plays twice at one pitch
+    EXPECT_EQ(firstNoteFor(3), std::pair(51, 51)); // D#
+    EXPECT_EQ(firstNoteFor(0), std::pair(48, 48));
+}
+
+TEST_F(PlayerTest, ArpeggiosEndOnTheirLastToneAndWrapAboveTheRoot) {
+    program->selectRootTab(7);                           // E
+    program.clickItem(TreeId::Arpeggios, 4, "Arpeggio"); // m7: E G B D
+    player.playArpeggio();
+    std::vector<int> notes;
+    for (const Sent& s : out.sent)
+        if (statusOf(s.word) == 0x90)
+            notes.push_back(data1Of(s.word));
+    EXPECT_EQ(notes, (std::vector<int>{40, 43, 47, 50}));
+    const double d = double(stepDelay(PlayKind::Arpeggio, 70));
+    EXPECT_NEAR(out.sent.back().time, 4 * d, 1e-5);
+}
+
+TEST_F(PlayerTest, AllNotesOffSendsOneNoteOffPerNoteOnThePlaybackChannel) {
+    state().playback.channel = 3;
+    player.allNotesOff();
+    ASSERT_EQ(out.sent.size(), 128u);
+    for (int n = 0; n < 128; ++n)
+        EXPECT_EQ(out.sent[size_t(n)].word, off(2, n, 0));
+}
+
+TEST_F(PlayerTest, PlayButtonsRefuseWithTheirMessages) {
+    struct Case {
+        Mode mode;
+        int preset;
+        const char* message;
+    };
+    state().resetSelections();
+    for (const Case& c : {
+             Case{Mode::Chords, 2, "Chord playback is not supported for non-standard tunings."},
+             Case{Mode::Chords, 1, "Please select a chord voicing to play."},
+             Case{Mode::Triads, 3, "Triad playback is not supported for non-standard tunings."},
+             Case{Mode::Triads, 1, "Please select a triad to play."},
+             Case{Mode::ChordFinder, 1,
+                  "Please click on the fretboard to select some notes to play."},
+             Case{Mode::Scales, 5, "Please select a scale to play."},
+             Case{Mode::Arpeggios, 1, "Please select an arpeggio to play."},
+         }) {
+        state().tuning[0] = c.preset;
+        program.boxes().shown.clear();
+        playCommand(*program, player, c.mode);
+        ASSERT_EQ(program.boxes().shown.size(), 1u) << c.message;
+        EXPECT_EQ(program.boxes().shown[0].icon, BoxIcon::Exclamation);
+        EXPECT_EQ(program.boxes().shown[0].text, QLatin1String(c.message));
+    }
+    EXPECT_TRUE(out.sent.empty());
+
+    // Scales do not depend on the tuning.
+    state().tuning[0] = 5;
+    program.clickItem(TreeId::Scales, 0, "Scale");
+    program.boxes().shown.clear();
+    playCommand(*program, player, Mode::Scales);
+    EXPECT_TRUE(program.boxes().shown.empty());
+    EXPECT_EQ(out.sent.size(), 16u);
+}
+
+TEST_F(PlayerTest, AFailedOpenIsReportedWithTheBackendsWords) {
+    out.failOpen = true;
+    out.openError = QStringLiteral("No audio output could be opened.");
+    EXPECT_FALSE(openMIDI(state(), out, program.boxes()));
+    ASSERT_EQ(program.boxes().shown.size(), 1u);
+    EXPECT_EQ(program.boxes().shown[0].icon, BoxIcon::Stop);
+    EXPECT_EQ(program.boxes().shown[0].text,
+              QStringLiteral("A system error has occured while trying to open a MIDI output "
+                             "channel.\r\nThis program will function fully except for playback "
+                             "support.\r\n\r\nError Details: No audio output could be opened."));
+    // The program goes on: playback runs through its waits without failing.
+    player.playSingleNote(60);
+}
+
+} // namespace
+} // namespace chordalis
