@@ -136,7 +136,7 @@ void paintFrets(QPainter& p) {
     p.drawRect(QRectF(NutLeft, BoardTop - 2, NutRight - NutLeft, BoardBottom - BoardTop + 4));
 }
 
-void paintStrings(QPainter& p) {
+void paintStrings(QPainter& p, const NeckLook& look) {
     for (int s = 1; s <= 6; ++s) {
         const double y = stringCentreY(s);
         const bool wound = s >= 3;
@@ -144,7 +144,7 @@ void paintStrings(QPainter& p) {
         // Shadow cast on the board.
         p.setPen(QPen(QColor(0, 0, 0, 110), gauge + 0.8));
         p.drawLine(QPointF(NutLeft, y + 1.6), QPointF(BoardEnd, y + 1.6));
-        const QColor body = wound ? QColor(0xc4, 0xa8, 0x6e) : QColor(0xd8, 0xd8, 0xd4);
+        const QColor body = wound ? look.woundString : look.plainString;
         p.setPen(QPen(body, gauge));
         p.drawLine(QPointF(NutLeft, y), QPointF(BoardEnd + 4, y));
         p.setPen(QPen(QColor(255, 255, 255, wound ? 120 : 170), std::max(0.5, gauge / 3.0)));
@@ -185,7 +185,7 @@ void paintNeck(QPainter& p, const NeckLook& look) {
     paintWood(p, board, look);
     paintInlays(p, look);
     paintFrets(p);
-    paintStrings(p);
+    paintStrings(p, look);
     p.restore();
 }
 

@@ -19,8 +19,10 @@ struct NeckLook {
     int streaks = 90; // how many streaks of grain
     unsigned seed = 1957;
     enum class Inlays { Dots, Blocks } inlays = Inlays::Dots;
-    std::array<QColor, 3> inlay; // centre, middle, rim of an inlay
-    QColor binding;              // transparent: no binding
+    std::array<QColor, 3> inlay;                   // centre, middle, rim of an inlay
+    QColor binding;                                // transparent: no binding
+    QColor plainString = QColor(0xd8, 0xd8, 0xd4); // strings 1 and 2
+    QColor woundString = QColor(0xc4, 0xa8, 0x6e); // strings 3 to 6
 };
 
 // The rosewood neck the program draws itself, shown until a skin picture is chosen.

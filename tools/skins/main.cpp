@@ -28,6 +28,9 @@ NeckLook maple() {
     look.seed = 2718;
     look.inlay = {QColor(0x3a, 0x36, 0x32), QColor(0x20, 0x1d, 0x1a), QColor(0x0c, 0x0a, 0x08)};
     look.binding = Qt::transparent;
+    // Nickel strings: bronze ones would vanish in the pale wood.
+    look.plainString = QColor(0xc8, 0xc8, 0xc6);
+    look.woundString = QColor(0x86, 0x86, 0x82);
     return look;
 }
 
