@@ -23,7 +23,7 @@ SkinDialog::SkinDialog(Program& program, MessageBoxes& boxes, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     m_files->setObjectName(QStringLiteral("File1"));
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_files->setMinimumHeight(120);
+    m_files->setFixedHeight(110);
     connect(m_files, &QListWidget::currentRowChanged, this, [this](int row) {
         m_chooser.click(m_program, row);
         showChooser();
