@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "app/RootTabs.h"
 #include "app/Settings.h"
+#include "app/SkinChooser.h"
 #include "library/LibraryLoader.h"
 
 namespace chordalis {
@@ -44,6 +45,7 @@ bool Program::startUp(QSettings& store, QSize screenSize) {
     if (!initTables() || !loadSettings(store, screenSize))
         return false;
     loadLibraries();
+    applyFretboard(*this);
     return true;
 }
 

@@ -43,7 +43,8 @@ public:
     // state. The settings must have been loaded.
     void loadLibraries();
 
-    // initTables, loadSettings and loadLibraries in order; false when start-up must end.
+    // initTables, loadSettings, loadLibraries and the skin in order; false when start-up must
+    // end.
     bool startUp(QSettings& store, QSize screenSize);
 
     // Asks the quit question; on Yes runs shutDown and returns true.

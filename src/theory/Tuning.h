@@ -48,4 +48,9 @@ inline Tuning presetTuning(int preset) {
     return {preset, p.notes[0], p.notes[1], p.notes[2], p.notes[3], p.notes[4], p.notes[5]};
 }
 
+// How far the tuning dialog lets each string go: from 4 semitones below to 3 above its standard
+// note. Index 0 is string 1. Every preset lies within these limits.
+inline constexpr std::array<int, 6> LowestOpenNote = {60, 55, 51, 46, 41, 36};
+inline constexpr std::array<int, 6> HighestOpenNote = {67, 62, 58, 53, 48, 43};
+
 } // namespace chordalis

@@ -5,9 +5,12 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/RootTabs.h"
+#include "ui/ColourKeyDialog.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/SkinDialog.h"
 #include "ui/SplashWindow.h"
+#include "ui/TuningDialog.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -75,9 +78,9 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     // Start on the Chords page and the tab "C", matching the root the core starts with.
     m_rootTabs->setCurrentIndex(0);
     m_modes->setCurrentIndex(int(Mode::Chords));
-    // Playback and the colour key arrive with the sound and colour dialogs.
+    // Playback arrives with the sound.
     m_modes->setPlayEnabled(false);
-    m_modes->setKeyEnabled(false);
+    connect(m_modes, &ModeTabs::keyRequested, this, [this] { showColourKey(false); });
 
     connect(m_rootTabs, &QTabBar::currentChanged, this, [this] { rootChange(); });
     // A click on the tab already chosen redraws as well, like a click on another tab.
@@ -134,6 +137,10 @@ void MainWindow::createMenus() {
          {std::pair{"mnuPlayback", "&Playback Settings"}, std::pair{"mnuTuning", "&Tuning"},
           std::pair{"mnuMetronome", "&Metronome"}, std::pair{"mnuAllNotesOff", "&All Notes Off"}})
         addAction(options, QLatin1String(name), QLatin1String(caption))->setEnabled(false);
+    if (auto* tuning = options->findChild<QAction*>(QStringLiteral("mnuTuning"))) {
+        tuning->setEnabled(true);
+        connect(tuning, &QAction::triggered, this, &MainWindow::showTuning);
+    }
     addSeparator(options, QStringLiteral("mnuSep34gy7"));
     // The LED guitar entries stay hidden: nothing in the program shows them.
     addAction(options, QStringLiteral("mnuFretlight"),
@@ -150,10 +157,10 @@ void MainWindow::createMenus() {
     connect(m_rightHanded, &QAction::triggered, this, [this] { setLeftHanded(false); });
     connect(m_leftHanded, &QAction::triggered, this, [this] { setLeftHanded(true); });
     addSeparator(options, QStringLiteral("mnuSep2"));
-    addAction(options, QStringLiteral("mnuFretboard"), QStringLiteral("&Fretboard Design"))
-        ->setEnabled(false);
-    addAction(options, QStringLiteral("mnuFColours"), QStringLiteral("Fingering &Colours"))
-        ->setEnabled(false);
+    connect(addAction(options, QStringLiteral("mnuFretboard"), QStringLiteral("&Fretboard Design")),
+            &QAction::triggered, this, &MainWindow::showFretboardDesign);
+    connect(addAction(options, QStringLiteral("mnuFColours"), QStringLiteral("Fingering &Colours")),
+            &QAction::triggered, this, [this] { showColourKey(true); });
 
     QMenu* help = menu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
     connect(addAction(help, QStringLiteral("mnuUserGuide"), QStringLiteral("&User Guide...")),
@@ -230,6 +237,53 @@ void MainWindow::showInfo(Mode mode) {
 void MainWindow::setLeftHanded(bool leftHanded) {
     chordalis::setLeftHanded(m_program, leftHanded); // redraws the current mode mirrored or not
     showPages();
+}
+
+// --- dialogs: each built at its first showing, then only hidden and shown again ------------
+
+TuningDialog& MainWindow::tuningDialog() {
+    if (!m_tuning)
+        m_tuning = new TuningDialog(m_program, this);
+    return *m_tuning;
+}
+
+SkinDialog& MainWindow::skinDialog() {
+    if (!m_skins)
+        m_skins = new SkinDialog(m_program, m_boxes, this);
+    return *m_skins;
+}
+
+ColourKeyDialog& MainWindow::colourKey() {
+    if (!m_colourKey) {
+        m_colourKey = new ColourKeyDialog(m_program, m_boxes, this);
+        connect(m_colourKey, &ColourKeyDialog::applied, this, &MainWindow::showPages);
+    }
+    return *m_colourKey;
+}
+
+void MainWindow::showTuning() {
+    if (tuningDialog().exec() == QDialog::Accepted)
+        showPages();
+}
+
+void MainWindow::showFretboardDesign() {
+    SkinDialog& dialog = skinDialog();
+    if (dialog.prepare() && dialog.exec() == QDialog::Accepted)
+        showPages();
+}
+
+void MainWindow::showColourKey(bool fromMenu) {
+    ColourKeyDialog& key = colourKey();
+    if (!fromMenu) {
+        // The Key button: shown without waiting and without taking the shared colours.
+        key.show();
+        key.raise();
+        key.activateWindow();
+        return;
+    }
+    key.showme();
+    key.hide(); // a key already open from the button becomes modal
+    key.exec();
 }
 
 void MainWindow::displayHtml(const QString& relativePath) {

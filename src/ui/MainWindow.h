@@ -12,11 +12,14 @@ class QTabBar;
 
 namespace chordalis {
 
+class ColourKeyDialog;
 class MessageBoxes;
 class ModeTabs;
 class NeckView;
 class Program;
+class SkinDialog;
 class SplashWindow;
+class TuningDialog;
 
 // frmMain: the neck picture, the root tabs and the mode pages, with the menus. It shows the page
 // models of the program and turns the user's actions into calls on the core; whoever changes the
@@ -42,6 +45,17 @@ public:
     // Opens a document of the program folder ("userguide/index.htm") in the desktop's viewer,
     // or reports that it is missing.
     void displayHtml(const QString& relativePath);
+
+    // The dialogs, built at their first use.
+    TuningDialog& tuningDialog();
+    SkinDialog& skinDialog();
+    ColourKeyDialog& colourKey();
+
+    // mnuTuning, mnuFretboard; mnuFColours (fromMenu: refreshed, modal) and CmdKey (as left,
+    // without waiting).
+    void showTuning();
+    void showFretboardDesign();
+    void showColourKey(bool fromMenu);
 
     SplashWindow& splash() const { return *m_splash; }
     NeckView& neck() const { return *m_neck; }
@@ -74,6 +88,9 @@ private:
     QTabBar* m_rootTabs;
     ModeTabs* m_modes;
     SplashWindow* m_splash;
+    TuningDialog* m_tuning = nullptr;
+    SkinDialog* m_skins = nullptr;
+    ColourKeyDialog* m_colourKey = nullptr;
     QAction* m_rightHanded = nullptr;
     QAction* m_leftHanded = nullptr;
     bool m_geometrySaved = false;

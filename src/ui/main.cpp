@@ -1,5 +1,6 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
+#include "app/SkinChooser.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
@@ -57,6 +58,7 @@ int main(int argc, char* argv[]) {
     MainWindow window(program, store, boxes);
     boxes.setParentWindow(&window);
     program.loadLibraries();
+    applyFretboard(program);
     window.showPages();
 
     // Leaving the session or being told to terminate ends the program like Exit, without the

@@ -129,6 +129,8 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrame) {
         {"show", "scale", "--tuning", "64,59,55,50,45,30"},
         {"show", "scale", "--preset", "13"},
         {"render", "note"},
+        {"show", "note", "--skin", "no-such-picture.gif"},
+        {"show", "note", "--skin", "../chord.ini"},
     };
     for (const QStringList& args : bad) {
         const Result b = run(args);
@@ -146,4 +148,18 @@ TEST(Cli, RenderWritesTheNeckPicture) {
     EXPECT_EQ(image.size(), QSize(753, 183));
     // The A on string 1 at fret 5: a root-coloured square.
     EXPECT_EQ(image.pixelColor(300 + 1, 22 + 1), QColor(255, 0, 0));
+}
+
+TEST(Cli, RenderDrawsOnTheChosenNeckPicture) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("neck.png"));
+    // Between strings 1 and 2 in the cell of fret 1: bare wood, no marker of the note A.
+    const auto woodLightness = [&](const char* skin) {
+        const Result r = run({"render", "note", "--root", "A", "--data", CHORDALIS_SHIPPED_DATA,
+                              "--skin", skin, "--png", png});
+        EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+        return QImage(png).pixelColor(66 + 10, 40).lightness();
+    };
+    EXPECT_LT(woodLightness("ebony.gif"), 40);
+    EXPECT_GT(woodLightness("maple.gif"), 150);
 }

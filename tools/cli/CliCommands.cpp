@@ -5,7 +5,9 @@
 #include "app/Modes.h"
 #include "app/Program.h"
 #include "app/RootTabs.h"
+#include "app/SkinChooser.h"
 #include "app/TreeClicks.h"
+#include "fretboard/Skins.h"
 #include "library/Chords.h"
 
 #include <QImageWriter>
@@ -57,6 +59,8 @@ QString usage() {
         "                               dialog's limits (standard: 64,59,55,50,45,40).\n"
         "  --preset N                   A preset tuning 1..12 (1 standard, 4 Dropped D ..).\n"
         "  --left-handed                Draw the neck for a left-handed player.\n"
+        "  --skin FILE                  Draw the neck on the picture FILE of the fretboards\n"
+        "                               folder (default: the built-in neck).\n"
         "  --help                       This text.\n"
         "\n"
         "Exit status: 0 success, 1 a library file is missing, 2 wrong arguments.\n");
@@ -77,10 +81,11 @@ struct Arguments {
 };
 
 // Options that take a value, and options that stand alone; anything else is refused.
-const QStringList ValueOptions = {
-    QStringLiteral("--root"),   QStringLiteral("--formula"), QStringLiteral("--data"),
-    QStringLiteral("--item"),   QStringLiteral("--voicing"), QStringLiteral("--position"),
-    QStringLiteral("--tuning"), QStringLiteral("--preset"),  QStringLiteral("--png")};
+const QStringList ValueOptions = {QStringLiteral("--root"),    QStringLiteral("--formula"),
+                                  QStringLiteral("--data"),    QStringLiteral("--item"),
+                                  QStringLiteral("--voicing"), QStringLiteral("--position"),
+                                  QStringLiteral("--tuning"),  QStringLiteral("--preset"),
+                                  QStringLiteral("--png"),     QStringLiteral("--skin")};
 const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed")};
 
 std::optional<Arguments> parse(const QStringList& args, QString& error) {
@@ -289,6 +294,15 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     state.leftHanded = args.has("--left-handed");
     if (!applyTuning(args, state, error))
         return std::nullopt;
+    if (args.has("--skin")) {
+        state.fretboardFile = args.value("--skin");
+        if (!applyFretboard(program)) {
+            error = QStringLiteral("cannot load the neck picture \"%1\" from %2 (a file name "
+                                   "in that folder, readable as a picture)")
+                        .arg(state.fretboardFile, skinFolder(program.programFolder()));
+            return std::nullopt;
+        }
+    }
 
     const QString root = args.has("--root") ? args.value("--root") : QStringLiteral("C");
     const auto tab = rootTabIndex(root);

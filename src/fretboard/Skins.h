@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace chordalis {
+
+// The neck pictures: GIF files of 753 x 183 pixels in the folder "fretboards" of the program
+// folder, strings and frets where the geometry tables put them.
+inline constexpr const char* SkinFolderName = "fretboards";
+inline constexpr const char* DefaultSkinFile = "default.gif";
+
+QString skinFolder(const QString& programFolder);
+
+// A name that can only mean a file directly inside the skin folder: not empty, no "/" or "\",
+// and neither "." nor "..". The settings store can be edited by hand; a name that reaches out of
+// the folder is never opened.
+bool isPlainSkinName(const QString& file);
+
+// The picture of a skin file, or a null image when the name is not plain, the file is not a
+// regular file (a folder, a pipe) or cannot be read as a picture. A picture of another size is
+// drawn stretched over the surface.
+QImage loadSkin(const QString& programFolder, const QString& file);
+
+// The "*.gif" files of the skin folder (file names only, case-insensitive pattern, sorted by
+// name), or nothing when the folder cannot be opened.
+std::optional<QStringList> listSkins(const QString& programFolder);
+
+} // namespace chordalis

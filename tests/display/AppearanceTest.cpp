@@ -1,0 +1,235 @@
+#include "../TestFolder.h"
+#include "app/ColourKey.h"
+#include "app/MessageBoxes.h"
+#include "app/Modes.h"
+#include "app/Program.h"
+#include "app/SkinChooser.h"
+#include "app/TreeClicks.h"
+#include "fretboard/BuiltInNeck.h"
+#include "fretboard/Skins.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+using test::TestFolder;
+
+QByteArray shippedSkin(const char* name) {
+    QFile f(skinFolder(QStringLiteral(CHORDALIS_SHIPPED_DATA)) + u'/' + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A program started on the small fixture; its fretboards folder holds what the test puts there.
+class AppearanceTest : public ::testing::Test {
+protected:
+    void start() {
+        program = std::make_unique<Program>(folder.path(), boxes, /*quietWarnings=*/true);
+        QSettings store(storeFolder.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
+        ASSERT_TRUE(program->startUp(store, QSize(1024, 768)));
+    }
+    void addSkin(const QString& name, const QByteArray& bytes) const {
+        folder.write(QLatin1String(SkinFolderName) + u'/' + name, bytes);
+    }
+    void showMajorScale() {
+        modeDispatch(*program, Mode::Scales);
+        for (const TreeNode& node : program->pages.scales.tvwScales.nodes()) {
+            if (itemNumber(node.key, QLatin1String("Scale")) >= 0) {
+                nodeClicked(*program, TreeId::Scales, node.key);
+                break;
+            }
+        }
+        ASSERT_GE(program->state.selectedScale, 0);
+    }
+
+    TestFolder folder;
+    TestFolder storeFolder;
+    RecordingMessageBoxes boxes;
+    std::unique_ptr<Program> program;
+
+    AppearanceTest() { folder.copyFixture(QStringLiteral("small")); }
+};
+
+TEST_F(AppearanceTest, FirstRunShowsDefaultGifWhenItIsThereAndNothingElseOtherwise) {
+    start();
+    EXPECT_TRUE(program->fretboard.hasBuiltInSkin());
+    addSkin(QStringLiteral("default.gif"), shippedSkin("maple.gif"));
+    start();
+    EXPECT_FALSE(program->fretboard.hasBuiltInSkin());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Names from a hand-edited store that reach out of the folder, and files that are no pictures:
+// nothing is loaded, the neck keeps its picture, and the name stays for the store.
+TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
+    addSkin(QStringLiteral("default.gif"), shippedSkin("maple.gif"));
+    addSkin(QStringLiteral("sub/ebony.gif"), shippedSkin("ebony.gif"));
+    addSkin(QStringLiteral("broken.gif"), QByteArray("GIF89a\x01\x00garbage", 15));
+    addSkin(QStringLiteral("empty.gif"), {});
+    QDir(skinFolder(folder.path())).mkdir(QStringLiteral("folder.gif"));
+    folder.write(QStringLiteral("outside.gif"), shippedSkin("ebony.gif"));
+    start();
+    program->fretboard.clearFretboard();
+    const QImage before = program->fretboard.image();
+
+    const QString names[] = {
+        QStringLiteral("../outside.gif"),
+        folder.filePath(QStringLiteral("outside.gif")), // absolute
+        QStringLiteral("sub/ebony.gif"),
+        QStringLiteral("..\\outside.gif"),
+        QStringLiteral(".."),
+        QString(),
+        QStringLiteral("broken.gif"),
+        QStringLiteral("empty.gif"),
+        QStringLiteral("folder.gif"),
+        QStringLiteral("missing.gif"),
+    };
+    for (const QString& name : names) {
+        SCOPED_TRACE(qPrintable(name));
+        program->state.fretboardFile = name;
+        EXPECT_FALSE(applyFretboard(*program));
+        EXPECT_EQ(program->state.fretboardFile, name);
+        program->fretboard.clearFretboard();
+        EXPECT_TRUE(program->fretboard.image() == before);
+    }
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(AppearanceTest, SkinDialogListsTheFolderAndSelectsTheExactName) {
+    start();
+    SkinChooser chooser;
+    EXPECT_FALSE(chooser.open(*program, boxes));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("I cannot find the 'Fretboards' folder within the 'Chordalis' "
+                             "directory."));
+
+    addSkin(QStringLiteral("default.gif"), shippedSkin("default.gif"));
+    addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
+    addSkin(QStringLiteral("notes.txt"), "not a picture");
+    QDir(skinFolder(folder.path())).mkdir(QStringLiteral("folder.gif"));
+    program->state.fretboardFile = QStringLiteral("Default.GIF");
+    ASSERT_TRUE(chooser.open(*program, boxes));
+    EXPECT_EQ(chooser.File1, QStringList({"default.gif", "maple.gif"}));
+    EXPECT_EQ(chooser.selected, -1);
+    EXPECT_TRUE(chooser.imgPreview.isNull());
+
+    program->state.fretboardFile = QStringLiteral("maple.gif");
+    ASSERT_TRUE(chooser.open(*program, boxes));
+    EXPECT_EQ(chooser.selected, 1);
+    EXPECT_EQ(chooser.imgPreview.size(), QSize(SurfaceWidth, SurfaceHeight));
+}
+
+TEST_F(AppearanceTest, OkPutsTheDisplayOnTheChosenPictureForBothHands) {
+    addSkin(QStringLiteral("ebony.gif"), shippedSkin("ebony.gif"));
+    addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
+    start();
+    showMajorScale();
+    const auto marksBefore = program->fretboard.marks().size();
+    SkinChooser chooser;
+    ASSERT_TRUE(chooser.open(*program, boxes));
+
+    // OK with nothing selected keeps the name: an empty one would lose the skin next time.
+    chooser.ok(*program);
+    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("default.gif"));
+
+    chooser.click(*program, int(chooser.File1.indexOf(QStringLiteral("maple.gif"))));
+    chooser.ok(*program);
+    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("maple.gif"));
+    EXPECT_EQ(program->fretboard.marks().size(), marksBefore);
+    // Maple in the cell of fret 1, in the gap between the marker rows of strings 1 and 2.
+    const int y = 43;
+    EXPECT_GT(program->fretboard.image().pixelColor(fretX(1, false) + 10, y).lightness(), 150);
+
+    program->state.leftHanded = true;
+    redrawCurrentMode(*program);
+    const QImage left = program->fretboard.image();
+    const QImage skin = loadSkin(folder.path(), QStringLiteral("maple.gif"));
+    // The nut's bone and the first wire, mirrored.
+    const int wire = int(std::round(fretWireX(1)));
+    EXPECT_EQ(left.pixelColor(SurfaceWidth - 1 - wire, y), skin.pixelColor(wire, y));
+    EXPECT_EQ(program->fretboard.marks().size(), marksBefore);
+}
+
+// Every shipped picture: 753 x 183, light margins for the names, and each fret wire and string
+// where the marker cells expect them.
+TEST(ShippedSkins, LoadAtSurfaceSizeWithFretsAndStringsInPlace) {
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    const auto files = listSkins(shipped);
+    ASSERT_TRUE(files);
+    EXPECT_GE(files->size(), 4);
+    EXPECT_TRUE(files->contains(QLatin1String(DefaultSkinFile)));
+    const auto distance = [](QColor a, QColor b) {
+        return std::hypot(a.red() - b.red(), a.green() - b.green(), a.blue() - b.blue());
+    };
+    for (const QString& file : *files) {
+        SCOPED_TRACE(qPrintable(file));
+        const QImage skin = loadSkin(shipped, file);
+        ASSERT_EQ(skin.size(), QSize(SurfaceWidth, SurfaceHeight));
+        EXPECT_GT(skin.pixelColor(fretX(OpenNameColumn, false) + 10, 100).lightness(), 200);
+        EXPECT_GT(skin.pixelColor(fretX(NoteNameColumn, false) + 10, 100).lightness(), 200);
+
+        const int gap = 44; // between strings 1 and 2: no inlay reaches it
+        for (int fret = 1; fret <= 15; ++fret) {
+            SCOPED_TRACE(fret);
+            const int x = int(std::round(fretWireX(fret)));
+            int wire = 0;
+            for (int dx = -1; dx <= 1; ++dx)
+                wire = std::max(wire, skin.pixelColor(x + dx, gap).lightness());
+            // Inside the marker cell there is wood only.
+            int cell = 0;
+            for (int cx = fretX(fret, false) + 2; cx <= fretX(fret, false) + 18; ++cx)
+                cell = std::max(cell, skin.pixelColor(cx, gap).lightness());
+            EXPECT_GT(wire, cell + 25);
+        }
+        const int x = fretX(4, false) + 10; // a cell without an inlay
+        for (int string = 1; string <= 6; ++string) {
+            SCOPED_TRACE(string);
+            const int y = stringY(string) + 10;
+            EXPECT_GT(distance(skin.pixelColor(x, y), skin.pixelColor(x, y - 6)), 40);
+        }
+    }
+}
+
+TEST_F(AppearanceTest, ColourKeyOkStoresCancelKeepsAndResetAsks) {
+    start();
+    showMajorScale();
+    const AppState defaults;
+    ColourKey key(program->state);
+    key.colourChosen(2, 0x123456);
+    // Cancel is only hiding: the shared colour is untouched until OK.
+    EXPECT_EQ(program->state.colourScale, defaults.colourScale);
+    key.ok(*program);
+    EXPECT_EQ(program->state.colourScale, 0x123456);
+    for (const Mark& m : program->fretboard.marks()) {
+        if (m.kind == QLatin1String("square")) {
+            EXPECT_TRUE(m.colour == 0x123456 || m.colour == program->state.colourRoot);
+        }
+    }
+
+    // The boxes keep what was left in them; only the menu's opening refreshes them.
+    key.colourChosen(0, 0x00FF00);
+    EXPECT_EQ(key.piccol[0], 0x00FF00);
+    key.showme(program->state);
+    EXPECT_EQ(key.piccol[0], defaults.colourRoot);
+
+    boxes.answer = false;
+    EXPECT_FALSE(key.reset(program->state, boxes));
+    EXPECT_EQ(program->state.colourScale, 0x123456);
+    boxes.answer = true;
+    EXPECT_TRUE(key.reset(program->state, boxes));
+    // Applied at once, whatever OK or Cancel follows.
+    EXPECT_EQ(program->state.colourScale, defaults.colourScale);
+    EXPECT_EQ(key.piccol, (std::array<PackedColour, 4>{255, 16711680, 8421376, 16576}));
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].icon, BoxIcon::Question);
+    EXPECT_EQ(boxes.shown[1].text, QStringLiteral("Please confirm 'Reset Default Colours'"));
+}
+
+} // namespace
+} // namespace chordalis

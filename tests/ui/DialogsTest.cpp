@@ -1,0 +1,170 @@
+#include "UiTestSupport.h"
+#include "app/Program.h"
+#include "ui/ColourKeyDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/SkinDialog.h"
+#include "ui/TuningDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace chordalis {
+namespace {
+
+// The tuning, neck picture and colour key dialogs of a started window, opened the user's way.
+class DialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
+        test::makeProgramFolder(folder);
+        store = std::make_unique<QSettings>(storeDir.filePath(QStringLiteral("s.ini")),
+                                            QSettings::IniFormat);
+        program = std::make_unique<Program>(folder.path(), boxes, true);
+        ASSERT_TRUE(program->startUp(*store, QSize(1280, 1024)));
+        window = std::make_unique<MainWindow>(*program, *store, boxes);
+        window->showPages();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override {
+        program->shutDown(*store); // no quit question
+        window->close();
+    }
+
+    // Triggers a menu entry whose dialog runs modally; act runs on the dialog once it is up.
+    void whileModal(const char* action, const char* dialog,
+                    const std::function<void(QWidget&)>& act) {
+        bool acted = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (acted || !modal || modal->objectName() != QLatin1String(dialog))
+                return;
+            acted = true;
+            act(*modal);
+        });
+        poll.start(20);
+        window->findChild<QAction*>(QLatin1String(action))->trigger();
+        EXPECT_TRUE(acted) << dialog;
+    }
+    template <class T = QWidget> static T* child(QWidget& w, const char* name) {
+        return w.findChild<T*>(QLatin1String(name));
+    }
+    static void click(QWidget& w, const char* button) {
+        QTest::mouseClick(child<QAbstractButton>(w, button), Qt::LeftButton);
+    }
+
+    QTemporaryDir folder;
+    QTemporaryDir storeDir;
+    RecordingMessageBoxes boxes;
+    std::unique_ptr<QSettings> store;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
+    whileModal("mnuTuning", "frmTuning", [&](QWidget& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Tuning"));
+        child<QComboBox>(d, "cboPresets")->setCurrentIndex(7); // Open D
+        EXPECT_EQ(child<QLineEdit>(d, "txtNote2")->text(), QStringLiteral("F#"));
+        QSignalSpy played(&window->tuningDialog(), &TuningDialog::playNoteRequested);
+        click(d, "cmdPlay2");
+        ASSERT_EQ(played.size(), 1);
+        EXPECT_EQ(played[0][0].toInt(), 54);
+        click(d, "cmdCancel");
+    });
+    EXPECT_EQ(program->state.tuning, StandardTuning);
+    EXPECT_EQ(program->state.tuningSpelling, 1);
+
+    whileModal("mnuTuning", "frmTuning", [&](QWidget& d) {
+        auto* presets = child<QComboBox>(d, "cboPresets");
+        EXPECT_EQ(presets->currentIndex(), 7); // as it was left
+        presets->setCurrentIndex(1);
+        QTest::keyClick(child<QSpinBox>(d, "udNote5"), Qt::Key_Up);
+        EXPECT_EQ(presets->currentIndex(), 0);
+        EXPECT_EQ(child<QLineEdit>(d, "txtNote5")->text(), QStringLiteral("F"));
+        click(d, "cmdOK");
+    });
+    EXPECT_EQ(program->state.tuning, (Tuning{0, 64, 59, 55, 50, 45, 41}));
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblNonStandard"))->isVisible());
+}
+
+TEST_F(DialogsTest, SkinDialogOkLoadsThePictureCancelKeepsIt) {
+    whileModal("mnuFretboard", "frmFBDesign", [&](QWidget& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Available Fretboards"));
+        auto* files = child<QListWidget>(d, "File1");
+        EXPECT_EQ(files->currentItem()->text(), QStringLiteral("default.gif"));
+        const auto maple = files->findItems(QStringLiteral("maple.gif"), Qt::MatchExactly);
+        ASSERT_EQ(maple.size(), 1);
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                          files->visualItemRect(maple[0]).center());
+        EXPECT_FALSE(child<QLabel>(d, "imgPreview")->pixmap().isNull());
+        click(d, "cmdOK");
+    });
+    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("maple.gif"));
+    const QImage maple = program->fretboard.image();
+
+    whileModal("mnuFretboard", "frmFBDesign", [&](QWidget& d) {
+        child<QListWidget>(d, "File1")->setCurrentRow(0);
+        click(d, "cmdCancel");
+    });
+    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("maple.gif"));
+    EXPECT_TRUE(program->fretboard.image() == maple);
+
+    // Without the folder the dialog does not open; the message says why.
+    QDir(folder.filePath(QStringLiteral("fretboards"))).removeRecursively();
+    window->findChild<QAction*>(QStringLiteral("mnuFretboard"))->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("I cannot find the 'Fretboards' folder within the 'Chordalis' "
+                             "directory."));
+    EXPECT_FALSE(window->skinDialog().isVisible());
+}
+
+TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
+    window->findChild<QPushButton*>(QStringLiteral("CmdKey"))->click();
+    ColourKeyDialog& key = window->colourKey();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&key));
+    EXPECT_FALSE(key.isModal());
+    EXPECT_EQ(key.windowTitle(), QStringLiteral("Fingering Colours"));
+    key.setColourPicker([](QWidget*, const QColor&) { return QColor(1, 2, 3); });
+    QTest::mouseClick(child(key, "piccol1"), Qt::LeftButton);
+    click(key, "cmdCancel");
+    EXPECT_EQ(program->state.colourChord, 16711680);
+
+    // Reopened from the button, the box keeps the colour left in it; OK stores it.
+    window->findChild<QPushButton*>(QStringLiteral("CmdKey"))->click();
+    EXPECT_EQ(key.key().piccol[1], 1 + 2 * 256 + 3 * 65536);
+    click(key, "cmdOK");
+    EXPECT_EQ(program->state.colourChord, 1 + 2 * 256 + 3 * 65536);
+
+    // From the menu: modal, the shared colours in the boxes; a cancelled choice changes nothing.
+    whileModal("mnuFColours", "frmKey", [&](QWidget& d) {
+        key.setColourPicker([](QWidget*, const QColor&) { return std::nullopt; });
+        QTest::mouseClick(child(d, "piccol0"), Qt::LeftButton);
+        EXPECT_EQ(key.key().piccol[0], 255);
+        boxes.answer = true;
+        click(d, "cmdReset");
+        click(d, "cmdCancel");
+    });
+    EXPECT_EQ(program->state.colourChord, 16711680); // the reset stays
+}
+
+} // namespace
+} // namespace chordalis
