@@ -38,6 +38,11 @@ public:
     std::vector<Mark> markers() const;
     std::vector<Mark> signs(int column) const;
 
+    // Replaces a data file of the program folder; the next read of it sees the new contents.
+    void writeDataFile(const QString& name, const QByteArray& contents) {
+        m_folder.write(name, contents);
+    }
+
     RecordingLedSender led;
 
 private:
