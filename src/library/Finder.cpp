@@ -108,7 +108,7 @@ void describeFinderSelection(ModeContext& c) {
     }
     for (int k = 6; k >= 1; --k) {
         FinderDescription& label = labels[size_t(k)];
-        label.text.clear();
+        label = {};
         if (s.finderSelection[size_t(k)] == 0)
             continue;
         const int root = soundingPitchClass(s, k);

@@ -150,47 +150,25 @@ TEST(Cli, RenderWritesTheNeckPicture) {
 
 TEST(Cli, ShowsTriadChordScaleAndFinder) {
     const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    Result r =
-        run({"show", "triad", "--data", shipped, "--root", "C", "--item", "0", "--group", "3"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    QJsonObject j = r.json();
+    QJsonObject j = run({"show", "triad", "--data", shipped, "--item", "0", "--group", "3"}).json();
     EXPECT_EQ(j["page"].toObject()["lblTriadName"].toString(), "C Major Root Position");
-    EXPECT_EQ(j["selectedTriad"].toInt(), 0);
-    const QJsonArray frets = j["shape"].toObject()["frets"].toArray();
-    EXPECT_EQ(frets[0].toString(), "xx"); // string 6
+    EXPECT_EQ(j["shape"].toObject()["frets"].toArray()[0].toString(), "xx"); // string 6
     EXPECT_EQ(j["neck"].toObject()["marks"].toArray().size(), 3);
 
-    r = run({"show", "chordscale", "--data", shipped, "--root", "A", "--item", "4", "--scale", "5",
-             "--position", "13"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    j = r.json();
-    EXPECT_EQ(j["page"].toObject()["lblCSChordName"].toString(), "Am7");
+    j = run({"show", "chordscale", "--data", shipped, "--root", "A", "--item", "4", "--scale", "5"})
+            .json();
     EXPECT_EQ(j["page"].toObject()["lblCSScaleName"].toString(), "A Natural Minor");
-    EXPECT_EQ(j["selectedCSScale"].toInt(), 5);
     EXPECT_EQ(j["chordNoteList"].toArray().size(), 4);
-    for (const QJsonValue& m : j["neck"].toObject()["marks"].toArray())
-        EXPECT_GE(m.toObject()["fret"].toInt(), 12);
 
-    r = run({"show", "finder", "--data", shipped, "--frets", "x(10)(12)(12)(12)x"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    j = r.json();
-    EXPECT_EQ(j["finderSelection"].toArray()[1].toInt(), 12); // string 2
-    const QJsonArray lines = j["page"].toObject()["lblDescription"].toArray();
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines[1].toObject()["string"].toInt(), 5);
+    j = run({"show", "finder", "--data", shipped, "--frets", "x(10)(12)(12)(12)x"}).json();
+    const QJsonArray lines = j["page"].toObject()["lblDescription"].toArray(); // strings 6..1
     EXPECT_EQ(lines[1].toObject()["text"].toString(), "G Major");
     EXPECT_EQ(lines[1].toObject()["colour"].toString(), "#0000c0");
-    EXPECT_EQ(lines[4].toObject()["colour"].toString(), "#80ffff"); // B with G below
+    EXPECT_EQ(lines[4].toObject()["colour"].toString(), "#80ffff"); // B over a G bass
 
-    const QList<QStringList> bad = {
-        {"show", "finder", "--frets", "x3201"},     {"show", "finder", "--frets", "x32010x"},
-        {"show", "finder", "--frets", "x3(16)010"}, {"show", "finder", "--frets", "x3(1x010"},
-        {"show", "finder", "--frets", "x3-2010"},   {"show", "triad", "--item", "12"},
-        {"show", "triad", "--frets", "x32010"},     {"show", "chordscale", "--scale", "3"},
-    };
-    for (const QStringList& args : bad) {
-        const Result b = run(QStringList(args) << "--data" << shipped);
-        EXPECT_EQ(b.status, 2) << qPrintable(args.join(' '));
-        EXPECT_TRUE(b.err.contains(args[2])) << qPrintable(b.err); // names the wrong option
+    for (const char* frets : {"x3201", "x32010x", "x3(16)010", "x3-2010"}) {
+        const Result bad = run({"show", "finder", "--data", shipped, "--frets", frets});
+        EXPECT_EQ(bad.status, 2) << frets;
+        EXPECT_TRUE(bad.err.contains("--frets")) << qPrintable(bad.err);
     }
 }
