@@ -98,8 +98,6 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     connect(m_modes, &ModeTabs::infoRequested, this, &MainWindow::showInfo);
     // Only the chord finder page takes presses on the neck; the core checks the page.
     connect(m_neck, &NeckView::pressed, this, [this](Qt::MouseButton button, QPointF pos) {
-        if (m_program.pages.mode != Mode::ChordFinder)
-            return;
         chordalis::finderClicked(m_program, button, pos);
         showPages();
     });
