@@ -80,6 +80,8 @@ struct AppState {
     std::array<int, 7> finderSelection{};
 
     NoteList noteList;
+    // The chord's notes in the chord/scale mode, spelled before the scale replaces noteList.
+    NoteList chordNoteList;
     // The voicings listed for the chosen chord and root (the triads mode uses column 0).
     VoicingTable voicingFrets{};   // decimal fret text or "xx"
     VoicingTable voicingFingers{}; // "x", "0", "1".."4"

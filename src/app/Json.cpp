@@ -109,6 +109,34 @@ QJsonObject pageToJson(const MainPages& pages, Mode mode) {
                            {"cboArpPositions", positionsToJson(p.cboArpPositions)},
                            {"tvwArps", toJson(p.tvwArps)}};
     }
+    case Mode::Triads: {
+        const TriadsPage& p = pages.triads;
+        return QJsonObject{{"lblTriadName", p.lblTriadName},
+                           {"lblTriadFormula", p.lblTriadFormula},
+                           {"lblTriadNotes", p.lblTriadNotes},
+                           {"tvwTriads", toJson(p.tvwTriads)},
+                           {"tvwStringGroup", toJson(p.tvwStringGroup)}};
+    }
+    case Mode::ChordScale: {
+        const ChordScalePage& p = pages.chordScale;
+        return QJsonObject{{"lblCSChordName", p.lblCSChordName},
+                           {"lblCSChordFormula", p.lblCSChordFormula},
+                           {"lblCSChordNotes", p.lblCSChordNotes},
+                           {"lblCSScaleName", p.lblCSScaleName},
+                           {"lblCSScaleFormula", p.lblCSScaleFormula},
+                           {"lblCSScaleNotes", p.lblCSScaleNotes},
+                           {"cboCSPositions", positionsToJson(p.cboCSPositions)},
+                           {"tvwCSScales", toJson(p.tvwCSScales)}};
+    }
+    case Mode::ChordFinder: {
+        QJsonArray descriptions; // strings 6 down to 1, as the page lists them
+        for (int string = 6; string >= 1; --string) {
+            const FinderDescription& d = pages.finder.lblDescription[size_t(string)];
+            descriptions.append(QJsonObject{
+                {"string", string}, {"text", d.text}, {"colour", toQColor(d.colour).name()}});
+        }
+        return QJsonObject{{"lblDescription", descriptions}};
+    }
     default:
         return {};
     }

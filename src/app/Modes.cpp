@@ -2,16 +2,20 @@
 
 #include "app/Program.h"
 #include "library/Arpeggios.h"
+#include "library/ChordScales.h"
 #include "library/Chords.h"
+#include "library/Finder.h"
 #include "library/Notes.h"
 #include "library/Scales.h"
+#include "library/Triads.h"
 
 namespace chordalis {
 
 namespace {
 
-// The display a page runs when it is entered or the root changes.
-void runDisplay(Program& program) {
+// The display a page runs when it is entered or the root changes. The finder names its selection
+// again only on a redraw (root, tuning or hand), since entering the page changes nothing it reads.
+void runDisplay(Program& program, bool redraw = true) {
     ModeContext c = program.context();
     switch (program.pages.mode) {
     case Mode::Chords:
@@ -28,10 +32,15 @@ void runDisplay(Program& program) {
         showNote(c);
         break;
     case Mode::Triads:
+        showTriad(c);
+        break;
     case Mode::ChordScale:
+        showChordAndScales(c);
+        break;
     case Mode::ChordFinder:
-        // These pages draw nothing yet: the neck is shown empty.
-        program.fretboard.clearFretboard();
+        showFinderSelection(c);
+        if (redraw)
+            describeFinderSelection(c);
         break;
     }
 }
@@ -42,6 +51,8 @@ void showPositionsPage(Program& program, Mode mode) {
         showScale(c);
     else if (mode == Mode::Arpeggios)
         showArpeggio(c);
+    else if (mode == Mode::ChordScale)
+        drawChordAndScale(c);
 }
 
 } // namespace
@@ -70,7 +81,7 @@ void rootChange(Program& program, int tab) {
 
 void modeDispatch(Program& program, Mode mode) {
     program.pages.mode = mode;
-    runDisplay(program);
+    runDisplay(program, false);
 }
 
 void positionChosen(Program& program, Mode mode, int index) {
@@ -87,6 +98,15 @@ void positionOptionClicked(Program& program, Mode mode, int option) {
         return;
     fillPositionList(*list, option);
     showPositionsPage(program, mode);
+}
+
+void finderClicked(Program& program, Qt::MouseButton button, QPointF surfacePos) {
+    if (program.pages.mode != Mode::ChordFinder)
+        return;
+    finderClick(program.state, button, surfacePos);
+    ModeContext c = program.context();
+    showFinderSelection(c);
+    describeFinderSelection(c);
 }
 
 void setLeftHanded(Program& program, bool leftHanded) {

@@ -2,6 +2,9 @@
 
 #include "app/Pages.h"
 
+#include <QPointF>
+#include <Qt>
+
 namespace chordalis {
 
 class Program;
@@ -23,6 +26,10 @@ void modeDispatch(Program& program, Mode mode);
 void positionChosen(Program& program, Mode mode, int index);
 // An option button of that page's pair was clicked (0: four-note, 1: five-note windows).
 void positionOptionClicked(Program& program, Mode mode, int option);
+
+// A mouse button was pressed on the neck at a position in surface units (753 x 183, as drawn).
+// Only the chord finder page takes it: the selection changes, is drawn and named again.
+void finderClicked(Program& program, Qt::MouseButton button, QPointF surfacePos);
 
 // The Right Handed / Left Handed menus: the neck is redrawn for the hand.
 void setLeftHanded(Program& program, bool leftHanded);

@@ -82,6 +82,17 @@ struct ChordScalePage {
     QString lblCSScaleFormula;
     QString lblCSScaleNotes;
     PositionList cboCSPositions; // with optCSPositions
+
+    void showNoChord() {
+        lblCSChordName = QStringLiteral("No Chord Selected");
+        lblCSChordFormula.clear();
+        lblCSChordNotes.clear();
+    }
+    void showNoScale() {
+        lblCSScaleName = QStringLiteral("No Scale Selected");
+        lblCSScaleFormula.clear();
+        lblCSScaleNotes.clear();
+    }
 };
 
 struct FinderDescription {

@@ -2,8 +2,10 @@
 
 #include "app/Program.h"
 #include "library/Arpeggios.h"
+#include "library/ChordScales.h"
 #include "library/Chords.h"
 #include "library/Scales.h"
+#include "library/Triads.h"
 #include "theory/Spelling.h"
 
 namespace chordalis {
@@ -57,14 +59,18 @@ void nodeClicked(Program& program, TreeId tree, const QString& key) {
         break;
     case TreeId::Triads:
         s.selectedTriad = leadingNumber(key); // the quality folders' keys start with -1
+        showTriad(c);
         break;
     case TreeId::StringGroup:
-        break; // the string group lives in the tree only
+        drawTriad(c); // the string group lives in the tree only; the labels stay
+        break;
     case TreeId::CSChords:
         s.selectedCSChord = itemNumber(key, QStringLiteral("Chord"));
+        showChordAndScales(c);
         break;
     case TreeId::CSScales:
         s.selectedCSScale = itemNumber(key, QStringLiteral("Scale"));
+        showChordScale(c);
         break;
     }
 }

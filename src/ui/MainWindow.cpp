@@ -99,6 +99,11 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
         showPages();
     });
     connect(m_modes, &ModeTabs::infoRequested, this, &MainWindow::showInfo);
+    // Only the chord finder page takes presses on the neck; the core checks the page.
+    connect(m_neck, &NeckView::pressed, this, [this](Qt::MouseButton button, QPointF pos) {
+        chordalis::finderClicked(m_program, button, pos);
+        showPages();
+    });
 
     restoreWindowGeometry();
     showPages();

@@ -242,7 +242,7 @@ QWidget* ModeTabs::finderPage() {
         QFont bold = description->font();
         bold.setBold(true);
         description->setFont(bold);
-        grid->addWidget(description, row, 1);
+        grid->addWidget(description, row, 1, Qt::AlignLeft);
         m_descriptions[size_t(s)] = description;
     }
     grid->setColumnStretch(1, 1);
@@ -419,10 +419,15 @@ void ModeTabs::showPages() {
         const FinderDescription& d = m_pages.finder.lblDescription[size_t(s)];
         QLabel* label = m_descriptions[size_t(s)];
         label->setText(d.text);
-        QPalette pal = palette();
-        if (d.colour != 0)
-            pal.setColor(QPalette::WindowText, toQColor(d.colour));
-        label->setPalette(pal);
+        // The light text colours of inversions cannot be read on the light page: they get a dark
+        // ground of their own, the dark blue of a root-position chord stays on the page.
+        const QColor text = toQColor(d.colour);
+        const bool light = !d.text.isEmpty() && text.lightnessF() > 0.5;
+        label->setStyleSheet(
+            QStringLiteral("QLabel { color: %1; background: %2; border-radius: 3px; "
+                           "padding: 1px 6px; }")
+                .arg(d.text.isEmpty() ? QStringLiteral("palette(window-text)") : text.name(),
+                     light ? QStringLiteral("#2c313a") : QStringLiteral("transparent")));
     }
 
     QPalette swatch = m_chordOnlySwatch->palette();

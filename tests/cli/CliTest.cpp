@@ -163,3 +163,28 @@ TEST(Cli, RenderDrawsOnTheChosenNeckPicture) {
     EXPECT_LT(woodLightness("ebony.gif"), 40);
     EXPECT_GT(woodLightness("maple.gif"), 150);
 }
+
+TEST(Cli, ShowsTriadChordScaleAndFinder) {
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    QJsonObject j = run({"show", "triad", "--data", shipped, "--item", "0", "--group", "3"}).json();
+    EXPECT_EQ(j["page"].toObject()["lblTriadName"].toString(), "C Major Root Position");
+    EXPECT_EQ(j["shape"].toObject()["frets"].toArray()[0].toString(), "xx"); // string 6
+    EXPECT_EQ(j["neck"].toObject()["marks"].toArray().size(), 3);
+
+    j = run({"show", "chordscale", "--data", shipped, "--root", "A", "--item", "4", "--scale", "5"})
+            .json();
+    EXPECT_EQ(j["page"].toObject()["lblCSScaleName"].toString(), "A Natural Minor");
+    EXPECT_EQ(j["chordNoteList"].toArray().size(), 4);
+
+    j = run({"show", "finder", "--data", shipped, "--frets", "x(10)(12)(12)(12)x"}).json();
+    const QJsonArray lines = j["page"].toObject()["lblDescription"].toArray(); // strings 6..1
+    EXPECT_EQ(lines[1].toObject()["text"].toString(), "G Major");
+    EXPECT_EQ(lines[1].toObject()["colour"].toString(), "#0000c0");
+    EXPECT_EQ(lines[4].toObject()["colour"].toString(), "#80ffff"); // B over a G bass
+
+    for (const char* frets : {"x3201", "x32010x", "x3(16)010", "x3-2010"}) {
+        const Result bad = run({"show", "finder", "--data", shipped, "--frets", frets});
+        EXPECT_EQ(bad.status, 2) << frets;
+        EXPECT_TRUE(bad.err.contains("--frets")) << qPrintable(bad.err);
+    }
+}

@@ -39,6 +39,10 @@ public:
     std::vector<Mark> signs(int column) const;
 
     RecordingMessageBoxes& boxes() { return m_boxes; }
+    // Replaces a data file of the program folder; the next read of it sees the new contents.
+    void writeDataFile(const QString& name, const QByteArray& contents) {
+        m_folder.write(name, contents);
+    }
 
     RecordingLedSender led;
 

@@ -258,6 +258,48 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     EXPECT_EQ(markers()[0].x, second[0].x);
 }
 
+TEST_F(MainWindowTest, TriadChordScaleAndFinderPagesFollowTheUser) {
+    const AppState& s = program->state;
+    clickRootTab(QStringLiteral("Eb"));
+    window->modeTabs().setCurrentIndex(int(Mode::Triads));
+    clickNode(tree("tvwTriads"), node("tvwTriads", "3ID"));
+    EXPECT_EQ(find<QLabel>("lblTriadNotes")->text(), "Eb Gb Bb ");
+    node("tvwTriads", "-1Minor")->setExpanded(false); // acts as a click on the folder
+    EXPECT_EQ(find<QLabel>("lblTriadName")->text(), "No Triad Selected");
+
+    window->modeTabs().setCurrentIndex(int(Mode::ChordScale));
+    clickNode(tree("tvwCSChords"), node("tvwCSChords", "2 Chord"));
+    EXPECT_EQ(TreeFiller::keyOf(tree("tvwCSScales").currentItem()), QStringLiteral("4 Scale"));
+    EXPECT_EQ(find<QLabel>("lblCSScaleName")->text(), "Eb Mixolydian");
+
+    // Presses on the neck, at surface positions, build and name a chord.
+    window->modeTabs().setCurrentIndex(int(Mode::ChordFinder));
+    NeckView& neck = window->neck();
+    auto press = [&neck](Qt::MouseButton button, double x, double y) {
+        const QRectF r = neck.surfaceRect();
+        QTest::mouseClick(&neck, button, {},
+                          (r.topLeft() + QPointF(x, y) * (r.width() / SurfaceWidth)).toPoint());
+    };
+    press(Qt::LeftButton, 200, 128); // C on string 5
+    press(Qt::LeftButton, 140, 104); // E on string 4
+    press(Qt::LeftButton, 30, 80);   // open G
+    auto* root5 = find<QLabel>("lblDescription5");
+    EXPECT_EQ(root5->text(), "C Major");
+    EXPECT_TRUE(root5->styleSheet().contains(QStringLiteral("#0000c0")));
+    press(Qt::LeftButton, 260, 128); // another fret moves the note, the same spot clears it
+    press(Qt::LeftButton, 260, 128);
+    EXPECT_EQ(s.finderSelection[5], 0);
+    press(Qt::LeftButton, 200, 128);
+    press(Qt::RightButton, 600, 128); // any other button clears the string
+    EXPECT_EQ(s.finderSelection[5], 0);
+    EXPECT_TRUE(root5->text().isEmpty());
+
+    find<QAction>("mnuLH")->trigger(); // the player's same place is the mirrored press
+    press(Qt::LeftButton, SurfaceWidth - 200, 128);
+    EXPECT_EQ(s.finderSelection[5], 3);
+    EXPECT_EQ(root5->text(), "C Major");
+}
+
 TEST_F(MainWindowTest, KeyboardMovesClickTheNodeReached) {
     clickNode(tree("tvwChords"), node("tvwChords", "1 Chord - All"));
     EXPECT_EQ(program->state.selectedChord, 1);

@@ -9,6 +9,7 @@
 #include "app/TreeClicks.h"
 #include "fretboard/Skins.h"
 #include "library/Chords.h"
+#include "library/Finder.h"
 
 #include <QImageWriter>
 #include <QJsonDocument>
@@ -40,7 +41,8 @@ QString usage() {
         "                               loading the data files gave.\n"
         "  show MODE [OPTIONS]          What the neck and the page show for a mode: labels, tree\n"
         "                               nodes, every mark and sign in drawing order and the LED\n"
-        "                               frame. MODE is chord, scale, arpeggio or note.\n"
+        "                               frame. MODE is chord, scale, arpeggio, note, triad,\n"
+        "                               chordscale or finder.\n"
         "  render MODE [OPTIONS] --png FILE\n"
         "                               Writes the neck picture of that display (753 x 183) to a\n"
         "                               PNG file.\n"
@@ -49,7 +51,15 @@ QString usage() {
         "Options:\n"
         "  --data DIR                   Use the data files of DIR instead of the program folder.\n"
         "  --root R                     The root tab (default C).\n"
-        "  --item N                     The chord, scale or arpeggio number.\n"
+        "  --item N                     The chord, scale, arpeggio or triad number (triads 0..11:\n"
+        "                               3 x quality + inversion; chordscale: the chord).\n"
+        "  --group G                    The triad's string group 0..3 (0 strings 6-5-4 .. 3\n"
+        "                               strings 3-2-1; default 0).\n"
+        "  --scale S                    The chord/scale mode's scale (default: the first\n"
+        "                               recommended one).\n"
+        "  --frets F                    The chord finder's selection, strings 6 to 1: x not\n"
+        "                               played, 0 open, 1..9 a fret, (10)..(15) higher frets;\n"
+        "                               for example x32010 or x(10)(12)(12)(12)x.\n"
         "  --voicing K                  The voicing of the chord: 99 the open chord, else the\n"
         "                               movable voicing K (default: the first listed).\n"
         "  --position P                 The position list entry 0..13 (0 All Positions, 1 Open,\n"
@@ -81,11 +91,12 @@ struct Arguments {
 };
 
 // Options that take a value, and options that stand alone; anything else is refused.
-const QStringList ValueOptions = {QStringLiteral("--root"),    QStringLiteral("--formula"),
-                                  QStringLiteral("--data"),    QStringLiteral("--item"),
-                                  QStringLiteral("--voicing"), QStringLiteral("--position"),
-                                  QStringLiteral("--tuning"),  QStringLiteral("--preset"),
-                                  QStringLiteral("--png"),     QStringLiteral("--skin")};
+const QStringList ValueOptions = {
+    QStringLiteral("--root"),   QStringLiteral("--formula"), QStringLiteral("--data"),
+    QStringLiteral("--item"),   QStringLiteral("--voicing"), QStringLiteral("--position"),
+    QStringLiteral("--tuning"), QStringLiteral("--preset"),  QStringLiteral("--png"),
+    QStringLiteral("--group"),  QStringLiteral("--scale"),   QStringLiteral("--frets"),
+    QStringLiteral("--skin")};
 const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed")};
 
 std::optional<Arguments> parse(const QStringList& args, QString& error) {
@@ -225,12 +236,61 @@ struct ModeName {
     const char* itemWord;
 };
 
-constexpr std::array<ModeName, 4> ShowModes = {{
+constexpr std::array<ModeName, 7> ShowModes = {{
     {"chord", Mode::Chords, TreeId::Chords, "Chord"},
     {"scale", Mode::Scales, TreeId::Scales, "Scale"},
     {"arpeggio", Mode::Arpeggios, TreeId::Arpeggios, "Arpeggio"},
     {"note", Mode::Notes, TreeId::Chords, nullptr},
+    {"triad", Mode::Triads, TreeId::Triads, nullptr},
+    {"chordscale", Mode::ChordScale, TreeId::CSChords, "Chord"},
+    {"finder", Mode::ChordFinder, TreeId::Chords, nullptr},
 }};
+
+// A finder selection written strings 6 to 1 ("x32010", "x(10)(12)(12)(12)x"): per string 1..6
+// 0 not played, -1 open, 1..15 a fret.
+std::optional<std::array<int, 7>> parseFrets(const QString& text, QString& error) {
+    std::array<int, 7> selection{};
+    int string = 6;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (string < 1) {
+            error = QStringLiteral("--frets \"%1\" names more than six strings").arg(text);
+            return std::nullopt;
+        }
+        const QChar ch = text[i];
+        int value = 0;
+        if (ch == u'x' || ch == u'X') {
+            value = 0;
+        } else if (ch == u'0') {
+            value = -1;
+        } else if (ch.isDigit() && ch.unicode() < 128) {
+            value = ch.digitValue();
+        } else if (ch == u'(') {
+            const qsizetype close = text.indexOf(u')', i);
+            bool ok = false;
+            const QString inner = text.mid(i + 1, close - i - 1);
+            value = close < 0 ? 0 : inner.toInt(&ok);
+            if (!ok || value < 1 || value > 15 || inner != QString::number(value)) {
+                error = QStringLiteral("--frets \"%1\": a fret in brackets must be a whole number "
+                                       "1..15, as in (10)")
+                            .arg(text);
+                return std::nullopt;
+            }
+            i = close;
+        } else {
+            error = QStringLiteral("--frets \"%1\": \"%2\" is not x, a digit or a bracketed fret")
+                        .arg(text, ch);
+            return std::nullopt;
+        }
+        selection[size_t(string--)] = value;
+    }
+    if (string != 0) {
+        error = QStringLiteral("--frets \"%1\" must name all six strings, 6 to 1 (for example "
+                               "x32010)")
+                    .arg(text);
+        return std::nullopt;
+    }
+    return selection;
+}
 
 // The tuning options: --preset N or --tuning "n1,..,n6" within the tuning dialog's limits.
 bool applyTuning(const Arguments& args, AppState& state, QString& error) {
@@ -286,8 +346,9 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         return modeName == QLatin1String(m.name);
     });
     if (args.operands.size() != 1 || mode == ShowModes.end()) {
-        error =
-            QStringLiteral("%1 needs one mode: chord, scale, arpeggio or note").arg(args.command);
+        error = QStringLiteral("%1 needs one mode: chord, scale, arpeggio, note, triad, chordscale "
+                               "or finder")
+                    .arg(args.command);
         return std::nullopt;
     }
     AppState& state = program.state;
@@ -325,7 +386,27 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
             list->index = *position;
         }
     } else if (args.has("--five") || args.has("--position")) {
-        error = QStringLiteral("--five and --position apply to the scale and arpeggio modes");
+        error = QStringLiteral("--five and --position apply to the scale, arpeggio and "
+                               "chordscale modes");
+        return std::nullopt;
+    }
+    struct OnlyFor {
+        const char* option;
+        const char* modeName;
+        Mode mode;
+    };
+    const OnlyFor onlyFor[] = {{"--group", "triad", Mode::Triads},
+                               {"--scale", "chordscale", Mode::ChordScale},
+                               {"--frets", "finder", Mode::ChordFinder}};
+    for (const OnlyFor& o : onlyFor) {
+        if (args.has(o.option) && mode->mode != o.mode) {
+            error = QStringLiteral("%1 applies to the %2 mode")
+                        .arg(QLatin1String(o.option), QLatin1String(o.modeName));
+            return std::nullopt;
+        }
+    }
+    if (args.has("--item") && mode->mode == Mode::ChordFinder) {
+        error = QStringLiteral("--item does not apply to the finder mode; give --frets");
         return std::nullopt;
     }
     if (args.has("--voicing") && mode->mode != Mode::Chords) {
@@ -334,6 +415,32 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     }
 
     modeDispatch(program, mode->mode);
+    if (mode->mode == Mode::ChordFinder) {
+        if (args.has("--frets")) {
+            const auto selection = parseFrets(args.value("--frets"), error);
+            if (!selection)
+                return std::nullopt;
+            state.finderSelection = *selection;
+        }
+        redrawCurrentMode(program); // draws and names the selection
+        return int(mode->mode);
+    }
+    if (mode->mode == Mode::Triads) {
+        if (args.has("--group")) {
+            const auto group = numberOption(args, "--group", 0, 3, error);
+            if (!group)
+                return std::nullopt;
+            nodeClicked(program, TreeId::StringGroup,
+                        QString::number(*group) + QLatin1String("ID"));
+        }
+        if (args.has("--item")) {
+            const auto item = numberOption(args, "--item", 0, TriadCount - 1, error);
+            if (!item)
+                return std::nullopt;
+            nodeClicked(program, TreeId::Triads, QString::number(*item) + QLatin1String("ID"));
+        }
+        return int(mode->mode);
+    }
     if (!mode->itemWord)
         return int(mode->mode);
     if (args.has("--item")) {
@@ -347,6 +454,18 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
             return std::nullopt;
         }
         nodeClicked(program, mode->tree, key);
+    }
+    if (args.has("--scale")) {
+        const auto scale =
+            numberOption(args, "--scale", 0, std::max(0, state.scales.count - 1), error);
+        if (!scale)
+            return std::nullopt;
+        const QString key = QString::number(*scale) + QLatin1String(" Scale");
+        if (!program.pages.chordScale.tvwCSScales.contains(key)) {
+            error = QStringLiteral("--scale needs a chord chosen with --item");
+            return std::nullopt;
+        }
+        nodeClicked(program, TreeId::CSScales, key);
     }
     if (args.has("--voicing")) {
         const auto voicing = numberOption(args, "--voicing", 0, 99, error);
@@ -362,6 +481,17 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         nodeClicked(program, TreeId::Voicings, key);
     }
     return int(mode->mode);
+}
+
+// A column of the voicing tables, strings 6 down to 1: fret texts ("xx" silent) and fingers.
+QJsonObject voicingColumnToJson(const AppState& s, int column) {
+    QJsonArray frets;
+    QJsonArray fingers;
+    for (int string = 6; string >= 1; --string) {
+        frets.append(s.voicingFrets[size_t(string)][size_t(column)]);
+        fingers.append(s.voicingFingers[size_t(string)][size_t(column)]);
+    }
+    return QJsonObject{{"frets", frets}, {"fingers", fingers}};
 }
 
 int show(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
@@ -404,6 +534,21 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
                        {"warnings", QJsonArray::fromStringList(program.warnings.messages())}};
     if (Mode(*mode) == Mode::Chords)
         result.insert("selectedVoicing", s.selectedVoicing);
+    if (Mode(*mode) == Mode::Triads) {
+        result.insert("selectedTriad", s.selectedTriad);
+        result.insert("shape", voicingColumnToJson(s, 0));
+    }
+    if (Mode(*mode) == Mode::ChordScale) {
+        result.insert("selectedCSChord", s.selectedCSChord);
+        result.insert("selectedCSScale", s.selectedCSScale);
+        result.insert("chordNoteList", toJson(s.chordNoteList));
+    }
+    if (Mode(*mode) == Mode::ChordFinder) {
+        QJsonArray selection; // strings 1..6
+        for (int string = 1; string <= 6; ++string)
+            selection.append(s.finderSelection[size_t(string)]);
+        result.insert("finderSelection", selection);
+    }
     print(out, result);
     return ExitOk;
 }

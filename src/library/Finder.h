@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "library/ModeContext.h"
+
+#include <QPointF>
+#include <QString>
+#include <Qt>
+
+namespace chordalis {
+
+// The chord finder: the user marks at most one fret per string on the neck; for each sounding
+// string taken as the root, the set of intervals above it is looked up in finder.ini (section
+// "0;4;7", key "d") and named, as a slash chord when another note is in the bass.
+
+// The string 1..6 under a height on a right-handed surface (0..183 units), 0 for none.
+int finderStringAt(double y);
+// The finder value of a position across the surface (0..753 units, right-handed): -1 the open
+// string (beside the nut), 1..15 a fret, 0 outside the frets (clears the string).
+int finderFretAt(double x);
+
+// A mouse press at a surface position (as drawn; mirrored back when left-handed). The left
+// button sets the string's value to the one under the press, or clears it when it already holds
+// that value; any other button clears the string. A press outside the strings changes nothing.
+void finderClick(AppState& state, Qt::MouseButton button, QPointF surfacePos);
+
+// Draws the selection: a mute sign for an unplayed string, an open sign (and its LED) for an open
+// one, a circle with the flat-spelled note name on a fretted one; then sends the LED frame.
+void showFinderSelection(ModeContext& context);
+
+// Text colours of the descriptions, packed.
+inline constexpr PackedColour RootPositionColour = 192 * 65536;                       // dark blue
+inline constexpr PackedColour ThirdOrFifthBassColour = 128 + 128 * 256 + 255 * 65536; // light blue
+inline constexpr PackedColour OtherBassColour = 128 + 255 * 256 + 255 * 65536;        // light cyan
+
+// The interval set of the selection above a root pitch class: "0;4;7" (ascending semitones
+// 0..11); empty when no string sounds.
+QString finderIntervalSet(const AppState& state, int rootPitchClass);
+
+// Fills lblDescription 1..6: with string k as the root, "<root> <d>" or "<root> <d> / <bass>",
+// or empty text when string k is silent or its interval set has no name.
+void describeFinderSelection(ModeContext& context);
+
+} // namespace chordalis

@@ -1,0 +1,213 @@
+#include "library/Triads.h"
+
+#include "app/AppState.h"
+#include "app/Pages.h"
+#include "fretboard/Fretboard.h"
+#include "library/IniReader.h"
+#include "library/Warnings.h"
+#include "theory/Neck.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace chordalis {
+
+namespace {
+
+const QString TriadFile = QStringLiteral("triad");
+const QString Silent = QStringLiteral("xx");
+
+bool isSilent(const QString& pair) {
+    return pair.compare(Silent, Qt::CaseInsensitive) == 0;
+}
+
+// One shape of triad.ini as read: per string 1..6 (index 0 unused) the two-character fret text
+// relative to the root ("xx" silent) and the finger character ("x" silent).
+struct Shape {
+    std::array<QString, 7> frets;
+    std::array<QString, 7> fingers;
+    int rootString = 0;
+};
+
+// Reads and checks a shape; a damaged one is reported and gives nothing.
+std::optional<Shape> readShape(ModeContext& c, const QString& section) {
+    const QString frets = c.ini.readIni(TriadFile, section, QStringLiteral("fret"));
+    const QString fingers = c.ini.readIni(TriadFile, section, QStringLiteral("finger"));
+    const QString root = c.ini.readIni(TriadFile, section, QStringLiteral("rootnote"));
+    auto refuse = [&](const QString& why) -> std::optional<Shape> {
+        c.warnings.warn(
+            QStringLiteral("triad.ini [%1]: %2; the shape is not shown").arg(section, why));
+        return std::nullopt;
+    };
+    if (frets.size() != 12)
+        return refuse(QStringLiteral("fret \"%1\" is not 12 characters").arg(frets));
+    if (fingers.size() != 6)
+        return refuse(QStringLiteral("finger \"%1\" is not 6 characters").arg(fingers));
+    Shape shape;
+    shape.rootString = leadingNumber(root);
+    if (shape.rootString < 1 || shape.rootString > 6)
+        return refuse(QStringLiteral("rootnote \"%1\" is not a string 1..6").arg(root));
+    for (int string = 6; string >= 1; --string) {
+        const QString pair = frets.mid(12 - 2 * string, 2);
+        const QString finger = fingers.mid(6 - string, 1);
+        if (isSilent(pair) != (finger == QLatin1String("x")))
+            return refuse(
+                QStringLiteral("string %1 is silent in only one of fret and finger").arg(string));
+        bool ok = true;
+        if (!isSilent(pair))
+            pair.trimmed().toInt(&ok);
+        if (!ok)
+            return refuse(QStringLiteral("fret \"%1\" of string %2 is not a number or \"xx\"")
+                              .arg(pair)
+                              .arg(string));
+        shape.frets[size_t(string)] = pair;
+        shape.fingers[size_t(string)] = finger;
+    }
+    if (isSilent(shape.frets[size_t(shape.rootString)]))
+        return refuse(QStringLiteral("the root string %1 is silent").arg(shape.rootString));
+    return shape;
+}
+
+// Two shapes are shown in the open position instead of being raised an octave, which would take
+// them past the last fret. Strings 6 down to 1: a fret (-1 mute, 0 open) and its finger.
+struct FixedPicture {
+    int triad;
+    int group;
+    int root;
+    std::array<int, 6> frets;
+    std::array<int, 6> fingers;
+    int rootString;
+};
+
+constexpr std::array<FixedPicture, 2> FixedPictures = {{
+    {6, 0, 8, {4, 2, 0, -1, -1, -1}, {4, 2, 0, 0, 0, 0}, 6}, // G# dim on 6-5-4: G#, B, open D
+    {6, 1, 1, {-1, 4, 2, 0, -1, -1}, {0, 4, 2, 0, 0, 0}, 5}, // C# dim on 5-4-3: C#, E, open G
+}};
+
+void drawFixedPicture(ModeContext& c, const FixedPicture& picture) {
+    const AppState& s = c.state;
+    Fretboard& board = c.fretboard;
+    for (int string = 6; string >= 1; --string) {
+        const int fret = picture.frets[size_t(6 - string)];
+        const int finger = picture.fingers[size_t(6 - string)];
+        if (fret < 0) {
+            board.drawSign(QStringLiteral("x"), IndicatorColumn, string);
+        } else if (fret == 0) {
+            board.drawSign(QStringLiteral("0"), IndicatorColumn, string);
+            board.addLedPosition(0, string); // the guitar lights every note of the triad
+        } else {
+            board.drawMarker(QStringLiteral("circle"),
+                             string == picture.rootString ? s.colourRoot : s.colourChord,
+                             QLatin1String("finger") + QString::number(finger), fret, string);
+        }
+    }
+}
+
+void clearColumn(AppState& s) {
+    for (int string = 1; string <= 6; ++string) {
+        s.voicingFrets[size_t(string)][0] = Silent;
+        s.voicingFingers[size_t(string)][0] = QStringLiteral("x");
+    }
+}
+
+} // namespace
+
+void showTriad(ModeContext& c) {
+    TriadsPage& page = c.pages.triads;
+    AppState& s = c.state;
+    if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount) {
+        page.lblTriadName = QStringLiteral("No Triad Selected");
+        page.lblTriadFormula.clear();
+        page.lblTriadNotes.clear();
+        c.fretboard.clearFretboard();
+        return;
+    }
+    const TriadEntry& triad = s.triads.entries[size_t(s.selectedTriad)];
+    page.lblTriadName = noteName(s.currentRoot, s.rootSpelling) + QLatin1Char(' ') + triad.name;
+    s.noteList = spellFormula(triad.formula, s.currentRoot, s.rootSpelling);
+    page.lblTriadFormula = QLatin1String("Formula: ") + formulaText(s.noteList);
+    page.lblTriadNotes = notesText(s.noteList);
+    drawTriad(c);
+}
+
+void drawTriad(ModeContext& c) {
+    AppState& s = c.state;
+    Fretboard& board = c.fretboard;
+    if (!isStandardTuning(s.tuning)) {
+        board.clearFretboard();
+        return;
+    }
+    if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount)
+        return;
+    const int triad = s.selectedTriad;
+    const int group = std::clamp(leadingNumber(c.pages.triads.tvwStringGroup.selectedKey), 0, 3);
+    const auto shape =
+        readShape(c, QString::number(triad) + QLatin1Char('.') + QString::number(group));
+    if (!shape) {
+        // Playing must not sound a shape left in the table by another display.
+        clearColumn(s);
+        board.clearFretboard();
+        return;
+    }
+
+    // The root's fret on the root string, 1..12: the root never rests on an open string.
+    int offset = s.currentRoot - openPitchClass(s.tuning, shape->rootString);
+    if (offset <= 0)
+        offset += 12;
+    int low = 999;
+    std::array<int, 7> frets{};
+    for (int string = 6; string >= 1; --string) {
+        const QString& pair = shape->frets[size_t(string)];
+        s.voicingFingers[size_t(string)][0] = shape->fingers[size_t(string)];
+        if (isSilent(pair)) {
+            s.voicingFrets[size_t(string)][0] = pair;
+            continue;
+        }
+        frets[size_t(string)] = pair.trimmed().toInt() + offset;
+        s.voicingFrets[size_t(string)][0] = QString::number(frets[size_t(string)]);
+        low = std::min(low, frets[size_t(string)]);
+    }
+
+    board.clearFretboard();
+    for (const FixedPicture& picture : FixedPictures) {
+        if (picture.triad == triad && picture.group == group && picture.root == s.currentRoot) {
+            drawFixedPicture(c, picture);
+            board.sendLedFrame();
+            return;
+        }
+    }
+
+    // Each string is labelled with the triad's own spelling of its note (Fb rather than E).
+    const QStringList names =
+        c.pages.triads.lblTriadNotes.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (int string = 6; string >= 1; --string) {
+        const QString& finger = shape->fingers[size_t(string)];
+        if (finger == QLatin1String("x")) {
+            board.drawSign(QStringLiteral("x"), IndicatorColumn, string);
+            continue;
+        }
+        int& fret = frets[size_t(string)];
+        if (low <= 0) {
+            // The shape would reach the nut or below it: it is played an octave higher.
+            fret += 12;
+            s.voicingFrets[size_t(string)][0] = QString::number(fret);
+        }
+        const int pitchClass = ((fret + s.tuning[size_t(string)]) % 12 + 12) % 12;
+        QString name;
+        for (const QString& n : names) {
+            if (pitchClassOf(n) == pitchClass) {
+                name = n;
+                break;
+            }
+        }
+        if (!name.isEmpty())
+            board.drawSign(name, NoteNameColumn, string);
+        board.drawMarker(QStringLiteral("circle"),
+                         string == shape->rootString ? s.colourRoot : s.colourChord,
+                         QLatin1String("finger") + finger, fret, string);
+    }
+    board.sendLedFrame();
+}
+
+} // namespace chordalis

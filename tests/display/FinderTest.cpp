@@ -1,0 +1,103 @@
+#include "library/Finder.h"
+
+#include "HeadlessProgram.h"
+#include "app/Modes.h"
+
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+// Lower edges of the zones across and down the neck picture and the value each gives.
+constexpr std::pair<double, int> FretZones[] = {
+    {20, -1}, {46, 1},   {112, 2},  {173, 3},  {231, 4},  {287, 5},  {339, 6},  {387, 7}, {433, 8},
+    {478, 9}, {521, 10}, {562, 11}, {599, 12}, {634, 13}, {666, 14}, {697, 15}, {727, 0}};
+constexpr std::pair<double, int> StringZones[] = {{22, 1},  {44, 2},  {68, 3}, {92, 4},
+                                                  {116, 5}, {140, 6}, {162, 0}};
+
+TEST(FinderZones, EveryBoundaryForBothHands) {
+    int below = 0;
+    for (const auto& [y, string] : StringZones) {
+        EXPECT_EQ(finderStringAt(y - 0.01), below) << y;
+        EXPECT_EQ(finderStringAt(y), string) << y;
+        below = string;
+    }
+    for (const bool left : {false, true}) {
+        below = 0;
+        for (const auto& [edge, value] : FretZones) {
+            for (const auto& [x, expected] : {std::pair{edge - 0.01, below}, {edge, value}}) {
+                AppState s;
+                s.leftHanded = left;
+                s.finderSelection[3] = 99; // never the value hit: a left press sets it
+                finderClick(s, Qt::LeftButton, QPointF(left ? SurfaceWidth - x : x, 80));
+                EXPECT_EQ(s.finderSelection[3], expected) << x << " left " << left;
+            }
+            below = value;
+        }
+    }
+}
+
+class FinderTest : public ::testing::Test {
+protected:
+    void SetUp() override { modeDispatch(*p, Mode::ChordFinder); }
+    void select(std::array<int, 6> strings6to1) {
+        for (int string = 6; string >= 1; --string)
+            p->state.finderSelection[size_t(string)] = strings6to1[size_t(6 - string)];
+        redrawCurrentMode(*p);
+    }
+    const FinderDescription& line(int string) {
+        return p->pages.finder.lblDescription[size_t(string)];
+    }
+    test::HeadlessProgram p;
+};
+
+TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
+    constexpr PackedColour DarkBlue = 192 << 16, LightBlue = 128 | 128 << 8 | 255 << 16,
+                           LightCyan = 128 | 255 << 8 | 255 << 16;
+    const struct {
+        std::array<int, 6> frets;
+        int rootString;
+        const char* text;
+        PackedColour colour;
+    } cases[] = {
+        {{0, 3, 2, -1, 1, -1}, 5, "C Major", DarkBlue},
+        {{-1, 3, 2, -1, 1, -1}, 5, "C Major / E", LightBlue},
+        {{3, 3, 2, -1, 1, -1}, 5, "C Major / G", LightBlue},
+        {{0, 1, 2, -1, 1, 0}, 2, "C Dominant 7th / Bb", LightCyan},
+        {{2, -1, -1, 2, 3, 2}, 4, "D Major / F#", LightBlue}, // D takes sharps
+        {{0, 4, 3, 3, 2, 0}, 3, "Bb Minor / Db", LightBlue},  // Bb takes flats
+        {{2, 4, 4, 3, 0, 0}, 6, "Gb Major", DarkBlue},        // roots always with flats
+    };
+    for (const auto& c : cases) {
+        select(c.frets);
+        EXPECT_EQ(line(c.rootString).text, QLatin1String(c.text));
+        EXPECT_EQ(line(c.rootString).colour, c.colour) << c.text;
+    }
+    EXPECT_TRUE(line(1).text.isEmpty()); // not played
+
+    select({-1, 0, 3, 11, 0, 0}); // E F F#: no set of them has a name
+    for (int string = 1; string <= 6; ++string)
+        EXPECT_TRUE(line(string).text.isEmpty());
+    EXPECT_EQ(finderIntervalSet(p->state, 4), "0;1;2");
+}
+
+TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {
+    select({0, 4, 3, -1, 2, 0});
+    QStringList drawn;
+    for (const Mark& m : p->fretboard.marks())
+        if (m.fret != OpenNameColumn)
+            drawn << QStringLiteral("%1%2@%3").arg(m.label).arg(m.fret).arg(m.string);
+    EXPECT_EQ(drawn.join(' '), "fingerX-2@1 Db2@2 finger0-2@3 F3@4 Db4@5 fingerX-2@6");
+    EXPECT_EQ(p.led.frames.back(), QStringList({"2~2", "0~3", "3~4", "4~5"}));
+    for (const Mark& m : p.markers())
+        EXPECT_EQ(m.colour, p->state.colourChord);
+
+    modeDispatch(*p, Mode::Scales);
+    finderClicked(*p, Qt::LeftButton, QPointF(30, 33));
+    EXPECT_EQ(p->state.finderSelection[1], 0);
+    modeDispatch(*p, Mode::ChordFinder); // the selection survives other pages
+    EXPECT_EQ(p.markers().size(), 3u);
+}
+
+} // namespace
+} // namespace chordalis

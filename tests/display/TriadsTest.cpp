@@ -1,0 +1,127 @@
+#include "HeadlessProgram.h"
+#include "app/Modes.h"
+#include "app/RootTabs.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace chordalis {
+namespace {
+
+class TriadsTest : public ::testing::Test {
+protected:
+    void SetUp() override { modeDispatch(*p, Mode::Triads); }
+    void show(const char* root, int triad, int group) {
+        rootChange(*p, *rootTabIndex(QLatin1String(root)));
+        nodeClicked(*p, TreeId::StringGroup, QString::number(group) + QLatin1String("ID"));
+        nodeClicked(*p, TreeId::Triads, QString::number(triad) + QLatin1String("ID"));
+    }
+    // Column 0 of the voicing tables, strings 6 down to 1, as playing reads it.
+    QString stored() {
+        QStringList out;
+        for (int string = 6; string >= 1; --string)
+            out << p->state.voicingFrets[size_t(string)][0];
+        return out.join(QLatin1Char(' '));
+    }
+    QString signs(int column) {
+        QStringList out;
+        for (const Mark& m : p.signs(column))
+            out << QString::number(m.string) + m.label;
+        return out.join(QLatin1Char(' '));
+    }
+    test::HeadlessProgram p;
+};
+
+TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
+    const struct {
+        const char *root, *frets;
+        int triad, group;
+    } cases[] = {
+        {"C", "8 7 5 xx xx xx", 0, 0},
+        {"E", "12 11 9 xx xx xx", 0, 0},  // the open string's own note: fret 12
+        {"Eb", "3 1 1 xx xx xx", 1, 0},   // a semitone above it: fret 1
+        {"F", "13 12 10 xx xx xx", 0, 0}, // would reach the nut: an octave up
+        {"C", "xx 15 14 12 xx xx", 0, 1},
+        {"G#", "4 2 0 xx xx xx", 6, 0}, // the two shapes kept in the open position
+        {"Db", "xx 4 2 0 xx xx", 6, 1},
+    };
+    for (const auto& c : cases) {
+        show(c.root, c.triad, c.group);
+        EXPECT_EQ(stored(), QLatin1String(c.frets)) << c.root << c.triad;
+    }
+    // The open-position pictures: fingers 4 and 2, no note names, every note lit.
+    EXPECT_EQ(signs(IndicatorColumn), "6fingerX 3finger0 2fingerX 1fingerX");
+    EXPECT_EQ(signs(NoteNameColumn), "");
+    ASSERT_EQ(p.markers().size(), 2u);
+    EXPECT_EQ(p.markers()[0].label, "finger4");
+    EXPECT_EQ(p.led.frames.back(), QStringList({"4~5", "2~4", "0~3"}));
+}
+
+// Every triad on every string group for every root tab sounds exactly the triad's notes on the
+// group's strings within the neck, the root marked as such.
+TEST_F(TriadsTest, EveryShapeSoundsItsTriad) {
+    const std::set<int> qualities[] = {{0, 4, 7}, {0, 3, 7}, {0, 3, 6}, {0, 4, 8}};
+    for (const RootTab& tab : RootTabs) {
+        for (int triad = 0; triad < TriadCount; ++triad) {
+            for (int group = 0; group < 4; ++group) {
+                show(tab.caption, triad, group);
+                std::set<int> sounding, strings;
+                for (int string = 1; string <= 6; ++string) {
+                    const QString& text = p->state.voicingFrets[size_t(string)][0];
+                    if (text == QLatin1String("xx"))
+                        continue;
+                    EXPECT_TRUE(text.toInt() >= 0 && text.toInt() <= 15);
+                    sounding.insert((StandardTuning[size_t(string)] + text.toInt() - tab.root) %
+                                    12);
+                    strings.insert(string);
+                }
+                EXPECT_EQ(sounding, qualities[triad / 3]) << tab.caption << triad << group;
+                EXPECT_EQ(strings, (std::set<int>{4 - group, 5 - group, 6 - group}));
+                for (const Mark& m : p.markers())
+                    EXPECT_EQ(m.colour == p->state.colourRoot,
+                              (StandardTuning[size_t(m.string)] + m.fret) % 12 == tab.root);
+            }
+        }
+    }
+}
+
+TEST_F(TriadsTest, LabelsSpellTheTriadAndOnlyTheTreeClearsThem) {
+    show("Db", 6, 2);
+    EXPECT_EQ(p->pages.triads.lblTriadName, "Db Diminished Root Position");
+    EXPECT_EQ(p->pages.triads.lblTriadNotes, "Db Fb Abb ");
+    EXPECT_EQ(signs(NoteNameColumn), "4Db2 3Fb2 2Abb2"); // not E and G
+
+    p->pages.triads.lblTriadName = QStringLiteral("kept");
+    nodeClicked(*p, TreeId::StringGroup, QStringLiteral("3ID"));
+    EXPECT_EQ(p->pages.triads.lblTriadName, "kept");
+    EXPECT_EQ(stored().left(9), "xx xx xx ");
+
+    nodeClicked(*p, TreeId::Triads, QStringLiteral("-1Minor"));
+    EXPECT_EQ(p->state.selectedTriad, -1);
+    EXPECT_EQ(p->pages.triads.lblTriadName, "No Triad Selected");
+    EXPECT_TRUE(p.markers().empty());
+
+    p->state.tuning = presetTuning(4); // Dropped D: labels, no shape, the notice
+    show("C", 0, 0);
+    EXPECT_EQ(p->pages.triads.lblTriadName, "C Major Root Position");
+    EXPECT_TRUE(p.markers().empty());
+    EXPECT_TRUE(p->pages.lblNonStandardVisible);
+}
+
+TEST_F(TriadsTest, DamagedShapeIsReportedAndLeavesNothingToPlay) {
+    show("C", 0, 0);
+    for (const char* ini :
+         {"rootnote=7\nfret=00-1-3xxxxxx\nfinger=431xxx", "rootnote=6\nfret=00-1\nfinger=431xxx",
+          "rootnote=6\nfret=00-1-3xxxxxx\nfinger=4x1xxx",
+          "rootnote=6\nfret=00-1??xxxxxx\nfinger=431xxx", ""}) {
+        p->warnings.clear();
+        p.writeDataFile(QStringLiteral("triad.ini"), QByteArray("[0.0]\n") + ini);
+        nodeClicked(*p, TreeId::Triads, QStringLiteral("0ID"));
+        EXPECT_EQ(p->warnings.messages().size(), 1) << ini;
+        EXPECT_TRUE(p.markers().empty());
+        EXPECT_EQ(stored(), "xx xx xx xx xx xx");
+    }
+}
+
+} // namespace
+} // namespace chordalis
