@@ -2,11 +2,14 @@
 
 #include "app/MessageBoxes.h"
 #include "app/Modes.h"
+#include "app/PlayCommands.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/RootTabs.h"
+#include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/PlaybackDialog.h"
 #include "ui/SplashWindow.h"
 
 #include <QActionGroup>
@@ -32,8 +35,10 @@ constexpr QSize DefaultSize(1000, 700);
 
 } // namespace
 
-MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent)
-    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes),
+MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, MidiOut& out,
+                       Clock& clock, QWidget* parent)
+    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes), m_out(out),
+      m_clock(clock), m_player(program.state, program.pages.chords.tvwVoicings, out, clock),
       m_neck(new NeckView(program.fretboard)), m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
       m_modes(new ModeTabs(program.pages, program.state)), m_splash(new SplashWindow(this)) {
     setObjectName(QStringLiteral("frmMain"));
@@ -75,8 +80,7 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     // Start on the Chords page and the tab "C", matching the root the core starts with.
     m_rootTabs->setCurrentIndex(0);
     m_modes->setCurrentIndex(int(Mode::Chords));
-    // Playback and the colour key arrive with the sound and colour dialogs.
-    m_modes->setPlayEnabled(false);
+    // The colour key arrives with the colour dialogs.
     m_modes->setKeyEnabled(false);
 
     connect(m_rootTabs, &QTabBar::currentChanged, this, [this] { rootChange(); });
@@ -96,6 +100,8 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
         showPages();
     });
     connect(m_modes, &ModeTabs::infoRequested, this, &MainWindow::showInfo);
+    connect(m_modes, &ModeTabs::playRequested, this,
+            [this](Mode mode) { playCommand(m_program, m_player, mode); });
 
     restoreWindowGeometry();
     showPages();
@@ -134,6 +140,16 @@ void MainWindow::createMenus() {
          {std::pair{"mnuPlayback", "&Playback Settings"}, std::pair{"mnuTuning", "&Tuning"},
           std::pair{"mnuMetronome", "&Metronome"}, std::pair{"mnuAllNotesOff", "&All Notes Off"}})
         addAction(options, QLatin1String(name), QLatin1String(caption))->setEnabled(false);
+    // The sound entries have their windows.
+    auto enable = [options](const char* name) {
+        QAction* action = options->findChild<QAction*>(QLatin1String(name));
+        action->setEnabled(true);
+        return action;
+    };
+    connect(enable("mnuPlayback"), &QAction::triggered, this, &MainWindow::showPlaybackSettings);
+    connect(enable("mnuMetronome"), &QAction::triggered, this, &MainWindow::showMetronome);
+    connect(enable("mnuAllNotesOff"), &QAction::triggered, this,
+            [this] { m_player.allNotesOff(); });
     addSeparator(options, QStringLiteral("mnuSep34gy7"));
     // The LED guitar entries stay hidden: nothing in the program shows them.
     addAction(options, QStringLiteral("mnuFretlight"),
@@ -232,6 +248,32 @@ void MainWindow::setLeftHanded(bool leftHanded) {
     showPages();
 }
 
+void MainWindow::showPlaybackSettings() {
+    if (!m_playback)
+        m_playback = new PlaybackDialog(
+            m_program.state.playback, m_out.portNames(), [this] { openSound(); }, this);
+    m_playback->show();
+    m_playback->raise();
+    m_playback->activateWindow();
+}
+
+void MainWindow::showMetronome() {
+    if (!m_metronome)
+        m_metronome = new MetronomeWindow(m_program.state, m_out, m_clock, this);
+    m_metronome->show();
+    m_metronome->raise();
+    m_metronome->activateWindow();
+}
+
+MetronomeWindow* MainWindow::metronomeWindow() const {
+    return m_metronome;
+}
+
+void MainWindow::openSound() {
+    openMIDI(m_program.state, m_out, m_boxes);
+    m_player.programChange();
+}
+
 void MainWindow::displayHtml(const QString& relativePath) {
     const QString path = programFile(m_program.programFolder(), relativePath);
     if (!QFileInfo::exists(path)) {
@@ -261,6 +303,7 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::shutDown() {
     m_program.shutDown(m_store);
     saveWindowGeometry();
+    m_out.close();
 }
 
 void MainWindow::restoreWindowGeometry() {
