@@ -14,8 +14,8 @@ namespace chordalis {
 struct AppState;
 
 // frmMetronome: switches the clicks on and off and edits the metronome settings, every change in
-// force at once. OK only hides the window: the beat goes on while the user works in the main
-// window. The close box destroys the window, and with it its metronome and the clicks; the
+// force at once. OK (and Escape) only hides the window: the beat goes on while the user works in
+// the main window. The close box destroys the window, and with it its metronome and the clicks; the
 // settings remain.
 class MetronomeWindow : public QDialog {
     Q_OBJECT
