@@ -32,7 +32,9 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     visit("Tuning", "5", 41, 48, s.tuning[5]);
     visit("Tuning", "6", 36, 43, s.tuning[6]);
     visit("Tuning", "Chromatic", 0, 1, s.tuningSpelling);
-    visit("Metronome", "Beats", 1, std::numeric_limits<qint16>::max(), s.metronome.beats);
+    // Any 16-bit number the user can type; 0 or less accents every click.
+    visit("Metronome", "Beats", std::numeric_limits<qint16>::min(),
+          std::numeric_limits<qint16>::max(), s.metronome.beats);
     visit("Metronome", "Sound 1", 35, 81, s.metronome.sound1);
     visit("Metronome", "Sound 2", 35, 81, s.metronome.sound2);
     visit("Metronome", "Tempo", 40, 400, s.metronome.tempo);

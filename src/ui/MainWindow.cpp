@@ -2,12 +2,15 @@
 
 #include "app/MessageBoxes.h"
 #include "app/Modes.h"
+#include "app/PlayCommands.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/RootTabs.h"
 #include "ui/ColourKeyDialog.h"
+#include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/PlaybackDialog.h"
 #include "ui/SkinDialog.h"
 #include "ui/SplashWindow.h"
 #include "ui/TuningDialog.h"
@@ -35,8 +38,10 @@ constexpr QSize DefaultSize(1000, 700);
 
 } // namespace
 
-MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent)
-    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes),
+MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, MidiOut& out,
+                       Clock& clock, QWidget* parent)
+    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes), m_out(out),
+      m_clock(clock), m_player(program.state, program.pages.chords.tvwVoicings, out, clock),
       m_neck(new NeckView(program.fretboard)), m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
       m_modes(new ModeTabs(program.pages, program.state)), m_splash(new SplashWindow(this)) {
     setObjectName(QStringLiteral("frmMain"));
@@ -78,8 +83,6 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     // Start on the Chords page and the tab "C", matching the root the core starts with.
     m_rootTabs->setCurrentIndex(0);
     m_modes->setCurrentIndex(int(Mode::Chords));
-    // Playback arrives with the sound.
-    m_modes->setPlayEnabled(false);
     connect(m_modes, &ModeTabs::keyRequested, this, [this] { showColourKey(false); });
 
     connect(m_rootTabs, &QTabBar::currentChanged, this, [this] { rootChange(); });
@@ -104,6 +107,8 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
         chordalis::finderClicked(m_program, button, pos);
         showPages();
     });
+    connect(m_modes, &ModeTabs::playRequested, this,
+            [this](Mode mode) { playCommand(m_program, m_player, mode); });
 
     restoreWindowGeometry();
     showPages();
@@ -137,15 +142,14 @@ void MainWindow::createMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* options = menu(QStringLiteral("mnuOptions"), QStringLiteral("&Options"));
-    // The dialogs behind these entries are not part of the window yet.
-    for (const auto& [name, caption] :
-         {std::pair{"mnuPlayback", "&Playback Settings"}, std::pair{"mnuTuning", "&Tuning"},
-          std::pair{"mnuMetronome", "&Metronome"}, std::pair{"mnuAllNotesOff", "&All Notes Off"}})
-        addAction(options, QLatin1String(name), QLatin1String(caption))->setEnabled(false);
-    if (auto* tuning = options->findChild<QAction*>(QStringLiteral("mnuTuning"))) {
-        tuning->setEnabled(true);
-        connect(tuning, &QAction::triggered, this, &MainWindow::showTuning);
-    }
+    connect(addAction(options, QStringLiteral("mnuPlayback"), QStringLiteral("&Playback Settings")),
+            &QAction::triggered, this, &MainWindow::showPlaybackSettings);
+    connect(addAction(options, QStringLiteral("mnuTuning"), QStringLiteral("&Tuning")),
+            &QAction::triggered, this, &MainWindow::showTuning);
+    connect(addAction(options, QStringLiteral("mnuMetronome"), QStringLiteral("&Metronome")),
+            &QAction::triggered, this, &MainWindow::showMetronome);
+    connect(addAction(options, QStringLiteral("mnuAllNotesOff"), QStringLiteral("&All Notes Off")),
+            &QAction::triggered, this, [this] { m_player.allNotesOff(); });
     addSeparator(options, QStringLiteral("mnuSep34gy7"));
     // The LED guitar entries stay hidden: nothing in the program shows them.
     addAction(options, QStringLiteral("mnuFretlight"),
@@ -291,6 +295,32 @@ void MainWindow::showColourKey(bool fromMenu) {
     key.exec();
 }
 
+void MainWindow::showPlaybackSettings() {
+    if (!m_playback)
+        m_playback = new PlaybackDialog(
+            m_program.state.playback, m_out.portNames(), [this] { openSound(); }, this);
+    m_playback->show();
+    m_playback->raise();
+    m_playback->activateWindow();
+}
+
+void MainWindow::showMetronome() {
+    if (!m_metronome)
+        m_metronome = new MetronomeWindow(m_program.state, m_out, m_clock, this);
+    m_metronome->show();
+    m_metronome->raise();
+    m_metronome->activateWindow();
+}
+
+MetronomeWindow* MainWindow::metronomeWindow() const {
+    return m_metronome;
+}
+
+void MainWindow::openSound() {
+    openMIDI(m_program.state, m_out, m_boxes);
+    m_player.programChange();
+}
+
 void MainWindow::displayHtml(const QString& relativePath) {
     const QString path = programFile(m_program.programFolder(), relativePath);
     if (!QFileInfo::exists(path)) {
@@ -320,6 +350,7 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::shutDown() {
     m_program.shutDown(m_store);
     saveWindowGeometry();
+    m_out.close();
 }
 
 void MainWindow::restoreWindowGeometry() {

@@ -2,8 +2,10 @@
 
 #include "app/Pages.h"
 #include "app/TreeClicks.h"
+#include "sound/Player.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QLabel;
@@ -14,8 +16,10 @@ namespace chordalis {
 
 class ColourKeyDialog;
 class MessageBoxes;
+class MetronomeWindow;
 class ModeTabs;
 class NeckView;
+class PlaybackDialog;
 class Program;
 class SkinDialog;
 class SplashWindow;
@@ -32,14 +36,21 @@ public:
         "Chordalis - The Ultimate Chord, Scale and Arpeggio Reference for Guitarists";
     static constexpr const char* WebSite = "https://chordalis.org";
 
-    // Created hidden; the window geometry of the last run is taken from the store.
-    MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent = nullptr);
+    // Created hidden; the window geometry of the last run is taken from the store. All sound goes
+    // to `out`; playback waits on `clock`.
+    MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, MidiOut& out, Clock& clock,
+               QWidget* parent = nullptr);
 
     // Copies the page models and the handedness into the controls.
     void showPages();
 
-    // The one shut-down: the program's settings, then the window geometry. Later calls do
-    // nothing, so a close, a logout and a termination signal arriving together write once.
+    // Opens the output chosen in the settings (a failure is reported and the program goes on
+    // silent) and sends the chosen instrument.
+    void openSound();
+
+    // The one shut-down: the program's settings, then the window geometry, then the output is
+    // closed. Later calls do nothing, so a close, a logout and a termination signal arriving
+    // together write once.
     void shutDown();
 
     // Opens a document of the program folder ("userguide/index.htm") in the desktop's viewer,
@@ -61,6 +72,9 @@ public:
     NeckView& neck() const { return *m_neck; }
     QTabBar& rootTabs() const { return *m_rootTabs; }
     ModeTabs& modeTabs() const { return *m_modes; }
+    // The sound dialogs, null until first shown (the metronome window also after its closing).
+    PlaybackDialog* playbackDialog() const { return m_playback; }
+    MetronomeWindow* metronomeWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +90,8 @@ private:
     void nodeClicked(TreeId tree, const QString& key);
     void showInfo(Mode mode);
     void setLeftHanded(bool leftHanded);
+    void showPlaybackSettings();
+    void showMetronome();
 
     void restoreWindowGeometry();
     void saveWindowGeometry();
@@ -83,6 +99,9 @@ private:
     Program& m_program;
     QSettings& m_store;
     MessageBoxes& m_boxes;
+    MidiOut& m_out;
+    Clock& m_clock;
+    Player m_player;
     NeckView* m_neck;
     QLabel* m_nonStandard;
     QTabBar* m_rootTabs;
@@ -91,6 +110,8 @@ private:
     TuningDialog* m_tuning = nullptr;
     SkinDialog* m_skins = nullptr;
     ColourKeyDialog* m_colourKey = nullptr;
+    PlaybackDialog* m_playback = nullptr;
+    QPointer<MetronomeWindow> m_metronome;
     QAction* m_rightHanded = nullptr;
     QAction* m_leftHanded = nullptr;
     bool m_geometrySaved = false;

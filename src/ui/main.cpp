@@ -1,6 +1,8 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/SkinChooser.h"
+#include "sound/Clock.h"
+#include "sound/backends/SystemMidiOut.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
@@ -55,7 +57,10 @@ int main(int argc, char* argv[]) {
     if (!program.loadSettings(store, screen ? screen->size() : QSize()))
         return 0;
 
-    MainWindow window(program, store, boxes);
+    // Declared before the window, which sends to them until it is gone.
+    SystemMidiOut out;
+    EventLoopClock clock;
+    MainWindow window(program, store, boxes, out, clock);
     boxes.setParentWindow(&window);
     program.loadLibraries();
     applyFretboard(program);
@@ -81,5 +86,9 @@ int main(int argc, char* argv[]) {
     window.show();
     program.fretboard.clearFretboard(); // the empty neck
     window.showPages();
+    // With the window shown, so that a device that cannot be opened is reported over it.
+    window.openSound();
+    if (program.isShutDown()) // terminated while that report was up
+        return 0;
     return app.exec();
 }

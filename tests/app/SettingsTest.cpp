@@ -51,7 +51,7 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     state.tuningSpelling = 1;
     state.fretboardFile = QStringLiteral("maple.gif");
     state.leftHanded = true;
-    state.metronome = {7, 35, 81, 400, 0};
+    state.metronome = {0, 35, 81, 400, 0}; // 0 beats: every click accented
     state.ledOptionLeft = 3;
     {
         auto s = store();
@@ -75,6 +75,7 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     EXPECT_EQ(back.fretboardFile, QStringLiteral("maple.gif"));
     EXPECT_TRUE(back.leftHanded);
     EXPECT_EQ(back.metronome.tempo, 400);
+    EXPECT_EQ(back.metronome.beats, 0);
     // The LED guitar options are written but never read back.
     EXPECT_EQ(back.ledOptionLeft, 1);
 

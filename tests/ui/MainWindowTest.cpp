@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "fretboard/Fretboard.h"
+#include "sound/RecordingMidiOut.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/TreeFiller.h"
@@ -55,7 +56,7 @@ protected:
         program = std::make_unique<Program>(folder.path(), boxes, true);
         ASSERT_TRUE(program->initTables());
         ASSERT_TRUE(program->loadSettings(*store, QSize(1280, 1024)));
-        window = std::make_unique<MainWindow>(*program, *store, boxes);
+        window = std::make_unique<MainWindow>(*program, *store, boxes, out, clock);
         program->loadLibraries();
         window->showPages();
         window->show();
@@ -91,6 +92,8 @@ protected:
     QTemporaryDir folder;
     QTemporaryDir storeDir;
     RecordingMessageBoxes boxes;
+    VirtualClock clock;
+    RecordingMidiOut out{clock};
     std::unique_ptr<QSettings> store;
     std::unique_ptr<Program> program;
     std::unique_ptr<MainWindow> window;
@@ -137,10 +140,10 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndState) {
     };
     const std::vector<Entry> menus[] = {
         {{"mnuPrint", "&Print", Off}, {"mnuSep5", nullptr, On}, {"mnuExit", "E&xit", On}},
-        {{"mnuPlayback", "&Playback Settings", Off},
+        {{"mnuPlayback", "&Playback Settings", On},
          {"mnuTuning", "&Tuning", On},
-         {"mnuMetronome", "&Metronome", Off},
-         {"mnuAllNotesOff", "&All Notes Off", Off},
+         {"mnuMetronome", "&Metronome", On},
+         {"mnuAllNotesOff", "&All Notes Off", On},
          {"mnuSep34gy7", nullptr, On},
          {"mnuFretlight", "Optek &Fretlight\u00AE Guitar Support", Hidden},
          {"mnuSepFretlight", nullptr, Hidden},

@@ -17,6 +17,8 @@ QProcessEnvironment cleanEnvironment(const QString& configHome) {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QLatin1String(name));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    // No sound font, so the synthesizer never starts and no audio device is opened.
+    env.insert(QStringLiteral("CHORDALIS_SOUNDFONT"), configHome + QStringLiteral("/none.sf2"));
     return env;
 }
 

@@ -1,0 +1,175 @@
+#include "ui/MetronomeWindow.h"
+
+#include "app/AppState.h"
+#include "sound/MetronomeOptions.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace chordalis {
+
+namespace {
+
+constexpr int OnTab = 0;
+constexpr int OffTab = 1;
+
+QComboBox* makeList(const QString& name, const QStringList& rows, int row) {
+    auto* list = new QComboBox;
+    list->setObjectName(name);
+    list->addItems(rows);
+    list->setCurrentIndex(row);
+    list->setMaxVisibleItems(16);
+    return list;
+}
+
+QLabel* buddyLabel(const QString& text, QWidget* control) {
+    auto* label = new QLabel(text);
+    label->setBuddy(control);
+    return label;
+}
+
+} // namespace
+
+MetronomeWindow::MetronomeWindow(AppState& state, MidiOut& out, const Clock& clock, QWidget* parent)
+    : QDialog(parent), m_state(state), m_metronome(state, out, clock), m_onOff(new QTabBar),
+      m_tempo(new QSlider(Qt::Horizontal)), m_tempoText(new QLineEdit), m_beats(new QLineEdit) {
+    setObjectName(QStringLiteral("frmMetronome"));
+    setWindowTitle(QStringLiteral("Metronome"));
+    setModal(true);
+
+    const MetronomeControls shown = metronomeControls(state.metronome);
+
+    m_onOff->setObjectName(QStringLiteral("tabOnOff"));
+    m_onOff->setExpanding(true);
+    m_onOff->setDrawBase(false);
+    m_onOff->setTabData(m_onOff->addTab(QStringLiteral("On")), QStringLiteral("on"));
+    m_onOff->setTabData(m_onOff->addTab(QStringLiteral("Off")), QStringLiteral("off"));
+    m_onOff->setCurrentIndex(OffTab);
+
+    m_tempo->setObjectName(QStringLiteral("sldTempo"));
+    m_tempo->setRange(MinMetronomeTempo, MaxMetronomeTempo);
+    m_tempo->setTickPosition(QSlider::TicksBelow);
+    m_tempo->setTickInterval(40);
+    m_tempo->setPageStep(40);
+    m_tempo->setValue(shown.tempo);
+    m_tempo->setMinimumWidth(240);
+
+    m_tempoText->setObjectName(QStringLiteral("txtTempo"));
+    m_tempoText->setReadOnly(true);
+    m_tempoText->setFocusPolicy(Qt::NoFocus);
+    m_tempoText->setAlignment(Qt::AlignRight);
+    m_tempoText->setFixedWidth(
+        m_tempoText->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+    m_tempoText->setText(QString::number(shown.tempo));
+
+    m_beats->setObjectName(QStringLiteral("txtBeats"));
+    m_beats->setAlignment(Qt::AlignRight);
+    m_beats->setFixedWidth(m_tempoText->width() + 8);
+    m_beats->setText(QString::number(state.metronome.beats));
+
+    m_sound1 = makeList(QStringLiteral("cboSound1"), drumSoundRows(), shown.sound1Row);
+    m_sound2 = makeList(QStringLiteral("cboSound2"), drumSoundRows(), shown.sound2Row);
+    m_channel = makeList(QStringLiteral("cboMetChannel"), metronomeChannelRows(), shown.channelRow);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"));
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setDefault(true);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(buddyLabel(QStringLiteral("Tempo (beats per minute)"), m_tempo), 0, 0, 1, 2);
+    grid->addWidget(m_tempo, 1, 0);
+    grid->addWidget(m_tempoText, 1, 1, Qt::AlignTop);
+    auto* beatsRow = new QHBoxLayout;
+    beatsRow->setSpacing(0);
+    beatsRow->addWidget(m_beats);
+    beatsRow->addWidget(upDown());
+    beatsRow->addStretch();
+    auto* lists = new QGridLayout;
+    lists->addWidget(buddyLabel(QStringLiteral("Beats"), m_beats), 0, 0);
+    lists->addLayout(beatsRow, 0, 1);
+    lists->addWidget(buddyLabel(QStringLiteral("Sound 1"), m_sound1), 1, 0);
+    lists->addWidget(m_sound1, 1, 1);
+    lists->addWidget(buddyLabel(QStringLiteral("Sound 2"), m_sound2), 2, 0);
+    lists->addWidget(m_sound2, 2, 1);
+    lists->addWidget(buddyLabel(QStringLiteral("Midi Channel"), m_channel), 3, 0);
+    lists->addWidget(m_channel, 3, 1, Qt::AlignLeft);
+    lists->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_onOff);
+    layout->addSpacing(6);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(lists);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(m_onOff, &QTabBar::currentChanged, this,
+            [this](int tab) { m_metronome.setRunning(tab == OnTab); });
+    connect(m_tempo, &QSlider::valueChanged, this, [this](int bpm) {
+        m_tempoText->setText(QString::number(bpm));
+        m_metronome.setTempo(bpm);
+    });
+    connect(m_beats, &QLineEdit::textChanged, this, &MetronomeWindow::beatsEdited);
+    connect(m_sound1, &QComboBox::currentIndexChanged, this,
+            [this](int row) { m_state.metronome.sound1 = FirstDrumKey + row; });
+    connect(m_sound2, &QComboBox::currentIndexChanged, this,
+            [this](int row) { m_state.metronome.sound2 = FirstDrumKey + row; });
+    connect(m_channel, &QComboBox::currentIndexChanged, this,
+            [this](int row) { m_state.metronome.channel = row; });
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// UpDown1: two arrow buttons that step the number in the box; the box's change then stores it.
+QWidget* MetronomeWindow::upDown() {
+    auto* spinner = new QWidget;
+    spinner->setObjectName(QStringLiteral("UpDown1"));
+    auto* layout = new QVBoxLayout(spinner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const int height = m_beats->sizeHint().height() / 2;
+    for (const auto& [arrow, step] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
+        auto* button = new QToolButton;
+        button->setObjectName(step > 0 ? QStringLiteral("UpDown1Up")
+                                       : QStringLiteral("UpDown1Down"));
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setFixedSize(height + 4, height);
+        connect(button, &QToolButton::clicked, this, [this, step] { stepBeats(step); });
+        layout->addWidget(button);
+    }
+    return spinner;
+}
+
+void MetronomeWindow::beatsEdited(const QString& text) {
+    if (const auto beats = beatsFromText(text))
+        m_state.metronome.beats = *beats;
+}
+
+void MetronomeWindow::stepBeats(int step) {
+    m_beats->setText(QString::number(steppedBeats(m_beats->text(), m_state.metronome.beats, step)));
+}
+
+void MetronomeWindow::closeEvent(QCloseEvent* event) {
+    // The close box ends the metronome: the window goes, the settings stay.
+    m_metronome.setRunning(false);
+    event->accept();
+    deleteLater();
+}
+
+} // namespace chordalis

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "sound/Metronome.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QSlider;
+class QTabBar;
+
+namespace chordalis {
+
+struct AppState;
+
+// frmMetronome: switches the clicks on and off and edits the metronome settings, every change in
+// force at once. OK (and Escape) only hides the window: the beat goes on while the user works in
+// the main window. The close box destroys the window, and with it its metronome and the clicks; the
+// settings remain.
+class MetronomeWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // The controls are set from the settings; the metronome starts switched off.
+    MetronomeWindow(AppState& state, MidiOut& out, const Clock& clock, QWidget* parent = nullptr);
+
+    Metronome& metronome() { return m_metronome; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void beatsEdited(const QString& text);
+    void stepBeats(int step);
+    QWidget* upDown();
+
+    AppState& m_state;
+    Metronome m_metronome;
+    QTabBar* m_onOff;
+    QSlider* m_tempo;
+    QLineEdit* m_tempoText;
+    QLineEdit* m_beats;
+    QComboBox* m_sound1;
+    QComboBox* m_sound2;
+    QComboBox* m_channel;
+};
+
+} // namespace chordalis

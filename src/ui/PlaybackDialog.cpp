@@ -1,0 +1,132 @@
+#include "ui/PlaybackDialog.h"
+
+#include "app/AppState.h"
+#include "sound/PlaybackOptions.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace chordalis {
+
+namespace {
+
+QComboBox* makeList(const QString& name, const QStringList& rows, int row) {
+    auto* list = new QComboBox;
+    list->setObjectName(name);
+    list->addItems(rows);
+    list->setCurrentIndex(row);
+    list->setMaxVisibleItems(16);
+    return list;
+}
+
+QSlider* makeSlider(const QString& name, int maximum, int value) {
+    auto* slider = new QSlider(Qt::Horizontal);
+    slider->setObjectName(name);
+    slider->setRange(0, maximum);
+    slider->setValue(value);
+    slider->setPageStep(maximum / 10);
+    slider->setTickPosition(QSlider::TicksBelow);
+    slider->setTickInterval(maximum / 10);
+    slider->setMinimumWidth(220);
+    return slider;
+}
+
+QLabel* buddyLabel(const QString& text, QWidget* control) {
+    auto* label = new QLabel(text);
+    label->setBuddy(control);
+    return label;
+}
+
+// The two ends of a slider, named under it.
+QWidget* sliderEnds(const QString& low, const QString& high) {
+    auto* ends = new QWidget;
+    auto* layout = new QHBoxLayout(ends);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(low));
+    layout->addStretch();
+    layout->addWidget(new QLabel(high));
+    return ends;
+}
+
+} // namespace
+
+PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& ports,
+                               std::function<void()> reopen, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_reopen(std::move(reopen)) {
+    setObjectName(QStringLiteral("frmPlayback"));
+    setWindowTitle(QStringLiteral("Playback Options"));
+    setModal(true);
+
+    const PlaybackControls shown = playbackControls(settings, int(ports.size()));
+    m_device = makeList(QStringLiteral("cboDevice"), deviceRows(ports), shown.deviceRow);
+    m_channel = makeList(QStringLiteral("cboChannel"), playbackChannelRows(), shown.channelRow);
+    m_instrument = makeList(QStringLiteral("cboInstrument"), instrumentRows(), shown.instrumentRow);
+    m_volume = makeSlider(QStringLiteral("sldVolume"), 127, shown.volume);
+    m_chords = makeSlider(QStringLiteral("sldChords"), 100, shown.chordTempo);
+    m_scales = makeSlider(QStringLiteral("sldScales"), 100, shown.scaleTempo);
+    m_arpeggios = makeSlider(QStringLiteral("sldArpeggios"), 100, shown.arpeggioTempo);
+
+    auto* output = new QGroupBox(QStringLiteral("Output"));
+    auto* out = new QGridLayout(output);
+    out->addWidget(buddyLabel(QStringLiteral("MIDI Output Device"), m_device), 0, 0);
+    out->addWidget(m_device, 0, 1);
+    out->addWidget(buddyLabel(QStringLiteral("Channel"), m_channel), 1, 0);
+    out->addWidget(m_channel, 1, 1, Qt::AlignLeft);
+    out->addWidget(buddyLabel(QStringLiteral("Instrument"), m_instrument), 2, 0);
+    out->addWidget(m_instrument, 2, 1);
+    out->addWidget(buddyLabel(QStringLiteral("Volume"), m_volume), 3, 0);
+    out->addWidget(m_volume, 3, 1);
+    out->addWidget(sliderEnds(QStringLiteral("Quiet"), QStringLiteral("Loud")), 4, 1);
+    out->setColumnStretch(1, 1);
+
+    auto* tempo = new QGroupBox(QStringLiteral("Tempo"));
+    auto* tem = new QGridLayout(tempo);
+    int row = 0;
+    for (const auto& [caption, slider] : {std::pair{QStringLiteral("Chords"), m_chords},
+                                          std::pair{QStringLiteral("Scales"), m_scales},
+                                          std::pair{QStringLiteral("Arpeggios"), m_arpeggios}}) {
+        tem->addWidget(buddyLabel(caption, slider), row, 0);
+        tem->addWidget(slider, row++, 1);
+    }
+    tem->addWidget(sliderEnds(QStringLiteral("Slow"), QStringLiteral("Fast")), row, 1);
+    tem->setColumnStretch(1, 1);
+
+    // The two frames' controls line up in one column.
+    const int labelWidth = std::max(out->itemAtPosition(0, 0)->sizeHint().width(),
+                                    tem->itemAtPosition(2, 0)->sizeHint().width());
+    out->setColumnMinimumWidth(0, labelWidth);
+    tem->setColumnMinimumWidth(0, labelWidth);
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(okButton, &QPushButton::clicked, this, &PlaybackDialog::ok);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(output);
+    layout->addWidget(tempo);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void PlaybackDialog::ok() {
+    storePlaybackControls({m_device->currentIndex(), m_channel->currentIndex(),
+                           m_instrument->currentIndex(), m_volume->value(), m_chords->value(),
+                           m_scales->value(), m_arpeggios->value()},
+                          m_settings);
+    m_reopen();
+    accept(); // hides; the dialog lives on for the next opening
+}
+
+} // namespace chordalis

@@ -1,0 +1,305 @@
+// The playback options dialog, the metronome window and the main window's sound commands, on a
+// recording output and a virtual clock: no test opens the synthesizer or waits in real time.
+#include "UiTestSupport.h"
+#include "app/Program.h"
+#include "sound/Player.h"
+#include "sound/RecordingMidiOut.h"
+#include "ui/MainWindow.h"
+#include "ui/MetronomeWindow.h"
+#include "ui/PlaybackDialog.h"
+#include "ui/TreeFiller.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSlider>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace chordalis {
+namespace {
+
+class SoundWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
+        test::makeProgramFolder(folder);
+        store = std::make_unique<QSettings>(storeDir.filePath(QStringLiteral("settings.ini")),
+                                            QSettings::IniFormat);
+        program = std::make_unique<Program>(folder.path(), boxes, true);
+        ASSERT_TRUE(program->initTables());
+        ASSERT_TRUE(program->loadSettings(*store, QSize(1280, 1024)));
+        window = std::make_unique<MainWindow>(*program, *store, boxes, out, clock);
+        program->loadLibraries();
+        window->showPages();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void TearDown() override {
+        if (window)
+            window->close();
+    }
+
+    template <class T> T* find(QWidget* in, const char* name) const {
+        T* found = in->findChild<T*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    void trigger(const char* menu) { window->findChild<QAction*>(QLatin1String(menu))->trigger(); }
+    void click(QWidget* in, const char* button) {
+        QTest::mouseClick(find<QAbstractButton>(in, button), Qt::LeftButton);
+    }
+
+    PlaybackDialog* openPlayback() {
+        trigger("mnuPlayback");
+        PlaybackDialog* dialog = window->playbackDialog();
+        EXPECT_TRUE(dialog && dialog->isVisible() && dialog->isModal());
+        return dialog;
+    }
+    MetronomeWindow* openMetronome() {
+        trigger("mnuMetronome");
+        MetronomeWindow* metronome = window->metronomeWindow();
+        EXPECT_TRUE(metronome && metronome->isVisible() && metronome->isModal());
+        return metronome;
+    }
+
+    QTemporaryDir folder;
+    QTemporaryDir storeDir;
+    RecordingMessageBoxes boxes;
+    VirtualClock clock;
+    RecordingMidiOut out{clock};
+    std::unique_ptr<QSettings> store;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<MainWindow> window;
+};
+
+std::vector<std::uint32_t> words(const RecordingMidiOut& out) {
+    std::vector<std::uint32_t> w;
+    for (const auto& sent : out.sent)
+        w.push_back(sent.word);
+    return w;
+}
+
+QStringList labelTexts(QWidget* in) {
+    QStringList texts;
+    for (const QLabel* label : in->findChildren<QLabel*>())
+        texts << label->text();
+    for (const QGroupBox* frame : in->findChildren<QGroupBox*>())
+        texts << frame->title();
+    return texts;
+}
+
+TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoice) {
+    out.ports = {QStringLiteral("Port A"), QStringLiteral("Port B")};
+    PlaybackDialog* dialog = openPlayback();
+    EXPECT_EQ(dialog->windowTitle(), "Playback Options");
+    const QStringList texts = labelTexts(dialog);
+    for (const char* text :
+         {"Output", "Tempo", "MIDI Output Device", "Channel", "Instrument", "Volume", "Quiet",
+          "Loud", "Chords", "Scales", "Arpeggios", "Slow", "Fast"})
+        EXPECT_TRUE(texts.contains(QLatin1String(text))) << text;
+
+    auto* device = find<QComboBox>(dialog, "cboDevice");
+    auto* channel = find<QComboBox>(dialog, "cboChannel");
+    auto* instrument = find<QComboBox>(dialog, "cboInstrument");
+    EXPECT_EQ(device->count(), 3);
+    EXPECT_EQ(device->currentText(), "Built-in Synthesizer");
+    EXPECT_EQ(device->itemText(2), "Port B");
+    EXPECT_EQ(channel->currentText(), " 1");
+    EXPECT_EQ(instrument->currentText(), " 25   Acoustic Guitar(nylon)");
+    std::vector<int> sliders;
+    for (const char* name : {"sldVolume", "sldChords", "sldScales", "sldArpeggios"})
+        sliders.push_back(find<QSlider>(dialog, name)->value());
+    EXPECT_EQ(sliders, std::vector<int>({100, 90, 70, 70}));
+
+    device->setCurrentIndex(2);
+    channel->setCurrentIndex(channel->findText(QStringLiteral(" 16")));
+    instrument->setCurrentIndex(instrument->findText(QStringLiteral(" 128  Gunshot")));
+    click(dialog, "cmdOK");
+    const PlaybackSettings& p = program->state.playback;
+    EXPECT_EQ(std::tuple(p.device, p.channel, p.instrument), std::tuple(1, 16, 128));
+    EXPECT_EQ(out.openedDevice, 1);
+    EXPECT_EQ(words(out), std::vector<std::uint32_t>({packShortMessage(0xCF, 127)}));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(boxes.shown.empty());
+
+    // Created once: the next opening is the same dialog, as it was left.
+    EXPECT_EQ(openPlayback(), dialog);
+    EXPECT_EQ(channel->currentText(), " 16");
+}
+
+TEST_F(SoundWindowsTest, CancelStoresNothingButTheControlsKeepTheirPlace) {
+    PlaybackDialog* dialog = openPlayback();
+    QTest::keyClick(find<QSlider>(dialog, "sldChords"), Qt::Key_Home);
+    click(dialog, "cmdCancel");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(program->state.playback.chordTempo, 90);
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_EQ(out.openedDevice, -2); // not reopened
+
+    openPlayback();
+    EXPECT_EQ(find<QSlider>(dialog, "sldChords")->value(), 0);
+    click(dialog, "cmdOK");
+    EXPECT_EQ(program->state.playback.chordTempo, 0);
+}
+
+TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) {
+    program->state.playback.device = 5; // a port that has gone: the dialog shows the synthesizer
+    PlaybackDialog* dialog = openPlayback();
+    EXPECT_EQ(find<QComboBox>(dialog, "cboDevice")->currentIndex(), 0);
+    find<QSlider>(dialog, "sldVolume")->setValue(50);
+    out.failOpen = true;
+    click(dialog, "cmdOK");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Stop);
+    EXPECT_EQ(boxes.shown[0].text,
+              "A system error has occured while trying to open a MIDI output channel.\r\n"
+              "This program will function fully except for playback support.\r\n\r\n"
+              "Error Details: no such device");
+    EXPECT_EQ(program->state.playback.volume, 50);
+    EXPECT_EQ(program->state.playback.device, -1);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
+    MetronomeSettings& m = program->state.metronome;
+    m = {3, 35, 81, 200, 2};
+    MetronomeWindow* metronome = openMetronome();
+    EXPECT_EQ(metronome->windowTitle(), "Metronome");
+    const QStringList texts = labelTexts(metronome);
+    for (const char* text :
+         {"Tempo (beats per minute)", "Beats", "Sound 1", "Sound 2", "Midi Channel"})
+        EXPECT_TRUE(texts.contains(QLatin1String(text))) << text;
+    auto* onOff = find<QTabBar>(metronome, "tabOnOff");
+    EXPECT_EQ(onOff->tabText(0), "On");
+    EXPECT_EQ(onOff->tabText(onOff->currentIndex()), "Off");
+    EXPECT_FALSE(metronome->metronome().isRunning());
+    auto* sound1 = find<QComboBox>(metronome, "cboSound1");
+    auto* sound2 = find<QComboBox>(metronome, "cboSound2");
+    auto* channel = find<QComboBox>(metronome, "cboMetChannel");
+    EXPECT_EQ(sound1->currentText(), " 35  Acoustic Bass Drum");
+    EXPECT_EQ(sound2->currentText(), " 81  Open Triangle");
+    EXPECT_EQ(channel->currentText(), " 3 ");
+    auto* tempo = find<QSlider>(metronome, "sldTempo");
+    auto* tempoText = find<QLineEdit>(metronome, "txtTempo");
+    auto* beats = find<QLineEdit>(metronome, "txtBeats");
+    EXPECT_EQ(std::tuple(tempo->value(), tempoText->text(), beats->text()),
+              std::tuple(200, QStringLiteral("200"), QStringLiteral("3")));
+    EXPECT_TRUE(tempoText->isReadOnly());
+
+    channel->setCurrentIndex(channel->findText(QStringLiteral(" 10 ")));
+    sound1->setCurrentIndex(41);
+    QTest::keyClick(tempo, Qt::Key_End);
+    EXPECT_EQ(std::tuple(m.channel, m.sound1, m.tempo), std::tuple(9, 76, 400));
+    EXPECT_EQ(tempoText->text(), "400");
+
+    // What is not a 16-bit number is not stored; the spinner steps the number in the box.
+    for (const char* pasted : {"abc", "", "70000", "4x"}) {
+        beats->setText(QLatin1String(pasted));
+        EXPECT_EQ(m.beats, 3) << pasted;
+    }
+    beats->clear();
+    QTest::keyClicks(beats, QStringLiteral("6"));
+    EXPECT_EQ(m.beats, 6);
+    click(metronome, "UpDown1Up");
+    EXPECT_EQ(beats->text(), "7");
+    EXPECT_EQ(m.beats, 7);
+}
+
+TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
+    MetronomeWindow* window1 = openMetronome();
+    auto* onOff = find<QTabBar>(window1, "tabOnOff");
+    QTest::mouseClick(onOff, Qt::LeftButton, {}, onOff->tabRect(0).center());
+    EXPECT_TRUE(window1->metronome().isRunning());
+    click(window1, "cmdOK");
+    EXPECT_FALSE(window1->isVisible());
+
+    // Two beats, the first accented, on the defaults: keys 76 and 77 on channel 10.
+    for (int beat = 0; beat < 2; ++beat) {
+        clock.advance(0.5);
+        window1->metronome().service();
+    }
+    EXPECT_EQ(words(out), std::vector<std::uint32_t>({
+                              packShortMessage(0x99, 76, 100),
+                              packShortMessage(0x89, 76, 100),
+                              packShortMessage(0x99, 77, 100),
+                              packShortMessage(0x89, 77, 100),
+                          }));
+
+    // Shown again: the same window, still on.
+    EXPECT_EQ(openMetronome(), window1);
+    EXPECT_EQ(onOff->currentIndex(), 0);
+    window1->close();
+    EXPECT_TRUE(test::waitUntil([this] { return !window->metronomeWindow(); }));
+    EXPECT_EQ(program->state.metronome.tempo, 120);
+
+    // A new window starts switched off.
+    MetronomeWindow* window2 = openMetronome();
+    EXPECT_FALSE(window2->metronome().isRunning());
+    EXPECT_EQ(find<QTabBar>(window2, "tabOnOff")->currentIndex(), 1);
+}
+
+TEST_F(SoundWindowsTest, StartUpOpensTheDeviceAndSendsTheInstrumentExitClosesIt) {
+    program->state.playback.instrument = 1;
+    window->openSound();
+    EXPECT_EQ(out.openedDevice, -1);
+    EXPECT_EQ(words(out), std::vector<std::uint32_t>({packShortMessage(0xC0, 0)}));
+
+    ASSERT_TRUE(out.isOpen());
+    window->close(); // exit closes the port
+    EXPECT_FALSE(out.isOpen());
+}
+
+TEST_F(SoundWindowsTest, PlayRefusesWithoutAVoicingThenStrumsTheChosenOne) {
+    auto* play = window->findChild<QPushButton*>(QStringLiteral("cmdChordPlay"));
+    ASSERT_TRUE(play->isEnabled());
+    QTest::mouseClick(play, Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(boxes.shown[0].text, "Please select a chord voicing to play.");
+    EXPECT_TRUE(out.sent.empty());
+
+    auto* chords = window->findChild<QTreeWidget*>(QStringLiteral("tvwChords"));
+    test::clickNode(*chords, TreeFiller::find(*chords, QStringLiteral("4 Chord")));
+    auto* voicings = window->findChild<QTreeWidget*>(QStringLiteral("tvwVoicings"));
+    ASSERT_GE(voicings->topLevelItemCount(), 2);
+    test::clickNode(*voicings, voicings->topLevelItem(1));
+    const Strum strum = voicingStrum(program->state, 1);
+    ASSERT_FALSE(strum.empty());
+
+    QTest::mouseClick(play, Qt::LeftButton);
+    const float step = stepDelay(PlayKind::Chord, 90);
+    std::vector<RecordingMidiOut::Sent> expected;
+    for (size_t i = 0; i < strum.size(); ++i)
+        expected.push_back({double(i) * step, packShortMessage(0x90, strum[i].note, 100)});
+    for (const StrummedNote& n : strum)
+        expected.push_back({4.0, packShortMessage(0x80, n.note, 100)});
+    ASSERT_EQ(out.sent.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(out.sent[i].word, expected[i].word) << i;
+        EXPECT_NEAR(out.sent[i].time, expected[i].time, 1e-5) << i;
+    }
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(SoundWindowsTest, AllNotesOffReleasesEveryNoteOnThePlaybackChannel) {
+    program->state.playback.channel = 16;
+    trigger("mnuAllNotesOff");
+    std::vector<std::uint32_t> expected;
+    for (int note = 0; note < 128; ++note)
+        expected.push_back(packShortMessage(0x8F, note, 0));
+    EXPECT_EQ(words(out), expected);
+}
+
+} // namespace
+} // namespace chordalis
