@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 #include "app/Program.h"
+#include "sound/RecordingMidiOut.h"
 #include "ui/ColourKeyDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/SkinDialog.h"
@@ -37,7 +38,7 @@ protected:
                                             QSettings::IniFormat);
         program = std::make_unique<Program>(folder.path(), boxes, true);
         ASSERT_TRUE(program->startUp(*store, QSize(1280, 1024)));
-        window = std::make_unique<MainWindow>(*program, *store, boxes);
+        window = std::make_unique<MainWindow>(*program, *store, boxes, out, clock);
         window->showPages();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -73,6 +74,8 @@ protected:
     QTemporaryDir folder;
     QTemporaryDir storeDir;
     RecordingMessageBoxes boxes;
+    VirtualClock clock;
+    RecordingMidiOut out{clock};
     std::unique_ptr<QSettings> store;
     std::unique_ptr<Program> program;
     std::unique_ptr<MainWindow> window;
