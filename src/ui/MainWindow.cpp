@@ -251,8 +251,11 @@ void MainWindow::setLeftHanded(bool leftHanded) {
 // --- dialogs: each built at its first showing, then only hidden and shown again ------------
 
 TuningDialog& MainWindow::tuningDialog() {
-    if (!m_tuning)
+    if (!m_tuning) {
         m_tuning = new TuningDialog(m_program, this);
+        connect(m_tuning, &TuningDialog::playNoteRequested, this,
+                [this](int note) { m_player.playSingleNote(note); });
+    }
     return *m_tuning;
 }
 

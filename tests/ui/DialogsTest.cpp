@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -86,10 +85,12 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Tuning"));
         child<QComboBox>(d, "cboPresets")->setCurrentIndex(7); // Open D
         EXPECT_EQ(child<QLineEdit>(d, "txtNote2")->text(), QStringLiteral("F#"));
-        QSignalSpy played(&window->tuningDialog(), &TuningDialog::playNoteRequested);
-        click(d, "cmdPlay2");
-        ASSERT_EQ(played.size(), 1);
-        EXPECT_EQ(played[0][0].toInt(), 54);
+        out.sent.clear();
+        click(d, "cmdPlay2"); // the string's note, held four seconds
+        ASSERT_EQ(out.sent.size(), 2u);
+        EXPECT_EQ(out.sent[0].word, packShortMessage(0x90, 54, 100));
+        EXPECT_EQ(out.sent[1].word, packShortMessage(0x80, 54, 100));
+        EXPECT_DOUBLE_EQ(out.sent[1].time - out.sent[0].time, 4.0);
         click(d, "cmdCancel");
     });
     EXPECT_EQ(program->state.tuning, StandardTuning);
