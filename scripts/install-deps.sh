@@ -4,9 +4,12 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev
-                libbenchmark-dev)
-run_packages=(fonts-dejavu-core xdg-utils)
-test_packages=(fonts-dejavu-core)  # the neck pictures the tests draw need a font
+                libbenchmark-dev libfluidsynth-dev librtmidi-dev libhidapi-dev
+                libjack-jackd2-dev libasound2-dev libsdl2-dev)
+# The built-in synthesizer plays the system's General MIDI sound font.
+run_packages=(fonts-dejavu-core xdg-utils timgm6mb-soundfont)
+# The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server.
+test_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2)
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in

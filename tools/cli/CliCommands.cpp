@@ -3,6 +3,7 @@
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
 #include "app/Modes.h"
+#include "app/PlayCommands.h"
 #include "app/Program.h"
 #include "app/RootTabs.h"
 #include "app/SkinChooser.h"
@@ -10,11 +11,16 @@
 #include "fretboard/Skins.h"
 #include "library/Chords.h"
 #include "library/Finder.h"
+#include "sound/Player.h"
+#include "sound/RecordingMidiOut.h"
+#include "sound/backends/OfflineRender.h"
 
 #include <QImageWriter>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -46,6 +52,13 @@ QString usage() {
         "  render MODE [OPTIONS] --png FILE\n"
         "                               Writes the neck picture of that display (753 x 183) to a\n"
         "                               PNG file.\n"
+        "  play MODE [OPTIONS] (--midi-log | --render FILE.wav)\n"
+        "                               What the page's Play button would sound, for MODE chord,\n"
+        "                               scale, arpeggio, triad or finder: --midi-log prints each\n"
+        "                               MIDI message with its time; --render plays them through\n"
+        "                               the built-in synthesizer into a WAV file, without an\n"
+        "                               audio device. The instrument's program change comes\n"
+        "                               first, as the program sends it when the port opens.\n"
         "  help                         This text.\n"
         "\n"
         "Options:\n"
@@ -71,9 +84,15 @@ QString usage() {
         "  --left-handed                Draw the neck for a left-handed player.\n"
         "  --skin FILE                  Draw the neck on the picture FILE of the fretboards\n"
         "                               folder (default: the built-in neck).\n"
+        "  --instrument N               play: the General MIDI instrument 1..128 (default 25).\n"
+        "  --channel N                  play: the MIDI channel 1..16 (default 1).\n"
+        "  --volume N                   play: the velocity 0..127 (default 100).\n"
+        "  --tempo N                    play: the speed 0..100 of the chord strum, scale or\n"
+        "                               arpeggio run (defaults 90, 70, 70).\n"
         "  --help                       This text.\n"
         "\n"
-        "Exit status: 0 success, 1 a library file is missing, 2 wrong arguments.\n");
+        "Exit status: 0 success, 1 a library file is missing or the sound cannot be written,\n"
+        "2 wrong arguments, 3 the Play button would refuse (its message is on stderr).\n");
 }
 
 namespace {
@@ -92,12 +111,14 @@ struct Arguments {
 
 // Options that take a value, and options that stand alone; anything else is refused.
 const QStringList ValueOptions = {
-    QStringLiteral("--root"),   QStringLiteral("--formula"), QStringLiteral("--data"),
-    QStringLiteral("--item"),   QStringLiteral("--voicing"), QStringLiteral("--position"),
-    QStringLiteral("--tuning"), QStringLiteral("--preset"),  QStringLiteral("--png"),
-    QStringLiteral("--group"),  QStringLiteral("--scale"),   QStringLiteral("--frets"),
-    QStringLiteral("--skin")};
-const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed")};
+    QStringLiteral("--root"),    QStringLiteral("--formula"), QStringLiteral("--data"),
+    QStringLiteral("--item"),    QStringLiteral("--voicing"), QStringLiteral("--position"),
+    QStringLiteral("--tuning"),  QStringLiteral("--preset"),  QStringLiteral("--png"),
+    QStringLiteral("--group"),   QStringLiteral("--scale"),   QStringLiteral("--frets"),
+    QStringLiteral("--skin"),    QStringLiteral("--render"),  QStringLiteral("--instrument"),
+    QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo")};
+const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
+                                 QStringLiteral("--midi-log")};
 
 std::optional<Arguments> parse(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -553,6 +574,99 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
     return ExitOk;
 }
 
+// The playback settings a play command may change, with their ranges.
+bool applyPlayback(const Arguments& args, Mode mode, AppState& state, QString& error) {
+    PlaybackSettings& p = state.playback;
+    int& tempo = mode == Mode::Scales      ? p.scaleTempo
+                 : mode == Mode::Arpeggios ? p.arpeggioTempo
+                                           : p.chordTempo;
+    struct Setting {
+        const char* option;
+        int low, high;
+        int& value;
+    };
+    for (const Setting& s :
+         {Setting{"--instrument", 1, 128, p.instrument}, Setting{"--channel", 1, 16, p.channel},
+          Setting{"--volume", 0, 127, p.volume}, Setting{"--tempo", 0, 100, tempo}}) {
+        if (!args.has(s.option))
+            continue;
+        const auto n = numberOption(args, s.option, s.low, s.high, error);
+        if (!n)
+            return false;
+        s.value = *n;
+    }
+    return true;
+}
+
+QJsonObject messageToJson(const RecordingMidiOut::Sent& m) {
+    const int status = statusOf(m.word);
+    QJsonArray bytes{status, data1Of(m.word)};
+    if ((status & 0xF0) != 0xC0)
+        bytes.append(data2Of(m.word));
+    // Microseconds are as fine as any MIDI port can tell apart.
+    return QJsonObject{{"time", std::round(m.time * 1e6) / 1e6}, {"bytes", bytes}};
+}
+
+int play(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
+    const QString modeName = args.operands.value(0);
+    const std::map<QString, Mode> playable{{QStringLiteral("chord"), Mode::Chords},
+                                           {QStringLiteral("scale"), Mode::Scales},
+                                           {QStringLiteral("arpeggio"), Mode::Arpeggios},
+                                           {QStringLiteral("triad"), Mode::Triads},
+                                           {QStringLiteral("finder"), Mode::ChordFinder}};
+    const auto mode = playable.find(modeName);
+    if (args.operands.size() != 1 || mode == playable.end()) {
+        err << "chordalis-cli: play needs one mode: chord, scale, arpeggio, triad or finder\n";
+        return ExitUsage;
+    }
+    if (args.has("--midi-log") == args.has("--render")) {
+        err << "chordalis-cli: play needs either --midi-log or --render FILE.wav\n";
+        return ExitUsage;
+    }
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, /*quietWarnings=*/true);
+    if (const auto status = loadProgram(program, err))
+        return *status;
+    QString error;
+    if (!runDisplay(program, args, error) ||
+        !applyPlayback(args, mode->second, program.state, error)) {
+        err << "chordalis-cli: " << error << "\n";
+        return ExitUsage;
+    }
+    if (const QString refusal = playRefusal(program.state, mode->second); !refusal.isEmpty()) {
+        err << "chordalis-cli: " << refusal << "\n";
+        return ExitRefused;
+    }
+
+    // Virtual time: the waits take no time, and each message keeps the time it would be sent.
+    VirtualClock clock;
+    RecordingMidiOut port(clock);
+    Player player(program.state, program.pages.chords.tvwVoicings, port, clock);
+    player.programChange();
+    playCommand(program, player, mode->second);
+
+    if (args.has("--midi-log")) {
+        QJsonArray messages;
+        for (const auto& m : port.sent)
+            messages.append(messageToJson(m));
+        print(out, QJsonObject{{"mode", modeName},
+                               {"seconds", std::round(clock.now() * 1e6) / 1e6},
+                               {"messages", messages}});
+        return ExitOk;
+    }
+    const QString wav = args.value("--render");
+    const auto sound = renderMessages(port.sent, /*tailSeconds=*/1.5, &error);
+    if (!sound || !writeWav(*sound, wav, &error)) {
+        err << "chordalis-cli: cannot render " << wav << ": " << error << "\n";
+        return ExitDataError;
+    }
+    print(out, QJsonObject{{"wav", wav},
+                           {"sampleRate", sound->sampleRate},
+                           {"frames", sound->frames()},
+                           {"messages", int(port.sent.size())}});
+    return ExitOk;
+}
+
 } // namespace
 
 int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
@@ -571,6 +685,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
     const QString folder = data != parsed->options.end() ? data->second : defaultFolder;
     if (command == QLatin1String("show") || command == QLatin1String("render"))
         return show(folder, *parsed, out, err);
+    if (command == QLatin1String("play"))
+        return play(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();

@@ -9,6 +9,7 @@ namespace chordalis::cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitDataError = 1; // a library file is missing
 inline constexpr int ExitUsage = 2;     // the arguments are wrong
+inline constexpr int ExitRefused = 3;   // the Play button would refuse
 
 // Runs one invocation (arguments without the program name). JSON goes to out, messages to err.
 // defaultFolder is the program folder used when --data is not given.

@@ -3,7 +3,11 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QStringList>
+#include <string_view>
+#include <SDL.h>
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
+#include <jack/jack.h>
 
 namespace chordalis {
 
@@ -14,6 +18,9 @@ namespace {
 // on the terminal.
 QMutex logMutex;
 QStringList* logSink = nullptr;
+
+void silentJack(const char*) {}
+void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 void collectLog(int level, const char* message, void*) {
     QMutexLocker lock(&logMutex);
@@ -33,6 +40,10 @@ public:
         QMutexLocker lock(&logMutex);
         logSink = nullptr;
     }
+    void add(const QString& line) {
+        QMutexLocker lock(&logMutex);
+        m_lines << line;
+    }
     QString text() const {
         QMutexLocker lock(&logMutex);
         return m_lines.join(QLatin1String("; "));
@@ -50,11 +61,14 @@ struct SynthEngine::Handles {
     fluid_sequencer_t* sequencer = nullptr;
     fluid_seq_id_t synthClient = -1;
     fluid_audio_driver_t* audio = nullptr;
+    bool sdlAudio = false; // SDL's audio was started for the sdl2 driver
 
     ~Handles() {
         // The audio driver calls into the synth: it goes first, the settings last.
         if (audio)
             delete_fluid_audio_driver(audio);
+        if (sdlAudio)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
         if (sequencer)
             delete_fluid_sequencer(sequencer);
         if (synth)
@@ -119,10 +133,27 @@ SynthEngine::~SynthEngine() = default;
 
 std::optional<QString> SynthEngine::startAudio() {
     LogCapture log;
-    // libjack would otherwise try to start a server of its own.
+    // libjack would otherwise try to start a server of its own. The sound libraries' own
+    // complaints about a system without that output are not for the terminal: FluidSynth's
+    // summary of each failed driver reaches the user in the failure message.
     qputenv("JACK_NO_START_SERVER", "1");
+    jack_set_error_function(silentJack);
+    jack_set_info_function(silentJack);
+    snd_lib_error_set_handler(silentAlsa);
+    struct RestoreAlsa {
+        ~RestoreAlsa() { snd_lib_error_set_handler(nullptr); }
+    } restoreAlsa;
     QStringList tried;
     for (const char* driver : {"pulseaudio", "alsa", "jack", "sdl2"}) {
+        // The sdl2 driver plays through SDL's audio, which its user has to start.
+        if (driver == std::string_view("sdl2") && !m_h->sdlAudio) {
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+                tried << QLatin1String(driver);
+                log.add(QStringLiteral("SDL: ") + QString::fromUtf8(SDL_GetError()));
+                continue;
+            }
+            m_h->sdlAudio = true;
+        }
         fluid_settings_setstr(m_h->settings, "audio.driver", driver);
         m_h->audio = new_fluid_audio_driver(m_h->settings, m_h->synth);
         if (m_h->audio)
