@@ -15,6 +15,9 @@ public:
     // Waits the given seconds while events (clicks, timers, a second Play) go on being handled.
     // Pending events are handled at least once, also for a wait of zero or less.
     virtual void waitSeconds(float seconds) = 0;
+    // Sleeps to a moment at most a few milliseconds away, without handling events: the last
+    // stretch before a message that must leave on time, which a timer cannot hit exactly.
+    virtual void sleepUntil(double time) = 0;
 };
 
 // The program's clock: a nested event loop woken by a precise timer, so the CPU is idle while
@@ -24,6 +27,10 @@ public:
     EventLoopClock() { m_timer.start(); }
     double now() const override { return double(m_timer.nsecsElapsed()) * 1e-9; }
     void waitSeconds(float seconds) override;
+    void sleepUntil(double time) override;
+
+    // The last stretch of a wait that is slept rather than left to a timer, in seconds.
+    static constexpr double FineWait = 0.003;
 
 private:
     QElapsedTimer m_timer;
@@ -41,6 +48,7 @@ public:
         if (seconds > 0)
             m_now = std::max(m_now, start + double(seconds));
     }
+    void sleepUntil(double time) override { m_now = std::max(m_now, time); }
     void advance(double seconds) { m_now += seconds; }
 
     std::function<void()> duringWait;

@@ -82,7 +82,7 @@ QStringList metronomeChannelRows() {
     return rows;
 }
 
-Metronome::Metronome(AppState& state, MidiOut& out, const Clock& clock)
+Metronome::Metronome(AppState& state, MidiOut& out, Clock& clock)
     : m_state(state), m_out(out), m_clock(clock) {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setSingleShot(true);
@@ -168,7 +168,7 @@ double Metronome::service() {
     }
     const double interval = metronomeInterval(m_state.metronome.tempo) / 1000.0;
     const double ahead = m_onOwnClock ? LookAhead : 0.0;
-    const double now = timeNow();
+    double now = timeNow();
     m_lastNow = now;
     auto due = [&](long long n) {
         return m_start + double(n) * interval;
@@ -181,17 +181,24 @@ double Metronome::service() {
             m_beat = 1;
         ++m_next;
     }
+    // A microsecond's grace, so that a wake-up computed to the tick is taken as on time.
+    if (!m_onOwnClock && due(m_next) > now && due(m_next) - now <= FineWait + 1e-6) {
+        m_clock.sleepUntil(due(m_next));
+        now = timeNow();
+        m_lastNow = now;
+    }
     if (due(m_next) <= now + ahead) {
         click(due(m_next), m_onOwnClock);
         ++m_next;
     }
-    return due(m_next) - ahead - now;
+    return due(m_next) - (m_onOwnClock ? ahead : FineWait) - now;
 }
 
 void Metronome::arm(double seconds) {
-    if (!m_running || seconds < 0)
+    if (!m_running)
         return;
-    m_timer.start(int(std::ceil(seconds * 1000.0)));
+    // Whole milliseconds, rounded down: never late.
+    m_timer.start(int(std::max(seconds, 0.0) * 1000.0));
 }
 
 } // namespace chordalis

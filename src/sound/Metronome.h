@@ -31,7 +31,7 @@ QStringList metronomeChannelRows();
 // sent when due.
 class Metronome {
 public:
-    Metronome(AppState& state, MidiOut& out, const Clock& clock);
+    Metronome(AppState& state, MidiOut& out, Clock& clock);
     Metronome(const Metronome&) = delete;
     Metronome& operator=(const Metronome&) = delete;
     ~Metronome();
@@ -53,6 +53,9 @@ public:
 
     // How far ahead clicks are queued on an output with its own clock, in seconds.
     static constexpr double LookAhead = 0.05;
+    // On a port, the timer wakes this much before a click and the last stretch is slept: timers
+    // wake a millisecond or more late on a busy machine.
+    static constexpr double FineWait = 0.004;
 
 private:
     double timeNow() const;
@@ -63,7 +66,7 @@ private:
 
     AppState& m_state;
     MidiOut& m_out;
-    const Clock& m_clock;
+    Clock& m_clock;
     QTimer m_timer;
 
     bool m_running = false;

@@ -39,7 +39,7 @@ QLabel* buddyLabel(const QString& text, QWidget* control) {
 
 } // namespace
 
-MetronomeWindow::MetronomeWindow(AppState& state, MidiOut& out, const Clock& clock, QWidget* parent)
+MetronomeWindow::MetronomeWindow(AppState& state, MidiOut& out, Clock& clock, QWidget* parent)
     : QDialog(parent), m_state(state), m_metronome(state, out, clock), m_onOff(new QTabBar),
       m_tempo(new QSlider(Qt::Horizontal)), m_tempoText(new QLineEdit), m_beats(new QLineEdit) {
     setObjectName(QStringLiteral("frmMetronome"));

@@ -22,7 +22,7 @@ class MetronomeWindow : public QDialog {
 
 public:
     // The controls are set from the settings; the metronome starts switched off.
-    MetronomeWindow(AppState& state, MidiOut& out, const Clock& clock, QWidget* parent = nullptr);
+    MetronomeWindow(AppState& state, MidiOut& out, Clock& clock, QWidget* parent = nullptr);
 
     Metronome& metronome() { return m_metronome; }
 

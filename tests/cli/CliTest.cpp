@@ -188,3 +188,40 @@ TEST(Cli, ShowsTriadChordScaleAndFinder) {
         EXPECT_TRUE(bad.err.contains("--frets")) << qPrintable(bad.err);
     }
 }
+
+TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    // The C major arpeggio on channel 3: program change, then each note on and off in turn.
+    QJsonObject j = run({"play", "arpeggio", "--data", shipped, "--item", "0", "--channel", "3",
+                         "--tempo", "100", "--midi-log"})
+                        .json();
+    const QJsonArray messages = j["messages"].toArray();
+    ASSERT_EQ(messages.size(), 7);
+    EXPECT_EQ(messages[0].toObject()["bytes"].toArray(), (QJsonArray{0xC2, 24}));
+    EXPECT_EQ(messages[5].toObject()["bytes"].toArray(), (QJsonArray{0x92, 55, 100}));
+    EXPECT_DOUBLE_EQ(messages[5].toObject()["time"].toDouble(), 0.4);
+    EXPECT_DOUBLE_EQ(j["seconds"].toDouble(), 0.6);
+
+    const Result refused = run({"play", "chord", "--data", shipped, "--midi-log"});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_TRUE(refused.err.contains("Please select a chord voicing to play."))
+        << qPrintable(refused.err);
+    for (const QStringList& bad :
+         {QStringList{"play", "note", "--midi-log"}, QStringList{"play", "scale", "--item", "0"},
+          QStringList{"play", "scale", "--item", "0", "--volume", "128", "--midi-log"}})
+        EXPECT_EQ(run(bad + QStringList{"--data", shipped}).status, 2) << qPrintable(bad.join(' '));
+
+    QTemporaryDir dir;
+    const QString wav = dir.filePath(QStringLiteral("c.wav"));
+    const Result rendered =
+        run({"play", "chord", "--data", shipped, "--item", "0", "--render", wav});
+    if (rendered.status == 1 && rendered.err.contains("sound font"))
+        GTEST_SKIP() << "no General MIDI sound font is installed";
+    ASSERT_EQ(rendered.status, 0) << qPrintable(rendered.err);
+    QFile file(wav);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray head = file.read(44);
+    EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8, 8) == "WAVEfmt ");
+    // Four seconds of held chord and the ring-out, 16-bit stereo at 44.1 kHz.
+    EXPECT_NEAR(double(file.size() - 44) / (44100 * 4), 5.5, 0.01);
+}

@@ -223,6 +223,8 @@ void SynthEngine::cancelQueued() {
     fluid_sequencer_remove_events(m_h->sequencer, -1, m_h->synthClient, -1);
 }
 
+int SynthEngine::activeVoices() const { return fluid_synth_get_active_voice_count(m_h->synth); }
+
 double SynthEngine::clockNow() const {
     return fluid_sequencer_get_tick(m_h->sequencer) / 1000.0;
 }

@@ -39,6 +39,8 @@ public:
     void render(short* interleaved, int frames);
 
     double sampleRate() const { return m_sampleRate; }
+    // Voices sounding now (for measurements: a click starts one).
+    int activeVoices() const;
     struct Handles;
 
 private:
