@@ -70,6 +70,12 @@ struct TriadsPage {
     QString lblTriadName;
     QString lblTriadFormula;
     QString lblTriadNotes;
+
+    void showNoTriad() {
+        lblTriadName = QStringLiteral("No Triad Selected");
+        lblTriadFormula.clear();
+        lblTriadNotes.clear();
+    }
 };
 
 struct ChordScalePage {

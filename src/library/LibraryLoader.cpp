@@ -205,10 +205,7 @@ void LibraryLoader::loadTriadLibrary() {
         groups.add({}, QString::number(g) + QStringLiteral("ID"), QLatin1String(StringGroups[g]));
     groups.selectedKey = QStringLiteral("0ID");
 
-    TriadsPage& page = pages.triads;
-    page.lblTriadName = QStringLiteral("No Triad Selected");
-    page.lblTriadFormula.clear();
-    page.lblTriadNotes.clear();
+    pages.triads.showNoTriad();
 }
 
 void LibraryLoader::resetChordScalePage() {

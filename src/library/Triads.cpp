@@ -117,9 +117,7 @@ void showTriad(ModeContext& c) {
     TriadsPage& page = c.pages.triads;
     AppState& s = c.state;
     if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount) {
-        page.lblTriadName = QStringLiteral("No Triad Selected");
-        page.lblTriadFormula.clear();
-        page.lblTriadNotes.clear();
+        page.showNoTriad();
         c.fretboard.clearFretboard();
         return;
     }

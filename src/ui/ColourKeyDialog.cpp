@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "fretboard/Fretboard.h"
+#include "ui/DialogParts.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -97,15 +98,7 @@ ColourKeyDialog::ColourKeyDialog(Program& program, MessageBoxes& boxes, QWidget*
     grid->addWidget(resetButton, 4, 0, 1, 2, Qt::AlignLeft);
     layout->addWidget(frame);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     showKey();

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "sound/MetronomeOptions.h"
+#include "ui/DialogParts.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -21,21 +22,6 @@ namespace {
 
 constexpr int OnTab = 0;
 constexpr int OffTab = 1;
-
-QComboBox* makeList(const QString& name, const QStringList& rows, int row) {
-    auto* list = new QComboBox;
-    list->setObjectName(name);
-    list->addItems(rows);
-    list->setCurrentIndex(row);
-    list->setMaxVisibleItems(16);
-    return list;
-}
-
-QLabel* buddyLabel(const QString& text, QWidget* control) {
-    auto* label = new QLabel(text);
-    label->setBuddy(control);
-    return label;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "sound/PlaybackOptions.h"
+#include "ui/DialogParts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,15 +17,6 @@ namespace chordalis {
 
 namespace {
 
-QComboBox* makeList(const QString& name, const QStringList& rows, int row) {
-    auto* list = new QComboBox;
-    list->setObjectName(name);
-    list->addItems(rows);
-    list->setCurrentIndex(row);
-    list->setMaxVisibleItems(16);
-    return list;
-}
-
 QSlider* makeSlider(const QString& name, int maximum, int value) {
     auto* slider = new QSlider(Qt::Horizontal);
     slider->setObjectName(name);
@@ -35,12 +27,6 @@ QSlider* makeSlider(const QString& name, int maximum, int value) {
     slider->setTickInterval(maximum / 10);
     slider->setMinimumWidth(220);
     return slider;
-}
-
-QLabel* buddyLabel(const QString& text, QWidget* control) {
-    auto* label = new QLabel(text);
-    label->setBuddy(control);
-    return label;
 }
 
 // The two ends of a slider, named under it.
@@ -103,15 +89,8 @@ PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& po
     out->setColumnMinimumWidth(0, labelWidth);
     tem->setColumnMinimumWidth(0, labelWidth);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* okButton = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    okButton->setObjectName(QStringLiteral("cmdOK"));
-    okButton->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(okButton, &QPushButton::clicked, this, &PlaybackDialog::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this, /*connectOk=*/false);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PlaybackDialog::ok);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(output);

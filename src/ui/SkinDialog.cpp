@@ -2,12 +2,12 @@
 
 #include "app/Program.h"
 #include "fretboard/Geometry.h"
+#include "ui/DialogParts.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -37,15 +37,7 @@ SkinDialog::SkinDialog(Program& program, MessageBoxes& boxes, QWidget* parent)
     m_preview->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_preview);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

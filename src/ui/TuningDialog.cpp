@@ -1,13 +1,13 @@
 #include "ui/TuningDialog.h"
 
 #include "app/Program.h"
+#include "ui/DialogParts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
@@ -79,15 +79,7 @@ TuningDialog::TuningDialog(Program& program, QWidget* parent)
     layout->addLayout(strings);
     layout->addSpacing(8);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 
     connect(m_presets, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_form.presetClicked(m_program.state, index);

@@ -1,3 +1,4 @@
+#include "StartedWindow.h"
 #include "UiTestSupport.h"
 #include "app/Program.h"
 #include "sound/RecordingMidiOut.h"
@@ -28,25 +29,8 @@ namespace chordalis {
 namespace {
 
 // The tuning, neck picture and colour key dialogs of a started window, opened the user's way.
-class DialogsTest : public ::testing::Test {
+class DialogsTest : public test::StartedWindow {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
-        test::makeProgramFolder(folder);
-        store = std::make_unique<QSettings>(storeDir.filePath(QStringLiteral("s.ini")),
-                                            QSettings::IniFormat);
-        program = std::make_unique<Program>(folder.path(), boxes, true);
-        ASSERT_TRUE(program->startUp(*store, QSize(1280, 1024)));
-        window = std::make_unique<MainWindow>(*program, *store, boxes, out, clock);
-        window->showPages();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override {
-        program->shutDown(*store); // no quit question
-        window->close();
-    }
-
     // Triggers a menu entry whose dialog runs modally; act runs on the dialog once it is up.
     void whileModal(const char* action, const char* dialog,
                     const std::function<void(QWidget&)>& act) {
@@ -69,15 +53,6 @@ protected:
     static void click(QWidget& w, const char* button) {
         QTest::mouseClick(child<QAbstractButton>(w, button), Qt::LeftButton);
     }
-
-    QTemporaryDir folder;
-    QTemporaryDir storeDir;
-    RecordingMessageBoxes boxes;
-    VirtualClock clock;
-    RecordingMidiOut out{clock};
-    std::unique_ptr<QSettings> store;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "StartedWindow.h"
 #include "UiTestSupport.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
@@ -42,34 +43,8 @@ public Q_SLOTS:
 };
 
 // A started program with its window shown, on a folder and a settings file of its own.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::StartedWindow {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
-        test::makeProgramFolder(folder);
-        startProgram();
-    }
-
-    void startProgram() {
-        window.reset();
-        store = std::make_unique<QSettings>(storePath(), QSettings::IniFormat);
-        program = std::make_unique<Program>(folder.path(), boxes, true);
-        ASSERT_TRUE(program->initTables());
-        ASSERT_TRUE(program->loadSettings(*store, QSize(1280, 1024)));
-        window = std::make_unique<MainWindow>(*program, *store, boxes, out, clock);
-        program->loadLibraries();
-        window->showPages();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    void TearDown() override {
-        boxes.answer = true;
-        if (window)
-            window->close();
-    }
-
-    QString storePath() const { return storeDir.filePath(QStringLiteral("settings.ini")); }
     bool storeWritten() const { return QFileInfo(storePath()).size() > 0; }
 
     template <class T = QWidget> T* find(const char* name) const {
@@ -88,15 +63,6 @@ protected:
         }
         FAIL() << "no root tab " << caption.toStdString();
     }
-
-    QTemporaryDir folder;
-    QTemporaryDir storeDir;
-    RecordingMessageBoxes boxes;
-    VirtualClock clock;
-    RecordingMidiOut out{clock};
-    std::unique_ptr<QSettings> store;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {

@@ -1,5 +1,6 @@
 // The playback options dialog, the metronome window and the main window's sound commands, on a
 // recording output and a virtual clock: no test opens the synthesizer or waits in real time.
+#include "StartedWindow.h"
 #include "UiTestSupport.h"
 #include "app/Program.h"
 #include "sound/Player.h"
@@ -28,28 +29,8 @@
 namespace chordalis {
 namespace {
 
-class SoundWindowsTest : public ::testing::Test {
+class SoundWindowsTest : public test::StartedWindow {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
-        test::makeProgramFolder(folder);
-        store = std::make_unique<QSettings>(storeDir.filePath(QStringLiteral("settings.ini")),
-                                            QSettings::IniFormat);
-        program = std::make_unique<Program>(folder.path(), boxes, true);
-        ASSERT_TRUE(program->initTables());
-        ASSERT_TRUE(program->loadSettings(*store, QSize(1280, 1024)));
-        window = std::make_unique<MainWindow>(*program, *store, boxes, out, clock);
-        program->loadLibraries();
-        window->showPages();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    void TearDown() override {
-        if (window)
-            window->close();
-    }
-
     template <class T> T* find(QWidget* in, const char* name) const {
         T* found = in->findChild<T*>(QLatin1String(name));
         EXPECT_TRUE(found) << name;
@@ -72,15 +53,6 @@ protected:
         EXPECT_TRUE(metronome && metronome->isVisible() && metronome->isModal());
         return metronome;
     }
-
-    QTemporaryDir folder;
-    QTemporaryDir storeDir;
-    RecordingMessageBoxes boxes;
-    VirtualClock clock;
-    RecordingMidiOut out{clock};
-    std::unique_ptr<QSettings> store;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<MainWindow> window;
 };
 
 std::vector<std::uint32_t> words(const RecordingMidiOut& out) {
