@@ -116,12 +116,8 @@ TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) 
     find<QSlider>(dialog, "sldVolume")->setValue(50);
     out.failOpen = true;
     click(dialog, "cmdOK");
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Stop);
-    EXPECT_EQ(boxes.shown[0].text,
-              "A system error has occured while trying to open a MIDI output channel.\r\n"
-              "This program will function fully except for playback support.\r\n\r\n"
-              "Error Details: no such device");
+    ASSERT_EQ(boxes.shown.size(), 1u); // its words are the player test's
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QLatin1String("Error Details: no such device")));
     EXPECT_EQ(program->state.playback.volume, 50);
     EXPECT_EQ(program->state.playback.device, -1);
     EXPECT_FALSE(dialog->isVisible());
