@@ -25,13 +25,4 @@ void TestFolder::copyFixture(const QString& fixture) const {
     }
 }
 
-void TestFolder::writeLibrary(const QByteArray& chord, const QByteArray& scale,
-                              const QByteArray& triad) const {
-    write(QStringLiteral("chord.ini"), chord);
-    write(QStringLiteral("scale.ini"), scale);
-    write(QStringLiteral("voicing.ini"), {});
-    write(QStringLiteral("triad.ini"), triad);
-    write(QStringLiteral("finder.ini"), {});
-}
-
 } // namespace chordalis::test

@@ -19,10 +19,6 @@ public:
     // Copies every file of a fixture folder of tests/data into this folder.
     void copyFixture(const QString& fixture) const;
 
-    // The five library files, each with the given contents or empty.
-    void writeLibrary(const QByteArray& chord = {}, const QByteArray& scale = {},
-                      const QByteArray& triad = {}) const;
-
 private:
     QTemporaryDir m_dir;
 };

@@ -12,8 +12,10 @@ using chordalis::test::TestFolder;
 
 namespace {
 
+// The small library in a folder of its own, and a store in another.
 class ProgramTest : public ::testing::Test {
 protected:
+    ProgramTest() { dir.copyFixture("small"); }
     QString storePath() const { return m_store.filePath("Chordalis.conf"); }
     QSettings store() const { return QSettings(storePath(), QSettings::IniFormat); }
     QByteArray storeBytes() const {
@@ -21,6 +23,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     RecordingMessageBoxes boxes;
+    TestFolder dir;
     TestFolder m_store;
 };
 
@@ -34,33 +37,29 @@ TEST_F(ProgramTest, EachMissingLibraryFileEndsStartUpAndLeavesTheStoreAlone) {
     const QByteArray before = storeBytes();
     const QStringList files = libraryFiles();
     for (int missing = 0; missing < files.size(); ++missing) {
-        TestFolder dir;
-        dir.copyFixture("small");
-        QFile::remove(dir.filePath(files[missing]));
-        QFile::remove(dir.filePath(files.last())); // a later file is never checked
+        TestFolder broken;
+        broken.copyFixture("small");
+        QFile::remove(broken.filePath(files[missing]));
+        QFile::remove(broken.filePath(files.last())); // a later file is never checked
         RecordingMessageBoxes b;
-        Program program(dir.path(), b, true);
+        Program program(broken.path(), b, true);
         auto s = store();
         EXPECT_FALSE(program.startUp(s, QSize(1024, 768)));
         ASSERT_EQ(b.shown.size(), 1u);
         EXPECT_EQ(b.shown[0].icon, BoxIcon::Stop);
         EXPECT_EQ(b.shown[0].text, QStringLiteral("A fatal error has occured, I cannot find the "
                                                   "file: \n") +
-                                       dir.path() + u'/' + files[missing]);
+                                       broken.path() + u'/' + files[missing]);
     }
     EXPECT_EQ(storeBytes(), before);
 }
 
 TEST_F(ProgramTest, FileNamesMustMatchExactly) {
-    TestFolder dir;
-    dir.copyFixture("small");
     QFile::rename(dir.filePath("triad.ini"), dir.filePath("Triad.ini"));
     EXPECT_EQ(firstMissingLibraryFile(dir.path()), QStringLiteral("triad.ini"));
 }
 
 TEST_F(ProgramTest, SmallScreenAsksAndNoEndsStartUp) {
-    TestFolder dir;
-    dir.copyFixture("small");
     for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
         Program program(dir.path(), boxes, true);
         auto s = store();
@@ -81,8 +80,6 @@ TEST_F(ProgramTest, SmallScreenAsksAndNoEndsStartUp) {
 }
 
 TEST_F(ProgramTest, StartUpStateAndQuitting) {
-    TestFolder dir;
-    dir.copyFixture("small");
     {
         auto s = store();
         s.setValue("Fretboard/Left Handed", "True");

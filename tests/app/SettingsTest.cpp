@@ -30,17 +30,13 @@ TEST_F(SettingsTest, EmptyStoreGivesDefaults) {
     state.leftHanded = true;
     state.playback.volume = 3;
     readSettings(s, state);
-    const AppState defaults;
     EXPECT_EQ(state.tuning, StandardTuning);
     EXPECT_FALSE(state.leftHanded);
-    EXPECT_EQ(state.playback.volume, 100);
-    EXPECT_EQ(state.playback.device, -1);
-    EXPECT_EQ(state.playback.instrument, 25);
-    EXPECT_EQ(state.colourChord, 16711680);
-    EXPECT_EQ(state.colourBoth, 16576);
+    const PlaybackSettings& p = state.playback;
+    EXPECT_EQ(std::tuple(p.volume, p.device, p.instrument), std::tuple(100, -1, 25));
+    EXPECT_EQ(std::pair(state.colourChord, state.colourBoth), std::pair(16711680, 16576));
     EXPECT_EQ(state.fretboardFile, QStringLiteral("default.gif"));
-    EXPECT_EQ(state.metronome.channel, 9);
-    EXPECT_EQ(state.metronome.sound1, 76);
+    EXPECT_EQ(std::pair(state.metronome.channel, state.metronome.sound1), std::pair(9, 76));
 }
 
 TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
@@ -67,15 +63,12 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     auto s = store();
     AppState back;
     readSettings(s, back);
-    EXPECT_EQ(back.tuning, state.tuning);
-    EXPECT_EQ(back.tuningSpelling, 1);
+    EXPECT_EQ(std::pair(back.tuning, back.tuningSpelling), std::pair(state.tuning, 1));
     EXPECT_EQ(back.colourRoot, 0x00FF00);
-    EXPECT_EQ(back.playback.arpeggioTempo, 55);
-    EXPECT_EQ(back.playback.device, 3);
+    EXPECT_EQ(std::pair(back.playback.arpeggioTempo, back.playback.device), std::pair(55, 3));
     EXPECT_EQ(back.fretboardFile, QStringLiteral("maple.gif"));
     EXPECT_TRUE(back.leftHanded);
-    EXPECT_EQ(back.metronome.tempo, 400);
-    EXPECT_EQ(back.metronome.beats, 0);
+    EXPECT_EQ(std::pair(back.metronome.tempo, back.metronome.beats), std::pair(400, 0));
     // The LED guitar options are written but never read back.
     EXPECT_EQ(back.ledOptionLeft, 1);
 
@@ -96,21 +89,14 @@ TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
     auto s = store();
     AppState state;
     readSettings(s, state);
-    EXPECT_EQ(state.playback.device, -1);
-    EXPECT_EQ(state.playback.channel, 16);
-    EXPECT_EQ(state.playback.instrument, 25);
-    EXPECT_EQ(state.playback.volume, 0);
-    EXPECT_EQ(state.playback.chordTempo, 90);
-    EXPECT_EQ(state.playback.scaleTempo, 40);
-    EXPECT_EQ(state.colourRoot, 255);
-    EXPECT_EQ(state.colourChord, 0xFFFFFF);
-    EXPECT_EQ(state.tuning[6], 36);
+    const PlaybackSettings& p = state.playback;
+    EXPECT_EQ(std::tuple(p.device, p.channel, p.instrument, p.volume, p.chordTempo, p.scaleTempo),
+              std::tuple(-1, 16, 25, 0, 90, 40));
+    EXPECT_EQ(std::pair(state.colourRoot, state.colourChord), std::pair(255, 0xFFFFFF));
     // Flag 1 with other notes is not standard tuning any more.
-    EXPECT_EQ(state.tuning[0], 0);
-    EXPECT_EQ(state.tuningSpelling, 1);
+    EXPECT_EQ(std::tuple(state.tuning[0], state.tuning[6], state.tuningSpelling),
+              std::tuple(0, 36, 1));
     EXPECT_FALSE(state.leftHanded);
-    EXPECT_EQ(state.metronome.beats, 32767);
-    EXPECT_EQ(state.metronome.sound1, 35);
-    EXPECT_EQ(state.metronome.tempo, 400);
-    EXPECT_EQ(state.metronome.channel, 0);
+    const MetronomeSettings& m = state.metronome;
+    EXPECT_EQ(std::tuple(m.beats, m.sound1, m.tempo, m.channel), std::tuple(32767, 35, 400, 0));
 }

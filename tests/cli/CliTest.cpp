@@ -27,6 +27,11 @@ Result run(const QStringList& args) {
     return {status, out, err};
 }
 
+// Runs with the arguments written as one line, split at blanks.
+Result run(const char* line) {
+    return run(QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts));
+}
+
 } // namespace
 
 TEST(Cli, SpellPrintsNamesPitchClassesAndLabels) {
@@ -46,20 +51,11 @@ TEST(Cli, SpellPrintsNamesPitchClassesAndLabels) {
 }
 
 TEST(Cli, WrongArgumentsExitWithStatusTwo) {
-    const QList<QStringList> bad = {
-        {},
-        {"spell", "--root", "H", "--formula", "1;3"},
-        {"spell", "--root", "c", "--formula", "1;3"},
-        {"spell", "--root", "C", "--formula", "1;;3"},
-        {"spell", "--root", "C"},
-        {"spell", "--root"},
-        {"library", "--colour", "red"},
-        {"library", "extra"},
-        {"dance"},
-    };
-    for (const QStringList& args : bad) {
+    for (const char* args : {"", "spell --root H --formula 1;3", "spell --root c --formula 1;3",
+                             "spell --root C --formula 1;;3", "spell --root C", "spell --root",
+                             "library --colour red", "library extra", "dance"}) {
         const Result r = run(args);
-        EXPECT_EQ(r.status, 2) << qPrintable(args.join(' '));
+        EXPECT_EQ(r.status, 2) << args;
         EXPECT_FALSE(r.err.isEmpty());
         EXPECT_TRUE(r.out.isEmpty());
     }
@@ -119,27 +115,18 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrame) {
     }
     EXPECT_EQ(j["tuning"].toArray()[6].toInt(), 38);
 
-    const QList<QStringList> bad = {
-        {"show"},
-        {"show", "triangle"},
-        {"show", "chord", "--item", "99"},
-        {"show", "chord", "--item", "0", "--voicing", "7"},
-        {"show", "note", "--position", "3"},
-        {"show", "scale", "--tuning", "64,59,55,50,45"},
-        {"show", "scale", "--tuning", "64,59,55,50,45,30"},
-        {"show", "scale", "--preset", "13"},
-        {"render", "note"},
-        {"show", "note", "--skin", "no-such-picture.gif"},
-        {"show", "note", "--skin", "../chord.ini"},
-    };
-    for (const QStringList& args : bad) {
+    for (const char* args :
+         {"show", "show triangle", "show chord --item 99", "show chord --item 0 --voicing 7",
+          "show note --position 3", "show scale --tuning 64,59,55,50,45",
+          "show scale --tuning 64,59,55,50,45,30", "show scale --preset 13", "render note",
+          "show note --skin no-such-picture.gif", "show note --skin ../chord.ini"}) {
         const Result b = run(args);
-        EXPECT_EQ(b.status, 2) << qPrintable(args.join(' '));
+        EXPECT_EQ(b.status, 2) << args;
         EXPECT_FALSE(b.err.isEmpty());
     }
 }
 
-TEST(Cli, RenderWritesTheNeckPicture) {
+TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("neck.png"));
     const Result r = run({"render", "note", "--root", "A", "--png", png});
@@ -148,16 +135,12 @@ TEST(Cli, RenderWritesTheNeckPicture) {
     EXPECT_EQ(image.size(), QSize(753, 183));
     // The A on string 1 at fret 5: a root-coloured square.
     EXPECT_EQ(image.pixelColor(300 + 1, 22 + 1), QColor(255, 0, 0));
-}
 
-TEST(Cli, RenderDrawsOnTheChosenNeckPicture) {
-    QTemporaryDir dir;
-    const QString png = dir.filePath(QStringLiteral("neck.png"));
     // Between strings 1 and 2 in the cell of fret 1: bare wood, no marker of the note A.
     const auto woodLightness = [&](const char* skin) {
-        const Result r = run({"render", "note", "--root", "A", "--data", CHORDALIS_SHIPPED_DATA,
-                              "--skin", skin, "--png", png});
-        EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+        const Result drawn = run({"render", "note", "--root", "A", "--data", CHORDALIS_SHIPPED_DATA,
+                                  "--skin", skin, "--png", png});
+        EXPECT_EQ(drawn.status, 0) << qPrintable(drawn.err);
         return QImage(png).pixelColor(66 + 10, 40).lightness();
     };
     EXPECT_LT(woodLightness("ebony.gif"), 40);
@@ -206,10 +189,11 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     EXPECT_EQ(refused.status, 3);
     EXPECT_TRUE(refused.err.contains("Please select a chord voicing to play."))
         << qPrintable(refused.err);
-    for (const QStringList& bad :
-         {QStringList{"play", "note", "--midi-log"}, QStringList{"play", "scale", "--item", "0"},
-          QStringList{"play", "scale", "--item", "0", "--volume", "128", "--midi-log"}})
-        EXPECT_EQ(run(bad + QStringList{"--data", shipped}).status, 2) << qPrintable(bad.join(' '));
+    for (const char* bad : {"play note --midi-log", "play scale --item 0",
+                            "play scale --item 0 --volume 128 --midi-log"})
+        EXPECT_EQ(run(QString::fromUtf8(bad).split(u' ') + QStringList{"--data", shipped}).status,
+                  2)
+            << bad;
 
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("c.wav"));

@@ -11,54 +11,33 @@ namespace {
 
 using test::HeadlessProgram;
 
+// The keys of open chord n and of movable shape n.
+QByteArray openChord(int n, int root, const char* fret, const char* finger, const char* memo) {
+    const QByteArray k = QByteArray::number(n);
+    return k + "rootnote=" + QByteArray::number(root) + "\n" + k + "quality=0\n" + k +
+           "fret=" + fret + "\n" + k + "finger=" + finger + "\n" + k + "memo=" + memo + "\n";
+}
+QByteArray shape(int n, const char* fret, const char* finger, int group, int root,
+                 const char* memo) {
+    const QByteArray k = QByteArray::number(n);
+    return k + "fret=" + fret + "\n" + k + "finger=" + finger + "\n" + k +
+           "group=" + QByteArray::number(group) + "\n" + k + "root=" + QByteArray::number(root) +
+           "\n" + k + "memo=" + memo + "\n";
+}
+
 // Chord 0 (maj) has open chords for C, A and D and three movable shapes; chord 1 (6) has no
-// voicing at all; chord 2 (maj7) claims more voicings than the list holds.
-const QByteArray Voicings = R"(
-[openchords]
-numvoicings=3
-0rootnote=0
-0quality=0
-0fret=xx0302000100
-0finger=x32010
-0memo=Open C chord
-1rootnote=9
-1quality=0
-1fret=xx0002020200
-1finger=x01230
-1memo=Open A chord
-2rootnote=2
-2quality=0
-2fret=xxxx00020302
-2finger=xx0132
-2memo=Open D chord
-
-[0]
-numVoicings=3
-0fret=00xx02010000
-0finger=1x3211
-0group=1
-0root=6
-0memo=E-shape barre
-1fret=xx0002-101xx
-1finger=x2413x
-1group=0
-1root=5
-1memo=stretch
-2fret=xxxx00020302
-2finger=xx1243
-2group=0
-2root=4
-2memo=D-shape
-
-[2]
-numVoicings=40
-)";
-
-// Chord 2's forty shapes.
-QByteArray withManyVoicings() {
-    QByteArray ini = Voicings;
+// voicing at all; chord 2 (maj7) claims forty voicings, more than the list holds.
+QByteArray voicings() {
+    QByteArray ini = "[openchords]\nnumvoicings=3\n" +
+                     openChord(0, 0, "xx0302000100", "x32010", "Open C chord") +
+                     openChord(1, 9, "xx0002020200", "x01230", "Open A chord") +
+                     openChord(2, 2, "xxxx00020302", "xx0132", "Open D chord") +
+                     "[0]\nnumVoicings=3\n" +
+                     shape(0, "00xx02010000", "1x3211", 1, 6, "E-shape barre") +
+                     shape(1, "xx0002-101xx", "x2413x", 0, 5, "stretch") +
+                     shape(2, "xxxx00020302", "xx1243", 0, 4, "D-shape") + "[2]\nnumVoicings=40\n";
     for (int j = 0; j < 40; ++j)
-        ini += QByteArray::number(j) + "fret=00xx02010000\n" + QByteArray::number(j) + "root=6\n";
+        ini += shape(j, "00xx02010000", "", 0, 6, "");
     return ini;
 }
 
@@ -89,7 +68,7 @@ protected:
     }
     const ChordsPage& page() { return p->pages.chords; }
 
-    HeadlessProgram p{withManyVoicings()};
+    HeadlessProgram p{voicings()};
 };
 
 TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {

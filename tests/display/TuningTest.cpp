@@ -125,14 +125,6 @@ TEST_F(TuningTest, AStoredCustomTuningOpensUnderCustom) {
     EXPECT_EQ(p->state.tuningSpelling, 0);
 }
 
-TEST_F(TuningTest, NoteNamesFollowTheSpelling) {
-    form.udNote[2] = 56;
-    p->state.tuningSpelling = 1;
-    EXPECT_EQ(form.noteName(p->state, 2), QStringLiteral("G#"));
-    p->state.tuningSpelling = 0;
-    EXPECT_EQ(form.noteName(p->state, 2), QStringLiteral("Ab"));
-}
-
 // The G major scale drawn under Open G and Dropped D: every marker names the note its string and
 // fret sound under that tuning, and every fret 0..15 that sounds a scale note has one.
 TEST_F(TuningTest, ScalesFollowTheOpenStrings) {

@@ -9,14 +9,26 @@ using chordalis::test::TestFolder;
 
 namespace {
 
+// The library of the small fixture, or of the given files, loaded.
 struct Loaded {
-    explicit Loaded(const QString& folder) : ini(folder), warnings(true) {
+    Loaded() {
+        dir.copyFixture("small");
         LibraryLoader{ini, state, pages, warnings}.loadAll();
     }
-    IniReader ini;
+    explicit Loaded(const QByteArray& chord, const QByteArray& scale = {},
+                    const QByteArray& triad = {}) {
+        dir.write("chord.ini", chord);
+        dir.write("scale.ini", scale);
+        dir.write("triad.ini", triad);
+        for (const char* empty : {"voicing.ini", "finder.ini"})
+            dir.write(QLatin1String(empty), {});
+        LibraryLoader{ini, state, pages, warnings}.loadAll();
+    }
+    TestFolder dir;
+    IniReader ini{dir.path()};
     AppState state;
     MainPages pages;
-    Warnings warnings;
+    Warnings warnings{true};
 
     bool warned(const QString& part) const {
         for (const QString& m : warnings.messages())
@@ -36,9 +48,7 @@ QStringList keysUnder(const TreeModel& tree, const QString& parent) {
 } // namespace
 
 TEST(LibraryLoader, BuildsTheChordScaleAndArpeggioTrees) {
-    TestFolder dir;
-    dir.copyFixture("small");
-    Loaded l(dir.path());
+    Loaded l;
     EXPECT_TRUE(l.warnings.messages().isEmpty()) << qPrintable(l.warnings.messages().join('\n'));
 
     const TreeModel& chords = l.pages.chords.tvwChords;
@@ -74,17 +84,14 @@ TEST(LibraryLoader, BuildsTheChordScaleAndArpeggioTrees) {
 }
 
 TEST(LibraryLoader, ResetsEveryPage) {
-    TestFolder dir;
-    dir.copyFixture("small");
-    Loaded l(dir.path());
+    Loaded l;
     const MainPages& p = l.pages;
-    EXPECT_EQ(p.chords.lblChordName, QStringLiteral("No Chord Selected"));
-    EXPECT_EQ(p.chords.lblVoicingMemo, QStringLiteral("Notes:"));
-    EXPECT_EQ(p.scales.lblScaleName, QStringLiteral("No Scale Selected"));
-    EXPECT_EQ(p.arpeggios.lblArpName, QStringLiteral("No Arpeggio Selected"));
-    EXPECT_EQ(p.triads.lblTriadName, QStringLiteral("No Triad Selected"));
-    EXPECT_EQ(p.chordScale.lblCSChordName, QStringLiteral("No Chord Selected"));
-    EXPECT_EQ(p.chordScale.lblCSScaleName, QStringLiteral("No Scale Selected"));
+    EXPECT_EQ(
+        QStringList({p.chords.lblChordName, p.chords.lblVoicingMemo, p.scales.lblScaleName,
+                     p.arpeggios.lblArpName, p.triads.lblTriadName, p.chordScale.lblCSChordName,
+                     p.chordScale.lblCSScaleName}),
+        QStringList({"No Chord Selected", "Notes:", "No Scale Selected", "No Arpeggio Selected",
+                     "No Triad Selected", "No Chord Selected", "No Scale Selected"}));
     for (const PositionList* list : {&p.scales.cboScalePositions, &p.arpeggios.cboArpPositions,
                                      &p.chordScale.cboCSPositions}) {
         EXPECT_EQ(list->entries.size(), 14);
@@ -94,9 +101,7 @@ TEST(LibraryLoader, ResetsEveryPage) {
 }
 
 TEST(LibraryLoader, TriadTrees) {
-    TestFolder dir;
-    dir.copyFixture("small");
-    Loaded l(dir.path());
+    Loaded l;
     const TreeModel& triads = l.pages.triads.tvwTriads;
     ASSERT_EQ(triads.size(), 16);
     EXPECT_EQ(keysUnder(triads, {}),
@@ -113,13 +118,11 @@ TEST(LibraryLoader, TriadTrees) {
 }
 
 TEST(LibraryLoader, DamagedFilesLoadWithWarnings) {
-    TestFolder dir;
-    dir.writeLibrary("[totals]\nnumchords=4\nnumgroups=1\n[groups]\n0=Major\n"
-                     "[0]\nname=ok\nformula=1;3;5\ngroup=0\n"
-                     "[1]\nname=bad formula\nformula=1;;5\ngroup=0\n"
-                     "[2]\nname=lost\nformula=1;b3;5\ngroup=7\n",
-                     "[totals]\nnumscales=-3\n", "");
-    Loaded l(dir.path());
+    Loaded l("[totals]\nnumchords=4\nnumgroups=1\n[groups]\n0=Major\n"
+             "[0]\nname=ok\nformula=1;3;5\ngroup=0\n"
+             "[1]\nname=bad formula\nformula=1;;5\ngroup=0\n"
+             "[2]\nname=lost\nformula=1;b3;5\ngroup=7\n",
+             "[totals]\nnumscales=-3\n", "");
 
     EXPECT_EQ(l.state.chords.entries[0].formula, QStringLiteral("1;3;5"));
     // The rejected formula leaves a chord with its name and no notes.
@@ -147,9 +150,7 @@ TEST(LibraryLoader, DamagedFilesLoadWithWarnings) {
 }
 
 TEST(LibraryLoader, TruncatedFile) {
-    TestFolder dir;
-    dir.writeLibrary("[totals]\nnumchords=2\nnumgroups=1\n[groups]\n0=Major\n[0]\nname=ma");
-    Loaded l(dir.path());
+    Loaded l("[totals]\nnumchords=2\nnumgroups=1\n[groups]\n0=Major\n[0]\nname=ma");
     EXPECT_EQ(l.state.chords.entries[0].name, QStringLiteral("ma"));
     EXPECT_TRUE(l.state.chords.entries[0].formula.isEmpty());
     EXPECT_TRUE(l.pages.chords.tvwChords.contains("1 Chord - All"));
@@ -157,9 +158,7 @@ TEST(LibraryLoader, TruncatedFile) {
 }
 
 TEST(LibraryLoader, EmptyAndAbsurdFiles) {
-    TestFolder dir;
-    dir.writeLibrary({}, "[totals]\nnumscales=30000\nnumgroups=99999\n", "\x01\x02garbage");
-    Loaded l(dir.path());
+    Loaded l({}, "[totals]\nnumscales=30000\nnumgroups=99999\n", "\x01\x02garbage");
     EXPECT_EQ(l.state.chords.count, 0);
     EXPECT_EQ(l.state.chords.entries.size(), 1u);
     EXPECT_EQ(l.pages.chords.tvwChords.size(), 1);
