@@ -76,19 +76,12 @@ TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
     program->fretboard.clearFretboard();
     const QImage before = program->fretboard.image();
 
-    const QString names[] = {
-        QStringLiteral("../outside.gif"),
-        folder.filePath(QStringLiteral("outside.gif")), // absolute
-        QStringLiteral("sub/ebony.gif"),
-        QStringLiteral("..\\outside.gif"),
-        QStringLiteral(".."),
-        QString(),
-        QStringLiteral("broken.gif"),
-        QStringLiteral("empty.gif"),
-        QStringLiteral("folder.gif"),
-        QStringLiteral("missing.gif"),
-    };
-    for (const QString& name : names) {
+    const QString absolute = folder.filePath(QStringLiteral("outside.gif"));
+    for (const QString& name :
+         {QStringLiteral("../outside.gif"), absolute, QStringLiteral("sub/ebony.gif"),
+          QStringLiteral("..\\outside.gif"), QStringLiteral(".."), QString(),
+          QStringLiteral("broken.gif"), QStringLiteral("empty.gif"), QStringLiteral("folder.gif"),
+          QStringLiteral("missing.gif")}) {
         SCOPED_TRACE(qPrintable(name));
         program->state.fretboardFile = name;
         EXPECT_FALSE(applyFretboard(*program));

@@ -42,11 +42,10 @@ protected:
 };
 
 TEST(MetronomeLists, IntervalsAndRows) {
-    EXPECT_EQ(metronomeInterval(120), 500);
-    EXPECT_EQ(metronomeInterval(40), 1500);
-    EXPECT_EQ(metronomeInterval(400), 150);
-    EXPECT_EQ(metronomeInterval(64), 938); // 937.5: halves go to the even neighbour
-    EXPECT_EQ(metronomeInterval(96), 625);
+    // At 64, 937.5: halves go to the even neighbour.
+    for (const auto& [tempo, ms] :
+         {std::pair{120, 500}, {40, 1500}, {400, 150}, {64, 938}, {96, 625}})
+        EXPECT_EQ(metronomeInterval(tempo), ms) << tempo;
 
     const QStringList drums = drumSoundRows();
     ASSERT_EQ(drums.size(), 47);

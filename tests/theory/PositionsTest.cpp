@@ -41,10 +41,8 @@ TEST(Positions, WindowsOfBothOptions) {
 TEST(Positions, ListEntriesFollowTheOption) {
     const PositionList four = initialPositionList();
     ASSERT_EQ(four.entries.size(), 14);
-    EXPECT_EQ(four.entries[0], QStringLiteral("All Positions"));
-    EXPECT_EQ(four.entries[1], QStringLiteral("Open"));
-    EXPECT_EQ(four.entries[2], QStringLiteral("1st Position"));
-    EXPECT_EQ(four.entries[4], QStringLiteral("3rd Position"));
+    EXPECT_EQ(four.entries.mid(0, 5), QStringList({"All Positions", "Open", "1st Position",
+                                                   "2nd Position", "3rd Position"}));
     EXPECT_EQ(four.entries[13], QStringLiteral("12th Position"));
     EXPECT_EQ(four.index, 0);
     EXPECT_EQ(four.option, 0);
