@@ -1280,6 +1280,9 @@ DEGREE_WORDS = {3: "3rd", 5: "5th", 9: "9th", 11: "11th", 13: "13th"}
 # Interval sets that chord books name although no chord of the library forms
 # them exactly or in a reduced form.
 FINDER_EXTRA = [
+    # Two notes a third apart: the shell of a major or minor chord.
+    ((0, 4), "Major (no 5th)"),
+    ((0, 3), "Minor (no 5th)"),
     ((0, 7, 10), "Dominant 7th (no 3rd)"),
     ((0, 7, 11), "Major 7th (no 3rd)"),
     ((0, 2, 3, 6), "Diminished Added 9th"),
