@@ -44,9 +44,13 @@ void Program::loadLibraries() {
 bool Program::startUp(QSettings& store, QSize screenSize) {
     if (!initTables() || !loadSettings(store, screenSize))
         return false;
+    loadData();
+    return true;
+}
+
+void Program::loadData() {
     loadLibraries();
     applyFretboard(*this);
-    return true;
 }
 
 bool Program::confirmQuit(QSettings& store) {

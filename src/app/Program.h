@@ -43,8 +43,11 @@ public:
     // state. The settings must have been loaded.
     void loadLibraries();
 
-    // initTables, loadSettings, loadLibraries and the skin in order; false when start-up must
-    // end.
+    // loadLibraries, then the neck picture the settings name: what start-up loads once the
+    // window is up.
+    void loadData();
+
+    // initTables, loadSettings and loadData in order; false when start-up must end.
     bool startUp(QSettings& store, QSize screenSize);
 
     // Asks the quit question; on Yes runs shutDown and returns true.

@@ -239,17 +239,10 @@ void drawVoicing(ModeContext& c) {
         }
         const int fret = leadingNumber(s.voicingFrets[size_t(string)][v]);
         const int pitchClass = ((s.tuning[size_t(string)] + fret) % 12 + 12) % 12;
-        QString name;
-        bool isRoot = false;
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (pitchClassOf(names[i]) == pitchClass) {
-                name = names[i];
-                isRoot = i == 0;
-                break;
-            }
-        }
-        if (!name.isEmpty())
-            board.drawSign(name, NoteNameColumn, string);
+        const qsizetype named = indexOfPitchClass(names, pitchClass);
+        const bool isRoot = named == 0;
+        if (named >= 0)
+            board.drawSign(names[named], NoteNameColumn, string);
         if (finger != QLatin1String("0")) {
             board.drawMarker(QStringLiteral("circle"), isRoot ? s.colourRoot : s.colourChord,
                              QLatin1String("finger") + finger, fret, string);

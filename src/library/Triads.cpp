@@ -192,15 +192,8 @@ void drawTriad(ModeContext& c) {
             s.voicingFrets[size_t(string)][0] = QString::number(fret);
         }
         const int pitchClass = ((fret + s.tuning[size_t(string)]) % 12 + 12) % 12;
-        QString name;
-        for (const QString& n : names) {
-            if (pitchClassOf(n) == pitchClass) {
-                name = n;
-                break;
-            }
-        }
-        if (!name.isEmpty())
-            board.drawSign(name, NoteNameColumn, string);
+        if (const qsizetype named = indexOfPitchClass(names, pitchClass); named >= 0)
+            board.drawSign(names[named], NoteNameColumn, string);
         board.drawMarker(QStringLiteral("circle"),
                          string == shape->rootString ? s.colourRoot : s.colourChord,
                          QLatin1String("finger") + finger, fret, string);

@@ -224,4 +224,12 @@ std::optional<QString> checkFormula(QStringView formula) {
     return std::nullopt;
 }
 
+qsizetype indexOfPitchClass(const QStringList& names, int pitchClass) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (pitchClassOf(names[i]) == pitchClass)
+            return i;
+    }
+    return -1;
+}
+
 } // namespace chordalis

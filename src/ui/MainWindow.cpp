@@ -250,6 +250,17 @@ void MainWindow::setLeftHanded(bool leftHanded) {
 
 // --- dialogs: each built at its first showing, then only hidden and shown again ------------
 
+namespace {
+
+// Shows a window that does not wait for its answer, in front and with the focus.
+void present(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
 TuningDialog& MainWindow::tuningDialog() {
     if (!m_tuning) {
         m_tuning = new TuningDialog(m_program, this);
@@ -288,9 +299,7 @@ void MainWindow::showColourKey(bool fromMenu) {
     ColourKeyDialog& key = colourKey();
     if (!fromMenu) {
         // The Key button: shown without waiting and without taking the shared colours.
-        key.show();
-        key.raise();
-        key.activateWindow();
+        present(key);
         return;
     }
     key.showme();
@@ -302,17 +311,13 @@ void MainWindow::showPlaybackSettings() {
     if (!m_playback)
         m_playback = new PlaybackDialog(
             m_program.state.playback, m_out.portNames(), [this] { openSound(); }, this);
-    m_playback->show();
-    m_playback->raise();
-    m_playback->activateWindow();
+    present(*m_playback);
 }
 
 void MainWindow::showMetronome() {
     if (!m_metronome)
         m_metronome = new MetronomeWindow(m_program.state, m_out, m_clock, this);
-    m_metronome->show();
-    m_metronome->raise();
-    m_metronome->activateWindow();
+    present(*m_metronome);
 }
 
 MetronomeWindow* MainWindow::metronomeWindow() const {

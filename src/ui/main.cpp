@@ -1,6 +1,5 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
-#include "app/SkinChooser.h"
 #include "sound/Clock.h"
 #include "sound/backends/SystemMidiOut.h"
 #include "ui/MainWindow.h"
@@ -62,8 +61,7 @@ int main(int argc, char* argv[]) {
     EventLoopClock clock;
     MainWindow window(program, store, boxes, out, clock);
     boxes.setParentWindow(&window);
-    program.loadLibraries();
-    applyFretboard(program);
+    program.loadData();
     window.showPages();
 
     // Leaving the session or being told to terminate ends the program like Exit, without the
