@@ -1,8 +1,8 @@
-#include "app/MessageBoxes.h"
-#include "app/Modes.h"
+#include "Fakes.h"
 #include "app/Program.h"
-#include "app/TreeClicks.h"
-#include "library/Scales.h"
+#include "modes/Modes.h"
+#include "modes/Scales.h"
+#include "modes/TreeClicks.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,19 +32,20 @@ struct Folder {
 };
 
 struct Started {
-    explicit Started(const QString& folder) : program(folder, boxes, true) {
+    explicit Started(const QString& folder)
+        : program(folder, boxes, test::FakeDevices().devices, true) {
         QSettings store(scratch.filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
         program.startUp(store, QSize(1024, 768));
     }
     QTemporaryDir scratch;
-    RecordingMessageBoxes boxes;
+    test::RecordingMessageBoxes boxes;
     Program program;
 };
 
 void selectFirst(Program& program, TreeId tree, const char* word) {
     for (const TreeNode& node : treeModel(program.pages, tree).nodes()) {
         if (itemNumber(node.key, QLatin1String(word)) == 0) {
-            nodeClicked(program, tree, node.key);
+            nodeClicked(program.context(), tree, node.key);
             return;
         }
     }
@@ -53,7 +54,7 @@ void selectFirst(Program& program, TreeId tree, const char* word) {
 // The scales mode showing the major scale in all positions.
 struct MajorScaleShown {
     MajorScaleShown() {
-        modeDispatch(started.program, Mode::Scales);
+        modeDispatch(started.program.context(), Mode::Scales);
         selectFirst(started.program, TreeId::Scales, "Scale");
     }
     Folder folder;
@@ -67,7 +68,7 @@ void BM_ScaleRedraw(benchmark::State& st) {
     ModeContext c = s.program.context();
     for (auto _ : st) {
         showScale(c);
-        benchmark::DoNotOptimize(s.program.state.ledPositions.size());
+        benchmark::DoNotOptimize(s.program.fretboard.ledFrame().size());
     }
 }
 BENCHMARK(BM_ScaleRedraw)->Unit(benchmark::kMicrosecond);
@@ -98,7 +99,7 @@ void BM_ChordRootChange(benchmark::State& st) {
     int tab = 1;
     for (auto _ : st) {
         tab = tab % 17 + 1;
-        rootChange(s.program, tab);
+        rootChange(s.program.context(), tab);
         benchmark::DoNotOptimize(s.program.pages.chords.tvwVoicings.size());
     }
 }

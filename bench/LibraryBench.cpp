@@ -1,6 +1,9 @@
-#include "app/AppState.h"
-#include "app/Pages.h"
-#include "library/LibraryLoader.h"
+#include "ledguitar/LedSender.h"
+#include "library/IniReader.h"
+#include "library/Warnings.h"
+#include "modes/AppState.h"
+#include "modes/LibraryTrees.h"
+#include "modes/Pages.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,7 +20,10 @@ void loadFolder(benchmark::State& st, const QString& folder) {
         AppState state;
         MainPages pages;
         Warnings warnings(true);
-        LibraryLoader{ini, state, pages, warnings}.loadAll();
+        SilentLedSender led;
+        Fretboard board(state.neckSettings(), led);
+        ModeContext context{state, pages, ini, board, warnings};
+        loadLibraries(context);
         benchmark::DoNotOptimize(pages.chords.tvwChords.size());
     }
 }

@@ -4,8 +4,8 @@
 // each click against its ideal time, the drift between the first and last clicks, the timing of
 // a six-string strum, and the CPU used while a chord is held.
 
-#include "app/AppState.h"
-#include "library/TreeModel.h"
+#include "modes/AppState.h"
+#include "modes/Commands.h"
 #include "sound/Clock.h"
 #include "sound/Metronome.h"
 #include "sound/Player.h"
@@ -109,7 +109,7 @@ double cpuSeconds() {
 void runMetronome(AppState& state, MidiOut& out, EventLoopClock& clock, int ticks,
                   const std::function<size_t()>& clicksSoFar) {
     state.metronome.tempo = 400;
-    Metronome metronome(state, out, clock);
+    Metronome metronome(state.metronome, state.playback, out, clock);
     metronome.setRunning(true);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -176,11 +176,10 @@ int main(int argc, char* argv[]) {
         StampingOut port(clock);
         for (int s = 1; s <= 6; ++s)
             state.finderSelection[size_t(s)] = -1;
-        TreeModel noVoicings;
-        Player player(state, noVoicings, port, clock);
+        Player player(state.playback, port, clock);
         const double start = clock.now();
         const double cpuStart = cpuSeconds();
-        player.playFinder();
+        playShown(state, player, Mode::ChordFinder);
         const double wall = clock.now() - start;
         const double cpu = cpuSeconds() - cpuStart;
         const double delay = double(stepDelay(PlayKind::Chord, 90));

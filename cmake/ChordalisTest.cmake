@@ -1,11 +1,15 @@
 include(GoogleTest)
 
 # chordalis_add_test(NAME SOURCES... [LIBS libs...])
-# One GoogleTest executable per area, linked against the core; each TEST becomes a CTest case.
+# One GoogleTest executable per area, linked against the program's layers (or the LIBS given);
+# each TEST becomes a CTest case.
 function(chordalis_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE chordalis_core GTest::gtest GTest::gtest_main ${ARG_LIBS})
+    if(NOT ARG_LIBS)
+        set(ARG_LIBS chordalis_app)
+    endif()
+    target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
     target_compile_definitions(${name} PRIVATE
         CHORDALIS_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
         CHORDALIS_SHIPPED_DATA="${CMAKE_SOURCE_DIR}/data")

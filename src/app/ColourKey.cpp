@@ -1,8 +1,8 @@
 #include "app/ColourKey.h"
 
 #include "app/MessageBoxes.h"
-#include "app/Modes.h"
 #include "app/Program.h"
+#include "modes/Modes.h"
 
 namespace chordalis {
 
@@ -39,7 +39,7 @@ void ColourKey::ok(Program& program) {
     const auto shared = colours(program.state);
     for (std::size_t i = 0; i < piccol.size(); ++i)
         *shared[i] = piccol[i];
-    rootChange(program, program.pages.rootTab);
+    rootChange(program.context(), program.pages.rootTab);
 }
 
 } // namespace chordalis

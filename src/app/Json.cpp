@@ -142,23 +142,23 @@ QJsonObject pageToJson(const MainPages& pages, Mode mode) {
     }
 }
 
-QJsonObject neckToJson(const Fretboard& fretboard, const AppState& state, const MainPages& pages) {
+QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages) {
     QJsonArray marks;
     QJsonArray signs;
     for (const Mark& m : fretboard.marks()) {
         QJsonObject o{
             {"label", m.label}, {"fret", m.fret}, {"string", m.string}, {"x", m.x}, {"y", m.y}};
-        if (m.kind == QLatin1String("sign")) {
+        if (m.kind == MarkKind::Sign) {
             signs.append(o);
         } else {
-            o.insert("kind", m.kind);
+            o.insert("kind", markKindName(m.kind));
             o.insert("colour", toQColor(m.colour).name());
             marks.append(o);
         }
     }
     return QJsonObject{{"marks", marks},
                        {"signs", signs},
-                       {"ledFrame", QJsonArray::fromStringList(state.ledPositions)},
+                       {"ledFrame", QJsonArray::fromStringList(fretboard.ledFrame())},
                        {"leftHanded", fretboard.isLeftHanded()},
                        {"lblNonStandard", pages.lblNonStandardVisible}};
 }

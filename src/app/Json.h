@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Pages.h"
-#include "library/TreeModel.h"
+#include "modes/AppState.h"
+#include "modes/Pages.h"
+#include "modes/TreeModel.h"
 #include "theory/Spelling.h"
 
 #include <QJsonArray>
@@ -24,6 +24,6 @@ QJsonObject pageToJson(const MainPages& pages, Mode mode);
 // What the neck shows: "marks" (markers in drawing order: kind, colour "#rrggbb", label, fret,
 // string, x, y), "signs" (label, fret, string, x, y; the open-string names first), "ledFrame"
 // and "lblNonStandard".
-QJsonObject neckToJson(const Fretboard& fretboard, const AppState& state, const MainPages& pages);
+QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages);
 
 } // namespace chordalis

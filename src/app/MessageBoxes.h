@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <vector>
 
 namespace chordalis {
 
@@ -16,26 +15,6 @@ public:
     virtual void inform(BoxIcon icon, const QString& text) = 0;
     // A box with Yes and No buttons; true for Yes.
     virtual bool ask(BoxIcon icon, const QString& text) = 0;
-};
-
-class RecordingMessageBoxes : public MessageBoxes {
-public:
-    struct Shown {
-        BoxIcon icon;
-        QString text;
-        bool question;
-    };
-
-    void inform(BoxIcon icon, const QString& text) override {
-        shown.push_back({icon, text, false});
-    }
-    bool ask(BoxIcon icon, const QString& text) override {
-        shown.push_back({icon, text, true});
-        return answer;
-    }
-
-    std::vector<Shown> shown;
-    bool answer = true; // what ask() answers
 };
 
 } // namespace chordalis

@@ -1,16 +1,59 @@
 #include "app/Program.h"
 
 #include "app/ProgramFolder.h"
-#include "app/RootTabs.h"
 #include "app/Settings.h"
 #include "app/SkinChooser.h"
-#include "library/LibraryLoader.h"
+#include "modes/Commands.h"
+#include "modes/LibraryTrees.h"
+#include "sound/backends/SystemMidiOut.h"
+
+#include <QSettings>
 
 namespace chordalis {
 
-Program::Program(QString programFolder, MessageBoxes& boxes, bool quietWarnings)
-    : ini(programFolder), warnings(quietWarnings), m_folder(std::move(programFolder)),
-      m_boxes(boxes) {}
+Devices Devices::system() {
+    Devices d;
+    d.clock = std::make_unique<EventLoopClock>();
+    d.midiOut = std::make_unique<SystemMidiOut>();
+    d.led = std::make_unique<SilentLedSender>();
+    return d;
+}
+
+Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bool quietWarnings)
+    : m_devices(std::move(devices)), ini(programFolder), warnings(quietWarnings),
+      m_folder(std::move(programFolder)), m_boxes(boxes) {}
+
+Program::~Program() {
+    // The metronome's queued clicks are taken back before the output goes.
+    metronome.setRunning(false);
+}
+
+std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramWindow* window) {
+    m_window = window;
+    if (!initTables())
+        return 1;
+    if (!loadSettings(store, screenSize))
+        return 0;
+    if (m_window)
+        m_window->createWindow();
+    loadLibraries();
+    applyFretboard(*this);
+    if (m_window) {
+        m_window->showPages();
+        m_window->showSplash();
+        if (m_shutDown) // ended while the splash was up
+            return 0;
+        m_window->showWindow();
+    }
+    clearNeck(m_context); // the empty neck
+    if (m_window)
+        m_window->showPages();
+    // With the window shown, so that a device that cannot be opened is reported over it.
+    openSound();
+    if (m_shutDown) // ended while that report was up
+        return 0;
+    return std::nullopt;
+}
 
 bool Program::initTables() {
     state.maxScreenFret = DefaultMaxFret;
@@ -29,28 +72,25 @@ bool Program::loadSettings(QSettings& store, QSize screenSize) {
     }
     readSettings(store, state);
     state.resetSelections();
+    m_settingsLoaded = true;
     return true;
 }
 
 void Program::loadLibraries() {
-    LibraryLoader{ini, state, pages, warnings}.loadAll();
-
-    state.ledPositions.clear();
+    chordalis::loadLibraries(m_context);
     state.ledConnected = false;
     state.ledOptionLeft = 1;
     state.ledOptionRight = 1;
 }
 
-bool Program::startUp(QSettings& store, QSize screenSize) {
-    if (!initTables() || !loadSettings(store, screenSize))
-        return false;
-    loadData();
-    return true;
-}
-
-void Program::loadData() {
-    loadLibraries();
-    applyFretboard(*this);
+bool Program::openSound() {
+    MidiOut& out = midiOut();
+    out.close();
+    const auto error = out.open(state.playback.device);
+    if (error)
+        m_boxes.inform(BoxIcon::Stop, QLatin1String(MidiOpenFailure) + *error);
+    player.programChange(); // dropped when nothing is open
+    return !error;
 }
 
 bool Program::confirmQuit(QSettings& store) {
@@ -64,15 +104,30 @@ void Program::shutDown(QSettings& store) {
     if (m_shutDown)
         return;
     m_shutDown = true;
-    writeSettings(store, state);
+    // Ended before the settings were read: what the store holds stays as it is.
+    if (m_settingsLoaded) {
+        writeSettings(store, state);
+        if (m_window)
+            m_window->saveWindowState(store);
+        store.sync();
+    }
+    metronome.setRunning(false);
+    midiOut().close();
+    led().sendFrame({}); // the guitar's lights off
 }
 
-void Program::selectRootTab(int tab) {
-    if (tab < 1 || tab > int(RootTabs.size()))
+void Program::playCommand(Mode mode) {
+    if (const QString refusal = playRefusal(state, mode); !refusal.isEmpty()) {
+        m_boxes.inform(BoxIcon::Exclamation, refusal);
         return;
-    pages.rootTab = tab;
-    state.currentRoot = RootTabs[size_t(tab - 1)].root;
-    state.rootSpelling = RootTabs[size_t(tab - 1)].spelling;
+    }
+    playShown(state, player, mode);
+}
+
+void Program::infoCommand(Mode mode) {
+    if (const QString refusal = infoRefusal(state, mode); !refusal.isEmpty())
+        m_boxes.inform(BoxIcon::Exclamation, refusal);
+    // With a selection the information window opens; it comes with the info pages.
 }
 
 } // namespace chordalis

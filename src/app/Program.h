@@ -1,15 +1,21 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "app/MessageBoxes.h"
-#include "app/Pages.h"
 #include "fretboard/Fretboard.h"
 #include "ledguitar/LedSender.h"
 #include "library/IniReader.h"
-#include "library/ModeContext.h"
 #include "library/Warnings.h"
+#include "modes/AppState.h"
+#include "modes/ModeContext.h"
+#include "modes/Pages.h"
+#include "sound/Clock.h"
+#include "sound/Metronome.h"
+#include "sound/MidiOut.h"
+#include "sound/Player.h"
 
 #include <QSize>
+#include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -19,64 +25,111 @@ inline constexpr const char* ScreenQuestion =
     "It is recommended that you use a screen resolution of at least 800x600 for this program.  "
     "Do you wish to continue?";
 inline constexpr const char* QuitQuestion = "Are you sure you want to quit?";
+inline constexpr const char* MidiOpenFailure =
+    "A system error has occured while trying to open a MIDI output channel.\r\n"
+    "This program will function fully except for playback support.\r\n\r\n"
+    "Error Details: ";
 
-// The program without its windows: shared state, page models and the data files of one program
-// folder, with the start-up steps and the one shut-down. The window layer runs the steps in
-// order and shows what they leave in the page models; tests and the companion tool run them
-// headless.
+// The devices the program plays and lights through. The program owns them.
+struct Devices {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<MidiOut> midiOut; // may refer to the clock
+    std::unique_ptr<LedSender> led;
+
+    // The real ones: an event-loop clock, the built-in synthesizer and the system's MIDI ports,
+    // and no guitar.
+    static Devices system();
+};
+
+// The window layer as start-up and shut-down see it. Without one (tests, the companion tool)
+// start-up runs headless.
+class ProgramWindow {
+public:
+    virtual ~ProgramWindow() = default;
+    // Builds the main window, hidden: after the settings, before the libraries.
+    virtual void createWindow() = 0;
+    // Shows the splash window and waits for it.
+    virtual void showSplash() = 0;
+    // Shows the main window.
+    virtual void showWindow() = 0;
+    // Copies the page models into the window's controls.
+    virtual void showPages() = 0;
+    // Keeps the window's own state (its geometry) in the store at shut-down.
+    virtual void saveWindowState(QSettings& store) = 0;
+};
+
+// The program: the shared state, the page models and the data files of one program folder, the
+// neck, and the devices with the player and the metronome that use them. It runs the one
+// start-up and the one shut-down; the window, the companion tool and the tests all drive it.
 class Program {
-    // Where LED frames go while no guitar is attached. Declared first: the neck refers to it.
-    SilentLedSender m_noGuitar;
+    Devices m_devices; // first: everything below refers to them
 
 public:
-    Program(QString programFolder, MessageBoxes& boxes, bool quietWarnings = false);
+    Program(QString programFolder, MessageBoxes& boxes, Devices devices,
+            bool quietWarnings = false);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();
 
-    // The library files check. False (after the fatal message) when one is missing: the program
-    // must end without writing the settings.
+    // The start-up, in this order: the library files check; the screen check and the settings;
+    // the window is built; the libraries with their trees and every page reset, the LED guitar
+    // state and the neck picture; the splash; the main window is shown with the empty neck; the
+    // playback output is opened (a failure is reported over the window) and the instrument
+    // chosen. Returns the exit status when start-up ends the program (1 for a missing library
+    // file, 0 when the user declines a small screen or the program was ended meanwhile), nothing
+    // when it runs on.
+    std::optional<int> startUp(QSettings& store, QSize screenSize, ProgramWindow* window = nullptr);
+
+    // The steps of start-up, for the companion tool, which sets its options between them.
+    // False (after the fatal message) when a library file is missing.
     bool initTables();
-
     // The screen check, then the settings, then the start values of the root and selections.
     // False when the user declines to go on with a small screen.
     bool loadSettings(QSettings& store, QSize screenSize);
-
-    // Loads the libraries, fills the trees and resets every page, then prepares the LED guitar
-    // state. The settings must have been loaded.
+    // The libraries, their trees and every page reset, then the LED guitar state.
     void loadLibraries();
-
-    // loadLibraries, then the neck picture the settings name: what start-up loads once the
-    // window is up.
-    void loadData();
-
-    // initTables, loadSettings and loadData in order; false when start-up must end.
-    bool startUp(QSettings& store, QSize screenSize);
+    // Opens the output the playback settings choose (closing what was open) and sends the chosen
+    // instrument. A device that cannot be opened is reported with the backend's own words, and
+    // the program goes on without sound. Returns whether the output is open.
+    bool openSound();
 
     // Asks the quit question; on Yes runs shutDown and returns true.
     bool confirmQuit(QSettings& store);
 
-    // Writes the settings once and releases the devices. Later calls do nothing, so a window
-    // close, a logout and a termination signal arriving together still write once.
+    // Writes the settings and the window's state once, stops the metronome, closes the output
+    // and switches the guitar's lights off. Later calls do nothing, so a window close, a logout
+    // and a termination signal arriving together still write once.
     void shutDown(QSettings& store);
     bool isShutDown() const { return m_shutDown; }
 
-    // Selects a root tab 1..17 and sets the root from it; other indexes change nothing.
-    void selectRootTab(int tab);
+    // A page's Play button: the refusal's message box, or the playback.
+    void playCommand(Mode mode);
+    // A page's Info button: the refusal's message box when nothing is chosen.
+    void infoCommand(Mode mode);
 
     const QString& programFolder() const { return m_folder; }
     MessageBoxes& boxes() { return m_boxes; }
+    MidiOut& midiOut() { return *m_devices.midiOut; }
+    Clock& clock() { return *m_devices.clock; }
+    LedSender& led() { return *m_devices.led; }
 
     // What the display routines work on.
-    ModeContext context() { return {state, pages, ini, fretboard, warnings}; }
+    ModeContext& context() { return m_context; }
 
     AppState state;
     MainPages pages;
     IniReader ini;
     Warnings warnings;
-
-    Fretboard fretboard{state, pages, m_noGuitar};
+    Fretboard fretboard{state.neckSettings(), *m_devices.led};
+    Player player{state.playback, *m_devices.midiOut, *m_devices.clock};
+    Metronome metronome{state.metronome, state.playback, *m_devices.midiOut, *m_devices.clock};
 
 private:
+    ModeContext m_context{state, pages, ini, fretboard, warnings};
     QString m_folder;
     MessageBoxes& m_boxes;
+    ProgramWindow* m_window = nullptr;
+    bool m_settingsLoaded = false;
     bool m_shutDown = false;
 };
 

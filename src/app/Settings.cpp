@@ -25,12 +25,9 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     visit("Colour", "Both", 0, 0xFFFFFF, s.colourBoth);
     visit("Tuning", "Flag", 0, 12, s.tuning[0]);
     // Each string within the reach of the tuning dialog: 4 semitones below to 3 above standard.
-    visit("Tuning", "1", 60, 67, s.tuning[1]);
-    visit("Tuning", "2", 55, 62, s.tuning[2]);
-    visit("Tuning", "3", 51, 58, s.tuning[3]);
-    visit("Tuning", "4", 46, 53, s.tuning[4]);
-    visit("Tuning", "5", 41, 48, s.tuning[5]);
-    visit("Tuning", "6", 36, 43, s.tuning[6]);
+    static const char* const StringKeys[] = {"1", "2", "3", "4", "5", "6"};
+    for (size_t k = 0; k < 6; ++k)
+        visit("Tuning", StringKeys[k], LowestOpenNote[k], HighestOpenNote[k], s.tuning[k + 1]);
     visit("Tuning", "Chromatic", 0, 1, s.tuningSpelling);
     // Any 16-bit number the user can type; 0 or less accents every click.
     visit("Metronome", "Beats", std::numeric_limits<qint16>::min(),
@@ -72,8 +69,7 @@ void readSettings(QSettings& store, AppState& state) {
     });
     // The chords and triads are drawn only in standard tuning; a store that says standard but
     // holds other notes (edited by hand) would draw them on the wrong frets.
-    if (state.tuning[0] == StandardPreset &&
-        !std::equal(state.tuning.begin() + 1, state.tuning.end(), StandardTuning.begin() + 1))
+    if (isStandardTuning(state.tuning) && !hasStandardNotes(state.tuning))
         state.tuning[0] = 0;
 
     const QString file = path("Fretboard", "File");

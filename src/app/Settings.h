@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "modes/AppState.h"
 
 class QSettings;
 

@@ -1,9 +1,9 @@
 #include "app/SkinChooser.h"
 
 #include "app/MessageBoxes.h"
-#include "app/Modes.h"
 #include "app/Program.h"
 #include "fretboard/Skins.h"
+#include "modes/Modes.h"
 
 namespace chordalis {
 
@@ -41,7 +41,7 @@ void SkinChooser::ok(Program& program) {
     if (selected >= 0)
         program.state.fretboardFile = File1[selected];
     applyFretboard(program);
-    rootChange(program, program.pages.rootTab);
+    rootChange(program.context(), program.pages.rootTab);
 }
 
 } // namespace chordalis

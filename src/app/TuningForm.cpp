@@ -1,7 +1,7 @@
 #include "app/TuningForm.h"
 
-#include "app/Modes.h"
 #include "app/Program.h"
+#include "modes/Modes.h"
 #include "theory/Spelling.h"
 
 #include <algorithm>
@@ -49,12 +49,11 @@ void TuningForm::ok(Program& program) {
     AppState& state = program.state;
     state.tuning[0] = cboPresets;
     std::copy(udNote.begin(), udNote.end(), state.tuning.begin() + 1);
-    if (state.tuning[0] == 0 &&
-        std::equal(udNote.begin(), udNote.end(), StandardTuning.begin() + 1)) {
+    if (state.tuning[0] == 0 && hasStandardNotes(state.tuning)) {
         state.tuning[0] = StandardPreset;
         presetClicked(state, StandardPreset);
     }
-    rootChange(program, program.pages.rootTab);
+    rootChange(program.context(), program.pages.rootTab);
 }
 
 } // namespace chordalis

@@ -1,9 +1,9 @@
 #include "fretboard/Fretboard.h"
 
-#include "app/Pages.h"
 #include "fretboard/BuiltInNeck.h"
 #include "ledguitar/LedSender.h"
 #include "theory/Neck.h"
+#include "theory/Spelling.h"
 
 #include <QPainter>
 #include <cmath>
@@ -14,32 +14,47 @@ QColor toQColor(PackedColour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-Fretboard::Fretboard(AppState& state, MainPages& pages, LedSender& led)
-    : m_state(state), m_pages(pages), m_led(&led), m_leftHanded(state.leftHanded) {}
+QString markKindName(MarkKind kind) {
+    switch (kind) {
+    case MarkKind::Circle:
+        return QStringLiteral("circle");
+    case MarkKind::Square:
+        return QStringLiteral("square");
+    case MarkKind::None:
+        return QStringLiteral("none");
+    case MarkKind::Sign:
+        return QStringLiteral("sign");
+    }
+    return {};
+}
+
+Fretboard::Fretboard(NeckSettings settings, LedSender& led)
+    : m_settings(settings), m_led(&led), m_leftHanded(settings.leftHanded) {}
 
 void Fretboard::clearFretboard() {
     m_marks.clear();
-    m_leftHanded = m_state.leftHanded;
+    m_leftHanded = m_settings.leftHanded;
     for (int s = 1; s <= 6; ++s) {
-        const QString name = noteName(openPitchClass(m_state.tuning, s), m_state.tuningSpelling);
+        const QString name =
+            noteName(openPitchClass(m_settings.tuning, s), m_settings.tuningSpelling);
         drawSign(name, OpenNameColumn, s);
     }
-    m_pages.lblNonStandardVisible = !isStandardTuning(m_state.tuning) &&
-                                    (m_pages.mode == Mode::Chords || m_pages.mode == Mode::Triads);
-    m_state.ledPositions.clear();
+    m_ledFrame.clear();
     sendLedFrame();
 }
 
 void Fretboard::drawMarker(const QString& shape, PackedColour colour, const QString& label,
                            int fret, int string) {
-    if (fret > m_state.maxFret)
+    if (fret > m_settings.maxFret)
         return;
     addLedPosition(fret, string);
-    if (fret > m_state.maxScreenFret)
+    if (fret > m_settings.maxScreenFret)
         return;
-    QString kind = shape.toLower();
-    if (kind != QLatin1String("circle") && kind != QLatin1String("square"))
-        kind = QStringLiteral("none");
+    MarkKind kind = MarkKind::None;
+    if (shape.compare(QLatin1String("circle"), Qt::CaseInsensitive) == 0)
+        kind = MarkKind::Circle;
+    else if (shape.compare(QLatin1String("square"), Qt::CaseInsensitive) == 0)
+        kind = MarkKind::Square;
     record({kind, colour, label, fret, string, fretX(fret), stringY(string)});
 }
 
@@ -54,15 +69,15 @@ void Fretboard::drawSign(const QString& label, int fret, int string) {
         {QStringLiteral("4"), QStringLiteral("finger4")},
     };
     const QString key = Keys.value(label, label + QLatin1Char('2'));
-    record({QStringLiteral("sign"), 0, key, fret, string, fretX(fret), stringY(string)});
+    record({MarkKind::Sign, 0, key, fret, string, fretX(fret), stringY(string)});
 }
 
 void Fretboard::addLedPosition(int fret, int string) {
-    m_state.ledPositions.append(QStringLiteral("%1~%2").arg(fret).arg(string));
+    m_ledFrame.append(QStringLiteral("%1~%2").arg(fret).arg(string));
 }
 
 void Fretboard::sendLedFrame() {
-    m_led->sendFrame(m_state.ledPositions);
+    m_led->sendFrame(m_ledFrame);
 }
 
 void Fretboard::record(Mark mark) {
@@ -108,9 +123,9 @@ void Fretboard::paint(QPainter& p) const {
     p.drawImage(QRectF(0, 0, SurfaceWidth, SurfaceHeight), skinAt(scale));
     p.setRenderHint(QPainter::Antialiasing);
     for (const Mark& m : m_marks) {
-        if (m.kind == QLatin1String("square")) {
+        if (m.kind == MarkKind::Square) {
             p.fillRect(QRectF(m.x, m.y, CellSize, CellSize), toQColor(m.colour));
-        } else if (m.kind == QLatin1String("circle")) {
+        } else if (m.kind == MarkKind::Circle) {
             p.setPen(Qt::NoPen);
             p.setBrush(toQColor(m.colour));
             p.drawEllipse(QPointF(m.x + CellSize / 2.0, m.y + CellSize / 2.0), CellSize / 2.0,

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "fretboard/Colour.h"
 #include "fretboard/Geometry.h"
 #include "fretboard/PictureSet.h"
+#include "theory/Tuning.h"
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QPainter;
@@ -13,11 +15,30 @@ class QPainter;
 namespace chordalis {
 
 class LedSender;
-struct MainPages;
+
+// What the neck reads of the program's settings, each time it clears or draws.
+struct NeckSettings {
+    const Tuning& tuning;
+    const int& tuningSpelling; // spelling column of the open strings' names
+    const bool& leftHanded;
+    const int& maxFret;       // frets above it are neither drawn nor lit
+    const int& maxScreenFret; // frets above it only light the LED
+};
+
+// The kinds of mark on the neck.
+enum class MarkKind {
+    Circle,
+    Square,
+    None, // a marker of another shape: only its picture is drawn
+    Sign, // a picture on the bare neck
+};
+
+// The kind's name as the companion tool prints it: "circle", "square", "none", "sign".
+QString markKindName(MarkKind kind);
 
 // One thing drawn on the neck since the last clear, in surface units.
 struct Mark {
-    QString kind;          // "circle", "square", "none" (a marker without a shape) or "sign"
+    MarkKind kind = MarkKind::None;
     PackedColour colour{}; // markers only
     QString label;         // picture key ("finger3", "C", "F#2"); empty for none
     int fret = 0;          // column -3..15
@@ -32,7 +53,7 @@ struct Mark {
 // window paints it, tests and the companion tool render it into an image.
 class Fretboard {
 public:
-    Fretboard(AppState& state, MainPages& pages, LedSender& led);
+    Fretboard(NeckSettings settings, LedSender& led);
 
     // Where LED frames go from now on.
     void setLedSender(LedSender& led) { m_led = &led; }
@@ -42,8 +63,7 @@ public:
     static int stringY(int string) { return chordalis::stringY(string); }
 
     // Starts an empty neck: the skin (mirrored when left-handed), the open strings' names in
-    // column -1, the non-standard label for the chords and triads modes, and an empty LED frame,
-    // which is sent at once.
+    // column -1, and an empty LED frame, which is sent at once.
     void clearFretboard();
 
     // A "circle" or "square" (any case) of the colour with a picture on top, at a fret 0..15 and
@@ -60,6 +80,8 @@ public:
     void sendLedFrame();
 
     const std::vector<Mark>& marks() const { return m_marks; }
+    // The LED frame drawn since the last clear: "fret~string", lowest string first.
+    const QStringList& ledFrame() const { return m_ledFrame; }
     bool isLeftHanded() const { return m_leftHanded; }
 
     // The neck picture under the marks; a null image selects the built-in neck. Takes effect
@@ -76,9 +98,9 @@ private:
     const QImage& skinAt(qreal scale) const;
     void record(Mark mark);
 
-    AppState& m_state;
-    MainPages& m_pages;
+    NeckSettings m_settings;
     LedSender* m_led;
+    QStringList m_ledFrame;
     PictureSet m_pictures;
     std::vector<Mark> m_marks;
     bool m_leftHanded = false;
@@ -88,8 +110,5 @@ private:
     mutable qreal m_cacheScale = 0;
     mutable bool m_cacheLeftHanded = false;
 };
-
-// A packed colour (red + 256 * green + 65536 * blue) as a QColor.
-QColor toQColor(PackedColour colour);
 
 } // namespace chordalis

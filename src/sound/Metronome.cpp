@@ -1,6 +1,6 @@
 #include "sound/Metronome.h"
 
-#include "app/AppState.h"
+#include "sound/SoundSettings.h"
 
 #include <array>
 #include <cmath>
@@ -82,8 +82,9 @@ QStringList metronomeChannelRows() {
     return rows;
 }
 
-Metronome::Metronome(AppState& state, MidiOut& out, Clock& clock)
-    : m_state(state), m_out(out), m_clock(clock) {
+Metronome::Metronome(MetronomeSettings& settings, const PlaybackSettings& playback, MidiOut& out,
+                     Clock& clock)
+    : m_settings(settings), m_playback(playback), m_out(out), m_clock(clock) {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setSingleShot(true);
     QObject::connect(&m_timer, &QTimer::timeout, [this] { arm(service()); });
@@ -128,7 +129,7 @@ void Metronome::setRunning(bool on) {
 }
 
 void Metronome::setTempo(int bpm) {
-    m_state.metronome.tempo = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
+    m_settings.tempo = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
     if (!m_running)
         return;
     cancelPending();
@@ -137,12 +138,12 @@ void Metronome::setTempo(int bpm) {
 }
 
 void Metronome::click(double due, bool queued) {
-    const MetronomeSettings& m = m_state.metronome;
+    const MetronomeSettings& m = m_settings;
     m_beatBeforePending = m_beat;
     if (++m_beat > m.beats)
         m_beat = 1;
     const int key = std::clamp(m_beat == 1 ? m.sound1 : m.sound2, 0, 127);
-    const int velocity = std::clamp(m_state.playback.volume, 0, 127);
+    const int velocity = std::clamp(m_playback.volume, 0, 127);
     const int channel = std::clamp(m.channel, 0, 15);
     const std::uint32_t on = packShortMessage(0x90 + channel, key, velocity);
     const std::uint32_t off = packShortMessage(0x80 + channel, key, velocity);
@@ -166,7 +167,7 @@ double Metronome::service() {
         m_pending = false;
         restart();
     }
-    const double interval = metronomeInterval(m_state.metronome.tempo) / 1000.0;
+    const double interval = metronomeInterval(m_settings.tempo) / 1000.0;
     const double ahead = m_onOwnClock ? LookAhead : 0.0;
     double now = timeNow();
     m_lastNow = now;
@@ -177,7 +178,7 @@ double Metronome::service() {
     // After a stall (a suspended machine, a blocked event loop) the missed beats are counted
     // but not sounded: a burst of late clicks helps nobody.
     while (due(m_next + 1) <= now + ahead) {
-        if (++m_beat > m_state.metronome.beats)
+        if (++m_beat > m_settings.beats)
             m_beat = 1;
         ++m_next;
     }

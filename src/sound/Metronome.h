@@ -8,7 +8,8 @@
 
 namespace chordalis {
 
-struct AppState;
+struct MetronomeSettings;
+struct PlaybackSettings;
 
 inline constexpr int FirstDrumKey = 35; // General MIDI percussion keys 35..81
 inline constexpr int LastDrumKey = 81;
@@ -31,7 +32,10 @@ QStringList metronomeChannelRows();
 // sent when due.
 class Metronome {
 public:
-    Metronome(AppState& state, MidiOut& out, Clock& clock);
+    // Clicks with the metronome settings (tempo, beats, sounds, channel), which the window edits
+    // while it runs, at the playback volume.
+    Metronome(MetronomeSettings& settings, const PlaybackSettings& playback, MidiOut& out,
+              Clock& clock);
     Metronome(const Metronome&) = delete;
     Metronome& operator=(const Metronome&) = delete;
     ~Metronome();
@@ -64,7 +68,8 @@ private:
     void click(double due, bool queued);
     void arm(double seconds);
 
-    AppState& m_state;
+    MetronomeSettings& m_settings;
+    const PlaybackSettings& m_playback;
     MidiOut& m_out;
     Clock& m_clock;
     QTimer m_timer;

@@ -1,7 +1,7 @@
 #include "sound/MetronomeOptions.h"
 
-#include "app/AppState.h"
 #include "sound/Metronome.h"
+#include "sound/SoundSettings.h"
 
 #include <algorithm>
 
@@ -25,6 +25,25 @@ MetronomeControls metronomeControls(const MetronomeSettings& s) {
     c.sound2Row = std::clamp(s.sound2, FirstDrumKey, LastDrumKey) - FirstDrumKey;
     c.channelRow = std::clamp(s.channel, 0, 15);
     return c;
+}
+
+void storeMetronomeRow(MetronomeSettings& settings, MetronomeList list, int row) {
+    switch (list) {
+    case MetronomeList::Sound1:
+        settings.sound1 = FirstDrumKey + row;
+        break;
+    case MetronomeList::Sound2:
+        settings.sound2 = FirstDrumKey + row;
+        break;
+    case MetronomeList::Channel:
+        settings.channel = row;
+        break;
+    }
+}
+
+void storeBeatsText(MetronomeSettings& settings, const QString& text) {
+    if (const auto beats = beatsFromText(text))
+        settings.beats = *beats;
 }
 
 } // namespace chordalis

@@ -32,4 +32,13 @@ struct MetronomeControls {
 // The controls for the settings; values the controls cannot show are clamped into range.
 MetronomeControls metronomeControls(const MetronomeSettings& settings);
 
+// The lists of the metronome window.
+enum class MetronomeList { Sound1, Sound2, Channel };
+
+// Stores the setting a row of a list stands for (drum key 35 + row, or the wire channel).
+void storeMetronomeRow(MetronomeSettings& settings, MetronomeList list, int row);
+
+// Stores the beats the box's text gives; a text that is no number leaves them as they are.
+void storeBeatsText(MetronomeSettings& settings, const QString& text);
+
 } // namespace chordalis

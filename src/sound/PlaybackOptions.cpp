@@ -1,6 +1,6 @@
 #include "sound/PlaybackOptions.h"
 
-#include "app/AppState.h"
+#include "sound/SoundSettings.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "sound/Player.h"
 
-#include "app/AppState.h"
-#include "library/TreeModel.h"
-#include "theory/Spelling.h"
+#include "sound/SoundSettings.h"
+
+#include <algorithm>
 
 namespace chordalis {
 
@@ -23,37 +23,11 @@ int runBase(int rootPitchClass) {
     return rootPitchClass <= 3 ? 48 : 36;
 }
 
-Strum voicingStrum(const AppState& state, int column) {
-    Strum notes;
-    if (column < 0 || column >= VoicingColumns)
-        return notes;
-    for (int s = 6; s >= 1; --s) {
-        const QString& text = state.voicingFrets[size_t(s)][size_t(column)];
-        if (text.isEmpty() || text == QLatin1String("xx"))
-            continue;
-        bool ok = false;
-        const int fret = text.toInt(&ok);
-        if (ok)
-            notes.push_back({s, state.tuning[size_t(s)] + fret});
-    }
-    return notes;
-}
-
-Strum finderStrum(const AppState& state) {
-    Strum notes;
-    for (int s = 6; s >= 1; --s) {
-        const int sel = state.finderSelection[size_t(s)];
-        if (sel != 0)
-            notes.push_back({s, state.tuning[size_t(s)] + (sel == -1 ? 0 : sel)});
-    }
-    return notes;
-}
-
 int Player::channel() const {
-    return std::clamp(m_state.playback.channel, 1, 16) - 1;
+    return std::clamp(m_settings.channel, 1, 16) - 1;
 }
 int Player::velocity() const {
-    return std::clamp(m_state.playback.volume, 0, 127);
+    return std::clamp(m_settings.volume, 0, 127);
 }
 
 void Player::noteOn(int note, int velocity, int channel) {
@@ -67,35 +41,15 @@ void Player::noteOff(int note, int velocity, int channel) {
 }
 
 void Player::programChange() {
-    const int program = std::clamp(m_state.playback.instrument, 1, 128) - 1;
+    const int program = std::clamp(m_settings.instrument, 1, 128) - 1;
     m_out.shortMessage(packShortMessage(0xC0 + channel(), program));
-}
-
-int Player::selectedVoicingColumn() const {
-    int column = 0;
-    for (const TreeNode& node : m_voicings.nodes()) {
-        if (leadingNumber(node.key) == m_state.selectedVoicing)
-            return column < VoicingColumns ? column : -1;
-        ++column;
-    }
-    return -1;
-}
-
-void Player::playChord() {
-    strum(voicingStrum(m_state, selectedVoicingColumn()));
-}
-void Player::playTriad() {
-    strum(voicingStrum(m_state, 0));
-}
-void Player::playFinder() {
-    strum(finderStrum(m_state));
 }
 
 void Player::strum(const Strum& notes) {
     // Settings are read once: a change made during the hold applies to the next play.
     const int ch = channel();
     const int vel = velocity();
-    const float delay = stepDelay(PlayKind::Chord, m_state.playback.chordTempo);
+    const float delay = stepDelay(PlayKind::Chord, m_settings.chordTempo);
     float total = 0.0f;
     for (const StrummedNote& n : notes) {
         noteOn(n.note, vel, ch);
@@ -108,14 +62,13 @@ void Player::strum(const Strum& notes) {
         noteOff(n.note, vel, ch);
 }
 
-void Player::run(PlayKind kind, bool closingRoot) {
-    const int tempo =
-        kind == PlayKind::Scale ? m_state.playback.scaleTempo : m_state.playback.arpeggioTempo;
+void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
+    const int tempo = kind == PlayKind::Scale ? m_settings.scaleTempo : m_settings.arpeggioTempo;
     const float delay = stepDelay(kind, tempo);
     const int ch = channel();
     const int vel = velocity();
-    // Copied: the list changes if the user picks another scale while this one plays.
-    const NoteList list = m_state.noteList;
+    // Copied: the shown list changes if the user picks another scale while this one plays.
+    const NoteList list = notes;
     const int base = runBase(list[0].pitchClass);
 
     int previous = 0;
@@ -136,11 +89,11 @@ void Player::run(PlayKind kind, bool closingRoot) {
         play(list[0].pitchClass);
 }
 
-void Player::playScale() {
-    run(PlayKind::Scale, true);
+void Player::playScale(const NoteList& notes) {
+    run(notes, PlayKind::Scale, true);
 }
-void Player::playArpeggio() {
-    run(PlayKind::Arpeggio, false);
+void Player::playArpeggio(const NoteList& notes) {
+    run(notes, PlayKind::Arpeggio, false);
 }
 
 void Player::allNotesOff() {

@@ -2,13 +2,13 @@
 
 #include "sound/Clock.h"
 #include "sound/MidiOut.h"
+#include "theory/Spelling.h"
 
-#include <array>
+#include <vector>
 
 namespace chordalis {
 
-struct AppState;
-class TreeModel;
+struct PlaybackSettings;
 
 // The three kinds of timed playback, each with its own speed setting.
 enum class PlayKind { Chord, Scale, Arpeggio };
@@ -24,20 +24,16 @@ int runBase(int rootPitchClass);
 struct StrummedNote {
     int string = 0;
     int note = 0;
+    friend bool operator==(const StrummedNote&, const StrummedNote&) = default;
 };
 using Strum = std::vector<StrummedNote>; // lowest string first
 
-// The strings of a voicing column that sound, lowest string first ("xx" is not played).
-Strum voicingStrum(const AppState& state, int column);
-// The strings the chord finder has selected (0 not played, -1 open, n fret n).
-Strum finderStrum(const AppState& state);
-
-// Turns what the main window shows into timed MIDI messages on the playback channel. Reads the
-// shared state when a routine starts; the waits in between let the user go on working.
+// Turns notes into timed MIDI messages on the playback channel, with the playback settings as
+// they are when a routine starts. The waits in between let the user go on working.
 class Player {
 public:
-    Player(AppState& state, const TreeModel& voicingTree, MidiOut& out, Clock& clock)
-        : m_state(state), m_voicings(voicingTree), m_out(out), m_clock(clock) {}
+    Player(const PlaybackSettings& settings, MidiOut& out, Clock& clock)
+        : m_settings(settings), m_out(out), m_clock(clock) {}
 
     // Notes outside 0..127 are not sent: no tuning or library entry produces one.
     void noteOn(int note, int velocity, int channel);
@@ -45,31 +41,23 @@ public:
     // The chosen instrument on the playback channel.
     void programChange();
 
-    // The voicing selected in the voicing tree, strummed from the lowest string and held.
-    void playChord();
-    // The triad shape in voicing column 0.
-    void playTriad();
-    // The notes clicked in the chord finder.
-    void playFinder();
-    // The scale or arpeggio in the note list, one octave up from the root.
-    void playScale();
-    void playArpeggio();
+    // Strums the notes from the first, then holds them until four seconds have passed and
+    // releases exactly these notes.
+    void strum(const Strum& notes);
+    // The spelled notes one octave up from the root; a scale closes on the root again.
+    void playScale(const NoteList& notes);
+    void playArpeggio(const NoteList& notes);
     // A note-off for every note 0..127 on the playback channel.
     void allNotesOff();
     // One note held for four seconds (the tuning dialog's string buttons).
     void playSingleNote(int note);
 
-    // The voicing column of the selected voicing: its place in the voicing tree, -1 if absent.
-    int selectedVoicingColumn() const;
-
 private:
     int channel() const;
     int velocity() const;
-    void strum(const Strum& notes);
-    void run(PlayKind kind, bool closingRoot);
+    void run(const NoteList& notes, PlayKind kind, bool closingRoot);
 
-    AppState& m_state;
-    const TreeModel& m_voicings;
+    const PlaybackSettings& m_settings;
     MidiOut& m_out;
     Clock& m_clock;
 };

@@ -9,7 +9,8 @@ namespace chordalis {
 
 // An output that keeps every message with the time it was sent (or queued for), read from the
 // clock it is given. It never blocks and never sleeps; for tests, and for the companion tool's
-// message log and offline rendering.
+// message log and offline rendering. Like a real port it starts closed and drops what is sent
+// while closed.
 class RecordingMidiOut final : public MidiOut {
 public:
     struct Sent {
@@ -29,12 +30,18 @@ public:
     }
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
-    void shortMessage(std::uint32_t word) override { sent.push_back({m_clock.now(), word}); }
+    void shortMessage(std::uint32_t word) override {
+        if (m_open)
+            sent.push_back({m_clock.now(), word});
+    }
 
     // With an own clock, queued messages are kept with their due time, in the order queued.
     bool hasOwnClock() const override { return ownClock; }
     double ownClockNow() const override { return m_clock.now(); }
-    void shortMessageAt(std::uint32_t word, double at) override { sent.push_back({at, word}); }
+    void shortMessageAt(std::uint32_t word, double at) override {
+        if (m_open)
+            sent.push_back({at, word});
+    }
     void cancelQueued() override {
         const double now = m_clock.now();
         std::erase_if(sent, [now](const Sent& s) { return s.time > now; });
@@ -51,7 +58,7 @@ public:
 
 private:
     const Clock& m_clock;
-    bool m_open = true;
+    bool m_open = false;
 };
 
 } // namespace chordalis

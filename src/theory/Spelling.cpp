@@ -224,12 +224,12 @@ std::optional<QString> checkFormula(QStringView formula) {
     return std::nullopt;
 }
 
-qsizetype indexOfPitchClass(const QStringList& names, int pitchClass) {
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        if (pitchClassOf(names[i]) == pitchClass)
-            return i;
+const NoteEntry* findPitchClass(const NoteList& notes, int pitchClass) {
+    for (const NoteEntry& note : notes) {
+        if (!note.name.isEmpty() && pitchClassOf(note.name) == pitchClass)
+            return &note;
     }
-    return -1;
+    return nullptr;
 }
 
 } // namespace chordalis

@@ -43,9 +43,8 @@ QString spellDegree(QStringView token, int root, int column);
 // The pitch class 0..11 of a spelled name: a capital letter A..G followed by any number of "b",
 // "#" and "x" ("Ex" is 6, "Cb" is 11). Anything else, lower-case letters included, gives 0.
 int pitchClassOf(QStringView name);
-// The first of the spelled names (as a notes label lists them) that sounds the pitch class,
-// -1 when none does.
-qsizetype indexOfPitchClass(const QStringList& names, int pitchClass);
+// The first named entry of a note list whose name sounds the pitch class, or null.
+const NoteEntry* findPitchClass(const NoteList& notes, int pitchClass);
 
 // The tokens of a note list for display, "f" written as "bb": "1, b3, 5, bb7".
 QString formulaText(const NoteList& notes);

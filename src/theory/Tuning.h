@@ -15,8 +15,18 @@ inline constexpr int StandardPreset = 1;
 // Highest fret used for note placement and the LED frame, and highest fret drawn on screen.
 inline constexpr int DefaultMaxFret = 15;
 
+// Whether the tuning is the standard preset: chords and triads are drawn and played only then.
 inline bool isStandardTuning(const Tuning& tuning) {
     return tuning[0] == StandardPreset;
+}
+
+// Whether the open strings sound E A D G B E, whatever preset number the tuning carries.
+inline bool hasStandardNotes(const Tuning& tuning) {
+    for (std::size_t s = 1; s <= 6; ++s) {
+        if (tuning[s] != StandardTuning[s])
+            return false;
+    }
+    return true;
 }
 
 // One entry of the tuning presets list. The texts keep their blanks: they are shown as they are.
@@ -48,9 +58,15 @@ inline Tuning presetTuning(int preset) {
     return {preset, p.notes[0], p.notes[1], p.notes[2], p.notes[3], p.notes[4], p.notes[5]};
 }
 
-// How far the tuning dialog lets each string go: from 4 semitones below to 3 above its standard
-// note. Index 0 is string 1. Every preset lies within these limits.
+// How far each string may be tuned: from 4 semitones below to 3 above its standard note. Index 0
+// is string 1. Every preset lies within these limits.
 inline constexpr std::array<int, 6> LowestOpenNote = {60, 55, 51, 46, 41, 36};
 inline constexpr std::array<int, 6> HighestOpenNote = {67, 62, 58, 53, 48, 43};
+
+// Whether a MIDI note may be the open note of string 1..6.
+inline bool isOpenNoteInRange(int string, int note) {
+    const std::size_t k = std::size_t(string - 1);
+    return note >= LowestOpenNote[k] && note <= HighestOpenNote[k];
+}
 
 } // namespace chordalis

@@ -1,11 +1,10 @@
 #include "ui/MainWindow.h"
 
 #include "app/MessageBoxes.h"
-#include "app/Modes.h"
-#include "app/PlayCommands.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
-#include "app/RootTabs.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
 #include "ui/ColourKeyDialog.h"
 #include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
@@ -38,10 +37,8 @@ constexpr QSize DefaultSize(1000, 700);
 
 } // namespace
 
-MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, MidiOut& out,
-                       Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes), m_out(out),
-      m_clock(clock), m_player(program.state, program.pages.chords.tvwVoicings, out, clock),
+MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent)
+    : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes),
       m_neck(new NeckView(program.fretboard)), m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
       m_modes(new ModeTabs(program.pages, program.state)), m_splash(new SplashWindow(this)) {
     setObjectName(QStringLiteral("frmMain"));
@@ -94,21 +91,22 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     connect(m_modes, &QTabWidget::currentChanged, this, [this] { modeDispatch(); });
     connect(m_modes, &ModeTabs::nodeClicked, this, &MainWindow::nodeClicked);
     connect(m_modes, &ModeTabs::positionChosen, this, [this](Mode mode, int index) {
-        chordalis::positionChosen(m_program, mode, index);
+        chordalis::positionChosen(m_program.context(), mode, index);
         showPages();
     });
     connect(m_modes, &ModeTabs::positionOptionClicked, this, [this](Mode mode, int option) {
-        chordalis::positionOptionClicked(m_program, mode, option);
+        chordalis::positionOptionClicked(m_program.context(), mode, option);
         showPages();
     });
-    connect(m_modes, &ModeTabs::infoRequested, this, &MainWindow::showInfo);
+    connect(m_modes, &ModeTabs::infoRequested, this,
+            [this](Mode mode) { m_program.infoCommand(mode); });
     // Only the chord finder page takes presses on the neck; the core checks the page.
     connect(m_neck, &NeckView::pressed, this, [this](Qt::MouseButton button, QPointF pos) {
-        chordalis::finderClicked(m_program, button, pos);
+        chordalis::finderClicked(m_program.context(), button, pos);
         showPages();
     });
     connect(m_modes, &ModeTabs::playRequested, this,
-            [this](Mode mode) { playCommand(m_program, m_player, mode); });
+            [this](Mode mode) { m_program.playCommand(mode); });
 
     restoreWindowGeometry();
     showPages();
@@ -149,7 +147,7 @@ void MainWindow::createMenus() {
     connect(addAction(options, QStringLiteral("mnuMetronome"), QStringLiteral("&Metronome")),
             &QAction::triggered, this, &MainWindow::showMetronome);
     connect(addAction(options, QStringLiteral("mnuAllNotesOff"), QStringLiteral("&All Notes Off")),
-            &QAction::triggered, this, [this] { m_player.allNotesOff(); });
+            &QAction::triggered, this, [this] { m_program.player.allNotesOff(); });
     addSeparator(options, QStringLiteral("mnuSep34gy7"));
     // The LED guitar entries stay hidden: nothing in the program shows them.
     addAction(options, QStringLiteral("mnuFretlight"),
@@ -204,47 +202,24 @@ void MainWindow::showPages() {
 }
 
 void MainWindow::rootChange() {
-    chordalis::rootChange(m_program, m_rootTabs->currentIndex() + 1);
+    chordalis::rootChange(m_program.context(), m_rootTabs->currentIndex() + 1);
     showPages();
 }
 
 void MainWindow::modeDispatch() {
     // The current mode is read from the page container, never kept anywhere else.
-    chordalis::modeDispatch(m_program, m_modes->mode());
+    chordalis::modeDispatch(m_program.context(), m_modes->mode());
     showPages();
 }
 
 void MainWindow::nodeClicked(TreeId tree, const QString& key) {
-    chordalis::nodeClicked(m_program, tree, key);
+    chordalis::nodeClicked(m_program.context(), tree, key);
     showPages();
 }
 
-void MainWindow::showInfo(Mode mode) {
-    const AppState& s = m_program.state;
-    const char* refusal = nullptr;
-    switch (mode) {
-    case Mode::Chords:
-        refusal = s.selectedChord < 0 ? "Please select a chord." : nullptr;
-        break;
-    case Mode::Scales:
-        refusal = s.selectedScale < 0 ? "Please select a scale." : nullptr;
-        break;
-    case Mode::Arpeggios:
-        refusal = s.selectedArpeggio < 0 ? "Please select an arpeggio." : nullptr;
-        break;
-    case Mode::Triads:
-        refusal = s.selectedTriad < 0 ? "Please select a triad." : nullptr;
-        break;
-    default:
-        return;
-    }
-    if (refusal)
-        m_boxes.inform(BoxIcon::Exclamation, QLatin1String(refusal));
-    // With a selection the information window opens; it comes with the info pages.
-}
-
 void MainWindow::setLeftHanded(bool leftHanded) {
-    chordalis::setLeftHanded(m_program, leftHanded); // redraws the current mode mirrored or not
+    chordalis::setLeftHanded(m_program.context(),
+                             leftHanded); // redraws the current mode mirrored or not
     showPages();
 }
 
@@ -265,7 +240,7 @@ TuningDialog& MainWindow::tuningDialog() {
     if (!m_tuning) {
         m_tuning = new TuningDialog(m_program, this);
         connect(m_tuning, &TuningDialog::playNoteRequested, this,
-                [this](int note) { m_player.playSingleNote(note); });
+                [this](int note) { m_program.player.playSingleNote(note); });
     }
     return *m_tuning;
 }
@@ -310,23 +285,19 @@ void MainWindow::showColourKey(bool fromMenu) {
 void MainWindow::showPlaybackSettings() {
     if (!m_playback)
         m_playback = new PlaybackDialog(
-            m_program.state.playback, m_out.portNames(), [this] { openSound(); }, this);
+            m_program.state.playback, m_program.midiOut().portNames(),
+            [this] { m_program.openSound(); }, this);
     present(*m_playback);
 }
 
 void MainWindow::showMetronome() {
     if (!m_metronome)
-        m_metronome = new MetronomeWindow(m_program.state, m_out, m_clock, this);
+        m_metronome = new MetronomeWindow(m_program.state.metronome, m_program.metronome, this);
     present(*m_metronome);
 }
 
 MetronomeWindow* MainWindow::metronomeWindow() const {
     return m_metronome;
-}
-
-void MainWindow::openSound() {
-    openMIDI(m_program.state, m_out, m_boxes);
-    m_player.programChange();
 }
 
 void MainWindow::displayHtml(const QString& relativePath) {
@@ -342,7 +313,6 @@ void MainWindow::displayHtml(const QString& relativePath) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_program.isShutDown() || m_program.confirmQuit(m_store)) {
-        shutDown();
         event->accept();
     } else {
         event->ignore();
@@ -353,12 +323,6 @@ void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange)
         m_program.state.mainWindowActive = isActiveWindow();
     QMainWindow::changeEvent(event);
-}
-
-void MainWindow::shutDown() {
-    m_program.shutDown(m_store);
-    saveWindowGeometry();
-    m_out.close();
 }
 
 void MainWindow::restoreWindowGeometry() {
@@ -372,12 +336,11 @@ void MainWindow::restoreWindowGeometry() {
     resize(size);
 }
 
-void MainWindow::saveWindowGeometry() {
+void MainWindow::saveWindowGeometry(QSettings& store) {
     if (m_geometrySaved)
         return;
     m_geometrySaved = true;
-    m_store.setValue(GeometryKey, saveGeometry());
-    m_store.sync();
+    store.setValue(GeometryKey, saveGeometry());
 }
 
 } // namespace chordalis

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/Pages.h"
-#include "app/TreeClicks.h"
-#include "sound/Player.h"
+#include "modes/Pages.h"
+#include "modes/TreeClicks.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -36,22 +35,14 @@ public:
         "Chordalis - The Ultimate Chord, Scale and Arpeggio Reference for Guitarists";
     static constexpr const char* WebSite = "https://chordalis.org";
 
-    // Created hidden; the window geometry of the last run is taken from the store. All sound goes
-    // to `out`; playback waits on `clock`.
-    MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, MidiOut& out, Clock& clock,
-               QWidget* parent = nullptr);
+    // Created hidden; the window geometry of the last run is taken from the store.
+    MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent = nullptr);
 
     // Copies the page models and the handedness into the controls.
     void showPages();
 
-    // Opens the output chosen in the settings (a failure is reported and the program goes on
-    // silent) and sends the chosen instrument.
-    void openSound();
-
-    // The one shut-down: the program's settings, then the window geometry, then the output is
-    // closed. Later calls do nothing, so a close, a logout and a termination signal arriving
-    // together write once.
-    void shutDown();
+    // Keeps the window's geometry in the store, once.
+    void saveWindowGeometry(QSettings& store);
 
     // Opens a document of the program folder ("userguide/index.htm") in the desktop's viewer,
     // or reports that it is missing.
@@ -88,20 +79,15 @@ private:
     void rootChange();
     void modeDispatch();
     void nodeClicked(TreeId tree, const QString& key);
-    void showInfo(Mode mode);
     void setLeftHanded(bool leftHanded);
     void showPlaybackSettings();
     void showMetronome();
 
     void restoreWindowGeometry();
-    void saveWindowGeometry();
 
     Program& m_program;
     QSettings& m_store;
     MessageBoxes& m_boxes;
-    MidiOut& m_out;
-    Clock& m_clock;
-    Player m_player;
     NeckView* m_neck;
     QLabel* m_nonStandard;
     QTabBar* m_rootTabs;

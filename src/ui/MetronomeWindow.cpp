@@ -1,7 +1,7 @@
 #include "ui/MetronomeWindow.h"
 
-#include "app/AppState.h"
 #include "sound/MetronomeOptions.h"
+#include "sound/SoundSettings.h"
 #include "ui/DialogParts.h"
 
 #include <QCloseEvent>
@@ -25,14 +25,14 @@ constexpr int OffTab = 1;
 
 } // namespace
 
-MetronomeWindow::MetronomeWindow(AppState& state, MidiOut& out, Clock& clock, QWidget* parent)
-    : QDialog(parent), m_state(state), m_metronome(state, out, clock), m_onOff(new QTabBar),
+MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metronome, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_metronome(metronome), m_onOff(new QTabBar),
       m_tempo(new QSlider(Qt::Horizontal)), m_tempoText(new QLineEdit), m_beats(new QLineEdit) {
     setObjectName(QStringLiteral("frmMetronome"));
     setWindowTitle(QStringLiteral("Metronome"));
     setModal(true);
 
-    const MetronomeControls shown = metronomeControls(state.metronome);
+    const MetronomeControls shown = metronomeControls(settings);
 
     m_onOff->setObjectName(QStringLiteral("tabOnOff"));
     m_onOff->setExpanding(true);
@@ -60,7 +60,7 @@ MetronomeWindow::MetronomeWindow(AppState& state, MidiOut& out, Clock& clock, QW
     m_beats->setObjectName(QStringLiteral("txtBeats"));
     m_beats->setAlignment(Qt::AlignRight);
     m_beats->setFixedWidth(m_tempoText->width() + 8);
-    m_beats->setText(QString::number(state.metronome.beats));
+    m_beats->setText(QString::number(settings.beats));
 
     m_sound1 = makeList(QStringLiteral("cboSound1"), drumSoundRows(), shown.sound1Row);
     m_sound2 = makeList(QStringLiteral("cboSound2"), drumSoundRows(), shown.sound2Row);
@@ -112,11 +112,11 @@ MetronomeWindow::MetronomeWindow(AppState& state, MidiOut& out, Clock& clock, QW
     });
     connect(m_beats, &QLineEdit::textChanged, this, &MetronomeWindow::beatsEdited);
     connect(m_sound1, &QComboBox::currentIndexChanged, this,
-            [this](int row) { m_state.metronome.sound1 = FirstDrumKey + row; });
+            [this](int row) { storeMetronomeRow(m_settings, MetronomeList::Sound1, row); });
     connect(m_sound2, &QComboBox::currentIndexChanged, this,
-            [this](int row) { m_state.metronome.sound2 = FirstDrumKey + row; });
+            [this](int row) { storeMetronomeRow(m_settings, MetronomeList::Sound2, row); });
     connect(m_channel, &QComboBox::currentIndexChanged, this,
-            [this](int row) { m_state.metronome.channel = row; });
+            [this](int row) { storeMetronomeRow(m_settings, MetronomeList::Channel, row); });
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -143,12 +143,11 @@ QWidget* MetronomeWindow::upDown() {
 }
 
 void MetronomeWindow::beatsEdited(const QString& text) {
-    if (const auto beats = beatsFromText(text))
-        m_state.metronome.beats = *beats;
+    storeBeatsText(m_settings, text);
 }
 
 void MetronomeWindow::stepBeats(int step) {
-    m_beats->setText(QString::number(steppedBeats(m_beats->text(), m_state.metronome.beats, step)));
+    m_beats->setText(QString::number(steppedBeats(m_beats->text(), m_settings.beats, step)));
 }
 
 void MetronomeWindow::closeEvent(QCloseEvent* event) {

@@ -11,7 +11,7 @@ class QTabBar;
 
 namespace chordalis {
 
-struct AppState;
+struct MetronomeSettings;
 
 // frmMetronome: switches the clicks on and off and edits the metronome settings, every change in
 // force at once. OK (and Escape) only hides the window: the beat goes on while the user works in
@@ -21,8 +21,9 @@ class MetronomeWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // The controls are set from the settings; the metronome starts switched off.
-    MetronomeWindow(AppState& state, MidiOut& out, Clock& clock, QWidget* parent = nullptr);
+    // The controls are set from the settings, which they edit; the On/Off tabs and the tempo
+    // drive the program's metronome, which must be switched off.
+    MetronomeWindow(MetronomeSettings& settings, Metronome& metronome, QWidget* parent = nullptr);
 
     Metronome& metronome() { return m_metronome; }
 
@@ -34,8 +35,8 @@ private:
     void stepBeats(int step);
     QWidget* upDown();
 
-    AppState& m_state;
-    Metronome m_metronome;
+    MetronomeSettings& m_settings;
+    Metronome& m_metronome;
     QTabBar* m_onOff;
     QSlider* m_tempo;
     QLineEdit* m_tempoText;

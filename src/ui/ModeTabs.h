@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Pages.h"
-#include "app/TreeClicks.h"
+#include "modes/Pages.h"
+#include "modes/TreeClicks.h"
 
 #include <QTabWidget>
 #include <array>

@@ -1,6 +1,6 @@
 #include "ui/PlaybackDialog.h"
 
-#include "app/AppState.h"
+#include "modes/AppState.h"
 #include "sound/PlaybackOptions.h"
 #include "ui/DialogParts.h"
 

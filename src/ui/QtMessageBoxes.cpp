@@ -1,6 +1,6 @@
 #include "ui/QtMessageBoxes.h"
 
-#include "app/AppState.h"
+#include "app/AppInfo.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #include "ui/SplashWindow.h"
 
-#include "app/AppState.h"
+#include "app/AppInfo.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TreeModel.h"
+#include "modes/TreeModel.h"
 
 #include <QIcon>
 #include <QString>

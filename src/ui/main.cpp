@@ -1,11 +1,9 @@
+#include "app/AppInfo.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
-#include "sound/Clock.h"
-#include "sound/backends/SystemMidiOut.h"
-#include "ui/MainWindow.h"
+#include "ui/DesktopWindow.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
-#include "ui/SplashWindow.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -48,45 +46,26 @@ int main(int argc, char* argv[]) {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(AppTitle),
                     QLatin1String(AppTitle));
     QtMessageBoxes boxes;
-    Program program(folder, boxes);
-
-    if (!program.initTables())
-        return 1;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!program.loadSettings(store, screen ? screen->size() : QSize()))
-        return 0;
-
-    // Declared before the window, which sends to them until it is gone.
-    SystemMidiOut out;
-    EventLoopClock clock;
-    MainWindow window(program, store, boxes, out, clock);
-    boxes.setParentWindow(&window);
-    program.loadData();
-    window.showPages();
+    Program program(folder, boxes, Devices::system());
+    // Declared after the program, so that the window goes first.
+    DesktopWindow desktop(program, store, boxes);
 
     // Leaving the session or being told to terminate ends the program like Exit, without the
     // question: the settings are written once, then the event loop stops.
-    auto endNow = [&window] {
-        window.shutDown();
+    auto endNow = [&program, &store] {
+        program.shutDown(store);
         QCoreApplication::exit(0);
     };
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [endNow](QSessionManager&) { endNow(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
-                     [&window] { window.shutDown(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
+                     [&program, &store] { program.shutDown(store); });
     SignalWatcher watcher;
-    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &window,
+    QObject::connect(&watcher, &SignalWatcher::terminationRequested, &app,
                      [endNow](int) { endNow(); });
 
-    window.splash().showStartup();
-    if (program.isShutDown()) // terminated while the splash was up
-        return 0;
-    window.show();
-    program.fretboard.clearFretboard(); // the empty neck
-    window.showPages();
-    // With the window shown, so that a device that cannot be opened is reported over it.
-    window.openSound();
-    if (program.isShutDown()) // terminated while that report was up
-        return 0;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (const auto status = program.startUp(store, screen ? screen->size() : QSize(), &desktop))
+        return *status;
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "../Fakes.h"
 #include "../TestFolder.h"
 #include "app/ProgramFolder.h"
 
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 using namespace chordalis;
+using chordalis::test::FakeDevices;
+using chordalis::test::RecordingMessageBoxes;
 using chordalis::test::TestFolder;
 
 namespace {
@@ -42,9 +45,9 @@ TEST_F(ProgramTest, EachMissingLibraryFileEndsStartUpAndLeavesTheStoreAlone) {
         QFile::remove(broken.filePath(files[missing]));
         QFile::remove(broken.filePath(files.last())); // a later file is never checked
         RecordingMessageBoxes b;
-        Program program(broken.path(), b, true);
+        Program program(broken.path(), b, FakeDevices().devices, true);
         auto s = store();
-        EXPECT_FALSE(program.startUp(s, QSize(1024, 768)));
+        EXPECT_EQ(program.startUp(s, QSize(1024, 768)), 1);
         ASSERT_EQ(b.shown.size(), 1u);
         EXPECT_EQ(b.shown[0].icon, BoxIcon::Stop);
         EXPECT_EQ(b.shown[0].text, QStringLiteral("A fatal error has occured, I cannot find the "
@@ -61,16 +64,16 @@ TEST_F(ProgramTest, FileNamesMustMatchExactly) {
 
 TEST_F(ProgramTest, SmallScreenAsksAndNoEndsStartUp) {
     for (const QSize size : {QSize(1024, 768), QSize(800, 600)}) {
-        Program program(dir.path(), boxes, true);
+        Program program(dir.path(), boxes, FakeDevices().devices, true);
         auto s = store();
-        EXPECT_TRUE(program.startUp(s, size));
+        EXPECT_EQ(program.startUp(s, size), std::nullopt);
     }
     EXPECT_TRUE(boxes.shown.empty());
 
     boxes.answer = false;
-    Program program(dir.path(), boxes, true);
+    Program program(dir.path(), boxes, FakeDevices().devices, true);
     auto s = store();
-    EXPECT_FALSE(program.startUp(s, QSize(800, 599)));
+    EXPECT_EQ(program.startUp(s, QSize(800, 599)), 0);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text,
               QStringLiteral("It is recommended that you use a screen resolution of at least "
@@ -85,9 +88,9 @@ TEST_F(ProgramTest, StartUpStateAndQuitting) {
         s.setValue("Fretboard/Left Handed", "True");
         s.setValue("Midi/Volume", "64");
     }
-    Program program(dir.path(), boxes, true);
+    Program program(dir.path(), boxes, FakeDevices().devices, true);
     auto s = store();
-    ASSERT_TRUE(program.startUp(s, QSize(1280, 1024)));
+    ASSERT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
     EXPECT_TRUE(program.state.leftHanded);
     EXPECT_EQ(program.state.currentRoot, 0);
     EXPECT_EQ(program.state.selectedChord, -1);
@@ -111,6 +114,93 @@ TEST_F(ProgramTest, StartUpStateAndQuitting) {
     program.state.playback.volume = 10;
     program.shutDown(s);
     EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("90"));
+}
+
+namespace {
+
+// The window layer as start-up sees it: each step is logged with what the devices have seen.
+class LoggingWindow : public ProgramWindow {
+public:
+    LoggingWindow(Program*& program, const FakeDevices& fakes)
+        : m_program(program), m_fakes(fakes) {}
+    void createWindow() override { log << QStringLiteral("create chords=%1").arg(count()); }
+    void showSplash() override {
+        log << QStringLiteral("splash");
+        if (onSplash)
+            onSplash();
+    }
+    void showWindow() override {
+        log << QStringLiteral("show sent=%1").arg(m_fakes.port->sent.size());
+    }
+    void showPages() override { log << QStringLiteral("pages"); }
+    void saveWindowState(QSettings& store) override {
+        log << QStringLiteral("save");
+        store.setValue("Window/Geometry", QByteArray("g"));
+    }
+    int count() const { return m_program ? m_program->state.chords.count : -1; }
+
+    QStringList log;
+    std::function<void()> onSplash;
+
+private:
+    Program*& m_program;
+    const FakeDevices& m_fakes;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, StartUpRunsItsStepsInOrderAndShutDownReleasesTheDevices) {
+    FakeDevices fakes;
+    Program* current = nullptr;
+    LoggingWindow window(current, fakes);
+    Program program(dir.path(), boxes, std::move(fakes.devices), true);
+    current = &program;
+    auto s = store();
+    ASSERT_EQ(program.startUp(s, QSize(1280, 1024), &window), std::nullopt);
+    // The window is built before the libraries load; the output opens after it shows.
+    EXPECT_EQ(window.log,
+              QStringList({"create chords=0", "pages", "splash", "show sent=0", "pages"}));
+    ASSERT_TRUE(fakes.port->isOpen());
+    ASSERT_EQ(fakes.port->sent.size(), 1u);
+    EXPECT_EQ(fakes.port->sent[0].word, packShortMessage(0xC0, 24)); // instrument 25 on channel 1
+    ASSERT_FALSE(fakes.led->frames.empty());
+    EXPECT_TRUE(fakes.led->frames.back().isEmpty()); // the empty neck
+
+    program.metronome.setRunning(true);
+    program.shutDown(s);
+    EXPECT_EQ(window.log.back(), "save");
+    EXPECT_FALSE(program.metronome.isRunning());
+    EXPECT_FALSE(fakes.port->isOpen());
+    EXPECT_TRUE(fakes.led->frames.back().isEmpty()); // lights off
+    EXPECT_TRUE(store().contains("Window/Geometry"));
+    EXPECT_TRUE(store().contains("Midi/Device"));
+}
+
+TEST_F(ProgramTest, EndedDuringTheSplashStopsStartUpAfterWritingOnce) {
+    FakeDevices fakes;
+    Program* current = nullptr;
+    LoggingWindow window(current, fakes);
+    Program program(dir.path(), boxes, std::move(fakes.devices), true);
+    auto s = store();
+    window.onSplash = [&] {
+        program.shutDown(s);
+    }; // a termination signal
+    EXPECT_EQ(program.startUp(s, QSize(1280, 1024), &window), 0);
+    EXPECT_EQ(window.log, QStringList({"create chords=-1", "pages", "splash", "save"}));
+    EXPECT_FALSE(fakes.port->isOpen());
+    EXPECT_TRUE(store().contains("Midi/Device"));
+}
+
+TEST_F(ProgramTest, EndedBeforeTheSettingsWereReadLeavesTheStoreAlone) {
+    {
+        auto s = store();
+        s.setValue("Midi/Volume", "33");
+    }
+    const QByteArray before = storeBytes();
+    Program program(dir.path(), boxes, FakeDevices().devices, true);
+    auto s = store();
+    program.shutDown(s);
+    EXPECT_EQ(storeBytes(), before);
 }
 
 TEST(ProgramFolder, BuildAndInstalledLayouts) {

@@ -1,5 +1,6 @@
-#include "app/TreeClicks.h"
+#include "modes/TreeClicks.h"
 
+#include "../Fakes.h"
 #include "app/Program.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,9 @@ struct Click {
 
 class TreeClicksTest : public ::testing::Test {
 protected:
-    RecordingMessageBoxes boxes;
-    Program program{QStringLiteral(CHORDALIS_SHIPPED_DATA), boxes, true};
+    test::RecordingMessageBoxes boxes;
+    Program program{QStringLiteral(CHORDALIS_SHIPPED_DATA), boxes, test::FakeDevices().devices,
+                    true};
 };
 
 TEST_F(TreeClicksTest, NodeKeysBecomeSelections) {
@@ -41,7 +43,7 @@ TEST_F(TreeClicksTest, NodeKeysBecomeSelections) {
     };
     for (const Click& c : clicks) {
         program.state.*c.field = 42;
-        nodeClicked(program, c.tree, QLatin1String(c.key));
+        nodeClicked(program.context(), c.tree, QLatin1String(c.key));
         EXPECT_EQ(program.state.*c.field, c.expected) << c.key;
         EXPECT_EQ(treeModel(program.pages, c.tree).selectedKey, QLatin1String(c.key));
     }

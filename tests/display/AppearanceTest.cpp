@@ -1,12 +1,12 @@
+#include "../Fakes.h"
 #include "../TestFolder.h"
 #include "app/ColourKey.h"
-#include "app/MessageBoxes.h"
-#include "app/Modes.h"
 #include "app/Program.h"
 #include "app/SkinChooser.h"
-#include "app/TreeClicks.h"
 #include "fretboard/BuiltInNeck.h"
 #include "fretboard/Skins.h"
+#include "modes/Modes.h"
+#include "modes/TreeClicks.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,18 +28,19 @@ QByteArray shippedSkin(const char* name) {
 class AppearanceTest : public ::testing::Test {
 protected:
     void start() {
-        program = std::make_unique<Program>(folder.path(), boxes, /*quietWarnings=*/true);
+        program = std::make_unique<Program>(folder.path(), boxes, test::FakeDevices().devices,
+                                            /*quietWarnings=*/true);
         QSettings store(storeFolder.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
-        ASSERT_TRUE(program->startUp(store, QSize(1024, 768)));
+        ASSERT_EQ(program->startUp(store, QSize(1024, 768)), std::nullopt);
     }
     void addSkin(const QString& name, const QByteArray& bytes) const {
         folder.write(QLatin1String(SkinFolderName) + u'/' + name, bytes);
     }
     void showMajorScale() {
-        modeDispatch(*program, Mode::Scales);
+        modeDispatch(program->context(), Mode::Scales);
         for (const TreeNode& node : program->pages.scales.tvwScales.nodes()) {
             if (itemNumber(node.key, QLatin1String("Scale")) >= 0) {
-                nodeClicked(*program, TreeId::Scales, node.key);
+                nodeClicked(program->context(), TreeId::Scales, node.key);
                 break;
             }
         }
@@ -48,7 +49,7 @@ protected:
 
     TestFolder folder;
     TestFolder storeFolder;
-    RecordingMessageBoxes boxes;
+    test::RecordingMessageBoxes boxes;
     std::unique_ptr<Program> program;
 
     AppearanceTest() { folder.copyFixture(QStringLiteral("small")); }
@@ -140,7 +141,7 @@ TEST_F(AppearanceTest, OkPutsTheDisplayOnTheChosenPictureForBothHands) {
     EXPECT_GT(program->fretboard.image().pixelColor(fretX(1, false) + 10, y).lightness(), 150);
 
     program->state.leftHanded = true;
-    redrawCurrentMode(*program);
+    redrawCurrentMode(program->context());
     const QImage left = program->fretboard.image();
     const QImage skin = loadSkin(folder.path(), QStringLiteral("maple.gif"));
     // The nut's bone and the first wire, mirrored.
@@ -200,7 +201,7 @@ TEST_F(AppearanceTest, ColourKeyOkStoresCancelKeepsAndResetAsks) {
     key.ok(*program);
     EXPECT_EQ(program->state.colourScale, 0x123456);
     for (const Mark& m : program->fretboard.marks()) {
-        if (m.kind == QLatin1String("square")) {
+        if (m.kind == MarkKind::Square) {
             EXPECT_TRUE(m.colour == 0x123456 || m.colour == program->state.colourRoot);
         }
     }

@@ -1,8 +1,8 @@
-#include "library/ChordScales.h"
+#include "modes/ChordScales.h"
 
 #include "HeadlessProgram.h"
-#include "app/Modes.h"
-#include "app/RootTabs.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -22,9 +22,9 @@ TEST(RelatedScales, OnlyWholeNumbersBetweenSemicolonsCount) {
 
 class ChordScalesTest : public ::testing::Test {
 protected:
-    void SetUp() override { modeDispatch(*p, Mode::ChordScale); }
+    void SetUp() override { modeDispatch(p->context(), Mode::ChordScale); }
     void show(const char* root, int chord) {
-        rootChange(*p, *rootTabIndex(QLatin1String(root)));
+        rootChange(p->context(), *rootTabIndex(QLatin1String(root)));
         p.clickItem(TreeId::CSChords, chord, "Chord");
     }
     // Every marked name with the role of its colour, "C:root E:both ..."; a name drawn in two
@@ -56,7 +56,7 @@ TEST_F(ChordScalesTest, RecommendedScalesInScaleOrderFirstOneChosen) {
     EXPECT_EQ(page().tvwCSScales.selectedKey, "1 Scale");
     EXPECT_EQ(page().lblCSChordName + '/' + page().lblCSScaleName, "Cm7/C Dorian");
 
-    nodeClicked(*p, TreeId::CSScales, QStringLiteral("5 Scale"));
+    nodeClicked(p->context(), TreeId::CSScales, QStringLiteral("5 Scale"));
     show("F#", 4); // another root keeps the chord and starts again at the first scale
     EXPECT_EQ(page().lblCSScaleNotes, "F# G# A B C# D# E ");
 }
@@ -65,11 +65,11 @@ TEST_F(ChordScalesTest, EachNoteTakesTheColourOfWhereItBelongs) {
     // A is only the scale's thirteenth entry: it is drawn too.
     p->state.scales.entries[0].formula = QStringLiteral("1;2;3;4;5;2;7;2;2;2;2;2;6");
     show("C", 2); // C7 against C major
-    nodeClicked(*p, TreeId::CSScales, QStringLiteral("0 Scale"));
+    nodeClicked(p->context(), TreeId::CSScales, QStringLiteral("0 Scale"));
     EXPECT_EQ(colours(), "A:scale B:scale Bb:chord C:root D:scale E:both F:scale G:both");
-    EXPECT_EQ(p.led.frames.back().size(), qsizetype(p.markers().size()));
+    EXPECT_EQ(p.led().frames.back().size(), qsizetype(p.markers().size()));
 
-    nodeClicked(*p, TreeId::CSScales, QStringLiteral("Other Group")); // the chord alone
+    nodeClicked(p->context(), TreeId::CSScales, QStringLiteral("Other Group")); // the chord alone
     EXPECT_EQ(page().lblCSScaleName, "No Scale Selected");
     EXPECT_EQ(colours(), "Bb:chord C:root E:chord G:chord");
 }
@@ -83,7 +83,7 @@ TEST_F(ChordScalesTest, ChordWithoutRecommendationIsShownAlone) {
     EXPECT_EQ(page().lblCSChordName + '/' + page().lblCSScaleName, "Dmaj/No Scale Selected");
     EXPECT_EQ(colours(), "A:chord D:root F#:chord");
 
-    nodeClicked(*p, TreeId::CSChords, QStringLiteral("2 Group"));
+    nodeClicked(p->context(), TreeId::CSChords, QStringLiteral("2 Group"));
     EXPECT_TRUE(page().tvwCSScales.isEmpty());
     EXPECT_EQ(page().lblCSChordName, "No Chord Selected");
     EXPECT_TRUE(p.markers().empty());

@@ -1,8 +1,8 @@
-#include "library/Chords.h"
+#include "modes/Chords.h"
 
 #include "HeadlessProgram.h"
-#include "app/Modes.h"
-#include "app/RootTabs.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
 
 #include <gtest/gtest.h>
 
@@ -45,11 +45,13 @@ int tab(const char* caption) {
     return *rootTabIndex(QLatin1String(caption));
 }
 
-// The stored frets of a voicing column, strings 6 down to 1.
+// The frets of a listed voicing, strings 6 down to 1 ("xx" not played).
 QStringList frets(const AppState& s, int column) {
     QStringList out;
-    for (int string = 6; string >= 1; --string)
-        out << s.voicingFrets[size_t(string)][size_t(column)];
+    for (int string = 6; string >= 1; --string) {
+        const auto fret = s.voicings.at(size_t(column)).frets[size_t(string)];
+        out << (fret ? QString::number(*fret) : QStringLiteral("xx"));
+    }
     return out;
 }
 
@@ -63,7 +65,7 @@ QStringList nodeTexts(const TreeModel& tree) {
 class ChordsTest : public ::testing::Test {
 protected:
     void show(const char* root, int chord) {
-        rootChange(*p, tab(root));
+        rootChange(p->context(), tab(root));
         p.clickItem(TreeId::Chords, chord, "Chord");
     }
     const ChordsPage& page() { return p->pages.chords; }
@@ -83,12 +85,12 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
               QStringLiteral("voicingO"));
 
     // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
-    rootChange(*p, tab("E"));
+    rootChange(p->context(), tab("E"));
     EXPECT_EQ(frets(p->state, 0), QStringList({"12", "xx", "14", "13", "12", "12"}));
     EXPECT_EQ(page().tvwVoicings.nodes()[0].text, QStringLiteral("12th Position, Root 6th"));
 
     // A stored -1 below a root on the open A string lands at fret 11.
-    rootChange(*p, tab("A"));
+    rootChange(p->context(), tab("A"));
     EXPECT_EQ(frets(p->state, 2), QStringList({"xx", "12", "14", "11", "13", "xx"}));
     EXPECT_EQ(page().tvwVoicings.nodes()[2].text, QStringLiteral("11th Position, Root 5th"));
 }
@@ -109,11 +111,11 @@ TEST_F(ChordsTest, OpenChordShowsOpenAndMutedStringsWithTheRootInRed) {
     EXPECT_EQ(rootOnA[0].colour, p->state.colourRoot);
     EXPECT_EQ(rootOnA[0].label, QStringLiteral("finger3"));
     EXPECT_EQ(p.markersAt(2, 4)[0].colour, p->state.colourChord);
-    EXPECT_EQ(p->state.ledPositions, QStringList({"3~5", "2~4", "0~3", "1~2", "0~1"}));
-    EXPECT_EQ(p.led.frames.back(), p->state.ledPositions);
+    EXPECT_EQ(p->fretboard.ledFrame(), QStringList({"3~5", "2~4", "0~3", "1~2", "0~1"}));
+    EXPECT_EQ(p.led().frames.back(), p->fretboard.ledFrame());
     EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes: Open C chord"));
 
-    rootChange(*p, tab("A"));
+    rootChange(p->context(), tab("A"));
     const auto openA = p.signs(IndicatorColumn);
     ASSERT_EQ(openA.size(), 3u);
     EXPECT_EQ(openA[1].string, 5);
@@ -122,21 +124,21 @@ TEST_F(ChordsTest, OpenChordShowsOpenAndMutedStringsWithTheRootInRed) {
 
 TEST_F(ChordsTest, RootChangeKeepsTheVoicingWhereItExists) {
     show("C", 0);
-    nodeClicked(*p, TreeId::Voicings, QStringLiteral("2Voicing"));
-    rootChange(*p, tab("D"));
+    nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("2Voicing"));
+    rootChange(p->context(), tab("D"));
     EXPECT_EQ(p->state.selectedVoicing, 2);
     EXPECT_EQ(page().tvwVoicings.selectedKey, QStringLiteral("2Voicing"));
 
-    nodeClicked(*p, TreeId::Voicings, QStringLiteral("99Voicing"));
-    rootChange(*p, tab("A")); // has an open major chord too
+    nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("99Voicing"));
+    rootChange(p->context(), tab("A")); // has an open major chord too
     EXPECT_EQ(p->state.selectedVoicing, 99);
-    rootChange(*p, tab("E")); // has none: the first voicing
+    rootChange(p->context(), tab("E")); // has none: the first voicing
     EXPECT_EQ(p->state.selectedVoicing, 0);
     EXPECT_EQ(page().tvwVoicings.selectedKey, QStringLiteral("0Voicing"));
 
     // A click in the chords tree always starts at the first voicing.
-    rootChange(*p, tab("C"));
-    nodeClicked(*p, TreeId::Voicings, QStringLiteral("1Voicing"));
+    rootChange(p->context(), tab("C"));
+    nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("1Voicing"));
     p.clickItem(TreeId::Chords, 0, "Chord");
     EXPECT_EQ(p->state.selectedVoicing, 99);
 }
@@ -147,15 +149,15 @@ TEST_F(ChordsTest, ChordWithoutVoicingsLeavesNothingBehind) {
     EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: C6"));
     EXPECT_TRUE(page().tvwVoicings.isEmpty());
     EXPECT_EQ(p->state.selectedVoicing, -1);
-    EXPECT_TRUE(frets(p->state, 0).join(QString()).isEmpty());
+    EXPECT_TRUE(p->state.voicings.empty());
     EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes:"));
     EXPECT_TRUE(p.markers().empty());
-    EXPECT_TRUE(p->state.ledPositions.isEmpty());
+    EXPECT_TRUE(p->fretboard.ledFrame().isEmpty());
 }
 
 TEST_F(ChordsTest, GroupFolderClearsTheChord) {
     show("C", 0);
-    nodeClicked(*p, TreeId::Chords, QStringLiteral("0 Group"));
+    nodeClicked(p->context(), TreeId::Chords, QStringLiteral("0 Group"));
     EXPECT_EQ(p->state.selectedChord, -1);
     EXPECT_EQ(page().lblChordName, QStringLiteral("No Chord Selected"));
     EXPECT_TRUE(page().lblChordNotes.isEmpty() && page().txtChordSymbols.isEmpty());
@@ -177,7 +179,7 @@ TEST_F(ChordsTest, LabelsSpellTheChordForTheRootTab) {
 
 TEST_F(ChordsTest, VoicingsBeyondTheListAreLeftOutWithAWarning) {
     show("C", 2);
-    EXPECT_EQ(page().tvwVoicings.size(), VoicingColumns);
+    EXPECT_EQ(page().tvwVoicings.size(), MaxListedVoicings);
     ASSERT_EQ(p->warnings.messages().size(), 1);
     EXPECT_TRUE(p->warnings.messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
 }

@@ -1,7 +1,7 @@
-#include "library/Finder.h"
+#include "modes/Finder.h"
 
 #include "HeadlessProgram.h"
-#include "app/Modes.h"
+#include "modes/Modes.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +39,11 @@ TEST(FinderZones, EveryBoundaryForBothHands) {
 
 class FinderTest : public ::testing::Test {
 protected:
-    void SetUp() override { modeDispatch(*p, Mode::ChordFinder); }
+    void SetUp() override { modeDispatch(p->context(), Mode::ChordFinder); }
     void select(std::array<int, 6> strings6to1) {
         for (int string = 6; string >= 1; --string)
             p->state.finderSelection[size_t(string)] = strings6to1[size_t(6 - string)];
-        redrawCurrentMode(*p);
+        redrawCurrentMode(p->context());
     }
     const FinderDescription& line(int string) {
         return p->pages.finder.lblDescription[size_t(string)];
@@ -88,14 +88,14 @@ TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {
         if (m.fret != OpenNameColumn)
             drawn << QStringLiteral("%1%2@%3").arg(m.label).arg(m.fret).arg(m.string);
     EXPECT_EQ(drawn.join(' '), "fingerX-2@1 Db2@2 finger0-2@3 F3@4 Db4@5 fingerX-2@6");
-    EXPECT_EQ(p.led.frames.back(), QStringList({"2~2", "0~3", "3~4", "4~5"}));
+    EXPECT_EQ(p.led().frames.back(), QStringList({"2~2", "0~3", "3~4", "4~5"}));
     for (const Mark& m : p.markers())
         EXPECT_EQ(m.colour, p->state.colourChord);
 
-    modeDispatch(*p, Mode::Scales);
-    finderClicked(*p, Qt::LeftButton, QPointF(30, 33));
+    modeDispatch(p->context(), Mode::Scales);
+    finderClicked(p->context(), Qt::LeftButton, QPointF(30, 33));
     EXPECT_EQ(p->state.finderSelection[1], 0);
-    modeDispatch(*p, Mode::ChordFinder); // the selection survives other pages
+    modeDispatch(p->context(), Mode::ChordFinder); // the selection survives other pages
     EXPECT_EQ(p.markers().size(), 3u);
 }
 

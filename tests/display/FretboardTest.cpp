@@ -1,7 +1,7 @@
 #include "fretboard/Fretboard.h"
 
 #include "HeadlessProgram.h"
-#include "app/Pages.h"
+#include "modes/Pages.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -27,9 +27,8 @@ protected:
     }
 
     AppState state;
-    MainPages pages;
     RecordingLedSender led;
-    Fretboard board{state, pages, led};
+    Fretboard board{state.neckSettings(), led};
 };
 
 QColor at(const QImage& image, int x, int y) {
@@ -91,7 +90,7 @@ TEST_F(FretboardTest, CircleMarkerIsADiscInsideItsCell) {
     EXPECT_EQ(at(image, 189 + 2, 94 + 10), blue); // inside, left of the digit
     EXPECT_NE(at(image, 189, 94), blue);          // the cell's corner is outside the disc
     EXPECT_NE(at(image, 189 + 20, 94 + 20), blue);
-    EXPECT_EQ(board.marks().back().kind, QStringLiteral("circle"));
+    EXPECT_EQ(board.marks().back().kind, MarkKind::Circle);
 }
 
 TEST_F(FretboardTest, FretZeroSitsAtTheNutEdgeAndFretSixteenDrawsNothing) {
@@ -101,11 +100,11 @@ TEST_F(FretboardTest, FretZeroSitsAtTheNutEdgeAndFretSixteenDrawsNothing) {
     };
     EXPECT_EQ(at(drawn(false, [&] { square(0); }), 0, 22), red);
     EXPECT_EQ(at(drawn(true, [&] { square(0); }), 732 + 20, 22 + 20), red);
-    EXPECT_EQ(state.ledPositions, QStringList{QStringLiteral("0~1")});
+    EXPECT_EQ(board.ledFrame(), QStringList{QStringLiteral("0~1")});
 
     const QImage before = empty(false);
     EXPECT_EQ(drawn(false, [&] { square(16); }), before);
-    EXPECT_TRUE(state.ledPositions.isEmpty());
+    EXPECT_TRUE(board.ledFrame().isEmpty());
 }
 
 TEST_F(FretboardTest, SignsBesideTheNutAndBeyondTheLastFretMirror) {
@@ -127,7 +126,7 @@ TEST_F(FretboardTest, SignsBesideTheNutAndBeyondTheLastFretMirror) {
                 EXPECT_GT(change.red, 10);
             else
                 EXPECT_GT(change.dark, 10);
-            EXPECT_TRUE(state.ledPositions.isEmpty()); // signs never light the guitar
+            EXPECT_TRUE(board.ledFrame().isEmpty()); // signs never light the guitar
         }
     }
     EXPECT_EQ(board.marks().back().label, QStringLiteral("finger0red"));
@@ -160,7 +159,7 @@ TEST_F(FretboardTest, UnknownShapesAndLabelsDrawWhatTheyCan) {
         board.drawMarker(QStringLiteral("triangle"), state.colourRoot, QString(), 5, 3);
     });
     EXPECT_EQ(image, before);
-    EXPECT_EQ(state.ledPositions, QStringList{QStringLiteral("5~3")});
+    EXPECT_EQ(board.ledFrame(), QStringList{QStringLiteral("5~3")});
 }
 
 TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
@@ -175,18 +174,12 @@ TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
     EXPECT_EQ(names, QStringList({"Eb2", "Bb2", "Gb2", "Db2", "Ab2", "Eb2"}));
     ASSERT_EQ(led.frames.size(), 1u);
     EXPECT_TRUE(led.frames[0].isEmpty());
-
-    // The notice for each mode is the display tests'; standard tuning never shows it.
-    state.tuning = StandardTuning;
-    pages.mode = Mode::Chords;
-    board.clearFretboard();
-    EXPECT_FALSE(pages.lblNonStandardVisible);
 }
 
 TEST_F(FretboardTest, MarkersAboveTheScreenLimitOnlyLightTheGuitar) {
     state.maxScreenFret = 12;
     board.drawMarker(QStringLiteral("square"), state.colourRoot, QStringLiteral("E"), 14, 1);
-    EXPECT_EQ(state.ledPositions, QStringList{QStringLiteral("14~1")});
+    EXPECT_EQ(board.ledFrame(), QStringList{QStringLiteral("14~1")});
     EXPECT_EQ(board.marks().size(), 6u); // the open-string names only
 }
 

@@ -1,6 +1,6 @@
 #include "HeadlessProgram.h"
 
-#include "app/TreeClicks.h"
+#include "modes/TreeClicks.h"
 
 #include <QDir>
 #include <QSettings>
@@ -24,8 +24,8 @@ HeadlessProgram::HeadlessProgram(const QByteArray& voicingIni) {
 }
 
 void HeadlessProgram::start() {
-    m_program = std::make_unique<Program>(m_folder.path(), m_boxes, /*quietWarnings=*/true);
-    m_program->fretboard.setLedSender(led);
+    m_program = std::make_unique<Program>(m_folder.path(), m_boxes, std::move(m_fakes.devices),
+                                          /*quietWarnings=*/true);
     QSettings store(m_store.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
     m_program->startUp(store, QSize(1024, 768));
 }
@@ -33,7 +33,7 @@ void HeadlessProgram::start() {
 void HeadlessProgram::clickItem(TreeId tree, int n, const char* itemWord) {
     for (const TreeNode& node : treeModel(m_program->pages, tree).nodes()) {
         if (itemNumber(node.key, QLatin1String(itemWord)) == n) {
-            nodeClicked(*m_program, tree, node.key);
+            nodeClicked(m_program->context(), tree, node.key);
             return;
         }
     }
@@ -51,7 +51,7 @@ std::vector<Mark> HeadlessProgram::markersAt(int fret, int string) const {
 std::vector<Mark> HeadlessProgram::markers() const {
     std::vector<Mark> out;
     for (const Mark& m : m_program->fretboard.marks()) {
-        if (m.kind != QLatin1String("sign"))
+        if (m.kind != MarkKind::Sign)
             out.push_back(m);
     }
     return out;
@@ -60,7 +60,7 @@ std::vector<Mark> HeadlessProgram::markers() const {
 std::vector<Mark> HeadlessProgram::signs(int column) const {
     std::vector<Mark> out;
     for (const Mark& m : m_program->fretboard.marks()) {
-        if (m.kind == QLatin1String("sign") && m.fret == column)
+        if (m.kind == MarkKind::Sign && m.fret == column)
             out.push_back(m);
     }
     return out;

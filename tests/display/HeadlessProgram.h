@@ -1,25 +1,17 @@
 #pragma once
 
+#include "../Fakes.h"
 #include "../TestFolder.h"
-#include "app/MessageBoxes.h"
 #include "app/Program.h"
-#include "app/TreeClicks.h"
-#include "ledguitar/LedSender.h"
+#include "modes/TreeClicks.h"
 
 #include <memory>
 #include <vector>
 
 namespace chordalis::test {
 
-// Keeps every LED frame the displays send.
-class RecordingLedSender : public LedSender {
-public:
-    void sendFrame(const QStringList& positions) override { frames.push_back(positions); }
-    std::vector<QStringList> frames;
-};
-
-// A program started headless over a program folder, with default settings: the driver the
-// display tests run every mode with.
+// A program started headless over a program folder, with default settings and fake devices: the
+// driver the display and playback tests run every mode with.
 class HeadlessProgram {
 public:
     // From the shipped data files.
@@ -44,7 +36,10 @@ public:
         m_folder.write(name, contents);
     }
 
-    RecordingLedSender led;
+    // The program's devices.
+    RecordingLedSender& led() { return *m_fakes.led; }
+    RecordingMidiOut& port() { return *m_fakes.port; }
+    VirtualClock& clock() { return *m_fakes.clock; }
 
 private:
     void start();
@@ -52,6 +47,7 @@ private:
     TestFolder m_folder;
     TestFolder m_store;
     RecordingMessageBoxes m_boxes;
+    FakeDevices m_fakes;
     std::unique_ptr<Program> m_program;
 };
 

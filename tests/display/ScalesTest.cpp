@@ -1,6 +1,6 @@
 #include "HeadlessProgram.h"
-#include "app/Modes.h"
-#include "app/RootTabs.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -16,8 +16,8 @@ constexpr int MinorSeventh = 4;
 class ScalesTest : public ::testing::Test {
 protected:
     void showScale(int tab, int scale) {
-        rootChange(*p, tab);
-        modeDispatch(*p, Mode::Scales);
+        rootChange(p->context(), tab);
+        modeDispatch(p->context(), Mode::Scales);
         p.clickItem(TreeId::Scales, scale, "Scale");
     }
     QList<int> fretsOn(int string) {
@@ -62,7 +62,7 @@ TEST_F(ScalesTest, MajorScaleCoversTheWholeNeckForEveryRoot) {
                 EXPECT_EQ(markers, inScale ? 1 : 0) << string << "/" << fret;
             }
         }
-        EXPECT_EQ(p->state.ledPositions.size(), qsizetype(p.markers().size()));
+        EXPECT_EQ(p->fretboard.ledFrame().size(), qsizetype(p.markers().size()));
     }
 }
 
@@ -75,19 +75,19 @@ TEST_F(ScalesTest, LabelsAndFretWindows) {
     ASSERT_EQ(c.size(), 1u);
     EXPECT_EQ(c[0].colour, p->state.colourRoot);
 
-    positionChosen(*p, Mode::Scales, 2); // 1st Position, four notes: frets 1..4
+    positionChosen(p->context(), Mode::Scales, 2); // 1st Position, four notes: frets 1..4
     EXPECT_EQ(fretsOn(6), QList<int>({1, 3}));
-    positionOptionClicked(*p, Mode::Scales, 1); // five notes: frets 1..5
+    positionOptionClicked(p->context(), Mode::Scales, 1); // five notes: frets 1..5
     EXPECT_EQ(fretsOn(6), QList<int>({1, 3, 5}));
 
-    nodeClicked(*p, TreeId::Scales, QStringLiteral("0 Group"));
+    nodeClicked(p->context(), TreeId::Scales, QStringLiteral("0 Group"));
     EXPECT_EQ(p->pages.scales.lblScaleName, QStringLiteral("No Scale Selected"));
     EXPECT_TRUE(p.markers().empty());
 }
 
 TEST_F(ScalesTest, ArpeggioUsesTheChordColour) {
-    rootChange(*p, *rootTabIndex(QStringLiteral("A")));
-    modeDispatch(*p, Mode::Arpeggios);
+    rootChange(p->context(), *rootTabIndex(QStringLiteral("A")));
+    modeDispatch(p->context(), Mode::Arpeggios);
     p.clickItem(TreeId::Arpeggios, MinorSeventh, "Arpeggio");
     EXPECT_EQ(p->pages.arpeggios.lblArpName, QStringLiteral("Am7"));
     EXPECT_EQ(p->pages.arpeggios.lblArpFormula, QStringLiteral("Formula: 1, b3, 5, b7"));
@@ -101,19 +101,19 @@ TEST_F(ScalesTest, ArpeggioUsesTheChordColour) {
 }
 
 TEST_F(ScalesTest, SingleNoteEverywhereUnderAnyTuning) {
-    rootChange(*p, *rootTabIndex(QStringLiteral("F#")));
-    modeDispatch(*p, Mode::Notes);
+    rootChange(p->context(), *rootTabIndex(QStringLiteral("F#")));
+    modeDispatch(p->context(), Mode::Notes);
     // Every F# from fret 0 to 15: twice on the E strings (2, 14), once on the others.
     EXPECT_EQ(p.markers().size(), 8u);
     for (const Mark& m : p.markers()) {
         EXPECT_EQ(m.label, QStringLiteral("F#"));
         EXPECT_EQ((StandardTuning[size_t(m.string)] + m.fret) % 12, 6);
     }
-    rootChange(*p, *rootTabIndex(QStringLiteral("Gb")));
+    rootChange(p->context(), *rootTabIndex(QStringLiteral("Gb")));
     EXPECT_EQ(p.markers()[0].label, QStringLiteral("Gb"));
 
     p->state.tuning = presetTuning(4); // Dropped D
-    rootChange(*p, *rootTabIndex(QStringLiteral("D")));
+    rootChange(p->context(), *rootTabIndex(QStringLiteral("D")));
     EXPECT_EQ(fretsOn(6), QList<int>({0, 12}));
     EXPECT_FALSE(p->pages.lblNonStandardVisible);
     const auto open = p.signs(OpenNameColumn);

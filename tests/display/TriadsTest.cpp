@@ -1,6 +1,6 @@
 #include "HeadlessProgram.h"
-#include "app/Modes.h"
-#include "app/RootTabs.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -10,18 +10,25 @@ namespace {
 
 class TriadsTest : public ::testing::Test {
 protected:
-    void SetUp() override { modeDispatch(*p, Mode::Triads); }
+    void SetUp() override { modeDispatch(p->context(), Mode::Triads); }
     void show(const char* root, int triad, int group) {
-        rootChange(*p, *rootTabIndex(QLatin1String(root)));
-        nodeClicked(*p, TreeId::StringGroup, QString::number(group) + QLatin1String("ID"));
-        nodeClicked(*p, TreeId::Triads, QString::number(triad) + QLatin1String("ID"));
+        rootChange(p->context(), *rootTabIndex(QLatin1String(root)));
+        nodeClicked(p->context(), TreeId::StringGroup,
+                    QString::number(group) + QLatin1String("ID"));
+        nodeClicked(p->context(), TreeId::Triads, QString::number(triad) + QLatin1String("ID"));
     }
-    // Column 0 of the voicing tables, strings 6 down to 1, as playing reads it.
+    // The shape as Play sounds it, strings 6 down to 1.
     QString stored() {
         QStringList out;
         for (int string = 6; string >= 1; --string)
-            out << p->state.voicingFrets[size_t(string)][0];
+            out << fretText(string);
         return out.join(QLatin1Char(' '));
+    }
+    QString fretText(int string) {
+        const auto& shape = p->state.triadShape;
+        if (!shape || !shape->frets[size_t(string)])
+            return QStringLiteral("xx");
+        return QString::number(*shape->frets[size_t(string)]);
     }
     QString signs(int column) {
         QStringList out;
@@ -54,7 +61,7 @@ TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
     EXPECT_EQ(signs(NoteNameColumn), "");
     ASSERT_EQ(p.markers().size(), 2u);
     EXPECT_EQ(p.markers()[0].label, "finger4");
-    EXPECT_EQ(p.led.frames.back(), QStringList({"4~5", "2~4", "0~3"}));
+    EXPECT_EQ(p.led().frames.back(), QStringList({"4~5", "2~4", "0~3"}));
 }
 
 // Every triad on every string group for every root tab sounds exactly the triad's notes on the
@@ -67,7 +74,7 @@ TEST_F(TriadsTest, EveryShapeSoundsItsTriad) {
                 show(tab.caption, triad, group);
                 std::set<int> sounding, strings;
                 for (int string = 1; string <= 6; ++string) {
-                    const QString& text = p->state.voicingFrets[size_t(string)][0];
+                    const QString text = fretText(string);
                     if (text == QLatin1String("xx"))
                         continue;
                     EXPECT_TRUE(text.toInt() >= 0 && text.toInt() <= 15);
@@ -92,11 +99,11 @@ TEST_F(TriadsTest, LabelsSpellTheTriadAndOnlyTheTreeClearsThem) {
     EXPECT_EQ(signs(NoteNameColumn), "4Db2 3Fb2 2Abb2"); // not E and G
 
     p->pages.triads.lblTriadName = QStringLiteral("kept");
-    nodeClicked(*p, TreeId::StringGroup, QStringLiteral("3ID"));
+    nodeClicked(p->context(), TreeId::StringGroup, QStringLiteral("3ID"));
     EXPECT_EQ(p->pages.triads.lblTriadName, "kept");
     EXPECT_EQ(stored().left(9), "xx xx xx ");
 
-    nodeClicked(*p, TreeId::Triads, QStringLiteral("-1Minor"));
+    nodeClicked(p->context(), TreeId::Triads, QStringLiteral("-1Minor"));
     EXPECT_EQ(p->state.selectedTriad, -1);
     EXPECT_EQ(p->pages.triads.lblTriadName, "No Triad Selected");
     EXPECT_TRUE(p.markers().empty());
@@ -116,7 +123,7 @@ TEST_F(TriadsTest, DamagedShapeIsReportedAndLeavesNothingToPlay) {
           "rootnote=6\nfret=00-1??xxxxxx\nfinger=431xxx", ""}) {
         p->warnings.clear();
         p.writeDataFile(QStringLiteral("triad.ini"), QByteArray("[0.0]\n") + ini);
-        nodeClicked(*p, TreeId::Triads, QStringLiteral("0ID"));
+        nodeClicked(p->context(), TreeId::Triads, QStringLiteral("0ID"));
         EXPECT_EQ(p->warnings.messages().size(), 1) << ini;
         EXPECT_TRUE(p.markers().empty());
         EXPECT_EQ(stored(), "xx xx xx xx xx xx");

@@ -1,7 +1,7 @@
 #include "HeadlessProgram.h"
-#include "app/Modes.h"
-#include "app/RootTabs.h"
 #include "app/TuningForm.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -76,14 +76,14 @@ TEST_F(TuningTest, PresetsGiveTheirNotesNamesAndSpelling) {
 }
 
 TEST_F(TuningTest, OkStoresThePresetAndRedrawsTheNeck) {
-    modeDispatch(*p, Mode::Chords);
+    modeDispatch(p->context(), Mode::Chords);
     form.presetClicked(p->state, 6); // Open E
     EXPECT_EQ(form.udNote, (std::array<int, 6>{64, 59, 56, 52, 47, 40}));
     EXPECT_TRUE(isStandardTuning(p->state.tuning)); // nothing stored before OK
     form.ok(*p);
     EXPECT_EQ(p->state.tuning, (Tuning{6, 64, 59, 56, 52, 47, 40}));
     EXPECT_TRUE(p->pages.lblNonStandardVisible);
-    modeDispatch(*p, Mode::Scales);
+    modeDispatch(p->context(), Mode::Scales);
     EXPECT_FALSE(p->pages.lblNonStandardVisible);
 
     form.presetClicked(p->state, 2); // Eb
@@ -133,8 +133,8 @@ TEST_F(TuningTest, ScalesFollowTheOpenStrings) {
         SCOPED_TRACE(preset);
         form.presetClicked(p->state, preset);
         form.ok(*p);
-        rootChange(*p, *rootTabIndex(QStringLiteral("G")));
-        modeDispatch(*p, Mode::Scales);
+        rootChange(p->context(), *rootTabIndex(QStringLiteral("G")));
+        modeDispatch(p->context(), Mode::Scales);
         p.clickItem(TreeId::Scales, MajorScale, "Scale");
         const Tuning& t = p->state.tuning;
         std::set<int> scale;

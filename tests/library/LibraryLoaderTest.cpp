@@ -1,6 +1,12 @@
 #include "library/LibraryLoader.h"
 
 #include "../TestFolder.h"
+#include "ledguitar/LedSender.h"
+#include "library/IniReader.h"
+#include "library/Warnings.h"
+#include "modes/AppState.h"
+#include "modes/LibraryTrees.h"
+#include "modes/Pages.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +19,7 @@ namespace {
 struct Loaded {
     Loaded() {
         dir.copyFixture("small");
-        LibraryLoader{ini, state, pages, warnings}.loadAll();
+        load();
     }
     explicit Loaded(const QByteArray& chord, const QByteArray& scale = {},
                     const QByteArray& triad = {}) {
@@ -22,13 +28,20 @@ struct Loaded {
         dir.write("triad.ini", triad);
         for (const char* empty : {"voicing.ini", "finder.ini"})
             dir.write(QLatin1String(empty), {});
-        LibraryLoader{ini, state, pages, warnings}.loadAll();
+        load();
     }
+    void load() {
+        ModeContext context{state, pages, ini, board, warnings};
+        loadLibraries(context);
+    }
+
     TestFolder dir;
     IniReader ini{dir.path()};
     AppState state;
     MainPages pages;
     Warnings warnings{true};
+    SilentLedSender led;
+    Fretboard board{state.neckSettings(), led};
 
     bool warned(const QString& part) const {
         for (const QString& m : warnings.messages())

@@ -1,6 +1,5 @@
-#include "app/AppState.h"
-#include "library/TreeModel.h"
 #include "sound/Player.h"
+#include "sound/SoundSettings.h"
 #include "sound/backends/RtMidiPorts.h"
 
 #include <QCoreApplication>
@@ -99,17 +98,17 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     ASSERT_TRUE(ports.isOpen());
 
     // C major at the fastest scale speed, on channel 2 with a nylon guitar.
-    AppState state;
-    state.playback.channel = 2;
-    state.playback.scaleTempo = 100;
+    PlaybackSettings settings;
+    settings.channel = 2;
+    settings.scaleTempo = 100;
+    NoteList notes;
     const int pitchClasses[] = {0, 2, 4, 5, 7, 9, 11};
     for (int i = 0; i < 7; ++i)
-        state.noteList[size_t(i)] = {QStringLiteral("x"), QString(), pitchClasses[i]};
+        notes[size_t(i)] = {QStringLiteral("x"), QString(), pitchClasses[i]};
     EventLoopClock clock;
-    TreeModel noVoicings;
-    Player player(state, noVoicings, ports, clock);
+    Player player(settings, ports, clock);
     player.programChange();
-    player.playScale();
+    player.playScale(notes);
 
     std::vector<std::vector<unsigned char>> expected{{0xC1, 24}};
     for (int note : {48, 50, 52, 53, 55, 57, 59, 60}) {

@@ -1,6 +1,6 @@
 #include "sound/MetronomeOptions.h"
 
-#include "app/AppState.h"
+#include "modes/AppState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "sound/Metronome.h"
 
-#include "app/AppState.h"
+#include "modes/AppState.h"
 #include "sound/RecordingMidiOut.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +11,12 @@ namespace {
 
 class MetronomeTest : public ::testing::Test {
 protected:
+    MetronomeTest() { out.open(-1); }
+
     AppState state;
     VirtualClock clock;
     RecordingMidiOut out{clock};
-    Metronome metronome{state, out, clock};
+    Metronome metronome{state.metronome, state.playback, out, clock};
 
     // Lets the clock run as the timer would: to each wake-up the metronome asks for, plus a
     // late wake-up of up to `lateness` seconds.

@@ -1,6 +1,6 @@
 #include "sound/PlaybackOptions.h"
 
-#include "app/AppState.h"
+#include "modes/AppState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "sound/Player.h"
 
 #include "../display/HeadlessProgram.h"
-#include "app/PlayCommands.h"
-#include "sound/RecordingMidiOut.h"
+#include "modes/Commands.h"
+#include "modes/Modes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,16 @@ constexpr std::uint32_t off(int ch, int note, int vel = 100) {
     return packShortMessage(0x80 + ch, note, vel);
 }
 
-// The program with the shipped library, a virtual clock and a recording port.
+// The program with the shipped library, started on a virtual clock with a recording port (what
+// start-up sent is left out).
 class PlayerTest : public ::testing::Test {
 protected:
+    PlayerTest() { out.sent.clear(); }
+
     test::HeadlessProgram program;
-    VirtualClock clock;
-    RecordingMidiOut out{clock};
-    Player player{program->state, program->pages.chords.tvwVoicings, out, clock};
+    VirtualClock& clock = program.clock();
+    RecordingMidiOut& out = program.port();
+    Player& player = program->player;
 
     AppState& state() { return program->state; }
 
@@ -49,7 +52,7 @@ protected:
 TEST_F(PlayerTest, StrumsTheOpenCFromTheLowStringAndReleasesAfterFourSeconds) {
     chooseChord(0); // C major: the open chord x32010 comes first
     ASSERT_EQ(state().selectedVoicing, 99);
-    playCommand(*program, player, Mode::Chords);
+    program->playCommand(Mode::Chords);
 
     const double d = double(stepDelay(PlayKind::Chord, 90)); // 0.079
     EXPECT_NEAR(d, 0.079, 1e-6);
@@ -90,7 +93,7 @@ TEST_F(PlayerTest, StrumTimingAtTheTempoLimits) {
     for (int s = 1; s <= 6; ++s)
         state().finderSelection[size_t(s)] = -1;
     state().playback.chordTempo = 0;
-    player.playFinder();
+    program->playCommand(Mode::ChordFinder);
     ASSERT_EQ(out.sent.size(), 12u);
     EXPECT_EQ(out.sent[0].word, on(0, 40)); // open strings, lowest first
     EXPECT_EQ(out.sent[5].word, on(0, 64));
@@ -99,10 +102,9 @@ TEST_F(PlayerTest, StrumTimingAtTheTempoLimits) {
 
     // A voicing that sounds no string sends nothing and still takes four seconds.
     out.sent.clear();
-    for (int s = 1; s <= 6; ++s)
-        state().voicingFrets[size_t(s)][0] = QStringLiteral("xx");
+    state().triadShape = Voicing{};
     const double start = clock.now();
-    player.playTriad();
+    playShown(state(), player, Mode::Triads);
     EXPECT_TRUE(out.sent.empty());
     EXPECT_NEAR(clock.now() - start, 4.0, 1e-6);
 }
@@ -115,7 +117,7 @@ TEST_F(PlayerTest, ReleasesExactlyTheNotesItStartedWhateverIsChosenMeanwhile) {
         done = true;
         chooseChord(4); // m7: another voicing table during the strum
     };
-    player.playChord();
+    program->playCommand(Mode::Chords);
     std::vector<int> released;
     for (const Sent& s : out.sent)
         if (statusOf(s.word) == 0x80)
@@ -129,9 +131,9 @@ TEST_F(PlayerTest, ASecondPlayRunsToItsEndInsideTheFirstOnesWait) {
     int nested = 0;
     clock.duringWait = [&] {
         if (nested++ == 0)
-            player.playChord(); // pressed again during the first note
+            program->playCommand(Mode::Chords); // pressed again during the first note
     };
-    player.playChord();
+    program->playCommand(Mode::Chords);
     // The second strum's five notes start and end before the first strum's second note.
     ASSERT_EQ(out.sent.size(), 20u);
     EXPECT_EQ(out.sent[1].word, on(0, 48));
@@ -145,9 +147,9 @@ TEST_F(PlayerTest, ASecondPlayRunsToItsEndInsideTheFirstOnesWait) {
 }
 
 TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
-    program->selectRootTab(1);                     // C
+    selectRootTab(program->context(), 1);          // C
     program.clickItem(TreeId::Scales, 0, "Scale"); // major
-    player.playScale();
+    player.playScale(state().noteList);
     EXPECT_EQ(started(), (std::vector<int>{48, 50, 52, 53, 55, 57, 59, 60}));
     // Each note lasts one delay with no gap.
     const double d = double(stepDelay(PlayKind::Scale, 70));
@@ -158,7 +160,7 @@ TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
         state().noteList = NoteList{};
         state().noteList[0] = {QStringLiteral("1"), QString(), root};
         out.sent.clear();
-        player.playScale();
+        player.playScale(state().noteList);
         return std::pair{data1Of(out.sent.front().word), data1Of(out.sent[2].word)};
     };
     EXPECT_EQ(firstNoteFor(4), std::pair(40, 40)); // E: root alone plays twice at one pitch
@@ -167,9 +169,9 @@ TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
 }
 
 TEST_F(PlayerTest, ArpeggiosEndOnTheirLastToneAndWrapAboveTheRoot) {
-    program->selectRootTab(7);                           // E
+    selectRootTab(program->context(), 7);                // E
     program.clickItem(TreeId::Arpeggios, 4, "Arpeggio"); // m7: E G B D
-    player.playArpeggio();
+    player.playArpeggio(state().noteList);
     EXPECT_EQ(started(), (std::vector<int>{40, 43, 47, 50}));
     const double d = double(stepDelay(PlayKind::Arpeggio, 70));
     EXPECT_NEAR(out.sent.back().time, 4 * d, 1e-5);
@@ -202,7 +204,7 @@ TEST_F(PlayerTest, PlayButtonsRefuseWithTheirMessages) {
          }) {
         state().tuning[0] = c.preset;
         program.boxes().shown.clear();
-        playCommand(*program, player, c.mode);
+        program->playCommand(c.mode);
         ASSERT_EQ(program.boxes().shown.size(), 1u) << c.message;
         EXPECT_EQ(program.boxes().shown[0].icon, BoxIcon::Exclamation);
         EXPECT_EQ(program.boxes().shown[0].text, QLatin1String(c.message));
@@ -213,7 +215,7 @@ TEST_F(PlayerTest, PlayButtonsRefuseWithTheirMessages) {
     state().tuning[0] = 5;
     program.clickItem(TreeId::Scales, 0, "Scale");
     program.boxes().shown.clear();
-    playCommand(*program, player, Mode::Scales);
+    program->playCommand(Mode::Scales);
     EXPECT_TRUE(program.boxes().shown.empty());
     EXPECT_EQ(out.sent.size(), 16u);
 }
@@ -221,15 +223,19 @@ TEST_F(PlayerTest, PlayButtonsRefuseWithTheirMessages) {
 TEST_F(PlayerTest, AFailedOpenIsReportedWithTheBackendsWords) {
     out.failOpen = true;
     out.openError = QStringLiteral("No audio output could be opened.");
-    EXPECT_FALSE(openMIDI(state(), out, program.boxes()));
+    program.boxes().shown.clear();
+    EXPECT_FALSE(program->openSound());
     ASSERT_EQ(program.boxes().shown.size(), 1u);
     EXPECT_EQ(program.boxes().shown[0].icon, BoxIcon::Stop);
     EXPECT_EQ(program.boxes().shown[0].text,
               QStringLiteral("A system error has occured while trying to open a MIDI output "
                              "channel.\r\nThis program will function fully except for playback "
                              "support.\r\n\r\nError Details: No audio output could be opened."));
-    // The program goes on: playback runs through its waits without failing.
+    // The program goes on silently: the closed port takes nothing, and the waits still run.
+    const double start = clock.now();
     player.playSingleNote(60);
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_NEAR(clock.now() - start, 4.0, 1e-6);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-#include "app/AppState.h"
-#include "library/TreeModel.h"
 #include "sound/Player.h"
 #include "sound/RecordingMidiOut.h"
+#include "sound/SoundSettings.h"
 #include "sound/backends/FluidSynthOut.h"
 #include "sound/backends/OfflineRender.h"
 
@@ -37,16 +36,14 @@ TEST(RealSound, AStrummedCMajorSoundsCEAndGAndNothingBetween) {
         GTEST_SKIP() << "no General MIDI sound font is installed";
 
     // The open C chord, x32010, strummed and held as the Play button does.
-    AppState state;
-    const char* frets[] = {"", "0", "1", "0", "2", "3", "xx"};
-    for (int s = 1; s <= 6; ++s)
-        state.voicingFrets[size_t(s)][0] = QLatin1String(frets[s]);
+    PlaybackSettings settings;
     VirtualClock clock;
     RecordingMidiOut port(clock);
-    TreeModel noVoicings;
-    Player player(state, noVoicings, port, clock);
+    port.open(-1);
+    Player player(settings, port, clock);
     player.programChange();
-    player.playTriad(); // column 0
+    // The open C, x32010, strummed from the 5th string.
+    player.strum({{5, 48}, {4, 52}, {3, 55}, {2, 60}, {1, 64}});
     ASSERT_EQ(port.sent.size(), 11u);
 
     QString error;

@@ -1,6 +1,6 @@
 #include "theory/Spelling.h"
 
-#include "app/RootTabs.h"
+#include "modes/RootTabs.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -50,10 +50,10 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Tuning"));
         child<QComboBox>(d, "cboPresets")->setCurrentIndex(7); // Open D
         EXPECT_EQ(child<QLineEdit>(d, "txtNote2")->text(), QStringLiteral("F#"));
-        out.sent.clear();
+        out().sent.clear();
         click(d, "cmdPlay2"); // the string's note
-        ASSERT_EQ(out.sent.size(), 2u);
-        EXPECT_EQ(out.sent[0].word, packShortMessage(0x90, 54, 100));
+        ASSERT_EQ(out().sent.size(), 2u);
+        EXPECT_EQ(out().sent[0].word, packShortMessage(0x90, 54, 100));
         click(d, "cmdCancel");
     });
     EXPECT_EQ(program->state.tuning, StandardTuning);

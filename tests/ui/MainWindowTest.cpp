@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {
     window->resize(800, 600); // the smallest screen: still every root tab in view
     QTest::qWait(20);
     const QRect lastTab = window->rootTabs().tabRect(16);
-    EXPECT_LE(window->rootTabs().mapTo(window.get(), lastTab.topRight()).x(), window->width());
+    EXPECT_LE(window->rootTabs().mapTo(window, lastTab.topRight()).x(), window->width());
 
     // The loaders' start values reach the controls.
     EXPECT_EQ(find<QLabel>("lblTriadName")->text(), "No Triad Selected");
@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     auto markers = [this] {
         std::vector<Mark> out;
         for (const Mark& m : program->fretboard.marks())
-            if (m.kind == QLatin1String("circle"))
+            if (m.kind == MarkKind::Circle)
                 out.push_back(m);
         return out;
     };
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     clickNode(voicings, voicings.topLevelItem(1));
     EXPECT_EQ(s.selectedVoicing, leadingNumber(TreeFiller::keyOf(voicings.topLevelItem(1))));
     EXPECT_EQ(find<QLabel>("lblVoicingMemo")->text(),
-              QStringLiteral("Notes: ") + s.voicingMemos[1]);
+              QStringLiteral("Notes: ") + s.voicings[1].memo);
     const auto second = markers();
     EXPECT_NE(second[0].x, first[0].x);
 
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, QuitQuestionNoKeepsEverythingYesWritesOnce) {
 
     // Later ways of ending (a logout, a signal) neither ask nor write again.
     QFile::remove(storePath());
-    window->shutDown();
+    program->shutDown(*store);
     window->close();
     EXPECT_FALSE(QFile::exists(storePath()));
     EXPECT_EQ(boxes.shown.size(), 3u);
@@ -336,7 +336,7 @@ TEST_F(MainWindowTest, QuitQuestionNoKeepsEverythingYesWritesOnce) {
 TEST_F(MainWindowTest, WindowGeometryPersistsAndSurvivesBadValues) {
     window->resize(870, 640);
     QTest::qWait(20);
-    window->shutDown();
+    program->shutDown(*store);
     startProgram();
     EXPECT_EQ(window->size(), QSize(870, 640));
 

@@ -1,8 +1,8 @@
 #include "ui/NeckView.h"
 
-#include "app/Pages.h"
 #include "fretboard/Fretboard.h"
 #include "ledguitar/LedSender.h"
+#include "modes/AppState.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -13,9 +13,8 @@ namespace {
 
 TEST(NeckViewTest, KeepsItsAspectAndReportsPressesInSurfaceUnits) {
     AppState state;
-    MainPages pages;
     SilentLedSender led;
-    Fretboard fretboard(state, pages, led);
+    Fretboard fretboard(state.neckSettings(), led);
     NeckView view(fretboard);
     EXPECT_EQ(view.heightForWidth(1506), 366);
     view.resize(1506, 500); // letterboxed: 67 pixels above and below the surface

@@ -1,7 +1,7 @@
 // The playback options dialog, the metronome window and the main window's sound commands, on a
 // recording output and a virtual clock: no test opens the synthesizer or waits in real time.
 #include "StartedWindow.h"
-#include "sound/Player.h"
+#include "modes/Commands.h"
 #include "ui/MetronomeWindow.h"
 #include "ui/PlaybackDialog.h"
 #include "ui/TreeFiller.h"
@@ -55,7 +55,7 @@ QStringList labelTexts(QWidget* in) {
 }
 
 TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoice) {
-    out.ports = {QStringLiteral("Port A"), QStringLiteral("Port B")};
+    out().ports = {QStringLiteral("Port A"), QStringLiteral("Port B")};
     PlaybackDialog* dialog = openPlayback();
     EXPECT_EQ(dialog->windowTitle(), "Playback Options");
     const QStringList texts = labelTexts(dialog);
@@ -83,9 +83,9 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     click(dialog, "cmdOK");
     const PlaybackSettings& p = program->state.playback;
     EXPECT_EQ(std::tuple(p.device, p.channel, p.instrument), std::tuple(1, 16, 128));
-    EXPECT_EQ(out.openedDevice, 1);
-    ASSERT_EQ(out.sent.size(), 1u);
-    EXPECT_EQ(out.sent[0].word, packShortMessage(0xCF, 127));
+    EXPECT_EQ(out().openedDevice, 1);
+    ASSERT_EQ(out().sent.size(), 1u);
+    EXPECT_EQ(out().sent[0].word, packShortMessage(0xCF, 127));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(boxes.shown.empty());
 
@@ -100,8 +100,8 @@ TEST_F(SoundWindowsTest, CancelStoresNothingButTheControlsKeepTheirPlace) {
     click(dialog, "cmdCancel");
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(program->state.playback.chordTempo, 90);
-    EXPECT_TRUE(out.sent.empty());
-    EXPECT_EQ(out.openedDevice, -2); // not reopened
+    EXPECT_TRUE(out().sent.empty());
+    EXPECT_EQ(out().openedDevice, -2); // not reopened
 
     openPlayback();
     EXPECT_EQ(find<QSlider>(dialog, "sldChords")->value(), 0);
@@ -114,7 +114,7 @@ TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) 
     PlaybackDialog* dialog = openPlayback();
     EXPECT_EQ(find<QComboBox>(dialog, "cboDevice")->currentIndex(), 0);
     find<QSlider>(dialog, "sldVolume")->setValue(50);
-    out.failOpen = true;
+    out().failOpen = true;
     click(dialog, "cmdOK");
     ASSERT_EQ(boxes.shown.size(), 1u); // its words are the player test's
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QLatin1String("Error Details: no such device")));
@@ -176,12 +176,12 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
 
     // Two beats, the first accented, on the defaults: keys 76 and 77 on channel 10.
     for (int beat = 0; beat < 2; ++beat) {
-        clock.advance(0.5);
+        clock().advance(0.5);
         window1->metronome().service();
     }
-    ASSERT_EQ(out.sent.size(), 4u);
-    EXPECT_EQ(out.sent[0].word, packShortMessage(0x99, 76, 100));
-    EXPECT_EQ(out.sent[2].word, packShortMessage(0x99, 77, 100));
+    ASSERT_EQ(out().sent.size(), 4u);
+    EXPECT_EQ(out().sent[0].word, packShortMessage(0x99, 76, 100));
+    EXPECT_EQ(out().sent[2].word, packShortMessage(0x99, 77, 100));
 
     // Shown again: the same window, still on.
     EXPECT_EQ(openMetronome(), window1);
@@ -198,14 +198,14 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
 
 TEST_F(SoundWindowsTest, StartUpOpensTheDeviceAndSendsTheInstrumentExitClosesIt) {
     program->state.playback.instrument = 1;
-    window->openSound();
-    EXPECT_EQ(out.openedDevice, -1);
-    ASSERT_EQ(out.sent.size(), 1u);
-    EXPECT_EQ(out.sent[0].word, packShortMessage(0xC0, 0));
+    program->openSound();
+    EXPECT_EQ(out().openedDevice, -1);
+    ASSERT_EQ(out().sent.size(), 1u);
+    EXPECT_EQ(out().sent[0].word, packShortMessage(0xC0, 0));
 
-    ASSERT_TRUE(out.isOpen());
+    ASSERT_TRUE(out().isOpen());
     window->close(); // exit closes the port
-    EXPECT_FALSE(out.isOpen());
+    EXPECT_FALSE(out().isOpen());
 }
 
 TEST_F(SoundWindowsTest, PlayRefusesWithoutAVoicingThenStrumsTheChosenOne) {
@@ -214,28 +214,28 @@ TEST_F(SoundWindowsTest, PlayRefusesWithoutAVoicingThenStrumsTheChosenOne) {
     QTest::mouseClick(play, Qt::LeftButton);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, "Please select a chord voicing to play.");
-    EXPECT_TRUE(out.sent.empty());
+    EXPECT_TRUE(out().sent.empty());
 
     auto* chords = window->findChild<QTreeWidget*>(QStringLiteral("tvwChords"));
     test::clickNode(*chords, TreeFiller::find(*chords, QStringLiteral("4 Chord")));
     auto* voicings = window->findChild<QTreeWidget*>(QStringLiteral("tvwVoicings"));
     ASSERT_GE(voicings->topLevelItemCount(), 2);
     test::clickNode(*voicings, voicings->topLevelItem(1));
-    const Strum strum = voicingStrum(program->state, 1);
+    const Strum strum = voicingStrum(program->state.voicings[1], program->state.tuning);
     ASSERT_FALSE(strum.empty());
 
     QTest::mouseClick(play, Qt::LeftButton);
-    ASSERT_EQ(out.sent.size(), 2 * strum.size());
+    ASSERT_EQ(out().sent.size(), 2 * strum.size());
     for (size_t i = 0; i < strum.size(); ++i)
-        EXPECT_EQ(out.sent[i].word, packShortMessage(0x90, strum[i].note, 100)) << i;
+        EXPECT_EQ(out().sent[i].word, packShortMessage(0x90, strum[i].note, 100)) << i;
     EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
 TEST_F(SoundWindowsTest, AllNotesOffReleasesEveryNoteOnThePlaybackChannel) {
     program->state.playback.channel = 16;
     trigger("mnuAllNotesOff");
-    ASSERT_EQ(out.sent.size(), 128u);
-    EXPECT_EQ(out.sent.back().word, packShortMessage(0x8F, 127, 0));
+    ASSERT_EQ(out().sent.size(), 128u);
+    EXPECT_EQ(out().sent.back().word, packShortMessage(0x8F, 127, 0));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "../Fakes.h"
 #include "UiTestSupport.h"
-#include "app/MessageBoxes.h"
 #include "app/Program.h"
-#include "sound/RecordingMidiOut.h"
+#include "ui/DesktopWindow.h"
 #include "ui/MainWindow.h"
 
 #include <QSettings>
@@ -14,7 +14,14 @@
 
 namespace chordalis::test {
 
-// A started program with its window shown, on a folder and a settings file of its own, playing
+// The program's windows, but with a splash that does not wait.
+class QuickWindow : public DesktopWindow {
+public:
+    using DesktopWindow::DesktopWindow;
+    void showSplash() override {}
+};
+
+// A program started with its window shown, on a folder and a settings file of its own, playing
 // into a recording output on a virtual clock: no window test opens the synthesizer or waits in
 // real time.
 class StartedWindow : public ::testing::Test {
@@ -25,18 +32,21 @@ protected:
         startProgram();
     }
 
-    // Starts (again) as the program does: the window appears before the libraries are loaded.
+    // Starts (again) through the program's start-up. What start-up opened and sent is forgotten.
     void startProgram() {
-        window.reset();
+        desktop.reset();
+        program.reset();
         store = std::make_unique<QSettings>(storePath(), QSettings::IniFormat);
-        program = std::make_unique<Program>(folder.path(), boxes, true);
-        ASSERT_TRUE(program->initTables());
-        ASSERT_TRUE(program->loadSettings(*store, QSize(1280, 1024)));
-        window = std::make_unique<MainWindow>(*program, *store, boxes, out, clock);
-        program->loadLibraries();
-        window->showPages();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        FakeDevices fakes;
+        m_out = fakes.port;
+        m_clock = fakes.clock;
+        program = std::make_unique<Program>(folder.path(), boxes, std::move(fakes.devices), true);
+        desktop = std::make_unique<QuickWindow>(*program, *store, boxes);
+        ASSERT_EQ(program->startUp(*store, QSize(1280, 1024), desktop.get()), std::nullopt);
+        window = desktop->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        out().sent.clear();
+        out().openedDevice = -2;
     }
 
     // Closing answers the quit question with Yes.
@@ -46,16 +56,22 @@ protected:
             window->close();
     }
 
+    RecordingMidiOut& out() { return *m_out; }
+    VirtualClock& clock() { return *m_clock; }
+
     QString storePath() const { return storeDir.filePath(QStringLiteral("settings.ini")); }
 
     QTemporaryDir folder;
     QTemporaryDir storeDir;
     RecordingMessageBoxes boxes;
-    VirtualClock clock;
-    RecordingMidiOut out{clock};
     std::unique_ptr<QSettings> store;
     std::unique_ptr<Program> program;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QuickWindow> desktop;
+    MainWindow* window = nullptr;
+
+private:
+    RecordingMidiOut* m_out = nullptr;
+    VirtualClock* m_clock = nullptr;
 };
 
 } // namespace chordalis::test

@@ -2,16 +2,15 @@
 
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
-#include "app/Modes.h"
-#include "app/PlayCommands.h"
 #include "app/Program.h"
-#include "app/RootTabs.h"
 #include "app/SkinChooser.h"
-#include "app/TreeClicks.h"
 #include "fretboard/Skins.h"
-#include "library/Chords.h"
-#include "library/Finder.h"
-#include "sound/Player.h"
+#include "modes/Chords.h"
+#include "modes/Commands.h"
+#include "modes/Finder.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
+#include "modes/TreeClicks.h"
 #include "sound/RecordingMidiOut.h"
 #include "sound/backends/OfflineRender.h"
 
@@ -202,6 +201,23 @@ std::optional<int> loadProgram(Program& program, QTextStream& err) {
     return std::nullopt;
 }
 
+// The devices of a headless run: virtual time, a port that records what it is sent, no guitar.
+struct HeadlessDevices {
+    VirtualClock* clock;
+    RecordingMidiOut* port;
+    Devices devices;
+};
+
+HeadlessDevices headlessDevices() {
+    auto clock = std::make_unique<VirtualClock>();
+    auto port = std::make_unique<RecordingMidiOut>(*clock);
+    HeadlessDevices d{clock.get(), port.get(), {}};
+    d.devices.clock = std::move(clock);
+    d.devices.midiOut = std::move(port);
+    d.devices.led = std::make_unique<SilentLedSender>();
+    return d;
+}
+
 // Message boxes of a headless run: their text goes to stderr.
 class StderrBoxes : public MessageBoxes {
 public:
@@ -217,7 +233,7 @@ private:
 
 int library(const QString& folder, QTextStream& out, QTextStream& err) {
     StderrBoxes boxes(err);
-    Program program(folder, boxes, /*quietWarnings=*/true);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
     if (const auto status = loadProgram(program, err))
         return *status;
     QJsonObject result = librariesToJson(program.state);
@@ -326,14 +342,12 @@ bool applyTuning(const Arguments& args, AppState& state, QString& error) {
         state.tuning = presetTuning(*preset);
         state.tuningSpelling = TuningPresets[size_t(*preset)].spelling;
     } else if (args.has("--tuning")) {
-        constexpr std::array<int, 6> Lowest = {60, 55, 51, 46, 41, 36};
         const QStringList notes = args.value("--tuning").split(QLatin1Char(','));
         Tuning tuning{};
         bool ok = notes.size() == 6;
         for (int s = 1; ok && s <= 6; ++s) {
             tuning[size_t(s)] = notes[s - 1].trimmed().toInt(&ok);
-            const int low = Lowest[size_t(s - 1)];
-            ok = ok && tuning[size_t(s)] >= low && tuning[size_t(s)] <= low + 7;
+            ok = ok && isOpenNoteInRange(s, tuning[size_t(s)]);
         }
         if (!ok) {
             error = QStringLiteral("--tuning needs six MIDI notes for strings 1..6, each from 4 "
@@ -342,9 +356,7 @@ bool applyTuning(const Arguments& args, AppState& state, QString& error) {
                         .arg(args.value("--tuning"));
             return false;
         }
-        const bool standard =
-            std::equal(tuning.begin() + 1, tuning.end(), StandardTuning.begin() + 1);
-        tuning[0] = standard ? StandardPreset : 0;
+        tuning[0] = hasStandardNotes(tuning) ? StandardPreset : 0;
         state.tuning = tuning;
         state.tuningSpelling = 0;
     }
@@ -394,7 +406,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
                     .arg(root);
         return std::nullopt;
     }
-    program.selectRootTab(*tab);
+    selectRootTab(program.context(), *tab);
 
     if (PositionList* list = positionList(program.pages, mode->mode)) {
         if (args.has("--five"))
@@ -435,7 +447,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         return std::nullopt;
     }
 
-    modeDispatch(program, mode->mode);
+    modeDispatch(program.context(), mode->mode);
     if (mode->mode == Mode::ChordFinder) {
         if (args.has("--frets")) {
             const auto selection = parseFrets(args.value("--frets"), error);
@@ -443,7 +455,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
                 return std::nullopt;
             state.finderSelection = *selection;
         }
-        redrawCurrentMode(program); // draws and names the selection
+        redrawCurrentMode(program.context()); // draws and names the selection
         return int(mode->mode);
     }
     if (mode->mode == Mode::Triads) {
@@ -451,14 +463,15 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
             const auto group = numberOption(args, "--group", 0, 3, error);
             if (!group)
                 return std::nullopt;
-            nodeClicked(program, TreeId::StringGroup,
+            nodeClicked(program.context(), TreeId::StringGroup,
                         QString::number(*group) + QLatin1String("ID"));
         }
         if (args.has("--item")) {
             const auto item = numberOption(args, "--item", 0, TriadCount - 1, error);
             if (!item)
                 return std::nullopt;
-            nodeClicked(program, TreeId::Triads, QString::number(*item) + QLatin1String("ID"));
+            nodeClicked(program.context(), TreeId::Triads,
+                        QString::number(*item) + QLatin1String("ID"));
         }
         return int(mode->mode);
     }
@@ -474,7 +487,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
             error = QStringLiteral("there is no %1 %2").arg(QLatin1String(mode->name)).arg(*item);
             return std::nullopt;
         }
-        nodeClicked(program, mode->tree, key);
+        nodeClicked(program.context(), mode->tree, key);
     }
     if (args.has("--scale")) {
         const auto scale =
@@ -486,7 +499,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
             error = QStringLiteral("--scale needs a chord chosen with --item");
             return std::nullopt;
         }
-        nodeClicked(program, TreeId::CSScales, key);
+        nodeClicked(program.context(), TreeId::CSScales, key);
     }
     if (args.has("--voicing")) {
         const auto voicing = numberOption(args, "--voicing", 0, 99, error);
@@ -499,25 +512,32 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
                         .arg(root);
             return std::nullopt;
         }
-        nodeClicked(program, TreeId::Voicings, key);
+        nodeClicked(program.context(), TreeId::Voicings, key);
     }
     return int(mode->mode);
 }
 
-// A column of the voicing tables, strings 6 down to 1: fret texts ("xx" silent) and fingers.
-QJsonObject voicingColumnToJson(const AppState& s, int column) {
+// A shape as Play sounds it, strings 6 down to 1: fret texts ("xx" silent) and fingers; empty
+// texts when there is none.
+QJsonObject shapeToJson(const std::optional<Voicing>& shape) {
     QJsonArray frets;
     QJsonArray fingers;
     for (int string = 6; string >= 1; --string) {
-        frets.append(s.voicingFrets[size_t(string)][size_t(column)]);
-        fingers.append(s.voicingFingers[size_t(string)][size_t(column)]);
+        if (!shape) {
+            frets.append(QString());
+            fingers.append(QString());
+            continue;
+        }
+        const auto fret = shape->frets[size_t(string)];
+        frets.append(fret ? QString::number(*fret) : QStringLiteral("xx"));
+        fingers.append(shape->fingers[size_t(string)]);
     }
     return QJsonObject{{"frets", frets}, {"fingers", fingers}};
 }
 
 int show(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
     StderrBoxes boxes(err);
-    Program program(folder, boxes, /*quietWarnings=*/true);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
     if (const auto status = loadProgram(program, err))
         return *status;
     QString error;
@@ -551,13 +571,13 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
                        {"tuning", tuning},
                        {"page", pageToJson(program.pages, Mode(*mode))},
                        {"noteList", toJson(s.noteList)},
-                       {"neck", neckToJson(program.fretboard, s, program.pages)},
+                       {"neck", neckToJson(program.fretboard, program.pages)},
                        {"warnings", QJsonArray::fromStringList(program.warnings.messages())}};
     if (Mode(*mode) == Mode::Chords)
         result.insert("selectedVoicing", s.selectedVoicing);
     if (Mode(*mode) == Mode::Triads) {
         result.insert("selectedTriad", s.selectedTriad);
-        result.insert("shape", voicingColumnToJson(s, 0));
+        result.insert("shape", shapeToJson(s.triadShape));
     }
     if (Mode(*mode) == Mode::ChordScale) {
         result.insert("selectedCSChord", s.selectedCSChord);
@@ -624,7 +644,11 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         return ExitUsage;
     }
     StderrBoxes boxes(err);
-    Program program(folder, boxes, /*quietWarnings=*/true);
+    // Virtual time: the waits take no time, and each message keeps the time it would be sent.
+    HeadlessDevices headless = headlessDevices();
+    const VirtualClock& clock = *headless.clock;
+    const RecordingMidiOut& port = *headless.port;
+    Program program(folder, boxes, std::move(headless.devices), /*quietWarnings=*/true);
     if (const auto status = loadProgram(program, err))
         return *status;
     QString error;
@@ -638,12 +662,8 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         return ExitRefused;
     }
 
-    // Virtual time: the waits take no time, and each message keeps the time it would be sent.
-    VirtualClock clock;
-    RecordingMidiOut port(clock);
-    Player player(program.state, program.pages.chords.tvwVoicings, port, clock);
-    player.programChange();
-    playCommand(program, player, mode->second);
+    program.openSound(); // the instrument of the options
+    program.playCommand(mode->second);
 
     if (args.has("--midi-log")) {
         QJsonArray messages;

@@ -1,43 +1,19 @@
 #pragma once
 
+#include "fretboard/Fretboard.h"
 #include "library/Libraries.h"
+#include "library/Voicings.h"
+#include "sound/SoundSettings.h"
 #include "theory/Spelling.h"
 #include "theory/Tuning.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace chordalis {
-
-inline constexpr const char* AppTitle = "Chordalis";
-inline constexpr const char* AppVersion = "1.2.5";
-
-// Colours packed as red + 256 * green + 65536 * blue.
-using PackedColour = std::int32_t;
-
-struct PlaybackSettings {
-    int device = -1;        // -1 = the built-in synthesizer, 0..n-1 = the n-th output port
-    int channel = 1;        // 1..16, as the user counts
-    int instrument = 25;    // General MIDI program 1..128, as the user counts
-    int volume = 100;       // velocity 0..127
-    int chordTempo = 90;    // 0..100, higher is faster
-    int scaleTempo = 70;    // 0..100
-    int arpeggioTempo = 70; // 0..100
-};
-
-struct MetronomeSettings {
-    int beats = 4;   // beats per bar
-    int sound1 = 76; // drum key 35..81 of the first beat of a bar
-    int sound2 = 77; // drum key 35..81 of the other beats
-    int tempo = 120; // beats per minute 40..400
-    int channel = 9; // wire channel 0..15
-};
-
-// Columns of the voicing tables: one per voicing listed for the chosen chord and root.
-inline constexpr int VoicingColumns = 31;
-using VoicingTable = std::array<std::array<QString, VoicingColumns>, 7>; // strings 1..6 by column
 
 // Everything the program shares between its parts, alive from start-up to exit. One instance,
 // owned by the program and passed by reference; nothing else holds mutable state of its own.
@@ -72,7 +48,6 @@ struct AppState {
     bool ledConnected = false;
     int ledOptionLeft = 1;
     int ledOptionRight = 1;
-    QStringList ledPositions; // "fret~string", lowest string first
 
     bool mainWindowActive = false;
 
@@ -82,10 +57,10 @@ struct AppState {
     NoteList noteList;
     // The chord's notes in the chord/scale mode, spelled before the scale replaces noteList.
     NoteList chordNoteList;
-    // The voicings listed for the chosen chord and root (the triads mode uses column 0).
-    VoicingTable voicingFrets{};   // decimal fret text or "xx"
-    VoicingTable voicingFingers{}; // "x", "0", "1".."4"
-    std::array<QString, VoicingColumns> voicingMemos{};
+    // The voicings listed for the chosen chord and root, in the order of the voicing list.
+    std::vector<Voicing> voicings;
+    // The triad shape last drawn, as Play sounds it; all strings silent when none could be.
+    std::optional<Voicing> triadShape;
 
     ChordLibrary chords;
     ScaleLibrary scales;
@@ -93,6 +68,14 @@ struct AppState {
 
     // The start values of the root and the seven selections.
     void resetSelections();
+
+    // The listed voicing of selectedVoicing, or null.
+    const Voicing* selectedVoicingEntry() const;
+
+    // The settings the neck reads.
+    NeckSettings neckSettings() const {
+        return {tuning, tuningSpelling, leftHanded, maxFret, maxScreenFret};
+    }
 };
 
 } // namespace chordalis

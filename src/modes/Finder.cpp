@@ -1,8 +1,8 @@
-#include "library/Finder.h"
+#include "modes/Finder.h"
 
-#include "app/Pages.h"
 #include "fretboard/Fretboard.h"
 #include "library/IniReader.h"
+#include "modes/Pages.h"
 #include "theory/Neck.h"
 
 #include <array>
@@ -68,7 +68,7 @@ void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
 void showFinderSelection(ModeContext& c) {
     const AppState& s = c.state;
     Fretboard& board = c.fretboard;
-    board.clearFretboard();
+    clearNeck(c);
     for (int string = 1; string <= 6; ++string) {
         const int value = s.finderSelection[size_t(string)];
         if (value == 0) {

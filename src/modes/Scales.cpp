@@ -1,7 +1,7 @@
-#include "library/Scales.h"
+#include "modes/Scales.h"
 
-#include "app/Pages.h"
 #include "fretboard/Fretboard.h"
+#include "modes/Pages.h"
 
 namespace chordalis {
 
@@ -28,7 +28,7 @@ void showScale(ModeContext& c) {
     const FretWindow window = fretWindow(page.cboScalePositions, s.maxFret);
     if (s.selectedScale < 0 || s.selectedScale >= s.scales.count) {
         page.showNoScale();
-        c.fretboard.clearFretboard();
+        clearNeck(c);
         return;
     }
     const ScaleEntry& scale = s.scales.entries[size_t(s.selectedScale)];
@@ -37,7 +37,7 @@ void showScale(ModeContext& c) {
     page.lblScaleFormula = QLatin1String("Formula: ") + formulaText(s.noteList);
     page.lblScaleNotes = notesText(s.noteList);
     page.txtAltScaleNames = QString(scale.altname).replace(QLatin1Char(';'), QLatin1Char('\n'));
-    c.fretboard.clearFretboard();
+    clearNeck(c);
     placeNoteList(c, window, s.colourRoot, s.colourScale);
     c.fretboard.sendLedFrame();
 }

@@ -1,10 +1,10 @@
-#include "library/Triads.h"
+#include "modes/Triads.h"
 
-#include "app/AppState.h"
-#include "app/Pages.h"
 #include "fretboard/Fretboard.h"
 #include "library/IniReader.h"
 #include "library/Warnings.h"
+#include "modes/AppState.h"
+#include "modes/Pages.h"
 #include "theory/Neck.h"
 
 #include <algorithm>
@@ -104,11 +104,11 @@ void drawFixedPicture(ModeContext& c, const FixedPicture& picture) {
     }
 }
 
-void clearColumn(AppState& s) {
-    for (int string = 1; string <= 6; ++string) {
-        s.voicingFrets[size_t(string)][0] = Silent;
-        s.voicingFingers[size_t(string)][0] = QStringLiteral("x");
-    }
+// A shape with every string silent.
+Voicing silentShape() {
+    Voicing v;
+    v.fingers.fill(QStringLiteral("x"));
+    return v;
 }
 
 } // namespace
@@ -118,7 +118,7 @@ void showTriad(ModeContext& c) {
     AppState& s = c.state;
     if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount) {
         page.showNoTriad();
-        c.fretboard.clearFretboard();
+        clearNeck(c);
         return;
     }
     const TriadEntry& triad = s.triads.entries[size_t(s.selectedTriad)];
@@ -133,7 +133,7 @@ void drawTriad(ModeContext& c) {
     AppState& s = c.state;
     Fretboard& board = c.fretboard;
     if (!isStandardTuning(s.tuning)) {
-        board.clearFretboard();
+        clearNeck(c);
         return;
     }
     if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount)
@@ -143,9 +143,9 @@ void drawTriad(ModeContext& c) {
     const auto shape =
         readShape(c, QString::number(triad) + QLatin1Char('.') + QString::number(group));
     if (!shape) {
-        // Playing must not sound a shape left in the table by another display.
-        clearColumn(s);
-        board.clearFretboard();
+        // Playing must not sound a shape left behind by another display.
+        s.triadShape = silentShape();
+        clearNeck(c);
         return;
     }
 
@@ -155,30 +155,28 @@ void drawTriad(ModeContext& c) {
         offset += 12;
     int low = 999;
     std::array<int, 7> frets{};
+    Voicing played = silentShape();
+    played.number = 0;
     for (int string = 6; string >= 1; --string) {
         const QString& pair = shape->frets[size_t(string)];
-        s.voicingFingers[size_t(string)][0] = shape->fingers[size_t(string)];
-        if (isSilent(pair)) {
-            s.voicingFrets[size_t(string)][0] = pair;
+        played.fingers[size_t(string)] = shape->fingers[size_t(string)];
+        if (isSilent(pair))
             continue;
-        }
         frets[size_t(string)] = pair.trimmed().toInt() + offset;
-        s.voicingFrets[size_t(string)][0] = QString::number(frets[size_t(string)]);
+        played.frets[size_t(string)] = frets[size_t(string)];
         low = std::min(low, frets[size_t(string)]);
     }
 
-    board.clearFretboard();
+    clearNeck(c);
     for (const FixedPicture& picture : FixedPictures) {
         if (picture.triad == triad && picture.group == group && picture.root == s.currentRoot) {
+            s.triadShape = std::move(played);
             drawFixedPicture(c, picture);
             board.sendLedFrame();
             return;
         }
     }
 
-    // Each string is labelled with the triad's own spelling of its note (Fb rather than E).
-    const QStringList names =
-        c.pages.triads.lblTriadNotes.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (int string = 6; string >= 1; --string) {
         const QString& finger = shape->fingers[size_t(string)];
         if (finger == QLatin1String("x")) {
@@ -189,15 +187,17 @@ void drawTriad(ModeContext& c) {
         if (low <= 0) {
             // The shape would reach the nut or below it: it is played an octave higher.
             fret += 12;
-            s.voicingFrets[size_t(string)][0] = QString::number(fret);
+            played.frets[size_t(string)] = fret;
         }
         const int pitchClass = ((fret + s.tuning[size_t(string)]) % 12 + 12) % 12;
-        if (const qsizetype named = indexOfPitchClass(names, pitchClass); named >= 0)
-            board.drawSign(names[named], NoteNameColumn, string);
+        // Each string is labelled with the triad's own spelling of its note (Fb rather than E).
+        if (const NoteEntry* named = findPitchClass(s.noteList, pitchClass))
+            board.drawSign(named->name, NoteNameColumn, string);
         board.drawMarker(QStringLiteral("circle"),
                          string == shape->rootString ? s.colourRoot : s.colourChord,
                          QLatin1String("finger") + finger, fret, string);
     }
+    s.triadShape = std::move(played);
     board.sendLedFrame();
 }
 

@@ -4,7 +4,7 @@
 
 namespace chordalis {
 
-class Program;
+struct ModeContext;
 class TreeModel;
 struct MainPages;
 
@@ -29,6 +29,6 @@ TreeModel& treeModel(MainPages& pages, TreeId tree);
 // becomes the tree's selected node, the selection it stands for is set in the shared state and
 // the page's display runs. A folder clears the selection; clicking a folder of tvwChords also
 // empties tvwVoicings. Needs no widget.
-void nodeClicked(Program& program, TreeId tree, const QString& key);
+void nodeClicked(ModeContext& context, TreeId tree, const QString& key);
 
 } // namespace chordalis

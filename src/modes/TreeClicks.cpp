@@ -1,11 +1,12 @@
-#include "app/TreeClicks.h"
+#include "modes/TreeClicks.h"
 
-#include "app/Program.h"
-#include "library/Arpeggios.h"
-#include "library/ChordScales.h"
-#include "library/Chords.h"
-#include "library/Scales.h"
-#include "library/Triads.h"
+#include "modes/AppState.h"
+#include "modes/Arpeggios.h"
+#include "modes/ChordScales.h"
+#include "modes/Chords.h"
+#include "modes/Pages.h"
+#include "modes/Scales.h"
+#include "modes/Triads.h"
 #include "theory/Spelling.h"
 
 namespace chordalis {
@@ -32,18 +33,19 @@ TreeModel& treeModel(MainPages& p, TreeId tree) {
     return p.chords.tvwChords;
 }
 
-void nodeClicked(Program& program, TreeId tree, const QString& key) {
-    treeModel(program.pages, tree).selectedKey = key;
-    AppState& s = program.state;
-    ModeContext c = program.context();
+void nodeClicked(ModeContext& c, TreeId tree, const QString& key) {
+    treeModel(c.pages, tree).selectedKey = key;
+    AppState& s = c.state;
     switch (tree) {
     case TreeId::Chords:
         s.selectedChord = itemNumber(key, QStringLiteral("Chord"));
         showChord(c);
-        if (s.selectedChord < 0)
-            program.pages.chords.tvwVoicings.clear();
-        else
+        if (s.selectedChord < 0) {
+            c.pages.chords.tvwVoicings.clear();
+            s.voicings.clear(); // Play finds no voicing to sound
+        } else {
             loadVoicings(c, false);
+        }
         break;
     case TreeId::Voicings:
         s.selectedVoicing = leadingNumber(key);

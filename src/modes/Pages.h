@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "library/TreeModel.h"
+#include "modes/AppState.h"
+#include "modes/TreeModel.h"
 #include "theory/Positions.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "library/TreeModel.h"
+#include "modes/TreeModel.h"
 
 #include "theory/Spelling.h"
 

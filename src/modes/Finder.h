@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "library/ModeContext.h"
+#include "modes/AppState.h"
+#include "modes/ModeContext.h"
 
 #include <QPointF>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "library/ChordScales.h"
+#include "modes/ChordScales.h"
 
-#include "app/AppState.h"
-#include "app/Pages.h"
 #include "fretboard/Fretboard.h"
+#include "modes/AppState.h"
+#include "modes/Pages.h"
 #include "theory/Neck.h"
 
 #include <algorithm>
@@ -52,7 +52,7 @@ void showChordAndScales(ModeContext& c) {
     AppState& s = c.state;
     TreeModel& tree = page.tvwCSScales;
     tree.clear();
-    c.fretboard.clearFretboard();
+    clearNeck(c);
     if (s.selectedCSChord < 0 || s.selectedCSChord >= s.chords.count) {
         page.showNoChord();
         page.showNoScale();
@@ -104,7 +104,7 @@ void drawChordAndScale(ModeContext& c) {
     const AppState& s = c.state;
     if (s.selectedCSChord < 0 || s.selectedCSChord >= s.chords.count)
         return;
-    c.fretboard.clearFretboard();
+    clearNeck(c);
     const FretWindow window = fretWindow(c.pages.chordScale.cboCSPositions, s.maxFret);
     const NoteList& chord = s.chordNoteList;
     const NoteList& scale = s.noteList;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ModeContext.h"
+#include "modes/ModeContext.h"
 
 namespace chordalis {
 

@@ -1,8 +1,8 @@
-#include "library/Arpeggios.h"
+#include "modes/Arpeggios.h"
 
-#include "app/Pages.h"
 #include "fretboard/Fretboard.h"
-#include "library/Scales.h"
+#include "modes/Pages.h"
+#include "modes/Scales.h"
 
 namespace chordalis {
 
@@ -12,7 +12,7 @@ void showArpeggio(ModeContext& c) {
     const FretWindow window = fretWindow(page.cboArpPositions, s.maxFret);
     if (s.selectedArpeggio < 0 || s.selectedArpeggio >= s.chords.count) {
         page.showNoArpeggio();
-        c.fretboard.clearFretboard();
+        clearNeck(c);
         return;
     }
     const ChordEntry& chord = s.chords.entries[size_t(s.selectedArpeggio)];
@@ -20,7 +20,7 @@ void showArpeggio(ModeContext& c) {
     s.noteList = spellFormula(chord.formula, s.currentRoot, s.rootSpelling);
     page.lblArpFormula = QLatin1String("Formula: ") + formulaText(s.noteList);
     page.lblArpNotes = notesText(s.noteList);
-    c.fretboard.clearFretboard();
+    clearNeck(c);
     placeNoteList(c, window, s.colourRoot, s.colourChord);
     c.fretboard.sendLedFrame();
 }

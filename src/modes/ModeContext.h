@@ -18,4 +18,8 @@ struct ModeContext {
     Warnings& warnings;
 };
 
+// Clears the neck for a display, and shows the non-standard tuning label over it on the pages
+// that cannot draw under another tuning (chords and triads).
+void clearNeck(ModeContext& context);
+
 } // namespace chordalis

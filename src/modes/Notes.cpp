@@ -1,14 +1,14 @@
-#include "library/Notes.h"
+#include "modes/Notes.h"
 
-#include "app/AppState.h"
 #include "fretboard/Fretboard.h"
+#include "modes/AppState.h"
 #include "theory/Neck.h"
 
 namespace chordalis {
 
 void showNote(ModeContext& c) {
     const AppState& s = c.state;
-    c.fretboard.clearFretboard();
+    clearNeck(c);
     const QString name = spellDegree(u"1", s.currentRoot, s.rootSpelling);
     const int pitchClass = pitchClassOf(name);
     for (int string = 6; string >= 1; --string) {

@@ -1,0 +1,134 @@
+#include "library/Voicings.h"
+
+#include "library/IniReader.h"
+#include "library/Warnings.h"
+#include "theory/Neck.h"
+#include "theory/Spelling.h"
+
+#include <algorithm>
+
+namespace chordalis {
+
+namespace {
+
+const QString VoicingFile = QStringLiteral("voicing");
+const QString OpenSection = QStringLiteral("openchords");
+
+// The two fret characters of string s: strings 6..1 take two characters each, left to right.
+QString fretPair(const QString& frets, int string) {
+    return frets.mid(12 - 2 * string, 2);
+}
+
+bool isSilent(const QString& pair) {
+    return pair.compare(QLatin1String("xx"), Qt::CaseInsensitive) == 0;
+}
+
+// The finger character of string s: strings 6..1 left to right.
+QString fingerChar(const QString& fingers, int string) {
+    return fingers.mid(6 - string, 1);
+}
+
+int readCount(IniReader& ini, const QString& section, const QString& key) {
+    return std::max(0, leadingNumber(ini.readIni(VoicingFile, section, key)));
+}
+
+QString read(IniReader& ini, const QString& section, int n, const char* key) {
+    return ini.readIni(VoicingFile, section, QString::number(n) + QLatin1String(key));
+}
+
+// Where the open chord of the chord and root is listed, or -1.
+int findOpenChord(IniReader& ini, int chord, int root) {
+    const int count = readCount(ini, OpenSection, QStringLiteral("numvoicings"));
+    for (int i = 0; i < count; ++i) {
+        if (leadingNumber(read(ini, OpenSection, i, "rootnote")) == root &&
+            leadingNumber(read(ini, OpenSection, i, "quality")) == chord)
+            return i;
+    }
+    return -1;
+}
+
+Voicing openVoicing(IniReader& ini, int n) {
+    const QString frets = read(ini, OpenSection, n, "fret");
+    const QString fingers = read(ini, OpenSection, n, "finger");
+    Voicing v;
+    v.number = OpenChordVoicing;
+    v.memo = read(ini, OpenSection, n, "memo");
+    v.caption = QStringLiteral("Open Chord");
+    v.icon = QStringLiteral("voicingO");
+    for (int string = 6; string >= 1; --string) {
+        v.fingers[size_t(string)] = fingerChar(fingers, string);
+        const QString pair = fretPair(frets, string);
+        if (!isSilent(pair))
+            v.frets[size_t(string)] = leadingNumber(pair);
+    }
+    return v;
+}
+
+} // namespace
+
+std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord, int root,
+                                  const Tuning& tuning) {
+    std::vector<Voicing> list;
+    const int open = findOpenChord(ini, chord, root);
+    if (open >= 0)
+        list.push_back(openVoicing(ini, open));
+
+    const QString section = QString::number(chord);
+    int movable = readCount(ini, section, QStringLiteral("numVoicings"));
+    const int room = MaxListedVoicings - int(list.size());
+    if (movable > room) {
+        warnings.warn(QStringLiteral("voicing.ini [%1] numVoicings: %2 voicings do not fit the "
+                                     "%3 columns of the voicing list; the first %4 are shown")
+                          .arg(section)
+                          .arg(movable)
+                          .arg(MaxListedVoicings)
+                          .arg(room));
+        movable = room;
+    }
+
+    for (int j = 0; j < movable; ++j) {
+        const QString frets = read(ini, section, j, "fret");
+        const QString fingers = read(ini, section, j, "finger");
+        const int group = leadingNumber(read(ini, section, j, "group"));
+        const int rootString = leadingNumber(read(ini, section, j, "root"));
+        if (rootString < 1 || rootString > 6) {
+            warnings.warn(QStringLiteral("voicing.ini [%1] %2root: root string \"%3\" is not 1..6; "
+                                         "the voicing is left out")
+                              .arg(section, QString::number(j), QString::number(rootString)));
+            continue;
+        }
+        Voicing v;
+        v.number = j;
+        v.memo = read(ini, section, j, "memo");
+
+        // The root's fret on the root string, 1..12: a shape never rests on the nut.
+        int shift = root - openPitchClass(tuning, rootString);
+        if (shift <= 0)
+            shift += 12;
+
+        int low = 999;
+        for (int string = 6; string >= 1; --string) {
+            v.fingers[size_t(string)] = fingerChar(fingers, string);
+            const QString pair = fretPair(frets, string);
+            if (isSilent(pair))
+                continue;
+            const int fret = leadingNumber(pair) + shift;
+            v.frets[size_t(string)] = fret;
+            low = std::min(low, fret);
+        }
+        if (low <= 0) {
+            // The shape would reach below the nut: play it an octave higher.
+            low += 12;
+            for (auto& fret : v.frets) {
+                if (fret)
+                    *fret += 12;
+            }
+        }
+        v.caption = ordinal(low) + QLatin1String(" Position, Root ") + ordinal(rootString);
+        v.icon = group == 1 ? QStringLiteral("voicingB") : QStringLiteral("voicing");
+        list.push_back(std::move(v));
+    }
+    return list;
+}
+
+} // namespace chordalis

@@ -1,0 +1,112 @@
+#include "modes/Commands.h"
+
+#include "modes/AppState.h"
+
+#include <algorithm>
+
+namespace chordalis {
+
+QString playRefusal(const AppState& state, Mode mode) {
+    const bool standard = isStandardTuning(state.tuning);
+    const char* refusal = nullptr;
+    switch (mode) {
+    case Mode::Chords:
+        if (!standard)
+            refusal = "Chord playback is not supported for non-standard tunings.";
+        else if (state.selectedVoicing < 0)
+            refusal = "Please select a chord voicing to play.";
+        break;
+    case Mode::Triads:
+        if (!standard)
+            refusal = "Triad playback is not supported for non-standard tunings.";
+        else if (state.selectedTriad < 0)
+            refusal = "Please select a triad to play.";
+        break;
+    case Mode::ChordFinder:
+        if (std::all_of(state.finderSelection.begin() + 1, state.finderSelection.end(),
+                        [](int s) { return s == 0; }))
+            refusal = "Please click on the fretboard to select some notes to play.";
+        break;
+    case Mode::Scales:
+        if (state.selectedScale < 0)
+            refusal = "Please select a scale to play.";
+        break;
+    case Mode::Arpeggios:
+        if (state.selectedArpeggio < 0)
+            refusal = "Please select an arpeggio to play.";
+        break;
+    case Mode::Notes:
+    case Mode::ChordScale:
+        break;
+    }
+    return refusal ? QString::fromLatin1(refusal) : QString();
+}
+
+QString infoRefusal(const AppState& state, Mode mode) {
+    const char* refusal = nullptr;
+    switch (mode) {
+    case Mode::Chords:
+        refusal = state.selectedChord < 0 ? "Please select a chord." : nullptr;
+        break;
+    case Mode::Scales:
+        refusal = state.selectedScale < 0 ? "Please select a scale." : nullptr;
+        break;
+    case Mode::Arpeggios:
+        refusal = state.selectedArpeggio < 0 ? "Please select an arpeggio." : nullptr;
+        break;
+    case Mode::Triads:
+        refusal = state.selectedTriad < 0 ? "Please select a triad." : nullptr;
+        break;
+    case Mode::Notes:
+    case Mode::ChordScale:
+    case Mode::ChordFinder:
+        break;
+    }
+    return refusal ? QString::fromLatin1(refusal) : QString();
+}
+
+Strum voicingStrum(const Voicing& voicing, const Tuning& tuning) {
+    Strum notes;
+    for (int s = 6; s >= 1; --s) {
+        if (const auto fret = voicing.frets[size_t(s)])
+            notes.push_back({s, tuning[size_t(s)] + *fret});
+    }
+    return notes;
+}
+
+Strum finderStrum(const AppState& state) {
+    Strum notes;
+    for (int s = 6; s >= 1; --s) {
+        const int sel = state.finderSelection[size_t(s)];
+        if (sel != 0)
+            notes.push_back({s, state.tuning[size_t(s)] + (sel == -1 ? 0 : sel)});
+    }
+    return notes;
+}
+
+void playShown(const AppState& state, Player& player, Mode mode) {
+    switch (mode) {
+    case Mode::Chords: {
+        const Voicing* voicing = state.selectedVoicingEntry();
+        player.strum(voicing ? voicingStrum(*voicing, state.tuning) : Strum{});
+        break;
+    }
+    case Mode::Triads:
+        player.strum(state.triadShape ? voicingStrum(*state.triadShape, state.tuning) : Strum{});
+        break;
+    case Mode::ChordFinder:
+        player.strum(finderStrum(state));
+        break;
+    case Mode::Scales:
+        player.playScale(state.noteList);
+        break;
+    case Mode::Arpeggios:
+        player.playArpeggio(state.noteList);
+        break;
+    case Mode::Notes:
+    case Mode::ChordScale:
+        break; // these pages have no Play button
+    }
+}
+
+} // namespace chordalis

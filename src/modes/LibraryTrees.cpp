@@ -1,0 +1,140 @@
+#include "modes/LibraryTrees.h"
+
+#include "library/IniReader.h"
+#include "library/LibraryLoader.h"
+#include "library/Warnings.h"
+#include "modes/AppState.h"
+#include "modes/Pages.h"
+
+namespace chordalis {
+
+namespace {
+
+const QString AllGroup = QStringLiteral("All Group");
+
+QString groupKey(const QString& group) {
+    return group + QStringLiteral(" Group");
+}
+
+// Adds an item to the all-items folder and to its group folder, or warns when the group has none.
+void addItem(TreeModel& tree, Warnings& warnings, const QString& file, int i, const QString& group,
+             const QString& itemKey, const QString& text) {
+    tree.add(AllGroup, itemKey + QStringLiteral(" - All"), text);
+    if (!tree.add(groupKey(group), itemKey, text))
+        warnings.warn(QStringLiteral("%1.ini [%2] group \"%3\" names no group; the item is listed "
+                                     "under the all-items folder only")
+                          .arg(file)
+                          .arg(i)
+                          .arg(group));
+}
+
+void buildChordTrees(const ChordLibrary& lib, MainPages& pages, Warnings& warnings) {
+    TreeModel& chords = pages.chords.tvwChords;
+    TreeModel& csChords = pages.chordScale.tvwCSChords;
+    chords.clear();
+    csChords.clear();
+    chords.add({}, AllGroup, QStringLiteral("All Chords"));
+    csChords.add({}, AllGroup, QStringLiteral("All Chords"));
+    for (size_t i = 0; i < lib.groups.size(); ++i) {
+        const QString text = lib.groups[i] + QStringLiteral(" Chords");
+        chords.add({}, groupKey(QString::number(i)), text);
+        csChords.add({}, groupKey(QString::number(i)), text);
+    }
+    for (int i = 0; i < lib.count; ++i) {
+        const ChordEntry& e = lib.entries[size_t(i)];
+        const QString key = QString::number(i) + QStringLiteral(" Chord");
+        addItem(chords, warnings, QStringLiteral("chord"), i, e.group, key, e.name);
+        csChords.add(AllGroup, key + QStringLiteral(" - All"), e.name);
+        csChords.add(groupKey(e.group), key, e.name);
+    }
+
+    pages.chords.showNoChord();
+    ChordScalePage& cs = pages.chordScale;
+    cs.lblCSChordFormula.clear();
+    cs.lblCSChordNotes.clear();
+    cs.lblCSScaleFormula.clear();
+    cs.lblCSScaleNotes.clear();
+    for (FinderDescription& d : pages.finder.lblDescription)
+        d = {};
+}
+
+void buildScaleTree(const ScaleLibrary& lib, MainPages& pages, Warnings& warnings) {
+    TreeModel& tree = pages.scales.tvwScales;
+    tree.clear();
+    tree.add({}, AllGroup, QStringLiteral("All Scales"));
+    for (size_t i = 0; i < lib.groups.size(); ++i)
+        tree.add({}, groupKey(QString::number(i)), lib.groups[i]);
+    for (int i = 0; i < lib.count; ++i) {
+        const ScaleEntry& e = lib.entries[size_t(i)];
+        addItem(tree, warnings, QStringLiteral("scale"), i, e.group,
+                QString::number(i) + QStringLiteral(" Scale"), e.name);
+    }
+
+    pages.scales.showNoScale();
+    pages.scales.cboScalePositions = initialPositionList();
+}
+
+void buildArpeggioTree(const ChordLibrary& chords, MainPages& pages) {
+    TreeModel& tree = pages.arpeggios.tvwArps;
+    tree.clear();
+    tree.add({}, AllGroup, QStringLiteral("All Arpeggios"));
+    for (size_t g = 0; g < chords.groups.size(); ++g)
+        tree.add({}, groupKey(QString::number(g)), chords.groups[g] + QStringLiteral(" Arpeggios"));
+    for (int i = 0; i < chords.count; ++i) {
+        const ChordEntry& e = chords.entries[size_t(i)];
+        const QString key = QString::number(i) + QStringLiteral(" Arpeggio");
+        tree.add(AllGroup, key + QStringLiteral(" - All"), e.name);
+        tree.add(groupKey(e.group), key, e.name); // a bad group was warned about with the chords
+    }
+
+    pages.arpeggios.showNoArpeggio();
+    pages.arpeggios.cboArpPositions = initialPositionList();
+}
+
+void buildTriadTrees(MainPages& pages) {
+    TreeModel& triads = pages.triads.tvwTriads;
+    triads.clear();
+    static const char* const Qualities[] = {"Major", "Minor", "Diminished", "Augmented"};
+    static const char* const Inversions[] = {"Root Position", "1st Inversion", "2nd Inversion"};
+    for (int q = 0; q < 4; ++q) {
+        const QString quality = QLatin1String(Qualities[q]);
+        const QString folder = QStringLiteral("-1") + quality;
+        triads.add({}, folder, quality);
+        for (int inv = 0; inv < 3; ++inv)
+            triads.add(folder, QString::number(3 * q + inv) + QStringLiteral("ID"),
+                       QLatin1String(Inversions[inv]));
+    }
+
+    TreeModel& groups = pages.triads.tvwStringGroup;
+    groups.clear();
+    static const char* const StringGroups[] = {"Strings 6-5-4", "Strings 5-4-3", "Strings 4-3-2",
+                                               "Strings 3-2-1"};
+    for (int g = 0; g < 4; ++g)
+        groups.add({}, QString::number(g) + QStringLiteral("ID"), QLatin1String(StringGroups[g]));
+    groups.selectedKey = QStringLiteral("0ID");
+
+    pages.triads.showNoTriad();
+}
+
+void resetChordScalePage(MainPages& pages) {
+    ChordScalePage& page = pages.chordScale;
+    page.lblCSChordName = QStringLiteral("No Chord Selected");
+    page.lblCSScaleName = QStringLiteral("No Scale Selected");
+    page.cboCSPositions = initialPositionList();
+}
+
+} // namespace
+
+void loadLibraries(ModeContext& c) {
+    LibraryLoader loader(c.ini, c.warnings);
+    c.state.chords = loader.loadChords();
+    buildChordTrees(c.state.chords, c.pages, c.warnings);
+    c.state.scales = loader.loadScales();
+    buildScaleTree(c.state.scales, c.pages, c.warnings);
+    buildArpeggioTree(c.state.chords, c.pages);
+    c.state.triads = loader.loadTriads();
+    buildTriadTrees(c.pages);
+    resetChordScalePage(c.pages);
+}
+
+} // namespace chordalis

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/Program.h"
+
+#include <memory>
+
+class QSettings;
+
+namespace chordalis {
+
+class MainWindow;
+
+// The windows the program shows during start-up and keeps until shut-down: the main window,
+// built when start-up asks for it, with its splash.
+class DesktopWindow : public ProgramWindow {
+public:
+    // Message boxes shown as Qt boxes are centred over the main window once it exists.
+    DesktopWindow(Program& program, QSettings& store, MessageBoxes& boxes);
+    ~DesktopWindow() override;
+
+    void createWindow() override;
+    void showSplash() override;
+    void showWindow() override;
+    void showPages() override;
+    void saveWindowState(QSettings& store) override;
+
+    // Null until start-up has built it.
+    MainWindow* window() const { return m_window.get(); }
+
+private:
+    Program& m_program;
+    QSettings& m_store;
+    MessageBoxes& m_boxes;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace chordalis

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/MessageBoxes.h"
+#include "app/Program.h"
+#include "ledguitar/LedSender.h"
+#include "sound/Clock.h"
+#include "sound/RecordingMidiOut.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace chordalis::test {
+
+// Records what would have been shown and gives a scripted answer to every question.
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        BoxIcon icon;
+        QString text;
+        bool question;
+    };
+
+    void inform(BoxIcon icon, const QString& text) override {
+        shown.push_back({icon, text, false});
+    }
+    bool ask(BoxIcon icon, const QString& text) override {
+        shown.push_back({icon, text, true});
+        return answer;
+    }
+
+    std::vector<Shown> shown;
+    bool answer = true; // what ask() answers
+};
+
+// Keeps every LED frame the displays send.
+class RecordingLedSender : public LedSender {
+public:
+    void sendFrame(const QStringList& positions) override { frames.push_back(positions); }
+    std::vector<QStringList> frames;
+};
+
+// The devices of a program under test: virtual time, a recording port, a recording guitar. The
+// program owns them; the pointers stay valid while it lives.
+struct FakeDevices {
+    VirtualClock* clock;
+    RecordingMidiOut* port;
+    RecordingLedSender* led;
+    Devices devices;
+
+    FakeDevices() {
+        auto c = std::make_unique<VirtualClock>();
+        auto p = std::make_unique<RecordingMidiOut>(*c);
+        auto l = std::make_unique<RecordingLedSender>();
+        clock = c.get();
+        port = p.get();
+        led = l.get();
+        devices.clock = std::move(c);
+        devices.midiOut = std::move(p);
+        devices.led = std::move(l);
+    }
+};
+
+} // namespace chordalis::test
