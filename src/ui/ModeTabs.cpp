@@ -216,9 +216,9 @@ QWidget* ModeTabs::chordScalePage() {
     details->addWidget(
         makePositions(Mode::ChordScale, QStringLiteral("CSPositions"), m.cboCSPositions));
     details->addStretch();
-    m_key = makeButton(QStringLiteral("CmdKey"), QStringLiteral("Key"));
-    connect(m_key, &QPushButton::clicked, this, [this] { Q_EMIT keyRequested(); });
-    details->addLayout(buttonRow({m_key}));
+    QPushButton* key = makeButton(QStringLiteral("CmdKey"), QStringLiteral("Key"));
+    connect(key, &QPushButton::clicked, this, [this] { Q_EMIT keyRequested(); });
+    details->addLayout(buttonRow({key}));
     layout->addLayout(details, 4);
     return page;
 }
@@ -319,8 +319,6 @@ QPushButton* ModeTabs::makeButton(const QString& name, const QString& caption) {
     button->setObjectName(name);
     button->setMinimumWidth(80);
     button->setAutoDefault(false);
-    if (caption == QLatin1String("Play"))
-        m_playButtons.push_back(button);
     return button;
 }
 
@@ -390,15 +388,6 @@ PositionPicker* ModeTabs::positions(Mode mode) const {
             return picker;
     }
     return nullptr;
-}
-
-void ModeTabs::setPlayEnabled(bool enabled) {
-    for (QPushButton* b : m_playButtons)
-        b->setEnabled(enabled);
-}
-
-void ModeTabs::setKeyEnabled(bool enabled) {
-    m_key->setEnabled(enabled);
 }
 
 void ModeTabs::showPages() {

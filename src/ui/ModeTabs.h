@@ -36,10 +36,6 @@ public:
     QTreeWidget* tree(TreeId id) const { return m_trees[size_t(id)]; }
     PositionPicker* positions(Mode mode) const;
 
-    // Buttons whose commands are not available are shown disabled.
-    void setPlayEnabled(bool enabled);
-    void setKeyEnabled(bool enabled);
-
 Q_SIGNALS:
     // A node was clicked, or expanded or collapsed in a tree where that acts as a click (the
     // node has then been made the current one).
@@ -81,8 +77,6 @@ private:
     std::vector<std::pair<QPlainTextEdit*, const QString*>> m_textBoxes;
     std::array<QLabel*, 7> m_descriptions{}; // lblDescription1..6, index 0 unused
     std::vector<std::pair<Mode, PositionPicker*>> m_positions;
-    std::vector<QPushButton*> m_playButtons;
-    QPushButton* m_key = nullptr;
     QLabel* m_chordOnlySwatch = nullptr;
 };
 

@@ -185,7 +185,7 @@ TEST_F(PlayerTest, AllNotesOffSendsOneNoteOffPerNoteOnThePlaybackChannel) {
         EXPECT_EQ(out.sent[size_t(n)].word, off(2, n, 0));
 }
 
-TEST_F(PlayerTest, PlayButtonsRefuseWithTheirMessages) {
+TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWithTheirMessages) {
     struct Case {
         Mode mode;
         int preset;
@@ -218,6 +218,17 @@ TEST_F(PlayerTest, PlayButtonsRefuseWithTheirMessages) {
     program->playCommand(Mode::Scales);
     EXPECT_TRUE(program.boxes().shown.empty());
     EXPECT_EQ(out.sent.size(), 16u);
+
+    // The Info buttons refuse alike while nothing is chosen.
+    state().resetSelections();
+    program.boxes().shown.clear();
+    for (Mode mode : {Mode::Chords, Mode::Scales, Mode::Arpeggios, Mode::Triads, Mode::Notes})
+        program->infoCommand(mode);
+    QStringList texts;
+    for (const auto& box : program.boxes().shown)
+        texts << box.text;
+    EXPECT_EQ(texts, QStringList({"Please select a chord.", "Please select a scale.",
+                                  "Please select an arpeggio.", "Please select a triad."}));
 }
 
 TEST_F(PlayerTest, AFailedOpenIsReportedWithTheBackendsWords) {

@@ -62,13 +62,10 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
     whileModal("mnuTuning", "frmTuning", [&](QWidget& d) {
         auto* presets = child<QComboBox>(d, "cboPresets");
         EXPECT_EQ(presets->currentIndex(), 7); // as it was left
-        presets->setCurrentIndex(1);
         QTest::keyClick(child<QSpinBox>(d, "udNote5"), Qt::Key_Up);
-        EXPECT_EQ(presets->currentIndex(), 0);
-        EXPECT_EQ(child<QLineEdit>(d, "txtNote5")->text(), QStringLiteral("F"));
         click(d, "cmdOK");
     });
-    EXPECT_EQ(program->state.tuning, (Tuning{0, 64, 59, 55, 50, 45, 41}));
+    EXPECT_EQ(program->state.tuning, (Tuning{0, 62, 57, 54, 50, 45, 39}));
     EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblNonStandard"))->isVisible());
 }
 
@@ -93,12 +90,6 @@ TEST_F(DialogsTest, SkinDialogOkLoadsThePictureCancelKeepsIt) {
     });
     EXPECT_EQ(program->state.fretboardFile, QStringLiteral("maple.gif"));
     EXPECT_TRUE(program->fretboard.image() == maple);
-
-    // Without the folder the dialog does not open; the message is the headless tests' to check.
-    QDir(folder.filePath(QStringLiteral("fretboards"))).removeRecursively();
-    window->findChild<QAction*>(QStringLiteral("mnuFretboard"))->trigger();
-    EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_FALSE(window->skinDialog().isVisible());
 }
 
 TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
@@ -118,16 +109,8 @@ TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
     click(key, "cmdOK");
     EXPECT_EQ(program->state.colourChord, 1 + 2 * 256 + 3 * 65536);
 
-    // From the menu: modal, the shared colours in the boxes; a cancelled choice changes nothing.
-    whileModal("mnuFColours", "frmKey", [&](QWidget& d) {
-        key.setColourPicker([](QWidget*, const QColor&) { return std::nullopt; });
-        QTest::mouseClick(child(d, "piccol0"), Qt::LeftButton);
-        EXPECT_EQ(key.key().piccol[0], 255);
-        boxes.answer = true;
-        click(d, "cmdReset");
-        click(d, "cmdCancel");
-    });
-    EXPECT_EQ(program->state.colourChord, 16711680); // the reset stays
+    // From the menu the same box is modal (what its buttons do is the headless tests').
+    whileModal("mnuFColours", "frmKey", [&](QWidget& d) { click(d, "cmdCancel"); });
 }
 
 } // namespace

@@ -72,10 +72,6 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     EXPECT_EQ(device->itemText(2), "Port B");
     EXPECT_EQ(channel->currentText(), " 1");
     EXPECT_EQ(instrument->currentText(), " 25   Acoustic Guitar(nylon)");
-    std::vector<int> sliders;
-    for (const char* name : {"sldVolume", "sldChords", "sldScales", "sldArpeggios"})
-        sliders.push_back(find<QSlider>(dialog, name)->value());
-    EXPECT_EQ(sliders, std::vector<int>({100, 90, 70, 70}));
 
     device->setCurrentIndex(2);
     channel->setCurrentIndex(channel->findText(QStringLiteral(" 16")));
@@ -174,14 +170,10 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     click(window1, "cmdOK");
     EXPECT_FALSE(window1->isVisible());
 
-    // Two beats, the first accented, on the defaults: keys 76 and 77 on channel 10.
-    for (int beat = 0; beat < 2; ++beat) {
-        clock().advance(0.5);
-        window1->metronome().service();
-    }
-    ASSERT_EQ(out().sent.size(), 4u);
-    EXPECT_EQ(out().sent[0].word, packShortMessage(0x99, 76, 100));
-    EXPECT_EQ(out().sent[2].word, packShortMessage(0x99, 77, 100));
+    // The beat goes on (what it sends is the metronome tests').
+    clock().advance(0.5);
+    window1->metronome().service();
+    EXPECT_EQ(out().sent.size(), 2u);
 
     // Shown again: the same window, still on.
     EXPECT_EQ(openMetronome(), window1);
@@ -196,25 +188,9 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     EXPECT_EQ(find<QTabBar>(window2, "tabOnOff")->currentIndex(), 1);
 }
 
-TEST_F(SoundWindowsTest, StartUpOpensTheDeviceAndSendsTheInstrumentExitClosesIt) {
-    program->state.playback.instrument = 1;
-    program->openSound();
-    EXPECT_EQ(out().openedDevice, -1);
-    ASSERT_EQ(out().sent.size(), 1u);
-    EXPECT_EQ(out().sent[0].word, packShortMessage(0xC0, 0));
-
-    ASSERT_TRUE(out().isOpen());
-    window->close(); // exit closes the port
-    EXPECT_FALSE(out().isOpen());
-}
-
-TEST_F(SoundWindowsTest, PlayRefusesWithoutAVoicingThenStrumsTheChosenOne) {
+// The buttons and the menu reach the program's player; what it plays is the player tests'.
+TEST_F(SoundWindowsTest, PlayStrumsTheChosenVoicingAndAllNotesOffReleases) {
     auto* play = window->findChild<QPushButton*>(QStringLiteral("cmdChordPlay"));
-    ASSERT_TRUE(play->isEnabled());
-    QTest::mouseClick(play, Qt::LeftButton);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Please select a chord voicing to play.");
-    EXPECT_TRUE(out().sent.empty());
 
     auto* chords = window->findChild<QTreeWidget*>(QStringLiteral("tvwChords"));
     test::clickNode(*chords, TreeFiller::find(*chords, QStringLiteral("4 Chord")));
@@ -226,16 +202,12 @@ TEST_F(SoundWindowsTest, PlayRefusesWithoutAVoicingThenStrumsTheChosenOne) {
 
     QTest::mouseClick(play, Qt::LeftButton);
     ASSERT_EQ(out().sent.size(), 2 * strum.size());
-    for (size_t i = 0; i < strum.size(); ++i)
-        EXPECT_EQ(out().sent[i].word, packShortMessage(0x90, strum[i].note, 100)) << i;
-    EXPECT_EQ(boxes.shown.size(), 1u);
-}
+    EXPECT_EQ(out().sent[0].word, packShortMessage(0x90, strum[0].note, 100));
+    EXPECT_TRUE(boxes.shown.empty());
 
-TEST_F(SoundWindowsTest, AllNotesOffReleasesEveryNoteOnThePlaybackChannel) {
-    program->state.playback.channel = 16;
+    out().sent.clear();
     trigger("mnuAllNotesOff");
-    ASSERT_EQ(out().sent.size(), 128u);
-    EXPECT_EQ(out().sent.back().word, packShortMessage(0x8F, 127, 0));
+    EXPECT_EQ(out().sent.size(), 128u);
 }
 
 } // namespace
