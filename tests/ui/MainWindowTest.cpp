@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {
     EXPECT_EQ(window->rootTabs().currentIndex(), 0);
     EXPECT_EQ(window->modeTabs().currentIndex(), 0);
     window->resize(800, 600); // the smallest screen: still every root tab in view
-    QTest::qWait(20);
+    QCoreApplication::processEvents(); // the layout follows
     const QRect lastTab = window->rootTabs().tabRect(16);
     EXPECT_LE(window->rootTabs().mapTo(window, lastTab.topRight()).x(), window->width());
 
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, QuitQuestionNoKeepsEverythingYesWritesOnce) {
 
 TEST_F(MainWindowTest, WindowGeometryPersistsAndSurvivesBadValues) {
     window->resize(870, 640);
-    QTest::qWait(20);
+    QCoreApplication::processEvents();
     program->shutDown(*store);
     startProgram();
     EXPECT_EQ(window->size(), QSize(870, 640));
