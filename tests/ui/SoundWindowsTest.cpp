@@ -119,6 +119,8 @@ TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) 
     EXPECT_FALSE(dialog->isVisible());
 }
 
+// The window shows the settings and stores each change at once (the rows and the beats' rules
+// are the metronome options tests').
 TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     MetronomeSettings& m = program->state.metronome;
     m = {3, 35, 81, 200, 2};
@@ -129,34 +131,23 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
          {"Tempo (beats per minute)", "Beats", "Sound 1", "Sound 2", "Midi Channel"})
         EXPECT_TRUE(texts.contains(QLatin1String(text))) << text;
     auto* onOff = find<QTabBar>(metronome, "tabOnOff");
-    EXPECT_EQ(onOff->tabText(0), "On");
     EXPECT_EQ(onOff->tabText(onOff->currentIndex()), "Off");
-    EXPECT_FALSE(metronome->metronome().isRunning());
     auto* sound1 = find<QComboBox>(metronome, "cboSound1");
-    auto* sound2 = find<QComboBox>(metronome, "cboSound2");
     auto* channel = find<QComboBox>(metronome, "cboMetChannel");
     EXPECT_EQ(sound1->currentText(), " 35  Acoustic Bass Drum");
-    EXPECT_EQ(sound2->currentText(), " 81  Open Triangle");
-    EXPECT_EQ(channel->currentText(), " 3 ");
     auto* tempo = find<QSlider>(metronome, "sldTempo");
     auto* tempoText = find<QLineEdit>(metronome, "txtTempo");
     auto* beats = find<QLineEdit>(metronome, "txtBeats");
     EXPECT_EQ(std::tuple(tempo->value(), tempoText->text(), beats->text()),
               std::tuple(200, QStringLiteral("200"), QStringLiteral("3")));
-    EXPECT_TRUE(tempoText->isReadOnly());
 
     channel->setCurrentIndex(channel->findText(QStringLiteral(" 10 ")));
     sound1->setCurrentIndex(41);
     QTest::keyClick(tempo, Qt::Key_End);
     EXPECT_EQ(std::tuple(m.channel, m.sound1, m.tempo), std::tuple(9, 76, 400));
     EXPECT_EQ(tempoText->text(), "400");
-
-    // What is not a number is not stored; the spinner steps the number in the box.
-    beats->setText(QStringLiteral("4x"));
-    EXPECT_EQ(m.beats, 3);
     beats->clear();
     QTest::keyClicks(beats, QStringLiteral("6"));
-    EXPECT_EQ(m.beats, 6);
     click(metronome, "UpDown1Up");
     EXPECT_EQ(beats->text(), "7");
     EXPECT_EQ(m.beats, 7);
