@@ -267,18 +267,24 @@ DESCRIPTIONS = {
 
 SCALE_GROUPS = ["Major Scale Modes", "Melodic Minor Modes", "Harmonic Minor Modes",
                 "Harmonic Major Modes", "Pentatonic", "Blues", "Symmetric", "Bebop",
-                "World & Exotic"]
+                "World & Exotic", "Synthetic", "Indian Ragas"]
 
-# Name, alternative names, group, formula.  Scales 0..17 keep their numbers.
+# Name, alternative names, group, formula.  A scale's number is its place in this list and
+# is kept for good (settings and chords refer to it): new scales go at the end.  Formulas are
+# spelled as a jazz teacher writes them, in degree order within the octave (the altered
+# scale's b9, #9, #11 and b13 are b2, #2, #4 and b6).
 SCALES = [
-    ("Major", "Ionian;Diatonic Major", "Major Scale Modes", "1;2;3;4;5;6;7"),
-    ("Dorian", "Dorian Mode;Second Mode of Major", "Major Scale Modes", "1;2;b3;4;5;6;b7"),
-    ("Phrygian", "Phrygian Mode;Third Mode of Major", "Major Scale Modes", "1;b2;b3;4;5;b6;b7"),
-    ("Lydian", "Lydian Mode;Fourth Mode of Major", "Major Scale Modes", "1;2;3;#4;5;6;7"),
-    ("Mixolydian", "Mixolydian Mode;Dominant Scale;Fifth Mode of Major", "Major Scale Modes",
-     "1;2;3;4;5;6;b7"),
-    ("Natural Minor", "Aeolian;Pure Minor;Sixth Mode of Major", "Major Scale Modes",
-     "1;2;b3;4;5;b6;b7"),
+    ("Major", "Ionian;Diatonic Major;Bilawal Thaat", "Major Scale Modes", "1;2;3;4;5;6;7"),
+    ("Dorian", "Dorian Mode;Second Mode of Major;Kafi Thaat", "Major Scale Modes",
+     "1;2;b3;4;5;6;b7"),
+    ("Phrygian", "Phrygian Mode;Third Mode of Major;Bhairavi Thaat", "Major Scale Modes",
+     "1;b2;b3;4;5;b6;b7"),
+    ("Lydian", "Lydian Mode;Fourth Mode of Major;Kalyan Thaat", "Major Scale Modes",
+     "1;2;3;#4;5;6;7"),
+    ("Mixolydian", "Mixolydian Mode;Dominant Scale;Fifth Mode of Major;Khamaj Thaat",
+     "Major Scale Modes", "1;2;3;4;5;6;b7"),
+    ("Natural Minor", "Aeolian;Pure Minor;Sixth Mode of Major;Asavari Thaat",
+     "Major Scale Modes", "1;2;b3;4;5;b6;b7"),
     ("Locrian", "Locrian Mode;Seventh Mode of Major", "Major Scale Modes", "1;b2;b3;4;b5;b6;b7"),
     ("Major Pentatonic", "Pentatonic Major", "Pentatonic", "1;2;3;5;6"),
     ("Minor Pentatonic", "Pentatonic Minor;Fifth Mode of Major Pentatonic", "Pentatonic",
@@ -288,15 +294,16 @@ SCALES = [
     ("Harmonic Minor", "Aeolian #7", "Harmonic Minor Modes", "1;2;b3;4;5;b6;7"),
     ("Melodic Minor", "Jazz Minor;Ascending Melodic Minor", "Melodic Minor Modes",
      "1;2;b3;4;5;6;7"),
-    ("Phrygian Dominant", "Spanish Phrygian;Freygish;Fifth Mode of Harmonic Minor",
+    ("Phrygian Dominant",
+     "Spanish Phrygian;Phrygian Major;Freygish;Ahava Rabbah;Fifth Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;b2;3;4;5;b6;b7"),
-    ("Lydian Dominant", "Lydian b7;Overtone Scale;Fourth Mode of Melodic Minor",
+    ("Lydian Dominant", "Lydian b7;Overtone Scale;Acoustic Scale;Fourth Mode of Melodic Minor",
      "Melodic Minor Modes", "1;2;3;#4;5;6;b7"),
-    ("Whole Tone", "Whole Step Scale", "Symmetric", "1;2;3;#4;#5;b7"),
+    ("Whole Tone", "Whole Step Scale;Messiaen's Mode 1", "Symmetric", "1;2;3;#4;#5;b7"),
     ("Diminished Whole-Half", "Whole-Half Diminished;Octatonic", "Symmetric",
      "1;2;b3;4;b5;b6;6;7"),
-    ("Diminished Half-Whole", "Half-Whole Diminished;Dominant Diminished", "Symmetric",
-     "1;b2;#2;3;#4;5;6;b7"),
+    ("Diminished Half-Whole", "Half-Whole Diminished;Dominant Diminished;Messiaen's Mode 2",
+     "Symmetric", "1;b2;#2;3;#4;5;6;b7"),
     # The other modes of melodic minor
     ("Dorian b2", "Phrygian #6;Second Mode of Melodic Minor", "Melodic Minor Modes",
      "1;b2;b3;4;5;6;b7"),
@@ -306,24 +313,24 @@ SCALES = [
      "Melodic Minor Modes", "1;2;3;4;5;b6;b7"),
     ("Locrian #2", "Aeolian b5;Half-Diminished Scale;Sixth Mode of Melodic Minor",
      "Melodic Minor Modes", "1;2;b3;4;b5;b6;b7"),
-    ("Altered", "Super Locrian;Diminished Whole Tone;Seventh Mode of Melodic Minor",
-     "Melodic Minor Modes", "1;b2;b3;b4;b5;b6;b7"),
+    ("Altered", "Super Locrian;Diminished Whole Tone;Seventh Mode of Melodic Minor", "Melodic Minor Modes", "1;b2;#2;3;#4;b6;b7"),
     # The other modes of harmonic minor
     ("Locrian #6", "Locrian Natural 6;Second Mode of Harmonic Minor", "Harmonic Minor Modes",
      "1;b2;b3;4;b5;6;b7"),
     ("Ionian #5", "Ionian Augmented;Third Mode of Harmonic Minor", "Harmonic Minor Modes",
      "1;2;3;4;#5;6;7"),
-    ("Dorian #4", "Romanian Minor;Ukrainian Dorian;Fourth Mode of Harmonic Minor",
+    ("Dorian #4", "Romanian Minor;Ukrainian Dorian;Nikriz;Fourth Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;2;b3;#4;5;6;b7"),
-    ("Lydian #2", "Sixth Mode of Harmonic Minor", "Harmonic Minor Modes", "1;#2;3;#4;5;6;7"),
+    ("Lydian #2", "Lydian #9;Sixth Mode of Harmonic Minor", "Harmonic Minor Modes",
+     "1;#2;3;#4;5;6;7"),
     ("Super Locrian bb7", "Ultralocrian;Altered Diminished;Seventh Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;b2;b3;b4;b5;b6;f7"),
     # Harmonic major and its modes
     ("Harmonic Major", "Ionian b6;Major Harmonic", "Harmonic Major Modes", "1;2;3;4;5;b6;7"),
     ("Dorian b5", "Second Mode of Harmonic Major", "Harmonic Major Modes", "1;2;b3;4;b5;6;b7"),
     ("Phrygian b4", "Third Mode of Harmonic Major", "Harmonic Major Modes", "1;b2;b3;b4;5;b6;b7"),
-    ("Lydian b3", "Melodic Minor #4;Fourth Mode of Harmonic Major", "Harmonic Major Modes",
-     "1;2;b3;#4;5;6;7"),
+    ("Lydian b3", "Melodic Minor #4;Lydian Diminished;Fourth Mode of Harmonic Major",
+     "Harmonic Major Modes", "1;2;b3;#4;5;6;7"),
     ("Mixolydian b2", "Fifth Mode of Harmonic Major", "Harmonic Major Modes", "1;b2;3;4;5;6;b7"),
     ("Lydian Augmented #2", "Sixth Mode of Harmonic Major", "Harmonic Major Modes",
      "1;#2;3;#4;#5;6;7"),
@@ -332,11 +339,9 @@ SCALES = [
     # Pentatonic
     ("Suspended Pentatonic", "Egyptian;Second Mode of Major Pentatonic", "Pentatonic",
      "1;2;4;5;b7"),
-    ("Blues Minor Pentatonic", "Man Gong;Third Mode of Major Pentatonic", "Pentatonic",
-     "1;b3;4;b6;b7"),
-    ("Blues Major Pentatonic", "Ritusen;Fourth Mode of Major Pentatonic", "Pentatonic",
-     "1;2;4;5;6"),
-    ("Dominant Pentatonic", "Mixolydian Pentatonic", "Pentatonic", "1;2;3;5;b7"),
+    ("Man Gong", "Malkauns;Third Mode of Major Pentatonic", "Pentatonic", "1;b3;4;b6;b7"),
+    ("Ritsusen", "Yo;Ritusen;Fourth Mode of Major Pentatonic", "Pentatonic", "1;2;4;5;6"),
+    ("Dominant Pentatonic", "", "Pentatonic", "1;2;3;5;b7"),
     ("Minor 6 Pentatonic", "Minor Sixth Pentatonic", "Pentatonic", "1;b3;4;5;6"),
     # Blues
     ("Nine-Note Blues", "Composite Blues;Blues Nonatonic", "Blues", "1;2;b3;3;4;b5;5;6;b7"),
@@ -344,28 +349,74 @@ SCALES = [
     ("Augmented", "Augmented Hexatonic;Symmetrical Augmented", "Symmetric", "1;b3;3;5;#5;7"),
     ("Chromatic", "Twelve-Tone", "Symmetric", "1;b2;2;b3;3;4;#4;5;b6;6;b7;7"),
     # Bebop
-    ("Bebop Dominant", "Bebop Mixolydian;Bebop Seventh", "Bebop", "1;2;3;4;5;6;b7;7"),
-    ("Bebop Major", "Bebop Ionian", "Bebop", "1;2;3;4;5;#5;6;7"),
+    ("Bebop Dominant", "Bebop Mixolydian;Bebop Seventh;Bebop Scale", "Bebop", "1;2;3;4;5;6;b7;7"),
+    ("Bebop Major", "Bebop Ionian;Major 6th Diminished", "Bebop", "1;2;3;4;5;#5;6;7"),
     ("Bebop Dorian", "Bebop Minor", "Bebop", "1;2;b3;3;4;5;6;b7"),
-    ("Bebop Melodic Minor", "Bebop Jazz Minor", "Bebop", "1;2;b3;4;5;#5;6;7"),
+    ("Bebop Melodic Minor", "Bebop Jazz Minor;Minor 6th Diminished", "Bebop",
+     "1;2;b3;4;5;#5;6;7"),
     ("Bebop Harmonic Minor", "Bebop Natural Minor", "Bebop", "1;2;b3;4;5;b6;b7;7"),
     # World and exotic
     ("Hungarian Minor", "Gypsy Minor;Double Harmonic Minor", "World & Exotic",
      "1;2;b3;#4;5;b6;7"),
     ("Hungarian Major", "Lydian Dominant #2", "World & Exotic", "1;#2;3;#4;5;6;b7"),
-    ("Double Harmonic Major", "Byzantine;Arabic;Gypsy Major", "World & Exotic",
-     "1;b2;3;4;5;b6;7"),
+    ("Double Harmonic Major", "Byzantine;Arabic;Gypsy Major;Hijaz Kar;Bhairav Thaat",
+     "World & Exotic", "1;b2;3;4;5;b6;7"),
     ("Neapolitan Minor", "Harmonic Minor b2", "World & Exotic", "1;b2;b3;4;5;b6;7"),
     ("Neapolitan Major", "Melodic Minor b2", "World & Exotic", "1;b2;b3;4;5;6;7"),
     ("Persian", "Double Harmonic b5", "World & Exotic", "1;b2;3;4;b5;b6;7"),
-    ("Spanish Eight-Tone", "Spanish 8-Tone", "World & Exotic", "1;b2;#2;3;4;b5;b6;b7"),
-    ("Arabian", "Major Locrian", "World & Exotic", "1;2;3;4;b5;b6;b7"),
-    ("Prometheus", "Mystic", "World & Exotic", "1;2;3;#4;6;b7"),
+    ("Spanish Eight-Tone", "Spanish 8-Tone", "World & Exotic",
+     "1;b2;b3;3;4;5;b6;b7"),
+    ("Major Locrian", "Locrian Major", "Synthetic", "1;2;3;4;b5;b6;b7"),
+    ("Prometheus", "Mystic", "Synthetic", "1;2;3;#4;6;b7"),
     ("Hirajoshi", "Hira-joshi", "World & Exotic", "1;2;b3;5;b6"),
-    ("Kumoi", "Kumoi-joshi", "World & Exotic", "1;2;b3;5;6"),
-    ("In", "Miyako-bushi;Sakura Pentatonic", "World & Exotic", "1;b2;4;5;b6"),
-    ("In Sen", "Insen", "World & Exotic", "1;b2;4;5;b7"),
+    ("Kumoi", "Flat Three Pentatonic", "World & Exotic", "1;2;b3;5;6"),
+    ("In", "Miyako-bushi;Sakura Pentatonic;Kumoi-joshi", "World & Exotic", "1;b2;4;5;b6"),
+    ("In Sen", "Insen;Kokin-joshi", "World & Exotic", "1;b2;4;5;b7"),
     ("Iwato", "Iwato Pentatonic", "World & Exotic", "1;b2;4;b5;b7"),
+    # Pentatonic scales of jazz: five notes of a seven-note scale that outline its chord
+    ("Mixolydian Pentatonic", "", "Pentatonic", "1;3;4;5;b7"),
+    ("Ionian Pentatonic", "Ryukyu", "Pentatonic", "1;3;4;5;7"),
+    ("Lydian Pentatonic", "Chinese", "Pentatonic", "1;3;#4;5;7"),
+    ("Lydian Dominant Pentatonic", "", "Pentatonic", "1;3;#4;5;b7"),
+    ("Locrian Pentatonic", "Minor 7b5 Pentatonic", "Pentatonic", "1;b3;4;b5;b7"),
+    ("Major b6 Pentatonic", "Flat Six Pentatonic", "Pentatonic", "1;2;3;5;b6"),
+    ("Whole Tone Pentatonic", "", "Pentatonic", "1;3;#4;#5;b7"),
+    ("Lydian #5 Pentatonic", "Lydian Augmented Pentatonic", "Pentatonic", "1;3;#4;#5;7"),
+    ("Minor #7 Pentatonic", "Minor Major 7th Pentatonic", "Pentatonic", "1;b3;4;5;7"),
+    ("Altered Pentatonic", "Super Locrian Pentatonic", "Pentatonic", "1;#2;3;#4;b7"),
+    ("Neapolitan Major Pentatonic", "", "Pentatonic", "1;3;4;b5;b7"),
+    # World and exotic
+    ("Vietnamese", "Vietnamese 1", "World & Exotic", "1;b3;4;5;b6"),
+    ("Pelog", "", "World & Exotic", "1;b2;b3;5;b6"),
+    ("Piongio", "", "World & Exotic", "1;2;4;5;6;b7"),
+    ("Oriental", "", "World & Exotic", "1;b2;3;4;b5;6;b7"),
+    ("Double Harmonic Lydian", "Purvi Thaat", "World & Exotic", "1;b2;3;#4;5;b6;7"),
+    ("Ichikosucho", "", "World & Exotic", "1;2;3;4;#4;5;6;7"),
+    ("Romanian Major", "", "World & Exotic", "1;b2;3;#4;5;6;b7"),
+    ("Hungarian Gypsy", "", "World & Exotic", "1;2;b3;#4;5;b6;b7"),
+    # Synthetic scales: built from rules rather than heard in a tradition
+    ("Enigmatic", "Scala Enigmatica", "Synthetic", "1;b2;3;#4;#5;b7;7"),
+    ("Prometheus Neapolitan", "", "Synthetic", "1;b2;3;#4;6;b7"),
+    ("Scriabin", "", "Synthetic", "1;b2;3;5;6"),
+    ("Mystery #1", "", "Synthetic", "1;b2;3;#4;#5;b7"),
+    ("Leading Whole Tone", "", "Synthetic", "1;2;3;#4;#5;b7;7"),
+    ("Lydian Minor", "", "Synthetic", "1;2;3;#4;5;b6;b7"),
+    ("Augmented Heptatonic", "", "Synthetic", "1;#2;3;4;5;#5;7"),
+    # Symmetric: the other modes of limited transposition
+    ("Six-Tone Symmetric", "", "Symmetric", "1;b2;3;4;#5;6"),
+    ("Tritone", "", "Symmetric", "1;b2;3;#4;5;b7"),
+    ("Messiaen's Mode 3", "", "Symmetric", "1;2;b3;3;#4;5;b6;b7;7"),
+    ("Messiaen's Mode 4", "", "Symmetric", "1;b2;2;4;#4;5;b6;7"),
+    ("Messiaen's Mode 5", "", "Symmetric", "1;b2;4;#4;5;7"),
+    ("Messiaen's Mode 6", "", "Symmetric", "1;2;3;4;#4;#5;b7;7"),
+    ("Messiaen's Mode 7", "", "Symmetric", "1;b2;2;b3;4;#4;5;b6;6;7"),
+    # Bebop
+    ("Bebop Locrian", "Half-Diminished Bebop", "Bebop", "1;b2;b3;4;b5;5;b6;b7"),
+    # Indian ragas (the thaats that are modes of other scales are named there)
+    ("Todi Raga", "Todi Thaat", "Indian Ragas", "1;b2;b3;#4;5;b6;7"),
+    ("Purvi Raga", "", "Indian Ragas", "1;b2;3;4;#4;5;b6;7"),
+    ("Marva Raga", "Marwa;Marva Thaat", "Indian Ragas", "1;b2;3;#4;5;6;7"),
+    ("Hamsadhwani", "", "Indian Ragas", "1;2;3;5;7"),
 ]
 SCALE_NUMBER = {s[0]: i for i, s in enumerate(SCALES)}
 SCALE_STEMS = {
@@ -378,7 +429,79 @@ SCALE_STEMS = {
     "Phrygian Dominant": "scale_phrygian_dominant", "Lydian Dominant": "scale_lydian_dominant",
     "Whole Tone": "scale_whole_tone", "Diminished Whole-Half": "scale_diminished_whole_half",
     "Diminished Half-Whole": "scale_diminished_half_whole",
+    "Mystery #1": "scale_mystery1",
+    "Messiaen's Mode 3": "scale_messiaen_mode3", "Messiaen's Mode 4": "scale_messiaen_mode4",
+    "Messiaen's Mode 5": "scale_messiaen_mode5", "Messiaen's Mode 6": "scale_messiaen_mode6",
+    "Messiaen's Mode 7": "scale_messiaen_mode7",
 }
+
+# The chords each scale fits, by chord name, beyond what the chord table lists: the writer adds
+# the scale to the end of each of these chords' related scales (after the chord's own choices,
+# never twice).  A scale fits a chord when it holds every chord tone and the chord is the one
+# the scale is played over; rarer scales name only their home chord.
+SCALE_FITS = {
+    "Man Gong": ["m7#5"],
+    "Spanish Eight-Tone": ["7b9", "7#9", "7b9b13", "7sus4b9"],
+    "Mixolydian Pentatonic": ["7", "7sus4"],
+    "Ionian Pentatonic": ["maj7", "maj"],
+    "Lydian Pentatonic": ["maj7#11", "maj7", "add#11"],
+    "Lydian Dominant Pentatonic": ["7#11", "7"],
+    "Locrian Pentatonic": ["m7b5", "dim"],
+    "Major b6 Pentatonic": ["aug(add9)", "add9", "aug"],
+    "Whole Tone Pentatonic": ["7#5", "7b5", "aug"],
+    "Lydian #5 Pentatonic": ["maj7#5", "aug"],
+    "Minor #7 Pentatonic": ["m(maj7)"],
+    "Altered Pentatonic": ["7b5#9", "7b5"],
+    "Neapolitan Major Pentatonic": ["7b5"],
+    "Vietnamese": ["m(b6)"],
+    "Pelog": ["m(b6)"],
+    "Piongio": ["9sus4", "13sus4", "7sus4", "7sus2"],
+    "Oriental": ["7b5"],
+    "Double Harmonic Lydian": ["maj7#11"],
+    "Ichikosucho": ["maj7#11", "maj9#11"],
+    "Romanian Major": ["13b9", "7b9", "7#11"],
+    "Hungarian Gypsy": ["m9", "m(add9)"],
+    "Enigmatic": ["maj7#5"],
+    "Prometheus Neapolitan": ["7b5"],
+    "Scriabin": ["6"],
+    "Mystery #1": ["7#5b9", "7#5", "7b5"],
+    "Leading Whole Tone": ["maj7#5", "maj9#5"],
+    "Lydian Minor": ["7b13", "9#11", "7#11"],
+    "Augmented Heptatonic": ["maj7#5"],
+    "Six-Tone Symmetric": ["aug"],
+    "Tritone": ["7b9", "7#11", "7b5"],
+    "Messiaen's Mode 3": ["9#5", "aug(add9)"],
+    "Messiaen's Mode 4": ["maj7sus4"],
+    "Messiaen's Mode 5": ["maj7sus4"],
+    "Messiaen's Mode 6": ["9#5", "7#5"],
+    "Messiaen's Mode 7": ["maj7sus4", "m(maj7)"],
+    "Bebop Locrian": ["m7b5"],
+    "Todi Raga": ["m(maj7)", "dim(maj7)"],
+    "Purvi Raga": ["maj7#11"],
+    "Marva Raga": ["maj7#11"],
+    "Hamsadhwani": ["maj9", "maj7"],
+}
+
+
+def related_scales(chord):
+    """A chord's related scales, best first: its own list, then the scales whose SCALE_FITS
+    name it, in scale order."""
+    related = list(chord[5])
+    for scale, _, _, _ in SCALES:
+        if chord[0] in SCALE_FITS.get(scale, ()) and scale not in related:
+            related.append(scale)
+    return related
+
+
+def check_scale_fits():
+    """Every scale and chord that SCALE_FITS names exists (a renamed chord must be followed)."""
+    chords = {c[0] for c in CHORDS}
+    for scale, names in SCALE_FITS.items():
+        if scale not in SCALE_NUMBER:
+            raise SystemExit("SCALE_FITS: no scale is named %r" % scale)
+        for name in names:
+            if name not in chords:
+                raise SystemExit("SCALE_FITS[%r]: no chord is named %r" % (scale, name))
 
 # --------------------------------------------------------------------------
 # Chords
@@ -500,13 +623,13 @@ CHORDS = [
     ("7sus4b9", "Dominant 7th Suspended 4th Flat 9th", "7sus4(b9);susb9;7sus(b9)",
      "1;4;5;b7;b9", "Suspended", ["Phrygian", "Dorian b2", "Phrygian Dominant"], None),
     ("sus2sus4", "Suspended 2nd and 4th", "sus24;sus4(add9)", "1;2;4;5", "Suspended",
-     ["Suspended Pentatonic", "Mixolydian", "Major", "Dorian", "Blues Major Pentatonic"], None),
+     ["Suspended Pentatonic", "Mixolydian", "Major", "Dorian", "Ritsusen"], None),
     ("maj7sus2", "Major 7th Suspended 2nd", "M7sus2;Maj7sus2;\u03947sus2", "1;2;5;7",
      "Suspended", ["Major", "Lydian"], None),
     ("maj7sus4", "Major 7th Suspended 4th", "M7sus4;Maj7sus4;\u03947sus4", "1;4;5;7",
      "Suspended", ["Major", "Bebop Major", "Harmonic Major"], None),
     ("6sus4", "6th Suspended 4th", "6(sus4);M6sus4", "1;4;5;6", "Suspended",
-     ["Major", "Mixolydian", "Dorian", "Blues Major Pentatonic"], None),
+     ["Major", "Mixolydian", "Dorian", "Ritsusen"], None),
     # Diminished
     ("dim(maj7)", "Diminished Major 7th", "dimMaj7;\u00b0(maj7);\u00b0\u03947;dim(M7)",
      "1;b3;b5;7", "Diminished", ["Diminished Whole-Half", "Hungarian Minor", "Lydian b3"], None),
@@ -1412,7 +1535,8 @@ def write_chords(data, system):
     for g, name in enumerate(CHORD_GROUPS):
         ini.key(str(g), name)
     for i, chord in enumerate(CHORDS):
-        name, verbose, symbols, formula, group, related, _ = chord
+        name, verbose, symbols, formula, group, _, _ = chord
+        related = related_scales(chord)
         stem = chord_stem(chord)
         ini.section(str(i))
         ini.key("name", name)
@@ -1528,6 +1652,7 @@ def main():
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, os.pardir, "data")
     system = os.path.join(data, "system")
     os.makedirs(system, exist_ok=True)
+    check_scale_fits()
     write_chords(data, system)
     write_scales(data, system)
     write_voicings(data)
