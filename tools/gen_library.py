@@ -440,7 +440,20 @@ SCALE_STEMS = {
 # never twice).  A scale fits a chord when it holds every chord tone and the chord is the one
 # the scale is played over; rarer scales name only their home chord.
 SCALE_FITS = {
+    "Dorian b5": ["m7b5"],
+    "Phrygian b4": ["7#9"],
+    "Lydian Augmented #2": ["maj7#5"],
     "Man Gong": ["m7#5"],
+    "Bebop Harmonic Minor": ["m(maj7)", "m7"],
+    "Double Harmonic Major": ["maj7"],
+    "Neapolitan Minor": ["m(maj7)"],
+    "Neapolitan Major": ["m(maj7)", "m6"],
+    "Persian": ["maj7b5"],
+    "Major Locrian": ["9b5", "7b5"],
+    "Prometheus": ["9b5", "7b5"],
+    "Hirajoshi": ["m(add9)", "m(b6)"],
+    "In": ["sus4"],
+    "In Sen": ["7sus4b9", "7sus4"],
     "Spanish Eight-Tone": ["7b9", "7#9", "7b9b13", "7sus4b9"],
     "Mixolydian Pentatonic": ["7", "7sus4"],
     "Ionian Pentatonic": ["maj7", "maj"],
