@@ -1587,7 +1587,7 @@ def write_scales(data, system):
         ini.key("info", stem)
         ini.key("examples", "")
         if stem in DESCRIPTIONS:
-            extra = "Also called: " + ", ".join(alt.split(";")) + "."
+            extra = "Also called: " + ", ".join(alt.split(";")) + "." if alt else ""
             write_text(os.path.join(system, stem + ".txt"),
                        info_text("%s scale" % name, formula, DESCRIPTIONS[stem], extra))
     ini.write(os.path.join(data, "scale.ini"))
