@@ -435,6 +435,146 @@ SCALE_STEMS = {
     "Messiaen's Mode 7": "scale_messiaen_mode7",
 }
 
+# Information texts of scales beyond the first ones (by stem).
+SCALE_DESCRIPTIONS = {
+    'scale_altered': (
+        "The 7th mode of the melodic minor scale. Over a dominant 7th chord it "
+        "holds every altered tension at once: the b9, #9, #11 and b13 beside "
+        "the 3rd and the b7. Played over V7alt chords; G altered has the notes "
+        "of Ab melodic minor."
+    ),
+    'scale_spanish_eight_tone': (
+        "Phrygian with the major 3rd added, so that both 3rds sound over the "
+        "root. The scale of flamenco guitar over the chord on its root (E in "
+        "the cadence Am G F E); over a 7th chord its b3 sounds as the #9."
+    ),
+    'scale_man_gong': (
+        "The 3rd mode of the major pentatonic: no 2nd and no 5th. Indian "
+        "music knows it as raga Malkauns. It holds the notes of the major "
+        "pentatonic on its b6 (C Man Gong = Ab major pentatonic)."
+    ),
+    'scale_ritsusen': (
+        "The 4th mode of the major pentatonic, without a 3rd: the Japanese Yo "
+        "scale of folk songs. It holds the notes of the major pentatonic a 4th "
+        "up (C Ritsusen = F major pentatonic) and fits sus2, sus4 and 6sus4 "
+        "chords."
+    ),
+    'scale_dominant_pentatonic': (
+        "The major pentatonic with the minor 7th in place of the 6th: root, "
+        "9th, 3rd, 5th and b7 of a dominant 9th chord. A jazz pentatonic for "
+        "7th and 9th chords."
+    ),
+    'scale_mixolydian_pentatonic': (
+        "Five notes of the Mixolydian mode: the dominant 7th chord with the 4th "
+        "as a passing note. A jazz pentatonic for 7th chords."
+    ),
+    'scale_ionian_pentatonic': (
+        "Five notes of the major scale: the major 7th chord with the 4th as a "
+        "passing note. Okinawan folk music (the Ryukyu scale) uses the same "
+        "notes."
+    ),
+    'scale_lydian_pentatonic': (
+        "The major 7th chord with the raised 4th of the Lydian mode: a jazz "
+        "pentatonic for maj7#11 chords."
+    ),
+    'scale_lydian_dominant_pentatonic': (
+        "The dominant 7th chord with a #11: five notes of the Lydian dominant "
+        "scale, for 7#11 chords."
+    ),
+    'scale_locrian_pentatonic': (
+        "The minor pentatonic with a b5 in place of the 5th: the half-"
+        "diminished chord with the 4th as a passing note. A jazz pentatonic "
+        "for m7b5 chords."
+    ),
+    'scale_whole_tone_pentatonic': (
+        "Five notes of the whole-tone scale: the dominant 7th chord with both "
+        "altered 5ths. For 7#5 and 7b5 chords."
+    ),
+    'scale_altered_pentatonic': (
+        "Five notes of the altered scale: root, #9, 3rd, #11 and b7. Over an "
+        "altered dominant chord it sounds the #9 and #11 against the 3rd and "
+        "7th."
+    ),
+    'scale_minor_sharp7_pentatonic': (
+        "The minor pentatonic with a major 7th in place of the minor 7th, for "
+        "minor-major 7th chords."
+    ),
+    'scale_lydian_sharp5_pentatonic': (
+        "The augmented major 7th chord with the #4 of the Lydian augmented "
+        "mode: a jazz pentatonic for maj7#5 chords."
+    ),
+    'scale_major_flat6_pentatonic': (
+        "The major pentatonic with a b6 in place of the 6th, five notes of "
+        "harmonic major and Mixolydian b6. A jazz pentatonic for major and "
+        "augmented chords."
+    ),
+    'scale_bebop_locrian': (
+        "The Locrian mode with the perfect 5th added as a passing note: eight "
+        "notes for lines over the half-diminished chord."
+    ),
+    'scale_todi_raga': (
+        "The scale of raga Todi, one of the ten thaats (parent scales) of "
+        "Hindustani music. It fits the minor-major 7th chord."
+    ),
+    'scale_purvi_raga': (
+        "Raga Purvi: the Purvi thaat (the Double Harmonic Lydian scale) with "
+        "the natural 4th beside the raised one, as the raga sings it."
+    ),
+    'scale_marva_raga': (
+        "The Marva (Marwa) thaat of Hindustani music: the Lydian mode with a "
+        "minor 2nd."
+    ),
+    'scale_hamsadhwani': (
+        "A pentatonic raga of Carnatic music: the notes of the major 9th chord. "
+        "Jazz players use it over major 7th chords."
+    ),
+    'scale_major_locrian': (
+        "The 5th mode of the Neapolitan major scale: a major 2nd and 3rd under "
+        "the b5, b6 and b7 of the Locrian mode. A dominant scale for 7b5 and "
+        "9b5 chords."
+    ),
+    'scale_kumoi': (
+        "A Japanese pentatonic: the melodic minor scale without its 4th and "
+        "7th, the notes of the minor 6/9 chord."
+    ),
+    'scale_in': (
+        "The Japanese In (Miyako-bushi) scale of koto music and the song "
+        "Sakura. The half steps above the root and the 5th give it its dark "
+        "sound."
+    ),
+    'scale_hirajoshi': (
+        "A Japanese pentatonic: the natural minor scale without its 4th and "
+        "7th. Rock and metal guitarists use it for an Eastern colour."
+    ),
+    'scale_iwato': (
+        "A Japanese pentatonic with a minor 2nd and a diminished 5th and "
+        "neither 3rd: no chord of the library has all its tones in it."
+    ),
+    'scale_enigmatic': (
+        "Verdi's 'scala enigmatica' from his Ave Maria: a whole-tone run from "
+        "the 3rd up to the b7, between a minor 2nd at the bottom and the "
+        "leading note at the top."
+    ),
+    'scale_tritone': (
+        "Two major triads a tritone apart (C E G and F# A# C#). It repeats every "
+        "six frets; over a dominant 7th chord it gives the b9 and #11."
+    ),
+    'scale_six_tone_symmetric': (
+        "Two augmented triads a half step apart: the augmented scale started "
+        "on its half step. It repeats every four frets."
+    ),
+    'scale_pelog': (
+        "The pelog tuning of Javanese and Balinese gamelan, brought to the "
+        "twelve equal half steps of the guitar."
+    ),
+}
+for _mode, _roots in ((3, 4), (4, 6), (5, 6), (6, 6), (7, 6)):
+    SCALE_DESCRIPTIONS['scale_messiaen_mode%d' % _mode] = (
+        "One of Olivier Messiaen's modes of limited transposition: its pattern "
+        "repeats within the octave, so the scale exists on only %d different "
+        "roots." % _roots)
+DESCRIPTIONS.update(SCALE_DESCRIPTIONS)
+
 # The chords each scale fits, by chord name, beyond what the chord table lists: the writer adds
 # the scale to the end of each of these chords' related scales (after the chord's own choices,
 # never twice).  A scale fits a chord when it holds every chord tone and the chord is the one
