@@ -19,7 +19,8 @@ namespace chordalis {
 // Formulas (chords, scales, triads) stay within the loader's limits, ascend in pitch, never
 // step back in letter, repeat no note, and spell on all 17 roots of the root tabs with at most
 // double sharps and flats. A chord's formula is the one its name stands for as a chord symbol;
-// a scale's formula has the notes of the scale its name or other names denote. No two chords
+// every name and other name of a scale is one the reference knows, for the scale's notes, so an
+// other name cannot point at a different scale. No two chords
 // and no two scales sound the same set of notes. Names, long names, symbols and other names
 // are unique.
 //
