@@ -459,8 +459,8 @@ CHORDS = [
     ("m7b9", "Minor 7th Flat 9th", "m7(b9);-7b9;min7(b9)", "1;b3;5;b7;b9", "Minor",
      ["Phrygian", "Dorian b2"], None),
     # Dominant
-    ("11", "Dominant 11th", "dom11", "1;3;5;b7;9;11", "Dominant",
-     ["Mixolydian", "Bebop Dominant"], None),
+    ("11", "Dominant 11th", "dom11", "1;5;b7;9;11", "Dominant",
+     ["Mixolydian", "Dorian", "Suspended Pentatonic", "Bebop Dominant", "Natural Minor"], None),
     ("13", "Dominant 13th", "dom13", "1;3;5;b7;9;13", "Dominant",
      ["Mixolydian", "Bebop Dominant", "Lydian Dominant"], None),
     ("7#11", "Dominant 7th Sharp 11th", "7(#11);7+11;dom7#11", "1;3;5;b7;#11", "Dominant",
@@ -470,25 +470,25 @@ CHORDS = [
     ("13#11", "Dominant 13th Sharp 11th", "13(#11);13+11", "1;3;5;b7;9;#11;13", "Dominant",
      ["Lydian Dominant"], None),
     # Altered dominant
-    ("7b9", "Dominant 7th Flat 9th", "7(b9);7-9", "1;3;5;b7;b9", "Altered Dominant",
+    ("7b9", "Dominant 7th Flat 9th", "7(b9)", "1;3;5;b7;b9", "Altered Dominant",
      ["Diminished Half-Whole", "Phrygian Dominant", "Mixolydian b2"], None),
     ("7#9", "Dominant 7th Sharp 9th", "7(#9);7+9", "1;3;5;b7;#9", "Altered Dominant",
      ["Diminished Half-Whole", "Nine-Note Blues", "Hungarian Major"], None),
-    ("7b5", "Dominant 7th Flat 5th", "7(b5);7-5", "1;3;b5;b7", "Altered Dominant",
+    ("7b5", "Dominant 7th Flat 5th", "7(b5)", "1;3;b5;b7", "Altered Dominant",
      ["Whole Tone", "Lydian Dominant", "Altered", "Diminished Half-Whole"], None),
-    ("7b9b13", "Dominant 7th Flat 9th Flat 13th", "7(b9,b13);7-9-13", "1;3;5;b7;b9;b13",
+    ("7b9b13", "Dominant 7th Flat 9th Flat 13th", "7(b9,b13);7b9(b13)", "1;3;5;b7;b9;b13",
      "Altered Dominant", ["Phrygian Dominant"], None),
-    ("7b5#9", "Dominant 7th Flat 5th Sharp 9th", "7(b5,#9);7-5+9", "1;3;b5;b7;#9",
+    ("7b5#9", "Dominant 7th Flat 5th Sharp 9th", "7(b5,#9);7#9(b5)", "1;3;b5;b7;#9",
      "Altered Dominant", ["Altered", "Diminished Half-Whole"], None),
-    ("7#5b9", "Dominant 7th Sharp 5th Flat 9th", "7(#5,b9);+7b9;7+5-9", "1;3;#5;b7;b9",
+    ("7#5b9", "Dominant 7th Sharp 5th Flat 9th", "7(#5,b9);+7b9;7b9(#5)", "1;3;#5;b7;b9",
      "Altered Dominant", ["Altered", "Phrygian Dominant"], None),
     ("7#5#9", "Dominant 7th Sharp 5th Sharp 9th", "7(#5,#9);+7#9;7+5+9;7alt", "1;3;#5;b7;#9",
      "Altered Dominant", ["Altered"], None),
-    ("7b13", "Dominant 7th Flat 13th", "7(b13);7-13", "1;3;5;b7;b13", "Altered Dominant",
+    ("7b13", "Dominant 7th Flat 13th", "7(b13)", "1;3;5;b7;b13", "Altered Dominant",
      ["Mixolydian b6", "Phrygian Dominant"], None),
-    ("13b9", "Dominant 13th Flat 9th", "13(b9);13-9", "1;3;5;b7;b9;13", "Altered Dominant",
+    ("13b9", "Dominant 13th Flat 9th", "13(b9)", "1;3;5;b7;b9;13", "Altered Dominant",
      ["Diminished Half-Whole", "Mixolydian b2"], None),
-    ("9b5", "Dominant 9th Flat 5th", "9(b5);9-5", "1;3;b5;b7;9", "Altered Dominant",
+    ("9b5", "Dominant 9th Flat 5th", "9(b5)", "1;3;b5;b7;9", "Altered Dominant",
      ["Whole Tone", "Lydian Dominant"], None),
     # Suspended
     ("9sus4", "Dominant 9th Suspended 4th", "9sus;9(sus4)", "1;4;5;b7;9", "Suspended",
@@ -519,7 +519,7 @@ CHORDS = [
      "Augmented", ["Lydian Augmented", "Ionian #5", "Augmented", "Harmonic Major"], None),
     ("7#5", "Augmented 7th", "+7;7(#5);aug7;7+5", "1;3;#5;b7", "Augmented",
      ["Whole Tone", "Altered", "Mixolydian b6"], None),
-    ("9#5", "Augmented 9th", "+9;9(#5);aug9;9+5", "1;3;#5;b7;9", "Augmented",
+    ("9#5", "Dominant 9th Sharp 5th", "+9;9(#5);aug9;9+5", "1;3;#5;b7;9", "Augmented",
      ["Whole Tone", "Mixolydian b6"], None),
     ("aug(add9)", "Augmented Added 9th", "+add9;+(add9)", "1;3;#5;9", "Augmented",
      ["Whole Tone", "Lydian Augmented"], None),
@@ -543,13 +543,13 @@ CHORDS = [
     # Power and other
     ("5", "Power Chord", "(no3);no3", "1;5", "Power & Other",
      ["Minor Pentatonic", "Blues", "Major Pentatonic", "Natural Minor", "Mixolydian"], None),
-    ("(b5)", "Major Flat 5th", "-5;M(b5);majb5", "1;3;b5", "Power & Other",
+    ("(b5)", "Major Flat 5th", "b5;M(b5);majb5", "1;3;b5", "Power & Other",
      ["Lydian", "Whole Tone", "Lydian Dominant"], None),
     ("maj7b5", "Major 7th Flat 5th", "M7b5;Maj7(b5);\u03947b5;maj7(b5)", "1;3;b5;7",
      "Power & Other", ["Lydian"], None),
     ("m(b6)", "Minor Flat 6th", "mb6;m(addb6);-b6;min(b6)", "1;b3;5;b6", "Power & Other",
      ["Natural Minor", "Harmonic Minor", "Phrygian"], None),
-    ("m7#5", "Minor 7th Sharp 5th", "m7(#5);-7#5;m7+5", "1;b3;#5;b7", "Power & Other",
+    ("m7b6", "Minor 7th Flat 6th", "m7(b6);-7b6;m7(addb6)", "1;b3;b6;b7", "Power & Other",
      ["Natural Minor", "Phrygian"], None),
 ]
 CHORD_NUMBER = {c[0]: i for i, c in enumerate(CHORDS)}
@@ -571,6 +571,7 @@ OPEN_CHORDS = [
     ("maj", "E", "022100", "023100", ""),
     ("maj", "G", "320003", "210003", ""),
     ("maj", "A", "x02220", "x01230", ""),
+    ("maj", "F", "xx3211", "xx3211", "Index finger barre across strings 2 and 1."),
     ("m", "D", "xx0231", "xx0231", ""),
     ("m", "E", "022000", "023000", ""),
     ("m", "A", "x02210", "x02310", ""),
@@ -598,6 +599,7 @@ OPEN_CHORDS = [
     ("m6", "D", "xx0201", "xx0201", ""),
     ("m6", "E", "022020", "012030", ""),
     ("m6", "A", "x02212", "x02314", ""),
+    ("9", "C", "x32330", "x21340", ""),
     ("9", "E", "020102", "020103", ""),
     ("9", "G", "300001", "300001", ""),
     ("9", "A", "x02423", "x01312", "Index finger barre across strings 4 to 2."),
@@ -608,6 +610,7 @@ OPEN_CHORDS = [
     ("sus2", "C", "x30033", "x20034", ""),
     ("sus2", "D", "xx0230", "xx0130", ""),
     ("sus2", "E", "024400", "013400", ""),
+    ("sus2", "F", "xx3011", "xx3011", "Index finger barre across strings 2 and 1."),
     ("sus2", "G", "300033", "200034", ""),
     ("sus2", "A", "x02200", "x01200", ""),
     ("sus4", "C", "x33011", "x34011", "Index finger barre across strings 2 and 1."),
@@ -637,6 +640,7 @@ OPEN_CHORDS = [
     ("m(maj7)", "A", "x02110", "x03120", ""),
     ("m9", "E", "022032", "012043", ""),
     ("m(add9)", "E", "024000", "013000", ""),
+    ("m(add9)", "A", "x02410", "x02410", ""),
     ("5", "E", "022xxx", "023xxx", ""),
     ("5", "A", "x022xx", "x023xx", ""),
     ("5", "D", "xx023x", "xx013x", ""),
@@ -751,7 +755,7 @@ MOVABLE_SHAPES = """
 6  0  2  2  2  x  x  1234xx  Esus4-shape on the lower four strings, root on the 6th string: 1 5 1 4.
 5  x  0  2  2  3  0  x12341  Asus4-shape barre, root on the 5th string: 1 5 1 4 5. Index finger barre across strings 5 to 1.
 5  x  0  0 -3 -2 -2  x34122  Csus4-shape, root on the 5th string: 1 4 5 1 4. Middle finger barre across strings 2 and 1.
-5  x  0  0 -3  x  x  x231xx  Three-string voicing, root on the 5th string: 1 4 5.
+5  x  0  0 -3  x  x  x341xx  Three-string voicing, root on the 5th string: 1 4 5.
 4  x  x  0  2  3  3  xx1234  Dsus4-shape, root on the 4th string: 1 5 1 4.
 3  x  x  x  0  1 -2  xxx231  Three-string voicing, root on the 3rd string: 1 4 5.
 [7sus4]
@@ -767,6 +771,7 @@ MOVABLE_SHAPES = """
 6  0  1  2  0  x  x  1231xx  Four-string voicing, root on the 6th string: 1 b5 1 b3. Index finger barre across strings 6 to 3.
 6  0  x  2  0 -1  x  2x431x  Four-string voicing, root on the 6th string: 1 1 b3 b5.
 5  x  0  1  2  1  x  x1243x  Four-string voicing, root on the 5th string: 1 b5 1 b3.
+5  x  0  x  2  1 -1  x2x431  Four-string voicing, root on the 5th string: 1 1 b3 b5.
 4  x  x  0  1  3  1  xx1243  Four-string voicing, root on the 4th string: 1 b5 1 b3.
 4  x  x  0 -2 -3  x  xx421x  Triad on strings 4 to 2, root on the 4th string: 1 b3 b5.
 3  x  x  x  0 -1 -3  xxx321  Triad on strings 3 to 1, root on the 3rd string: 1 b3 b5.
@@ -879,13 +884,13 @@ MOVABLE_SHAPES = """
 5  x  0  x  3  1  3  x1x324  Four-string voicing, root on the 5th string: 1 b9 b3 b7.
 4  x  x  0 -2  1 -1  xx3142  Four-string voicing, root on the 4th string: 1 b3 b7 b9.
 [11]
-6  0  0  0  1  0  0  111211  E11-shape barre, root on the 6th string: 1 11 b7 3 5 1. Index finger barre across strings 6 to 1.
-6  0  0  0  1  0  x  11121x  Five-string voicing, root on the 6th string: 1 11 b7 3 5. Index finger barre across strings 6 to 2.
-6  0 -1  0  2  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 b7 11.
-6  0  x  0  1 -2  x  2x341x  Four-string voicing, root on the 6th string: 1 b7 3 11.
-5  x  0  0  0  2  0  x11131  A11-shape barre, root on the 5th string: 1 11 b7 3 5. Index finger barre across strings 5 to 1.
-5  x  0  0  0  2  x  x1113x  Four-string voicing, root on the 5th string: 1 11 b7 3. Index finger barre across strings 5 to 3.
-4  x  x  0  0  1  2  xx1123  Four-string voicing, root on the 4th string: 1 11 b7 3. Index finger barre across strings 4 and 3.
+6  0  0  0 -1  x  x  2341xx  Four-string voicing, root on the 6th string: 1 11 b7 9.
+6  0  x  0 -1 -2  x  3x421x  Four-string voicing, root on the 6th string: 1 b7 9 11.
+6  0  2  0  2  x  x  1314xx  E7sus4-shape on the lower four strings, root on the 6th string: 1 5 b7 11. Index finger barre across strings 6 to 4.
+5  x  0  0  0  0  0  x11111  Five-string voicing, root on the 5th string: 1 11 b7 9 5. Index finger barre across strings 5 to 1.
+5  x  0  2  0  3  x  x1314x  A7sus4-shape on four strings, root on the 5th string: 1 5 b7 11. Index finger barre across strings 5 to 3.
+5  x  0  x  0  0 -2  x2x341  Four-string voicing, root on the 5th string: 1 b7 9 11.
+4  x  x  0  0  1  0  xx1121  Four-string voicing, root on the 4th string: 1 11 b7 9. Index finger barre across strings 4 to 1.
 [13]
 6  0  2  0  1  2  x  13124x  Five-string voicing, root on the 6th string: 1 5 b7 3 13. Index finger barre across strings 6 to 4.
 6  0 -1  0 -1  2  x  21314x  Five-string voicing, root on the 6th string: 1 3 b7 9 13. Index finger barre across strings 5 to 3.
@@ -943,6 +948,7 @@ MOVABLE_SHAPES = """
 6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 b13 b7. Index finger barre across strings 3 to 1.
 6  0  x -2 -2 -3 -2  4x2213  Five-string voicing, root on the 6th string: 1 b13 b9 3 b7. Middle finger barre across strings 4 and 3.
 5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 b13. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 b13 b9 3 b7. Ring finger barre across strings 4 and 3.
 [7b5#9]
 6  0 -1  0  0 -1  x  21341x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b5. Index finger barre across strings 5 to 2.
 6  0 -1  0  0 -1  0  312214  Six-string voicing, root on the 6th string: 1 3 b7 #9 b5 1. Index finger barre across strings 5 to 2. Middle finger barre across strings 4 and 3.
@@ -957,13 +963,14 @@ MOVABLE_SHAPES = """
 6  0 -1  0  x  1  1  213x44  Five-string voicing, root on the 6th string: 1 3 b7 #5 b9. Little finger barre across strings 2 and 1.
 6  0  x -2 -2 -3 -2  4x2213  Five-string voicing, root on the 6th string: 1 #5 b9 3 b7. Middle finger barre across strings 4 and 3.
 5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 #5. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 #5 b9 3 b7. Ring finger barre across strings 4 and 3.
 [7#5#9]
 6  0 -1  0  0  1  x  31224x  Five-string voicing, root on the 6th string: 1 3 b7 #9 #5. Middle finger barre across strings 4 and 3.
 6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 #5 b7 3 #9. Index finger barre across strings 6 to 4.
 6  0  x  0  1  1  3  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 #9. Ring finger barre across strings 3 and 2.
-6  0 -2  0  1  1  x  21344x  Five-string voicing, root on the 6th string: 1 #9 b7 3 #5. Little finger barre across strings 3 and 2.
+6  0  3  x  1  3  3  13x244  Five-string voicing, root on the 6th string: 1 #5 3 b7 #9. Little finger barre across strings 2 and 1.
 5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 #5. Little finger barre across strings 2 and 1.
-6  0 -2 -2  1  1 -2  211341  Six-string voicing, root on the 6th string: 1 #9 #5 3 #5 b7. Index finger barre across strings 5 to 1.
+6  0  3  0  1  1  3  131224  Six-string voicing, root on the 6th string: 1 #5 b7 3 #5 #9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 and 2.
 [7b13]
 6  0  3  0  1  0  x  14121x  Five-string voicing, root on the 6th string: 1 b13 b7 3 5. Index finger barre across strings 6 to 2.
 6  0  2  0  1  1  x  14123x  Five-string voicing, root on the 6th string: 1 5 b7 3 b13. Index finger barre across strings 6 to 4.
@@ -976,8 +983,6 @@ MOVABLE_SHAPES = """
 6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
 6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.
 6  0 -1 -1 -2  0 -2  322141  Six-string voicing, root on the 6th string: 1 3 13 b9 5 b7. Index finger barre across strings 3 to 1. Middle finger barre across strings 5 and 4.
-6  0  2  0  1  2  1  131242  Six-string voicing, root on the 6th string: 1 5 b7 3 13 b9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 to 1.
-6  0  x  0  1  2  1  1x2343  Five-string voicing, root on the 6th string: 1 b7 3 13 b9. Ring finger barre across strings 3 to 1.
 5  x  0 -1  0 -1  2  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 13. Index finger barre across strings 4 to 2.
 [9b5]
 6  0 -1  0 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 b7 9 b5. Index finger barre across strings 5 to 2.
@@ -1010,14 +1015,14 @@ MOVABLE_SHAPES = """
 [7sus4b9]
 6  0  0  0 -2  x  x  2341xx  Four-string voicing, root on the 6th string: 1 4 b7 b9.
 6  0  x  0 -2 -2  x  3x412x  Four-string voicing, root on the 6th string: 1 b7 b9 4.
-6  0  0  3  x  3  x  123x4x  Four-string voicing, root on the 6th string: 1 4 b9 b7.
+6  0  0  3  x  3  x  113x4x  Four-string voicing, root on the 6th string: 1 4 b9 b7. Index finger barre across strings 6 and 5.
 5  x  0  0  0 -1  x  x2341x  Four-string voicing, root on the 5th string: 1 4 b7 b9.
 5  x  0  x  0 -1 -2  x3x421  Four-string voicing, root on the 5th string: 1 b7 b9 4.
 4  x  x  0  0  1 -1  xx2341  Four-string voicing, root on the 4th string: 1 4 b7 b9.
 [sus2sus4]
 6  0  0 -3 -1  x  x  3412xx  Four-string voicing, root on the 6th string: 1 4 5 2.
 6  0  x -3 -1 -2  x  4x132x  Four-string voicing, root on the 6th string: 1 5 2 4.
-5  x  0  0 -3  0  x  x2314x  Four-string voicing, root on the 5th string: 1 4 5 2.
+5  x  0  0  2  0  0  x11311  Five-string voicing, root on the 5th string: 1 4 1 2 5. Index finger barre across strings 5 to 1.
 5  x  0  x -3  0 -2  x3x142  Four-string voicing, root on the 5th string: 1 5 2 4.
 4  x  x  0  0 -2  0  xx2314  Four-string voicing, root on the 4th string: 1 4 5 2.
 4  x  x  0  0  x  0  xx12x3  Three-string voicing, root on the 4th string: 1 4 2.
@@ -1040,6 +1045,7 @@ MOVABLE_SHAPES = """
 6  0  x -1  2  0  x  2x143x  Drop 3, root on the 6th string: 1 6 4 5.
 6  0  0 -1  x  x  x  231xxx  Three-string voicing, root on the 6th string: 1 4 6.
 5  x  0  0 -1 -2  x  x3421x  Four-string voicing, root on the 5th string: 1 4 6 1.
+5  x  0  x -1 -2 -2  x3x211  Four-string voicing, root on the 5th string: 1 6 1 4. Index finger barre across strings 2 and 1.
 4  x  x  0  2  0  3  xx1324  Drop 2, root on the 4th string: 1 5 6 4.
 3  x  x  x  0  1  0  xxx132  Three-string voicing, root on the 3rd string: 1 4 6.
 [dim(maj7)]
@@ -1130,7 +1136,7 @@ MOVABLE_SHAPES = """
 4  x  x  0  0  3  2  xx1243  Four-string voicing, root on the 4th string: 1 11 1 3.
 [m(add11)]
 6  0  0  2  0  0  0  113111  Em(add11)-shape barre, root on the 6th string: 1 11 1 b3 5 1. Index finger barre across strings 6 to 1.
-6  0  0 -3  0  x  x  2314xx  Four-string voicing, root on the 6th string: 1 11 5 b3.
+6  0 -2 -3  x -2  x  421x3x  Four-string voicing, root on the 6th string: 1 b3 5 11.
 6  0  x -3  0 -2  x  3x142x  Four-string voicing, root on the 6th string: 1 5 b3 11.
 5  x  0  0  2  1  x  x1243x  Four-string voicing, root on the 5th string: 1 11 1 b3.
 5  x  0 -2 -3  x -2  x421x3  Four-string voicing, root on the 5th string: 1 b3 5 11.
@@ -1180,13 +1186,13 @@ MOVABLE_SHAPES = """
 5  x  0  2  2  1  1  x13422  Am(b6)-shape, root on the 5th string: 1 5 1 b3 b6. Middle finger barre across strings 2 and 1.
 5  x  0  x -2  1  0  x2x143  Four-string voicing, root on the 5th string: 1 b6 b3 5.
 4  x  x  0  2 -1  1  xx2413  Four-string voicing, root on the 4th string: 1 5 b6 b3.
-[m7#5]
-6  0  x  0  0  1  x  1x234x  Drop 3, root on the 6th string: 1 b7 b3 #5.
-6  0  3  0  0  x  x  1423xx  Drop 2, root on the 6th string: 1 #5 b7 b3.
-6  0 -2  0  x  1  x  213x4x  Four-string voicing, root on the 6th string: 1 b3 b7 #5.
-5  x  0  x  0  1  1  x1x234  Drop 3, root on the 5th string: 1 b7 b3 #5.
-5  x  0  3  0  1  x  x1423x  Drop 2, root on the 5th string: 1 #5 b7 b3.
-4  x  x  0  3  1  1  xx1423  Drop 2, root on the 4th string: 1 #5 b7 b3.
+[m7b6]
+6  0  x  0  0  1  x  1x234x  Drop 3, root on the 6th string: 1 b7 b3 b6.
+6  0  3  0  0  x  x  1411xx  Drop 2, root on the 6th string: 1 b6 b7 b3. Index finger barre across strings 6 to 3.
+6  0 -2  0  x  1  x  213x4x  Four-string voicing, root on the 6th string: 1 b3 b7 b6.
+5  x  0  x  0  1  1  x1x234  Drop 3, root on the 5th string: 1 b7 b3 b6.
+5  x  0  3  0  1  x  x1423x  Drop 2, root on the 5th string: 1 b6 b7 b3.
+4  x  x  0  3  1  1  xx1423  Drop 2, root on the 4th string: 1 b6 b7 b3.
 """
 
 
@@ -1307,18 +1313,34 @@ def reduced_forms(formula):
     return forms
 
 
+def triad_inversion(semis):
+    """True when the notes are a triad of the library read from its 3rd or 5th:
+    C E A is A minor over C, not a 6th chord without its 5th."""
+    triads = {interval_set(c[3].split(";")) for c in CHORDS if len(c[3].split(";")) == 3}
+    for r in semis[1:]:
+        if tuple(sorted((x - r) % 12 for x in semis)) in triads:
+            return True
+    return False
+
+
 def finder_entries():
-    """{interval set: description}: every library chord under its long name,
-    then the thinned forms its voicings sound, then the extra named sets."""
+    """{interval set: description}: every library chord under its long name
+    (the first chord of a set that two share), then the thinned forms its
+    voicings sound, then the extra named sets.  A thinned or extra set that
+    is an inverted triad stays unnamed, so that the finder shows the slash
+    chord."""
     entries = {}
     for _, verbose, _, formula, *_ in CHORDS:
-        entries[interval_set(formula.split(";"))] = verbose
+        entries.setdefault(interval_set(formula.split(";")), verbose)
     for _, verbose, _, formula, *_ in CHORDS:
         for out, kept in reduced_forms(formula):
             words = ", ".join("no " + DEGREE_WORDS[token_degree(t)] for t in out)
-            entries.setdefault(interval_set(kept), "%s (%s)" % (verbose, words))
+            semis = interval_set(kept)
+            if not triad_inversion(semis):
+                entries.setdefault(semis, "%s (%s)" % (verbose, words))
     for semis, d in FINDER_EXTRA:
-        entries.setdefault(semis, d)
+        if not triad_inversion(semis):
+            entries.setdefault(semis, d)
     return entries
 
 
@@ -1456,6 +1478,12 @@ def write_scales(data, system):
     ini.write(os.path.join(data, "scale.ini"))
 
 
+def reading_order(shapes):
+    """The voicings of a chord as the list shows them: by root string from the
+    6th to the 3rd, then up the neck (by the lowest fret of the shape)."""
+    return sorted(shapes, key=lambda v: (-v[2], min(f for f in v[0] if f is not None)))
+
+
 def write_voicings(data):
     ini = Ini()
     ini.section("openchords")
@@ -1471,7 +1499,7 @@ def write_voicings(data):
         ini.key("%dmemo" % i, with_no5(" ".join(p for p in (note, memo) if p),
                                         omits_fifth(chord, frets, bass)))
     for number, chord in enumerate(CHORDS):
-        shapes = MOVABLE[chord[0]]
+        shapes = reading_order(MOVABLE[chord[0]])
         ini.section(str(number))
         ini.key("numVoicings", len(shapes))
         for j, (frets, fingers, root, memo) in enumerate(shapes):

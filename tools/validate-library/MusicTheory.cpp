@@ -288,6 +288,10 @@ std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name
     // A 13th chord carries the 11th only over a minor 3rd; over a major 3rd or a 4th the 11th
     // is the note that chord symbols leave out.
     auto extend = [&](int n) {
+        // The natural 11th lies a minor 9th above a major 3rd: an 11th chord leaves the 3rd
+        // out (C11 is C F G Bb D); a chord that keeps both is an add11 chord.
+        if (n == 11 && third == "3")
+            third.clear();
         if (n >= 9)
             extensions.insert(9);
         if (n == 11 || (n == 13 && third == "b3"))
@@ -335,6 +339,9 @@ std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name
         } else if (eat("add#11")) {
             added.push_back("#11");
         } else if (eat("(b6)")) {
+            added.push_back("b6");
+        } else if (eat("b6")) { // in place of the 5th: Am7b6 is A C F G
+            fifth.clear();
             added.push_back("b6");
         } else if (eat("(b5)") || eat("b5")) {
             fifth = "b5";
