@@ -64,7 +64,8 @@ def formula_display(formula):
 def omissible(formula):
     """Tokens a voicing may leave out, as guitarists do: the perfect 5th of a
     chord of four or more notes, the 9th of an 11th or 13th chord, the 11th
-    of a 13th chord."""
+    of a 13th chord, and where more than five tones would remain the natural
+    9th and then the 11th."""
     tokens = formula.split(";")
     degrees = [token_degree(t) for t in tokens]
     out = set()
@@ -74,6 +75,11 @@ def omissible(formula):
         out.add("9")
     if "11" in tokens and 13 in degrees:
         out.add("11")
+    # A hand holds five tones over the bass: where more would remain, the
+    # natural 9th goes too, and then the 11th, natural or sharp.
+    for more in ("9", "11", "#11"):
+        if len(tokens) - len(out) > 5 and more in tokens:
+            out.add(more)
     return out
 
 
@@ -551,8 +557,109 @@ CHORDS = [
      ["Natural Minor", "Harmonic Minor", "Phrygian"], None),
     ("m7b6", "Minor 7th Flat 6th", "m7(b6);-7b6;m7(addb6)", "1;b3;b6;b7", "Power & Other",
      ["Natural Minor", "Phrygian"], None),
+    # The second edition: every set of notes that general chord dictionaries name, and
+    # a few more that jazz players use.  Related scales None: every scale that holds the
+    # chord's notes, the closest first (see related_scales).
+    # Dominant and altered dominant
+    ("7(add13)", "Dominant 7th Added 13th", "7add13;7add6;7/6", "1;3;5;b7;13", "Dominant",
+     None, None),
+    ("7#11b13", "Dominant 7th Sharp 11th Flat 13th", "7(#11,b13)",
+     "1;3;5;b7;#11;b13", "Altered Dominant", None, None),
+    ("13#9", "Dominant 13th Sharp 9th", "13(#9)", "1;3;5;b7;#9;13", "Altered Dominant", None,
+     None),
+    ("7#9b13", "Dominant 7th Sharp 9th Flat 13th", "7(#9,b13)", "1;3;5;b7;#9;b13",
+     "Altered Dominant", None, None),
+    ("7#9#11", "Dominant 7th Sharp 9th Sharp 11th", "7(#9,#11);7#9(#11)", "1;3;5;b7;#9;#11",
+     "Altered Dominant", None, None),
+    ("13#9#11", "Dominant 13th Sharp 9th Sharp 11th", "13(#9,#11)", "1;3;5;b7;#9;#11;13",
+     "Altered Dominant", None, None),
+    ("7#9#11b13", "Dominant 7th Sharp 9th Sharp 11th Flat 13th", "7(#9,#11,b13)",
+     "1;3;5;b7;#9;#11;b13", "Altered Dominant", None, None),
+    ("13b5", "Dominant 13th Flat 5th", "13(b5)", "1;3;b5;b7;9;13", "Altered Dominant", None,
+     None),
+    ("9#11b13", "Dominant 9th Sharp 11th Flat 13th", "9(#11,b13)", "1;3;5;b7;9;#11;b13",
+     "Altered Dominant", None, None),
+    ("7b9#11", "Dominant 7th Flat 9th Sharp 11th", "7(b9,#11);7b9(#11)", "1;3;5;b7;b9;#11",
+     "Altered Dominant", None, None),
+    ("13b9#11", "Dominant 13th Flat 9th Sharp 11th", "13(b9,#11)", "1;3;5;b7;b9;#11;13",
+     "Altered Dominant", None, None),
+    ("7b9#11b13", "Dominant 7th Flat 9th Sharp 11th Flat 13th", "7(b9,#11,b13)",
+     "1;3;5;b7;b9;#11;b13", "Altered Dominant", None, None),
+    ("7b9#9", "Dominant 7th Flat 9th Sharp 9th", "7(b9,#9)", "1;3;5;b7;b9;#9",
+     "Altered Dominant", None, None),
+    ("7#5b9#11", "Dominant 7th Sharp 5th Flat 9th Sharp 11th", "7(#5,b9,#11);+7b9#11",
+     "1;3;#5;b7;b9;#11", "Altered Dominant", None, None),
+    # Major
+    ("maj7#9#11", "Major 7th Sharp 9th Sharp 11th", "M7#9#11;\u03947#9#11", "1;3;5;7;#9;#11",
+     "Major", None, None),
+    ("maj9b5", "Major 9th Flat 5th", "M9b5;\u03949b5;maj9(b5)", "1;3;b5;7;9", "Major", None,
+     None),
+    ("maj9(add11)", "Major 9th Added 11th", "M9(add11);\u03949(add11)", "1;3;5;7;9;11", "Major",
+     None, None),
+    ("maj7b9", "Major 7th Flat 9th", "M7b9;\u03947b9;maj7(b9)", "1;3;5;7;b9", "Major", None,
+     None),
+    # Minor
+    ("m7(add11)", "Minor 7th Added 11th", "m7add11;-7(add11);m7(add4)", "1;b3;5;b7;11", "Minor",
+     None, None),
+    ("m9b6", "Minor 9th Flat 6th", "m9(b6);-9b6", "1;b3;b6;b7;9", "Minor", None, None),
+    ("m13(no11)", "Minor 13th (no 11th)", "-13(no11);m7(add9,13)", "1;b3;5;b7;9;13", "Minor",
+     None, None),
+    ("m11b6", "Minor 11th Flat 6th", "m11(b6);-11b6", "1;b3;b6;b7;9;11", "Minor", None, None),
+    ("m(maj7)b6", "Minor-Major 7th Flat 6th", "mMaj7b6(no5);-\u03947b6", "1;b3;b6;7", "Minor",
+     None, None),
+    ("m(maj7)(b6)", "Minor-Major 7th Added Flat 6th", "mMaj7(addb6);-\u03947(b6)",
+     "1;b3;5;b6;7", "Minor", None, None),
+    ("m(maj9)(b6)", "Minor-Major 9th Added Flat 6th", "mMaj9(addb6);-\u03949(b6)",
+     "1;b3;5;b6;7;9", "Minor", None, None),
+    ("mb6b9", "Minor Flat 6th Flat 9th", "m(b6,b9);-b6b9", "1;b3;b6;b9", "Minor", None, None),
+    # Suspended
+    ("7#5sus4", "Dominant 7th Sharp 5th Suspended 4th", "7sus4(#5);+7sus4", "1;4;#5;b7",
+     "Suspended", None, None),
+    ("maj7#5sus4", "Major 7th Sharp 5th Suspended 4th", "M7#5sus4;\u03947#5sus4", "1;4;#5;7",
+     "Suspended", None, None),
+    ("maj9sus4", "Major 9th Suspended 4th", "M9sus4;\u03949sus4", "1;4;5;7;9", "Suspended", None,
+     None),
+    ("maj9#5sus4", "Major 9th Sharp 5th Suspended 4th", "M9#5sus4;\u03949#5sus4", "1;4;#5;7;9",
+     "Suspended", None, None),
+    ("7sus4b9b13", "Dominant 7th Suspended 4th Flat 9th Flat 13th", "7sus4(b9,b13);7b9b13sus4",
+     "1;4;5;b7;b9;b13", "Suspended", None, None),
+    ("6sus2", "6th Suspended 2nd", "6(sus2);sus2(add6)", "1;2;5;6", "Suspended", None, None),
+    # Diminished
+    ("dim7(maj7)", "Diminished 7th Added Major 7th", "\u00b07(maj7);o7M7", "1;b3;b5;f7;7",
+     "Diminished", None, None),
+    ("dim(add9)", "Diminished Added 9th", "\u00b0(add9);dimadd9", "1;b3;b5;9", "Diminished",
+     None, None),
+    # Augmented
+    ("aug(add#9)", "Augmented Added Sharp 9th", "+(add#9);+add#9", "1;3;#5;#9", "Augmented",
+     None, None),
+    ("9#5#11", "Dominant 9th Sharp 5th Sharp 11th", "+9#11;9(#5,#11)", "1;3;#5;b7;9;#11",
+     "Augmented", None, None),
+    ("maj7#5#11", "Augmented Major 7th Sharp 11th", "+maj7#11;M7#5#11;\u03947#5#11",
+     "1;3;#5;7;#11", "Augmented", None, None),
+    # Sixth and added-note
+    ("6#11", "Major 6th Sharp 11th", "6(#11);M6#11;6add#11", "1;3;5;6;#11", "Sixth & Added-Note",
+     None, None),
+    ("addb9", "Added Flat 9th", "(addb9);add(b9)", "1;3;5;b9", "Sixth & Added-Note", None, None),
+    # Power and other
+    ("quartal", "Quartal (Stacked 4ths)", "4ths;(4ths)", "1;4;b7;b10", "Power & Other", None,
+     None),
 ]
 CHORD_NUMBER = {c[0]: i for i, c in enumerate(CHORDS)}
+
+
+def related_scales(formula, most=6):
+    """The scales that hold every note of the chord, the closest first: the
+    seven-note scales, then those of eight, six, five and more notes, each in
+    the order of the scale table.  The chromatic scale only when nothing else
+    fits."""
+    notes = set(interval_set(formula.split(";")))
+    fitting = [(abs(len(sc[3].split(";")) - 7.4), i, sc[0]) for i, sc in enumerate(SCALES)
+               if notes <= set(interval_set(sc[3].split(";"))) and sc[0] != "Chromatic"]
+    return [name for _, _, name in sorted(fitting)][:most] or ["Chromatic"]
+
+
+def chord_related(chord):
+    return chord[5] if chord[5] is not None else related_scales(chord[3])
 CHORD_FORMULA = {c[0]: c[3] for c in CHORDS}
 
 # --------------------------------------------------------------------------
@@ -919,7 +1026,6 @@ MOVABLE_SHAPES = """
 6  0 -1 -1 -1 -1 -2  322221  Six-string voicing, root on the 6th string: 1 3 13 9 #11 b7. Middle finger barre across strings 5 to 2.
 6  0 -1 -1  x -1 -2  422x31  Five-string voicing, root on the 6th string: 1 3 13 #11 b7. Middle finger barre across strings 5 and 4.
 5  x  0  1  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 #11 b7 3 13. Index finger barre across strings 5 to 3.
-6  0  1  0  1  2  2  121344  Six-string voicing, root on the 6th string: 1 #11 b7 3 13 9. Index finger barre across strings 6 to 4. Little finger barre across strings 2 and 1.
 [7b9]
 6  0  2  0  1  0  1  141213  E7b9-shape barre, root on the 6th string: 1 5 b7 3 5 b9. Index finger barre across strings 6 to 2.
 6  0  x  0  1  0  1  2x1314  Five-string voicing, root on the 6th string: 1 b7 3 5 b9. Index finger barre across strings 4 to 2.
@@ -951,11 +1057,9 @@ MOVABLE_SHAPES = """
 5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 b13 b9 3 b7. Ring finger barre across strings 4 and 3.
 [7b5#9]
 6  0 -1  0  0 -1  x  21341x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b5. Index finger barre across strings 5 to 2.
-6  0 -1  0  0 -1  0  312214  Six-string voicing, root on the 6th string: 1 3 b7 #9 b5 1. Index finger barre across strings 5 to 2. Middle finger barre across strings 4 and 3.
 6  0  1  0  1  x  3  1213x4  Five-string voicing, root on the 6th string: 1 b5 b7 3 #9. Index finger barre across strings 6 to 4.
 6  0  1  x  1  3  3  12x344  Five-string voicing, root on the 6th string: 1 b5 3 b7 #9. Little finger barre across strings 2 and 1.
 5  x  0 -1  0  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 #9 b5. Index finger barre across strings 4 to 1.
-6  0  1  0  1  3  3  121344  Six-string voicing, root on the 6th string: 1 b5 b7 3 b7 #9. Index finger barre across strings 6 to 4. Little finger barre across strings 2 and 1.
 [7#5b9]
 6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 b9. Index finger barre across strings 6 to 4.
 6  0  x  0  1  1  1  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 b9. Ring finger barre across strings 3 and 2.
@@ -970,7 +1074,6 @@ MOVABLE_SHAPES = """
 6  0  x  0  1  1  3  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 #9. Ring finger barre across strings 3 and 2.
 6  0  3  x  1  3  3  13x244  Five-string voicing, root on the 6th string: 1 #5 3 b7 #9. Little finger barre across strings 2 and 1.
 5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 #5. Little finger barre across strings 2 and 1.
-6  0  3  0  1  1  3  131224  Six-string voicing, root on the 6th string: 1 #5 b7 3 #5 #9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 and 2.
 [7b13]
 6  0  3  0  1  0  x  14121x  Five-string voicing, root on the 6th string: 1 b13 b7 3 5. Index finger barre across strings 6 to 2.
 6  0  2  0  1  1  x  14123x  Five-string voicing, root on the 6th string: 1 5 b7 3 b13. Index finger barre across strings 6 to 4.
@@ -982,7 +1085,6 @@ MOVABLE_SHAPES = """
 [13b9]
 6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
 6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.
-6  0 -1 -1 -2  0 -2  322141  Six-string voicing, root on the 6th string: 1 3 13 b9 5 b7. Index finger barre across strings 3 to 1. Middle finger barre across strings 5 and 4.
 5  x  0 -1  0 -1  2  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 13. Index finger barre across strings 4 to 2.
 [9b5]
 6  0 -1  0 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 b7 9 b5. Index finger barre across strings 5 to 2.
@@ -1086,7 +1188,6 @@ MOVABLE_SHAPES = """
 5  x  0 -1  0  x  1  x213x4  Four-string voicing, root on the 5th string: 1 3 b7 #5.
 4  x  x  0  3  1  2  xx1423  Drop 2, root on the 4th string: 1 #5 b7 3.
 [9#5]
-6  0  3  0  1  1  2  141223  Six-string voicing, root on the 6th string: 1 #5 b7 3 #5 9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 and 2.
 6  0  3  0  1  x  2  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 9. Index finger barre across strings 6 to 4.
 6  0 -1  0 -1  1  x  21314x  Five-string voicing, root on the 6th string: 1 3 b7 9 #5. Index finger barre across strings 5 to 3.
 6  0  x  0  1  1  2  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 9. Ring finger barre across strings 3 and 2.
@@ -1193,6 +1294,266 @@ MOVABLE_SHAPES = """
 5  x  0  x  0  1  1  x1x234  Drop 3, root on the 5th string: 1 b7 b3 b6.
 5  x  0  3  0  1  x  x1423x  Drop 2, root on the 5th string: 1 b6 b7 b3.
 4  x  x  0  3  1  1  xx1423  Drop 2, root on the 4th string: 1 b6 b7 b3.
+[7(add13)]
+6  0  2  0  1  2  x  13124x  Five-string voicing, root on the 6th string: 1 5 b7 3 13. Index finger barre across strings 6 to 4.
+6  0  x -1 -3 -3 -2  4x3112  Five-string voicing, root on the 6th string: 1 13 1 3 b7. Index finger barre across strings 3 and 2.
+6  0 -1  0  x  2  x  213x4x  Four-string voicing, root on the 6th string: 1 3 b7 13.
+6  0  x  0  1  2  x  1x234x  Four-string voicing, root on the 6th string: 1 b7 3 13.
+5  x  0  2  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 5 b7 3 13. Index finger barre across strings 5 to 3.
+5  x  0 -1  0  x  2  x213x4  Four-string voicing, root on the 5th string: 1 3 b7 13.
+[7#11b13]
+6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 b13. Index finger barre across strings 6 to 4.
+6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 b13 3 #11 b7. Index finger barre across strings 4 to 1.
+6  0  1  x  1  1 -2  23x441  Five-string voicing, root on the 6th string: 1 #11 3 b13 b7. Little finger barre across strings 3 and 2.
+5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 b13. Index finger barre across strings 5 to 3.
+[13#9]
+6  0 -1  0  0  0 -3  324441  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 13. Little finger barre across strings 4 to 2.
+6  0 -1 -1  0  x -2  3224x1  Five-string voicing, root on the 6th string: 1 3 13 #9 b7. Middle finger barre across strings 5 and 4.
+6  0 -1  0  0  2  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Ring finger barre across strings 4 and 3.
+6  0 -1  0  0  x -3  3244x1  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Little finger barre across strings 4 and 3.
+[7#9b13]
+6  0  3  0  1  0  3  131214  E7-shape barre with the flat 13th and sharp 9th, root on the 6th string: 1 b13 b7 3 5 #9. Index finger barre across strings 6 to 2.
+6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 b13 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0 -1  0  0  1  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b13. Ring finger barre across strings 4 and 3.
+5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 b13. Little finger barre across strings 2 and 1.
+[7#9#11]
+6  0 -1  0  0 -1  x  21341x  Five-string voicing, root on the 6th string: 1 3 b7 #9 #11. Index finger barre across strings 5 to 2.
+6  0  1  0  1  x  3  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0  1  x  1  3  3  12x344  Five-string voicing, root on the 6th string: 1 #11 3 b7 #9. Little finger barre across strings 2 and 1.
+5  x  0 -1  0  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 #9 #11. Index finger barre across strings 4 to 1.
+[13#9#11]
+6  0 -1  0  0  0 -3  324441  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 13. Little finger barre across strings 4 to 2.
+6  0 -1 -1  0  x -2  3224x1  Five-string voicing, root on the 6th string: 1 3 13 #9 b7. Middle finger barre across strings 5 and 4.
+6  0 -1  0  0  2  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Ring finger barre across strings 4 and 3.
+6  0 -1  0  0  x -3  3244x1  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Little finger barre across strings 4 and 3.
+[7#9#11b13]
+6  0  3  0  1  0  3  131214  E7-shape barre with the flat 13th and sharp 9th, root on the 6th string: 1 b13 b7 3 5 #9. Index finger barre across strings 6 to 2.
+6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 b13 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0 -1  0  0  1  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b13. Ring finger barre across strings 4 and 3.
+5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 b13. Little finger barre across strings 2 and 1.
+[13b5]
+6  0  1  0  1  2  x  12134x  Five-string voicing, root on the 6th string: 1 b5 b7 3 13. Index finger barre across strings 6 to 4.
+6  0 -1 -1  x -1 -2  422x31  Five-string voicing, root on the 6th string: 1 3 13 b5 b7. Middle finger barre across strings 5 and 4.
+6  0  1  0  1  2  0  121341  Six-string voicing, root on the 6th string: 1 b5 b7 3 13 1. Index finger barre across strings 6 to 1.
+5  x  0  1  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 b5 b7 3 13. Index finger barre across strings 5 to 3.
+[9#11b13]
+6  0  1  0  1  1  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 b13 1. Index finger barre across strings 6 to 1.
+6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 b13. Index finger barre across strings 6 to 4.
+6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 b13 3 #11 b7. Index finger barre across strings 4 to 1.
+5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 b13. Index finger barre across strings 5 to 3.
+[7b9#11]
+6  0 -1  x -2 -1 -2  42x131  Five-string voicing, root on the 6th string: 1 3 b9 #11 b7. Index finger barre across strings 3 to 1.
+6  0  1  0  1  x  1  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 b9. Index finger barre across strings 6 to 4.
+6  0  1  0  1  0  1  121314  Six-string voicing, root on the 6th string: 1 #11 b7 3 5 b9. Index finger barre across strings 6 to 2.
+5  x  0 -1  0 -1 -1  x21311  Five-string voicing, root on the 5th string: 1 3 b7 b9 #11. Index finger barre across strings 4 to 1.
+[13b9#11]
+6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.
+6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
+5  x  0 -1  0 -1  2  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 13. Index finger barre across strings 4 to 2.
+[7b9#11b13]
+6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 b13 b7. Index finger barre across strings 3 to 1.
+6  0 -1 -2 -2  0 -2  321141  Six-string voicing, root on the 6th string: 1 3 b13 b9 5 b7. Index finger barre across strings 4 to 1.
+6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 b13 b7 3 b9. Index finger barre across strings 6 to 4.
+5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 b13. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 b13 b9 3 b7. Ring finger barre across strings 4 and 3.
+[7b9#9]
+6  0 -1  0  0  x  1  2133x4  Five-string voicing, root on the 6th string: 1 3 b7 #9 b9. Ring finger barre across strings 4 and 3.
+6  0  x  3  1  3  3  1x3244  Five-string voicing, root on the 6th string: 1 b9 3 b7 #9. Little finger barre across strings 2 and 1.
+6  0 -1  0  0  0  1  213334  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 b9. Ring finger barre across strings 4 to 2.
+[7#5b9#11]
+6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 #5 b7. Index finger barre across strings 3 to 1.
+6  0 -1 -2 -2 -1 -2  421131  Six-string voicing, root on the 6th string: 1 3 #5 b9 #11 b7. Index finger barre across strings 4 to 1.
+6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 b9. Index finger barre across strings 6 to 4.
+5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 #5. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 #5 b9 3 b7. Ring finger barre across strings 4 and 3.
+[maj7#9#11]
+6  0 -1  1  0 -1  x  21431x  Five-string voicing, root on the 6th string: 1 3 7 #9 #11. Index finger barre across strings 5 to 2.
+6  0 -1  x  0 -1 -1  32x411  Five-string voicing, root on the 6th string: 1 3 #9 #11 7. Index finger barre across strings 2 and 1.
+6  0  1  1  1  x  3  1223x4  Five-string voicing, root on the 6th string: 1 #11 7 3 #9. Middle finger barre across strings 5 and 4.
+5  x  0 -1  1  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 7 #9 #11. Index finger barre across strings 4 to 1.
+[maj9b5]
+6  0 -1  1 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 7 9 b5. Index finger barre across strings 5 to 2.
+6  0 -1  x -1 -1 -1  32x111  Five-string voicing, root on the 6th string: 1 3 9 b5 7. Index finger barre across strings 3 to 1.
+6  0  x  1  1 -1  2  2x3314  Five-string voicing, root on the 6th string: 1 7 3 b5 9. Ring finger barre across strings 4 and 3.
+6  0 -1  1 -1 -1 -1  213111  Six-string voicing, root on the 6th string: 1 3 7 9 b5 7. Index finger barre across strings 5 to 1.
+6  0 -1  1 -1 -1  2  213114  Six-string voicing, root on the 6th string: 1 3 7 9 b5 9. Index finger barre across strings 5 to 2.
+5  x  0 -1  1  0 -1  x21431  Five-string voicing, root on the 5th string: 1 3 7 9 b5. Index finger barre across strings 4 to 1.
+[maj9(add11)]
+6  0  0  1  1  x  x  1123xx  Four-string voicing, root on the 6th string: 1 11 7 3. Index finger barre across strings 6 and 5.
+6  0 -1  1  2  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 7 11.
+6  0 -1  1  x -2  x  324x1x  Four-string voicing, root on the 6th string: 1 3 7 11.
+5  x  0  0  1  2  x  x1123x  Four-string voicing, root on the 5th string: 1 11 7 3. Index finger barre across strings 5 and 4.
+5  x  0 -1 -3 -3 -2  x43112  Five-string voicing, root on the 5th string: 1 3 5 7 11. Index finger barre across strings 3 and 2.
+5  x  0 -1  1  x -2  x324x1  Four-string voicing, root on the 5th string: 1 3 7 11.
+4  x  x  0  0  2  2  xx1134  Four-string voicing, root on the 4th string: 1 11 7 3. Index finger barre across strings 4 and 3.
+[maj7b9]
+6  0 -1  1 -2  x  x  3241xx  Four-string voicing, root on the 6th string: 1 3 7 b9.
+6  0  x -3 -2 -3 -1  4x1213  Five-string voicing, root on the 6th string: 1 5 b9 3 7. Index finger barre across strings 4 to 2.
+6  0  2  1  1  x  1  1422x3  Five-string voicing, root on the 6th string: 1 5 7 3 b9. Middle finger barre across strings 4 and 3.
+6  0 -1  1  1  x  1  2133x4  Five-string voicing, root on the 6th string: 1 3 7 3 b9. Ring finger barre across strings 4 and 3.
+5  x  0 -1  1 -1  x  x2131x  Four-string voicing, root on the 5th string: 1 3 7 b9. Index finger barre across strings 4 to 2.
+5  x  0 -1  1 -1  0  x21413  Five-string voicing, root on the 5th string: 1 3 7 b9 5. Index finger barre across strings 4 to 2.
+4  x  x  0 -1  2 -1  xx2141  Four-string voicing, root on the 4th string: 1 3 7 b9. Index finger barre across strings 3 to 1.
+[m7(add11)]
+6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 11 b7 b3. Index finger barre across strings 6 to 3.
+6  0  0  0  0  0  0  111111  Six-string voicing, root on the 6th string: 1 11 b7 b3 5 1. Index finger barre across strings 6 to 1.
+6  0  0  2  0  3  x  11314x  Five-string voicing, root on the 6th string: 1 11 1 b3 b7. Index finger barre across strings 6 to 3.
+5  x  0  0  0  1  x  x1112x  Four-string voicing, root on the 5th string: 1 11 b7 b3. Index finger barre across strings 5 to 3.
+5  x  0  0  x  1  3  x11x24  Four-string voicing, root on the 5th string: 1 11 b3 b7. Index finger barre across strings 5 and 4.
+5  x  0 -2  0 -2 -2  x31411  Five-string voicing, root on the 5th string: 1 b3 b7 1 11. Index finger barre across strings 4 to 1.
+4  x  x  0  0  1  1  xx1123  Four-string voicing, root on the 4th string: 1 11 b7 b3. Index finger barre across strings 4 and 3.
+[m9b6]
+6  0  3  0  0  x  2  1411x3  Five-string voicing, root on the 6th string: 1 b6 b7 b3 9. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1  1 -2  311241  Six-string voicing, root on the 6th string: 1 b3 b6 9 b6 b7. Index finger barre across strings 5 to 1.
+6  0  x  0  0  1  2  2x1134  Five-string voicing, root on the 6th string: 1 b7 b3 b6 9. Index finger barre across strings 4 and 3.
+6  0  3  0  0  1  2  141123  Six-string voicing, root on the 6th string: 1 b6 b7 b3 b6 9. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1  x -2  4113x2  Five-string voicing, root on the 6th string: 1 b3 b6 9 b7. Index finger barre across strings 5 and 4.
+5  x  0 -2  0  0  1  x21334  Five-string voicing, root on the 5th string: 1 b3 b7 9 b6. Ring finger barre across strings 3 and 2.
+[m13(no11)]
+6  0  2  0  0  2  x  13114x  Five-string voicing, root on the 6th string: 1 5 b7 b3 13. Index finger barre across strings 6 to 3.
+6  0  x  0  0  2  0  2x1141  Five-string voicing, root on the 6th string: 1 b7 b3 13 1. Index finger barre across strings 4 to 1.
+6  0  2  0  x  2  3  121x34  Five-string voicing, root on the 6th string: 1 5 b7 13 b3. Index finger barre across strings 6 to 4.
+5  x  0  2  0  1  2  x13124  Five-string voicing, root on the 5th string: 1 5 b7 b3 13. Index finger barre across strings 5 to 3.
+5  x  0  x  0  1  2  x1x234  Four-string voicing, root on the 5th string: 1 b7 b3 13.
+[m11b6]
+6  0  0  0  0  1  x  11112x  Five-string voicing, root on the 6th string: 1 11 b7 b3 b6. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1 -2 -2  311211  Six-string voicing, root on the 6th string: 1 b3 b6 9 11 b7. Index finger barre across strings 5 to 1.
+6  0  0  0  x  1  3  111x24  Five-string voicing, root on the 6th string: 1 11 b7 b6 b3. Index finger barre across strings 6 to 4.
+5  x  0  0  0  1  1  x11123  Five-string voicing, root on the 5th string: 1 11 b7 b3 b6. Index finger barre across strings 5 to 3.
+[m(maj7)b6]
+6  0  3  1  0  x  x  1421xx  Four-string voicing, root on the 6th string: 1 b6 7 b3. Index finger barre across strings 6 to 3.
+6  0  x  1  0  1  x  1x324x  Four-string voicing, root on the 6th string: 1 7 b3 b6.
+6  0 -2 -2  x  1 -1  311x42  Five-string voicing, root on the 6th string: 1 b3 b6 b6 7. Index finger barre across strings 5 and 4.
+5  x  0 -2 -2 -3  x  x4231x  Four-string voicing, root on the 5th string: 1 b3 b6 7.
+5  x  0  3  1  1  x  x1423x  Four-string voicing, root on the 5th string: 1 b6 7 b3.
+5  x  0  x  1  1  1  x1x234  Four-string voicing, root on the 5th string: 1 7 b3 b6.
+4  x  x  0 -2 -1 -3  xx4231  Four-string voicing, root on the 4th string: 1 b3 b6 7.
+4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
+[m(maj7)(b6)]
+6  0  3  1  0  x  x  1421xx  Four-string voicing, root on the 6th string: 1 b6 7 b3. Index finger barre across strings 6 to 3.
+6  0  2  1  0  1  x  14213x  Five-string voicing, root on the 6th string: 1 5 7 b3 b6. Index finger barre across strings 6 to 3.
+6  0 -2 -2  x  0 -1  311x42  Five-string voicing, root on the 6th string: 1 b3 b6 5 7. Index finger barre across strings 5 and 4.
+5  x  0 -2 -2 -3  x  x4231x  Four-string voicing, root on the 5th string: 1 b3 b6 7.
+5  x  0  3  1  1  x  x1423x  Four-string voicing, root on the 5th string: 1 b6 7 b3.
+5  x  0  x  1  1  1  x1x234  Four-string voicing, root on the 5th string: 1 7 b3 b6.
+4  x  x  0 -2 -1 -3  xx4231  Four-string voicing, root on the 4th string: 1 b3 b6 7.
+4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
+[m(maj9)(b6)]
+6  0  3  1  0  x  2  1421x3  Five-string voicing, root on the 6th string: 1 b6 7 b3 9. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1  x -1  4112x3  Five-string voicing, root on the 6th string: 1 b3 b6 9 7. Index finger barre across strings 5 and 4.
+6  0  3  1  0  0  2  142113  Six-string voicing, root on the 6th string: 1 b6 7 b3 5 9. Index finger barre across strings 6 to 2.
+[mb6b9]
+6  0 -2 -2 -2  x  x  3111xx  Four-string voicing, root on the 6th string: 1 b3 b6 b9. Index finger barre across strings 5 to 3.
+6  0  3  3  0  x  x  1341xx  Four-string voicing, root on the 6th string: 1 b6 b9 b3. Index finger barre across strings 6 to 3.
+6  0  3  2  0  x  1  1431x2  Five-string voicing, root on the 6th string: 1 b6 1 b3 b9. Index finger barre across strings 6 to 3.
+5  x  0 -2 -2 -1  x  x3112x  Four-string voicing, root on the 5th string: 1 b3 b6 b9. Index finger barre across strings 4 and 3.
+5  x  0 -2  x -1  1  x31x24  Four-string voicing, root on the 5th string: 1 b3 b9 b6.
+5  x  0  3  3  1  x  x1342x  Four-string voicing, root on the 5th string: 1 b6 b9 b3.
+4  x  x  0 -2 -1 -1  xx4123  Four-string voicing, root on the 4th string: 1 b3 b6 b9.
+[7#5sus4]
+6  0  0  0  x  1  x  111x2x  Four-string voicing, root on the 6th string: 1 4 b7 #5. Index finger barre across strings 6 to 4.
+6  0  3  0  2  x  x  1413xx  Four-string voicing, root on the 6th string: 1 #5 b7 4. Index finger barre across strings 6 to 4.
+6  0  x  0  2  1  x  1x243x  Four-string voicing, root on the 6th string: 1 b7 4 #5.
+5  x  0  0  0  x  1  x111x2  Four-string voicing, root on the 5th string: 1 4 b7 #5. Index finger barre across strings 5 to 3.
+5  x  0  3  0  3  x  x1314x  Four-string voicing, root on the 5th string: 1 #5 b7 4. Index finger barre across strings 5 to 3.
+5  x  0  x  0  3  1  x1x243  Four-string voicing, root on the 5th string: 1 b7 4 #5.
+4  x  x  0  3  1  3  xx1324  Four-string voicing, root on the 4th string: 1 #5 b7 4.
+[maj7#5sus4]
+6  0  3  1  2  x  x  1423xx  Four-string voicing, root on the 6th string: 1 #5 7 4.
+6  0  0  1  x  1  x  112x3x  Four-string voicing, root on the 6th string: 1 4 7 #5. Index finger barre across strings 6 and 5.
+6  0  x  1  2  1  x  1x243x  Four-string voicing, root on the 6th string: 1 7 4 #5.
+5  x  0  0  1  x  1  x112x3  Four-string voicing, root on the 5th string: 1 4 7 #5. Index finger barre across strings 5 and 4.
+5  x  0  0 -2 -3  x  x3421x  Four-string voicing, root on the 5th string: 1 4 #5 7.
+5  x  0  3  1  3  x  x1324x  Four-string voicing, root on the 5th string: 1 #5 7 4.
+4  x  x  0  0 -1 -3  xx4431  Four-string voicing, root on the 4th string: 1 4 #5 7. Little finger barre across strings 4 and 3.
+4  x  x  0  3  2  3  xx1324  Four-string voicing, root on the 4th string: 1 #5 7 4.
+[maj9sus4]
+6  0  0  1 -1  x  x  2341xx  Four-string voicing, root on the 6th string: 1 4 7 9.
+6  0  x  1 -1 -2  x  3x421x  Four-string voicing, root on the 6th string: 1 7 9 4.
+6  0 -3 -3  x -2 -1  411x23  Five-string voicing, root on the 6th string: 1 9 5 4 7. Index finger barre across strings 5 and 4.
+5  x  0  0  1  0  x  x1121x  Four-string voicing, root on the 5th string: 1 4 7 9. Index finger barre across strings 5 to 2.
+5  x  0 -3 -3 -3 -2  x41112  Five-string voicing, root on the 5th string: 1 9 5 7 4. Index finger barre across strings 4 to 2.
+5  x  0  x  1  0 -2  x2x431  Four-string voicing, root on the 5th string: 1 7 9 4.
+4  x  x  0  0  2  0  xx1131  Four-string voicing, root on the 4th string: 1 4 7 9. Index finger barre across strings 4 to 1.
+[maj9#5sus4]
+6  0  x -2 -1 -2 -1  4x1213  Five-string voicing, root on the 6th string: 1 #5 9 4 7. Index finger barre across strings 4 to 2.
+6  0  0  x -1  1 -1  23x141  Five-string voicing, root on the 6th string: 1 4 9 #5 7. Index finger barre across strings 3 to 1.
+6  0  0  1  x  1  2  112x34  Five-string voicing, root on the 6th string: 1 4 7 #5 9. Index finger barre across strings 6 and 5.
+6  0  0  1 -1  1  x  22314x  Five-string voicing, root on the 6th string: 1 4 7 9 #5. Middle finger barre across strings 6 and 5.
+5  x  0  0  1  0  1  x11213  Five-string voicing, root on the 5th string: 1 4 7 9 #5. Index finger barre across strings 5 to 2.
+5  x  0 -3 -2 -3 -2  x41213  Five-string voicing, root on the 5th string: 1 9 #5 7 4. Index finger barre across strings 4 to 2.
+[7sus4b9b13]
+6  0  x -2 -2 -2 -2  3x1111  Five-string voicing, root on the 6th string: 1 b13 b9 4 b7. Index finger barre across strings 4 to 1.
+6  0  0  0  x  1  1  111x23  Five-string voicing, root on the 6th string: 1 4 b7 b13 b9. Index finger barre across strings 6 to 4.
+6  0  3  0  2  x  1  1413x2  Five-string voicing, root on the 6th string: 1 b13 b7 4 b9. Index finger barre across strings 6 to 4.
+5  x  0  0  0 -1  1  x22314  Five-string voicing, root on the 5th string: 1 4 b7 b9 b13. Middle finger barre across strings 5 and 4.
+5  x  0  3  3  3  3  x13333  Five-string voicing, root on the 5th string: 1 b13 b9 4 b7. Ring finger barre across strings 4 to 1.
+[6sus2]
+6  0  2 -1 -1  x  x  2411xx  Four-string voicing, root on the 6th string: 1 5 6 2. Index finger barre across strings 4 and 3.
+6  0  x -1 -1  0  x  2x113x  Four-string voicing, root on the 6th string: 1 6 2 5. Index finger barre across strings 4 and 3.
+6  0 -3 -1 -3  x  x  4131xx  Four-string voicing, root on the 6th string: 1 2 6 1. Index finger barre across strings 5 to 3.
+5  x  0 -3 -1 -2  x  x4132x  Four-string voicing, root on the 5th string: 1 2 6 1.
+5  x  0  2 -1  0  x  x2413x  Four-string voicing, root on the 5th string: 1 5 6 2.
+5  x  0  x -1  0  0  x2x134  Four-string voicing, root on the 5th string: 1 6 2 5.
+4  x  x  0  2  0  0  xx1311  Four-string voicing, root on the 4th string: 1 5 6 2. Index finger barre across strings 4 to 1.
+4  x  x  0 -3  0 -2  xx3142  Four-string voicing, root on the 4th string: 1 2 6 1.
+[dim7(maj7)]
+6  0  x -1  0 -1 -1  2x1311  Five-string voicing, root on the 6th string: 1 bb7 b3 b5 7. Index finger barre across strings 4 to 1.
+6  0  1  1  0  2  x  12314x  Five-string voicing, root on the 6th string: 1 b5 7 b3 bb7. Index finger barre across strings 6 to 3.
+6  0  1  1  x  2  3  122x34  Five-string voicing, root on the 6th string: 1 b5 7 bb7 b3. Middle finger barre across strings 5 and 4.
+6  0  1 -1  0 -1 -1  241311  Six-string voicing, root on the 6th string: 1 b5 bb7 b3 b5 7. Index finger barre across strings 4 to 1.
+6  0  1  1  0  2  0  123141  Six-string voicing, root on the 6th string: 1 b5 7 b3 bb7 1. Index finger barre across strings 6 to 1.
+5  x  0  1  1  1  2  x12234  Five-string voicing, root on the 5th string: 1 b5 7 b3 bb7. Middle finger barre across strings 4 and 3.
+[dim(add9)]
+6  0 -2  x -1 -1  x  41x23x  Four-string voicing, root on the 6th string: 1 b3 9 b5.
+6  0  1  2  0  x  2  1231x4  Five-string voicing, root on the 6th string: 1 b5 1 b3 9. Index finger barre across strings 6 to 3.
+6  0 -3  x  0 -1  x  31x42x  Four-string voicing, root on the 6th string: 1 9 b3 b5.
+6  0 -2  x -1 -1  0  31x224  Five-string voicing, root on the 6th string: 1 b3 9 b5 1. Middle finger barre across strings 3 and 2.
+5  x  0 -2  x  0 -1  x31x42  Four-string voicing, root on the 5th string: 1 b3 9 b5.
+4  x  x  0 -2 -3  0  xx3214  Four-string voicing, root on the 4th string: 1 b3 b5 9.
+[aug(add#9)]
+6  0 -1 -2  0  x  x  3214xx  Four-string voicing, root on the 6th string: 1 3 #5 #9.
+6  0 -1  x  0  1  x  21x34x  Four-string voicing, root on the 6th string: 1 3 #9 #5.
+6  0  x  2  1  1  3  1x3224  Five-string voicing, root on the 6th string: 1 1 3 #5 #9. Middle finger barre across strings 3 and 2.
+5  x  0 -1 -2  1  x  x3214x  Four-string voicing, root on the 5th string: 1 3 #5 #9.
+5  x  0 -1  x  1  1  x21x34  Four-string voicing, root on the 5th string: 1 3 #9 #5.
+4  x  x  0 -1 -1  1  xx2113  Four-string voicing, root on the 4th string: 1 3 #5 #9. Index finger barre across strings 3 and 2.
+[9#5#11]
+6  0  1  0  1  1  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 #5 1. Index finger barre across strings 6 to 1.
+6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 #5. Index finger barre across strings 6 to 4.
+6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 #5 3 #11 b7. Index finger barre across strings 4 to 1.
+5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 #5. Index finger barre across strings 5 to 3.
+[maj7#5#11]
+6  0  1  1  1  1  x  12222x  Five-string voicing, root on the 6th string: 1 #11 7 3 #5. Middle finger barre across strings 5 to 2.
+6  0  x -2  1 -1 -1  3x1422  Five-string voicing, root on the 6th string: 1 #5 3 #11 7. Middle finger barre across strings 2 and 1.
+6  0  1  x  1  1 -1  23x441  Five-string voicing, root on the 6th string: 1 #11 3 #5 7. Little finger barre across strings 3 and 2.
+6  0 -1 -2  x -1 -1  421x33  Five-string voicing, root on the 6th string: 1 3 #5 #11 7. Ring finger barre across strings 2 and 1.
+6  0  1  1  1  1  0  122221  Six-string voicing, root on the 6th string: 1 #11 7 3 #5 1. Index finger barre across strings 6 to 1. Middle finger barre across strings 5 to 2.
+5  x  0  1  1  2  1  x12243  Five-string voicing, root on the 5th string: 1 #11 7 3 #5. Middle finger barre across strings 4 and 3.
+[6#11]
+6  0  1 -1  1  x  x  2314xx  Four-string voicing, root on the 6th string: 1 #11 6 3.
+6  0  x -1  1 -1  x  2x131x  Four-string voicing, root on the 6th string: 1 6 3 #11. Index finger barre across strings 4 to 2.
+6  0 -1 -1  x -1  x  311x2x  Four-string voicing, root on the 6th string: 1 3 6 #11. Index finger barre across strings 5 and 4.
+5  x  0  1 -1  2  x  x2314x  Four-string voicing, root on the 5th string: 1 #11 6 3.
+5  x  0  x -1  2 -1  x2x141  Four-string voicing, root on the 5th string: 1 6 3 #11. Index finger barre across strings 3 to 1.
+5  x  0  1  x  2  2  x12x34  Four-string voicing, root on the 5th string: 1 #11 3 6.
+4  x  x  0  1  0  2  xx1213  Four-string voicing, root on the 4th string: 1 #11 6 3. Index finger barre across strings 4 to 2.
+[addb9]
+6  0 -1 -3 -2  x  x  4312xx  Four-string voicing, root on the 6th string: 1 3 5 b9.
+6  0  2  3  1  x  x  1342xx  Four-string voicing, root on the 6th string: 1 5 b9 3.
+6  0  x -3 -2 -3  x  4x121x  Four-string voicing, root on the 6th string: 1 5 b9 3. Index finger barre across strings 4 to 2.
+5  x  0 -1  2 -1  x  x2141x  Four-string voicing, root on the 5th string: 1 3 1 b9. Index finger barre across strings 4 to 2.
+5  x  0  x -3 -1 -3  x4x131  Four-string voicing, root on the 5th string: 1 5 b9 3. Index finger barre across strings 3 to 1.
+5  x  0  2  3  2  x  x1243x  Four-string voicing, root on the 5th string: 1 5 b9 3.
+4  x  x  0 -1 -2 -1  xx4213  Four-string voicing, root on the 4th string: 1 3 5 b9.
+[quartal]
+6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 4 b7 b10. Index finger barre across strings 6 to 3.
+6  0  0  2  0  3  x  11314x  Five-string voicing, root on the 6th string: 1 4 1 b10 b7. Index finger barre across strings 6 to 3.
+6  0  0  0  2  x  3  1113x4  Five-string voicing, root on the 6th string: 1 4 b7 4 b10. Index finger barre across strings 6 to 4.
+5  x  0  0  0  1  x  x1112x  Four-string voicing, root on the 5th string: 1 4 b7 b10. Index finger barre across strings 5 to 3.
+5  x  0  0  x  1  3  x11x24  Four-string voicing, root on the 5th string: 1 4 b10 b7. Index finger barre across strings 5 and 4.
+5  x  0 -2  0 -2 -2  x31411  Five-string voicing, root on the 5th string: 1 b10 b7 1 4. Index finger barre across strings 4 to 1.
+4  x  x  0  0  1  1  xx1123  Four-string voicing, root on the 4th string: 1 4 b7 b10. Index finger barre across strings 4 and 3.
 """
 
 
@@ -1291,8 +1652,6 @@ FINDER_EXTRA = [
     ((0, 3), "Minor (no 5th)"),
     ((0, 7, 10), "Dominant 7th (no 3rd)"),
     ((0, 7, 11), "Major 7th (no 3rd)"),
-    ((0, 2, 3, 6), "Diminished Added 9th"),
-    ((0, 2, 7, 9), "6th Suspended 2nd"),
 ]
 
 
@@ -1434,7 +1793,8 @@ def write_chords(data, system):
     for g, name in enumerate(CHORD_GROUPS):
         ini.key(str(g), name)
     for i, chord in enumerate(CHORDS):
-        name, verbose, symbols, formula, group, related, _ = chord
+        name, verbose, symbols, formula, group, _, _ = chord
+        related = chord_related(chord)
         stem = chord_stem(chord)
         ini.section(str(i))
         ini.key("name", name)

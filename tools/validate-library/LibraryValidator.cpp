@@ -312,6 +312,20 @@ std::vector<std::string> fingerFaults(const Frets& frets, const Fingers& fingers
                                  "finger barres under other fingers");
         }
     }
+    // Two barres leave two fingers for the rest, as in the A-shape (ring over the index
+    // finger's full barre) or the 6/9 grip x32233; two partial barres with the other two
+    // fingers besides are not a grip players use.
+    int barres = 0;
+    bool fullIndexBarre = false;
+    for (const auto& [g, strings] : byFinger)
+        if (strings.size() > 1) {
+            ++barres;
+            fullIndexBarre =
+                fullIndexBarre || (g == '1' && strings.front() == fretted.begin()->first &&
+                                   strings.back() == fretted.rbegin()->first);
+        }
+    if (barres > 1 && byFinger.size() == 4 && !fullIndexBarre)
+        faults.push_back("two partial barres and two more fingers: no hand holds that grip");
     bool inOrder = true;
     for (const auto& [a, fa] : fretted)
         for (const auto& [b, fb] : fretted)
@@ -1108,7 +1122,15 @@ struct LibraryValidator::Impl {
                 keys.push_back(std::to_string(j) + k);
         expectKeys(VoicingFile, sec, keys);
         // A chord of six or more tones has fewer ways onto six strings.
-        const int needed = chord.tokens.size() >= 6 ? MinMovableRichChord : MinMovablePerChord;
+        // A chord that fills the hand may have fewer shapes than that: then it lists every
+        // one that the search below finds with the root on the 6th, 5th or 4th string.
+        int needed = chord.tokens.size() >= 6 ? MinMovableRichChord : MinMovablePerChord;
+        if (m < needed && chord.valid) {
+            int playable = 0;
+            for (int rs : {6, 5, 4})
+                playable += int(playableShapes(chord, rs, size_t(needed)).size());
+            needed = std::min(needed, playable);
+        }
         if (m < needed)
             fault(VoicingFile, sec, "numVoicings",
                   "chord " + chord.name + " has " + std::to_string(m) +
@@ -1213,7 +1235,7 @@ struct LibraryValidator::Impl {
                               ordinalText(rs) + " string, though a shape can be played there, " +
                               "for example the frets " + fretsText(shape->first) +
                               " with the fingers " + fingersText(shape->second));
-                else if (rs != 4)
+                else if (rs == 6)
                     fault(VoicingFile, sec, "numVoicings",
                           "no voicing of " + chord.name + " has its root on the " +
                               ordinalText(rs) + " string");

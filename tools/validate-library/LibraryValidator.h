@@ -40,22 +40,23 @@ namespace chordalis {
 // one finger on several strings is a barre, allowed when the remark says "barre", and every
 // string it crosses is played at its fret or higher; only the index finger lies under a higher
 // note. Neighbouring fingers (index and middle, middle and ring, ring and little) lie at most
-// two frets apart. The fretted notes span at most four frets,
-// five when the remark says "stretch". A remark that names a finger on strings, silent strings
-// or the root string must agree with the shape.
+// two frets apart. Two barres leave two fingers for the rest (the A-shape, the 6/9 grip
+// x32233); with all four fingers down, the index finger's barre crosses every fretted string. The
+// fretted notes span at most four frets, five when the remark says "stretch". A remark that names a
+// finger on strings, silent strings or the root string must agree with the shape.
 //
 // Movable voicings: the root string plays relative fret 00 and is the lowest string played; at
 // each of the 12 roots, moved as the program moves it (root fret 1 to 12, an octave higher when
 // the shape would reach the nut), the shape stays on frets 1 to 15 and sounds its chord. That
 // move leaves a five-fret stretch on fret 16 for one root, so in practice a movable shape spans
-// four frets. Each chord has at least six (four when it has six tones or more), and with the
-// open chord of a root no chord lists more than 31 voicings. They are listed in reading order:
+// four frets. Each chord has at least six (four when it has six tones or more), or every shape
+// the search below finds with the root on the 6th, 5th or 4th string where that is fewer; with
+// the open chord of a root no chord lists more than 31 voicings. They are listed in reading order:
 // by root string from the 6th to the 3rd, then up the neck by the shape's lowest fret. A chord
-// always has a voicing with its root on the 6th string and two on the 5th (one where the chord
-// has only one playable shape there), and one on the 4th wherever a playable shape exists
-// there. On each of these root
-// strings every shape with the root string on relative fret 00, the strings below it silent
-// and each string above it silent or fretted within a four-fret window around the root is
+// always has a voicing with its root on the 6th string, two on the 5th where the search finds
+// two (one where it finds one), and one on the 4th wherever a playable shape exists there. On each
+// of these root strings every shape with the root string on relative fret 00, the strings below it
+// silent and each string above it silent or fretted within a four-fret window around the root is
 // tried; one that these rules accept (chord tones only, every required tone, the root in the
 // bass, frets 1 to 15 at all 12 roots, fingers that follow the finger rules with a barre
 // allowed) demands a voicing on that string, and the fault shows it. A shape with its root on
