@@ -8,8 +8,9 @@ The musical content is written out by hand below: formulas, groups, related
 scales, the open chords and the movable shapes (relative frets and fingers, as
 a guitarist reads them off a chord chart).  Only bookkeeping is derived:
 section numbers, fret-text formatting, the triad shapes (close voicings on
-each string group), the finder's interval sets and the "No 5th." remarks of
-voicings that leave the 5th out.
+each string group), the finder's interval sets, the related scales of the
+chords that list none (every scale that holds their notes), the voicings'
+reading order and the "No 5th." remarks of voicings that leave the 5th out.
 
 Check the result with the validator that the build makes:
     build/validate-library data
@@ -394,8 +395,9 @@ CHORD_GROUPS = ["Major", "Minor", "Dominant", "Altered Dominant", "Suspended", "
                 "Augmented", "Sixth & Added-Note", "Power & Other"]
 
 # name, long name, other symbols, formula, group, related scales (best first),
-# stem of the information text (None: derived from the long name).  Chords
-# 0..15 keep their numbers.  Every related scale holds every chord tone.
+# stem of the information text (None: derived from the long name).  A chord
+# keeps its number (the program stores it and finds the voicings by it): new
+# chords go at the end.  Every related scale holds every chord tone.
 CHORDS = [
     ("maj", "Major", "M;Maj;major", "1;3;5", "Major",
      ["Major", "Lydian", "Major Pentatonic", "Mixolydian", "Major Blues"], "chord_major"),
@@ -1423,7 +1425,6 @@ MOVABLE_SHAPES = """
 [m(maj7)b6]
 6  0  3  1  0  x  x  1421xx  Four-string voicing, root on the 6th string: 1 b6 7 b3. Index finger barre across strings 6 to 3.
 6  0  x  1  0  1  x  1x324x  Four-string voicing, root on the 6th string: 1 7 b3 b6.
-6  0 -2 -2  x  1 -1  311x42  Five-string voicing, root on the 6th string: 1 b3 b6 b6 7. Index finger barre across strings 5 and 4.
 5  x  0 -2 -2 -3  x  x4231x  Four-string voicing, root on the 5th string: 1 b3 b6 7.
 5  x  0  3  1  1  x  x1423x  Four-string voicing, root on the 5th string: 1 b6 7 b3.
 5  x  0  x  1  1  1  x1x234  Four-string voicing, root on the 5th string: 1 7 b3 b6.
@@ -1524,11 +1525,11 @@ MOVABLE_SHAPES = """
 6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 #5 3 #11 b7. Index finger barre across strings 4 to 1.
 5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 #5. Index finger barre across strings 5 to 3.
 [maj7#5#11]
-6  0  1  1  1  1  x  12222x  Five-string voicing, root on the 6th string: 1 #11 7 3 #5. Middle finger barre across strings 5 to 2.
+6  0  1  1  1  1  x  13333x  Five-string voicing, root on the 6th string: 1 #11 7 3 #5. Ring finger barre across strings 5 to 2.
+6  0  1  1  1  1  0  133331  Six-string voicing, root on the 6th string: 1 #11 7 3 #5 1. Index finger barre across strings 6 to 1. Ring finger barre across strings 5 to 2.
 6  0  x -2  1 -1 -1  3x1422  Five-string voicing, root on the 6th string: 1 #5 3 #11 7. Middle finger barre across strings 2 and 1.
 6  0  1  x  1  1 -1  23x441  Five-string voicing, root on the 6th string: 1 #11 3 #5 7. Little finger barre across strings 3 and 2.
 6  0 -1 -2  x -1 -1  421x33  Five-string voicing, root on the 6th string: 1 3 #5 #11 7. Ring finger barre across strings 2 and 1.
-6  0  1  1  1  1  0  122221  Six-string voicing, root on the 6th string: 1 #11 7 3 #5 1. Index finger barre across strings 6 to 1. Middle finger barre across strings 5 to 2.
 5  x  0  1  1  2  1  x12243  Five-string voicing, root on the 5th string: 1 #11 7 3 #5. Middle finger barre across strings 4 and 3.
 [6#11]
 6  0  1 -1  1  x  x  2314xx  Four-string voicing, root on the 6th string: 1 #11 6 3.
