@@ -561,7 +561,7 @@ CHORDS = [
      ["Natural Minor", "Phrygian"], None),
     # The second edition: every set of notes that general chord dictionaries name, and
     # a few more that jazz players use.  Related scales None: every scale that holds the
-    # chord's notes, the closest first (see related_scales).
+    # chord's notes, the closest first (see scales_holding).
     # Dominant and altered dominant
     ("7(add13)", "Dominant 7th Added 13th", "7add13;7add6;7/6", "1;3;5;b7;13", "Dominant",
      None, None),
@@ -649,7 +649,7 @@ CHORDS = [
 CHORD_NUMBER = {c[0]: i for i, c in enumerate(CHORDS)}
 
 
-def related_scales(formula, most=6):
+def scales_holding(formula, most=6):
     """The scales that hold every note of the chord, the closest first: the
     seven-note scales, then those of eight, six, five and more notes, each in
     the order of the scale table.  The chromatic scale only when nothing else
@@ -661,7 +661,7 @@ def related_scales(formula, most=6):
 
 
 def chord_related(chord):
-    return chord[5] if chord[5] is not None else related_scales(chord[3])
+    return chord[5] if chord[5] is not None else scales_holding(chord[3])
 CHORD_FORMULA = {c[0]: c[3] for c in CHORDS}
 
 # --------------------------------------------------------------------------
