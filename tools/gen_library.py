@@ -1674,9 +1674,11 @@ def reduced_forms(formula):
 
 
 def triad_inversion(semis):
-    """True when the notes are a triad of the library read from its 3rd or 5th:
-    C E A is A minor over C, not a 6th chord without its 5th."""
-    triads = {interval_set(c[3].split(";")) for c in CHORDS if len(c[3].split(";")) == 3}
+    """True when the notes are a triad of the library with a 3rd, read from its
+    3rd or 5th: C E A is A minor over C, not a 6th chord without its 5th.  A
+    suspended triad names no such set: C F Bb stays a 7sus4 shell."""
+    triads = {interval_set(c[3].split(";")) for c in CHORDS
+              if len(c[3].split(";")) == 3 and c[3].split(";")[1] in ("3", "b3")}
     for r in semis[1:]:
         if tuple(sorted((x - r) % 12 for x in semis)) in triads:
             return True

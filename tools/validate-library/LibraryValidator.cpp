@@ -599,9 +599,10 @@ std::string numberText(double value) {
     return out.str();
 }
 
-// The same notes read from another of them as the root: a triad of the library (a chord of
-// three tones, fewer than `tones`) whose notes these are, and the interval of its own that lies
-// on the given set's root, the bass of the slash chord; nothing when there is none.
+// The same notes read from another of them as the root: a triad of the library with a 3rd
+// (three tones, fewer than `tones`) whose notes these are, and the interval of its own that
+// lies on the given set's root, the bass of the slash chord; nothing when there is none. A
+// suspended triad does not count: C F Bb is a 7sus4 shell as much as F sus4 over C.
 std::optional<std::pair<const Chord*, int>>
 plainerReading(const std::set<int>& set, int tones,
                const std::map<std::set<int>, std::vector<const Chord*>>& chordsOfSet) {
@@ -615,7 +616,8 @@ plainerReading(const std::set<int>& set, int tones,
         if (it == chordsOfSet.end())
             continue;
         for (const Chord* c : it->second)
-            if (c->tokens.size() <= 3 && int(c->tokens.size()) < tones)
+            if (c->tokens.size() == 3 && int(c->tokens.size()) < tones &&
+                (c->tokens[1].text == "3" || c->tokens[1].text == "b3"))
                 return std::pair{c, (12 - r) % 12};
     }
     return std::nullopt;
