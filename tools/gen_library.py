@@ -1674,23 +1674,20 @@ def reduced_forms(formula):
 
 
 def triad_inversion(semis):
-    """True when the notes are a triad of the library with a 3rd, read from its
-    3rd or 5th: C E A is A minor over C, not a 6th chord without its 5th.  A
-    suspended triad names no such set: C F Bb stays a 7sus4 shell."""
-    triads = {interval_set(c[3].split(";")) for c in CHORDS
-              if len(c[3].split(";")) == 3 and c[3].split(";")[1] in ("3", "b3")}
-    for r in semis[1:]:
-        if tuple(sorted((x - r) % 12 for x in semis)) in triads:
-            return True
-    return False
+    """True when the notes are the major triad read from its 3rd or 5th: C E Ab
+    is Ab major over C, not a minor chord with a b6.  Other triads name no
+    such set: C E A stays a 6th chord without its 5th (the open C6 x32210)
+    rather than A minor over C, and C F Bb a 7sus4 shell."""
+    major = interval_set("1;3;5".split(";"))
+    return any(tuple(sorted((x - r) % 12 for x in semis)) == major for r in semis[1:])
 
 
 def finder_entries():
     """{interval set: description}: every library chord under its long name
     (the first chord of a set that two share), then the thinned forms its
     voicings sound, then the extra named sets.  A thinned or extra set that
-    is an inverted triad stays unnamed, so that the finder shows the slash
-    chord."""
+    is the major triad inverted stays unnamed, so that the finder shows the
+    slash chord."""
     entries = {}
     for _, verbose, _, formula, *_ in CHORDS:
         entries.setdefault(interval_set(formula.split(";")), verbose)

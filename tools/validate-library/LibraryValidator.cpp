@@ -599,26 +599,27 @@ std::string numberText(double value) {
     return out.str();
 }
 
-// The same notes read from another of them as the root: a triad of the library with a 3rd
-// (three tones, fewer than `tones`) whose notes these are, and the interval of its own that
-// lies on the given set's root, the bass of the slash chord; nothing when there is none. A
-// suspended triad does not count: C F Bb is a 7sus4 shell as much as F sus4 over C.
+// The same notes read from another of them as the root: the major triad of the library whose
+// notes these are (when `tones`, the tones of the chord the set is named after, are more than
+// three), and the interval of its own that lies on the given set's root, the bass of the slash
+// chord; nothing when there is none. Only the major triad hides a name: C E A is a 6th chord
+// without its 5th as much as A minor over C (the open C6 x32210), C F Bb a 7sus4 shell.
 std::optional<std::pair<const Chord*, int>>
 plainerReading(const std::set<int>& set, int tones,
                const std::map<std::set<int>, std::vector<const Chord*>>& chordsOfSet) {
+    if (tones <= 3)
+        return std::nullopt;
     for (int r : set) {
         if (r == 0)
             continue;
         std::set<int> rotated;
         for (int x : set)
             rotated.insert((x - r + 12) % 12);
-        const auto it = chordsOfSet.find(rotated);
-        if (it == chordsOfSet.end())
+        if (rotated != std::set<int>{0, 4, 7})
             continue;
-        for (const Chord* c : it->second)
-            if (c->tokens.size() == 3 && int(c->tokens.size()) < tones &&
-                (c->tokens[1].text == "3" || c->tokens[1].text == "b3"))
-                return std::pair{c, (12 - r) % 12};
+        const auto it = chordsOfSet.find(rotated);
+        if (it != chordsOfSet.end())
+            return std::pair{it->second.front(), (12 - r) % 12};
     }
     return std::nullopt;
 }
@@ -1505,8 +1506,8 @@ struct LibraryValidator::Impl {
                       "is \"" + it->second.second + "\"; the chord " + c.name +
                           " with these notes is \"" + c.verbose + "\"");
         }
-        // A name of the finder's own must not hide a triad in inversion, so that C E A reads
-        // "A Minor / C" rather than as a 6th chord without its 5th.
+        // A name of the finder's own must not hide the major triad in inversion, so that an
+        // open C's E G C reads "C Major / E" rather than as a minor chord with a b6.
         for (const FinderName& f : finderOnly)
             if (const auto plainer = plainerReading(f.set, f.described, chordsOfSet))
                 fault(FinderFile, f.section, "d",

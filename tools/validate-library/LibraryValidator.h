@@ -74,8 +74,8 @@ namespace chordalis {
 // leading zeros); each holds one non-empty key d; every chord's set is named by the long name
 // of a chord with that set; a d that is a chord's long name, or that name with "(no 5th,
 // ...)", belongs to exactly that chord's set less the named degrees. A name that is not a
-// chord's own never names a triad of the library with a 3rd read from its 3rd or 5th (C E A is
-// A minor over C), so that the finder shows the slash chord; every set a voicing sounds is named or
+// chord's own never names the major triad read from its 3rd or 5th (E G C is C over E), so
+// that the finder shows the slash chord; every set a voicing sounds is named or
 // is such an inverted triad.
 //
 // Information: every item has a unique file-safe stem (lower-case letters, digits, "_") and an
