@@ -261,6 +261,18 @@ DESCRIPTIONS = {
         "degree of a major key and the ii chord of the minor ii-V-i (Bm7b5 E7 "
         "Am)."
     ),
+    'chord_dominant11': (
+        "A dominant 9th chord with the 11th on top and no 3rd: the 11th lies a "
+        "minor 9th above a major 3rd and would clash with it. The same notes "
+        "as the 9sus4 chord (C11 is C F G Bb D, or Bb over C); a chord that "
+        "keeps the 3rd beside the 11th is an add11 chord."
+    ),
+    'chord_minor7_flat6': (
+        "A minor 7th chord with a minor 6th in place of the 5th: A C F G. "
+        "Minor chords spell that note as a b6 (F in A minor), not as a #5. "
+        "The notes of the major chord a major 3rd lower with an added 9th "
+        "(Fadd9 over A)."
+    ),
     'chord_augmented': (
         "Root, major 3rd and augmented 5th: two major 3rds stacked. The chord "
         "is symmetrical, its notes repeat every 4 frets (C+, E+ and G#+ share "
