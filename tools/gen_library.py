@@ -286,18 +286,24 @@ DESCRIPTIONS = {
 
 SCALE_GROUPS = ["Major Scale Modes", "Melodic Minor Modes", "Harmonic Minor Modes",
                 "Harmonic Major Modes", "Pentatonic", "Blues", "Symmetric", "Bebop",
-                "World & Exotic"]
+                "World & Exotic", "Synthetic", "Indian Ragas"]
 
-# Name, alternative names, group, formula.  Scales 0..17 keep their numbers.
+# Name, alternative names, group, formula.  A scale's number is its place in this list and
+# is kept for good (settings and chords refer to it): new scales go at the end.  Formulas are
+# spelled as a jazz teacher writes them, in degree order within the octave (the altered
+# scale's b9, #9, #11 and b13 are b2, #2, #4 and b6).
 SCALES = [
-    ("Major", "Ionian;Diatonic Major", "Major Scale Modes", "1;2;3;4;5;6;7"),
-    ("Dorian", "Dorian Mode;Second Mode of Major", "Major Scale Modes", "1;2;b3;4;5;6;b7"),
-    ("Phrygian", "Phrygian Mode;Third Mode of Major", "Major Scale Modes", "1;b2;b3;4;5;b6;b7"),
-    ("Lydian", "Lydian Mode;Fourth Mode of Major", "Major Scale Modes", "1;2;3;#4;5;6;7"),
-    ("Mixolydian", "Mixolydian Mode;Dominant Scale;Fifth Mode of Major", "Major Scale Modes",
-     "1;2;3;4;5;6;b7"),
-    ("Natural Minor", "Aeolian;Pure Minor;Sixth Mode of Major", "Major Scale Modes",
-     "1;2;b3;4;5;b6;b7"),
+    ("Major", "Ionian;Diatonic Major;Bilawal Thaat", "Major Scale Modes", "1;2;3;4;5;6;7"),
+    ("Dorian", "Dorian Mode;Second Mode of Major;Kafi Thaat", "Major Scale Modes",
+     "1;2;b3;4;5;6;b7"),
+    ("Phrygian", "Phrygian Mode;Third Mode of Major;Bhairavi Thaat", "Major Scale Modes",
+     "1;b2;b3;4;5;b6;b7"),
+    ("Lydian", "Lydian Mode;Fourth Mode of Major;Kalyan Thaat", "Major Scale Modes",
+     "1;2;3;#4;5;6;7"),
+    ("Mixolydian", "Mixolydian Mode;Dominant Scale;Fifth Mode of Major;Khamaj Thaat",
+     "Major Scale Modes", "1;2;3;4;5;6;b7"),
+    ("Natural Minor", "Aeolian;Pure Minor;Sixth Mode of Major;Asavari Thaat",
+     "Major Scale Modes", "1;2;b3;4;5;b6;b7"),
     ("Locrian", "Locrian Mode;Seventh Mode of Major", "Major Scale Modes", "1;b2;b3;4;b5;b6;b7"),
     ("Major Pentatonic", "Pentatonic Major", "Pentatonic", "1;2;3;5;6"),
     ("Minor Pentatonic", "Pentatonic Minor;Fifth Mode of Major Pentatonic", "Pentatonic",
@@ -307,15 +313,16 @@ SCALES = [
     ("Harmonic Minor", "Aeolian #7", "Harmonic Minor Modes", "1;2;b3;4;5;b6;7"),
     ("Melodic Minor", "Jazz Minor;Ascending Melodic Minor", "Melodic Minor Modes",
      "1;2;b3;4;5;6;7"),
-    ("Phrygian Dominant", "Spanish Phrygian;Freygish;Fifth Mode of Harmonic Minor",
+    ("Phrygian Dominant",
+     "Spanish Phrygian;Phrygian Major;Freygish;Ahava Rabbah;Fifth Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;b2;3;4;5;b6;b7"),
-    ("Lydian Dominant", "Lydian b7;Overtone Scale;Fourth Mode of Melodic Minor",
+    ("Lydian Dominant", "Lydian b7;Overtone Scale;Acoustic Scale;Fourth Mode of Melodic Minor",
      "Melodic Minor Modes", "1;2;3;#4;5;6;b7"),
-    ("Whole Tone", "Whole Step Scale", "Symmetric", "1;2;3;#4;#5;b7"),
+    ("Whole Tone", "Whole Step Scale;Messiaen's Mode 1", "Symmetric", "1;2;3;#4;#5;b7"),
     ("Diminished Whole-Half", "Whole-Half Diminished;Octatonic", "Symmetric",
      "1;2;b3;4;b5;b6;6;7"),
-    ("Diminished Half-Whole", "Half-Whole Diminished;Dominant Diminished", "Symmetric",
-     "1;b2;#2;3;#4;5;6;b7"),
+    ("Diminished Half-Whole", "Half-Whole Diminished;Dominant Diminished;Messiaen's Mode 2",
+     "Symmetric", "1;b2;#2;3;#4;5;6;b7"),
     # The other modes of melodic minor
     ("Dorian b2", "Phrygian #6;Second Mode of Melodic Minor", "Melodic Minor Modes",
      "1;b2;b3;4;5;6;b7"),
@@ -325,24 +332,24 @@ SCALES = [
      "Melodic Minor Modes", "1;2;3;4;5;b6;b7"),
     ("Locrian #2", "Aeolian b5;Half-Diminished Scale;Sixth Mode of Melodic Minor",
      "Melodic Minor Modes", "1;2;b3;4;b5;b6;b7"),
-    ("Altered", "Super Locrian;Diminished Whole Tone;Seventh Mode of Melodic Minor",
-     "Melodic Minor Modes", "1;b2;b3;b4;b5;b6;b7"),
+    ("Altered", "Super Locrian;Diminished Whole Tone;Seventh Mode of Melodic Minor", "Melodic Minor Modes", "1;b2;#2;3;#4;b6;b7"),
     # The other modes of harmonic minor
     ("Locrian #6", "Locrian Natural 6;Second Mode of Harmonic Minor", "Harmonic Minor Modes",
      "1;b2;b3;4;b5;6;b7"),
     ("Ionian #5", "Ionian Augmented;Third Mode of Harmonic Minor", "Harmonic Minor Modes",
      "1;2;3;4;#5;6;7"),
-    ("Dorian #4", "Romanian Minor;Ukrainian Dorian;Fourth Mode of Harmonic Minor",
+    ("Dorian #4", "Romanian Minor;Ukrainian Dorian;Nikriz;Fourth Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;2;b3;#4;5;6;b7"),
-    ("Lydian #2", "Sixth Mode of Harmonic Minor", "Harmonic Minor Modes", "1;#2;3;#4;5;6;7"),
+    ("Lydian #2", "Lydian #9;Sixth Mode of Harmonic Minor", "Harmonic Minor Modes",
+     "1;#2;3;#4;5;6;7"),
     ("Super Locrian bb7", "Ultralocrian;Altered Diminished;Seventh Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;b2;b3;b4;b5;b6;f7"),
     # Harmonic major and its modes
     ("Harmonic Major", "Ionian b6;Major Harmonic", "Harmonic Major Modes", "1;2;3;4;5;b6;7"),
     ("Dorian b5", "Second Mode of Harmonic Major", "Harmonic Major Modes", "1;2;b3;4;b5;6;b7"),
     ("Phrygian b4", "Third Mode of Harmonic Major", "Harmonic Major Modes", "1;b2;b3;b4;5;b6;b7"),
-    ("Lydian b3", "Melodic Minor #4;Fourth Mode of Harmonic Major", "Harmonic Major Modes",
-     "1;2;b3;#4;5;6;7"),
+    ("Lydian b3", "Melodic Minor #4;Lydian Diminished;Fourth Mode of Harmonic Major",
+     "Harmonic Major Modes", "1;2;b3;#4;5;6;7"),
     ("Mixolydian b2", "Fifth Mode of Harmonic Major", "Harmonic Major Modes", "1;b2;3;4;5;6;b7"),
     ("Lydian Augmented #2", "Sixth Mode of Harmonic Major", "Harmonic Major Modes",
      "1;#2;3;#4;#5;6;7"),
@@ -351,11 +358,9 @@ SCALES = [
     # Pentatonic
     ("Suspended Pentatonic", "Egyptian;Second Mode of Major Pentatonic", "Pentatonic",
      "1;2;4;5;b7"),
-    ("Blues Minor Pentatonic", "Man Gong;Third Mode of Major Pentatonic", "Pentatonic",
-     "1;b3;4;b6;b7"),
-    ("Blues Major Pentatonic", "Ritusen;Fourth Mode of Major Pentatonic", "Pentatonic",
-     "1;2;4;5;6"),
-    ("Dominant Pentatonic", "Mixolydian Pentatonic", "Pentatonic", "1;2;3;5;b7"),
+    ("Man Gong", "Malkauns;Third Mode of Major Pentatonic", "Pentatonic", "1;b3;4;b6;b7"),
+    ("Ritsusen", "Yo;Ritusen;Fourth Mode of Major Pentatonic", "Pentatonic", "1;2;4;5;6"),
+    ("Dominant Pentatonic", "", "Pentatonic", "1;2;3;5;b7"),
     ("Minor 6 Pentatonic", "Minor Sixth Pentatonic", "Pentatonic", "1;b3;4;5;6"),
     # Blues
     ("Nine-Note Blues", "Composite Blues;Blues Nonatonic", "Blues", "1;2;b3;3;4;b5;5;6;b7"),
@@ -363,28 +368,74 @@ SCALES = [
     ("Augmented", "Augmented Hexatonic;Symmetrical Augmented", "Symmetric", "1;b3;3;5;#5;7"),
     ("Chromatic", "Twelve-Tone", "Symmetric", "1;b2;2;b3;3;4;#4;5;b6;6;b7;7"),
     # Bebop
-    ("Bebop Dominant", "Bebop Mixolydian;Bebop Seventh", "Bebop", "1;2;3;4;5;6;b7;7"),
-    ("Bebop Major", "Bebop Ionian", "Bebop", "1;2;3;4;5;#5;6;7"),
+    ("Bebop Dominant", "Bebop Mixolydian;Bebop Seventh;Bebop Scale", "Bebop", "1;2;3;4;5;6;b7;7"),
+    ("Bebop Major", "Bebop Ionian;Major 6th Diminished", "Bebop", "1;2;3;4;5;#5;6;7"),
     ("Bebop Dorian", "Bebop Minor", "Bebop", "1;2;b3;3;4;5;6;b7"),
-    ("Bebop Melodic Minor", "Bebop Jazz Minor", "Bebop", "1;2;b3;4;5;#5;6;7"),
+    ("Bebop Melodic Minor", "Bebop Jazz Minor;Minor 6th Diminished", "Bebop",
+     "1;2;b3;4;5;#5;6;7"),
     ("Bebop Harmonic Minor", "Bebop Natural Minor", "Bebop", "1;2;b3;4;5;b6;b7;7"),
     # World and exotic
     ("Hungarian Minor", "Gypsy Minor;Double Harmonic Minor", "World & Exotic",
      "1;2;b3;#4;5;b6;7"),
     ("Hungarian Major", "Lydian Dominant #2", "World & Exotic", "1;#2;3;#4;5;6;b7"),
-    ("Double Harmonic Major", "Byzantine;Arabic;Gypsy Major", "World & Exotic",
-     "1;b2;3;4;5;b6;7"),
+    ("Double Harmonic Major", "Byzantine;Arabic;Gypsy Major;Hijaz Kar;Bhairav Thaat",
+     "World & Exotic", "1;b2;3;4;5;b6;7"),
     ("Neapolitan Minor", "Harmonic Minor b2", "World & Exotic", "1;b2;b3;4;5;b6;7"),
     ("Neapolitan Major", "Melodic Minor b2", "World & Exotic", "1;b2;b3;4;5;6;7"),
     ("Persian", "Double Harmonic b5", "World & Exotic", "1;b2;3;4;b5;b6;7"),
-    ("Spanish Eight-Tone", "Spanish 8-Tone", "World & Exotic", "1;b2;#2;3;4;b5;b6;b7"),
-    ("Arabian", "Major Locrian", "World & Exotic", "1;2;3;4;b5;b6;b7"),
-    ("Prometheus", "Mystic", "World & Exotic", "1;2;3;#4;6;b7"),
+    ("Spanish Eight-Tone", "Spanish 8-Tone", "World & Exotic",
+     "1;b2;b3;3;4;5;b6;b7"),
+    ("Major Locrian", "Locrian Major", "Synthetic", "1;2;3;4;b5;b6;b7"),
+    ("Prometheus", "Mystic", "Synthetic", "1;2;3;#4;6;b7"),
     ("Hirajoshi", "Hira-joshi", "World & Exotic", "1;2;b3;5;b6"),
-    ("Kumoi", "Kumoi-joshi", "World & Exotic", "1;2;b3;5;6"),
-    ("In", "Miyako-bushi;Sakura Pentatonic", "World & Exotic", "1;b2;4;5;b6"),
-    ("In Sen", "Insen", "World & Exotic", "1;b2;4;5;b7"),
+    ("Kumoi", "Flat Three Pentatonic", "World & Exotic", "1;2;b3;5;6"),
+    ("In", "Miyako-bushi;Sakura Pentatonic;Kumoi-joshi", "World & Exotic", "1;b2;4;5;b6"),
+    ("In Sen", "Insen;Kokin-joshi", "World & Exotic", "1;b2;4;5;b7"),
     ("Iwato", "Iwato Pentatonic", "World & Exotic", "1;b2;4;b5;b7"),
+    # Pentatonic scales of jazz: five notes of a seven-note scale that outline its chord
+    ("Mixolydian Pentatonic", "", "Pentatonic", "1;3;4;5;b7"),
+    ("Ionian Pentatonic", "Ryukyu", "Pentatonic", "1;3;4;5;7"),
+    ("Lydian Pentatonic", "Chinese", "Pentatonic", "1;3;#4;5;7"),
+    ("Lydian Dominant Pentatonic", "", "Pentatonic", "1;3;#4;5;b7"),
+    ("Locrian Pentatonic", "Minor 7b5 Pentatonic", "Pentatonic", "1;b3;4;b5;b7"),
+    ("Major b6 Pentatonic", "Flat Six Pentatonic", "Pentatonic", "1;2;3;5;b6"),
+    ("Whole Tone Pentatonic", "", "Pentatonic", "1;3;#4;#5;b7"),
+    ("Lydian #5 Pentatonic", "Lydian Augmented Pentatonic", "Pentatonic", "1;3;#4;#5;7"),
+    ("Minor #7 Pentatonic", "Minor Major 7th Pentatonic", "Pentatonic", "1;b3;4;5;7"),
+    ("Altered Pentatonic", "Super Locrian Pentatonic", "Pentatonic", "1;#2;3;#4;b7"),
+    ("Neapolitan Major Pentatonic", "", "Pentatonic", "1;3;4;b5;b7"),
+    # World and exotic
+    ("Vietnamese", "Vietnamese 1", "World & Exotic", "1;b3;4;5;b6"),
+    ("Pelog", "", "World & Exotic", "1;b2;b3;5;b6"),
+    ("Piongio", "", "World & Exotic", "1;2;4;5;6;b7"),
+    ("Oriental", "", "World & Exotic", "1;b2;3;4;b5;6;b7"),
+    ("Double Harmonic Lydian", "Purvi Thaat", "World & Exotic", "1;b2;3;#4;5;b6;7"),
+    ("Ichikosucho", "", "World & Exotic", "1;2;3;4;#4;5;6;7"),
+    ("Romanian Major", "", "World & Exotic", "1;b2;3;#4;5;6;b7"),
+    ("Hungarian Gypsy", "", "World & Exotic", "1;2;b3;#4;5;b6;b7"),
+    # Synthetic scales: built from rules rather than heard in a tradition
+    ("Enigmatic", "Scala Enigmatica", "Synthetic", "1;b2;3;#4;#5;b7;7"),
+    ("Prometheus Neapolitan", "", "Synthetic", "1;b2;3;#4;6;b7"),
+    ("Scriabin", "", "Synthetic", "1;b2;3;5;6"),
+    ("Mystery #1", "", "Synthetic", "1;b2;3;#4;#5;b7"),
+    ("Leading Whole Tone", "", "Synthetic", "1;2;3;#4;#5;b7;7"),
+    ("Lydian Minor", "", "Synthetic", "1;2;3;#4;5;b6;b7"),
+    ("Augmented Heptatonic", "", "Synthetic", "1;#2;3;4;5;#5;7"),
+    # Symmetric: the other modes of limited transposition
+    ("Six-Tone Symmetric", "", "Symmetric", "1;b2;3;4;#5;6"),
+    ("Tritone", "", "Symmetric", "1;b2;3;#4;5;b7"),
+    ("Messiaen's Mode 3", "", "Symmetric", "1;2;b3;3;#4;5;b6;b7;7"),
+    ("Messiaen's Mode 4", "", "Symmetric", "1;b2;2;4;#4;5;b6;7"),
+    ("Messiaen's Mode 5", "", "Symmetric", "1;b2;4;#4;5;7"),
+    ("Messiaen's Mode 6", "", "Symmetric", "1;2;3;4;#4;#5;b7;7"),
+    ("Messiaen's Mode 7", "", "Symmetric", "1;b2;2;b3;4;#4;5;b6;6;7"),
+    # Bebop
+    ("Bebop Locrian", "Half-Diminished Bebop", "Bebop", "1;b2;b3;4;b5;5;b6;b7"),
+    # Indian ragas (the thaats that are modes of other scales are named there)
+    ("Todi Raga", "Todi Thaat", "Indian Ragas", "1;b2;b3;#4;5;b6;7"),
+    ("Purvi Raga", "", "Indian Ragas", "1;b2;3;4;#4;5;b6;7"),
+    ("Marva Raga", "Marwa;Marva Thaat", "Indian Ragas", "1;b2;3;#4;5;6;7"),
+    ("Hamsadhwani", "", "Indian Ragas", "1;2;3;5;7"),
 ]
 SCALE_NUMBER = {s[0]: i for i, s in enumerate(SCALES)}
 SCALE_STEMS = {
@@ -397,7 +448,232 @@ SCALE_STEMS = {
     "Phrygian Dominant": "scale_phrygian_dominant", "Lydian Dominant": "scale_lydian_dominant",
     "Whole Tone": "scale_whole_tone", "Diminished Whole-Half": "scale_diminished_whole_half",
     "Diminished Half-Whole": "scale_diminished_half_whole",
+    "Mystery #1": "scale_mystery1",
+    "Messiaen's Mode 3": "scale_messiaen_mode3", "Messiaen's Mode 4": "scale_messiaen_mode4",
+    "Messiaen's Mode 5": "scale_messiaen_mode5", "Messiaen's Mode 6": "scale_messiaen_mode6",
+    "Messiaen's Mode 7": "scale_messiaen_mode7",
 }
+
+# Information texts of scales beyond the first ones (by stem).
+SCALE_DESCRIPTIONS = {
+    'scale_altered': (
+        "The 7th mode of the melodic minor scale. Over a dominant 7th chord it "
+        "holds every altered tension at once: the b9, #9, #11 and b13 beside "
+        "the 3rd and the b7. Played over V7alt chords; G altered has the notes "
+        "of Ab melodic minor."
+    ),
+    'scale_spanish_eight_tone': (
+        "Phrygian with the major 3rd added, so that both 3rds sound over the "
+        "root. The scale of flamenco guitar over the chord on its root (E in "
+        "the cadence Am G F E); over a 7th chord its b3 sounds as the #9."
+    ),
+    'scale_man_gong': (
+        "The 3rd mode of the major pentatonic: no 2nd and no 5th. Indian "
+        "music knows it as raga Malkauns. It holds the notes of the major "
+        "pentatonic on its b6 (C Man Gong = Ab major pentatonic)."
+    ),
+    'scale_ritsusen': (
+        "The 4th mode of the major pentatonic, without a 3rd: the Japanese Yo "
+        "scale of folk songs. It holds the notes of the major pentatonic a 4th "
+        "up (C Ritsusen = F major pentatonic) and fits sus2, sus4 and 6sus4 "
+        "chords."
+    ),
+    'scale_dominant_pentatonic': (
+        "The major pentatonic with the minor 7th in place of the 6th: root, "
+        "9th, 3rd, 5th and b7 of a dominant 9th chord. A jazz pentatonic for "
+        "7th and 9th chords."
+    ),
+    'scale_mixolydian_pentatonic': (
+        "Five notes of the Mixolydian mode: the dominant 7th chord with the 4th "
+        "as a passing note. A jazz pentatonic for 7th chords."
+    ),
+    'scale_ionian_pentatonic': (
+        "Five notes of the major scale: the major 7th chord with the 4th as a "
+        "passing note. Okinawan folk music (the Ryukyu scale) uses the same "
+        "notes."
+    ),
+    'scale_lydian_pentatonic': (
+        "The major 7th chord with the raised 4th of the Lydian mode: a jazz "
+        "pentatonic for maj7#11 chords."
+    ),
+    'scale_lydian_dominant_pentatonic': (
+        "The dominant 7th chord with a #11: five notes of the Lydian dominant "
+        "scale, for 7#11 chords."
+    ),
+    'scale_locrian_pentatonic': (
+        "The minor pentatonic with a b5 in place of the 5th: the half-"
+        "diminished chord with the 4th as a passing note. A jazz pentatonic "
+        "for m7b5 chords."
+    ),
+    'scale_whole_tone_pentatonic': (
+        "Five notes of the whole-tone scale: the dominant 7th chord with both "
+        "altered 5ths. For 7#5 and 7b5 chords."
+    ),
+    'scale_altered_pentatonic': (
+        "Five notes of the altered scale: root, #9, 3rd, #11 and b7. Over an "
+        "altered dominant chord it sounds the #9 and #11 against the 3rd and "
+        "7th."
+    ),
+    'scale_minor_sharp7_pentatonic': (
+        "The minor pentatonic with a major 7th in place of the minor 7th, for "
+        "minor-major 7th chords."
+    ),
+    'scale_lydian_sharp5_pentatonic': (
+        "The augmented major 7th chord with the #4 of the Lydian augmented "
+        "mode: a jazz pentatonic for maj7#5 chords."
+    ),
+    'scale_major_flat6_pentatonic': (
+        "The major pentatonic with a b6 in place of the 6th, five notes of "
+        "harmonic major and Mixolydian b6. A jazz pentatonic for major and "
+        "augmented chords."
+    ),
+    'scale_bebop_locrian': (
+        "The Locrian mode with the perfect 5th added as a passing note: eight "
+        "notes for lines over the half-diminished chord."
+    ),
+    'scale_todi_raga': (
+        "The scale of raga Todi, one of the ten thaats (parent scales) of "
+        "Hindustani music. It fits the minor-major 7th chord."
+    ),
+    'scale_purvi_raga': (
+        "Raga Purvi: the Purvi thaat (the Double Harmonic Lydian scale) with "
+        "the natural 4th beside the raised one, as the raga sings it."
+    ),
+    'scale_marva_raga': (
+        "The Marva (Marwa) thaat of Hindustani music: the Lydian mode with a "
+        "minor 2nd."
+    ),
+    'scale_hamsadhwani': (
+        "A pentatonic raga of Carnatic music: the notes of the major 9th chord. "
+        "Jazz players use it over major 7th chords."
+    ),
+    'scale_major_locrian': (
+        "The 5th mode of the Neapolitan major scale: a major 2nd and 3rd under "
+        "the b5, b6 and b7 of the Locrian mode. A dominant scale for 7b5 and "
+        "9b5 chords."
+    ),
+    'scale_kumoi': (
+        "A Japanese pentatonic: the melodic minor scale without its 4th and "
+        "7th, the notes of the minor 6/9 chord."
+    ),
+    'scale_in': (
+        "The Japanese In (Miyako-bushi) scale of koto music and the song "
+        "Sakura. The half steps above the root and the 5th give it its dark "
+        "sound."
+    ),
+    'scale_hirajoshi': (
+        "A Japanese pentatonic: the natural minor scale without its 4th and "
+        "7th. Rock and metal guitarists use it for an Eastern colour."
+    ),
+    'scale_iwato': (
+        "A Japanese pentatonic with a minor 2nd and a diminished 5th and "
+        "neither 3rd: no chord of the library has all its tones in it."
+    ),
+    'scale_enigmatic': (
+        "Verdi's 'scala enigmatica' from his Ave Maria: a whole-tone run from "
+        "the 3rd up to the b7, between a minor 2nd at the bottom and the "
+        "leading note at the top."
+    ),
+    'scale_tritone': (
+        "Two major triads a tritone apart (C E G and F# A# C#). It repeats every "
+        "six frets; over a dominant 7th chord it gives the b9 and #11."
+    ),
+    'scale_six_tone_symmetric': (
+        "Two augmented triads a half step apart: the augmented scale started "
+        "on its half step. It repeats every four frets."
+    ),
+    'scale_pelog': (
+        "The pelog tuning of Javanese and Balinese gamelan, brought to the "
+        "twelve equal half steps of the guitar."
+    ),
+}
+for _mode, _roots in ((3, 4), (4, 6), (5, 6), (6, 6), (7, 6)):
+    SCALE_DESCRIPTIONS['scale_messiaen_mode%d' % _mode] = (
+        "One of Olivier Messiaen's modes of limited transposition: its pattern "
+        "repeats within the octave, so the scale exists on only %d different "
+        "roots." % _roots)
+DESCRIPTIONS.update(SCALE_DESCRIPTIONS)
+
+# The chords each scale fits, by chord name, beyond what the chord table lists: the writer adds
+# the scale to the end of each of these chords' related scales (after the chord's own choices,
+# never twice).  A scale fits a chord when it holds every chord tone and the chord is the one
+# the scale is played over; rarer scales name only their home chord.
+SCALE_FITS = {
+    "Dorian b5": ["m7b5"],
+    "Phrygian b4": ["7#9"],
+    "Lydian Augmented #2": ["maj7#5"],
+    "Man Gong": ["m7b6"],
+    "Bebop Harmonic Minor": ["m(maj7)", "m7"],
+    "Double Harmonic Major": ["maj7"],
+    "Neapolitan Minor": ["m(maj7)"],
+    "Neapolitan Major": ["m(maj7)", "m6"],
+    "Persian": ["maj7b5"],
+    "Major Locrian": ["9b5", "7b5"],
+    "Prometheus": ["9b5", "7b5"],
+    "Hirajoshi": ["m(add9)", "m(b6)"],
+    "In": ["sus4"],
+    "In Sen": ["7sus4b9", "7sus4"],
+    "Spanish Eight-Tone": ["7b9", "7#9", "7b9b13", "7sus4b9"],
+    "Mixolydian Pentatonic": ["7", "7sus4"],
+    "Ionian Pentatonic": ["maj7", "maj"],
+    "Lydian Pentatonic": ["maj7#11", "maj7", "add#11"],
+    "Lydian Dominant Pentatonic": ["7#11", "7"],
+    "Locrian Pentatonic": ["m7b5", "dim"],
+    "Major b6 Pentatonic": ["aug(add9)", "add9", "aug"],
+    "Whole Tone Pentatonic": ["7#5", "7b5", "aug"],
+    "Lydian #5 Pentatonic": ["maj7#5", "aug"],
+    "Minor #7 Pentatonic": ["m(maj7)"],
+    "Altered Pentatonic": ["7b5#9", "7b5"],
+    "Neapolitan Major Pentatonic": ["7b5"],
+    "Vietnamese": ["m(b6)"],
+    "Pelog": ["m(b6)"],
+    "Piongio": ["9sus4", "13sus4", "7sus4", "7sus2"],
+    "Oriental": ["7b5"],
+    "Double Harmonic Lydian": ["maj7#11"],
+    "Ichikosucho": ["maj7#11", "maj9#11"],
+    "Romanian Major": ["13b9", "7b9", "7#11"],
+    "Hungarian Gypsy": ["m9", "m(add9)"],
+    "Enigmatic": ["maj7#5"],
+    "Prometheus Neapolitan": ["7b5"],
+    "Scriabin": ["6"],
+    "Mystery #1": ["7#5b9", "7#5"],
+    "Leading Whole Tone": ["maj7#5", "maj9#5"],
+    "Lydian Minor": ["7b13", "9#11", "7#11"],
+    "Augmented Heptatonic": ["maj7#5"],
+    "Six-Tone Symmetric": ["aug"],
+    "Tritone": ["7b9", "7#11"],
+    "Messiaen's Mode 3": ["9#5", "aug(add9)"],
+    "Messiaen's Mode 4": ["maj7sus4"],
+    "Messiaen's Mode 5": ["maj7sus4"],
+    "Messiaen's Mode 6": ["9#5", "7#5"],
+    "Messiaen's Mode 7": ["maj7sus4", "m(maj7)"],
+    "Bebop Locrian": ["m7b5"],
+    "Todi Raga": ["m(maj7)", "dim(maj7)"],
+    "Purvi Raga": ["maj7#11"],
+    "Marva Raga": ["maj7#11"],
+    "Hamsadhwani": ["maj9", "maj7"],
+}
+
+
+def related_scales(chord):
+    """A chord's related scales, best first: its own list (or the scales that hold its notes,
+    for a chord that lists none), then the scales whose SCALE_FITS name it, in scale order."""
+    related = list(chord_related(chord))
+    for scale, _, _, _ in SCALES:
+        if chord[0] in SCALE_FITS.get(scale, ()) and scale not in related:
+            related.append(scale)
+    return related
+
+
+def check_scale_fits():
+    """Every scale and chord that SCALE_FITS names exists (a renamed chord must be followed)."""
+    chords = {c[0] for c in CHORDS}
+    for scale, names in SCALE_FITS.items():
+        if scale not in SCALE_NUMBER:
+            raise SystemExit("SCALE_FITS: no scale is named %r" % scale)
+        for name in names:
+            if name not in chords:
+                raise SystemExit("SCALE_FITS[%r]: no chord is named %r" % (scale, name))
 
 # --------------------------------------------------------------------------
 # Chords
@@ -520,13 +796,13 @@ CHORDS = [
     ("7sus4b9", "Dominant 7th Suspended 4th Flat 9th", "7sus4(b9);susb9;7sus(b9)",
      "1;4;5;b7;b9", "Suspended", ["Phrygian", "Dorian b2", "Phrygian Dominant"], None),
     ("sus2sus4", "Suspended 2nd and 4th", "sus24;sus4(add9)", "1;2;4;5", "Suspended",
-     ["Suspended Pentatonic", "Mixolydian", "Major", "Dorian", "Blues Major Pentatonic"], None),
+     ["Suspended Pentatonic", "Mixolydian", "Major", "Dorian", "Ritsusen"], None),
     ("maj7sus2", "Major 7th Suspended 2nd", "M7sus2;Maj7sus2;\u03947sus2", "1;2;5;7",
      "Suspended", ["Major", "Lydian"], None),
     ("maj7sus4", "Major 7th Suspended 4th", "M7sus4;Maj7sus4;\u03947sus4", "1;4;5;7",
      "Suspended", ["Major", "Bebop Major", "Harmonic Major"], None),
     ("6sus4", "6th Suspended 4th", "6(sus4);M6sus4", "1;4;5;6", "Suspended",
-     ["Major", "Mixolydian", "Dorian", "Blues Major Pentatonic"], None),
+     ["Major", "Mixolydian", "Dorian", "Ritsusen"], None),
     # Diminished
     ("dim(maj7)", "Diminished Major 7th", "dimMaj7;\u00b0(maj7);\u00b0\u03947;dim(M7)",
      "1;b3;b5;7", "Diminished", ["Diminished Whole-Half", "Hungarian Minor", "Lydian b3"], None),
@@ -663,13 +939,16 @@ CHORD_NUMBER = {c[0]: i for i, c in enumerate(CHORDS)}
 
 def scales_holding(formula, most=6):
     """The scales that hold every note of the chord, the closest first: the
-    seven-note scales, then those of eight, six, five and more notes, each in
-    the order of the scale table.  The chromatic scale only when nothing else
-    fits."""
+    scales of the jazz and rock player's everyday groups before the world,
+    synthetic and raga scales, then the fewest notes besides the chord's own,
+    then the order of the scale table.  The chromatic scale only when nothing
+    else fits."""
     notes = set(interval_set(formula.split(";")))
-    fitting = [(abs(len(sc[3].split(";")) - 7.4), i, sc[0]) for i, sc in enumerate(SCALES)
+    rarer = ("World & Exotic", "Synthetic", "Indian Ragas")
+    fitting = [(sc[2] in rarer, len(sc[3].split(";")) - len(notes), i, sc[0])
+               for i, sc in enumerate(SCALES)
                if notes <= set(interval_set(sc[3].split(";"))) and sc[0] != "Chromatic"]
-    return [name for _, _, name in sorted(fitting)][:most] or ["Chromatic"]
+    return [name for *_, name in sorted(fitting)][:most] or ["Chromatic"]
 
 
 def chord_related(chord):
@@ -1806,7 +2085,7 @@ def write_chords(data, system):
         ini.key(str(g), name)
     for i, chord in enumerate(CHORDS):
         name, verbose, symbols, formula, group, _, _ = chord
-        related = chord_related(chord)
+        related = related_scales(chord)
         stem = chord_stem(chord)
         ini.section(str(i))
         ini.key("name", name)
@@ -1844,7 +2123,7 @@ def write_scales(data, system):
         ini.key("info", stem)
         ini.key("examples", "")
         if stem in DESCRIPTIONS:
-            extra = "Also called: " + ", ".join(alt.split(";")) + "."
+            extra = "Also called: " + ", ".join(alt.split(";")) + "." if alt else ""
             write_text(os.path.join(system, stem + ".txt"),
                        info_text("%s scale" % name, formula, DESCRIPTIONS[stem], extra))
     ini.write(os.path.join(data, "scale.ini"))
@@ -1928,6 +2207,7 @@ def main():
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, os.pardir, "data")
     system = os.path.join(data, "system")
     os.makedirs(system, exist_ok=True)
+    check_scale_fits()
     write_chords(data, system)
     write_scales(data, system)
     write_voicings(data)

@@ -116,13 +116,19 @@ TEST_F(LibraryValidatorTest, CatchesWrongFormulasNamesAndRelatedScales) {
         {"Dorian with a minor 6th", "scale.ini", "formula=1;2;b3;4;5;6;b7\n",
          "formula=1;2;b3;4;5;b6;b7\n", "scale.ini [1] formula", "the Dorian scale"},
         {"related scales", "chord.ini", "relatedscaleid=1;5;8;2;9;45",
-         "relatedscaleid=1;5;8;2;9;45;0;99", "chord.ini [4] relatedscaleid",
+         "relatedscaleid=1;5;8;2;9;45;0;999", "chord.ini [4] relatedscaleid",
          "scale 0 (Major) lacks the chord tone(s) b3, b7", "chord.ini [4] relatedscaleid",
-         "\"99\" is not a scale number"},
+         "\"999\" is not a scale number"},
         {"a symbol of two chords", "chord.ini", "chordsymbols=M;Maj;major",
          "chordsymbols=M;Maj;major;m7", "chord.ini [4] name", "also stands for chord 0"},
         {"another scale's name", "scale.ini", "altname=Pentatonic Minor;",
          "altname=Pentatonic Minor;Aeolian;", "scale.ini [8] altname", "also names scale 5"},
+        {"an other name nobody uses", "scale.ini", "altname=Pentatonic Minor;",
+         "altname=Pentatonic Minor;Moonlight Minor;", "scale.ini [8] altname",
+         "no scale is known by the name \"Moonlight Minor\""},
+        {"an other name of a different scale", "scale.ini", "Name=Dominant Pentatonic\naltname=\n",
+         "Name=Dominant Pentatonic\naltname=Second Mode of Major Pentatonic\n",
+         "scale.ini [38] formula", "not give the notes of the Second Mode of Major Pentatonic"},
     });
 }
 

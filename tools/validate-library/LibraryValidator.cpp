@@ -868,7 +868,6 @@ struct LibraryValidator::Impl {
             if (!alt.empty())
                 for (const std::string& a : split(alt, ';'))
                     allNames.push_back(a);
-            bool known = false;
             for (size_t k = 0; k < allNames.size(); ++k) {
                 const std::string& n = allNames[k];
                 const char* key = k == 0 ? "Name" : "altname";
@@ -880,16 +879,14 @@ struct LibraryValidator::Impl {
                 if (!fresh)
                     fault(ScaleFile, sec, key, "\"" + n + "\" also names scale " + it->second);
                 const auto reference = referenceScale(n);
-                known = known || reference.has_value();
-                if (reference && tokens && *reference != scale.pcs)
+                if (!reference)
+                    fault(ScaleFile, sec, key,
+                          "no scale is known by the name \"" + n +
+                              "\"; tools/validate-library/MusicTheory.cpp needs its steps");
+                else if (tokens && *reference != scale.pcs)
                     fault(ScaleFile, sec, "formula",
                           tokensText(*tokens) + " does not give the notes of the " + n + " scale");
             }
-            if (!known)
-                fault(ScaleFile, sec, "Name",
-                      "no scale is known by the name \"" + scale.name +
-                          "\" or its other names; tools/validate-library/MusicTheory.cpp "
-                          "needs its steps");
             checkItemInfo(ScaleFile, sec, tokens ? &*tokens : nullptr, {});
         }
         for (int g = 0; g < groups; ++g)

@@ -19,11 +19,12 @@ namespace chordalis {
 // Formulas (chords, scales, triads) stay within the loader's limits, ascend in pitch, never
 // step back in letter, repeat no note, and spell on all 17 roots of the root tabs with at most
 // double sharps and flats. A chord's formula is the one its name stands for as a chord symbol;
-// a scale's formula has the notes of the scale its name or other names denote. No two scales
-// sound the same set of notes; two chords do only when they spell it differently (the 11 chord
-// 1;5;b7;9;11 and the 9sus4 1;4;5;b7;9). A chord that holds the major 3rd and the natural 11th
-// (a minor 9th apart) is an add11 chord and says so in its name; an 11 chord has no 3rd. Names,
-// long names, symbols and other names are unique.
+// every name and other name of a scale is one the reference knows, for the scale's notes, so an
+// other name cannot point at a different scale. No two scales sound the same set of notes; two
+// chords do only when they spell it differently (the 11 chord 1;5;b7;9;11 and the 9sus4
+// 1;4;5;b7;9). A chord that holds the major 3rd and the natural 11th (a minor 9th apart) is an
+// add11 chord and says so in its name; an 11 chord has no 3rd. Names, long names, symbols and
+// other names are unique.
 //
 // Related scales name existing scales, once each, and every one holds every chord tone.
 //

@@ -1,6 +1,7 @@
 #include "MusicTheory.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <utility>
 
@@ -80,69 +81,119 @@ const std::map<std::string, std::set<int>, std::less<>>& scaleReferences() {
                 for (const std::string& n : names[m])
                     t[n] = fromSteps(steps, m);
         };
-        modes({2, 2, 1, 2, 2, 2, 1}, {{"Major", "Ionian"},
-                                      {"Dorian"},
-                                      {"Phrygian"},
-                                      {"Lydian"},
-                                      {"Mixolydian"},
-                                      {"Natural Minor", "Aeolian"},
+        modes({2, 2, 1, 2, 2, 2, 1}, {{"Major", "Ionian", "Diatonic Major", "Bilawal Thaat"},
+                                      {"Dorian", "Kafi Thaat"},
+                                      {"Phrygian", "Bhairavi Thaat"},
+                                      {"Lydian", "Kalyan Thaat"},
+                                      {"Mixolydian", "Dominant Scale", "Khamaj Thaat"},
+                                      {"Natural Minor", "Aeolian", "Pure Minor", "Asavari Thaat"},
                                       {"Locrian"}});
-        modes({2, 1, 2, 2, 2, 2, 1}, {{"Melodic Minor", "Jazz Minor"},
-                                      {"Dorian b2", "Phrygian #6"},
-                                      {"Lydian Augmented", "Lydian #5"},
-                                      {"Lydian Dominant", "Overtone Scale"},
-                                      {"Mixolydian b6", "Aeolian Dominant"},
-                                      {"Locrian #2", "Half-Diminished Scale"},
-                                      {"Altered", "Super Locrian"}});
-        modes({2, 1, 2, 2, 1, 3, 1}, {{"Harmonic Minor"},
-                                      {"Locrian #6"},
-                                      {"Ionian #5"},
-                                      {"Dorian #4", "Romanian Minor"},
-                                      {"Phrygian Dominant", "Spanish Phrygian"},
-                                      {"Lydian #2"},
-                                      {"Super Locrian bb7", "Ultralocrian"}});
-        modes({2, 2, 1, 2, 1, 3, 1}, {{"Harmonic Major"},
+        modes({2, 1, 2, 2, 2, 2, 1},
+              {{"Melodic Minor", "Jazz Minor", "Ascending Melodic Minor"},
+               {"Dorian b2", "Phrygian #6"},
+               {"Lydian Augmented", "Lydian #5"},
+               {"Lydian Dominant", "Overtone Scale", "Lydian b7", "Acoustic Scale"},
+               {"Mixolydian b6", "Aeolian Dominant", "Hindu", "Melodic Major"},
+               {"Locrian #2", "Half-Diminished Scale", "Aeolian b5"},
+               {"Altered", "Super Locrian", "Diminished Whole Tone"}});
+        modes({2, 1, 2, 2, 1, 3, 1}, {{"Harmonic Minor", "Aeolian #7"},
+                                      {"Locrian #6", "Locrian Natural 6"},
+                                      {"Ionian #5", "Ionian Augmented"},
+                                      {"Dorian #4", "Romanian Minor", "Ukrainian Dorian", "Nikriz"},
+                                      {"Phrygian Dominant", "Spanish Phrygian", "Phrygian Major",
+                                       "Freygish", "Ahava Rabbah"},
+                                      {"Lydian #2", "Lydian #9"},
+                                      {"Super Locrian bb7", "Ultralocrian", "Altered Diminished"}});
+        modes({2, 2, 1, 2, 1, 3, 1}, {{"Harmonic Major", "Ionian b6", "Major Harmonic"},
                                       {"Dorian b5"},
                                       {"Phrygian b4"},
-                                      {"Lydian b3"},
+                                      {"Lydian b3", "Melodic Minor #4", "Lydian Diminished"},
                                       {"Mixolydian b2"},
                                       {"Lydian Augmented #2"},
                                       {"Locrian bb7"}});
-        modes({2, 2, 3, 2, 3}, {{"Major Pentatonic"},
+        modes({2, 2, 3, 2, 3}, {{"Major Pentatonic", "Pentatonic Major"},
                                 {"Suspended Pentatonic", "Egyptian"},
-                                {"Blues Minor Pentatonic", "Man Gong"},
-                                {"Blues Major Pentatonic", "Ritusen"},
-                                {"Minor Pentatonic"}});
+                                {"Man Gong", "Malkauns"},
+                                {"Ritsusen", "Ritusen", "Yo"},
+                                {"Minor Pentatonic", "Pentatonic Minor"}});
+        // The major scale of Naples and its modes.
+        modes({1, 2, 2, 2, 2, 2, 1}, {{"Neapolitan Major", "Melodic Minor b2"},
+                                      {"Leading Whole Tone"},
+                                      {},
+                                      {"Lydian Minor"},
+                                      {"Major Locrian", "Locrian Major"}});
+        // Messiaen's modes of limited transposition, each from its first form.
+        modes({2, 2, 2, 2, 2, 2}, {{"Whole Tone", "Whole Step Scale", "Messiaen's Mode 1"}});
+        modes({1, 2, 1, 2, 1, 2, 1, 2},
+              {{"Diminished Half-Whole", "Half-Whole Diminished", "Dominant Diminished",
+                "Messiaen's Mode 2"},
+               {"Diminished Whole-Half", "Whole-Half Diminished", "Octatonic"}});
+        modes({2, 1, 1, 2, 1, 1, 2, 1, 1}, {{"Messiaen's Mode 3"}});
+        modes({1, 1, 3, 1, 1, 1, 3, 1}, {{"Messiaen's Mode 4"}});
+        modes({1, 4, 1, 1, 4, 1}, {{"Messiaen's Mode 5"}});
+        modes({2, 2, 1, 1, 2, 2, 1, 1}, {{"Messiaen's Mode 6"}});
+        modes({1, 1, 1, 2, 1, 1, 1, 1, 2, 1}, {{"Messiaen's Mode 7"}});
+        modes({3, 1, 3, 1, 3, 1}, {{"Augmented", "Augmented Hexatonic", "Symmetrical Augmented"},
+                                   {"Six-Tone Symmetric"}});
         const std::vector<std::pair<std::vector<std::string>, std::vector<int>>> single = {
-            {{"Blues", "Minor Blues"}, {3, 2, 1, 1, 3, 2}},
-            {{"Major Blues"}, {2, 1, 1, 3, 2, 3}},
-            {{"Nine-Note Blues"}, {2, 1, 1, 1, 1, 1, 2, 1, 2}},
+            {{"Blues", "Minor Blues", "Blues Hexatonic"}, {3, 2, 1, 1, 3, 2}},
+            {{"Major Blues", "Major Blues Hexatonic"}, {2, 1, 1, 3, 2, 3}},
+            {{"Nine-Note Blues", "Composite Blues", "Blues Nonatonic"},
+             {2, 1, 1, 1, 1, 1, 2, 1, 2}},
             {{"Dominant Pentatonic"}, {2, 2, 3, 3, 2}},
-            {{"Minor 6 Pentatonic"}, {3, 2, 2, 2, 3}},
-            {{"Whole Tone"}, {2, 2, 2, 2, 2, 2}},
-            {{"Diminished Whole-Half", "Whole-Half Diminished"}, {2, 1, 2, 1, 2, 1, 2, 1}},
-            {{"Diminished Half-Whole", "Half-Whole Diminished"}, {1, 2, 1, 2, 1, 2, 1, 2}},
-            {{"Augmented"}, {3, 1, 3, 1, 3, 1}},
-            {{"Chromatic"}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
-            {{"Bebop Dominant"}, {2, 2, 1, 2, 2, 1, 1, 1}},
-            {{"Bebop Major"}, {2, 2, 1, 2, 1, 1, 2, 1}},
-            {{"Bebop Dorian"}, {2, 1, 1, 1, 2, 2, 1, 2}},
-            {{"Bebop Melodic Minor"}, {2, 1, 2, 2, 1, 1, 2, 1}},
-            {{"Bebop Harmonic Minor"}, {2, 1, 2, 2, 1, 2, 1, 1}},
-            {{"Hungarian Minor", "Gypsy Minor"}, {2, 1, 3, 1, 1, 3, 1}},
-            {{"Hungarian Major"}, {3, 1, 2, 1, 2, 1, 2}},
-            {{"Double Harmonic Major", "Byzantine"}, {1, 3, 1, 2, 1, 3, 1}},
-            {{"Neapolitan Minor"}, {1, 2, 2, 2, 1, 3, 1}},
-            {{"Neapolitan Major"}, {1, 2, 2, 2, 2, 2, 1}},
-            {{"Persian"}, {1, 3, 1, 1, 2, 3, 1}},
-            {{"Spanish Eight-Tone"}, {1, 2, 1, 1, 1, 2, 2, 2}},
-            {{"Arabian", "Major Locrian"}, {2, 2, 1, 1, 2, 2, 2}},
-            {{"Prometheus"}, {2, 2, 2, 3, 1, 2}},
-            {{"Hirajoshi"}, {2, 1, 4, 1, 4}},
-            {{"Kumoi"}, {2, 1, 4, 2, 3}},
-            {{"In"}, {1, 4, 2, 1, 4}},
-            {{"In Sen"}, {1, 4, 2, 3, 2}},
-            {{"Iwato"}, {1, 4, 1, 4, 2}},
+            {{"Minor 6 Pentatonic", "Minor Sixth Pentatonic"}, {3, 2, 2, 2, 3}},
+            {{"Mixolydian Pentatonic"}, {4, 1, 2, 3, 2}},
+            {{"Ionian Pentatonic", "Ryukyu"}, {4, 1, 2, 4, 1}},
+            {{"Lydian Pentatonic", "Chinese"}, {4, 2, 1, 4, 1}},
+            {{"Lydian Dominant Pentatonic"}, {4, 2, 1, 3, 2}},
+            {{"Locrian Pentatonic", "Minor 7b5 Pentatonic"}, {3, 2, 1, 4, 2}},
+            {{"Major b6 Pentatonic", "Flat Six Pentatonic"}, {2, 2, 3, 1, 4}},
+            {{"Whole Tone Pentatonic"}, {4, 2, 2, 2, 2}},
+            {{"Lydian #5 Pentatonic", "Lydian Augmented Pentatonic"}, {4, 2, 2, 3, 1}},
+            {{"Minor #7 Pentatonic", "Minor Major 7th Pentatonic"}, {3, 2, 2, 4, 1}},
+            {{"Altered Pentatonic", "Super Locrian Pentatonic"}, {3, 1, 2, 4, 2}},
+            {{"Neapolitan Major Pentatonic"}, {4, 1, 1, 4, 2}},
+            {{"Chromatic", "Twelve-Tone"}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+            {{"Tritone"}, {1, 3, 2, 1, 3, 2}},
+            {{"Bebop Dominant", "Bebop Mixolydian", "Bebop Seventh", "Bebop Scale"},
+             {2, 2, 1, 2, 2, 1, 1, 1}},
+            {{"Bebop Major", "Bebop Ionian", "Major 6th Diminished"}, {2, 2, 1, 2, 1, 1, 2, 1}},
+            {{"Bebop Dorian", "Bebop Minor"}, {2, 1, 1, 1, 2, 2, 1, 2}},
+            {{"Bebop Melodic Minor", "Bebop Jazz Minor", "Minor 6th Diminished"},
+             {2, 1, 2, 2, 1, 1, 2, 1}},
+            {{"Bebop Harmonic Minor", "Bebop Natural Minor"}, {2, 1, 2, 2, 1, 2, 1, 1}},
+            {{"Bebop Locrian", "Half-Diminished Bebop"}, {1, 2, 2, 1, 1, 1, 2, 2}},
+            {{"Hungarian Minor", "Gypsy Minor", "Double Harmonic Minor"}, {2, 1, 3, 1, 1, 3, 1}},
+            {{"Hungarian Major", "Lydian Dominant #2"}, {3, 1, 2, 1, 2, 1, 2}},
+            {{"Hungarian Gypsy"}, {2, 1, 3, 1, 1, 2, 2}},
+            {{"Double Harmonic Major", "Byzantine", "Arabic", "Gypsy Major", "Hijaz Kar",
+              "Bhairav Thaat"},
+             {1, 3, 1, 2, 1, 3, 1}},
+            {{"Double Harmonic Lydian", "Purvi Thaat"}, {1, 3, 2, 1, 1, 3, 1}},
+            {{"Neapolitan Minor", "Harmonic Minor b2"}, {1, 2, 2, 2, 1, 3, 1}},
+            {{"Persian", "Double Harmonic b5"}, {1, 3, 1, 1, 2, 3, 1}},
+            {{"Oriental"}, {1, 3, 1, 1, 3, 1, 2}},
+            {{"Romanian Major"}, {1, 3, 2, 1, 2, 1, 2}},
+            {{"Spanish Eight-Tone", "Spanish 8-Tone"}, {1, 2, 1, 1, 2, 1, 2, 2}},
+            {{"Ichikosucho"}, {2, 2, 1, 1, 1, 2, 2, 1}},
+            {{"Prometheus", "Mystic"}, {2, 2, 2, 3, 1, 2}},
+            {{"Prometheus Neapolitan"}, {1, 3, 2, 3, 1, 2}},
+            {{"Scriabin"}, {1, 3, 3, 2, 3}},
+            {{"Enigmatic", "Scala Enigmatica"}, {1, 3, 2, 2, 2, 1, 1}},
+            {{"Mystery #1"}, {1, 3, 2, 2, 2, 2}},
+            {{"Augmented Heptatonic"}, {3, 1, 1, 2, 1, 3, 1}},
+            {{"Piongio"}, {2, 3, 2, 2, 1, 2}},
+            {{"Hirajoshi", "Hira-joshi"}, {2, 1, 4, 1, 4}},
+            {{"Kumoi", "Flat Three Pentatonic"}, {2, 1, 4, 2, 3}},
+            {{"In", "Miyako-bushi", "Sakura Pentatonic", "Kumoi-joshi"}, {1, 4, 2, 1, 4}},
+            {{"In Sen", "Insen", "Kokin-joshi"}, {1, 4, 2, 3, 2}},
+            {{"Iwato", "Iwato Pentatonic"}, {1, 4, 1, 4, 2}},
+            {{"Pelog"}, {1, 2, 4, 1, 4}},
+            {{"Vietnamese", "Vietnamese 1"}, {3, 2, 2, 1, 4}},
+            {{"Todi Raga", "Todi Thaat"}, {1, 2, 3, 1, 1, 3, 1}},
+            {{"Purvi Raga"}, {1, 3, 1, 1, 1, 1, 3, 1}},
+            {{"Marva Raga", "Marwa", "Marva Thaat"}, {1, 3, 2, 1, 2, 2, 1}},
+            {{"Hamsadhwani"}, {2, 2, 3, 4, 1}},
         };
         for (const auto& [names, steps] : single)
             for (const std::string& n : names)
@@ -405,10 +456,33 @@ std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name
 
 std::optional<std::set<int>> referenceScale(std::string_view name) {
     const auto& table = scaleReferences();
-    const auto it = table.find(name);
-    if (it == table.end())
+    if (const auto it = table.find(name); it != table.end())
+        return it->second;
+    // "Dorian Mode" is the Dorian scale.
+    constexpr std::string_view modeWord = " Mode";
+    if (name.size() > modeWord.size() && name.substr(name.size() - modeWord.size()) == modeWord) {
+        const auto it = table.find(name.substr(0, name.size() - modeWord.size()));
+        return it == table.end() ? std::nullopt : std::optional(it->second);
+    }
+    // "Fifth Mode of Major Pentatonic" is that scale started on its fifth note.
+    constexpr std::array<std::string_view, 9> ordinals = {
+        "First", "Second", "Third", "Fourth", "Fifth", "Sixth", "Seventh", "Eighth", "Ninth"};
+    constexpr std::string_view modeOf = " Mode of ";
+    const size_t at = name.find(modeOf);
+    if (at == std::string_view::npos)
         return std::nullopt;
-    return it->second;
+    const auto ordinal = std::find(ordinals.begin(), ordinals.end(), name.substr(0, at));
+    const auto base = table.find(name.substr(at + modeOf.size()));
+    if (ordinal == ordinals.end() || base == table.end())
+        return std::nullopt;
+    const size_t step = size_t(ordinal - ordinals.begin());
+    if (step >= base->second.size())
+        return std::nullopt;
+    const int newRoot = *std::next(base->second.begin(), std::ptrdiff_t(step));
+    std::set<int> mode;
+    for (int pc : base->second)
+        mode.insert((pc - newRoot + 12) % 12);
+    return mode;
 }
 
 std::string noteName(int pitchClass) {

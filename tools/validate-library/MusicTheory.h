@@ -46,6 +46,8 @@ std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens);
 std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name);
 
 // The pitch classes of a scale known by this name (the name or a common other name), or nothing.
+// "Dorian Mode" reads as Dorian, and "Fifth Mode of Major Pentatonic" as that scale started on
+// its fifth note.
 std::optional<std::set<int>> referenceScale(std::string_view name);
 
 // MIDI notes of the open strings in standard tuning, indexed by string 1..6 (index 0 unused).
