@@ -8,8 +8,9 @@ The musical content is written out by hand below: formulas, groups, related
 scales, the open chords and the movable shapes (relative frets and fingers, as
 a guitarist reads them off a chord chart).  Only bookkeeping is derived:
 section numbers, fret-text formatting, the triad shapes (close voicings on
-each string group), the finder's interval sets and the "No 5th." remarks of
-voicings that leave the 5th out.
+each string group), the finder's interval sets, the related scales of the
+chords that list none (every scale that holds their notes), the voicings'
+reading order and the "No 5th." remarks of voicings that leave the 5th out.
 
 Check the result with the validator that the build makes:
     build/validate-library data
@@ -64,7 +65,8 @@ def formula_display(formula):
 def omissible(formula):
     """Tokens a voicing may leave out, as guitarists do: the perfect 5th of a
     chord of four or more notes, the 9th of an 11th or 13th chord, the 11th
-    of a 13th chord."""
+    of a 13th chord, and where more than five tones would remain the natural
+    9th and then the 11th."""
     tokens = formula.split(";")
     degrees = [token_degree(t) for t in tokens]
     out = set()
@@ -74,6 +76,11 @@ def omissible(formula):
         out.add("9")
     if "11" in tokens and 13 in degrees:
         out.add("11")
+    # A hand holds five tones over the bass: where more would remain, the
+    # natural 9th goes too, and then the 11th, natural or sharp.
+    for more in ("9", "11", "#11"):
+        if len(tokens) - len(out) > 5 and more in tokens:
+            out.add(more)
     return out
 
 
@@ -253,6 +260,18 @@ DESCRIPTIONS = {
         "A diminished triad with a minor 7th. It is the chord on the 7th "
         "degree of a major key and the ii chord of the minor ii-V-i (Bm7b5 E7 "
         "Am)."
+    ),
+    'chord_dominant11': (
+        "A dominant 9th chord with the 11th on top and no 3rd: the 11th lies a "
+        "minor 9th above a major 3rd and would clash with it. The same notes "
+        "as the 9sus4 chord (C11 is C F G Bb D, or Bb over C); a chord that "
+        "keeps the 3rd beside the 11th is an add11 chord."
+    ),
+    'chord_minor7_flat6': (
+        "A minor 7th chord with a minor 6th in place of the 5th: A C F G. "
+        "Minor chords spell that note as a b6 (F in A minor), not as a #5. "
+        "The notes of the major chord a major 3rd lower with an added 9th "
+        "(Fadd9 over A)."
     ),
     'chord_augmented': (
         "Root, major 3rd and augmented 5th: two major 3rds stacked. The chord "
@@ -583,7 +602,7 @@ SCALE_FITS = {
     "Dorian b5": ["m7b5"],
     "Phrygian b4": ["7#9"],
     "Lydian Augmented #2": ["maj7#5"],
-    "Man Gong": ["m7#5"],
+    "Man Gong": ["m7b6"],
     "Bebop Harmonic Minor": ["m(maj7)", "m7"],
     "Double Harmonic Major": ["maj7"],
     "Neapolitan Minor": ["m(maj7)"],
@@ -637,9 +656,9 @@ SCALE_FITS = {
 
 
 def related_scales(chord):
-    """A chord's related scales, best first: its own list, then the scales whose SCALE_FITS
-    name it, in scale order."""
-    related = list(chord[5])
+    """A chord's related scales, best first: its own list (or the scales that hold its notes,
+    for a chord that lists none), then the scales whose SCALE_FITS name it, in scale order."""
+    related = list(chord_related(chord))
     for scale, _, _, _ in SCALES:
         if chord[0] in SCALE_FITS.get(scale, ()) and scale not in related:
             related.append(scale)
@@ -664,8 +683,9 @@ CHORD_GROUPS = ["Major", "Minor", "Dominant", "Altered Dominant", "Suspended", "
                 "Augmented", "Sixth & Added-Note", "Power & Other"]
 
 # name, long name, other symbols, formula, group, related scales (best first),
-# stem of the information text (None: derived from the long name).  Chords
-# 0..15 keep their numbers.  Every related scale holds every chord tone.
+# stem of the information text (None: derived from the long name).  A chord
+# keeps its number (the program stores it and finds the voicings by it): new
+# chords go at the end.  Every related scale holds every chord tone.
 CHORDS = [
     ("maj", "Major", "M;Maj;major", "1;3;5", "Major",
      ["Major", "Lydian", "Major Pentatonic", "Mixolydian", "Major Blues"], "chord_major"),
@@ -735,8 +755,8 @@ CHORDS = [
     ("m7b9", "Minor 7th Flat 9th", "m7(b9);-7b9;min7(b9)", "1;b3;5;b7;b9", "Minor",
      ["Phrygian", "Dorian b2"], None),
     # Dominant
-    ("11", "Dominant 11th", "dom11", "1;3;5;b7;9;11", "Dominant",
-     ["Mixolydian", "Bebop Dominant"], None),
+    ("11", "Dominant 11th", "dom11", "1;5;b7;9;11", "Dominant",
+     ["Mixolydian", "Dorian", "Suspended Pentatonic", "Bebop Dominant", "Natural Minor"], None),
     ("13", "Dominant 13th", "dom13", "1;3;5;b7;9;13", "Dominant",
      ["Mixolydian", "Bebop Dominant", "Lydian Dominant"], None),
     ("7#11", "Dominant 7th Sharp 11th", "7(#11);7+11;dom7#11", "1;3;5;b7;#11", "Dominant",
@@ -746,25 +766,25 @@ CHORDS = [
     ("13#11", "Dominant 13th Sharp 11th", "13(#11);13+11", "1;3;5;b7;9;#11;13", "Dominant",
      ["Lydian Dominant"], None),
     # Altered dominant
-    ("7b9", "Dominant 7th Flat 9th", "7(b9);7-9", "1;3;5;b7;b9", "Altered Dominant",
+    ("7b9", "Dominant 7th Flat 9th", "7(b9)", "1;3;5;b7;b9", "Altered Dominant",
      ["Diminished Half-Whole", "Phrygian Dominant", "Mixolydian b2"], None),
     ("7#9", "Dominant 7th Sharp 9th", "7(#9);7+9", "1;3;5;b7;#9", "Altered Dominant",
      ["Diminished Half-Whole", "Nine-Note Blues", "Hungarian Major"], None),
-    ("7b5", "Dominant 7th Flat 5th", "7(b5);7-5", "1;3;b5;b7", "Altered Dominant",
+    ("7b5", "Dominant 7th Flat 5th", "7(b5)", "1;3;b5;b7", "Altered Dominant",
      ["Whole Tone", "Lydian Dominant", "Altered", "Diminished Half-Whole"], None),
-    ("7b9b13", "Dominant 7th Flat 9th Flat 13th", "7(b9,b13);7-9-13", "1;3;5;b7;b9;b13",
+    ("7b9b13", "Dominant 7th Flat 9th Flat 13th", "7(b9,b13);7b9(b13)", "1;3;5;b7;b9;b13",
      "Altered Dominant", ["Phrygian Dominant"], None),
-    ("7b5#9", "Dominant 7th Flat 5th Sharp 9th", "7(b5,#9);7-5+9", "1;3;b5;b7;#9",
+    ("7b5#9", "Dominant 7th Flat 5th Sharp 9th", "7(b5,#9);7#9(b5)", "1;3;b5;b7;#9",
      "Altered Dominant", ["Altered", "Diminished Half-Whole"], None),
-    ("7#5b9", "Dominant 7th Sharp 5th Flat 9th", "7(#5,b9);+7b9;7+5-9", "1;3;#5;b7;b9",
+    ("7#5b9", "Dominant 7th Sharp 5th Flat 9th", "7(#5,b9);+7b9;7b9(#5)", "1;3;#5;b7;b9",
      "Altered Dominant", ["Altered", "Phrygian Dominant"], None),
     ("7#5#9", "Dominant 7th Sharp 5th Sharp 9th", "7(#5,#9);+7#9;7+5+9;7alt", "1;3;#5;b7;#9",
      "Altered Dominant", ["Altered"], None),
-    ("7b13", "Dominant 7th Flat 13th", "7(b13);7-13", "1;3;5;b7;b13", "Altered Dominant",
+    ("7b13", "Dominant 7th Flat 13th", "7(b13)", "1;3;5;b7;b13", "Altered Dominant",
      ["Mixolydian b6", "Phrygian Dominant"], None),
-    ("13b9", "Dominant 13th Flat 9th", "13(b9);13-9", "1;3;5;b7;b9;13", "Altered Dominant",
+    ("13b9", "Dominant 13th Flat 9th", "13(b9)", "1;3;5;b7;b9;13", "Altered Dominant",
      ["Diminished Half-Whole", "Mixolydian b2"], None),
-    ("9b5", "Dominant 9th Flat 5th", "9(b5);9-5", "1;3;b5;b7;9", "Altered Dominant",
+    ("9b5", "Dominant 9th Flat 5th", "9(b5)", "1;3;b5;b7;9", "Altered Dominant",
      ["Whole Tone", "Lydian Dominant"], None),
     # Suspended
     ("9sus4", "Dominant 9th Suspended 4th", "9sus;9(sus4)", "1;4;5;b7;9", "Suspended",
@@ -795,7 +815,7 @@ CHORDS = [
      "Augmented", ["Lydian Augmented", "Ionian #5", "Augmented", "Harmonic Major"], None),
     ("7#5", "Augmented 7th", "+7;7(#5);aug7;7+5", "1;3;#5;b7", "Augmented",
      ["Whole Tone", "Altered", "Mixolydian b6"], None),
-    ("9#5", "Augmented 9th", "+9;9(#5);aug9;9+5", "1;3;#5;b7;9", "Augmented",
+    ("9#5", "Dominant 9th Sharp 5th", "+9;9(#5);aug9;9+5", "1;3;#5;b7;9", "Augmented",
      ["Whole Tone", "Mixolydian b6"], None),
     ("aug(add9)", "Augmented Added 9th", "+add9;+(add9)", "1;3;#5;9", "Augmented",
      ["Whole Tone", "Lydian Augmented"], None),
@@ -819,16 +839,120 @@ CHORDS = [
     # Power and other
     ("5", "Power Chord", "(no3);no3", "1;5", "Power & Other",
      ["Minor Pentatonic", "Blues", "Major Pentatonic", "Natural Minor", "Mixolydian"], None),
-    ("(b5)", "Major Flat 5th", "-5;M(b5);majb5", "1;3;b5", "Power & Other",
+    ("(b5)", "Major Flat 5th", "b5;M(b5);majb5", "1;3;b5", "Power & Other",
      ["Lydian", "Whole Tone", "Lydian Dominant"], None),
     ("maj7b5", "Major 7th Flat 5th", "M7b5;Maj7(b5);\u03947b5;maj7(b5)", "1;3;b5;7",
      "Power & Other", ["Lydian"], None),
     ("m(b6)", "Minor Flat 6th", "mb6;m(addb6);-b6;min(b6)", "1;b3;5;b6", "Power & Other",
      ["Natural Minor", "Harmonic Minor", "Phrygian"], None),
-    ("m7#5", "Minor 7th Sharp 5th", "m7(#5);-7#5;m7+5", "1;b3;#5;b7", "Power & Other",
+    ("m7b6", "Minor 7th Flat 6th", "m7(b6);-7b6;m7(addb6)", "1;b3;b6;b7", "Power & Other",
      ["Natural Minor", "Phrygian"], None),
+    # The second edition: every set of notes that general chord dictionaries name, and
+    # a few more that jazz players use.  Related scales None: every scale that holds the
+    # chord's notes, the closest first (see scales_holding).
+    # Dominant and altered dominant
+    ("7(add13)", "Dominant 7th Added 13th", "7add13;7add6;7/6", "1;3;5;b7;13", "Dominant",
+     None, None),
+    ("7#11b13", "Dominant 7th Sharp 11th Flat 13th", "7(#11,b13)",
+     "1;3;5;b7;#11;b13", "Altered Dominant", None, None),
+    ("13#9", "Dominant 13th Sharp 9th", "13(#9)", "1;3;5;b7;#9;13", "Altered Dominant", None,
+     None),
+    ("7#9b13", "Dominant 7th Sharp 9th Flat 13th", "7(#9,b13)", "1;3;5;b7;#9;b13",
+     "Altered Dominant", None, None),
+    ("7#9#11", "Dominant 7th Sharp 9th Sharp 11th", "7(#9,#11);7#9(#11)", "1;3;5;b7;#9;#11",
+     "Altered Dominant", None, None),
+    ("13#9#11", "Dominant 13th Sharp 9th Sharp 11th", "13(#9,#11)", "1;3;5;b7;#9;#11;13",
+     "Altered Dominant", None, None),
+    ("7#9#11b13", "Dominant 7th Sharp 9th Sharp 11th Flat 13th", "7(#9,#11,b13)",
+     "1;3;5;b7;#9;#11;b13", "Altered Dominant", None, None),
+    ("13b5", "Dominant 13th Flat 5th", "13(b5)", "1;3;b5;b7;9;13", "Altered Dominant", None,
+     None),
+    ("9#11b13", "Dominant 9th Sharp 11th Flat 13th", "9(#11,b13)", "1;3;5;b7;9;#11;b13",
+     "Altered Dominant", None, None),
+    ("7b9#11", "Dominant 7th Flat 9th Sharp 11th", "7(b9,#11);7b9(#11)", "1;3;5;b7;b9;#11",
+     "Altered Dominant", None, None),
+    ("13b9#11", "Dominant 13th Flat 9th Sharp 11th", "13(b9,#11)", "1;3;5;b7;b9;#11;13",
+     "Altered Dominant", None, None),
+    ("7b9#11b13", "Dominant 7th Flat 9th Sharp 11th Flat 13th", "7(b9,#11,b13)",
+     "1;3;5;b7;b9;#11;b13", "Altered Dominant", None, None),
+    ("7b9#9", "Dominant 7th Flat 9th Sharp 9th", "7(b9,#9)", "1;3;5;b7;b9;#9",
+     "Altered Dominant", None, None),
+    ("7#5b9#11", "Dominant 7th Sharp 5th Flat 9th Sharp 11th", "7(#5,b9,#11);+7b9#11",
+     "1;3;#5;b7;b9;#11", "Altered Dominant", None, None),
+    # Major
+    ("maj7#9#11", "Major 7th Sharp 9th Sharp 11th", "M7#9#11;\u03947#9#11", "1;3;5;7;#9;#11",
+     "Major", None, None),
+    ("maj9b5", "Major 9th Flat 5th", "M9b5;\u03949b5;maj9(b5)", "1;3;b5;7;9", "Major", None,
+     None),
+    ("maj9(add11)", "Major 9th Added 11th", "M9(add11);\u03949(add11)", "1;3;5;7;9;11", "Major",
+     None, None),
+    ("maj7b9", "Major 7th Flat 9th", "M7b9;\u03947b9;maj7(b9)", "1;3;5;7;b9", "Major", None,
+     None),
+    # Minor
+    ("m7(add11)", "Minor 7th Added 11th", "m7add11;-7(add11);m7(add4)", "1;b3;5;b7;11", "Minor",
+     None, None),
+    ("m9b6", "Minor 9th Flat 6th", "m9(b6);-9b6", "1;b3;b6;b7;9", "Minor", None, None),
+    ("m13(no11)", "Minor 13th (no 11th)", "-13(no11);m7(add9,13)", "1;b3;5;b7;9;13", "Minor",
+     None, None),
+    ("m11b6", "Minor 11th Flat 6th", "m11(b6);-11b6", "1;b3;b6;b7;9;11", "Minor", None, None),
+    ("m(maj7)b6", "Minor-Major 7th Flat 6th", "mMaj7b6(no5);-\u03947b6", "1;b3;b6;7", "Minor",
+     None, None),
+    ("m(maj7)(b6)", "Minor-Major 7th Added Flat 6th", "mMaj7(addb6);-\u03947(b6)",
+     "1;b3;5;b6;7", "Minor", None, None),
+    ("m(maj9)(b6)", "Minor-Major 9th Added Flat 6th", "mMaj9(addb6);-\u03949(b6)",
+     "1;b3;5;b6;7;9", "Minor", None, None),
+    ("mb6b9", "Minor Flat 6th Flat 9th", "m(b6,b9);-b6b9", "1;b3;b6;b9", "Minor", None, None),
+    # Suspended
+    ("7#5sus4", "Dominant 7th Sharp 5th Suspended 4th", "7sus4(#5);+7sus4", "1;4;#5;b7",
+     "Suspended", None, None),
+    ("maj7#5sus4", "Major 7th Sharp 5th Suspended 4th", "M7#5sus4;\u03947#5sus4", "1;4;#5;7",
+     "Suspended", None, None),
+    ("maj9sus4", "Major 9th Suspended 4th", "M9sus4;\u03949sus4", "1;4;5;7;9", "Suspended", None,
+     None),
+    ("maj9#5sus4", "Major 9th Sharp 5th Suspended 4th", "M9#5sus4;\u03949#5sus4", "1;4;#5;7;9",
+     "Suspended", None, None),
+    ("7sus4b9b13", "Dominant 7th Suspended 4th Flat 9th Flat 13th", "7sus4(b9,b13);7b9b13sus4",
+     "1;4;5;b7;b9;b13", "Suspended", None, None),
+    ("6sus2", "6th Suspended 2nd", "6(sus2);sus2(add6)", "1;2;5;6", "Suspended", None, None),
+    # Diminished
+    ("dim7(maj7)", "Diminished 7th Added Major 7th", "\u00b07(maj7);o7M7", "1;b3;b5;f7;7",
+     "Diminished", None, None),
+    ("dim(add9)", "Diminished Added 9th", "\u00b0(add9);dimadd9", "1;b3;b5;9", "Diminished",
+     None, None),
+    # Augmented
+    ("aug(add#9)", "Augmented Added Sharp 9th", "+(add#9);+add#9", "1;3;#5;#9", "Augmented",
+     None, None),
+    ("9#5#11", "Dominant 9th Sharp 5th Sharp 11th", "+9#11;9(#5,#11)", "1;3;#5;b7;9;#11",
+     "Augmented", None, None),
+    ("maj7#5#11", "Augmented Major 7th Sharp 11th", "+maj7#11;M7#5#11;\u03947#5#11",
+     "1;3;#5;7;#11", "Augmented", None, None),
+    # Sixth and added-note
+    ("6#11", "Major 6th Sharp 11th", "6(#11);M6#11;6add#11", "1;3;5;6;#11", "Sixth & Added-Note",
+     None, None),
+    ("addb9", "Added Flat 9th", "(addb9);add(b9)", "1;3;5;b9", "Sixth & Added-Note", None, None),
+    # Power and other
+    ("quartal", "Quartal (Stacked 4ths)", "4ths;(4ths)", "1;4;b7;b10", "Power & Other", None,
+     None),
 ]
 CHORD_NUMBER = {c[0]: i for i, c in enumerate(CHORDS)}
+
+
+def scales_holding(formula, most=6):
+    """The scales that hold every note of the chord, the closest first: the
+    scales of the jazz and rock player's everyday groups before the world,
+    synthetic and raga scales, then the fewest notes besides the chord's own,
+    then the order of the scale table.  The chromatic scale only when nothing
+    else fits."""
+    notes = set(interval_set(formula.split(";")))
+    rarer = ("World & Exotic", "Synthetic", "Indian Ragas")
+    fitting = [(sc[2] in rarer, len(sc[3].split(";")) - len(notes), i, sc[0])
+               for i, sc in enumerate(SCALES)
+               if notes <= set(interval_set(sc[3].split(";"))) and sc[0] != "Chromatic"]
+    return [name for *_, name in sorted(fitting)][:most] or ["Chromatic"]
+
+
+def chord_related(chord):
+    return chord[5] if chord[5] is not None else scales_holding(chord[3])
 CHORD_FORMULA = {c[0]: c[3] for c in CHORDS}
 
 # --------------------------------------------------------------------------
@@ -847,6 +971,7 @@ OPEN_CHORDS = [
     ("maj", "E", "022100", "023100", ""),
     ("maj", "G", "320003", "210003", ""),
     ("maj", "A", "x02220", "x01230", ""),
+    ("maj", "F", "xx3211", "xx3211", "Index finger barre across strings 2 and 1."),
     ("m", "D", "xx0231", "xx0231", ""),
     ("m", "E", "022000", "023000", ""),
     ("m", "A", "x02210", "x02310", ""),
@@ -874,6 +999,7 @@ OPEN_CHORDS = [
     ("m6", "D", "xx0201", "xx0201", ""),
     ("m6", "E", "022020", "012030", ""),
     ("m6", "A", "x02212", "x02314", ""),
+    ("9", "C", "x32330", "x21340", ""),
     ("9", "E", "020102", "020103", ""),
     ("9", "G", "300001", "300001", ""),
     ("9", "A", "x02423", "x01312", "Index finger barre across strings 4 to 2."),
@@ -884,6 +1010,7 @@ OPEN_CHORDS = [
     ("sus2", "C", "x30033", "x20034", ""),
     ("sus2", "D", "xx0230", "xx0130", ""),
     ("sus2", "E", "024400", "013400", ""),
+    ("sus2", "F", "xx3011", "xx3011", "Index finger barre across strings 2 and 1."),
     ("sus2", "G", "300033", "200034", ""),
     ("sus2", "A", "x02200", "x01200", ""),
     ("sus4", "C", "x33011", "x34011", "Index finger barre across strings 2 and 1."),
@@ -913,6 +1040,7 @@ OPEN_CHORDS = [
     ("m(maj7)", "A", "x02110", "x03120", ""),
     ("m9", "E", "022032", "012043", ""),
     ("m(add9)", "E", "024000", "013000", ""),
+    ("m(add9)", "A", "x02410", "x02410", ""),
     ("5", "E", "022xxx", "023xxx", ""),
     ("5", "A", "x022xx", "x023xx", ""),
     ("5", "D", "xx023x", "xx013x", ""),
@@ -1027,7 +1155,7 @@ MOVABLE_SHAPES = """
 6  0  2  2  2  x  x  1234xx  Esus4-shape on the lower four strings, root on the 6th string: 1 5 1 4.
 5  x  0  2  2  3  0  x12341  Asus4-shape barre, root on the 5th string: 1 5 1 4 5. Index finger barre across strings 5 to 1.
 5  x  0  0 -3 -2 -2  x34122  Csus4-shape, root on the 5th string: 1 4 5 1 4. Middle finger barre across strings 2 and 1.
-5  x  0  0 -3  x  x  x231xx  Three-string voicing, root on the 5th string: 1 4 5.
+5  x  0  0 -3  x  x  x341xx  Three-string voicing, root on the 5th string: 1 4 5.
 4  x  x  0  2  3  3  xx1234  Dsus4-shape, root on the 4th string: 1 5 1 4.
 3  x  x  x  0  1 -2  xxx231  Three-string voicing, root on the 3rd string: 1 4 5.
 [7sus4]
@@ -1043,6 +1171,7 @@ MOVABLE_SHAPES = """
 6  0  1  2  0  x  x  1231xx  Four-string voicing, root on the 6th string: 1 b5 1 b3. Index finger barre across strings 6 to 3.
 6  0  x  2  0 -1  x  2x431x  Four-string voicing, root on the 6th string: 1 1 b3 b5.
 5  x  0  1  2  1  x  x1243x  Four-string voicing, root on the 5th string: 1 b5 1 b3.
+5  x  0  x  2  1 -1  x2x431  Four-string voicing, root on the 5th string: 1 1 b3 b5.
 4  x  x  0  1  3  1  xx1243  Four-string voicing, root on the 4th string: 1 b5 1 b3.
 4  x  x  0 -2 -3  x  xx421x  Triad on strings 4 to 2, root on the 4th string: 1 b3 b5.
 3  x  x  x  0 -1 -3  xxx321  Triad on strings 3 to 1, root on the 3rd string: 1 b3 b5.
@@ -1155,13 +1284,13 @@ MOVABLE_SHAPES = """
 5  x  0  x  3  1  3  x1x324  Four-string voicing, root on the 5th string: 1 b9 b3 b7.
 4  x  x  0 -2  1 -1  xx3142  Four-string voicing, root on the 4th string: 1 b3 b7 b9.
 [11]
-6  0  0  0  1  0  0  111211  E11-shape barre, root on the 6th string: 1 11 b7 3 5 1. Index finger barre across strings 6 to 1.
-6  0  0  0  1  0  x  11121x  Five-string voicing, root on the 6th string: 1 11 b7 3 5. Index finger barre across strings 6 to 2.
-6  0 -1  0  2  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 b7 11.
-6  0  x  0  1 -2  x  2x341x  Four-string voicing, root on the 6th string: 1 b7 3 11.
-5  x  0  0  0  2  0  x11131  A11-shape barre, root on the 5th string: 1 11 b7 3 5. Index finger barre across strings 5 to 1.
-5  x  0  0  0  2  x  x1113x  Four-string voicing, root on the 5th string: 1 11 b7 3. Index finger barre across strings 5 to 3.
-4  x  x  0  0  1  2  xx1123  Four-string voicing, root on the 4th string: 1 11 b7 3. Index finger barre across strings 4 and 3.
+6  0  0  0 -1  x  x  2341xx  Four-string voicing, root on the 6th string: 1 11 b7 9.
+6  0  x  0 -1 -2  x  3x421x  Four-string voicing, root on the 6th string: 1 b7 9 11.
+6  0  2  0  2  x  x  1314xx  E7sus4-shape on the lower four strings, root on the 6th string: 1 5 b7 11. Index finger barre across strings 6 to 4.
+5  x  0  0  0  0  0  x11111  Five-string voicing, root on the 5th string: 1 11 b7 9 5. Index finger barre across strings 5 to 1.
+5  x  0  2  0  3  x  x1314x  A7sus4-shape on four strings, root on the 5th string: 1 5 b7 11. Index finger barre across strings 5 to 3.
+5  x  0  x  0  0 -2  x2x341  Four-string voicing, root on the 5th string: 1 b7 9 11.
+4  x  x  0  0  1  0  xx1121  Four-string voicing, root on the 4th string: 1 11 b7 9. Index finger barre across strings 4 to 1.
 [13]
 6  0  2  0  1  2  x  13124x  Five-string voicing, root on the 6th string: 1 5 b7 3 13. Index finger barre across strings 6 to 4.
 6  0 -1  0 -1  2  x  21314x  Five-string voicing, root on the 6th string: 1 3 b7 9 13. Index finger barre across strings 5 to 3.
@@ -1190,7 +1319,6 @@ MOVABLE_SHAPES = """
 6  0 -1 -1 -1 -1 -2  322221  Six-string voicing, root on the 6th string: 1 3 13 9 #11 b7. Middle finger barre across strings 5 to 2.
 6  0 -1 -1  x -1 -2  422x31  Five-string voicing, root on the 6th string: 1 3 13 #11 b7. Middle finger barre across strings 5 and 4.
 5  x  0  1  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 #11 b7 3 13. Index finger barre across strings 5 to 3.
-6  0  1  0  1  2  2  121344  Six-string voicing, root on the 6th string: 1 #11 b7 3 13 9. Index finger barre across strings 6 to 4. Little finger barre across strings 2 and 1.
 [7b9]
 6  0  2  0  1  0  1  141213  E7b9-shape barre, root on the 6th string: 1 5 b7 3 5 b9. Index finger barre across strings 6 to 2.
 6  0  x  0  1  0  1  2x1314  Five-string voicing, root on the 6th string: 1 b7 3 5 b9. Index finger barre across strings 4 to 2.
@@ -1219,13 +1347,12 @@ MOVABLE_SHAPES = """
 6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 b13 b7. Index finger barre across strings 3 to 1.
 6  0  x -2 -2 -3 -2  4x2213  Five-string voicing, root on the 6th string: 1 b13 b9 3 b7. Middle finger barre across strings 4 and 3.
 5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 b13. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 b13 b9 3 b7. Ring finger barre across strings 4 and 3.
 [7b5#9]
 6  0 -1  0  0 -1  x  21341x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b5. Index finger barre across strings 5 to 2.
-6  0 -1  0  0 -1  0  312214  Six-string voicing, root on the 6th string: 1 3 b7 #9 b5 1. Index finger barre across strings 5 to 2. Middle finger barre across strings 4 and 3.
 6  0  1  0  1  x  3  1213x4  Five-string voicing, root on the 6th string: 1 b5 b7 3 #9. Index finger barre across strings 6 to 4.
 6  0  1  x  1  3  3  12x344  Five-string voicing, root on the 6th string: 1 b5 3 b7 #9. Little finger barre across strings 2 and 1.
 5  x  0 -1  0  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 #9 b5. Index finger barre across strings 4 to 1.
-6  0  1  0  1  3  3  121344  Six-string voicing, root on the 6th string: 1 b5 b7 3 b7 #9. Index finger barre across strings 6 to 4. Little finger barre across strings 2 and 1.
 [7#5b9]
 6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 b9. Index finger barre across strings 6 to 4.
 6  0  x  0  1  1  1  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 b9. Ring finger barre across strings 3 and 2.
@@ -1233,13 +1360,13 @@ MOVABLE_SHAPES = """
 6  0 -1  0  x  1  1  213x44  Five-string voicing, root on the 6th string: 1 3 b7 #5 b9. Little finger barre across strings 2 and 1.
 6  0  x -2 -2 -3 -2  4x2213  Five-string voicing, root on the 6th string: 1 #5 b9 3 b7. Middle finger barre across strings 4 and 3.
 5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 #5. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 #5 b9 3 b7. Ring finger barre across strings 4 and 3.
 [7#5#9]
 6  0 -1  0  0  1  x  31224x  Five-string voicing, root on the 6th string: 1 3 b7 #9 #5. Middle finger barre across strings 4 and 3.
 6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 #5 b7 3 #9. Index finger barre across strings 6 to 4.
 6  0  x  0  1  1  3  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 #9. Ring finger barre across strings 3 and 2.
-6  0 -2  0  1  1  x  21344x  Five-string voicing, root on the 6th string: 1 #9 b7 3 #5. Little finger barre across strings 3 and 2.
+6  0  3  x  1  3  3  13x244  Five-string voicing, root on the 6th string: 1 #5 3 b7 #9. Little finger barre across strings 2 and 1.
 5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 #5. Little finger barre across strings 2 and 1.
-6  0 -2 -2  1  1 -2  211341  Six-string voicing, root on the 6th string: 1 #9 #5 3 #5 b7. Index finger barre across strings 5 to 1.
 [7b13]
 6  0  3  0  1  0  x  14121x  Five-string voicing, root on the 6th string: 1 b13 b7 3 5. Index finger barre across strings 6 to 2.
 6  0  2  0  1  1  x  14123x  Five-string voicing, root on the 6th string: 1 5 b7 3 b13. Index finger barre across strings 6 to 4.
@@ -1251,9 +1378,6 @@ MOVABLE_SHAPES = """
 [13b9]
 6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
 6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.
-6  0 -1 -1 -2  0 -2  322141  Six-string voicing, root on the 6th string: 1 3 13 b9 5 b7. Index finger barre across strings 3 to 1. Middle finger barre across strings 5 and 4.
-6  0  2  0  1  2  1  131242  Six-string voicing, root on the 6th string: 1 5 b7 3 13 b9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 to 1.
-6  0  x  0  1  2  1  1x2343  Five-string voicing, root on the 6th string: 1 b7 3 13 b9. Ring finger barre across strings 3 to 1.
 5  x  0 -1  0 -1  2  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 13. Index finger barre across strings 4 to 2.
 [9b5]
 6  0 -1  0 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 b7 9 b5. Index finger barre across strings 5 to 2.
@@ -1286,14 +1410,14 @@ MOVABLE_SHAPES = """
 [7sus4b9]
 6  0  0  0 -2  x  x  2341xx  Four-string voicing, root on the 6th string: 1 4 b7 b9.
 6  0  x  0 -2 -2  x  3x412x  Four-string voicing, root on the 6th string: 1 b7 b9 4.
-6  0  0  3  x  3  x  123x4x  Four-string voicing, root on the 6th string: 1 4 b9 b7.
+6  0  0  3  x  3  x  113x4x  Four-string voicing, root on the 6th string: 1 4 b9 b7. Index finger barre across strings 6 and 5.
 5  x  0  0  0 -1  x  x2341x  Four-string voicing, root on the 5th string: 1 4 b7 b9.
 5  x  0  x  0 -1 -2  x3x421  Four-string voicing, root on the 5th string: 1 b7 b9 4.
 4  x  x  0  0  1 -1  xx2341  Four-string voicing, root on the 4th string: 1 4 b7 b9.
 [sus2sus4]
 6  0  0 -3 -1  x  x  3412xx  Four-string voicing, root on the 6th string: 1 4 5 2.
 6  0  x -3 -1 -2  x  4x132x  Four-string voicing, root on the 6th string: 1 5 2 4.
-5  x  0  0 -3  0  x  x2314x  Four-string voicing, root on the 5th string: 1 4 5 2.
+5  x  0  0  2  0  0  x11311  Five-string voicing, root on the 5th string: 1 4 1 2 5. Index finger barre across strings 5 to 1.
 5  x  0  x -3  0 -2  x3x142  Four-string voicing, root on the 5th string: 1 5 2 4.
 4  x  x  0  0 -2  0  xx2314  Four-string voicing, root on the 4th string: 1 4 5 2.
 4  x  x  0  0  x  0  xx12x3  Three-string voicing, root on the 4th string: 1 4 2.
@@ -1316,6 +1440,7 @@ MOVABLE_SHAPES = """
 6  0  x -1  2  0  x  2x143x  Drop 3, root on the 6th string: 1 6 4 5.
 6  0  0 -1  x  x  x  231xxx  Three-string voicing, root on the 6th string: 1 4 6.
 5  x  0  0 -1 -2  x  x3421x  Four-string voicing, root on the 5th string: 1 4 6 1.
+5  x  0  x -1 -2 -2  x3x211  Four-string voicing, root on the 5th string: 1 6 1 4. Index finger barre across strings 2 and 1.
 4  x  x  0  2  0  3  xx1324  Drop 2, root on the 4th string: 1 5 6 4.
 3  x  x  x  0  1  0  xxx132  Three-string voicing, root on the 3rd string: 1 4 6.
 [dim(maj7)]
@@ -1356,7 +1481,6 @@ MOVABLE_SHAPES = """
 5  x  0 -1  0  x  1  x213x4  Four-string voicing, root on the 5th string: 1 3 b7 #5.
 4  x  x  0  3  1  2  xx1423  Drop 2, root on the 4th string: 1 #5 b7 3.
 [9#5]
-6  0  3  0  1  1  2  141223  Six-string voicing, root on the 6th string: 1 #5 b7 3 #5 9. Index finger barre across strings 6 to 4. Middle finger barre across strings 3 and 2.
 6  0  3  0  1  x  2  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 9. Index finger barre across strings 6 to 4.
 6  0 -1  0 -1  1  x  21314x  Five-string voicing, root on the 6th string: 1 3 b7 9 #5. Index finger barre across strings 5 to 3.
 6  0  x  0  1  1  2  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 9. Ring finger barre across strings 3 and 2.
@@ -1406,7 +1530,7 @@ MOVABLE_SHAPES = """
 4  x  x  0  0  3  2  xx1243  Four-string voicing, root on the 4th string: 1 11 1 3.
 [m(add11)]
 6  0  0  2  0  0  0  113111  Em(add11)-shape barre, root on the 6th string: 1 11 1 b3 5 1. Index finger barre across strings 6 to 1.
-6  0  0 -3  0  x  x  2314xx  Four-string voicing, root on the 6th string: 1 11 5 b3.
+6  0 -2 -3  x -2  x  421x3x  Four-string voicing, root on the 6th string: 1 b3 5 11.
 6  0  x -3  0 -2  x  3x142x  Four-string voicing, root on the 6th string: 1 5 b3 11.
 5  x  0  0  2  1  x  x1243x  Four-string voicing, root on the 5th string: 1 11 1 b3.
 5  x  0 -2 -3  x -2  x421x3  Four-string voicing, root on the 5th string: 1 b3 5 11.
@@ -1456,13 +1580,272 @@ MOVABLE_SHAPES = """
 5  x  0  2  2  1  1  x13422  Am(b6)-shape, root on the 5th string: 1 5 1 b3 b6. Middle finger barre across strings 2 and 1.
 5  x  0  x -2  1  0  x2x143  Four-string voicing, root on the 5th string: 1 b6 b3 5.
 4  x  x  0  2 -1  1  xx2413  Four-string voicing, root on the 4th string: 1 5 b6 b3.
-[m7#5]
-6  0  x  0  0  1  x  1x234x  Drop 3, root on the 6th string: 1 b7 b3 #5.
-6  0  3  0  0  x  x  1423xx  Drop 2, root on the 6th string: 1 #5 b7 b3.
-6  0 -2  0  x  1  x  213x4x  Four-string voicing, root on the 6th string: 1 b3 b7 #5.
-5  x  0  x  0  1  1  x1x234  Drop 3, root on the 5th string: 1 b7 b3 #5.
-5  x  0  3  0  1  x  x1423x  Drop 2, root on the 5th string: 1 #5 b7 b3.
-4  x  x  0  3  1  1  xx1423  Drop 2, root on the 4th string: 1 #5 b7 b3.
+[m7b6]
+6  0  x  0  0  1  x  1x234x  Drop 3, root on the 6th string: 1 b7 b3 b6.
+6  0  3  0  0  x  x  1411xx  Drop 2, root on the 6th string: 1 b6 b7 b3. Index finger barre across strings 6 to 3.
+6  0 -2  0  x  1  x  213x4x  Four-string voicing, root on the 6th string: 1 b3 b7 b6.
+5  x  0  x  0  1  1  x1x234  Drop 3, root on the 5th string: 1 b7 b3 b6.
+5  x  0  3  0  1  x  x1423x  Drop 2, root on the 5th string: 1 b6 b7 b3.
+4  x  x  0  3  1  1  xx1423  Drop 2, root on the 4th string: 1 b6 b7 b3.
+[7(add13)]
+6  0  2  0  1  2  x  13124x  Five-string voicing, root on the 6th string: 1 5 b7 3 13. Index finger barre across strings 6 to 4.
+6  0  x -1 -3 -3 -2  4x3112  Five-string voicing, root on the 6th string: 1 13 1 3 b7. Index finger barre across strings 3 and 2.
+6  0 -1  0  x  2  x  213x4x  Four-string voicing, root on the 6th string: 1 3 b7 13.
+6  0  x  0  1  2  x  1x234x  Four-string voicing, root on the 6th string: 1 b7 3 13.
+5  x  0  2  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 5 b7 3 13. Index finger barre across strings 5 to 3.
+5  x  0 -1  0  x  2  x213x4  Four-string voicing, root on the 5th string: 1 3 b7 13.
+[7#11b13]
+6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 b13. Index finger barre across strings 6 to 4.
+6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 b13 3 #11 b7. Index finger barre across strings 4 to 1.
+6  0  1  x  1  1 -2  23x441  Five-string voicing, root on the 6th string: 1 #11 3 b13 b7. Little finger barre across strings 3 and 2.
+5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 b13. Index finger barre across strings 5 to 3.
+[13#9]
+6  0 -1  0  0  0 -3  324441  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 13. Little finger barre across strings 4 to 2.
+6  0 -1 -1  0  x -2  3224x1  Five-string voicing, root on the 6th string: 1 3 13 #9 b7. Middle finger barre across strings 5 and 4.
+6  0 -1  0  0  2  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Ring finger barre across strings 4 and 3.
+6  0 -1  0  0  x -3  3244x1  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Little finger barre across strings 4 and 3.
+[7#9b13]
+6  0  3  0  1  0  3  131214  E7-shape barre with the flat 13th and sharp 9th, root on the 6th string: 1 b13 b7 3 5 #9. Index finger barre across strings 6 to 2.
+6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 b13 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0 -1  0  0  1  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b13. Ring finger barre across strings 4 and 3.
+5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 b13. Little finger barre across strings 2 and 1.
+[7#9#11]
+6  0 -1  0  0 -1  x  21341x  Five-string voicing, root on the 6th string: 1 3 b7 #9 #11. Index finger barre across strings 5 to 2.
+6  0  1  0  1  x  3  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0  1  x  1  3  3  12x344  Five-string voicing, root on the 6th string: 1 #11 3 b7 #9. Little finger barre across strings 2 and 1.
+5  x  0 -1  0  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 #9 #11. Index finger barre across strings 4 to 1.
+[13#9#11]
+6  0 -1  0  0  0 -3  324441  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 13. Little finger barre across strings 4 to 2.
+6  0 -1 -1  0  x -2  3224x1  Five-string voicing, root on the 6th string: 1 3 13 #9 b7. Middle finger barre across strings 5 and 4.
+6  0 -1  0  0  2  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Ring finger barre across strings 4 and 3.
+6  0 -1  0  0  x -3  3244x1  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Little finger barre across strings 4 and 3.
+[7#9#11b13]
+6  0  3  0  1  0  3  131214  E7-shape barre with the flat 13th and sharp 9th, root on the 6th string: 1 b13 b7 3 5 #9. Index finger barre across strings 6 to 2.
+6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 b13 b7 3 #9. Index finger barre across strings 6 to 4.
+6  0 -1  0  0  1  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b13. Ring finger barre across strings 4 and 3.
+5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 b13. Little finger barre across strings 2 and 1.
+[13b5]
+6  0  1  0  1  2  x  12134x  Five-string voicing, root on the 6th string: 1 b5 b7 3 13. Index finger barre across strings 6 to 4.
+6  0 -1 -1  x -1 -2  422x31  Five-string voicing, root on the 6th string: 1 3 13 b5 b7. Middle finger barre across strings 5 and 4.
+6  0  1  0  1  2  0  121341  Six-string voicing, root on the 6th string: 1 b5 b7 3 13 1. Index finger barre across strings 6 to 1.
+5  x  0  1  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 b5 b7 3 13. Index finger barre across strings 5 to 3.
+[9#11b13]
+6  0  1  0  1  1  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 b13 1. Index finger barre across strings 6 to 1.
+6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 b13. Index finger barre across strings 6 to 4.
+6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 b13 3 #11 b7. Index finger barre across strings 4 to 1.
+5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 b13. Index finger barre across strings 5 to 3.
+[7b9#11]
+6  0 -1  x -2 -1 -2  42x131  Five-string voicing, root on the 6th string: 1 3 b9 #11 b7. Index finger barre across strings 3 to 1.
+6  0  1  0  1  x  1  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 b9. Index finger barre across strings 6 to 4.
+6  0  1  0  1  0  1  121314  Six-string voicing, root on the 6th string: 1 #11 b7 3 5 b9. Index finger barre across strings 6 to 2.
+5  x  0 -1  0 -1 -1  x21311  Five-string voicing, root on the 5th string: 1 3 b7 b9 #11. Index finger barre across strings 4 to 1.
+[13b9#11]
+6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.
+6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
+5  x  0 -1  0 -1  2  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 13. Index finger barre across strings 4 to 2.
+[7b9#11b13]
+6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 b13 b7. Index finger barre across strings 3 to 1.
+6  0 -1 -2 -2  0 -2  321141  Six-string voicing, root on the 6th string: 1 3 b13 b9 5 b7. Index finger barre across strings 4 to 1.
+6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 b13 b7 3 b9. Index finger barre across strings 6 to 4.
+5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 b13. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 b13 b9 3 b7. Ring finger barre across strings 4 and 3.
+[7b9#9]
+6  0 -1  0  0  x  1  2133x4  Five-string voicing, root on the 6th string: 1 3 b7 #9 b9. Ring finger barre across strings 4 and 3.
+6  0  x  3  1  3  3  1x3244  Five-string voicing, root on the 6th string: 1 b9 3 b7 #9. Little finger barre across strings 2 and 1.
+6  0 -1  0  0  0  1  213334  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 b9. Ring finger barre across strings 4 to 2.
+[7#5b9#11]
+6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 #5 b7. Index finger barre across strings 3 to 1.
+6  0 -1 -2 -2 -1 -2  421131  Six-string voicing, root on the 6th string: 1 3 #5 b9 #11 b7. Index finger barre across strings 4 to 1.
+6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 b9. Index finger barre across strings 6 to 4.
+5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 #5. Index finger barre across strings 4 to 2.
+5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 #5 b9 3 b7. Ring finger barre across strings 4 and 3.
+[maj7#9#11]
+6  0 -1  1  0 -1  x  21431x  Five-string voicing, root on the 6th string: 1 3 7 #9 #11. Index finger barre across strings 5 to 2.
+6  0 -1  x  0 -1 -1  32x411  Five-string voicing, root on the 6th string: 1 3 #9 #11 7. Index finger barre across strings 2 and 1.
+6  0  1  1  1  x  3  1223x4  Five-string voicing, root on the 6th string: 1 #11 7 3 #9. Middle finger barre across strings 5 and 4.
+5  x  0 -1  1  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 7 #9 #11. Index finger barre across strings 4 to 1.
+[maj9b5]
+6  0 -1  1 -1 -1  x  21311x  Five-string voicing, root on the 6th string: 1 3 7 9 b5. Index finger barre across strings 5 to 2.
+6  0 -1  x -1 -1 -1  32x111  Five-string voicing, root on the 6th string: 1 3 9 b5 7. Index finger barre across strings 3 to 1.
+6  0  x  1  1 -1  2  2x3314  Five-string voicing, root on the 6th string: 1 7 3 b5 9. Ring finger barre across strings 4 and 3.
+6  0 -1  1 -1 -1 -1  213111  Six-string voicing, root on the 6th string: 1 3 7 9 b5 7. Index finger barre across strings 5 to 1.
+6  0 -1  1 -1 -1  2  213114  Six-string voicing, root on the 6th string: 1 3 7 9 b5 9. Index finger barre across strings 5 to 2.
+5  x  0 -1  1  0 -1  x21431  Five-string voicing, root on the 5th string: 1 3 7 9 b5. Index finger barre across strings 4 to 1.
+[maj9(add11)]
+6  0  0  1  1  x  x  1123xx  Four-string voicing, root on the 6th string: 1 11 7 3. Index finger barre across strings 6 and 5.
+6  0 -1  1  2  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 7 11.
+6  0 -1  1  x -2  x  324x1x  Four-string voicing, root on the 6th string: 1 3 7 11.
+5  x  0  0  1  2  x  x1123x  Four-string voicing, root on the 5th string: 1 11 7 3. Index finger barre across strings 5 and 4.
+5  x  0 -1 -3 -3 -2  x43112  Five-string voicing, root on the 5th string: 1 3 5 7 11. Index finger barre across strings 3 and 2.
+5  x  0 -1  1  x -2  x324x1  Four-string voicing, root on the 5th string: 1 3 7 11.
+4  x  x  0  0  2  2  xx1134  Four-string voicing, root on the 4th string: 1 11 7 3. Index finger barre across strings 4 and 3.
+[maj7b9]
+6  0 -1  1 -2  x  x  3241xx  Four-string voicing, root on the 6th string: 1 3 7 b9.
+6  0  x -3 -2 -3 -1  4x1213  Five-string voicing, root on the 6th string: 1 5 b9 3 7. Index finger barre across strings 4 to 2.
+6  0  2  1  1  x  1  1422x3  Five-string voicing, root on the 6th string: 1 5 7 3 b9. Middle finger barre across strings 4 and 3.
+6  0 -1  1  1  x  1  2133x4  Five-string voicing, root on the 6th string: 1 3 7 3 b9. Ring finger barre across strings 4 and 3.
+5  x  0 -1  1 -1  x  x2131x  Four-string voicing, root on the 5th string: 1 3 7 b9. Index finger barre across strings 4 to 2.
+5  x  0 -1  1 -1  0  x21413  Five-string voicing, root on the 5th string: 1 3 7 b9 5. Index finger barre across strings 4 to 2.
+4  x  x  0 -1  2 -1  xx2141  Four-string voicing, root on the 4th string: 1 3 7 b9. Index finger barre across strings 3 to 1.
+[m7(add11)]
+6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 11 b7 b3. Index finger barre across strings 6 to 3.
+6  0  0  0  0  0  0  111111  Six-string voicing, root on the 6th string: 1 11 b7 b3 5 1. Index finger barre across strings 6 to 1.
+6  0  0  2  0  3  x  11314x  Five-string voicing, root on the 6th string: 1 11 1 b3 b7. Index finger barre across strings 6 to 3.
+5  x  0  0  0  1  x  x1112x  Four-string voicing, root on the 5th string: 1 11 b7 b3. Index finger barre across strings 5 to 3.
+5  x  0  0  x  1  3  x11x24  Four-string voicing, root on the 5th string: 1 11 b3 b7. Index finger barre across strings 5 and 4.
+5  x  0 -2  0 -2 -2  x31411  Five-string voicing, root on the 5th string: 1 b3 b7 1 11. Index finger barre across strings 4 to 1.
+4  x  x  0  0  1  1  xx1123  Four-string voicing, root on the 4th string: 1 11 b7 b3. Index finger barre across strings 4 and 3.
+[m9b6]
+6  0  3  0  0  x  2  1411x3  Five-string voicing, root on the 6th string: 1 b6 b7 b3 9. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1  1 -2  311241  Six-string voicing, root on the 6th string: 1 b3 b6 9 b6 b7. Index finger barre across strings 5 to 1.
+6  0  x  0  0  1  2  2x1134  Five-string voicing, root on the 6th string: 1 b7 b3 b6 9. Index finger barre across strings 4 and 3.
+6  0  3  0  0  1  2  141123  Six-string voicing, root on the 6th string: 1 b6 b7 b3 b6 9. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1  x -2  4113x2  Five-string voicing, root on the 6th string: 1 b3 b6 9 b7. Index finger barre across strings 5 and 4.
+5  x  0 -2  0  0  1  x21334  Five-string voicing, root on the 5th string: 1 b3 b7 9 b6. Ring finger barre across strings 3 and 2.
+[m13(no11)]
+6  0  2  0  0  2  x  13114x  Five-string voicing, root on the 6th string: 1 5 b7 b3 13. Index finger barre across strings 6 to 3.
+6  0  x  0  0  2  0  2x1141  Five-string voicing, root on the 6th string: 1 b7 b3 13 1. Index finger barre across strings 4 to 1.
+6  0  2  0  x  2  3  121x34  Five-string voicing, root on the 6th string: 1 5 b7 13 b3. Index finger barre across strings 6 to 4.
+5  x  0  2  0  1  2  x13124  Five-string voicing, root on the 5th string: 1 5 b7 b3 13. Index finger barre across strings 5 to 3.
+5  x  0  x  0  1  2  x1x234  Four-string voicing, root on the 5th string: 1 b7 b3 13.
+[m11b6]
+6  0  0  0  0  1  x  11112x  Five-string voicing, root on the 6th string: 1 11 b7 b3 b6. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1 -2 -2  311211  Six-string voicing, root on the 6th string: 1 b3 b6 9 11 b7. Index finger barre across strings 5 to 1.
+6  0  0  0  x  1  3  111x24  Five-string voicing, root on the 6th string: 1 11 b7 b6 b3. Index finger barre across strings 6 to 4.
+5  x  0  0  0  1  1  x11123  Five-string voicing, root on the 5th string: 1 11 b7 b3 b6. Index finger barre across strings 5 to 3.
+[m(maj7)b6]
+6  0  3  1  0  x  x  1421xx  Four-string voicing, root on the 6th string: 1 b6 7 b3. Index finger barre across strings 6 to 3.
+6  0  x  1  0  1  x  1x324x  Four-string voicing, root on the 6th string: 1 7 b3 b6.
+5  x  0 -2 -2 -3  x  x4231x  Four-string voicing, root on the 5th string: 1 b3 b6 7.
+5  x  0  3  1  1  x  x1423x  Four-string voicing, root on the 5th string: 1 b6 7 b3.
+5  x  0  x  1  1  1  x1x234  Four-string voicing, root on the 5th string: 1 7 b3 b6.
+4  x  x  0 -2 -1 -3  xx4231  Four-string voicing, root on the 4th string: 1 b3 b6 7.
+4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
+[m(maj7)(b6)]
+6  0  3  1  0  x  x  1421xx  Four-string voicing, root on the 6th string: 1 b6 7 b3. Index finger barre across strings 6 to 3.
+6  0  2  1  0  1  x  14213x  Five-string voicing, root on the 6th string: 1 5 7 b3 b6. Index finger barre across strings 6 to 3.
+6  0 -2 -2  x  0 -1  311x42  Five-string voicing, root on the 6th string: 1 b3 b6 5 7. Index finger barre across strings 5 and 4.
+5  x  0 -2 -2 -3  x  x4231x  Four-string voicing, root on the 5th string: 1 b3 b6 7.
+5  x  0  3  1  1  x  x1423x  Four-string voicing, root on the 5th string: 1 b6 7 b3.
+5  x  0  x  1  1  1  x1x234  Four-string voicing, root on the 5th string: 1 7 b3 b6.
+4  x  x  0 -2 -1 -3  xx4231  Four-string voicing, root on the 4th string: 1 b3 b6 7.
+4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
+[m(maj9)(b6)]
+6  0  3  1  0  x  2  1421x3  Five-string voicing, root on the 6th string: 1 b6 7 b3 9. Index finger barre across strings 6 to 3.
+6  0 -2 -2 -1  x -1  4112x3  Five-string voicing, root on the 6th string: 1 b3 b6 9 7. Index finger barre across strings 5 and 4.
+6  0  3  1  0  0  2  142113  Six-string voicing, root on the 6th string: 1 b6 7 b3 5 9. Index finger barre across strings 6 to 2.
+[mb6b9]
+6  0 -2 -2 -2  x  x  3111xx  Four-string voicing, root on the 6th string: 1 b3 b6 b9. Index finger barre across strings 5 to 3.
+6  0  3  3  0  x  x  1341xx  Four-string voicing, root on the 6th string: 1 b6 b9 b3. Index finger barre across strings 6 to 3.
+6  0  3  2  0  x  1  1431x2  Five-string voicing, root on the 6th string: 1 b6 1 b3 b9. Index finger barre across strings 6 to 3.
+5  x  0 -2 -2 -1  x  x3112x  Four-string voicing, root on the 5th string: 1 b3 b6 b9. Index finger barre across strings 4 and 3.
+5  x  0 -2  x -1  1  x31x24  Four-string voicing, root on the 5th string: 1 b3 b9 b6.
+5  x  0  3  3  1  x  x1342x  Four-string voicing, root on the 5th string: 1 b6 b9 b3.
+4  x  x  0 -2 -1 -1  xx4123  Four-string voicing, root on the 4th string: 1 b3 b6 b9.
+[7#5sus4]
+6  0  0  0  x  1  x  111x2x  Four-string voicing, root on the 6th string: 1 4 b7 #5. Index finger barre across strings 6 to 4.
+6  0  3  0  2  x  x  1413xx  Four-string voicing, root on the 6th string: 1 #5 b7 4. Index finger barre across strings 6 to 4.
+6  0  x  0  2  1  x  1x243x  Four-string voicing, root on the 6th string: 1 b7 4 #5.
+5  x  0  0  0  x  1  x111x2  Four-string voicing, root on the 5th string: 1 4 b7 #5. Index finger barre across strings 5 to 3.
+5  x  0  3  0  3  x  x1314x  Four-string voicing, root on the 5th string: 1 #5 b7 4. Index finger barre across strings 5 to 3.
+5  x  0  x  0  3  1  x1x243  Four-string voicing, root on the 5th string: 1 b7 4 #5.
+4  x  x  0  3  1  3  xx1324  Four-string voicing, root on the 4th string: 1 #5 b7 4.
+[maj7#5sus4]
+6  0  3  1  2  x  x  1423xx  Four-string voicing, root on the 6th string: 1 #5 7 4.
+6  0  0  1  x  1  x  112x3x  Four-string voicing, root on the 6th string: 1 4 7 #5. Index finger barre across strings 6 and 5.
+6  0  x  1  2  1  x  1x243x  Four-string voicing, root on the 6th string: 1 7 4 #5.
+5  x  0  0  1  x  1  x112x3  Four-string voicing, root on the 5th string: 1 4 7 #5. Index finger barre across strings 5 and 4.
+5  x  0  0 -2 -3  x  x3421x  Four-string voicing, root on the 5th string: 1 4 #5 7.
+5  x  0  3  1  3  x  x1324x  Four-string voicing, root on the 5th string: 1 #5 7 4.
+4  x  x  0  0 -1 -3  xx4431  Four-string voicing, root on the 4th string: 1 4 #5 7. Little finger barre across strings 4 and 3.
+4  x  x  0  3  2  3  xx1324  Four-string voicing, root on the 4th string: 1 #5 7 4.
+[maj9sus4]
+6  0  0  1 -1  x  x  2341xx  Four-string voicing, root on the 6th string: 1 4 7 9.
+6  0  x  1 -1 -2  x  3x421x  Four-string voicing, root on the 6th string: 1 7 9 4.
+6  0 -3 -3  x -2 -1  411x23  Five-string voicing, root on the 6th string: 1 9 5 4 7. Index finger barre across strings 5 and 4.
+5  x  0  0  1  0  x  x1121x  Four-string voicing, root on the 5th string: 1 4 7 9. Index finger barre across strings 5 to 2.
+5  x  0 -3 -3 -3 -2  x41112  Five-string voicing, root on the 5th string: 1 9 5 7 4. Index finger barre across strings 4 to 2.
+5  x  0  x  1  0 -2  x2x431  Four-string voicing, root on the 5th string: 1 7 9 4.
+4  x  x  0  0  2  0  xx1131  Four-string voicing, root on the 4th string: 1 4 7 9. Index finger barre across strings 4 to 1.
+[maj9#5sus4]
+6  0  x -2 -1 -2 -1  4x1213  Five-string voicing, root on the 6th string: 1 #5 9 4 7. Index finger barre across strings 4 to 2.
+6  0  0  x -1  1 -1  23x141  Five-string voicing, root on the 6th string: 1 4 9 #5 7. Index finger barre across strings 3 to 1.
+6  0  0  1  x  1  2  112x34  Five-string voicing, root on the 6th string: 1 4 7 #5 9. Index finger barre across strings 6 and 5.
+6  0  0  1 -1  1  x  22314x  Five-string voicing, root on the 6th string: 1 4 7 9 #5. Middle finger barre across strings 6 and 5.
+5  x  0  0  1  0  1  x11213  Five-string voicing, root on the 5th string: 1 4 7 9 #5. Index finger barre across strings 5 to 2.
+5  x  0 -3 -2 -3 -2  x41213  Five-string voicing, root on the 5th string: 1 9 #5 7 4. Index finger barre across strings 4 to 2.
+[7sus4b9b13]
+6  0  x -2 -2 -2 -2  3x1111  Five-string voicing, root on the 6th string: 1 b13 b9 4 b7. Index finger barre across strings 4 to 1.
+6  0  0  0  x  1  1  111x23  Five-string voicing, root on the 6th string: 1 4 b7 b13 b9. Index finger barre across strings 6 to 4.
+6  0  3  0  2  x  1  1413x2  Five-string voicing, root on the 6th string: 1 b13 b7 4 b9. Index finger barre across strings 6 to 4.
+5  x  0  0  0 -1  1  x22314  Five-string voicing, root on the 5th string: 1 4 b7 b9 b13. Middle finger barre across strings 5 and 4.
+5  x  0  3  3  3  3  x13333  Five-string voicing, root on the 5th string: 1 b13 b9 4 b7. Ring finger barre across strings 4 to 1.
+[6sus2]
+6  0  2 -1 -1  x  x  2411xx  Four-string voicing, root on the 6th string: 1 5 6 2. Index finger barre across strings 4 and 3.
+6  0  x -1 -1  0  x  2x113x  Four-string voicing, root on the 6th string: 1 6 2 5. Index finger barre across strings 4 and 3.
+6  0 -3 -1 -3  x  x  4131xx  Four-string voicing, root on the 6th string: 1 2 6 1. Index finger barre across strings 5 to 3.
+5  x  0 -3 -1 -2  x  x4132x  Four-string voicing, root on the 5th string: 1 2 6 1.
+5  x  0  2 -1  0  x  x2413x  Four-string voicing, root on the 5th string: 1 5 6 2.
+5  x  0  x -1  0  0  x2x134  Four-string voicing, root on the 5th string: 1 6 2 5.
+4  x  x  0  2  0  0  xx1311  Four-string voicing, root on the 4th string: 1 5 6 2. Index finger barre across strings 4 to 1.
+4  x  x  0 -3  0 -2  xx3142  Four-string voicing, root on the 4th string: 1 2 6 1.
+[dim7(maj7)]
+6  0  x -1  0 -1 -1  2x1311  Five-string voicing, root on the 6th string: 1 bb7 b3 b5 7. Index finger barre across strings 4 to 1.
+6  0  1  1  0  2  x  12314x  Five-string voicing, root on the 6th string: 1 b5 7 b3 bb7. Index finger barre across strings 6 to 3.
+6  0  1  1  x  2  3  122x34  Five-string voicing, root on the 6th string: 1 b5 7 bb7 b3. Middle finger barre across strings 5 and 4.
+6  0  1 -1  0 -1 -1  241311  Six-string voicing, root on the 6th string: 1 b5 bb7 b3 b5 7. Index finger barre across strings 4 to 1.
+6  0  1  1  0  2  0  123141  Six-string voicing, root on the 6th string: 1 b5 7 b3 bb7 1. Index finger barre across strings 6 to 1.
+5  x  0  1  1  1  2  x12234  Five-string voicing, root on the 5th string: 1 b5 7 b3 bb7. Middle finger barre across strings 4 and 3.
+[dim(add9)]
+6  0 -2  x -1 -1  x  41x23x  Four-string voicing, root on the 6th string: 1 b3 9 b5.
+6  0  1  2  0  x  2  1231x4  Five-string voicing, root on the 6th string: 1 b5 1 b3 9. Index finger barre across strings 6 to 3.
+6  0 -3  x  0 -1  x  31x42x  Four-string voicing, root on the 6th string: 1 9 b3 b5.
+6  0 -2  x -1 -1  0  31x224  Five-string voicing, root on the 6th string: 1 b3 9 b5 1. Middle finger barre across strings 3 and 2.
+5  x  0 -2  x  0 -1  x31x42  Four-string voicing, root on the 5th string: 1 b3 9 b5.
+4  x  x  0 -2 -3  0  xx3214  Four-string voicing, root on the 4th string: 1 b3 b5 9.
+[aug(add#9)]
+6  0 -1 -2  0  x  x  3214xx  Four-string voicing, root on the 6th string: 1 3 #5 #9.
+6  0 -1  x  0  1  x  21x34x  Four-string voicing, root on the 6th string: 1 3 #9 #5.
+6  0  x  2  1  1  3  1x3224  Five-string voicing, root on the 6th string: 1 1 3 #5 #9. Middle finger barre across strings 3 and 2.
+5  x  0 -1 -2  1  x  x3214x  Four-string voicing, root on the 5th string: 1 3 #5 #9.
+5  x  0 -1  x  1  1  x21x34  Four-string voicing, root on the 5th string: 1 3 #9 #5.
+4  x  x  0 -1 -1  1  xx2113  Four-string voicing, root on the 4th string: 1 3 #5 #9. Index finger barre across strings 3 and 2.
+[9#5#11]
+6  0  1  0  1  1  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 #5 1. Index finger barre across strings 6 to 1.
+6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 #5. Index finger barre across strings 6 to 4.
+6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 #5 3 #11 b7. Index finger barre across strings 4 to 1.
+5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 #5. Index finger barre across strings 5 to 3.
+[maj7#5#11]
+6  0  1  1  1  1  x  13333x  Five-string voicing, root on the 6th string: 1 #11 7 3 #5. Ring finger barre across strings 5 to 2.
+6  0  1  1  1  1  0  133331  Six-string voicing, root on the 6th string: 1 #11 7 3 #5 1. Index finger barre across strings 6 to 1. Ring finger barre across strings 5 to 2.
+6  0  x -2  1 -1 -1  3x1422  Five-string voicing, root on the 6th string: 1 #5 3 #11 7. Middle finger barre across strings 2 and 1.
+6  0  1  x  1  1 -1  23x441  Five-string voicing, root on the 6th string: 1 #11 3 #5 7. Little finger barre across strings 3 and 2.
+6  0 -1 -2  x -1 -1  421x33  Five-string voicing, root on the 6th string: 1 3 #5 #11 7. Ring finger barre across strings 2 and 1.
+5  x  0  1  1  2  1  x12243  Five-string voicing, root on the 5th string: 1 #11 7 3 #5. Middle finger barre across strings 4 and 3.
+[6#11]
+6  0  1 -1  1  x  x  2314xx  Four-string voicing, root on the 6th string: 1 #11 6 3.
+6  0  x -1  1 -1  x  2x131x  Four-string voicing, root on the 6th string: 1 6 3 #11. Index finger barre across strings 4 to 2.
+6  0 -1 -1  x -1  x  311x2x  Four-string voicing, root on the 6th string: 1 3 6 #11. Index finger barre across strings 5 and 4.
+5  x  0  1 -1  2  x  x2314x  Four-string voicing, root on the 5th string: 1 #11 6 3.
+5  x  0  x -1  2 -1  x2x141  Four-string voicing, root on the 5th string: 1 6 3 #11. Index finger barre across strings 3 to 1.
+5  x  0  1  x  2  2  x12x34  Four-string voicing, root on the 5th string: 1 #11 3 6.
+4  x  x  0  1  0  2  xx1213  Four-string voicing, root on the 4th string: 1 #11 6 3. Index finger barre across strings 4 to 2.
+[addb9]
+6  0 -1 -3 -2  x  x  4312xx  Four-string voicing, root on the 6th string: 1 3 5 b9.
+6  0  2  3  1  x  x  1342xx  Four-string voicing, root on the 6th string: 1 5 b9 3.
+6  0  x -3 -2 -3  x  4x121x  Four-string voicing, root on the 6th string: 1 5 b9 3. Index finger barre across strings 4 to 2.
+5  x  0 -1  2 -1  x  x2141x  Four-string voicing, root on the 5th string: 1 3 1 b9. Index finger barre across strings 4 to 2.
+5  x  0  x -3 -1 -3  x4x131  Four-string voicing, root on the 5th string: 1 5 b9 3. Index finger barre across strings 3 to 1.
+5  x  0  2  3  2  x  x1243x  Four-string voicing, root on the 5th string: 1 5 b9 3.
+4  x  x  0 -1 -2 -1  xx4213  Four-string voicing, root on the 4th string: 1 3 5 b9.
+[quartal]
+6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 4 b7 b10. Index finger barre across strings 6 to 3.
+6  0  0  2  0  3  x  11314x  Five-string voicing, root on the 6th string: 1 4 1 b10 b7. Index finger barre across strings 6 to 3.
+6  0  0  0  2  x  3  1113x4  Five-string voicing, root on the 6th string: 1 4 b7 4 b10. Index finger barre across strings 6 to 4.
+5  x  0  0  0  1  x  x1112x  Four-string voicing, root on the 5th string: 1 4 b7 b10. Index finger barre across strings 5 to 3.
+5  x  0  0  x  1  3  x11x24  Four-string voicing, root on the 5th string: 1 4 b10 b7. Index finger barre across strings 5 and 4.
+5  x  0 -2  0 -2 -2  x31411  Five-string voicing, root on the 5th string: 1 b10 b7 1 4. Index finger barre across strings 4 to 1.
+4  x  x  0  0  1  1  xx1123  Four-string voicing, root on the 4th string: 1 4 b7 b10. Index finger barre across strings 4 and 3.
 """
 
 
@@ -1561,8 +1944,6 @@ FINDER_EXTRA = [
     ((0, 3), "Minor (no 5th)"),
     ((0, 7, 10), "Dominant 7th (no 3rd)"),
     ((0, 7, 11), "Major 7th (no 3rd)"),
-    ((0, 2, 3, 6), "Diminished Added 9th"),
-    ((0, 2, 7, 9), "6th Suspended 2nd"),
 ]
 
 
@@ -1583,18 +1964,33 @@ def reduced_forms(formula):
     return forms
 
 
+def triad_inversion(semis):
+    """True when the notes are the major triad read from its 3rd or 5th: C E Ab
+    is Ab major over C, not a minor chord with a b6.  Other triads name no
+    such set: C E A stays a 6th chord without its 5th (the open C6 x32210)
+    rather than A minor over C, and C F Bb a 7sus4 shell."""
+    major = interval_set("1;3;5".split(";"))
+    return any(tuple(sorted((x - r) % 12 for x in semis)) == major for r in semis[1:])
+
+
 def finder_entries():
-    """{interval set: description}: every library chord under its long name,
-    then the thinned forms its voicings sound, then the extra named sets."""
+    """{interval set: description}: every library chord under its long name
+    (the first chord of a set that two share), then the thinned forms its
+    voicings sound, then the extra named sets.  A thinned or extra set that
+    is the major triad inverted stays unnamed, so that the finder shows the
+    slash chord."""
     entries = {}
     for _, verbose, _, formula, *_ in CHORDS:
-        entries[interval_set(formula.split(";"))] = verbose
+        entries.setdefault(interval_set(formula.split(";")), verbose)
     for _, verbose, _, formula, *_ in CHORDS:
         for out, kept in reduced_forms(formula):
             words = ", ".join("no " + DEGREE_WORDS[token_degree(t)] for t in out)
-            entries.setdefault(interval_set(kept), "%s (%s)" % (verbose, words))
+            semis = interval_set(kept)
+            if not triad_inversion(semis):
+                entries.setdefault(semis, "%s (%s)" % (verbose, words))
     for semis, d in FINDER_EXTRA:
-        entries.setdefault(semis, d)
+        if not triad_inversion(semis):
+            entries.setdefault(semis, d)
     return entries
 
 
@@ -1733,6 +2129,12 @@ def write_scales(data, system):
     ini.write(os.path.join(data, "scale.ini"))
 
 
+def reading_order(shapes):
+    """The voicings of a chord as the list shows them: by root string from the
+    6th to the 3rd, then up the neck (by the lowest fret of the shape)."""
+    return sorted(shapes, key=lambda v: (-v[2], min(f for f in v[0] if f is not None)))
+
+
 def write_voicings(data):
     ini = Ini()
     ini.section("openchords")
@@ -1748,7 +2150,7 @@ def write_voicings(data):
         ini.key("%dmemo" % i, with_no5(" ".join(p for p in (note, memo) if p),
                                         omits_fifth(chord, frets, bass)))
     for number, chord in enumerate(CHORDS):
-        shapes = MOVABLE[chord[0]]
+        shapes = reading_order(MOVABLE[chord[0]])
         ini.section(str(number))
         ini.key("numVoicings", len(shapes))
         for j, (frets, fingers, root, memo) in enumerate(shapes):

@@ -163,7 +163,12 @@ TEST(Cli, ShowsTriadChordScaleAndFinder) {
     const QJsonArray lines = j["page"].toObject()["lblDescription"].toArray(); // strings 6..1
     EXPECT_EQ(lines[1].toObject()["text"].toString(), "G Major");
     EXPECT_EQ(lines[1].toObject()["colour"].toString(), "#0000c0");
-    EXPECT_EQ(lines[4].toObject()["colour"].toString(), "#80ffff"); // B over a G bass
+    EXPECT_EQ(lines[4].toObject()["text"].toString(), ""); // B G D is G major, not a B chord
+
+    j = run({"show", "finder", "--data", shipped, "--frets", "1(10)(12)(12)(12)x"}).json();
+    const QJsonObject overF = j["page"].toObject()["lblDescription"].toArray()[1].toObject();
+    EXPECT_EQ(overF["text"].toString(), "G Dominant 7th / F");
+    EXPECT_EQ(overF["colour"].toString(), "#80ffff"); // the 7th in the bass
 
     for (const char* frets : {"x3201", "x32010x", "x3(16)010", "x3-2010"}) {
         const Result bad = run({"show", "finder", "--data", shipped, "--frets", frets});

@@ -38,7 +38,17 @@ TEST(MusicTheory, ChordNamesReadAsChordSymbols) {
         {"7b9b13", "1;3;5;b7;b9;b13"},
         {"sus2sus4", "1;2;4;5"},
         {"(b5)", "1;3;b5"},
-        {"m(b6)", "1;b3;5;b6"},
+        {"m(b6)", "1;b3;5;b6"}, // a b6 beside the 5th
+        {"m7b6", "1;b3;b6;b7"}, // and in its place
+        {"11", "1;5;b7;9;11"},  // no 3rd under the natural 11th
+        {"m11", "1;b3;5;b7;9;11"},
+        {"maj9(add11)", "1;3;5;7;9;11"},
+        {"m13(no11)", "1;b3;5;b7;9;13"},
+        {"7(add13)", "1;3;5;b7;13"},
+        {"7b9#9", "1;3;5;b7;b9;#9"},
+        {"dim7(maj7)", "1;b3;b5;f7;7"},
+        {"aug(add#9)", "1;3;#5;#9"},
+        {"quartal", "1;4;b7;b10"},
         {"5", "1;5"},
         {"7zz", "(unreadable)"},
         {"8", "(unreadable)"},
@@ -80,6 +90,10 @@ TEST(MusicTheory, TonesAVoicingMayLeaveOut) {
     EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7")), Set{"5"});
     EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;9;#11")), Set{"5"}); // a 9#11 keeps its 9th
     EXPECT_EQ(omissibleTokens(parsed("1;b3;5;b7;9;11;13")), (Set{"5", "9", "11"}));
+    // A hand holds five tones over the bass: more than that sheds the 11th, then nothing more.
+    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;#9;#11;13")), (Set{"5", "#11"}));
+    EXPECT_EQ(omissibleTokens(parsed("1;3;#5;b7;9;#11")), (Set{"9"}));
+    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;9;13")), (Set{"5", "9"}));
 }
 
 TEST(MusicTheory, ScalesAreKnownByTheirNames) {

@@ -19,6 +19,8 @@ namespace {
 constexpr int MaxFret = 15;
 constexpr int MaxVoicingsPerRoot = 31;
 constexpr int MinMovablePerChord = 6;
+constexpr int MinMovableRichChord = 4;
+constexpr size_t MinRootFifthString = 2;
 constexpr int OpenPositionLimit = 5;
 
 using Frets = std::array<std::optional<int>, 7>; // strings 1..6; nothing = silent
@@ -212,6 +214,26 @@ std::vector<std::string> soundFaults(const Chord& chord, const Frets& frets, int
     }
     if (bass == 999)
         return {"no string sounds"};
+    // A #9 below the major 3rd is heard as a minor 3rd under it, not as a tension above.
+    const auto tokenOf = [&](const char* text) {
+        return std::find_if(chord.tokens.begin(), chord.tokens.end(),
+                            [&](const FormulaToken& t) { return t.text == text; });
+    };
+    if (tokenOf("#9") != chord.tokens.end() && tokenOf("3") != chord.tokens.end()) {
+        int lowestThird = 999;
+        int lowestSharpNine = 999;
+        for (int s = 6; s >= 1; --s)
+            if (frets[size_t(s)]) {
+                const int pitch = OpenString[size_t(s)] + *frets[size_t(s)];
+                const int interval = ((pitch - root) % 12 + 12) % 12;
+                if (interval == 4)
+                    lowestThird = std::min(lowestThird, pitch);
+                if (interval == 3)
+                    lowestSharpNine = std::min(lowestSharpNine, pitch);
+            }
+        if (lowestSharpNine < lowestThird && lowestThird != 999)
+            faults.push_back("the #9 lies below the 3rd and sounds as a minor 3rd");
+    }
     std::string missing;
     for (const FormulaToken& t : chord.tokens)
         if (chord.required.count(t.pitchClass()) && !heard.count(t.pitchClass()))
@@ -283,8 +305,27 @@ std::vector<std::string> fingerFaults(const Frets& frets, const Fingers& fingers
             else if (*f < barreFret)
                 faults.push_back("the barre of finger " + std::string(1, g) + " crosses the " +
                                  ordinalText(s) + " string, fretted lower");
+            else if (*f > barreFret && g != '1')
+                faults.push_back("finger " + std::string(1, g) + " lies flat across the " +
+                                 ordinalText(s) +
+                                 " string under a higher note; only the index "
+                                 "finger barres under other fingers");
         }
     }
+    // Two barres leave two fingers for the rest, as in the A-shape (ring over the index
+    // finger's full barre) or the 6/9 grip x32233; two partial barres with the other two
+    // fingers besides are not a grip players use.
+    int barres = 0;
+    bool fullIndexBarre = false;
+    for (const auto& [g, strings] : byFinger)
+        if (strings.size() > 1) {
+            ++barres;
+            fullIndexBarre =
+                fullIndexBarre || (g == '1' && strings.front() == fretted.begin()->first &&
+                                   strings.back() == fretted.rbegin()->first);
+        }
+    if (barres > 1 && byFinger.size() == 4 && !fullIndexBarre)
+        faults.push_back("two partial barres and two more fingers: no hand holds that grip");
     bool inOrder = true;
     for (const auto& [a, fa] : fretted)
         for (const auto& [b, fb] : fretted)
@@ -293,6 +334,19 @@ std::vector<std::string> fingerFaults(const Frets& frets, const Fingers& fingers
                                  ordinalText(b) + " but not a higher finger");
                 inOrder = false;
             }
+    // Neighbouring fingers spread two frets at most: index and middle on frets 1 and 4 is a
+    // reach no hand makes, though index and ring can span it.
+    std::map<char, int> fretOfFinger;
+    for (const auto& [s, f] : fretted)
+        fretOfFinger[fingers[size_t(s)]] = f;
+    for (const auto& [g, f] : fretOfFinger) {
+        const auto next = fretOfFinger.find(char(g + 1));
+        if (next != fretOfFinger.end() && next->second - f >= 3)
+            faults.push_back("fingers " + std::string(1, g) + " and " +
+                             std::string(1, next->first) + " lie " +
+                             std::to_string(next->second - f) +
+                             " frets apart; neighbouring fingers reach two at most");
+    }
     int low = 999;
     int high = -999;
     for (const auto& [s, f] : fretted) {
@@ -356,17 +410,19 @@ std::optional<Fingers> assignFingers(const Frets& frets) {
     return std::nullopt;
 }
 
-// A movable shape of the chord with its root on the root string that the voicing rules accept,
+// Movable shapes of the chord with its root on the root string that the voicing rules accept,
 // found by trying every shape that fits a four-fret window around the root: the strings below
 // the root string silent, the root string on relative fret 0, every string above it silent or
 // fretted within the window. Silent strings and frets near the root are tried first, so the
-// shape found is a small one. Nothing when the chord has no such shape on that string.
-std::optional<std::pair<Frets, Fingers>> playableShape(const Chord& chord, int rootString) {
+// first shape found is a small one. At most `limit` shapes; none when the chord has no such
+// shape on that string.
+std::vector<std::pair<Frets, Fingers>> playableShapes(const Chord& chord, int rootString,
+                                                      size_t limit) {
     const std::array<std::optional<int>, 8> choices = {std::nullopt, 0, 1, -1, 2, -2, 3, -3};
     constexpr int WindowSpan = 3; // highest minus lowest fret: four frets
     Frets frets{};
     frets[size_t(rootString)] = 0;
-    std::optional<std::pair<Frets, Fingers>> found;
+    std::vector<std::pair<Frets, Fingers>> found;
     const auto accepted = [&]() -> bool {
         const std::set<int> heard = relativeIntervals(frets, rootString);
         if (!std::includes(chord.pcs.begin(), chord.pcs.end(), heard.begin(), heard.end()) ||
@@ -383,8 +439,8 @@ std::optional<std::pair<Frets, Fingers>> playableShape(const Chord& chord, int r
         }
         const auto fingers = assignFingers(frets);
         if (fingers)
-            found = {frets, *fingers};
-        return fingers.has_value();
+            found.emplace_back(frets, *fingers);
+        return found.size() >= limit;
     };
     const auto fill = [&](auto& self, int s, int low, int high) -> bool {
         if (s == 0)
@@ -541,6 +597,31 @@ std::string numberText(double value) {
     std::ostringstream out;
     out << value;
     return out.str();
+}
+
+// The same notes read from another of them as the root: the major triad of the library whose
+// notes these are (when `tones`, the tones of the chord the set is named after, are more than
+// three), and the interval of its own that lies on the given set's root, the bass of the slash
+// chord; nothing when there is none. Only the major triad hides a name: C E A is a 6th chord
+// without its 5th as much as A minor over C (the open C6 x32210), C F Bb a 7sus4 shell.
+std::optional<std::pair<const Chord*, int>>
+plainerReading(const std::set<int>& set, int tones,
+               const std::map<std::set<int>, std::vector<const Chord*>>& chordsOfSet) {
+    if (tones <= 3)
+        return std::nullopt;
+    for (int r : set) {
+        if (r == 0)
+            continue;
+        std::set<int> rotated;
+        for (int x : set)
+            rotated.insert((x - r + 12) % 12);
+        if (rotated != std::set<int>{0, 4, 7})
+            continue;
+        const auto it = chordsOfSet.find(rotated);
+        if (it != chordsOfSet.end())
+            return std::pair{it->second.front(), (12 - r) % 12};
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -870,10 +951,23 @@ struct LibraryValidator::Impl {
                     if (!omissible.count(t.text))
                         chord.required.insert(t.pitchClass());
                 chord.hasFifth = omissible.count("5") > 0;
+                // Two chords share their notes only when they spell them differently, as the
+                // 11 chord (1;5;b7;9;11) and the 9sus4 (1;4;5;b7;9) do.
                 const auto [it, fresh] = sets.emplace(chord.pcs, sec);
-                if (!fresh)
+                if (!fresh &&
+                    tokensText(chords[size_t(std::stoi(it->second))].tokens) == tokensText(*tokens))
                     fault(ChordFile, sec, "formula",
                           "chord " + it->second + " sounds the same notes");
+                bool majorThird = false;
+                bool eleventh = false;
+                for (const FormulaToken& t : *tokens) {
+                    majorThird = majorThird || t.text == "3";
+                    eleventh = eleventh || t.text == "11";
+                }
+                if (majorThird && eleventh && chord.name.find("add11") == std::string::npos)
+                    fault(ChordFile, sec, "formula",
+                          "the 11th lies a minor 9th above the major 3rd; an 11th chord leaves "
+                          "the 3rd out, and only a chord named add11 keeps both");
                 const auto expected = formulaOfChordName(chord.name);
                 if (!expected) {
                     fault(ChordFile, sec, "name",
@@ -983,16 +1077,18 @@ struct LibraryValidator::Impl {
                       "a second open " + label + "; only entry " + std::to_string(it->second) +
                           " is ever shown");
             ++listedPerRoot[{*quality, *root}];
+            // An open chord sounds an open string, or lies at the nut as the small F
+            // (xx3211) does.
             bool open = false;
             int high = 0;
             for (int s = 1; s <= 6; ++s)
                 if ((*frets)[size_t(s)]) {
-                    open = open || *(*frets)[size_t(s)] == 0;
+                    open = open || *(*frets)[size_t(s)] <= 1;
                     high = std::max(high, *(*frets)[size_t(s)]);
                 }
             if (!open)
                 fault(VoicingFile, sec, id + "fret",
-                      "the open " + label + " sounds no open string");
+                      "the open " + label + " sounds no open string and does not reach the nut");
             if (high > OpenPositionLimit)
                 fault(VoicingFile, sec, id + "fret",
                       "the open " + label + " reaches fret " + std::to_string(high) +
@@ -1025,12 +1121,23 @@ struct LibraryValidator::Impl {
             for (const char* k : {"fret", "finger", "group", "root", "memo"})
                 keys.push_back(std::to_string(j) + k);
         expectKeys(VoicingFile, sec, keys);
-        if (m < MinMovablePerChord)
+        // A chord of six or more tones has fewer ways onto six strings.
+        // A chord that fills the hand may have fewer shapes than that: then it lists every
+        // one that the search below finds with the root on the 6th, 5th or 4th string.
+        int needed = chord.tokens.size() >= 6 ? MinMovableRichChord : MinMovablePerChord;
+        if (m < needed && chord.valid) {
+            int playable = 0;
+            for (int rs : {6, 5, 4})
+                playable += int(playableShapes(chord, rs, size_t(needed)).size());
+            needed = std::min(needed, playable);
+        }
+        if (m < needed)
             fault(VoicingFile, sec, "numVoicings",
                   "chord " + chord.name + " has " + std::to_string(m) +
-                      " movable voicings; it needs at least " + std::to_string(MinMovablePerChord));
+                      " movable voicings; it needs at least " + std::to_string(needed));
         std::set<std::pair<int, std::string>> shapes;
         std::map<int, int> byRootString;
+        std::optional<std::pair<int, int>> previous; // root string and lowest fret before
         for (int j = 0; j < m; ++j) {
             const std::string id = std::to_string(j);
             const auto rootString = number(VoicingFile, sec, id + "root", 1, 6);
@@ -1060,6 +1167,20 @@ struct LibraryValidator::Impl {
             if (lowestString(*frets) != rs)
                 fault(VoicingFile, sec, id + "root",
                       "the root string " + std::to_string(rs) + " is not the lowest string played");
+            // The list reads from the root on the 6th string to the 3rd, and along the neck
+            // within one root string.
+            int lowest = 0;
+            for (const auto& f : *frets)
+                if (f)
+                    lowest = std::min(lowest, *f);
+            if (previous &&
+                (rs > previous->first || (rs == previous->first && lowest < previous->second)))
+                fault(VoicingFile, sec, id + "root",
+                      "the voicing (root on the " + ordinalText(rs) + " string, lowest fret " +
+                          std::to_string(lowest) + ") belongs before voicing " +
+                          std::to_string(j - 1) +
+                          "; voicings are listed by root string 6 to 3, then by position");
+            previous = {rs, lowest};
             for (const std::string& f : fingerFaults(*frets, *fingers, memo, {false}))
                 fault(VoicingFile, sec, id + "finger", f);
             for (const std::string& f : remarkFaults(memo, *frets, *fingers, rs))
@@ -1092,19 +1213,29 @@ struct LibraryValidator::Impl {
             checkFifthRemark(id + "memo", sec, chord, heard, memo);
             noteVoicingSet(heard, VoicingFile + std::string(" [") + sec + "] " + id);
         }
+        const size_t onFifth = byRootString.count(5) ? size_t(byRootString.at(5)) : 0;
+        // Two grips with the root on the 5th string, where the chord has two: a chord that
+        // needs five tones has only one within reach of the hand.
+        if (m > 0 && onFifth < MinRootFifthString && chord.valid &&
+            playableShapes(chord, 5, MinRootFifthString).size() >= MinRootFifthString)
+            fault(VoicingFile, sec, "numVoicings",
+                  std::to_string(onFifth) + " voicing(s) of " + chord.name +
+                      " have the root on the 5th string; it has " +
+                      std::to_string(MinRootFifthString) + " playable shapes there at least");
         if (m > 0)
             for (int rs : {6, 5, 4}) {
                 if (byRootString.count(rs))
                     continue;
-                const auto shape = chord.valid ? playableShape(chord, rs)
-                                               : std::optional<std::pair<Frets, Fingers>>();
+                const auto shapes = chord.valid ? playableShapes(chord, rs, 1)
+                                                : std::vector<std::pair<Frets, Fingers>>();
+                const auto* shape = shapes.empty() ? nullptr : &shapes.front();
                 if (shape)
                     fault(VoicingFile, sec, "numVoicings",
                           "no voicing of " + chord.name + " has its root on the " +
                               ordinalText(rs) + " string, though a shape can be played there, " +
                               "for example the frets " + fretsText(shape->first) +
                               " with the fingers " + fingersText(shape->second));
-                else if (rs != 4)
+                else if (rs == 6)
                     fault(VoicingFile, sec, "numVoicings",
                           "no voicing of " + chord.name + " has its root on the " +
                               ordinalText(rs) + " string");
@@ -1265,6 +1396,16 @@ struct LibraryValidator::Impl {
     void checkFinder() {
         const IniFile& ini = file(FinderFile);
         std::map<std::set<int>, std::pair<std::string, std::string>> named; // set -> (sec, d)
+        struct FinderName {
+            std::set<int> set;
+            std::string section;
+            std::string d;
+            int described = 0; // tones of the chord the name stands for
+            FinderName(std::set<int> s, std::string sec, std::string text)
+                : set(std::move(s)), section(std::move(sec)), d(std::move(text)),
+                  described(int(set.size())) {}
+        };
+        std::vector<FinderName> finderOnly; // names that are not a chord's own long name
         std::map<std::string, const Chord*> byVerbose;
         for (const Chord& c : chords)
             if (c.valid)
@@ -1299,6 +1440,7 @@ struct LibraryValidator::Impl {
                 continue;
             }
             named[set] = {s.name, d};
+            finderOnly.emplace_back(set, s.name, d);
             // A chord's long name, perhaps with the degrees its voicings leave out, must
             // describe exactly the notes that remain.
             std::string base = d;
@@ -1311,6 +1453,10 @@ struct LibraryValidator::Impl {
             const auto chord = byVerbose.find(base);
             if (chord == byVerbose.end())
                 continue;
+            if (omitted.empty() && chord->second->pcs == set)
+                finderOnly.pop_back(); // a chord's own name
+            else
+                finderOnly.back().described = int(chord->second->tokens.size());
             std::set<int> expected = chord->second->pcs;
             bool understood = true;
             if (!omitted.empty())
@@ -1338,23 +1484,42 @@ struct LibraryValidator::Impl {
                 fault(FinderFile, s.name, "d",
                       "\"" + d + "\" is the set [" + setText(expected) + "]");
         }
-        for (const Chord& c : chords) {
-            if (!c.valid)
-                continue;
-            const auto it = named.find(c.pcs);
+        std::map<std::set<int>, std::vector<const Chord*>> chordsOfSet;
+        for (const Chord& c : chords)
+            if (c.valid)
+                chordsOfSet[c.pcs].push_back(&c);
+        for (const auto& [set, sharing] : chordsOfSet) {
+            const Chord& c = *sharing.front();
+            const auto it = named.find(set);
+            const auto namedBy = [&](const Chord* other) {
+                return it != named.end() && it->second.second == other->verbose;
+            };
             if (it == named.end())
-                fault(FinderFile, setText(c.pcs), {},
+                fault(FinderFile, setText(set), {},
                       "the section is missing; it should name the chord " + c.name + " (\"" +
                           c.verbose + "\")");
-            else if (it->second.second != c.verbose)
+            else if (std::none_of(sharing.begin(), sharing.end(), namedBy))
                 fault(FinderFile, it->second.first, "d",
                       "is \"" + it->second.second + "\"; the chord " + c.name +
                           " with these notes is \"" + c.verbose + "\"");
         }
-        for (const auto& [set, where] : voicingSets)
-            if (!named.count(set))
+        // A name of the finder's own must not hide the major triad in inversion, so that an
+        // open C's E G C reads "C Major / E" rather than as a minor chord with a b6.
+        for (const FinderName& f : finderOnly)
+            if (const auto plainer = plainerReading(f.set, f.described, chordsOfSet))
+                fault(FinderFile, f.section, "d",
+                      "\"" + f.d + "\" is " + plainer->first->name + " with its " +
+                          intervalName(plainer->second) +
+                          " in the bass; leave the set unnamed "
+                          "so that the finder shows the slash chord");
+        for (const auto& [set, where] : voicingSets) {
+            if (named.count(set))
+                continue;
+            const auto plainer = plainerReading(set, int(set.size()) + 1, chordsOfSet);
+            if (!plainer || !named.count(plainer->first->pcs))
                 fault(FinderFile, setText(set), {},
                       "the section is missing; " + where + " sounds these intervals");
+        }
         out.m_summary.finderSets = int(named.size());
     }
 

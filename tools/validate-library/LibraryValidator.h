@@ -20,41 +20,55 @@ namespace chordalis {
 // step back in letter, repeat no note, and spell on all 17 roots of the root tabs with at most
 // double sharps and flats. A chord's formula is the one its name stands for as a chord symbol;
 // every name and other name of a scale is one the reference knows, for the scale's notes, so an
-// other name cannot point at a different scale. No two chords
-// and no two scales sound the same set of notes. Names, long names, symbols and other names
-// are unique.
+// other name cannot point at a different scale. No two scales sound the same set of notes; two
+// chords do only when they spell it differently (the 11 chord 1;5;b7;9;11 and the 9sus4
+// 1;4;5;b7;9). A chord that holds the major 3rd and the natural 11th (a minor 9th apart) is an
+// add11 chord and says so in its name; an 11 chord has no 3rd. Names, long names, symbols and
+// other names are unique.
 //
 // Related scales name existing scales, once each, and every one holds every chord tone.
 //
 // A voicing must sound only notes of its chord, the root in the bass, and every chord tone
 // except those guitarists leave out: the perfect 5th of a chord of four or more notes, the 9th
-// of a chord that also has a natural 11th or a 13th, and the 11th of a chord with a 13th. The
-// root, the 3rd (or the suspended 2nd or 4th) and the 7th (or 6th) are therefore always there.
-// Its remark says "No 5th" exactly when a perfect 5th of the chord is left out.
+// of a chord that also has a natural 11th or a 13th, and the 11th of a chord with a 13th; where
+// more than five tones would still remain (a hand holds five over the bass), the natural 9th and
+// then the 11th, natural or sharp. The root, the 3rd (or the suspended 2nd or 4th), the 7th (or
+// 6th) and the altered tones are therefore always there. Its remark says "No 5th" exactly when a
+// perfect 5th of the chord is left out. A #9 never lies below the chord's major 3rd, where it is
+// heard as a minor 3rd.
 //
 // Fingers. "x" marks a silent string, "0" an open one (open chords only), "1" to "4" index to
 // little finger. A finger presses one fret only; a higher fret never gets a lower finger than a
 // lower fret (no thumb: the format has no character for it, so the library has no thumb grips);
 // one finger on several strings is a barre, allowed when the remark says "barre", and every
-// string it crosses is played at its fret or higher. The fretted notes span at most four frets,
-// five when the remark says "stretch". A remark that names a finger on strings, silent strings
-// or the root string must agree with the shape.
+// string it crosses is played at its fret or higher; only the index finger lies under a higher
+// note. Neighbouring fingers (index and middle, middle and ring, ring and little) lie at most
+// two frets apart. Two barres leave two fingers for the rest (the A-shape, the 6/9 grip
+// x32233); with all four fingers down, the index finger's barre crosses every fretted string.
+// The fretted notes span at most four frets, five when the remark says "stretch". A remark that
+// names a finger on strings, silent strings or the root string must agree with the shape.
 //
 // Movable voicings: the root string plays relative fret 00 and is the lowest string played; at
 // each of the 12 roots, moved as the program moves it (root fret 1 to 12, an octave higher when
 // the shape would reach the nut), the shape stays on frets 1 to 15 and sounds its chord. That
 // move leaves a five-fret stretch on fret 16 for one root, so in practice a movable shape spans
-// four frets. Each chord has at least six, and with the open chord of a root no chord lists
-// more than 31 voicings. A chord always has a voicing with its root on the 6th string and one
-// on the 5th, and one on the 4th wherever a playable shape exists there. On each of these root
-// strings every shape with the root string on relative fret 00, the strings below it silent
-// and each string above it silent or fretted within a four-fret window around the root is
-// tried; one that these rules accept (chord tones only, every required tone, the root in the
-// bass, frets 1 to 15 at all 12 roots, fingers that follow the finger rules with a barre
-// allowed) demands a voicing on that string, and the fault shows it. A shape with its root on
-// the 4th string sounds four strings at most, so a chord that requires five tones, such as
-// 9#11, has none there. Open chords sound an open string, stay within fret 5, sound their
-// chord at their root with the real open strings, and there is one per chord and root.
+// four frets. They are listed in reading order: by root string from the 6th to the 3rd, then up
+// the neck by the shape's lowest fret. With the open chord of a root no chord lists more than 31.
+//
+// How many: each chord has at least six voicings (four when it has six tones or more), a voicing
+// with its root on the 6th string, two on the 5th and one on the 4th, as far as playable shapes
+// exist. On each of the root strings 6, 5 and 4, every shape with the root string on relative
+// fret 00, the strings below it silent and each string above it silent or fretted within a
+// four-fret window around the root is tried; the shapes that these rules accept (chord tones
+// only, every required tone, the root in the bass, frets 1 to 15 at all 12 roots, fingers that
+// follow the finger rules with a barre allowed) set the demand where they are fewer, and a fault
+// for a missing string shows one of them. A shape with its root on the 5th string sounds five
+// strings at most, so a chord that requires five tones, such as 9#11, has one shape there at
+// most and none on the 4th. Only the voicing with its root on the 6th string is always required.
+//
+// Open chords stay within fret 5, sound an open string or reach the nut's first fret (the small
+// F, xx3211), sound their chord at their root with the real open strings, and there is one per
+// chord and root.
 //
 // Triad shapes play exactly the three strings of their group, sound the triad with the right
 // note in the bass at every root, and are as compact as that triad can be on those strings.
@@ -62,9 +76,12 @@ namespace chordalis {
 // picture (root G#/Ab on strings 6-5-4, C#/Db on 5-4-3), that picture is checked instead.
 //
 // finder.ini: section names are canonical (ascending distinct intervals 0..11 from 0, no
-// leading zeros); each holds one non-empty key d; every chord's set is named by the chord's
-// long name, and every set a voicing sounds is named; a d that is a chord's long name, or that
-// name with "(no 5th, ...)", belongs to exactly that chord's set less the named degrees.
+// leading zeros); each holds one non-empty key d; every chord's set is named by the long name
+// of a chord with that set; a d that is a chord's long name, or that name with "(no 5th,
+// ...)", belongs to exactly that chord's set less the named degrees. A name that is not a
+// chord's own never names the major triad read from its 3rd or 5th (E G C is C over E), so
+// that the finder shows the slash chord; every set a voicing sounds is named or is such an
+// inverted major triad.
 //
 // Information: every item has a unique file-safe stem (lower-case letters, digits, "_") and an
 // "examples" value of a number with an optional "*" (or nothing); example files it promises

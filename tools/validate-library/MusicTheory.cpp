@@ -9,6 +9,9 @@ namespace chordalis {
 
 namespace {
 
+// The most tones a voicing must hold (see omissibleTokens).
+constexpr size_t HandTones = 5;
+
 // Semitones of the major scale's degrees 1..7.
 constexpr std::array<int, 8> MajorDegree = {0, 0, 2, 4, 5, 7, 9, 11};
 
@@ -299,12 +302,21 @@ std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens) {
         out.insert("9");
     if (eleven && anyThirteen)
         out.insert("11");
+    // A hand holds five tones over the root string's bass. Where more would remain, the
+    // natural 9th goes too, and then the 11th, natural or sharp.
+    for (const char* next : {"9", "11", "#11"})
+        if (tokens.size() - out.size() > HandTones &&
+            std::any_of(tokens.begin(), tokens.end(),
+                        [&](const FormulaToken& t) { return t.text == next; }))
+            out.insert(next);
     return out;
 }
 
 std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name) {
     if (name == "5")
         return std::vector<std::string>{"1", "5"};
+    if (name == "quartal") // two 4ths stacked on the root and a third on top
+        return std::vector<std::string>{"1", "4", "b7", "b10"};
     size_t i = 0;
     auto eat = [&](std::string_view part) {
         if (name.substr(i, part.size()) != part)
@@ -339,6 +351,10 @@ std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name
     // A 13th chord carries the 11th only over a minor 3rd; over a major 3rd or a 4th the 11th
     // is the note that chord symbols leave out.
     auto extend = [&](int n) {
+        // The natural 11th lies a minor 9th above a major 3rd: an 11th chord leaves the 3rd
+        // out (C11 is C F G Bb D); a chord that keeps both is an add11 chord.
+        if (n == 11 && third == "3")
+            third.clear();
         if (n >= 9)
             extensions.insert(9);
         if (n == 11 || (n == 13 && third == "b3"))
@@ -385,7 +401,23 @@ std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name
             added.push_back("11");
         } else if (eat("add#11")) {
             added.push_back("#11");
+        } else if (eat("(add13)")) {
+            added.push_back("13");
+        } else if (eat("(add#9)")) {
+            added.push_back("#9");
+        } else if (eat("addb9")) {
+            added.push_back("b9");
+        } else if (eat("(maj7)")) { // a major 7th over the diminished 7th's
+            added.push_back("7");
+        } else if (eat("(no11)")) {
+            extensions.erase(11);
+        } else if (eat("b9#9")) { // both 9ths
+            altered[9] = "b9";
+            added.push_back("#9");
         } else if (eat("(b6)")) {
+            added.push_back("b6");
+        } else if (eat("b6")) { // in place of the 5th: Am7b6 is A C F G
+            fifth.clear();
             added.push_back("b6");
         } else if (eat("(b5)") || eat("b5")) {
             fifth = "b5";

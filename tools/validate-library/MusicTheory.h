@@ -36,7 +36,9 @@ std::vector<std::string> formulaWritingFaults(const std::vector<FormulaToken>& t
 
 // The tokens a voicing may leave out, as guitarists do: the perfect 5th of a chord of four or
 // more notes, the 9th of a chord that also has a natural 11th or any 13th, and the 11th of a
-// chord that also has a 13th. Every other token must sound.
+// chord that also has a 13th. Where more than five tones would still be required, the natural
+// 9th and then the 11th (natural or sharp) may go as well: 13#9#11 is voiced 1 3 b7 #9 13.
+// Every other token must sound.
 std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens);
 
 // The formula that a chord name stands for when read as a chord symbol after its root ("m7b5"
