@@ -44,16 +44,31 @@ QString LibraryLoader::readFormula(const QString& file, const QString& section) 
     return formula;
 }
 
+std::vector<QString> LibraryLoader::readGroups(const QString& file) {
+    std::vector<QString> groups;
+    const int n = readCount(file, QStringLiteral("numgroups"));
+    for (int i = 0; i < n; ++i)
+        groups.push_back(m_ini.readIni(file, QStringLiteral("groups"), QString::number(i)));
+    return groups;
+}
+
+// "chord" or "scale": the count key and the item word follow from the file's name.
+void LibraryLoader::warnMissing(const QString& file, int count, int missing) {
+    if (missing > 0)
+        m_warnings.warn(QStringLiteral("%1.ini: num%1s is %2 but %3 of its %1 sections are "
+                                       "missing; those %1s have no name and no notes")
+                            .arg(file)
+                            .arg(count)
+                            .arg(missing));
+}
+
 ChordLibrary LibraryLoader::loadChords() {
     ChordLibrary lib;
     const int n = readCount(ChordFile, QStringLiteral("numchords"));
     lib.count = n;
     lib.entries.assign(size_t(n) + 1, ChordEntry{});
 
-    const int g = readCount(ChordFile, QStringLiteral("numgroups"));
-    for (int i = 0; i < g; ++i)
-        lib.groups.push_back(
-            m_ini.readIni(ChordFile, QStringLiteral("groups"), QString::number(i)));
+    lib.groups = readGroups(ChordFile);
 
     int missing = 0;
     for (int i = 0; i < n; ++i) {
@@ -68,11 +83,7 @@ ChordLibrary LibraryLoader::loadChords() {
         e.group = m_ini.readIni(ChordFile, section, QStringLiteral("group"));
         e.relatedscaleid = m_ini.readIni(ChordFile, section, QStringLiteral("relatedscaleid"));
     }
-    if (missing > 0)
-        m_warnings.warn(QStringLiteral("chord.ini: numchords is %1 but %2 of its chord sections "
-                                       "are missing; those chords have no name and no notes")
-                            .arg(n)
-                            .arg(missing));
+    warnMissing(ChordFile, n, missing);
     return lib;
 }
 
@@ -82,10 +93,7 @@ ScaleLibrary LibraryLoader::loadScales() {
     lib.count = n;
     lib.entries.assign(size_t(n), ScaleEntry{});
 
-    const int h = readCount(ScaleFile, QStringLiteral("numgroups"));
-    for (int i = 0; i < h; ++i)
-        lib.groups.push_back(
-            m_ini.readIni(ScaleFile, QStringLiteral("groups"), QString::number(i)));
+    lib.groups = readGroups(ScaleFile);
 
     int missing = 0;
     for (int i = 0; i < n; ++i) {
@@ -98,11 +106,7 @@ ScaleLibrary LibraryLoader::loadScales() {
         e.group = m_ini.readIni(ScaleFile, section, QStringLiteral("Group"));
         e.formula = readFormula(ScaleFile, section);
     }
-    if (missing > 0)
-        m_warnings.warn(QStringLiteral("scale.ini: numscales is %1 but %2 of its scale sections "
-                                       "are missing; those scales have no name and no notes")
-                            .arg(n)
-                            .arg(missing));
+    warnMissing(ScaleFile, n, missing);
     return lib;
 }
 

@@ -27,6 +27,8 @@ public:
 private:
     int readCount(const QString& file, const QString& key);
     QString readFormula(const QString& file, const QString& section);
+    std::vector<QString> readGroups(const QString& file);
+    void warnMissing(const QString& file, int count, int missing);
 
     IniReader& m_ini;
     Warnings& m_warnings;

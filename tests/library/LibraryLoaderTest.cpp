@@ -163,11 +163,15 @@ TEST(LibraryLoader, DamagedFilesLoadWithWarnings) {
 }
 
 TEST(LibraryLoader, TruncatedFile) {
-    Loaded l("[totals]\nnumchords=2\nnumgroups=1\n[groups]\n0=Major\n[0]\nname=ma");
+    Loaded l("[totals]\nnumchords=2\nnumgroups=1\n[groups]\n0=Major\n[0]\nname=ma",
+             "[totals]\nnumscales=2\n");
     EXPECT_EQ(l.state.chords.entries[0].name, QStringLiteral("ma"));
     EXPECT_TRUE(l.state.chords.entries[0].formula.isEmpty());
     EXPECT_TRUE(l.pages.chords.tvwChords.contains("1 Chord - All"));
-    EXPECT_TRUE(l.warned("1 of its chord sections are missing"));
+    EXPECT_TRUE(l.warned("chord.ini: numchords is 2 but 1 of its chord sections are missing; "
+                         "those chords have no name and no notes"));
+    EXPECT_TRUE(l.warned("scale.ini: numscales is 2 but 2 of its scale sections are missing; "
+                         "those scales have no name and no notes"));
 }
 
 TEST(LibraryLoader, EmptyAndAbsurdFiles) {
