@@ -1,8 +1,7 @@
 #include "modes/Chords.h"
 
 #include "fretboard/Fretboard.h"
-#include "library/IniReader.h"
-#include "library/Warnings.h"
+#include "library/Voicings.h"
 #include "modes/AppState.h"
 #include "modes/Pages.h"
 #include "theory/Neck.h"
