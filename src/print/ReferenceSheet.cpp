@@ -127,7 +127,7 @@ private:
             pos = {Left, pos.y() + p.textSize(line.text).height() + line.gap};
         }
         p.setFont(TextFont);
-        y0 = std::floor(pos.y());
+        y0 = roundTwips(pos.y());
     }
 
     void picture() {
@@ -148,7 +148,7 @@ private:
     // What the markers of the chord/scale page mean.
     void legend() {
         print(QStringLiteral(" "));
-        const double y = std::floor(pos.y());
+        const double y = roundTwips(pos.y());
         p.drawRect(QRectF(Left, y, Cell, Cell));
         p.drawEllipse(QPointF(Left + HalfCell, y + HalfCell), HalfCell, HalfCell);
         pos = {Left + Cell + HalfCell, y};

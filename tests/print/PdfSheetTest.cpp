@@ -74,9 +74,9 @@ TEST(PdfSheet, EveryModeReadsBackWhereItWasLaidOut) {
                     expectAt(c.header[k], 500, y);
                 y += 2 * (k == 0 ? title : text) + (k == 1 ? 60 : 20);
             }
-            double footer = std::floor(y) + 3327;
-            if (c.mode == Mode::ChordScale) // the legend's line, its top a whole twip
-                footer = std::floor(footer + text) + 2 * text;
+            double footer = std::nearbyint(y) + 3327; // the picture's top, a whole twip
+            if (c.mode == Mode::ChordScale)           // the legend's line, its top a whole twip
+                footer = std::nearbyint(footer + text) + 2 * text;
             if (c.mode == Mode::ChordFinder)
                 footer += 10 * text;
             expectAt(QLatin1String(SheetFooter), 500, footer);
