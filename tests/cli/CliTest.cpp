@@ -214,3 +214,19 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     // Four seconds of held chord and the ring-out, 16-bit stereo at 44.1 kHz.
     EXPECT_NEAR(double(file.size() - 44) / (44100 * 4), 5.5, 0.01);
 }
+
+TEST(Cli, LedReportsAreTheThreeReportsOfTheFrame) {
+    const Result r = run("show finder --frets x32010 --led-reports");
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QJsonArray reports = r.json()["ledReports"].toArray();
+    // Fret 0: strings 3 and 1; fret 1: string 2; fret 2: string 4; fret 3: string 5.
+    EXPECT_EQ(reports, QJsonArray({QJsonArray({1, 0x28, 0x10, 0x04, 0x02, 0, 0, 0, 0}),
+                                   QJsonArray({2, 0, 0, 0, 0, 0, 0, 0, 0}),
+                                   QJsonArray({3, 0, 0, 0, 0, 0, 0, 0, 0})}));
+    const QJsonArray left = run("show finder --frets x32010 --left-handed --led-reports")
+                                .json()["ledReports"]
+                                .toArray();
+    EXPECT_EQ(left[0], QJsonArray({1, 0x05, 0x02, 0x08, 0x10, 0, 0, 0, 0}));
+    EXPECT_FALSE(run("show finder --frets x32010").json().contains("ledReports"));
+    EXPECT_EQ(run("render note --png x.png --led-reports").status, 2);
+}

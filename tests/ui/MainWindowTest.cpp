@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {
                                   "Chord/Scale", "Chord Finder"}));
     EXPECT_EQ(window->rootTabs().currentIndex(), 0);
     EXPECT_EQ(window->modeTabs().currentIndex(), 0);
-    window->resize(800, 600); // the smallest screen: still every root tab in view
+    window->resize(800, 600);          // the smallest screen: still every root tab in view
     QCoreApplication::processEvents(); // the layout follows
     const QRect lastTab = window->rootTabs().tabRect(16);
     EXPECT_LE(window->rootTabs().mapTo(window, lastTab.topRight()).x(), window->width());
@@ -109,7 +109,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndState) {
     EXPECT_EQ(
         menuTexts(bar[1]->menu()),
         QStringList({"mnuOptions &Options", "mnuPlayback &Playback Settings", "mnuTuning &Tuning",
-                     "mnuMetronome &Metronome", "mnuAllNotesOff &All Notes Off", "mnuSep34gy7 -",
+                     "mnuMetronome &Metronome", "mnuAllNotesOff &All Notes Off",
+                     "mnuLedView LED &Guitar View", "mnuSep34gy7 -",
                      "([mnuFretlight Optek &Fretlight\u00AE Guitar Support])",
                      "([mnuSepFretlight -])", "mnuRH &Right Handed", "mnuLH &Left Handed",
                      "mnuSep2 -", "mnuFretboard &Fretboard Design",
