@@ -58,6 +58,21 @@ bool HidAgent::passesSearch(const HidDeviceInfo& info) const {
 }
 
 void HidAgent::refresh() {
+    // A listener may wait in an event loop (a message box); a listing asked for meanwhile runs
+    // when this one is done, never inside it.
+    if (m_refreshing) {
+        m_refreshAgain = true;
+        return;
+    }
+    m_refreshing = true;
+    do {
+        m_refreshAgain = false;
+        list();
+    } while (m_refreshAgain);
+    m_refreshing = false;
+}
+
+void HidAgent::list() {
     std::vector<HidDeviceInfo> listed;
     QSet<QString> paths;
     for (HidDeviceInfo& info : m_transport.enumerate()) {
@@ -83,6 +98,8 @@ void HidAgent::refresh() {
             close(*d, true);
     }
     for (const HidDeviceInfo& info : listed) {
+        if (!m_started) // stopped meanwhile (the program ended while a listener waited)
+            return;
         if (open.contains(info.path))
             continue;
         HidOpenResult result = m_transport.open(info);

@@ -129,6 +129,7 @@ private:
         QString name;
     };
 
+    void list();
     bool passesSearch(const HidDeviceInfo& info) const;
     Device* deviceByHandle(int handle) const;
     Device& current() const;
@@ -141,6 +142,8 @@ private:
     HidTransport& m_transport;
     QTimer m_listTimer;
     bool m_started = false;
+    bool m_refreshing = false;
+    bool m_refreshAgain = false;
     std::vector<std::unique_ptr<Device>> m_devices; // every device opened, open or not
     std::vector<int> m_openOrder;                   // handles
     std::vector<Report> m_reports;

@@ -72,8 +72,8 @@ protected:
 
 TEST_F(PedalActionsTest, RootNoteRisesASemitoneWithFlatNames) {
     const std::pair<int, int> steps[] = {{17, 1}, {2, 4}, {3, 4}, {1, 3}, {16, 17}};
-    for (Mode mode : {Mode::Chords, Mode::Notes, Mode::ChordFinder}) {
-        page(mode);
+    for (int m = 0; m < ModeCount; ++m) {
+        page(Mode(m));
         for (const auto& [from, to] : steps) {
             selectRootTab(program->context(), from);
             const size_t frames = fakes.led->frames.size();
