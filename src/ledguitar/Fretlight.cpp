@@ -8,14 +8,14 @@ namespace chordalis {
 
 namespace {
 
-struct VarSpec {
+struct VarEntry {
     HidReportType type;
     int usage;
     const char* name;
 };
 
 // The variable list, in its order.
-constexpr std::array<VarSpec, 10> Vars = {{
+constexpr std::array<VarEntry, 10> Vars = {{
     {HidReportType::Input, 1, "FootIN"},
     {HidReportType::Output, 2, "CMD1"},
     {HidReportType::Output, 5, "Data3"},
@@ -35,9 +35,9 @@ QString source(const char* member, const char* kind) {
 } // namespace
 
 TFretlight::TFretlight(ErrorReport& errors) : m_errors(errors) {
-    for (const VarSpec& spec : Vars) {
+    for (const VarEntry& entry : Vars) {
         auto v = std::make_shared<TOneHidVar>(errors);
-        v->DoCreate(spec.type, FretlightUsagePage, spec.usage, QLatin1String(spec.name));
+        v->DoCreate(entry.type, FretlightUsagePage, entry.usage, QLatin1String(entry.name));
         m_vars.push_back(std::move(v));
     }
 }
