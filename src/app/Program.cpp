@@ -3,8 +3,11 @@
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
 #include "app/SkinChooser.h"
+#include "ledguitar/SimulatedGuitar.h"
+#include "ledguitar/backends/HidapiTransport.h"
 #include "modes/Commands.h"
 #include "modes/LibraryTrees.h"
+#include "modes/Modes.h"
 #include "sound/backends/SystemMidiOut.h"
 
 #include <QSettings>
@@ -16,12 +19,33 @@ Devices Devices::system() {
     d.clock = std::make_unique<EventLoopClock>();
     d.midiOut = std::make_unique<SystemMidiOut>();
     d.led = std::make_unique<SilentLedSender>();
+    const QByteArray guitar = qgetenv("CHORDALIS_LED_GUITAR");
+    if (guitar == "simulated")
+        d.hid = std::make_unique<SimulatedGuitar>();
+    else if (guitar != "off")
+        d.hid = std::make_unique<HidapiTransport>();
     return d;
+}
+
+HidTransport& Program::hidTransport(Devices& devices) {
+    if (!devices.hid)
+        devices.hid = std::make_unique<NoHidTransport>();
+    return *devices.hid;
 }
 
 Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bool quietWarnings)
     : m_devices(std::move(devices)), ini(programFolder), warnings(quietWarnings),
-      m_folder(std::move(programFolder)), m_boxes(boxes) {}
+      m_folder(std::move(programFolder)), m_boxes(boxes) {
+    fretboard.setLedSender(guitar);
+    QObject::connect(&guitar, &LedGuitar::connectionChanged, [this] {
+        if (m_window)
+            m_window->showPages(); // the guitar's menu entries follow the connection
+    });
+    QObject::connect(&guitar, &LedGuitar::notice,
+                     [this](const QString& text) { m_boxes.inform(BoxIcon::Stop, text); });
+    QObject::connect(&guitar, &LedGuitar::actionRequested,
+                     [this](int action) { pedalAction(action); });
+}
 
 Program::~Program() {
     // The metronome's queued clicks are taken back before the output goes.
@@ -51,6 +75,9 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     // With the window shown, so that a device that cannot be opened is reported over it.
     openSound();
     if (m_shutDown) // ended while that report was up
+        return 0;
+    guitar.start();
+    if (m_shutDown)
         return 0;
     return std::nullopt;
 }
@@ -113,7 +140,8 @@ void Program::shutDown(QSettings& store) {
     }
     metronome.setRunning(false);
     midiOut().close();
-    led().sendFrame({}); // the guitar's lights off
+    fretboard.resetLeds(); // the guitar's lights off
+    guitar.stop();
 }
 
 void Program::playCommand(Mode mode) {
@@ -122,6 +150,41 @@ void Program::playCommand(Mode mode) {
         return;
     }
     playShown(state, player, mode);
+}
+
+void Program::pedalAction(int action) {
+    // The steps move the focused list with keys, which only the active window takes.
+    if (!state.mainWindowActive)
+        return;
+    const Mode mode = pages.mode;
+    switch (action) {
+    case RootNoteAction:
+        if (const int tab = nextRootTab(pages.rootTab))
+            rootChange(m_context, tab);
+        break;
+    case PlaySoundAction:
+        if (pedalPlays(mode))
+            playCommand(mode);
+        return;
+    case LightsAction:
+        if (guitar.lightsOn()) {
+            fretboard.resetLeds(); // sent while still on, so the guitar goes dark
+            guitar.setLightsOn(false);
+        } else {
+            guitar.setLightsOn(true);
+            rootChange(m_context, pages.rootTab); // redraws and sends the current display
+        }
+        break;
+    case AdvancePrimaryAction:
+    case AdvanceSecondaryAction:
+        if (const auto list = steppedList(mode, action == AdvanceSecondaryAction); list && m_window)
+            m_window->stepList(*list);
+        return;
+    default:
+        return;
+    }
+    if (m_window)
+        m_window->showPages();
 }
 
 void Program::infoCommand(Mode mode) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/MessageBoxes.h"
+#include "app/PedalActions.h"
 #include "fretboard/Fretboard.h"
+#include "ledguitar/HidTransport.h"
+#include "ledguitar/LedGuitar.h"
 #include "ledguitar/LedSender.h"
 #include "library/IniReader.h"
 #include "library/Warnings.h"
@@ -35,9 +38,12 @@ struct Devices {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<MidiOut> midiOut; // may refer to the clock
     std::unique_ptr<LedSender> led;
+    // Where an LED guitar is looked for; null: nowhere. Every frame goes to `led` as well.
+    std::unique_ptr<HidTransport> hid;
 
     // The real ones: an event-loop clock, the built-in synthesizer and the system's MIDI ports,
-    // and no guitar.
+    // and the system's HID devices. The environment variable CHORDALIS_LED_GUITAR set to
+    // "simulated" puts a simulated guitar in their place, "off" looks for none.
     static Devices system();
 };
 
@@ -56,6 +62,9 @@ public:
     virtual void showPages() = 0;
     // Keeps the window's own state (its geometry) in the store at shut-down.
     virtual void saveWindowState(QSettings& store) = 0;
+    // Gives the list the keyboard focus and steps it as the keys Right and Down would (Home
+    // when that moves nothing); the list's own click behaviour runs.
+    virtual void stepList(const SteppedList&) {}
 };
 
 // The program: the shared state, the page models and the data files of one program folder, the
@@ -75,9 +84,9 @@ public:
     // the window is built; the libraries with their trees and every page reset, the LED guitar
     // state and the neck picture; the splash; the main window is shown with the empty neck; the
     // playback output is opened (a failure is reported over the window) and the instrument
-    // chosen. Returns the exit status when start-up ends the program (1 for a missing library
-    // file, 0 when the user declines a small screen or the program was ended meanwhile), nothing
-    // when it runs on.
+    // chosen; an LED guitar is looked for. Returns the exit status when start-up ends the program
+    // (1 for a missing library file, 0 when the user declines a small screen or the program was
+    // ended meanwhile), nothing when it runs on.
     std::optional<int> startUp(QSettings& store, QSize screenSize, ProgramWindow* window = nullptr);
 
     // The steps of start-up, for the companion tool, which sets its options between them.
@@ -97,8 +106,8 @@ public:
     bool confirmQuit(QSettings& store);
 
     // Writes the settings and the window's state once, stops the metronome, closes the output
-    // and switches the guitar's lights off. Later calls do nothing, so a window close, a logout
-    // and a termination signal arriving together still write once.
+    // and switches the guitar's lights off, then lets the guitar go. Later calls do nothing, so a
+    // window close, a logout and a termination signal arriving together still write once.
     void shutDown(QSettings& store);
     bool isShutDown() const { return m_shutDown; }
 
@@ -106,6 +115,9 @@ public:
     void playCommand(Mode mode);
     // A page's Info button: the refusal's message box when nothing is chosen.
     void infoCommand(Mode mode);
+    // A switch of the guitar's pedal asks for action 1..5 (PedalAction); nothing happens unless
+    // the main window is the active window.
+    void pedalAction(int action);
 
     const QString& programFolder() const { return m_folder; }
     MessageBoxes& boxes() { return m_boxes; }
@@ -123,8 +135,15 @@ public:
     Fretboard fretboard{state.neckSettings(), *m_devices.led};
     Player player{state.playback, *m_devices.midiOut, *m_devices.clock};
     Metronome metronome{state.metronome, state.playback, *m_devices.midiOut, *m_devices.clock};
+    // The LED guitar output and its pedal; the neck's frames go through it.
+    LedGuitar guitar{
+        hidTransport(m_devices),
+        *m_devices.led,
+        {state.ledConnected, state.leftHanded, state.ledOptionLeft, state.ledOptionRight}};
 
 private:
+    static HidTransport& hidTransport(Devices& devices);
+
     ModeContext m_context{state, pages, ini, fretboard, warnings};
     QString m_folder;
     MessageBoxes& m_boxes;

@@ -39,8 +39,7 @@ void Fretboard::clearFretboard() {
             noteName(openPitchClass(m_settings.tuning, s), m_settings.tuningSpelling);
         drawSign(name, OpenNameColumn, s);
     }
-    m_ledFrame.clear();
-    sendLedFrame();
+    resetLeds();
 }
 
 void Fretboard::drawMarker(const QString& shape, PackedColour colour, const QString& label,
@@ -78,6 +77,11 @@ void Fretboard::addLedPosition(int fret, int string) {
 
 void Fretboard::sendLedFrame() {
     m_led->sendFrame(m_ledFrame);
+}
+
+void Fretboard::resetLeds() {
+    clearLedFrame();
+    sendLedFrame();
 }
 
 void Fretboard::record(Mark mark) {

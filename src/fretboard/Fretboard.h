@@ -78,6 +78,10 @@ public:
     void addLedPosition(int fret, int string);
     // Hands the LED frame to the guitar output.
     void sendLedFrame();
+    // Empties the LED frame.
+    void clearLedFrame() { m_ledFrame.clear(); }
+    // Empties the LED frame and sends it: the guitar goes dark.
+    void resetLeds();
 
     const std::vector<Mark>& marks() const { return m_marks; }
     // The LED frame drawn since the last clear: "fret~string", lowest string first.

@@ -32,6 +32,11 @@ void DesktopWindow::showPages() {
     m_window->showPages();
 }
 
+void DesktopWindow::stepList(const SteppedList& list) {
+    if (m_window)
+        m_window->stepList(list);
+}
+
 void DesktopWindow::saveWindowState(QSettings& store) {
     if (m_window)
         m_window->saveWindowGeometry(store);

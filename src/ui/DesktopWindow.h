@@ -23,6 +23,7 @@ public:
     void showWindow() override;
     void showPages() override;
     void saveWindowState(QSettings& store) override;
+    void stepList(const SteppedList& list) override;
 
     // Null until start-up has built it.
     MainWindow* window() const { return m_window.get(); }

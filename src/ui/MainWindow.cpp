@@ -6,26 +6,34 @@
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "ui/ColourKeyDialog.h"
+#include "ui/FretlightDialog.h"
+#include "ui/LedGuitarView.h"
 #include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/PlaybackDialog.h"
+#include "ui/PositionPicker.h"
 #include "ui/SheetPrinting.h"
 #include "ui/SkinDialog.h"
 #include "ui/SplashWindow.h"
+#include "ui/TreeFiller.h"
 #include "ui/TuningDialog.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -155,12 +163,16 @@ void MainWindow::createMenus() {
             &QAction::triggered, this, &MainWindow::showMetronome);
     connect(addAction(options, QStringLiteral("mnuAllNotesOff"), QStringLiteral("&All Notes Off")),
             &QAction::triggered, this, [this] { m_program.player.allNotesOff(); });
+    connect(addAction(options, QStringLiteral("mnuLedView"), QStringLiteral("LED &Guitar View")),
+            &QAction::triggered, this, &MainWindow::showLedView);
     addSeparator(options, QStringLiteral("mnuSep34gy7"));
-    // The LED guitar entries stay hidden: nothing in the program shows them.
-    addAction(options, QStringLiteral("mnuFretlight"),
-              QStringLiteral("Optek &Fretlight\u00AE Guitar Support"))
-        ->setVisible(false);
-    addSeparator(options, QStringLiteral("mnuSepFretlight"))->setVisible(false);
+    // The LED guitar's options are shown while a guitar is connected (showPages).
+    m_fretlight = addAction(options, QStringLiteral("mnuFretlight"),
+                            QStringLiteral("Optek &Fretlight\u00AE Guitar Support"));
+    m_fretlight->setVisible(false);
+    connect(m_fretlight, &QAction::triggered, this, &MainWindow::showFretlightOptions);
+    m_fretlightSeparator = addSeparator(options, QStringLiteral("mnuSepFretlight"));
+    m_fretlightSeparator->setVisible(false);
     m_rightHanded = addAction(options, QStringLiteral("mnuRH"), QStringLiteral("&Right Handed"));
     m_leftHanded = addAction(options, QStringLiteral("mnuLH"), QStringLiteral("&Left Handed"));
     auto* hands = new QActionGroup(this);
@@ -205,6 +217,8 @@ void MainWindow::showPages() {
     const bool left = m_program.state.leftHanded;
     m_leftHanded->setChecked(left);
     m_rightHanded->setChecked(!left);
+    m_fretlight->setVisible(m_program.state.ledConnected);
+    m_fretlightSeparator->setVisible(m_program.state.ledConnected);
     m_neck->update();
 }
 
@@ -305,6 +319,61 @@ void MainWindow::showMetronome() {
 
 MetronomeWindow* MainWindow::metronomeWindow() const {
     return m_metronome;
+}
+
+void MainWindow::showFretlightOptions() {
+    if (!m_fretlightDialog)
+        m_fretlightDialog = new FretlightDialog(m_program.state, this);
+    m_fretlightDialog->showModal();
+}
+
+void MainWindow::showLedView() {
+    if (!m_ledView) {
+        m_ledView = new LedGuitarView(m_program.guitar, this);
+        m_ledView->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    present(*m_ledView);
+}
+
+LedGuitarView* MainWindow::ledView() const {
+    return m_ledView;
+}
+
+// --- the pedal's step actions --------------------------------------------------------------
+
+namespace {
+
+// A key as the user would press it, handled before this returns.
+void pressKey(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+} // namespace
+
+void MainWindow::stepList(const SteppedList& list) {
+    if (list.kind == SteppedList::Tree) {
+        QTreeWidget* tree = m_modes->tree(list.tree);
+        tree->setFocus(Qt::OtherFocusReason);
+        const QString before = TreeFiller::keyOf(tree->currentItem());
+        // Open the chosen node, then move to the next one in view; at the end, back to the top.
+        pressKey(tree, Qt::Key_Right);
+        pressKey(tree, Qt::Key_Down);
+        if (TreeFiller::keyOf(tree->currentItem()) == before)
+            pressKey(tree, Qt::Key_Home);
+        return;
+    }
+    PositionPicker* picker = m_modes->positions(list.page);
+    if (!picker)
+        return;
+    QComboBox* box = picker->list();
+    box->setFocus(Qt::OtherFocusReason);
+    const int before = box->currentIndex();
+    pressKey(box, Qt::Key_Down);
+    if (box->currentIndex() == before)
+        pressKey(box, Qt::Key_Home);
 }
 
 void MainWindow::displayHtml(const QString& relativePath) {

@@ -14,6 +14,8 @@ class QTabBar;
 namespace chordalis {
 
 class ColourKeyDialog;
+class FretlightDialog;
+class LedGuitarView;
 class MessageBoxes;
 class MetronomeWindow;
 class ModeTabs;
@@ -23,6 +25,7 @@ class Program;
 class SkinDialog;
 class SplashWindow;
 class TuningDialog;
+struct SteppedList;
 
 // frmMain: the neck picture, the root tabs and the mode pages, with the menus. It shows the page
 // models of the program and turns the user's actions into calls on the core; whoever changes the
@@ -58,6 +61,13 @@ public:
     void showTuning();
     void showFretboardDesign();
     void showColourKey(bool fromMenu);
+    // mnuFretlight: the LED guitar's options, modal. mnuLedView: the LED Guitar View.
+    void showFretlightOptions();
+    void showLedView();
+
+    // A pedal's step action: gives the list the focus and sends it Right and Down (a tree) or
+    // Down (a position list), then Home when that moved nothing.
+    void stepList(const SteppedList& list);
 
     SplashWindow& splash() const { return *m_splash; }
     NeckView& neck() const { return *m_neck; }
@@ -66,6 +76,8 @@ public:
     // The sound dialogs, null until first shown (the metronome window also after its closing).
     PlaybackDialog* playbackDialog() const { return m_playback; }
     MetronomeWindow* metronomeWindow() const;
+    FretlightDialog* fretlightDialog() const { return m_fretlightDialog; }
+    LedGuitarView* ledView() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,6 +110,10 @@ private:
     ColourKeyDialog* m_colourKey = nullptr;
     PlaybackDialog* m_playback = nullptr;
     QPointer<MetronomeWindow> m_metronome;
+    FretlightDialog* m_fretlightDialog = nullptr;
+    QPointer<LedGuitarView> m_ledView;
+    QAction* m_fretlight = nullptr;
+    QAction* m_fretlightSeparator = nullptr;
     QAction* m_rightHanded = nullptr;
     QAction* m_leftHanded = nullptr;
     bool m_geometrySaved = false;

@@ -252,3 +252,19 @@ TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
     ASSERT_EQ(run({"print", "note", "--all-roots", "--pdf", pdf}).status, 0);
     EXPECT_EQ(test::readPdf(pdf).pages, 17);
 }
+
+TEST(Cli, LedReportsAreTheThreeReportsOfTheFrame) {
+    const Result r = run("show finder --frets x32010 --led-reports");
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QJsonArray reports = r.json()["ledReports"].toArray();
+    // Fret 0: strings 3 and 1; fret 1: string 2; fret 2: string 4; fret 3: string 5.
+    EXPECT_EQ(reports, QJsonArray({QJsonArray({1, 0x28, 0x10, 0x04, 0x02, 0, 0, 0, 0}),
+                                   QJsonArray({2, 0, 0, 0, 0, 0, 0, 0, 0}),
+                                   QJsonArray({3, 0, 0, 0, 0, 0, 0, 0, 0})}));
+    const QJsonArray left = run("show finder --frets x32010 --left-handed --led-reports")
+                                .json()["ledReports"]
+                                .toArray();
+    EXPECT_EQ(left[0], QJsonArray({1, 0x05, 0x02, 0x08, 0x10, 0, 0, 0, 0}));
+    EXPECT_FALSE(run("show finder --frets x32010").json().contains("ledReports"));
+    EXPECT_EQ(run("render note --png x.png --led-reports").status, 2);
+}

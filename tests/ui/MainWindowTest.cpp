@@ -113,7 +113,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndState) {
     EXPECT_EQ(
         menuTexts(bar[1]->menu()),
         QStringList({"mnuOptions &Options", "mnuPlayback &Playback Settings", "mnuTuning &Tuning",
-                     "mnuMetronome &Metronome", "mnuAllNotesOff &All Notes Off", "mnuSep34gy7 -",
+                     "mnuMetronome &Metronome", "mnuAllNotesOff &All Notes Off",
+                     "mnuLedView LED &Guitar View", "mnuSep34gy7 -",
                      "([mnuFretlight Optek &Fretlight\u00AE Guitar Support])",
                      "([mnuSepFretlight -])", "mnuRH &Right Handed", "mnuLH &Left Handed",
                      "mnuSep2 -", "mnuFretboard &Fretboard Design",

@@ -38,6 +38,7 @@ protected:
         program.reset();
         store = std::make_unique<QSettings>(storePath(), QSettings::IniFormat);
         FakeDevices fakes;
+        addDevices(fakes.devices);
         m_out = fakes.port;
         m_clock = fakes.clock;
         program = std::make_unique<Program>(folder.path(), boxes, std::move(fakes.devices), true);
@@ -55,6 +56,9 @@ protected:
         if (window)
             window->close();
     }
+
+    // Adds devices beyond the fakes (a guitar) before the program is made.
+    virtual void addDevices(Devices&) {}
 
     RecordingMidiOut& out() { return *m_out; }
     VirtualClock& clock() { return *m_clock; }

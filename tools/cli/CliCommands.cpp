@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/SkinChooser.h"
 #include "fretboard/Skins.h"
+#include "ledguitar/SimulatedGuitar.h"
 #include "modes/Chords.h"
 #include "modes/Commands.h"
 #include "modes/Finder.h"
@@ -49,7 +50,9 @@ QString usage() {
         "  show MODE [OPTIONS]          What the neck and the page show for a mode: labels, tree\n"
         "                               nodes, every mark and sign in drawing order and the LED\n"
         "                               frame. MODE is chord, scale, arpeggio, note, triad,\n"
-        "                               chordscale or finder.\n"
+        "                               chordscale or finder. With --led-reports also the three\n"
+        "                               output reports an LED guitar with its lights on is sent\n"
+        "                               for that frame, each [CMD1, Data1, ..., Data8].\n"
         "  render MODE [OPTIONS] --png FILE\n"
         "                               Writes the neck picture of that display (753 x 183) to a\n"
         "                               PNG file.\n"
@@ -89,6 +92,7 @@ QString usage() {
         "                               dialog's limits (standard: 64,59,55,50,45,40).\n"
         "  --preset N                   A preset tuning 1..12 (1 standard, 4 Dropped D ..).\n"
         "  --left-handed                Draw the neck for a left-handed player.\n"
+        "  --led-reports                show: add \"ledReports\" (see show).\n"
         "  --skin FILE                  Draw the neck on the picture FILE of the fretboards\n"
         "                               folder (default: the built-in neck).\n"
         "  --instrument N               play: the General MIDI instrument 1..128 (default 25).\n"
@@ -129,7 +133,8 @@ const QStringList ValueOptions = {
     QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo"),
     QStringLiteral("--pdf")};
 const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
-                                 QStringLiteral("--midi-log"), QStringLiteral("--all-roots")};
+                                 QStringLiteral("--midi-log"), QStringLiteral("--all-roots"),
+                                 QStringLiteral("--led-reports")};
 
 std::optional<Arguments> parse(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -549,11 +554,42 @@ QJsonObject shapeToJson(const std::optional<Voicing>& shape) {
     return QJsonObject{{"frets", frets}, {"fingers", fingers}};
 }
 
+// The LED reports that sending the neck's frame writes, as a connected guitar with its lights on
+// would be sent them: [CMD1, Data1, ..., Data8] each.
+QJsonArray ledReportsToJson(Program& program, SimulatedGuitar& guitar) {
+    guitar.clearOutputReports();
+    program.fretboard.sendLedFrame();
+    QJsonArray reports;
+    for (const auto& report : guitar.ledReports()) {
+        QJsonArray values;
+        for (int v : report)
+            values.append(v);
+        reports.append(values);
+    }
+    return reports;
+}
+
 int show(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
     StderrBoxes boxes(err);
-    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
+    const bool ledReports = args.has("--led-reports");
+    if (ledReports && args.command != QLatin1String("show")) {
+        err << "chordalis-cli: --led-reports applies to show\n";
+        return ExitUsage;
+    }
+    HeadlessDevices headless = headlessDevices();
+    SimulatedGuitar* guitar = nullptr;
+    if (ledReports) {
+        auto simulated = std::make_unique<SimulatedGuitar>();
+        guitar = simulated.get();
+        headless.devices.hid = std::move(simulated);
+    }
+    Program program(folder, boxes, std::move(headless.devices), /*quietWarnings=*/true);
     if (const auto status = loadProgram(program, err))
         return *status;
+    if (guitar) {
+        program.guitar.start();
+        program.guitar.setLightsOn(true);
+    }
     QString error;
     const auto mode = runDisplay(program, args, error);
     if (!mode) {
@@ -604,6 +640,8 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
             selection.append(s.finderSelection[size_t(string)]);
         result.insert("finderSelection", selection);
     }
+    if (guitar)
+        result.insert("ledReports", ledReportsToJson(program, *guitar));
     print(out, result);
     return ExitOk;
 }

@@ -1,0 +1,260 @@
+#include "ledguitar/LedGuitar.h"
+
+#include "../Fakes.h"
+#include "ledguitar/SimulatedGuitar.h"
+
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+
+namespace {
+
+using Report = std::array<int, 9>;
+
+class RecordingErrors : public ErrorReport {
+public:
+    void report(int number, const QString& source) override {
+        EXPECT_EQ(number, 9999);
+        sources << source;
+    }
+    QStringList sources;
+};
+
+// The guitar output over a simulated guitar, left switch "Root Note", right "Play Sound".
+class LedGuitarTest : public ::testing::Test {
+protected:
+    explicit LedGuitarTest(SimulatedGuitar* guitar = new SimulatedGuitar) : sim(guitar) {
+        output.setErrorReport(errors);
+        QObject::connect(&output, &LedGuitar::actionRequested,
+                         [this](int action) { actions.push_back(action); });
+        QObject::connect(&output, &LedGuitar::notice,
+                         [this](const QString& text) { notices << text; });
+    }
+    void connectWithLightsOn() {
+        output.start();
+        output.setLightsOn(true);
+        sim->clearOutputReports();
+    }
+
+    std::unique_ptr<SimulatedGuitar> sim;
+    test::RecordingLedSender also;
+    bool connected = false;
+    bool leftHanded = false;
+    int optionLeft = 1;
+    int optionRight = 2;
+    RecordingErrors errors;
+    LedGuitar output{*sim, also, {connected, leftHanded, optionLeft, optionRight}};
+    std::vector<int> actions;
+    QStringList notices;
+};
+
+Report block(int b, std::initializer_list<int> data = {}) {
+    Report r{b};
+    int i = 1;
+    for (int d : data)
+        r[size_t(i++)] = d;
+    return r;
+}
+
+} // namespace
+
+TEST_F(LedGuitarTest, TheGuitarIsBoundBesideOtherDevices) {
+    HidDeviceInfo keyboard;
+    keyboard.path = QStringLiteral("simulated:keyboard");
+    keyboard.vendorId = 0x046D;
+    keyboard.product = QStringLiteral("Keyboard");
+    sim->addDevice(keyboard, QByteArray::fromHex("05010906a101c0"));
+    output.start();
+    EXPECT_TRUE(connected);
+    EXPECT_TRUE(output.isPolling());
+    EXPECT_EQ(output.agent().deviceCount(), 1); // only the guitar's ids are opened
+    TFretlight& d = *output.device();
+    EXPECT_EQ(d.UnboundVarCount(), 0);
+    EXPECT_GE(d.inputReportIndex(), 0);
+    EXPECT_GE(d.outputReportIndex(), 0);
+    const TOneHidVar& foot = *d.FootIN();
+    EXPECT_EQ(foot.VarName(), "FootIN");
+    EXPECT_EQ(foot.UsagePage(), 0xFF00);
+    EXPECT_EQ(foot.SizeInBits(), 8);
+    EXPECT_EQ(foot.LogicalMaximum(), 255);
+    EXPECT_TRUE(foot.AbsoluteNotRelative());
+    EXPECT_FALSE(foot.IsButton());
+    EXPECT_NE(foot.HidHandle(), 0);
+    EXPECT_TRUE(d.HasHandle(foot.HidHandle()));
+    EXPECT_EQ(d.Data3()->Usage(), 5);
+    EXPECT_TRUE(errors.sources.isEmpty());
+}
+
+class OtherNameTest : public LedGuitarTest {
+protected:
+    OtherNameTest() : LedGuitarTest(new SimulatedGuitar(QStringLiteral("OPTEK Fretlight Bass"))) {}
+};
+
+TEST_F(OtherNameTest, SameIdsAnotherNameIsNeverReadOrWritten) {
+    connectWithLightsOn();
+    EXPECT_TRUE(connected); // a device opened, as any other
+    EXPECT_TRUE(output.device()->IsAllUnbound());
+    sim->pressPedal(1);
+    output.poll();
+    output.sendFrame({QStringLiteral("0~1")});
+    EXPECT_EQ(sim->inputReads(), 0);
+    EXPECT_TRUE(sim->outputReports().empty());
+    EXPECT_TRUE(actions.empty());
+}
+
+class NoPedalTest : public LedGuitarTest {
+protected:
+    // The guitar's descriptor with usage 2..10 outputs only.
+    NoPedalTest()
+        : LedGuitarTest(new SimulatedGuitar(
+              {}, QByteArray::fromHex("0600ff0901a10115002600ff7508950109029102950819032"
+                                      "90a9102c0"))) {}
+};
+
+TEST_F(NoPedalTest, WithoutFootInThePedalIsNeverReadButTheLightsWork) {
+    connectWithLightsOn();
+    TFretlight& d = *output.device();
+    EXPECT_FALSE(d.FootIN()->IsBound());
+    EXPECT_EQ(d.inputReportIndex(), -1);
+    EXPECT_EQ(d.UnboundVarCount(), 1);
+    EXPECT_FALSE(d.ReadInputRptA());
+    output.poll();
+    EXPECT_EQ(sim->inputReads(), 0);
+    output.sendFrame({});
+    EXPECT_EQ(sim->ledReports().size(), 3u);
+}
+
+TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
+    connectWithLightsOn();
+    struct Case {
+        QStringList frame;
+        bool leftHanded;
+        std::vector<Report> reports;
+    };
+    const Case cases[] = {
+        {{"0~1"}, false, {block(1, {0x20}), block(2), block(3)}},
+        {{"0~1"}, true, {block(1, {0x01}), block(2), block(3)}},
+        {{"9~6", "9~1"}, false, {block(1), block(2, {0, 0x21}), block(3)}},
+        {{}, false, {block(1), block(2), block(3)}},
+        // Fret 23 ends block 3; a repeat lights once; what cannot be a position lights nothing.
+        {{"23~3", "7~2", "7~2", "24~1", "-1~1", "3~7", "3~0", "x~1", "5"},
+         false,
+         {block(1, {0, 0, 0, 0, 0, 0, 0, 0x10}), block(2), block(3, {0, 0, 0, 0, 0, 0, 0, 0x08})}},
+    };
+    for (const Case& c : cases) {
+        leftHanded = c.leftHanded;
+        sim->clearOutputReports();
+        output.sendFrame(c.frame);
+        EXPECT_EQ(sim->ledReports(), c.reports) << c.frame.join(u' ').toStdString();
+        EXPECT_EQ(also.frames.back(), c.frame); // handed on as well
+    }
+    // The lights off, or no guitar: nothing goes out, the pattern is still kept for the view.
+    output.setLightsOn(false);
+    sim->clearOutputReports();
+    output.sendFrame({QStringLiteral("9~6")});
+    EXPECT_TRUE(sim->outputReports().empty());
+    EXPECT_EQ(output.lastPattern().byteOfFret(9), 0x01);
+}
+
+TEST_F(LedGuitarTest, APressRunsOnceHowEverLongItIsHeld) {
+    output.start();
+    output.poll();
+    EXPECT_TRUE(actions.empty());
+    sim->pressPedal(1);
+    output.poll();
+    EXPECT_EQ(actions, std::vector<int>{1});
+    EXPECT_TRUE(output.waitingForRelease());
+    EXPECT_TRUE(output.isPolling());
+    for (int i = 0; i < 50; ++i) // a second held
+        output.poll();
+    EXPECT_EQ(actions, std::vector<int>{1});
+    sim->releasePedal();
+    output.poll();
+    EXPECT_FALSE(output.waitingForRelease());
+    sim->pressPedal(2);
+    output.poll();
+    sim->releasePedal();
+    output.poll();
+    sim->pressPedal(3); // no such switch: nothing runs, but the release is still awaited
+    output.poll();
+    EXPECT_EQ(actions, (std::vector<int>{1, 2}));
+    EXPECT_TRUE(output.waitingForRelease());
+}
+
+TEST_F(LedGuitarTest, TheGuitarGoingAwayEndsTheWaitForTheRelease) {
+    output.start();
+    sim->pressPedal(1);
+    output.poll();
+    sim->unplug(); // held while the cable is pulled
+    EXPECT_FALSE(connected);
+    EXPECT_FALSE(output.isPolling());
+    EXPECT_FALSE(output.waitingForRelease());
+    EXPECT_TRUE(output.device()->IsAllUnbound());
+
+    sim->releasePedal();
+    sim->plug(); // a new device: bound again
+    EXPECT_TRUE(connected);
+    EXPECT_EQ(output.device()->UnboundVarCount(), 0);
+    sim->pressPedal(1);
+    output.poll();
+    sim->failReads(true); // held, and the guitar stops answering
+    output.poll();
+    EXPECT_FALSE(output.waitingForRelease());
+    EXPECT_FALSE(connected);
+    EXPECT_EQ(actions, (std::vector<int>{1, 1}));
+}
+
+TEST_F(LedGuitarTest, TheGuitarVanishingInTheMiddleOfAFrame) {
+    connectWithLightsOn();
+    sim->vanishAfterWrites(1);
+    output.sendFrame({QStringLiteral("9~1")});
+    EXPECT_EQ(sim->outputReports().size(), 1u); // the second report found it gone
+    EXPECT_FALSE(connected);
+    EXPECT_FALSE(output.isPolling());
+    output.sendFrame({QStringLiteral("2~2")});
+    EXPECT_EQ(sim->outputReports().size(), 1u);
+    EXPECT_EQ(also.frames.size(), 2u); // the displays go on as before
+}
+
+TEST_F(LedGuitarTest, AGuitarThatCannotBeOpenedIsToldOnceNamingTheRule) {
+    sim->refuseOpen(true);
+    output.start();
+    sim->unplug();
+    sim->plug();
+    EXPECT_FALSE(connected);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains(QLatin1String("70-chordalis-ledguitar.rules")));
+    EXPECT_TRUE(notices[0].contains(QLatin1String(SimulatedGuitar::Path)));
+    sim->refuseOpen(false); // the rule installed, the guitar plugged in again
+    sim->unplug();
+    sim->plug();
+    EXPECT_TRUE(connected);
+    EXPECT_EQ(notices.size(), 1);
+}
+
+TEST_F(LedGuitarTest, CaughtFailuresAreReportedUnderTheMembersName) {
+    NoHidTransport none;
+    HidAgent empty(none);
+    TOneHidVar v(errors);
+    v.DoCreate(HidReportType::Output, 0xFF00, 2, QStringLiteral("CMD1"));
+    EXPECT_FALSE(v.Bind(empty)); // no current device
+    v.setUnScaledValue(5);       // unbound: ignored
+    EXPECT_EQ(v.UnScaledValue(), 0);
+    EXPECT_FALSE(v.Update(false));
+
+    output.start();
+    TFretlight& d = *output.device();
+    d.CMD1()->setScaledValue(256); // outside 0..255
+    d.setCMD1(nullptr);
+    EXPECT_TRUE(d.CMD1()); // the variable stays
+    EXPECT_EQ(errors.sources,
+              QStringList({"OneHidVar:Bind Method", "OneHidVar:ScaledValue Property Let",
+                           "TFretlight:CMD1 Property Let"}));
+
+    TOneHidVar& foot = *d.FootIN();
+    foot.UnBind();
+    EXPECT_FALSE(foot.IsBound());
+    EXPECT_TRUE(foot.VarName().isEmpty());
+    EXPECT_EQ(foot.UnScaledValue(), 0);
+    EXPECT_NE(foot.HidHandle(), 0); // the handle stays
+}

@@ -1,0 +1,212 @@
+#include "app/PedalActions.h"
+
+#include "../Fakes.h"
+#include "../TestFolder.h"
+#include "ledguitar/SimulatedGuitar.h"
+#include "modes/Modes.h"
+
+#include <QDir>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+
+namespace {
+
+// The window as the program sees it: which lists it was asked to step.
+class StepRecorder : public ProgramWindow {
+public:
+    void createWindow() override {}
+    void showSplash() override {}
+    void showWindow() override {}
+    void showPages() override { ++pagesShown; }
+    void saveWindowState(QSettings&) override {}
+    void stepList(const SteppedList& list) override { steps.push_back(list); }
+
+    std::vector<SteppedList> steps;
+    int pagesShown = 0;
+};
+
+// The program started over the shipped library with a simulated guitar attached, its window
+// active. The left switch runs the action under test.
+class PedalActionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QDir shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA));
+        for (const QString& name : shipped.entryList({QStringLiteral("*.ini")}, QDir::Files)) {
+            QFile f(shipped.filePath(name));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            folder.write(name, f.readAll());
+        }
+        auto guitar = std::make_unique<SimulatedGuitar>();
+        sim = guitar.get();
+        fakes.devices.hid = std::move(guitar);
+        program = std::make_unique<Program>(folder.path(), boxes, std::move(fakes.devices), true);
+        ASSERT_EQ(program->startUp(*store, QSize(1024, 768), &window), std::nullopt);
+        ASSERT_TRUE(program->state.ledConnected);
+        program->state.mainWindowActive = true;
+    }
+
+    // Presses the left switch for the action and lets go.
+    void pedal(int action) {
+        program->state.ledOptionLeft = action;
+        sim->pressPedal(1);
+        program->guitar.poll();
+        sim->releasePedal();
+        program->guitar.poll();
+    }
+    void page(Mode mode) { modeDispatch(program->context(), mode); }
+
+    test::TestFolder folder;
+    test::TestFolder storeFolder;
+    std::unique_ptr<QSettings> store = std::make_unique<QSettings>(
+        storeFolder.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
+    test::RecordingMessageBoxes boxes;
+    test::FakeDevices fakes;
+    SimulatedGuitar* sim = nullptr;
+    StepRecorder window;
+    std::unique_ptr<Program> program;
+};
+
+} // namespace
+
+TEST_F(PedalActionsTest, RootNoteRisesASemitoneWithFlatNames) {
+    const std::pair<int, int> steps[] = {{17, 1}, {2, 4}, {3, 4}, {1, 3}, {16, 17}};
+    for (int m = 0; m < ModeCount; ++m) {
+        page(Mode(m));
+        for (const auto& [from, to] : steps) {
+            selectRootTab(program->context(), from);
+            const size_t frames = fakes.led->frames.size();
+            pedal(RootNoteAction);
+            EXPECT_EQ(program->pages.rootTab, to) << from;
+            EXPECT_GT(fakes.led->frames.size(), frames); // the page was drawn again
+        }
+    }
+    EXPECT_EQ(program->state.currentRoot, 11); // B, reached from Bb
+}
+
+TEST_F(PedalActionsTest, PlaySoundPlaysOrRefusesAsThePagesButton) {
+    const std::pair<Mode, const char*> pages[] = {
+        {Mode::Chords, "Please select a chord voicing to play."},
+        {Mode::Scales, "Please select a scale to play."},
+        {Mode::Arpeggios, "Please select an arpeggio to play."},
+        {Mode::Notes, nullptr},
+        {Mode::Triads, "Please select a triad to play."},
+        {Mode::ChordScale, nullptr},
+        {Mode::ChordFinder, "Please click on the fretboard to select some notes to play."},
+    };
+    for (const auto& [mode, refusal] : pages) {
+        page(mode);
+        boxes.shown.clear();
+        pedal(PlaySoundAction);
+        if (refusal) {
+            ASSERT_EQ(boxes.shown.size(), 1u) << int(mode);
+            EXPECT_EQ(boxes.shown[0].text, QLatin1String(refusal));
+        } else {
+            EXPECT_TRUE(boxes.shown.empty()) << int(mode);
+        }
+    }
+    EXPECT_TRUE(fakes.port->sent.size() <= 1u); // at most the instrument: nothing played
+    page(Mode::Chords);
+    for (const TreeNode& node : program->pages.chords.tvwChords.nodes()) {
+        if (itemNumber(node.key, QStringLiteral("Chord")) >= 0) {
+            nodeClicked(program->context(), TreeId::Chords, node.key);
+            break;
+        }
+    }
+    boxes.shown.clear();
+    pedal(PlaySoundAction);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_GT(fakes.port->sent.size(), 2u);
+}
+
+TEST_F(PedalActionsTest, LightsOnSendTheDisplayAndLightsOffGoDark) {
+    page(Mode::Notes);
+    selectRootTab(program->context(), 1);
+    EXPECT_TRUE(sim->outputReports().empty()); // dark until the first Lights On/Off
+    pedal(LightsAction);
+    EXPECT_TRUE(program->guitar.lightsOn());
+    auto reports = sim->ledReports();
+    ASSERT_EQ(reports.size(), 6u); // the cleared neck, then the display
+    reports.erase(reports.begin(), reports.begin() + 3);
+    // Every C: string 2 at fret 1, string 5 at 3, string 3 at 5; strings 1 and 6 at 8.
+    EXPECT_EQ(reports[0], (std::array<int, 9>{1, 0, 0x10, 0, 0x02, 0, 0x08, 0, 0}));
+    EXPECT_EQ(reports[1][1], 0x21);
+    sim->clearOutputReports();
+    pedal(LightsAction);
+    EXPECT_FALSE(program->guitar.lightsOn());
+    reports = sim->ledReports();
+    ASSERT_EQ(reports.size(), 3u);
+    for (const auto& r : reports)
+        EXPECT_EQ(std::count(r.begin() + 1, r.end(), 0), 8);
+    sim->clearOutputReports();
+    rootChange(program->context(), 4);
+    EXPECT_TRUE(sim->outputReports().empty());
+}
+
+TEST_F(PedalActionsTest, AdvanceStepsThePagesListsThroughTheWindow) {
+    using K = SteppedList::Kind;
+    struct Expected {
+        Mode mode;
+        std::optional<std::pair<K, TreeId>> primary, secondary;
+    };
+    const Expected pages[] = {
+        {Mode::Chords, {{K::Tree, TreeId::Chords}}, {{K::Tree, TreeId::Voicings}}},
+        {Mode::Scales, {{K::Tree, TreeId::Scales}}, {{K::Positions, TreeId::Scales}}},
+        {Mode::Arpeggios, {{K::Tree, TreeId::Arpeggios}}, {{K::Positions, TreeId::Arpeggios}}},
+        {Mode::Notes, {}, {}},
+        {Mode::Triads, {{K::Tree, TreeId::Triads}}, {{K::Tree, TreeId::StringGroup}}},
+        {Mode::ChordScale, {{K::Tree, TreeId::CSChords}}, {{K::Positions, TreeId::CSChords}}},
+        {Mode::ChordFinder, {}, {}},
+    };
+    for (const Expected& e : pages) {
+        page(e.mode);
+        for (bool secondary : {false, true}) {
+            window.steps.clear();
+            pedal(secondary ? AdvanceSecondaryAction : AdvancePrimaryAction);
+            const auto& expected = secondary ? e.secondary : e.primary;
+            if (!expected) {
+                EXPECT_TRUE(window.steps.empty()) << int(e.mode);
+                continue;
+            }
+            ASSERT_EQ(window.steps.size(), 1u) << int(e.mode);
+            EXPECT_EQ(window.steps[0].kind, expected->first);
+            EXPECT_EQ(window.steps[0].page, e.mode);
+            if (expected->first == K::Tree) {
+                EXPECT_EQ(window.steps[0].tree, expected->second);
+            }
+        }
+    }
+}
+
+TEST_F(PedalActionsTest, APressWhileADialogIsActiveRunsNothingButAwaitsTheRelease) {
+    program->state.mainWindowActive = false;
+    page(Mode::Chords);
+    selectRootTab(program->context(), 1);
+    program->state.ledOptionLeft = RootNoteAction;
+    sim->pressPedal(1);
+    program->guitar.poll();
+    EXPECT_EQ(program->pages.rootTab, 1);
+    EXPECT_TRUE(program->guitar.waitingForRelease());
+    program->state.mainWindowActive = true; // the dialog closes, the switch still held
+    program->guitar.poll();
+    EXPECT_EQ(program->pages.rootTab, 1);
+    sim->releasePedal();
+    program->guitar.poll();
+    pedal(RootNoteAction);
+    EXPECT_EQ(program->pages.rootTab, 3);
+}
+
+TEST_F(PedalActionsTest, ShutDownDarkensTheGuitarAndWritesTheSwitchOptions) {
+    pedal(LightsAction);
+    program->state.ledOptionLeft = 4;
+    program->state.ledOptionRight = 5;
+    sim->clearOutputReports();
+    program->shutDown(*store);
+    const auto reports = sim->ledReports();
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0], (std::array<int, 9>{1, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_FALSE(program->guitar.isPolling());
+    EXPECT_EQ(store->value("Fretlight/Left").toString(), "4");
+    EXPECT_EQ(store->value("Fretlight/Right").toString(), "5");
+}

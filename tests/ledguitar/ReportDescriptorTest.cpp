@@ -1,0 +1,231 @@
+#include "ledguitar/ReportDescriptor.h"
+
+#include "ledguitar/HidAgent.h"
+#include "ledguitar/SimulatedGuitar.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace chordalis;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+// A boot keyboard: eight modifier bits, a reserved byte, six key slots (an array of usages
+// 0..0x65); five LED bits and three bits of padding out.
+const QByteArray Keyboard = bytes({
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01,
+    0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01, 0x95, 0x05, 0x75, 0x01,
+    0x05, 0x08, 0x19, 0x01, 0x29, 0x05, 0x91, 0x02, 0x95, 0x01, 0x75, 0x03, 0x91, 0x01, 0x95, 0x06,
+    0x75, 0x08, 0x15, 0x00, 0x25, 0x65, 0x05, 0x07, 0x19, 0x00, 0x29, 0x65, 0x81, 0x00, 0xC0,
+});
+
+// A game pad on report 1: 16 buttons, X and Y of -127..127 (physical 0..255), a hat switch with
+// a null state (physical 0..315 degrees), four bits of padding.
+const QByteArray GamePad = bytes({
+    0x05, 0x01, 0x09, 0x05, 0xA1, 0x01, 0x85, 0x01, 0x05, 0x09, 0x19, 0x01, 0x29, 0x10, 0x15,
+    0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x10, 0x81, 0x02, 0x05, 0x01, 0x09, 0x30, 0x09, 0x31,
+    0x15, 0x81, 0x25, 0x7F, 0x35, 0x00, 0x46, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x02, 0x81, 0x02,
+    0x09, 0x39, 0x15, 0x00, 0x25, 0x07, 0x35, 0x00, 0x46, 0x3B, 0x01, 0x65, 0x14, 0x75, 0x04,
+    0x95, 0x01, 0x81, 0x42, 0x75, 0x04, 0x95, 0x01, 0x81, 0x03, 0xC0,
+});
+
+const HidField* findField(const ReportDescriptor& d, HidReportType type, int page, int usage) {
+    for (const HidField& f : d.fields) {
+        if (f.type == type && f.usagePage == page && f.usage == usage)
+            return &f;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ReportDescriptor, TheGuitarsVendorPage) {
+    const auto d = parseReportDescriptor(SimulatedGuitar::guitarDescriptor());
+    ASSERT_TRUE(d);
+    EXPECT_FALSE(d->numbered);
+    EXPECT_EQ(d->report(HidReportType::Input, 0)->byteLength(), 8); // FootIN and 7 bytes padding
+    EXPECT_EQ(d->report(HidReportType::Output, 0)->byteLength(), 9);
+    ASSERT_EQ(d->fields.size(), 10u); // padding gives no field
+    const HidField* foot = findField(*d, HidReportType::Input, 0xFF00, 1);
+    ASSERT_TRUE(foot);
+    EXPECT_EQ(foot->bitOffset, 0);
+    EXPECT_EQ(foot->bitSize, 8);
+    EXPECT_EQ(foot->logicalMaximum, 255); // 26 FF 00 is 255, not -1
+    for (int usage = 2; usage <= 10; ++usage) {
+        const HidField* f = findField(*d, HidReportType::Output, 0xFF00, usage);
+        ASSERT_TRUE(f) << usage;
+        EXPECT_EQ(f->bitOffset, (usage - 2) * 8); // CMD1, then Data1..Data8
+    }
+}
+
+TEST(ReportDescriptor, AKeyboardsBitsPaddingAndKeyArray) {
+    const auto d = parseReportDescriptor(Keyboard);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->report(HidReportType::Input, 0)->byteLength(), 8);
+    EXPECT_EQ(d->report(HidReportType::Output, 0)->byteLength(), 1);
+    const HidField* shift = findField(*d, HidReportType::Input, 0x07, 0xE1);
+    ASSERT_TRUE(shift);
+    EXPECT_EQ(shift->bitOffset, 1);
+    EXPECT_EQ(shift->bitSize, 1);
+    EXPECT_FALSE(shift->isArray());
+    const HidField* capsLock = findField(*d, HidReportType::Output, 0x08, 2);
+    ASSERT_TRUE(capsLock);
+    EXPECT_EQ(capsLock->bitOffset, 1);
+    // Key 'a' (usage 4): one of 102 usages of the six slots after the reserved byte.
+    const HidField* a = findField(*d, HidReportType::Input, 0x07, 0x04);
+    ASSERT_TRUE(a);
+    EXPECT_TRUE(a->isArray());
+    EXPECT_EQ(a->bitOffset, 16);
+    EXPECT_EQ(a->arraySlots, 6);
+    EXPECT_EQ(a->arrayIndex, 4);
+    EXPECT_EQ(d->fields.size(), 8u + 5u + 102u);
+}
+
+TEST(ReportDescriptor, AGamePadsNumberedReportAndRanges) {
+    const auto d = parseReportDescriptor(GamePad);
+    ASSERT_TRUE(d);
+    EXPECT_TRUE(d->numbered);
+    ASSERT_EQ(d->reports.size(), 1u);
+    EXPECT_EQ(d->reports[0].reportId, 1);
+    EXPECT_EQ(d->reports[0].byteLength(), 5);
+    const HidField* y = findField(*d, HidReportType::Input, 0x01, 0x31);
+    ASSERT_TRUE(y);
+    EXPECT_EQ(y->bitOffset, 24);
+    EXPECT_EQ(y->logicalMinimum, -127);
+    EXPECT_EQ(y->physicalMaximum, 255);
+    const HidField* hat = findField(*d, HidReportType::Input, 0x01, 0x39);
+    ASSERT_TRUE(hat);
+    EXPECT_TRUE(hat->flags & HidItemFlag::NullState);
+    EXPECT_EQ(hat->physicalMaximum, 315);
+}
+
+TEST(ReportDescriptor, DamagedDescriptorsAreRefusedWithAReason) {
+    const std::pair<const char*, QByteArray> damaged[] = {
+        {"cut inside an item", GamePad.left(GamePad.indexOf(char(0x46)) + 2)},
+        {"collection never closed", GamePad.left(GamePad.size() - 1)},
+        {"end without collection", bytes({0xC0})},
+        {"report id 0", bytes({0x85, 0x00})},
+        {"absurd report count", bytes({0x96, 0xFF, 0xFF})},
+        {"absurd report size", bytes({0x76, 0x00, 0x10})},
+        {"pop without push", bytes({0xB4})},
+        {"usage maximum alone", bytes({0x29, 0x05})},
+        {"backwards usage range", bytes({0x19, 0x10, 0x29, 0x01})},
+        {"65536 usages", bytes({0x1A, 0x00, 0x00, 0x2A, 0xFF, 0xFF})},
+        {"report of 16 KiB", bytes({0x75, 0x20, 0x96, 0x00, 0x10, 0x81, 0x02})},
+        {"long item cut short", bytes({0xFE, 0x10, 0x00, 0x01})},
+        {"too long", QByteArray(MaxDescriptorBytes + 1, char(0x00))},
+    };
+    for (const auto& [what, descriptor] : damaged) {
+        QString why;
+        EXPECT_FALSE(parseReportDescriptor(descriptor, &why)) << what;
+        EXPECT_FALSE(why.isEmpty()) << what;
+    }
+    // Every prefix of real descriptors, and random bytes, parse or are refused: never a crash.
+    for (const QByteArray& real : {Keyboard, GamePad, SimulatedGuitar::guitarDescriptor()}) {
+        for (qsizetype n = 0; n < real.size(); ++n)
+            parseReportDescriptor(real.left(n));
+    }
+    std::mt19937 random(15);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray noise(int(random() % 200), '\0');
+        for (char& c : noise)
+            c = char(random());
+        parseReportDescriptor(noise);
+    }
+}
+
+TEST(ReportDescriptor, BitsPackLeastSignificantFirstAcrossBytes) {
+    QByteArray data(3, '\0');
+    insertBits(data, 4, 12, 0xABC);
+    EXPECT_EQ(data, bytes({0xC0, 0xAB, 0x00}));
+    EXPECT_EQ(extractBits(data, 4, 12), 0xABCu);
+    insertBits(data, 20, 8, 0xFF); // runs past the end: the rest is dropped
+    EXPECT_EQ(uint8_t(data[2]), 0xF0);
+    EXPECT_EQ(extractBits(data, 20, 8), 0x0Fu);
+}
+
+namespace {
+
+// One device whose input report a test sets; it keeps what is written.
+class ScriptedTransport : public HidTransport {
+public:
+    explicit ScriptedTransport(QByteArray descriptor) : m_descriptor(std::move(descriptor)) {}
+    QByteArray input; // id byte first
+
+    std::vector<HidDeviceInfo> enumerate() override {
+        HidDeviceInfo info;
+        info.path = QStringLiteral("scripted");
+        info.product = QStringLiteral("Pad");
+        return {info};
+    }
+    HidOpenResult open(const HidDeviceInfo&) override {
+        class Connection : public HidConnection {
+        public:
+            explicit Connection(ScriptedTransport& t) : m_t(t) {}
+            QByteArray descriptor(QString*) override { return m_t.m_descriptor; }
+            HidInput readInput(uint8_t, int) override { return {HidInput::Report, m_t.input}; }
+            bool writeOutput(const QByteArray&) override { return true; }
+            bool getFeature(QByteArray&) override { return true; }
+            bool sendFeature(const QByteArray&) override { return true; }
+            QString indexedString(int) override { return {}; }
+            QString errorText() const override { return {}; }
+
+        private:
+            ScriptedTransport& m_t;
+        };
+        return {std::make_unique<Connection>(*this), false, {}};
+    }
+    bool watch(std::function<void()>) override { return true; }
+    void unwatch() override {}
+
+private:
+    QByteArray m_descriptor;
+};
+
+} // namespace
+
+TEST(HidAgent, ReadsNumberedReportsScaledValuesAndArrays) {
+    ScriptedTransport pad(GamePad);
+    HidAgent agent(pad);
+    agent.start();
+    agent.readDescriptors();
+    agent.selectDevice(0);
+    const int x = agent.findVariable(0x01, 0x30, HidReportType::Input, false);
+    const int button3 = agent.findVariable(0x09, 3, HidReportType::Input, false);
+    ASSERT_GE(x, 0);
+    ASSERT_GE(button3, 0);
+    EXPECT_TRUE(agent.isButton(button3));
+    agent.setCurrentReport(agent.reportIndex(x));
+    pad.input = bytes({0x01, 0x04, 0x00, 0x81, 0x7F, 0x07});
+    ASSERT_TRUE(agent.readReport());
+    EXPECT_EQ(agent.unscaledValue(button3), 1);
+    EXPECT_EQ(agent.unscaledValue(x), 0x81);
+    EXPECT_EQ(agent.scaledValue(x), 0); // -127 is the physical 0
+    pad.input = bytes({0x01, 0x00, 0x00, 0x7F, 0x00, 0x00});
+    ASSERT_TRUE(agent.readReport());
+    EXPECT_EQ(agent.scaledValue(x), 255);
+    EXPECT_THROW(agent.setScaledValue(x, 300), HidError); // outside the physical range
+    EXPECT_THROW(agent.selectDevice(1), HidError);
+
+    ScriptedTransport keyboard(Keyboard);
+    HidAgent keys(keyboard);
+    keys.start();
+    keys.readDescriptors();
+    keys.selectDevice(0);
+    const int a = keys.findVariable(0x07, 0x04, HidReportType::Input, true);
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(keys.findVariable(0x07, 0x04, HidReportType::Input, false), -1);
+    keys.setCurrentReport(keys.reportIndex(a));
+    keyboard.input = bytes({0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00});
+    ASSERT_TRUE(keys.readReport());
+    EXPECT_EQ(keys.unscaledValue(a), 1); // 'a' in the fourth slot
+    EXPECT_EQ(keys.unscaledValue(keys.findVariable(0x07, 0x05, HidReportType::Input, true)), 0);
+    EXPECT_THROW(keys.setUnscaledValue(a, 1), HidError);
+}

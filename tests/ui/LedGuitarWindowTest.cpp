@@ -1,0 +1,144 @@
+#include "StartedWindow.h"
+#include "app/PedalActions.h"
+#include "ledguitar/SimulatedGuitar.h"
+#include "ui/FretlightDialog.h"
+#include "ui/LedGuitarView.h"
+#include "ui/ModeTabs.h"
+#include "ui/PositionPicker.h"
+#include "ui/TreeFiller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace chordalis {
+namespace {
+
+// A started window with a simulated guitar attached.
+class LedGuitarWindowTest : public test::StartedWindow {
+protected:
+    void addDevices(Devices& devices) override {
+        auto guitar = std::make_unique<SimulatedGuitar>();
+        sim = guitar.get();
+        devices.hid = std::move(guitar);
+    }
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QLatin1String(name));
+    }
+    // The left switch pressed and let go, the main window taken for the active one.
+    void pedal(int pedalAction) {
+        program->state.mainWindowActive = true;
+        program->state.ledOptionLeft = pedalAction;
+        sim->pressPedal(1);
+        program->guitar.poll();
+        sim->releasePedal();
+        program->guitar.poll();
+    }
+    // Runs the options dialog from its menu entry; act runs once it is up.
+    void withOptions(const std::function<void(FretlightDialog&)>& act) {
+        bool acted = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<FretlightDialog*>(QApplication::activeModalWidget());
+            if (acted || !dialog)
+                return;
+            acted = true;
+            act(*dialog);
+        });
+        poll.start(20);
+        action("mnuFretlight")->trigger();
+        EXPECT_TRUE(acted);
+    }
+
+    SimulatedGuitar* sim = nullptr;
+};
+
+TEST_F(LedGuitarWindowTest, TheOptionsAreOfferedWhileAGuitarIsConnected) {
+    EXPECT_TRUE(action("mnuFretlight")->isVisible());
+    EXPECT_TRUE(action("mnuSepFretlight")->isVisible());
+    sim->unplug();
+    EXPECT_FALSE(action("mnuFretlight")->isVisible());
+    EXPECT_FALSE(action("mnuSepFretlight")->isVisible());
+    sim->plug();
+    EXPECT_TRUE(action("mnuFretlight")->isVisible());
+
+    program->state.ledOptionLeft = 3;
+    program->state.ledOptionRight = 5;
+    withOptions([](FretlightDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Optek Fretlight\u00AE Guitar Support"));
+        EXPECT_TRUE(d.left(2)->isChecked());
+        EXPECT_TRUE(d.right(4)->isChecked());
+        EXPECT_EQ(d.right(3)->text(), QStringLiteral("Advance Primary"));
+        d.left(0)->click();
+        d.right(3)->click();
+        QTest::mouseClick(d.findChild<QAbstractButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    });
+    EXPECT_EQ(program->state.ledOptionLeft, 1);
+    EXPECT_EQ(program->state.ledOptionRight, 4);
+    withOptions([](FretlightDialog& d) {
+        EXPECT_TRUE(d.right(3)->isChecked());
+        d.right(1)->click();
+        QTest::mouseClick(d.findChild<QAbstractButton*>(QStringLiteral("cmdCancel")),
+                          Qt::LeftButton);
+    });
+    EXPECT_EQ(program->state.ledOptionRight, 4);
+}
+
+TEST_F(LedGuitarWindowTest, TheViewShowsTheLastFrameAsTheGuitarWouldLightIt) {
+    action("mnuLedView")->trigger();
+    LedGuitarView* view = window->ledView();
+    ASSERT_TRUE(view && view->isVisible());
+    EXPECT_TRUE(view->statusText().contains(QLatin1String("lights are off")));
+    action("mnuLH")->trigger();
+    QTreeWidget& chords = *window->modeTabs().tree(TreeId::Chords);
+    chords.topLevelItem(0)->setExpanded(true);
+    chords.setCurrentItem(chords.topLevelItem(0)->child(0)); // a chord, its first voicing
+    const QStringList frame = program->fretboard.ledFrame();
+    ASSERT_FALSE(frame.isEmpty());
+    const LedPattern& shown = view->patternWidget().pattern();
+    EXPECT_EQ(shown, program->guitar.lastPattern());
+    EXPECT_EQ(shown, packLedFrame(frame, true)); // mirrored for the left hand
+    EXPECT_NE(shown, packLedFrame(frame, false));
+    QString firstBytes;
+    for (int fret = 0; fret < 8; ++fret)
+        firstBytes += QStringLiteral(" %1").arg(shown.byteOfFret(fret), 2, 16, QLatin1Char('0'));
+    EXPECT_EQ(view->reportsText().section(u'\n', 0, 0),
+              QStringLiteral("Report 1 (frets 0-7): ") + firstBytes.toUpper());
+    pedal(LightsAction);
+    EXPECT_TRUE(view->statusText().contains(QLatin1String("shows this")));
+    EXPECT_EQ(sim->ledReports().back()[0], 3);
+}
+
+TEST_F(LedGuitarWindowTest, StepsMoveTheFocusedListAndWrapAround) {
+    QTreeWidget& chords = *window->modeTabs().tree(TreeId::Chords);
+    QTreeWidgetItem* folder = chords.topLevelItem(0);
+    folder->setExpanded(true);
+    chords.setCurrentItem(folder->child(0));
+    pedal(AdvancePrimaryAction);
+    EXPECT_EQ(chords.currentItem(), folder->child(1));
+    EXPECT_EQ(program->state.selectedChord,
+              itemNumber(TreeFiller::keyOf(folder->child(1)), QStringLiteral("Chord")));
+    EXPECT_TRUE(chords.hasFocus() || QApplication::focusWidget() == nullptr);
+
+    QTreeWidgetItem* lastFolder = chords.topLevelItem(chords.topLevelItemCount() - 1);
+    lastFolder->setExpanded(true);
+    chords.setCurrentItem(lastFolder->child(lastFolder->childCount() - 1));
+    pedal(AdvancePrimaryAction); // the last node in view: back to the first
+    EXPECT_EQ(chords.currentItem(), chords.topLevelItem(0));
+
+    window->modeTabs().setCurrentIndex(int(Mode::Scales));
+    QComboBox& positions = *window->modeTabs().positions(Mode::Scales)->list();
+    pedal(AdvanceSecondaryAction);
+    EXPECT_EQ(positions.currentIndex(), 1);
+    EXPECT_EQ(program->pages.scales.cboScalePositions.index, 1);
+    positions.setCurrentIndex(positions.count() - 1);
+    pedal(AdvanceSecondaryAction);
+    EXPECT_EQ(positions.currentIndex(), 0);
+    EXPECT_EQ(program->pages.scales.cboScalePositions.index, 0);
+}
+
+} // namespace
+} // namespace chordalis
