@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "app/SkinChooser.h"
 #include "modes/Commands.h"
+#include "modes/Info.h"
 #include "modes/LibraryTrees.h"
 #include "sound/backends/SystemMidiOut.h"
 
@@ -111,6 +112,7 @@ void Program::shutDown(QSettings& store) {
             m_window->saveWindowState(store);
         store.sync();
     }
+    info.close();
     metronome.setRunning(false);
     midiOut().close();
     led().sendFrame({}); // the guitar's lights off
@@ -124,10 +126,14 @@ void Program::playCommand(Mode mode) {
     playShown(state, player, mode);
 }
 
-void Program::infoCommand(Mode mode) {
-    if (const QString refusal = infoRefusal(state, mode); !refusal.isEmpty())
+bool Program::infoCommand(Mode mode) {
+    if (const QString refusal = infoRefusal(state, mode); !refusal.isEmpty()) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
-    // With a selection the information window opens; it comes with the info pages.
+        return false;
+    }
+    // A page without an Info button shows nothing.
+    const QString key = infoModeKey(mode);
+    return !key.isEmpty() && info.showInfo(key, infoItem(state, mode));
 }
 
 } // namespace chordalis

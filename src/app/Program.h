@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/InfoSession.h"
 #include "app/MessageBoxes.h"
 #include "fretboard/Fretboard.h"
 #include "ledguitar/LedSender.h"
@@ -10,6 +11,7 @@
 #include "modes/Pages.h"
 #include "sound/Clock.h"
 #include "sound/Metronome.h"
+#include "sound/MidiFilePlayer.h"
 #include "sound/MidiOut.h"
 #include "sound/Player.h"
 
@@ -104,8 +106,10 @@ public:
 
     // A page's Play button: the refusal's message box, or the playback.
     void playCommand(Mode mode);
-    // A page's Info button: the refusal's message box when nothing is chosen.
-    void infoCommand(Mode mode);
+    // A page's Info button: the refusal's message box when nothing is chosen, else the
+    // information of the chosen item is made ready (`info`). True when the information window
+    // is to be shown; false after a refusal or the message that the item's text is missing.
+    bool infoCommand(Mode mode);
 
     const QString& programFolder() const { return m_folder; }
     MessageBoxes& boxes() { return m_boxes; }
@@ -123,6 +127,9 @@ public:
     Fretboard fretboard{state.neckSettings(), *m_devices.led};
     Player player{state.playback, *m_devices.midiOut, *m_devices.clock};
     Metronome metronome{state.metronome, state.playback, *m_devices.midiOut, *m_devices.clock};
+    // The information window's examples, played through the same output.
+    MidiFilePlayer examplePlayer{*m_devices.midiOut, *m_devices.clock};
+    InfoSession info{*this};
 
 private:
     ModeContext m_context{state, pages, ini, fretboard, warnings};
