@@ -69,35 +69,32 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
 
 void InfoSession::loadExample(const QString& file) {
     MidiFilePlayer& player = m_program.examplePlayer;
-    MessageBoxes& boxes = m_program.boxes();
     player.close(); // what was loaded goes, whatever comes of this one
     m_page.exampleLoaded = false;
     m_page.setPlayState(ExamplePlayState::Stopped);
 
     const QString path = examplePath(m_program.programFolder(), file);
     if (!isPlainFileName(file) || !QFileInfo(path).isFile()) {
-        boxes.inform(BoxIcon::Stop, cannotFindMessage(path));
+        refuse(cannotFindMessage(path));
         return;
     }
     QFile emd(path);
     if (!emd.open(QIODevice::ReadOnly)) {
-        boxes.inform(BoxIcon::Stop, cannotPlayMessage(path, emd.errorString()));
+        refuse(cannotPlayMessage(path, emd.errorString()));
         return;
     }
     if (emd.size() > MaxMidiFileBytes) {
-        boxes.inform(BoxIcon::Stop,
-                     cannotPlayMessage(path, QStringLiteral("The file is %1 bytes long, too large "
-                                                            "for an example.")
-                                                 .arg(emd.size())));
+        refuse(cannotPlayMessage(
+            path, QStringLiteral("The file is %1 bytes long, too large for an example.")
+                      .arg(emd.size())));
         return;
     }
     const QByteArray bytes = emd.readAll();
     const auto mid = decodeExample(bytes);
     if (!mid) {
-        boxes.inform(BoxIcon::Stop,
-                     cannotPlayMessage(path, QStringLiteral("The file is %1 bytes long, shorter "
-                                                            "than a MIDI file header.")
-                                                 .arg(bytes.size())));
+        refuse(cannotPlayMessage(path, QStringLiteral("The file is %1 bytes long, shorter than a "
+                                                      "MIDI file header.")
+                                           .arg(bytes.size())));
         return;
     }
 
@@ -106,17 +103,24 @@ void InfoSession::loadExample(const QString& file) {
     QDir().mkpath(QFileInfo(scratch).absolutePath());
     QSaveFile out(scratch);
     if (!out.open(QIODevice::WriteOnly) || out.write(*mid) != mid->size() || !out.commit()) {
-        boxes.inform(BoxIcon::Stop, QStringLiteral("ERROR: I cannot write the file: \n%1\n\n%2")
-                                        .arg(scratch, out.errorString()));
+        refuse(QStringLiteral("ERROR: I cannot write the file: \n%1\n\n%2")
+                   .arg(scratch, out.errorString()));
         return;
     }
     QString error;
     if (!player.load(scratch, &error)) {
-        boxes.inform(BoxIcon::Stop, cannotPlayMessage(path, error));
+        refuse(cannotPlayMessage(path, error));
         return;
     }
     m_page.exampleLoaded = true;
     m_page.setPlayState(ExamplePlayState::Stopped);
+}
+
+void InfoSession::refuse(const QString& message) {
+    // Shown over a window that already shows there is nothing to play.
+    if (changed)
+        changed();
+    m_program.boxes().inform(BoxIcon::Stop, message);
 }
 
 void InfoSession::choose(int index) {

@@ -50,6 +50,7 @@ public:
 
 private:
     void loadExample(const QString& file);
+    void refuse(const QString& message);
     void finished();
 
     Program& m_program;
