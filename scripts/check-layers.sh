@@ -12,8 +12,9 @@ declare -A allowed=(
     [fretboard]="fretboard theory ledguitar"
     [sound]="sound theory"
     [modes]="modes library fretboard sound theory ledguitar"
-    [app]="app modes library fretboard sound theory ledguitar"
-    [ui]="ui app modes library fretboard sound theory ledguitar"
+    [print]="print modes library fretboard sound theory ledguitar"
+    [app]="app print modes library fretboard sound theory ledguitar"
+    [ui]="ui app print modes library fretboard sound theory ledguitar"
 )
 
 faults=0

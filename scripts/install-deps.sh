@@ -6,10 +6,12 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev
                 libbenchmark-dev libfluidsynth-dev librtmidi-dev libhidapi-dev
                 libjack-jackd2-dev libasound2-dev libsdl2-dev)
-# The built-in synthesizer plays the system's General MIDI sound font.
-run_packages=(fonts-dejavu-core xdg-utils timgm6mb-soundfont)
-# The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server.
-test_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2)
+# The built-in synthesizer plays the system's General MIDI sound font; printed sheets ask for
+# Arial, which Liberation Sans stands in for.
+run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont)
+# The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server;
+# the printing tests the sheets' font and pdftotext to read their PDF files back.
+test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2)
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in

@@ -10,7 +10,8 @@ a guitarist reads them off a chord chart).  Only bookkeeping is derived:
 section numbers, fret-text formatting, the triad shapes (close voicings on
 each string group), the finder's interval sets, the related scales of the
 chords that list none (every scale that holds their notes), the voicings'
-reading order and the "No 5th." remarks of voicings that leave the 5th out.
+reading order and the remarks ("No 5th or 9th.") that name the chord tones a
+voicing leaves out.
 
 Check the result with the validator that the build makes:
     build/validate-library data
@@ -82,6 +83,24 @@ def omissible(formula):
         if len(tokens) - len(out) > 5 and more in tokens:
             out.add(more)
     return out
+
+
+def hand_full(formula):
+    """Tokens a voicing may leave out besides omissible() where the hand cannot
+    hold the chord in two shapes on a root string: the natural 9th under an
+    11th or 13th of any kind, the natural 11th under a 13th of any kind (a b6
+    beside the perfect 5th is the chord's b13).  The validator allows them only
+    there."""
+    tokens = formula.split(";")
+    degrees = [token_degree(t) for t in tokens]
+    eleventh = 11 in degrees
+    thirteenth = 13 in degrees or ("b6" in tokens and "5" in tokens)
+    out = set()
+    if "9" in tokens and (eleventh or thirteenth):
+        out.add("9")
+    if "11" in tokens and thirteenth:
+        out.add("11")
+    return out - omissible(formula)
 
 
 def stem_of(kind, name):
@@ -964,7 +983,7 @@ NOTE_PC = {"C": 0, "C#": 1, "Db": 1, "D": 2, "Eb": 3, "E": 4, "F": 5,
 
 # chord, root, frets (string 6 first, x = silent), fingers, remark.  The
 # grips of the first position that guitarists learn, one per chord and root.
-# "No 5th." is added where the grip leaves out a perfect 5th.
+# The remark that names the chord tones a grip leaves out ("No 5th.") is added.
 OPEN_CHORDS = [
     ("maj", "C", "x32010", "x32010", ""),
     ("maj", "D", "xx0232", "xx0132", ""),
@@ -1054,8 +1073,8 @@ OPEN_CHORDS = [
 # relative to the root's fret on the root string (x = silent), the fingers
 # (1 index .. 4 little, x silent), and the remark shown under the voicing.
 # The program moves each shape to the chosen root; the remark names the
-# chord tones from the lowest string up.  "No 5th." is added where the
-# shape leaves out a perfect 5th.
+# chord tones from the lowest string up; the one that names the tones the
+# shape leaves out ("No 5th or 9th.") is added.
 MOVABLE_SHAPES = """
 [maj]
 6  0  2  2  1  0  0  134211  E-shape barre, root on the 6th string: 1 5 1 3 5 1. Index finger barre across strings 6 to 1.
@@ -1229,6 +1248,8 @@ MOVABLE_SHAPES = """
 6  0  x  1  1 -1  2  2x3314  Five-string voicing, root on the 6th string: 1 7 3 #11 9. Ring finger barre across strings 4 and 3.
 6  0 -1  x -1 -1 -1  32x111  Five-string voicing, root on the 6th string: 1 3 9 #11 7. Index finger barre across strings 3 to 1.
 5  x  0 -1  1  0 -1  x21431  Five-string voicing, root on the 5th string: 1 3 7 9 #11. Index finger barre across strings 4 to 1.
+5  x  0  1  1  2  x  x1234x  Four-string voicing, root on the 5th string: 1 #11 7 3, the maj7#11 grip.
+4  x  x  0  1  2  2  xx1234  Four-string voicing, root on the 4th string: 1 #11 7 3, the maj7#11 grip.
 [maj13#11]
 6  0 -1 -1 -1 -1 -1  211111  Six-string voicing, root on the 6th string: 1 3 13 9 #11 7. Index finger barre across strings 5 to 1.
 6  0  x -1  1 -1 -1  2x1311  Five-string voicing, root on the 6th string: 1 13 3 #11 7. Index finger barre across strings 4 to 1.
@@ -1313,6 +1334,8 @@ MOVABLE_SHAPES = """
 6  0  1  0  1  x  2  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 9. Index finger barre across strings 6 to 4.
 6  0 -1  x -1 -1 -2  43x221  Five-string voicing, root on the 6th string: 1 3 9 #11 b7. Middle finger barre across strings 3 and 2.
 5  x  0 -1  0  0 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 9 #11. Index finger barre across strings 4 to 1.
+5  x  0  1  0  2  x  x1324x  Four-string voicing, root on the 5th string: 1 #11 b7 3, the 7#11 grip.
+4  x  x  0  1  1  2  xx1234  Four-string voicing, root on the 4th string: 1 #11 b7 3, the 7#11 grip.
 [13#11]
 6  0  1  0  1  2  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 13 1. Index finger barre across strings 6 to 1.
 6  0  1  0  1  2  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 13. Index finger barre across strings 6 to 4.
@@ -1550,6 +1573,8 @@ MOVABLE_SHAPES = """
 6  0 -1 -1  x -1  2  311x24  Five-string voicing, root on the 6th string: 1 3 6 #11 9. Index finger barre across strings 5 and 4.
 6  0 -1  x -1 -1 -3  42x331  Five-string voicing, root on the 6th string: 1 3 9 #11 6. Ring finger barre across strings 3 and 2.
 5  x  0 -1 -1  0 -1  x21131  Five-string voicing, root on the 5th string: 1 3 6 9 #11. Index finger barre across strings 4 to 1.
+5  x  0  1  x  2  2  x12x34  Four-string voicing, root on the 5th string: 1 #11 3 6, the 6#11 grip.
+4  x  x  0  1  0  2  xx1324  Four-string voicing, root on the 4th string: 1 #11 6 3, the 6#11 grip.
 [5]
 6  0  2  x  x  x  x  13xxxx  Power chord, root on the 6th string: 1 5.
 6  0  2  2  x  x  x  134xxx  Power chord, root on the 6th string: 1 5 1.
@@ -1734,6 +1759,9 @@ MOVABLE_SHAPES = """
 6  0  3  1  0  x  2  1421x3  Five-string voicing, root on the 6th string: 1 b6 7 b3 9. Index finger barre across strings 6 to 3.
 6  0 -2 -2 -1  x -1  4112x3  Five-string voicing, root on the 6th string: 1 b3 b6 9 7. Index finger barre across strings 5 and 4.
 6  0  3  1  0  0  2  142113  Six-string voicing, root on the 6th string: 1 b6 7 b3 5 9. Index finger barre across strings 6 to 2.
+5  x  0 -2 -2 -3  0  x32214  Five-string voicing, root on the 5th string: 1 b3 b6 7 5. Middle finger barre across strings 4 and 3.
+5  x  0 -2  1  x  1  x213x4  Four-string voicing, root on the 5th string: 1 b3 7 b6.
+4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
 [mb6b9]
 6  0 -2 -2 -2  x  x  3111xx  Four-string voicing, root on the 6th string: 1 b3 b6 b9. Index finger barre across strings 5 to 3.
 6  0  3  3  0  x  x  1341xx  Four-string voicing, root on the 6th string: 1 b6 b9 b3. Index finger barre across strings 6 to 3.
@@ -2016,19 +2044,24 @@ def parse_grip(grip):
     return [None if c == "x" else int(c) for c in grip]
 
 
-def omits_fifth(chord, frets, root_string):
-    """True when the chord has a perfect 5th that the grip does not sound."""
-    if "5" not in CHORD_FORMULA[chord].split(";"):
-        return False
+def left_out(chord, frets, root_string):
+    """The remark naming the chord tones a grip leaves out ("No 5th or 9th."),
+    or "" when every tone sounds."""
+    formula = CHORD_FORMULA[chord]
+    may_go = omissible(formula) | hand_full(formula)
     root_midi = OPEN_MIDI[root_string] + frets[6 - root_string]
-    return all(f is None or (OPEN_MIDI[6 - i] + f - root_midi) % 12 != 7
-               for i, f in enumerate(frets))
+    heard = {(OPEN_MIDI[6 - i] + f - root_midi) % 12 for i, f in enumerate(frets) if f is not None}
+    words = [t if t[0] in ACCIDENTAL else DEGREE_WORDS[token_degree(t)]
+             for t in formula.split(";")
+             if t in may_go and token_semitones(t) % 12 not in heard]
+    if not words:
+        return ""
+    listed = words[0] if len(words) == 1 else ", ".join(words[:-1]) + " or " + words[-1]
+    return "No %s." % listed
 
 
-def with_no5(memo, missing):
-    if not missing:
-        return memo
-    return (memo + " No 5th.").strip()
+def with_left_out(memo, remark):
+    return (memo + " " + remark).strip()
 
 
 class Ini:
@@ -2147,8 +2180,8 @@ def write_voicings(data):
         ini.key("%dfret" % i, fret_text(frets))
         ini.key("%dfinger" % i, fingers)
         note = "Open %s%s chord." % (root, "" if chord == "maj" else chord)
-        ini.key("%dmemo" % i, with_no5(" ".join(p for p in (note, memo) if p),
-                                        omits_fifth(chord, frets, bass)))
+        ini.key("%dmemo" % i, with_left_out(" ".join(p for p in (note, memo) if p),
+                                             left_out(chord, frets, bass)))
     for number, chord in enumerate(CHORDS):
         shapes = reading_order(MOVABLE[chord[0]])
         ini.section(str(number))
@@ -2160,7 +2193,7 @@ def write_voicings(data):
             ini.key("%dfinger" % j, fingers)
             ini.key("%dgroup" % j, group)
             ini.key("%droot" % j, root)
-            ini.key("%dmemo" % j, with_no5(memo, omits_fifth(chord[0], frets, root)))
+            ini.key("%dmemo" % j, with_left_out(memo, left_out(chord[0], frets, root)))
     ini.write(os.path.join(data, "voicing.ini"))
 
 

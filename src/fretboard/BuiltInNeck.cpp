@@ -12,11 +12,11 @@ namespace chordalis {
 
 namespace {
 
-constexpr double NutLeft = 41.0;
-constexpr double NutRight = 47.0;
-constexpr double BoardEnd = 729.0;
-constexpr double BoardTop = 14.0;
-constexpr double BoardBottom = 171.0;
+constexpr double NutLeft = NeckNutLeft;
+constexpr double NutRight = NeckNutRight;
+constexpr double BoardEnd = NeckBoardEnd;
+constexpr double BoardTop = NeckBoardTop;
+constexpr double BoardBottom = NeckBoardBottom;
 
 double cellCentreX(int fret) {
     return fretOffset(fret) + CellSize / 2.0;

@@ -7,6 +7,14 @@ class QPainter;
 
 namespace chordalis {
 
+// The board of every drawn neck, in surface units: the nut's left and right edges, the end of
+// the board beyond fret 15, and the board's top and bottom edges.
+inline constexpr double NeckNutLeft = 41.0;
+inline constexpr double NeckNutRight = 47.0;
+inline constexpr double NeckBoardEnd = 729.0;
+inline constexpr double NeckBoardTop = 14.0;
+inline constexpr double NeckBoardBottom = 171.0;
+
 // The look of a drawn neck: the wood, its grain, the inlays and the binding. Everything else
 // (frets, nut, strings, margins) is the same on every neck, placed by the geometry tables.
 struct NeckLook {

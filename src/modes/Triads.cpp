@@ -111,6 +111,21 @@ Voicing silentShape() {
     return v;
 }
 
+// The shape a fixed picture shows, with its own fingering: the open string is not fingered.
+Voicing pictureShape(const FixedPicture& picture) {
+    Voicing v = silentShape();
+    v.number = 0;
+    for (int string = 6; string >= 1; --string) {
+        const int fret = picture.frets[size_t(6 - string)];
+        if (fret < 0)
+            continue;
+        v.frets[size_t(string)] = fret;
+        v.fingers[size_t(string)] =
+            fret == 0 ? QStringLiteral("0") : QString::number(picture.fingers[size_t(6 - string)]);
+    }
+    return v;
+}
+
 } // namespace
 
 void showTriad(ModeContext& c) {
@@ -170,7 +185,7 @@ void drawTriad(ModeContext& c) {
     clearNeck(c);
     for (const FixedPicture& picture : FixedPictures) {
         if (picture.triad == triad && picture.group == group && picture.root == s.currentRoot) {
-            s.triadShape = std::move(played);
+            s.triadShape = pictureShape(picture);
             drawFixedPicture(c, picture);
             board.sendLedFrame();
             return;

@@ -12,6 +12,7 @@
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/PlaybackDialog.h"
+#include "ui/SheetPrinting.h"
 #include "ui/SkinDialog.h"
 #include "ui/SplashWindow.h"
 #include "ui/TuningDialog.h"
@@ -135,7 +136,13 @@ void MainWindow::createMenus() {
     };
 
     QMenu* file = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    addAction(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"))->setEnabled(false);
+    QAction* print = addAction(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this,
+            [this] { printCurrentSheet(this, m_program, m_boxes); });
+    connect(addAction(file, QStringLiteral("mnuExportPdf"), QStringLiteral("&Export as PDF...")),
+            &QAction::triggered, this,
+            [this] { exportCurrentSheet(this, m_program, m_boxes, m_pdfFolder); });
     addSeparator(file, QStringLiteral("mnuSep5"));
     QAction* exit = addAction(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);

@@ -104,6 +104,7 @@ private:
     QAction* m_rightHanded = nullptr;
     QAction* m_leftHanded = nullptr;
     bool m_geometrySaved = false;
+    QString m_pdfFolder; // where Export as PDF last wrote
 };
 
 } // namespace chordalis

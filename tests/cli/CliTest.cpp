@@ -1,5 +1,7 @@
+#include "../PdfText.h"
 #include "CliCommands.h"
 
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -213,6 +215,42 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8, 8) == "WAVEfmt ");
     // Four seconds of held chord and the ring-out, 16-bit stereo at 44.1 kHz.
     EXPECT_NEAR(double(file.size() - 44) / (44100 * 4), 5.5, 0.01);
+}
+
+TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    QFile earlier(pdf);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    earlier.close();
+    // Nothing chosen; a chord of the small data has no voicing to print.
+    for (const char* args : {"print chord", "print chord --item 0", "print scale", "print arpeggio",
+                             "print triad", "print chordscale", "print finder --frets xxxxxx"}) {
+        const Result r = run(QString::fromUtf8(args).split(u' ') + QStringList{"--pdf", pdf});
+        EXPECT_EQ(r.status, 3) << args;
+        EXPECT_EQ(r.err, QStringLiteral("chordalis-cli: There is nothing to print!\n")) << args;
+    }
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), "earlier");
+    // The single note always prints; a file that cannot be written, or wrong roots, do not.
+    EXPECT_EQ(run({"print", "note", "--pdf", pdf}).status, 0);
+    EXPECT_EQ(run({"print", "note", "--pdf", dir.filePath("no/folder/x.pdf")}).status, 1);
+    EXPECT_EQ(run("print note").status, 2);
+    EXPECT_EQ(run({"print", "note", "--root", "C", "--all-roots", "--pdf", pdf}).status, 2);
+}
+
+TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("booklet.pdf"));
+    const Result r = run({"print", "chord", "--data", CHORDALIS_SHIPPED_DATA, "--item", "0",
+                          "--root", "C", "--root", "F#", "--pdf", pdf});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    test::PdfText text = test::readPdf(pdf);
+    ASSERT_EQ(text.pages, 2);
+    EXPECT_NE(text.findLine("Chord: Cmaj", 0), nullptr);
+    EXPECT_NE(text.findLine("Chord: F#maj", 1), nullptr);
+    ASSERT_EQ(run({"print", "note", "--all-roots", "--pdf", pdf}).status, 0);
+    EXPECT_EQ(test::readPdf(pdf).pages, 17);
 }
 
 TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {

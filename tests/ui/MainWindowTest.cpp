@@ -5,6 +5,7 @@
 #include "fretboard/Fretboard.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/SheetPrinting.h"
 #include "ui/TreeFiller.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -70,7 +72,7 @@ TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {
                                   "Chord/Scale", "Chord Finder"}));
     EXPECT_EQ(window->rootTabs().currentIndex(), 0);
     EXPECT_EQ(window->modeTabs().currentIndex(), 0);
-    window->resize(800, 600); // the smallest screen: still every root tab in view
+    window->resize(800, 600);          // the smallest screen: still every root tab in view
     QCoreApplication::processEvents(); // the layout follows
     const QRect lastTab = window->rootTabs().tabRect(16);
     EXPECT_LE(window->rootTabs().mapTo(window, lastTab.topRight()).x(), window->width());
@@ -105,7 +107,9 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndState) {
     const QList<QAction*> bar = window->menuBar()->actions();
     ASSERT_EQ(bar.size(), 3);
     EXPECT_EQ(menuTexts(bar[0]->menu()),
-              QStringList({"mnuFile &File", "[mnuPrint &Print]", "mnuSep5 -", "mnuExit E&xit"}));
+              QStringList({"mnuFile &File", "mnuPrint &Print", "mnuExportPdf &Export as PDF...",
+                           "mnuSep5 -", "mnuExit E&xit"}));
+    EXPECT_EQ(find<QAction>("mnuPrint")->shortcut(), QKeySequence(QKeySequence::Print));
     EXPECT_EQ(
         menuTexts(bar[1]->menu()),
         QStringList({"mnuOptions &Options", "mnuPlayback &Playback Settings", "mnuTuning &Tuning",
@@ -283,6 +287,25 @@ TEST_F(MainWindowTest, HelpDocumentsOpenOrAreReportedMissing) {
     EXPECT_EQ(boxes.shown[1].icon, BoxIcon::Stop);
     EXPECT_TRUE(boxes.shown[1].text.startsWith("ERROR: No program on this computer could open: \n" +
                                                programFile(folder.path(), "system/rmp.htm")));
+}
+
+TEST_F(MainWindowTest, PrintRefusesAnEmptyPageAndTheSheetGoesToPrinterOrFile) {
+    find<QAction>("mnuPrint")->trigger(); // the chords page, no chord chosen: no dialog
+    find<QAction>("mnuExportPdf")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(boxes.shown[1].text, "There is nothing to print!");
+
+    window->modeTabs().setCurrentIndex(int(Mode::Notes)); // the single note always prints
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    EXPECT_TRUE(printSheet(printer, *program));
+    EXPECT_TRUE(exportSheet(*program, dir.filePath(QStringLiteral("exported.pdf")), boxes));
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("printed.pdf"))).size(), 1000);
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("exported.pdf"))).size(), 1000);
+    EXPECT_FALSE(exportSheet(*program, dir.filePath(QStringLiteral("no/folder/x.pdf")), boxes));
+    EXPECT_EQ(boxes.shown.back().icon, BoxIcon::Stop);
 }
 
 TEST_F(MainWindowTest, QuitQuestionNoKeepsEverythingYesWritesOnce) {

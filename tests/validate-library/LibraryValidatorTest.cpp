@@ -152,7 +152,7 @@ TEST_F(LibraryValidatorTest, CatchesVoicingsThatSoundWrong) {
         {"two open chords for one root", "voicing.ini", "1rootnote=2", "1rootnote=0",
          "voicing.ini [openchords] 1quality", "a second open C"},
         {"a missing no-5th remark", "voicing.ini", "Open C7 chord. No 5th.", "Open C7 chord.",
-         "voicing.ini [openchords] 9memo", "should say \"No 5th\""},
+         "voicing.ini [openchords] 9memo", "the remark should say \"No 5th.\""},
         {"a remark naming the wrong root string", "voicing.ini",
          "E-shape barre, root on the 6th string", "E-shape barre, root on the 5th string",
          "voicing.ini [0] 1memo", "puts the root on the 5th string"},
@@ -175,7 +175,7 @@ TEST_F(LibraryValidatorTest, CatchesOpenChordsAndRemarksThatDoNotHold) {
          "crosses the open 3rd string"},
         {"a no-5th remark on a full chord", "voicing.ini", "0memo=Open C chord.",
          "0memo=Open C chord. No 5th.", "voicing.ini [openchords] 0memo",
-         "says \"No 5th\", but the 5th sounds"},
+         "says \"No 5th.\", but no chord tone is left out"},
         {"a remark muting a played string", "voicing.ini", "0memo=Open C chord.",
          "0memo=Open C chord, string 5 muted.", "voicing.ini [openchords] 0memo",
          "calls the 5th string muted"},
@@ -289,10 +289,53 @@ TEST_F(LibraryValidatorTest, CatchesWhatAPlayerOrATeacherWouldNot) {
         {"two partial barres and two more fingers", "voicing.ini",
          "1fret=000202010000\n1finger=134211", "1fret=000202010103\n1finger=133224",
          "voicing.ini [0] 1finger", "two partial barres and two more fingers"},
+        {"a 13th chord's remark that does not name the 9th it leaves out", "voicing.ini",
+         "1 b7 3 13. No 5th or 9th.", "1 b7 3 13. No 5th.", "voicing.ini [28] ",
+         "should say \"No 5th or 9th.\", not \"No 5th.\""},
         {"voicings out of reading order", "voicing.ini", "3fret=xx00-1-3-2-3\n3finger=x43121",
          "3fret=xx0002020200\n3finger=x13331", "voicing.ini [0] 4root",
          "belongs before voicing 3; voicings are listed by root string 6 to 3"},
     });
+}
+
+TEST_F(LibraryValidatorTest, LeavesOutThe9thOnlyWhereTheHandCannotHoldTheChord) {
+    expectCaught({
+        // 9#11 has six shapes with its 9th and the root on the 6th string: none may drop it.
+        {"a 9#11 without its 9th where the hand holds it", "voicing.ini",
+         "3fret=000100010002\n3finger=121314", "3fret=0001000100xx\n3finger=12131x",
+         "voicing.ini [30] 3fret",
+         "the 9 does not sound; it may be left out only where the hand cannot hold the whole "
+         "chord"},
+        // With the root on the 5th and 4th strings only one shape holds all of maj9#11: the
+        // maj7#11 grips that leave the 9th out are then asked for.
+        {"maj9#11 without the grips that leave out the 9th", "voicing.ini", "[19]\nnumVoicings=8",
+         "[19]\nnumVoicings=6", "voicing.ini [19] numVoicings",
+         "1 voicing(s) of maj9#11 have the root on the 5th string; it has 2 playable shapes",
+         "voicing.ini [19] numVoicings",
+         "no voicing of maj9#11 has its root on the 4th string, though a shape can be played"},
+    });
+}
+
+TEST_F(LibraryValidatorTest, TheSummaryNamesEveryChordBelowTheCountsAskedFor) {
+    freshCopy();
+    LibraryValidator v(dir);
+    v.run();
+    ASSERT_TRUE(v.faults().empty());
+    const auto& s = v.summary();
+    const auto named = [](const std::vector<std::pair<std::string, int>>& list, int n) {
+        return std::count_if(list.begin(), list.end(),
+                             [&](const auto& entry) { return entry.second == n; });
+    };
+    const auto& fifth = s.perChordByRootString.at(5);
+    const auto few = s.fewOnRootString.count(5) ? s.fewOnRootString.at(5)
+                                                : std::vector<std::pair<std::string, int>>();
+    EXPECT_EQ(named(few, 0), std::count(fifth.begin(), fifth.end(), 0));
+    EXPECT_EQ(named(few, 1), std::count(fifth.begin(), fifth.end(), 1));
+    EXPECT_FALSE(s.fewOnRootString.count(6)); // two with the root on the 6th string for all
+    EXPECT_GT(s.handFullVoicings, 0);
+    const std::string text = v.summaryText();
+    EXPECT_NE(text.find("Fewer than two with the root on the 5th string"), std::string::npos);
+    EXPECT_NE(text.find("13#9 0"), std::string::npos);
 }
 
 } // namespace

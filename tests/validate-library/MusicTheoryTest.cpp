@@ -96,6 +96,19 @@ TEST(MusicTheory, TonesAVoicingMayLeaveOut) {
     EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;9;13")), (Set{"5", "9"}));
 }
 
+TEST(MusicTheory, WhereTheHandIsFullThe9thAnd11thGoUnderAnyEleventhOrThirteenth) {
+    using Set = std::set<std::string>;
+    const auto leftOut = [](const char* f) {
+        return tokensLeftOutWhereTheHandIsFull(parsed(f));
+    };
+    EXPECT_EQ(leftOut("1;3;5;b7;9;#11"), Set{"9"}); // 9#11 becomes the 7#11 grip
+    EXPECT_EQ(leftOut("1;b3;5;b6;7;9"), Set{"9"});  // a b6 beside the 5th is the b13
+    EXPECT_EQ(leftOut("1;b3;b6;b7;9;11"), Set{});   // a b6 in place of the 5th is not
+    EXPECT_EQ(leftOut("1;3;b5;b7;9"), Set{});       // nor is an altered 5th an 11th
+    EXPECT_EQ(leftOut("1;3;5;b7;b9;13"), Set{});    // the altered tones and the 13th stay
+    EXPECT_EQ(leftOut("1;b3;5;b7;9;11;13"), Set{}); // what omissibleTokens already allows
+}
+
 TEST(MusicTheory, ScalesAreKnownByTheirNames) {
     EXPECT_EQ(referenceScale("Dorian"), (std::set<int>{0, 2, 3, 5, 7, 9, 10}));
     EXPECT_EQ(referenceScale("Super Locrian"), referenceScale("Altered"));

@@ -12,6 +12,8 @@
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "modes/TreeClicks.h"
+#include "print/PdfSheets.h"
+#include "print/ReferenceSheet.h"
 #include "sound/MidiFile.h"
 #include "sound/MidiFilePlayer.h"
 #include "sound/RecordingMidiOut.h"
@@ -63,6 +65,11 @@ QString usage() {
         "                               the built-in synthesizer into a WAV file, without an\n"
         "                               audio device. The instrument's program change comes\n"
         "                               first, as the program sends it when the port opens.\n"
+        "  print MODE [OPTIONS] --pdf FILE\n"
+        "                               Writes the printed reference sheet of that display to a\n"
+        "                               PDF file (landscape, A4 or Letter as the locale has it).\n"
+        "                               With several --root options or --all-roots, one page\n"
+        "                               per root in one file.\n"
         "  info MODE --item N           The information window of an item, for MODE chord,\n"
         "                               arpeggio, scale or triad: the stem and examples keys,\n"
         "                               txtInfo (the text) and cboInfo (the example entries in\n"
@@ -77,7 +84,8 @@ QString usage() {
         "\n"
         "Options:\n"
         "  --data DIR                   Use the data files of DIR instead of the program folder.\n"
-        "  --root R                     The root tab (default C).\n"
+        "  --root R                     The root tab (default C). print takes several.\n"
+        "  --all-roots                  print: one page for each of the 17 root tabs.\n"
         "  --item N                     The chord, scale, arpeggio or triad number (triads 0..11:\n"
         "                               3 x quality + inversion; chordscale: the chord).\n"
         "  --group G                    The triad's string group 0..3 (0 strings 6-5-4 .. 3\n"
@@ -103,11 +111,13 @@ QString usage() {
         "  --volume N                   play: the velocity 0..127 (default 100).\n"
         "  --tempo N                    play: the speed 0..100 of the chord strum, scale or\n"
         "                               arpeggio run (defaults 90, 70, 70).\n"
+        "  --pdf FILE                   print: the PDF file to write.\n"
         "  --help                       This text.\n"
         "\n"
         "Exit status: 0 success, 1 a library file is missing or the sound cannot be written,\n"
         "or an information text or example cannot be read or played, 2 wrong arguments, 3 the\n"
-        "Play or Info button would refuse (its message is on stderr).\n");
+        "Play or Info button would refuse, or there is nothing to print (the message is on\n"
+        "stderr).\n");
 }
 
 namespace {
@@ -116,6 +126,7 @@ struct Arguments {
     QString command;
     QStringList operands; // after the command
     std::map<QString, QString> options;
+    QStringList roots; // every --root, in order; options holds the last
 
     bool has(const char* option) const { return options.count(QLatin1String(option)) > 0; }
     QString value(const char* option) const {
@@ -132,9 +143,9 @@ const QStringList ValueOptions = {
     QStringLiteral("--group"),   QStringLiteral("--scale"),   QStringLiteral("--frets"),
     QStringLiteral("--skin"),    QStringLiteral("--render"),  QStringLiteral("--instrument"),
     QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--decode")};
+    QStringLiteral("--pdf"),     QStringLiteral("--decode")};
 const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
-                                 QStringLiteral("--midi-log")};
+                                 QStringLiteral("--midi-log"), QStringLiteral("--all-roots")};
 
 std::optional<Arguments> parse(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -156,6 +167,8 @@ std::optional<Arguments> parse(const QStringList& args, QString& error) {
                 return std::nullopt;
             }
             parsed.options[a] = args[++i];
+            if (a == QLatin1String("--root"))
+                parsed.roots << parsed.options[a];
         } else if (parsed.command.isEmpty()) {
             parsed.command = a;
         } else {
@@ -704,6 +717,79 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
     return ExitOk;
 }
 
+// The printed sheet of a display, one page per root, into a PDF file.
+int printSheets(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
+    const QString pdf = args.value("--pdf");
+    if (pdf.isEmpty()) {
+        err << "chordalis-cli: print needs --pdf FILE\n";
+        return ExitUsage;
+    }
+    QStringList roots = args.roots;
+    if (args.has("--all-roots")) {
+        if (!roots.isEmpty()) {
+            err << "chordalis-cli: give either --root or --all-roots, not both\n";
+            return ExitUsage;
+        }
+        for (const RootTab& tab : RootTabs)
+            roots << QLatin1String(tab.caption);
+    }
+    if (roots.isEmpty())
+        roots << QStringLiteral("C");
+
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
+    if (const auto status = loadProgram(program, err))
+        return *status;
+    QString error;
+    auto display = [&](const QString& root) -> std::optional<Mode> {
+        Arguments page = args;
+        page.options[QStringLiteral("--root")] = root;
+        const auto mode = runDisplay(program, page, error);
+        return mode ? std::optional<Mode>(Mode(*mode)) : std::nullopt;
+    };
+    // The first page runs once before the file is opened, for its title and to refuse wrong
+    // arguments without touching the file.
+    const auto first = display(roots.front());
+    if (!first) {
+        err << "chordalis-cli: " << error << "\n";
+        return ExitUsage;
+    }
+    const QString title = sheetTitle(program.state, program.pages, *first);
+    const QPageSize paper = defaultSheetPaper();
+    const PdfResult result = writeSheetsPdf(
+        pdf, sheetPageLayout(paper), int(roots.size()), title,
+        [&](PagePainter& painter, int k) -> QString {
+            const auto mode = display(roots[k]);
+            if (!mode)
+                return error;
+            if (QString refusal = printRefusal(program.state, *mode); !refusal.isEmpty()) {
+                if (roots.size() > 1)
+                    refusal += QStringLiteral(" (root %1)").arg(roots[k]);
+                error.clear();
+                return refusal;
+            }
+            drawReferenceSheet(painter, program.state, program.pages, *mode);
+            return {};
+        });
+    switch (result.status) {
+    case PdfResult::Written:
+        break;
+    case PdfResult::Refused:
+        err << "chordalis-cli: " << result.message << "\n";
+        return error.isEmpty() ? ExitRefused : ExitUsage;
+    case PdfResult::Failed:
+        err << "chordalis-cli: cannot write " << pdf << ": " << result.message << "\n";
+        return ExitDataError;
+    }
+    print(out, QJsonObject{{"pdf", pdf},
+                           {"mode", args.operands.value(0)},
+                           {"pages", int(roots.size())},
+                           {"roots", QJsonArray::fromStringList(roots)},
+                           {"paper", paper.name()},
+                           {"title", title}});
+    return ExitOk;
+}
+
 int info(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
     const QString modeName = args.operands.value(0);
     const std::map<QString, Mode> modes{{QStringLiteral("chord"), Mode::Chords},
@@ -863,6 +949,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return show(folder, *parsed, out, err);
     if (command == QLatin1String("play"))
         return play(folder, *parsed, out, err);
+    if (command == QLatin1String("print"))
+        return printSheets(folder, *parsed, out, err);
     if (command == QLatin1String("info"))
         return info(folder, *parsed, out, err);
     if (command == QLatin1String("example"))

@@ -20,7 +20,7 @@ constexpr int MaxFret = 15;
 constexpr int MaxVoicingsPerRoot = 31;
 constexpr int MinMovablePerChord = 6;
 constexpr int MinMovableRichChord = 4;
-constexpr size_t MinRootFifthString = 2;
+constexpr size_t MinOnRootString = 2; // with the root on the 6th string, and on the 5th
 constexpr int OpenPositionLimit = 5;
 
 using Frets = std::array<std::optional<int>, 7>; // strings 1..6; nothing = silent
@@ -39,7 +39,8 @@ struct Chord {
     std::vector<FormulaToken> tokens;
     std::set<int> pcs;
     std::set<int> required; // pitch classes every voicing sounds
-    bool hasFifth = false;  // a perfect 5th that a voicing may leave out
+    std::set<int> handFull; // of those, the ones a voicing may leave where the hand is full
+    std::set<std::string> mayLeaveOut; // tokens a voicing may leave out, in either case
     std::vector<int> related;
 };
 
@@ -192,6 +193,29 @@ std::string intervalName(int semitones) {
     static const std::array<const char*, 12> names = {"1",  "b9", "9",  "b3", "3",  "4",
                                                       "b5", "5",  "#5", "6",  "b7", "7"};
     return names[size_t(semitones)];
+}
+
+// The chord as a voicing must sound it where the hand cannot hold it twice on a root string.
+Chord withTheHandFull(const Chord& chord) {
+    Chord out = chord;
+    for (int pc : chord.handFull)
+        out.required.erase(pc);
+    return out;
+}
+
+// The remark that names the chord tones a voicing leaves out ("No 5th or 9th."), or nothing
+// when every tone sounds.
+std::string leftOutRemark(const Chord& chord, const std::set<int>& heard) {
+    std::vector<std::string> words;
+    for (const FormulaToken& t : chord.tokens)
+        if (chord.mayLeaveOut.count(t.text) && !heard.count(t.pitchClass()))
+            words.push_back(t.accidental == 0 ? ordinalText(t.degree) : t.text);
+    if (words.empty())
+        return {};
+    std::string out = "No ";
+    for (size_t i = 0; i < words.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+    return out + ".";
 }
 
 // What a placed shape sounds against its chord at a root; each fault as a message. The bass must
@@ -947,10 +971,15 @@ struct LibraryValidator::Impl {
                 chord.tokens = *tokens;
                 chord.pcs = pitchClasses(*tokens);
                 const std::set<std::string> omissible = omissibleTokens(*tokens);
-                for (const FormulaToken& t : *tokens)
+                const std::set<std::string> handFull = tokensLeftOutWhereTheHandIsFull(*tokens);
+                for (const FormulaToken& t : *tokens) {
                     if (!omissible.count(t.text))
                         chord.required.insert(t.pitchClass());
-                chord.hasFifth = omissible.count("5") > 0;
+                    if (handFull.count(t.text))
+                        chord.handFull.insert(t.pitchClass());
+                    if (omissible.count(t.text) || handFull.count(t.text))
+                        chord.mayLeaveOut.insert(t.text);
+                }
                 // Two chords share their notes only when they spell them differently, as the
                 // 11 chord (1;5;b7;9;11) and the 9sus4 (1;4;5;b7;9) do.
                 const auto [it, fresh] = sets.emplace(chord.pcs, sec);
@@ -1031,14 +1060,23 @@ struct LibraryValidator::Impl {
         voicingSets.emplace(set, where);
     }
 
-    void checkFifthRemark(const std::string& key, const std::string& sec, const Chord& chord,
-                          const std::set<int>& heard, const std::string& memo) {
-        const bool lacks = chord.hasFifth && !heard.count(7);
-        const bool says = mentions(memo, "no 5th");
-        if (lacks && !says)
-            fault(VoicingFile, sec, key, "the 5th is left out; the remark should say \"No 5th\"");
-        if (!lacks && says)
-            fault(VoicingFile, sec, key, "the remark says \"No 5th\", but the 5th sounds");
+    // The remark names exactly the chord tones that the voicing leaves out.
+    void checkLeftOutRemark(const std::string& key, const std::string& sec, const Chord& chord,
+                            const std::set<int>& heard, const std::string& memo) {
+        static const std::regex claim(
+            R"(\bNo [#b]?\d+(?:st|nd|rd|th)?(?:(?:, | or )[#b]?\d+(?:st|nd|rd|th)?)*\.)");
+        std::smatch m;
+        const std::string said = std::regex_search(memo, m, claim) ? m.str() : std::string();
+        const std::string expected = leftOutRemark(chord, heard);
+        if (said == expected)
+            return;
+        if (expected.empty())
+            fault(VoicingFile, sec, key,
+                  "the remark says \"" + said + "\", but no chord tone is left out");
+        else
+            fault(VoicingFile, sec, key,
+                  "the voicing leaves chord tones out; the remark should say \"" + expected + "\"" +
+                      (said.empty() ? "" : ", not \"" + said + "\""));
     }
 
     void checkOpenChords() {
@@ -1106,7 +1144,7 @@ struct LibraryValidator::Impl {
                 if ((*frets)[size_t(s)])
                     heard.insert(
                         ((OpenString[size_t(s)] + *(*frets)[size_t(s)] - *root) % 12 + 12) % 12);
-            checkFifthRemark(id + "memo", sec, chord, heard, memo);
+            checkLeftOutRemark(id + "memo", sec, chord, heard, memo);
             noteVoicingSet(heard, VoicingFile + std::string(" [openchords] ") + id);
         }
         out.m_summary.openChords = n;
@@ -1121,20 +1159,40 @@ struct LibraryValidator::Impl {
             for (const char* k : {"fret", "finger", "group", "root", "memo"})
                 keys.push_back(std::to_string(j) + k);
         expectKeys(VoicingFile, sec, keys);
-        // A chord of six or more tones has fewer ways onto six strings.
-        // A chord that fills the hand may have fewer shapes than that: then it lists every
-        // one that the search below finds with the root on the 6th, 5th or 4th string.
-        int needed = chord.tokens.size() >= 6 ? MinMovableRichChord : MinMovablePerChord;
-        if (m < needed && chord.valid) {
-            int playable = 0;
-            for (int rs : {6, 5, 4})
-                playable += int(playableShapes(chord, rs, size_t(needed)).size());
-            needed = std::min(needed, playable);
-        }
-        if (m < needed)
-            fault(VoicingFile, sec, "numVoicings",
-                  "chord " + chord.name + " has " + std::to_string(m) +
-                      " movable voicings; it needs at least " + std::to_string(needed));
+
+        // What a voicing with its root on a string must sound: the whole chord, or, where the
+        // hand cannot hold the whole chord in two shapes there, the chord without its hand-full
+        // tones (9#11 without its 9th on the 5th and 4th strings).
+        const Chord handFull = withTheHandFull(chord);
+        std::map<int, bool> handIsFull; // root string -> fewer than two shapes hold everything
+        const auto ruleOn = [&](int rs) -> const Chord& {
+            if (!chord.valid || chord.handFull.empty())
+                return chord;
+            auto it = handIsFull.find(rs);
+            if (it == handIsFull.end())
+                it = handIsFull
+                         .emplace(rs, playableShapes(chord, rs, MinOnRootString).size() <
+                                          MinOnRootString)
+                         .first;
+            return it->second ? handFull : chord;
+        };
+        // The playable shapes of each root string, as many as any count below asks for.
+        std::map<int, std::vector<std::pair<Frets, Fingers>>> searched;
+        const auto shapesOn = [&](int rs) -> const std::vector<std::pair<Frets, Fingers>>& {
+            auto it = searched.find(rs);
+            if (it == searched.end())
+                it = searched
+                         .emplace(rs, chord.valid ? playableShapes(ruleOn(rs), rs,
+                                                                   size_t(MinMovablePerChord))
+                                                  : std::vector<std::pair<Frets, Fingers>>())
+                         .first;
+            return it->second;
+        };
+        std::string handFullTones;
+        for (const FormulaToken& t : chord.tokens)
+            if (chord.handFull.count(t.pitchClass()))
+                handFullTones += (handFullTones.empty() ? "" : " or ") + t.text;
+
         std::set<std::pair<int, std::string>> shapes;
         std::map<int, int> byRootString;
         std::optional<std::pair<int, int>> previous; // root string and lowest fret before
@@ -1187,10 +1245,18 @@ struct LibraryValidator::Impl {
                 fault(VoicingFile, sec, id + "memo", f);
             if (!chord.valid)
                 continue;
+            const Chord& rule = ruleOn(rs);
             std::set<std::string> reported;
             for (int root = 0; root < 12; ++root) {
                 const Frets placed = moveShape(*frets, root, rs);
-                std::vector<std::string> faults = soundFaults(chord, placed, root);
+                std::vector<std::string> faults = soundFaults(rule, placed, root);
+                if (!faults.empty() && &rule == &chord && !chord.handFull.empty() &&
+                    soundFaults(handFull, placed, root).empty())
+                    faults = {"the " + handFullTones +
+                              " does not sound; it may be left out only "
+                              "where the hand cannot hold the whole chord, and two shapes with "
+                              "the root on the " +
+                              ordinalText(rs) + " string hold it"};
                 int low = 999;
                 int high = -999;
                 for (const auto& f : placed)
@@ -1210,36 +1276,66 @@ struct LibraryValidator::Impl {
                 ++listedPerRoot[{number_, root}];
             }
             const std::set<int> heard = relativeIntervals(*frets, rs);
-            checkFifthRemark(id + "memo", sec, chord, heard, memo);
+            if (!std::includes(heard.begin(), heard.end(), chord.required.begin(),
+                               chord.required.end()))
+                ++out.m_summary.handFullVoicings;
+            checkLeftOutRemark(id + "memo", sec, chord, heard, memo);
             noteVoicingSet(heard, VoicingFile + std::string(" [") + sec + "] " + id);
         }
-        const size_t onFifth = byRootString.count(5) ? size_t(byRootString.at(5)) : 0;
-        // Two grips with the root on the 5th string, where the chord has two: a chord that
-        // needs five tones has only one within reach of the hand.
-        if (m > 0 && onFifth < MinRootFifthString && chord.valid &&
-            playableShapes(chord, 5, MinRootFifthString).size() >= MinRootFifthString)
-            fault(VoicingFile, sec, "numVoicings",
-                  std::to_string(onFifth) + " voicing(s) of " + chord.name +
-                      " have the root on the 5th string; it has " +
-                      std::to_string(MinRootFifthString) + " playable shapes there at least");
-        if (m > 0)
-            for (int rs : {6, 5, 4}) {
-                if (byRootString.count(rs))
+
+        if (m > 0 && chord.valid) {
+            // Two voicings with the root on the 6th string, two on the 5th and one on the 4th,
+            // as far as the search finds shapes there.
+            for (const auto& [rs, wanted] :
+                 {std::pair{6, MinOnRootString}, {5, MinOnRootString}, {4, size_t(1)}}) {
+                const size_t have = byRootString.count(rs) ? size_t(byRootString.at(rs)) : 0;
+                if (have >= wanted)
                     continue;
-                const auto shapes = chord.valid ? playableShapes(chord, rs, 1)
-                                                : std::vector<std::pair<Frets, Fingers>>();
-                const auto* shape = shapes.empty() ? nullptr : &shapes.front();
-                if (shape)
+                const auto& found = shapesOn(rs);
+                const auto unlisted =
+                    std::find_if(found.begin(), found.end(), [&](const auto& shape) {
+                        return !shapes.count({rs, fretsText(shape.first)});
+                    });
+                const std::string example =
+                    unlisted == found.end()
+                        ? std::string()
+                        : ", for example the frets " + fretsText(unlisted->first) +
+                              " with the fingers " + fingersText(unlisted->second);
+                if (have < std::min(wanted, found.size()) && have == 0)
                     fault(VoicingFile, sec, "numVoicings",
                           "no voicing of " + chord.name + " has its root on the " +
-                              ordinalText(rs) + " string, though a shape can be played there, " +
-                              "for example the frets " + fretsText(shape->first) +
-                              " with the fingers " + fingersText(shape->second));
-                else if (rs == 6)
+                              ordinalText(rs) + " string, though a shape can be played there" +
+                              example);
+                else if (have < std::min(wanted, found.size()))
                     fault(VoicingFile, sec, "numVoicings",
-                          "no voicing of " + chord.name + " has its root on the " +
-                              ordinalText(rs) + " string");
+                          std::to_string(have) + " voicing(s) of " + chord.name +
+                              " have the root on the " + ordinalText(rs) + " string; it has " +
+                              std::to_string(std::min(wanted, found.size())) +
+                              " playable shapes there at least" + example);
+                else if (have == 0 && rs == 6)
+                    fault(VoicingFile, sec, "numVoicings",
+                          "no voicing of " + chord.name + " has its root on the 6th string");
+                else if (rs != 4)
+                    out.m_summary.fewOnRootString[rs].emplace_back(chord.name, int(have));
             }
+        }
+        // Six voicings, four for a chord of six tones or more, which has fewer ways onto six
+        // strings; a chord that fills the hand may have fewer shapes than that: then it lists
+        // every one that the search finds with the root on the 6th, 5th or 4th string.
+        const int wanted = chord.tokens.size() >= 6 ? MinMovableRichChord : MinMovablePerChord;
+        int needed = wanted;
+        if (m < needed && chord.valid) {
+            int playable = 0;
+            for (int rs : {6, 5, 4})
+                playable += int(shapesOn(rs).size());
+            needed = std::min(needed, playable);
+        }
+        if (m < needed)
+            fault(VoicingFile, sec, "numVoicings",
+                  "chord " + chord.name + " has " + std::to_string(m) +
+                      " movable voicings; it needs at least " + std::to_string(needed));
+        else if (m < wanted && m > 0)
+            out.m_summary.fewVoicings.emplace_back(chord.name, m);
         out.m_summary.movablePerChord[size_t(number_)] = m;
         for (int rs = 1; rs <= 6; ++rs)
             out.m_summary.perChordByRootString[rs][size_t(number_)] =
@@ -1584,6 +1680,22 @@ std::string LibraryValidator::summaryText() const {
             << " (per chord: at least " << *std::min_element(it->second.begin(), it->second.end())
             << ", median " << numberText(median(it->second)) << ")\n";
     }
+    if (s.handFullVoicings > 0)
+        out << "  " << s.handFullVoicings
+            << " voicing(s) leave out a 9th or 11th where the hand cannot hold the whole chord\n";
+    const auto list = [&](const std::vector<std::pair<std::string, int>>& chords) {
+        std::string text;
+        for (const auto& [name, n] : chords)
+            text += (text.empty() ? "" : ", ") + name + " " + std::to_string(n);
+        return text;
+    };
+    for (auto it = s.fewOnRootString.rbegin(); it != s.fewOnRootString.rend(); ++it)
+        out << "Fewer than two with the root on the " << ordinalText(it->first)
+            << " string, where no more shapes can be played (" << it->second.size()
+            << "): " << list(it->second) << "\n";
+    if (!s.fewVoicings.empty())
+        out << "Fewer than six voicings (four from six tones), where no more shapes can be played ("
+            << s.fewVoicings.size() << "): " << list(s.fewVoicings) << "\n";
     return out.str();
 }
 

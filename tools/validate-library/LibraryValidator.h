@@ -32,10 +32,13 @@ namespace chordalis {
 // except those guitarists leave out: the perfect 5th of a chord of four or more notes, the 9th
 // of a chord that also has a natural 11th or a 13th, and the 11th of a chord with a 13th; where
 // more than five tones would still remain (a hand holds five over the bass), the natural 9th and
-// then the 11th, natural or sharp. The root, the 3rd (or the suspended 2nd or 4th), the 7th (or
-// 6th) and the altered tones are therefore always there. Its remark says "No 5th" exactly when a
-// perfect 5th of the chord is left out. A #9 never lies below the chord's major 3rd, where it is
-// heard as a minor 3rd.
+// then the 11th, natural or sharp. Where the hand cannot hold even that twice on a root string
+// (fewer than two playable shapes there), the natural 9th under any 11th or 13th and the natural
+// 11th under any 13th may go as well: 9#11 is voiced 1 3 b7 #11 with its root on the 5th string.
+// The root, the 3rd (or the suspended 2nd or 4th), the 7th (or 6th) and the altered tones are
+// therefore always there. Its remark names exactly the chord tones it leaves out, as "No 5th."
+// or "No 5th or 9th.". A #9 never lies below the chord's major 3rd, where it is heard as a
+// minor 3rd.
 //
 // Fingers. "x" marks a silent string, "0" an open one (open chords only), "1" to "4" index to
 // little finger. A finger presses one fret only; a higher fret never gets a lower finger than a
@@ -55,16 +58,18 @@ namespace chordalis {
 // four frets. They are listed in reading order: by root string from the 6th to the 3rd, then up
 // the neck by the shape's lowest fret. With the open chord of a root no chord lists more than 31.
 //
-// How many: each chord has at least six voicings (four when it has six tones or more), a voicing
-// with its root on the 6th string, two on the 5th and one on the 4th, as far as playable shapes
+// How many: each chord has at least six voicings (four when it has six tones or more), two with
+// the root on the 6th string, two on the 5th and one on the 4th, as far as playable shapes
 // exist. On each of the root strings 6, 5 and 4, every shape with the root string on relative
 // fret 00, the strings below it silent and each string above it silent or fretted within a
-// four-fret window around the root is tried; the shapes that these rules accept (chord tones
-// only, every required tone, the root in the bass, frets 1 to 15 at all 12 roots, fingers that
-// follow the finger rules with a barre allowed) set the demand where they are fewer, and a fault
-// for a missing string shows one of them. A shape with its root on the 5th string sounds five
-// strings at most, so a chord that requires five tones, such as 9#11, has one shape there at
-// most and none on the 4th. Only the voicing with its root on the 6th string is always required.
+// four-fret window around the root is tried (the program's move keeps every movable shape within
+// four frets); the shapes that these rules accept (chord tones only, every required tone, the
+// root in the bass, frets 1 to 15 at all 12 roots, fingers that follow the finger rules with a
+// barre allowed) set the demand where they are fewer, and a fault for a missing voicing shows a
+// shape the list lacks. A shape with its root on the 5th string sounds five strings at most, so
+// a chord that still requires five tones, such as 7#9#11 (1 3 b7 #9 #11), has one shape there at
+// most and none on the 4th. Only a voicing with its root on the 6th string is always required.
+// The summary names the chords that stay below these counts.
 //
 // Open chords stay within fret 5, sound an open string or reach the nut's first fret (the small
 // F, xx3211), sound their chord at their root with the real open strings, and there is one per
@@ -106,6 +111,12 @@ public:
         int finderSets = 0;
         std::vector<int> movablePerChord;                     // by chord number
         std::map<int, std::vector<int>> perChordByRootString; // root string -> count per chord
+        int handFullVoicings = 0; // voicings that leave out a tone because the hand is full
+        // Chords below the counts asked for because the search finds no more shapes: with
+        // fewer than two voicings on root string 6 or 5, and with fewer than six (four) in all;
+        // each with the number it lists.
+        std::map<int, std::vector<std::pair<std::string, int>>> fewOnRootString;
+        std::vector<std::pair<std::string, int>> fewVoicings;
     };
 
     explicit LibraryValidator(std::filesystem::path dataDir);

@@ -312,6 +312,27 @@ std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens) {
     return out;
 }
 
+std::set<std::string> tokensLeftOutWhereTheHandIsFull(const std::vector<FormulaToken>& tokens) {
+    const auto has = [&](const char* text) {
+        return std::any_of(tokens.begin(), tokens.end(),
+                           [&](const FormulaToken& t) { return t.text == text; });
+    };
+    bool anyEleventh = false;
+    bool anyThirteenth = has("b6") && has("5");
+    for (const FormulaToken& t : tokens) {
+        anyEleventh = anyEleventh || t.degree == 11;
+        anyThirteenth = anyThirteenth || t.degree == 13;
+    }
+    std::set<std::string> out;
+    if (has("9") && (anyEleventh || anyThirteenth))
+        out.insert("9");
+    if (has("11") && anyThirteenth)
+        out.insert("11");
+    for (const std::string& already : omissibleTokens(tokens))
+        out.erase(already);
+    return out;
+}
+
 std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name) {
     if (name == "5")
         return std::vector<std::string>{"1", "5"};

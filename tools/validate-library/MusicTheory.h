@@ -41,6 +41,12 @@ std::vector<std::string> formulaWritingFaults(const std::vector<FormulaToken>& t
 // Every other token must sound.
 std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens);
 
+// The tokens a voicing may leave out besides those, where the hand cannot hold the chord: the
+// natural 9th under an 11th or 13th of any kind, and the natural 11th under a 13th of any kind
+// (a b6 beside the perfect 5th is the chord's b13). 9#11 is voiced 1 3 b7 #11 where no second
+// shape holds its 9th. The 3rd, the 7th and the altered tones never go.
+std::set<std::string> tokensLeftOutWhereTheHandIsFull(const std::vector<FormulaToken>& tokens);
+
 // The formula that a chord name stands for when read as a chord symbol after its root ("m7b5"
 // gives 1;b3;b5;b7, "13" gives 1;3;5;b7;9;13), or nothing for a name it cannot read.
 std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name);

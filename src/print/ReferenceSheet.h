@@ -1,0 +1,58 @@
+#pragma once
+
+#include "modes/Pages.h"
+#include "print/PagePainter.h"
+
+#include <QString>
+
+namespace chordalis {
+
+struct AppState;
+
+// The one-page reference sheet of a mode: a header with the item's name, formula and notes, the
+// neck with the item's notes marked in black and white, the legend (chord/scale) or the chord
+// descriptions (chord finder), a footer line and the open strings' names.
+
+inline constexpr const char* NothingToPrint = "There is nothing to print!";
+inline constexpr const char* SheetFooter =
+    "Chordalis - The Ultimate Chord, Scale and Arpeggio Reference for Guitarists";
+
+// Where things stand on a sheet, in twips from the top left of the printable area.
+namespace sheet {
+inline constexpr double Left = 500;           // the header lines and the picture start here
+inline constexpr double Top = 500;            // the title's top
+inline constexpr double PictureWidth = 13608; // the neck surface, 753 x 183 units, on paper
+inline constexpr double PictureHeight = 3307;
+inline constexpr double Cell = 397;         // a marker's side
+inline constexpr double HalfCell = 198.5;   // a marker's radius
+inline constexpr double PaperScale = 18.07; // twips per unit of the neck surface
+inline constexpr double LineGap = 20;       // after the title and after each further line
+inline constexpr double NotesGap = 60;      // after the notes line
+// The width the sheet covers, with the same margin on the right as on the left.
+inline constexpr double Width = Left + PictureWidth + Left;
+
+inline constexpr PageFont TitleFont{16, true, false};
+inline constexpr PageFont TextFont{12, false, false}; // header lines, extras, side texts
+inline constexpr PageFont MarkFont{10, false, false}; // inside markers, open strings' names
+inline constexpr PageFont FooterFont{8, false, true};
+
+// The finest outline: one device pixel, but never so fine that a printer loses it.
+inline constexpr double MinimumPen = 6;
+// The outline of the root's markers, clearly heavier than the others.
+inline constexpr double RootPen = 30;
+} // namespace sheet
+
+// Why the mode has nothing to print (NothingToPrint), or an empty text when it has a page: a
+// chord needs standard tuning and a voicing; a scale, an arpeggio, a triad and the chord/scale
+// page their item; the chord finder a string; the single note always prints.
+QString printRefusal(const AppState& state, Mode mode);
+
+// The sheet's title line, as the header prints it.
+QString sheetTitle(const AppState& state, const MainPages& pages, Mode mode);
+
+// Draws the sheet of the mode from the state and the page models the last display left. The
+// refusal must have been checked.
+void drawReferenceSheet(PagePainter& painter, const AppState& state, const MainPages& pages,
+                        Mode mode);
+
+} // namespace chordalis

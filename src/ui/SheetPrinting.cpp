@@ -1,0 +1,115 @@
+#include "ui/SheetPrinting.h"
+
+#include "app/MessageBoxes.h"
+#include "app/Program.h"
+#include "print/PdfSheets.h"
+#include "print/QtPagePainter.h"
+#include "print/ReferenceSheet.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace chordalis {
+
+namespace {
+
+// Shows the refusal of the current mode, if it has one; true when it refused.
+bool refused(const Program& program, MessageBoxes& boxes) {
+    const QString refusal = printRefusal(program.state, program.pages.mode);
+    if (refusal.isEmpty())
+        return false;
+    boxes.inform(BoxIcon::Exclamation, refusal);
+    return true;
+}
+
+QString currentTitle(const Program& program) {
+    return sheetTitle(program.state, program.pages, program.pages.mode);
+}
+
+} // namespace
+
+QString sheetFileName(const QString& title) {
+    QString name = title;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    name.remove(QRegularExpression(QStringLiteral("[:\\\\*?\"<>|]")));
+    name = name.simplified();
+    if (name.isEmpty())
+        name = QStringLiteral("Chordalis");
+    return name + QLatin1String(".pdf");
+}
+
+bool printSheet(QPrinter& printer, const Program& program) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    QtPagePainter page(painter);
+    drawReferenceSheet(page, program.state, program.pages, program.pages.mode);
+    if (printer.printerState() == QPrinter::Error) {
+        printer.abort();
+        painter.end();
+        return false;
+    }
+    return painter.end();
+}
+
+void printCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes) {
+    if (refused(program, boxes))
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // The job's name, and the file name Qt's own PDF output offers.
+    printer.setDocName(QFileInfo(sheetFileName(currentTitle(program))).completeBaseName());
+    printer.setCreator(QStringLiteral("Chordalis"));
+    QPrintDialog dialog(&printer, parent);
+    // One page of the current display: no selection, no page range.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted || !printer.isValid())
+        return;
+    printer.setPageOrientation(QPageLayout::Landscape); // the sheet is laid out across
+    printSheet(printer, program);
+}
+
+bool exportSheet(const Program& program, const QString& path, MessageBoxes& boxes) {
+    if (refused(program, boxes))
+        return false;
+    const PdfResult result = writeSheetsPdf(
+        path, sheetPageLayout(defaultSheetPaper()), 1, currentTitle(program),
+        [&](PagePainter& page, int) {
+            drawReferenceSheet(page, program.state, program.pages, program.pages.mode);
+            return QString();
+        });
+    if (result.status == PdfResult::Written)
+        return true;
+    boxes.inform(
+        BoxIcon::Stop,
+        QStringLiteral("The PDF file could not be written:\n%1\n%2").arg(path, result.message));
+    return false;
+}
+
+void exportCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes, QString& folder) {
+    if (refused(program, boxes))
+        return;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QFileDialog dialog(parent, QStringLiteral("Export as PDF"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(folder);
+    dialog.selectFile(sheetFileName(currentTitle(program)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    folder = QFileInfo(path).absolutePath();
+    exportSheet(program, path, boxes);
+}
+
+} // namespace chordalis

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "../display/HeadlessProgram.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
+
+#include <array>
+
+namespace chordalis::test {
+
+inline void enter(HeadlessProgram& p, Mode mode, const char* root) {
+    modeDispatch(p->context(), mode);
+    rootChange(p->context(), *rootTabIndex(QLatin1String(root)));
+}
+
+// One display of each mode as a user sets it up, and the header lines its sheet prints: title,
+// notes line, further lines.
+struct SheetCase {
+    const char* name;
+    Mode mode;
+    QStringList header;
+    void (*setUp)(HeadlessProgram& p);
+};
+
+inline const std::array<SheetCase, 7> SheetCases = {{
+    {"chord",
+     Mode::Chords,
+     {"Chord: Cmaj", "Formula: 1, 3, 5      Notes: C E G "},
+     [](HeadlessProgram& p) {
+         enter(p, Mode::Chords, "C");
+         p.clickItem(TreeId::Chords, 0, "Chord"); // the open C chord, x32010
+     }},
+    {"scale",
+     Mode::Scales,
+     {"Scale: A Dorian", "Formula: 1, 2, b3, 4, 5, 6, b7      Notes: A B C D E F# G ",
+      "2nd Position (5 frets)"},
+     [](HeadlessProgram& p) {
+         enter(p, Mode::Scales, "A");
+         p.clickItem(TreeId::Scales, 1, "Scale");
+         positionOptionClicked(p->context(), Mode::Scales, 1);
+         positionChosen(p->context(), Mode::Scales, 3);
+     }},
+    {"arpeggio",
+     Mode::Arpeggios,
+     {"Arpeggio: Ebm7", "Formula: 1, b3, 5, b7      Notes: Eb Gb Bb Db ", "All Positions"},
+     [](HeadlessProgram& p) {
+         enter(p, Mode::Arpeggios, "Eb");
+         p.clickItem(TreeId::Arpeggios, 4, "Arpeggio");
+     }},
+    {"note",
+     Mode::Notes,
+     {"Note: F#", ""},
+     [](HeadlessProgram& p) {
+         enter(p, Mode::Notes, "F#");
+     }},
+    {"triad",
+     Mode::Triads,
+     {"Triad: D Major 1st Inversion - Strings 4-3-2", "Formula: 1, 3, 5      Notes: D F# A "},
+     [](HeadlessProgram& p) {
+         enter(p, Mode::Triads, "D");
+         nodeClicked(p->context(), TreeId::StringGroup, QStringLiteral("2ID"));
+         nodeClicked(p->context(), TreeId::Triads, QStringLiteral("1ID"));
+     }},
+    {"chordscale",
+     Mode::ChordScale,
+     {"Chord / Scale: Cm7, C Dorian", "Chord Formula: 1, b3, 5, b7     Chord Notes: C Eb G Bb ",
+      "Scale Formula: 1, 2, b3, 4, 5, 6, b7     Scale Notes: C D Eb F G A Bb ", "All Positions"},
+     [](HeadlessProgram& p) {
+         enter(p, Mode::ChordScale, "C");
+         p.clickItem(TreeId::CSChords, 4, "Chord");
+     }},
+    {"finder",
+     Mode::ChordFinder,
+     {"Chord Finder", ""},
+     [](HeadlessProgram& p) {
+         enter(p, Mode::ChordFinder, "C");
+         p->state.finderSelection = {0, -1, 1, -1, 2, 3, 0}; // x32010
+         redrawCurrentMode(p->context());
+     }},
+}};
+
+} // namespace chordalis::test

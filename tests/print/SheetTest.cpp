@@ -1,0 +1,199 @@
+#include "SheetCases.h"
+#include "fretboard/Geometry.h"
+#include "print/ReferenceSheet.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+using test::HeadlessProgram;
+using test::SheetCases;
+
+// Records texts and shapes with the font and pen they were drawn in. Its font measures simply:
+// a line is 23 twips per point high, a character 10 twips per point wide.
+struct Recorder : PagePainter {
+    struct Call {
+        char kind; // 'T' text, 'E' ellipse, 'R' rectangle
+        QRectF box;
+        QString text;
+        PageFont font;
+        double pen;
+    };
+    std::vector<Call> calls;
+    PageFont f;
+    double w = 0;
+
+    double pixel() const override { return 1.2; } // a 1200 dpi printer
+    void setFont(const PageFont& font) override { f = font; }
+    PageFont font() const override { return f; }
+    QSizeF textSize(const QString& t) const override {
+        return {10 * f.points * t.size(), 23 * f.points};
+    }
+    double averageCharWidth() const override { return 10 * f.points; }
+    void drawText(QPointF at, const QString& t) override {
+        calls.push_back({'T', {at, textSize(t)}, t, f, w});
+    }
+    void setPen(double width) override { w = width; }
+    double pen() const override { return w; }
+    void setFill(PageFill) override {}
+    void drawLine(QPointF, QPointF) override {}
+    void drawEllipse(QPointF c, double rx, double ry) override {
+        record('E', {c.x() - rx, c.y() - ry, 2 * rx, 2 * ry});
+    }
+    void drawRect(const QRectF& r) override { record('R', r); }
+    void record(char kind, const QRectF& r) { calls.push_back({kind, r, {}, f, w}); }
+
+    const Call* text(const QString& t, PageFont font = sheet::TextFont, int nth = 0) const {
+        for (const Call& c : calls) {
+            if (c.kind == 'T' && c.text == t && c.font == font && nth-- == 0)
+                return &c;
+        }
+        return nullptr;
+    }
+    // The markers (397 twips wide) centred on a point, in drawing order.
+    std::vector<Call> shapesAt(QPointF centre) const {
+        std::vector<Call> out;
+        for (const Call& c : calls) {
+            if (c.kind != 'T' && c.box.width() == 397 &&
+                (c.box.center() - centre).manhattanLength() < 0.01)
+                out.push_back(c);
+        }
+        return out;
+    }
+};
+
+constexpr double TextLine = 12 * 23;
+
+// The picture's top under the title, the notes line and n further lines: each line moves down
+// by twice its height and its gap.
+double pictureTop(int further) {
+    return 500 + 2 * 16 * 23 + 20 + 2 * TextLine + 60 + further * (2 * TextLine + 20);
+}
+
+// A marker cell's centre on paper: the screen cell scaled and rounded to whole twips.
+QPointF cell(int fret, int string, double top, bool left = false) {
+    return {500 + std::round(18.07 * fretX(fret, left)) + 198.5,
+            top + std::round(18.07 * stringY(string)) + 198.5};
+}
+
+Recorder print(HeadlessProgram& p) {
+    Recorder page;
+    drawReferenceSheet(page, p->state, p->pages, p->pages.mode);
+    return page;
+}
+
+TEST(Sheet, NothingToPrintFollowsTheSelectionsAndTheTuning) {
+    HeadlessProgram p;
+    for (const test::SheetCase& c : SheetCases) {
+        modeDispatch(p->context(), c.mode);
+        EXPECT_EQ(printRefusal(p->state, c.mode) == NothingToPrint, c.mode != Mode::Notes)
+            << c.name;
+    }
+    for (const test::SheetCase& c : SheetCases)
+        c.setUp(p);
+    p->state.tuning = presetTuning(4); // Dropped D: only the chords refuse
+    for (const test::SheetCase& c : SheetCases)
+        EXPECT_EQ(printRefusal(p->state, c.mode).isEmpty(), c.mode != Mode::Chords) << c.name;
+}
+
+TEST(Sheet, ChordMarksFingersAndTakesItsSideTextsToTheHandsSides) {
+    for (bool left : {false, true}) {
+        SCOPED_TRACE(left ? "left-handed" : "right-handed");
+        HeadlessProgram p;
+        p->state.leftHanded = left;
+        SheetCases[0].setUp(p); // the open C chord: x32010, fingered x32010
+        const Recorder page = print(p);
+        const double top = pictureTop(0);
+        for (auto [fret, string, root] : {std::tuple{3, 5, true}, {2, 4, false}, {1, 2, true}}) {
+            const auto shapes = page.shapesAt(cell(fret, string, top, left));
+            ASSERT_EQ(shapes.size(), 1u);
+            EXPECT_EQ(shapes[0].kind, 'E');
+            EXPECT_EQ(shapes[0].pen, root ? sheet::RootPen : sheet::MinimumPen); // root heavier
+            // Here each finger's number is its fret's.
+            EXPECT_EQ(page.text(QString::number(fret), sheet::MarkFont)->box.center(),
+                      cell(fret, string, top, left));
+        }
+        for (int string : {6, 3, 1}) // muted and open strings: no circle
+            EXPECT_TRUE(page.shapesAt(cell(0, string, top, left)).empty());
+        EXPECT_EQ(page.text("A", sheet::MarkFont)->box.center(), cell(0, 5, top, left)); // open A
+
+        // Signs beside the nut, names at the far end, each centred on its row (top rounded).
+        auto at = [&](const Recorder::Call* c, double x, int string) {
+            return c && c->box.left() == x &&
+                   std::abs(c->box.center().y() - cell(0, string, top).y()) <= 0.5;
+        };
+        const double sign = left ? 13512 : 897, name = left ? 500 : 13711;
+        for (auto [text, nth, x, string] : {std::tuple{"x", 0, sign, 6},
+                                            {"0", 0, sign, 3},
+                                            {"0", 1, sign, 1},
+                                            {"C", 0, name, 5},
+                                            {"E", 0, name, 4},
+                                            {"G", 0, name, 3},
+                                            {"E", 1, name, 1}})
+            EXPECT_TRUE(at(page.text(text, sheet::TextFont, nth), x, string)) << text << string;
+    }
+}
+
+TEST(Sheet, ChordScaleShapesShowMembershipAndTheLegendExplainsThem) {
+    HeadlessProgram p;
+    SheetCases[5].setUp(p);
+    nodeClicked(p->context(), TreeId::CSScales, QStringLiteral("0 Scale")); // Cm7 on C major
+    const Recorder page = print(p);
+    const double top = pictureTop(2);
+    auto kinds = [&](int fret, int string) {
+        QString out;
+        for (const auto& c : page.shapesAt(cell(fret, string, top)))
+            out += QChar(c.kind) + QString::number(c.pen);
+        return out;
+    };
+    EXPECT_EQ(kinds(3, 5), "R30E30"); // the root C: a box and a circle, heavy
+    EXPECT_EQ(kinds(3, 1), "R6E6");   // G, in both: a circle inside a box
+    EXPECT_EQ(kinds(6, 5), "E6");     // Eb, the chord's only
+    EXPECT_EQ(kinds(2, 4), "R6");     // E, the scale's only
+    const double legend = top + 3327 + TextLine;
+    EXPECT_EQ(page.text("= Both Chord and Scale     ")->box.topLeft(), QPointF(1095.5, legend));
+    EXPECT_EQ(page.shapesAt({698.5, legend + 198.5}).size(), 2u);
+    const Recorder::Call* scaleOnly = page.text("   = Scale Only     "); // a pixel after its box
+    EXPECT_EQ(page.shapesAt({scaleOnly->box.left() - 1.2 - 198.5, legend + 198.5})[0].kind, 'R');
+}
+
+TEST(Sheet, FinderMarksTheSelectionAndTabsTheDescriptions) {
+    HeadlessProgram p;
+    SheetCases[6].setUp(p); // x32010
+    const Recorder page = print(p);
+    const double top = pictureTop(0);
+    EXPECT_EQ(page.text("E", sheet::MarkFont, 2)->box.center(), cell(2, 4, top)); // after E, E open
+    EXPECT_EQ(page.text("x")->box.left(), 897);
+    // A line per string from 6 to 1; the description at the next print zone (14 average
+    // characters: 1680 twips here).
+    const double heading = top + 3327 + TextLine;
+    EXPECT_EQ(page.text("Possible chord descriptions:")->box.topLeft(), QPointF(500, heading));
+    EXPECT_EQ(page.text("Root 1st string:")->box.topLeft(), QPointF(500, heading + 7 * TextLine));
+    const QString fifth = p->pages.finder.lblDescription[5].text;
+    EXPECT_EQ(page.text(fifth)->box.topLeft(), QPointF(2 * 1680, heading + 3 * TextLine));
+}
+
+TEST(Sheet, TriadsPrintTheShapeShownAndNoneUnderAnotherTuning) {
+    HeadlessProgram p;
+    enter(p, Mode::Triads, "G#");
+    nodeClicked(p->context(), TreeId::Triads, QStringLiteral("6ID")); // G# dim on 6-5-4
+    const double top = pictureTop(0);
+    Recorder page = print(p); // kept in the open position: G# and B fingered, D open
+    EXPECT_EQ(page.shapesAt(cell(4, 6, top))[0].pen, sheet::RootPen);
+    EXPECT_EQ(page.text("2", sheet::MarkFont)->box.center(), cell(2, 5, top));
+    EXPECT_TRUE(page.shapesAt(cell(0, 4, top)).empty());
+    EXPECT_NEAR(page.text("0")->box.center().y(), cell(0, 4, top).y(), 0.5);
+
+    p->state.tuning = presetTuning(4);
+    redrawCurrentMode(p->context());
+    page = print(p);
+    EXPECT_NE(page.text("Triad: G# Diminished Root Position - Strings 6-5-4", sheet::TitleFont),
+              nullptr);
+    EXPECT_EQ(page.text("0"), nullptr);
+    EXPECT_TRUE(page.shapesAt(cell(4, 6, top)).empty());
+}
+
+} // namespace
+} // namespace chordalis
