@@ -1,6 +1,7 @@
 #include "TestFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,10 +19,12 @@ void TestFolder::write(const QString& name, const QByteArray& contents) const {
 
 void TestFolder::copyFixture(const QString& fixture) const {
     const QDir source(QStringLiteral(CHORDALIS_TEST_DATA) + u'/' + fixture);
-    for (const QString& name : source.entryList(QDir::Files)) {
-        QFile f(source.filePath(name));
+    QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        QFile f(path);
         if (f.open(QIODevice::ReadOnly))
-            write(name, f.readAll());
+            write(source.relativeFilePath(path), f.readAll());
     }
 }
 

@@ -16,7 +16,7 @@ public:
     // Writes a file (creating folders as needed) with the given bytes.
     void write(const QString& name, const QByteArray& contents) const;
 
-    // Copies every file of a fixture folder of tests/data into this folder.
+    // Copies every file of a fixture folder of tests/data, with its subfolders, into this folder.
     void copyFixture(const QString& fixture) const;
 
 private:

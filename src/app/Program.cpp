@@ -6,6 +6,7 @@
 #include "ledguitar/SimulatedGuitar.h"
 #include "ledguitar/backends/HidapiTransport.h"
 #include "modes/Commands.h"
+#include "modes/Info.h"
 #include "modes/LibraryTrees.h"
 #include "modes/Modes.h"
 #include "sound/backends/SystemMidiOut.h"
@@ -138,6 +139,7 @@ void Program::shutDown(QSettings& store) {
             m_window->saveWindowState(store);
         store.sync();
     }
+    info.close();
     metronome.setRunning(false);
     midiOut().close();
     fretboard.resetLeds(); // the guitar's lights off
@@ -187,10 +189,14 @@ void Program::pedalAction(int action) {
         m_window->showPages();
 }
 
-void Program::infoCommand(Mode mode) {
-    if (const QString refusal = infoRefusal(state, mode); !refusal.isEmpty())
+bool Program::infoCommand(Mode mode) {
+    if (const QString refusal = infoRefusal(state, mode); !refusal.isEmpty()) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
-    // With a selection the information window opens; it comes with the info pages.
+        return false;
+    }
+    // A page without an Info button shows nothing.
+    const QString key = infoModeKey(mode);
+    return !key.isEmpty() && info.showInfo(key, infoItem(state, mode));
 }
 
 } // namespace chordalis

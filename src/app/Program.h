@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/InfoSession.h"
 #include "app/MessageBoxes.h"
 #include "app/PedalActions.h"
 #include "fretboard/Fretboard.h"
@@ -13,6 +14,7 @@
 #include "modes/Pages.h"
 #include "sound/Clock.h"
 #include "sound/Metronome.h"
+#include "sound/MidiFilePlayer.h"
 #include "sound/MidiOut.h"
 #include "sound/Player.h"
 
@@ -113,11 +115,13 @@ public:
 
     // A page's Play button: the refusal's message box, or the playback.
     void playCommand(Mode mode);
-    // A page's Info button: the refusal's message box when nothing is chosen.
-    void infoCommand(Mode mode);
     // A switch of the guitar's pedal asks for action 1..5 (PedalAction); nothing happens unless
     // the main window is the active window.
     void pedalAction(int action);
+    // A page's Info button: the refusal's message box when nothing is chosen, else the
+    // information of the chosen item is made ready (`info`). True when the information window
+    // is to be shown; false after a refusal or the message that the item's text is missing.
+    bool infoCommand(Mode mode);
 
     const QString& programFolder() const { return m_folder; }
     MessageBoxes& boxes() { return m_boxes; }
@@ -140,6 +144,9 @@ public:
         hidTransport(m_devices),
         *m_devices.led,
         {state.ledConnected, state.leftHanded, state.ledOptionLeft, state.ledOptionRight}};
+    // The information window's examples, played through the same output.
+    MidiFilePlayer examplePlayer{*m_devices.midiOut, *m_devices.clock};
+    InfoSession info{*this};
 
 private:
     static HidTransport& hidTransport(Devices& devices);

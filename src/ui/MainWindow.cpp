@@ -3,11 +3,13 @@
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
+#include "modes/Info.h"
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "ui/ColourKeyDialog.h"
 #include "ui/FretlightDialog.h"
 #include "ui/LedGuitarView.h"
+#include "ui/InfoWindow.h"
 #include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
@@ -107,8 +109,7 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
         chordalis::positionOptionClicked(m_program.context(), mode, option);
         showPages();
     });
-    connect(m_modes, &ModeTabs::infoRequested, this,
-            [this](Mode mode) { m_program.infoCommand(mode); });
+    connect(m_modes, &ModeTabs::infoRequested, this, &MainWindow::showInfo);
     // Only the chord finder page takes presses on the neck; the core checks the page.
     connect(m_neck, &NeckView::pressed, this, [this](Qt::MouseButton button, QPointF pos) {
         chordalis::finderClicked(m_program.context(), button, pos);
@@ -197,8 +198,10 @@ void MainWindow::createMenus() {
     addSeparator(help, QStringLiteral("mnuSep6"));
     connect(addAction(help, QStringLiteral("mnuQuillonSoftware"),
                       QStringLiteral("Visit chordalis.org")),
-            &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(QLatin1String(WebSite))); });
+            &QAction::triggered, this, [this] {
+                if (!QDesktopServices::openUrl(QUrl(QLatin1String(WebSite))))
+                    m_boxes.inform(BoxIcon::Stop, noViewerMessage(QLatin1String(WebSite)));
+            });
     addSeparator(help, QStringLiteral("mnuSep4"));
     connect(addAction(help, QStringLiteral("mnuAbout"), QStringLiteral("&About Chordalis...")),
             &QAction::triggered, this, [this] { m_splash->showModal(); });
@@ -379,10 +382,18 @@ void MainWindow::stepList(const SteppedList& list) {
 void MainWindow::displayHtml(const QString& relativePath) {
     const QString path = programFile(m_program.programFolder(), relativePath);
     if (!QFileInfo::exists(path)) {
-        m_boxes.inform(BoxIcon::Stop, QStringLiteral("ERROR: I cannot find the file: \n") + path);
+        m_boxes.inform(BoxIcon::Stop, cannotFindMessage(path));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_boxes.inform(BoxIcon::Stop, noViewerMessage(path));
+}
+
+void MainWindow::showInfo(Mode mode) {
+    if (!m_program.infoCommand(mode))
+        return;
+    InfoWindow info(m_program.info, this);
+    info.exec();
 }
 
 // --- window life ---------------------------------------------------------------------------

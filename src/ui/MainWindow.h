@@ -48,8 +48,11 @@ public:
     void saveWindowGeometry(QSettings& store);
 
     // Opens a document of the program folder ("userguide/index.htm") in the desktop's viewer,
-    // or reports that it is missing.
+    // or reports that it is missing or that nothing could show it.
     void displayHtml(const QString& relativePath);
+
+    // A page's Info button: the refusal, or the information window of the chosen item, modal.
+    void showInfo(Mode mode);
 
     // The dialogs, built at their first use.
     TuningDialog& tuningDialog();

@@ -268,3 +268,58 @@ TEST(Cli, LedReportsAreTheThreeReportsOfTheFrame) {
     EXPECT_FALSE(run("show finder --frets x32010").json().contains("ledReports"));
     EXPECT_EQ(run("render note --png x.png --led-reports").status, 2);
 }
+
+TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {
+    const QString examples = QStringLiteral(CHORDALIS_TEST_DATA "/examples");
+    const Result r = run({"info", "chord", "--item", "0", "--data", examples});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QJsonObject j = r.json();
+    EXPECT_EQ(j["info"].toString(), QStringLiteral("chord_major"));
+    EXPECT_TRUE(j["txtInfo"].toString().startsWith(QLatin1String("Major chord\n")));
+    const QJsonArray entries = j["cboInfo"].toArray();
+    ASSERT_EQ(entries.size(), 10);
+    const QJsonObject bass2 = entries[3].toObject();
+    EXPECT_EQ(bass2["entry"].toString(), QStringLiteral("Sequence 2 (bass and drums only)"));
+    EXPECT_EQ(bass2["file"].toString(), QStringLiteral("chord_major_2g.emd"));
+    EXPECT_EQ(bass2["exists"].toBool(), false);
+    EXPECT_EQ(entries[0].toObject()["path"].toString(), examples + "/midi/chord_major_1.emd");
+
+    // A hostile stem finds nothing; no item is the Info button's refusal.
+    const Result hostile = run({"info", "scale", "--item", "1", "--data", examples});
+    EXPECT_EQ(hostile.status, 1);
+    EXPECT_TRUE(hostile.err.contains("I cannot find the file")) << qPrintable(hostile.err);
+    EXPECT_EQ(run({"info", "triad", "--data", examples}).status, 3);
+    for (const char* bad : {"info note --item 0", "info chord --item 3", "info"})
+        EXPECT_EQ(run(QString::fromUtf8(bad).split(u' ') + QStringList{"--data", examples}).status,
+                  2)
+            << bad;
+}
+
+TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
+    const QString emd = QStringLiteral(CHORDALIS_TEST_DATA "/examples/midi/triad_major_1.emd");
+    QTemporaryDir dir;
+    const QString mid = dir.filePath(QStringLiteral("t.mid"));
+    const Result decoded = run({"example", emd, "--decode", mid});
+    ASSERT_EQ(decoded.status, 0) << qPrintable(decoded.err);
+    EXPECT_EQ(decoded.json()["playable"].toBool(), true);
+    EXPECT_EQ(decoded.json()["tracks"].toInt(), 4);
+    QFile in(emd), out(mid);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::ReadOnly));
+    QByteArray expected = in.readAll();
+    std::reverse(expected.begin() + 14, expected.end());
+    EXPECT_EQ(out.readAll(), expected);
+
+    // One bar at 120 bpm: the hi-hat of beat 2 falls at 0.5 s.
+    const Result log = run({"example", emd, "--midi-log"});
+    ASSERT_EQ(log.status, 0) << qPrintable(log.err);
+    bool beatTwo = false;
+    for (const auto& m : log.json()["messages"].toArray()) {
+        const QJsonObject o = m.toObject();
+        if (o["bytes"].toArray() == QJsonArray{0x99, 42, 70})
+            beatTwo = beatTwo || o["time"].toDouble() == 0.5;
+    }
+    EXPECT_TRUE(beatTwo);
+    EXPECT_NEAR(log.json()["seconds"].toDouble(), 376.0 / 192, 1e-6); // the last note-off
+
+    EXPECT_EQ(run({"example", emd}).status, 2);
+}

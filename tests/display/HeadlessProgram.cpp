@@ -23,6 +23,11 @@ HeadlessProgram::HeadlessProgram(const QByteArray& voicingIni) {
     start();
 }
 
+HeadlessProgram::HeadlessProgram(const Fixture& fixture) {
+    m_folder.copyFixture(fixture.name);
+    start();
+}
+
 void HeadlessProgram::start() {
     m_program = std::make_unique<Program>(m_folder.path(), m_boxes, std::move(m_fakes.devices),
                                           /*quietWarnings=*/true);

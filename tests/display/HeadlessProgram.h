@@ -18,6 +18,11 @@ public:
     HeadlessProgram();
     // From the "small" fixture with the given voicing.ini.
     explicit HeadlessProgram(const QByteArray& voicingIni);
+    // From a fixture folder of tests/data, as it is.
+    struct Fixture {
+        QString name;
+    };
+    explicit HeadlessProgram(const Fixture& fixture);
 
     Program& operator*() { return *m_program; }
     Program* operator->() { return m_program.get(); }
@@ -35,6 +40,7 @@ public:
     void writeDataFile(const QString& name, const QByteArray& contents) {
         m_folder.write(name, contents);
     }
+    QString folderPath() const { return m_folder.path(); }
 
     // The program's devices.
     RecordingLedSender& led() { return *m_fakes.led; }

@@ -281,6 +281,13 @@ TEST_F(MainWindowTest, HelpDocumentsOpenOrAreReportedMissing) {
     EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Stop);
     EXPECT_EQ(boxes.shown[0].text,
               "ERROR: I cannot find the file: \n" + folder.path() + "/userguide/index.htm");
+
+    // Without a handler (the offscreen platform has no desktop services) nothing opens it: said.
+    find<QAction>("mnuRMP")->trigger();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].icon, BoxIcon::Stop);
+    EXPECT_TRUE(boxes.shown[1].text.startsWith("ERROR: No program on this computer could open: \n" +
+                                               programFile(folder.path(), "system/rmp.htm")));
 }
 
 TEST_F(MainWindowTest, PrintRefusesAnEmptyPageAndTheSheetGoesToPrinterOrFile) {

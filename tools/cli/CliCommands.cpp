@@ -9,17 +9,22 @@
 #include "modes/Chords.h"
 #include "modes/Commands.h"
 #include "modes/Finder.h"
+#include "modes/Info.h"
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "modes/TreeClicks.h"
 #include "print/PdfSheets.h"
 #include "print/ReferenceSheet.h"
+#include "sound/MidiFile.h"
+#include "sound/MidiFilePlayer.h"
 #include "sound/RecordingMidiOut.h"
 #include "sound/backends/OfflineRender.h"
 
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
 #include <cmath>
@@ -68,6 +73,16 @@ QString usage() {
         "                               PDF file (landscape, A4 or Letter as the locale has it).\n"
         "                               With several --root options or --all-roots, one page\n"
         "                               per root in one file.\n"
+        "  info MODE --item N           The information window of an item, for MODE chord,\n"
+        "                               arpeggio, scale or triad: the stem and examples keys,\n"
+        "                               txtInfo (the text) and cboInfo (the example entries in\n"
+        "                               order, each with the file it loads and whether it is\n"
+        "                               there).\n"
+        "  example FILE.emd (--decode OUT.mid | --midi-log | --render OUT.wav)\n"
+        "                               An example file: --decode writes the MIDI file it stands\n"
+        "                               for; --midi-log prints each MIDI message the information\n"
+        "                               window would send, with its time; --render plays it\n"
+        "                               through the built-in synthesizer into a WAV file.\n"
         "  help                         This text.\n"
         "\n"
         "Options:\n"
@@ -104,8 +119,9 @@ QString usage() {
         "  --help                       This text.\n"
         "\n"
         "Exit status: 0 success, 1 a library file is missing or the sound cannot be written,\n"
-        "2 wrong arguments, 3 the Play button would refuse, or there is nothing to print (the\n"
-        "message is on stderr).\n");
+        "or an information text or example cannot be read or played, 2 wrong arguments, 3 the\n"
+        "Play or Info button would refuse, or there is nothing to print (the message is on\n"
+        "stderr).\n");
 }
 
 namespace {
@@ -131,7 +147,7 @@ const QStringList ValueOptions = {
     QStringLiteral("--group"),   QStringLiteral("--scale"),   QStringLiteral("--frets"),
     QStringLiteral("--skin"),    QStringLiteral("--render"),  QStringLiteral("--instrument"),
     QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--pdf")};
+    QStringLiteral("--pdf"),     QStringLiteral("--decode")};
 const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"), QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports")};
@@ -812,6 +828,145 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
     return ExitOk;
 }
 
+int info(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
+    const QString modeName = args.operands.value(0);
+    const std::map<QString, Mode> modes{{QStringLiteral("chord"), Mode::Chords},
+                                        {QStringLiteral("arpeggio"), Mode::Arpeggios},
+                                        {QStringLiteral("scale"), Mode::Scales},
+                                        {QStringLiteral("triad"), Mode::Triads}};
+    const auto mode = modes.find(modeName);
+    if (args.operands.size() != 1 || mode == modes.end()) {
+        err << "chordalis-cli: info needs one mode: chord, arpeggio, scale or triad\n";
+        return ExitUsage;
+    }
+    if (!args.has("--item")) {
+        // The Info button's refusal with nothing chosen.
+        err << "chordalis-cli: " << infoRefusal(AppState{}, mode->second) << " (give --item N)\n";
+        return ExitRefused;
+    }
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
+    if (const auto status = loadProgram(program, err))
+        return *status;
+    const AppState& s = program.state;
+    const int count = mode->second == Mode::Triads   ? TriadCount
+                      : mode->second == Mode::Scales ? s.scales.count
+                                                     : s.chords.count;
+    QString error;
+    const auto item = numberOption(args, "--item", 0, std::max(0, count - 1), error);
+    if (!item || count == 0) {
+        err << "chordalis-cli: " << (item ? QStringLiteral("the library is empty") : error) << "\n";
+        return ExitUsage;
+    }
+    const InfoKeys keys = readInfoKeys(program.ini, mode->first, *item);
+    const InfoText text = readInfoText(folder, keys.stem);
+    if (!text.error.isEmpty()) {
+        err << "chordalis-cli: " << QString(text.error).replace(u'\n', u' ') << "\n";
+        return ExitDataError;
+    }
+    QJsonArray entries;
+    for (const ExampleEntry& e : exampleEntries(keys.stem, keys.examples)) {
+        const QString path = examplePath(folder, e.file);
+        entries.append(QJsonObject{{"entry", e.caption},
+                                   {"file", e.file},
+                                   {"path", path},
+                                   {"exists", QFileInfo(path).isFile()}});
+    }
+    print(out, QJsonObject{{"mode", modeName},
+                           {"item", *item},
+                           {"info", keys.stem},
+                           {"examples", keys.examples},
+                           {"textFile", text.path},
+                           {"txtInfo", text.text},
+                           {"cboInfo", entries}});
+    return ExitOk;
+}
+
+int example(const Arguments& args, QTextStream& out, QTextStream& err) {
+    const int actions =
+        int(args.has("--decode")) + int(args.has("--render")) + int(args.has("--midi-log"));
+    if (args.operands.size() != 1 || actions != 1) {
+        err << "chordalis-cli: example needs one FILE.emd and one of --decode OUT.mid, "
+               "--midi-log or --render OUT.wav\n";
+        return ExitUsage;
+    }
+    const QString path = args.operands.first();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "chordalis-cli: cannot read " << path << ": " << file.errorString() << "\n";
+        return ExitDataError;
+    }
+    if (file.size() > MaxMidiFileBytes) {
+        err << "chordalis-cli: " << path << " is too large for an example\n";
+        return ExitDataError;
+    }
+    const QByteArray bytes = file.readAll();
+    const auto mid = decodeExample(bytes);
+    if (!mid) {
+        err << "chordalis-cli: " << path << " is " << bytes.size()
+            << " bytes long, shorter than a MIDI file header\n";
+        return ExitDataError;
+    }
+    QString problem;
+    const auto song = parseMidiFile(*mid, &problem);
+    if (args.has("--decode")) {
+        const QString target = args.value("--decode");
+        QSaveFile save(target);
+        if (!save.open(QIODevice::WriteOnly) || save.write(*mid) != mid->size() || !save.commit()) {
+            err << "chordalis-cli: cannot write " << target << ": " << save.errorString() << "\n";
+            return ExitDataError;
+        }
+        QJsonObject result{
+            {"emd", path}, {"mid", target}, {"bytes", int(mid->size())}, {"playable", bool(song)}};
+        if (song) {
+            result.insert("format", song->format);
+            result.insert("tracks", song->tracks);
+            result.insert("events", int(song->events.size()));
+            result.insert("seconds", std::round(song->length * 1e6) / 1e6);
+        } else {
+            result.insert("problem", problem);
+        }
+        print(out, result);
+        return ExitOk;
+    }
+    if (!song) {
+        err << "chordalis-cli: " << path << " cannot be played: " << problem << "\n";
+        return ExitDataError;
+    }
+    // Played as the information window plays it, on virtual time into a recording port.
+    VirtualClock clock;
+    RecordingMidiOut port(clock);
+    port.open(-1);
+    {
+        MidiFilePlayer player(port, clock);
+        player.load(*song);
+        player.play();
+        for (double wait = player.service(); wait >= 0; wait = player.service())
+            clock.advance(wait);
+    }
+    if (args.has("--midi-log")) {
+        QJsonArray messages;
+        for (const auto& m : port.sent)
+            messages.append(messageToJson(m));
+        print(out, QJsonObject{{"example", path},
+                               {"seconds", std::round(clock.now() * 1e6) / 1e6},
+                               {"messages", messages}});
+        return ExitOk;
+    }
+    const QString wav = args.value("--render");
+    QString error;
+    const auto sound = renderMessages(port.sent, /*tailSeconds=*/1.5, &error);
+    if (!sound || !writeWav(*sound, wav, &error)) {
+        err << "chordalis-cli: cannot render " << wav << ": " << error << "\n";
+        return ExitDataError;
+    }
+    print(out, QJsonObject{{"wav", wav},
+                           {"sampleRate", sound->sampleRate},
+                           {"frames", sound->frames()},
+                           {"messages", int(port.sent.size())}});
+    return ExitOk;
+}
+
 } // namespace
 
 int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
@@ -834,6 +989,10 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return play(folder, *parsed, out, err);
     if (command == QLatin1String("print"))
         return printSheets(folder, *parsed, out, err);
+    if (command == QLatin1String("info"))
+        return info(folder, *parsed, out, err);
+    if (command == QLatin1String("example"))
+        return example(*parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();

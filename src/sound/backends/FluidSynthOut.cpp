@@ -182,14 +182,23 @@ void SynthEngine::shortMessage(std::uint32_t word) {
         else
             fluid_synth_noteon(m_h->synth, channel, d1, d2);
         break;
+    case 0xA0:
+        fluid_synth_key_pressure(m_h->synth, channel, d1, d2);
+        break;
     case 0xB0:
         fluid_synth_cc(m_h->synth, channel, d1, d2);
         break;
     case 0xC0:
         fluid_synth_program_change(m_h->synth, channel, d1);
         break;
+    case 0xD0:
+        fluid_synth_channel_pressure(m_h->synth, channel, d1);
+        break;
+    case 0xE0:
+        fluid_synth_pitch_bend(m_h->synth, channel, d2 << 7 | d1);
+        break;
     default:
-        break; // the program sends nothing else
+        break; // system messages are not played
     }
 }
 
@@ -206,8 +215,20 @@ void SynthEngine::shortMessageAt(std::uint32_t word, double seconds) {
     case 0x90:
         fluid_event_noteon(ev, channel, short(data1Of(word)), short(data2Of(word)));
         break;
+    case 0xA0:
+        fluid_event_key_pressure(ev, channel, short(data1Of(word)), data2Of(word));
+        break;
+    case 0xB0:
+        fluid_event_control_change(ev, channel, short(data1Of(word)), data2Of(word));
+        break;
     case 0xC0:
         fluid_event_program_change(ev, channel, short(data1Of(word)));
+        break;
+    case 0xD0:
+        fluid_event_channel_pressure(ev, channel, data1Of(word));
+        break;
+    case 0xE0:
+        fluid_event_pitch_bend(ev, channel, data2Of(word) << 7 | data1Of(word));
         break;
     default:
         delete_fluid_event(ev);

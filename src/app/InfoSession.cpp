@@ -1,0 +1,177 @@
+#include "app/InfoSession.h"
+
+#include "app/Program.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace chordalis {
+
+namespace {
+
+QString cannotPlayMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("ERROR: This example cannot be played: \n%1\n\n%2").arg(path, reason);
+}
+
+} // namespace
+
+InfoSession::InfoSession(Program& program) : m_program(program) {
+    m_program.examplePlayer.finished = [this] {
+        finished();
+    };
+}
+
+InfoSession::~InfoSession() {
+    close();
+    m_program.examplePlayer.finished = nullptr;
+}
+
+QString InfoSession::scratchPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(QStringLiteral("gp.mid"));
+}
+
+bool InfoSession::showInfo(const QString& modeKey, int item) {
+    const InfoKeys keys = readInfoKeys(m_program.ini, modeKey, item);
+    const InfoText text = readInfoText(m_program.programFolder(), keys.stem);
+    if (!text.error.isEmpty()) {
+        m_program.boxes().inform(BoxIcon::Stop, text.error);
+        return false;
+    }
+    m_page = InfoPage{};
+    m_page.txtInfo = text.text;
+    m_page.txtStem = keys.stem;
+    m_page.cboInfo = exampleEntries(keys.stem, keys.examples);
+
+    // Nothing but the examples sounds while the window is open.
+    m_metronomeWasRunning = m_program.metronome.isRunning();
+    m_program.metronome.setRunning(false);
+    m_program.player.allNotesOff();
+    // The examples need the output: one that could not be opened is tried again (and its
+    // failure reported) now.
+    if (!m_program.midiOut().isOpen())
+        m_program.openSound();
+    m_open = true;
+
+    if (m_page.cboInfo.empty()) {
+        m_page.setPlayState(ExamplePlayState::Stopped);
+    } else {
+        m_page.cboInfoIndex = 0;
+        loadExample(m_page.cboInfo.front().file);
+    }
+    return true;
+}
+
+void InfoSession::loadExample(const QString& file) {
+    MidiFilePlayer& player = m_program.examplePlayer;
+    player.close(); // what was loaded goes, whatever comes of this one
+    m_page.exampleLoaded = false;
+    m_page.setPlayState(ExamplePlayState::Stopped);
+
+    const QString path = examplePath(m_program.programFolder(), file);
+    if (!isPlainFileName(file) || !QFileInfo(path).isFile()) {
+        refuse(cannotFindMessage(path));
+        return;
+    }
+    QFile emd(path);
+    if (!emd.open(QIODevice::ReadOnly)) {
+        refuse(cannotPlayMessage(path, emd.errorString()));
+        return;
+    }
+    if (emd.size() > MaxMidiFileBytes) {
+        refuse(cannotPlayMessage(
+            path, QStringLiteral("The file is %1 bytes long, too large for an example.")
+                      .arg(emd.size())));
+        return;
+    }
+    const QByteArray bytes = emd.readAll();
+    const auto mid = decodeExample(bytes);
+    if (!mid) {
+        refuse(cannotPlayMessage(path, QStringLiteral("The file is %1 bytes long, shorter than a "
+                                                      "MIDI file header.")
+                                           .arg(bytes.size())));
+        return;
+    }
+
+    // The converted example replaces the scratch file, and is played from there.
+    const QString scratch = scratchPath();
+    QDir().mkpath(QFileInfo(scratch).absolutePath());
+    QSaveFile out(scratch);
+    if (!out.open(QIODevice::WriteOnly) || out.write(*mid) != mid->size() || !out.commit()) {
+        refuse(QStringLiteral("ERROR: I cannot write the file: \n%1\n\n%2")
+                   .arg(scratch, out.errorString()));
+        return;
+    }
+    QString error;
+    if (!player.load(scratch, &error)) {
+        refuse(cannotPlayMessage(path, error));
+        return;
+    }
+    m_page.exampleLoaded = true;
+    m_page.setPlayState(ExamplePlayState::Stopped);
+}
+
+void InfoSession::refuse(const QString& message) {
+    // Shown over a window that already shows there is nothing to play.
+    if (changed)
+        changed();
+    m_program.boxes().inform(BoxIcon::Stop, message);
+}
+
+void InfoSession::choose(int index) {
+    if (!m_open || index < 0 || index >= int(m_page.cboInfo.size()))
+        return;
+    if (m_page.playState != ExamplePlayState::Stopped)
+        reset();
+    m_page.cboInfoIndex = index;
+    loadExample(m_page.cboInfo[size_t(index)].file);
+}
+
+void InfoSession::play() {
+    if (!m_open || !m_page.exampleLoaded || m_page.playState == ExamplePlayState::Playing)
+        return;
+    // The state first: an example with nothing in it ends at once, inside play().
+    m_page.setPlayState(ExamplePlayState::Playing);
+    m_program.examplePlayer.play();
+}
+
+void InfoSession::pause() {
+    if (m_page.playState != ExamplePlayState::Playing)
+        return;
+    m_program.examplePlayer.pause();
+    m_page.setPlayState(ExamplePlayState::Paused);
+}
+
+void InfoSession::reset() {
+    if (!m_open)
+        return;
+    m_program.examplePlayer.stop();
+    m_page.setPlayState(ExamplePlayState::Stopped);
+}
+
+void InfoSession::finished() {
+    m_page.setPlayState(ExamplePlayState::Stopped);
+    if (changed)
+        changed();
+}
+
+void InfoSession::close() {
+    if (!m_open)
+        return;
+    m_open = false;
+    m_program.examplePlayer.close();
+    QFile::remove(scratchPath()); // a missing file is no error
+    if (m_metronomeWasRunning)
+        m_program.metronome.setRunning(true);
+    m_metronomeWasRunning = false;
+    m_page = InfoPage{};
+    // The examples chose instruments of their own on the playback channel.
+    m_program.player.programChange();
+}
+
+} // namespace chordalis

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "modes/Pages.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace chordalis {
+
+class IniReader;
+
+// The information pages of chords, arpeggios, scales and triads: which files an item's page
+// uses, and what the information window shows.
+
+// The mode key of a page's Info button ("chord", "arpeggio", "scale", "triad"), empty for the
+// pages without one.
+QString infoModeKey(Mode mode);
+// The item whose information that button shows (the page's selection, -1 for none).
+int infoItem(const AppState& state, Mode mode);
+
+// The keys "info" (the stem of the item's text and example files) and "examples" of an item:
+// chords and arpeggios read chord.ini, scales scale.ini and triads triad.ini, in the section
+// named by the item's number. Both are empty for another mode key.
+struct InfoKeys {
+    QString stem;
+    QString examples;
+};
+InfoKeys readInfoKeys(IniReader& ini, const QString& modeKey, int item);
+
+// An entry of the example list with the example file it plays ("chord_major_2g.emd").
+struct ExampleEntry {
+    QString caption;
+    QString file;
+    friend bool operator==(const ExampleEntry&, const ExampleEntry&) = default;
+};
+
+// The example list for an "examples" value: for n = 1 up to its leading number, "Sequence n"
+// (stem_n.emd) and "Sequence n (bass and drums only)" (stem_ng.emd); then, when the value ends
+// with "*", "Pedal Groove #1" .. "Pedal Groove #6" (P01.emd .. P06.emd).
+std::vector<ExampleEntry> exampleEntries(const QString& stem, const QString& examples);
+
+// Whether a name from the data files may be used as a file name in its folder: no path
+// separator, no "..", no control character. Anything else opens nothing.
+bool isPlainFileName(const QString& name);
+
+// The paths of an item's text ("system/<stem>.txt") and of an example ("midi/<file>") in the
+// program folder.
+QString infoTextPath(const QString& programFolder, const QString& stem);
+QString examplePath(const QString& programFolder, const QString& file);
+
+// An example file (".emd") turned into the MIDI file it stands for: the first 14 bytes as they
+// are, then the remaining bytes in reverse order. Nothing for a file shorter than 14 bytes.
+std::optional<QByteArray> decodeExample(const QByteArray& emd);
+
+// "ERROR: I cannot find the file: " and the full path on the next line.
+QString cannotFindMessage(const QString& path);
+// The message when the desktop has no program that opens a document or address.
+QString noViewerMessage(const QString& pathOrAddress);
+
+// The information text of an item, as its file holds it, or why it cannot be shown.
+struct InfoText {
+    QString path;
+    QString text;
+    QString error; // the message for the user; empty when the text was read
+};
+// A stem that is no plain file name, or a text file that does not exist, gives the
+// cannot-find message for the path.
+InfoText readInfoText(const QString& programFolder, const QString& stem);
+
+// The play state of the information window.
+enum class ExamplePlayState { Stopped = 0, Playing = 1, Paused = 2 };
+
+// frmInfo: what the information window shows. Field names are the controls' names.
+struct InfoPage {
+    static constexpr const char* Caption = "Information and Examples";
+
+    QString txtInfo;
+    std::vector<ExampleEntry> cboInfo;
+    int cboInfoIndex = -1; // the chosen entry, -1 for none
+    QString txtStem;
+    // Enabled states of the buttons.
+    bool cmdPlay = false;
+    bool cmdPause = false;
+    bool cmdReset = false;
+    ExamplePlayState playState = ExamplePlayState::Stopped;
+    bool exampleLoaded = false;
+
+    // The buttons for a play state: Play while not playing (when there is something to play),
+    // Pause while playing, Reset unless stopped at the start.
+    void setPlayState(ExamplePlayState state) {
+        playState = state;
+        cmdPlay = exampleLoaded && state != ExamplePlayState::Playing;
+        cmdPause = exampleLoaded && state == ExamplePlayState::Playing;
+        cmdReset = exampleLoaded && state != ExamplePlayState::Stopped;
+    }
+};
+
+} // namespace chordalis

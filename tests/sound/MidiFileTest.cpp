@@ -1,0 +1,123 @@
+#include "sound/MidiFile.h"
+
+#include "MidiTestData.h"
+#include "sound/MidiOut.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace chordalis {
+namespace {
+
+using namespace test::smf;
+
+// Two tracks at 96 ticks per quarter: the first holds the tempo map (120 bpm, then 240 bpm from
+// tick 192), a text and a SysEx event and one controller; the second plays notes with running
+// status across a meta event, a drum on channel 10 and a program change on channel 16.
+QByteArray tempoMapFile() {
+    const QByteArray conductor = tempo(0, 500000) + event(0, {0xFF, 0x01, 0x03, 'a', 'b', 'c'}) +
+                                 event(0, {0xF0, 0x03, 0x7E, 0x7F, 0xF7}) + tempo(192, 250000) +
+                                 event(0, {0xB1, 7, 90});
+    const QByteArray notes = event(0, {0xCF, 5}) + event(0, {0x90, 60, 100}) +
+                             event(96, {64, 100}) + event(96, {67, 100}) +
+                             event(0, {0xFF, 0x01, 0x01, 'x'}) + event(96, {60, 0}) +
+                             event(0, {0x99, 36, 90}) + event(96, {0x89, 36, 0}) +
+                             event(0, {0x80, 64, 0}) + event(0, {67, 0});
+    return file(1, 96, {track(conductor), track(notes, 48)});
+}
+
+TEST(MidiFile, TempoMapRunningStatusAndMergedTracksGiveExactTimes) {
+    QString error;
+    const auto song = parseMidiFile(tempoMapFile(), &error);
+    ASSERT_TRUE(song) << qPrintable(error);
+    EXPECT_EQ(song->format, 1);
+    EXPECT_EQ(song->tracks, 2);
+    const std::vector<std::pair<double, std::uint32_t>> expected{
+        {0.0, packShortMessage(0xCF, 5)},       {0.0, packShortMessage(0x90, 60, 100)},
+        {0.5, packShortMessage(0x90, 64, 100)}, {1.0, packShortMessage(0xB1, 7, 90)},
+        {1.0, packShortMessage(0x90, 67, 100)}, {1.25, packShortMessage(0x90, 60, 0)},
+        {1.25, packShortMessage(0x99, 36, 90)}, {1.5, packShortMessage(0x89, 36, 0)},
+        {1.5, packShortMessage(0x80, 64, 0)},   {1.5, packShortMessage(0x80, 67, 0)},
+    };
+    ASSERT_EQ(song->events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(song->events[i].time, expected[i].first, 1e-9) << i;
+        EXPECT_EQ(song->events[i].word, expected[i].second) << i;
+    }
+    EXPECT_NEAR(song->length, 1.5 + 48 * 0.25 / 96, 1e-9); // the track's rest at the end counts
+
+    // Format 0, and SMPTE time: 25 frames of 40 ticks, a millisecond per tick.
+    const auto smpte =
+        parseMidiFile(file(0, 0xE728, {track(event(500, {0x95, 60, 1}), 250)}), &error);
+    ASSERT_TRUE(smpte) << qPrintable(error);
+    EXPECT_NEAR(smpte->events.at(0).time, 0.5, 1e-12);
+    EXPECT_NEAR(smpte->length, 0.75, 1e-12);
+}
+
+TEST(MidiFile, DamagedFilesAreRefusedWithAReason) {
+    const QByteArray good = tempoMapFile();
+    auto oneTrack = [](const QByteArray& events) {
+        return file(1, 96, {chunk("MTrk", events)});
+    };
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"13 bytes", good.left(13), "shorter than a MIDI file header"},
+        {"another chunk first", "RIFF" + good.mid(4), "does not begin with a MIDI file header"},
+        {"short header", chunk("MThd", be(1, 2) + be(1, 2) + bytes({0})) + track({}),
+         "5 bytes long"},
+        {"format 2", header(2, 1, 96) + track({}), "format 2"},
+        {"no tracks", header(1, 0, 96), "no tracks"},
+        {"no time division", header(1, 1, 0) + track({}), "time division of zero"},
+        {"cut short", good.left(good.size() - 5), "cut short"},
+        {"a track missing", header(1, 3, 96) + good.mid(14), "after 2 of its 3 tracks"},
+        {"event cut by its chunk", oneTrack(bytes({0, 0x90, 60})), "middle of an event"},
+        {"data byte without status", oneTrack(bytes({0, 60, 100})), "data byte where an event"},
+        {"status as data", oneTrack(bytes({0, 0x90, 60, 0x90})), "status byte where a data"},
+        {"delta of five bytes", oneTrack(bytes({0x81, 0x81, 0x81, 0x81, 0x01, 0xC0, 1})),
+         "delta time longer than four bytes"},
+        {"tempo of zero", file(0, 96, {track(tempo(0, 0))}), "tempo of zero"},
+        {"wild delta time", file(0, 96, {track(tempo(0, 0xFFFFFF) + event(0x0FFFFFFF, {0xC0, 1}))}),
+         "would play for"},
+        {"system status", oneTrack(bytes({0, 0xF4})), "status byte 0xF4"},
+        {"meta length past the chunk", oneTrack(bytes({0, 0xFF, 0x01, 0x7F, 'a'})),
+         "middle of an event"},
+    };
+    for (const Case& c : cases) {
+        QString error;
+        EXPECT_FALSE(parseMidiFile(c.bytes, &error)) << c.what;
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.what << ": " << qPrintable(error);
+    }
+}
+
+TEST(MidiFile, AnyDamageEndsInASongOrAReasonNeverACrash) {
+    const QByteArray good = tempoMapFile();
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> byteValue(0, 255);
+    int refused = 0;
+    for (int round = 0; round < 4000; ++round) {
+        QByteArray bytes = round < good.size() ? good.left(round) : good;
+        std::uniform_int_distribution<int> at(0, int(bytes.size()) - 1);
+        for (int flips = round % 4; flips > 0 && !bytes.isEmpty(); --flips)
+            bytes[at(rng)] = char(byteValue(rng));
+        QString error;
+        const auto song = parseMidiFile(bytes, &error);
+        if (!song) {
+            ++refused;
+            EXPECT_FALSE(error.isEmpty());
+            continue;
+        }
+        EXPECT_LE(song->length, MaxSongSeconds);
+        for (const auto& e : song->events) {
+            EXPECT_GE(statusOf(e.word), 0x80);
+            EXPECT_LT(statusOf(e.word), 0xF0);
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
+
+} // namespace
+} // namespace chordalis

@@ -1,0 +1,104 @@
+// The information window opened from a page's Info button, in a started window over the
+// "examples" fixture.
+#include "ui/InfoWindow.h"
+
+#include "StartedWindow.h"
+#include "app/InfoSession.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace chordalis {
+namespace {
+
+class InfoWindowTest : public test::StartedWindow {
+protected:
+    void SetUp() override {
+        m_home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(m_cache.path()));
+        QStandardPaths::setTestModeEnabled(true);
+        StartedWindow::SetUp();
+        const QString fixture = QStringLiteral(CHORDALIS_TEST_DATA "/examples");
+        QDirIterator files(fixture, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString from = files.next();
+            const QString to = folder.filePath(QDir(fixture).relativeFilePath(from));
+            QDir().mkpath(QFileInfo(to).absolutePath());
+            QFile::remove(to);
+            QFile::copy(from, to);
+        }
+        startProgram();
+    }
+    void TearDown() override {
+        StartedWindow::TearDown();
+        QStandardPaths::setTestModeEnabled(false);
+        qputenv("HOME", m_home);
+    }
+
+    // Clicks the page's Info button; act runs on the information window once it is up.
+    void whileInfoShown(const char* button, const std::function<void(InfoWindow&)>& act) {
+        bool acted = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* info = qobject_cast<InfoWindow*>(QApplication::activeModalWidget());
+            if (acted || !info)
+                return;
+            acted = true;
+            act(*info);
+        });
+        poll.start(20);
+        QTest::mouseClick(window->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        EXPECT_TRUE(acted);
+    }
+    template <class T> static T* child(QWidget& w, const char* name) {
+        T* found = w.findChild<T*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+
+    QTemporaryDir m_cache;
+    QByteArray m_home;
+};
+
+TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrument) {
+    auto* chords = window->findChild<QTreeWidget*>(QStringLiteral("tvwChords"));
+    test::clickNode(*chords, chords->topLevelItem(0)->child(0)); // maj
+    out().sent.clear();
+
+    whileInfoShown("cmdChordInfo", [&](InfoWindow& w) {
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Information and Examples"));
+        auto* text = child<QPlainTextEdit>(w, "txtInfo");
+        EXPECT_TRUE(text->font().fixedPitch());
+        EXPECT_TRUE(text->toPlainText().startsWith(QLatin1String("Major chord")));
+        auto* examples = child<QComboBox>(w, "cboInfo");
+        EXPECT_EQ(examples->count(), 10);
+        EXPECT_EQ(examples->currentText(), QStringLiteral("Sequence 1"));
+        EXPECT_FALSE(child<QLineEdit>(w, "txtStem")->isVisible());
+
+        QStringList buttons;
+        for (const char* name : {"cmdPlay", "cmdPause", "cmdReset", "cmdClose"}) {
+            const auto* b = child<QPushButton>(w, name);
+            buttons << b->text() + u' ' + b->toolTip() + u' ' + QString::number(b->isEnabled());
+        }
+        EXPECT_EQ(buttons, QStringList({"> Play 1", "|| Pause 0", "|<< Reset 0", "Close  1"}));
+        QTest::mouseClick(child<QPushButton>(w, "cmdPlay"), Qt::LeftButton);
+        EXPECT_TRUE(child<QPushButton>(w, "cmdPause")->isEnabled());
+        EXPECT_TRUE(QFile::exists(InfoSession::scratchPath()));
+        w.close(); // the close box
+    });
+    EXPECT_FALSE(program->info.isOpen());
+    EXPECT_FALSE(QFile::exists(InfoSession::scratchPath()));
+    ASSERT_FALSE(out().sent.empty());
+    EXPECT_EQ(out().sent.back().word, packShortMessage(0xC0, 24)); // instrument 25
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+} // namespace
+} // namespace chordalis
