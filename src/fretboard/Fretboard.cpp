@@ -95,9 +95,11 @@ const QImage& Fretboard::skinAt(qreal scale) const {
         return m_skinCache;
     QImage cache(int(std::ceil(SurfaceWidth * scale)), int(std::ceil(SurfaceHeight * scale)),
                  QImage::Format_ARGB32_Premultiplied);
-    cache.setDevicePixelRatio(scale);
     cache.fill(Qt::white);
     QPainter p(&cache);
+    // The scale is applied by hand and the pixel ratio set afterwards: a painter treats a ratio
+    // below 1 as 1, which would draw a small neck at full size and cut it off.
+    p.scale(scale, scale);
     if (m_skin.isNull()) {
         paintBuiltInNeck(p);
     } else {
@@ -108,8 +110,8 @@ const QImage& Fretboard::skinAt(qreal scale) const {
     if (m_leftHanded) {
         // Exactly the picture flipped left to right.
         cache = cache.mirrored(true, false);
-        cache.setDevicePixelRatio(scale);
     }
+    cache.setDevicePixelRatio(scale);
     m_skinCache = std::move(cache);
     m_cacheScale = scale;
     m_cacheLeftHanded = m_leftHanded;

@@ -67,7 +67,6 @@ std::optional<Glyph> glyphFor(const QString& key) {
 QImage render(const Glyph& glyph, qreal scale) {
     const int pixels = int(std::ceil(PictureSet::Size * scale));
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
 
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -87,7 +86,10 @@ QImage render(const Glyph& glyph, qreal scale) {
     fit.translate(-ink.center().x(), -ink.center().y());
     path = fit.map(path);
 
+    // Scaled by hand, the pixel ratio set afterwards: a painter takes a ratio below 1 as 1, and
+    // the picture of a small neck would be drawn too large and cut off.
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(glyph.halo, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
@@ -95,6 +97,8 @@ QImage render(const Glyph& glyph, qreal scale) {
     p.setPen(Qt::NoPen);
     p.setBrush(glyph.fill);
     p.drawPath(path);
+    p.end();
+    image.setDevicePixelRatio(scale);
     return image;
 }
 
