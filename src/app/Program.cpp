@@ -5,6 +5,7 @@
 #include "app/SkinChooser.h"
 #include "modes/Commands.h"
 #include "modes/LibraryTrees.h"
+#include "modes/Modes.h"
 #include "sound/backends/SystemMidiOut.h"
 
 #include <QSettings>
@@ -21,7 +22,17 @@ Devices Devices::system() {
 
 Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bool quietWarnings)
     : m_devices(std::move(devices)), ini(programFolder), warnings(quietWarnings),
-      m_folder(std::move(programFolder)), m_boxes(boxes) {}
+      m_folder(std::move(programFolder)), m_boxes(boxes) {
+    // The neck follows what the player sounds; the window repaints it.
+    player.setSoundingObserver([this](int string, int note, bool on) {
+        if (note < 0)
+            fretboard.clearSounding();
+        else
+            fretboard.setSounding(string, note, on);
+        if (m_neckChanged)
+            m_neckChanged();
+    });
+}
 
 Program::~Program() {
     // The metronome's queued clicks are taken back before the output goes.
@@ -121,7 +132,8 @@ void Program::playCommand(Mode mode) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
         return;
     }
-    playShown(state, player, mode);
+    const PositionList* list = positionList(pages, mode);
+    playShown(state, player, mode, list ? fretWindow(*list, state.maxFret) : FretWindow{});
 }
 
 void Program::infoCommand(Mode mode) {
