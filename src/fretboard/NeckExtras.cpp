@@ -25,8 +25,10 @@ QString markerToolTip(const Mark& mark) {
     QStringList parts;
     if (mark.pitch >= 0)
         parts << nameWithOctave(mark.note, mark.pitch);
-    if (!mark.interval.isEmpty())
-        parts << mark.interval;
+    if (mark.interval == QLatin1String("1"))
+        parts << QStringLiteral("root");
+    else if (!mark.interval.isEmpty())
+        parts << QStringLiteral("interval ") + mark.interval;
     parts << QStringLiteral("%1 string").arg(ordinal(mark.string));
     parts << (mark.fret == 0 ? QStringLiteral("open") : QStringLiteral("fret %1").arg(mark.fret));
     return parts.join(QStringLiteral(", "));

@@ -28,8 +28,9 @@ struct NeckExtras {
 // has one, else the label the display gave it.
 QString shownLabel(const Mark& mark, MarkerLabels labels);
 
-// "Eb3, b3, 5th string, fret 6": the marker's note with its octave (middle C is C4), its interval
-// from the root where it has one, its string and fret ("open" for fret 0).
+// "Eb3, interval b3, 5th string, fret 6": the marker's note with its octave (middle C is C4), its
+// interval from the root where it has one ("root" for the root), its string and fret ("open"
+// for fret 0).
 QString markerToolTip(const Mark& mark);
 
 // Height of the strip under the neck that carries the fret numbers, in surface units.

@@ -76,6 +76,8 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     setCentralWidget(central);
 
     createMenus();
+    createViewMenu();
+    installKeyboard();
 
     // Start on the Chords page and the tab "C", matching the root the core starts with.
     m_rootTabs->setCurrentIndex(0);
@@ -107,6 +109,11 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     });
     connect(m_modes, &ModeTabs::playRequested, this,
             [this](Mode mode) { m_program.playCommand(mode); });
+
+    // The neck follows a playback's notes; the status bar follows the metronome.
+    m_program.setNeckChangedHook([this] { m_neck->update(); });
+    m_program.metronome.setBeatObserver([this] { showBeat(); });
+    central->installEventFilter(this);
 
     restoreWindowGeometry();
     showPages();
@@ -177,7 +184,7 @@ void MainWindow::createMenus() {
             &QAction::triggered, this, [this] { displayHtml(QStringLiteral("system/rmp.htm")); });
     addSeparator(help, QStringLiteral("mnuSep6"));
     connect(addAction(help, QStringLiteral("mnuQuillonSoftware"),
-                      QStringLiteral("Visit chordalis.org")),
+                      QStringLiteral("&Visit chordalis.org")),
             &QAction::triggered, this,
             [] { QDesktopServices::openUrl(QUrl(QLatin1String(WebSite))); });
     addSeparator(help, QStringLiteral("mnuSep4"));
@@ -198,6 +205,7 @@ void MainWindow::showPages() {
     const bool left = m_program.state.leftHanded;
     m_leftHanded->setChecked(left);
     m_rightHanded->setChecked(!left);
+    m_neck->setExtras(m_program.state.view.neckExtras(), m_program.state.view.fretNumbers);
     m_neck->update();
 }
 

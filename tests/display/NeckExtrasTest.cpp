@@ -53,7 +53,8 @@ TEST_F(NeckExtrasTest, MarkersKnowTheirNoteIntervalAndPitchInEveryMode) {
     EXPECT_EQ(e[0].label, "finger2");
     EXPECT_EQ(shownLabel(e[0], MarkerLabels::Notes), "E");
     EXPECT_EQ(shownLabel(e[0], MarkerLabels::Intervals), "3");
-    EXPECT_EQ(markerToolTip(e[0]), "E3, 3, 4th string, fret 2");
+    EXPECT_EQ(markerToolTip(e[0]), "E3, interval 3, 4th string, fret 2");
+    EXPECT_EQ(markerToolTip(p.markersAt(3, 5).at(0)), "C3, root, 5th string, fret 3");
     expectIntervalsFromTheLists({&p->state.noteList});
 
     show(Mode::Scales, 6, TreeId::Scales, 1, "Scale"); // Eb Dorian: Gb is the b3
