@@ -67,8 +67,8 @@ FACTS["chord_dominant7"] = _entry(
     "middle strings hold the guide tones; practise moving 3rd and 7th into the next "
     "chord of a cycle of 5ths.",
     "Extend it to 9, 11 or 13; alter the 5th and 9th for the altered dominants; "
-    "suspend it to 7sus4. Its half-diminished sibling sits on its 3rd: the upper three "
-    "notes E G Bb of C7 are Edim.")
+    "suspend it to 7sus4. Its 3rd, 5th and b7 (E G Bb) are a "
+    "diminished triad, which with the 9th added becomes Em7b5: the top of C9.")
 
 FACTS["chord_major7"] = _entry(
     "A major triad with a major 7th, a half step below the octave. It is the "
@@ -522,8 +522,8 @@ FACTS["chord_dominant7_flat9"] = _entry(
 
 FACTS["chord_dominant7_sharp9"] = _entry(
     "A dominant 7th with the augmented 9th, enharmonically the minor 3rd: major and "
-    "minor 3rd sound together, the major 3rd below and the #9 an octave and a half "
-    "step above.",
+    "minor 3rd sound together, the major 3rd below and the #9 a major "
+    "7th above it.",
     "Gritty, bluesy and aggressive; the clash of the two 3rds is the blues scale "
     "made into a chord.",
     "Blues rock, funk and soul; in jazz the altered V of a ii-V. The I chord of a "
@@ -597,8 +597,8 @@ FACTS["chord_dominant7_sharp5_sharp9"] = _entry(
     "The altered V in bebop and modern jazz, the last chord of a turnaround, and "
     "fusion.",
     "",
-    "The five-string voicings with the root on the 6th string (7th and 8th position "
-    "for C). Guitarists often play it rootless: 3rd, b7, #9 and #5 on strings 4 to 1.",
+    "Start from the five-string grips with the root on the 6th string (7th and 8th "
+    "position for C). Guitarists often play it rootless: 3rd, b7, #9 and #5 on strings 4 to 1.",
     "7#9 with the 5th raised; 7#5b9 with the 9th lowered. The altered scale is its "
     "scale.")
 
@@ -676,7 +676,9 @@ FACTS["chord_dominant13_suspended4"] = _entry(
     "9sus4 without the 13th; 13 with the 3rd in place of the 4th.")
 
 FACTS["chord_dominant7_suspended4_flat9"] = _entry(
-    "A 7sus4 with a minor 9th; the chord on the root of the Phrygian mode.",
+    "A 7sus4 with a minor 9th: the chord on the root of the Phrygian mode (C "
+    "Phrygian gives C F G Bb Db). Its top three notes, Bb, Db and F, are a Bb minor"
+    " triad over the root.",
     "Dark and Spanish, with the b9's bite over an open sus4.",
     "Modal jazz (the 'Phrygian chord'), flamenco-flavoured music and film scores.",
     "",
@@ -820,8 +822,8 @@ FACTS["chord_diminished_major7"] = _entry(
     " is a major triad over a bass a half step above its root.",
     "Harsh and strange: a clear major triad grinding against the bass a half step "
     "above it.",
-    "A passing chord in chromatic lines, a colour in film and modern jazz, and a "
-    "tone of the whole-half diminished scale's harmony.",
+    "A passing chord in chromatic lines and a colour in film and modern jazz; all "
+    "four notes lie in the whole-half diminished scale.",
     "",
     "Play a B major triad on strings 3 to 1 over an open C bass to hear its "
     "construction; then learn the drop 2 and drop 3 grips, and listen for the clear"
@@ -1068,7 +1070,9 @@ FACTS["chord_major6_sharp11"] = _entry(
     "6 without the #11; 6/9#11 adds the 9th.")
 
 FACTS["chord_added_flat9"] = _entry(
-    "A major triad with the minor 9th and no 7th.",
+    "A major triad with the minor 9th and no 7th. The b9 lies an octave and a half "
+    "step above the root, so the chord is a major triad with one note of Phrygian "
+    "dominant on top; in E it is the open E chord with F on the 1st string.",
     "Harsh and Spanish; the b9 grinds against the root.",
     "Flamenco, where the home chord of the Phrygian cadence is often played with "
     "the b9 ringing (the open E with F on the 1st string), and film tension.",
@@ -1090,8 +1094,8 @@ FACTS["chord_power_chord"] = _entry(
     "Rock, punk, metal and grunge riffs; palm-muted rhythm parts; doubling a bass line.",
     "You Really Got Me (The Kinks); Smells Like Teen Spirit (Nirvana).",
     "The two-finger grips with the root on the 6th string (8th position for C) and on "
-    "the 5th string (3rd position), index on the root and ring or little finger two "
-    "strings up; add the octave with the little finger. The open E5, A5 and D5 "
+    "the 5th string (3rd position), index on the root and the ring finger two frets "
+    "higher on the next string; the little finger adds the octave on the string after. The open E5, A5 and D5 "
     "drive riffs in E and A. Practise moving between 6th- and 5th-string roots "
     "without lifting the hand's shape.",
     "Add the 3rd for major or minor; add the 2nd or 4th for sus chords; the minor "
@@ -1154,9 +1158,10 @@ FACTS["chord_quartal_stacked4ths"] = _entry(
     "",
     "Strings 6 to 3 are tuned in 4ths, so a straight index-finger barre across them "
     "(8th position for C) is the whole chord; between the 3rd and 2nd strings the "
-    "interval is a major 3rd, so a 4th there needs one fret higher. Move the grip "
-    "through C Dorian: every degree gives another 4th chord.",
-    "m11 and 7sus4 contain it; the minor pentatonic holds every note of it on C.")
+    "interval is a major 3rd, so a 4th there needs one fret higher. Move it "
+    "through C Dorian on the same strings, fretting each note in the scale: most "
+    "degrees give perfect 4ths, and the one tritone (Eb-A) adds bite.",
+    "m11 and m7(add11) contain it; the minor pentatonic holds every note of it on C.")
 
 # --------------------------------------------------------------------------
 # Dominants with several alterations
@@ -1210,7 +1215,9 @@ FACTS["chord_dominant7_sharp9_flat13"] = _entry(
     "7#9 without the b13; 7#5#9 drops the 5th; the altered scale holds it.")
 
 FACTS["chord_dominant7_sharp9_sharp11"] = _entry(
-    "A dominant 7th with the #9 and #11: root, 3rd, 5th, b7, #9 and #11.",
+    "A dominant 7th with the #9 and #11. Read D# as Eb and F# as Gb, and the b7, #9"
+    " and #11 form an Eb minor triad (Eb Gb Bb) above the C major triad: the major "
+    "and the minor colour stacked.",
     "Bright and gritty, a blues chord with a Lydian edge.",
     "Jazz and fusion dominants, and the bluesy bVII7 of modern soul.",
     "",
@@ -1241,7 +1248,9 @@ FACTS["chord_dominant7_sharp9_sharp11_flat13"] = _entry(
     "7#9b13 without the #11; 7#9#11 without the b13.")
 
 FACTS["chord_dominant13_flat5"] = _entry(
-    "A 13th chord with the lowered 5th: root, 3rd, b5, b7, 9 and 13.",
+    "A 13th chord with the lowered 5th: root, 3rd, b5, b7, 9 and 13. All its notes "
+    "but the 13th lie in the whole-tone scale, and the b5, b7 and 9 form an "
+    "augmented triad (Gb Bb D).",
     "Airy and unstable, Lydian-dominant in flavour.",
     "Jazz dominants and tritone substitutes (Db13b5 to C).",
     "",
@@ -1283,7 +1292,9 @@ FACTS["chord_dominant13_flat9_sharp11"] = _entry(
     "13b9 without the #11; 7b9#11 without the 13th.")
 
 FACTS["chord_dominant7_flat9_sharp11_flat13"] = _entry(
-    "A dominant 7th with b9, #11 and b13 above a natural 5th.",
+    "A dominant 7th with b9, #11 and b13 above a natural 5th. The 3rd, 5th, b7 and "
+    "b9 are a dim7 chord (E G Bb Db), and the #11 and b13 are the two notes a half "
+    "step either side of the 5th.",
     "Dark and dense, the most clustered of the flat-9 dominants.",
     "Rare; a passing sum of tensions in modern jazz and film music.",
     "",
@@ -1303,7 +1314,9 @@ FACTS["chord_dominant7_flat9_sharp9"] = _entry(
     "it.")
 
 FACTS["chord_dominant7_sharp5_flat9_sharp11"] = _entry(
-    "A dominant 7th with #5, b9 and #11: root, 3rd, #5, b7, b9 and #11.",
+    "A dominant 7th with #5, b9 and #11: root, 3rd, #5, b7, b9 and #11. Every note "
+    "lies in the altered scale, and the 3rd, #11 and #5 (E F# G#) make a whole-tone"
+    " cluster above the root.",
     "Unstable and dark, a cloud of altered tones.",
     "Modern jazz dominants leading to minor or major.",
     "",

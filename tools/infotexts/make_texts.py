@@ -17,6 +17,7 @@ The output depends only on the inputs, so a second run changes nothing.
 import configparser
 import importlib.util
 import os
+import re
 import sys
 import textwrap
 
@@ -268,9 +269,13 @@ def chord_page(chords, scales, voicings, number, entry):
         page.add("")
         page.add("The grips of the voicing list with the root C:")
         for caption, memo in grips:
-            page.add(*textwrap.wrap(caption + ": " + memo, WIDTH, initial_indent="  ",
-                                    subsequent_indent="    ", break_on_hyphens=False,
-                                    break_long_words=False))
+            # A grip's strings ("1 5 b7 3") stay on one line.
+            memo = re.sub(r"(?<=: )[#b]*\d+(?: [#b]*\d+)+(?=\.)",
+                          lambda m: m.group(0).replace(" ", "\0"), memo)
+            lines = textwrap.wrap(caption + ": " + memo, WIDTH, initial_indent="  ",
+                                  subsequent_indent="    ", break_on_hyphens=False,
+                                  break_long_words=False)
+            page.add(*(line.replace("\0", " ") for line in lines))
         if opens:
             page.add(*wrap("Open chords in the list: %s." % ", ".join(opens), "  "))
 
@@ -431,6 +436,7 @@ def build_texts(data, facts_folder):
 
 
 def main(argv):
+    sys.dont_write_bytecode = True
     root = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                          os.pardir, os.pardir))
     data = argv[1] if len(argv) > 1 else os.path.join(root, "data")

@@ -10,6 +10,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(HERE, os.pardir, os.pardir, "data")
 sys.path.insert(0, HERE)
 
+sys.dont_write_bytecode = True
 import make_texts  # noqa: E402
 
 PC = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
