@@ -325,7 +325,12 @@ STRING_GROUPS = ["Strings 6-5-4", "Strings 5-4-3", "Strings 4-3-2", "Strings 3-2
 def triad_page(triads, number, entry):
     sec = triads[str(number)]
     tokens = sec["formula"].split(";")
-    page = Page("%s triad (C)" % sec["name"])
+    name = sec["name"]
+    for form in ("Root Position", "1st Inversion", "2nd Inversion"):
+        if name.endswith(" " + form):
+            name = "%s triad, %s" % (name[:-len(form) - 1], form.lower())
+            break
+    page = Page("%s (on C)" % name)
     formula_block(page, tokens)
     inversion = number % 3
     notes = spell("C", tokens)
