@@ -529,8 +529,8 @@ FACTS["chord_dominant7_sharp9"] = _entry(
     "Blues rock, funk and soul; in jazz the altered V of a ii-V. The I chord of a "
     "rock riff in E.",
     "Purple Haze (Jimi Hendrix), built on E7#9.",
-    "The E7#9 grip with the root on the 5th string (2nd position for C: root, 3rd, b7, "
-    "#9 on strings 5 to 2) is the rock chord; keep the 1st string quiet "
+    "The four-string grip with the root on the 5th string (2nd position for C: root, 3rd, b7, "
+    "#9 on strings 5 to 2) is the rock chord Hendrix made famous; keep the 1st string quiet "
     "by touching it with the fretting fingers. The barre with the root on the 6th string is fuller.",
     "7b9#9 holds both altered 9ths; 7#9b13 and 7#5#9 are the altered-scale forms; "
     "the blues scale over the root is the lead choice in rock.")
