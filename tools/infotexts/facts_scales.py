@@ -16,7 +16,7 @@ FACTS = {
         "related": "Its modes are Dorian (from the 2nd degree), Phrygian (3rd), Lydian (4th), Mixolydian (5th), Natural Minor (6th) and Locrian (7th): C major holds the same notes as D Dorian and A Natural Minor. Raise the 4th and it becomes Lydian, lower the 7th and it becomes Mixolydian, lower the 6th and it becomes Harmonic Major.",
     },
     "scale_dorian": {
-        "what": "Mode 2 of the major scale: a minor scale whose 6th is major. C Dorian has the notes of Bb major. Its diatonic 7th chords on the root are m7 and, on the 4th degree, a dominant 7th (Cm7 to F7), the pair that defines the Dorian vamp.",
+        "what": "Mode 2 of the major scale: a minor scale whose 6th is major. C Dorian has the notes of Bb major. Its tonic chord is m7 and the chord on its 4th degree a dominant 7th (Cm7 and F7), the pair that defines the Dorian vamp.",
         "sound": "Minor but not mournful: the major 6th lifts the colour, so it sounds cooler and more open than the Natural Minor. The 6th is the note to feature; without it you are only playing minor pentatonic.",
         "uses": "The ii chord of a ii-V-I in jazz (Dm7 in C), modal jazz vamps, funk and soul grooves on one minor 7th chord, Latin rock, and Celtic and English folk tunes. A rock player gets it by adding the 2nd and 6th to the minor pentatonic.",
         "repertoire": "Miles Davis's 'So What' (D Dorian, then Eb Dorian for the bridge); John Coltrane's 'Impressions'; Santana's 'Oye Como Va' (the Am7 to D7 vamp); the folk song 'Scarborough Fair'.",
@@ -25,10 +25,10 @@ FACTS = {
     },
     "scale_phrygian": {
         "what": "Mode 3 of the major scale: a minor scale with a minor 2nd. C Phrygian holds the notes of Ab major. The half step from the root up to the b2 and the major triad a half step above the tonic (Db over C) are its fingerprints.",
-        "sound": "Dark, tense and Spanish-tinged. The b2 sinks back onto the root with great weight, which is why the Phrygian cadence (bII to i, or iv to V in minor) sounds so final.",
+        "sound": "Dark, tense and Spanish-tinged. The b2 sinks back onto the root with great weight, which is why cadences whose bass falls a half step (bII to i, or the classical iv6 to V in minor) sound so final.",
         "uses": "Flamenco and Spanish-flavoured music (its harmony moves between i, bII and bIII), heavy metal riffs on a low open E with the F above it, modal jazz over a sus4(b9) chord, and the iii chord of a major key (Em7 in C).",
         "repertoire": "",
-        "practice": "E Phrygian in Open with 5 note positions (frets 0 to 4) gives the riff territory of metal: open E, F on fret 1, G on fret 3 of the 6th string. Hammer E-F-E against a palm-muted pedal and hear the pull of the b2. Up the neck, C Phrygian in 8th Position with 4 note positions sits under one finger per fret with the root under the index finger.",
+        "practice": "E Phrygian in Open with 5 note positions (frets 0 to 4) gives the riff territory of metal: open E, F on fret 1, G on fret 3 of the 6th string. Hammer E-F-E against a palm-muted pedal and hear the pull of the b2. Up the neck, C Phrygian in 8th Position with 4 note positions sits almost entirely one finger per fret, with the root under the index finger.",
         "related": "Raise the 3rd and you have Phrygian Dominant (5th mode of harmonic minor), raise the 6th and you have Dorian b2; keep both 3rds and you have the Spanish Eight-Tone. Lower the 5th for Locrian. Pelog and In are five-note Phrygian fragments.",
     },
     "scale_lydian": {
@@ -56,7 +56,7 @@ FACTS = {
         "related": "Raise the 7th for Harmonic Minor, raise the 6th and 7th for Melodic Minor, raise the 6th alone for Dorian, lower the 2nd for Phrygian. Its five-note core is the Minor Pentatonic; Hirajoshi and Vietnamese are other five-note selections.",
     },
     "scale_locrian": {
-        "what": "Mode 7 of the major scale, on its leading note: C Locrian has the notes of Db major. Its tonic chord is half-diminished (m7b5), and with a b5 above the root it is the only major mode without a perfect 5th.",
+        "what": "Mode 7 of the major scale, on its leading note: C Locrian has the notes of Db major. Its tonic chord is half-diminished (m7b5), and with a b5 above the root it is the only mode of the major scale without a perfect 5th.",
         "sound": "Unstable and hollow; there is no perfect 5th to rest on, and the b2 and b5 keep pulling away from the root. It sounds like a passage rather than a home.",
         "uses": "The m7b5 chord: the iim7b5 of a minor ii-V-i (Dm7b5 to G7 to Cm) and the viim7b5 of a major key. Metal riffs borrow its b2 and b5 against a low pedal; as a key of its own it is rare.",
         "repertoire": "",
@@ -75,7 +75,7 @@ FACTS = {
     "scale_minor_pentatonic": {
         "what": "The five-note minor scale: root, minor 3rd, 4th, 5th and minor 7th, the natural minor without its 2nd and b6. It is the fifth mode of the major pentatonic and holds the notes of a m7 chord plus the 4th.",
         "sound": "Earthy and direct. With no half steps, every note can be bent, held and repeated over a minor chord, and played over a major or dominant chord its b3 and b7 give the blues rub.",
-        "uses": "The first scale of most rock and blues guitarists: blues solos over all three chords, rock and metal riffs, funk, soul and pop melodies; in jazz over m7 chords and, from the 2nd or 5th of a dominant chord, as an upper-structure sound.",
+        "uses": "The first scale of most rock and blues guitarists: blues solos over all three chords, rock and metal riffs, funk, soul and pop melodies; in jazz over m7 chords and, built on the 5th of a dominant or sus chord, for its 9sus colour.",
         "repertoire": "Jimmy Page's solo in Led Zeppelin's 'Stairway to Heaven', played mostly in the A minor pentatonic box at the 5th fret.",
         "practice": "A minor pentatonic in 5th Position with 4 note positions (frets 5 to 8) is box 1: two notes on every string, index finger on fret 5, ring or little finger on frets 7 and 8. Walk the same root through 7th, 9th, 12th and 2nd Position to find the other four boxes (the 9th-position box needs 5 note positions, one stretch); every box shares its edge with the next. E minor pentatonic in Open is the same box with the open strings as the index finger. Bend the 4th up to the 5th and the b7 up to the root, and check the pitch against the fretted target.",
         "related": "Same notes as the Major Pentatonic a minor 3rd higher (A minor = C major pentatonic). Add the b5 for the Blues scale; add the 2nd and b6 for Natural Minor, the 2nd and 6 for Dorian. Minor 6 Pentatonic replaces b7 with 6, Minor #7 Pentatonic with 7, Locrian Pentatonic lowers the 5th.",
@@ -91,7 +91,7 @@ FACTS = {
     "scale_man_gong": {
         "what": "Mode 3 of the major pentatonic: 1 b3 4 b6 b7, with no 2nd and no 5th. It is the scale of Hindustani raga Malkauns. C Man Gong holds the notes of Ab major pentatonic and F minor pentatonic.",
         "sound": "Deep, grave and meditative. Without a 5th it floats around the root, and the b6 adds a heavy, sad pull.",
-        "uses": "Chinese and Indian music (raga Malkauns is a late-night raga), minor modal vamps, and jazz over m7b6 or m(b6) colours; rock players hear it as the minor pentatonic with its 5th lowered a half step.",
+        "uses": "Chinese and Indian music (raga Malkauns is a late-night raga), minor modal vamps, and jazz over m7b6 or m(b6) colours; rock players hear it as the minor pentatonic with its 5th raised a half step to the b6.",
         "repertoire": "Raga Malkauns of Hindustani classical music.",
         "practice": "Put C Man Gong in 8th Position with 4 note positions and compare it with C Minor Pentatonic in the same window: only the G has turned into Ab. Over a C drone, sing the root, then the b6 resolving to the b7 and the root.",
         "related": "Rotations of the same set: Major Pentatonic, Suspended Pentatonic, Ritsusen, Minor Pentatonic. Vietnamese adds the 5th and drops the b7; the Natural Minor and Phrygian contain it whole.",
@@ -99,7 +99,7 @@ FACTS = {
     "scale_ritsusen": {
         "what": "Mode 4 of the major pentatonic: 1 2 4 5 6, the Japanese Yo scale, with no 3rd and no 7th. C Ritsusen holds the notes of F major pentatonic and D minor pentatonic.",
         "sound": "Open and serene, slightly major because of the 6th but without the weight of a 3rd.",
-        "uses": "Japanese folk song and gagaku, sus2 and sus4 chords, 6sus4 colours, and as a major pentatonic over the IV chord (C Ritsusen over a C bass in F major).",
+        "uses": "Japanese folk song and gagaku, sus2 and sus4 chords, 6sus4 colours, and as the sound of a major pentatonic over its own 5th in the bass (F major pentatonic over C).",
         "repertoire": "",
         "practice": "Find C in 8th Position (4 note positions) and set it beside the D minor pentatonic box at 10th Position: the same notes, a different home. Over a C5 drone play it slowly and let the 4th and 6th ring together.",
         "related": "Same set as Major, Suspended and Minor Pentatonic and Man Gong. Kumoi is close (1 2 b3 5 6): the 4th becomes a minor 3rd. Piongio adds a b7.",
@@ -153,7 +153,7 @@ FACTS = {
         "related": "Mixolydian Pentatonic has the natural 4th; Lydian Pentatonic the major 7th; Whole Tone Pentatonic raises the 5th. The full Lydian Dominant adds the 2nd and 6th.",
     },
     "scale_locrian_pentatonic": {
-        "what": "The minor pentatonic with the 5th lowered: 1 b3 4 b5 b7, the half-diminished chord plus the 4th. The same set as Kumoi from its 6th and In Sen from its b3.",
+        "what": "The minor pentatonic with the 5th lowered: 1 b3 4 b5 b7, the half-diminished chord plus the 4th. A Locrian Pentatonic holds the same notes as C Kumoi and D In Sen.",
         "sound": "Dark and restless, a minor pentatonic that never lands on a perfect 5th.",
         "uses": "m7b5 chords, above all the ii of a minor ii-V-i, where it is easier to phrase with than the full Locrian.",
         "repertoire": "",
@@ -238,7 +238,7 @@ FACTS = {
         "sound": "The whole blues vocabulary in one place: major and minor sounds mixed freely over a dominant chord.",
         "uses": "Blues, jazz-blues and swing solos that move between major and minor pentatonic sounds; a practice map more than a scale to run up and down.",
         "repertoire": "",
-        "practice": "Widen the A minor box to 5 note positions at 5th Position and the C#, F# and B appear beside the minor pentatonic. Phrase in the major pentatonic over the I7, switch to the minor side over IV7, and use b3-3 and b5-5 as approach notes rather than resting on them.",
+        "practice": "Widen the A minor box to 5 note positions at 5th Position and the C#, F# and B appear beside the minor pentatonic and its blue Eb. Phrase in the major pentatonic over the I7, switch to the minor side over IV7, and use b3-3 and b5-5 as approach notes rather than resting on them.",
         "related": "Blues (minor side) plus Major Blues (major side). Bebop Dominant and Mixolydian share most of its notes; Bebop Dorian holds both 3rds too.",
     },
     # ---- Harmonic minor and its modes ---------------------------------
@@ -292,7 +292,7 @@ FACTS = {
     },
     "scale_super_locrian_double_flat7": {
         "what": "Mode 7 of harmonic minor, on its leading note: 1 b2 b3 b4 b5 b6 bb7. C Super Locrian bb7 holds the notes of Db harmonic minor. Its tonic chord is the diminished 7th (the bb7 is the 6th, the b4 the major 3rd by sound).",
-        "sound": "Tight and unstable; it lives on the diminished 7th chord and pulls every note up a half step to the harmonic minor's root.",
+        "sound": "Tight and unstable; it lives on the diminished 7th chord, and its root pulls up a half step to the tonic of its parent harmonic minor.",
         "uses": "The vii dim7 of a minor key (G#dim7 in A minor), altered dominants in jazz (heard from the 3rd of E7b9), and neoclassical diminished runs.",
         "repertoire": "",
         "practice": "Choose G# as the root and 4th Position with 5 note positions: the A harmonic minor notes seen from G#. Arpeggiate G#dim7 inside it, then resolve each chord tone up or down by step into Am.",
@@ -310,7 +310,7 @@ FACTS = {
     "scale_dorian_flat2": {
         "what": "Mode 2 of melodic minor: Dorian with a minor 2nd, or Phrygian with a major 6th. C Dorian b2 holds the notes of Bb melodic minor; it fits a sus4(b9) chord.",
         "sound": "Phrygian darkness at the bottom and Dorian light at the top; over a sus chord it sounds modern and ambiguous.",
-        "uses": "7sus4b9 (susb9) chords in modern jazz, Phrygian-flavoured modal vamps, and the iim7 over a pedal in post-bop.",
+        "uses": "7sus4b9 (susb9) chords in modern jazz and Phrygian-flavoured modal vamps that want a brighter 6th.",
         "repertoire": "",
         "practice": "In the Open window with 5 note positions, root E: E Phrygian with each C raised to C#. Over an E7sus4b9 vamp (Dm/E, which spells E D F A) move between the F and the C#.",
         "related": "Raise the b2 and you have Dorian; lower the 6th and you have Phrygian. Both parents meet in this mode, which is why it suits the sus4(b9) chord whose b9 is Phrygian and whose 13 is Dorian.",
@@ -435,7 +435,7 @@ FACTS = {
         "uses": "13b9, 7b9, 7#9 and 7b9#11 dominant chords in jazz (the 'dominant diminished' sound), blues-jazz and fusion; Messiaen named it his Mode 2.",
         "repertoire": "",
         "practice": "G in 3rd Position with 5 note positions; slide the shape up three frets and it still fits G7b9. Practise the cell 1-b2-#2-3 on adjacent strings, then the four major triads a minor 3rd apart that it contains (G, Bb, C# and E).",
-        "related": "Diminished Whole-Half from its 2nd; Altered shares root, b9, #9, 3, #11 and b7; Mixolydian b2 and Romanian Major are seven-note subsets; Tritone and Altered Pentatonic are smaller ones.",
+        "related": "Diminished Whole-Half from its 2nd; Altered shares root, b9, #9, 3, #11 and b7; Romanian Major is a seven-note subset (without the #9), Tritone and Altered Pentatonic smaller ones; Mixolydian b2 shares all but its 4th.",
     },
     "scale_augmented": {
         "what": "Six notes alternating a minor 3rd and a half step: two augmented triads a minor 3rd apart (C E G# and Eb G B). The pattern repeats every major 3rd, so there are only four different scales.",
@@ -458,7 +458,7 @@ FACTS = {
         "sound": "Eerie and luminous; the major and minor triads on Db, F and A all live inside it.",
         "uses": "Triad-pair lines in modern jazz, augmented colours, and the symmetrical harmony of twentieth-century music.",
         "repertoire": "",
-        "practice": "With root C in the 7th Position window (5 note positions), find the F major triad, then Db major and A major, then the minor triads on the same roots, each sharing two notes with its neighbour. Move the whole shape four frets up to find the same notes.",
+        "practice": "With root C in the 7th Position window (5 note positions), find the F major triad, then Db major and A major, then the minor triads on the same roots, and hear major and minor on one root differ by a single note. Move the whole shape four frets up to find the same notes.",
         "related": "A mode of the Augmented scale; Augmented Heptatonic is a seven-note relative. It shares its augmented triads C E G# and Db F A with the two Whole Tone scales.",
     },
     "scale_tritone": {
@@ -466,7 +466,7 @@ FACTS = {
         "sound": "Brash and dissonant, a dominant 7b9#11 sound in compact form.",
         "uses": "Jazz over 7b9 and 7#11 chords, tritone-substitution lines (G7 and Db7 at once), and the bitonal C-plus-F# 'Petrushka chord' of Stravinsky.",
         "repertoire": "",
-        "practice": "Root C, 7th Position, 4 note positions: play the C major triad on strings 3-2-1, then the F# major triad beside it. Alternate them over C7b9 resolving to F.",
+        "practice": "Root C, 7th Position, 5 note positions: find a C major triad and an F# major triad inside the window (C/E at frets 9-8-8 on strings 3-2-1, F#/C# at 9-9-8 on strings 6-5-4) and alternate them over C7b9 resolving to F.",
         "related": "A subset of Diminished Half-Whole (without #9 and 6) and of Romanian Major (without the 6th).",
     },
     "scale_messiaen_mode3": {
@@ -573,7 +573,7 @@ FACTS = {
         "uses": "Dominant 7#9 and 13#9#11 chords, Eastern European folk and Romani music, and fusion.",
         "repertoire": "",
         "practice": "Root A, 5th Position with 5 note positions: the A7 arpeggio with C (the #9) and D# added. Hammer C to C# over an A7#9.",
-        "related": "Lydian Dominant has a natural 2nd in place of the #2; Lydian #2 in its 7th.",
+        "related": "Lydian Dominant has a natural 2nd in place of the #2; Lydian #2 has a major 7th in place of the b7.",
     },
     "scale_double_harmonic_major": {
         "what": "A scale with two augmented 2nds (b2 to 3 and b6 to 7), symmetrical around its centre: the same half-step, augmented-2nd, half-step cell sits on 1 and on 5. It is the Bhairav thaat of Hindustani music and the Hijaz Kar maqam.",
@@ -581,7 +581,7 @@ FACTS = {
         "uses": "Arabic, Turkish, Greek, Jewish and Indian music, surf rock, and metal; over a major or major-7th chord with b9 colours, and the tonic of the Bhairav ragas.",
         "repertoire": "Dick Dale's surf version of 'Misirlou' on E; Hindustani raga Bhairav, a dawn raga.",
         "practice": "E in Open with 5 note positions: open E, F, G# on the 6th string, the same cell as B, C, D# on the 2nd. Play it with slides and trills, as an oud player would.",
-        "related": "Phrygian Dominant differs only in its 7th; Harmonic Major lowers only the 6th; Hungarian Minor is its 4th mode and Oriental its 5th; Persian lowers its 5th; Double Harmonic Lydian raises its 4th.",
+        "related": "Phrygian Dominant differs only in its 7th; Harmonic Major keeps a natural 2nd; Hungarian Minor is its 4th mode and Oriental its 5th; Persian lowers its 5th; Double Harmonic Lydian raises its 4th.",
     },
     "scale_neapolitan_minor": {
         "what": "Harmonic minor with a minor 2nd, or Phrygian with a major 7th. It takes its name from the Neapolitan chord, the major triad on the b2.",
@@ -605,7 +605,7 @@ FACTS = {
         "uses": "Middle Eastern-flavoured melody and metal riffs; over a 7b5 or dominant b9 colour.",
         "repertoire": "",
         "practice": "Start from E Double Harmonic Major in the Open window (5 note positions) and lower each B to Bb. Play the half steps A-Bb and D#-E-F as ornaments around the tritone A to D#.",
-        "related": "A perfect 5th makes it Double Harmonic Major; Oriental and Major Locrian share its b5 and b6.",
+        "related": "A perfect 5th makes it Double Harmonic Major; Major Locrian shares its 3, 4, b5 and b6, Oriental its b2, 3, 4 and b5.",
     },
     "scale_spanish_eight_tone": {
         "what": "Phrygian with the major 3rd added: eight notes with both 3rds over the b2. It is the scale flamenco guitarists actually use over the Phrygian tonic, where the major chord and minor melodic turns coexist.",
@@ -616,7 +616,7 @@ FACTS = {
         "related": "Phrygian plus the major 3rd; Phrygian Dominant plus the minor 3rd; Phrygian b4 is close.",
     },
     "scale_hirajoshi": {
-        "what": "A Japanese pentatonic from a koto tuning: 1 2 b3 5 b6, the natural minor without 4th and b7. The same set as Lydian Pentatonic from its 3rd, and as In and Iwato from other notes.",
+        "what": "A Japanese pentatonic from a koto tuning: 1 2 b3 5 b6, the natural minor without 4th and b7. It holds the same notes as Lydian Pentatonic, In and Iwato on other roots (A Hirajoshi = F Lydian Pentatonic = E In = B Iwato).",
         "sound": "Melancholy and Eastern: two half steps (2-b3 and 5-b6) cut into a minor sound.",
         "uses": "Koto music, and rock, metal and fusion guitarists looking for a Japanese colour over a minor chord.",
         "repertoire": "",
@@ -624,7 +624,7 @@ FACTS = {
         "related": "Same set as In, Iwato and Lydian Pentatonic; Kumoi has a major 6th in place of the b6; Natural Minor contains it.",
     },
     "scale_kumoi": {
-        "what": "A Japanese pentatonic: 1 2 b3 5 6, the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen from its 2nd and Locrian Pentatonic from its 6th.",
+        "what": "A Japanese pentatonic: 1 2 b3 5 6, the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",
         "sound": "Minor but clear and sweet, with only one half step.",
         "uses": "Japanese folk melody, m6 and m6/9 chords in jazz.",
         "repertoire": "",
@@ -632,7 +632,7 @@ FACTS = {
         "related": "Hirajoshi has a b6; Minor 6 Pentatonic has a 4th in place of the 2nd; Melodic Minor and Dorian contain it.",
     },
     "scale_in": {
-        "what": "The Japanese In or Miyako-bushi scale: 1 b2 4 5 b6, with half steps above the root and above the 5th. The same set as Hirajoshi from its 5th.",
+        "what": "The Japanese In or Miyako-bushi scale: 1 b2 4 5 b6, with half steps above the root and above the 5th. The same set as Hirajoshi on another root (E In = A Hirajoshi).",
         "sound": "Dark, sad and still; the two half steps give it its Japanese melancholy.",
         "uses": "Koto and shamisen music and Japanese folk song; sus4 colours with a b9.",
         "repertoire": "The Japanese folk song 'Sakura Sakura'.",
@@ -640,7 +640,7 @@ FACTS = {
         "related": "In Sen has a b7 in place of the b6; Iwato lowers the 5th; Hirajoshi is the same set; Phrygian contains it.",
     },
     "scale_in_sen": {
-        "what": "A Japanese pentatonic: 1 b2 4 5 b7, the In scale with a b7 in place of the b6. The same set as Kumoi from its 7th.",
+        "what": "A Japanese pentatonic: 1 b2 4 5 b7, the In scale with a b7 in place of the b6. The same set as Kumoi on another root (D In Sen = C Kumoi).",
         "sound": "Dark and sparse, with an open 4th and 5th under the biting b2.",
         "uses": "Japanese music, and modern rock and ambient guitar over sus4 and 7sus4b9 chords.",
         "repertoire": "",
@@ -648,7 +648,7 @@ FACTS = {
         "related": "In has b6 in place of b7; Iwato lowers the 5th; Kumoi and Locrian Pentatonic are the same set.",
     },
     "scale_iwato": {
-        "what": "A Japanese pentatonic from a koto tuning: 1 b2 4 b5 b7, with no 3rd and no perfect 5th. The same set as Hirajoshi from its 2nd. No chord of this library has all its tones in it.",
+        "what": "A Japanese pentatonic from a koto tuning: 1 b2 4 b5 b7, with no 3rd and no perfect 5th. The same set as Hirajoshi on another root (E Iwato = D Hirajoshi). No chord of this library has all its tones in it.",
         "sound": "The darkest of the Japanese scales: b2 and b5 make it unstable and ominous.",
         "uses": "Japanese music, and metal and atmospheric guitar over a low pedal.",
         "repertoire": "",
@@ -661,7 +661,7 @@ FACTS = {
         "uses": "Minor-key melody with a Natural Minor or Phrygian colour.",
         "repertoire": "",
         "practice": "Root A at the 5th fret with 4 note positions: the A minor pentatonic box with the G replaced by the F a whole step below it.",
-        "related": "Minor Pentatonic has the b7 in place of the b6; Man Gong lacks the 5th; Natural Minor contains it.",
+        "related": "Minor Pentatonic has the b7 in place of the b6; Man Gong has the b7 in place of the 5th; Natural Minor contains it.",
     },
     "scale_pelog": {
         "what": "A five-note Western approximation of pelog, the gamelan tuning of Java and Bali (its Balinese selisir form): 1 b2 b3 5 b6. The real tuning differs from equal temperament and from one gamelan to another.",
@@ -742,7 +742,7 @@ FACTS = {
         "uses": "Composition and harmony exercises; as an improviser's colour over maj7#5 and altered dominant chords.",
         "repertoire": "Giuseppe Verdi's Ave Maria from the Quattro pezzi sacri, written as a harmonisation of this scale.",
         "practice": "From C at the 8th fret (7th Position, 5 note positions) play it upward slowly, hearing C Db, then the whole steps E F# G# Bb, then B C. Play it downward too and hear the leading note fall away from the root.",
-        "related": "Leading Whole Tone has a 2nd in place of the b2; Whole Tone lies inside it from the 3rd; Mystery #1 is close.",
+        "related": "Leading Whole Tone has a 2nd in place of the b2; four notes of a whole-tone scale (E F# G# Bb in C) form its middle; Mystery #1 is close.",
     },
     "scale_prometheus_neapolitan": {
         "what": "Prometheus with a minor 2nd: 1 b2 3 #4 6 b7.",
