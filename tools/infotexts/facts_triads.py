@@ -13,7 +13,7 @@ FACTS = {
         "sound": "Full, stable and final; with the root in the bass nothing in the chord asks to move.",
         "uses": "Endings and downbeats, the I chord of a cadence, power-chord riffs filled out with a 3rd, the top-string triads of funk and reggae rhythm parts, and triad pairs: C and D major alternated over a C bass give the Lydian sound, F and G over an A minor groove the Aeolian.",
         "repertoire": "",
-        "practice": "On strings 6-5-4 and 5-4-3 the shape is a four-fret reach with the root under the little finger and the 5th under the index (C: frets 8-7-5 on strings 6-5-4); it is the bass of the open G chord moved up. On strings 4-3-2 it is the middle of the E-shape barre chord (C: 10-9-8), and on 3-2-1 the top of the A-shape barre (C: 5-5-3). Play C, F and G on one string group and listen to the top note of each.",
+        "practice": "On strings 6-5-4 and 5-4-3 the shape is a four-fret reach with the root under the little finger and the 5th under the index (C: frets 8-7-5 on strings 6-5-4); it is the bass of the open G chord moved up. On strings 4-3-2 it is the middle of the E-shape barre chord (C: 10-9-8), and on 3-2-1 the top of the A-shape barre (C: 5-5-3). Play C, F and G all in root position on one string group, then again with F and G in their nearest inversions, and feel how much less the hand has to travel.",
         "related": "From root position the nearest IV chord is its 2nd inversion (C E G to C F A keeps the C and moves the others up a step) and the nearest V its 1st inversion (C E G to B D G keeps the G). The minor triad lowers the 3rd, the augmented triad raises the 5th.",
     },
     "triad_major_inversion1": {
@@ -21,13 +21,13 @@ FACTS = {
         "sound": "Lighter and less grounded than root position, with a feeling of motion; the root on top makes it a good melody note to end a phrase on.",
         "uses": "Bass lines that walk by step (C to C/E to F), the I6 and IV6 of classical voice-leading, and small top-string triads in pop, funk and soul comping, where the root on the 1st string carries the melody.",
         "repertoire": "",
-        "practice": "On strings 3-2-1 the 3rd sits on the G string one fret above the other two notes (C: 9-8-8), the top of the E-shape barre at the 8th fret. On 4-3-2 it is the middle of the open C chord (2-0-1 when open; the triads mode draws it an octave up, 14-12-13). On the two lower groups the 3rd lies two frets above the root's fret (C: 12-10-10 on strings 6-5-4). Move C/E to F and G/B on 3-2-1 and hear each top note move by step.",
+        "practice": "On strings 3-2-1 the 3rd sits on the G string one fret above the other two notes (C: 9-8-8), the top of the E-shape barre at the 8th fret. On 4-3-2 it is the middle of the open C chord (2-0-1 when open; the triads mode draws it an octave up, 14-12-13). On the two lower groups the 3rd lies two frets above the root's fret (C: 12-10-10 on strings 6-5-4). On strings 3-2-1, move C/E (9-8-8) to F in root position (10-10-8) and to G in 2nd inversion (7-8-7): every voice moves by a step or stays.",
         "related": "From 1st inversion the nearest IV is in root position (E G C to F A C) and the nearest V in 2nd inversion (E G C to D G B). The minor 1st inversion has the minor 3rd in the bass; root position and 2nd inversion complete the set on the same strings.",
     },
     "triad_major_inversion2": {
         "what": "The 5th in the bass, then the root, with the 3rd on top: a perfect 4th under a major 3rd, the outer interval a major 6th. Written C/G; classical harmony calls it the 6/4 chord.",
         "sound": "Bright on top but unstable at the bottom: the 4th above the bass wants to fall to a 3rd, which is why the cadential 6/4 resolves to V.",
-        "uses": "The cadential I6/4 to V to I of classical music, passing and pedal 6/4 chords over a held bass, the top-string sound of the open C and D chords, and the third of three inversions in rock and soul triad parts.",
+        "uses": "The cadential I6/4 to V to I of classical music, passing and pedal 6/4 chords over a held bass, the top-string sound of the open C and D chords, and a chord-melody voicing whenever the melody note is the chord's 3rd.",
         "repertoire": "",
         "practice": "On strings 4-3-2 the three notes lie across one fret (A: 2-2-2, the open A chord's top; C: 5-5-5); barre them or use three fingers. On 3-2-1 it is the top of the open D and open C chords (D: 2-3-2). On strings 6-5-4 it is the low end of C/G (C: 3-3-2). Play C/G to G7 to C and hear the 4th above the bass resolve down to the 3rd.",
         "related": "From 2nd inversion the nearest IV is in 1st inversion (G C E to A C F) and the nearest V in root position (G C E to G B D), the G staying put. Root position and 1st inversion are the other two shapes on the same strings.",
@@ -64,14 +64,14 @@ FACTS = {
         "uses": "The leading-tone chord that resolves to the tonic (B dim to C), rootless dominant voicings in jazz and soul, the lower three notes of a m7b5 or a dim7 chord, and passing chords between two diatonic chords.",
         "repertoire": "",
         "practice": "On strings 6-5-4 and 5-4-3 the shape spans five frets (C: 8-6-4 on strings 6-5-4), the widest of all the triad shapes; stretch from the little finger on the root to the index on the b5. On 4-3-2 and 3-2-1 it closes to four frets (B: 4-3-1 on strings 3-2-1). Resolve B dim to C on the same strings: B to C, D to E or C, F to E.",
-        "related": "The minor triad raises the 5th a half step. Add a minor 7th for m7b5, a diminished 7th for dim7. Its 1st and 2nd inversions contain the tritone as an inner or outer interval.",
+        "related": "The minor triad raises the 5th a half step. Add a minor 7th for m7b5, a diminished 7th for dim7. In its inversions the tritone moves from the outside of the chord to the top (1st inversion) or the bottom (2nd inversion).",
     },
     "triad_diminished_inversion1": {
         "what": "The minor 3rd in the bass, then the b5, with the root on top: a minor 3rd under an augmented 4th, the outer interval a major 6th. The form that classical harmony preferred for the diminished triad (vii6), because the tritone is no longer against the bass.",
         "sound": "Milder than root position: the bass note is consonant with both upper notes, and the tritone sits on top.",
         "uses": "The vii6 and ii6 chords of classical voice-leading (D F B between C and C/E), passing chords in walking bass lines, and dominant sounds without a root on the top strings.",
         "repertoire": "",
-        "practice": "On strings 3-2-1 the shape is the b5 under the index with the b3 and root a fret higher (C: 8-7-8); on 4-3-2 the root needs the little finger (C: 13-11-13). On the low groups the b5 lies a fret below the root's fret (C: 11-9-10 on strings 6-5-4). Play C, D F B, C/E as a walking line and hear the outer voices move in contrary motion.",
+        "practice": "On strings 3-2-1 the shape is the b5 under the index with the b3 and root a fret higher (C: 8-7-8); on 4-3-2 the root needs the little finger (C: 13-11-13). On the low groups the b5 lies a fret below the root's fret (C: 11-9-10 on strings 6-5-4). Play C, then D F B, then C/E as a walking line and hear the bass climb C, D, E while the diminished chord passes between the two C chords.",
         "related": "The minor 1st inversion differs only in its middle note; root position and 2nd inversion complete the diminished set. Add the diminished 7th and it becomes a dim7 chord in 1st inversion.",
     },
     "triad_diminished_inversion2": {
@@ -79,7 +79,7 @@ FACTS = {
         "sound": "Restless and open, the tritone now at the bottom of the chord.",
         "uses": "Rootless dominant voicings (over a G bass, F B D reads as G7), chromatic passing chords, and diminished colour high on the neck in chord-melody.",
         "repertoire": "",
-        "practice": "On strings 4-3-2 it is a compact shape with the root a fret above the outer notes (C: 4-5-4); on 3-2-1 the root needs a reach of two frets (C: 11-13-11). On the low groups the root sits a fret above the b5 on the next string (C: 2-3-1 on strings 6-5-4). Move the shape up three frets and you have the diminished triad a minor 3rd higher (C dim to Eb dim), three of whose notes belong to the same dim7 chord: sliding in minor 3rds keeps a diminished sound going.",
+        "practice": "On strings 4-3-2 it is a compact shape with the root a fret above the outer notes (C: 4-5-4); on 3-2-1 the root needs a reach of two frets (C: 11-13-11). On the low groups the root sits a fret above the b5 on the next string (C: 2-3-1 on strings 6-5-4). Move the shape up three frets and you have the diminished triad a minor 3rd higher (C dim to Eb dim); both are drawn from the same dim7 chord (C Eb Gb A), so sliding in minor 3rds keeps one diminished sound going.",
         "related": "The minor 2nd inversion has a perfect 5th in the bass. Root position and 1st inversion share the string groups.",
     },
     # ---- Augmented --------------------------------------------------------
@@ -88,7 +88,7 @@ FACTS = {
         "sound": "Suspended, dreamlike and expectant; the #5 wants to rise a half step.",
         "uses": "The V+ that resolves to I (G B D# to C), the line cliché C, C+, C6, C7 where the 5th rises chromatically, passing chords from I to IV, and the whole-tone sound in jazz and film music.",
         "repertoire": "",
-        "practice": "On strings 6-5-4 and 5-4-3 each note lies one fret lower than the note below it (C: 8-7-6), a diagonal line for three fingers. On 4-3-2 two notes share a fret (C: 10-9-9), and on 3-2-1 the top note is a fret lower (C: 5-5-4). Slide any shape up four frets: the notes are the same, in the next inversion.",
+        "practice": "On strings 6-5-4 and 5-4-3 each note lies one fret lower than the note below it (C: 8-7-6), a diagonal line for three fingers. On 4-3-2 two notes share a fret (C: 10-9-9), and on 3-2-1 the top note is a fret lower (C: 5-5-4). Slide any shape up four frets: the notes are the same, in the next inversion. The line cliché C, C+, C6, C7 is the 1st string climbing frets 3, 4, 5, 6 under the C and E held at fret 5 on strings 3 and 2.",
         "related": "The major triad lowers the #5 a half step. Add a major 7th for maj7#5, a b7 for 7#5. Its inversions are themselves augmented triads on the other two notes; two augmented triads a whole step apart (C+ and D+) make up the whole-tone scale, a common triad pair.",
     },
     "triad_augmented_inversion1": {
@@ -96,7 +96,7 @@ FACTS = {
         "sound": "The same symmetric haze as root position; the ear cannot tell the inversion and hears a new root instead.",
         "uses": "Chromatic voice-leading lines where one note of the chord moves by half step, and augmented chords with the melody on top.",
         "repertoire": "",
-        "practice": "On strings 6-5-4 and 5-4-3 it is the same diagonal as root position, four frets higher (C: 12-11-10 on strings 6-5-4); on 4-3-2 the #5 and the root share the fret below the 3rd (C: 2-1-1), and on 3-2-1 the 3rd and the #5 share the fret above the root (C: 9-9-8). Play C, C+, C6, C7 on strings 3-2-1 with the moving note on top.",
+        "practice": "On strings 6-5-4 and 5-4-3 it is the same diagonal as root position, four frets higher (C: 12-11-10 on strings 6-5-4); on 4-3-2 the #5 and the root share the fret below the 3rd (C: 2-1-1), and on 3-2-1 the 3rd and the #5 share the fret above the root (C: 9-9-8). Play C/E, C+/E, C6/E and C7/E on strings 3-2-1 (9-8-8, 9-9-8, 9-10-8, 9-11-8): the 5th climbs on the B string between the held E and C.",
         "related": "Its shape equals root position and 2nd inversion on the same strings; the name depends only on which note you call the root. The major 1st inversion has a perfect 5th in the middle.",
     },
     "triad_augmented_inversion2": {
@@ -104,7 +104,7 @@ FACTS = {
         "sound": "Ambiguous and floating, exactly like the other two inversions to the ear.",
         "uses": "Voice-leading in which the bass rises by half steps (C/G to C+/G# to Am), and augmented colour in chord-melody.",
         "repertoire": "",
-        "practice": "On strings 6-5-4 and 5-4-3 it is the familiar diagonal (C: 4-3-2 on strings 6-5-4); on 4-3-2 and 3-2-1 two notes share a fret with the third a fret away (C: 6-5-5 on strings 4-3-2). Play C/G, C+/G#, Am on one string group and hear the bass rise G, G#, A under the held C and E.",
+        "practice": "On strings 6-5-4 and 5-4-3 it is the familiar diagonal (C: 4-3-2 on strings 6-5-4); on 4-3-2 and 3-2-1 two notes share a fret with the third a fret away (C: 6-5-5 on strings 4-3-2). On strings 6-5-4 play C/G (3-3-2), C+/G# (4-3-2) and Am (5-3-2): the bass climbs G, G#, A on the 6th string under the held C and E.",
         "related": "The same shape as the root position and 1st inversion on each string group, four frets apart. The major 2nd inversion has a perfect 5th in the bass.",
     },
 }
