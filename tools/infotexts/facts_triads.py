@@ -88,7 +88,7 @@ FACTS = {
         "sound": "Suspended, dreamlike and expectant; the #5 wants to rise a half step.",
         "uses": "The V+ that resolves to I (G B D# to C), the line cliché C, C+, C6, C7 where the 5th rises chromatically, passing chords from I to IV, and the whole-tone sound in jazz and film music.",
         "repertoire": "",
-        "practice": "On strings 6-5-4 and 5-4-3 each note lies one fret lower than the note below it (C: 8-7-6), a diagonal line for three fingers. On 4-3-2 two notes share a fret (C: 10-9-9), and on 3-2-1 the top note is a fret lower (C: 5-5-4). Slide any shape up four frets: the notes are the same, in the next inversion. The line cliché C, C+, C6, C7 is the 1st string climbing frets 3, 4, 5, 6 under the C and E held at fret 5 on strings 3 and 2.",
+        "practice": "On strings 6-5-4 and 5-4-3 each note lies one fret lower than the note below it (C: 8-7-6), a diagonal line for three fingers. On 4-3-2 two notes share a fret (C: 10-9-9), and on 3-2-1 the top note is a fret lower (C: 5-5-4). Slide any shape up four frets: the notes are the same, in the next inversion. The line cliché C, C+, C6, C7 is the 1st string climbing frets 3, 4, 5, 6 above the C and E held at fret 5 on strings 3 and 2.",
         "related": "The major triad lowers the #5 a half step. Add a major 7th for maj7#5, a b7 for 7#5. Its inversions are themselves augmented triads on the other two notes; two augmented triads a whole step apart (C+ and D+) make up the whole-tone scale, a common triad pair.",
     },
     "triad_augmented_inversion1": {
