@@ -51,7 +51,7 @@ FACTS = {
         "what": "Mode 6 of the major scale, the relative minor: A Natural Minor has the notes of C major, and C Natural Minor those of Eb major. It is the minor key without the raised leading note, and its chords are i, iv and v minor with bIII, bVI and bVII major.",
         "sound": "Sad, earnest and plainly minor. The b6 falls onto the 5th and gives it its melancholy, and the whole step from b7 up to the root makes cadences soft rather than pointed.",
         "uses": "Rock and pop in minor keys (i-bVII-bVI, i-bVI-bIII-bVII), folk ballads, metal, and the minor-key side of classical music before the 7th is raised for the dominant.",
-        "repertoire": "The i-bVII-bVI progression of Bob Dylan's 'All Along the Watchtower', as Jimi Hendrix recorded it; the guitar solo of Led Zeppelin's 'Stairway to Heaven', which adds the 2nd and 6th to the A minor pentatonic.",
+        "repertoire": "The i-bVII-bVI progression of Bob Dylan's 'All Along the Watchtower', as Jimi Hendrix recorded it.",
         "practice": "A Natural Minor in 5th Position with 4 note positions puts the root under the index finger on the 6th string; it is the minor pentatonic box with the B and F filled in. Compare the same window with the Minor Pentatonic, and listen to the F (b6) resolving down to E. Over an Am-G-F loop, land on the chord's own 3rd at each change.",
         "related": "Raise the 7th for Harmonic Minor, raise the 6th and 7th for Melodic Minor, raise the 6th alone for Dorian, lower the 2nd for Phrygian. Its five-note core is the Minor Pentatonic; Hirajoshi and Vietnamese are other five-note selections.",
     },
@@ -81,7 +81,7 @@ FACTS = {
         "related": "Same notes as the Major Pentatonic a minor 3rd higher (A minor = C major pentatonic). Add the b5 for the Blues scale; add the 2nd and b6 for Natural Minor, the 2nd and 6 for Dorian. Minor 6 Pentatonic replaces b7 with 6, Minor #7 Pentatonic with 7, Locrian Pentatonic lowers the 5th.",
     },
     "scale_suspended_pentatonic": {
-        "what": "Mode 2 of the major pentatonic, with neither 3rd: 1 2 4 5 b7. C Suspended Pentatonic holds the notes of Bb major pentatonic and of G minor pentatonic, and spells a 9sus4 or 7sus4 chord.",
+        "what": "Mode 2 of the major pentatonic, with neither 3rd. C Suspended Pentatonic holds the notes of Bb major pentatonic and of G minor pentatonic, and spells a 9sus4 or 7sus4 chord.",
         "sound": "Neutral and airy, neither major nor minor; stacked 4ths and 5ths give it the open sound of quartal harmony.",
         "uses": "Sus4 and 9sus4 chords in modern jazz and fusion, quartal comping, and modal vamps where the 3rd is left out; also Celtic and Egyptian-flavoured melodies.",
         "repertoire": "",
@@ -89,7 +89,7 @@ FACTS = {
         "related": "Its rotations are Major Pentatonic, Man Gong, Ritsusen and Minor Pentatonic. Add the 3rd and drop the 4th for Dominant Pentatonic; Piongio adds the 6th to it; Mixolydian and Dorian contain it whole.",
     },
     "scale_man_gong": {
-        "what": "Mode 3 of the major pentatonic: 1 b3 4 b6 b7, with no 2nd and no 5th. It is the scale of Hindustani raga Malkauns. C Man Gong holds the notes of Ab major pentatonic and F minor pentatonic.",
+        "what": "Mode 3 of the major pentatonic, with no 2nd and no 5th. It is the scale of Hindustani raga Malkauns. C Man Gong holds the notes of Ab major pentatonic and F minor pentatonic.",
         "sound": "Deep, grave and meditative. Without a 5th it floats around the root, and the b6 adds a heavy, sad pull.",
         "uses": "Chinese and Indian music (raga Malkauns is a late-night raga), minor modal vamps, and jazz over m7b6 or m(b6) colours; rock players hear it as the minor pentatonic with its 5th raised a half step to the b6.",
         "repertoire": "Raga Malkauns of Hindustani classical music.",
@@ -97,7 +97,7 @@ FACTS = {
         "related": "Rotations of the same set: Major Pentatonic, Suspended Pentatonic, Ritsusen, Minor Pentatonic. Vietnamese adds the 5th and drops the b7; the Natural Minor and Phrygian contain it whole.",
     },
     "scale_ritsusen": {
-        "what": "Mode 4 of the major pentatonic: 1 2 4 5 6, the Japanese Yo scale, with no 3rd and no 7th. C Ritsusen holds the notes of F major pentatonic and D minor pentatonic.",
+        "what": "Mode 4 of the major pentatonic: the Japanese Yo scale, with no 3rd and no 7th. C Ritsusen holds the notes of F major pentatonic and D minor pentatonic.",
         "sound": "Open and serene, slightly major because of the 6th but without the weight of a 3rd.",
         "uses": "Japanese folk song and gagaku, sus2 and sus4 chords, 6sus4 colours, and as the sound of a major pentatonic over its own 5th in the bass (F major pentatonic over C).",
         "repertoire": "",
@@ -121,7 +121,7 @@ FACTS = {
         "related": "Five notes of Dorian and of Melodic Minor. Minor Pentatonic has b7, Minor #7 Pentatonic has 7 in place of the 6. Dominant Pentatonic is the same set from its 4th degree.",
     },
     "scale_mixolydian_pentatonic": {
-        "what": "Five notes of Mixolydian: 1 3 4 5 b7, the dominant 7th chord with the 4th as a passing note. It has a half step (3-4) and no 2nd or 6th.",
+        "what": "Five notes of Mixolydian: the dominant 7th chord with the 4th as a passing note. It has a half step (3-4) and no 2nd or 6th.",
         "sound": "Plainly dominant and bluesy; the 4th gives a hint of sus4 as it falls to the 3rd.",
         "uses": "Dominant 7th chords in blues, rock and jazz, including 7sus4 moving to 7; riffs that walk 3-4-5 over a single dominant chord.",
         "repertoire": "",
@@ -129,7 +129,7 @@ FACTS = {
         "related": "Dominant Pentatonic swaps the 4th for the 2nd; Lydian Dominant Pentatonic raises the 4th; Ionian Pentatonic has the major 7th. The full Mixolydian adds the 2nd and 6th.",
     },
     "scale_ionian_pentatonic": {
-        "what": "Five notes of the major scale: 1 3 4 5 7, the major 7th chord with the 4th as a passing note. It holds two half steps (3-4 and 7-1). The Okinawan Ryukyu scale uses the same notes.",
+        "what": "Five notes of the major scale: the major 7th chord with the 4th as a passing note. It holds two half steps (3-4 and 7-1). The Okinawan Ryukyu scale uses the same notes.",
         "sound": "Sweet but pointed: two half steps give it more tension than the major pentatonic, and a bell-like, island colour when played slowly.",
         "uses": "Major 7th chords, Okinawan folk song, and melodic lines that want the leading note and the 4th without the 2nd and 6th.",
         "repertoire": "",
@@ -137,7 +137,7 @@ FACTS = {
         "related": "Lydian Pentatonic raises the 4th; Mixolydian Pentatonic lowers the 7th; Hamsadhwani has the 2nd in place of the 4th. Pelog is the same set from its 3rd.",
     },
     "scale_lydian_pentatonic": {
-        "what": "Five notes of Lydian: 1 3 #4 5 7, the major 7th chord with the #11. It is the same set as Hirajoshi from that scale's b6 (C Lydian Pentatonic = E Hirajoshi).",
+        "what": "Five notes of Lydian: the major 7th chord with the #11. It is the same set as Hirajoshi from that scale's b6 (C Lydian Pentatonic = E Hirajoshi).",
         "sound": "Shimmering and modern; the #4 and 5 a half step apart sit on top of a bright maj7.",
         "uses": "maj7#11 chords in jazz and fusion, the IVmaj7 of a major key, and film-score colours.",
         "repertoire": "",
@@ -145,7 +145,7 @@ FACTS = {
         "related": "Ionian Pentatonic has the 4th; Lydian Dominant Pentatonic the b7; Lydian #5 Pentatonic raises the 5th. Same set as Hirajoshi, In and Iwato from other roots.",
     },
     "scale_lydian_dominant_pentatonic": {
-        "what": "Five notes of Lydian Dominant: 1 3 #4 5 b7, the dominant 7th chord with the #11.",
+        "what": "Five notes of Lydian Dominant: the dominant 7th chord with the #11, so the 3rd, #4 and 5 climb by a whole step and a half step.",
         "sound": "Bright, bluesy-modern dominant, less settled than the Mixolydian Pentatonic because the #4 does not resolve down to the 3rd.",
         "uses": "7#11 chords, tritone substitutions (Db7 resolving to C), II7 chords such as the D7 in bars 3 and 4 of 'Take the A Train', and static dominant vamps in fusion.",
         "repertoire": "",
@@ -153,7 +153,7 @@ FACTS = {
         "related": "Mixolydian Pentatonic has the natural 4th; Lydian Pentatonic the major 7th; Whole Tone Pentatonic raises the 5th. The full Lydian Dominant adds the 2nd and 6th.",
     },
     "scale_locrian_pentatonic": {
-        "what": "The minor pentatonic with the 5th lowered: 1 b3 4 b5 b7, the half-diminished chord plus the 4th. A Locrian Pentatonic holds the same notes as C Kumoi and D In Sen.",
+        "what": "The minor pentatonic with the 5th lowered: the half-diminished chord plus the 4th. A Locrian Pentatonic holds the same notes as C Kumoi and D In Sen.",
         "sound": "Dark and restless, a minor pentatonic that never lands on a perfect 5th.",
         "uses": "m7b5 chords, above all the ii of a minor ii-V-i, where it is easier to phrase with than the full Locrian.",
         "repertoire": "",
@@ -161,7 +161,7 @@ FACTS = {
         "related": "Minor Pentatonic has the perfect 5th; Locrian and Locrian #2 contain it. Same set as Kumoi and In Sen from other roots.",
     },
     "scale_major_flat6_pentatonic": {
-        "what": "The major pentatonic with a b6 in place of the 6th: 1 2 3 5 b6. Five notes shared by Harmonic Major and Mixolydian b6.",
+        "what": "The major pentatonic with a b6 in place of the 6th: a major triad with the 2nd below its 3rd and the b6 above its 5th, five notes shared by Harmonic Major and Mixolydian b6.",
         "sound": "Major but shadowed: the b6 a half step above the 5th brings a wistful, slightly minor sigh to a major chord.",
         "uses": "Major and augmented chords, 7b13 chords when played from the dominant's root, and the minor iv colour inside a major key (the Ab of Fm over C).",
         "repertoire": "",
@@ -169,7 +169,7 @@ FACTS = {
         "related": "Major Pentatonic has the natural 6; Dominant Pentatonic the b7. Harmonic Major and Mixolydian b6 contain it whole.",
     },
     "scale_whole_tone_pentatonic": {
-        "what": "The whole-tone scale without its 2nd: 1 3 #4 #5 b7, the dominant 7th chord with both the #11 and the #5.",
+        "what": "The whole-tone scale without its 2nd: the dominant 7th chord with both the #11 and the #5.",
         "sound": "Dreamy and unresolved like the whole-tone scale, but with fewer notes the augmented sound is clearer.",
         "uses": "7#5 and 7#11 chords, augmented dominants in jazz and fusion.",
         "repertoire": "",
@@ -177,7 +177,7 @@ FACTS = {
         "related": "Whole Tone adds the 2nd back; Lydian Dominant Pentatonic has the perfect 5th; Lydian #5 Pentatonic has the major 7th.",
     },
     "scale_lydian_sharp5_pentatonic": {
-        "what": "Five notes of Lydian Augmented: 1 3 #4 #5 7, the augmented major 7th chord with the #11.",
+        "what": "Five notes of Lydian Augmented: the augmented major 7th chord with the #11.",
         "sound": "Glassy and suspended in mid-air: three whole steps in a row from the 3rd, then the leading note.",
         "uses": "maj7#5 chords, the III+maj7 of melodic minor, and modern jazz colours over a major chord.",
         "repertoire": "",
@@ -185,7 +185,7 @@ FACTS = {
         "related": "Lydian Pentatonic has the perfect 5th; Whole Tone Pentatonic the b7. Lydian Augmented holds it whole.",
     },
     "scale_minor_sharp7_pentatonic": {
-        "what": "The minor pentatonic with a major 7th in place of the b7: 1 b3 4 5 7, the minor-major 7th chord with the 4th.",
+        "what": "The minor pentatonic with a major 7th in place of the b7: the minor-major 7th chord with the 4th.",
         "sound": "Dark and dramatic: the leading note under a minor chord gives a film-noir tension.",
         "uses": "m(maj7) chords, the i of a minor key in jazz, and the line-cliché (Cm, Cm(maj7), Cm7, Cm6).",
         "repertoire": "",
@@ -193,7 +193,7 @@ FACTS = {
         "related": "Minor Pentatonic has the b7; Minor 6 Pentatonic the 6. Harmonic Minor and Melodic Minor contain it whole.",
     },
     "scale_altered_pentatonic": {
-        "what": "Five notes of the Altered scale: 1 #2 3 #4 b7, the dominant 7th shell (3 and b7) with the #9 and #11.",
+        "what": "Five notes of the Altered scale: the dominant 7th shell (3 and b7) with the #9 and #11.",
         "sound": "Tense and angular; the #9 against the 3rd is the bluesy rub of the altered dominant.",
         "uses": "7alt and 7#9 chords in jazz, and as a more playable subset of the Altered scale on the V of a ii-V-I.",
         "repertoire": "",
@@ -201,7 +201,7 @@ FACTS = {
         "related": "Altered holds it whole, and so does the Diminished Half-Whole. Lydian Dominant Pentatonic has the perfect 5th and no #9.",
     },
     "scale_neapolitan_major_pentatonic": {
-        "what": "Five notes from Major Locrian, the 5th mode of Neapolitan Major: 1 3 4 b5 b7, a dominant 7b5 with the 4th.",
+        "what": "Five notes from Major Locrian, the 5th mode of Neapolitan Major: a dominant 7b5 chord with the 4th added, two half steps (3-4, 4-b5) in a row.",
         "sound": "A dominant that has lost its 5th; 4 and b5 a half step apart give a bluesy, unstable crunch.",
         "uses": "7b5 and 9b5 chords, French-sixth colours, and tritone substitutions that share the b5.",
         "repertoire": "",
@@ -209,7 +209,7 @@ FACTS = {
         "related": "Major Locrian holds it whole; Mixolydian Pentatonic has the perfect 5th; Lydian Dominant Pentatonic has #4 and 5 in place of 4 and b5.",
     },
     "scale_hamsadhwani": {
-        "what": "A pentatonic raga of Carnatic (South Indian) music: 1 2 3 5 7, the major scale without its 4th and 6th, which is the major 9th chord.",
+        "what": "A pentatonic raga of Carnatic (South Indian) music: the major scale without its 4th and 6th, which is the major 9th chord.",
         "sound": "Bright, joyful and pointed: the major pentatonic's openness with a leading note in place of the 6th.",
         "uses": "Carnatic and Hindustani music (often the opening piece of a concert), and jazz over maj7 and maj9 chords.",
         "repertoire": "Muthuswami Dikshitar's kriti 'Vatapi Ganapatim', in raga Hamsadhwani.",
@@ -218,7 +218,7 @@ FACTS = {
     },
     # ---- Blues scales -------------------------------------------------
     "scale_blues": {
-        "what": "The minor pentatonic with the b5 added: 1 b3 4 b5 5 b7. The b5 is the blue note, a chromatic passing tone between the 4th and the 5th.",
+        "what": "The minor pentatonic with the b5 added. The b5 is the blue note, a chromatic passing tone between the 4th and the 5th.",
         "sound": "Gritty and vocal; the b5 whines between 4 and 5, and over a major or dominant chord the b3 and b7 clash with the harmony in the way blues singing does.",
         "uses": "Over all three chords of a 12-bar blues (I7, IV7, V7), minor blues, blues rock, hard rock and metal riffs, and funk; jazz players use it on minor blues and as a colour over dominants.",
         "repertoire": "Cream's 'Sunshine of Your Love' and Deep Purple's 'Smoke on the Water' (their riffs use the b5); Jimi Hendrix's 'Red House'.",
@@ -226,7 +226,7 @@ FACTS = {
         "related": "Minor Pentatonic without the b5. Major Blues has the same notes from a minor 3rd lower (A blues = C major blues). Nine-Note Blues combines it with Major Blues.",
     },
     "scale_major_blues": {
-        "what": "The major pentatonic with the minor 3rd added as a passing note: 1 2 b3 3 5 6. C Major Blues holds the same notes as A Blues.",
+        "what": "The major pentatonic with the minor 3rd added as a passing note. C Major Blues holds the same notes as A Blues.",
         "sound": "Sweet and country-bluesy: the b3 slides or hammers into the major 3rd, giving the major sound its blue edge.",
         "uses": "Major blues and jump blues, country, western swing, rockabilly and southern rock, over I7 chords and major triads.",
         "repertoire": "",
@@ -234,7 +234,7 @@ FACTS = {
         "related": "Major Pentatonic without the b3; same notes as the Blues scale a minor 3rd higher. Nine-Note Blues adds the 4th, b5 and b7.",
     },
     "scale_nine_note_blues": {
-        "what": "The union of the Blues and Major Blues scales: 1 2 b3 3 4 b5 5 6 b7, both 3rds, both pentatonics and the blue 5th.",
+        "what": "The union of the Blues and Major Blues scales: both 3rds, both pentatonics and the blue 5th, nine of the twelve notes.",
         "sound": "The whole blues vocabulary in one place: major and minor sounds mixed freely over a dominant chord.",
         "uses": "Blues, jazz-blues and swing solos that move between major and minor pentatonic sounds; a practice map more than a scale to run up and down.",
         "repertoire": "",
@@ -291,7 +291,7 @@ FACTS = {
         "related": "Lydian has a natural 2nd and is otherwise identical; Hungarian Major lowers the 7th; Lydian Augmented #2 raises the 5th too.",
     },
     "scale_super_locrian_double_flat7": {
-        "what": "Mode 7 of harmonic minor, on its leading note: 1 b2 b3 b4 b5 b6 bb7. C Super Locrian bb7 holds the notes of Db harmonic minor. Its tonic chord is the diminished 7th (the bb7 is the 6th, the b4 the major 3rd by sound).",
+        "what": "Mode 7 of harmonic minor, on its leading note. C Super Locrian bb7 holds the notes of Db harmonic minor. Its tonic chord is the diminished 7th (the bb7 is the 6th, the b4 the major 3rd by sound).",
         "sound": "Tight and unstable; it lives on the diminished 7th chord, and its root pulls up a half step to the tonic of its parent harmonic minor.",
         "uses": "The vii dim7 of a minor key (G#dim7 in A minor), altered dominants in jazz (heard from the 3rd of E7b9), and neoclassical diminished runs.",
         "repertoire": "",
@@ -486,7 +486,7 @@ FACTS = {
         "related": "Messiaen's Mode 5 is its subset without the 2nd and b6; the chromatic scale holds it.",
     },
     "scale_messiaen_mode5": {
-        "what": "Six notes in the pattern half-major 3rd-half, repeated every tritone: 1 b2 4 #4 5 7 holds six transpositions.",
+        "what": "Six notes in the pattern half-major 3rd-half, repeated every tritone, so six transpositions exist.",
         "sound": "Sparse and stark, with half-step clusters around the root and the tritone.",
         "uses": "Contemporary composition and experimental improvisation; as a guitar sound it suits modern metal with its half steps around 1 and b5.",
         "repertoire": "",
@@ -568,7 +568,7 @@ FACTS = {
         "related": "Lower the #4 and it is Harmonic Minor; Dorian #4 has 6 and b7 in place of b6 and 7; Hungarian Gypsy lowers its 7th; Todi Raga lowers its 2nd. Double Harmonic Major is the same set from its 5th.",
     },
     "scale_hungarian_major": {
-        "what": "Lydian Dominant with a raised 2nd, or Lydian #2 with a b7: 1 #2 3 #4 5 6 b7. Its tonic chord is a dominant 13th with #9 and #11.",
+        "what": "Lydian Dominant with a raised 2nd, or Lydian #2 with a b7. Its tonic chord is a dominant 13th with #9 and #11.",
         "sound": "A bright, bluesy-exotic dominant: the #9 and major 3rd rub together over a Lydian-dominant top.",
         "uses": "Dominant 7#9 and 13#9#11 chords, Eastern European folk and Romani music, and fusion.",
         "repertoire": "",
@@ -600,7 +600,7 @@ FACTS = {
         "related": "Melodic Minor keeps a natural 2nd; Neapolitan Minor lowers the 6th; Dorian b2 has a b7.",
     },
     "scale_persian": {
-        "what": "Double Harmonic Major with a lowered 5th: 1 b2 3 4 b5 b6 7, with half steps clustered around the root and the tritone.",
+        "what": "Double Harmonic Major with a lowered 5th, with half steps clustered around the root and the tritone.",
         "sound": "Exotic and unsettled, without a perfect 5th to rest on; chromatic clusters give it a winding, ornamental character.",
         "uses": "Middle Eastern-flavoured melody and metal riffs; over a 7b5 or dominant b9 colour.",
         "repertoire": "",
@@ -616,7 +616,7 @@ FACTS = {
         "related": "Phrygian plus the major 3rd; Phrygian Dominant plus the minor 3rd; Phrygian b4 is close.",
     },
     "scale_hirajoshi": {
-        "what": "A Japanese pentatonic from a koto tuning: 1 2 b3 5 b6, the natural minor without 4th and b7. It holds the same notes as Lydian Pentatonic, In and Iwato on other roots (A Hirajoshi = F Lydian Pentatonic = E In = B Iwato).",
+        "what": "A Japanese pentatonic from a koto tuning: the natural minor without 4th and b7. It holds the same notes as Lydian Pentatonic, In and Iwato on other roots (A Hirajoshi = F Lydian Pentatonic = E In = B Iwato).",
         "sound": "Melancholy and Eastern: two half steps (2-b3 and 5-b6) cut into a minor sound.",
         "uses": "Koto music, and rock, metal and fusion guitarists looking for a Japanese colour over a minor chord.",
         "repertoire": "",
@@ -624,7 +624,7 @@ FACTS = {
         "related": "Same set as In, Iwato and Lydian Pentatonic; Kumoi has a major 6th in place of the b6; Natural Minor contains it.",
     },
     "scale_kumoi": {
-        "what": "A Japanese pentatonic: 1 2 b3 5 6, the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",
+        "what": "A Japanese pentatonic: the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",
         "sound": "Minor but clear and sweet, with only one half step.",
         "uses": "Japanese folk melody, m6 and m6/9 chords in jazz.",
         "repertoire": "",
@@ -632,7 +632,7 @@ FACTS = {
         "related": "Hirajoshi has a b6; Minor 6 Pentatonic has a 4th in place of the 2nd; Melodic Minor and Dorian contain it.",
     },
     "scale_in": {
-        "what": "The Japanese In or Miyako-bushi scale: 1 b2 4 5 b6, with half steps above the root and above the 5th. The same set as Hirajoshi on another root (E In = A Hirajoshi).",
+        "what": "The Japanese In or Miyako-bushi scale, with half steps above the root and above the 5th. The same set as Hirajoshi on another root (E In = A Hirajoshi).",
         "sound": "Dark, sad and still; the two half steps give it its Japanese melancholy.",
         "uses": "Koto and shamisen music and Japanese folk song; sus4 colours with a b9.",
         "repertoire": "The Japanese folk song 'Sakura Sakura'.",
@@ -640,7 +640,7 @@ FACTS = {
         "related": "In Sen has a b7 in place of the b6; Iwato lowers the 5th; Hirajoshi is the same set; Phrygian contains it.",
     },
     "scale_in_sen": {
-        "what": "A Japanese pentatonic: 1 b2 4 5 b7, the In scale with a b7 in place of the b6. The same set as Kumoi on another root (D In Sen = C Kumoi).",
+        "what": "A Japanese pentatonic: the In scale with a b7 in place of the b6. The same set as Kumoi on another root (D In Sen = C Kumoi).",
         "sound": "Dark and sparse, with an open 4th and 5th under the biting b2.",
         "uses": "Japanese music, and modern rock and ambient guitar over sus4 and 7sus4b9 chords.",
         "repertoire": "",
@@ -648,7 +648,7 @@ FACTS = {
         "related": "In has b6 in place of b7; Iwato lowers the 5th; Kumoi and Locrian Pentatonic are the same set.",
     },
     "scale_iwato": {
-        "what": "A Japanese pentatonic from a koto tuning: 1 b2 4 b5 b7, with no 3rd and no perfect 5th. The same set as Hirajoshi on another root (E Iwato = D Hirajoshi). No chord of this library has all its tones in it.",
+        "what": "A Japanese pentatonic from a koto tuning, with no 3rd and no perfect 5th. The same set as Hirajoshi on another root (E Iwato = D Hirajoshi). No chord of this library has all its tones in it.",
         "sound": "The darkest of the Japanese scales: b2 and b5 make it unstable and ominous.",
         "uses": "Japanese music, and metal and atmospheric guitar over a low pedal.",
         "repertoire": "",
@@ -656,7 +656,7 @@ FACTS = {
         "related": "In Sen has a perfect 5th; Locrian contains it; Hirajoshi, In and Lydian Pentatonic are the same set.",
     },
     "scale_vietnamese": {
-        "what": "A pentatonic as scale books name it: 1 b3 4 5 b6, the natural minor without its 2nd and b7.",
+        "what": "A pentatonic as scale books name it: the natural minor without its 2nd and b7, or a minor triad with the 4th and b6 around its 5th.",
         "sound": "Minor and mournful, with the half step 5-b6 as its one sharp edge.",
         "uses": "Minor-key melody with a Natural Minor or Phrygian colour.",
         "repertoire": "",
@@ -664,7 +664,7 @@ FACTS = {
         "related": "Minor Pentatonic has the b7 in place of the b6; Man Gong has the b7 in place of the 5th; Natural Minor contains it.",
     },
     "scale_pelog": {
-        "what": "A five-note Western approximation of pelog, the gamelan tuning of Java and Bali (its Balinese selisir form): 1 b2 b3 5 b6. The real tuning differs from equal temperament and from one gamelan to another.",
+        "what": "A five-note Western approximation of pelog, the gamelan tuning of Java and Bali (its Balinese selisir form). The real tuning differs from equal temperament and from one gamelan to another.",
         "sound": "Dark, gong-like and hypnotic when its notes are repeated in interlocking patterns.",
         "uses": "Gamelan-inspired composition, ambient and progressive guitar with interlocking patterns over a drone.",
         "repertoire": "",
@@ -672,7 +672,7 @@ FACTS = {
         "related": "Phrygian contains it; it is the same set as Ionian Pentatonic started on that scale's 3rd (C Pelog = Ab Ionian Pentatonic).",
     },
     "scale_piongio": {
-        "what": "A six-note scale: 1 2 4 5 6 b7, Mixolydian or Dorian without a 3rd. The name comes from scale compendia.",
+        "what": "A six-note scale: Mixolydian or Dorian without a 3rd, so the mode is left open; the Suspended Pentatonic with the 6th added. The name comes from scale compendia.",
         "sound": "Neither major nor minor: open and folk-like, the sound of a sus4 or 13sus4 chord.",
         "uses": "7sus4 and 13sus4 chords, modal folk and rock where the 3rd is left to the singer.",
         "repertoire": "",
@@ -680,7 +680,7 @@ FACTS = {
         "related": "Suspended Pentatonic plus the 6th; Ritsusen plus the b7; Mixolydian and Dorian contain it.",
     },
     "scale_oriental": {
-        "what": "The 5th mode of Double Harmonic Major: 1 b2 3 4 b5 6 b7. C Oriental holds the notes of F Double Harmonic Major.",
+        "what": "The 5th mode of Double Harmonic Major: C Oriental holds the notes of F Double Harmonic Major. It has two augmented 2nds (b2 to 3 and b5 to 6), and over its root the 3rd and b7 of a dominant chord with a b5 in place of the 5th.",
         "sound": "Exotic and unsettled: the major 3rd and b5 give a dominant sound without a perfect 5th.",
         "uses": "7b5 and 13b9 colours, Middle Eastern-flavoured melody.",
         "repertoire": "",
@@ -688,7 +688,7 @@ FACTS = {
         "related": "Double Harmonic Major from its 5th; Persian shares its b2, b5 and major 3rd.",
     },
     "scale_double_harmonic_lydian": {
-        "what": "Double Harmonic Major with a raised 4th: 1 b2 3 #4 5 b6 7. It is the Purvi thaat of Hindustani music.",
+        "what": "Double Harmonic Major with a raised 4th: it keeps both augmented 2nds (b2 to 3 and b6 to 7) and adds a tritone above the root. It is the Purvi thaat of Hindustani music.",
         "sound": "Solemn and twilight-like: half steps around the root and the 5th, with the raised 4th adding restlessness.",
         "uses": "Hindustani ragas of the Purvi thaat (Puriya Dhanashri, Shree) sung at sunset, and maj7#11 colours with b9 and b13.",
         "repertoire": "Raga Puriya Dhanashri, of the Purvi thaat.",
@@ -704,7 +704,7 @@ FACTS = {
         "related": "Major plus the #4, Lydian plus the 4th; Messiaen's Mode 6 and Purvi Raga also hold both 4ths.",
     },
     "scale_romanian_major": {
-        "what": "A scale of Romanian folk music: 1 b2 3 #4 5 6 b7, the Diminished Half-Whole scale without its #9.",
+        "what": "A scale of Romanian folk music: the Diminished Half-Whole scale without its #9. On C it holds both the C major and the F# major triad, a tritone apart, with the A as the only other note.",
         "sound": "A bright, exotic dominant with b9 and #11 over a clear 5th and 13th.",
         "uses": "13b9 and 7#11 chords, Romanian and Balkan folk music.",
         "repertoire": "",
@@ -712,7 +712,7 @@ FACTS = {
         "related": "Diminished Half-Whole with the #9 left out; Lydian Dominant with a b2; Tritone is a six-note subset.",
     },
     "scale_hungarian_gypsy": {
-        "what": "1 2 b3 #4 5 b6 b7: the 4th mode of Neapolitan Minor (C Hungarian Gypsy holds the notes of G Neapolitan Minor), Hungarian Minor with a b7.",
+        "what": "The 4th mode of Neapolitan Minor (C Hungarian Gypsy holds the notes of G Neapolitan Minor), Hungarian Minor with a b7.",
         "sound": "Minor and wailing, with an augmented 2nd from b3 to #4 that pulls to the 5th.",
         "uses": "Romani and Hungarian folk styles, m7 chords with a #11 colour.",
         "repertoire": "",
@@ -745,7 +745,7 @@ FACTS = {
         "related": "Leading Whole Tone has a 2nd in place of the b2; four notes of a whole-tone scale (E F# G# Bb in C) form its middle; Mystery #1 is close.",
     },
     "scale_prometheus_neapolitan": {
-        "what": "Prometheus with a minor 2nd: 1 b2 3 #4 6 b7.",
+        "what": "Prometheus with a minor 2nd in place of the 2nd: Scriabin's mystic-chord colour with a b9 over the root, or Romanian Major without its 5th. Its six notes hold the root, 3rd, b7 and 13th of a dominant chord with both b9 and #11.",
         "sound": "The mystic chord's haze with a darker, b9 edge.",
         "uses": "13b9 and 7b9#11 dominant chords.",
         "repertoire": "",
@@ -753,7 +753,7 @@ FACTS = {
         "related": "Prometheus has a natural 2nd; Romanian Major adds the 5th; Tritone has the 5th in place of the 6.",
     },
     "scale_scriabin": {
-        "what": "A pentatonic named after Scriabin in scale books: 1 b2 3 5 6, the major pentatonic with a b2 in place of the 2nd.",
+        "what": "A pentatonic named after Scriabin in scale books: the major pentatonic with a b2 in place of the 2nd, or a major 6th chord with a b9 beside the root.",
         "sound": "A major 6th chord with a dark b9 above the root.",
         "uses": "6 chords and 13b9 colours, a darker major pentatonic.",
         "repertoire": "",
@@ -761,7 +761,7 @@ FACTS = {
         "related": "Major Pentatonic differs only in its 2nd; Major b6 Pentatonic alters the 6th instead.",
     },
     "scale_mystery1": {
-        "what": "The whole-tone scale with its 2nd lowered: 1 b2 3 #4 #5 b7, which is also the Altered scale without its #9.",
+        "what": "The whole-tone scale with its 2nd lowered, which is also the Altered scale without its #9.",
         "sound": "Whole-tone haze with a biting b9.",
         "uses": "7#5b9 and 7b9#11 chords, altered dominants.",
         "repertoire": "",
@@ -769,7 +769,7 @@ FACTS = {
         "related": "The Whole Tone scale has a natural 2nd; Altered adds the #9; Enigmatic adds the 7.",
     },
     "scale_leading_whole_tone": {
-        "what": "The whole-tone scale with the major 7th added as a leading note: 1 2 3 #4 #5 b7 7. It is the 2nd mode of Neapolitan Major.",
+        "what": "The whole-tone scale with the major 7th added as a leading note. It is the 2nd mode of Neapolitan Major.",
         "sound": "Whole-tone floating that suddenly finds a way home through the leading note.",
         "uses": "Augmented and 7#5 sounds resolving upward by half step, modern composition.",
         "repertoire": "",
@@ -777,7 +777,7 @@ FACTS = {
         "related": "Whole Tone plus the 7; Enigmatic lowers its 2nd; Messiaen's Mode 6 adds the 4th.",
     },
     "scale_lydian_minor": {
-        "what": "Lydian Dominant with a b6: 1 2 3 #4 5 b6 b7, a major 3rd under a minor top. It is the 4th mode of Neapolitan Major.",
+        "what": "Lydian Dominant with a b6, a major 3rd under a minor top. It is the 4th mode of Neapolitan Major.",
         "sound": "Bright at the bottom, dark at the top: the #4 rises while b6 and b7 sink.",
         "uses": "Dominant 7#11b13 chords and 9#11b13 colours.",
         "repertoire": "",
@@ -785,7 +785,7 @@ FACTS = {
         "related": "Lydian Dominant differs only in its 6th; Mixolydian b6 only in its 4th; Major Locrian is the same set from its 2nd (C Lydian Minor = D Major Locrian).",
     },
     "scale_augmented_heptatonic": {
-        "what": "The Augmented scale with the 4th added: 1 #2 3 4 5 #5 7.",
+        "what": "The Augmented scale with the 4th added: two augmented triads a minor 3rd apart (C E G# and Eb G B) plus the F, which breaks the symmetry, so unlike the Augmented scale it exists on all twelve roots.",
         "sound": "Augmented triads and major 3rds with a stabilising 4th; angular and modern.",
         "uses": "maj7#5 and augmented colours, modern jazz triad-pair lines.",
         "repertoire": "",
@@ -794,7 +794,7 @@ FACTS = {
     },
     # ---- Indian ragas -------------------------------------------------
     "scale_todi_raga": {
-        "what": "The Todi thaat of Hindustani music: 1 b2 b3 #4 5 b6 7, with flat Re, Ga and Dha, sharp Ma and natural Ni. Raga Miyan ki Todi uses it and treats the 5th (Pa) sparingly.",
+        "what": "The Todi thaat of Hindustani music, with flat Re, Ga and Dha, sharp Ma and natural Ni. Raga Miyan ki Todi uses it and treats the 5th (Pa) sparingly.",
         "sound": "Serious, devotional and intense; the flat notes pull strongly downward onto the root.",
         "uses": "Hindustani ragas of the Todi thaat, traditionally sung in the late morning; m(maj7)b9 and dim(maj7) colours.",
         "repertoire": "Raga Miyan ki Todi.",
@@ -810,7 +810,7 @@ FACTS = {
         "related": "Double Harmonic Lydian (Purvi thaat) without the natural 4th; Double Harmonic Major with the #4 added; Ichikosucho also holds both 4ths.",
     },
     "scale_marva_raga": {
-        "what": "The Marva (Marwa) thaat: 1 b2 3 #4 5 6 7, the Lydian mode with a minor 2nd. Raga Marwa itself leaves out the 5th (Pa) and dwells on the flat 2nd.",
+        "what": "The Marva (Marwa) thaat: the Lydian mode with a minor 2nd. Raga Marwa itself leaves out the 5th (Pa) and dwells on the flat 2nd.",
         "sound": "Restless and yearning; the b2 and #4 keep the root out of reach.",
         "uses": "Hindustani ragas of the Marva thaat, sung at sunset; maj7#11 chords with a b9.",
         "repertoire": "Raga Marwa.",
