@@ -608,7 +608,7 @@ FACTS = {
         "related": "A perfect 5th makes it Double Harmonic Major; Major Locrian shares its 3, 4, b5 and b6, Oriental its b2, 3, 4 and b5.",
     },
     "scale_spanish_eight_tone": {
-        "what": "Phrygian with the major 3rd added: eight notes with both 3rds over the b2. It is the scale flamenco guitarists actually use over the Phrygian tonic, where the major chord and minor melodic turns coexist.",
+        "what": "Phrygian with the major 3rd added: eight notes with both 3rds over the b2. It gathers the notes flamenco guitarists use over the Phrygian tonic, where the major chord and minor melodic turns coexist.",
         "sound": "Flamenco through and through: minor lines over a major chord, the b2 pulling to the root.",
         "uses": "Flamenco (soleá, bulerías, the por arriba E and por medio A positions), Spanish-flavoured rock and metal.",
         "repertoire": "",
