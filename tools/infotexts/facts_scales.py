@@ -359,7 +359,7 @@ FACTS = {
     "scale_harmonic_major": {
         "what": "The major scale with a lowered 6th, or harmonic minor with a major 3rd. Its iv chord is minor (Fm in C) and its vii is a full diminished 7th (Bdim7), both borrowed from the parallel minor while the tonic stays major.",
         "sound": "Major with a shadow: the b6 falls onto the 5th and, with the 7th, makes the same augmented 2nd as harmonic minor, so a bright tonic gets a melancholy, romantic edge.",
-        "uses": "The minor iv (iv-I, the 'plagal minor' cadence of pop ballads and hymns), the vii dim7 resolving to a major tonic, late-Romantic harmony, and jazz over maj7 chords with a b13 colour.",
+        "uses": "The minor iv (iv-I, the minor plagal cadence of pop ballads and hymns), the vii dim7 resolving to a major tonic, late-Romantic harmony, and jazz over maj7 chords with a b13 colour.",
         "repertoire": "",
         "practice": "Play C major from the 8th fret of the 6th string (7th Position, 5 note positions), then this scale: every A is lowered to Ab. Play C to Fm to C on the chord page and answer with lines that fall Ab to G.",
         "related": "Its modes are Dorian b5 (2), Phrygian b4 (3), Lydian b3 (4), Mixolydian b2 (5), Lydian Augmented #2 (6) and Locrian bb7 (7). The Major scale differs only in its 6th, Harmonic Minor only in its 3rd; Double Harmonic Major also lowers the 2nd. Major b6 Pentatonic is a subset.",
@@ -628,7 +628,7 @@ FACTS = {
         "sound": "Minor but clear and sweet, with only one half step.",
         "uses": "Japanese folk melody, m6 and m6/9 chords in jazz.",
         "repertoire": "",
-        "practice": "With D on the 5th string at fret 5 (4 note positions) it is the Dm6/9 arpeggio played as a scale; phrase around the B and the E.",
+        "practice": "With D on the 5th string at fret 5 (5th Position, 4 note positions) it is the Dm6/9 arpeggio played as a scale; phrase around the B and the E.",
         "related": "Hirajoshi has a b6; Minor 6 Pentatonic has a 4th in place of the 2nd; Melodic Minor and Dorian contain it.",
     },
     "scale_in": {
