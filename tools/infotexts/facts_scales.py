@@ -621,7 +621,7 @@ FACTS = {
         "uses": "Koto music, and rock, metal and fusion guitarists looking for a Japanese colour over a minor chord.",
         "repertoire": "",
         "practice": "Root A, 5th Position, 5 note positions: play it with wide leaps across strings and legato slides. Compare with A minor pentatonic in the same window.",
-        "related": "Same set as In, Iwato and Lydian Pentatonic; Kumoi has a major 6th in place of the b6; Natural Minor contains it.",
+        "related": "Kumoi has a major 6th in place of the b6; Vietnamese trades the 2nd for the 4th; the Natural Minor contains it whole.",
     },
     "scale_kumoi": {
         "what": "A Japanese pentatonic: the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",

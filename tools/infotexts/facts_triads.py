@@ -21,7 +21,7 @@ FACTS = {
         "sound": "Lighter and less grounded than root position, with a feeling of motion; the root on top makes it a good melody note to end a phrase on.",
         "uses": "Bass lines that walk by step (C to C/E to F), the I6 and IV6 of classical voice-leading, and small top-string triads in pop, funk and soul comping, where the root on the 1st string carries the melody.",
         "repertoire": "",
-        "practice": "On strings 3-2-1 the 3rd sits on the G string one fret above the other two notes (C: 9-8-8), the top of the E-shape barre at the 8th fret. On 4-3-2 it is the middle of the open C chord (2-0-1 when open; the triads mode draws it an octave up, 14-12-13). On the two lower groups the 3rd lies two frets above the root's fret (C: 12-10-10 on strings 6-5-4). On strings 3-2-1, move C/E (9-8-8) to F in root position (10-10-8) and to G in 2nd inversion (7-8-7): every voice moves by a step or stays.",
+        "practice": "On strings 3-2-1 the 3rd sits on the G string one fret above the other two notes (C: 9-8-8), the top of the E-shape barre at the 8th fret. On 4-3-2 it is the middle of the open C chord (2-0-1 when open; the triads mode draws it an octave up, 14-12-13). On the two lower groups the 3rd lies two frets above the root's fret (C: 12-10-10 on strings 6-5-4). Then move C/E (9-8-8) to F in root position (10-10-8) and to G in 2nd inversion (7-8-7) on the same strings: every voice moves by a step or stays.",
         "related": "From 1st inversion the nearest IV is in root position (E G C to F A C) and the nearest V in 2nd inversion (E G C to D G B). The minor 1st inversion has the minor 3rd in the bass; root position and 2nd inversion complete the set on the same strings.",
     },
     "triad_major_inversion2": {
