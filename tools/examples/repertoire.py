@@ -1,0 +1,240 @@
+"""What each item is played over: two sequences per item, each (style, tempo, progression,
+ending chord). Tempo is in beats per minute of the style's beat (the dotted quarter in 12/8 and
+6/8). Everything is on C; X is the item itself. See arrange.py for the notation."""
+
+# --- chords ---------------------------------------------------------------------------------
+# Families share their settings; the named chords below them override.
+
+MAJOR_TRIAD = [("pop", 100, "X X/E F G", "X"), ("rock", 120, "X F X G", "X")]
+MAJOR7 = [("swing", 138, "Dm7 G7 X X", "X"), ("bossa", 130, "X X Dm7 G7", "X")]
+MAJOR9 = [("bossa", 128, "X X Dm9 G13", "X"), ("ballad", 66, "Dm9 G13 X X", "X")]
+LYDIAN = [("ballad", 66, "Dm9 G13 X X", "X"), ("drone", 72, "X X D/C X", "X")]
+MINOR_TRIAD = [("rock", 112, "X Ab Bb X", "X"), ("bossa", 126, "X Fm G7 X", "X")]
+DORIAN = [("funk", 98, "X X F7 F7", "X"), ("swing", 144, "X X Dm7b5 G7b9", "X")]
+MINOR_TONIC = [("bossa", 126, "X X Dm7b5 G7b9", "X"), ("ballad", 64, "X Fm7 Dm7b5 G7b9", "X")]
+AEOLIAN = [("rock", 108, "X Ab X Bb", "X"), ("sixeight", 60, "X Abmaj7 X Bb", "X")]
+PHRYGIAN = [("rumba", 100, "X Db X Db", "X"), ("drone", 70, "X X Dbmaj7 X", "X")]
+LINE_CLICHE = [("ballad", 64, "Cm X Cm7 Cm6", "X"), ("bossa", 126, "X X Dm7b5 G7b9", "X")]
+BLUES_DOM = [("shuffle", 80, "X F7 X X F7 F7 X X G7 F7 X G7", "X"), ("funk", 100, "X X X X", "X")]
+DOM_MAJOR = [("swing", 146, "Gm7 X X Fmaj7", "Fmaj7"), ("bossa", 126, "Gm7 X Gm7 X", "X")]
+DOM_MINOR = [("swing", 146, "Gm7b5 X X Fm6", "Fm6"), ("bossa", 124, "Gm7b5 X Gm7b5 X", "X")]
+SUS_DOM = [("pop", 100, "X C7 X C7", "X"), ("drone", 80, "X X Eb9sus4 X", "X")]
+SUS_TRIAD = [("pop", 100, "X C X C", "X"), ("rock", 120, "X F X G", "X")]
+SUS_PHRYGIAN = [("rumba", 100, "X Db/C X Db/C", "X"), ("drone", 72, "X X X Db", "X")]
+SUS_MAJOR7 = [("drone", 72, "X X D/C X", "X"), ("ballad", 64, "Dm9 G9sus4 X X", "X")]
+HALF_DIM = [("swing", 152, "X F7b9 Bbm6 X", "X"), ("bossa", 124, "X X F7b9 Bbm6", "X")]
+DIM = [("ballad", 64, "X Db X Db", "X"), ("waltz", 150, "Ab7 X Db X", "X")]
+AUGMENTED = [("pop", 96, "C X C6 X", "X"), ("ballad", 64, "C X F X", "X")]
+AUG_MAJOR7 = [("drone", 72, "X X D/C X", "X"), ("ballad", 64, "Dm7 G7 X X", "X")]
+WHOLE_TONE_DOM = [("swing", 150, "X X Gm7 X", "X"), ("sixeight", 60, "X X X Gm7", "X")]
+
+CHORDS = {
+    "maj": MAJOR_TRIAD,
+    "m": MINOR_TRIAD,
+    "7": BLUES_DOM,
+    "maj7": MAJOR7,
+    "m7": DORIAN,
+    "6": [("swing", 160, "X Am7 Dm7 G7", "X"), ("bossa", 132, "X X Dm7 G7", "X")],
+    "m6": [("bossa", 128, "X X Dm7b5 G7b9", "X"), ("waltz", 150, "X Fm7 X G7b9", "X")],
+    "9": [("shuffle", 80, "X F9 X X F9 F9 X X G9 F9 X G9", "X"), ("funk", 100, "X X X X", "X")],
+    "add9": [("pop", 96, "X Am7 F G", "X"), ("rock", 118, "X F X G", "X")],
+    "sus2": SUS_TRIAD,
+    "sus4": SUS_TRIAD,
+    "7sus4": SUS_DOM,
+    "dim": DIM,
+    "dim7": [("swing", 150, "C6 X X C6", "C6"), ("ballad", 64, "X Em X B7b9/D#", "X")],
+    "m7b5": HALF_DIM,
+    "aug": AUGMENTED,
+    "maj9": MAJOR9,
+    "maj13": MAJOR9,
+    "maj7#11": LYDIAN,
+    "maj9#11": LYDIAN,
+    "maj13#11": LYDIAN,
+    "m(maj7)": LINE_CLICHE,
+    "m9": [("ballad", 66, "X F9 X F9", "X"), ("funk", 96, "X X F9 F9", "X")],
+    "m11": [("swing", 168, "X X X X", "X"), ("funk", 96, "X X F9 F9", "X")],
+    "m13": [("funk", 96, "X X F9 F9", "X"), ("bossa", 126, "X X Dm7b5 G7b9", "X")],
+    "m(maj9)": LINE_CLICHE,
+    "m7b9": PHRYGIAN,
+    "11": [("funk", 96, "X X X X", "X"), ("bossa", 124, "Gm7 X Gm7 X", "X")],
+    "13": [("shuffle", 80, "X F13 X X F13 F13 X X G13 F13 X G13", "X"), ("swing", 150, "Gm7 X Gm7 X", "X")],
+    "7#11": DOM_MAJOR,
+    "9#11": DOM_MAJOR,
+    "13#11": DOM_MAJOR,
+    "7b9": DOM_MINOR,
+    "7#9": [("funk", 100, "X X X X", "X"),
+            ("shuffle", 84, "X F7#9 X X F7#9 F7#9 X X G7#9 F7#9 X G7#9", "X")],
+    "7b5": DOM_MAJOR,
+    "7b9b13": DOM_MINOR,
+    "7b5#9": DOM_MINOR,
+    "7#5b9": DOM_MINOR,
+    "7#5#9": DOM_MINOR,
+    "7b13": DOM_MINOR,
+    "13b9": DOM_MAJOR,
+    "9b5": DOM_MAJOR,
+    "9sus4": [("drone", 80, "X X X X", "X"), ("swing", 156, "X X Eb9sus4 X", "X")],
+    "7sus2": SUS_DOM,
+    "13sus4": [("drone", 80, "X X Eb9sus4 X", "X"), ("bossa", 124, "X X X C13", "X")],
+    "7sus4b9": SUS_PHRYGIAN,
+    "sus2sus4": SUS_TRIAD,
+    "maj7sus2": SUS_MAJOR7,
+    "maj7sus4": SUS_MAJOR7,
+    "6sus4": SUS_TRIAD,
+    "dim(maj7)": DIM,
+    "m9b5": HALF_DIM,
+    "m11b5": HALF_DIM,
+    "maj7#5": AUG_MAJOR7,
+    "7#5": WHOLE_TONE_DOM,
+    "9#5": WHOLE_TONE_DOM,
+    "aug(add9)": AUGMENTED,
+    "maj9#5": AUG_MAJOR7,
+    "6/9": [("bossa", 130, "X A7 Dm7 G7", "X"), ("swing", 150, "X Am7 Dm7 G7", "X")],
+    "m6/9": MINOR_TONIC,
+    "m(add9)": [("pop", 90, "X Ab Eb Bb", "X"), ("sixeight", 60, "X Ab X Bb", "X")],
+    "add11": [("pop", 96, "X Am F G", "X"), ("sixeight", 60, "X F X G", "X")],
+    "m(add11)": [("sixeight", 60, "X Ab X Bb", "X"), ("rock", 110, "X X Ab Bb", "X")],
+    "add#11": LYDIAN,
+    "6/9#11": LYDIAN,
+    "5": [("rock", 132, "X X Ab5 Bb5", "X"), ("rock", 100, "X F5 X G5", "X")],
+    "(b5)": [("drone", 70, "X X D/C X", "X"), ("sixeight", 60, "X X Bb/C X", "X")],
+    "maj7b5": LYDIAN,
+    "m(b6)": [("ballad", 64, "Cm X Cm6 X", "X"), ("rock", 110, "X Ab X Bb", "X")],
+    "m7b6": AEOLIAN,
+    "7(add13)": [("shuffle", 80, "X F7 X X F7 F7 X X G7 F7 X G7", "X"), ("swing", 150, "Gm7 X Gm7 X", "X")],
+    "7#11b13": DOM_MINOR,
+    "13#9": DOM_MAJOR,
+    "7#9b13": DOM_MINOR,
+    "7#9#11": DOM_MAJOR,
+    "13#9#11": DOM_MAJOR,
+    "7#9#11b13": DOM_MINOR,
+    "13b5": DOM_MAJOR,
+    "9#11b13": DOM_MINOR,
+    "7b9#11": DOM_MINOR,
+    "13b9#11": DOM_MAJOR,
+    "7b9#11b13": DOM_MINOR,
+    "7b9#9": DOM_MINOR,
+    "7#5b9#11": DOM_MINOR,
+    "maj7#9#11": LYDIAN,
+    "maj9b5": LYDIAN,
+    "maj9(add11)": [("ballad", 66, "Dm9 G13 X X", "X"), ("pop", 96, "X F X G", "X")],
+    "maj7b9": [("rumba", 104, "X Db X Db", "X"), ("drone", 70, "X X Fm/C X", "X")],
+    "m7(add11)": DORIAN,
+    "m9b6": AEOLIAN,
+    "m13(no11)": DORIAN,
+    "m11b6": AEOLIAN,
+    "m(maj7)b6": MINOR_TONIC,
+    "m(maj7)(b6)": [("sixeight", 60, "X Fm6 X G7b9", "X"), ("bossa", 126, "X X Dm7b5 G7b9", "X")],
+    "m(maj9)(b6)": [("sixeight", 60, "X Fm6 X G7b9", "X"), ("bossa", 126, "X X Dm7b5 G7b9", "X")],
+    "mb6b9": [("rumba", 100, "X Db X Db", "X"), ("drone", 70, "X Fm X Db", "X")],
+    "7#5sus4": [("drone", 76, "X X X X", "X"), ("sixeight", 60, "X X C7#5 X", "X")],
+    "maj7#5sus4": AUG_MAJOR7,
+    "maj9sus4": SUS_MAJOR7,
+    "maj9#5sus4": AUG_MAJOR7,
+    "7sus4b9b13": SUS_PHRYGIAN,
+    "6sus2": SUS_TRIAD,
+    "dim7(maj7)": [("ballad", 64, "X X Cmaj7 X", "X"), ("sixeight", 60, "X Db X Db", "X")],
+    "dim(add9)": DIM,
+    "aug(add#9)": [("drone", 72, "X X X X", "X"), ("ballad", 64, "C X F X", "X")],
+    "9#5#11": WHOLE_TONE_DOM,
+    "maj7#5#11": AUG_MAJOR7,
+    "6#11": LYDIAN,
+    "addb9": [("rumba", 104, "X Db X Db", "X"), ("sixeight", 60, "X Fm X Db", "X")],
+    "quartal": [("swing", 170, "X X X X", "X"), ("drone", 76, "X X Ab/C X", "X")],
+}
+
+# --- triads: progressions that put the inversion in the bass and on the bottom of the comping -
+
+TRIADS = {
+    "Major Root Position": [("pop", 100, "X F G X", "X"), ("rock", 120, "X Am F G", "X")],
+    "Major 1st Inversion": [("pop", 92, "X/E F G X/E", "X/E"),
+                            ("ballad", 66, "X G/B Am X/E F X/E Dm G", "X")],
+    "Major 2nd Inversion": [("ballad", 66, "F/C X/G G X", "X"), ("pop", 100, "X F/C X/G G", "X/G")],
+    "Minor Root Position": [("rock", 112, "X Ab Bb X", "X"), ("bossa", 126, "X Fm G X", "X")],
+    "Minor 1st Inversion": [("pop", 92, "X/Eb Fm G X/Eb", "X/Eb"),
+                            ("ballad", 64, "X Bb/D X/Eb Fm", "X/Eb")],
+    "Minor 2nd Inversion": [("ballad", 64, "Fm/C X/G G X", "X"), ("sixeight", 60, "X Ab/C X/G G", "X/G")],
+    "Diminished Root Position": [("ballad", 64, "X Db X Db", "X"), ("waltz", 150, "Ab7 X Db X", "X")],
+    "Diminished 1st Inversion": [("ballad", 64, "X/Eb Db/F X/Eb Db", "X/Eb"),
+                                 ("waltz", 150, "Db X/Eb Db/F X/Eb", "X/Eb")],
+    "Diminished 2nd Inversion": [("ballad", 64, "X/Gb Db/F X/Gb Db/Ab", "X/Gb"),
+                                 ("waltz", 150, "Db/Ab X/Gb Db/F X/Gb", "X/Gb")],
+    "Augmented Root Position": [("pop", 96, "C X C6 X", "X"), ("ballad", 64, "C X F X", "X")],
+    "Augmented 1st Inversion": [("pop", 96, "C/E X/E F X/E", "X/E"), ("ballad", 64, "C X/E F X/E", "X/E")],
+    "Augmented 2nd Inversion": [("pop", 96, "C/G X/G# Am X/G#", "X/G#"),
+                                ("ballad", 64, "C/G X/G# Am X/G#", "X/G#")],
+}
+
+# --- scales: each over a groove and a harmony drawn from its own notes ------------------------
+
+SCALES = {
+    "Major": [("pop", 100, "C Am F G", "C"), ("swing", 150, "Cmaj7 Am7 Dm7 G7", "Cmaj7")],
+    "Dorian": [("funk", 98, "Cm7 Cm7 F9 F9", "Cm7"), ("bossa", 124, "Cm9 F13 Cm9 F13", "Cm9")],
+    "Phrygian": [("rock", 110, "Cm Db Cm Db", "Cm"), ("drone", 72, "Cm7 Dbmaj7 Cm7 Dbmaj7", "Cm7")],
+    "Lydian": [("drone", 72, "Cmaj7 D/C Cmaj7 D/C", "Cmaj7"), ("sixeight", 60, "Cmaj7 D7/C Cmaj7 D7/C", "Cmaj7")],
+    "Mixolydian": [("rock", 120, "C Bb F C", "C"), ("funk", 100, "C7 C7 Gm7 C7", "C7")],
+    "Natural Minor": [("rock", 110, "Cm Ab Bb Cm", "Cm"), ("ballad", 66, "Cm7 Fm7 Abmaj7 Bb7", "Cm7")],
+    "Locrian": [("drone", 72, "Cm7b5 Dbmaj7 Cm7b5 Dbmaj7", "Cm7b5"), ("funk", 96, "Cm7b5 Cm7b5 Bbm7 Dbmaj7", "Cm7b5")],
+    "Major Pentatonic": [("pop", 104, "C6/9 Am7 C6/9 Am7", "C6/9"), ("shuffle", 84, "C6/9 C6/9 Am7 C6/9", "C6/9")],
+    "Minor Pentatonic": [("rock", 116, "Cm7 Cm7 Fm7 Cm7", "Cm7"),
+                         ("shuffle", 84, "Cm7 Fm7 Cm7 Cm7 Fm7 Fm7 Cm7 Cm7 Gm7 Fm7 Cm7 Gm7", "Cm7")],
+    "Blues": [("slowblues", 60, "C7 F7 C7 C7 F7 F7 C7 C7 G7#9 F7 C7 G7#9", "C7"),
+              ("funk", 96, "C7#9 C7#9 F9 C7#9", "C7#9")],
+    "Major Blues": [("shuffle", 84, "C6 F9 C6 C6 F9 F9 C6 C6 G9 F9 C6 G9", "C6"), ("pop", 104, "C6 C6 Am7 C6", "C6")],
+    "Harmonic Minor": [("latin", 100, "Cm Fm G7 Cm", "Cm"), ("bossa", 124, "Cm(maj7) Fm6 G7b9 Cm(maj7)", "Cm(maj7)")],
+    "Melodic Minor": [("bossa", 124, "Cm(maj7) Cm6 Cm(maj7) F7", "Cm(maj7)"), ("waltz", 150, "Cm(maj7) Cm(maj7) F9 F9", "Cm6")],
+    "Phrygian Dominant": [("rumba", 104, "C Db C Db Bbm Db C C", "C"), ("sixeight", 60, "C7b9 Db C7b9 Fm", "C7b9")],
+    "Lydian Dominant": [("funk", 100, "C9#11 C9#11 D/C C9#11", "C9#11"), ("bossa", 128, "C13#11 C13#11 Gm6 Gm6", "C13#11")],
+    "Whole Tone": [("sixeight", 60, "C7#5 C7#5 D7#5 C7#5", "C9#5"), ("swing", 150, "C9#5 C9#5 Bb9#5 C9#5", "C9#5")],
+    "Diminished Whole-Half": [("swing", 150, "Cdim7 Cdim7 Ebdim7 Cdim7", "Cdim7"), ("drone", 72, "Cdim7 D7b9/C Cdim7 D7b9/C", "Cdim7")],
+    "Diminished Half-Whole": [("funk", 98, "C13b9 C13b9 Eb13b9 C13b9", "C13b9"), ("swing", 150, "C7b9 A7b9/C C7b9 Gb7b9/C", "C13b9")],
+    "Dorian b2": [("drone", 72, "Cm7 Dbmaj7#5 Cm7 Dbmaj7#5", "Cm7"), ("bossa", 120, "C7sus4b9 C7sus4b9 Cm7 Cm7", "C7sus4b9")],
+    "Lydian Augmented": [("drone", 70, "Cmaj7#5 D/C Cmaj7#5 D/C", "Cmaj7#5"), ("sixeight", 60, "Cmaj7#5 Cmaj7#5 D7/C Cmaj7#5", "Cmaj7#5")],
+    "Mixolydian b6": [("rock", 104, "C Bb Fm C", "C"), ("sixeight", 60, "C7b13 C7b13 Fm Bb", "C7b13")],
+    "Locrian #2": [("swing", 150, "Cm9b5 Cm9b5 Ab7 Ab7", "Cm9b5"), ("ballad", 64, "Cm7b5 Fm Cm7b5 Ab7", "Cm7b5")],
+    "Altered": [("funk", 100, "C7#9b13 C7#9b13 C7#9b13 Gb7", "C7#9b13"), ("sixeight", 60, "C7#9b13 Gb7 C7#9b13 Gb7", "C7#9b13")],
+    "Locrian #6": [("drone", 72, "Cm7b5 Cdim7 Cm7b5 Dbmaj7#5", "Cm7b5"), ("sixeight", 60, "Cm7b5 Ebm Cm7b5 Ebm", "Cm7b5")],
+    "Ionian #5": [("ballad", 64, "Cmaj7#5 Dm7 Cmaj7#5 E7", "Cmaj7#5"), ("sixeight", 60, "Cmaj7#5 Fmaj7 Cmaj7#5 Fmaj7", "Cmaj7#5")],
+    "Dorian #4": [("rumba", 100, "Cm Cm D7/C Cm", "Cm"), ("sixeight", 60, "Cm6 D7/C Cm6 D7/C", "Cm6")],
+    "Lydian #2": [("drone", 72, "Cmaj7#11 Am/C Cmaj7#11 Am/C", "Cmaj7"), ("sixeight", 60, "Cmaj7 F#dim/C Cmaj7 F#dim/C", "Cmaj7")],
+    "Super Locrian bb7": [("sixeight", 60, "Cdim7 Dbm Cdim7 Dbm", "Cdim7"), ("drone", 70, "Cdim7 Cdim7 Dbm(maj7) Cdim7", "Cdim7")],
+    "Harmonic Major": [("ballad", 64, "C Fm C G7", "C"), ("bossa", 124, "Cmaj7 Fm6 Cmaj7 G7", "Cmaj7")],
+    "Dorian b5": [("drone", 72, "Cm7b5 F7 Cm7b5 F7", "Cm7b5"), ("swing", 150, "Cm7b5 Cm7b5 F7 F7", "Cm7b5")],
+    "Phrygian b4": [("rumba", 100, "C7 Abmaj7 C7 Abmaj7", "C7"), ("drone", 70, "Cm Ab Cm C", "C")],
+    "Lydian b3": [("drone", 72, "Cm(maj7) D7/C Cm(maj7) D7/C", "Cm(maj7)"), ("ballad", 64, "Cm6 D7 Cm6 D7", "Cm6")],
+    "Mixolydian b2": [("rumba", 100, "C7 Bbm C7 Bbm", "C7"), ("funk", 96, "C7 C7 Bbm6 C7", "C7")],
+    "Lydian Augmented #2": [("drone", 70, "Cmaj7#5 F#m7b5/C Cmaj7#5 F#m7b5/C", "Cmaj7#5"), ("sixeight", 60, "Caug Am Caug Am", "Caug")],
+    "Locrian bb7": [("drone", 70, "Cdim Db Cdim Db", "Cdim"), ("sixeight", 60, "Cdim7 Fm Cdim7 Db", "Cdim7")],
+    "Suspended Pentatonic": [("funk", 96, "C9sus4 C9sus4 Bb/C C9sus4", "C9sus4"), ("drone", 76, "C9sus4 Gm7/C C9sus4 Gm7/C", "C9sus4")],
+    "Chromatic": [("swing", 150, "Cmaj7 A7b9 Dm7 G7b9", "Cmaj7"), ("bossa", 124, "Cm7 F7 Bbmaj7 Ebmaj7", "Cm7")],
+    "Bebop Dominant": [("swing", 176, "C7 C7 Gm7 C7", "C7"), ("swing", 150, "Gm7 C7 Gm7 C7", "C7")],
+    "Bebop Major": [("swing", 176, "C6 Am7 Dm7 G7", "C6"), ("bossa", 124, "Cmaj7 C6 Dm7 G7", "Cmaj7")],
+    "Bebop Dorian": [("swing", 168, "Cm7 Cm7 F7 F7", "Cm7"), ("funk", 98, "Cm7 F7 Cm7 F7", "Cm7")],
+    "Bebop Melodic Minor": [("swing", 168, "Cm6 Cm6 Dm7b5 G7#5", "Cm6"), ("bossa", 124, "Cm(maj7) Cm6 Cm(maj7) Cm6", "Cm6")],
+    "Bebop Harmonic Minor": [("swing", 168, "Cm7 Fm7 Dm7b5 G7b9", "Cm7"), ("latin", 100, "Cm Fm G7 Cm", "Cm")],
+    "Hungarian Minor": [("sixeight", 60, "Cm(maj7) D7b5/C Cm(maj7) G7/B", "Cm(maj7)"), ("latin", 100, "Cm(maj7) Ab Cm(maj7) G", "Cm(maj7)")],
+    "Spanish Eight-Tone": [("rumba", 104, "C Db C Db Bbm Db C C", "C"), ("sixeight", 60, "C7 Db C7 Bbm", "C7")],
+    "Todi Raga": [("raga", 80, "C5 C5 C5 C5", "C5"), ("drone", 66, "Cm Abmaj7 Cm Abmaj7", "Cm")],
+    "Purvi Raga": [("raga", 80, "C5 C5 C5 C5", "C5"), ("drone", 66, "C Db C Fm", "C")],
+    "Marva Raga": [("raga", 80, "C5 C5 C5 C5", "C5"), ("drone", 66, "Cmaj7#11 C6 Cmaj7#11 C6", "Cmaj7#11")],
+    "Hamsadhwani": [("raga", 80, "C5 C5 C5 C5", "C5"), ("sixeight", 60, "Cmaj9 Cmaj9 G6 Cmaj9", "Cmaj9")],
+    "Hirajoshi": [("japan", 66, "d0 d0 d3/C d0", "d0"), ("sixeight", 56, "d0 d1/C d0 d3/C", "d0")],
+    "Kumoi": [("japan", 66, "d0 d0 d3/C d0", "d0"), ("sixeight", 56, "d0 d1/C d0 d3/C", "d0")],
+    "In": [("japan", 62, "d0 d0 d1/C d0", "d0"), ("drone", 66, "d0 d3/C d0 d1/C", "d0")],
+    "In Sen": [("japan", 62, "d0 d0 d1/C d0", "d0"), ("drone", 66, "d0 d3/C d0 d1/C", "d0")],
+    "Iwato": [("japan", 62, "d0 d0 d1/C d0", "d0"), ("drone", 66, "d0 d3/C d0 d1/C", "d0")],
+    "Ritsusen": [("japan", 66, "d0 d0 d3/C d0", "d0"), ("sixeight", 56, "d0 d1/C d0 d4/C", "d0")],
+}
+
+# Groups and their styles for the scales not named above: seven-note and richer scales get a
+# drone on their tonic chord and a vamp to the chord of their most telling note; pentatonic and
+# world scales their tonic and neighbour chords stacked from their notes.
+SCALE_GROUP_STYLES = {
+    "Pentatonic": [("pop", 100, "d0 d0 d3/C d0", "d0"), ("sixeight", 60, "d0 d1/C d0 d3/C", "d0")],
+    "Blues": [("shuffle", 84, "d0 d0 d3/C d0", "d0"), ("funk", 96, "d0 d1/C d0 d3/C", "d0")],
+    "Symmetric": [("drone", 70, "d0 d1/C d0 d2/C", "d0"), ("swing", 150, "d0 d0 d1/C d0", "d0")],
+    "Bebop": [("swing", 168, "d0 d0 d3 d4", "d0"), ("bossa", 124, "d0 d1/C d0 d4/C", "d0")],
+    "World & Exotic": [("sixeight", 60, "d0 d1/C d0 d1/C", "d0"), ("rumba", 100, "d0 d0 d1/C d6/C", "d0")],
+    "Synthetic": [("drone", 70, "d0 d1/C d0 d2/C", "d0"), ("sixeight", 60, "d0 d0 d1/C d0", "d0")],
+    "Indian Ragas": [("raga", 80, "d0 d0 d0 d0", "d0"), ("drone", 66, "d0 d1/C d0 d6/C", "d0")],
+    "default": [("drone", 70, "d0 d1/C d0 d1/C", "d0"), ("sixeight", 60, "d0 d0 d1/C d0", "d0")],
+}
