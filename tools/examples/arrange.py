@@ -89,18 +89,26 @@ class Context:
 def parse_progression(text, ctx, bar_ticks):
     """-> [(start, length, Chord)] for one pass."""
     segments = []
+    previous = None
     for b, bar in enumerate(text.split()):
         symbols = bar.split(",")
         share = bar_ticks // len(symbols)
         for i, s in enumerate(symbols):
-            segments.append((b * bar_ticks + i * share, share, ctx.chord(s)))
+            if s == previous and len(symbols) == 1:              # a chord held on: one segment
+                start, length, chord = segments[-1]
+                segments[-1] = (start, length + share, chord)
+            else:
+                segments.append((b * bar_ticks + i * share, share, ctx.chord(s)))
+            previous = s
     return segments
 
 
 # --- voicings -----------------------------------------------------------------------------------
 
 def voicing_pcs(chord, scale, with_bass):
-    tones = list(chord.intervals)
+    tones = [t for t in chord.intervals if in_scale((chord.root + t) % 12, scale)]
+    if stacked_fourths(chord):
+        return [(chord.root + t) % 12 for t in tones]
     if with_bass and len(set(t % 12 for t in tones)) >= 4 and not chord.slash:
         tones = [t for t in tones if t % 12 != 0]               # the bass has the root
         if len(tones) >= 5 and 7 in tones:
@@ -115,6 +123,11 @@ def voicing_pcs(chord, scale, with_bass):
     if len(pcs) == 2 and len(chord.pcs) == 2:                   # power chord: root, fifth, octave
         pcs = pcs + [pcs[0]]
     return pcs[:5]
+
+
+def stacked_fourths(chord):
+    steps = [b - a for a, b in zip(chord.intervals, chord.intervals[1:])]
+    return len(steps) >= 2 and all(d == 5 for d in steps)
 
 
 def candidates(pcs, bottom):
@@ -138,6 +151,18 @@ def candidates(pcs, bottom):
             if len(notes) == 4:                                 # drop 2
                 d2 = sorted(notes[:2] + [notes[2] - 12] + notes[3:])
                 out.append(d2)
+    fourths = len(pcs) >= 3 and all((b - a) % 12 == 5 for a, b in zip(pcs, pcs[1:]))
+    if fourths:
+        out = []                                                # quartal: only as stacked
+    for base in range(48, 68):
+        if base % 12 == pcs[0]:
+            notes = [base]
+            for pc in pcs[1:]:
+                n = notes[-1] + 1
+                while n % 12 != pc:
+                    n += 1
+                notes.append(n)
+            out.append(notes)
     return [v for v in out if 50 <= v[0] <= 64 and v[-1] <= 79 and (bottom is None or v[0] % 12 == bottom)]
 
 
@@ -171,6 +196,8 @@ def bass_pc(chord, choice, next_chord, scale, step, previous_pc=None):
             if (scale is None and abs(d) == 1 or scale is not None and pc in scale) and pc != previous_pc:
                 return pc
         return target
+    if choice == "6" and chord.has(4) and not chord.has(8) and in_scale((chord.root + 9) % 12, scale):
+        return (chord.root + 9) % 12                            # the boogie's sixth
     for w in {"5": (7, 6, 8), "3": (4, 3, 5, 2), "7": (10, 11, 9), "6": (9, 10)}[choice]:
         if chord.has(w) and in_scale((chord.root + w) % 12, scale):
             return (chord.root + w) % 12
@@ -186,7 +213,7 @@ def bass_pc(chord, choice, next_chord, scale, step, previous_pc=None):
     return root
 
 
-def place_bass(pc, previous, lowest=28, highest=50):
+def place_bass(pc, previous, lowest=28, highest=53):
     if previous is None:
         previous = 36
     options = [n for n in range(lowest, highest + 1) if n % 12 == pc]
@@ -269,15 +296,16 @@ def render(style_name, bpm, progression, ctx, ending=None, full=True, pedal_only
             s, n, chord = segments[i]
             next_chord = segments[i + 1][2] if i + 1 < len(segments) else chord
             pc = 0
-            if choice == "W":
-                beats_in = (at - s) // st["beat"]
-                last = at + st["beat"] >= s + n
-                if at == s:
+            if choice == "W":                                   # a walking line, bar by bar
+                j = t // st["beat"]
+                if at + st["beat"] < s + n:
+                    next_chord = chord                          # leads back to this chord's root
+                if at == s or j == 0:
                     choice = "R"
-                elif last:
+                elif j == st["beats"] - 1 or at + st["beat"] >= s + n:
                     choice = "A"
                 else:
-                    choice = ("3", "5", "7", "8", "7", "5", "3")[(beats_in - 1) % 7]
+                    choice = (("3", "5") if b % 2 == 0 else ("5", "3"))[(j - 1) % 2]
             previous_pc = previous % 12 if previous is not None else None
             if not pedal_only:
                 pc = bass_pc(chord, choice, next_chord, ctx.scale, step, previous_pc)

@@ -10,14 +10,14 @@ MAJOR7 = [("swing", 138, "Dm7 G7 X X", "X"), ("bossa", 130, "X X Dm7 G7", "X")]
 MAJOR9 = [("bossa", 128, "X X Dm9 G13", "X"), ("ballad", 66, "Dm9 G13 X X", "X")]
 LYDIAN = [("ballad", 66, "Dm9 G13 X X", "X"), ("drone", 72, "X X D/C X", "X")]
 MINOR_TRIAD = [("rock", 112, "X Ab Bb X", "X"), ("bossa", 126, "X Fm G7 X", "X")]
-DORIAN = [("funk", 98, "X X F7 F7", "X"), ("swing", 144, "X X Dm7b5 G7b9", "X")]
+DORIAN = [("funk", 98, "X X F7 F7", "X"), ("swing", 144, "X Fm7 X X Fm7 Fm7 X X Ab7 G7 X G7", "X")]
 MINOR_TONIC = [("bossa", 126, "X X Dm7b5 G7b9", "X"), ("ballad", 64, "X Fm7 Dm7b5 G7b9", "X")]
 AEOLIAN = [("rock", 108, "X Ab X Bb", "X"), ("sixeight", 60, "X Abmaj7 X Bb", "X")]
 PHRYGIAN = [("rumba", 100, "X Db X Db", "X"), ("drone", 70, "X X Dbmaj7 X", "X")]
 LINE_CLICHE = [("ballad", 64, "Cm X Cm7 Cm6", "X"), ("bossa", 126, "X X Dm7b5 G7b9", "X")]
 BLUES_DOM = [("shuffle", 80, "X F7 X X F7 F7 X X G7 F7 X G7", "X"), ("funk", 100, "X X X X", "X")]
 DOM_MAJOR = [("swing", 146, "Gm7 X X Fmaj7", "Fmaj7"), ("bossa", 126, "Gm7 X Gm7 X", "X")]
-DOM_MINOR = [("swing", 146, "Gm7b5 X X Fm6", "Fm6"), ("bossa", 124, "Gm7b5 X Gm7b5 X", "X")]
+DOM_MINOR = [("swing", 146, "Fm6 Gm7b5 X X", "Fm6"), ("bossa", 124, "Gm7b5 X Gm7b5 X", "X")]
 SUS_DOM = [("pop", 100, "X C7 X C7", "X"), ("drone", 80, "X X Eb9sus4 X", "X")]
 SUS_TRIAD = [("pop", 100, "X C X C", "X"), ("rock", 120, "X F X G", "X")]
 SUS_PHRYGIAN = [("rumba", 100, "X Db/C X Db/C", "X"), ("drone", 72, "X X X Db", "X")]
@@ -66,9 +66,9 @@ CHORDS = {
             ("shuffle", 84, "X F7#9 X X F7#9 F7#9 X X G7#9 F7#9 X G7#9", "X")],
     "7b5": DOM_MAJOR,
     "7b9b13": DOM_MINOR,
-    "7b5#9": DOM_MINOR,
+    "7b5#9": [("funk", 100, "X X X X", "X"), DOM_MINOR[1]],
     "7#5b9": DOM_MINOR,
-    "7#5#9": DOM_MINOR,
+    "7#5#9": [("funk", 100, "X X X X", "X"), DOM_MINOR[1]],
     "7b13": DOM_MINOR,
     "13b9": DOM_MAJOR,
     "9b5": DOM_MAJOR,
