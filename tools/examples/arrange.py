@@ -4,7 +4,8 @@ A progression is a text of bars separated by blanks; a bar holds one chord or se
 by commas, which share the bar evenly. A chord is a root (C, Db, F# ...) and a quality named as in
 chord.ini ("m7", "7b9", nothing for major), optionally over a bass note ("C/E", "D/C"); X stands
 for the item itself on C ("X/E" in first inversion). In a scale's examples, d0..dN are the chords
-stacked in alternate notes of the scale from its note N ("d1/C" over a C pedal).
+stacked in thirds from the scale's note N, as far as the scale has them, else in alternate notes
+("d1/C" over a C pedal).
 """
 import re
 
@@ -73,8 +74,16 @@ class Context:
         if m:
             notes = sorted(self.scale)
             k = int(m.group(1))
-            size = 4 if len(notes) >= 7 else 3
-            picks = [notes[(k + 2 * j) % len(notes)] for j in range(size)]
+            picks = [notes[k % len(notes)]]                     # thirds from the scale's notes
+            for third in (4, 3, 3):
+                for step in (third, 7 - third):
+                    if (picks[-1] + step) % 12 in self.scale:
+                        picks.append((picks[-1] + step) % 12)
+                        break
+                else:
+                    break
+            if len(picks) < 3:                                  # no thirds: every other note
+                picks = [notes[(k + 2 * j) % len(notes)] for j in range(3)]
             root = picks[0]
             return Chord(root, [(p - root) % 12 for p in picks], bass)
         m = re.fullmatch(r"([A-G][b#]?)(.*)", symbol)
@@ -173,7 +182,8 @@ def choose_voicing(pcs, previous, bottom=None):
         move = sum(min(abs(n - p) for p in previous) for n in v) if previous else 0
         centre = abs(sum(v) / len(v) - 64) * 1.5
         mud = 6 if v[1] - v[0] <= 2 and v[0] < 56 else 0
-        score = move + centre + mud
+        rub = 5 * sum(1 for a, b in zip(v, v[1:]) if b - a == 1)   # a minor second between voices
+        score = move + centre + mud + rub
         if best_score is None or score < best_score:
             best, best_score = v, score
     return best
@@ -290,7 +300,8 @@ def render(style_name, bpm, progression, ctx, ending=None, full=True, pedal_only
     for b in range(loops * bars):
         t0 = b * bar
         hits = st["bass"]
-        for h, (t, length, choice, vel) in enumerate(hits):
+        for h, (t, length, written, vel) in enumerate(hits):
+            choice = written
             at = t0 + t
             i = segment_at(at)
             s, n, chord = segments[i]
@@ -311,7 +322,9 @@ def render(style_name, bpm, progression, ctx, ending=None, full=True, pedal_only
                 pc = bass_pc(chord, choice, next_chord, ctx.scale, step, previous_pc)
             step += 1
             key = place_bass(pc, previous)
-            if choice == "8" and not pedal_only:
+            if pedal_only:                                      # the pedal moves by octaves only
+                key = 48 if written == "8" or (written == "W" and t // st["beat"] == 2) else 36
+            elif choice == "8":
                 key = place_bass(pc, previous + 12 if previous else 48, 36, 55)
             bass += note(BASS, key, at, min(length, s + n - at - 2) if not pedal_only else length, vel)
             if choice != "8":

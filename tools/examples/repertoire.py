@@ -205,6 +205,7 @@ SCALES = {
     "Lydian Augmented #2": [("drone", 70, "Cmaj7#5 F#m7b5/C Cmaj7#5 F#m7b5/C", "Cmaj7#5"), ("sixeight", 60, "Caug Am Caug Am", "Caug")],
     "Locrian bb7": [("drone", 70, "Cdim Db Cdim Db", "Cdim"), ("sixeight", 60, "Cdim7 Fm Cdim7 Db", "Cdim7")],
     "Suspended Pentatonic": [("funk", 96, "C9sus4 C9sus4 Bb/C C9sus4", "C9sus4"), ("drone", 76, "C9sus4 Gm7/C C9sus4 Gm7/C", "C9sus4")],
+    "Messiaen's Mode 4": [("drone", 70, "Db/C G/C Db/C Bm/C", "Db/C"), ("swing", 150, "Db/C Db/C G/C Db/C", "Db/C")],
     "Chromatic": [("swing", 150, "Cmaj7 A7b9 Dm7 G7b9", "Cmaj7"), ("bossa", 124, "Cm7 F7 Bbmaj7 Ebmaj7", "Cm7")],
     "Bebop Dominant": [("swing", 176, "C7 C7 Gm7 C7", "C7"), ("swing", 150, "Gm7 C7 Gm7 C7", "C7")],
     "Bebop Major": [("swing", 176, "C6 Am7 Dm7 G7", "C6"), ("bossa", 124, "Cmaj7 C6 Dm7 G7", "Cmaj7")],
@@ -225,9 +226,8 @@ SCALES = {
     "Ritsusen": [("japan", 66, "d0 d0 d3/C d0", "d0"), ("sixeight", 56, "d0 d1/C d0 d4/C", "d0")],
 }
 
-# Groups and their styles for the scales not named above: seven-note and richer scales get a
-# drone on their tonic chord and a vamp to the chord of their most telling note; pentatonic and
-# world scales their tonic and neighbour chords stacked from their notes.
+# Groups and their styles for the scales not named above: the tonic chord stacked from the
+# scale's own notes, over a C pedal against the chords on its neighbouring notes.
 SCALE_GROUP_STYLES = {
     "Pentatonic": [("pop", 100, "d0 d0 d3/C d0", "d0"), ("sixeight", 60, "d0 d1/C d0 d3/C", "d0")],
     "Blues": [("shuffle", 84, "d0 d0 d3/C d0", "d0"), ("funk", 96, "d0 d1/C d0 d3/C", "d0")],
