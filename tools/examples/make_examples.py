@@ -9,7 +9,7 @@ Every example is on C. Before anything is written each one is checked: at least 
 under a minute, and outside the drums at least half of its sounding note time on the chord's or
 triad's own notes, at least 85 % on a scale's notes. Nothing is written when one fails.
 
-    tools/examples/make_examples.py [--data DIR] [--check]
+    tools/examples/make_examples.py [--data DIR] [--check] [--list]
 """
 import argparse
 import pathlib
@@ -81,6 +81,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--data", default=str(here.parent.parent / "data"))
     parser.add_argument("--check", action="store_true", help="check and report, write nothing")
+    parser.add_argument("--list", action="store_true",
+                        help="print what each sequence plays (style, tempo, chords), write nothing")
     args = parser.parse_args()
     data = pathlib.Path(args.data)
 
@@ -91,16 +93,19 @@ def main():
     scale_groups = scale_ini.get("groups", {})
 
     files = {}
+    listing = []
     problems = []
     lowest = {}
     numbers = {"chord": [], "scale": [], "triad": []}
 
-    def add(kind, number, stem, plans, ctx, pcs, threshold):
+    def add(kind, number, stem, plans, ctx, pcs, threshold, label="X"):
         if len(plans) != SEQUENCES:
             problems.append("%s %s: %d sequences" % (kind, stem, len(plans)))
             return
         numbers[kind].append(number)
         for n, (style, bpm, progression, ending) in enumerate(plans, 1):
+            named = re.sub(r"\bX\b", label, "%s, ending on %s" % (progression, ending))
+            listing.append("%s_%d: %s at %d: %s" % (stem, n, style, bpm, named))
             for suffix, full in (("", True), ("g", False)):
                 name = "%s_%d%s" % (stem, n, suffix)
                 try:
@@ -123,7 +128,8 @@ def main():
         if plans is None:
             problems.append("chord %s has no sequences" % c["name"])
             continue
-        add("chord", number, c["info"], plans, Context(qualities, item), {i % 12 for i in item}, CHORD_SHARE)
+        add("chord", number, c["info"], plans, Context(qualities, item), {i % 12 for i in item}, CHORD_SHARE,
+            "C" + ("" if c["name"] == "maj" else c["name"]))
 
     for number, t in items(triad_ini, 12):
         item = formula_semitones(t["formula"])
@@ -131,7 +137,9 @@ def main():
         if plans is None:
             problems.append("triad %s has no sequences" % t["name"])
             continue
-        add("triad", number, t["info"], plans, Context(qualities, item), {i % 12 for i in item}, CHORD_SHARE)
+        label = {"1;3;5": "C", "1;b3;5": "Cm", "1;b3;b5": "Cdim", "1;3;#5": "Caug"}.get(t["formula"], "X")
+        add("triad", number, t["info"], plans, Context(qualities, item), {i % 12 for i in item}, CHORD_SHARE,
+            label)
 
     for number, s in items(scale_ini, int(scale_ini["totals"]["numscales"])):
         notes = {i % 12 for i in formula_semitones(s["formula"])}
@@ -153,7 +161,9 @@ def main():
     if problems:
         print("\n".join(problems), file=sys.stderr)
         return 1
-    if args.check:
+    if args.list:
+        print("\n".join(listing))
+    if args.check or args.list:
         return 0
 
     folder = data / "midi"
