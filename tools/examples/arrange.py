@@ -231,6 +231,11 @@ def place_bass(pc, previous, lowest=28, highest=53):
     return min(options, key=lambda n: (abs(n - previous), n))
 
 
+def feel(velocity, tick):
+    """A player's small, repeatable unevenness: -4 .. +4 on the written velocity."""
+    return max(1, min(127, velocity + (tick * 7919 // 24) % 9 - 4))
+
+
 def legato(events):
     """events as note() makes them (on, off, on, off ...): a note still sounding when its key is
     struck again ends there, so that the earlier note-off cannot silence the new note."""
@@ -288,7 +293,7 @@ def render(style_name, bpm, progression, ctx, ending=None, full=True, pedal_only
         fill_from = min(t for t, _, _ in fill) if fill else bar
         for t, key, vel in st["drums"]:
             if t < fill_from or key in HATS_AND_CYMBALS:
-                drums += note(DRUMS, key, t0 + t, 24, vel)
+                drums += note(DRUMS, key, t0 + t, 24, feel(vel, t0 + t + key))
         for t, key, vel in fill or []:
             drums += note(DRUMS, key, t0 + t, 24, vel)
         if b > 0 and b % bars == 0:
@@ -327,7 +332,7 @@ def render(style_name, bpm, progression, ctx, ending=None, full=True, pedal_only
                 key = 48 if written == "8" or (written == "W" and t // st["beat"] == 2) else 36
             elif choice == "8":
                 key = place_bass(pc, previous + 12 if previous else 48, 36, 55)
-            bass += note(BASS, key, at, min(length, s + n - at - 2) if not pedal_only else length, vel)
+            bass += note(BASS, key, at, min(length, s + n - at - 2) if not pedal_only else length, feel(vel, at))
             if choice != "8":
                 previous = key
     bass += note(BASS, place_bass(end_chord.bass, previous), end_start, bar - 8, 96)
@@ -365,8 +370,11 @@ def render(style_name, bpm, progression, ctx, ending=None, full=True, pedal_only
                     length = min(length, segments[i][0] + segments[i][1] - at - 4)
                 else:
                     length = min(length, end - at - 4)
-                for k in voicing_of(i):
-                    comp += note(COMP, k, at, length, vel)
+                keys = voicing_of(i)
+                if st.get("montuno") and vel < 70:              # between the accents: the top
+                    keys = [keys[-1] - 12, keys[-1]]            # note in octaves
+                for k in keys:
+                    comp += note(COMP, k, at, length, feel(vel, at))
         for i, (s, n, chord) in enumerate(segments[:-1]):
             if st["pad"] is not None:
                 for k in voicing_of(i):

@@ -139,7 +139,7 @@ style("rumba", comp_program=0, bass_program=32,
 
 # Afro-Cuban: son clave, cowbell, tumbao congas; bass tumbao on the and of 2 and on 4; piano
 # montuno in eighths.
-style("latin", comp_program=0, bass_program=32,
+style("latin", comp_program=0, bass_program=32, montuno=True,
       drums=[(i * E, 56, 80 if i % 2 == 0 else 60) for i in range(8)] +
       [(0, 75, 80), (Q + E, 75, 80), (3 * Q, 75, 80), (Q, 63, 70), (Q + E, 62, 60),
        (3 * Q, 63, 75), (3 * Q + E, 64, 80), (0, 36, 80), (2 * Q + E, 36, 60)],
