@@ -41,6 +41,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationVersion(QLatin1String(AppVersion));
+    // Ties the window to the installed desktop entry (its name and icon on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.chordalis.Chordalis"));
 
     const QString folder = programFolderFor(QCoreApplication::applicationDirPath());
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(AppTitle),
