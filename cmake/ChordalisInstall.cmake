@@ -85,6 +85,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 if(CHORDALIS_HOMEPAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CHORDALIS_HOMEPAGE})
 endif()
-# Only the program's own files: the folders above them belong to the system.
+# The control files with the permissions Debian's own tools give them.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
