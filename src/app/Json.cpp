@@ -1,5 +1,6 @@
 #include "app/Json.h"
 
+#include "app/Settings.h"
 #include "fretboard/Fretboard.h"
 
 namespace chordalis {
@@ -132,17 +133,22 @@ QJsonObject pageToJson(const MainPages& pages, Mode mode) {
         QJsonArray descriptions; // strings 6 down to 1, as the page lists them
         for (int string = 6; string >= 1; --string) {
             const FinderDescription& d = pages.finder.lblDescription[size_t(string)];
-            descriptions.append(QJsonObject{
-                {"string", string}, {"text", d.text}, {"colour", toQColor(d.colour).name()}});
+            descriptions.append(QJsonObject{{"string", string},
+                                            {"text", d.text},
+                                            {"colour", toQColor(d.colour).name()},
+                                            {"notes", d.notes}});
         }
         return QJsonObject{{"lblDescription", descriptions}};
     }
+    case Mode::Notes:
+        return QJsonObject{{"lblNoteName", pages.notes.lblNoteName},
+                           {"lblNotePlaces", pages.notes.lblNotePlaces}};
     default:
         return {};
     }
 }
 
-QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages) {
+QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages, MarkerLabels labels) {
     QJsonArray marks;
     QJsonArray signs;
     for (const Mark& m : fretboard.marks()) {
@@ -153,14 +159,25 @@ QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages) {
         } else {
             o.insert("kind", markKindName(m.kind));
             o.insert("colour", toQColor(m.colour).name());
+            o.insert("shown", shownLabel(m, labels));
+            if (m.pitch >= 0)
+                o.insert("pitch", m.pitch);
+            if (!m.note.isEmpty())
+                o.insert("note", m.note);
+            if (!m.interval.isEmpty())
+                o.insert("interval", m.interval);
             marks.append(o);
         }
     }
-    return QJsonObject{{"marks", marks},
-                       {"signs", signs},
-                       {"ledFrame", QJsonArray::fromStringList(fretboard.ledFrame())},
-                       {"leftHanded", fretboard.isLeftHanded()},
-                       {"lblNonStandard", pages.lblNonStandardVisible}};
+    QJsonObject neck{{"marks", marks},
+                     {"signs", signs},
+                     {"ledFrame", QJsonArray::fromStringList(fretboard.ledFrame())},
+                     {"leftHanded", fretboard.isLeftHanded()},
+                     {"lblNonStandard", pages.lblNonStandardVisible},
+                     {"labels", labelsName(labels).toLower()}};
+    if (const auto& window = fretboard.positionWindow())
+        neck.insert("positionWindow", QJsonObject{{"low", window->low}, {"high", window->high}});
+    return neck;
 }
 
 } // namespace chordalis

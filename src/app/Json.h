@@ -22,8 +22,11 @@ class Fretboard;
 QJsonObject pageToJson(const MainPages& pages, Mode mode);
 
 // What the neck shows: "marks" (markers in drawing order: kind, colour "#rrggbb", label, fret,
-// string, x, y), "signs" (label, fret, string, x, y; the open-string names first), "ledFrame"
-// and "lblNonStandard".
-QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages);
+// string, x, y; pitch, note and interval where known, and "shown", the picture the window draws
+// under the label choice), "signs" (label, fret, string, x, y; the open-string names first),
+// "ledFrame", "lblNonStandard", "labels" and, when a position is chosen, "positionWindow" (low,
+// high).
+QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages,
+                       MarkerLabels labels = MarkerLabels::Fingers);
 
 } // namespace chordalis

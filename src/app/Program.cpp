@@ -46,6 +46,15 @@ Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bo
                      [this](const QString& text) { m_boxes.inform(BoxIcon::Stop, text); });
     QObject::connect(&guitar, &LedGuitar::actionRequested,
                      [this](int action) { pedalAction(action); });
+    // The neck follows what the player sounds; the window repaints it.
+    player.setSoundingObserver([this](int string, int note, bool on) {
+        if (note < 0)
+            fretboard.clearSounding();
+        else
+            fretboard.setSounding(string, note, on);
+        if (m_neckChanged)
+            m_neckChanged();
+    });
 }
 
 Program::~Program() {
@@ -151,7 +160,8 @@ void Program::playCommand(Mode mode) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
         return;
     }
-    playShown(state, player, mode);
+    const PositionList* list = positionList(pages, mode);
+    playShown(state, player, mode, list ? fretWindow(*list, state.maxFret) : FretWindow{});
 }
 
 void Program::pedalAction(int action) {

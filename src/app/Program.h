@@ -19,6 +19,7 @@
 #include "sound/Player.h"
 
 #include <QSize>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -132,6 +133,9 @@ public:
     // What the display routines work on.
     ModeContext& context() { return m_context; }
 
+    // Called when the neck changes outside a display: a note of a playback starts or stops.
+    void setNeckChangedHook(std::function<void()> hook) { m_neckChanged = std::move(hook); }
+
     AppState state;
     MainPages pages;
     IniReader ini;
@@ -155,6 +159,7 @@ private:
     QString m_folder;
     MessageBoxes& m_boxes;
     ProgramWindow* m_window = nullptr;
+    std::function<void()> m_neckChanged;
     bool m_settingsLoaded = false;
     bool m_shutDown = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -42,6 +43,59 @@ QString path(const char* section, const char* key) {
     return QLatin1String(section) + u'/' + QLatin1String(key);
 }
 
+bool isTrue(const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    const long long n = t.toLongLong(&ok);
+    return t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || (ok && n != 0);
+}
+
+QString boolText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// A choice read back by its stored word (any case); an unknown word keeps the default.
+template <class Enum, size_t N>
+Enum readChoice(const QSettings& store, const char* section, const char* key,
+                const std::array<Enum, N>& choices, QString (*name)(Enum), Enum fallback) {
+    const QString text = store.value(path(section, key)).toString().trimmed();
+    for (Enum choice : choices) {
+        if (text.compare(name(choice), Qt::CaseInsensitive) == 0)
+            return choice;
+    }
+    return fallback;
+}
+
+void readView(const QSettings& store, AppState& state) {
+    ViewSettings& v = state.view;
+    v = ViewSettings{};
+    v.labels =
+        readChoice(store, "View", "Labels",
+                   std::array{MarkerLabels::Fingers, MarkerLabels::Notes, MarkerLabels::Intervals},
+                   labelsName, v.labels);
+    v.fretNumbers =
+        readChoice(store, "View", "Fret Numbers",
+                   std::array{FretNumbers::None, FretNumbers::Inlays, FretNumbers::Every},
+                   fretNumbersName, v.fretNumbers);
+    v.shadePosition = isTrue(store.value(path("View", "Shade Position")).toString());
+    v.outlineRoots = isTrue(store.value(path("View", "Outline Roots")).toString());
+    v.highlightSounding = isTrue(store.value(path("View", "Highlight Playing")).toString());
+    v.beatIndicator = isTrue(store.value(path("View", "Beat Indicator")).toString());
+    v.run = readChoice(store, "Playback", "Scale Run",
+                       std::array{RunRoute::OneOctave, RunRoute::AsShown}, runName, v.run);
+}
+
+void writeView(QSettings& store, const AppState& state) {
+    const ViewSettings& v = state.view;
+    store.setValue(path("View", "Labels"), labelsName(v.labels));
+    store.setValue(path("View", "Fret Numbers"), fretNumbersName(v.fretNumbers));
+    store.setValue(path("View", "Shade Position"), boolText(v.shadePosition));
+    store.setValue(path("View", "Outline Roots"), boolText(v.outlineRoots));
+    store.setValue(path("View", "Highlight Playing"), boolText(v.highlightSounding));
+    store.setValue(path("View", "Beat Indicator"), boolText(v.beatIndicator));
+    store.setValue(path("Playback", "Scale Run"), runName(v.run));
+}
+
 // A whole number text: an optional sign and decimal digits, blanks around allowed.
 std::optional<long long> parseWhole(const QString& text) {
     bool ok = false;
@@ -50,6 +104,34 @@ std::optional<long long> parseWhole(const QString& text) {
 }
 
 } // namespace
+
+QString labelsName(MarkerLabels labels) {
+    switch (labels) {
+    case MarkerLabels::Fingers:
+        return QStringLiteral("Fingers");
+    case MarkerLabels::Notes:
+        return QStringLiteral("Notes");
+    case MarkerLabels::Intervals:
+        return QStringLiteral("Intervals");
+    }
+    return {};
+}
+
+QString fretNumbersName(FretNumbers fretNumbers) {
+    switch (fretNumbers) {
+    case FretNumbers::None:
+        return QStringLiteral("None");
+    case FretNumbers::Inlays:
+        return QStringLiteral("Inlays");
+    case FretNumbers::Every:
+        return QStringLiteral("Every Fret");
+    }
+    return {};
+}
+
+QString runName(RunRoute run) {
+    return run == RunRoute::AsShown ? QStringLiteral("As Shown") : QStringLiteral("One Octave");
+}
 
 void readSettings(QSettings& store, AppState& state) {
     const AppState defaults;
@@ -79,6 +161,7 @@ void readSettings(QSettings& store, AppState& state) {
     const QString left = store.value(path("Fretboard", "Left Handed")).toString().trimmed();
     state.leftHanded = left.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
                        parseWhole(left).value_or(0) != 0;
+    readView(store, state);
 }
 
 void writeSettings(QSettings& store, const AppState& state) {
@@ -91,6 +174,7 @@ void writeSettings(QSettings& store, const AppState& state) {
     store.setValue(path("Fretboard", "File"), state.fretboardFile);
     store.setValue(path("Fretboard", "Left Handed"),
                    state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
+    writeView(store, state);
     store.sync();
 }
 

@@ -7,13 +7,20 @@ class QSettings;
 namespace chordalis {
 
 // The settings store: sections Midi, Colour, Tuning, Fretboard, Metronome (read at start-up,
-// written at exit) and Fretlight (written only). Every value is stored as text; the boolean as
-// "True"/"False". A stored text that is not a number, or a number outside the field's range,
-// gives the default or is clamped into range: a hand-edited store never stops the program.
+// written at exit) and Fretlight (written only); and the window's own choices of what it adds to
+// the neck and how runs play, in the sections View and Playback (read and written likewise). Every
+// value is stored as text; the boolean as "True"/"False". A stored text that is not a number, or a
+// number outside the field's range, gives the default or is clamped into range: a hand-edited store
+// never stops the program.
 //
 // The program uses QSettings in its native per-user form, organisation and application
 // "Chordalis"; tests pass a QSettings on a file of their own.
 void readSettings(QSettings& store, AppState& state);
 void writeSettings(QSettings& store, const AppState& state);
+
+// The stored words of the choices, as the View and Playback sections keep them.
+QString labelsName(MarkerLabels labels);          // "Fingers", "Notes", "Intervals"
+QString fretNumbersName(FretNumbers fretNumbers); // "None", "Inlays", "Every Fret"
+QString runName(RunRoute run);                    // "One Octave", "As Shown"
 
 } // namespace chordalis

@@ -2,15 +2,19 @@
 
 #include "fretboard/Colour.h"
 #include "fretboard/Geometry.h"
+#include "fretboard/NeckExtras.h"
 #include "fretboard/PictureSet.h"
+#include "theory/Neck.h"
 #include "theory/Tuning.h"
 
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QPainter;
+class QPointF;
 
 namespace chordalis {
 
@@ -36,6 +40,13 @@ enum class MarkKind {
 // The kind's name as the companion tool prints it: "circle", "square", "none", "sign".
 QString markKindName(MarkKind kind);
 
+// What a display knows about the note under a marker: its spelled name and its interval from the
+// root as the labels write it ("b3"). Either may be empty.
+struct MarkInfo {
+    QString note;
+    QString interval;
+};
+
 // One thing drawn on the neck since the last clear, in surface units.
 struct Mark {
     MarkKind kind = MarkKind::None;
@@ -45,6 +56,11 @@ struct Mark {
     int string = 0;        // 1..6
     int x = 0;             // cell's top-left corner
     int y = 0;
+    // Markers only: the MIDI note the string sounds at the fret under the tuning of the drawing,
+    // and what the display said about it.
+    int pitch = -1;
+    QString note;
+    QString interval;
 };
 
 // The neck surface picFretboard. Displays clear it, draw markers and signs, then send the LED
@@ -68,8 +84,9 @@ public:
 
     // A "circle" or "square" (any case) of the colour with a picture on top, at a fret 0..15 and
     // a string. Frets above maxFret are ignored; frets above maxScreenFret only light the LED.
+    // The info is what the screen may show instead of the label, and in the marker's tooltip.
     void drawMarker(const QString& shape, PackedColour colour, const QString& label, int fret,
-                    int string);
+                    int string, const MarkInfo& info = {});
 
     // A picture on the bare neck: "x", "0", "0red", "1".."4", or a note name (drawn black).
     void drawSign(const QString& label, int fret, int string);
@@ -83,6 +100,24 @@ public:
     // Empties the LED frame and sends it: the guitar goes dark.
     void resetLeds();
 
+    // The fret window of the chosen position, set by the displays that show one after their
+    // clear; nothing when all positions are shown.
+    void setPositionWindow(FretWindow window) { m_window = window; }
+    const std::optional<FretWindow>& positionWindow() const { return m_window; }
+
+    // A note starts or stops sounding during a playback: on a string 1..6 (its marker at that
+    // string and pitch), or on string 0 when the playback does not say where (the markers of
+    // that pitch, or of its pitch class when the neck does not show the pitch). A clear forgets
+    // what sounded.
+    void setSounding(int string, int pitch, bool on);
+    void clearSounding() { m_sounding.clear(); }
+    bool isAnythingSounding() const { return !m_sounding.empty(); }
+    // Per entry of marks(): whether it is the marker of a sounding note.
+    std::vector<bool> soundingMarks() const;
+
+    // The topmost marker whose cell holds the point (surface units), or null.
+    const Mark* markerAt(const QPointF& surfacePos) const;
+
     const std::vector<Mark>& marks() const { return m_marks; }
     // The LED frame drawn since the last clear: "fret~string", lowest string first.
     const QStringList& ledFrame() const { return m_ledFrame; }
@@ -93,10 +128,16 @@ public:
     void setSkin(const QImage& skin);
     bool hasBuiltInSkin() const { return m_skin.isNull(); }
 
-    // Paints the surface in surface units through the painter's transform.
-    void paint(QPainter& painter) const;
+    // Paints the surface in surface units through the painter's transform, with what the window
+    // adds to it.
+    void paint(QPainter& painter, const NeckExtras& extras = {}) const;
     // The surface as an image: 753 x 183 pixels at scale 1.
-    QImage image(qreal scale = 1.0) const;
+    QImage image(qreal scale = 1.0, const NeckExtras& extras = {}) const;
+
+    // Writes the fret numbers into a strip of 753 x FretNumberStripHeight surface units (the
+    // painter's origin at its top left), each under its fret column for the hand of the last
+    // clear.
+    void paintFretNumbers(QPainter& painter, FretNumbers which, const QColor& ink) const;
 
 private:
     const QImage& skinAt(qreal scale) const;
@@ -108,6 +149,8 @@ private:
     PictureSet m_pictures;
     std::vector<Mark> m_marks;
     bool m_leftHanded = false;
+    std::optional<FretWindow> m_window;
+    std::vector<std::pair<int, int>> m_sounding; // string (0 any) and pitch
 
     QImage m_skin; // null: the built-in neck
     mutable QImage m_skinCache;

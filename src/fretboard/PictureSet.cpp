@@ -19,6 +19,19 @@ bool isNoteName(QStringView name) {
     return Endings.contains(name.mid(1).toString());
 }
 
+const QStringList DegreePrefixes = {QString(), QStringLiteral("b"), QStringLiteral("bb"),
+                                    QStringLiteral("#"), QStringLiteral("x")};
+
+bool isInterval(QStringView key) {
+    qsizetype digits = 0;
+    while (digits < key.size() && key[key.size() - 1 - digits].isDigit())
+        ++digits;
+    if (digits == 0 || digits > 2 || key[key.size() - digits] == u'0')
+        return false;
+    const int degree = key.right(digits).toInt();
+    return degree >= 1 && degree <= 14 && DegreePrefixes.contains(key.chopped(digits).toString());
+}
+
 // What a picture shows and how.
 struct Glyph {
     QString text;
@@ -59,6 +72,11 @@ std::optional<Glyph> glyphFor(const QString& key) {
         return Glyph{QStringLiteral("x"), Black, LightHalo, 10.0};
     if (isNoteName(key))
         return Glyph{displayName(key), White, DarkHalo, 11.5};
+    if (isInterval(key)) {
+        QString text = key;
+        text.replace(QLatin1Char('b'), QChar(0x266D)).replace(QLatin1Char('#'), QChar(0x266F));
+        return Glyph{text, White, DarkHalo, 11.0};
+    }
     if (key.endsWith(u'2') && isNoteName(QStringView(key).chopped(1)))
         return Glyph{displayName(QStringView(key).chopped(1)), Black, LightHalo, 11.5};
     return std::nullopt;
@@ -67,7 +85,6 @@ std::optional<Glyph> glyphFor(const QString& key) {
 QImage render(const Glyph& glyph, qreal scale) {
     const int pixels = int(std::ceil(PictureSet::Size * scale));
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
 
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -87,7 +104,10 @@ QImage render(const Glyph& glyph, qreal scale) {
     fit.translate(-ink.center().x(), -ink.center().y());
     path = fit.map(path);
 
+    // Scaled by hand, the pixel ratio set afterwards: a painter takes a ratio below 1 as 1, and
+    // the picture of a small neck would be drawn too large and cut off.
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(glyph.halo, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
@@ -95,6 +115,8 @@ QImage render(const Glyph& glyph, qreal scale) {
     p.setPen(Qt::NoPen);
     p.setBrush(glyph.fill);
     p.drawPath(path);
+    p.end();
+    image.setDevicePixelRatio(scale);
     return image;
 }
 
@@ -112,6 +134,15 @@ QStringList PictureSet::keys() {
     for (QChar letter : QStringLiteral("ABCDEFG")) {
         for (const QString& ending : Endings)
             keys << QString(letter) + ending << QString(letter) + ending + QLatin1Char('2');
+    }
+    return keys;
+}
+
+QStringList PictureSet::intervalKeys() {
+    QStringList keys;
+    for (const QString& prefix : DegreePrefixes) {
+        for (int degree = 1; degree <= 14; ++degree)
+            keys << prefix + QString::number(degree);
     }
     return keys;
 }

@@ -18,6 +18,9 @@ public:
 
     static bool contains(const QString& key);
     static QStringList keys();
+    // The intervals a marker may show instead: a degree 1..14 alone or after "b", "bb", "#" or
+    // "x" ("1", "b3", "#11", "bb7"), in white for a coloured marker.
+    static QStringList intervalKeys();
 
     // The picture at a device scale (1 = one pixel per unit); its device pixel ratio is the
     // scale, so it always covers 21 x 21 units. A null image for an unknown key.

@@ -3,6 +3,7 @@
 #include "fretboard/Fretboard.h"
 #include "library/Libraries.h"
 #include "library/Voicings.h"
+#include "modes/ViewSettings.h"
 #include "sound/SoundSettings.h"
 #include "theory/Spelling.h"
 #include "theory/Tuning.h"
@@ -43,6 +44,7 @@ struct AppState {
     QString fretboardFile = QStringLiteral("default.gif");
     bool leftHanded = false;
     MetronomeSettings metronome;
+    ViewSettings view;
 
     // LED guitar
     bool ledConnected = false;

@@ -21,6 +21,7 @@ void showArpeggio(ModeContext& c) {
     page.lblArpFormula = QLatin1String("Formula: ") + formulaText(s.noteList);
     page.lblArpNotes = notesText(s.noteList);
     clearNeck(c);
+    markPositionWindow(c, page.cboArpPositions, window);
     placeNoteList(c, window, s.colourRoot, s.colourChord);
     c.fretboard.sendLedFrame();
 }

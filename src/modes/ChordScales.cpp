@@ -2,7 +2,9 @@
 
 #include "fretboard/Fretboard.h"
 #include "modes/AppState.h"
+#include "modes/MarkNotes.h"
 #include "modes/Pages.h"
+#include "modes/Scales.h"
 #include "theory/Neck.h"
 
 #include <algorithm>
@@ -19,7 +21,8 @@ void placeEntry(ModeContext& c, FretWindow window, const NoteEntry& entry, Packe
     const AppState& s = c.state;
     for (int string = 6; string >= 1; --string) {
         placeNote(s.tuning, entry.pitchClass, string, window, s.maxFret, [&](int fret, int str) {
-            c.fretboard.drawMarker(QStringLiteral("square"), colour, entry.name, fret, str);
+            c.fretboard.drawMarker(QStringLiteral("square"), colour, entry.name, fret, str,
+                                   markInfo(entry));
         });
     }
 }
@@ -106,6 +109,7 @@ void drawChordAndScale(ModeContext& c) {
         return;
     clearNeck(c);
     const FretWindow window = fretWindow(c.pages.chordScale.cboCSPositions, s.maxFret);
+    markPositionWindow(c, c.pages.chordScale.cboCSPositions, window);
     const NoteList& chord = s.chordNoteList;
     const NoteList& scale = s.noteList;
 

@@ -3,6 +3,7 @@
 #include "fretboard/Fretboard.h"
 #include "library/Voicings.h"
 #include "modes/AppState.h"
+#include "modes/MarkNotes.h"
 #include "modes/Pages.h"
 #include "theory/Neck.h"
 
@@ -59,8 +60,11 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
         showNoVoicing(c);
         return;
     }
-    for (const Voicing& v : s.voicings)
+    for (const Voicing& v : s.voicings) {
         tree.add(QString(), voicingKey(v.number), v.caption, v.icon);
+        // Voicings may share a caption; the remark tells them apart before they are chosen.
+        tree.setToolTip(voicingKey(v.number), v.memo);
+    }
 
     if (!keepSelection || !s.selectedVoicingEntry())
         s.selectedVoicing = s.voicings.front().number;
@@ -96,7 +100,8 @@ void drawVoicing(ModeContext& c) {
             board.drawSign(named->name, NoteNameColumn, string);
         if (finger != QLatin1String("0")) {
             board.drawMarker(QStringLiteral("circle"), isRoot ? s.colourRoot : s.colourChord,
-                             QLatin1String("finger") + finger, fret, string);
+                             QLatin1String("finger") + finger, fret, string,
+                             named ? markInfo(*named) : MarkInfo{});
         } else {
             board.drawSign(isRoot ? QStringLiteral("0red") : QStringLiteral("0"), IndicatorColumn,
                            string);

@@ -84,7 +84,49 @@ Strum finderStrum(const AppState& state) {
     return notes;
 }
 
-void playShown(const AppState& state, Player& player, Mode mode) {
+Strum shownNotes(const AppState& state, FretWindow window) {
+    Strum notes;
+    for (int i = 0; i < NoteListSize - 1; ++i) {
+        const NoteEntry& entry = state.noteList[size_t(i)];
+        if (!entry.isUsed())
+            continue;
+        for (int string = 6; string >= 1; --string) {
+            placeNote(state.tuning, entry.pitchClass, string, window, state.maxFret,
+                      [&](int fret, int s) {
+                          notes.push_back({s, state.tuning[size_t(s)] + fret});
+                      });
+        }
+    }
+    // Lowest pitch first; of two places of one pitch the one on the lower string comes first.
+    std::stable_sort(notes.begin(), notes.end(), [](const StrummedNote& a, const StrummedNote& b) {
+        return a.note != b.note ? a.note < b.note : a.string > b.string;
+    });
+    notes.erase(
+        std::unique(notes.begin(), notes.end(),
+                    [](const StrummedNote& a, const StrummedNote& b) { return a.note == b.note; }),
+        notes.end());
+    return notes;
+}
+
+namespace {
+
+// Up through the notes and back down, the top note once.
+Strum upAndDown(const Strum& up) {
+    Strum notes = up;
+    if (up.size() > 1)
+        notes.insert(notes.end(), up.rbegin() + 1, up.rend());
+    return notes;
+}
+
+} // namespace
+
+void playShown(const AppState& state, Player& player, Mode mode, FretWindow window) {
+    const bool asShown = state.view.run == RunRoute::AsShown;
+    if (asShown && (mode == Mode::Scales || mode == Mode::Arpeggios)) {
+        player.playNotes(upAndDown(shownNotes(state, window)),
+                         mode == Mode::Scales ? PlayKind::Scale : PlayKind::Arpeggio);
+        return;
+    }
     switch (mode) {
     case Mode::Chords: {
         const Voicing* voicing = state.selectedVoicingEntry();

@@ -77,8 +77,9 @@ void showFinderSelection(ModeContext& c) {
             board.drawSign(QStringLiteral("0"), IndicatorColumn, string);
             board.addLedPosition(0, string);
         } else {
-            board.drawMarker(QStringLiteral("circle"), s.colourChord,
-                             noteName(soundingPitchClass(s, string), FlatColumn), value, string);
+            const QString name = noteName(soundingPitchClass(s, string), FlatColumn);
+            board.drawMarker(QStringLiteral("circle"), s.colourChord, name, value, string,
+                             MarkInfo{name, {}});
         }
     }
     board.sendLedFrame();
@@ -96,6 +97,32 @@ QString finderIntervalSet(const AppState& s, int root) {
             intervals << QString::number(i);
     }
     return intervals.join(QLatin1Char(';'));
+}
+
+QString finderNotes(const AppState& s, int root) {
+    // The usual name of each interval above a root; the 3rd, 5th and 4th change their meaning
+    // when the chord holds the note they would otherwise stand beside.
+    std::array<bool, 12> present{};
+    for (int string = 1; string <= 6; ++string) {
+        if (s.finderSelection[size_t(string)] != 0)
+            present[size_t(((soundingPitchClass(s, string) - root) % 12 + 12) % 12)] = true;
+    }
+    static const std::array<const char*, 12> Degrees = {"1",  "b2", "2",  "b3", "3",  "4",
+                                                        "b5", "5",  "#5", "6",  "b7", "7"};
+    QStringList names;
+    for (int i = 0; i < 12; ++i) {
+        if (!present[size_t(i)])
+            continue;
+        QString token = QLatin1String(Degrees[size_t(i)]);
+        if (i == 3 && present[4])
+            token = QStringLiteral("#2"); // a sharp 9th beside the major 3rd
+        else if (i == 6 && present[7])
+            token = QStringLiteral("#4"); // a sharp 11th beside the 5th
+        else if (i == 8 && present[7])
+            token = QStringLiteral("b6"); // a flat 13th beside the 5th
+        names << spellDegree(token, root, FlatColumn);
+    }
+    return names.join(QLatin1Char(' '));
 }
 
 void describeFinderSelection(ModeContext& c) {
@@ -118,6 +145,7 @@ void describeFinderSelection(ModeContext& c) {
             continue;
         const int bass = soundingPitchClass(s, bassString);
         label.text = noteName(root, FlatColumn) + QLatin1Char(' ') + d;
+        label.notes = finderNotes(s, root);
         if (bass == root) {
             label.colour = RootPositionColour;
             continue;

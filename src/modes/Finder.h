@@ -37,6 +37,9 @@ inline constexpr PackedColour OtherBassColour = 128 + 255 * 256 + 255 * 65536;  
 // 0..11); empty when no string sounds.
 QString finderIntervalSet(const AppState& state, int rootPitchClass);
 
+// The notes of the selection spelled above a root pitch class, root first: "C E G Bb".
+QString finderNotes(const AppState& state, int rootPitchClass);
+
 // Fills lblDescription 1..6: with string k as the root, "<root> <d>" or "<root> <d> / <bass>",
 // or empty text when string k is silent or its interval set has no name.
 void describeFinderSelection(ModeContext& context);

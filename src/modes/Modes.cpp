@@ -91,6 +91,12 @@ void rootChange(ModeContext& c, int tab) {
     runDisplay(c);
 }
 
+void stepRootTab(ModeContext& c, int steps) {
+    const int count = int(RootTabs.size());
+    const int tab = ((c.pages.rootTab - 1 + steps) % count + count) % count + 1;
+    rootChange(c, tab);
+}
+
 void modeDispatch(ModeContext& c, Mode mode) {
     c.pages.mode = mode;
     runDisplay(c, false);

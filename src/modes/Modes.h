@@ -21,6 +21,10 @@ void selectRootTab(ModeContext& context, int tab);
 // A root tab 1..17 was chosen (any other index keeps the root); the current mode is redrawn.
 void rootChange(ModeContext& context, int tab);
 
+// The root tab `steps` tabs to the right (negative: to the left), round from the last tab to the
+// first and back; the current mode is redrawn as on a root change.
+void stepRootTab(ModeContext& context, int steps);
+
 // A mode page was entered: its display runs with the root and selections kept.
 void modeDispatch(ModeContext& context, Mode mode);
 

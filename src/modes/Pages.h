@@ -64,6 +64,13 @@ struct ArpeggiosPage {
     }
 };
 
+// The notes page has no controls of its own in the reference layout; it names the note and says
+// where it lies on each string, so the page is not an empty panel.
+struct NotesPage {
+    QString lblNoteName;   // "Note: C"
+    QString lblNotePlaces; // one line per string, 6th first: "6th string (E): 8"
+};
+
 struct TriadsPage {
     TreeModel tvwTriads;
     TreeModel tvwStringGroup;
@@ -104,6 +111,7 @@ struct ChordScalePage {
 struct FinderDescription {
     QString text;
     PackedColour colour = 0;
+    QString notes; // the notes the description names, root first: "C E G Bb"
 };
 
 struct FinderPage {
@@ -126,6 +134,7 @@ struct MainPages {
     ChordsPage chords;
     ScalesPage scales;
     ArpeggiosPage arpeggios;
+    NotesPage notes;
     TriadsPage triads;
     ChordScalePage chordScale;
     FinderPage finder;

@@ -1,6 +1,7 @@
 #include "modes/Scales.h"
 
 #include "fretboard/Fretboard.h"
+#include "modes/MarkNotes.h"
 #include "modes/Pages.h"
 
 namespace chordalis {
@@ -14,12 +15,18 @@ void placeNoteList(ModeContext& c, FretWindow window, PackedColour rootColour,
             continue;
         const PackedColour colour = i == 0 ? rootColour : otherColour;
         for (int string = 6; string >= 1; --string) {
-            placeNote(
-                s.tuning, entry.pitchClass, string, window, s.maxFret, [&](int fret, int str) {
-                    c.fretboard.drawMarker(QStringLiteral("square"), colour, entry.name, fret, str);
-                });
+            placeNote(s.tuning, entry.pitchClass, string, window, s.maxFret,
+                      [&](int fret, int str) {
+                          c.fretboard.drawMarker(QStringLiteral("square"), colour, entry.name, fret,
+                                                 str, markInfo(entry));
+                      });
         }
     }
+}
+
+void markPositionWindow(ModeContext& c, const PositionList& list, FretWindow window) {
+    if (list.index > 0)
+        c.fretboard.setPositionWindow(window);
 }
 
 void showScale(ModeContext& c) {
@@ -38,6 +45,7 @@ void showScale(ModeContext& c) {
     page.lblScaleNotes = notesText(s.noteList);
     page.txtAltScaleNames = QString(scale.altname).replace(QLatin1Char(';'), QLatin1Char('\n'));
     clearNeck(c);
+    markPositionWindow(c, page.cboScalePositions, window);
     placeNoteList(c, window, s.colourRoot, s.colourScale);
     c.fretboard.sendLedFrame();
 }

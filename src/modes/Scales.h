@@ -3,6 +3,7 @@
 #include "modes/AppState.h"
 #include "modes/ModeContext.h"
 #include "theory/Neck.h"
+#include "theory/Positions.h"
 
 namespace chordalis {
 
@@ -14,5 +15,9 @@ void showScale(ModeContext& context);
 // other entries in another. Later entries cover earlier ones at the same place.
 void placeNoteList(ModeContext& context, FretWindow window, PackedColour rootColour,
                    PackedColour otherColour);
+
+// Tells the neck the fret window of the list's chosen position, after its clear; "All Positions"
+// has none.
+void markPositionWindow(ModeContext& context, const PositionList& list, FretWindow window);
 
 } // namespace chordalis

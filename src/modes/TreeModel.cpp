@@ -15,7 +15,7 @@ bool TreeModel::add(const QString& parentKey, const QString& key, const QString&
     if (m_index.contains(key) || (!parentKey.isEmpty() && !m_index.contains(parentKey)))
         return false;
     m_index.insert(key, int(m_nodes.size()));
-    m_nodes.push_back({key, text, parentKey, icon, false});
+    m_nodes.push_back({key, text, parentKey, icon, false, {}});
     return true;
 }
 
@@ -37,6 +37,12 @@ void TreeModel::setExpanded(const QString& key, bool expanded) {
     const int i = indexOf(key);
     if (i >= 0)
         m_nodes[size_t(i)].expanded = expanded;
+}
+
+void TreeModel::setToolTip(const QString& key, const QString& toolTip) {
+    const int i = indexOf(key);
+    if (i >= 0)
+        m_nodes[size_t(i)].toolTip = toolTip;
 }
 
 int itemNumber(const QString& key, const QString& itemWord) {

@@ -13,6 +13,7 @@ struct TreeNode {
     QString parentKey; // empty for a top-level node
     QString icon;      // picture key, empty for none
     bool expanded = false;
+    QString toolTip; // shown over the node; empty for none
 };
 
 // The contents of a tree view as a plain model: nodes in insertion order, unique keys.
@@ -36,6 +37,7 @@ public:
     int indexOf(const QString& key) const { return m_index.value(key, -1); }
 
     void setExpanded(const QString& key, bool expanded);
+    void setToolTip(const QString& key, const QString& toolTip);
 
     QString selectedKey; // empty when nothing is selected
 

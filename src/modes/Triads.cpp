@@ -4,6 +4,7 @@
 #include "library/IniReader.h"
 #include "library/Warnings.h"
 #include "modes/AppState.h"
+#include "modes/MarkNotes.h"
 #include "modes/Pages.h"
 #include "theory/Neck.h"
 
@@ -97,9 +98,12 @@ void drawFixedPicture(ModeContext& c, const FixedPicture& picture) {
             board.drawSign(QStringLiteral("0"), IndicatorColumn, string);
             board.addLedPosition(0, string); // the guitar lights every note of the triad
         } else {
+            const int pitchClass = ((fret + s.tuning[size_t(string)]) % 12 + 12) % 12;
+            const NoteEntry* named = findPitchClass(s.noteList, pitchClass);
             board.drawMarker(QStringLiteral("circle"),
                              string == picture.rootString ? s.colourRoot : s.colourChord,
-                             QLatin1String("finger") + QString::number(finger), fret, string);
+                             QLatin1String("finger") + QString::number(finger), fret, string,
+                             named ? markInfo(*named) : MarkInfo{});
         }
     }
 }
@@ -206,11 +210,12 @@ void drawTriad(ModeContext& c) {
         }
         const int pitchClass = ((fret + s.tuning[size_t(string)]) % 12 + 12) % 12;
         // Each string is labelled with the triad's own spelling of its note (Fb rather than E).
-        if (const NoteEntry* named = findPitchClass(s.noteList, pitchClass))
+        const NoteEntry* named = findPitchClass(s.noteList, pitchClass);
+        if (named)
             board.drawSign(named->name, NoteNameColumn, string);
-        board.drawMarker(QStringLiteral("circle"),
-                         string == shape->rootString ? s.colourRoot : s.colourChord,
-                         QLatin1String("finger") + finger, fret, string);
+        board.drawMarker(
+            QStringLiteral("circle"), string == shape->rootString ? s.colourRoot : s.colourChord,
+            QLatin1String("finger") + finger, fret, string, named ? markInfo(*named) : MarkInfo{});
     }
     s.triadShape = std::move(played);
     board.sendLedFrame();

@@ -122,14 +122,17 @@ void Metronome::setRunning(bool on) {
     cancelPending();
     if (!on) {
         m_timer.stop();
+        notifyBeat();
         return;
     }
     restart();
+    notifyBeat();
     arm(service());
 }
 
 void Metronome::setTempo(int bpm) {
     m_settings.tempo = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
+    notifyBeat();
     if (!m_running)
         return;
     cancelPending();
@@ -156,6 +159,12 @@ void Metronome::click(double due, bool queued) {
         m_out.shortMessage(on);
         m_out.shortMessage(off);
     }
+    notifyBeat();
+}
+
+void Metronome::notifyBeat() const {
+    if (m_observer)
+        m_observer();
 }
 
 double Metronome::service() {

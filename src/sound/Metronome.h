@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 namespace chordalis {
 
@@ -50,6 +51,10 @@ public:
     // The beat of the bar last clicked: 0 before the first click, then 1..beats.
     int beat() const { return m_beat; }
 
+    // Told after every click, and when the metronome is switched on or off or changes its tempo,
+    // so that a display of the beat can follow.
+    void setBeatObserver(std::function<void()> observer) { m_observer = std::move(observer); }
+
     // Clicks every beat that is due (up to the look-ahead on an output with its own clock) and
     // returns the seconds until the next call is needed. The timer calls it; tests call it with a
     // virtual clock.
@@ -67,12 +72,14 @@ private:
     void cancelPending();
     void click(double due, bool queued);
     void arm(double seconds);
+    void notifyBeat() const;
 
     MetronomeSettings& m_settings;
     const PlaybackSettings& m_playback;
     MidiOut& m_out;
     Clock& m_clock;
     QTimer m_timer;
+    std::function<void()> m_observer;
 
     bool m_running = false;
     int m_beat = 0;

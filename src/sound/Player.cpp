@@ -53,13 +53,16 @@ void Player::strum(const Strum& notes) {
     float total = 0.0f;
     for (const StrummedNote& n : notes) {
         noteOn(n.note, vel, ch);
+        notifySounding(n.string, n.note, true);
         m_clock.waitSeconds(delay);
         total += delay;
     }
     m_clock.waitSeconds(4.0f - total);
     // Exactly the notes this strum started, whatever the user has chosen since.
-    for (const StrummedNote& n : notes)
+    for (const StrummedNote& n : notes) {
         noteOff(n.note, vel, ch);
+        notifySounding(n.string, n.note, false);
+    }
 }
 
 void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
@@ -77,8 +80,10 @@ void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
         if (n < previous)
             n += 12;
         noteOn(n, vel, ch);
+        notifySounding(0, n, true);
         m_clock.waitSeconds(delay);
         noteOff(n, vel, ch);
+        notifySounding(0, n, false);
         previous = n;
     };
     for (const NoteEntry& entry : list) {
@@ -100,14 +105,40 @@ void Player::allNotesOff() {
     const int ch = channel();
     for (int note = 0; note <= 127; ++note)
         noteOff(note, 0, ch);
+    notifySounding(0, -1, false);
 }
 
 void Player::playSingleNote(int note) {
     const int ch = channel();
     const int vel = velocity();
     noteOn(note, vel, ch);
+    notifySounding(0, note, true);
     m_clock.waitSeconds(4.0f);
     noteOff(note, vel, ch);
+    notifySounding(0, note, false);
+}
+
+// --- what sounds, for the neck -------------------------------------------------------------
+
+void Player::notifySounding(int string, int note, bool on) const {
+    if (m_sounding)
+        m_sounding(string, note, on);
+}
+
+void Player::playNotes(const Strum& notes, PlayKind kind) {
+    const int tempo = kind == PlayKind::Scale      ? m_settings.scaleTempo
+                      : kind == PlayKind::Arpeggio ? m_settings.arpeggioTempo
+                                                   : m_settings.chordTempo;
+    const float delay = stepDelay(kind, tempo);
+    const int ch = channel();
+    const int vel = velocity();
+    for (const StrummedNote& n : notes) {
+        noteOn(n.note, vel, ch);
+        notifySounding(n.string, n.note, true);
+        m_clock.waitSeconds(delay);
+        noteOff(n.note, vel, ch);
+        notifySounding(n.string, n.note, false);
+    }
 }
 
 } // namespace chordalis

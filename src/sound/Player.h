@@ -4,6 +4,7 @@
 #include "sound/MidiOut.h"
 #include "theory/Spelling.h"
 
+#include <functional>
 #include <vector>
 
 namespace chordalis {
@@ -47,12 +48,22 @@ public:
     // The spelled notes one octave up from the root; a scale closes on the root again.
     void playScale(const NoteList& notes);
     void playArpeggio(const NoteList& notes);
+    // Plays the notes one after another, each for the step delay of the kind (the positions of
+    // a run as the neck shows them).
+    void playNotes(const Strum& notes, PlayKind kind);
     // A note-off for every note 0..127 on the playback channel.
     void allNotesOff();
     // One note held for four seconds (the tuning dialog's string buttons).
     void playSingleNote(int note);
 
+    // Told of each note of a strum, run or single note as it starts and stops: the string it is
+    // played on (0 when the playback does not say) and its MIDI note. All Notes Off tells note
+    // -1, off: nothing sounds any more.
+    using SoundingObserver = std::function<void(int string, int note, bool on)>;
+    void setSoundingObserver(SoundingObserver observer) { m_sounding = std::move(observer); }
+
 private:
+    void notifySounding(int string, int note, bool on) const;
     int channel() const;
     int velocity() const;
     void run(const NoteList& notes, PlayKind kind, bool closingRoot);
@@ -60,6 +71,7 @@ private:
     const PlaybackSettings& m_settings;
     MidiOut& m_out;
     Clock& m_clock;
+    SoundingObserver m_sounding;
 };
 
 } // namespace chordalis

@@ -170,6 +170,28 @@ NoteList spellFormula(QStringView formula, int root, int column) {
     return notes;
 }
 
+QString degreeText(QStringView token) {
+    QString text = token.toString();
+    if (text.startsWith(u'f'))
+        text.replace(0, 1, QStringLiteral("bb"));
+    return text;
+}
+
+QString nameWithOctave(QStringView name, int midiNote) {
+    static constexpr int Naturals[7] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
+    const int pitchClass = ((midiNote % 12) + 12) % 12;
+    QString spelled = name.toString();
+    if (spelled.isEmpty() || spelled.front() < u'A' || spelled.front() > u'G' ||
+        pitchClassOf(spelled) != pitchClass)
+        spelled = noteName(pitchClass, FlatColumn);
+    const int letter = Naturals[spelled.front().unicode() - u'A'];
+    // The accidentals' shift, -2..+2 semitones, from the letter's natural note.
+    const int shift = ((pitchClass - letter + 6) % 12 + 12) % 12 - 6;
+    // The letter's natural note lies a whole number of octaves above C-1 (MIDI 0 is C-1).
+    const int octave = (midiNote - shift - letter) / 12 - 1;
+    return spelled + QString::number(octave);
+}
+
 QString formulaText(const NoteList& notes) {
     QStringList parts;
     for (const NoteEntry& note : notes) {

@@ -48,6 +48,13 @@ const NoteEntry* findPitchClass(const NoteList& notes, int pitchClass);
 
 // The tokens of a note list for display, "f" written as "bb": "1, b3, 5, bb7".
 QString formulaText(const NoteList& notes);
+// One token as the labels write it: "f7" is "bb7", every other token stays as it is.
+QString degreeText(QStringView token);
+
+// A spelled name with the octave it sounds in, given a MIDI note that sounds it (60 is C4). The
+// octave follows the letter, as written music counts it: MIDI 60 spelled B# is "B#3", MIDI 59
+// spelled Cb is "Cb4". A name that does not sound the note gets the note's own flat name.
+QString nameWithOctave(QStringView name, int midiNote);
 
 // The names of a note list, each followed by one blank: "C Eb G Bb ".
 QString notesText(const NoteList& notes);

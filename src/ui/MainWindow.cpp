@@ -87,6 +87,8 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     setCentralWidget(central);
 
     createMenus();
+    createViewMenu();
+    installKeyboard();
 
     // Start on the Chords page and the tab "C", matching the root the core starts with.
     m_rootTabs->setCurrentIndex(0);
@@ -118,6 +120,11 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     connect(m_modes, &ModeTabs::playRequested, this,
             [this](Mode mode) { m_program.playCommand(mode); });
 
+    // The neck follows a playback's notes; the status bar follows the metronome.
+    m_program.setNeckChangedHook([this] { m_neck->update(); });
+    m_program.metronome.setBeatObserver([this] { showBeat(); });
+    central->installEventFilter(this);
+
     restoreWindowGeometry();
     showPages();
 }
@@ -145,7 +152,6 @@ void MainWindow::createMenus() {
 
     QMenu* file = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     QAction* print = addAction(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
-    print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this,
             [this] { printCurrentSheet(this, m_program, m_boxes); });
     connect(addAction(file, QStringLiteral("mnuExportPdf"), QStringLiteral("&Export as PDF...")),
@@ -197,7 +203,7 @@ void MainWindow::createMenus() {
             &QAction::triggered, this, [this] { displayHtml(QStringLiteral("system/rmp.htm")); });
     addSeparator(help, QStringLiteral("mnuSep6"));
     connect(addAction(help, QStringLiteral("mnuQuillonSoftware"),
-                      QStringLiteral("Visit chordalis.org")),
+                      QStringLiteral("&Visit chordalis.org")),
             &QAction::triggered, this, [this] {
                 if (!QDesktopServices::openUrl(QUrl(QLatin1String(WebSite))))
                     m_boxes.inform(BoxIcon::Stop, noViewerMessage(QLatin1String(WebSite)));
@@ -222,6 +228,7 @@ void MainWindow::showPages() {
     m_rightHanded->setChecked(!left);
     m_fretlight->setVisible(m_program.state.ledConnected);
     m_fretlightSeparator->setVisible(m_program.state.ledConnected);
+    m_neck->setExtras(m_program.state.view.neckExtras(), m_program.state.view.fretNumbers);
     m_neck->update();
 }
 

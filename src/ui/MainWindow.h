@@ -7,12 +7,14 @@
 #include <QPointer>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QSettings;
 class QTabBar;
 
 namespace chordalis {
 
+class BeatIndicator;
 class ColourKeyDialog;
 class FretlightDialog;
 class LedGuitarView;
@@ -40,6 +42,7 @@ public:
 
     // Created hidden; the window geometry of the last run is taken from the store.
     MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Copies the page models and the handedness into the controls.
     void showPages();
@@ -82,9 +85,16 @@ public:
     FretlightDialog* fretlightDialog() const { return m_fretlightDialog; }
     LedGuitarView* ledView() const;
 
+    BeatIndicator& beatIndicator() const { return *m_beat; }
+
+    // Space: what Space means to the control with the focus (a button is pressed, a list opens),
+    // or else the Play of the current page.
+    void spacePressed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
@@ -99,6 +109,15 @@ private:
     void showMetronome();
 
     void restoreWindowGeometry();
+
+    // MainWindowView.cpp: the View menu, the keyboard, the neck's share of the height and the
+    // beat in the status bar.
+    void createViewMenu();
+    void installKeyboard();
+    void stepRoot(int steps);
+    void viewChanged();
+    void fitNeck();
+    void showBeat();
 
     Program& m_program;
     QSettings& m_store;
@@ -119,6 +138,7 @@ private:
     QAction* m_fretlightSeparator = nullptr;
     QAction* m_rightHanded = nullptr;
     QAction* m_leftHanded = nullptr;
+    BeatIndicator* m_beat = nullptr;
     bool m_geometrySaved = false;
     QString m_pdfFolder; // where Export as PDF last wrote
 };

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTabBar>
 #include <QToolButton>
@@ -27,7 +28,8 @@ constexpr int OffTab = 1;
 
 MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metronome, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_metronome(metronome), m_onOff(new QTabBar),
-      m_tempo(new QSlider(Qt::Horizontal)), m_tempoText(new QLineEdit), m_beats(new QLineEdit) {
+      m_tempo(new QSlider(Qt::Horizontal)), m_tempoText(new QLineEdit),
+      m_tap(new QPushButton(QStringLiteral("&Tap"))), m_beats(new QLineEdit) {
     setObjectName(QStringLiteral("frmMetronome"));
     setWindowTitle(QStringLiteral("Metronome"));
     setModal(true);
@@ -50,9 +52,15 @@ MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metrono
     m_tempo->setMinimumWidth(240);
 
     m_tempoText->setObjectName(QStringLiteral("txtTempo"));
-    m_tempoText->setReadOnly(true);
-    m_tempoText->setFocusPolicy(Qt::NoFocus);
     m_tempoText->setAlignment(Qt::AlignRight);
+    m_tempoText->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\s*\\d{0,3}\\s*")), m_tempoText));
+    m_tempoText->setToolTip(QStringLiteral("Type a tempo of 40 to 400 beats per minute"));
+
+    m_tap->setObjectName(QStringLiteral("cmdTap"));
+    m_tap->setAutoDefault(false);
+    m_tap->setToolTip(QStringLiteral("Click in time: the tempo follows your last few clicks"));
+    m_tapClock.start();
     m_tempoText->setFixedWidth(
         m_tempoText->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
     m_tempoText->setText(QString::number(shown.tempo));
@@ -71,9 +79,10 @@ MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metrono
     okButton->setDefault(true);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(buddyLabel(QStringLiteral("Tempo (beats per minute)"), m_tempo), 0, 0, 1, 2);
+    grid->addWidget(buddyLabel(QStringLiteral("Tempo (beats per minute)"), m_tempo), 0, 0, 1, 3);
     grid->addWidget(m_tempo, 1, 0);
     grid->addWidget(m_tempoText, 1, 1, Qt::AlignTop);
+    grid->addWidget(m_tap, 1, 2, Qt::AlignTop);
     auto* beatsRow = new QHBoxLayout;
     beatsRow->setSpacing(0);
     beatsRow->addWidget(m_beats);
@@ -110,6 +119,8 @@ MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metrono
         m_tempoText->setText(QString::number(bpm));
         m_metronome.setTempo(bpm);
     });
+    connect(m_tempoText, &QLineEdit::editingFinished, this, &MetronomeWindow::tempoTyped);
+    connect(m_tap, &QPushButton::clicked, this, &MetronomeWindow::tapped);
     connect(m_beats, &QLineEdit::textChanged, this, &MetronomeWindow::beatsEdited);
     connect(m_sound1, &QComboBox::currentIndexChanged, this,
             [this](int row) { storeMetronomeRow(m_settings, MetronomeList::Sound1, row); });
@@ -144,6 +155,21 @@ QWidget* MetronomeWindow::upDown() {
 
 void MetronomeWindow::beatsEdited(const QString& text) {
     storeBeatsText(m_settings, text);
+}
+
+void MetronomeWindow::tempoTyped() {
+    bool ok = false;
+    const int bpm = m_tempoText->text().trimmed().toInt(&ok);
+    if (ok)
+        m_tempo->setValue(std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo));
+    // The box shows the tempo in force: an empty box, or one held at the range's end, is set
+    // back.
+    m_tempoText->setText(QString::number(m_tempo->value()));
+}
+
+void MetronomeWindow::tapped() {
+    if (const auto bpm = m_tapTempo.tap(m_tapClock.nsecsElapsed() / 1e9))
+        m_tempo->setValue(*bpm);
 }
 
 void MetronomeWindow::stepBeats(int step) {

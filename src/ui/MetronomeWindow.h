@@ -1,11 +1,14 @@
 #pragma once
 
 #include "sound/Metronome.h"
+#include "sound/TapTempo.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QSlider;
 class QTabBar;
 
@@ -14,9 +17,10 @@ namespace chordalis {
 struct MetronomeSettings;
 
 // frmMetronome: switches the clicks on and off and edits the metronome settings, every change in
-// force at once. OK (and Escape) only hides the window: the beat goes on while the user works in
-// the main window. The close box destroys the window, and with it its metronome and the clicks; the
-// settings remain.
+// force at once. The tempo is dragged on the slider, typed into its box (taken when the box is
+// left or Enter is pressed; beyond 40..400 it is held at the nearest end) or tapped. OK (and
+// Escape) only hides the window: the beat goes on while the user works in the main window. The
+// close box destroys the window, and with it its metronome and the clicks; the settings remain.
 class MetronomeWindow : public QDialog {
     Q_OBJECT
 
@@ -32,6 +36,8 @@ protected:
 
 private:
     void beatsEdited(const QString& text);
+    void tempoTyped();
+    void tapped();
     void stepBeats(int step);
     QWidget* upDown();
 
@@ -40,6 +46,9 @@ private:
     QTabBar* m_onOff;
     QSlider* m_tempo;
     QLineEdit* m_tempoText;
+    QPushButton* m_tap;
+    TapTempo m_tapTempo;
+    QElapsedTimer m_tapClock;
     QLineEdit* m_beats;
     QComboBox* m_sound1;
     QComboBox* m_sound2;

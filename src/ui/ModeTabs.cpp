@@ -1,7 +1,9 @@
 #include "ui/ModeTabs.h"
 
 #include "fretboard/Fretboard.h"
+#include "modes/Finder.h"
 #include "theory/Spelling.h"
+#include "ui/Legend.h"
 #include "ui/PositionPicker.h"
 #include "ui/TreeFiller.h"
 #include "ui/TreeIcons.h"
@@ -55,6 +57,17 @@ QHBoxLayout* pageLayout(QWidget* page) {
     return layout;
 }
 
+// The legends the pages show.
+enum LegendKind { ChordLegend, ChordScaleLegend, FinderLegend };
+
+// Lines of the longest ";"-separated list among the texts.
+template <class Entries, class Field> int longestList(const Entries& entries, int count, Field f) {
+    int lines = 1;
+    for (int i = 0; i < count; ++i)
+        lines = std::max(lines, int(f(entries[size_t(i)]).count(QLatin1Char(';'))) + 1);
+    return lines;
+}
+
 } // namespace
 
 ModeTabs::ModeTabs(MainPages& pages, const AppState& state, QWidget* parent)
@@ -101,6 +114,7 @@ QWidget* ModeTabs::chordsPage() {
                   makeTextBox(QStringLiteral("txtChordSymbols"), m.txtChordSymbols)));
     details->addWidget(makeLabel(QStringLiteral("lblVoicingMemo"), m.lblVoicingMemo));
     details->addStretch();
+    details->addWidget(makeLegend(QStringLiteral("legendChords"), ChordLegend));
     details->addLayout(
         infoAndPlay(Mode::Chords, QStringLiteral("cmdChordInfo"), QStringLiteral("cmdChordPlay")));
     layout->addLayout(details, 4);
@@ -151,14 +165,19 @@ QWidget* ModeTabs::arpeggiosPage() {
 QWidget* ModeTabs::notesPage() {
     // The page has no controls of its own: choosing it shows the root everywhere on the neck.
     auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    auto* hint = new QLabel(QStringLiteral("Every place of the chosen root note is marked on the "
-                                           "neck. Pick another root with the tabs above."),
-                            page);
-    hint->setAlignment(Qt::AlignCenter);
-    hint->setWordWrap(true);
-    hint->setEnabled(false);
-    layout->addWidget(hint);
+    NotesPage& m = m_pages.notes;
+    auto* layout = pageLayout(page);
+    auto* details = detailsColumn();
+    details->addWidget(makeLabel(QStringLiteral("lblNoteName"), m.lblNoteName, true));
+    details->addWidget(makeLabel(QStringLiteral("lblNotePlaces"), m.lblNotePlaces));
+    details->addStretch();
+    layout->addLayout(details, 3);
+    auto* side = detailsColumn();
+    side->addWidget(makeHint(QStringLiteral("hintNotes"),
+                             QStringLiteral("Every place of the chosen root note is marked on the "
+                                            "neck. Pick another root with the tabs above.")));
+    side->addStretch();
+    layout->addLayout(side, 2);
     return page;
 }
 
@@ -177,6 +196,7 @@ QWidget* ModeTabs::triadsPage() {
     details->addWidget(makeLabel(QStringLiteral("lblTriadFormula"), m.lblTriadFormula));
     details->addWidget(makeLabel(QStringLiteral("lblTriadNotes"), m.lblTriadNotes));
     details->addStretch();
+    details->addWidget(makeLegend(QStringLiteral("legendTriads"), ChordLegend));
     details->addLayout(
         infoAndPlay(Mode::Triads, QStringLiteral("cmdTriadInfo"), QStringLiteral("cmdTriadPlay")));
     layout->addLayout(details, 4);
@@ -204,21 +224,18 @@ QWidget* ModeTabs::chordScalePage() {
     details->addWidget(makeLabel(QStringLiteral("lblCSScaleNotes"), m.lblCSScaleNotes));
     details->addSpacing(8);
 
-    auto* legend = new QHBoxLayout;
-    m_chordOnlySwatch = new QLabel(page);
-    m_chordOnlySwatch->setFixedSize(14, 14);
-    m_chordOnlySwatch->setAutoFillBackground(true);
-    legend->addWidget(m_chordOnlySwatch);
-    legend->addWidget(new QLabel(QStringLiteral("Note is present in chord only"), page));
-    legend->addStretch();
-    details->addLayout(legend);
-
     details->addWidget(
         makePositions(Mode::ChordScale, QStringLiteral("CSPositions"), m.cboCSPositions));
     details->addStretch();
+
+    // What the four colours of the neck mean, with the key that changes them beside it.
+    auto* legendRow = new QHBoxLayout;
+    legendRow->addWidget(makeLegend(QStringLiteral("legendChordScale"), ChordScaleLegend), 1);
     QPushButton* key = makeButton(QStringLiteral("CmdKey"), QStringLiteral("Key"));
+    key->setToolTip(QStringLiteral("Change the marker colours"));
     connect(key, &QPushButton::clicked, this, [this] { Q_EMIT keyRequested(); });
-    details->addLayout(buttonRow({key}));
+    legendRow->addWidget(key, 0, Qt::AlignBottom);
+    details->addLayout(legendRow);
     layout->addLayout(details, 4);
     return page;
 }
@@ -250,14 +267,13 @@ QWidget* ModeTabs::finderPage() {
     layout->addWidget(captioned(QStringLiteral("Possible Chord Descriptions"), box), 3);
 
     auto* side = detailsColumn();
-    auto* hint = new QLabel(QStringLiteral("Click one fret per string on the neck above; click "
-                                           "beside the nut for an open string."),
-                            page);
-    hint->setWordWrap(true);
-    hint->setEnabled(false);
-    side->addWidget(hint);
+    side->addWidget(makeHint(QStringLiteral("hintFinder"),
+                             QStringLiteral("Click one fret per string on the neck above; click "
+                                            "beside the nut for an open string.")));
     side->addStretch();
+    side->addWidget(makeLegend(QStringLiteral("legendFinder"), FinderLegend));
     auto* play = makeButton(QStringLiteral("cmdChordFinderPlay"), QStringLiteral("Play"));
+    play->setToolTip(QStringLiteral("Play the selected notes (Space)"));
     connect(play, &QPushButton::clicked, this, [this] { Q_EMIT playRequested(Mode::ChordFinder); });
     side->addLayout(buttonRow({play}));
     layout->addLayout(side, 2);
@@ -325,9 +341,70 @@ QPushButton* ModeTabs::makeButton(const QString& name, const QString& caption) {
 QLayout* ModeTabs::infoAndPlay(Mode mode, const QString& infoName, const QString& playName) {
     auto* info = makeButton(infoName, QStringLiteral("Info"));
     auto* play = makeButton(playName, QStringLiteral("Play"));
+    play->setToolTip(QStringLiteral("Play what the neck shows (Space)"));
     connect(info, &QPushButton::clicked, this, [this, mode] { Q_EMIT infoRequested(mode); });
     connect(play, &QPushButton::clicked, this, [this, mode] { Q_EMIT playRequested(mode); });
     return buttonRow({info, play});
+}
+
+ColourLegend* ModeTabs::makeLegend(const QString& name, int kind) {
+    using Sample = ColourLegend::Sample;
+    std::vector<ColourLegend::Entry> entries;
+    Qt::Orientation orientation = Qt::Horizontal;
+    switch (kind) {
+    case ChordLegend:
+        entries = {{Sample::Disc, &m_state.colourRoot, QStringLiteral("Root note")},
+                   {Sample::Disc, &m_state.colourChord, QStringLiteral("Chord note")}};
+        break;
+    case ChordScaleLegend:
+        orientation = Qt::Vertical;
+        entries = {
+            {Sample::Square, &m_state.colourRoot, QStringLiteral("Root note")},
+            {Sample::Square, &m_state.colourChord, QStringLiteral("Note is present in chord only")},
+            {Sample::Square, &m_state.colourBoth,
+             QStringLiteral("Note is present in chord and scale")},
+            {Sample::Square, &m_state.colourScale,
+             QStringLiteral("Note is present in scale only")}};
+        break;
+    default:
+        orientation = Qt::Vertical;
+        entries = {
+            {Sample::Text, &RootPositionColour, QStringLiteral("Root position")},
+            {Sample::Text, &ThirdOrFifthBassColour, QStringLiteral("3rd or 5th in the bass")},
+            {Sample::Text, &OtherBassColour, QStringLiteral("Another note in the bass")}};
+        break;
+    }
+    auto* legend = new ColourLegend(name, std::move(entries), orientation);
+    m_legends.push_back(legend);
+    return legend;
+}
+
+QLabel* ModeTabs::makeHint(const QString& name, const QString& text) {
+    auto* hint = new QLabel(text);
+    hint->setObjectName(name);
+    hint->setWordWrap(true);
+    // The page's own text colour in italics: set apart from the labels, and as easy to read.
+    QFont italic = hint->font();
+    italic.setItalic(true);
+    hint->setFont(italic);
+    return hint;
+}
+
+void ModeTabs::fitTextBoxes() {
+    const std::pair counts{m_state.chords.count, m_state.scales.count};
+    if (counts == m_fittedLibrary)
+        return;
+    m_fittedLibrary = counts;
+    const int symbols = longestList(m_state.chords.entries, m_state.chords.count,
+                                    [](const ChordEntry& c) { return c.chordsymbols; });
+    const int altNames = longestList(m_state.scales.entries, m_state.scales.count,
+                                     [](const ScaleEntry& s) { return s.altname; });
+    for (const auto& [box, text] : m_textBoxes) {
+        const int lines =
+            box->objectName() == QLatin1String("txtChordSymbols") ? symbols : altNames;
+        box->setFixedHeight(box->fontMetrics().lineSpacing() * std::max(lines, 2) +
+                            2 * box->frameWidth() + int(2 * box->document()->documentMargin()));
+    }
 }
 
 QLayout* ModeTabs::buttonRow(std::initializer_list<QPushButton*> buttons) {
@@ -410,18 +487,12 @@ void ModeTabs::showPages() {
         label->setText(d.text);
         // The light text colours of inversions cannot be read on the light page: they get a dark
         // ground of their own, the dark blue of a root-position chord stays on the page.
-        const QColor text = toQColor(d.colour);
-        const bool light = !d.text.isEmpty() && text.lightnessF() > 0.5;
-        label->setStyleSheet(
-            QStringLiteral("QLabel { color: %1; background: %2; border-radius: 3px; "
-                           "padding: 1px 6px; }")
-                .arg(d.text.isEmpty() ? QStringLiteral("palette(window-text)") : text.name(),
-                     light ? QStringLiteral("#2c313a") : QStringLiteral("transparent")));
+        label->setStyleSheet(descriptionStyle(toQColor(d.colour), d.text.isEmpty()));
+        label->setToolTip(d.notes.isEmpty() ? QString() : QStringLiteral("Notes: ") + d.notes);
     }
-
-    QPalette swatch = m_chordOnlySwatch->palette();
-    swatch.setColor(QPalette::Window, toQColor(m_state.colourChord));
-    m_chordOnlySwatch->setPalette(swatch);
+    for (ColourLegend* legend : m_legends)
+        legend->refresh();
+    fitTextBoxes();
 }
 
 } // namespace chordalis

@@ -17,6 +17,7 @@ class QTreeWidgetItem;
 
 namespace chordalis {
 
+class ColourLegend;
 class PositionPicker;
 
 // tabMode: the seven mode pages with their trees, labels, text boxes, position lists and
@@ -67,6 +68,12 @@ private:
     QLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
     // The Info and Play buttons of a page, reporting their clicks for its mode.
     QLayout* infoAndPlay(Mode mode, const QString& infoName, const QString& playName);
+    // A legend of the page's marker colours, refreshed with the pages.
+    ColourLegend* makeLegend(const QString& name, int kind);
+    // A hint in the page's own text colour, readable at a glance.
+    QLabel* makeHint(const QString& name, const QString& text);
+    // Makes each text box tall enough for the longest list the library gives it.
+    void fitTextBoxes();
     void connectTree(TreeId id, bool expandingClicks);
 
     MainPages& m_pages;
@@ -77,7 +84,8 @@ private:
     std::vector<std::pair<QPlainTextEdit*, const QString*>> m_textBoxes;
     std::array<QLabel*, 7> m_descriptions{}; // lblDescription1..6, index 0 unused
     std::vector<std::pair<Mode, PositionPicker*>> m_positions;
-    QLabel* m_chordOnlySwatch = nullptr;
+    std::vector<ColourLegend*> m_legends;
+    std::pair<int, int> m_fittedLibrary{-1, -1}; // chord and scale counts the boxes were fitted to
 };
 
 } // namespace chordalis

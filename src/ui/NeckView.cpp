@@ -2,8 +2,10 @@
 
 #include "fretboard/Fretboard.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace chordalis {
 
@@ -13,23 +15,46 @@ NeckView::NeckView(const Fretboard& fretboard, QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
 
+void NeckView::setExtras(const NeckExtras& extras, FretNumbers fretNumbers) {
+    const bool resized = (fretNumbers == FretNumbers::None) != (m_fretNumbers == FretNumbers::None);
+    m_extras = extras;
+    m_fretNumbers = fretNumbers;
+    if (resized)
+        updateGeometry();
+    update();
+}
+
+int NeckView::contentHeight() const {
+    return SurfaceHeight + (m_fretNumbers == FretNumbers::None ? 0 : FretNumberStripHeight);
+}
+
 QSize NeckView::sizeHint() const {
-    return {SurfaceWidth, SurfaceHeight};
+    return {SurfaceWidth, m_preferredHeight > 0 ? m_preferredHeight : contentHeight()};
 }
 
 QSize NeckView::minimumSizeHint() const {
-    return {SurfaceWidth / 2, SurfaceHeight / 2};
+    // Below three fifths of its size the names on the markers can no longer be read.
+    return {SurfaceWidth * 3 / 5, contentHeight() * 3 / 5};
 }
 
 int NeckView::heightForWidth(int width) const {
-    return (width * SurfaceHeight + SurfaceWidth / 2) / SurfaceWidth;
+    return (width * contentHeight() + SurfaceWidth / 2) / SurfaceWidth;
+}
+
+void NeckView::setPreferredHeight(int height) {
+    if (height == m_preferredHeight)
+        return;
+    m_preferredHeight = height;
+    setMaximumHeight(height);
+    updateGeometry();
 }
 
 QRectF NeckView::surfaceRect() const {
-    const double scale = std::min(double(width()) / SurfaceWidth, double(height()) / SurfaceHeight);
+    const double scale =
+        std::min(double(width()) / SurfaceWidth, double(height()) / contentHeight());
     const double w = SurfaceWidth * scale;
-    const double h = SurfaceHeight * scale;
-    return {(width() - w) / 2.0, (height() - h) / 2.0, w, h};
+    const double h = contentHeight() * scale;
+    return {(width() - w) / 2.0, (height() - h) / 2.0, w, SurfaceHeight * scale};
 }
 
 QPointF NeckView::toSurface(QPointF widgetPos) const {
@@ -44,14 +69,37 @@ void NeckView::mousePressEvent(QMouseEvent* event) {
     Q_EMIT pressed(event->button(), toSurface(event->position()));
 }
 
+bool NeckView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (const Mark* mark = m_fretboard.markerAt(toSurface(help->pos()))) {
+            const double scale = surfaceRect().width() / SurfaceWidth;
+            const QRect cell = QRectF(surfaceRect().topLeft() + QPointF(mark->x, mark->y) * scale,
+                                      QSizeF(CellSize, CellSize) * scale)
+                                   .toAlignedRect();
+            QToolTip::showText(help->globalPos(), markerToolTip(*mark), this, cell);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void NeckView::paintEvent(QPaintEvent*) {
     const QRectF r = surfaceRect();
     if (r.isEmpty())
         return;
     QPainter p(this);
     p.translate(r.topLeft());
-    p.scale(r.width() / SurfaceWidth, r.height() / SurfaceHeight);
-    m_fretboard.paint(p);
+    const double scale = r.width() / SurfaceWidth;
+    p.scale(scale, scale);
+    m_fretboard.paint(p, m_extras);
+    if (m_fretNumbers != FretNumbers::None) {
+        p.translate(0, SurfaceHeight);
+        m_fretboard.paintFretNumbers(p, m_fretNumbers, palette().color(QPalette::WindowText));
+    }
 }
 
 } // namespace chordalis

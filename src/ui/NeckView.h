@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fretboard/NeckExtras.h"
+
 #include <QPointF>
 #include <QWidget>
 
@@ -8,34 +10,51 @@ namespace chordalis {
 class Fretboard;
 
 // picFretboard: the 753 x 183 neck surface scaled into the widget with its aspect ratio kept and
-// centred, painted at the screen's own resolution. Mouse presses are reported in surface units
-// (mirrored hands included, since the surface itself is drawn mirrored); the core decides what
-// they mean.
+// centred, painted at the screen's own resolution, with the fret numbers in a strip under it when
+// they are chosen. Mouse presses are reported in surface units (mirrored hands included, since
+// the surface itself is drawn mirrored); the core decides what they mean. A tooltip over a marker
+// names its note.
 class NeckView : public QWidget {
     Q_OBJECT
 
 public:
     explicit NeckView(const Fretboard& fretboard, QWidget* parent = nullptr);
 
-    // Where the surface lies inside the widget, in widget pixels.
+    // What the window adds to the neck: labels, shading, rings and the fret numbers.
+    void setExtras(const NeckExtras& extras, FretNumbers fretNumbers);
+    const NeckExtras& extras() const { return m_extras; }
+    FretNumbers fretNumbers() const { return m_fretNumbers; }
+
+    // Where the surface lies inside the widget, in widget pixels (the strip lies under it).
     QRectF surfaceRect() const;
     // A widget position in surface units (may lie outside 0..753 x 0..183).
     QPointF toSurface(QPointF widgetPos) const;
 
+    // The height the surface and its strip take at a width, aspect kept.
+    int heightForWidth(int width) const override;
+    // The height the window gives the neck: the layout keeps to it, so that the neck shrinks
+    // before the controls under it do.
+    void setPreferredHeight(int height);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
 
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, QPointF surfacePos);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Surface units the widget shows top to bottom: the surface and the strip when shown.
+    int contentHeight() const;
+
     const Fretboard& m_fretboard;
+    NeckExtras m_extras;
+    FretNumbers m_fretNumbers = FretNumbers::None;
+    int m_preferredHeight = 0;
 };
 
 } // namespace chordalis

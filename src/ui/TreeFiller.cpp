@@ -44,6 +44,7 @@ void TreeFiller::fill(QTreeWidget& tree, const TreeModel& model, const IconLooku
         QTreeWidgetItem* parent = items.value(node.parentKey);
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(&tree);
         item->setText(0, node.text);
+        item->setToolTip(0, node.toolTip);
         item->setData(0, KeyRole, node.key);
         item->setIcon(0, iconFor(node, icons));
         items.insert(node.key, item);
@@ -72,6 +73,8 @@ void TreeFiller::sync(QTreeWidget& tree, const TreeModel& model, const IconLooku
         QTreeWidgetItem* item = items.value(node.key);
         if (item->text(0) != node.text)
             item->setText(0, node.text);
+        if (item->toolTip(0) != node.toolTip)
+            item->setToolTip(0, node.toolTip);
         item->setIcon(0, iconFor(node, icons));
     }
     selectKey(tree, model.selectedKey);

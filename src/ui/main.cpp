@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "ui/DesktopWindow.h"
+#include "ui/FocusStyle.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
 
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    QApplication::setStyle(new FocusStyle);
     QCoreApplication::setOrganizationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationVersion(QLatin1String(AppVersion));

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -322,4 +323,51 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
     EXPECT_NEAR(log.json()["seconds"].toDouble(), 376.0 / 192, 1e-6); // the last note-off
 
     EXPECT_EQ(run({"example", emd}).status, 2);
+}
+
+// What each mode's markers carry under --labels: the picture the window draws ("shown"), while
+// "label" keeps each display's own picture.
+TEST(Cli, LabelsChooseFingersNotesOrIntervalsInEveryMode) {
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    auto shown = [&](QStringList args, const char* labels) {
+        args << "--data" << shipped;
+        if (labels)
+            args << "--labels" << labels;
+        const Result r = run(QStringList{"show"} + args);
+        EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+        QStringList pictures;
+        for (const QJsonValue& m : r.json()["neck"].toObject()["marks"].toArray())
+            pictures << m.toObject()["shown"].toString();
+        return pictures;
+    };
+    auto asSet = [](const QStringList& list) {
+        return QSet<QString>(list.begin(), list.end());
+    };
+    const QStringList openC = {"chord", "--item", "0", "--voicing", "99"}; // x32010
+    EXPECT_EQ(shown(openC, nullptr), QStringList({"finger3", "finger2", "finger1"}));
+    EXPECT_EQ(shown(openC, "fingers"), QStringList({"finger3", "finger2", "finger1"}));
+    EXPECT_EQ(shown(openC, "notes"), QStringList({"C", "E", "C"}));
+    EXPECT_EQ(shown(openC, "intervals"), QStringList({"1", "3", "1"}));
+
+    const QStringList triad = {"triad", "--item", "0", "--group", "3"};
+    EXPECT_EQ(shown(triad, nullptr).filter("finger").size(), 3);
+    EXPECT_EQ(asSet(shown(triad, "intervals")), QSet<QString>({"1", "3", "5"}));
+
+    // C Dorian in the 8th position; arpeggio Cm7; the note mode.
+    const QStringList dorian = {"scale", "--item", "1", "--position", "9"};
+    EXPECT_EQ(asSet(shown(dorian, nullptr)), QSet<QString>({"C", "D", "Eb", "F", "G", "A", "Bb"}));
+    EXPECT_EQ(asSet(shown(dorian, "intervals")),
+              QSet<QString>({"1", "2", "b3", "4", "5", "6", "b7"}));
+    EXPECT_EQ(asSet(shown({"arpeggio", "--item", "4"}, "intervals")),
+              QSet<QString>({"1", "b3", "5", "b7"}));
+    EXPECT_EQ(asSet(shown({"note", "--root", "F#"}, "intervals")), QSet<QString>({"1"}));
+    EXPECT_EQ(
+        asSet(shown({"chordscale", "--root", "A", "--item", "4", "--scale", "5"}, "intervals")),
+        QSet<QString>({"1", "2", "b3", "4", "5", "b6", "b7"}));
+    // The finder's notes have no root to count from: they keep their names.
+    EXPECT_EQ(shown({"finder", "--frets", "x32010"}, "intervals"), QStringList({"C", "E", "C"}));
+
+    const Result bad = run({"show", "chord", "--labels", "roman"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(bad.err.contains("--labels"));
 }

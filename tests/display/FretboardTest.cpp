@@ -221,3 +221,39 @@ TEST(PictureSetTest, EveryKeyHasATransparentPictureInTheRightInk) {
 
 } // namespace
 } // namespace chordalis
+
+namespace chordalis {
+namespace {
+
+// A neck drawn smaller than its own size (a narrow window) is the whole neck made smaller, not
+// its left part at full size: the light margin beyond fret 15 stays at the right edge, and a
+// note's picture stays centred in its cell.
+TEST(SmallNeck, IsTheWholeNeckScaledDown) {
+    AppState state;
+    SilentLedSender led;
+    Fretboard board(state.neckSettings(), led);
+    board.clearFretboard();
+    for (double scale : {0.5, 0.75, 1.0}) {
+        SCOPED_TRACE(scale);
+        const QImage image = board.image(scale);
+        const auto at = [&](double x, double y) {
+            return image.pixelColor(int(x * scale), int(y * scale)).lightness();
+        };
+        EXPECT_GT(at(745, 100), 180); // the margin beyond the board
+        EXPECT_LT(at(455, 92), 100);  // the wood between strings 3 and 4, fret 8
+
+        const QImage c = PictureSet().picture(QStringLiteral("C"), scale);
+        double sumX = 0, ink = 0;
+        for (int y = 0; y < c.height(); ++y)
+            for (int x = 0; x < c.width(); ++x) {
+                const double a = c.pixelColor(x, y).alphaF();
+                sumX += a * x;
+                ink += a;
+            }
+        ASSERT_GT(ink, 0);
+        EXPECT_NEAR(sumX / ink, (c.width() - 1) / 2.0, 1.0 + scale);
+    }
+}
+
+} // namespace
+} // namespace chordalis

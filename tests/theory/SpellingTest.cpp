@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace chordalis;
 
@@ -128,4 +129,15 @@ TEST(Spelling, LeadingNumbers) {
         {"99999999999", 32767}, {"-99999", -32768}};
     for (const auto& [text, n] : cases)
         EXPECT_EQ(leadingNumber(QString::fromLatin1(text)), n) << text;
+}
+
+TEST(Spelling, NamesWithOctavesFollowTheLetter) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"C", 60, "C4"},     {"B#", 60, "B#3"}, {"Cb", 59, "Cb4"},
+        {"Eb", 51, "Eb3"},   {"E", 40, "E2"},   {"Bx", 61, "Bx3"},
+        {"Dbb", 60, "Dbb4"}, {"C", 61, "Db4"},  {"", 64, "E4"}};
+    for (const auto& [name, midi, text] : cases)
+        EXPECT_EQ(nameWithOctave(QString::fromLatin1(name), midi), QLatin1String(text)) << text;
+    EXPECT_EQ(degreeText(u"f7"), QStringLiteral("bb7"));
+    EXPECT_EQ(degreeText(u"#11"), QStringLiteral("#11"));
 }

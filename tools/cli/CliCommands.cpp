@@ -110,6 +110,11 @@ QString usage() {
         "  --led-reports                show: add \"ledReports\" (see show).\n"
         "  --skin FILE                  Draw the neck on the picture FILE of the fretboards\n"
         "                               folder (default: the built-in neck).\n"
+        "  --labels L                   show, render: what the markers carry, as the View menu\n"
+        "                               chooses: fingers (finger digits on chords and triads,\n"
+        "                               note names elsewhere; the default), notes or intervals\n"
+        "                               (from the root: 1, b3, 5 ..). show prints each marker's\n"
+        "                               picture under the choice as \"shown\".\n"
         "  --instrument N               play: the General MIDI instrument 1..128 (default 25).\n"
         "  --channel N                  play: the MIDI channel 1..16 (default 1).\n"
         "  --volume N                   play: the velocity 0..127 (default 100).\n"
@@ -147,7 +152,7 @@ const QStringList ValueOptions = {
     QStringLiteral("--group"),   QStringLiteral("--scale"),   QStringLiteral("--frets"),
     QStringLiteral("--skin"),    QStringLiteral("--render"),  QStringLiteral("--instrument"),
     QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--pdf"),     QStringLiteral("--decode")};
+    QStringLiteral("--pdf"),     QStringLiteral("--decode"), QStringLiteral("--labels")};
 const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"), QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports")};
@@ -421,6 +426,20 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     }
     AppState& state = program.state;
     state.leftHanded = args.has("--left-handed");
+    if (args.has("--labels")) {
+        const QString labels = args.value("--labels");
+        const std::map<QString, MarkerLabels> choices{
+            {QStringLiteral("fingers"), MarkerLabels::Fingers},
+            {QStringLiteral("notes"), MarkerLabels::Notes},
+            {QStringLiteral("intervals"), MarkerLabels::Intervals}};
+        const auto choice = choices.find(labels);
+        if (choice == choices.end()) {
+            error = QStringLiteral("--labels must be fingers, notes or intervals, not \"%1\"")
+                        .arg(labels);
+            return std::nullopt;
+        }
+        state.view.labels = choice->second;
+    }
     if (!applyTuning(args, state, error))
         return std::nullopt;
     if (args.has("--skin")) {
@@ -620,7 +639,9 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
             return ExitUsage;
         }
         QImageWriter writer(png, "png");
-        if (!writer.write(program.fretboard.image())) {
+        NeckExtras extras;
+        extras.labels = s.view.labels;
+        if (!writer.write(program.fretboard.image(1.0, extras))) {
             err << "chordalis-cli: cannot write " << png << ": " << writer.errorString() << "\n";
             return ExitDataError;
         }
@@ -637,7 +658,7 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
                        {"tuning", tuning},
                        {"page", pageToJson(program.pages, Mode(*mode))},
                        {"noteList", toJson(s.noteList)},
-                       {"neck", neckToJson(program.fretboard, program.pages)},
+                       {"neck", neckToJson(program.fretboard, program.pages, s.view.labels)},
                        {"warnings", QJsonArray::fromStringList(program.warnings.messages())}};
     if (Mode(*mode) == Mode::Chords)
         result.insert("selectedVoicing", s.selectedVoicing);

@@ -111,6 +111,7 @@ std::unique_ptr<SynthEngine> SynthEngine::create(const QString& soundFont, doubl
     if (!h.settings)
         return fail(QStringLiteral("The synthesizer's settings could not be created."));
     fluid_settings_setnum(h.settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setnum(h.settings, "synth.gain", SynthGain);
     fluid_settings_setint(h.settings, "synth.reverb.active", 1);
     fluid_settings_setint(h.settings, "synth.chorus.active", 0);
     // Small blocks keep queued clicks within 64 frames of their time.

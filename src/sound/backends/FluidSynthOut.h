@@ -7,6 +7,11 @@
 
 namespace chordalis {
 
+// The synthesizer's output gain. At the synthesizer's own default (0.2) a six-string strum at
+// velocity 100 peaks near -18 dBFS, too quiet beside other programs; this gain brings it near
+// -6 dBFS, which leaves room for louder instruments and the metronome without clipping.
+inline constexpr double SynthGain = 0.8;
+
 // The General MIDI sound font the system provides, or the first that exists of the usual ones;
 // empty when there is none. CHORDALIS_SOUNDFONT, when set, names the file to use instead.
 QString defaultSoundFont();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace chordalis {
+
+// The desktop's own style with a focus frame that can be seen: once the user moves with the
+// keyboard, the control (or the tree row, tab or option) with the focus gets a frame two pixels
+// wide in the highlight colour.
+class FocusStyle : public QProxyStyle {
+    Q_OBJECT
+
+public:
+    FocusStyle() = default;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+};
+
+} // namespace chordalis

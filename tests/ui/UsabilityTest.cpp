@@ -1,0 +1,250 @@
+// What a guitarist meets in the first minutes: the window at its smallest, the keyboard, the
+// tooltips, the View menu, the metronome's tempo box and the beat in the status bar.
+#include "StartedWindow.h"
+#include "ui/BeatIndicator.h"
+#include "ui/MetronomeWindow.h"
+#include "ui/ModeTabs.h"
+#include "ui/NeckView.h"
+#include "ui/TreeFiller.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolTip>
+#include <QTreeWidget>
+
+namespace chordalis {
+namespace {
+
+class UsabilityTest : public test::StartedWindow {
+protected:
+    template <class T = QWidget> T* find(const char* name) const {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    QAction* action(const char* name) const { return find<QAction>(name); }
+    int noteOns() {
+        return int(std::count_if(out().sent.begin(), out().sent.end(),
+                                 [](const auto& s) { return statusOf(s.word) >> 4 == 0x9; }));
+    }
+};
+
+// The controls a user reads or operates, as they lie on the window now.
+std::vector<QWidget*> visibleControls(QWidget* window) {
+    std::vector<QWidget*> controls;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                             qobject_cast<QAbstractItemView*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTabBar*>(w) ||
+                             qobject_cast<NeckView*>(w);
+        if (control && w->isVisible() && w->objectName() != QLatin1String("lblNonStandard"))
+            controls.push_back(w);
+    }
+    return controls;
+}
+
+QRect inWindow(QWidget* w, QWidget* window) {
+    return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+}
+
+double luminance(const QColor& c) {
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+TEST_F(UsabilityTest, AtItsSmallestSizeNothingOverlapsAndTheNeckGivesWayFirst) {
+    window->resize(1, 1); // held at the minimum the layout allows
+    QCoreApplication::processEvents();
+    const QSize smallest = window->size();
+    EXPECT_LE(smallest.width(), 800);
+    EXPECT_LE(smallest.height(), 600);
+
+    for (int page = 0; page < ModeCount; ++page) {
+        window->modeTabs().setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(window->modeTabs().tabText(page).toStdString());
+        const auto controls = visibleControls(window);
+        for (QWidget* w : controls) {
+            const QRect r = inWindow(w, window);
+            EXPECT_TRUE(window->rect().contains(r)) << w->objectName().toStdString();
+            // Every text whole: a label as wide (and, wrapped, as tall) as its words need.
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty()) {
+                if (label->wordWrap()) {
+                    EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                        << label->text().toStdString();
+                } else {
+                    EXPECT_GE(label->width(), label->minimumSizeHint().width())
+                        << label->text().toStdString();
+                }
+            }
+            if (auto* button = qobject_cast<QPushButton*>(w)) {
+                EXPECT_GE(button->width(), button->minimumSizeHint().width());
+            }
+            for (QWidget* other : controls) {
+                if (other <= w || w->isAncestorOf(other) || other->isAncestorOf(w))
+                    continue;
+                EXPECT_FALSE(r.intersects(inWindow(other, window)))
+                    << w->objectName().toStdString() << " / " << other->objectName().toStdString();
+            }
+        }
+    }
+    const QTabBar& roots = window->rootTabs();
+    EXPECT_LE(roots.tabRect(16).right(), roots.width());
+
+    // From a roomy window down to the smallest, the pages keep the height they ask for until the
+    // neck can shrink no further.
+    NeckView& neck = window->neck();
+    for (int height = 800; height >= smallest.height(); height -= 25) {
+        window->resize(1000, height);
+        QCoreApplication::processEvents();
+        if (window->modeTabs().height() < window->modeTabs().sizeHint().height()) {
+            EXPECT_LE(neck.height(), neck.minimumSizeHint().height() + 1) << height;
+        }
+        EXPECT_LE(neck.height(), neck.heightForWidth(neck.width()) + 1) << height;
+    }
+}
+
+TEST_F(UsabilityTest, KeysChooseModesStepRootsPlayAndReachTheMenus) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    const MainPages& pages = program->pages;
+    QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(pages.mode, Mode::Arpeggios);
+    QTest::keyClick(window, Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(window->modeTabs().mode(), Mode::Chords);
+    QTest::keyClick(window, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(pages.rootTab, 17); // round to B
+    QTest::keyClick(window, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(pages.rootTab, 1);
+    window->rootTabs().setFocus();
+    QTest::keyClick(&window->rootTabs(), Qt::Key_Left);
+    EXPECT_EQ(window->rootTabs().currentIndex(), 16);
+    QTest::keyClick(&window->rootTabs(), Qt::Key_Right);
+    QTest::keyClick(&window->rootTabs(), Qt::Key_Right);
+    EXPECT_EQ(program->state.rootSpelling, 1); // C#
+
+    // Space on a button presses that button; elsewhere it plays the page's item.
+    auto* info = find<QPushButton>("cmdChordInfo");
+    info->setFocus();
+    QTest::keyClick(info, Qt::Key_Space);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, "Please select a chord.");
+    EXPECT_EQ(noteOns(), 0);
+    auto& chords = *find<QTreeWidget>("tvwChords");
+    test::clickNode(chords, TreeFiller::find(chords, QStringLiteral("0 Chord")));
+    chords.setFocus();
+    QTest::keyClick(&chords, Qt::Key_Space);
+    EXPECT_GE(noteOns(), 4);
+
+    // Print and the user guide, whoever carries them out.
+    QAction* print = action("mnuPrint");
+    print->setEnabled(true);
+    QSignalSpy printed(print, &QAction::triggered);
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printed.size(), 1);
+    QFile::remove(folder.filePath(QStringLiteral("userguide/index.htm"))); // no viewer opens
+    QSignalSpy guide(action("mnuUserGuide"), &QAction::triggered);
+    QTest::keyClick(window, Qt::Key_F1);
+    EXPECT_EQ(guide.size(), 1);
+
+    // Every entry of every menu answers to Alt and a letter of its own.
+    std::function<void(const QMenu*)> check = [&check](const QMenu* menu) {
+        QSet<QChar> letters;
+        for (const QAction* a : menu->actions()) {
+            if (a->isSeparator() || !a->isVisible())
+                continue;
+            const qsizetype amp = a->text().indexOf(u'&');
+            ASSERT_GE(amp, 0) << a->text().toStdString();
+            const QChar letter = a->text().at(amp + 1).toLower();
+            EXPECT_FALSE(letters.contains(letter)) << a->text().toStdString();
+            letters.insert(letter);
+            if (a->menu())
+                check(a->menu());
+        }
+    };
+    for (const QAction* bar : window->menuBar()->actions())
+        check(bar->menu());
+}
+
+TEST_F(UsabilityTest, MarkersTellTheirNoteAndHintsReadEasily) {
+    auto& chords = *find<QTreeWidget>("tvwChords");
+    test::clickNode(chords, TreeFiller::find(chords, QStringLiteral("0 Chord")));
+    // Over a marker of the neck: its note with the octave, its string and fret.
+    NeckView& neck = window->neck();
+    const Mark* marker = nullptr;
+    for (const Mark& m : program->fretboard.marks())
+        if (m.kind == MarkKind::Circle && !marker)
+            marker = &m;
+    ASSERT_TRUE(marker);
+    const QRectF r = neck.surfaceRect();
+    const double scale = r.width() / SurfaceWidth;
+    const QPoint at = (r.topLeft() + QPointF(marker->x + 10, marker->y + 10) * scale).toPoint();
+    QHelpEvent help(QEvent::ToolTip, at, neck.mapToGlobal(at));
+    QCoreApplication::sendEvent(&neck, &help);
+    EXPECT_EQ(QToolTip::text(), markerToolTip(*marker));
+
+    // The hints read as easily as the labels: at least 4.5:1 against the page.
+    for (const char* name : {"hintNotes", "hintFinder"}) {
+        const QLabel* hint = find<QLabel>(name);
+        const double text = luminance(hint->palette().color(hint->foregroundRole()));
+        const double ground = luminance(hint->palette().color(QPalette::Window));
+        EXPECT_GE((std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05), 4.5) << name;
+    }
+}
+
+TEST_F(UsabilityTest, ViewChoicesReachTheNeckTheTempoIsTypedAndTheBeatShows) {
+    NeckView& neck = window->neck();
+    const int bare = neck.heightForWidth(753);
+    action("mnuFretNumbers1")->trigger(); // 3, 5, 7, 9, 12, 15
+    action("mnuLabels2")->trigger();
+    EXPECT_EQ(std::pair(neck.fretNumbers(), neck.extras().labels),
+              std::pair(FretNumbers::Inlays, MarkerLabels::Intervals));
+    EXPECT_GT(neck.heightForWidth(753), bare); // room for the numbers
+
+    action("mnuMetronome")->trigger();
+    MetronomeWindow* metronome = window->metronomeWindow();
+    ASSERT_TRUE(metronome);
+    auto* text = metronome->findChild<QLineEdit*>(QStringLiteral("txtTempo"));
+    auto* slider = metronome->findChild<QSlider*>(QStringLiteral("sldTempo"));
+    const auto type = [text](const QString& typed) {
+        text->setText(typed);
+        Q_EMIT text->editingFinished();
+    };
+    type(QStringLiteral("90"));
+    EXPECT_EQ(slider->value(), 90);
+    EXPECT_EQ(program->state.metronome.tempo, 90);
+    type(QStringLiteral("999"));
+    EXPECT_EQ(program->state.metronome.tempo, 400);
+    EXPECT_EQ(text->text(), "400");
+    metronome->hide();
+
+    // The beat shows only when the user asked for it and the metronome runs.
+    QStatusBar* bar = window->statusBar();
+    program->metronome.setRunning(true);
+    EXPECT_FALSE(bar->isVisible());
+    action("mnuBeatIndicator")->trigger();
+    EXPECT_TRUE(bar->isVisible());
+    clock().advance(1.0);
+    program->metronome.service();
+    EXPECT_EQ(window->beatIndicator().beat(), program->metronome.beat());
+    EXPECT_GE(window->beatIndicator().beat(), 1);
+    program->metronome.setRunning(false);
+    EXPECT_FALSE(bar->isVisible());
+}
+
+} // namespace
+} // namespace chordalis
