@@ -66,13 +66,14 @@ set(CPACK_PACKAGE_VENDOR Chordalis)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "guitar reference and practice tool")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Chordalis shows chords with their fingered voicings, scales in positions, arpeggios,
-single notes, triads on every string group, a chord with its related scales and a
-chord finder on a drawn guitar neck, for any of the 17 root names. Every item can
-be heard through the built-in synthesizer or a MIDI port, a metronome keeps time,
-and the current page prints as a one-page reference sheet. An LED guitar on USB
-lights what the neck shows. The companion tool chordalis-cli prints any page as
-JSON, renders it as a picture or a PDF sheet, and plays it into a WAV file.")
+    "Chordalis shows chords with their fingered voicings, scales in positions,
+arpeggios, single notes, triads on every string group, a chord with its
+related scales and a chord finder on a drawn guitar neck, for any of the 17
+root names. Every item can be heard through the built-in synthesizer or a
+MIDI port, a metronome keeps time, and the current page prints as a one-page
+reference sheet. An LED guitar on USB lights what the neck shows. The
+companion tool chordalis-cli prints any page as JSON, renders it as a
+picture or a PDF sheet, and plays it into a WAV file.")
 set(CPACK_PACKAGE_CONTACT "${CHORDALIS_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
