@@ -100,6 +100,25 @@ TEST_F(LibraryValidatorTest, TheShippedLibraryIsCleanAndComplete) {
         EXPECT_GE(n, 3);
     EXPECT_GT(s.openChords, 0);
     EXPECT_GE(s.finderSets, s.chords);
+    // Every chord has its information text.
+    for (const auto& w : v.warnings())
+        EXPECT_EQ(w.text().rfind("chord.ini", 0), std::string::npos) << w.text();
+}
+
+TEST_F(LibraryValidatorTest, CatchesInformationTextsThatDisagreeWithTheLibrary) {
+    expectCaught({
+        {"a formula line with the wrong 7th", "system/chord_major7.txt", "Formula:      1 3 5 7\n",
+         "Formula:      1 3 5 b7\n", "chord.ini [3] info", "shows the formula \"1 3 5 b7\""},
+        {"notes spelled with the wrong letter", "system/chord_diminished7.txt",
+         "Notes from C: C Eb Gb Bbb\n", "Notes from C: C Eb Gb A\n", "chord.ini [13] info",
+         "they are \"C Eb Gb Bbb\""},
+        {"a text without its formula", "system/chord_minor.txt",
+         "Formula:", "Formel:", "chord.ini [1] info", "has no \"Formula:\" line"},
+        {"scales listed in another order", "system/chord_minor7.txt",
+         "Scales to play over it: Dorian, Natural Minor",
+         "Scales to play over it: Natural Minor, Dorian", "chord.ini [4] relatedscaleid",
+         "lists other scales"},
+    });
 }
 
 TEST_F(LibraryValidatorTest, CatchesWrongFormulasNamesAndRelatedScales) {

@@ -809,6 +809,10 @@ struct LibraryValidator::Impl {
             } else if (tokens) {
                 const std::string text = readText(path);
                 const std::string notes = lineAfter(text, "Notes from C:");
+                for (const char* label : {"Formula:", "Notes from C:"})
+                    if (text.find(std::string("\n") + label) == std::string::npos)
+                        fault(fileName, section, "info",
+                              "system/" + stem + ".txt has no \"" + label + "\" line");
                 if (!notes.empty() && notes != notesFromC(*tokens))
                     fault(fileName, section, "info",
                           "system/" + stem + ".txt gives the notes from C as \"" + notes +
@@ -827,7 +831,9 @@ struct LibraryValidator::Impl {
                 if (!scalesLine.empty()) {
                     const size_t at = text.find("Scales to play over it:");
                     if (at != std::string::npos) {
+                        // The list runs to the end of its paragraph.
                         std::string listed = text.substr(at + 23);
+                        listed = listed.substr(0, listed.find("\n\n"));
                         std::replace(listed.begin(), listed.end(), '\n', ' ');
                         listed.erase(0, listed.find_first_not_of(' '));
                         listed.erase(listed.find_last_not_of(" .") + 1);
