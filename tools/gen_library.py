@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes Chordalis' reference library into data/.
 
-Produces chord.ini, scale.ini, voicing.ini, triad.ini and finder.ini, and the
-information texts of the items that have a description in data/system/.
+Produces chord.ini, scale.ini, voicing.ini, triad.ini and finder.ini. The
+information texts come from tools/infotexts/make_texts.py.
 
 The musical content is written out by hand below: formulas, groups, related
 scales, the open chords and the movable shapes (relative frets and fingers, as
@@ -22,7 +22,6 @@ Usage: python3 tools/gen_library.py [data-folder]
 import os
 import re
 import sys
-import textwrap
 
 # --------------------------------------------------------------------------
 # Music basics used for the derived parts
@@ -113,191 +112,6 @@ def stem_of(kind, name):
     text = re.sub(r"[^a-z0-9]+", "_", text).strip("_")
     text = re.sub(r"_(\d)", r"\1", text)
     return kind + "_" + text
-
-# --------------------------------------------------------------------------
-# Information texts of the items described so far (by stem)
-# --------------------------------------------------------------------------
-
-DESCRIPTIONS = {
-    'scale_major': (
-        "The seven-note scale of whole and half steps W W H W W W H on which "
-        "major keys are built. Started on each of its other degrees it gives "
-        "the other scales of this group, the modes."
-    ),
-    'scale_dorian': (
-        "The 2nd mode of the major scale: a minor scale with a major 6th. The "
-        "natural choice over a minor 7th chord, above all the ii chord of a "
-        "ii-V-I; common in jazz, funk and rock."
-    ),
-    'scale_phrygian': (
-        "The 3rd mode of the major scale: a minor scale with a minor 2nd, "
-        "which gives its dark, Spanish colour. Heard in flamenco and metal."
-    ),
-    'scale_lydian': (
-        "The 4th mode of the major scale: a major scale with a raised 4th. "
-        "Bright and floating; it fits major 7th chords, such as the IV chord "
-        "of a major key."
-    ),
-    'scale_mixolydian': (
-        "The 5th mode of the major scale: a major scale with a minor 7th. The "
-        "scale of the dominant 7th chord, at home in blues, rock and folk."
-    ),
-    'scale_natural_minor': (
-        "The 6th mode of the major scale, also called Aeolian. Every minor "
-        "key shares its notes with the major key a minor 3rd above (A minor "
-        "and C major)."
-    ),
-    'scale_locrian': (
-        "The 7th mode of the major scale, with a minor 2nd, minor 3rd and "
-        "diminished 5th. It fits the half-diminished (m7b5) chord."
-    ),
-    'scale_major_pentatonic': (
-        "Five notes: the major scale without its 4th and 7th. It has no half "
-        "steps, so every note sounds safe over the major chord; the basis of "
-        "many country and rock melodies."
-    ),
-    'scale_minor_pentatonic': (
-        "Five notes: the natural minor scale without its 2nd and 6th. The "
-        "first soloing scale of most rock and blues players. It holds the "
-        "same notes as the major pentatonic a minor 3rd higher."
-    ),
-    'scale_blues': (
-        "The minor pentatonic with the diminished 5th added, the blue note. "
-        "Played over minor chords and over all three 7th chords of a blues."
-    ),
-    'scale_major_blues': (
-        "The major pentatonic with the minor 3rd added as a passing note into "
-        "the major 3rd. It holds the same notes as the blues scale a minor "
-        "3rd lower."
-    ),
-    'scale_harmonic_minor': (
-        "The natural minor scale with a raised 7th. The leading note gives "
-        "minor keys their major V7 chord; the step of a minor 3rd between the "
-        "6th and 7th degrees is its trademark sound."
-    ),
-    'scale_melodic_minor': (
-        "The natural minor scale with raised 6th and 7th (its ascending form, "
-        "used both ways in jazz). It fits minor 6th and minor-major 7th "
-        "chords."
-    ),
-    'scale_phrygian_dominant': (
-        "The 5th mode of the harmonic minor scale: Phrygian with a major 3rd. "
-        "Played over the V7 chord of a minor key, and in flamenco and "
-        "klezmer."
-    ),
-    'scale_lydian_dominant': (
-        "The 4th mode of the melodic minor scale: Mixolydian with a raised "
-        "4th. It fits dominant 7th and 9th chords that carry a #11, for "
-        "example tritone substitutes."
-    ),
-    'scale_whole_tone': (
-        "Six notes a whole step apart. The scale is symmetrical, so there are "
-        "only two different whole-tone scales. It fits the augmented triad "
-        "and 7th chords with a raised 5th."
-    ),
-    'scale_diminished_whole_half': (
-        "Eight notes in alternating whole and half steps, starting with a "
-        "whole step. It fits the diminished 7th chord on its root; there are "
-        "only three different ones."
-    ),
-    'scale_diminished_half_whole': (
-        "Eight notes in alternating half and whole steps, starting with a "
-        "half step. It fits dominant 7th chords with b9 and #9 tensions, and "
-        "holds the diminished 7th chord a half step above its root."
-    ),
-    'chord_major': (
-        "Root, major 3rd and perfect 5th: the most common chord of all, "
-        "bright and stable. In a major key the chords on degrees 1, 4 and 5 "
-        "(I, IV and V) are major."
-    ),
-    'chord_minor': (
-        "Root, minor 3rd and perfect 5th; darker than the major chord. In a "
-        "major key the chords on degrees 2, 3 and 6 (ii, iii and vi) are "
-        "minor."
-    ),
-    'chord_dominant7': (
-        "A major triad with a minor 7th. Built on the 5th degree of a key "
-        "(V7), it pulls towards the chord a 4th higher (G7 to C). The basic "
-        "chord of the blues, where I, IV and V are all 7th chords."
-    ),
-    'chord_major7': (
-        "A major triad with a major 7th, a half step below the octave. Soft "
-        "and open; it is found on degrees 1 and 4 of a major key (Imaj7, "
-        "IVmaj7)."
-    ),
-    'chord_minor7': (
-        "A minor triad with a minor 7th. Found on degrees 2, 3 and 6 of a "
-        "major key; it is the ii chord of the ii-V-I progression (Dm7 G7 "
-        "Cmaj7)."
-    ),
-    'chord_major6': (
-        "A major triad with a major 6th. A sweet tonic chord of swing and "
-        "early pop. It holds the same notes as the minor 7th chord a minor "
-        "3rd lower (C6 = C E G A, Am7 = A C E G)."
-    ),
-    'chord_minor6': (
-        "A minor triad with a major 6th, the tonic minor chord of jazz and "
-        "gypsy swing. The major 6th comes from the Dorian mode and the "
-        "melodic minor scale."
-    ),
-    'chord_dominant9': (
-        "A dominant 7th chord with a major 9th on top. It does the job of the "
-        "7th chord with a richer sound, common in funk, blues and jazz. "
-        "Guitar voicings often leave out the 5th."
-    ),
-    'chord_add9': (
-        "A major triad with an added 9th and no 7th. Bright and open; the 9th "
-        "often sounds right next to the 3rd or the root."
-    ),
-    'chord_sus2': (
-        "The 3rd is replaced by the major 2nd: root, 2nd and 5th. Neither "
-        "major nor minor, it often moves on to the major or minor chord on "
-        "the same root."
-    ),
-    'chord_sus4': (
-        "The 3rd is replaced by the perfect 4th: root, 4th and 5th. The 4th "
-        "wants to fall to the 3rd, so the chord usually resolves to the major "
-        "or minor chord on the same root (Dsus4 to D)."
-    ),
-    'chord_dominant7sus4': (
-        "A dominant 7th chord whose 3rd is replaced by the 4th. It delays the "
-        "resolution of a V7 chord, and stands as a chord of its own in soul, "
-        "funk and modal jazz."
-    ),
-    'chord_diminished': (
-        "Root, minor 3rd and diminished 5th: two minor 3rds stacked. It is "
-        "the chord on the 7th degree of a major key (B dim in C) and leads to "
-        "the tonic."
-    ),
-    'chord_diminished7': (
-        "Three minor 3rds stacked: root, minor 3rd, diminished 5th and "
-        "diminished 7th. The chord is symmetrical: a shape moved up 3 frets "
-        "plays the same four notes, so each diminished 7th chord can be named "
-        "after any of its four notes."
-    ),
-    'chord_half_diminished7': (
-        "A diminished triad with a minor 7th. It is the chord on the 7th "
-        "degree of a major key and the ii chord of the minor ii-V-i (Bm7b5 E7 "
-        "Am)."
-    ),
-    'chord_dominant11': (
-        "A dominant 9th chord with the 11th on top and no 3rd: the 11th lies a "
-        "minor 9th above a major 3rd and would clash with it. The same notes "
-        "as the 9sus4 chord (C11 is C F G Bb D, or Bb over C); a chord that "
-        "keeps the 3rd beside the 11th is an add11 chord."
-    ),
-    'chord_minor7_flat6': (
-        "A minor 7th chord with a minor 6th in place of the 5th: A C F G. "
-        "Minor chords spell that note as a b6 (F in A minor), not as a #5. "
-        "The notes of the major chord a major 3rd lower with an added 9th "
-        "(Fadd9 over A)."
-    ),
-    'chord_augmented': (
-        "Root, major 3rd and augmented 5th: two major 3rds stacked. The chord "
-        "is symmetrical, its notes repeat every 4 frets (C+, E+ and G#+ share "
-        "their notes). Used as a passing chord, for example V+ to I."
-    ),
-}
 
 # --------------------------------------------------------------------------
 # Scales
@@ -472,146 +286,6 @@ SCALE_STEMS = {
     "Messiaen's Mode 5": "scale_messiaen_mode5", "Messiaen's Mode 6": "scale_messiaen_mode6",
     "Messiaen's Mode 7": "scale_messiaen_mode7",
 }
-
-# Information texts of scales beyond the first ones (by stem).
-SCALE_DESCRIPTIONS = {
-    'scale_altered': (
-        "The 7th mode of the melodic minor scale. Over a dominant 7th chord it "
-        "holds every altered tension at once: the b9, #9, #11 and b13 beside "
-        "the 3rd and the b7. Played over V7alt chords; G altered has the notes "
-        "of Ab melodic minor."
-    ),
-    'scale_spanish_eight_tone': (
-        "Phrygian with the major 3rd added, so that both 3rds sound over the "
-        "root. The scale of flamenco guitar over the chord on its root (E in "
-        "the cadence Am G F E); over a 7th chord its b3 sounds as the #9."
-    ),
-    'scale_man_gong': (
-        "The 3rd mode of the major pentatonic: no 2nd and no 5th. Indian "
-        "music knows it as raga Malkauns. It holds the notes of the major "
-        "pentatonic on its b6 (C Man Gong = Ab major pentatonic)."
-    ),
-    'scale_ritsusen': (
-        "The 4th mode of the major pentatonic, without a 3rd: the Japanese Yo "
-        "scale of folk songs. It holds the notes of the major pentatonic a 4th "
-        "up (C Ritsusen = F major pentatonic) and fits sus2, sus4 and 6sus4 "
-        "chords."
-    ),
-    'scale_dominant_pentatonic': (
-        "The major pentatonic with the minor 7th in place of the 6th: root, "
-        "9th, 3rd, 5th and b7 of a dominant 9th chord. A jazz pentatonic for "
-        "7th and 9th chords."
-    ),
-    'scale_mixolydian_pentatonic': (
-        "Five notes of the Mixolydian mode: the dominant 7th chord with the 4th "
-        "as a passing note. A jazz pentatonic for 7th chords."
-    ),
-    'scale_ionian_pentatonic': (
-        "Five notes of the major scale: the major 7th chord with the 4th as a "
-        "passing note. Okinawan folk music (the Ryukyu scale) uses the same "
-        "notes."
-    ),
-    'scale_lydian_pentatonic': (
-        "The major 7th chord with the raised 4th of the Lydian mode: a jazz "
-        "pentatonic for maj7#11 chords."
-    ),
-    'scale_lydian_dominant_pentatonic': (
-        "The dominant 7th chord with a #11: five notes of the Lydian dominant "
-        "scale, for 7#11 chords."
-    ),
-    'scale_locrian_pentatonic': (
-        "The minor pentatonic with a b5 in place of the 5th: the half-"
-        "diminished chord with the 4th as a passing note. A jazz pentatonic "
-        "for m7b5 chords."
-    ),
-    'scale_whole_tone_pentatonic': (
-        "Five notes of the whole-tone scale: the dominant 7th chord with both "
-        "altered 5ths. For 7#5 and 7b5 chords."
-    ),
-    'scale_altered_pentatonic': (
-        "Five notes of the altered scale: root, #9, 3rd, #11 and b7. Over an "
-        "altered dominant chord it sounds the #9 and #11 against the 3rd and "
-        "7th."
-    ),
-    'scale_minor_sharp7_pentatonic': (
-        "The minor pentatonic with a major 7th in place of the minor 7th, for "
-        "minor-major 7th chords."
-    ),
-    'scale_lydian_sharp5_pentatonic': (
-        "The augmented major 7th chord with the #4 of the Lydian augmented "
-        "mode: a jazz pentatonic for maj7#5 chords."
-    ),
-    'scale_major_flat6_pentatonic': (
-        "The major pentatonic with a b6 in place of the 6th, five notes of "
-        "harmonic major and Mixolydian b6. A jazz pentatonic for major and "
-        "augmented chords."
-    ),
-    'scale_bebop_locrian': (
-        "The Locrian mode with the perfect 5th added as a passing note: eight "
-        "notes for lines over the half-diminished chord."
-    ),
-    'scale_todi_raga': (
-        "The scale of raga Todi, one of the ten thaats (parent scales) of "
-        "Hindustani music. It fits the minor-major 7th chord."
-    ),
-    'scale_purvi_raga': (
-        "Raga Purvi: the Purvi thaat (the Double Harmonic Lydian scale) with "
-        "the natural 4th beside the raised one, as the raga sings it."
-    ),
-    'scale_marva_raga': (
-        "The Marva (Marwa) thaat of Hindustani music: the Lydian mode with a "
-        "minor 2nd."
-    ),
-    'scale_hamsadhwani': (
-        "A pentatonic raga of Carnatic music: the notes of the major 9th chord. "
-        "Jazz players use it over major 7th chords."
-    ),
-    'scale_major_locrian': (
-        "The 5th mode of the Neapolitan major scale: a major 2nd and 3rd under "
-        "the b5, b6 and b7 of the Locrian mode. A dominant scale for 7b5 and "
-        "9b5 chords."
-    ),
-    'scale_kumoi': (
-        "A Japanese pentatonic: the melodic minor scale without its 4th and "
-        "7th, the notes of the minor 6/9 chord."
-    ),
-    'scale_in': (
-        "The Japanese In (Miyako-bushi) scale of koto music and the song "
-        "Sakura. The half steps above the root and the 5th give it its dark "
-        "sound."
-    ),
-    'scale_hirajoshi': (
-        "A Japanese pentatonic: the natural minor scale without its 4th and "
-        "7th. Rock and metal guitarists use it for an Eastern colour."
-    ),
-    'scale_iwato': (
-        "A Japanese pentatonic with a minor 2nd and a diminished 5th and "
-        "neither 3rd: no chord of the library has all its tones in it."
-    ),
-    'scale_enigmatic': (
-        "Verdi's 'scala enigmatica' from his Ave Maria: a whole-tone run from "
-        "the 3rd up to the b7, between a minor 2nd at the bottom and the "
-        "leading note at the top."
-    ),
-    'scale_tritone': (
-        "Two major triads a tritone apart (C E G and F# A# C#). It repeats every "
-        "six frets; over a dominant 7th chord it gives the b9 and #11."
-    ),
-    'scale_six_tone_symmetric': (
-        "Two augmented triads a half step apart: the augmented scale started "
-        "on its half step. It repeats every four frets."
-    ),
-    'scale_pelog': (
-        "The pelog tuning of Javanese and Balinese gamelan, brought to the "
-        "twelve equal half steps of the guitar."
-    ),
-}
-for _mode, _roots in ((3, 4), (4, 6), (5, 6), (6, 6), (7, 6)):
-    SCALE_DESCRIPTIONS['scale_messiaen_mode%d' % _mode] = (
-        "One of Olivier Messiaen's modes of limited transposition: its pattern "
-        "repeats within the octave, so the scale exists on only %d different "
-        "roots." % _roots)
-DESCRIPTIONS.update(SCALE_DESCRIPTIONS)
 
 # The chords each scale fits, by chord name, beyond what the chord table lists: the writer adds
 # the scale to the end of each of these chords' related scales (after the chord's own choices,
@@ -1908,24 +1582,6 @@ INVERSIONS = ["Root Position", "1st Inversion", "2nd Inversion"]
 INVERSION_STEMS = ["root", "inversion1", "inversion2"]
 STRING_GROUPS = [(6, 5, 4), (5, 4, 3), (4, 3, 2), (3, 2, 1)]
 
-TRIAD_TEXT = {
-    "Major": "A major triad: root, major 3rd and perfect 5th.",
-    "Minor": "A minor triad: root, minor 3rd and perfect 5th.",
-    "Diminished": "A diminished triad: root, minor 3rd and diminished 5th.",
-    "Augmented": "An augmented triad: root, major 3rd and augmented 5th. "
-                 "Its notes are 4 frets apart on the same string, so every "
-                 "inversion has the same shape.",
-}
-INVERSION_TEXT = [
-    "In root position the root is the lowest note, with the 3rd and the 5th "
-    "above it.",
-    "In 1st inversion the 3rd is the lowest note, with the 5th and the root "
-    "above it.",
-    "In 2nd inversion the 5th is the lowest note, with the root and the 3rd "
-    "above it.",
-]
-
-
 def finger_shape(frets):
     """Finger digits for a compact shape: one finger per fret, lower fingers on
     lower frets, and thicker strings first where two notes share a fret."""
@@ -2081,25 +1737,6 @@ class Ini:
             f.write("\n".join(self.lines) + "\n")
 
 
-def wrap(text, width=64):
-    return "\n".join(textwrap.wrap(text, width, break_on_hyphens=False))
-
-
-def info_text(title, formula, body, extra=""):
-    parts = [title, "=" * len(title), "",
-             "Formula:      " + formula_display(formula),
-             "Notes from C: " + " ".join(spell_in_c(formula)), "",
-             wrap(body)]
-    if extra:
-        parts += ["", wrap(extra)]
-    return "\n".join(parts) + "\n"
-
-
-def write_text(path, text):
-    with open(path, "w", encoding="utf-8", newline="\n") as f:
-        f.write(text)
-
-
 def chord_stem(chord):
     return chord[6] or stem_of("chord", chord[1])
 
@@ -2108,7 +1745,7 @@ def scale_stem(scale):
     return SCALE_STEMS.get(scale[0]) or stem_of("scale", scale[0])
 
 
-def write_chords(data, system):
+def write_chords(data):
     ini = Ini()
     ini.section("totals")
     ini.key("numchords", len(CHORDS))
@@ -2129,15 +1766,10 @@ def write_chords(data, system):
         ini.key("relatedscaleid", ";".join(str(SCALE_NUMBER[r]) for r in related))
         ini.key("info", stem)
         ini.key("examples", "")
-        if stem in DESCRIPTIONS:
-            extra = "Scales to play over it: " + ", ".join(related) + "."
-            write_text(os.path.join(system, stem + ".txt"),
-                       info_text("%s chord (C%s)" % (verbose, name), formula,
-                                 DESCRIPTIONS[stem], extra))
     ini.write(os.path.join(data, "chord.ini"))
 
 
-def write_scales(data, system):
+def write_scales(data):
     ini = Ini()
     ini.section("totals")
     ini.key("numscales", len(SCALES))
@@ -2155,10 +1787,6 @@ def write_scales(data, system):
         ini.key("formula", formula)
         ini.key("info", stem)
         ini.key("examples", "")
-        if stem in DESCRIPTIONS:
-            extra = "Also called: " + ", ".join(alt.split(";")) + "." if alt else ""
-            write_text(os.path.join(system, stem + ".txt"),
-                       info_text("%s scale" % name, formula, DESCRIPTIONS[stem], extra))
     ini.write(os.path.join(data, "scale.ini"))
 
 
@@ -2197,7 +1825,7 @@ def write_voicings(data):
     ini.write(os.path.join(data, "voicing.ini"))
 
 
-def write_triads(data, system):
+def write_triads(data):
     ini = Ini()
     for q, (quality, formula) in enumerate(TRIAD_QUALITIES):
         for v, inversion in enumerate(INVERSIONS):
@@ -2208,13 +1836,6 @@ def write_triads(data, system):
             ini.key("formula", formula)
             ini.key("info", stem)
             ini.key("examples", "")
-            body = TRIAD_TEXT[quality] + " " + INVERSION_TEXT[v]
-            extra = ("Learn the shape on all four string groups: with the three "
-                     "inversions of a triad on one group the same chord can be "
-                     "played all along the neck.")
-            write_text(os.path.join(system, stem + ".txt"),
-                       info_text("%s triad, %s" % (quality, inversion.lower()),
-                                 formula, body, extra))
     for q in range(len(TRIAD_QUALITIES)):
         for v in range(3):
             for g in range(4):
@@ -2238,13 +1859,11 @@ def write_finder(data):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, os.pardir, "data")
-    system = os.path.join(data, "system")
-    os.makedirs(system, exist_ok=True)
     check_scale_fits()
-    write_chords(data, system)
-    write_scales(data, system)
+    write_chords(data)
+    write_scales(data)
     write_voicings(data)
-    write_triads(data, system)
+    write_triads(data)
     write_finder(data)
 
 

@@ -287,8 +287,10 @@ TEST_F(LibraryValidatorTest, CatchesFileCountAndStemFaults) {
          "scale.ini [1] info", "also used by scale.ini [0]"},
         {"a stem that is not file-safe", "chord.ini", "info=chord_major\n", "info=Chord Major\n",
          "chord.ini [0] info", "is not a stem"},
-        {"examples without their files", "chord.ini", "examples=\n", "examples=1*\n",
-         "chord.ini [0] examples", "midi/chord_major_1.emd is missing", "chord.ini [0] examples",
+        {"examples without their files", "chord.ini", "examples=2*\n", "examples=3*\n",
+         "chord.ini [0] examples", "midi/chord_major_3.emd is missing", "chord.ini [0] examples",
+         "midi/chord_major_3g.emd is missing"},
+        {"a pedal groove missing", "midi/P01.emd", "", nullptr, "chord.ini [0] examples",
          "midi/P01.emd is missing"},
         {"a missing file", "finder.ini", "", nullptr, "finder.ini: ", "the file is missing"},
     });
