@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test
-scripts/build.sh
+# Warnings are errors in the test run, so that none slips in.
+scripts/build.sh -DCHORDALIS_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 
 # A JACK server with the dummy driver for the MIDI port tests, stopped when the run ends. Without
