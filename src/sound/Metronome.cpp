@@ -109,7 +109,7 @@ void Metronome::cancelPending() {
     if (!m_pending)
         return;
     if (m_onOwnClock && m_pendingDue > timeNow()) {
-        m_out.cancelQueued();
+        m_out.cancelQueued(QueueSource::Metronome);
         m_beat = m_beatBeforePending; // the queued click will not be heard
     }
     m_pending = false;
@@ -148,8 +148,8 @@ void Metronome::click(double due, bool queued) {
     const std::uint32_t on = packShortMessage(0x90 + channel, key, velocity);
     const std::uint32_t off = packShortMessage(0x80 + channel, key, velocity);
     if (queued) {
-        m_out.shortMessageAt(on, due);
-        m_out.shortMessageAt(off, due);
+        m_out.shortMessageAt(on, due, QueueSource::Metronome);
+        m_out.shortMessageAt(off, due, QueueSource::Metronome);
         m_pending = true;
         m_pendingDue = due;
     } else {

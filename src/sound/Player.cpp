@@ -23,6 +23,50 @@ int runBase(int rootPitchClass) {
     return rootPitchClass <= 3 ? 48 : 36;
 }
 
+// Where a routine's messages go: queued at their times on the output's own clock, or sent when
+// due with waits in between.
+class Player::Timeline {
+public:
+    Timeline(MidiOut& out, Clock& clock)
+        : m_out(out), m_clock(clock), m_queued(out.hasOwnClock()),
+          m_time(m_queued ? out.ownClockNow() + QueueLead : 0.0) {}
+
+    void send(std::uint32_t word) {
+        if (m_queued)
+            m_out.shortMessageAt(word, m_time, QueueSource::Playback);
+        else
+            m_out.shortMessage(word);
+    }
+    // A wait of zero or less takes no time.
+    void wait(float seconds) {
+        if (m_queued)
+            m_time += std::max(0.0, double(seconds));
+        else
+            m_clock.waitSeconds(seconds);
+    }
+
+private:
+    MidiOut& m_out;
+    Clock& m_clock;
+    bool m_queued;
+    double m_time; // on the output's clock, when queued
+};
+
+namespace {
+
+bool isNote(int note) {
+    return note >= 0 && note <= 127;
+}
+
+std::uint32_t noteOnWord(int note, int velocity, int channel) {
+    return packShortMessage(0x90 + (channel & 0x0F), note, velocity);
+}
+std::uint32_t noteOffWord(int note, int velocity, int channel) {
+    return packShortMessage(0x80 + (channel & 0x0F), note, velocity);
+}
+
+} // namespace
+
 int Player::channel() const {
     return std::clamp(m_settings.channel, 1, 16) - 1;
 }
@@ -31,13 +75,13 @@ int Player::velocity() const {
 }
 
 void Player::noteOn(int note, int velocity, int channel) {
-    if (note >= 0 && note <= 127)
-        m_out.shortMessage(packShortMessage(0x90 + (channel & 0x0F), note, velocity));
+    if (isNote(note))
+        m_out.shortMessage(noteOnWord(note, velocity, channel));
 }
 
 void Player::noteOff(int note, int velocity, int channel) {
-    if (note >= 0 && note <= 127)
-        m_out.shortMessage(packShortMessage(0x80 + (channel & 0x0F), note, velocity));
+    if (isNote(note))
+        m_out.shortMessage(noteOffWord(note, velocity, channel));
 }
 
 void Player::programChange() {
@@ -50,16 +94,20 @@ void Player::strum(const Strum& notes) {
     const int ch = channel();
     const int vel = velocity();
     const float delay = stepDelay(PlayKind::Chord, m_settings.chordTempo);
+    Timeline line(m_out, m_clock);
     float total = 0.0f;
     for (const StrummedNote& n : notes) {
-        noteOn(n.note, vel, ch);
-        m_clock.waitSeconds(delay);
+        if (isNote(n.note))
+            line.send(noteOnWord(n.note, vel, ch));
+        line.wait(delay);
         total += delay;
     }
-    m_clock.waitSeconds(4.0f - total);
+    line.wait(4.0f - total);
     // Exactly the notes this strum started, whatever the user has chosen since.
-    for (const StrummedNote& n : notes)
-        noteOff(n.note, vel, ch);
+    for (const StrummedNote& n : notes) {
+        if (isNote(n.note))
+            line.send(noteOffWord(n.note, vel, ch));
+    }
 }
 
 void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
@@ -71,14 +119,15 @@ void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
     const NoteList list = notes;
     const int base = runBase(list[0].pitchClass);
 
+    Timeline line(m_out, m_clock);
     int previous = 0;
     auto play = [&](int pitchClass) {
         int n = pitchClass + base;
         if (n < previous)
             n += 12;
-        noteOn(n, vel, ch);
-        m_clock.waitSeconds(delay);
-        noteOff(n, vel, ch);
+        line.send(noteOnWord(n, vel, ch));
+        line.wait(delay);
+        line.send(noteOffWord(n, vel, ch));
         previous = n;
     };
     for (const NoteEntry& entry : list) {
@@ -105,9 +154,12 @@ void Player::allNotesOff() {
 void Player::playSingleNote(int note) {
     const int ch = channel();
     const int vel = velocity();
-    noteOn(note, vel, ch);
-    m_clock.waitSeconds(4.0f);
-    noteOff(note, vel, ch);
+    Timeline line(m_out, m_clock);
+    if (isNote(note))
+        line.send(noteOnWord(note, vel, ch));
+    line.wait(4.0f);
+    if (isNote(note))
+        line.send(noteOffWord(note, vel, ch));
 }
 
 } // namespace chordalis

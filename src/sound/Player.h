@@ -29,7 +29,11 @@ struct StrummedNote {
 using Strum = std::vector<StrummedNote>; // lowest string first
 
 // Turns notes into timed MIDI messages on the playback channel, with the playback settings as
-// they are when a routine starts. The waits in between let the user go on working.
+// they are when a routine starts. On an output with a clock of its own (every open output of the
+// program) a routine queues all its messages at their times and returns at once: the window
+// thread never waits, and a second Play or the metronome sound alongside. Without one (a closed
+// output, a test's recording port) it sends each message when due and waits in between, letting
+// the user go on working.
 class Player {
 public:
     Player(const PlaybackSettings& settings, MidiOut& out, Clock& clock)
@@ -52,7 +56,12 @@ public:
     // One note held for four seconds (the tuning dialog's string buttons).
     void playSingleNote(int note);
 
+    // How far ahead of the output's clock a queued routine starts: outputs take a message a
+    // period or two before its time to place it exactly.
+    static constexpr double QueueLead = 0.02;
+
 private:
+    class Timeline;
     int channel() const;
     int velocity() const;
     void run(const NoteList& notes, PlayKind kind, bool closingRoot);
