@@ -1,5 +1,6 @@
 #include "ui/DesktopWindow.h"
 
+#include "ui/FirstFrame.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SplashWindow.h"
@@ -21,11 +22,22 @@ void DesktopWindow::createWindow() {
 }
 
 void DesktopWindow::showSplash() {
-    m_window->splash().showStartup();
+    SplashWindow& splash = m_window->splash();
+    splash.winId(); // its window exists now, so that its first frame can be watched for
+    chordalis::afterFirstFrame(&splash, [] { traceStartUp("splash-frame"); });
+    splash.showStartup();
+    traceStartUp("splash-closed");
 }
 
 void DesktopWindow::showWindow() {
     m_window->show();
+}
+
+void DesktopWindow::afterFirstFrame(std::function<void()> then) {
+    chordalis::afterFirstFrame(m_window.get(), [then = std::move(then)] {
+        traceStartUp("first-frame");
+        then();
+    });
 }
 
 void DesktopWindow::showPages() {

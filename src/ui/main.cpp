@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "ui/DesktopWindow.h"
+#include "ui/FirstFrame.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    traceStartUp("main");
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationName(QLatin1String(AppTitle));
