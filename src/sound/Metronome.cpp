@@ -198,6 +198,12 @@ double Metronome::service() {
 void Metronome::arm(double seconds) {
     if (!m_running)
         return;
+    if (m_onOwnClock) {
+        // Clicks are queued well ahead, so a late wake-up costs nothing; an early one would
+        // only find the output's clock, which may advance a period at a time, not there yet.
+        m_timer.start(int(std::ceil(std::max(seconds, LeastWait) * 1000.0)));
+        return;
+    }
     // Whole milliseconds, rounded down: never late.
     m_timer.start(int(std::max(seconds, 0.0) * 1000.0));
 }

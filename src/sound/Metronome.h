@@ -49,6 +49,9 @@ public:
 
     // The beat of the bar last clicked: 0 before the first click, then 1..beats.
     int beat() const { return m_beat; }
+    // When beat 0 fell (beat n falls n intervals later), on the clock in use: the output's own
+    // clock when it has one.
+    double beatZeroTime() const { return m_start; }
 
     // Clicks every beat that is due (up to the look-ahead on an output with its own clock) and
     // returns the seconds until the next call is needed. The timer calls it; tests call it with a
@@ -57,6 +60,9 @@ public:
 
     // How far ahead clicks are queued on an output with its own clock, in seconds.
     static constexpr double LookAhead = 0.05;
+    // The shortest wait between two calls on an output with its own clock: well within the
+    // look-ahead, and no busy wake-ups while that clock lags a period behind.
+    static constexpr double LeastWait = 0.01;
     // On a port, the timer wakes this much before a click and the last stretch is slept: timers
     // wake a millisecond or more late on a busy machine.
     static constexpr double FineWait = 0.004;

@@ -72,6 +72,7 @@ struct SynthEngine::Handles {
     mutable std::mutex mutex;
     TimedQueue queue;
     std::atomic<long long> frames{0}; // frames rendered: the synthesizer's clock
+    std::function<void(std::uint32_t, long long)> played;
 
     ~Handles() {
         // The audio driver calls into the synth: it goes first, the settings last.
@@ -224,6 +225,11 @@ double SynthEngine::clockNow() const {
     return double(m_h->frames.load()) / m_sampleRate;
 }
 
+void SynthEngine::setPlayedHook(std::function<void(std::uint32_t, long long)> hook) {
+    std::lock_guard lock(m_h->mutex);
+    m_h->played = std::move(hook);
+}
+
 int SynthEngine::startPiece(int left) {
     const long long frame = m_h->frames.load();
     const int inBlock = int(frame % Block);
@@ -232,8 +238,11 @@ int SynthEngine::startPiece(int left) {
         const double until = (double(frame) + Block / 2.0) / m_sampleRate;
         std::lock_guard lock(m_h->mutex);
         TimedMessage m;
-        while (m_h->queue.takeOneDue(until, m))
+        while (m_h->queue.takeOneDue(until, m)) {
             shortMessage(m.word);
+            if (m_h->played)
+                m_h->played(m.word, frame);
+        }
     }
     return std::min(left, Block - inBlock);
 }

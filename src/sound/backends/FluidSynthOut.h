@@ -3,6 +3,7 @@
 #include "sound/MidiOut.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace chordalis {
@@ -49,6 +50,9 @@ public:
     int renderFloat(int frames, int nfx, float* fx[], int nout, float* out[]);
 
     double sampleRate() const { return m_sampleRate; }
+    // Called on the rendering thread with each queued message as it is played and the frame at
+    // which it takes effect (for measurements). Set before any message is queued.
+    void setPlayedHook(std::function<void(std::uint32_t word, long long frame)> hook);
     // Voices sounding now (for measurements: a click starts one).
     int activeVoices() const;
     struct Handles;

@@ -125,9 +125,8 @@ int JackMidiOut::process(unsigned frames, void* data) {
     auto* self = static_cast<JackMidiOut*>(data);
     void* buffer = jack_port_get_buffer(self->m_port, frames);
     jack_midi_clear_buffer(buffer);
-    std::unique_lock lock(self->m_mutex, std::try_to_lock);
-    if (!lock)
-        return 0; // a message is being queued: this cycle's messages go in the next
+    // Held by the other threads only to add or take back a message: a wait of microseconds.
+    std::lock_guard lock(self->m_mutex);
 
     auto write = [&](jack_nframes_t offset, std::uint32_t word) {
         const jack_midi_data_t bytes[3] = {jack_midi_data_t(statusOf(word)),

@@ -46,7 +46,7 @@ private:
 
     jack_client_t* m_client = nullptr;
     jack_port_t* m_port = nullptr;
-    mutable std::mutex m_mutex; // the process cycle only tries it: it never waits
+    mutable std::mutex m_mutex; // held only to add or take a message
     TimedQueue m_queue;
     std::vector<TimedMessage> m_last; // the note-offs of the last cycle
     std::atomic<bool> m_lastWritten{false};
