@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "TimeEach.h"
 #include "app/Program.h"
 #include "modes/Modes.h"
 #include "modes/Scales.h"
@@ -67,12 +68,12 @@ void BM_ScaleRedrawAndPaint(benchmark::State& st) {
     MajorScaleShown shown;
     Started& s = shown.started;
     ModeContext c = s.program.context();
-    for (auto _ : st) {
+    timeEach(st, 1000.0 / 60.0, [&] {
         showScale(c);
         benchmark::DoNotOptimize(s.program.fretboard.image().constBits());
-    }
+    });
 }
-BENCHMARK(BM_ScaleRedrawAndPaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScaleRedrawAndPaint)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,5 +1,5 @@
 // Real-time accuracy of what a listener hears, measured where the messages arrive:
-//   chordalis_timing [--ticks N] [--strums N]
+//   chordalis_timing [--ticks N] [--strums N] [--list-late]
 // Runs at once, on the built-in synthesizer and on a JACK MIDI port, the metronome at 400 bpm
 // for N clicks (2,000) and a six-string strum every three seconds (100), as the program does:
 // the window thread starts them and goes on handling events.
@@ -17,6 +17,7 @@
 #include "sound/Metronome.h"
 #include "sound/Player.h"
 #include "sound/backends/FluidSynthOut.h"
+#include "sound/backends/PortSender.h"
 #include "sound/backends/RtMidiPorts.h"
 
 #include <QCoreApplication>
@@ -70,6 +71,7 @@ struct Request {
     double due;
     std::uint32_t word;
     QueueSource source;
+    double asked; // when it was queued, on the output's clock
 };
 
 // Passes everything on to the real output and notes every timed note-on asked for.
@@ -87,7 +89,7 @@ public:
     }
     void shortMessageAt(std::uint32_t word, double at, QueueSource source) override {
         if ((statusOf(word) & 0xF0) == 0x90 && data2Of(word) > 0)
-            requests.push_back({at, word, source});
+            requests.push_back({at, word, source, m_out.ownClockNow()});
         m_out.shortMessageAt(word, at, source);
     }
     void cancelQueued() override { m_out.cancelQueued(); }
@@ -242,9 +244,14 @@ struct Matched {
     std::vector<double> clickErrors; // milliseconds, arrival - requested
     std::vector<double> strumErrors;
     int clicksRequested = 0, clicksDropped = 0, strumNotesRequested = 0, strumNotesDropped = 0;
+    // Messages queued less than a millisecond before their time (the window thread was held up
+    // by the machine), and how many of those arrived more than a millisecond late.
+    int queuedLate = 0, queuedLateAndLate = 0, lateOtherwise = 0;
 };
 
 // Clicks count up to `clicksUntil` (the last of the N), strum notes up to `notesUntil`.
+bool listLate = false; // --list-late: every message off by more than 1 ms
+
 Matched match(const std::vector<Request>& requests, std::vector<Arrival> arrivals,
               double clicksUntil, double notesUntil) {
     Matched m;
@@ -276,7 +283,15 @@ Matched match(const std::vector<Request>& requests, std::vector<Arrival> arrival
             (click ? m.clicksDropped : m.strumNotesDropped)++;
             continue;
         }
-        (click ? m.clickErrors : m.strumErrors).push_back((it->second - r->due) * 1000.0);
+        const double error = (it->second - r->due) * 1000.0;
+        (click ? m.clickErrors : m.strumErrors).push_back(error);
+        const bool queuedLate = r->asked > r->due - 0.001;
+        m.queuedLate += queuedLate;
+        m.queuedLateAndLate += queuedLate && std::abs(error) > 1.0;
+        m.lateOtherwise += !queuedLate && std::abs(error) > 1.0;
+        if (listLate && std::abs(error) > 1.0)
+            std::printf("  off: %+.3f ms, queued %.1f ms ahead, at %.3f\n", error,
+                        (r->due - r->asked) * 1000, r->due);
     }
     return m;
 }
@@ -289,7 +304,7 @@ void report(const char* output, const Matched& m, int skipped) {
     };
     const auto clicks = absolute(m.clickErrors);
     const auto notes = absolute(m.strumErrors);
-    std::printf("%-12s clicks: %d requested, %d dropped, %d skipped by the metronome; "
+    std::printf("%-14s clicks: %d requested, %d dropped, %d skipped by the metronome; "
                 "|error| median %.3f ms, p99 %.3f ms, max %.3f ms; mean signed %+.3f ms "
                 "(goal: p99 within 1 ms, none dropped)\n",
                 output, m.clicksRequested, m.clicksDropped, skipped, percentile(clicks, 0.5),
@@ -298,11 +313,53 @@ void report(const char* output, const Matched& m, int skipped) {
                     ? NAN
                     : std::accumulate(m.clickErrors.begin(), m.clickErrors.end(), 0.0) /
                           double(m.clickErrors.size()));
-    std::printf("%-12s strum notes: %d requested, %d dropped; |error| median %.3f ms, p99 %.3f "
+    std::printf("%-14s strum notes: %d requested, %d dropped; |error| median %.3f ms, p99 %.3f "
                 "ms, max %.3f ms (goal: p99 within 1 ms)\n",
                 output, m.strumNotesRequested, m.strumNotesDropped, percentile(notes, 0.5),
                 percentile(notes, 0.99), percentile(notes, 1.0));
+    std::printf("%-14s off by more than 1 ms: %d queued in time, %d queued late by a held-up "
+                "window thread (of %d queued late)\n",
+                output, m.lateOtherwise, m.queuedLateAndLate, m.queuedLate);
 }
+
+// The sender thread that writes an ALSA port, with the port's write replaced by a stamp on the
+// monotonic clock: what is measured is the thread's wake-up to each deadline; the sequencer's
+// delivery to the receiving port (in the kernel) is not.
+class StampedSender final : public MidiOut {
+public:
+    StampedSender()
+        : m_sender([this](std::uint32_t word) {
+              if ((statusOf(word) & 0xF0) == 0x90) {
+                  std::lock_guard lock(m_mutex);
+                  m_arrivals.push_back({monotonicNow(), word});
+              }
+              return true;
+          }) {}
+    std::optional<QString> open(int) override { return std::nullopt; }
+    void close() override {}
+    bool isOpen() const override { return true; }
+    void shortMessage(std::uint32_t w) override { m_sender.sendAt(w, 0.0, QueueSource::Other); }
+    bool hasOwnClock() const override { return true; }
+    double ownClockNow() const override { return monotonicNow(); }
+    void shortMessageAt(std::uint32_t w, double t) override {
+        m_sender.sendAt(w, t, QueueSource::Other);
+    }
+    void shortMessageAt(std::uint32_t w, double t, QueueSource s) override {
+        m_sender.sendAt(w, t, s);
+    }
+    void cancelQueued() override { m_sender.cancel(QueueSource::Other); }
+    void cancelQueued(QueueSource s) override { m_sender.cancel(s); }
+    std::vector<Arrival> arrivals() {
+        std::lock_guard lock(m_mutex);
+        return m_arrivals;
+    }
+    bool realTime() const { return m_sender.realTime(); }
+
+private:
+    std::mutex m_mutex;
+    std::vector<Arrival> m_arrivals;
+    PortSender m_sender; // last: its thread stamps into the members above
+};
 
 // One output's players: the metronome and the strums, on the program's clock.
 struct Players {
@@ -329,6 +386,7 @@ int main(int argc, char* argv[]) {
         ticks = std::max(10, args[i + 1].toInt());
     if (const qsizetype i = args.indexOf(QStringLiteral("--strums")); i > 0 && i + 1 < args.size())
         strums = std::max(1, args[i + 1].toInt());
+    listLate = args.contains(QStringLiteral("--list-late"));
     const QString loadBefore = loadAverage();
 
     EventLoopClock clock;
@@ -383,9 +441,22 @@ int main(int argc, char* argv[]) {
 
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     std::vector<std::unique_ptr<Players>> outputs;
+    StampedSender sender;
+    std::vector<std::pair<const char*, std::function<std::vector<Arrival>()>>> received;
     outputs.push_back(std::make_unique<Players>(state, synthOut, clock));
-    if (jack)
+    received.push_back({"synthesizer", [&] {
+                            return paced.arrivals();
+                        }});
+    outputs.push_back(std::make_unique<Players>(state, sender, clock));
+    received.push_back({"sender thread", [&] {
+                            return sender.arrivals();
+                        }});
+    if (jack) {
         outputs.push_back(std::make_unique<Players>(state, ports, clock));
+        received.push_back({"JACK port", [&] {
+                                return loopBack.arrivals();
+                            }});
+    }
 
     const double cpuStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     const double renderStart = paced.cpu();
@@ -430,13 +501,15 @@ int main(int argc, char* argv[]) {
                 std::thread::hardware_concurrency());
     for (size_t k = 0; k < outputs.size(); ++k) {
         const Matched m =
-            match(outputs[k]->log.requests, k == 0 ? paced.arrivals() : loopBack.arrivals(),
-                  until[k], stopped[k]);
+            match(outputs[k]->log.requests, received[k].second(), until[k], stopped[k]);
         int clickRequests = 0;
         for (const Request& r : outputs[k]->log.requests)
             clickRequests += r.source == QueueSource::Metronome && r.due < until[k];
-        report(k == 0 ? "synthesizer" : "JACK port", m, std::max(0, expected[k] - clickRequests));
+        report(received[k].first, m, std::max(0, expected[k] - clickRequests));
     }
+    std::printf("sender thread (the ALSA port's path; its write to the sequencer stamped instead, "
+                "no /dev/snd/seq here): real-time priority %s\n",
+                sender.realTime() ? "granted" : "refused");
     if (jack)
         std::printf("JACK port: %llu messages refused by the output\n",
                     static_cast<unsigned long long>(ports.droppedMessages()));

@@ -4,6 +4,7 @@
 // 99th percentile of single operations beside its goal: within one frame at 60 Hz.
 
 #include "Fakes.h"
+#include "TimeEach.h"
 #include "app/Program.h"
 #include "modes/Modes.h"
 #include "modes/Scales.h"
@@ -64,22 +65,6 @@ struct ShownWindow {
     QuickWindow desktop;
 };
 
-// Times each iteration alone and reports the median and p99 in milliseconds beside the goal.
-template <typename Step> void timeEach(benchmark::State& st, Step step) {
-    std::vector<double> ms;
-    for (auto _ : st) {
-        const auto start = std::chrono::steady_clock::now();
-        step();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        st.SetIterationTime(took.count());
-        ms.push_back(took.count() * 1000.0);
-    }
-    std::sort(ms.begin(), ms.end());
-    st.counters["median_ms"] = ms[ms.size() / 2];
-    st.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(0.99 * double(ms.size())))];
-    st.counters["goal_ms"] = FrameGoalMs;
-}
-
 // The major scale in all positions (about 60 markers) shown again and painted at the window's
 // scale: the neck's surface scaled into a window of the given size.
 void BM_ScaleRedrawInWindow(benchmark::State& st) {
@@ -88,7 +73,7 @@ void BM_ScaleRedrawInWindow(benchmark::State& st) {
     shown.select(TreeId::Scales, "Scale");
     ModeContext c = shown.program.context();
     NeckView& neck = shown.window().neck();
-    timeEach(st, [&] {
+    timeEach(st, FrameGoalMs, [&] {
         showScale(c);
         shown.window().showPages();
         neck.repaint();
@@ -109,7 +94,7 @@ void BM_ScaleRedrawAfterResize(benchmark::State& st) {
     shown.select(TreeId::Scales, "Scale");
     ModeContext c = shown.program.context();
     bool large = false;
-    timeEach(st, [&] {
+    timeEach(st, FrameGoalMs, [&] {
         large = !large;
         shown.window().resize(large ? QSize(1600, 1000) : QSize(1024, 768));
         showScale(c);
@@ -128,7 +113,7 @@ void BM_RootChangeInWindow(benchmark::State& st) {
     shown.select(TreeId::Chords, "Chord");
     QTabBar& tabs = shown.window().rootTabs();
     int tab = 0;
-    timeEach(st, [&] {
+    timeEach(st, FrameGoalMs, [&] {
         tab = (tab + 1) % tabs.count();
         tabs.setCurrentIndex(tab); // the window's own handler runs the change and shows it
         shown.window().repaint();
