@@ -10,13 +10,16 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgm
 run_packages=(fonts-dejavu-core xdg-utils timgm6mb-soundfont)
 # The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server.
 test_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2)
+# The benchmarks start the program in a virtual display and play into a JACK server.
+bench_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2 xvfb)
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in
     run) packages+=("${run_packages[@]}") ;;
     test) packages+=("${test_packages[@]}") ;;
+    bench) packages+=("${bench_packages[@]}") ;;
     build) ;;
-    *) echo "usage: $0 [build|run|test]" >&2; exit 2 ;;
+    *) echo "usage: $0 [build|run|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -27,7 +27,7 @@ constexpr bool isNoteOff(std::uint32_t word) {
 // thread-safe: each output guards its queue with its own lock.
 class TimedQueue {
 public:
-    explicit TimedQueue(std::size_t capacity = 4096);
+    explicit TimedQueue(std::size_t capacity = 16384);
 
     // False (and counted as dropped) when the queue is full.
     bool push(std::uint32_t word, double due, QueueSource source);
