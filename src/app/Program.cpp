@@ -35,20 +35,19 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
         return 1;
     if (!loadSettings(store, screenSize))
         return 0;
-    if (m_window) {
+    if (m_window)
         m_window->createWindow();
+    loadLibraries();
+    applyFretboard(*this);
+    if (m_window) {
+        m_window->showPages();
         // The output's slow work (the port list, the sound font, the audio device) goes on
-        // while the libraries load and the splash is up; nothing else uses the output meanwhile.
+        // while the splash is up; nothing else uses the output meanwhile.
         m_opening = std::async(std::launch::async,
                                [out = m_devices.midiOut.get(), device = state.playback.device] {
                                    out->portNames(); // the list is taken once, here
                                    return out->open(device);
                                });
-    }
-    loadLibraries();
-    applyFretboard(*this);
-    if (m_window) {
-        m_window->showPages();
         m_window->showSplash();
         if (m_shutDown) // ended while the splash was up
             return 0;
