@@ -1,5 +1,6 @@
 #include "sound/backends/FluidSynthOut.h"
 
+#include "sound/MessageRing.h"
 #include "sound/TimedQueue.h"
 
 #include <QFileInfo>
@@ -67,10 +68,12 @@ struct SynthEngine::Handles {
     fluid_synth_t* synth = nullptr;
     fluid_audio_driver_t* audio = nullptr;
     bool sdlAudio = false; // SDL's audio was started for the sdl2 driver
-    // The timed messages, filled by the window thread and played by the rendering thread; the
-    // lock is held only to add or take a message.
-    mutable std::mutex mutex;
-    TimedQueue queue;
+    // The timed messages: handed over by the window thread through a ring without a lock, kept
+    // and played by the rendering thread, which never waits for the window thread.
+    std::mutex producers;
+    MessageRing ring;
+    TimedQueue queue; // the rendering thread's own
+    std::atomic<std::uint64_t> dropped{0};
     std::atomic<long long> frames{0}; // frames rendered: the synthesizer's clock
     std::function<void(std::uint32_t, long long)> played;
 
@@ -203,18 +206,19 @@ void SynthEngine::shortMessage(std::uint32_t word) {
 }
 
 void SynthEngine::shortMessageAt(std::uint32_t word, double seconds, QueueSource source) {
-    std::lock_guard lock(m_h->mutex);
-    m_h->queue.push(word, seconds, source);
+    std::lock_guard lock(m_h->producers);
+    if (!m_h->ring.push({QueueCommand::Kind::Message, source, word, seconds}))
+        ++m_h->dropped;
 }
 
 void SynthEngine::cancelQueued(QueueSource source) {
-    std::lock_guard lock(m_h->mutex);
-    m_h->queue.cancel(source);
+    std::lock_guard lock(m_h->producers);
+    if (!m_h->ring.push({QueueCommand::Kind::Cancel, source, 0, 0.0}))
+        ++m_h->dropped;
 }
 
 std::uint64_t SynthEngine::droppedMessages() const {
-    std::lock_guard lock(m_h->mutex);
-    return m_h->queue.dropped();
+    return m_h->dropped;
 }
 
 int SynthEngine::activeVoices() const {
@@ -226,7 +230,6 @@ double SynthEngine::clockNow() const {
 }
 
 void SynthEngine::setPlayedHook(std::function<void(std::uint32_t, long long)> hook) {
-    std::lock_guard lock(m_h->mutex);
     m_h->played = std::move(hook);
 }
 
@@ -236,7 +239,13 @@ int SynthEngine::startPiece(int left) {
     if (inBlock == 0) {
         // A block about to be rendered: the messages nearer its start than the next one's.
         const double until = (double(frame) + Block / 2.0) / m_sampleRate;
-        std::lock_guard lock(m_h->mutex);
+        QueueCommand c;
+        while (m_h->ring.pop(c)) {
+            if (c.kind == QueueCommand::Kind::Cancel)
+                m_h->queue.cancel(c.source);
+            else if (!m_h->queue.push(c.word, c.due, c.source))
+                ++m_h->dropped;
+        }
         TimedMessage m;
         while (m_h->queue.takeOneDue(until, m)) {
             shortMessage(m.word);

@@ -51,7 +51,7 @@ public:
 
     double sampleRate() const { return m_sampleRate; }
     // Called on the rendering thread with each queued message as it is played and the frame at
-    // which it takes effect (for measurements). Set before any message is queued.
+    // which it takes effect (for measurements). Set before rendering starts.
     void setPlayedHook(std::function<void(std::uint32_t word, long long frame)> hook);
     // Voices sounding now (for measurements: a click starts one).
     int activeVoices() const;

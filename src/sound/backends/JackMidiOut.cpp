@@ -69,6 +69,7 @@ std::unique_ptr<JackMidiOut> JackMidiOut::open(const QString& destination, QStri
         *error = QStringLiteral("The MIDI system of \"%1\" could not be started.").arg(destination);
         return nullptr;
     }
+    out->m_active = true;
     const QByteArray to = destination.toUtf8();
     if (!jack_port_by_name(out->m_client, to.constData())) {
         *error = QStringLiteral("The MIDI port \"%1\" is no longer there.").arg(destination);
@@ -84,21 +85,16 @@ std::unique_ptr<JackMidiOut> JackMidiOut::open(const QString& destination, QStri
 JackMidiOut::~JackMidiOut() {
     if (!m_client)
         return;
-    if (m_port)
+    if (m_port && m_active)
         flushNoteOffs();
     jack_deactivate(m_client);
     jack_client_close(m_client);
 }
 
 void JackMidiOut::flushNoteOffs() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_last = m_queue.closeAndKeepNoteOffs();
-    }
-    if (m_last.empty())
-        return;
+    m_closing = true;
     // One cycle is a few milliseconds; a server that has stalled is not waited for long.
-    for (int i = 0; i < 100 && !m_lastWritten; ++i)
+    for (int i = 0; i < 200 && !m_lastWritten; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
@@ -106,47 +102,59 @@ double JackMidiOut::now() const {
     return double(jack_get_time()) * 1e-6;
 }
 
+void JackMidiOut::hand(const QueueCommand& command) {
+    std::lock_guard lock(m_producers);
+    if (!m_ring.push(command))
+        ++m_refused;
+}
+
 void JackMidiOut::sendAt(std::uint32_t word, double due, QueueSource source) {
-    std::lock_guard lock(m_mutex);
-    m_queue.push(word, due, source);
+    hand({QueueCommand::Kind::Message, source, word, due});
 }
 
 void JackMidiOut::cancel(QueueSource source) {
-    std::lock_guard lock(m_mutex);
-    m_queue.cancel(source);
+    hand({QueueCommand::Kind::Cancel, source, 0, 0.0});
 }
 
 std::uint64_t JackMidiOut::dropped() const {
-    std::lock_guard lock(m_mutex);
-    return m_queue.dropped() + m_writeFailures;
+    return m_refused + m_lost;
 }
 
 int JackMidiOut::process(unsigned frames, void* data) {
     auto* self = static_cast<JackMidiOut*>(data);
     void* buffer = jack_port_get_buffer(self->m_port, frames);
     jack_midi_clear_buffer(buffer);
-    // Held by the other threads only to add or take back a message: a wait of microseconds.
-    std::lock_guard lock(self->m_mutex);
+
+    QueueCommand c;
+    while (self->m_ring.pop(c)) {
+        if (c.kind == QueueCommand::Kind::Cancel)
+            self->m_queue.cancel(c.source);
+        else if (!self->m_queue.push(c.word, c.due, c.source))
+            ++self->m_lost;
+    }
 
     auto write = [&](jack_nframes_t offset, std::uint32_t word) {
         const jack_midi_data_t bytes[3] = {jack_midi_data_t(statusOf(word)),
                                            jack_midi_data_t(data1Of(word)),
                                            jack_midi_data_t(data2Of(word))};
         if (jack_midi_event_write(buffer, offset, bytes, messageSize(word)) != 0)
-            ++self->m_writeFailures;
+            ++self->m_lost;
     };
+    if (self->m_closing) {
+        if (!self->m_lastWritten) {
+            // What this port started, it ends: the note-offs still waiting go out now.
+            for (const TimedMessage& m : self->m_queue.closeAndKeepNoteOffs())
+                write(0, m.word);
+            self->m_lastWritten = true;
+        }
+        return 0;
+    }
     // The server applies a new connection from some later cycle on: until this port's cycle
     // has it, messages wait rather than go to no one.
     if (!self->m_connected) {
         if (!jack_port_connected(self->m_port))
             return 0;
         self->m_connected = true;
-    }
-    if (!self->m_last.empty() && !self->m_lastWritten) {
-        for (const TimedMessage& m : self->m_last)
-            write(0, m.word);
-        self->m_lastWritten = true;
-        return 0;
     }
 
     // This cycle's frames and the times they stand for, on the server's smoothed clock.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sound/MessageRing.h"
 #include "sound/TimedQueue.h"
 
 #include <QString>
@@ -22,7 +23,8 @@ QStringList jackMidiDestinations();
 // A JACK client of the program's own with one MIDI output connected to one destination. Every
 // message is written in the server's process cycle at the frame of its time on the server's
 // clock, so a message queued a period ahead lands on its frame exactly; one that comes later
-// lands at the start of the next cycle.
+// lands at the start of the next cycle. Messages reach the process cycle through a ring without a
+// lock: the cycle never waits for the window thread.
 class JackMidiOut {
 public:
     // Null, with the reason in *error, when the server or the destination is not there.
@@ -42,16 +44,20 @@ public:
 private:
     JackMidiOut() = default;
     static int process(unsigned frames, void* self);
+    void hand(const QueueCommand& command);
     void flushNoteOffs();
 
     jack_client_t* m_client = nullptr;
     jack_port_t* m_port = nullptr;
-    mutable std::mutex m_mutex; // held only to add or take a message
-    TimedQueue m_queue;
-    std::vector<TimedMessage> m_last; // the note-offs of the last cycle
-    std::atomic<bool> m_lastWritten{false};
+    std::mutex m_producers; // between threads that queue; the process cycle never takes it
+    MessageRing m_ring;
+    TimedQueue m_queue;       // the process cycle's own
+    bool m_active = false;    // the server calls the process cycle
     bool m_connected = false; // the process cycle has seen the connection (its own)
-    std::atomic<std::uint64_t> m_writeFailures{0};
+    std::atomic<bool> m_closing{false};
+    std::atomic<bool> m_lastWritten{false}; // the closing cycle has sent the note-offs
+    std::atomic<std::uint64_t> m_refused{0};
+    std::atomic<std::uint64_t> m_lost{0};
 };
 
 } // namespace chordalis

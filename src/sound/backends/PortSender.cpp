@@ -1,6 +1,6 @@
 #include "sound/backends/PortSender.h"
 
-#include <chrono>
+#include <cerrno>
 #include <pthread.h>
 #include <sys/prctl.h>
 #include <time.h>
@@ -15,55 +15,66 @@ double monotonicNow() {
 
 namespace {
 
-// std::chrono::steady_clock is CLOCK_MONOTONIC here, so a deadline in monotonicNow()'s seconds
-// is a steady_clock time point, and the condition variable sleeps to it on that clock.
-std::chrono::steady_clock::time_point toTimePoint(double seconds) {
-    return std::chrono::steady_clock::time_point(
-        std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-            std::chrono::duration<double>(seconds)));
-}
-
-// Finishes a wake-up that came early by a few microseconds, on the same clock.
-void sleepUntil(double seconds) {
+timespec toTimespec(double seconds) {
     timespec t{};
     t.tv_sec = time_t(seconds);
     t.tv_nsec = long((seconds - double(t.tv_sec)) * 1e9);
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+    if (t.tv_nsec >= 1000000000L) {
+        ++t.tv_sec;
+        t.tv_nsec -= 1000000000L;
     }
+    return t;
 }
 
 } // namespace
 
-PortSender::PortSender(Send send) : m_send(std::move(send)), m_thread([this] { run(); }) {}
+PortSender::PortSender(Send send) : m_send(std::move(send)) {
+    sem_init(&m_wake, 0, 0);
+    m_thread = std::thread([this] { run(); });
+}
 
 PortSender::~PortSender() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stop = true;
-    }
-    m_wake.notify_all();
+    m_stop = true;
+    sem_post(&m_wake);
     m_thread.join();
+    sem_destroy(&m_wake);
     // What this port started, it ends: the note-offs still waiting go out now.
+    takeHanded();
     for (const TimedMessage& m : m_queue.closeAndKeepNoteOffs())
         m_send(m.word);
 }
 
-void PortSender::sendAt(std::uint32_t word, double due, QueueSource source) {
+void PortSender::hand(const QueueCommand& command) {
     {
-        std::lock_guard lock(m_mutex);
-        m_queue.push(word, due, source);
+        std::lock_guard lock(m_producers);
+        if (!m_ring.push(command)) {
+            ++m_refused;
+            return;
+        }
     }
-    m_wake.notify_all();
+    sem_post(&m_wake);
+}
+
+void PortSender::sendAt(std::uint32_t word, double due, QueueSource source) {
+    hand({QueueCommand::Kind::Message, source, word, due});
 }
 
 void PortSender::cancel(QueueSource source) {
-    std::lock_guard lock(m_mutex);
-    m_queue.cancel(source);
+    hand({QueueCommand::Kind::Cancel, source, 0, 0.0});
 }
 
 std::uint64_t PortSender::dropped() const {
-    std::lock_guard lock(m_mutex);
-    return m_queue.dropped();
+    return m_refused + m_lost;
+}
+
+void PortSender::takeHanded() {
+    QueueCommand c;
+    while (m_ring.pop(c)) {
+        if (c.kind == QueueCommand::Kind::Cancel)
+            m_queue.cancel(c.source);
+        else if (!m_queue.push(c.word, c.due, c.source))
+            ++m_lost;
+    }
 }
 
 void PortSender::run() {
@@ -73,32 +84,25 @@ void PortSender::run() {
     param.sched_priority = 10;
     m_realTime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
 
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
-        if (m_stop)
-            return;
-        const double due = m_queue.nextDue();
-        const double now = monotonicNow();
-        if (due > now) {
-            // Woken again by a new earlier message, a cancel, or the end.
-            m_wake.wait_until(lock, toTimePoint(due));
-            if (m_stop || m_queue.empty() || m_queue.nextDue() != due)
-                continue;
-            if (monotonicNow() < due) {
-                lock.unlock();
-                sleepUntil(due);
-                lock.lock();
-                continue;
-            }
+    while (!m_stop) {
+        takeHanded();
+        if (m_queue.empty()) {
+            sem_wait(&m_wake); // until something is handed over (or the end)
+            continue;
         }
-        std::vector<TimedMessage> ready = m_queue.takeDue(monotonicNow());
-        lock.unlock();
-        std::uint64_t lost = 0;
-        for (const TimedMessage& m : ready)
-            lost += m_send(m.word) ? 0 : 1;
-        lock.lock();
-        m_queue.countDropped(lost);
+        const double due = m_queue.nextDue();
+        if (due > monotonicNow()) {
+            // Sleeps to the deadline on the monotonic clock; a message handed over meanwhile
+            // (perhaps an earlier one, or a cancel) wakes it to look again.
+            const timespec deadline = toTimespec(due);
+            sem_clockwait(&m_wake, CLOCK_MONOTONIC, &deadline);
+            continue;
+        }
+        TimedMessage m;
+        while (m_queue.takeOneDue(monotonicNow(), m)) {
+            if (!m_send(m.word))
+                ++m_lost;
+        }
     }
 }
 
