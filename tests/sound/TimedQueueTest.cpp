@@ -1,6 +1,7 @@
 #include "sound/TimedQueue.h"
 
 #include "modes/AppState.h"
+#include "sound/MessageRing.h"
 #include "sound/Metronome.h"
 #include "sound/Player.h"
 #include "sound/RecordingMidiOut.h"
@@ -57,6 +58,22 @@ TEST(TimedQueue, CancelsOneSourceAndClosesWithoutLeavingNotesOn) {
     EXPECT_EQ(wordsOf(q.closeAndKeepNoteOffs()),
               (std::vector<std::uint32_t>{packShortMessage(0x90, 52, 0), off(48)}));
     EXPECT_TRUE(q.empty());
+}
+
+TEST(MessageRing, HoldsItsCapacityInOrderAcrossTheWrap) {
+    MessageRing ring(3);
+    QueueCommand c;
+    for (int round = 0; round < 3; ++round) { // the indices wrap in the second round
+        for (int k = 0; k < 3; ++k)
+            EXPECT_TRUE(ring.push(
+                {QueueCommand::Kind::Message, QueueSource::Playback, on(60 + k), double(round)}));
+        EXPECT_FALSE(ring.push({})) << "full";
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_TRUE(ring.pop(c));
+            EXPECT_EQ(c.word, on(60 + k));
+        }
+        EXPECT_FALSE(ring.pop(c)) << "empty";
+    }
 }
 
 // An output with a clock of its own: the player queues everything and never waits.
