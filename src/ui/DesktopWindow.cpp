@@ -24,7 +24,14 @@ void DesktopWindow::createWindow() {
 void DesktopWindow::showSplash() {
     SplashWindow& splash = m_window->splash();
     splash.winId(); // its window exists now, so that its first frame can be watched for
-    chordalis::afterFirstFrame(&splash, [] { traceStartUp("splash-frame"); });
+    // Once the splash is on the screen, and while it waits, the main window is laid out and
+    // drawn once out of sight: its styles, fonts and pictures are ready, so that its first frame
+    // on the screen comes at once.
+    chordalis::afterFirstFrame(&splash, [window = m_window.get()] {
+        traceStartUp("splash-frame");
+        window->ensurePolished();
+        window->grab();
+    });
     splash.showStartup();
     traceStartUp("splash-closed");
 }
