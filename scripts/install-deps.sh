@@ -14,13 +14,16 @@ run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont)
 # installation test validates the desktop entry and AppStream file and builds the Debian package.
 test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2
                desktop-file-utils appstream dpkg-dev file)
+# The benchmarks start the program in a virtual display and play into a JACK server.
+bench_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2 xvfb)
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in
     run) packages+=("${run_packages[@]}") ;;
     test) packages+=("${test_packages[@]}") ;;
+    bench) packages+=("${bench_packages[@]}") ;;
     build) ;;
-    *) echo "usage: $0 [build|run|test]" >&2; exit 2 ;;
+    *) echo "usage: $0 [build|run|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()

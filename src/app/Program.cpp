@@ -58,6 +58,7 @@ Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bo
 }
 
 Program::~Program() {
+    waitForOpening();
     // The metronome's queued clicks are taken back before the output goes.
     metronome.setRunning(false);
 }
@@ -74,22 +75,50 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     applyFretboard(*this);
     if (m_window) {
         m_window->showPages();
+        // The output's slow work (the port list, the sound font, the audio device) goes on
+        // while the splash is up; nothing else uses the output meanwhile.
+        m_opening = std::async(std::launch::async,
+                               [out = m_devices.midiOut.get(), device = state.playback.device] {
+                                   out->portNames(); // the list is taken once, here
+                                   return out->open(device);
+                               });
         m_window->showSplash();
         if (m_shutDown) // ended while the splash was up
             return 0;
         m_window->showWindow();
     }
     clearNeck(m_context); // the empty neck
-    if (m_window)
+    if (m_window) {
         m_window->showPages();
-    // With the window shown, so that a device that cannot be opened is reported over it.
-    openSound();
+        // Reported once the window is on the screen, over it.
+        m_window->afterFirstFrame([this] { finishOpeningSound(); });
+    } else {
+        openSound();
+    }
     if (m_shutDown) // ended while that report was up
         return 0;
     guitar.start();
     if (m_shutDown)
         return 0;
     return std::nullopt;
+}
+
+void Program::waitForOpening() {
+    if (m_opening.valid())
+        m_openingResult = m_opening.get();
+}
+
+void Program::finishOpeningSound() {
+    waitForOpening();
+    if (!m_openingResult)
+        return;
+    const std::optional<QString> error = *m_openingResult;
+    m_openingResult.reset();
+    if (m_shutDown)
+        return;
+    if (error)
+        m_boxes.inform(BoxIcon::Stop, QLatin1String(MidiOpenFailure) + *error);
+    player.programChange(); // dropped when nothing is open
 }
 
 bool Program::initTables() {
@@ -122,6 +151,7 @@ void Program::loadLibraries() {
 
 bool Program::openSound() {
     MidiOut& out = midiOut();
+    m_openingResult.reset(); // this opening's result is the one that counts
     out.close();
     const auto error = out.open(state.playback.device);
     if (error)
@@ -148,6 +178,7 @@ void Program::shutDown(QSettings& store) {
             m_window->saveWindowState(store);
         store.sync();
     }
+    waitForOpening();
     info.close();
     metronome.setRunning(false);
     midiOut().close();
@@ -160,6 +191,7 @@ void Program::playCommand(Mode mode) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
         return;
     }
+    waitForOpening();
     const PositionList* list = positionList(pages, mode);
     playShown(state, player, mode, list ? fretWindow(*list, state.maxFret) : FretWindow{});
 }

@@ -20,6 +20,7 @@
 
 #include <QSize>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -63,6 +64,9 @@ public:
     virtual void showWindow() = 0;
     // Copies the page models into the window's controls.
     virtual void showPages() = 0;
+    // Calls `then` once the shown main window's first frame is on the screen (at once, for a
+    // window that draws nowhere).
+    virtual void afterFirstFrame(std::function<void()> then) { then(); }
     // Keeps the window's own state (its geometry) in the store at shut-down.
     virtual void saveWindowState(QSettings& store) = 0;
     // Gives the list the keyboard focus and steps it as the keys Right and Down would (Home
@@ -87,9 +91,11 @@ public:
     // the window is built; the libraries with their trees and every page reset, the LED guitar
     // state and the neck picture; the splash; the main window is shown with the empty neck; the
     // playback output is opened (a failure is reported over the window) and the instrument
-    // chosen; an LED guitar is looked for. Returns the exit status when start-up ends the program
-    // (1 for a missing library file, 0 when the user declines a small screen or the program was
-    // ended meanwhile), nothing when it runs on.
+    // chosen; an LED guitar is looked for. With a window, the output (the port list, the sound font, the audio device) is
+    // opened on a thread of its own while the splash is up; its result is taken, and a failure
+    // reported, once the main window's first frame is on the screen. Returns the exit status when
+    // start-up ends the program (1 for a missing library file, 0 when the user declines a small
+    // screen or the program was ended meanwhile), nothing when it runs on.
     std::optional<int> startUp(QSettings& store, QSize screenSize, ProgramWindow* window = nullptr);
 
     // The steps of start-up, for the companion tool, which sets its options between them.
@@ -104,6 +110,10 @@ public:
     // instrument. A device that cannot be opened is reported with the backend's own words, and
     // the program goes on without sound. Returns whether the output is open.
     bool openSound();
+
+    // Takes the result of the output's opening begun at start-up, when it has not been taken:
+    // reports a failure and sends the chosen instrument. Waits for the opening to end.
+    void finishOpeningSound();
 
     // Asks the quit question; on Yes runs shutDown and returns true.
     bool confirmQuit(QSettings& store);
@@ -126,7 +136,11 @@ public:
 
     const QString& programFolder() const { return m_folder; }
     MessageBoxes& boxes() { return m_boxes; }
-    MidiOut& midiOut() { return *m_devices.midiOut; }
+    // The output, once an opening begun at start-up has ended.
+    MidiOut& midiOut() {
+        waitForOpening();
+        return *m_devices.midiOut;
+    }
     Clock& clock() { return *m_devices.clock; }
     LedSender& led() { return *m_devices.led; }
 
@@ -154,8 +168,12 @@ public:
 
 private:
     static HidTransport& hidTransport(Devices& devices);
+    void waitForOpening();
 
     ModeContext m_context{state, pages, ini, fretboard, warnings};
+    // The output's opening on a thread of its own during start-up: the backend's error, if any.
+    std::future<std::optional<QString>> m_opening;
+    std::optional<std::optional<QString>> m_openingResult; // taken, not yet reported
     QString m_folder;
     MessageBoxes& m_boxes;
     ProgramWindow* m_window = nullptr;

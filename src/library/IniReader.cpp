@@ -49,10 +49,24 @@ QString IniReader::pathOf(const QString& file) const {
     return m_folder + u'/' + file + QStringLiteral(".ini");
 }
 
+IniReader::Operation::Operation(IniReader& reader) : m_reader(reader) {
+    ++m_reader.m_operations;
+}
+
+IniReader::Operation::~Operation() {
+    if (--m_reader.m_operations == 0)
+        m_reader.m_checked.clear();
+}
+
 const IniReader::Parsed& IniReader::parsed(const QString& file) {
+    auto& slot = m_files[file];
+    if (m_operations > 0) {
+        if (slot && m_checked.contains(file))
+            return *slot;
+        m_checked.insert(file);
+    }
     const QString path = pathOf(file);
     const QFileInfo info(path);
-    auto& slot = m_files[path];
     const bool exists = info.isFile();
     if (slot && slot->exists == exists &&
         (!exists || (slot->size == info.size() && slot->modified == info.lastModified())))

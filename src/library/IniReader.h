@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <memory>
 
@@ -14,10 +15,24 @@ namespace chordalis {
 // characters; anything absent reads as empty text. Where a section or key occurs twice, the
 // first one counts. Files are UTF-8; a file that is not valid UTF-8 is read as Latin-1.
 //
-// Each file is parsed once and kept; every read checks the file's size and modification time and
-// parses it again when either changed, so an edited file is seen at the next read.
+// Each file is parsed once and kept. A read checks the file's size and modification time and
+// parses it again when either changed, so an edited file is seen at the next operation: within
+// an Operation (a library load, one display) each file is checked once, at its first read, and
+// the operation sees one state of every file.
 class IniReader {
 public:
+    // One operation's reads. Operations may nest; the checks are shared by the outermost one.
+    class Operation {
+    public:
+        explicit Operation(IniReader& reader);
+        ~Operation();
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        IniReader& m_reader;
+    };
+
     explicit IniReader(QString programFolder);
     ~IniReader();
     IniReader(const IniReader&) = delete;
@@ -42,7 +57,9 @@ private:
     const Parsed& parsed(const QString& file);
 
     QString m_folder;
-    QHash<QString, std::shared_ptr<Parsed>> m_files;
+    QHash<QString, std::shared_ptr<Parsed>> m_files; // by file base name
+    int m_operations = 0;                            // operations open now
+    QSet<QString> m_checked;                         // files checked in the open operation
 };
 
 } // namespace chordalis

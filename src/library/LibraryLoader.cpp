@@ -63,6 +63,7 @@ void LibraryLoader::warnMissing(const QString& file, int count, int missing) {
 }
 
 ChordLibrary LibraryLoader::loadChords() {
+    const IniReader::Operation reading(m_ini);
     ChordLibrary lib;
     const int n = readCount(ChordFile, QStringLiteral("numchords"));
     lib.count = n;
@@ -88,6 +89,7 @@ ChordLibrary LibraryLoader::loadChords() {
 }
 
 ScaleLibrary LibraryLoader::loadScales() {
+    const IniReader::Operation reading(m_ini);
     ScaleLibrary lib;
     const int n = readCount(ScaleFile, QStringLiteral("numscales"));
     lib.count = n;
@@ -111,6 +113,7 @@ ScaleLibrary LibraryLoader::loadScales() {
 }
 
 TriadLibrary LibraryLoader::loadTriads() {
+    const IniReader::Operation reading(m_ini);
     TriadLibrary lib;
     for (int i = 0; i < TriadCount; ++i) {
         const QString section = QString::number(i);

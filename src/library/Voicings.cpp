@@ -68,6 +68,7 @@ Voicing openVoicing(IniReader& ini, int n) {
 
 std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord, int root,
                                   const Tuning& tuning) {
+    const IniReader::Operation reading(ini);
     std::vector<Voicing> list;
     const int open = findOpenChord(ini, chord, root);
     if (open >= 0)

@@ -128,6 +128,7 @@ QString finderNotes(const AppState& s, int root) {
 void describeFinderSelection(ModeContext& c) {
     const AppState& s = c.state;
     auto& labels = c.pages.finder.lblDescription;
+    const IniReader::Operation reading(c.ini);
     int bassString = 0;
     for (int string = 6; string >= 1 && bassString == 0; --string) {
         if (s.finderSelection[size_t(string)] != 0)

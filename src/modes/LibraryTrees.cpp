@@ -126,6 +126,7 @@ void resetChordScalePage(MainPages& pages) {
 } // namespace
 
 void loadLibraries(ModeContext& c) {
+    const IniReader::Operation reading(c.ini); // one check of each file for the whole load
     LibraryLoader loader(c.ini, c.warnings);
     c.state.chords = loader.loadChords();
     buildChordTrees(c.state.chords, c.pages, c.warnings);

@@ -33,6 +33,7 @@ struct Shape {
 
 // Reads and checks a shape; a damaged one is reported and gives nothing.
 std::optional<Shape> readShape(ModeContext& c, const QString& section) {
+    const IniReader::Operation reading(c.ini);
     const QString frets = c.ini.readIni(TriadFile, section, QStringLiteral("fret"));
     const QString fingers = c.ini.readIni(TriadFile, section, QStringLiteral("finger"));
     const QString root = c.ini.readIni(TriadFile, section, QStringLiteral("rootnote"));

@@ -109,7 +109,7 @@ void Metronome::cancelPending() {
     if (!m_pending)
         return;
     if (m_onOwnClock && m_pendingDue > timeNow()) {
-        m_out.cancelQueued();
+        m_out.cancelQueued(QueueSource::Metronome);
         m_beat = m_beatBeforePending; // the queued click will not be heard
     }
     m_pending = false;
@@ -151,8 +151,8 @@ void Metronome::click(double due, bool queued) {
     const std::uint32_t on = packShortMessage(0x90 + channel, key, velocity);
     const std::uint32_t off = packShortMessage(0x80 + channel, key, velocity);
     if (queued) {
-        m_out.shortMessageAt(on, due);
-        m_out.shortMessageAt(off, due);
+        m_out.shortMessageAt(on, due, QueueSource::Metronome);
+        m_out.shortMessageAt(off, due, QueueSource::Metronome);
         m_pending = true;
         m_pendingDue = due;
     } else {
@@ -191,8 +191,10 @@ double Metronome::service() {
             m_beat = 1;
         ++m_next;
     }
-    // A microsecond's grace, so that a wake-up computed to the tick is taken as on time.
-    if (!m_onOwnClock && due(m_next) > now && due(m_next) - now <= FineWait + 1e-6) {
+    // A microsecond's grace, so that a wake-up computed to the tick is taken as on time. A
+    // closed output drops the click anyway: the window thread does not sleep for it.
+    if (!m_onOwnClock && m_out.isOpen() && due(m_next) > now &&
+        due(m_next) - now <= FineWait + 1e-6) {
         m_clock.sleepUntil(due(m_next));
         now = timeNow();
         m_lastNow = now;
@@ -207,6 +209,12 @@ double Metronome::service() {
 void Metronome::arm(double seconds) {
     if (!m_running)
         return;
+    if (m_onOwnClock) {
+        // Clicks are queued well ahead, so a late wake-up costs nothing; an early one would
+        // only find the output's clock, which may advance a period at a time, not there yet.
+        m_timer.start(int(std::ceil(std::max(seconds, LeastWait) * 1000.0)));
+        return;
+    }
     // Whole milliseconds, rounded down: never late.
     m_timer.start(int(std::max(seconds, 0.0) * 1000.0));
 }

@@ -50,6 +50,9 @@ public:
 
     // The beat of the bar last clicked: 0 before the first click, then 1..beats.
     int beat() const { return m_beat; }
+    // When beat 0 fell (beat n falls n intervals later), on the clock in use: the output's own
+    // clock when it has one.
+    double beatZeroTime() const { return m_start; }
 
     // Told after every click, and when the metronome is switched on or off or changes its tempo,
     // so that a display of the beat can follow.
@@ -60,8 +63,14 @@ public:
     // virtual clock.
     double service();
 
-    // How far ahead clicks are queued on an output with its own clock, in seconds.
-    static constexpr double LookAhead = 0.05;
+    // How far ahead clicks are queued on an output with its own clock, in seconds: a window
+    // thread held up this long by a busy machine still queues each click in time. Less than the
+    // shortest interval (400 bpm), so that at most one click waits at a time.
+    static constexpr double LookAhead = 0.1;
+    // The shortest wait between two calls on an output with its own clock: well within the
+    // look-ahead, and no busy wake-ups while that clock lags a period behind.
+    static constexpr double LeastWait = 0.01;
+    static_assert(LookAhead < 60.0 / MaxMetronomeTempo);
     // On a port, the timer wakes this much before a click and the last stretch is slept: timers
     // wake a millisecond or more late on a busy machine.
     static constexpr double FineWait = 0.004;

@@ -23,6 +23,9 @@ constexpr int data2Of(std::uint32_t word) {
     return int(word >> 16 & 0xFF);
 }
 
+// Who queued a timed message: each player takes back only its own.
+enum class QueueSource { Other = 0, Playback = 1, Metronome = 2 };
+
 // The one output port of the program. Device -1 is the built-in synthesizer, devices 0..n-1 are
 // the MIDI output ports the system lists at start-up.
 class MidiOut {
@@ -38,14 +41,22 @@ public:
     // Sends one short message at once. Messages to a closed port are dropped.
     virtual void shortMessage(std::uint32_t word) = 0;
 
-    // Outputs with a clock of their own (the built-in synthesizer's sample clock) can queue a
-    // message for a later time on that clock, so it lands exactly there whatever the event loop
-    // is doing. Times are in seconds on that clock.
+    // Every open output of the program has a clock of its own (the built-in synthesizer's
+    // sample clock, the JACK server's clock, the system's monotonic clock behind a sender thread)
+    // and can queue a message for a later time on it, so that it lands exactly there whatever the
+    // window thread is doing. Times are in seconds on that clock. A closed output has none.
     virtual bool hasOwnClock() const { return false; }
     virtual double ownClockNow() const { return 0.0; }
+    // Queues a message for its time (a time already past sends it as soon as possible).
+    // Untimed callers and the two-argument forms use QueueSource::Other.
     virtual void shortMessageAt(std::uint32_t /*word*/, double /*ownClockSeconds*/) {}
-    // Drops the messages queued with shortMessageAt that have not been sent yet.
+    virtual void shortMessageAt(std::uint32_t word, double ownClockSeconds, QueueSource) {
+        shortMessageAt(word, ownClockSeconds);
+    }
+    // Drops the messages queued with shortMessageAt that have not been sent yet: those of one
+    // source, or without an argument those of QueueSource::Other.
     virtual void cancelQueued() {}
+    virtual void cancelQueued(QueueSource) { cancelQueued(); }
 
     // The names of the output ports 0..n-1, as listed when the output was created.
     virtual QStringList portNames() const { return {}; }

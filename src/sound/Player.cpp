@@ -2,7 +2,9 @@
 
 #include "sound/SoundSettings.h"
 
+#include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 namespace chordalis {
 
@@ -23,6 +25,59 @@ int runBase(int rootPitchClass) {
     return rootPitchClass <= 3 ? 48 : 36;
 }
 
+namespace {
+
+bool isNote(int note) {
+    return note >= 0 && note <= 127;
+}
+
+std::uint32_t noteOnWord(int note, int velocity, int channel) {
+    return packShortMessage(0x90 + (channel & 0x0F), note, velocity);
+}
+std::uint32_t noteOffWord(int note, int velocity, int channel) {
+    return packShortMessage(0x80 + (channel & 0x0F), note, velocity);
+}
+
+} // namespace
+
+// Where a routine's messages go: queued at their times on the output's own clock, or sent when
+// due with waits in between.
+class Player::Timeline {
+public:
+    explicit Timeline(Player& player)
+        : m_player(player), m_out(player.m_out), m_clock(player.m_clock),
+          m_queued(m_out.hasOwnClock()), m_time(m_queued ? m_out.ownClockNow() + QueueLead : 0.0) {}
+
+    void send(std::uint32_t word) {
+        if (m_queued)
+            m_out.shortMessageAt(word, m_time, QueueSource::Playback);
+        else
+            m_out.shortMessage(word);
+    }
+    // A note starts or stops on a string (0: the routine does not say), and the neck is told
+    // when it sounds. Notes outside 0..127 are neither sent nor told.
+    void note(int string, int note, bool on, int velocity, int channel) {
+        if (!isNote(note))
+            return;
+        send(on ? noteOnWord(note, velocity, channel) : noteOffWord(note, velocity, channel));
+        m_player.notifyAfter(m_queued ? m_time - m_out.ownClockNow() : 0.0, string, note, on);
+    }
+    // A wait of zero or less takes no time.
+    void wait(float seconds) {
+        if (m_queued)
+            m_time += std::max(0.0, double(seconds));
+        else
+            m_clock.waitSeconds(seconds);
+    }
+
+private:
+    Player& m_player;
+    MidiOut& m_out;
+    Clock& m_clock;
+    bool m_queued;
+    double m_time; // on the output's clock, when queued
+};
+
 int Player::channel() const {
     return std::clamp(m_settings.channel, 1, 16) - 1;
 }
@@ -31,13 +86,13 @@ int Player::velocity() const {
 }
 
 void Player::noteOn(int note, int velocity, int channel) {
-    if (note >= 0 && note <= 127)
-        m_out.shortMessage(packShortMessage(0x90 + (channel & 0x0F), note, velocity));
+    if (isNote(note))
+        m_out.shortMessage(noteOnWord(note, velocity, channel));
 }
 
 void Player::noteOff(int note, int velocity, int channel) {
-    if (note >= 0 && note <= 127)
-        m_out.shortMessage(packShortMessage(0x80 + (channel & 0x0F), note, velocity));
+    if (isNote(note))
+        m_out.shortMessage(noteOffWord(note, velocity, channel));
 }
 
 void Player::programChange() {
@@ -50,19 +105,17 @@ void Player::strum(const Strum& notes) {
     const int ch = channel();
     const int vel = velocity();
     const float delay = stepDelay(PlayKind::Chord, m_settings.chordTempo);
+    Timeline line(*this);
     float total = 0.0f;
     for (const StrummedNote& n : notes) {
-        noteOn(n.note, vel, ch);
-        notifySounding(n.string, n.note, true);
-        m_clock.waitSeconds(delay);
+        line.note(n.string, n.note, true, vel, ch);
+        line.wait(delay);
         total += delay;
     }
-    m_clock.waitSeconds(4.0f - total);
+    line.wait(4.0f - total);
     // Exactly the notes this strum started, whatever the user has chosen since.
-    for (const StrummedNote& n : notes) {
-        noteOff(n.note, vel, ch);
-        notifySounding(n.string, n.note, false);
-    }
+    for (const StrummedNote& n : notes)
+        line.note(n.string, n.note, false, vel, ch);
 }
 
 void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
@@ -74,16 +127,15 @@ void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
     const NoteList list = notes;
     const int base = runBase(list[0].pitchClass);
 
+    Timeline line(*this);
     int previous = 0;
     auto play = [&](int pitchClass) {
         int n = pitchClass + base;
         if (n < previous)
             n += 12;
-        noteOn(n, vel, ch);
-        notifySounding(0, n, true);
-        m_clock.waitSeconds(delay);
-        noteOff(n, vel, ch);
-        notifySounding(0, n, false);
+        line.note(0, n, true, vel, ch);
+        line.wait(delay);
+        line.note(0, n, false, vel, ch);
         previous = n;
     };
     for (const NoteEntry& entry : list) {
@@ -105,24 +157,17 @@ void Player::allNotesOff() {
     const int ch = channel();
     for (int note = 0; note <= 127; ++note)
         noteOff(note, 0, ch);
+    ++m_noticeGeneration;
     notifySounding(0, -1, false);
 }
 
 void Player::playSingleNote(int note) {
     const int ch = channel();
     const int vel = velocity();
-    noteOn(note, vel, ch);
-    notifySounding(0, note, true);
-    m_clock.waitSeconds(4.0f);
-    noteOff(note, vel, ch);
-    notifySounding(0, note, false);
-}
-
-// --- what sounds, for the neck -------------------------------------------------------------
-
-void Player::notifySounding(int string, int note, bool on) const {
-    if (m_sounding)
-        m_sounding(string, note, on);
+    Timeline line(*this);
+    line.note(0, note, true, vel, ch);
+    line.wait(4.0f);
+    line.note(0, note, false, vel, ch);
 }
 
 void Player::playNotes(const Strum& notes, PlayKind kind) {
@@ -132,13 +177,34 @@ void Player::playNotes(const Strum& notes, PlayKind kind) {
     const float delay = stepDelay(kind, tempo);
     const int ch = channel();
     const int vel = velocity();
+    Timeline line(*this);
     for (const StrummedNote& n : notes) {
-        noteOn(n.note, vel, ch);
-        notifySounding(n.string, n.note, true);
-        m_clock.waitSeconds(delay);
-        noteOff(n.note, vel, ch);
-        notifySounding(n.string, n.note, false);
+        line.note(n.string, n.note, true, vel, ch);
+        line.wait(delay);
+        line.note(n.string, n.note, false, vel, ch);
     }
+}
+
+// --- what sounds, for the neck -------------------------------------------------------------
+
+void Player::notifySounding(int string, int note, bool on) const {
+    if (m_sounding)
+        m_sounding(string, note, on);
+}
+
+void Player::notifyAfter(double seconds, int string, int note, bool on) {
+    if (!m_sounding)
+        return;
+    const int ms = int(std::lround(seconds * 1000.0));
+    if (ms <= 0) {
+        notifySounding(string, note, on);
+        return;
+    }
+    QTimer::singleShot(ms, Qt::PreciseTimer, &m_notices,
+                       [this, generation = m_noticeGeneration, string, note, on] {
+                           if (generation == m_noticeGeneration)
+                               notifySounding(string, note, on);
+                       });
 }
 
 } // namespace chordalis

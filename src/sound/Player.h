@@ -4,6 +4,7 @@
 #include "sound/MidiOut.h"
 #include "theory/Spelling.h"
 
+#include <QObject>
 #include <functional>
 #include <vector>
 
@@ -30,7 +31,11 @@ struct StrummedNote {
 using Strum = std::vector<StrummedNote>; // lowest string first
 
 // Turns notes into timed MIDI messages on the playback channel, with the playback settings as
-// they are when a routine starts. The waits in between let the user go on working.
+// they are when a routine starts. On an output with a clock of its own (every open output of the
+// program) a routine queues all its messages at their times and returns at once: the window
+// thread never waits, and a second Play or the metronome sound alongside. Without one (a closed
+// output, a test's recording port) it sends each message when due and waits in between, letting
+// the user go on working.
 class Player {
 public:
     Player(const PlaybackSettings& settings, MidiOut& out, Clock& clock)
@@ -56,14 +61,21 @@ public:
     // One note held for four seconds (the tuning dialog's string buttons).
     void playSingleNote(int note);
 
-    // Told of each note of a strum, run or single note as it starts and stops: the string it is
-    // played on (0 when the playback does not say) and its MIDI note. All Notes Off tells note
-    // -1, off: nothing sounds any more.
+    // How far ahead of the output's clock a queued routine starts: outputs take a message a
+    // period or two before its time to place it exactly.
+    static constexpr double QueueLead = 0.02;
+
+    // Told of each note of a strum, run or single note as it starts and stops, at the moment it
+    // sounds (a queued note when its time comes on the output's clock): the string it is played
+    // on (0 when the playback does not say) and its MIDI note. All Notes Off tells note -1, off:
+    // nothing sounds any more, and what was still to be told is dropped.
     using SoundingObserver = std::function<void(int string, int note, bool on)>;
     void setSoundingObserver(SoundingObserver observer) { m_sounding = std::move(observer); }
 
 private:
+    class Timeline;
     void notifySounding(int string, int note, bool on) const;
+    void notifyAfter(double seconds, int string, int note, bool on);
     int channel() const;
     int velocity() const;
     void run(const NoteList& notes, PlayKind kind, bool closingRoot);
@@ -72,6 +84,8 @@ private:
     MidiOut& m_out;
     Clock& m_clock;
     SoundingObserver m_sounding;
+    QObject m_notices;          // owns the timers of the notices still to come
+    int m_noticeGeneration = 0; // All Notes Off starts a new one
 };
 
 } // namespace chordalis

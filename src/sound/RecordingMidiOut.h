@@ -16,6 +16,7 @@ public:
     struct Sent {
         double time; // seconds on the clock
         std::uint32_t word;
+        QueueSource source = QueueSource::Other; // who queued it; Other when sent at once
         friend bool operator==(const Sent&, const Sent&) = default;
     };
 
@@ -39,12 +40,16 @@ public:
     bool hasOwnClock() const override { return ownClock; }
     double ownClockNow() const override { return m_clock.now(); }
     void shortMessageAt(std::uint32_t word, double at) override {
-        if (m_open)
-            sent.push_back({at, word});
+        shortMessageAt(word, at, QueueSource::Other);
     }
-    void cancelQueued() override {
+    void shortMessageAt(std::uint32_t word, double at, QueueSource source) override {
+        if (m_open)
+            sent.push_back({at, word, source});
+    }
+    void cancelQueued() override { cancelQueued(QueueSource::Other); }
+    void cancelQueued(QueueSource source) override {
         const double now = m_clock.now();
-        std::erase_if(sent, [now](const Sent& s) { return s.time > now; });
+        std::erase_if(sent, [&](const Sent& s) { return s.time > now && s.source == source; });
     }
 
     QStringList portNames() const override { return ports; }

@@ -1,5 +1,6 @@
 #include "ui/DesktopWindow.h"
 
+#include "ui/FirstFrame.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SplashWindow.h"
@@ -21,11 +22,29 @@ void DesktopWindow::createWindow() {
 }
 
 void DesktopWindow::showSplash() {
-    m_window->splash().showStartup();
+    SplashWindow& splash = m_window->splash();
+    splash.winId(); // its window exists now, so that its first frame can be watched for
+    // Once the splash is on the screen, and while it waits, the main window is laid out and
+    // drawn once out of sight: its styles, fonts and pictures are ready, so that its first frame
+    // on the screen comes at once.
+    chordalis::afterFirstFrame(&splash, [window = m_window.get()] {
+        traceStartUp("splash-frame");
+        window->ensurePolished();
+        window->grab();
+    });
+    splash.showStartup();
+    traceStartUp("splash-closed");
 }
 
 void DesktopWindow::showWindow() {
     m_window->show();
+}
+
+void DesktopWindow::afterFirstFrame(std::function<void()> then) {
+    chordalis::afterFirstFrame(m_window.get(), [then = std::move(then)] {
+        traceStartUp("first-frame");
+        then();
+    });
 }
 
 void DesktopWindow::showPages() {

@@ -22,6 +22,7 @@ public:
     void showSplash() override;
     void showWindow() override;
     void showPages() override;
+    void afterFirstFrame(std::function<void()> then) override;
     void saveWindowState(QSettings& store) override;
     void stepList(const SteppedList& list) override;
 

@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "ui/DesktopWindow.h"
+#include "ui/FirstFrame.h"
 #include "ui/FocusStyle.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    traceStartUp("main");
     QApplication app(argc, argv);
     QApplication::setStyle(new FocusStyle);
     QCoreApplication::setOrganizationName(QLatin1String(AppTitle));

@@ -73,3 +73,26 @@ TEST(IniReader, SeesEditsAtTheNextRead) {
     QFile::remove(dir.filePath("finder.ini"));
     EXPECT_EQ(ini.readIni("finder", "0;4;7", "d"), QString());
 }
+
+TEST(IniReader, AnOperationSeesOneStateOfEachFileAndTheNextSeesTheEdit) {
+    TestFolder dir;
+    dir.write("triad.ini", "[0]\nfret=00\nfinger=1\n");
+    IniReader ini(dir.path());
+    {
+        const IniReader::Operation reading(ini);
+        EXPECT_EQ(ini.readIni("triad", "0", "fret"), QStringLiteral("00"));
+        dir.write("triad.ini", "[0]\nfret=0202\nfinger=13\n"); // edited halfway
+        {
+            const IniReader::Operation nested(ini);
+            EXPECT_EQ(ini.readIni("triad", "0", "finger"), QStringLiteral("1"));
+        }
+        EXPECT_EQ(ini.readIni("triad", "0", "finger"), QStringLiteral("1"))
+            << "the inner operation's end does not end the outer one";
+    }
+    EXPECT_EQ(ini.readIni("triad", "0", "finger"), QStringLiteral("13"));
+    {
+        const IniReader::Operation reading(ini);
+        QFile::remove(dir.filePath("triad.ini"));
+        EXPECT_EQ(ini.readIni("triad", "0", "fret"), QString()) << "checked at its first read";
+    }
+}

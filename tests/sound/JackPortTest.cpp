@@ -115,22 +115,37 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
         expected.push_back({0x91, static_cast<unsigned char>(note), 100});
         expected.push_back({0x81, static_cast<unsigned char>(note), 100});
     }
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 3000) {
-        {
-            std::lock_guard lock(received.mutex);
-            if (received.messages.size() >= expected.size())
-                break;
+    auto waitFor = [&](size_t n) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 10000) {
+            {
+                std::lock_guard lock(received.mutex);
+                if (received.messages.size() >= n)
+                    break;
+            }
+            QThread::msleep(10);
         }
-        QThread::msleep(10);
-    }
+        std::lock_guard lock(received.mutex);
+        return received.messages;
+    };
+    EXPECT_EQ(waitFor(expected.size()), expected);
+    EXPECT_EQ(ports.droppedMessages(), 0u);
+
+    // A note still held when the port closes is released on the way out.
     {
         std::lock_guard lock(received.mutex);
-        EXPECT_EQ(received.messages, expected);
+        received.messages.clear();
     }
+    ASSERT_TRUE(ports.hasOwnClock());
+    const double now = ports.ownClockNow();
+    ports.shortMessageAt(packShortMessage(0x90, 40, 90), now, QueueSource::Playback);
+    ports.shortMessageAt(packShortMessage(0x80, 40, 90), now + 60, QueueSource::Playback);
+    ASSERT_EQ(waitFor(1).size(), 1u);
     ports.close();
     EXPECT_FALSE(ports.isOpen());
+    EXPECT_EQ(waitFor(2),
+              (std::vector<std::vector<unsigned char>>{{0x90, 40, 90}, {0x80, 40, 90}}));
 
     // A port unplugged after the list was taken: opening it says so, and nothing fails.
     auto gone = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, "chordalis-gone");

@@ -105,6 +105,18 @@ TEST_F(SoundWindowsTest, CancelStoresNothingButTheControlsKeepTheirPlace) {
     EXPECT_EQ(program->state.playback.chordTempo, 0);
 }
 
+TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceTheWindowIsShown) {
+    failOpenAtStart = true;
+    boxes.shown.clear();
+    startProgram();
+    EXPECT_EQ(shownAtStartUp, 0u) << "start-up returns before the report";
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Stop);
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QLatin1String("Error Details: no such device")));
+    QCoreApplication::processEvents(); // the first frame's own call finds it done
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
 TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) {
     program->state.playback.device = 5; // a port that has gone: the dialog shows the synthesizer
     PlaybackDialog* dialog = openPlayback();

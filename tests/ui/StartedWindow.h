@@ -39,13 +39,16 @@ protected:
         store = std::make_unique<QSettings>(storePath(), QSettings::IniFormat);
         FakeDevices fakes;
         addDevices(fakes.devices);
+        fakes.port->failOpen = failOpenAtStart;
         m_out = fakes.port;
         m_clock = fakes.clock;
         program = std::make_unique<Program>(folder.path(), boxes, std::move(fakes.devices), true);
         desktop = std::make_unique<QuickWindow>(*program, *store, boxes);
         ASSERT_EQ(program->startUp(*store, QSize(1280, 1024), desktop.get()), std::nullopt);
+        shownAtStartUp = boxes.shown.size();
         window = desktop->window();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        program->finishOpeningSound(); // what the first frame would start, done now
         out().sent.clear();
         out().openedDevice = -2;
     }
@@ -61,6 +64,9 @@ protected:
     virtual void addDevices(Devices&) {}
 
     RecordingMidiOut& out() { return *m_out; }
+
+    bool failOpenAtStart = false; // the output fails to open at the next startProgram()
+    size_t shownAtStartUp = 0;    // message boxes shown when startUp returned
     VirtualClock& clock() { return *m_clock; }
 
     QString storePath() const { return storeDir.filePath(QStringLiteral("settings.ini")); }

@@ -1,13 +1,18 @@
 #include "sound/backends/FluidSynthOut.h"
 
+#include "sound/MessageRing.h"
+#include "sound/TimedQueue.h"
+
 #include <QFileInfo>
 #include <QMutex>
 #include <QStringList>
-#include <string_view>
 #include <SDL.h>
 #include <alsa/asoundlib.h>
+#include <atomic>
 #include <fluidsynth.h>
 #include <jack/jack.h>
+#include <mutex>
+#include <string_view>
 
 namespace chordalis {
 
@@ -55,13 +60,22 @@ private:
 
 } // namespace
 
+// The synthesizer renders in blocks of this many frames; a message takes effect at a block's start.
+constexpr int Block = 64;
+
 struct SynthEngine::Handles {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
-    fluid_sequencer_t* sequencer = nullptr;
-    fluid_seq_id_t synthClient = -1;
     fluid_audio_driver_t* audio = nullptr;
     bool sdlAudio = false; // SDL's audio was started for the sdl2 driver
+    // The timed messages: handed over by the window thread through a ring without a lock, kept
+    // and played by the rendering thread, which never waits for the window thread.
+    std::mutex producers;
+    MessageRing ring;
+    TimedQueue queue; // the rendering thread's own
+    std::atomic<std::uint64_t> dropped{0};
+    std::atomic<long long> frames{0}; // frames rendered: the synthesizer's clock
+    std::function<void(std::uint32_t, long long)> played;
 
     ~Handles() {
         // The audio driver calls into the synth: it goes first, the settings last.
@@ -69,8 +83,6 @@ struct SynthEngine::Handles {
             delete_fluid_audio_driver(audio);
         if (sdlAudio)
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        if (sequencer)
-            delete_fluid_sequencer(sequencer);
         if (synth)
             delete_fluid_synth(synth);
         if (settings)
@@ -114,7 +126,7 @@ std::unique_ptr<SynthEngine> SynthEngine::create(const QString& soundFont, doubl
     fluid_settings_setnum(h.settings, "synth.gain", SynthGain);
     fluid_settings_setint(h.settings, "synth.reverb.active", 1);
     fluid_settings_setint(h.settings, "synth.chorus.active", 0);
-    // Small blocks keep queued clicks within 64 frames of their time.
+    // Short periods keep the synthesizer's clock close to what is heard.
     fluid_settings_setint(h.settings, "audio.period-size", 256);
     h.synth = new_fluid_synth(h.settings);
     if (!h.synth)
@@ -122,11 +134,6 @@ std::unique_ptr<SynthEngine> SynthEngine::create(const QString& soundFont, doubl
     if (fluid_synth_sfload(h.synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED)
         return fail(QStringLiteral("The sound font %1 could not be loaded.").arg(soundFont));
 
-    // The sequencer runs on the synthesizer's own clock: it advances as sound is rendered.
-    h.sequencer = new_fluid_sequencer2(0);
-    if (!h.sequencer)
-        return fail(QStringLiteral("The synthesizer's sequencer could not be created."));
-    h.synthClient = fluid_sequencer_register_fluidsynth(h.sequencer, h.synth);
     return engine;
 }
 
@@ -156,7 +163,12 @@ std::optional<QString> SynthEngine::startAudio() {
             m_h->sdlAudio = true;
         }
         fluid_settings_setstr(m_h->settings, "audio.driver", driver);
-        m_h->audio = new_fluid_audio_driver(m_h->settings, m_h->synth);
+        m_h->audio = new_fluid_audio_driver2(
+            m_h->settings,
+            [](void* self, int len, int nfx, float* fx[], int nout, float* out[]) {
+                return static_cast<SynthEngine*>(self)->renderFloat(len, nfx, fx, nout, out);
+            },
+            this);
         if (m_h->audio)
             return std::nullopt;
         tried << QLatin1String(driver);
@@ -203,56 +215,93 @@ void SynthEngine::shortMessage(std::uint32_t word) {
     }
 }
 
-void SynthEngine::shortMessageAt(std::uint32_t word, double seconds) {
-    const int status = statusOf(word);
-    fluid_event_t* ev = new_fluid_event();
-    fluid_event_set_source(ev, -1);
-    fluid_event_set_dest(ev, m_h->synthClient);
-    const int channel = status & 0x0F;
-    switch (status & 0xF0) {
-    case 0x80:
-        fluid_event_noteoff(ev, channel, short(data1Of(word)));
-        break;
-    case 0x90:
-        fluid_event_noteon(ev, channel, short(data1Of(word)), short(data2Of(word)));
-        break;
-    case 0xA0:
-        fluid_event_key_pressure(ev, channel, short(data1Of(word)), data2Of(word));
-        break;
-    case 0xB0:
-        fluid_event_control_change(ev, channel, short(data1Of(word)), data2Of(word));
-        break;
-    case 0xC0:
-        fluid_event_program_change(ev, channel, short(data1Of(word)));
-        break;
-    case 0xD0:
-        fluid_event_channel_pressure(ev, channel, data1Of(word));
-        break;
-    case 0xE0:
-        fluid_event_pitch_bend(ev, channel, data2Of(word) << 7 | data1Of(word));
-        break;
-    default:
-        delete_fluid_event(ev);
-        return;
-    }
-    // The sequencer counts milliseconds of rendered sound.
-    const auto tick = static_cast<unsigned int>(std::llround(seconds * 1000.0));
-    fluid_sequencer_send_at(m_h->sequencer, ev, tick, 1);
-    delete_fluid_event(ev);
+void SynthEngine::shortMessageAt(std::uint32_t word, double seconds, QueueSource source) {
+    std::lock_guard lock(m_h->producers);
+    if (!m_h->ring.push({QueueCommand::Kind::Message, source, word, seconds}))
+        ++m_h->dropped;
 }
 
-void SynthEngine::cancelQueued() {
-    fluid_sequencer_remove_events(m_h->sequencer, -1, m_h->synthClient, -1);
+void SynthEngine::cancelQueued(QueueSource source) {
+    std::lock_guard lock(m_h->producers);
+    if (!m_h->ring.push({QueueCommand::Kind::Cancel, source, 0, 0.0}))
+        ++m_h->dropped;
 }
 
-int SynthEngine::activeVoices() const { return fluid_synth_get_active_voice_count(m_h->synth); }
+std::uint64_t SynthEngine::droppedMessages() const {
+    return m_h->dropped;
+}
+
+int SynthEngine::activeVoices() const {
+    return fluid_synth_get_active_voice_count(m_h->synth);
+}
 
 double SynthEngine::clockNow() const {
-    return fluid_sequencer_get_tick(m_h->sequencer) / 1000.0;
+    return double(m_h->frames.load()) / m_sampleRate;
+}
+
+void SynthEngine::setPlayedHook(std::function<void(std::uint32_t, long long)> hook) {
+    m_h->played = std::move(hook);
+}
+
+int SynthEngine::startPiece(int left) {
+    const long long frame = m_h->frames.load();
+    const int inBlock = int(frame % Block);
+    if (inBlock == 0) {
+        // A block about to be rendered: the messages nearer its start than the next one's.
+        const double until = (double(frame) + Block / 2.0) / m_sampleRate;
+        QueueCommand c;
+        while (m_h->ring.pop(c)) {
+            if (c.kind == QueueCommand::Kind::Cancel)
+                m_h->queue.cancel(c.source);
+            else if (!m_h->queue.push(c.word, c.due, c.source))
+                ++m_h->dropped;
+        }
+        TimedMessage m;
+        while (m_h->queue.takeOneDue(until, m)) {
+            shortMessage(m.word);
+            if (m_h->played)
+                m_h->played(m.word, frame);
+        }
+    }
+    return std::min(left, Block - inBlock);
 }
 
 void SynthEngine::render(short* interleaved, int frames) {
-    fluid_synth_write_s16(m_h->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
+    for (int done = 0; done < frames;) {
+        const int piece = startPiece(frames - done);
+        short* at = interleaved + size_t(done) * 2;
+        fluid_synth_write_s16(m_h->synth, piece, at, 0, 2, at, 1, 2);
+        m_h->frames += piece;
+        done += piece;
+    }
+}
+
+int SynthEngine::renderFloat(int frames, int nfx, float* fx[], int nout, float* out[]) {
+    constexpr int MaxBuffers = 16;
+    if (nout > MaxBuffers || nfx > MaxBuffers)
+        return FLUID_FAILED;
+    float* outAt[MaxBuffers];
+    float* fxAt[MaxBuffers];
+    for (int done = 0; done < frames;) {
+        const int piece = startPiece(frames - done);
+        for (int i = 0; i < nout; ++i)
+            outAt[i] = out[i] + done;
+        int effects = nfx;
+        if (nfx == 0 && nout >= 2) {
+            // Drivers without effect buffers: reverb and chorus are mixed into the dry pair.
+            effects = 4;
+            fxAt[0] = fxAt[2] = outAt[0];
+            fxAt[1] = fxAt[3] = outAt[1];
+        } else {
+            for (int i = 0; i < nfx; ++i)
+                fxAt[i] = fx[i] + done;
+        }
+        if (fluid_synth_process(m_h->synth, piece, effects, fxAt, nout, outAt) != FLUID_OK)
+            return FLUID_FAILED;
+        m_h->frames += piece;
+        done += piece;
+    }
+    return FLUID_OK;
 }
 
 std::optional<QString> FluidSynthOut::open(int /*device*/) {
@@ -277,13 +326,21 @@ double FluidSynthOut::ownClockNow() const {
 }
 
 void FluidSynthOut::shortMessageAt(std::uint32_t word, double seconds) {
+    shortMessageAt(word, seconds, QueueSource::Other);
+}
+
+void FluidSynthOut::shortMessageAt(std::uint32_t word, double seconds, QueueSource source) {
     if (m_engine)
-        m_engine->shortMessageAt(word, seconds);
+        m_engine->shortMessageAt(word, seconds, source);
 }
 
 void FluidSynthOut::cancelQueued() {
+    cancelQueued(QueueSource::Other);
+}
+
+void FluidSynthOut::cancelQueued(QueueSource source) {
     if (m_engine)
-        m_engine->cancelQueued();
+        m_engine->cancelQueued(source);
 }
 
 } // namespace chordalis

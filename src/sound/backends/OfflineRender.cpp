@@ -22,9 +22,7 @@ std::optional<RenderedSound> renderMessages(const std::vector<RecordingMidiOut::
     }
     const int frames = int(std::ceil((end + tailSeconds) * sound.sampleRate));
     sound.samples.resize(size_t(frames) * 2);
-    constexpr int Block = 64;
-    for (int done = 0; done < frames; done += Block)
-        engine->render(sound.samples.data() + size_t(done) * 2, std::min(Block, frames - done));
+    engine->render(sound.samples.data(), frames);
     return sound;
 }
 

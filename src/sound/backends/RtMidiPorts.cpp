@@ -1,8 +1,11 @@
 #include "sound/backends/RtMidiPorts.h"
 
+#include "sound/backends/JackMidiOut.h"
+#include "sound/backends/PortSender.h"
+
 #include <RtMidi.h>
 #include <alsa/asoundlib.h>
-#include <jack/jack.h>
+#include <limits>
 
 namespace chordalis {
 
@@ -10,11 +13,10 @@ namespace {
 
 constexpr const char* ClientName = "Chordalis";
 
-void silentJack(const char*) {}
 void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-// RtMidi reports a system that cannot start on the terminal before it throws, so each system is
-// probed quietly first.
+// RtMidi reports a system that cannot start on the terminal before it throws, so the sequencer
+// is probed quietly first.
 bool alsaSequencerAvailable() {
     snd_lib_error_set_handler(silentAlsa);
     snd_seq_t* seq = nullptr;
@@ -25,23 +27,11 @@ bool alsaSequencerAvailable() {
     return ok;
 }
 
-bool jackServerRunning() {
-    qputenv("JACK_NO_START_SERVER", "1");
-    jack_set_error_function(silentJack);
-    jack_set_info_function(silentJack);
-    jack_status_t status{};
-    jack_client_t* client = jack_client_open("chordalis-probe", JackNoStartServer, &status);
-    if (!client)
-        return false;
-    jack_client_close(client);
-    return true;
-}
-
 void ignoreError(RtMidiError::Type, const std::string&, void*) {}
 
-std::unique_ptr<RtMidiOut> makeOut(RtMidi::Api api) {
+std::unique_ptr<RtMidiOut> makeAlsaOut() {
     try {
-        auto out = std::make_unique<RtMidiOut>(api, ClientName);
+        auto out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, ClientName);
         out->setErrorCallback(ignoreError, nullptr);
         return out;
     } catch (const RtMidiError&) {
@@ -49,48 +39,67 @@ std::unique_ptr<RtMidiOut> makeOut(RtMidi::Api api) {
     }
 }
 
-bool usable(RtMidi::Api api) {
-    return api == RtMidi::LINUX_ALSA ? alsaSequencerAvailable() : jackServerRunning();
+bool alsaCompiled() {
+    std::vector<RtMidi::Api> compiled;
+    RtMidi::getCompiledApi(compiled);
+    return std::find(compiled.begin(), compiled.end(), RtMidi::LINUX_ALSA) != compiled.end();
 }
+
+constexpr double Now = -std::numeric_limits<double>::infinity(); // a time always past
 
 } // namespace
 
-RtMidiPorts::RtMidiPorts() {
-    std::vector<RtMidi::Api> compiled;
-    RtMidi::getCompiledApi(compiled);
-    for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
-        if (std::find(compiled.begin(), compiled.end(), api) == compiled.end() || !usable(api))
-            continue;
-        auto out = makeOut(api);
-        if (!out)
-            continue;
-        const unsigned count = out->getPortCount();
-        for (unsigned i = 0; i < count; ++i) {
-            const std::string name = out->getPortName(i);
-            if (!name.empty())
-                m_ports.push_back({int(api), int(i), QString::fromStdString(name)});
-        }
-    }
+RtMidiPorts::RtMidiPorts() = default;
+
+RtMidiPorts::~RtMidiPorts() {
+    close();
 }
 
-RtMidiPorts::~RtMidiPorts() = default;
+const std::vector<RtMidiPorts::Port>& RtMidiPorts::ports() const {
+    std::call_once(m_listed, [this] {
+        if (alsaCompiled() && alsaSequencerAvailable()) {
+            if (auto out = makeAlsaOut()) {
+                const unsigned count = out->getPortCount();
+                for (unsigned i = 0; i < count; ++i) {
+                    const std::string name = out->getPortName(i);
+                    if (!name.empty())
+                        m_ports.push_back(
+                            {int(RtMidi::LINUX_ALSA), int(i), QString::fromStdString(name)});
+                }
+            }
+        }
+        const QStringList jack = jackMidiDestinations();
+        for (qsizetype i = 0; i < jack.size(); ++i)
+            m_ports.push_back({int(RtMidi::UNIX_JACK), int(i), jack[i]});
+    });
+    return m_ports;
+}
 
 QStringList RtMidiPorts::portNames() const {
     QStringList names;
-    for (const Port& p : m_ports)
+    for (const Port& p : ports())
         names << p.name;
     return names;
 }
 
 std::optional<QString> RtMidiPorts::open(int device) {
     close();
-    if (device < 0 || device >= int(m_ports.size()))
+    const std::vector<Port>& list = ports();
+    if (device < 0 || device >= int(list.size()))
         return QStringLiteral("There is no MIDI output device number %1.").arg(device);
-    const Port& port = m_ports[size_t(device)];
-    const auto api = RtMidi::Api(port.api);
-    if (!usable(api))
+    const Port& port = list[size_t(device)];
+
+    if (port.api == int(RtMidi::UNIX_JACK)) {
+        QString error;
+        m_jack = JackMidiOut::open(port.name, &error);
+        if (!m_jack)
+            return error;
+        return std::nullopt;
+    }
+
+    if (!alsaSequencerAvailable())
         return QStringLiteral("The MIDI system of \"%1\" is no longer running.").arg(port.name);
-    auto out = makeOut(api);
+    auto out = makeAlsaOut();
     if (!out)
         return QStringLiteral("The MIDI system of \"%1\" could not be started.").arg(port.name);
     // Ports are renumbered when others come and go: look the port up by its name again.
@@ -105,33 +114,72 @@ std::optional<QString> RtMidiPorts::open(int device) {
         }
         if (!out->isPortOpen())
             return QStringLiteral("The MIDI port \"%1\" could not be opened.").arg(port.name);
-        m_out = std::move(out);
+        m_alsa = std::move(out);
+        m_sender = std::make_unique<PortSender>([alsa = m_alsa.get()](std::uint32_t word) {
+            const unsigned char bytes[3] = {static_cast<unsigned char>(statusOf(word)),
+                                            static_cast<unsigned char>(data1Of(word)),
+                                            static_cast<unsigned char>(data2Of(word))};
+            const int kind = bytes[0] & 0xF0;
+            const size_t size = kind == 0xC0 || kind == 0xD0 ? 2 : 3;
+            try {
+                alsa->sendMessage(bytes, size);
+                return true;
+            } catch (const RtMidiError&) {
+                return false; // a port that has gone: the message is lost
+            }
+        });
         return std::nullopt;
     }
     return QStringLiteral("The MIDI port \"%1\" is no longer there.").arg(port.name);
 }
 
 void RtMidiPorts::close() {
-    m_out.reset();
+    m_sender.reset(); // sends what it still owes in note-offs, before the port goes
+    m_alsa.reset();
+    m_jack.reset();
 }
 
 bool RtMidiPorts::isOpen() const {
-    return m_out && m_out->isPortOpen();
+    return m_jack || (m_alsa && m_alsa->isPortOpen());
+}
+
+double RtMidiPorts::ownClockNow() const {
+    if (m_jack)
+        return m_jack->now();
+    return m_sender ? monotonicNow() : 0.0;
 }
 
 void RtMidiPorts::shortMessage(std::uint32_t word) {
-    if (!m_out)
-        return;
-    const unsigned char bytes[3] = {static_cast<unsigned char>(statusOf(word)),
-                                    static_cast<unsigned char>(data1Of(word)),
-                                    static_cast<unsigned char>(data2Of(word))};
-    // A program change carries one data byte.
-    const size_t size = (bytes[0] & 0xF0) == 0xC0 || (bytes[0] & 0xF0) == 0xD0 ? 2 : 3;
-    try {
-        m_out->sendMessage(bytes, size);
-    } catch (const RtMidiError&) {
-        // A port that has gone: the message is lost, as a failed send is ignored.
-    }
+    // Through the same path as the timed messages: one thread writes the port, in time order.
+    shortMessageAt(word, Now, QueueSource::Other);
+}
+
+void RtMidiPorts::shortMessageAt(std::uint32_t word, double seconds) {
+    shortMessageAt(word, seconds, QueueSource::Other);
+}
+
+void RtMidiPorts::shortMessageAt(std::uint32_t word, double seconds, QueueSource source) {
+    if (m_jack)
+        m_jack->sendAt(word, seconds, source);
+    else if (m_sender)
+        m_sender->sendAt(word, seconds, source);
+}
+
+void RtMidiPorts::cancelQueued() {
+    cancelQueued(QueueSource::Other);
+}
+
+void RtMidiPorts::cancelQueued(QueueSource source) {
+    if (m_jack)
+        m_jack->cancel(source);
+    else if (m_sender)
+        m_sender->cancel(source);
+}
+
+std::uint64_t RtMidiPorts::droppedMessages() const {
+    if (m_jack)
+        return m_jack->dropped();
+    return m_sender ? m_sender->dropped() : 0;
 }
 
 } // namespace chordalis

@@ -3,15 +3,24 @@
 #include "sound/MidiOut.h"
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class RtMidiOut;
 
 namespace chordalis {
 
+class JackMidiOut;
+class PortSender;
+
 // The MIDI output ports of the system: the ALSA sequencer's, then JACK's when a JACK server
 // runs. A system that cannot start (no sequencer device, no JACK server) lists nothing and says
-// nothing. The list is taken once, when the object is made: ports are numbered by it.
+// nothing. The list is taken once, at the first call that needs it (start-up takes it while the
+// splash is up): ports are numbered by it.
+//
+// Every message goes out on time without the window thread waiting for it: a JACK port is
+// written by a JACK client of our own at the frame of the message's time, an ALSA port by a
+// sender thread sleeping to each message's time.
 class RtMidiPorts final : public MidiOut {
 public:
     RtMidiPorts();
@@ -24,14 +33,29 @@ public:
     void shortMessage(std::uint32_t word) override;
     QStringList portNames() const override;
 
+    bool hasOwnClock() const override { return isOpen(); }
+    double ownClockNow() const override;
+    void shortMessageAt(std::uint32_t word, double seconds) override;
+    void shortMessageAt(std::uint32_t word, double seconds, QueueSource source) override;
+    void cancelQueued() override;
+    void cancelQueued(QueueSource source) override;
+
+    // Messages the open port refused or lost since it was opened.
+    std::uint64_t droppedMessages() const;
+
 private:
     struct Port {
         int api;   // RtMidi::Api
         int index; // the port's number within its system
         QString name;
     };
-    std::vector<Port> m_ports;
-    std::unique_ptr<RtMidiOut> m_out;
+    const std::vector<Port>& ports() const;
+
+    mutable std::once_flag m_listed;
+    mutable std::vector<Port> m_ports;
+    std::unique_ptr<RtMidiOut> m_alsa;
+    std::unique_ptr<PortSender> m_sender; // sends to m_alsa: goes before it
+    std::unique_ptr<JackMidiOut> m_jack;
 };
 
 } // namespace chordalis

@@ -34,12 +34,16 @@ public:
     bool hasOwnClock() const override { return m_current && m_current->hasOwnClock(); }
     double ownClockNow() const override { return m_current ? m_current->ownClockNow() : 0.0; }
     void shortMessageAt(std::uint32_t word, double seconds) override {
-        if (m_current)
-            m_current->shortMessageAt(word, seconds);
+        shortMessageAt(word, seconds, QueueSource::Other);
     }
-    void cancelQueued() override {
+    void shortMessageAt(std::uint32_t word, double seconds, QueueSource source) override {
         if (m_current)
-            m_current->cancelQueued();
+            m_current->shortMessageAt(word, seconds, source);
+    }
+    void cancelQueued() override { cancelQueued(QueueSource::Other); }
+    void cancelQueued(QueueSource source) override {
+        if (m_current)
+            m_current->cancelQueued(source);
     }
     QStringList portNames() const override { return m_ports.portNames(); }
 

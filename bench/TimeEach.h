@@ -1,0 +1,26 @@
+#pragma once
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <vector>
+
+// Times each iteration alone (the benchmark uses manual time) and reports the median and the
+// 99th percentile in milliseconds, with the goal beside them when there is one.
+template <typename Step> void timeEach(benchmark::State& st, double goalMs, Step step) {
+    std::vector<double> ms;
+    for (auto _ : st) {
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        st.SetIterationTime(took.count());
+        ms.push_back(took.count() * 1000.0);
+    }
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    st.counters["median_ms"] = ms[ms.size() / 2];
+    st.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(0.99 * double(ms.size())))];
+    if (goalMs > 0)
+        st.counters["goal_ms"] = goalMs;
+}

@@ -1,0 +1,141 @@
+// What the user waits for in the main window, with the shipped library: a redraw of the neck
+// painted at the window's scale, the same right after the window was resized, and a root change
+// with the trees, the labels and the repaint of the whole window. Each prints the median and the
+// 99th percentile of single operations beside its goal: within one frame at 60 Hz.
+
+#include "Fakes.h"
+#include "TimeEach.h"
+#include "app/Program.h"
+#include "modes/Modes.h"
+#include "modes/Scales.h"
+#include "modes/TreeClicks.h"
+#include "ui/DesktopWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/NeckView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSettings>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+
+using namespace chordalis;
+
+namespace {
+
+constexpr double FrameGoalMs = 1000.0 / 60.0;
+
+// The program's windows without the splash's wait.
+class QuickWindow : public DesktopWindow {
+public:
+    using DesktopWindow::DesktopWindow;
+    void showSplash() override {}
+};
+
+// The program on the shipped library with its main window shown at the given size.
+struct ShownWindow {
+    explicit ShownWindow(QSize size)
+        : store(scratch.filePath(QStringLiteral("s.conf")), QSettings::IniFormat),
+          program(QStringLiteral(CHORDALIS_SHIPPED_DATA), boxes, test::FakeDevices().devices, true),
+          desktop(program, store, boxes) {
+        program.startUp(store, QSize(1920, 1080), &desktop);
+        window().resize(size);
+        QApplication::processEvents();
+    }
+    ~ShownWindow() { program.shutDown(store); }
+    MainWindow& window() { return *desktop.window(); }
+
+    void select(TreeId tree, const char* word) {
+        for (const TreeNode& node : treeModel(program.pages, tree).nodes()) {
+            if (itemNumber(node.key, QLatin1String(word)) == 0) {
+                nodeClicked(program.context(), tree, node.key);
+                window().showPages();
+                return;
+            }
+        }
+    }
+
+    QTemporaryDir scratch;
+    QSettings store;
+    test::RecordingMessageBoxes boxes;
+    Program program;
+    QuickWindow desktop;
+};
+
+// The major scale in all positions (about 60 markers) shown again and painted at the window's
+// scale: the neck's surface scaled into a window of the given size.
+void BM_ScaleRedrawInWindow(benchmark::State& st) {
+    ShownWindow shown(QSize(int(st.range(0)), int(st.range(1))));
+    modeDispatch(shown.program.context(), Mode::Scales);
+    shown.select(TreeId::Scales, "Scale");
+    ModeContext c = shown.program.context();
+    NeckView& neck = shown.window().neck();
+    timeEach(st, FrameGoalMs, [&] {
+        showScale(c);
+        shown.window().showPages();
+        neck.repaint();
+    });
+    st.SetLabel(QStringLiteral("neck %1x%2").arg(neck.width()).arg(neck.height()).toStdString());
+}
+BENCHMARK(BM_ScaleRedrawInWindow)
+    ->Args({1024, 768})
+    ->Args({1920, 1080})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The same, each time right after the window was resized: the layout and the whole window are
+// done anew.
+void BM_ScaleRedrawAfterResize(benchmark::State& st) {
+    ShownWindow shown(QSize(1024, 768));
+    modeDispatch(shown.program.context(), Mode::Scales);
+    shown.select(TreeId::Scales, "Scale");
+    ModeContext c = shown.program.context();
+    bool large = false;
+    timeEach(st, FrameGoalMs, [&] {
+        large = !large;
+        shown.window().resize(large ? QSize(1600, 1000) : QSize(1024, 768));
+        showScale(c);
+        shown.window().showPages();
+        shown.window().repaint();
+    });
+}
+BENCHMARK(BM_ScaleRedrawAfterResize)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A root change in the chords mode with the shipped voicings (the open chord and the movable
+// shapes of the major chord): the state, the voicing tree, the labels, and the whole window
+// repainted.
+void BM_RootChangeInWindow(benchmark::State& st) {
+    ShownWindow shown(QSize(1280, 900));
+    modeDispatch(shown.program.context(), Mode::Chords);
+    shown.select(TreeId::Chords, "Chord");
+    QTabBar& tabs = shown.window().rootTabs();
+    int tab = 0;
+    timeEach(st, FrameGoalMs, [&] {
+        tab = (tab + 1) % tabs.count();
+        tabs.setCurrentIndex(tab); // the window's own handler runs the change and shows it
+        shown.window().repaint();
+    });
+    st.SetLabel(std::to_string(shown.program.pages.chords.tvwVoicings.size()) + " voicings listed");
+}
+BENCHMARK(BM_RootChangeInWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The offscreen platform says on every resize that it keeps no size hints.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (!text.contains(QLatin1String("propagateSizeHints")))
+            std::fprintf(stderr, "%d: %s\n", int(type), qPrintable(text));
+    });
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

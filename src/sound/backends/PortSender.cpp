@@ -1,0 +1,109 @@
+#include "sound/backends/PortSender.h"
+
+#include <cerrno>
+#include <pthread.h>
+#include <sys/prctl.h>
+#include <time.h>
+
+namespace chordalis {
+
+double monotonicNow() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+namespace {
+
+timespec toTimespec(double seconds) {
+    timespec t{};
+    t.tv_sec = time_t(seconds);
+    t.tv_nsec = long((seconds - double(t.tv_sec)) * 1e9);
+    if (t.tv_nsec >= 1000000000L) {
+        ++t.tv_sec;
+        t.tv_nsec -= 1000000000L;
+    }
+    return t;
+}
+
+} // namespace
+
+PortSender::PortSender(Send send) : m_send(std::move(send)) {
+    sem_init(&m_wake, 0, 0);
+    m_thread = std::thread([this] { run(); });
+}
+
+PortSender::~PortSender() {
+    m_stop = true;
+    sem_post(&m_wake);
+    m_thread.join();
+    sem_destroy(&m_wake);
+    // What this port started, it ends: the note-offs still waiting go out now.
+    takeHanded();
+    for (const TimedMessage& m : m_queue.closeAndKeepNoteOffs())
+        m_send(m.word);
+}
+
+void PortSender::hand(const QueueCommand& command) {
+    {
+        std::lock_guard lock(m_producers);
+        if (!m_ring.push(command)) {
+            ++m_refused;
+            return;
+        }
+    }
+    sem_post(&m_wake);
+}
+
+void PortSender::sendAt(std::uint32_t word, double due, QueueSource source) {
+    hand({QueueCommand::Kind::Message, source, word, due});
+}
+
+void PortSender::cancel(QueueSource source) {
+    hand({QueueCommand::Kind::Cancel, source, 0, 0.0});
+}
+
+std::uint64_t PortSender::dropped() const {
+    return m_refused + m_lost;
+}
+
+void PortSender::takeHanded() {
+    QueueCommand c;
+    while (m_ring.pop(c)) {
+        if (c.kind == QueueCommand::Kind::Cancel)
+            m_queue.cancel(c.source);
+        else if (!m_queue.push(c.word, c.due, c.source))
+            ++m_lost;
+    }
+}
+
+void PortSender::run() {
+    // The kernel may otherwise defer a timer's wake-up by 50 microseconds to batch it.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
+    sched_param param{};
+    param.sched_priority = 10;
+    m_realTime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+
+    while (!m_stop) {
+        takeHanded();
+        if (m_queue.empty()) {
+            sem_wait(&m_wake); // until something is handed over (or the end)
+            continue;
+        }
+        const double due = m_queue.nextDue();
+        if (due > monotonicNow()) {
+            // Sleeps to the deadline on the monotonic clock; a message handed over meanwhile
+            // (perhaps an earlier one, or a cancel) wakes it to look again.
+            const timespec deadline = toTimespec(due);
+            sem_clockwait(&m_wake, CLOCK_MONOTONIC, &deadline);
+            continue;
+        }
+        TimedMessage m;
+        while (m_queue.takeOneDue(monotonicNow(), m)) {
+            if (!m_send(m.word))
+                ++m_lost;
+        }
+    }
+}
+
+} // namespace chordalis

@@ -1,0 +1,95 @@
+#include "sound/backends/PortSender.h"
+
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+
+namespace chordalis {
+namespace {
+
+constexpr std::uint32_t on(int note) {
+    return packShortMessage(0x90, note, 100);
+}
+constexpr std::uint32_t off(int note) {
+    return packShortMessage(0x80, note, 100);
+}
+
+// What a port received, from the sender's thread. A port can be told to lose messages.
+struct FakePort {
+    std::mutex mutex;
+    std::vector<std::uint32_t> got;
+    int loseFrom = 1 << 30; // messages from this index on are lost, as by a port that has gone
+
+    PortSender::Send send() {
+        return [this](std::uint32_t word) {
+            std::lock_guard lock(mutex);
+            if (int(got.size()) >= loseFrom)
+                return false;
+            got.push_back(word);
+            return true;
+        };
+    }
+    // Waits (without asserting on the time) until n messages have arrived.
+    std::vector<std::uint32_t> waitFor(size_t n) {
+        for (int i = 0; i < 5000; ++i) {
+            {
+                std::lock_guard lock(mutex);
+                if (got.size() >= n)
+                    return got;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::lock_guard lock(mutex);
+        return got;
+    }
+};
+
+TEST(PortSender, SendsInTimeOrderWhateverTheOrderQueued) {
+    FakePort port;
+    PortSender sender(port.send());
+    const double t = monotonicNow() + 0.3; // all are queued long before the first is due
+    sender.sendAt(on(64), t + 0.02, QueueSource::Playback);
+    sender.sendAt(off(60), t + 0.01, QueueSource::Playback);
+    sender.sendAt(on(60), t + 0.01, QueueSource::Playback);
+    sender.sendAt(on(76), t, QueueSource::Metronome);
+    sender.sendAt(on(40), monotonicNow() - 1.0, QueueSource::Other); // already due: at once
+    EXPECT_EQ(port.waitFor(5),
+              (std::vector<std::uint32_t>{on(40), on(76), off(60), on(60), on(64)}));
+    EXPECT_EQ(sender.dropped(), 0u);
+}
+
+TEST(PortSender, ClosingReleasesHeldNotesAndCancelledOnesNeverSound) {
+    FakePort port;
+    {
+        PortSender sender(port.send());
+        const double now = monotonicNow();
+        sender.sendAt(on(48), now, QueueSource::Playback);
+        sender.sendAt(off(48), now + 60, QueueSource::Playback);
+        sender.sendAt(on(76), now + 60, QueueSource::Metronome);
+        sender.sendAt(off(76), now + 60, QueueSource::Metronome);
+        sender.cancel(QueueSource::Metronome);
+        ASSERT_EQ(port.waitFor(1).size(), 1u);
+    } // closed long before the chord's release was due
+    EXPECT_EQ(port.got, (std::vector<std::uint32_t>{on(48), off(48)}));
+}
+
+TEST(PortSender, CountsWhatThePortLostAndGoesOn) {
+    FakePort port;
+    port.loseFrom = 1;
+    PortSender sender(port.send());
+    const double now = monotonicNow();
+    for (int n = 0; n < 3; ++n)
+        sender.sendAt(on(60 + n), now, QueueSource::Playback);
+    for (int i = 0; i < 5000 && sender.dropped() < 2; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(sender.dropped(), 2u);
+    {
+        std::lock_guard lock(port.mutex);
+        port.loseFrom = 1 << 30;
+    }
+    sender.sendAt(on(72), monotonicNow(), QueueSource::Playback);
+    EXPECT_EQ(port.waitFor(2), (std::vector<std::uint32_t>{on(60), on(72)}));
+}
+
+} // namespace
+} // namespace chordalis

@@ -1,0 +1,144 @@
+#include "sound/TimedQueue.h"
+
+#include "modes/AppState.h"
+#include "sound/MessageRing.h"
+#include "sound/Metronome.h"
+#include "sound/Player.h"
+#include "sound/RecordingMidiOut.h"
+
+#include <gtest/gtest.h>
+
+namespace chordalis {
+namespace {
+
+constexpr std::uint32_t on(int note, int ch = 0) {
+    return packShortMessage(0x90 + ch, note, 100);
+}
+constexpr std::uint32_t off(int note, int ch = 0) {
+    return packShortMessage(0x80 + ch, note, 100);
+}
+
+std::vector<std::uint32_t> wordsOf(const std::vector<TimedMessage>& messages) {
+    std::vector<std::uint32_t> w;
+    for (const TimedMessage& m : messages)
+        w.push_back(m.word);
+    return w;
+}
+
+TEST(TimedQueue, GivesMessagesInTimeOrderAndEqualTimesInQueueOrder) {
+    TimedQueue q;
+    q.push(on(64), 2.0, QueueSource::Playback);
+    q.push(off(60), 1.0, QueueSource::Playback); // a run: the last note ends ...
+    q.push(on(60), 1.0, QueueSource::Playback);  // ... as the same pitch starts again
+    q.push(on(76, 9), 0.5, QueueSource::Metronome);
+    EXPECT_EQ(q.nextDue(), 0.5);
+    EXPECT_EQ(wordsOf(q.takeDue(0.99)), (std::vector<std::uint32_t>{on(76, 9)}));
+    EXPECT_EQ(wordsOf(q.takeDue(1.0)), (std::vector<std::uint32_t>{off(60), on(60)}));
+    EXPECT_EQ(q.size(), 1u);
+    TimedMessage m;
+    EXPECT_FALSE(q.takeOneDue(1.5, m));
+    EXPECT_TRUE(q.takeOneDue(2.0, m));
+    EXPECT_EQ(m.word, on(64));
+    EXPECT_TRUE(q.empty());
+}
+
+TEST(TimedQueue, CancelsOneSourceAndClosesWithoutLeavingNotesOn) {
+    TimedQueue q(5);
+    q.push(on(76, 9), 1.0, QueueSource::Metronome);
+    q.push(off(76, 9), 1.0, QueueSource::Metronome);
+    q.push(on(52), 1.2, QueueSource::Playback);
+    q.push(off(48), 4.0, QueueSource::Playback);
+    q.push(packShortMessage(0x90, 52, 0), 3.0, QueueSource::Other); // a note-off too
+    EXPECT_FALSE(q.push(off(52), 4.0, QueueSource::Playback)) << "full";
+    EXPECT_EQ(q.dropped(), 1u);
+
+    EXPECT_EQ(q.cancel(QueueSource::Metronome), 2u);
+    EXPECT_EQ(q.size(), 3u);
+    // Closing keeps only the releases, earliest first.
+    EXPECT_EQ(wordsOf(q.closeAndKeepNoteOffs()),
+              (std::vector<std::uint32_t>{packShortMessage(0x90, 52, 0), off(48)}));
+    EXPECT_TRUE(q.empty());
+}
+
+TEST(MessageRing, HoldsItsCapacityInOrderAcrossTheWrap) {
+    MessageRing ring(3);
+    QueueCommand c;
+    for (int round = 0; round < 3; ++round) { // the indices wrap in the second round
+        for (int k = 0; k < 3; ++k)
+            EXPECT_TRUE(ring.push(
+                {QueueCommand::Kind::Message, QueueSource::Playback, on(60 + k), double(round)}));
+        EXPECT_FALSE(ring.push({})) << "full";
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_TRUE(ring.pop(c));
+            EXPECT_EQ(c.word, on(60 + k));
+        }
+        EXPECT_FALSE(ring.pop(c)) << "empty";
+    }
+}
+
+// An output with a clock of its own: the player queues everything and never waits.
+class QueuedPlayback : public ::testing::Test {
+protected:
+    QueuedPlayback() {
+        out.ownClock = true;
+        out.open(-1);
+        clock.advance(10.0);
+        clock.duringWait = [this] {
+            ++waits;
+        };
+    }
+    AppState state;
+    VirtualClock clock;
+    RecordingMidiOut out{clock};
+    Player player{state.playback, out, clock};
+    Metronome metronome{state.metronome, state.playback, out, clock};
+    int waits = 0;
+};
+
+TEST_F(QueuedPlayback, AStrumIsQueuedAtItsTimesWithoutWaiting) {
+    state.playback.chordTempo = 0; // 0.7 s a string: the strum outlasts the hold
+    player.strum({{6, 40}, {5, 45}, {4, 50}, {3, 55}, {2, 59}, {1, 64}});
+    EXPECT_EQ(waits, 0);
+    EXPECT_EQ(clock.now(), 10.0);
+    ASSERT_EQ(out.sent.size(), 12u);
+    const double start = 10.0 + Player::QueueLead;
+    for (size_t k = 0; k < 6; ++k) {
+        EXPECT_NEAR(out.sent[k].time, start + 0.7 * double(k), 1e-5) << k;
+        EXPECT_EQ(out.sent[6 + k].word, off(out.sent[k].word >> 8 & 0x7F)) << k;
+        EXPECT_NEAR(out.sent[6 + k].time, start + 4.2, 1e-5) << k;
+        EXPECT_EQ(out.sent[k].source, QueueSource::Playback);
+    }
+
+    // A run: each note ends as the next begins, the release queued first.
+    out.sent.clear();
+    NoteList notes;
+    notes[0] = {QStringLiteral("1"), QString(), 4};
+    player.playScale(notes); // the root alone: E2 twice
+    ASSERT_EQ(out.sent.size(), 4u);
+    EXPECT_EQ(out.sent[1].word, off(40));
+    EXPECT_EQ(out.sent[2].word, on(40));
+    EXPECT_DOUBLE_EQ(out.sent[1].time, out.sent[2].time);
+    EXPECT_EQ(waits, 0);
+}
+
+TEST_F(QueuedPlayback, StoppingTheMetronomeLeavesAHeldChordToBeReleased) {
+    metronome.setRunning(true);
+    metronome.service();
+    clock.advance(0.45);
+    metronome.service(); // the first click is queued for 10.5
+    player.strum({{5, 48}, {4, 52}});
+    metronome.setRunning(false);
+    int clicks = 0;
+    int balance = 0;
+    for (const auto& s : out.sent) {
+        clicks += s.source == QueueSource::Metronome;
+        if (s.source == QueueSource::Playback)
+            balance += statusOf(s.word) == 0x90 ? 1 : -1;
+    }
+    EXPECT_EQ(clicks, 0) << "the click that had not sounded is taken back";
+    EXPECT_EQ(balance, 0) << "every strummed note is still released";
+    EXPECT_EQ(out.sent.size(), 4u);
+}
+
+} // namespace
+} // namespace chordalis
