@@ -18,7 +18,7 @@ done
 convert "$shots/menu-view.png" -crop 1000x390+0+0 +repage "$shots/menu-view-cut.png"
 small "$shots/menu-view-cut.png" "$guide/menu-view.png"
 # Dialogs: each window on its own; the neck picture dialog may come as the whole screen.
-for name in playback tuning metronome colours fretlight ledview info; do
+for name in playback tuning metronome colours fretlight ledview about info; do
     src=$shots/dlg-$name.png
     [ "$name" = info ] && src=$shots/info.png
     small "$src" "$guide/dlg-$name.png"
