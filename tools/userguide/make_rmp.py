@@ -6,6 +6,7 @@ at the fret nearest the table's hand position, and checked against its name befo
     python3 tools/userguide/make_rmp.py [OUT]
 """
 import html
+import re
 import sys
 
 NAMES = {"C": 0, "C#": 1, "Db": 1, "D": 2, "D#": 3, "Eb": 3, "E": 4, "F": 5, "F#": 6,
@@ -67,7 +68,8 @@ def diagram(steps, caption, first=0, last=12):
         out.append(f'<circle cx="{cx}" cy="{y[string]}" r="9" fill="{colour}"/>')
         out.append(f'<text x="{cx}" y="{y[string] + 4}" class="mk">{n}</text>')
     out.append("</svg>")
-    return "\n".join(out)
+    # Shapes get end tags of their own: simple HTML checkers do not know self-closing tags.
+    return re.sub(r"<(\w+)([^<>]*?)/>", r"<\1\2></\1>", "\n".join(out))
 
 
 def progression(title, key, chords, plan, text, first=0, last=12):
