@@ -305,6 +305,17 @@ TEST_F(LibraryValidatorTest, CatchesFileCountAndStemFaults) {
     });
 }
 
+// The help pages may draw with SVG, whose shapes close themselves (<circle ... />).
+TEST_F(LibraryValidatorTest, HelpPagesMayHoldSelfClosingShapesButNotUnclosedElements) {
+    freshCopy();
+    const std::vector<std::string> faults =
+        faultsAfter({"SVG shapes and an open element", "userguide/index.htm", "</body>",
+                     "<svg><circle r=\"1\"/><line x1=\"0\" /></svg><div></body>",
+                     "userguide/index.htm", "never closed"});
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_NE(faults[0].find("<div> is never closed"), std::string::npos) << faults[0];
+}
+
 TEST_F(LibraryValidatorTest, CatchesWhatAPlayerOrATeacherWouldNot) {
     expectCaught({
         {"an 11 chord with its 3rd", "chord.ini", "formula=1;5;b7;9;11\n",

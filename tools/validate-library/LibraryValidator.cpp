@@ -590,8 +590,9 @@ std::vector<std::string> tagFaults(const std::string& html, std::string* title) 
         const bool closing = tag[0] == '/';
         if (closing)
             tag.erase(0, 1);
+        const bool selfClosing = !closing && tag.back() == '/'; // <circle ... /> in SVG
         tag = lowerCase(tag.substr(0, tag.find_first_of(" \t\n/")));
-        if (voidTags.count(tag))
+        if (voidTags.count(tag) || selfClosing)
             continue;
         if (!closing) {
             open.push_back(tag);
