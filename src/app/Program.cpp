@@ -147,6 +147,11 @@ void Program::shutDown(QSettings& store) {
         if (m_window)
             m_window->saveWindowState(store);
         store.sync();
+        // A store that cannot be written (read-only file or folder, a folder in its place) is
+        // said once; everything else shuts down as usual.
+        if (store.status() != QSettings::NoError)
+            m_boxes.inform(BoxIcon::Exclamation,
+                           QLatin1String(SettingsWriteFailure) + store.fileName());
     }
     info.close();
     metronome.setRunning(false);

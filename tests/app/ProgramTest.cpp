@@ -4,6 +4,7 @@
 #include "../TestFolder.h"
 #include "app/ProgramFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -212,4 +213,17 @@ TEST(ProgramFolder, BuildAndInstalledLayouts) {
     EXPECT_EQ(programFile("/opt/x", "userguide/index.htm"),
               QStringLiteral("/opt/x/userguide/index.htm"));
     EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));
+}
+
+TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtShutDown) {
+    // A folder where the store's file should be: nothing can be written, not even as root.
+    ASSERT_TRUE(QDir().mkpath(storePath()));
+    Program program(dir.path(), boxes, FakeDevices().devices, true);
+    auto s = store();
+    ASSERT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
+    program.shutDown(s);
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.back().text, QLatin1String(SettingsWriteFailure) + storePath());
+    EXPECT_TRUE(program.isShutDown());
+    EXPECT_TRUE(QFileInfo(storePath()).isDir());
 }
