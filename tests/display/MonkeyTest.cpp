@@ -169,6 +169,11 @@ private:
 
     std::mt19937 m_rng;
     HeadlessProgram m_program;
+
+public:
+    HeadlessProgram& program() { return m_program; }
+
+private:
     QString m_allowedBox;
     size_t m_boxesBefore = 0;
     size_t m_seen = 0; // messages of the port counted so far
@@ -188,6 +193,9 @@ TEST(Monkey, RandomActionsKeepTheDisplaysTheLightsAndTheSoundConsistent) {
         ASSERT_TRUE(fault.isEmpty()) << "seed " << seed << ", action " << i << " ("
                                      << qPrintable(action) << "): " << qPrintable(fault);
     }
+    // The run did reach the sound and the lights.
+    EXPECT_FALSE(monkey.program().port().sent.empty());
+    EXPECT_FALSE(monkey.program().led().frames.empty());
 }
 
 } // namespace
