@@ -10,8 +10,10 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgm
 # Arial, which Liberation Sans stands in for.
 run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont)
 # The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server;
-# the printing tests the sheets' font and pdftotext to read their PDF files back.
-test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2)
+# the printing tests the sheets' font and pdftotext to read their PDF files back;
+# tools/fuzz.sh and CI's short fuzz runs build with clang's libFuzzer.
+test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2
+               clang libclang-rt-14-dev)
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in
