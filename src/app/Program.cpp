@@ -3,6 +3,8 @@
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
 #include "app/SkinChooser.h"
+#include "app/StartupWarnings.h"
+#include "fretboard/Skins.h"
 #include "ledguitar/SimulatedGuitar.h"
 #include "ledguitar/backends/HidapiTransport.h"
 #include "modes/Commands.h"
@@ -71,7 +73,10 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     if (m_window)
         m_window->createWindow();
     loadLibraries();
-    applyFretboard(*this);
+    if (!applyFretboard(*this) && skinFileExists(m_folder, state.fretboardFile))
+        warnings.warn(QStringLiteral("fretboards/%1 cannot be read as a whole neck picture; the "
+                                     "built-in neck is drawn")
+                          .arg(state.fretboardFile));
     if (m_window) {
         m_window->showPages();
         m_window->showSplash();
@@ -82,6 +87,11 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     clearNeck(m_context); // the empty neck
     if (m_window)
         m_window->showPages();
+    // What the data files gave warnings about, said over the window: stderr is not seen there.
+    if (m_window && !warnings.messages().isEmpty())
+        m_boxes.inform(BoxIcon::Exclamation, startupWarningsText(warnings.messages()));
+    if (m_shutDown)
+        return 0;
     // With the window shown, so that a device that cannot be opened is reported over it.
     openSound();
     if (m_shutDown) // ended while that report was up

@@ -36,6 +36,11 @@ bool hasGifTrailer(const QString& path) {
 
 } // namespace
 
+bool skinFileExists(const QString& programFolder, const QString& file) {
+    return isPlainSkinName(file) &&
+           QFileInfo::exists(QDir(skinFolder(programFolder)).filePath(file));
+}
+
 QImage loadSkin(const QString& programFolder, const QString& file) {
     if (!isPlainSkinName(file))
         return {};

@@ -19,6 +19,9 @@ QString skinFolder(const QString& programFolder);
 // the folder is never opened.
 bool isPlainSkinName(const QString& file);
 
+// Whether the skins folder holds a file of that plain name (readable as a picture or not).
+bool skinFileExists(const QString& programFolder, const QString& file);
+
 // Limits of a skin file: the file's size, and the width and height its header declares (a neck
 // picture is 753 x 183).
 inline constexpr qint64 MaxSkinFileBytes = 32 << 20;
