@@ -198,5 +198,39 @@ TEST(Monkey, RandomActionsKeepTheDisplaysTheLightsAndTheSoundConsistent) {
     EXPECT_FALSE(monkey.program().led().frames.empty());
 }
 
+TEST(Faults, TheMidiOutputFailingInTheMiddleOfAPlaybackEndsItQuietly) {
+    HeadlessProgram p;
+    Program& program = *p;
+    rootChange(program.context(), 1);
+    program.pages.mode = Mode::Scales;
+    modeDispatch(program.context(), Mode::Scales);
+    p.clickItem(TreeId::Scales, 0, "Scale");
+    // The device goes away after a few notes: what follows is lost, nothing is left waiting.
+    int waits = 0;
+    p.clock().duringWait = [&] {
+        if (++waits == 3)
+            p.port().close();
+    };
+    const size_t before = p.port().sent.size();
+    program.playCommand(Mode::Scales);
+    const size_t lost = p.port().sent.size();
+    EXPECT_GT(lost, before);
+    EXPECT_FALSE(p.port().isOpen());
+    EXPECT_TRUE(p.boxes().shown.empty());
+    // Opened again, the next playback sounds whole: each note that starts also stops.
+    p.clock().duringWait = nullptr;
+    ASSERT_TRUE(program.openSound());
+    program.playCommand(Mode::Scales);
+    int on = 0, off = 0;
+    for (size_t i = lost; i < p.port().sent.size(); ++i) {
+        const std::uint32_t w = p.port().sent[i].word;
+        const bool isOn = (w & 0xF0) == 0x90 && ((w >> 16) & 0x7F) > 0;
+        on += isOn;
+        off += !isOn && ((w & 0xF0) == 0x80 || (w & 0xF0) == 0x90);
+    }
+    EXPECT_GT(on, 0);
+    EXPECT_EQ(on, off);
+}
+
 } // namespace
 } // namespace chordalis::test

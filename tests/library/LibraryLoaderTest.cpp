@@ -206,3 +206,14 @@ TEST(LibraryLoader, ADamagedCountIsSaidOnceNamingTheFilesValue) {
     EXPECT_EQ(chordLines.size(), 2) << qPrintable(chordLines.join('\n'));
     EXPECT_TRUE(l.warned("numchords is 99999 (read as 5000) but 4999 of its chord sections"));
 }
+
+TEST(LibraryLoader, HugeFilesAndEndlessLinesStillLoad) {
+    // 10 MB of comment lines and a name of 200,000 characters around a sound chord.
+    QByteArray chord = "[totals]\nnumchords=1\nnumgroups=1\n[groups]\n0=Major\n";
+    chord += QByteArray(10 << 20, ';').replace(QByteArray(64, ';'), QByteArray(63, ';') + '\n');
+    chord += "[0]\nname=" + QByteArray(200000, 'm') + "\nformula=1;3;5\ngroup=0\n";
+    Loaded l(chord, "[totals]\nnumscales=0\n");
+    ASSERT_EQ(l.state.chords.count, 1);
+    EXPECT_TRUE(l.state.chords.entries[0].name.startsWith(QLatin1String("mmmm")));
+    EXPECT_EQ(l.state.chords.entries[0].formula, QStringLiteral("1;3;5"));
+}
