@@ -13,7 +13,8 @@ case "${1:-}" in
 esac
 scripts/install-deps.sh test
 if [ "$build" = build ]; then
-    scripts/build.sh
+    # Warnings are errors in the test run, so that none slips in.
+    scripts/build.sh -DCHORDALIS_WERROR=ON
 else
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHORDALIS_SANITIZE=ON \
         -DCHORDALIS_BUILD_BENCH=OFF >/dev/null

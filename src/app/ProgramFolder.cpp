@@ -5,14 +5,52 @@
 
 namespace chordalis {
 
-QString programFolderFor(const QString& executableDir) {
-    const QDir dir(executableDir);
-    if (dir.dirName() == QLatin1String("bin")) {
-        const QString installed = dir.absoluteFilePath(QStringLiteral("../share/chordalis"));
-        if (QFileInfo(installed).isDir())
-            return QDir::cleanPath(installed);
+#ifndef CHORDALIS_DATA_FROM_BINDIR
+#define CHORDALIS_DATA_FROM_BINDIR "../share/chordalis"
+#endif
+#ifndef CHORDALIS_INSTALLED_DATADIR
+#define CHORDALIS_INSTALLED_DATADIR "/usr/local/share/chordalis"
+#endif
+
+namespace {
+
+bool holdsLibraryFile(const QString& folder) {
+    const QDir dir(folder);
+    for (const QString& file : libraryFiles()) {
+        if (QFileInfo(dir.filePath(file)).isFile())
+            return true;
     }
-    return QDir::cleanPath(dir.absolutePath());
+    return false;
+}
+
+} // namespace
+
+const InstalledDataDirs& installedDataDirs() {
+    static const InstalledDataDirs dirs{QStringLiteral(CHORDALIS_DATA_FROM_BINDIR),
+                                        QStringLiteral(CHORDALIS_INSTALLED_DATADIR)};
+    return dirs;
+}
+
+QString programFolderFor(const QString& executableDir, const InstalledDataDirs& installed) {
+    const QDir dir(executableDir);
+    const QString own = QDir::cleanPath(dir.absolutePath());
+    if (holdsLibraryFile(own))
+        return own;
+
+    QStringList candidates;
+    if (!installed.fromBinDir.isEmpty())
+        candidates << QDir::cleanPath(dir.absoluteFilePath(installed.fromBinDir));
+    if (!installed.configured.isEmpty() && QDir::isAbsolutePath(installed.configured))
+        candidates << QDir::cleanPath(installed.configured);
+    for (const QString& folder : candidates) {
+        if (holdsLibraryFile(folder))
+            return folder;
+    }
+    for (const QString& folder : candidates) {
+        if (QFileInfo(folder).isDir())
+            return folder;
+    }
+    return own;
 }
 
 const QStringList& libraryFiles() {

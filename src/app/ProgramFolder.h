@@ -6,10 +6,23 @@
 
 namespace chordalis {
 
+// Where an installed program keeps its data: the data folder relative to the folder of the
+// executables (so that an installed tree still works when it is moved or staged under another
+// root), and the same folder as an absolute path, both as the build was configured.
+struct InstalledDataDirs {
+    QString fromBinDir; // "../share/chordalis" with the usual layout
+    QString configured; // "/usr/share/chordalis" for a package
+};
+const InstalledDataDirs& installedDataDirs();
+
 // The program folder holds the library files and the folders fretboards, system, midi and
-// userguide. A build keeps them beside the executable; an installed program keeps them in
-// <prefix>/share/chordalis beside <prefix>/bin.
-QString programFolderFor(const QString& executableDir);
+// userguide. A build keeps them beside the executable, and a folder beside the executable that
+// holds a library file is taken first, so that a build runs in place. Otherwise the installed
+// data folder (relative, then absolute) that holds a library file; failing that, the first of
+// them that exists, so that a damaged installation is reported with the installed path; and
+// last the executable's own folder.
+QString programFolderFor(const QString& executableDir,
+                         const InstalledDataDirs& installed = installedDataDirs());
 
 // The five library files, in the order they are checked.
 const QStringList& libraryFiles();

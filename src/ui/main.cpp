@@ -7,6 +7,7 @@
 #include "ui/SignalWatcher.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
 #include <QSettings>
@@ -43,6 +44,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationVersion(QLatin1String(AppVersion));
+    // Ties the window to the installed desktop entry (its name and icon on Wayland), and gives
+    // it the installed icon on X11; a build that is not installed keeps the desktop's default.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.chordalis.Chordalis"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.chordalis.Chordalis")));
 
     const QString folder = programFolderFor(QCoreApplication::applicationDirPath());
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(AppTitle),

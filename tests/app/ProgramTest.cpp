@@ -207,10 +207,34 @@ TEST_F(ProgramTest, EndedBeforeTheSettingsWereReadLeavesTheStoreAlone) {
 
 TEST(ProgramFolder, BuildAndInstalledLayouts) {
     TestFolder dir;
-    dir.write("bin/.keep", "");
+    const InstalledDataDirs installed{"../share/chordalis", dir.filePath("usr/share/chordalis")};
+    // A build: the data beside the executable wins over any installed copy.
+    dir.write("build/chord.ini", "");
     dir.write("share/chordalis/chord.ini", "");
-    EXPECT_EQ(programFolderFor(dir.filePath("bin")), dir.filePath("share/chordalis"));
-    EXPECT_EQ(programFolderFor(dir.filePath("share")), dir.filePath("share"));
+    dir.write("bin/.keep", "");
+    EXPECT_EQ(programFolderFor(dir.filePath("build"), installed), dir.filePath("build"));
+    // An installed tree, wherever its prefix lies, finds the data from its bin folder.
+    EXPECT_EQ(programFolderFor(dir.filePath("bin"), installed), dir.filePath("share/chordalis"));
+    EXPECT_EQ(programFolderFor(dir.filePath("bin") + "/", installed),
+              dir.filePath("share/chordalis"));
+    // A program whose bin folder has no data beside it (a link, a wrapper's folder) falls back
+    // on the configured data folder.
+    dir.write("usr/share/chordalis/scale.ini", "");
+    dir.write("opt/elsewhere/.keep", "");
+    EXPECT_EQ(programFolderFor(dir.filePath("opt/elsewhere"), installed),
+              dir.filePath("usr/share/chordalis"));
+    // A damaged installation is reported with the installed path, not the executable's folder.
+    TestFolder broken;
+    broken.write("bin/.keep", "");
+    broken.write("share/chordalis/fretboards/.keep", "");
+    EXPECT_EQ(programFolderFor(broken.filePath("bin"), {"../share/chordalis", ""}),
+              broken.filePath("share/chordalis"));
+    // Nothing anywhere: the executable's own folder, which the missing-file message then names.
+    EXPECT_EQ(programFolderFor(dir.filePath("opt/elsewhere"), {"../nowhere", "/nonexistent/x"}),
+              dir.filePath("opt/elsewhere"));
+    EXPECT_EQ(programFolderFor(dir.filePath("opt/elsewhere"), {"", "relative/only"}),
+              dir.filePath("opt/elsewhere"));
+
     EXPECT_EQ(programFile("/opt/x", "userguide/index.htm"),
               QStringLiteral("/opt/x/userguide/index.htm"));
     EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));

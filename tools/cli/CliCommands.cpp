@@ -764,6 +764,34 @@ QJsonObject messageToJson(const RecordingMidiOut::Sent& m) {
     return QJsonObject{{"time", std::round(m.time * 1e6) / 1e6}, {"bytes", bytes}};
 }
 
+// What a playback sent, as the --midi-log JSON (headed by `what`) or rendered into the --render
+// WAV file through the built-in synthesizer.
+int writePlayed(const RecordingMidiOut& port, double seconds, const QJsonObject& what,
+                const Arguments& args, QTextStream& out, QTextStream& err) {
+    if (args.has("--midi-log")) {
+        QJsonArray messages;
+        for (const auto& m : port.sent)
+            messages.append(messageToJson(m));
+        QJsonObject log = what;
+        log.insert(QStringLiteral("seconds"), std::round(seconds * 1e6) / 1e6);
+        log.insert(QStringLiteral("messages"), messages);
+        print(out, log);
+        return ExitOk;
+    }
+    const QString wav = args.value("--render");
+    QString error;
+    const auto sound = renderMessages(port.sent, /*tailSeconds=*/1.5, &error);
+    if (!sound || !writeWav(*sound, wav, &error)) {
+        err << "chordalis-cli: cannot render " << wav << ": " << error << "\n";
+        return ExitDataError;
+    }
+    print(out, QJsonObject{{"wav", wav},
+                           {"sampleRate", sound->sampleRate},
+                           {"frames", sound->frames()},
+                           {"messages", int(port.sent.size())}});
+    return ExitOk;
+}
+
 int play(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
     const QString modeName = args.operands.value(0);
     const std::map<QString, Mode> playable{{QStringLiteral("chord"), Mode::Chords},
@@ -801,27 +829,7 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
 
     program.openSound(); // the instrument of the options
     program.playCommand(mode->second);
-
-    if (args.has("--midi-log")) {
-        QJsonArray messages;
-        for (const auto& m : port.sent)
-            messages.append(messageToJson(m));
-        print(out, QJsonObject{{"mode", modeName},
-                               {"seconds", std::round(clock.now() * 1e6) / 1e6},
-                               {"messages", messages}});
-        return ExitOk;
-    }
-    const QString wav = args.value("--render");
-    const auto sound = renderMessages(port.sent, /*tailSeconds=*/1.5, &error);
-    if (!sound || !writeWav(*sound, wav, &error)) {
-        err << "chordalis-cli: cannot render " << wav << ": " << error << "\n";
-        return ExitDataError;
-    }
-    print(out, QJsonObject{{"wav", wav},
-                           {"sampleRate", sound->sampleRate},
-                           {"frames", sound->frames()},
-                           {"messages", int(port.sent.size())}});
-    return ExitOk;
+    return writePlayed(port, clock.now(), QJsonObject{{"mode", modeName}}, args, out, err);
 }
 
 // The printed sheet of a display, one page per root, into a PDF file.
@@ -1017,27 +1025,7 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
         for (double wait = player.service(); wait >= 0; wait = player.service())
             clock.advance(wait);
     }
-    if (args.has("--midi-log")) {
-        QJsonArray messages;
-        for (const auto& m : port.sent)
-            messages.append(messageToJson(m));
-        print(out, QJsonObject{{"example", path},
-                               {"seconds", std::round(clock.now() * 1e6) / 1e6},
-                               {"messages", messages}});
-        return ExitOk;
-    }
-    const QString wav = args.value("--render");
-    QString error;
-    const auto sound = renderMessages(port.sent, /*tailSeconds=*/1.5, &error);
-    if (!sound || !writeWav(*sound, wav, &error)) {
-        err << "chordalis-cli: cannot render " << wav << ": " << error << "\n";
-        return ExitDataError;
-    }
-    print(out, QJsonObject{{"wav", wav},
-                           {"sampleRate", sound->sampleRate},
-                           {"frames", sound->frames()},
-                           {"messages", int(port.sent.size())}});
-    return ExitOk;
+    return writePlayed(port, clock.now(), QJsonObject{{"example", path}}, args, out, err);
 }
 
 } // namespace

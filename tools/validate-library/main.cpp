@@ -13,17 +13,29 @@
 
 namespace {
 
-// The folder that holds chord.ini beside the binary, or the installed data folder.
+#ifndef CHORDALIS_DATA_FROM_BINDIR
+#define CHORDALIS_DATA_FROM_BINDIR "../share/chordalis"
+#endif
+#ifndef CHORDALIS_INSTALLED_DATADIR
+#define CHORDALIS_INSTALLED_DATADIR "/usr/local/share/chordalis"
+#endif
+
+// The folder that holds chord.ini beside the binary (a build), or the installed data folder:
+// found from the binary's folder as the build was configured, then at its configured place.
 std::filesystem::path defaultDataDir(const char* argv0) {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", ec);
     if (ec)
         exe = std::filesystem::absolute(argv0, ec);
     const std::filesystem::path here = exe.parent_path();
-    const std::filesystem::path installed = here / ".." / "share" / "chordalis";
-    if (!std::filesystem::exists(here / "chord.ini") &&
-        std::filesystem::exists(installed / "chord.ini"))
-        return installed;
+    if (std::filesystem::exists(here / "chord.ini", ec))
+        return here;
+    for (const std::filesystem::path& installed :
+         {(here / CHORDALIS_DATA_FROM_BINDIR).lexically_normal(),
+          std::filesystem::path(CHORDALIS_INSTALLED_DATADIR)}) {
+        if (std::filesystem::exists(installed / "chord.ini", ec))
+            return installed;
+    }
     return here;
 }
 

@@ -6,15 +6,11 @@ stored last byte first. Run from this folder: ./make_examples.py
 """
 import pathlib
 import struct
+import sys
 
-
-def vlq(n):
-    out = [n & 0x7F]
-    n >>= 7
-    while n:
-        out.append(0x80 | (n & 0x7F))
-        n >>= 7
-    return bytes(reversed(out))
+# The variable-length numbers and the .emd form are the shipped examples' own.
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[3] / "tools" / "examples"))
+from smf import emd, vlq  # noqa: E402
 
 
 def track(events, running_status=True):
@@ -36,10 +32,6 @@ def track(events, running_status=True):
 
 def smf(tracks, division=96):
     return b"MThd" + struct.pack(">IHHH", 6, 1, len(tracks), division) + b"".join(tracks)
-
-
-def emd(mid):
-    return mid[:14] + mid[14:][::-1]
 
 
 Q = 96  # ticks per quarter note

@@ -1,0 +1,158 @@
+// The play-along examples of the shipped library, read the way the information window reads them:
+// the keys through the INI reader, the files through the example decoder and the MIDI file
+// reader, the item's notes through the library loader and the spelling of its formula.
+
+#include "library/IniReader.h"
+#include "library/LibraryLoader.h"
+#include "library/Warnings.h"
+#include "modes/Info.h"
+#include "sound/MidiFile.h"
+#include "sound/MidiOut.h"
+#include "theory/Spelling.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+#include <set>
+
+namespace chordalis {
+namespace {
+
+constexpr int DrumChannel = 9;
+
+struct Item {
+    QString mode; // "chord", "scale" or "triad"
+    int number = 0;
+    QString formula;
+};
+
+std::vector<Item> shippedItems(IniReader& ini) {
+    Warnings warnings(/*quiet=*/true);
+    LibraryLoader loader(ini, warnings);
+    std::vector<Item> items;
+    const ChordLibrary chords = loader.loadChords();
+    for (int i = 0; i < chords.count; ++i)
+        items.push_back({QStringLiteral("chord"), i, chords.entries[i].formula});
+    const ScaleLibrary scales = loader.loadScales();
+    for (int i = 0; i < scales.count; ++i)
+        items.push_back({QStringLiteral("scale"), i, scales.entries[i].formula});
+    const TriadLibrary triads = loader.loadTriads();
+    for (int i = 0; i < TriadCount; ++i)
+        items.push_back({QStringLiteral("triad"), i, triads.entries[i].formula});
+    return items;
+}
+
+std::optional<MidiSong> readExample(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot be read");
+        return std::nullopt;
+    }
+    const auto mid = decodeExample(file.readAll());
+    if (!mid) {
+        *error = QStringLiteral("shorter than a header");
+        return std::nullopt;
+    }
+    return parseMidiFile(*mid, error);
+}
+
+// Seconds of sounding note time per pitch class, outside the drum channel. A key struck again
+// while it sounds counts from the new strike.
+std::map<int, double> soundingTime(const MidiSong& song) {
+    std::map<int, double> time;
+    std::map<std::pair<int, int>, double> started;
+    for (const auto& e : song.events) {
+        const int status = statusOf(e.word);
+        const int kind = status & 0xF0;
+        const int channel = status & 0x0F;
+        if ((kind != 0x90 && kind != 0x80) || channel == DrumChannel)
+            continue;
+        const std::pair<int, int> key{channel, data1Of(e.word)};
+        const auto on = started.find(key);
+        if (on != started.end()) {
+            time[key.second % 12] += e.time - on->second;
+            started.erase(on);
+        }
+        if (kind == 0x90 && data2Of(e.word) > 0)
+            started[key] = e.time;
+    }
+    for (const auto& [key, since] : started) // a note never released sounds to the end
+        time[key.second % 12] += song.length - since;
+    return time;
+}
+
+class ShippedExamples : public ::testing::Test {
+protected:
+    QString folder = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    IniReader ini{folder};
+};
+
+TEST_F(ShippedExamples, EveryItemListsSequencesAndGroovesThatExistDecodeAndPlayLongEnough) {
+    const std::vector<Item> items = shippedItems(ini);
+    ASSERT_EQ(items.size(), 222u);
+    std::set<QString> checked;
+    for (const Item& item : items) {
+        const InfoKeys keys = readInfoKeys(ini, item.mode, item.number);
+        SCOPED_TRACE(
+            qPrintable(item.mode + u' ' + QString::number(item.number) + u' ' + keys.stem));
+        ASSERT_TRUE(isPlainFileName(keys.stem));
+        EXPECT_GE(leadingNumber(keys.examples), 2);
+        EXPECT_TRUE(keys.examples.endsWith(u'*')) << "no pedal grooves";
+        for (const ExampleEntry& entry : exampleEntries(keys.stem, keys.examples)) {
+            if (!checked.insert(entry.file).second)
+                continue; // the pedal grooves are shared
+            QString error;
+            const auto song = readExample(examplePath(folder, entry.file), &error);
+            ASSERT_TRUE(song) << qPrintable(entry.file + u' ' + error);
+            EXPECT_GE(song->length, 8.0) << qPrintable(entry.file);
+            EXPECT_LT(song->length, 60.0) << qPrintable(entry.file);
+            const bool drums = std::any_of(song->events.begin(), song->events.end(), [](auto& e) {
+                return (statusOf(e.word) & 0xF0) == 0x90 &&
+                       (statusOf(e.word) & 0x0F) == DrumChannel;
+            });
+            EXPECT_TRUE(drums) << qPrintable(entry.file) << " has no drums on channel 10";
+        }
+    }
+    EXPECT_EQ(checked.size(), 222u * 4 + 6);
+}
+
+// Outside the drums, a chord's or triad's examples sound its own notes at least half of the time,
+// a scale's examples its notes at least 85 % of the time; every file on its own.
+TEST_F(ShippedExamples, HarmonyLiesOnTheItemsNotes) {
+    std::map<QString, std::pair<double, QString>> lowest;
+    for (const Item& item : shippedItems(ini)) {
+        const NoteList notes = spellFormula(item.formula, 0, 0);
+        std::set<int> pitchClasses;
+        for (const NoteEntry& n : notes)
+            if (n.isUsed())
+                pitchClasses.insert(n.pitchClass);
+        ASSERT_FALSE(pitchClasses.empty()) << qPrintable(item.mode) << ' ' << item.number;
+        const double needed = item.mode == QLatin1String("scale") ? 0.85 : 0.5;
+        const InfoKeys keys = readInfoKeys(ini, item.mode, item.number);
+        for (const ExampleEntry& entry : exampleEntries(keys.stem, keys.examples)) {
+            QString error;
+            const auto song = readExample(examplePath(folder, entry.file), &error);
+            ASSERT_TRUE(song) << qPrintable(entry.file + u' ' + error);
+            double total = 0, on = 0;
+            for (const auto& [pc, seconds] : soundingTime(*song)) {
+                total += seconds;
+                if (pitchClasses.count(pc))
+                    on += seconds;
+            }
+            ASSERT_GT(total, 0.0) << qPrintable(entry.file) << " sounds no notes";
+            const double share = on / total;
+            EXPECT_GE(share, needed) << qPrintable(entry.file);
+            auto& low = lowest.try_emplace(item.mode, 2.0, QString()).first->second;
+            if (share < low.first)
+                low = {share, entry.file};
+        }
+    }
+    for (const auto& [mode, low] : lowest)
+        std::cout << "lowest share on the item's notes, " << qPrintable(mode) << ": "
+                  << low.first * 100 << " % (" << qPrintable(low.second) << ")\n";
+    EXPECT_EQ(lowest.size(), 3u);
+}
+
+} // namespace
+} // namespace chordalis
