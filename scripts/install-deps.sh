@@ -11,9 +11,10 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev
 run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont)
 # The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server;
 # the printing tests the sheets' font and pdftotext to read their PDF files back; the
-# installation test validates the desktop entry and AppStream file and builds the Debian package.
+# installation test validates the desktop entry and AppStream file and builds the Debian package;
+# tools/fuzz.sh and CI's short fuzz runs build with clang's libFuzzer.
 test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2
-               desktop-file-utils appstream dpkg-dev file)
+               desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
 # The benchmarks start the program in a virtual display and play into a JACK server.
 bench_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2 xvfb)
 

@@ -3,6 +3,8 @@
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
 #include "app/SkinChooser.h"
+#include "app/StartupWarnings.h"
+#include "fretboard/Skins.h"
 #include "ledguitar/SimulatedGuitar.h"
 #include "ledguitar/backends/HidapiTransport.h"
 #include "modes/Commands.h"
@@ -72,7 +74,10 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     if (m_window)
         m_window->createWindow();
     loadLibraries();
-    applyFretboard(*this);
+    if (!applyFretboard(*this) && skinFileExists(m_folder, state.fretboardFile))
+        warnings.warn(QStringLiteral("fretboards/%1 cannot be read as a whole neck picture; the "
+                                     "built-in neck is drawn")
+                          .arg(state.fretboardFile));
     if (m_window) {
         m_window->showPages();
         // The output's slow work (the port list, the sound font, the audio device) goes on
@@ -90,8 +95,13 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     clearNeck(m_context); // the empty neck
     if (m_window) {
         m_window->showPages();
-        // Reported once the window is on the screen, over it.
-        m_window->afterFirstFrame([this] { finishOpeningSound(); });
+        // Reported once the window is on the screen, over it: what the data files gave warnings
+        // about (stderr is not seen there), then the output's result.
+        m_window->afterFirstFrame([this] {
+            if (!warnings.messages().isEmpty())
+                m_boxes.inform(BoxIcon::Exclamation, startupWarningsText(warnings.messages()));
+            finishOpeningSound();
+        });
     } else {
         openSound();
     }
@@ -177,6 +187,11 @@ void Program::shutDown(QSettings& store) {
         if (m_window)
             m_window->saveWindowState(store);
         store.sync();
+        // A store that cannot be written (read-only file or folder, a folder in its place) is
+        // said once; everything else shuts down as usual.
+        if (store.status() != QSettings::NoError)
+            m_boxes.inform(BoxIcon::Exclamation,
+                           QLatin1String(SettingsWriteFailure) + store.fileName());
     }
     waitForOpening();
     info.close();

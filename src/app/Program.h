@@ -32,6 +32,8 @@ inline constexpr const char* ScreenQuestion =
     "It is recommended that you use a screen resolution of at least 800x600 for this program.  "
     "Do you wish to continue?";
 inline constexpr const char* QuitQuestion = "Are you sure you want to quit?";
+inline constexpr const char* SettingsWriteFailure =
+    "Your settings could not be saved. Check that this file can be written: ";
 inline constexpr const char* MidiOpenFailure =
     "A system error has occured while trying to open a MIDI output channel.\r\n"
     "This program will function fully except for playback support.\r\n\r\n"

@@ -1,6 +1,8 @@
 #include "app/Settings.h"
 
 #include <QSettings>
+#include <QStringList>
+#include <QVariant>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -151,12 +153,18 @@ void readSettings(QSettings& store, AppState& state) {
     });
     // The chords and triads are drawn only in standard tuning; a store that says standard but
     // holds other notes (edited by hand) would draw them on the wrong frets.
-    if (isStandardTuning(state.tuning) && !hasStandardNotes(state.tuning))
+    // The same holds for every preset: a preset number whose notes are not the preset's is read
+    // as a custom tuning, so it is written back as what it really is.
+    if (state.tuning[0] > 0 && state.tuning != presetTuning(state.tuning[0]))
         state.tuning[0] = 0;
 
+    // An unquoted name with a comma comes back as a list; its parts are the name.
     const QString file = path("Fretboard", "File");
-    state.fretboardFile =
-        store.contains(file) ? store.value(file).toString() : defaults.fretboardFile;
+    const QVariant stored = store.value(file);
+    state.fretboardFile = !store.contains(file) ? defaults.fretboardFile
+                          : stored.typeId() == QMetaType::QStringList
+                              ? stored.toStringList().join(u',')
+                              : stored.toString();
 
     const QString left = store.value(path("Fretboard", "Left Handed")).toString().trimmed();
     state.leftHanded = left.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||

@@ -1,6 +1,7 @@
 #include "fretboard/Skins.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -15,6 +16,31 @@ bool isPlainSkinName(const QString& file) {
            file != QLatin1String(".") && file != QLatin1String("..");
 }
 
+namespace {
+
+// A whole GIF file ends with its trailer byte ";" (after any blanks a copying tool appended).
+bool hasGifTrailer(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 1)
+        return false;
+    qint64 at = f.size() - 1;
+    char c = 0;
+    for (int n = 0; n < 16 && at >= 0; ++n, --at) {
+        if (!f.seek(at) || !f.getChar(&c))
+            return false;
+        if (c != '\0' && c != '\n' && c != '\r')
+            break;
+    }
+    return c == ';';
+}
+
+} // namespace
+
+bool skinFileExists(const QString& programFolder, const QString& file) {
+    return isPlainSkinName(file) &&
+           QFileInfo::exists(QDir(skinFolder(programFolder)).filePath(file));
+}
+
 QImage loadSkin(const QString& programFolder, const QString& file) {
     if (!isPlainSkinName(file))
         return {};
@@ -22,7 +48,17 @@ QImage loadSkin(const QString& programFolder, const QString& file) {
     // Reading a pipe or a device would block or never end.
     if (!QFileInfo(path).isFile())
         return {};
+    const QFileInfo info(path);
+    if (info.size() > MaxSkinFileBytes)
+        return {};
     QImageReader reader(path);
+    // The header's size is checked before anything is decoded: a picture claiming millions of
+    // pixels is damaged or hostile, not a neck.
+    const QSize declared = reader.size();
+    if (declared.isValid() && (declared.width() > MaxSkinSide || declared.height() > MaxSkinSide))
+        return {};
+    if (reader.format() == "gif" && !hasGifTrailer(path))
+        return {}; // cut short: the decoder would give a partly blank neck without a word
     QImage image = reader.read();
     if (image.isNull())
         return {};

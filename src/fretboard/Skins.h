@@ -19,9 +19,17 @@ QString skinFolder(const QString& programFolder);
 // the folder is never opened.
 bool isPlainSkinName(const QString& file);
 
+// Whether the skins folder holds a file of that plain name (readable as a picture or not).
+bool skinFileExists(const QString& programFolder, const QString& file);
+
+// Limits of a skin file: the file's size, and the width and height its header declares (a neck
+// picture is 753 x 183).
+inline constexpr qint64 MaxSkinFileBytes = 32 << 20;
+inline constexpr int MaxSkinSide = 8192;
+
 // The picture of a skin file, or a null image when the name is not plain, the file is not a
-// regular file (a folder, a pipe) or cannot be read as a picture. A picture of another size is
-// drawn stretched over the surface.
+// regular file (a folder, a pipe), is larger than the limits above, is a GIF cut short, or cannot
+// be read as a picture. A picture of another size is drawn stretched over the surface.
 QImage loadSkin(const QString& programFolder, const QString& file);
 
 // The "*.gif" files of the skin folder (file names only, case-insensitive pattern, sorted by

@@ -14,17 +14,30 @@ const QString TriadFile = QStringLiteral("triad");
 
 } // namespace
 
-int LibraryLoader::readCount(const QString& file, const QString& key) {
+int LibraryLoader::readCount(const QString& file, const QString& key, bool required) {
     const QString text = m_ini.readIni(file, QStringLiteral("totals"), key);
+    const QString shown = text.trimmed().left(40);
     int n = leadingNumber(text);
-    if (n < 0) {
+    // A count that is absent or no number at all would give an empty library without a word.
+    const bool number =
+        !shown.isEmpty() &&
+        (shown[0].isDigit() ||
+         (shown.size() > 1 && (shown[0] == u'-' || shown[0] == u'+') && shown[1].isDigit()));
+    if (required && shown.isEmpty()) {
+        m_warnings.warn(QStringLiteral("%1.ini has no [totals] %2 (the file is missing, empty or "
+                                       "damaged); no %1s are read")
+                            .arg(file, key));
+    } else if (required && !number) {
+        m_warnings.warn(
+            QStringLiteral("%1.ini [totals] %2 is \"%3\", not a number; no %1s are read")
+                .arg(file, key, shown));
+    } else if (n < 0) {
         m_warnings.warn(
             QStringLiteral("%1.ini [totals] %2 is \"%3\"; taken as 0").arg(file, key, text));
         n = 0;
     } else if (n > MaxItems) {
         m_warnings.warn(QStringLiteral("%1.ini [totals] %2 is %3; only the first %4 are read")
-                            .arg(file, key)
-                            .arg(n)
+                            .arg(file, key, shown)
                             .arg(MaxItems));
         n = MaxItems;
     }
@@ -46,7 +59,7 @@ QString LibraryLoader::readFormula(const QString& file, const QString& section) 
 
 std::vector<QString> LibraryLoader::readGroups(const QString& file) {
     std::vector<QString> groups;
-    const int n = readCount(file, QStringLiteral("numgroups"));
+    const int n = readCount(file, QStringLiteral("numgroups"), false);
     for (int i = 0; i < n; ++i)
         groups.push_back(m_ini.readIni(file, QStringLiteral("groups"), QString::number(i)));
     return groups;
@@ -54,18 +67,24 @@ std::vector<QString> LibraryLoader::readGroups(const QString& file) {
 
 // "chord" or "scale": the count key and the item word follow from the file's name.
 void LibraryLoader::warnMissing(const QString& file, int count, int missing) {
-    if (missing > 0)
-        m_warnings.warn(QStringLiteral("%1.ini: num%1s is %2 but %3 of its %1 sections are "
-                                       "missing; those %1s have no name and no notes")
-                            .arg(file)
-                            .arg(count)
-                            .arg(missing));
+    if (missing <= 0)
+        return;
+    // The count as the file gives it; a count cut to MaxItems says so in its own line.
+    const QString key = QStringLiteral("num%1s").arg(file);
+    const QString written = m_ini.readIni(file, QStringLiteral("totals"), key).trimmed().left(40);
+    const QString read = count == MaxItems && written != QString::number(count)
+                             ? QStringLiteral("%1 (read as %2)").arg(written).arg(count)
+                             : QString::number(count);
+    m_warnings.warn(QStringLiteral("%1.ini: %2 is %3 but %4 of its %1 sections are "
+                                   "missing; those %1s have no name and no notes")
+                        .arg(file, key, read)
+                        .arg(missing));
 }
 
 ChordLibrary LibraryLoader::loadChords() {
     const IniReader::Operation reading(m_ini);
     ChordLibrary lib;
-    const int n = readCount(ChordFile, QStringLiteral("numchords"));
+    const int n = readCount(ChordFile, QStringLiteral("numchords"), true);
     lib.count = n;
     lib.entries.assign(size_t(n) + 1, ChordEntry{});
 
@@ -91,7 +110,7 @@ ChordLibrary LibraryLoader::loadChords() {
 ScaleLibrary LibraryLoader::loadScales() {
     const IniReader::Operation reading(m_ini);
     ScaleLibrary lib;
-    const int n = readCount(ScaleFile, QStringLiteral("numscales"));
+    const int n = readCount(ScaleFile, QStringLiteral("numscales"), true);
     lib.count = n;
     lib.entries.assign(size_t(n), ScaleEntry{});
 

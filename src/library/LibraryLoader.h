@@ -25,7 +25,9 @@ public:
     static constexpr int MaxItems = 5000;
 
 private:
-    int readCount(const QString& file, const QString& key);
+    // A [totals] count, 0..MaxItems. A required count that is absent or not a number is warned
+    // about.
+    int readCount(const QString& file, const QString& key, bool required);
     QString readFormula(const QString& file, const QString& section);
     std::vector<QString> readGroups(const QString& file);
     void warnMissing(const QString& file, int count, int missing);

@@ -28,6 +28,48 @@ QString fingerChar(const QString& fingers, int string) {
     return fingers.mid(6 - string, 1);
 }
 
+// The highest fret a placed voicing may use: the last fret of a long neck.
+constexpr int MaxVoicingFret = 24;
+
+// What is wrong with a voicing's frets and fingers as the file gives them, or nothing. Each
+// string has two fret characters ("xx" not played, two digits, or for a movable shape "-" and a
+// digit) and, where fingers are given, one finger character ("x" not played, "0" open, "1".."4");
+// a string is either played in both or in neither.
+QString shapeFault(const QString& frets, const QString& fingers, bool relative) {
+    if (frets.size() != 12)
+        return QStringLiteral("fret \"%1\" is not 12 characters").arg(frets.left(40));
+    for (int string = 6; string >= 1; --string) {
+        const QString pair = fretPair(frets, string);
+        const bool digits =
+            pair[1].isDigit() && (pair[0].isDigit() || (relative && pair[0] == u'-'));
+        if (!isSilent(pair) && !digits)
+            return QStringLiteral("fret \"%1\" is not a fret").arg(pair);
+        // Fingers may be left out; those given must be ones the neck has pictures for.
+        const QString given = fingerChar(fingers, string).toLower();
+        if (given.isEmpty())
+            continue;
+        const QChar finger = given[0];
+        if (finger != u'x' && (finger < u'0' || finger > u'4'))
+            return QStringLiteral("finger \"%1\" is not x or 0..4").arg(finger);
+        if (isSilent(pair) != (finger == u'x'))
+            return QStringLiteral("string %1 is silent in only one of fret and finger").arg(string);
+    }
+    return {};
+}
+
+// Whether every played string of a placed voicing lies on the neck.
+bool onTheNeck(const Voicing& v) {
+    return std::all_of(v.frets.begin(), v.frets.end(), [](const std::optional<int>& f) {
+        return !f || (*f >= 0 && *f <= MaxVoicingFret);
+    });
+}
+
+void leaveOut(Warnings& warnings, const QString& section, const QString& entry,
+              const QString& fault) {
+    warnings.warn(QStringLiteral("voicing.ini [%1] %2: %3; the voicing is left out")
+                      .arg(section, entry, fault));
+}
+
 int readCount(IniReader& ini, const QString& section, const QString& key) {
     return std::max(0, leadingNumber(ini.readIni(VoicingFile, section, key)));
 }
@@ -56,7 +98,7 @@ Voicing openVoicing(IniReader& ini, int n) {
     v.caption = QStringLiteral("Open Chord");
     v.icon = QStringLiteral("voicingO");
     for (int string = 6; string >= 1; --string) {
-        v.fingers[size_t(string)] = fingerChar(fingers, string);
+        v.fingers[size_t(string)] = fingerChar(fingers, string).toLower();
         const QString pair = fretPair(frets, string);
         if (!isSilent(pair))
             v.frets[size_t(string)] = leadingNumber(pair);
@@ -71,8 +113,19 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
     const IniReader::Operation reading(ini);
     std::vector<Voicing> list;
     const int open = findOpenChord(ini, chord, root);
-    if (open >= 0)
-        list.push_back(openVoicing(ini, open));
+    if (open >= 0) {
+        const QString entry = QString::number(open);
+        const QString fault = shapeFault(read(ini, OpenSection, open, "fret"),
+                                         read(ini, OpenSection, open, "finger"), false);
+        Voicing v = fault.isEmpty() ? openVoicing(ini, open) : Voicing{};
+        if (!fault.isEmpty())
+            leaveOut(warnings, OpenSection, entry, fault);
+        else if (!onTheNeck(v))
+            leaveOut(warnings, OpenSection, entry,
+                     QStringLiteral("a fret lies past fret %1").arg(MaxVoicingFret));
+        else
+            list.push_back(std::move(v));
+    }
 
     const QString section = QString::number(chord);
     int movable = readCount(ini, section, QStringLiteral("numVoicings"));
@@ -98,6 +151,10 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
                               .arg(section, QString::number(j), QString::number(rootString)));
             continue;
         }
+        if (const QString fault = shapeFault(frets, fingers, true); !fault.isEmpty()) {
+            leaveOut(warnings, section, QString::number(j), fault);
+            continue;
+        }
         Voicing v;
         v.number = j;
         v.memo = read(ini, section, j, "memo");
@@ -109,7 +166,7 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
 
         int low = 999;
         for (int string = 6; string >= 1; --string) {
-            v.fingers[size_t(string)] = fingerChar(fingers, string);
+            v.fingers[size_t(string)] = fingerChar(fingers, string).toLower();
             const QString pair = fretPair(frets, string);
             if (isSilent(pair))
                 continue;
@@ -124,6 +181,11 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
                 if (fret)
                     *fret += 12;
             }
+        }
+        if (!onTheNeck(v)) {
+            leaveOut(warnings, section, QString::number(j),
+                     QStringLiteral("the shape reaches past fret %1").arg(MaxVoicingFret));
+            continue;
         }
         v.caption = ordinal(low) + QLatin1String(" Position, Root ") + ordinal(rootString);
         v.icon = group == 1 ? QStringLiteral("voicingB") : QStringLiteral("voicing");

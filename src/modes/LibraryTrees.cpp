@@ -20,7 +20,9 @@ QString groupKey(const QString& group) {
 void addItem(TreeModel& tree, Warnings& warnings, const QString& file, int i, const QString& group,
              const QString& itemKey, const QString& text) {
     tree.add(AllGroup, itemKey + QStringLiteral(" - All"), text);
-    if (!tree.add(groupKey(group), itemKey, text))
+    // An item with neither name nor group is one whose section is missing, which the loader
+    // has said once for the whole file.
+    if (!tree.add(groupKey(group), itemKey, text) && !(text.isEmpty() && group.isEmpty()))
         warnings.warn(QStringLiteral("%1.ini [%2] group \"%3\" names no group; the item is listed "
                                      "under the all-items folder only")
                           .arg(file)

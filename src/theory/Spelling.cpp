@@ -117,7 +117,7 @@ QString spellDegree(QStringView token, int root, int column) {
     int shift = token.isEmpty() ? 0 : accidentalShift(token.front());
     int degree = leadingNumber(shift != 0 ? token.mid(1) : token);
     if (degree > 7)
-        degree = (degree % 8) + 1;
+        degree = (degree - 1) % 7 + 1; // compound degrees: 9 is 2, 15 is 1 two octaves up
     const QString key = keySpelling(root, column);
     if (degree < 1 || key.size() != 14)
         return {};

@@ -3,7 +3,9 @@
 #include "../Fakes.h"
 #include "../TestFolder.h"
 #include "app/ProgramFolder.h"
+#include "app/StartupWarnings.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -236,4 +238,43 @@ TEST(ProgramFolder, BuildAndInstalledLayouts) {
     EXPECT_EQ(programFile("/opt/x", "userguide/index.htm"),
               QStringLiteral("/opt/x/userguide/index.htm"));
     EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));
+}
+
+TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtShutDown) {
+    // A folder where the store's file should be: nothing can be written, not even as root.
+    ASSERT_TRUE(QDir().mkpath(storePath()));
+    Program program(dir.path(), boxes, FakeDevices().devices, true);
+    auto s = store();
+    ASSERT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
+    program.shutDown(s);
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown.back().text, QLatin1String(SettingsWriteFailure) + storePath());
+    EXPECT_TRUE(program.isShutDown());
+    EXPECT_TRUE(QFileInfo(storePath()).isDir());
+}
+
+TEST_F(ProgramTest, StartUpWarningsAreShownOverTheWindowInOneMessage) {
+    // A count that is no number, and a neck picture cut short.
+    dir.write("scale.ini", "[totals]\nnumscales=abc\n");
+    dir.write("fretboards/default.gif", QByteArray("GIF89a\x01\x00\x01\x00", 10));
+    FakeDevices fakes;
+    Program* current = nullptr;
+    LoggingWindow window(current, fakes);
+    Program program(dir.path(), boxes, std::move(fakes.devices), true);
+    current = &program;
+    auto s = store();
+    ASSERT_EQ(program.startUp(s, QSize(1280, 1024), &window), std::nullopt);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    const QString& text = boxes.shown[0].text;
+    EXPECT_TRUE(text.startsWith("The data files have 2 problems")) << qPrintable(text);
+    EXPECT_TRUE(text.contains("scale.ini [totals] numscales is \"abc\", not a number"));
+    EXPECT_TRUE(text.contains("fretboards/default.gif cannot be read"));
+
+    QStringList many;
+    for (int i = 0; i < 40; ++i)
+        many << QStringLiteral("line %1").arg(i);
+    const QString summed = startupWarningsText(many);
+    EXPECT_TRUE(summed.contains("line 11\n"));
+    EXPECT_FALSE(summed.contains("line 12\n"));
+    EXPECT_TRUE(summed.contains("and 28 more"));
 }

@@ -100,3 +100,33 @@ TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
     const MetronomeSettings& m = state.metronome;
     EXPECT_EQ(std::tuple(m.beats, m.sound1, m.tempo, m.channel), std::tuple(32767, 35, 400, 0));
 }
+
+TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives) {
+    // Every value 200: the flag clamps to 12 and the notes to their highest, which are not
+    // preset 12's notes, so the tuning is custom. An unquoted comma makes the store see a list.
+    writeRaw("[Tuning]\nFlag=200\n1=200\n2=200\n3=200\n4=200\n5=200\n6=200\n"
+             "[Fretboard]\nFile=my,neck.gif\n");
+    AppState state;
+    {
+        auto s = store();
+        readSettings(s, state);
+    }
+    EXPECT_EQ(state.tuning, (Tuning{0, 67, 62, 58, 53, 48, 43}));
+    EXPECT_EQ(state.fretboardFile, QStringLiteral("my,neck.gif"));
+    {
+        auto s = store();
+        writeSettings(s, state);
+    }
+    AppState again;
+    auto s = store();
+    readSettings(s, again);
+    EXPECT_EQ(again.tuning, state.tuning);
+    EXPECT_EQ(again.fretboardFile, QStringLiteral("my,neck.gif"));
+    // A preset stored with its own notes stays that preset.
+    s.setValue("Tuning/Flag", "4");
+    const Tuning dropD = presetTuning(4);
+    for (int k = 1; k <= 6; ++k)
+        s.setValue("Tuning/" + QString::number(k), QString::number(dropD[size_t(k)]));
+    readSettings(s, again);
+    EXPECT_EQ(again.tuning, dropD);
+}

@@ -2,6 +2,7 @@
 #include "CliCommands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,6 +10,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace chordalis;
 
@@ -370,4 +372,31 @@ TEST(Cli, LabelsChooseFingersNotesOrIntervalsInEveryMode) {
     const Result bad = run({"show", "chord", "--labels", "roman"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_TRUE(bad.err.contains("--labels"));
+}
+
+TEST(Cli, OptionsThatDoNotApplyAndTargetsThatAreNotFilesAreRefused) {
+    for (const char* args : {"spell --root C --formula 1;3 --item 2", "library --png x.png",
+                             "show chord --item 0 --pdf x.pdf", "info chord --item 0 --root D",
+                             "play scale --item 0 --midi-log --png x.png"}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(r.err.contains("does not apply to")) << args << qPrintable(r.err);
+    }
+    // A FIFO, a device and a folder are never replaced by what the tool writes, nor read from.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& target : {fifo, QStringLiteral("/dev/null"), dir.path()}) {
+        for (const QStringList& args :
+             {QStringList{"render", "chord", "--item", "0", "--png", target},
+              QStringList{"play", "scale", "--item", "0", "--render", target}}) {
+            const Result r = run(args);
+            EXPECT_EQ(r.status, 2) << qPrintable(args.join(' '));
+            EXPECT_TRUE(r.err.contains("not a regular file")) << qPrintable(r.err);
+        }
+        EXPECT_FALSE(QFileInfo(target).isFile());
+    }
+    const Result in = run(QStringList{"example", fifo, "--midi-log"});
+    EXPECT_EQ(in.status, 1);
+    EXPECT_TRUE(in.err.contains("not a regular file")) << qPrintable(in.err);
 }

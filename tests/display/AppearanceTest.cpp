@@ -227,3 +227,28 @@ TEST_F(AppearanceTest, ColourKeyOkStoresCancelKeepsAndResetAsks) {
 
 } // namespace
 } // namespace chordalis
+
+namespace chordalis {
+namespace {
+
+TEST(DamagedSkins, ACutShortOrAbsurdlyLargePictureIsRefused) {
+    QFile shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA "/fretboards/default.gif"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray gif = shipped.readAll();
+    test::TestFolder folder;
+    const auto place = [&](const char* name, const QByteArray& bytes) {
+        folder.write(QStringLiteral("fretboards/") + QLatin1String(name), bytes);
+    };
+    place("whole.gif", gif);
+    place("cut.gif", gif.left(gif.size() * 2 / 3));
+    // A GIF header declaring 65535 x 65535 pixels, then a few bytes of nothing.
+    place("huge.gif",
+          QByteArray("GIF89a\xff\xff\xff\xff\x00\x00\x00", 13) + QByteArray(64, '\0') + ";");
+    place("noise.gif", QByteArray(4096, '\x5a'));
+    EXPECT_FALSE(loadSkin(folder.path(), QStringLiteral("whole.gif")).isNull());
+    for (const char* name : {"cut.gif", "huge.gif", "noise.gif"})
+        EXPECT_TRUE(loadSkin(folder.path(), QLatin1String(name)).isNull()) << name;
+}
+
+} // namespace
+} // namespace chordalis

@@ -184,6 +184,29 @@ TEST_F(ChordsTest, VoicingsBeyondTheListAreLeftOutWithAWarning) {
     EXPECT_TRUE(p->warnings.messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
 }
 
+TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) {
+    HeadlessProgram p{"[openchords]\nnumvoicings=1\n" +
+                      openChord(0, 0, "xx-902000100", "x32010", "negative fret") +
+                      "[0]\nnumVoicings=5\n" + shape(0, "9999999999", "111111", 0, 6, "") +
+                      shape(1, "009999999999", "111111", 0, 6, "") +
+                      shape(2, "00xx02010000", "1x3217", 0, 6, "finger 7") +
+                      shape(3, "00xx02010000", "113211", 0, 6, "fingered, not played") +
+                      shape(4, "00xx02010000", "1x3211", 1, 6, "E-shape barre")};
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 0, "Chord");
+    // Only the sound shape is listed; each other one is named once.
+    EXPECT_EQ(nodeTexts(p->pages.chords.tvwVoicings), QStringList({"8th Position, Root 6th"}));
+    const QStringList said = p->warnings.messages();
+    EXPECT_EQ(said.size(), 5) << qPrintable(said.join('\n'));
+    for (const char* part : {"[openchords] 0: fret \"-9\"", "[0] 0: fret \"9999999999\"",
+                             "[0] 1: the shape reaches past fret 24", "[0] 2: finger \"7\"",
+                             "[0] 3: string 5 is silent"})
+        EXPECT_TRUE(said.filter(QLatin1String(part)).size() == 1) << part;
+    // Nothing off the neck is drawn or lit.
+    for (const QString& led : p->fretboard.ledFrame())
+        EXPECT_FALSE(led.startsWith(u'-')) << qPrintable(led);
+}
+
 TEST_F(ChordsTest, NonStandardTuningListsVoicingsButDrawsNone) {
     p->state.tuning = presetTuning(4); // Dropped D
     show("C", 0);

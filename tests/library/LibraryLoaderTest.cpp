@@ -183,3 +183,37 @@ TEST(LibraryLoader, EmptyAndAbsurdFiles) {
     EXPECT_TRUE(l.warned("numscales is 30000"));
     EXPECT_EQ(l.pages.triads.tvwTriads.size(), 16);
 }
+
+TEST(LibraryLoader, ADamagedCountIsSaidOnceNamingTheFilesValue) {
+    // No [totals] at all (empty or random bytes), or a count that is no number: once silent.
+    for (const QByteArray& chord :
+         {QByteArray(), QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00"),
+          QByteArray("[0]\nname=maj\n"), QByteArray("[totals]\nnumchords=abc\n")}) {
+        Loaded l(chord, "[totals]\nnumscales=\n");
+        EXPECT_EQ(l.state.chords.count, 0);
+        EXPECT_TRUE(l.warned("chord.ini has no [totals] numchords") ||
+                    l.warned("chord.ini [totals] numchords is \"abc\", not a number"))
+            << qPrintable(l.warnings.messages().join('\n'));
+        EXPECT_TRUE(l.warned("scale.ini has no [totals] numscales"));
+    }
+    // A count far beyond the sections: one line for the count as written, one for the missing
+    // sections, and not a line for each missing item.
+    Loaded l("[totals]\nnumchords=99999\nnumgroups=1\n[groups]\n0=Major\n"
+             "[0]\nname=maj\nformula=1;3;5\ngroup=0\n",
+             "[totals]\nnumscales=0\n");
+    EXPECT_TRUE(l.warned("numchords is 99999; only the first 5000 are read"));
+    const QStringList chordLines = l.warnings.messages().filter(QLatin1String("chord.ini"));
+    EXPECT_EQ(chordLines.size(), 2) << qPrintable(chordLines.join('\n'));
+    EXPECT_TRUE(l.warned("numchords is 99999 (read as 5000) but 4999 of its chord sections"));
+}
+
+TEST(LibraryLoader, HugeFilesAndEndlessLinesStillLoad) {
+    // 10 MB of comment lines and a name of 200,000 characters around a sound chord.
+    QByteArray chord = "[totals]\nnumchords=1\nnumgroups=1\n[groups]\n0=Major\n";
+    chord += QByteArray(10 << 20, ';').replace(QByteArray(64, ';'), QByteArray(63, ';') + '\n');
+    chord += "[0]\nname=" + QByteArray(200000, 'm') + "\nformula=1;3;5\ngroup=0\n";
+    Loaded l(chord, "[totals]\nnumscales=0\n");
+    ASSERT_EQ(l.state.chords.count, 1);
+    EXPECT_TRUE(l.state.chords.entries[0].name.startsWith(QLatin1String("mmmm")));
+    EXPECT_EQ(l.state.chords.entries[0].formula, QStringLiteral("1;3;5"));
+}

@@ -78,6 +78,17 @@ TEST(Spelling, AccidentalsBeyondDoubleAreWrittenOut) {
     EXPECT_EQ(pitchClassOf(u"Cbbb"), 9);
 }
 
+TEST(Spelling, DegreesBeyondTheTwoOctavesFoldIntoTheScale) {
+    // Every degree maps onto one of the seven letters; 15, 22 and 23 once read past the table.
+    for (int degree = 1; degree <= 64; ++degree)
+        EXPECT_EQ(spellDegree(QString::number(degree), 0, 0),
+                  spellDegree(QString::number((degree - 1) % 7 + 1), 0, 0))
+            << degree;
+    EXPECT_EQ(spellDegree(u"15", 0, 0), QStringLiteral("C"));
+    EXPECT_EQ(spellDegree(u"b23", 0, 0), QStringLiteral("Db"));
+    EXPECT_TRUE(spellDegree(u"0", 0, 0).isEmpty());
+}
+
 TEST(Spelling, PitchClassOfListedAndUnlistedNames) {
     const std::pair<const char*, int> listed[] = {
         {"C", 0},   {"B#", 0},  {"Dbb", 0},  {"Db", 1},  {"C#", 1},  {"Bx", 1},  {"D", 2},

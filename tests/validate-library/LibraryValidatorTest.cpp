@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using chordalis::LibraryValidator;
@@ -384,3 +385,46 @@ TEST_F(LibraryValidatorTest, TheSummaryNamesEveryChordBelowTheCountsAskedFor) {
 }
 
 } // namespace
+
+TEST_F(LibraryValidatorTest, HostileValuesEndInFaultsNotCrashesOrHangs) {
+    // Long values once overflowed the stack of the pattern matcher; huge example counts threw or
+    // asked for billions of file names; a stem too long for a file name threw.
+    const std::string letters(26000, 'a');
+    const std::string longStem = "info=" + letters + "\n";
+    const std::string stem300 = "info=" + std::string(300, 'a') + "\n";
+    const std::string longSection = "[0;" + std::string(14000, '1') + "]\n";
+    const std::string longD = "d=" + letters + " (no 5th)\n";
+    expectCaught({
+        {"a stem of 26,000 letters", "chord.ini", "info=chord_major\n", longStem.c_str(),
+         "chord.ini [0] info", "longer than 100"},
+        {"a stem too long for a file name", "chord.ini", "info=chord_major\n", stem300.c_str(),
+         "chord.ini [0] info", "longer than 100"},
+        {"examples beyond an int", "chord.ini", "examples=2*\n", "examples=99999999999\n",
+         "chord.ini [0] examples", "more than 99"},
+        {"a billion examples", "chord.ini", "examples=2*\n", "examples=999999999*\n",
+         "chord.ini [0] examples", "more than 99"},
+        {"a section name of 14,000 characters", "finder.ini", "[0;3]\n", longSection.c_str(),
+         "finder.ini [0;1111", "not a list of intervals"},
+        {"a description of 26,000 letters", "finder.ini", "d=Minor (no 5th)\n", longD.c_str(),
+         nullptr, nullptr},
+    });
+    // A folder, a FIFO and an endless device where a library file should be.
+    for (const char* kind : {"folder", "fifo", "device"}) {
+        SCOPED_TRACE(kind);
+        freshCopy();
+        const fs::path chord = dir / "chord.ini";
+        fs::remove(chord);
+        if (std::string(kind) == "folder")
+            fs::create_directory(chord);
+        else if (std::string(kind) == "fifo")
+            ASSERT_EQ(mkfifo(chord.c_str(), 0600), 0);
+        else
+            fs::create_symlink("/dev/zero", chord);
+        LibraryValidator v(dir);
+        v.run();
+        bool said = false;
+        for (const auto& f : v.faults())
+            said = said || f.text().rfind("chord.ini: cannot be read", 0) == 0;
+        EXPECT_TRUE(said);
+    }
+}

@@ -192,6 +192,54 @@ std::optional<Arguments> parse(const QStringList& args, QString& error) {
     return parsed;
 }
 
+// Which options each command reads; any other one is refused rather than silently ignored.
+const QStringList DisplayOptions = {
+    QStringLiteral("--data"),    QStringLiteral("--root"),     QStringLiteral("--item"),
+    QStringLiteral("--group"),   QStringLiteral("--scale"),    QStringLiteral("--frets"),
+    QStringLiteral("--voicing"), QStringLiteral("--position"), QStringLiteral("--five"),
+    QStringLiteral("--tuning"),  QStringLiteral("--preset"),   QStringLiteral("--left-handed"),
+    QStringLiteral("--skin"),    QStringLiteral("--labels")};
+
+QStringList optionsOf(const QString& command) {
+    if (command == QLatin1String("spell"))
+        return {QStringLiteral("--root"), QStringLiteral("--formula")};
+    if (command == QLatin1String("library"))
+        return {QStringLiteral("--data")};
+    if (command == QLatin1String("show"))
+        return DisplayOptions + QStringList{QStringLiteral("--led-reports")};
+    if (command == QLatin1String("render"))
+        return DisplayOptions + QStringList{QStringLiteral("--png")};
+    if (command == QLatin1String("play"))
+        return DisplayOptions +
+               QStringList{QStringLiteral("--instrument"), QStringLiteral("--channel"),
+                           QStringLiteral("--volume"),     QStringLiteral("--tempo"),
+                           QStringLiteral("--midi-log"),   QStringLiteral("--render")};
+    if (command == QLatin1String("print"))
+        return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
+    if (command == QLatin1String("info"))
+        return {QStringLiteral("--data"), QStringLiteral("--item")};
+    if (command == QLatin1String("example"))
+        return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
+                QStringLiteral("--render")};
+    return ValueOptions + FlagOptions; // an unknown command is refused on its own
+}
+
+// A file the tool is to write must be a regular file or not be there yet: writing replaces the
+// file, and a FIFO, a device or a folder must never be replaced (or, for a FIFO, block).
+QString outputRefusal(const QString& path) {
+    const QFileInfo fi(path);
+    if (fi.exists() && !fi.isFile())
+        return QStringLiteral("%1 is not a regular file; give the name of a file to write")
+            .arg(path);
+    return {};
+}
+
+// An input file must be a regular file: a FIFO would block, a device never end.
+bool isReadableKind(const QString& path) {
+    const QFileInfo fi(path);
+    return !fi.exists() || fi.isFile();
+}
+
 void print(QTextStream& out, const QJsonObject& object) {
     out << QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
@@ -920,6 +968,10 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
         return ExitUsage;
     }
     const QString path = args.operands.first();
+    if (!isReadableKind(path)) {
+        err << "chordalis-cli: cannot read " << path << ": not a regular file\n";
+        return ExitDataError;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         err << "chordalis-cli: cannot read " << path << ": " << file.errorString() << "\n";
@@ -990,6 +1042,19 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         out << usage();
         return ExitOk;
     }
+    const QStringList applies = optionsOf(command);
+    for (const auto& [option, value] : parsed->options)
+        if (!applies.contains(option)) {
+            err << "chordalis-cli: " << option << " does not apply to " << command << "\n\n"
+                << usage();
+            return ExitUsage;
+        }
+    for (const char* option : {"--png", "--render", "--decode", "--pdf"})
+        if (parsed->has(option))
+            if (const QString refusal = outputRefusal(parsed->value(option)); !refusal.isEmpty()) {
+                err << "chordalis-cli: " << refusal << "\n";
+                return ExitUsage;
+            }
     const auto data = parsed->options.find(QStringLiteral("--data"));
     const QString folder = data != parsed->options.end() ? data->second : defaultFolder;
     if (command == QLatin1String("show") || command == QLatin1String("render"))

@@ -1,7 +1,10 @@
 #include "IniFile.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace chordalis {
 
@@ -43,7 +46,57 @@ bool isUtf8(std::string_view s) {
     return true;
 }
 
+std::string lowerName(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return out;
+}
+
 } // namespace
+
+bool readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes, std::string* text,
+                     std::string* error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    if (!ok)
+        *error = std::strerror(errno);
+    else if (!S_ISREG(st.st_mode)) {
+        *error = S_ISDIR(st.st_mode) ? "is a folder, not a file" : "is not a regular file";
+        ok = false;
+    } else if (std::uintmax_t(st.st_size) > maxBytes) {
+        *error = "is larger than " + std::to_string(maxBytes >> 20) + " MB";
+        ok = false;
+    }
+    text->clear();
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = std::strerror(errno);
+            ok = false;
+        } else if (n == 0) {
+            break;
+        } else if (text->size() + size_t(n) > maxBytes) {
+            *error = "is larger than " + std::to_string(maxBytes >> 20) + " MB";
+            ok = false;
+        } else {
+            text->append(buffer, size_t(n));
+        }
+    }
+    ::close(fd);
+    if (!ok)
+        text->clear();
+    return ok;
+}
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -62,10 +115,16 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 IniFile IniFile::load(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
         return {};
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string text, error;
+    if (!readRegularFile(path, MaxFileBytes, &text, &error)) {
+        IniFile ini;
+        ini.m_exists = true;
+        ini.m_problems.push_back({{}, {}, "cannot be read: " + error});
+        return ini;
+    }
     return parse(text);
 }
 
@@ -118,7 +177,8 @@ IniFile IniFile::parse(std::string_view text) {
                 continue;
             }
             skipping = false;
-            ini.m_sections.push_back({name, {}});
+            ini.m_sectionIndex.emplace(lowerName(name), ini.m_sections.size());
+            ini.m_sections.push_back({name, {}, {}});
             current = &ini.m_sections.back();
             continue;
         }
@@ -141,10 +201,7 @@ IniFile IniFile::parse(std::string_view text) {
             ini.m_problems.push_back({current->name, key, "blanks around \"=\""});
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        bool repeated = false;
-        for (const Key& k : current->keys)
-            repeated = repeated || sameName(k.name, key);
-        if (repeated) {
+        if (!current->keyIndex.emplace(lowerName(key), current->keys.size()).second) {
             ini.m_problems.push_back({current->name, key, "the key appears twice"});
             continue;
         }
@@ -154,20 +211,18 @@ IniFile IniFile::parse(std::string_view text) {
 }
 
 const IniFile::Section* IniFile::section(std::string_view name) const {
-    for (const Section& s : m_sections)
-        if (sameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto it = m_sectionIndex.find(lowerName(name));
+    return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
     const Section* s = this->section(section);
     if (!s)
         return std::nullopt;
-    for (const Key& k : s->keys)
-        if (sameName(k.name, key))
-            return k.value;
-    return std::nullopt;
+    const auto it = s->keyIndex.find(lowerName(key));
+    if (it == s->keyIndex.end())
+        return std::nullopt;
+    return s->keys[it->second].value;
 }
 
 } // namespace chordalis

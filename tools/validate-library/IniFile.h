@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace chordalis {
@@ -26,6 +28,7 @@ public:
     struct Section {
         std::string name; // as written
         std::vector<Key> keys;
+        std::unordered_map<std::string, size_t> keyIndex; // lower-case name -> index in keys
     };
     struct Problem {
         std::string section; // empty for the whole file
@@ -33,8 +36,11 @@ public:
         std::string message;
     };
 
-    // A file that cannot be read gives an empty IniFile with exists() false.
+    // A missing file gives an empty IniFile with exists() false. One that is there but cannot be
+    // read (a folder, a FIFO, a device, larger than MaxFileBytes) exists with one problem saying
+    // why.
     static IniFile load(const std::filesystem::path& path);
+    static constexpr std::uintmax_t MaxFileBytes = 16u << 20;
     static IniFile parse(std::string_view text);
 
     bool exists() const { return m_exists; }
@@ -47,10 +53,17 @@ public:
 private:
     bool m_exists = false;
     std::vector<Section> m_sections;
+    std::unordered_map<std::string, size_t> m_sectionIndex; // lower-case name -> index
     std::vector<Problem> m_problems;
 };
 
 // Whether two names are equal without regard to ASCII case.
 bool sameName(std::string_view a, std::string_view b);
+
+// Reads a whole regular file of at most maxBytes into *text. Anything else (missing, a folder, a
+// FIFO, a device, too large, unreadable) returns false with the reason in *error. Never blocks on
+// a FIFO: the file is opened without waiting and checked before it is read.
+bool readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes, std::string* text,
+                     std::string* error);
 
 } // namespace chordalis

@@ -61,6 +61,10 @@ bool mentions(const std::string& text, std::string_view word) {
     return lowerCase(text).find(word) != std::string::npos;
 }
 
+// The regular expressions below recurse once per character they consume; texts longer than this
+// are reported instead of searched, so a hostile value cannot exhaust the stack.
+constexpr size_t MaxSearchedText = 2000;
+
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     size_t start = 0;
@@ -498,6 +502,8 @@ std::vector<std::string> remarkFaults(const std::string& memo, const Frets& fret
     static const std::map<std::string, char> fingerOf = {
         {"index", '1'}, {"middle", '2'}, {"ring", '3'}, {"little", '4'}};
     std::vector<std::string> faults;
+    if (memo.size() > MaxSearchedText)
+        return {"the remark is longer than " + std::to_string(MaxSearchedText) + " characters"};
     for (auto it = std::sregex_iterator(memo.begin(), memo.end(), fingerClaim);
          it != std::sregex_iterator(); ++it) {
         const std::string word = lowerCase((*it)[1]);
@@ -548,8 +554,41 @@ int compactestSpan(const std::array<int, 3>& intervals, int bassInterval,
 }
 
 std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string text, error;
+    readRegularFile(path, IniFile::MaxFileBytes, &text, &error);
+    return text;
+}
+
+// Whether a file is there, without throwing for a name the system refuses (too long, say).
+bool isThere(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+bool allOf(std::string_view s, bool (*pred)(char)) {
+    return std::all_of(s.begin(), s.end(), pred);
+}
+
+bool isStemChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// "0", then ";" and 1..11 any number of times.
+bool isIntervalList(const std::string& name) {
+    const std::vector<std::string> parts = split(name, ';');
+    if (parts.empty() || parts[0] != "0")
+        return false;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        const std::string& p = parts[i];
+        if (!(p.size() == 1 && p[0] >= '1' && p[0] <= '9') &&
+            !(p.size() == 2 && p[0] == '1' && (p[1] == '0' || p[1] == '1')))
+            return false;
+    }
+    return true;
 }
 
 // Spelling on the root C, whose key has no accidentals: the letter of the degree and the
@@ -792,12 +831,16 @@ struct LibraryValidator::Impl {
 
     void checkItemInfo(const std::string& fileName, const std::string& section,
                        const std::vector<FormulaToken>* tokens, const std::string& scalesLine) {
-        static const std::regex stemForm("[a-z0-9_]+");
-        static const std::regex examplesForm(R"((\d*)(\*?))");
+        constexpr size_t MaxStem = 100;
+        constexpr int MaxSequences = 99;
         const std::string stem = value(fileName, section, "info");
-        if (!std::regex_match(stem, stemForm)) {
+        if (stem.empty() || !allOf(stem, isStemChar)) {
             fault(fileName, section, "info",
-                  "\"" + stem + "\" is not a stem of lower-case letters, digits and \"_\"");
+                  "\"" + stem.substr(0, MaxStem) + (stem.size() > MaxStem ? "..." : "") +
+                      "\" is not a stem of lower-case letters, digits and \"_\"");
+        } else if (stem.size() > MaxStem) {
+            fault(fileName, section, "info",
+                  "the stem is longer than " + std::to_string(MaxStem) + " characters");
         } else {
             const std::string where = fileName + " [" + section + "]";
             const auto [it, fresh] = stems.emplace(stem, where);
@@ -805,7 +848,7 @@ struct LibraryValidator::Impl {
                 fault(fileName, section, "info",
                       "the stem \"" + stem + "\" is also used by " + it->second);
             const auto path = out.m_dir / "system" / (stem + ".txt");
-            if (!std::filesystem::exists(path)) {
+            if (!isThere(path)) {
                 warn(fileName, section, "info", "system/" + stem + ".txt is not written yet");
             } else if (tokens) {
                 const std::string text = readText(path);
@@ -850,23 +893,32 @@ struct LibraryValidator::Impl {
             }
         }
         const std::string examples = value(fileName, section, "examples");
-        std::smatch m;
-        if (!std::regex_match(examples, m, examplesForm)) {
+        const bool starred = !examples.empty() && examples.back() == '*';
+        const std::string count = examples.substr(0, examples.size() - (starred ? 1 : 0));
+        if (!allOf(count, isDigit)) {
             fault(fileName, section, "examples",
-                  "\"" + examples + "\" is not empty or a number with an optional \"*\"");
+                  "\"" + examples.substr(0, 40) + (examples.size() > 40 ? "..." : "") +
+                      "\" is not empty or a number with an optional \"*\"");
             return;
         }
-        const int sequences = m[1].length() ? std::stoi(m[1]) : 0;
-        for (int n = 1; n <= sequences; ++n)
+        const size_t digits = count.find_first_not_of('0') == std::string::npos
+                                  ? 0
+                                  : count.size() - count.find_first_not_of('0');
+        if (digits > 2) {
+            fault(fileName, section, "examples",
+                  "more than " + std::to_string(MaxSequences) + " example sequences");
+            return;
+        }
+        const int sequences = count.empty() ? 0 : std::stoi(count);
+        for (int n = 1; n <= sequences && stem.size() <= MaxStem; ++n)
             for (const char* suffix : {"", "g"}) {
                 const std::string name = stem + "_" + std::to_string(n) + suffix + ".emd";
-                if (!std::filesystem::exists(out.m_dir / "midi" / name))
+                if (!isThere(out.m_dir / "midi" / name))
                     fault(fileName, section, "examples", "midi/" + name + " is missing");
             }
-        if (m[2].length())
+        if (starred)
             for (int k = 1; k <= 6; ++k)
-                if (!std::filesystem::exists(out.m_dir / "midi" /
-                                             ("P0" + std::to_string(k) + ".emd")))
+                if (!isThere(out.m_dir / "midi" / ("P0" + std::to_string(k) + ".emd")))
                     fault(fileName, section, "examples",
                           "midi/P0" + std::to_string(k) + ".emd is missing");
     }
@@ -1072,6 +1124,11 @@ struct LibraryValidator::Impl {
                             const std::set<int>& heard, const std::string& memo) {
         static const std::regex claim(
             R"(\bNo [#b]?\d+(?:st|nd|rd|th)?(?:(?:, | or )[#b]?\d+(?:st|nd|rd|th)?)*\.)");
+        if (memo.size() > MaxSearchedText) {
+            fault(VoicingFile, sec, key,
+                  "the remark is longer than " + std::to_string(MaxSearchedText) + " characters");
+            return;
+        }
         std::smatch m;
         const std::string said = std::regex_search(memo, m, claim) ? m.str() : std::string();
         const std::string expected = leftOutRemark(chord, heard);
@@ -1300,8 +1357,8 @@ struct LibraryValidator::Impl {
                     continue;
                 const auto& found = shapesOn(rs);
                 const auto unlisted =
-                    std::find_if(found.begin(), found.end(), [&](const auto& shape) {
-                        return !shapes.count({rs, fretsText(shape.first)});
+                    std::find_if(found.begin(), found.end(), [&, string = rs](const auto& shape) {
+                        return !shapes.count({string, fretsText(shape.first)});
                     });
                 const std::string example =
                     unlisted == found.end()
@@ -1513,12 +1570,10 @@ struct LibraryValidator::Impl {
         for (const Chord& c : chords)
             if (c.valid)
                 byVerbose[c.verbose] = &c;
-        static const std::regex canonical(R"(0(;([1-9]|1[01]))*)");
-        static const std::regex reduced(R"((.*) \((no [^)]*)\))");
         static const std::map<std::string, int> degreeWords = {
             {"3rd", 3}, {"5th", 5}, {"9th", 9}, {"11th", 11}, {"13th", 13}};
         for (const IniFile::Section& s : ini.sections()) {
-            if (!std::regex_match(s.name, canonical)) {
+            if (!isIntervalList(s.name)) {
                 fault(FinderFile, s.name, {},
                       "the section name is not a list of intervals 0..11 from 0, joined by \";\"");
                 continue;
@@ -1548,10 +1603,11 @@ struct LibraryValidator::Impl {
             // describe exactly the notes that remain.
             std::string base = d;
             std::string omitted;
-            std::smatch m;
-            if (std::regex_match(d, m, reduced)) {
-                base = m[1];
-                omitted = m[2];
+            // "<name> (no <degrees>)": the last such bracket, with no ")" inside it.
+            const size_t open = d.rfind(" (no ");
+            if (open != std::string::npos && d.back() == ')' && d.find(')', open) == d.size() - 1) {
+                base = d.substr(0, open);
+                omitted = d.substr(open + 2, d.size() - open - 3);
             }
             const auto chord = byVerbose.find(base);
             if (chord == byVerbose.end())
@@ -1632,7 +1688,7 @@ struct LibraryValidator::Impl {
             {"system/rmp.htm", "Root Movement Patterns"}};
         for (const auto& [name, title] : pages) {
             const auto path = out.m_dir / name;
-            if (!std::filesystem::exists(path)) {
+            if (!isThere(path)) {
                 fault(name, {}, {}, "the page is missing");
                 continue;
             }
@@ -1643,7 +1699,7 @@ struct LibraryValidator::Impl {
                 fault(name, {}, {}, "the title should contain \"" + title + "\"");
         }
         for (const char* name : {"system/README.txt", "midi/README.txt"})
-            if (!std::filesystem::exists(out.m_dir / name))
+            if (!isThere(out.m_dir / name))
                 fault(name, {}, {}, "the file is missing");
     }
 };

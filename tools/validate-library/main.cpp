@@ -5,6 +5,7 @@
 
 #include "LibraryValidator.h"
 
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -61,7 +62,13 @@ int main(int argc, char** argv) {
     }
 
     chordalis::LibraryValidator validator(dir);
-    validator.run();
+    try {
+        validator.run();
+    } catch (const std::exception& e) {
+        // A check that trips over a value it did not foresee still ends in a message.
+        std::cerr << "validate-library: the check stopped: " << e.what() << "\n";
+        return 1;
+    }
     for (const auto& w : validator.warnings())
         std::cout << "warning: " << w.text() << "\n";
     for (const auto& f : validator.faults())

@@ -1,0 +1,236 @@
+// Thousands of random user actions on the headless program, with what must always hold checked
+// after each. The seed is printed; CHORDALIS_MONKEY_SEED=<n> replays a run, and
+// CHORDALIS_MONKEY_ACTIONS=<n> changes its length.
+
+#include "HeadlessProgram.h"
+#include "modes/Commands.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
+#include "modes/TreeClicks.h"
+#include "modes/TreeModel.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+
+namespace chordalis::test {
+namespace {
+
+unsigned long envNumber(const char* name, unsigned long fallback) {
+    const QByteArray text = qgetenv(name);
+    bool ok = false;
+    const unsigned long n = text.toULong(&ok);
+    return ok ? n : fallback;
+}
+
+class Monkey {
+public:
+    explicit Monkey(unsigned long seed) : m_rng(seed) {}
+
+    // One random action; a short name of it for the failure message.
+    QString act() {
+        Program& p = *m_program;
+        ModeContext& c = p.context();
+        m_allowedBox.clear();
+        m_boxesBefore = m_program.boxes().shown.size();
+        switch (pick(14)) {
+        case 0:
+            rootChange(c, pick(19)); // 0 and 18 are no tab
+            return "root";
+        case 1: {
+            const Mode mode = Mode(pick(ModeCount));
+            p.pages.mode = mode;
+            modeDispatch(c, mode);
+            return "mode";
+        }
+        case 2:
+        case 3: {
+            const TreeId tree = TreeId(pick(8));
+            const auto& nodes = treeModel(p.pages, tree).nodes();
+            if (nodes.empty())
+                return "tree (empty)";
+            nodeClicked(c, tree, nodes[size_t(pick(int(nodes.size())))].key);
+            return "tree";
+        }
+        case 4: {
+            const Mode mode = p.pages.mode;
+            if (PositionList* list = positionList(p.pages, mode); list && !list->entries.empty())
+                positionChosen(c, mode, pick(int(list->entries.size())));
+            return "position";
+        }
+        case 5:
+            positionOptionClicked(c, p.pages.mode, pick(2));
+            return "position option";
+        case 6: {
+            const auto button = pick(2) ? Qt::LeftButton : Qt::RightButton;
+            finderClicked(c, button, QPointF(pick(800) - 20, pick(220) - 20));
+            return "finder click";
+        }
+        case 7:
+            p.state.tuning = presetTuning(1 + pick(12));
+            redrawCurrentMode(c);
+            return "tuning";
+        case 8:
+            p.state.colourRoot = int(m_rng() & 0xFFFFFF);
+            p.state.colourChord = int(m_rng() & 0xFFFFFF);
+            redrawCurrentMode(c);
+            return "colours";
+        case 9:
+            setLeftHanded(c, pick(2) == 1);
+            return "hand";
+        case 10:
+        case 11: {
+            const Mode mode = p.pages.mode;
+            m_allowedBox = playRefusal(p.state, mode);
+            p.playCommand(mode);
+            m_program.clock().advance(pick(100) / 10.0);
+            return "play";
+        }
+        case 12: {
+            const Mode mode = p.pages.mode;
+            m_allowedBox = infoRefusal(p.state, mode);
+            const size_t before = m_program.boxes().shown.size();
+            if (p.infoCommand(mode)) {
+                p.info.play();
+                m_program.clock().advance(pick(50) / 10.0);
+            } else if (m_program.boxes().shown.size() > before) {
+                m_allowedBox = m_program.boxes().shown.back().text; // a missing text is said
+            }
+            p.info.close();
+            return "info";
+        }
+        default:
+            p.state.mainWindowActive = true;
+            m_allowedBox = playRefusal(p.state, p.pages.mode);
+            p.pedalAction(pick(6));
+            return "pedal";
+        }
+    }
+
+    // What must hold after every action; empty when all does.
+    QString broken() {
+        Program& p = *m_program;
+        const AppState& s = p.state;
+        if (p.pages.rootTab < 1 || p.pages.rootTab > 17)
+            return "the root tab is out of range";
+        if (s.currentRoot != RootTabs[size_t(p.pages.rootTab - 1)].root)
+            return "the root does not agree with its tab";
+        const QStringList& frame = p.fretboard.ledFrame();
+        for (const QString& entry : frame) {
+            const QStringList parts = entry.split(u'~');
+            bool fretOk = false, stringOk = false;
+            const int fret = parts.value(0).toInt(&fretOk);
+            const int string = parts.value(1).toInt(&stringOk);
+            if (parts.size() != 2 || !fretOk || !stringOk || fret < 0 || fret > s.maxFret ||
+                string < 1 || string > 6)
+                return "the LED frame holds " + entry;
+        }
+        for (const Mark& m : p.fretboard.marks()) {
+            if (m.string < 1 || m.string > 6 || m.fret < -3 || m.fret > DefaultMaxFret)
+                return QStringLiteral("a mark off the neck at %1~%2").arg(m.fret).arg(m.string);
+            // With the lights switched off by the pedal, the frame is dark on purpose.
+            if (p.guitar.lightsOn() && m.pitch >= 0 &&
+                !frame.contains(QStringLiteral("%1~%2").arg(m.fret).arg(m.string)))
+                return QStringLiteral("the marker %1~%2 is not lit").arg(m.fret).arg(m.string);
+        }
+        // Every note that started has stopped, or an All Notes Off came after it.
+        const auto& log = m_program.port().sent;
+        if (log.size() < m_seen) { // queued messages were taken back: count afresh
+            m_seen = 0;
+            m_sounding.clear();
+        }
+        auto& sounding = m_sounding;
+        for (; m_seen < log.size(); ++m_seen) {
+            const auto& sent = log[m_seen];
+            const int status = int(sent.word & 0xF0), channel = int(sent.word & 0x0F);
+            const int note = int((sent.word >> 8) & 0x7F), velocity = int((sent.word >> 16) & 0x7F);
+            if (status == 0x90 && velocity > 0)
+                ++sounding[{channel, note}];
+            else if ((status == 0x80 || status == 0x90) && sounding[{channel, note}] > 0)
+                --sounding[{channel, note}];
+            else if (status == 0xB0 && (note == 123 || note == 120))
+                std::erase_if(sounding, [&](const auto& e) { return e.first.first == channel; });
+        }
+        for (const auto& [key, count] : sounding)
+            if (count > 0)
+                return QStringLiteral("note %1 on channel %2 is left sounding")
+                    .arg(key.second)
+                    .arg(key.first + 1);
+        const auto& shown = m_program.boxes().shown;
+        for (size_t i = m_boxesBefore; i < shown.size(); ++i)
+            if (shown[i].text != m_allowedBox)
+                return "an unexpected message: " + shown[i].text;
+        return {};
+    }
+
+private:
+    int pick(int n) { return int(m_rng() % unsigned(n)); }
+
+    std::mt19937 m_rng;
+    HeadlessProgram m_program;
+
+public:
+    HeadlessProgram& program() { return m_program; }
+
+private:
+    QString m_allowedBox;
+    size_t m_boxesBefore = 0;
+    size_t m_seen = 0; // messages of the port counted so far
+    std::map<std::pair<int, int>, int> m_sounding;
+};
+
+TEST(Monkey, RandomActionsKeepTheDisplaysTheLightsAndTheSoundConsistent) {
+    const unsigned long seed =
+        envNumber("CHORDALIS_MONKEY_SEED", QRandomGenerator::global()->generate());
+    const unsigned long actions = envNumber("CHORDALIS_MONKEY_ACTIONS", 20000);
+    std::printf("monkey seed %lu (CHORDALIS_MONKEY_SEED=%lu replays it), %lu actions\n", seed, seed,
+                actions);
+    Monkey monkey(seed);
+    for (unsigned long i = 0; i < actions; ++i) {
+        const QString action = monkey.act();
+        const QString fault = monkey.broken();
+        ASSERT_TRUE(fault.isEmpty()) << "seed " << seed << ", action " << i << " ("
+                                     << qPrintable(action) << "): " << qPrintable(fault);
+    }
+    // The run did reach the sound and the lights.
+    EXPECT_FALSE(monkey.program().port().sent.empty());
+    EXPECT_FALSE(monkey.program().led().frames.empty());
+}
+
+TEST(Faults, TheMidiOutputFailingInTheMiddleOfAPlaybackEndsItQuietly) {
+    HeadlessProgram p;
+    Program& program = *p;
+    rootChange(program.context(), 1);
+    program.pages.mode = Mode::Scales;
+    modeDispatch(program.context(), Mode::Scales);
+    p.clickItem(TreeId::Scales, 0, "Scale");
+    // The device goes away after a few notes: what follows is lost, nothing is left waiting.
+    int waits = 0;
+    p.clock().duringWait = [&] {
+        if (++waits == 3)
+            p.port().close();
+    };
+    const size_t before = p.port().sent.size();
+    program.playCommand(Mode::Scales);
+    const size_t lost = p.port().sent.size();
+    EXPECT_GT(lost, before);
+    EXPECT_FALSE(p.port().isOpen());
+    EXPECT_TRUE(p.boxes().shown.empty());
+    // Opened again, the next playback sounds whole: each note that starts also stops.
+    p.clock().duringWait = nullptr;
+    ASSERT_TRUE(program.openSound());
+    program.playCommand(Mode::Scales);
+    int on = 0, off = 0;
+    for (size_t i = lost; i < p.port().sent.size(); ++i) {
+        const std::uint32_t w = p.port().sent[i].word;
+        const bool isOn = (w & 0xF0) == 0x90 && ((w >> 16) & 0x7F) > 0;
+        on += isOn;
+        off += !isOn && ((w & 0xF0) == 0x80 || (w & 0xF0) == 0x90);
+    }
+    EXPECT_GT(on, 0);
+    EXPECT_EQ(on, off);
+}
+
+} // namespace
+} // namespace chordalis::test

@@ -1,0 +1,31 @@
+// A random program folder for the validator: the input is cut at "\n@@\n" into the library files
+// in a fixed order, written to a scratch folder and checked. Whatever they hold, the check ends.
+#include "LibraryValidator.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const fs::path dir =
+        fs::temp_directory_path() / ("chordalis-fuzz-" + std::to_string(::getpid()));
+    static const char* const names[] = {"chord.ini", "scale.ini", "voicing.ini", "triad.ini",
+                                        "finder.ini"};
+    fs::remove_all(dir);
+    fs::create_directories(dir / "system");
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    for (const char* name : names) {
+        const size_t cut = rest.find("\n@@\n");
+        std::ofstream(dir / name, std::ios::binary) << rest.substr(0, cut);
+        rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 4);
+    }
+    chordalis::LibraryValidator v(dir);
+    v.run();
+    return 0;
+}
