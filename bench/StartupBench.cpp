@@ -6,6 +6,8 @@
 // main window's first frame); the bench notes the moment it launched the process on the same
 // clock. Prints the median and the 99th percentile of each stretch beside its goal.
 
+#include "BenchFigures.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -22,22 +24,10 @@
 namespace {
 
 double monotonicNow() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+    return benchfigures::clockSeconds(CLOCK_MONOTONIC);
 }
-
-QString loadAverage() {
-    QFile f(QStringLiteral("/proc/loadavg"));
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("?");
-    return QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2);
-}
-
-double percentile(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
+using benchfigures::loadAverage;
+using benchfigures::percentile;
 
 // A virtual display of its own, on the first free display number from 90.
 class VirtualDisplay {

@@ -11,6 +11,7 @@
 // arrives is counted as dropped, a beat the metronome left out (after a stall) as skipped.
 // Needs a JACK server (jackd --no-realtime -d dummy -r 48000 -p 256 &) for the port figures.
 
+#include "BenchFigures.h"
 #include "modes/AppState.h"
 #include "modes/Commands.h"
 #include "sound/Clock.h"
@@ -41,25 +42,9 @@ using namespace chordalis;
 
 namespace {
 
-double cpuSeconds(clockid_t which) {
-    timespec t{};
-    clock_gettime(which, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-QString loadAverage() {
-    QFile f(QStringLiteral("/proc/loadavg"));
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("?");
-    return QString::fromLatin1(f.readAll()).section(QLatin1Char(' '), 0, 2);
-}
-
-double percentile(std::vector<double> v, double p) {
-    if (v.empty())
-        return NAN;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
+using benchfigures::clockSeconds;
+using benchfigures::loadAverage;
+using benchfigures::percentile;
 
 struct Arrival {
     double time; // seconds on the output's clock
@@ -139,7 +124,7 @@ private:
         while (!m_stop) {
             m_engine.render(buffer.data(), Period);
             frame += Period;
-            m_cpu = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+            m_cpu = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
             std::this_thread::sleep_until(
                 start + std::chrono::duration<double>(double(frame) / m_engine.sampleRate()));
         }
@@ -195,7 +180,7 @@ private:
                                    packShortMessage(ev.buffer[0], ev.buffer[1], ev.buffer[2])};
             self->m_count = n + 1;
         }
-        self->m_cpu = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+        self->m_cpu = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
         return 0;
     }
 
@@ -218,13 +203,13 @@ public:
             --m_depth;
             return r;
         }
-        const double start = cpuSeconds(CLOCK_MONOTONIC);
-        const double startCpu = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+        const double start = clockSeconds(CLOCK_MONOTONIC);
+        const double startCpu = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
         const int type = int(event->type());
         const char* what = receiver->metaObject()->className();
         const bool r = QCoreApplication::notify(receiver, event);
-        busy.push_back((cpuSeconds(CLOCK_MONOTONIC) - start) * 1000.0);
-        working.push_back((cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - startCpu) * 1000.0);
+        busy.push_back((clockSeconds(CLOCK_MONOTONIC) - start) * 1000.0);
+        working.push_back((clockSeconds(CLOCK_THREAD_CPUTIME_ID) - startCpu) * 1000.0);
         if (busy.back() > longest) {
             longest = busy.back();
             longestWhat = QStringLiteral("%1 event %2, %3 ms of it on the CPU")
@@ -464,7 +449,7 @@ int main(int argc, char* argv[]) {
                             }});
     }
 
-    const double cpuStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double cpuStart = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
     const double renderStart = paced.cpu();
     const double loopBackStart = loopBack.m_cpu;
     const double wallStart = clock.now();
@@ -496,7 +481,7 @@ int main(int argc, char* argv[]) {
         o->metronome.setRunning(false);
     }
     const double wall = clock.now() - wallStart;
-    const double cpu = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+    const double cpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
     const double render = paced.cpu() - renderStart;
     const double receiving = loopBack.m_cpu - loopBackStart;
     std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the last messages arrive
