@@ -15,9 +15,9 @@ The output depends only on the inputs, so a second run changes nothing.
 """
 
 import configparser
-import importlib.util
 import os
 import re
+import runpy
 import sys
 import textwrap
 
@@ -371,10 +371,7 @@ def load_facts(folder, name):
     path = os.path.join(folder, name + ".py")
     if not os.path.exists(path):
         return {}
-    spec = importlib.util.spec_from_file_location(name, path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module.FACTS
+    return runpy.run_path(path)["FACTS"]
 
 
 def write_if_changed(path, text):
