@@ -124,8 +124,11 @@ void Program::finishOpeningSound() {
         return;
     const std::optional<QString> error = *m_openingResult;
     m_openingResult.reset();
-    if (m_shutDown)
-        return;
+    if (!m_shutDown)
+        reportOpening(error);
+}
+
+void Program::reportOpening(const std::optional<QString>& error) {
     if (error)
         m_boxes.inform(BoxIcon::Stop, QLatin1String(MidiOpenFailure) + *error);
     player.programChange(); // dropped when nothing is open
@@ -164,9 +167,7 @@ bool Program::openSound() {
     m_openingResult.reset(); // this opening's result is the one that counts
     out.close();
     const auto error = out.open(state.playback.device);
-    if (error)
-        m_boxes.inform(BoxIcon::Stop, QLatin1String(MidiOpenFailure) + *error);
-    player.programChange(); // dropped when nothing is open
+    reportOpening(error);
     return !error;
 }
 

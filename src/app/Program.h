@@ -93,11 +93,12 @@ public:
     // the window is built; the libraries with their trees and every page reset, the LED guitar
     // state and the neck picture; the splash; the main window is shown with the empty neck; the
     // playback output is opened (a failure is reported over the window) and the instrument
-    // chosen; an LED guitar is looked for. With a window, the output (the port list, the sound font, the audio device) is
-    // opened on a thread of its own while the splash is up; its result is taken, and a failure
-    // reported, once the main window's first frame is on the screen. Returns the exit status when
-    // start-up ends the program (1 for a missing library file, 0 when the user declines a small
-    // screen or the program was ended meanwhile), nothing when it runs on.
+    // chosen; an LED guitar is looked for. With a window, the output (the port list, the sound
+    // font, the audio device) is opened on a thread of its own while the splash is up; its result
+    // is taken, and a failure reported, once the main window's first frame is on the screen.
+    // Returns the exit status when start-up ends the program (1 for a missing library file, 0 when
+    // the user declines a small screen or the program was ended meanwhile), nothing when it runs
+    // on.
     std::optional<int> startUp(QSettings& store, QSize screenSize, ProgramWindow* window = nullptr);
 
     // The steps of start-up, for the companion tool, which sets its options between them.
@@ -171,6 +172,8 @@ public:
 private:
     static HidTransport& hidTransport(Devices& devices);
     void waitForOpening();
+    // An opening's failure message, then the chosen instrument.
+    void reportOpening(const std::optional<QString>& error);
 
     ModeContext m_context{state, pages, ini, fretboard, warnings};
     // The output's opening on a thread of its own during start-up: the backend's error, if any.
