@@ -10,9 +10,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QDialog>
 #include <QHelpEvent>
 #include <QLabel>
@@ -25,7 +23,6 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTimer>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
