@@ -6,16 +6,27 @@
 
 namespace chordalis {
 
+// One hash for the whole file rather than one per section: a file of many tiny sections would
+// otherwise cost a hash table each (600,000 sections took 1.6 GB).
 struct IniReader::Parsed {
     qint64 size = -1;
     QDateTime modified;
     bool exists = false;
+    QString problem;
     QStringList sectionOrder;
-    // lower-case section -> lower-case key -> value
-    QHash<QString, QHash<QString, QString>> values;
+    QSet<QString> sectionNames;     // lower-case
+    QHash<QString, QString> values; // "section\nkey" in lower case -> value
 };
 
 namespace {
+
+// A line never holds a line feed, so it cannot occur in a section or key name.
+QString valueKey(QStringView section, QStringView key) {
+    QString k;
+    k.reserve(section.size() + key.size() + 1);
+    k.append(section).append(u'\n').append(key);
+    return k;
+}
 
 QString decode(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -74,27 +85,39 @@ const IniReader::Parsed& IniReader::parsed(const QString& file) {
 
     auto fresh = std::make_shared<Parsed>();
     fresh->exists = exists;
+    const QString name = file + QStringLiteral(".ini");
     if (exists) {
         fresh->size = info.size();
         fresh->modified = info.lastModified();
         QFile f(path);
-        if (f.open(QIODevice::ReadOnly))
+        if (info.size() > MaxFileSize)
+            fresh->problem = QStringLiteral("%1 is %2 MB; files over %3 MB are not read")
+                                 .arg(name)
+                                 .arg(double(info.size()) / (1024 * 1024), 0, 'f', 1)
+                                 .arg(MaxFileSize / (1024 * 1024));
+        else if (!f.open(QIODevice::ReadOnly))
+            fresh->problem = QStringLiteral("%1 cannot be read: %2").arg(name, f.errorString());
+        else
             parseInto(decode(f.readAll()), *fresh);
+    } else if (info.exists()) {
+        // A folder, a FIFO or a device in its place: never opened, so a read cannot block.
+        fresh->problem = QStringLiteral("%1 is not a regular file; it is not read").arg(name);
     }
     slot = std::move(fresh);
     return *slot;
 }
 
 QString IniReader::readIni(const QString& file, const QString& section, const QString& key) {
-    const Parsed& p = parsed(file);
-    const auto s = p.values.constFind(section.trimmed().toLower());
-    if (s == p.values.constEnd())
-        return {};
-    return s->value(key.trimmed().toLower());
+    return parsed(file).values.value(
+        valueKey(section.trimmed().toLower(), key.trimmed().toLower()));
 }
 
 bool IniReader::hasSection(const QString& file, const QString& section) {
-    return parsed(file).values.contains(section.trimmed().toLower());
+    return parsed(file).sectionNames.contains(section.trimmed().toLower());
+}
+
+QString IniReader::problem(const QString& file) {
+    return parsed(file).problem;
 }
 
 QStringList IniReader::sections(const QString& file) {
@@ -116,9 +139,9 @@ void parseInto(const QString& text, IniReader::Parsed& out) {
                 (close < 0 ? line.mid(1) : line.mid(1, close - 1)).trimmed().toString();
             section = name.toLower();
             // Where a section is repeated, the first one counts.
-            inSection = !out.values.contains(section);
+            inSection = !out.sectionNames.contains(section);
             if (inSection) {
-                out.values.insert(section, {});
+                out.sectionNames.insert(section);
                 out.sectionOrder.append(name);
             }
             continue;
@@ -127,13 +150,15 @@ void parseInto(const QString& text, IniReader::Parsed& out) {
         if (!inSection || eq < 0)
             continue;
         const QString key = line.left(eq).trimmed().toString().toLower();
-        QHash<QString, QString>& keys = out.values[section];
-        if (key.isEmpty() || keys.contains(key))
+        if (key.isEmpty())
+            continue;
+        QString id = valueKey(section, key);
+        if (out.values.contains(id))
             continue;
         QString value = unquote(line.mid(eq + 1).trimmed().toString());
         if (value.size() > IniReader::MaxValueLength)
             value.truncate(IniReader::MaxValueLength);
-        keys.insert(key, value);
+        out.values.insert(std::move(id), value);
     }
 }
 

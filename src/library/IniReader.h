@@ -46,10 +46,17 @@ public:
     // The section names of a file in file order (first occurrence of each).
     QStringList sections(const QString& file);
 
+    // Why a file that is there is not read (too large, unreadable, not a regular file), as a
+    // sentence naming the file; empty when it is read or simply absent. Such a file reads as
+    // empty.
+    QString problem(const QString& file);
+
     const QString& programFolder() const { return m_folder; }
     QString pathOf(const QString& file) const;
 
     static constexpr int MaxValueLength = 1023;
+    // The shipped files are a few hundred kilobytes; anything this large is not a library.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
     struct Parsed; // one file's sections, keys and values
 

@@ -14,6 +14,11 @@ const QString TriadFile = QStringLiteral("triad");
 
 } // namespace
 
+void LibraryLoader::warnIfUnread(const QString& file) {
+    if (const QString problem = m_ini.problem(file); !problem.isEmpty())
+        m_warnings.warn(problem);
+}
+
 int LibraryLoader::readCount(const QString& file, const QString& key, bool required) {
     const QString text = m_ini.readIni(file, QStringLiteral("totals"), key);
     const QString shown = text.trimmed().left(40);
@@ -84,6 +89,7 @@ void LibraryLoader::warnMissing(const QString& file, int count, int missing) {
 ChordLibrary LibraryLoader::loadChords() {
     const IniReader::Operation reading(m_ini);
     ChordLibrary lib;
+    warnIfUnread(ChordFile);
     const int n = readCount(ChordFile, QStringLiteral("numchords"), true);
     lib.count = n;
     lib.entries.assign(size_t(n) + 1, ChordEntry{});
@@ -110,6 +116,7 @@ ChordLibrary LibraryLoader::loadChords() {
 ScaleLibrary LibraryLoader::loadScales() {
     const IniReader::Operation reading(m_ini);
     ScaleLibrary lib;
+    warnIfUnread(ScaleFile);
     const int n = readCount(ScaleFile, QStringLiteral("numscales"), true);
     lib.count = n;
     lib.entries.assign(size_t(n), ScaleEntry{});
@@ -134,6 +141,7 @@ ScaleLibrary LibraryLoader::loadScales() {
 TriadLibrary LibraryLoader::loadTriads() {
     const IniReader::Operation reading(m_ini);
     TriadLibrary lib;
+    warnIfUnread(TriadFile);
     for (int i = 0; i < TriadCount; ++i) {
         const QString section = QString::number(i);
         TriadEntry& e = lib.entries[size_t(i)];

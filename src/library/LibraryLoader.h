@@ -21,6 +21,10 @@ public:
     ScaleLibrary loadScales();
     TriadLibrary loadTriads();
 
+    // Warns when the file is there but is not read (too large, unreadable, not a regular file);
+    // the loads above do so for their own files.
+    void warnIfUnread(const QString& file);
+
     // Counts above this are taken as damaged data and cut to it.
     static constexpr int MaxItems = 5000;
 

@@ -137,6 +137,9 @@ void loadLibraries(ModeContext& c) {
     buildArpeggioTree(c.state.chords, c.pages);
     c.state.triads = loader.loadTriads();
     buildTriadTrees(c.pages);
+    // Read when a display needs them; said here, once, when they cannot be.
+    loader.warnIfUnread(QStringLiteral("voicing"));
+    loader.warnIfUnread(QStringLiteral("finder"));
     resetChordScalePage(c.pages);
 }
 

@@ -8,7 +8,10 @@
 #include "modes/LibraryTrees.h"
 #include "modes/Pages.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace chordalis;
 using chordalis::test::TestFolder;
@@ -216,4 +219,22 @@ TEST(LibraryLoader, HugeFilesAndEndlessLinesStillLoad) {
     ASSERT_EQ(l.state.chords.count, 1);
     EXPECT_TRUE(l.state.chords.entries[0].name.startsWith(QLatin1String("mmmm")));
     EXPECT_EQ(l.state.chords.entries[0].formula, QStringLiteral("1;3;5"));
+}
+
+TEST(LibraryLoader, FilesThatAreThereButNotReadAreNamed) {
+    Loaded l("[totals]\nnumchords=0\n", "[totals]\nnumscales=0\n");
+    // Over the size limit (a sparse file), a folder, a FIFO: none is opened for reading.
+    QFile big(l.dir.filePath("chord.ini"));
+    ASSERT_TRUE(big.open(QIODevice::ReadWrite) && big.resize(IniReader::MaxFileSize + 1));
+    big.close();
+    ASSERT_TRUE(QFile::remove(l.dir.filePath("scale.ini")));
+    ASSERT_TRUE(QDir(l.dir.path()).mkdir("scale.ini"));
+    ASSERT_TRUE(QFile::remove(l.dir.filePath("finder.ini")));
+    ASSERT_EQ(::mkfifo(qPrintable(l.dir.filePath("finder.ini")), 0600), 0);
+    l.warnings.clear();
+    l.load();
+    EXPECT_TRUE(l.warned("chord.ini is 16.0 MB; files over 16 MB are not read"));
+    EXPECT_TRUE(l.warned("scale.ini is not a regular file; it is not read"));
+    EXPECT_TRUE(l.warned("finder.ini is not a regular file; it is not read"));
+    EXPECT_FALSE(l.warned("voicing.ini"));
 }
