@@ -28,9 +28,25 @@ public:
         return answer;
     }
 
+    QStringList texts() const {
+        QStringList out;
+        for (const Shown& s : shown)
+            out << s.text;
+        return out;
+    }
+
     std::vector<Shown> shown;
     bool answer = true; // what ask() answers
 };
+
+// The keys of the note-ons a recording port was sent, in order.
+inline std::vector<int> noteOnKeys(const RecordingMidiOut& port) {
+    std::vector<int> keys;
+    for (const auto& s : port.sent)
+        if (statusOf(s.word) >> 4 == 0x9)
+            keys.push_back(data1Of(s.word));
+    return keys;
+}
 
 // Keeps every LED frame the displays send.
 class RecordingLedSender : public LedSender {

@@ -34,30 +34,37 @@ protected:
 };
 
 // Counted from the tuning alone: every fret 0..15 of every string whose pitch is in the scale
-// carries exactly one marker, and nothing else does.
-TEST_F(ScalesTest, MajorScaleCoversTheWholeNeckForEveryRoot) {
+// carries exactly one marker, and nothing else does; under standard tuning for every root, and
+// under Open G and Dropped D, whose open strings the markers follow.
+TEST_F(ScalesTest, MajorScaleCoversTheWholeNeckForEveryRootAndTuning) {
     constexpr std::array<int, 7> Steps = {0, 2, 4, 5, 7, 9, 11};
-    for (int tab = 1; tab <= int(RootTabs.size()); ++tab) {
-        SCOPED_TRACE(RootTabs[size_t(tab - 1)].caption);
-        showScale(tab, MajorScale);
-        const int root = RootTabs[size_t(tab - 1)].root;
+    for (int tab = 1; tab <= int(RootTabs.size()) + 2; ++tab) {
+        const bool retuned = tab > int(RootTabs.size()); // G, under the two other tunings
+        if (retuned)
+            p->state.tuning = presetTuning(tab == int(RootTabs.size()) + 1 ? 5 : 4);
+        const Tuning& tuning = p->state.tuning;
+        const int shown = retuned ? *rootTabIndex(QStringLiteral("G")) : tab;
+        SCOPED_TRACE(QString::number(tuning[0]).toStdString() +
+                     RootTabs[size_t(shown - 1)].caption);
+        showScale(shown, MajorScale);
+        const int root = RootTabs[size_t(shown - 1)].root;
         std::set<int> scale;
         for (int step : Steps)
             scale.insert((root + step) % 12);
 
-        std::set<int> shown;
+        std::set<int> sounding;
         std::map<std::pair<int, int>, int> count;
         for (const Mark& m : p.markers()) {
             ++count[{m.string, m.fret}];
-            shown.insert((StandardTuning[size_t(m.string)] + m.fret) % 12);
-            EXPECT_EQ(pitchClassOf(m.label), (StandardTuning[size_t(m.string)] + m.fret) % 12);
+            sounding.insert((tuning[size_t(m.string)] + m.fret) % 12);
+            EXPECT_EQ(pitchClassOf(m.label), (tuning[size_t(m.string)] + m.fret) % 12);
             EXPECT_EQ(m.colour,
                       pitchClassOf(m.label) == root ? p->state.colourRoot : p->state.colourScale);
         }
-        EXPECT_EQ(shown, scale);
+        EXPECT_EQ(sounding, scale);
         for (int string = 1; string <= 6; ++string) {
             for (int fret = 0; fret <= 15; ++fret) {
-                const bool inScale = scale.count((StandardTuning[size_t(string)] + fret) % 12) > 0;
+                const bool inScale = scale.count((tuning[size_t(string)] + fret) % 12) > 0;
                 const int markers = count[std::pair{string, fret}];
                 EXPECT_EQ(markers, inScale ? 1 : 0) << string << "/" << fret;
             }

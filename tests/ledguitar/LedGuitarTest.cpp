@@ -72,13 +72,8 @@ TEST_F(LedGuitarTest, TheGuitarIsBoundBesideOtherDevices) {
     EXPECT_EQ(d.UnboundVarCount(), 0);
     EXPECT_GE(d.inputReportIndex(), 0);
     EXPECT_GE(d.outputReportIndex(), 0);
-    const TOneHidVar& foot = *d.FootIN();
+    const TOneHidVar& foot = *d.FootIN(); // its fields are the report descriptor tests'
     EXPECT_EQ(foot.VarName(), "FootIN");
-    EXPECT_EQ(foot.UsagePage(), 0xFF00);
-    EXPECT_EQ(foot.SizeInBits(), 8);
-    EXPECT_EQ(foot.LogicalMaximum(), 255);
-    EXPECT_TRUE(foot.AbsoluteNotRelative());
-    EXPECT_FALSE(foot.IsButton());
     EXPECT_NE(foot.HidHandle(), 0);
     EXPECT_TRUE(d.HasHandle(foot.HidHandle()));
     EXPECT_EQ(d.Data3()->Usage(), 5);

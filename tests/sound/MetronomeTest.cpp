@@ -1,7 +1,9 @@
 #include "sound/Metronome.h"
 
+#include "../Fakes.h"
 #include "modes/AppState.h"
 #include "sound/RecordingMidiOut.h"
+#include "sound/TapTempo.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -33,14 +35,7 @@ protected:
             clock.advance(std::max(wait, 0.0) + late(rng));
         }
     }
-    // The keys of the clicks (note-ons) in order.
-    std::vector<int> keys() const {
-        std::vector<int> k;
-        for (const auto& s : out.sent)
-            if (statusOf(s.word) >> 4 == 0x9)
-                k.push_back(data1Of(s.word));
-        return k;
-    }
+    std::vector<int> keys() const { return test::noteOnKeys(out); } // the clicks
 };
 
 TEST(MetronomeLists, IntervalsAndRows) {
@@ -49,15 +44,10 @@ TEST(MetronomeLists, IntervalsAndRows) {
          {std::pair{120, 500}, {40, 1500}, {400, 150}, {64, 938}, {96, 625}})
         EXPECT_EQ(metronomeInterval(tempo), ms) << tempo;
 
-    const QStringList drums = drumSoundRows();
-    ASSERT_EQ(drums.size(), 47);
-    EXPECT_EQ(drums.front(), QStringLiteral(" 35  Acoustic Bass Drum"));
-    EXPECT_EQ(drums[76 - 35], QStringLiteral(" 76  Hi Wood Block"));
-    EXPECT_EQ(drums[77 - 35], QStringLiteral(" 77  Low Wood Block"));
-    EXPECT_EQ(drums.back(), QStringLiteral(" 81  Open Triangle"));
-    const QStringList channels = metronomeChannelRows();
-    ASSERT_EQ(channels.size(), 16);
-    EXPECT_EQ(channels[9], QStringLiteral(" 10 "));
+    // Row n of the lists is drum key 35 + n and channel n + 1, as the window's lists index them.
+    ASSERT_EQ(drumSoundRows().size(), 47);
+    EXPECT_EQ(drumSoundRows()[76 - 35], QStringLiteral(" 76  Hi Wood Block"));
+    EXPECT_EQ(metronomeChannelRows()[9], QStringLiteral(" 10 "));
 }
 
 TEST_F(MetronomeTest, DefaultsAccentTheBarOnTheDrumChannel) {
@@ -142,6 +132,35 @@ TEST_F(MetronomeTest, OnAnOutputWithItsOwnClockClicksAreQueuedOnTime) {
     metronome.setRunning(false);
     EXPECT_EQ(out.sent.size(), 4u);
     EXPECT_EQ(metronome.beat(), 2);
+}
+
+TEST(TapTempo, FollowsTheLastTapsAndStartsAfreshAfterAPause) {
+    TapTempo tap;
+    EXPECT_EQ(tap.tap(10.0), std::nullopt);
+    EXPECT_EQ(tap.tap(10.5), 120);
+    // Only the last four intervals count: slowing to 0.6 s moves the tempo there.
+    for (double t : {11.1, 11.7, 12.3, 12.9})
+        tap.tap(t);
+    EXPECT_EQ(tap.tap(13.5), 100);
+    // A pause of more than two seconds, or a clock that went back, begins a new count.
+    EXPECT_EQ(tap.tap(16.0), std::nullopt);
+    EXPECT_EQ(tap.tap(15.0), std::nullopt);
+    // Held within the metronome's range.
+    EXPECT_EQ(tap.tap(15.05), 400);
+    tap.tap(15.0);
+    EXPECT_EQ(tap.tap(16.9), 40);
+}
+
+TEST_F(MetronomeTest, NotifiesOnSwitchingTempoAndEveryClick) {
+    std::vector<int> beats;
+    metronome.setBeatObserver(
+        [&] { beats.push_back(metronome.isRunning() ? metronome.beat() : -1); });
+    metronome.setRunning(true);
+    clock.advance(0.5);
+    metronome.service();
+    metronome.setTempo(90);
+    metronome.setRunning(false);
+    EXPECT_EQ(beats, (std::vector<int>{0, 1, 1, -1}));
 }
 
 } // namespace

@@ -39,14 +39,7 @@ protected:
             w.push_back(s.word);
         return w;
     }
-    // The keys of the note-ons, in order.
-    std::vector<int> started() const {
-        std::vector<int> keys;
-        for (const Sent& s : out.sent)
-            if (statusOf(s.word) >> 4 == 0x9)
-                keys.push_back(data1Of(s.word));
-        return keys;
-    }
+    std::vector<int> started() const { return test::noteOnKeys(out); }
 };
 
 TEST_F(PlayerTest, StrumsTheOpenCFromTheLowStringAndReleasesAfterFourSeconds) {
@@ -224,11 +217,9 @@ TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWithTheirMessages) {
     program.boxes().shown.clear();
     for (Mode mode : {Mode::Chords, Mode::Scales, Mode::Arpeggios, Mode::Triads, Mode::Notes})
         program->infoCommand(mode);
-    QStringList texts;
-    for (const auto& box : program.boxes().shown)
-        texts << box.text;
-    EXPECT_EQ(texts, QStringList({"Please select a chord.", "Please select a scale.",
-                                  "Please select an arpeggio.", "Please select a triad."}));
+    EXPECT_EQ(program.boxes().texts(),
+              QStringList({"Please select a chord.", "Please select a scale.",
+                           "Please select an arpeggio.", "Please select a triad."}));
 }
 
 TEST_F(PlayerTest, AFailedOpenIsReportedWithTheBackendsWords) {

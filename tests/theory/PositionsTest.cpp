@@ -38,18 +38,6 @@ TEST(Positions, WindowsOfBothOptions) {
             << c.option << "/" << c.index;
 }
 
-TEST(Positions, ListEntriesFollowTheOption) {
-    const PositionList four = initialPositionList();
-    ASSERT_EQ(four.entries.size(), 14);
-    EXPECT_EQ(four.entries.mid(0, 5), QStringList({"All Positions", "Open", "1st Position",
-                                                   "2nd Position", "3rd Position"}));
-    EXPECT_EQ(four.entries[13], QStringLiteral("12th Position"));
-    EXPECT_EQ(four.index, 0);
-    EXPECT_EQ(four.option, 0);
-    EXPECT_EQ(listAt(1, 0).entries.size(), 13);
-    EXPECT_EQ(listAt(1, 0).entries.back(), QStringLiteral("11th Position"));
-}
-
 TEST(Positions, SwitchingOptionsKeepsTheSelectionInsideTheList) {
     const std::pair<int, int> toFive[] = {{13, 12}, {12, 11}, {6, 6}, {0, 0}, {11, 11}};
     for (const auto& [before, after] : toFive) {

@@ -89,16 +89,8 @@ TEST(Spelling, DegreesBeyondTheTwoOctavesFoldIntoTheScale) {
     EXPECT_TRUE(spellDegree(u"0", 0, 0).isEmpty());
 }
 
-TEST(Spelling, PitchClassOfListedAndUnlistedNames) {
-    const std::pair<const char*, int> listed[] = {
-        {"C", 0},   {"B#", 0},  {"Dbb", 0},  {"Db", 1},  {"C#", 1},  {"Bx", 1},  {"D", 2},
-        {"Cx", 2},  {"Ebb", 2}, {"Eb", 3},   {"D#", 3},  {"Fbb", 3}, {"E", 4},   {"Dx", 4},
-        {"Fb", 4},  {"F", 5},   {"E#", 5},   {"Gbb", 5}, {"Gb", 6},  {"F#", 6},  {"G", 7},
-        {"Fx", 7},  {"Abb", 7}, {"Ab", 8},   {"G#", 8},  {"A", 9},   {"Gx", 9},  {"Bbb", 9},
-        {"Bb", 10}, {"A#", 10}, {"Cbb", 10}, {"B", 11},  {"Ax", 11}, {"Cb", 11},
-    };
-    for (const auto& [name, pc] : listed)
-        EXPECT_EQ(pitchClassOf(QString::fromLatin1(name)), pc) << name;
+// Every name of one or two accidentals is read by the test above; here names beyond them.
+TEST(Spelling, PitchClassOfUnlistedNames) {
     EXPECT_EQ(pitchClassOf(u"Ex"), 6);
     EXPECT_EQ(pitchClassOf(u"e"), 0);
     EXPECT_EQ(pitchClassOf(u"Eb "), 0);

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QRadioButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace chordalis {
@@ -39,18 +38,9 @@ protected:
     }
     // Runs the options dialog from its menu entry; act runs once it is up.
     void withOptions(const std::function<void(FretlightDialog&)>& act) {
-        bool acted = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<FretlightDialog*>(QApplication::activeModalWidget());
-            if (acted || !dialog)
-                return;
-            acted = true;
-            act(*dialog);
-        });
-        poll.start(20);
-        action("mnuFretlight")->trigger();
-        EXPECT_TRUE(acted);
+        EXPECT_TRUE(test::whileModal([this] { action("mnuFretlight")->trigger(); },
+                                     [](QWidget* w) { return qobject_cast<FretlightDialog*>(w); },
+                                     [&](QWidget& w) { act(static_cast<FretlightDialog&>(w)); }));
     }
 
     SimulatedGuitar* sim = nullptr;
@@ -68,10 +58,8 @@ TEST_F(LedGuitarWindowTest, TheOptionsAreOfferedWhileAGuitarIsConnected) {
     program->state.ledOptionLeft = 3;
     program->state.ledOptionRight = 5;
     withOptions([](FretlightDialog& d) {
-        EXPECT_EQ(d.windowTitle(), QStringLiteral("Optek Fretlight\u00AE Guitar Support"));
         EXPECT_TRUE(d.left(2)->isChecked());
         EXPECT_TRUE(d.right(4)->isChecked());
-        EXPECT_EQ(d.right(3)->text(), QStringLiteral("Advance Primary"));
         d.left(0)->click();
         d.right(3)->click();
         QTest::mouseClick(d.findChild<QAbstractButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);

@@ -12,8 +12,6 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,9 +38,6 @@ class MainWindowTest : public test::StartedWindow {
 protected:
     bool storeWritten() const { return QFileInfo(storePath()).size() > 0; }
 
-    template <class T = QWidget> T* find(const char* name) const {
-        return window->findChild<T*>(QLatin1String(name));
-    }
     QTreeWidget& tree(const char* name) const { return *find<QTreeWidget>(name); }
     QTreeWidgetItem* node(const char* tree, const char* key) const {
         return TreeFiller::find(*find<QTreeWidget>(tree), QLatin1String(key));
@@ -58,24 +53,11 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {
-    EXPECT_EQ(window->windowTitle(),
-              "Chordalis - The Ultimate Chord, Scale and Arpeggio Reference for Guitarists");
-    QStringList roots, modes;
-    for (int i = 0; i < window->rootTabs().count(); ++i)
-        roots << window->rootTabs().tabText(i);
-    for (int i = 0; i < window->modeTabs().count(); ++i)
-        modes << window->modeTabs().tabText(i);
-    EXPECT_EQ(roots, QStringList({"C", "C#", "Db", "D", "D#", "Eb", "E", "F", "F#", "Gb", "G", "G#",
-                                  "Ab", "A", "A#", "Bb", "B"}));
-    EXPECT_EQ(modes, QStringList({"Chords", "Scales", "Arpeggios", "Notes", "Triads ",
-                                  "Chord/Scale", "Chord Finder"}));
+TEST_F(MainWindowTest, StartingPlace) {
+    EXPECT_EQ(window->rootTabs().count(), 17);
     EXPECT_EQ(window->rootTabs().currentIndex(), 0);
+    EXPECT_FALSE(find<QAction>("mnuFretlight")->isVisible()); // no guitar
     EXPECT_EQ(window->modeTabs().currentIndex(), 0);
-    window->resize(800, 600);          // the smallest screen: still every root tab in view
-    QCoreApplication::processEvents(); // the layout follows
-    const QRect lastTab = window->rootTabs().tabRect(16);
-    EXPECT_LE(window->rootTabs().mapTo(window, lastTab.topRight()).x(), window->width());
 
     // The loaders' start values reach the controls.
     EXPECT_EQ(find<QLabel>("lblTriadName")->text(), "No Triad Selected");
@@ -88,60 +70,6 @@ TEST_F(MainWindowTest, FrameCaptionsAndStartingPlace) {
     window->showPages();
     EXPECT_TRUE(nonStandard->isVisible());
     EXPECT_TRUE(window->neck().geometry().contains(nonStandard->geometry().center()));
-}
-
-// A menu as texts: its name and title, then each entry's name and caption ("-" for a separator),
-// in brackets when disabled, in parentheses when hidden.
-QStringList menuTexts(const QMenu* menu) {
-    QStringList texts{menu->objectName() + u' ' + menu->title()};
-    for (const QAction* a : menu->actions()) {
-        QString text = a->objectName() + u' ' + (a->isSeparator() ? u'-' + a->text() : a->text());
-        if (!a->isEnabled())
-            text = u'[' + text + u']';
-        texts << (a->isVisible() ? text : u'(' + text + u')');
-    }
-    return texts;
-}
-
-TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndState) {
-    const QList<QAction*> bar = window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 4); // and the View menu, before Help
-    EXPECT_EQ(menuTexts(bar[0]->menu()),
-              QStringList({"mnuFile &File", "mnuPrint &Print", "mnuExportPdf &Export as PDF...",
-                           "mnuSep5 -", "mnuExit E&xit"}));
-    EXPECT_EQ(find<QAction>("mnuPrint")->shortcut(), QKeySequence(QKeySequence::Print));
-    EXPECT_EQ(
-        menuTexts(bar[1]->menu()),
-        QStringList({"mnuOptions &Options", "mnuPlayback &Playback Settings", "mnuTuning &Tuning",
-                     "mnuMetronome &Metronome", "mnuAllNotesOff &All Notes Off",
-                     "mnuLedView LED &Guitar View", "mnuSep34gy7 -",
-                     "([mnuFretlight Optek &Fretlight\u00AE Guitar Support])",
-                     "([mnuSepFretlight -])", "mnuRH &Right Handed", "mnuLH &Left Handed",
-                     "mnuSep2 -", "mnuFretboard &Fretboard Design",
-                     "mnuFColours Fingering &Colours"}));
-    EXPECT_EQ(bar[2]->menu()->objectName(), "mnuView");
-    EXPECT_EQ(menuTexts(bar[3]->menu()),
-              QStringList({"mnuHelp &Help", "mnuUserGuide &User Guide...",
-                           "mnuRMP &Root Movement Patterns", "mnuSep6 -",
-                           "mnuQuillonSoftware &Visit chordalis.org", "mnuSep4 -",
-                           "mnuAbout &About Chordalis..."}));
-}
-
-TEST_F(MainWindowTest, RootTabsSetRootAndSpelling) {
-    const AppState& s = program->state;
-    clickRootTab(QStringLiteral("Eb"));
-    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(3, 0));
-    EXPECT_EQ(program->pages.rootTab, 6);
-    clickRootTab(QStringLiteral("D#"));
-    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(3, 1));
-    clickRootTab(QStringLiteral("C#"));
-    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(1, 1));
-    QTest::keyClick(&window->rootTabs(), Qt::Key_Right); // to "Db"
-    EXPECT_EQ(std::pair(s.currentRoot, s.rootSpelling), std::pair(1, 0));
-
-    window->modeTabs().setCurrentIndex(int(Mode::Notes));
-    EXPECT_EQ(program->pages.mode, Mode::Notes);
-    EXPECT_EQ(s.currentRoot, 1);
 }
 
 // The on-screen neck shows each marker where the surface puts it, at the widget's scale.
@@ -158,7 +86,6 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     clickRootTab(QStringLiteral("Eb"));
     clickNode(tree("tvwChords"), node("tvwChords", "4 Chord"));
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Ebm7");
-    EXPECT_EQ(find<QLabel>("lblChordNotes")->text(), "Eb Gb Bb Db ");
     QTreeWidget& voicings = tree("tvwVoicings");
     ASSERT_EQ(voicings.topLevelItemCount(), program->pages.chords.tvwVoicings.size());
     ASSERT_GE(voicings.topLevelItemCount(), 2);

@@ -8,8 +8,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -45,25 +43,9 @@ protected:
     }
 };
 
-QStringList labelTexts(QWidget* in) {
-    QStringList texts;
-    for (const QLabel* label : in->findChildren<QLabel*>())
-        texts << label->text();
-    for (const QGroupBox* frame : in->findChildren<QGroupBox*>())
-        texts << frame->title();
-    return texts;
-}
-
 TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoice) {
     out().ports = {QStringLiteral("Port A"), QStringLiteral("Port B")};
     PlaybackDialog* dialog = openPlayback();
-    EXPECT_EQ(dialog->windowTitle(), "Playback Options");
-    const QStringList texts = labelTexts(dialog);
-    for (const char* text :
-         {"Output", "Tempo", "MIDI Output Device", "Channel", "Instrument", "Volume", "Quiet",
-          "Loud", "Chords", "Scales", "Arpeggios", "Slow", "Fast"})
-        EXPECT_TRUE(texts.contains(QLatin1String(text))) << text;
-
     auto* device = find<QComboBox>(dialog, "cboDevice");
     auto* channel = find<QComboBox>(dialog, "cboChannel");
     auto* instrument = find<QComboBox>(dialog, "cboInstrument");
@@ -137,11 +119,6 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     MetronomeSettings& m = program->state.metronome;
     m = {3, 35, 81, 200, 2};
     MetronomeWindow* metronome = openMetronome();
-    EXPECT_EQ(metronome->windowTitle(), "Metronome");
-    const QStringList texts = labelTexts(metronome);
-    for (const char* text :
-         {"Tempo (beats per minute)", "Beats", "Sound 1", "Sound 2", "Midi Channel"})
-        EXPECT_TRUE(texts.contains(QLatin1String(text))) << text;
     auto* onOff = find<QTabBar>(metronome, "tabOnOff");
     EXPECT_EQ(onOff->tabText(onOff->currentIndex()), "Off");
     auto* sound1 = find<QComboBox>(metronome, "cboSound1");

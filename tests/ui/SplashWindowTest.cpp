@@ -2,7 +2,6 @@
 
 #include "UiTestSupport.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -11,22 +10,6 @@ namespace chordalis {
 namespace {
 
 using test::waitUntil;
-
-QString labelText(const SplashWindow& w, const char* name) {
-    const auto* label = w.findChild<QLabel*>(QLatin1String(name));
-    return label ? label->text() : QStringLiteral("<missing>");
-}
-
-TEST(SplashWindowTest, ContentsAndLook) {
-    SplashWindow splash;
-    EXPECT_EQ(splash.objectName(), "frmSplash");
-    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(labelText(splash, "Label1"),
-              "The Ultimate Chord, Scale and Arpeggio Reference for Guitarists");
-    EXPECT_EQ(labelText(splash, "lblVersion"), "Version: 1.2.5");
-    EXPECT_FALSE(labelText(splash, "Label2").isEmpty());
-    EXPECT_NE(splash.findChild<QFrame*>(QStringLiteral("Line1")), nullptr);
-}
 
 // Start-up first, then the About box: one window, as in the program.
 TEST(SplashWindowTest, StartupIgnoresTheUserThenAboutClosesOnClickOrKey) {

@@ -64,6 +64,12 @@ protected:
     virtual void addDevices(Devices&) {}
 
     RecordingMidiOut& out() { return *m_out; }
+    // A control of the window by its name.
+    template <class T = QWidget> T* find(const char* name) const {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
 
     bool failOpenAtStart = false; // the output fails to open at the next startProgram()
     size_t shownAtStartUp = 0;    // message boxes shown when startUp returned

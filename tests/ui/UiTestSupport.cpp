@@ -1,5 +1,6 @@
 #include "UiTestSupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -7,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace chordalis::test {
@@ -22,6 +24,22 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
+bool whileModal(const std::function<void()>& open, const std::function<bool(QWidget*)>& isIt,
+                const std::function<void(QWidget&)>& act) {
+    bool acted = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (acted || !modal || !isIt(modal))
+            return;
+        acted = true;
+        act(*modal);
+    });
+    poll.start(20);
+    open();
+    return acted;
+}
+
 namespace {
 
 void copyTree(const QString& from, const QString& to) {
@@ -30,14 +48,15 @@ void copyTree(const QString& from, const QString& to) {
         const QString file = it.next();
         const QString target = to + u'/' + QDir(from).relativeFilePath(file);
         QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::remove(target);
         QFile::copy(file, target);
     }
 }
 
 } // namespace
 
-void makeProgramFolder(const QTemporaryDir& dir) {
-    copyTree(QStringLiteral(CHORDALIS_SHIPPED_DATA), dir.path());
+void makeProgramFolder(const QTemporaryDir& dir, const QString& from) {
+    copyTree(from, dir.path());
 }
 
 void clickNode(QTreeWidget& tree, QTreeWidgetItem* item) {

@@ -14,8 +14,14 @@ namespace chordalis::test {
 // Processes events until the condition holds or the time is up; true when it held.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
-// Fills a fresh program folder with a copy of the shipped data.
-void makeProgramFolder(const QTemporaryDir& dir);
+// Copies a data folder (the shipped data unless told) into a program folder, over what is there.
+void makeProgramFolder(const QTemporaryDir& dir,
+                       const QString& from = QStringLiteral(CHORDALIS_SHIPPED_DATA));
+
+// Runs `open`, which shows a modal dialog and returns when it closes; `act` runs on the dialog
+// once it is the active modal widget and `isIt` accepts it. True when `act` ran.
+bool whileModal(const std::function<void()>& open, const std::function<bool(QWidget*)>& isIt,
+                const std::function<void(QWidget&)>& act);
 
 // A real mouse click on a tree node (its parents are opened first so the node can be seen).
 void clickNode(QTreeWidget& tree, QTreeWidgetItem* item);

@@ -32,16 +32,8 @@ namespace {
 
 class UsabilityTest : public test::StartedWindow {
 protected:
-    template <class T = QWidget> T* find(const char* name) const {
-        T* found = window->findChild<T*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return found;
-    }
     QAction* action(const char* name) const { return find<QAction>(name); }
-    int noteOns() {
-        return int(std::count_if(out().sent.begin(), out().sent.end(),
-                                 [](const auto& s) { return statusOf(s.word) >> 4 == 0x9; }));
-    }
+    int noteOns() { return int(test::noteOnKeys(out()).size()); }
 };
 
 // The controls a user reads or operates, as they lie on the window now.
