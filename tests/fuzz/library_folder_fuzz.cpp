@@ -1,9 +1,10 @@
 // A random program folder for the program itself: the input is cut at "\n@@\n" into chord.ini,
 // scale.ini, voicing.ini, triad.ini and finder.ini (as for validator_folder, so the two share
-// seeds), the libraries are loaded and the first items of every tree are clicked on their pages,
-// then the chord finder names two selections. Whatever the files hold: the libraries have the
-// size they say, every voicing lies on the neck with fingers the neck has pictures for, every mark
-// lies on the neck and every marker drawn is lit in the LED frame.
+// seeds) and the libraries are loaded; then, in a tuning and for a hand taken from the last byte,
+// the first items of every tree are clicked on their pages and the chord finder names two
+// selections. Whatever the files hold: the libraries are as long as their counts, every voicing
+// lies on the neck with fingers the neck has pictures for, every mark lies on the neck and every
+// marker drawn is lit in the LED frame.
 #include "fretboard/Fretboard.h"
 #include "ledguitar/LedSender.h"
 #include "library/IniReader.h"
@@ -109,7 +110,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (int root = 0; root < 12; ++root)
             checkVoicings(readVoicings(ini, warnings, chord, root, state.tuning));
 
-    // A root from the input, then the first items of every tree on their pages.
+    // A tuning, hand and root from the input, then the first items of every tree on their pages.
+    if (size > 0) {
+        const int preset = 1 + data[size - 1] % 12;
+        state.tuning = presetTuning(preset);
+        state.tuningSpelling = TuningPresets[size_t(preset)].spelling;
+        state.leftHanded = (data[size - 1] & 0x80) != 0;
+    }
     rootChange(context, 1 + int(size > 0 ? data[0] % 17 : 0));
     for (const auto& [tree, mode] : Trees) {
         modeDispatch(context, mode);
