@@ -4,9 +4,9 @@
 #
 #   tools/fuzz.sh [SECONDS] [TARGET...]
 #
-# SECONDS per target (default 300; 0 only builds); CI runs every target for a few seconds. New inputs found go
-# to build-fuzz/corpus/<target> (the committed seeds stay as they are); a crash leaves its input
-# in build-fuzz/ and makes the script fail.
+# SECONDS per target (default 300; 0 only builds); CI runs every target for a few seconds. New
+# inputs found go to build-fuzz/corpus/<target> (the committed seeds stay as they are); a crash
+# leaves its input in build-fuzz/ and makes the script fail.
 #
 # The build is a ninja file written to build-fuzz: every source is compiled once, whichever
 # targets share it, FUZZ_JOBS at a time (default 2), and again only when it or a header it
@@ -52,15 +52,16 @@ for t in "${targets[@]}"; do
     [ -n "${sources[$t]+set}" ] || { echo "unknown fuzz target $t (known: ${all[*]})" >&2; exit 2; }
 done
 
-# Paths in the ninja file are relative to build-fuzz.
+# Every target is in the ninja file, whichever are built now. Paths are relative to build-fuzz.
 {
     echo "cxx = ${FUZZ_CXX:-clang++}"
-    echo "flags = -std=c++20 -gline-tables-only -O1 -fno-omit-frame-pointer -fsanitize=address,undefined" \
-         "-fno-sanitize-recover=undefined -fPIC -DQT_NO_KEYWORDS -I ../src" \
-         "-I ../tools/validate-library -I ../tools/cli $(pkg-config --cflags Qt6Gui)"
+    echo "flags = -std=c++20 -gline-tables-only -O1 -fno-omit-frame-pointer" \
+         "-fsanitize=address,undefined -fno-sanitize-recover=undefined -fPIC -DQT_NO_KEYWORDS" \
+         "-I ../src -I ../tools/validate-library -I ../tools/cli $(pkg-config --cflags Qt6Gui)"
     echo "libs = $(pkg-config --libs Qt6Gui)"
     echo "rule cxx"
-    echo "  command = nice \$cxx \$flags -fsanitize=fuzzer-no-link -MMD -MF \$out.d -c \$in -o \$out"
+    echo "  command = nice \$cxx \$flags -fsanitize=fuzzer-no-link -MMD -MF \$out.d" \
+         "-c \$in -o \$out"
     echo "  depfile = \$out.d"
     echo "  deps = gcc"
     echo "  description = compiling \$in"
@@ -68,7 +69,7 @@ done
     echo "  command = nice \$cxx \$flags -fsanitize=fuzzer \$in \$libs -o \$out"
     echo "  description = linking \$out"
     declare -A compiled=()
-    for t in "${targets[@]}"; do
+    for t in "${all[@]}"; do
         objects=()
         for src in "tests/fuzz/${t}_fuzz.cpp" ${sources[$t]}; do
             obj="obj/${src%.cpp}.o"
