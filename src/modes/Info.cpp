@@ -17,6 +17,10 @@ constexpr qint64 MaxInfoTextBytes = 1024 * 1024;
 
 constexpr int PedalGrooves = 6;
 
+// Items come with one to three sequences; a larger count is damaged data, and the list would
+// name up to 65,534 files that are not there.
+constexpr int MaxSequences = 99;
+
 QString inFolder(const QString& programFolder, const QString& relative) {
     QString path = programFolder;
     if (!path.endsWith(u'/'))
@@ -79,7 +83,7 @@ InfoKeys readInfoKeys(IniReader& ini, const QString& modeKey, int item) {
 
 std::vector<ExampleEntry> exampleEntries(const QString& stem, const QString& examples) {
     std::vector<ExampleEntry> entries;
-    const int sequences = leadingNumber(examples);
+    const int sequences = std::min(leadingNumber(examples), MaxSequences);
     for (int n = 1; n <= sequences; ++n) {
         const QString number = QString::number(n);
         entries.push_back(

@@ -37,8 +37,8 @@ struct ExampleEntry {
 };
 
 // The example list for an "examples" value: for n = 1 up to its leading number, "Sequence n"
-// (stem_n.emd) and "Sequence n (bass and drums only)" (stem_ng.emd); then, when the value ends
-// with "*", "Pedal Groove #1" .. "Pedal Groove #6" (P01.emd .. P06.emd).
+// (stem_n.emd) and "Sequence n (bass and drums only)" (stem_ng.emd), at most 99 sequences; then,
+// when the value ends with "*", "Pedal Groove #1" .. "Pedal Groove #6" (P01.emd .. P06.emd).
 std::vector<ExampleEntry> exampleEntries(const QString& stem, const QString& examples);
 
 // Whether a name from the data files may be used as a file name in its folder: no path

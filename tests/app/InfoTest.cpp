@@ -31,6 +31,10 @@ TEST(InfoFiles, ExampleListsAndTheFilesTheirEntriesLoad) {
     // Sequence 10 plays its own file, not sequence 1's.
     EXPECT_EQ(exampleEntries(QStringLiteral("st"), QStringLiteral("10"))[18].file,
               QStringLiteral("st_10.emd"));
+    // A damaged count lists 99 sequences, not 32,767 (the largest number the data files hold).
+    const auto damaged = exampleEntries(QStringLiteral("st"), QStringLiteral("99999999999*"));
+    ASSERT_EQ(damaged.size(), 2u * 99 + 6);
+    EXPECT_EQ(damaged[197].file, QStringLiteral("st_99g.emd"));
 
     for (const char* hostile : {"../system/x", "a/b", "a\\b", "..", "x\ny", ""})
         EXPECT_FALSE(isPlainFileName(QLatin1String(hostile))) << hostile;

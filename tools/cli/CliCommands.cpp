@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "CliArguments.h"
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
@@ -131,99 +132,6 @@ QString usage() {
 
 namespace {
 
-struct Arguments {
-    QString command;
-    QStringList operands; // after the command
-    std::map<QString, QString> options;
-    QStringList roots; // every --root, in order; options holds the last
-
-    bool has(const char* option) const { return options.count(QLatin1String(option)) > 0; }
-    QString value(const char* option) const {
-        const auto it = options.find(QLatin1String(option));
-        return it != options.end() ? it->second : QString();
-    }
-};
-
-// Options that take a value, and options that stand alone; anything else is refused.
-const QStringList ValueOptions = {
-    QStringLiteral("--root"),    QStringLiteral("--formula"), QStringLiteral("--data"),
-    QStringLiteral("--item"),    QStringLiteral("--voicing"), QStringLiteral("--position"),
-    QStringLiteral("--tuning"),  QStringLiteral("--preset"),  QStringLiteral("--png"),
-    QStringLiteral("--group"),   QStringLiteral("--scale"),   QStringLiteral("--frets"),
-    QStringLiteral("--skin"),    QStringLiteral("--render"),  QStringLiteral("--instrument"),
-    QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--pdf"),     QStringLiteral("--decode"),  QStringLiteral("--labels")};
-const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
-                                 QStringLiteral("--midi-log"), QStringLiteral("--all-roots"),
-                                 QStringLiteral("--led-reports")};
-
-std::optional<Arguments> parse(const QStringList& args, QString& error) {
-    Arguments parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            parsed.command = QStringLiteral("help");
-            return parsed;
-        }
-        if (FlagOptions.contains(a)) {
-            parsed.options[a] = QString();
-        } else if (a.startsWith(QLatin1String("--"))) {
-            if (!ValueOptions.contains(a)) {
-                error = QStringLiteral("unknown option %1").arg(a);
-                return std::nullopt;
-            }
-            if (i + 1 >= args.size()) {
-                error = QStringLiteral("%1 needs a value").arg(a);
-                return std::nullopt;
-            }
-            parsed.options[a] = args[++i];
-            if (a == QLatin1String("--root"))
-                parsed.roots << parsed.options[a];
-        } else if (parsed.command.isEmpty()) {
-            parsed.command = a;
-        } else {
-            parsed.operands << a;
-        }
-    }
-    if (parsed.command.isEmpty()) {
-        error = QStringLiteral("no command given");
-        return std::nullopt;
-    }
-    return parsed;
-}
-
-// Which options each command reads; any other one is refused rather than silently ignored.
-const QStringList DisplayOptions = {
-    QStringLiteral("--data"),    QStringLiteral("--root"),     QStringLiteral("--item"),
-    QStringLiteral("--group"),   QStringLiteral("--scale"),    QStringLiteral("--frets"),
-    QStringLiteral("--voicing"), QStringLiteral("--position"), QStringLiteral("--five"),
-    QStringLiteral("--tuning"),  QStringLiteral("--preset"),   QStringLiteral("--left-handed"),
-    QStringLiteral("--skin"),    QStringLiteral("--labels")};
-
-QStringList optionsOf(const QString& command) {
-    if (command == QLatin1String("spell"))
-        return {QStringLiteral("--root"), QStringLiteral("--formula")};
-    if (command == QLatin1String("library"))
-        return {QStringLiteral("--data")};
-    if (command == QLatin1String("show"))
-        return DisplayOptions + QStringList{QStringLiteral("--led-reports")};
-    if (command == QLatin1String("render"))
-        return DisplayOptions + QStringList{QStringLiteral("--png")};
-    if (command == QLatin1String("play"))
-        return DisplayOptions +
-               QStringList{QStringLiteral("--instrument"), QStringLiteral("--channel"),
-                           QStringLiteral("--volume"),     QStringLiteral("--tempo"),
-                           QStringLiteral("--midi-log"),   QStringLiteral("--render")};
-    if (command == QLatin1String("print"))
-        return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
-    if (command == QLatin1String("info"))
-        return {QStringLiteral("--data"), QStringLiteral("--item")};
-    if (command == QLatin1String("example"))
-        return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
-                QStringLiteral("--render")};
-    return ValueOptions + FlagOptions; // an unknown command is refused on its own
-}
-
 // A file the tool is to write must be a regular file or not be there yet: writing replaces the
 // file, and a FIFO, a device or a folder must never be replaced (or, for a FIFO, block).
 QString outputRefusal(const QString& path) {
@@ -338,22 +246,6 @@ int library(const QString& folder, QTextStream& out, QTextStream& err) {
     return ExitOk;
 }
 
-// A whole number option within limits, or the reason it is refused.
-std::optional<int> numberOption(const Arguments& args, const char* option, int low, int high,
-                                QString& error) {
-    bool ok = false;
-    const int value = args.value(option).toInt(&ok);
-    if (!ok || value < low || value > high) {
-        error = QStringLiteral("%1 must be a whole number %2..%3, not \"%4\"")
-                    .arg(QLatin1String(option))
-                    .arg(low)
-                    .arg(high)
-                    .arg(args.value(option));
-        return std::nullopt;
-    }
-    return value;
-}
-
 struct ModeName {
     const char* name;
     Mode mode;
@@ -371,82 +263,14 @@ constexpr std::array<ModeName, 7> ShowModes = {{
     {"finder", Mode::ChordFinder, TreeId::Chords, nullptr},
 }};
 
-// A finder selection written strings 6 to 1 ("x32010", "x(10)(12)(12)(12)x"): per string 1..6
-// 0 not played, -1 open, 1..15 a fret.
-std::optional<std::array<int, 7>> parseFrets(const QString& text, QString& error) {
-    std::array<int, 7> selection{};
-    int string = 6;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (string < 1) {
-            error = QStringLiteral("--frets \"%1\" names more than six strings").arg(text);
-            return std::nullopt;
-        }
-        const QChar ch = text[i];
-        int value = 0;
-        if (ch == u'x' || ch == u'X') {
-            value = 0;
-        } else if (ch == u'0') {
-            value = -1;
-        } else if (ch.isDigit() && ch.unicode() < 128) {
-            value = ch.digitValue();
-        } else if (ch == u'(') {
-            const qsizetype close = text.indexOf(u')', i);
-            bool ok = false;
-            const QString inner = text.mid(i + 1, close - i - 1);
-            value = close < 0 ? 0 : inner.toInt(&ok);
-            if (!ok || value < 1 || value > 15 || inner != QString::number(value)) {
-                error = QStringLiteral("--frets \"%1\": a fret in brackets must be a whole number "
-                                       "1..15, as in (10)")
-                            .arg(text);
-                return std::nullopt;
-            }
-            i = close;
-        } else {
-            error = QStringLiteral("--frets \"%1\": \"%2\" is not x, a digit or a bracketed fret")
-                        .arg(text, ch);
-            return std::nullopt;
-        }
-        selection[size_t(string--)] = value;
-    }
-    if (string != 0) {
-        error = QStringLiteral("--frets \"%1\" must name all six strings, 6 to 1 (for example "
-                               "x32010)")
-                    .arg(text);
-        return std::nullopt;
-    }
-    return selection;
-}
-
 // The tuning options: --preset N or --tuning "n1,..,n6" within the tuning dialog's limits.
 bool applyTuning(const Arguments& args, AppState& state, QString& error) {
-    if (args.has("--preset") && args.has("--tuning")) {
-        error = QStringLiteral("give either --preset or --tuning, not both");
+    std::optional<TuningChoice> choice;
+    if (!readTuningOptions(args, choice, error))
         return false;
-    }
-    if (args.has("--preset")) {
-        const auto preset = numberOption(args, "--preset", 1, 12, error);
-        if (!preset)
-            return false;
-        state.tuning = presetTuning(*preset);
-        state.tuningSpelling = TuningPresets[size_t(*preset)].spelling;
-    } else if (args.has("--tuning")) {
-        const QStringList notes = args.value("--tuning").split(QLatin1Char(','));
-        Tuning tuning{};
-        bool ok = notes.size() == 6;
-        for (int s = 1; ok && s <= 6; ++s) {
-            tuning[size_t(s)] = notes[s - 1].trimmed().toInt(&ok);
-            ok = ok && isOpenNoteInRange(s, tuning[size_t(s)]);
-        }
-        if (!ok) {
-            error = QStringLiteral("--tuning needs six MIDI notes for strings 1..6, each from 4 "
-                                   "semitones below to 3 above standard (64,59,55,50,45,40), not "
-                                   "\"%1\"")
-                        .arg(args.value("--tuning"));
-            return false;
-        }
-        tuning[0] = hasStandardNotes(tuning) ? StandardPreset : 0;
-        state.tuning = tuning;
-        state.tuningSpelling = 0;
+    if (choice) {
+        state.tuning = choice->tuning;
+        state.tuningSpelling = choice->spelling;
     }
     return true;
 }
@@ -1032,7 +856,7 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
 
 int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
     QString error;
-    const auto parsed = parse(args, error);
+    const auto parsed = parseArguments(args, error);
     if (!parsed) {
         err << "chordalis-cli: " << error << "\n\n" << usage();
         return ExitUsage;
@@ -1042,13 +866,11 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         out << usage();
         return ExitOk;
     }
-    const QStringList applies = optionsOf(command);
-    for (const auto& [option, value] : parsed->options)
-        if (!applies.contains(option)) {
-            err << "chordalis-cli: " << option << " does not apply to " << command << "\n\n"
-                << usage();
-            return ExitUsage;
-        }
+    if (const auto option = optionNotFor(*parsed)) {
+        err << "chordalis-cli: " << *option << " does not apply to " << command << "\n\n"
+            << usage();
+        return ExitUsage;
+    }
     for (const char* option : {"--png", "--render", "--decode", "--pdf"})
         if (parsed->has(option))
             if (const QString refusal = outputRefusal(parsed->value(option)); !refusal.isEmpty()) {

@@ -1,0 +1,64 @@
+// Any argument list for the companion tool (the input split at NUL bytes), read as the tool reads
+// it before running a command: a refusal has a reason; options are known ones and every --root is
+// kept; numbers, frets and tunings that are taken lie within their limits. Nothing is run.
+#include "CliArguments.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace chordalis;
+using namespace chordalis::cli;
+
+namespace {
+
+void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    QStringList args;
+    for (const QByteArray& part :
+         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)).split('\0'))
+        args << QString::fromUtf8(part);
+
+    QString error;
+    const auto parsed = parseArguments(args, error);
+    if (!parsed) {
+        require(!error.isEmpty());
+        return 0;
+    }
+    const Arguments& a = *parsed;
+    require(!a.command.isEmpty());
+    for (const auto& [option, value] : a.options)
+        require(ValueOptions.contains(option) || FlagOptions.contains(option));
+    require(a.roots.size() <= args.count(QStringLiteral("--root")));
+    if (const auto option = optionNotFor(a))
+        require(a.options.count(*option) == 1 && !optionsOf(a.command).contains(*option));
+
+    for (const char* option : {"--item", "--group", "--voicing", "--position", "--channel"}) {
+        error.clear();
+        const auto n = numberOption(a, option, -3, 99, error);
+        require(n ? *n >= -3 && *n <= 99 : !error.isEmpty());
+    }
+    error.clear();
+    if (const auto frets = parseFrets(a.value("--frets"), error)) {
+        for (int string = 1; string <= 6; ++string)
+            require((*frets)[size_t(string)] >= -1 && (*frets)[size_t(string)] <= 15);
+    } else {
+        require(!error.isEmpty());
+    }
+    error.clear();
+    std::optional<TuningChoice> tuning;
+    if (readTuningOptions(a, tuning, error)) {
+        require(tuning.has_value() == (a.has("--preset") || a.has("--tuning")));
+        for (int string = 1; tuning && string <= 6; ++string)
+            require(isOpenNoteInRange(string, tuning->tuning[size_t(string)]));
+    } else {
+        require(!error.isEmpty());
+    }
+    return 0;
+}

@@ -1,0 +1,156 @@
+// A random program folder for the program itself: the input is cut at "\n@@\n" into chord.ini,
+// scale.ini, voicing.ini, triad.ini and finder.ini (as for validator_folder, so the two share
+// seeds) and the libraries are loaded; then, in a tuning and for a hand taken from the last byte,
+// the first items of every tree are clicked on their pages and the chord finder names two
+// selections. Whatever the files hold: the libraries are as long as their counts, every voicing
+// lies on the neck with fingers the neck has pictures for, every mark lies on the neck and every
+// marker drawn is lit in the LED frame.
+#include "fretboard/Fretboard.h"
+#include "ledguitar/LedSender.h"
+#include "library/IniReader.h"
+#include "library/Voicings.h"
+#include "library/Warnings.h"
+#include "modes/AppState.h"
+#include "modes/LibraryTrees.h"
+#include "modes/Modes.h"
+#include "modes/Pages.h"
+#include "modes/TreeClicks.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <unistd.h>
+
+using namespace chordalis;
+
+namespace {
+
+void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+void checkNeck(const AppState& state, const Fretboard& board) {
+    const QStringList& frame = board.ledFrame();
+    for (const QString& entry : frame) {
+        const QStringList parts = entry.split(u'~');
+        bool fretOk = false, stringOk = false;
+        const int fret = parts.value(0).toInt(&fretOk);
+        const int string = parts.value(1).toInt(&stringOk);
+        require(parts.size() == 2 && fretOk && stringOk && fret >= 0 && fret <= state.maxFret &&
+                string >= 1 && string <= 6);
+    }
+    for (const Mark& m : board.marks()) {
+        require(m.string >= 1 && m.string <= 6 && m.fret >= -3 && m.fret <= DefaultMaxFret);
+        if (m.kind != MarkKind::Sign && m.pitch >= 0)
+            require(frame.contains(QStringLiteral("%1~%2").arg(m.fret).arg(m.string)));
+    }
+}
+
+void checkVoicings(const std::vector<Voicing>& voicings) {
+    require(voicings.size() <= size_t(MaxListedVoicings));
+    for (const Voicing& v : voicings) {
+        for (int string = 1; string <= 6; ++string) {
+            const auto& fret = v.frets[size_t(string)];
+            require(!fret || (*fret >= 0 && *fret <= 24));
+            const QString& finger = v.fingers[size_t(string)];
+            require(finger.isEmpty() ||
+                    (finger.size() == 1 &&
+                     (finger == u'x' || (finger[0] >= u'0' && finger[0] <= u'4'))));
+        }
+    }
+}
+
+constexpr std::pair<TreeId, Mode> Trees[] = {
+    {TreeId::Chords, Mode::Chords},       {TreeId::Voicings, Mode::Chords},
+    {TreeId::Scales, Mode::Scales},       {TreeId::Arpeggios, Mode::Arpeggios},
+    {TreeId::Triads, Mode::Triads},       {TreeId::StringGroup, Mode::Triads},
+    {TreeId::CSChords, Mode::ChordScale}, {TreeId::CSScales, Mode::ChordScale},
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const QString folder =
+        QDir::tempPath() + QStringLiteral("/chordalis-fuzz-folder-%1").arg(::getpid());
+    static const bool made = QDir().mkpath(folder);
+    require(made);
+    static const char* const names[] = {"chord.ini", "scale.ini", "voicing.ini", "triad.ini",
+                                        "finder.ini"};
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    for (const char* name : names) {
+        const size_t cut = rest.find("\n@@\n");
+        const std::string_view part = rest.substr(0, cut);
+        QFile f(folder + u'/' + QLatin1String(name));
+        require(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(part.data(), qint64(part.size()));
+        rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 4);
+    }
+
+    AppState state;
+    state.resetSelections();
+    MainPages pages;
+    IniReader ini(folder);
+    SilentLedSender led;
+    Fretboard board(state.neckSettings(), led);
+    Warnings warnings(/*quiet=*/true);
+    ModeContext context{state, pages, ini, board, warnings};
+
+    loadLibraries(context);
+    const int chords = state.chords.count;
+    require(chords >= 0 && state.chords.entries.size() == size_t(chords) + 1);
+    require(state.scales.count >= 0 && state.scales.entries.size() == size_t(state.scales.count));
+
+    // The voicings of the first chords on every root, as the voicing list would show them.
+    for (int chord = 0; chord < std::min(chords, 3); ++chord)
+        for (int root = 0; root < 12; ++root)
+            checkVoicings(readVoicings(ini, warnings, chord, root, state.tuning));
+
+    // A tuning, hand and root from the input, then the first items of every tree on their pages.
+    if (size > 0) {
+        const int preset = 1 + data[size - 1] % 12;
+        state.tuning = presetTuning(preset);
+        state.tuningSpelling = TuningPresets[size_t(preset)].spelling;
+        state.leftHanded = (data[size - 1] & 0x80) != 0;
+    }
+    rootChange(context, 1 + int(size > 0 ? data[0] % 17 : 0));
+    for (const auto& [tree, mode] : Trees) {
+        modeDispatch(context, mode);
+        checkNeck(state, board);
+        const TreeModel& model = treeModel(pages, tree);
+        for (int i = 0; i < std::min(model.size(), 4); ++i) {
+            nodeClicked(context, tree, model.nodes()[size_t(i)].key);
+            checkNeck(state, board);
+        }
+    }
+    checkVoicings(state.voicings);
+    // Every position of the pages that list them, with the chosen items kept.
+    for (Mode mode : {Mode::Scales, Mode::Arpeggios, Mode::ChordScale}) {
+        modeDispatch(context, mode);
+        for (int option = 0; option <= 1; ++option) {
+            positionOptionClicked(context, mode, option);
+            for (int i = 0; i < positionList(pages, mode)->entries.size(); ++i) {
+                positionChosen(context, mode, i);
+                checkNeck(state, board);
+            }
+        }
+    }
+    modeDispatch(context, Mode::Notes);
+    checkNeck(state, board);
+
+    // The finder names C major and a selection made from the input.
+    modeDispatch(context, Mode::ChordFinder);
+    state.finderSelection = {0, -1, 1, -1, 2, 3, 0};
+    modeDispatch(context, Mode::ChordFinder);
+    checkNeck(state, board);
+    const size_t hash = qHash(QByteArrayView(data, qsizetype(size)));
+    for (int string = 1; string <= 6; ++string)
+        state.finderSelection[size_t(string)] = int((hash >> (4 * string)) % 17) - 1;
+    modeDispatch(context, Mode::ChordFinder);
+    checkNeck(state, board);
+    return 0;
+}

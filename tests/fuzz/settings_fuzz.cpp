@@ -1,0 +1,105 @@
+// Any bytes as the settings store: what is read is within range and consistent, and writing it
+// and reading it back gives the same settings and the same store again.
+#include "app/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <tuple>
+#include <unistd.h>
+
+using namespace chordalis;
+
+namespace {
+
+void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+// Every setting the store keeps.
+auto settingsOf(const AppState& s) {
+    const PlaybackSettings& p = s.playback;
+    const MetronomeSettings& m = s.metronome;
+    const ViewSettings& v = s.view;
+    return std::tuple(p.device, p.channel, p.instrument, p.volume, p.chordTempo, p.scaleTempo,
+                      p.arpeggioTempo, s.colourRoot, s.colourChord, s.colourScale, s.colourBoth,
+                      s.tuning, s.tuningSpelling, m.beats, m.sound1, m.sound2, m.tempo, m.channel,
+                      s.fretboardFile, s.leftHanded, v.labels, v.fretNumbers, v.shadePosition,
+                      v.outlineRoots, v.highlightSounding, v.beatIndicator, v.run);
+}
+
+void checkRanges(const AppState& s) {
+    const PlaybackSettings& p = s.playback;
+    require(p.device >= -1 && p.device <= 255 && p.channel >= 1 && p.channel <= 16);
+    require(p.instrument >= 1 && p.instrument <= 128 && p.volume >= 0 && p.volume <= 127);
+    for (int tempo : {p.chordTempo, p.scaleTempo, p.arpeggioTempo})
+        require(tempo >= 0 && tempo <= 100);
+    for (PackedColour colour : {s.colourRoot, s.colourChord, s.colourScale, s.colourBoth})
+        require(colour >= 0 && colour <= 0xFFFFFF);
+    for (int string = 1; string <= 6; ++string)
+        require(isOpenNoteInRange(string, s.tuning[size_t(string)]));
+    // A preset number stands for exactly the preset's notes.
+    require(s.tuning[0] >= 0 && s.tuning[0] <= 12);
+    require(s.tuning[0] == 0 || s.tuning == presetTuning(s.tuning[0]));
+    const MetronomeSettings& m = s.metronome;
+    require(m.sound1 >= 35 && m.sound1 <= 81 && m.sound2 >= 35 && m.sound2 <= 81);
+    require(m.tempo >= 40 && m.tempo <= 400 && m.channel >= 0 && m.channel <= 15);
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    require(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const QString folder =
+        QDir::tempPath() + QStringLiteral("/chordalis-fuzz-settings-%1").arg(::getpid());
+    static const bool made = QDir().mkpath(folder);
+    require(made);
+    // Fresh names each time: QSettings keeps what it read of a file while its size and time
+    // look the same.
+    static unsigned run = 0;
+    ++run;
+    const QString input = folder + QStringLiteral("/in-%1.conf").arg(run);
+    const QString first = folder + QStringLiteral("/first-%1.conf").arg(run);
+    const QString second = folder + QStringLiteral("/second-%1.conf").arg(run);
+    {
+        QFile f(input);
+        require(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+
+    AppState read;
+    {
+        QSettings store(input, QSettings::IniFormat);
+        readSettings(store, read);
+    }
+    checkRanges(read);
+    AppState again;
+    {
+        QSettings store(first, QSettings::IniFormat);
+        writeSettings(store, read);
+        require(store.status() == QSettings::NoError);
+    }
+    {
+        QSettings store(first, QSettings::IniFormat);
+        readSettings(store, again);
+    }
+    require(settingsOf(again) == settingsOf(read));
+    {
+        QSettings store(second, QSettings::IniFormat);
+        writeSettings(store, again);
+    }
+    require(contents(first) == contents(second));
+    QFile::remove(input);
+    QFile::remove(first);
+    QFile::remove(second);
+    return 0;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "theory/Tuning.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <map>
+#include <optional>
+
+namespace chordalis::cli {
+
+// The companion tool's command line, read without running anything: the command, its operands
+// and its options, and the option values the commands take as numbers, frets or a tuning.
+
+struct Arguments {
+    QString command;
+    QStringList operands; // after the command
+    std::map<QString, QString> options;
+    QStringList roots; // every --root, in order; options holds the last
+
+    bool has(const char* option) const { return options.count(QLatin1String(option)) > 0; }
+    QString value(const char* option) const {
+        const auto it = options.find(QLatin1String(option));
+        return it != options.end() ? it->second : QString();
+    }
+};
+
+// Options that take a value, and options that stand alone; anything else is refused.
+extern const QStringList ValueOptions;
+extern const QStringList FlagOptions;
+
+// Splits the arguments (without the program name) into command, operands and options; "--help"
+// or "-h" anywhere gives the command "help". Nothing, with the reason in error, for an unknown
+// option, an option without its value or no command.
+std::optional<Arguments> parseArguments(const QStringList& args, QString& error);
+
+// The options a command reads; an unknown command gives every option (it is refused on its own).
+QStringList optionsOf(const QString& command);
+
+// The first option given that the command does not read, or nothing.
+std::optional<QString> optionNotFor(const Arguments& args);
+
+// A whole number option within low..high, or nothing with the reason in error.
+std::optional<int> numberOption(const Arguments& args, const char* option, int low, int high,
+                                QString& error);
+
+// A finder selection written strings 6 to 1 ("x32010", "x(10)(12)(12)(12)x"): per string 1..6
+// 0 not played, -1 open, 1..15 a fret (index 0 unused). Nothing, with the reason in error, for
+// anything else.
+std::optional<std::array<int, 7>> parseFrets(const QString& text, QString& error);
+
+// The tuning --preset N or --tuning "n1,..,n6" asks for, each note within the tuning dialog's
+// limits, with the spelling column of its open strings' names.
+struct TuningChoice {
+    Tuning tuning{};
+    int spelling = 0;
+};
+// False, with the reason in error, for a wrong value or both options; true otherwise, with the
+// choice in tuning when either option was given.
+bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& tuning, QString& error);
+
+} // namespace chordalis::cli
