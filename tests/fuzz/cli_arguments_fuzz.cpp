@@ -2,22 +2,17 @@
 // it before running a command: a refusal has a reason; options are known ones and every --root is
 // kept; numbers, frets and tunings that are taken lie within their limits. Nothing is run.
 #include "CliArguments.h"
+#include "FuzzSupport.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 using namespace chordalis;
+using chordalis::fuzz::require;
 using namespace chordalis::cli;
 
-namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+namespace {} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QStringList args;

@@ -3,6 +3,7 @@
 // longest song. The input's first line, cut at "|", also serves as an item's "examples" value
 // and stem: the list counts as the value says (up to 99 sequences), and a plain stem gives plain
 // file names only.
+#include "FuzzSupport.h"
 #include "modes/Info.h"
 #include "sound/MidiFile.h"
 #include "theory/Spelling.h"
@@ -14,13 +15,9 @@
 #include <cstdlib>
 
 using namespace chordalis;
+using chordalis::fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 void checkExampleList(const QByteArray& line) {
     const qsizetype bar = line.indexOf('|');

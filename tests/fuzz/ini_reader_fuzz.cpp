@@ -2,6 +2,7 @@
 // section it lists is there, names are listed once, and each key reads as a plain reading of the
 // file gives it (the first occurrence of a section or key counts, values cut to 1023 characters).
 // The file then grows by one section, which the next read sees.
+#include "FuzzSupport.h"
 #include "library/IniReader.h"
 
 #include <QDir>
@@ -14,13 +15,9 @@
 #include <unistd.h>
 
 using chordalis::IniReader;
+using chordalis::fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 // The file as a person reads it: lower-case section -> lower-case key -> value, first one counts.
 QHash<QString, QHash<QString, QString>> plainReading(const QByteArray& bytes) {
@@ -67,10 +64,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString folder =
-        QDir::tempPath() + QStringLiteral("/chordalis-fuzz-ini-%1").arg(::getpid());
-    static const bool made = QDir().mkpath(folder);
-    require(made);
+    static const QString folder = chordalis::fuzz::scratchFolder();
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     writeFile(folder + QStringLiteral("/data.ini"), bytes);
 

@@ -5,6 +5,7 @@
 // selections. Whatever the files hold: the libraries are as long as their counts, every voicing
 // lies on the neck with fingers the neck has pictures for, every mark lies on the neck and every
 // marker drawn is lit in the LED frame.
+#include "FuzzSupport.h"
 #include "fretboard/Fretboard.h"
 #include "ledguitar/LedSender.h"
 #include "library/IniReader.h"
@@ -26,13 +27,9 @@
 #include <unistd.h>
 
 using namespace chordalis;
+using chordalis::fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 void checkNeck(const AppState& state, const Fretboard& board) {
     const QStringList& frame = board.ledFrame();
@@ -75,10 +72,7 @@ constexpr std::pair<TreeId, Mode> Trees[] = {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString folder =
-        QDir::tempPath() + QStringLiteral("/chordalis-fuzz-folder-%1").arg(::getpid());
-    static const bool made = QDir().mkpath(folder);
-    require(made);
+    static const QString folder = fuzz::scratchFolder();
     static const char* const names[] = {"chord.ini", "scale.ini", "voicing.ini", "triad.ini",
                                         "finder.ini"};
     std::string_view rest(reinterpret_cast<const char*>(data), size);

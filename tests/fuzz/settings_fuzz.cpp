@@ -1,5 +1,6 @@
 // Any bytes as the settings store: what is read is within range and consistent, and writing it
 // and reading it back gives the same settings and the same store again.
+#include "FuzzSupport.h"
 #include "app/Settings.h"
 
 #include <QDir>
@@ -12,13 +13,9 @@
 #include <unistd.h>
 
 using namespace chordalis;
+using chordalis::fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 // Every setting the store keeps.
 auto settingsOf(const AppState& s) {
@@ -59,10 +56,7 @@ QByteArray contents(const QString& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QString folder =
-        QDir::tempPath() + QStringLiteral("/chordalis-fuzz-settings-%1").arg(::getpid());
-    static const bool made = QDir().mkpath(folder);
-    require(made);
+    static const QString folder = fuzz::scratchFolder();
     // Fresh names each time: QSettings keeps what it read of a file while its size and time
     // look the same.
     static unsigned run = 0;

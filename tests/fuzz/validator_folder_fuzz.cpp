@@ -1,5 +1,6 @@
 // A random program folder for the validator: the input is cut at "\n@@\n" into the library files
 // in a fixed order, written to a scratch folder and checked. Whatever they hold, the check ends.
+#include "FuzzSupport.h"
 #include "LibraryValidator.h"
 
 #include <cstddef>
@@ -8,13 +9,11 @@
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const fs::path dir =
-        fs::temp_directory_path() / ("chordalis-fuzz-" + std::to_string(::getpid()));
+    static const fs::path dir = chordalis::fuzz::scratchFolder().toStdString() + "/folder";
     static const char* const names[] = {"chord.ini", "scale.ini", "voicing.ini", "triad.ini",
                                         "finder.ini"};
     fs::remove_all(dir);
