@@ -3,12 +3,16 @@
 // CHORDALIS_MONKEY_ACTIONS=<n> changes its length.
 
 #include "HeadlessProgram.h"
+#include "app/SkinChooser.h"
 #include "modes/Commands.h"
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "modes/TreeClicks.h"
 #include "modes/TreeModel.h"
+#include "theory/Spelling.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 #include <map>
@@ -26,7 +30,16 @@ unsigned long envNumber(const char* name, unsigned long fallback) {
 
 class Monkey {
 public:
-    explicit Monkey(unsigned long seed) : m_rng(seed) {}
+    explicit Monkey(unsigned long seed) : m_rng(seed) {
+        // The shipped neck pictures for the skin dialog, and one that is damaged.
+        const QDir skins(QStringLiteral(CHORDALIS_SHIPPED_DATA "/fretboards"));
+        for (const QString& name : skins.entryList({QStringLiteral("*.gif")}, QDir::Files)) {
+            QFile f(skins.filePath(name));
+            if (f.open(QIODevice::ReadOnly))
+                m_program.writeDataFile("fretboards/" + name, f.readAll());
+        }
+        m_program.writeDataFile(QStringLiteral("fretboards/cut.gif"), "GIF89a\x10\x00");
+    }
 
     // One random action; a short name of it for the failure message.
     QString act() {
@@ -34,7 +47,7 @@ public:
         ModeContext& c = p.context();
         m_allowedBox.clear();
         m_boxesBefore = m_program.boxes().shown.size();
-        switch (pick(14)) {
+        switch (pick(15)) {
         case 0:
             rootChange(c, pick(19)); // 0 and 18 are no tab
             return "root";
@@ -100,6 +113,15 @@ public:
             p.info.close();
             return "info";
         }
+        case 13: {
+            // The skin dialog: a listed picture chosen and taken, or nothing chosen.
+            SkinChooser chooser;
+            if (chooser.open(p, m_program.boxes())) {
+                chooser.click(p, pick(int(chooser.File1.size()) + 1) - 1);
+                chooser.ok(p);
+            }
+            return "skin";
+        }
         default:
             p.state.mainWindowActive = true;
             m_allowedBox = playRefusal(p.state, p.pages.mode);
@@ -116,6 +138,15 @@ public:
             return "the root tab is out of range";
         if (s.currentRoot != RootTabs[size_t(p.pages.rootTab - 1)].root)
             return "the root does not agree with its tab";
+        // A shown chord or scale is spelled from the chosen root.
+        const auto startsOnRoot = [&](const QString& notes) {
+            const QString first = notes.section(u' ', 0, 0, QString::SectionSkipEmpty);
+            return first.isEmpty() || pitchClassOf(first) == s.currentRoot;
+        };
+        if (p.pages.mode == Mode::Chords && !startsOnRoot(p.pages.chords.lblChordNotes))
+            return "the chord's notes do not start on the root: " + p.pages.chords.lblChordNotes;
+        if (p.pages.mode == Mode::Scales && !startsOnRoot(p.pages.scales.lblScaleNotes))
+            return "the scale's notes do not start on the root: " + p.pages.scales.lblScaleNotes;
         const QStringList& frame = p.fretboard.ledFrame();
         for (const QString& entry : frame) {
             const QStringList parts = entry.split(u'~');
