@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -47,6 +48,7 @@ public:
         ModeContext& c = p.context();
         m_allowedBox.clear();
         m_boxesBefore = m_program.boxes().shown.size();
+        m_warningsBefore = p.warnings.messages().size();
         switch (pick(15)) {
         case 0:
             rootChange(c, pick(19)); // 0 and 18 are no tab
@@ -188,6 +190,20 @@ public:
                 return QStringLiteral("note %1 on channel %2 is left sounding")
                     .arg(key.second)
                     .arg(key.first + 1);
+        // The lights show the marks and nothing else; an open string is marked by its "0" sign.
+        const auto marked = [&](const Mark& m, const QString& entry) {
+            if (m.kind == MarkKind::Sign)
+                return m.label.startsWith(QLatin1String("finger0")) &&
+                       entry == QStringLiteral("0~%1").arg(m.string);
+            return m.pitch >= 0 && entry == QStringLiteral("%1~%2").arg(m.fret).arg(m.string);
+        };
+        if (p.guitar.lightsOn())
+            for (const QString& entry : frame)
+                if (std::none_of(p.fretboard.marks().begin(), p.fretboard.marks().end(),
+                                 [&](const Mark& m) { return marked(m, entry); }))
+                    return "the LED frame lights " + entry + ", which is not marked";
+        if (p.warnings.messages().size() != m_warningsBefore)
+            return "an unexpected warning: " + p.warnings.messages().constLast();
         const auto& shown = m_program.boxes().shown;
         for (size_t i = m_boxesBefore; i < shown.size(); ++i)
             if (shown[i].text != m_allowedBox)
@@ -207,6 +223,7 @@ public:
 private:
     QString m_allowedBox;
     size_t m_boxesBefore = 0;
+    qsizetype m_warningsBefore = 0;
     size_t m_seen = 0; // messages of the port counted so far
     std::map<std::pair<int, int>, int> m_sounding;
 };
