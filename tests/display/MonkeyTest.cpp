@@ -100,6 +100,10 @@ public:
             m_allowedBox = playRefusal(p.state, mode);
             p.playCommand(mode);
             m_program.clock().advance(pick(100) / 10.0);
+            if (pick(3) == 0) { // Options > All Notes Off while it may still sound
+                p.player.allNotesOff();
+                return "play and stop";
+            }
             return "play";
         }
         case 12: {
