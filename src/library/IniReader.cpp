@@ -12,7 +12,6 @@ struct IniReader::Parsed {
     qint64 size = -1;
     QDateTime modified;
     bool exists = false;
-    QString problem;
     QStringList sectionOrder;
     QSet<QString> sectionNames;     // lower-case
     QHash<QString, QString> values; // "section\nkey" in lower case -> value
@@ -85,23 +84,12 @@ const IniReader::Parsed& IniReader::parsed(const QString& file) {
 
     auto fresh = std::make_shared<Parsed>();
     fresh->exists = exists;
-    const QString name = file + QStringLiteral(".ini");
     if (exists) {
         fresh->size = info.size();
         fresh->modified = info.lastModified();
         QFile f(path);
-        if (info.size() > MaxFileSize)
-            fresh->problem = QStringLiteral("%1 is %2 MB; files over %3 MB are not read")
-                                 .arg(name)
-                                 .arg(double(info.size()) / (1024 * 1024), 0, 'f', 1)
-                                 .arg(MaxFileSize / (1024 * 1024));
-        else if (!f.open(QIODevice::ReadOnly))
-            fresh->problem = QStringLiteral("%1 cannot be read: %2").arg(name, f.errorString());
-        else
+        if (info.size() <= MaxFileSize && f.open(QIODevice::ReadOnly))
             parseInto(decode(f.readAll()), *fresh);
-    } else if (info.exists()) {
-        // A folder, a FIFO or a device in its place: never opened, so a read cannot block.
-        fresh->problem = QStringLiteral("%1 is not a regular file; it is not read").arg(name);
     }
     slot = std::move(fresh);
     return *slot;
@@ -116,8 +104,24 @@ bool IniReader::hasSection(const QString& file, const QString& section) {
     return parsed(file).sectionNames.contains(section.trimmed().toLower());
 }
 
-QString IniReader::problem(const QString& file) {
-    return parsed(file).problem;
+QString IniReader::problem(const QString& file) const {
+    // Asked of the file system only: the file is not read for it.
+    const QString path = pathOf(file);
+    const QFileInfo info(path);
+    const QString name = file + QStringLiteral(".ini");
+    if (!info.exists())
+        return {};
+    if (!info.isFile()) // a folder, a FIFO or a device: never opened, so a read cannot block
+        return QStringLiteral("%1 is not a regular file; it is not read").arg(name);
+    if (info.size() > MaxFileSize)
+        return QStringLiteral("%1 is %2 MB; files over %3 MB are not read")
+            .arg(name)
+            .arg(double(info.size()) / (1024 * 1024), 0, 'f', 1)
+            .arg(MaxFileSize / (1024 * 1024));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1 cannot be read: %2").arg(name, f.errorString());
+    return {};
 }
 
 QStringList IniReader::sections(const QString& file) {

@@ -48,8 +48,8 @@ public:
 
     // Why a file that is there is not read (too large, unreadable, not a regular file), as a
     // sentence naming the file; empty when it is read or simply absent. Such a file reads as
-    // empty.
-    QString problem(const QString& file);
+    // empty. Asking does not read the file.
+    QString problem(const QString& file) const;
 
     const QString& programFolder() const { return m_folder; }
     QString pathOf(const QString& file) const;
