@@ -27,10 +27,10 @@ struct Output {
 // what each display change costs besides drawing.
 void BM_SendScaleFrame(benchmark::State& state) {
     Output out;
-    QStringList frame;
+    LedFrame frame;
     for (int string = 1; string <= 6; ++string) {
         for (int fret = 0; fret <= 15; fret += 2)
-            frame << QStringLiteral("%1~%2").arg(fret).arg(string);
+            frame.push_back({fret, string});
     }
     for (auto _ : state) {
         out.guitar.sendFrame(frame);

@@ -1,5 +1,5 @@
 #include "TimeEach.h"
-#include "ledguitar/LedSender.h"
+#include "fretboard/LedSender.h"
 #include "library/IniReader.h"
 #include "library/Warnings.h"
 #include "modes/AppState.h"

@@ -2,7 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
-#include "ledguitar/LedSender.h"
+#include "fretboard/LedSender.h"
 #include "sound/Clock.h"
 #include "sound/RecordingMidiOut.h"
 
@@ -48,11 +48,19 @@ inline std::vector<int> noteOnKeys(const RecordingMidiOut& port) {
     return keys;
 }
 
+// An LED frame as the companion tool writes it: "fret~string" each.
+inline QStringList frameText(const LedFrame& frame) {
+    QStringList out;
+    for (const NeckPlace& place : frame)
+        out << ledPlaceText(place);
+    return out;
+}
+
 // Keeps every LED frame the displays send.
 class RecordingLedSender : public LedSender {
 public:
-    void sendFrame(const QStringList& positions) override { frames.push_back(positions); }
-    std::vector<QStringList> frames;
+    void sendFrame(const LedFrame& frame) override { frames.push_back(frame); }
+    std::vector<LedFrame> frames;
 };
 
 // The devices of a program under test: virtual time, a recording port, a recording guitar. The

@@ -169,9 +169,12 @@ QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages, Marke
             marks.append(o);
         }
     }
+    QJsonArray ledFrame;
+    for (const NeckPlace& place : fretboard.ledFrame())
+        ledFrame.append(ledPlaceText(place));
     QJsonObject neck{{"marks", marks},
                      {"signs", signs},
-                     {"ledFrame", QJsonArray::fromStringList(fretboard.ledFrame())},
+                     {"ledFrame", ledFrame},
                      {"leftHanded", fretboard.isLeftHanded()},
                      {"lblNonStandard", pages.lblNonStandardVisible},
                      {"labels", labelsName(labels).toLower()}};

@@ -1,7 +1,6 @@
 #include "fretboard/Fretboard.h"
 
 #include "fretboard/BuiltInNeck.h"
-#include "ledguitar/LedSender.h"
 #include "theory/Neck.h"
 #include "theory/Spelling.h"
 
@@ -80,7 +79,7 @@ void Fretboard::drawSign(const QString& label, int fret, int string) {
 }
 
 void Fretboard::addLedPosition(int fret, int string) {
-    m_ledFrame.append(QStringLiteral("%1~%2").arg(fret).arg(string));
+    m_ledFrame.push_back({fret, string});
 }
 
 void Fretboard::sendLedFrame() {

@@ -2,6 +2,7 @@
 
 #include "fretboard/Colour.h"
 #include "fretboard/Geometry.h"
+#include "fretboard/LedSender.h"
 #include "fretboard/NeckExtras.h"
 #include "fretboard/PictureSet.h"
 #include "theory/Neck.h"
@@ -17,8 +18,6 @@ class QPainter;
 class QPointF;
 
 namespace chordalis {
-
-class LedSender;
 
 // What the neck reads of the program's settings, each time it clears or draws.
 struct NeckSettings {
@@ -91,7 +90,7 @@ public:
     // A picture on the bare neck: "x", "0", "0red", "1".."4", or a note name (drawn black).
     void drawSign(const QString& label, int fret, int string);
 
-    // Adds "fret~string" to the LED frame (an open string shown by a sign lights this way).
+    // Adds a place to the LED frame (an open string shown by a sign lights this way).
     void addLedPosition(int fret, int string);
     // Hands the LED frame to the guitar output.
     void sendLedFrame();
@@ -119,8 +118,8 @@ public:
     const Mark* markerAt(const QPointF& surfacePos) const;
 
     const std::vector<Mark>& marks() const { return m_marks; }
-    // The LED frame drawn since the last clear: "fret~string", lowest string first.
-    const QStringList& ledFrame() const { return m_ledFrame; }
+    // The LED frame drawn since the last clear, lowest string first.
+    const LedFrame& ledFrame() const { return m_ledFrame; }
     bool isLeftHanded() const { return m_leftHanded; }
 
     // The neck picture under the marks; a null image selects the built-in neck. Takes effect
@@ -145,7 +144,7 @@ private:
 
     NeckSettings m_settings;
     LedSender* m_led;
-    QStringList m_ledFrame;
+    LedFrame m_ledFrame;
     PictureSet m_pictures;
     std::vector<Mark> m_marks;
     bool m_leftHanded = false;

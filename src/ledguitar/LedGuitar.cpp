@@ -99,10 +99,10 @@ void LedGuitar::setLightsOn(bool on) {
     Q_EMIT lightsChanged(on);
 }
 
-void LedGuitar::sendFrame(const QStringList& positions) {
-    m_pattern = packLedFrame(positions, m_settings.leftHanded);
+void LedGuitar::sendFrame(const LedFrame& frame) {
+    m_pattern = packLedFrame(frame, m_settings.leftHanded);
     Q_EMIT patternChanged();
-    m_also.sendFrame(positions);
+    m_also.sendFrame(frame);
     if (!m_settings.ledConnected || !m_lightsOn || !m_device)
         return;
     writePattern(m_pattern);

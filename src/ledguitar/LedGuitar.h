@@ -1,10 +1,10 @@
 #pragma once
 
+#include "fretboard/LedSender.h"
 #include "ledguitar/ErrorReport.h"
 #include "ledguitar/Fretlight.h"
 #include "ledguitar/HidAgent.h"
 #include "ledguitar/LedPattern.h"
-#include "ledguitar/LedSender.h"
 
 #include <QObject>
 #include <QTimer>
@@ -42,7 +42,7 @@ public:
     void stop();
 
     // The display's frame: remembered as a pattern, and written when connected with lights on.
-    void sendFrame(const QStringList& positions) override;
+    void sendFrame(const LedFrame& frame) override;
 
     // A device with the guitar's ids is open.
     bool connected() const { return m_settings.ledConnected; }

@@ -10,19 +10,13 @@ uint8_t ledStringBit(int string, bool leftHanded) {
     return uint8_t(0x40 >> string); // 1: 0x20 .. 6: 0x01
 }
 
-LedPattern packLedFrame(const QStringList& positions, bool leftHanded) {
+LedPattern packLedFrame(const LedFrame& frame, bool leftHanded) {
     LedPattern pattern;
-    for (const QString& entry : positions) {
-        const qsizetype tilde = entry.indexOf(u'~');
-        if (tilde < 0)
+    for (const NeckPlace& place : frame) {
+        if (place.fret < 0 || place.fret >= LedFrets)
             continue;
-        bool fretOk = false;
-        bool stringOk = false;
-        const int fret = entry.left(tilde).toInt(&fretOk);
-        const int string = entry.mid(tilde + 1).toInt(&stringOk);
-        if (!fretOk || !stringOk || fret < 0 || fret >= LedFrets)
-            continue;
-        pattern.blocks[size_t(fret / 8)][size_t(fret % 8)] |= ledStringBit(string, leftHanded);
+        pattern.blocks[size_t(place.fret / 8)][size_t(place.fret % 8)] |=
+            ledStringBit(place.string, leftHanded);
     }
     return pattern;
 }

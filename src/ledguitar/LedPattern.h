@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QStringList>
+#include "fretboard/LedSender.h"
+
 #include <array>
 #include <cstdint>
 
@@ -23,8 +24,8 @@ struct LedPattern {
     bool operator==(const LedPattern&) const = default;
 };
 
-// Packs an LED frame ("fret~string" entries, any order, repeats allowed). Entries that are not
-// two whole numbers, and frets outside 0..23, light nothing.
-LedPattern packLedFrame(const QStringList& positions, bool leftHanded);
+// Packs an LED frame (any order, repeats allowed). Frets outside 0..23 and strings outside 1..6
+// light nothing.
+LedPattern packLedFrame(const LedFrame& frame, bool leftHanded);
 
 } // namespace chordalis

@@ -13,6 +13,13 @@ struct FretWindow {
     friend bool operator==(const FretWindow&, const FretWindow&) = default;
 };
 
+// A place on the neck: a fret (0 the open string) on a string (1 the highest).
+struct NeckPlace {
+    int fret = 0;
+    int string = 0;
+    friend bool operator==(const NeckPlace&, const NeckPlace&) = default;
+};
+
 // Pitch class 0..11 of open string s (1..6); 0 for any other string number.
 int openPitchClass(const Tuning& tuning, int string);
 

@@ -162,14 +162,14 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderAndShutDownReleasesTheDevices) {
     ASSERT_EQ(fakes.port->sent.size(), 1u);
     EXPECT_EQ(fakes.port->sent[0].word, packShortMessage(0xC0, 24)); // instrument 25 on channel 1
     ASSERT_FALSE(fakes.led->frames.empty());
-    EXPECT_TRUE(fakes.led->frames.back().isEmpty()); // the empty neck
+    EXPECT_TRUE(fakes.led->frames.back().empty()); // the empty neck
 
     program.metronome.setRunning(true);
     program.shutDown(s);
     EXPECT_EQ(window.log.back(), "save");
     EXPECT_FALSE(program.metronome.isRunning());
     EXPECT_FALSE(fakes.port->isOpen());
-    EXPECT_TRUE(fakes.led->frames.back().isEmpty()); // lights off
+    EXPECT_TRUE(fakes.led->frames.back().empty()); // lights off
     EXPECT_TRUE(store().contains("Window/Geometry"));
     EXPECT_TRUE(store().contains("Midi/Device"));
 }

@@ -67,7 +67,7 @@ TEST_F(ChordScalesTest, EachNoteTakesTheColourOfWhereItBelongs) {
     show("C", 2); // C7 against C major
     nodeClicked(p->context(), TreeId::CSScales, QStringLiteral("0 Scale"));
     EXPECT_EQ(colours(), "A:scale B:scale Bb:chord C:root D:scale E:both F:scale G:both");
-    EXPECT_EQ(p.led().frames.back().size(), qsizetype(p.markers().size()));
+    EXPECT_EQ(p.led().frames.back().size(), p.markers().size());
 
     nodeClicked(p->context(), TreeId::CSScales, QStringLiteral("Other Group")); // the chord alone
     EXPECT_EQ(page().lblCSScaleName, "No Scale Selected");

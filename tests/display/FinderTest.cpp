@@ -88,7 +88,7 @@ TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {
         if (m.fret != OpenNameColumn)
             drawn << QStringLiteral("%1%2@%3").arg(m.label).arg(m.fret).arg(m.string);
     EXPECT_EQ(drawn.join(' '), "fingerX-2@1 Db2@2 finger0-2@3 F3@4 Db4@5 fingerX-2@6");
-    EXPECT_EQ(p.led().frames.back(), QStringList({"2~2", "0~3", "3~4", "4~5"}));
+    EXPECT_EQ(test::frameText(p.led().frames.back()), QStringList({"2~2", "0~3", "3~4", "4~5"}));
     for (const Mark& m : p.markers())
         EXPECT_EQ(m.colour, p->state.colourChord);
 

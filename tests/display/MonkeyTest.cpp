@@ -153,7 +153,7 @@ public:
             return "the chord's notes do not start on the root: " + p.pages.chords.lblChordNotes;
         if (p.pages.mode == Mode::Scales && !startsOnRoot(p.pages.scales.lblScaleNotes))
             return "the scale's notes do not start on the root: " + p.pages.scales.lblScaleNotes;
-        const QStringList& frame = p.fretboard.ledFrame();
+        const QStringList frame = frameText(p.fretboard.ledFrame());
         for (const QString& entry : frame) {
             const QStringList parts = entry.split(u'~');
             bool fretOk = false, stringOk = false;

@@ -69,7 +69,7 @@ TEST_F(ScalesTest, MajorScaleCoversTheWholeNeckForEveryRootAndTuning) {
                 EXPECT_EQ(markers, inScale ? 1 : 0) << string << "/" << fret;
             }
         }
-        EXPECT_EQ(p->fretboard.ledFrame().size(), qsizetype(p.markers().size()));
+        EXPECT_EQ(p->fretboard.ledFrame().size(), p.markers().size());
     }
 }
 

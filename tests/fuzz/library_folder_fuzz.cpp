@@ -7,7 +7,7 @@
 // marker drawn is lit in the LED frame.
 #include "FuzzSupport.h"
 #include "fretboard/Fretboard.h"
-#include "ledguitar/LedSender.h"
+#include "fretboard/LedSender.h"
 #include "library/IniReader.h"
 #include "library/Voicings.h"
 #include "library/Warnings.h"
@@ -32,19 +32,15 @@ using chordalis::fuzz::require;
 namespace {
 
 void checkNeck(const AppState& state, const Fretboard& board) {
-    const QStringList& frame = board.ledFrame();
-    for (const QString& entry : frame) {
-        const QStringList parts = entry.split(u'~');
-        bool fretOk = false, stringOk = false;
-        const int fret = parts.value(0).toInt(&fretOk);
-        const int string = parts.value(1).toInt(&stringOk);
-        require(parts.size() == 2 && fretOk && stringOk && fret >= 0 && fret <= state.maxFret &&
-                string >= 1 && string <= 6);
-    }
+    const LedFrame& frame = board.ledFrame();
+    for (const NeckPlace& place : frame)
+        require(place.fret >= 0 && place.fret <= state.maxFret && place.string >= 1 &&
+                place.string <= 6);
     for (const Mark& m : board.marks()) {
         require(m.string >= 1 && m.string <= 6 && m.fret >= -3 && m.fret <= DefaultMaxFret);
         if (m.kind != MarkKind::Sign && m.pitch >= 0)
-            require(frame.contains(QStringLiteral("%1~%2").arg(m.fret).arg(m.string)));
+            require(std::find(frame.begin(), frame.end(), NeckPlace{m.fret, m.string}) !=
+                    frame.end());
     }
 }
 

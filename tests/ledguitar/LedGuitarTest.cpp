@@ -91,7 +91,7 @@ TEST_F(OtherNameTest, SameIdsAnotherNameIsNeverReadOrWritten) {
     EXPECT_TRUE(output.device()->IsAllUnbound());
     sim->pressPedal(1);
     output.poll();
-    output.sendFrame({QStringLiteral("0~1")});
+    output.sendFrame({{0, 1}});
     EXPECT_EQ(sim->inputReads(), 0);
     EXPECT_TRUE(sim->outputReports().empty());
     EXPECT_TRUE(actions.empty());
@@ -122,17 +122,18 @@ TEST_F(NoPedalTest, WithoutFootInThePedalIsNeverReadButTheLightsWork) {
 TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
     connectWithLightsOn();
     struct Case {
-        QStringList frame;
+        LedFrame frame;
         bool leftHanded;
         std::vector<Report> reports;
     };
     const Case cases[] = {
-        {{"0~1"}, false, {block(1, {0x20}), block(2), block(3)}},
-        {{"0~1"}, true, {block(1, {0x01}), block(2), block(3)}},
-        {{"9~6", "9~1"}, false, {block(1), block(2, {0, 0x21}), block(3)}},
+        {{{0, 1}}, false, {block(1, {0x20}), block(2), block(3)}},
+        {{{0, 1}}, true, {block(1, {0x01}), block(2), block(3)}},
+        {{{9, 6}, {9, 1}}, false, {block(1), block(2, {0, 0x21}), block(3)}},
         {{}, false, {block(1), block(2), block(3)}},
-        // Fret 23 ends block 3; a repeat lights once; what cannot be a position lights nothing.
-        {{"23~3", "7~2", "7~2", "24~1", "-1~1", "3~7", "3~0", "x~1", "5"},
+        // Fret 23 ends block 3; a repeat lights once; what the guitar has no LED for lights
+        // nothing.
+        {{{23, 3}, {7, 2}, {7, 2}, {24, 1}, {-1, 1}, {3, 7}, {3, 0}},
          false,
          {block(1, {0, 0, 0, 0, 0, 0, 0, 0x10}), block(2), block(3, {0, 0, 0, 0, 0, 0, 0, 0x08})}},
     };
@@ -140,13 +141,14 @@ TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
         leftHanded = c.leftHanded;
         sim->clearOutputReports();
         output.sendFrame(c.frame);
-        EXPECT_EQ(sim->ledReports(), c.reports) << c.frame.join(u' ').toStdString();
+        EXPECT_EQ(sim->ledReports(), c.reports)
+            << test::frameText(c.frame).join(u' ').toStdString();
         EXPECT_EQ(also.frames.back(), c.frame); // handed on as well
     }
     // The lights off, or no guitar: nothing goes out, the pattern is still kept for the view.
     output.setLightsOn(false);
     sim->clearOutputReports();
-    output.sendFrame({QStringLiteral("9~6")});
+    output.sendFrame({{9, 6}});
     EXPECT_TRUE(sim->outputReports().empty());
     EXPECT_EQ(output.lastPattern().byteOfFret(9), 0x01);
 }
@@ -202,11 +204,11 @@ TEST_F(LedGuitarTest, TheGuitarGoingAwayEndsTheWaitForTheRelease) {
 TEST_F(LedGuitarTest, TheGuitarVanishingInTheMiddleOfAFrame) {
     connectWithLightsOn();
     sim->vanishAfterWrites(1);
-    output.sendFrame({QStringLiteral("9~1")});
+    output.sendFrame({{9, 1}});
     EXPECT_EQ(sim->outputReports().size(), 1u); // the second report found it gone
     EXPECT_FALSE(connected);
     EXPECT_FALSE(output.isPolling());
-    output.sendFrame({QStringLiteral("2~2")});
+    output.sendFrame({{2, 2}});
     EXPECT_EQ(sim->outputReports().size(), 1u);
     EXPECT_EQ(also.frames.size(), 2u); // the displays go on as before
 }

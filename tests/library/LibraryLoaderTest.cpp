@@ -1,7 +1,7 @@
 #include "library/LibraryLoader.h"
 
 #include "../TestFolder.h"
-#include "ledguitar/LedSender.h"
+#include "fretboard/LedSender.h"
 #include "library/IniReader.h"
 #include "library/Warnings.h"
 #include "modes/AppState.h"

@@ -84,8 +84,8 @@ TEST_F(LedGuitarWindowTest, TheViewShowsTheLastFrameAsTheGuitarWouldLightIt) {
     QTreeWidget& chords = *window->modeTabs().tree(TreeId::Chords);
     chords.topLevelItem(0)->setExpanded(true);
     chords.setCurrentItem(chords.topLevelItem(0)->child(0)); // a chord, its first voicing
-    const QStringList frame = program->fretboard.ledFrame();
-    ASSERT_FALSE(frame.isEmpty());
+    const LedFrame frame = program->fretboard.ledFrame();
+    ASSERT_FALSE(frame.empty());
     const LedPattern& shown = view->patternWidget().pattern();
     EXPECT_EQ(shown, program->guitar.lastPattern());
     EXPECT_EQ(shown, packLedFrame(frame, true)); // mirrored for the left hand

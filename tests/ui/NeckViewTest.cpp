@@ -1,7 +1,7 @@
 #include "ui/NeckView.h"
 
 #include "fretboard/Fretboard.h"
-#include "ledguitar/LedSender.h"
+#include "fretboard/LedSender.h"
 #include "modes/AppState.h"
 
 #include <QSignalSpy>
