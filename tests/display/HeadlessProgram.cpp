@@ -35,13 +35,8 @@ void HeadlessProgram::start() {
     m_program->startUp(store, QSize(1024, 768));
 }
 
-void HeadlessProgram::clickItem(TreeId tree, int n, const char* itemWord) {
-    for (const TreeNode& node : treeModel(m_program->pages, tree).nodes()) {
-        if (itemNumber(node.key, QLatin1String(itemWord)) == n) {
-            nodeClicked(m_program->context(), tree, node.key);
-            return;
-        }
-    }
+void HeadlessProgram::clickItem(TreeId tree, int n) {
+    chooseItem(m_program->context(), tree, n);
 }
 
 std::vector<Mark> HeadlessProgram::markersAt(int fret, int string) const {
@@ -55,7 +50,7 @@ std::vector<Mark> HeadlessProgram::markersAt(int fret, int string) const {
 
 std::vector<Mark> HeadlessProgram::markers() const {
     std::vector<Mark> out;
-    for (const Mark& m : m_program->fretboard.marks()) {
+    for (const Mark& m : m_program->context().fretboard.marks()) {
         if (m.kind != MarkKind::Sign)
             out.push_back(m);
     }
@@ -64,7 +59,7 @@ std::vector<Mark> HeadlessProgram::markers() const {
 
 std::vector<Mark> HeadlessProgram::signs(int column) const {
     std::vector<Mark> out;
-    for (const Mark& m : m_program->fretboard.marks()) {
+    for (const Mark& m : m_program->context().fretboard.marks()) {
         if (m.kind == MarkKind::Sign && m.fret == column)
             out.push_back(m);
     }

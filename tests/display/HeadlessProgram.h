@@ -27,8 +27,8 @@ public:
     Program& operator*() { return *m_program; }
     Program* operator->() { return m_program.get(); }
 
-    // Clicks the first node of a tree that stands for item n of the word ("Chord", "Scale" ..).
-    void clickItem(TreeId tree, int n, const char* itemWord);
+    // Clicks the first node of a tree that stands for item n.
+    void clickItem(TreeId tree, int n);
 
     // The markers (not signs) drawn at a fret and string, in drawing order.
     std::vector<Mark> markersAt(int fret, int string) const;

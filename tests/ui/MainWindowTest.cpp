@@ -3,6 +3,7 @@
 #include "StartedWindow.h"
 #include "app/ProgramFolder.h"
 #include "fretboard/Fretboard.h"
+#include "modes/Finder.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/SheetPrinting.h"
@@ -61,12 +62,13 @@ TEST_F(MainWindowTest, StartingPlace) {
 
     // The loaders' start values reach the controls.
     EXPECT_EQ(find<QLabel>("lblTriadName")->text(), "No Triad Selected");
-    EXPECT_EQ(tree("tvwChords").topLevelItem(0)->childCount(), program->state.chords.count);
+    EXPECT_EQ(tree("tvwChords").topLevelItem(0)->childCount(),
+              program->context().state.chords.count);
     EXPECT_EQ(tree("tvwStringGroup").currentItem()->text(0), "Strings 6-5-4");
 
     auto* nonStandard = find<QLabel>("lblNonStandard");
     EXPECT_FALSE(nonStandard->isVisible());
-    program->pages.lblNonStandardVisible = true;
+    program->context().pages.lblNonStandardVisible = true;
     window->showPages();
     EXPECT_TRUE(nonStandard->isVisible());
     EXPECT_TRUE(window->neck().geometry().contains(nonStandard->geometry().center()));
@@ -82,12 +84,12 @@ QColor neckPixel(NeckView& neck, const Mark& mark) {
 }
 
 TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
-    const AppState& s = program->state;
+    const AppState& s = program->context().state;
     clickRootTab(QStringLiteral("Eb"));
     clickNode(tree("tvwChords"), node("tvwChords", "4 Chord"));
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Ebm7");
     QTreeWidget& voicings = tree("tvwVoicings");
-    ASSERT_EQ(voicings.topLevelItemCount(), program->pages.chords.tvwVoicings.size());
+    ASSERT_EQ(voicings.topLevelItemCount(), program->context().pages.chords.tvwVoicings.size());
     ASSERT_GE(voicings.topLevelItemCount(), 2);
     EXPECT_EQ(TreeFiller::keyOf(voicings.currentItem()), QStringLiteral("0Voicing"));
     EXPECT_FALSE(voicings.topLevelItem(0)->icon(0).isNull());
@@ -95,7 +97,7 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     // Every sounding string of the shown voicing carries a marker in the chord's colours.
     auto markers = [this] {
         std::vector<Mark> out;
-        for (const Mark& m : program->fretboard.marks())
+        for (const Mark& m : program->context().fretboard.marks())
             if (m.kind == MarkKind::Circle)
                 out.push_back(m);
         return out;
@@ -121,7 +123,7 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
 }
 
 TEST_F(MainWindowTest, ChordScaleAndFinderPagesFollowTheUser) {
-    const AppState& s = program->state;
+    const AppState& s = program->context().state;
     clickRootTab(QStringLiteral("Eb"));
     window->modeTabs().setCurrentIndex(int(Mode::ChordScale));
     clickNode(tree("tvwCSChords"), node("tvwCSChords", "2 Chord"));
@@ -143,34 +145,35 @@ TEST_F(MainWindowTest, ChordScaleAndFinderPagesFollowTheUser) {
     EXPECT_EQ(root5->text(), "C Major");
     EXPECT_TRUE(root5->styleSheet().contains(QStringLiteral("#0000c0")));
     press(Qt::RightButton, 600, 128); // any other button clears the string
-    EXPECT_EQ(s.finderSelection[5], 0);
+    EXPECT_EQ(finderValue(s, 5), 0);
 
     find<QAction>("mnuLH")->trigger(); // the player's same place is the mirrored press
     press(Qt::LeftButton, SurfaceWidth - 200, 128);
-    EXPECT_EQ(s.finderSelection[5], 3);
+    EXPECT_EQ(finderValue(s, 5), 3);
     EXPECT_EQ(root5->text(), "C Major");
 }
 
 TEST_F(MainWindowTest, KeyboardMovesClickTheNodeReached) {
     clickNode(tree("tvwChords"), node("tvwChords", "1 Chord - All"));
-    EXPECT_EQ(program->state.selectedChord, 1);
+    EXPECT_EQ(program->context().state.selectedChord, 1);
     QTest::keyClick(&tree("tvwChords"), Qt::Key_Up);
-    EXPECT_EQ(program->state.selectedChord, 0);
+    EXPECT_EQ(program->context().state.selectedChord, 0);
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Cmaj");
 }
 
 TEST_F(MainWindowTest, ExpandingOrCollapsingAFolderActsAsAClickOnIt) {
     clickNode(tree("tvwScales"), node("tvwScales", "0 Scale"));
-    ASSERT_EQ(program->state.selectedScale, 0);
+    ASSERT_EQ(program->context().state.selectedScale, 0);
     QTreeWidgetItem* folder = node("tvwScales", "1 Group");
     folder->setExpanded(true);
-    EXPECT_EQ(program->state.selectedScale, -1);
+    EXPECT_EQ(program->context().state.selectedScale, -1);
     EXPECT_EQ(tree("tvwScales").currentItem(), folder);
-    EXPECT_TRUE(program->pages.scales.tvwScales.find(QStringLiteral("1 Group"))->expanded);
+    EXPECT_TRUE(
+        program->context().pages.scales.tvwScales.find(QStringLiteral("1 Group"))->expanded);
 
     clickNode(tree("tvwScales"), node("tvwScales", "2 Scale - All"));
     node("tvwScales", "0 Group")->setExpanded(false);
-    EXPECT_EQ(program->state.selectedScale, -1);
+    EXPECT_EQ(program->context().state.selectedScale, -1);
 }
 
 TEST_F(MainWindowTest, PositionOptionsRebuildTheirOwnList) {
@@ -178,7 +181,7 @@ TEST_F(MainWindowTest, PositionOptionsRebuildTheirOwnList) {
     window->modeTabs().setCurrentIndex(int(Mode::Arpeggios));
     list->setCurrentIndex(13);
     Q_EMIT list->activated(13);
-    ASSERT_EQ(program->pages.arpeggios.cboArpPositions.index, 13);
+    ASSERT_EQ(program->context().pages.arpeggios.cboArpPositions.index, 13);
 
     QTest::mouseClick(find<QRadioButton>("optArpPositions1"), Qt::LeftButton);
     EXPECT_EQ(list->count(), 13);
