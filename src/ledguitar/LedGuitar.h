@@ -76,12 +76,11 @@ Q_SIGNALS:
     void notice(const QString& text);
 
 private:
-    void deviceOpened(int handle);
-    void deviceClosed(int stillOpen, const QString& name, int handle);
+    void deviceOpened();
+    void deviceClosed(int handle);
     void deviceFailed(const HidDeviceInfo& device, const QString& why, bool permissionDenied);
-    // The pedal's value; false when it could not be read.
-    bool readPedal(int& value);
-    void writePattern(const LedPattern& pattern);
+    // The pedal's value: 0 released (or not read), 1 the left switch, 2 the right one.
+    int pedal();
 
     HidAgent m_agent;
     LedSender& m_also;
@@ -89,7 +88,6 @@ private:
     IgnoredErrors m_ignoredErrors;
     ErrorReport* m_errors = &m_ignoredErrors;
     std::unique_ptr<TFretlight> m_device;
-    bool m_boundOnce = false;
     bool m_lightsOn = false;
     bool m_waitingForRelease = false;
     bool m_failureTold = false;
