@@ -200,10 +200,10 @@ private:
     Metronome m_metronome{m_state.metronome, m_state.playback, *m_devices.midiOut,
                           *m_devices.clock};
     // The LED guitar output and its pedal; the neck's frames go through it.
-    LedGuitar m_guitar{
-        hidTransport(m_devices),
-        *m_devices.led,
-        {m_state.ledConnected, m_state.leftHanded, m_state.ledOptionLeft, m_state.ledOptionRight}};
+    LedGuitar m_guitar{hidTransport(m_devices),
+                       *m_devices.led,
+                       {m_state.ledConnected, m_state.leftHanded, m_state.ledOptionLeft,
+                        m_state.ledOptionRight, m_state.instrument}};
     // The information window's examples, played through the same output.
     MidiFilePlayer m_examplePlayer{*m_devices.midiOut, *m_devices.clock};
     InfoSession m_info{*this};

@@ -87,7 +87,7 @@ void LedGuitar::setLightsOn(bool on) {
 }
 
 void LedGuitar::sendFrame(const LedFrame& frame) {
-    m_pattern = packLedFrame(frame, m_settings.leftHanded);
+    m_pattern = neckFits() ? packLedFrame(frame, m_settings.leftHanded) : LedPattern{};
     Q_EMIT patternChanged();
     m_also.sendFrame(frame);
     if (!m_settings.ledConnected || !m_lightsOn || !m_device)

@@ -21,6 +21,7 @@ struct LedGuitarSettings {
     const bool& leftHanded;    // mirrors the strings of each frame
     const int& ledOptionLeft;  // the action 1..5 of the left switch
     const int& ledOptionRight; // and of the right one
+    const Instrument& neck;    // the guitar lights a six-string neck only
 };
 
 // The LED guitar output and its foot pedal. Every display hands its LED frame here; while a
@@ -46,6 +47,9 @@ public:
 
     // A device with the guitar's ids is open.
     bool connected() const { return m_settings.ledConnected; }
+    // Whether the neck the displays draw has the guitar's six strings; on any other neck the
+    // guitar's lights stay dark.
+    bool neckFits() const { return m_settings.neck.strings() == LedStrings; }
     bool lightsOn() const { return m_lightsOn; }
     void setLightsOn(bool on);
     // The pattern of the last frame handed over, as the guitar would light it.

@@ -116,10 +116,17 @@ void describeFinderSelection(ModeContext& c) {
     auto& labels = c.pages.finder.lblDescription;
     const IniReader::Operation reading(c.ini);
     labels.assign(size_t(stringCount(s)), FinderDescription{});
+    // The bass is the lowest note that sounds: on a guitar the lowest string played, on a neck
+    // with a re-entrant string (a ukulele's high G) whichever string sounds lowest.
     int bassString = 0;
-    for (int string = stringCount(s); string >= 1 && bassString == 0; --string) {
-        if (finderValue(s, string) != 0)
+    int bassPitch = 0;
+    for (int string = stringCount(s); string >= 1; --string) {
+        const int value = finderValue(s, string);
+        const int pitch = pitchAt(s.tuning(), string, std::max(0, value));
+        if (value != 0 && (bassString == 0 || pitch < bassPitch)) {
             bassString = string;
+            bassPitch = pitch;
+        }
     }
     for (int k = stringCount(s); k >= 1; --k) {
         FinderDescription& label = labels[size_t(k - 1)];

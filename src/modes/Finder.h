@@ -40,8 +40,9 @@ QString finderIntervalSet(const AppState& state, int rootPitchClass);
 // The notes of the selection spelled above a root pitch class, root first: "C E G Bb".
 QString finderNotes(const AppState& state, int rootPitchClass);
 
-// Fills lblDescription 1..6: with string k as the root, "<root> <d>" or "<root> <d> / <bass>",
-// or empty text when string k is silent or its interval set has no name.
+// Fills lblDescription, one per string: with string k as the root, "<root> <d>" or
+// "<root> <d> / <bass>" (the bass the lowest note that sounds), or empty text when string k is
+// silent or its interval set has no name.
 void describeFinderSelection(ModeContext& context);
 
 } // namespace chordalis

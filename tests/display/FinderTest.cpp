@@ -101,6 +101,14 @@ TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
     for (int string = 1; string <= 6; ++string)
         EXPECT_TRUE(line(string).text.isEmpty());
     EXPECT_EQ(finderIntervalSet(p->context().state, 4), "0;1;2");
+
+    // On a ukulele the re-entrant G sounds above the C: G C E C is C major over its root.
+    setInstrument(p->context(), {{CustomPreset, {69, 64, 60, 67}}, 15});
+    p->context().state.finderSelection = {3, -1, -1, -1};
+    redrawCurrentMode(p->context());
+    EXPECT_EQ(line(3).text, QStringLiteral("C Major"));
+    EXPECT_EQ(line(3).colour, DarkBlue);
+    EXPECT_EQ(line(4).text, QString()); // G C E: no name with G as the root
 }
 
 TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {

@@ -42,8 +42,9 @@ protected:
     bool leftHanded = false;
     int optionLeft = 1;
     int optionRight = 2;
+    Instrument neck;
     RecordingErrors errors;
-    LedGuitar output{*sim, also, {connected, leftHanded, optionLeft, optionRight}};
+    LedGuitar output{*sim, also, {connected, leftHanded, optionLeft, optionRight, neck}};
     std::vector<int> actions;
     QStringList notices;
 };
@@ -147,6 +148,12 @@ TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
     output.sendFrame({{9, 6}, {9, 1}});
     EXPECT_EQ(sim->outputReports().back(), QByteArray::fromHex("00030000000000000000"));
     EXPECT_EQ(sim->outputReports().end()[-2], QByteArray::fromHex("00020021000000000000"));
+    // A neck of another size than the guitar's six strings: its lights stay dark.
+    neck.tuning.notes.push_back(35);
+    output.sendFrame({{9, 6}, {9, 1}});
+    EXPECT_EQ(sim->ledReports().back(), block(3));
+    EXPECT_EQ(output.lastPattern(), LedPattern{});
+    neck = {};
     // The lights off, or no guitar: nothing goes out, the pattern is still kept for the view.
     output.setLightsOn(false);
     sim->clearOutputReports();

@@ -4,6 +4,7 @@
 #include "app/ProgramFolder.h"
 #include "fretboard/Fretboard.h"
 #include "modes/Finder.h"
+#include "modes/Modes.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/SheetPrinting.h"
@@ -151,6 +152,49 @@ TEST_F(MainWindowTest, ChordScaleAndFinderPagesFollowTheUser) {
     press(Qt::LeftButton, SurfaceWidth - 200, 128);
     EXPECT_EQ(finderValue(s, 5), 3);
     EXPECT_EQ(root5->text(), "C Major");
+}
+
+// The window draws whatever neck the state holds: a seven-string guitar takes its taller shape,
+// every string is drawn through its row, its finder names the seventh string's chords, and the
+// six-string guitar comes back as it was.
+TEST_F(MainWindowTest, TheNeckShowsTheStringsTheStateHolds) {
+    NeckView& neck = window->neck();
+    const double sixStringAspect = neck.surfaceRect().height() / neck.surfaceRect().width();
+    setInstrument(program->context(), {{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}});
+    window->showPages();
+    QApplication::processEvents();
+    const QRectF r = neck.surfaceRect();
+    const NeckGeometry& g = program->fretboard().geometry();
+    ASSERT_EQ(g.strings(), 7);
+    EXPECT_NEAR(r.height() / r.width(), double(g.height()) / g.width(), 0.01);
+    EXPECT_GT(r.height() / r.width(), sixStringAspect);
+
+    const QImage shot = neck.grab().toImage();
+    const double scale = r.width() / g.width();
+    auto at = [&](double x, double y) { // the lightest pixel there, give or take one
+        const QPoint p = (r.topLeft() + QPointF(x, y) * scale).toPoint();
+        int light = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            light = std::max(light, shot.pixelColor(p + QPoint(0, dy)).lightness());
+        return light;
+    };
+    const double x = g.fretX(4, false) + 3; // a cell without an inlay
+    for (int string = 1; string <= 7; ++string) {
+        const double y = g.stringCentreY(string);
+        EXPECT_GT(at(x, y), at(x, y - 8) + 30) << "string " << string;
+    }
+
+    window->modeTabs().setCurrentIndex(int(Mode::ChordFinder));
+    const QPointF bPlace(30, g.stringCentreY(7)); // beside the nut: the open B
+    QTest::mouseClick(&neck, Qt::LeftButton, {}, (r.topLeft() + bPlace * scale).toPoint());
+    EXPECT_EQ(finderValue(program->state(), 7), -1);
+    EXPECT_TRUE(find<QLabel>("lblDescription7")->isVisible());
+
+    setInstrument(program->context(), {});
+    window->showPages();
+    QApplication::processEvents();
+    EXPECT_NEAR(neck.surfaceRect().height() / neck.surfaceRect().width(), sixStringAspect, 0.001);
+    EXPECT_FALSE(find<QLabel>("lblDescription7")->isVisible());
 }
 
 TEST_F(MainWindowTest, KeyboardMovesClickTheNodeReached) {
