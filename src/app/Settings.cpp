@@ -51,6 +51,11 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     if constexpr (!std::is_const_v<State>)
         resizeTuning(s.instrument.tuning, strings);
     visit("Tuning", "Frets", MinFrets, MaxFrets, s.instrument.frets);
+    // No capo is fret 0; strings 0 and 0 lay it across the neck. One the neck cannot take is
+    // read as none.
+    visit("Capo", "Fret", 0, Capo::MaxCapoFret, s.capo.fret);
+    visit("Capo", "High String", 0, MaxStrings, s.capo.highString);
+    visit("Capo", "Low String", 0, MaxStrings, s.capo.lowString);
     // Each string of a six-string guitar within the reach of the tuning dialog (4 semitones
     // below to 3 above standard); of any other neck within C0..C8.
     static const char* const StringKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
@@ -174,6 +179,7 @@ void readSettings(QSettings& store, AppState& state) {
     state.instrument = defaults.instrument;
     state.tuningSpelling = defaults.tuningSpelling;
     state.metronome = defaults.metronome;
+    state.capo = defaults.capo;
 
     forEachNumericKey(state, [&](const char* section, const char* key, long long low,
                                  long long high, auto& field) {

@@ -113,6 +113,7 @@ private:
     // MainWindowView.cpp: the View menu, the keyboard, the neck's share of the height and the
     // beat in the status bar.
     void createViewMenu();
+    void createNeckMenu(QMenu* view);
     void installKeyboard();
     void stepRoot(int steps);
     void viewChanged();

@@ -160,6 +160,24 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     readSettings(s2, bass);
     EXPECT_EQ(bass.tuning().strings(), MaxStrings);
     EXPECT_EQ(bass.tuning().openNote(7), 35); // a fourth below the low E
+
+    // A capo across strings 5 to 3 at the 2nd fret comes back; one the neck cannot take does not.
+    state.capo = Capo{2, 3, 5};
+    {
+        auto s3 = store();
+        writeSettings(s3, state);
+    }
+    auto s4 = store();
+    readSettings(s4, bass);
+    EXPECT_EQ(bass.capo, (Capo{2, 3, 5}));
+    for (const char* capo : {"[Capo]\nFret=3\nHigh String=5\nLow String=9\n",
+                             "[Capo]\nFret=3\nHigh String=4\nLow String=4\n",
+                             "[Tuning]\nFrets=12\n[Capo]\nFret=12\n"}) {
+        writeRaw(capo);
+        auto s5 = store();
+        readSettings(s5, bass);
+        EXPECT_EQ(bass.capo, Capo{}) << capo;
+    }
 }
 
 // The window's choices start at the program's own look and sound, survive a restart, and a word

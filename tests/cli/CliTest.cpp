@@ -174,6 +174,75 @@ TEST(Cli, ShowsTriadChordScaleAndFinder) {
     }
 }
 
+// The frets of each listed voicing, string 1 first, as "3-0-0-0".
+QStringList fretLists(const QJsonObject& j) {
+    QStringList out;
+    for (const QJsonValue& v : j["voicings"].toArray()) {
+        QStringList frets;
+        for (const QJsonValue& f : v.toObject()["frets"].toArray())
+            frets << QString::number(f.toInt());
+        out << frets.join(u'-');
+    }
+    return out;
+}
+
+TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
+    const QStringList shipped{"--data", CHORDALIS_SHIPPED_DATA};
+    auto show = [&](const char* line) {
+        const Result r = run(QString::fromUtf8(line).split(u' ') + shipped);
+        EXPECT_EQ(r.status, 0) << line << qPrintable(r.err);
+        return r.json();
+    };
+    // Standard tuning: the library's open C first, the engine's grips after it.
+    QJsonObject j = show("show chord --item 0");
+    QJsonArray v = j["voicings"].toArray();
+    ASSERT_GT(v.size(), 10);
+    EXPECT_EQ(fretLists(j).front(), "0-1-0-2-3--1");
+    EXPECT_EQ(v.first().toObject()["source"], "library");
+    EXPECT_EQ(v.last().toObject()["source"], "generated");
+    for (const QJsonValue& g : show("show chord --item 0 --generated")["voicings"].toArray())
+        EXPECT_EQ(g.toObject()["source"], "generated");
+
+    // A capo at 2: D major as the C shape, its shape counted from the capo.
+    j = show("show chord --item 0 --root D --capo 2");
+    const QJsonObject first = j["voicings"].toArray().first().toObject();
+    EXPECT_EQ(fretLists(j).front(), "2-3-2-4-5--1");
+    EXPECT_EQ(first["caption"], "Open Chord (Cmaj shape)");
+    EXPECT_EQ(first["shape"], QJsonArray({0, 1, 0, 2, 3, -1}));
+    EXPECT_EQ(j["capo"].toObject()["fret"], 2);
+
+    // Above a capo across strings 5 to 3, only the engine's grips, none under the capo.
+    j = show("show chord --item 0 --root E --capo 2:5-3");
+    ASSERT_FALSE(j["voicings"].toArray().isEmpty());
+    for (const QJsonValue& g : j["voicings"].toArray()) {
+        const QJsonArray frets = g.toObject()["frets"].toArray();
+        EXPECT_EQ(g.toObject()["source"], "generated");
+        for (int string = 3; string <= 5; ++string)
+            EXPECT_TRUE(frets[string - 1].toInt() == -1 || frets[string - 1].toInt() >= 2);
+    }
+
+    // The ukulele's C is one finger on the A string; open D's D triad on its middle strings.
+    EXPECT_EQ(fretLists(show("show chord --item 0 --tuning A4,E4,C4,G4")).front(), "3-0-0-0");
+    // Names as the program lists them: an instrument brings its frets.
+    j = run(QStringList{"show", "chord", "--item", "0", "--tuning", "ukulele"} + shipped).json();
+    EXPECT_EQ(fretLists(j).front(), "3-0-0-0");
+    EXPECT_EQ(j["neck"].toObject()["frets"], 15);
+    j = run(QStringList{"show", "note", "--tuning", "Dropped D"} + shipped).json();
+    EXPECT_EQ(j["tuning"], QJsonArray({4, 64, 59, 55, 50, 45, 38}));
+    j = run(QStringList{"show", "note", "--tuning", "5-String Bass"} + shipped).json();
+    EXPECT_EQ(j["tuning"].toArray().size(), 6);
+    EXPECT_EQ(j["neck"].toObject()["frets"], 24);
+    j = show("show triad --item 0 --root D --group 1 --tuning D4,A3,F#3,D3,A2,D2");
+    ASSERT_EQ(j["voicings"].toArray().size(), 1);
+    EXPECT_EQ(j["voicings"].toArray()[0].toObject()["source"], "generated");
+
+    for (const char* capo : {"13", "0", "2:1-1", "2:5-9", "x", "2:5", "15"}) {
+        const Result bad = run(QStringList{"show", "chord", "--capo", capo} + shipped);
+        EXPECT_EQ(bad.status, 2) << capo;
+        EXPECT_TRUE(bad.err.contains("--capo")) << qPrintable(bad.err);
+    }
+}
+
 TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     // The C major arpeggio on channel 3: program change, then each note on and off in turn.
@@ -218,9 +287,10 @@ TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {
     QFile earlier(pdf);
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
     earlier.close();
-    // Nothing chosen; a chord of the small data has no voicing to print.
-    for (const char* args : {"print chord", "print chord --item 0", "print scale", "print arpeggio",
-                             "print triad", "print chordscale", "print finder --frets xxxxxx"}) {
+    // Nothing chosen; a chord no hand can hold on four strings tuned alike.
+    for (const char* args :
+         {"print chord", "print chord --item 2 --tuning E2,E2,E2,E2", "print scale",
+          "print arpeggio", "print triad", "print chordscale", "print finder --frets xxxxxx"}) {
         const Result r = run(QString::fromUtf8(args).split(u' ') + QStringList{"--pdf", pdf});
         EXPECT_EQ(r.status, 3) << args;
         EXPECT_EQ(r.err, QStringLiteral("chordalis-cli: There is nothing to print!\n")) << args;

@@ -185,10 +185,8 @@ TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWithTheirMessages) {
     };
     state().resetSelections();
     for (const Case& c : {
-             Case{Mode::Chords, 2, "Chord playback is not supported for non-standard tunings."},
-             Case{Mode::Chords, 1, "Please select a chord voicing to play."},
-             Case{Mode::Triads, 3, "Triad playback is not supported for non-standard tunings."},
-             Case{Mode::Triads, 1, "Please select a triad to play."},
+             Case{Mode::Chords, 2, "Please select a chord voicing to play."},
+             Case{Mode::Triads, 3, "Please select a triad to play."},
              Case{Mode::ChordFinder, 1,
                   "Please click on the fretboard to select some notes to play."},
              Case{Mode::Scales, 5, "Please select a scale to play."},

@@ -7,6 +7,7 @@
 #include "app/SkinChooser.h"
 #include "fretboard/Skins.h"
 #include "ledguitar/SimulatedGuitar.h"
+#include "modes/ChordGrips.h"
 #include "modes/Chords.h"
 #include "modes/Commands.h"
 #include "modes/Finder.h"
@@ -14,6 +15,7 @@
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "modes/TreeClicks.h"
+#include "modes/Triads.h"
 #include "print/PdfSheets.h"
 #include "print/ReferenceSheet.h"
 #include "sound/MidiFile.h"
@@ -100,8 +102,15 @@ QString usage() {
         "                               neck its lowest string to string 1): x not played, 0\n"
         "                               open, 1..9 a fret, (10).. higher frets; for example\n"
         "                               x32010 or x(10)(12)(12)(12)x.\n"
-        "  --voicing K                  The voicing of the chord: 99 the open chord, else the\n"
+        "  --voicing K                  The voicing of the chord: 99 the open chord, 100 and\n"
+        "                               above the voicing engine's grips, else the library's\n"
         "                               movable voicing K (default: the first listed).\n"
+        "  --capo C                     A capo: FRET across the neck (1..12), or FRET:FROM-TO\n"
+        "                               across strings FROM to TO only (2:5-3: strings 5, 4 and\n"
+        "                               3 at the 2nd fret). Grips are searched above it.\n"
+        "  --generated                  show chord, show triad: \"voicings\" lists only the\n"
+        "                               voicing engine's grips, in its ranking order, in any\n"
+        "                               tuning including standard.\n"
         "  --position P                 The position list entry 0..13 (0 All Positions, 1 Open,\n"
         "                               2 1st Position ..).\n"
         "  --five                       Five-note position windows instead of four-note ones.\n"
@@ -110,6 +119,11 @@ QString usage() {
         "                               64,59,55,50,45,40 or E4,B3,G3,D3,A2,E2; a 7-string adds\n"
         "                               B1, a bass is G2,D2,A1,E1). Six notes stay within the\n"
         "                               tuning dialog's limits, any other number within C0..C8.\n"
+        "                               Or a name: a preset of the tuning dialog (\"Dropped D\",\n"
+        "                               \"D Modal\"), Open C, Drop C, C Standard, 7-String\n"
+        "                               Guitar, 8-String Guitar, Drop A (7-String), 4-String\n"
+        "                               Bass, 5-String Bass, Ukulele, Ukulele (Low G), Baritone\n"
+        "                               Ukulele, Mandolin or Tenor Banjo (with their frets).\n"
         "  --fret-count N               The neck's frets, 12..24 (default 15).\n"
         "  --preset N                   A preset tuning 1..12 (1 standard, 4 Dropped D ..).\n"
         "  --left-handed                Draw the neck for a left-handed player.\n"
@@ -276,6 +290,8 @@ bool applyNeck(const Arguments& args, Program& program, QString& error) {
     AppState& state = program.context().state;
     Instrument neck = state.instrument;
     if (choice) {
+        if (choice->instrument)
+            neck = *choice->instrument;
         neck.tuning = choice->tuning;
         state.tuningSpelling = choice->spelling;
     }
@@ -287,6 +303,12 @@ bool applyNeck(const Arguments& args, Program& program, QString& error) {
     }
     if (neck != state.instrument)
         setInstrument(program.context(), neck);
+    if (args.has("--capo")) {
+        const auto capo = parseCapo(args.value("--capo"), neck.strings(), neck.frets, error);
+        if (!capo)
+            return false;
+        state.capo = *capo;
+    }
     return true;
 }
 
@@ -374,6 +396,10 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         error = QStringLiteral("--item does not apply to the finder mode; give --frets");
         return std::nullopt;
     }
+    if (args.has("--generated") && mode->mode != Mode::Chords && mode->mode != Mode::Triads) {
+        error = QStringLiteral("--generated applies to the chord and triad modes");
+        return std::nullopt;
+    }
     if (args.has("--voicing") && mode->mode != Mode::Chords) {
         error = QStringLiteral("--voicing applies to the chord mode");
         return std::nullopt;
@@ -393,7 +419,8 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     }
     if (mode->mode == Mode::Triads) {
         if (args.has("--group")) {
-            const auto group = numberOption(args, "--group", 0, TriadGroupCount - 1, error);
+            const auto group = numberOption(args, "--group", 0,
+                                            std::max(0, state.instrument.strings() - 3), error);
             if (!group)
                 return std::nullopt;
             chooseItem(program.context(), TreeId::StringGroup, *group);
@@ -429,7 +456,8 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         }
     }
     if (args.has("--voicing")) {
-        const auto voicing = numberOption(args, "--voicing", 0, 99, error);
+        const auto voicing = numberOption(
+            args, "--voicing", 0, FirstGeneratedVoicing + GeneratedVoicingsListed - 1, error);
         if (!voicing)
             return std::nullopt;
         if (!chooseItem(program.context(), TreeId::Voicings, *voicing)) {
@@ -458,6 +486,30 @@ QJsonObject shapeToJson(const std::optional<Voicing>& shape, int strings) {
         fingers.append(shape->finger(string));
     }
     return QJsonObject{{"frets", frets}, {"fingers", fingers}};
+}
+
+// Grips as the page lists them: for each, one fret per string from string 1 down (-1 muted), the
+// fingers (-1 muted, 0 open or on the capo), the caption, where it comes from and the frets
+// counted from the capo.
+QJsonArray voicingsToJson(const std::vector<Voicing>& voicings, const Capo& capo) {
+    QJsonArray out;
+    for (const Voicing& v : voicings) {
+        QJsonArray frets, fingers, shape;
+        for (int string = 1; string <= v.strings(); ++string) {
+            const auto fret = v.fret(string);
+            bool digit = false;
+            const int finger = v.finger(string).toInt(&digit);
+            frets.append(fret ? *fret : -1);
+            fingers.append(!fret ? -1 : digit ? finger : 0);
+            shape.append(fret ? *fret - capo.openFret(string) : -1);
+        }
+        out.append(QJsonObject{{"frets", frets},
+                               {"fingers", fingers},
+                               {"caption", v.caption},
+                               {"source", v.generated ? "generated" : "library"},
+                               {"shape", shape}});
+    }
+    return out;
 }
 
 // The LED reports that sending the neck's frame writes, as a connected guitar with its lights on
@@ -534,12 +586,31 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         {"neck",
          neckToJson(program.context().fretboard.picture(), program.context().pages, s.view.labels)},
         {"warnings", QJsonArray::fromStringList(program.warnings().messages())}};
-    if (Mode(*mode) == Mode::Chords)
+    const bool generated = args.has("--generated");
+    if (Mode(*mode) == Mode::Chords) {
         result.insert("selectedVoicing", s.selectedVoicing);
+        result.insert(
+            "voicings",
+            voicingsToJson(generated ? generatedVoicings(s, GeneratedVoicingsListed) : s.voicings,
+                           s.capo));
+    }
     if (Mode(*mode) == Mode::Triads) {
         result.insert("selectedTriad", s.selectedTriad);
         result.insert("shape", shapeToJson(s.triadShape, s.instrument.strings()));
+        std::vector<Voicing> shapes;
+        const auto shown =
+            generated ? generatedTriadShape(s, s.selectedTriad, s.triadGroup) : s.triadShape;
+        if (shown && std::any_of(shown->frets.begin(), shown->frets.end(),
+                                 [](const auto& f) { return f.has_value(); })) {
+            shapes.push_back(*shown);
+            shapes.back().caption = program.context().pages.triads.lblTriadName;
+        }
+        result.insert("voicings", voicingsToJson(shapes, s.capo));
     }
+    if (s.capo.fret > 0)
+        result.insert("capo", QJsonObject{{"fret", s.capo.fret},
+                                          {"highString", s.capo.highString},
+                                          {"lowString", s.capo.lowString}});
     if (Mode(*mode) == Mode::ChordScale) {
         result.insert("selectedCSChord", s.selectedCSChord);
         result.insert("selectedCSScale", s.selectedCSScale);
