@@ -72,7 +72,8 @@ TEST_F(RealSound, AStrummedCMajorSoundsCEAndGAndNothingBetween) {
     QString error;
     const auto sound = renderMessages(port.sent, 1.0, &error);
     ASSERT_TRUE(sound) << qPrintable(error);
-    EXPECT_NEAR(sound->frames(), 5.0 * 44100, 2); // the four seconds and a second to ring out
+    // The queue's lead, the four seconds and a second to ring out.
+    EXPECT_NEAR(sound->frames(), (Player::QueueLead + 5.0) * 44100, 2);
 
     // While the chord is held: the fundamentals of the five notes (C3 E3 G3 C4 E4) stand well
     // above every note a semitone or more away from a chord tone, in and around their range.

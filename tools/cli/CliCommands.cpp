@@ -207,6 +207,9 @@ struct HeadlessDevices {
 HeadlessDevices headlessDevices() {
     auto clock = std::make_unique<VirtualClock>();
     auto port = std::make_unique<RecordingMidiOut>(*clock);
+    // Each message is logged at the moment it is sent, the waits passing on virtual time: the
+    // log starts at 0 and the strum's hold ends at 4 s, whatever lead a queue would add.
+    port->ownClock = false;
     HeadlessDevices d{clock.get(), port.get(), {}};
     d.devices.clock = std::move(clock);
     d.devices.midiOut = std::move(port);
@@ -841,6 +844,7 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
     // Played as the information window plays it, on virtual time into a recording port.
     VirtualClock clock;
     RecordingMidiOut port(clock);
+    port.ownClock = false; // the player's timer path: each message logged when it is due
     port.open(-1);
     {
         MidiFilePlayer player(port, clock);
