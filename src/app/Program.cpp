@@ -107,6 +107,7 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     }
     if (m_shutDown) // ended while that report was up
         return 0;
+    m_soundWatch.start();
     guitar.start();
     if (m_shutDown)
         return 0;
@@ -171,6 +172,15 @@ bool Program::openSound() {
     return !error;
 }
 
+std::optional<QString> Program::reopenSound() {
+    MidiOut& out = midiOut();
+    out.close();
+    auto error = out.open(state.playback.device);
+    if (!error)
+        player.programChange();
+    return error;
+}
+
 bool Program::confirmQuit(QSettings& store) {
     if (!m_boxes.ask(BoxIcon::Question, QLatin1String(QuitQuestion)))
         return false;
@@ -195,6 +205,7 @@ void Program::shutDown(QSettings& store) {
                            QLatin1String(SettingsWriteFailure) + store.fileName());
     }
     waitForOpening();
+    m_soundWatch.stop();
     info.close();
     metronome.setRunning(false);
     midiOut().close();
@@ -208,6 +219,7 @@ void Program::playCommand(Mode mode) {
         return;
     }
     waitForOpening();
+    m_soundWatch.silentPlay();
     const PositionList* list = positionList(pages, mode);
     playShown(state, player, mode, list ? fretWindow(*list, state.maxFret) : FretWindow{});
 }

@@ -2,6 +2,7 @@
 
 #include "app/InfoSession.h"
 #include "app/MessageBoxes.h"
+#include "app/OutputWatch.h"
 #include "app/PedalActions.h"
 #include "fretboard/Fretboard.h"
 #include "fretboard/LedSender.h"
@@ -118,6 +119,13 @@ public:
     // reports a failure and sends the chosen instrument. Waits for the opening to end.
     void finishOpeningSound();
 
+    // Opens the output again as the settings choose, without a message box, and sends the
+    // chosen instrument: the error when it cannot be opened. The watch uses it.
+    std::optional<QString> reopenSound();
+    // Watches the output from the end of start-up to shut-down: a loss is said once, and the
+    // output opened again when it is back.
+    OutputWatch& soundWatch() { return m_soundWatch; }
+
     // Asks the quit question; on Yes runs shutDown and returns true.
     bool confirmQuit(QSettings& store);
 
@@ -176,6 +184,9 @@ private:
     void reportOpening(const std::optional<QString>& error);
 
     ModeContext m_context{state, pages, ini, fretboard, warnings};
+    OutputWatch m_soundWatch{*m_devices.midiOut, *m_devices.clock, [this] {
+                                 return reopenSound();
+                             }};
     // The output's opening on a thread of its own during start-up: the backend's error, if any.
     std::future<std::optional<QString>> m_opening;
     std::optional<std::optional<QString>> m_openingResult; // taken, not yet reported

@@ -28,6 +28,8 @@ public:
     std::optional<QString> open(int device) override {
         m_open = !failOpen;
         openedDevice = device;
+        ++opened;
+        faulted.reset(); // opened again, it plays as it should
         if (failOpen)
             return openError;
         return std::nullopt;
@@ -57,6 +59,10 @@ public:
     }
 
     QStringList portNames() const override { return ports; }
+    std::optional<OutputFault> fault() const override { return m_open ? faulted : std::nullopt; }
+    QString outputName() const override {
+        return m_open ? QStringLiteral("the recording port %1").arg(openedDevice) : QString();
+    }
 
     std::vector<Sent> sent;
     bool ownClock = true;
@@ -64,6 +70,9 @@ public:
     QString openError = QStringLiteral("no such device");
     QStringList ports;
     int openedDevice = -2;
+    int opened = 0; // times open() was called
+    // What fault() reports while open, as an output that has gone or changed its rate would.
+    std::optional<OutputFault> faulted;
 
 private:
     const Clock& m_clock;

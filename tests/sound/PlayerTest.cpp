@@ -274,5 +274,61 @@ TEST_F(PlayerTest, AFailedOpenIsReportedWithTheBackendsWords) {
     EXPECT_NEAR(clock.now() - start, 4.0, 1e-6);
 }
 
+// An output that goes away is said once and opened again by itself once it is back; a Play
+// meanwhile says why nothing sounds; one whose sample rate changed is opened again at once.
+TEST_F(PlayerTest, ALostOutputIsSaidOnceAndOpenedAgainWhenItIsBack) {
+    QStringList notices;
+    OutputWatch& watch = program->soundWatch();
+    watch.setNoticeHook([&](const QString& text) { notices << text; });
+    state().playback.device = 3;
+    program->openSound();
+    const int opened = out.opened;
+    EXPECT_EQ(watch.service(), OutputWatch::LookEvery);
+    EXPECT_TRUE(notices.isEmpty());
+
+    out.faulted = OutputFault{QStringLiteral("The JACK server has stopped."), false};
+    out.failOpen = true; // and it is not back yet
+    watch.service();
+    EXPECT_FALSE(out.isOpen());
+    EXPECT_EQ(notices, QStringList{"Sound has stopped: The JACK server has stopped. It comes back "
+                                   "by itself when the output is there again."});
+    clock.advance(OutputWatch::RetryEvery);
+    watch.service();
+    EXPECT_EQ(out.opened, opened + 1); // tried again, quietly
+    EXPECT_EQ(notices.size(), 1);
+    EXPECT_TRUE(program.boxes().shown.empty());
+
+    chooseChord(0);
+    out.sent.clear();
+    program->playCommand(Mode::Chords);
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_EQ(notices[1], "Nothing sounds: The JACK server has stopped. It comes back by itself "
+                          "when the output is there again.");
+
+    watch.service();      // the Play waited its four seconds on the closed output: tried again
+    out.failOpen = false; // the server runs again
+    clock.advance(OutputWatch::RetryEvery / 2);
+    watch.service();
+    EXPECT_FALSE(out.isOpen()); // not before its time
+    clock.advance(OutputWatch::RetryEvery / 2);
+    watch.service();
+    ASSERT_TRUE(out.isOpen());
+    EXPECT_EQ(out.openedDevice, 3);
+    EXPECT_EQ(notices.size(), 3);
+    EXPECT_EQ(notices[2], "Sound is back: the recording port 3.");
+    EXPECT_EQ(out.sent.back().word, packShortMessage(0xC0, 24)); // the instrument again
+
+    // A new sample rate: opened again at once, and said, but never lost.
+    out.faulted = OutputFault{QStringLiteral("The sound output now runs at 96000 Hz."), true};
+    const int before = out.opened;
+    watch.service();
+    EXPECT_EQ(out.opened, before + 1);
+    EXPECT_TRUE(out.isOpen() && !watch.isLost());
+    EXPECT_EQ(notices.last(), "The sound output now runs at 96000 Hz. Sound follows it: the "
+                              "recording port 3.");
+    program->playCommand(Mode::Chords);
+    EXPECT_EQ(notices.size(), 4);
+}
+
 } // namespace
 } // namespace chordalis
