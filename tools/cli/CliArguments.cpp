@@ -9,10 +9,11 @@ const QStringList ValueOptions = {
     QStringLiteral("--group"),   QStringLiteral("--scale"),   QStringLiteral("--frets"),
     QStringLiteral("--skin"),    QStringLiteral("--render"),  QStringLiteral("--instrument"),
     QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--pdf"),     QStringLiteral("--decode"),  QStringLiteral("--labels")};
-const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
-                                 QStringLiteral("--midi-log"), QStringLiteral("--all-roots"),
-                                 QStringLiteral("--led-reports")};
+    QStringLiteral("--pdf"),     QStringLiteral("--decode"),  QStringLiteral("--labels"),
+    QStringLiteral("--seconds"), QStringLiteral("--device")};
+const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
+                                 QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
+                                 QStringLiteral("--led-reports"), QStringLiteral("--live")};
 
 std::optional<Arguments> parseArguments(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -74,7 +75,11 @@ QStringList optionsOf(const QString& command) {
         return DisplayOptions +
                QStringList{QStringLiteral("--instrument"), QStringLiteral("--channel"),
                            QStringLiteral("--volume"),     QStringLiteral("--tempo"),
-                           QStringLiteral("--midi-log"),   QStringLiteral("--render")};
+                           QStringLiteral("--midi-log"),   QStringLiteral("--render"),
+                           QStringLiteral("--live"),       QStringLiteral("--device")};
+    if (command == QLatin1String("metronome"))
+        return {QStringLiteral("--data"), QStringLiteral("--tempo"), QStringLiteral("--seconds"),
+                QStringLiteral("--device")};
     if (command == QLatin1String("print"))
         return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
     if (command == QLatin1String("info"))
