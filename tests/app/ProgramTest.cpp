@@ -2,6 +2,7 @@
 
 #include "../Fakes.h"
 #include "../TestFolder.h"
+#include "app/FileProblems.h"
 #include "app/ProgramFolder.h"
 #include "app/StartupWarnings.h"
 
@@ -244,6 +245,20 @@ TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtShutDown) {
     EXPECT_EQ(boxes.shown.back().text, QLatin1String(SettingsWriteFailure) + storePath());
     EXPECT_TRUE(program.isShutDown());
     EXPECT_TRUE(QFileInfo(storePath()).isDir());
+}
+
+TEST(FileProblems, NameTheRealCause) {
+    TestFolder dir;
+    dir.write("file", "x");
+    EXPECT_EQ(writeProblem(dir.filePath("file/cache/gp.mid")),
+              dir.filePath("file") + " is a file, not a folder.");
+    EXPECT_EQ(writeProblem(dir.path()), dir.path() + " is a folder, not a file.");
+    EXPECT_EQ(writeProblem(dir.filePath("new/deeper/gp.mid"), "fallback"), "fallback");
+    EXPECT_EQ(errnoProblem(EACCES, "the folder /c"), "Permission denied: the folder /c cannot be "
+                                                     "written.");
+    EXPECT_EQ(errnoProblem(ENOSPC, "/c/gp.mid"), "The disk holding /c/gp.mid is full.");
+    EXPECT_EQ(errnoProblem(EROFS, "/c"), "The file system holding /c is read-only.");
+    EXPECT_TRUE(errnoProblem(EIO, "/c").startsWith("/c cannot be written: "));
 }
 
 TEST_F(ProgramTest, StartUpWarningsAreShownOverTheWindowInOneMessage) {
