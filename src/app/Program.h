@@ -4,6 +4,8 @@
 #include "app/MessageBoxes.h"
 #include "app/OutputWatch.h"
 #include "app/PedalActions.h"
+#include "app/Settings.h"
+#include "app/UnsavedSettings.h"
 #include "fretboard/Fretboard.h"
 #include "fretboard/LedSender.h"
 #include "ledguitar/HidTransport.h"
@@ -33,8 +35,6 @@ inline constexpr const char* ScreenQuestion =
     "It is recommended that you use a screen resolution of at least 800x600 for this program.  "
     "Do you wish to continue?";
 inline constexpr const char* QuitQuestion = "Are you sure you want to quit?";
-inline constexpr const char* SettingsWriteFailure =
-    "Your settings could not be saved. Check that this file can be written: ";
 inline constexpr const char* MidiOpenFailure =
     "A system error has occured while trying to open a MIDI output channel.\r\n"
     "This program will function fully except for playback support.\r\n\r\n"
@@ -129,9 +129,11 @@ public:
     // Asks the quit question; on Yes runs shutDown and returns true.
     bool confirmQuit(QSettings& store);
 
-    // Writes the settings and the window's state once, stops the metronome, closes the output
-    // and switches the guitar's lights off, then lets the guitar go. Later calls do nothing, so a
-    // window close, a logout and a termination signal arriving together still write once.
+    // Writes the settings this run changed (and those the store lacks) and the window's state
+    // once, stops the metronome, closes the output and switches the guitar's lights off, then
+    // lets the guitar go. Later calls do nothing, so a window close, a logout and a termination
+    // signal arriving together still write once. Nothing waits for the user: a store that cannot
+    // be written is said on stderr and at the next start (UnsavedSettings).
     void shutDown(QSettings& store);
     bool isShutDown() const { return m_shutDown; }
 
@@ -182,6 +184,8 @@ private:
     void waitForOpening();
     // An opening's failure message, then the chosen instrument.
     void reportOpening(const std::optional<QString>& error);
+    // What the last run could not write to the store, said once.
+    void reportUnsavedSettings();
 
     ModeContext m_context{state, pages, ini, fretboard, warnings};
     OutputWatch m_soundWatch{*m_devices.midiOut, *m_devices.clock, [this] {
@@ -195,6 +199,8 @@ private:
     ProgramWindow* m_window = nullptr;
     std::function<void()> m_neckChanged;
     bool m_settingsLoaded = false;
+    SettingsTexts m_settingsAsRead;           // what this run read, to write only its changes
+    std::optional<UnsavedSettings> m_unsaved; // what the last run on this store could not write
     bool m_shutDown = false;
 };
 

@@ -234,17 +234,40 @@ TEST(ProgramFolder, BuildAndInstalledLayouts) {
     EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));
 }
 
-TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtShutDown) {
+// The end waits for no one: a store that cannot be written is said at the next start, with what
+// was lost and why, once.
+TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtTheNextStart) {
     // A folder where the store's file should be: nothing can be written, not even as root.
     ASSERT_TRUE(QDir().mkpath(storePath()));
-    Program program(dir.path(), boxes, FakeDevices().devices, true);
-    auto s = store();
-    ASSERT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
-    program.shutDown(s);
-    ASSERT_FALSE(boxes.shown.empty());
-    EXPECT_EQ(boxes.shown.back().text, QLatin1String(SettingsWriteFailure) + storePath());
-    EXPECT_TRUE(program.isShutDown());
+    auto runOnce = [&](int volume) {
+        Program program(dir.path(), boxes, FakeDevices().devices, true);
+        auto s = store();
+        EXPECT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
+        const size_t shown = boxes.shown.size();
+        program.state.playback.volume = volume;
+        program.shutDown(s);
+        EXPECT_EQ(boxes.shown.size(), shown) << "no box at the end";
+        EXPECT_TRUE(program.isShutDown());
+    };
+    runOnce(80);
+    EXPECT_TRUE(boxes.shown.empty());
+    runOnce(100); // the default: nothing this run changed is lost
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(boxes.shown[0].text,
+              "Your settings could not be saved when Chordalis last ended. Check that this file "
+              "can be written: " +
+                  storePath() + "\n\n" + storePath() +
+                  " is a folder, not a file.\n\nThese changes were lost:\nMidi/Volume = 80");
+    runOnce(100);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_TRUE(boxes.shown[1].text.endsWith("No setting had been changed in that run."));
     EXPECT_TRUE(QFileInfo(storePath()).isDir());
+    // The last run's note, taken here so that nothing is left behind: it lost nothing.
+    const auto last = takeUnsavedNote(storePath());
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(last->changes.isEmpty());
+    EXPECT_EQ(takeUnsavedNote(storePath()), std::nullopt);
 }
 
 TEST(FileProblems, NameTheRealCause) {
