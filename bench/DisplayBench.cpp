@@ -43,20 +43,15 @@ struct Started {
     Program program;
 };
 
-void selectFirst(Program& program, TreeId tree, const char* word) {
-    for (const TreeNode& node : treeModel(program.pages, tree).nodes()) {
-        if (itemNumber(node.key, QLatin1String(word)) == 0) {
-            nodeClicked(program.context(), tree, node.key);
-            return;
-        }
-    }
+void selectFirst(Program& program, TreeId tree) {
+    chooseItem(program.context(), tree, 0);
 }
 
 // The scales mode showing the major scale in all positions.
 struct MajorScaleShown {
     MajorScaleShown() {
         modeDispatch(started.program.context(), Mode::Scales);
-        selectFirst(started.program, TreeId::Scales, "Scale");
+        selectFirst(started.program, TreeId::Scales);
     }
     Folder folder;
     Started started{folder.dir.path()};
@@ -70,7 +65,7 @@ void BM_ScaleRedrawAndPaint(benchmark::State& st) {
     ModeContext c = s.program.context();
     timeEach(st, 1000.0 / 60.0, [&] {
         showScale(c);
-        benchmark::DoNotOptimize(s.program.fretboard.image().constBits());
+        benchmark::DoNotOptimize(s.program.context().fretboard.image().constBits());
     });
 }
 BENCHMARK(BM_ScaleRedrawAndPaint)->UseManualTime()->Unit(benchmark::kMicrosecond);

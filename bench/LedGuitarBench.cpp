@@ -20,7 +20,8 @@ struct Output {
     bool leftHanded = false;
     int left = 1;
     int right = 2;
-    LedGuitar guitar{sim, also, {connected, leftHanded, left, right}};
+    Instrument neck;
+    LedGuitar guitar{sim, also, {connected, leftHanded, left, right, neck}};
 };
 
 // A scale's frame (every note of C major on frets 0..15) packed and written as three reports:

@@ -383,8 +383,7 @@ int main(int argc, char* argv[]) {
     EventLoopClock clock;
     AppState state;
     state.metronome.tempo = 400;
-    for (int s = 1; s <= 6; ++s)
-        state.finderSelection[size_t(s)] = -1; // six open strings
+    state.finderSelection.assign(6, -1); // six open strings
     const double interval = metronomeInterval(400) / 1000.0;
 
     // The built-in synthesizer.

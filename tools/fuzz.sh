@@ -24,10 +24,11 @@ validator="tools/validate-library/IniFile.cpp tools/validate-library/LibraryVali
 theory="src/theory/Spelling.cpp src/theory/Neck.cpp src/theory/Positions.cpp"
 library="src/library/IniReader.cpp src/library/Warnings.cpp src/library/LibraryLoader.cpp
          src/library/Voicings.cpp"
-fretboard="src/fretboard/PictureSet.cpp src/fretboard/BuiltInNeck.cpp src/fretboard/Fretboard.cpp
-           src/fretboard/Skins.cpp src/fretboard/NeckExtras.cpp"
+fretboard="src/fretboard/Geometry.cpp src/fretboard/NeckPicture.cpp src/fretboard/PictureSet.cpp
+           src/fretboard/BuiltInNeck.cpp src/fretboard/Fretboard.cpp src/fretboard/Skins.cpp
+           src/fretboard/NeckExtras.cpp"
 displays="src/modes/AppState.cpp src/modes/TreeModel.cpp src/modes/LibraryTrees.cpp
-          src/modes/Chords.cpp src/modes/Scales.cpp src/modes/Arpeggios.cpp src/modes/Notes.cpp
+          src/modes/Chords.cpp src/modes/Grips.cpp src/modes/Scales.cpp src/modes/Arpeggios.cpp src/modes/Notes.cpp
           src/modes/Triads.cpp src/modes/ChordScales.cpp src/modes/Finder.cpp src/modes/Modes.cpp
           src/modes/TreeClicks.cpp"
 declare -A sources=(
@@ -43,9 +44,10 @@ declare -A sources=(
     [example_file]="src/modes/Info.cpp src/library/IniReader.cpp src/theory/Spelling.cpp
                     src/sound/MidiFile.cpp"
     [cli_arguments]="tools/cli/CliArguments.cpp"
+    [grip_search]="src/voicings/ChordTones.cpp src/voicings/GripSearch.cpp src/theory/Spelling.cpp"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
-     library_folder settings example_file cli_arguments)
+     library_folder settings example_file cli_arguments grip_search)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 for t in "${targets[@]}"; do

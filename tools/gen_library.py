@@ -16,50 +16,23 @@ voicing leaves out.
 Check the result with the validator that the build makes:
     build/validate-library data
 
-Usage: python3 tools/gen_library.py [data-folder]
+Usage: python3 tools/gen_library.py [--out DIR]   (default: the repository's data/)
 """
 
+import argparse
 import os
 import re
 import sys
 
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "theory"))
+from chordalis_theory import (ACCIDENTALS, STANDARD_TUNING, formula_semitones,  # noqa: E402
+                              formula_tokens, interval_set, ordinal, pitch_class, token_degree,
+                              token_semitones)
+
 # --------------------------------------------------------------------------
-# Music basics used for the derived parts
+# Chord rules used for the derived parts
 # --------------------------------------------------------------------------
-
-OPEN_MIDI = {6: 40, 5: 45, 4: 50, 3: 55, 2: 59, 1: 64}  # standard tuning
-MAJOR_STEPS = {1: 0, 2: 2, 3: 4, 4: 5, 5: 7, 6: 9, 7: 11}
-ACCIDENTAL = {"f": -2, "b": -1, "#": 1, "x": 2}
-
-LETTERS = "CDEFGAB"
-
-
-def token_degree(token):
-    return int(token[1:] if token[0] in ACCIDENTAL else token)
-
-
-def token_semitones(token):
-    """Semitones above the root of one formula token (9 -> 14, b3 -> 3)."""
-    degree = token_degree(token)
-    octave = 12 if degree > 7 else 0
-    return MAJOR_STEPS[(degree - 1) % 7 + 1] + octave + ACCIDENTAL.get(token[0], 0)
-
-
-def formula_semitones(formula):
-    return [token_semitones(t) for t in formula.split(";")]
-
-
-def spell_in_c(formula):
-    """Note names of a formula on the root C (the key of C has no accidentals)."""
-    names = []
-    for tok in formula.split(";"):
-        letter = LETTERS[(token_degree(tok) - 1) % 7]
-        names.append(letter + {-2: "bb", -1: "b", 0: "", 1: "#", 2: "x"}[ACCIDENTAL.get(tok[0], 0)])
-    return names
-
-
-def formula_display(formula):
-    return " ".join(t.replace("f", "bb") for t in formula.split(";"))
 
 
 def omissible(formula):
@@ -651,9 +624,6 @@ CHORD_FORMULA = {c[0]: c[3] for c in CHORDS}
 # --------------------------------------------------------------------------
 # Open chords
 # --------------------------------------------------------------------------
-
-NOTE_PC = {"C": 0, "C#": 1, "Db": 1, "D": 2, "Eb": 3, "E": 4, "F": 5,
-           "F#": 6, "Gb": 6, "G": 7, "Ab": 8, "A": 9, "Bb": 10, "B": 11}
 
 # chord, root, frets (string 6 first, x = silent), fingers, remark.  The
 # grips of the first position that guitarists learn, one per chord and root.
@@ -1610,15 +1580,13 @@ def triad_shape(quality, inversion, group):
     root_level = 0 if inversion == 0 else 12
     frets = {}
     for s, iv in zip(strings, stack):
-        frets[s] = OPEN_MIDI[root_string] - OPEN_MIDI[s] + iv - root_level
+        frets[s] = STANDARD_TUNING[root_string] - STANDARD_TUNING[s] + iv - root_level
     return frets, finger_shape(frets), root_string
 
 
 # --------------------------------------------------------------------------
 # Chord finder
 # --------------------------------------------------------------------------
-
-DEGREE_WORDS = {3: "3rd", 5: "5th", 9: "9th", 11: "11th", 13: "13th"}
 
 # Interval sets that chord books name although no chord of the library forms
 # them exactly or in a reduced form.
@@ -1629,10 +1597,6 @@ FINDER_EXTRA = [
     ((0, 7, 10), "Dominant 7th (no 3rd)"),
     ((0, 7, 11), "Major 7th (no 3rd)"),
 ]
-
-
-def interval_set(tokens):
-    return tuple(sorted({token_semitones(t) % 12 for t in tokens}))
 
 
 def reduced_forms(formula):
@@ -1668,7 +1632,7 @@ def finder_entries():
         entries.setdefault(interval_set(formula.split(";")), verbose)
     for _, verbose, _, formula, *_ in CHORDS:
         for out, kept in reduced_forms(formula):
-            words = ", ".join("no " + DEGREE_WORDS[token_degree(t)] for t in out)
+            words = ", ".join("no " + ordinal(token_degree(t)) for t in out)
             semis = interval_set(kept)
             if not triad_inversion(semis):
                 entries.setdefault(semis, "%s (%s)" % (verbose, words))
@@ -1705,9 +1669,9 @@ def left_out(chord, frets, root_string):
     or "" when every tone sounds."""
     formula = CHORD_FORMULA[chord]
     may_go = omissible(formula) | hand_full(formula)
-    root_midi = OPEN_MIDI[root_string] + frets[6 - root_string]
-    heard = {(OPEN_MIDI[6 - i] + f - root_midi) % 12 for i, f in enumerate(frets) if f is not None}
-    words = [t if t[0] in ACCIDENTAL else DEGREE_WORDS[token_degree(t)]
+    root_midi = STANDARD_TUNING[root_string] + frets[6 - root_string]
+    heard = {(STANDARD_TUNING[6 - i] + f - root_midi) % 12 for i, f in enumerate(frets) if f is not None}
+    words = [t if t[0] in ACCIDENTALS else ordinal(token_degree(t))
              for t in formula.split(";")
              if t in may_go and token_semitones(t) % 12 not in heard]
     if not words:
@@ -1803,7 +1767,7 @@ def write_voicings(data):
     for i, (chord, root, grip, fingers, memo) in enumerate(OPEN_CHORDS):
         frets = parse_grip(grip)
         bass = next(6 - k for k, f in enumerate(frets) if f is not None)
-        ini.key("%drootnote" % i, NOTE_PC[root])
+        ini.key("%drootnote" % i, pitch_class(root))
         ini.key("%dquality" % i, CHORD_NUMBER[chord])
         ini.key("%dfret" % i, fret_text(frets))
         ini.key("%dfinger" % i, fingers)
@@ -1856,10 +1820,39 @@ def write_finder(data):
     ini.write(os.path.join(data, "finder.ini"))
 
 
+def check_tables():
+    """Every formula is one the program reads (see chordalis_theory.parse_token), starting at
+    the root; every open chord names a chord of the table and a root note."""
+    items = ([("chord", c[0], c[3]) for c in CHORDS] + [("scale", s[0], s[3]) for s in SCALES]
+             + [("triad", name, formula) for name, formula in TRIAD_QUALITIES])
+    for kind, name, formula in items:
+        try:
+            tokens = formula_tokens(formula)
+        except ValueError as e:
+            raise SystemExit("%s %r: %s" % (kind, name, e))
+        if tokens[0] != "1" or len(tokens) > 13:
+            raise SystemExit("%s %r: a formula starts at 1 and has 13 notes at most" % (kind,
+                                                                                       name))
+    for chord, root, *_ in OPEN_CHORDS:
+        try:
+            pitch_class(root)
+        except ValueError as e:
+            raise SystemExit("open chord %s%s: %s" % (root, chord, e))
+        if chord not in CHORD_NUMBER:
+            raise SystemExit("open chord %s%s: no chord is named %r" % (root, chord, chord))
+    check_scale_fits()
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    data = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, os.pardir, "data")
-    check_scale_fits()
+    parser = argparse.ArgumentParser(description="Writes the library files chord.ini, "
+                                     "scale.ini, voicing.ini, triad.ini and finder.ini.")
+    parser.add_argument("--out", metavar="DIR", default=os.path.join(here, os.pardir, "data"),
+                        help="the folder to write them into (default: the repository's data/)")
+    data = parser.parse_args().out
+    if not os.path.isdir(data):
+        raise SystemExit("gen_library.py: %s is not a folder" % data)
+    check_tables()
     write_chords(data)
     write_scales(data)
     write_voicings(data)

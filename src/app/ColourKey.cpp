@@ -14,7 +14,8 @@ std::array<PackedColour*, 4> colours(AppState& s) {
 
 } // namespace
 
-void ColourKey::showme(const AppState& state) {
+void ColourKey::showme(const Program& program) {
+    const AppState& state = program.state();
     piccol = {state.colourRoot, state.colourChord, state.colourScale, state.colourBoth};
 }
 
@@ -23,23 +24,24 @@ void ColourKey::colourChosen(int box, PackedColour colour) {
         piccol[std::size_t(box)] = colour & 0xFFFFFF;
 }
 
-bool ColourKey::reset(AppState& state, MessageBoxes& boxes) {
+bool ColourKey::reset(Program& program, MessageBoxes& boxes) {
     if (!boxes.ask(BoxIcon::Question, QLatin1String(ResetColoursQuestion)))
         return false;
+    AppState& state = program.context().state;
     const AppState defaults;
     state.colourRoot = defaults.colourRoot;
     state.colourChord = defaults.colourChord;
     state.colourScale = defaults.colourScale;
     state.colourBoth = defaults.colourBoth;
-    showme(state);
+    showme(program);
     return true;
 }
 
 void ColourKey::ok(Program& program) {
-    const auto shared = colours(program.state);
+    const auto shared = colours(program.context().state);
     for (std::size_t i = 0; i < piccol.size(); ++i)
         *shared[i] = piccol[i];
-    rootChange(program.context(), program.pages.rootTab);
+    rootChange(program.context(), program.pages().rootTab);
 }
 
 } // namespace chordalis

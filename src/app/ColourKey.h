@@ -19,17 +19,17 @@ class ColourKey {
 public:
     // Built with the shared colours in the boxes, so that a first opening through the Key
     // button shows the colours in use.
-    explicit ColourKey(const AppState& state) { showme(state); }
+    explicit ColourKey(const Program& program) { showme(program); }
 
     // Opening through the menu: the boxes take the shared colours.
-    void showme(const AppState& state);
+    void showme(const Program& program);
 
     // The user confirmed a colour for box 0..3 (a cancelled choice does not call this).
     void colourChosen(int box, PackedColour colour);
 
     // Asks whether to reset; on Yes the shared colours and the boxes take the defaults at once,
     // whatever OK or Cancel follows. Returns the answer.
-    bool reset(AppState& state, MessageBoxes& boxes);
+    bool reset(Program& program, MessageBoxes& boxes);
 
     // OK: the shared colours take the boxes' colours and the current mode is redrawn.
     void ok(Program& program);

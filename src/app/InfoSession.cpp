@@ -21,14 +21,14 @@ QString cannotPlayMessage(const QString& path, const QString& reason) {
 } // namespace
 
 InfoSession::InfoSession(Program& program) : m_program(program) {
-    m_program.examplePlayer.finished = [this] {
+    m_program.examplePlayer().finished = [this] {
         finished();
     };
 }
 
 InfoSession::~InfoSession() {
     close();
-    m_program.examplePlayer.finished = nullptr;
+    m_program.examplePlayer().finished = nullptr;
 }
 
 QString InfoSession::scratchPath() {
@@ -45,7 +45,7 @@ QStringList InfoSession::scratchFolders() {
 }
 
 bool InfoSession::showInfo(const QString& modeKey, int item) {
-    const InfoKeys keys = readInfoKeys(m_program.ini, modeKey, item);
+    const InfoKeys keys = readInfoKeys(m_program.context().ini, modeKey, item);
     const InfoText text = readInfoText(m_program.programFolder(), keys.stem);
     if (!text.error.isEmpty()) {
         m_program.boxes().inform(BoxIcon::Stop, text.error);
@@ -57,9 +57,9 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
     m_page.cboInfo = exampleEntries(keys.stem, keys.examples);
 
     // Nothing but the examples sounds while the window is open.
-    m_metronomeWasRunning = m_program.metronome.isRunning();
-    m_program.metronome.setRunning(false);
-    m_program.player.allNotesOff();
+    m_metronomeWasRunning = m_program.metronome().isRunning();
+    m_program.metronome().setRunning(false);
+    m_program.player().allNotesOff();
     // The examples need the output: one that could not be opened is tried again (and its
     // failure reported) now.
     if (!m_program.midiOut().isOpen())
@@ -76,7 +76,7 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
 }
 
 void InfoSession::loadExample(const QString& file) {
-    MidiFilePlayer& player = m_program.examplePlayer;
+    MidiFilePlayer& player = m_program.examplePlayer();
     player.close(); // what was loaded goes, whatever comes of this one
     m_page.exampleLoaded = false;
     m_page.setPlayState(ExamplePlayState::Stopped);
@@ -159,20 +159,20 @@ void InfoSession::play() {
         return;
     // The state first: an example with nothing in it ends at once, inside play().
     m_page.setPlayState(ExamplePlayState::Playing);
-    m_program.examplePlayer.play();
+    m_program.examplePlayer().play();
 }
 
 void InfoSession::pause() {
     if (m_page.playState != ExamplePlayState::Playing)
         return;
-    m_program.examplePlayer.pause();
+    m_program.examplePlayer().pause();
     m_page.setPlayState(ExamplePlayState::Paused);
 }
 
 void InfoSession::reset() {
     if (!m_open)
         return;
-    m_program.examplePlayer.stop();
+    m_program.examplePlayer().stop();
     m_page.setPlayState(ExamplePlayState::Stopped);
 }
 
@@ -186,16 +186,16 @@ void InfoSession::close() {
     if (!m_open)
         return;
     m_open = false;
-    m_program.examplePlayer.close();
+    m_program.examplePlayer().close();
     if (!m_scratch.isEmpty())
         QFile::remove(m_scratch); // a missing file is no error
     m_scratch.clear();
     if (m_metronomeWasRunning)
-        m_program.metronome.setRunning(true);
+        m_program.metronome().setRunning(true);
     m_metronomeWasRunning = false;
     m_page = InfoPage{};
     // The examples chose instruments of their own on the playback channel.
-    m_program.player.programChange();
+    m_program.player().programChange();
 }
 
 } // namespace chordalis

@@ -130,9 +130,9 @@ QJsonObject pageToJson(const MainPages& pages, Mode mode) {
                            {"tvwCSScales", toJson(p.tvwCSScales)}};
     }
     case Mode::ChordFinder: {
-        QJsonArray descriptions; // strings 6 down to 1, as the page lists them
-        for (int string = 6; string >= 1; --string) {
-            const FinderDescription& d = pages.finder.lblDescription[size_t(string)];
+        QJsonArray descriptions; // from the lowest string to string 1, as the page lists them
+        for (int string = int(pages.finder.lblDescription.size()); string >= 1; --string) {
+            const FinderDescription& d = pages.finder.description(string);
             descriptions.append(QJsonObject{{"string", string},
                                             {"text", d.text},
                                             {"colour", toQColor(d.colour).name()},
@@ -148,37 +148,68 @@ QJsonObject pageToJson(const MainPages& pages, Mode mode) {
     }
 }
 
-QJsonObject neckToJson(const Fretboard& fretboard, const MainPages& pages, MarkerLabels labels) {
+namespace {
+
+QString signKindName(SignKind kind) {
+    switch (kind) {
+    case SignKind::OpenName:
+        return QStringLiteral("openName");
+    case SignKind::Mute:
+        return QStringLiteral("mute");
+    case SignKind::Open:
+        return QStringLiteral("open");
+    case SignKind::OpenRoot:
+        return QStringLiteral("openRoot");
+    case SignKind::NoteName:
+        return QStringLiteral("noteName");
+    }
+    return {};
+}
+
+} // namespace
+
+QJsonObject neckToJson(const NeckPicture& picture, const MainPages& pages, MarkerLabels labels) {
     QJsonArray marks;
     QJsonArray signs;
-    for (const Mark& m : fretboard.marks()) {
+    for (const Mark& m : picture.marks) {
         QJsonObject o{
             {"label", m.label}, {"fret", m.fret}, {"string", m.string}, {"x", m.x}, {"y", m.y}};
-        if (m.kind == MarkKind::Sign) {
-            signs.append(o);
-        } else {
-            o.insert("kind", markKindName(m.kind));
-            o.insert("colour", toQColor(m.colour).name());
-            o.insert("shown", shownLabel(m, labels));
-            if (m.pitch >= 0)
-                o.insert("pitch", m.pitch);
+        if (!m.isMarker()) {
+            o.insert("sign", signKindName(m.sign));
             if (!m.note.isEmpty())
                 o.insert("note", m.note);
-            if (!m.interval.isEmpty())
-                o.insert("interval", m.interval);
-            marks.append(o);
+            signs.append(o);
+            continue;
         }
+        o.insert("kind", markKindName(m.kind));
+        o.insert("colour", toQColor(m.colour).name());
+        o.insert("role", colourRoleName(m.role));
+        o.insert("shown", shownLabel(m, labels));
+        if (m.pitch >= 0)
+            o.insert("pitch", m.pitch);
+        if (!m.note.isEmpty())
+            o.insert("note", m.note);
+        if (!m.interval.isEmpty())
+            o.insert("interval", m.interval);
+        if (m.finger > 0)
+            o.insert("finger", m.finger);
+        marks.append(o);
     }
     QJsonArray ledFrame;
-    for (const NeckPlace& place : fretboard.ledFrame())
+    for (const NeckPlace& place : picture.led)
         ledFrame.append(ledPlaceText(place));
+    const NeckGeometry& g = picture.geometry;
     QJsonObject neck{{"marks", marks},
                      {"signs", signs},
                      {"ledFrame", ledFrame},
-                     {"leftHanded", fretboard.isLeftHanded()},
+                     {"leftHanded", picture.leftHanded},
                      {"lblNonStandard", pages.lblNonStandardVisible},
-                     {"labels", labelsName(labels).toLower()}};
-    if (const auto& window = fretboard.positionWindow())
+                     {"labels", labelsName(labels).toLower()},
+                     {"strings", g.strings()},
+                     {"frets", g.frets()},
+                     {"width", g.width()},
+                     {"height", g.height()}};
+    if (const auto& window = picture.positionWindow)
         neck.insert("positionWindow", QJsonObject{{"low", window->low}, {"high", window->high}});
     return neck;
 }

@@ -40,23 +40,23 @@ HidTransport& Program::hidTransport(Devices& devices) {
 }
 
 Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bool quietWarnings)
-    : m_devices(std::move(devices)), ini(programFolder), warnings(quietWarnings),
+    : m_devices(std::move(devices)), m_ini(programFolder), m_warnings(quietWarnings),
       m_folder(std::move(programFolder)), m_boxes(boxes) {
-    fretboard.setLedSender(guitar);
-    QObject::connect(&guitar, &LedGuitar::connectionChanged, [this] {
+    m_fretboard.setLedSender(m_guitar);
+    QObject::connect(&m_guitar, &LedGuitar::connectionChanged, [this] {
         if (m_window)
             m_window->showPages(); // the guitar's menu entries follow the connection
     });
-    QObject::connect(&guitar, &LedGuitar::notice,
+    QObject::connect(&m_guitar, &LedGuitar::notice,
                      [this](const QString& text) { m_boxes.inform(BoxIcon::Stop, text); });
-    QObject::connect(&guitar, &LedGuitar::actionRequested,
+    QObject::connect(&m_guitar, &LedGuitar::actionRequested,
                      [this](int action) { pedalAction(action); });
     // The neck follows what the player sounds; the window repaints it.
-    player.setSoundingObserver([this](int string, int note, bool on) {
+    m_player.setSoundingObserver([this](int string, int note, bool on) {
         if (note < 0)
-            fretboard.clearSounding();
+            m_fretboard.clearSounding();
         else
-            fretboard.setSounding(string, note, on);
+            m_fretboard.setSounding(string, note, on);
         if (m_neckChanged)
             m_neckChanged();
     });
@@ -65,7 +65,7 @@ Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bo
 Program::~Program() {
     waitForOpening();
     // The metronome's queued clicks are taken back before the output goes.
-    metronome.setRunning(false);
+    m_metronome.setRunning(false);
 }
 
 std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramWindow* window) {
@@ -77,16 +77,16 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     if (m_window)
         m_window->createWindow();
     loadLibraries();
-    if (!applyFretboard(*this) && skinFileExists(m_folder, state.fretboardFile))
-        warnings.warn(QStringLiteral("fretboards/%1 cannot be read as a whole neck picture; the "
-                                     "built-in neck is drawn")
-                          .arg(state.fretboardFile));
+    if (!applyFretboard(*this) && skinFileExists(m_folder, m_state.fretboardFile))
+        m_warnings.warn(QStringLiteral("fretboards/%1 cannot be read as a whole neck picture; the "
+                                       "built-in neck is drawn")
+                            .arg(m_state.fretboardFile));
     if (m_window) {
         m_window->showPages();
         // The output's slow work (the port list, the sound font, the audio device) goes on
         // while the splash is up; nothing else uses the output meanwhile.
         m_opening = std::async(std::launch::async,
-                               [out = m_devices.midiOut.get(), device = state.playback.device] {
+                               [out = m_devices.midiOut.get(), device = m_state.playback.device] {
                                    out->portNames(); // the list is taken once, here
                                    return out->open(device);
                                });
@@ -101,8 +101,8 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
         // Reported once the window is on the screen, over it: what the data files gave warnings
         // about (stderr is not seen there), then the output's result.
         m_window->afterFirstFrame([this] {
-            if (!warnings.messages().isEmpty())
-                m_boxes.inform(BoxIcon::Exclamation, startupWarningsText(warnings.messages()));
+            if (!m_warnings.messages().isEmpty())
+                m_boxes.inform(BoxIcon::Exclamation, startupWarningsText(m_warnings.messages()));
             reportUnsavedSettings();
             finishOpeningSound();
         });
@@ -113,7 +113,7 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
     if (m_shutDown) // ended while that report was up
         return 0;
     m_soundWatch.start();
-    guitar.start();
+    m_guitar.start();
     if (m_shutDown)
         return 0;
     return std::nullopt;
@@ -137,12 +137,10 @@ void Program::finishOpeningSound() {
 void Program::reportOpening(const std::optional<QString>& error) {
     if (error)
         m_boxes.inform(BoxIcon::Stop, QLatin1String(MidiOpenFailure) + *error);
-    player.programChange(); // dropped when nothing is open
+    m_player.programChange(); // dropped when nothing is open
 }
 
 bool Program::initTables() {
-    state.maxScreenFret = DefaultMaxFret;
-    state.maxFret = DefaultMaxFret;
     if (const auto missing = firstMissingLibraryFile(m_folder)) {
         m_boxes.inform(BoxIcon::Stop, missingFileMessage(m_folder, *missing));
         return false;
@@ -155,10 +153,10 @@ bool Program::loadSettings(QSettings& store, QSize screenSize) {
         if (!m_boxes.ask(BoxIcon::Exclamation, QLatin1String(ScreenQuestion)))
             return false;
     }
-    readSettings(store, state);
-    state.resetSelections();
+    readSettings(store, m_state);
+    m_state.resetSelections();
     m_settingsLoaded = true;
-    m_settingsAsRead = settingsTexts(state);
+    m_settingsAsRead = settingsTexts(m_state);
     m_unsaved = takeUnsavedNote(store.fileName());
     return true;
 }
@@ -170,16 +168,16 @@ void Program::reportUnsavedSettings() {
 
 void Program::loadLibraries() {
     chordalis::loadLibraries(m_context);
-    state.ledConnected = false;
-    state.ledOptionLeft = 1;
-    state.ledOptionRight = 1;
+    m_state.ledConnected = false;
+    m_state.ledOptionLeft = 1;
+    m_state.ledOptionRight = 1;
 }
 
 bool Program::openSound() {
     MidiOut& out = midiOut();
     m_openingResult.reset(); // this opening's result is the one that counts
     out.close();
-    const auto error = out.open(state.playback.device);
+    const auto error = out.open(m_state.playback.device);
     reportOpening(error);
     return !error;
 }
@@ -187,9 +185,9 @@ bool Program::openSound() {
 std::optional<QString> Program::reopenSound() {
     MidiOut& out = midiOut();
     out.close();
-    auto error = out.open(state.playback.device);
+    auto error = out.open(m_state.playback.device);
     if (!error)
-        player.programChange();
+        m_player.programChange();
     return error;
 }
 
@@ -207,7 +205,7 @@ void Program::shutDown(QSettings& store) {
     // Ended before the settings were read: what the store holds stays as it is.
     if (m_settingsLoaded) {
         // Only what this run changed: another instance's changes to other keys stay.
-        const QStringList written = writeChangedSettings(store, state, m_settingsAsRead);
+        const QStringList written = writeChangedSettings(store, m_state, m_settingsAsRead);
         if (m_window)
             m_window->saveWindowState(store);
         store.sync();
@@ -215,7 +213,7 @@ void Program::shutDown(QSettings& store) {
         // full disk) is said on stderr and at the next start; the end waits for no one.
         if (store.status() != QSettings::NoError) {
             UnsavedSettings note{store.fileName(), writeProblem(store.fileName()), {}};
-            const SettingsTexts now = settingsTexts(state);
+            const SettingsTexts now = settingsTexts(m_state);
             for (const QString& key : written)
                 if (m_settingsAsRead.value(key) != now.value(key))
                     note.changes << key + QStringLiteral(" = ") + now.value(key);
@@ -225,32 +223,32 @@ void Program::shutDown(QSettings& store) {
     }
     waitForOpening();
     m_soundWatch.stop();
-    info.close();
-    metronome.setRunning(false);
+    m_info.close();
+    m_metronome.setRunning(false);
     midiOut().close();
-    fretboard.resetLeds(); // the guitar's lights off
-    guitar.stop();
+    m_fretboard.resetLeds(); // the guitar's lights off
+    m_guitar.stop();
 }
 
 void Program::playCommand(Mode mode) {
-    if (const QString refusal = playRefusal(state, mode); !refusal.isEmpty()) {
+    if (const QString refusal = playRefusal(m_state, mode); !refusal.isEmpty()) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
         return;
     }
     waitForOpening();
     m_soundWatch.silentPlay();
-    const PositionList* list = positionList(pages, mode);
-    playShown(state, player, mode, list ? fretWindow(*list, state.maxFret) : FretWindow{});
+    const PositionList* list = positionList(m_pages, mode);
+    playShown(m_state, m_player, mode, list ? fretWindow(*list, m_state.maxFret()) : FretWindow{});
 }
 
 void Program::pedalAction(int action) {
     // The steps move the focused list with keys, which only the active window takes.
-    if (!state.mainWindowActive)
+    if (!m_state.mainWindowActive)
         return;
-    const Mode mode = pages.mode;
+    const Mode mode = m_pages.mode;
     switch (action) {
     case RootNoteAction:
-        if (const int tab = nextRootTab(pages.rootTab))
+        if (const int tab = nextRootTab(m_pages.rootTab))
             rootChange(m_context, tab);
         break;
     case PlaySoundAction:
@@ -258,12 +256,12 @@ void Program::pedalAction(int action) {
             playCommand(mode);
         return;
     case LightsAction:
-        if (guitar.lightsOn()) {
-            fretboard.resetLeds(); // sent while still on, so the guitar goes dark
-            guitar.setLightsOn(false);
+        if (m_guitar.lightsOn()) {
+            m_fretboard.resetLeds(); // sent while still on, so the guitar goes dark
+            m_guitar.setLightsOn(false);
         } else {
-            guitar.setLightsOn(true);
-            rootChange(m_context, pages.rootTab); // redraws and sends the current display
+            m_guitar.setLightsOn(true);
+            rootChange(m_context, m_pages.rootTab); // redraws and sends the current display
         }
         break;
     case AdvancePrimaryAction:
@@ -278,14 +276,19 @@ void Program::pedalAction(int action) {
         m_window->showPages();
 }
 
+void Program::setPedalActions(int left, int right) {
+    m_state.ledOptionLeft = left;
+    m_state.ledOptionRight = right;
+}
+
 bool Program::infoCommand(Mode mode) {
-    if (const QString refusal = infoRefusal(state, mode); !refusal.isEmpty()) {
+    if (const QString refusal = infoRefusal(m_state, mode); !refusal.isEmpty()) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
         return false;
     }
     // A page without an Info button shows nothing.
     const QString key = infoModeKey(mode);
-    return !key.isEmpty() && info.showInfo(key, infoItem(state, mode));
+    return !key.isEmpty() && m_info.showInfo(key, infoItem(m_state, mode));
 }
 
 } // namespace chordalis

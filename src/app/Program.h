@@ -157,27 +157,43 @@ public:
     Clock& clock() { return *m_devices.clock; }
     LedSender& led() { return *m_devices.led; }
 
-    // What the display routines work on.
+    // What the window shows: the shared state, the page models, the neck and the warnings.
+    const AppState& state() const { return m_state; }
+    const MainPages& pages() const { return m_pages; }
+    const Fretboard& fretboard() const { return m_fretboard; }
+    const Warnings& warnings() const { return m_warnings; }
+
+    // What the display commands (modes/Modes.h, modes/TreeClicks.h) work on.
     ModeContext& context() { return m_context; }
+
+    // The settings the dialogs edit in place, each read afresh where it is used.
+    PlaybackSettings& playbackSettings() { return m_state.playback; }
+    MetronomeSettings& metronomeSettings() { return m_state.metronome; }
+    ViewSettings& viewSettings() { return m_state.view; }
+
+    // The parts the windows drive: the metronome, the LED guitar (its lights, pattern and
+    // pedal), the information window's session and its example player.
+    Metronome& metronome() { return m_metronome; }
+    const Metronome& metronome() const { return m_metronome; }
+    LedGuitar& guitar() { return m_guitar; }
+    InfoSession& info() { return m_info; }
+    MidiFilePlayer& examplePlayer() { return m_examplePlayer; }
+    Player& player() { return m_player; }
+
+    // Every note of the output silenced (Options > All Notes Off).
+    void allNotesOff() { m_player.allNotesOff(); }
+    // One note through the output, as the tuning dialog's string buttons play it.
+    void playNote(int note) { m_player.playSingleNote(note); }
+    // Whether the main window is the active window: the pedal works only then.
+    void setMainWindowActive(bool active) { m_state.mainWindowActive = active; }
+    // The pedal action 1..5 of each switch of the LED guitar.
+    std::pair<int, int> pedalActions() const {
+        return {m_state.ledOptionLeft, m_state.ledOptionRight};
+    }
+    void setPedalActions(int left, int right);
 
     // Called when the neck changes outside a display: a note of a playback starts or stops.
     void setNeckChangedHook(std::function<void()> hook) { m_neckChanged = std::move(hook); }
-
-    AppState state;
-    MainPages pages;
-    IniReader ini;
-    Warnings warnings;
-    Fretboard fretboard{state.neckSettings(), *m_devices.led};
-    Player player{state.playback, *m_devices.midiOut, *m_devices.clock};
-    Metronome metronome{state.metronome, state.playback, *m_devices.midiOut, *m_devices.clock};
-    // The LED guitar output and its pedal; the neck's frames go through it.
-    LedGuitar guitar{
-        hidTransport(m_devices),
-        *m_devices.led,
-        {state.ledConnected, state.leftHanded, state.ledOptionLeft, state.ledOptionRight}};
-    // The information window's examples, played through the same output.
-    MidiFilePlayer examplePlayer{*m_devices.midiOut, *m_devices.clock};
-    InfoSession info{*this};
 
 private:
     static HidTransport& hidTransport(Devices& devices);
@@ -187,7 +203,23 @@ private:
     // What the last run could not write to the store, said once.
     void reportUnsavedSettings();
 
-    ModeContext m_context{state, pages, ini, fretboard, warnings};
+    AppState m_state;
+    MainPages m_pages;
+    IniReader m_ini;
+    Warnings m_warnings;
+    Fretboard m_fretboard{m_state.neckSettings(), *m_devices.led};
+    Player m_player{m_state.playback, *m_devices.midiOut, *m_devices.clock};
+    Metronome m_metronome{m_state.metronome, m_state.playback, *m_devices.midiOut,
+                          *m_devices.clock};
+    // The LED guitar output and its pedal; the neck's frames go through it.
+    LedGuitar m_guitar{hidTransport(m_devices),
+                       *m_devices.led,
+                       {m_state.ledConnected, m_state.leftHanded, m_state.ledOptionLeft,
+                        m_state.ledOptionRight, m_state.instrument}};
+    // The information window's examples, played through the same output.
+    MidiFilePlayer m_examplePlayer{*m_devices.midiOut, *m_devices.clock};
+    InfoSession m_info{*this};
+    ModeContext m_context{m_state, m_pages, m_ini, m_fretboard, m_warnings};
     OutputWatch m_soundWatch{*m_devices.midiOut, *m_devices.clock, [this] {
                                  return reopenSound();
                              }};

@@ -7,10 +7,27 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <type_traits>
+#include <vector>
 
 namespace chordalis {
 
 namespace {
+
+// The open note a string takes when a stored neck has more strings than the notes it gives:
+// the six-string guitar's standard notes, and below them a fourth lower each (B1, F#1, C#1, G#0).
+int defaultOpenNote(int string) {
+    const std::vector<int>& standard = Tuning{}.notes;
+    if (string <= int(standard.size()))
+        return standard[size_t(string - 1)];
+    return standard.back() - 5 * (string - int(standard.size()));
+}
+
+void resizeTuning(Tuning& tuning, int strings) {
+    for (int string = tuning.strings() + 1; string <= strings; ++string)
+        tuning.notes.push_back(defaultOpenNote(string));
+    tuning.notes.resize(size_t(strings));
+}
 
 // Every numeric key of the store with its range, in the store's order. State is AppState or
 // const AppState, so one table serves reading and writing.
@@ -26,11 +43,23 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     visit("Colour", "Chord", 0, 0xFFFFFF, s.colourChord);
     visit("Colour", "Scale", 0, 0xFFFFFF, s.colourScale);
     visit("Colour", "Both", 0, 0xFFFFFF, s.colourBoth);
-    visit("Tuning", "Flag", 0, 12, s.tuning[0]);
-    // Each string within the reach of the tuning dialog: 4 semitones below to 3 above standard.
-    static const char* const StringKeys[] = {"1", "2", "3", "4", "5", "6"};
-    for (size_t k = 0; k < 6; ++k)
-        visit("Tuning", StringKeys[k], LowestOpenNote[k], HighestOpenNote[k], s.tuning[k + 1]);
+    visit("Tuning", "Flag", 0, 12, s.instrument.tuning.preset);
+    // The neck's size first: it decides which string keys there are. Reading, the strings a
+    // neck gains start at their default notes.
+    int strings = s.instrument.strings();
+    visit("Tuning", "Strings", MinStrings, MaxStrings, strings);
+    if constexpr (!std::is_const_v<State>)
+        resizeTuning(s.instrument.tuning, strings);
+    visit("Tuning", "Frets", MinFrets, MaxFrets, s.instrument.frets);
+    // Each string of a six-string guitar within the reach of the tuning dialog (4 semitones
+    // below to 3 above standard); of any other neck within C0..C8.
+    static const char* const StringKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    for (int k = 0; k < strings; ++k) {
+        const bool guitar = strings == 6;
+        visit("Tuning", StringKeys[k], guitar ? LowestOpenNote[size_t(k)] : LowestAnyOpenNote,
+              guitar ? HighestOpenNote[size_t(k)] : HighestAnyOpenNote,
+              s.instrument.tuning.notes[size_t(k)]);
+    }
     visit("Tuning", "Chromatic", 0, 1, s.tuningSpelling);
     // Any 16-bit number the user can type; 0 or less accents every click.
     visit("Metronome", "Beats", std::numeric_limits<qint16>::min(),
@@ -151,7 +180,7 @@ void readSettings(QSettings& store, AppState& state) {
     state.colourChord = defaults.colourChord;
     state.colourScale = defaults.colourScale;
     state.colourBoth = defaults.colourBoth;
-    state.tuning = defaults.tuning;
+    state.instrument = defaults.instrument;
     state.tuningSpelling = defaults.tuningSpelling;
     state.metronome = defaults.metronome;
 
@@ -164,8 +193,11 @@ void readSettings(QSettings& store, AppState& state) {
     // holds other notes (edited by hand) would draw them on the wrong frets.
     // The same holds for every preset: a preset number whose notes are not the preset's is read
     // as a custom tuning, so it is written back as what it really is.
-    if (state.tuning[0] > 0 && state.tuning != presetTuning(state.tuning[0]))
-        state.tuning[0] = 0;
+    // A neck of another size than six strings is always custom.
+    Instrument neck = state.instrument;
+    if (neck.tuning.preset > 0 && neck.tuning != presetTuning(neck.tuning.preset))
+        neck.tuning.preset = CustomPreset;
+    state.setInstrument(neck);
 
     // An unquoted name with a comma comes back as a list; its parts are the name.
     const QString file = path("Fretboard", "File");

@@ -8,10 +8,10 @@
 namespace chordalis {
 
 bool applyFretboard(Program& program) {
-    const QImage skin = loadSkin(program.programFolder(), program.state.fretboardFile);
+    const QImage skin = loadSkin(program.programFolder(), program.state().fretboardFile);
     if (skin.isNull())
         return false;
-    program.fretboard.setSkin(skin);
+    program.context().fretboard.setSkin(skin);
     return true;
 }
 
@@ -24,7 +24,7 @@ bool SkinChooser::open(Program& program, MessageBoxes& boxes) {
     File1 = *files;
     selected = -1;
     imgPreview = QImage();
-    const int index = File1.indexOf(program.state.fretboardFile); // exact, case counts
+    const int index = File1.indexOf(program.state().fretboardFile); // exact, case counts
     if (index >= 0)
         click(program, index);
     return true;
@@ -39,9 +39,9 @@ void SkinChooser::click(Program& program, int index) {
 
 void SkinChooser::ok(Program& program) {
     if (selected >= 0)
-        program.state.fretboardFile = File1[selected];
+        program.context().state.fretboardFile = File1[selected];
     applyFretboard(program);
-    rootChange(program.context(), program.pages.rootTab);
+    rootChange(program.context(), program.pages().rootTab);
 }
 
 } // namespace chordalis

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modes/AppState.h"
+#include "theory/Tuning.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,21 +20,22 @@ public:
     static QStringList presetTexts();
 
     // First showing: the spinners take the tuning's notes, then the tuning's preset is chosen.
-    void build(AppState& state);
+    void build(Program& program);
 
     // An entry n 0..12 of cboPresets was chosen: the spelling column of the entry, and for every
     // entry but " Custom " its six notes. Other indexes change nothing.
-    void presetClicked(AppState& state, int n);
+    void presetClicked(Program& program, int n);
 
     // The user stepped spinner k 0..5 to a value: kept within the string's limits, and the list
     // switches to " Custom ".
-    void noteStepped(AppState& state, int k, int value);
+    void noteStepped(Program& program, int k, int value);
 
     // txtNote(k): the name of spinner k's note in the open strings' spelling ("G#" or "Ab").
-    QString noteName(const AppState& state, int k) const;
+    QString noteName(const Program& program, int k) const;
 
-    // OK: the tuning takes the entry and the six notes (a custom tuning set by hand to the
-    // standard notes becomes standard tuning), then the current mode is redrawn for the root.
+    // OK: the neck takes the entry and the six notes (a custom tuning set by hand to the
+    // standard notes becomes standard tuning) as a six-string guitar with the frets it had, then
+    // the current mode is redrawn for the root.
     void ok(Program& program);
 
     int cboPresets = StandardPreset;

@@ -1,34 +1,23 @@
 #include "fretboard/BuiltInNeck.h"
 
-#include "fretboard/Geometry.h"
-
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <random>
 
 namespace chordalis {
 
 namespace {
 
-constexpr double NutLeft = NeckNutLeft;
-constexpr double NutRight = NeckNutRight;
-constexpr double BoardEnd = NeckBoardEnd;
-constexpr double BoardTop = NeckBoardTop;
-constexpr double BoardBottom = NeckBoardBottom;
-
-double cellCentreX(int fret) {
-    return fretOffset(fret) + CellSize / 2.0;
-}
-
-void paintMargins(QPainter& p) {
-    QLinearGradient paper(0, 0, 0, SurfaceHeight);
+void paintMargins(QPainter& p, const NeckGeometry& g) {
+    QLinearGradient paper(0, 0, 0, g.height());
     paper.setColorAt(0.0, QColor(0xf7, 0xf4, 0xee));
     paper.setColorAt(1.0, QColor(0xea, 0xe5, 0xdb));
     p.setPen(Qt::NoPen);
     p.setBrush(paper);
-    p.drawRect(QRectF(0, 0, SurfaceWidth, SurfaceHeight));
+    p.drawRect(QRectF(0, 0, g.width(), g.height()));
 }
 
 void paintWood(QPainter& p, const QRectF& board, const NeckLook& look) {
@@ -88,67 +77,75 @@ void paintDot(QPainter& p, const NeckLook& look, QPointF centre) {
     p.drawEllipse(centre, 4.8, 4.8);
 }
 
-// A block between the wires of a fret, from string 2 to string 5. Markers cover parts of it, so
-// its colours stay close to each other.
-void paintBlock(QPainter& p, const NeckLook& look, int fret) {
-    const double left = fretWireX(fret - 1) + 5.0;
-    const double right = fretWireX(fret) - 5.0;
-    const QRectF block(left, stringCentreY(2) + 3.0, right - left,
-                       stringCentreY(5) - stringCentreY(2) - 6.0);
+// A block between the wires of a fret, from the second string to the last but one. Markers
+// cover parts of it, so its colours stay close to each other.
+void paintBlock(QPainter& p, const NeckLook& look, const NeckGeometry& g, int fret) {
+    const double left = g.fretWireX(fret - 1) + 5.0;
+    const double right = g.fretWireX(fret) - 5.0;
+    const int last = std::max(3, g.strings() - 1);
+    const QRectF block(left, g.stringCentreY(2) + 3.0, right - left,
+                       g.stringCentreY(last) - g.stringCentreY(2) - 6.0);
     p.setPen(QPen(QColor(0, 0, 0, 50), 0.6));
     p.setBrush(pearl(look, block.center(), block.height() / 2));
     p.drawRect(block);
 }
 
-void paintInlays(QPainter& p, const NeckLook& look) {
-    if (look.inlays == NeckLook::Inlays::Blocks) {
-        for (int fret : {3, 5, 7, 9, 12, 15})
-            paintBlock(p, look, fret);
-        return;
+void paintInlays(QPainter& p, const NeckLook& look, const NeckGeometry& g) {
+    for (int fret = 1; fret <= g.frets(); ++fret) {
+        if (!NeckGeometry::isInlaid(fret))
+            continue;
+        if (look.inlays == NeckLook::Inlays::Blocks) {
+            paintBlock(p, look, g, fret);
+        } else if (NeckGeometry::isDoubleInlay(fret)) {
+            for (double y : inlayDotsY(g))
+                paintDot(p, look, QPointF(g.cellCentreX(fret), y));
+        } else {
+            paintDot(p, look, QPointF(g.cellCentreX(fret), singleInlayY(g)));
+        }
     }
-    const double middle = (stringCentreY(3) + stringCentreY(4)) / 2.0;
-    for (int fret : {3, 5, 7, 9, 15})
-        paintDot(p, look, QPointF(cellCentreX(fret), middle));
-    paintDot(p, look, QPointF(cellCentreX(12), (stringCentreY(2) + stringCentreY(3)) / 2.0));
-    paintDot(p, look, QPointF(cellCentreX(12), (stringCentreY(4) + stringCentreY(5)) / 2.0));
 }
 
-void paintFrets(QPainter& p) {
-    for (int fret = 1; fret <= 15; ++fret) {
-        const double x = fretWireX(fret);
+void paintFrets(QPainter& p, const NeckGeometry& g) {
+    const double top = g.boardTop();
+    const double bottom = g.boardBottom();
+    for (int fret = 1; fret <= g.frets(); ++fret) {
+        const double x = g.fretWireX(fret);
         QLinearGradient metal(QPointF(x - 1.6, 0), QPointF(x + 1.6, 0));
         metal.setColorAt(0.0, QColor(0x6e, 0x6e, 0x6a));
         metal.setColorAt(0.45, QColor(0xf4, 0xf4, 0xf0));
         metal.setColorAt(1.0, QColor(0x62, 0x62, 0x5e));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 70)); // shadow on the wood
-        p.drawRect(QRectF(x + 1.6, BoardTop, 1.4, BoardBottom - BoardTop));
+        p.drawRect(QRectF(x + 1.6, top, 1.4, bottom - top));
         p.setBrush(metal);
-        p.drawRect(QRectF(x - 1.6, BoardTop, 3.2, BoardBottom - BoardTop));
+        p.drawRect(QRectF(x - 1.6, top, 3.2, bottom - top));
     }
     // The bone nut.
-    QLinearGradient bone(QPointF(NutLeft, 0), QPointF(NutRight, 0));
+    QLinearGradient bone(QPointF(g.nutLeft(), 0), QPointF(g.nutRight(), 0));
     bone.setColorAt(0.0, QColor(0xd9, 0xd0, 0xb8));
     bone.setColorAt(0.5, QColor(0xfb, 0xf7, 0xea));
     bone.setColorAt(1.0, QColor(0xcf, 0xc5, 0xab));
     p.setPen(QPen(QColor(0x8c, 0x80, 0x68), 0.6));
     p.setBrush(bone);
-    p.drawRect(QRectF(NutLeft, BoardTop - 2, NutRight - NutLeft, BoardBottom - BoardTop + 4));
+    p.drawRect(QRectF(g.nutLeft(), top - 2, g.nutRight() - g.nutLeft(), bottom - top + 4));
 }
 
-void paintStrings(QPainter& p, const NeckLook& look) {
-    for (int s = 1; s <= 6; ++s) {
-        const double y = stringCentreY(s);
-        const bool wound = s >= 3;
+void paintStrings(QPainter& p, const NeckLook& look, const NeckGeometry& g) {
+    const double nut = g.nutLeft();
+    const double end = g.boardEnd();
+    for (int s = 1; s <= g.strings(); ++s) {
+        const double y = g.stringCentreY(s);
+        // A neck of six strings or more has two plain strings on top; a smaller one is all wound.
+        const bool wound = g.strings() < 6 || s >= 3;
         const double gauge = 0.9 + 0.38 * (s - 1);
         // Shadow cast on the board.
         p.setPen(QPen(QColor(0, 0, 0, 110), gauge + 0.8));
-        p.drawLine(QPointF(NutLeft, y + 1.6), QPointF(BoardEnd, y + 1.6));
+        p.drawLine(QPointF(nut, y + 1.6), QPointF(end, y + 1.6));
         const QColor body = wound ? look.woundString : look.plainString;
         p.setPen(QPen(body, gauge));
-        p.drawLine(QPointF(NutLeft, y), QPointF(BoardEnd + 4, y));
+        p.drawLine(QPointF(nut, y), QPointF(end + 4, y));
         p.setPen(QPen(QColor(255, 255, 255, wound ? 120 : 170), std::max(0.5, gauge / 3.0)));
-        p.drawLine(QPointF(NutLeft, y - gauge / 4.0), QPointF(BoardEnd + 4, y - gauge / 4.0));
+        p.drawLine(QPointF(nut, y - gauge / 4.0), QPointF(end + 4, y - gauge / 4.0));
     }
 }
 
@@ -165,32 +162,34 @@ NeckLook rosewoodLook() {
     return look;
 }
 
-double stringCentreY(int string) {
-    return stringRow(string) + CellSize / 2.0;
+double singleInlayY(const NeckGeometry& g) {
+    // Between the middle strings (on the middle string of an odd number of them).
+    return (g.stringCentreY((g.strings() + 1) / 2) + g.stringCentreY(g.strings() / 2 + 1)) / 2.0;
 }
 
-double fretWireX(int fret) {
-    if (fret <= 0)
-        return NutRight;
-    if (fret >= 15)
-        return fretOffset(15) + CellSize + 4.0;
-    return (fretOffset(fret) + CellSize + fretOffset(fret + 1)) / 2.0;
+std::array<double, 2> inlayDotsY(const NeckGeometry& g) {
+    // Two strings apart, around the single dot: between strings 2-3 and 4-5 of six.
+    const int upper = std::max(1, (g.strings() + 1) / 2 - 1);
+    const int lower = std::min(g.strings(), g.strings() / 2 + 2);
+    return {(g.stringCentreY(upper) + g.stringCentreY(upper + 1)) / 2.0,
+            (g.stringCentreY(lower - 1) + g.stringCentreY(lower)) / 2.0};
 }
 
-void paintNeck(QPainter& p, const NeckLook& look) {
+void paintNeck(QPainter& p, const NeckLook& look, const NeckGeometry& g) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    paintMargins(p);
-    const QRectF board(NutLeft, BoardTop, BoardEnd - NutLeft, BoardBottom - BoardTop);
+    paintMargins(p, g);
+    const QRectF board(g.nutLeft(), g.boardTop(), g.boardEnd() - g.nutLeft(),
+                       g.boardBottom() - g.boardTop());
     paintWood(p, board, look);
-    paintInlays(p, look);
-    paintFrets(p);
-    paintStrings(p, look);
+    paintInlays(p, look, g);
+    paintFrets(p, g);
+    paintStrings(p, look, g);
     p.restore();
 }
 
-void paintBuiltInNeck(QPainter& p) {
-    paintNeck(p, rosewoodLook());
+void paintBuiltInNeck(QPainter& p, const NeckGeometry& g) {
+    paintNeck(p, rosewoodLook(), g);
 }
 
 } // namespace chordalis

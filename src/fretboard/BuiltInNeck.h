@@ -1,19 +1,13 @@
 #pragma once
 
+#include "fretboard/Geometry.h"
+
 #include <QColor>
 #include <array>
 
 class QPainter;
 
 namespace chordalis {
-
-// The board of every drawn neck, in surface units: the nut's left and right edges, the end of
-// the board beyond fret 15, and the board's top and bottom edges.
-inline constexpr double NeckNutLeft = 41.0;
-inline constexpr double NeckNutRight = 47.0;
-inline constexpr double NeckBoardEnd = 729.0;
-inline constexpr double NeckBoardTop = 14.0;
-inline constexpr double NeckBoardBottom = 171.0;
 
 // The look of a drawn neck: the wood, its grain, the inlays and the binding. Everything else
 // (frets, nut, strings, margins) is the same on every neck, placed by the geometry tables.
@@ -36,20 +30,19 @@ struct NeckLook {
 // The rosewood neck the program draws itself, shown until a skin picture is chosen.
 NeckLook rosewoodLook();
 
-// Paints a neck of the look into the 753 x 183 surface: light margins where the open-string
-// names, the signs and the sounding note names are written, the board from the nut beside the
-// indicator column to beyond fret 15, fret wires between the marker cells, inlays at frets 3, 5,
-// 7, 9, 12 and 15, and the strings through the centres of the marker rows. Painted in surface
-// units through whatever transform the painter carries, so it is sharp at any size.
-void paintNeck(QPainter& painter, const NeckLook& look);
+// Paints a neck of the look over the surface of the geometry: light margins where the
+// open-string names, the signs and the sounding note names are written, the board from the nut
+// beside the indicator column to beyond the last fret, fret wires between the marker cells,
+// inlays at the inlaid frets, and the strings through the centres of the marker rows. Painted in
+// surface units through whatever transform the painter carries, so it is sharp at any size.
+void paintNeck(QPainter& painter, const NeckLook& look, const NeckGeometry& geometry = {});
 
 // The built-in rosewood neck.
-void paintBuiltInNeck(QPainter& painter);
+void paintBuiltInNeck(QPainter& painter, const NeckGeometry& geometry = {});
 
-// The x of the wire that closes fret f (1..15), and of the nut's right edge for f = 0.
-double fretWireX(int fret);
-
-// The y of the centre of string 1..6.
-double stringCentreY(int string);
+// Where the inlay dots of a fret lie across the neck: one in the middle, or two for the 12th
+// and 24th.
+std::array<double, 2> inlayDotsY(const NeckGeometry& geometry);
+double singleInlayY(const NeckGeometry& geometry);
 
 } // namespace chordalis

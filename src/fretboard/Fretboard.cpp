@@ -17,82 +17,99 @@ QColor toQColor(PackedColour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-QString markKindName(MarkKind kind) {
-    switch (kind) {
-    case MarkKind::Circle:
-        return QStringLiteral("circle");
-    case MarkKind::Square:
-        return QStringLiteral("square");
-    case MarkKind::None:
-        return QStringLiteral("none");
-    case MarkKind::Sign:
-        return QStringLiteral("sign");
-    }
-    return {};
+Fretboard::Fretboard(NeckSettings settings, LedSender& led) : m_settings(settings), m_led(&led) {
+    m_picture.geometry = NeckGeometry(settings.instrument.strings(), settings.instrument.frets);
+    m_picture.leftHanded = settings.leftHanded;
 }
 
-Fretboard::Fretboard(NeckSettings settings, LedSender& led)
-    : m_settings(settings), m_led(&led), m_leftHanded(settings.leftHanded) {}
-
 void Fretboard::clearFretboard() {
-    m_marks.clear();
-    m_window.reset();
+    const Instrument& neck = m_settings.instrument;
+    m_picture = NeckPicture{};
+    m_picture.geometry = NeckGeometry(neck.strings(), neck.frets);
+    m_picture.leftHanded = m_settings.leftHanded;
     m_sounding.clear();
-    m_leftHanded = m_settings.leftHanded;
-    for (int s = 1; s <= 6; ++s) {
-        const QString name =
-            noteName(openPitchClass(m_settings.tuning, s), m_settings.tuningSpelling);
-        drawSign(name, OpenNameColumn, s);
-    }
+    for (int s = 1; s <= neck.strings(); ++s)
+        drawSign(SignKind::OpenName, s,
+                 noteName(openPitchClass(neck.tuning, s), m_settings.tuningSpelling));
     resetLeds();
 }
 
-void Fretboard::drawMarker(const QString& shape, PackedColour colour, const QString& label,
-                           int fret, int string, const MarkInfo& info) {
-    if (fret > m_settings.maxFret)
-        return;
-    addLedPosition(fret, string);
-    if (fret > m_settings.maxScreenFret)
-        return;
-    MarkKind kind = MarkKind::None;
-    if (shape.compare(QLatin1String("circle"), Qt::CaseInsensitive) == 0)
-        kind = MarkKind::Circle;
-    else if (shape.compare(QLatin1String("square"), Qt::CaseInsensitive) == 0)
-        kind = MarkKind::Square;
-    const int pitch = string >= 1 && string <= 6 ? m_settings.tuning[size_t(string)] + fret : -1;
-    record({kind, colour, label, fret, string, fretX(fret), stringY(string), pitch, info.note,
-            info.interval});
+PackedColour Fretboard::colourOf(ColourRole role) const {
+    switch (role) {
+    case ColourRole::Root:
+        return m_settings.colours.root;
+    case ColourRole::Chord:
+        return m_settings.colours.chord;
+    case ColourRole::Scale:
+        return m_settings.colours.scale;
+    case ColourRole::Both:
+        return m_settings.colours.both;
+    }
+    return 0;
 }
 
-void Fretboard::drawSign(const QString& label, int fret, int string) {
-    static const QHash<QString, QString> Keys = {
-        {QStringLiteral("x"), QStringLiteral("fingerX")},
-        {QStringLiteral("0"), QStringLiteral("finger0")},
-        {QStringLiteral("0red"), QStringLiteral("finger0red")},
-        {QStringLiteral("1"), QStringLiteral("finger1")},
-        {QStringLiteral("2"), QStringLiteral("finger2")},
-        {QStringLiteral("3"), QStringLiteral("finger3")},
-        {QStringLiteral("4"), QStringLiteral("finger4")},
-    };
-    const QString key = Keys.value(label, label + QLatin1Char('2'));
-    record({MarkKind::Sign, 0, key, fret, string, fretX(fret), stringY(string), -1, {}, {}});
+void Fretboard::drawMarker(MarkKind kind, ColourRole role, const QString& label, int fret,
+                           int string, const MarkInfo& info) {
+    const Instrument& neck = m_settings.instrument;
+    if (fret > neck.frets || !neck.tuning.hasString(string))
+        return;
+    addLedPosition(fret, string);
+    Mark mark;
+    mark.kind = kind == MarkKind::Sign ? MarkKind::Circle : kind;
+    mark.role = role;
+    mark.colour = colourOf(role);
+    mark.label = label;
+    mark.fret = fret;
+    mark.string = string;
+    mark.x = fretX(fret);
+    mark.y = stringY(string);
+    mark.pitch = pitchAt(neck.tuning, string, fret);
+    mark.note = info.note;
+    mark.interval = info.interval;
+    mark.finger = info.finger;
+    m_picture.marks.push_back(std::move(mark));
+}
+
+void Fretboard::drawSign(SignKind kind, int string, const QString& name) {
+    if (!m_settings.instrument.tuning.hasString(string))
+        return;
+    Mark mark;
+    mark.kind = MarkKind::Sign;
+    mark.sign = kind;
+    switch (kind) {
+    case SignKind::Mute:
+        mark.label = QStringLiteral("fingerX");
+        break;
+    case SignKind::Open:
+        mark.label = QStringLiteral("finger0");
+        break;
+    case SignKind::OpenRoot:
+        mark.label = QStringLiteral("finger0red");
+        break;
+    case SignKind::OpenName:
+    case SignKind::NoteName:
+        mark.label = name + QLatin1Char('2'); // the black picture of the name
+        mark.note = name;
+        break;
+    }
+    mark.fret = signColumn(kind);
+    mark.string = string;
+    mark.x = fretX(mark.fret);
+    mark.y = stringY(string);
+    m_picture.marks.push_back(std::move(mark));
 }
 
 void Fretboard::addLedPosition(int fret, int string) {
-    m_ledFrame.push_back({fret, string});
+    m_picture.led.push_back({fret, string});
 }
 
 void Fretboard::sendLedFrame() {
-    m_led->sendFrame(m_ledFrame);
+    m_led->sendFrame(m_picture.led);
 }
 
 void Fretboard::resetLeds() {
     clearLedFrame();
     sendLedFrame();
-}
-
-void Fretboard::record(Mark mark) {
-    m_marks.push_back(std::move(mark));
 }
 
 void Fretboard::setSounding(int string, int pitch, bool on) {
@@ -105,14 +122,15 @@ void Fretboard::setSounding(int string, int pitch, bool on) {
 }
 
 std::vector<bool> Fretboard::soundingMarks() const {
-    std::vector<bool> sounding(m_marks.size(), false);
+    const std::vector<Mark>& marks = m_picture.marks;
+    std::vector<bool> sounding(marks.size(), false);
     auto isMarker = [](const Mark& m) {
-        return m.kind != MarkKind::Sign && m.pitch >= 0;
+        return m.isMarker() && m.pitch >= 0;
     };
     for (const auto& [string, pitch] : m_sounding) {
         bool found = false;
-        for (size_t i = 0; i < m_marks.size(); ++i) {
-            const Mark& m = m_marks[i];
+        for (size_t i = 0; i < marks.size(); ++i) {
+            const Mark& m = marks[i];
             if (isMarker(m) && m.pitch == pitch && (string == 0 || m.string == string)) {
                 sounding[i] = true;
                 found = true;
@@ -121,8 +139,8 @@ std::vector<bool> Fretboard::soundingMarks() const {
         // A run in another octave than the one shown still points at its notes.
         if (found || string != 0)
             continue;
-        for (size_t i = 0; i < m_marks.size(); ++i) {
-            if (isMarker(m_marks[i]) && m_marks[i].pitch % 12 == pitch % 12)
+        for (size_t i = 0; i < marks.size(); ++i) {
+            if (isMarker(marks[i]) && marks[i].pitch % 12 == pitch % 12)
                 sounding[i] = true;
         }
     }
@@ -130,8 +148,8 @@ std::vector<bool> Fretboard::soundingMarks() const {
 }
 
 const Mark* Fretboard::markerAt(const QPointF& pos) const {
-    for (auto it = m_marks.rbegin(); it != m_marks.rend(); ++it) {
-        if (it->kind == MarkKind::Sign)
+    for (auto it = m_picture.marks.rbegin(); it != m_picture.marks.rend(); ++it) {
+        if (!it->isMarker())
             continue;
         if (QRectF(it->x, it->y, CellSize, CellSize).contains(pos))
             return &*it;
@@ -145,31 +163,34 @@ void Fretboard::setSkin(const QImage& skin) {
 }
 
 const QImage& Fretboard::skinAt(qreal scale) const {
+    const NeckGeometry& g = geometry();
     if (!m_skinCache.isNull() && qFuzzyCompare(m_cacheScale, scale) &&
-        m_cacheLeftHanded == m_leftHanded)
+        m_cacheLeftHanded == isLeftHanded() && m_cacheGeometry.strings() == g.strings() &&
+        m_cacheGeometry.frets() == g.frets())
         return m_skinCache;
-    QImage cache(int(std::ceil(SurfaceWidth * scale)), int(std::ceil(SurfaceHeight * scale)),
+    QImage cache(int(std::ceil(g.width() * scale)), int(std::ceil(g.height() * scale)),
                  QImage::Format_ARGB32_Premultiplied);
     cache.fill(Qt::white);
     QPainter p(&cache);
     // The scale is applied by hand and the pixel ratio set afterwards: a painter treats a ratio
     // below 1 as 1, which would draw a small neck at full size and cut it off.
     p.scale(scale, scale);
-    if (m_skin.isNull()) {
-        paintBuiltInNeck(p);
+    if (hasBuiltInSkin()) {
+        paintBuiltInNeck(p, g);
     } else {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRectF(0, 0, SurfaceWidth, SurfaceHeight), m_skin);
+        p.drawImage(QRectF(0, 0, g.width(), g.height()), m_skin);
     }
     p.end();
-    if (m_leftHanded) {
+    if (isLeftHanded()) {
         // Exactly the picture flipped left to right.
         cache = cache.mirrored(true, false);
     }
     cache.setDevicePixelRatio(scale);
     m_skinCache = std::move(cache);
     m_cacheScale = scale;
-    m_cacheLeftHanded = m_leftHanded;
+    m_cacheLeftHanded = isLeftHanded();
+    m_cacheGeometry = g;
     return m_skinCache;
 }
 
@@ -177,17 +198,17 @@ namespace {
 
 // The x range of a fret window on the neck, right-handed: from the wire below its lowest fret
 // (the left edge, open names included, for a window from fret 0) to the wire closing its highest.
-std::pair<double, double> windowSpan(FretWindow window) {
-    const double left = window.low <= 0 ? 0.0 : fretWireX(window.low - 1);
-    return {left, fretWireX(window.high)};
+std::pair<double, double> windowSpan(const NeckGeometry& g, FretWindow window) {
+    const double left = window.low <= 0 ? 0.0 : g.fretWireX(window.low - 1);
+    return {left, g.fretWireX(window.high)};
 }
 
-void paintPositionWindow(QPainter& p, FretWindow window, bool leftHanded) {
-    auto [left, right] = windowSpan(window);
+void paintPositionWindow(QPainter& p, const NeckGeometry& g, FretWindow window, bool leftHanded) {
+    auto [left, right] = windowSpan(g, window);
     if (leftHanded)
-        std::tie(left, right) = std::pair(SurfaceWidth - right, SurfaceWidth - left);
-    const double top = stringRow(1) - 7.0;
-    const double bottom = stringRow(6) + CellSize + 7.0;
+        std::tie(left, right) = std::pair(g.width() - right, g.width() - left);
+    const double top = g.stringRow(1) - 7.0;
+    const double bottom = g.stringRow(g.strings()) + CellSize + 7.0;
     const QRectF band(left, top, right - left, bottom - top);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 244, 200, 70));
@@ -215,14 +236,16 @@ void Fretboard::paint(QPainter& p, const NeckExtras& extras) const {
     const qreal scale =
         std::max<qreal>(0.05, std::abs(p.worldTransform().m11()) * p.device()->devicePixelRatioF());
     p.save();
-    p.drawImage(QRectF(0, 0, SurfaceWidth, SurfaceHeight), skinAt(scale));
+    const NeckGeometry& g = geometry();
+    const std::vector<Mark>& marks = m_picture.marks;
+    p.drawImage(QRectF(0, 0, g.width(), g.height()), skinAt(scale));
     p.setRenderHint(QPainter::Antialiasing);
-    if (extras.shadePosition && m_window)
-        paintPositionWindow(p, *m_window, m_leftHanded);
+    if (extras.shadePosition && m_picture.positionWindow)
+        paintPositionWindow(p, g, *m_picture.positionWindow, isLeftHanded());
     const std::vector<bool> sounding =
-        extras.highlightSounding ? soundingMarks() : std::vector<bool>(m_marks.size(), false);
-    for (size_t i = 0; i < m_marks.size(); ++i) {
-        const Mark& m = m_marks[i];
+        extras.highlightSounding ? soundingMarks() : std::vector<bool>(marks.size(), false);
+    for (size_t i = 0; i < marks.size(); ++i) {
+        const Mark& m = marks[i];
         if (m.kind == MarkKind::Square) {
             p.fillRect(QRectF(m.x, m.y, CellSize, CellSize), toQColor(m.colour));
         } else if (m.kind == MarkKind::Circle) {
@@ -231,7 +254,7 @@ void Fretboard::paint(QPainter& p, const NeckExtras& extras) const {
             p.drawEllipse(QPointF(m.x + CellSize / 2.0, m.y + CellSize / 2.0), CellSize / 2.0,
                           CellSize / 2.0);
         }
-        const bool marker = m.kind == MarkKind::Circle || m.kind == MarkKind::Square;
+        const bool marker = m.isMarker();
         if (marker && extras.outlineRoots && m.interval == QLatin1String("1"))
             paintRing(p, m, -1.5, QPen(Qt::white, 2.0));
         if (marker && sounding[i]) {
@@ -257,9 +280,8 @@ void Fretboard::paintFretNumbers(QPainter& p, FretNumbers which, const QColor& i
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     p.setPen(ink);
-    for (int fret = 1; fret <= std::min(m_settings.maxScreenFret, 15); ++fret) {
-        const bool inlaid =
-            fret == 3 || fret == 5 || fret == 7 || fret == 9 || fret == 12 || fret == 15;
+    for (int fret = 1; fret <= geometry().frets(); ++fret) {
+        const bool inlaid = NeckGeometry::isInlaid(fret);
         if (which == FretNumbers::Inlays && !inlaid)
             continue;
         font.setBold(inlaid);
@@ -271,8 +293,8 @@ void Fretboard::paintFretNumbers(QPainter& p, FretNumbers which, const QColor& i
 }
 
 QImage Fretboard::image(qreal scale, const NeckExtras& extras) const {
-    QImage image(int(std::ceil(SurfaceWidth * scale)), int(std::ceil(SurfaceHeight * scale)),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(std::ceil(geometry().width() * scale)),
+                 int(std::ceil(geometry().height() * scale)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter p(&image);
     p.scale(scale, scale);

@@ -14,12 +14,7 @@ struct HidDeviceInfo {
     QString path; // the system's name for the device node, unique while it is attached
     uint16_t vendorId = 0;
     uint16_t productId = 0;
-    uint16_t release = 0;
-    QString manufacturer;
     QString product;
-    QString serial;
-    int usagePage = 0; // of the first top-level collection
-    int usage = 0;
 };
 
 // What reading an input report gave.
@@ -44,14 +39,6 @@ public:
     virtual HidInput readInput(uint8_t reportId, int dataLength) = 0;
     // Sends an output report; false when it could not be sent.
     virtual bool writeOutput(const QByteArray& report) = 0;
-    // Fetches a feature report into report (its id byte set, the length it expects); false on
-    // failure.
-    virtual bool getFeature(QByteArray& report) = 0;
-    virtual bool sendFeature(const QByteArray& report) = 0;
-    // The device's string number index, empty when it has none.
-    virtual QString indexedString(int index) = 0;
-    // The last failure in words.
-    virtual QString errorText() const = 0;
 };
 
 struct HidOpenResult {

@@ -1,22 +1,18 @@
 #include "ledguitar/LedGuitar.h"
 
-#include <exception>
-
 namespace chordalis {
 
 LedGuitar::LedGuitar(HidTransport& transport, LedSender& also, LedGuitarSettings settings)
     : m_agent(transport), m_also(also), m_settings(settings) {
     // Only devices with the guitar's ids are opened: on this system every other HID device
     // would refuse this user anyway, and the guitar is then told from them by its name.
-    m_agent.searchOnVid = true;
     m_agent.vidToMatch = FretlightVendorId;
-    m_agent.searchOnPid = true;
     m_agent.pidToMatch = FretlightProductId;
-    m_agent.onOpened = [this](int handle, const QString&) {
-        deviceOpened(handle);
+    m_agent.onOpened = [this](int) {
+        deviceOpened();
     };
-    m_agent.onClosed = [this](int stillOpen, const QString& name, int handle) {
-        deviceClosed(stillOpen, name, handle);
+    m_agent.onClosed = [this](int handle) {
+        deviceClosed(handle);
     };
     m_agent.onFailed = [this](const HidDeviceInfo& device, const QString& why, bool denied) {
         deviceFailed(device, why, denied);
@@ -36,37 +32,28 @@ void LedGuitar::start() {
 void LedGuitar::stop() {
     m_timer.stop();
     m_waitingForRelease = false;
-    if (m_device)
-        m_device->Shutdown();
     m_agent.stop();
 }
 
 // --- devices ---------------------------------------------------------------------------------
 
-void LedGuitar::deviceOpened(int) {
-    m_agent.readDescriptors();
+void LedGuitar::deviceOpened() {
     // The device object is made at the first arrival. It binds then, and again at a later
     // arrival while nothing of it is bound: after a device of the guitar's ids that was not the
     // guitar, or after the guitar was unplugged and its variables released.
-    if (!m_boundOnce || m_device->IsAllUnbound()) {
-        if (!m_device)
-            m_device = std::make_unique<TFretlight>(*m_errors);
-        try {
-            m_device->BindVars(m_agent);
-        } catch (const std::exception&) {
-            // The device went between its arrival and the binding: its removal follows.
-        }
-        m_boundOnce = true;
-    }
+    if (!m_device)
+        m_device = std::make_unique<TFretlight>(*m_errors);
+    if (m_device->IsAllUnbound())
+        m_device->BindVars(m_agent);
     m_settings.ledConnected = true;
     m_waitingForRelease = false;
     m_timer.start();
     Q_EMIT connectionChanged(true);
 }
 
-void LedGuitar::deviceClosed(int stillOpen, const QString& name, int handle) {
+void LedGuitar::deviceClosed(int handle) {
     if (m_device)
-        m_device->HidClosed(stillOpen, name, handle);
+        m_device->HidClosed(handle);
     m_settings.ledConnected = false;
     m_timer.stop();
     m_waitingForRelease = false;
@@ -100,56 +87,36 @@ void LedGuitar::setLightsOn(bool on) {
 }
 
 void LedGuitar::sendFrame(const LedFrame& frame) {
-    m_pattern = packLedFrame(frame, m_settings.leftHanded);
+    m_pattern = neckFits() ? packLedFrame(frame, m_settings.leftHanded) : LedPattern{};
     Q_EMIT patternChanged();
     m_also.sendFrame(frame);
     if (!m_settings.ledConnected || !m_lightsOn || !m_device)
         return;
-    writePattern(m_pattern);
-}
-
-void LedGuitar::writePattern(const LedPattern& pattern) {
-    TFretlight& d = *m_device;
-    try {
-        for (int b = 1; b <= LedBlocks; ++b) {
-            d.CMD1()->setUnScaledValue(b);
-            for (int n = 1; n <= 8; ++n)
-                d.data(n)->setUnScaledValue(pattern.blocks[size_t(b - 1)][size_t(n - 1)]);
-            // A guitar that is gone, or not bound, takes no more blocks.
-            if (!d.WriteAllReports())
-                return;
-        }
-    } catch (const std::exception&) {
-        // A report the HID layer cannot fill: the frame is dropped, the program goes on.
+    for (int b = 1; b <= LedBlocks; ++b) {
+        m_device->CMD1().setUnScaledValue(b);
+        for (int n = 1; n <= 8; ++n)
+            m_device->Data(n).setUnScaledValue(m_pattern.blocks[size_t(b - 1)][size_t(n - 1)]);
+        // A guitar that is gone, or not bound, takes no more blocks.
+        if (!m_device->WriteOutputRptB())
+            return;
     }
 }
 
 // --- the pedal -------------------------------------------------------------------------------
 
-bool LedGuitar::readPedal(int& value) {
-    value = 0;
-    if (!m_device)
-        return false;
-    try {
-        if (!m_device->ReadInputRptA())
-            return false;
-        value = m_device->FootIN()->UnScaledValue();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+int LedGuitar::pedal() {
+    return m_device && m_device->ReadInputRptA() ? m_device->FootIN().UnScaledValue() : 0;
 }
 
 void LedGuitar::poll() {
-    int value = 0;
-    const bool read = readPedal(value);
+    const int value = pedal();
     if (m_waitingForRelease) {
         // Released, or the guitar went away or failed to answer: the next press counts again.
-        if (!read || value == 0)
+        if (value == 0)
             m_waitingForRelease = false;
         return;
     }
-    if (!read || value == 0)
+    if (value == 0)
         return;
     // No tick while the action runs (a playback lets events through).
     m_timer.stop();

@@ -21,6 +21,7 @@ struct LedGuitarSettings {
     const bool& leftHanded;    // mirrors the strings of each frame
     const int& ledOptionLeft;  // the action 1..5 of the left switch
     const int& ledOptionRight; // and of the right one
+    const Instrument& neck;    // the guitar lights a six-string neck only
 };
 
 // The LED guitar output and its foot pedal. Every display hands its LED frame here; while a
@@ -46,6 +47,9 @@ public:
 
     // A device with the guitar's ids is open.
     bool connected() const { return m_settings.ledConnected; }
+    // Whether the neck the displays draw has the guitar's six strings; on any other neck the
+    // guitar's lights stay dark.
+    bool neckFits() const { return m_settings.neck.strings() == LedStrings; }
     bool lightsOn() const { return m_lightsOn; }
     void setLightsOn(bool on);
     // The pattern of the last frame handed over, as the guitar would light it.
@@ -76,12 +80,11 @@ Q_SIGNALS:
     void notice(const QString& text);
 
 private:
-    void deviceOpened(int handle);
-    void deviceClosed(int stillOpen, const QString& name, int handle);
+    void deviceOpened();
+    void deviceClosed(int handle);
     void deviceFailed(const HidDeviceInfo& device, const QString& why, bool permissionDenied);
-    // The pedal's value; false when it could not be read.
-    bool readPedal(int& value);
-    void writePattern(const LedPattern& pattern);
+    // The pedal's value: 0 released (or not read), 1 the left switch, 2 the right one.
+    int pedal();
 
     HidAgent m_agent;
     LedSender& m_also;
@@ -89,7 +92,6 @@ private:
     IgnoredErrors m_ignoredErrors;
     ErrorReport* m_errors = &m_ignoredErrors;
     std::unique_ptr<TFretlight> m_device;
-    bool m_boundOnce = false;
     bool m_lightsOn = false;
     bool m_waitingForRelease = false;
     bool m_failureTold = false;

@@ -1,6 +1,8 @@
 #include "ledguitar/ReportDescriptor.h"
 
+#include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace chordalis {
 
@@ -8,26 +10,20 @@ namespace {
 
 // Item types and tags of the short items (HID 1.11, 6.2.2).
 enum ItemType { Main = 0, Global = 1, Local = 2 };
-enum MainTag {
-    InputTag = 0x8,
-    OutputTag = 0x9,
-    CollectionTag = 0xA,
-    FeatureTag = 0xB,
-    EndTag = 0xC
-};
+enum MainTag { InputTag = 0x8, OutputTag = 0x9, CollectionTag = 0xA, EndTag = 0xC };
 enum GlobalTag {
     UsagePageTag = 0x0,
-    LogicalMinTag = 0x1,
-    LogicalMaxTag = 0x2,
-    PhysicalMinTag = 0x3,
-    PhysicalMaxTag = 0x4,
     ReportSizeTag = 0x7,
     ReportIdTag = 0x8,
     ReportCountTag = 0x9,
     PushTag = 0xA,
     PopTag = 0xB,
 };
-enum LocalTag { UsageTag = 0x0, UsageMinTag = 0x1, UsageMaxTag = 0x2, StringIndexTag = 0x7 };
+enum LocalTag { UsageTag = 0x0, UsageMinTag = 0x1, UsageMaxTag = 0x2 };
+
+// Bits of an Input or Output item (HID 1.11, 6.2.2.5).
+constexpr uint32_t ConstantFlag = 0x001;
+constexpr uint32_t VariableFlag = 0x002; // clear: an array
 
 constexpr int MaxCollectionDepth = 64;
 constexpr int MaxPushDepth = 8;
@@ -36,12 +32,6 @@ constexpr int MaxValueBits = 32;       // what a field can give as a whole numbe
 
 struct GlobalState {
     uint32_t usagePage = 0;
-    int32_t logicalMinimum = 0;
-    int32_t logicalMaximum = 0;
-    int32_t physicalMinimum = 0;
-    int32_t physicalMaximum = 0;
-    uint32_t logicalMaxRaw = 0; // as given, to read it unsigned when the minimum is not negative
-    int logicalMaxSize = 0;
     uint32_t reportSize = 0;
     uint32_t reportId = 0;
     uint32_t reportCount = 0;
@@ -56,21 +46,7 @@ struct LocalUsage {
 struct LocalState {
     std::vector<LocalUsage> usages;
     std::optional<LocalUsage> usageMinimum;
-    int stringIndex = 0;
 };
-
-int32_t signedValue(uint32_t raw, int size) {
-    switch (size) {
-    case 1:
-        return int8_t(raw);
-    case 2:
-        return int16_t(raw);
-    case 4:
-        return int32_t(raw);
-    default:
-        return 0;
-    }
-}
 
 class Parser {
 public:
@@ -105,7 +81,7 @@ public:
             if (type == Main)
                 fault = mainItem(tag, data);
             else if (type == Global)
-                fault = globalItem(tag, data, size);
+                fault = globalItem(tag, data);
             else if (type == Local)
                 fault = localItem(tag, data, size);
             // Type 3 is reserved: ignored.
@@ -115,7 +91,6 @@ public:
         }
         if (m_depth != 0)
             return fail(error, QStringLiteral("%1 collection(s) are never closed").arg(m_depth));
-        m_result.numbered = m_numbered;
         return std::move(m_result);
     }
 
@@ -128,23 +103,10 @@ private:
         return QStringLiteral("the descriptor ends inside the item at byte %1").arg(pos);
     }
 
-    QString globalItem(int tag, uint32_t data, int size) {
+    QString globalItem(int tag, uint32_t data) {
         switch (tag) {
         case UsagePageTag:
             m_global.usagePage = data & 0xFFFF;
-            break;
-        case LogicalMinTag:
-            m_global.logicalMinimum = signedValue(data, size);
-            break;
-        case LogicalMaxTag:
-            m_global.logicalMaxRaw = data;
-            m_global.logicalMaxSize = size;
-            break;
-        case PhysicalMinTag:
-            m_global.physicalMinimum = signedValue(data, size);
-            break;
-        case PhysicalMaxTag:
-            m_global.physicalMaximum = signedValue(data, size);
             break;
         case ReportSizeTag:
             if (data > uint32_t(MaxReportSizeBits))
@@ -155,7 +117,6 @@ private:
             if (data == 0 || data > 255)
                 return QStringLiteral("the report id %1 (ids are 1..255)").arg(data);
             m_global.reportId = data;
-            m_numbered = true;
             break;
         case ReportCountTag:
             if (data > uint32_t(MaxReportCount))
@@ -173,7 +134,7 @@ private:
             m_global = m_stack.back();
             m_stack.pop_back();
             break;
-        default: // unit, unit exponent, reserved: not needed for values
+        default: // ranges, units, reserved: not needed to find a field's bits
             break;
         }
         return {};
@@ -206,10 +167,7 @@ private:
                 m_local.usages.push_back({(low.value & 0xFFFF0000u) | u, low.extended});
             break;
         }
-        case StringIndexTag:
-            m_local.stringIndex = int(data & 0xFF);
-            break;
-        default: // designators, string ranges, delimiters: not needed for values
+        default: // designators, strings, delimiters: not needed to find a field's bits
             break;
         }
         return {};
@@ -232,10 +190,7 @@ private:
         case OutputTag:
             fault = dataItem(HidReportType::Output, data);
             break;
-        case FeatureTag:
-            fault = dataItem(HidReportType::Feature, data);
-            break;
-        default:
+        default: // feature items describe reports of their own, which the guitar has none of
             break;
         }
         m_local = {}; // local items last until the next main item
@@ -267,54 +222,19 @@ private:
         if (start + size * count > MaxReportBytes * 8)
             return QStringLiteral("a report longer than %1 bytes").arg(MaxReportBytes);
         report.bitLength = start + size * count;
-        if ((flags & HidItemFlag::Constant) || size == 0 || size > MaxValueBits || count == 0)
+        if ((flags & ConstantFlag) || !(flags & VariableFlag) || size == 0 || size > MaxValueBits ||
+            count == 0)
             return {};
-
-        // The logical maximum is read unsigned when the minimum is not negative (a byte field
-        // of 0..255 is often given as 0..-1 in one byte).
-        int32_t logicalMax = signedValue(m_global.logicalMaxRaw, m_global.logicalMaxSize);
-        if (m_global.logicalMinimum >= 0 && logicalMax < 0)
-            logicalMax = int32_t(m_global.logicalMaxRaw);
-
-        HidField base;
-        base.type = type;
-        base.reportId = int(m_global.reportId);
-        base.bitSize = size;
-        base.logicalMinimum = m_global.logicalMinimum;
-        base.logicalMaximum = logicalMax;
-        base.physicalMinimum = m_global.physicalMinimum;
-        base.physicalMaximum = m_global.physicalMaximum;
-        base.flags = flags & 0x1FF;
-        base.stringIndex = m_local.stringIndex;
-
-        const auto& usages = m_local.usages;
-        const size_t added = base.isArray() ? std::max<size_t>(usages.size(), 1) : size_t(count);
-        if (m_result.fields.size() + added > size_t(MaxFields))
+        if (m_result.fields.size() + size_t(count) > size_t(MaxFields))
             return QStringLiteral("more than %1 fields").arg(MaxFields);
-        if (base.isArray()) {
-            // One field per usage the slots can name; all share the slots.
-            base.bitOffset = start;
-            base.arraySlots = count;
-            for (size_t i = 0; i < std::max<size_t>(usages.size(), 1); ++i) {
-                HidField f = base;
-                if (!usages.empty())
-                    std::tie(f.usagePage, f.usage) = resolve(usages[i]);
-                else
-                    f.usagePage = int(m_global.usagePage);
-                f.arrayIndex = int(i);
-                m_result.fields.push_back(f);
-            }
-            return {};
-        }
+        const auto& usages = m_local.usages;
         for (int i = 0; i < count; ++i) {
-            HidField f = base;
-            f.bitOffset = start + i * size;
+            HidField f{type, int(m_global.reportId),  start + i * size,
+                       size, int(m_global.usagePage), 0};
             // More fields than usages: the last usage repeats.
             if (!usages.empty())
                 std::tie(f.usagePage, f.usage) =
                     resolve(usages[std::min(size_t(i), usages.size() - 1)]);
-            else
-                f.usagePage = int(m_global.usagePage);
             m_result.fields.push_back(f);
         }
         return {};
@@ -326,7 +246,6 @@ private:
     LocalState m_local;
     std::vector<GlobalState> m_stack;
     int m_depth = 0;
-    bool m_numbered = false;
 };
 
 } // namespace

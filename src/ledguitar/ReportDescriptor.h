@@ -8,28 +8,14 @@
 
 namespace chordalis {
 
-// The three kinds of HID report, numbered as the device classes store them.
+// The kinds of HID report the guitar has, numbered as the device classes store them (feature
+// reports, type 2, it has none of).
 enum class HidReportType : int {
     Input = 0,
     Output = 1,
-    Feature = 2,
 };
 
-// Bits of an Input, Output or Feature item (HID 1.11, 6.2.2.5).
-namespace HidItemFlag {
-inline constexpr uint32_t Constant = 0x001;
-inline constexpr uint32_t Variable = 0x002; // clear: an array
-inline constexpr uint32_t Relative = 0x004;
-inline constexpr uint32_t Wrap = 0x008;
-inline constexpr uint32_t NonLinear = 0x010;
-inline constexpr uint32_t NoPreferred = 0x020;
-inline constexpr uint32_t NullState = 0x040;
-inline constexpr uint32_t Volatile = 0x080;
-inline constexpr uint32_t BufferedBytes = 0x100;
-} // namespace HidItemFlag
-
-// One value of one report: a variable field, or one usage of an array field (whose slots hold
-// the indexes of the usages that are on).
+// One variable field of one report: where its bits lie and which usage it carries.
 struct HidField {
     HidReportType type = HidReportType::Input;
     int reportId = 0;  // 0 when the device numbers no reports
@@ -37,16 +23,6 @@ struct HidField {
     int bitSize = 0;   // 1..32
     int usagePage = 0;
     int usage = 0;
-    int32_t logicalMinimum = 0;
-    int32_t logicalMaximum = 0;
-    int32_t physicalMinimum = 0;
-    int32_t physicalMaximum = 0;
-    uint32_t flags = 0;  // HidItemFlag bits of the item
-    int stringIndex = 0; // 0: none
-    int arraySlots = 0;  // array fields: how many slots follow bitOffset, each bitSize wide
-    int arrayIndex = 0;  // array fields: the slot value meaning this usage, less logicalMinimum
-
-    bool isArray() const { return (flags & HidItemFlag::Variable) == 0; }
 };
 
 // One report of a device: its type, id and length in data bits (without the id byte).
@@ -60,7 +36,6 @@ struct HidReport {
 struct ReportDescriptor {
     std::vector<HidField> fields;
     std::vector<HidReport> reports; // in the order they are first described
-    bool numbered = false;          // reports carry an id byte
 
     const HidReport* report(HidReportType type, int reportId) const;
 };
@@ -72,9 +47,10 @@ inline constexpr int MaxReportBytes = 4096;
 inline constexpr int MaxReportCount = 4096;
 inline constexpr int MaxFields = 4096;
 
-// Reads a report descriptor into its fields and reports. A damaged descriptor (cut short,
-// unbalanced collections, a report id 0, sizes or counts past the limits above) gives nothing,
-// and the reason in error. Fields wider than 32 bits, and padding, take room but give no field.
+// Reads a report descriptor into its variable fields and its reports. A damaged descriptor (cut
+// short, unbalanced collections, a report id 0, sizes or counts past the limits above) gives
+// nothing, and the reason in error. Padding, arrays (key lists, which the guitar has none of)
+// and fields wider than 32 bits take room but give no field; feature items give nothing.
 std::optional<ReportDescriptor> parseReportDescriptor(const QByteArray& bytes,
                                                       QString* error = nullptr);
 

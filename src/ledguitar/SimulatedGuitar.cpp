@@ -13,24 +13,18 @@ struct SimulatedGuitar::State {
     int generation = 0; // each plugging makes a new device: older connections are dead
     int pedal = 0;
     bool refuse = false;
-    bool refuseForPermission = true;
     int writesLeft = -1;
     bool failReads = false;
     std::vector<QByteArray> reports;
     int inputReads = 0;
     std::function<void()> changed;
-    struct Other {
-        HidDeviceInfo info;
-        QByteArray descriptor;
-    };
-    std::vector<Other> others;
+    std::vector<HidDeviceInfo> others;
 
     const HidField* field(HidReportType type, int usage) const {
         if (!parsed)
             return nullptr;
         for (const HidField& f : parsed->fields) {
-            if (f.type == type && f.usagePage == FretlightUsagePage && f.usage == usage &&
-                !f.isArray())
+            if (f.type == type && f.usagePage == FretlightUsagePage && f.usage == usage)
                 return &f;
         }
         return nullptr;
@@ -39,70 +33,49 @@ struct SimulatedGuitar::State {
 
 namespace {
 
-// A device of the simulated bus. The guitar answers with its pedal; any other device reads as
-// all zeros and takes what is written.
+// The guitar, opened: it answers with its pedal and records what it is sent, while it stays the
+// device that was opened (plugged in, not plugged again since).
 class SimulatedConnection final : public HidConnection {
 public:
-    SimulatedConnection(std::shared_ptr<SimulatedGuitar::State> state, bool guitar,
-                        QByteArray descriptor)
-        : m_state(std::move(state)), m_guitar(guitar), m_generation(m_state->generation),
-          m_descriptor(std::move(descriptor)) {}
+    explicit SimulatedConnection(std::shared_ptr<SimulatedGuitar::State> state)
+        : m_state(std::move(state)), m_generation(m_state->generation) {}
 
     QByteArray descriptor(QString* error) override {
-        if (!alive()) {
-            if (error)
-                *error = QStringLiteral("the device is gone");
-            return {};
-        }
-        return m_descriptor;
+        if (alive())
+            return m_state->descriptor;
+        if (error)
+            *error = QStringLiteral("the device is gone");
+        return {};
     }
 
     HidInput readInput(uint8_t reportId, int dataLength) override {
-        if (!alive() || (m_guitar && m_state->failReads)) {
-            m_error = QStringLiteral("the device does not answer");
+        if (!alive() || m_state->failReads)
             return {HidInput::Failed, {}};
-        }
+        ++m_state->inputReads;
         QByteArray data(1 + dataLength, '\0');
         data[0] = char(reportId);
-        if (m_guitar) {
-            ++m_state->inputReads;
-            if (const HidField* f = m_state->field(HidReportType::Input, 1);
-                f && f->reportId == reportId)
-                insertBits(data, 8 + f->bitOffset, f->bitSize, uint32_t(m_state->pedal));
-        }
+        if (const HidField* f = m_state->field(HidReportType::Input, 1);
+            f && f->reportId == reportId)
+            insertBits(data, 8 + f->bitOffset, f->bitSize, uint32_t(m_state->pedal));
         return {HidInput::Report, data};
     }
 
     bool writeOutput(const QByteArray& report) override {
-        if (!alive()) {
-            m_error = QStringLiteral("the device is gone");
+        if (!alive())
             return false;
-        }
-        if (m_guitar) {
-            m_state->reports.push_back(report);
-            if (m_state->writesLeft > 0 && --m_state->writesLeft == 0) {
-                m_state->plugged = false; // gone after this report
-                m_state->writesLeft = -1;
-            }
+        m_state->reports.push_back(report);
+        if (m_state->writesLeft > 0 && --m_state->writesLeft == 0) {
+            m_state->plugged = false; // gone after this report
+            m_state->writesLeft = -1;
         }
         return true;
     }
 
-    bool getFeature(QByteArray&) override { return alive(); }
-    bool sendFeature(const QByteArray&) override { return alive(); }
-    QString indexedString(int) override { return {}; }
-    QString errorText() const override { return m_error; }
-
 private:
-    bool alive() const {
-        return !m_guitar || (m_state->plugged && m_state->generation == m_generation);
-    }
+    bool alive() const { return m_state->plugged && m_state->generation == m_generation; }
 
     std::shared_ptr<SimulatedGuitar::State> m_state;
-    bool m_guitar;
     int m_generation;
-    QByteArray m_descriptor;
-    QString m_error;
 };
 
 } // namespace
@@ -137,11 +110,8 @@ SimulatedGuitar::SimulatedGuitar(const QString& productName, const QByteArray& d
     m_state->info.path = QLatin1String(Path);
     m_state->info.vendorId = FretlightVendorId;
     m_state->info.productId = FretlightProductId;
-    m_state->info.release = 0x0100;
     m_state->info.product =
         productName.isNull() ? QLatin1String(FretlightProductName) : productName;
-    m_state->info.usagePage = FretlightUsagePage;
-    m_state->info.usage = 1;
     m_state->descriptor = descriptor;
     m_state->parsed = parseReportDescriptor(descriptor);
 }
@@ -165,17 +135,12 @@ void SimulatedGuitar::unplug() {
         m_state->changed();
 }
 
-bool SimulatedGuitar::isPlugged() const {
-    return m_state->plugged;
-}
-
 void SimulatedGuitar::pressPedal(int value) {
     m_state->pedal = value;
 }
 
-void SimulatedGuitar::refuseOpen(bool refuse, bool permissionDenied) {
+void SimulatedGuitar::refuseOpen(bool refuse) {
     m_state->refuse = refuse;
-    m_state->refuseForPermission = permissionDenied;
 }
 
 void SimulatedGuitar::vanishAfterWrites(int n) {
@@ -186,8 +151,8 @@ void SimulatedGuitar::failReads(bool fail) {
     m_state->failReads = fail;
 }
 
-void SimulatedGuitar::addDevice(const HidDeviceInfo& info, const QByteArray& descriptor) {
-    m_state->others.push_back({info, descriptor});
+void SimulatedGuitar::addDevice(const HidDeviceInfo& info) {
+    m_state->others.push_back(info);
 }
 
 const std::vector<QByteArray>& SimulatedGuitar::outputReports() const {
@@ -216,36 +181,19 @@ int SimulatedGuitar::inputReads() const {
     return m_state->inputReads;
 }
 
-HidDeviceInfo SimulatedGuitar::guitarInfo() const {
-    return m_state->info;
-}
-
 std::vector<HidDeviceInfo> SimulatedGuitar::enumerate() {
-    std::vector<HidDeviceInfo> devices;
-    for (const State::Other& other : m_state->others)
-        devices.push_back(other.info);
+    std::vector<HidDeviceInfo> devices = m_state->others;
     if (m_state->plugged)
         devices.push_back(m_state->info);
     return devices;
 }
 
 HidOpenResult SimulatedGuitar::open(const HidDeviceInfo& device) {
-    if (device.path == m_state->info.path) {
-        if (!m_state->plugged)
-            return {nullptr, false, QStringLiteral("no such device")};
-        if (m_state->refuse)
-            return {nullptr, m_state->refuseForPermission,
-                    m_state->refuseForPermission ? QStringLiteral("Permission denied")
-                                                 : QStringLiteral("Device or resource busy")};
-        return {
-            std::make_unique<SimulatedConnection>(m_state, true, m_state->descriptor), false, {}};
-    }
-    for (const State::Other& other : m_state->others) {
-        if (other.info.path == device.path)
-            return {
-                std::make_unique<SimulatedConnection>(m_state, false, other.descriptor), false, {}};
-    }
-    return {nullptr, false, QStringLiteral("no such device")};
+    if (device.path != m_state->info.path || !m_state->plugged)
+        return {nullptr, false, QStringLiteral("no such device")};
+    if (m_state->refuse)
+        return {nullptr, true, QStringLiteral("Permission denied")};
+    return {std::make_unique<SimulatedConnection>(m_state), false, {}};
 }
 
 bool SimulatedGuitar::watch(std::function<void()> changed) {

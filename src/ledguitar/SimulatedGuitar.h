@@ -28,22 +28,21 @@ public:
     // Attaches and detaches the guitar; a watcher is told at once.
     void plug();
     void unplug();
-    bool isPlugged() const;
 
     // The pedal: 1 the left switch, 2 the right one, 0 released.
     void pressPedal(int value);
     void releasePedal() { pressPedal(0); }
 
-    // Opening fails: for want of permission, or for another reason.
-    void refuseOpen(bool refuse, bool permissionDenied = true);
+    // Opening fails for want of permission.
+    void refuseOpen(bool refuse);
     // After n more output reports the guitar is gone (unplugged without a word: the watcher
     // hears nothing, the next transfer fails). -1: never.
     void vanishAfterWrites(int n);
     // Every input read fails, as on a broken connection.
     void failReads(bool fail);
 
-    // Another device listed beside the guitar (a keyboard, a game pad).
-    void addDevice(const HidDeviceInfo& info, const QByteArray& descriptor);
+    // Another device listed beside the guitar (a keyboard, a game pad); it cannot be opened.
+    void addDevice(const HidDeviceInfo& info);
 
     // Every output report written, id byte first, in order.
     const std::vector<QByteArray>& outputReports() const;
@@ -51,8 +50,6 @@ public:
     // The LED reports among them as [CMD1, Data1, ..., Data8], read through the descriptor.
     std::vector<std::array<int, 9>> ledReports() const;
     int inputReads() const;
-
-    HidDeviceInfo guitarInfo() const;
 
     std::vector<HidDeviceInfo> enumerate() override;
     HidOpenResult open(const HidDeviceInfo& device) override;

@@ -40,6 +40,7 @@ struct ScaleLibrary {
 };
 
 inline constexpr int TriadCount = 12;
+inline constexpr int TriadGroupCount = 4;
 
 struct TriadLibrary {
     std::vector<TriadEntry> entries = std::vector<TriadEntry>(TriadCount);

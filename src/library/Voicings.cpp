@@ -14,6 +14,9 @@ namespace {
 const QString VoicingFile = QStringLiteral("voicing");
 const QString OpenSection = QStringLiteral("openchords");
 
+// voicing.ini describes grips of the six-string guitar: per string two fret characters and one
+// finger character, strings 6..1 left to right.
+
 // The two fret characters of string s: strings 6..1 take two characters each, left to right.
 QString fretPair(const QString& frets, int string) {
     return frets.mid(12 - 2 * string, 2);
@@ -98,10 +101,9 @@ Voicing openVoicing(IniReader& ini, int n) {
     v.caption = QStringLiteral("Open Chord");
     v.icon = QStringLiteral("voicingO");
     for (int string = 6; string >= 1; --string) {
-        v.fingers[size_t(string)] = fingerChar(fingers, string).toLower();
         const QString pair = fretPair(frets, string);
-        if (!isSilent(pair))
-            v.frets[size_t(string)] = leadingNumber(pair);
+        v.setString(string, isSilent(pair) ? std::nullopt : std::optional<int>(leadingNumber(pair)),
+                    fingerChar(fingers, string).toLower());
     }
     return v;
 }
@@ -166,12 +168,14 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
 
         int low = 999;
         for (int string = 6; string >= 1; --string) {
-            v.fingers[size_t(string)] = fingerChar(fingers, string).toLower();
             const QString pair = fretPair(frets, string);
-            if (isSilent(pair))
+            const QString finger = fingerChar(fingers, string).toLower();
+            if (isSilent(pair)) {
+                v.setString(string, std::nullopt, finger);
                 continue;
+            }
             const int fret = leadingNumber(pair) + shift;
-            v.frets[size_t(string)] = fret;
+            v.setString(string, fret, finger);
             low = std::min(low, fret);
         }
         if (low <= 0) {

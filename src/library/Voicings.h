@@ -3,7 +3,6 @@
 #include "theory/Tuning.h"
 
 #include <QString>
-#include <array>
 #include <optional>
 #include <vector>
 
@@ -15,14 +14,36 @@ class Warnings;
 // One grip of a chord as listed for a root: what the neck draws, Play strums and the voicing list
 // shows.
 struct Voicing {
+    // A grip on a neck of that many strings, every string silent.
+    explicit Voicing(int strings = 6)
+        : frets(std::size_t(strings)), fingers(std::size_t(strings), QStringLiteral("x")) {}
+
     int number = -1; // the open chord 99, movable voicing j of voicing.ini
-    // Strings 1..6 (index 0 unused): the fret played, nothing when the string is not played.
-    std::array<std::optional<int>, 7> frets{};
-    // Strings 1..6 (index 0 unused): "x" not played, "0" open, "1".."4" the finger.
-    std::array<QString, 7> fingers{};
+    // Per string, string 1 first: the fret played, nothing when the string is not played.
+    std::vector<std::optional<int>> frets;
+    // Per string, string 1 first: "x" not played, "0" open, "1".."4" the finger.
+    std::vector<QString> fingers;
     QString memo;
     QString caption; // "Open Chord", "8th Position, Root 6th"
     QString icon;    // the list's icon: "voicingO" open, "voicingB" barre, "voicing"
+
+    int strings() const { return int(frets.size()); }
+    // The fret of string 1..strings(), nothing when it is silent or not on this grip's neck.
+    std::optional<int> fret(int string) const {
+        return string >= 1 && string <= strings() ? frets[std::size_t(string - 1)] : std::nullopt;
+    }
+    // The finger of string 1..strings(); "x" for a string the grip does not have.
+    QString finger(int string) const {
+        return string >= 1 && string <= strings() ? fingers[std::size_t(string - 1)]
+                                                  : QStringLiteral("x");
+    }
+    // Sets string 1..strings(); any other string number changes nothing.
+    void setString(int string, std::optional<int> fret, const QString& finger) {
+        if (string < 1 || string > strings())
+            return;
+        frets[std::size_t(string - 1)] = fret;
+        fingers[std::size_t(string - 1)] = finger;
+    }
 };
 
 inline constexpr int OpenChordVoicing = 99;

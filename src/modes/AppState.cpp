@@ -10,6 +10,15 @@ void AppState::resetSelections() {
     selectedTriad = selectedCSChord = selectedCSScale = -1;
 }
 
+void AppState::setInstrument(const Instrument& neck) {
+    instrument = neck;
+    finderSelection.resize(std::size_t(neck.strings()), 0);
+    for (int& value : finderSelection) {
+        if (value > neck.frets)
+            value = 0;
+    }
+}
+
 const Voicing* AppState::selectedVoicingEntry() const {
     const auto it = std::find_if(voicings.begin(), voicings.end(),
                                  [this](const Voicing& v) { return v.number == selectedVoicing; });

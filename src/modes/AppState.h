@@ -27,14 +27,12 @@ struct AppState {
     int selectedVoicing = -1; // 99 = the open chord, j = movable voicing j
     int selectedArpeggio = -1;
     int selectedTriad = -1;
+    int triadGroup = 0; // the triads' string group: 0 strings 6-5-4 .. 3 strings 3-2-1
     int selectedCSChord = -1;
     int selectedCSScale = -1;
 
-    int maxScreenFret = DefaultMaxFret;
-    int maxFret = DefaultMaxFret;
-
     // Persisted in the settings store
-    Tuning tuning = StandardTuning;
+    Instrument instrument; // the neck: its tuning, frets and scale length
     int tuningSpelling = 0;
     PackedColour colourRoot = 255;       // pure red
     PackedColour colourChord = 16711680; // pure blue
@@ -53,8 +51,8 @@ struct AppState {
 
     bool mainWindowActive = false;
 
-    // Chord finder: one value per string 1..6 (index 0 unused): 0 not played, -1 open, 1..15 fret.
-    std::array<int, 7> finderSelection{};
+    // Chord finder: one value per string, string 1 first: 0 not played, -1 open, n fret n.
+    std::vector<int> finderSelection = std::vector<int>(6, 0);
 
     NoteList noteList;
     // The chord's notes in the chord/scale mode, spelled before the scale replaces noteList.
@@ -71,12 +69,22 @@ struct AppState {
     // The start values of the root and the seven selections.
     void resetSelections();
 
+    const Tuning& tuning() const { return instrument.tuning; }
+    // The highest fret used for note placement, the LED frame and the drawn neck.
+    int maxFret() const { return instrument.frets; }
+    // Takes a new neck: the finder keeps what it held on the strings the neck still has, within
+    // its frets.
+    void setInstrument(const Instrument& neck);
+
     // The listed voicing of selectedVoicing, or null.
     const Voicing* selectedVoicingEntry() const;
 
     // The settings the neck reads.
     NeckSettings neckSettings() const {
-        return {tuning, tuningSpelling, leftHanded, maxFret, maxScreenFret};
+        return {instrument,
+                tuningSpelling,
+                leftHanded,
+                {colourRoot, colourChord, colourScale, colourBoth}};
     }
 };
 

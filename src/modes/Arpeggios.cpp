@@ -9,7 +9,7 @@ namespace chordalis {
 void showArpeggio(ModeContext& c) {
     ArpeggiosPage& page = c.pages.arpeggios;
     AppState& s = c.state;
-    const FretWindow window = fretWindow(page.cboArpPositions, s.maxFret);
+    const FretWindow window = fretWindow(page.cboArpPositions, s.maxFret());
     if (s.selectedArpeggio < 0 || s.selectedArpeggio >= s.chords.count) {
         page.showNoArpeggio();
         clearNeck(c);
@@ -22,7 +22,7 @@ void showArpeggio(ModeContext& c) {
     page.lblArpNotes = notesText(s.noteList);
     clearNeck(c);
     markPositionWindow(c, page.cboArpPositions, window);
-    placeNoteList(c, window, s.colourRoot, s.colourChord);
+    placeNoteList(c, window, ColourRole::Chord);
     c.fretboard.sendLedFrame();
 }
 

@@ -16,17 +16,6 @@ namespace {
 const QString RecommendedGroup = QStringLiteral("Recommended Group");
 const QString OtherGroup = QStringLiteral("Other Group");
 
-// Every place of a note inside the window, on strings 6 down to 1, as a labelled square.
-void placeEntry(ModeContext& c, FretWindow window, const NoteEntry& entry, PackedColour colour) {
-    const AppState& s = c.state;
-    for (int string = 6; string >= 1; --string) {
-        placeNote(s.tuning, entry.pitchClass, string, window, s.maxFret, [&](int fret, int str) {
-            c.fretboard.drawMarker(QStringLiteral("square"), colour, entry.name, fret, str,
-                                   markInfo(entry));
-        });
-    }
-}
-
 // Whether entries 1..12 of a list hold the pitch class (the roots are left out).
 bool holdsPitchClass(const NoteList& notes, int pitchClass) {
     return std::any_of(notes.begin() + 1, notes.end(), [&](const NoteEntry& e) {
@@ -70,13 +59,14 @@ void showChordAndScales(ModeContext& c) {
     for (int j = 0; j < s.scales.count; ++j) {
         const bool recommended = std::binary_search(related.begin(), related.end(), j);
         tree.add(recommended ? RecommendedGroup : OtherGroup,
-                 QString::number(j) + QStringLiteral(" Scale"), s.scales.entries[size_t(j)].name);
+                 QString::number(j) + QStringLiteral(" Scale"), s.scales.entries[size_t(j)].name,
+                 j);
     }
 
     // The first recommended scale; a chord that recommends none is shown on its own.
     const auto first = tree.children(RecommendedGroup);
     tree.selectedKey = first.empty() ? QString() : first.front()->key;
-    s.selectedCSScale = first.empty() ? -1 : leadingNumber(tree.selectedKey);
+    s.selectedCSScale = first.empty() ? -1 : first.front()->item;
 
     page.lblCSChordName = noteName(s.currentRoot, s.rootSpelling) + chord.name;
     s.noteList = spellFormula(chord.formula, s.currentRoot, s.rootSpelling);
@@ -108,21 +98,22 @@ void drawChordAndScale(ModeContext& c) {
     if (s.selectedCSChord < 0 || s.selectedCSChord >= s.chords.count)
         return;
     clearNeck(c);
-    const FretWindow window = fretWindow(c.pages.chordScale.cboCSPositions, s.maxFret);
+    const FretWindow window = fretWindow(c.pages.chordScale.cboCSPositions, s.maxFret());
     markPositionWindow(c, c.pages.chordScale.cboCSPositions, window);
     const NoteList& chord = s.chordNoteList;
     const NoteList& scale = s.noteList;
 
     if (chord[0].isUsed())
-        placeEntry(c, window, chord[0], s.colourRoot);
+        placeEntry(c, window, chord[0], ColourRole::Root);
     for (size_t k = 1; k < chord.size(); ++k) {
         if (chord[k].isUsed())
             placeEntry(c, window, chord[k],
-                       holdsPitchClass(scale, chord[k].pitchClass) ? s.colourBoth : s.colourChord);
+                       holdsPitchClass(scale, chord[k].pitchClass) ? ColourRole::Both
+                                                                   : ColourRole::Chord);
     }
     for (size_t j = 1; j < scale.size(); ++j) {
         if (scale[j].isUsed() && !holdsPitchClass(chord, scale[j].pitchClass))
-            placeEntry(c, window, scale[j], s.colourScale);
+            placeEntry(c, window, scale[j], ColourRole::Scale);
     }
     c.fretboard.sendLedFrame();
 }

@@ -3,9 +3,8 @@
 #include "fretboard/Fretboard.h"
 #include "library/Voicings.h"
 #include "modes/AppState.h"
-#include "modes/MarkNotes.h"
+#include "modes/Grips.h"
 #include "modes/Pages.h"
-#include "theory/Neck.h"
 
 namespace chordalis {
 
@@ -55,13 +54,13 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
     AppState& s = c.state;
     TreeModel& tree = c.pages.chords.tvwVoicings;
     tree.clear();
-    s.voicings = readVoicings(c.ini, c.warnings, s.selectedChord, s.currentRoot, s.tuning);
+    s.voicings = readVoicings(c.ini, c.warnings, s.selectedChord, s.currentRoot, s.tuning());
     if (s.voicings.empty()) {
         showNoVoicing(c);
         return;
     }
     for (const Voicing& v : s.voicings) {
-        tree.add(QString(), voicingKey(v.number), v.caption, v.icon);
+        tree.add({}, voicingKey(v.number), v.caption, v.number, v.icon);
         // Voicings may share a caption; the remark tells them apart before they are chosen.
         tree.setToolTip(voicingKey(v.number), v.memo);
     }
@@ -74,7 +73,6 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
 
 void drawVoicing(ModeContext& c) {
     const AppState& s = c.state;
-    Fretboard& board = c.fretboard;
     clearNeck(c);
 
     const Voicing* v = s.selectedVoicingEntry();
@@ -82,33 +80,8 @@ void drawVoicing(ModeContext& c) {
         return;
     // The remark describes the chosen voicing even when the neck cannot show it.
     c.pages.chords.lblVoicingMemo = QLatin1String("Notes: ") + v->memo;
-    if (!isStandardTuning(s.tuning))
-        return;
-
-    for (int string = 6; string >= 1; --string) {
-        const QString& finger = v->fingers[size_t(string)];
-        if (finger == QLatin1String("x")) {
-            board.drawSign(QStringLiteral("x"), IndicatorColumn, string);
-            continue;
-        }
-        const int fret = v->frets[size_t(string)].value_or(0);
-        const int pitchClass = ((s.tuning[size_t(string)] + fret) % 12 + 12) % 12;
-        // The chord's own spelling of the note, root first.
-        const NoteEntry* named = findPitchClass(s.noteList, pitchClass);
-        const bool isRoot = named == &s.noteList[0];
-        if (named)
-            board.drawSign(named->name, NoteNameColumn, string);
-        if (finger != QLatin1String("0")) {
-            board.drawMarker(QStringLiteral("circle"), isRoot ? s.colourRoot : s.colourChord,
-                             QLatin1String("finger") + finger, fret, string,
-                             named ? markInfo(*named) : MarkInfo{});
-        } else {
-            board.drawSign(isRoot ? QStringLiteral("0red") : QStringLiteral("0"), IndicatorColumn,
-                           string);
-            board.addLedPosition(0, string);
-        }
-    }
-    board.sendLedFrame();
+    if (isStandardTuning(s.tuning()))
+        drawGrip(c, *v);
 }
 
 } // namespace chordalis

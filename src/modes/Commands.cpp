@@ -7,7 +7,7 @@
 namespace chordalis {
 
 QString playRefusal(const AppState& state, Mode mode) {
-    const bool standard = isStandardTuning(state.tuning);
+    const bool standard = isStandardTuning(state.tuning());
     const char* refusal = nullptr;
     switch (mode) {
     case Mode::Chords:
@@ -23,7 +23,7 @@ QString playRefusal(const AppState& state, Mode mode) {
             refusal = "Please select a triad to play.";
         break;
     case Mode::ChordFinder:
-        if (std::all_of(state.finderSelection.begin() + 1, state.finderSelection.end(),
+        if (std::all_of(state.finderSelection.begin(), state.finderSelection.end(),
                         [](int s) { return s == 0; }))
             refusal = "Please click on the fretboard to select some notes to play.";
         break;
@@ -67,19 +67,20 @@ QString infoRefusal(const AppState& state, Mode mode) {
 
 Strum voicingStrum(const Voicing& voicing, const Tuning& tuning) {
     Strum notes;
-    for (int s = 6; s >= 1; --s) {
-        if (const auto fret = voicing.frets[size_t(s)])
-            notes.push_back({s, tuning[size_t(s)] + *fret});
+    for (int s = tuning.strings(); s >= 1; --s) {
+        if (const auto fret = voicing.fret(s))
+            notes.push_back({s, pitchAt(tuning, s, *fret)});
     }
     return notes;
 }
 
 Strum finderStrum(const AppState& state) {
     Strum notes;
-    for (int s = 6; s >= 1; --s) {
-        const int sel = state.finderSelection[size_t(s)];
+    for (int s = std::min(int(state.finderSelection.size()), state.tuning().strings()); s >= 1;
+         --s) {
+        const int sel = state.finderSelection[size_t(s - 1)];
         if (sel != 0)
-            notes.push_back({s, state.tuning[size_t(s)] + (sel == -1 ? 0 : sel)});
+            notes.push_back({s, pitchAt(state.tuning(), s, sel == -1 ? 0 : sel)});
     }
     return notes;
 }
@@ -90,10 +91,10 @@ Strum shownNotes(const AppState& state, FretWindow window) {
         const NoteEntry& entry = state.noteList[size_t(i)];
         if (!entry.isUsed())
             continue;
-        for (int string = 6; string >= 1; --string) {
-            placeNote(state.tuning, entry.pitchClass, string, window, state.maxFret,
+        for (int string = state.tuning().strings(); string >= 1; --string) {
+            placeNote(state.tuning(), entry.pitchClass, string, window, state.maxFret(),
                       [&](int fret, int s) {
-                          notes.push_back({s, state.tuning[size_t(s)] + fret});
+                          notes.push_back({s, pitchAt(state.tuning(), s, fret)});
                       });
         }
     }
@@ -130,11 +131,11 @@ void playShown(const AppState& state, Player& player, Mode mode, FretWindow wind
     switch (mode) {
     case Mode::Chords: {
         const Voicing* voicing = state.selectedVoicingEntry();
-        player.strum(voicing ? voicingStrum(*voicing, state.tuning) : Strum{});
+        player.strum(voicing ? voicingStrum(*voicing, state.tuning()) : Strum{});
         break;
     }
     case Mode::Triads:
-        player.strum(state.triadShape ? voicingStrum(*state.triadShape, state.tuning) : Strum{});
+        player.strum(state.triadShape ? voicingStrum(*state.triadShape, state.tuning()) : Strum{});
         break;
     case Mode::ChordFinder:
         player.strum(finderStrum(state));

@@ -5,6 +5,7 @@
 #include "modes/Pages.h"
 #include "theory/Neck.h"
 
+#include <algorithm>
 #include <array>
 
 namespace chordalis {
@@ -13,18 +14,24 @@ namespace {
 
 const QString FinderFile = QStringLiteral("finder");
 
-// Lower edges of the string bands of the neck picture; a band ends where the next begins.
-constexpr std::array<int, 7> StringBands = {22, 44, 68, 92, 116, 140, 162};
-
-// Lower edges of the fret zones: beside the nut (open), then frets 1..15; past the last, none.
-constexpr std::array<int, 17> FretZones = {20,  46,  112, 173, 231, 287, 339, 387, 433,
-                                           478, 521, 562, 599, 634, 666, 697, 727};
-
 // Pitch class 0..11 of a sounding string (value -1 open or a fret).
 int soundingPitchClass(const AppState& s, int string) {
-    const int value = s.finderSelection[size_t(string)];
-    const int fret = value < 0 ? 0 : value;
-    return (s.tuning[size_t(string)] + fret) % 12;
+    return pitchClassAt(s.tuning(), string, std::max(0, finderValue(s, string)));
+}
+
+// The strings the selection holds a value for on the neck.
+int stringCount(const AppState& s) {
+    return std::min(int(s.finderSelection.size()), s.tuning().strings());
+}
+
+// Which intervals above the root the sounding strings hold.
+std::array<bool, 12> presentIntervals(const AppState& s, int root) {
+    std::array<bool, 12> present{};
+    for (int string = 1; string <= stringCount(s); ++string) {
+        if (finderValue(s, string) != 0)
+            present[size_t(pitchClassOfNote(soundingPitchClass(s, string) - root))] = true;
+    }
+    return present;
 }
 
 bool isNaturalSharpKey(int root) {
@@ -34,31 +41,18 @@ bool isNaturalSharpKey(int root) {
 
 } // namespace
 
-int finderStringAt(double y) {
-    for (int string = 1; string <= 6; ++string) {
-        if (y >= StringBands[size_t(string - 1)] && y < StringBands[size_t(string)])
-            return string;
-    }
-    return 0;
-}
-
-int finderFretAt(double x) {
-    if (x < FretZones.front() || x >= FretZones.back())
-        return 0;
-    for (size_t i = 1; i < FretZones.size(); ++i) {
-        if (x < FretZones[i])
-            return i == 1 ? -1 : int(i) - 1;
-    }
-    return 0;
+int finderValue(const AppState& s, int string) {
+    return string >= 1 && string <= stringCount(s) ? s.finderSelection[size_t(string - 1)] : 0;
 }
 
 void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
-    const double x = s.leftHanded ? SurfaceWidth - pos.x() : pos.x();
-    const int string = finderStringAt(pos.y());
-    if (string == 0)
+    const NeckGeometry neck(s.instrument.strings(), s.maxFret());
+    const double x = s.leftHanded ? neck.width() - pos.x() : pos.x();
+    const int string = neck.stringAt(pos.y());
+    if (string == 0 || string > stringCount(s))
         return;
-    int& value = s.finderSelection[size_t(string)];
-    const int fret = finderFretAt(x);
+    int& value = s.finderSelection[size_t(string - 1)];
+    const int fret = neck.fretAt(x);
     if (button == Qt::LeftButton)
         value = value == fret ? 0 : fret;
     else
@@ -69,16 +63,16 @@ void showFinderSelection(ModeContext& c) {
     const AppState& s = c.state;
     Fretboard& board = c.fretboard;
     clearNeck(c);
-    for (int string = 1; string <= 6; ++string) {
-        const int value = s.finderSelection[size_t(string)];
+    for (int string = 1; string <= stringCount(s); ++string) {
+        const int value = finderValue(s, string);
         if (value == 0) {
-            board.drawSign(QStringLiteral("x"), IndicatorColumn, string);
+            board.drawSign(SignKind::Mute, string);
         } else if (value < 0) {
-            board.drawSign(QStringLiteral("0"), IndicatorColumn, string);
+            board.drawSign(SignKind::Open, string);
             board.addLedPosition(0, string);
         } else {
             const QString name = noteName(soundingPitchClass(s, string), FlatColumn);
-            board.drawMarker(QStringLiteral("circle"), s.colourChord, name, value, string,
+            board.drawMarker(MarkKind::Circle, ColourRole::Chord, name, value, string,
                              MarkInfo{name, {}});
         }
     }
@@ -86,11 +80,7 @@ void showFinderSelection(ModeContext& c) {
 }
 
 QString finderIntervalSet(const AppState& s, int root) {
-    std::array<bool, 12> present{};
-    for (int string = 1; string <= 6; ++string) {
-        if (s.finderSelection[size_t(string)] != 0)
-            present[size_t(((soundingPitchClass(s, string) - root) % 12 + 12) % 12)] = true;
-    }
+    const std::array<bool, 12> present = presentIntervals(s, root);
     QStringList intervals;
     for (int i = 0; i < 12; ++i) {
         if (present[size_t(i)])
@@ -102,11 +92,7 @@ QString finderIntervalSet(const AppState& s, int root) {
 QString finderNotes(const AppState& s, int root) {
     // The usual name of each interval above a root; the 3rd, 5th and 4th change their meaning
     // when the chord holds the note they would otherwise stand beside.
-    std::array<bool, 12> present{};
-    for (int string = 1; string <= 6; ++string) {
-        if (s.finderSelection[size_t(string)] != 0)
-            present[size_t(((soundingPitchClass(s, string) - root) % 12 + 12) % 12)] = true;
-    }
+    const std::array<bool, 12> present = presentIntervals(s, root);
     static const std::array<const char*, 12> Degrees = {"1",  "b2", "2",  "b3", "3",  "4",
                                                         "b5", "5",  "#5", "6",  "b7", "7"};
     QStringList names;
@@ -129,15 +115,22 @@ void describeFinderSelection(ModeContext& c) {
     const AppState& s = c.state;
     auto& labels = c.pages.finder.lblDescription;
     const IniReader::Operation reading(c.ini);
+    labels.assign(size_t(stringCount(s)), FinderDescription{});
+    // The bass is the lowest note that sounds: on a guitar the lowest string played, on a neck
+    // with a re-entrant string (a ukulele's high G) whichever string sounds lowest.
     int bassString = 0;
-    for (int string = 6; string >= 1 && bassString == 0; --string) {
-        if (s.finderSelection[size_t(string)] != 0)
+    int bassPitch = 0;
+    for (int string = stringCount(s); string >= 1; --string) {
+        const int value = finderValue(s, string);
+        const int pitch = pitchAt(s.tuning(), string, std::max(0, value));
+        if (value != 0 && (bassString == 0 || pitch < bassPitch)) {
             bassString = string;
+            bassPitch = pitch;
+        }
     }
-    for (int k = 6; k >= 1; --k) {
-        FinderDescription& label = labels[size_t(k)];
-        label = {};
-        if (s.finderSelection[size_t(k)] == 0)
+    for (int k = stringCount(s); k >= 1; --k) {
+        FinderDescription& label = labels[size_t(k - 1)];
+        if (finderValue(s, k) == 0)
             continue;
         const int root = soundingPitchClass(s, k);
         const QString d =

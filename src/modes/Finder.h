@@ -13,19 +13,19 @@ namespace chordalis {
 // string taken as the root, the set of intervals above it is looked up in finder.ini (section
 // "0;4;7", key "d") and named, as a slash chord when another note is in the bass.
 
-// The string 1..6 under a height on a right-handed surface (0..183 units), 0 for none.
-int finderStringAt(double y);
-// The finder value of a position across the surface (0..753 units, right-handed): -1 the open
-// string (beside the nut), 1..15 a fret, 0 outside the frets (clears the string).
-int finderFretAt(double x);
-
-// A mouse press at a surface position (as drawn; mirrored back when left-handed). The left
-// button sets the string's value to the one under the press, or clears it when it already holds
-// that value; any other button clears the string. A press outside the strings changes nothing.
+// A mouse press at a surface position of the neck's geometry (as drawn; mirrored back when
+// left-handed). The left button sets the string's value to the one under the press (-1 the open
+// string beside the nut, a fret, or 0 outside the frets, which clears it), or clears it when it
+// already holds that value; any other button clears the string. A press outside the strings
+// changes nothing.
 void finderClick(AppState& state, Qt::MouseButton button, QPointF surfacePos);
 
+// The finder's value of a string 1..strings: 0 not played, -1 open, n fret n.
+int finderValue(const AppState& state, int string);
+
 // Draws the selection: a mute sign for an unplayed string, an open sign (and its LED) for an open
-// one, a circle with the flat-spelled note name on a fretted one; then sends the LED frame.
+// one, a circle with the flat-spelled note name on a fretted one, from string 1 to the last; then
+// sends the LED frame.
 void showFinderSelection(ModeContext& context);
 
 // Text colours of the descriptions, packed.
@@ -40,8 +40,9 @@ QString finderIntervalSet(const AppState& state, int rootPitchClass);
 // The notes of the selection spelled above a root pitch class, root first: "C E G Bb".
 QString finderNotes(const AppState& state, int rootPitchClass);
 
-// Fills lblDescription 1..6: with string k as the root, "<root> <d>" or "<root> <d> / <bass>",
-// or empty text when string k is silent or its interval set has no name.
+// Fills lblDescription, one per string: with string k as the root, "<root> <d>" or
+// "<root> <d> / <bass>" (the bass the lowest note that sounds), or empty text when string k is
+// silent or its interval set has no name.
 void describeFinderSelection(ModeContext& context);
 
 } // namespace chordalis

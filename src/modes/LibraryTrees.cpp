@@ -19,10 +19,10 @@ QString groupKey(const QString& group) {
 // Adds an item to the all-items folder and to its group folder, or warns when the group has none.
 void addItem(TreeModel& tree, Warnings& warnings, const QString& file, int i, const QString& group,
              const QString& itemKey, const QString& text) {
-    tree.add(AllGroup, itemKey + QStringLiteral(" - All"), text);
+    tree.add(AllGroup, itemKey + QStringLiteral(" - All"), text, i);
     // An item with neither name nor group is one whose section is missing, which the loader
     // has said once for the whole file.
-    if (!tree.add(groupKey(group), itemKey, text) && !(text.isEmpty() && group.isEmpty()))
+    if (!tree.add(groupKey(group), itemKey, text, i) && !(text.isEmpty() && group.isEmpty()))
         warnings.warn(QStringLiteral("%1.ini [%2] group \"%3\" names no group; the item is listed "
                                      "under the all-items folder only")
                           .arg(file)
@@ -46,8 +46,8 @@ void buildChordTrees(const ChordLibrary& lib, MainPages& pages, Warnings& warnin
         const ChordEntry& e = lib.entries[size_t(i)];
         const QString key = QString::number(i) + QStringLiteral(" Chord");
         addItem(chords, warnings, QStringLiteral("chord"), i, e.group, key, e.name);
-        csChords.add(AllGroup, key + QStringLiteral(" - All"), e.name);
-        csChords.add(groupKey(e.group), key, e.name);
+        csChords.add(AllGroup, key + QStringLiteral(" - All"), e.name, i);
+        csChords.add(groupKey(e.group), key, e.name, i);
     }
 
     pages.chords.showNoChord();
@@ -85,8 +85,8 @@ void buildArpeggioTree(const ChordLibrary& chords, MainPages& pages) {
     for (int i = 0; i < chords.count; ++i) {
         const ChordEntry& e = chords.entries[size_t(i)];
         const QString key = QString::number(i) + QStringLiteral(" Arpeggio");
-        tree.add(AllGroup, key + QStringLiteral(" - All"), e.name);
-        tree.add(groupKey(e.group), key, e.name); // a bad group was warned about with the chords
+        tree.add(AllGroup, key + QStringLiteral(" - All"), e.name, i);
+        tree.add(groupKey(e.group), key, e.name, i); // a bad group was warned about with the chords
     }
 
     pages.arpeggios.showNoArpeggio();
@@ -104,7 +104,7 @@ void buildTriadTrees(MainPages& pages) {
         triads.add({}, folder, quality);
         for (int inv = 0; inv < 3; ++inv)
             triads.add(folder, QString::number(3 * q + inv) + QStringLiteral("ID"),
-                       QLatin1String(Inversions[inv]));
+                       QLatin1String(Inversions[inv]), 3 * q + inv);
     }
 
     TreeModel& groups = pages.triads.tvwStringGroup;
@@ -112,7 +112,8 @@ void buildTriadTrees(MainPages& pages) {
     static const char* const StringGroups[] = {"Strings 6-5-4", "Strings 5-4-3", "Strings 4-3-2",
                                                "Strings 3-2-1"};
     for (int g = 0; g < 4; ++g)
-        groups.add({}, QString::number(g) + QStringLiteral("ID"), QLatin1String(StringGroups[g]));
+        groups.add({}, QString::number(g) + QStringLiteral("ID"), QLatin1String(StringGroups[g]),
+                   g);
     groups.selectedKey = QStringLiteral("0ID");
 
     pages.triads.showNoTriad();
@@ -137,6 +138,7 @@ void loadLibraries(ModeContext& c) {
     buildArpeggioTree(c.state.chords, c.pages);
     c.state.triads = loader.loadTriads();
     buildTriadTrees(c.pages);
+    c.state.triadGroup = 0;
     // Read when a display needs them; said here, once, when they cannot be.
     loader.warnIfUnread(QStringLiteral("voicing"));
     loader.warnIfUnread(QStringLiteral("finder"));

@@ -9,6 +9,8 @@
 #include "modes/Scales.h"
 #include "modes/Triads.h"
 
+#include <algorithm>
+
 namespace chordalis {
 
 namespace {
@@ -70,7 +72,7 @@ PositionList* positionList(MainPages& pages, Mode mode) {
 
 void clearNeck(ModeContext& c) {
     c.fretboard.clearFretboard();
-    c.pages.lblNonStandardVisible = !isStandardTuning(c.state.tuning) &&
+    c.pages.lblNonStandardVisible = !isStandardTuning(c.state.tuning()) &&
                                     (c.pages.mode == Mode::Chords || c.pages.mode == Mode::Triads);
 }
 
@@ -114,8 +116,21 @@ void positionOptionClicked(ModeContext& c, Mode mode, int option) {
     PositionList* list = positionList(c.pages, mode);
     if (!list || option < 0 || option > 1)
         return;
-    fillPositionList(*list, option);
+    fillPositionList(*list, option, c.state.maxFret());
     showPositionsPage(c, mode);
+}
+
+void setInstrument(ModeContext& c, const Instrument& instrument) {
+    c.state.setInstrument(instrument);
+    // The position lists reach as far as the neck does; each keeps its option and, where the
+    // list still holds it, its entry.
+    for (Mode mode : {Mode::Scales, Mode::Arpeggios, Mode::ChordScale}) {
+        PositionList& list = *positionList(c.pages, mode);
+        const int index = list.index;
+        fillPositionList(list, list.option, c.state.maxFret());
+        list.index = std::min(index, int(list.entries.size()) - 1);
+    }
+    rootChange(c, c.pages.rootTab);
 }
 
 void finderClicked(ModeContext& c, Qt::MouseButton button, QPointF surfacePos) {

@@ -37,6 +37,10 @@ void positionOptionClicked(ModeContext& context, Mode mode, int option);
 // Only the chord finder page takes it: the selection changes, is drawn and named again.
 void finderClicked(ModeContext& context, Qt::MouseButton button, QPointF surfacePos);
 
+// A new neck (strings, tuning, frets): the finder keeps what the neck still has, the position
+// lists reach as far as its frets, and the current mode is redrawn.
+void setInstrument(ModeContext& context, const Instrument& instrument);
+
 // The Right Handed / Left Handed menus: the neck is redrawn for the hand.
 void setLeftHanded(ModeContext& context, bool leftHanded);
 

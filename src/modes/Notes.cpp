@@ -14,18 +14,17 @@ void showNote(ModeContext& c) {
     const int pitchClass = pitchClassOf(name);
     const MarkInfo info{name, QStringLiteral("1")};
     QStringList places;
-    for (int string = 6; string >= 1; --string) {
-        const int fret = lowestFret(s.tuning, pitchClass, string);
-        c.fretboard.drawMarker(QStringLiteral("square"), s.colourRoot, name, fret, string, info);
-        QString frets = fret == 0 ? QStringLiteral("open") : QString::number(fret);
-        if (fret + 12 <= s.maxFret) {
-            c.fretboard.drawMarker(QStringLiteral("square"), s.colourRoot, name, fret + 12, string,
-                                   info);
-            frets += QStringLiteral(", ") + QString::number(fret + 12);
-        }
+    for (int string = s.tuning().strings(); string >= 1; --string) {
+        QStringList frets;
+        placeNote(
+            s.tuning(), pitchClass, string, {0, s.maxFret()}, s.maxFret(), [&](int fret, int str) {
+                c.fretboard.drawMarker(MarkKind::Square, ColourRole::Root, name, fret, str, info);
+                frets << (fret == 0 ? QStringLiteral("open") : QString::number(fret));
+            });
         places << QStringLiteral("%1 string (%2): %3")
                       .arg(ordinal(string),
-                           noteName(openPitchClass(s.tuning, string), s.tuningSpelling), frets);
+                           noteName(openPitchClass(s.tuning(), string), s.tuningSpelling),
+                           frets.join(QStringLiteral(", ")));
     }
     c.fretboard.sendLedFrame();
     c.pages.notes.lblNoteName = QStringLiteral("Note: ") + name;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace chordalis {
 
@@ -115,7 +116,15 @@ struct FinderDescription {
 };
 
 struct FinderPage {
-    std::array<FinderDescription, 7> lblDescription; // strings 1..6, index 0 unused
+    // One per string, string 1 first.
+    std::vector<FinderDescription> lblDescription = std::vector<FinderDescription>(6);
+
+    const FinderDescription& description(int string) const {
+        static const FinderDescription none;
+        return string >= 1 && string <= int(lblDescription.size())
+                   ? lblDescription[size_t(string - 1)]
+                   : none;
+    }
 };
 
 // The mode pages, in the order of their tabs.

@@ -6,21 +6,22 @@
 
 namespace chordalis {
 
-void placeNoteList(ModeContext& c, FretWindow window, PackedColour rootColour,
-                   PackedColour otherColour) {
+void placeEntry(ModeContext& c, FretWindow window, const NoteEntry& entry, ColourRole role) {
     const AppState& s = c.state;
+    for (int string = s.tuning().strings(); string >= 1; --string) {
+        placeNote(s.tuning(), entry.pitchClass, string, window, s.maxFret(),
+                  [&](int fret, int str) {
+                      c.fretboard.drawMarker(MarkKind::Square, role, entry.name, fret, str,
+                                             markInfo(entry));
+                  });
+    }
+}
+
+void placeNoteList(ModeContext& c, FretWindow window, ColourRole others) {
     for (int i = 0; i < NoteListSize - 1; ++i) {
-        const NoteEntry& entry = s.noteList[size_t(i)];
-        if (!entry.isUsed())
-            continue;
-        const PackedColour colour = i == 0 ? rootColour : otherColour;
-        for (int string = 6; string >= 1; --string) {
-            placeNote(s.tuning, entry.pitchClass, string, window, s.maxFret,
-                      [&](int fret, int str) {
-                          c.fretboard.drawMarker(QStringLiteral("square"), colour, entry.name, fret,
-                                                 str, markInfo(entry));
-                      });
-        }
+        const NoteEntry& entry = c.state.noteList[size_t(i)];
+        if (entry.isUsed())
+            placeEntry(c, window, entry, i == 0 ? ColourRole::Root : others);
     }
 }
 
@@ -32,7 +33,7 @@ void markPositionWindow(ModeContext& c, const PositionList& list, FretWindow win
 void showScale(ModeContext& c) {
     ScalesPage& page = c.pages.scales;
     AppState& s = c.state;
-    const FretWindow window = fretWindow(page.cboScalePositions, s.maxFret);
+    const FretWindow window = fretWindow(page.cboScalePositions, s.maxFret());
     if (s.selectedScale < 0 || s.selectedScale >= s.scales.count) {
         page.showNoScale();
         clearNeck(c);
@@ -46,7 +47,7 @@ void showScale(ModeContext& c) {
     page.txtAltScaleNames = QString(scale.altname).replace(QLatin1Char(';'), QLatin1Char('\n'));
     clearNeck(c);
     markPositionWindow(c, page.cboScalePositions, window);
-    placeNoteList(c, window, s.colourRoot, s.colourScale);
+    placeNoteList(c, window, ColourRole::Scale);
     c.fretboard.sendLedFrame();
 }
 

@@ -11,10 +11,12 @@ namespace chordalis {
 void showScale(ModeContext& context);
 
 // Puts entries 0..11 of the note list on the neck as square markers labelled with their names,
-// every occurrence inside the window on strings 6 down to 1, the root in one colour and the
-// other entries in another. Later entries cover earlier ones at the same place.
-void placeNoteList(ModeContext& context, FretWindow window, PackedColour rootColour,
-                   PackedColour otherColour);
+// every occurrence inside the window from the lowest string up, the root in the root's colour and
+// the other entries in the colour of `others`. Later entries cover earlier ones at the same place.
+void placeNoteList(ModeContext& context, FretWindow window, ColourRole others);
+
+// Every place of a note inside the window, from the lowest string up, as a labelled square.
+void placeEntry(ModeContext& context, FretWindow window, const NoteEntry& entry, ColourRole role);
 
 // Tells the neck the fret window of the list's chosen position, after its clear; "All Positions"
 // has none.

@@ -7,11 +7,13 @@
 #include "modes/Pages.h"
 #include "modes/Scales.h"
 #include "modes/Triads.h"
-#include "theory/Spelling.h"
 
 namespace chordalis {
 
-TreeModel& treeModel(MainPages& p, TreeId tree) {
+namespace {
+
+// The tree of a page, for the pages as they are (const or not).
+template <class Pages> auto& treeOf(Pages& p, TreeId tree) {
     switch (tree) {
     case TreeId::Chords:
         return p.chords.tvwChords;
@@ -33,12 +35,24 @@ TreeModel& treeModel(MainPages& p, TreeId tree) {
     return p.chords.tvwChords;
 }
 
+} // namespace
+
+TreeModel& treeModel(MainPages& pages, TreeId tree) {
+    return treeOf(pages, tree);
+}
+
+const TreeModel& treeModel(const MainPages& pages, TreeId tree) {
+    return treeOf(pages, tree);
+}
+
 void nodeClicked(ModeContext& c, TreeId tree, const QString& key) {
-    treeModel(c.pages, tree).selectedKey = key;
+    TreeModel& model = treeModel(c.pages, tree);
+    model.selectedKey = key;
+    const int item = model.itemOf(key);
     AppState& s = c.state;
     switch (tree) {
     case TreeId::Chords:
-        s.selectedChord = itemNumber(key, QStringLiteral("Chord"));
+        s.selectedChord = item;
         showChord(c);
         if (s.selectedChord < 0) {
             c.pages.chords.tvwVoicings.clear();
@@ -48,33 +62,48 @@ void nodeClicked(ModeContext& c, TreeId tree, const QString& key) {
         }
         break;
     case TreeId::Voicings:
-        s.selectedVoicing = leadingNumber(key);
+        s.selectedVoicing = item;
         drawVoicing(c);
         break;
     case TreeId::Scales:
-        s.selectedScale = itemNumber(key, QStringLiteral("Scale"));
+        s.selectedScale = item;
         showScale(c);
         break;
     case TreeId::Arpeggios:
-        s.selectedArpeggio = itemNumber(key, QStringLiteral("Arpeggio"));
+        s.selectedArpeggio = item;
         showArpeggio(c);
         break;
     case TreeId::Triads:
-        s.selectedTriad = leadingNumber(key); // the quality folders' keys start with -1
+        s.selectedTriad = item;
         showTriad(c);
         break;
     case TreeId::StringGroup:
-        drawTriad(c); // the string group lives in the tree only; the labels stay
+        // A folder-less list: a key it does not hold keeps the group.
+        if (item >= 0)
+            s.triadGroup = item;
+        drawTriad(c); // the labels stay
         break;
     case TreeId::CSChords:
-        s.selectedCSChord = itemNumber(key, QStringLiteral("Chord"));
+        s.selectedCSChord = item;
         showChordAndScales(c);
         break;
     case TreeId::CSScales:
-        s.selectedCSScale = itemNumber(key, QStringLiteral("Scale"));
+        s.selectedCSScale = item;
         showChordScale(c);
         break;
     }
+}
+
+void setNodeExpanded(ModeContext& c, TreeId tree, const QString& key, bool expanded) {
+    treeModel(c.pages, tree).setExpanded(key, expanded);
+}
+
+bool chooseItem(ModeContext& c, TreeId tree, int item) {
+    const TreeNode* node = treeModel(c.pages, tree).findItem(item);
+    if (!node || item < 0)
+        return false;
+    nodeClicked(c, tree, node->key);
+    return true;
 }
 
 } // namespace chordalis

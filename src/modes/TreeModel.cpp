@@ -1,7 +1,5 @@
 #include "modes/TreeModel.h"
 
-#include "theory/Spelling.h"
-
 namespace chordalis {
 
 void TreeModel::clear() {
@@ -10,13 +8,26 @@ void TreeModel::clear() {
     selectedKey.clear();
 }
 
-bool TreeModel::add(const QString& parentKey, const QString& key, const QString& text,
+bool TreeModel::add(const QString& parentKey, const QString& key, const QString& text, int item,
                     const QString& icon) {
     if (m_index.contains(key) || (!parentKey.isEmpty() && !m_index.contains(parentKey)))
         return false;
     m_index.insert(key, int(m_nodes.size()));
-    m_nodes.push_back({key, text, parentKey, icon, false, {}});
+    m_nodes.push_back({key, text, parentKey, icon, false, {}, item});
     return true;
+}
+
+const TreeNode* TreeModel::findItem(int item) const {
+    for (const TreeNode& node : m_nodes) {
+        if (node.item == item)
+            return &node;
+    }
+    return nullptr;
+}
+
+int TreeModel::itemOf(const QString& key) const {
+    const TreeNode* node = find(key);
+    return node ? node->item : -1;
 }
 
 const TreeNode* TreeModel::find(const QString& key) const {
@@ -43,10 +54,6 @@ void TreeModel::setToolTip(const QString& key, const QString& toolTip) {
     const int i = indexOf(key);
     if (i >= 0)
         m_nodes[size_t(i)].toolTip = toolTip;
-}
-
-int itemNumber(const QString& key, const QString& itemWord) {
-    return key.contains(itemWord, Qt::CaseSensitive) ? leadingNumber(key) : -1;
 }
 
 } // namespace chordalis

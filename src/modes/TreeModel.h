@@ -6,7 +6,9 @@
 
 namespace chordalis {
 
-// One node of a tree view: what the user sees (text) and what the program reads (key).
+// One node of a tree view: what the user sees (text), the key the view and the page know it by,
+// and what it stands for: an item number (a chord, a scale, a voicing, a triad, a string group),
+// or -1 for a folder, which selects nothing.
 struct TreeNode {
     QString key;
     QString text;
@@ -14,6 +16,7 @@ struct TreeNode {
     QString icon;      // picture key, empty for none
     bool expanded = false;
     QString toolTip; // shown over the node; empty for none
+    int item = -1;
 };
 
 // The contents of a tree view as a plain model: nodes in insertion order, unique keys.
@@ -21,13 +24,17 @@ class TreeModel {
 public:
     void clear();
 
-    // Adds a node under parentKey (empty: top level). Refuses, returning false, a key that is
-    // already taken or a parent that does not exist.
-    bool add(const QString& parentKey, const QString& key, const QString& text,
+    // Adds a node standing for the item (-1: a folder) under parentKey (empty: top level).
+    // Refuses, returning false, a key that is already taken or a parent that does not exist.
+    bool add(const QString& parentKey, const QString& key, const QString& text, int item = -1,
              const QString& icon = {});
 
     const std::vector<TreeNode>& nodes() const { return m_nodes; }
     const TreeNode* find(const QString& key) const;
+    // The first node that stands for the item, or null.
+    const TreeNode* findItem(int item) const;
+    // The item the node of a key stands for; -1 for a folder or a key the tree does not hold.
+    int itemOf(const QString& key) const;
     bool contains(const QString& key) const { return m_index.contains(key); }
     std::vector<const TreeNode*> children(const QString& parentKey) const;
     int size() const { return int(m_nodes.size()); }
@@ -45,9 +52,5 @@ private:
     std::vector<TreeNode> m_nodes;
     QHash<QString, int> m_index;
 };
-
-// The item number of a node key: its leading number when the key contains the item word
-// ("Chord", "Scale", "Arpeggio"; compared with regard to case), -1 for a folder.
-int itemNumber(const QString& key, const QString& itemWord);
 
 } // namespace chordalis

@@ -4,7 +4,7 @@
 #include "library/IniReader.h"
 #include "library/Warnings.h"
 #include "modes/AppState.h"
-#include "modes/MarkNotes.h"
+#include "modes/Grips.h"
 #include "modes/Pages.h"
 #include "theory/Neck.h"
 
@@ -23,12 +23,16 @@ bool isSilent(const QString& pair) {
     return pair.compare(Silent, Qt::CaseInsensitive) == 0;
 }
 
-// One shape of triad.ini as read: per string 1..6 (index 0 unused) the two-character fret text
-// relative to the root ("xx" silent) and the finger character ("x" silent).
+// One shape of triad.ini as read: per string 1..6 (index string - 1) the two-character fret text
+// relative to the root ("xx" silent) and the finger character ("x" silent). The file describes
+// six-string shapes: fret texts and fingers run from string 6 to string 1.
 struct Shape {
-    std::array<QString, 7> frets;
-    std::array<QString, 7> fingers;
+    std::array<QString, 6> frets;
+    std::array<QString, 6> fingers;
     int rootString = 0;
+
+    const QString& fret(int string) const { return frets[size_t(string - 1)]; }
+    const QString& finger(int string) const { return fingers[size_t(string - 1)]; }
 };
 
 // Reads and checks a shape; a damaged one is reported and gives nothing.
@@ -63,10 +67,10 @@ std::optional<Shape> readShape(ModeContext& c, const QString& section) {
             return refuse(QStringLiteral("fret \"%1\" of string %2 is not a number or \"xx\"")
                               .arg(pair)
                               .arg(string));
-        shape.frets[size_t(string)] = pair;
-        shape.fingers[size_t(string)] = finger;
+        shape.frets[size_t(string - 1)] = pair;
+        shape.fingers[size_t(string - 1)] = finger;
     }
-    if (isSilent(shape.frets[size_t(shape.rootString)]))
+    if (isSilent(shape.fret(shape.rootString)))
         return refuse(QStringLiteral("the root string %1 is silent").arg(shape.rootString));
     return shape;
 }
@@ -79,54 +83,24 @@ struct FixedPicture {
     int root;
     std::array<int, 6> frets;
     std::array<int, 6> fingers;
-    int rootString;
 };
 
 constexpr std::array<FixedPicture, 2> FixedPictures = {{
-    {6, 0, 8, {4, 2, 0, -1, -1, -1}, {4, 2, 0, 0, 0, 0}, 6}, // G# dim on 6-5-4: G#, B, open D
-    {6, 1, 1, {-1, 4, 2, 0, -1, -1}, {0, 4, 2, 0, 0, 0}, 5}, // C# dim on 5-4-3: C#, E, open G
+    {6, 0, 8, {4, 2, 0, -1, -1, -1}, {4, 2, 0, 0, 0, 0}}, // G# dim on 6-5-4: G#, B, open D
+    {6, 1, 1, {-1, 4, 2, 0, -1, -1}, {0, 4, 2, 0, 0, 0}}, // C# dim on 5-4-3: C#, E, open G
 }};
-
-void drawFixedPicture(ModeContext& c, const FixedPicture& picture) {
-    const AppState& s = c.state;
-    Fretboard& board = c.fretboard;
-    for (int string = 6; string >= 1; --string) {
-        const int fret = picture.frets[size_t(6 - string)];
-        const int finger = picture.fingers[size_t(6 - string)];
-        if (fret < 0) {
-            board.drawSign(QStringLiteral("x"), IndicatorColumn, string);
-        } else if (fret == 0) {
-            board.drawSign(QStringLiteral("0"), IndicatorColumn, string);
-            board.addLedPosition(0, string); // the guitar lights every note of the triad
-        } else {
-            const int pitchClass = ((fret + s.tuning[size_t(string)]) % 12 + 12) % 12;
-            const NoteEntry* named = findPitchClass(s.noteList, pitchClass);
-            board.drawMarker(QStringLiteral("circle"),
-                             string == picture.rootString ? s.colourRoot : s.colourChord,
-                             QLatin1String("finger") + QString::number(finger), fret, string,
-                             named ? markInfo(*named) : MarkInfo{});
-        }
-    }
-}
-
-// A shape with every string silent.
-Voicing silentShape() {
-    Voicing v;
-    v.fingers.fill(QStringLiteral("x"));
-    return v;
-}
 
 // The shape a fixed picture shows, with its own fingering: the open string is not fingered.
 Voicing pictureShape(const FixedPicture& picture) {
-    Voicing v = silentShape();
+    Voicing v;
     v.number = 0;
     for (int string = 6; string >= 1; --string) {
         const int fret = picture.frets[size_t(6 - string)];
         if (fret < 0)
             continue;
-        v.frets[size_t(string)] = fret;
-        v.fingers[size_t(string)] =
-            fret == 0 ? QStringLiteral("0") : QString::number(picture.fingers[size_t(6 - string)]);
+        v.setString(string, fret,
+                    fret == 0 ? QStringLiteral("0")
+                              : QString::number(picture.fingers[size_t(6 - string)]));
     }
     return v;
 }
@@ -151,75 +125,54 @@ void showTriad(ModeContext& c) {
 
 void drawTriad(ModeContext& c) {
     AppState& s = c.state;
-    Fretboard& board = c.fretboard;
-    if (!isStandardTuning(s.tuning)) {
+    if (!isStandardTuning(s.tuning())) {
         clearNeck(c);
         return;
     }
     if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount)
         return;
     const int triad = s.selectedTriad;
-    const int group = std::clamp(leadingNumber(c.pages.triads.tvwStringGroup.selectedKey), 0, 3);
+    const int group = std::clamp(s.triadGroup, 0, TriadGroupCount - 1);
     const auto shape =
         readShape(c, QString::number(triad) + QLatin1Char('.') + QString::number(group));
+    clearNeck(c);
     if (!shape) {
         // Playing must not sound a shape left behind by another display.
-        s.triadShape = silentShape();
-        clearNeck(c);
+        s.triadShape = Voicing{};
+        return;
+    }
+    const auto fixed = std::find_if(FixedPictures.begin(), FixedPictures.end(), [&](auto& p) {
+        return p.triad == triad && p.group == group && p.root == s.currentRoot;
+    });
+    if (fixed != FixedPictures.end()) {
+        s.triadShape = pictureShape(*fixed);
+        drawGrip(c, *s.triadShape);
         return;
     }
 
     // The root's fret on the root string, 1..12: the root never rests on an open string.
-    int offset = s.currentRoot - openPitchClass(s.tuning, shape->rootString);
+    int offset = s.currentRoot - openPitchClass(s.tuning(), shape->rootString);
     if (offset <= 0)
         offset += 12;
-    int low = 999;
-    std::array<int, 7> frets{};
-    Voicing played = silentShape();
+    Voicing played;
     played.number = 0;
+    int low = 999;
     for (int string = 6; string >= 1; --string) {
-        const QString& pair = shape->frets[size_t(string)];
-        played.fingers[size_t(string)] = shape->fingers[size_t(string)];
-        if (isSilent(pair))
+        if (isSilent(shape->fret(string)))
             continue;
-        frets[size_t(string)] = pair.trimmed().toInt() + offset;
-        played.frets[size_t(string)] = frets[size_t(string)];
-        low = std::min(low, frets[size_t(string)]);
+        const int fret = shape->fret(string).trimmed().toInt() + offset;
+        played.setString(string, fret, shape->finger(string));
+        low = std::min(low, fret);
     }
-
-    clearNeck(c);
-    for (const FixedPicture& picture : FixedPictures) {
-        if (picture.triad == triad && picture.group == group && picture.root == s.currentRoot) {
-            s.triadShape = pictureShape(picture);
-            drawFixedPicture(c, picture);
-            board.sendLedFrame();
-            return;
+    if (low <= 0) {
+        // The shape would reach the nut or below it: it is played an octave higher.
+        for (auto& fret : played.frets) {
+            if (fret)
+                *fret += 12;
         }
-    }
-
-    for (int string = 6; string >= 1; --string) {
-        const QString& finger = shape->fingers[size_t(string)];
-        if (finger == QLatin1String("x")) {
-            board.drawSign(QStringLiteral("x"), IndicatorColumn, string);
-            continue;
-        }
-        int& fret = frets[size_t(string)];
-        if (low <= 0) {
-            // The shape would reach the nut or below it: it is played an octave higher.
-            fret += 12;
-            played.frets[size_t(string)] = fret;
-        }
-        const int pitchClass = ((fret + s.tuning[size_t(string)]) % 12 + 12) % 12;
-        // Each string is labelled with the triad's own spelling of its note (Fb rather than E).
-        const NoteEntry* named = findPitchClass(s.noteList, pitchClass);
-        if (named)
-            board.drawSign(named->name, NoteNameColumn, string);
-        board.drawMarker(
-            QStringLiteral("circle"), string == shape->rootString ? s.colourRoot : s.colourChord,
-            QLatin1String("finger") + finger, fret, string, named ? markInfo(*named) : MarkInfo{});
     }
     s.triadShape = std::move(played);
-    board.sendLedFrame();
+    drawGrip(c, *s.triadShape);
 }
 
 } // namespace chordalis

@@ -1,7 +1,8 @@
 #include "print/PrintableNeck.h"
 
 #include "fretboard/BuiltInNeck.h"
-#include "fretboard/Geometry.h"
+
+#include <algorithm>
 
 namespace chordalis {
 
@@ -17,12 +18,12 @@ constexpr double InlayRadius = 4.0; // surface units
 // Surface units to twips in the area, mirrored left to right for a left-handed neck.
 class Mapping {
 public:
-    Mapping(const QRectF& area, bool leftHanded)
-        : m_area(area), m_scaleX(area.width() / SurfaceWidth),
-          m_scaleY(area.height() / SurfaceHeight), m_leftHanded(leftHanded) {}
+    Mapping(const QRectF& area, bool leftHanded, const NeckGeometry& geometry)
+        : m_area(area), m_width(geometry.width()), m_scaleX(area.width() / geometry.width()),
+          m_scaleY(area.height() / geometry.height()), m_leftHanded(leftHanded) {}
 
     QPointF point(double x, double y) const {
-        const double u = m_leftHanded ? SurfaceWidth - x : x;
+        const double u = m_leftHanded ? m_width - x : x;
         return {m_area.left() + u * m_scaleX, m_area.top() + y * m_scaleY};
     }
     QRectF rect(double left, double top, double right, double bottom) const {
@@ -33,14 +34,11 @@ public:
 
 private:
     QRectF m_area;
+    double m_width;
     double m_scaleX;
     double m_scaleY;
     bool m_leftHanded;
 };
-
-double cellCentreX(int fret) {
-    return fretOffset(fret) + CellSize / 2.0;
-}
 
 void drawInlay(PagePainter& p, const Mapping& m, double x, double y) {
     p.drawEllipse(m.point(x, y), m.lengthX(InlayRadius), m.lengthY(InlayRadius));
@@ -48,51 +46,58 @@ void drawInlay(PagePainter& p, const Mapping& m, double x, double y) {
 
 } // namespace
 
-void drawPrintableNeck(PagePainter& p, const QRectF& area, bool leftHanded) {
-    const Mapping m(area, leftHanded);
+void drawPrintableNeck(PagePainter& p, const QRectF& area, bool leftHanded, const NeckGeometry& g) {
+    const Mapping m(area, leftHanded, g);
 
     // Inlays first, as rings: strings and frets stay unbroken over them, and where markers sit
     // close around one only a trace of a fine line shows between them.
     p.setPen(InlayWidth);
     p.setFill(PageFill::None);
-    const double middle = (stringCentreY(3) + stringCentreY(4)) / 2.0;
-    for (int fret : {3, 5, 7, 9, 15})
-        drawInlay(p, m, cellCentreX(fret), middle);
-    drawInlay(p, m, cellCentreX(12), (stringCentreY(2) + stringCentreY(3)) / 2.0);
-    drawInlay(p, m, cellCentreX(12), (stringCentreY(4) + stringCentreY(5)) / 2.0);
-
-    // The board ends at the last fret wire, leaving room for the note names beyond it.
-    const double end = fretWireX(15);
-    p.setPen(BoardEdgeWidth);
-    for (double y : {NeckBoardTop, NeckBoardBottom})
-        p.drawLine(m.point(NeckNutRight, y), m.point(end, y));
-
-    p.setPen(FretWidth);
-    for (int fret = 1; fret <= 15; ++fret) {
-        const double x = fretWireX(fret);
-        p.drawLine(m.point(x, NeckBoardTop), m.point(x, NeckBoardBottom));
+    for (int fret = 1; fret <= g.frets(); ++fret) {
+        if (!NeckGeometry::isInlaid(fret))
+            continue;
+        if (NeckGeometry::isDoubleInlay(fret)) {
+            for (double y : inlayDotsY(g))
+                drawInlay(p, m, g.cellCentreX(fret), y);
+        } else {
+            drawInlay(p, m, g.cellCentreX(fret), singleInlayY(g));
+        }
     }
 
-    // Strings from the nut to the end of the board, heavier towards string 6 as on a guitar.
-    for (int string = 1; string <= 6; ++string) {
-        p.setPen(6.0 + 4.0 * (string - 1));
-        const double y = stringCentreY(string);
-        p.drawLine(m.point(NeckNutRight, y), m.point(end, y));
+    // The board ends at the last fret wire, leaving room for the note names beyond it.
+    const double end = g.fretWireX(g.frets());
+    p.setPen(BoardEdgeWidth);
+    for (double y : {g.boardTop(), g.boardBottom()})
+        p.drawLine(m.point(g.nutRight(), y), m.point(end, y));
+
+    p.setPen(FretWidth);
+    for (int fret = 1; fret <= g.frets(); ++fret) {
+        const double x = g.fretWireX(fret);
+        p.drawLine(m.point(x, g.boardTop()), m.point(x, g.boardBottom()));
+    }
+
+    // Strings from the nut to the end of the board, heavier towards the lowest as on a guitar.
+    for (int string = 1; string <= g.strings(); ++string) {
+        p.setPen(6.0 + 4.0 * (string - 1) * 5.0 / std::max(5, g.strings() - 1));
+        const double y = g.stringCentreY(string);
+        p.drawLine(m.point(g.nutRight(), y), m.point(end, y));
     }
 
     // The numbers of the frets with inlays, small, above the board.
     p.setFont(FretNumberFont);
-    for (int fret : {3, 5, 7, 9, 12, 15}) {
+    for (int fret = 1; fret <= g.frets(); ++fret) {
+        if (!NeckGeometry::isInlaid(fret))
+            continue;
         const QString number = QString::number(fret);
         const QSizeF size = p.textSize(number);
-        const QPointF above = m.point(cellCentreX(fret), NeckBoardTop);
+        const QPointF above = m.point(g.cellCentreX(fret), g.boardTop());
         p.drawText(QPointF(above.x() - size.width() / 2, above.y() - size.height() - 10), number);
     }
 
     // The nut, a solid bar a little taller than the board.
     p.setPen(0);
     p.setFill(PageFill::Black);
-    p.drawRect(m.rect(NeckNutLeft, NeckBoardTop - 2, NeckNutRight, NeckBoardBottom + 2));
+    p.drawRect(m.rect(g.nutLeft(), g.boardTop() - 2, g.nutRight(), g.boardBottom() + 2));
     p.setFill(PageFill::White);
 }
 

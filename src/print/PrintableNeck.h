@@ -1,13 +1,16 @@
 #pragma once
 
+#include "fretboard/Geometry.h"
 #include "print/PagePainter.h"
 
 namespace chordalis {
 
 // The neck of a printed sheet: a black-and-white line drawing of the board's edges, the nut, the
 // fret wires, the inlays with their fret numbers and the strings, placed by the same geometry as
-// the neck on screen and drawn as lines, so it is sharp at any printer resolution. The 753 x 183
-// surface is scaled into the area; a left-handed neck is its mirror image, the nut on the right.
-void drawPrintableNeck(PagePainter& painter, const QRectF& area, bool leftHanded);
+// the neck on screen and drawn as lines, so it is sharp at any printer resolution. The surface of
+// the geometry is scaled into the area; a left-handed neck is its mirror image, the nut on the
+// right.
+void drawPrintableNeck(PagePainter& painter, const QRectF& area, bool leftHanded,
+                       const NeckGeometry& geometry = {});
 
 } // namespace chordalis

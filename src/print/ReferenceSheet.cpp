@@ -1,10 +1,8 @@
 #include "print/ReferenceSheet.h"
 
-#include "fretboard/Geometry.h"
+#include "fretboard/NeckPicture.h"
 #include "modes/AppState.h"
 #include "print/PrintableNeck.h"
-#include "theory/Neck.h"
-#include "theory/Positions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,22 +80,28 @@ std::vector<HeaderLine> headerLines(const AppState& s, const MainPages& pages, M
     return lines;
 }
 
-enum class Shape { Circle, Square, TextOnly };
+enum class Shape { Circle, Square, CircledSquare, TextOnly };
 
 // One sheet being drawn. Text goes where the current position is, as on a teletype: a printed
 // line moves the position to the start of the next line.
 class Sheet {
 public:
-    Sheet(PagePainter& painter, const AppState& state, const MainPages& pages, Mode mode)
-        : p(painter), s(state), pages(pages), mode(mode),
+    Sheet(PagePainter& painter, const AppState& state, const MainPages& pages, Mode mode,
+          const NeckPicture& picture)
+        : p(painter), s(state), pages(pages), mode(mode), picture(picture),
           normalPen(std::max(painter.pixel(), MinimumPen)),
-          rootPen(std::max(RootPen, 4 * normalPen)) {}
+          rootPen(std::max(RootPen, 4 * normalPen)),
+          scale(picture.geometry.isClassic() ? PaperScale
+                                             : PictureWidth / picture.geometry.width()),
+          pictureHeight(picture.geometry.isClassic() ? PictureHeight
+                                                     : picture.geometry.height() * scale),
+          cell(Cell * scale / PaperScale) {}
 
     void draw() {
         p.setPen(normalPen);
         p.setFill(PageFill::White);
         header();
-        picture();
+        neck();
         extras();
         footer();
         openStringNames();
@@ -130,12 +134,13 @@ private:
         y0 = roundTwips(pos.y());
     }
 
-    void picture() {
-        drawPrintableNeck(p, QRectF(Left, y0, PictureWidth, PictureHeight), s.leftHanded);
+    void neck() {
+        drawPrintableNeck(p, QRectF(Left, y0, PictureWidth, pictureHeight), picture.leftHanded,
+                          picture.geometry);
         p.setPen(normalPen);
         p.setFill(PageFill::White);
         p.setFont(TextFont);
-        pos = {Left, y0 + PictureHeight + LineGap};
+        pos = {Left, y0 + pictureHeight + LineGap};
     }
 
     void extras() {
@@ -172,12 +177,12 @@ private:
         print(QStringLiteral(" "));
         // Print zones: a tab stop every 14 average character widths from the page's edge.
         const double zone = 14 * p.averageCharWidth();
-        for (int string = 6; string >= 1; --string) {
+        for (int string = picture.geometry.strings(); string >= 1; --string) {
             pos.setX(Left);
             printOn(QLatin1String("Root ") + ordinal(string) + QLatin1String(" string:"));
             if (zone > 0)
                 pos.setX((std::floor(pos.x() / zone) + 1) * zone);
-            print(pages.finder.lblDescription[size_t(string)].text);
+            print(pages.finder.description(string).text);
         }
         print(QStringLiteral(" "));
         pos.setX(Left);
@@ -189,188 +194,78 @@ private:
         p.setFont(TextFont);
     }
 
-    void openStringNames() {
-        for (int string = 1; string <= 6; ++string) {
-            const QString name = noteName(openPitchClass(s.tuning, string), s.tuningSpelling);
-            marker(Shape::TextOnly, std::nullopt, name, 0, string);
-        }
-    }
-
     // --- marks --------------------------------------------------------------------------------
 
     double cellX(int fret) const {
-        return Left + roundTwips(PaperScale * fretX(fret, s.leftHanded));
+        return Left + roundTwips(scale * picture.geometry.fretX(fret, picture.leftHanded));
     }
-    double cellY(int string) const { return y0 + roundTwips(PaperScale * stringY(string)); }
-
-    // The root's colour outlines heavily, the chord's and the scale's finely; any other colour
-    // keeps the outline of the marker before.
-    void penFor(std::optional<PackedColour> colour) {
-        if (!colour)
-            return;
-        if (*colour == s.colourRoot)
-            p.setPen(rootPen);
-        else if (*colour == s.colourChord || *colour == s.colourScale)
-            p.setPen(normalPen);
+    double cellY(int string) const {
+        return y0 + roundTwips(scale * picture.geometry.stringY(string));
     }
 
-    void marker(Shape shape, std::optional<PackedColour> colour, const QString& text, int fret,
-                int string) {
+    // A shape in a cell of the neck with a text centred in it.
+    void marker(Shape shape, const QString& text, int fret, int string) {
         const double x = cellX(fret);
         const double y = cellY(string);
-        penFor(colour);
-        if (shape == Shape::Circle)
-            p.drawEllipse(QPointF(x + HalfCell, y + HalfCell), HalfCell, HalfCell);
-        else if (shape == Shape::Square)
-            p.drawRect(QRectF(x, y, Cell, Cell));
+        const double half = cell / 2;
+        if (shape == Shape::Square || shape == Shape::CircledSquare)
+            p.drawRect(QRectF(x, y, cell, cell));
+        if (shape == Shape::Circle || shape == Shape::CircledSquare)
+            p.drawEllipse(QPointF(x + half, y + half), half, half);
         if (text.isEmpty())
             return;
         p.setFont(MarkFont);
         const QSizeF size = p.textSize(text);
-        p.drawText(QPointF(x + HalfCell - size.width() / 2, y + HalfCell - size.height() / 2),
-                   text);
+        p.drawText(QPointF(x + half - size.width() / 2, y + half - size.height() / 2), text);
     }
 
     // A text beside the picture on a string's row: the sounding note's name at the far end of
     // the neck, the open and mute signs beside the nut.
-    void sideText(const QString& text, int string) {
+    void sideText(const QString& text, int string, bool sign) {
         if (text.isEmpty())
             return;
-        const bool sign = text == QLatin1String("0") || text == QLatin1String("x");
         double x = 0;
         if (sign)
-            x = s.leftHanded ? roundTwips(Left + PictureWidth - Cell - HalfCell) : Left + Cell;
+            x = picture.leftHanded ? roundTwips(Left + PictureWidth - Cell - HalfCell)
+                                   : Left + Cell;
         else
-            x = s.leftHanded ? Left : Left + PictureWidth - Cell;
+            x = picture.leftHanded ? Left : Left + PictureWidth - Cell;
         p.setFont(TextFont);
-        const double top = roundTwips(cellY(string) + HalfCell - p.textSize(text).height() / 2);
+        const double top = roundTwips(cellY(string) + cell / 2 - p.textSize(text).height() / 2);
         p.drawText(QPointF(x, top), text);
     }
 
+    // The open strings' names at the nut, in the cells of the open strings.
+    void openStringNames() {
+        for (const Mark& m : picture.marks) {
+            if (!m.isMarker() && m.sign == SignKind::OpenName)
+                marker(Shape::TextOnly, m.note, 0, m.string);
+        }
+    }
+
+    // Everything else the display drew, in black and white: the root outlined heavily. On the
+    // chord/scale page a circle marks a chord tone and a square a scale tone, so that the page
+    // tells them apart without colour; elsewhere each marker keeps its shape.
     void markers() {
-        switch (mode) {
-        case Mode::Chords:
-            if (const Voicing* v = s.selectedVoicingEntry())
-                grip(*v, [&](const NoteEntry* named, int) { return named == &s.noteList[0]; });
-            break;
-        case Mode::Triads:
-            // The neck shows no triad under another tuning; neither does the sheet.
-            if (s.triadShape && isStandardTuning(s.tuning))
-                grip(*s.triadShape, [&](const NoteEntry*, int pc) { return pc == s.currentRoot; });
-            break;
-        case Mode::Scales:
-            noteList(fretWindow(pages.scales.cboScalePositions, s.maxFret), s.colourScale);
-            break;
-        case Mode::Arpeggios:
-            noteList(fretWindow(pages.arpeggios.cboArpPositions, s.maxFret), s.colourChord);
-            break;
-        case Mode::Notes: {
-            const QString name = spellDegree(u"1", s.currentRoot, s.rootSpelling);
-            for (int string = 6; string >= 1; --string)
-                everywhere(Shape::Square, s.colourRoot, name, pitchClassOf(name), string,
-                           {0, s.maxFret});
-            break;
-        }
-        case Mode::ChordScale:
-            chordAndScale();
-            break;
-        case Mode::ChordFinder:
-            finderSelection();
-            break;
-        }
-    }
-
-    // Every fret of the string inside the window that sounds the pitch class.
-    void everywhere(Shape shape, PackedColour colour, const QString& text, int pitchClass,
-                    int string, FretWindow window) {
-        placeNote(s.tuning, pitchClass, string, window, s.maxFret,
-                  [&](int fret, int str) { marker(shape, colour, text, fret, str); });
-    }
-
-    // A chord voicing or a triad shape: a mute sign, or the sounding note's name with an open
-    // sign or a finger in a circle.
-    template <typename IsRoot> void grip(const Voicing& v, IsRoot isRoot) {
-        for (int string = 6; string >= 1; --string) {
-            const QString& finger = v.fingers[size_t(string)];
-            if (finger == QLatin1String("x") || !v.frets[size_t(string)]) {
-                sideText(QStringLiteral("x"), string);
+        const bool chordScale = mode == Mode::ChordScale;
+        for (const Mark& m : picture.marks) {
+            if (!m.isMarker()) {
+                if (m.sign == SignKind::NoteName)
+                    sideText(m.note, m.string, false);
+                else if (m.sign == SignKind::Mute)
+                    sideText(QStringLiteral("x"), m.string, true);
+                else if (m.sign != SignKind::OpenName)
+                    sideText(QStringLiteral("0"), m.string, true);
                 continue;
             }
-            const int fret = *v.frets[size_t(string)];
-            const int pitchClass = ((s.tuning[size_t(string)] + fret) % 12 + 12) % 12;
-            const NoteEntry* named = findPitchClass(s.noteList, pitchClass);
-            sideText(named ? named->name : QString(), string);
-            if (finger == QLatin1String("0") || fret == 0) {
-                sideText(QStringLiteral("0"), string);
-                continue;
+            p.setPen(m.role == ColourRole::Root ? rootPen : normalPen);
+            Shape shape = m.kind == MarkKind::Circle ? Shape::Circle : Shape::Square;
+            if (chordScale) {
+                shape = m.role == ColourRole::Chord   ? Shape::Circle
+                        : m.role == ColourRole::Scale ? Shape::Square
+                                                      : Shape::CircledSquare;
             }
-            marker(Shape::Circle, isRoot(named, pitchClass) ? s.colourRoot : s.colourChord, finger,
-                   fret, string);
-        }
-    }
-
-    void noteList(FretWindow window, PackedColour otherColour) {
-        for (int i = 0; i < NoteListSize - 1; ++i) {
-            const NoteEntry& entry = s.noteList[size_t(i)];
-            if (!entry.isUsed())
-                continue;
-            for (int string = 6; string >= 1; --string)
-                everywhere(Shape::Square, i == 0 ? s.colourRoot : otherColour, entry.name,
-                           entry.pitchClass, string, window);
-        }
-    }
-
-    void chordAndScale() {
-        const FretWindow window = fretWindow(pages.chordScale.cboCSPositions, s.maxFret);
-        const NoteList& chord = s.chordNoteList;
-        const NoteList& scale = s.noteList;
-        auto holds = [](const NoteList& notes, int pitchClass) {
-            return std::any_of(notes.begin() + 1, notes.end(), [&](const NoteEntry& e) {
-                return e.isUsed() && e.pitchClass == pitchClass;
-            });
-        };
-        auto both = [&](const NoteEntry& e, PackedColour square, PackedColour circle) {
-            for (int string = 6; string >= 1; --string) {
-                placeNote(s.tuning, e.pitchClass, string, window, s.maxFret, [&](int f, int str) {
-                    marker(Shape::Square, square, e.name, f, str);
-                    marker(Shape::Circle, circle, e.name, f, str);
-                });
-            }
-        };
-        if (chord[0].isUsed())
-            both(chord[0], s.colourRoot, s.colourRoot);
-        for (size_t k = 1; k < chord.size(); ++k) {
-            if (!chord[k].isUsed())
-                continue;
-            if (holds(scale, chord[k].pitchClass)) {
-                both(chord[k], s.colourScale, s.colourChord);
-            } else {
-                for (int string = 6; string >= 1; --string)
-                    everywhere(Shape::Circle, s.colourChord, chord[k].name, chord[k].pitchClass,
-                               string, window);
-            }
-        }
-        for (size_t j = 1; j < scale.size(); ++j) {
-            if (!scale[j].isUsed() || holds(chord, scale[j].pitchClass))
-                continue;
-            for (int string = 6; string >= 1; --string)
-                everywhere(Shape::Square, s.colourScale, scale[j].name, scale[j].pitchClass, string,
-                           window);
-        }
-    }
-
-    void finderSelection() {
-        for (int string = 1; string <= 6; ++string) {
-            const int value = s.finderSelection[size_t(string)];
-            if (value == 0) {
-                sideText(QStringLiteral("x"), string);
-            } else if (value < 0) {
-                sideText(QStringLiteral("0"), string);
-            } else {
-                const int pitchClass = (s.tuning[size_t(string)] + value) % 12;
-                marker(Shape::Circle, s.colourChord, noteName(pitchClass, FlatColumn), value,
-                       string);
-            }
+            marker(shape, m.finger > 0 ? QString::number(m.finger) : m.note, m.fret, m.string);
         }
     }
 
@@ -378,8 +273,12 @@ private:
     const AppState& s;
     const MainPages& pages;
     const Mode mode;
+    const NeckPicture& picture;
     const double normalPen;
     const double rootPen;
+    const double scale;         // twips per unit of the neck surface
+    const double pictureHeight; // the neck surface's height on paper
+    const double cell;          // a marker's side: smaller on a neck drawn smaller
     QPointF pos{Left, Top};
     double y0 = 0; // the picture's top
 };
@@ -390,7 +289,7 @@ QString printRefusal(const AppState& s, Mode mode) {
     bool nothing = false;
     switch (mode) {
     case Mode::Chords:
-        nothing = !isStandardTuning(s.tuning) || !s.selectedVoicingEntry();
+        nothing = !isStandardTuning(s.tuning()) || !s.selectedVoicingEntry();
         break;
     case Mode::Scales:
         nothing = !hasSelection(s.selectedScale, s.scales.count);
@@ -407,7 +306,7 @@ QString printRefusal(const AppState& s, Mode mode) {
         nothing = !hasSelection(s.selectedCSChord, s.chords.count);
         break;
     case Mode::ChordFinder:
-        nothing = std::all_of(s.finderSelection.begin() + 1, s.finderSelection.end(),
+        nothing = std::all_of(s.finderSelection.begin(), s.finderSelection.end(),
                               [](int value) { return value == 0; });
         break;
     }
@@ -440,8 +339,8 @@ QString sheetTitle(const AppState& s, const MainPages& pages, Mode mode) {
 }
 
 void drawReferenceSheet(PagePainter& painter, const AppState& state, const MainPages& pages,
-                        Mode mode) {
-    Sheet(painter, state, pages, mode).draw();
+                        Mode mode, const NeckPicture& picture) {
+    Sheet(painter, state, pages, mode, picture).draw();
 }
 
 } // namespace chordalis

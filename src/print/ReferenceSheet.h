@@ -8,6 +8,7 @@
 namespace chordalis {
 
 struct AppState;
+struct NeckPicture;
 
 // The one-page reference sheet of a mode: a header with the item's name, formula and notes, the
 // neck with the item's notes marked in black and white, the legend (chord/scale) or the chord
@@ -19,13 +20,15 @@ inline constexpr const char* SheetFooter =
 
 // Where things stand on a sheet, in twips from the top left of the printable area.
 namespace sheet {
-inline constexpr double Left = 500;           // the header lines and the picture start here
-inline constexpr double Top = 500;            // the title's top
-inline constexpr double PictureWidth = 13608; // the neck surface, 753 x 183 units, on paper
+inline constexpr double Left = 500; // the header lines and the picture start here
+inline constexpr double Top = 500;  // the title's top
+// The neck surface on paper: 753 x 183 units for the six-string neck of 15 frets; a neck of
+// another size takes the same width and the height its shape asks for.
+inline constexpr double PictureWidth = 13608;
 inline constexpr double PictureHeight = 3307;
 inline constexpr double Cell = 397;         // a marker's side
 inline constexpr double HalfCell = 198.5;   // a marker's radius
-inline constexpr double PaperScale = 18.07; // twips per unit of the neck surface
+inline constexpr double PaperScale = 18.07; // twips per unit of the six-string neck's surface
 inline constexpr double LineGap = 20;       // after the title and after each further line
 inline constexpr double NotesGap = 60;      // after the notes line
 // The width the sheet covers, with the same margin on the right as on the left.
@@ -50,9 +53,9 @@ QString printRefusal(const AppState& state, Mode mode);
 // The sheet's title line, as the header prints it.
 QString sheetTitle(const AppState& state, const MainPages& pages, Mode mode);
 
-// Draws the sheet of the mode from the state and the page models the last display left. The
-// refusal must have been checked.
+// Draws the sheet of the mode from the page models and the neck picture the last display left.
+// The refusal must have been checked.
 void drawReferenceSheet(PagePainter& painter, const AppState& state, const MainPages& pages,
-                        Mode mode);
+                        Mode mode, const NeckPicture& picture);
 
 } // namespace chordalis

@@ -3,9 +3,9 @@
 namespace chordalis {
 
 int openPitchClass(const Tuning& tuning, int string) {
-    if (string < 1 || string > 6)
+    if (!tuning.hasString(string))
         return 0;
-    return ((tuning[string] % 12) + 12) % 12;
+    return pitchClassOfNote(tuning.openNote(string));
 }
 
 int lowestFret(const Tuning& tuning, int pitchClass, int string) {
@@ -17,12 +17,11 @@ int lowestFret(const Tuning& tuning, int pitchClass, int string) {
 
 void placeNote(const Tuning& tuning, int pitchClass, int string, FretWindow window, int maxFret,
                const std::function<void(int fret, int string)>& draw) {
-    const int fret = lowestFret(tuning, pitchClass, string);
-    if (window.low <= fret && fret <= window.high)
-        draw(fret, string);
-    const int octave = fret + 12;
-    if (window.low <= octave && octave <= window.high && octave <= maxFret)
-        draw(octave, string);
+    // The lowest fret and every octave above it, as far as the neck reaches.
+    for (int fret = lowestFret(tuning, pitchClass, string); fret <= window.high; fret += 12) {
+        if (fret >= window.low && (fret < 12 || fret <= maxFret))
+            draw(fret, string);
+    }
 }
 
 } // namespace chordalis

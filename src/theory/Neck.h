@@ -20,14 +20,27 @@ struct NeckPlace {
     friend bool operator==(const NeckPlace&, const NeckPlace&) = default;
 };
 
-// Pitch class 0..11 of open string s (1..6); 0 for any other string number.
+// Pitch class 0..11 of a MIDI note, negative ones included.
+inline int pitchClassOfNote(int note) {
+    return (note % 12 + 12) % 12;
+}
+
+// Pitch class 0..11 of open string s (1..strings); 0 for any other string number.
 int openPitchClass(const Tuning& tuning, int string);
+
+// The MIDI note and the pitch class a string sounds at a fret (0 the open string).
+inline int pitchAt(const Tuning& tuning, int string, int fret) {
+    return tuning.openNote(string) + fret;
+}
+inline int pitchClassAt(const Tuning& tuning, int string, int fret) {
+    return pitchClassOfNote(pitchAt(tuning, string, fret));
+}
 
 // The lowest fret 0..11 at which pitch class p sounds on string s.
 int lowestFret(const Tuning& tuning, int pitchClass, int string);
 
 // Calls draw(fret, string) for each fret of the string inside the window that sounds the pitch
-// class: the lowest such fret and the one an octave above it, the latter only up to maxFret.
+// class: the lowest such fret (0..11) and each octave above it up to maxFret, lowest first.
 void placeNote(const Tuning& tuning, int pitchClass, int string, FretWindow window, int maxFret,
                const std::function<void(int fret, int string)>& draw);
 

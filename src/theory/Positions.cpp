@@ -6,19 +6,22 @@
 
 namespace chordalis {
 
-void fillPositionList(PositionList& list, int option) {
+void fillPositionList(PositionList& list, int option, int maxFret) {
+    // "nth Position" is entry n + 1; the four-note list ends with the window that ends on the
+    // last fret, the five-note list one entry earlier.
+    const int lastFourNote = std::max(1, maxFret - 3);
     int n = list.index;
     list.entries.clear();
     list.entries << QStringLiteral("All Positions") << QStringLiteral("Open");
-    for (int p = 1; p <= 11; ++p)
+    for (int p = 1; p < lastFourNote; ++p)
         list.entries << ordinal(p) + QStringLiteral(" Position");
     if (option == 0) {
-        list.entries << QStringLiteral("12th Position");
+        list.entries << ordinal(lastFourNote) + QStringLiteral(" Position");
     } else {
-        if (n == 12)
-            n = 11;
-        if (n > 12)
-            n = 12;
+        if (n == lastFourNote)
+            n = lastFourNote - 1;
+        if (n > lastFourNote)
+            n = lastFourNote;
     }
     list.option = option == 0 ? 0 : 1;
     list.index = std::clamp(n, 0, int(list.entries.size()) - 1);
@@ -33,9 +36,9 @@ FretWindow fretWindow(const PositionList& list, int maxFret) {
     return {low, std::min(low + width, maxFret)};
 }
 
-PositionList initialPositionList() {
+PositionList initialPositionList(int maxFret) {
     PositionList list;
-    fillPositionList(list, 0);
+    fillPositionList(list, 0, maxFret);
     list.index = 0;
     return list;
 }

@@ -144,6 +144,36 @@ int pitchClassOf(QStringView name) {
     return ((pc % 12) + 12) % 12;
 }
 
+std::optional<int> midiNoteOf(QStringView text) {
+    static constexpr int Naturals[7] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
+    const QStringView t = text.trimmed();
+    if (t.isEmpty() || t.front() < u'A' || t.front() > u'G')
+        return std::nullopt;
+    int note = Naturals[t.front().unicode() - u'A'];
+    qsizetype i = 1;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c == u'b')
+            note -= 1;
+        else if (c == u'#')
+            note += 1;
+        else if (c == u'x')
+            note += 2;
+        else
+            break;
+    }
+    // The octave follows the letter, as written music counts it: Cb4 is B3, B#3 is C4.
+    bool ok = false;
+    const QStringView octaveText = t.mid(i);
+    const int octave = octaveText.toInt(&ok);
+    if (!ok || octaveText.startsWith(u'+') || octave < -1 || octave > 9)
+        return std::nullopt;
+    note += 12 * (octave + 1);
+    if (note < 0 || note > 127)
+        return std::nullopt;
+    return note;
+}
+
 NoteList spellFormula(QStringView formula, int root, int column) {
     NoteList notes;
     int entry = 0;
@@ -211,7 +241,13 @@ QString notesText(const NoteList& notes) {
 }
 
 QString ordinal(int n) {
-    const char* ending = n == 1 ? "st" : n == 2 ? "nd" : n == 3 ? "rd" : "th";
+    const int tens = n % 100 / 10;
+    const int last = n % 10;
+    const char* ending = tens == 1   ? "th"
+                         : last == 1 ? "st"
+                         : last == 2 ? "nd"
+                         : last == 3 ? "rd"
+                                     : "th";
     return QString::number(n) + QLatin1String(ending);
 }
 

@@ -43,6 +43,11 @@ QString spellDegree(QStringView token, int root, int column);
 // The pitch class 0..11 of a spelled name: a capital letter A..G followed by any number of "b",
 // "#" and "x" ("Ex" is 6, "Cb" is 11). Anything else, lower-case letters included, gives 0.
 int pitchClassOf(QStringView name);
+// The MIDI note of a name with its octave: a capital letter A..G, any number of "b", "#" and
+// "x", and an octave -1..9 ("E4" is 64, "Bb1" 34, "Cb4" 59, "B#3" 60, "C-1" 0). Nothing for any
+// other text or a note outside 0..127.
+std::optional<int> midiNoteOf(QStringView text);
+
 // The first named entry of a note list whose name sounds the pitch class, or null.
 const NoteEntry* findPitchClass(const NoteList& notes, int pitchClass);
 
@@ -59,7 +64,7 @@ QString nameWithOctave(QStringView name, int midiNote);
 // The names of a note list, each followed by one blank: "C Eb G Bb ".
 QString notesText(const NoteList& notes);
 
-// 1st, 2nd, 3rd, 4th ... (11th, 12th, 21th: only 1, 2 and 3 get their own ending).
+// 1st, 2nd, 3rd, 4th .. 11th, 12th, 13th .. 21st, 22nd, 23rd, 24th.
 QString ordinal(int n);
 
 // Why a formula lies outside what the library may hold, or nothing when it is sound: tokens of

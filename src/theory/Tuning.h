@@ -2,31 +2,48 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 namespace chordalis {
 
-// The tuning: element 0 the preset number (0 custom, 1 standard, 2..12 the other presets),
-// elements 1..6 the MIDI note of open string 1 (highest) .. 6 (lowest).
-using Tuning = std::array<int, 7>;
+// How many strings a neck may have, and how many frets.
+inline constexpr int MinStrings = 4;
+inline constexpr int MaxStrings = 10;
+inline constexpr int MinFrets = 12;
+inline constexpr int MaxFrets = 24;
 
-inline constexpr Tuning StandardTuning = {1, 64, 59, 55, 50, 45, 40};
+// Highest fret of the six-string guitar the program starts with: used for note placement, the
+// LED frame and the drawn neck.
+inline constexpr int DefaultMaxFret = 15;
+
+inline constexpr int CustomPreset = 0;
 inline constexpr int StandardPreset = 1;
 
-// Highest fret used for note placement and the LED frame, and highest fret drawn on screen.
-inline constexpr int DefaultMaxFret = 15;
+// The open strings of a neck, string 1 (the highest-sounding) first, and the preset of the tuning
+// dialog they came from: 0 custom, 1 standard tuning, 2..12 the other presets of the six-string
+// guitar. A neck of another size is always custom.
+struct Tuning {
+    int preset = StandardPreset;
+    std::vector<int> notes{64, 59, 55, 50, 45, 40}; // MIDI notes: E4 B3 G3 D3 A2 E2
+
+    int strings() const { return int(notes.size()); }
+    bool hasString(int string) const { return string >= 1 && string <= strings(); }
+    // The MIDI note of open string 1..strings(); 0 for any other string number.
+    int openNote(int string) const {
+        return hasString(string) ? notes[std::size_t(string - 1)] : 0;
+    }
+
+    friend bool operator==(const Tuning&, const Tuning&) = default;
+};
 
 // Whether the tuning is the standard preset: chords and triads are drawn and played only then.
 inline bool isStandardTuning(const Tuning& tuning) {
-    return tuning[0] == StandardPreset;
+    return tuning.preset == StandardPreset;
 }
 
-// Whether the open strings sound E A D G B E, whatever preset number the tuning carries.
+// Whether the open strings sound E A D G B E on a six-string neck, whatever preset it carries.
 inline bool hasStandardNotes(const Tuning& tuning) {
-    for (std::size_t s = 1; s <= 6; ++s) {
-        if (tuning[s] != StandardTuning[s])
-            return false;
-    }
-    return true;
+    return tuning.notes == Tuning{}.notes;
 }
 
 // One entry of the tuning presets list. The texts keep their blanks: they are shown as they are.
@@ -52,21 +69,42 @@ inline constexpr std::array<TuningPreset, 13> TuningPresets = {{
     {" G Modal (sawmill) ", {62, 60, 55, 50, 43, 38}, 1},
 }};
 
-// The tuning of preset 1..12 (element 0 the preset number).
+// The tuning of preset 1..12.
 inline Tuning presetTuning(int preset) {
     const TuningPreset& p = TuningPresets[std::size_t(preset)];
-    return {preset, p.notes[0], p.notes[1], p.notes[2], p.notes[3], p.notes[4], p.notes[5]};
+    return {preset, std::vector<int>(p.notes.begin(), p.notes.end())};
 }
 
-// How far each string may be tuned: from 4 semitones below to 3 above its standard note. Index 0
-// is string 1. Every preset lies within these limits.
+// How far each string of the six-string guitar may be tuned: from 4 semitones below to 3 above
+// its standard note. Index 0 is string 1. Every preset lies within these limits.
 inline constexpr std::array<int, 6> LowestOpenNote = {60, 55, 51, 46, 41, 36};
 inline constexpr std::array<int, 6> HighestOpenNote = {67, 62, 58, 53, 48, 43};
 
-// Whether a MIDI note may be the open note of string 1..6.
-inline bool isOpenNoteInRange(int string, int note) {
+// The open notes a neck of any other size may have: C0 to C8.
+inline constexpr int LowestAnyOpenNote = 12;
+inline constexpr int HighestAnyOpenNote = 108;
+
+// Whether a MIDI note may be the open note of string 1..strings of a neck with that many strings:
+// on a six-string guitar within the limits above, on any other neck within C0..C8.
+inline bool isOpenNoteInRange(int strings, int string, int note) {
+    if (string < 1 || string > strings)
+        return false;
+    if (strings != 6)
+        return note >= LowestAnyOpenNote && note <= HighestAnyOpenNote;
     const std::size_t k = std::size_t(string - 1);
     return note >= LowestOpenNote[k] && note <= HighestOpenNote[k];
 }
+
+// A neck: its tuning, its frets and its scale length. The six-string guitar in standard tuning
+// with 15 frets is what the program starts with.
+struct Instrument {
+    Tuning tuning;
+    int frets = DefaultMaxFret; // the highest fret, MinFrets..MaxFrets
+    double scaleLength = 648.0; // nut to saddle, in millimetres
+
+    int strings() const { return tuning.strings(); }
+
+    friend bool operator==(const Instrument&, const Instrument&) = default;
+};
 
 } // namespace chordalis

@@ -64,7 +64,7 @@ PackedColour packed(const QColor& c) {
 } // namespace
 
 ColourKeyDialog::ColourKeyDialog(Program& program, MessageBoxes& boxes, QWidget* parent)
-    : QDialog(parent), m_program(program), m_boxes(boxes), m_key(program.state),
+    : QDialog(parent), m_program(program), m_boxes(boxes), m_key(program),
       m_picker([](QWidget* parent, const QColor& start) -> std::optional<QColor> {
           const QColor chosen = QColorDialog::getColor(start, parent);
           return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
@@ -105,7 +105,7 @@ ColourKeyDialog::ColourKeyDialog(Program& program, MessageBoxes& boxes, QWidget*
 }
 
 void ColourKeyDialog::showme() {
-    m_key.showme(m_program.state);
+    m_key.showme(m_program);
     showKey();
 }
 
@@ -118,7 +118,7 @@ void ColourKeyDialog::pick(int box) {
 }
 
 void ColourKeyDialog::reset() {
-    if (m_key.reset(m_program.state, m_boxes))
+    if (m_key.reset(m_program, m_boxes))
         showKey();
 }
 

@@ -1,7 +1,7 @@
 #include "ui/FretlightDialog.h"
 
 #include "app/PedalActions.h"
-#include "modes/AppState.h"
+#include "app/Program.h"
 #include "ui/DialogParts.h"
 
 #include <QButtonGroup>
@@ -31,8 +31,8 @@ int checkedRow(const std::array<QRadioButton*, 5>& column) {
 
 } // namespace
 
-FretlightDialog::FretlightDialog(AppState& state, QWidget* parent)
-    : QDialog(parent), m_state(state) {
+FretlightDialog::FretlightDialog(Program& program, QWidget* parent)
+    : QDialog(parent), m_program(program) {
     setObjectName(QStringLiteral("frmFretlight"));
     setWindowTitle(QString::fromUtf8(Caption));
     setModal(true);
@@ -78,13 +78,13 @@ FretlightDialog::FretlightDialog(AppState& state, QWidget* parent)
 }
 
 void FretlightDialog::select() {
-    m_left[size_t(rowOf(m_state.ledOptionLeft))]->setChecked(true);
-    m_right[size_t(rowOf(m_state.ledOptionRight))]->setChecked(true);
+    const auto [left, right] = m_program.pedalActions();
+    m_left[size_t(rowOf(left))]->setChecked(true);
+    m_right[size_t(rowOf(right))]->setChecked(true);
 }
 
 void FretlightDialog::store() {
-    m_state.ledOptionLeft = 1 + checkedRow(m_left);
-    m_state.ledOptionRight = 1 + checkedRow(m_right);
+    m_program.setPedalActions(1 + checkedRow(m_left), 1 + checkedRow(m_right));
 }
 
 bool FretlightDialog::showModal() {

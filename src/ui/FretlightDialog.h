@@ -7,7 +7,7 @@ class QRadioButton;
 
 namespace chordalis {
 
-struct AppState;
+class Program;
 
 // frmFretlight: which pedal action each switch of the LED guitar runs. Two columns, "Left" and
 // "Right", of five option buttons (optLeft0..4, optRight0..4), row k - 1 for action k. Made at
@@ -19,7 +19,7 @@ class FretlightDialog : public QDialog {
 public:
     static constexpr const char* Caption = "Optek Fretlight\u00AE Guitar Support";
 
-    explicit FretlightDialog(AppState& state, QWidget* parent = nullptr);
+    explicit FretlightDialog(Program& program, QWidget* parent = nullptr);
 
     // Selects the buttons of the options in force, shows the dialog modally, and on OK stores the
     // chosen actions. Returns whether OK was pressed.
@@ -32,7 +32,7 @@ private:
     void select();
     void store();
 
-    AppState& m_state;
+    Program& m_program;
     std::array<QRadioButton*, 5> m_left{};
     std::array<QRadioButton*, 5> m_right{};
 };

@@ -95,6 +95,9 @@ LedGuitarView::LedGuitarView(LedGuitar& guitar, QWidget* parent)
 }
 
 QString LedGuitarView::statusText() const {
+    if (!m_guitar.neckFits())
+        return QStringLiteral("The LED guitar has six strings: on a neck of another size its "
+                              "lights stay dark.");
     const TFretlight* device = m_guitar.device();
     if (!m_guitar.connected())
         return QStringLiteral("No LED guitar is connected. This is what it would light.");

@@ -50,8 +50,8 @@ constexpr QSize DefaultSize(1000, 700);
 
 MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, QWidget* parent)
     : QMainWindow(parent), m_program(program), m_store(store), m_boxes(boxes),
-      m_neck(new NeckView(program.fretboard)), m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
-      m_modes(new ModeTabs(program.pages, program.state)), m_splash(new SplashWindow(this)) {
+      m_neck(new NeckView(program.fretboard())), m_nonStandard(new QLabel), m_rootTabs(new QTabBar),
+      m_modes(new ModeTabs(program.pages(), program.state())), m_splash(new SplashWindow(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(Caption));
 
@@ -103,6 +103,10 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     });
     connect(m_modes, &QTabWidget::currentChanged, this, [this] { modeDispatch(); });
     connect(m_modes, &ModeTabs::nodeClicked, this, &MainWindow::nodeClicked);
+    connect(m_modes, &ModeTabs::nodeExpanded, this,
+            [this](TreeId tree, const QString& key, bool expanded) {
+                setNodeExpanded(m_program.context(), tree, key, expanded);
+            });
     connect(m_modes, &ModeTabs::positionChosen, this, [this](Mode mode, int index) {
         chordalis::positionChosen(m_program.context(), mode, index);
         showPages();
@@ -122,7 +126,7 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
 
     // The neck follows a playback's notes; the status bar follows the metronome.
     m_program.setNeckChangedHook([this] { m_neck->update(); });
-    m_program.metronome.setBeatObserver([this] { showBeat(); });
+    m_program.metronome().setBeatObserver([this] { showBeat(); });
     m_program.soundWatch().setNoticeHook([this](const QString& text) { showSoundNotice(text); });
     central->installEventFilter(this);
 
@@ -170,7 +174,7 @@ void MainWindow::createMenus() {
     connect(addAction(options, QStringLiteral("mnuMetronome"), QStringLiteral("&Metronome")),
             &QAction::triggered, this, &MainWindow::showMetronome);
     connect(addAction(options, QStringLiteral("mnuAllNotesOff"), QStringLiteral("&All Notes Off")),
-            &QAction::triggered, this, [this] { m_program.player.allNotesOff(); });
+            &QAction::triggered, this, [this] { m_program.allNotesOff(); });
     connect(addAction(options, QStringLiteral("mnuLedView"), QStringLiteral("LED &Guitar View")),
             &QAction::triggered, this, &MainWindow::showLedView);
     addSeparator(options, QStringLiteral("mnuSep34gy7"));
@@ -217,20 +221,20 @@ void MainWindow::createMenus() {
 // --- what the user does --------------------------------------------------------------------
 
 void MainWindow::showPages() {
-    const MainPages& pages = m_program.pages;
+    const MainPages& pages = m_program.pages();
     {
         const QSignalBlocker tabs(m_rootTabs);
         m_rootTabs->setCurrentIndex(pages.rootTab - 1);
     }
     m_modes->showPages();
     m_nonStandard->setVisible(pages.lblNonStandardVisible);
-    const bool left = m_program.state.leftHanded;
+    const bool left = m_program.state().leftHanded;
     m_leftHanded->setChecked(left);
     m_rightHanded->setChecked(!left);
-    m_fretlight->setVisible(m_program.state.ledConnected);
-    m_fretlightSeparator->setVisible(m_program.state.ledConnected);
-    m_neck->setExtras(m_program.state.view.neckExtras(), m_program.state.view.fretNumbers);
-    m_neck->update();
+    m_fretlight->setVisible(m_program.state().ledConnected);
+    m_fretlightSeparator->setVisible(m_program.state().ledConnected);
+    m_neck->setExtras(m_program.state().view.neckExtras(), m_program.state().view.fretNumbers);
+    m_neck->refresh();
 }
 
 void MainWindow::rootChange() {
@@ -272,7 +276,7 @@ TuningDialog& MainWindow::tuningDialog() {
     if (!m_tuning) {
         m_tuning = new TuningDialog(m_program, this);
         connect(m_tuning, &TuningDialog::playNoteRequested, this,
-                [this](int note) { m_program.player.playSingleNote(note); });
+                [this](int note) { m_program.playNote(note); });
     }
     return *m_tuning;
 }
@@ -317,14 +321,15 @@ void MainWindow::showColourKey(bool fromMenu) {
 void MainWindow::showPlaybackSettings() {
     if (!m_playback)
         m_playback = new PlaybackDialog(
-            m_program.state.playback, m_program.midiOut().portNames(),
+            m_program.playbackSettings(), m_program.midiOut().portNames(),
             [this] { m_program.openSound(); }, this);
     present(*m_playback);
 }
 
 void MainWindow::showMetronome() {
     if (!m_metronome)
-        m_metronome = new MetronomeWindow(m_program.state.metronome, m_program.metronome, this);
+        m_metronome =
+            new MetronomeWindow(m_program.metronomeSettings(), m_program.metronome(), this);
     present(*m_metronome);
 }
 
@@ -334,13 +339,13 @@ MetronomeWindow* MainWindow::metronomeWindow() const {
 
 void MainWindow::showFretlightOptions() {
     if (!m_fretlightDialog)
-        m_fretlightDialog = new FretlightDialog(m_program.state, this);
+        m_fretlightDialog = new FretlightDialog(m_program, this);
     m_fretlightDialog->showModal();
 }
 
 void MainWindow::showLedView() {
     if (!m_ledView) {
-        m_ledView = new LedGuitarView(m_program.guitar, this);
+        m_ledView = new LedGuitarView(m_program.guitar(), this);
         m_ledView->setAttribute(Qt::WA_DeleteOnClose);
     }
     present(*m_ledView);
@@ -400,7 +405,7 @@ void MainWindow::displayHtml(const QString& relativePath) {
 void MainWindow::showInfo(Mode mode) {
     if (!m_program.infoCommand(mode))
         return;
-    InfoWindow info(m_program.info, this);
+    InfoWindow info(m_program.info(), this);
     info.exec();
 }
 
@@ -416,7 +421,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange)
-        m_program.state.mainWindowActive = isActiveWindow();
+        m_program.setMainWindowActive(isActiveWindow());
     QMainWindow::changeEvent(event);
 }
 

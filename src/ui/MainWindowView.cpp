@@ -72,7 +72,7 @@ bool hasPlay(Mode mode) {
 MainWindow::~MainWindow() {
     // The program outlives the window: nothing may call back into it.
     m_program.setNeckChangedHook({});
-    m_program.metronome.setBeatObserver({});
+    m_program.metronome().setBeatObserver({});
 }
 
 void MainWindow::createViewMenu() {
@@ -100,7 +100,7 @@ void MainWindow::createViewMenu() {
     connect(next, &QAction::triggered, this, [this] { stepRoot(1); });
     view->addSeparator();
 
-    ViewSettings& v = m_program.state.view;
+    ViewSettings& v = m_program.viewSettings();
     const std::function<void()> changed = [this] {
         viewChanged();
     };
@@ -208,11 +208,11 @@ void MainWindow::fitNeck() {
 }
 
 void MainWindow::showBeat() {
-    const Metronome& metronome = m_program.metronome;
-    const bool shown = (m_program.state.view.beatIndicator && metronome.isRunning()) ||
+    const Metronome& metronome = m_program.metronome();
+    const bool shown = (m_program.state().view.beatIndicator && metronome.isRunning()) ||
                        !statusBar()->currentMessage().isEmpty();
-    m_beat->setBeat(metronome.beat(), m_program.state.metronome.beats,
-                    m_program.state.metronome.tempo);
+    m_beat->setBeat(metronome.beat(), m_program.state().metronome.beats,
+                    m_program.state().metronome.tempo);
     if (statusBar()->isVisibleTo(this) != shown)
         statusBar()->setVisible(shown);
 }

@@ -70,7 +70,7 @@ template <class Entries, class Field> int longestList(const Entries& entries, in
 
 } // namespace
 
-ModeTabs::ModeTabs(MainPages& pages, const AppState& state, QWidget* parent)
+ModeTabs::ModeTabs(const MainPages& pages, const AppState& state, QWidget* parent)
     : QTabWidget(parent), m_pages(pages), m_state(state) {
     setObjectName(QStringLiteral("tabMode"));
     setDocumentMode(false);
@@ -96,7 +96,7 @@ ModeTabs::ModeTabs(MainPages& pages, const AppState& state, QWidget* parent)
 
 QWidget* ModeTabs::chordsPage() {
     auto* page = new QWidget;
-    ChordsPage& m = m_pages.chords;
+    const ChordsPage& m = m_pages.chords;
     auto* layout = pageLayout(page);
     layout->addWidget(captioned(QString(), makeTree(TreeId::Chords, QStringLiteral("tvwChords"))),
                       3);
@@ -123,7 +123,7 @@ QWidget* ModeTabs::chordsPage() {
 
 QWidget* ModeTabs::scalesPage() {
     auto* page = new QWidget;
-    ScalesPage& m = m_pages.scales;
+    const ScalesPage& m = m_pages.scales;
     auto* layout = pageLayout(page);
     layout->addWidget(makeTree(TreeId::Scales, QStringLiteral("tvwScales")), 3);
 
@@ -145,7 +145,7 @@ QWidget* ModeTabs::scalesPage() {
 
 QWidget* ModeTabs::arpeggiosPage() {
     auto* page = new QWidget;
-    ArpeggiosPage& m = m_pages.arpeggios;
+    const ArpeggiosPage& m = m_pages.arpeggios;
     auto* layout = pageLayout(page);
     layout->addWidget(makeTree(TreeId::Arpeggios, QStringLiteral("tvwArps")), 3);
 
@@ -165,7 +165,7 @@ QWidget* ModeTabs::arpeggiosPage() {
 QWidget* ModeTabs::notesPage() {
     // The page has no controls of its own: choosing it shows the root everywhere on the neck.
     auto* page = new QWidget;
-    NotesPage& m = m_pages.notes;
+    const NotesPage& m = m_pages.notes;
     auto* layout = pageLayout(page);
     auto* details = detailsColumn();
     details->addWidget(makeLabel(QStringLiteral("lblNoteName"), m.lblNoteName, true));
@@ -183,7 +183,7 @@ QWidget* ModeTabs::notesPage() {
 
 QWidget* ModeTabs::triadsPage() {
     auto* page = new QWidget;
-    TriadsPage& m = m_pages.triads;
+    const TriadsPage& m = m_pages.triads;
     auto* layout = pageLayout(page);
     layout->addWidget(captioned(QString(), makeTree(TreeId::Triads, QStringLiteral("tvwTriads"))),
                       3);
@@ -205,7 +205,7 @@ QWidget* ModeTabs::triadsPage() {
 
 QWidget* ModeTabs::chordScalePage() {
     auto* page = new QWidget;
-    ChordScalePage& m = m_pages.chordScale;
+    const ChordScalePage& m = m_pages.chordScale;
     auto* layout = pageLayout(page);
     layout->addWidget(captioned(QStringLiteral("Chords"),
                                 makeTree(TreeId::CSChords, QStringLiteral("tvwCSChords"))),
@@ -250,9 +250,11 @@ QWidget* ModeTabs::finderPage() {
     grid->setContentsMargins(12, 10, 12, 10);
     grid->setHorizontalSpacing(14);
     grid->setVerticalSpacing(8);
-    for (int s = 6; s >= 1; --s) {
-        const int row = 6 - s;
-        grid->addWidget(new QLabel(QStringLiteral("Root %1 String:").arg(ordinal(s)), box), row, 0);
+    // A row for every string a neck may have; the rows of strings the neck lacks stay hidden.
+    for (int s = MaxStrings; s >= 1; --s) {
+        const int row = MaxStrings - s;
+        auto* caption = new QLabel(QStringLiteral("Root %1 String:").arg(ordinal(s)), box);
+        grid->addWidget(caption, row, 0);
         auto* description = new QLabel(box);
         description->setObjectName(QStringLiteral("lblDescription%1").arg(s));
         description->setTextFormat(Qt::PlainText);
@@ -260,10 +262,10 @@ QWidget* ModeTabs::finderPage() {
         bold.setBold(true);
         description->setFont(bold);
         grid->addWidget(description, row, 1, Qt::AlignLeft);
-        m_descriptions[size_t(s)] = description;
+        m_descriptions[size_t(s - 1)] = {caption, description};
     }
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(6, 1);
+    grid->setRowStretch(MaxStrings, 1);
     layout->addWidget(captioned(QStringLiteral("Possible Chord Descriptions"), box), 3);
 
     auto* side = detailsColumn();
@@ -434,7 +436,7 @@ void ModeTabs::connectTree(TreeId id, bool expandingClicks) {
         return;
     auto expandedOrCollapsed = [this, id, t](QTreeWidgetItem* item, bool expanded) {
         const QString key = TreeFiller::keyOf(item);
-        treeModel(m_pages, id).setExpanded(key, expanded);
+        Q_EMIT nodeExpanded(id, key, expanded);
         {
             const QSignalBlocker blocker(t);
             t->setCurrentItem(item);
@@ -481,9 +483,12 @@ void ModeTabs::showPages() {
     for (const auto& [mode, picker] : m_positions)
         picker->showModel();
 
-    for (int s = 1; s <= 6; ++s) {
-        const FinderDescription& d = m_pages.finder.lblDescription[size_t(s)];
-        QLabel* label = m_descriptions[size_t(s)];
+    const int strings = m_state.instrument.strings();
+    for (int s = 1; s <= MaxStrings; ++s) {
+        const FinderDescription& d = m_pages.finder.description(s);
+        const auto [caption, label] = m_descriptions[size_t(s - 1)];
+        caption->setVisible(s <= strings);
+        label->setVisible(s <= strings);
         label->setText(d.text);
         // The light text colours of inversions cannot be read on the light page: they get a dark
         // ground of their own, the dark blue of a root-position chord stays on the page.

@@ -27,7 +27,7 @@ class ModeTabs : public QTabWidget {
     Q_OBJECT
 
 public:
-    ModeTabs(MainPages& pages, const AppState& state, QWidget* parent = nullptr);
+    ModeTabs(const MainPages& pages, const AppState& state, QWidget* parent = nullptr);
 
     // Copies the page models into the controls.
     void showPages();
@@ -41,6 +41,8 @@ Q_SIGNALS:
     // A node was clicked, or expanded or collapsed in a tree where that acts as a click (the
     // node has then been made the current one).
     void nodeClicked(chordalis::TreeId tree, const QString& key);
+    // A node was expanded or collapsed by the user (before the click it then acts as).
+    void nodeExpanded(chordalis::TreeId tree, const QString& key, bool expanded);
     // An entry of the page's position list was chosen, or an option of its pair clicked.
     void positionChosen(chordalis::Mode mode, int index);
     void positionOptionClicked(chordalis::Mode mode, int option);
@@ -76,13 +78,14 @@ private:
     void fitTextBoxes();
     void connectTree(TreeId id, bool expandingClicks);
 
-    MainPages& m_pages;
+    const MainPages& m_pages;
     const AppState& m_state;
     std::array<QTreeWidget*, TreeCount> m_trees{};
     std::array<QString, TreeCount> m_currentAtPress; // key of each tree's current node at a press
     std::vector<std::pair<QLabel*, const QString*>> m_labels;
     std::vector<std::pair<QPlainTextEdit*, const QString*>> m_textBoxes;
-    std::array<QLabel*, 7> m_descriptions{}; // lblDescription1..6, index 0 unused
+    // Per string, string 1 first: the caption "Root 6th String:" and lblDescription6.
+    std::array<std::pair<QLabel*, QLabel*>, MaxStrings> m_descriptions{};
     std::vector<std::pair<Mode, PositionPicker*>> m_positions;
     std::vector<ColourLegend*> m_legends;
     std::pair<int, int> m_fittedLibrary{-1, -1}; // chord and scale counts the boxes were fitted to

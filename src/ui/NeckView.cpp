@@ -10,7 +10,8 @@
 namespace chordalis {
 
 NeckView::NeckView(const Fretboard& fretboard, QWidget* parent)
-    : QWidget(parent), m_fretboard(fretboard) {
+    : QWidget(parent), m_fretboard(fretboard),
+      m_surfaceSize(fretboard.geometry().width(), fretboard.geometry().height()) {
     setObjectName(QStringLiteral("picFretboard"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
 }
@@ -24,21 +25,38 @@ void NeckView::setExtras(const NeckExtras& extras, FretNumbers fretNumbers) {
     update();
 }
 
+int NeckView::surfaceWidth() const {
+    return m_fretboard.geometry().width();
+}
+
+int NeckView::surfaceHeight() const {
+    return m_fretboard.geometry().height();
+}
+
+void NeckView::refresh() {
+    const QSize size(surfaceWidth(), surfaceHeight());
+    if (size != m_surfaceSize) {
+        m_surfaceSize = size;
+        updateGeometry();
+    }
+    update();
+}
+
 int NeckView::contentHeight() const {
-    return SurfaceHeight + (m_fretNumbers == FretNumbers::None ? 0 : FretNumberStripHeight);
+    return surfaceHeight() + (m_fretNumbers == FretNumbers::None ? 0 : FretNumberStripHeight);
 }
 
 QSize NeckView::sizeHint() const {
-    return {SurfaceWidth, m_preferredHeight > 0 ? m_preferredHeight : contentHeight()};
+    return {surfaceWidth(), m_preferredHeight > 0 ? m_preferredHeight : contentHeight()};
 }
 
 QSize NeckView::minimumSizeHint() const {
     // Below three fifths of its size the names on the markers can no longer be read.
-    return {SurfaceWidth * 3 / 5, contentHeight() * 3 / 5};
+    return {surfaceWidth() * 3 / 5, contentHeight() * 3 / 5};
 }
 
 int NeckView::heightForWidth(int width) const {
-    return (width * contentHeight() + SurfaceWidth / 2) / SurfaceWidth;
+    return (width * contentHeight() + surfaceWidth() / 2) / surfaceWidth();
 }
 
 void NeckView::setPreferredHeight(int height) {
@@ -51,17 +69,17 @@ void NeckView::setPreferredHeight(int height) {
 
 QRectF NeckView::surfaceRect() const {
     const double scale =
-        std::min(double(width()) / SurfaceWidth, double(height()) / contentHeight());
-    const double w = SurfaceWidth * scale;
+        std::min(double(width()) / surfaceWidth(), double(height()) / contentHeight());
+    const double w = surfaceWidth() * scale;
     const double h = contentHeight() * scale;
-    return {(width() - w) / 2.0, (height() - h) / 2.0, w, SurfaceHeight * scale};
+    return {(width() - w) / 2.0, (height() - h) / 2.0, w, surfaceHeight() * scale};
 }
 
 QPointF NeckView::toSurface(QPointF widgetPos) const {
     const QRectF r = surfaceRect();
     if (r.isEmpty())
         return {};
-    const double scale = r.width() / SurfaceWidth;
+    const double scale = r.width() / surfaceWidth();
     return (widgetPos - r.topLeft()) / scale;
 }
 
@@ -73,7 +91,7 @@ bool NeckView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (const Mark* mark = m_fretboard.markerAt(toSurface(help->pos()))) {
-            const double scale = surfaceRect().width() / SurfaceWidth;
+            const double scale = surfaceRect().width() / surfaceWidth();
             const QRect cell = QRectF(surfaceRect().topLeft() + QPointF(mark->x, mark->y) * scale,
                                       QSizeF(CellSize, CellSize) * scale)
                                    .toAlignedRect();
@@ -93,11 +111,11 @@ void NeckView::paintEvent(QPaintEvent*) {
         return;
     QPainter p(this);
     p.translate(r.topLeft());
-    const double scale = r.width() / SurfaceWidth;
+    const double scale = r.width() / surfaceWidth();
     p.scale(scale, scale);
     m_fretboard.paint(p, m_extras);
     if (m_fretNumbers != FretNumbers::None) {
-        p.translate(0, SurfaceHeight);
+        p.translate(0, surfaceHeight());
         m_fretboard.paintFretNumbers(p, m_fretNumbers, palette().color(QPalette::WindowText));
     }
 }

@@ -9,7 +9,8 @@ namespace chordalis {
 
 class Fretboard;
 
-// picFretboard: the 753 x 183 neck surface scaled into the widget with its aspect ratio kept and
+// picFretboard: the neck surface (753 x 183 units for the six-string neck of 15 frets, else as the
+// neck's geometry has it) scaled into the widget with its aspect ratio kept and
 // centred, painted at the screen's own resolution, with the fret numbers in a strip under it when
 // they are chosen. Mouse presses are reported in surface units (mirrored hands included, since
 // the surface itself is drawn mirrored); the core decides what they mean. A tooltip over a marker
@@ -27,8 +28,11 @@ public:
 
     // Where the surface lies inside the widget, in widget pixels (the strip lies under it).
     QRectF surfaceRect() const;
-    // A widget position in surface units (may lie outside 0..753 x 0..183).
+    // A widget position in surface units (may lie outside the surface).
     QPointF toSurface(QPointF widgetPos) const;
+
+    // Repaints what the neck shows now, taking a new size when the neck has changed shape.
+    void refresh();
 
     // The height the surface and its strip take at a width, aspect kept.
     int heightForWidth(int width) const override;
@@ -50,11 +54,14 @@ protected:
 private:
     // Surface units the widget shows top to bottom: the surface and the strip when shown.
     int contentHeight() const;
+    int surfaceWidth() const;
+    int surfaceHeight() const;
 
     const Fretboard& m_fretboard;
     NeckExtras m_extras;
     FretNumbers m_fretNumbers = FretNumbers::None;
     int m_preferredHeight = 0;
+    QSize m_surfaceSize; // of the neck last laid out
 };
 
 } // namespace chordalis

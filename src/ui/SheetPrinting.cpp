@@ -21,7 +21,7 @@ namespace {
 
 // Shows the refusal of the current mode, if it has one; true when it refused.
 bool refused(const Program& program, MessageBoxes& boxes) {
-    const QString refusal = printRefusal(program.state, program.pages.mode);
+    const QString refusal = printRefusal(program.state(), program.pages().mode);
     if (refusal.isEmpty())
         return false;
     boxes.inform(BoxIcon::Exclamation, refusal);
@@ -29,7 +29,7 @@ bool refused(const Program& program, MessageBoxes& boxes) {
 }
 
 QString currentTitle(const Program& program) {
-    return sheetTitle(program.state, program.pages, program.pages.mode);
+    return sheetTitle(program.state(), program.pages(), program.pages().mode);
 }
 
 } // namespace
@@ -49,7 +49,8 @@ bool printSheet(QPrinter& printer, const Program& program) {
     if (!painter.begin(&printer))
         return false;
     QtPagePainter page(painter);
-    drawReferenceSheet(page, program.state, program.pages, program.pages.mode);
+    drawReferenceSheet(page, program.state(), program.pages(), program.pages().mode,
+                       program.fretboard().picture());
     if (printer.printerState() == QPrinter::Error) {
         printer.abort();
         painter.end();
@@ -80,12 +81,13 @@ void printCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes) {
 bool exportSheet(const Program& program, const QString& path, MessageBoxes& boxes) {
     if (refused(program, boxes))
         return false;
-    const PdfResult result = writeSheetsPdf(
-        path, sheetPageLayout(defaultSheetPaper()), 1, currentTitle(program),
-        [&](PagePainter& page, int) {
-            drawReferenceSheet(page, program.state, program.pages, program.pages.mode);
-            return QString();
-        });
+    const PdfResult result =
+        writeSheetsPdf(path, sheetPageLayout(defaultSheetPaper()), 1, currentTitle(program),
+                       [&](PagePainter& page, int) {
+                           drawReferenceSheet(page, program.state(), program.pages(),
+                                              program.pages().mode, program.fretboard().picture());
+                           return QString();
+                       });
     if (result.status == PdfResult::Written)
         return true;
     boxes.inform(

@@ -52,7 +52,7 @@ TuningDialog::TuningDialog(Program& program, QWidget* parent)
         note->setAlignment(Qt::AlignRight);
         note->setToolTip(QStringLiteral("The open string's note as a MIDI note number"));
         connect(note, &QSpinBox::valueChanged, this, [this, k](int value) {
-            m_form.noteStepped(m_program.state, k, value);
+            m_form.noteStepped(m_program, k, value);
             showForm();
         });
         strings->addWidget(note, row, 1);
@@ -82,11 +82,11 @@ TuningDialog::TuningDialog(Program& program, QWidget* parent)
     layout->addWidget(okCancelButtons(this));
 
     connect(m_presets, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_form.presetClicked(m_program.state, index);
+        m_form.presetClicked(m_program, index);
         showForm();
     });
 
-    m_form.build(m_program.state);
+    m_form.build(m_program);
     showForm();
     setFixedSize(sizeHint());
 }
@@ -97,7 +97,7 @@ void TuningDialog::showForm() {
     for (int k = 0; k < 6; ++k) {
         const QSignalBlocker spinner(m_notes[size_t(k)]);
         m_notes[size_t(k)]->setValue(m_form.udNote[size_t(k)]);
-        m_names[size_t(k)]->setText(m_form.noteName(m_program.state, k));
+        m_names[size_t(k)]->setText(m_form.noteName(m_program, k));
     }
 }
 

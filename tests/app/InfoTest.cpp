@@ -79,7 +79,7 @@ protected:
     // Lets the example play on virtual time as the player's timer would.
     void runFor(double seconds) {
         const double end = program.clock().now() + seconds;
-        MidiFilePlayer& player = program->examplePlayer;
+        MidiFilePlayer& player = program->examplePlayer();
         for (double wait = player.service(); wait >= 0 && program.clock().now() + wait <= end;
              wait = player.service())
             program.clock().advance(wait);
@@ -90,12 +90,12 @@ protected:
     QTemporaryDir m_cache;
     QByteArray m_home;
     test::HeadlessProgram program{test::HeadlessProgram::Fixture{QStringLiteral("examples")}};
-    InfoSession& info = program->info;
+    InfoSession& info = program->info();
     RecordingMidiOut& out = program.port();
 };
 
 TEST_F(InfoTest, ChordPageFillsListLoadsTheFirstExampleIntoTheCacheAndPlays) {
-    program.clickItem(TreeId::Chords, 0, "Chord");
+    program.clickItem(TreeId::Chords, 0);
     ASSERT_TRUE(program->infoCommand(Mode::Chords));
     EXPECT_TRUE(program.boxes().shown.empty());
     const InfoPage& page = info.page();
@@ -126,7 +126,7 @@ TEST_F(InfoTest, ChordPageFillsListLoadsTheFirstExampleIntoTheCacheAndPlays) {
     runFor(0.3);
     info.choose(2);
     EXPECT_FALSE(noteSounding());
-    EXPECT_FALSE(program->examplePlayer.isPlaying());
+    EXPECT_FALSE(program->examplePlayer().isPlaying());
     EXPECT_EQ(page.playState, ExamplePlayState::Stopped);
     EXPECT_TRUE(page.cmdPlay && !page.cmdPause && !page.cmdReset);
     EXPECT_EQ(scratch(), decodeExample(dataFile("midi/chord_major_2.emd")));
@@ -158,21 +158,21 @@ TEST_F(InfoTest, ChordPageFillsListLoadsTheFirstExampleIntoTheCacheAndPlays) {
 }
 
 TEST_F(InfoTest, AfterCloseNothingHangsAndChordsPlayWithTheChosenInstrument) {
-    program->state.playback.instrument = 30;
-    program->metronome.setRunning(true);
-    program.clickItem(TreeId::Chords, 0, "Chord");
+    program->context().state.playback.instrument = 30;
+    program->metronome().setRunning(true);
+    program.clickItem(TreeId::Chords, 0);
     ASSERT_TRUE(program->infoCommand(Mode::Chords));
-    EXPECT_FALSE(program->metronome.isRunning()); // nothing but the example sounds
+    EXPECT_FALSE(program->metronome().isRunning()); // nothing but the example sounds
     info.play();
     runFor(1.0);
     EXPECT_TRUE(noteSounding());
     info.close();
     EXPECT_FALSE(noteSounding());
     EXPECT_FALSE(QFile::exists(InfoSession::scratchPath()));
-    EXPECT_TRUE(program->metronome.isRunning());
+    EXPECT_TRUE(program->metronome().isRunning());
     EXPECT_EQ(out.sent.back().word, packShortMessage(0xC0, 29));
 
-    program->metronome.setRunning(false);
+    program->metronome().setRunning(false);
     out.sent.clear();
     program->playCommand(Mode::Chords);
     ASSERT_FALSE(out.sent.empty());
@@ -192,7 +192,7 @@ TEST_F(InfoTest, AnUnwritableCacheFolderFallsBackAndTheCauseIsNamed) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
 
-    program.clickItem(TreeId::Chords, 0, "Chord");
+    program.clickItem(TreeId::Chords, 0);
     ASSERT_TRUE(program->infoCommand(Mode::Chords));
     EXPECT_TRUE(program.boxes().shown.empty()) << qPrintable(program.boxes().texts().join("|"));
     const QString elsewhere = info.scratchFile();
@@ -232,9 +232,9 @@ TEST_F(InfoTest, ItemsWithoutATextOrWithoutExamples) {
           Case{Mode::Triads, 3, nullptr,
                "ERROR: I cannot find the file: \n" + folder + "/system/.txt"}}) {
         if (c.itemWord)
-            program.clickItem(TreeId::Scales, c.item, c.itemWord);
+            program.clickItem(TreeId::Scales, c.item);
         else
-            program->state.selectedTriad = c.item;
+            program->context().state.selectedTriad = c.item;
         program.boxes().shown.clear();
         EXPECT_FALSE(program->infoCommand(c.mode));
         EXPECT_EQ(program.boxes().texts(), QStringList{c.message});
@@ -244,7 +244,7 @@ TEST_F(InfoTest, ItemsWithoutATextOrWithoutExamples) {
     EXPECT_TRUE(out.sent.empty());
 
     // Only the pedal grooves: the first one is loaded.
-    program.clickItem(TreeId::Chords, 1, "Chord");
+    program.clickItem(TreeId::Chords, 1);
     ASSERT_TRUE(program->infoCommand(Mode::Chords));
     EXPECT_EQ(info.page().cboInfo.size(), 6u);
     EXPECT_EQ(scratch(), decodeExample(dataFile("midi/P01.emd")));
@@ -252,11 +252,11 @@ TEST_F(InfoTest, ItemsWithoutATextOrWithoutExamples) {
     info.close();
 
     // No examples: the text alone, nothing to play.
-    program.clickItem(TreeId::Chords, 2, "Chord");
+    program.clickItem(TreeId::Chords, 2);
     ASSERT_TRUE(program->infoCommand(Mode::Chords));
     EXPECT_TRUE(info.page().cboInfo.empty());
     EXPECT_FALSE(info.page().cmdPlay || info.page().cmdPause || info.page().cmdReset);
-    EXPECT_TRUE(program->examplePlayer.song().events.empty());
+    EXPECT_TRUE(program->examplePlayer().song().events.empty());
     info.close();
 }
 
@@ -273,7 +273,7 @@ TEST_F(InfoTest, DamagedExamplesAreRefusedWithAMessageAndPlayNothing) {
         {"truncated track", toExample(header(0, 1, 96) + chunk("MTrk", bytes({0, 0x90, 60}))),
          "middle of an event"},
     };
-    program->state.selectedScale = 0;
+    program->context().state.selectedScale = 0;
     const QString emdPath = program.folderPath() + QLatin1String("/midi/scale_major_1.emd");
     for (const auto& c : cases) {
         program.writeDataFile(QStringLiteral("midi/scale_major_1.emd"), c.emd);

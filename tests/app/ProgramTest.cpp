@@ -94,10 +94,10 @@ TEST_F(ProgramTest, StartUpStateAndQuitting) {
     Program program(dir.path(), boxes, FakeDevices().devices, true);
     auto s = store();
     ASSERT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
-    EXPECT_TRUE(program.state.leftHanded); // the settings are read, then the library
-    EXPECT_EQ(program.state.chords.count, 3);
+    EXPECT_TRUE(program.context().state.leftHanded); // the settings are read, then the library
+    EXPECT_EQ(program.context().state.chords.count, 3);
 
-    program.state.playback.volume = 90;
+    program.context().state.playback.volume = 90;
     boxes.answer = false;
     EXPECT_FALSE(program.confirmQuit(s));
     EXPECT_FALSE(program.isShutDown());
@@ -110,7 +110,7 @@ TEST_F(ProgramTest, StartUpStateAndQuitting) {
     EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("90"));
 
     // A second shut-down (a logout arriving after the window closed) writes nothing again.
-    program.state.playback.volume = 10;
+    program.context().state.playback.volume = 10;
     program.shutDown(s);
     EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("90"));
 }
@@ -136,7 +136,7 @@ public:
         log << QStringLiteral("save");
         store.setValue("Window/Geometry", QByteArray("g"));
     }
-    int count() const { return m_program ? m_program->state.chords.count : -1; }
+    int count() const { return m_program ? m_program->context().state.chords.count : -1; }
 
     QStringList log;
     std::function<void()> onSplash;
@@ -165,10 +165,10 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderAndShutDownReleasesTheDevices) {
     ASSERT_FALSE(fakes.led->frames.empty());
     EXPECT_TRUE(fakes.led->frames.back().empty()); // the empty neck
 
-    program.metronome.setRunning(true);
+    program.metronome().setRunning(true);
     program.shutDown(s);
     EXPECT_EQ(window.log.back(), "save");
-    EXPECT_FALSE(program.metronome.isRunning());
+    EXPECT_FALSE(program.metronome().isRunning());
     EXPECT_FALSE(fakes.port->isOpen());
     EXPECT_TRUE(fakes.led->frames.back().empty()); // lights off
     EXPECT_TRUE(store().contains("Window/Geometry"));
@@ -244,7 +244,7 @@ TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtTheNextStart) {
         auto s = store();
         EXPECT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
         const size_t shown = boxes.shown.size();
-        program.state.playback.volume = volume;
+        program.playbackSettings().volume = volume;
         program.shutDown(s);
         EXPECT_EQ(boxes.shown.size(), shown) << "no box at the end";
         EXPECT_TRUE(program.isShutDown());

@@ -26,11 +26,11 @@ protected:
 TEST_F(SettingsTest, EmptyStoreGivesDefaults) {
     auto s = store();
     AppState state;
-    state.tuning = {5, 62, 59, 55, 50, 43, 38};
+    state.instrument.tuning = presetTuning(5);
     state.leftHanded = true;
     state.playback.volume = 3;
     readSettings(s, state);
-    EXPECT_EQ(state.tuning, StandardTuning);
+    EXPECT_EQ(state.instrument, Instrument{});
     EXPECT_FALSE(state.leftHanded);
     const PlaybackSettings& p = state.playback;
     EXPECT_EQ(std::tuple(p.volume, p.device, p.instrument), std::tuple(100, -1, 25));
@@ -43,7 +43,7 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     AppState state;
     state.playback = {3, 10, 1, 127, 0, 100, 55};
     state.colourRoot = 0x00FF00;
-    state.tuning = {4, 64, 59, 55, 50, 45, 38};
+    state.instrument.tuning = presetTuning(4);
     state.tuningSpelling = 1;
     state.fretboardFile = QStringLiteral("maple.gif");
     state.leftHanded = true;
@@ -63,7 +63,7 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     auto s = store();
     AppState back;
     readSettings(s, back);
-    EXPECT_EQ(std::pair(back.tuning, back.tuningSpelling), std::pair(state.tuning, 1));
+    EXPECT_EQ(std::pair(back.instrument, back.tuningSpelling), std::pair(state.instrument, 1));
     EXPECT_EQ(back.colourRoot, 0x00FF00);
     EXPECT_EQ(std::pair(back.playback.arpeggioTempo, back.playback.device), std::pair(55, 3));
     EXPECT_EQ(back.fretboardFile, QStringLiteral("maple.gif"));
@@ -94,7 +94,7 @@ TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
               std::tuple(-1, 16, 25, 0, 90, 40));
     EXPECT_EQ(std::pair(state.colourRoot, state.colourChord), std::pair(255, 0xFFFFFF));
     // Flag 1 with other notes is not standard tuning any more.
-    EXPECT_EQ(std::tuple(state.tuning[0], state.tuning[6], state.tuningSpelling),
+    EXPECT_EQ(std::tuple(state.tuning().preset, state.tuning().openNote(6), state.tuningSpelling),
               std::tuple(0, 36, 1));
     EXPECT_FALSE(state.leftHanded);
     const MetronomeSettings& m = state.metronome;
@@ -111,7 +111,7 @@ TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives)
         auto s = store();
         readSettings(s, state);
     }
-    EXPECT_EQ(state.tuning, (Tuning{0, 67, 62, 58, 53, 48, 43}));
+    EXPECT_EQ(state.tuning(), (Tuning{0, {67, 62, 58, 53, 48, 43}}));
     EXPECT_EQ(state.fretboardFile, QStringLiteral("my,neck.gif"));
     {
         auto s = store();
@@ -120,15 +120,46 @@ TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives)
     AppState again;
     auto s = store();
     readSettings(s, again);
-    EXPECT_EQ(again.tuning, state.tuning);
+    EXPECT_EQ(again.tuning(), state.tuning());
     EXPECT_EQ(again.fretboardFile, QStringLiteral("my,neck.gif"));
     // A preset stored with its own notes stays that preset.
     s.setValue("Tuning/Flag", "4");
     const Tuning dropD = presetTuning(4);
     for (int k = 1; k <= 6; ++k)
-        s.setValue("Tuning/" + QString::number(k), QString::number(dropD[size_t(k)]));
+        s.setValue("Tuning/" + QString::number(k), QString::number(dropD.openNote(k)));
     readSettings(s, again);
-    EXPECT_EQ(again.tuning, dropD);
+    EXPECT_EQ(again.tuning(), dropD);
+}
+
+// A neck of any size survives a restart; a hand-edited size is clamped, the strings it gains
+// start at their default notes, and its finder has a value for every string.
+TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
+    AppState state;
+    state.setInstrument({{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}, 24});
+    {
+        auto s = store();
+        writeSettings(s, state);
+    }
+    {
+        auto s = store();
+        AppState back;
+        readSettings(s, back);
+        EXPECT_EQ(back.instrument, state.instrument);
+        EXPECT_EQ(back.finderSelection.size(), 7u);
+    }
+    // A bass that says it is standard tuning, with a string out of reach and one missing.
+    writeRaw("[Tuning]\nFlag=1\nStrings=4\nFrets=99\n1=43\n2=38\n3=500\n");
+    auto s = store();
+    AppState bass;
+    readSettings(s, bass);
+    EXPECT_EQ(bass.instrument.frets, MaxFrets);
+    EXPECT_EQ(bass.tuning(), (Tuning{CustomPreset, {43, 38, HighestAnyOpenNote, 50}}));
+    EXPECT_EQ(bass.finderSelection.size(), 4u);
+    writeRaw("[Tuning]\nStrings=12\n");
+    auto s2 = store();
+    readSettings(s2, bass);
+    EXPECT_EQ(bass.tuning().strings(), MaxStrings);
+    EXPECT_EQ(bass.tuning().openNote(7), 35); // a fourth below the low E
 }
 
 // The window's choices start at the program's own look and sound, survive a restart, and a word

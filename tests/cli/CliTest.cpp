@@ -121,9 +121,12 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrame) {
 
     for (const char* args :
          {"show", "show triangle", "show chord --item 99", "show chord --item 0 --voicing 7",
-          "show note --position 3", "show scale --tuning 64,59,55,50,45",
-          "show scale --tuning 64,59,55,50,45,30", "show scale --preset 13", "render note",
-          "show note --skin no-such-picture.gif", "show note --skin ../chord.ini"}) {
+          "show note --position 3", "show scale --tuning 64,59,55",
+          "show scale --tuning 64,59,55,50,45,30", "show scale --tuning E4,B3,G3,D3,A2,H2",
+          "show scale --tuning 64,59,55,50,45,40,35,30,25,20,15", "show note --fret-count 25",
+          "show finder --frets x3201", "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010",
+          "show scale --preset 13", "render note", "show note --skin no-such-picture.gif",
+          "show note --skin ../chord.ini"}) {
         const Result b = run(args);
         EXPECT_EQ(b.status, 2) << args;
         EXPECT_FALSE(b.err.isEmpty());

@@ -38,13 +38,8 @@ protected:
     }
     void showMajorScale() {
         modeDispatch(program->context(), Mode::Scales);
-        for (const TreeNode& node : program->pages.scales.tvwScales.nodes()) {
-            if (itemNumber(node.key, QLatin1String("Scale")) >= 0) {
-                nodeClicked(program->context(), TreeId::Scales, node.key);
-                break;
-            }
-        }
-        ASSERT_GE(program->state.selectedScale, 0);
+        chooseItem(program->context(), TreeId::Scales, 0);
+        ASSERT_GE(program->context().state.selectedScale, 0);
     }
 
     TestFolder folder;
@@ -57,10 +52,10 @@ protected:
 
 TEST_F(AppearanceTest, FirstRunShowsDefaultGifWhenItIsThereAndNothingElseOtherwise) {
     start();
-    EXPECT_TRUE(program->fretboard.hasBuiltInSkin());
+    EXPECT_TRUE(program->context().fretboard.hasBuiltInSkin());
     addSkin(QStringLiteral("default.gif"), shippedSkin("maple.gif"));
     start();
-    EXPECT_FALSE(program->fretboard.hasBuiltInSkin());
+    EXPECT_FALSE(program->context().fretboard.hasBuiltInSkin());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -74,8 +69,8 @@ TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
     QDir(skinFolder(folder.path())).mkdir(QStringLiteral("folder.gif"));
     folder.write(QStringLiteral("outside.gif"), shippedSkin("ebony.gif"));
     start();
-    program->fretboard.clearFretboard();
-    const QImage before = program->fretboard.image();
+    program->context().fretboard.clearFretboard();
+    const QImage before = program->context().fretboard.image();
 
     const QString absolute = folder.filePath(QStringLiteral("outside.gif"));
     for (const QString& name :
@@ -84,11 +79,11 @@ TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
           QStringLiteral("broken.gif"), QStringLiteral("empty.gif"), QStringLiteral("folder.gif"),
           QStringLiteral("missing.gif")}) {
         SCOPED_TRACE(qPrintable(name));
-        program->state.fretboardFile = name;
+        program->context().state.fretboardFile = name;
         EXPECT_FALSE(applyFretboard(*program));
-        EXPECT_EQ(program->state.fretboardFile, name);
-        program->fretboard.clearFretboard();
-        EXPECT_TRUE(program->fretboard.image() == before);
+        EXPECT_EQ(program->context().state.fretboardFile, name);
+        program->context().fretboard.clearFretboard();
+        EXPECT_TRUE(program->context().fretboard.image() == before);
     }
     EXPECT_TRUE(boxes.shown.empty());
 }
@@ -107,13 +102,13 @@ TEST_F(AppearanceTest, SkinDialogListsTheFolderAndSelectsTheExactName) {
     addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
     addSkin(QStringLiteral("notes.txt"), "not a picture");
     QDir(skinFolder(folder.path())).mkdir(QStringLiteral("folder.gif"));
-    program->state.fretboardFile = QStringLiteral("Default.GIF");
+    program->context().state.fretboardFile = QStringLiteral("Default.GIF");
     ASSERT_TRUE(chooser.open(*program, boxes));
     EXPECT_EQ(chooser.File1, QStringList({"default.gif", "maple.gif"}));
     EXPECT_EQ(chooser.selected, -1);
     EXPECT_TRUE(chooser.imgPreview.isNull());
 
-    program->state.fretboardFile = QStringLiteral("maple.gif");
+    program->context().state.fretboardFile = QStringLiteral("maple.gif");
     ASSERT_TRUE(chooser.open(*program, boxes));
     EXPECT_EQ(chooser.selected, 1);
     EXPECT_EQ(chooser.imgPreview.size(), QSize(SurfaceWidth, SurfaceHeight));
@@ -124,30 +119,33 @@ TEST_F(AppearanceTest, OkPutsTheDisplayOnTheChosenPictureForBothHands) {
     addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
     start();
     showMajorScale();
-    const auto marksBefore = program->fretboard.marks().size();
+    const auto marksBefore = program->context().fretboard.marks().size();
     SkinChooser chooser;
     ASSERT_TRUE(chooser.open(*program, boxes));
 
     // OK with nothing selected keeps the name: an empty one would lose the skin next time.
     chooser.ok(*program);
-    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("default.gif"));
+    EXPECT_EQ(program->context().state.fretboardFile, QStringLiteral("default.gif"));
 
     chooser.click(*program, int(chooser.File1.indexOf(QStringLiteral("maple.gif"))));
     chooser.ok(*program);
-    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("maple.gif"));
-    EXPECT_EQ(program->fretboard.marks().size(), marksBefore);
+    EXPECT_EQ(program->context().state.fretboardFile, QStringLiteral("maple.gif"));
+    EXPECT_EQ(program->context().fretboard.marks().size(), marksBefore);
     // Maple in the cell of fret 1, in the gap between the marker rows of strings 1 and 2.
+    const NeckGeometry neck;
     const int y = 43;
-    EXPECT_GT(program->fretboard.image().pixelColor(fretX(1, false) + 10, y).lightness(), 150);
+    EXPECT_GT(
+        program->context().fretboard.image().pixelColor(neck.fretX(1, false) + 10, y).lightness(),
+        150);
 
-    program->state.leftHanded = true;
+    program->context().state.leftHanded = true;
     redrawCurrentMode(program->context());
-    const QImage left = program->fretboard.image();
+    const QImage left = program->context().fretboard.image();
     const QImage skin = loadSkin(folder.path(), QStringLiteral("maple.gif"));
     // The nut's bone and the first wire, mirrored.
-    const int wire = int(std::round(fretWireX(1)));
+    const int wire = int(std::round(neck.fretWireX(1)));
     EXPECT_EQ(left.pixelColor(SurfaceWidth - 1 - wire, y), skin.pixelColor(wire, y));
-    EXPECT_EQ(program->fretboard.marks().size(), marksBefore);
+    EXPECT_EQ(program->context().fretboard.marks().size(), marksBefore);
 }
 
 // Every shipped picture: 753 x 183, light margins for the names, and each fret wire and string
@@ -158,6 +156,7 @@ TEST(ShippedSkins, LoadAtSurfaceSizeWithFretsAndStringsInPlace) {
     ASSERT_TRUE(files);
     EXPECT_GE(files->size(), 4);
     EXPECT_TRUE(files->contains(QLatin1String(DefaultSkinFile)));
+    const NeckGeometry neck;
     const auto distance = [](QColor a, QColor b) {
         return std::hypot(a.red() - b.red(), a.green() - b.green(), a.blue() - b.blue());
     };
@@ -165,26 +164,26 @@ TEST(ShippedSkins, LoadAtSurfaceSizeWithFretsAndStringsInPlace) {
         SCOPED_TRACE(qPrintable(file));
         const QImage skin = loadSkin(shipped, file);
         ASSERT_EQ(skin.size(), QSize(SurfaceWidth, SurfaceHeight));
-        EXPECT_GT(skin.pixelColor(fretX(OpenNameColumn, false) + 10, 100).lightness(), 200);
-        EXPECT_GT(skin.pixelColor(fretX(NoteNameColumn, false) + 10, 100).lightness(), 200);
+        EXPECT_GT(skin.pixelColor(neck.fretX(OpenNameColumn, false) + 10, 100).lightness(), 200);
+        EXPECT_GT(skin.pixelColor(neck.fretX(NoteNameColumn, false) + 10, 100).lightness(), 200);
 
         const int gap = 44; // between strings 1 and 2: no inlay reaches it
         for (int fret = 1; fret <= 15; ++fret) {
             SCOPED_TRACE(fret);
-            const int x = int(std::round(fretWireX(fret)));
+            const int x = int(std::round(neck.fretWireX(fret)));
             int wire = 0;
             for (int dx = -1; dx <= 1; ++dx)
                 wire = std::max(wire, skin.pixelColor(x + dx, gap).lightness());
             // Inside the marker cell there is wood only.
             int cell = 0;
-            for (int cx = fretX(fret, false) + 2; cx <= fretX(fret, false) + 18; ++cx)
+            for (int cx = neck.fretX(fret, false) + 2; cx <= neck.fretX(fret, false) + 18; ++cx)
                 cell = std::max(cell, skin.pixelColor(cx, gap).lightness());
             EXPECT_GT(wire, cell + 25);
         }
-        const int x = fretX(4, false) + 10; // a cell without an inlay
+        const int x = neck.fretX(4, false) + 10; // a cell without an inlay
         for (int string = 1; string <= 6; ++string) {
             SCOPED_TRACE(string);
-            const int y = stringY(string) + 10;
+            const int y = neck.stringY(string) + 10;
             EXPECT_GT(distance(skin.pixelColor(x, y), skin.pixelColor(x, y - 6)), 40);
         }
     }
@@ -194,31 +193,31 @@ TEST_F(AppearanceTest, ColourKeyOkStoresCancelKeepsAndResetAsks) {
     start();
     showMajorScale();
     const AppState defaults;
-    ColourKey key(program->state);
+    ColourKey key(*program);
     key.colourChosen(2, 0x123456);
     // Cancel is only hiding: the shared colour is untouched until OK.
-    EXPECT_EQ(program->state.colourScale, defaults.colourScale);
+    EXPECT_EQ(program->context().state.colourScale, defaults.colourScale);
     key.ok(*program);
-    EXPECT_EQ(program->state.colourScale, 0x123456);
-    for (const Mark& m : program->fretboard.marks()) {
+    EXPECT_EQ(program->context().state.colourScale, 0x123456);
+    for (const Mark& m : program->context().fretboard.marks()) {
         if (m.kind == MarkKind::Square) {
-            EXPECT_TRUE(m.colour == 0x123456 || m.colour == program->state.colourRoot);
+            EXPECT_TRUE(m.colour == 0x123456 || m.colour == program->context().state.colourRoot);
         }
     }
 
     // The boxes keep what was left in them; only the menu's opening refreshes them.
     key.colourChosen(0, 0x00FF00);
     EXPECT_EQ(key.piccol[0], 0x00FF00);
-    key.showme(program->state);
+    key.showme(*program);
     EXPECT_EQ(key.piccol[0], defaults.colourRoot);
 
     boxes.answer = false;
-    EXPECT_FALSE(key.reset(program->state, boxes));
-    EXPECT_EQ(program->state.colourScale, 0x123456);
+    EXPECT_FALSE(key.reset(*program, boxes));
+    EXPECT_EQ(program->context().state.colourScale, 0x123456);
     boxes.answer = true;
-    EXPECT_TRUE(key.reset(program->state, boxes));
+    EXPECT_TRUE(key.reset(*program, boxes));
     // Applied at once, whatever OK or Cancel follows.
-    EXPECT_EQ(program->state.colourScale, defaults.colourScale);
+    EXPECT_EQ(program->context().state.colourScale, defaults.colourScale);
     EXPECT_EQ(key.piccol, (std::array<PackedColour, 4>{255, 16711680, 8421376, 16576}));
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_EQ(boxes.shown[1].icon, BoxIcon::Question);

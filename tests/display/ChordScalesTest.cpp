@@ -25,7 +25,7 @@ protected:
     void SetUp() override { modeDispatch(p->context(), Mode::ChordScale); }
     void show(const char* root, int chord) {
         rootChange(p->context(), *rootTabIndex(QLatin1String(root)));
-        p.clickItem(TreeId::CSChords, chord, "Chord");
+        p.clickItem(TreeId::CSChords, chord);
     }
     // Every marked name with the role of its colour, "C:root E:both ..."; a name drawn in two
     // colours shows twice.
@@ -42,8 +42,8 @@ protected:
             out << name;
         return out.join(QLatin1Char(' '));
     }
-    const ChordScalePage& page() { return p->pages.chordScale; }
-    const AppState& s() { return p->state; }
+    const ChordScalePage& page() { return p->context().pages.chordScale; }
+    const AppState& s() { return p->context().state; }
     test::HeadlessProgram p;
 };
 
@@ -63,7 +63,7 @@ TEST_F(ChordScalesTest, RecommendedScalesInScaleOrderFirstOneChosen) {
 
 TEST_F(ChordScalesTest, EachNoteTakesTheColourOfWhereItBelongs) {
     // A is only the scale's thirteenth entry: it is drawn too.
-    p->state.scales.entries[0].formula = QStringLiteral("1;2;3;4;5;2;7;2;2;2;2;2;6");
+    p->context().state.scales.entries[0].formula = QStringLiteral("1;2;3;4;5;2;7;2;2;2;2;2;6");
     show("C", 2); // C7 against C major
     nodeClicked(p->context(), TreeId::CSScales, QStringLiteral("0 Scale"));
     EXPECT_EQ(colours(), "A:scale B:scale Bb:chord C:root D:scale E:both F:scale G:both");
@@ -76,7 +76,7 @@ TEST_F(ChordScalesTest, EachNoteTakesTheColourOfWhereItBelongs) {
 
 TEST_F(ChordScalesTest, ChordWithoutRecommendationIsShownAlone) {
     show("C", 2);
-    p->state.chords.entries[0].relatedscaleid.clear();
+    p->context().state.chords.entries[0].relatedscaleid.clear();
     show("D", 0);
     EXPECT_TRUE(page().tvwCSScales.children(QStringLiteral("Recommended Group")).empty());
     EXPECT_EQ(s().selectedCSScale, -1);

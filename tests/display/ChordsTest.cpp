@@ -49,7 +49,7 @@ int tab(const char* caption) {
 QStringList frets(const AppState& s, int column) {
     QStringList out;
     for (int string = 6; string >= 1; --string) {
-        const auto fret = s.voicings.at(size_t(column)).frets[size_t(string)];
+        const auto fret = s.voicings.at(size_t(column)).fret(string);
         out << (fret ? QString::number(*fret) : QStringLiteral("xx"));
     }
     return out;
@@ -66,9 +66,9 @@ class ChordsTest : public ::testing::Test {
 protected:
     void show(const char* root, int chord) {
         rootChange(p->context(), tab(root));
-        p.clickItem(TreeId::Chords, chord, "Chord");
+        p.clickItem(TreeId::Chords, chord);
     }
-    const ChordsPage& page() { return p->pages.chords; }
+    const ChordsPage& page() { return p->context().pages.chords; }
 
     HeadlessProgram p{voicings()};
 };
@@ -78,7 +78,7 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     EXPECT_EQ(nodeTexts(page().tvwVoicings),
               QStringList({"Open Chord", "8th Position, Root 6th", "2nd Position, Root 5th",
                            "10th Position, Root 4th"}));
-    EXPECT_EQ(frets(p->state, 1), QStringList({"8", "xx", "10", "9", "8", "8"}));
+    EXPECT_EQ(frets(p->context().state, 1), QStringList({"8", "xx", "10", "9", "8", "8"}));
     EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("0Voicing"))->icon,
               QStringLiteral("voicingB"));
     EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("99Voicing"))->icon,
@@ -86,18 +86,18 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
 
     // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
     rootChange(p->context(), tab("E"));
-    EXPECT_EQ(frets(p->state, 0), QStringList({"12", "xx", "14", "13", "12", "12"}));
+    EXPECT_EQ(frets(p->context().state, 0), QStringList({"12", "xx", "14", "13", "12", "12"}));
     EXPECT_EQ(page().tvwVoicings.nodes()[0].text, QStringLiteral("12th Position, Root 6th"));
 
     // A stored -1 below a root on the open A string lands at fret 11.
     rootChange(p->context(), tab("A"));
-    EXPECT_EQ(frets(p->state, 2), QStringList({"xx", "12", "14", "11", "13", "xx"}));
+    EXPECT_EQ(frets(p->context().state, 2), QStringList({"xx", "12", "14", "11", "13", "xx"}));
     EXPECT_EQ(page().tvwVoicings.nodes()[2].text, QStringLiteral("11th Position, Root 5th"));
 }
 
 TEST_F(ChordsTest, OpenChordShowsOpenAndMutedStringsWithTheRootInRed) {
     show("C", 0);
-    ASSERT_EQ(p->state.selectedVoicing, 99);
+    ASSERT_EQ(p->context().state.selectedVoicing, 99);
     QStringList indicator;
     for (const Mark& m : p.signs(IndicatorColumn))
         indicator << QString::number(m.string) + m.label;
@@ -108,12 +108,12 @@ TEST_F(ChordsTest, OpenChordShowsOpenAndMutedStringsWithTheRootInRed) {
     EXPECT_EQ(names, QStringList({"C2", "E2", "G2", "C2", "E2"}));
     const auto rootOnA = p.markersAt(3, 5);
     ASSERT_EQ(rootOnA.size(), 1u);
-    EXPECT_EQ(rootOnA[0].colour, p->state.colourRoot);
+    EXPECT_EQ(rootOnA[0].colour, p->context().state.colourRoot);
     EXPECT_EQ(rootOnA[0].label, QStringLiteral("finger3"));
-    EXPECT_EQ(p.markersAt(2, 4)[0].colour, p->state.colourChord);
-    EXPECT_EQ(test::frameText(p->fretboard.ledFrame()),
+    EXPECT_EQ(p.markersAt(2, 4)[0].colour, p->context().state.colourChord);
+    EXPECT_EQ(test::frameText(p->context().fretboard.ledFrame()),
               QStringList({"3~5", "2~4", "0~3", "1~2", "0~1"}));
-    EXPECT_EQ(p.led().frames.back(), p->fretboard.ledFrame());
+    EXPECT_EQ(p.led().frames.back(), p->context().fretboard.ledFrame());
     EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes: Open C chord"));
 
     rootChange(p->context(), tab("A"));
@@ -127,39 +127,39 @@ TEST_F(ChordsTest, RootChangeKeepsTheVoicingWhereItExists) {
     show("C", 0);
     nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("2Voicing"));
     rootChange(p->context(), tab("D"));
-    EXPECT_EQ(p->state.selectedVoicing, 2);
+    EXPECT_EQ(p->context().state.selectedVoicing, 2);
     EXPECT_EQ(page().tvwVoicings.selectedKey, QStringLiteral("2Voicing"));
 
     nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("99Voicing"));
     rootChange(p->context(), tab("A")); // has an open major chord too
-    EXPECT_EQ(p->state.selectedVoicing, 99);
+    EXPECT_EQ(p->context().state.selectedVoicing, 99);
     rootChange(p->context(), tab("E")); // has none: the first voicing
-    EXPECT_EQ(p->state.selectedVoicing, 0);
+    EXPECT_EQ(p->context().state.selectedVoicing, 0);
     EXPECT_EQ(page().tvwVoicings.selectedKey, QStringLiteral("0Voicing"));
 
     // A click in the chords tree always starts at the first voicing.
     rootChange(p->context(), tab("C"));
     nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("1Voicing"));
-    p.clickItem(TreeId::Chords, 0, "Chord");
-    EXPECT_EQ(p->state.selectedVoicing, 99);
+    p.clickItem(TreeId::Chords, 0);
+    EXPECT_EQ(p->context().state.selectedVoicing, 99);
 }
 
 TEST_F(ChordsTest, ChordWithoutVoicingsLeavesNothingBehind) {
     show("C", 0);
-    p.clickItem(TreeId::Chords, 1, "Chord");
+    p.clickItem(TreeId::Chords, 1);
     EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: C6"));
     EXPECT_TRUE(page().tvwVoicings.isEmpty());
-    EXPECT_EQ(p->state.selectedVoicing, -1);
-    EXPECT_TRUE(p->state.voicings.empty());
+    EXPECT_EQ(p->context().state.selectedVoicing, -1);
+    EXPECT_TRUE(p->context().state.voicings.empty());
     EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes:"));
     EXPECT_TRUE(p.markers().empty());
-    EXPECT_TRUE(p->fretboard.ledFrame().empty());
+    EXPECT_TRUE(p->context().fretboard.ledFrame().empty());
 }
 
 TEST_F(ChordsTest, GroupFolderClearsTheChord) {
     show("C", 0);
     nodeClicked(p->context(), TreeId::Chords, QStringLiteral("0 Group"));
-    EXPECT_EQ(p->state.selectedChord, -1);
+    EXPECT_EQ(p->context().state.selectedChord, -1);
     EXPECT_EQ(page().lblChordName, QStringLiteral("No Chord Selected"));
     EXPECT_TRUE(page().lblChordNotes.isEmpty() && page().txtChordSymbols.isEmpty());
     EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes:"));
@@ -181,8 +181,9 @@ TEST_F(ChordsTest, LabelsSpellTheChordForTheRootTab) {
 TEST_F(ChordsTest, VoicingsBeyondTheListAreLeftOutWithAWarning) {
     show("C", 2);
     EXPECT_EQ(page().tvwVoicings.size(), MaxListedVoicings);
-    ASSERT_EQ(p->warnings.messages().size(), 1);
-    EXPECT_TRUE(p->warnings.messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
+    ASSERT_EQ(p->warnings().messages().size(), 1);
+    EXPECT_TRUE(
+        p->warnings().messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
 }
 
 TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) {
@@ -194,29 +195,30 @@ TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) 
                       shape(3, "00xx02010000", "113211", 0, 6, "fingered, not played") +
                       shape(4, "00xx02010000", "1x3211", 1, 6, "E-shape barre")};
     rootChange(p->context(), tab("C"));
-    p.clickItem(TreeId::Chords, 0, "Chord");
+    p.clickItem(TreeId::Chords, 0);
     // Only the sound shape is listed; each other one is named once.
-    EXPECT_EQ(nodeTexts(p->pages.chords.tvwVoicings), QStringList({"8th Position, Root 6th"}));
-    const QStringList said = p->warnings.messages();
+    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings),
+              QStringList({"8th Position, Root 6th"}));
+    const QStringList said = p->warnings().messages();
     EXPECT_EQ(said.size(), 5) << qPrintable(said.join('\n'));
     for (const char* part : {"[openchords] 0: fret \"-9\"", "[0] 0: fret \"9999999999\"",
                              "[0] 1: the shape reaches past fret 24", "[0] 2: finger \"7\"",
                              "[0] 3: string 5 is silent"})
         EXPECT_TRUE(said.filter(QLatin1String(part)).size() == 1) << part;
     // Nothing off the neck is drawn or lit.
-    for (const QString& led : test::frameText(p->fretboard.ledFrame()))
+    for (const QString& led : test::frameText(p->context().fretboard.ledFrame()))
         EXPECT_FALSE(led.startsWith(u'-')) << qPrintable(led);
 }
 
 TEST_F(ChordsTest, NonStandardTuningListsVoicingsButDrawsNone) {
-    p->state.tuning = presetTuning(4); // Dropped D
+    setInstrument(p->context(), {presetTuning(4)}); // Dropped D
     show("C", 0);
     EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: Cmaj"));
     EXPECT_EQ(page().tvwVoicings.size(), 4);
     EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes: Open C chord"));
     EXPECT_TRUE(p.markers().empty());
     EXPECT_TRUE(p.signs(IndicatorColumn).empty());
-    EXPECT_TRUE(p->pages.lblNonStandardVisible);
+    EXPECT_TRUE(p->context().pages.lblNonStandardVisible);
 }
 
 } // namespace

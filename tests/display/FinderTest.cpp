@@ -16,10 +16,11 @@ constexpr std::pair<double, int> StringZones[] = {{22, 1},  {44, 2},  {68, 3}, {
                                                   {116, 5}, {140, 6}, {162, 0}};
 
 TEST(FinderZones, EveryBoundaryForBothHands) {
+    const NeckGeometry neck;
     int below = 0;
     for (const auto& [y, string] : StringZones) {
-        EXPECT_EQ(finderStringAt(y - 0.01), below) << y;
-        EXPECT_EQ(finderStringAt(y), string) << y;
+        EXPECT_EQ(neck.stringAt(y - 0.01), below) << y;
+        EXPECT_EQ(neck.stringAt(y), string) << y;
         below = string;
     }
     for (const bool left : {false, true}) {
@@ -28,11 +29,33 @@ TEST(FinderZones, EveryBoundaryForBothHands) {
             for (const auto& [x, expected] : {std::pair{edge - 0.01, below}, {edge, value}}) {
                 AppState s;
                 s.leftHanded = left;
-                s.finderSelection[3] = 99; // never the value hit: a left press sets it
+                s.finderSelection[2] = 99; // never the value hit: a left press sets it
                 finderClick(s, Qt::LeftButton, QPointF(left ? SurfaceWidth - x : x, 80));
-                EXPECT_EQ(s.finderSelection[3], expected) << x << " left " << left;
+                EXPECT_EQ(finderValue(s, 3), expected) << x << " left " << left;
             }
             below = value;
+        }
+    }
+}
+
+// On a neck of another size a press finds its string and fret by the neck's own geometry: each
+// string and fret, at its cell's centre, for both hands.
+TEST(FinderZones, AnotherNeckIsHitWhereItIsDrawn) {
+    for (const Instrument& neck :
+         {Instrument{{CustomPreset, {43, 38, 33, 28}}, 20},
+          Instrument{{CustomPreset, {64, 59, 55, 50, 45, 40, 35, 30}}, 24}}) {
+        const NeckGeometry g(neck.strings(), neck.frets);
+        for (const bool left : {false, true}) {
+            for (int string = 1; string <= neck.strings(); ++string) {
+                for (int fret = 1; fret <= neck.frets; ++fret) {
+                    AppState s;
+                    s.setInstrument(neck);
+                    s.leftHanded = left;
+                    finderClick(s, Qt::LeftButton,
+                                QPointF(g.fretX(fret, left) + 10.5, g.stringCentreY(string)));
+                    EXPECT_EQ(finderValue(s, string), fret) << string << " " << fret;
+                }
+            }
         }
     }
 }
@@ -42,12 +65,11 @@ protected:
     void SetUp() override { modeDispatch(p->context(), Mode::ChordFinder); }
     void select(std::array<int, 6> strings6to1) {
         for (int string = 6; string >= 1; --string)
-            p->state.finderSelection[size_t(string)] = strings6to1[size_t(6 - string)];
+            p->context().state.finderSelection[size_t(string - 1)] =
+                strings6to1[size_t(6 - string)];
         redrawCurrentMode(p->context());
     }
-    const FinderDescription& line(int string) {
-        return p->pages.finder.lblDescription[size_t(string)];
-    }
+    const FinderDescription& line(int string) { return p->pages().finder.description(string); }
     test::HeadlessProgram p;
 };
 
@@ -78,23 +100,31 @@ TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
     select({-1, 0, 3, 11, 0, 0}); // E F F#: no set of them has a name
     for (int string = 1; string <= 6; ++string)
         EXPECT_TRUE(line(string).text.isEmpty());
-    EXPECT_EQ(finderIntervalSet(p->state, 4), "0;1;2");
+    EXPECT_EQ(finderIntervalSet(p->context().state, 4), "0;1;2");
+
+    // On a ukulele the re-entrant G sounds above the C: G C E C is C major over its root.
+    setInstrument(p->context(), {{CustomPreset, {69, 64, 60, 67}}, 15});
+    p->context().state.finderSelection = {3, -1, -1, -1};
+    redrawCurrentMode(p->context());
+    EXPECT_EQ(line(3).text, QStringLiteral("C Major"));
+    EXPECT_EQ(line(3).colour, DarkBlue);
+    EXPECT_EQ(line(4).text, QString()); // G C E: no name with G as the root
 }
 
 TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {
     select({0, 4, 3, -1, 2, 0});
     QStringList drawn;
-    for (const Mark& m : p->fretboard.marks())
+    for (const Mark& m : p->context().fretboard.marks())
         if (m.fret != OpenNameColumn)
             drawn << QStringLiteral("%1%2@%3").arg(m.label).arg(m.fret).arg(m.string);
     EXPECT_EQ(drawn.join(' '), "fingerX-2@1 Db2@2 finger0-2@3 F3@4 Db4@5 fingerX-2@6");
     EXPECT_EQ(test::frameText(p.led().frames.back()), QStringList({"2~2", "0~3", "3~4", "4~5"}));
     for (const Mark& m : p.markers())
-        EXPECT_EQ(m.colour, p->state.colourChord);
+        EXPECT_EQ(m.colour, p->context().state.colourChord);
 
     modeDispatch(p->context(), Mode::Scales);
     finderClicked(p->context(), Qt::LeftButton, QPointF(30, 33));
-    EXPECT_EQ(p->state.finderSelection[1], 0);
+    EXPECT_EQ(finderValue(p->state(), 1), 0);
     modeDispatch(p->context(), Mode::ChordFinder); // the selection survives other pages
     EXPECT_EQ(p.markers().size(), 3u);
 }

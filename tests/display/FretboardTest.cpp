@@ -62,8 +62,7 @@ TEST_F(FretboardTest, SquareMarkerFillsItsCellForBothHands) {
     for (const bool left : {false, true}) {
         SCOPED_TRACE(left ? "left-handed" : "right-handed");
         const QImage image = drawn(left, [&] {
-            board.drawMarker(QStringLiteral("square"), state.colourScale, QStringLiteral("C"), 8,
-                             6);
+            board.drawMarker(MarkKind::Square, ColourRole::Scale, QStringLiteral("C"), 8, 6);
         });
         const int x = left ? 290 : 442;
         for (const auto& [cx, cy] : {std::pair{x, 143}, {x + 20, 143}, {x, 163}, {x + 20, 163}})
@@ -83,8 +82,7 @@ TEST_F(FretboardTest, SquareMarkerFillsItsCellForBothHands) {
 TEST_F(FretboardTest, CircleMarkerIsADiscInsideItsCell) {
     const QColor blue = toQColor(state.colourChord);
     const QImage image = drawn(false, [&] {
-        board.drawMarker(QStringLiteral("Circle"), state.colourChord, QStringLiteral("finger2"), 3,
-                         4);
+        board.drawMarker(MarkKind::Circle, ColourRole::Chord, QStringLiteral("finger2"), 3, 4);
     });
     EXPECT_EQ(at(image, 189 + 10, 94 + 2), blue); // inside, above the digit
     EXPECT_EQ(at(image, 189 + 2, 94 + 10), blue); // inside, left of the digit
@@ -96,7 +94,7 @@ TEST_F(FretboardTest, CircleMarkerIsADiscInsideItsCell) {
 TEST_F(FretboardTest, FretZeroSitsAtTheNutEdgeAndFretSixteenDrawsNothing) {
     const QColor red = toQColor(state.colourRoot);
     const auto square = [&](int fret) {
-        board.drawMarker(QStringLiteral("square"), state.colourRoot, {}, fret, 1);
+        board.drawMarker(MarkKind::Square, ColourRole::Root, {}, fret, 1);
     };
     EXPECT_EQ(at(drawn(false, [&] { square(0); }), 0, 22), red);
     EXPECT_EQ(at(drawn(true, [&] { square(0); }), 732 + 20, 22 + 20), red);
@@ -109,20 +107,22 @@ TEST_F(FretboardTest, FretZeroSitsAtTheNutEdgeAndFretSixteenDrawsNothing) {
 
 TEST_F(FretboardTest, SignsBesideTheNutAndBeyondTheLastFretMirror) {
     struct Case {
-        QString label;
+        SignKind sign;
+        QString name;
         int column, string, rightX, leftX;
     };
-    for (const Case& c : {Case{QStringLiteral("C#"), NoteNameColumn, 2, 730, 2},
-                          Case{QStringLiteral("0red"), IndicatorColumn, 5, 18, 714}}) {
+    for (const Case& c : {Case{SignKind::NoteName, QStringLiteral("C#"), NoteNameColumn, 2, 730, 2},
+                          Case{SignKind::OpenRoot, {}, IndicatorColumn, 5, 18, 714}}) {
         for (const bool left : {false, true}) {
-            SCOPED_TRACE((c.label + (left ? " left" : " right")).toStdString());
+            SCOPED_TRACE(left ? "left" : "right");
             const QImage before = empty(left);
-            const QImage after = drawn(left, [&] { board.drawSign(c.label, c.column, c.string); });
+            const QImage after = drawn(left, [&] { board.drawSign(c.sign, c.string, c.name); });
             const int x = left ? c.leftX : c.rightX;
             EXPECT_EQ(board.fretX(c.column), x);
-            const CellChange change = compareCell(before, after, x, stringY(c.string));
+            EXPECT_EQ(board.marks().back().fret, c.column);
+            const CellChange change = compareCell(before, after, x, board.stringY(c.string));
             EXPECT_GT(change.changed, 15);
-            if (c.label == QLatin1String("0red"))
+            if (c.sign == SignKind::OpenRoot)
                 EXPECT_GT(change.red, 10);
             else
                 EXPECT_GT(change.dark, 10);
@@ -148,24 +148,19 @@ TEST_F(FretboardTest, LeftHandedNeckIsTheMirrorImage) {
     EXPECT_EQ(worst, 0);
 }
 
-TEST_F(FretboardTest, UnknownShapesAndLabelsDrawWhatTheyCan) {
+TEST_F(FretboardTest, AnUnknownLabelLeavesTheBareMarker) {
     const QColor red = toQColor(state.colourRoot);
-    const QImage before = empty(false);
-    QImage image = drawn(false, [&] {
-        board.drawMarker(QStringLiteral("square"), state.colourRoot, QStringLiteral("H#"), 5, 3);
+    const QImage image = drawn(false, [&] {
+        board.drawMarker(MarkKind::Square, ColourRole::Root, QStringLiteral("H#"), 5, 3);
     });
     EXPECT_EQ(at(image, 300 + 10, 70 + 10), red); // the square without a picture
-    image = drawn(false, [&] {
-        board.drawMarker(QStringLiteral("triangle"), state.colourRoot, QString(), 5, 3);
-    });
-    EXPECT_EQ(image, before);
     EXPECT_EQ(test::frameText(board.ledFrame()), QStringList{QStringLiteral("5~3")});
 }
 
 TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
-    state.tuning = presetTuning(2); // Eb dropped standard
+    state.instrument.tuning = presetTuning(2); // Eb dropped standard
     state.tuningSpelling = 0;
-    board.drawMarker(QStringLiteral("square"), state.colourRoot, {}, 3, 3);
+    board.drawMarker(MarkKind::Square, ColourRole::Root, {}, 3, 3);
     led.frames.clear();
     board.clearFretboard();
     QStringList names;
@@ -176,11 +171,35 @@ TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
     EXPECT_TRUE(led.frames[0].empty());
 }
 
-TEST_F(FretboardTest, MarkersAboveTheScreenLimitOnlyLightTheGuitar) {
-    state.maxScreenFret = 12;
-    board.drawMarker(QStringLiteral("square"), state.colourRoot, QStringLiteral("E"), 14, 1);
-    EXPECT_EQ(test::frameText(board.ledFrame()), QStringList{QStringLiteral("14~1")});
-    EXPECT_EQ(board.marks().size(), 6u); // the open-string names only
+// A seven-string neck of 24 frets: the surface grows to hold its strings and frets, every string
+// is drawn through its marker row, and its last string and fret take markers; a string or fret
+// the neck lacks takes none.
+TEST_F(FretboardTest, ANeckOfSevenStringsAndTwentyFourFretsDrawsAndLightsThemAll) {
+    state.instrument = {{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}, 24};
+    const QImage bare = empty(false);
+    const NeckGeometry& neck = board.geometry();
+    EXPECT_EQ(std::pair(neck.strings(), neck.frets()), std::pair(7, 24));
+    ASSERT_EQ(bare.size(), QSize(neck.width(), neck.height()));
+    EXPECT_GT(neck.width(), SurfaceWidth);
+    EXPECT_GT(neck.height(), SurfaceHeight);
+    // Each string crosses the cell of fret 4 at its centre: lighter than the wood beside it.
+    const int x = neck.fretX(4, false) + 3;
+    for (int string = 1; string <= 7; ++string) {
+        const int y = int(neck.stringCentreY(string));
+        EXPECT_GT(at(bare, x, y).lightness(), at(bare, x, y - 7).lightness() + 30) << string;
+    }
+    EXPECT_EQ(board.marks().size(), 7u); // the open strings' names
+    EXPECT_EQ(board.marks().back().note, QStringLiteral("B"));
+
+    const QColor red = toQColor(state.colourRoot);
+    const QImage image = drawn(false, [&] {
+        board.drawMarker(MarkKind::Square, ColourRole::Root, QStringLiteral("E"), 24, 7);
+        board.drawMarker(MarkKind::Square, ColourRole::Root, QStringLiteral("E"), 25, 7);
+        board.drawMarker(MarkKind::Square, ColourRole::Root, QStringLiteral("E"), 3, 8);
+    });
+    EXPECT_EQ(at(image, neck.fretX(24, false) + 2, neck.stringY(7) + 2), red);
+    EXPECT_EQ(board.marks().back().pitch, 35 + 24);
+    EXPECT_EQ(test::frameText(board.ledFrame()), QStringList{QStringLiteral("24~7")});
 }
 
 TEST(PictureSetTest, EveryKeyHasATransparentPictureInTheRightInk) {

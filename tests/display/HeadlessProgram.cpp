@@ -35,20 +35,15 @@ void HeadlessProgram::start() {
     m_program->startUp(store, QSize(1024, 768));
 }
 
-void HeadlessProgram::clickItem(TreeId tree, int n, const char* itemWord) {
-    for (const TreeNode& node : treeModel(m_program->pages, tree).nodes()) {
-        if (itemNumber(node.key, QLatin1String(itemWord)) == n) {
-            nodeClicked(m_program->context(), tree, node.key);
-            return;
-        }
-    }
+void HeadlessProgram::clickItem(TreeId tree, int n) {
+    chooseItem(m_program->context(), tree, n);
 }
 
 void HeadlessProgram::runFor(double seconds) {
     VirtualClock& c = clock();
     const double end = c.now() + seconds;
-    for (double wait = m_program->player.serviceNotices(); wait >= 0 && c.now() + wait <= end;
-         wait = m_program->player.serviceNotices())
+    for (double wait = m_program->player().serviceNotices(); wait >= 0 && c.now() + wait <= end;
+         wait = m_program->player().serviceNotices())
         c.advance(wait);
     c.advance(std::max(0.0, end - c.now()));
 }
@@ -64,7 +59,7 @@ std::vector<Mark> HeadlessProgram::markersAt(int fret, int string) const {
 
 std::vector<Mark> HeadlessProgram::markers() const {
     std::vector<Mark> out;
-    for (const Mark& m : m_program->fretboard.marks()) {
+    for (const Mark& m : m_program->context().fretboard.marks()) {
         if (m.kind != MarkKind::Sign)
             out.push_back(m);
     }
@@ -73,7 +68,7 @@ std::vector<Mark> HeadlessProgram::markers() const {
 
 std::vector<Mark> HeadlessProgram::signs(int column) const {
     std::vector<Mark> out;
-    for (const Mark& m : m_program->fretboard.marks()) {
+    for (const Mark& m : m_program->context().fretboard.marks()) {
         if (m.kind == MarkKind::Sign && m.fret == column)
             out.push_back(m);
     }

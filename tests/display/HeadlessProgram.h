@@ -27,8 +27,8 @@ public:
     Program& operator*() { return *m_program; }
     Program* operator->() { return m_program.get(); }
 
-    // Clicks the first node of a tree that stands for item n of the word ("Chord", "Scale" ..).
-    void clickItem(TreeId tree, int n, const char* itemWord);
+    // Clicks the first node of a tree that stands for item n.
+    void clickItem(TreeId tree, int n);
     // Lets virtual time pass, the player telling each queued note as it sounds.
     void runFor(double seconds);
 

@@ -48,34 +48,35 @@ public:
         ModeContext& c = p.context();
         m_allowedBox.clear();
         m_boxesBefore = m_program.boxes().shown.size();
-        m_warningsBefore = p.warnings.messages().size();
+        m_warningsBefore = p.warnings().messages().size();
         switch (pick(15)) {
         case 0:
             rootChange(c, pick(19)); // 0 and 18 are no tab
             return "root";
         case 1: {
             const Mode mode = Mode(pick(ModeCount));
-            p.pages.mode = mode;
+            p.context().pages.mode = mode;
             modeDispatch(c, mode);
             return "mode";
         }
         case 2:
         case 3: {
             const TreeId tree = TreeId(pick(8));
-            const auto& nodes = treeModel(p.pages, tree).nodes();
+            const auto& nodes = treeModel(p.context().pages, tree).nodes();
             if (nodes.empty())
                 return "tree (empty)";
             nodeClicked(c, tree, nodes[size_t(pick(int(nodes.size())))].key);
             return "tree";
         }
         case 4: {
-            const Mode mode = p.pages.mode;
-            if (PositionList* list = positionList(p.pages, mode); list && !list->entries.empty())
+            const Mode mode = p.context().pages.mode;
+            if (PositionList* list = positionList(p.context().pages, mode);
+                list && !list->entries.empty())
                 positionChosen(c, mode, pick(int(list->entries.size())));
             return "position";
         }
         case 5:
-            positionOptionClicked(c, p.pages.mode, pick(2));
+            positionOptionClicked(c, p.context().pages.mode, pick(2));
             return "position option";
         case 6: {
             const auto button = pick(2) ? Qt::LeftButton : Qt::RightButton;
@@ -83,12 +84,22 @@ public:
             return "finder click";
         }
         case 7:
-            p.state.tuning = presetTuning(1 + pick(12));
-            redrawCurrentMode(c);
+            // A preset of the guitar most of the time, now and then a neck of another size.
+            if (pick(4) == 0) {
+                Instrument neck;
+                neck.tuning.preset = CustomPreset;
+                neck.tuning.notes.resize(size_t(MinStrings + pick(MaxStrings - MinStrings + 1)));
+                for (int& note : neck.tuning.notes)
+                    note = LowestAnyOpenNote + pick(HighestAnyOpenNote - LowestAnyOpenNote + 1);
+                neck.frets = MinFrets + pick(MaxFrets - MinFrets + 1);
+                setInstrument(c, neck);
+                return "neck";
+            }
+            setInstrument(c, {presetTuning(1 + pick(12))});
             return "tuning";
         case 8:
-            p.state.colourRoot = int(m_rng() & 0xFFFFFF);
-            p.state.colourChord = int(m_rng() & 0xFFFFFF);
+            p.context().state.colourRoot = int(m_rng() & 0xFFFFFF);
+            p.context().state.colourChord = int(m_rng() & 0xFFFFFF);
             redrawCurrentMode(c);
             return "colours";
         case 9:
@@ -96,27 +107,27 @@ public:
             return "hand";
         case 10:
         case 11: {
-            const Mode mode = p.pages.mode;
-            m_allowedBox = playRefusal(p.state, mode);
+            const Mode mode = p.context().pages.mode;
+            m_allowedBox = playRefusal(p.context().state, mode);
             p.playCommand(mode);
             m_program.clock().advance(pick(100) / 10.0);
             if (pick(3) == 0) { // Options > All Notes Off while it may still sound
-                p.player.allNotesOff();
+                p.player().allNotesOff();
                 return "play and stop";
             }
             return "play";
         }
         case 12: {
-            const Mode mode = p.pages.mode;
-            m_allowedBox = infoRefusal(p.state, mode);
+            const Mode mode = p.context().pages.mode;
+            m_allowedBox = infoRefusal(p.context().state, mode);
             const size_t before = m_program.boxes().shown.size();
             if (p.infoCommand(mode)) {
-                p.info.play();
+                p.info().play();
                 m_program.clock().advance(pick(50) / 10.0);
             } else if (m_program.boxes().shown.size() > before) {
                 m_allowedBox = m_program.boxes().shown.back().text; // a missing text is said
             }
-            p.info.close();
+            p.info().close();
             return "info";
         }
         case 13: {
@@ -129,8 +140,8 @@ public:
             return "skin";
         }
         default:
-            p.state.mainWindowActive = true;
-            m_allowedBox = playRefusal(p.state, p.pages.mode);
+            p.context().state.mainWindowActive = true;
+            m_allowedBox = playRefusal(p.context().state, p.context().pages.mode);
             p.pedalAction(pick(6));
             return "pedal";
         }
@@ -139,35 +150,41 @@ public:
     // What must hold after every action; empty when all does.
     QString broken() {
         Program& p = *m_program;
-        const AppState& s = p.state;
-        if (p.pages.rootTab < 1 || p.pages.rootTab > 17)
+        const AppState& s = p.context().state;
+        if (p.context().pages.rootTab < 1 || p.context().pages.rootTab > 17)
             return "the root tab is out of range";
-        if (s.currentRoot != RootTabs[size_t(p.pages.rootTab - 1)].root)
+        if (s.currentRoot != RootTabs[size_t(p.context().pages.rootTab - 1)].root)
             return "the root does not agree with its tab";
         // A shown chord or scale is spelled from the chosen root.
         const auto startsOnRoot = [&](const QString& notes) {
             const QString first = notes.section(u' ', 0, 0, QString::SectionSkipEmpty);
             return first.isEmpty() || pitchClassOf(first) == s.currentRoot;
         };
-        if (p.pages.mode == Mode::Chords && !startsOnRoot(p.pages.chords.lblChordNotes))
-            return "the chord's notes do not start on the root: " + p.pages.chords.lblChordNotes;
-        if (p.pages.mode == Mode::Scales && !startsOnRoot(p.pages.scales.lblScaleNotes))
-            return "the scale's notes do not start on the root: " + p.pages.scales.lblScaleNotes;
-        const QStringList frame = frameText(p.fretboard.ledFrame());
-        for (const QString& entry : frame) {
-            const QStringList parts = entry.split(u'~');
-            bool fretOk = false, stringOk = false;
-            const int fret = parts.value(0).toInt(&fretOk);
-            const int string = parts.value(1).toInt(&stringOk);
-            if (parts.size() != 2 || !fretOk || !stringOk || fret < 0 || fret > s.maxFret ||
-                string < 1 || string > 6)
-                return "the LED frame holds " + entry;
+        if (p.context().pages.mode == Mode::Chords &&
+            !startsOnRoot(p.context().pages.chords.lblChordNotes))
+            return "the chord's notes do not start on the root: " +
+                   p.context().pages.chords.lblChordNotes;
+        if (p.context().pages.mode == Mode::Scales &&
+            !startsOnRoot(p.context().pages.scales.lblScaleNotes))
+            return "the scale's notes do not start on the root: " +
+                   p.context().pages.scales.lblScaleNotes;
+        const QStringList frame = frameText(p.fretboard().ledFrame());
+        const int strings = s.instrument.strings();
+        for (const NeckPlace& place : p.fretboard().ledFrame()) {
+            if (place.fret < 0 || place.fret > s.maxFret() || place.string < 1 ||
+                place.string > strings)
+                return "the LED frame holds " + ledPlaceText(place);
         }
-        for (const Mark& m : p.fretboard.marks()) {
-            if (m.string < 1 || m.string > 6 || m.fret < -3 || m.fret > DefaultMaxFret)
+        if (p.fretboard().geometry().strings() != strings ||
+            p.fretboard().geometry().frets() != s.maxFret())
+            return QStringLiteral("the neck is not drawn with the instrument's strings and frets");
+        if (p.pages().mode == Mode::ChordFinder && int(s.finderSelection.size()) != strings)
+            return QStringLiteral("the finder has no value for every string");
+        for (const Mark& m : p.fretboard().marks()) {
+            if (m.string < 1 || m.string > strings || m.fret < -3 || m.fret > s.maxFret())
                 return QStringLiteral("a mark off the neck at %1~%2").arg(m.fret).arg(m.string);
             // With the lights switched off by the pedal, the frame is dark on purpose.
-            if (p.guitar.lightsOn() && m.pitch >= 0 &&
+            if (p.guitar().lightsOn() && m.pitch >= 0 &&
                 !frame.contains(QStringLiteral("%1~%2").arg(m.fret).arg(m.string)))
                 return QStringLiteral("the marker %1~%2 is not lit").arg(m.fret).arg(m.string);
         }
@@ -196,18 +213,19 @@ public:
                     .arg(key.first + 1);
         // The lights show the marks and nothing else; an open string is marked by its "0" sign.
         const auto marked = [&](const Mark& m, const QString& entry) {
-            if (m.kind == MarkKind::Sign)
-                return m.label.startsWith(QLatin1String("finger0")) &&
+            if (!m.isMarker())
+                return (m.sign == SignKind::Open || m.sign == SignKind::OpenRoot) &&
                        entry == QStringLiteral("0~%1").arg(m.string);
             return m.pitch >= 0 && entry == QStringLiteral("%1~%2").arg(m.fret).arg(m.string);
         };
-        if (p.guitar.lightsOn())
+        if (p.guitar().lightsOn())
             for (const QString& entry : frame)
-                if (std::none_of(p.fretboard.marks().begin(), p.fretboard.marks().end(),
+                if (std::none_of(p.context().fretboard.marks().begin(),
+                                 p.context().fretboard.marks().end(),
                                  [&](const Mark& m) { return marked(m, entry); }))
                     return "the LED frame lights " + entry + ", which is not marked";
-        if (p.warnings.messages().size() != m_warningsBefore)
-            return "an unexpected warning: " + p.warnings.messages().constLast();
+        if (p.warnings().messages().size() != m_warningsBefore)
+            return "an unexpected warning: " + p.warnings().messages().constLast();
         const auto& shown = m_program.boxes().shown;
         for (size_t i = m_boxesBefore; i < shown.size(); ++i)
             if (shown[i].text != m_allowedBox)
@@ -254,9 +272,9 @@ TEST(Faults, TheMidiOutputFailingInTheMiddleOfAPlaybackEndsItQuietly) {
     HeadlessProgram p;
     Program& program = *p;
     rootChange(program.context(), 1);
-    program.pages.mode = Mode::Scales;
+    program.context().pages.mode = Mode::Scales;
     modeDispatch(program.context(), Mode::Scales);
-    p.clickItem(TreeId::Scales, 0, "Scale");
+    p.clickItem(TreeId::Scales, 0);
     // On an output without a clock of its own, which the player feeds note by note, the device
     // goes away after a few notes: what follows is lost, nothing is left waiting.
     p.port().ownClock = false;

@@ -15,17 +15,17 @@ using test::HeadlessProgram;
 // companion tool's tests.
 class NeckExtrasTest : public ::testing::Test {
 protected:
-    void show(Mode mode, int tab, TreeId tree, int item, const char* word) {
+    void show(Mode mode, int tab, TreeId tree, int item) {
         rootChange(p->context(), tab);
         modeDispatch(p->context(), mode);
-        p.clickItem(tree, item, word);
+        p.clickItem(tree, item);
     }
 
     HeadlessProgram p;
 };
 
 TEST_F(NeckExtrasTest, TooltipsNameTheNoteWithItsOctaveIntervalAndPlace) {
-    show(Mode::Chords, 1, TreeId::Chords, 0, "Chord"); // the open C, x32010
+    show(Mode::Chords, 1, TreeId::Chords, 0); // the open C, x32010
     EXPECT_EQ(markerToolTip(p.markersAt(2, 4).at(0)), "E3, interval 3, 4th string, fret 2");
     EXPECT_EQ(markerToolTip(p.markersAt(3, 5).at(0)), "C3, root, 5th string, fret 3");
     Mark open;
@@ -36,22 +36,23 @@ TEST_F(NeckExtrasTest, TooltipsNameTheNoteWithItsOctaveIntervalAndPlace) {
 }
 
 TEST_F(NeckExtrasTest, TheChosenPositionIsShadedOnTheScreenOnly) {
-    show(Mode::Scales, 1, TreeId::Scales, 0, "Scale");
-    EXPECT_FALSE(p->fretboard.positionWindow()); // All Positions
+    show(Mode::Scales, 1, TreeId::Scales, 0);
+    EXPECT_FALSE(p->context().fretboard.positionWindow()); // All Positions
     positionChosen(p->context(), Mode::Scales, 5);
-    const FretWindow window = fretWindow(p->pages.scales.cboScalePositions);
-    ASSERT_EQ(p->fretboard.positionWindow(), window);
+    const FretWindow window = fretWindow(p->context().pages.scales.cboScalePositions);
+    ASSERT_EQ(p->context().fretboard.positionWindow(), window);
 
     // Between strings 1 and 2: inside the window, and two frets beyond it.
-    const int y = stringRow(1) + CellSize + 1;
-    const int inside = fretOffset(window.low) + CellSize / 2;
-    const int outside = fretOffset(window.high + 2) + CellSize / 2;
+    const NeckGeometry neck;
+    const int y = neck.stringRow(1) + CellSize + 1;
+    const int inside = neck.fretOffset(window.low) + CellSize / 2;
+    const int outside = neck.fretOffset(window.high + 2) + CellSize / 2;
     NeckExtras shaded;
     shaded.shadePosition = true;
     for (bool left : {false, true}) {
         setLeftHanded(p->context(), left);
-        const QImage plain = p->fretboard.image();
-        const QImage screen = p->fretboard.image(1.0, shaded);
+        const QImage plain = p->context().fretboard.image();
+        const QImage screen = p->context().fretboard.image(1.0, shaded);
         auto at = [left](int x) {
             return left ? SurfaceWidth - 1 - x : x;
         };
@@ -61,7 +62,7 @@ TEST_F(NeckExtrasTest, TheChosenPositionIsShadedOnTheScreenOnly) {
         EXPECT_EQ(screen.pixel(at(outside), y), plain.pixel(at(outside), y)) << left;
     }
     modeDispatch(p->context(), Mode::Notes);
-    EXPECT_FALSE(p->fretboard.positionWindow());
+    EXPECT_FALSE(p->context().fretboard.positionWindow());
 }
 
 TEST_F(NeckExtrasTest, FretNumbersStandUnderTheirFretsForBothHands) {
@@ -69,9 +70,10 @@ TEST_F(NeckExtrasTest, FretNumbersStandUnderTheirFretsForBothHands) {
         QImage strip(SurfaceWidth, FretNumberStripHeight, QImage::Format_ARGB32);
         strip.fill(Qt::white);
         QPainter painter(&strip);
-        p->fretboard.paintFretNumbers(painter, which, Qt::black);
+        p->context().fretboard.paintFretNumbers(painter, which, Qt::black);
         int ink = 0;
-        for (int x = p->fretboard.fretX(fret); x < p->fretboard.fretX(fret) + CellSize; ++x)
+        for (int x = p->context().fretboard.fretX(fret);
+             x < p->context().fretboard.fretX(fret) + CellSize; ++x)
             for (int y = 0; y < strip.height(); ++y)
                 ink += qGray(strip.pixel(x, y)) < 128;
         return ink;
@@ -94,10 +96,11 @@ protected:
     SoundingTest() {
         p->setNeckChangedHook([this] {
             Lit lit;
-            const auto flags = p->fretboard.soundingMarks();
+            const auto flags = p->context().fretboard.soundingMarks();
             for (size_t i = 0; i < flags.size(); ++i)
                 if (flags[i])
-                    lit.emplace_back(p->fretboard.marks()[i].string, p->fretboard.marks()[i].pitch);
+                    lit.emplace_back(p->context().fretboard.marks()[i].string,
+                                     p->context().fretboard.marks()[i].pitch);
             steps.push_back(lit);
         });
     }
@@ -105,7 +108,7 @@ protected:
 };
 
 TEST_F(SoundingTest, AStrumLightsEachFrettedStringUntilTheRelease) {
-    show(Mode::Chords, 1, TreeId::Chords, 0, "Chord"); // x32010: the open strings are signs
+    show(Mode::Chords, 1, TreeId::Chords, 0); // x32010: the open strings are signs
     p->playCommand(Mode::Chords);
     EXPECT_TRUE(steps.empty()); // queued: nothing sounds before its time
     p.runFor(5.0);
@@ -116,8 +119,8 @@ TEST_F(SoundingTest, AStrumLightsEachFrettedStringUntilTheRelease) {
 }
 
 TEST_F(SoundingTest, RunsLightTheirPitchOrTheShownPlaceOfIt) {
-    show(Mode::Scales, 7, TreeId::Scales, 0, "Scale"); // E major
-    positionChosen(p->context(), Mode::Scales, 1);     // the open position
+    show(Mode::Scales, 7, TreeId::Scales, 0);      // E major
+    positionChosen(p->context(), Mode::Scales, 1); // the open position
     p.port().sent.clear();
     // One octave up from E2: each note where the neck shows it, else every place of its name.
     p->playCommand(Mode::Scales);
@@ -134,8 +137,9 @@ TEST_F(SoundingTest, RunsLightTheirPitchOrTheShownPlaceOfIt) {
     }
 
     // As shown: each shown pitch once up and once down, on its own marker.
-    p->state.view.run = RunRoute::AsShown;
-    const Strum shown = shownNotes(p->state, fretWindow(p->pages.scales.cboScalePositions));
+    p->context().state.view.run = RunRoute::AsShown;
+    const Strum shown =
+        shownNotes(p->context().state, fretWindow(p->context().pages.scales.cboScalePositions));
     ASSERT_GT(shown.size(), 8u);
     EXPECT_EQ(std::adjacent_find(shown.begin(), shown.end(),
                                  [](auto& a, auto& b) { return a.note >= b.note; }),
@@ -153,12 +157,12 @@ TEST_F(SoundingTest, RunsLightTheirPitchOrTheShownPlaceOfIt) {
 
 TEST_F(NeckExtrasTest, TheFinderNamesTheNotesOfEachDescription) {
     // C E Bb D#: the minor 3rd beside the major 3rd is the sharp 9th; without it, a minor 3rd.
-    p->state.finderSelection = {0, 0, 0, 8, 8, 7, 8};
-    EXPECT_EQ(finderNotes(p->state, 0), "C D# E Bb");
-    p->state.finderSelection = {0, 0, 0, 0, 5, 6, 8};
+    p->context().state.finderSelection = {0, 0, 8, 8, 7, 8};
+    EXPECT_EQ(finderNotes(p->context().state, 0), "C D# E Bb");
+    p->context().state.finderSelection = {0, 0, 0, 5, 6, 8};
     modeDispatch(p->context(), Mode::ChordFinder);
     redrawCurrentMode(p->context());
-    EXPECT_EQ(p->pages.finder.lblDescription[6].notes, "C Eb G");
+    EXPECT_EQ(p->pages().finder.description(6).notes, "C Eb G");
 }
 
 } // namespace

@@ -18,7 +18,7 @@ protected:
     void showScale(int tab, int scale) {
         rootChange(p->context(), tab);
         modeDispatch(p->context(), Mode::Scales);
-        p.clickItem(TreeId::Scales, scale, "Scale");
+        p.clickItem(TreeId::Scales, scale);
     }
     QList<int> fretsOn(int string) {
         QList<int> frets;
@@ -33,18 +33,28 @@ protected:
     HeadlessProgram p;
 };
 
-// Counted from the tuning alone: every fret 0..15 of every string whose pitch is in the scale
-// carries exactly one marker, and nothing else does; under standard tuning for every root, and
-// under Open G and Dropped D, whose open strings the markers follow.
+// Counted from the tuning alone: every fret of every string whose pitch is in the scale carries
+// exactly one marker, and nothing else does; under standard tuning for every root, and for G under
+// Open G, Dropped D, a seven-string guitar of 24 frets, a bass of 20 and a re-entrant ukulele of
+// 12, whose open strings the markers follow.
 TEST_F(ScalesTest, MajorScaleCoversTheWholeNeckForEveryRootAndTuning) {
     constexpr std::array<int, 7> Steps = {0, 2, 4, 5, 7, 9, 11};
-    for (int tab = 1; tab <= int(RootTabs.size()) + 2; ++tab) {
-        const bool retuned = tab > int(RootTabs.size()); // G, under the two other tunings
+    const int tabs = int(RootTabs.size());
+    const std::vector<Instrument> necks = {
+        {presetTuning(5)},
+        {presetTuning(4)},
+        {{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}, 24},
+        {{CustomPreset, {43, 38, 33, 28}}, 20},
+        {{CustomPreset, {69, 64, 60, 67}}, 12},
+    };
+    for (int tab = 1; tab <= tabs + int(necks.size()); ++tab) {
+        const bool retuned = tab > tabs; // G, on the other necks
         if (retuned)
-            p->state.tuning = presetTuning(tab == int(RootTabs.size()) + 1 ? 5 : 4);
-        const Tuning& tuning = p->state.tuning;
+            setInstrument(p->context(), necks[size_t(tab - tabs - 1)]);
+        const Tuning& tuning = p->state().tuning();
+        const int maxFret = p->state().maxFret();
         const int shown = retuned ? *rootTabIndex(QStringLiteral("G")) : tab;
-        SCOPED_TRACE(QString::number(tuning[0]).toStdString() +
+        SCOPED_TRACE(QString::number(tuning.strings()).toStdString() + " strings " +
                      RootTabs[size_t(shown - 1)].caption);
         showScale(shown, MajorScale);
         const int root = RootTabs[size_t(shown - 1)].root;
@@ -54,33 +64,36 @@ TEST_F(ScalesTest, MajorScaleCoversTheWholeNeckForEveryRootAndTuning) {
 
         std::set<int> sounding;
         std::map<std::pair<int, int>, int> count;
+        const auto pitchClass = [&](int string, int fret) {
+            return (tuning.notes[size_t(string - 1)] + fret) % 12;
+        };
         for (const Mark& m : p.markers()) {
             ++count[{m.string, m.fret}];
-            sounding.insert((tuning[size_t(m.string)] + m.fret) % 12);
-            EXPECT_EQ(pitchClassOf(m.label), (tuning[size_t(m.string)] + m.fret) % 12);
-            EXPECT_EQ(m.colour,
-                      pitchClassOf(m.label) == root ? p->state.colourRoot : p->state.colourScale);
+            sounding.insert(pitchClass(m.string, m.fret));
+            EXPECT_EQ(pitchClassOf(m.label), pitchClass(m.string, m.fret));
+            EXPECT_EQ(m.colour, pitchClassOf(m.label) == root ? p->state().colourRoot
+                                                              : p->state().colourScale);
         }
         EXPECT_EQ(sounding, scale);
-        for (int string = 1; string <= 6; ++string) {
-            for (int fret = 0; fret <= 15; ++fret) {
-                const bool inScale = scale.count((tuning[size_t(string)] + fret) % 12) > 0;
+        for (int string = 1; string <= tuning.strings(); ++string) {
+            for (int fret = 0; fret <= maxFret; ++fret) {
+                const bool inScale = scale.count(pitchClass(string, fret)) > 0;
                 const int markers = count[std::pair{string, fret}];
                 EXPECT_EQ(markers, inScale ? 1 : 0) << string << "/" << fret;
             }
         }
-        EXPECT_EQ(p->fretboard.ledFrame().size(), p.markers().size());
+        EXPECT_EQ(p->fretboard().ledFrame().size(), p.markers().size());
     }
 }
 
 TEST_F(ScalesTest, LabelsAndFretWindows) {
     showScale(1, MajorScale);
-    EXPECT_EQ(p->pages.scales.lblScaleName, QStringLiteral("C Major"));
-    EXPECT_EQ(p->pages.scales.lblScaleNotes, QStringLiteral("C D E F G A B "));
+    EXPECT_EQ(p->context().pages.scales.lblScaleName, QStringLiteral("C Major"));
+    EXPECT_EQ(p->context().pages.scales.lblScaleNotes, QStringLiteral("C D E F G A B "));
     EXPECT_EQ(fretsOn(6), QList<int>({0, 1, 3, 5, 7, 8, 10, 12, 13, 15}));
     const auto c = p.markersAt(8, 6);
     ASSERT_EQ(c.size(), 1u);
-    EXPECT_EQ(c[0].colour, p->state.colourRoot);
+    EXPECT_EQ(c[0].colour, p->context().state.colourRoot);
 
     positionChosen(p->context(), Mode::Scales, 2); // 1st Position, four notes: frets 1..4
     EXPECT_EQ(fretsOn(6), QList<int>({1, 3}));
@@ -88,21 +101,21 @@ TEST_F(ScalesTest, LabelsAndFretWindows) {
     EXPECT_EQ(fretsOn(6), QList<int>({1, 3, 5}));
 
     nodeClicked(p->context(), TreeId::Scales, QStringLiteral("0 Group"));
-    EXPECT_EQ(p->pages.scales.lblScaleName, QStringLiteral("No Scale Selected"));
+    EXPECT_EQ(p->context().pages.scales.lblScaleName, QStringLiteral("No Scale Selected"));
     EXPECT_TRUE(p.markers().empty());
 }
 
 TEST_F(ScalesTest, ArpeggioUsesTheChordColour) {
     rootChange(p->context(), *rootTabIndex(QStringLiteral("A")));
     modeDispatch(p->context(), Mode::Arpeggios);
-    p.clickItem(TreeId::Arpeggios, MinorSeventh, "Arpeggio");
-    EXPECT_EQ(p->pages.arpeggios.lblArpName, QStringLiteral("Am7"));
-    EXPECT_EQ(p->pages.arpeggios.lblArpFormula, QStringLiteral("Formula: 1, b3, 5, b7"));
+    p.clickItem(TreeId::Arpeggios, MinorSeventh);
+    EXPECT_EQ(p->context().pages.arpeggios.lblArpName, QStringLiteral("Am7"));
+    EXPECT_EQ(p->context().pages.arpeggios.lblArpFormula, QStringLiteral("Formula: 1, b3, 5, b7"));
     std::set<QString> names;
     for (const Mark& m : p.markers()) {
         names.insert(m.label);
-        EXPECT_EQ(m.colour,
-                  m.label == QLatin1String("A") ? p->state.colourRoot : p->state.colourChord);
+        EXPECT_EQ(m.colour, m.label == QLatin1String("A") ? p->context().state.colourRoot
+                                                          : p->context().state.colourChord);
     }
     EXPECT_EQ(names, (std::set<QString>{"A", "C", "E", "G"}));
 }
@@ -114,15 +127,15 @@ TEST_F(ScalesTest, SingleNoteEverywhereUnderAnyTuning) {
     EXPECT_EQ(p.markers().size(), 8u);
     for (const Mark& m : p.markers()) {
         EXPECT_EQ(m.label, QStringLiteral("F#"));
-        EXPECT_EQ((StandardTuning[size_t(m.string)] + m.fret) % 12, 6);
+        EXPECT_EQ((Tuning{}.openNote(m.string) + m.fret) % 12, 6);
     }
     rootChange(p->context(), *rootTabIndex(QStringLiteral("Gb")));
     EXPECT_EQ(p.markers()[0].label, QStringLiteral("Gb"));
 
-    p->state.tuning = presetTuning(4); // Dropped D
+    setInstrument(p->context(), {presetTuning(4)}); // Dropped D
     rootChange(p->context(), *rootTabIndex(QStringLiteral("D")));
     EXPECT_EQ(fretsOn(6), QList<int>({0, 12}));
-    EXPECT_FALSE(p->pages.lblNonStandardVisible);
+    EXPECT_FALSE(p->context().pages.lblNonStandardVisible);
     const auto open = p.signs(OpenNameColumn);
     EXPECT_EQ(open.back().label, QStringLiteral("D2")); // string 6
 }

@@ -13,9 +13,8 @@ protected:
     void SetUp() override { modeDispatch(p->context(), Mode::Triads); }
     void show(const char* root, int triad, int group) {
         rootChange(p->context(), *rootTabIndex(QLatin1String(root)));
-        nodeClicked(p->context(), TreeId::StringGroup,
-                    QString::number(group) + QLatin1String("ID"));
-        nodeClicked(p->context(), TreeId::Triads, QString::number(triad) + QLatin1String("ID"));
+        chooseItem(p->context(), TreeId::StringGroup, group);
+        chooseItem(p->context(), TreeId::Triads, triad);
     }
     // The shape as Play sounds it, strings 6 down to 1.
     QString stored() {
@@ -25,10 +24,10 @@ protected:
         return out.join(QLatin1Char(' '));
     }
     QString fretText(int string) {
-        const auto& shape = p->state.triadShape;
-        if (!shape || !shape->frets[size_t(string)])
+        const auto& shape = p->context().state.triadShape;
+        if (!shape || !shape->fret(string))
             return QStringLiteral("xx");
-        return QString::number(*shape->frets[size_t(string)]);
+        return QString::number(*shape->fret(string));
     }
     QString signs(int column) {
         QStringList out;
@@ -56,9 +55,10 @@ TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
         show(c.root, c.triad, c.group);
         EXPECT_EQ(stored(), QLatin1String(c.frets)) << c.root << c.triad;
     }
-    // The open-position pictures: fingers 4 and 2, no note names, every note lit.
+    // The open-position pictures: fingers 4 and 2, the notes named like every other grip's,
+    // every note lit.
     EXPECT_EQ(signs(IndicatorColumn), "6fingerX 3finger0 2fingerX 1fingerX");
-    EXPECT_EQ(signs(NoteNameColumn), "");
+    EXPECT_EQ(signs(NoteNameColumn), "5Db2 4Fb2 3Abb2");
     ASSERT_EQ(p.markers().size(), 2u);
     EXPECT_EQ(p.markers()[0].label, "finger4");
     EXPECT_EQ(test::frameText(p.led().frames.back()), QStringList({"4~5", "2~4", "0~3"}));
@@ -78,15 +78,14 @@ TEST_F(TriadsTest, EveryShapeSoundsItsTriad) {
                     if (text == QLatin1String("xx"))
                         continue;
                     EXPECT_TRUE(text.toInt() >= 0 && text.toInt() <= 15);
-                    sounding.insert((StandardTuning[size_t(string)] + text.toInt() - tab.root) %
-                                    12);
+                    sounding.insert((Tuning{}.openNote(string) + text.toInt() - tab.root) % 12);
                     strings.insert(string);
                 }
                 EXPECT_EQ(sounding, qualities[triad / 3]) << tab.caption << triad << group;
                 EXPECT_EQ(strings, (std::set<int>{4 - group, 5 - group, 6 - group}));
                 for (const Mark& m : p.markers())
-                    EXPECT_EQ(m.colour == p->state.colourRoot,
-                              (StandardTuning[size_t(m.string)] + m.fret) % 12 == tab.root);
+                    EXPECT_EQ(m.colour == p->context().state.colourRoot,
+                              (Tuning{}.openNote(m.string) + m.fret) % 12 == tab.root);
             }
         }
     }
@@ -94,25 +93,25 @@ TEST_F(TriadsTest, EveryShapeSoundsItsTriad) {
 
 TEST_F(TriadsTest, LabelsSpellTheTriadAndOnlyTheTreeClearsThem) {
     show("Db", 6, 2);
-    EXPECT_EQ(p->pages.triads.lblTriadName, "Db Diminished Root Position");
-    EXPECT_EQ(p->pages.triads.lblTriadNotes, "Db Fb Abb ");
+    EXPECT_EQ(p->context().pages.triads.lblTriadName, "Db Diminished Root Position");
+    EXPECT_EQ(p->context().pages.triads.lblTriadNotes, "Db Fb Abb ");
     EXPECT_EQ(signs(NoteNameColumn), "4Db2 3Fb2 2Abb2"); // not E and G
 
-    p->pages.triads.lblTriadName = QStringLiteral("kept");
-    nodeClicked(p->context(), TreeId::StringGroup, QStringLiteral("3ID"));
-    EXPECT_EQ(p->pages.triads.lblTriadName, "kept");
+    p->context().pages.triads.lblTriadName = QStringLiteral("kept");
+    chooseItem(p->context(), TreeId::StringGroup, 3);
+    EXPECT_EQ(p->context().pages.triads.lblTriadName, "kept");
     EXPECT_EQ(stored().left(9), "xx xx xx ");
 
     nodeClicked(p->context(), TreeId::Triads, QStringLiteral("-1Minor"));
-    EXPECT_EQ(p->state.selectedTriad, -1);
-    EXPECT_EQ(p->pages.triads.lblTriadName, "No Triad Selected");
+    EXPECT_EQ(p->context().state.selectedTriad, -1);
+    EXPECT_EQ(p->context().pages.triads.lblTriadName, "No Triad Selected");
     EXPECT_TRUE(p.markers().empty());
 
-    p->state.tuning = presetTuning(4); // Dropped D: labels, no shape, the notice
+    setInstrument(p->context(), {presetTuning(4)}); // Dropped D: labels, no shape, the notice
     show("C", 0, 0);
-    EXPECT_EQ(p->pages.triads.lblTriadName, "C Major Root Position");
+    EXPECT_EQ(p->context().pages.triads.lblTriadName, "C Major Root Position");
     EXPECT_TRUE(p.markers().empty());
-    EXPECT_TRUE(p->pages.lblNonStandardVisible);
+    EXPECT_TRUE(p->context().pages.lblNonStandardVisible);
 }
 
 TEST_F(TriadsTest, DamagedShapeIsReportedAndLeavesNothingToPlay) {
@@ -121,10 +120,10 @@ TEST_F(TriadsTest, DamagedShapeIsReportedAndLeavesNothingToPlay) {
          {"rootnote=7\nfret=00-1-3xxxxxx\nfinger=431xxx", "rootnote=6\nfret=00-1\nfinger=431xxx",
           "rootnote=6\nfret=00-1-3xxxxxx\nfinger=4x1xxx",
           "rootnote=6\nfret=00-1??xxxxxx\nfinger=431xxx", ""}) {
-        p->warnings.clear();
+        p->context().warnings.clear();
         p.writeDataFile(QStringLiteral("triad.ini"), QByteArray("[0.0]\n") + ini);
-        nodeClicked(p->context(), TreeId::Triads, QStringLiteral("0ID"));
-        EXPECT_EQ(p->warnings.messages().size(), 1) << ini;
+        chooseItem(p->context(), TreeId::Triads, 0);
+        EXPECT_EQ(p->warnings().messages().size(), 1) << ini;
         EXPECT_TRUE(p.markers().empty());
         EXPECT_EQ(stored(), "xx xx xx xx xx xx");
     }

@@ -11,12 +11,12 @@ using test::HeadlessProgram;
 
 class TuningTest : public ::testing::Test {
 protected:
-    TuningTest() { form.build(p->state); }
+    TuningTest() { form.build(*p); }
 
     QStringList names() {
         QStringList out;
         for (int k = 0; k < 6; ++k)
-            out << form.noteName(p->state, k);
+            out << form.noteName(*p, k);
         return out;
     }
     QStringList openNameColumn() const {
@@ -43,72 +43,85 @@ TEST_F(TuningTest, PresetsGiveTheirNotesNamesAndSpelling) {
     };
     EXPECT_EQ(TuningForm::presetTexts().size(), 13);
     for (const auto& c : cases) {
-        form.presetClicked(p->state, c.preset);
+        form.presetClicked(*p, c.preset);
         EXPECT_EQ(form.cboPresets, c.preset);
-        EXPECT_EQ(p->state.tuningSpelling, c.spelling) << c.preset;
+        EXPECT_EQ(p->context().state.tuningSpelling, c.spelling) << c.preset;
         EXPECT_EQ(names().join(u' '), QLatin1String(c.names));
     }
     for (int preset = 1; preset <= 12; ++preset) {
-        form.presetClicked(p->state, preset);
+        form.presetClicked(*p, preset);
         for (size_t k = 0; k < 6; ++k) {
             EXPECT_GE(form.udNote[k], LowestOpenNote[k]) << preset;
             EXPECT_LE(form.udNote[k], HighestOpenNote[k]) << preset;
         }
     }
     // " Custom " keeps the notes and spells with flats.
-    form.presetClicked(p->state, 0);
-    EXPECT_EQ(p->state.tuningSpelling, 0);
+    form.presetClicked(*p, 0);
+    EXPECT_EQ(p->context().state.tuningSpelling, 0);
     EXPECT_EQ(names().join(u' '), QStringLiteral("D C G D G D"));
 }
 
 TEST_F(TuningTest, OkStoresThePresetAndRedrawsTheNeck) {
     modeDispatch(p->context(), Mode::Chords);
-    form.presetClicked(p->state, 6); // Open E
+    form.presetClicked(*p, 6); // Open E
     EXPECT_EQ(form.udNote, (std::array<int, 6>{64, 59, 56, 52, 47, 40}));
-    EXPECT_TRUE(isStandardTuning(p->state.tuning)); // nothing stored before OK
+    EXPECT_TRUE(isStandardTuning(p->state().tuning())); // nothing stored before OK
     form.ok(*p);
-    EXPECT_EQ(p->state.tuning, (Tuning{6, 64, 59, 56, 52, 47, 40}));
-    EXPECT_TRUE(p->pages.lblNonStandardVisible);
+    EXPECT_EQ(p->state().tuning(), (Tuning{6, {64, 59, 56, 52, 47, 40}}));
+    EXPECT_TRUE(p->context().pages.lblNonStandardVisible);
     modeDispatch(p->context(), Mode::Scales);
-    EXPECT_FALSE(p->pages.lblNonStandardVisible);
+    EXPECT_FALSE(p->context().pages.lblNonStandardVisible);
 
-    form.presetClicked(p->state, 2); // Eb
+    form.presetClicked(*p, 2); // Eb
     form.ok(*p);
     EXPECT_EQ(openNameColumn().join(u' '), QStringLiteral("Eb Bb Gb Db Ab Eb"));
 }
 
 TEST_F(TuningTest, SteppingAStringMakesACustomTuningAndBackToStandardByHand) {
-    form.presetClicked(p->state, 7); // Open D spells with sharps
-    form.presetClicked(p->state, 1);
-    form.noteStepped(p->state, 5, 41); // string 6 up from E
+    form.presetClicked(*p, 7); // Open D spells with sharps
+    form.presetClicked(*p, 1);
+    form.noteStepped(*p, 5, 41); // string 6 up from E
     EXPECT_EQ(form.cboPresets, 0);
-    EXPECT_EQ(p->state.tuningSpelling, 0);
-    EXPECT_EQ(form.noteName(p->state, 5), QStringLiteral("F"));
+    EXPECT_EQ(p->context().state.tuningSpelling, 0);
+    EXPECT_EQ(form.noteName(*p, 5), QStringLiteral("F"));
     form.ok(*p);
-    EXPECT_EQ(p->state.tuning[0], 0);
-    EXPECT_EQ(p->state.tuning[6], 41);
+    EXPECT_EQ(p->state().tuning().preset, 0);
+    EXPECT_EQ(p->state().tuning().openNote(6), 41);
 
     // The spinners stop at the string's limits.
-    form.noteStepped(p->state, 5, 30);
+    form.noteStepped(*p, 5, 30);
     EXPECT_EQ(form.udNote[5], 36);
-    form.noteStepped(p->state, 0, 99);
+    form.noteStepped(*p, 0, 99);
     EXPECT_EQ(form.udNote[0], 67);
 
     form.udNote = {64, 59, 55, 50, 45, 40};
     form.ok(*p);
-    EXPECT_EQ(p->state.tuning, StandardTuning);
+    EXPECT_EQ(p->state().tuning(), Tuning{});
     EXPECT_EQ(form.cboPresets, StandardPreset);
 }
 
 TEST_F(TuningTest, AStoredCustomTuningOpensUnderCustom) {
-    p->state.tuning = {0, 62, 59, 55, 50, 45, 40};
-    p->state.tuningSpelling = 1;
+    p->context().state.instrument.tuning = {0, {62, 59, 55, 50, 45, 40}};
+    p->context().state.tuningSpelling = 1;
     TuningForm fresh;
-    fresh.build(p->state);
+    fresh.build(*p);
     EXPECT_EQ(fresh.cboPresets, 0);
     EXPECT_EQ(fresh.udNote, (std::array<int, 6>{62, 59, 55, 50, 45, 40}));
     // A sharp-spelled store is named as the list's entry spells it.
-    EXPECT_EQ(p->state.tuningSpelling, 0);
+    EXPECT_EQ(p->context().state.tuningSpelling, 0);
+}
+
+// The dialog tunes a six-string guitar: on another neck it opens at standard tuning, and OK
+// makes the neck a six-string guitar again, keeping its frets.
+TEST_F(TuningTest, OnAnotherNeckTheDialogOffersTheSixStringGuitar) {
+    setInstrument(p->context(), {{CustomPreset, {43, 38, 33, 28}}, 20});
+    TuningForm fresh;
+    fresh.build(*p);
+    EXPECT_EQ(fresh.cboPresets, StandardPreset);
+    fresh.presetClicked(*p, 4);
+    fresh.ok(*p);
+    EXPECT_EQ(p->state().instrument, (Instrument{presetTuning(4), 20}));
+    EXPECT_EQ(openNameColumn().size(), 6);
 }
 
 } // namespace

@@ -47,10 +47,11 @@ void checkNeck(const AppState& state, const Fretboard& board) {
 void checkVoicings(const std::vector<Voicing>& voicings) {
     require(voicings.size() <= size_t(MaxListedVoicings));
     for (const Voicing& v : voicings) {
+        require(v.strings() == 6);
         for (int string = 1; string <= 6; ++string) {
-            const auto& fret = v.frets[size_t(string)];
+            const auto fret = v.fret(string);
             require(!fret || (*fret >= 0 && *fret <= 24));
-            const QString& finger = v.fingers[size_t(string)];
+            const QString finger = v.finger(string);
             require(finger.isEmpty() ||
                     (finger.size() == 1 &&
                      (finger == u'x' || (finger[0] >= u'0' && finger[0] <= u'4'))));
@@ -134,12 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The finder names C major and a selection made from the input.
     modeDispatch(context, Mode::ChordFinder);
-    state.finderSelection = {0, -1, 1, -1, 2, 3, 0};
+    state.finderSelection = {-1, 1, -1, 2, 3, 0};
     modeDispatch(context, Mode::ChordFinder);
     checkNeck(state, board);
     const size_t hash = qHash(QByteArrayView(data, qsizetype(size)));
     for (int string = 1; string <= 6; ++string)
-        state.finderSelection[size_t(string)] = int((hash >> (4 * string)) % 17) - 1;
+        state.finderSelection[size_t(string - 1)] = int((hash >> (4 * string)) % 17) - 1;
     modeDispatch(context, Mode::ChordFinder);
     checkNeck(state, board);
     return 0;

@@ -1,20 +1,27 @@
-// Any bytes as a HID report descriptor; a descriptor that is read gives fields that can be
-// written and read back within a report of their own size.
+// Any bytes as a HID report descriptor; a descriptor that is read gives fields that lie inside
+// their own report and can be written and read back there.
+#include "FuzzSupport.h"
 #include "ledguitar/ReportDescriptor.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace chordalis;
     QString error;
-    const auto descriptor = chordalis::parseReportDescriptor(
+    const auto descriptor = parseReportDescriptor(
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)), &error);
+    fuzz::require(descriptor.has_value() == error.isEmpty());
     if (!descriptor)
         return 0;
-    QByteArray report(64, '\0');
-    for (int bit = 0; bit < 600; bit += 37) {
-        chordalis::insertBits(report, bit, 1 + bit % 32, 0xA5A5A5A5u);
-        (void)chordalis::extractBits(report, bit, 1 + bit % 32);
+    for (const HidField& f : descriptor->fields) {
+        const HidReport* report = descriptor->report(f.type, f.reportId);
+        fuzz::require(report && f.bitSize >= 1 && f.bitSize <= 32 && f.bitOffset >= 0 &&
+                      f.bitOffset + f.bitSize <= report->bitLength);
+        QByteArray bytes(report->byteLength(), '\0');
+        const uint32_t value = 0xA5A5A5A5u >> (32 - f.bitSize);
+        insertBits(bytes, f.bitOffset, f.bitSize, value);
+        fuzz::require(extractBits(bytes, f.bitOffset, f.bitSize) == value);
     }
     return 0;
 }

@@ -42,8 +42,9 @@ protected:
     bool leftHanded = false;
     int optionLeft = 1;
     int optionRight = 2;
+    Instrument neck;
     RecordingErrors errors;
-    LedGuitar output{*sim, also, {connected, leftHanded, optionLeft, optionRight}};
+    LedGuitar output{*sim, also, {connected, leftHanded, optionLeft, optionRight, neck}};
     std::vector<int> actions;
     QStringList notices;
 };
@@ -63,20 +64,18 @@ TEST_F(LedGuitarTest, TheGuitarIsBoundBesideOtherDevices) {
     keyboard.path = QStringLiteral("simulated:keyboard");
     keyboard.vendorId = 0x046D;
     keyboard.product = QStringLiteral("Keyboard");
-    sim->addDevice(keyboard, QByteArray::fromHex("05010906a101c0"));
+    sim->addDevice(keyboard);
     output.start();
     EXPECT_TRUE(connected);
     EXPECT_TRUE(output.isPolling());
-    EXPECT_EQ(output.agent().deviceCount(), 1); // only the guitar's ids are opened
+    EXPECT_EQ(output.agent().deviceCount(), 1);
+    EXPECT_TRUE(notices.isEmpty()); // only the guitar's ids are tried
     TFretlight& d = *output.device();
     EXPECT_EQ(d.UnboundVarCount(), 0);
-    EXPECT_GE(d.inputReportIndex(), 0);
-    EXPECT_GE(d.outputReportIndex(), 0);
-    const TOneHidVar& foot = *d.FootIN(); // its fields are the report descriptor tests'
-    EXPECT_EQ(foot.VarName(), "FootIN");
-    EXPECT_NE(foot.HidHandle(), 0);
-    EXPECT_TRUE(d.HasHandle(foot.HidHandle()));
-    EXPECT_EQ(d.Data3()->Usage(), 5);
+    EXPECT_GE(d.FootIN().RptIndex(), 0);
+    EXPECT_NE(d.CMD1().RptIndex(), d.FootIN().RptIndex());
+    EXPECT_EQ(d.Data(8).RptIndex(), d.CMD1().RptIndex());
+    EXPECT_NE(d.FootIN().HidHandle(), 0);
     EXPECT_TRUE(errors.sources.isEmpty());
 }
 
@@ -109,8 +108,8 @@ protected:
 TEST_F(NoPedalTest, WithoutFootInThePedalIsNeverReadButTheLightsWork) {
     connectWithLightsOn();
     TFretlight& d = *output.device();
-    EXPECT_FALSE(d.FootIN()->IsBound());
-    EXPECT_EQ(d.inputReportIndex(), -1);
+    EXPECT_FALSE(d.FootIN().IsBound());
+    EXPECT_EQ(d.FootIN().RptIndex(), -1);
     EXPECT_EQ(d.UnboundVarCount(), 1);
     EXPECT_FALSE(d.ReadInputRptA());
     output.poll();
@@ -145,6 +144,16 @@ TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
             << test::frameText(c.frame).join(u' ').toStdString();
         EXPECT_EQ(also.frames.back(), c.frame); // handed on as well
     }
+    // As they go to the device: no report id, CMD1, then Data1..Data8.
+    output.sendFrame({{9, 6}, {9, 1}});
+    EXPECT_EQ(sim->outputReports().back(), QByteArray::fromHex("00030000000000000000"));
+    EXPECT_EQ(sim->outputReports().end()[-2], QByteArray::fromHex("00020021000000000000"));
+    // A neck of another size than the guitar's six strings: its lights stay dark.
+    neck.tuning.notes.push_back(35);
+    output.sendFrame({{9, 6}, {9, 1}});
+    EXPECT_EQ(sim->ledReports().back(), block(3));
+    EXPECT_EQ(output.lastPattern(), LedPattern{});
+    neck = {};
     // The lights off, or no guitar: nothing goes out, the pattern is still kept for the view.
     output.setLightsOn(false);
     sim->clearOutputReports();
@@ -229,29 +238,50 @@ TEST_F(LedGuitarTest, AGuitarThatCannotBeOpenedIsToldOnceNamingTheRule) {
     EXPECT_EQ(notices.size(), 1);
 }
 
+class DamagedDescriptorTest : public LedGuitarTest {
+protected:
+    // A collection never closed.
+    DamagedDescriptorTest() : LedGuitarTest(new SimulatedGuitar({}, QByteArray::fromHex("a101"))) {}
+};
+
+TEST_F(DamagedDescriptorTest, IsToldOnceAndNothingIsReadOrWritten) {
+    connectWithLightsOn();
+    EXPECT_TRUE(connected);
+    EXPECT_TRUE(output.device()->IsAllUnbound());
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0], QStringLiteral("The LED guitar was found at %1, but it cannot be used: "
+                                         "its report descriptor cannot be read: 1 collection(s) "
+                                         "are never closed")
+                              .arg(QLatin1String(SimulatedGuitar::Path)));
+    sim->pressPedal(1);
+    output.poll();
+    output.sendFrame({{0, 1}});
+    EXPECT_EQ(sim->inputReads(), 0);
+    EXPECT_TRUE(sim->outputReports().empty());
+}
+
 TEST_F(LedGuitarTest, CaughtFailuresAreReportedUnderTheMembersName) {
     NoHidTransport none;
     HidAgent empty(none);
-    TOneHidVar v(errors);
-    v.DoCreate(HidReportType::Output, 0xFF00, 2, QStringLiteral("CMD1"));
+    TOneHidVar v(errors, HidReportType::Output, FretlightUsagePage, 2);
     EXPECT_FALSE(v.Bind(empty)); // no current device
     v.setUnScaledValue(5);       // unbound: ignored
     EXPECT_EQ(v.UnScaledValue(), 0);
-    EXPECT_FALSE(v.Update(false));
+    EXPECT_FALSE(v.Update());
+    TFretlight nothingOpen(errors);
+    EXPECT_EQ(nothingOpen.BindVars(empty), -1);
+    EXPECT_EQ(errors.sources,
+              QStringList({"OneHidVar:Bind Method", "TFretlight:DeviceIsMatched Method"}));
 
     output.start();
-    TFretlight& d = *output.device();
-    d.CMD1()->setScaledValue(256); // outside 0..255
-    d.setCMD1(nullptr);
-    EXPECT_TRUE(d.CMD1()); // the variable stays
-    EXPECT_EQ(errors.sources,
-              QStringList({"OneHidVar:Bind Method", "OneHidVar:ScaledValue Property Let",
-                           "TFretlight:CMD1 Property Let"}));
-
-    TOneHidVar& foot = *d.FootIN();
+    TOneHidVar& foot = output.device()->FootIN();
+    const int handle = foot.HidHandle();
+    sim->pressPedal(2);
+    EXPECT_TRUE(foot.Update());
+    EXPECT_EQ(foot.UnScaledValue(), 2);
     foot.UnBind();
     EXPECT_FALSE(foot.IsBound());
-    EXPECT_TRUE(foot.VarName().isEmpty());
     EXPECT_EQ(foot.UnScaledValue(), 0);
-    EXPECT_NE(foot.HidHandle(), 0); // the handle stays
+    EXPECT_FALSE(foot.Update());
+    EXPECT_EQ(foot.HidHandle(), handle); // the handle stays
 }

@@ -43,17 +43,17 @@ protected:
         fakes.devices.hid = std::move(guitar);
         program = std::make_unique<Program>(folder.path(), boxes, std::move(fakes.devices), true);
         ASSERT_EQ(program->startUp(*store, QSize(1024, 768), &window), std::nullopt);
-        ASSERT_TRUE(program->state.ledConnected);
-        program->state.mainWindowActive = true;
+        ASSERT_TRUE(program->context().state.ledConnected);
+        program->context().state.mainWindowActive = true;
     }
 
     // Presses the left switch for the action and lets go.
     void pedal(int action) {
-        program->state.ledOptionLeft = action;
+        program->context().state.ledOptionLeft = action;
         sim->pressPedal(1);
-        program->guitar.poll();
+        program->guitar().poll();
         sim->releasePedal();
-        program->guitar.poll();
+        program->guitar().poll();
     }
     void page(Mode mode) { modeDispatch(program->context(), mode); }
 
@@ -78,11 +78,11 @@ TEST_F(PedalActionsTest, RootNoteRisesASemitoneWithFlatNames) {
             selectRootTab(program->context(), from);
             const size_t frames = fakes.led->frames.size();
             pedal(RootNoteAction);
-            EXPECT_EQ(program->pages.rootTab, to) << from;
+            EXPECT_EQ(program->context().pages.rootTab, to) << from;
             EXPECT_GT(fakes.led->frames.size(), frames); // the page was drawn again
         }
     }
-    EXPECT_EQ(program->state.currentRoot, 11); // B, reached from Bb
+    EXPECT_EQ(program->context().state.currentRoot, 11); // B, reached from Bb
 }
 
 TEST_F(PedalActionsTest, PlaySoundPlaysOrRefusesAsThePagesButton) {
@@ -108,12 +108,7 @@ TEST_F(PedalActionsTest, PlaySoundPlaysOrRefusesAsThePagesButton) {
     }
     EXPECT_TRUE(fakes.port->sent.size() <= 1u); // at most the instrument: nothing played
     page(Mode::Chords);
-    for (const TreeNode& node : program->pages.chords.tvwChords.nodes()) {
-        if (itemNumber(node.key, QStringLiteral("Chord")) >= 0) {
-            nodeClicked(program->context(), TreeId::Chords, node.key);
-            break;
-        }
-    }
+    chooseItem(program->context(), TreeId::Chords, 0);
     boxes.shown.clear();
     pedal(PlaySoundAction);
     EXPECT_TRUE(boxes.shown.empty());
@@ -125,7 +120,7 @@ TEST_F(PedalActionsTest, LightsOnSendTheDisplayAndLightsOffGoDark) {
     selectRootTab(program->context(), 1);
     EXPECT_TRUE(sim->outputReports().empty()); // dark until the first Lights On/Off
     pedal(LightsAction);
-    EXPECT_TRUE(program->guitar.lightsOn());
+    EXPECT_TRUE(program->guitar().lightsOn());
     auto reports = sim->ledReports();
     ASSERT_EQ(reports.size(), 6u); // the cleared neck, then the display
     reports.erase(reports.begin(), reports.begin() + 3);
@@ -134,7 +129,7 @@ TEST_F(PedalActionsTest, LightsOnSendTheDisplayAndLightsOffGoDark) {
     EXPECT_EQ(reports[1][1], 0x21);
     sim->clearOutputReports();
     pedal(LightsAction);
-    EXPECT_FALSE(program->guitar.lightsOn());
+    EXPECT_FALSE(program->guitar().lightsOn());
     reports = sim->ledReports();
     ASSERT_EQ(reports.size(), 3u);
     for (const auto& r : reports)
@@ -180,33 +175,33 @@ TEST_F(PedalActionsTest, AdvanceStepsThePagesListsThroughTheWindow) {
 }
 
 TEST_F(PedalActionsTest, APressWhileADialogIsActiveRunsNothingButAwaitsTheRelease) {
-    program->state.mainWindowActive = false;
+    program->context().state.mainWindowActive = false;
     page(Mode::Chords);
     selectRootTab(program->context(), 1);
-    program->state.ledOptionLeft = RootNoteAction;
+    program->context().state.ledOptionLeft = RootNoteAction;
     sim->pressPedal(1);
-    program->guitar.poll();
-    EXPECT_EQ(program->pages.rootTab, 1);
-    EXPECT_TRUE(program->guitar.waitingForRelease());
-    program->state.mainWindowActive = true; // the dialog closes, the switch still held
-    program->guitar.poll();
-    EXPECT_EQ(program->pages.rootTab, 1);
+    program->guitar().poll();
+    EXPECT_EQ(program->context().pages.rootTab, 1);
+    EXPECT_TRUE(program->guitar().waitingForRelease());
+    program->context().state.mainWindowActive = true; // the dialog closes, the switch still held
+    program->guitar().poll();
+    EXPECT_EQ(program->context().pages.rootTab, 1);
     sim->releasePedal();
-    program->guitar.poll();
+    program->guitar().poll();
     pedal(RootNoteAction);
-    EXPECT_EQ(program->pages.rootTab, 3);
+    EXPECT_EQ(program->context().pages.rootTab, 3);
 }
 
 TEST_F(PedalActionsTest, ShutDownDarkensTheGuitarAndWritesTheSwitchOptions) {
     pedal(LightsAction);
-    program->state.ledOptionLeft = 4;
-    program->state.ledOptionRight = 5;
+    program->context().state.ledOptionLeft = 4;
+    program->context().state.ledOptionRight = 5;
     sim->clearOutputReports();
     program->shutDown(*store);
     const auto reports = sim->ledReports();
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[0], (std::array<int, 9>{1, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_FALSE(program->guitar.isPolling());
+    EXPECT_FALSE(program->guitar().isPolling());
     EXPECT_EQ(store->value("Fretlight/Left").toString(), "4");
     EXPECT_EQ(store->value("Fretlight/Right").toString(), "5");
 }

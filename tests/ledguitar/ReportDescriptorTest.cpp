@@ -4,7 +4,6 @@
 #include "ledguitar/SimulatedGuitar.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 using namespace chordalis;
 
@@ -49,7 +48,6 @@ const HidField* findField(const ReportDescriptor& d, HidReportType type, int pag
 TEST(ReportDescriptor, TheGuitarsVendorPage) {
     const auto d = parseReportDescriptor(SimulatedGuitar::guitarDescriptor());
     ASSERT_TRUE(d);
-    EXPECT_FALSE(d->numbered);
     EXPECT_EQ(d->report(HidReportType::Input, 0)->byteLength(), 8); // FootIN and 7 bytes padding
     EXPECT_EQ(d->report(HidReportType::Output, 0)->byteLength(), 9);
     ASSERT_EQ(d->fields.size(), 10u); // padding gives no field
@@ -57,7 +55,6 @@ TEST(ReportDescriptor, TheGuitarsVendorPage) {
     ASSERT_TRUE(foot);
     EXPECT_EQ(foot->bitOffset, 0);
     EXPECT_EQ(foot->bitSize, 8);
-    EXPECT_EQ(foot->logicalMaximum, 255); // 26 FF 00 is 255, not -1
     for (int usage = 2; usage <= 10; ++usage) {
         const HidField* f = findField(*d, HidReportType::Output, 0xFF00, usage);
         ASSERT_TRUE(f) << usage;
@@ -74,36 +71,28 @@ TEST(ReportDescriptor, AKeyboardsBitsPaddingAndKeyArray) {
     ASSERT_TRUE(shift);
     EXPECT_EQ(shift->bitOffset, 1);
     EXPECT_EQ(shift->bitSize, 1);
-    EXPECT_FALSE(shift->isArray());
     const HidField* capsLock = findField(*d, HidReportType::Output, 0x08, 2);
     ASSERT_TRUE(capsLock);
     EXPECT_EQ(capsLock->bitOffset, 1);
-    // Key 'a' (usage 4): one of 102 usages of the six slots after the reserved byte.
-    const HidField* a = findField(*d, HidReportType::Input, 0x07, 0x04);
-    ASSERT_TRUE(a);
-    EXPECT_TRUE(a->isArray());
-    EXPECT_EQ(a->bitOffset, 16);
-    EXPECT_EQ(a->arraySlots, 6);
-    EXPECT_EQ(a->arrayIndex, 4);
-    EXPECT_EQ(d->fields.size(), 8u + 5u + 102u);
+    // The six key slots after the reserved byte are an array: room, but no field.
+    EXPECT_FALSE(findField(*d, HidReportType::Input, 0x07, 0x04));
+    EXPECT_EQ(d->fields.size(), 8u + 5u);
 }
 
-TEST(ReportDescriptor, AGamePadsNumberedReportAndRanges) {
+TEST(ReportDescriptor, AGamePadsNumberedReport) {
     const auto d = parseReportDescriptor(GamePad);
     ASSERT_TRUE(d);
-    EXPECT_TRUE(d->numbered);
     ASSERT_EQ(d->reports.size(), 1u);
     EXPECT_EQ(d->reports[0].reportId, 1);
     EXPECT_EQ(d->reports[0].byteLength(), 5);
     const HidField* y = findField(*d, HidReportType::Input, 0x01, 0x31);
     ASSERT_TRUE(y);
+    EXPECT_EQ(y->reportId, 1);
     EXPECT_EQ(y->bitOffset, 24);
-    EXPECT_EQ(y->logicalMinimum, -127);
-    EXPECT_EQ(y->physicalMaximum, 255);
     const HidField* hat = findField(*d, HidReportType::Input, 0x01, 0x39);
     ASSERT_TRUE(hat);
-    EXPECT_TRUE(hat->flags & HidItemFlag::NullState);
-    EXPECT_EQ(hat->physicalMaximum, 315);
+    EXPECT_EQ(hat->bitOffset, 32);
+    EXPECT_EQ(hat->bitSize, 4);
 }
 
 TEST(ReportDescriptor, DamagedDescriptorsAreRefusedWithAReason) {
@@ -127,18 +116,6 @@ TEST(ReportDescriptor, DamagedDescriptorsAreRefusedWithAReason) {
         EXPECT_FALSE(parseReportDescriptor(descriptor, &why)) << what;
         EXPECT_FALSE(why.isEmpty()) << what;
     }
-    // Every prefix of real descriptors, and random bytes, parse or are refused: never a crash.
-    for (const QByteArray& real : {Keyboard, GamePad, SimulatedGuitar::guitarDescriptor()}) {
-        for (qsizetype n = 0; n < real.size(); ++n)
-            parseReportDescriptor(real.left(n));
-    }
-    std::mt19937 random(15);
-    for (int i = 0; i < 2000; ++i) {
-        QByteArray noise(int(random() % 200), '\0');
-        for (char& c : noise)
-            c = char(random());
-        parseReportDescriptor(noise);
-    }
 }
 
 TEST(ReportDescriptor, BitsPackLeastSignificantFirstAcrossBytes) {
@@ -158,6 +135,7 @@ class ScriptedTransport : public HidTransport {
 public:
     explicit ScriptedTransport(QByteArray descriptor) : m_descriptor(std::move(descriptor)) {}
     QByteArray input; // id byte first
+    std::vector<QByteArray> written;
 
     std::vector<HidDeviceInfo> enumerate() override {
         HidDeviceInfo info;
@@ -171,11 +149,10 @@ public:
             explicit Connection(ScriptedTransport& t) : m_t(t) {}
             QByteArray descriptor(QString*) override { return m_t.m_descriptor; }
             HidInput readInput(uint8_t, int) override { return {HidInput::Report, m_t.input}; }
-            bool writeOutput(const QByteArray&) override { return true; }
-            bool getFeature(QByteArray&) override { return true; }
-            bool sendFeature(const QByteArray&) override { return true; }
-            QString indexedString(int) override { return {}; }
-            QString errorText() const override { return {}; }
+            bool writeOutput(const QByteArray& report) override {
+                m_t.written.push_back(report);
+                return true;
+            }
 
         private:
             ScriptedTransport& m_t;
@@ -191,41 +168,37 @@ private:
 
 } // namespace
 
-TEST(HidAgent, ReadsNumberedReportsScaledValuesAndArrays) {
+TEST(HidAgent, ReadsNumberedReportsAndWritesOutputs) {
     ScriptedTransport pad(GamePad);
     HidAgent agent(pad);
     agent.start();
-    agent.readDescriptors();
+    EXPECT_THROW(agent.findVariable(0x01, 0x30, HidReportType::Input), HidError); // none current
     agent.selectDevice(0);
-    const int x = agent.findVariable(0x01, 0x30, HidReportType::Input, false);
-    const int button3 = agent.findVariable(0x09, 3, HidReportType::Input, false);
+    const int x = agent.findVariable(0x01, 0x30, HidReportType::Input);
+    const int button3 = agent.findVariable(0x09, 3, HidReportType::Input);
     ASSERT_GE(x, 0);
     ASSERT_GE(button3, 0);
-    EXPECT_TRUE(agent.isButton(button3));
-    agent.setCurrentReport(agent.reportIndex(x));
+    EXPECT_EQ(agent.findVariable(0x01, 0x30, HidReportType::Output), -1);
     pad.input = bytes({0x01, 0x04, 0x00, 0x81, 0x7F, 0x07});
-    ASSERT_TRUE(agent.readReport());
+    ASSERT_TRUE(agent.readReport(agent.reportIndex(x)));
     EXPECT_EQ(agent.unscaledValue(button3), 1);
     EXPECT_EQ(agent.unscaledValue(x), 0x81);
-    EXPECT_EQ(agent.scaledValue(x), 0); // -127 is the physical 0
-    pad.input = bytes({0x01, 0x00, 0x00, 0x7F, 0x00, 0x00});
-    ASSERT_TRUE(agent.readReport());
-    EXPECT_EQ(agent.scaledValue(x), 255);
-    EXPECT_THROW(agent.setScaledValue(x, 300), HidError); // outside the physical range
+    pad.input = bytes({0x01}); // a short report: the rest reads 0
+    ASSERT_TRUE(agent.readReport(agent.reportIndex(x)));
+    EXPECT_EQ(agent.unscaledValue(x), 0);
+    EXPECT_FALSE(agent.writeReport(agent.reportIndex(x))); // an input report is not written
     EXPECT_THROW(agent.selectDevice(1), HidError);
 
     ScriptedTransport keyboard(Keyboard);
     HidAgent keys(keyboard);
     keys.start();
-    keys.readDescriptors();
     keys.selectDevice(0);
-    const int a = keys.findVariable(0x07, 0x04, HidReportType::Input, true);
-    ASSERT_GE(a, 0);
-    EXPECT_EQ(keys.findVariable(0x07, 0x04, HidReportType::Input, false), -1);
-    keys.setCurrentReport(keys.reportIndex(a));
-    keyboard.input = bytes({0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00});
-    ASSERT_TRUE(keys.readReport());
-    EXPECT_EQ(keys.unscaledValue(a), 1); // 'a' in the fourth slot
-    EXPECT_EQ(keys.unscaledValue(keys.findVariable(0x07, 0x05, HidReportType::Input, true)), 0);
-    EXPECT_THROW(keys.setUnscaledValue(a, 1), HidError);
+    const int capsLock = keys.findVariable(0x08, 2, HidReportType::Output);
+    ASSERT_GE(capsLock, 0);
+    keys.setUnscaledValue(capsLock, 1);
+    keys.setUnscaledValue(keys.findVariable(0x08, 5, HidReportType::Output), 3); // one bit kept
+    ASSERT_TRUE(keys.writeReport(keys.reportIndex(capsLock)));
+    EXPECT_EQ(keyboard.written, std::vector<QByteArray>{bytes({0x00, 0x12})});
+    EXPECT_EQ(keys.unscaledValue(-1), 0); // no such variable
+    EXPECT_FALSE(keys.readReport(99));    // no such report
 }

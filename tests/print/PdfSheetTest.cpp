@@ -39,12 +39,13 @@ TEST(PdfSheet, EveryModeReadsBackWhereItWasLaidOut) {
         for (bool left : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (left ? " left-handed" : ""));
             test::HeadlessProgram p;
-            p->state.leftHanded = left;
+            p->context().state.leftHanded = left;
             c.setUp(p);
             const QString path = dir.filePath(QLatin1String(c.name) + ".pdf");
             const PdfResult written =
                 writeSheetsPdf(path, A4, 1, c.header[0], [&](auto& page, int) {
-                    drawReferenceSheet(page, p->state, p->pages, c.mode);
+                    drawReferenceSheet(page, p->state(), p->pages(), c.mode,
+                                       p->fretboard().picture());
                     return QString();
                 });
             ASSERT_EQ(written.status, PdfResult::Written);

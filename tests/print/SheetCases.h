@@ -28,7 +28,7 @@ inline const std::array<SheetCase, 7> SheetCases = {{
      {"Chord: Cmaj", "Formula: 1, 3, 5      Notes: C E G "},
      [](HeadlessProgram& p) {
          enter(p, Mode::Chords, "C");
-         p.clickItem(TreeId::Chords, 0, "Chord"); // the open C chord, x32010
+         p.clickItem(TreeId::Chords, 0); // the open C chord, x32010
      }},
     {"scale",
      Mode::Scales,
@@ -36,7 +36,7 @@ inline const std::array<SheetCase, 7> SheetCases = {{
       "2nd Position (5 frets)"},
      [](HeadlessProgram& p) {
          enter(p, Mode::Scales, "A");
-         p.clickItem(TreeId::Scales, 1, "Scale");
+         p.clickItem(TreeId::Scales, 1);
          positionOptionClicked(p->context(), Mode::Scales, 1);
          positionChosen(p->context(), Mode::Scales, 3);
      }},
@@ -45,7 +45,7 @@ inline const std::array<SheetCase, 7> SheetCases = {{
      {"Arpeggio: Ebm7", "Formula: 1, b3, 5, b7      Notes: Eb Gb Bb Db ", "All Positions"},
      [](HeadlessProgram& p) {
          enter(p, Mode::Arpeggios, "Eb");
-         p.clickItem(TreeId::Arpeggios, 4, "Arpeggio");
+         p.clickItem(TreeId::Arpeggios, 4);
      }},
     {"note",
      Mode::Notes,
@@ -58,8 +58,8 @@ inline const std::array<SheetCase, 7> SheetCases = {{
      {"Triad: D Major 1st Inversion - Strings 4-3-2", "Formula: 1, 3, 5      Notes: D F# A "},
      [](HeadlessProgram& p) {
          enter(p, Mode::Triads, "D");
-         nodeClicked(p->context(), TreeId::StringGroup, QStringLiteral("2ID"));
-         nodeClicked(p->context(), TreeId::Triads, QStringLiteral("1ID"));
+         chooseItem(p->context(), TreeId::StringGroup, 2);
+         chooseItem(p->context(), TreeId::Triads, 1);
      }},
     {"chordscale",
      Mode::ChordScale,
@@ -67,14 +67,14 @@ inline const std::array<SheetCase, 7> SheetCases = {{
       "Scale Formula: 1, 2, b3, 4, 5, 6, b7     Scale Notes: C D Eb F G A Bb ", "All Positions"},
      [](HeadlessProgram& p) {
          enter(p, Mode::ChordScale, "C");
-         p.clickItem(TreeId::CSChords, 4, "Chord");
+         p.clickItem(TreeId::CSChords, 4);
      }},
     {"finder",
      Mode::ChordFinder,
      {"Chord Finder", ""},
      [](HeadlessProgram& p) {
          enter(p, Mode::ChordFinder, "C");
-         p->state.finderSelection = {0, -1, 1, -1, 2, 3, 0}; // x32010
+         p->context().state.finderSelection = {-1, 1, -1, 2, 3, 0}; // x32010, string 1 first
          redrawCurrentMode(p->context());
      }},
 }};

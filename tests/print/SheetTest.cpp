@@ -74,13 +74,14 @@ double pictureTop(int further) {
 
 // A marker cell's centre on paper: the screen cell scaled and rounded to whole twips.
 QPointF cell(int fret, int string, double top, bool left = false) {
-    return {500 + std::round(18.07 * fretX(fret, left)) + 198.5,
-            top + std::round(18.07 * stringY(string)) + 198.5};
+    const NeckGeometry neck;
+    return {500 + std::round(18.07 * neck.fretX(fret, left)) + 198.5,
+            top + std::round(18.07 * neck.stringY(string)) + 198.5};
 }
 
 Recorder print(HeadlessProgram& p) {
     Recorder page;
-    drawReferenceSheet(page, p->state, p->pages, p->pages.mode);
+    drawReferenceSheet(page, p->state(), p->pages(), p->pages().mode, p->fretboard().picture());
     return page;
 }
 
@@ -88,21 +89,22 @@ TEST(Sheet, NothingToPrintFollowsTheSelectionsAndTheTuning) {
     HeadlessProgram p;
     for (const test::SheetCase& c : SheetCases) {
         modeDispatch(p->context(), c.mode);
-        EXPECT_EQ(printRefusal(p->state, c.mode) == NothingToPrint, c.mode != Mode::Notes)
+        EXPECT_EQ(printRefusal(p->context().state, c.mode) == NothingToPrint, c.mode != Mode::Notes)
             << c.name;
     }
     for (const test::SheetCase& c : SheetCases)
         c.setUp(p);
-    p->state.tuning = presetTuning(4); // Dropped D: only the chords refuse
+    setInstrument(p->context(), {presetTuning(4)}); // Dropped D: only the chords refuse
     for (const test::SheetCase& c : SheetCases)
-        EXPECT_EQ(printRefusal(p->state, c.mode).isEmpty(), c.mode != Mode::Chords) << c.name;
+        EXPECT_EQ(printRefusal(p->context().state, c.mode).isEmpty(), c.mode != Mode::Chords)
+            << c.name;
 }
 
 TEST(Sheet, ChordMarksFingersAndTakesItsSideTextsToTheHandsSides) {
     for (bool left : {false, true}) {
         SCOPED_TRACE(left ? "left-handed" : "right-handed");
         HeadlessProgram p;
-        p->state.leftHanded = left;
+        p->context().state.leftHanded = left;
         SheetCases[0].setUp(p); // the open C chord: x32010, fingered x32010
         const Recorder page = print(p);
         const double top = pictureTop(0);
@@ -171,14 +173,14 @@ TEST(Sheet, FinderMarksTheSelectionAndTabsTheDescriptions) {
     const double heading = top + 3327 + TextLine;
     EXPECT_EQ(page.text("Possible chord descriptions:")->box.topLeft(), QPointF(500, heading));
     EXPECT_EQ(page.text("Root 1st string:")->box.topLeft(), QPointF(500, heading + 7 * TextLine));
-    const QString fifth = p->pages.finder.lblDescription[5].text;
+    const QString fifth = p->pages().finder.description(5).text;
     EXPECT_EQ(page.text(fifth)->box.topLeft(), QPointF(2 * 1680, heading + 3 * TextLine));
 }
 
 TEST(Sheet, TriadsPrintTheShapeShownAndNoneUnderAnotherTuning) {
     HeadlessProgram p;
     enter(p, Mode::Triads, "G#");
-    nodeClicked(p->context(), TreeId::Triads, QStringLiteral("6ID")); // G# dim on 6-5-4
+    chooseItem(p->context(), TreeId::Triads, 6); // G# dim on 6-5-4
     const double top = pictureTop(0);
     Recorder page = print(p); // kept in the open position: G# and B fingered, D open
     EXPECT_EQ(page.shapesAt(cell(4, 6, top))[0].pen, sheet::RootPen);
@@ -186,8 +188,7 @@ TEST(Sheet, TriadsPrintTheShapeShownAndNoneUnderAnotherTuning) {
     EXPECT_TRUE(page.shapesAt(cell(0, 4, top)).empty());
     EXPECT_NEAR(page.text("0")->box.center().y(), cell(0, 4, top).y(), 0.5);
 
-    p->state.tuning = presetTuning(4);
-    redrawCurrentMode(p->context());
+    setInstrument(p->context(), {presetTuning(4)});
     page = print(p);
     EXPECT_NE(page.text("Triad: G# Diminished Root Position - Strings 6-5-4", sheet::TitleFont),
               nullptr);

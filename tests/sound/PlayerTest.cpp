@@ -29,11 +29,11 @@ protected:
     test::HeadlessProgram program;
     VirtualClock& clock = program.clock();
     RecordingMidiOut& out = program.port();
-    Player& player = program->player;
+    Player& player = program->player();
 
-    AppState& state() { return program->state; }
+    AppState& state() { return program->context().state; }
 
-    void chooseChord(int chord) { program.clickItem(TreeId::Chords, chord, "Chord"); }
+    void chooseChord(int chord) { program.clickItem(TreeId::Chords, chord); }
 
     std::vector<std::uint32_t> words() const {
         std::vector<std::uint32_t> w;
@@ -91,8 +91,7 @@ TEST_F(PlayerTest, ChannelInstrumentAndVolumeShapeEveryByte) {
 
 TEST_F(PlayerTest, StrumTimingAtTheTempoLimits) {
     // All six strings open; at tempo 0 the strum itself outlasts the four seconds.
-    for (int s = 1; s <= 6; ++s)
-        state().finderSelection[size_t(s)] = -1;
+    state().finderSelection.assign(6, -1);
     state().playback.chordTempo = 0;
     program->playCommand(Mode::ChordFinder);
     ASSERT_EQ(out.sent.size(), 12u);
@@ -172,8 +171,8 @@ TEST_F(PlayerTest, WithoutAnOwnClockItSendsWhenDueAndWaitsLettingTheUserWork) {
 }
 
 TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
-    selectRootTab(program->context(), 1);          // C
-    program.clickItem(TreeId::Scales, 0, "Scale"); // major
+    selectRootTab(program->context(), 1); // C
+    program.clickItem(TreeId::Scales, 0); // major
     player.playScale(state().noteList);
     EXPECT_EQ(started(), (std::vector<int>{48, 50, 52, 53, 55, 57, 59, 60}));
     // Each note lasts one delay with no gap, its release queued before the next note.
@@ -196,8 +195,8 @@ TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
 }
 
 TEST_F(PlayerTest, ArpeggiosEndOnTheirLastToneAndWrapAboveTheRoot) {
-    selectRootTab(program->context(), 7);                // E
-    program.clickItem(TreeId::Arpeggios, 4, "Arpeggio"); // m7: E G B D
+    selectRootTab(program->context(), 7);    // E
+    program.clickItem(TreeId::Arpeggios, 4); // m7: E G B D
     player.playArpeggio(state().noteList);
     EXPECT_EQ(started(), (std::vector<int>{40, 43, 47, 50}));
     const double d = double(stepDelay(PlayKind::Arpeggio, 70));
@@ -229,7 +228,7 @@ TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWithTheirMessages) {
              Case{Mode::Scales, 5, "Please select a scale to play."},
              Case{Mode::Arpeggios, 1, "Please select an arpeggio to play."},
          }) {
-        state().tuning[0] = c.preset;
+        state().instrument.tuning.preset = c.preset;
         program.boxes().shown.clear();
         program->playCommand(c.mode);
         ASSERT_EQ(program.boxes().shown.size(), 1u) << c.message;
@@ -239,8 +238,8 @@ TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWithTheirMessages) {
     EXPECT_TRUE(out.sent.empty());
 
     // Scales do not depend on the tuning.
-    state().tuning[0] = 5;
-    program.clickItem(TreeId::Scales, 0, "Scale");
+    state().instrument.tuning.preset = 5;
+    program.clickItem(TreeId::Scales, 0);
     program.boxes().shown.clear();
     program->playCommand(Mode::Scales);
     EXPECT_TRUE(program.boxes().shown.empty());

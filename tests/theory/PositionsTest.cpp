@@ -21,7 +21,7 @@ PositionList listAt(int option, int index) {
 // Every occurrence on the whole neck is checked by the scale display's tests; here the limits.
 TEST(Neck, TheOctaveAboveNeverPassesMaxFret) {
     std::vector<int> frets;
-    placeNote(StandardTuning, 5, 6, FretWindow{0, 15}, 12, [&](int f, int) { frets.push_back(f); });
+    placeNote(Tuning{}, 5, 6, FretWindow{0, 15}, 12, [&](int f, int) { frets.push_back(f); });
     EXPECT_EQ(frets, std::vector<int>({1}));
     EXPECT_EQ(lowestFret(presetTuning(4), 4, 6), 2); // E on a D string
 }
@@ -49,4 +49,19 @@ TEST(Positions, SwitchingOptionsKeepsTheSelectionInsideTheList) {
         EXPECT_EQ(list.index, after);
         EXPECT_EQ(list.entries.back(), QStringLiteral("12th Position"));
     }
+}
+
+// A neck of more or fewer frets lists every window that ends on it, with the same rule for the
+// last two entries when the option turns to five-note windows.
+TEST(Positions, ListsReachAsFarAsTheNeck) {
+    PositionList list = initialPositionList(24);
+    EXPECT_EQ(list.entries.size(), 23);
+    EXPECT_EQ(list.entries.back(), QStringLiteral("21st Position"));
+    list.index = 22;
+    EXPECT_EQ(fretWindow(list, 24), (FretWindow{21, 24}));
+    fillPositionList(list, 1, 24);
+    EXPECT_EQ(list.entries.back(), QStringLiteral("20th Position"));
+    EXPECT_EQ(list.index, 21);
+    EXPECT_EQ(fretWindow(list, 24), (FretWindow{20, 24}));
+    EXPECT_EQ(initialPositionList(12).entries.back(), QStringLiteral("9th Position"));
 }

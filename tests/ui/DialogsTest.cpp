@@ -44,8 +44,8 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
         EXPECT_EQ(out().sent[0].word, packShortMessage(0x90, 54, 100));
         click(d, "cmdCancel");
     });
-    EXPECT_EQ(program->state.tuning, StandardTuning);
-    EXPECT_EQ(program->state.tuningSpelling, 1);
+    EXPECT_EQ(program->state().tuning(), Tuning{});
+    EXPECT_EQ(program->context().state.tuningSpelling, 1);
 
     whileModal("mnuTuning", "frmTuning", [&](QWidget& d) {
         auto* presets = child<QComboBox>(d, "cboPresets");
@@ -53,7 +53,7 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
         QTest::keyClick(child<QSpinBox>(d, "udNote5"), Qt::Key_Up);
         click(d, "cmdOK");
     });
-    EXPECT_EQ(program->state.tuning, (Tuning{0, 62, 57, 54, 50, 45, 39}));
+    EXPECT_EQ(program->state().tuning(), (Tuning{0, {62, 57, 54, 50, 45, 39}}));
     EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblNonStandard"))->isVisible());
 }
 
@@ -68,15 +68,15 @@ TEST_F(DialogsTest, SkinDialogOkLoadsThePictureCancelKeepsIt) {
         EXPECT_FALSE(child<QLabel>(d, "imgPreview")->pixmap().isNull());
         click(d, "cmdOK");
     });
-    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("maple.gif"));
-    const QImage maple = program->fretboard.image();
+    EXPECT_EQ(program->context().state.fretboardFile, QStringLiteral("maple.gif"));
+    const QImage maple = program->context().fretboard.image();
 
     whileModal("mnuFretboard", "frmFBDesign", [&](QWidget& d) {
         child<QListWidget>(d, "File1")->setCurrentRow(0);
         click(d, "cmdCancel");
     });
-    EXPECT_EQ(program->state.fretboardFile, QStringLiteral("maple.gif"));
-    EXPECT_TRUE(program->fretboard.image() == maple);
+    EXPECT_EQ(program->context().state.fretboardFile, QStringLiteral("maple.gif"));
+    EXPECT_TRUE(program->context().fretboard.image() == maple);
 }
 
 TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
@@ -87,13 +87,13 @@ TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
     key.setColourPicker([](QWidget*, const QColor&) { return QColor(1, 2, 3); });
     QTest::mouseClick(child(key, "piccol1"), Qt::LeftButton);
     click(key, "cmdCancel");
-    EXPECT_EQ(program->state.colourChord, 16711680);
+    EXPECT_EQ(program->context().state.colourChord, 16711680);
 
     // Reopened from the button, the box keeps the colour left in it; OK stores it.
     window->findChild<QPushButton*>(QStringLiteral("CmdKey"))->click();
     EXPECT_EQ(key.key().piccol[1], 1 + 2 * 256 + 3 * 65536);
     click(key, "cmdOK");
-    EXPECT_EQ(program->state.colourChord, 1 + 2 * 256 + 3 * 65536);
+    EXPECT_EQ(program->context().state.colourChord, 1 + 2 * 256 + 3 * 65536);
 
     // From the menu the same box is modal (what its buttons do is the headless tests').
     whileModal("mnuFColours", "frmKey", [&](QWidget& d) { click(d, "cmdCancel"); });

@@ -74,7 +74,7 @@ TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrumen
         EXPECT_TRUE(child<QPushButton>(w, "cmdPause")->isEnabled());
         w.close(); // the close box
     });
-    EXPECT_FALSE(program->info.isOpen());
+    EXPECT_FALSE(program->info().isOpen());
     ASSERT_FALSE(out().sent.empty());
     EXPECT_EQ(out().sent.back().word, packShortMessage(0xC0, 24)); // instrument 25
     EXPECT_TRUE(boxes.shown.empty());

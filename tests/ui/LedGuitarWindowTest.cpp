@@ -29,12 +29,12 @@ protected:
     }
     // The left switch pressed and let go, the main window taken for the active one.
     void pedal(int pedalAction) {
-        program->state.mainWindowActive = true;
-        program->state.ledOptionLeft = pedalAction;
+        program->context().state.mainWindowActive = true;
+        program->context().state.ledOptionLeft = pedalAction;
         sim->pressPedal(1);
-        program->guitar.poll();
+        program->guitar().poll();
         sim->releasePedal();
-        program->guitar.poll();
+        program->guitar().poll();
     }
     // Runs the options dialog from its menu entry; act runs once it is up.
     void withOptions(const std::function<void(FretlightDialog&)>& act) {
@@ -55,8 +55,8 @@ TEST_F(LedGuitarWindowTest, TheOptionsAreOfferedWhileAGuitarIsConnected) {
     sim->plug();
     EXPECT_TRUE(action("mnuFretlight")->isVisible());
 
-    program->state.ledOptionLeft = 3;
-    program->state.ledOptionRight = 5;
+    program->context().state.ledOptionLeft = 3;
+    program->context().state.ledOptionRight = 5;
     withOptions([](FretlightDialog& d) {
         EXPECT_TRUE(d.left(2)->isChecked());
         EXPECT_TRUE(d.right(4)->isChecked());
@@ -64,15 +64,15 @@ TEST_F(LedGuitarWindowTest, TheOptionsAreOfferedWhileAGuitarIsConnected) {
         d.right(3)->click();
         QTest::mouseClick(d.findChild<QAbstractButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
     });
-    EXPECT_EQ(program->state.ledOptionLeft, 1);
-    EXPECT_EQ(program->state.ledOptionRight, 4);
+    EXPECT_EQ(program->context().state.ledOptionLeft, 1);
+    EXPECT_EQ(program->context().state.ledOptionRight, 4);
     withOptions([](FretlightDialog& d) {
         EXPECT_TRUE(d.right(3)->isChecked());
         d.right(1)->click();
         QTest::mouseClick(d.findChild<QAbstractButton*>(QStringLiteral("cmdCancel")),
                           Qt::LeftButton);
     });
-    EXPECT_EQ(program->state.ledOptionRight, 4);
+    EXPECT_EQ(program->context().state.ledOptionRight, 4);
 }
 
 TEST_F(LedGuitarWindowTest, TheViewShowsTheLastFrameAsTheGuitarWouldLightIt) {
@@ -84,10 +84,10 @@ TEST_F(LedGuitarWindowTest, TheViewShowsTheLastFrameAsTheGuitarWouldLightIt) {
     QTreeWidget& chords = *window->modeTabs().tree(TreeId::Chords);
     chords.topLevelItem(0)->setExpanded(true);
     chords.setCurrentItem(chords.topLevelItem(0)->child(0)); // a chord, its first voicing
-    const LedFrame frame = program->fretboard.ledFrame();
+    const LedFrame frame = program->context().fretboard.ledFrame();
     ASSERT_FALSE(frame.empty());
     const LedPattern& shown = view->patternWidget().pattern();
-    EXPECT_EQ(shown, program->guitar.lastPattern());
+    EXPECT_EQ(shown, program->guitar().lastPattern());
     EXPECT_EQ(shown, packLedFrame(frame, true)); // mirrored for the left hand
     EXPECT_NE(shown, packLedFrame(frame, false));
     QString firstBytes;
@@ -107,8 +107,8 @@ TEST_F(LedGuitarWindowTest, StepsMoveTheFocusedListAndWrapAround) {
     chords.setCurrentItem(folder->child(0));
     pedal(AdvancePrimaryAction);
     EXPECT_EQ(chords.currentItem(), folder->child(1));
-    EXPECT_EQ(program->state.selectedChord,
-              itemNumber(TreeFiller::keyOf(folder->child(1)), QStringLiteral("Chord")));
+    EXPECT_EQ(program->state().selectedChord,
+              program->pages().chords.tvwChords.itemOf(TreeFiller::keyOf(folder->child(1))));
     EXPECT_TRUE(chords.hasFocus() || QApplication::focusWidget() == nullptr);
 
     QTreeWidgetItem* lastFolder = chords.topLevelItem(chords.topLevelItemCount() - 1);
@@ -121,11 +121,11 @@ TEST_F(LedGuitarWindowTest, StepsMoveTheFocusedListAndWrapAround) {
     QComboBox& positions = *window->modeTabs().positions(Mode::Scales)->list();
     pedal(AdvanceSecondaryAction);
     EXPECT_EQ(positions.currentIndex(), 1);
-    EXPECT_EQ(program->pages.scales.cboScalePositions.index, 1);
+    EXPECT_EQ(program->context().pages.scales.cboScalePositions.index, 1);
     positions.setCurrentIndex(positions.count() - 1);
     pedal(AdvanceSecondaryAction);
     EXPECT_EQ(positions.currentIndex(), 0);
-    EXPECT_EQ(program->pages.scales.cboScalePositions.index, 0);
+    EXPECT_EQ(program->context().pages.scales.cboScalePositions.index, 0);
 }
 
 } // namespace

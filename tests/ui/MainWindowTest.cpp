@@ -3,6 +3,8 @@
 #include "StartedWindow.h"
 #include "app/ProgramFolder.h"
 #include "fretboard/Fretboard.h"
+#include "modes/Finder.h"
+#include "modes/Modes.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/SheetPrinting.h"
@@ -61,12 +63,13 @@ TEST_F(MainWindowTest, StartingPlace) {
 
     // The loaders' start values reach the controls.
     EXPECT_EQ(find<QLabel>("lblTriadName")->text(), "No Triad Selected");
-    EXPECT_EQ(tree("tvwChords").topLevelItem(0)->childCount(), program->state.chords.count);
+    EXPECT_EQ(tree("tvwChords").topLevelItem(0)->childCount(),
+              program->context().state.chords.count);
     EXPECT_EQ(tree("tvwStringGroup").currentItem()->text(0), "Strings 6-5-4");
 
     auto* nonStandard = find<QLabel>("lblNonStandard");
     EXPECT_FALSE(nonStandard->isVisible());
-    program->pages.lblNonStandardVisible = true;
+    program->context().pages.lblNonStandardVisible = true;
     window->showPages();
     EXPECT_TRUE(nonStandard->isVisible());
     EXPECT_TRUE(window->neck().geometry().contains(nonStandard->geometry().center()));
@@ -82,12 +85,12 @@ QColor neckPixel(NeckView& neck, const Mark& mark) {
 }
 
 TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
-    const AppState& s = program->state;
+    const AppState& s = program->context().state;
     clickRootTab(QStringLiteral("Eb"));
     clickNode(tree("tvwChords"), node("tvwChords", "4 Chord"));
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Ebm7");
     QTreeWidget& voicings = tree("tvwVoicings");
-    ASSERT_EQ(voicings.topLevelItemCount(), program->pages.chords.tvwVoicings.size());
+    ASSERT_EQ(voicings.topLevelItemCount(), program->context().pages.chords.tvwVoicings.size());
     ASSERT_GE(voicings.topLevelItemCount(), 2);
     EXPECT_EQ(TreeFiller::keyOf(voicings.currentItem()), QStringLiteral("0Voicing"));
     EXPECT_FALSE(voicings.topLevelItem(0)->icon(0).isNull());
@@ -95,7 +98,7 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     // Every sounding string of the shown voicing carries a marker in the chord's colours.
     auto markers = [this] {
         std::vector<Mark> out;
-        for (const Mark& m : program->fretboard.marks())
+        for (const Mark& m : program->context().fretboard.marks())
             if (m.kind == MarkKind::Circle)
                 out.push_back(m);
         return out;
@@ -121,7 +124,7 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
 }
 
 TEST_F(MainWindowTest, ChordScaleAndFinderPagesFollowTheUser) {
-    const AppState& s = program->state;
+    const AppState& s = program->context().state;
     clickRootTab(QStringLiteral("Eb"));
     window->modeTabs().setCurrentIndex(int(Mode::ChordScale));
     clickNode(tree("tvwCSChords"), node("tvwCSChords", "2 Chord"));
@@ -143,34 +146,78 @@ TEST_F(MainWindowTest, ChordScaleAndFinderPagesFollowTheUser) {
     EXPECT_EQ(root5->text(), "C Major");
     EXPECT_TRUE(root5->styleSheet().contains(QStringLiteral("#0000c0")));
     press(Qt::RightButton, 600, 128); // any other button clears the string
-    EXPECT_EQ(s.finderSelection[5], 0);
+    EXPECT_EQ(finderValue(s, 5), 0);
 
     find<QAction>("mnuLH")->trigger(); // the player's same place is the mirrored press
     press(Qt::LeftButton, SurfaceWidth - 200, 128);
-    EXPECT_EQ(s.finderSelection[5], 3);
+    EXPECT_EQ(finderValue(s, 5), 3);
     EXPECT_EQ(root5->text(), "C Major");
+}
+
+// The window draws whatever neck the state holds: a seven-string guitar takes its taller shape,
+// every string is drawn through its row, its finder names the seventh string's chords, and the
+// six-string guitar comes back as it was.
+TEST_F(MainWindowTest, TheNeckShowsTheStringsTheStateHolds) {
+    NeckView& neck = window->neck();
+    const double sixStringAspect = neck.surfaceRect().height() / neck.surfaceRect().width();
+    setInstrument(program->context(), {{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}});
+    window->showPages();
+    QApplication::processEvents();
+    const QRectF r = neck.surfaceRect();
+    const NeckGeometry& g = program->fretboard().geometry();
+    ASSERT_EQ(g.strings(), 7);
+    EXPECT_NEAR(r.height() / r.width(), double(g.height()) / g.width(), 0.01);
+    EXPECT_GT(r.height() / r.width(), sixStringAspect);
+
+    const QImage shot = neck.grab().toImage();
+    const double scale = r.width() / g.width();
+    auto at = [&](double x, double y) { // the lightest pixel there, give or take one
+        const QPoint p = (r.topLeft() + QPointF(x, y) * scale).toPoint();
+        int light = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            light = std::max(light, shot.pixelColor(p + QPoint(0, dy)).lightness());
+        return light;
+    };
+    const double x = g.fretX(4, false) + 3; // a cell without an inlay
+    for (int string = 1; string <= 7; ++string) {
+        const double y = g.stringCentreY(string);
+        EXPECT_GT(at(x, y), at(x, y - 8) + 30) << "string " << string;
+    }
+
+    window->modeTabs().setCurrentIndex(int(Mode::ChordFinder));
+    const QPointF bPlace(30, g.stringCentreY(7)); // beside the nut: the open B
+    QTest::mouseClick(&neck, Qt::LeftButton, {}, (r.topLeft() + bPlace * scale).toPoint());
+    EXPECT_EQ(finderValue(program->state(), 7), -1);
+    EXPECT_TRUE(find<QLabel>("lblDescription7")->isVisible());
+
+    setInstrument(program->context(), {});
+    window->showPages();
+    QApplication::processEvents();
+    EXPECT_NEAR(neck.surfaceRect().height() / neck.surfaceRect().width(), sixStringAspect, 0.001);
+    EXPECT_FALSE(find<QLabel>("lblDescription7")->isVisible());
 }
 
 TEST_F(MainWindowTest, KeyboardMovesClickTheNodeReached) {
     clickNode(tree("tvwChords"), node("tvwChords", "1 Chord - All"));
-    EXPECT_EQ(program->state.selectedChord, 1);
+    EXPECT_EQ(program->context().state.selectedChord, 1);
     QTest::keyClick(&tree("tvwChords"), Qt::Key_Up);
-    EXPECT_EQ(program->state.selectedChord, 0);
+    EXPECT_EQ(program->context().state.selectedChord, 0);
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Cmaj");
 }
 
 TEST_F(MainWindowTest, ExpandingOrCollapsingAFolderActsAsAClickOnIt) {
     clickNode(tree("tvwScales"), node("tvwScales", "0 Scale"));
-    ASSERT_EQ(program->state.selectedScale, 0);
+    ASSERT_EQ(program->context().state.selectedScale, 0);
     QTreeWidgetItem* folder = node("tvwScales", "1 Group");
     folder->setExpanded(true);
-    EXPECT_EQ(program->state.selectedScale, -1);
+    EXPECT_EQ(program->context().state.selectedScale, -1);
     EXPECT_EQ(tree("tvwScales").currentItem(), folder);
-    EXPECT_TRUE(program->pages.scales.tvwScales.find(QStringLiteral("1 Group"))->expanded);
+    EXPECT_TRUE(
+        program->context().pages.scales.tvwScales.find(QStringLiteral("1 Group"))->expanded);
 
     clickNode(tree("tvwScales"), node("tvwScales", "2 Scale - All"));
     node("tvwScales", "0 Group")->setExpanded(false);
-    EXPECT_EQ(program->state.selectedScale, -1);
+    EXPECT_EQ(program->context().state.selectedScale, -1);
 }
 
 TEST_F(MainWindowTest, PositionOptionsRebuildTheirOwnList) {
@@ -178,7 +225,7 @@ TEST_F(MainWindowTest, PositionOptionsRebuildTheirOwnList) {
     window->modeTabs().setCurrentIndex(int(Mode::Arpeggios));
     list->setCurrentIndex(13);
     Q_EMIT list->activated(13);
-    ASSERT_EQ(program->pages.arpeggios.cboArpPositions.index, 13);
+    ASSERT_EQ(program->context().pages.arpeggios.cboArpPositions.index, 13);
 
     QTest::mouseClick(find<QRadioButton>("optArpPositions1"), Qt::LeftButton);
     EXPECT_EQ(list->count(), 13);

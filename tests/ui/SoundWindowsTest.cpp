@@ -60,7 +60,7 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     channel->setCurrentIndex(channel->findText(QStringLiteral(" 16")));
     instrument->setCurrentIndex(instrument->findText(QStringLiteral(" 128  Gunshot")));
     click(dialog, "cmdOK");
-    const PlaybackSettings& p = program->state.playback;
+    const PlaybackSettings& p = program->context().state.playback;
     EXPECT_EQ(std::tuple(p.device, p.channel, p.instrument), std::tuple(1, 16, 128));
     EXPECT_EQ(out().openedDevice, 1);
     ASSERT_EQ(out().sent.size(), 1u);
@@ -78,14 +78,14 @@ TEST_F(SoundWindowsTest, CancelStoresNothingButTheControlsKeepTheirPlace) {
     QTest::keyClick(find<QSlider>(dialog, "sldChords"), Qt::Key_Home);
     click(dialog, "cmdCancel");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(program->state.playback.chordTempo, 90);
+    EXPECT_EQ(program->context().state.playback.chordTempo, 90);
     EXPECT_TRUE(out().sent.empty());
     EXPECT_EQ(out().openedDevice, -2); // not reopened
 
     openPlayback();
     EXPECT_EQ(find<QSlider>(dialog, "sldChords")->value(), 0);
     click(dialog, "cmdOK");
-    EXPECT_EQ(program->state.playback.chordTempo, 0);
+    EXPECT_EQ(program->context().state.playback.chordTempo, 0);
 }
 
 TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceTheWindowIsShown) {
@@ -101,7 +101,8 @@ TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceTheWindowIsShow
 }
 
 TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) {
-    program->state.playback.device = 5; // a port that has gone: the dialog shows the synthesizer
+    program->context().state.playback.device =
+        5; // a port that has gone: the dialog shows the synthesizer
     PlaybackDialog* dialog = openPlayback();
     EXPECT_EQ(find<QComboBox>(dialog, "cboDevice")->currentIndex(), 0);
     find<QSlider>(dialog, "sldVolume")->setValue(50);
@@ -109,15 +110,15 @@ TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) 
     click(dialog, "cmdOK");
     ASSERT_EQ(boxes.shown.size(), 1u); // its words are the player test's
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QLatin1String("Error Details: no such device")));
-    EXPECT_EQ(program->state.playback.volume, 50);
-    EXPECT_EQ(program->state.playback.device, -1);
+    EXPECT_EQ(program->context().state.playback.volume, 50);
+    EXPECT_EQ(program->context().state.playback.device, -1);
     EXPECT_FALSE(dialog->isVisible());
 }
 
 // The window shows the settings and stores each change at once (the rows and the beats' rules
 // are the metronome options tests').
 TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
-    MetronomeSettings& m = program->state.metronome;
+    MetronomeSettings& m = program->context().state.metronome;
     m = {3, 35, 81, 200, 2};
     MetronomeWindow* metronome = openMetronome();
     auto* onOff = find<QTabBar>(metronome, "tabOnOff");
@@ -161,7 +162,7 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     EXPECT_EQ(onOff->currentIndex(), 0);
     window1->close();
     EXPECT_TRUE(test::waitUntil([this] { return !window->metronomeWindow(); }));
-    EXPECT_EQ(program->state.metronome.tempo, 120);
+    EXPECT_EQ(program->context().state.metronome.tempo, 120);
 
     // A new window starts switched off.
     MetronomeWindow* window2 = openMetronome();
@@ -178,7 +179,7 @@ TEST_F(SoundWindowsTest, PlayStrumsTheChosenVoicingAndAllNotesOffReleases) {
     auto* voicings = window->findChild<QTreeWidget*>(QStringLiteral("tvwVoicings"));
     ASSERT_GE(voicings->topLevelItemCount(), 2);
     test::clickNode(*voicings, voicings->topLevelItem(1));
-    const Strum strum = voicingStrum(program->state.voicings[1], program->state.tuning);
+    const Strum strum = voicingStrum(program->state().voicings[1], program->state().tuning());
     ASSERT_FALSE(strum.empty());
 
     QTest::mouseClick(play, Qt::LeftButton);

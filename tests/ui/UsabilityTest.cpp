@@ -116,7 +116,7 @@ TEST_F(UsabilityTest, AtItsSmallestSizeNothingOverlapsAndTheNeckGivesWayFirst) {
 TEST_F(UsabilityTest, KeysChooseModesStepRootsPlayAndReachTheMenus) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    const MainPages& pages = program->pages;
+    const MainPages& pages = program->context().pages;
     QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
     EXPECT_EQ(pages.mode, Mode::Arpeggios);
     QTest::keyClick(window, Qt::Key_1, Qt::ControlModifier);
@@ -130,7 +130,7 @@ TEST_F(UsabilityTest, KeysChooseModesStepRootsPlayAndReachTheMenus) {
     EXPECT_EQ(window->rootTabs().currentIndex(), 16);
     QTest::keyClick(&window->rootTabs(), Qt::Key_Right);
     QTest::keyClick(&window->rootTabs(), Qt::Key_Right);
-    EXPECT_EQ(program->state.rootSpelling, 1); // C#
+    EXPECT_EQ(program->context().state.rootSpelling, 1); // C#
 
     // Space on a button presses that button; elsewhere it plays the page's item.
     auto* info = find<QPushButton>("cmdChordInfo");
@@ -191,7 +191,7 @@ TEST_F(UsabilityTest, MarkersTellTheirNoteAndHintsReadEasily) {
     // Over a marker of the neck: its note with the octave, its string and fret.
     NeckView& neck = window->neck();
     const Mark* marker = nullptr;
-    for (const Mark& m : program->fretboard.marks())
+    for (const Mark& m : program->context().fretboard.marks())
         if (m.kind == MarkKind::Circle && !marker)
             marker = &m;
     ASSERT_TRUE(marker);
@@ -231,23 +231,23 @@ TEST_F(UsabilityTest, ViewChoicesReachTheNeckTheTempoIsTypedAndTheBeatShows) {
     };
     type(QStringLiteral("90"));
     EXPECT_EQ(slider->value(), 90);
-    EXPECT_EQ(program->state.metronome.tempo, 90);
+    EXPECT_EQ(program->context().state.metronome.tempo, 90);
     type(QStringLiteral("999"));
-    EXPECT_EQ(program->state.metronome.tempo, 400);
+    EXPECT_EQ(program->context().state.metronome.tempo, 400);
     EXPECT_EQ(text->text(), "400");
     metronome->hide();
 
     // The beat shows only when the user asked for it and the metronome runs.
     QStatusBar* bar = window->statusBar();
-    program->metronome.setRunning(true);
+    program->metronome().setRunning(true);
     EXPECT_FALSE(bar->isVisible());
     action("mnuBeatIndicator")->trigger();
     EXPECT_TRUE(bar->isVisible());
     clock().advance(1.0);
-    program->metronome.service();
-    EXPECT_EQ(window->beatIndicator().beat(), program->metronome.beat());
+    program->metronome().service();
+    EXPECT_EQ(window->beatIndicator().beat(), program->metronome().beat());
     EXPECT_GE(window->beatIndicator().beat(), 1);
-    program->metronome.setRunning(false);
+    program->metronome().setRunning(false);
     EXPECT_FALSE(bar->isVisible());
 }
 

@@ -1,16 +1,20 @@
 #include "CliArguments.h"
 
+#include "theory/Spelling.h"
+
+#include <algorithm>
+
 namespace chordalis::cli {
 
 const QStringList ValueOptions = {
-    QStringLiteral("--root"),    QStringLiteral("--formula"), QStringLiteral("--data"),
-    QStringLiteral("--item"),    QStringLiteral("--voicing"), QStringLiteral("--position"),
-    QStringLiteral("--tuning"),  QStringLiteral("--preset"),  QStringLiteral("--png"),
-    QStringLiteral("--group"),   QStringLiteral("--scale"),   QStringLiteral("--frets"),
-    QStringLiteral("--skin"),    QStringLiteral("--render"),  QStringLiteral("--instrument"),
-    QStringLiteral("--channel"), QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--pdf"),     QStringLiteral("--decode"),  QStringLiteral("--labels"),
-    QStringLiteral("--seconds"), QStringLiteral("--device")};
+    QStringLiteral("--root"),       QStringLiteral("--formula"), QStringLiteral("--data"),
+    QStringLiteral("--item"),       QStringLiteral("--voicing"), QStringLiteral("--position"),
+    QStringLiteral("--tuning"),     QStringLiteral("--preset"),  QStringLiteral("--png"),
+    QStringLiteral("--group"),      QStringLiteral("--scale"),   QStringLiteral("--frets"),
+    QStringLiteral("--skin"),       QStringLiteral("--render"),  QStringLiteral("--instrument"),
+    QStringLiteral("--channel"),    QStringLiteral("--volume"),  QStringLiteral("--tempo"),
+    QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
+    QStringLiteral("--fret-count"), QStringLiteral("--seconds"), QStringLiteral("--device")};
 const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports"), QStringLiteral("--live")};
@@ -58,7 +62,7 @@ const QStringList DisplayOptions = {
     QStringLiteral("--group"),   QStringLiteral("--scale"),    QStringLiteral("--frets"),
     QStringLiteral("--voicing"), QStringLiteral("--position"), QStringLiteral("--five"),
     QStringLiteral("--tuning"),  QStringLiteral("--preset"),   QStringLiteral("--left-handed"),
-    QStringLiteral("--skin"),    QStringLiteral("--labels")};
+    QStringLiteral("--skin"),    QStringLiteral("--labels"),   QStringLiteral("--fret-count")};
 
 } // namespace
 
@@ -113,12 +117,14 @@ std::optional<int> numberOption(const Arguments& args, const char* option, int l
     return value;
 }
 
-std::optional<std::array<int, 7>> parseFrets(const QString& text, QString& error) {
-    std::array<int, 7> selection{};
-    int string = 6;
+std::optional<std::vector<int>> parseFrets(const QString& text, int strings, int maxFret,
+                                           QString& error) {
+    std::vector<int> selection(size_t(std::max(0, strings)), 0);
+    const QString count = strings == 6 ? QStringLiteral("six") : QString::number(strings);
+    int string = strings;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (string < 1) {
-            error = QStringLiteral("--frets \"%1\" names more than six strings").arg(text);
+            error = QStringLiteral("--frets \"%1\" names more than %2 strings").arg(text, count);
             return std::nullopt;
         }
         const QChar ch = text[i];
@@ -134,10 +140,11 @@ std::optional<std::array<int, 7>> parseFrets(const QString& text, QString& error
             bool ok = false;
             const QString inner = text.mid(i + 1, close - i - 1);
             value = close < 0 ? 0 : inner.toInt(&ok);
-            if (!ok || value < 1 || value > 15 || inner != QString::number(value)) {
+            if (!ok || value < 1 || value > maxFret || inner != QString::number(value)) {
                 error = QStringLiteral("--frets \"%1\": a fret in brackets must be a whole number "
-                                       "1..15, as in (10)")
-                            .arg(text);
+                                       "1..%2, as in (10)")
+                            .arg(text)
+                            .arg(maxFret);
                 return std::nullopt;
             }
             i = close;
@@ -146,12 +153,15 @@ std::optional<std::array<int, 7>> parseFrets(const QString& text, QString& error
                         .arg(text, ch);
             return std::nullopt;
         }
-        selection[size_t(string--)] = value;
+        selection[size_t(string-- - 1)] = value;
     }
     if (string != 0) {
-        error = QStringLiteral("--frets \"%1\" must name all six strings, 6 to 1 (for example "
-                               "x32010)")
-                    .arg(text);
+        error = strings == 6 ? QStringLiteral("--frets \"%1\" must name all six strings, 6 to 1 "
+                                              "(for example x32010)")
+                                   .arg(text)
+                             : QStringLiteral("--frets \"%1\" must name all %2 strings, %2 to 1")
+                                   .arg(text)
+                                   .arg(strings);
         return std::nullopt;
     }
     return selection;
@@ -170,20 +180,37 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choic
         choice = TuningChoice{presetTuning(*preset), TuningPresets[size_t(*preset)].spelling};
     } else if (args.has("--tuning")) {
         const QStringList notes = args.value("--tuning").split(QLatin1Char(','));
-        Tuning tuning{};
-        bool ok = notes.size() == 6;
-        for (int s = 1; ok && s <= 6; ++s) {
-            tuning[size_t(s)] = notes[s - 1].trimmed().toInt(&ok);
-            ok = ok && isOpenNoteInRange(s, tuning[size_t(s)]);
+        const int strings = int(notes.size());
+        Tuning tuning{CustomPreset, {}};
+        bool ok = strings >= MinStrings && strings <= MaxStrings;
+        for (int s = 1; ok && s <= strings; ++s) {
+            const QString text = notes[s - 1].trimmed();
+            int note = text.toInt(&ok);
+            if (!ok) {
+                const auto named = midiNoteOf(text);
+                ok = named.has_value();
+                note = named.value_or(0);
+            }
+            ok = ok && isOpenNoteInRange(strings, s, note);
+            tuning.notes.push_back(note);
         }
-        if (!ok) {
+        if (!ok && strings == 6) {
             error = QStringLiteral("--tuning needs six MIDI notes for strings 1..6, each from 4 "
                                    "semitones below to 3 above standard (64,59,55,50,45,40), not "
                                    "\"%1\"")
                         .arg(args.value("--tuning"));
             return false;
         }
-        tuning[0] = hasStandardNotes(tuning) ? StandardPreset : 0;
+        if (!ok) {
+            error =
+                QStringLiteral("--tuning needs 4 to 10 open notes, highest string first, as "
+                               "MIDI numbers or names with their octave (E4,B3,G3,D3,A2,E2,B1), "
+                               "six within 4 semitones below to 3 above standard and any other "
+                               "number within C0..C8, not \"%1\"")
+                    .arg(args.value("--tuning"));
+            return false;
+        }
+        tuning.preset = hasStandardNotes(tuning) ? StandardPreset : CustomPreset;
         choice = TuningChoice{tuning, 0};
     }
     return true;

@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace chordalis::cli {
 
@@ -45,13 +46,16 @@ std::optional<QString> optionNotFor(const Arguments& args);
 std::optional<int> numberOption(const Arguments& args, const char* option, int low, int high,
                                 QString& error);
 
-// A finder selection written strings 6 to 1 ("x32010", "x(10)(12)(12)(12)x"): per string 1..6
-// 0 not played, -1 open, 1..15 a fret (index 0 unused). Nothing, with the reason in error, for
-// anything else.
-std::optional<std::array<int, 7>> parseFrets(const QString& text, QString& error);
+// A finder selection written from the lowest string to string 1 ("x32010", "x(10)(12)(12)(12)x"
+// on six strings): per string, string 1 first, 0 not played, -1 open, 1..maxFret a fret. Nothing,
+// with the reason in error, for anything else or another number of strings.
+std::optional<std::vector<int>> parseFrets(const QString& text, int strings, int maxFret,
+                                           QString& error);
 
-// The tuning --preset N or --tuning "n1,..,n6" asks for, each note within the tuning dialog's
-// limits, with the spelling column of its open strings' names.
+// The tuning --preset N or --tuning NOTES asks for: NOTES highest string first, 4 to 10 of them,
+// as MIDI numbers or names with their octave ("64,59,55,50,45,40", "E4,B3,G3,D3,A2,E2,B1"),
+// six within the tuning dialog's limits, any other number within C0..C8; with the spelling
+// column of the open strings' names.
 struct TuningChoice {
     Tuning tuning{};
     int spelling = 0;

@@ -61,8 +61,8 @@ QString usage() {
         "                               output reports an LED guitar with its lights on is sent\n"
         "                               for that frame, each [CMD1, Data1, ..., Data8].\n"
         "  render MODE [OPTIONS] --png FILE\n"
-        "                               Writes the neck picture of that display (753 x 183) to a\n"
-        "                               PNG file.\n"
+        "                               Writes the neck picture of that display (753 x 183 for\n"
+        "                               the six-string neck of 15 frets) to a PNG file.\n"
         "  play MODE [OPTIONS] (--midi-log | --render FILE.wav | --live [--device N])\n"
         "                               What the page's Play button would sound, for MODE chord,\n"
         "                               scale, arpeggio, triad or finder: --midi-log prints each\n"
@@ -103,16 +103,21 @@ QString usage() {
         "                               strings 3-2-1; default 0).\n"
         "  --scale S                    The chord/scale mode's scale (default: the first\n"
         "                               recommended one).\n"
-        "  --frets F                    The chord finder's selection, strings 6 to 1: x not\n"
-        "                               played, 0 open, 1..9 a fret, (10)..(15) higher frets;\n"
-        "                               for example x32010 or x(10)(12)(12)(12)x.\n"
+        "  --frets F                    The chord finder's selection, strings 6 to 1 (on another\n"
+        "                               neck its lowest string to string 1): x not played, 0\n"
+        "                               open, 1..9 a fret, (10).. higher frets; for example\n"
+        "                               x32010 or x(10)(12)(12)(12)x.\n"
         "  --voicing K                  The voicing of the chord: 99 the open chord, else the\n"
         "                               movable voicing K (default: the first listed).\n"
         "  --position P                 The position list entry 0..13 (0 All Positions, 1 Open,\n"
         "                               2 1st Position ..).\n"
         "  --five                       Five-note position windows instead of four-note ones.\n"
-        "  --tuning \"N1,..,N6\"          Open strings 1..6 as MIDI notes, within the tuning\n"
-        "                               dialog's limits (standard: 64,59,55,50,45,40).\n"
+        "  --tuning NOTES               The open strings, highest first: 4 to 10 of them, as\n"
+        "                               MIDI notes or names with their octave (standard:\n"
+        "                               64,59,55,50,45,40 or E4,B3,G3,D3,A2,E2; a 7-string adds\n"
+        "                               B1, a bass is G2,D2,A1,E1). Six notes stay within the\n"
+        "                               tuning dialog's limits, any other number within C0..C8.\n"
+        "  --fret-count N               The neck's frets, 12..24 (default 15).\n"
         "  --preset N                   A preset tuning 1..12 (1 standard, 4 Dropped D ..).\n"
         "  --left-handed                Draw the neck for a left-handed player.\n"
         "  --led-reports                show: add \"ledReports\" (see show).\n"
@@ -248,8 +253,8 @@ int library(const QString& folder, QTextStream& out, QTextStream& err) {
     Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
     if (const auto status = loadProgram(program, err))
         return *status;
-    QJsonObject result = librariesToJson(program.state);
-    const MainPages& p = program.pages;
+    QJsonObject result = librariesToJson(program.context().state);
+    const MainPages& p = program.context().pages;
     result.insert("trees", QJsonObject{{"tvwChords", toJson(p.chords.tvwChords)},
                                        {"tvwScales", toJson(p.scales.tvwScales)},
                                        {"tvwArps", toJson(p.arpeggios.tvwArps)},
@@ -257,7 +262,7 @@ int library(const QString& folder, QTextStream& out, QTextStream& err) {
                                        {"tvwStringGroup", toJson(p.triads.tvwStringGroup)},
                                        {"tvwCSChords", toJson(p.chordScale.tvwCSChords)}});
     result.insert("programFolder", program.programFolder());
-    result.insert("warnings", QJsonArray::fromStringList(program.warnings.messages()));
+    result.insert("warnings", QJsonArray::fromStringList(program.warnings().messages()));
     print(out, result);
     return ExitOk;
 }
@@ -279,25 +284,26 @@ constexpr std::array<ModeName, 7> ShowModes = {{
     {"finder", Mode::ChordFinder, TreeId::Chords, nullptr},
 }};
 
-// The tuning options: --preset N or --tuning "n1,..,n6" within the tuning dialog's limits.
-bool applyTuning(const Arguments& args, AppState& state, QString& error) {
+// The neck options: --preset N or --tuning NOTES, and --fret-count N.
+bool applyNeck(const Arguments& args, Program& program, QString& error) {
     std::optional<TuningChoice> choice;
     if (!readTuningOptions(args, choice, error))
         return false;
+    AppState& state = program.context().state;
+    Instrument neck = state.instrument;
     if (choice) {
-        state.tuning = choice->tuning;
+        neck.tuning = choice->tuning;
         state.tuningSpelling = choice->spelling;
     }
-    return true;
-}
-
-// The first node of a tree that stands for item n.
-QString itemKey(const TreeModel& tree, int n, const char* itemWord) {
-    for (const TreeNode& node : tree.nodes()) {
-        if (itemNumber(node.key, QLatin1String(itemWord)) == n)
-            return node.key;
+    if (args.has("--fret-count")) {
+        const auto frets = numberOption(args, "--fret-count", MinFrets, MaxFrets, error);
+        if (!frets)
+            return false;
+        neck.frets = *frets;
     }
-    return {};
+    if (neck != state.instrument)
+        setInstrument(program.context(), neck);
+    return true;
 }
 
 // Runs a display as the window would after the user's choices; fills error on bad arguments.
@@ -312,7 +318,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
                     .arg(args.command);
         return std::nullopt;
     }
-    AppState& state = program.state;
+    AppState& state = program.context().state;
     state.leftHanded = args.has("--left-handed");
     if (args.has("--labels")) {
         const QString labels = args.value("--labels");
@@ -328,7 +334,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         }
         state.view.labels = choice->second;
     }
-    if (!applyTuning(args, state, error))
+    if (!applyNeck(args, program, error))
         return std::nullopt;
     if (args.has("--skin")) {
         state.fretboardFile = args.value("--skin");
@@ -350,7 +356,7 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     }
     selectRootTab(program.context(), *tab);
 
-    if (PositionList* list = positionList(program.pages, mode->mode)) {
+    if (PositionList* list = positionList(program.context().pages, mode->mode)) {
         if (args.has("--five"))
             fillPositionList(*list, 1);
         if (args.has("--position")) {
@@ -392,7 +398,8 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     modeDispatch(program.context(), mode->mode);
     if (mode->mode == Mode::ChordFinder) {
         if (args.has("--frets")) {
-            const auto selection = parseFrets(args.value("--frets"), error);
+            const auto selection = parseFrets(args.value("--frets"), state.instrument.strings(),
+                                              state.maxFret(), error);
             if (!selection)
                 return std::nullopt;
             state.finderSelection = *selection;
@@ -402,18 +409,16 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     }
     if (mode->mode == Mode::Triads) {
         if (args.has("--group")) {
-            const auto group = numberOption(args, "--group", 0, 3, error);
+            const auto group = numberOption(args, "--group", 0, TriadGroupCount - 1, error);
             if (!group)
                 return std::nullopt;
-            nodeClicked(program.context(), TreeId::StringGroup,
-                        QString::number(*group) + QLatin1String("ID"));
+            chooseItem(program.context(), TreeId::StringGroup, *group);
         }
         if (args.has("--item")) {
             const auto item = numberOption(args, "--item", 0, TriadCount - 1, error);
             if (!item)
                 return std::nullopt;
-            nodeClicked(program.context(), TreeId::Triads,
-                        QString::number(*item) + QLatin1String("ID"));
+            chooseItem(program.context(), TreeId::Triads, *item);
         }
         return int(mode->mode);
     }
@@ -424,55 +429,49 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         const auto item = numberOption(args, "--item", 0, std::max(0, count - 1), error);
         if (!item)
             return std::nullopt;
-        const QString key = itemKey(treeModel(program.pages, mode->tree), *item, mode->itemWord);
-        if (key.isEmpty()) {
+        if (!chooseItem(program.context(), mode->tree, *item)) {
             error = QStringLiteral("there is no %1 %2").arg(QLatin1String(mode->name)).arg(*item);
             return std::nullopt;
         }
-        nodeClicked(program.context(), mode->tree, key);
     }
     if (args.has("--scale")) {
         const auto scale =
             numberOption(args, "--scale", 0, std::max(0, state.scales.count - 1), error);
         if (!scale)
             return std::nullopt;
-        const QString key = QString::number(*scale) + QLatin1String(" Scale");
-        if (!program.pages.chordScale.tvwCSScales.contains(key)) {
+        if (!chooseItem(program.context(), TreeId::CSScales, *scale)) {
             error = QStringLiteral("--scale needs a chord chosen with --item");
             return std::nullopt;
         }
-        nodeClicked(program.context(), TreeId::CSScales, key);
     }
     if (args.has("--voicing")) {
         const auto voicing = numberOption(args, "--voicing", 0, 99, error);
         if (!voicing)
             return std::nullopt;
-        const QString key = voicingKey(*voicing);
-        if (!program.pages.chords.tvwVoicings.contains(key)) {
+        if (!chooseItem(program.context(), TreeId::Voicings, *voicing)) {
             error = QStringLiteral("the chord has no voicing %1 for the root %2")
                         .arg(*voicing)
                         .arg(root);
             return std::nullopt;
         }
-        nodeClicked(program.context(), TreeId::Voicings, key);
     }
     return int(mode->mode);
 }
 
-// A shape as Play sounds it, strings 6 down to 1: fret texts ("xx" silent) and fingers; empty
-// texts when there is none.
-QJsonObject shapeToJson(const std::optional<Voicing>& shape) {
+// A shape as Play sounds it, from the lowest string to string 1: fret texts ("xx" silent) and
+// fingers; empty texts when there is none.
+QJsonObject shapeToJson(const std::optional<Voicing>& shape, int strings) {
     QJsonArray frets;
     QJsonArray fingers;
-    for (int string = 6; string >= 1; --string) {
+    for (int string = strings; string >= 1; --string) {
         if (!shape) {
             frets.append(QString());
             fingers.append(QString());
             continue;
         }
-        const auto fret = shape->frets[size_t(string)];
+        const auto fret = shape->fret(string);
         frets.append(fret ? QString::number(*fret) : QStringLiteral("xx"));
-        fingers.append(shape->fingers[size_t(string)]);
+        fingers.append(shape->finger(string));
     }
     return QJsonObject{{"frets", frets}, {"fingers", fingers}};
 }
@@ -481,7 +480,7 @@ QJsonObject shapeToJson(const std::optional<Voicing>& shape) {
 // would be sent them: [CMD1, Data1, ..., Data8] each.
 QJsonArray ledReportsToJson(Program& program, SimulatedGuitar& guitar) {
     guitar.clearOutputReports();
-    program.fretboard.sendLedFrame();
+    program.context().fretboard.sendLedFrame();
     QJsonArray reports;
     for (const auto& report : guitar.ledReports()) {
         QJsonArray values;
@@ -510,8 +509,8 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
     if (const auto status = loadProgram(program, err))
         return *status;
     if (guitar) {
-        program.guitar.start();
-        program.guitar.setLightsOn(true);
+        program.guitar().start();
+        program.guitar().setLightsOn(true);
     }
     QString error;
     const auto mode = runDisplay(program, args, error);
@@ -519,7 +518,7 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         err << "chordalis-cli: " << error << "\n";
         return ExitUsage;
     }
-    const AppState& s = program.state;
+    const AppState& s = program.context().state;
     if (args.command == QLatin1String("render")) {
         const QString png = args.value("--png");
         if (png.isEmpty()) {
@@ -529,30 +528,33 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         QImageWriter writer(png, "png");
         NeckExtras extras;
         extras.labels = s.view.labels;
-        if (!writer.write(program.fretboard.image(1.0, extras))) {
+        if (!writer.write(program.context().fretboard.image(1.0, extras))) {
             err << "chordalis-cli: cannot write " << png << ": " << writer.errorString() << "\n";
             return ExitDataError;
         }
-        print(out, QJsonObject{{"png", png}, {"width", SurfaceWidth}, {"height", SurfaceHeight}});
+        const NeckGeometry& g = program.context().fretboard.geometry();
+        print(out, QJsonObject{{"png", png}, {"width", g.width()}, {"height", g.height()}});
         return ExitOk;
     }
-    QJsonArray tuning;
-    for (int n : s.tuning)
+    QJsonArray tuning{s.tuning().preset}; // the preset, then the open strings, string 1 first
+    for (int n : s.tuning().notes)
         tuning.append(n);
-    QJsonObject result{{"mode", args.operands.value(0)},
-                       {"root", QLatin1String(RootTabs[size_t(program.pages.rootTab - 1)].caption)},
-                       {"rootPitchClass", s.currentRoot},
-                       {"rootSpelling", s.rootSpelling},
-                       {"tuning", tuning},
-                       {"page", pageToJson(program.pages, Mode(*mode))},
-                       {"noteList", toJson(s.noteList)},
-                       {"neck", neckToJson(program.fretboard, program.pages, s.view.labels)},
-                       {"warnings", QJsonArray::fromStringList(program.warnings.messages())}};
+    QJsonObject result{
+        {"mode", args.operands.value(0)},
+        {"root", QLatin1String(RootTabs[size_t(program.context().pages.rootTab - 1)].caption)},
+        {"rootPitchClass", s.currentRoot},
+        {"rootSpelling", s.rootSpelling},
+        {"tuning", tuning},
+        {"page", pageToJson(program.context().pages, Mode(*mode))},
+        {"noteList", toJson(s.noteList)},
+        {"neck",
+         neckToJson(program.context().fretboard.picture(), program.context().pages, s.view.labels)},
+        {"warnings", QJsonArray::fromStringList(program.warnings().messages())}};
     if (Mode(*mode) == Mode::Chords)
         result.insert("selectedVoicing", s.selectedVoicing);
     if (Mode(*mode) == Mode::Triads) {
         result.insert("selectedTriad", s.selectedTriad);
-        result.insert("shape", shapeToJson(s.triadShape));
+        result.insert("shape", shapeToJson(s.triadShape, s.instrument.strings()));
     }
     if (Mode(*mode) == Mode::ChordScale) {
         result.insert("selectedCSChord", s.selectedCSChord);
@@ -560,9 +562,9 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         result.insert("chordNoteList", toJson(s.chordNoteList));
     }
     if (Mode(*mode) == Mode::ChordFinder) {
-        QJsonArray selection; // strings 1..6
-        for (int string = 1; string <= 6; ++string)
-            selection.append(s.finderSelection[size_t(string)]);
+        QJsonArray selection; // string 1 first
+        for (int value : s.finderSelection)
+            selection.append(value);
         result.insert("finderSelection", selection);
     }
     if (guitar)
@@ -662,11 +664,12 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         return *status;
     QString error;
     if (!runDisplay(program, args, error) ||
-        !applyPlayback(args, mode->second, program.state, error)) {
+        !applyPlayback(args, mode->second, program.context().state, error)) {
         err << "chordalis-cli: " << error << "\n";
         return ExitUsage;
     }
-    if (const QString refusal = playRefusal(program.state, mode->second); !refusal.isEmpty()) {
+    if (const QString refusal = playRefusal(program.context().state, mode->second);
+        !refusal.isEmpty()) {
         err << "chordalis-cli: " << refusal << "\n";
         return ExitRefused;
     }
@@ -678,7 +681,7 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
             folder, args, mode->second, clock.now(),
             [&](Program& live, QString& e) {
                 return runDisplay(live, args, e) &&
-                       applyPlayback(args, mode->second, live.state, e);
+                       applyPlayback(args, mode->second, live.context().state, e);
             },
             QJsonObject{{"mode", modeName}}, out, err);
     return writePlayed(port, clock.now(), QJsonObject{{"mode", modeName}}, args, out, err);
@@ -721,7 +724,7 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
         err << "chordalis-cli: " << error << "\n";
         return ExitUsage;
     }
-    const QString title = sheetTitle(program.state, program.pages, *first);
+    const QString title = sheetTitle(program.context().state, program.context().pages, *first);
     const QPageSize paper = defaultSheetPaper();
     const PdfResult result = writeSheetsPdf(
         pdf, sheetPageLayout(paper), int(roots.size()), title,
@@ -729,13 +732,15 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
             const auto mode = display(roots[k]);
             if (!mode)
                 return error;
-            if (QString refusal = printRefusal(program.state, *mode); !refusal.isEmpty()) {
+            if (QString refusal = printRefusal(program.context().state, *mode);
+                !refusal.isEmpty()) {
                 if (roots.size() > 1)
                     refusal += QStringLiteral(" (root %1)").arg(roots[k]);
                 error.clear();
                 return refusal;
             }
-            drawReferenceSheet(painter, program.state, program.pages, *mode);
+            drawReferenceSheet(painter, program.context().state, program.context().pages, *mode,
+                               program.context().fretboard.picture());
             return {};
         });
     switch (result.status) {
@@ -777,7 +782,7 @@ int info(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
     Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
     if (const auto status = loadProgram(program, err))
         return *status;
-    const AppState& s = program.state;
+    const AppState& s = program.context().state;
     const int count = mode->second == Mode::Triads   ? TriadCount
                       : mode->second == Mode::Scales ? s.scales.count
                                                      : s.chords.count;
@@ -787,7 +792,7 @@ int info(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         err << "chordalis-cli: " << (item ? QStringLiteral("the library is empty") : error) << "\n";
         return ExitUsage;
     }
-    const InfoKeys keys = readInfoKeys(program.ini, mode->first, *item);
+    const InfoKeys keys = readInfoKeys(program.context().ini, mode->first, *item);
     const InfoText text = readInfoText(folder, keys.stem);
     if (!text.error.isEmpty()) {
         err << "chordalis-cli: " << QString(text.error).replace(u'\n', u' ') << "\n";

@@ -68,7 +68,7 @@ std::optional<int> loadLive(LiveRun& run, const Arguments& args, QTextStream& er
             err << "chordalis-cli: " << error << "\n";
             return ExitUsage;
         }
-        program.state.playback.device = *device;
+        program.playbackSettings().device = *device;
     }
     return std::nullopt;
 }
@@ -124,7 +124,7 @@ int liveMetronome(const QString& folder, const Arguments& args, QTextStream& out
         return *status;
     if (const auto status = openLive(run))
         return *status;
-    Metronome& metronome = run.program.metronome;
+    Metronome& metronome = run.program.metronome();
     MidiOut& port = run.program.midiOut();
     metronome.setTempo(*tempo);
     metronome.setRunning(true);

@@ -9,33 +9,12 @@ stacked in thirds from the scale's note N, as far as the scale has them, else in
 """
 import re
 
+from chordalis_theory import formula_semitones, pitch_class
 from smf import PPQ, channel_setup, conductor, note, smf, track
 from styles import E, STYLES
 
-MAJOR = [0, 2, 4, 5, 7, 9, 11]
-NOTE = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
 DRUMS, BASS, COMP, PAD = 9, 1, 0, 2
 HATS_AND_CYMBALS = {42, 44, 46, 51, 53, 82, 36, 56, 69, 70}
-
-
-def formula_semitones(formula):
-    """'1;b3;5;b7' -> [0, 3, 7, 10]; degrees above 7 lie an octave up (9 -> 14)."""
-    out = []
-    for token in formula.split(";"):
-        m = re.fullmatch(r"([fbx#]*)(\d+)", token.strip())
-        if not m:
-            raise ValueError("bad formula token %r" % token)
-        shift = sum({"f": -2, "b": -1, "#": 1, "x": 2}[c] for c in m.group(1))
-        degree = int(m.group(2)) - 1
-        out.append(MAJOR[degree % 7] + 12 * (degree // 7) + shift)
-    return out
-
-
-def pitch(name):
-    pc = NOTE[name[0]]
-    for c in name[1:]:
-        pc += {"b": -1, "#": 1}[c]
-    return pc % 12
 
 
 class Chord:
@@ -67,7 +46,7 @@ class Context:
         if "/" in symbol:
             head, tail = symbol.rsplit("/", 1)
             if re.fullmatch(r"[A-G][b#]?", tail):
-                symbol, bass = head, pitch(tail)
+                symbol, bass = head, pitch_class(tail)
         if symbol == "X":
             return Chord(0, self.item, bass)
         m = re.fullmatch(r"d(\d+)", symbol)
@@ -92,7 +71,7 @@ class Context:
         quality = m.group(2) or "maj"
         if quality not in self.qualities:
             raise ValueError("unknown chord quality %r" % quality)
-        return Chord(pitch(m.group(1)), formula_semitones(self.qualities[quality]), bass)
+        return Chord(pitch_class(m.group(1)), formula_semitones(self.qualities[quality]), bass)
 
 
 def parse_progression(text, ctx, bar_ticks):

@@ -16,9 +16,12 @@ import pathlib
 import re
 import sys
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+HERE = pathlib.Path(__file__).resolve().parent
+sys.dont_write_bytecode = True
+sys.path[:0] = [str(HERE), str(HERE.parent / "theory")]
 
-from arrange import Context, formula_semitones, render  # noqa: E402
+from arrange import Context, render  # noqa: E402
+from chordalis_theory import formula_semitones  # noqa: E402
 from repertoire import CHORDS, SCALES, SCALE_GROUP_STYLES, TRIADS  # noqa: E402
 from smf import emd  # noqa: E402
 from styles import PEDALS  # noqa: E402
@@ -122,8 +125,18 @@ def main():
                     lowest[kind] = (share, name)
                 files[name] = mid
 
+    def semitones(kind, number, section):
+        """The item's formula in semitones, or None (and a problem) for one the program refuses."""
+        try:
+            return formula_semitones(section.get("formula", ""))
+        except ValueError as e:
+            problems.append("%s %d: %s" % (kind, number, e))
+            return None
+
     for number, c in items(chord_ini, int(chord_ini["totals"]["numchords"])):
-        item = formula_semitones(c["formula"])
+        item = semitones("chord", number, c)
+        if item is None:
+            continue
         plans = CHORDS.get(c["name"])
         if plans is None:
             problems.append("chord %s has no sequences" % c["name"])
@@ -132,7 +145,9 @@ def main():
             "C" + ("" if c["name"] == "maj" else c["name"]))
 
     for number, t in items(triad_ini, 12):
-        item = formula_semitones(t["formula"])
+        item = semitones("triad", number, t)
+        if item is None:
+            continue
         plans = TRIADS.get(t["name"])
         if plans is None:
             problems.append("triad %s has no sequences" % t["name"])
@@ -142,7 +157,10 @@ def main():
             label)
 
     for number, s in items(scale_ini, int(scale_ini["totals"]["numscales"])):
-        notes = {i % 12 for i in formula_semitones(s["formula"])}
+        item = semitones("scale", number, s)
+        if item is None:
+            continue
+        notes = {i % 12 for i in item}
         group = scale_groups.get(s.get("group", ""), "default")
         plans = SCALES.get(s["name"]) or SCALE_GROUP_STYLES.get(group) or SCALE_GROUP_STYLES["default"]
         add("scale", number, s["info"], plans, Context(qualities, None, notes), notes, SCALE_SHARE)

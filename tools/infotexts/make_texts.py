@@ -21,80 +21,16 @@ import runpy
 import sys
 import textwrap
 
-WIDTH = 68
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "theory"))
+from chordalis_theory import (formula_display, formula_tokens, interval_name,  # noqa: E402
+                              interval_set, open_pitch_class, ordinal, spell, token_semitones)
 
-LETTERS = "CDEFGAB"
-NATURAL_PC = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
-MAJOR_STEPS = {1: 0, 2: 2, 3: 4, 4: 5, 5: 7, 6: 9, 7: 11}
-ACCIDENTAL = {"f": -2, "b": -1, "#": 1, "x": 2}
-ACCIDENTAL_TEXT = {-2: "bb", -1: "b", 0: "", 1: "#", 2: "x"}
-OPEN_PC = {6: 4, 5: 9, 4: 2, 3: 7, 2: 11, 1: 4}  # standard tuning
+WIDTH = 68
 
 # Roots the notes are also spelled on, in this order of preference; the first
 # two that spell the item without a double sharp or flat are shown.
 OTHER_ROOTS = ["G", "F", "D", "Bb", "A", "Eb", "E", "Ab", "B", "Db"]
-
-DEGREE_NAMES = {1: "unison", 2: "2nd", 3: "3rd", 4: "4th", 5: "5th", 6: "6th", 7: "7th",
-                8: "octave", 9: "9th", 10: "10th", 11: "11th", 12: "12th", 13: "13th"}
-PERFECT = {1, 4, 5, 8, 11, 12}
-
-
-# --------------------------------------------------------------------------
-# Theory
-# --------------------------------------------------------------------------
-
-def split_token(token):
-    if token[0] in ACCIDENTAL:
-        return ACCIDENTAL[token[0]], int(token[1:])
-    return 0, int(token)
-
-
-def token_semitones(token):
-    accidental, degree = split_token(token)
-    octave = 12 * ((degree - 1) // 7)
-    return MAJOR_STEPS[(degree - 1) % 7 + 1] + octave + accidental
-
-
-def formula_display(tokens):
-    return " ".join(t.replace("f", "bb", 1) if t[0] == "f" else t for t in tokens)
-
-
-def spell(root, tokens):
-    """The notes of a formula on a spelled root, one letter per degree."""
-    letter = root[0]
-    root_pc = (NATURAL_PC[letter] + sum(ACCIDENTAL[c] for c in root[1:])) % 12
-    names = []
-    for token in tokens:
-        _, degree = split_token(token)
-        note_letter = LETTERS[(LETTERS.index(letter) + degree - 1) % 7]
-        want = (root_pc + token_semitones(token)) % 12
-        shift = (want - NATURAL_PC[note_letter] + 6) % 12 - 6
-        if shift not in ACCIDENTAL_TEXT:
-            return None
-        names.append(note_letter + ACCIDENTAL_TEXT[shift])
-    return names
-
-
-def interval_name(token):
-    accidental, degree = split_token(token)
-    if degree == 1:
-        return "root"
-    simple = (degree - 1) % 7 + 1
-    if simple in PERFECT or degree in PERFECT:
-        quality = {-2: "doubly diminished", -1: "diminished", 0: "perfect", 1: "augmented",
-                   2: "doubly augmented"}[accidental]
-    else:
-        quality = {-2: "diminished", -1: "minor", 0: "major", 1: "augmented",
-                   2: "doubly augmented"}[accidental]
-    return "%s %s" % (quality, DEGREE_NAMES[degree])
-
-
-def pitch_classes(tokens):
-    return frozenset(token_semitones(t) % 12 for t in tokens)
-
-
-def ordinal(n):
-    return "%d%s" % (n, {1: "st", 2: "nd", 3: "rd"}.get(n, "th"))
 
 
 # --------------------------------------------------------------------------
@@ -107,6 +43,14 @@ def read_ini(path):
     with open(path, encoding="utf-8") as f:
         ini.read_file(f)
     return ini
+
+
+def formula_of(file, section):
+    """A section's formula as tokens; a formula the program would refuse ends the run."""
+    try:
+        return formula_tokens(section.get("formula", ""))
+    except ValueError as e:
+        raise SystemExit("%s [%s]: %s" % (file, section.name, e))
 
 
 def numbered(ini):
@@ -130,7 +74,7 @@ def grips_on_c(voicings, chord_number):
             root_string = int(sec.get("%droot" % j, "0"))
             if len(frets) != 12 or not 1 <= root_string <= 6:
                 continue
-            shift = (0 - OPEN_PC[root_string]) % 12 or 12
+            shift = (0 - open_pitch_class(root_string)) % 12 or 12
             played = [fret_pair(frets, s) for s in range(6, 0, -1)]
             low = min(f + shift for f in played if f is not None)
             if low <= 0:
@@ -324,7 +268,7 @@ STRING_GROUPS = ["Strings 6-5-4", "Strings 5-4-3", "Strings 4-3-2", "Strings 3-2
 
 def triad_page(triads, number, entry):
     sec = triads[str(number)]
-    tokens = sec["formula"].split(";")
+    tokens = formula_of("triad.ini", sec)
     name = sec["name"]
     for form in ("Root Position", "1st Inversion", "2nd Inversion"):
         if name.endswith(" " + form):
@@ -348,7 +292,7 @@ def triad_page(triads, number, entry):
         root_string = int(triads[key].get("rootnote", "0"))
         if len(frets) != 12 or not 1 <= root_string <= 6:
             continue
-        shift = (0 - OPEN_PC[root_string]) % 12 or 12
+        shift = (0 - open_pitch_class(root_string)) % 12 or 12
         played = {s: fret_pair(frets, s) for s in range(6, 0, -1)}
         absolute = {s: f + shift for s, f in played.items() if f is not None}
         if min(absolute.values()) <= 0:
@@ -395,14 +339,14 @@ def build_texts(data, facts_folder):
 
     chords = [{"name": s.get("name", ""), "verbose": s.get("nameverbose", ""),
                "symbols": s.get("chordsymbols", "").split(";"),
-               "tokens": s.get("formula", "").split(";"),
+               "tokens": formula_of("chord.ini", s),
                "related": s.get("relatedscaleid", "").split(";"),
                "info": s.get("info", "")} for s in numbered(chord_ini)]
     for c in chords:
-        c["pcs"] = pitch_classes(c["tokens"])
+        c["pcs"] = frozenset(interval_set(c["tokens"]))
     scales = [{"name": s.get("Name", ""),
                "alt": [a for a in s.get("altname", "").split(";") if a],
-               "tokens": s.get("formula", "").split(";"),
+               "tokens": formula_of("scale.ini", s),
                "info": s.get("info", "")} for s in numbered(scale_ini)]
 
     texts = {}
@@ -438,12 +382,12 @@ def build_texts(data, facts_folder):
 
 
 def main(argv):
-    sys.dont_write_bytecode = True
     root = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                          os.pardir, os.pardir))
     data = argv[1] if len(argv) > 1 else os.path.join(root, "data")
     facts_folder = os.path.dirname(os.path.abspath(__file__))
     texts = build_texts(data, facts_folder)
+    os.makedirs(os.path.join(data, "system"), exist_ok=True)
     changed = 0
     for stem, text in sorted(texts.items()):
         long_lines = [l for l in text.splitlines() if len(l) > WIDTH]

@@ -12,27 +12,7 @@ sys.path.insert(0, HERE)
 
 sys.dont_write_bytecode = True
 import make_texts  # noqa: E402
-
-PC = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
-
-
-def pitch_class(name):
-    return (PC[name[0]] + name.count("#") + 2 * name.count("x") - name[1:].count("b")) % 12
-
-
-class Spelling(unittest.TestCase):
-    def test_notes_take_one_letter_per_degree(self):
-        cases = [("G", "1;3;5;7", "G B D F#"), ("F", "1;b3;b5;f7", "F Ab Cb Ebb"),
-                 ("Eb", "1;3;5;b7;#9", "Eb G Bb Db F#"), ("D", "1;4;b7;b10", "D G C F"),
-                 ("Bb", "1;3;#5;b7;9;#11", "Bb D F# Ab C E")]
-        for root, formula, notes in cases:
-            self.assertEqual(" ".join(make_texts.spell(root, formula.split(";"))), notes)
-
-    def test_interval_names(self):
-        names = [make_texts.interval_name(t) for t in "1 b2 #4 b5 f7 b10 #11 b13".split()]
-        self.assertEqual(names, ["root", "minor 2nd", "augmented 4th", "diminished 5th",
-                                 "diminished 7th", "minor 10th", "augmented 11th",
-                                 "minor 13th"])
+from chordalis_theory import pitch_class, token_semitones  # noqa: E402
 
 
 class ShippedTexts(unittest.TestCase):
@@ -46,11 +26,6 @@ class ShippedTexts(unittest.TestCase):
             self.assertIn(chord["info"], self.texts)
         self.assertEqual(make_texts.build_texts(DATA, HERE), self.texts)
 
-    def test_the_shipped_texts_are_the_generated_ones(self):
-        for stem, text in self.texts.items():
-            with open(os.path.join(DATA, "system", stem + ".txt"), encoding="utf-8") as f:
-                self.assertEqual(f.read(), text, "%s.txt: run make_texts.py" % stem)
-
     def test_lines_fit_the_window(self):
         for stem, text in self.texts.items():
             for line in text.splitlines():
@@ -59,7 +34,7 @@ class ShippedTexts(unittest.TestCase):
     def test_other_roots_sound_the_formula(self):
         for chord in self.chords:
             text = self.texts[chord["info"]]
-            wanted = sorted({make_texts.token_semitones(t) % 12
+            wanted = sorted({token_semitones(t) % 12
                              for t in chord["formula"].split(";")})
             line = re.search(r"\nOther roots:  (.*?)\.\n(?! )", text, re.S).group(1)
             for part in " ".join(line.split()).split("; "):

@@ -6,28 +6,29 @@ at the fret nearest the table's hand position, and checked against its name befo
     python3 tools/userguide/make_rmp.py [OUT]
 """
 import html
+import os
 import re
 import sys
 
-NAMES = {"C": 0, "C#": 1, "Db": 1, "D": 2, "D#": 3, "Eb": 3, "E": 4, "F": 5, "F#": 6,
-         "Gb": 6, "G": 7, "G#": 8, "Ab": 8, "A": 9, "A#": 10, "Bb": 10, "B": 11, "Cb": 11}
-OPEN = {6: 4, 5: 9, 4: 2}  # open-string pitch classes (standard tuning) of the root strings
-FLAT = ["C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"]
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(HERE, os.pardir, "theory"))
+from chordalis_theory import FLAT_NAMES, open_pitch_class, pitch_class  # noqa: E402
 
 
 def root_of(chord):
     """The root's pitch class of a chord symbol such as Bbmaj7 or F#m7b5."""
     name = chord[:2] if len(chord) > 1 and chord[1] in "#b" else chord[:1]
-    return NAMES[name]
+    return pitch_class(name)
 
 
 def place(chord, string, near):
     """The fret (0..15) of the chord's root on the string nearest the hand position."""
     pc = root_of(chord)
-    base = (pc - OPEN[string]) % 12
+    base = (pc - open_pitch_class(string)) % 12
     frets = [f for f in (base, base + 12) if f <= 15]
     fret = min(frets, key=lambda f: (abs(f - near), f))
-    assert (OPEN[string] + fret) % 12 == pc, (chord, string, fret)
+    assert (open_pitch_class(string) + fret) % 12 == pc, (chord, string, fret)
     return fret
 
 
@@ -97,7 +98,8 @@ def moves_table():
              (10, "down a whole step"), (11, "down a half step")]
 
     def shift(a, b, step):
-        d = (OPEN[a] + step - OPEN[b]) % 12  # fret difference, folded near the hand
+        # the fret difference, folded near the hand
+        d = (open_pitch_class(a) + step - open_pitch_class(b)) % 12
         return d - 12 if d > 6 else d
 
     def say(d):
@@ -114,9 +116,9 @@ def moves_table():
 
 def cycle(title, start, step, text):
     names = []
-    pc = NAMES[start]
+    pc = pitch_class(start)
     for _ in range(12):
-        names.append(FLAT[pc] if FLAT[pc] != "Gb" else "Gb")
+        names.append(FLAT_NAMES[pc])
         pc = (pc + step) % 12
     # alternate the strings, 6th first; keep the hand between frets 1 and 12
     plan, near = [], None
@@ -279,6 +281,7 @@ path stays the same, only the starting fret moves.</li>
 
 
 if __name__ == "__main__":
-    out = sys.argv[1] if len(sys.argv) > 1 else "data/system/rmp.htm"
+    out = (sys.argv[1] if len(sys.argv) > 1
+           else os.path.join(HERE, os.pardir, os.pardir, "data", "system", "rmp.htm"))
     with open(out, "w", encoding="utf-8") as f:
         f.write(page())

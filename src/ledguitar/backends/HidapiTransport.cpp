@@ -66,7 +66,7 @@ public:
                 hid_read_timeout(m_device, reinterpret_cast<unsigned char*>(buffer.data()),
                                  size_t(buffer.size()), 0);
             if (n < 0)
-                return failed();
+                return {HidInput::Failed, {}};
             if (n == 0)
                 break;
             QByteArray report =
@@ -90,52 +90,13 @@ public:
     }
 
     bool writeOutput(const QByteArray& report) override {
-        if (hid_write(m_device, reinterpret_cast<const unsigned char*>(report.constData()),
-                      size_t(report.size())) < 0) {
-            m_error = fromWide(hid_error(m_device));
-            return false;
-        }
-        return true;
+        return hid_write(m_device, reinterpret_cast<const unsigned char*>(report.constData()),
+                         size_t(report.size())) >= 0;
     }
-
-    bool getFeature(QByteArray& report) override {
-        const int n = hid_get_feature_report(
-            m_device, reinterpret_cast<unsigned char*>(report.data()), size_t(report.size()));
-        if (n < 0) {
-            m_error = fromWide(hid_error(m_device));
-            return false;
-        }
-        return true;
-    }
-
-    bool sendFeature(const QByteArray& report) override {
-        if (hid_send_feature_report(m_device,
-                                    reinterpret_cast<const unsigned char*>(report.constData()),
-                                    size_t(report.size())) < 0) {
-            m_error = fromWide(hid_error(m_device));
-            return false;
-        }
-        return true;
-    }
-
-    QString indexedString(int index) override {
-        wchar_t text[256] = {};
-        if (hid_get_indexed_string(m_device, index, text, 255) < 0)
-            return {};
-        return QString::fromWCharArray(text);
-    }
-
-    QString errorText() const override { return m_error; }
 
 private:
-    HidInput failed() {
-        m_error = fromWide(hid_error(m_device));
-        return {HidInput::Failed, {}};
-    }
-
     hid_device* m_device;
     QString m_path;
-    QString m_error;
     bool m_askForReports = true;
 };
 
@@ -174,12 +135,7 @@ std::vector<HidDeviceInfo> HidapiTransport::enumerate() {
         info.path = QFile::decodeName(d->path);
         info.vendorId = d->vendor_id;
         info.productId = d->product_id;
-        info.release = d->release_number;
-        info.manufacturer = fromWide(d->manufacturer_string);
         info.product = fromWide(d->product_string);
-        info.serial = fromWide(d->serial_number);
-        info.usagePage = d->usage_page;
-        info.usage = d->usage;
         devices.push_back(std::move(info));
     }
     hid_free_enumeration(list);
