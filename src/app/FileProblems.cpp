@@ -32,6 +32,15 @@ QString errnoProblem(int error, const QString& path) {
     }
 }
 
+QStringList userFolders(QStandardPaths::StandardLocation location) {
+    QStringList folders;
+    const QString standard = QStandardPaths::writableLocation(location);
+    if (!standard.isEmpty())
+        folders << standard;
+    folders << QDir(QDir::tempPath()).filePath(QStringLiteral("chordalis-%1").arg(::getuid()));
+    return folders;
+}
+
 QString writeProblem(const QString& path, const QString& fallback) {
     const QFileInfo file(path);
     if (file.isDir())

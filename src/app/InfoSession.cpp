@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <unistd.h>
 
 namespace chordalis {
 
@@ -36,12 +35,7 @@ QString InfoSession::scratchPath() {
 }
 
 QStringList InfoSession::scratchFolders() {
-    QStringList folders;
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (!cache.isEmpty())
-        folders << cache;
-    folders << QDir(QDir::tempPath()).filePath(QStringLiteral("chordalis-%1").arg(::getuid()));
-    return folders;
+    return userFolders(QStandardPaths::CacheLocation);
 }
 
 bool InfoSession::showInfo(const QString& modeKey, int item) {

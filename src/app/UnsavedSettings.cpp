@@ -1,11 +1,11 @@
 #include "app/UnsavedSettings.h"
 
+#include "app/FileProblems.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QStandardPaths>
-#include <unistd.h>
 
 namespace chordalis {
 
@@ -35,12 +35,7 @@ constexpr int MaxChanges = 200;
 } // namespace
 
 QStringList unsavedNoteFolders() {
-    QStringList folders;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (!data.isEmpty())
-        folders << data;
-    folders << QDir(QDir::tempPath()).filePath(QStringLiteral("chordalis-%1").arg(::getuid()));
-    return folders;
+    return userFolders(QStandardPaths::AppLocalDataLocation);
 }
 
 bool keepUnsavedNote(const UnsavedSettings& note, const QStringList& folders) {
