@@ -126,11 +126,19 @@ int liveMetronome(const QString& folder, const Arguments& args, QTextStream& out
         return *status;
     Metronome& metronome = run.program.metronome();
     MidiOut& port = run.program.midiOut();
+    auto outputNow = [&] {
+        return port.hasOwnClock() ? port.ownClockNow() : run.program.clock().now();
+    };
     metronome.setTempo(*tempo);
+    const double start = outputNow();
     metronome.setRunning(true);
     runFor(seconds);
+    // S seconds of sound: an output that falls behind the wall clock (a loaded machine, a JACK
+    // server that skipped cycles) is given the time it lags, up to S more.
+    for (int extra = 0; outputNow() - start < seconds && extra < int(seconds * 100); ++extra)
+        runFor(0.01);
     // The clicks whose time has come; one queued but not yet heard is taken back.
-    const double now = port.hasOwnClock() ? port.ownClockNow() : run.program.clock().now();
+    const double now = outputNow();
     const double interval = metronomeInterval(*tempo) / 1000.0;
     const int clicks = int(std::floor((now - metronome.beatZeroTime()) / interval + 1e-9));
     metronome.setRunning(false);
