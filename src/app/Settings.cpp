@@ -121,15 +121,24 @@ void readView(const QSettings& store, AppState& state) {
                        std::array{RunRoute::OneOctave, RunRoute::AsShown}, runName, v.run);
 }
 
-void writeView(QSettings& store, const AppState& state) {
+// Every key of the store with its text, in the order written: `set(key, text)` for each.
+template <class Set> void storeTexts(const AppState& state, Set set) {
+    set(path("Fretlight", "Left"), QString::number(state.ledOptionLeft));
+    set(path("Fretlight", "Right"), QString::number(state.ledOptionRight));
+    forEachNumericKey(state,
+                      [&](const char* section, const char* key, long long, long long,
+                          const auto& field) { set(path(section, key), QString::number(field)); });
+    set(path("Fretboard", "File"), state.fretboardFile);
+    set(path("Fretboard", "Left Handed"),
+        state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
     const ViewSettings& v = state.view;
-    store.setValue(path("View", "Labels"), labelsName(v.labels));
-    store.setValue(path("View", "Fret Numbers"), fretNumbersName(v.fretNumbers));
-    store.setValue(path("View", "Shade Position"), boolText(v.shadePosition));
-    store.setValue(path("View", "Outline Roots"), boolText(v.outlineRoots));
-    store.setValue(path("View", "Highlight Playing"), boolText(v.highlightSounding));
-    store.setValue(path("View", "Beat Indicator"), boolText(v.beatIndicator));
-    store.setValue(path("Playback", "Scale Run"), runName(v.run));
+    set(path("View", "Labels"), labelsName(v.labels));
+    set(path("View", "Fret Numbers"), fretNumbersName(v.fretNumbers));
+    set(path("View", "Shade Position"), boolText(v.shadePosition));
+    set(path("View", "Outline Roots"), boolText(v.outlineRoots));
+    set(path("View", "Highlight Playing"), boolText(v.highlightSounding));
+    set(path("View", "Beat Indicator"), boolText(v.beatIndicator));
+    set(path("Playback", "Scale Run"), runName(v.run));
 }
 
 // A whole number text: an optional sign and decimal digits, blanks around allowed.
@@ -211,17 +220,29 @@ void readSettings(QSettings& store, AppState& state) {
 }
 
 void writeSettings(QSettings& store, const AppState& state) {
-    store.setValue(path("Fretlight", "Left"), QString::number(state.ledOptionLeft));
-    store.setValue(path("Fretlight", "Right"), QString::number(state.ledOptionRight));
-    forEachNumericKey(
-        state, [&](const char* section, const char* key, long long, long long, const auto& field) {
-            store.setValue(path(section, key), QString::number(field));
-        });
-    store.setValue(path("Fretboard", "File"), state.fretboardFile);
-    store.setValue(path("Fretboard", "Left Handed"),
-                   state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
-    writeView(store, state);
+    storeTexts(state, [&](const QString& key, const QString& text) { store.setValue(key, text); });
     store.sync();
+}
+
+SettingsTexts settingsTexts(const AppState& state) {
+    SettingsTexts texts;
+    storeTexts(state, [&](const QString& key, const QString& text) { texts.insert(key, text); });
+    return texts;
+}
+
+QStringList writeChangedSettings(QSettings& store, const AppState& state,
+                                 const SettingsTexts& asRead) {
+    QStringList written;
+    const SettingsTexts now = settingsTexts(state);
+    for (auto it = now.begin(); it != now.end(); ++it) {
+        if (it.value() == asRead.value(it.key()) && store.contains(it.key()))
+            continue;
+        store.setValue(it.key(), it.value());
+        written << it.key();
+    }
+    // Merges with what another instance wrote meanwhile: only these keys are replaced.
+    store.sync();
+    return written;
 }
 
 } // namespace chordalis

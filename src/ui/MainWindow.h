@@ -119,6 +119,8 @@ private:
     void viewChanged();
     void fitNeck();
     void showBeat();
+    // A notice about the sound (its output lost or back) in the status bar, for a while.
+    void showSoundNotice(const QString& text);
 
     Program& m_program;
     QSettings& m_store;

@@ -289,6 +289,8 @@ void MainWindow::installKeyboard() {
     statusBar()->addPermanentWidget(m_beat);
     statusBar()->hide();
     connect(m_beat, &BeatIndicator::clicked, this, &MainWindow::showMetronome);
+    // A notice that has run its time leaves the status bar to the beat, or hides it.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this] { showBeat(); });
 }
 
 void MainWindow::spacePressed() {
@@ -346,11 +348,17 @@ void MainWindow::fitNeck() {
 
 void MainWindow::showBeat() {
     const Metronome& metronome = m_program.metronome();
-    const bool shown = m_program.state().view.beatIndicator && metronome.isRunning();
+    const bool shown = (m_program.state().view.beatIndicator && metronome.isRunning()) ||
+                       !statusBar()->currentMessage().isEmpty();
     m_beat->setBeat(metronome.beat(), m_program.state().metronome.beats,
                     m_program.state().metronome.tempo);
     if (statusBar()->isVisibleTo(this) != shown)
         statusBar()->setVisible(shown);
+}
+
+void MainWindow::showSoundNotice(const QString& text) {
+    constexpr int ShownMs = 15000;
+    statusBar()->showMessage(text, ShownMs);
 }
 
 } // namespace chordalis

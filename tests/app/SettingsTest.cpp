@@ -211,3 +211,35 @@ TEST_F(SettingsTest, ViewChoicesDefaultsRoundTripAndUnknownWords) {
               std::tuple(MarkerLabels::Notes, FretNumbers::None, RunRoute::OneOctave));
     EXPECT_FALSE(again.view.outlineRoots);
 }
+
+// Two instances on one store: each writes only what it changed, so that neither change is lost,
+// whichever ends last; keys the store lacks are written by whoever ends.
+TEST_F(SettingsTest, EachInstanceWritesOnlyWhatItChanged) {
+    {
+        auto s = store();
+        writeSettings(s, AppState{});
+        s.remove("View/Labels"); // an older store, without this key
+    }
+    auto first = store();
+    auto second = store();
+    AppState a, b;
+    readSettings(first, a);
+    readSettings(second, b);
+    const SettingsTexts readA = settingsTexts(a), readB = settingsTexts(b);
+
+    a.leftHanded = true;                      // Options > Left Handed in the first
+    b.view.fretNumbers = FretNumbers::Inlays; // a View choice in the second
+    b.playback.volume = 90;
+    EXPECT_EQ(writeChangedSettings(second, b, readB),
+              QStringList({"Midi/Volume", "View/Fret Numbers", "View/Labels"}));
+    EXPECT_EQ(writeChangedSettings(first, a, readA),
+              QStringList({"Fretboard/Left Handed"})); // the second wrote the missing key
+
+    AppState back;
+    auto s = store();
+    readSettings(s, back);
+    EXPECT_TRUE(back.leftHanded);
+    EXPECT_EQ(back.view.fretNumbers, FretNumbers::Inlays);
+    EXPECT_EQ(back.playback.volume, 90);
+    EXPECT_EQ(s.value("View/Labels").toString(), "Fingers");
+}

@@ -1,6 +1,7 @@
 #include "../PdfText.h"
 #include "CliCommands.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -261,7 +262,9 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     EXPECT_TRUE(refused.err.contains("Please select a chord voicing to play."))
         << qPrintable(refused.err);
     for (const char* bad : {"play note --midi-log", "play scale --item 0",
-                            "play scale --item 0 --volume 128 --midi-log"})
+                            "play scale --item 0 --volume 128 --midi-log",
+                            "play scale --item 0 --live --midi-log",
+                            "play scale --item 0 --midi-log --device 1"})
         EXPECT_EQ(run(QString::fromUtf8(bad).split(u' ') + QStringList{"--data", shipped}).status,
                   2)
             << bad;
@@ -279,6 +282,52 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8, 8) == "WAVEfmt ");
     // Four seconds of held chord and the ring-out, 16-bit stereo at 44.1 kHz.
     EXPECT_NEAR(double(file.size() - 44) / (44100 * 4), 5.5, 0.01);
+}
+
+// The live commands play through the real output: the built-in synthesizer on the test's JACK
+// server, with a settings store of the test's own (which is only read).
+TEST(Cli, TheMetronomeAndAPlayGoLiveThroughTheChosenOutput) {
+    QTemporaryDir config;
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    qputenv("CHORDALIS_AUDIO_OUTPUT", "jack");
+    struct Restore {
+        QByteArray configHome;
+        ~Restore() {
+            qputenv("XDG_CONFIG_HOME", configHome);
+            qunsetenv("CHORDALIS_AUDIO_OUTPUT");
+        }
+    } restore{configHome};
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+
+    // No such port: said, status 1.
+    const Result missing = run({"metronome", "--data", shipped, "--tempo", "400", "--seconds",
+                                "0.2", "--device", "99"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains("There is no MIDI output device number 99."))
+        << qPrintable(missing.err);
+    for (const char* bad : {"metronome --tempo 400", "metronome --tempo 39 --seconds 1",
+                            "metronome --tempo 400 --seconds 0", "metronome --tempo 400 --seconds x",
+                            "metronome --tempo 400 --seconds 1 --device -2",
+                            "metronome --tempo 400 --seconds 1 --item 0"})
+        EXPECT_EQ(run(bad).status, 2) << bad;
+
+    const Result clicked =
+        run({"metronome", "--data", shipped, "--tempo", "400", "--seconds", "0.5"});
+    if (clicked.status == 1 && clicked.err.contains(QLatin1String("sound font")))
+        GTEST_SKIP() << "no General MIDI sound font is installed";
+    if (clicked.status == 1 && clicked.err.contains(QLatin1String("no JACK server")))
+        GTEST_SKIP() << "no JACK server runs";
+    ASSERT_EQ(clicked.status, 0) << qPrintable(clicked.err);
+    EXPECT_TRUE(clicked.json()["output"].toString().startsWith(
+        QLatin1String("the built-in synthesizer through JACK at ")));
+    EXPECT_EQ(clicked.json()["clicks"].toInt(), 3); // at 0.15, 0.30 and 0.45 s
+    EXPECT_TRUE(QDir(config.path()).isEmpty()) << "the settings are only read";
+
+    const Result played = run({"play", "arpeggio", "--data", shipped, "--item", "0", "--tempo",
+                               "100", "--live", "--device", "-1"});
+    ASSERT_EQ(played.status, 0) << qPrintable(played.err);
+    EXPECT_DOUBLE_EQ(played.json()["seconds"].toDouble(), 0.6); // as --midi-log has it
 }
 
 TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {

@@ -16,10 +16,12 @@ const QStringList ValueOptions = {
     QStringLiteral("--skin"),       QStringLiteral("--render"),  QStringLiteral("--instrument"),
     QStringLiteral("--channel"),    QStringLiteral("--volume"),  QStringLiteral("--tempo"),
     QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
-    QStringLiteral("--fret-count"), QStringLiteral("--capo")};
+    QStringLiteral("--fret-count"), QStringLiteral("--capo"),    QStringLiteral("--seconds"),
+    QStringLiteral("--device")};
 const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
-                                 QStringLiteral("--led-reports"), QStringLiteral("--generated")};
+                                 QStringLiteral("--led-reports"), QStringLiteral("--generated"),
+                                 QStringLiteral("--live")};
 
 std::optional<Arguments> parseArguments(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -83,7 +85,11 @@ QStringList optionsOf(const QString& command) {
         return DisplayOptions +
                QStringList{QStringLiteral("--instrument"), QStringLiteral("--channel"),
                            QStringLiteral("--volume"),     QStringLiteral("--tempo"),
-                           QStringLiteral("--midi-log"),   QStringLiteral("--render")};
+                           QStringLiteral("--midi-log"),   QStringLiteral("--render"),
+                           QStringLiteral("--live"),       QStringLiteral("--device")};
+    if (command == QLatin1String("metronome"))
+        return {QStringLiteral("--data"), QStringLiteral("--tempo"), QStringLiteral("--seconds"),
+                QStringLiteral("--device")};
     if (command == QLatin1String("print"))
         return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
     if (command == QLatin1String("info"))

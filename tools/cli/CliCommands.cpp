@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "CliArguments.h"
+#include "CliLive.h"
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
@@ -64,13 +65,19 @@ QString usage() {
         "  render MODE [OPTIONS] --png FILE\n"
         "                               Writes the neck picture of that display (753 x 183 for\n"
         "                               the six-string neck of 15 frets) to a PNG file.\n"
-        "  play MODE [OPTIONS] (--midi-log | --render FILE.wav)\n"
+        "  play MODE [OPTIONS] (--midi-log | --render FILE.wav | --live [--device N])\n"
         "                               What the page's Play button would sound, for MODE chord,\n"
         "                               scale, arpeggio, triad or finder: --midi-log prints each\n"
         "                               MIDI message with its time; --render plays them through\n"
         "                               the built-in synthesizer into a WAV file, without an\n"
         "                               audio device. The instrument's program change comes\n"
         "                               first, as the program sends it when the port opens.\n"
+        "                               --live plays them through the output the program's\n"
+        "                               settings choose (or device N: -1 the built-in\n"
+        "                               synthesizer, 0.. the MIDI ports), in real time.\n"
+        "  metronome --tempo T --seconds S [--device N]\n"
+        "                               The metronome at T beats per minute (40..400) for S\n"
+        "                               seconds (0.1..3600) through that output, in real time.\n"
         "  print MODE [OPTIONS] --pdf FILE\n"
         "                               Writes the printed reference sheet of that display to a\n"
         "                               PDF file (landscape, A4 or Letter as the locale has it).\n"
@@ -139,14 +146,20 @@ QString usage() {
         "  --channel N                  play: the MIDI channel 1..16 (default 1).\n"
         "  --volume N                   play: the velocity 0..127 (default 100).\n"
         "  --tempo N                    play: the speed 0..100 of the chord strum, scale or\n"
-        "                               arpeggio run (defaults 90, 70, 70).\n"
+        "                               arpeggio run (defaults 90, 70, 70); metronome: beats\n"
+        "                               per minute.\n"
+        "  --live                       play: through the real output, in real time.\n"
+        "  --device N                   play --live, metronome: the output -1 (the built-in\n"
+        "                               synthesizer) or 0.. (the MIDI ports, as listed), instead\n"
+        "                               of the one the program's settings choose.\n"
+        "  --seconds S                  metronome: how long it clicks.\n"
         "  --pdf FILE                   print: the PDF file to write.\n"
         "  --help                       This text.\n"
         "\n"
-        "Exit status: 0 success, 1 a library file is missing or the sound cannot be written,\n"
-        "or an information text or example cannot be read or played, 2 wrong arguments, 3 the\n"
-        "Play or Info button would refuse, or there is nothing to print (the message is on\n"
-        "stderr).\n");
+        "Exit status: 0 success, 1 a library file is missing or the sound cannot be written or\n"
+        "played (the output cannot be opened), or an information text or example cannot be\n"
+        "read or played, 2 wrong arguments, 3 the Play or Info button would refuse, or there\n"
+        "is nothing to print (the message is on stderr).\n");
 }
 
 namespace {
@@ -226,6 +239,9 @@ struct HeadlessDevices {
 HeadlessDevices headlessDevices() {
     auto clock = std::make_unique<VirtualClock>();
     auto port = std::make_unique<RecordingMidiOut>(*clock);
+    // Each message is logged at the moment it is sent, the waits passing on virtual time: the
+    // log starts at 0 and the strum's hold ends at 4 s, whatever lead a queue would add.
+    port->ownClock = false;
     HeadlessDevices d{clock.get(), port.get(), {}};
     d.devices.clock = std::move(clock);
     d.devices.midiOut = std::move(port);
@@ -701,8 +717,12 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         err << "chordalis-cli: play needs one mode: chord, scale, arpeggio, triad or finder\n";
         return ExitUsage;
     }
-    if (args.has("--midi-log") == args.has("--render")) {
-        err << "chordalis-cli: play needs either --midi-log or --render FILE.wav\n";
+    if (int(args.has("--midi-log")) + int(args.has("--render")) + int(args.has("--live")) != 1) {
+        err << "chordalis-cli: play needs one of --midi-log, --render FILE.wav or --live\n";
+        return ExitUsage;
+    }
+    if (args.has("--device") && !args.has("--live")) {
+        err << "chordalis-cli: --device is for --live\n";
         return ExitUsage;
     }
     StderrBoxes boxes(err);
@@ -727,6 +747,14 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
 
     program.openSound(); // the instrument of the options
     program.playCommand(mode->second);
+    if (args.has("--live")) // played again through the real output, for as long as it lasts
+        return livePlay(
+            folder, args, mode->second, clock.now(),
+            [&](Program& live, QString& e) {
+                return runDisplay(live, args, e) &&
+                       applyPlayback(args, mode->second, live.context().state, e);
+            },
+            QJsonObject{{"mode", modeName}}, out, err);
     return writePlayed(port, clock.now(), QJsonObject{{"mode", modeName}}, args, out, err);
 }
 
@@ -917,6 +945,7 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
     // Played as the information window plays it, on virtual time into a recording port.
     VirtualClock clock;
     RecordingMidiOut port(clock);
+    port.ownClock = false; // the player's timer path: each message logged when it is due
     port.open(-1);
     {
         MidiFilePlayer player(port, clock);
@@ -965,6 +994,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return info(folder, *parsed, out, err);
     if (command == QLatin1String("example"))
         return example(*parsed, out, err);
+    if (command == QLatin1String("metronome"))
+        return liveMetronome(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();
