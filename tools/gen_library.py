@@ -120,7 +120,7 @@ SCALES = [
     ("Melodic Minor", "Jazz Minor;Ascending Melodic Minor", "Melodic Minor Modes",
      "1;2;b3;4;5;6;7"),
     ("Phrygian Dominant",
-     "Spanish Phrygian;Phrygian Major;Freygish;Ahava Rabbah;Fifth Mode of Harmonic Minor",
+     "Spanish Phrygian;Phrygian Major;Freygish;Ahava Rabbah;Hijaz;Fifth Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;b2;3;4;5;b6;b7"),
     ("Lydian Dominant", "Lydian b7;Overtone Scale;Acoustic Scale;Fourth Mode of Melodic Minor",
      "Melodic Minor Modes", "1;2;3;#4;5;6;b7"),
@@ -162,7 +162,7 @@ SCALES = [
     ("Locrian bb7", "Seventh Mode of Harmonic Major", "Harmonic Major Modes",
      "1;b2;b3;4;b5;b6;f7"),
     # Pentatonic
-    ("Suspended Pentatonic", "Egyptian;Second Mode of Major Pentatonic", "Pentatonic",
+    ("Suspended Pentatonic", "Egyptian;Slendro;Second Mode of Major Pentatonic", "Pentatonic",
      "1;2;4;5;b7"),
     ("Man Gong", "Malkauns;Third Mode of Major Pentatonic", "Pentatonic", "1;b3;4;b6;b7"),
     ("Ritsusen", "Yo;Ritusen;Fourth Mode of Major Pentatonic", "Pentatonic", "1;2;4;5;6"),
@@ -378,7 +378,7 @@ CHORDS = [
      "chord_dominant9"),
     ("add9", "Added 9th", "add2;(add9)", "1;3;5;9", "Sixth & Added-Note",
      ["Major", "Major Pentatonic", "Lydian", "Mixolydian", "Major Blues"], "chord_add9"),
-    ("sus2", "Suspended 2nd", "(sus2);sus9", "1;2;5", "Suspended",
+    ("sus2", "Suspended 2nd", "(sus2);sus(add2)", "1;2;5", "Suspended",
      ["Major Pentatonic", "Mixolydian", "Major", "Dorian", "Natural Minor",
       "Suspended Pentatonic"], "chord_sus2"),
     ("sus4", "Suspended 4th", "sus;(sus4)", "1;4;5", "Suspended",
@@ -505,13 +505,13 @@ CHORDS = [
     # Power and other
     ("5", "Power Chord", "(no3);no3", "1;5", "Power & Other",
      ["Minor Pentatonic", "Blues", "Major Pentatonic", "Natural Minor", "Mixolydian"], None),
-    ("(b5)", "Major Flat 5th", "b5;M(b5);majb5", "1;3;b5", "Power & Other",
+    ("(b5)", "Major Flat 5th", "M(b5);maj(b5)", "1;3;b5", "Power & Other",
      ["Lydian", "Whole Tone", "Lydian Dominant"], None),
     ("maj7b5", "Major 7th Flat 5th", "M7b5;Maj7(b5);\u03947b5;maj7(b5)", "1;3;b5;7",
-     "Power & Other", ["Lydian"], None),
-    ("m(b6)", "Minor Flat 6th", "mb6;m(addb6);-b6;min(b6)", "1;b3;5;b6", "Power & Other",
+     "Major", ["Lydian"], None),
+    ("m(b6)", "Minor Flat 6th", "mb6;m(addb6);-b6;min(b6)", "1;b3;5;b6", "Minor",
      ["Natural Minor", "Harmonic Minor", "Phrygian"], None),
-    ("m7b6", "Minor 7th Flat 6th", "m7(b6);-7b6;m7(addb6)", "1;b3;b6;b7", "Power & Other",
+    ("m7b6", "Minor 7th Flat 6th", "m7(b6);-7b6", "1;b3;b6;b7", "Minor",
      ["Natural Minor", "Phrygian"], None),
     # The second edition: every set of notes that general chord dictionaries name, and
     # a few more that jazz players use.  Related scales None: every scale that holds the
@@ -567,7 +567,8 @@ CHORDS = [
      "1;b3;5;b6;7", "Minor", None, None),
     ("m(maj9)(b6)", "Minor-Major 9th Added Flat 6th", "mMaj9(addb6);-\u03949(b6)",
      "1;b3;5;b6;7;9", "Minor", None, None),
-    ("mb6b9", "Minor Flat 6th Flat 9th", "m(b6,b9);-b6b9", "1;b3;b6;b9", "Minor", None, None),
+    ("mb6(addb9)", "Minor Flat 6th Added Flat 9th", "-b6(addb9);mb6add(b9)", "1;b3;b6;b9",
+     "Minor", None, "chord_minor_flat6_flat9"),
     # Suspended
     ("7#5sus4", "Dominant 7th Sharp 5th Suspended 4th", "7sus4(#5);+7sus4", "1;4;#5;b7",
      "Suspended", None, None),
@@ -1406,7 +1407,7 @@ MOVABLE_SHAPES = """
 5  x  0 -2 -2 -3  0  x32214  Five-string voicing, root on the 5th string: 1 b3 b6 7 5. Middle finger barre across strings 4 and 3.
 5  x  0 -2  1  x  1  x213x4  Four-string voicing, root on the 5th string: 1 b3 7 b6.
 4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
-[mb6b9]
+[mb6(addb9)]
 6  0 -2 -2 -2  x  x  3111xx  Four-string voicing, root on the 6th string: 1 b3 b6 b9. Index finger barre across strings 5 to 3.
 6  0  3  3  0  x  x  1341xx  Four-string voicing, root on the 6th string: 1 b6 b9 b3. Index finger barre across strings 6 to 3.
 6  0  3  2  0  x  1  1431x2  Five-string voicing, root on the 6th string: 1 b6 1 b3 b9. Index finger barre across strings 6 to 3.

@@ -125,7 +125,7 @@ CHORDS = {
     "m(maj7)b6": MINOR_TONIC,
     "m(maj7)(b6)": [("sixeight", 60, "X Fm6 X G7b9", "X"), ("bossa", 126, "X X Dm7b5 G7b9", "X")],
     "m(maj9)(b6)": [("sixeight", 60, "X Fm6 X G7b9", "X"), ("bossa", 126, "X X Dm7b5 G7b9", "X")],
-    "mb6b9": [("rumba", 100, "X Db X Db", "X"), ("drone", 70, "X Fm X Db", "X")],
+    "mb6(addb9)": [("rumba", 100, "X Db X Db", "X"), ("drone", 70, "X Fm X Db", "X")],
     "7#5sus4": [("drone", 76, "X X X X", "X"), ("sixeight", 60, "X X C7#5 X", "X")],
     "maj7#5sus4": AUG_MAJOR7,
     "maj9sus4": SUS_MAJOR7,

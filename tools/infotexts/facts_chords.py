@@ -50,8 +50,8 @@ FACTS["chord_minor"] = _entry(
     "a minor 3rd above (C minor shares its key signature with Eb major).")
 
 FACTS["chord_dominant7"] = _entry(
-    "A major triad with a minor 7th: the only four-note chord found on a single "
-    "degree of the major scale, the 5th (G7 in C). The 3rd and 7th form a tritone "
+    "A major triad with a minor 7th, found on one degree of the major scale only, "
+    "the 5th (G7 in C), as m7b5 is found only on the 7th. The 3rd and 7th form a tritone "
     "(E-Bb in C7), and that tritone is what pulls it onward.",
     "Restless and bright; it wants to fall a 5th, to F in the case of C7, with the "
     "3rd rising a half step and the 7th falling a half step. In the blues it loses "
@@ -82,8 +82,9 @@ FACTS["chord_major7"] = _entry(
     "to Cmaj7 in its opening line.",
     "Begin with the open Cmaj7 and Fmaj7, then the drop 2 with the root on the 5th "
     "string (3rd position for C) and the drop 3 with the root on the 6th string "
-    "(8th position). Avoid the root doubled right next to the 7th in the same "
-    "octave: the minor 9th clash between them is why the barre shapes sound thick.",
+    "(8th position). Keep the doubled root out of the voice just above the 7th: B "
+    "with the C a half step over it (or an octave and a half step, a minor 9th) "
+    "clashes, and that is why the barre shapes, with the root on top, sound thick.",
     "Add the 9th for maj9, sharpen the 11th for maj7#11; lower the 7th to get the "
     "dominant 7th, or lower the 3rd for the minor-major 7th. Em on top of C: the "
     "chord is also a minor triad over a root a major 3rd below.")
@@ -256,7 +257,7 @@ FACTS["chord_half_diminished7"] = _entry(
     "Dark, unsettled and sophisticated; it wants to move to a dominant a 4th "
     "above, and from there to minor.",
     "The ii of the minor ii-V-i (Dm7b5 G7b9 Cm), the vii of a major key, and the "
-    "#iv of a line descending from I to IV (Cmaj7 F#m7b5 Fmaj7). A staple of jazz "
+    "#iv of a major key on a bass rising from IV to V (Fmaj7 F#m7b5 G7 in C). A staple of jazz "
     "ballads and bossa nova.",
     "Stella by Starlight (Victor Young) opens on Em7b5 to A7b9; Autumn Leaves has a "
     "minor ii-V-i in every chorus.",
@@ -513,7 +514,7 @@ FACTS["chord_dominant7_flat9"] = _entry(
     "minor tonic.",
     "The V of a minor ii-V-i, secondary dominants to minor chords (the VI7 to ii, the "
     "III7 to vi), gypsy jazz, tango and flamenco.",
-    "Stella by Starlight (Victor Young): the A7b9 of the opening bar.",
+    "Stella by Starlight (Victor Young): the A7b9 of the second bar, after the opening Em7b5.",
     "The E7b9 barre (8th position for C) and the five- and four-string grips on the "
     "5th string (2nd position). The quickest grip of all is a dim7 drop 2 with its "
     "lowest note a major 3rd above the root.",

@@ -81,7 +81,7 @@ FACTS = {
         "related": "Same notes as the Major Pentatonic a minor 3rd higher (A minor = C major pentatonic). Add the b5 for the Blues scale; add the 2nd and b6 for Natural Minor, the 2nd and 6 for Dorian. Minor 6 Pentatonic replaces b7 with 6, Minor #7 Pentatonic with 7, Locrian Pentatonic lowers the 5th.",
     },
     "scale_suspended_pentatonic": {
-        "what": "Mode 2 of the major pentatonic, with neither 3rd. C Suspended Pentatonic holds the notes of Bb major pentatonic and of G minor pentatonic, and spells a 9sus4 or 7sus4 chord.",
+        "what": "Mode 2 of the major pentatonic, with neither 3rd. C Suspended Pentatonic holds the notes of Bb major pentatonic and of G minor pentatonic, and spells a 9sus4 or 7sus4 chord. The Javanese slendro, five nearly equal steps to the octave, comes closest to this set on the twelve frets, so the scale carries that name too.",
         "sound": "Neutral and airy, neither major nor minor; stacked 4ths and 5ths give it the open sound of quartal harmony.",
         "uses": "Sus4 and 9sus4 chords in modern jazz and fusion, quartal comping, and modal vamps where the 3rd is left out; also Celtic and Egyptian-flavoured melodies.",
         "repertoire": "",
@@ -231,7 +231,7 @@ FACTS = {
         "uses": "Major blues and jump blues, country, western swing, rockabilly and southern rock, over I7 chords and major triads.",
         "repertoire": "",
         "practice": "With root A in 2nd Position (4 note positions) you see the F# minor pentatonic box with the C added. Hammer C to C# on the 3rd string (frets 5 to 6 in 5th Position) and slide into the 3rd on the 5th string; over an A7 the move from b3 to 3 is the sound of this scale.",
-        "related": "Major Pentatonic without the b3; same notes as the Blues scale a minor 3rd higher. Nine-Note Blues adds the 4th, b5 and b7.",
+        "related": "Major Pentatonic with the b3 added; same notes as the Blues scale a minor 3rd lower. Nine-Note Blues adds the 4th, b5 and b7.",
     },
     "scale_nine_note_blues": {
         "what": "The union of the Blues and Major Blues scales: both 3rds, both pentatonics and the blue 5th, nine of the twelve notes.",
@@ -275,7 +275,7 @@ FACTS = {
         "related": "Dorian differs only in its 4th; Hungarian Minor has b6 and 7 in place of 6 and b7; Hungarian Gypsy lowers only its 6th. Among its other names, Romanian Minor and Ukrainian Dorian point to the folk traditions it comes from.",
     },
     "scale_phrygian_dominant": {
-        "what": "Mode 5 of harmonic minor: Phrygian with a major 3rd. E Phrygian Dominant holds the notes of A harmonic minor, and its tonic chord is a dominant 7th with b9 and b13. The augmented 2nd lies between the b2 and the 3rd.",
+        "what": "Mode 5 of harmonic minor: Phrygian with a major 3rd. E Phrygian Dominant holds the notes of A harmonic minor, and its tonic chord is a dominant 7th with b9 and b13. The augmented 2nd lies between the b2 and the 3rd. Arab musicians call its lower half Hijaz, the name of the maqam it approximates.",
         "sound": "Fiery, Spanish and Middle Eastern: the b2 falls onto the root and the major 3rd rises from it, so the tonic chord sounds both bright and menacing.",
         "uses": "Flamenco (the E major chord of the Andalusian cadence Am-G-F-E), Jewish music (the Freygish or Ahava Rabbah mode), Arabic and Turkish music, neoclassical and thrash metal, and the V7b9 of a minor key in jazz (E7b9 to Am).",
         "repertoire": "The folk song 'Hava Nagila'; Ernesto Lecuona's 'Malagueña', whose Andalusian cadence ends on the major chord of this mode.",
@@ -419,7 +419,7 @@ FACTS = {
         "uses": "Augmented and 7#5 chords (9#5, 7#5#11), the dominant before a resolution in jazz, Impressionist music, and dream or flashback cues in film.",
         "repertoire": "Claude Debussy's prelude 'Voiles' is almost entirely in it; Thelonious Monk's whole-tone runs are a signature of his playing.",
         "practice": "Because every shape repeats two frets up, learn one position well: G in 3rd Position with 4 note positions. Play it two notes per string, then switch to 5 note positions, where most strings carry three, and slide the pattern up a whole step to hear the same notes. Use it over G7#5 to C, landing on E or G.",
-        "related": "Whole Tone Pentatonic is a subset; Lydian Augmented and Lydian Dominant share its first five notes; Leading Whole Tone and Messiaen's Mode 6 add notes to it; Mystery #1 lowers its 2nd; Prometheus replaces the #5 with a 6.",
+        "related": "Whole Tone Pentatonic is a subset; Lydian Augmented shares its first five notes and Lydian Dominant its first four; Leading Whole Tone and Messiaen's Mode 6 add notes to it; Mystery #1 lowers its 2nd; Prometheus replaces the #5 with a 6.",
     },
     "scale_diminished_whole_half": {
         "what": "Eight notes alternating whole and half steps from the root. It holds two diminished 7th chords (C Eb Gb A and D F Ab B) and repeats every minor 3rd, so there are only three different scales and each shape moves up three frets unchanged.",
@@ -624,9 +624,9 @@ FACTS = {
         "related": "Kumoi has a major 6th in place of the b6; Vietnamese trades the 2nd for the 4th; the Natural Minor contains it whole.",
     },
     "scale_kumoi": {
-        "what": "A Japanese pentatonic: the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",
+        "what": "A minor pentatonic that Western scale books call Kumoi; the koto's kumoi tuning (kumoi-joshi) is another set, the In scale of this library. It is the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",
         "sound": "Minor but clear and sweet, with only one half step.",
-        "uses": "Japanese folk melody, m6 and m6/9 chords in jazz.",
+        "uses": "Minor 6th and m6/9 chords in jazz, and minor tonics in pop and film music where the b6 and b7 would darken the sound: try it over Cm6 to Fm6 or over the Cm6/9 that ends a minor bossa.",
         "repertoire": "",
         "practice": "With D on the 5th string at fret 5 (5th Position, 4 note positions) it is the Dm6/9 arpeggio played as a scale; phrase around the B and the E.",
         "related": "Hirajoshi has a b6; Minor 6 Pentatonic has a 4th in place of the 2nd; Melodic Minor and Dorian contain it.",

@@ -101,7 +101,7 @@ const std::map<std::string, std::set<int>, std::less<>>& scaleReferences() {
                                       {"Ionian #5", "Ionian Augmented"},
                                       {"Dorian #4", "Romanian Minor", "Ukrainian Dorian", "Nikriz"},
                                       {"Phrygian Dominant", "Spanish Phrygian", "Phrygian Major",
-                                       "Freygish", "Ahava Rabbah"},
+                                       "Freygish", "Ahava Rabbah", "Hijaz"},
                                       {"Lydian #2", "Lydian #9"},
                                       {"Super Locrian bb7", "Ultralocrian", "Altered Diminished"}});
         modes({2, 2, 1, 2, 1, 3, 1}, {{"Harmonic Major", "Ionian b6", "Major Harmonic"},
@@ -112,7 +112,7 @@ const std::map<std::string, std::set<int>, std::less<>>& scaleReferences() {
                                       {"Lydian Augmented #2"},
                                       {"Locrian bb7"}});
         modes({2, 2, 3, 2, 3}, {{"Major Pentatonic", "Pentatonic Major"},
-                                {"Suspended Pentatonic", "Egyptian"},
+                                {"Suspended Pentatonic", "Egyptian", "Slendro"},
                                 {"Man Gong", "Malkauns"},
                                 {"Ritsusen", "Ritusen", "Yo"},
                                 {"Minor Pentatonic", "Pentatonic Minor"}});
@@ -426,7 +426,7 @@ std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name
             added.push_back("13");
         } else if (eat("(add#9)")) {
             added.push_back("#9");
-        } else if (eat("addb9")) {
+        } else if (eat("(addb9)") || eat("addb9")) {
             added.push_back("b9");
         } else if (eat("(maj7)")) { // a major 7th over the diminished 7th's
             added.push_back("7");
