@@ -111,7 +111,8 @@ public:
         int finderSets = 0;
         std::vector<int> movablePerChord;                     // by chord number
         std::map<int, std::vector<int>> perChordByRootString; // root string -> count per chord
-        int handFullVoicings = 0; // voicings that leave out a tone because the hand is full
+        int inversions = 0; // movable voicings with another chord tone than the root in the bass
+        int rootless = 0;   // movable voicings without the root
         // Chords below the counts asked for because the search finds no more shapes: with
         // fewer than two voicings on root string 6 or 5, and with fewer than six (four) in all;
         // each with the number it lists.
