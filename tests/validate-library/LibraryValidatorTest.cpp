@@ -302,6 +302,10 @@ TEST_F(LibraryValidatorTest, CatchesFileCountAndStemFaults) {
          "midi/chord_major_3g.emd is missing"},
         {"a pedal groove missing", "midi/P01.emd", "", nullptr, "chord.ini [0] examples",
          "midi/P01.emd is missing"},
+        // Phrygian's first backing alone (Cm Db) never sounds its b7.
+        {"a scale's backings without one of its notes", "scale.ini",
+         "info=scale_phrygian\nexamples=2*", "info=scale_phrygian\nexamples=1*",
+         "scale.ini [2] examples", "no backing sounds the scale's b7;"},
         {"a missing file", "finder.ini", "", nullptr, "finder.ini: ", "the file is missing"},
     });
 }
@@ -416,6 +420,9 @@ TEST_F(LibraryValidatorTest, HostileValuesEndInFaultsNotCrashesOrHangs) {
          "finder.ini [0;1111", "not a list of intervals"},
         {"a description of 26,000 letters", "finder.ini", "d=Minor (no 5th)\n", longD.c_str(),
          nullptr, nullptr},
+        // A track length of 4 GB in an example, read for the notes its backing sounds.
+        {"an example with a track longer than the file", "midi/scale_hirajoshi_1.emd", "krTM",
+         "\xff\xff\xff\xffkrTM", nullptr, nullptr},
     });
     // A folder, a FIFO and an endless device where a library file should be.
     for (const char* kind : {"folder", "fifo", "device"}) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -660,6 +661,68 @@ bool isThere(const std::filesystem::path& path) {
     return std::filesystem::exists(path, ec);
 }
 
+// The pitch classes (0 = C) that an example sounds outside the drums (MIDI channel 10). An
+// example is stored as a standard MIDI file with everything after its 14-byte header in reverse
+// byte order; a damaged file gives what its readable part sounds.
+std::set<int> exampleNotes(const std::string& stored) {
+    constexpr size_t Header = 14;
+    std::set<int> out;
+    if (stored.size() < Header)
+        return out;
+    const std::string mid =
+        stored.substr(0, Header) + std::string(stored.rbegin(), stored.rend() - Header);
+    const auto byte = [&](size_t i) {
+        return static_cast<unsigned>(static_cast<unsigned char>(mid[i]));
+    };
+    for (size_t chunk = Header; chunk + 8 <= mid.size();) {
+        const size_t length =
+            byte(chunk + 4) << 24 | byte(chunk + 5) << 16 | byte(chunk + 6) << 8 | byte(chunk + 7);
+        const size_t end = std::min(mid.size(), chunk + 8 + length);
+        const bool track = mid.compare(chunk, 4, "MTrk") == 0;
+        size_t i = chunk + 8;
+        // A variable-length quantity of up to four bytes; SIZE_MAX past the chunk's end.
+        const auto quantity = [&]() -> size_t {
+            size_t value = 0;
+            for (int k = 0; k < 4 && i < end; ++k) {
+                const unsigned b = byte(i++);
+                value = value << 7 | (b & 0x7F);
+                if (!(b & 0x80))
+                    return value;
+            }
+            return SIZE_MAX;
+        };
+        unsigned status = 0;
+        while (track && i < end && quantity() != SIZE_MAX && i < end) {
+            const unsigned b = byte(i);
+            if (b == 0xFF || b == 0xF0 || b == 0xF7) { // meta and system exclusive: skipped
+                i += b == 0xFF ? 2 : 1;
+                const size_t skip = i < end ? quantity() : SIZE_MAX;
+                if (skip == SIZE_MAX || skip > end - i)
+                    break;
+                i += skip;
+                status = 0;
+                continue;
+            }
+            if (b & 0x80) {
+                status = b;
+                ++i;
+            }
+            if (status == 0)
+                break;
+            const size_t data = (status & 0xE0) == 0xC0 ? 1 : 2; // program and pressure: 1
+            if (data > end - i)
+                break;
+            if ((status & 0xF0) == 0x90 && (status & 0x0F) != 9 && byte(i + 1) > 0)
+                out.insert(int(byte(i) % 12));
+            i += data;
+        }
+        if (length > mid.size())
+            break;
+        chunk += 8 + length;
+    }
+    return out;
+}
+
 bool allOf(std::string_view s, bool (*pred)(char)) {
     return std::all_of(s.begin(), s.end(), pred);
 }
@@ -1011,6 +1074,23 @@ struct LibraryValidator::Impl {
                 if (!isThere(out.m_dir / "midi" / name))
                     fault(fileName, section, "examples", "midi/" + name + " is missing");
             }
+        // A scale's backings together sound every note of the scale, so that the player hears
+        // what sets it apart (the b6 of Hirajoshi, the b2 of In) and not only its tonic chord.
+        if (fileName == ScaleFile && tokens && sequences > 0) {
+            std::set<int> heard;
+            for (int n = 1; n <= sequences && stem.size() <= MaxStem; ++n)
+                for (int pc : exampleNotes(
+                         readText(out.m_dir / "midi" / (stem + "_" + std::to_string(n) + ".emd"))))
+                    heard.insert(pc);
+            std::string silent; // a missing or empty file is named above; nothing to hear then
+            for (const FormulaToken& t : *tokens)
+                if (!heard.count(t.pitchClass()))
+                    silent += (silent.empty() ? "" : ", ") + t.text;
+            if (!silent.empty() && !heard.empty())
+                fault(fileName, section, "examples",
+                      "no backing sounds the scale's " + silent +
+                          "; together they sound every note of the scale");
+        }
         if (starred)
             for (int k = 1; k <= 6; ++k)
                 if (!isThere(out.m_dir / "midi" / ("P0" + std::to_string(k) + ".emd")))
