@@ -1281,7 +1281,6 @@ MOVABLE_SHAPES = """
 [13#9]
 6  0 -1 -1  0  x -2  3224x1  Five-string voicing, root on the 6th string: 1 3 13 #9 b7. Middle finger barre across strings 5 and 4.
 6  0 -1  0  0  2  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Ring finger barre across strings 4 and 3.
-6  0 -1  0  0  x -3  3244x1  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Little finger barre across strings 4 and 3.
 6  x -1  0  0  2  x  x1234x  Rootless | Rootless grip on strings 5 to 2: 3 b7 #9 13.
 5  x  x -1  0  1  2  xx1234  Rootless | Rootless grip on strings 4 to 1: 3 b7 #9 13.
 [7#9b13]
