@@ -1498,7 +1498,7 @@ MOVABLE_SHAPES = """
 5  x  0  2  3  2  x  x1243x  Four-string voicing, root on the 5th string: 1 5 b9 3.
 4  x  x  0 -1 -2 -1  xx4213  Four-string voicing, root on the 4th string: 1 3 5 b9.
 [quartal]
-6  0  0  0  0  x  x  1111xx  Four 4ths stacked on strings 6 to 3: 1 4 b7 b10. Index finger barre across strings 6 to 3.
+6  0  0  0  0  x  x  1111xx  Four-note stack on strings 6 to 3: 1 4 b7 b10. Index finger barre across strings 6 to 3.
 5  x  0  0  0  1  x  x1112x  Four-note stack on strings 5 to 2: 1 4 b7 b10. Index finger barre across strings 5 to 3.
 4  x  x  0  0  1  1  xx1122  Four-note stack on strings 4 to 1: 1 4 b7 b10. Index finger barre across strings 4 and 3. Middle finger barre across strings 2 and 1.
 """

@@ -366,8 +366,8 @@ TEST_F(LibraryValidatorTest, GripsSoundWhatTheirNameAndCaptionSay) {
         {"a caption the list does not know", "voicing.ini", "6caption=Rootless", "6caption=Shell",
          "voicing.ini [7] 6caption", "is none of Rootless"},
         {"a quartal grip that is no stack of 4ths", "voicing.ini",
-         "0fret=00000000xxxx\n0finger=1111xx\n0group=0\n0root=6\n0memo=Four 4ths",
-         "0fret=0000020003xx\n0finger=11314x\n0group=0\n0root=6\n0memo=Four 4ths",
+         "0fret=00000000xxxx\n0finger=1111xx\n0group=0\n0root=6\n0memo=Four-note stack",
+         "0fret=0000020003xx\n0finger=11314x\n0group=0\n0root=6\n0memo=Four-note stack",
          "voicing.ini [109] 0fret", "not a stack of 4ths"},
     });
 }
