@@ -35,44 +35,29 @@ from chordalis_theory import (ACCIDENTALS, STANDARD_TUNING, formula_semitones,  
 # --------------------------------------------------------------------------
 
 
-def omissible(formula):
-    """Tokens a voicing may leave out, as guitarists do: the perfect 5th of a
-    chord of four or more notes, the 9th of an 11th or 13th chord, the 11th
-    of a 13th chord, and where more than five tones would remain the natural
-    9th and then the 11th."""
+def main_number(name):
+    """The number a chord symbol is built on: 13 in "13#9#11", 11 in "m11b5", 9 in
+    "maj9(add11)", 6 in "6/9#11"; 0 where there is none ("sus2" builds on no 7th, "quartal").
+    Numbers after an accidental or "add" are alterations and added tones, not this number."""
+    match = re.match(r"(?:dim|aug|m(?!aj))?\(?(?:maj)?(\d+)", name)
+    return int(match.group(1)) if match and not name.startswith("sus") else 0
+
+
+def omissible(formula, name):
+    """Tokens a voicing may leave out, as guitarists do: the perfect 5th of a chord of four or
+    more notes, and the natural 9th and 11th that an 11th or 13th chord implies without its
+    name stating them (C13 may drop its 9th, C13#11 too; C9#11, Cmaj9(add11) and C6/9#11 name
+    their 9th and keep it).  Every tone the name states sounds in every grip."""
     tokens = formula.split(";")
-    degrees = [token_degree(t) for t in tokens]
     out = set()
-    if "5" in tokens and len(tokens) >= 4:
+    if "5" in tokens and len(tokens) >= 4 and "(b6)" not in name:  # "(b6)" stands beside it
         out.add("5")
-    if "9" in tokens and ("11" in tokens or 13 in degrees):
+    number = main_number(name)
+    if "9" in tokens and number >= 11:
         out.add("9")
-    if "11" in tokens and 13 in degrees:
+    if "11" in tokens and number >= 13:
         out.add("11")
-    # A hand holds five tones over the bass: where more would remain, the
-    # natural 9th goes too, and then the 11th, natural or sharp.
-    for more in ("9", "11", "#11"):
-        if len(tokens) - len(out) > 5 and more in tokens:
-            out.add(more)
     return out
-
-
-def hand_full(formula):
-    """Tokens a voicing may leave out besides omissible() where the hand cannot
-    hold the chord in two shapes on a root string: the natural 9th under an
-    11th or 13th of any kind, the natural 11th under a 13th of any kind (a b6
-    beside the perfect 5th is the chord's b13).  The validator allows them only
-    there."""
-    tokens = formula.split(";")
-    degrees = [token_degree(t) for t in tokens]
-    eleventh = 11 in degrees
-    thirteenth = 13 in degrees or ("b6" in tokens and "5" in tokens)
-    out = set()
-    if "9" in tokens and (eleventh or thirteenth):
-        out.add("9")
-    if "11" in tokens and thirteenth:
-        out.add("11")
-    return out - omissible(formula)
 
 
 def stem_of(kind, name):
@@ -120,7 +105,7 @@ SCALES = [
     ("Melodic Minor", "Jazz Minor;Ascending Melodic Minor", "Melodic Minor Modes",
      "1;2;b3;4;5;6;7"),
     ("Phrygian Dominant",
-     "Spanish Phrygian;Phrygian Major;Freygish;Ahava Rabbah;Fifth Mode of Harmonic Minor",
+     "Spanish Phrygian;Phrygian Major;Freygish;Ahava Rabbah;Hijaz;Fifth Mode of Harmonic Minor",
      "Harmonic Minor Modes", "1;b2;3;4;5;b6;b7"),
     ("Lydian Dominant", "Lydian b7;Overtone Scale;Acoustic Scale;Fourth Mode of Melodic Minor",
      "Melodic Minor Modes", "1;2;3;#4;5;6;b7"),
@@ -162,7 +147,7 @@ SCALES = [
     ("Locrian bb7", "Seventh Mode of Harmonic Major", "Harmonic Major Modes",
      "1;b2;b3;4;b5;b6;f7"),
     # Pentatonic
-    ("Suspended Pentatonic", "Egyptian;Second Mode of Major Pentatonic", "Pentatonic",
+    ("Suspended Pentatonic", "Egyptian;Slendro;Second Mode of Major Pentatonic", "Pentatonic",
      "1;2;4;5;b7"),
     ("Man Gong", "Malkauns;Third Mode of Major Pentatonic", "Pentatonic", "1;b3;4;b6;b7"),
     ("Ritsusen", "Yo;Ritusen;Fourth Mode of Major Pentatonic", "Pentatonic", "1;2;4;5;6"),
@@ -378,7 +363,7 @@ CHORDS = [
      "chord_dominant9"),
     ("add9", "Added 9th", "add2;(add9)", "1;3;5;9", "Sixth & Added-Note",
      ["Major", "Major Pentatonic", "Lydian", "Mixolydian", "Major Blues"], "chord_add9"),
-    ("sus2", "Suspended 2nd", "(sus2);sus9", "1;2;5", "Suspended",
+    ("sus2", "Suspended 2nd", "(sus2);sus(add2)", "1;2;5", "Suspended",
      ["Major Pentatonic", "Mixolydian", "Major", "Dorian", "Natural Minor",
       "Suspended Pentatonic"], "chord_sus2"),
     ("sus4", "Suspended 4th", "sus;(sus4)", "1;4;5", "Suspended",
@@ -505,13 +490,13 @@ CHORDS = [
     # Power and other
     ("5", "Power Chord", "(no3);no3", "1;5", "Power & Other",
      ["Minor Pentatonic", "Blues", "Major Pentatonic", "Natural Minor", "Mixolydian"], None),
-    ("(b5)", "Major Flat 5th", "b5;M(b5);majb5", "1;3;b5", "Power & Other",
+    ("(b5)", "Major Flat 5th", "M(b5);maj(b5)", "1;3;b5", "Power & Other",
      ["Lydian", "Whole Tone", "Lydian Dominant"], None),
     ("maj7b5", "Major 7th Flat 5th", "M7b5;Maj7(b5);\u03947b5;maj7(b5)", "1;3;b5;7",
-     "Power & Other", ["Lydian"], None),
-    ("m(b6)", "Minor Flat 6th", "mb6;m(addb6);-b6;min(b6)", "1;b3;5;b6", "Power & Other",
+     "Major", ["Lydian"], None),
+    ("m(b6)", "Minor Flat 6th", "mb6;m(addb6);-b6;min(b6)", "1;b3;5;b6", "Minor",
      ["Natural Minor", "Harmonic Minor", "Phrygian"], None),
-    ("m7b6", "Minor 7th Flat 6th", "m7(b6);-7b6;m7(addb6)", "1;b3;b6;b7", "Power & Other",
+    ("m7b6", "Minor 7th Flat 6th", "m7(b6);-7b6", "1;b3;b6;b7", "Minor",
      ["Natural Minor", "Phrygian"], None),
     # The second edition: every set of notes that general chord dictionaries name, and
     # a few more that jazz players use.  Related scales None: every scale that holds the
@@ -567,7 +552,8 @@ CHORDS = [
      "1;b3;5;b6;7", "Minor", None, None),
     ("m(maj9)(b6)", "Minor-Major 9th Added Flat 6th", "mMaj9(addb6);-\u03949(b6)",
      "1;b3;5;b6;7;9", "Minor", None, None),
-    ("mb6b9", "Minor Flat 6th Flat 9th", "m(b6,b9);-b6b9", "1;b3;b6;b9", "Minor", None, None),
+    ("mb6(addb9)", "Minor Flat 6th Added Flat 9th", "-b6(addb9);mb6add(b9)", "1;b3;b6;b9",
+     "Minor", None, "chord_minor_flat6_flat9"),
     # Suspended
     ("7#5sus4", "Dominant 7th Sharp 5th Suspended 4th", "7sus4(#5);+7sus4", "1;4;#5;b7",
      "Suspended", None, None),
@@ -730,6 +716,9 @@ MOVABLE_SHAPES = """
 5  x  0 -1 -3  x  x  x321xx  Triad on strings 5 to 3, root on the 5th string: 1 3 5.
 4  x  x  0 -1 -2  x  xx321x  Triad on strings 4 to 2, root on the 4th string: 1 3 5.
 3  x  x  x  0  0 -2  xxx231  Triad on strings 3 to 1, root on the 3rd string: 1 3 5.
+5 -3  0 -1 -3 -2 -3  143121  1st Inversion | C/E-shape: the C-shape barre with the 3rd on the 6th string: 3 1 3 5 1 3. Index finger barre across strings 6 to 1.
+4  x  0  0 -1 -2 -2  x34211  2nd Inversion | F/C-shape, the 5th on the 5th string: 5 1 3 5 1. Index finger barre across strings 2 and 1.
+3  x  2  0  0  3  3  x21134  1st Inversion | G/B-shape, the 3rd on the 5th string: 3 5 1 5 1. Index finger barre across strings 4 and 3.
 [m]
 6  0  2  2  0  0  0  134111  Em-shape barre, root on the 6th string: 1 5 1 b3 5 1. Index finger barre across strings 6 to 1.
 5  x  0  2  2  1  0  x13421  Am-shape barre, root on the 5th string: 1 5 1 b3 5. Index finger barre across strings 5 to 1.
@@ -752,6 +741,7 @@ MOVABLE_SHAPES = """
 5  x  0 -1  0  x  x  x213xx  Shell voicing, root on the 5th string: 1 3 b7.
 4  x  x  0 -1  1  x  xx213x  Shell voicing, root on the 4th string: 1 3 b7.
 3  x  x  x  0  0  1  xxx112  Shell voicing on the top strings, root on the 3rd string: 1 3 b7. Index finger barre across strings 3 and 2.
+5  x  0 -1  0 -2  x  x3241x  C7-shape, root on the 5th string: 1 3 b7 1.
 [maj7]
 6  0  x  1  1  0  x  1x342x  Drop 3, root on the 6th string: 1 7 3 5.
 6  0  2  1  1  0  0  142311  Emaj7-shape barre, root on the 6th string: 1 5 7 3 5 1. Index finger barre across strings 6 to 1.
@@ -764,6 +754,7 @@ MOVABLE_SHAPES = """
 5  x  0  x  1  2  x  x1x23x  Shell voicing, root on the 5th string: 1 7 3.
 4  x  x  0 -1  2  x  xx214x  Shell voicing, root on the 4th string: 1 3 7.
 3  x  x  x  0  0  2  xxx113  Shell voicing on the top strings, root on the 3rd string: 1 3 7. Index finger barre across strings 3 and 2.
+5  x  0 -1 -3 -3 -3  x43111  Cmaj7-shape, root on the 5th string: 1 3 5 7 3. Index finger barre across strings 3 to 1.
 [m7]
 6  0  2  0  0  0  0  131111  Em7-shape barre, root on the 6th string: 1 5 b7 b3 5 1. Index finger barre across strings 6 to 1.
 5  x  0  2  0  1  0  x13121  Am7-shape barre, root on the 5th string: 1 5 b7 b3 5. Index finger barre across strings 5 to 1.
@@ -799,6 +790,9 @@ MOVABLE_SHAPES = """
 5  x  0 -1  0  0  0  x21333  C9-shape, root on the 5th string: 1 3 b7 9 5. Ring finger barre across strings 3 to 1.
 5  x  0 -1  0  0  x  x2134x  C9-shape on four strings, root on the 5th string: 1 3 b7 9.
 4  x  x  0 -1  1  0  xx2143  Four-string voicing, root on the 4th string: 1 3 b7 9.
+6  x -1  0 -1  0  x  x1324x  Rootless | Rootless grip on strings 5 to 2: 3 b7 9 5.
+5  x  x -1  0  0  0  xx1234  Rootless | Rootless grip on strings 4 to 1: 3 b7 9 5.
+6  x  x  0  1  0  2  xx1324  Rootless | Rootless grip on strings 4 to 1: b7 3 5 9.
 [add9]
 6  0 -1  x -1  0  x  31x24x  Four-string voicing, root on the 6th string: 1 3 9 5.
 6  0  x  x  1  0  2  1xx324  Four-string voicing, root on the 6th string: 1 3 5 9.
@@ -868,6 +862,9 @@ MOVABLE_SHAPES = """
 5  x  0 -1  1  0  0  x21433  Five-string voicing, root on the 5th string: 1 3 7 9 5. Ring finger barre across strings 2 and 1.
 5  x  0 -3 -3 -3 -3  x41111  Cmaj9-shape, root on the 5th string: 1 9 5 7 3. Index finger barre across strings 4 to 1.
 4  x  x  0 -1  2  0  xx2143  Four-string voicing, root on the 4th string: 1 3 7 9.
+6  x -1  1 -1  0  x  x1423x  Rootless | Rootless grip on strings 5 to 2: 3 7 9 5.
+5  x  x -1  1  0  0  xx1423  Rootless | Rootless grip on strings 4 to 1: 3 7 9 5.
+6  x  x  1  1  0  2  xx2314  Rootless | Rootless grip on strings 4 to 1: 7 3 5 9.
 [maj13]
 6  0  x  1  1  2  x  1x234x  Four-string voicing, root on the 6th string: 1 7 3 13.
 6  0 -1  1  x  2  x  213x4x  Four-string voicing, root on the 6th string: 1 3 7 13.
@@ -892,8 +889,6 @@ MOVABLE_SHAPES = """
 6  0  x  1  1 -1  2  2x3314  Five-string voicing, root on the 6th string: 1 7 3 #11 9. Ring finger barre across strings 4 and 3.
 6  0 -1  x -1 -1 -1  32x111  Five-string voicing, root on the 6th string: 1 3 9 #11 7. Index finger barre across strings 3 to 1.
 5  x  0 -1  1  0 -1  x21431  Five-string voicing, root on the 5th string: 1 3 7 9 #11. Index finger barre across strings 4 to 1.
-5  x  0  1  1  2  x  x1234x  Four-string voicing, root on the 5th string: 1 #11 7 3, the maj7#11 grip.
-4  x  x  0  1  2  2  xx1234  Four-string voicing, root on the 4th string: 1 #11 7 3, the maj7#11 grip.
 [maj13#11]
 6  0 -1 -1 -1 -1 -1  211111  Six-string voicing, root on the 6th string: 1 3 13 9 #11 7. Index finger barre across strings 5 to 1.
 6  0  x -1  1 -1 -1  2x1311  Five-string voicing, root on the 6th string: 1 13 3 #11 7. Index finger barre across strings 4 to 1.
@@ -918,6 +913,9 @@ MOVABLE_SHAPES = """
 5  x  0 -2  0  0  x  x2134x  Four-string voicing, root on the 5th string: 1 b3 b7 9.
 5  x  0 -2  0  0  0  x21333  Five-string voicing, root on the 5th string: 1 b3 b7 9 5. Ring finger barre across strings 3 to 1.
 4  x  x  0 -2  1  0  xx2143  Four-string voicing, root on the 4th string: 1 b3 b7 9.
+6  x -2  0 -1  0  x  x1324x  Rootless | Rootless grip on strings 5 to 2: b3 b7 9 5.
+5  x  x -2  0  0  0  xx1234  Rootless | Rootless grip on strings 4 to 1: b3 b7 9 5.
+6  x  x  0  0  0  2  xx1234  Rootless | Rootless grip on strings 4 to 1: b7 b3 5 9.
 [m11]
 6  0  0  0  0  0  x  11111x  Five-string voicing, root on the 6th string: 1 11 b7 b3 5. Index finger barre across strings 6 to 2.
 6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 11 b7 b3. Index finger barre across strings 6 to 3.
@@ -963,6 +961,9 @@ MOVABLE_SHAPES = """
 5  x  0  2  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 5 b7 3 13. Index finger barre across strings 5 to 3.
 5  x  0 -1  0  0  2  x21334  Five-string voicing, root on the 5th string: 1 3 b7 9 13. Ring finger barre across strings 3 and 2.
 5  x  0  x  0  2  2  x1x234  Four-string voicing, root on the 5th string: 1 b7 3 13.
+6  x -1  0 -1  2  x  x1324x  Rootless | Rootless grip on strings 5 to 2: 3 b7 9 13.
+5  x  x -1  0  0  2  xx1234  Rootless | Rootless grip on strings 4 to 1: 3 b7 9 13.
+6  x  x  0  1  2  2  xx1234  Rootless | Rootless grip on strings 4 to 1: b7 3 13 9.
 [7#11]
 6  0  1  0  1  0  0  121311  E7-shape barre with the sharp 11th, root on the 6th string: 1 #11 b7 3 5 1. Index finger barre across strings 6 to 1.
 6  0  1  0  1  0  x  12131x  Five-string voicing, root on the 6th string: 1 #11 b7 3 5. Index finger barre across strings 6 to 2.
@@ -978,8 +979,6 @@ MOVABLE_SHAPES = """
 6  0  1  0  1  x  2  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 9. Index finger barre across strings 6 to 4.
 6  0 -1  x -1 -1 -2  43x221  Five-string voicing, root on the 6th string: 1 3 9 #11 b7. Middle finger barre across strings 3 and 2.
 5  x  0 -1  0  0 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 9 #11. Index finger barre across strings 4 to 1.
-5  x  0  1  0  2  x  x1324x  Four-string voicing, root on the 5th string: 1 #11 b7 3, the 7#11 grip.
-4  x  x  0  1  1  2  xx1234  Four-string voicing, root on the 4th string: 1 #11 b7 3, the 7#11 grip.
 [13#11]
 6  0  1  0  1  2  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 13 1. Index finger barre across strings 6 to 1.
 6  0  1  0  1  2  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 13. Index finger barre across strings 6 to 4.
@@ -993,6 +992,9 @@ MOVABLE_SHAPES = """
 5  x  0 -1  0 -1  0  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 5. Index finger barre across strings 4 to 2.
 5  x  0 -1  0 -1  x  x2131x  Four-string voicing, root on the 5th string: 1 3 b7 b9. Index finger barre across strings 4 to 2.
 4  x  x  0 -1  1 -1  xx2131  Four-string voicing, root on the 4th string: 1 3 b7 b9. Index finger barre across strings 3 to 1.
+6  x -1  0 -2  0  x  x2314x  Rootless | Rootless grip on strings 5 to 2: 3 b7 b9 5.
+5  x  x -1  0 -1  0  xx1324  Rootless | Rootless grip on strings 4 to 1: 3 b7 b9 5.
+6  x  x  0  1  0  1  xx1324  Rootless | Rootless grip on strings 4 to 1: b7 3 5 b9.
 [7#9]
 6  0  2  0  1  0  3  131214  E7#9-shape barre, root on the 6th string: 1 5 b7 3 5 #9. Index finger barre across strings 6 to 2.
 6  0  2  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 5 b7 3 #9. Index finger barre across strings 6 to 4.
@@ -1000,6 +1002,9 @@ MOVABLE_SHAPES = """
 6  0 -1  0  0  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 b7 #9.
 5  x  0 -1  0  1  x  x2134x  Four-string voicing, root on the 5th string: 1 3 b7 #9.
 4  x  x  0 -1  1  1  xx2134  Four-string voicing, root on the 4th string: 1 3 b7 #9.
+6  x -1  0  0  0  x  x1234x  Rootless | Rootless grip on strings 5 to 2: 3 b7 #9 5.
+5  x  x -1  0  1  0  xx1243  Rootless | Rootless grip on strings 4 to 1: 3 b7 #9 5.
+6  x  x  0  1  0  3  xx1324  Rootless | Rootless grip on strings 4 to 1: b7 3 5 #9.
 [7b5]
 6  0  x  0  1 -1  x  2x341x  Drop 3, root on the 6th string: 1 b7 3 b5.
 6  0  1  0  1  x  x  1324xx  Drop 2, root on the 6th string: 1 b5 b7 3.
@@ -1034,6 +1039,9 @@ MOVABLE_SHAPES = """
 6  0  x  0  1  1  3  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 #9. Ring finger barre across strings 3 and 2.
 6  0  3  x  1  3  3  13x244  Five-string voicing, root on the 6th string: 1 #5 3 b7 #9. Little finger barre across strings 2 and 1.
 5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 #5. Little finger barre across strings 2 and 1.
+6  x -1  0  0  1  x  x1234x  Rootless | Rootless grip on strings 5 to 2: 3 b7 #9 #5.
+5  x  x -1  0  1  1  xx1234  Rootless | Rootless grip on strings 4 to 1: 3 b7 #9 #5.
+6  x  x  0  1  1  3  xx1234  Rootless | Rootless grip on strings 4 to 1: b7 3 #5 #9.
 [7b13]
 6  0  3  0  1  0  x  14121x  Five-string voicing, root on the 6th string: 1 b13 b7 3 5. Index finger barre across strings 6 to 2.
 6  0  2  0  1  1  x  14123x  Five-string voicing, root on the 6th string: 1 5 b7 3 b13. Index finger barre across strings 6 to 4.
@@ -1151,8 +1159,9 @@ MOVABLE_SHAPES = """
 6  0  3  0  1  x  2  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 9. Index finger barre across strings 6 to 4.
 6  0 -1  0 -1  1  x  21314x  Five-string voicing, root on the 6th string: 1 3 b7 9 #5. Index finger barre across strings 5 to 3.
 6  0  x  0  1  1  2  1x2334  Five-string voicing, root on the 6th string: 1 b7 3 #5 9. Ring finger barre across strings 3 and 2.
-6  0 -3 -2 -3 -3 -2  412113  Six-string voicing, root on the 6th string: 1 9 #5 1 3 b7. Index finger barre across strings 5 to 2.
 5  x  0 -1  0  0  1  x31224  Five-string voicing, root on the 5th string: 1 3 b7 9 #5. Middle finger barre across strings 3 and 2.
+6  x -1  0 -1  1  x  x1324x  Rootless | Rootless grip on strings 5 to 2: 3 b7 9 #5.
+5  x  x -1  0  0  1  xx1234  Rootless | Rootless grip on strings 4 to 1: 3 b7 9 #5.
 [aug(add9)]
 6  0 -1 -2 -1  x  x  4213xx  Four-string voicing, root on the 6th string: 1 3 #5 9.
 6  0  x -2 -1 -3  x  4x231x  Four-string voicing, root on the 6th string: 1 #5 9 3.
@@ -1174,6 +1183,9 @@ MOVABLE_SHAPES = """
 5  x  0 -1 -1  0  0  x21133  Five-string voicing, root on the 5th string: 1 3 6 9 5. Index finger barre across strings 4 and 3. Ring finger barre across strings 2 and 1.
 5  x  0 -1 -1  0  x  x3124x  Four-string voicing, root on the 5th string: 1 3 6 9.
 4  x  x  0 -1  0  0  xx2134  Four-string voicing, root on the 4th string: 1 3 6 9.
+6  x -1 -1 -1  0  x  x1234x  Rootless | Rootless grip on strings 5 to 2: 3 6 9 5.
+5  x  x -1 -1  0  0  xx1234  Rootless | Rootless grip on strings 4 to 1: 3 6 9 5.
+6  x  x -1  1  0  2  xx1324  Rootless | Rootless grip on strings 4 to 1: 6 3 5 9.
 [m6/9]
 6  0 -2 -1 -1  0  x  31224x  Five-string voicing, root on the 6th string: 1 b3 6 9 5. Middle finger barre across strings 4 and 3.
 6  0 -2 -1 -1  x  x  4123xx  Four-string voicing, root on the 6th string: 1 b3 6 9.
@@ -1217,8 +1229,6 @@ MOVABLE_SHAPES = """
 6  0 -1 -1  x -1  2  311x24  Five-string voicing, root on the 6th string: 1 3 6 #11 9. Index finger barre across strings 5 and 4.
 6  0 -1  x -1 -1 -3  42x331  Five-string voicing, root on the 6th string: 1 3 9 #11 6. Ring finger barre across strings 3 and 2.
 5  x  0 -1 -1  0 -1  x21131  Five-string voicing, root on the 5th string: 1 3 6 9 #11. Index finger barre across strings 4 to 1.
-5  x  0  1  x  2  2  x12x34  Four-string voicing, root on the 5th string: 1 #11 3 6, the 6#11 grip.
-4  x  x  0  1  0  2  xx1324  Four-string voicing, root on the 4th string: 1 #11 6 3, the 6#11 grip.
 [5]
 6  0  2  x  x  x  x  13xxxx  Power chord, root on the 6th string: 1 5.
 6  0  2  2  x  x  x  134xxx  Power chord, root on the 6th string: 1 5 1.
@@ -1245,10 +1255,10 @@ MOVABLE_SHAPES = """
 [m(b6)]
 6  0  2  2  0  1  0  134121  Em(b6)-shape barre, root on the 6th string: 1 5 1 b3 b6 1. Index finger barre across strings 6 to 1.
 6  0  x -2  0  0  x  2x134x  Four-string voicing, root on the 6th string: 1 b6 b3 5.
-6  0 -2 -2 -3  x  x  4231xx  Four-string voicing, root on the 6th string: 1 b3 b6 1.
 5  x  0  2  2  1  1  x13422  Am(b6)-shape, root on the 5th string: 1 5 1 b3 b6. Middle finger barre across strings 2 and 1.
 5  x  0  x -2  1  0  x2x143  Four-string voicing, root on the 5th string: 1 b6 b3 5.
 4  x  x  0  2 -1  1  xx2413  Four-string voicing, root on the 4th string: 1 5 b6 b3.
+6  0 -2 -2  x  0  x  312x4x  Four-string voicing, root on the 6th string: 1 b3 b6 5.
 [m7b6]
 6  0  x  0  0  1  x  1x234x  Drop 3, root on the 6th string: 1 b7 b3 b6.
 6  0  3  0  0  x  x  1411xx  Drop 2, root on the 6th string: 1 b6 b7 b3. Index finger barre across strings 6 to 3.
@@ -1269,10 +1279,10 @@ MOVABLE_SHAPES = """
 6  0  1  x  1  1 -2  23x441  Five-string voicing, root on the 6th string: 1 #11 3 b13 b7. Little finger barre across strings 3 and 2.
 5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 b13. Index finger barre across strings 5 to 3.
 [13#9]
-6  0 -1  0  0  0 -3  324441  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 13. Little finger barre across strings 4 to 2.
 6  0 -1 -1  0  x -2  3224x1  Five-string voicing, root on the 6th string: 1 3 13 #9 b7. Middle finger barre across strings 5 and 4.
 6  0 -1  0  0  2  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Ring finger barre across strings 4 and 3.
-6  0 -1  0  0  x -3  3244x1  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Little finger barre across strings 4 and 3.
+6  x -1  0  0  2  x  x1234x  Rootless | Rootless grip on strings 5 to 2: 3 b7 #9 13.
+5  x  x -1  0  1  2  xx1234  Rootless | Rootless grip on strings 4 to 1: 3 b7 #9 13.
 [7#9b13]
 6  0  3  0  1  0  3  131214  E7-shape barre with the flat 13th and sharp 9th, root on the 6th string: 1 b13 b7 3 5 #9. Index finger barre across strings 6 to 2.
 6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 b13 b7 3 #9. Index finger barre across strings 6 to 4.
@@ -1284,50 +1294,40 @@ MOVABLE_SHAPES = """
 6  0  1  x  1  3  3  12x344  Five-string voicing, root on the 6th string: 1 #11 3 b7 #9. Little finger barre across strings 2 and 1.
 5  x  0 -1  0  1 -1  x21341  Five-string voicing, root on the 5th string: 1 3 b7 #9 #11. Index finger barre across strings 4 to 1.
 [13#9#11]
-6  0 -1  0  0  0 -3  324441  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 13. Little finger barre across strings 4 to 2.
-6  0 -1 -1  0  x -2  3224x1  Five-string voicing, root on the 6th string: 1 3 13 #9 b7. Middle finger barre across strings 5 and 4.
-6  0 -1  0  0  2  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Ring finger barre across strings 4 and 3.
-6  0 -1  0  0  x -3  3244x1  Five-string voicing, root on the 6th string: 1 3 b7 #9 13. Little finger barre across strings 4 and 3.
+6  x -1 -1  0 -1 -2  x22431  Rootless | Rootless grip on strings 5 to 1: 3 13 #9 #11 b7. Middle finger barre across strings 5 and 4.
+6  x -1  0  0 -1 -3  x24431  Rootless | Rootless grip on strings 5 to 1: 3 b7 #9 #11 13. Little finger barre across strings 4 and 3.
 [7#9#11b13]
-6  0  3  0  1  0  3  131214  E7-shape barre with the flat 13th and sharp 9th, root on the 6th string: 1 b13 b7 3 5 #9. Index finger barre across strings 6 to 2.
-6  0  3  0  1  x  3  1312x4  Five-string voicing, root on the 6th string: 1 b13 b7 3 #9. Index finger barre across strings 6 to 4.
-6  0 -1  0  0  1  x  21334x  Five-string voicing, root on the 6th string: 1 3 b7 #9 b13. Ring finger barre across strings 4 and 3.
-5  x  0 -1  0  1  1  x21344  Five-string voicing, root on the 5th string: 1 3 b7 #9 b13. Little finger barre across strings 2 and 1.
+6  x -1 -2  0 -1 -2  x21431  Rootless | Rootless grip on strings 5 to 1: 3 b13 #9 #11 b7. Index finger barre across strings 4 to 1.
+6  x  1  0  1  1  3  x21334  Rootless | Rootless grip on strings 5 to 1: #11 b7 3 b13 #9. Ring finger barre across strings 3 and 2.
 [13b5]
 6  0  1  0  1  2  x  12134x  Five-string voicing, root on the 6th string: 1 b5 b7 3 13. Index finger barre across strings 6 to 4.
 6  0 -1 -1  x -1 -2  422x31  Five-string voicing, root on the 6th string: 1 3 13 b5 b7. Middle finger barre across strings 5 and 4.
 6  0  1  0  1  2  0  121341  Six-string voicing, root on the 6th string: 1 b5 b7 3 13 1. Index finger barre across strings 6 to 1.
 5  x  0  1  0  2  2  x12134  Five-string voicing, root on the 5th string: 1 b5 b7 3 13. Index finger barre across strings 5 to 3.
 [9#11b13]
-6  0  1  0  1  1  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 b13 1. Index finger barre across strings 6 to 1.
-6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 b13. Index finger barre across strings 6 to 4.
-6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 b13 3 #11 b7. Index finger barre across strings 4 to 1.
-5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 b13. Index finger barre across strings 5 to 3.
+6  x -1 -2 -1 -1 -2  x21331  Rootless | Rootless grip on strings 5 to 1: 3 b13 9 #11 b7. Index finger barre across strings 4 to 1. Ring finger barre across strings 3 and 2.
+6  x  1  0  1  1  2  x21334  Rootless | Rootless grip on strings 5 to 1: #11 b7 3 b13 9. Ring finger barre across strings 3 and 2.
 [7b9#11]
 6  0 -1  x -2 -1 -2  42x131  Five-string voicing, root on the 6th string: 1 3 b9 #11 b7. Index finger barre across strings 3 to 1.
 6  0  1  0  1  x  1  1213x4  Five-string voicing, root on the 6th string: 1 #11 b7 3 b9. Index finger barre across strings 6 to 4.
 6  0  1  0  1  0  1  121314  Six-string voicing, root on the 6th string: 1 #11 b7 3 5 b9. Index finger barre across strings 6 to 2.
 5  x  0 -1  0 -1 -1  x21311  Five-string voicing, root on the 5th string: 1 3 b7 b9 #11. Index finger barre across strings 4 to 1.
 [13b9#11]
-6  0 -1 -1 -2  x -2  4331x2  Five-string voicing, root on the 6th string: 1 3 13 b9 b7. Ring finger barre across strings 5 and 4.
-6  0  x  0 -2 -3 -3  3x4211  Five-string voicing, root on the 6th string: 1 b7 b9 3 13. Index finger barre across strings 2 and 1.
-5  x  0 -1  0 -1  2  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 13. Index finger barre across strings 4 to 2.
+6  x -1 -1 -2 -1 -2  x22131  Rootless | Rootless grip on strings 5 to 1: 3 13 b9 #11 b7. Index finger barre across strings 3 to 1. Middle finger barre across strings 5 and 4.
 [7b9#11b13]
-6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 b13 b7. Index finger barre across strings 3 to 1.
-6  0 -1 -2 -2  0 -2  321141  Six-string voicing, root on the 6th string: 1 3 b13 b9 5 b7. Index finger barre across strings 4 to 1.
-6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 b13 b7 3 b9. Index finger barre across strings 6 to 4.
-5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 b13. Index finger barre across strings 4 to 2.
-5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 b13 b9 3 b7. Ring finger barre across strings 4 and 3.
+6  0  1  0  1  1  1  121333  E7-shape with the #11 and the b13 and b9 on top, root on the 6th string: 1 #11 b7 3 b13 b9. Index finger barre across strings 6 to 4. Ring finger barre across strings 3 to 1.
+6  x  1  0  1  1  1  x21333  Rootless | Rootless grip on strings 5 to 1: #11 b7 3 b13 b9. Ring finger barre across strings 3 to 1.
+6  x -1 -2 -2 -1 -2  x21131  Rootless | Rootless grip on strings 5 to 1: 3 b13 b9 #11 b7. Index finger barre across strings 4 to 1.
+6  0 -1 -2 -2 -1 -2  421131  Six-string voicing, root on the 6th string: 1 3 b13 b9 #11 b7. Index finger barre across strings 4 to 1.
 [7b9#9]
 6  0 -1  0  0  x  1  2133x4  Five-string voicing, root on the 6th string: 1 3 b7 #9 b9. Ring finger barre across strings 4 and 3.
 6  0  x  3  1  3  3  1x3244  Five-string voicing, root on the 6th string: 1 b9 3 b7 #9. Little finger barre across strings 2 and 1.
 6  0 -1  0  0  0  1  213334  Six-string voicing, root on the 6th string: 1 3 b7 #9 5 b9. Ring finger barre across strings 4 to 2.
 [7#5b9#11]
-6  0 -1  x -2  1 -2  32x141  Five-string voicing, root on the 6th string: 1 3 b9 #5 b7. Index finger barre across strings 3 to 1.
+6  0  1  0  1  1  1  121333  E7-shape with the #11 and the #5 and b9 on top, root on the 6th string: 1 #11 b7 3 #5 b9. Index finger barre across strings 6 to 4. Ring finger barre across strings 3 to 1.
 6  0 -1 -2 -2 -1 -2  421131  Six-string voicing, root on the 6th string: 1 3 #5 b9 #11 b7. Index finger barre across strings 4 to 1.
-6  0  3  0  1  x  1  1412x3  Five-string voicing, root on the 6th string: 1 #5 b7 3 b9. Index finger barre across strings 6 to 4.
-5  x  0 -1  0 -1  1  x21314  Five-string voicing, root on the 5th string: 1 3 b7 b9 #5. Index finger barre across strings 4 to 2.
-5  x  0  3  3  2  3  x13324  Five-string voicing, root on the 5th string: 1 #5 b9 3 b7. Ring finger barre across strings 4 and 3.
+6  x  1  0  1  1  1  x21333  Rootless | Rootless grip on strings 5 to 1: #11 b7 3 #5 b9. Ring finger barre across strings 3 to 1.
+6  x -1 -2 -2 -1 -2  x21131  Rootless | Rootless grip on strings 5 to 1: 3 #5 b9 #11 b7. Index finger barre across strings 4 to 1.
 [maj7#9#11]
 6  0 -1  1  0 -1  x  21431x  Five-string voicing, root on the 6th string: 1 3 7 #9 #11. Index finger barre across strings 5 to 2.
 6  0 -1  x  0 -1 -1  32x411  Five-string voicing, root on the 6th string: 1 3 #9 #11 7. Index finger barre across strings 2 and 1.
@@ -1341,16 +1341,12 @@ MOVABLE_SHAPES = """
 6  0 -1  1 -1 -1  2  213114  Six-string voicing, root on the 6th string: 1 3 7 9 b5 9. Index finger barre across strings 5 to 2.
 5  x  0 -1  1  0 -1  x21431  Five-string voicing, root on the 5th string: 1 3 7 9 b5. Index finger barre across strings 4 to 1.
 [maj9(add11)]
-6  0  0  1  1  x  x  1123xx  Four-string voicing, root on the 6th string: 1 11 7 3. Index finger barre across strings 6 and 5.
-6  0 -1  1  2  x  x  2134xx  Four-string voicing, root on the 6th string: 1 3 7 11.
-6  0 -1  1  x -2  x  324x1x  Four-string voicing, root on the 6th string: 1 3 7 11.
-5  x  0  0  1  2  x  x1123x  Four-string voicing, root on the 5th string: 1 11 7 3. Index finger barre across strings 5 and 4.
-5  x  0 -1 -3 -3 -2  x43112  Five-string voicing, root on the 5th string: 1 3 5 7 11. Index finger barre across strings 3 and 2.
-5  x  0 -1  1  x -2  x324x1  Four-string voicing, root on the 5th string: 1 3 7 11.
-4  x  x  0  0  2  2  xx1134  Four-string voicing, root on the 4th string: 1 11 7 3. Index finger barre across strings 4 and 3.
+6  0  0  1  1  0  2  112213  Six-string voicing, root on the 6th string: 1 11 7 3 5 9. Index finger barre across strings 6 to 2. Middle finger barre across strings 4 and 3.
+6  0  0  1  1  x  2  1122x3  Five-string voicing, root on the 6th string: 1 11 7 3 9. Index finger barre across strings 6 and 5. Middle finger barre across strings 4 and 3.
+5  x  x -1  1  0 -2  xx2431  Rootless | Rootless grip on strings 4 to 1: 3 7 9 11.
+6  x -1  x -1 -2 -1  x2x314  Rootless | Rootless grip on strings 5 to 1, the 4th string silent: 3 9 11 7.
 [maj7b9]
 6  0 -1  1 -2  x  x  3241xx  Four-string voicing, root on the 6th string: 1 3 7 b9.
-6  0  x -3 -2 -3 -1  4x1213  Five-string voicing, root on the 6th string: 1 5 b9 3 7. Index finger barre across strings 4 to 2.
 6  0  2  1  1  x  1  1422x3  Five-string voicing, root on the 6th string: 1 5 7 3 b9. Middle finger barre across strings 4 and 3.
 6  0 -1  1  1  x  1  2133x4  Five-string voicing, root on the 6th string: 1 3 7 3 b9. Ring finger barre across strings 4 and 3.
 5  x  0 -1  1 -1  x  x2131x  Four-string voicing, root on the 5th string: 1 3 7 b9. Index finger barre across strings 4 to 2.
@@ -1391,22 +1387,15 @@ MOVABLE_SHAPES = """
 4  x  x  0 -2 -1 -3  xx4231  Four-string voicing, root on the 4th string: 1 b3 b6 7.
 4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
 [m(maj7)(b6)]
-6  0  3  1  0  x  x  1421xx  Four-string voicing, root on the 6th string: 1 b6 7 b3. Index finger barre across strings 6 to 3.
 6  0  2  1  0  1  x  14213x  Five-string voicing, root on the 6th string: 1 5 7 b3 b6. Index finger barre across strings 6 to 3.
 6  0 -2 -2  x  0 -1  311x42  Five-string voicing, root on the 6th string: 1 b3 b6 5 7. Index finger barre across strings 5 and 4.
-5  x  0 -2 -2 -3  x  x4231x  Four-string voicing, root on the 5th string: 1 b3 b6 7.
-5  x  0  3  1  1  x  x1423x  Four-string voicing, root on the 5th string: 1 b6 7 b3.
-5  x  0  x  1  1  1  x1x234  Four-string voicing, root on the 5th string: 1 7 b3 b6.
-4  x  x  0 -2 -1 -3  xx4231  Four-string voicing, root on the 4th string: 1 b3 b6 7.
-4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
-[m(maj9)(b6)]
-6  0  3  1  0  x  2  1421x3  Five-string voicing, root on the 6th string: 1 b6 7 b3 9. Index finger barre across strings 6 to 3.
-6  0 -2 -2 -1  x -1  4112x3  Five-string voicing, root on the 6th string: 1 b3 b6 9 7. Index finger barre across strings 5 and 4.
-6  0  3  1  0  0  2  142113  Six-string voicing, root on the 6th string: 1 b6 7 b3 5 9. Index finger barre across strings 6 to 2.
+6  0  3  1  0  0  x  13211x  Five-string voicing, root on the 6th string: 1 b6 7 b3 5. Index finger barre across strings 6 to 2.
+6  0  x -2  0  0 -1  3x1442  Five-string voicing, root on the 6th string: 1 b6 b3 5 7. Little finger barre across strings 3 and 2.
+5  x  0  2  1  1  1  x13222  Five-string voicing, root on the 5th string: 1 5 7 b3 b6. Middle finger barre across strings 3 to 1.
 5  x  0 -2 -2 -3  0  x32214  Five-string voicing, root on the 5th string: 1 b3 b6 7 5. Middle finger barre across strings 4 and 3.
-5  x  0 -2  1  x  1  x213x4  Four-string voicing, root on the 5th string: 1 b3 7 b6.
-4  x  x  0  3  2  1  xx1432  Four-string voicing, root on the 4th string: 1 b6 7 b3.
-[mb6b9]
+[m(maj9)(b6)]
+6  0  3  1  0  0  2  142113  Six-string voicing, root on the 6th string: 1 b6 7 b3 5 9. Index finger barre across strings 6 to 2.
+[mb6(addb9)]
 6  0 -2 -2 -2  x  x  3111xx  Four-string voicing, root on the 6th string: 1 b3 b6 b9. Index finger barre across strings 5 to 3.
 6  0  3  3  0  x  x  1341xx  Four-string voicing, root on the 6th string: 1 b6 b9 b3. Index finger barre across strings 6 to 3.
 6  0  3  2  0  x  1  1431x2  Five-string voicing, root on the 6th string: 1 b6 1 b3 b9. Index finger barre across strings 6 to 3.
@@ -1483,10 +1472,8 @@ MOVABLE_SHAPES = """
 5  x  0 -1  x  1  1  x21x34  Four-string voicing, root on the 5th string: 1 3 #9 #5.
 4  x  x  0 -1 -1  1  xx2113  Four-string voicing, root on the 4th string: 1 3 #5 #9. Index finger barre across strings 3 and 2.
 [9#5#11]
-6  0  1  0  1  1  0  121341  Six-string voicing, root on the 6th string: 1 #11 b7 3 #5 1. Index finger barre across strings 6 to 1.
-6  0  1  0  1  1  x  12134x  Five-string voicing, root on the 6th string: 1 #11 b7 3 #5. Index finger barre across strings 6 to 4.
-6  0  x -2  1 -1 -2  3x1421  Five-string voicing, root on the 6th string: 1 #5 3 #11 b7. Index finger barre across strings 4 to 1.
-5  x  0  1  0  2  1  x12143  Five-string voicing, root on the 5th string: 1 #11 b7 3 #5. Index finger barre across strings 5 to 3.
+6  x -1 -2 -1 -1 -2  x21331  Rootless | Rootless grip on strings 5 to 1: 3 #5 9 #11 b7. Index finger barre across strings 4 to 1. Ring finger barre across strings 3 and 2.
+6  x  1  0  1  1  2  x21334  Rootless | Rootless grip on strings 5 to 1: #11 b7 3 #5 9. Ring finger barre across strings 3 and 2.
 [maj7#5#11]
 6  0  1  1  1  1  x  13333x  Five-string voicing, root on the 6th string: 1 #11 7 3 #5. Ring finger barre across strings 5 to 2.
 6  0  1  1  1  1  0  133331  Six-string voicing, root on the 6th string: 1 #11 7 3 #5 1. Index finger barre across strings 6 to 1. Ring finger barre across strings 5 to 2.
@@ -1511,18 +1498,100 @@ MOVABLE_SHAPES = """
 5  x  0  2  3  2  x  x1243x  Four-string voicing, root on the 5th string: 1 5 b9 3.
 4  x  x  0 -1 -2 -1  xx4213  Four-string voicing, root on the 4th string: 1 3 5 b9.
 [quartal]
-6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 4 b7 b10. Index finger barre across strings 6 to 3.
-6  0  0  2  0  3  x  11314x  Five-string voicing, root on the 6th string: 1 4 1 b10 b7. Index finger barre across strings 6 to 3.
-6  0  0  0  2  x  3  1113x4  Five-string voicing, root on the 6th string: 1 4 b7 4 b10. Index finger barre across strings 6 to 4.
-5  x  0  0  0  1  x  x1112x  Four-string voicing, root on the 5th string: 1 4 b7 b10. Index finger barre across strings 5 to 3.
-5  x  0  0  x  1  3  x11x24  Four-string voicing, root on the 5th string: 1 4 b10 b7. Index finger barre across strings 5 and 4.
-5  x  0 -2  0 -2 -2  x31411  Five-string voicing, root on the 5th string: 1 b10 b7 1 4. Index finger barre across strings 4 to 1.
-4  x  x  0  0  1  1  xx1123  Four-string voicing, root on the 4th string: 1 4 b7 b10. Index finger barre across strings 4 and 3.
+6  0  0  0  0  x  x  1111xx  Four-note stack on strings 6 to 3: 1 4 b7 b10. Index finger barre across strings 6 to 3.
+5  x  0  0  0  1  x  x1112x  Four-note stack on strings 5 to 2: 1 4 b7 b10. Index finger barre across strings 5 to 3.
+4  x  x  0  0  1  1  xx1122  Four-note stack on strings 4 to 1: 1 4 b7 b10. Index finger barre across strings 4 and 3. Middle finger barre across strings 2 and 1.
 """
 
 
+def finger_faults(frets, fingers, barre_named):
+    """What breaks the finger rules in a movable grip (frets and fingers by string 6..1,
+    None and "x" for a silent string), as the validator reads them: one fret per finger, a
+    finger on several strings only as a barre that crosses no silent or lower-fretted string
+    and, unless it is the index finger, no higher note; never two partial barres with four
+    fingers down; higher frets take higher fingers; neighbouring fingers two frets apart at
+    most; four frets in all.  An empty list when the grip is sound."""
+    faults = []
+    fretted = {6 - i: f for i, f in enumerate(frets) if f is not None}
+    finger = {6 - i: g for i, g in enumerate(fingers)}
+    by_finger = {}
+    for s in sorted(fretted, reverse=True):
+        by_finger.setdefault(finger[s], []).append(s)
+    barres = 0
+    full_index = False
+    for g, strings in by_finger.items():
+        if len({fretted[s] for s in strings}) > 1:
+            faults.append("finger %s presses two frets" % g)
+            continue
+        if len(strings) < 2:
+            continue
+        barres += 1
+        if not barre_named:
+            faults.append("finger %s lies across strings without a barre" % g)
+        fret = fretted[strings[0]]
+        for s in range(min(strings) + 1, max(strings)):
+            if s not in fretted or fretted[s] < fret or (fretted[s] > fret and g != "1"):
+                faults.append("the barre of finger %s crosses string %d" % (g, s))
+        full_index = full_index or (g == "1" and max(strings) == max(fretted)
+                                    and min(strings) == min(fretted))
+    if barres > 1 and len(by_finger) == 4 and not full_index:
+        faults.append("two partial barres and two more fingers")
+    for a, fa in fretted.items():
+        for b, fb in fretted.items():
+            if fa > fb and finger[a] <= finger[b]:
+                faults.append("strings %d and %d: the higher fret has no higher finger" % (a, b))
+    fret_of = {finger[s]: f for s, f in fretted.items()}
+    for g, f in fret_of.items():
+        nxt = str(int(g) + 1)
+        if nxt in fret_of and fret_of[nxt] - f >= 3:
+            faults.append("fingers %s and %s lie %d frets apart" % (g, nxt, fret_of[nxt] - f))
+    if fretted and max(fretted.values()) - min(fretted.values()) > 3:
+        faults.append("the grip spans more than four frets")
+    return faults
+
+
+def assign_fingers(frets):
+    """Fingers for a derived grip (strings 6..1): the first assignment, thicker strings taking
+    the lower fingers first, that keeps the finger rules without a barre, else with one; the
+    remark then names the barre.  (fingers, barre text) or None where no hand holds it."""
+    played = [k for k, f in enumerate(frets) if f is not None]
+
+    def search(k, fingers, barre):
+        if k == len(played):
+            return fingers if not finger_faults(frets, fingers, barre) else None
+        for g in "1234":
+            fingers[played[k]] = g
+            found = search(k + 1, fingers, barre)
+            if found:
+                return found
+        fingers[played[k]] = "x"
+        return None
+
+    for barre in (False, True):
+        fingers = search(0, ["x"] * 6, barre)
+        if fingers:
+            return "".join(fingers), barre_text(frets, fingers)
+    return None
+
+
+def barre_text(frets, fingers):
+    """The remark's sentence for each finger that lies across strings ("Index finger barre
+    across strings 4 to 2.")."""
+    names = {"1": "Index", "2": "Middle", "3": "Ring", "4": "Little"}
+    words = []
+    for g in "1234":
+        strings = [6 - k for k, f in enumerate(fingers) if f == g]
+        if len(strings) > 1:
+            hi, lo = max(strings), min(strings)
+            join = "and" if hi - lo == 1 else "to"
+            words.append("%s finger barre across strings %d %s %d." % (names[g], hi, join, lo))
+    return " ".join(words)
+
+
 def parse_shapes(text):
-    """{chord name: [(frets 6..1 with None for silent, fingers, root string, remark)]}"""
+    """{chord name: [(frets 6..1 with None for silent, fingers, root string, remark,
+    caption)]}.  A remark may start with a caption for the voicing list and "|" ("Rootless |
+    ..."); without one the list shows the position and the root string."""
     shapes = {}
     current = None
     for line in text.strip().splitlines():
@@ -1532,8 +1601,74 @@ def parse_shapes(text):
             continue
         fields = line.split(None, 8)
         frets = [None if f == "x" else int(f) for f in fields[1:7]]
-        shapes[current].append((frets, fields[7], int(fields[0]), fields[8]))
+        caption, _, remark = fields[8].rpartition(" | ")
+        shapes[current].append((frets, fields[7], int(fields[0]), remark, caption))
     return shapes
+
+
+# The chords whose drop 2 and drop 3 inversions the list carries, and the string sets they lie
+# on, in the order the list shows them (each set from root position to 3rd inversion).
+DROP_CHORDS = ["maj7", "m7", "7", "m7b5", "dim7", "6", "m6", "m(maj7)"]
+DROP_SETS = [(2, (4, 3, 2, 1)), (2, (5, 4, 3, 2)), (2, (6, 5, 4, 3)), (3, (6, 4, 3, 2)),
+             (3, (5, 3, 2, 1))]
+INVERSION_NAMES = ["Root Position", "1st Inversion", "2nd Inversion", "3rd Inversion"]
+
+
+def drop_voicing(formula, drop, inversion):
+    """Semitones above the root, bass first, of a four-note chord's drop 2 or drop 3 voicing
+    with the formula's tone number `inversion` (0 root .. 3 the 7th or 6th) in the bass: the
+    close voicing whose 2nd (3rd) voice from the top is that tone, with that voice dropped an
+    octave."""
+    tones = formula_semitones(formula)
+    start = inversion - (4 - drop)
+    close = []
+    for k in range(4):
+        pitch = tones[(start + k) % 4]
+        while close and pitch <= close[-1]:
+            pitch += 12
+        close.append(pitch)
+    dropped = close.pop(4 - drop)
+    return [dropped - 12] + close
+
+
+def drop_shapes(chord):
+    """The chord's drop 2 and drop 3 inversions that one hand holds, as parse_shapes gives
+    shapes: frets relative to the root's fret on the string that carries the root."""
+    formula = CHORD_FORMULA[chord]
+    tokens = formula.split(";")
+    shapes = []
+    for drop, strings in DROP_SETS:
+        for inversion in range(4):
+            voices = drop_voicing(formula, drop, inversion)
+            frets = {s: v - STANDARD_TUNING[s] for s, v in zip(strings, voices)}
+            root_string = strings[[v % 12 for v in voices].index(0)]
+            rel = {s: f - frets[root_string] for s, f in frets.items()}
+            grip = [rel.get(s) for s in (6, 5, 4, 3, 2, 1)]
+            played = [f for f in grip if f is not None]
+            if max(played) - min(played) > 3:
+                continue
+            fingering = assign_fingers(grip)
+            if not fingering:
+                continue
+            fingers, barre = fingering
+            names = " ".join(tone_word(t, short=True) for v in voices for t in tokens
+                             if token_semitones(t) % 12 == v % 12)
+            low, high = strings[0], strings[-1]
+            skip = "" if drop == 2 else ", the %s string silent" % ordinal(strings[0] - 1)
+            remark = "Drop %d on strings %d to %d%s, the %s in the bass: %s. %s" % (
+                drop, low, high, skip, tone_word(tokens[inversion]), names, barre)
+            caption = "Drop %d, %s" % (drop, INVERSION_NAMES[inversion])
+            shapes.append((grip, fingers, root_string, remark.strip(), caption))
+    return shapes
+
+
+def tone_word(token, short=False):
+    """A chord tone as a remark names it: "root", "3rd", "b3", "bb7"; short, as the tone lists
+    write it: "1", "3", "b3", "bb7"."""
+    written = token.replace("f", "bb").replace("x", "##")
+    if short or written[0] in "b#":
+        return written
+    return "root" if token == "1" else ordinal(token_degree(token))
 
 
 MOVABLE = parse_shapes(MOVABLE_SHAPES)
@@ -1599,11 +1734,11 @@ FINDER_EXTRA = [
 ]
 
 
-def reduced_forms(formula):
+def reduced_forms(formula, name):
     """(tokens left out, remaining tokens) for every way a voicing may thin the
     chord, the fewest left out first."""
     tokens = formula.split(";")
-    left_out = sorted(omissible(formula), key=token_degree)
+    left_out = sorted(omissible(formula, name), key=token_degree)
     forms = []
     for mask in range(1, 1 << len(left_out)):
         out = [t for k, t in enumerate(left_out) if mask >> k & 1]
@@ -1630,8 +1765,8 @@ def finder_entries():
     entries = {}
     for _, verbose, _, formula, *_ in CHORDS:
         entries.setdefault(interval_set(formula.split(";")), verbose)
-    for _, verbose, _, formula, *_ in CHORDS:
-        for out, kept in reduced_forms(formula):
+    for name, verbose, _, formula, *_ in CHORDS:
+        for out, kept in reduced_forms(formula, name):
             words = ", ".join("no " + ordinal(token_degree(t)) for t in out)
             semis = interval_set(kept)
             if not triad_inversion(semis):
@@ -1668,8 +1803,8 @@ def left_out(chord, frets, root_string):
     """The remark naming the chord tones a grip leaves out ("No 5th or 9th."),
     or "" when every tone sounds."""
     formula = CHORD_FORMULA[chord]
-    may_go = omissible(formula) | hand_full(formula)
-    root_midi = STANDARD_TUNING[root_string] + frets[6 - root_string]
+    may_go = omissible(formula, chord)
+    root_midi = STANDARD_TUNING[root_string] + (frets[6 - root_string] or 0)
     heard = {(STANDARD_TUNING[6 - i] + f - root_midi) % 12 for i, f in enumerate(frets) if f is not None}
     words = [t if t[0] in ACCIDENTALS else ordinal(token_degree(t))
              for t in formula.split(";")
@@ -1755,9 +1890,27 @@ def write_scales(data):
 
 
 def reading_order(shapes):
-    """The voicings of a chord as the list shows them: by root string from the
+    """The grips with the root in the bass as the list shows them: by root string from the
     6th to the 3rd, then up the neck (by the lowest fret of the shape)."""
     return sorted(shapes, key=lambda v: (-v[2], min(f for f in v[0] if f is not None)))
+
+
+def voicing_list(chord):
+    """A chord's movable voicings in list order: the grips with the root in the bass in
+    reading order, then the drop 2 and drop 3 inversions by string set, then the other
+    inversions (slash grips) and the rootless grips as the table lists them.  A drop voicing
+    in root position that the table already holds lends that grip its caption."""
+    table = MOVABLE[chord]
+    drops = drop_shapes(chord) if chord in DROP_CHORDS else []
+    caption_of = {(tuple(d[0]), d[2]): d[4] for d in drops}
+    rooted = [v[:4] + (v[4] or caption_of.get((tuple(v[0]), v[2]), ""),)
+              for v in table if not v[4]]
+    held = {(tuple(v[0]), v[2]) for v in table}
+    rooted += [d for d in drops if d[4].endswith("Root Position") and
+               (tuple(d[0]), d[2]) not in held]
+    inversions = [d for d in drops if not d[4].endswith("Root Position")]
+    others = [v for v in table if v[4]]
+    return reading_order(rooted) + inversions + others
 
 
 def write_voicings(data):
@@ -1775,10 +1928,10 @@ def write_voicings(data):
         ini.key("%dmemo" % i, with_left_out(" ".join(p for p in (note, memo) if p),
                                              left_out(chord, frets, bass)))
     for number, chord in enumerate(CHORDS):
-        shapes = reading_order(MOVABLE[chord[0]])
+        shapes = voicing_list(chord[0])
         ini.section(str(number))
         ini.key("numVoicings", len(shapes))
-        for j, (frets, fingers, root, memo) in enumerate(shapes):
+        for j, (frets, fingers, root, memo, caption) in enumerate(shapes):
             played = sum(f is not None for f in frets)
             group = 0 if played >= 4 and root in (6, 5) else 1
             ini.key("%dfret" % j, fret_text(frets))
@@ -1786,6 +1939,8 @@ def write_voicings(data):
             ini.key("%dgroup" % j, group)
             ini.key("%droot" % j, root)
             ini.key("%dmemo" % j, with_left_out(memo, left_out(chord[0], frets, root)))
+            if caption:
+                ini.key("%dcaption" % j, caption)
     ini.write(os.path.join(data, "voicing.ini"))
 
 

@@ -4,6 +4,8 @@
 #include "library/Warnings.h"
 #include "theory/Spelling.h"
 
+#include <QFileInfo>
+
 namespace chordalis {
 
 namespace {
@@ -14,9 +16,21 @@ const QString TriadFile = QStringLiteral("triad");
 
 } // namespace
 
-void LibraryLoader::warnIfUnread(const QString& file) {
-    if (const QString problem = m_ini.problem(file); !problem.isEmpty())
+bool LibraryLoader::warnIfNotRead(const QString& file) {
+    const QString problem = m_ini.problem(file);
+    if (!problem.isEmpty())
         m_warnings.warn(problem);
+    return problem.isEmpty();
+}
+
+void LibraryLoader::warnIfUnread(const QString& file) {
+    // A file that is read but holds no section (empty, cut off before its first header, or
+    // binary) would leave every chord without grips, or the finder without names, unsaid.
+    if (warnIfNotRead(file) && QFileInfo::exists(m_ini.pathOf(file)) &&
+        m_ini.sections(file).isEmpty())
+        m_warnings.warn(QStringLiteral("%1.ini has no sections (the file is empty or damaged); "
+                                       "nothing of it is read")
+                            .arg(file));
 }
 
 int LibraryLoader::readCount(const QString& file, const QString& key, bool required) {
@@ -89,7 +103,7 @@ void LibraryLoader::warnMissing(const QString& file, int count, int missing) {
 ChordLibrary LibraryLoader::loadChords() {
     const IniReader::Operation reading(m_ini);
     ChordLibrary lib;
-    warnIfUnread(ChordFile);
+    warnIfNotRead(ChordFile);
     const int n = readCount(ChordFile, QStringLiteral("numchords"), true);
     lib.count = n;
     lib.entries.assign(size_t(n) + 1, ChordEntry{});
@@ -116,7 +130,7 @@ ChordLibrary LibraryLoader::loadChords() {
 ScaleLibrary LibraryLoader::loadScales() {
     const IniReader::Operation reading(m_ini);
     ScaleLibrary lib;
-    warnIfUnread(ScaleFile);
+    warnIfNotRead(ScaleFile);
     const int n = readCount(ScaleFile, QStringLiteral("numscales"), true);
     lib.count = n;
     lib.entries.assign(size_t(n), ScaleEntry{});
@@ -141,7 +155,7 @@ ScaleLibrary LibraryLoader::loadScales() {
 TriadLibrary LibraryLoader::loadTriads() {
     const IniReader::Operation reading(m_ini);
     TriadLibrary lib;
-    warnIfUnread(TriadFile);
+    warnIfNotRead(TriadFile);
     for (int i = 0; i < TriadCount; ++i) {
         const QString section = QString::number(i);
         TriadEntry& e = lib.entries[size_t(i)];

@@ -21,14 +21,17 @@ public:
     ScaleLibrary loadScales();
     TriadLibrary loadTriads();
 
-    // Warns when the file is there but is not read (too large, unreadable, not a regular file);
-    // the loads above do so for their own files.
+    // Warns when the file is there but is not read (too large, unreadable, not a regular file)
+    // or holds no section at all (empty or binary). The loads above say the former for their
+    // own files, and warn about a missing [totals] count themselves.
     void warnIfUnread(const QString& file);
 
     // Counts above this are taken as damaged data and cut to it.
     static constexpr int MaxItems = 5000;
 
 private:
+    // Warns when the file is there but is not read; false then.
+    bool warnIfNotRead(const QString& file);
     // A [totals] count, 0..MaxItems. A required count that is absent or not a number is warned
     // about.
     int readCount(const QString& file, const QString& key, bool required);

@@ -191,7 +191,11 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
                      QStringLiteral("the shape reaches past fret %1").arg(MaxVoicingFret));
             continue;
         }
-        v.caption = ordinal(low) + QLatin1String(" Position, Root ") + ordinal(rootString);
+        // A grip whose bass is not its root says what it is instead of the root string
+        // ("Drop 2, 1st Inversion", "Rootless"); the file gives that text where it applies.
+        const QString caption = read(ini, section, j, "caption");
+        v.caption = ordinal(low) + QLatin1String(" Position, ") +
+                    (caption.isEmpty() ? QLatin1String("Root ") + ordinal(rootString) : caption);
         v.icon = group == 1 ? QStringLiteral("voicingB") : QStringLiteral("voicing");
         list.push_back(std::move(v));
     }

@@ -100,6 +100,22 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     EXPECT_EQ(page().tvwVoicings.nodes()[2].text, QStringLiteral("11th Position, Root 5th"));
 }
 
+TEST(ChordVoicings, ACaptionKeyNamesTheGripInPlaceOfTheRootString) {
+    // An inversion with the root on the 2nd string and a rootless grip whose root string is
+    // silent: the position stays, the caption replaces "Root 2nd"; an empty caption is none.
+    HeadlessProgram p{"[openchords]\nnumvoicings=0\n[0]\nnumVoicings=3\n" +
+                      shape(0, "xxxx01020002", "xx2314", 1, 2, "3 b7 1 5") +
+                      "0caption=Drop 2, 1st Inversion\n" +
+                      shape(1, "xx-100-100xx", "x1324x", 1, 6, "3 b7 9 5") + "1caption=Rootless\n" +
+                      shape(2, "xxxx00020302", "xx1243", 0, 4, "D-shape") + "2caption=\n"};
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 0);
+    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings),
+              QStringList({"1st Position, Drop 2, 1st Inversion", "7th Position, Rootless",
+                           "10th Position, Root 4th"}));
+    EXPECT_EQ(frets(p->context().state, 1), QStringList({"xx", "7", "8", "7", "8", "xx"}));
+}
+
 TEST_F(ChordsTest, OpenChordShowsOpenAndMutedStringsWithTheRootInRed) {
     show("C", 0);
     ASSERT_EQ(p->context().state.selectedVoicing, 99);

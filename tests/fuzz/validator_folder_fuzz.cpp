@@ -1,5 +1,6 @@
 // A random program folder for the validator: the input is cut at "\n@@\n" into the library files
-// in a fixed order, written to a scratch folder and checked. Whatever they hold, the check ends.
+// in a fixed order, and an example the validator reads for a scale named "s" with examples=1,
+// written to a scratch folder and checked. Whatever they hold, the check ends.
 #include "FuzzSupport.h"
 #include "LibraryValidator.h"
 
@@ -14,10 +15,11 @@ namespace fs = std::filesystem;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const fs::path dir = chordalis::fuzz::scratchFolder().toStdString() + "/folder";
-    static const char* const names[] = {"chord.ini", "scale.ini", "voicing.ini", "triad.ini",
-                                        "finder.ini"};
+    static const char* const names[] = {"chord.ini", "scale.ini",  "voicing.ini",
+                                        "triad.ini", "finder.ini", "midi/s_1.emd"};
     fs::remove_all(dir);
     fs::create_directories(dir / "system");
+    fs::create_directories(dir / "midi");
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     for (const char* name : names) {
         const size_t cut = rest.find("\n@@\n");

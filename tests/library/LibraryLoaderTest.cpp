@@ -29,8 +29,8 @@ struct Loaded {
         dir.write("chord.ini", chord);
         dir.write("scale.ini", scale);
         dir.write("triad.ini", triad);
-        for (const char* empty : {"voicing.ini", "finder.ini"})
-            dir.write(QLatin1String(empty), {});
+        dir.write("voicing.ini", "[openchords]\nnumvoicings=0\n");
+        dir.write("finder.ini", "[0;4;7]\nd=Major\n");
         load();
     }
     void load() {
@@ -223,5 +223,27 @@ TEST(LibraryLoader, FilesThatAreThereButNotReadAreNamed) {
     EXPECT_TRUE(l.warned("chord.ini is 16.0 MB; files over 16 MB are not read"));
     EXPECT_TRUE(l.warned("scale.ini is not a regular file; it is not read"));
     EXPECT_TRUE(l.warned("finder.ini is not a regular file; it is not read"));
+    EXPECT_FALSE(l.warned("voicing.ini")) << qPrintable(l.warnings.messages().join('\n'));
+}
+
+TEST(LibraryLoader, AnEmptyOrBinaryVoicingOrFinderFileIsNamed) {
+    // Read, but without a single section: every chord would show no grip without a word.
+    for (const QByteArray& damaged :
+         {QByteArray(), QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00\xff\xfe", 10),
+          QByteArray("0fret=00xx020100\n")}) {
+        Loaded l("[totals]\nnumchords=0\n", "[totals]\nnumscales=0\n");
+        l.dir.write("voicing.ini", damaged);
+        l.dir.write("finder.ini", damaged);
+        l.warnings.clear();
+        l.load();
+        EXPECT_TRUE(l.warned("voicing.ini has no sections (the file is empty or damaged)"))
+            << qPrintable(l.warnings.messages().join('\n'));
+        EXPECT_TRUE(l.warned("finder.ini has no sections"));
+    }
+    // An absent file is the program folder's business (start-up names it), not the loader's.
+    Loaded l("[totals]\nnumchords=0\n", "[totals]\nnumscales=0\n");
+    ASSERT_TRUE(QFile::remove(l.dir.filePath("voicing.ini")));
+    l.warnings.clear();
+    l.load();
     EXPECT_FALSE(l.warned("voicing.ini"));
 }

@@ -84,29 +84,24 @@ TEST(MusicTheory, WritingFaults) {
     EXPECT_TRUE(says("on the root D# \"#7\" needs more than a double sharp"));
 }
 
-TEST(MusicTheory, TonesAVoicingMayLeaveOut) {
+TEST(MusicTheory, AVoicingSoundsEveryToneTheNameStates) {
     using Set = std::set<std::string>;
-    EXPECT_EQ(omissibleTokens(parsed("1;3;5")), Set{});
-    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7")), Set{"5"});
-    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;9;#11")), Set{"5"}); // a 9#11 keeps its 9th
-    EXPECT_EQ(omissibleTokens(parsed("1;b3;5;b7;9;11;13")), (Set{"5", "9", "11"}));
-    // A hand holds five tones over the bass: more than that sheds the 11th, then nothing more.
-    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;#9;#11;13")), (Set{"5", "#11"}));
-    EXPECT_EQ(omissibleTokens(parsed("1;3;#5;b7;9;#11")), (Set{"9"}));
-    EXPECT_EQ(omissibleTokens(parsed("1;3;5;b7;9;13")), (Set{"5", "9"}));
-}
-
-TEST(MusicTheory, WhereTheHandIsFullThe9thAnd11thGoUnderAnyEleventhOrThirteenth) {
-    using Set = std::set<std::string>;
-    const auto leftOut = [](const char* f) {
-        return tokensLeftOutWhereTheHandIsFull(parsed(f));
+    const auto may = [](const char* formula, const char* name) {
+        return omissibleTokens(parsed(formula), name);
     };
-    EXPECT_EQ(leftOut("1;3;5;b7;9;#11"), Set{"9"}); // 9#11 becomes the 7#11 grip
-    EXPECT_EQ(leftOut("1;b3;5;b6;7;9"), Set{"9"});  // a b6 beside the 5th is the b13
-    EXPECT_EQ(leftOut("1;b3;b6;b7;9;11"), Set{});   // a b6 in place of the 5th is not
-    EXPECT_EQ(leftOut("1;3;b5;b7;9"), Set{});       // nor is an altered 5th an 11th
-    EXPECT_EQ(leftOut("1;3;5;b7;b9;13"), Set{});    // the altered tones and the 13th stay
-    EXPECT_EQ(leftOut("1;b3;5;b7;9;11;13"), Set{}); // what omissibleTokens already allows
+    EXPECT_EQ(may("1;3;5", "maj"), Set{});
+    EXPECT_EQ(may("1;3;5;b7", "7"), Set{"5"});
+    EXPECT_EQ(may("1;3;5;b7;9;#11", "9#11"), Set{"5"});                // the 9th is named
+    EXPECT_EQ(may("1;b3;5;b7;9;11;13", "m13"), (Set{"5", "9", "11"})); // implied by the 13
+    EXPECT_EQ(may("1;3;5;b7;#9;#11;13", "13#9#11"), Set{"5"});         // the #11 stays
+    EXPECT_EQ(may("1;3;#5;b7;9;#11", "9#5#11"), Set{});
+    EXPECT_EQ(may("1;3;5;7;9;11", "maj9(add11)"), Set{"5"});
+    EXPECT_EQ(may("1;3;5;b7;9;#11;13", "13#11"), (Set{"5", "9"}));
+    EXPECT_EQ(may("1;b3;5;b6;7", "m(maj7)(b6)"), Set{}); // "(b6)" stands beside the 5th
+    EXPECT_EQ(chordSymbolNumber("m(maj9)(b6)"), 9);
+    EXPECT_EQ(chordSymbolNumber("dim7(maj7)"), 7);
+    EXPECT_EQ(chordSymbolNumber("mb6(addb9)"), 0);
+    EXPECT_EQ(chordSymbolNumber("add11"), 0);
 }
 
 TEST(MusicTheory, ScalesAreKnownByTheirNames) {

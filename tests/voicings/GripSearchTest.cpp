@@ -260,10 +260,10 @@ TEST(GripSearch, OnlyWhatGuitaristsLeaveOutIsLeftOut) {
     }
 }
 
-// The library's hand-written grips: the engine alone lists nine in ten of the movable ones
-// wherever they are moved, and nine in ten of the open ones among the first twelve of their
-// bass string. (Some library grips leave out a tone their chord's name states; the engine
-// rightly leaves those out.)
+// The library's hand-written grips with the root in the bass: the engine alone lists nine in ten
+// of the movable ones wherever they are moved, and nine in ten of the open ones among the first
+// twelve of their bass string. The inversions and rootless grips, captioned so, are not what a
+// search for root-position grips finds.
 TEST(GripSearch, ListsTheLibrarysGrips) {
     IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
     Warnings warnings(true);
@@ -283,6 +283,9 @@ TEST(GripSearch, ListsTheLibrarysGrips) {
             r.instrument.frets = 24;
             const std::vector<Grip> found = searchGrips(r);
             for (const Voicing& v : grips) {
+                if (v.caption.contains(QLatin1String("Inversion")) ||
+                    v.caption.endsWith(QLatin1String("Rootless")))
+                    continue;
                 std::vector<int> frets;
                 for (int s = 1; s <= 6; ++s)
                     frets.push_back(v.fret(s).value_or(-1));

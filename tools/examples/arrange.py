@@ -98,7 +98,8 @@ def voicing_pcs(chord, scale, with_bass):
     if stacked_fourths(chord):
         return [(chord.root + t) % 12 for t in tones]
     upper_structure = chord.slash and chord.bass not in chord.pcs   # D/C: keep the whole triad
-    if with_bass and len(set(t % 12 for t in tones)) >= 4 and not upper_structure:
+    if with_bass and len(set(t % 12 for t in tones)) >= 4 and not upper_structure \
+            and chord.bass == chord.root:
         tones = [t for t in tones if t % 12 != 0]               # the bass has the root
         if len(tones) >= 5 and 7 in tones:
             tones = [t for t in tones if t != 7]                # and the fifth can go

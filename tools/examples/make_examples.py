@@ -106,6 +106,7 @@ def main():
             problems.append("%s %s: %d sequences" % (kind, stem, len(plans)))
             return
         numbers[kind].append(number)
+        heard = set()
         for n, (style, bpm, progression, ending) in enumerate(plans, 1):
             named = re.sub(r"\bX\b", label, "%s, ending on %s" % (progression, ending))
             listing.append("%s_%d: %s at %d: %s" % (stem, n, style, bpm, named))
@@ -116,6 +117,8 @@ def main():
                 except (ValueError, KeyError) as e:
                     problems.append("%s: %s" % (name, e))
                     continue
+                if full:
+                    heard.update(pc for pc, ticks in sounding.items() if ticks > 0)
                 share = share_on(sounding, pcs)
                 if not 8 <= seconds < 60:
                     problems.append("%s: %.1f s" % (name, seconds))
@@ -124,6 +127,11 @@ def main():
                 if kind not in lowest or share < lowest[kind][0]:
                     lowest[kind] = (share, name)
                 files[name] = mid
+        # A scale's backings together sound each of its notes: the b6 of Hirajoshi, the b2 of
+        # In are what sets them apart, and a backing without them hides the scale.
+        if kind == "scale" and not pcs <= heard:
+            problems.append("%s: no backing sounds the notes %s above C" % (
+                stem, " ".join(str(pc) for pc in sorted(pcs - heard))))
 
     def semitones(kind, number, section):
         """The item's formula in semitones, or None (and a problem) for one the program refuses."""

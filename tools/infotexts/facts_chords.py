@@ -50,8 +50,8 @@ FACTS["chord_minor"] = _entry(
     "a minor 3rd above (C minor shares its key signature with Eb major).")
 
 FACTS["chord_dominant7"] = _entry(
-    "A major triad with a minor 7th: the only four-note chord found on a single "
-    "degree of the major scale, the 5th (G7 in C). The 3rd and 7th form a tritone "
+    "A major triad with a minor 7th, found on one degree of the major scale only, "
+    "the 5th (G7 in C), as m7b5 is found only on the 7th. The 3rd and 7th form a tritone "
     "(E-Bb in C7), and that tritone is what pulls it onward.",
     "Restless and bright; it wants to fall a 5th, to F in the case of C7, with the "
     "3rd rising a half step and the 7th falling a half step. In the blues it loses "
@@ -82,8 +82,9 @@ FACTS["chord_major7"] = _entry(
     "to Cmaj7 in its opening line.",
     "Begin with the open Cmaj7 and Fmaj7, then the drop 2 with the root on the 5th "
     "string (3rd position for C) and the drop 3 with the root on the 6th string "
-    "(8th position). Avoid the root doubled right next to the 7th in the same "
-    "octave: the minor 9th clash between them is why the barre shapes sound thick.",
+    "(8th position). Keep the doubled root out of the voice just above the 7th: B "
+    "with the C a half step over it (or an octave and a half step, a minor 9th) "
+    "clashes, and that is why the barre shapes, with the root on top, sound thick.",
     "Add the 9th for maj9, sharpen the 11th for maj7#11; lower the 7th to get the "
     "dominant 7th, or lower the 3rd for the minor-major 7th. Em on top of C: the "
     "chord is also a minor triad over a root a major 3rd below.")
@@ -256,7 +257,7 @@ FACTS["chord_half_diminished7"] = _entry(
     "Dark, unsettled and sophisticated; it wants to move to a dominant a 4th "
     "above, and from there to minor.",
     "The ii of the minor ii-V-i (Dm7b5 G7b9 Cm), the vii of a major key, and the "
-    "#iv of a line descending from I to IV (Cmaj7 F#m7b5 Fmaj7). A staple of jazz "
+    "#iv of a major key on a bass rising from IV to V (Fmaj7 F#m7b5 G7 in C). A staple of jazz "
     "ballads and bossa nova.",
     "Stella by Starlight (Victor Young) opens on Em7b5 to A7b9; Autumn Leaves has a "
     "minor ii-V-i in every chorus.",
@@ -513,7 +514,7 @@ FACTS["chord_dominant7_flat9"] = _entry(
     "minor tonic.",
     "The V of a minor ii-V-i, secondary dominants to minor chords (the VI7 to ii, the "
     "III7 to vi), gypsy jazz, tango and flamenco.",
-    "Stella by Starlight (Victor Young): the A7b9 of the opening bar.",
+    "Stella by Starlight (Victor Young): the A7b9 of the second bar, after the opening Em7b5.",
     "The E7b9 barre (8th position for C) and the five- and four-string grips on the "
     "5th string (2nd position). The quickest grip of all is a dim7 drop 2 with its "
     "lowest note a major 3rd above the root.",
@@ -680,7 +681,9 @@ FACTS["chord_dominant7_suspended4_flat9"] = _entry(
     "Phrygian gives C F G Bb Db). Its top three notes, Bb, Db and F, are a Bb minor"
     " triad over the root.",
     "Dark and Spanish, with the b9's bite over an open sus4.",
-    "Modal jazz (the 'Phrygian chord'), flamenco-flavoured music and film scores.",
+    "Modal jazz (the 'Phrygian chord'), flamenco-flavoured music and film scores. Try "
+    "C7sus4b9, C7b9, Fm: the 4th (F) falls a half step to the 3rd (E), which rises "
+    "back to F as the b9 (Db) falls to C on the F minor chord.",
     "",
     "Over a C bass, a Bb minor triad (Bb Db F) on the top strings is the chord "
     "without its 5th. Vamp it against the plain 7sus4 to hear the Phrygian "
@@ -743,8 +746,9 @@ FACTS["chord_6_suspended2"] = _entry(
     "notes are the major pentatonic without the 3rd, and those of the sus4 chords "
     "on the 2nd and the 5th combined.",
     "Open and bell-like, pentatonic and without a mode.",
-    "Modern folk, worship music, fingerpicking in open tunings, and Asian-flavoured"
-    " pentatonic writing.",
+    "Modern folk, worship music, fingerpicking in open tunings, and Asian-flavoured "
+    "pentatonic writing. Hold its four notes, C D G A, over a moving bass: over C they"
+    " are C6sus2, over A Am7(add11), over F F6/9; fingerpick the three in turn.",
     "",
     "The grips spread the four notes over a wide span; let every string ring like "
     "an open-tuned guitar. Slide the grip along a major pentatonic: every position "
@@ -914,7 +918,9 @@ FACTS["chord_augmented7"] = _entry(
 FACTS["chord_dominant9_sharp5"] = _entry(
     "A dominant 9th with the raised 5th: five notes of the whole-tone scale.",
     "Floating and tense, the whole-tone sound with a clear dominant in it.",
-    "The dominant in jazz ballads and bebop, impressionist harmony.",
+    "The dominant in jazz ballads and bebop, impressionist harmony. Try C9#5 to Fmaj7:"
+    " the #5 (G#) rises a half step to A, the 3rd (E) stays as the major 7th of F, the"
+    " 7th (Bb) falls to A and the 9th (D) falls to C.",
     "",
     "From the C9 grip with the root on the 5th string, raise the 5th on the 1st "
     "string one fret: the #5 on top. Rootless, 3rd, b7, 9 and #5 make a compact "
@@ -925,7 +931,9 @@ FACTS["chord_augmented_added9"] = _entry(
     "An augmented triad with the 9th: root, 3rd, #5 and 9th, four notes of the "
     "whole-tone scale.",
     "Dreamy and unresolved.",
-    "Film music and impressionist harmony; a colour on I or V.",
+    "Film music and impressionist harmony; a colour on I or V. Try Cadd9, Caug(add9), "
+    "C6/9, C9 over a C bass: the voice above the root climbs G, G#, A, Bb while the D "
+    "stays on top, the rising line of many ballads.",
     "",
     "Play the augmented triad with the 9th on top, and compare it with add9 on the "
     "same strings: only the 5th is a fret higher.",
@@ -935,7 +943,9 @@ FACTS["chord_augmented_major9"] = _entry(
     "An augmented major 7th with the 9th: root, 3rd, #5, 7 and 9, the first five "
     "notes of Lydian augmented in 3rds.",
     "Luminous and strange; the most open-sounding of the augmented chords.",
-    "Modern jazz tonics and film scores.",
+    "Modern jazz tonics and film scores. Try Cmaj9 to Cmaj9#5 and back: only the 5th "
+    "moves, G to G# and back, under the B and D. As the III chord of A melodic minor "
+    "it also leads to Am(maj9).",
     "",
     "Its upper notes are E7 (E G# B D): play an E7 over a C bass, or take a maj9 "
     "grip and raise the 5th. Keep the 9th on the top string.",
@@ -945,7 +955,9 @@ FACTS["chord_augmented_added_sharp9"] = _entry(
     "An augmented triad with the #9: root, 3rd, #5 and #9. The #9 is the minor 3rd "
     "an octave up, so the chord holds both 3rds.",
     "Biting and bluesy over an unresolved augmented base.",
-    "Altered dominant colour without the 7th, in rock and fusion.",
+    "Altered dominant colour without the 7th, in rock and fusion. Try Caug(add#9) to "
+    "Fm7: the 3rd (E) rises to F, the #5 (G#) stays as Ab, the #9 (D#) stays as Eb, "
+    "the 7th of Fm7, and the root falls a 5th to F.",
     "",
     "Put the #9 on top, above the major 3rd, as in the 7#9 grip; the chord is that "
     "grip with the b7 moved to the #5.",
@@ -967,7 +979,9 @@ FACTS["chord_augmented_major7_sharp11"] = _entry(
     "An augmented major 7th with the #11: root, 3rd, #5, 7 and #11, the Lydian "
     "augmented chord.",
     "Bright, wide and dreamlike.",
-    "Modern jazz and film music; a tonic on the 3rd mode of melodic minor.",
+    "Modern jazz and film music; a tonic on the 3rd mode of melodic minor. Try "
+    "Am(maj7) to Cmaj7#5#11 over a bass that rises from A to C: the C, E and G# stay, "
+    "and the A rises to B with an F# above it; both chords come from A melodic minor.",
     "",
     "Its upper notes are Eadd9 (E G# B F#): play that over a C bass, or use the "
     "five-string grips. The #11 and #5 together give the Lydian augmented sound.",
@@ -1051,7 +1065,9 @@ FACTS["chord_major6_added9_sharp11"] = _entry(
     "A 6/9 chord with the raised 11th: the Lydian scale without its 7th. Its upper "
     "notes D, F# and A form a major triad a whole step above the root.",
     "Radiant and open, a final chord with Lydian light.",
-    "Endings of jazz tunes and film cues; a tonic in modal music.",
+    "Endings of jazz tunes and film cues; a tonic in modal music. Try Dm9, G13, "
+    "C6/9#11: as the bass falls from G to C, the G13's 3rd (B) falls to A and its 7th "
+    "(F) rises to F#, while its 13th (E) stays as C's 3rd.",
     "",
     "Over a C6 shell (root, 3rd, 6th) add a D triad on the top strings. Compare "
     "with the 6/9 grip: only the #11 is new, and it should be the top or second "
@@ -1063,7 +1079,9 @@ FACTS["chord_major6_sharp11"] = _entry(
     "6th and root (E F# A C) read from F# make F#m7b5: the chord is a half-"
     "diminished chord over a root a tritone away, with the 5th added.",
     "Bright, old-fashioned and modern at once.",
-    "Endings of swing and jazz tunes and Lydian tonics.",
+    "Endings of swing and jazz tunes and Lydian tonics. Try D7 to C6#11, the II7-I of "
+    "Lydian tunes: the F#, A and C of D7 stay where they are and only the bass falls a"
+    " whole step.",
     "",
     "Play F#m7b5 over a C bass, or take the C6 drop 2 and add the #11 on top. Use "
     "it as a final chord when the melody ends on the #11.",
@@ -1219,7 +1237,9 @@ FACTS["chord_dominant7_sharp9_sharp11"] = _entry(
     " and #11 form an Eb minor triad (Eb Gb Bb) above the C major triad: the major "
     "and the minor colour stacked.",
     "Bright and gritty, a blues chord with a Lydian edge.",
-    "Jazz and fusion dominants, and the bluesy bVII7 of modern soul.",
+    "Jazz and fusion dominants, and the bluesy bVII7 of modern soul. Try C7#9#11 to "
+    "Fmaj7: the #11 (F#) falls to F, the #9 (D#) rises to E, the 7th (Bb) falls to A "
+    "and the 3rd (E) stays as F's major 7th.",
     "",
     "From the 7#9 grip add the #11 on the top string; with the 5th present, the "
     "chord has both a bluesy and a Lydian edge. Try it as a bVII7 going to I.",
@@ -1229,7 +1249,10 @@ FACTS["chord_dominant13_sharp9_sharp11"] = _entry(
     "A 13th chord with the #9 and #11: seven of the eight notes of the half-whole "
     "diminished scale, all but the b9.",
     "Dense and bright; the diminished scale's symmetry in one chord.",
-    "Jazz dominants that use the half-whole scale, and fusion.",
+    "Jazz dominants that use the half-whole scale, and fusion. Over a C bass, move its"
+    " upper notes up a minor 3rd at a time, as Eb13#9#11, F#13#9#11 and A13#9#11: the "
+    "half-whole scale repeats every minor 3rd, so all four are one sound before the "
+    "resolution to F.",
     "",
     "The upper voices carry the colour: the #9, #11 and 13th (D# F# A) form a "
     "diminished triad over the C7 shell. Leave out the 5th so the #11 is heard.",
@@ -1252,7 +1275,9 @@ FACTS["chord_dominant13_flat5"] = _entry(
     "but the 13th lie in the whole-tone scale, and the b5, b7 and 9 form an "
     "augmented triad (Gb Bb D).",
     "Airy and unstable, Lydian-dominant in flavour.",
-    "Jazz dominants and tritone substitutes (Db13b5 to C).",
+    "Jazz dominants and tritone substitutes (Db13b5 to C). Try Db13b5 to Cmaj7: its b5"
+    " (G) and its 7th (Cb, heard as B) stay, its 3rd (F) falls to E and the bass falls"
+    " a half step, so only two voices move.",
     "",
     "From the 13 grip lower the 5th one fret, or leave the 5th out and put the #11 "
     "on top. As a tritone substitute (Db13b5 to Cmaj7) it slides down a half step "
@@ -1263,7 +1288,9 @@ FACTS["chord_dominant9_sharp11_flat13"] = _entry(
     "A dominant 9th with #11 and b13: root, 3rd, 5th, b7, 9, #11 and b13, all seven"
     " notes of Lydian minor (Lydian dominant with a b6) stacked in 3rds.",
     "Complex and shimmering, between whole-tone and Lydian dominant.",
-    "Modern jazz dominants and film harmony.",
+    "Modern jazz dominants and film harmony. Try C9#11b13 to Fm9: the 3rd (E) falls to"
+    " Eb, the 7th (Bb) to Ab, the 9th (D) to C, the #11 (F#) rises to G and the b13 "
+    "(Ab) stays, every voice a step or none.",
     "",
     "Build it on the C7 shell with the 9th, #11 and b13 above; the #11 and b13 lie "
     "a whole step apart around the missing 5th. Resolve the b13 down to the 9th of "
@@ -1285,7 +1312,8 @@ FACTS["chord_dominant13_flat9_sharp11"] = _entry(
     "A 13th chord with b9 and #11: seven of the eight notes of the half-whole "
     "diminished scale.",
     "Rich and tense; every diminished-scale colour at once.",
-    "Jazz dominants and big-band voicings.",
+    "Jazz dominants and big-band voicings. Try C13b9#11 to Fmaj7: the 13th (A) and the"
+    " 3rd (E) stay, the 7th (Bb) falls to A, the b9 (Db) to C and the #11 (F#) to F.",
     "",
     "The b9, #11 and 13 (Db F# A) on the top strings are an F# minor triad: play it"
     " over a C7 shell. Compare it with the plain 13b9 grip.",
@@ -1296,7 +1324,9 @@ FACTS["chord_dominant7_flat9_sharp11_flat13"] = _entry(
     "b9 are a dim7 chord (E G Bb Db), and the #11 and b13 are the two notes a half "
     "step either side of the 5th.",
     "Dark and dense, the most clustered of the flat-9 dominants.",
-    "Rare; a passing sum of tensions in modern jazz and film music.",
+    "Rare; a passing sum of tensions in modern jazz and film music. Try it before Fm: "
+    "the b13 (Ab) stays as the minor 3rd of F, the b9 (Db) falls to C, and the 3rd (E)"
+    " rises and the #11 (F#) falls to the same F.",
     "",
     "Take the E7 barre with the b9 and b13 and add the #11; use one of the five-"
     "string grips and keep the b9 out of the lowest octave.",
@@ -1306,7 +1336,9 @@ FACTS["chord_dominant7_flat9_sharp9"] = _entry(
     "A dominant 7th with both altered 9ths, b9 and #9, around the absent natural "
     "9th.",
     "Biting and dramatic, the blues and the diminished scale together.",
-    "Jazz and fusion dominants; the V of a minor tonic.",
+    "Jazz and fusion dominants; the V of a minor tonic. Try C7b9#9 to Fm7: the b9 (Db)"
+    " falls to C, the #9 (D#) stays as the 7th of Fm7 (Eb), the 3rd (E) rises to F and"
+    " the 7th (Bb) falls to Ab.",
     "",
     "Put the #9 and b9 in different octaves, the b9 low and the #9 above: the grips"
     " do this. Play the #9 falling to the b9 and then the chord resolving.",
@@ -1318,7 +1350,9 @@ FACTS["chord_dominant7_sharp5_flat9_sharp11"] = _entry(
     "lies in the altered scale, and the 3rd, #11 and #5 (E F# G#) make a whole-tone"
     " cluster above the root.",
     "Unstable and dark, a cloud of altered tones.",
-    "Modern jazz dominants leading to minor or major.",
+    "Modern jazz dominants leading to minor or major. Try C7#5b9#11 to Fm: the #5 (G#)"
+    " stays as Ab, the b9 (Db) falls to C, and the 3rd (E) and the #11 (F#) close in "
+    "on F; before F major the #5 rises to A instead.",
     "",
     "Rootless on the top strings, the #5, b9 and #11 are most of the altered scale;"
     " with the root, use the five-string grips and keep the 3rd low.",
@@ -1343,7 +1377,9 @@ FACTS["chord_major9_flat5"] = _entry(
     "A maj9 with the lowered 5th: root, 3rd, b5, 7 and 9. Like maj7b5, it is how "
     "guitarists voice a maj9#11 with the #11 in place of the 5th.",
     "Lydian and weightless.",
-    "Jazz tonics and IV chords with the Lydian sound; film music.",
+    "Jazz tonics and IV chords with the Lydian sound; film music. Play Cmaj9 and lower"
+    " its 5th, G to Gb (heard as the Lydian F#), then vamp the chord against D/C, "
+    "which holds the same F#.",
     "",
     "From the maj9 grip lower the 5th one fret, or leave the 5th out and play the "
     "#11 on top; the Lydian sound comes from the b5 against the 3rd and 9th.",
@@ -1366,7 +1402,9 @@ FACTS["chord_major7_flat9"] = _entry(
     "A major 7th chord with the minor 9th: the tonic chord of double harmonic "
     "major, also found on the root of the Purvi and Marva raga scales.",
     "Strange and tense for a major 7th; the b9 clashes with the root.",
-    "Film music, Middle-Eastern flavoured pieces, and modern jazz.",
+    "Film music, Middle-Eastern flavoured pieces, and modern jazz. Over a C bass, play"
+    " Cmaj7 with the root on top and let that C rise a half step to Db: the b9 rubs "
+    "against the root below before it falls back.",
     "",
     "Keep the b9 on top, an octave and a half step above the root: the Emaj7-shape "
     "barre with its top string raised a fret is the simplest grip. Listen for the "
@@ -1400,7 +1438,9 @@ FACTS["chord_minor13_no11"] = _entry(
     "A minor 13th named without its 11th: root, b3, 5, b7, 9 and 13. The major 13th"
     " makes it Dorian.",
     "Warm and jazzy, a bright minor.",
-    "The ii chord in jazz and Dorian vamps in funk and soul.",
+    "The ii chord in jazz and Dorian vamps in funk and soul. Try a Dorian vamp, "
+    "Dm13(no11) to G13: only the 7th (C) moves, down to B, while the 3rd (F), the 9th "
+    "(E) and the 13th (B) stay as the 7th, 13th and 3rd of G13.",
     "",
     "Root, b7, b3 and 13th is the core grip; add the 9th on the 1st string where "
     "the hand allows. It is the Dorian minor, so use it on ii chords and minor "
@@ -1411,7 +1451,9 @@ FACTS["chord_minor11_flat6"] = _entry(
     "A minor 11th with the minor 6th in place of the 5th: root, b3, b6, b7, 9 and "
     "11, the natural minor scale without its 5th.",
     "Dark and dense, Aeolian.",
-    "Aeolian minor tonics in modern jazz and film music.",
+    "Aeolian minor tonics in modern jazz and film music. Try Cm9 to Cm11b6 and back: "
+    "the 5th (G) rises a half step to Ab, the Aeolian b6, with the 11th (F) above it; "
+    "Abmaj7 then shares its Ab, C and Eb.",
     "",
     "The grips leave the 5th out and stack b3, b7, 9, 11 and b6 over the root. Play"
     " it over an Aeolian vamp and compare with m11: only the b6 differs.",
@@ -1422,7 +1464,9 @@ FACTS["chord_minor_major7_flat6"] = _entry(
     "Root, b3 and b6 form an Ab major triad over C; the major 7th adds B, the "
     "leading tone of C harmonic minor.",
     "Dark and exotic, harmonic minor at its strangest.",
-    "Harmonic minor tonics and film music.",
+    "Harmonic minor tonics and film music. Try Cm(maj7)b6 to G7 and back: the 7th (B) "
+    "stays, the b6 (Ab) falls to G and the b3 (Eb) to D, the harmonic-minor i to V in "
+    "two half steps.",
     "",
     "An Ab triad over C with B added: play Ab on strings 4 to 2 over a C bass and "
     "add B on the 1st string. Listen for the augmented 2nd between the b6 and the "
@@ -1433,7 +1477,9 @@ FACTS["chord_minor_major7_added_flat6"] = _entry(
     "A minor-major 7th with the minor 6th added: root, b3, 5, b6 and 7, five notes "
     "of harmonic minor.",
     "Tense and dark; the b6 and 5th rub a half step apart.",
-    "Harmonic minor tonics in film music and modern jazz.",
+    "Harmonic minor tonics in film music and modern jazz. Try Cm(maj7)(b6) to Fm6: the"
+    " 7th (B) rises to C, the b6 (Ab) stays as the 3rd of Fm, the b3 (Eb) falls to D "
+    "and the 5th (G) to F.",
     "",
     "Start from the m(maj7) grip and add the b6 a half step above the 5th; in "
     "harmonic-minor melodies the b6 and 7 often take turns on top.",
@@ -1443,7 +1489,9 @@ FACTS["chord_minor_major9_added_flat6"] = _entry(
     "A minor-major 9th with the minor 6th: root, b3, 5, b6, 7 and 9, six notes of "
     "harmonic minor (all but the 4th).",
     "Lush and ominous.",
-    "Film scores and modern jazz minor tonics.",
+    "Film scores and modern jazz minor tonics. Try it as the last chord of a minor ii-"
+    "V-i, Dm7b5, G7b9, Cm(maj9)(b6): the G7b9's 3rd (B), b9 (Ab) and 5th (D) stay as "
+    "the major 7th, b6 and 9th, so the tonic keeps the dominant's tension.",
     "",
     "Play m(maj9) and add the b6; use the five- and six-string grips and keep the "
     "9th or the major 7th on top.",
@@ -1453,7 +1501,9 @@ FACTS["chord_minor_flat6_flat9"] = _entry(
     "A minor triad with the b6 in place of the 5th and a minor 9th: root, b3, b6 "
     "and b9, the characteristic notes of the Phrygian mode.",
     "Dark, Spanish and unresolved.",
-    "Phrygian vamps and flamenco-flavoured passages; film music.",
+    "Phrygian vamps and flamenco-flavoured passages; film music. Try Cmb6(addb9) to "
+    "Dbmaj7 and back: the Db, Ab and C stay and only the Eb moves, up to F and down "
+    "again, the rocking of a Phrygian vamp.",
     "",
     "Keep root and b3 low with the b6 and b9 on top; over a Phrygian vamp, let the "
     "b9 fall to the root and the b6 to the 5th.",

@@ -81,7 +81,7 @@ FACTS = {
         "related": "Same notes as the Major Pentatonic a minor 3rd higher (A minor = C major pentatonic). Add the b5 for the Blues scale; add the 2nd and b6 for Natural Minor, the 2nd and 6 for Dorian. Minor 6 Pentatonic replaces b7 with 6, Minor #7 Pentatonic with 7, Locrian Pentatonic lowers the 5th.",
     },
     "scale_suspended_pentatonic": {
-        "what": "Mode 2 of the major pentatonic, with neither 3rd. C Suspended Pentatonic holds the notes of Bb major pentatonic and of G minor pentatonic, and spells a 9sus4 or 7sus4 chord.",
+        "what": "Mode 2 of the major pentatonic, with neither 3rd. C Suspended Pentatonic holds the notes of Bb major pentatonic and of G minor pentatonic, and spells a 9sus4 or 7sus4 chord. The Javanese slendro, five nearly equal steps to the octave, comes closest to this set on the twelve frets, so the scale carries that name too.",
         "sound": "Neutral and airy, neither major nor minor; stacked 4ths and 5ths give it the open sound of quartal harmony.",
         "uses": "Sus4 and 9sus4 chords in modern jazz and fusion, quartal comping, and modal vamps where the 3rd is left out; also Celtic and Egyptian-flavoured melodies.",
         "repertoire": "",
@@ -231,7 +231,7 @@ FACTS = {
         "uses": "Major blues and jump blues, country, western swing, rockabilly and southern rock, over I7 chords and major triads.",
         "repertoire": "",
         "practice": "With root A in 2nd Position (4 note positions) you see the F# minor pentatonic box with the C added. Hammer C to C# on the 3rd string (frets 5 to 6 in 5th Position) and slide into the 3rd on the 5th string; over an A7 the move from b3 to 3 is the sound of this scale.",
-        "related": "Major Pentatonic without the b3; same notes as the Blues scale a minor 3rd higher. Nine-Note Blues adds the 4th, b5 and b7.",
+        "related": "Major Pentatonic with the b3 added; same notes as the Blues scale a minor 3rd lower. Nine-Note Blues adds the 4th, b5 and b7.",
     },
     "scale_nine_note_blues": {
         "what": "The union of the Blues and Major Blues scales: both 3rds, both pentatonics and the blue 5th, nine of the twelve notes.",
@@ -275,7 +275,7 @@ FACTS = {
         "related": "Dorian differs only in its 4th; Hungarian Minor has b6 and 7 in place of 6 and b7; Hungarian Gypsy lowers only its 6th. Among its other names, Romanian Minor and Ukrainian Dorian point to the folk traditions it comes from.",
     },
     "scale_phrygian_dominant": {
-        "what": "Mode 5 of harmonic minor: Phrygian with a major 3rd. E Phrygian Dominant holds the notes of A harmonic minor, and its tonic chord is a dominant 7th with b9 and b13. The augmented 2nd lies between the b2 and the 3rd.",
+        "what": "Mode 5 of harmonic minor: Phrygian with a major 3rd. E Phrygian Dominant holds the notes of A harmonic minor, and its tonic chord is a dominant 7th with b9 and b13. The augmented 2nd lies between the b2 and the 3rd. Arab musicians call its lower half Hijaz, the name of the maqam it approximates.",
         "sound": "Fiery, Spanish and Middle Eastern: the b2 falls onto the root and the major 3rd rises from it, so the tonic chord sounds both bright and menacing.",
         "uses": "Flamenco (the E major chord of the Andalusian cadence Am-G-F-E), Jewish music (the Freygish or Ahava Rabbah mode), Arabic and Turkish music, neoclassical and thrash metal, and the V7b9 of a minor key in jazz (E7b9 to Am).",
         "repertoire": "The folk song 'Hava Nagila'; Ernesto Lecuona's 'Malagueña', whose Andalusian cadence ends on the major chord of this mode.",
@@ -419,7 +419,7 @@ FACTS = {
         "uses": "Augmented and 7#5 chords (9#5, 7#5#11), the dominant before a resolution in jazz, Impressionist music, and dream or flashback cues in film.",
         "repertoire": "Claude Debussy's prelude 'Voiles' is almost entirely in it; Thelonious Monk's whole-tone runs are a signature of his playing.",
         "practice": "Because every shape repeats two frets up, learn one position well: G in 3rd Position with 4 note positions. Play it two notes per string, then switch to 5 note positions, where most strings carry three, and slide the pattern up a whole step to hear the same notes. Use it over G7#5 to C, landing on E or G.",
-        "related": "Whole Tone Pentatonic is a subset; Lydian Augmented and Lydian Dominant share its first five notes; Leading Whole Tone and Messiaen's Mode 6 add notes to it; Mystery #1 lowers its 2nd; Prometheus replaces the #5 with a 6.",
+        "related": "Whole Tone Pentatonic is a subset; Lydian Augmented shares its first five notes and Lydian Dominant its first four; Leading Whole Tone and Messiaen's Mode 6 add notes to it; Mystery #1 lowers its 2nd; Prometheus replaces the #5 with a 6.",
     },
     "scale_diminished_whole_half": {
         "what": "Eight notes alternating whole and half steps from the root. It holds two diminished 7th chords (C Eb Gb A and D F Ab B) and repeats every minor 3rd, so there are only three different scales and each shape moves up three frets unchanged.",
@@ -496,7 +496,7 @@ FACTS = {
     "scale_messiaen_mode6": {
         "what": "Eight notes in the pattern whole-whole-half-half, repeated every tritone: the Whole Tone scale with two notes added, six transpositions.",
         "sound": "Whole-tone dreaminess with chromatic pockets, brighter than Mode 4.",
-        "uses": "Modern composition and as a colour over 7#5#11 and augmented dominant chords.",
+        "uses": "Modern composition and as a colour over 7#5#11 and augmented dominant chords. Try it over C7#5#11 for two bars and F#7#5#11 for two: the mode repeats at the tritone, so the same notes fit both chords.",
         "repertoire": "",
         "practice": "Start from the C whole-tone shape in 7th Position (5 note positions), then add the F and B. Move the shape six frets up to find the same notes.",
         "related": "Contains the Whole Tone scale and Leading Whole Tone; the chromatic scale holds it.",
@@ -553,7 +553,7 @@ FACTS = {
     "scale_bebop_locrian": {
         "what": "Locrian with the perfect 5th added as a passing note between b5 and b6, giving eight notes for even eighth-note lines.",
         "sound": "Dark and chromatic around the b5-5-b6 cluster, with a clear bebop swing.",
-        "uses": "m7b5 chords, the ii of a minor ii-V-i in bebop lines.",
+        "uses": "m7b5 chords, the ii of a minor ii-V-i in bebop lines. Try it over the Dm7b5 of a minor ii-V-i (Dm7b5, G7b9, Cm): run down from the 7th (C) through the passing natural 5th to the b5, C Bb A Ab, and let the Ab fall to G on the G7b9.",
         "repertoire": "",
         "practice": "Root B at the 7th fret with 5 note positions: descend from A in eighth notes so that F, F#, G pass in a row, then play Bm7b5 to E7 to Am.",
         "related": "Locrian plus the 5th. Locrian #2 is the other common m7b5 scale; Blues also holds b5 and 5 together.",
@@ -624,9 +624,9 @@ FACTS = {
         "related": "Kumoi has a major 6th in place of the b6; Vietnamese trades the 2nd for the 4th; the Natural Minor contains it whole.",
     },
     "scale_kumoi": {
-        "what": "A Japanese pentatonic: the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",
+        "what": "A minor pentatonic that Western scale books call Kumoi; the koto's kumoi tuning (kumoi-joshi) is another set, the In scale of this library. It is the melodic minor without its 4th and 7th, or the notes of the m6/9 chord. The same set as In Sen and Locrian Pentatonic on other roots (C Kumoi = D In Sen = A Locrian Pentatonic).",
         "sound": "Minor but clear and sweet, with only one half step.",
-        "uses": "Japanese folk melody, m6 and m6/9 chords in jazz.",
+        "uses": "Minor 6th and m6/9 chords in jazz, and minor tonics in pop and film music where the b6 and b7 would darken the sound: try it over Cm6 to Fm6 or over the Cm6/9 that ends a minor bossa.",
         "repertoire": "",
         "practice": "With D on the 5th string at fret 5 (5th Position, 4 note positions) it is the Dm6/9 arpeggio played as a scale; phrase around the B and the E.",
         "related": "Hirajoshi has a b6; Minor 6 Pentatonic has a 4th in place of the 2nd; Melodic Minor and Dorian contain it.",
@@ -658,7 +658,7 @@ FACTS = {
     "scale_vietnamese": {
         "what": "A pentatonic as scale books name it: the natural minor without its 2nd and b7, or a minor triad with the 4th and b6 around its 5th.",
         "sound": "Minor and mournful, with the half step 5-b6 as its one sharp edge.",
-        "uses": "Minor-key melody with a Natural Minor or Phrygian colour.",
+        "uses": "Minor-key melody with a Natural Minor or Phrygian colour. Try it over Cm to Ab and back: the half step G-Ab at its top is the 5th of Cm moving to the root of Ab.",
         "repertoire": "",
         "practice": "Root A at the 5th fret with 4 note positions: the A minor pentatonic box with the G replaced by the F a whole step below it.",
         "related": "Minor Pentatonic has the b7 in place of the b6; Man Gong has the b7 in place of the 5th; Natural Minor contains it.",
@@ -666,7 +666,7 @@ FACTS = {
     "scale_pelog": {
         "what": "A five-note Western approximation of pelog, the gamelan tuning of Java and Bali (its Balinese selisir form). The real tuning differs from equal temperament and from one gamelan to another.",
         "sound": "Dark, gong-like and hypnotic when its notes are repeated in interlocking patterns.",
-        "uses": "Gamelan-inspired composition, ambient and progressive guitar with interlocking patterns over a drone.",
+        "uses": "Gamelan-inspired composition, ambient and progressive guitar with interlocking patterns over a drone. Over a C drone, loop two interlocking figures, Db-Eb and G-Ab, one answering the other, and land on C.",
         "repertoire": "",
         "practice": "From the open E (Open window, 5 note positions): E, F, G, B, C. Play interlocking figures on two strings (one rising, one falling) over a low E.",
         "related": "Phrygian contains it; it is the same set as Ionian Pentatonic started on that scale's 3rd (C Pelog = Ab Ionian Pentatonic).",
@@ -747,7 +747,7 @@ FACTS = {
     "scale_prometheus_neapolitan": {
         "what": "Prometheus with a minor 2nd in place of the 2nd: Scriabin's mystic-chord colour with a b9 over the root, or Romanian Major without its 5th. Its six notes hold the root, 3rd, b7 and 13th of a dominant chord with both b9 and #11.",
         "sound": "The mystic chord's haze with a darker, b9 edge.",
-        "uses": "13b9 and 7b9#11 dominant chords.",
+        "uses": "13b9 and 7b9#11 dominant chords. Try it over C7b9#11 resolving to F: the scale's b2 (Db) falls to C and its #4 (F#) to F.",
         "repertoire": "",
         "practice": "Voice G13b9 at the 3rd fret and play the scale around it (3rd Position, 5 note positions); then compare with G Prometheus in the same window.",
         "related": "Prometheus has a natural 2nd; Romanian Major adds the 5th; Tritone has the 5th in place of the 6.",
@@ -755,7 +755,7 @@ FACTS = {
     "scale_scriabin": {
         "what": "A pentatonic named after Scriabin in scale books: the major pentatonic with a b2 in place of the 2nd, or a major 6th chord with a b9 beside the root.",
         "sound": "A major 6th chord with a dark b9 above the root.",
-        "uses": "6 chords and 13b9 colours, a darker major pentatonic.",
+        "uses": "6 chords and 13b9 colours, a darker major pentatonic. Try a line like A G E Db C over C6, so that the b2 (Db) leans on the root as a passing tone.",
         "repertoire": "",
         "practice": "Set C Major Pentatonic and this scale side by side in 7th Position (4 note positions): only the D falls to Db.",
         "related": "Major Pentatonic differs only in its 2nd; Major b6 Pentatonic alters the 6th instead.",
@@ -763,7 +763,7 @@ FACTS = {
     "scale_mystery1": {
         "what": "The whole-tone scale with its 2nd lowered, which is also the Altered scale without its #9.",
         "sound": "Whole-tone haze with a biting b9.",
-        "uses": "7#5b9 and 7b9#11 chords, altered dominants.",
+        "uses": "7#5b9 and 7b9#11 chords, altered dominants. Try it over C7#5b9 before Fm: land the b2 (Db) on C and the #5 (G#) on Ab, the 3rd of Fm.",
         "repertoire": "",
         "practice": "Play G Whole Tone in 3rd Position (4 note positions), then switch to this scale: the A is lowered to Ab. Resolve into C.",
         "related": "The Whole Tone scale has a natural 2nd; Altered adds the #9; Enigmatic adds the 7.",
@@ -771,7 +771,7 @@ FACTS = {
     "scale_leading_whole_tone": {
         "what": "The whole-tone scale with the major 7th added as a leading note. It is the 2nd mode of Neapolitan Major.",
         "sound": "Whole-tone floating that suddenly finds a way home through the leading note.",
-        "uses": "Augmented and 7#5 sounds resolving upward by half step, modern composition.",
+        "uses": "Augmented and 7#5 sounds resolving upward by half step, modern composition. Run it up over Caug or C7#5 and let the half steps at its top, Bb B C, lead home to a C major chord.",
         "repertoire": "",
         "practice": "With root C and 5 note positions at the 7th Position, play the whole-tone run C D E F# G# Bb, then B and C; hear the B turn the scale into a cadence.",
         "related": "Whole Tone plus the 7; Enigmatic lowers its 2nd; Messiaen's Mode 6 adds the 4th.",
@@ -787,7 +787,7 @@ FACTS = {
     "scale_augmented_heptatonic": {
         "what": "The Augmented scale with the 4th added: two augmented triads a minor 3rd apart (C E G# and Eb G B) plus the F, which breaks the symmetry, so unlike the Augmented scale it exists on all twelve roots.",
         "sound": "Augmented triads and major 3rds with a stabilising 4th; angular and modern.",
-        "uses": "maj7#5 and augmented colours, modern jazz triad-pair lines.",
+        "uses": "maj7#5 and augmented colours, modern jazz triad-pair lines. Use it as a triad pair over Cmaj7#5: arpeggiate the two augmented triads it holds, C E G# and Eb G B, in turn.",
         "repertoire": "",
         "practice": "From C in 7th Position (5 note positions) play the C augmented triad, then Eb augmented, then add the F as a passing note.",
         "related": "Augmented plus the 4th; Ionian #5 shares its augmented triad.",
@@ -804,7 +804,7 @@ FACTS = {
     "scale_purvi_raga": {
         "what": "Raga Purvi: the Purvi thaat (b2, 3, #4, b6, 7) with the natural 4th added, so both forms of Ma appear, the natural 4th only in a few characteristic phrases.",
         "sound": "Grave and twilight-like, with chromatic movement between the two 4ths.",
-        "uses": "Hindustani music at sunset; maj7 chords with b9, #11 and b13 colours.",
+        "uses": "Hindustani music at sunset; maj7 chords with b9, #11 and b13 colours. Over a drone on C and G, let phrases climb through the #4 (F#) to the 5th and fall back through the b2 (Db) to C, keeping the natural 4th (F) for a passing touch on the way down.",
         "repertoire": "Raga Purvi.",
         "practice": "Play C Double Harmonic Lydian at the 8th fret (5 note positions), then add the F; descend through G, F#, F, E slowly over a C drone.",
         "related": "Double Harmonic Lydian (Purvi thaat) without the natural 4th; Double Harmonic Major with the #4 added; Ichikosucho also holds both 4ths.",

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -38,9 +39,8 @@ struct Chord {
     bool valid = false; // the formula parsed
     std::vector<FormulaToken> tokens;
     std::set<int> pcs;
-    std::set<int> required; // pitch classes every voicing sounds
-    std::set<int> handFull; // of those, the ones a voicing may leave where the hand is full
-    std::set<std::string> mayLeaveOut; // tokens a voicing may leave out, in either case
+    std::set<int> required;            // pitch classes every voicing sounds
+    std::set<std::string> mayLeaveOut; // tokens a voicing may leave out
     std::vector<int> related;
 };
 
@@ -199,14 +199,6 @@ std::string intervalName(int semitones) {
     return names[size_t(semitones)];
 }
 
-// The chord as a voicing must sound it where the hand cannot hold it twice on a root string.
-Chord withTheHandFull(const Chord& chord) {
-    Chord out = chord;
-    for (int pc : chord.handFull)
-        out.required.erase(pc);
-    return out;
-}
-
 // The remark that names the chord tones a voicing leaves out ("No 5th or 9th."), or nothing
 // when every tone sounds.
 std::string leftOutRemark(const Chord& chord, const std::set<int>& heard) {
@@ -223,7 +215,8 @@ std::string leftOutRemark(const Chord& chord, const std::set<int>& heard) {
 }
 
 // What a placed shape sounds against its chord at a root; each fault as a message. The bass must
-// lie bassInterval semitones above the root (a voicing: the root itself).
+// lie bassInterval semitones above the root (a voicing: the root itself; an inversion the tone
+// its caption names; a rootless grip, bassInterval -1, any tone).
 std::vector<std::string> soundFaults(const Chord& chord, const Frets& frets, int root,
                                      int bassInterval = 0, const char* bassName = "the root") {
     std::vector<std::string> faults;
@@ -268,7 +261,7 @@ std::vector<std::string> soundFaults(const Chord& chord, const Frets& frets, int
             missing += (missing.empty() ? "" : ", ") + t.text;
     if (!missing.empty())
         faults.push_back("the chord tone(s) " + missing + " do not sound");
-    if (((bass - root - bassInterval) % 12 + 12) % 12 != 0)
+    if (bassInterval >= 0 && ((bass - root - bassInterval) % 12 + 12) % 12 != 0)
         faults.push_back("the lowest note is the " + intervalName(((bass - root) % 12 + 12) % 12) +
                          ", not " + bassName);
     return faults;
@@ -391,6 +384,108 @@ std::vector<std::string> fingerFaults(const Frets& frets, const Fingers& fingers
     return faults;
 }
 
+// What a movable voicing's caption says it is. No caption: a grip with the root in the bass.
+// "Rootless": the root string is silent and the root sounds nowhere. "1st Inversion" (2nd, 3rd;
+// "Root Position"), optionally after "Drop 2, " or "Drop 3, ": the formula's second (third,
+// fourth; first) tone in the bass.
+struct CaptionKind {
+    bool rootless = false;
+    int bass = 0; // semitones above the root of the bass note; -1 for a rootless grip
+    std::string bassName = "the root";
+    int drop = 0; // 2 or 3 for a drop voicing
+    std::string fault;
+};
+
+CaptionKind captionKind(const std::optional<std::string>& caption, const Chord& chord) {
+    CaptionKind kind;
+    if (!caption)
+        return kind;
+    std::string text = *caption;
+    if (text == "Rootless") {
+        kind.rootless = true;
+        kind.bass = -1;
+        kind.bassName = "any tone";
+        return kind;
+    }
+    for (int drop : {2, 3}) {
+        const std::string prefix = "Drop " + std::to_string(drop) + ", ";
+        if (text.rfind(prefix, 0) == 0) {
+            kind.drop = drop;
+            text = text.substr(prefix.size());
+        }
+    }
+    static const std::array<std::string, 4> inversions = {"Root Position", "1st Inversion",
+                                                          "2nd Inversion", "3rd Inversion"};
+    const auto it = std::find(inversions.begin(), inversions.end(), text);
+    if (it == inversions.end()) {
+        kind.fault = "the caption \"" + *caption +
+                     "\" is none of Rootless, Root Position or the 1st to 3rd Inversion, "
+                     "with or without \"Drop 2, \" or \"Drop 3, \" before it";
+        return kind;
+    }
+    const size_t k = size_t(it - inversions.begin());
+    if (kind.drop && chord.tokens.size() != 4)
+        kind.fault = "a drop voicing needs a chord of four tones";
+    else if (k >= chord.tokens.size())
+        kind.fault = "the chord has no " + ordinalText(int(k) + 1) + " tone to put in the bass";
+    else {
+        kind.bass = chord.tokens[k].pitchClass();
+        kind.bassName = "the " + chord.tokens[k].text + " the caption names";
+    }
+    return kind;
+}
+
+// Relative pitches of the played strings, lowest string first.
+std::vector<int> shapePitches(const Frets& frets) {
+    std::vector<int> pitches;
+    for (int s = 6; s >= 1; --s)
+        if (frets[size_t(s)])
+            pitches.push_back(OpenString[size_t(s)] + *frets[size_t(s)]);
+    return pitches;
+}
+
+// A drop 2 (3) voicing is a close voicing, four tones within an octave, with the 2nd (3rd) voice
+// from the top dropped an octave into the bass: drop 2 on four neighbouring strings, drop 3 with
+// the string above the bass silent.
+std::vector<std::string> dropFaults(int drop, const Frets& frets) {
+    if (drop == 0)
+        return {};
+    std::vector<int> strings;
+    for (int s = 6; s >= 1; --s)
+        if (frets[size_t(s)])
+            strings.push_back(s);
+    const std::string what = "Drop " + std::to_string(drop);
+    if (strings.size() != 4)
+        return {what + " lies on four strings, not " + std::to_string(strings.size())};
+    const std::vector<int> gaps = {strings[0] - strings[1], strings[1] - strings[2],
+                                   strings[2] - strings[3]};
+    if (gaps != (drop == 2 ? std::vector<int>{1, 1, 1} : std::vector<int>{2, 1, 1}))
+        return {what + " lies on " +
+                (drop == 2 ? "four neighbouring strings"
+                           : "four strings with the second-lowest silent")};
+    std::vector<int> pitches = shapePitches(frets);
+    const int raised = pitches[0] + 12;
+    pitches[0] = raised;
+    std::sort(pitches.begin(), pitches.end());
+    if (pitches.back() - pitches.front() >= 12 ||
+        std::adjacent_find(pitches.begin(), pitches.end()) != pitches.end() ||
+        pitches[size_t(4 - drop)] != raised)
+        return {"the bass an octave up does not give a close voicing with it " +
+                std::string(drop == 2 ? "second" : "third") + " from the top: not a " + what};
+    return {};
+}
+
+// A quartal grip is a stack of perfect 4ths from its bass up.
+std::vector<std::string> quartalFaults(const Frets& frets) {
+    const std::vector<int> pitches = shapePitches(frets);
+    for (size_t k = 1; k < pitches.size(); ++k)
+        if (pitches[k] - pitches[k - 1] != 5)
+            return {"not a stack of 4ths: voices " + std::to_string(k) + " and " +
+                    std::to_string(k + 1) + " from the bass lie " +
+                    std::to_string(pitches[k] - pitches[k - 1]) + " semitones apart"};
+    return {};
+}
+
 // Relative frets as voicing.ini writes them: two characters per string, string 6 first.
 std::string fretsText(const Frets& frets) {
     std::string out;
@@ -453,7 +548,8 @@ std::vector<std::pair<Frets, Fingers>> playableShapes(const Chord& chord, int ro
     std::vector<std::pair<Frets, Fingers>> found;
     const auto accepted = [&]() -> bool {
         const std::set<int> heard = relativeIntervals(frets, rootString);
-        if (!std::includes(chord.pcs.begin(), chord.pcs.end(), heard.begin(), heard.end()) ||
+        if ((chord.name == "quartal" && !quartalFaults(frets).empty()) ||
+            !std::includes(chord.pcs.begin(), chord.pcs.end(), heard.begin(), heard.end()) ||
             !std::includes(heard.begin(), heard.end(), chord.required.begin(),
                            chord.required.end()))
             return false;
@@ -563,6 +659,68 @@ std::string readText(const std::filesystem::path& path) {
 bool isThere(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
+}
+
+// The pitch classes (0 = C) that an example sounds outside the drums (MIDI channel 10). An
+// example is stored as a standard MIDI file with everything after its 14-byte header in reverse
+// byte order; a damaged file gives what its readable part sounds.
+std::set<int> exampleNotes(const std::string& stored) {
+    constexpr size_t Header = 14;
+    std::set<int> out;
+    if (stored.size() < Header)
+        return out;
+    const std::string mid =
+        stored.substr(0, Header) + std::string(stored.rbegin(), stored.rend() - Header);
+    const auto byte = [&](size_t i) {
+        return static_cast<unsigned>(static_cast<unsigned char>(mid[i]));
+    };
+    for (size_t chunk = Header; chunk + 8 <= mid.size();) {
+        const size_t length =
+            byte(chunk + 4) << 24 | byte(chunk + 5) << 16 | byte(chunk + 6) << 8 | byte(chunk + 7);
+        const size_t end = std::min(mid.size(), chunk + 8 + length);
+        const bool track = mid.compare(chunk, 4, "MTrk") == 0;
+        size_t i = chunk + 8;
+        // A variable-length quantity of up to four bytes; SIZE_MAX past the chunk's end.
+        const auto quantity = [&]() -> size_t {
+            size_t value = 0;
+            for (int k = 0; k < 4 && i < end; ++k) {
+                const unsigned b = byte(i++);
+                value = value << 7 | (b & 0x7F);
+                if (!(b & 0x80))
+                    return value;
+            }
+            return SIZE_MAX;
+        };
+        unsigned status = 0;
+        while (track && i < end && quantity() != SIZE_MAX && i < end) {
+            const unsigned b = byte(i);
+            if (b == 0xFF || b == 0xF0 || b == 0xF7) { // meta and system exclusive: skipped
+                i += b == 0xFF ? 2 : 1;
+                const size_t skip = i < end ? quantity() : SIZE_MAX;
+                if (skip == SIZE_MAX || skip > end - i)
+                    break;
+                i += skip;
+                status = 0;
+                continue;
+            }
+            if (b & 0x80) {
+                status = b;
+                ++i;
+            }
+            if (status == 0)
+                break;
+            const size_t data = (status & 0xE0) == 0xC0 ? 1 : 2; // program and pressure: 1
+            if (data > end - i)
+                break;
+            if ((status & 0xF0) == 0x90 && (status & 0x0F) != 9 && byte(i + 1) > 0)
+                out.insert(int(byte(i) % 12));
+            i += data;
+        }
+        if (length > mid.size())
+            break;
+        chunk += 8 + length;
+    }
+    return out;
 }
 
 bool allOf(std::string_view s, bool (*pred)(char)) {
@@ -916,6 +1074,23 @@ struct LibraryValidator::Impl {
                 if (!isThere(out.m_dir / "midi" / name))
                     fault(fileName, section, "examples", "midi/" + name + " is missing");
             }
+        // A scale's backings together sound every note of the scale, so that the player hears
+        // what sets it apart (the b6 of Hirajoshi, the b2 of In) and not only its tonic chord.
+        if (fileName == ScaleFile && tokens && sequences > 0) {
+            std::set<int> heard;
+            for (int n = 1; n <= sequences && stem.size() <= MaxStem; ++n)
+                for (int pc : exampleNotes(
+                         readText(out.m_dir / "midi" / (stem + "_" + std::to_string(n) + ".emd"))))
+                    heard.insert(pc);
+            std::string silent; // a missing or empty file is named above; nothing to hear then
+            for (const FormulaToken& t : *tokens)
+                if (!heard.count(t.pitchClass()))
+                    silent += (silent.empty() ? "" : ", ") + t.text;
+            if (!silent.empty() && !heard.empty())
+                fault(fileName, section, "examples",
+                      "no backing sounds the scale's " + silent +
+                          "; together they sound every note of the scale");
+        }
         if (starred)
             for (int k = 1; k <= 6; ++k)
                 if (!isThere(out.m_dir / "midi" / ("P0" + std::to_string(k) + ".emd")))
@@ -1029,14 +1204,11 @@ struct LibraryValidator::Impl {
                 chord.valid = true;
                 chord.tokens = *tokens;
                 chord.pcs = pitchClasses(*tokens);
-                const std::set<std::string> omissible = omissibleTokens(*tokens);
-                const std::set<std::string> handFull = tokensLeftOutWhereTheHandIsFull(*tokens);
+                const std::set<std::string> omissible = omissibleTokens(*tokens, chord.name);
                 for (const FormulaToken& t : *tokens) {
                     if (!omissible.count(t.text))
                         chord.required.insert(t.pitchClass());
-                    if (handFull.count(t.text))
-                        chord.handFull.insert(t.pitchClass());
-                    if (omissible.count(t.text) || handFull.count(t.text))
+                    else
                         chord.mayLeaveOut.insert(t.text);
                 }
                 // Two chords share their notes only when they spell them differently, as the
@@ -1219,47 +1391,33 @@ struct LibraryValidator::Impl {
         const Chord& chord = chords[size_t(number_)];
         const int m = number(VoicingFile, sec, "numVoicings", 0, 5000).value_or(0);
         std::vector<std::string> keys = {"numVoicings"};
-        for (int j = 0; j < m; ++j)
+        for (int j = 0; j < m; ++j) {
             for (const char* k : {"fret", "finger", "group", "root", "memo"})
                 keys.push_back(std::to_string(j) + k);
+            // The caption is written only where the list shows more than the root string.
+            if (file(VoicingFile).value(sec, std::to_string(j) + "caption"))
+                keys.push_back(std::to_string(j) + "caption");
+        }
         expectKeys(VoicingFile, sec, keys);
 
-        // What a voicing with its root on a string must sound: the whole chord, or, where the
-        // hand cannot hold the whole chord in two shapes there, the chord without its hand-full
-        // tones (9#11 without its 9th on the 5th and 4th strings).
-        const Chord handFull = withTheHandFull(chord);
-        std::map<int, bool> handIsFull; // root string -> fewer than two shapes hold everything
-        const auto ruleOn = [&](int rs) -> const Chord& {
-            if (!chord.valid || chord.handFull.empty())
-                return chord;
-            auto it = handIsFull.find(rs);
-            if (it == handIsFull.end())
-                it = handIsFull
-                         .emplace(rs, playableShapes(chord, rs, MinOnRootString).size() <
-                                          MinOnRootString)
-                         .first;
-            return it->second ? handFull : chord;
-        };
         // The playable shapes of each root string, as many as any count below asks for.
         std::map<int, std::vector<std::pair<Frets, Fingers>>> searched;
         const auto shapesOn = [&](int rs) -> const std::vector<std::pair<Frets, Fingers>>& {
             auto it = searched.find(rs);
             if (it == searched.end())
                 it = searched
-                         .emplace(rs, chord.valid ? playableShapes(ruleOn(rs), rs,
-                                                                   size_t(MinMovablePerChord))
-                                                  : std::vector<std::pair<Frets, Fingers>>())
+                         .emplace(rs, chord.valid
+                                          ? playableShapes(chord, rs, size_t(MinMovablePerChord))
+                                          : std::vector<std::pair<Frets, Fingers>>())
                          .first;
             return it->second;
         };
-        std::string handFullTones;
-        for (const FormulaToken& t : chord.tokens)
-            if (chord.handFull.count(t.pitchClass()))
-                handFullTones += (handFullTones.empty() ? "" : " or ") + t.text;
 
         std::set<std::pair<int, std::string>> shapes;
         std::map<int, int> byRootString;
         std::optional<std::pair<int, int>> previous; // root string and lowest fret before
+        bool rootedEnded = false;                    // an inversion or a rootless grip came before
+        int rootlessGrips = 0;
         for (int j = 0; j < m; ++j) {
             const std::string id = std::to_string(j);
             const auto rootString = number(VoicingFile, sec, id + "root", 1, 6);
@@ -1278,49 +1436,65 @@ struct LibraryValidator::Impl {
             if (!rootString || !frets || !fingers)
                 continue;
             const int rs = *rootString;
-            ++byRootString[rs];
             if (!shapes.insert({rs, fretText}).second)
                 fault(VoicingFile, sec, id + "fret", "the same shape is listed twice");
-            if ((*frets)[size_t(rs)] != 0) {
-                fault(VoicingFile, sec, id + "fret",
-                      "the root string " + std::to_string(rs) + " must play relative fret 00");
+            const auto kind = captionKind(file(VoicingFile).value(sec, id + "caption"), chord);
+            if (!kind.fault.empty()) {
+                fault(VoicingFile, sec, id + "caption", kind.fault);
                 continue;
             }
-            if (lowestString(*frets) != rs)
+            if (kind.rootless ? (*frets)[size_t(rs)].has_value() : (*frets)[size_t(rs)] != 0) {
+                fault(VoicingFile, sec, id + "fret",
+                      "the root string " + std::to_string(rs) +
+                          (kind.rootless ? " of a rootless grip must be silent"
+                                         : " must play relative fret 00"));
+                continue;
+            }
+            const bool rooted = !kind.rootless && kind.bass == 0;
+            if (rooted)
+                ++byRootString[rs];
+            if (rooted && lowestString(*frets) != rs)
                 fault(VoicingFile, sec, id + "root",
                       "the root string " + std::to_string(rs) + " is not the lowest string played");
+            if (rooted && rootedEnded)
+                fault(VoicingFile, sec, id + "caption",
+                      "a grip with the root in the bass is listed after an inversion or a "
+                      "rootless grip; those come last");
+            rootedEnded = rootedEnded || !rooted;
+            for (const std::string& f : dropFaults(kind.drop, *frets))
+                fault(VoicingFile, sec, id + "caption", f);
+            if (chord.name == "quartal")
+                for (const std::string& f : quartalFaults(*frets))
+                    fault(VoicingFile, sec, id + "fret", f);
             // The list reads from the root on the 6th string to the 3rd, and along the neck
             // within one root string.
             int lowest = 0;
             for (const auto& f : *frets)
                 if (f)
                     lowest = std::min(lowest, *f);
-            if (previous &&
+            if (rooted && previous &&
                 (rs > previous->first || (rs == previous->first && lowest < previous->second)))
                 fault(VoicingFile, sec, id + "root",
                       "the voicing (root on the " + ordinalText(rs) + " string, lowest fret " +
                           std::to_string(lowest) + ") belongs before voicing " +
                           std::to_string(j - 1) +
                           "; voicings are listed by root string 6 to 3, then by position");
-            previous = {rs, lowest};
+            if (rooted)
+                previous = {rs, lowest};
             for (const std::string& f : fingerFaults(*frets, *fingers, memo, {false}))
                 fault(VoicingFile, sec, id + "finger", f);
             for (const std::string& f : remarkFaults(memo, *frets, *fingers, rs))
                 fault(VoicingFile, sec, id + "memo", f);
             if (!chord.valid)
                 continue;
-            const Chord& rule = ruleOn(rs);
+            Chord rule = chord;
+            if (kind.rootless)
+                rule.required.erase(0);
             std::set<std::string> reported;
             for (int root = 0; root < 12; ++root) {
                 const Frets placed = moveShape(*frets, root, rs);
-                std::vector<std::string> faults = soundFaults(rule, placed, root);
-                if (!faults.empty() && &rule == &chord && !chord.handFull.empty() &&
-                    soundFaults(handFull, placed, root).empty())
-                    faults = {"the " + handFullTones +
-                              " does not sound; it may be left out only "
-                              "where the hand cannot hold the whole chord, and two shapes with "
-                              "the root on the " +
-                              ordinalText(rs) + " string hold it"};
+                std::vector<std::string> faults =
+                    soundFaults(rule, placed, root, kind.bass, kind.bassName.c_str());
                 int low = 999;
                 int high = -999;
                 for (const auto& f : placed)
@@ -1340,11 +1514,15 @@ struct LibraryValidator::Impl {
                 ++listedPerRoot[{number_, root}];
             }
             const std::set<int> heard = relativeIntervals(*frets, rs);
-            if (!std::includes(heard.begin(), heard.end(), chord.required.begin(),
-                               chord.required.end()))
-                ++out.m_summary.handFullVoicings;
             checkLeftOutRemark(id + "memo", sec, chord, heard, memo);
-            noteVoicingSet(heard, VoicingFile + std::string(" [") + sec + "] " + id);
+            if (kind.rootless) {
+                ++rootlessGrips;
+                ++out.m_summary.rootless;
+            } else {
+                noteVoicingSet(heard, VoicingFile + std::string(" [") + sec + "] " + id);
+                if (kind.bass != 0)
+                    ++out.m_summary.inversions;
+            }
         }
 
         if (m > 0 && chord.valid) {
@@ -1376,9 +1554,10 @@ struct LibraryValidator::Impl {
                               " have the root on the " + ordinalText(rs) + " string; it has " +
                               std::to_string(std::min(wanted, found.size())) +
                               " playable shapes there at least" + example);
-                else if (have == 0 && rs == 6)
+                else if (have == 0 && rs == 6 && !rootlessGrips)
                     fault(VoicingFile, sec, "numVoicings",
-                          "no voicing of " + chord.name + " has its root on the 6th string");
+                          "no voicing of " + chord.name +
+                              " has its root on the 6th string, and no rootless grip stands in");
                 else if (rs != 4)
                     out.m_summary.fewOnRootString[rs].emplace_back(chord.name, int(have));
             }
@@ -1743,9 +1922,9 @@ std::string LibraryValidator::summaryText() const {
             << " (per chord: at least " << *std::min_element(it->second.begin(), it->second.end())
             << ", median " << numberText(median(it->second)) << ")\n";
     }
-    if (s.handFullVoicings > 0)
-        out << "  " << s.handFullVoicings
-            << " voicing(s) leave out a 9th or 11th where the hand cannot hold the whole chord\n";
+    if (s.inversions > 0 || s.rootless > 0)
+        out << "  " << s.inversions << " inversions (another chord tone in the bass) and "
+            << s.rootless << " rootless grips\n";
     const auto list = [&](const std::vector<std::pair<std::string, int>>& chords) {
         std::string text;
         for (const auto& [name, n] : chords)

@@ -28,17 +28,19 @@ namespace chordalis {
 //
 // Related scales name existing scales, once each, and every one holds every chord tone.
 //
-// A voicing must sound only notes of its chord, the root in the bass, and every chord tone
-// except those guitarists leave out: the perfect 5th of a chord of four or more notes, the 9th
-// of a chord that also has a natural 11th or a 13th, and the 11th of a chord with a 13th; where
-// more than five tones would still remain (a hand holds five over the bass), the natural 9th and
-// then the 11th, natural or sharp. Where the hand cannot hold even that twice on a root string
-// (fewer than two playable shapes there), the natural 9th under any 11th or 13th and the natural
-// 11th under any 13th may go as well: 9#11 is voiced 1 3 b7 #11 with its root on the 5th string.
-// The root, the 3rd (or the suspended 2nd or 4th), the 7th (or 6th) and the altered tones are
-// therefore always there. Its remark names exactly the chord tones it leaves out, as "No 5th."
-// or "No 5th or 9th.". A #9 never lies below the chord's major 3rd, where it is heard as a
-// minor 3rd.
+// A voicing must sound only notes of its chord, the root in the bass, and every tone its
+// chord's name states: it may leave out only the perfect 5th of a chord of four or more notes
+// (not where "(b6)" says the b6 stands beside it) and the natural 9th and 11th that an 11th or
+// 13th chord implies without naming them (C13 may drop its 9th and 11th, C13#11 its 9th; C9#11
+// and Cmaj9(add11) keep their 9th). Its remark names exactly the chord tones it leaves out, as
+// "No 5th." or "No 5th or 9th.". A caption key says what a grip is where its bass is not the
+// root: "1st Inversion" to "3rd Inversion" (or "Root Position"), optionally after "Drop 2, " or
+// "Drop 3, ", puts the formula's second to fourth tone in the bass at every root; a drop 2 grip
+// lies on four neighbouring strings, a drop 3 grip on four strings with the second-lowest
+// silent, and its bass an octave up closes it into one octave with that voice second (third)
+// from the top; "Rootless" leaves the root string silent and the root unheard. The quartal
+// chord's grips are stacks of perfect 4ths. A #9 never lies below the chord's major 3rd, where it
+// is heard as a minor 3rd.
 //
 // Fingers. "x" marks a silent string, "0" an open one (open chords only), "1" to "4" index to
 // little finger. A finger presses one fret only; a higher fret never gets a lower finger than a
@@ -55,8 +57,9 @@ namespace chordalis {
 // each of the 12 roots, moved as the program moves it (root fret 1 to 12, an octave higher when
 // the shape would reach the nut), the shape stays on frets 1 to 15 and sounds its chord. That
 // move leaves a five-fret stretch on fret 16 for one root, so in practice a movable shape spans
-// four frets. They are listed in reading order: by root string from the 6th to the 3rd, then up
-// the neck by the shape's lowest fret. With the open chord of a root no chord lists more than 31.
+// four frets. They are listed in reading order: the grips with the root in the bass by root
+// string from the 6th to the 3rd, then up the neck by the shape's lowest fret; the inversions
+// and rootless grips after them. With the open chord of a root no chord lists more than 31.
 //
 // How many: each chord has at least six voicings (four when it has six tones or more), two with
 // the root on the 6th string, two on the 5th and one on the 4th, as far as playable shapes
@@ -90,9 +93,11 @@ namespace chordalis {
 //
 // Information: every item has a unique file-safe stem (lower-case letters, digits, "_") and an
 // "examples" value of a number with an optional "*" (or nothing); example files it promises
-// exist. A text that exists agrees with its item's formula and related scales; a missing text
-// is a warning, not a fault. The help pages userguide/index.htm and system/rmp.htm carry their
-// titles and close every tag they open; system/README.txt and midi/README.txt exist.
+// exist, and a scale's two backings together sound every note of the scale (read from the
+// examples' notes outside the drums). A text that exists agrees with its item's formula and related
+// scales; a missing text is a warning, not a fault. The help pages userguide/index.htm and
+// system/rmp.htm carry their titles and close every tag they open; system/README.txt and
+// midi/README.txt exist.
 class LibraryValidator {
 public:
     struct Fault {
@@ -111,7 +116,8 @@ public:
         int finderSets = 0;
         std::vector<int> movablePerChord;                     // by chord number
         std::map<int, std::vector<int>> perChordByRootString; // root string -> count per chord
-        int handFullVoicings = 0; // voicings that leave out a tone because the hand is full
+        int inversions = 0; // movable voicings with another chord tone than the root in the bass
+        int rootless = 0;   // movable voicings without the root
         // Chords below the counts asked for because the search finds no more shapes: with
         // fewer than two voicings on root string 6 or 5, and with fewer than six (four) in all;
         // each with the number it lists.

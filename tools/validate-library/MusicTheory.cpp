@@ -9,9 +9,6 @@ namespace chordalis {
 
 namespace {
 
-// The most tones a voicing must hold (see omissibleTokens).
-constexpr size_t HandTones = 5;
-
 // Semitones of the major scale's degrees 1..7.
 constexpr std::array<int, 8> MajorDegree = {0, 0, 2, 4, 5, 7, 9, 11};
 
@@ -101,7 +98,7 @@ const std::map<std::string, std::set<int>, std::less<>>& scaleReferences() {
                                       {"Ionian #5", "Ionian Augmented"},
                                       {"Dorian #4", "Romanian Minor", "Ukrainian Dorian", "Nikriz"},
                                       {"Phrygian Dominant", "Spanish Phrygian", "Phrygian Major",
-                                       "Freygish", "Ahava Rabbah"},
+                                       "Freygish", "Ahava Rabbah", "Hijaz"},
                                       {"Lydian #2", "Lydian #9"},
                                       {"Super Locrian bb7", "Ultralocrian", "Altered Diminished"}});
         modes({2, 2, 1, 2, 1, 3, 1}, {{"Harmonic Major", "Ionian b6", "Major Harmonic"},
@@ -112,7 +109,7 @@ const std::map<std::string, std::set<int>, std::less<>>& scaleReferences() {
                                       {"Lydian Augmented #2"},
                                       {"Locrian bb7"}});
         modes({2, 2, 3, 2, 3}, {{"Major Pentatonic", "Pentatonic Major"},
-                                {"Suspended Pentatonic", "Egyptian"},
+                                {"Suspended Pentatonic", "Egyptian", "Slendro"},
                                 {"Man Gong", "Malkauns"},
                                 {"Ritsusen", "Ritusen", "Yo"},
                                 {"Minor Pentatonic", "Pentatonic Minor"}});
@@ -284,52 +281,39 @@ std::vector<std::string> formulaWritingFaults(const std::vector<FormulaToken>& t
     return faults;
 }
 
-std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens) {
-    std::set<std::string> out;
-    bool five = false;
-    bool nine = false;
-    bool eleven = false;
-    bool anyThirteen = false;
-    for (const FormulaToken& t : tokens) {
-        five = five || t.text == "5";
-        nine = nine || t.text == "9";
-        eleven = eleven || t.text == "11";
-        anyThirteen = anyThirteen || t.degree == 13;
-    }
-    if (five && tokens.size() >= 4)
-        out.insert("5");
-    if (nine && (eleven || anyThirteen))
-        out.insert("9");
-    if (eleven && anyThirteen)
-        out.insert("11");
-    // A hand holds five tones over the root string's bass. Where more would remain, the
-    // natural 9th goes too, and then the 11th, natural or sharp.
-    for (const char* next : {"9", "11", "#11"})
-        if (tokens.size() - out.size() > HandTones &&
-            std::any_of(tokens.begin(), tokens.end(),
-                        [&](const FormulaToken& t) { return t.text == next; }))
-            out.insert(next);
-    return out;
+int chordSymbolNumber(std::string_view name) {
+    size_t i = 0;
+    const auto eat = [&](std::string_view part) {
+        if (name.substr(i, part.size()) != part)
+            return false;
+        i += part.size();
+        return true;
+    };
+    if (!eat("dim") && !eat("aug") && name.substr(0, 3) != "maj")
+        eat("m");
+    eat("(");
+    eat("maj");
+    int n = 0;
+    while (i < name.size() && name[i] >= '0' && name[i] <= '9')
+        n = n * 10 + (name[i++] - '0');
+    return n;
 }
 
-std::set<std::string> tokensLeftOutWhereTheHandIsFull(const std::vector<FormulaToken>& tokens) {
+std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens,
+                                      std::string_view name) {
+    std::set<std::string> out;
     const auto has = [&](const char* text) {
         return std::any_of(tokens.begin(), tokens.end(),
                            [&](const FormulaToken& t) { return t.text == text; });
     };
-    bool anyEleventh = false;
-    bool anyThirteenth = has("b6") && has("5");
-    for (const FormulaToken& t : tokens) {
-        anyEleventh = anyEleventh || t.degree == 11;
-        anyThirteenth = anyThirteenth || t.degree == 13;
-    }
-    std::set<std::string> out;
-    if (has("9") && (anyEleventh || anyThirteenth))
+    // "(b6)" stands beside the 5th: Cm(maj7)(b6) without its G is Cm(maj7)b6.
+    if (has("5") && tokens.size() >= 4 && name.find("(b6)") == std::string_view::npos)
+        out.insert("5");
+    const int number = chordSymbolNumber(name);
+    if (has("9") && number >= 11)
         out.insert("9");
-    if (has("11") && anyThirteenth)
+    if (has("11") && number >= 13)
         out.insert("11");
-    for (const std::string& already : omissibleTokens(tokens))
-        out.erase(already);
     return out;
 }
 
@@ -426,7 +410,7 @@ std::optional<std::vector<std::string>> formulaOfChordName(std::string_view name
             added.push_back("13");
         } else if (eat("(add#9)")) {
             added.push_back("#9");
-        } else if (eat("addb9")) {
+        } else if (eat("(addb9)") || eat("addb9")) {
             added.push_back("b9");
         } else if (eat("(maj7)")) { // a major 7th over the diminished 7th's
             added.push_back("7");

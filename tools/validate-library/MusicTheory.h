@@ -34,18 +34,18 @@ std::set<int> pitchClasses(const std::vector<FormulaToken>& tokens);
 // token would need more than a double sharp or flat.
 std::vector<std::string> formulaWritingFaults(const std::vector<FormulaToken>& tokens);
 
-// The tokens a voicing may leave out, as guitarists do: the perfect 5th of a chord of four or
-// more notes, the 9th of a chord that also has a natural 11th or any 13th, and the 11th of a
-// chord that also has a 13th. Where more than five tones would still be required, the natural
-// 9th and then the 11th (natural or sharp) may go as well: 13#9#11 is voiced 1 3 b7 #9 13.
-// Every other token must sound.
-std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens);
+// The number a chord symbol is built on: 13 in "13#9#11", 11 in "m11b5", 9 in "maj9(add11)" and
+// "m(maj9)(b6)", 6 in "6/9"; 0 where there is none ("sus2", "add9", "quartal"). A number after
+// an accidental or "add" is an altered or added tone, not this one.
+int chordSymbolNumber(std::string_view name);
 
-// The tokens a voicing may leave out besides those, where the hand cannot hold the chord: the
-// natural 9th under an 11th or 13th of any kind, and the natural 11th under a 13th of any kind
-// (a b6 beside the perfect 5th is the chord's b13). 9#11 is voiced 1 3 b7 #11 where no second
-// shape holds its 9th. The 3rd, the 7th and the altered tones never go.
-std::set<std::string> tokensLeftOutWhereTheHandIsFull(const std::vector<FormulaToken>& tokens);
+// The tokens a voicing of the chord so named may leave out, as guitarists do: the perfect 5th of
+// a chord of four or more notes (not where "(b6)" says the b6 stands beside it), and the natural
+// 9th and 11th that an 11th or 13th chord implies without its name stating them: C13 may drop
+// its 9th and 11th, C13#11 its 9th, while C9#11, Cmaj9(add11) and C6/9#11 name their 9th. Every
+// tone the name states sounds in every voicing.
+std::set<std::string> omissibleTokens(const std::vector<FormulaToken>& tokens,
+                                      std::string_view name);
 
 // The formula that a chord name stands for when read as a chord symbol after its root ("m7b5"
 // gives 1;b3;b5;b7, "13" gives 1;3;5;b7;9;13), or nothing for a name it cannot read.
