@@ -110,7 +110,7 @@ TEST(ChordVoicings, ACaptionKeyNamesTheGripInPlaceOfTheRootString) {
                       shape(2, "xxxx00020302", "xx1243", 0, 4, "D-shape") + "2caption=\n"};
     rootChange(p->context(), tab("C"));
     p.clickItem(TreeId::Chords, 0);
-    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings),
+    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 3),
               QStringList({"1st Position, Drop 2, 1st Inversion", "7th Position, Rootless",
                            "10th Position, Root 4th"}));
     EXPECT_EQ(frets(p->context().state, 1), QStringList({"xx", "7", "8", "7", "8", "xx"}));
