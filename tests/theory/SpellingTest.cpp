@@ -8,41 +8,6 @@
 
 using namespace chordalis;
 
-namespace {
-
-QStringList names(const NoteList& notes) {
-    QStringList out;
-    for (const NoteEntry& n : notes)
-        if (n.isUsed())
-            out << n.name;
-    return out;
-}
-
-struct SpellCase {
-    int root;
-    int column;
-    const char* formula;
-    const char* expected; // names joined by blanks
-};
-
-} // namespace
-
-TEST(Spelling, SpellsFormulasForRootsOfBothColumns) {
-    const SpellCase cases[] = {
-        {0, 0, "1;3;5", "C E G"},
-        {3, 0, "1;b3;5;b7", "Eb Gb Bb Db"},
-        {6, 1, "1;3;5", "F# A# C#"},
-        {11, 0, "1;b3;b5;f7", "B D F Ab"},
-        {6, 0, "1;b3;b5;f7", "Gb Bbb Dbb Fbb"},
-        {1, 1, "1;#9", "C# Dx"},
-        {8, 1, "1;3;#5;7", "G# B# Dx Fx"},
-    };
-    for (const SpellCase& c : cases) {
-        const NoteList notes = spellFormula(QString::fromLatin1(c.formula), c.root, c.column);
-        EXPECT_EQ(names(notes).join(u' '), QLatin1String(c.expected)) << c.formula;
-    }
-}
-
 // Every root tab, every token a formula may hold: the letter follows from the degree and the
 // pitch is the root plus the token's interval, computed here from scratch.
 TEST(Spelling, EveryTokenOnEveryRootTabHasTheRightLetterAndPitch) {
