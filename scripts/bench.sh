@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 scripts/install-deps.sh bench
 cmake --build "$build" --target chordalis chordalis_bench chordalis_window_bench \
-    chordalis_startup_bench chordalis_timing
+    chordalis_startup_bench chordalis_timing chordalis_grip_bench
 
 # A JACK server with the dummy driver for the port figures, stopped at the end.
 export JACK_NO_START_SERVER=1
@@ -24,6 +24,9 @@ fi
     echo "== $(date -u '+%F %T') on $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
     echo "== library and display model"
     "$build/bench/chordalis_bench" --benchmark_min_time=1 2>&1 | grep -v '^\*\*\*WARNING'
+    echo "== the voicing engine: recall of the library's grips, and speed"
+    "$build/bench/chordalis_grip_bench" --recall --benchmark_min_time=1 2>&1 |
+        grep -v '^\*\*\*WARNING'
     echo "== main window"
     "$build/bench/chordalis_window_bench" --benchmark_min_time=1 2>&1 | grep -v '^\*\*\*WARNING'
     echo "== start-up, a JACK server running"

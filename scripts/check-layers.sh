@@ -13,13 +13,14 @@ cd "$(dirname "$0")/../src"
 declare -A allowed=(
     [theory]="theory"
     [library]="library theory"
+    [voicings]="voicings theory"
     [fretboard]="fretboard theory"
     [ledguitar]="ledguitar fretboard theory"
     [sound]="sound theory"
-    [modes]="modes library fretboard sound theory"
-    [print]="print modes library fretboard sound theory"
-    [app]="app print modes library fretboard sound theory ledguitar"
-    [ui]="ui app print modes library fretboard sound theory ledguitar"
+    [modes]="modes library voicings fretboard sound theory"
+    [print]="print modes library voicings fretboard sound theory"
+    [app]="app print modes library voicings fretboard sound theory ledguitar"
+    [ui]="ui app print modes library voicings fretboard sound theory ledguitar"
 )
 for sublayer in */backends; do
     parent=${sublayer%%/*}

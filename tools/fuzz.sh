@@ -44,9 +44,10 @@ declare -A sources=(
     [example_file]="src/modes/Info.cpp src/library/IniReader.cpp src/theory/Spelling.cpp
                     src/sound/MidiFile.cpp"
     [cli_arguments]="tools/cli/CliArguments.cpp"
+    [grip_search]="src/voicings/ChordTones.cpp src/voicings/GripSearch.cpp src/theory/Spelling.cpp"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
-     library_folder settings example_file cli_arguments)
+     library_folder settings example_file cli_arguments grip_search)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 for t in "${targets[@]}"; do

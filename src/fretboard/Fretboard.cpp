@@ -71,6 +71,8 @@ void Fretboard::drawMarker(MarkKind kind, ColourRole role, const QString& label,
 }
 
 void Fretboard::drawSign(SignKind kind, int string, const QString& name) {
+    if (!m_settings.instrument.tuning.hasString(string))
+        return;
     Mark mark;
     mark.kind = MarkKind::Sign;
     mark.sign = kind;

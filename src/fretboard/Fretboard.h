@@ -55,7 +55,8 @@ public:
     void drawMarker(MarkKind kind, ColourRole role, const QString& label, int fret, int string,
                     const MarkInfo& info = {});
 
-    // A sign on the bare neck, in the kind's column; names carry the note.
+    // A sign on the bare neck, in the kind's column, on a string the neck has; names carry the
+    // note.
     void drawSign(SignKind kind, int string, const QString& name = {});
 
     // Adds a place to the LED frame (an open string shown by a sign lights this way).

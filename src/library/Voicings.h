@@ -37,7 +37,10 @@ struct Voicing {
         return string >= 1 && string <= strings() ? fingers[std::size_t(string - 1)]
                                                   : QStringLiteral("x");
     }
+    // Sets string 1..strings(); any other string number changes nothing.
     void setString(int string, std::optional<int> fret, const QString& finger) {
+        if (string < 1 || string > strings())
+            return;
         frets[std::size_t(string - 1)] = fret;
         fingers[std::size_t(string - 1)] = finger;
     }

@@ -94,7 +94,8 @@ public:
           scale(picture.geometry.isClassic() ? PaperScale
                                              : PictureWidth / picture.geometry.width()),
           pictureHeight(picture.geometry.isClassic() ? PictureHeight
-                                                     : picture.geometry.height() * scale) {}
+                                                     : picture.geometry.height() * scale),
+          cell(Cell * scale / PaperScale) {}
 
     void draw() {
         p.setPen(normalPen);
@@ -206,16 +207,16 @@ private:
     void marker(Shape shape, const QString& text, int fret, int string) {
         const double x = cellX(fret);
         const double y = cellY(string);
+        const double half = cell / 2;
         if (shape == Shape::Square || shape == Shape::CircledSquare)
-            p.drawRect(QRectF(x, y, Cell, Cell));
+            p.drawRect(QRectF(x, y, cell, cell));
         if (shape == Shape::Circle || shape == Shape::CircledSquare)
-            p.drawEllipse(QPointF(x + HalfCell, y + HalfCell), HalfCell, HalfCell);
+            p.drawEllipse(QPointF(x + half, y + half), half, half);
         if (text.isEmpty())
             return;
         p.setFont(MarkFont);
         const QSizeF size = p.textSize(text);
-        p.drawText(QPointF(x + HalfCell - size.width() / 2, y + HalfCell - size.height() / 2),
-                   text);
+        p.drawText(QPointF(x + half - size.width() / 2, y + half - size.height() / 2), text);
     }
 
     // A text beside the picture on a string's row: the sounding note's name at the far end of
@@ -230,7 +231,7 @@ private:
         else
             x = picture.leftHanded ? Left : Left + PictureWidth - Cell;
         p.setFont(TextFont);
-        const double top = roundTwips(cellY(string) + HalfCell - p.textSize(text).height() / 2);
+        const double top = roundTwips(cellY(string) + cell / 2 - p.textSize(text).height() / 2);
         p.drawText(QPointF(x, top), text);
     }
 
@@ -277,6 +278,7 @@ private:
     const double rootPen;
     const double scale;         // twips per unit of the neck surface
     const double pictureHeight; // the neck surface's height on paper
+    const double cell;          // a marker's side: smaller on a neck drawn smaller
     QPointF pos{Left, Top};
     double y0 = 0; // the picture's top
 };

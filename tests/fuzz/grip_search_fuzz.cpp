@@ -1,0 +1,63 @@
+// Any neck (4 to 7 strings, any open notes, 12 to 24 frets), any capo, any formula, any root:
+// the search ends, and every grip it lists sounds only the chord's tones, all its required ones,
+// the root as its lowest note, with four fingers or fewer and within a hand's span.
+#include "FuzzSupport.h"
+#include "voicings/GripSearch.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace chordalis;
+using chordalis::fuzz::require;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 12)
+        return 0;
+    GripRequest r;
+    const int strings = 4 + data[0] % 4;
+    r.instrument.tuning = {CustomPreset, {}};
+    for (int s = 0; s < strings; ++s)
+        r.instrument.tuning.notes.push_back(LowestAnyOpenNote + data[1 + s] % 90);
+    r.instrument.frets = MinFrets + data[8] % (MaxFrets - MinFrets + 1);
+    r.instrument.scaleLength = 300 + 4 * data[9];
+    r.root = data[10] % 12;
+    r.capo.fret = data[11] % 16;
+    if (data[11] & 0x80) {
+        r.capo.highString = 1 + data[11] % 3;
+        r.capo.lowString = r.capo.highString + data[11] % 5;
+    }
+    const QString formula =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + 12), qsizetype(size - 12));
+    const auto spec = chordSpec(formula);
+    if (!spec)
+        return 0;
+    r.chord = *spec;
+    unsigned required = 0, tones = 0;
+    for (const ChordTone& t : spec->tones) {
+        tones |= 1u << t.semitones;
+        if (!t.isOptional())
+            required |= 1u << t.semitones;
+    }
+    for (const Grip& g : searchGrips(r)) {
+        require(g.strings() == strings && g.fingerCount <= MaxGripFingers);
+        require(g.span <= MaxGripSpan);
+        unsigned present = 0;
+        int lowest = 1000, lowestTone = 0;
+        for (int s = 1; s <= strings; ++s) {
+            const int fret = g.fret(s);
+            if (fret < 0)
+                continue;
+            require(fret >= r.capo.openFret(s) && fret <= r.instrument.frets);
+            const int pitch = r.instrument.tuning.openNote(s) + fret;
+            const int tone = ((pitch - r.root) % 12 + 12) % 12;
+            require(tones >> tone & 1u);
+            present |= 1u << tone;
+            if (pitch < lowest) {
+                lowest = pitch;
+                lowestTone = tone;
+            }
+        }
+        require((present & required) == required && lowestTone == 0);
+    }
+    return 0;
+}

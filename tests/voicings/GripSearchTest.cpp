@@ -1,0 +1,305 @@
+#include "voicings/GripSearch.h"
+
+#include "library/IniReader.h"
+#include "library/LibraryLoader.h"
+#include "library/Voicings.h"
+#include "library/Warnings.h"
+
+#include <bit>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace chordalis {
+namespace {
+
+GripRequest request(const char* formula, int root, const Instrument& neck = {},
+                    const Capo& capo = {}) {
+    GripRequest r;
+    r.chord = *chordSpec(QString::fromLatin1(formula));
+    r.root = root;
+    r.instrument = neck;
+    r.capo = capo;
+    return r;
+}
+
+// Frets written from the lowest string to string 1, as players write them.
+std::vector<int> written(std::initializer_list<int> lowToHigh) {
+    return std::vector<int>(std::rbegin(lowToHigh), std::rend(lowToHigh));
+}
+
+// The rank (1 first) of a grip among those of the same bass string, 0 when it is not listed.
+int rankOf(const std::vector<Grip>& grips, const std::vector<int>& frets) {
+    int bass = 0;
+    for (const Grip& g : grips)
+        if (g.frets == frets)
+            bass = g.bassString;
+    int rank = 0;
+    for (const Grip& g : grips) {
+        if (g.bassString != bass)
+            continue;
+        ++rank;
+        if (g.frets == frets)
+            return rank;
+    }
+    return 0;
+}
+
+// The rules of a playable grip, worked out over every fret of every string, independently of the
+// search: chord tones only, the required ones all, the lowest note the root, three strings or
+// more, at most seven, within four frets (five within the hand's reach), inner mutes beside a
+// fretted string, at most two; and four fingers enough, where the index finger may bar across the
+// strings between its notes when none of them is open or muted, and another finger only across
+// adjacent strings of its own fret.
+std::set<std::vector<int>> bruteForce(const GripRequest& r) {
+    const Instrument& neck = r.instrument;
+    const int n = neck.strings();
+    std::set<std::vector<int>> out;
+    std::vector<int> frets(size_t(n), -1);
+    unsigned required = 0, chord = 0;
+    for (const ChordTone& t : r.chord.tones) {
+        chord |= 1u << t.semitones;
+        if (!t.isOptional())
+            required |= 1u << t.semitones;
+    }
+    const auto check = [&] {
+        const auto open = [&](int s) {
+            return r.capo.openFret(s);
+        };
+        unsigned present = 0;
+        int sounding = 0, lowest = 999, lowestTone = -1, low = 99, high = -1, top = 0, bottom = 0;
+        for (int s = 1; s <= n; ++s) {
+            const int f = frets[size_t(s - 1)];
+            if (f < 0)
+                continue;
+            if (f < open(s) || (f > 0 && f < open(s)))
+                return;
+            const int tone = ((neck.tuning.openNote(s) + f - r.root) % 12 + 12) % 12;
+            if (!(chord >> tone & 1u))
+                return;
+            present |= 1u << tone;
+            ++sounding;
+            top = top ? top : s;
+            bottom = s;
+            const int pitch = neck.tuning.openNote(s) + f;
+            if (pitch < lowest || (pitch == lowest && tone == lowestTone)) {
+                lowest = pitch;
+                lowestTone = tone;
+            }
+            if (f > open(s)) {
+                low = std::min(low, f);
+                high = std::max(high, f);
+            }
+        }
+        if ((present & required) != required || lowestTone != 0 ||
+            sounding < std::min(3, std::popcount(chord)) || sounding > 7)
+            return;
+        if (high >= 0 && high - low + 1 > 4 &&
+            (high - low + 1 > 5 || stretchMm(neck.scaleLength, low, high) > MaxStretchMm))
+            return;
+        const auto pressed = [&](int s) {
+            return frets[size_t(s - 1)] > open(s);
+        };
+        int inner = 0;
+        for (int s = top + 1; s < bottom; ++s) {
+            if (frets[size_t(s - 1)] >= 0)
+                continue;
+            if (!pressed(s - 1) && !pressed(s + 1))
+                return;
+            ++inner;
+        }
+        if (inner > 2)
+            return;
+        // Fingers: per fret, runs of strings one finger holds.
+        int fingers = 0;
+        for (int f = low; f <= high; ++f) {
+            bool inRun = false;
+            for (int s = 1; s <= n; ++s) {
+                const bool here = pressed(s) && frets[size_t(s - 1)] == f;
+                // The index finger's run goes on over strings pressed higher.
+                const bool bridge = f == low && pressed(s) && frets[size_t(s - 1)] > f;
+                if (here && !inRun)
+                    ++fingers;
+                inRun = here || (inRun && bridge);
+            }
+        }
+        if (fingers <= 4)
+            out.insert(frets);
+    };
+    const auto walk = [&](auto&& self, int s) -> void {
+        if (s == 0) {
+            check();
+            return;
+        }
+        for (int f = -1; f <= neck.frets; ++f) {
+            frets[size_t(s - 1)] = f;
+            self(self, s - 1);
+        }
+        frets[size_t(s - 1)] = -1;
+    };
+    walk(walk, n);
+    return out;
+}
+
+// On small necks, every grip the search lists is one the rules allow and none they allow is
+// missing: a re-entrant ukulele, a four-string bass, a guitar's top four strings with a capo and
+// with a partial capo.
+TEST(GripSearch, ListsExactlyThePlayableGripsOfSmallNecks) {
+    const Instrument ukulele{{CustomPreset, {69, 64, 60, 67}}, 9, 330};
+    const Instrument bass{{CustomPreset, {43, 38, 33, 28}}, 8, 864};
+    const Instrument topStrings{{CustomPreset, {64, 59, 55, 50}}, 12};
+    const struct {
+        const char* formula;
+        int root;
+        Instrument neck;
+        Capo capo;
+    } cases[] = {
+        {"1;3;5", 0, ukulele, {}},
+        {"1;3;5;b7", 0, ukulele, {}},
+        {"1;5", 7, bass, {}},
+        {"1;3;5;b7", 2, topStrings, {2}},
+        {"1;4;5", 4, topStrings, {2, 2, 4}},
+        {"1;3;5;7;9", 0, topStrings, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.formula);
+        const GripRequest r = request(c.formula, c.root, c.neck, c.capo);
+        std::set<std::vector<int>> searched;
+        for (const Grip& g : searchGrips(r)) {
+            EXPECT_TRUE(searched.insert(g.frets).second); // each once
+            EXPECT_LE(g.fingerCount, 4);
+        }
+        EXPECT_EQ(searched, bruteForce(r));
+        EXPECT_FALSE(searched.empty());
+    }
+}
+
+// Grips every player of those tunings knows, near the top of their bass string's list.
+TEST(GripSearch, FamousGripsComeFirst) {
+    const Instrument openG{presetTuning(5)};
+    const Instrument dadgad{presetTuning(11)};
+    const Instrument dropD{presetTuning(4)};
+    const Instrument ukulele{{CustomPreset, {69, 64, 60, 67}}, 15, 330};
+    const struct {
+        const char* name;
+        GripRequest request;
+        std::vector<int> grip;
+        int within;
+    } cases[] = {
+        {"open C", request("1;3;5", 0), written({-1, 3, 2, 0, 1, 0}), 2},
+        {"open G", request("1;3;5", 7), written({3, 2, 0, 0, 0, 3}), 2},
+        {"F barre", request("1;3;5", 5), written({1, 3, 3, 2, 1, 1}), 1},
+        {"A minor 7", request("1;b3;5;b7", 9), written({-1, 0, 2, 0, 1, 0}), 2},
+        {"D in drop D", request("1;3;5", 2, dropD), written({0, 0, 0, 2, 3, 2}), 3},
+        {"G in open G", request("1;3;5", 7, openG), written({-1, 0, 0, 0, 0, 0}), 2},
+        {"C in open G", request("1;3;5", 0, openG), written({-1, 5, 5, 5, 5, 5}), 3},
+        {"Dsus4 in DADGAD", request("1;4;5", 2, dadgad), written({0, 0, 0, 0, 0, 0}), 1},
+        {"ukulele C", request("1;3;5", 0, ukulele), written({0, 0, 0, 3}), 2},
+        {"ukulele C7", request("1;3;5;b7", 0, ukulele), written({0, 0, 0, 1}), 2},
+        {"A as G shape, capo 2", request("1;3;5", 9, {}, {2}), written({5, 4, 2, 2, 2, 5}), 3},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Grip> grips = searchGrips(c.request);
+        const int rank = rankOf(grips, c.grip);
+        EXPECT_TRUE(rank >= 1 && rank <= c.within) << c.name << ": rank " << rank;
+    }
+}
+
+// The fingers a guitarist writes for the common grips.
+TEST(GripSearch, FingersAsPlayersWriteThem) {
+    const std::vector<int> open(6, 0);
+    const struct {
+        std::vector<int> frets, fingers;
+    } cases[] = {
+        {written({-1, 3, 2, 0, 1, 0}), written({-1, 3, 2, 0, 1, 0})},   // C
+        {written({3, 2, 0, 0, 0, 3}), written({2, 1, 0, 0, 0, 3})},     // G
+        {written({-1, -1, 0, 2, 3, 2}), written({-1, -1, 0, 1, 3, 2})}, // D
+        {written({1, 3, 3, 2, 1, 1}), written({1, 3, 3, 2, 1, 1})},     // F, E shape barre
+        {written({-1, 3, 5, 5, 5, 3}), written({-1, 1, 3, 3, 3, 1})},   // C, A shape barre
+        {written({-1, 2, 4, 4, 3, 2}), written({-1, 1, 3, 3, 2, 1})},   // Bm
+        {written({-1, -1, 3, 2, 1, 1}), written({-1, -1, 3, 2, 1, 1})}, // small F
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fingerGrip(c.frets, open), c.fingers);
+    // Five fingers' worth is no grip.
+    EXPECT_FALSE(fingerGrip(written({1, 2, 3, 4, 5, -1}), open));
+}
+
+// What cannot be searched gives nothing, and the search stays bounded on the largest neck.
+TEST(GripSearch, BadRequestsGiveNoGripsAndTheSearchIsBounded) {
+    EXPECT_TRUE(searchGrips(request("1;3;5", 0, {}, {13})).empty());      // above the 12th
+    EXPECT_TRUE(searchGrips(request("1;3;5", 0, {}, {2, 3, 3})).empty()); // one string
+    EXPECT_TRUE(searchGrips(request("1;3;5", 0, {}, {2, 5, 7})).empty()); // past the 6th
+    // Seven tones on four strings: no hand can hold them.
+    EXPECT_TRUE(
+        searchGrips(request("1;3;5;b7;9;#11;13", 0, {{CustomPreset, {64, 59, 55, 50}}})).empty());
+    // Unison strings still give grips; ten strings stay within the bound.
+    EXPECT_FALSE(
+        searchGrips(request("1;3;5", 4, {{CustomPreset, std::vector<int>(6, 52)}})).empty());
+    const Instrument ten{{CustomPreset, {64, 59, 55, 50, 45, 40, 35, 30, 25, 20}}, 24};
+    const std::vector<Grip> grips = searchGrips(request("1;3;5;b7;9", 0, ten));
+    EXPECT_FALSE(grips.empty());
+    EXPECT_LE(grips.size(), size_t(MaxGripsPerSearch));
+    for (const Grip& g : grips)
+        EXPECT_LE(std::count_if(g.frets.begin(), g.frets.end(), [](int f) { return f >= 0; }),
+                  MaxSoundingStrings);
+}
+
+// Omissions follow the guitarist's order and are reported; an altered tone is never left out.
+TEST(GripSearch, OnlyWhatGuitaristsLeaveOutIsLeftOut) {
+    const auto spec = *chordSpec(u"1;3;5;b7;9;11;13");
+    std::vector<int> optional;
+    for (const ChordTone& t : spec.tones)
+        if (t.isOptional())
+            optional.push_back(t.degree);
+    EXPECT_EQ(optional, (std::vector<int>{5, 9, 11}));
+    EXPECT_EQ(chordSpec(u"1;3;b5;b7")->requiredCount(), 4); // the b5 is the chord's point
+    EXPECT_EQ(chordSpec(u"1;5")->requiredCount(), 2);       // a power chord keeps its 5th
+    for (const Grip& g : searchGrips(request("1;3;5;b7;#9", 4))) {
+        for (int degree : g.omitted)
+            EXPECT_EQ(degree, 5);
+    }
+}
+
+// The library's hand-written grips: the engine alone lists nine in ten of the movable ones
+// wherever they are moved, and nine in ten of the open ones among the first twelve of their
+// bass string. (Some library grips leave out a tone their chord's name states; the engine
+// rightly leaves those out.)
+TEST(GripSearch, ListsTheLibrarysGrips) {
+    IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
+    Warnings warnings(true);
+    LibraryLoader loader(ini, warnings);
+    const ChordLibrary chords = loader.loadChords();
+    int movable = 0, movableListed = 0, open = 0, openWithin12 = 0;
+    for (int chord = 0; chord < chords.count; ++chord) {
+        const auto spec = chordSpec(chords.entries[size_t(chord)].formula);
+        ASSERT_TRUE(spec) << chord;
+        for (int root = 0; root < 12; ++root) {
+            const std::vector<Voicing> grips = readVoicings(ini, warnings, chord, root, Tuning{});
+            if (grips.empty())
+                continue;
+            GripRequest r;
+            r.chord = *spec;
+            r.root = root;
+            r.instrument.frets = 24;
+            const std::vector<Grip> found = searchGrips(r);
+            for (const Voicing& v : grips) {
+                std::vector<int> frets;
+                for (int s = 1; s <= 6; ++s)
+                    frets.push_back(v.fret(s).value_or(-1));
+                const int rank = rankOf(found, frets);
+                if (v.number == OpenChordVoicing) {
+                    ++open;
+                    openWithin12 += rank >= 1 && rank <= 12;
+                } else {
+                    ++movable;
+                    movableListed += rank >= 1;
+                }
+            }
+        }
+    }
+    EXPECT_GE(movableListed * 10, movable * 9) << movableListed << " of " << movable;
+    EXPECT_GE(openWithin12 * 10, open * 9) << openWithin12 << " of " << open;
+}
+
+} // namespace
+} // namespace chordalis
