@@ -61,8 +61,9 @@ TEST(PdfSheet, EveryModeReadsBackWhereItWasLaidOut) {
             };
             if (notes > 0) {
                 const double width = measure(sheet::TextFont, line.left(notes)).width();
-                EXPECT_NEAR(std::find_if(pdf.words.begin(), pdf.words.end(), at)->x,
-                            origin.x() + (x + width) / 20, 0.05);
+                const auto after = std::find_if(pdf.words.begin(), pdf.words.end(), at);
+                ASSERT_NE(after, pdf.words.end()) << qPrintable(line);
+                EXPECT_NEAR(after->x, origin.x() + (x + width) / 20, 0.05);
             }
         };
         double y = 500;
@@ -78,7 +79,9 @@ TEST(PdfSheet, EveryModeReadsBackWhereItWasLaidOut) {
             footer += 10 * text;
         expectAt(QLatin1String(SheetFooter), 500, footer);
         if (c.mode == Mode::Chords) {
-            EXPECT_NEAR(pdf.findLine("x")->x, origin.x() + 897 / 20.0, 0.05);
+            const auto* mute = pdf.findLine("x");
+            ASSERT_NE(mute, nullptr);
+            EXPECT_NEAR(mute->x, origin.x() + 897 / 20.0, 0.05);
         }
     }
 }
