@@ -104,8 +104,15 @@ TEST(Spelling, NamesWithOctavesFollowTheLetter) {
         {"C", 60, "C4"},     {"B#", 60, "B#3"}, {"Cb", 59, "Cb4"},
         {"Eb", 51, "Eb3"},   {"E", 40, "E2"},   {"Bx", 61, "Bx3"},
         {"Dbb", 60, "Dbb4"}, {"C", 61, "Db4"},  {"", 64, "E4"}};
-    for (const auto& [name, midi, text] : cases)
+    // Each name read back gives its note; names outside 0..127 or without an octave give none.
+    for (const auto& [name, midi, text] : cases) {
         EXPECT_EQ(nameWithOctave(QString::fromLatin1(name), midi), QLatin1String(text)) << text;
+        EXPECT_EQ(midiNoteOf(QString::fromLatin1(text)), midi) << text;
+    }
+    EXPECT_EQ(std::tuple(midiNoteOf(u"C-1"), midiNoteOf(u"G9"), midiNoteOf(u"Cb-1")),
+              std::tuple(0, 127, std::nullopt));
+    for (const char* bad : {"G#9", "E", "H2", "e4", "E+4", "E10"})
+        EXPECT_EQ(midiNoteOf(QString::fromLatin1(bad)), std::nullopt) << bad;
     EXPECT_EQ(degreeText(u"f7"), QStringLiteral("bb7"));
     EXPECT_EQ(degreeText(u"#11"), QStringLiteral("#11"));
 }
