@@ -2,7 +2,8 @@
 # Runs every benchmark once, one after the other, and keeps what they print in build/bench.txt:
 # the library and display model, the main window's redraws and root change, the start-up in a
 # virtual display (with and without a JACK server in sight), and the timing of what is heard
-# (about five minutes). Usage: scripts/bench.sh [build folder]
+# (about five minutes at 44.1 kHz, then shorter runs at 48 and 96 kHz).
+# Usage: scripts/bench.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -35,4 +36,8 @@ fi
     JACK_DEFAULT_SERVER=chordalis-none "$build/bench/chordalis_startup_bench" --runs 20
     echo "== timing of what is heard"
     "$build/bench/chordalis_timing"
+    for rate in 48000 96000; do
+        echo "== timing of what is heard, the synthesizer at $rate Hz"
+        "$build/bench/chordalis_timing" --rate "$rate" --ticks 600 --strums 20
+    done
 } 2>&1 | tee "$build/bench.txt"

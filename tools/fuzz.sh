@@ -30,7 +30,8 @@ fretboard="src/fretboard/Geometry.cpp src/fretboard/NeckPicture.cpp src/fretboar
 displays="src/modes/AppState.cpp src/modes/TreeModel.cpp src/modes/LibraryTrees.cpp
           src/modes/Chords.cpp src/modes/Grips.cpp src/modes/Scales.cpp src/modes/Arpeggios.cpp src/modes/Notes.cpp
           src/modes/Triads.cpp src/modes/ChordScales.cpp src/modes/Finder.cpp src/modes/Modes.cpp
-          src/modes/TreeClicks.cpp"
+          src/modes/TreeClicks.cpp src/modes/ChordGrips.cpp"
+voicings="src/voicings/ChordTones.cpp src/voicings/GripSearch.cpp"
 declare -A sources=(
     [validator_ini]="tools/validate-library/IniFile.cpp"
     [validator_folder]="$validator"
@@ -39,12 +40,12 @@ declare -A sources=(
     [report_descriptor]="src/ledguitar/ReportDescriptor.cpp"
     [led_frame]="src/ledguitar/LedPattern.cpp"
     [ini_reader]="src/library/IniReader.cpp"
-    [library_folder]="$theory $library $fretboard $displays"
+    [library_folder]="$theory $library $fretboard $voicings $displays"
     [settings]="src/app/Settings.cpp src/modes/AppState.cpp"
     [example_file]="src/modes/Info.cpp src/library/IniReader.cpp src/theory/Spelling.cpp
                     src/sound/MidiFile.cpp"
     [cli_arguments]="tools/cli/CliArguments.cpp"
-    [grip_search]="src/voicings/ChordTones.cpp src/voicings/GripSearch.cpp src/theory/Spelling.cpp"
+    [grip_search]="$voicings src/theory/Spelling.cpp"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
      library_folder settings example_file cli_arguments grip_search)

@@ -1,5 +1,6 @@
 #include "app/InfoSession.h"
 
+#include "app/FileProblems.h"
 #include "app/Program.h"
 
 #include <QDir>
@@ -30,10 +31,11 @@ InfoSession::~InfoSession() {
 }
 
 QString InfoSession::scratchPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(QStringLiteral("gp.mid"));
+    return QDir(scratchFolders().constFirst()).filePath(QStringLiteral("gp.mid"));
+}
+
+QStringList InfoSession::scratchFolders() {
+    return userFolders(QStandardPaths::CacheLocation);
 }
 
 bool InfoSession::showInfo(const QString& modeKey, int item) {
@@ -98,15 +100,29 @@ void InfoSession::loadExample(const QString& file) {
         return;
     }
 
-    // The converted example replaces the scratch file, and is played from there.
-    const QString scratch = scratchPath();
-    QDir().mkpath(QFileInfo(scratch).absolutePath());
-    QSaveFile out(scratch);
-    if (!out.open(QIODevice::WriteOnly) || out.write(*mid) != mid->size() || !out.commit()) {
+    // The converted example replaces the scratch file, and is played from there; where the
+    // cache folder cannot be written, from the next folder that can.
+    QString scratch;
+    QString problem;
+    for (const QString& folder : scratchFolders()) {
+        const QString path = QDir(folder).filePath(QStringLiteral("gp.mid"));
+        QSaveFile out(path);
+        if (QDir().mkpath(folder) && out.open(QIODevice::WriteOnly) &&
+            out.write(*mid) == mid->size() && out.commit()) {
+            scratch = path;
+            break;
+        }
+        if (problem.isEmpty()) // the cache folder's: the one the user would look at
+            problem = writeProblem(path, out.errorString());
+    }
+    if (scratch.isEmpty()) {
         refuse(QStringLiteral("ERROR: I cannot write the file: \n%1\n\n%2")
-                   .arg(scratch, out.errorString()));
+                   .arg(scratchPath(), problem));
         return;
     }
+    if (m_scratch != scratch)
+        QFile::remove(m_scratch); // an earlier one elsewhere
+    m_scratch = scratch;
     QString error;
     if (!player.load(scratch, &error)) {
         refuse(cannotPlayMessage(path, error));
@@ -165,7 +181,9 @@ void InfoSession::close() {
         return;
     m_open = false;
     m_program.examplePlayer().close();
-    QFile::remove(scratchPath()); // a missing file is no error
+    if (!m_scratch.isEmpty())
+        QFile::remove(m_scratch); // a missing file is no error
+    m_scratch.clear();
     if (m_metronomeWasRunning)
         m_program.metronome().setRunning(true);
     m_metronomeWasRunning = false;

@@ -3,6 +3,7 @@
 #include "modes/Info.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace chordalis {
@@ -47,6 +48,11 @@ public:
 
     // The scratch file the chosen example is converted into: gp.mid in the user's cache folder.
     static QString scratchPath();
+    // Where it is written: the cache folder, or when that cannot be written (read-only, a file
+    // in its way), a folder of the user's own in the system's temporary folder.
+    static QStringList scratchFolders();
+    // The scratch file the loaded example lies in; empty when none is loaded.
+    const QString& scratchFile() const { return m_scratch; }
 
 private:
     void loadExample(const QString& file);
@@ -57,6 +63,7 @@ private:
     InfoPage m_page;
     bool m_open = false;
     bool m_metronomeWasRunning = false;
+    QString m_scratch;
 };
 
 } // namespace chordalis

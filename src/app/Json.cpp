@@ -211,6 +211,10 @@ QJsonObject neckToJson(const NeckPicture& picture, const MainPages& pages, Marke
                      {"height", g.height()}};
     if (const auto& window = picture.positionWindow)
         neck.insert("positionWindow", QJsonObject{{"low", window->low}, {"high", window->high}});
+    if (picture.capo.fret > 0)
+        neck.insert("capo", QJsonObject{{"fret", picture.capo.fret},
+                                        {"highString", picture.capo.highString},
+                                        {"lowString", picture.capo.lowString}});
     return neck;
 }
 

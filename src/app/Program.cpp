@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/FileProblems.h"
 #include "app/ProgramFolder.h"
 #include "app/Settings.h"
 #include "app/SkinChooser.h"
@@ -14,6 +15,8 @@
 #include "sound/backends/SystemMidiOut.h"
 
 #include <QSettings>
+#include <cstdio>
+#include <utility>
 
 namespace chordalis {
 
@@ -100,13 +103,16 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
         m_window->afterFirstFrame([this] {
             if (!m_warnings.messages().isEmpty())
                 m_boxes.inform(BoxIcon::Exclamation, startupWarningsText(m_warnings.messages()));
+            reportUnsavedSettings();
             finishOpeningSound();
         });
     } else {
+        reportUnsavedSettings();
         openSound();
     }
     if (m_shutDown) // ended while that report was up
         return 0;
+    m_soundWatch.start();
     m_guitar.start();
     if (m_shutDown)
         return 0;
@@ -150,7 +156,14 @@ bool Program::loadSettings(QSettings& store, QSize screenSize) {
     readSettings(store, m_state);
     m_state.resetSelections();
     m_settingsLoaded = true;
+    m_settingsAsRead = settingsTexts(m_state);
+    m_unsaved = takeUnsavedNote(store.fileName());
     return true;
+}
+
+void Program::reportUnsavedSettings() {
+    if (const auto note = std::exchange(m_unsaved, std::nullopt); note && !m_shutDown)
+        m_boxes.inform(BoxIcon::Exclamation, unsavedSettingsText(*note));
 }
 
 void Program::loadLibraries() {
@@ -169,6 +182,15 @@ bool Program::openSound() {
     return !error;
 }
 
+std::optional<QString> Program::reopenSound() {
+    MidiOut& out = midiOut();
+    out.close();
+    auto error = out.open(m_state.playback.device);
+    if (!error)
+        m_player.programChange();
+    return error;
+}
+
 bool Program::confirmQuit(QSettings& store) {
     if (!m_boxes.ask(BoxIcon::Question, QLatin1String(QuitQuestion)))
         return false;
@@ -182,17 +204,25 @@ void Program::shutDown(QSettings& store) {
     m_shutDown = true;
     // Ended before the settings were read: what the store holds stays as it is.
     if (m_settingsLoaded) {
-        writeSettings(store, m_state);
+        // Only what this run changed: another instance's changes to other keys stay.
+        const QStringList written = writeChangedSettings(store, m_state, m_settingsAsRead);
         if (m_window)
             m_window->saveWindowState(store);
         store.sync();
-        // A store that cannot be written (read-only file or folder, a folder in its place) is
-        // said once; everything else shuts down as usual.
-        if (store.status() != QSettings::NoError)
-            m_boxes.inform(BoxIcon::Exclamation,
-                           QLatin1String(SettingsWriteFailure) + store.fileName());
+        // A store that cannot be written (read-only file or folder, a folder in its place, a
+        // full disk) is said on stderr and at the next start; the end waits for no one.
+        if (store.status() != QSettings::NoError) {
+            UnsavedSettings note{store.fileName(), writeProblem(store.fileName()), {}};
+            const SettingsTexts now = settingsTexts(m_state);
+            for (const QString& key : written)
+                if (m_settingsAsRead.value(key) != now.value(key))
+                    note.changes << key + QStringLiteral(" = ") + now.value(key);
+            std::fprintf(stderr, "%s\n", qPrintable(unsavedSettingsLine(note)));
+            keepUnsavedNote(note);
+        }
     }
     waitForOpening();
+    m_soundWatch.stop();
     m_info.close();
     m_metronome.setRunning(false);
     midiOut().close();
@@ -206,6 +236,7 @@ void Program::playCommand(Mode mode) {
         return;
     }
     waitForOpening();
+    m_soundWatch.silentPlay();
     const PositionList* list = positionList(m_pages, mode);
     playShown(m_state, m_player, mode, list ? fretWindow(*list, m_state.maxFret()) : FretWindow{});
 }

@@ -2,7 +2,10 @@
 
 #include "app/InfoSession.h"
 #include "app/MessageBoxes.h"
+#include "app/OutputWatch.h"
 #include "app/PedalActions.h"
+#include "app/Settings.h"
+#include "app/UnsavedSettings.h"
 #include "fretboard/Fretboard.h"
 #include "fretboard/LedSender.h"
 #include "ledguitar/HidTransport.h"
@@ -32,8 +35,6 @@ inline constexpr const char* ScreenQuestion =
     "It is recommended that you use a screen resolution of at least 800x600 for this program.  "
     "Do you wish to continue?";
 inline constexpr const char* QuitQuestion = "Are you sure you want to quit?";
-inline constexpr const char* SettingsWriteFailure =
-    "Your settings could not be saved. Check that this file can be written: ";
 inline constexpr const char* MidiOpenFailure =
     "A system error has occured while trying to open a MIDI output channel.\r\n"
     "This program will function fully except for playback support.\r\n\r\n"
@@ -118,12 +119,21 @@ public:
     // reports a failure and sends the chosen instrument. Waits for the opening to end.
     void finishOpeningSound();
 
+    // Opens the output again as the settings choose, without a message box, and sends the
+    // chosen instrument: the error when it cannot be opened. The watch uses it.
+    std::optional<QString> reopenSound();
+    // Watches the output from the end of start-up to shut-down: a loss is said once, and the
+    // output opened again when it is back.
+    OutputWatch& soundWatch() { return m_soundWatch; }
+
     // Asks the quit question; on Yes runs shutDown and returns true.
     bool confirmQuit(QSettings& store);
 
-    // Writes the settings and the window's state once, stops the metronome, closes the output
-    // and switches the guitar's lights off, then lets the guitar go. Later calls do nothing, so a
-    // window close, a logout and a termination signal arriving together still write once.
+    // Writes the settings this run changed (and those the store lacks) and the window's state
+    // once, stops the metronome, closes the output and switches the guitar's lights off, then
+    // lets the guitar go. Later calls do nothing, so a window close, a logout and a termination
+    // signal arriving together still write once. Nothing waits for the user: a store that cannot
+    // be written is said on stderr and at the next start (UnsavedSettings).
     void shutDown(QSettings& store);
     bool isShutDown() const { return m_shutDown; }
 
@@ -190,6 +200,8 @@ private:
     void waitForOpening();
     // An opening's failure message, then the chosen instrument.
     void reportOpening(const std::optional<QString>& error);
+    // What the last run could not write to the store, said once.
+    void reportUnsavedSettings();
 
     AppState m_state;
     MainPages m_pages;
@@ -208,6 +220,9 @@ private:
     MidiFilePlayer m_examplePlayer{*m_devices.midiOut, *m_devices.clock};
     InfoSession m_info{*this};
     ModeContext m_context{m_state, m_pages, m_ini, m_fretboard, m_warnings};
+    OutputWatch m_soundWatch{*m_devices.midiOut, *m_devices.clock, [this] {
+                                 return reopenSound();
+                             }};
     // The output's opening on a thread of its own during start-up: the backend's error, if any.
     std::future<std::optional<QString>> m_opening;
     std::optional<std::optional<QString>> m_openingResult; // taken, not yet reported
@@ -216,6 +231,8 @@ private:
     ProgramWindow* m_window = nullptr;
     std::function<void()> m_neckChanged;
     bool m_settingsLoaded = false;
+    SettingsTexts m_settingsAsRead;           // what this run read, to write only its changes
+    std::optional<UnsavedSettings> m_unsaved; // what the last run on this store could not write
     bool m_shutDown = false;
 };
 

@@ -51,6 +51,11 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     if constexpr (!std::is_const_v<State>)
         resizeTuning(s.instrument.tuning, strings);
     visit("Tuning", "Frets", MinFrets, MaxFrets, s.instrument.frets);
+    // No capo is fret 0; strings 0 and 0 lay it across the neck. One the neck cannot take is
+    // read as none.
+    visit("Capo", "Fret", 0, Capo::MaxCapoFret, s.capo.fret);
+    visit("Capo", "High String", 0, MaxStrings, s.capo.highString);
+    visit("Capo", "Low String", 0, MaxStrings, s.capo.lowString);
     // Each string of a six-string guitar within the reach of the tuning dialog (4 semitones
     // below to 3 above standard); of any other neck within C0..C8.
     static const char* const StringKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
@@ -116,15 +121,24 @@ void readView(const QSettings& store, AppState& state) {
                        std::array{RunRoute::OneOctave, RunRoute::AsShown}, runName, v.run);
 }
 
-void writeView(QSettings& store, const AppState& state) {
+// Every key of the store with its text, in the order written: `set(key, text)` for each.
+template <class Set> void storeTexts(const AppState& state, Set set) {
+    set(path("Fretlight", "Left"), QString::number(state.ledOptionLeft));
+    set(path("Fretlight", "Right"), QString::number(state.ledOptionRight));
+    forEachNumericKey(state,
+                      [&](const char* section, const char* key, long long, long long,
+                          const auto& field) { set(path(section, key), QString::number(field)); });
+    set(path("Fretboard", "File"), state.fretboardFile);
+    set(path("Fretboard", "Left Handed"),
+        state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
     const ViewSettings& v = state.view;
-    store.setValue(path("View", "Labels"), labelsName(v.labels));
-    store.setValue(path("View", "Fret Numbers"), fretNumbersName(v.fretNumbers));
-    store.setValue(path("View", "Shade Position"), boolText(v.shadePosition));
-    store.setValue(path("View", "Outline Roots"), boolText(v.outlineRoots));
-    store.setValue(path("View", "Highlight Playing"), boolText(v.highlightSounding));
-    store.setValue(path("View", "Beat Indicator"), boolText(v.beatIndicator));
-    store.setValue(path("Playback", "Scale Run"), runName(v.run));
+    set(path("View", "Labels"), labelsName(v.labels));
+    set(path("View", "Fret Numbers"), fretNumbersName(v.fretNumbers));
+    set(path("View", "Shade Position"), boolText(v.shadePosition));
+    set(path("View", "Outline Roots"), boolText(v.outlineRoots));
+    set(path("View", "Highlight Playing"), boolText(v.highlightSounding));
+    set(path("View", "Beat Indicator"), boolText(v.beatIndicator));
+    set(path("Playback", "Scale Run"), runName(v.run));
 }
 
 // A whole number text: an optional sign and decimal digits, blanks around allowed.
@@ -174,6 +188,7 @@ void readSettings(QSettings& store, AppState& state) {
     state.instrument = defaults.instrument;
     state.tuningSpelling = defaults.tuningSpelling;
     state.metronome = defaults.metronome;
+    state.capo = defaults.capo;
 
     forEachNumericKey(state, [&](const char* section, const char* key, long long low,
                                  long long high, auto& field) {
@@ -205,17 +220,29 @@ void readSettings(QSettings& store, AppState& state) {
 }
 
 void writeSettings(QSettings& store, const AppState& state) {
-    store.setValue(path("Fretlight", "Left"), QString::number(state.ledOptionLeft));
-    store.setValue(path("Fretlight", "Right"), QString::number(state.ledOptionRight));
-    forEachNumericKey(
-        state, [&](const char* section, const char* key, long long, long long, const auto& field) {
-            store.setValue(path(section, key), QString::number(field));
-        });
-    store.setValue(path("Fretboard", "File"), state.fretboardFile);
-    store.setValue(path("Fretboard", "Left Handed"),
-                   state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
-    writeView(store, state);
+    storeTexts(state, [&](const QString& key, const QString& text) { store.setValue(key, text); });
     store.sync();
+}
+
+SettingsTexts settingsTexts(const AppState& state) {
+    SettingsTexts texts;
+    storeTexts(state, [&](const QString& key, const QString& text) { texts.insert(key, text); });
+    return texts;
+}
+
+QStringList writeChangedSettings(QSettings& store, const AppState& state,
+                                 const SettingsTexts& asRead) {
+    QStringList written;
+    const SettingsTexts now = settingsTexts(state);
+    for (auto it = now.begin(); it != now.end(); ++it) {
+        if (it.value() == asRead.value(it.key()) && store.contains(it.key()))
+            continue;
+        store.setValue(it.key(), it.value());
+        written << it.key();
+    }
+    // Merges with what another instance wrote meanwhile: only these keys are replaced.
+    store.sync();
+    return written;
 }
 
 } // namespace chordalis

@@ -2,6 +2,9 @@
 
 #include "modes/AppState.h"
 
+#include <QMap>
+#include <QStringList>
+
 class QSettings;
 
 namespace chordalis {
@@ -17,6 +20,15 @@ namespace chordalis {
 // "Chordalis"; tests pass a QSettings on a file of their own.
 void readSettings(QSettings& store, AppState& state);
 void writeSettings(QSettings& store, const AppState& state);
+
+// The text of every key of the store ("Midi/Volume" to "100"), as writeSettings writes it.
+using SettingsTexts = QMap<QString, QString>;
+SettingsTexts settingsTexts(const AppState& state);
+// Writes only the keys whose text differs from `asRead` (the texts of the state as it was read
+// at start-up), and those the store does not hold yet: a key another instance changed meanwhile
+// keeps its change unless this one changed the same key. Returns the keys written, sorted.
+QStringList writeChangedSettings(QSettings& store, const AppState& state,
+                                 const SettingsTexts& asRead);
 
 // The stored words of the choices, as the View and Playback sections keep them.
 QString labelsName(MarkerLabels labels);          // "Fingers", "Notes", "Intervals"

@@ -27,6 +27,8 @@ void Fretboard::clearFretboard() {
     m_picture = NeckPicture{};
     m_picture.geometry = NeckGeometry(neck.strings(), neck.frets);
     m_picture.leftHanded = m_settings.leftHanded;
+    if (m_settings.capo.fits(neck.strings()) && m_settings.capo.fret < neck.frets)
+        m_picture.capo = m_settings.capo;
     m_sounding.clear();
     for (int s = 1; s <= neck.strings(); ++s)
         drawSign(SignKind::OpenName, s,
@@ -218,6 +220,24 @@ void paintPositionWindow(QPainter& p, const NeckGeometry& g, FretWindow window, 
     p.drawLine(band.topRight(), band.bottomRight());
 }
 
+// A capo as a dark rubber-covered bar just behind its fret wire, across the strings it holds.
+void paintCapo(QPainter& p, const NeckGeometry& g, const Capo& capo, bool leftHanded) {
+    if (capo.fret <= 0 || capo.fret > g.frets())
+        return;
+    const int high = capo.isPartial() ? capo.highString : 1;
+    const int low = capo.isPartial() ? capo.lowString : g.strings();
+    const double wire = g.fretWireX(capo.fret);
+    const double width = 7.0;
+    double left = wire - width - 1.0;
+    if (leftHanded)
+        left = g.width() - wire + 1.0;
+    const double top = g.stringCentreY(high) - CellSize / 2.0;
+    const double bottom = g.stringCentreY(low) + CellSize / 2.0;
+    p.setPen(QPen(QColor(20, 20, 20, 230), 1.0));
+    p.setBrush(QColor(45, 45, 50, 220));
+    p.drawRoundedRect(QRectF(left, top, width, bottom - top), 3.0, 3.0);
+}
+
 // A ring just inside or around a marker's edge; grow > 0 lies outside it.
 void paintRing(QPainter& p, const Mark& m, double grow, const QPen& pen) {
     p.setPen(pen);
@@ -242,6 +262,7 @@ void Fretboard::paint(QPainter& p, const NeckExtras& extras) const {
     p.setRenderHint(QPainter::Antialiasing);
     if (extras.shadePosition && m_picture.positionWindow)
         paintPositionWindow(p, g, *m_picture.positionWindow, isLeftHanded());
+    paintCapo(p, g, m_picture.capo, isLeftHanded());
     const std::vector<bool> sounding =
         extras.highlightSounding ? soundingMarks() : std::vector<bool>(marks.size(), false);
     for (size_t i = 0; i < marks.size(); ++i) {

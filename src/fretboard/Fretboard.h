@@ -31,6 +31,7 @@ struct NeckSettings {
     const Instrument& instrument; // its strings and frets; frets past the last are not drawn
     const int& tuningSpelling;    // spelling column of the open strings' names
     const bool& leftHanded;
+    const Capo& capo; // drawn across the neck, or across the strings it covers
     MarkerColours colours;
 };
 

@@ -71,6 +71,8 @@ struct NeckPicture {
     LedFrame led;
     // The fret window of the chosen position; nothing when all positions are shown.
     std::optional<FretWindow> positionWindow;
+    // The capo, drawn just behind its fret wire; fret 0 when there is none.
+    Capo capo;
 
     std::vector<Mark> markers() const;
     std::vector<Mark> signs() const;

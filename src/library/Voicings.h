@@ -26,6 +26,7 @@ struct Voicing {
     QString memo;
     QString caption; // "Open Chord", "8th Position, Root 6th"
     QString icon;    // the list's icon: "voicingO" open, "voicingB" barre, "voicing"
+    bool generated = false; // found by the voicing engine rather than written in voicing.ini
 
     int strings() const { return int(frets.size()); }
     // The fret of string 1..strings(), nothing when it is silent or not on this grip's neck.
@@ -47,6 +48,8 @@ struct Voicing {
 };
 
 inline constexpr int OpenChordVoicing = 99;
+// The numbers of the voicing engine's grips: the first is 100, the next 101 and so on.
+inline constexpr int FirstGeneratedVoicing = 100;
 // How many voicings a chord lists at most, the open chord included.
 inline constexpr int MaxListedVoicings = 31;
 

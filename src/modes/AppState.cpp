@@ -17,6 +17,10 @@ void AppState::setInstrument(const Instrument& neck) {
         if (value > neck.frets)
             value = 0;
     }
+    // A capo the new neck cannot take (across strings it lacks, at or past its last fret) comes
+    // off.
+    if (!capo.fits(neck.strings()) || capo.fret >= neck.frets)
+        capo = Capo{};
 }
 
 const Voicing* AppState::selectedVoicingEntry() const {

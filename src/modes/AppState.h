@@ -7,6 +7,7 @@
 #include "sound/SoundSettings.h"
 #include "theory/Spelling.h"
 #include "theory/Tuning.h"
+#include "voicings/GripSearch.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,7 @@ struct AppState {
 
     // Persisted in the settings store
     Instrument instrument; // the neck: its tuning, frets and scale length
+    Capo capo;             // none, across the neck, or across some adjacent strings
     int tuningSpelling = 0;
     PackedColour colourRoot = 255;       // pure red
     PackedColour colourChord = 16711680; // pure blue
@@ -73,7 +75,7 @@ struct AppState {
     // The highest fret used for note placement, the LED frame and the drawn neck.
     int maxFret() const { return instrument.frets; }
     // Takes a new neck: the finder keeps what it held on the strings the neck still has, within
-    // its frets.
+    // its frets; a capo the neck cannot take comes off.
     void setInstrument(const Instrument& neck);
 
     // The listed voicing of selectedVoicing, or null.
@@ -84,6 +86,7 @@ struct AppState {
         return {instrument,
                 tuningSpelling,
                 leftHanded,
+                capo,
                 {colourRoot, colourChord, colourScale, colourBoth}};
     }
 };

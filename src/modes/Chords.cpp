@@ -3,6 +3,7 @@
 #include "fretboard/Fretboard.h"
 #include "library/Voicings.h"
 #include "modes/AppState.h"
+#include "modes/ChordGrips.h"
 #include "modes/Grips.h"
 #include "modes/Pages.h"
 
@@ -17,13 +18,17 @@ const ChordEntry* selectedChordEntry(const AppState& s) {
 }
 
 // Nothing to show for this chord and root: no voicings, no voicing chosen, an empty neck. Play
-// and print then find nothing rather than the previous chord's voicing.
+// and print then find nothing rather than the previous chord's voicing. Outside standard tuning
+// the neck says that it cannot show the chord.
 void showNoVoicing(ModeContext& c) {
     c.state.voicings.clear();
     c.state.selectedVoicing = -1;
     c.pages.chords.lblVoicingMemo = QStringLiteral("Notes:");
     clearNeck(c);
+    c.pages.lblNonStandardVisible = !isStandardTuning(c.state.tuning());
 }
+
+const QString MoreVoicingsKey = QStringLiteral("More Voicings");
 
 } // namespace
 
@@ -54,13 +59,22 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
     AppState& s = c.state;
     TreeModel& tree = c.pages.chords.tvwVoicings;
     tree.clear();
-    s.voicings = readVoicings(c.ini, c.warnings, s.selectedChord, s.currentRoot, s.tuning());
+    s.voicings = chordVoicings(c);
     if (s.voicings.empty()) {
         showNoVoicing(c);
         return;
     }
+    // The library's grips first; the engine's below them, in a folder of their own where the
+    // library has grips for this neck.
+    const bool library = !s.voicings.front().generated;
     for (const Voicing& v : s.voicings) {
-        tree.add({}, voicingKey(v.number), v.caption, v.number, v.icon);
+        QString parent;
+        if (v.generated && library) {
+            if (!tree.contains(MoreVoicingsKey))
+                tree.add({}, MoreVoicingsKey, MoreVoicingsKey);
+            parent = MoreVoicingsKey;
+        }
+        tree.add(parent, voicingKey(v.number), v.caption, v.number, v.icon);
         // Voicings may share a caption; the remark tells them apart before they are chosen.
         tree.setToolTip(voicingKey(v.number), v.memo);
     }
@@ -80,8 +94,7 @@ void drawVoicing(ModeContext& c) {
         return;
     // The remark describes the chosen voicing even when the neck cannot show it.
     c.pages.chords.lblVoicingMemo = QLatin1String("Notes: ") + v->memo;
-    if (isStandardTuning(s.tuning()))
-        drawGrip(c, *v);
+    drawGrip(c, *v);
 }
 
 } // namespace chordalis

@@ -10,18 +10,23 @@ QString playRefusal(const AppState& state, Mode mode) {
     const bool standard = isStandardTuning(state.tuning());
     const char* refusal = nullptr;
     switch (mode) {
+    // Outside standard tuning a chord or triad the neck cannot hold is said to be so.
     case Mode::Chords:
-        if (!standard)
+        if (!standard && state.selectedChord >= 0 && state.voicings.empty())
             refusal = "Chord playback is not supported for non-standard tunings.";
         else if (state.selectedVoicing < 0)
             refusal = "Please select a chord voicing to play.";
         break;
-    case Mode::Triads:
-        if (!standard)
+    case Mode::Triads: {
+        const bool held = state.triadShape && std::any_of(state.triadShape->frets.begin(),
+                                                          state.triadShape->frets.end(),
+                                                          [](auto f) { return bool(f); });
+        if (!standard && state.selectedTriad >= 0 && !held)
             refusal = "Triad playback is not supported for non-standard tunings.";
         else if (state.selectedTriad < 0)
             refusal = "Please select a triad to play.";
         break;
+    }
     case Mode::ChordFinder:
         if (std::all_of(state.finderSelection.begin(), state.finderSelection.end(),
                         [](int s) { return s == 0; }))

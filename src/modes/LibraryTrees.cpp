@@ -93,6 +93,20 @@ void buildArpeggioTree(const ChordLibrary& chords, MainPages& pages) {
     pages.arpeggios.cboArpPositions = initialPositionList();
 }
 
+} // namespace
+
+void buildStringGroups(TreeModel& groups, int strings, int selected) {
+    groups.clear();
+    for (int g = 0; g + 2 < strings; ++g) {
+        const int low = strings - g;
+        groups.add({}, QString::number(g) + QStringLiteral("ID"),
+                   QStringLiteral("Strings %1-%2-%3").arg(low).arg(low - 1).arg(low - 2), g);
+    }
+    groups.selectedKey = QString::number(selected) + QStringLiteral("ID");
+}
+
+namespace {
+
 void buildTriadTrees(MainPages& pages) {
     TreeModel& triads = pages.triads.tvwTriads;
     triads.clear();
@@ -107,15 +121,7 @@ void buildTriadTrees(MainPages& pages) {
                        QLatin1String(Inversions[inv]), 3 * q + inv);
     }
 
-    TreeModel& groups = pages.triads.tvwStringGroup;
-    groups.clear();
-    static const char* const StringGroups[] = {"Strings 6-5-4", "Strings 5-4-3", "Strings 4-3-2",
-                                               "Strings 3-2-1"};
-    for (int g = 0; g < 4; ++g)
-        groups.add({}, QString::number(g) + QStringLiteral("ID"), QLatin1String(StringGroups[g]),
-                   g);
-    groups.selectedKey = QStringLiteral("0ID");
-
+    buildStringGroups(pages.triads.tvwStringGroup, 6, 0);
     pages.triads.showNoTriad();
 }
 
@@ -138,7 +144,13 @@ void loadLibraries(ModeContext& c) {
     buildArpeggioTree(c.state.chords, c.pages);
     c.state.triads = loader.loadTriads();
     buildTriadTrees(c.pages);
+    buildStringGroups(c.pages.triads.tvwStringGroup, c.state.instrument.strings(), 0);
     c.state.triadGroup = 0;
+    // The position lists reach as far as the neck the settings hold.
+    for (PositionList* list :
+         {&c.pages.scales.cboScalePositions, &c.pages.arpeggios.cboArpPositions,
+          &c.pages.chordScale.cboCSPositions})
+        *list = initialPositionList(c.state.maxFret());
     // Read when a display needs them; said here, once, when they cannot be.
     loader.warnIfUnread(QStringLiteral("voicing"));
     loader.warnIfUnread(QStringLiteral("finder"));

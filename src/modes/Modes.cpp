@@ -4,6 +4,7 @@
 #include "modes/ChordScales.h"
 #include "modes/Chords.h"
 #include "modes/Finder.h"
+#include "modes/LibraryTrees.h"
 #include "modes/Notes.h"
 #include "modes/RootTabs.h"
 #include "modes/Scales.h"
@@ -72,8 +73,8 @@ PositionList* positionList(MainPages& pages, Mode mode) {
 
 void clearNeck(ModeContext& c) {
     c.fretboard.clearFretboard();
-    c.pages.lblNonStandardVisible = !isStandardTuning(c.state.tuning()) &&
-                                    (c.pages.mode == Mode::Chords || c.pages.mode == Mode::Triads);
+    // Said again by a display that finds nothing it can show on this neck.
+    c.pages.lblNonStandardVisible = false;
 }
 
 void redrawCurrentMode(ModeContext& c) {
@@ -122,6 +123,10 @@ void positionOptionClicked(ModeContext& c, Mode mode, int option) {
 
 void setInstrument(ModeContext& c, const Instrument& instrument) {
     c.state.setInstrument(instrument);
+    // A string group for every three adjacent strings; the chosen one kept where the neck has it.
+    const int groups = std::max(1, instrument.strings() - 2);
+    c.state.triadGroup = std::min(c.state.triadGroup, groups - 1);
+    buildStringGroups(c.pages.triads.tvwStringGroup, instrument.strings(), c.state.triadGroup);
     // The position lists reach as far as the neck does; each keeps its option and, where the
     // list still holds it, its entry.
     for (Mode mode : {Mode::Scales, Mode::Arpeggios, Mode::ChordScale}) {
@@ -131,6 +136,15 @@ void setInstrument(ModeContext& c, const Instrument& instrument) {
         list.index = std::min(index, int(list.entries.size()) - 1);
     }
     rootChange(c, c.pages.rootTab);
+}
+
+bool setCapo(ModeContext& c, const Capo& capo) {
+    const Instrument& neck = c.state.instrument;
+    if (!capo.fits(neck.strings()) || capo.fret >= neck.frets)
+        return false;
+    c.state.capo = capo.fret > 0 ? capo : Capo{};
+    rootChange(c, c.pages.rootTab);
+    return true;
 }
 
 void finderClicked(ModeContext& c, Qt::MouseButton button, QPointF surfacePos) {

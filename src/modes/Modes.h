@@ -40,6 +40,8 @@ void finderClicked(ModeContext& context, Qt::MouseButton button, QPointF surface
 // A new neck (strings, tuning, frets): the finder keeps what the neck still has, the position
 // lists reach as far as its frets, and the current mode is redrawn.
 void setInstrument(ModeContext& context, const Instrument& instrument);
+// Puts a capo on (fret 0 takes it off) and redraws; one the neck cannot take is refused (false).
+bool setCapo(ModeContext& context, const Capo& capo);
 
 // The Right Handed / Left Handed menus: the neck is redrawn for the hand.
 void setLeftHanded(ModeContext& context, bool leftHanded);

@@ -123,19 +123,48 @@ void showTriad(ModeContext& c) {
     drawTriad(c);
 }
 
+std::optional<Voicing> generatedTriadShape(const AppState& s, int triad, int group) {
+    if (triad < 0 || triad >= TriadCount || triad >= int(s.triads.entries.size()))
+        return std::nullopt;
+    const auto spec = chordSpec(s.triads.entries[size_t(triad)].formula);
+    if (!spec)
+        return std::nullopt;
+    const auto grip = closeTriad(*spec, s.currentRoot, triad % 3, s.instrument, s.capo,
+                                 s.instrument.strings() - group);
+    if (!grip)
+        return std::nullopt;
+    Voicing v(grip->strings());
+    v.number = 0;
+    v.generated = true;
+    for (int string = 1; string <= grip->strings(); ++string) {
+        const int fret = grip->fret(string);
+        if (fret >= 0)
+            v.setString(string, fret, QString::number(grip->fingers[size_t(string - 1)]));
+    }
+    return v;
+}
+
 void drawTriad(ModeContext& c) {
     AppState& s = c.state;
-    if (!isStandardTuning(s.tuning())) {
-        clearNeck(c);
-        return;
-    }
     if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount)
         return;
     const int triad = s.selectedTriad;
-    const int group = std::clamp(s.triadGroup, 0, TriadGroupCount - 1);
+    const int group = std::clamp(s.triadGroup, 0, std::max(0, s.instrument.strings() - 3));
+    clearNeck(c);
+    // The library's shapes serve the six-string guitar in standard tuning without a capo; every
+    // other neck gets the close shapes the voicing engine finds.
+    if (!isStandardTuning(s.tuning()) || s.capo.fret > 0) {
+        s.triadShape = generatedTriadShape(s, triad, group);
+        if (!s.triadShape) {
+            s.triadShape = Voicing(s.instrument.strings());
+            c.pages.lblNonStandardVisible = true;
+            return;
+        }
+        drawGrip(c, *s.triadShape);
+        return;
+    }
     const auto shape =
         readShape(c, QString::number(triad) + QLatin1Char('.') + QString::number(group));
-    clearNeck(c);
     if (!shape) {
         // Playing must not sound a shape left behind by another display.
         s.triadShape = Voicing{};

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "library/Voicings.h"
 #include "modes/ModeContext.h"
+
+#include <optional>
 
 namespace chordalis {
 
@@ -15,7 +18,13 @@ void showTriad(ModeContext& context);
 
 // Draws the triad of selectedTriad on the string group selected in tvwStringGroup and stores the
 // shape in column 0 of the voicing tables (fret text or "xx", finger character). The labels are
-// left as they are. Under a non-standard tuning the neck stays empty.
+// left as they are. On any other neck than the six-string guitar in standard tuning without a
+// capo the shape is the voicing engine's close shape; where the neck has none it stays empty and
+// says that it cannot show the triad.
 void drawTriad(ModeContext& context);
+
+// The voicing engine's close shape of triad 0..11 on string group `group` (0: the lowest three
+// strings) of the state's neck, above its capo; nothing where the neck has none.
+std::optional<Voicing> generatedTriadShape(const AppState& state, int triad, int group);
 
 } // namespace chordalis

@@ -137,10 +137,28 @@ private:
     void neck() {
         drawPrintableNeck(p, QRectF(Left, y0, PictureWidth, pictureHeight), picture.leftHanded,
                           picture.geometry);
+        capo();
         p.setPen(normalPen);
         p.setFill(PageFill::White);
         p.setFont(TextFont);
         pos = {Left, y0 + pictureHeight + LineGap};
+    }
+
+    // The capo as a black bar just behind its fret wire, across the strings it holds.
+    void capo() {
+        const Capo& c = picture.capo;
+        const NeckGeometry& g = picture.geometry;
+        if (c.fret <= 0 || c.fret > g.frets())
+            return;
+        const double wire = g.fretWireX(c.fret);
+        const double width = 6.0;
+        const double left = picture.leftHanded ? g.width() - wire + 1.0 : wire - width - 1.0;
+        const double top = g.stringCentreY(c.isPartial() ? c.highString : 1) - CellSize / 2.0;
+        const double bottom =
+            g.stringCentreY(c.isPartial() ? c.lowString : g.strings()) + CellSize / 2.0;
+        p.setFill(PageFill::Black);
+        p.drawRect(
+            QRectF(Left + scale * left, y0 + scale * top, scale * width, scale * (bottom - top)));
     }
 
     void extras() {
@@ -289,7 +307,7 @@ QString printRefusal(const AppState& s, Mode mode) {
     bool nothing = false;
     switch (mode) {
     case Mode::Chords:
-        nothing = !isStandardTuning(s.tuning()) || !s.selectedVoicingEntry();
+        nothing = !s.selectedVoicingEntry();
         break;
     case Mode::Scales:
         nothing = !hasSelection(s.selectedScale, s.scales.count);

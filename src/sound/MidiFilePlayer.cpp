@@ -219,7 +219,9 @@ double MidiFilePlayer::service() {
         m_clock.sleepUntil(due(m_next));
         now = timeNow();
     }
-    while (m_next < count && due(m_next) <= now + ahead)
+    // The same grace on the output's clock: a wake-up computed to the tick queues its event
+    // instead of asking for another wake-up a rounding error later.
+    while (m_next < count && due(m_next) <= now + ahead + (m_onOwnClock ? 1e-6 : 0.0))
         dispatch(m_next++);
     m_lastNow = now;
     if (m_next < count)

@@ -26,6 +26,16 @@ constexpr int data2Of(std::uint32_t word) {
 // Who queued a timed message: each player takes back only its own.
 enum class QueueSource { Other = 0, Playback = 1, Metronome = 2 };
 
+// Why an open output no longer plays as it did.
+struct OutputFault {
+    QString reason; // for the user, a sentence: "The JACK server has stopped."
+    // The output still plays, but not as it was opened (its sample rate changed): opening it
+    // again follows the change. Otherwise it has gone (its server stopped, its device was
+    // unplugged) and plays nothing until it is back.
+    bool changed = false;
+    friend bool operator==(const OutputFault&, const OutputFault&) = default;
+};
+
 // The one output port of the program. Device -1 is the built-in synthesizer, devices 0..n-1 are
 // the MIDI output ports the system lists at start-up.
 class MidiOut {
@@ -60,6 +70,13 @@ public:
 
     // The names of the output ports 0..n-1, as listed when the output was created.
     virtual QStringList portNames() const { return {}; }
+
+    // Why the open output stopped playing as it was opened, or nothing while it works (and
+    // while it is closed). Cheap enough to ask a few times a second.
+    virtual std::optional<OutputFault> fault() const { return std::nullopt; }
+    // What plays, for the user: "the built-in synthesizer through JACK at 48000 Hz", a port's
+    // name; empty while closed.
+    virtual QString outputName() const { return {}; }
 };
 
 } // namespace chordalis

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace chordalis {
 
@@ -60,7 +61,10 @@ public:
         if (!isNote(note))
             return;
         send(on ? noteOnWord(note, velocity, channel) : noteOffWord(note, velocity, channel));
-        m_player.notifyAfter(m_queued ? m_time - m_out.ownClockNow() : 0.0, string, note, on);
+        if (m_queued)
+            m_player.notifyAt(m_time, string, note, on);
+        else
+            m_player.notifySounding(string, note, on);
     }
     // A wait of zero or less takes no time.
     void wait(float seconds) {
@@ -77,6 +81,13 @@ private:
     bool m_queued;
     double m_time; // on the output's clock, when queued
 };
+
+Player::Player(const PlaybackSettings& settings, MidiOut& out, Clock& clock)
+    : m_settings(settings), m_out(out), m_clock(clock) {
+    m_noticeTimer.setTimerType(Qt::PreciseTimer);
+    m_noticeTimer.setSingleShot(true);
+    QObject::connect(&m_noticeTimer, &QTimer::timeout, [this] { armNotices(serviceNotices()); });
+}
 
 int Player::channel() const {
     return std::clamp(m_settings.channel, 1, 16) - 1;
@@ -157,7 +168,8 @@ void Player::allNotesOff() {
     const int ch = channel();
     for (int note = 0; note <= 127; ++note)
         noteOff(note, 0, ch);
-    ++m_noticeGeneration;
+    m_notices.clear();
+    m_noticeTimer.stop();
     notifySounding(0, -1, false);
 }
 
@@ -192,19 +204,44 @@ void Player::notifySounding(int string, int note, bool on) const {
         m_sounding(string, note, on);
 }
 
-void Player::notifyAfter(double seconds, int string, int note, bool on) {
+void Player::notifyAt(double ownClockSeconds, int string, int note, bool on) {
     if (!m_sounding)
         return;
-    const int ms = int(std::lround(seconds * 1000.0));
-    if (ms <= 0) {
-        notifySounding(string, note, on);
-        return;
+    // After the notices of the same time or earlier: a strum's notes are told in their order.
+    const auto at =
+        std::upper_bound(m_notices.begin(), m_notices.end(), ownClockSeconds,
+                         [](double time, const Notice& notice) { return time < notice.at; });
+    m_notices.insert(at, {ownClockSeconds, string, note, on});
+    armNotices(serviceNotices());
+}
+
+double Player::serviceNotices() {
+    if (m_notices.empty())
+        return -1.0;
+    // A closed output has dropped its queue, and a reopened one started its clock again.
+    double now = std::numeric_limits<double>::infinity();
+    if (m_out.hasOwnClock() && m_out.ownClockNow() >= m_noticeClock) {
+        now = m_out.ownClockNow();
+        m_noticeClock = now;
     }
-    QTimer::singleShot(ms, Qt::PreciseTimer, &m_notices,
-                       [this, generation = m_noticeGeneration, string, note, on] {
-                           if (generation == m_noticeGeneration)
-                               notifySounding(string, note, on);
-                       });
+    // A microsecond's grace, so that a wake-up computed to the tick is taken as on time.
+    while (!m_notices.empty() && m_notices.front().at <= now + 1e-6) {
+        const Notice n = m_notices.front();
+        m_notices.erase(m_notices.begin());
+        notifySounding(n.string, n.note, n.on);
+    }
+    if (m_notices.empty()) {
+        m_noticeClock = 0.0;
+        return -1.0;
+    }
+    return m_notices.front().at - now;
+}
+
+void Player::armNotices(double seconds) {
+    if (seconds < 0)
+        m_noticeTimer.stop();
+    else // whole milliseconds, rounded up: a notice is never told before its note sounds
+        m_noticeTimer.start(int(std::ceil(seconds * 1000.0)));
 }
 
 } // namespace chordalis

@@ -4,7 +4,7 @@
 #include "sound/MidiOut.h"
 #include "theory/Spelling.h"
 
-#include <QObject>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -34,12 +34,10 @@ using Strum = std::vector<StrummedNote>; // lowest string first
 // they are when a routine starts. On an output with a clock of its own (every open output of the
 // program) a routine queues all its messages at their times and returns at once: the window
 // thread never waits, and a second Play or the metronome sound alongside. Without one (a closed
-// output, a test's recording port) it sends each message when due and waits in between, letting
-// the user go on working.
+// output) it sends each message when due and waits in between, letting the user go on working.
 class Player {
 public:
-    Player(const PlaybackSettings& settings, MidiOut& out, Clock& clock)
-        : m_settings(settings), m_out(out), m_clock(clock) {}
+    Player(const PlaybackSettings& settings, MidiOut& out, Clock& clock);
 
     // Notes outside 0..127 are not sent: no tuning or library entry produces one.
     void noteOn(int note, int velocity, int channel);
@@ -72,10 +70,23 @@ public:
     using SoundingObserver = std::function<void(int string, int note, bool on)>;
     void setSoundingObserver(SoundingObserver observer) { m_sounding = std::move(observer); }
 
+    // Tells the observer of every queued note whose time has come on the output's clock and
+    // returns the seconds until the next one, or -1 when none waits. The player's timer calls
+    // it; tests call it on a virtual clock. An output closed or reopened meanwhile (its clock
+    // gone or started again) has dropped what was queued: its notices are told at once.
+    double serviceNotices();
+
 private:
     class Timeline;
+    struct Notice {
+        double at; // on the output's clock
+        int string;
+        int note;
+        bool on;
+    };
     void notifySounding(int string, int note, bool on) const;
-    void notifyAfter(double seconds, int string, int note, bool on);
+    void notifyAt(double ownClockSeconds, int string, int note, bool on);
+    void armNotices(double seconds);
     int channel() const;
     int velocity() const;
     void run(const NoteList& notes, PlayKind kind, bool closingRoot);
@@ -84,8 +95,9 @@ private:
     MidiOut& m_out;
     Clock& m_clock;
     SoundingObserver m_sounding;
-    QObject m_notices;          // owns the timers of the notices still to come
-    int m_noticeGeneration = 0; // All Notes Off starts a new one
+    std::vector<Notice> m_notices; // still to come, earliest first
+    double m_noticeClock = 0.0;    // the output's clock when the notices were last looked at
+    QTimer m_noticeTimer;
 };
 
 } // namespace chordalis

@@ -10,7 +10,10 @@ namespace chordalis {
 // An output that keeps every message with the time it was sent (or queued for), read from the
 // clock it is given. It never blocks and never sleeps; for tests, and for the companion tool's
 // message log and offline rendering. Like a real port it starts closed and drops what is sent
-// while closed.
+// while closed, and like every real output it has a clock of its own while open (the clock it
+// is given), so that players queue on it as they do on the program's outputs. `ownClock` false
+// makes it an output without one, for the path players take on such an output: each message
+// sent when due, with waits in between.
 class RecordingMidiOut final : public MidiOut {
 public:
     struct Sent {
@@ -25,6 +28,8 @@ public:
     std::optional<QString> open(int device) override {
         m_open = !failOpen;
         openedDevice = device;
+        ++opened;
+        faulted.reset(); // opened again, it plays as it should
         if (failOpen)
             return openError;
         return std::nullopt;
@@ -36,8 +41,9 @@ public:
             sent.push_back({m_clock.now(), word});
     }
 
-    // With an own clock, queued messages are kept with their due time, in the order queued.
-    bool hasOwnClock() const override { return ownClock; }
+    // Queued messages are kept with their due time, in the order queued. A closed output has no
+    // clock, as the interface says.
+    bool hasOwnClock() const override { return ownClock && m_open; }
     double ownClockNow() const override { return m_clock.now(); }
     void shortMessageAt(std::uint32_t word, double at) override {
         shortMessageAt(word, at, QueueSource::Other);
@@ -53,13 +59,20 @@ public:
     }
 
     QStringList portNames() const override { return ports; }
+    std::optional<OutputFault> fault() const override { return m_open ? faulted : std::nullopt; }
+    QString outputName() const override {
+        return m_open ? QStringLiteral("the recording port %1").arg(openedDevice) : QString();
+    }
 
     std::vector<Sent> sent;
-    bool ownClock = false;
+    bool ownClock = true;
     bool failOpen = false;
     QString openError = QStringLiteral("no such device");
     QStringList ports;
     int openedDevice = -2;
+    int opened = 0; // times open() was called
+    // What fault() reports while open, as an output that has gone or changed its rate would.
+    std::optional<OutputFault> faulted;
 
 private:
     const Clock& m_clock;

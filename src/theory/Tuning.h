@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace chordalis {
@@ -44,6 +45,21 @@ inline bool isStandardTuning(const Tuning& tuning) {
 // Whether the open strings sound E A D G B E on a six-string neck, whatever preset it carries.
 inline bool hasStandardNotes(const Tuning& tuning) {
     return tuning.notes == Tuning{}.notes;
+}
+
+// How far a six-string tuning lies from standard tuning when every string is moved alike (-1 for
+// Eb standard, -2 for D standard, 0 for standard itself), or nothing for any other tuning: the
+// library's grips serve such a tuning on the frets they have, sounding that much lower or higher.
+inline std::optional<int> standardShift(const Tuning& tuning) {
+    const std::vector<int>& standard = Tuning{}.notes;
+    if (tuning.notes.size() != standard.size())
+        return std::nullopt;
+    const int shift = tuning.notes.front() - standard.front();
+    for (std::size_t k = 1; k < standard.size(); ++k) {
+        if (tuning.notes[k] - standard[k] != shift)
+            return std::nullopt;
+    }
+    return shift;
 }
 
 // One entry of the tuning presets list. The texts keep their blanks: they are shown as they are.
@@ -105,6 +121,30 @@ struct Instrument {
     int strings() const { return tuning.strings(); }
 
     friend bool operator==(const Instrument&, const Instrument&) = default;
+};
+
+// A capo at a fret 1..12 (0: none), across the whole neck or, partial, across a run of
+// adjacent strings (from highString, the higher-sounding end, to lowString).
+struct Capo {
+    int fret = 0;
+    int highString = 0; // 0 with lowString 0: every string
+    int lowString = 0;
+
+    bool isPartial() const { return highString > 0; }
+    bool covers(int string) const {
+        return fret > 0 && (!isPartial() || (string >= highString && string <= lowString));
+    }
+    // The fret an open string sounds at.
+    int openFret(int string) const { return covers(string) ? fret : 0; }
+    // Whether a neck of that many strings can take it: a fret 0..12, and a partial capo across at
+    // least two of the neck's strings.
+    bool fits(int strings) const {
+        return fret >= 0 && fret <= MaxCapoFret &&
+               (!isPartial() ||
+                (highString >= 1 && lowString > highString && lowString <= strings));
+    }
+    static constexpr int MaxCapoFret = 12;
+    friend bool operator==(const Capo&, const Capo&) = default;
 };
 
 } // namespace chordalis

@@ -47,6 +47,15 @@ void DesktopWindow::afterFirstFrame(std::function<void()> then) {
     });
 }
 
+void DesktopWindow::bringToFront() {
+    if (!m_window || !m_window->isVisible())
+        return;
+    if (m_window->isMinimized())
+        m_window->showNormal();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
 void DesktopWindow::showPages() {
     m_window->showPages();
 }

@@ -28,6 +28,9 @@ public:
 
     // Null until start-up has built it.
     MainWindow* window() const { return m_window.get(); }
+    // Brings the main window to the front (another start asked for it); nothing before it is
+    // shown.
+    void bringToFront();
 
 private:
     Program& m_program;

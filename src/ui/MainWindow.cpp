@@ -127,6 +127,7 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     // The neck follows a playback's notes; the status bar follows the metronome.
     m_program.setNeckChangedHook([this] { m_neck->update(); });
     m_program.metronome().setBeatObserver([this] { showBeat(); });
+    m_program.soundWatch().setNoticeHook([this](const QString& text) { showSoundNotice(text); });
     central->installEventFilter(this);
 
     restoreWindowGeometry();

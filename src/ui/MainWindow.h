@@ -113,11 +113,14 @@ private:
     // MainWindowView.cpp: the View menu, the keyboard, the neck's share of the height and the
     // beat in the status bar.
     void createViewMenu();
+    void createNeckMenu(QMenu* view);
     void installKeyboard();
     void stepRoot(int steps);
     void viewChanged();
     void fitNeck();
     void showBeat();
+    // A notice about the sound (its output lost or back) in the status bar, for a while.
+    void showSoundNotice(const QString& text);
 
     Program& m_program;
     QSettings& m_store;

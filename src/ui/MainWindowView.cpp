@@ -3,6 +3,7 @@
 
 #include "app/Program.h"
 #include "modes/Modes.h"
+#include "theory/Instruments.h"
 #include "ui/BeatIndicator.h"
 #include "ui/MainWindow.h"
 #include "ui/MetronomeWindow.h"
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QSet>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
@@ -124,10 +126,147 @@ void MainWindow::createViewMenu() {
     addToggle(view, QStringLiteral("mnuBeatIndicator"),
               QStringLiteral("&Beat Indicator in the Status Bar"), v.beatIndicator, changed);
     view->addSeparator();
+    createNeckMenu(view);
     addChoices(view, QStringLiteral("mnuRuns"), QStringLiteral("Scale and Arpeggio &Runs"), v.run,
                {{RunRoute::OneOctave, "&One Octave from the Root"},
                 {RunRoute::AsShown, "&As Shown: Up and Down the Position"}},
                changed);
+}
+
+namespace {
+
+// The caption with an accelerator on the first of its letters or digits no entry of the same menu
+// has taken yet (digits first where they say most).
+QString accelerated(const QString& caption, QSet<QChar>& used, bool digitsFirst = false) {
+    for (bool digits : {digitsFirst, false}) {
+        for (qsizetype k = 0; k < caption.size(); ++k) {
+            const QChar c = caption[k].toLower();
+            if ((digits ? !c.isDigit() : !c.isLetterOrNumber()) || used.contains(c))
+                continue;
+            used.insert(c);
+            return caption.left(k) + u'&' + caption.mid(k);
+        }
+    }
+    return caption;
+}
+
+} // namespace
+
+void MainWindow::createNeckMenu(QMenu* view) {
+    QMenu* neck = view->addMenu(QStringLiteral("N&eck"));
+    neck->setObjectName(QStringLiteral("mnuNeck"));
+    auto entry = [](QMenu* menu, const QString& name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    auto take = [this](const Instrument& instrument) {
+        setInstrument(m_program.context(), instrument);
+        viewChanged();
+    };
+
+    // Instruments: the guitar in standard tuning (Options > Tuning tunes it further), then the
+    // other tunings and instruments, each with its frets.
+    QMenu* instruments = neck->addMenu(QStringLiteral("&Instrument"));
+    instruments->setObjectName(QStringLiteral("mnuInstrument"));
+    QSet<QChar> used;
+    connect(entry(instruments, QStringLiteral("mnuInstrument0"),
+                  accelerated(QStringLiteral("Six-String Guitar, Standard Tuning"), used)),
+            &QAction::triggered, this, [take] { take(Instrument{}); });
+    instruments->addSeparator();
+    for (size_t k = 0; k < InstrumentPresets.size(); ++k) {
+        const InstrumentPreset& preset = InstrumentPresets[k];
+        connect(entry(instruments, QStringLiteral("mnuInstrument%1").arg(k + 1),
+                      accelerated(QString::fromUtf8(preset.name), used)),
+                &QAction::triggered, this, [take, &preset] { take(preset.instrument()); });
+    }
+
+    // Frets: the common neck lengths; the current one checked.
+    QMenu* frets = neck->addMenu(QStringLiteral("&Frets"));
+    frets->setObjectName(QStringLiteral("mnuFrets"));
+    auto* fretGroup = new QActionGroup(frets);
+    used.clear();
+    for (int count : {12, 15, 17, 19, 20, 21, 22, 24}) {
+        QAction* a = entry(frets, QStringLiteral("mnuFrets%1").arg(count),
+                           accelerated(QStringLiteral("%1 Frets").arg(count), used, true));
+        a->setCheckable(true);
+        a->setData(count);
+        fretGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, take, count] {
+            Instrument instrument = m_program.state().instrument;
+            instrument.frets = count;
+            take(instrument);
+        });
+    }
+    connect(frets, &QMenu::aboutToShow, this, [this, fretGroup] {
+        for (QAction* a : fretGroup->actions())
+            a->setChecked(a->data().toInt() == m_program.state().maxFret());
+    });
+
+    // The capo: its fret, and the strings it lies across.
+    QMenu* capo = neck->addMenu(QStringLiteral("&Capo"));
+    capo->setObjectName(QStringLiteral("mnuCapo"));
+    auto* capoGroup = new QActionGroup(capo);
+    used.clear();
+    auto put = [this](Capo c) {
+        if (setCapo(m_program.context(), c))
+            viewChanged();
+    };
+    for (int fret = 0; fret <= Capo::MaxCapoFret; ++fret) {
+        QAction* a = entry(
+            capo, QStringLiteral("mnuCapo%1").arg(fret),
+            accelerated(fret == 0 ? QStringLiteral("None") : QStringLiteral("Fret %1").arg(fret),
+                        used, true));
+        a->setCheckable(true);
+        a->setData(fret);
+        capoGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, put, fret] {
+            Capo c = m_program.state().capo;
+            c.fret = fret;
+            if (fret == 0)
+                c = Capo{};
+            put(c);
+        });
+    }
+    capo->addSeparator();
+    struct Across {
+        int high, low; // 0, 0: every string
+        const char* caption;
+    };
+    static constexpr Across Spans[] = {
+        {0, 0, "Across All Strings"},    {3, 5, "Across Strings 5 to 3"},
+        {2, 5, "Across Strings 5 to 2"}, {2, 4, "Across Strings 4 to 2"},
+        {1, 3, "Across Strings 3 to 1"}, {4, 6, "Across Strings 6 to 4"}};
+    auto* spanGroup = new QActionGroup(capo);
+    for (size_t k = 0; k < std::size(Spans); ++k) {
+        const Across span = Spans[k];
+        QAction* a = entry(capo, QStringLiteral("mnuCapoSpan%1").arg(k),
+                           accelerated(QLatin1String(span.caption), used));
+        a->setCheckable(true);
+        spanGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, put, span] {
+            Capo c = m_program.state().capo;
+            c.highString = span.high;
+            c.lowString = span.low;
+            if (c.fret == 0 && span.high > 0)
+                c.fret = 2; // a capo across some strings sits most often at the 2nd fret
+            put(c);
+        });
+    }
+    connect(capo, &QMenu::aboutToShow, this, [this, capoGroup, spanGroup] {
+        const Capo& c = m_program.state().capo;
+        const Instrument& neck = m_program.state().instrument;
+        for (QAction* a : capoGroup->actions()) {
+            a->setChecked(a->data().toInt() == c.fret);
+            a->setEnabled(a->data().toInt() < neck.frets);
+        }
+        const auto actions = spanGroup->actions();
+        for (qsizetype k = 0; k < actions.size(); ++k) {
+            const Across& span = Spans[size_t(k)];
+            actions[k]->setChecked(c.highString == span.high && c.lowString == span.low);
+            actions[k]->setEnabled(span.low <= neck.strings());
+        }
+    });
 }
 
 void MainWindow::installKeyboard() {
@@ -150,6 +289,8 @@ void MainWindow::installKeyboard() {
     statusBar()->addPermanentWidget(m_beat);
     statusBar()->hide();
     connect(m_beat, &BeatIndicator::clicked, this, &MainWindow::showMetronome);
+    // A notice that has run its time leaves the status bar to the beat, or hides it.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this] { showBeat(); });
 }
 
 void MainWindow::spacePressed() {
@@ -207,11 +348,17 @@ void MainWindow::fitNeck() {
 
 void MainWindow::showBeat() {
     const Metronome& metronome = m_program.metronome();
-    const bool shown = m_program.state().view.beatIndicator && metronome.isRunning();
+    const bool shown = (m_program.state().view.beatIndicator && metronome.isRunning()) ||
+                       !statusBar()->currentMessage().isEmpty();
     m_beat->setBeat(metronome.beat(), m_program.state().metronome.beats,
                     m_program.state().metronome.tempo);
     if (statusBar()->isVisibleTo(this) != shown)
         statusBar()->setVisible(shown);
+}
+
+void MainWindow::showSoundNotice(const QString& text) {
+    constexpr int ShownMs = 15000;
+    statusBar()->showMessage(text, ShownMs);
 }
 
 } // namespace chordalis

@@ -6,6 +6,7 @@
 #include "ui/FocusStyle.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
+#include "ui/SingleInstance.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -54,10 +55,29 @@ int main(int argc, char* argv[]) {
     const QString folder = programFolderFor(QCoreApplication::applicationDirPath());
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, QLatin1String(AppTitle),
                     QLatin1String(AppTitle));
+
+    // One instance per settings store: a second start brings the first one's window to the
+    // front and ends, unless it asks for another.
+    SingleInstance instance(SingleInstance::socketFor(store.fileName()));
+    DesktopWindow* shown = nullptr;
+    if (!QCoreApplication::arguments().contains(QLatin1String(SingleInstance::NewInstanceFlag))) {
+        if (instance.askRunning()) {
+            std::fputs("chordalis: already running; its window was brought to the front "
+                       "(chordalis --new-instance starts another)\n",
+                       stderr);
+            return 0;
+        }
+        instance.listen([&shown] {
+            if (shown)
+                shown->bringToFront();
+        });
+    }
+
     QtMessageBoxes boxes;
     Program program(folder, boxes, Devices::system());
     // Declared after the program, so that the window goes first.
     DesktopWindow desktop(program, store, boxes);
+    shown = &desktop;
 
     // Leaving the session or being told to terminate ends the program like Exit, without the
     // question: the settings are written once, then the event loop stops.

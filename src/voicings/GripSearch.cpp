@@ -377,6 +377,61 @@ private:
 
 } // namespace
 
+std::optional<Grip> closeTriad(const ChordSpec& triad, int root, int inversion,
+                               const Instrument& neck, const Capo& capo, int lowString) {
+    const int strings = neck.strings();
+    if (triad.tones.size() != 3 || inversion < 0 || inversion > 2 || lowString - 2 < 1 ||
+        lowString > strings || !capo.fits(strings) || root < 0 || root > 11)
+        return std::nullopt;
+    std::vector<int> open(size_t(strings), 0);
+    for (int s = 1; s <= strings; ++s)
+        open[size_t(s - 1)] = capo.openFret(s);
+    for (int bassFret = open[size_t(lowString - 1)] + 1; bassFret <= neck.frets; ++bassFret) {
+        std::vector<int> frets(size_t(strings), -1);
+        int pitch = neck.tuning.openNote(lowString) + bassFret;
+        if (pitchClassOfNote(pitch - root) != triad.tones[size_t(inversion)].semitones)
+            continue;
+        frets[size_t(lowString - 1)] = bassFret;
+        bool fits = true;
+        int low = bassFret;
+        int high = bassFret;
+        for (int k = 1; k <= 2 && fits; ++k) {
+            const int s = lowString - k;
+            const int tone = triad.tones[size_t((inversion + k) % 3)].semitones;
+            // The nearest pitch of the tone above the one below it, fretted above the capo.
+            int next = pitch + 1;
+            while (pitchClassOfNote(next - root) != tone)
+                ++next;
+            int fret = next - neck.tuning.openNote(s);
+            while (fret <= open[size_t(s - 1)])
+                fret += 12;
+            fits = fret <= neck.frets && neck.tuning.openNote(s) + fret - pitch < 12;
+            frets[size_t(s - 1)] = fret;
+            pitch = neck.tuning.openNote(s) + fret;
+            low = std::min(low, fret);
+            high = std::max(high, fret);
+        }
+        const int span = high - low + 1;
+        if (!fits || span > MaxGripSpan ||
+            (span > PlainGripSpan && stretchMm(neck.scaleLength, low, high) > MaxStretchMm))
+            continue;
+        const auto fingers = fingerGrip(frets, open);
+        if (!fingers)
+            continue;
+        Grip g;
+        g.frets = frets;
+        g.fingers = *fingers;
+        g.bassString = lowString;
+        g.bassTone = triad.tones[size_t(inversion)].semitones;
+        g.lowFret = low;
+        g.span = span;
+        g.fingerCount = *std::max_element(g.fingers.begin(), g.fingers.end());
+        g.barre = std::count(g.fingers.begin(), g.fingers.end(), 1) > 1;
+        return g;
+    }
+    return std::nullopt;
+}
+
 // Penalties and rewards, in the order of GripFeature.
 const GripWeights DefaultGripWeights = {
     0.35,  // Position

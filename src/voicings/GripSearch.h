@@ -9,30 +9,6 @@
 
 namespace chordalis {
 
-// A capo at a fret 1..12 (0: none), across the whole neck or, partial, across a run of
-// adjacent strings (from highString, the higher-sounding end, to lowString).
-struct Capo {
-    int fret = 0;
-    int highString = 0; // 0 with lowString 0: every string
-    int lowString = 0;
-
-    bool isPartial() const { return highString > 0; }
-    bool covers(int string) const {
-        return fret > 0 && (!isPartial() || (string >= highString && string <= lowString));
-    }
-    // The fret an open string sounds at.
-    int openFret(int string) const { return covers(string) ? fret : 0; }
-    // Whether a neck of that many strings can take it: a fret 0..12, and a partial capo across at
-    // least two of the neck's strings.
-    bool fits(int strings) const {
-        return fret >= 0 && fret <= MaxCapoFret &&
-               (!isPartial() ||
-                (highString >= 1 && lowString > highString && lowString <= strings));
-    }
-    static constexpr int MaxCapoFret = 12;
-    friend bool operator==(const Capo&, const Capo&) = default;
-};
-
 // What to search grips for.
 struct GripRequest {
     ChordSpec chord;
@@ -105,6 +81,14 @@ inline constexpr int MaxGripsPerSearch = 5000; // the search never lists more
 // values: the search is bounded by the neck and returns at most MaxGripsPerSearch grips; a capo
 // the neck cannot take (see Capo::fits) gives none.
 std::vector<Grip> searchGrips(const GripRequest& request);
+
+// The close shape of a three-tone chord (the tones in the chord's order: root, 3rd, 5th) on three
+// adjacent strings, the lowest of them `lowString`, with the tone `inversion` (0 the root, 1 the
+// 3rd, 2 the 5th) in the bass and the other two each the nearest above: at the lowest place above
+// the capo where every string is fretted, within a hand's span and four fingers; nothing where the
+// neck has none.
+std::optional<Grip> closeTriad(const ChordSpec& triad, int root, int inversion,
+                               const Instrument& instrument, const Capo& capo, int lowString);
 
 // Orders grips by the weighted sum of their features, lowest first (stable), setting their cost.
 void rankGrips(std::vector<Grip>& grips, const GripWeights& weights = DefaultGripWeights);

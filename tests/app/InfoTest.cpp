@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -176,6 +177,44 @@ TEST_F(InfoTest, AfterCloseNothingHangsAndChordsPlayWithTheChosenInstrument) {
     program->playCommand(Mode::Chords);
     ASSERT_FALSE(out.sent.empty());
     EXPECT_EQ(out.sent.front().word, packShortMessage(0x90, 48, 100)); // the open C, channel 1
+}
+
+// A cache folder that cannot be written (here a file lies in its way, which stops root too):
+// the example is written to another place and plays; when no place can take it, the message
+// names the real cause.
+TEST_F(InfoTest, AnUnwritableCacheFolderFallsBackAndTheCauseIsNamed) {
+    const QString cache = QFileInfo(InfoSession::scratchPath()).absolutePath();
+    QString blocker = cache;
+    while (QFileInfo(blocker).absolutePath() != m_cache.path())
+        blocker = QFileInfo(blocker).absolutePath(); // the first folder below the home folder
+    QDir().mkpath(QFileInfo(blocker).absolutePath());
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    program.clickItem(TreeId::Chords, 0);
+    ASSERT_TRUE(program->infoCommand(Mode::Chords));
+    EXPECT_TRUE(program.boxes().shown.empty()) << qPrintable(program.boxes().texts().join("|"));
+    const QString elsewhere = info.scratchFile();
+    EXPECT_TRUE(elsewhere.startsWith(InfoSession::scratchFolders().last()));
+    EXPECT_TRUE(info.page().cmdPlay);
+    info.play();
+    runFor(1.1);
+    EXPECT_TRUE(noteSounding());
+    info.close();
+    EXPECT_FALSE(QFile::exists(elsewhere));
+
+    // The temporary folder cannot take it either.
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(blocker));
+    ASSERT_TRUE(program->infoCommand(Mode::Chords));
+    qputenv("TMPDIR", tmp);
+    ASSERT_EQ(program.boxes().shown.size(), 1u);
+    EXPECT_EQ(program.boxes().shown[0].text, "ERROR: I cannot write the file: \n" +
+                                                 InfoSession::scratchPath() + "\n\n" + blocker +
+                                                 " is a file, not a folder.");
+    EXPECT_FALSE(info.page().cmdPlay);
+    info.close();
 }
 
 TEST_F(InfoTest, ItemsWithoutATextOrWithoutExamples) {

@@ -2,6 +2,7 @@
 
 #include "../Fakes.h"
 #include "../TestFolder.h"
+#include "app/FileProblems.h"
 #include "app/ProgramFolder.h"
 #include "app/StartupWarnings.h"
 
@@ -233,17 +234,54 @@ TEST(ProgramFolder, BuildAndInstalledLayouts) {
     EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));
 }
 
-TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtShutDown) {
+// The end waits for no one: a store that cannot be written is said at the next start, with what
+// was lost and why, once.
+TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtTheNextStart) {
     // A folder where the store's file should be: nothing can be written, not even as root.
     ASSERT_TRUE(QDir().mkpath(storePath()));
-    Program program(dir.path(), boxes, FakeDevices().devices, true);
-    auto s = store();
-    ASSERT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
-    program.shutDown(s);
-    ASSERT_FALSE(boxes.shown.empty());
-    EXPECT_EQ(boxes.shown.back().text, QLatin1String(SettingsWriteFailure) + storePath());
-    EXPECT_TRUE(program.isShutDown());
+    auto runOnce = [&](int volume) {
+        Program program(dir.path(), boxes, FakeDevices().devices, true);
+        auto s = store();
+        EXPECT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
+        const size_t shown = boxes.shown.size();
+        program.playbackSettings().volume = volume;
+        program.shutDown(s);
+        EXPECT_EQ(boxes.shown.size(), shown) << "no box at the end";
+        EXPECT_TRUE(program.isShutDown());
+    };
+    runOnce(80);
+    EXPECT_TRUE(boxes.shown.empty());
+    runOnce(100); // the default: nothing this run changed is lost
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(boxes.shown[0].text,
+              "Your settings could not be saved when Chordalis last ended. Check that this file "
+              "can be written: " +
+                  storePath() + "\n\n" + storePath() +
+                  " is a folder, not a file.\n\nThese changes were lost:\nMidi/Volume = 80");
+    runOnce(100);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_TRUE(boxes.shown[1].text.endsWith("No setting had been changed in that run."));
     EXPECT_TRUE(QFileInfo(storePath()).isDir());
+    // The last run's note, taken here so that nothing is left behind: it lost nothing.
+    const auto last = takeUnsavedNote(storePath());
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(last->changes.isEmpty());
+    EXPECT_EQ(takeUnsavedNote(storePath()), std::nullopt);
+}
+
+TEST(FileProblems, NameTheRealCause) {
+    TestFolder dir;
+    dir.write("file", "x");
+    EXPECT_EQ(writeProblem(dir.filePath("file/cache/gp.mid")),
+              dir.filePath("file") + " is a file, not a folder.");
+    EXPECT_EQ(writeProblem(dir.path()), dir.path() + " is a folder, not a file.");
+    EXPECT_EQ(writeProblem(dir.filePath("new/deeper/gp.mid"), "fallback"), "fallback");
+    EXPECT_EQ(errnoProblem(EACCES, "the folder /c"), "Permission denied: the folder /c cannot be "
+                                                     "written.");
+    EXPECT_EQ(errnoProblem(ENOSPC, "/c/gp.mid"), "The disk holding /c/gp.mid is full.");
+    EXPECT_EQ(errnoProblem(EROFS, "/c"), "The file system holding /c is read-only.");
+    EXPECT_TRUE(errnoProblem(EIO, "/c").startsWith("/c cannot be written: "));
 }
 
 TEST_F(ProgramTest, StartUpWarningsAreShownOverTheWindowInOneMessage) {

@@ -160,6 +160,24 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     readSettings(s2, bass);
     EXPECT_EQ(bass.tuning().strings(), MaxStrings);
     EXPECT_EQ(bass.tuning().openNote(7), 35); // a fourth below the low E
+
+    // A capo across strings 5 to 3 at the 2nd fret comes back; one the neck cannot take does not.
+    state.capo = Capo{2, 3, 5};
+    {
+        auto s3 = store();
+        writeSettings(s3, state);
+    }
+    auto s4 = store();
+    readSettings(s4, bass);
+    EXPECT_EQ(bass.capo, (Capo{2, 3, 5}));
+    for (const char* capo : {"[Capo]\nFret=3\nHigh String=5\nLow String=9\n",
+                             "[Capo]\nFret=3\nHigh String=4\nLow String=4\n",
+                             "[Tuning]\nFrets=12\n[Capo]\nFret=12\n"}) {
+        writeRaw(capo);
+        auto s5 = store();
+        readSettings(s5, bass);
+        EXPECT_EQ(bass.capo, Capo{}) << capo;
+    }
 }
 
 // The window's choices start at the program's own look and sound, survive a restart, and a word
@@ -192,4 +210,36 @@ TEST_F(SettingsTest, ViewChoicesDefaultsRoundTripAndUnknownWords) {
     EXPECT_EQ(std::tuple(again.view.labels, again.view.fretNumbers, again.view.run),
               std::tuple(MarkerLabels::Notes, FretNumbers::None, RunRoute::OneOctave));
     EXPECT_FALSE(again.view.outlineRoots);
+}
+
+// Two instances on one store: each writes only what it changed, so that neither change is lost,
+// whichever ends last; keys the store lacks are written by whoever ends.
+TEST_F(SettingsTest, EachInstanceWritesOnlyWhatItChanged) {
+    {
+        auto s = store();
+        writeSettings(s, AppState{});
+        s.remove("View/Labels"); // an older store, without this key
+    }
+    auto first = store();
+    auto second = store();
+    AppState a, b;
+    readSettings(first, a);
+    readSettings(second, b);
+    const SettingsTexts readA = settingsTexts(a), readB = settingsTexts(b);
+
+    a.leftHanded = true;                      // Options > Left Handed in the first
+    b.view.fretNumbers = FretNumbers::Inlays; // a View choice in the second
+    b.playback.volume = 90;
+    EXPECT_EQ(writeChangedSettings(second, b, readB),
+              QStringList({"Midi/Volume", "View/Fret Numbers", "View/Labels"}));
+    EXPECT_EQ(writeChangedSettings(first, a, readA),
+              QStringList({"Fretboard/Left Handed"})); // the second wrote the missing key
+
+    AppState back;
+    auto s = store();
+    readSettings(s, back);
+    EXPECT_TRUE(back.leftHanded);
+    EXPECT_EQ(back.view.fretNumbers, FretNumbers::Inlays);
+    EXPECT_EQ(back.playback.volume, 90);
+    EXPECT_EQ(s.value("View/Labels").toString(), "Fingers");
 }

@@ -1,6 +1,7 @@
 #include "../PdfText.h"
 #include "CliCommands.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -68,7 +69,8 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
           // Options of another command.
           "spell --root C --formula 1;3 --item 2", "library --png x.png",
           "show chord --item 0 --pdf x.pdf", "info chord --item 0 --root D",
-          "play scale --item 0 --midi-log --png x.png"}) {
+          "play scale --item 0 --midi-log --png x.png", "play scale --item 0 --live --midi-log",
+          "play scale --item 0 --midi-log --device 1"}) {
         const Result r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_FALSE(r.err.isEmpty()) << args;
@@ -144,6 +146,75 @@ TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {
     EXPECT_GT(QImage(png).pixelColor(66 + 10, 40).lightness(), 150);
 }
 
+// The frets of each listed voicing, string 1 first, as "3-0-0-0".
+QStringList fretLists(const QJsonObject& j) {
+    QStringList out;
+    for (const QJsonValue& v : j["voicings"].toArray()) {
+        QStringList frets;
+        for (const QJsonValue& f : v.toObject()["frets"].toArray())
+            frets << QString::number(f.toInt());
+        out << frets.join(u'-');
+    }
+    return out;
+}
+
+TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
+    const QStringList shipped{"--data", CHORDALIS_SHIPPED_DATA};
+    auto show = [&](const char* line) {
+        const Result r = run(QString::fromUtf8(line).split(u' ') + shipped);
+        EXPECT_EQ(r.status, 0) << line << qPrintable(r.err);
+        return r.json();
+    };
+    // Standard tuning: the library's open C first, the engine's grips after it.
+    QJsonObject j = show("show chord --item 0");
+    QJsonArray v = j["voicings"].toArray();
+    ASSERT_GT(v.size(), 10);
+    EXPECT_EQ(fretLists(j).front(), "0-1-0-2-3--1");
+    EXPECT_EQ(v.first().toObject()["source"], "library");
+    EXPECT_EQ(v.last().toObject()["source"], "generated");
+    for (const QJsonValue& g : show("show chord --item 0 --generated")["voicings"].toArray())
+        EXPECT_EQ(g.toObject()["source"], "generated");
+
+    // A capo at 2: D major as the C shape, its shape counted from the capo.
+    j = show("show chord --item 0 --root D --capo 2");
+    const QJsonObject first = j["voicings"].toArray().first().toObject();
+    EXPECT_EQ(fretLists(j).front(), "2-3-2-4-5--1");
+    EXPECT_EQ(first["caption"], "Open Chord (Cmaj shape)");
+    EXPECT_EQ(first["shape"], QJsonArray({0, 1, 0, 2, 3, -1}));
+    EXPECT_EQ(j["capo"].toObject()["fret"], 2);
+
+    // Above a capo across strings 5 to 3, only the engine's grips, none under the capo.
+    j = show("show chord --item 0 --root E --capo 2:5-3");
+    ASSERT_FALSE(j["voicings"].toArray().isEmpty());
+    for (const QJsonValue& g : j["voicings"].toArray()) {
+        const QJsonArray frets = g.toObject()["frets"].toArray();
+        EXPECT_EQ(g.toObject()["source"], "generated");
+        for (int string = 3; string <= 5; ++string)
+            EXPECT_TRUE(frets[string - 1].toInt() == -1 || frets[string - 1].toInt() >= 2);
+    }
+
+    // The ukulele's C is one finger on the A string; open D's D triad on its middle strings.
+    EXPECT_EQ(fretLists(show("show chord --item 0 --tuning A4,E4,C4,G4")).front(), "3-0-0-0");
+    // Names as the program lists them: an instrument brings its frets.
+    j = run(QStringList{"show", "chord", "--item", "0", "--tuning", "ukulele"} + shipped).json();
+    EXPECT_EQ(fretLists(j).front(), "3-0-0-0");
+    EXPECT_EQ(j["neck"].toObject()["frets"], 15);
+    j = run(QStringList{"show", "note", "--tuning", "Dropped D"} + shipped).json();
+    EXPECT_EQ(j["tuning"], QJsonArray({4, 64, 59, 55, 50, 45, 38}));
+    j = run(QStringList{"show", "note", "--tuning", "5-String Bass"} + shipped).json();
+    EXPECT_EQ(j["tuning"].toArray().size(), 6);
+    EXPECT_EQ(j["neck"].toObject()["frets"], 24);
+    j = show("show triad --item 0 --root D --group 1 --tuning D4,A3,F#3,D3,A2,D2");
+    ASSERT_EQ(j["voicings"].toArray().size(), 1);
+    EXPECT_EQ(j["voicings"].toArray()[0].toObject()["source"], "generated");
+
+    for (const char* capo : {"13", "0", "2:1-1", "2:5-9", "x", "2:5", "15"}) {
+        const Result bad = run(QStringList{"show", "chord", "--capo", capo} + shipped);
+        EXPECT_EQ(bad.status, 2) << capo;
+        EXPECT_TRUE(bad.err.contains("--capo")) << qPrintable(bad.err);
+    }
+}
+
 TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     // The C major arpeggio on channel 3: program change, then each note on and off in turn.
@@ -175,15 +246,63 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     EXPECT_NEAR(double(file.size() - 44) / (44100 * 4), 5.5, 0.01);
 }
 
+// The live commands play through the real output: the built-in synthesizer on the test's JACK
+// server, with a settings store of the test's own (which is only read).
+TEST(Cli, TheMetronomeAndAPlayGoLiveThroughTheChosenOutput) {
+    QTemporaryDir config;
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    qputenv("CHORDALIS_AUDIO_OUTPUT", "jack");
+    struct Restore {
+        QByteArray configHome;
+        ~Restore() {
+            qputenv("XDG_CONFIG_HOME", configHome);
+            qunsetenv("CHORDALIS_AUDIO_OUTPUT");
+        }
+    } restore{configHome};
+    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+
+    // No such port: said, status 1.
+    const Result missing = run(
+        {"metronome", "--data", shipped, "--tempo", "400", "--seconds", "0.2", "--device", "99"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains("There is no MIDI output device number 99."))
+        << qPrintable(missing.err);
+    for (const char* bad :
+         {"metronome --tempo 400", "metronome --tempo 39 --seconds 1",
+          "metronome --tempo 400 --seconds 0", "metronome --tempo 400 --seconds x",
+          "metronome --tempo 400 --seconds 1 --device -2",
+          "metronome --tempo 400 --seconds 1 --item 0"})
+        EXPECT_EQ(run(bad).status, 2) << bad;
+
+    const Result clicked =
+        run({"metronome", "--data", shipped, "--tempo", "400", "--seconds", "0.5"});
+    if (clicked.status == 1 && clicked.err.contains(QLatin1String("sound font")))
+        GTEST_SKIP() << "no General MIDI sound font is installed";
+    if (clicked.status == 1 && clicked.err.contains(QLatin1String("no JACK server")))
+        GTEST_SKIP() << "no JACK server runs";
+    ASSERT_EQ(clicked.status, 0) << qPrintable(clicked.err);
+    EXPECT_TRUE(clicked.json()["output"].toString().startsWith(
+        QLatin1String("the built-in synthesizer through JACK at ")));
+    EXPECT_EQ(clicked.json()["clicks"].toInt(), 3); // at 0.15, 0.30 and 0.45 s
+    EXPECT_TRUE(QDir(config.path()).isEmpty()) << "the settings are only read";
+
+    const Result played = run({"play", "arpeggio", "--data", shipped, "--item", "0", "--tempo",
+                               "100", "--live", "--device", "-1"});
+    ASSERT_EQ(played.status, 0) << qPrintable(played.err);
+    EXPECT_DOUBLE_EQ(played.json()["seconds"].toDouble(), 0.6); // as --midi-log has it
+}
+
 TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
     QFile earlier(pdf);
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
     earlier.close();
-    // Nothing chosen; a chord of the small data has no voicing to print.
-    for (const char* args : {"print chord", "print chord --item 0", "print scale", "print arpeggio",
-                             "print triad", "print chordscale", "print finder --frets xxxxxx"}) {
+    // Nothing chosen; a chord no hand can hold on four strings tuned alike.
+    for (const char* args :
+         {"print chord", "print chord --item 2 --tuning E2,E2,E2,E2", "print scale",
+          "print arpeggio", "print triad", "print chordscale", "print finder --frets xxxxxx"}) {
         const Result r = run(QString::fromUtf8(args).split(u' ') + QStringList{"--pdf", pdf});
         EXPECT_EQ(r.status, 3) << args;
         EXPECT_EQ(r.err, QStringLiteral("chordalis-cli: There is nothing to print!\n")) << args;

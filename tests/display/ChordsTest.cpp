@@ -1,6 +1,7 @@
 #include "modes/Chords.h"
 
 #include "HeadlessProgram.h"
+#include "modes/Commands.h"
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 
@@ -75,9 +76,13 @@ protected:
 
 TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     show("C", 0);
-    EXPECT_EQ(nodeTexts(page().tvwVoicings),
+    // The library's grips first; the engine's further grips in a folder below them.
+    EXPECT_EQ(nodeTexts(page().tvwVoicings).mid(0, 5),
               QStringList({"Open Chord", "8th Position, Root 6th", "2nd Position, Root 5th",
-                           "10th Position, Root 4th"}));
+                           "10th Position, Root 4th", "More Voicings"}));
+    const auto& nodes = page().tvwVoicings.nodes();
+    for (size_t k = 5; k < nodes.size(); ++k)
+        EXPECT_EQ(nodes[k].parentKey, QStringLiteral("More Voicings")) << qPrintable(nodes[k].text);
     EXPECT_EQ(frets(p->context().state, 1), QStringList({"8", "xx", "10", "9", "8", "8"}));
     EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("0Voicing"))->icon,
               QStringLiteral("voicingB"));
@@ -127,6 +132,7 @@ TEST_F(ChordsTest, RootChangeKeepsTheVoicingWhereItExists) {
     show("C", 0);
     nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("2Voicing"));
     rootChange(p->context(), tab("D"));
+    EXPECT_EQ(p->context().state.selectedVoicing, 2);
     EXPECT_EQ(page().tvwVoicings.selectedKey, QStringLiteral("2Voicing"));
 
     nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("99Voicing"));
@@ -143,19 +149,36 @@ TEST_F(ChordsTest, RootChangeKeepsTheVoicingWhereItExists) {
     EXPECT_EQ(p->context().state.selectedVoicing, 99);
 }
 
-// A chord without voicings, and a group folder, leave no voicing, marker or light behind.
-TEST_F(ChordsTest, ChordWithoutVoicingsOrAFolderLeavesNothingBehind) {
-    show("C", 0);
-    p.clickItem(TreeId::Chords, 1);
+TEST_F(ChordsTest, ChordWithoutLibraryGripsListsTheEnginesAndOneNoHandHoldsLeavesNothing) {
+    const AppState& s = p->context().state;
+    show("C", 1); // C6: the library has no grip, the engine does
     EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: C6"));
-    EXPECT_EQ(p->context().state.selectedVoicing, -1);
-    EXPECT_TRUE(p->context().state.voicings.empty());
+    ASSERT_FALSE(s.voicings.empty());
+    EXPECT_TRUE(std::all_of(s.voicings.begin(), s.voicings.end(),
+                            [](const Voicing& v) { return v.generated; }));
+    EXPECT_EQ(s.selectedVoicing, FirstGeneratedVoicing);
+    EXPECT_FALSE(p.markers().empty());
+    EXPECT_FALSE(p->context().pages.lblNonStandardVisible);
+
+    // Four strings all tuned to E2: no hand holds C, E and B over a C in the bass on them.
+    setInstrument(p->context(), {{CustomPreset, {40, 40, 40, 40}}});
+    show("C", 2);
+    EXPECT_TRUE(page().tvwVoicings.isEmpty());
+    EXPECT_EQ(s.selectedVoicing, -1);
+    EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes:"));
+    EXPECT_TRUE(p.markers().empty());
     EXPECT_TRUE(p->context().fretboard.ledFrame().empty());
+    EXPECT_TRUE(p->context().pages.lblNonStandardVisible);
+    EXPECT_EQ(playRefusal(s, Mode::Chords),
+              QStringLiteral("Chord playback is not supported for non-standard tunings."));
+}
+
+TEST_F(ChordsTest, GroupFolderClearsTheChord) {
     show("C", 0);
     nodeClicked(p->context(), TreeId::Chords, QStringLiteral("0 Group"));
     EXPECT_EQ(p->context().state.selectedChord, -1);
-    EXPECT_TRUE(page().lblChordNotes.isEmpty() && page().txtChordSymbols.isEmpty());
     EXPECT_EQ(page().lblChordName, QStringLiteral("No Chord Selected"));
+    EXPECT_TRUE(page().lblChordNotes.isEmpty() && page().txtChordSymbols.isEmpty());
     EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes:"));
     EXPECT_TRUE(page().tvwVoicings.isEmpty());
     EXPECT_TRUE(p.markers().empty());
@@ -163,7 +186,10 @@ TEST_F(ChordsTest, ChordWithoutVoicingsOrAFolderLeavesNothingBehind) {
 
 TEST_F(ChordsTest, LabelsSpellTheChordForTheRootTab) {
     show("Eb", 0);
-    EXPECT_EQ(page().lblChordName + u'|' + page().lblChordNotes, "Chord: Ebmaj|Eb G Bb ");
+    EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: Ebmaj"));
+    EXPECT_EQ(page().lblChordNameVerbose, QStringLiteral("Name: Major"));
+    EXPECT_EQ(page().lblChordFormula, QStringLiteral("Formula: 1, 3, 5"));
+    EXPECT_EQ(page().lblChordNotes, QStringLiteral("Eb G Bb "));
     EXPECT_EQ(page().txtChordSymbols, QStringLiteral("M\n\u0394"));
     show("D#", 0);
     EXPECT_EQ(page().lblChordNotes, QStringLiteral("D# Fx A# "));
@@ -171,7 +197,10 @@ TEST_F(ChordsTest, LabelsSpellTheChordForTheRootTab) {
 
 TEST_F(ChordsTest, VoicingsBeyondTheListAreLeftOutWithAWarning) {
     show("C", 2);
-    EXPECT_EQ(page().tvwVoicings.size(), MaxListedVoicings);
+    const auto& listed = p->context().state.voicings;
+    EXPECT_EQ(
+        std::count_if(listed.begin(), listed.end(), [](const Voicing& v) { return !v.generated; }),
+        MaxListedVoicings);
     ASSERT_EQ(p->warnings().messages().size(), 1);
     EXPECT_TRUE(
         p->warnings().messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
@@ -188,8 +217,8 @@ TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) 
     rootChange(p->context(), tab("C"));
     p.clickItem(TreeId::Chords, 0);
     // Only the sound shape is listed; each other one is named once.
-    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings),
-              QStringList({"8th Position, Root 6th"}));
+    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 2),
+              QStringList({"8th Position, Root 6th", "More Voicings"}));
     const QStringList said = p->warnings().messages();
     EXPECT_EQ(said.size(), 5) << qPrintable(said.join('\n'));
     for (const char* part : {"[openchords] 0: fret \"-9\"", "[0] 0: fret \"9999999999\"",
@@ -201,15 +230,49 @@ TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) 
         EXPECT_FALSE(led.startsWith(u'-')) << qPrintable(led);
 }
 
-TEST_F(ChordsTest, NonStandardTuningListsVoicingsButDrawsNone) {
-    setInstrument(p->context(), {presetTuning(4)}); // Dropped D
+// The pitch class a listed voicing sounds on each sounding string, lowest string first.
+std::vector<int> sounded(const AppState& s, const Voicing& v) {
+    std::vector<int> out;
+    for (int string = v.strings(); string >= 1; --string)
+        if (const auto fret = v.fret(string))
+            out.push_back((s.tuning().openNote(string) + *fret) % 12);
+    return out;
+}
+
+TEST_F(ChordsTest, EveryTuningAndCapoGetsGripsThatSoundTheChord) {
+    const AppState& s = p->context().state;
+    // Dropped D: the engine's grips, each sounding only C, E and G with C in the bass.
+    setInstrument(p->context(), {presetTuning(4)});
     show("C", 0);
-    EXPECT_EQ(page().lblChordName, QStringLiteral("Chord: Cmaj"));
-    EXPECT_EQ(page().tvwVoicings.size(), 4);
-    EXPECT_EQ(page().lblVoicingMemo, QStringLiteral("Notes: Open C chord"));
-    EXPECT_TRUE(p.markers().empty());
-    EXPECT_TRUE(p.signs(IndicatorColumn).empty());
-    EXPECT_TRUE(p->context().pages.lblNonStandardVisible);
+    ASSERT_GE(s.voicings.size(), 6u);
+    for (const Voicing& v : s.voicings) {
+        const auto notes = sounded(s, v);
+        ASSERT_GE(notes.size(), 3u);
+        EXPECT_EQ(notes.front(), 0) << qPrintable(v.caption);
+        for (int pc : notes)
+            EXPECT_TRUE(pc == 0 || pc == 4 || pc == 7) << qPrintable(v.caption);
+        EXPECT_TRUE(v.generated);
+    }
+    EXPECT_FALSE(p.markers().empty());
+    EXPECT_FALSE(p->context().pages.lblNonStandardVisible);
+    EXPECT_TRUE(playRefusal(s, Mode::Chords).isEmpty());
+
+    // Eb standard: the library's open C shape sounds B.
+    setInstrument(p->context(), {presetTuning(2)});
+    show("B", 0);
+    EXPECT_EQ(s.voicings.front().caption, QStringLiteral("Open Chord"));
+    EXPECT_EQ(frets(s, 0), QStringList({"xx", "3", "2", "0", "1", "0"}));
+    EXPECT_EQ(sounded(s, s.voicings.front()), std::vector<int>({11, 3, 6, 11, 3}));
+
+    // A capo at the 2nd fret: D is the C shape moved up, named by both.
+    setInstrument(p->context(), {presetTuning(1)});
+    p->context().state.capo = Capo{2};
+    show("D", 0);
+    EXPECT_EQ(s.voicings.front().caption, QStringLiteral("Open Chord (Cmaj shape)"));
+    EXPECT_EQ(frets(s, 0), QStringList({"xx", "5", "4", "2", "3", "2"}));
+    for (const Voicing& v : s.voicings)
+        for (int string = 1; string <= 6; ++string)
+            EXPECT_GE(v.fret(string).value_or(2), 2) << qPrintable(v.caption);
 }
 
 } // namespace

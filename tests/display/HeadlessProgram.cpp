@@ -39,6 +39,15 @@ void HeadlessProgram::clickItem(TreeId tree, int n) {
     chooseItem(m_program->context(), tree, n);
 }
 
+void HeadlessProgram::runFor(double seconds) {
+    VirtualClock& c = clock();
+    const double end = c.now() + seconds;
+    for (double wait = m_program->player().serviceNotices(); wait >= 0 && c.now() + wait <= end;
+         wait = m_program->player().serviceNotices())
+        c.advance(wait);
+    c.advance(std::max(0.0, end - c.now()));
+}
+
 std::vector<Mark> HeadlessProgram::markersAt(int fret, int string) const {
     std::vector<Mark> out;
     for (const Mark& m : markers()) {

@@ -29,6 +29,8 @@ public:
 
     // Clicks the first node of a tree that stands for item n.
     void clickItem(TreeId tree, int n);
+    // Lets virtual time pass, the player telling each queued note as it sounds.
+    void runFor(double seconds);
 
     // The markers (not signs) drawn at a fret and string, in drawing order.
     std::vector<Mark> markersAt(int fret, int string) const;

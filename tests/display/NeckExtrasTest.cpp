@@ -110,6 +110,8 @@ protected:
 TEST_F(SoundingTest, AStrumLightsEachFrettedStringUntilTheRelease) {
     show(Mode::Chords, 1, TreeId::Chords, 0); // x32010: the open strings are signs
     p->playCommand(Mode::Chords);
+    EXPECT_TRUE(steps.empty()); // queued: nothing sounds before its time
+    p.runFor(5.0);
     ASSERT_EQ(steps.size(), 10u);
     EXPECT_EQ(steps[0], (Lit{{5, 48}}));
     EXPECT_EQ(steps[4], (Lit{{5, 48}, {4, 52}, {2, 60}}));
@@ -122,6 +124,7 @@ TEST_F(SoundingTest, RunsLightTheirPitchOrTheShownPlaceOfIt) {
     p.port().sent.clear();
     // One octave up from E2: each note where the neck shows it, else every place of its name.
     p->playCommand(Mode::Scales);
+    p.runFor(10.0);
     ASSERT_EQ(steps.size(), 16u);
     for (size_t i = 0; i < steps.size(); i += 2) {
         const int note = data1Of(p.port().sent[i].word);
@@ -144,6 +147,7 @@ TEST_F(SoundingTest, RunsLightTheirPitchOrTheShownPlaceOfIt) {
 
     steps.clear();
     p->playCommand(Mode::Scales);
+    p.runFor(30.0);
     ASSERT_EQ(steps.size(), 2 * (2 * shown.size() - 1));
     for (size_t k = 0; k < 2 * shown.size() - 1; ++k) {
         const StrummedNote& n = shown[k < shown.size() ? k : 2 * shown.size() - 2 - k];

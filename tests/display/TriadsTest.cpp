@@ -1,4 +1,5 @@
 #include "HeadlessProgram.h"
+#include "modes/Commands.h"
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 
@@ -107,11 +108,18 @@ TEST_F(TriadsTest, LabelsSpellTheTriadAndOnlyTheTreeClearsThem) {
     EXPECT_EQ(p->context().pages.triads.lblTriadName, "No Triad Selected");
     EXPECT_TRUE(p.markers().empty());
 
-    setInstrument(p->context(), {presetTuning(4)}); // Dropped D: labels, no shape, the notice
+    // Dropped D: on A-D-G the close shape, fretted like the library's, lies at 15-14-12; on D-A-D
+    // it would span six frets, so the labels stand with no shape and the notice.
+    setInstrument(p->context(), {presetTuning(4)});
+    show("C", 0, 1);
+    EXPECT_EQ(stored(), "xx 15 14 12 xx xx");
+    EXPECT_FALSE(p->context().pages.lblNonStandardVisible);
     show("C", 0, 0);
     EXPECT_EQ(p->context().pages.triads.lblTriadName, "C Major Root Position");
     EXPECT_TRUE(p.markers().empty());
     EXPECT_TRUE(p->context().pages.lblNonStandardVisible);
+    EXPECT_EQ(playRefusal(p->context().state, Mode::Triads),
+              QStringLiteral("Triad playback is not supported for non-standard tunings."));
 }
 
 TEST_F(TriadsTest, DamagedShapeIsReportedAndLeavesNothingToPlay) {

@@ -34,10 +34,11 @@ namespace {
 void checkNeck(const AppState& state, const Fretboard& board) {
     const LedFrame& frame = board.ledFrame();
     for (const NeckPlace& place : frame)
-        require(place.fret >= 0 && place.fret <= state.maxFret && place.string >= 1 &&
-                place.string <= 6);
+        require(place.fret >= 0 && place.fret <= state.maxFret() && place.string >= 1 &&
+                place.string <= state.tuning().strings());
     for (const Mark& m : board.marks()) {
-        require(m.string >= 1 && m.string <= 6 && m.fret >= -3 && m.fret <= DefaultMaxFret);
+        require(m.string >= 1 && m.string <= state.tuning().strings() && m.fret >= -3 &&
+                m.fret <= state.maxFret());
         if (m.kind != MarkKind::Sign && m.pitch >= 0)
             require(std::find(frame.begin(), frame.end(), NeckPlace{m.fret, m.string}) !=
                     frame.end());
@@ -99,13 +100,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The voicings of the first chords on every root, as the voicing list would show them.
     for (int chord = 0; chord < std::min(chords, 3); ++chord)
         for (int root = 0; root < 12; ++root)
-            checkVoicings(readVoicings(ini, warnings, chord, root, state.tuning));
+            checkVoicings(readVoicings(ini, warnings, chord, root, state.tuning()));
 
     // A tuning, hand and root from the input, then the first items of every tree on their pages.
     if (size > 0) {
         const int preset = 1 + data[size - 1] % 12;
-        state.tuning = presetTuning(preset);
+        Instrument neck = state.instrument;
+        neck.tuning = presetTuning(preset);
+        if (data[0] & 0x80) { // a seven-string neck with a low B and 24 frets
+            neck.tuning.preset = CustomPreset;
+            neck.tuning.notes.push_back(35);
+            neck.frets = MaxFrets;
+        }
         state.tuningSpelling = TuningPresets[size_t(preset)].spelling;
+        setInstrument(context, neck);
         state.leftHanded = (data[size - 1] & 0x80) != 0;
     }
     rootChange(context, 1 + int(size > 0 ? data[0] % 17 : 0));

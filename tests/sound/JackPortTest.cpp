@@ -1,5 +1,6 @@
 #include "sound/Player.h"
 #include "sound/SoundSettings.h"
+#include "sound/backends/FluidSynthOut.h"
 #include "sound/backends/RtMidiPorts.h"
 
 #include <QCoreApplication>
@@ -16,40 +17,53 @@ namespace {
 
 void quiet(const char*) {}
 
-bool jackRunning() {
+// Whether the JACK server of that name (empty: the default one) takes clients.
+bool jackRunning(const QByteArray& server = {}) {
     jack_set_error_function(quiet);
     jack_set_info_function(quiet);
     jack_status_t status{};
-    jack_client_t* c = jack_client_open("chordalis-test-probe", JackNoStartServer, &status);
+    jack_client_t* c = server.isEmpty()
+                           ? jack_client_open("chordalis-test-probe", JackNoStartServer, &status)
+                           : jack_client_open("chordalis-test-probe",
+                                              jack_options_t(JackNoStartServer | JackServerName),
+                                              &status, server.constData());
     if (c)
         jack_client_close(c);
     return c != nullptr;
 }
 
-// A JACK server for the test: the one running (the test script starts one with the dummy
-// driver), else one started here and stopped at the end.
+// A JACK server with the dummy driver for the test. Without a name: the one running (the test
+// script starts one), else one started here. With a name: one of its own at the rate given, which
+// the test may stop and start again. Stopped at the end if started here.
 class JackServer {
 public:
-    JackServer() {
+    explicit JackServer(const QByteArray& name = {}, int rate = 48000)
+        : m_name(name), m_rate(rate) {
         qputenv("JACK_NO_START_SERVER", "1");
-        if (jackRunning())
+        if (name.isEmpty() && jackRunning())
             return;
-        m_jackd.start(QStringLiteral("jackd"),
-                      {QStringLiteral("--no-realtime"), QStringLiteral("-d"),
-                       QStringLiteral("dummy"), QStringLiteral("-r"), QStringLiteral("48000"),
-                       QStringLiteral("-p"), QStringLiteral("256")});
+        start();
+    }
+    ~JackServer() { stop(); }
+    void start() {
+        QStringList args{QStringLiteral("--no-realtime")};
+        if (!m_name.isEmpty())
+            args << QStringLiteral("-n") << QString::fromLatin1(m_name);
+        args << QStringLiteral("-d") << QStringLiteral("dummy") << QStringLiteral("-r")
+             << QString::number(m_rate) << QStringLiteral("-p") << QStringLiteral("256");
+        m_jackd.start(QStringLiteral("jackd"), args);
         if (!m_jackd.waitForStarted(3000)) {
             m_why = QStringLiteral("no JACK server runs and jackd cannot be started: ") +
                     m_jackd.errorString();
             return;
         }
-        for (int i = 0; i < 50 && !jackRunning(); ++i)
+        for (int i = 0; i < 50 && !jackRunning(m_name); ++i)
             QThread::msleep(100);
-        if (!jackRunning())
+        if (!jackRunning(m_name))
             m_why = QStringLiteral("jackd started but accepts no clients: ") +
                     QString::fromLocal8Bit(m_jackd.readAllStandardError());
     }
-    ~JackServer() {
+    void stop() {
         if (m_jackd.state() != QProcess::NotRunning) {
             m_jackd.terminate();
             m_jackd.waitForFinished(3000);
@@ -58,9 +72,23 @@ public:
     const QString& whyNot() const { return m_why; }
 
 private:
+    QByteArray m_name;
+    int m_rate;
     QProcess m_jackd;
     QString m_why;
 };
+
+// Waits up to ten seconds for the condition.
+template <class Condition> bool within10s(Condition done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (waited.elapsed() > 10000)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
 
 struct Received {
     std::mutex mutex;
@@ -147,6 +175,17 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     EXPECT_EQ(waitFor(2),
               (std::vector<std::vector<unsigned char>>{{0x90, 40, 90}, {0x80, 40, 90}}));
 
+    // The destination goes away while the port is open: the port says so.
+    ASSERT_FALSE(ports.open(int(device)));
+    ports.shortMessage(packShortMessage(0x90, 40, 0)); // the connection is made
+    ASSERT_EQ(waitFor(3).size(), 3u);
+    EXPECT_EQ(ports.fault(), std::nullopt);
+    input.closePort();
+    ASSERT_TRUE(within10s([&] { return ports.fault().has_value(); }));
+    EXPECT_EQ(ports.fault()->reason,
+              QStringLiteral("The MIDI port \"chordalis-test:in\" is no longer there."));
+    ports.close();
+
     // A port unplugged after the list was taken: opening it says so, and nothing fails.
     auto gone = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, "chordalis-gone");
     gone->openVirtualPort("in");
@@ -160,6 +199,65 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     EXPECT_FALSE(later.isOpen());
     later.shortMessage(0x90); // dropped, nothing fails
     EXPECT_TRUE(later.open(99));
+}
+
+// The built-in synthesizer through a JACK server of its own at 96 kHz: it renders at the
+// server's rate, its clock counts true seconds, it says when the server stops, and it opens
+// again once the server is back.
+TEST(JackPort, TheSynthesizerRunsAtTheServersRateAndSaysWhenTheServerStops) {
+    if (defaultSoundFont().isEmpty())
+        GTEST_SKIP() << "no General MIDI sound font is installed";
+    const QByteArray name =
+        "chordalis-test-" + QByteArray::number(QCoreApplication::applicationPid());
+    JackServer server(name, 96000);
+    if (!server.whyNot().isEmpty())
+        GTEST_SKIP() << qPrintable(server.whyNot());
+    qputenv("JACK_DEFAULT_SERVER", name);
+    qputenv("CHORDALIS_AUDIO_OUTPUT", "jack");
+    struct Restore {
+        ~Restore() {
+            qunsetenv("JACK_DEFAULT_SERVER");
+            qunsetenv("CHORDALIS_AUDIO_OUTPUT");
+        }
+    } restore;
+
+    FluidSynthOut synth;
+    ASSERT_EQ(synth.open(-1), std::nullopt);
+    EXPECT_EQ(synth.outputName(),
+              QStringLiteral("the built-in synthesizer through JACK at 96000 Hz"));
+    // The clock counts the server's frames at the server's rate: a clock at another rate would
+    // run 2.2 times fast. The server's own frame count is the measure, not the wall clock (a
+    // dummy server on a loaded machine falls behind real time), and the clock never runs ahead
+    // of it by more than two periods; it may fall behind by the cycles a loaded machine skipped
+    // (silence the listener hears as a gap), never by half.
+    jack_status_t status{};
+    jack_client_t* probe = jack_client_open("chordalis-test-frames",
+                                            jack_options_t(JackNoStartServer | JackServerName),
+                                            &status, name.constData());
+    ASSERT_NE(probe, nullptr);
+    ASSERT_EQ(jack_activate(probe), 0);
+    const double rate = jack_get_sample_rate(probe);
+    const double start = synth.ownClockNow();
+    const jack_nframes_t startFrame = jack_last_frame_time(probe);
+    QThread::msleep(500);
+    const double served = double(jack_last_frame_time(probe) - startFrame) / rate;
+    const double counted = synth.ownClockNow() - start;
+    EXPECT_GT(served, 0.2);
+    EXPECT_LE(counted, served + 512 / rate);
+    EXPECT_GT(counted, served / 2);
+    jack_client_close(probe);
+    EXPECT_EQ(synth.fault(), std::nullopt);
+
+    server.stop();
+    ASSERT_TRUE(within10s([&] { return synth.fault().has_value(); }));
+    EXPECT_EQ(*synth.fault(), (OutputFault{QStringLiteral("The JACK server has stopped."), false}));
+    synth.close();
+    EXPECT_TRUE(synth.open(-1).has_value()); // not back yet
+
+    server.start();
+    ASSERT_TRUE(server.whyNot().isEmpty()) << qPrintable(server.whyNot());
+    EXPECT_EQ(synth.open(-1), std::nullopt);
+    EXPECT_EQ(synth.fault(), std::nullopt);
 }
 
 } // namespace

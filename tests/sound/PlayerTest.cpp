@@ -4,7 +4,9 @@
 #include "modes/Commands.h"
 #include "modes/Modes.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace chordalis {
 namespace {
@@ -45,19 +47,25 @@ protected:
 TEST_F(PlayerTest, StrumsTheOpenCFromTheLowStringAndReleasesAfterFourSeconds) {
     chooseChord(0); // C major: the open chord x32010 comes first
     ASSERT_EQ(state().selectedVoicing, 99);
+    clock.advance(7.0);
     program->playCommand(Mode::Chords);
+    // Queued at once on the output's clock, a little ahead: the window thread never waits.
+    EXPECT_EQ(clock.now(), 7.0);
 
     const double d = double(stepDelay(PlayKind::Chord, 90)); // 0.079
     EXPECT_NEAR(d, 0.079, 1e-6);
+    const double t = 7.0 + Player::QueueLead;
     const std::vector<Sent> expected{
-        {0.0, on(0, 48)},   {d, on(0, 52)},    {2 * d, on(0, 55)}, {3 * d, on(0, 60)},
-        {4 * d, on(0, 64)}, {4.0, off(0, 48)}, {4.0, off(0, 52)},  {4.0, off(0, 55)},
-        {4.0, off(0, 60)},  {4.0, off(0, 64)},
+        {t, on(0, 48)},         {t + d, on(0, 52)},     {t + 2 * d, on(0, 55)},
+        {t + 3 * d, on(0, 60)}, {t + 4 * d, on(0, 64)}, {t + 4.0, off(0, 48)},
+        {t + 4.0, off(0, 52)},  {t + 4.0, off(0, 55)},  {t + 4.0, off(0, 60)},
+        {t + 4.0, off(0, 64)},
     };
     ASSERT_EQ(out.sent.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_NEAR(out.sent[i].time, expected[i].time, 1e-5) << i;
         EXPECT_EQ(out.sent[i].word, expected[i].word) << i;
+        EXPECT_EQ(out.sent[i].source, QueueSource::Playback) << i;
     }
 }
 
@@ -89,10 +97,71 @@ TEST_F(PlayerTest, StrumTimingAtTheTempoLimits) {
     ASSERT_EQ(out.sent.size(), 12u);
     EXPECT_EQ(out.sent[0].word, on(0, 40)); // open strings, lowest first
     EXPECT_EQ(out.sent[5].word, on(0, 64));
-    EXPECT_NEAR(out.sent[11].time, 4.2, 1e-5);
-    EXPECT_NEAR(out.sent[6].time, 4.2, 1e-5);
+    EXPECT_NEAR(out.sent[11].time - out.sent[0].time, 4.2, 1e-5);
+    EXPECT_NEAR(out.sent[6].time - out.sent[0].time, 4.2, 1e-5);
+
+    // A voicing that sounds no string sends nothing.
+    out.sent.clear();
+    state().triadShape = Voicing{};
+    playShown(state(), player, Mode::Triads);
+    EXPECT_TRUE(out.sent.empty());
+}
+
+// Two strums overlap, and each releases exactly the notes it started, whatever the user has
+// chosen since.
+TEST_F(PlayerTest, ASecondPlaySoundsAlongsideAndEachReleasesItsOwnNotes) {
+    chooseChord(0); // C: x32010
+    program->playCommand(Mode::Chords);
+    clock.advance(1.0);
+    chooseChord(4); // m7: another voicing table while the first is held
+    program->playCommand(Mode::Chords);
+    const std::vector<int> all = started();
+    const std::vector<int> second(all.begin() + 5, all.end());
+    EXPECT_NE(second, (std::vector<int>{48, 52, 55, 60, 64}));
+
+    std::map<double, std::vector<int>> releases; // by the time of the release
+    for (const Sent& s : out.sent)
+        if (statusOf(s.word) == 0x80)
+            releases[std::round(s.time * 1e6) / 1e6].push_back(data1Of(s.word));
+    ASSERT_EQ(releases.size(), 2u);
+    EXPECT_EQ(releases.begin()->second, (std::vector<int>{48, 52, 55, 60, 64}));
+    EXPECT_NEAR(releases.begin()->first, Player::QueueLead + 4.0, 1e-6);
+    EXPECT_EQ(releases.rbegin()->second, second);
+    EXPECT_NEAR(releases.rbegin()->first, 1.0 + Player::QueueLead + 4.0, 1e-6);
+}
+
+// An output without a clock of its own (none of the program's, but the interface allows it): each
+// message is sent when due, and the player waits in between with the user's events going on.
+TEST_F(PlayerTest, WithoutAnOwnClockItSendsWhenDueAndWaitsLettingTheUserWork) {
+    out.ownClock = false;
+    chooseChord(0); // C: x32010
+    int waits = 0;
+    clock.duringWait = [&] {
+        if (waits++ == 0) {
+            chooseChord(4);                     // another voicing table during the strum
+            program->playCommand(Mode::Chords); // and Play again: it runs to its end here
+        }
+    };
+    program->playCommand(Mode::Chords);
+    // The second strum (m7) runs inside the first one's first wait, then the first goes on at
+    // once: its wait was over when the second ended.
+    ASSERT_GT(out.sent.size(), 10u);
+    const size_t nested = out.sent.size() - 10; // the second strum's ons and offs
+    EXPECT_EQ(out.sent[0].word, on(0, 48));
+    EXPECT_EQ(out.sent[0].time, 0.0);
+    EXPECT_EQ(statusOf(out.sent[nested].word), 0x80); // the second strum has ended
+    EXPECT_EQ(out.sent[nested + 1].word, on(0, 52));
+    EXPECT_NEAR(out.sent[nested + 1].time, 4.0, 1e-5);
+    // The first strum releases exactly the notes it started.
+    std::vector<int> released;
+    for (size_t i = out.sent.size() - 5; i < out.sent.size(); ++i) {
+        EXPECT_EQ(statusOf(out.sent[i].word), 0x80);
+        released.push_back(data1Of(out.sent[i].word));
+    }
+    EXPECT_EQ(released, (std::vector<int>{48, 52, 55, 60, 64}));
 
     // A voicing that sounds no string sends nothing and still takes four seconds.
+    clock.duringWait = nullptr;
     out.sent.clear();
     state().triadShape = Voicing{};
     const double start = clock.now();
@@ -101,52 +170,17 @@ TEST_F(PlayerTest, StrumTimingAtTheTempoLimits) {
     EXPECT_NEAR(clock.now() - start, 4.0, 1e-6);
 }
 
-TEST_F(PlayerTest, ReleasesExactlyTheNotesItStartedWhateverIsChosenMeanwhile) {
-    chooseChord(0); // C: x32010
-    clock.duringWait = [&, done = false]() mutable {
-        if (done)
-            return;
-        done = true;
-        chooseChord(4); // m7: another voicing table during the strum
-    };
-    program->playCommand(Mode::Chords);
-    std::vector<int> released;
-    for (const Sent& s : out.sent)
-        if (statusOf(s.word) == 0x80)
-            released.push_back(data1Of(s.word));
-    EXPECT_EQ(started(), (std::vector<int>{48, 52, 55, 60, 64}));
-    EXPECT_EQ(released, started());
-}
-
-TEST_F(PlayerTest, ASecondPlayRunsToItsEndInsideTheFirstOnesWait) {
-    chooseChord(0);
-    int nested = 0;
-    clock.duringWait = [&] {
-        if (nested++ == 0)
-            program->playCommand(Mode::Chords); // pressed again during the first note
-    };
-    program->playCommand(Mode::Chords);
-    // The second strum's five notes start and end before the first strum's second note.
-    ASSERT_EQ(out.sent.size(), 20u);
-    EXPECT_EQ(out.sent[1].word, on(0, 48));
-    EXPECT_EQ(out.sent[10].word, off(0, 64));
-    EXPECT_EQ(out.sent[11].word, on(0, 52));
-    // Every note that was started is released.
-    int balance = 0;
-    for (const Sent& s : out.sent)
-        balance += statusOf(s.word) == 0x90 ? 1 : -1;
-    EXPECT_EQ(balance, 0);
-}
-
 TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
     selectRootTab(program->context(), 1); // C
     program.clickItem(TreeId::Scales, 0); // major
     player.playScale(state().noteList);
     EXPECT_EQ(started(), (std::vector<int>{48, 50, 52, 53, 55, 57, 59, 60}));
-    // Each note lasts one delay with no gap.
+    // Each note lasts one delay with no gap, its release queued before the next note.
     const double d = double(stepDelay(PlayKind::Scale, 70));
     EXPECT_NEAR(out.sent[1].time - out.sent[0].time, d, 1e-6);
-    EXPECT_NEAR(out.sent[2].time, out.sent[1].time, 1e-9);
+    EXPECT_EQ(out.sent[1].word, off(0, 48));
+    EXPECT_EQ(out.sent[2].word, on(0, 50));
+    EXPECT_EQ(out.sent[2].time, out.sent[1].time);
 
     auto firstNoteFor = [&](int root) {
         state().noteList = NoteList{};
@@ -166,7 +200,7 @@ TEST_F(PlayerTest, ArpeggiosEndOnTheirLastToneAndWrapAboveTheRoot) {
     player.playArpeggio(state().noteList);
     EXPECT_EQ(started(), (std::vector<int>{40, 43, 47, 50}));
     const double d = double(stepDelay(PlayKind::Arpeggio, 70));
-    EXPECT_NEAR(out.sent.back().time, 4 * d, 1e-5);
+    EXPECT_NEAR(out.sent.back().time - out.sent.front().time, 4 * d, 1e-5);
 }
 
 TEST_F(PlayerTest, AllNotesOffSendsOneNoteOffPerNoteOnThePlaybackChannel) {
@@ -185,10 +219,8 @@ TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWithTheirMessages) {
     };
     state().resetSelections();
     for (const Case& c : {
-             Case{Mode::Chords, 2, "Chord playback is not supported for non-standard tunings."},
-             Case{Mode::Chords, 1, "Please select a chord voicing to play."},
-             Case{Mode::Triads, 3, "Triad playback is not supported for non-standard tunings."},
-             Case{Mode::Triads, 1, "Please select a triad to play."},
+             Case{Mode::Chords, 2, "Please select a chord voicing to play."},
+             Case{Mode::Triads, 3, "Please select a triad to play."},
              Case{Mode::ChordFinder, 1,
                   "Please click on the fretboard to select some notes to play."},
              Case{Mode::Scales, 5, "Please select a scale to play."},
@@ -237,6 +269,62 @@ TEST_F(PlayerTest, AFailedOpenIsReportedWithTheBackendsWords) {
     player.playSingleNote(60);
     EXPECT_TRUE(out.sent.empty());
     EXPECT_NEAR(clock.now() - start, 4.0, 1e-6);
+}
+
+// An output that goes away is said once and opened again by itself once it is back; a Play
+// meanwhile says why nothing sounds; one whose sample rate changed is opened again at once.
+TEST_F(PlayerTest, ALostOutputIsSaidOnceAndOpenedAgainWhenItIsBack) {
+    QStringList notices;
+    OutputWatch& watch = program->soundWatch();
+    watch.setNoticeHook([&](const QString& text) { notices << text; });
+    state().playback.device = 3;
+    program->openSound();
+    const int opened = out.opened;
+    EXPECT_EQ(watch.service(), OutputWatch::LookEvery);
+    EXPECT_TRUE(notices.isEmpty());
+
+    out.faulted = OutputFault{QStringLiteral("The JACK server has stopped."), false};
+    out.failOpen = true; // and it is not back yet
+    watch.service();
+    EXPECT_FALSE(out.isOpen());
+    EXPECT_EQ(notices, QStringList{"Sound has stopped: The JACK server has stopped. It comes back "
+                                   "by itself when the output is there again."});
+    clock.advance(OutputWatch::RetryEvery);
+    watch.service();
+    EXPECT_EQ(out.opened, opened + 1); // tried again, quietly
+    EXPECT_EQ(notices.size(), 1);
+    EXPECT_TRUE(program.boxes().shown.empty());
+
+    chooseChord(0);
+    out.sent.clear();
+    program->playCommand(Mode::Chords);
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_EQ(notices[1], "Nothing sounds: The JACK server has stopped. It comes back by itself "
+                          "when the output is there again.");
+
+    watch.service();      // the Play waited its four seconds on the closed output: tried again
+    out.failOpen = false; // the server runs again
+    clock.advance(OutputWatch::RetryEvery / 2);
+    watch.service();
+    EXPECT_FALSE(out.isOpen()); // not before its time
+    clock.advance(OutputWatch::RetryEvery / 2);
+    watch.service();
+    ASSERT_TRUE(out.isOpen());
+    EXPECT_EQ(out.openedDevice, 3);
+    EXPECT_EQ(notices.size(), 3);
+    EXPECT_EQ(notices[2], "Sound is back: the recording port 3.");
+    EXPECT_EQ(out.sent.back().word, packShortMessage(0xC0, 24)); // the instrument again
+
+    // A new sample rate: opened again at once, and said, but never lost.
+    out.faulted = OutputFault{QStringLiteral("The sound output now runs at 96000 Hz."), true};
+    const int before = out.opened;
+    watch.service();
+    EXPECT_EQ(out.opened, before + 1);
+    EXPECT_TRUE(out.isOpen() && !watch.isLost());
+    EXPECT_EQ(notices.last(), "The sound output now runs at 96000 Hz. Sound follows it: the "
+                              "recording port 3.");
+    program->playCommand(Mode::Chords);
+    EXPECT_EQ(notices.size(), 4);
 }
 
 } // namespace

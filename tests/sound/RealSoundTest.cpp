@@ -1,3 +1,4 @@
+#include "sound/Metronome.h"
 #include "sound/Player.h"
 #include "sound/RecordingMidiOut.h"
 #include "sound/SoundSettings.h"
@@ -72,7 +73,8 @@ TEST_F(RealSound, AStrummedCMajorSoundsCEAndGAndNothingBetween) {
     QString error;
     const auto sound = renderMessages(port.sent, 1.0, &error);
     ASSERT_TRUE(sound) << qPrintable(error);
-    EXPECT_NEAR(sound->frames(), 5.0 * 44100, 2); // the four seconds and a second to ring out
+    // The queue's lead, the four seconds and a second to ring out.
+    EXPECT_NEAR(sound->frames(), (Player::QueueLead + 5.0) * 44100, 2);
 
     // While the chord is held: the fundamentals of the five notes (C3 E3 G3 C4 E4) stand well
     // above every note a semitone or more away from a chord tone, in and around their range.
@@ -110,6 +112,168 @@ TEST_F(RealSound, AFullStrumAtVolume100PeaksNearMinus6DbfsAndTheLoudestDoesNotCl
     port.shortMessage(packShortMessage(0x99, 76, 127));
     EXPECT_FALSE(peakOfRendered(port.sent).second);
 }
+
+// The first frame at which the sound, silent before, rises above -60 dBFS, counted from `from`.
+long firstSound(const std::vector<float>& mono, long from) {
+    for (long i = from; i < long(mono.size()); ++i)
+        if (std::abs(mono[size_t(i)]) > 1e-3f)
+            return i;
+    return -1;
+}
+
+// An audio output that plays nothing and runs at a rate of its own: the test asks it for sound,
+// period after period, as a sound card would.
+class FakeAudio final : public AudioOutput {
+public:
+    explicit FakeAudio(double rate) : m_rate(rate) {}
+    QString system() const override { return QStringLiteral("a fake output"); }
+    double sampleRate() const override { return m_rate; }
+    void start(RenderAudio render) override { m_render = std::move(render); }
+    std::optional<OutputFault> fault() const override { return faulted; }
+
+    // One period of 256 frames; the left channel is kept.
+    void pull() {
+        float left[256], right[256];
+        m_render(left, right, 1, 256);
+        sound.insert(sound.end(), left, left + 256);
+    }
+    void pullFor(double seconds) {
+        while (double(sound.size()) < seconds * m_rate)
+            pull();
+    }
+
+    std::vector<float> sound;
+    std::optional<OutputFault> faulted;
+
+private:
+    double m_rate;
+    RenderAudio m_render;
+};
+
+// The built-in synthesizer through an audio output that runs at a rate of its own (what
+// PipeWire, JACK or a sound card chose), on the output's virtual time.
+class SynthAtRate : public ::testing::TestWithParam<double> {
+protected:
+    void SetUp() override {
+        if (defaultSoundFont().isEmpty())
+            GTEST_SKIP() << "no General MIDI sound font is installed";
+        ASSERT_EQ(out.open(-1), std::nullopt);
+        ASSERT_TRUE(audio);
+    }
+    double rate() const { return GetParam(); }
+
+    FakeAudio* audio = nullptr;
+    FluidSynthOut out{[this](QString*) {
+        auto a = std::make_unique<FakeAudio>(rates.empty() ? GetParam() : rates.front());
+        if (!rates.empty())
+            rates.erase(rates.begin());
+        audio = a.get();
+        return a;
+    }};
+    std::vector<double> rates; // the rates of the outputs opened next, else the parameter
+};
+
+// The metronome at 400 bpm and a strum, as the issue heard them at 48 kHz: each click and each
+// note is played at its time on the output's own rate, within half a 64-frame block.
+TEST_P(SynthAtRate, ClicksAndStrumNotesLandOnTheirTimes) {
+    std::vector<std::pair<std::uint32_t, long long>> played;
+    out.engine()->setPlayedHook([&](std::uint32_t word, long long frame) {
+        if ((statusOf(word) & 0xF0) == 0x90 && data2Of(word) > 0)
+            played.emplace_back(word, frame);
+    });
+    MetronomeSettings beat;
+    beat.tempo = 400;
+    PlaybackSettings playback;
+    VirtualClock clock; // the window thread's, unused on an output with its own clock
+    Metronome metronome(beat, playback, out, clock);
+    Player player(playback, out, clock);
+    metronome.setRunning(true);
+    const double beatZero = metronome.beatZeroTime();
+    double strumAt = -1.0;
+    while (double(audio->sound.size()) < 3.1 * rate()) {
+        audio->pull();
+        metronome.service(); // as often as the timer would, or more
+        if (strumAt < 0 && out.ownClockNow() >= 0.3) {
+            strumAt = out.ownClockNow() + Player::QueueLead;
+            player.strum({{6, 40}, {5, 45}, {4, 50}, {3, 55}, {2, 59}});
+        }
+    }
+    metronome.setRunning(false);
+    EXPECT_NEAR(out.ownClockNow(), double(audio->sound.size()) / rate(), 1e-9);
+
+    const double halfBlock = 32.0 / rate() + 1e-9;
+    int clicks = 0;
+    std::vector<double> strum;
+    for (const auto& [word, frame] : played) {
+        const double at = double(frame) / rate(); // seconds of sound the output has played
+        if ((statusOf(word) & 0x0F) == 9) {
+            EXPECT_NEAR(at, beatZero + (clicks + 1) * 0.150, halfBlock) << clicks;
+            ++clicks;
+        } else {
+            strum.push_back(at);
+        }
+    }
+    EXPECT_EQ(clicks, 20);
+    ASSERT_EQ(strum.size(), 5u);
+    const double d = double(stepDelay(PlayKind::Chord, 90));
+    for (size_t k = 0; k < strum.size(); ++k)
+        EXPECT_NEAR(strum[k], strumAt + double(k) * d, halfBlock) << k;
+    // The fifth note 316 ms after the first, as the strum asks.
+    EXPECT_NEAR(strum[4] - strum[0], 4 * d, 2 * halfBlock);
+}
+
+// What is heard: a note after silence begins where it was queued, and at its own pitch, through
+// the output and offline alike.
+TEST_P(SynthAtRate, ANoteSoundsAtItsTimeAndPitch) {
+    out.shortMessage(packShortMessage(0xC0, 0)); // the piano: a clear attack
+    out.shortMessageAt(packShortMessage(0x90, 69, 100), 0.5);
+    audio->pullFor(1.5);
+    const long begins = firstSound(audio->sound, 0);
+    EXPECT_GE(begins, long(0.5 * rate()) - 32);
+    EXPECT_LE(begins, long(0.51 * rate())); // the piano's own attack takes some 7 ms
+
+    RenderedSound heard{rate(), {}};
+    for (float x : audio->sound) {
+        heard.samples.push_back(short(std::lround(x * 32767.0f)));
+        heard.samples.push_back(short(std::lround(x * 32767.0f)));
+    }
+    const double a4 = power(heard, 0.6, 1.4, 440.0);
+    EXPECT_GT(a4, 100.0 * power(heard, 0.6, 1.4, 466.16)); // a semitone sharp
+    EXPECT_GT(a4, 100.0 * power(heard, 0.6, 1.4, 415.30)); // a semitone flat
+
+    QString error;
+    const auto offline =
+        renderMessages({{0.0, packShortMessage(0xC0, 0)}, {0.5, packShortMessage(0x90, 69, 100)}},
+                       1.0, &error, rate());
+    ASSERT_TRUE(offline) << qPrintable(error);
+    std::vector<float> mono;
+    for (size_t i = 0; i < offline->samples.size(); i += 2)
+        mono.push_back(float(offline->samples[i]) / 32768.0f);
+    EXPECT_NEAR(double(firstSound(mono, 0)), double(begins), 64.0);
+    EXPECT_GT(power(*offline, 0.6, 1.4, 440.0), 100.0 * power(*offline, 0.6, 1.4, 466.16));
+}
+
+// An output whose rate changes says so; opened again, the synthesizer follows the new rate.
+TEST_P(SynthAtRate, ARateChangeIsReportedAndFollowedOnReopening) {
+    out.close();
+    rates = {rate(), 96000.0};
+    ASSERT_EQ(out.open(-1), std::nullopt);
+    EXPECT_EQ(out.outputName(), QStringLiteral("the built-in synthesizer through a fake output at "
+                                               "%1 Hz")
+                                    .arg(qRound64(rate())));
+    EXPECT_EQ(out.fault(), std::nullopt);
+    audio->faulted = OutputFault{QStringLiteral("The sound output now runs at 96000 Hz."), true};
+    EXPECT_EQ(out.fault(), audio->faulted);
+
+    ASSERT_EQ(out.open(-1), std::nullopt);
+    EXPECT_EQ(out.fault(), std::nullopt);
+    EXPECT_TRUE(out.outputName().endsWith(QLatin1String("at 96000 Hz")));
+    audio->pullFor(0.5);
+    EXPECT_NEAR(out.ownClockNow(), 0.5, 256.0 / 96000.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, SynthAtRate, ::testing::Values(44100.0, 48000.0, 96000.0),
+                         [](const auto& info) { return std::to_string(int(info.param)); });
 
 } // namespace
 } // namespace chordalis

@@ -76,50 +76,20 @@ TEST(MessageRing, HoldsItsCapacityInOrderAcrossTheWrap) {
     }
 }
 
-// An output with a clock of its own: the player queues everything and never waits.
+// An output with a clock of its own, as every output of the program has: the player and the
+// metronome queue on it.
 class QueuedPlayback : public ::testing::Test {
 protected:
     QueuedPlayback() {
-        out.ownClock = true;
         out.open(-1);
         clock.advance(10.0);
-        clock.duringWait = [this] {
-            ++waits;
-        };
     }
     AppState state;
     VirtualClock clock;
     RecordingMidiOut out{clock};
     Player player{state.playback, out, clock};
     Metronome metronome{state.metronome, state.playback, out, clock};
-    int waits = 0;
 };
-
-TEST_F(QueuedPlayback, AStrumIsQueuedAtItsTimesWithoutWaiting) {
-    state.playback.chordTempo = 0; // 0.7 s a string: the strum outlasts the hold
-    player.strum({{6, 40}, {5, 45}, {4, 50}, {3, 55}, {2, 59}, {1, 64}});
-    EXPECT_EQ(waits, 0);
-    EXPECT_EQ(clock.now(), 10.0);
-    ASSERT_EQ(out.sent.size(), 12u);
-    const double start = 10.0 + Player::QueueLead;
-    for (size_t k = 0; k < 6; ++k) {
-        EXPECT_NEAR(out.sent[k].time, start + 0.7 * double(k), 1e-5) << k;
-        EXPECT_EQ(out.sent[6 + k].word, off(out.sent[k].word >> 8 & 0x7F)) << k;
-        EXPECT_NEAR(out.sent[6 + k].time, start + 4.2, 1e-5) << k;
-        EXPECT_EQ(out.sent[k].source, QueueSource::Playback);
-    }
-
-    // A run: each note ends as the next begins, the release queued first.
-    out.sent.clear();
-    NoteList notes;
-    notes[0] = {QStringLiteral("1"), QString(), 4};
-    player.playScale(notes); // the root alone: E2 twice
-    ASSERT_EQ(out.sent.size(), 4u);
-    EXPECT_EQ(out.sent[1].word, off(40));
-    EXPECT_EQ(out.sent[2].word, on(40));
-    EXPECT_DOUBLE_EQ(out.sent[1].time, out.sent[2].time);
-    EXPECT_EQ(waits, 0);
-}
 
 TEST_F(QueuedPlayback, StoppingTheMetronomeLeavesAHeldChordToBeReleased) {
     metronome.setRunning(true);

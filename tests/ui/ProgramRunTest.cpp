@@ -74,5 +74,87 @@ TEST(ProgramRunTest, TerminationWritesTheSettings) {
     EXPECT_TRUE(written.contains(QStringLiteral("Window/Geometry")));
 }
 
+// The program started with a display of its own (offscreen) in the environment given, its
+// standard error kept.
+class Started {
+public:
+    Started(const QProcessEnvironment& env, const QStringList& args = {}) {
+        m_p.setProcessEnvironment(env);
+        m_p.start(QStringLiteral(CHORDALIS_PROGRAM), args);
+    }
+    ~Started() {
+        if (m_p.state() != QProcess::NotRunning) {
+            m_p.kill();
+            m_p.waitForFinished(3000);
+        }
+    }
+    QString err() {
+        m_err += QString::fromLocal8Bit(m_p.readAllStandardError());
+        return m_err;
+    }
+    // Its main window's first frame is on the screen (CHORDALIS_TRACE_START).
+    bool shown() {
+        return test::waitUntil([this] { return err().contains(QLatin1String("first-frame")); },
+                               20000);
+    }
+    // Ends within five seconds after a termination signal, with status 0.
+    bool endsOnSigterm() {
+        ::kill(pid_t(m_p.processId()), SIGTERM);
+        return m_p.waitForFinished(5000) && m_p.exitStatus() == QProcess::NormalExit &&
+               m_p.exitCode() == 0;
+    }
+    QProcess& process() { return m_p; }
+
+private:
+    QProcess m_p;
+    QString m_err;
+};
+
+// A second start brings the first one's window to the front and ends; --new-instance starts
+// another. A store that cannot be written never holds up the end: said on stderr at a
+// termination signal, and at the next start in a message over the window, which a termination
+// signal does not wait for either.
+TEST(ProgramRunTest, OneInstancePerStoreAndAnUnwritableStoreNeverHoldsUpTheEnd) {
+    const QString programDir = QFileInfo(QStringLiteral(CHORDALIS_PROGRAM)).absolutePath();
+    if (firstMissingLibraryFile(programDir))
+        GTEST_SKIP() << "the library files are not in the build folder yet";
+    QTemporaryDir home;
+    QProcessEnvironment env = cleanEnvironment(home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
+    env.insert(QStringLiteral("CHORDALIS_TRACE_START"), QStringLiteral("1"));
+    env.insert(QStringLiteral("CHORDALIS_LED_GUITAR"), QStringLiteral("off"));
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("run"))));
+    QFile::setPermissions(home.filePath(QStringLiteral("run")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // A folder where the store's file should be: it cannot be written, not even as root.
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("config/Chordalis/Chordalis.conf"))));
+
+    Started first(env);
+    ASSERT_TRUE(first.shown()) << qPrintable(first.err());
+    {
+        Started second(env);
+        ASSERT_TRUE(second.process().waitForFinished(10000));
+        EXPECT_EQ(second.process().exitCode(), 0);
+        EXPECT_TRUE(second.err().contains(QLatin1String("already running")))
+            << qPrintable(second.err());
+        Started another(env, {QStringLiteral("--new-instance")});
+        EXPECT_TRUE(another.shown()) << qPrintable(another.err());
+        EXPECT_TRUE(another.endsOnSigterm());
+    }
+    EXPECT_TRUE(first.endsOnSigterm());
+    EXPECT_TRUE(first.err().contains(QLatin1String("the settings could not be saved")))
+        << qPrintable(first.err());
+    const QDir notes(home.filePath(QStringLiteral("data/Chordalis/Chordalis")));
+    EXPECT_EQ(notes.entryList(QDir::Files).size(), 1);
+
+    // The next start says so over its window; a termination signal ends it all the same.
+    Started next(env);
+    ASSERT_TRUE(next.shown()) << qPrintable(next.err());
+    EXPECT_TRUE(test::waitUntil([&] { return notes.entryList(QDir::Files).isEmpty(); }));
+    EXPECT_TRUE(next.endsOnSigterm());
+}
+
 } // namespace
 } // namespace chordalis

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTreeWidget>
 
@@ -170,6 +171,21 @@ TEST_F(SoundWindowsTest, PlayStrumsTheChosenVoicingAndAllNotesOffReleases) {
     out().sent.clear();
     action("mnuAllNotesOff")->trigger();
     EXPECT_EQ(out().sent.size(), 128u);
+}
+
+// The output going away is said in the status bar, not in a box that stops the user, and the
+// status bar goes again once the notice has run its time.
+TEST_F(SoundWindowsTest, ALostOutputIsSaidInTheStatusBar) {
+    auto* bar = find<QStatusBar>(window, "statusBar");
+    EXPECT_FALSE(bar->isVisible());
+    out().faulted = OutputFault{QStringLiteral("The sound device has gone."), false};
+    program->soundWatch().service();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(bar->currentMessage().startsWith(
+        QLatin1String("Sound has stopped: The sound device has gone.")));
+    EXPECT_TRUE(boxes.shown.empty());
+    bar->clearMessage();
+    EXPECT_FALSE(bar->isVisible());
 }
 
 } // namespace

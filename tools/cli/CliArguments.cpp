@@ -1,23 +1,27 @@
 #include "CliArguments.h"
 
+#include "theory/Instruments.h"
 #include "theory/Spelling.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace chordalis::cli {
 
 const QStringList ValueOptions = {
-    QStringLiteral("--root"),      QStringLiteral("--formula"), QStringLiteral("--data"),
-    QStringLiteral("--item"),      QStringLiteral("--voicing"), QStringLiteral("--position"),
-    QStringLiteral("--tuning"),    QStringLiteral("--preset"),  QStringLiteral("--png"),
-    QStringLiteral("--group"),     QStringLiteral("--scale"),   QStringLiteral("--frets"),
-    QStringLiteral("--skin"),      QStringLiteral("--render"),  QStringLiteral("--instrument"),
-    QStringLiteral("--channel"),   QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--pdf"),       QStringLiteral("--decode"),  QStringLiteral("--labels"),
-    QStringLiteral("--fret-count")};
-const QStringList FlagOptions = {QStringLiteral("--five"), QStringLiteral("--left-handed"),
-                                 QStringLiteral("--midi-log"), QStringLiteral("--all-roots"),
-                                 QStringLiteral("--led-reports")};
+    QStringLiteral("--root"),       QStringLiteral("--formula"), QStringLiteral("--data"),
+    QStringLiteral("--item"),       QStringLiteral("--voicing"), QStringLiteral("--position"),
+    QStringLiteral("--tuning"),     QStringLiteral("--preset"),  QStringLiteral("--png"),
+    QStringLiteral("--group"),      QStringLiteral("--scale"),   QStringLiteral("--frets"),
+    QStringLiteral("--skin"),       QStringLiteral("--render"),  QStringLiteral("--instrument"),
+    QStringLiteral("--channel"),    QStringLiteral("--volume"),  QStringLiteral("--tempo"),
+    QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
+    QStringLiteral("--fret-count"), QStringLiteral("--capo"),    QStringLiteral("--seconds"),
+    QStringLiteral("--device")};
+const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
+                                 QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
+                                 QStringLiteral("--led-reports"), QStringLiteral("--generated"),
+                                 QStringLiteral("--live")};
 
 std::optional<Arguments> parseArguments(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -62,7 +66,8 @@ const QStringList DisplayOptions = {
     QStringLiteral("--group"),   QStringLiteral("--scale"),    QStringLiteral("--frets"),
     QStringLiteral("--voicing"), QStringLiteral("--position"), QStringLiteral("--five"),
     QStringLiteral("--tuning"),  QStringLiteral("--preset"),   QStringLiteral("--left-handed"),
-    QStringLiteral("--skin"),    QStringLiteral("--labels"),   QStringLiteral("--fret-count")};
+    QStringLiteral("--skin"),    QStringLiteral("--labels"),   QStringLiteral("--fret-count"),
+    QStringLiteral("--capo")};
 
 } // namespace
 
@@ -72,14 +77,19 @@ QStringList optionsOf(const QString& command) {
     if (command == QLatin1String("library"))
         return {QStringLiteral("--data")};
     if (command == QLatin1String("show"))
-        return DisplayOptions + QStringList{QStringLiteral("--led-reports")};
+        return DisplayOptions +
+               QStringList{QStringLiteral("--led-reports"), QStringLiteral("--generated")};
     if (command == QLatin1String("render"))
         return DisplayOptions + QStringList{QStringLiteral("--png")};
     if (command == QLatin1String("play"))
         return DisplayOptions +
                QStringList{QStringLiteral("--instrument"), QStringLiteral("--channel"),
                            QStringLiteral("--volume"),     QStringLiteral("--tempo"),
-                           QStringLiteral("--midi-log"),   QStringLiteral("--render")};
+                           QStringLiteral("--midi-log"),   QStringLiteral("--render"),
+                           QStringLiteral("--live"),       QStringLiteral("--device")};
+    if (command == QLatin1String("metronome"))
+        return {QStringLiteral("--data"), QStringLiteral("--tempo"), QStringLiteral("--seconds"),
+                QStringLiteral("--device")};
     if (command == QLatin1String("print"))
         return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
     if (command == QLatin1String("info"))
@@ -163,6 +173,32 @@ std::optional<std::vector<int>> parseFrets(const QString& text, int strings, int
     return selection;
 }
 
+namespace {
+
+// A tuning or instrument as the program lists it by name ("Dropped D", "Ukulele"), in any case
+// and without the blanks the tuning dialog's texts carry.
+std::optional<TuningChoice> namedTuning(const QString& text) {
+    const QString name = text.trimmed();
+    if (name.isEmpty())
+        return std::nullopt;
+    auto same = [&](const char* listed) {
+        return QString::fromUtf8(listed).trimmed().compare(name, Qt::CaseInsensitive) == 0;
+    };
+    for (int preset = 1; preset < int(TuningPresets.size()); ++preset) {
+        if (same(TuningPresets[size_t(preset)].text))
+            return TuningChoice{presetTuning(preset), TuningPresets[size_t(preset)].spelling, {}};
+    }
+    for (const InstrumentPreset& p : InstrumentPresets) {
+        if (same(p.name)) {
+            const Instrument neck = p.instrument();
+            return TuningChoice{neck.tuning, 1, neck};
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choice, QString& error) {
     choice.reset();
     if (args.has("--preset") && args.has("--tuning")) {
@@ -173,7 +209,9 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choic
         const auto preset = numberOption(args, "--preset", 1, 12, error);
         if (!preset)
             return false;
-        choice = TuningChoice{presetTuning(*preset), TuningPresets[size_t(*preset)].spelling};
+        choice = TuningChoice{presetTuning(*preset), TuningPresets[size_t(*preset)].spelling, {}};
+    } else if (const auto named = namedTuning(args.value("--tuning"))) {
+        choice = named;
     } else if (args.has("--tuning")) {
         const QStringList notes = args.value("--tuning").split(QLatin1Char(','));
         const int strings = int(notes.size());
@@ -207,9 +245,34 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choic
             return false;
         }
         tuning.preset = hasStandardNotes(tuning) ? StandardPreset : CustomPreset;
-        choice = TuningChoice{tuning, 0};
+        choice = TuningChoice{tuning, 0, {}};
     }
     return true;
+}
+
+std::optional<Capo> parseCapo(const QString& text, int strings, int frets, QString& error) {
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,2})(?::(\\d{1,2})-(\\d{1,2}))?$"));
+    const QRegularExpressionMatch m = form.match(text.trimmed());
+    Capo capo;
+    if (m.hasMatch()) {
+        capo.fret = m.captured(1).toInt();
+        if (m.hasCaptured(2)) {
+            const int from = m.captured(2).toInt();
+            const int to = m.captured(3).toInt();
+            capo.highString = std::min(from, to);
+            capo.lowString = std::max(from, to);
+        }
+    }
+    if (!m.hasMatch() || capo.fret < 1 || !capo.fits(strings) || capo.fret >= frets) {
+        error = QStringLiteral("--capo needs a fret 1..%1 below the neck's last, and for a capo "
+                               "across some strings two or more adjacent ones of the %2 "
+                               "(FRET or FRET:FROM-TO, such as 2 or 2:5-3), not \"%3\"")
+                    .arg(std::min(Capo::MaxCapoFret, frets - 1))
+                    .arg(strings)
+                    .arg(text);
+        return std::nullopt;
+    }
+    return capo;
 }
 
 } // namespace chordalis::cli

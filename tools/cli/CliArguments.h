@@ -1,6 +1,7 @@
 #pragma once
 
 #include "theory/Tuning.h"
+#include "voicings/GripSearch.h"
 
 #include <QString>
 #include <QStringList>
@@ -59,9 +60,16 @@ std::optional<std::vector<int>> parseFrets(const QString& text, int strings, int
 struct TuningChoice {
     Tuning tuning{};
     int spelling = 0;
+    // An instrument named by --tuning brings its frets and scale length too.
+    std::optional<Instrument> instrument;
 };
 // False, with the reason in error, for a wrong value or both options; true otherwise, with the
 // choice in tuning when either option was given.
 bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& tuning, QString& error);
+
+// A capo as --capo writes it: "FRET" across the neck, or "FRET:FROM-TO" across strings FROM to
+// TO (either order) of a neck of that many strings and frets; nothing, with the reason in error,
+// for anything else.
+std::optional<Capo> parseCapo(const QString& text, int strings, int frets, QString& error);
 
 } // namespace chordalis::cli

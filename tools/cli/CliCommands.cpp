@@ -1,12 +1,14 @@
 #include "CliCommands.h"
 
 #include "CliArguments.h"
+#include "CliLive.h"
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "app/SkinChooser.h"
 #include "fretboard/Skins.h"
 #include "ledguitar/SimulatedGuitar.h"
+#include "modes/ChordGrips.h"
 #include "modes/Chords.h"
 #include "modes/Commands.h"
 #include "modes/Finder.h"
@@ -14,6 +16,7 @@
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "modes/TreeClicks.h"
+#include "modes/Triads.h"
 #include "print/PdfSheets.h"
 #include "print/ReferenceSheet.h"
 #include "sound/MidiFile.h"
@@ -62,13 +65,19 @@ QString usage() {
         "  render MODE [OPTIONS] --png FILE\n"
         "                               Writes the neck picture of that display (753 x 183 for\n"
         "                               the six-string neck of 15 frets) to a PNG file.\n"
-        "  play MODE [OPTIONS] (--midi-log | --render FILE.wav)\n"
+        "  play MODE [OPTIONS] (--midi-log | --render FILE.wav | --live [--device N])\n"
         "                               What the page's Play button would sound, for MODE chord,\n"
         "                               scale, arpeggio, triad or finder: --midi-log prints each\n"
         "                               MIDI message with its time; --render plays them through\n"
         "                               the built-in synthesizer into a WAV file, without an\n"
         "                               audio device. The instrument's program change comes\n"
         "                               first, as the program sends it when the port opens.\n"
+        "                               --live plays them through the output the program's\n"
+        "                               settings choose (or device N: -1 the built-in\n"
+        "                               synthesizer, 0.. the MIDI ports), in real time.\n"
+        "  metronome --tempo T --seconds S [--device N]\n"
+        "                               The metronome at T beats per minute (40..400) for S\n"
+        "                               seconds (0.1..3600) through that output, in real time.\n"
         "  print MODE [OPTIONS] --pdf FILE\n"
         "                               Writes the printed reference sheet of that display to a\n"
         "                               PDF file (landscape, A4 or Letter as the locale has it).\n"
@@ -100,8 +109,15 @@ QString usage() {
         "                               neck its lowest string to string 1): x not played, 0\n"
         "                               open, 1..9 a fret, (10).. higher frets; for example\n"
         "                               x32010 or x(10)(12)(12)(12)x.\n"
-        "  --voicing K                  The voicing of the chord: 99 the open chord, else the\n"
+        "  --voicing K                  The voicing of the chord: 99 the open chord, 100 and\n"
+        "                               above the voicing engine's grips, else the library's\n"
         "                               movable voicing K (default: the first listed).\n"
+        "  --capo C                     A capo: FRET across the neck (1..12), or FRET:FROM-TO\n"
+        "                               across strings FROM to TO only (2:5-3: strings 5, 4 and\n"
+        "                               3 at the 2nd fret). Grips are searched above it.\n"
+        "  --generated                  show chord, show triad: \"voicings\" lists only the\n"
+        "                               voicing engine's grips, in its ranking order, in any\n"
+        "                               tuning including standard.\n"
         "  --position P                 The position list entry 0..13 (0 All Positions, 1 Open,\n"
         "                               2 1st Position ..).\n"
         "  --five                       Five-note position windows instead of four-note ones.\n"
@@ -110,6 +126,11 @@ QString usage() {
         "                               64,59,55,50,45,40 or E4,B3,G3,D3,A2,E2; a 7-string adds\n"
         "                               B1, a bass is G2,D2,A1,E1). Six notes stay within the\n"
         "                               tuning dialog's limits, any other number within C0..C8.\n"
+        "                               Or a name: a preset of the tuning dialog (\"Dropped D\",\n"
+        "                               \"D Modal\"), Open C, Drop C, C Standard, 7-String\n"
+        "                               Guitar, 8-String Guitar, Drop A (7-String), 4-String\n"
+        "                               Bass, 5-String Bass, Ukulele, Ukulele (Low G), Baritone\n"
+        "                               Ukulele, Mandolin or Tenor Banjo (with their frets).\n"
         "  --fret-count N               The neck's frets, 12..24 (default 15).\n"
         "  --preset N                   A preset tuning 1..12 (1 standard, 4 Dropped D ..).\n"
         "  --left-handed                Draw the neck for a left-handed player.\n"
@@ -125,14 +146,20 @@ QString usage() {
         "  --channel N                  play: the MIDI channel 1..16 (default 1).\n"
         "  --volume N                   play: the velocity 0..127 (default 100).\n"
         "  --tempo N                    play: the speed 0..100 of the chord strum, scale or\n"
-        "                               arpeggio run (defaults 90, 70, 70).\n"
+        "                               arpeggio run (defaults 90, 70, 70); metronome: beats\n"
+        "                               per minute.\n"
+        "  --live                       play: through the real output, in real time.\n"
+        "  --device N                   play --live, metronome: the output -1 (the built-in\n"
+        "                               synthesizer) or 0.. (the MIDI ports, as listed), instead\n"
+        "                               of the one the program's settings choose.\n"
+        "  --seconds S                  metronome: how long it clicks.\n"
         "  --pdf FILE                   print: the PDF file to write.\n"
         "  --help                       This text.\n"
         "\n"
-        "Exit status: 0 success, 1 a library file is missing or the sound cannot be written,\n"
-        "or an information text or example cannot be read or played, 2 wrong arguments, 3 the\n"
-        "Play or Info button would refuse, or there is nothing to print (the message is on\n"
-        "stderr).\n");
+        "Exit status: 0 success, 1 a library file is missing or the sound cannot be written or\n"
+        "played (the output cannot be opened), or an information text or example cannot be\n"
+        "read or played, 2 wrong arguments, 3 the Play or Info button would refuse, or there\n"
+        "is nothing to print (the message is on stderr).\n");
 }
 
 namespace {
@@ -212,6 +239,9 @@ struct HeadlessDevices {
 HeadlessDevices headlessDevices() {
     auto clock = std::make_unique<VirtualClock>();
     auto port = std::make_unique<RecordingMidiOut>(*clock);
+    // Each message is logged at the moment it is sent, the waits passing on virtual time: the
+    // log starts at 0 and the strum's hold ends at 4 s, whatever lead a queue would add.
+    port->ownClock = false;
     HeadlessDevices d{clock.get(), port.get(), {}};
     d.devices.clock = std::move(clock);
     d.devices.midiOut = std::move(port);
@@ -276,6 +306,8 @@ bool applyNeck(const Arguments& args, Program& program, QString& error) {
     AppState& state = program.context().state;
     Instrument neck = state.instrument;
     if (choice) {
+        if (choice->instrument)
+            neck = *choice->instrument;
         neck.tuning = choice->tuning;
         state.tuningSpelling = choice->spelling;
     }
@@ -287,6 +319,12 @@ bool applyNeck(const Arguments& args, Program& program, QString& error) {
     }
     if (neck != state.instrument)
         setInstrument(program.context(), neck);
+    if (args.has("--capo")) {
+        const auto capo = parseCapo(args.value("--capo"), neck.strings(), neck.frets, error);
+        if (!capo)
+            return false;
+        state.capo = *capo;
+    }
     return true;
 }
 
@@ -374,6 +412,10 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         error = QStringLiteral("--item does not apply to the finder mode; give --frets");
         return std::nullopt;
     }
+    if (args.has("--generated") && mode->mode != Mode::Chords && mode->mode != Mode::Triads) {
+        error = QStringLiteral("--generated applies to the chord and triad modes");
+        return std::nullopt;
+    }
     if (args.has("--voicing") && mode->mode != Mode::Chords) {
         error = QStringLiteral("--voicing applies to the chord mode");
         return std::nullopt;
@@ -393,7 +435,8 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
     }
     if (mode->mode == Mode::Triads) {
         if (args.has("--group")) {
-            const auto group = numberOption(args, "--group", 0, TriadGroupCount - 1, error);
+            const auto group = numberOption(args, "--group", 0,
+                                            std::max(0, state.instrument.strings() - 3), error);
             if (!group)
                 return std::nullopt;
             chooseItem(program.context(), TreeId::StringGroup, *group);
@@ -429,7 +472,8 @@ std::optional<int> runDisplay(Program& program, const Arguments& args, QString& 
         }
     }
     if (args.has("--voicing")) {
-        const auto voicing = numberOption(args, "--voicing", 0, 99, error);
+        const auto voicing = numberOption(
+            args, "--voicing", 0, FirstGeneratedVoicing + GeneratedVoicingsListed - 1, error);
         if (!voicing)
             return std::nullopt;
         if (!chooseItem(program.context(), TreeId::Voicings, *voicing)) {
@@ -458,6 +502,30 @@ QJsonObject shapeToJson(const std::optional<Voicing>& shape, int strings) {
         fingers.append(shape->finger(string));
     }
     return QJsonObject{{"frets", frets}, {"fingers", fingers}};
+}
+
+// Grips as the page lists them: for each, one fret per string from string 1 down (-1 muted), the
+// fingers (-1 muted, 0 open or on the capo), the caption, where it comes from and the frets
+// counted from the capo.
+QJsonArray voicingsToJson(const std::vector<Voicing>& voicings, const Capo& capo) {
+    QJsonArray out;
+    for (const Voicing& v : voicings) {
+        QJsonArray frets, fingers, shape;
+        for (int string = 1; string <= v.strings(); ++string) {
+            const auto fret = v.fret(string);
+            bool digit = false;
+            const int finger = v.finger(string).toInt(&digit);
+            frets.append(fret ? *fret : -1);
+            fingers.append(!fret ? -1 : digit ? finger : 0);
+            shape.append(fret ? *fret - capo.openFret(string) : -1);
+        }
+        out.append(QJsonObject{{"frets", frets},
+                               {"fingers", fingers},
+                               {"caption", v.caption},
+                               {"source", v.generated ? "generated" : "library"},
+                               {"shape", shape}});
+    }
+    return out;
 }
 
 // The LED reports that sending the neck's frame writes, as a connected guitar with its lights on
@@ -534,12 +602,31 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         {"neck",
          neckToJson(program.context().fretboard.picture(), program.context().pages, s.view.labels)},
         {"warnings", QJsonArray::fromStringList(program.warnings().messages())}};
-    if (Mode(*mode) == Mode::Chords)
+    const bool generated = args.has("--generated");
+    if (Mode(*mode) == Mode::Chords) {
         result.insert("selectedVoicing", s.selectedVoicing);
+        result.insert(
+            "voicings",
+            voicingsToJson(generated ? generatedVoicings(s, GeneratedVoicingsListed) : s.voicings,
+                           s.capo));
+    }
     if (Mode(*mode) == Mode::Triads) {
         result.insert("selectedTriad", s.selectedTriad);
         result.insert("shape", shapeToJson(s.triadShape, s.instrument.strings()));
+        std::vector<Voicing> shapes;
+        const auto shown =
+            generated ? generatedTriadShape(s, s.selectedTriad, s.triadGroup) : s.triadShape;
+        if (shown && std::any_of(shown->frets.begin(), shown->frets.end(),
+                                 [](const auto& f) { return f.has_value(); })) {
+            shapes.push_back(*shown);
+            shapes.back().caption = program.context().pages.triads.lblTriadName;
+        }
+        result.insert("voicings", voicingsToJson(shapes, s.capo));
     }
+    if (s.capo.fret > 0)
+        result.insert("capo", QJsonObject{{"fret", s.capo.fret},
+                                          {"highString", s.capo.highString},
+                                          {"lowString", s.capo.lowString}});
     if (Mode(*mode) == Mode::ChordScale) {
         result.insert("selectedCSChord", s.selectedCSChord);
         result.insert("selectedCSScale", s.selectedCSScale);
@@ -630,8 +717,12 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         err << "chordalis-cli: play needs one mode: chord, scale, arpeggio, triad or finder\n";
         return ExitUsage;
     }
-    if (args.has("--midi-log") == args.has("--render")) {
-        err << "chordalis-cli: play needs either --midi-log or --render FILE.wav\n";
+    if (int(args.has("--midi-log")) + int(args.has("--render")) + int(args.has("--live")) != 1) {
+        err << "chordalis-cli: play needs one of --midi-log, --render FILE.wav or --live\n";
+        return ExitUsage;
+    }
+    if (args.has("--device") && !args.has("--live")) {
+        err << "chordalis-cli: --device is for --live\n";
         return ExitUsage;
     }
     StderrBoxes boxes(err);
@@ -656,6 +747,14 @@ int play(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
 
     program.openSound(); // the instrument of the options
     program.playCommand(mode->second);
+    if (args.has("--live")) // played again through the real output, for as long as it lasts
+        return livePlay(
+            folder, args, mode->second, clock.now(),
+            [&](Program& live, QString& e) {
+                return runDisplay(live, args, e) &&
+                       applyPlayback(args, mode->second, live.context().state, e);
+            },
+            QJsonObject{{"mode", modeName}}, out, err);
     return writePlayed(port, clock.now(), QJsonObject{{"mode", modeName}}, args, out, err);
 }
 
@@ -846,6 +945,7 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
     // Played as the information window plays it, on virtual time into a recording port.
     VirtualClock clock;
     RecordingMidiOut port(clock);
+    port.ownClock = false; // the player's timer path: each message logged when it is due
     port.open(-1);
     {
         MidiFilePlayer player(port, clock);
@@ -894,6 +994,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return info(folder, *parsed, out, err);
     if (command == QLatin1String("example"))
         return example(*parsed, out, err);
+    if (command == QLatin1String("metronome"))
+        return liveMetronome(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();

@@ -6,13 +6,9 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QStringList>
-#include <SDL.h>
-#include <alsa/asoundlib.h>
 #include <atomic>
 #include <fluidsynth.h>
-#include <jack/jack.h>
 #include <mutex>
-#include <string_view>
 
 namespace chordalis {
 
@@ -23,9 +19,6 @@ namespace {
 // on the terminal.
 QMutex logMutex;
 QStringList* logSink = nullptr;
-
-void silentJack(const char*) {}
-void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 void collectLog(int level, const char* message, void*) {
     QMutexLocker lock(&logMutex);
@@ -45,10 +38,6 @@ public:
         QMutexLocker lock(&logMutex);
         logSink = nullptr;
     }
-    void add(const QString& line) {
-        QMutexLocker lock(&logMutex);
-        m_lines << line;
-    }
     QString text() const {
         QMutexLocker lock(&logMutex);
         return m_lines.join(QLatin1String("; "));
@@ -66,8 +55,6 @@ constexpr int Block = 64;
 struct SynthEngine::Handles {
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
-    fluid_audio_driver_t* audio = nullptr;
-    bool sdlAudio = false; // SDL's audio was started for the sdl2 driver
     // The timed messages: handed over by the window thread through a ring without a lock, kept
     // and played by the rendering thread, which never waits for the window thread.
     std::mutex producers;
@@ -78,11 +65,6 @@ struct SynthEngine::Handles {
     std::function<void(std::uint32_t, long long)> played;
 
     ~Handles() {
-        // The audio driver calls into the synth: it goes first, the settings last.
-        if (audio)
-            delete_fluid_audio_driver(audio);
-        if (sdlAudio)
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
         if (synth)
             delete_fluid_synth(synth);
         if (settings)
@@ -126,8 +108,6 @@ std::unique_ptr<SynthEngine> SynthEngine::create(const QString& soundFont, doubl
     fluid_settings_setnum(h.settings, "synth.gain", SynthGain);
     fluid_settings_setint(h.settings, "synth.reverb.active", 1);
     fluid_settings_setint(h.settings, "synth.chorus.active", 0);
-    // Short periods keep the synthesizer's clock close to what is heard.
-    fluid_settings_setint(h.settings, "audio.period-size", 256);
     h.synth = new_fluid_synth(h.settings);
     if (!h.synth)
         return fail(QStringLiteral("The synthesizer could not be created."));
@@ -138,47 +118,6 @@ std::unique_ptr<SynthEngine> SynthEngine::create(const QString& soundFont, doubl
 }
 
 SynthEngine::~SynthEngine() = default;
-
-std::optional<QString> SynthEngine::startAudio() {
-    LogCapture log;
-    // libjack would otherwise try to start a server of its own. The sound libraries' own
-    // complaints about a system without that output are not for the terminal: FluidSynth's
-    // summary of each failed driver reaches the user in the failure message.
-    qputenv("JACK_NO_START_SERVER", "1");
-    jack_set_error_function(silentJack);
-    jack_set_info_function(silentJack);
-    snd_lib_error_set_handler(silentAlsa);
-    struct RestoreAlsa {
-        ~RestoreAlsa() { snd_lib_error_set_handler(nullptr); }
-    } restoreAlsa;
-    QStringList tried;
-    for (const char* driver : {"pulseaudio", "alsa", "jack", "sdl2"}) {
-        // The sdl2 driver plays through SDL's audio, which its user has to start.
-        if (driver == std::string_view("sdl2") && !m_h->sdlAudio) {
-            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-                tried << QLatin1String(driver);
-                log.add(QStringLiteral("SDL: ") + QString::fromUtf8(SDL_GetError()));
-                continue;
-            }
-            m_h->sdlAudio = true;
-        }
-        fluid_settings_setstr(m_h->settings, "audio.driver", driver);
-        m_h->audio = new_fluid_audio_driver2(
-            m_h->settings,
-            [](void* self, int len, int nfx, float* fx[], int nout, float* out[]) {
-                return static_cast<SynthEngine*>(self)->renderFloat(len, nfx, fx, nout, out);
-            },
-            this);
-        if (m_h->audio)
-            return std::nullopt;
-        tried << QLatin1String(driver);
-    }
-    QString text = QStringLiteral("No audio output could be opened (tried %1).")
-                       .arg(tried.join(QLatin1String(", ")));
-    if (const QString details = log.text(); !details.isEmpty())
-        text += QLatin1Char(' ') + details;
-    return text;
-}
 
 void SynthEngine::shortMessage(std::uint32_t word) {
     const int status = statusOf(word);
@@ -276,44 +215,55 @@ void SynthEngine::render(short* interleaved, int frames) {
     }
 }
 
-int SynthEngine::renderFloat(int frames, int nfx, float* fx[], int nout, float* out[]) {
-    constexpr int MaxBuffers = 16;
-    if (nout > MaxBuffers || nfx > MaxBuffers)
-        return FLUID_FAILED;
-    float* outAt[MaxBuffers];
-    float* fxAt[MaxBuffers];
+void SynthEngine::render(float* left, float* right, int stride, int frames) {
     for (int done = 0; done < frames;) {
         const int piece = startPiece(frames - done);
-        for (int i = 0; i < nout; ++i)
-            outAt[i] = out[i] + done;
-        int effects = nfx;
-        if (nfx == 0 && nout >= 2) {
-            // Drivers without effect buffers: reverb and chorus are mixed into the dry pair.
-            effects = 4;
-            fxAt[0] = fxAt[2] = outAt[0];
-            fxAt[1] = fxAt[3] = outAt[1];
-        } else {
-            for (int i = 0; i < nfx; ++i)
-                fxAt[i] = fx[i] + done;
-        }
-        if (fluid_synth_process(m_h->synth, piece, effects, fxAt, nout, outAt) != FLUID_OK)
-            return FLUID_FAILED;
+        const int at = done * stride;
+        fluid_synth_write_float(m_h->synth, piece, left, at, stride, right, at, stride);
         m_h->frames += piece;
         done += piece;
     }
-    return FLUID_OK;
+}
+
+FluidSynthOut::FluidSynthOut(AudioOutputFactory audio) : m_openAudio(std::move(audio)) {}
+
+FluidSynthOut::~FluidSynthOut() {
+    close();
 }
 
 std::optional<QString> FluidSynthOut::open(int /*device*/) {
     close();
     QString error;
-    auto engine = SynthEngine::create(defaultSoundFont(), 44100.0, &error);
+    // The output first: its rate is the one the synthesizer renders at.
+    auto audio = m_openAudio(&error);
+    if (!audio)
+        return error;
+    auto engine = SynthEngine::create(defaultSoundFont(), audio->sampleRate(), &error);
     if (!engine)
         return error;
-    if (auto failed = engine->startAudio())
-        return failed;
+    audio->start([synth = engine.get()](float* left, float* right, int stride, int frames) {
+        synth->render(left, right, stride, frames);
+    });
     m_engine = std::move(engine);
+    m_audio = std::move(audio);
     return std::nullopt;
+}
+
+void FluidSynthOut::close() {
+    m_audio.reset(); // stops rendering before the synthesizer goes
+    m_engine.reset();
+}
+
+std::optional<OutputFault> FluidSynthOut::fault() const {
+    return m_audio ? m_audio->fault() : std::nullopt;
+}
+
+QString FluidSynthOut::outputName() const {
+    if (!m_audio)
+        return {};
+    return QStringLiteral("the built-in synthesizer through %1 at %2 Hz")
+        .arg(m_audio->system())
+        .arg(qRound64(m_engine->sampleRate()));
 }
 
 void FluidSynthOut::shortMessage(std::uint32_t word) {

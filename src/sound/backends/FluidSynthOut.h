@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/MidiOut.h"
+#include "sound/backends/AudioOutput.h"
 
 #include <QString>
 #include <functional>
@@ -19,12 +20,14 @@ inline constexpr double SynthGain = 0.8;
 // empty when there is none. CHORDALIS_SOUNDFONT, when set, names the file to use instead.
 QString defaultSoundFont();
 
-// A FluidSynth synthesizer with the General MIDI sound font loaded: the settings, the synth and
-// the audio driver, owned together and freed in the right order.
+// A FluidSynth synthesizer with the General MIDI sound font loaded: its settings and the synth,
+// owned together and freed in the right order. It renders at one sample rate, for an audio
+// output or into memory.
 //
-// Its clock is the sound it has rendered. Timed messages wait in a queue of its own and are
-// played between the synthesizer's 64-frame blocks, each at the block boundary nearest its
-// time: within half a block (0.73 ms at 44.1 kHz) of it.
+// Its clock is the sound it has rendered: frames divided by its rate. Timed messages wait in a
+// queue of its own and are played between the synthesizer's 64-frame blocks, each at the block
+// boundary nearest its time: within half a block of it (0.73 ms at 44.1 kHz, 0.67 ms at 48 kHz,
+// 0.33 ms at 96 kHz).
 class SynthEngine {
 public:
     // Creates the synthesizer at the sample rate and loads the sound font. Returns null and the
@@ -46,15 +49,12 @@ public:
     // Messages refused because the queue was full.
     std::uint64_t droppedMessages() const;
 
-    // Starts the first audio driver that opens: pulseaudio, alsa, jack, sdl2. Returns the error
-    // when none does.
-    std::optional<QString> startAudio();
-
     // Renders frames of interleaved stereo 16-bit samples (offline use, without audio driver),
     // playing the queued messages that fall due on the way.
     void render(short* interleaved, int frames);
-    // The audio driver's work: renders frames into the output buffers, likewise.
-    int renderFloat(int frames, int nfx, float* fx[], int nout, float* out[]);
+    // An audio output's work (RenderAudio): renders frames of stereo floats, `stride` apart,
+    // likewise, with the effects mixed in.
+    void render(float* left, float* right, int stride, int frames);
 
     double sampleRate() const { return m_sampleRate; }
     // Called on the rendering thread with each queued message as it is played and the frame at
@@ -74,12 +74,18 @@ private:
     double m_sampleRate = 44100.0;
 };
 
-// The built-in synthesizer as the program's output (device -1), playing through the system's
-// sound server.
+// The built-in synthesizer as the program's output (device -1), playing through an audio output
+// of the system. The synthesizer renders at the rate the output really runs at, so its clock
+// counts true seconds whatever the system chose; when that rate changes, the output reports it
+// as a fault and opening again follows it.
 class FluidSynthOut final : public MidiOut {
 public:
+    // The audio output comes from the factory: the system's by default, a fake in tests.
+    explicit FluidSynthOut(AudioOutputFactory audio = openSystemAudioOutput);
+    ~FluidSynthOut() override;
+
     std::optional<QString> open(int device) override;
-    void close() override { m_engine.reset(); }
+    void close() override;
     bool isOpen() const override { return bool(m_engine); }
     void shortMessage(std::uint32_t word) override;
 
@@ -90,8 +96,16 @@ public:
     void cancelQueued() override;
     void cancelQueued(QueueSource source) override;
 
+    std::optional<OutputFault> fault() const override;
+    QString outputName() const override;
+
+    // The open synthesizer, for measurements; null while closed.
+    SynthEngine* engine() const { return m_engine.get(); }
+
 private:
+    AudioOutputFactory m_openAudio;
     std::unique_ptr<SynthEngine> m_engine;
+    std::unique_ptr<AudioOutput> m_audio; // renders from m_engine: goes before it
 };
 
 } // namespace chordalis

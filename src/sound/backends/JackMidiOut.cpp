@@ -62,6 +62,13 @@ std::unique_ptr<JackMidiOut> JackMidiOut::open(const QString& destination, QStri
         *error = QStringLiteral("The MIDI system of \"%1\" is no longer running.").arg(destination);
         return nullptr;
     }
+    out->m_destination = destination;
+    jack_on_info_shutdown(
+        out->m_client,
+        [](jack_status_t, const char*, void* self) {
+            static_cast<JackMidiOut*>(self)->m_serverGone = true;
+        },
+        out.get());
     out->m_port =
         jack_port_register(out->m_client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     if (!out->m_port || jack_set_process_callback(out->m_client, process, out.get()) != 0 ||
@@ -120,6 +127,15 @@ std::uint64_t JackMidiOut::dropped() const {
     return m_refused + m_lost;
 }
 
+std::optional<OutputFault> JackMidiOut::fault() const {
+    if (m_serverGone)
+        return OutputFault{QStringLiteral("The JACK server has stopped."), false};
+    if (m_disconnected)
+        return OutputFault{
+            QStringLiteral("The MIDI port \"%1\" is no longer there.").arg(m_destination), false};
+    return std::nullopt;
+}
+
 int JackMidiOut::process(unsigned frames, void* data) {
     auto* self = static_cast<JackMidiOut*>(data);
     void* buffer = jack_port_get_buffer(self->m_port, frames);
@@ -155,6 +171,10 @@ int JackMidiOut::process(unsigned frames, void* data) {
         if (!jack_port_connected(self->m_port))
             return 0;
         self->m_connected = true;
+    } else if (!jack_port_connected(self->m_port)) {
+        // The destination has gone: what is queued waits for the port to be opened again.
+        self->m_disconnected = true;
+        return 0;
     }
 
     // This cycle's frames and the times they stand for, on the server's smoothed clock.

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 typedef struct _jack_client jack_client_t;
 typedef struct _jack_port jack_port_t;
@@ -40,6 +41,9 @@ public:
     void cancel(QueueSource source);
     // Messages refused by a full queue or a full cycle buffer.
     std::uint64_t dropped() const;
+    // The server has stopped, or the destination went away (its client ended, its device was
+    // unplugged) after the port had been connected to it.
+    std::optional<OutputFault> fault() const;
 
 private:
     JackMidiOut() = default;
@@ -54,6 +58,9 @@ private:
     TimedQueue m_queue;       // the process cycle's own
     bool m_active = false;    // the server calls the process cycle
     bool m_connected = false; // the process cycle has seen the connection (its own)
+    QString m_destination;
+    std::atomic<bool> m_serverGone{false};
+    std::atomic<bool> m_disconnected{false}; // connected once, and no longer
     std::atomic<bool> m_closing{false};
     std::atomic<bool> m_lastWritten{false}; // the closing cycle has sent the note-offs
     std::atomic<std::uint64_t> m_refused{0};

@@ -10,8 +10,9 @@
 namespace chordalis {
 
 std::optional<RenderedSound> renderMessages(const std::vector<RecordingMidiOut::Sent>& messages,
-                                            double tailSeconds, QString* error) {
+                                            double tailSeconds, QString* error, double sampleRate) {
     RenderedSound sound;
+    sound.sampleRate = sampleRate;
     auto engine = SynthEngine::create(defaultSoundFont(), sound.sampleRate, error);
     if (!engine)
         return std::nullopt;

@@ -100,8 +100,10 @@ void PortSender::run() {
         }
         TimedMessage m;
         while (m_queue.takeOneDue(monotonicNow(), m)) {
-            if (!m_send(m.word))
+            if (!m_send(m.word)) {
                 ++m_lost;
+                ++m_portLost;
+            }
         }
     }
 }

@@ -37,6 +37,8 @@ public:
 
     // Messages refused by a full queue or lost by the port.
     std::uint64_t dropped() const;
+    // Messages the port lost (it has gone).
+    std::uint64_t lostByPort() const { return m_portLost; }
     // Whether the thread runs with real-time priority (it tries, and does without when refused).
     bool realTime() const { return m_realTime; }
 
@@ -52,9 +54,10 @@ private:
     TimedQueue m_queue; // the sender thread's own
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_realTime{false};
-    std::atomic<std::uint64_t> m_refused{0}; // the ring was full
-    std::atomic<std::uint64_t> m_lost{0};    // the queue was full, or the port lost it
-    std::thread m_thread;                    // last: starts when everything above is ready
+    std::atomic<std::uint64_t> m_refused{0};  // the ring was full
+    std::atomic<std::uint64_t> m_lost{0};     // the queue was full, or the port lost it
+    std::atomic<std::uint64_t> m_portLost{0}; // of those, the port lost
+    std::thread m_thread;                     // last: starts when everything above is ready
 };
 
 } // namespace chordalis

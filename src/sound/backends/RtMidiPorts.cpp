@@ -94,6 +94,7 @@ std::optional<QString> RtMidiPorts::open(int device) {
         m_jack = JackMidiOut::open(port.name, &error);
         if (!m_jack)
             return error;
+        m_openName = port.name;
         return std::nullopt;
     }
 
@@ -115,6 +116,7 @@ std::optional<QString> RtMidiPorts::open(int device) {
         if (!out->isPortOpen())
             return QStringLiteral("The MIDI port \"%1\" could not be opened.").arg(port.name);
         m_alsa = std::move(out);
+        m_openName = port.name;
         m_sender = std::make_unique<PortSender>([alsa = m_alsa.get()](std::uint32_t word) {
             const unsigned char bytes[3] = {static_cast<unsigned char>(statusOf(word)),
                                             static_cast<unsigned char>(data1Of(word)),
@@ -137,6 +139,16 @@ void RtMidiPorts::close() {
     m_sender.reset(); // sends what it still owes in note-offs, before the port goes
     m_alsa.reset();
     m_jack.reset();
+    m_openName.clear();
+}
+
+std::optional<OutputFault> RtMidiPorts::fault() const {
+    if (m_jack)
+        return m_jack->fault();
+    if (m_sender && m_sender->lostByPort() > 0)
+        return OutputFault{
+            QStringLiteral("The MIDI port \"%1\" is no longer there.").arg(m_openName), false};
+    return std::nullopt;
 }
 
 bool RtMidiPorts::isOpen() const {

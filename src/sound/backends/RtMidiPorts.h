@@ -43,6 +43,11 @@ public:
     // Messages the open port refused or lost since it was opened.
     std::uint64_t droppedMessages() const;
 
+    // A JACK port whose server stopped or whose destination went; an ALSA port that lost a
+    // message (the port is no longer there).
+    std::optional<OutputFault> fault() const override;
+    QString outputName() const override { return m_openName; }
+
 private:
     struct Port {
         int api;   // RtMidi::Api
@@ -56,6 +61,7 @@ private:
     std::unique_ptr<RtMidiOut> m_alsa;
     std::unique_ptr<PortSender> m_sender; // sends to m_alsa: goes before it
     std::unique_ptr<JackMidiOut> m_jack;
+    QString m_openName; // the open port's name
 };
 
 } // namespace chordalis

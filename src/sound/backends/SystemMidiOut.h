@@ -46,6 +46,10 @@ public:
             m_current->cancelQueued(source);
     }
     QStringList portNames() const override { return m_ports.portNames(); }
+    std::optional<OutputFault> fault() const override {
+        return m_current ? m_current->fault() : std::nullopt;
+    }
+    QString outputName() const override { return m_current ? m_current->outputName() : QString(); }
 
 private:
     FluidSynthOut m_synth;

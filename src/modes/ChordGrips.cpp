@@ -1,0 +1,199 @@
+#include "modes/ChordGrips.h"
+
+#include "library/IniReader.h"
+#include "library/Voicings.h"
+#include "modes/AppState.h"
+#include "theory/Neck.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace chordalis {
+
+namespace {
+
+// A tone as the remarks write it: "1", "b3", "#11".
+QString toneName(const ChordSpec& spec, int semitones) {
+    const int i = spec.toneOf(semitones);
+    if (i < 0)
+        return QStringLiteral("?");
+    const ChordTone& t = spec.tones[size_t(i)];
+    static const char* const Accidentals[] = {"bb", "b", "", "#", "x"};
+    return QLatin1String(Accidentals[t.shift + 2]) + QString::number(t.degree);
+}
+
+QString degreeName(int degree) {
+    return ordinal(degree);
+}
+
+// What the caption says of a generated grip: where it lies, which string carries the root (or
+// which tone is in the bass) and what it leaves out.
+QString captionOf(const Grip& g, const ChordSpec& spec, const Capo& capo) {
+    const int from = capo.isPartial() ? 0 : capo.fret;
+    const int reach = g.span == 0 ? 0 : g.lowFret + g.span - 1 - from;
+    const bool opens =
+        std::any_of(g.fingers.begin(), g.fingers.end(), [](int f) { return f == 0; });
+    QString caption = opens && reach <= 4 ? QStringLiteral("Open Position")
+                                          : ordinal(g.lowFret - from) + QLatin1String(" Position");
+    if (g.bassTone == 0)
+        caption += QLatin1String(", Root ") + ordinal(g.bassString);
+    else
+        caption += QLatin1String(", ") + toneName(spec, g.bassTone) + QLatin1String(" in the bass");
+    for (int degree : g.omitted)
+        caption += QLatin1String(", no ") + degreeName(degree);
+    return caption;
+}
+
+// The grip's notes from the bass up, as the remarks of the library list them.
+QString remarkOf(const Grip& g, const ChordSpec& spec, const Tuning& tuning, int root) {
+    std::vector<std::pair<int, int>> sounding; // pitch, tone
+    for (int s = g.strings(); s >= 1; --s) {
+        if (g.sounds(s)) {
+            const int pitch = tuning.openNote(s) + g.fret(s);
+            sounding.push_back({pitch, pitchClassOfNote(pitch - root)});
+        }
+    }
+    std::stable_sort(sounding.begin(), sounding.end());
+    QStringList tones;
+    for (const auto& [pitch, tone] : sounding)
+        tones << toneName(spec, tone);
+    QString remark = QStringLiteral("%1-string voicing from the voicing engine: %2.")
+                         .arg(sounding.size())
+                         .arg(tones.join(u' '));
+    for (int degree : g.omitted)
+        remark += QStringLiteral(" No %1.").arg(degreeName(degree));
+    return remark;
+}
+
+Voicing toVoicing(const Grip& g, int number) {
+    Voicing v(g.strings());
+    v.number = number;
+    v.generated = true;
+    for (int s = 1; s <= g.strings(); ++s) {
+        const int fret = g.fret(s);
+        const int finger = g.fingers[size_t(s - 1)];
+        v.setString(s, fret < 0 ? std::nullopt : std::optional<int>(fret),
+                    finger < 0 ? QStringLiteral("x") : QString::number(finger));
+    }
+    const bool opens =
+        std::any_of(g.fingers.begin(), g.fingers.end(), [](int f) { return f == 0; });
+    v.icon = opens && g.lowFret <= 4 ? QStringLiteral("voicingO")
+             : g.barre               ? QStringLiteral("voicingB")
+                                     : QStringLiteral("voicing");
+    return v;
+}
+
+// Captions that tell each voicing apart: a repeated one gains the number of strings, then the top
+// note, then its place in the list.
+void separateCaptions(std::vector<Voicing>& voicings, const Tuning& tuning) {
+    QSet<QString> seen;
+    for (Voicing& v : voicings) {
+        if (!v.generated) {
+            seen.insert(v.caption);
+            continue;
+        }
+        int sounding = 0, top = 0;
+        for (int s = v.strings(); s >= 1; --s) {
+            if (v.fret(s)) {
+                ++sounding;
+                top = s;
+            }
+        }
+        const QStringList extras = {
+            QStringLiteral("%1 strings").arg(sounding),
+            QStringLiteral("top %1").arg(
+                noteName(pitchClassAt(tuning, top, v.fret(top).value_or(0)), FlatColumn)),
+            QStringLiteral("no. %1").arg(v.number - FirstGeneratedVoicing + 1)};
+        QString caption = v.caption;
+        for (int k = 0; seen.contains(caption) && k < int(extras.size()); ++k)
+            caption += QLatin1String(", ") + extras[k];
+        v.caption = caption;
+        seen.insert(caption);
+    }
+}
+
+// The root whose grips on a standard neck without capo the hand plays above a capo across this
+// neck, when the neck is standard tuning moved as a whole.
+std::optional<int> shapeRootOf(const AppState& s) {
+    const auto shift = standardShift(s.tuning());
+    if (!shift || s.capo.isPartial())
+        return std::nullopt;
+    return pitchClassOfNote(s.currentRoot - *shift - s.capo.fret);
+}
+
+// What a grip above a capo looks like to the hand, as capo charts name it: "(Cmaj shape)" for D
+// major above a capo at the 2nd fret.
+QString shapeCaption(const AppState& s, int shapeRoot) {
+    return QStringLiteral(" (%1 shape)")
+        .arg(noteName(shapeRoot, FlatColumn) + s.chords.entries[size_t(s.selectedChord)].name);
+}
+
+} // namespace
+
+std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
+    std::vector<Voicing> out;
+    if (s.selectedChord < 0 || s.selectedChord >= s.chords.count)
+        return out;
+    const auto spec = chordSpec(s.chords.entries[size_t(s.selectedChord)].formula);
+    if (!spec)
+        return out;
+    GripRequest request;
+    request.chord = *spec;
+    request.root = s.currentRoot;
+    request.instrument = s.instrument;
+    request.capo = s.capo;
+    for (const Grip& g : searchGrips(request)) {
+        if (int(out.size()) >= most)
+            break;
+        Voicing v = toVoicing(g, FirstGeneratedVoicing + int(out.size()));
+        v.caption = captionOf(g, *spec, s.capo);
+        if (const auto shapeRoot = shapeRootOf(s); shapeRoot && s.capo.fret > 0)
+            v.caption += shapeCaption(s, *shapeRoot);
+        v.memo = remarkOf(g, *spec, s.tuning(), s.currentRoot);
+        out.push_back(std::move(v));
+    }
+    return out;
+}
+
+std::vector<Voicing> chordVoicings(ModeContext& c) {
+    const AppState& s = c.state;
+    std::vector<Voicing> out;
+    if (s.selectedChord < 0 || s.selectedChord >= s.chords.count)
+        return out;
+    const Capo& capo = s.capo;
+    const auto shapeRoot = shapeRootOf(s);
+    const bool library = shapeRoot.has_value();
+    if (library) {
+        // The library's grips of the root that sounds this one on a standard neck without capo.
+        out = readVoicings(c.ini, c.warnings, s.selectedChord, *shapeRoot, Tuning{});
+        if (capo.fret > 0) {
+            const QString shape = shapeCaption(s, *shapeRoot);
+            std::erase_if(out, [&](Voicing& v) {
+                for (auto& fret : v.frets) {
+                    if (fret)
+                        *fret += capo.fret;
+                    if (fret && *fret > s.maxFret())
+                        return true;
+                }
+                v.caption += shape;
+                return false;
+            });
+        }
+    }
+    // The engine's grips the library's do not already hold, numbered on from the first.
+    const int most = library ? MoreVoicingsListed : GeneratedVoicingsListed;
+    int added = 0;
+    for (Voicing& v : generatedVoicings(s, most + int(out.size()))) {
+        if (added >= most)
+            break;
+        if (std::any_of(out.begin(), out.end(),
+                        [&](const Voicing& w) { return w.frets == v.frets; }))
+            continue;
+        v.number = FirstGeneratedVoicing + added++;
+        out.push_back(std::move(v));
+    }
+    separateCaptions(out, s.tuning());
+    return out;
+}
+
+} // namespace chordalis

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "theory/Tuning.h"
+
+#include <array>
+#include <cstddef>
+
+namespace chordalis {
+
+// A fretted instrument, or a six-string tuning beyond the tuning dialog's twelve, as the program
+// offers it by name: its open strings (string 1, the highest-sounding, first), frets and scale
+// length. Re-entrant tunings keep their order: the ukulele's G4 is string 4.
+struct InstrumentPreset {
+    const char* name;
+    int strings;
+    std::array<int, MaxStrings> notes; // MIDI notes, strings 1..strings
+    int frets;
+    double scaleLength; // millimetres, nut to saddle
+
+    Instrument instrument() const {
+        Instrument neck;
+        neck.tuning = {CustomPreset, std::vector<int>(notes.begin(), notes.begin() + strings)};
+        neck.frets = frets;
+        neck.scaleLength = scaleLength;
+        return neck;
+    }
+};
+
+inline constexpr std::array<InstrumentPreset, 13> InstrumentPresets = {{
+    {"Open C", 6, {64, 60, 55, 48, 43, 36}, 15, 648.0},
+    {"Drop C", 6, {62, 57, 53, 48, 43, 36}, 15, 648.0},
+    {"C Standard", 6, {60, 55, 51, 46, 41, 36}, 15, 648.0},
+    {"7-String Guitar", 7, {64, 59, 55, 50, 45, 40, 35}, 24, 648.0},
+    {"8-String Guitar", 8, {64, 59, 55, 50, 45, 40, 35, 30}, 24, 686.0},
+    {"4-String Bass", 4, {43, 38, 33, 28}, 20, 864.0},
+    {"5-String Bass", 5, {43, 38, 33, 28, 23}, 24, 864.0},
+    {"Ukulele", 4, {69, 64, 60, 67}, 15, 346.0},
+    {"Ukulele (Low G)", 4, {69, 64, 60, 55}, 15, 346.0},
+    {"Baritone Ukulele", 4, {64, 59, 55, 50}, 18, 483.0},
+    {"Mandolin", 4, {76, 69, 62, 55}, 17, 350.0},
+    {"Tenor Banjo", 4, {69, 62, 55, 48}, 19, 584.0},
+    {"Drop A (7-String)", 7, {64, 59, 55, 50, 45, 40, 33}, 24, 648.0},
+}};
+
+} // namespace chordalis
