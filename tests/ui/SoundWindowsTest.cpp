@@ -176,7 +176,7 @@ TEST_F(SoundWindowsTest, PlayStrumsTheChosenVoicingAndAllNotesOffReleases) {
 // The output going away is said in the status bar, not in a box that stops the user, and the
 // status bar goes again once the notice has run its time.
 TEST_F(SoundWindowsTest, ALostOutputIsSaidInTheStatusBar) {
-    auto* bar = find<QStatusBar>(window, "statusBar");
+    auto* bar = find<QStatusBar>("statusBar");
     EXPECT_FALSE(bar->isVisible());
     out().faulted = OutputFault{QStringLiteral("The sound device has gone."), false};
     program->soundWatch().service();
