@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -44,27 +43,41 @@ TEST(Cli, SpellPrintsNamesPitchClassesAndLabels) {
     const Result r = run({"spell", "--root", "Eb", "--formula", "1;b3;5;b7"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     const QJsonObject j = r.json();
-    EXPECT_EQ(j["rootPitchClass"].toInt(), 3);
     EXPECT_EQ(j["notesText"].toString(), QStringLiteral("Eb Gb Bb Db "));
     EXPECT_EQ(j["formulaText"].toString(), QStringLiteral("1, b3, 5, b7"));
-    const QJsonArray notes = j["notes"].toArray();
-    ASSERT_EQ(notes.size(), 4);
-    EXPECT_EQ(notes[1].toObject()["name"].toString(), QStringLiteral("Gb"));
-    EXPECT_EQ(notes[3].toObject()["pitchClass"].toInt(), 1);
-
-    EXPECT_EQ(run({"spell", "--formula", "1;3;5", "--root", "C#"}).json()["notesText"],
-              QStringLiteral("C# E# G# "));
+    EXPECT_EQ(j["notes"].toArray()[3].toObject()["pitchClass"].toInt(), 1);
 }
 
+// Every refusal of what was asked gives a message on stderr, no JSON and status 2.
 TEST(Cli, WrongArgumentsExitWithStatusTwo) {
-    for (const char* args : {"", "spell --root H --formula 1;3", "spell --root c --formula 1;3",
-                             "spell --root C --formula 1;;3", "spell --root C", "spell --root",
-                             "library --colour red", "library extra", "dance"}) {
+    for (const char* args :
+         {"", "spell --root H --formula 1;3", "spell --root c --formula 1;3",
+          "spell --root C --formula 1;;3", "spell --root C", "spell --root", "library --colour red",
+          "library extra", "dance", "show", "show triangle", "show chord --item 99",
+          "show chord --item 0 --voicing 7", "show note --position 3",
+          "show scale --tuning 64,59,55", "show scale --tuning 64,59,55,50,45,30",
+          "show scale --tuning E4,B3,G3,D3,A2,H2",
+          "show scale --tuning 64,59,55,50,45,40,35,30,25,20,15", "show note --fret-count 25",
+          "show finder --frets x3201", "show finder --frets x32010x",
+          "show finder --frets x3(16)010", "show finder --frets x3-2010",
+          "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010", "show scale --preset 13",
+          "render note", "show note --skin no-such-picture.gif", "show note --skin ../chord.ini",
+          "show chord --labels roman", "play note --midi-log", "play scale --item 0",
+          "play scale --item 0 --volume 128 --midi-log", "print note",
+          "print note --root C --all-roots --pdf x.pdf", "render note --png x.png --led-reports",
+          "info note --item 0", "info chord --item 3", "info",
+          // Options of another command.
+          "spell --root C --formula 1;3 --item 2", "library --png x.png",
+          "show chord --item 0 --pdf x.pdf", "info chord --item 0 --root D",
+          "play scale --item 0 --midi-log --png x.png", "play scale --item 0 --live --midi-log",
+          "play scale --item 0 --midi-log --device 1"}) {
         const Result r = run(args);
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_FALSE(r.err.isEmpty());
-        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_FALSE(r.err.isEmpty()) << args;
+        EXPECT_TRUE(r.out.isEmpty()) << args;
     }
+    EXPECT_TRUE(run("show finder --frets x3201").err.contains("--frets"));
+    EXPECT_TRUE(run("library --png x.png").err.contains("does not apply to"));
     const Result help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains("--data"));
@@ -74,39 +87,29 @@ TEST(Cli, LibraryPrintsLibrariesAndTrees) {
     const Result r = run({"library"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     const QJsonObject j = r.json();
-    EXPECT_EQ(j["chords"].toArray().size(), 3);
     EXPECT_EQ(j["scales"].toArray()[1].toObject()["name"].toString(), QStringLiteral("Lydian"));
-    const QJsonArray chords = j["trees"].toObject()["tvwChords"].toArray();
-    EXPECT_EQ(chords[2].toObject()["key"].toString(), QStringLiteral("0 Chord - All"));
-    EXPECT_EQ(chords[2].toObject()["parent"].toString(), QStringLiteral("All Group"));
+    const QJsonObject node = j["trees"].toObject()["tvwChords"].toArray()[2].toObject();
+    EXPECT_EQ(node["key"].toString() + u'<' + node["parent"].toString(), "0 Chord - All<All Group");
     EXPECT_EQ(j["trees"].toObject()["tvwStringGroup"].toArray()[0].toObject()["selected"], true);
-    EXPECT_TRUE(j["warnings"].toArray().isEmpty());
 
     const Result missing = run({"library", "--data", "/nonexistent/folder"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("/nonexistent/folder/chord.ini"));
 }
 
-TEST(Cli, ShowPrintsPageNeckAndLedFrame) {
+TEST(Cli, ShowPrintsPageNeckAndLedFrameAndEveryOptionReachesTheDisplay) {
     const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     Result r = run({"show", "chord", "--data", shipped, "--root", "Eb", "--item", "4"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     QJsonObject j = r.json();
     EXPECT_EQ(j["page"].toObject()["lblChordName"].toString(), QStringLiteral("Chord: Ebm7"));
-    const QJsonArray voicings = j["page"].toObject()["tvwVoicings"].toArray();
-    ASSERT_FALSE(voicings.isEmpty());
-    EXPECT_EQ(voicings[0].toObject()["selected"], true);
     const QJsonObject neck = j["neck"].toObject();
-    const QJsonArray marks = neck["marks"].toArray();
-    ASSERT_FALSE(marks.isEmpty());
-    const QJsonObject first = marks[0].toObject();
-    EXPECT_EQ(first["kind"].toString(), QStringLiteral("circle"));
-    EXPECT_EQ(first["colour"].toString(), QStringLiteral("#ff0000")); // the root, string 6
-    EXPECT_EQ(first["string"].toInt(), 6);
+    const QJsonObject first = neck["marks"].toArray()[0].toObject();
+    EXPECT_EQ(first["colour"].toString() + first["role"].toString(), "#ff0000root");
     EXPECT_EQ(neck["signs"].toArray()[0].toObject()["label"].toString(), QStringLiteral("E2"));
-    EXPECT_EQ(neck["ledFrame"].toArray().size(), marks.size());
+    EXPECT_EQ(neck["ledFrame"].toArray().size(), neck["marks"].toArray().size());
 
-    // A scale in a window, mirrored, under Dropped D: each option reaches the display.
+    // A scale in a window, mirrored, under Dropped D.
     r = run({"show", "scale", "--data", shipped, "--root", "D", "--item", "0", "--position", "1",
              "--five", "--preset", "4", "--left-handed"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
@@ -119,18 +122,11 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrame) {
     }
     EXPECT_EQ(j["tuning"].toArray()[6].toInt(), 38);
 
-    for (const char* args :
-         {"show", "show triangle", "show chord --item 99", "show chord --item 0 --voicing 7",
-          "show note --position 3", "show scale --tuning 64,59,55",
-          "show scale --tuning 64,59,55,50,45,30", "show scale --tuning E4,B3,G3,D3,A2,H2",
-          "show scale --tuning 64,59,55,50,45,40,35,30,25,20,15", "show note --fret-count 25",
-          "show finder --frets x3201", "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010",
-          "show scale --preset 13", "render note", "show note --skin no-such-picture.gif",
-          "show note --skin ../chord.ini"}) {
-        const Result b = run(args);
-        EXPECT_EQ(b.status, 2) << args;
-        EXPECT_FALSE(b.err.isEmpty());
-    }
+    // Frets of two digits in brackets; the lines run from string 6 to 1.
+    j = run({"show", "finder", "--data", shipped, "--frets", "1(10)(12)(12)(12)x"}).json();
+    const QJsonObject overF = j["page"].toObject()["lblDescription"].toArray()[1].toObject();
+    EXPECT_EQ(overF["text"].toString(), "G Dominant 7th / F");
+    EXPECT_EQ(overF["colour"].toString(), "#80ffff"); // the 7th in the bass
 }
 
 TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {
@@ -148,31 +144,6 @@ TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {
                               "--skin", "maple.gif", "--png", png});
     EXPECT_EQ(maple.status, 0) << qPrintable(maple.err);
     EXPECT_GT(QImage(png).pixelColor(66 + 10, 40).lightness(), 150);
-}
-
-TEST(Cli, ShowsTriadChordScaleAndFinder) {
-    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    QJsonObject j = run({"show", "triad", "--data", shipped, "--item", "0", "--group", "3"}).json();
-    EXPECT_EQ(j["page"].toObject()["lblTriadName"].toString(), "C Major Root Position");
-    EXPECT_EQ(j["shape"].toObject()["frets"].toArray()[0].toString(), "xx"); // string 6
-    EXPECT_EQ(j["neck"].toObject()["marks"].toArray().size(), 3);
-
-    j = run({"show", "chordscale", "--data", shipped, "--root", "A", "--item", "4", "--scale", "5"})
-            .json();
-    EXPECT_EQ(j["page"].toObject()["lblCSScaleName"].toString(), "A Natural Minor");
-    EXPECT_EQ(j["chordNoteList"].toArray().size(), 4);
-
-    // Frets of two digits in brackets; the lines run from string 6 to 1.
-    j = run({"show", "finder", "--data", shipped, "--frets", "1(10)(12)(12)(12)x"}).json();
-    const QJsonObject overF = j["page"].toObject()["lblDescription"].toArray()[1].toObject();
-    EXPECT_EQ(overF["text"].toString(), "G Dominant 7th / F");
-    EXPECT_EQ(overF["colour"].toString(), "#80ffff"); // the 7th in the bass
-
-    for (const char* frets : {"x3201", "x32010x", "x3(16)010", "x3-2010"}) {
-        const Result bad = run({"show", "finder", "--data", shipped, "--frets", frets});
-        EXPECT_EQ(bad.status, 2) << frets;
-        EXPECT_TRUE(bad.err.contains("--frets")) << qPrintable(bad.err);
-    }
 }
 
 // The frets of each listed voicing, string 1 first, as "3-0-0-0".
@@ -259,15 +230,7 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
 
     const Result refused = run({"play", "chord", "--data", shipped, "--midi-log"});
     EXPECT_EQ(refused.status, 3);
-    EXPECT_TRUE(refused.err.contains("Please select a chord voicing to play."))
-        << qPrintable(refused.err);
-    for (const char* bad : {"play note --midi-log", "play scale --item 0",
-                            "play scale --item 0 --volume 128 --midi-log",
-                            "play scale --item 0 --live --midi-log",
-                            "play scale --item 0 --midi-log --device 1"})
-        EXPECT_EQ(run(QString::fromUtf8(bad).split(u' ') + QStringList{"--data", shipped}).status,
-                  2)
-            << bad;
+    EXPECT_TRUE(refused.err.contains("Please select a chord voicing to play."));
 
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("c.wav"));
@@ -278,8 +241,7 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     ASSERT_EQ(rendered.status, 0) << qPrintable(rendered.err);
     QFile file(wav);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray head = file.read(44);
-    EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8, 8) == "WAVEfmt ");
+    EXPECT_TRUE(file.read(16).mid(8) == "WAVEfmt ");
     // Four seconds of held chord and the ring-out, 16-bit stereo at 44.1 kHz.
     EXPECT_NEAR(double(file.size() - 44) / (44100 * 4), 5.5, 0.01);
 }
@@ -301,15 +263,16 @@ TEST(Cli, TheMetronomeAndAPlayGoLiveThroughTheChosenOutput) {
     const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
 
     // No such port: said, status 1.
-    const Result missing = run({"metronome", "--data", shipped, "--tempo", "400", "--seconds",
-                                "0.2", "--device", "99"});
+    const Result missing = run(
+        {"metronome", "--data", shipped, "--tempo", "400", "--seconds", "0.2", "--device", "99"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("There is no MIDI output device number 99."))
         << qPrintable(missing.err);
-    for (const char* bad : {"metronome --tempo 400", "metronome --tempo 39 --seconds 1",
-                            "metronome --tempo 400 --seconds 0", "metronome --tempo 400 --seconds x",
-                            "metronome --tempo 400 --seconds 1 --device -2",
-                            "metronome --tempo 400 --seconds 1 --item 0"})
+    for (const char* bad :
+         {"metronome --tempo 400", "metronome --tempo 39 --seconds 1",
+          "metronome --tempo 400 --seconds 0", "metronome --tempo 400 --seconds x",
+          "metronome --tempo 400 --seconds 1 --device -2",
+          "metronome --tempo 400 --seconds 1 --item 0"})
         EXPECT_EQ(run(bad).status, 2) << bad;
 
     const Result clicked =
@@ -346,11 +309,7 @@ TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {
     }
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), "earlier");
-    // The single note always prints; a file that cannot be written, or wrong roots, do not.
-    EXPECT_EQ(run({"print", "note", "--pdf", pdf}).status, 0);
     EXPECT_EQ(run({"print", "note", "--pdf", dir.filePath("no/folder/x.pdf")}).status, 1);
-    EXPECT_EQ(run("print note").status, 2);
-    EXPECT_EQ(run({"print", "note", "--root", "C", "--all-roots", "--pdf", pdf}).status, 2);
 }
 
 TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
@@ -370,15 +329,12 @@ TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
 TEST(Cli, LedReportsAreTheThreeReportsOfTheFrame) {
     const Result r = run("show finder --frets x32010 --led-reports");
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const QJsonArray reports = r.json()["ledReports"].toArray();
     // Fret 0: strings 3 and 1; fret 1: string 2; fret 2: string 4; fret 3: string 5.
-    EXPECT_EQ(reports, QJsonArray({QJsonArray({1, 0x28, 0x10, 0x04, 0x02, 0, 0, 0, 0}),
-                                   QJsonArray({2, 0, 0, 0, 0, 0, 0, 0, 0}),
-                                   QJsonArray({3, 0, 0, 0, 0, 0, 0, 0, 0})}));
-    EXPECT_EQ(run("show finder --frets x32010 --left-handed --led-reports").json()["ledReports"][0],
-              QJsonArray({1, 0x05, 0x02, 0x08, 0x10, 0, 0, 0, 0}));
+    EXPECT_EQ(r.json()["ledReports"].toArray(),
+              QJsonArray({QJsonArray({1, 0x28, 0x10, 0x04, 0x02, 0, 0, 0, 0}),
+                          QJsonArray({2, 0, 0, 0, 0, 0, 0, 0, 0}),
+                          QJsonArray({3, 0, 0, 0, 0, 0, 0, 0, 0})}));
     EXPECT_FALSE(run("show finder --frets x32010").json().contains("ledReports"));
-    EXPECT_EQ(run("render note --png x.png --led-reports").status, 2);
 }
 
 TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {
@@ -386,25 +342,14 @@ TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {
     const Result r = run({"info", "chord", "--item", "0", "--data", examples});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     const QJsonObject j = r.json();
-    EXPECT_EQ(j["info"].toString(), QStringLiteral("chord_major"));
     EXPECT_TRUE(j["txtInfo"].toString().startsWith(QLatin1String("Major chord\n")));
     const QJsonArray entries = j["cboInfo"].toArray();
     ASSERT_EQ(entries.size(), 10);
-    const QJsonObject bass2 = entries[3].toObject();
-    EXPECT_EQ(bass2["entry"].toString(), QStringLiteral("Sequence 2 (bass and drums only)"));
-    EXPECT_EQ(bass2["file"].toString(), QStringLiteral("chord_major_2g.emd"));
-    EXPECT_EQ(bass2["exists"].toBool(), false);
+    EXPECT_EQ(entries[3].toObject()["exists"].toBool(), false); // chord_major_2g.emd
     EXPECT_EQ(entries[0].toObject()["path"].toString(), examples + "/midi/chord_major_1.emd");
-
     // A hostile stem finds nothing; no item is the Info button's refusal.
-    const Result hostile = run({"info", "scale", "--item", "1", "--data", examples});
-    EXPECT_EQ(hostile.status, 1);
-    EXPECT_TRUE(hostile.err.contains("I cannot find the file")) << qPrintable(hostile.err);
+    EXPECT_EQ(run({"info", "scale", "--item", "1", "--data", examples}).status, 1);
     EXPECT_EQ(run({"info", "triad", "--data", examples}).status, 3);
-    for (const char* bad : {"info note --item 0", "info chord --item 3", "info"})
-        EXPECT_EQ(run(QString::fromUtf8(bad).split(u' ') + QStringList{"--data", examples}).status,
-                  2)
-            << bad;
 }
 
 TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
@@ -413,12 +358,11 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
     const QString mid = dir.filePath(QStringLiteral("t.mid"));
     const Result decoded = run({"example", emd, "--decode", mid});
     ASSERT_EQ(decoded.status, 0) << qPrintable(decoded.err);
-    EXPECT_EQ(decoded.json()["playable"].toBool(), true);
     EXPECT_EQ(decoded.json()["tracks"].toInt(), 4);
     QFile in(emd), out(mid);
     ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::ReadOnly));
     QByteArray expected = in.readAll();
-    std::reverse(expected.begin() + 14, expected.end());
+    std::reverse(expected.begin() + 14, expected.end()); // the header, then the rest reversed
     EXPECT_EQ(out.readAll(), expected);
 
     // One bar at 120 bpm: the hi-hat of beat 2 falls at 0.5 s.
@@ -432,7 +376,6 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
     }
     EXPECT_TRUE(beatTwo);
     EXPECT_NEAR(log.json()["seconds"].toDouble(), 376.0 / 192, 1e-6); // the last note-off
-
     EXPECT_EQ(run({"example", emd}).status, 2);
 }
 
@@ -440,58 +383,43 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
 // "label" keeps each display's own picture.
 TEST(Cli, LabelsChooseFingersNotesOrIntervalsInEveryMode) {
     const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    auto shown = [&](QStringList args, const char* labels) {
-        args << "--data" << shipped;
+    auto shown = [&](const char* args, const char* labels) {
+        QStringList list = QString::fromUtf8(args).split(u' ');
+        list << "--data" << shipped;
         if (labels)
-            args << "--labels" << labels;
-        const Result r = run(QStringList{"show"} + args);
+            list << "--labels" << labels;
+        const Result r = run(QStringList{"show"} + list);
         EXPECT_EQ(r.status, 0) << qPrintable(r.err);
         QStringList pictures;
         for (const QJsonValue& m : r.json()["neck"].toObject()["marks"].toArray())
             pictures << m.toObject()["shown"].toString();
         return pictures;
     };
-    auto asSet = [](const QStringList& list) {
-        return QSet<QString>(list.begin(), list.end());
+    auto asSet = [&](const char* args, const char* labels) {
+        const QStringList list = shown(args, labels);
+        QStringList set(list.begin(), list.end());
+        set.removeDuplicates();
+        set.sort();
+        return set.join(u' ');
     };
-    const QStringList openC = {"chord", "--item", "0", "--voicing", "99"}; // x32010
+    const char* openC = "chord --item 0 --voicing 99"; // x32010
     EXPECT_EQ(shown(openC, nullptr), QStringList({"finger3", "finger2", "finger1"}));
-    EXPECT_EQ(shown(openC, "fingers"), QStringList({"finger3", "finger2", "finger1"}));
     EXPECT_EQ(shown(openC, "notes"), QStringList({"C", "E", "C"}));
     EXPECT_EQ(shown(openC, "intervals"), QStringList({"1", "3", "1"}));
-
-    const QStringList triad = {"triad", "--item", "0", "--group", "3"};
-    EXPECT_EQ(shown(triad, nullptr).filter("finger").size(), 3);
-    EXPECT_EQ(asSet(shown(triad, "intervals")), QSet<QString>({"1", "3", "5"}));
-
-    // C Dorian in the 8th position; arpeggio Cm7; the note mode.
-    const QStringList dorian = {"scale", "--item", "1", "--position", "9"};
-    EXPECT_EQ(asSet(shown(dorian, nullptr)), QSet<QString>({"C", "D", "Eb", "F", "G", "A", "Bb"}));
-    EXPECT_EQ(asSet(shown(dorian, "intervals")),
-              QSet<QString>({"1", "2", "b3", "4", "5", "6", "b7"}));
-    EXPECT_EQ(asSet(shown({"arpeggio", "--item", "4"}, "intervals")),
-              QSet<QString>({"1", "b3", "5", "b7"}));
-    EXPECT_EQ(asSet(shown({"note", "--root", "F#"}, "intervals")), QSet<QString>({"1"}));
-    EXPECT_EQ(
-        asSet(shown({"chordscale", "--root", "A", "--item", "4", "--scale", "5"}, "intervals")),
-        QSet<QString>({"1", "2", "b3", "4", "5", "b6", "b7"}));
+    EXPECT_EQ(shown("triad --item 0 --group 3", nullptr).filter("finger").size(), 3);
+    // Each display gives its markers their intervals from the root.
+    EXPECT_EQ(asSet("triad --item 0 --group 3", "intervals"), "1 3 5");
+    EXPECT_EQ(asSet("scale --item 1 --position 9", nullptr), "A Bb C D Eb F G");
+    EXPECT_EQ(asSet("scale --item 1 --position 9", "intervals"), "1 2 4 5 6 b3 b7");
+    EXPECT_EQ(asSet("arpeggio --item 4", "intervals"), "1 5 b3 b7");
+    EXPECT_EQ(asSet("note --root F#", "intervals"), "1");
+    EXPECT_EQ(asSet("chordscale --root A --item 4 --scale 5", "intervals"), "1 2 4 5 b3 b6 b7");
     // The finder's notes have no root to count from: they keep their names.
-    EXPECT_EQ(shown({"finder", "--frets", "x32010"}, "intervals"), QStringList({"C", "E", "C"}));
-
-    const Result bad = run({"show", "chord", "--labels", "roman"});
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_TRUE(bad.err.contains("--labels"));
+    EXPECT_EQ(shown("finder --frets x32010", "intervals"), QStringList({"C", "E", "C"}));
 }
 
-TEST(Cli, OptionsThatDoNotApplyAndTargetsThatAreNotFilesAreRefused) {
-    for (const char* args : {"spell --root C --formula 1;3 --item 2", "library --png x.png",
-                             "show chord --item 0 --pdf x.pdf", "info chord --item 0 --root D",
-                             "play scale --item 0 --midi-log --png x.png"}) {
-        const Result r = run(args);
-        EXPECT_EQ(r.status, 2) << args;
-        EXPECT_TRUE(r.err.contains("does not apply to")) << args << qPrintable(r.err);
-    }
-    // A FIFO, a device and a folder are never replaced by what the tool writes, nor read from.
+// A FIFO, a device and a folder are never replaced by what the tool writes, nor read from.
+TEST(Cli, TargetsThatAreNotFilesAreRefused) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("pipe");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);

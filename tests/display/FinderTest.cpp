@@ -8,41 +8,11 @@
 namespace chordalis {
 namespace {
 
-// Lower edges of the zones across and down the neck picture and the value each gives.
-constexpr std::pair<double, int> FretZones[] = {
-    {20, -1}, {46, 1},   {112, 2},  {173, 3},  {231, 4},  {287, 5},  {339, 6},  {387, 7}, {433, 8},
-    {478, 9}, {521, 10}, {562, 11}, {599, 12}, {634, 13}, {666, 14}, {697, 15}, {727, 0}};
-constexpr std::pair<double, int> StringZones[] = {{22, 1},  {44, 2},  {68, 3}, {92, 4},
-                                                  {116, 5}, {140, 6}, {162, 0}};
-
-TEST(FinderZones, EveryBoundaryForBothHands) {
-    const NeckGeometry neck;
-    int below = 0;
-    for (const auto& [y, string] : StringZones) {
-        EXPECT_EQ(neck.stringAt(y - 0.01), below) << y;
-        EXPECT_EQ(neck.stringAt(y), string) << y;
-        below = string;
-    }
-    for (const bool left : {false, true}) {
-        below = 0;
-        for (const auto& [edge, value] : FretZones) {
-            for (const auto& [x, expected] : {std::pair{edge - 0.01, below}, {edge, value}}) {
-                AppState s;
-                s.leftHanded = left;
-                s.finderSelection[2] = 99; // never the value hit: a left press sets it
-                finderClick(s, Qt::LeftButton, QPointF(left ? SurfaceWidth - x : x, 80));
-                EXPECT_EQ(finderValue(s, 3), expected) << x << " left " << left;
-            }
-            below = value;
-        }
-    }
-}
-
-// On a neck of another size a press finds its string and fret by the neck's own geometry: each
-// string and fret, at its cell's centre, for both hands.
-TEST(FinderZones, AnotherNeckIsHitWhereItIsDrawn) {
+// A press finds its string and fret by the neck's own geometry: each string and fret, at its
+// cell's centre, for both hands, on the guitar and on necks of other sizes.
+TEST(FinderZones, EveryCellIsHitWhereItIsDrawn) {
     for (const Instrument& neck :
-         {Instrument{{CustomPreset, {43, 38, 33, 28}}, 20},
+         {Instrument{}, Instrument{{CustomPreset, {43, 38, 33, 28}}, 20},
           Instrument{{CustomPreset, {64, 59, 55, 50, 45, 40, 35, 30}}, 24}}) {
         const NeckGeometry g(neck.strings(), neck.frets);
         for (const bool left : {false, true}) {

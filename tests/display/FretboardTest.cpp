@@ -57,51 +57,49 @@ CellChange compareCell(const QImage& before, const QImage& after, int x, int y) 
     return c;
 }
 
-TEST_F(FretboardTest, SquareMarkerFillsItsCellForBothHands) {
-    const QColor teal = toQColor(state.colourScale);
-    for (const bool left : {false, true}) {
-        SCOPED_TRACE(left ? "left-handed" : "right-handed");
-        const QImage image = drawn(left, [&] {
-            board.drawMarker(MarkKind::Square, ColourRole::Scale, QStringLiteral("C"), 8, 6);
-        });
-        const int x = left ? 290 : 442;
-        for (const auto& [cx, cy] : {std::pair{x, 143}, {x + 20, 143}, {x, 163}, {x + 20, 163}})
-            EXPECT_EQ(at(image, cx, cy), teal) << cx << "," << cy;
-        EXPECT_NE(at(image, x - 1, 150), teal);
-        EXPECT_NE(at(image, x + 21, 150), teal);
-        EXPECT_NE(at(image, x + 5, 142), teal);
-        // The white name lies on the square.
-        int white = 0;
-        for (int dy = 0; dy < CellSize; ++dy)
-            for (int dx = 0; dx < CellSize; ++dx)
-                white += at(image, x + dx, 143 + dy).lightness() > 240;
-        EXPECT_GT(white, 10);
-    }
-}
-
-TEST_F(FretboardTest, CircleMarkerIsADiscInsideItsCell) {
-    const QColor blue = toQColor(state.colourChord);
-    const QImage image = drawn(false, [&] {
-        board.drawMarker(MarkKind::Circle, ColourRole::Chord, QStringLiteral("finger2"), 3, 4);
-    });
-    EXPECT_EQ(at(image, 189 + 10, 94 + 2), blue); // inside, above the digit
-    EXPECT_EQ(at(image, 189 + 2, 94 + 10), blue); // inside, left of the digit
-    EXPECT_NE(at(image, 189, 94), blue);          // the cell's corner is outside the disc
-    EXPECT_NE(at(image, 189 + 20, 94 + 20), blue);
-    EXPECT_EQ(board.marks().back().kind, MarkKind::Circle);
-}
-
-TEST_F(FretboardTest, FretZeroSitsAtTheNutEdgeAndFretSixteenDrawsNothing) {
-    const QColor red = toQColor(state.colourRoot);
-    const auto square = [&](int fret) {
-        board.drawMarker(MarkKind::Square, ColourRole::Root, {}, fret, 1);
+// A square fills its cell, corners and all; a circle is a disc inside it; a name the pictures
+// lack leaves the bare marker. Each lights its place; a fret beyond the neck draws nothing.
+TEST_F(FretboardTest, MarkersFillTheirCellsForBothHands) {
+    struct Case {
+        MarkKind kind;
+        ColourRole role;
+        const char* label;
+        int fret, string;
     };
-    EXPECT_EQ(at(drawn(false, [&] { square(0); }), 0, 22), red);
-    EXPECT_EQ(at(drawn(true, [&] { square(0); }), 732 + 20, 22 + 20), red);
-    EXPECT_EQ(test::frameText(board.ledFrame()), QStringList{QStringLiteral("0~1")});
-
-    const QImage before = empty(false);
-    EXPECT_EQ(drawn(false, [&] { square(16); }), before);
+    for (const Case& c : {Case{MarkKind::Square, ColourRole::Scale, "C", 8, 6},
+                          Case{MarkKind::Square, ColourRole::Root, "H#", 5, 3},
+                          Case{MarkKind::Square, ColourRole::Root, "", 0, 1},
+                          Case{MarkKind::Circle, ColourRole::Chord, "finger2", 3, 4}}) {
+        for (const bool left : {false, true}) {
+            SCOPED_TRACE(std::string(c.label) + (left ? " left-handed" : ""));
+            const QImage image = drawn(left, [&] {
+                board.drawMarker(c.kind, c.role, QLatin1String(c.label), c.fret, c.string);
+            });
+            const QColor colour = toQColor(board.marks().back().colour);
+            const int x = board.fretX(c.fret), y = board.stringY(c.string);
+            EXPECT_EQ(board.marks().back().kind, c.kind);
+            EXPECT_EQ(test::frameText(board.ledFrame()),
+                      QStringList{QStringLiteral("%1~%2").arg(c.fret).arg(c.string)});
+            if (c.kind == MarkKind::Circle) { // a disc: inside beside the digit, not the corners
+                EXPECT_EQ(std::tuple(at(image, x + 10, y + 2), at(image, x + 2, y + 10)),
+                          std::tuple(colour, colour));
+                EXPECT_TRUE(at(image, x, y) != colour && at(image, x + 20, y + 20) != colour);
+                continue;
+            }
+            for (const auto& [cx, cy] :
+                 {std::pair{x, y}, {x + 20, y}, {x, y + 20}, {x + 20, y + 20}})
+                EXPECT_EQ(at(image, cx, cy), colour) << cx << "," << cy;
+            // A name in white lies on the square; without a picture the square stays bare.
+            int white = 0;
+            for (int dy = 0; dy < CellSize; ++dy)
+                for (int dx = 0; dx < CellSize; ++dx)
+                    white += at(image, x + dx, y + dy).lightness() > 240;
+            EXPECT_EQ(white > 10, std::string(c.label) == "C") << white;
+        }
+    }
+    EXPECT_EQ(
+        drawn(false, [&] { board.drawMarker(MarkKind::Square, ColourRole::Root, {}, 16, 1); }),
+        empty(false));
     EXPECT_TRUE(board.ledFrame().empty());
 }
 
@@ -146,15 +144,6 @@ TEST_F(FretboardTest, LeftHandedNeckIsTheMirrorImage) {
         }
     }
     EXPECT_EQ(worst, 0);
-}
-
-TEST_F(FretboardTest, AnUnknownLabelLeavesTheBareMarker) {
-    const QColor red = toQColor(state.colourRoot);
-    const QImage image = drawn(false, [&] {
-        board.drawMarker(MarkKind::Square, ColourRole::Root, QStringLiteral("H#"), 5, 3);
-    });
-    EXPECT_EQ(at(image, 300 + 10, 70 + 10), red); // the square without a picture
-    EXPECT_EQ(test::frameText(board.ledFrame()), QStringList{QStringLiteral("5~3")});
 }
 
 TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
@@ -205,7 +194,6 @@ TEST_F(FretboardTest, ANeckOfSevenStringsAndTwentyFourFretsDrawsAndLightsThemAll
 TEST(PictureSetTest, EveryKeyHasATransparentPictureInTheRightInk) {
     PictureSet pictures;
     const QStringList keys = PictureSet::keys();
-    EXPECT_EQ(keys.size(), 5 + 2 + 2 * 35);
     for (const QString& key : keys) {
         SCOPED_TRACE(key.toStdString());
         const QImage& image = pictures.picture(key);

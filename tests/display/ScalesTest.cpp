@@ -109,8 +109,6 @@ TEST_F(ScalesTest, ArpeggioUsesTheChordColour) {
     rootChange(p->context(), *rootTabIndex(QStringLiteral("A")));
     modeDispatch(p->context(), Mode::Arpeggios);
     p.clickItem(TreeId::Arpeggios, MinorSeventh);
-    EXPECT_EQ(p->context().pages.arpeggios.lblArpName, QStringLiteral("Am7"));
-    EXPECT_EQ(p->context().pages.arpeggios.lblArpFormula, QStringLiteral("Formula: 1, b3, 5, b7"));
     std::set<QString> names;
     for (const Mark& m : p.markers()) {
         names.insert(m.label);

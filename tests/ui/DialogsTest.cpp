@@ -22,15 +22,9 @@ protected:
     void whileModal(const char* action, const char* dialog,
                     const std::function<void(QWidget&)>& act) {
         EXPECT_TRUE(test::whileModal(
-            [&] { window->findChild<QAction*>(QLatin1String(action))->trigger(); },
+            [&] { this->action(action)->trigger(); },
             [&](QWidget* w) { return w->objectName() == QLatin1String(dialog); }, act))
             << dialog;
-    }
-    template <class T = QWidget> static T* child(QWidget& w, const char* name) {
-        return w.findChild<T*>(QLatin1String(name));
-    }
-    static void click(QWidget& w, const char* button) {
-        QTest::mouseClick(child<QAbstractButton>(w, button), Qt::LeftButton);
     }
 };
 
@@ -54,7 +48,7 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
         click(d, "cmdOK");
     });
     EXPECT_EQ(program->state().tuning(), (Tuning{0, {62, 57, 54, 50, 45, 39}}));
-    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("lblNonStandard"))->isVisible());
+    EXPECT_TRUE(find<QLabel>("lblNonStandard")->isVisible());
 }
 
 TEST_F(DialogsTest, SkinDialogOkLoadsThePictureCancelKeepsIt) {
@@ -80,7 +74,7 @@ TEST_F(DialogsTest, SkinDialogOkLoadsThePictureCancelKeepsIt) {
 }
 
 TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
-    window->findChild<QPushButton*>(QStringLiteral("CmdKey"))->click();
+    find<QPushButton>("CmdKey")->click();
     ColourKeyDialog& key = window->colourKey();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&key));
     EXPECT_FALSE(key.isModal());
@@ -90,7 +84,7 @@ TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
     EXPECT_EQ(program->context().state.colourChord, 16711680);
 
     // Reopened from the button, the box keeps the colour left in it; OK stores it.
-    window->findChild<QPushButton*>(QStringLiteral("CmdKey"))->click();
+    find<QPushButton>("CmdKey")->click();
     EXPECT_EQ(key.key().piccol[1], 1 + 2 * 256 + 3 * 65536);
     click(key, "cmdOK");
     EXPECT_EQ(program->context().state.colourChord, 1 + 2 * 256 + 3 * 65536);

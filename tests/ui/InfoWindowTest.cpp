@@ -40,11 +40,6 @@ protected:
             click, [](QWidget* w) { return qobject_cast<InfoWindow*>(w); },
             [&](QWidget& w) { act(static_cast<InfoWindow&>(w)); }));
     }
-    template <class T> static T* child(QWidget& w, const char* name) {
-        T* found = w.findChild<T*>(QLatin1String(name));
-        EXPECT_TRUE(found) << name;
-        return found;
-    }
 
     QTemporaryDir m_cache;
     QByteArray m_home;
@@ -64,14 +59,10 @@ TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrumen
         EXPECT_EQ(examples->currentText(), QStringLiteral("Sequence 1"));
         EXPECT_FALSE(child<QLineEdit>(w, "txtStem")->isVisible());
 
-        QStringList buttons;
-        for (const char* name : {"cmdPlay", "cmdPause", "cmdReset", "cmdClose"}) {
-            const auto* b = child<QPushButton>(w, name);
-            buttons << b->text() + u' ' + b->toolTip() + u' ' + QString::number(b->isEnabled());
-        }
-        EXPECT_EQ(buttons, QStringList({"> Play 1", "|| Pause 0", "|<< Reset 0", "Close  1"}));
-        QTest::mouseClick(child<QPushButton>(w, "cmdPlay"), Qt::LeftButton);
-        EXPECT_TRUE(child<QPushButton>(w, "cmdPause")->isEnabled());
+        auto* pause = child<QPushButton>(w, "cmdPause");
+        EXPECT_FALSE(pause->isEnabled());
+        click(w, "cmdPlay");
+        EXPECT_TRUE(pause->isEnabled());
         w.close(); // the close box
     });
     EXPECT_FALSE(program->info().isOpen());

@@ -24,9 +24,6 @@ protected:
         sim = guitar.get();
         devices.hid = std::move(guitar);
     }
-    QAction* action(const char* name) const {
-        return window->findChild<QAction*>(QLatin1String(name));
-    }
     // The left switch pressed and let go, the main window taken for the active one.
     void pedal(int pedalAction) {
         program->context().state.mainWindowActive = true;
@@ -62,15 +59,14 @@ TEST_F(LedGuitarWindowTest, TheOptionsAreOfferedWhileAGuitarIsConnected) {
         EXPECT_TRUE(d.right(4)->isChecked());
         d.left(0)->click();
         d.right(3)->click();
-        QTest::mouseClick(d.findChild<QAbstractButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        click(d, "cmdOK");
     });
     EXPECT_EQ(program->context().state.ledOptionLeft, 1);
     EXPECT_EQ(program->context().state.ledOptionRight, 4);
     withOptions([](FretlightDialog& d) {
         EXPECT_TRUE(d.right(3)->isChecked());
         d.right(1)->click();
-        QTest::mouseClick(d.findChild<QAbstractButton*>(QStringLiteral("cmdCancel")),
-                          Qt::LeftButton);
+        click(d, "cmdCancel");
     });
     EXPECT_EQ(program->context().state.ledOptionRight, 4);
 }

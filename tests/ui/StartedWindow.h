@@ -6,6 +6,8 @@
 #include "ui/DesktopWindow.h"
 #include "ui/MainWindow.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,12 +66,17 @@ protected:
     virtual void addDevices(Devices&) {}
 
     RecordingMidiOut& out() { return *m_out; }
-    // A control of the window by its name.
-    template <class T = QWidget> T* find(const char* name) const {
-        T* found = window->findChild<T*>(QLatin1String(name));
+    // A control of the window, or of another window, by its name; a button clicked by its name.
+    template <class T = QWidget> T* find(const char* name) const { return child<T>(*window, name); }
+    template <class T = QWidget> static T* child(QWidget& in, const char* name) {
+        T* found = in.findChild<T*>(QLatin1String(name));
         EXPECT_TRUE(found) << name;
         return found;
     }
+    static void click(QWidget& in, const char* button) {
+        QTest::mouseClick(child<QAbstractButton>(in, button), Qt::LeftButton);
+    }
+    QAction* action(const char* name) const { return find<QAction>(name); }
 
     bool failOpenAtStart = false; // the output fails to open at the next startProgram()
     size_t shownAtStartUp = 0;    // message boxes shown when startUp returned

@@ -32,7 +32,6 @@ namespace {
 
 class UsabilityTest : public test::StartedWindow {
 protected:
-    QAction* action(const char* name) const { return find<QAction>(name); }
     int noteOns() { return int(test::noteOnKeys(out()).size()); }
 };
 
