@@ -44,7 +44,7 @@ declare -A sources=(
     [settings]="src/app/Settings.cpp src/modes/AppState.cpp"
     [example_file]="src/modes/Info.cpp src/library/IniReader.cpp src/theory/Spelling.cpp
                     src/sound/MidiFile.cpp"
-    [cli_arguments]="tools/cli/CliArguments.cpp"
+    [cli_arguments]="tools/cli/CliArguments.cpp src/theory/Spelling.cpp"
     [grip_search]="$voicings src/theory/Spelling.cpp"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader

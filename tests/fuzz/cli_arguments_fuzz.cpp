@@ -39,19 +39,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto n = numberOption(a, option, -3, 99, error);
         require(n ? *n >= -3 && *n <= 99 : !error.isEmpty());
     }
+    // The finder's selection on a neck of 4 to 10 strings and up to 24 frets; a capo on it.
+    const int strings = MinStrings + int(args.size() % (MaxStrings - MinStrings + 1));
+    const int maxFret = MinFrets + int(a.options.size() % (MaxFrets - MinFrets + 1));
     error.clear();
-    if (const auto frets = parseFrets(a.value("--frets"), error)) {
-        for (int string = 1; string <= 6; ++string)
-            require((*frets)[size_t(string)] >= -1 && (*frets)[size_t(string)] <= 15);
+    if (const auto frets = parseFrets(a.value("--frets"), strings, maxFret, error)) {
+        require(frets->size() == size_t(strings));
+        for (int fret : *frets)
+            require(fret >= -1 && fret <= maxFret);
     } else {
         require(!error.isEmpty());
     }
     error.clear();
+    if (const auto capo = parseCapo(a.value("--capo"), strings, maxFret, error))
+        require(capo->fret >= 1 && capo->fret < maxFret && capo->fits(strings));
+    else
+        require(!error.isEmpty());
+    error.clear();
     std::optional<TuningChoice> tuning;
     if (readTuningOptions(a, tuning, error)) {
         require(tuning.has_value() == (a.has("--preset") || a.has("--tuning")));
-        for (int string = 1; tuning && string <= 6; ++string)
-            require(isOpenNoteInRange(string, tuning->tuning[size_t(string)]));
+        const int count = tuning ? tuning->tuning.strings() : 0;
+        require(!tuning || (count >= MinStrings && count <= MaxStrings));
+        for (int string = 1; string <= count; ++string)
+            require(isOpenNoteInRange(count, string, tuning->tuning.openNote(string)));
     } else {
         require(!error.isEmpty());
     }

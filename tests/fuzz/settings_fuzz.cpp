@@ -24,9 +24,9 @@ auto settingsOf(const AppState& s) {
     const ViewSettings& v = s.view;
     return std::tuple(p.device, p.channel, p.instrument, p.volume, p.chordTempo, p.scaleTempo,
                       p.arpeggioTempo, s.colourRoot, s.colourChord, s.colourScale, s.colourBoth,
-                      s.tuning, s.tuningSpelling, m.beats, m.sound1, m.sound2, m.tempo, m.channel,
-                      s.fretboardFile, s.leftHanded, v.labels, v.fretNumbers, v.shadePosition,
-                      v.outlineRoots, v.highlightSounding, v.beatIndicator, v.run);
+                      s.instrument, s.capo, s.tuningSpelling, m.beats, m.sound1, m.sound2, m.tempo,
+                      m.channel, s.fretboardFile, s.leftHanded, v.labels, v.fretNumbers,
+                      v.shadePosition, v.outlineRoots, v.highlightSounding, v.beatIndicator, v.run);
 }
 
 void checkRanges(const AppState& s) {
@@ -37,11 +37,18 @@ void checkRanges(const AppState& s) {
         require(tempo >= 0 && tempo <= 100);
     for (PackedColour colour : {s.colourRoot, s.colourChord, s.colourScale, s.colourBoth})
         require(colour >= 0 && colour <= 0xFFFFFF);
-    for (int string = 1; string <= 6; ++string)
-        require(isOpenNoteInRange(string, s.tuning[size_t(string)]));
-    // A preset number stands for exactly the preset's notes.
-    require(s.tuning[0] >= 0 && s.tuning[0] <= 12);
-    require(s.tuning[0] == 0 || s.tuning == presetTuning(s.tuning[0]));
+    // A neck of 4 to 10 strings within reach, a preset number only for exactly its notes, and a
+    // capo only where the neck can hold it.
+    const Instrument& neck = s.instrument;
+    const int strings = neck.strings();
+    require(strings >= MinStrings && strings <= MaxStrings);
+    require(neck.frets >= MinFrets && neck.frets <= MaxFrets);
+    for (int string = 1; string <= strings; ++string)
+        require(isOpenNoteInRange(strings, string, neck.tuning.openNote(string)));
+    require(neck.tuning.preset >= 0 && neck.tuning.preset <= 12);
+    require(neck.tuning.preset == 0 || neck.tuning == presetTuning(neck.tuning.preset));
+    require(s.capo.fits(strings) && s.capo.fret < neck.frets);
+    require(s.finderSelection.size() == size_t(strings));
     const MetronomeSettings& m = s.metronome;
     require(m.sound1 >= 35 && m.sound1 <= 81 && m.sound2 >= 35 && m.sound2 <= 81);
     require(m.tempo >= 40 && m.tempo <= 400 && m.channel >= 0 && m.channel <= 15);
