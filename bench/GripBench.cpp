@@ -70,6 +70,8 @@ void printRecall() {
     Library lib;
     Tally movable;
     Tally open;
+    Tally inverted;   // another tone than the root lowest: searched with inversions asked for
+    int rootless = 0; // grips without the root: the engine offers none, so they are counted only
     std::map<int, int> missedByChord;
     for (int chord = 0; chord < lib.chords.count; ++chord) {
         const auto spec = chordSpec(lib.chords.entries[size_t(chord)].formula);
@@ -85,12 +87,28 @@ void printRecall() {
             request.root = root;
             request.instrument.frets = 24; // the library moves shapes up to the 24th fret
             const std::vector<Grip> found = searchGrips(request);
+            std::vector<Grip> withInversions;
             for (const Voicing& v : grips) {
                 const std::vector<int> frets = fretsOf(v);
                 const int bass = bassString(frets);
+                bool hasRoot = false;
+                for (int s = 1; s <= int(frets.size()); ++s)
+                    hasRoot |= frets[size_t(s - 1)] >= 0 &&
+                               (Tuning{}.openNote(s) + frets[size_t(s - 1)] - root) % 12 == 0;
+                if (!hasRoot) {
+                    ++rootless;
+                    continue;
+                }
+                const bool inversion =
+                    (Tuning{}.openNote(bass) + frets[size_t(bass - 1)] - root) % 12 != 0;
+                if (inversion && withInversions.empty()) {
+                    GripRequest any = request;
+                    any.inversions = true;
+                    withInversions = searchGrips(any);
+                }
                 int rank = 0;
                 int seen = 0;
-                for (const Grip& g : found) {
+                for (const Grip& g : inversion ? withInversions : found) {
                     if (g.bassString != bass)
                         continue;
                     ++seen;
@@ -99,7 +117,7 @@ void printRecall() {
                         break;
                     }
                 }
-                (v.number == OpenChordVoicing ? open : movable).add(rank);
+                (v.number == OpenChordVoicing ? open : inversion ? inverted : movable).add(rank);
                 if (qEnvironmentVariableIsSet("GRIP_DIAG") && root == 0 && rank != 1) {
                     auto text = [](const std::vector<int>& f) {
                         std::string t;
@@ -125,6 +143,9 @@ void printRecall() {
     }
     movable.print("movable");
     open.print("open");
+    inverted.print("inverted");
+    std::printf("rootless  %5d grips: not searched (the engine lists grips with the root)\n",
+                rootless);
     std::printf("chords with grips the engine does not list (chord: grips):");
     for (const auto& [chord, n] : missedByChord)
         std::printf(" %d:%d", chord, n);

@@ -27,8 +27,9 @@ QString degreeName(int degree) {
 }
 
 // What the caption says of a generated grip: where it lies, which string carries the root (or
-// which tone is in the bass) and what it leaves out.
-QString captionOf(const Grip& g, const ChordSpec& spec, const Capo& capo) {
+// which tone is in the bass, except on a re-entrant neck, which has no bass) and what it leaves
+// out.
+QString captionOf(const Grip& g, const ChordSpec& spec, const Capo& capo, bool reentrant) {
     const int from = capo.isPartial() ? 0 : capo.fret;
     const int reach = g.span == 0 ? 0 : g.lowFret + g.span - 1 - from;
     const bool opens =
@@ -37,7 +38,7 @@ QString captionOf(const Grip& g, const ChordSpec& spec, const Capo& capo) {
                                           : ordinal(g.lowFret - from) + QLatin1String(" Position");
     if (g.bassTone == 0)
         caption += QLatin1String(", Root ") + ordinal(g.bassString);
-    else
+    else if (!reentrant)
         caption += QLatin1String(", ") + toneName(spec, g.bassTone) + QLatin1String(" in the bass");
     for (int degree : g.omitted)
         caption += QLatin1String(", no ") + degreeName(degree);
@@ -146,7 +147,7 @@ std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
         if (int(out.size()) >= most)
             break;
         Voicing v = toVoicing(g, FirstGeneratedVoicing + int(out.size()));
-        v.caption = captionOf(g, *spec, s.capo);
+        v.caption = captionOf(g, *spec, s.capo, isReentrant(s.tuning()));
         if (const auto shapeRoot = shapeRootOf(s); shapeRoot && s.capo.fret > 0)
             v.caption += shapeCaption(s, *shapeRoot);
         v.memo = remarkOf(g, *spec, s.tuning(), s.currentRoot);

@@ -132,7 +132,9 @@ namespace {
 // The search over one neck: strings walked from the lowest (the bass) up.
 class Search {
 public:
-    explicit Search(const GripRequest& r) : m_r(r), m_strings(r.instrument.strings()) {
+    explicit Search(const GripRequest& r)
+        : m_r(r), m_strings(r.instrument.strings()),
+          m_anyBass(r.inversions || isReentrant(r.instrument.tuning)) {
         const Tuning& t = r.instrument.tuning;
         for (int s = 1; s <= m_strings; ++s) {
             m_open.push_back(r.capo.openFret(s));
@@ -221,7 +223,7 @@ private:
             }
             // Where no string above can sound lower, the bass is settled: the root, unless
             // inversions are asked for.
-            if (!m_r.inversions && next.lowestTone != 0 && m_floor[i] > next.lowest)
+            if (!m_anyBass && next.lowestTone != 0 && m_floor[i] > next.lowest)
                 return;
             next.present |= 1u << tone;
             next.used = usedNow;
@@ -247,7 +249,7 @@ private:
         const unsigned present = w.present;
         if ((present & m_required) != m_required)
             return;
-        if (!m_r.inversions && w.lowestTone != 0)
+        if (!m_anyBass && w.lowestTone != 0)
             return;
         Grip g;
         g.frets = m_frets;
@@ -342,7 +344,7 @@ private:
         f[Sounding] = sounding;
         f[Fingers] = g.fingerCount;
         f[Barre] = g.barre;
-        f[Inversion] = g.bassTone != 0;
+        f[Inversion] = g.bassTone != 0 && !isReentrant(m_r.instrument.tuning);
         std::array<int, 12> count{};
         int opens = 0;
         int highest = capo;
@@ -365,6 +367,8 @@ private:
 
     const GripRequest& m_r;
     const int m_strings;
+    const bool
+        m_anyBass; // any chord tone may sound lowest: inversions asked for, or a re-entrant neck
     std::vector<int> m_open;     // per string: the fret an open string sounds at
     std::vector<int> m_openNote; // per string: the open note
     std::vector<int> m_floor;    // per string: the lowest pitch the strings above can sound

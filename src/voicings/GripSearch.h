@@ -9,6 +9,17 @@
 
 namespace chordalis {
 
+// Whether some string sounds higher than the string above it (the ukulele's G4 beside its C4):
+// on such a neck the lowest note is no bass, so a grip need not have the root lowest, and its
+// caption does not name what is.
+inline bool isReentrant(const Tuning& tuning) {
+    for (int s = 1; s < tuning.strings(); ++s) {
+        if (tuning.openNote(s + 1) > tuning.openNote(s))
+            return true;
+    }
+    return false;
+}
+
 // What to search grips for.
 struct GripRequest {
     ChordSpec chord;

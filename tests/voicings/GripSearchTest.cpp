@@ -90,7 +90,8 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
                 high = std::max(high, f);
             }
         }
-        if ((present & required) != required || lowestTone != 0 ||
+        // The root lowest, unless the neck is re-entrant and has no bass.
+        if ((present & required) != required || (lowestTone != 0 && !isReentrant(neck.tuning)) ||
             sounding < std::min(3, std::popcount(chord)) || sounding > 7)
             return;
         if (high >= 0 && high - low + 1 > 4 &&
@@ -195,6 +196,9 @@ TEST(GripSearch, FamousGripsComeFirst) {
         {"Dsus4 in DADGAD", request("1;4;5", 2, dadgad), written({0, 0, 0, 0, 0, 0}), 1},
         {"ukulele C", request("1;3;5", 0, ukulele), written({0, 0, 0, 3}), 2},
         {"ukulele C7", request("1;3;5;b7", 0, ukulele), written({0, 0, 0, 1}), 2},
+        // The re-entrant G4 sounds above the C4: the lowest note is the D on the C string.
+        {"ukulele G", request("1;3;5", 7, ukulele), written({0, 2, 3, 2}), 2},
+        {"ukulele F", request("1;3;5", 5, ukulele), written({2, 0, 1, 0}), 2},
         {"A as G shape, capo 2", request("1;3;5", 9, {}, {2}), written({5, 4, 2, 2, 2, 5}), 3},
     };
     for (const auto& c : cases) {
