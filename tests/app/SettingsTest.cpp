@@ -49,6 +49,7 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     state.leftHanded = true;
     state.metronome = {0, 35, 81, 400, 0}; // 0 beats: every click accented
     state.ledOptionLeft = 3;
+    state.view.shadePosition = true;
     {
         auto s = store();
         writeSettings(s, state);
@@ -57,6 +58,8 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
         // The stored texts, as another reader of the store sees them.
         auto s = store();
         EXPECT_EQ(s.value("Fretboard/Left Handed").toString(), QStringLiteral("True"));
+        EXPECT_EQ(s.value("View/Shade Position").toString(), QStringLiteral("True"));
+        EXPECT_EQ(s.value("View/Outline Roots").toString(), QStringLiteral("False"));
         EXPECT_EQ(s.value("Midi/Device").toString(), QStringLiteral("3"));
         EXPECT_EQ(s.value("Tuning/6").toString(), QStringLiteral("38"));
     }
