@@ -46,6 +46,28 @@ int bassString(const std::vector<int>& frets) {
     return 0;
 }
 
+// Every chord of the library on every root it has grips for: its grips, and the request that
+// searches the same chord and root on a standard neck of 24 frets (the library moves shapes up
+// to the 24th fret).
+template <class Visit> void forEachLibraryChord(Library& lib, Visit visit) {
+    for (int chord = 0; chord < lib.chords.count; ++chord) {
+        const auto tones = chordSpec(lib.chords.entries[size_t(chord)].formula);
+        if (!tones)
+            continue;
+        for (int root = 0; root < 12; ++root) {
+            const std::vector<Voicing> grips =
+                readVoicings(lib.ini, lib.warnings, chord, root, Tuning{});
+            if (grips.empty())
+                continue;
+            GripRequest request;
+            request.chord = *tones;
+            request.root = root;
+            request.instrument.frets = 24;
+            visit(chord, root, grips, request);
+        }
+    }
+}
+
 struct Tally {
     int grips = 0;
     int listed = 0;
@@ -73,74 +95,62 @@ void printRecall() {
     Tally inverted;   // another tone than the root lowest: searched with inversions asked for
     int rootless = 0; // grips without the root: the engine offers none, so they are counted only
     std::map<int, int> missedByChord;
-    for (int chord = 0; chord < lib.chords.count; ++chord) {
-        const auto spec = chordSpec(lib.chords.entries[size_t(chord)].formula);
-        if (!spec)
-            continue;
-        for (int root = 0; root < 12; ++root) {
-            const std::vector<Voicing> grips =
-                readVoicings(lib.ini, lib.warnings, chord, root, Tuning{});
-            if (grips.empty())
+    forEachLibraryChord(lib, [&](int chord, int root, const std::vector<Voicing>& grips,
+                                 const GripRequest& request) {
+        const std::vector<Grip> found = searchGrips(request);
+        std::vector<Grip> withInversions;
+        for (const Voicing& v : grips) {
+            const std::vector<int> frets = fretsOf(v);
+            const int bass = bassString(frets);
+            bool hasRoot = false;
+            for (int s = 1; s <= int(frets.size()); ++s)
+                hasRoot |= frets[size_t(s - 1)] >= 0 &&
+                           (Tuning{}.openNote(s) + frets[size_t(s - 1)] - root) % 12 == 0;
+            if (!hasRoot) {
+                ++rootless;
                 continue;
-            GripRequest request;
-            request.chord = *spec;
-            request.root = root;
-            request.instrument.frets = 24; // the library moves shapes up to the 24th fret
-            const std::vector<Grip> found = searchGrips(request);
-            std::vector<Grip> withInversions;
-            for (const Voicing& v : grips) {
-                const std::vector<int> frets = fretsOf(v);
-                const int bass = bassString(frets);
-                bool hasRoot = false;
-                for (int s = 1; s <= int(frets.size()); ++s)
-                    hasRoot |= frets[size_t(s - 1)] >= 0 &&
-                               (Tuning{}.openNote(s) + frets[size_t(s - 1)] - root) % 12 == 0;
-                if (!hasRoot) {
-                    ++rootless;
-                    continue;
-                }
-                const bool inversion =
-                    (Tuning{}.openNote(bass) + frets[size_t(bass - 1)] - root) % 12 != 0;
-                if (inversion && withInversions.empty()) {
-                    GripRequest any = request;
-                    any.inversions = true;
-                    withInversions = searchGrips(any);
-                }
-                int rank = 0;
-                int seen = 0;
-                for (const Grip& g : inversion ? withInversions : found) {
-                    if (g.bassString != bass)
-                        continue;
-                    ++seen;
-                    if (g.frets == frets) {
-                        rank = seen;
-                        break;
-                    }
-                }
-                (v.number == OpenChordVoicing ? open : inversion ? inverted : movable).add(rank);
-                if (qEnvironmentVariableIsSet("GRIP_DIAG") && root == 0 && rank != 1) {
-                    auto text = [](const std::vector<int>& f) {
-                        std::string t;
-                        for (int s = int(f.size()); s >= 1; --s)
-                            t += f[size_t(s - 1)] < 0 ? " x"
-                                                      : (f[size_t(s - 1)] < 10 ? " " : "") +
-                                                            std::to_string(f[size_t(s - 1)]);
-                        return t;
-                    };
-                    std::printf("%-12s lib %s rank %d; top:",
-                                qPrintable(lib.chords.entries[size_t(chord)].name),
-                                text(frets).c_str(), rank);
-                    int n = 0;
-                    for (const Grip& g : found)
-                        if (g.bassString == bass && n++ < 3)
-                            std::printf(" %s (%.1f)", text(g.frets).c_str(), g.cost);
-                    std::printf("\n");
-                }
-                if (rank == 0)
-                    ++missedByChord[chord];
             }
+            const bool inversion =
+                (Tuning{}.openNote(bass) + frets[size_t(bass - 1)] - root) % 12 != 0;
+            if (inversion && withInversions.empty()) {
+                GripRequest any = request;
+                any.inversions = true;
+                withInversions = searchGrips(any);
+            }
+            int rank = 0;
+            int seen = 0;
+            for (const Grip& g : inversion ? withInversions : found) {
+                if (g.bassString != bass)
+                    continue;
+                ++seen;
+                if (g.frets == frets) {
+                    rank = seen;
+                    break;
+                }
+            }
+            (v.number == OpenChordVoicing ? open : inversion ? inverted : movable).add(rank);
+            if (qEnvironmentVariableIsSet("GRIP_DIAG") && root == 0 && rank != 1) {
+                auto text = [](const std::vector<int>& f) {
+                    std::string t;
+                    for (int s = int(f.size()); s >= 1; --s)
+                        t += f[size_t(s - 1)] < 0 ? " x"
+                                                  : (f[size_t(s - 1)] < 10 ? " " : "") +
+                                                        std::to_string(f[size_t(s - 1)]);
+                    return t;
+                };
+                std::printf("%-12s lib %s rank %d; top:",
+                            qPrintable(lib.chords.entries[size_t(chord)].name), text(frets).c_str(),
+                            rank);
+                int n = 0;
+                for (const Grip& g : found)
+                    if (g.bassString == bass && n++ < 3)
+                        std::printf(" %s (%.1f)", text(g.frets).c_str(), g.cost);
+                std::printf("\n");
+            }
+            if (rank == 0)
+                ++missedByChord[chord];
         }
-    }
+    });
     movable.print("movable");
     open.print("open");
     inverted.print("inverted");
@@ -166,19 +176,8 @@ void fitWeights() {
     };
     std::vector<Group> groups;
     std::vector<Target> targets;
-    for (int chord = 0; chord < lib.chords.count; ++chord) {
-        const auto spec = chordSpec(lib.chords.entries[size_t(chord)].formula);
-        if (!spec)
-            continue;
-        for (int root = 0; root < 12; ++root) {
-            const std::vector<Voicing> grips =
-                readVoicings(lib.ini, lib.warnings, chord, root, Tuning{});
-            if (grips.empty())
-                continue;
-            GripRequest request;
-            request.chord = *spec;
-            request.root = root;
-            request.instrument.frets = 24;
+    forEachLibraryChord(
+        lib, [&](int, int, const std::vector<Voicing>& grips, const GripRequest& request) {
             const std::vector<Grip> found = searchGrips(request);
             for (const Voicing& v : grips) {
                 const std::vector<int> frets = fretsOf(v);
@@ -200,8 +199,7 @@ void fitWeights() {
                 groups.push_back(std::move(group));
                 targets.push_back({groups.size() - 1, at, v.number == OpenChordVoicing});
             }
-        }
-    }
+        });
     const auto score = [&](const GripWeights& w) {
         double total = 0;
         double openWithin12 = 0;
@@ -302,17 +300,17 @@ BENCHMARK(BM_GripsOfOneChordSevenStrings24Frets)->Unit(benchmark::kMillisecond);
 // The whole library on twelve roots for one tuning (DADGAD).
 void BM_WholeLibraryTwelveRoots(benchmark::State& state) {
     Library lib;
-    std::vector<ChordSpec> specs;
+    std::vector<ChordSpec> chords;
     for (int chord = 0; chord < lib.chords.count; ++chord)
-        if (const auto spec = chordSpec(lib.chords.entries[size_t(chord)].formula))
-            specs.push_back(*spec);
+        if (const auto tones = chordSpec(lib.chords.entries[size_t(chord)].formula))
+            chords.push_back(*tones);
     Instrument neck{presetTuning(11)};
     for (auto _ : state) {
         size_t grips = 0;
-        for (const ChordSpec& spec : specs) {
+        for (const ChordSpec& tones : chords) {
             for (int root = 0; root < 12; ++root) {
                 GripRequest r;
-                r.chord = spec;
+                r.chord = tones;
                 r.root = root;
                 r.instrument = neck;
                 grips += searchGrips(r).size();

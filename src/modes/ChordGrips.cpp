@@ -13,11 +13,11 @@ namespace chordalis {
 namespace {
 
 // A tone as the remarks write it: "1", "b3", "#11".
-QString toneName(const ChordSpec& spec, int semitones) {
-    const int i = spec.toneOf(semitones);
+QString toneName(const ChordSpec& chord, int semitones) {
+    const int i = chord.toneOf(semitones);
     if (i < 0)
         return QStringLiteral("?");
-    const ChordTone& t = spec.tones[size_t(i)];
+    const ChordTone& t = chord.tones[size_t(i)];
     static const char* const Accidentals[] = {"bb", "b", "", "#", "x"};
     return QLatin1String(Accidentals[t.shift + 2]) + QString::number(t.degree);
 }
@@ -29,7 +29,7 @@ QString degreeName(int degree) {
 // What the caption says of a generated grip: where it lies, which string carries the root (or
 // which tone is in the bass, except on a re-entrant neck, which has no bass) and what it leaves
 // out.
-QString captionOf(const Grip& g, const ChordSpec& spec, const Capo& capo, bool reentrant) {
+QString captionOf(const Grip& g, const ChordSpec& chord, const Capo& capo, bool reentrant) {
     const int from = capo.isPartial() ? 0 : capo.fret;
     const int reach = g.span == 0 ? 0 : g.lowFret + g.span - 1 - from;
     const bool opens =
@@ -39,14 +39,15 @@ QString captionOf(const Grip& g, const ChordSpec& spec, const Capo& capo, bool r
     if (g.bassTone == 0)
         caption += QLatin1String(", Root ") + ordinal(g.bassString);
     else if (!reentrant)
-        caption += QLatin1String(", ") + toneName(spec, g.bassTone) + QLatin1String(" in the bass");
+        caption +=
+            QLatin1String(", ") + toneName(chord, g.bassTone) + QLatin1String(" in the bass");
     for (int degree : g.omitted)
         caption += QLatin1String(", no ") + degreeName(degree);
     return caption;
 }
 
 // The grip's notes from the bass up, as the remarks of the library list them.
-QString remarkOf(const Grip& g, const ChordSpec& spec, const Tuning& tuning, int root) {
+QString remarkOf(const Grip& g, const ChordSpec& chord, const Tuning& tuning, int root) {
     std::vector<std::pair<int, int>> sounding; // pitch, tone
     for (int s = g.strings(); s >= 1; --s) {
         if (g.sounds(s)) {
@@ -57,7 +58,7 @@ QString remarkOf(const Grip& g, const ChordSpec& spec, const Tuning& tuning, int
     std::stable_sort(sounding.begin(), sounding.end());
     QStringList tones;
     for (const auto& [pitch, tone] : sounding)
-        tones << toneName(spec, tone);
+        tones << toneName(chord, tone);
     QString remark = QStringLiteral("%1-string voicing from the voicing engine: %2.")
                          .arg(sounding.size())
                          .arg(tones.join(u' '));
@@ -135,11 +136,11 @@ std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
     std::vector<Voicing> out;
     if (s.selectedChord < 0 || s.selectedChord >= s.chords.count)
         return out;
-    const auto spec = chordSpec(s.chords.entries[size_t(s.selectedChord)].formula);
-    if (!spec)
+    const auto chord = chordSpec(s.chords.entries[size_t(s.selectedChord)].formula);
+    if (!chord)
         return out;
     GripRequest request;
-    request.chord = *spec;
+    request.chord = *chord;
     request.root = s.currentRoot;
     request.instrument = s.instrument;
     request.capo = s.capo;
@@ -147,10 +148,10 @@ std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
         if (int(out.size()) >= most)
             break;
         Voicing v = toVoicing(g, FirstGeneratedVoicing + int(out.size()));
-        v.caption = captionOf(g, *spec, s.capo, isReentrant(s.tuning()));
+        v.caption = captionOf(g, *chord, s.capo, isReentrant(s.tuning()));
         if (const auto shapeRoot = shapeRootOf(s); shapeRoot && s.capo.fret > 0)
             v.caption += shapeCaption(s, *shapeRoot);
-        v.memo = remarkOf(g, *spec, s.tuning(), s.currentRoot);
+        v.memo = remarkOf(g, *chord, s.tuning(), s.currentRoot);
         out.push_back(std::move(v));
     }
     return out;
