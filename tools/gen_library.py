@@ -719,6 +719,7 @@ MOVABLE_SHAPES = """
 5 -3  0 -1 -3 -2 -3  143121  1st Inversion | C/E-shape: the C-shape barre with the 3rd on the 6th string: 3 1 3 5 1 3. Index finger barre across strings 6 to 1.
 4  x  0  0 -1 -2 -2  x34211  2nd Inversion | F/C-shape, the 5th on the 5th string: 5 1 3 5 1. Index finger barre across strings 2 and 1.
 3  x  2  0  0  3  3  x21134  1st Inversion | G/B-shape, the 3rd on the 5th string: 3 5 1 5 1. Index finger barre across strings 4 and 3.
+2  x  x  1 -1  0 -1  xx3121  1st Inversion | D/F#-shape: the D-shape with the 3rd on the 4th string: 3 5 1 3. Index finger barre across strings 3 to 1.
 [m]
 6  0  2  2  0  0  0  134111  Em-shape barre, root on the 6th string: 1 5 1 b3 5 1. Index finger barre across strings 6 to 1.
 5  x  0  2  2  1  0  x13421  Am-shape barre, root on the 5th string: 1 5 1 b3 5. Index finger barre across strings 5 to 1.
@@ -917,10 +918,10 @@ MOVABLE_SHAPES = """
 5  x  x -2  0  0  0  xx1234  Rootless | Rootless grip on strings 4 to 1: b3 b7 9 5.
 6  x  x  0  0  0  2  xx1234  Rootless | Rootless grip on strings 4 to 1: b7 b3 5 9.
 [m11]
-6  0  0  0  0  0  x  11111x  Five-string voicing, root on the 6th string: 1 11 b7 b3 5. Index finger barre across strings 6 to 2.
+6  0  0  0  0  0  x  11111x  Fourths with a major 3rd on top (the quartal comping grip), root on the 6th string: 1 11 b7 b3 5. Index finger barre across strings 6 to 2.
 6  0  0  0  0  x  x  1111xx  Four-string voicing, root on the 6th string: 1 11 b7 b3. Index finger barre across strings 6 to 3.
 6  0  x  0  0 -2  x  2x341x  Four-string voicing, root on the 6th string: 1 b7 b3 11.
-5  x  0  0  0  1  0  x11121  Am11-shape, root on the 5th string: 1 11 b7 b3 5. Index finger barre across strings 5 to 1.
+5  x  0  0  0  1  0  x11121  Am11-shape: fourths with a major 3rd on top (the quartal comping grip), root on the 5th string: 1 11 b7 b3 5. Index finger barre across strings 5 to 1.
 5  x  0 -2  0  0 -2  x21341  Five-string voicing, root on the 5th string: 1 b3 b7 9 11. Index finger barre across strings 4 to 1.
 5  x  0  0  0  1  x  x1112x  Four-string voicing, root on the 5th string: 1 11 b7 b3. Index finger barre across strings 5 to 3.
 5  x  0  x  0  1 -2  x2x341  Four-string voicing, root on the 5th string: 1 b7 b3 11.
