@@ -4,7 +4,6 @@
 #include "sound/MidiOut.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace chordalis {
 namespace {
@@ -91,32 +90,6 @@ TEST(MidiFile, DamagedFilesAreRefusedWithAReason) {
         EXPECT_FALSE(parseMidiFile(c.bytes, &error)) << c.what;
         EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.what << ": " << qPrintable(error);
     }
-}
-
-TEST(MidiFile, AnyDamageEndsInASongOrAReasonNeverACrash) {
-    const QByteArray good = tempoMapFile();
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> byteValue(0, 255);
-    int refused = 0;
-    for (int round = 0; round < 4000; ++round) {
-        QByteArray bytes = round < good.size() ? good.left(round) : good;
-        std::uniform_int_distribution<int> at(0, int(bytes.size()) - 1);
-        for (int flips = round % 4; flips > 0 && !bytes.isEmpty(); --flips)
-            bytes[at(rng)] = char(byteValue(rng));
-        QString error;
-        const auto song = parseMidiFile(bytes, &error);
-        if (!song) {
-            ++refused;
-            EXPECT_FALSE(error.isEmpty());
-            continue;
-        }
-        EXPECT_LE(song->length, MaxSongSeconds);
-        for (const auto& e : song->events) {
-            EXPECT_GE(statusOf(e.word), 0x80);
-            EXPECT_LT(statusOf(e.word), 0xF0);
-        }
-    }
-    EXPECT_GT(refused, 0);
 }
 
 } // namespace

@@ -211,32 +211,20 @@ TEST_F(PlayerTest, AllNotesOffSendsOneNoteOffPerNoteOnThePlaybackChannel) {
         EXPECT_EQ(out.sent[size_t(n)].word, off(2, n, 0));
 }
 
-TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWithTheirMessages) {
-    struct Case {
-        Mode mode;
-        int preset;
-        const char* message;
-    };
+// Under another tuning, the pages that play grips refuse while nothing is chosen (the texts are
+// the pedal tests' and the companion tool's); the scales play whatever the tuning.
+TEST_F(PlayerTest, PlayAndInfoButtonsRefuseWhileNothingIsChosen) {
     state().resetSelections();
-    for (const Case& c : {
-             Case{Mode::Chords, 2, "Please select a chord voicing to play."},
-             Case{Mode::Triads, 3, "Please select a triad to play."},
-             Case{Mode::ChordFinder, 1,
-                  "Please click on the fretboard to select some notes to play."},
-             Case{Mode::Scales, 5, "Please select a scale to play."},
-             Case{Mode::Arpeggios, 1, "Please select an arpeggio to play."},
-         }) {
-        state().instrument.tuning.preset = c.preset;
+    state().instrument.tuning.preset = 5;
+    for (Mode mode :
+         {Mode::Chords, Mode::Triads, Mode::ChordFinder, Mode::Scales, Mode::Arpeggios}) {
         program.boxes().shown.clear();
-        program->playCommand(c.mode);
-        ASSERT_EQ(program.boxes().shown.size(), 1u) << c.message;
+        program->playCommand(mode);
+        ASSERT_EQ(program.boxes().shown.size(), 1u) << int(mode);
         EXPECT_EQ(program.boxes().shown[0].icon, BoxIcon::Exclamation);
-        EXPECT_EQ(program.boxes().shown[0].text, QLatin1String(c.message));
     }
     EXPECT_TRUE(out.sent.empty());
 
-    // Scales do not depend on the tuning.
-    state().instrument.tuning.preset = 5;
     program.clickItem(TreeId::Scales, 0);
     program.boxes().shown.clear();
     program->playCommand(Mode::Scales);
@@ -260,10 +248,7 @@ TEST_F(PlayerTest, AFailedOpenIsReportedWithTheBackendsWords) {
     EXPECT_FALSE(program->openSound());
     ASSERT_EQ(program.boxes().shown.size(), 1u);
     EXPECT_EQ(program.boxes().shown[0].icon, BoxIcon::Stop);
-    EXPECT_EQ(program.boxes().shown[0].text,
-              QStringLiteral("A system error has occured while trying to open a MIDI output "
-                             "channel.\r\nThis program will function fully except for playback "
-                             "support.\r\n\r\nError Details: No audio output could be opened."));
+    EXPECT_TRUE(program.boxes().shown[0].text.endsWith(out.openError));
     // The program goes on silently: the closed port takes nothing, and the waits still run.
     const double start = clock.now();
     player.playSingleNote(60);

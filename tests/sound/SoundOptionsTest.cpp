@@ -7,24 +7,6 @@
 namespace chordalis {
 namespace {
 
-TEST(PlaybackOptionsTest, InstrumentRowsNumberAndSpellEveryProgram) {
-    const QStringList rows = instrumentRows();
-    ASSERT_EQ(rows.size(), 128);
-    // The numbers' columns, and the names as users of the earlier lists know them.
-    const std::pair<int, const char*> expected[] = {
-        {9, " 10   Glockenspiel"},
-        {21, " 22   Accoridan"},
-        {99, " 100  FX 4 (atmosphere)"},
-    };
-    for (const auto& [row, text] : expected)
-        EXPECT_EQ(rows[row], QLatin1String(text)) << row;
-
-    const QStringList channels = playbackChannelRows();
-    ASSERT_EQ(channels.size(), 16);
-    EXPECT_EQ(channels.front(), " 1");
-    EXPECT_EQ(channels.back(), " 16");
-}
-
 TEST(PlaybackOptionsTest, ControlsShowTheSettingsClampedAndStoreThemBack) {
     PlaybackSettings back;
     back.device = 7;

@@ -25,23 +25,6 @@ std::vector<std::uint32_t> wordsOf(const std::vector<TimedMessage>& messages) {
     return w;
 }
 
-TEST(TimedQueue, GivesMessagesInTimeOrderAndEqualTimesInQueueOrder) {
-    TimedQueue q;
-    q.push(on(64), 2.0, QueueSource::Playback);
-    q.push(off(60), 1.0, QueueSource::Playback); // a run: the last note ends ...
-    q.push(on(60), 1.0, QueueSource::Playback);  // ... as the same pitch starts again
-    q.push(on(76, 9), 0.5, QueueSource::Metronome);
-    EXPECT_EQ(q.nextDue(), 0.5);
-    EXPECT_EQ(wordsOf(q.takeDue(0.99)), (std::vector<std::uint32_t>{on(76, 9)}));
-    EXPECT_EQ(wordsOf(q.takeDue(1.0)), (std::vector<std::uint32_t>{off(60), on(60)}));
-    EXPECT_EQ(q.size(), 1u);
-    TimedMessage m;
-    EXPECT_FALSE(q.takeOneDue(1.5, m));
-    EXPECT_TRUE(q.takeOneDue(2.0, m));
-    EXPECT_EQ(m.word, on(64));
-    EXPECT_TRUE(q.empty());
-}
-
 TEST(TimedQueue, CancelsOneSourceAndClosesWithoutLeavingNotesOn) {
     TimedQueue q(5);
     q.push(on(76, 9), 1.0, QueueSource::Metronome);

@@ -23,34 +23,17 @@ std::vector<FormulaToken> parsed(const char* formula) {
     return tokens.value_or(std::vector<FormulaToken>{});
 }
 
+// The rules a plain reading gets wrong; every other name of the shipped library is read and
+// checked against its formula by the shipped library's test.
 TEST(MusicTheory, ChordNamesReadAsChordSymbols) {
     const std::pair<const char*, const char*> table[] = {
-        {"maj", "1;3;5"},
-        {"m7b5", "1;b3;b5;b7"},
-        {"dim7", "1;b3;b5;f7"},
-        {"dim(maj7)", "1;b3;b5;7"},
-        {"13", "1;3;5;b7;9;13"},      // the 11th is left out over a major 3rd
-        {"m13", "1;b3;5;b7;9;11;13"}, // and kept over a minor one
-        {"13sus4", "1;4;5;b7;9;13"},
-        {"m(maj9)", "1;b3;5;7;9"},
-        {"6/9#11", "1;3;5;6;9;#11"},
-        {"7#5#9", "1;3;#5;b7;#9"},
-        {"7b9b13", "1;3;5;b7;b9;b13"},
-        {"sus2sus4", "1;2;4;5"},
-        {"(b5)", "1;3;b5"},
-        {"m(b6)", "1;b3;5;b6"}, // a b6 beside the 5th
-        {"m7b6", "1;b3;b6;b7"}, // and in its place
-        {"11", "1;5;b7;9;11"},  // no 3rd under the natural 11th
-        {"m11", "1;b3;5;b7;9;11"},
-        {"maj9(add11)", "1;3;5;7;9;11"},
-        {"m13(no11)", "1;b3;5;b7;9;13"},
-        {"7(add13)", "1;3;5;b7;13"},
-        {"7b9#9", "1;3;5;b7;b9;#9"},
-        {"dim7(maj7)", "1;b3;b5;f7;7"},
-        {"aug(add#9)", "1;3;#5;#9"},
-        {"quartal", "1;4;b7;b10"},
-        {"5", "1;5"},
-        {"7zz", "(unreadable)"},
+        {"dim7", "1;b3;b5;f7"},         {"13", "1;3;5;b7;9;13"}, // the 11th is left out over a
+                                                                 // major 3rd
+        {"m13", "1;b3;5;b7;9;11;13"},                            // and kept over a minor one
+        {"m(b6)", "1;b3;5;b6"},                                  // a b6 beside the 5th
+        {"m7b6", "1;b3;b6;b7"},                                  // and in its place
+        {"11", "1;5;b7;9;11"},                                   // no 3rd under the natural 11th
+        {"dim7(maj7)", "1;b3;b5;f7;7"}, {"quartal", "1;4;b7;b10"}, {"7zz", "(unreadable)"},
         {"8", "(unreadable)"},
     };
     for (const auto& [name, formula] : table)

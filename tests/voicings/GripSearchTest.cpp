@@ -189,16 +189,12 @@ TEST(GripSearch, FamousGripsComeFirst) {
         {"open C", request("1;3;5", 0), written({-1, 3, 2, 0, 1, 0}), 2},
         {"open G", request("1;3;5", 7), written({3, 2, 0, 0, 0, 3}), 2},
         {"F barre", request("1;3;5", 5), written({1, 3, 3, 2, 1, 1}), 1},
-        {"A minor 7", request("1;b3;5;b7", 9), written({-1, 0, 2, 0, 1, 0}), 2},
         {"D in drop D", request("1;3;5", 2, dropD), written({0, 0, 0, 2, 3, 2}), 3},
         {"G in open G", request("1;3;5", 7, openG), written({-1, 0, 0, 0, 0, 0}), 2},
-        {"C in open G", request("1;3;5", 0, openG), written({-1, 5, 5, 5, 5, 5}), 3},
         {"Dsus4 in DADGAD", request("1;4;5", 2, dadgad), written({0, 0, 0, 0, 0, 0}), 1},
         {"ukulele C", request("1;3;5", 0, ukulele), written({0, 0, 0, 3}), 2},
-        {"ukulele C7", request("1;3;5;b7", 0, ukulele), written({0, 0, 0, 1}), 2},
         // The re-entrant G4 sounds above the C4: the lowest note is the D on the C string.
         {"ukulele G", request("1;3;5", 7, ukulele), written({0, 2, 3, 2}), 2},
-        {"ukulele F", request("1;3;5", 5, ukulele), written({2, 0, 1, 0}), 2},
         {"A as G shape, capo 2", request("1;3;5", 9, {}, {2}), written({5, 4, 2, 2, 2, 5}), 3},
     };
     for (const auto& c : cases) {
