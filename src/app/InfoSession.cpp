@@ -20,9 +20,9 @@ QString cannotPlayMessage(const QString& path, const QString& reason) {
     return QStringLiteral("ERROR: This example cannot be played: \n%1\n\n%2").arg(path, reason);
 }
 
-// The neck picture in the document: 600 pixels wide for the six-string neck (0.8 of its
-// surface), as wide as the text beside it reads comfortably.
-constexpr double NeckPictureScale = 0.8;
+// The neck picture in the document: 565 pixels wide for the six-string neck (0.75 of its
+// surface), as wide as the text under it reads comfortably.
+constexpr double NeckPictureScale = 0.75;
 
 } // namespace
 
@@ -84,7 +84,7 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
     if (!m_program.midiOut().isOpen()) {
         if (const auto problem = m_program.reopenSound())
             m_page.soundProblem =
-                QStringLiteral("No sound: the examples cannot be heard (%1).").arg(*problem);
+                QStringLiteral("No sound: the examples cannot be heard. %1").arg(*problem);
     }
     m_open = true;
 

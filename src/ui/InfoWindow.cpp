@@ -85,9 +85,9 @@ InfoWindow::InfoWindow(InfoSession& session, QWidget* parent)
     layout->addWidget(m_sound);
     layout->addLayout(controls);
 
-    // Wide enough for the neck picture (600 pixels) beside the margins, tall enough for it and
-    // a few paragraphs under it.
-    resize(std::max(680, fontMetrics().averageCharWidth() * 90), 620);
+    // Wide enough for the neck picture (565 pixels) and the grip table beside the margins and
+    // the scroll bar, tall enough for it and a few paragraphs under it.
+    resize(std::max(720, fontMetrics().averageCharWidth() * 100), 640);
 
     connect(m_examples, &QComboBox::activated, this, [this](int index) {
         m_session.choose(index);

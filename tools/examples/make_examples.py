@@ -3,7 +3,8 @@
 accompaniment sequences (<stem>_1.emd, <stem>_2.emd) with their bass-and-drums versions
 (<stem>_1g.emd, <stem>_2g.emd), and the six pedal grooves P01.emd .. P06.emd shared by all items;
 then sets each item's "examples" key to "2*" in chord.ini, scale.ini and triad.ini, leaving every
-other byte of those files as it was.
+other byte of those files as it was; and names every example in examples.ini (names.py), the
+names the information window lists.
 
 Every example is on C. Before anything is written each one is checked: at least 8 seconds and
 under a minute, and outside the drums at least half of its sounding note time on the chord's or
