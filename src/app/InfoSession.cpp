@@ -2,12 +2,15 @@
 
 #include "app/FileProblems.h"
 #include "app/Program.h"
+#include "modes/InfoDocument.h"
+#include "sound/MidiTranspose.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTextDocument>
 
 namespace chordalis {
 
@@ -17,7 +20,17 @@ QString cannotPlayMessage(const QString& path, const QString& reason) {
     return QStringLiteral("ERROR: This example cannot be played: \n%1\n\n%2").arg(path, reason);
 }
 
+// The neck picture in the document: 565 pixels wide for the six-string neck (0.75 of its
+// surface), as wide as the text under it reads comfortably.
+constexpr double NeckPictureScale = 0.75;
+
 } // namespace
+
+QString plainTextOf(const QString& html) {
+    QTextDocument document;
+    document.setHtml(html);
+    return document.toPlainText();
+}
 
 InfoSession::InfoSession(Program& program) : m_program(program) {
     m_program.examplePlayer().finished = [this] {
@@ -45,19 +58,34 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
         m_program.boxes().inform(BoxIcon::Stop, text.error);
         return false;
     }
+    ModeContext& context = m_program.context();
+    const AppState& state = context.state;
     m_page = InfoPage{};
-    m_page.txtInfo = text.text;
+    const InfoContent content =
+        composeInfo(state, modeKey, item, text.text, infoGrips(context, modeKey, item));
+    m_page.title = content.title;
+    m_page.html = content.html;
+    m_page.txtInfo = plainTextOf(content.html);
+    // The page shows the item on its root when its Info button is pressed.
+    NeckExtras extras;
+    extras.labels = state.view.labels;
+    m_page.neckPicture = context.fretboard.image(NeckPictureScale, extras);
+    m_page.transpose = state.currentRoot;
     m_page.txtStem = keys.stem;
-    m_page.cboInfo = exampleEntries(keys.stem, keys.examples);
+    m_page.cboInfo = exampleEntries(keys.stem, keys.examples, exampleNamesFrom(context.ini));
 
     // Nothing but the examples sounds while the window is open.
     m_metronomeWasRunning = m_program.metronome().isRunning();
     m_program.metronome().setRunning(false);
     m_program.player().allNotesOff();
-    // The examples need the output: one that could not be opened is tried again (and its
-    // failure reported) now.
-    if (!m_program.midiOut().isOpen())
-        m_program.openSound();
+    // The examples need the output: one that could not be opened is tried again now. Its
+    // failure was reported when it happened; the window says it again beside the examples,
+    // with no message box in the way.
+    if (!m_program.midiOut().isOpen()) {
+        if (const auto problem = m_program.reopenSound())
+            m_page.soundProblem =
+                QStringLiteral("No sound: the examples cannot be heard. %1").arg(*problem);
+    }
     m_open = true;
 
     if (m_page.cboInfo.empty()) {
@@ -92,12 +120,26 @@ void InfoSession::loadExample(const QString& file) {
         return;
     }
     const QByteArray bytes = emd.readAll();
-    const auto mid = decodeExample(bytes);
-    if (!mid) {
+    const auto decoded = decodeExample(bytes);
+    if (!decoded) {
         refuse(cannotPlayMessage(path, QStringLiteral("The file is %1 bytes long, shorter than a "
                                                       "MIDI file header.")
                                            .arg(bytes.size())));
         return;
+    }
+    // Every example is written on C: it plays on the chosen root.
+    QByteArray mid = *decoded;
+    if (m_page.transpose != 0) {
+        QString damage;
+        const auto moved = transposeMidiFile(mid, m_page.transpose, &damage);
+        if (!moved) {
+            QString reason; // the reader's words for the damage, where it has them
+            if (!parseMidiFile(mid, &reason))
+                damage = reason;
+            refuse(cannotPlayMessage(path, damage));
+            return;
+        }
+        mid = *moved;
     }
 
     // The converted example replaces the scratch file, and is played from there; where the
@@ -108,7 +150,7 @@ void InfoSession::loadExample(const QString& file) {
         const QString path = QDir(folder).filePath(QStringLiteral("gp.mid"));
         QSaveFile out(path);
         if (QDir().mkpath(folder) && out.open(QIODevice::WriteOnly) &&
-            out.write(*mid) == mid->size() && out.commit()) {
+            out.write(mid) == mid.size() && out.commit()) {
             scratch = path;
             break;
         }
@@ -120,7 +162,7 @@ void InfoSession::loadExample(const QString& file) {
                    .arg(scratchPath(), problem));
         return;
     }
-    if (m_scratch != scratch)
+    if (!m_scratch.isEmpty() && m_scratch != scratch)
         QFile::remove(m_scratch); // an earlier one elsewhere
     m_scratch = scratch;
     QString error;

@@ -10,6 +10,9 @@ namespace chordalis {
 
 class Program;
 
+// The text a person reads in a rich-text document, as txtInfo holds it.
+QString plainTextOf(const QString& html);
+
 // What the information window does, from its opening to its closing: the item's text, the
 // example list, each example converted into the scratch MIDI file and loaded into the program's
 // example player, the play buttons and the end of an example. The window shows the page and

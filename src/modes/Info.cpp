@@ -81,23 +81,32 @@ InfoKeys readInfoKeys(IniReader& ini, const QString& modeKey, int item) {
             ini.readIni(file, section, QStringLiteral("examples"))};
 }
 
-std::vector<ExampleEntry> exampleEntries(const QString& stem, const QString& examples) {
+std::vector<ExampleEntry> exampleEntries(const QString& stem, const QString& examples,
+                                         const ExampleNames& nameOf) {
     std::vector<ExampleEntry> entries;
+    auto add = [&](const QString& fileStem, const QString& fallback) {
+        QString caption = nameOf ? nameOf(fileStem).simplified() : QString();
+        entries.push_back(
+            {caption.isEmpty() ? fallback : caption, fileStem + QLatin1String(".emd")});
+    };
     const int sequences = std::min(leadingNumber(examples), MaxSequences);
     for (int n = 1; n <= sequences; ++n) {
         const QString number = QString::number(n);
-        entries.push_back(
-            {QStringLiteral("Sequence ") + number, stem + u'_' + number + QLatin1String(".emd")});
-        entries.push_back(
-            {QStringLiteral("Sequence ") + number + QLatin1String(" (bass and drums only)"),
-             stem + u'_' + number + QLatin1String("g.emd")});
+        add(stem + u'_' + number, QStringLiteral("Sequence ") + number);
+        add(stem + u'_' + number + u'g',
+            QStringLiteral("Sequence ") + number + QLatin1String(" (bass and drums only)"));
     }
     if (examples.endsWith(u'*')) {
         for (int k = 1; k <= PedalGrooves; ++k)
-            entries.push_back(
-                {QStringLiteral("Pedal Groove #%1").arg(k), QStringLiteral("P0%1.emd").arg(k)});
+            add(QStringLiteral("P0%1").arg(k), QStringLiteral("Pedal Groove #%1").arg(k));
     }
     return entries;
+}
+
+ExampleNames exampleNamesFrom(IniReader& ini) {
+    return [&ini](const QString& fileStem) {
+        return ini.readIni(QStringLiteral("examples"), QStringLiteral("names"), fileStem);
+    };
 }
 
 bool isPlainFileName(const QString& name) {

@@ -3,7 +3,9 @@
 #include "modes/Pages.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -36,10 +38,16 @@ struct ExampleEntry {
     friend bool operator==(const ExampleEntry&, const ExampleEntry&) = default;
 };
 
-// The example list for an "examples" value: for n = 1 up to its leading number, "Sequence n"
-// (stem_n.emd) and "Sequence n (bass and drums only)" (stem_ng.emd), at most 99 sequences; then,
-// when the value ends with "*", "Pedal Groove #1" .. "Pedal Groove #6" (P01.emd .. P06.emd).
-std::vector<ExampleEntry> exampleEntries(const QString& stem, const QString& examples);
+// The example list for an "examples" value: for n = 1 up to its leading number, stem_n.emd and
+// its bass-and-drums version stem_ng.emd, at most 99 sequences; then, when the value ends with
+// "*", the pedal grooves P01.emd .. P06.emd. Each is captioned by nameOf(file stem) ("Swing
+// ii-V-I with piano, bass and drums (138 bpm)"); where that gives nothing, "Sequence n",
+// "Sequence n (bass and drums only)" and "Pedal Groove #k".
+using ExampleNames = std::function<QString(const QString& fileStem)>;
+std::vector<ExampleEntry> exampleEntries(const QString& stem, const QString& examples,
+                                         const ExampleNames& nameOf = {});
+// The names of examples.ini in the program folder, section "names", key the file stem.
+ExampleNames exampleNamesFrom(IniReader& ini);
 
 // Whether a name from the data files may be used as a file name in its folder: no path
 // separator, no "..", no control character. Anything else opens nothing.
@@ -76,7 +84,17 @@ enum class ExamplePlayState { Stopped = 0, Playing = 1, Paused = 2 };
 struct InfoPage {
     static constexpr const char* Caption = "Information and Examples";
 
+    // The item's information on the chosen root: its title ("C# Major 7th chord (C#maj7)"),
+    // the document the window shows, and txtInfo, that document's plain text.
+    QString title;
+    QString html;
     QString txtInfo;
+    // The neck as the page showed the item when Info was pressed (the document's InfoNeckImage).
+    QImage neckPicture;
+    // The root's distance above C in semitones (0..11): every example is moved up by it.
+    int transpose = 0;
+    // Why the examples cannot sound (no output could be opened); empty when they can.
+    QString soundProblem;
     std::vector<ExampleEntry> cboInfo;
     int cboInfoIndex = -1; // the chosen entry, -1 for none
     QString txtStem;

@@ -1,15 +1,17 @@
 #include "ui/InfoWindow.h"
 
 #include "app/InfoSession.h"
+#include "modes/InfoDocument.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace chordalis {
@@ -24,15 +26,28 @@ QPushButton* makeButton(const QString& name, const QString& caption, const QStri
     return button;
 }
 
+// A transport button: the theme's media icon where the desktop has one, else the style's own;
+// its name is the tooltip and what a screen reader says.
+QPushButton* makeTransportButton(const QString& name, const char* themeIcon,
+                                 QStyle::StandardPixmap fallback, const QString& tip) {
+    auto* button = makeButton(name, QString(), tip);
+    button->setIcon(
+        QIcon::fromTheme(QLatin1String(themeIcon), button->style()->standardIcon(fallback)));
+    button->setAccessibleName(tip);
+    return button;
+}
+
 } // namespace
 
 InfoWindow::InfoWindow(InfoSession& session, QWidget* parent)
-    : QDialog(parent), m_session(session), m_text(new QPlainTextEdit), m_examples(new QComboBox),
-      m_play(makeButton(QStringLiteral("cmdPlay"), QStringLiteral(">"), QStringLiteral("Play"))),
-      m_pause(
-          makeButton(QStringLiteral("cmdPause"), QStringLiteral("||"), QStringLiteral("Pause"))),
-      m_reset(
-          makeButton(QStringLiteral("cmdReset"), QStringLiteral("|<<"), QStringLiteral("Reset"))),
+    : QDialog(parent), m_session(session), m_text(new QTextBrowser), m_sound(new QLabel),
+      m_examples(new QComboBox),
+      m_play(makeTransportButton(QStringLiteral("cmdPlay"), "media-playback-start",
+                                 QStyle::SP_MediaPlay, QStringLiteral("Play"))),
+      m_pause(makeTransportButton(QStringLiteral("cmdPause"), "media-playback-pause",
+                                  QStyle::SP_MediaPause, QStringLiteral("Pause"))),
+      m_reset(makeTransportButton(QStringLiteral("cmdReset"), "media-skip-backward",
+                                  QStyle::SP_MediaSkipBackward, QStringLiteral("Back to start"))),
       m_close(makeButton(QStringLiteral("cmdClose"), QStringLiteral("Close"), QString())),
       m_stem(new QLineEdit) {
     setObjectName(QStringLiteral("frmInfo"));
@@ -41,13 +56,10 @@ InfoWindow::InfoWindow(InfoSession& session, QWidget* parent)
 
     m_text->setObjectName(QStringLiteral("txtInfo"));
     m_text->setReadOnly(true);
-    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    if (!courier.exactMatch())
-        courier.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-    m_text->setFont(courier);
+    m_text->setOpenLinks(false); // the document holds no links; nothing may replace it
+    m_sound->setObjectName(QStringLiteral("lblInfoSound"));
+    m_sound->setWordWrap(true);
+    m_sound->hide();
 
     m_examples->setObjectName(QStringLiteral("cboInfo"));
     m_examples->setMinimumContentsLength(30);
@@ -70,10 +82,12 @@ InfoWindow::InfoWindow(InfoSession& session, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_text, 1);
+    layout->addWidget(m_sound);
     layout->addLayout(controls);
 
-    const QFontMetrics metrics(courier);
-    resize(std::max(640, metrics.horizontalAdvance(QLatin1Char('M')) * 76), 480);
+    // Wide enough for the neck picture (565 pixels) and the grip table beside the margins and
+    // the scroll bar, tall enough for it and a few paragraphs under it.
+    resize(std::max(720, fontMetrics().averageCharWidth() * 100), 640);
 
     connect(m_examples, &QComboBox::activated, this, [this](int index) {
         m_session.choose(index);
@@ -118,8 +132,16 @@ void InfoWindow::reject() {
 
 void InfoWindow::showPage() {
     const InfoPage& page = m_session.page();
-    if (m_text->toPlainText() != page.txtInfo)
-        m_text->setPlainText(page.txtInfo);
+    if (m_text->property("shownHtml").toString() != page.html) {
+        m_text->document()->addResource(QTextDocument::ImageResource,
+                                        QUrl(QLatin1String(InfoNeckImage)), page.neckPicture);
+        m_text->setHtml(page.html);
+        m_text->setProperty("shownHtml", page.html);
+    }
+    if (!page.title.isEmpty())
+        setWindowTitle(page.title + QLatin1String(" - ") + QLatin1String(InfoPage::Caption));
+    m_sound->setText(page.soundProblem);
+    m_sound->setVisible(!page.soundProblem.isEmpty());
     m_stem->setText(page.txtStem);
     {
         const QSignalBlocker block(m_examples);

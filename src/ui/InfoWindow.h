@@ -3,15 +3,17 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
+class QTextBrowser;
 
 namespace chordalis {
 
 class InfoSession;
 
-// frmInfo: the information text of an item and its examples, with the play buttons. It shows
+// frmInfo: the information of an item on the chosen root as rich text, with the neck picture in
+// it, and its examples, with the play buttons. It shows
 // the session's page and hands every click to the session. However the window is left (Close,
 // the close box, Escape, its destruction) the session is closed once.
 class InfoWindow : public QDialog {
@@ -32,7 +34,8 @@ private:
     void closeSession();
 
     InfoSession& m_session;
-    QPlainTextEdit* m_text;
+    QTextBrowser* m_text;
+    QLabel* m_sound;
     QComboBox* m_examples;
     QPushButton* m_play;
     QPushButton* m_pause;

@@ -4,6 +4,10 @@
 #include "../sound/MidiTestData.h"
 #include "app/InfoSession.h"
 #include "modes/Commands.h"
+#include "modes/InfoDocument.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
+#include "sound/MidiTranspose.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +41,17 @@ TEST(InfoFiles, ExampleListsAndTheFilesTheirEntriesLoad) {
     ASSERT_EQ(damaged.size(), 2u * 99 + 6);
     EXPECT_EQ(damaged[197].file, QStringLiteral("st_99g.emd"));
 
+    // Names from examples.ini where it has them, the numbered captions where not.
+    const ExampleNames names = [](const QString& stem) {
+        return stem == QLatin1String("st_1g") ? QStringLiteral(" Swing ii-V-I with bass and drums ")
+               : stem == QLatin1String("P02") ? QStringLiteral("Swing groove")
+                                              : QString();
+    };
+    const auto named = exampleEntries(QStringLiteral("st"), QStringLiteral("1*"), names);
+    EXPECT_EQ(named[0], (ExampleEntry{"Sequence 1", "st_1.emd"}));
+    EXPECT_EQ(named[1], (ExampleEntry{"Swing ii-V-I with bass and drums", "st_1g.emd"}));
+    EXPECT_EQ(named[3], (ExampleEntry{"Swing groove", "P02.emd"}));
+
     for (const char* hostile : {"../system/x", "a/b", "a\\b", "..", "x\ny", ""})
         EXPECT_FALSE(isPlainFileName(QLatin1String(hostile))) << hostile;
     EXPECT_TRUE(isPlainFileName(QStringLiteral("chord_major7")));
@@ -52,6 +67,72 @@ TEST(InfoFiles, AnExampleIsItsHeaderThenTheRestReversed) {
     EXPECT_EQ(decodeExample(emd), mid);
     EXPECT_EQ(decodeExample(emd.left(14)), emd.left(14));
     EXPECT_FALSE(decodeExample(emd.left(13)));
+}
+
+// The texts are written on C: their note names are read as degrees of C major and spelled as the
+// same degrees of the root, so every letter name and accidental follows the root's key.
+TEST(InfoText, NoteNamesMoveToTheRootSpelledInItsKey) {
+    constexpr int CSharp = 1, Gb = 6, Bb = 10;
+    const struct {
+        const char* on;
+        int root;
+        int column;
+        const char* moved;
+    } cases[] = {
+        {"Notes from C: C E G B", CSharp, SharpColumn, "Notes from C#: C# E# G# B#"},
+        {"Other roots: G: G B D F#; F: F A C E.", CSharp, SharpColumn,
+         "Other roots: G#: G# B# D# Fx; F#: F# A# C# E#."},
+        {"C D Eb F G A Bb", Gb, FlatColumn, "Gb Ab Bbb Cb Db Eb Fb"},
+        {"Dm7 G7 Cmaj7, Bbm6, C/E, Cm(maj7), CΔ7, CM7, Csus4, Cadd9, Cquartal.", Bb, FlatColumn,
+         "Cm7 F7 Bbmaj7, Abm6, Bb/D, Bbm(maj7), BbΔ7, BbM7, Bbsus4, Bbadd9, Bbquartal."},
+        {"It sits in A minor (Am7), a 3rd below E.", CSharp, SharpColumn,
+         "It sits in A# minor (A#m7), a 3rd below E#."},
+        // Words, the article, strings and grip shapes are no notes.
+        {"A major triad. Dorian, Bebop, Ebony, CAGED. The A string, open E, low E, the "
+         "Emaj7-shape and the Cmaj shape.",
+         CSharp, SharpColumn,
+         "A major triad. Dorian, Bebop, Ebony, CAGED. The A string, open E, low E, the "
+         "Emaj7-shape and the Cmaj shape."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(moveNoteNames(QString::fromUtf8(c.on), c.root, c.column),
+                  QString::fromUtf8(c.moved))
+            << c.on;
+    EXPECT_EQ(moveNoteNames(u"Dm7 G7 Cmaj7 in F#", 0, FlatColumn), u"Dm7 G7 Cmaj7 in F#");
+}
+
+TEST(InfoText, FretsAndPositionsMoveWithTheRootAndStayOnTheNeck) {
+    const QString text = QStringLiteral("the 3rd Position, the 8th fret, fret 10 of the 6th "
+                                        "string, frets 5 to 9, frets 12-10-10, frets 0-2-2.");
+    EXPECT_EQ(movePositions(text, 1),
+              QStringLiteral("the 4th Position, the 9th fret, fret 11 of the 6th string, frets 6 "
+                             "to 10, frets 13-11-11, frets 0-2-2."));
+    // Past the 12th fret a group moves an octave lower, all of it.
+    EXPECT_EQ(movePositions(text, 5),
+              QStringLiteral("the 8th Position, the 1st fret, fret 3 of the 6th string, frets 10 "
+                             "to 14, frets 5-3-3, frets 0-2-2."));
+    EXPECT_EQ(movePositions(text, 0), text);
+}
+
+TEST(InfoText, UnderlinedHeadingsBecomeSectionsAndListsStayLists) {
+    const ParsedInfoText parsed = parseInfoText(
+        QStringLiteral("Major 7th chord (Cmaj7)\r\n=======================\r\n\r\n"
+                       "Formula:      1 3 5 7\nIntervals:    root, major 3rd,\n"
+                       "              major 7th.\n\nWhat it is\n----------\nA major triad\n"
+                       "with a 7th.\n\nThe grips:\n  7th Position: Shell voicing,\n"
+                       "    root on the 6th.\n  8th Position: Drop 3.\nAfter the list.\n"));
+    EXPECT_EQ(parsed.title, QStringLiteral("Major 7th chord (Cmaj7)"));
+    ASSERT_EQ(parsed.facts.size(), 2u);
+    EXPECT_EQ(parsed.facts[1], std::make_pair(QStringLiteral("Intervals"),
+                                              QStringLiteral("root, major 3rd, major 7th.")));
+    ASSERT_EQ(parsed.sections.size(), 1u);
+    const InfoSection& section = parsed.sections[0];
+    EXPECT_EQ(section.heading, QStringLiteral("What it is"));
+    ASSERT_EQ(section.blocks.size(), 3u);
+    EXPECT_EQ(section.blocks[0].text, QStringLiteral("A major triad with a 7th."));
+    EXPECT_EQ(section.blocks[1].items, QStringList({"7th Position: Shell voicing, root on the 6th.",
+                                                    "8th Position: Drop 3."}));
+    EXPECT_EQ(section.blocks[2].text, QStringLiteral("After the list."));
 }
 
 class InfoTest : public ::testing::Test {
@@ -99,7 +180,7 @@ TEST_F(InfoTest, ChordPageFillsListLoadsTheFirstExampleIntoTheCacheAndPlays) {
     ASSERT_TRUE(program->infoCommand(Mode::Chords));
     EXPECT_TRUE(program.boxes().shown.empty());
     const InfoPage& page = info.page();
-    EXPECT_EQ(page.txtInfo, QString::fromUtf8(dataFile("system/chord_major.txt")));
+    EXPECT_TRUE(page.txtInfo.startsWith(QLatin1String("C Major chord")));
     EXPECT_EQ(page.txtStem, QStringLiteral("chord_major"));
     ASSERT_EQ(page.cboInfo.size(), 10u); // "2*"
     EXPECT_EQ(page.cboInfoIndex, 0);
@@ -248,7 +329,7 @@ TEST_F(InfoTest, ItemsWithoutATextOrWithoutExamples) {
     ASSERT_TRUE(program->infoCommand(Mode::Chords));
     EXPECT_EQ(info.page().cboInfo.size(), 6u);
     EXPECT_EQ(scratch(), decodeExample(dataFile("midi/P01.emd")));
-    EXPECT_EQ(info.page().txtInfo, QString::fromLatin1(dataFile("system/chord_6.txt"))); // CR LF
+    EXPECT_TRUE(info.page().txtInfo.startsWith(QLatin1String("C Major 6th chord"))); // CR LF
     info.close();
 
     // No examples: the text alone, nothing to play.
@@ -292,6 +373,111 @@ TEST_F(InfoTest, DamagedExamplesAreRefusedWithAMessageAndPlayNothing) {
             EXPECT_NE(statusOf(s.word) & 0xF0, 0x90) << c.what;
         info.close();
     }
+}
+
+// The shipped library on another root: the page describes C#maj7 in C#'s spelling, lists its
+// grips on C#, names its examples and plays them moved up a half step, drums as they are.
+TEST(InfoOnARoot, ChordOnCSharpAndScaleOnGbWithTheExamplesMoved) {
+    QTemporaryDir cache;
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(cache.path()));
+    QStandardPaths::setTestModeEnabled(true);
+    {
+        test::HeadlessProgram program;
+        for (const char* name : {"system/chord_major7.txt", "system/scale_dorian.txt",
+                                 "midi/chord_major7_1.emd", "midi/scale_dorian_1.emd"}) {
+            QFile shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA "/") + QLatin1String(name));
+            ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << name;
+            program.writeDataFile(QLatin1String(name), shipped.readAll());
+        }
+        InfoSession& info = program->info();
+        selectRootTab(program->context(), *rootTabIndex(QStringLiteral("C#")));
+        const auto& chords = program->context().state.chords.entries;
+        const int maj7 = int(std::find_if(chords.begin(), chords.end(),
+                                          [](const ChordEntry& c) { return c.name == "maj7"; }) -
+                             chords.begin());
+        program.clickItem(TreeId::Chords, maj7);
+        ASSERT_TRUE(program->infoCommand(Mode::Chords))
+            << qPrintable(program.boxes().texts().join("|"));
+        const InfoPage& page = info.page();
+        EXPECT_EQ(page.title, QStringLiteral("C# Major 7th chord (C#maj7)"));
+        EXPECT_TRUE(page.txtInfo.contains(QLatin1String("C# E# G# B#")));
+        EXPECT_TRUE(page.txtInfo.contains(QLatin1String("D#m7 G#7 C#maj7"))); // the ii-V-I
+        EXPECT_TRUE(page.txtInfo.contains(QLatin1String("Scales to play over C#maj7: C# Major")));
+        // Songs are named in their own keys.
+        EXPECT_TRUE(page.txtInfo.contains(QLatin1String("moves from C to Cmaj7")));
+        EXPECT_FALSE(page.txtInfo.contains(QLatin1String("====")));
+        EXPECT_FALSE(page.txtInfo.contains(QLatin1String("----")));
+        EXPECT_TRUE(page.html.contains(QLatin1String("<h2>What it is</h2>")));
+        EXPECT_TRUE(page.html.contains(QLatin1String("<h2>Grips on C#</h2>")));
+        EXPECT_TRUE(page.html.contains(QLatin1String(InfoNeckImage)));
+        EXPECT_FALSE(page.neckPicture.isNull());
+        // The grips are the voicing list's on C#, and the boxes come from them.
+        const auto& listed = program->context().state.voicings;
+        ASSERT_FALSE(listed.empty());
+        EXPECT_TRUE(page.html.contains(listed.front().caption.toHtmlEscaped()));
+        EXPECT_FALSE(infoChordBoxes({page.title, page.html, listed}).empty());
+
+        ASSERT_GE(page.cboInfo.size(), 2u);
+        EXPECT_EQ(page.cboInfo[0].caption,
+                  QStringLiteral("Swing ii-V-I with piano, bass and drums (138 bpm)"));
+        EXPECT_EQ(page.cboInfo[1].caption,
+                  QStringLiteral("Swing ii-V-I with bass and drums (138 bpm)"));
+
+        // gp.mid is the example moved: every note but the drums' a half step up.
+        QFile emd(program.folderPath() + QLatin1String("/midi/chord_major7_1.emd"));
+        ASSERT_TRUE(emd.open(QIODevice::ReadOnly));
+        QString error;
+        const auto onC = parseMidiFile(*decodeExample(emd.readAll()), &error);
+        const auto played = readMidiFile(info.scratchFile(), &error);
+        ASSERT_TRUE(onC && played) << qPrintable(error);
+        ASSERT_EQ(played->events.size(), onC->events.size());
+        int drums = 0, moved = 0;
+        for (size_t i = 0; i < onC->events.size(); ++i) {
+            const std::uint32_t was = onC->events[i].word, is = played->events[i].word;
+            const int kind = statusOf(was) & 0xF0;
+            if (kind != 0x80 && kind != 0x90) {
+                EXPECT_EQ(is, was) << i;
+                continue;
+            }
+            const bool drum = (statusOf(was) & 0x0F) == DrumChannel;
+            (drum ? drums : moved)++;
+            EXPECT_EQ(data1Of(is), data1Of(was) + (drum ? 0 : 1)) << i;
+        }
+        EXPECT_GT(drums, 0);
+        EXPECT_GT(moved, 0);
+        info.close();
+
+        // A scale on Gb, in flats throughout.
+        selectRootTab(program->context(), *rootTabIndex(QStringLiteral("Gb")));
+        program.clickItem(TreeId::Scales, 1); // Dorian
+        ASSERT_TRUE(program->infoCommand(Mode::Scales));
+        EXPECT_EQ(info.page().title, QStringLiteral("Gb Dorian scale"));
+        EXPECT_TRUE(info.page().txtInfo.contains(QLatin1String("Gb Ab Bbb Cb Db Eb Fb")));
+        EXPECT_TRUE(info.page().txtInfo.contains(QLatin1String("Chords it is played over: Gbm")));
+        EXPECT_FALSE(info.page().html.contains(QLatin1String("Grips on")));
+        EXPECT_EQ(info.page().transpose, 6);
+        info.close();
+        EXPECT_TRUE(program.boxes().shown.empty()) << qPrintable(program.boxes().texts().join("|"));
+    }
+    QStandardPaths::setTestModeEnabled(false);
+    qputenv("HOME", home);
+}
+
+// Without a sound output the window still opens, says why the examples are silent, and shows
+// no message box: the failure was reported when the output first failed to open.
+TEST_F(InfoTest, WithoutSoundTheWindowSaysSoAndNoBoxInterrupts) {
+    out.close();
+    out.failOpen = true;
+    program.clickItem(TreeId::Chords, 0);
+    ASSERT_TRUE(program->infoCommand(Mode::Chords));
+    EXPECT_TRUE(program.boxes().shown.empty()) << qPrintable(program.boxes().texts().join("|"));
+    EXPECT_TRUE(info.page().soundProblem.contains(QLatin1String("no such device")));
+    info.close();
+    out.failOpen = false;
+    ASSERT_TRUE(program->infoCommand(Mode::Chords));
+    EXPECT_TRUE(info.page().soundProblem.isEmpty());
+    info.close();
 }
 
 } // namespace

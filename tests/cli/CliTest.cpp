@@ -68,7 +68,7 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
           "info note --item 0", "info chord --item 3", "info",
           // Options of another command.
           "spell --root C --formula 1;3 --item 2", "library --png x.png",
-          "show chord --item 0 --pdf x.pdf", "info chord --item 0 --root D",
+          "show chord --item 0 --pdf x.pdf", "info chord --item 0 --root H",
           "play scale --item 0 --midi-log --png x.png", "play scale --item 0 --live --midi-log",
           "play scale --item 0 --midi-log --device 1"}) {
         const Result r = run(args);
@@ -342,7 +342,8 @@ TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {
     const Result r = run({"info", "chord", "--item", "0", "--data", examples});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     const QJsonObject j = r.json();
-    EXPECT_TRUE(j["txtInfo"].toString().startsWith(QLatin1String("Major chord\n")));
+    EXPECT_TRUE(j["txtInfo"].toString().startsWith(QLatin1String("C Major chord\n")));
+    EXPECT_EQ(j["root"].toString(), QStringLiteral("C"));
     const QJsonArray entries = j["cboInfo"].toArray();
     ASSERT_EQ(entries.size(), 10);
     EXPECT_EQ(entries[3].toObject()["exists"].toBool(), false); // chord_major_2g.emd
@@ -350,6 +351,19 @@ TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {
     // A hostile stem finds nothing; no item is the Info button's refusal.
     EXPECT_EQ(run({"info", "scale", "--item", "1", "--data", examples}).status, 1);
     EXPECT_EQ(run({"info", "triad", "--data", examples}).status, 3);
+
+    // On another root: the text as the window shows it there, its grips and the named examples.
+    const QJsonObject cs =
+        run({"info", "chord", "--item", "3", "--root", "C#", "--data", CHORDALIS_SHIPPED_DATA})
+            .json();
+    EXPECT_EQ(cs["title"].toString(), QStringLiteral("C# Major 7th chord (C#maj7)"));
+    EXPECT_EQ(cs["transpose"].toInt(), 1);
+    EXPECT_TRUE(cs["txtInfo"].toString().contains(QLatin1String("C# E# G# B#")));
+    EXPECT_TRUE(cs["html"].toString().contains(QLatin1String("<h2>Grips on C#</h2>")));
+    ASSERT_FALSE(cs["grips"].toArray().isEmpty());
+    EXPECT_EQ(cs["grips"].toArray()[0].toObject()["frets"].toArray().size(), 6);
+    EXPECT_EQ(cs["cboInfo"].toArray()[0].toObject()["entry"].toString(),
+              QStringLiteral("Swing ii-V-I with piano, bass and drums (138 bpm)"));
 }
 
 TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
@@ -377,6 +391,25 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
     EXPECT_TRUE(beatTwo);
     EXPECT_NEAR(log.json()["seconds"].toDouble(), 376.0 / 192, 1e-6); // the last note-off
     EXPECT_EQ(run({"example", emd}).status, 2);
+
+    // Moved to D as the window plays it there: the notes up a tone, the drums as they are.
+    const Result onD = run({"example", emd, "--midi-log", "--root", "D"});
+    ASSERT_EQ(onD.status, 0) << qPrintable(onD.err);
+    EXPECT_EQ(onD.json()["root"].toString(), QStringLiteral("D"));
+    const QJsonArray was = log.json()["messages"].toArray();
+    const QJsonArray is = onD.json()["messages"].toArray();
+    ASSERT_EQ(is.size(), was.size());
+    int moved = 0;
+    for (qsizetype i = 0; i < was.size(); ++i) {
+        const QJsonArray a = was[i].toObject()["bytes"].toArray();
+        const QJsonArray b = is[i].toObject()["bytes"].toArray();
+        const int status = a[0].toInt();
+        const bool note = (status & 0xE0) == 0x80 && (status & 0x0F) != 9;
+        EXPECT_EQ(b[1].toInt() - a[1].toInt(), note ? 2 : 0) << i;
+        moved += note;
+    }
+    EXPECT_GT(moved, 0);
+    EXPECT_EQ(run({"example", emd, "--midi-log", "--root", "H"}).status, 2);
 }
 
 // What each mode's markers carry under --labels: the picture the window draws ("shown"), while

@@ -2,6 +2,7 @@
 
 #include "MidiTestData.h"
 #include "sound/MidiOut.h"
+#include "sound/MidiTranspose.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,65 @@ TEST(MidiFile, DamagedFilesAreRefusedWithAReason) {
         EXPECT_FALSE(parseMidiFile(c.bytes, &error)) << c.what;
         EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.what << ": " << qPrintable(error);
     }
+}
+
+// Moving an example to another root: every note channel by the interval or an octave below it,
+// whichever keeps it in range; the drums, programs, controllers and timing byte for byte.
+TEST(MidiTranspose, NotesMoveByChannelDrumsAndEverythingElseStay) {
+    QString error;
+    const QByteArray original = tempoMapFile();
+    const auto up = transposeMidiFile(original, 4, &error); // to E
+    ASSERT_TRUE(up) << qPrintable(error);
+    ASSERT_EQ(up->size(), original.size());
+    const auto before = parseMidiFile(original, &error);
+    const auto after = parseMidiFile(*up, &error);
+    ASSERT_TRUE(before && after) << qPrintable(error);
+    ASSERT_EQ(after->events.size(), before->events.size());
+    for (size_t i = 0; i < before->events.size(); ++i) {
+        const std::uint32_t was = before->events[i].word;
+        const std::uint32_t is = after->events[i].word;
+        EXPECT_EQ(after->events[i].time, before->events[i].time) << i;
+        EXPECT_EQ(statusOf(is), statusOf(was)) << i;
+        EXPECT_EQ(data2Of(is), data2Of(was)) << i;
+        const int kind = statusOf(was) & 0xF0;
+        const bool note = (kind == 0x80 || kind == 0x90) && (statusOf(was) & 0x0F) != DrumChannel;
+        // Running status too: the notes after the meta event move with the others.
+        EXPECT_EQ(data1Of(is), note ? data1Of(was) + 4 : data1Of(was)) << i;
+    }
+    EXPECT_EQ(transposeMidiFile(original, 0, &error), original);
+    EXPECT_EQ(transposeMidiFile(original, 12, &error), original);
+
+    // A tritone goes towards middle C: a bass line up, a high part down.
+    const QByteArray parts = file(
+        0, 96,
+        {track(event(0, {0x91, 36, 90}) + event(96, {0x81, 36, 0}) + event(0, {0x90, 76, 90}) +
+               event(96, {0x80, 76, 0}) + event(0, {0x99, 42, 90}) + event(10, {0x89, 42, 0}))});
+    const auto tritone = transposeMidiFile(parts, 6, &error);
+    ASSERT_TRUE(tritone);
+    const auto song = parseMidiFile(*tritone, &error);
+    ASSERT_TRUE(song);
+    EXPECT_EQ(data1Of(song->events[0].word), 42); // bass C2 to F#2
+    EXPECT_EQ(data1Of(song->events[2].word), 70); // E5 to Bb4
+    EXPECT_EQ(data1Of(song->events[4].word), 42); // the closed hi-hat stays
+
+    // A damaged file is refused with a reason, not moved in part.
+    const QByteArray cut = file(0, 96, {chunk("MTrk", bytes({0, 0x90, 60}))});
+    EXPECT_FALSE(transposeMidiFile(cut, 3, &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(MidiTranspose, ChannelShiftKeepsEveryNoteInRange) {
+    EXPECT_EQ(channelShift(0, 40, 60), 0);
+    EXPECT_EQ(channelShift(2, 50, 79), 2);   // to D: up a tone
+    EXPECT_EQ(channelShift(10, 50, 79), -2); // to Bb: down a tone
+    EXPECT_EQ(channelShift(7, 50, 79), -5);  // to G: down a 4th, not up a 5th
+    // A bass on E1 does not go below it: up a 5th rather than down a 4th.
+    EXPECT_EQ(channelShift(7, 28, 53), 7);
+    // Nor above the top of MIDI: down rather than up.
+    EXPECT_EQ(channelShift(3, 100, 126), -9);
+    // A part already below E1 may go lower, if it stays on the keyboard.
+    EXPECT_EQ(channelShift(9, 20, 40), -3);
+    EXPECT_EQ(channelShift(11, 0, 10), 11);
 }
 
 } // namespace

@@ -3,13 +3,16 @@
 #include "ui/InfoWindow.h"
 
 #include "StartedWindow.h"
+#include "modes/InfoDocument.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QTreeWidget>
+#include <QUrl>
 
 namespace chordalis {
 namespace {
@@ -51,12 +54,25 @@ TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrumen
     out().sent.clear();
 
     whileInfoShown("cmdChordInfo", [&](InfoWindow& w) {
-        auto* text = child<QPlainTextEdit>(w, "txtInfo");
-        EXPECT_TRUE(text->font().fixedPitch());
-        EXPECT_TRUE(text->toPlainText().startsWith(QLatin1String("Major chord")));
+        // Rich text with the title on the root and the neck picture in it.
+        auto* text = child<QTextBrowser>(w, "txtInfo");
+        EXPECT_TRUE(text->toPlainText().startsWith(QLatin1String("C Major chord")));
+        const QVariant neck = text->document()->resource(QTextDocument::ImageResource,
+                                                         QUrl(QLatin1String(InfoNeckImage)));
+        EXPECT_FALSE(neck.value<QImage>().isNull());
+        EXPECT_TRUE(w.windowTitle().startsWith(QLatin1String("C Major chord")));
+        // The transport buttons are icons, named by their tooltips.
+        for (const auto& [name, tip] :
+             {std::pair{"cmdPlay", "Play"}, {"cmdPause", "Pause"}, {"cmdReset", "Back to start"}}) {
+            auto* button = child<QPushButton>(w, name);
+            EXPECT_EQ(button->toolTip(), QLatin1String(tip)) << name;
+            EXPECT_FALSE(button->icon().isNull()) << name;
+            EXPECT_TRUE(button->text().isEmpty()) << name;
+        }
         auto* examples = child<QComboBox>(w, "cboInfo");
         EXPECT_EQ(examples->count(), 10);
-        EXPECT_EQ(examples->currentText(), QStringLiteral("Sequence 1"));
+        EXPECT_EQ(examples->currentText(),
+                  QStringLiteral("Pop I-IV-V with piano, bass and drums (100 bpm)"));
         EXPECT_FALSE(child<QLineEdit>(w, "txtStem")->isVisible());
 
         auto* pause = child<QPushButton>(w, "cmdPause");

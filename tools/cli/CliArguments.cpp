@@ -93,10 +93,10 @@ QStringList optionsOf(const QString& command) {
     if (command == QLatin1String("print"))
         return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
     if (command == QLatin1String("info"))
-        return {QStringLiteral("--data"), QStringLiteral("--item")};
+        return {QStringLiteral("--data"), QStringLiteral("--item"), QStringLiteral("--root")};
     if (command == QLatin1String("example"))
         return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
-                QStringLiteral("--render")};
+                QStringLiteral("--render"), QStringLiteral("--root")};
     return ValueOptions + FlagOptions; // an unknown command is refused on its own
 }
 

@@ -2,6 +2,7 @@
 
 #include "CliArguments.h"
 #include "CliLive.h"
+#include "app/InfoSession.h"
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
@@ -13,6 +14,7 @@
 #include "modes/Commands.h"
 #include "modes/Finder.h"
 #include "modes/Info.h"
+#include "modes/InfoDocument.h"
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 #include "modes/TreeClicks.h"
@@ -21,6 +23,7 @@
 #include "print/ReferenceSheet.h"
 #include "sound/MidiFile.h"
 #include "sound/MidiFilePlayer.h"
+#include "sound/MidiTranspose.h"
 #include "sound/RecordingMidiOut.h"
 #include "sound/backends/OfflineRender.h"
 
@@ -83,16 +86,20 @@ QString usage() {
         "                               PDF file (landscape, A4 or Letter as the locale has it).\n"
         "                               With several --root options or --all-roots, one page\n"
         "                               per root in one file.\n"
-        "  info MODE --item N           The information window of an item, for MODE chord,\n"
-        "                               arpeggio, scale or triad: the stem and examples keys,\n"
-        "                               txtInfo (the text) and cboInfo (the example entries in\n"
-        "                               order, each with the file it loads and whether it is\n"
-        "                               there).\n"
-        "  example FILE.emd (--decode OUT.mid | --midi-log | --render OUT.wav)\n"
+        "  info MODE --item N [--root R]\n"
+        "                               The information window of an item on a root, for MODE\n"
+        "                               chord, arpeggio, scale or triad: the stem and examples\n"
+        "                               keys, the title, txtInfo (the text as shown, moved to the\n"
+        "                               root), html (the document), the grips listed, and cboInfo\n"
+        "                               (the example entries in order, each with the file it\n"
+        "                               loads and whether it is there).\n"
+        "  example FILE.emd (--decode OUT.mid | --midi-log | --render OUT.wav) [--root R]\n"
         "                               An example file: --decode writes the MIDI file it stands\n"
         "                               for; --midi-log prints each MIDI message the information\n"
         "                               window would send, with its time; --render plays it\n"
-        "                               through the built-in synthesizer into a WAV file.\n"
+        "                               through the built-in synthesizer into a WAV file. With\n"
+        "                               --root, moved from C to that root as the window plays it\n"
+        "                               (drums unchanged).\n"
         "  help                         This text.\n"
         "\n"
         "Options:\n"
@@ -863,27 +870,49 @@ int info(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         err << "chordalis-cli: " << (item ? QStringLiteral("the library is empty") : error) << "\n";
         return ExitUsage;
     }
-    const InfoKeys keys = readInfoKeys(program.context().ini, mode->first, *item);
+    // The page as its Info button finds it: the item chosen, on the root.
+    if (!runDisplay(program, args, error)) {
+        err << "chordalis-cli: " << error << "\n";
+        return ExitUsage;
+    }
+    ModeContext& context = program.context();
+    const InfoKeys keys = readInfoKeys(context.ini, mode->first, *item);
     const InfoText text = readInfoText(folder, keys.stem);
     if (!text.error.isEmpty()) {
         err << "chordalis-cli: " << QString(text.error).replace(u'\n', u' ') << "\n";
         return ExitDataError;
     }
+    const InfoContent content =
+        composeInfo(s, mode->first, *item, text.text, infoGrips(context, mode->first, *item));
+    QJsonArray grips;
+    for (const Voicing& v : content.grips) {
+        QJsonArray frets;
+        for (int string = 1; string <= v.strings(); ++string)
+            frets.append(v.fret(string) ? *v.fret(string) : -1);
+        grips.append(QJsonObject{{"caption", v.caption}, {"frets", frets}, {"memo", v.memo}});
+    }
     QJsonArray entries;
-    for (const ExampleEntry& e : exampleEntries(keys.stem, keys.examples)) {
+    for (const ExampleEntry& e :
+         exampleEntries(keys.stem, keys.examples, exampleNamesFrom(context.ini))) {
         const QString path = examplePath(folder, e.file);
         entries.append(QJsonObject{{"entry", e.caption},
                                    {"file", e.file},
                                    {"path", path},
                                    {"exists", QFileInfo(path).isFile()}});
     }
-    print(out, QJsonObject{{"mode", modeName},
-                           {"item", *item},
-                           {"info", keys.stem},
-                           {"examples", keys.examples},
-                           {"textFile", text.path},
-                           {"txtInfo", text.text},
-                           {"cboInfo", entries}});
+    print(out,
+          QJsonObject{{"mode", modeName},
+                      {"item", *item},
+                      {"info", keys.stem},
+                      {"examples", keys.examples},
+                      {"textFile", text.path},
+                      {"root", QLatin1String(RootTabs[size_t(context.pages.rootTab - 1)].caption)},
+                      {"transpose", s.currentRoot},
+                      {"title", content.title},
+                      {"txtInfo", plainTextOf(content.html)},
+                      {"html", content.html},
+                      {"grips", grips},
+                      {"cboInfo", entries}});
     return ExitOk;
 }
 
@@ -910,11 +939,29 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
         return ExitDataError;
     }
     const QByteArray bytes = file.readAll();
-    const auto mid = decodeExample(bytes);
+    auto mid = decodeExample(bytes);
     if (!mid) {
         err << "chordalis-cli: " << path << " is " << bytes.size()
             << " bytes long, shorter than a MIDI file header\n";
         return ExitDataError;
+    }
+    // Moved from C to the root, as the information window plays it.
+    const QString root = args.has("--root") ? args.value("--root") : QStringLiteral("C");
+    const auto tab = rootTabIndex(root);
+    if (!tab) {
+        err << "chordalis-cli: \"" << root << "\" is not a root; use one of C C# Db D D# Eb E F "
+            << "F# Gb G G# Ab A A# Bb B\n";
+        return ExitUsage;
+    }
+    if (const int semitones = RootTabs[size_t(*tab - 1)].root; semitones != 0) {
+        QString damage;
+        if (const auto moved = transposeMidiFile(*mid, semitones, &damage))
+            mid = moved;
+        else if (parseMidiFile(*mid, &damage)) { // unreadable for moving, though it plays
+            err << "chordalis-cli: " << path << " cannot be moved to " << root << ": " << damage
+                << "\n";
+            return ExitDataError;
+        }
     }
     QString problem;
     const auto song = parseMidiFile(*mid, &problem);
@@ -925,8 +972,11 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
             err << "chordalis-cli: cannot write " << target << ": " << save.errorString() << "\n";
             return ExitDataError;
         }
-        QJsonObject result{
-            {"emd", path}, {"mid", target}, {"bytes", int(mid->size())}, {"playable", bool(song)}};
+        QJsonObject result{{"emd", path},
+                           {"mid", target},
+                           {"root", root},
+                           {"bytes", int(mid->size())},
+                           {"playable", bool(song)}};
         if (song) {
             result.insert("format", song->format);
             result.insert("tracks", song->tracks);
@@ -954,7 +1004,8 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
         for (double wait = player.service(); wait >= 0; wait = player.service())
             clock.advance(wait);
     }
-    return writePlayed(port, clock.now(), QJsonObject{{"example", path}}, args, out, err);
+    return writePlayed(port, clock.now(), QJsonObject{{"example", path}, {"root", root}}, args, out,
+                       err);
 }
 
 } // namespace

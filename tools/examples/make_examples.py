@@ -3,7 +3,8 @@
 accompaniment sequences (<stem>_1.emd, <stem>_2.emd) with their bass-and-drums versions
 (<stem>_1g.emd, <stem>_2g.emd), and the six pedal grooves P01.emd .. P06.emd shared by all items;
 then sets each item's "examples" key to "2*" in chord.ini, scale.ini and triad.ini, leaving every
-other byte of those files as it was.
+other byte of those files as it was; and names every example in examples.ini (names.py), the
+names the information window lists.
 
 Every example is on C. Before anything is written each one is checked: at least 8 seconds and
 under a minute, and outside the drums at least half of its sounding note time on the chord's or
@@ -22,6 +23,7 @@ sys.path[:0] = [str(HERE), str(HERE.parent / "theory")]
 
 from arrange import Context, render  # noqa: E402
 from chordalis_theory import formula_semitones  # noqa: E402
+from names import example_name, pedal_name  # noqa: E402
 from repertoire import CHORDS, SCALES, SCALE_GROUP_STYLES, TRIADS  # noqa: E402
 from smf import emd  # noqa: E402
 from styles import PEDALS  # noqa: E402
@@ -74,6 +76,17 @@ def set_examples_keys(path, numbers, value):
         path.write_bytes(new)
 
 
+def write_names(path, captions):
+    """The examples' names in the information window, one key per file stem."""
+    lines = ["; The names the information window gives the examples of midi/, by file name.",
+             "; Written by tools/examples/make_examples.py; an example without a name here is",
+             "; listed as \"Sequence n\" or \"Pedal Groove #n\".", "[names]"]
+    lines += ["%s=%s" % (stem, captions[stem]) for stem in sorted(captions)]
+    text = ("\n".join(lines) + "\n").encode("utf-8")
+    if not path.exists() or path.read_bytes() != text:
+        path.write_bytes(text)
+
+
 def share_on(sounding, pcs):
     total = sum(sounding.values())
     return sum(t for pc, t in sounding.items() if pc in pcs) / total if total else 1.0
@@ -96,6 +109,7 @@ def main():
     scale_groups = scale_ini.get("groups", {})
 
     files = {}
+    captions = {}
     listing = []
     problems = []
     lowest = {}
@@ -127,6 +141,7 @@ def main():
                 if kind not in lowest or share < lowest[kind][0]:
                     lowest[kind] = (share, name)
                 files[name] = mid
+                captions[name] = example_name(style, bpm, progression, ctx, full)
         # A scale's backings together sound each of its notes: the b6 of Hirajoshi, the b2 of
         # In are what sets them apart, and a backing without them hides the scale.
         if kind == "scale" and not pcs <= heard:
@@ -179,6 +194,7 @@ def main():
         if not 8 <= seconds < 60:
             problems.append("P0%d: %.1f s" % (k, seconds))
         files["P0%d" % k] = mid
+        captions["P0%d" % k] = pedal_name(style, bpm)
 
     for kind, (share, name) in sorted(lowest.items()):
         print("lowest share on the item's notes, %ss: %.1f %% (%s)" % (kind, 100 * share, name))
@@ -202,6 +218,7 @@ def main():
         encoded = emd(mid)
         if not path.exists() or path.read_bytes() != encoded:
             path.write_bytes(encoded)
+    write_names(data / "examples.ini", captions)
     set_examples_keys(data / "chord.ini", numbers["chord"], EXAMPLES_VALUE)
     set_examples_keys(data / "scale.ini", numbers["scale"], EXAMPLES_VALUE)
     set_examples_keys(data / "triad.ini", numbers["triad"], EXAMPLES_VALUE)
