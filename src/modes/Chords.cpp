@@ -22,6 +22,7 @@ const ChordEntry* selectedChordEntry(const AppState& s) {
 // the neck says that it cannot show the chord.
 void showNoVoicing(ModeContext& c) {
     c.state.voicings.clear();
+    c.pages.chords.boxes.clear();
     c.state.selectedVoicing = -1;
     c.pages.chords.lblVoicingMemo = QStringLiteral("Notes:");
     clearNeck(c);
@@ -88,6 +89,10 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
 void drawVoicing(ModeContext& c) {
     const AppState& s = c.state;
     clearNeck(c);
+    // The boxes follow the neck's hand and capo as the neck does.
+    c.pages.chords.boxes.clear();
+    for (const Voicing& listed : s.voicings)
+        c.pages.chords.boxes.push_back(gripBox(s, listed));
 
     const Voicing* v = s.selectedVoicingEntry();
     if (!v)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fretboard/ChordBox.h"
 #include "modes/AppState.h"
 #include "modes/TreeModel.h"
 #include "theory/Positions.h"
@@ -23,6 +24,8 @@ struct ChordsPage {
     QString lblChordNotes;
     QString txtChordSymbols;
     QString lblVoicingMemo;
+    // Every listed voicing as a chord box, in the order of tvwVoicings, numbered as the voicing.
+    std::vector<ChordBox> boxes;
 
     // The labels with no chord chosen.
     void showNoChord() {
@@ -32,6 +35,7 @@ struct ChordsPage {
         lblChordNotes.clear();
         txtChordSymbols.clear();
         lblVoicingMemo = QStringLiteral("Notes:");
+        boxes.clear();
     }
 };
 
@@ -42,8 +46,12 @@ struct ScalesPage {
     QString lblScaleNotes;
     QString txtAltScaleNames;
     PositionList cboScalePositions; // with optScalePositions
+    // Each position of the list (all but "All Positions") as a box of its fret window, in list
+    // order, numbered as the list's entry.
+    std::vector<ChordBox> boxes;
 
     void showNoScale() {
+        boxes.clear();
         lblScaleName = QStringLiteral("No Scale Selected");
         lblScaleFormula.clear();
         lblScaleNotes.clear();
@@ -78,9 +86,13 @@ struct TriadsPage {
     QString lblTriadName;
     QString lblTriadFormula;
     QString lblTriadNotes;
+    // The triad's shape on each string group the neck has, as chord boxes in the order of
+    // tvwStringGroup, numbered as the group; a group without a shape has none.
+    std::vector<ChordBox> boxes;
 
     void showNoTriad() {
         lblTriadName = QStringLiteral("No Triad Selected");
+        boxes.clear();
         lblTriadFormula.clear();
         lblTriadNotes.clear();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fretboard/ChordBox.h"
 #include "modes/AppState.h"
 #include "modes/ModeContext.h"
 #include "theory/Neck.h"
@@ -21,5 +22,10 @@ void placeEntry(ModeContext& context, FretWindow window, const NoteEntry& entry,
 // Tells the neck the fret window of the list's chosen position, after its clear; "All Positions"
 // has none.
 void markPositionWindow(ModeContext& context, const PositionList& list, FretWindow window);
+
+// Each position of the list but "All Positions" as a box of its fret window, captioned with the
+// list's entry: every note of the note list inside the window (the root as a square), open
+// strings above the box. For the printed scale sheet.
+std::vector<ChordBox> positionBoxes(const AppState& state, const PositionList& list);
 
 } // namespace chordalis

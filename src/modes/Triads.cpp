@@ -144,40 +144,28 @@ std::optional<Voicing> generatedTriadShape(const AppState& s, int triad, int gro
     return v;
 }
 
-void drawTriad(ModeContext& c) {
-    AppState& s = c.state;
-    if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount)
-        return;
-    const int triad = s.selectedTriad;
-    const int group = std::clamp(s.triadGroup, 0, std::max(0, s.instrument.strings() - 3));
-    clearNeck(c);
-    // The library's shapes serve the six-string guitar in standard tuning without a capo; every
-    // other neck gets the close shapes the voicing engine finds.
+namespace {
+
+// The shape of a triad on a string group as Play sounds it: the library's on the six-string
+// guitar in standard tuning without a capo, the voicing engine's close shape on every other neck.
+// Nothing where the neck has no shape (`unplayable` then set) or the library's is damaged.
+std::optional<Voicing> triadShape(ModeContext& c, int triad, int group, bool* unplayable) {
+    const AppState& s = c.state;
     if (!isStandardTuning(s.tuning()) || s.capo.fret > 0) {
-        s.triadShape = generatedTriadShape(s, triad, group);
-        if (!s.triadShape) {
-            s.triadShape = Voicing(s.instrument.strings());
-            c.pages.lblNonStandardVisible = true;
-            return;
-        }
-        drawGrip(c, *s.triadShape);
-        return;
+        auto shape = generatedTriadShape(s, triad, group);
+        if (!shape && unplayable)
+            *unplayable = true;
+        return shape;
     }
     const auto shape =
         readShape(c, QString::number(triad) + QLatin1Char('.') + QString::number(group));
-    if (!shape) {
-        // Playing must not sound a shape left behind by another display.
-        s.triadShape = Voicing{};
-        return;
-    }
+    if (!shape)
+        return std::nullopt;
     const auto fixed = std::find_if(FixedPictures.begin(), FixedPictures.end(), [&](auto& p) {
         return p.triad == triad && p.group == group && p.root == s.currentRoot;
     });
-    if (fixed != FixedPictures.end()) {
-        s.triadShape = pictureShape(*fixed);
-        drawGrip(c, *s.triadShape);
-        return;
-    }
+    if (fixed != FixedPictures.end())
+        return pictureShape(*fixed);
 
     // The root's fret on the root string, 1..12: the root never rests on an open string.
     int offset = s.currentRoot - openPitchClass(s.tuning(), shape->rootString);
@@ -200,7 +188,46 @@ void drawTriad(ModeContext& c) {
                 *fret += 12;
         }
     }
-    s.triadShape = std::move(played);
+    return played;
+}
+
+} // namespace
+
+void drawTriad(ModeContext& c) {
+    AppState& s = c.state;
+    if (s.selectedTriad < 0 || s.selectedTriad >= TriadCount)
+        return;
+    const int triad = s.selectedTriad;
+    const int groups = std::max(1, s.instrument.strings() - 2);
+    const int group = std::clamp(s.triadGroup, 0, groups - 1);
+    clearNeck(c);
+
+    // Every group's shape as a box, captioned as the string group list names it; each shape
+    // read once, so a damaged one is reported once.
+    TriadsPage& page = c.pages.triads;
+    page.boxes.clear();
+    bool unplayable = false;
+    std::optional<Voicing> chosen;
+    for (int k = 0; k < groups; ++k) {
+        auto shape = triadShape(c, triad, k, k == group ? &unplayable : nullptr);
+        if (!shape)
+            continue;
+        ChordBox box = gripBox(s, *shape);
+        const TreeNode* node = page.tvwStringGroup.findItem(k);
+        box.caption = node ? node->text : QString();
+        box.number = k;
+        page.boxes.push_back(std::move(box));
+        if (k == group)
+            chosen = std::move(shape);
+    }
+
+    s.triadShape = std::move(chosen);
+    if (!s.triadShape) {
+        // Playing must not sound a shape left behind by another display.
+        s.triadShape = Voicing(s.instrument.strings());
+        c.pages.lblNonStandardVisible = unplayable;
+        return;
+    }
     drawGrip(c, *s.triadShape);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "fretboard/ChordBox.h"
+#include "fretboard/NeckExtras.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
@@ -55,6 +58,11 @@ public:
     virtual void drawLine(QPointF from, QPointF to) = 0;
     virtual void drawEllipse(QPointF centre, double radiusX, double radiusY) = 0;
     virtual void drawRect(const QRectF& rect) = 0;
+
+    // A chord box in black and white inside the area, its caption under it, framed when
+    // chosen (paintChordBox).
+    virtual void drawChordBox(const ChordBox& box, const QRectF& area, MarkerLabels labels,
+                              bool chosen) = 0;
 };
 
 } // namespace chordalis

@@ -3,17 +3,20 @@
 #include "fretboard/BuiltInNeck.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace chordalis {
 
 namespace {
 
 // Line widths in twips: thin enough to leave the markers the strongest marks on the page.
-constexpr double BoardEdgeWidth = 16;
 constexpr double FretWidth = 16;
 constexpr double InlayWidth = 10;
 constexpr PageFont FretNumberFont{7, false, false};
 constexpr double InlayRadius = 4.0; // surface units
+// How far the fret wires and the nut reach beyond the outer strings' centres, in surface units:
+// half a marker, so that a marker on an outer string sits inside the wires.
+constexpr double WireReach = CellSize / 2.0;
 
 // Surface units to twips in the area, mirrored left to right for a left-handed neck.
 class Mapping {
@@ -46,34 +49,43 @@ void drawInlay(PagePainter& p, const Mapping& m, double x, double y) {
 
 } // namespace
 
-void drawPrintableNeck(PagePainter& p, const QRectF& area, bool leftHanded, const NeckGeometry& g) {
+void drawPrintableNeck(PagePainter& p, const QRectF& area, bool leftHanded, const NeckGeometry& g,
+                       const std::vector<QPointF>& markers) {
     const Mapping m(area, leftHanded, g);
 
-    // Inlays first, as rings: strings and frets stay unbroken over them, and where markers sit
-    // close around one only a trace of a fine line shows between them.
+    // Inlays first, as rings between the strings: strings and frets stay unbroken over them. A
+    // marker close enough to touch one hides it.
     p.setPen(InlayWidth);
     p.setFill(PageFill::None);
+    auto inlay = [&](double x, double y) {
+        const double reach = CellSize / 2.0 + InlayRadius + 1.0;
+        for (const QPointF& marker : markers) {
+            if (std::hypot(marker.x() - x, marker.y() - y) < reach)
+                return;
+        }
+        drawInlay(p, m, x, y);
+    };
     for (int fret = 1; fret <= g.frets(); ++fret) {
         if (!NeckGeometry::isInlaid(fret))
             continue;
         if (NeckGeometry::isDoubleInlay(fret)) {
             for (double y : inlayDotsY(g))
-                drawInlay(p, m, g.cellCentreX(fret), y);
+                inlay(g.cellCentreX(fret), y);
         } else {
-            drawInlay(p, m, g.cellCentreX(fret), singleInlayY(g));
+            inlay(g.cellCentreX(fret), singleInlayY(g));
         }
     }
 
-    // The board ends at the last fret wire, leaving room for the note names beyond it.
+    // The board ends at the last fret wire, leaving room for the note names beyond it. Its long
+    // edges are not drawn: beside the outer strings they would read as strings themselves.
     const double end = g.fretWireX(g.frets());
-    p.setPen(BoardEdgeWidth);
-    for (double y : {g.boardTop(), g.boardBottom()})
-        p.drawLine(m.point(g.nutRight(), y), m.point(end, y));
-
+    const double reach = WireReach;
+    const double top = g.stringCentreY(1) - reach;
+    const double bottom = g.stringCentreY(g.strings()) + reach;
     p.setPen(FretWidth);
     for (int fret = 1; fret <= g.frets(); ++fret) {
         const double x = g.fretWireX(fret);
-        p.drawLine(m.point(x, g.boardTop()), m.point(x, g.boardBottom()));
+        p.drawLine(m.point(x, top), m.point(x, bottom));
     }
 
     // Strings from the nut to the end of the board, heavier towards the lowest as on a guitar.
@@ -90,14 +102,14 @@ void drawPrintableNeck(PagePainter& p, const QRectF& area, bool leftHanded, cons
             continue;
         const QString number = QString::number(fret);
         const QSizeF size = p.textSize(number);
-        const QPointF above = m.point(g.cellCentreX(fret), g.boardTop());
+        const QPointF above = m.point(g.cellCentreX(fret), top);
         p.drawText(QPointF(above.x() - size.width() / 2, above.y() - size.height() - 10), number);
     }
 
     // The nut, a solid bar a little taller than the board.
     p.setPen(0);
     p.setFill(PageFill::Black);
-    p.drawRect(m.rect(g.nutLeft(), g.boardTop() - 2, g.nutRight(), g.boardBottom() + 2));
+    p.drawRect(m.rect(g.nutLeft(), top, g.nutRight(), bottom));
     p.setFill(PageFill::White);
 }
 

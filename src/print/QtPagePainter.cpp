@@ -1,5 +1,7 @@
 #include "print/QtPagePainter.h"
 
+#include "fretboard/ChordBoxPainter.h"
+
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -99,6 +101,18 @@ void QtPagePainter::drawEllipse(QPointF centre, double radiusX, double radiusY) 
 void QtPagePainter::drawRect(const QRectF& rect) {
     m_painter.setPen(outline(m_pen * m_scaleX));
     m_painter.drawRect(QRectF(toDevice(rect.topLeft()), toDevice(rect.bottomRight())));
+}
+
+void QtPagePainter::drawChordBox(const ChordBox& box, const QRectF& area, MarkerLabels labels,
+                                 bool chosen) {
+    ChordBoxStyle style = printBoxStyle(labels);
+    if (chosen)
+        style.frame = Qt::black;
+    m_painter.save();
+    QPainterBoxCanvas canvas(m_painter);
+    paintChordBox(canvas, box, QRectF(toDevice(area.topLeft()), toDevice(area.bottomRight())),
+                  style);
+    m_painter.restore();
 }
 
 } // namespace chordalis

@@ -30,6 +30,8 @@ public:
     void drawLine(QPointF from, QPointF to) override;
     void drawEllipse(QPointF centre, double radiusX, double radiusY) override;
     void drawRect(const QRectF& rect) override;
+    void drawChordBox(const ChordBox& box, const QRectF& area, MarkerLabels labels,
+                      bool chosen) override;
 
 private:
     QPointF toDevice(QPointF twips) const;

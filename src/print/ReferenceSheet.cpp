@@ -1,5 +1,6 @@
 #include "print/ReferenceSheet.h"
 
+#include "fretboard/ChordBoxPainter.h"
 #include "fretboard/NeckPicture.h"
 #include "modes/AppState.h"
 #include "print/PrintableNeck.h"
@@ -103,6 +104,7 @@ public:
         header();
         neck();
         extras();
+        boxes();
         footer();
         openStringNames();
         markers();
@@ -135,8 +137,13 @@ private:
     }
 
     void neck() {
+        std::vector<QPointF> covered; // markers hide the inlays under them
+        for (const Mark& m : picture.marks) {
+            if (m.isMarker())
+                covered.emplace_back(m.x + CellSize / 2.0, m.y + CellSize / 2.0);
+        }
         drawPrintableNeck(p, QRectF(Left, y0, PictureWidth, pictureHeight), picture.leftHanded,
-                          picture.geometry);
+                          picture.geometry, covered);
         capo();
         p.setPen(normalPen);
         p.setFill(PageFill::White);
@@ -203,6 +210,97 @@ private:
             print(pages.finder.description(string).text);
         }
         print(QStringLiteral(" "));
+        pos.setX(Left);
+    }
+
+    // The page's boxes, as large as the rest of the page lets them be, the chosen one framed.
+    void boxes() {
+        const std::vector<ChordBox>* list = nullptr;
+        int chosen = -1;
+        QString others = QStringLiteral("other chord tone");
+        switch (mode) {
+        case Mode::Chords:
+            list = &pages.chords.boxes;
+            chosen = s.selectedVoicing;
+            break;
+        case Mode::Triads:
+            list = &pages.triads.boxes;
+            chosen = s.triadGroup;
+            break;
+        case Mode::Scales:
+            list = &pages.scales.boxes;
+            chosen = pages.scales.cboScalePositions.index;
+            others = QStringLiteral("other scale note");
+            break;
+        default:
+            break;
+        }
+        if (!list || list->empty())
+            return;
+        p.setFont(TextFont);
+        print(QStringLiteral(" "));
+        pos.setX(Left);
+        if (mode == Mode::Chords) {
+            const auto shown = std::find_if(list->begin(), list->end(),
+                                            [&](const ChordBox& b) { return b.number == chosen; });
+            if (shown != list->end())
+                print(QStringLiteral("The neck shows: %1 (%2), framed below.")
+                          .arg(shown->caption, shown->fretsText()));
+            pos.setX(Left);
+        }
+        legendOfBoxes(others);
+
+        const double footerHeight = [&] {
+            p.setFont(FooterFont);
+            const double h = p.textSize(QLatin1String(SheetFooter)).height();
+            p.setFont(TextFont);
+            return h;
+        }();
+        const double top = roundTwips(pos.y() + LineGap);
+        const double height = Height - footerHeight - LineGap - top;
+        const int count = int(list->size());
+        const int strings = list->front().strings;
+        const double ratio = chordBoxWidthFor(1, strings); // width per unit of height
+        int columns = 1;
+        double width = 0;
+        for (int c = 1; c <= count; ++c) {
+            const int rows = (count + c - 1) / c;
+            const double w = std::min({PictureWidth / c, ratio * height / rows, MaxBoxWidth});
+            if (w > width) {
+                width = w;
+                columns = c;
+            }
+        }
+        const double cellWidth = PictureWidth / columns;
+        const double boxHeight = width / ratio;
+        for (int k = 0; k < count; ++k) {
+            const ChordBox& box = (*list)[size_t(k)];
+            const double x = Left + (k % columns) * cellWidth + (cellWidth - width) / 2;
+            const double y = top + (k / columns) * boxHeight;
+            p.drawChordBox(box, QRectF(x, y, width, boxHeight), s.view.labels,
+                           box.number == chosen);
+        }
+        pos = {Left, top + ((count + columns - 1) / columns) * boxHeight + LineGap};
+        p.setPen(normalPen);
+        p.setFill(PageFill::White);
+        p.setFont(TextFont);
+    }
+
+    // What the boxes' shapes mean: a black square the root, a black dot any other note.
+    void legendOfBoxes(const QString& others) {
+        const double y = roundTwips(pos.y());
+        const double side = 200;
+        const double middle = y + p.textSize(QStringLiteral("x")).height() / 2;
+        p.setPen(0);
+        p.setFill(PageFill::Black);
+        p.drawRect(QRectF(Left, middle - side / 2, side, side));
+        pos = {Left + side + 60, y};
+        printOn(QStringLiteral("root      "));
+        p.drawEllipse(QPointF(pos.x() + side / 2, middle), side / 2, side / 2);
+        pos = {pos.x() + side + 60, y};
+        print(others);
+        p.setPen(normalPen);
+        p.setFill(PageFill::White);
         pos.setX(Left);
     }
 

@@ -12,7 +12,9 @@ struct NeckPicture;
 
 // The one-page reference sheet of a mode: a header with the item's name, formula and notes, the
 // neck with the item's notes marked in black and white, the legend (chord/scale) or the chord
-// descriptions (chord finder), a footer line and the open strings' names.
+// descriptions (chord finder), the page's boxes filling the rest of the page (every grip of a
+// chord with the one on the neck named and framed, a triad on each string group, each position
+// of a scale), a footer line and the open strings' names.
 
 inline constexpr const char* NothingToPrint = "There is nothing to print!";
 inline constexpr const char* SheetFooter =
@@ -33,6 +35,11 @@ inline constexpr double LineGap = 20;       // after the title and after each fu
 inline constexpr double NotesGap = 60;      // after the notes line
 // The width the sheet covers, with the same margin on the right as on the left.
 inline constexpr double Width = Left + PictureWidth + Left;
+// The height the sheet may fill: a landscape A4 page inside the margins that centre the sheet
+// across it (Letter is taller).
+inline constexpr double Height = 9600;
+// The widest a chord box is printed (about 30 mm), however few the boxes.
+inline constexpr double MaxBoxWidth = 1700;
 
 inline constexpr PageFont TitleFont{16, true, false};
 inline constexpr PageFont TextFont{12, false, false}; // header lines, extras, side texts

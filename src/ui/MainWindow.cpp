@@ -103,6 +103,10 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     });
     connect(m_modes, &QTabWidget::currentChanged, this, [this] { modeDispatch(); });
     connect(m_modes, &ModeTabs::nodeClicked, this, &MainWindow::nodeClicked);
+    connect(m_modes, &ModeTabs::itemChosen, this, [this](TreeId tree, int item) {
+        chooseItem(m_program.context(), tree, item);
+        showPages();
+    });
     connect(m_modes, &ModeTabs::nodeExpanded, this,
             [this](TreeId tree, const QString& key, bool expanded) {
                 setNodeExpanded(m_program.context(), tree, key, expanded);

@@ -3,6 +3,7 @@
 #include "fretboard/Fretboard.h"
 #include "modes/Finder.h"
 #include "theory/Spelling.h"
+#include "ui/ChordBoxGrid.h"
 #include "ui/Legend.h"
 #include "ui/PositionPicker.h"
 #include "ui/TreeFiller.h"
@@ -103,6 +104,11 @@ QWidget* ModeTabs::chordsPage() {
     layout->addWidget(captioned(QStringLiteral("Chord Voicings"),
                                 makeTree(TreeId::Voicings, QStringLiteral("tvwVoicings"))),
                       3);
+    layout->addWidget(
+        captioned(QStringLiteral("Chord Boxes"),
+                  makeBoxGrid(QStringLiteral("gridChordBoxes"), m.boxes, TreeId::Voicings,
+                              [this] { return m_state.selectedVoicing; })),
+        4);
 
     auto* details = detailsColumn();
     details->addWidget(makeLabel(QStringLiteral("lblChordName"), m.lblChordName, true));
@@ -190,6 +196,11 @@ QWidget* ModeTabs::triadsPage() {
     layout->addWidget(captioned(QStringLiteral("String Group"),
                                 makeTree(TreeId::StringGroup, QStringLiteral("tvwStringGroup"))),
                       3);
+    layout->addWidget(
+        captioned(QStringLiteral("Triad Boxes"),
+                  makeBoxGrid(QStringLiteral("gridTriadBoxes"), m.boxes, TreeId::StringGroup,
+                              [this] { return m_state.triadGroup; })),
+        3);
 
     auto* details = detailsColumn();
     details->addWidget(makeLabel(QStringLiteral("lblTriadName"), m.lblTriadName, true));
@@ -294,6 +305,15 @@ QTreeWidget* ModeTabs::makeTree(TreeId id, const QString& name) {
     tree->header()->setStretchLastSection(true);
     m_trees[size_t(id)] = tree;
     return tree;
+}
+
+ChordBoxGrid* ModeTabs::makeBoxGrid(const QString& name, const std::vector<ChordBox>& boxes,
+                                    TreeId tree, std::function<int()> chosen) {
+    auto* grid = new ChordBoxGrid(name, boxes, m_state, std::move(chosen));
+    connect(grid, &ChordBoxGrid::boxClicked, this,
+            [this, tree](int item) { Q_EMIT itemChosen(tree, item); });
+    m_boxGrids.push_back(grid);
+    return grid;
 }
 
 QLabel* ModeTabs::makeLabel(const QString& name, const QString& model, bool heading) {
@@ -497,6 +517,8 @@ void ModeTabs::showPages() {
     }
     for (ColourLegend* legend : m_legends)
         legend->refresh();
+    for (ChordBoxGrid* grid : m_boxGrids)
+        grid->refresh();
     fitTextBoxes();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QTabWidget>
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@ class QTreeWidgetItem;
 
 namespace chordalis {
 
+class ChordBoxGrid;
 class ColourLegend;
 class PositionPicker;
 
@@ -46,6 +48,8 @@ Q_SIGNALS:
     // An entry of the page's position list was chosen, or an option of its pair clicked.
     void positionChosen(chordalis::Mode mode, int index);
     void positionOptionClicked(chordalis::Mode mode, int option);
+    // A chord box was clicked: choose the item of the tree it stands for, as a click there would.
+    void itemChosen(chordalis::TreeId tree, int item);
     void infoRequested(chordalis::Mode mode);
     void playRequested(chordalis::Mode mode);
     void keyRequested();
@@ -77,6 +81,9 @@ private:
     // Makes each text box tall enough for the longest list the library gives it.
     void fitTextBoxes();
     void connectTree(TreeId id, bool expandingClicks);
+    // The page's chord boxes, a click choosing the item of the tree.
+    ChordBoxGrid* makeBoxGrid(const QString& name, const std::vector<ChordBox>& boxes, TreeId tree,
+                              std::function<int()> chosen);
 
     const MainPages& m_pages;
     const AppState& m_state;
@@ -88,6 +95,7 @@ private:
     std::array<std::pair<QLabel*, QLabel*>, MaxStrings> m_descriptions{};
     std::vector<std::pair<Mode, PositionPicker*>> m_positions;
     std::vector<ColourLegend*> m_legends;
+    std::vector<ChordBoxGrid*> m_boxGrids;
     std::pair<int, int> m_fittedLibrary{-1, -1}; // chord and scale counts the boxes were fitted to
 };
 

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -61,9 +62,11 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
           "show finder --frets x3201", "show finder --frets x32010x",
           "show finder --frets x3(16)010", "show finder --frets x3-2010",
           "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010", "show scale --preset 13",
-          "render note", "show note --skin no-such-picture.gif", "show note --skin ../chord.ini",
-          "show chord --labels roman", "play note --midi-log", "play scale --item 0",
-          "play scale --item 0 --volume 128 --midi-log", "print note",
+          "render note", "render note --boxes x.svg", "render chord --item 0 --boxes x.pdf",
+          "print note --all-items --pdf x.pdf", "print chord --item 0 --all-items --pdf x.pdf",
+          "show chord --item 0 --boxes x.svg", "show note --skin no-such-picture.gif",
+          "show note --skin ../chord.ini", "show chord --labels roman", "play note --midi-log",
+          "play scale --item 0", "play scale --item 0 --volume 128 --midi-log", "print note",
           "print note --root C --all-roots --pdf x.pdf", "render note --png x.png --led-reports",
           "info note --item 0", "info chord --item 3", "info",
           // Options of another command.
@@ -144,6 +147,63 @@ TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {
                               "--skin", "maple.gif", "--png", png});
     EXPECT_EQ(maple.status, 0) << qPrintable(maple.err);
     EXPECT_GT(QImage(png).pixelColor(66 + 10, 40).lightness(), 150);
+}
+
+// The page's grips as boxes, in list order: each an SVG group with its frets and caption, or a
+// PNG picture of the same grid.
+TEST(Cli, RenderBoxesWritesEveryGripOfThePageAsAGroup) {
+    QTemporaryDir dir;
+    const QString svg = dir.filePath(QStringLiteral("boxes.svg"));
+    auto groups = [&] {
+        QFile file(svg);
+        file.open(QIODevice::ReadOnly);
+        const QString text = QString::fromUtf8(file.readAll());
+        QStringList frets;
+        static const QRegularExpression group(
+            QStringLiteral("<g class=\"chord-box\" data-frets=\"([^\"]*)\" data-caption"));
+        for (const auto& m : group.globalMatch(text))
+            frets << m.captured(1);
+        return frets;
+    };
+    const char* shipped = CHORDALIS_SHIPPED_DATA;
+    Result r = run({"render", "chord", "--data", shipped, "--item", "0", "--boxes", svg});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QStringList c = groups();
+    EXPECT_EQ(c.value(0), QStringLiteral("x32010")); // the open C chord first
+    QStringList listed;
+    for (const QJsonValue& v : r.json()["boxFrets"].toArray())
+        listed << v.toString();
+    EXPECT_EQ(c, listed);
+    const Result shown = run({"show", "chord", "--data", shipped, "--item", "0"});
+    EXPECT_EQ(c.size(), shown.json()["voicings"].toArray().size());
+
+    ASSERT_EQ(
+        run({"render", "chord", "--data", shipped, "--item", "0", "--root", "D", "--boxes", svg})
+            .status,
+        0);
+    EXPECT_TRUE(groups().contains("x57775")); // the A shape at the 5th fret
+    ASSERT_EQ(
+        run({"render", "chord", "--data", shipped, "--item", "0", "--root", "G", "--boxes", svg})
+            .status,
+        0);
+    EXPECT_TRUE(groups().contains("x(10)(12)(12)(12)(10)")); // the A shape at the 10th fret
+    // The left hand mirrors the picture, never the text; triads give one box per string group.
+    ASSERT_EQ(
+        run({"render", "triad", "--data", shipped, "--item", "0", "--left-handed", "--boxes", svg})
+            .status,
+        0);
+    EXPECT_EQ(groups(), QStringList({"875xxx", "x(15)(14)(12)xx", "xx(10)98x", "xxx553"}));
+
+    const QString png = dir.filePath(QStringLiteral("boxes.png"));
+    ASSERT_EQ(run({"render", "triad", "--data", shipped, "--item", "0", "--boxes", png}).status, 0);
+    const QImage image(png);
+    EXPECT_EQ(image.width(), 4 * 120);
+    EXPECT_GT(image.height(), 170);
+    int dark = 0; // lines and dots in black on white
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            dark += image.pixelColor(x, y).lightness() < 80;
+    EXPECT_GT(dark, 500);
 }
 
 // The frets of each listed voicing, string 1 first, as "3-0-0-0".
@@ -324,6 +384,14 @@ TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
     EXPECT_NE(text.findLine("Chord: F#maj", 1), nullptr);
     ASSERT_EQ(run({"print", "note", "--all-roots", "--pdf", pdf}).status, 0);
     EXPECT_EQ(test::readPdf(pdf).pages, 17);
+
+    // Every chord of a root, a page each, those without a grip on the neck left out and named.
+    const Result all = run({"print", "chord", "--all-items", "--root", "D", "--pdf", pdf});
+    ASSERT_EQ(all.status, 0) << qPrintable(all.err);
+    text = test::readPdf(pdf);
+    EXPECT_EQ(text.pages, all.json()["pages"].toInt());
+    EXPECT_GE(text.pages, 2);
+    EXPECT_NE(text.findLine("Chord: Dmaj", 0), nullptr);
 }
 
 TEST(Cli, LedReportsAreTheThreeReportsOfTheFrame) {

@@ -293,3 +293,131 @@ TEST_F(ChordsTest, EveryTuningAndCapoGetsGripsThatSoundTheChord) {
 
 } // namespace
 } // namespace chordalis
+
+namespace chordalis {
+namespace {
+
+const ChordBox* boxOf(const std::vector<ChordBox>& boxes, const QString& frets) {
+    for (const ChordBox& box : boxes) {
+        if (box.fretsText() == frets)
+            return &box;
+    }
+    ADD_FAILURE() << "no box " << frets.toStdString();
+    return nullptr;
+}
+
+QString signText(const ChordBox& box) { // strings 6 to 1: - fretted, x, o, R open root
+    QString out;
+    for (int string = box.strings; string >= 1; --string)
+        out += QStringLiteral("-oRx")[int(box.signs[size_t(string - 1)])];
+    return out;
+}
+
+// The chord boxes of the library's grips: the window of frets, the nut, the barres, the signs
+// above the strings, the fingers and the root, and the box chosen by a click as in the list.
+TEST(ChordBoxes, KnownGripsLayOutAsPlayersDrawThem) {
+    HeadlessProgram p;
+    const auto& boxes = p->context().pages.chords.boxes;
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 0);
+    ASSERT_EQ(boxes.size(), p->context().state.voicings.size());
+    const ChordBox* c = boxOf(boxes, "x32010");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->caption, p->context().state.voicings.front().caption);
+    EXPECT_TRUE(c->showsNut());
+    EXPECT_EQ(c->rows, 4);
+    EXPECT_EQ(signText(*c), "x--o-o");
+    EXPECT_TRUE(c->barres.empty());
+    ASSERT_EQ(c->dots.size(), 3u);
+    QStringList dots;
+    for (const BoxDot& d : c->dots)
+        dots << QStringLiteral("%1:%2/%3%4%5")
+                    .arg(d.string)
+                    .arg(d.fret)
+                    .arg(d.finger)
+                    .arg(d.note, d.root ? "R" : "");
+    EXPECT_EQ(dots, QStringList({"2:1/1CR", "4:2/2E", "5:3/3CR"}));
+
+    rootChange(p->context(), tab("D")); // the A shape at the 5th fret: a barre and a base fret
+    const ChordBox* d = boxOf(boxes, "x57775");
+    ASSERT_TRUE(d);
+    EXPECT_FALSE(d->showsNut());
+    EXPECT_EQ(d->firstFret, 5);
+    EXPECT_EQ(d->row(7), 2);
+    EXPECT_EQ(signText(*d), "x-----");
+    ASSERT_FALSE(d->barres.empty());
+    EXPECT_EQ(d->barres.front().fret, 5);
+    EXPECT_EQ(d->barres.front().finger, 1);
+    EXPECT_EQ(d->barres.front().high, 1);
+    EXPECT_EQ(d->barres.front().low, 5);
+    EXPECT_EQ(boxOf(boxes, "xx0232")->signs[3], BoxSign::OpenRoot); // open D, the root
+
+    rootChange(p->context(), tab("F")); // the E shape at the nut: a barre across all six
+    const ChordBox* f = boxOf(boxes, "133211");
+    ASSERT_TRUE(f);
+    EXPECT_TRUE(f->showsNut());
+    ASSERT_FALSE(f->barres.empty());
+    EXPECT_EQ(f->barres.front().high, 1);
+    EXPECT_EQ(f->barres.front().low, 6);
+}
+
+// A finger on two strings is no barre where a string between them is open, silent or lower.
+TEST(ChordBoxes, OnlyAFlatFingerIsABarre) {
+    auto strings = [](std::initializer_list<std::pair<int, int>> fretsAndFingers) {
+        std::vector<BoxString> out; // string 1 first; fret -1 silent
+        for (auto [fret, finger] : fretsAndFingers)
+            out.push_back(
+                {fret < 0 ? std::nullopt : std::optional<int>(fret), finger, false, {}, {}});
+        return out;
+    };
+    EXPECT_EQ(layoutChordBox(strings({{3, 1}, {0, 0}, {3, 1}})).barres.size(), 0u);
+    EXPECT_EQ(layoutChordBox(strings({{3, 1}, {-1, 0}, {3, 1}})).barres.size(), 0u);
+    EXPECT_EQ(layoutChordBox(strings({{3, 1}, {4, 2}, {3, 1}})).barres.size(), 1u);
+    // A grip reaching past the 4th fret starts at its lowest note and keeps four rows at least.
+    const ChordBox high = layoutChordBox(strings({{8, 1}, {10, 3}, {12, 4}, {-1, 0}}));
+    EXPECT_EQ(high.firstFret, 8);
+    EXPECT_EQ(high.rows, 5);
+    EXPECT_EQ(high.fretsText(), "x(12)(10)8");
+    // Above a capo across the neck the box starts at the capo, which lies on its top line; a
+    // capo outside the box is not drawn.
+    const ChordBox capo = layoutChordBox(strings({{4, 2}, {5, 3}, {4, 1}, {2, 0}}), Capo{2});
+    EXPECT_EQ(capo.firstFret, 3);
+    EXPECT_FALSE(capo.showsNut());
+    EXPECT_EQ(capo.capoLine(), 0);
+    EXPECT_EQ(capo.signs[3], BoxSign::Open);
+    EXPECT_EQ(layoutChordBox(strings({{9, 1}, {10, 2}, {11, 3}}), Capo{2}).capoLine(), -1);
+}
+
+// The boxes follow the neck: its strings, its hand (mirrored as the neck is) and the triads'
+// string groups, one box each, the chosen one as the list has it.
+TEST(ChordBoxes, BoxesFollowTheNeckAndTheTriadGroups) {
+    HeadlessProgram p;
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 0);
+    const ChordBox right = p->context().pages.chords.boxes.front();
+    EXPECT_EQ(right.column(6), 0); // the lowest string on the left
+    EXPECT_EQ(right.column(1), 5);
+    setLeftHanded(p->context(), true);
+    const ChordBox left = p->context().pages.chords.boxes.front();
+    EXPECT_EQ(left.column(6), 5);
+    EXPECT_EQ(left.column(1), 0);
+    EXPECT_EQ(left.fretsText(), right.fretsText()); // the text does not mirror
+
+    setInstrument(p->context(), {{CustomPreset, {69, 64, 60, 67}}, 15}); // a ukulele
+    for (const ChordBox& box : p->context().pages.chords.boxes)
+        EXPECT_EQ(box.strings, 4);
+
+    setInstrument(p->context(), {});
+    modeDispatch(p->context(), Mode::Triads);
+    chooseItem(p->context(), TreeId::Triads, 0);
+    const auto& triads = p->context().pages.triads.boxes;
+    ASSERT_EQ(triads.size(), 4u);
+    EXPECT_EQ(triads[0].caption, QStringLiteral("Strings 6-5-4"));
+    EXPECT_EQ(triads[0].fretsText(), "875xxx");
+    EXPECT_TRUE(chooseItem(p->context(), TreeId::StringGroup, triads[2].number));
+    EXPECT_EQ(p->context().state.triadGroup, 2);
+    EXPECT_EQ(p->context().pages.triads.boxes.size(), 4u);
+}
+
+} // namespace
+} // namespace chordalis

@@ -131,7 +131,8 @@ TEST_F(TriadsTest, DamagedShapeIsReportedAndLeavesNothingToPlay) {
         p->context().warnings.clear();
         p.writeDataFile(QStringLiteral("triad.ini"), QByteArray("[0.0]\n") + ini);
         chooseItem(p->context(), TreeId::Triads, 0);
-        EXPECT_EQ(p->warnings().messages().size(), 1) << ini;
+        // The damaged shape once; the other groups' shapes the file lacks are reported too.
+        EXPECT_EQ(p->warnings().messages().filter(QStringLiteral("[0.0]")).size(), 1) << ini;
         EXPECT_TRUE(p.markers().empty());
         EXPECT_EQ(stored(), "xx xx xx xx xx xx");
     }

@@ -2,6 +2,7 @@
 #include "fretboard/Geometry.h"
 #include "print/ReferenceSheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ using test::SheetCases;
 // a line is 23 twips per point high, a character 10 twips per point wide.
 struct Recorder : PagePainter {
     struct Call {
-        char kind; // 'T' text, 'E' ellipse, 'R' rectangle
+        char kind; // 'T' text, 'E' ellipse, 'R' rectangle, 'B' box, 'C' the chosen box
         QRectF box;
         QString text;
         PageFont font;
@@ -43,6 +44,9 @@ struct Recorder : PagePainter {
         record('E', {c.x() - rx, c.y() - ry, 2 * rx, 2 * ry});
     }
     void drawRect(const QRectF& r) override { record('R', r); }
+    void drawChordBox(const ChordBox& b, const QRectF& r, MarkerLabels, bool chosen) override {
+        calls.push_back({chosen ? 'C' : 'B', r, b.caption, f, w});
+    }
     void record(char kind, const QRectF& r) { calls.push_back({kind, r, {}, f, w}); }
 
     const Call* text(const QString& t, PageFont font = sheet::TextFont, int nth = 0) const {
@@ -141,6 +145,83 @@ TEST(Sheet, ChordMarksFingersAndTakesItsSideTextsToTheHandsSides) {
                                             {"E", 1, name, 1}})
             EXPECT_TRUE(at(page.text(text, sheet::TextFont, nth), x, string)) << text << string;
     }
+}
+
+// The chord's sheet holds every grip as a box, in list order, the one on the neck framed and
+// named; the boxes fill the page below the neck and stay inside it.
+TEST(Sheet, ChordSheetHoldsEveryGripAsABoxAndNamesTheOneOnTheNeck) {
+    HeadlessProgram p;
+    SheetCases[0].setUp(p);
+    const Recorder page = print(p);
+    QStringList captions, chosen;
+    double bottom = 0;
+    for (const Recorder::Call& c : page.calls) {
+        if (c.kind == 'B' || c.kind == 'C') {
+            captions << c.text;
+            bottom = std::max(bottom, c.box.bottom());
+            EXPECT_GT(c.box.top(), pictureTop(0) + 3307);
+            EXPECT_GE(c.box.left(), 500);
+            EXPECT_LE(c.box.right(), 500 + 13608 + 0.01);
+        }
+        if (c.kind == 'C')
+            chosen << c.text;
+    }
+    QStringList listed;
+    for (const Voicing& v : p->state().voicings)
+        listed << v.caption;
+    EXPECT_EQ(captions, listed);
+    EXPECT_EQ(chosen, QStringList{p->state().selectedVoicingEntry()->caption});
+    EXPECT_NE(page.text("The neck shows: " + chosen.value(0) + " (x32010), framed below."),
+              nullptr);
+    EXPECT_LE(bottom, sheet::Height);
+    EXPECT_GT(bottom, sheet::Height - 2500); // the page is filled
+
+    // A scale's sheet holds each position; the arpeggio's holds none.
+    SheetCases[1].setUp(p);
+    const Recorder scale = print(p);
+    EXPECT_EQ(std::count_if(scale.calls.begin(), scale.calls.end(),
+                            [](const auto& c) { return c.kind == 'B' || c.kind == 'C'; }),
+              p->pages().scales.cboScalePositions.entries.size() - 1);
+}
+
+// No line of the neck's frame runs beside the outer strings, and no inlay ring lies where a
+// marker touches it.
+TEST(Sheet, TheNeckFrameIsNoStringAndInlaysGiveWayToMarkers) {
+    struct Lines : Recorder {
+        std::vector<std::pair<QPointF, QPointF>> lines;
+        void drawLine(QPointF a, QPointF b) override { lines.emplace_back(a, b); }
+    };
+    HeadlessProgram p;
+    SheetCases[0].setUp(p); // open C: markers on strings 5, 4 and 2 in the first three frets
+    Lines page;
+    drawReferenceSheet(page, p->state(), p->pages(), Mode::Chords, p->fretboard().picture());
+    const double top = pictureTop(0);
+    const NeckGeometry neck;
+    int along = 0;
+    for (const auto& [a, b] : page.lines) {
+        if (a.y() != b.y())
+            continue; // a fret wire
+        ++along;
+        const double string1 = top + 18.07 * neck.stringCentreY(1);
+        const double string6 = top + 18.07 * neck.stringCentreY(6);
+        EXPECT_GE(a.y(), string1 - 1) << "a line above the 1st string";
+        EXPECT_LE(a.y(), string6 + 1) << "a line below the 6th string";
+    }
+    EXPECT_EQ(along, 6); // the strings alone
+    // Every inlay lies between strings 3 and 4 (or 2 and 3, 4 and 5), beside no marker here.
+    auto inlays = [](const Recorder& r) {
+        return std::count_if(r.calls.begin(), r.calls.end(),
+                             [](const auto& c) { return c.kind == 'E' && c.box.width() < 200; });
+    };
+    const auto open = inlays(page);
+    EXPECT_GT(open, 0);
+    // G's E shape at the 3rd fret has markers on strings 5 and 4 at the 5th fret: that fret's
+    // inlay gives way.
+    rootChange(p->context(), *rootTabIndex(QStringLiteral("G")));
+    nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("0Voicing"));
+    Lines barre;
+    drawReferenceSheet(barre, p->state(), p->pages(), Mode::Chords, p->fretboard().picture());
+    EXPECT_LT(inlays(barre), open);
 }
 
 TEST(Sheet, ChordScaleShapesShowMembershipAndTheLegendExplainsThem) {

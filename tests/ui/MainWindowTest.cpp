@@ -5,6 +5,7 @@
 #include "fretboard/Fretboard.h"
 #include "modes/Finder.h"
 #include "modes/Modes.h"
+#include "ui/ChordBoxGrid.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/SheetPrinting.h"
@@ -102,6 +103,43 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     const auto first = markers();
     ASSERT_FALSE(first.empty());
     EXPECT_EQ(neckPixel(window->neck(), first[0]), toQColor(first[0].colour));
+
+    // A click on a chord box chooses its voicing as a click in the list does.
+    auto* boxes = find<ChordBoxGrid>("gridChordBoxes");
+    ASSERT_EQ(program->context().pages.chords.boxes.size(), s.voicings.size());
+    QWidget* canvas = boxes->widget();
+    auto boxCentre = [&](int k) {
+        for (int y = 0; y < canvas->height(); y += 4)
+            for (int x = 0; x < canvas->width(); x += 4)
+                if (boxes->boxAt({x, y}) == k)
+                    return QPoint(x + 20, y + 40);
+        return QPoint(-1, -1);
+    };
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, boxCentre(2));
+    EXPECT_EQ(s.selectedVoicing, s.voicings[2].number);
+    EXPECT_EQ(TreeFiller::keyOf(voicings.currentItem()),
+              QStringLiteral("%1Voicing").arg(s.voicings[2].number));
+    // Readable on a dark palette: the box's lines come out light on the dark ground.
+    QPalette dark = boxes->palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 34));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    canvas->setPalette(dark);
+    const QImage image = canvas->grab().toImage();
+    int light = 0, ground = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int l = image.pixelColor(x, y).lightness();
+            light += l > 180;
+            ground += l < 50;
+        }
+    EXPECT_GT(light, 200);
+    EXPECT_GT(ground, light);
+    if (const QString shots = qEnvironmentVariable("CHORDALIS_TEST_SHOTS"); !shots.isEmpty()) {
+        window->grab().save(shots + QStringLiteral("/chords-dark-boxes.png"));
+        canvas->setPalette(boxes->palette());
+        window->grab().save(shots + QStringLiteral("/chords-light.png"));
+    }
+    canvas->setPalette(boxes->palette());
 
     clickNode(voicings, voicings.topLevelItem(1));
     EXPECT_EQ(s.selectedVoicing, leadingNumber(TreeFiller::keyOf(voicings.topLevelItem(1))));

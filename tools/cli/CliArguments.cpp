@@ -17,11 +17,11 @@ const QStringList ValueOptions = {
     QStringLiteral("--channel"),    QStringLiteral("--volume"),  QStringLiteral("--tempo"),
     QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
     QStringLiteral("--fret-count"), QStringLiteral("--capo"),    QStringLiteral("--seconds"),
-    QStringLiteral("--device")};
+    QStringLiteral("--device"),     QStringLiteral("--boxes")};
 const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports"), QStringLiteral("--generated"),
-                                 QStringLiteral("--live")};
+                                 QStringLiteral("--live"),        QStringLiteral("--all-items")};
 
 std::optional<Arguments> parseArguments(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -80,7 +80,7 @@ QStringList optionsOf(const QString& command) {
         return DisplayOptions +
                QStringList{QStringLiteral("--led-reports"), QStringLiteral("--generated")};
     if (command == QLatin1String("render"))
-        return DisplayOptions + QStringList{QStringLiteral("--png")};
+        return DisplayOptions + QStringList{QStringLiteral("--png"), QStringLiteral("--boxes")};
     if (command == QLatin1String("play"))
         return DisplayOptions +
                QStringList{QStringLiteral("--instrument"), QStringLiteral("--channel"),
@@ -91,7 +91,8 @@ QStringList optionsOf(const QString& command) {
         return {QStringLiteral("--data"), QStringLiteral("--tempo"), QStringLiteral("--seconds"),
                 QStringLiteral("--device")};
     if (command == QLatin1String("print"))
-        return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
+        return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots"),
+                                            QStringLiteral("--all-items")};
     if (command == QLatin1String("info"))
         return {QStringLiteral("--data"), QStringLiteral("--item"), QStringLiteral("--root")};
     if (command == QLatin1String("example"))

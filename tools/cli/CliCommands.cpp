@@ -7,6 +7,7 @@
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "app/SkinChooser.h"
+#include "fretboard/ChordBoxPainter.h"
 #include "fretboard/Skins.h"
 #include "ledguitar/SimulatedGuitar.h"
 #include "modes/ChordGrips.h"
@@ -31,6 +32,7 @@
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPainter>
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryFile>
@@ -65,9 +67,17 @@ QString usage() {
         "                               chordscale or finder. With --led-reports also the three\n"
         "                               output reports an LED guitar with its lights on is sent\n"
         "                               for that frame, each [CMD1, Data1, ..., Data8].\n"
-        "  render MODE [OPTIONS] --png FILE\n"
+        "  render MODE [OPTIONS] [--png FILE] [--boxes FILE.svg|FILE.png]\n"
         "                               Writes the neck picture of that display (753 x 183 for\n"
-        "                               the six-string neck of 15 frets) to a PNG file.\n"
+        "                               the six-string neck of 15 frets) to a PNG file. For\n"
+        "                               MODE chord or triad, --boxes writes every grip of the\n"
+        "                               page (the voicings, or the triad on each string group)\n"
+        "                               as chord boxes, in list order: an SVG file in which each\n"
+        "                               box is a <g class=\"chord-box\"> with its frets in\n"
+        "                               data-frets (a character per string from the lowest up,\n"
+        "                               x muted, frets above 9 in brackets: x32010,\n"
+        "                               x(10)(12)(12)(12)x) and its caption in data-caption, or\n"
+        "                               a PNG picture of the same grid.\n"
         "  play MODE [OPTIONS] (--midi-log | --render FILE.wav | --live [--device N])\n"
         "                               What the page's Play button would sound, for MODE chord,\n"
         "                               scale, arpeggio, triad or finder: --midi-log prints each\n"
@@ -85,7 +95,8 @@ QString usage() {
         "                               Writes the printed reference sheet of that display to a\n"
         "                               PDF file (landscape, A4 or Letter as the locale has it).\n"
         "                               With several --root options or --all-roots, one page\n"
-        "                               per root in one file.\n"
+        "                               per root in one file; print chord --all-items, one page\n"
+        "                               for each chord of the root.\n"
         "  info MODE --item N [--root R]\n"
         "                               The information window of an item on a root, for MODE\n"
         "                               chord, arpeggio, scale or triad: the stem and examples\n"
@@ -106,6 +117,7 @@ QString usage() {
         "  --data DIR                   Use the data files of DIR instead of the program folder.\n"
         "  --root R                     The root tab (default C). print takes several.\n"
         "  --all-roots                  print: one page for each of the 17 root tabs.\n"
+        "  --all-items                  print chord: one page for each chord of the library.\n"
         "  --item N                     The chord, scale, arpeggio or triad number (triads 0..11:\n"
         "                               3 x quality + inversion; chordscale: the chord).\n"
         "  --group G                    The triad's string group 0..3 (0 strings 6-5-4 .. 3\n"
@@ -550,6 +562,79 @@ QJsonArray ledReportsToJson(Program& program, SimulatedGuitar& guitar) {
     return reports;
 }
 
+// The page's grips as chord boxes in an SVG or PNG file, six to a row.
+QString writeBoxes(const std::vector<ChordBox>& boxes, MarkerLabels labels, const QString& path) {
+    constexpr int Columns = 6;
+    constexpr double CellWidth = 120, CellHeight = 170;
+    const ChordBoxStyle style = printBoxStyle(labels);
+    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(chordBoxesSvg(boxes, style, Columns, CellWidth, CellHeight).toUtf8()) < 0 ||
+            !file.commit())
+            return file.errorString();
+        return {};
+    }
+    const QSize size =
+        chordBoxesGridSize(int(boxes.size()), Columns, CellWidth, CellHeight).toSize();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paintChordBoxes(painter, boxes, style, Columns, CellWidth, CellHeight);
+    }
+    QImageWriter writer(path, "png");
+    return writer.write(image) ? QString() : writer.errorString();
+}
+
+// render: the neck picture (--png) and the page's chord boxes (--boxes).
+int render(Program& program, Mode mode, const Arguments& args, QTextStream& out, QTextStream& err) {
+    const AppState& s = program.context().state;
+    const QString png = args.value("--png");
+    const QString boxes = args.value("--boxes");
+    if (png.isEmpty() && boxes.isEmpty()) {
+        err << "chordalis-cli: render needs --png FILE or --boxes FILE\n";
+        return ExitUsage;
+    }
+    if (!boxes.isEmpty() && mode != Mode::Chords && mode != Mode::Triads) {
+        err << "chordalis-cli: --boxes applies to render chord and render triad\n";
+        return ExitUsage;
+    }
+    if (!boxes.isEmpty() && !boxes.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) &&
+        !boxes.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        err << "chordalis-cli: --boxes writes an .svg or a .png file\n";
+        return ExitUsage;
+    }
+    QJsonObject result;
+    if (!png.isEmpty()) {
+        QImageWriter writer(png, "png");
+        NeckExtras extras;
+        extras.labels = s.view.labels;
+        if (!writer.write(program.context().fretboard.image(1.0, extras))) {
+            err << "chordalis-cli: cannot write " << png << ": " << writer.errorString() << "\n";
+            return ExitDataError;
+        }
+        const NeckGeometry& g = program.context().fretboard.geometry();
+        result = QJsonObject{{"png", png}, {"width", g.width()}, {"height", g.height()}};
+    }
+    if (!boxes.isEmpty()) {
+        const std::vector<ChordBox>& page = mode == Mode::Chords
+                                                ? program.context().pages.chords.boxes
+                                                : program.context().pages.triads.boxes;
+        if (const QString error = writeBoxes(page, s.view.labels, boxes); !error.isEmpty()) {
+            err << "chordalis-cli: cannot write " << boxes << ": " << error << "\n";
+            return ExitDataError;
+        }
+        QJsonArray frets;
+        for (const ChordBox& box : page)
+            frets.append(box.fretsText());
+        result.insert("boxes", boxes);
+        result.insert("boxFrets", frets);
+    }
+    print(out, result);
+    return ExitOk;
+}
+
 int show(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
     StderrBoxes boxes(err);
     const bool ledReports = args.has("--led-reports");
@@ -578,23 +663,8 @@ int show(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
         return ExitUsage;
     }
     const AppState& s = program.context().state;
-    if (args.command == QLatin1String("render")) {
-        const QString png = args.value("--png");
-        if (png.isEmpty()) {
-            err << "chordalis-cli: render needs --png FILE\n";
-            return ExitUsage;
-        }
-        QImageWriter writer(png, "png");
-        NeckExtras extras;
-        extras.labels = s.view.labels;
-        if (!writer.write(program.context().fretboard.image(1.0, extras))) {
-            err << "chordalis-cli: cannot write " << png << ": " << writer.errorString() << "\n";
-            return ExitDataError;
-        }
-        const NeckGeometry& g = program.context().fretboard.geometry();
-        print(out, QJsonObject{{"png", png}, {"width", g.width()}, {"height", g.height()}});
-        return ExitOk;
-    }
+    if (args.command == QLatin1String("render"))
+        return render(program, Mode(*mode), args, out, err);
     QJsonArray tuning{s.tuning().preset}; // the preset, then the open strings, string 1 first
     for (int n : s.tuning().notes)
         tuning.append(n);
@@ -788,16 +858,60 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
     Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
     if (const auto status = loadProgram(program, err))
         return *status;
+    // One page per root, or with --all-items per chord of each root.
+    struct Page {
+        QString root;
+        int item = -1;
+    };
+    std::vector<Page> pages;
+    const bool allItems = args.has("--all-items");
+    if (allItems && (args.operands.value(0) != QLatin1String("chord") || args.has("--item"))) {
+        err << "chordalis-cli: --all-items applies to print chord, without --item\n";
+        return ExitUsage;
+    }
+    for (const QString& root : roots) {
+        if (!allItems)
+            pages.push_back({root});
+        for (int item = 0; allItems && item < program.context().state.chords.count; ++item)
+            pages.push_back({root, item});
+    }
+    if (pages.empty()) {
+        err << "chordalis-cli: the library has no chord to print\n";
+        return ExitRefused;
+    }
     QString error;
-    auto display = [&](const QString& root) -> std::optional<Mode> {
+    auto display = [&](const Page& spec) -> std::optional<Mode> {
         Arguments page = args;
-        page.options[QStringLiteral("--root")] = root;
+        page.options[QStringLiteral("--root")] = spec.root;
+        if (spec.item >= 0)
+            page.options[QStringLiteral("--item")] = QString::number(spec.item);
         const auto mode = runDisplay(program, page, error);
         return mode ? std::optional<Mode>(Mode(*mode)) : std::nullopt;
     };
+    // A booklet of every chord leaves out the chords the neck has no grip of, and says which.
+    QJsonArray skipped;
+    if (allItems) {
+        std::vector<Page> printable;
+        for (const Page& page : pages) {
+            const auto mode = display(page);
+            if (!mode) {
+                err << "chordalis-cli: " << error << "\n";
+                return ExitUsage;
+            }
+            if (printRefusal(program.context().state, *mode).isEmpty())
+                printable.push_back(page);
+            else
+                skipped.append(program.context().pages.chords.lblChordName);
+        }
+        pages = printable;
+        if (pages.empty()) {
+            err << "chordalis-cli: " << NothingToPrint << "\n";
+            return ExitRefused;
+        }
+    }
     // The first page runs once before the file is opened, for its title and to refuse wrong
     // arguments without touching the file.
-    const auto first = display(roots.front());
+    const auto first = display(pages.front());
     if (!first) {
         err << "chordalis-cli: " << error << "\n";
         return ExitUsage;
@@ -805,15 +919,17 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
     const QString title = sheetTitle(program.context().state, program.context().pages, *first);
     const QPageSize paper = defaultSheetPaper();
     const PdfResult result = writeSheetsPdf(
-        pdf, sheetPageLayout(paper), int(roots.size()), title,
+        pdf, sheetPageLayout(paper), int(pages.size()), title,
         [&](PagePainter& painter, int k) -> QString {
-            const auto mode = display(roots[k]);
+            const auto mode = display(pages[size_t(k)]);
             if (!mode)
                 return error;
             if (QString refusal = printRefusal(program.context().state, *mode);
                 !refusal.isEmpty()) {
-                if (roots.size() > 1)
-                    refusal += QStringLiteral(" (root %1)").arg(roots[k]);
+                if (pages.size() > 1)
+                    refusal += QStringLiteral(" (root %1)").arg(pages[size_t(k)].root);
+                if (allItems)
+                    refusal += QStringLiteral(" (chord %1)").arg(pages[size_t(k)].item);
                 error.clear();
                 return refusal;
             }
@@ -833,7 +949,8 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
     }
     print(out, QJsonObject{{"pdf", pdf},
                            {"mode", args.operands.value(0)},
-                           {"pages", int(roots.size())},
+                           {"pages", int(pages.size())},
+                           {"skipped", skipped},
                            {"roots", QJsonArray::fromStringList(roots)},
                            {"paper", paper.name()},
                            {"title", title}});
@@ -1027,7 +1144,7 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
             << usage();
         return ExitUsage;
     }
-    for (const char* option : {"--png", "--render", "--decode", "--pdf"})
+    for (const char* option : {"--png", "--render", "--decode", "--pdf", "--boxes"})
         if (parsed->has(option))
             if (const QString refusal = outputRefusal(parsed->value(option)); !refusal.isEmpty()) {
                 err << "chordalis-cli: " << refusal << "\n";
