@@ -5,6 +5,7 @@
 #include "modes/AppState.h"
 #include "theory/Neck.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 
@@ -85,32 +86,33 @@ Voicing toVoicing(const Grip& g, int number) {
     return v;
 }
 
-// Captions that tell each voicing apart: a repeated one gains the number of strings, then the top
-// note, then its place in the list.
-void separateCaptions(std::vector<Voicing>& voicings, const Tuning& tuning) {
-    QSet<QString> seen;
+// A grip's frets as tablature reads them, lowest string first: "x-3-5-4-5-x".
+QString fretsText(const Voicing& v) {
+    QStringList frets;
+    for (int s = v.strings(); s >= 1; --s) {
+        const auto fret = v.fret(s);
+        frets << (fret ? QString::number(*fret) : QStringLiteral("x"));
+    }
+    return frets.join(u'-');
+}
+
+// Captions that tell each voicing of the chord apart, the library's and the engine's alike: a
+// caption that more than one grip would carry gains each grip's frets, "3rd Position, Root 5th
+// (x-3-5-4-5-x)"; grips on the same frets (fingered apart) then gain their place in the list.
+void separateCaptions(std::vector<Voicing>& voicings) {
+    QHash<QString, int> count;
+    for (const Voicing& v : voicings)
+        ++count[v.caption];
     for (Voicing& v : voicings) {
-        if (!v.generated) {
-            seen.insert(v.caption);
-            continue;
-        }
-        int sounding = 0, top = 0;
-        for (int s = v.strings(); s >= 1; --s) {
-            if (v.fret(s)) {
-                ++sounding;
-                top = s;
-            }
-        }
-        const QStringList extras = {
-            QStringLiteral("%1 strings").arg(sounding),
-            QStringLiteral("top %1").arg(
-                noteName(pitchClassAt(tuning, top, v.fret(top).value_or(0)), FlatColumn)),
-            QStringLiteral("no. %1").arg(v.number - FirstGeneratedVoicing + 1)};
-        QString caption = v.caption;
-        for (int k = 0; seen.contains(caption) && k < int(extras.size()); ++k)
-            caption += QLatin1String(", ") + extras[k];
-        v.caption = caption;
-        seen.insert(caption);
+        if (count.value(v.caption) > 1)
+            v.caption += QStringLiteral(" (%1)").arg(fretsText(v));
+    }
+    QSet<QString> seen;
+    for (std::size_t k = 0; k < voicings.size(); ++k) {
+        Voicing& v = voicings[k];
+        if (seen.contains(v.caption))
+            v.caption += QStringLiteral(", no. %1").arg(k + 1);
+        seen.insert(v.caption);
     }
 }
 
@@ -130,9 +132,8 @@ QString shapeCaption(const AppState& s, int shapeRoot) {
         .arg(noteName(shapeRoot, FlatColumn) + s.chords.entries[size_t(s.selectedChord)].name);
 }
 
-} // namespace
-
-std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
+// The engine's first `most` grips, captioned and remarked, their captions not yet told apart.
+std::vector<Voicing> engineVoicings(const AppState& s, int most) {
     std::vector<Voicing> out;
     if (s.selectedChord < 0 || s.selectedChord >= s.chords.count)
         return out;
@@ -154,6 +155,14 @@ std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
         v.memo = remarkOf(g, *chord, s.tuning(), s.currentRoot);
         out.push_back(std::move(v));
     }
+    return out;
+}
+
+} // namespace
+
+std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
+    std::vector<Voicing> out = engineVoicings(s, most);
+    separateCaptions(out);
     return out;
 }
 
@@ -185,7 +194,7 @@ std::vector<Voicing> chordVoicings(ModeContext& c) {
     // The engine's grips the library's do not already hold, numbered on from the first.
     const int most = library ? MoreVoicingsListed : GeneratedVoicingsListed;
     int added = 0;
-    for (Voicing& v : generatedVoicings(s, most + int(out.size()))) {
+    for (Voicing& v : engineVoicings(s, most + int(out.size()))) {
         if (added >= most)
             break;
         if (std::any_of(out.begin(), out.end(),
@@ -194,7 +203,7 @@ std::vector<Voicing> chordVoicings(ModeContext& c) {
         v.number = FirstGeneratedVoicing + added++;
         out.push_back(std::move(v));
     }
-    separateCaptions(out, s.tuning());
+    separateCaptions(out);
     return out;
 }
 
