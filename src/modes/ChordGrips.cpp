@@ -177,19 +177,19 @@ std::vector<Voicing> chordVoicings(ModeContext& c) {
     if (library) {
         // The library's grips of the root that sounds this one on a standard neck without capo.
         out = readVoicings(c.ini, c.warnings, s.selectedChord, *shapeRoot, Tuning{});
-        if (capo.fret > 0) {
-            const QString shape = shapeCaption(s, *shapeRoot);
-            std::erase_if(out, [&](Voicing& v) {
-                for (auto& fret : v.frets) {
-                    if (fret)
-                        *fret += capo.fret;
-                    if (fret && *fret > s.maxFret())
-                        return true;
-                }
-                v.caption += shape;
-                return false;
-            });
-        }
+        // Moved above the capo; a grip that reaches past the neck's last fret (a shape played an
+        // octave up reaches fret 15) is left out rather than drawn in part.
+        const QString shape = capo.fret > 0 ? shapeCaption(s, *shapeRoot) : QString();
+        std::erase_if(out, [&](Voicing& v) {
+            for (auto& fret : v.frets) {
+                if (fret)
+                    *fret += capo.fret;
+                if (fret && *fret > s.maxFret())
+                    return true;
+            }
+            v.caption += shape;
+            return false;
+        });
     }
     // The engine's grips the library's do not already hold, numbered on from the first.
     const int most = library ? MoreVoicingsListed : GeneratedVoicingsListed;

@@ -293,6 +293,16 @@ TEST_F(ChordsTest, EveryTuningAndCapoGetsGripsThatSoundTheChord) {
     EXPECT_EQ(frets(s, 0), QStringList({"xx", "3", "2", "0", "1", "0"}));
     EXPECT_EQ(sounded(s, s.voicings.front()), std::vector<int>({11, 3, 6, 11, 3}));
 
+    // A neck of 12 frets lists no grip that reaches past it: C's C-shape at x-15-14-12-13-12 goes.
+    Instrument twelve;
+    twelve.frets = 12;
+    setInstrument(p->context(), twelve);
+    show("C", 0);
+    ASSERT_GE(s.voicings.size(), 6u);
+    for (const Voicing& v : s.voicings)
+        for (int string = 1; string <= 6; ++string)
+            EXPECT_LE(v.fret(string).value_or(0), 12) << qPrintable(v.caption);
+
     // A capo at the 2nd fret: D is the C shape moved up, named by both.
     setInstrument(p->context(), {presetTuning(1)});
     p->context().state.capo = Capo{2};
