@@ -96,15 +96,18 @@ QString fretsText(const Voicing& v) {
     return frets.join(u'-');
 }
 
-// Captions that tell each voicing of the chord apart, the library's and the engine's alike: a
-// caption that more than one grip would carry gains each grip's frets, "3rd Position, Root 5th
-// (x-3-5-4-5-x)"; grips on the same frets (fingered apart) then gain their place in the list.
+// Captions that tell each voicing of the chord apart: a caption that several of the library's
+// grips would carry, or several of the engine's, gains each one's frets, "3rd Position, Root 5th
+// (x-3-5-4-5-x)", and so does an engine's caption that a library grip above it carries; grips on
+// the same frets (fingered apart) then gain their place in the list.
 void separateCaptions(std::vector<Voicing>& voicings) {
-    QHash<QString, int> count;
+    QHash<QString, int> library, engine;
     for (const Voicing& v : voicings)
-        ++count[v.caption];
+        ++(v.generated ? engine : library)[v.caption];
     for (Voicing& v : voicings) {
-        if (count.value(v.caption) > 1)
+        const bool shared = v.generated ? engine.value(v.caption) > 1 || library.contains(v.caption)
+                                        : library.value(v.caption) > 1;
+        if (shared)
             v.caption += QStringLiteral(" (%1)").arg(fretsText(v));
     }
     QSet<QString> seen;

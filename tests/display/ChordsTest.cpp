@@ -85,12 +85,10 @@ protected:
 
 TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     show("C", 0);
-    // The library's grips first; the engine's further grips in a folder below them. A caption an
-    // engine's grip shares carries the frets, 6th string first.
+    // The library's grips first; the engine's further grips in a folder below them.
     EXPECT_EQ(lines(nodeTexts(page().tvwVoicings).mid(0, 5)),
-              lines({"Open Chord", "8th Position, Root 6th (8-x-10-9-8-8)",
-                     "2nd Position, Root 5th (x-3-5-2-4-x)", "10th Position, Root 4th",
-                     "More Voicings"}));
+              lines({"Open Chord", "8th Position, Root 6th", "2nd Position, Root 5th",
+                     "10th Position, Root 4th", "More Voicings"}));
     const auto& nodes = page().tvwVoicings.nodes();
     for (size_t k = 5; k < nodes.size(); ++k)
         EXPECT_EQ(nodes[k].parentKey, QStringLiteral("More Voicings")) << qPrintable(nodes[k].text);
@@ -103,8 +101,7 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
     rootChange(p->context(), tab("E"));
     EXPECT_EQ(frets(p->context().state, 0), QStringList({"12", "xx", "14", "13", "12", "12"}));
-    EXPECT_EQ(page().tvwVoicings.nodes()[0].text.toStdString(),
-              "12th Position, Root 6th (12-x-14-13-12-12)");
+    EXPECT_EQ(page().tvwVoicings.nodes()[0].text.toStdString(), "12th Position, Root 6th");
 
     // A stored -1 below a root on the open A string lands at fret 11.
     rootChange(p->context(), tab("A"));
@@ -247,7 +244,7 @@ TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) 
     p.clickItem(TreeId::Chords, 0);
     // Only the sound shape is listed; each other one is named once.
     EXPECT_EQ(lines(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 2)),
-              lines({"8th Position, Root 6th (8-x-10-9-8-8)", "More Voicings"}));
+              lines({"8th Position, Root 6th", "More Voicings"}));
     const QStringList said = p->warnings().messages();
     EXPECT_EQ(said.size(), 5) << qPrintable(said.join('\n'));
     for (const char* part : {"[openchords] 0: fret \"-9\"", "[0] 0: fret \"9999999999\"",
@@ -462,6 +459,13 @@ TEST(ShippedVoicings, EachStringGoesUpTheNeckAndNoCaptionRepeats) {
               lines({"x-3-2-0-1-0", "8-7-5-5-5-8", "8-10-10-9-8-8", "8-10-10-9-x-x", "x-3-5-5-5-3",
                      "x-15-14-12-13-12", "x-15-14-12-x-x", "x-x-10-9-8-x", "x-x-10-12-13-12",
                      "x-x-x-5-5-3", "12-15-14-12-13-12", "x-7-5-5-8-8", "x-10-10-9-8-8"}));
+    // Cmaj7's two root-5th grips at the 3rd fret that are no drop voicing: told apart by frets.
+    p.clickItem(TreeId::Chords, 3);
+    EXPECT_EQ(tree.find(QStringLiteral("6Voicing"))->text.toStdString(),
+              "3rd Position, Root 5th (x-3-5-4-5-3)");
+    EXPECT_EQ(tree.find(QStringLiteral("9Voicing"))->text.toStdString(),
+              "3rd Position, Root 5th (x-3-x-4-5-x)");
+    p.clickItem(TreeId::Chords, 0);
     EXPECT_EQ(tree.find(QStringLiteral("1Voicing"))->icon, QStringLiteral("voicingB"));
     EXPECT_EQ(tree.find(QStringLiteral("4Voicing"))->icon, QStringLiteral("voicing"));
     EXPECT_TRUE(tree.find(QStringLiteral("1Voicing"))->toolTip.contains(QLatin1String("red")));
