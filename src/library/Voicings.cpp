@@ -6,6 +6,7 @@
 #include "theory/Spelling.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace chordalis {
 
@@ -108,6 +109,105 @@ Voicing openVoicing(IniReader& ini, int n) {
     return v;
 }
 
+// Whether one finger holds two or more strings at the same fret: a barre, full or partial, which
+// the list's icon shows.
+bool hasBarre(const Voicing& v) {
+    for (int a = 1; a <= v.strings(); ++a) {
+        const QString finger = v.finger(a);
+        if (finger.size() != 1 || finger[0] < u'1' || finger[0] > u'4' || !v.fret(a))
+            continue;
+        for (int b = a + 1; b <= v.strings(); ++b) {
+            if (v.finger(b) == finger && v.fret(b) == v.fret(a))
+                return true;
+        }
+    }
+    return false;
+}
+
+// What the list's order reads from a grip placed on the neck.
+struct GripLayout {
+    int bass = 0;            // the lowest sounding string, 0 when none sounds
+    bool rootInBass = false; // the bass sounds the chord's root
+    bool openString = false; // a string sounds open
+    bool full = false;       // every string from the bass up to string 1 sounds
+    int low = 0;             // the lowest fretted fret: where the hand sits
+    int high = 0;            // the highest fretted fret
+};
+
+GripLayout layoutOf(const Voicing& v, int root, const Tuning& tuning) {
+    GripLayout g;
+    g.low = 999;
+    for (int string = v.strings(); string >= 1; --string) {
+        const auto fret = v.fret(string);
+        if (!fret)
+            continue;
+        if (g.bass == 0) {
+            g.bass = string;
+            g.rootInBass = pitchClassAt(tuning, string, *fret) == pitchClassOfNote(root);
+            g.full = true;
+        }
+        if (*fret == 0) {
+            g.openString = true;
+            continue;
+        }
+        g.low = std::min(g.low, *fret);
+        g.high = std::max(g.high, *fret);
+    }
+    for (int string = g.bass; string >= 1 && g.full; --string)
+        g.full = v.fret(string).has_value();
+    if (g.low == 999)
+        g.low = 0;
+    return g;
+}
+
+// Whether the grip is one a teacher may show first: the root in the bass on the 6th or 5th
+// string, no open string, and the hand within three frets (no stretch).
+bool firstGripCandidate(const GripLayout& g) {
+    return g.rootInBass && (g.bass == 6 || g.bass == 5) && !g.openString && g.high - g.low <= 2;
+}
+
+// Puts the movable grips in the order the list shows them. Where the root has no open chord the
+// first is the grip a teacher shows first: among the candidates above, those that sound every
+// string from the bass up (the E- and A-shape barres and their kin) before thinner ones, then the
+// lowest hand position, then the 6th string before the 5th. The rest follow by the string that
+// carries the bass, 6th string first: the grips with the root in the bass, then the inversions
+// and rootless grips; within each string up the neck, equal positions in the file's order.
+void orderGrips(std::vector<Voicing>& list, std::size_t firstMovable, int root,
+                const Tuning& tuning) {
+    struct Entry {
+        GripLayout layout;
+        Voicing voicing;
+    };
+    std::vector<Entry> grips;
+    for (std::size_t i = firstMovable; i < list.size(); ++i)
+        grips.push_back({layoutOf(list[i], root, tuning), std::move(list[i])});
+    list.resize(firstMovable);
+    const auto listOrder = [](const Entry& a, const Entry& b) {
+        const auto key = [](const Entry& e) {
+            return std::tuple(!e.layout.rootInBass, -e.layout.bass, e.layout.low, e.voicing.number);
+        };
+        return key(a) < key(b);
+    };
+    std::sort(grips.begin(), grips.end(), listOrder);
+    if (firstMovable == 0) {
+        const auto teacherOrder = [](const Entry& a, const Entry& b) {
+            const auto key = [](const Entry& e) {
+                return std::tuple(!e.layout.full, e.layout.low, -e.layout.bass, e.voicing.number);
+            };
+            return key(a) < key(b);
+        };
+        auto first = grips.end();
+        for (auto e = grips.begin(); e != grips.end(); ++e) {
+            if (firstGripCandidate(e->layout) && (first == grips.end() || teacherOrder(*e, *first)))
+                first = e;
+        }
+        if (first != grips.end())
+            std::rotate(grips.begin(), first, first + 1);
+    }
+    for (Entry& e : grips)
+        list.push_back(std::move(e.voicing));
+}
+
 } // namespace
 
 std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord, int root,
@@ -129,6 +229,7 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
             list.push_back(std::move(v));
     }
 
+    const std::size_t firstMovable = list.size();
     const QString section = QString::number(chord);
     int movable = readCount(ini, section, QStringLiteral("numVoicings"));
     const int room = MaxListedVoicings - int(list.size());
@@ -145,7 +246,6 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
     for (int j = 0; j < movable; ++j) {
         const QString frets = read(ini, section, j, "fret");
         const QString fingers = read(ini, section, j, "finger");
-        const int group = leadingNumber(read(ini, section, j, "group"));
         const int rootString = leadingNumber(read(ini, section, j, "root"));
         if (rootString < 1 || rootString > 6) {
             warnings.warn(QStringLiteral("voicing.ini [%1] %2root: root string \"%3\" is not 1..6; "
@@ -196,9 +296,10 @@ std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord,
         const QString caption = read(ini, section, j, "caption");
         v.caption = ordinal(low) + QLatin1String(" Position, ") +
                     (caption.isEmpty() ? QLatin1String("Root ") + ordinal(rootString) : caption);
-        v.icon = group == 1 ? QStringLiteral("voicingB") : QStringLiteral("voicing");
+        v.icon = hasBarre(v) ? QStringLiteral("voicingB") : QStringLiteral("voicing");
         list.push_back(std::move(v));
     }
+    orderGrips(list, firstMovable, root, tuning);
     return list;
 }
 

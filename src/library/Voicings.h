@@ -24,8 +24,8 @@ struct Voicing {
     // Per string, string 1 first: "x" not played, "0" open, "1".."4" the finger.
     std::vector<QString> fingers;
     QString memo;
-    QString caption; // "Open Chord", "8th Position, Root 6th"
-    QString icon;    // the list's icon: "voicingO" open, "voicingB" barre, "voicing"
+    QString caption;        // "Open Chord", "8th Position, Root 6th"
+    QString icon;           // the list's icon: "voicingO" open, "voicingB" a barre, "voicing" none
     bool generated = false; // found by the voicing engine rather than written in voicing.ini
 
     int strings() const { return int(frets.size()); }
@@ -53,11 +53,17 @@ inline constexpr int FirstGeneratedVoicing = 100;
 // How many voicings a chord lists at most, the open chord included.
 inline constexpr int MaxListedVoicings = 31;
 
-// The voicings of chord `chord` for the root (pitch class 0..11) under the tuning, as
-// voicing.ini gives them: the chord's open grip for that root first, then its movable shapes,
-// each moved so that its root lands on fret 1..12 of its root string (an octave higher where the
-// shape would reach below the nut). A shape with a root string outside 1..6, and shapes beyond
-// what the list holds, are left out with a warning.
+// The voicings of chord `chord` for the root (pitch class 0..11) under the tuning, in the order
+// the voicing list shows them. Each movable shape is moved so that its root lands on fret 1..12
+// of its root string, and an octave higher where it would reach below the nut: a movable shape
+// never takes an open string (at the nut it would be the open chord, listed apart), so it lies at
+// positions 1..12 and reaches fret 15 at most. First comes the open chord of that root; where
+// there is none, the grip a teacher shows first: the lowest full barre (E- or A-shape and their
+// kin) with the root in the bass on the 6th or 5th string, else the lowest such grip within three
+// frets. Then the grips with the root in the bass by root string (6th first), then the inversions
+// and rootless grips by bass string, each string's up the neck. Numbers are the file's (99 the
+// open chord, j movable shape j), whatever the order. A shape with a root string outside 1..6,
+// and shapes beyond what the list holds, are left out with a warning.
 std::vector<Voicing> readVoicings(IniReader& ini, Warnings& warnings, int chord, int root,
                                   const Tuning& tuning);
 

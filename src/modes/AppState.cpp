@@ -8,6 +8,7 @@ void AppState::resetSelections() {
     currentRoot = 0;
     selectedChord = selectedScale = selectedVoicing = selectedArpeggio = -1;
     selectedTriad = selectedCSChord = selectedCSScale = -1;
+    voicingChosen = false;
 }
 
 void AppState::setInstrument(const Instrument& neck) {

@@ -26,6 +26,9 @@ struct AppState {
     int selectedChord = -1;
     int selectedScale = -1;
     int selectedVoicing = -1; // 99 = the open chord, j = movable voicing j
+    // The user chose selectedVoicing in the list (another than its first): a root change keeps
+    // that grip. Otherwise the list's first grip (the open chord where the root has one) follows.
+    bool voicingChosen = false;
     int selectedArpeggio = -1;
     int selectedTriad = -1;
     int triadGroup = 0; // the triads' string group: 0 strings 6-5-4 .. 3 strings 3-2-1

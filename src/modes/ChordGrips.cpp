@@ -5,6 +5,7 @@
 #include "modes/AppState.h"
 #include "theory/Neck.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 
@@ -85,32 +86,36 @@ Voicing toVoicing(const Grip& g, int number) {
     return v;
 }
 
-// Captions that tell each voicing apart: a repeated one gains the number of strings, then the top
-// note, then its place in the list.
-void separateCaptions(std::vector<Voicing>& voicings, const Tuning& tuning) {
-    QSet<QString> seen;
+// A grip's frets as tablature reads them, lowest string first: "x-3-5-4-5-x".
+QString fretsText(const Voicing& v) {
+    QStringList frets;
+    for (int s = v.strings(); s >= 1; --s) {
+        const auto fret = v.fret(s);
+        frets << (fret ? QString::number(*fret) : QStringLiteral("x"));
+    }
+    return frets.join(u'-');
+}
+
+// Captions that tell each voicing of the chord apart: a caption that several of the library's
+// grips would carry, or several of the engine's, gains each one's frets, "3rd Position, Root 5th
+// (x-3-5-4-5-x)", and so does an engine's caption that a library grip above it carries; grips on
+// the same frets (fingered apart) then gain their place in the list.
+void separateCaptions(std::vector<Voicing>& voicings) {
+    QHash<QString, int> library, engine;
+    for (const Voicing& v : voicings)
+        ++(v.generated ? engine : library)[v.caption];
     for (Voicing& v : voicings) {
-        if (!v.generated) {
-            seen.insert(v.caption);
-            continue;
-        }
-        int sounding = 0, top = 0;
-        for (int s = v.strings(); s >= 1; --s) {
-            if (v.fret(s)) {
-                ++sounding;
-                top = s;
-            }
-        }
-        const QStringList extras = {
-            QStringLiteral("%1 strings").arg(sounding),
-            QStringLiteral("top %1").arg(
-                noteName(pitchClassAt(tuning, top, v.fret(top).value_or(0)), FlatColumn)),
-            QStringLiteral("no. %1").arg(v.number - FirstGeneratedVoicing + 1)};
-        QString caption = v.caption;
-        for (int k = 0; seen.contains(caption) && k < int(extras.size()); ++k)
-            caption += QLatin1String(", ") + extras[k];
-        v.caption = caption;
-        seen.insert(caption);
+        const bool shared = v.generated ? engine.value(v.caption) > 1 || library.contains(v.caption)
+                                        : library.value(v.caption) > 1;
+        if (shared)
+            v.caption += QStringLiteral(" (%1)").arg(fretsText(v));
+    }
+    QSet<QString> seen;
+    for (std::size_t k = 0; k < voicings.size(); ++k) {
+        Voicing& v = voicings[k];
+        if (seen.contains(v.caption))
+            v.caption += QStringLiteral(", no. %1").arg(k + 1);
+        seen.insert(v.caption);
     }
 }
 
@@ -130,9 +135,8 @@ QString shapeCaption(const AppState& s, int shapeRoot) {
         .arg(noteName(shapeRoot, FlatColumn) + s.chords.entries[size_t(s.selectedChord)].name);
 }
 
-} // namespace
-
-std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
+// The engine's first `most` grips, captioned and remarked, their captions not yet told apart.
+std::vector<Voicing> engineVoicings(const AppState& s, int most) {
     std::vector<Voicing> out;
     if (s.selectedChord < 0 || s.selectedChord >= s.chords.count)
         return out;
@@ -157,6 +161,14 @@ std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
     return out;
 }
 
+} // namespace
+
+std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
+    std::vector<Voicing> out = engineVoicings(s, most);
+    separateCaptions(out);
+    return out;
+}
+
 std::vector<Voicing> chordVoicings(ModeContext& c) {
     const AppState& s = c.state;
     std::vector<Voicing> out;
@@ -168,24 +180,24 @@ std::vector<Voicing> chordVoicings(ModeContext& c) {
     if (library) {
         // The library's grips of the root that sounds this one on a standard neck without capo.
         out = readVoicings(c.ini, c.warnings, s.selectedChord, *shapeRoot, Tuning{});
-        if (capo.fret > 0) {
-            const QString shape = shapeCaption(s, *shapeRoot);
-            std::erase_if(out, [&](Voicing& v) {
-                for (auto& fret : v.frets) {
-                    if (fret)
-                        *fret += capo.fret;
-                    if (fret && *fret > s.maxFret())
-                        return true;
-                }
-                v.caption += shape;
-                return false;
-            });
-        }
+        // Moved above the capo; a grip that reaches past the neck's last fret (a shape played an
+        // octave up reaches fret 15) is left out rather than drawn in part.
+        const QString shape = capo.fret > 0 ? shapeCaption(s, *shapeRoot) : QString();
+        std::erase_if(out, [&](Voicing& v) {
+            for (auto& fret : v.frets) {
+                if (fret)
+                    *fret += capo.fret;
+                if (fret && *fret > s.maxFret())
+                    return true;
+            }
+            v.caption += shape;
+            return false;
+        });
     }
     // The engine's grips the library's do not already hold, numbered on from the first.
     const int most = library ? MoreVoicingsListed : GeneratedVoicingsListed;
     int added = 0;
-    for (Voicing& v : generatedVoicings(s, most + int(out.size()))) {
+    for (Voicing& v : engineVoicings(s, most + int(out.size()))) {
         if (added >= most)
             break;
         if (std::any_of(out.begin(), out.end(),
@@ -194,7 +206,7 @@ std::vector<Voicing> chordVoicings(ModeContext& c) {
         v.number = FirstGeneratedVoicing + added++;
         out.push_back(std::move(v));
     }
-    separateCaptions(out, s.tuning());
+    separateCaptions(out);
     return out;
 }
 

@@ -20,12 +20,15 @@ inline constexpr int GeneratedVoicingsListed = 30;
 // then also named by the shape played); after them, marked generated, the voicing engine's further
 // grips. On any other neck, and above a partial capo, the engine's grips alone. Each generated
 // grip is captioned like the library's ("5th Position, Root 5th"), with what it leaves out, and
-// its remark names its notes from the bass up.
+// its remark names its notes from the bass up. No two captions of the list are alike: a caption
+// that several of the library's grips (or several of the engine's) would carry gains each one's
+// frets, lowest string first ("3rd Position, Root 5th (x-3-5-4-5-x)"), as does an engine's
+// caption that a library grip carries.
 std::vector<Voicing> chordVoicings(ModeContext& context);
 
 // The voicing engine's first `most` grips of the chosen chord and root on the state's neck and
-// capo, in its ranking order, captioned and remarked as chordVoicings lists them, numbered from
-// FirstGeneratedVoicing.
+// capo, in its ranking order, captioned (told apart among themselves) and remarked as
+// chordVoicings lists them, numbered from FirstGeneratedVoicing.
 std::vector<Voicing> generatedVoicings(const AppState& state, int most);
 
 } // namespace chordalis

@@ -7,6 +7,8 @@
 #include "modes/Grips.h"
 #include "modes/Pages.h"
 
+#include <optional>
+
 namespace chordalis {
 
 namespace {
@@ -30,6 +32,35 @@ void showNoVoicing(ModeContext& c) {
 }
 
 const QString MoreVoicingsKey = QStringLiteral("More Voicings");
+
+// The lowest string a grip sounds, 0 for none.
+int bassString(const Voicing& v) {
+    for (int string = v.strings(); string >= 1; --string) {
+        if (v.fret(string))
+            return string;
+    }
+    return 0;
+}
+
+// The number of the first listed grip of the same source (library or engine) with its bass on the
+// string of `was`'s bass; the list's first grip where there is none.
+int sameStringGrip(const std::vector<Voicing>& listed, const Voicing& was) {
+    for (const Voicing& v : listed) {
+        if (v.generated == was.generated && v.number != OpenChordVoicing &&
+            bassString(v) == bassString(was))
+            return v.number;
+    }
+    return listed.front().number;
+}
+
+// What the list's icon of a grip shows, for its tooltip.
+QString iconLegend(const QString& icon) {
+    if (icon == QLatin1String("voicingO"))
+        return QStringLiteral("Icon: an open chord (heavy nut line).");
+    if (icon == QLatin1String("voicingB"))
+        return QStringLiteral("Icon red with a bar: a barre, one finger across several strings.");
+    return QStringLiteral("Icon blue: a grip without a barre.");
+}
 
 } // namespace
 
@@ -60,6 +91,8 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
     AppState& s = c.state;
     TreeModel& tree = c.pages.chords.tvwVoicings;
     tree.clear();
+    const Voicing* shown = s.selectedVoicingEntry();
+    const std::optional<Voicing> before = shown ? std::optional(*shown) : std::nullopt;
     s.voicings = chordVoicings(c);
     if (s.voicings.empty()) {
         showNoVoicing(c);
@@ -76,12 +109,19 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
             parent = MoreVoicingsKey;
         }
         tree.add(parent, voicingKey(v.number), v.caption, v.number, v.icon);
-        // Voicings may share a caption; the remark tells them apart before they are chosen.
-        tree.setToolTip(voicingKey(v.number), v.memo);
+        // The remark describes the grip before it is chosen; the icon's meaning follows it.
+        tree.setToolTip(voicingKey(v.number), v.memo + u'\n' + iconLegend(v.icon));
     }
 
-    if (!keepSelection || !s.selectedVoicingEntry())
+    // A grip the user chose stays across a root change (or, where the root lacks it, one on the
+    // same string); otherwise the list's first grip, the open chord where the root has one.
+    if (!keepSelection || !s.voicingChosen) {
+        s.voicingChosen = false;
         s.selectedVoicing = s.voicings.front().number;
+    } else if (!s.selectedVoicingEntry()) {
+        s.selectedVoicing =
+            before ? sameStringGrip(s.voicings, *before) : s.voicings.front().number;
+    }
     tree.selectedKey = voicingKey(s.selectedVoicing);
     drawVoicing(c);
 }

@@ -63,6 +63,8 @@ void nodeClicked(ModeContext& c, TreeId tree, const QString& key) {
         break;
     case TreeId::Voicings:
         s.selectedVoicing = item;
+        // The list's first grip is the page's own choice, which a root change follows.
+        s.voicingChosen = item >= 0 && !s.voicings.empty() && item != s.voicings.front().number;
         drawVoicing(c);
         break;
     case TreeId::Scales:

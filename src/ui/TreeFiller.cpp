@@ -58,11 +58,17 @@ void TreeFiller::fill(QTreeWidget& tree, const TreeModel& model, const IconLooku
 }
 
 void TreeFiller::sync(QTreeWidget& tree, const TreeModel& model, const IconLookup& icons) {
+    // The same nodes in the same places: under the same parent and in the same order there (a
+    // voicing list keeps its keys across roots, but not their order).
     const QHash<QString, QTreeWidgetItem*> items = itemsByKey(tree);
     bool same = items.size() == model.size();
+    QHash<QString, int> siblings; // per parent key, the nodes met so far
     for (auto node = model.nodes().begin(); same && node != model.nodes().end(); ++node) {
-        const QTreeWidgetItem* item = items.value(node->key);
-        same = item && keyOf(item->parent()) == node->parentKey;
+        QTreeWidgetItem* item = items.value(node->key);
+        const int place = siblings[node->parentKey]++;
+        same = item && keyOf(item->parent()) == node->parentKey &&
+               (item->parent() ? item->parent()->indexOfChild(item)
+                               : tree.indexOfTopLevelItem(item)) == place;
     }
     if (!same) {
         fill(tree, model, icons);

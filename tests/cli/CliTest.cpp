@@ -232,6 +232,8 @@ TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
     EXPECT_EQ(fretLists(j).front(), "0-1-0-2-3--1");
     EXPECT_EQ(v.first().toObject()["source"], "library");
     EXPECT_EQ(v.last().toObject()["source"], "generated");
+    // Without an open grip the list opens on the lowest root barre: Bb's A-shape at fret 1.
+    EXPECT_EQ(fretLists(show("show chord --item 0 --root Bb")).front(), "1-3-3-3-1--1");
     for (const QJsonValue& g : show("show chord --item 0 --generated")["voicings"].toArray())
         EXPECT_EQ(g.toObject()["source"], "generated");
 

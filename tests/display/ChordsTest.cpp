@@ -5,7 +5,11 @@
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
+#include <map>
+#include <tuple>
+#include <utility>
 
 namespace chordalis {
 namespace {
@@ -63,6 +67,11 @@ QStringList nodeTexts(const TreeModel& tree) {
     return out;
 }
 
+// Texts one a line, as a failure prints them.
+std::string lines(const QStringList& texts) {
+    return texts.join(u'\n').toStdString();
+}
+
 class ChordsTest : public ::testing::Test {
 protected:
     void show(const char* root, int chord) {
@@ -77,9 +86,9 @@ protected:
 TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     show("C", 0);
     // The library's grips first; the engine's further grips in a folder below them.
-    EXPECT_EQ(nodeTexts(page().tvwVoicings).mid(0, 5),
-              QStringList({"Open Chord", "8th Position, Root 6th", "2nd Position, Root 5th",
-                           "10th Position, Root 4th", "More Voicings"}));
+    EXPECT_EQ(lines(nodeTexts(page().tvwVoicings).mid(0, 5)),
+              lines({"Open Chord", "8th Position, Root 6th", "2nd Position, Root 5th",
+                     "10th Position, Root 4th", "More Voicings"}));
     const auto& nodes = page().tvwVoicings.nodes();
     for (size_t k = 5; k < nodes.size(); ++k)
         EXPECT_EQ(nodes[k].parentKey, QStringLiteral("More Voicings")) << qPrintable(nodes[k].text);
@@ -92,12 +101,12 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
     rootChange(p->context(), tab("E"));
     EXPECT_EQ(frets(p->context().state, 0), QStringList({"12", "xx", "14", "13", "12", "12"}));
-    EXPECT_EQ(page().tvwVoicings.nodes()[0].text, QStringLiteral("12th Position, Root 6th"));
+    EXPECT_EQ(page().tvwVoicings.nodes()[0].text.toStdString(), "12th Position, Root 6th");
 
     // A stored -1 below a root on the open A string lands at fret 11.
     rootChange(p->context(), tab("A"));
     EXPECT_EQ(frets(p->context().state, 2), QStringList({"xx", "12", "14", "11", "13", "xx"}));
-    EXPECT_EQ(page().tvwVoicings.nodes()[2].text, QStringLiteral("11th Position, Root 5th"));
+    EXPECT_EQ(page().tvwVoicings.nodes()[2].text.toStdString(), "11th Position, Root 5th");
 }
 
 TEST(ChordVoicings, ACaptionKeyNamesTheGripInPlaceOfTheRootString) {
@@ -110,9 +119,10 @@ TEST(ChordVoicings, ACaptionKeyNamesTheGripInPlaceOfTheRootString) {
                       shape(2, "xxxx00020302", "xx1243", 0, 4, "D-shape") + "2caption=\n"};
     rootChange(p->context(), tab("C"));
     p.clickItem(TreeId::Chords, 0);
-    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 3),
-              QStringList({"1st Position, Drop 2, 1st Inversion", "7th Position, Rootless",
-                           "10th Position, Root 4th"}));
+    // The root-position grip first, then the others by the string of their bass.
+    EXPECT_EQ(lines(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 3)),
+              lines({"10th Position, Root 4th", "7th Position, Rootless",
+                     "1st Position, Drop 2, 1st Inversion"}));
     EXPECT_EQ(frets(p->context().state, 1), QStringList({"xx", "7", "8", "7", "8", "xx"}));
 }
 
@@ -233,8 +243,8 @@ TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) 
     rootChange(p->context(), tab("C"));
     p.clickItem(TreeId::Chords, 0);
     // Only the sound shape is listed; each other one is named once.
-    EXPECT_EQ(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 2),
-              QStringList({"8th Position, Root 6th", "More Voicings"}));
+    EXPECT_EQ(lines(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 2)),
+              lines({"8th Position, Root 6th", "More Voicings"}));
     const QStringList said = p->warnings().messages();
     EXPECT_EQ(said.size(), 5) << qPrintable(said.join('\n'));
     for (const char* part : {"[openchords] 0: fret \"-9\"", "[0] 0: fret \"9999999999\"",
@@ -280,6 +290,16 @@ TEST_F(ChordsTest, EveryTuningAndCapoGetsGripsThatSoundTheChord) {
     EXPECT_EQ(frets(s, 0), QStringList({"xx", "3", "2", "0", "1", "0"}));
     EXPECT_EQ(sounded(s, s.voicings.front()), std::vector<int>({11, 3, 6, 11, 3}));
 
+    // A neck of 12 frets lists no grip that reaches past it: C's C-shape at x-15-14-12-13-12 goes.
+    Instrument twelve;
+    twelve.frets = 12;
+    setInstrument(p->context(), twelve);
+    show("C", 0);
+    ASSERT_GE(s.voicings.size(), 6u);
+    for (const Voicing& v : s.voicings)
+        for (int string = 1; string <= 6; ++string)
+            EXPECT_LE(v.fret(string).value_or(0), 12) << qPrintable(v.caption);
+
     // A capo at the 2nd fret: D is the C shape moved up, named by both.
     setInstrument(p->context(), {presetTuning(1)});
     p->context().state.capo = Capo{2};
@@ -289,6 +309,202 @@ TEST_F(ChordsTest, EveryTuningAndCapoGetsGripsThatSoundTheChord) {
     for (const Voicing& v : s.voicings)
         for (int string = 1; string <= 6; ++string)
             EXPECT_GE(v.fret(string).value_or(2), 2) << qPrintable(v.caption);
+}
+
+// What a guitarist reads off a grip's frets.
+struct Hand {
+    int bass = 0;          // the lowest sounding string
+    bool rootBass = false; // it sounds the root
+    bool open = false;     // a string sounds open
+    bool full = false;     // every string from the bass up sounds
+    int low = 99, high = 0;
+};
+
+Hand handOf(const Voicing& v, int root) {
+    Hand h;
+    for (int string = 6; string >= 1; --string) {
+        const auto fret = v.fret(string);
+        if (!fret) {
+            h.full = false;
+            continue;
+        }
+        if (!h.bass) {
+            h.bass = string;
+            h.full = true;
+            h.rootBass = (Tuning{}.openNote(string) + *fret) % 12 == root;
+        }
+        h.open = h.open || *fret == 0;
+        if (*fret > 0) {
+            h.low = std::min(h.low, *fret);
+            h.high = std::max(h.high, *fret);
+        }
+    }
+    return h;
+}
+
+// The frets of a grip, 6th string first, as a guitarist writes them: "x-3-2-0-1-0".
+QString tab(const Voicing& v) {
+    QStringList out;
+    for (int string = 6; string >= 1; --string)
+        out << (v.fret(string) ? QString::number(*v.fret(string)) : QStringLiteral("x"));
+    return out.join(u'-');
+}
+
+const int EverydayChords[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 13, 14}; // maj .. 9, sus4, dim7, m7b5
+
+// The first grip is the open chord where the root has one; else the grip a teacher shows first:
+// a root-6 or root-5 grip in one hand position (no open string, within three frets), the full
+// barres (every string from the bass up: the E- and A-shapes) before thinner grips, the lowest
+// of them, and it is the one drawn.
+TEST(ShippedVoicings, TheFirstGripIsTheOpenChordElseTheLowestRootBarre) {
+    HeadlessProgram p;
+    const AppState& s = p->context().state;
+    for (int chord : EverydayChords) {
+        for (int t = 1; t <= int(RootTabs.size()); ++t) {
+            rootChange(p->context(), t);
+            p.clickItem(TreeId::Chords, chord);
+            const QString name =
+                noteName(s.currentRoot, s.rootSpelling) + s.chords.entries[size_t(chord)].name;
+            ASSERT_FALSE(s.voicings.empty()) << qPrintable(name);
+            EXPECT_EQ(s.selectedVoicing, s.voicings.front().number) << qPrintable(name);
+            const bool hasOpen =
+                std::any_of(s.voicings.begin(), s.voicings.end(),
+                            [](const Voicing& v) { return v.number == OpenChordVoicing; });
+            if (hasOpen) {
+                EXPECT_EQ(s.voicings.front().number, OpenChordVoicing) << qPrintable(name);
+                continue;
+            }
+            const Voicing* best = nullptr;
+            Hand bestHand;
+            for (const Voicing& v : s.voicings) {
+                const Hand h = handOf(v, s.currentRoot);
+                if (v.generated || !h.rootBass || h.bass < 5 || h.open || h.high - h.low > 2)
+                    continue;
+                if (!best || std::tuple(!h.full, h.low, -h.bass) <
+                                 std::tuple(!bestHand.full, bestHand.low, -bestHand.bass)) {
+                    best = &v;
+                    bestHand = h;
+                }
+            }
+            ASSERT_TRUE(best) << qPrintable(name);
+            EXPECT_EQ(tab(s.voicings.front()), tab(*best)) << qPrintable(name);
+        }
+    }
+
+    // As a teacher shows them.
+    const std::pair<const char*, int> firsts[] = {{"B", 0},  {"C#", 0}, {"Eb", 0}, {"F#", 0},
+                                                  {"Ab", 0}, {"Bb", 0}, {"G#", 0}, {"Bb", 1},
+                                                  {"F", 4},  {"D", 7},  {"C#", 2}, {"C", 1}};
+    const char* const grips[] = {"x-2-4-4-4-2", "x-4-6-6-6-4", "x-6-8-8-8-6", "2-4-4-3-2-2",
+                                 "4-6-6-5-4-4", "x-1-3-3-3-1", "4-6-6-5-4-4", "x-1-3-3-2-1",
+                                 "1-3-1-1-1-1", "x-5-4-5-5-5", "x-4-6-4-6-4", "x-3-5-5-4-3"};
+    for (std::size_t k = 0; k < std::size(firsts); ++k) {
+        rootChange(p->context(), tab(firsts[k].first));
+        p.clickItem(TreeId::Chords, firsts[k].second);
+        EXPECT_EQ(tab(s.voicings.front()), QLatin1String(grips[k])) << firsts[k].first;
+    }
+
+    // A voicing number chooses the same grip whatever its place: 5 is C's A-shape barre.
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 0);
+    ASSERT_TRUE(chooseItem(p->context(), TreeId::Voicings, 5));
+    EXPECT_EQ(tab(*s.selectedVoicingEntry()), QStringLiteral("x-3-5-5-5-3"));
+}
+
+// On every root of every chord: the library's grips after the first go up the neck on each
+// string that carries the bass, the root-position grips before the inversions; no two captions
+// are alike; a barre's icon is the red one.
+TEST(ShippedVoicings, EachStringGoesUpTheNeckAndNoCaptionRepeats) {
+    HeadlessProgram p;
+    const AppState& s = p->context().state;
+    const TreeModel& tree = p->context().pages.chords.tvwVoicings;
+    for (int chord = 0; chord < s.chords.count; ++chord) {
+        for (int t = 1; t <= int(RootTabs.size()); ++t) {
+            rootChange(p->context(), t);
+            p.clickItem(TreeId::Chords, chord);
+            const QString name =
+                noteName(s.currentRoot, s.rootSpelling) + s.chords.entries[size_t(chord)].name;
+            std::map<std::pair<bool, int>, int> reached; // (inversion, bass) -> position
+            bool inversions = false;
+            for (std::size_t k = 1; k < s.voicings.size(); ++k) {
+                const Voicing& v = s.voicings[k];
+                if (v.generated || v.number == OpenChordVoicing)
+                    continue;
+                const Hand h = handOf(v, s.currentRoot);
+                EXPECT_FALSE(inversions && h.rootBass) << qPrintable(name + ' ' + v.caption);
+                inversions = inversions || !h.rootBass;
+                int& at = reached[{!h.rootBass, h.bass}];
+                EXPECT_GE(h.low, at) << qPrintable(name + ' ' + v.caption);
+                at = h.low;
+            }
+            QSet<QString> captions;
+            for (const TreeNode& n : tree.nodes()) {
+                if (n.item < 0)
+                    continue;
+                EXPECT_FALSE(captions.contains(n.text)) << qPrintable(name + ' ' + n.text);
+                captions.insert(n.text);
+            }
+        }
+    }
+    // C major's grips: the open chord, the 6th string's up the neck, the 5th's, the 4th's, the
+    // 3rd's, then the inversions by bass string.
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 0);
+    QStringList library; // the library's grips
+    for (const Voicing& v : s.voicings) {
+        if (!v.generated)
+            library << tab(v);
+    }
+    ASSERT_GE(library.size(), 13);
+    EXPECT_EQ(lines(library.mid(0, 13)),
+              lines({"x-3-2-0-1-0", "8-7-5-5-5-8", "8-10-10-9-8-8", "8-10-10-9-x-x", "x-3-5-5-5-3",
+                     "x-15-14-12-13-12", "x-15-14-12-x-x", "x-x-10-9-8-x", "x-x-10-12-13-12",
+                     "x-x-x-5-5-3", "12-15-14-12-13-12", "x-7-5-5-8-8", "x-10-10-9-8-8"}));
+    // Cmaj7's two root-5th grips at the 3rd fret that are no drop voicing: told apart by frets.
+    p.clickItem(TreeId::Chords, 3);
+    EXPECT_EQ(tree.find(QStringLiteral("6Voicing"))->text.toStdString(),
+              "3rd Position, Root 5th (x-3-5-4-5-3)");
+    EXPECT_EQ(tree.find(QStringLiteral("9Voicing"))->text.toStdString(),
+              "3rd Position, Root 5th (x-3-x-4-5-x)");
+    p.clickItem(TreeId::Chords, 0);
+    EXPECT_EQ(tree.find(QStringLiteral("1Voicing"))->icon, QStringLiteral("voicingB"));
+    EXPECT_EQ(tree.find(QStringLiteral("4Voicing"))->icon, QStringLiteral("voicing"));
+    EXPECT_TRUE(tree.find(QStringLiteral("1Voicing"))->toolTip.contains(QLatin1String("red")));
+}
+
+// A root change shows the new root's open chord where it has one, unless the user chose another
+// grip of the list, which then stays.
+TEST(ShippedVoicings, ARootChangeKeepsTheOpenChord) {
+    HeadlessProgram p;
+    const AppState& s = p->context().state;
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 1); // Cm: no open chord
+    EXPECT_NE(s.selectedVoicing, OpenChordVoicing);
+    rootChange(p->context(), tab("A"));
+    EXPECT_EQ(s.selectedVoicing, OpenChordVoicing);
+
+    // C7 to G7 a tab at a time: every root with an open chord shows it.
+    rootChange(p->context(), tab("C"));
+    p.clickItem(TreeId::Chords, 2);
+    EXPECT_EQ(s.selectedVoicing, OpenChordVoicing);
+    while (p->context().pages.rootTab != tab("G")) {
+        stepRootTab(p->context(), 1);
+        const bool open = std::any_of(s.voicings.begin(), s.voicings.end(), [](const Voicing& v) {
+            return v.number == OpenChordVoicing;
+        });
+        EXPECT_EQ(s.selectedVoicing == OpenChordVoicing, open) << p->context().pages.rootTab;
+    }
+    EXPECT_EQ(s.selectedVoicing, OpenChordVoicing);
+
+    // A grip the user chose stays, on a root with an open chord too.
+    nodeClicked(p->context(), TreeId::Voicings, voicingKey(7));
+    stepRootTab(p->context(), 1);
+    stepRootTab(p->context(), 3); // A7
+    EXPECT_EQ(s.selectedVoicing, 7);
+    // Choosing the list's first grip again lets the open chord follow the root.
+    nodeClicked(p->context(), TreeId::Voicings, voicingKey(s.voicings.front().number));
+    rootChange(p->context(), tab("E"));
+    EXPECT_EQ(s.selectedVoicing, OpenChordVoicing);
 }
 
 } // namespace

@@ -55,7 +55,7 @@ TEST(TreeFillerTest, SyncKeepsTheUsersViewWhenOnlyTextsChange) {
     EXPECT_EQ(folder->child(0)->text(0), "0 Chord!");
 }
 
-TEST(TreeFillerTest, SyncRebuildsWhenTheKeysDiffer) {
+TEST(TreeFillerTest, SyncRebuildsWhenTheKeysOrTheirOrderDiffer) {
     TreeModel voicings;
     voicings.add({}, QStringLiteral("99Voicing"), QStringLiteral("Open Chord"));
     voicings.add({}, QStringLiteral("0Voicing"), QStringLiteral("3rd Position"));
@@ -70,6 +70,14 @@ TEST(TreeFillerTest, SyncRebuildsWhenTheKeysDiffer) {
     TreeFiller::sync(tree, other);
     EXPECT_EQ(TreeFiller::keyOf(tree.topLevelItem(1)), "1Voicing");
     EXPECT_EQ(tree.currentItem(), nullptr);
+
+    // The same keys in another order, as a voicing list on another root: shown in the new order.
+    TreeModel reordered;
+    reordered.add({}, QStringLiteral("1Voicing"), QStringLiteral("1st Position"));
+    reordered.add({}, QStringLiteral("0Voicing"), QStringLiteral("6th Position"));
+    TreeFiller::sync(tree, reordered);
+    EXPECT_EQ(TreeFiller::keyOf(tree.topLevelItem(0)), "1Voicing");
+    EXPECT_EQ(tree.topLevelItem(1)->text(0), "6th Position");
 }
 
 } // namespace
