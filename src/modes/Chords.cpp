@@ -4,8 +4,12 @@
 #include "library/Voicings.h"
 #include "modes/AppState.h"
 #include "modes/ChordGrips.h"
+#include "modes/Commands.h"
 #include "modes/Grips.h"
 #include "modes/Pages.h"
+
+#include <algorithm>
+#include <numeric>
 
 namespace chordalis {
 
@@ -29,6 +33,26 @@ void showNoVoicing(ModeContext& c) {
 }
 
 const QString MoreVoicingsKey = QStringLiteral("More Voicings");
+
+void fillVoicingTree(TreeModel& tree, const std::vector<Voicing>& voicings) {
+    tree.clear();
+    if (voicings.empty())
+        return;
+    // The library's grips first; the engine's below them, in a folder of their own where the
+    // library has grips for this neck.
+    const bool library = !voicings.front().generated;
+    for (const Voicing& v : voicings) {
+        QString parent;
+        if (v.generated && library) {
+            if (!tree.contains(MoreVoicingsKey))
+                tree.add({}, MoreVoicingsKey, MoreVoicingsKey);
+            parent = MoreVoicingsKey;
+        }
+        tree.add(parent, voicingKey(v.number), v.caption, v.number, v.icon);
+        // Voicings may share a caption; the remark tells them apart before they are chosen.
+        tree.setToolTip(voicingKey(v.number), v.memo);
+    }
+}
 
 } // namespace
 
@@ -64,25 +88,54 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
         showNoVoicing(c);
         return;
     }
-    // The library's grips first; the engine's below them, in a folder of their own where the
-    // library has grips for this neck.
-    const bool library = !s.voicings.front().generated;
-    for (const Voicing& v : s.voicings) {
-        QString parent;
-        if (v.generated && library) {
-            if (!tree.contains(MoreVoicingsKey))
-                tree.add({}, MoreVoicingsKey, MoreVoicingsKey);
-            parent = MoreVoicingsKey;
-        }
-        tree.add(parent, voicingKey(v.number), v.caption, v.number, v.icon);
-        // Voicings may share a caption; the remark tells them apart before they are chosen.
-        tree.setToolTip(voicingKey(v.number), v.memo);
-    }
-
+    fillVoicingTree(tree, s.voicings);
     if (!keepSelection || !s.selectedVoicingEntry())
         s.selectedVoicing = s.voicings.front().number;
     tree.selectedKey = voicingKey(s.selectedVoicing);
     drawVoicing(c);
+}
+
+bool putBassFirst(ModeContext& c, int bass) {
+    AppState& s = c.state;
+    const Tuning& tuning = s.tuning();
+    auto hasBass = [&](const Voicing& v) {
+        const Strum notes = voicingStrum(v, tuning);
+        if (notes.empty())
+            return false;
+        const auto lowest = std::min_element(
+            notes.begin(), notes.end(),
+            [](const StrummedNote& a, const StrummedNote& b) { return a.note < b.note; });
+        return ((lowest->note % 12) + 12) % 12 == ((bass % 12) + 12) % 12;
+    };
+    // The library's grips stay above the engine's: each part keeps its own order otherwise.
+    std::vector<bool> marked;
+    for (const Voicing& v : s.voicings)
+        marked.push_back(hasBass(v));
+    if (std::find(marked.begin(), marked.end(), true) == marked.end())
+        return false;
+    std::vector<size_t> order(s.voicings.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const Voicing& va = s.voicings[a];
+        const Voicing& vb = s.voicings[b];
+        if (va.generated != vb.generated)
+            return !va.generated;
+        return marked[a] && !marked[b];
+    });
+    std::vector<Voicing> sorted;
+    sorted.reserve(order.size());
+    int chosen = -1;
+    for (size_t k : order) {
+        if (chosen < 0 && marked[k])
+            chosen = s.voicings[k].number;
+        sorted.push_back(std::move(s.voicings[k]));
+    }
+    s.voicings = std::move(sorted);
+    fillVoicingTree(c.pages.chords.tvwVoicings, s.voicings);
+    s.selectedVoicing = chosen;
+    c.pages.chords.tvwVoicings.selectedKey = voicingKey(chosen);
+    drawVoicing(c);
+    return true;
 }
 
 void drawVoicing(ModeContext& c) {
