@@ -94,6 +94,8 @@ QStringList optionsOf(const QString& command) {
         return DisplayOptions + QStringList{QStringLiteral("--pdf"), QStringLiteral("--all-roots")};
     if (command == QLatin1String("info"))
         return {QStringLiteral("--data"), QStringLiteral("--item")};
+    if (command == QLatin1String("find"))
+        return {QStringLiteral("--data")};
     if (command == QLatin1String("example"))
         return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
                 QStringLiteral("--render")};
