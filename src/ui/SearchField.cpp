@@ -5,8 +5,10 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTimer>
+#include <algorithm>
 
 namespace chordalis {
 
@@ -34,6 +36,11 @@ SearchField::SearchField(const Program& program, QWidget* parent)
     connect(this, &QLineEdit::returnPressed, this, &SearchField::request);
     connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
             &SearchField::request);
+}
+
+QSize SearchField::sizeHint() const {
+    return {std::max(minimumWidth(), fontMetrics().averageCharWidth() * 32),
+            QLineEdit::sizeHint().height()};
 }
 
 void SearchField::begin() {
@@ -72,10 +79,16 @@ void SearchField::refill(const QString& text) {
         item->setData(f.text, FieldTextRole);
         m_model->appendRow(item);
     }
-    if (m_model->rowCount() > 0 && hasFocus())
-        m_completer->complete();
-    else
-        m_completer->popup()->hide();
+    QAbstractItemView* popup = m_completer->popup();
+    if (m_model->rowCount() == 0 || !hasFocus()) {
+        popup->hide();
+        return;
+    }
+    // As wide as the longest entry (the line edit shows the list again at its own width after
+    // each key, so the width is a minimum); Qt keeps it on the screen.
+    popup->setMinimumWidth(popup->sizeHintForColumn(0) + 2 * popup->frameWidth() +
+                           popup->verticalScrollBar()->sizeHint().width());
+    m_completer->complete();
 }
 
 void SearchField::request() {

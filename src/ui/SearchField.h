@@ -29,6 +29,9 @@ public:
 
     QCompleter* completions() const { return m_completer; }
 
+    // Wide enough for a scale name with its root: the menu bar lays its corner out by this.
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     void searched(const QString& text);
 
