@@ -4,9 +4,9 @@
 #include "library/Voicings.h"
 #include "modes/AppState.h"
 #include "modes/ChordGrips.h"
-#include "modes/Commands.h"
 #include "modes/Grips.h"
 #include "modes/Pages.h"
+#include "theory/Neck.h"
 
 #include <algorithm>
 #include <numeric>
@@ -98,14 +98,16 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
 bool putBassFirst(ModeContext& c, int bass) {
     AppState& s = c.state;
     const Tuning& tuning = s.tuning();
+    // The lowest pitch, not the lowest string: on a re-entrant neck they differ.
     auto hasBass = [&](const Voicing& v) {
-        const Strum notes = voicingStrum(v, tuning);
-        if (notes.empty())
-            return false;
-        const auto lowest = std::min_element(
-            notes.begin(), notes.end(),
-            [](const StrummedNote& a, const StrummedNote& b) { return a.note < b.note; });
-        return ((lowest->note % 12) + 12) % 12 == ((bass % 12) + 12) % 12;
+        int lowest = -1;
+        for (int string = 1; string <= tuning.strings(); ++string) {
+            if (const auto fret = v.fret(string)) {
+                const int pitch = pitchAt(tuning, string, *fret);
+                lowest = lowest < 0 ? pitch : std::min(lowest, pitch);
+            }
+        }
+        return lowest >= 0 && lowest % 12 == ((bass % 12) + 12) % 12;
     };
     // The library's grips stay above the engine's: each part keeps its own order otherwise.
     std::vector<bool> marked;
