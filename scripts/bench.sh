@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Runs every benchmark once, one after the other, and keeps what they print in build/bench.txt:
-# the library and display model, the main window's redraws and root change, the start-up in a
-# virtual display (with and without a JACK server in sight), and the timing of what is heard
-# (about five minutes at 44.1 kHz, then shorter runs at 48 and 96 kHz).
+# the library and display model, the name search, the main window's redraws and root change, the
+# start-up in a virtual display (with and without a JACK server in sight), and the timing of what
+# is heard (about five minutes at 44.1 kHz, then shorter runs at 48 and 96 kHz).
 # Usage: scripts/bench.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 scripts/install-deps.sh bench
 cmake --build "$build" --target chordalis chordalis_bench chordalis_window_bench \
-    chordalis_startup_bench chordalis_timing chordalis_grip_bench
+    chordalis_startup_bench chordalis_timing chordalis_grip_bench chordalis_search_bench
 
 # A JACK server with the dummy driver for the port figures, stopped at the end.
 export JACK_NO_START_SERVER=1
@@ -28,6 +28,8 @@ fi
     echo "== the voicing engine: recall of the library's grips, and speed"
     "$build/bench/chordalis_grip_bench" --recall --benchmark_min_time=1 2>&1 |
         grep -v '^\*\*\*WARNING'
+    echo "== the name search: 10,000 queries"
+    "$build/bench/chordalis_search_bench"
     echo "== main window"
     "$build/bench/chordalis_window_bench" --benchmark_min_time=1 2>&1 | grep -v '^\*\*\*WARNING'
     echo "== start-up, a JACK server running"

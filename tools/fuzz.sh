@@ -46,9 +46,10 @@ declare -A sources=(
                     src/sound/MidiFile.cpp"
     [cli_arguments]="tools/cli/CliArguments.cpp src/theory/Spelling.cpp"
     [grip_search]="$voicings src/theory/Spelling.cpp"
+    [chord_search]="src/search/SearchIndex.cpp $theory $library"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
-     library_folder settings example_file cli_arguments grip_search)
+     library_folder settings example_file cli_arguments grip_search chord_search)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 for t in "${targets[@]}"; do

@@ -8,10 +8,13 @@
 #include "fretboard/Skins.h"
 #include "ledguitar/SimulatedGuitar.h"
 #include "ledguitar/backends/HidapiTransport.h"
+#include "modes/Chords.h"
 #include "modes/Commands.h"
 #include "modes/Info.h"
 #include "modes/LibraryTrees.h"
 #include "modes/Modes.h"
+#include "modes/RootTabs.h"
+#include "modes/TreeClicks.h"
 #include "sound/backends/SystemMidiOut.h"
 
 #include <QSettings>
@@ -168,6 +171,7 @@ void Program::reportUnsavedSettings() {
 
 void Program::loadLibraries() {
     chordalis::loadLibraries(m_context);
+    m_search = SearchIndex(m_state.chords, m_state.scales, m_state.triads);
     m_state.ledConnected = false;
     m_state.ledOptionLeft = 1;
     m_state.ledOptionRight = 1;
@@ -279,6 +283,32 @@ void Program::pedalAction(int action) {
 void Program::setPedalActions(int left, int right) {
     m_state.ledOptionLeft = left;
     m_state.ledOptionRight = right;
+}
+
+QString Program::showFound(const Found& found) {
+    struct Page {
+        Mode mode;
+        TreeId tree;
+        const char* what;
+    };
+    const Page page = found.mode == FoundMode::Chord   ? Page{Mode::Chords, TreeId::Chords, "chord"}
+                      : found.mode == FoundMode::Scale ? Page{Mode::Scales, TreeId::Scales, "scale"}
+                      : found.mode == FoundMode::Arpeggio
+                          ? Page{Mode::Arpeggios, TreeId::Arpeggios, "arpeggio"}
+                      : found.mode == FoundMode::Triad ? Page{Mode::Triads, TreeId::Triads, "triad"}
+                                                       : Page{Mode::Notes, TreeId::Chords, "note"};
+    if (found.rootTab >= 1 && found.rootTab <= int(RootTabs.size()))
+        selectRootTab(m_context, found.rootTab);
+    modeDispatch(m_context, page.mode);
+    if (page.mode == Mode::Notes)
+        return {};
+    if (!chooseItem(m_context, page.tree, found.item))
+        return QStringLiteral("The library has no %1 %2.")
+            .arg(QLatin1String(page.what), found.name);
+    if (found.bass >= 0 && page.mode == Mode::Chords && !putBassFirst(m_context, found.bass))
+        return QStringLiteral("No grip of %1 has %2 in the bass; the usual list is shown.")
+            .arg(found.name.section(QLatin1String(" over "), 0, 0), found.bassName);
+    return {};
 }
 
 bool Program::infoCommand(Mode mode) {

@@ -15,6 +15,7 @@
 #include "modes/AppState.h"
 #include "modes/ModeContext.h"
 #include "modes/Pages.h"
+#include "search/SearchIndex.h"
 #include "sound/Clock.h"
 #include "sound/Metronome.h"
 #include "sound/MidiFilePlayer.h"
@@ -142,6 +143,14 @@ public:
     // A switch of the guitar's pedal asks for action 1..5 (PedalAction); nothing happens unless
     // the main window is the active window.
     void pedalAction(int action);
+    // The names of the loaded libraries, for the search field and `chordalis-cli find`.
+    const SearchIndex& search() const { return m_search; }
+    // Goes where a search result points, as the user's own clicks would: its page, its root tab
+    // (kept when the result names none) and its item. A slash chord's grips are listed with those
+    // sounding the bass lowest first. Returns what the status bar is to say: empty when all
+    // went as asked, else why not (the library lacks the item, no grip has that bass).
+    QString showFound(const Found& found);
+
     // A page's Info button: the refusal's message box when nothing is chosen, else the
     // information of the chosen item is made ready (`info`). True when the information window
     // is to be shown; false after a refusal or the message that the item's text is missing.
@@ -220,6 +229,7 @@ private:
     MidiFilePlayer m_examplePlayer{*m_devices.midiOut, *m_devices.clock};
     InfoSession m_info{*this};
     ModeContext m_context{m_state, m_pages, m_ini, m_fretboard, m_warnings};
+    SearchIndex m_search; // made again with every library load
     OutputWatch m_soundWatch{*m_devices.midiOut, *m_devices.clock, [this] {
                                  return reopenSound();
                              }};

@@ -6,7 +6,10 @@
 #include "modes/ChordGrips.h"
 #include "modes/Grips.h"
 #include "modes/Pages.h"
+#include "theory/Neck.h"
 
+#include <algorithm>
+#include <numeric>
 #include <optional>
 
 namespace chordalis {
@@ -62,6 +65,26 @@ QString iconLegend(const QString& icon) {
     return QStringLiteral("Icon blue: a grip without a barre.");
 }
 
+void fillVoicingTree(TreeModel& tree, const std::vector<Voicing>& voicings) {
+    tree.clear();
+    if (voicings.empty())
+        return;
+    // The library's grips first; the engine's below them, in a folder of their own where the
+    // library has grips for this neck.
+    const bool library = !voicings.front().generated;
+    for (const Voicing& v : voicings) {
+        QString parent;
+        if (v.generated && library) {
+            if (!tree.contains(MoreVoicingsKey))
+                tree.add({}, MoreVoicingsKey, MoreVoicingsKey);
+            parent = MoreVoicingsKey;
+        }
+        tree.add(parent, voicingKey(v.number), v.caption, v.number, v.icon);
+        // The remark describes the grip before it is chosen; the icon's meaning follows it.
+        tree.setToolTip(voicingKey(v.number), v.memo + u'\n' + iconLegend(v.icon));
+    }
+}
+
 } // namespace
 
 QString voicingKey(int voicing) {
@@ -98,20 +121,7 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
         showNoVoicing(c);
         return;
     }
-    // The library's grips first; the engine's below them, in a folder of their own where the
-    // library has grips for this neck.
-    const bool library = !s.voicings.front().generated;
-    for (const Voicing& v : s.voicings) {
-        QString parent;
-        if (v.generated && library) {
-            if (!tree.contains(MoreVoicingsKey))
-                tree.add({}, MoreVoicingsKey, MoreVoicingsKey);
-            parent = MoreVoicingsKey;
-        }
-        tree.add(parent, voicingKey(v.number), v.caption, v.number, v.icon);
-        // The remark describes the grip before it is chosen; the icon's meaning follows it.
-        tree.setToolTip(voicingKey(v.number), v.memo + u'\n' + iconLegend(v.icon));
-    }
+    fillVoicingTree(tree, s.voicings);
 
     // A grip the user chose stays across a root change (or, where the root lacks it, one on the
     // same string); otherwise the list's first grip, the open chord where the root has one.
@@ -124,6 +134,52 @@ void loadVoicings(ModeContext& c, bool keepSelection) {
     }
     tree.selectedKey = voicingKey(s.selectedVoicing);
     drawVoicing(c);
+}
+
+bool putBassFirst(ModeContext& c, int bass) {
+    AppState& s = c.state;
+    const Tuning& tuning = s.tuning();
+    // The lowest pitch, not the lowest string: on a re-entrant neck they differ.
+    auto hasBass = [&](const Voicing& v) {
+        int lowest = -1;
+        for (int string = 1; string <= tuning.strings(); ++string) {
+            if (const auto fret = v.fret(string)) {
+                const int pitch = pitchAt(tuning, string, *fret);
+                lowest = lowest < 0 ? pitch : std::min(lowest, pitch);
+            }
+        }
+        return lowest >= 0 && lowest % 12 == ((bass % 12) + 12) % 12;
+    };
+    // The library's grips stay above the engine's: each part keeps its own order otherwise.
+    std::vector<bool> marked;
+    for (const Voicing& v : s.voicings)
+        marked.push_back(hasBass(v));
+    if (std::find(marked.begin(), marked.end(), true) == marked.end())
+        return false;
+    std::vector<size_t> order(s.voicings.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const Voicing& va = s.voicings[a];
+        const Voicing& vb = s.voicings[b];
+        if (va.generated != vb.generated)
+            return !va.generated;
+        return marked[a] && !marked[b];
+    });
+    std::vector<Voicing> sorted;
+    sorted.reserve(order.size());
+    int chosen = -1;
+    for (size_t k : order) {
+        if (chosen < 0 && marked[k])
+            chosen = s.voicings[k].number;
+        sorted.push_back(std::move(s.voicings[k]));
+    }
+    s.voicings = std::move(sorted);
+    fillVoicingTree(c.pages.chords.tvwVoicings, s.voicings);
+    s.selectedVoicing = chosen;
+    s.voicingChosen = true;
+    c.pages.chords.tvwVoicings.selectedKey = voicingKey(chosen);
+    drawVoicing(c);
+    return true;
 }
 
 void drawVoicing(ModeContext& c) {

@@ -19,6 +19,12 @@ void showChord(ModeContext& context);
 // the neck empty.
 void loadVoicings(ModeContext& context, bool keepSelection);
 
+// Lists first the grips whose lowest sounding note is the pitch class `bass` (0..11), as a slash
+// chord asks: the library's grips stay above the engine's, and each part keeps its order
+// otherwise. The first such grip is chosen and drawn. False, with the list as it was, when no
+// listed grip has that bass.
+bool putBassFirst(ModeContext& context, int bass);
+
 // Draws selectedVoicing: fingers on circles, mute and open signs beside the nut, the sounding
 // notes beyond the last fret. Nothing is drawn under a non-standard tuning.
 void drawVoicing(ModeContext& context);

@@ -1,45 +1,5 @@
 #pragma once
 
-#include <QString>
-#include <array>
-#include <optional>
-
-namespace chordalis {
-
-struct RootTab {
-    const char* caption;
-    int root;     // pitch class
-    int spelling; // spelling column
-};
-
-// The 17 root tabs in display order; tab index = array index + 1.
-inline constexpr std::array<RootTab, 17> RootTabs = {{
-    {"C", 0, 0},
-    {"C#", 1, 1},
-    {"Db", 1, 0},
-    {"D", 2, 0},
-    {"D#", 3, 1},
-    {"Eb", 3, 0},
-    {"E", 4, 0},
-    {"F", 5, 0},
-    {"F#", 6, 1},
-    {"Gb", 6, 0},
-    {"G", 7, 0},
-    {"G#", 8, 1},
-    {"Ab", 8, 0},
-    {"A", 9, 0},
-    {"A#", 10, 1},
-    {"Bb", 10, 0},
-    {"B", 11, 0},
-}};
-
-// The tab index 1..17 whose caption is exactly the text, or nothing.
-inline std::optional<int> rootTabIndex(const QString& caption) {
-    for (size_t i = 0; i < RootTabs.size(); ++i) {
-        if (caption == QLatin1String(RootTabs[i].caption))
-            return int(i) + 1;
-    }
-    return std::nullopt;
-}
-
-} // namespace chordalis
+// The root tabs are part of the theory layer, so that layers that do not know the pages (the
+// name search) map a root to its tab as the window does.
+#include "theory/RootTabs.h"

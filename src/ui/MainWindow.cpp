@@ -15,6 +15,7 @@
 #include "ui/NeckView.h"
 #include "ui/PlaybackDialog.h"
 #include "ui/PositionPicker.h"
+#include "ui/SearchField.h"
 #include "ui/SheetPrinting.h"
 #include "ui/SkinDialog.h"
 #include "ui/SplashWindow.h"
@@ -33,7 +34,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QUrl>
@@ -89,6 +92,7 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     createMenus();
     createViewMenu();
     installKeyboard();
+    createSearch();
 
     // Start on the Chords page and the tab "C", matching the root the core starts with.
     m_rootTabs->setCurrentIndex(0);
@@ -220,6 +224,46 @@ void MainWindow::createMenus() {
     addSeparator(help, QStringLiteral("mnuSep4"));
     connect(addAction(help, QStringLiteral("mnuAbout"), QStringLiteral("&About Chordalis...")),
             &QAction::triggered, this, [this] { m_splash->showModal(); });
+}
+
+// --- the search field ----------------------------------------------------------------------
+
+void MainWindow::createSearch() {
+    // Right of the menus, out of the pages' way.
+    m_search = new SearchField(m_program, menuBar());
+    m_search->setMinimumWidth(240);
+    menuBar()->setCornerWidget(m_search, Qt::TopRightCorner);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    find->setObjectName(QStringLiteral("shortcutFind"));
+    connect(find, &QShortcut::activated, m_search, &SearchField::begin);
+    connect(m_search, &SearchField::searched, this, &MainWindow::goToSearch);
+    // Typing on the neck or in a tree starts a search.
+    m_search->watch(m_neck);
+    for (int t = 0; t < TreeCount; ++t)
+        m_search->watch(m_modes->tree(TreeId(t)));
+}
+
+void MainWindow::goToSearch(const QString& text) {
+    constexpr int ShownMs = 15000;
+    const auto found = m_program.search().find(text);
+    if (found.empty()) {
+        const QStringList near = m_program.search().suggest(text);
+        QString message = QStringLiteral("No chord, scale, arpeggio, triad or note is called "
+                                         "\"%1\".")
+                              .arg(text.trimmed());
+        if (!near.isEmpty())
+            message += QStringLiteral(" Did you mean %1?").arg(near.join(QLatin1String(", ")));
+        statusBar()->showMessage(message, ShownMs);
+        return;
+    }
+    const QString problem = m_program.showFound(found.front());
+    {
+        // The page is already drawn: its tab is only shown.
+        const QSignalBlocker blocker(m_modes);
+        m_modes->setCurrentIndex(int(m_program.pages().mode));
+    }
+    showPages();
+    statusBar()->showMessage(problem.isEmpty() ? found.front().name : problem, ShownMs);
 }
 
 // --- what the user does --------------------------------------------------------------------

@@ -24,6 +24,7 @@ class ModeTabs;
 class NeckView;
 class PlaybackDialog;
 class Program;
+class SearchField;
 class SkinDialog;
 class SplashWindow;
 class TuningDialog;
@@ -86,6 +87,11 @@ public:
     LedGuitarView* ledView() const;
 
     BeatIndicator& beatIndicator() const { return *m_beat; }
+    SearchField& searchField() const { return *m_search; }
+
+    // Goes where the text of the search field points (its page, root and item), or says in the
+    // status bar that it names nothing, with the nearest names.
+    void goToSearch(const QString& text);
 
     // Space: what Space means to the control with the focus (a button is pressed, a list opens),
     // or else the Play of the current page.
@@ -98,6 +104,7 @@ protected:
 
 private:
     void createMenus();
+    void createSearch();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
     QAction* addSeparator(QMenu* menu, const QString& name);
 
@@ -142,6 +149,7 @@ private:
     QAction* m_rightHanded = nullptr;
     QAction* m_leftHanded = nullptr;
     BeatIndicator* m_beat = nullptr;
+    SearchField* m_search = nullptr;
     bool m_geometrySaved = false;
     QString m_pdfFolder; // where Export as PDF last wrote
 };

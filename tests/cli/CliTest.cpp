@@ -86,6 +86,45 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
     EXPECT_TRUE(help.out.contains("--data"));
 }
 
+// find names where a text points, or refuses it with status 3 and the nearest names.
+TEST(Cli, FindPrintsThePlaceOfANameOrRefusesWithTheNearest) {
+    const QString data = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    Result r = run({"find", "F#m7b5", "--data", data});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    QJsonObject j = r.json();
+    EXPECT_EQ(j["mode"].toString(), "chord");
+    EXPECT_EQ(j["item"].toInt(), 14);
+    EXPECT_EQ(j["root"].toString(), "F#");
+    EXPECT_TRUE(j["bass"].isNull());
+    EXPECT_EQ(j["name"].toString(), "F# Half-Diminished 7th");
+    EXPECT_EQ(j.keys(), (QStringList{"bass", "item", "mode", "name", "root"}));
+
+    j = run({"find", "Cb/Eb", "--data", data}).json();
+    EXPECT_EQ(j["root"].toString(), "B");
+    EXPECT_EQ(j["bass"].toString(), "Eb");
+    EXPECT_EQ(j["name"].toString(), "Cb Major over Eb");
+    j = run({"find", "hirajoshi", "on", "E", "--data", data}).json(); // words joined
+    EXPECT_EQ(j["mode"].toString(), "scale");
+    EXPECT_EQ(j["root"].toString(), "E");
+    j = run({"find", "dorian", "--data", data}).json();
+    EXPECT_TRUE(j["root"].isNull());
+    j = run({"find", "Bb", "--data", data}).json();
+    EXPECT_EQ(j["mode"].toString(), "note");
+    EXPECT_TRUE(j["item"].isNull());
+
+    r = run({"find", "F#m7b4", "--data", data});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(r.err.contains("F#m7b4")) << qPrintable(r.err);
+    j = r.json();
+    EXPECT_FALSE(j["error"].toString().isEmpty());
+    const QJsonArray near = j["suggestions"].toArray();
+    EXPECT_GE(near.size(), 1);
+    EXPECT_LE(near.size(), 5);
+    EXPECT_TRUE(near.contains(QStringLiteral("F#m7b5")));
+    EXPECT_EQ(run({"find"}).status, 2);
+    EXPECT_EQ(run({"find", "C", "--root", "D"}).status, 2);
+}
+
 TEST(Cli, LibraryPrintsLibrariesAndTrees) {
     const Result r = run({"library"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);

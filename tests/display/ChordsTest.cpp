@@ -6,6 +6,7 @@
 #include "modes/RootTabs.h"
 
 #include <QSet>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <tuple>
@@ -633,6 +634,46 @@ TEST(ChordBoxes, BoxesFollowTheNeckAndTheTriadGroups) {
     EXPECT_TRUE(chooseItem(p->context(), TreeId::StringGroup, triads[2].number));
     EXPECT_EQ(p->context().state.triadGroup, 2);
     EXPECT_EQ(p->context().pages.triads.boxes.size(), 4u);
+
+// A slash chord found by name lists the grips sounding its bass lowest first, the library's above
+// the engine's, and chooses the first; a bass no grip sounds keeps the list and says so.
+TEST(ChordSearch, ASlashChordPutsTheGripsWithItsBassFirst) {
+    HeadlessProgram p;
+    const AppState& s = p->context().state;
+    auto lowest = [&](const Voicing& v) {
+        const Strum notes = voicingStrum(v, s.tuning());
+        return std::min_element(notes.begin(), notes.end(),
+                                [](auto& a, auto& b) { return a.note < b.note; })
+                   ->note %
+               12;
+    };
+    ASSERT_EQ(p->showFound(p->search().find(u"C/E").front()), QString());
+    EXPECT_EQ(p->context().pages.mode, Mode::Chords);
+    ASSERT_GT(s.voicings.size(), 2u);
+    EXPECT_EQ(lowest(s.voicings.front()), 4);
+    EXPECT_EQ(s.selectedVoicing, s.voicings.front().number);
+    EXPECT_EQ(p->context().pages.chords.tvwVoicings.selectedKey,
+              voicingKey(s.voicings.front().number));
+    bool bassRun = true; // the grips with E lowest, then the rest, within each part
+    for (size_t k = 1; k < s.voicings.size(); ++k) {
+        const Voicing& before = s.voicings[k - 1];
+        const Voicing& v = s.voicings[k];
+        EXPECT_FALSE(before.generated && !v.generated) << k;
+        if (before.generated == v.generated && lowest(v) == 4) {
+            EXPECT_EQ(lowest(before), 4) << k;
+        }
+        bassRun = bassRun && lowest(v) == 4;
+    }
+    EXPECT_FALSE(bassRun);
+
+    p->showFound(p->search().find(u"C").front()); // the note page, then back to the chord
+    ASSERT_TRUE(p->showFound(p->search().find(u"Cmaj").front()).isEmpty());
+    const auto usual = s.voicings;
+    const QString said = p->showFound(p->search().find(u"C/C#").front());
+    EXPECT_EQ(said, "No grip of C Major has C# in the bass; the usual list is shown.");
+    ASSERT_EQ(s.voicings.size(), usual.size());
+    for (size_t k = 0; k < usual.size(); ++k)
+        EXPECT_EQ(s.voicings[k].number, usual[k].number);
 }
 
 } // namespace

@@ -3,21 +3,26 @@
 #include "StartedWindow.h"
 #include "app/ProgramFolder.h"
 #include "fretboard/Fretboard.h"
+#include "modes/Commands.h"
 #include "modes/Finder.h"
 #include "modes/Modes.h"
 #include "ui/ChordBoxGrid.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/SearchField.h"
 #include "ui/SheetPrinting.h"
 #include "ui/TreeFiller.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QUrl>
@@ -239,6 +244,70 @@ TEST_F(MainWindowTest, KeyboardMovesClickTheNodeReached) {
     QTest::keyClick(&tree("tvwChords"), Qt::Key_Up);
     EXPECT_EQ(program->context().state.selectedChord, 0);
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Cmaj");
+}
+
+// Ctrl+F, a name typed and Enter land on its page, root and item; a slash chord lists the grips
+// with its bass lowest first; typing on a tree starts a search; a name that is nothing is said.
+TEST_F(MainWindowTest, SearchFieldGoesWhereTheNamePoints) {
+    SearchField& field = window->searchField();
+    const AppState& state = program->context().state;
+    const MainPages& pages = program->context().pages;
+    auto enter = [&](const char* text, bool listed = true) {
+        // The offscreen platform may leave no window active once the list's popup closes.
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        ASSERT_TRUE(field.hasFocus()) << text;
+        QTest::keyClicks(&field, QString::fromUtf8(text));
+        EXPECT_EQ(field.completions()->model()->rowCount() > 0, listed) << text;
+        QTest::keyClick(&field, Qt::Key_Return);
+        test::waitUntil([&] { return !field.completions()->popup()->isVisible(); }, 1000);
+        QCoreApplication::processEvents();
+    };
+
+    enter("F#m7");
+    EXPECT_EQ(state.selectedChord, 4);
+    enter("F#m7b5");
+    EXPECT_EQ(window->modeTabs().mode(), Mode::Chords);
+    EXPECT_EQ(window->rootTabs().tabText(window->rootTabs().currentIndex()), "F#");
+    EXPECT_EQ(state.selectedChord, 14);
+    EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: F#m7b5");
+    EXPECT_EQ(tree("tvwChords").currentItem()->text(0), "m7b5");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "F# Half-Diminished 7th");
+
+    enter("A dorian");
+    EXPECT_EQ(window->modeTabs().mode(), Mode::Scales);
+    EXPECT_EQ(pages.rootTab, 14);
+    EXPECT_EQ(find<QLabel>("lblScaleName")->text(), program->context().pages.scales.lblScaleName);
+    EXPECT_EQ(state.selectedScale, 1);
+
+    enter("D/F#");
+    EXPECT_EQ(window->modeTabs().mode(), Mode::Chords);
+    ASSERT_FALSE(state.voicings.empty());
+    const Strum first = voicingStrum(state.voicings.front(), state.tuning());
+    const auto lowest = std::min_element(first.begin(), first.end(),
+                                         [](auto& a, auto& b) { return a.note < b.note; });
+    EXPECT_EQ(lowest->note % 12, 6); // F# sounds lowest
+    EXPECT_EQ(state.selectedVoicing, state.voicings.front().number);
+    EXPECT_EQ(tree("tvwVoicings").currentItem()->text(0), state.voicings.front().caption);
+
+    // A letter typed on a tree moves into the field.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    tree("tvwChords").setFocus();
+    QTest::keyClick(&tree("tvwChords"), 'E');
+    EXPECT_TRUE(field.hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), 'b'); // the next key reaches the field
+    EXPECT_EQ(field.text(), "Eb");
+    QTest::keyClick(&field, Qt::Key_Return);
+    test::waitUntil([&] { return window->modeTabs().mode() == Mode::Notes; }, 1000);
+    EXPECT_EQ(window->modeTabs().mode(), Mode::Notes);
+    EXPECT_EQ(pages.rootTab, 6);
+
+    enter("Xq7", false);
+    EXPECT_EQ(window->modeTabs().mode(), Mode::Notes); // nothing moved
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("\"Xq7\""))
+        << window->statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(MainWindowTest, ExpandingOrCollapsingAFolderActsAsAClickOnIt) {

@@ -95,6 +95,8 @@ QStringList optionsOf(const QString& command) {
                                             QStringLiteral("--all-items")};
     if (command == QLatin1String("info"))
         return {QStringLiteral("--data"), QStringLiteral("--item"), QStringLiteral("--root")};
+    if (command == QLatin1String("find"))
+        return {QStringLiteral("--data")};
     if (command == QLatin1String("example"))
         return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
                 QStringLiteral("--render"), QStringLiteral("--root")};

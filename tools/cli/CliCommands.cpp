@@ -111,6 +111,18 @@ QString usage() {
         "                               through the built-in synthesizer into a WAV file. With\n"
         "                               --root, moved from C to that root as the window plays it\n"
         "                               (drums unchanged).\n"
+        "  find TEXT                    What a name stands for, as the search field finds it: a\n"
+        "                               chord symbol on any root spelling (F#m7b5, Cbmaj7, D/F#,\n"
+        "                               C7(#9)), a scale, chord or triad name with or without a\n"
+        "                               root (dorian, \"A dorian\", \"hirajoshi on E\"), a name\n"
+        "                               with \"arpeggio\" or \"triad\", or a note. Prints mode\n"
+        "                               (chord, scale, arpeggio, note or triad), item (the\n"
+        "                               library number; null for a note), root (the root tab;\n"
+        "                               null when the text names no root), bass (a slash\n"
+        "                               chord's bass note, else null) and name (the library's\n"
+        "                               long name, with the root as typed). A text that names\n"
+        "                               nothing gives status 3, a message on stderr and\n"
+        "                               {\"error\", \"suggestions\"}: up to 5 nearest names.\n"
         "  help                         This text.\n"
         "\n"
         "Options:\n"
@@ -177,8 +189,8 @@ QString usage() {
         "\n"
         "Exit status: 0 success, 1 a library file is missing or the sound cannot be written or\n"
         "played (the output cannot be opened), or an information text or example cannot be\n"
-        "read or played, 2 wrong arguments, 3 the Play or Info button would refuse, or there\n"
-        "is nothing to print (the message is on stderr).\n");
+        "read or played, 2 wrong arguments, 3 the Play or Info button would refuse, there is\n"
+        "nothing to print, or find names nothing (the message is on stderr).\n");
 }
 
 namespace {
@@ -1125,6 +1137,47 @@ int example(const Arguments& args, QTextStream& out, QTextStream& err) {
                        err);
 }
 
+// The place a name stands for, or the refusal with the nearest names.
+int find(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
+    const QString text = args.operands.join(u' ').trimmed();
+    if (text.isEmpty()) {
+        err << "chordalis-cli: find needs a TEXT, such as F#m7b5 or \"A dorian\"\n";
+        return ExitUsage;
+    }
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
+    if (!program.initTables())
+        return ExitDataError;
+    program.loadLibraries();
+    const auto found = program.search().find(text);
+    if (found.empty()) {
+        const QStringList near = program.search().suggest(text);
+        const QString error =
+            QStringLiteral("no chord, scale, arpeggio, triad or note is called \"%1\"").arg(text);
+        err << "chordalis-cli: " << error;
+        if (!near.isEmpty())
+            err << "; nearest: " << near.join(QLatin1String(", "));
+        err << "\n";
+        print(out,
+              QJsonObject{{"error", error}, {"suggestions", QJsonArray::fromStringList(near)}});
+        return ExitRefused;
+    }
+    const Found& f = found.front();
+    auto orNull = [](bool present, const QJsonValue& value) {
+        return present ? value : QJsonValue(QJsonValue::Null);
+    };
+    print(out,
+          QJsonObject{
+              {"mode", QLatin1String(foundModeWord(f.mode))},
+              {"item", orNull(f.item >= 0, f.item)},
+              {"root", orNull(f.rootTab > 0,
+                              f.rootTab > 0 ? QLatin1String(RootTabs[size_t(f.rootTab - 1)].caption)
+                                            : QLatin1String())},
+              {"bass", orNull(f.bass >= 0, f.bassName)},
+              {"name", f.name}});
+    return ExitOk;
+}
+
 } // namespace
 
 int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
@@ -1164,6 +1217,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return example(*parsed, out, err);
     if (command == QLatin1String("metronome"))
         return liveMetronome(folder, *parsed, out, err);
+    if (command == QLatin1String("find"))
+        return find(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();

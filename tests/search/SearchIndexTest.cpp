@@ -1,0 +1,265 @@
+#include "search/SearchIndex.h"
+
+#include "library/IniReader.h"
+#include "library/LibraryLoader.h"
+#include "library/Warnings.h"
+#include "theory/RootTabs.h"
+
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+
+namespace {
+
+// The shipped library, loaded once for every test.
+struct Shipped {
+    Shipped() {
+        IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
+        Warnings warnings(true);
+        LibraryLoader loader(ini, warnings);
+        chords = loader.loadChords();
+        scales = loader.loadScales();
+        triads = loader.loadTriads();
+        index = SearchIndex(chords, scales, triads);
+    }
+    int chord(const char* name) const {
+        for (int i = 0; i < chords.count; ++i)
+            if (chords.entries[size_t(i)].name == QString::fromUtf8(name))
+                return i;
+        return -1;
+    }
+    int scale(const char* name) const {
+        for (int i = 0; i < scales.count; ++i)
+            if (scales.entries[size_t(i)].name == QLatin1String(name))
+                return i;
+        return -1;
+    }
+    ChordLibrary chords;
+    ScaleLibrary scales;
+    TriadLibrary triads;
+    SearchIndex index;
+};
+
+const Shipped& shipped() {
+    static const Shipped s;
+    return s;
+}
+
+Found first(const char* text) {
+    const auto found = shipped().index.find(QString::fromUtf8(text));
+    return found.empty() ? Found{FoundMode::Note, -2, -1, {}, -1, {}, {}, {}} : found.front();
+}
+
+std::string where(const Found& f) {
+    return std::string(foundModeWord(f.mode)) + " " + std::to_string(f.item) + " tab " +
+           std::to_string(f.rootTab) + " bass " + std::to_string(f.bass) + " \"" +
+           f.text.toStdString() + "\"";
+}
+
+// Each library symbol and name of every chord, written after each of the 17 root tabs, finds
+// that chord on that tab; so does the text the result offers to find it again.
+TEST(SearchIndex, EveryChordSymbolOnEveryRootFindsItsChord) {
+    const Shipped& s = shipped();
+    ASSERT_EQ(s.chords.count, 110);
+    int checked = 0;
+    for (int chord = 0; chord < s.chords.count; ++chord) {
+        const ChordEntry& e = s.chords.entries[size_t(chord)];
+        QStringList symbols = e.chordsymbols.split(u';', Qt::SkipEmptyParts);
+        symbols.prepend(e.name);
+        for (size_t tab = 0; tab < RootTabs.size(); ++tab) {
+            const QString root = QLatin1String(RootTabs[tab].caption);
+            for (const QString& symbol : symbols) {
+                const auto found = s.index.find(root + symbol);
+                ASSERT_FALSE(found.empty()) << (root + symbol).toStdString();
+                EXPECT_EQ(found[0].mode, FoundMode::Chord) << (root + symbol).toStdString();
+                EXPECT_EQ(found[0].item, chord) << (root + symbol).toStdString();
+                EXPECT_EQ(found[0].rootTab, int(tab) + 1) << (root + symbol).toStdString();
+                const auto again = s.index.find(found[0].text);
+                ASSERT_FALSE(again.empty());
+                EXPECT_TRUE(again[0].samePlace(found[0])) << where(again[0]);
+                ++checked;
+            }
+            // The long name with the root before it: "C# Minor 7th".
+            const auto named = s.index.find(root + u' ' + e.nameverbose);
+            ASSERT_FALSE(named.empty()) << e.nameverbose.toStdString();
+            EXPECT_EQ(named[0].item, chord) << e.nameverbose.toStdString();
+            EXPECT_EQ(named[0].name, root + u' ' + e.nameverbose);
+        }
+    }
+    EXPECT_GT(checked, 17 * 350); // 374 names and symbols
+}
+
+// The ways players write chords beyond the library's own symbols, and the case that matters.
+TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
+    const Shipped& s = shipped();
+    const struct {
+        const char* text;
+        const char* chord;
+        const char* root;
+    } cases[] = {
+        {"C-7", "m7", "C"},           {"Cmin7", "m7", "C"},
+        {"Cmi7", "m7", "C"},          {"CΔ7", "maj7", "C"},
+        {"C△7", "maj7", "C"},         {"C^7", "maj7", "C"},
+        {"CM7", "maj7", "C"},         {"Cm7", "m7", "C"},
+        {"cm7", "m7", "C"},           {"CMAJ7", "maj7", "C"},
+        {"Cmajor7", "maj7", "C"},     {"Cø", "m7b5", "C"},
+        {"Cø7", "m7b5", "C"},         {"C°7", "dim7", "C"},
+        {"Cdim7", "dim7", "C"},       {"C+", "aug", "C"},
+        {"Caug", "aug", "C"},         {"C7alt", "7#5#9", "C"},
+        {"C7(#9)", "7#9", "C"},       {"C7+9", "7#9", "C"},
+        {"C7♯9", "7#9", "C"},         {"Cadd2", "add9", "C"},
+        {"C69", "6/9", "C"},          {"Csus", "sus4", "C"},
+        {"Cm7-5", "m7b5", "C"},       {"C7(b9, b13)", "7b9b13", "C"},
+        {"F#m7b5", "m7b5", "F#"},     {"Gbm7♭5", "m7b5", "Gb"},
+        {"C maj7", "maj7", "C"},      {"Bb5", "5", "Bb"},
+        {"Co", "dim", "C"},           {"C minor", "m", "C"},
+        {"Cm(maj7)", "m(maj7)", "C"},
+    };
+    for (const auto& c : cases) {
+        const Found f = first(c.text);
+        EXPECT_EQ(f.mode, FoundMode::Chord) << c.text;
+        EXPECT_EQ(f.item, s.chord(c.chord)) << c.text << " found " << where(f);
+        EXPECT_EQ(f.root, QString::fromUtf8(c.root)) << c.text;
+    }
+    // C7alt lands on the altered dominant the library has.
+    EXPECT_EQ(first("C7alt").name, "C Dominant 7th Sharp 5th Sharp 9th");
+}
+
+// Spellings that are no root tab go to the tab that sounds the same and keep what was typed.
+TEST(SearchIndex, OtherRootSpellingsGoToTheTabThatSoundsTheSame) {
+    const struct {
+        const char* text;
+        const char* tab;
+        const char* root;
+    } cases[] = {{"Cbmaj7", "B", "Cb"}, {"E#7", "F", "E#"},    {"Fbm", "E", "Fb"},
+                 {"B#dim", "C", "B#"},  {"Ebbm7", "D", "Ebb"}, {"C##7", "D", "C##"}};
+    for (const auto& c : cases) {
+        const Found f = first(c.text);
+        ASSERT_EQ(f.mode, FoundMode::Chord) << c.text;
+        EXPECT_EQ(QLatin1String(RootTabs[size_t(f.rootTab - 1)].caption), QLatin1String(c.tab))
+            << c.text;
+        EXPECT_EQ(f.root, QLatin1String(c.root));
+        EXPECT_TRUE(f.name.startsWith(QLatin1String(c.root) + u' ')) << f.name.toStdString();
+    }
+}
+
+// A slash chord names its chord and its bass; a slash inside a library symbol is no bass.
+TEST(SearchIndex, SlashChordsKeepTheirBass) {
+    const Shipped& s = shipped();
+    Found f = first("D/F#");
+    EXPECT_EQ(f.mode, FoundMode::Chord);
+    EXPECT_EQ(f.item, s.chord("maj"));
+    EXPECT_EQ(f.rootTab, 4);
+    EXPECT_EQ(f.bass, 6);
+    EXPECT_EQ(f.bassName, "F#");
+    EXPECT_EQ(f.text, "D/F#");
+    EXPECT_EQ(f.name, "D Major over F#");
+    f = first("Am7/G");
+    EXPECT_EQ(f.item, s.chord("m7"));
+    EXPECT_EQ(f.bass, 7);
+    EXPECT_TRUE(first(f.text.toUtf8().constData()).samePlace(f));
+    f = first("C6/9");
+    EXPECT_EQ(f.item, s.chord("6/9"));
+    EXPECT_EQ(f.bass, -1);
+    EXPECT_EQ(first("C7/6").bass, -1);
+    EXPECT_EQ(first("Cm7/X").item, -2); // no note after the slash: nothing
+}
+
+// Scale names and their other names, with or without a root, in any case; words that ask for a
+// page; a note alone.
+TEST(SearchIndex, ScaleNamesNotesAndPageWords) {
+    const Shipped& s = shipped();
+    const int dorian = s.scale("Dorian");
+    Found f = first("dorian");
+    EXPECT_EQ(f.mode, FoundMode::Scale);
+    EXPECT_EQ(f.item, dorian);
+    EXPECT_EQ(f.rootTab, 0); // the window keeps its root
+    EXPECT_EQ(f.name, "Dorian");
+    for (const char* text : {"A dorian", "a Dorian", "dorian A", "dorian in A", "A DORIAN",
+                             "A dorian mode", "A second mode of major"}) {
+        f = first(text);
+        EXPECT_EQ(f.mode, FoundMode::Scale) << text;
+        EXPECT_EQ(f.item, dorian) << text;
+        EXPECT_EQ(f.rootTab, 14) << text;
+        EXPECT_EQ(f.name, "A Dorian") << text;
+    }
+    f = first("hirajoshi on E");
+    EXPECT_EQ(f.item, s.scale("Hirajoshi"));
+    EXPECT_EQ(f.rootTab, 7);
+    EXPECT_EQ(first("Hira-joshi").item, s.scale("Hirajoshi"));
+    EXPECT_EQ(first("A minor scale").item, s.scale("Natural Minor"));
+    EXPECT_EQ(first("in").item, s.scale("In")); // a scale called In, not a connector
+    // A chord's long name is the chord; with "scale" the scale of that name.
+    EXPECT_EQ(first("C augmented").mode, FoundMode::Chord);
+    f = first("C augmented scale");
+    EXPECT_EQ(f.mode, FoundMode::Scale);
+    EXPECT_EQ(f.text, "C Augmented scale");
+    EXPECT_TRUE(first("C Augmented scale").samePlace(f));
+
+    f = first("Cm7 arpeggio");
+    EXPECT_EQ(f.mode, FoundMode::Arpeggio);
+    EXPECT_EQ(f.item, s.chord("m7"));
+    EXPECT_TRUE(first("arpeggio Cm7").samePlace(f));
+    EXPECT_TRUE(first(f.text.toUtf8().constData()).samePlace(f));
+    f = first("Cm triad");
+    EXPECT_EQ(f.mode, FoundMode::Triad);
+    EXPECT_EQ(f.item, 3);
+    EXPECT_EQ(f.name, "C Minor Root Position");
+    EXPECT_EQ(first("Eb minor first inversion").item, 4);
+    EXPECT_EQ(first("C chord").item, s.chord("maj"));
+
+    for (const char* text : {"F#", "f#", "note F#", "F♯"}) {
+        f = first(text);
+        EXPECT_EQ(f.mode, FoundMode::Note) << text;
+        EXPECT_EQ(f.rootTab, 9) << text;
+        EXPECT_EQ(f.item, -1);
+    }
+    EXPECT_EQ(first("Cb").rootTab, 17);
+}
+
+// Nonsense finds nothing and never fails; a near miss is offered its nearest names.
+TEST(SearchIndex, NonsenseIsRefusedWithTheNearestNames) {
+    const SearchIndex& index = shipped().index;
+    for (const char* text :
+         {"", "   ", "Xyz", "H7", "C/", "/F#", "Cm7/", "((((", "C#####", "Cm7/#", "\x01\x02"})
+        EXPECT_TRUE(index.find(QString::fromUtf8(text)).empty()) << text;
+    EXPECT_TRUE(index.find(QString(5000, u'C')).empty());
+    EXPECT_TRUE(index.suggest(QString(5000, u'C')).isEmpty());
+
+    QStringList near = index.suggest(u"F#m7b4");
+    ASSERT_FALSE(near.isEmpty());
+    EXPECT_LE(near.size(), 5);
+    EXPECT_TRUE(near.contains("F#m7b5")) << near.join(u',').toStdString();
+    near = index.suggest(u"A dorain");
+    EXPECT_EQ(near.value(0), "A Dorian") << near.join(u',').toStdString();
+    near = index.suggest(u"mixolyd");
+    EXPECT_TRUE(near.value(0).startsWith("Mixolydian")) << near.join(u',').toStdString();
+    EXPECT_EQ(index.suggest(u"hirajosi").value(0), "Hirajoshi");
+}
+
+// The completion list: what the text names first, then what begins with it.
+TEST(SearchIndex, CompletionsBeginWithWhatTheTextNames) {
+    const Shipped& s = shipped();
+    auto texts = [](const std::vector<Found>& found) {
+        QStringList out;
+        for (const Found& f : found)
+            out << f.text;
+        return out;
+    };
+    auto list = s.index.complete(u"F#m7", 8);
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(list[0].text, "F#m7");
+    EXPECT_TRUE(texts(list).contains("F#m7b5")) << texts(list).join(u',').toStdString();
+    EXPECT_LE(list.size(), 8u);
+    list = s.index.complete(u"A dor", 8);
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(list[0].text, "A Dorian") << texts(list).join(u',').toStdString();
+    list = s.index.complete(u"pentat", 20);
+    EXPECT_TRUE(texts(list).contains("Minor Pentatonic")) << texts(list).join(u',').toStdString();
+    EXPECT_TRUE(s.index.complete(u"", 8).empty());
+    // An empty library finds notes only.
+    EXPECT_EQ(SearchIndex().find(u"G").size(), 1u);
+    EXPECT_TRUE(SearchIndex().find(u"Gm7").empty());
+}
+
+} // namespace
