@@ -54,10 +54,11 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
     m_metronomeWasRunning = m_program.metronome().isRunning();
     m_program.metronome().setRunning(false);
     m_program.player().allNotesOff();
-    // The examples need the output: one that could not be opened is tried again (and its
-    // failure reported) now.
-    if (!m_program.midiOut().isOpen())
-        m_program.openSound();
+    // The examples need the output: one that could not be opened is tried again now; a failure
+    // is said in the status bar, as after a Play, and the window opens all the same.
+    if (!m_program.midiOut().isOpen() && !m_program.soundWatch().isLost())
+        m_program.reopenSound();
+    m_program.sayWhySilent();
     m_open = true;
 
     if (m_page.cboInfo.empty()) {
