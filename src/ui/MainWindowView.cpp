@@ -134,7 +134,7 @@ void MainWindow::createViewMenu() {
                 {RunRoute::AsShown, "&As Shown: Up and Down the Position"}},
                changed);
     view->addSeparator();
-    addChoices(view, QStringLiteral("mnuTheme"), QStringLiteral("&Theme"), v.theme,
+    addChoices(view, QStringLiteral("mnuTheme"), QStringLiteral("The&me"), v.theme,
                {{Theme::System, "&System: as the Desktop"},
                 {Theme::Light, "&Light"},
                 {Theme::Dark, "&Dark"}},

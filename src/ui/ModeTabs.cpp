@@ -9,6 +9,7 @@
 #include "ui/TreeFiller.h"
 #include "ui/TreeIcons.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -499,7 +500,8 @@ void ModeTabs::showPages() {
                            ? d.text
                            : d.symbol + QStringLiteral(" \u2014 ") + d.text);
         // In the page's own text colour, on a light tint of the result's colour.
-        label->setStyleSheet(finderChipStyle(toQColor(d.colour), palette(), d.text.isEmpty()));
+        label->setStyleSheet(
+            finderChipStyle(toQColor(d.colour), QApplication::palette(), d.text.isEmpty()));
         label->setToolTip(d.notes.isEmpty() ? QString() : QStringLiteral("Notes: ") + d.notes);
     }
     for (ColourLegend* legend : m_legends)

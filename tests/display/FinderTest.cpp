@@ -62,7 +62,7 @@ TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
         {{2, 4, 4, 3, 0, 0}, 6, "Gb Major", DarkBlue, "Gbmaj"},          // roots always with flats
         {{0, 7, 6, 7, 8, 0}, 5, "E Dominant 7th Sharp 9th (no 5th)", DarkBlue, "E7#9"},
         {{0, 3, 4, 3, 4, 0}, 5, "C Half-Diminished 7th", DarkBlue, "Cm7b5"},
-        {{0, 1, 3, 1, 2, 1}, 5, "Bb Dominant 9th", DarkBlue, "Bb9"},
+        {{0, 1, 3, 1, 2, 1}, 5, "Bb Minor 7th", DarkBlue, "Bbm7"},
     };
     for (const auto& c : cases) {
         select(c.frets);

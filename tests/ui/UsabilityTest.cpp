@@ -230,8 +230,9 @@ TEST_F(UsabilityTest, ThemesChangeThePaletteAndFinderResultsStayReadable) {
     const QIcon lightIcon = treeIcon(QStringLiteral("voicing"));
     action("mnuTheme2")->trigger();
     EXPECT_EQ(program->state().view.theme, Theme::Dark);
+    QCoreApplication::processEvents();
     EXPECT_TRUE(isDark(QApplication::palette()));
-    EXPECT_TRUE(isDark(window->palette()));
+    EXPECT_TRUE(isDark(window->modeTabs().palette()));
     EXPECT_NE(treeIcon(QStringLiteral("voicing")).cacheKey(), lightIcon.cacheKey());
     // The finder's result in the dark: the page's light text on its chip.
     window->modeTabs().setCurrentIndex(int(Mode::ChordFinder));
