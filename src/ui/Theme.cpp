@@ -79,58 +79,57 @@ void ThemeChooser::apply(Theme theme) const {
     QApplication::setPalette(dark ? darkPalette() : lightPalette());
 }
 
-QPalette lightPalette() {
+namespace {
+
+// The colours of one of our palettes, each role once.
+struct Scheme {
+    QColor window, text, base, alternateBase, button, toolTip, highlight, link, placeholder, light,
+        midlight, mid, dark, shadow, disabledText;
+};
+
+QPalette paletteOf(const Scheme& c) {
     QPalette p;
-    const QColor window(0xef, 0xef, 0xef), text(0x1d, 0x1d, 0x1f), base(0xff, 0xff, 0xff);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, QColor(0xf5, 0xf5, 0xf5));
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0xf4, 0xf4, 0xf4));
-    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::Window, c.window);
+    p.setColor(QPalette::Base, c.base);
+    p.setColor(QPalette::AlternateBase, c.alternateBase);
+    p.setColor(QPalette::Button, c.button);
+    p.setColor(QPalette::ToolTipBase, c.toolTip);
+    for (auto role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        p.setColor(role, c.text);
     p.setColor(QPalette::BrightText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::Highlight, QColor(0x30, 0x8c, 0xc6));
+    p.setColor(QPalette::Highlight, c.highlight);
     p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::Link, QColor(0x1a, 0x5f, 0xb4));
-    p.setColor(QPalette::PlaceholderText, QColor(0x70, 0x70, 0x70));
-    p.setColor(QPalette::Light, Qt::white);
-    p.setColor(QPalette::Midlight, QColor(0xe3, 0xe3, 0xe3));
-    p.setColor(QPalette::Mid, QColor(0xa0, 0xa0, 0xa0));
-    p.setColor(QPalette::Dark, QColor(0x7f, 0x7f, 0x7f));
-    p.setColor(QPalette::Shadow, QColor(0x40, 0x40, 0x40));
+    p.setColor(QPalette::Link, c.link);
+    p.setColor(QPalette::PlaceholderText, c.placeholder);
+    p.setColor(QPalette::Light, c.light);
+    p.setColor(QPalette::Midlight, c.midlight);
+    p.setColor(QPalette::Mid, c.mid);
+    p.setColor(QPalette::Dark, c.dark);
+    p.setColor(QPalette::Shadow, c.shadow);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(0x90, 0x90, 0x90));
+        p.setColor(QPalette::Disabled, role, c.disabledText);
     return p;
 }
 
+} // namespace
+
+QPalette lightPalette() {
+    return paletteOf({QColor(0xef, 0xef, 0xef), QColor(0x1d, 0x1d, 0x1f), Qt::white,
+                      QColor(0xf5, 0xf5, 0xf5), QColor(0xf4, 0xf4, 0xf4), QColor(0xff, 0xff, 0xdc),
+                      QColor(0x30, 0x8c, 0xc6), QColor(0x1a, 0x5f, 0xb4), QColor(0x70, 0x70, 0x70),
+                      Qt::white, QColor(0xe3, 0xe3, 0xe3), QColor(0xa0, 0xa0, 0xa0),
+                      QColor(0x7f, 0x7f, 0x7f), QColor(0x40, 0x40, 0x40),
+                      QColor(0x90, 0x90, 0x90)});
+}
+
 QPalette darkPalette() {
-    QPalette p;
-    const QColor window(0x2b, 0x2d, 0x31), text(0xe8, 0xe8, 0xea), base(0x1e, 0x1f, 0x22);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, QColor(0x26, 0x28, 0x2b));
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, QColor(0x37, 0x3a, 0x3f));
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::BrightText, Qt::white);
-    p.setColor(QPalette::ToolTipBase, QColor(0x3a, 0x3d, 0x42));
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::Highlight, QColor(0x3d, 0x8e, 0xe0));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::Link, QColor(0x7c, 0xb7, 0xff));
-    p.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0x9e));
-    p.setColor(QPalette::Light, QColor(0x4a, 0x4d, 0x52));
-    p.setColor(QPalette::Midlight, QColor(0x3e, 0x41, 0x46));
-    p.setColor(QPalette::Mid, QColor(0x6a, 0x6d, 0x72));
-    p.setColor(QPalette::Dark, QColor(0x18, 0x19, 0x1b));
-    p.setColor(QPalette::Shadow, QColor(0x0c, 0x0c, 0x0d));
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x82, 0x86));
-    return p;
+    return paletteOf({QColor(0x2b, 0x2d, 0x31), QColor(0xe8, 0xe8, 0xea), QColor(0x1e, 0x1f, 0x22),
+                      QColor(0x26, 0x28, 0x2b), QColor(0x37, 0x3a, 0x3f), QColor(0x3a, 0x3d, 0x42),
+                      QColor(0x3d, 0x8e, 0xe0), QColor(0x7c, 0xb7, 0xff), QColor(0x9a, 0x9a, 0x9e),
+                      QColor(0x4a, 0x4d, 0x52), QColor(0x3e, 0x41, 0x46), QColor(0x6a, 0x6d, 0x72),
+                      QColor(0x18, 0x19, 0x1b), QColor(0x0c, 0x0c, 0x0d),
+                      QColor(0x80, 0x82, 0x86)});
 }
 
 bool isDark(const QPalette& palette) {
