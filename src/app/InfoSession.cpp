@@ -78,14 +78,17 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
     m_metronomeWasRunning = m_program.metronome().isRunning();
     m_program.metronome().setRunning(false);
     m_program.player().allNotesOff();
-    // The examples need the output: one that could not be opened is tried again now. Its
-    // failure was reported when it happened; the window says it again beside the examples,
-    // with no message box in the way.
+    // The examples need the output: one that could not be opened is tried again now (unless the
+    // watch already waits for it to come back). A failure is said in the status bar, as after a
+    // Play, and beside the examples; the window opens all the same.
     if (!m_program.midiOut().isOpen()) {
-        if (const auto problem = m_program.reopenSound())
-            m_page.soundProblem =
-                QStringLiteral("No sound: the examples cannot be heard. %1").arg(*problem);
+        const auto problem = m_program.soundWatch().isLost() ? std::optional<QString>()
+                                                             : m_program.reopenSound();
+        if (!m_program.midiOut().isOpen())
+            m_page.soundProblem = QStringLiteral("No sound: the examples cannot be heard.") +
+                                  (problem ? QLatin1Char(' ') + *problem : QString());
     }
+    m_program.sayWhySilent();
     m_open = true;
 
     if (m_page.cboInfo.empty()) {

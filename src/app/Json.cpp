@@ -136,7 +136,8 @@ QJsonObject pageToJson(const MainPages& pages, Mode mode) {
             descriptions.append(QJsonObject{{"string", string},
                                             {"text", d.text},
                                             {"colour", toQColor(d.colour).name()},
-                                            {"notes", d.notes}});
+                                            {"notes", d.notes},
+                                            {"symbol", d.symbol}});
         }
         return QJsonObject{{"lblDescription", descriptions}};
     }

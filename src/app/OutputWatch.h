@@ -42,12 +42,13 @@ public:
     bool isLost() const { return m_lost; }
     // Said when a Play finds the output lost; nothing when it is not.
     void silentPlay();
+    // Says a notice about the sound through the hook.
+    void notice(const QString& text) const;
 
     static constexpr double LookEvery = 0.5;
     static constexpr double RetryEvery = 2.0;
 
 private:
-    void notice(const QString& text) const;
     void lose(const QString& reason);
 
     MidiOut& m_out;

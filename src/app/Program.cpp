@@ -137,7 +137,12 @@ void Program::finishOpeningSound() {
         reportOpening(error);
 }
 
+void Program::keepOpeningError(const std::optional<QString>& error) {
+    m_openingError = error.value_or(QString());
+}
+
 void Program::reportOpening(const std::optional<QString>& error) {
+    keepOpeningError(error);
     if (error)
         m_boxes.inform(BoxIcon::Stop, QLatin1String(MidiOpenFailure) + *error);
     m_player.programChange(); // dropped when nothing is open
@@ -190,9 +195,33 @@ std::optional<QString> Program::reopenSound() {
     MidiOut& out = midiOut();
     out.close();
     auto error = out.open(m_state.playback.device);
+    keepOpeningError(error);
     if (!error)
         m_player.programChange();
     return error;
+}
+
+QString Program::soundState() {
+    MidiOut& out = midiOut();
+    if (out.isOpen()) {
+        const QString name = out.outputName();
+        return QStringLiteral("Sound: %1.").arg(name.isEmpty() ? QStringLiteral("open") : name);
+    }
+    return QStringLiteral("No sound: %1")
+        .arg(m_openingError.isEmpty() ? QStringLiteral("the output is closed.") : m_openingError);
+}
+
+void Program::sayWhySilent() {
+    if (midiOut().isOpen())
+        return;
+    if (m_soundWatch.isLost()) {
+        m_soundWatch.silentPlay();
+        return;
+    }
+    // The backend's details were in the start-up box and stay in the playback settings: the
+    // notice is one short line.
+    m_soundWatch.notice(QStringLiteral("Nothing sounds: the sound output could not be opened. "
+                                       "Choose it again, or another, in Sound settings."));
 }
 
 bool Program::confirmQuit(QSettings& store) {
@@ -240,7 +269,7 @@ void Program::playCommand(Mode mode) {
         return;
     }
     waitForOpening();
-    m_soundWatch.silentPlay();
+    sayWhySilent();
     const PositionList* list = positionList(m_pages, mode);
     playShown(m_state, m_player, mode, list ? fretWindow(*list, m_state.maxFret()) : FretWindow{});
 }

@@ -121,8 +121,15 @@ public:
     void finishOpeningSound();
 
     // Opens the output again as the settings choose, without a message box, and sends the
-    // chosen instrument: the error when it cannot be opened. The watch uses it.
+    // chosen instrument: the error when it cannot be opened. The watch uses it, and the playback
+    // settings' Retry.
     std::optional<QString> reopenSound();
+    // What the output does now, in a line for the playback settings: "Sound: <output>" or
+    // "No sound: <why>".
+    QString soundState();
+    // Said in the status bar (never in a box) when a Play or an Info finds no output open, and
+    // where to choose another; the details are in soundState. Nothing when the output is open.
+    void sayWhySilent();
     // Watches the output from the end of start-up to shut-down: a loss is said once, and the
     // output opened again when it is back.
     OutputWatch& soundWatch() { return m_soundWatch; }
@@ -207,6 +214,8 @@ public:
 private:
     static HidTransport& hidTransport(Devices& devices);
     void waitForOpening();
+    // What the last opening of the output said: empty when it opened.
+    void keepOpeningError(const std::optional<QString>& error);
     // An opening's failure message, then the chosen instrument.
     void reportOpening(const std::optional<QString>& error);
     // What the last run could not write to the store, said once.
@@ -236,6 +245,7 @@ private:
     // The output's opening on a thread of its own during start-up: the backend's error, if any.
     std::future<std::optional<QString>> m_opening;
     std::optional<std::optional<QString>> m_openingResult; // taken, not yet reported
+    QString m_openingError; // why the output is closed, from its last opening
     QString m_folder;
     MessageBoxes& m_boxes;
     ProgramWindow* m_window = nullptr;

@@ -119,6 +119,8 @@ void readView(const QSettings& store, AppState& state) {
     v.beatIndicator = isTrue(store.value(path("View", "Beat Indicator")).toString());
     v.run = readChoice(store, "Playback", "Scale Run",
                        std::array{RunRoute::OneOctave, RunRoute::AsShown}, runName, v.run);
+    v.theme = readChoice(store, "View", "Theme",
+                         std::array{Theme::System, Theme::Light, Theme::Dark}, themeName, v.theme);
 }
 
 // Every key of the store with its text, in the order written: `set(key, text)` for each.
@@ -138,6 +140,7 @@ template <class Set> void storeTexts(const AppState& state, Set set) {
     set(path("View", "Outline Roots"), boolText(v.outlineRoots));
     set(path("View", "Highlight Playing"), boolText(v.highlightSounding));
     set(path("View", "Beat Indicator"), boolText(v.beatIndicator));
+    set(path("View", "Theme"), themeName(v.theme));
     set(path("Playback", "Scale Run"), runName(v.run));
 }
 
@@ -176,6 +179,18 @@ QString fretNumbersName(FretNumbers fretNumbers) {
 
 QString runName(RunRoute run) {
     return run == RunRoute::AsShown ? QStringLiteral("As Shown") : QStringLiteral("One Octave");
+}
+
+QString themeName(Theme theme) {
+    switch (theme) {
+    case Theme::Light:
+        return QStringLiteral("Light");
+    case Theme::Dark:
+        return QStringLiteral("Dark");
+    case Theme::System:
+        break;
+    }
+    return QStringLiteral("System");
 }
 
 void readSettings(QSettings& store, AppState& state) {

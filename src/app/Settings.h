@@ -34,5 +34,6 @@ QStringList writeChangedSettings(QSettings& store, const AppState& state,
 QString labelsName(MarkerLabels labels);          // "Fingers", "Notes", "Intervals"
 QString fretNumbersName(FretNumbers fretNumbers); // "None", "Inlays", "Every Fret"
 QString runName(RunRoute run);                    // "One Octave", "As Shown"
+QString themeName(Theme theme);                   // "System", "Light", "Dark"
 
 } // namespace chordalis

@@ -239,10 +239,9 @@ void paintCapo(QPainter& p, const NeckGeometry& g, const Capo& capo, bool leftHa
 }
 
 // A ring just inside or around a marker's edge; grow > 0 lies outside it.
-void paintRing(QPainter& p, const Mark& m, double grow, const QPen& pen) {
+void paintRing(QPainter& p, const Mark& m, const QRectF& cell, double grow, const QPen& pen) {
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
-    const QRectF cell(m.x, m.y, CellSize, CellSize);
     if (m.kind == MarkKind::Circle) {
         p.drawEllipse(cell.center(), CellSize / 2.0 + grow, CellSize / 2.0 + grow);
     } else {
@@ -252,47 +251,55 @@ void paintRing(QPainter& p, const Mark& m, double grow, const QPen& pen) {
 
 } // namespace
 
-void Fretboard::paint(QPainter& p, const NeckExtras& extras) const {
+void Fretboard::paint(QPainter& p, const NeckExtras& extras, qreal stretch) const {
     const qreal scale =
-        std::max<qreal>(0.05, std::abs(p.worldTransform().m11()) * p.device()->devicePixelRatioF());
+        std::max<qreal>(0.05, std::abs(p.worldTransform().m22()) * p.device()->devicePixelRatioF());
     p.save();
     const NeckGeometry& g = geometry();
     const std::vector<Mark>& marks = m_picture.marks;
+    // The wood, the shading and the capo are stretched along the neck; every marker and sign
+    // keeps its shape, moved to where its cell now lies.
+    p.save();
+    p.scale(stretch, 1.0);
     p.drawImage(QRectF(0, 0, g.width(), g.height()), skinAt(scale));
     p.setRenderHint(QPainter::Antialiasing);
     if (extras.shadePosition && m_picture.positionWindow)
         paintPositionWindow(p, g, *m_picture.positionWindow, isLeftHanded());
     paintCapo(p, g, m_picture.capo, isLeftHanded());
+    p.restore();
+    p.setRenderHint(QPainter::Antialiasing);
     const std::vector<bool> sounding =
         extras.highlightSounding ? soundingMarks() : std::vector<bool>(marks.size(), false);
     for (size_t i = 0; i < marks.size(); ++i) {
         const Mark& m = marks[i];
+        const QRectF cell((m.x + CellSize / 2.0) * stretch - CellSize / 2.0, m.y, CellSize,
+                          CellSize);
         if (m.kind == MarkKind::Square) {
-            p.fillRect(QRectF(m.x, m.y, CellSize, CellSize), toQColor(m.colour));
+            p.fillRect(cell, toQColor(m.colour));
         } else if (m.kind == MarkKind::Circle) {
             p.setPen(Qt::NoPen);
             p.setBrush(toQColor(m.colour));
-            p.drawEllipse(QPointF(m.x + CellSize / 2.0, m.y + CellSize / 2.0), CellSize / 2.0,
-                          CellSize / 2.0);
+            p.drawEllipse(cell.center(), CellSize / 2.0, CellSize / 2.0);
         }
         const bool marker = m.isMarker();
         if (marker && extras.outlineRoots && m.interval == QLatin1String("1"))
-            paintRing(p, m, -1.5, QPen(Qt::white, 2.0));
+            paintRing(p, m, cell, -1.5, QPen(Qt::white, 2.0));
         if (marker && sounding[i]) {
-            paintRing(p, m, 3.0, QPen(QColor(40, 30, 0), 4.5));
-            paintRing(p, m, 3.0, QPen(QColor(255, 214, 0), 3.0));
+            paintRing(p, m, cell, 3.0, QPen(QColor(40, 30, 0), 4.5));
+            paintRing(p, m, cell, 3.0, QPen(QColor(255, 214, 0), 3.0));
         }
         const QString label = m.kind == MarkKind::Sign ? m.label : shownLabel(m, extras.labels);
         if (!label.isEmpty()) {
             const QImage& picture = m_pictures.picture(label, scale);
             if (!picture.isNull())
-                p.drawImage(QRectF(m.x, m.y, CellSize, CellSize), picture);
+                p.drawImage(cell, picture);
         }
     }
     p.restore();
 }
 
-void Fretboard::paintFretNumbers(QPainter& p, FretNumbers which, const QColor& ink) const {
+void Fretboard::paintFretNumbers(QPainter& p, FretNumbers which, const QColor& ink,
+                                 qreal stretch) const {
     if (which == FretNumbers::None)
         return;
     p.save();
@@ -307,7 +314,8 @@ void Fretboard::paintFretNumbers(QPainter& p, FretNumbers which, const QColor& i
             continue;
         font.setBold(inlaid);
         p.setFont(font);
-        const QRectF cell(fretX(fret) - 6, 0, CellSize + 12, FretNumberStripHeight);
+        const qreal centre = (fretX(fret) + CellSize / 2.0) * stretch;
+        const QRectF cell(centre - CellSize / 2.0 - 6, 0, CellSize + 12, FretNumberStripHeight);
         p.drawText(cell, Qt::AlignCenter, QString::number(fret));
     }
     p.restore();

@@ -103,15 +103,17 @@ public:
     bool hasBuiltInSkin() const { return m_skin.isNull() || !geometry().isClassic(); }
 
     // Paints the surface in surface units through the painter's transform, with what the window
-    // adds to it.
-    void paint(QPainter& painter, const NeckExtras& extras = {}) const;
+    // adds to it. `stretch` (1 or more) draws the neck that much longer than its shape, its
+    // markers and signs round and as large as ever: the window's neck fills a wide, short window.
+    void paint(QPainter& painter, const NeckExtras& extras = {}, qreal stretch = 1.0) const;
     // The surface as an image: width x height of the geometry at scale 1.
     QImage image(qreal scale = 1.0, const NeckExtras& extras = {}) const;
 
     // Writes the fret numbers into a strip of the surface's width and FretNumberStripHeight
     // units (the painter's origin at its top left), each under its fret column for the hand of
     // the last clear.
-    void paintFretNumbers(QPainter& painter, FretNumbers which, const QColor& ink) const;
+    void paintFretNumbers(QPainter& painter, FretNumbers which, const QColor& ink,
+                          qreal stretch = 1.0) const;
 
 private:
     const QImage& skinAt(qreal scale) const;

@@ -1,6 +1,7 @@
 #include "fretboard/PictureSet.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -82,17 +83,75 @@ std::optional<Glyph> glyphFor(const QString& key) {
     return std::nullopt;
 }
 
+// The sharp and flat signs drawn as shapes of their own, as heavy as the bold letters beside them:
+// the fonts' signs are hairline-thin beside a bold letter, and vanish in a small marker. `h` is
+// the letters' cap height; the sign stands on the baseline (y 0) from x 0 and returns its
+// advance.
+qreal addSharp(QPainterPath& path, qreal x, qreal h) {
+    const qreal w = 0.62 * h, stem = 0.12 * h, bar = 0.17 * h, rise = 0.12 * h;
+    QPainterPath sign;
+    sign.addRect(QRectF(x + 0.2 * w, -1.0 * h, stem, 1.1 * h));
+    sign.addRect(QRectF(x + 0.8 * w - stem, -1.06 * h, stem, 1.1 * h));
+    for (const qreal y : {-0.68 * h, -0.3 * h}) {
+        sign.addPolygon(QPolygonF({{x, y + rise / 2 + bar / 2},
+                                   {x + w, y - rise / 2 + bar / 2},
+                                   {x + w, y - rise / 2 - bar / 2},
+                                   {x, y + rise / 2 - bar / 2}}));
+        sign.closeSubpath();
+    }
+    path.addPath(sign.simplified());
+    return w + 0.06 * h;
+}
+
+qreal addFlat(QPainterPath& path, qreal x, qreal h) {
+    const qreal stem = 0.14 * h, w = 0.56 * h;
+    QPainterPath sign;
+    sign.addRect(QRectF(x, -1.08 * h, stem, 1.08 * h));
+    QPainterPath bowl;
+    bowl.moveTo(x + stem / 2, -0.46 * h);
+    bowl.cubicTo(x + 0.3 * h, -0.7 * h, x + w + 0.06 * h, -0.58 * h, x + w, -0.38 * h);
+    bowl.cubicTo(x + w - 0.04 * h, -0.18 * h, x + 0.3 * h, -0.06 * h, x + stem / 2, 0.0);
+    bowl.closeSubpath();
+    QPainterPath hollow;
+    hollow.moveTo(x + stem, -0.3 * h);
+    hollow.cubicTo(x + 0.28 * h, -0.47 * h, x + w - 0.12 * h, -0.45 * h, x + w - 0.15 * h,
+                   -0.33 * h);
+    hollow.cubicTo(x + w - 0.17 * h, -0.22 * h, x + 0.28 * h, -0.13 * h, x + stem, -0.15 * h);
+    hollow.closeSubpath();
+    path.addPath(sign.united(bowl.subtracted(hollow)).simplified());
+    return w + 0.06 * h;
+}
+
+// The text as one path on the baseline: letters and digits in the bold font, sharps and flats
+// as the shapes above.
+QPainterPath textPath(const QString& text) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(100);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    const QFontMetricsF metrics(font);
+    const qreal cap = metrics.capHeight();
+    QPainterPath path;
+    qreal x = 0.0;
+    for (const QChar c : text) {
+        if (c == QChar(0x266F)) {
+            x += addSharp(path, x, cap);
+        } else if (c == QChar(0x266D)) {
+            x += addFlat(path, x, cap);
+        } else {
+            path.addText(x, 0, font, QString(c));
+            x += metrics.horizontalAdvance(c);
+        }
+    }
+    return path;
+}
+
 QImage render(const Glyph& glyph, qreal scale) {
     const int pixels = int(std::ceil(PictureSet::Size * scale));
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
 
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(100);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    QPainterPath path;
-    path.addText(0, 0, font, glyph.text);
+    QPainterPath path = textPath(glyph.text);
 
     // Fit the ink into the cell: the glyph's height, at most 19 units wide, centred.
     const QRectF ink = path.boundingRect();

@@ -111,6 +111,23 @@ QString finderNotes(const AppState& s, int root) {
     return names.join(QLatin1Char(' '));
 }
 
+QString finderChordName(const ChordLibrary& chords, const QString& description) {
+    // The finder's names are the library's long names, with what a thinned voicing leaves out
+    // in brackets after them: each bracket is tried off in turn, from the end.
+    QString name = description.trimmed();
+    while (!name.isEmpty()) {
+        for (int i = 0; i < chords.count && i < int(chords.entries.size()); ++i) {
+            if (chords.entries[size_t(i)].nameverbose == name)
+                return chords.entries[size_t(i)].name;
+        }
+        const qsizetype open = name.lastIndexOf(QLatin1String(" ("));
+        if (!name.endsWith(QLatin1Char(')')) || open < 0)
+            break;
+        name.truncate(open);
+    }
+    return {};
+}
+
 void describeFinderSelection(ModeContext& c) {
     const AppState& s = c.state;
     auto& labels = c.pages.finder.lblDescription;
@@ -140,6 +157,9 @@ void describeFinderSelection(ModeContext& c) {
         const int bass = soundingPitchClass(s, bassString);
         label.text = noteName(root, FlatColumn) + QLatin1Char(' ') + d;
         label.notes = finderNotes(s, root);
+        const QString name = finderChordName(s.chords, d);
+        if (!name.isEmpty())
+            label.symbol = noteName(root, FlatColumn) + name;
         if (bass == root) {
             label.colour = RootPositionColour;
             continue;
@@ -147,8 +167,10 @@ void describeFinderSelection(ModeContext& c) {
         const int interval = ((bass - root) % 12 + 12) % 12;
         label.colour = interval == 3 || interval == 4 || interval == 7 ? ThirdOrFifthBassColour
                                                                        : OtherBassColour;
-        label.text += QLatin1String(" / ") +
-                      noteName(bass, isNaturalSharpKey(root) ? SharpColumn : FlatColumn);
+        const QString bassName = noteName(bass, isNaturalSharpKey(root) ? SharpColumn : FlatColumn);
+        label.text += QLatin1String(" / ") + bassName;
+        if (!label.symbol.isEmpty())
+            label.symbol += QLatin1Char('/') + bassName;
     }
 }
 

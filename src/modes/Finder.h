@@ -40,9 +40,15 @@ QString finderIntervalSet(const AppState& state, int rootPitchClass);
 // The notes of the selection spelled above a root pitch class, root first: "C E G Bb".
 QString finderNotes(const AppState& state, int rootPitchClass);
 
+// The library's short name ("7#9") of the chord a finder description names ("Dominant 7th Sharp
+// 9th (no 5th)": its long name, with the notes a thinned voicing leaves out in brackets); empty
+// when no chord of the library has that long name.
+QString finderChordName(const ChordLibrary& chords, const QString& description);
+
 // Fills lblDescription, one per string: with string k as the root, "<root> <d>" or
 // "<root> <d> / <bass>" (the bass the lowest note that sounds), or empty text when string k is
-// silent or its interval set has no name.
+// silent or its interval set has no name; beside it the short symbol, "E7#9" or "Cmaj/E", when
+// the library names that chord.
 void describeFinderSelection(ModeContext& context);
 
 } // namespace chordalis

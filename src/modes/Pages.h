@@ -124,7 +124,8 @@ struct ChordScalePage {
 struct FinderDescription {
     QString text;
     PackedColour colour = 0;
-    QString notes; // the notes the description names, root first: "C E G Bb"
+    QString notes;  // the notes the description names, root first: "C E G Bb"
+    QString symbol; // the short symbol, "E7#9" or "Cmaj/E"; empty when the library has none
 };
 
 struct FinderPage {

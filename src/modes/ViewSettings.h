@@ -9,6 +9,9 @@ namespace chordalis {
 // shows, string by string as they lie in the chosen position.
 enum class RunRoute { OneOctave, AsShown };
 
+// The window's colours: the desktop's own light or dark scheme, or always light or dark.
+enum class Theme { System, Light, Dark };
+
 // The user's choices of what the window adds to the neck and how runs are played. Each starts
 // at the look and sound the program has without them.
 struct ViewSettings {
@@ -19,6 +22,7 @@ struct ViewSettings {
     bool highlightSounding = false;
     bool beatIndicator = false; // the metronome's beat in the main window's status bar
     RunRoute run = RunRoute::OneOctave;
+    Theme theme = Theme::System;
 
     NeckExtras neckExtras() const {
         return {labels, shadePosition, outlineRoots, highlightSounding};

@@ -37,7 +37,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), m_colour);
-        p.setPen(hasFocus() ? palette().color(QPalette::Highlight) : QColor(0, 0, 0, 120));
+        p.setPen(palette().color(hasFocus() ? QPalette::Highlight : QPalette::WindowText));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     void mouseReleaseEvent(QMouseEvent* event) override {

@@ -4,11 +4,13 @@
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/SplashWindow.h"
+#include "ui/Theme.h"
 
 namespace chordalis {
 
-DesktopWindow::DesktopWindow(Program& program, QSettings& store, MessageBoxes& boxes)
-    : m_program(program), m_store(store), m_boxes(boxes) {}
+DesktopWindow::DesktopWindow(Program& program, QSettings& store, MessageBoxes& boxes,
+                             const ThemeChooser* themes)
+    : m_program(program), m_store(store), m_boxes(boxes), m_themes(themes) {}
 
 DesktopWindow::~DesktopWindow() {
     if (auto* qtBoxes = dynamic_cast<QtMessageBoxes*>(&m_boxes))
@@ -16,7 +18,11 @@ DesktopWindow::~DesktopWindow() {
 }
 
 void DesktopWindow::createWindow() {
+    // The settings are read by now: the window is built in the colours they choose.
+    if (m_themes)
+        m_themes->apply(m_program.state().view.theme);
     m_window = std::make_unique<MainWindow>(m_program, m_store, m_boxes);
+    m_window->setThemeChooser(m_themes);
     if (auto* qtBoxes = dynamic_cast<QtMessageBoxes*>(&m_boxes))
         qtBoxes->setParentWindow(m_window.get());
 }

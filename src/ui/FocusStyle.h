@@ -12,6 +12,8 @@ class FocusStyle : public QProxyStyle {
 
 public:
     FocusStyle() = default;
+    // Over the style of that name ("Fusion"); an unknown name gives Qt's default style.
+    explicit FocusStyle(const QString& baseStyle) : QProxyStyle(baseStyle) {}
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;

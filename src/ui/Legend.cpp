@@ -1,5 +1,8 @@
 #include "ui/Legend.h"
 
+#include "ui/Theme.h"
+
+#include <QApplication>
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -23,7 +26,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(palette().color(QPalette::Mid), 1.0));
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1.0));
         p.setBrush(m_colour);
         const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
         if (m_sample == ColourLegend::Sample::Disc)
@@ -38,14 +41,6 @@ private:
 };
 
 } // namespace
-
-QString descriptionStyle(const QColor& text, bool empty) {
-    const bool light = !empty && text.lightnessF() > 0.5;
-    return QStringLiteral("QLabel { color: %1; background: %2; border-radius: 3px; "
-                          "padding: 1px 6px; }")
-        .arg(empty ? QStringLiteral("palette(window-text)") : text.name(),
-             light ? QStringLiteral("#2c313a") : QStringLiteral("transparent"));
-}
 
 ColourLegend::ColourLegend(const QString& name, std::vector<Entry> entries,
                            Qt::Orientation orientation, QWidget* parent)
@@ -86,7 +81,8 @@ void ColourLegend::refresh() {
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const QColor colour = toQColor(*m_entries[i].colour);
         if (m_entries[i].sample == Sample::Text)
-            static_cast<QLabel*>(m_samples[i])->setStyleSheet(descriptionStyle(colour, false));
+            static_cast<QLabel*>(m_samples[i])
+                ->setStyleSheet(finderChipStyle(colour, QApplication::palette(), false));
         else
             static_cast<Swatch*>(m_samples[i])->setColour(colour);
     }

@@ -18,7 +18,7 @@ public:
     enum class Sample {
         Disc,   // a chord's circle marker
         Square, // a scale's square marker
-        Text,   // a chord finder description in its colour, on the ground the page gives it
+        Text,   // a chord finder description on the chip of its colour (finderChipStyle)
     };
     struct Entry {
         Sample sample;
@@ -36,9 +36,5 @@ private:
     std::vector<Entry> m_entries;
     std::vector<QWidget*> m_samples;
 };
-
-// The ground a finder description gets in its colour: light colours cannot be read on the light
-// page, so they get a dark ground of their own.
-QString descriptionStyle(const QColor& text, bool empty);
 
 } // namespace chordalis

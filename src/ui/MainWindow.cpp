@@ -370,7 +370,11 @@ void MainWindow::showPlaybackSettings() {
     if (!m_playback)
         m_playback = new PlaybackDialog(
             m_program.playbackSettings(), m_program.midiOut().portNames(),
-            [this] { m_program.openSound(); }, this);
+            {[this] { m_program.openSound(); }, [this] { return m_program.reopenSound(); },
+             [this] {
+                 return m_program.soundState();
+             }},
+            this);
     present(*m_playback);
 }
 

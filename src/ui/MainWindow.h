@@ -9,6 +9,7 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QPushButton;
 class QSettings;
 class QTabBar;
 
@@ -27,6 +28,7 @@ class Program;
 class SearchField;
 class SkinDialog;
 class SplashWindow;
+class ThemeChooser;
 class TuningDialog;
 struct SteppedList;
 
@@ -80,6 +82,8 @@ public:
     NeckView& neck() const { return *m_neck; }
     QTabBar& rootTabs() const { return *m_rootTabs; }
     ModeTabs& modeTabs() const { return *m_modes; }
+    // Options > Playback Settings, also the status bar's "Sound settings..." after a notice.
+    void showPlaybackSettings();
     // The sound dialogs, null until first shown (the metronome window also after its closing).
     PlaybackDialog* playbackDialog() const { return m_playback; }
     MetronomeWindow* metronomeWindow() const;
@@ -92,6 +96,9 @@ public:
     // Goes where the text of the search field points (its page, root and item), or says in the
     // status bar that it names nothing, with the nearest names.
     void goToSearch(const QString& text);
+
+    // View > Theme applies its choice through this; without one (tests) the choice is only kept.
+    void setThemeChooser(const ThemeChooser* themes) { m_themes = themes; }
 
     // Space: what Space means to the control with the focus (a button is pressed, a list opens),
     // or else the Play of the current page.
@@ -112,7 +119,6 @@ private:
     void modeDispatch();
     void nodeClicked(TreeId tree, const QString& key);
     void setLeftHanded(bool leftHanded);
-    void showPlaybackSettings();
     void showMetronome();
 
     void restoreWindowGeometry();
@@ -126,6 +132,8 @@ private:
     void viewChanged();
     void fitNeck();
     void showBeat();
+    // The theme of the view settings applied, and what draws its own colours redrawn.
+    void themeChanged();
     // A notice about the sound (its output lost or back) in the status bar, for a while.
     void showSoundNotice(const QString& text);
 
@@ -150,6 +158,8 @@ private:
     QAction* m_leftHanded = nullptr;
     BeatIndicator* m_beat = nullptr;
     SearchField* m_search = nullptr;
+    QPushButton* m_soundSettings = nullptr; // beside a sound notice in the status bar
+    const ThemeChooser* m_themes = nullptr;
     bool m_geometrySaved = false;
     QString m_pdfFolder; // where Export as PDF last wrote
 };

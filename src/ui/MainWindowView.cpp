@@ -9,6 +9,7 @@
 #include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/Theme.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -17,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSet>
 #include <QShortcut>
 #include <QStatusBar>
@@ -131,6 +133,12 @@ void MainWindow::createViewMenu() {
                {{RunRoute::OneOctave, "&One Octave from the Root"},
                 {RunRoute::AsShown, "&As Shown: Up and Down the Position"}},
                changed);
+    view->addSeparator();
+    addChoices(view, QStringLiteral("mnuTheme"), QStringLiteral("The&me"), v.theme,
+               {{Theme::System, "&System: as the Desktop"},
+                {Theme::Light, "&Light"},
+                {Theme::Dark, "&Dark"}},
+               [this] { themeChanged(); });
 }
 
 namespace {
@@ -287,10 +295,23 @@ void MainWindow::installKeyboard() {
     m_beat = new BeatIndicator;
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->addPermanentWidget(m_beat);
+    // Beside a sound notice: where to do something about it.
+    m_soundSettings = new QPushButton(QStringLiteral("Sound settings..."));
+    m_soundSettings->setObjectName(QStringLiteral("cmdSoundSettings"));
+    m_soundSettings->setFlat(true);
+    m_soundSettings->setCursor(Qt::PointingHandCursor);
+    m_soundSettings->setAutoDefault(false);
+    m_soundSettings->hide();
+    statusBar()->addPermanentWidget(m_soundSettings);
+    connect(m_soundSettings, &QPushButton::clicked, this, &MainWindow::showPlaybackSettings);
     statusBar()->hide();
     connect(m_beat, &BeatIndicator::clicked, this, &MainWindow::showMetronome);
     // A notice that has run its time leaves the status bar to the beat, or hides it.
-    connect(statusBar(), &QStatusBar::messageChanged, this, [this] { showBeat(); });
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            m_soundSettings->hide();
+        showBeat();
+    });
 }
 
 void MainWindow::spacePressed() {
@@ -338,12 +359,21 @@ void MainWindow::fitNeck() {
     const QMargins margins = central->layout()->contentsMargins();
     const int width = central->width() - margins.left() - margins.right();
     const int wanted = m_neck->heightForWidth(width);
-    // What lies under the neck at the size it asks for; the neck gives way first.
+    // What lies under the neck at the least size that keeps every control in view: the neck
+    // takes the height its width asks for as long as the pages keep that, so that in a wide,
+    // short window it still fills the width; below it, it gives way first.
     const int below = central->layout()->spacing() * 2 + 8 + 4 + m_rootTabs->sizeHint().height() +
-                      m_modes->sizeHint().height();
+                      m_modes->minimumSizeHint().height();
     const int room = central->height() - margins.top() - margins.bottom() - below;
     const int least = m_neck->minimumSizeHint().height();
     m_neck->setPreferredHeight(std::clamp(room, least, std::max(wanted, least)));
+}
+
+void MainWindow::themeChanged() {
+    if (m_themes)
+        m_themes->apply(m_program.state().view.theme);
+    // The tree icons and the finder's chips are made for the palette: made again.
+    viewChanged();
 }
 
 void MainWindow::showBeat() {
@@ -352,6 +382,8 @@ void MainWindow::showBeat() {
                        !statusBar()->currentMessage().isEmpty();
     m_beat->setBeat(metronome.beat(), m_program.state().metronome.beats,
                     m_program.state().metronome.tempo);
+    // Beside a notice the beat shows only when asked for and running, so the notice has room.
+    m_beat->setVisible(m_program.state().view.beatIndicator && metronome.isRunning());
     if (statusBar()->isVisibleTo(this) != shown)
         statusBar()->setVisible(shown);
 }
@@ -359,6 +391,7 @@ void MainWindow::showBeat() {
 void MainWindow::showSoundNotice(const QString& text) {
     constexpr int ShownMs = 15000;
     statusBar()->showMessage(text, ShownMs);
+    m_soundSettings->show();
 }
 
 } // namespace chordalis

@@ -13,21 +13,14 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSlider>
-#include <QTabBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace chordalis {
 
-namespace {
-
-constexpr int OnTab = 0;
-constexpr int OffTab = 1;
-
-} // namespace
-
 MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metronome, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_metronome(metronome), m_onOff(new QTabBar),
+    : QDialog(parent), m_settings(settings), m_metronome(metronome), m_onOff(new QPushButton),
       m_tempo(new QSlider(Qt::Horizontal)), m_tempoText(new QLineEdit),
       m_tap(new QPushButton(QStringLiteral("&Tap"))), m_beats(new QLineEdit) {
     setObjectName(QStringLiteral("frmMetronome"));
@@ -36,12 +29,13 @@ MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metrono
 
     const MetronomeControls shown = metronomeControls(settings);
 
-    m_onOff->setObjectName(QStringLiteral("tabOnOff"));
-    m_onOff->setExpanding(true);
-    m_onOff->setDrawBase(false);
-    m_onOff->setTabData(m_onOff->addTab(QStringLiteral("On")), QStringLiteral("on"));
-    m_onOff->setTabData(m_onOff->addTab(QStringLiteral("Off")), QStringLiteral("off"));
-    m_onOff->setCurrentIndex(OffTab);
+    // One button that stays down while the clicks run; its caption says the state it is in.
+    m_onOff->setObjectName(QStringLiteral("cmdOnOff"));
+    m_onOff->setCheckable(true);
+    m_onOff->setAutoDefault(false);
+    m_onOff->setToolTip(QStringLiteral("Switch the clicks on or off"));
+    m_onOff->setMinimumHeight(m_onOff->sizeHint().height() * 3 / 2);
+    showOnOff(false);
 
     m_tempo->setObjectName(QStringLiteral("sldTempo"));
     m_tempo->setRange(MinMetronomeTempo, MaxMetronomeTempo);
@@ -113,8 +107,10 @@ MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metrono
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_onOff, &QTabBar::currentChanged, this,
-            [this](int tab) { m_metronome.setRunning(tab == OnTab); });
+    connect(m_onOff, &QPushButton::toggled, this, [this](bool on) {
+        showOnOff(on);
+        m_metronome.setRunning(on);
+    });
     connect(m_tempo, &QSlider::valueChanged, this, [this](int bpm) {
         m_tempoText->setText(QString::number(bpm));
         m_metronome.setTempo(bpm);
@@ -129,6 +125,11 @@ MetronomeWindow::MetronomeWindow(MetronomeSettings& settings, Metronome& metrono
     connect(m_channel, &QComboBox::currentIndexChanged, this,
             [this](int row) { storeMetronomeRow(m_settings, MetronomeList::Channel, row); });
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void MetronomeWindow::showOnOff(bool on) {
+    m_onOff->setText(on ? QStringLiteral("Metronome On") : QStringLiteral("Metronome Off"));
+    m_onOff->setIcon(style()->standardIcon(on ? QStyle::SP_MediaPlay : QStyle::SP_MediaStop));
 }
 
 // UpDown1: two arrow buttons that step the number in the box; the box's change then stores it.

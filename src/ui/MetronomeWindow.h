@@ -10,7 +10,6 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QSlider;
-class QTabBar;
 
 namespace chordalis {
 
@@ -25,7 +24,7 @@ class MetronomeWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // The controls are set from the settings, which they edit; the On/Off tabs and the tempo
+    // The controls are set from the settings, which they edit; the On/Off button and the tempo
     // drive the program's metronome, which must be switched off.
     MetronomeWindow(MetronomeSettings& settings, Metronome& metronome, QWidget* parent = nullptr);
 
@@ -40,10 +39,12 @@ private:
     void tapped();
     void stepBeats(int step);
     QWidget* upDown();
+    // The On/Off button's caption and icon for the state it is in.
+    void showOnOff(bool on);
 
     MetronomeSettings& m_settings;
     Metronome& m_metronome;
-    QTabBar* m_onOff;
+    QPushButton* m_onOff; // checked while the clicks run
     QSlider* m_tempo;
     QLineEdit* m_tempoText;
     QPushButton* m_tap;

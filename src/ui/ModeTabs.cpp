@@ -6,9 +6,11 @@
 #include "ui/ChordBoxGrid.h"
 #include "ui/Legend.h"
 #include "ui/PositionPicker.h"
+#include "ui/Theme.h"
 #include "ui/TreeFiller.h"
 #include "ui/TreeIcons.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -42,6 +44,10 @@ QWidget* captioned(const QString& caption, QWidget* content) {
     label->setBuddy(content);
     layout->addWidget(label);
     layout->addWidget(content, 1);
+    // A control of fixed height keeps its caption on it: the box takes no more height than the
+    // two need, else the layout would share the spare height out between them.
+    if (content->minimumHeight() == content->maximumHeight())
+        box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return box;
 }
 
@@ -509,10 +515,13 @@ void ModeTabs::showPages() {
         const auto [caption, label] = m_descriptions[size_t(s - 1)];
         caption->setVisible(s <= strings);
         label->setVisible(s <= strings);
-        label->setText(d.text);
-        // The light text colours of inversions cannot be read on the light page: they get a dark
-        // ground of their own, the dark blue of a root-position chord stays on the page.
-        label->setStyleSheet(descriptionStyle(toQColor(d.colour), d.text.isEmpty()));
+        // The short symbol first, the full name after it: "E7#9 — E Dominant 7th Sharp 9th".
+        label->setText(d.symbol.isEmpty() || d.text.isEmpty()
+                           ? d.text
+                           : d.symbol + QStringLiteral(" \u2014 ") + d.text);
+        // In the page's own text colour, on a light tint of the result's colour.
+        label->setStyleSheet(
+            finderChipStyle(toQColor(d.colour), QApplication::palette(), d.text.isEmpty()));
         label->setToolTip(d.notes.isEmpty() ? QString() : QStringLiteral("Notes: ") + d.notes);
     }
     for (ColourLegend* legend : m_legends)

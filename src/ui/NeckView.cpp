@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 
 namespace chordalis {
 
@@ -67,10 +68,16 @@ void NeckView::setPreferredHeight(int height) {
     updateGeometry();
 }
 
+double NeckView::stretch() const {
+    const double across = double(width()) / surfaceWidth();
+    const double down = double(height()) / contentHeight();
+    return down > 0.0 ? std::clamp(across / down, 1.0, MaxStretch) : 1.0;
+}
+
 QRectF NeckView::surfaceRect() const {
     const double scale =
         std::min(double(width()) / surfaceWidth(), double(height()) / contentHeight());
-    const double w = surfaceWidth() * scale;
+    const double w = surfaceWidth() * scale * stretch();
     const double h = contentHeight() * scale;
     return {(width() - w) / 2.0, (height() - h) / 2.0, w, surfaceHeight() * scale};
 }
@@ -79,8 +86,9 @@ QPointF NeckView::toSurface(QPointF widgetPos) const {
     const QRectF r = surfaceRect();
     if (r.isEmpty())
         return {};
-    const double scale = r.width() / surfaceWidth();
-    return (widgetPos - r.topLeft()) / scale;
+    const double scale = r.height() / surfaceHeight();
+    const QPointF offset = widgetPos - r.topLeft();
+    return {offset.x() / (scale * stretch()), offset.y() / scale};
 }
 
 void NeckView::mousePressEvent(QMouseEvent* event) {
@@ -91,8 +99,10 @@ bool NeckView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (const Mark* mark = m_fretboard.markerAt(toSurface(help->pos()))) {
-            const double scale = surfaceRect().width() / surfaceWidth();
-            const QRect cell = QRectF(surfaceRect().topLeft() + QPointF(mark->x, mark->y) * scale,
+            const double scale = surfaceRect().height() / surfaceHeight();
+            const QPointF centre((mark->x + CellSize / 2.0) * stretch(), mark->y + CellSize / 2.0);
+            const QRect cell = QRectF(surfaceRect().topLeft() + centre * scale -
+                                          QPointF(CellSize, CellSize) * (scale / 2.0),
                                       QSizeF(CellSize, CellSize) * scale)
                                    .toAlignedRect();
             QToolTip::showText(help->globalPos(), markerToolTip(*mark), this, cell);
@@ -111,12 +121,13 @@ void NeckView::paintEvent(QPaintEvent*) {
         return;
     QPainter p(this);
     p.translate(r.topLeft());
-    const double scale = r.width() / surfaceWidth();
+    const double scale = r.height() / surfaceHeight();
     p.scale(scale, scale);
-    m_fretboard.paint(p, m_extras);
+    m_fretboard.paint(p, m_extras, stretch());
     if (m_fretNumbers != FretNumbers::None) {
         p.translate(0, surfaceHeight());
-        m_fretboard.paintFretNumbers(p, m_fretNumbers, palette().color(QPalette::WindowText));
+        m_fretboard.paintFretNumbers(p, m_fretNumbers, palette().color(QPalette::WindowText),
+                                     stretch());
     }
 }
 

@@ -10,11 +10,12 @@ namespace chordalis {
 class Fretboard;
 
 // picFretboard: the neck surface (753 x 183 units for the six-string neck of 15 frets, else as the
-// neck's geometry has it) scaled into the widget with its aspect ratio kept and
-// centred, painted at the screen's own resolution, with the fret numbers in a strip under it when
-// they are chosen. Mouse presses are reported in surface units (mirrored hands included, since
-// the surface itself is drawn mirrored); the core decides what they mean. A tooltip over a marker
-// names its note.
+// neck's geometry has it) scaled into the widget with its aspect ratio kept and centred; where
+// the widget is wider than that, the neck is drawn longer (up to MaxStretch times its shape, its
+// markers round) so that it fills the width, painted at the screen's own resolution, with the fret
+// numbers in a strip under it when they are chosen. Mouse presses are reported in surface units
+// (mirrored hands included, since the surface itself is drawn mirrored); the core decides what they
+// mean. A tooltip over a marker names its note.
 class NeckView : public QWidget {
     Q_OBJECT
 
@@ -28,6 +29,9 @@ public:
 
     // Where the surface lies inside the widget, in widget pixels (the strip lies under it).
     QRectF surfaceRect() const;
+    // How much longer than its shape the neck is drawn: 1 .. MaxStretch.
+    double stretch() const;
+    static constexpr double MaxStretch = 2.0;
     // A widget position in surface units (may lie outside the surface).
     QPointF toSurface(QPointF widgetPos) const;
 

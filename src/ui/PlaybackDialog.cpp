@@ -42,9 +42,9 @@ QWidget* sliderEnds(const QString& low, const QString& high) {
 
 } // namespace
 
-PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& ports,
-                               std::function<void()> reopen, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_reopen(std::move(reopen)) {
+PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& ports, Output sound,
+                               QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_output(std::move(sound)), m_state(new QLabel) {
     setObjectName(QStringLiteral("frmPlayback"));
     setWindowTitle(QStringLiteral("Playback Options"));
     setModal(true);
@@ -69,6 +69,19 @@ PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& po
     out->addWidget(buddyLabel(QStringLiteral("Volume"), m_volume), 3, 0);
     out->addWidget(m_volume, 3, 1);
     out->addWidget(sliderEnds(QStringLiteral("Quiet"), QStringLiteral("Loud")), 4, 1);
+    m_state->setObjectName(QStringLiteral("lblOutputState"));
+    m_state->setWordWrap(true);
+    m_state->setTextFormat(Qt::PlainText);
+    m_state->setMinimumWidth(220);
+    auto* retry = new QPushButton(QStringLiteral("&Retry"));
+    retry->setObjectName(QStringLiteral("cmdRetry"));
+    retry->setAutoDefault(false);
+    retry->setToolTip(QStringLiteral("Open the chosen output again now"));
+    connect(retry, &QPushButton::clicked, this, &PlaybackDialog::retry);
+    auto* stateRow = new QHBoxLayout;
+    stateRow->addWidget(m_state, 1);
+    stateRow->addWidget(retry, 0, Qt::AlignTop);
+    out->addLayout(stateRow, 5, 0, 1, 2);
     out->setColumnStretch(1, 1);
 
     auto* tempo = new QGroupBox(QStringLiteral("Tempo"));
@@ -99,13 +112,32 @@ PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& po
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void PlaybackDialog::ok() {
+void PlaybackDialog::showEvent(QShowEvent* event) {
+    if (m_output.state)
+        m_state->setText(m_output.state());
+    QDialog::showEvent(event);
+}
+
+void PlaybackDialog::store() {
     storePlaybackControls({m_device->currentIndex(), m_channel->currentIndex(),
                            m_instrument->currentIndex(), m_volume->value(), m_chords->value(),
                            m_scales->value(), m_arpeggios->value()},
                           m_settings);
-    m_reopen();
+}
+
+void PlaybackDialog::ok() {
+    store();
+    if (m_output.reopen)
+        m_output.reopen();
     accept(); // hides; the dialog lives on for the next opening
+}
+
+void PlaybackDialog::retry() {
+    store();
+    if (m_output.retry)
+        m_output.retry();
+    if (m_output.state)
+        m_state->setText(m_output.state());
 }
 
 } // namespace chordalis

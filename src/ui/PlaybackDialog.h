@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <functional>
+#include <optional>
 
 class QComboBox;
+class QLabel;
 class QSlider;
 
 namespace chordalis {
@@ -13,21 +16,36 @@ struct PlaybackSettings;
 // frmPlayback: the output device, channel, instrument and volume of all playback and the speeds
 // of chords, scales and arpeggios. Created once and afterwards only hidden and shown, so the
 // controls keep what the user left in them, also after Cancel. OK stores what they show and
-// reopens the output; Cancel (and the close box) stores nothing.
+// reopens the output; Cancel (and the close box) stores nothing. A line under the output says
+// whether it sounds, and Retry stores the output chosen and opens it again there and then (a
+// device back after a restart of its server, or plugged in again), saying the result on that line
+// instead of in a box.
 class PlaybackDialog : public QDialog {
     Q_OBJECT
 
 public:
     // `ports` are the output ports listed at start-up; `reopen` opens the output anew with the
-    // stored settings and sends the program change.
-    PlaybackDialog(PlaybackSettings& settings, const QStringList& ports,
-                   std::function<void()> reopen, QWidget* parent = nullptr);
+    // stored settings and sends the program change; `retry` does so without a box, returning
+    // the error; `state` says what the output does now.
+    struct Output {
+        std::function<void()> reopen;
+        std::function<std::optional<QString>()> retry;
+        std::function<QString()> state;
+    };
+    PlaybackDialog(PlaybackSettings& settings, const QStringList& ports, Output output,
+                   QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void store();
     void ok();
+    void retry();
 
     PlaybackSettings& m_settings;
-    std::function<void()> m_reopen;
+    Output m_output;
+    QLabel* m_state;
     QComboBox* m_device;
     QComboBox* m_channel;
     QComboBox* m_instrument;

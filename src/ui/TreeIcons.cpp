@@ -1,7 +1,9 @@
 #include "ui/TreeIcons.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 
 namespace chordalis {
@@ -9,14 +11,13 @@ namespace chordalis {
 namespace {
 
 // A small chord box: four strings seen from the front, the nut or a fret on top, dots below.
-QPixmap chordBox(bool nut, bool barre, QColor dots, qreal ratio) {
+QPixmap chordBox(bool nut, bool barre, QColor ink, QColor dots, qreal ratio) {
     constexpr int Size = 16;
     QPixmap pixmap(int(Size * ratio), int(Size * ratio));
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(0x40, 0x40, 0x40);
     p.setPen(QPen(ink, 0.8));
     for (int i = 0; i < 4; ++i)
         p.drawLine(QPointF(3.5 + 3 * i, 3), QPointF(3.5 + 3 * i, 14.5));
@@ -33,22 +34,33 @@ QPixmap chordBox(bool nut, bool barre, QColor dots, qreal ratio) {
     return pixmap;
 }
 
-QIcon makeIcon(bool nut, bool barre, QColor dots) {
+QIcon makeIcon(bool nut, bool barre, QColor ink, QColor dots) {
     QIcon icon;
     for (qreal ratio : {1.0, 2.0})
-        icon.addPixmap(chordBox(nut, barre, dots, ratio));
+        icon.addPixmap(chordBox(nut, barre, ink, dots, ratio));
     return icon;
+}
+
+// The icons on a light list and on a dark one: grey lines and dots that stand out on either.
+QHash<QString, QIcon> makeIcons(bool dark) {
+    const QColor ink = dark ? QColor(0xc8, 0xc8, 0xc8) : QColor(0x40, 0x40, 0x40);
+    const QColor blue = dark ? QColor(0x6a, 0xa8, 0xff) : QColor(0x1f, 0x6f, 0xd1);
+    const QColor red = dark ? QColor(0xff, 0x7a, 0x5c) : QColor(0xc2, 0x3b, 0x22);
+    return {
+        {QStringLiteral("voicingO"), makeIcon(true, false, ink, blue)},
+        {QStringLiteral("voicing"), makeIcon(false, false, ink, blue)},
+        {QStringLiteral("voicingB"), makeIcon(false, true, ink, red)},
+    };
 }
 
 } // namespace
 
 QIcon treeIcon(const QString& key) {
-    static const QHash<QString, QIcon> icons = {
-        {QStringLiteral("voicingO"), makeIcon(true, false, QColor(0x1f, 0x6f, 0xd1))},
-        {QStringLiteral("voicing"), makeIcon(false, false, QColor(0x1f, 0x6f, 0xd1))},
-        {QStringLiteral("voicingB"), makeIcon(false, true, QColor(0xc2, 0x3b, 0x22))},
-    };
-    return icons.value(key);
+    // Drawn for the list's ground, which follows the theme.
+    static const QHash<QString, QIcon> light = makeIcons(false);
+    static const QHash<QString, QIcon> dark = makeIcons(true);
+    const bool onDark = QApplication::palette().color(QPalette::Base).lightnessF() < 0.5;
+    return (onDark ? dark : light).value(key);
 }
 
 } // namespace chordalis

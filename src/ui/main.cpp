@@ -7,6 +7,7 @@
 #include "ui/QtMessageBoxes.h"
 #include "ui/SignalWatcher.h"
 #include "ui/SingleInstance.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -43,6 +44,8 @@ int main(int argc, char* argv[]) {
 
     traceStartUp("main");
     QApplication app(argc, argv);
+    // The desktop's style and palette, taken before the program sets any: View > Theme's System.
+    const ThemeChooser themes;
     QApplication::setStyle(new FocusStyle);
     QCoreApplication::setOrganizationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationName(QLatin1String(AppTitle));
@@ -76,7 +79,7 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes boxes;
     Program program(folder, boxes, Devices::system());
     // Declared after the program, so that the window goes first.
-    DesktopWindow desktop(program, store, boxes);
+    DesktopWindow desktop(program, store, boxes, &themes);
     shown = &desktop;
 
     // Leaving the session or being told to terminate ends the program like Exit, without the

@@ -180,22 +180,29 @@ TEST_F(SettingsTest, ViewChoicesRoundTripAndUnknownWords) {
     auto store = this->store();
     AppState state;
     state.view = {MarkerLabels::Intervals, FretNumbers::Every, true, true, true, true,
-                  RunRoute::AsShown};
+                  RunRoute::AsShown,       Theme::Dark};
     writeSettings(store, state);
     EXPECT_EQ(store.value(QStringLiteral("View/Fret Numbers")).toString(), "Every Fret");
+    EXPECT_EQ(store.value(QStringLiteral("View/Theme")).toString(), "Dark");
     AppState again;
     readSettings(store, again);
     EXPECT_EQ(std::tuple(again.view.labels, again.view.fretNumbers, again.view.run),
               std::tuple(MarkerLabels::Intervals, FretNumbers::Every, RunRoute::AsShown));
+    EXPECT_EQ(again.view.theme, Theme::Dark);
+    store.setValue(QStringLiteral("View/Theme"), QStringLiteral(" light "));
+    readSettings(store, again);
+    EXPECT_EQ(again.view.theme, Theme::Light);
     EXPECT_TRUE(again.view.shadePosition && again.view.beatIndicator);
 
     store.setValue(QStringLiteral("View/Labels"), QStringLiteral("notes"));
     store.setValue(QStringLiteral("View/Fret Numbers"), QStringLiteral("Roman"));
     store.setValue(QStringLiteral("View/Outline Roots"), QStringLiteral("maybe"));
     store.setValue(QStringLiteral("Playback/Scale Run"), QString());
+    store.setValue(QStringLiteral("View/Theme"), QStringLiteral("Solarized"));
     readSettings(store, again);
     EXPECT_EQ(std::tuple(again.view.labels, again.view.fretNumbers, again.view.run),
               std::tuple(MarkerLabels::Notes, FretNumbers::None, RunRoute::OneOctave));
+    EXPECT_EQ(again.view.theme, Theme::System);
     EXPECT_FALSE(again.view.outlineRoots);
 }
 

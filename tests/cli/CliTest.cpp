@@ -169,6 +169,7 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrameAndEveryOptionReachesTheDisplay) {
     const QJsonObject overF = j["page"].toObject()["lblDescription"].toArray()[1].toObject();
     EXPECT_EQ(overF["text"].toString(), "G Dominant 7th / F");
     EXPECT_EQ(overF["colour"].toString(), "#80ffff"); // the 7th in the bass
+    EXPECT_EQ(overF["symbol"].toString(), "G7/F");
 }
 
 TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {

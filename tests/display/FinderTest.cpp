@@ -51,19 +51,24 @@ TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
         int rootString;
         const char* text;
         PackedColour colour;
+        const char* symbol; // the library's short name on the root as the finder spells it
     } cases[] = {
-        {{0, 3, 2, -1, 1, -1}, 5, "C Major", DarkBlue},
-        {{-1, 3, 2, -1, 1, -1}, 5, "C Major / E", LightBlue},
-        {{3, 3, 2, -1, 1, -1}, 5, "C Major / G", LightBlue},
-        {{0, 1, 2, -1, 1, 0}, 2, "C Dominant 7th / Bb", LightCyan},
-        {{2, -1, -1, 2, 3, 2}, 4, "D Major / F#", LightBlue}, // D takes sharps
-        {{0, 4, 3, 3, 2, 0}, 3, "Bb Minor / Db", LightBlue},  // Bb takes flats
-        {{2, 4, 4, 3, 0, 0}, 6, "Gb Major", DarkBlue},        // roots always with flats
+        {{0, 3, 2, -1, 1, -1}, 5, "C Major", DarkBlue, "Cmaj"},
+        {{-1, 3, 2, -1, 1, -1}, 5, "C Major / E", LightBlue, "Cmaj/E"},
+        {{3, 3, 2, -1, 1, -1}, 5, "C Major / G", LightBlue, "Cmaj/G"},
+        {{0, 1, 2, -1, 1, 0}, 2, "C Dominant 7th / Bb", LightCyan, "C7/Bb"},
+        {{2, -1, -1, 2, 3, 2}, 4, "D Major / F#", LightBlue, "Dmaj/F#"}, // D takes sharps
+        {{0, 4, 3, 3, 2, 0}, 3, "Bb Minor / Db", LightBlue, "Bbm/Db"},   // Bb takes flats
+        {{2, 4, 4, 3, 0, 0}, 6, "Gb Major", DarkBlue, "Gbmaj"},          // roots always with flats
+        {{0, 7, 6, 7, 8, 0}, 5, "E Dominant 7th Sharp 9th (no 5th)", DarkBlue, "E7#9"},
+        {{0, 3, 4, 3, 4, 0}, 5, "C Half-Diminished 7th", DarkBlue, "Cm7b5"},
+        {{0, 1, 3, 1, 2, 1}, 5, "Bb Minor 7th", DarkBlue, "Bbm7"},
     };
     for (const auto& c : cases) {
         select(c.frets);
         EXPECT_EQ(line(c.rootString).text, QLatin1String(c.text));
         EXPECT_EQ(line(c.rootString).colour, c.colour) << c.text;
+        EXPECT_EQ(line(c.rootString).symbol, QLatin1String(c.symbol)) << c.text;
     }
     EXPECT_TRUE(line(1).text.isEmpty()); // not played
 
@@ -79,6 +84,25 @@ TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
     EXPECT_EQ(line(3).text, QStringLiteral("C Major"));
     EXPECT_EQ(line(3).colour, DarkBlue);
     EXPECT_EQ(line(4).text, QString()); // G C E: no name with G as the root
+}
+
+// A finder name is a library chord's long name, maybe with left-out notes in brackets; a long
+// name with brackets of its own is found before they are taken off.
+TEST(FinderChordName, LongNamesWithAndWithoutWhatTheyLeaveOut) {
+    ChordLibrary chords;
+    chords.entries = {
+        {QStringLiteral("7#9"), QStringLiteral("Dominant 7th Sharp 9th"), {}, {}, {}, {}},
+        {QStringLiteral("m13(no11)"), QStringLiteral("Minor 13th (no 11th)"), {}, {}, {}, {}}};
+    chords.count = 2;
+    EXPECT_EQ(finderChordName(chords, QStringLiteral("Dominant 7th Sharp 9th")), "7#9");
+    EXPECT_EQ(finderChordName(chords, QStringLiteral("Dominant 7th Sharp 9th (no 5th)")), "7#9");
+    EXPECT_EQ(finderChordName(chords, QStringLiteral("Minor 13th (no 11th)")), "m13(no11)");
+    EXPECT_EQ(finderChordName(chords, QStringLiteral("Minor 13th (no 11th) (no 5th)")),
+              "m13(no11)");
+    EXPECT_EQ(finderChordName(chords, QStringLiteral("Dominant 7th (no 5th)")), QString());
+    EXPECT_EQ(finderChordName(chords, QStringLiteral("(no 5th)")), QString());
+    chords.count = 1; // entries past the count are not the library's
+    EXPECT_EQ(finderChordName(chords, QStringLiteral("Minor 13th (no 11th)")), QString());
 }
 
 TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {

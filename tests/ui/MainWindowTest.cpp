@@ -184,15 +184,15 @@ TEST_F(MainWindowTest, ChordScaleAndFinderPagesFollowTheUser) {
     press(Qt::LeftButton, 140, 104); // E on string 4
     press(Qt::LeftButton, 30, 80);   // open G
     auto* root5 = find<QLabel>("lblDescription5");
-    EXPECT_EQ(root5->text(), "C Major");
-    EXPECT_TRUE(root5->styleSheet().contains(QStringLiteral("#0000c0")));
+    EXPECT_EQ(root5->text(), QStringLiteral("Cmaj \u2014 C Major"));
+    EXPECT_TRUE(root5->styleSheet().contains(QStringLiteral("#0000c0"))); // its mark
     press(Qt::RightButton, 600, 128); // any other button clears the string
     EXPECT_EQ(finderValue(s, 5), 0);
 
     find<QAction>("mnuLH")->trigger(); // the player's same place is the mirrored press
     press(Qt::LeftButton, SurfaceWidth - 200, 128);
     EXPECT_EQ(finderValue(s, 5), 3);
-    EXPECT_EQ(root5->text(), "C Major");
+    EXPECT_EQ(root5->text(), QStringLiteral("Cmaj \u2014 C Major"));
 }
 
 // The window draws whatever neck the state holds: a seven-string guitar takes its taller shape,

@@ -27,6 +27,18 @@ TEST(NeckViewTest, KeepsItsAspectAndReportsPressesInSurfaceUnits) {
     ASSERT_EQ(spy.size(), 1);
     EXPECT_EQ(spy[0][0].value<Qt::MouseButton>(), Qt::RightButton);
     EXPECT_EQ(spy[0][1].toPointF(), QPointF(66, 32));
+
+    // Wide and short: the neck is drawn longer to fill the width, presses still land where the
+    // surface has them; beyond twice its length it stays centred.
+    view.resize(1506, 183);
+    EXPECT_DOUBLE_EQ(view.stretch(), 2.0);
+    EXPECT_EQ(view.surfaceRect(), QRectF(0, 0, 1506, 183));
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(753, 91));
+    EXPECT_EQ(spy[1][1].toPointF(), QPointF(376.5, 91));
+    view.resize(1506, 250);
+    EXPECT_NEAR(view.surfaceRect().width(), 1506, 0.01);
+    view.resize(2000, 183);
+    EXPECT_EQ(view.surfaceRect(), QRectF(247, 0, 1506, 183));
 }
 
 } // namespace

@@ -2,15 +2,17 @@
 // recording output and a virtual clock: no test opens the synthesizer or waits in real time.
 #include "StartedWindow.h"
 #include "modes/Commands.h"
+#include "ui/BeatIndicator.h"
 #include "ui/MetronomeWindow.h"
 #include "ui/PlaybackDialog.h"
 #include "ui/TreeFiller.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTreeWidget>
 
 namespace chordalis {
@@ -74,7 +76,9 @@ TEST_F(SoundWindowsTest, CancelStoresNothingButTheControlsKeepTheirPlace) {
     EXPECT_EQ(program->context().state.playback.chordTempo, 0);
 }
 
-TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceTheWindowIsShown) {
+// Start-up says a failed output once, in a box; after that a Play or an Info without sound says
+// why in the status bar, with the way to the playback settings, where Retry opens it again.
+TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceThenInTheStatusBar) {
     failOpenAtStart = true;
     boxes.shown.clear();
     startProgram();
@@ -84,6 +88,35 @@ TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceTheWindowIsShow
     EXPECT_TRUE(boxes.shown[0].text.endsWith(QLatin1String("Error Details: no such device")));
     QCoreApplication::processEvents(); // the first frame's own call finds it done
     EXPECT_EQ(boxes.shown.size(), 1u);
+
+    auto* chords = find<QTreeWidget>("tvwChords");
+    test::clickNode(*chords, TreeFiller::find(*chords, QStringLiteral("0 Chord")));
+    click(*window, "cmdChordPlay");
+    auto* bar = find<QStatusBar>("statusBar");
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->currentMessage(),
+              QStringLiteral("Nothing sounds: the sound output could not be opened. Choose it "
+                             "again, or another, in Sound settings."));
+    auto* settings = find<QPushButton>("cmdSoundSettings");
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_FALSE(window->beatIndicator().isVisible()); // no idle beat beside the notice
+    EXPECT_TRUE(program->infoCommand(Mode::Chords));   // the information all the same, silent
+    program->info().close();
+    EXPECT_EQ(boxes.shown.size(), 1u) << qPrintable(boxes.shown.back().text);
+
+    settings->click();
+    PlaybackDialog* dialog = window->playbackDialog();
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    auto* state = child<QLabel>(*dialog, "lblOutputState");
+    EXPECT_EQ(state->text(), QStringLiteral("No sound: no such device"));
+    out().failOpen = false; // the device is back
+    click(*dialog, "cmdRetry");
+    EXPECT_TRUE(out().isOpen());
+    EXPECT_TRUE(state->text().startsWith(QLatin1String("Sound: "))) << qPrintable(state->text());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    bar->clearMessage();
+    EXPECT_FALSE(settings->isVisible());
 }
 
 TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) {
@@ -106,7 +139,10 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     MetronomeSettings& m = program->context().state.metronome;
     m = {3, 35, 81, 200, 2};
     MetronomeWindow* metronome = openMetronome();
-    EXPECT_EQ(child<QTabBar>(*metronome, "tabOnOff")->currentIndex(), 1); // off
+    auto* onOff = child<QPushButton>(*metronome, "cmdOnOff");
+    EXPECT_TRUE(onOff->isCheckable());
+    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()),
+              std::tuple(false, QStringLiteral("Metronome Off")));
     auto* sound1 = child<QComboBox>(*metronome, "cboSound1");
     auto* tempo = child<QSlider>(*metronome, "sldTempo");
     auto* tempoText = child<QLineEdit>(*metronome, "txtTempo");
@@ -129,9 +165,11 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
 
 TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     MetronomeWindow* window1 = openMetronome();
-    auto* onOff = child<QTabBar>(*window1, "tabOnOff");
-    QTest::mouseClick(onOff, Qt::LeftButton, {}, onOff->tabRect(0).center());
+    auto* onOff = child<QPushButton>(*window1, "cmdOnOff");
+    QTest::mouseClick(onOff, Qt::LeftButton);
     EXPECT_TRUE(window1->metronome().isRunning());
+    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()),
+              std::tuple(true, QStringLiteral("Metronome On")));
     click(*window1, "cmdOK");
     EXPECT_FALSE(window1->isVisible());
 
@@ -142,7 +180,13 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
 
     // Shown again: the same window, still on.
     EXPECT_EQ(openMetronome(), window1);
-    EXPECT_EQ(onOff->currentIndex(), 0);
+    EXPECT_TRUE(onOff->isChecked());
+    // Space on the focused button switches it off again, and the clicks with it.
+    onOff->setFocus();
+    QTest::keyClick(onOff, Qt::Key_Space);
+    EXPECT_FALSE(window1->metronome().isRunning());
+    EXPECT_EQ(onOff->text(), QStringLiteral("Metronome Off"));
+    QTest::mouseClick(onOff, Qt::LeftButton);
     window1->close();
     EXPECT_TRUE(test::waitUntil([this] { return !window->metronomeWindow(); }));
     EXPECT_EQ(program->context().state.metronome.tempo, 120);
@@ -150,7 +194,7 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     // A new window starts switched off.
     MetronomeWindow* window2 = openMetronome();
     EXPECT_FALSE(window2->metronome().isRunning());
-    EXPECT_EQ(child<QTabBar>(*window2, "tabOnOff")->currentIndex(), 1);
+    EXPECT_FALSE(child<QPushButton>(*window2, "cmdOnOff")->isChecked());
 }
 
 // The buttons and the menu reach the program's player; what it plays is the player tests'.

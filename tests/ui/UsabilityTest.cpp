@@ -1,11 +1,15 @@
 // What a guitarist meets in the first minutes: the window at its smallest, the keyboard, the
 // tooltips, the View menu, the metronome's tempo box and the beat in the status bar.
 #include "StartedWindow.h"
+#include "modes/Finder.h"
+#include "modes/Modes.h"
 #include "ui/BeatIndicator.h"
 #include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/Theme.h"
 #include "ui/TreeFiller.h"
+#include "ui/TreeIcons.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -51,13 +55,6 @@ std::vector<QWidget*> visibleControls(QWidget* window) {
 
 QRect inWindow(QWidget* w, QWidget* window) {
     return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
-}
-
-double luminance(const QColor& c) {
-    auto channel = [](double v) {
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
 
 TEST_F(UsabilityTest, AtItsSmallestSizeNothingOverlapsAndTheNeckGivesWayFirst) {
@@ -204,10 +201,53 @@ TEST_F(UsabilityTest, MarkersTellTheirNoteAndHintsReadEasily) {
     // The hints read as easily as the labels: at least 4.5:1 against the page.
     for (const char* name : {"hintNotes", "hintFinder"}) {
         const QLabel* hint = find<QLabel>(name);
-        const double text = luminance(hint->palette().color(hint->foregroundRole()));
-        const double ground = luminance(hint->palette().color(QPalette::Window));
-        EXPECT_GE((std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05), 4.5) << name;
+        EXPECT_GE(contrastRatio(hint->palette().color(hint->foregroundRole()),
+                                hint->palette().color(QPalette::Window)),
+                  4.5)
+            << name;
     }
+}
+
+// View > Theme: kept in the view settings, applied as a palette; the finder's results read at
+// 4.5:1 or better on their chips in either, and the tree icons are drawn for the list's ground.
+TEST_F(UsabilityTest, ThemesChangeThePaletteAndFinderResultsStayReadable) {
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(QColor(0x76, 0x76, 0x76), Qt::white), 4.54, 0.01);
+    for (const QPalette& palette : {lightPalette(), darkPalette()}) {
+        for (const PackedColour colour :
+             {RootPositionColour, ThirdOrFifthBassColour, OtherBassColour}) {
+            const FinderChip chip = finderChip(toQColor(colour), palette);
+            EXPECT_GE(contrastRatio(chip.text, chip.ground), 4.5)
+                << isDark(palette) << " " << colour;
+            EXPECT_EQ(chip.text, palette.color(QPalette::WindowText));
+            EXPECT_GE(contrastRatio(chip.accent, palette.color(QPalette::Window)),
+                      isDark(palette) ? 3.0 : 1.0);
+        }
+    }
+
+    const ThemeChooser themes; // the test's own style and palette are its "desktop"
+    window->setThemeChooser(&themes);
+    const QIcon lightIcon = treeIcon(QStringLiteral("voicing"));
+    action("mnuTheme2")->trigger();
+    EXPECT_EQ(program->state().view.theme, Theme::Dark);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isDark(QApplication::palette()));
+    EXPECT_TRUE(isDark(window->modeTabs().palette()));
+    EXPECT_NE(treeIcon(QStringLiteral("voicing")).cacheKey(), lightIcon.cacheKey());
+    // The finder's result in the dark: the page's light text on its chip.
+    window->modeTabs().setCurrentIndex(int(Mode::ChordFinder));
+    program->context().state.finderSelection = {-1, 1, -1, 2, 3, 0}; // x32010
+    redrawCurrentMode(program->context());
+    window->showPages();
+    auto* root5 = find<QLabel>("lblDescription5");
+    EXPECT_EQ(root5->text(), QStringLiteral("Cmaj \u2014 C Major"));
+    EXPECT_TRUE(root5->styleSheet().contains(darkPalette().color(QPalette::WindowText).name()));
+
+    action("mnuTheme1")->trigger();
+    EXPECT_FALSE(isDark(QApplication::palette()));
+    action("mnuTheme0")->trigger();
+    EXPECT_EQ(program->state().view.theme, Theme::System);
+    window->setThemeChooser(nullptr);
 }
 
 TEST_F(UsabilityTest, ViewChoicesReachTheNeckTheTempoIsTypedAndTheBeatShows) {
