@@ -80,10 +80,19 @@ std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
     const int base = pressedFrets.front();
     int last = 0;
     shared = false;
+    std::vector<int> runFingers;
     for (size_t r = 0; r < held.size(); ++r) {
         const Run& run = held[r];
         const int room = MaxGripFingers - int(held.size() - r - 1);
         const int finger = std::max(last + 1, std::min(room, 1 + run.fret - base));
+        // Two fingers spread at most one fret wider than they lie apart on the hand: the index
+        // and middle over two frets, the middle and ring over two, the index and little finger
+        // over five. Wider, no hand holds the grip.
+        for (size_t q = 0; q < r; ++q) {
+            if (run.fret - held[q].fret > finger - runFingers[q] + 1)
+                return std::nullopt;
+        }
+        runFingers.push_back(finger);
         last = finger;
         shared = shared || (run.fret != base && run.from != run.to);
         for (int i = run.from; i >= run.to; --i) {

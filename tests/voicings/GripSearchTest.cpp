@@ -49,7 +49,8 @@ int rankOf(const std::vector<Grip>& grips, const std::vector<int>& frets) {
 // more, at most seven, within four frets (five within the hand's reach), inner mutes beside a
 // fretted string, at most two; and four fingers enough, where the index finger may bar across the
 // strings between its notes when none of them is open or muted, and another finger only across
-// adjacent strings of its own fret.
+// adjacent strings of its own fret, no two fingers spread wider than one fret beyond their
+// distance on the hand.
 std::set<std::vector<int>> bruteForce(const GripRequest& r) {
     const Instrument& neck = r.instrument;
     const int n = neck.strings();
@@ -110,8 +111,8 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
         }
         if (inner > 2)
             return;
-        // Fingers: per fret, runs of strings one finger holds.
-        int fingers = 0;
+        // Fingers: per fret, runs of strings one finger holds, lowest fret first.
+        std::vector<int> runFrets;
         for (int f = low; f <= high; ++f) {
             bool inRun = false;
             for (int s = 1; s <= n; ++s) {
@@ -119,12 +120,28 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
                 // The index finger's run goes on over strings pressed higher.
                 const bool bridge = f == low && pressed(s) && frets[size_t(s - 1)] > f;
                 if (here && !inRun)
-                    ++fingers;
+                    runFrets.push_back(f);
                 inRun = here || (inRun && bridge);
             }
         }
-        if (fingers <= 4)
-            out.insert(frets);
+        // Some choice of rising fingers 1..4, one per run, spreads no two of them wider than one
+        // fret beyond their distance on the hand.
+        for (unsigned pick = 0; pick < 16u; ++pick) {
+            if (std::popcount(pick) != int(runFrets.size()))
+                continue;
+            std::vector<int> finger;
+            for (int k = 0; k < 4; ++k)
+                if (pick >> k & 1u)
+                    finger.push_back(k + 1);
+            bool spread = true;
+            for (size_t i = 0; i < finger.size(); ++i)
+                for (size_t j = i + 1; j < finger.size(); ++j)
+                    spread = spread && runFrets[j] - runFrets[i] <= finger[j] - finger[i] + 1;
+            if (spread) {
+                out.insert(frets);
+                return;
+            }
+        }
     };
     const auto walk = [&](auto&& self, int s) -> void {
         if (s == 0) {
@@ -224,8 +241,10 @@ TEST(GripSearch, FingersAsPlayersWriteThem) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(fingerGrip(c.frets, open), c.fingers);
-    // Five fingers' worth is no grip.
+    // Five fingers' worth is no grip, nor two fingers on the 1st fret and two on the 4th: the
+    // middle and ring fingers do not spread over three frets.
     EXPECT_FALSE(fingerGrip(written({1, 2, 3, 4, 5, -1}), open));
+    EXPECT_FALSE(fingerGrip(written({-1, 4, 1, 4, 0, 1}), open));
 }
 
 // What cannot be searched gives nothing, and the search stays bounded on the largest neck.
