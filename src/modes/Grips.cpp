@@ -26,7 +26,7 @@ void drawGrip(ModeContext& c, const Voicing& grip) {
             board.drawSign(SignKind::NoteName, string, named->name);
         if (finger == QLatin1String("0") || *fret == 0) {
             board.drawSign(isRoot ? SignKind::OpenRoot : SignKind::Open, string);
-            board.addLedPosition(0, string);
+            board.addLedPosition(s.capo.openFret(string), string); // the capo holds it there
             continue;
         }
         MarkInfo info = named ? markInfo(*named) : MarkInfo{};
