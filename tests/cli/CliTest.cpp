@@ -60,7 +60,7 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
           "show scale --tuning 64,59,55,50,45,40,35,30,25,20,15", "show note --fret-count 25",
           "show finder --frets x3201", "show finder --frets x32010x",
           "show finder --frets x3(16)010", "show finder --frets x3-2010",
-          "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010", "show scale --preset 13",
+          "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010", "show scale --preset 17",
           "render note", "show note --skin no-such-picture.gif", "show note --skin ../chord.ini",
           "show chord --labels roman", "play note --midi-log", "play scale --item 0",
           "play scale --item 0 --volume 128 --midi-log", "print note",
