@@ -43,7 +43,7 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     visit("Colour", "Chord", 0, 0xFFFFFF, s.colourChord);
     visit("Colour", "Scale", 0, 0xFFFFFF, s.colourScale);
     visit("Colour", "Both", 0, 0xFFFFFF, s.colourBoth);
-    visit("Tuning", "Flag", 0, 12, s.instrument.tuning.preset);
+    visit("Tuning", "Flag", 0, LastTuningPreset, s.instrument.tuning.preset);
     // The neck's size first: it decides which string keys there are. Reading, the strings a
     // neck gains start at their default notes.
     int strings = s.instrument.strings();
@@ -56,14 +56,12 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
     visit("Capo", "Fret", 0, Capo::MaxCapoFret, s.capo.fret);
     visit("Capo", "High String", 0, MaxStrings, s.capo.highString);
     visit("Capo", "Low String", 0, MaxStrings, s.capo.lowString);
-    // Each string of a six-string guitar within the reach of the tuning dialog (4 semitones
+    // Each string of a six-string guitar within the reach of the tuning dialog (7 semitones
     // below to 3 above standard); of any other neck within C0..C8.
     static const char* const StringKeys[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
     for (int k = 0; k < strings; ++k) {
-        const bool guitar = strings == 6;
-        visit("Tuning", StringKeys[k], guitar ? LowestOpenNote[size_t(k)] : LowestAnyOpenNote,
-              guitar ? HighestOpenNote[size_t(k)] : HighestAnyOpenNote,
-              s.instrument.tuning.notes[size_t(k)]);
+        const OpenNoteRange range = openNoteRange(strings, k + 1);
+        visit("Tuning", StringKeys[k], range.low, range.high, s.instrument.tuning.notes[size_t(k)]);
     }
     visit("Tuning", "Chromatic", 0, 1, s.tuningSpelling);
     // Any 16-bit number the user can type; 0 or less accents every click.

@@ -16,49 +16,75 @@ QStringList TuningForm::presetTexts() {
 }
 
 void TuningForm::build(Program& program) {
-    // The dialog tunes a six-string guitar; a neck of another size starts it at standard tuning.
     const Tuning& tuning = program.state().tuning();
-    if (tuning.strings() != 6) {
-        presetClicked(program, StandardPreset);
-        return;
-    }
-    for (std::size_t k = 0; k < udNote.size(); ++k)
-        udNote[k] = std::clamp(tuning.notes[k], LowestOpenNote[k], HighestOpenNote[k]);
-    presetClicked(program, std::clamp(tuning.preset, 0, int(TuningPresets.size()) - 1));
+    m_taken = tuning;
+    udNote = tuning.notes;
+    for (int k = 0; k < strings(); ++k)
+        udNote[size_t(k)] = std::clamp(udNote[size_t(k)], limits(k).low, limits(k).high);
+    const bool guitar = tuning.strings() == 6;
+    presetClicked(program, guitar ? std::clamp(tuning.preset, 0, LastTuningPreset) : CustomPreset);
+}
+
+bool TuningForm::isStale(const Program& program) const {
+    return program.state().tuning() != m_taken;
 }
 
 void TuningForm::presetClicked(Program& program, int n) {
-    if (n < 0 || n >= int(TuningPresets.size()))
+    if (n < 0 || n > LastTuningPreset)
         return;
     cboPresets = n;
     const TuningPreset& preset = TuningPresets[std::size_t(n)];
     program.context().state.tuningSpelling = preset.spelling;
-    if (n != 0)
-        udNote = preset.notes;
+    if (n != CustomPreset)
+        udNote.assign(preset.notes.begin(), preset.notes.end());
 }
 
 void TuningForm::noteStepped(Program& program, int k, int value) {
-    if (k < 0 || k >= int(udNote.size()))
+    if (k < 0 || k >= strings())
         return;
-    const std::size_t i = std::size_t(k);
-    udNote[i] = std::clamp(value, LowestOpenNote[i], HighestOpenNote[i]);
+    udNote[size_t(k)] = std::clamp(value, limits(k).low, limits(k).high);
     presetClicked(program, CustomPreset);
 }
 
+QString TuningForm::noteText(const Program& program, int midiNote) const {
+    const QString name = chordalis::noteName(midiNote % 12, program.state().tuningSpelling);
+    return nameWithOctave(name, midiNote);
+}
+
 QString TuningForm::noteName(const Program& program, int k) const {
-    if (k < 0 || k >= int(udNote.size()))
-        return {};
-    return chordalis::noteName(udNote[std::size_t(k)] % 12, program.state().tuningSpelling);
+    return k >= 0 && k < strings() ? noteText(program, udNote[size_t(k)]) : QString();
+}
+
+QString TuningForm::remark(const Program& program) const {
+    QStringList lines;
+    for (int k = 0; k + 1 < strings(); ++k) {
+        const int higher = udNote[size_t(k)];
+        const int lower = udNote[size_t(k + 1)];
+        if (lower == higher)
+            lines << QStringLiteral("Strings %1 and %2 are both %3.")
+                         .arg(k + 1)
+                         .arg(k + 2)
+                         .arg(noteText(program, higher));
+        else if (lower > higher)
+            lines << QStringLiteral("String %1 (%2) sounds above string %3 (%4): a re-entrant "
+                                    "tuning, any string may sound the lowest note.")
+                         .arg(k + 2)
+                         .arg(noteText(program, lower))
+                         .arg(k + 1)
+                         .arg(noteText(program, higher));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void TuningForm::ok(Program& program) {
     Instrument neck = program.state().instrument;
-    neck.tuning = {cboPresets, std::vector<int>(udNote.begin(), udNote.end())};
+    neck.tuning = {strings() == 6 ? cboPresets : CustomPreset, udNote};
     if (neck.tuning.preset == CustomPreset && hasStandardNotes(neck.tuning)) {
         neck.tuning.preset = StandardPreset;
         presetClicked(program, StandardPreset);
     }
     setInstrument(program.context(), neck);
+    m_taken = program.state().tuning();
 }
 
 } // namespace chordalis

@@ -1,6 +1,7 @@
 #include "modes/Commands.h"
 
 #include "modes/AppState.h"
+#include "modes/Finder.h"
 
 #include <algorithm>
 
@@ -83,9 +84,8 @@ Strum finderStrum(const AppState& state) {
     Strum notes;
     for (int s = std::min(int(state.finderSelection.size()), state.tuning().strings()); s >= 1;
          --s) {
-        const int sel = state.finderSelection[size_t(s - 1)];
-        if (sel != 0)
-            notes.push_back({s, pitchAt(state.tuning(), s, sel == -1 ? 0 : sel)});
+        if (const auto fret = finderFret(state, s))
+            notes.push_back({s, pitchAt(state.tuning(), s, *fret)});
     }
     return notes;
 }
@@ -97,7 +97,8 @@ Strum shownNotes(const AppState& state, FretWindow window) {
         if (!entry.isUsed())
             continue;
         for (int string = state.tuning().strings(); string >= 1; --string) {
-            placeNote(state.tuning(), entry.pitchClass, string, window, state.maxFret(),
+            placeNote(state.tuning(), entry.pitchClass, string,
+                      windowAboveCapo(window, state.capo, string), state.maxFret(),
                       [&](int fret, int s) {
                           notes.push_back({s, pitchAt(state.tuning(), s, fret)});
                       });

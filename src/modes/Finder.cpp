@@ -14,9 +14,9 @@ namespace {
 
 const QString FinderFile = QStringLiteral("finder");
 
-// Pitch class 0..11 of a sounding string (value -1 open or a fret).
+// Pitch class 0..11 of a sounding string.
 int soundingPitchClass(const AppState& s, int string) {
-    return pitchClassAt(s.tuning(), string, std::max(0, finderValue(s, string)));
+    return pitchClassAt(s.tuning(), string, finderFret(s, string).value_or(0));
 }
 
 // The strings the selection holds a value for on the neck.
@@ -45,6 +45,13 @@ int finderValue(const AppState& s, int string) {
     return string >= 1 && string <= stringCount(s) ? s.finderSelection[size_t(string - 1)] : 0;
 }
 
+std::optional<int> finderFret(const AppState& s, int string) {
+    const int value = finderValue(s, string);
+    if (value == 0)
+        return std::nullopt;
+    return std::max(value, s.capo.openFret(string));
+}
+
 void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
     const NeckGeometry neck(s.instrument.strings(), s.maxFret());
     const double x = s.leftHanded ? neck.width() - pos.x() : pos.x();
@@ -52,7 +59,11 @@ void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
     if (string == 0 || string > stringCount(s))
         return;
     int& value = s.finderSelection[size_t(string - 1)];
-    const int fret = neck.fretAt(x);
+    int fret = neck.fretAt(x);
+    // Under a capo the string sounds from the capo up: the nut, the frets behind the capo and
+    // the capo's own fret all play it open at the capo.
+    if (fret != 0 && fret <= s.capo.openFret(string))
+        fret = -1;
     if (button == Qt::LeftButton)
         value = value == fret ? 0 : fret;
     else
@@ -64,15 +75,16 @@ void showFinderSelection(ModeContext& c) {
     Fretboard& board = c.fretboard;
     clearNeck(c);
     for (int string = 1; string <= stringCount(s); ++string) {
-        const int value = finderValue(s, string);
-        if (value == 0) {
+        const std::optional<int> fret = finderFret(s, string);
+        const int open = s.capo.openFret(string);
+        if (!fret) {
             board.drawSign(SignKind::Mute, string);
-        } else if (value < 0) {
+        } else if (*fret == open) {
             board.drawSign(SignKind::Open, string);
-            board.addLedPosition(0, string);
+            board.addLedPosition(open, string);
         } else {
             const QString name = noteName(soundingPitchClass(s, string), FlatColumn);
-            board.drawMarker(MarkKind::Circle, ColourRole::Chord, name, value, string,
+            board.drawMarker(MarkKind::Circle, ColourRole::Chord, name, *fret, string,
                              MarkInfo{name, {}});
         }
     }
@@ -138,9 +150,9 @@ void describeFinderSelection(ModeContext& c) {
     int bassString = 0;
     int bassPitch = 0;
     for (int string = stringCount(s); string >= 1; --string) {
-        const int value = finderValue(s, string);
-        const int pitch = pitchAt(s.tuning(), string, std::max(0, value));
-        if (value != 0 && (bassString == 0 || pitch < bassPitch)) {
+        const std::optional<int> fret = finderFret(s, string);
+        const int pitch = pitchAt(s.tuning(), string, fret.value_or(0));
+        if (fret && (bassString == 0 || pitch < bassPitch)) {
             bassString = string;
             bassPitch = pitch;
         }

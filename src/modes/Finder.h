@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QString>
 #include <Qt>
+#include <optional>
 
 namespace chordalis {
 
@@ -16,16 +17,22 @@ namespace chordalis {
 // A mouse press at a surface position of the neck's geometry (as drawn; mirrored back when
 // left-handed). The left button sets the string's value to the one under the press (-1 the open
 // string beside the nut, a fret, or 0 outside the frets, which clears it), or clears it when it
-// already holds that value; any other button clears the string. A press outside the strings
-// changes nothing.
+// already holds that value; any other button clears the string. On a string under a capo the
+// nut, the frets behind the capo and the capo's fret are all the open string, which sounds the
+// capo's fret. A press outside the strings changes nothing.
 void finderClick(AppState& state, Qt::MouseButton button, QPointF surfacePos);
 
 // The finder's value of a string 1..strings: 0 not played, -1 open, n fret n.
 int finderValue(const AppState& state, int string);
 
-// Draws the selection: a mute sign for an unplayed string, an open sign (and its LED) for an open
-// one, a circle with the flat-spelled note name on a fretted one, from string 1 to the last; then
-// sends the LED frame.
+// The fret string 1..strings sounds at, or nothing when it is not played: the open string sounds
+// the capo's fret where a capo covers it (0 elsewhere), and a fret behind the capo (left there
+// when the capo was put on) sounds the capo's fret too.
+std::optional<int> finderFret(const AppState& state, int string);
+
+// Draws the selection: a mute sign for an unplayed string, an open sign (and its LED, at the
+// capo's fret under a capo) for an open one, a circle with the flat-spelled note name on a
+// fretted one, from string 1 to the last; then sends the LED frame.
 void showFinderSelection(ModeContext& context);
 
 // Text colours of the descriptions, packed.

@@ -16,11 +16,15 @@ void showNote(ModeContext& c) {
     QStringList places;
     for (int string = s.tuning().strings(); string >= 1; --string) {
         QStringList frets;
-        placeNote(
-            s.tuning(), pitchClass, string, {0, s.maxFret()}, s.maxFret(), [&](int fret, int str) {
-                c.fretboard.drawMarker(MarkKind::Square, ColourRole::Root, name, fret, str, info);
-                frets << (fret == 0 ? QStringLiteral("open") : QString::number(fret));
-            });
+        const int open = s.capo.openFret(string);
+        placeNote(s.tuning(), pitchClass, string, windowAboveCapo({0, s.maxFret()}, s.capo, string),
+                  s.maxFret(), [&](int fret, int str) {
+                      c.fretboard.drawMarker(MarkKind::Square, ColourRole::Root, name, fret, str,
+                                             info);
+                      frets << (fret == 0      ? QStringLiteral("open")
+                                : fret == open ? QStringLiteral("%1 (capo)").arg(fret)
+                                               : QString::number(fret));
+                  });
         places << QStringLiteral("%1 string (%2): %3")
                       .arg(ordinal(string),
                            noteName(openPitchClass(s.tuning(), string), s.tuningSpelling),

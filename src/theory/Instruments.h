@@ -7,9 +7,10 @@
 
 namespace chordalis {
 
-// A fretted instrument, or a six-string tuning beyond the tuning dialog's twelve, as the program
-// offers it by name: its open strings (string 1, the highest-sounding, first), frets and scale
-// length. Re-entrant tunings keep their order: the ukulele's G4 is string 4.
+// A fretted instrument other than the six-string guitar (whose tunings are the tuning dialog's
+// presets), as the program offers it by name: its open strings (string 1, the highest-sounding,
+// first), frets and scale length. Re-entrant tunings keep their order: the ukulele's G4 is
+// string 4.
 struct InstrumentPreset {
     const char* name;
     int strings;
@@ -26,10 +27,7 @@ struct InstrumentPreset {
     }
 };
 
-inline constexpr std::array<InstrumentPreset, 13> InstrumentPresets = {{
-    {"Open C", 6, {64, 60, 55, 48, 43, 36}, 15, 648.0},
-    {"Drop C", 6, {62, 57, 53, 48, 43, 36}, 15, 648.0},
-    {"C Standard", 6, {60, 55, 51, 46, 41, 36}, 15, 648.0},
+inline constexpr std::array<InstrumentPreset, 10> InstrumentPresets = {{
     {"7-String Guitar", 7, {64, 59, 55, 50, 45, 40, 35}, 24, 648.0},
     {"8-String Guitar", 8, {64, 59, 55, 50, 45, 40, 35, 30}, 24, 686.0},
     {"4-String Bass", 4, {43, 38, 33, 28}, 20, 864.0},

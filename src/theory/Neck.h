@@ -39,6 +39,13 @@ inline int pitchClassAt(const Tuning& tuning, int string, int fret) {
 // The lowest fret 0..11 at which pitch class p sounds on string s.
 int lowestFret(const Tuning& tuning, int pitchClass, int string);
 
+// The frets of a window that a string can sound under a capo: those at or above the fret the
+// capo holds it at (the capo's fret itself is the string played open); the window itself on a
+// string the capo does not cover. May come out empty (low > high).
+inline FretWindow windowAboveCapo(FretWindow window, const Capo& capo, int string) {
+    return {window.low < capo.openFret(string) ? capo.openFret(string) : window.low, window.high};
+}
+
 // Calls draw(fret, string) for each fret of the string inside the window that sounds the pitch
 // class: the lowest such fret (0..11) and each octave above it up to maxFret, lowest first.
 void placeNote(const Tuning& tuning, int pitchClass, int string, FretWindow window, int maxFret,

@@ -21,7 +21,7 @@ inline constexpr int CustomPreset = 0;
 inline constexpr int StandardPreset = 1;
 
 // The open strings of a neck, string 1 (the highest-sounding) first, and the preset of the tuning
-// dialog they came from: 0 custom, 1 standard tuning, 2..12 the other presets of the six-string
+// dialog they came from: 0 custom, 1 standard tuning, 2..16 the other presets of the six-string
 // guitar. A neck of another size is always custom.
 struct Tuning {
     int preset = StandardPreset;
@@ -69,7 +69,9 @@ struct TuningPreset {
     int spelling;             // the spelling column choosing the entry gives the open strings
 };
 
-inline constexpr std::array<TuningPreset, 13> TuningPresets = {{
+// Numbers 0..12 are those of the settings files of every earlier version; new presets are added
+// at the end, so that a stored number keeps its meaning.
+inline constexpr std::array<TuningPreset, 17> TuningPresets = {{
     {" Custom ", {0, 0, 0, 0, 0, 0}, 0},
     {" Standard Tuning ", {64, 59, 55, 50, 45, 40}, 0},
     {" Eb Dropped Standard Tuning ", {63, 58, 54, 49, 44, 39}, 0},
@@ -83,32 +85,47 @@ inline constexpr std::array<TuningPreset, 13> TuningPresets = {{
     {" Crossnote E (open E minor) ", {64, 59, 55, 52, 47, 40}, 1},
     {" D Modal ", {62, 57, 55, 50, 45, 38}, 1},
     {" G Modal (sawmill) ", {62, 60, 55, 50, 43, 38}, 1},
+    {" Drop C ", {62, 57, 53, 48, 43, 36}, 1},
+    {" C Standard ", {60, 55, 51, 46, 41, 36}, 0},
+    {" B Standard ", {59, 54, 50, 45, 40, 35}, 1},
+    {" Drop B ", {61, 56, 52, 47, 42, 35}, 1},
 }};
 
-// The tuning of preset 1..12.
+inline constexpr int LastTuningPreset = int(TuningPresets.size()) - 1;
+
+// The tuning of preset 1..LastTuningPreset.
 inline Tuning presetTuning(int preset) {
     const TuningPreset& p = TuningPresets[std::size_t(preset)];
     return {preset, std::vector<int>(p.notes.begin(), p.notes.end())};
 }
 
-// How far each string of the six-string guitar may be tuned: from 4 semitones below to 3 above
-// its standard note. Index 0 is string 1. Every preset lies within these limits.
-inline constexpr std::array<int, 6> LowestOpenNote = {60, 55, 51, 46, 41, 36};
+// How far each string of the six-string guitar may be tuned: from 7 semitones below (A standard,
+// the lowest of the baritone tunings) to 3 above its standard note. Index 0 is string 1. Every
+// preset lies within these limits.
+inline constexpr std::array<int, 6> LowestOpenNote = {57, 52, 48, 43, 38, 33};
 inline constexpr std::array<int, 6> HighestOpenNote = {67, 62, 58, 53, 48, 43};
 
 // The open notes a neck of any other size may have: C0 to C8.
 inline constexpr int LowestAnyOpenNote = 12;
 inline constexpr int HighestAnyOpenNote = 108;
 
-// Whether a MIDI note may be the open note of string 1..strings of a neck with that many strings:
-// on a six-string guitar within the limits above, on any other neck within C0..C8.
-inline bool isOpenNoteInRange(int strings, int string, int note) {
-    if (string < 1 || string > strings)
-        return false;
-    if (strings != 6)
-        return note >= LowestAnyOpenNote && note <= HighestAnyOpenNote;
+// The open notes string 1..strings of a neck with that many strings may have, inclusive: on a
+// six-string guitar within the limits above, on any other neck C0..C8.
+struct OpenNoteRange {
+    int low = LowestAnyOpenNote;
+    int high = HighestAnyOpenNote;
+};
+inline OpenNoteRange openNoteRange(int strings, int string) {
+    if (strings != 6 || string < 1 || string > 6)
+        return {};
     const std::size_t k = std::size_t(string - 1);
-    return note >= LowestOpenNote[k] && note <= HighestOpenNote[k];
+    return {LowestOpenNote[k], HighestOpenNote[k]};
+}
+
+// Whether a MIDI note may be the open note of string 1..strings of a neck with that many strings.
+inline bool isOpenNoteInRange(int strings, int string, int note) {
+    const OpenNoteRange range = openNoteRange(strings, string);
+    return string >= 1 && string <= strings && note >= range.low && note <= range.high;
 }
 
 // A neck: its tuning, its frets and its scale length. The six-string guitar in standard tuning

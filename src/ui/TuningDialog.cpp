@@ -1,6 +1,7 @@
 #include "ui/TuningDialog.h"
 
 #include "app/Program.h"
+#include "theory/Spelling.h"
 #include "ui/DialogParts.h"
 
 #include <QComboBox>
@@ -13,16 +14,47 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace chordalis {
 
+namespace {
+
+// A spinner of MIDI notes that shows each as its name with the octave ("E2"). Its text is not
+// typed into: the arrows, the keys Up and Down and the mouse wheel step it by a semitone.
+class NoteSpinBox : public QSpinBox {
+public:
+    explicit NoteSpinBox(std::function<QString(int)> name) : m_name(std::move(name)) {
+        lineEdit()->setReadOnly(true);
+    }
+    // Shows the value again, named as textFromValue names it now (the spelling may have
+    // changed while the value did not).
+    void rename() { lineEdit()->setText(textFromValue(value())); }
+
+protected:
+    QString textFromValue(int value) const override { return m_name(value); }
+    int valueFromText(const QString& text) const override {
+        return midiNoteOf(text).value_or(value());
+    }
+    QValidator::State validate(QString& text, int&) const override {
+        return midiNoteOf(text) ? QValidator::Acceptable : QValidator::Intermediate;
+    }
+
+private:
+    std::function<QString(int)> m_name;
+};
+
+} // namespace
+
 TuningDialog::TuningDialog(Program& program, QWidget* parent)
-    : QDialog(parent), m_program(program), m_presets(new QComboBox) {
+    : QDialog(parent), m_program(program), m_presets(new QComboBox), m_strings(new QGridLayout),
+      m_remark(new QLabel) {
     setObjectName(QStringLiteral("frmTuning"));
     setWindowTitle(QStringLiteral("Tuning"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // follows the number of strings
     auto* presetsLabel = new QLabel(QStringLiteral("Presets"));
     layout->addWidget(presetsLabel);
     m_presets->setObjectName(QStringLiteral("cboPresets"));
@@ -31,52 +63,13 @@ TuningDialog::TuningDialog(Program& program, QWidget* parent)
     layout->addWidget(m_presets);
     layout->addSpacing(8);
 
-    auto* strings = new QGridLayout;
-    strings->setHorizontalSpacing(10);
-    auto* highest = new QLabel(QStringLiteral("Highest"));
-    auto* lowest = new QLabel(QStringLiteral("Lowest"));
-    for (QLabel* l : {highest, lowest}) {
-        QFont f = l->font();
-        f.setItalic(true);
-        l->setFont(f);
-    }
-    strings->addWidget(highest, 0, 1);
-    for (int k = 0; k < 6; ++k) {
-        const int row = k + 1;
-        strings->addWidget(new QLabel(QStringLiteral("String %1").arg(k + 1)), row, 0);
+    m_strings->setHorizontalSpacing(10);
+    layout->addLayout(m_strings);
 
-        auto* note = new QSpinBox;
-        note->setObjectName(QStringLiteral("udNote%1").arg(k));
-        note->setRange(LowestOpenNote[size_t(k)], HighestOpenNote[size_t(k)]);
-        note->setSingleStep(1);
-        note->setAlignment(Qt::AlignRight);
-        note->setToolTip(QStringLiteral("The open string's note as a MIDI note number"));
-        connect(note, &QSpinBox::valueChanged, this, [this, k](int value) {
-            m_form.noteStepped(m_program, k, value);
-            showForm();
-        });
-        strings->addWidget(note, row, 1);
-        m_notes[size_t(k)] = note;
-
-        auto* name = new QLineEdit;
-        name->setObjectName(QStringLiteral("txtNote%1").arg(k));
-        name->setReadOnly(true);
-        name->setFocusPolicy(Qt::NoFocus);
-        name->setAlignment(Qt::AlignCenter);
-        name->setFixedWidth(name->fontMetrics().horizontalAdvance(QStringLiteral("Gbb")) + 16);
-        strings->addWidget(name, row, 2);
-        m_names[size_t(k)] = name;
-
-        auto* play = new QToolButton;
-        play->setObjectName(QStringLiteral("cmdPlay%1").arg(k));
-        play->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-        play->setToolTip(QStringLiteral("Play the open string"));
-        connect(play, &QToolButton::clicked, this,
-                [this, k] { Q_EMIT playNoteRequested(m_form.udNote[size_t(k)]); });
-        strings->addWidget(play, row, 3);
-    }
-    strings->addWidget(lowest, 7, 1);
-    layout->addLayout(strings);
+    m_remark->setObjectName(QStringLiteral("lblTuningRemark"));
+    m_remark->setWordWrap(true);
+    m_remark->setFixedWidth(m_remark->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
+    layout->addWidget(m_remark);
     layout->addSpacing(8);
 
     layout->addWidget(okCancelButtons(this));
@@ -88,17 +81,83 @@ TuningDialog::TuningDialog(Program& program, QWidget* parent)
 
     m_form.build(m_program);
     showForm();
-    setFixedSize(sizeHint());
+}
+
+// One row per string: its number, the spinner and the play button, between "Highest" and
+// "Lowest".
+void TuningDialog::makeRows() {
+    for (QWidget* w : m_rowWidgets) {
+        m_strings->removeWidget(w);
+        w->hide();
+        w->deleteLater(); // one of them may be sending the signal that led here
+    }
+    m_rowWidgets.clear();
+    m_notes.clear();
+    auto add = [this](QWidget* w, int row, int column) {
+        m_strings->addWidget(w, row, column);
+        m_rowWidgets.push_back(w);
+    };
+    auto* highest = new QLabel(QStringLiteral("Highest"));
+    auto* lowest = new QLabel(QStringLiteral("Lowest"));
+    for (QLabel* l : {highest, lowest}) {
+        QFont f = l->font();
+        f.setItalic(true);
+        l->setFont(f);
+    }
+    add(highest, 0, 1);
+    const int strings = m_form.strings();
+    for (int k = 0; k < strings; ++k) {
+        const int row = k + 1;
+        add(new QLabel(QStringLiteral("String %1").arg(k + 1)), row, 0);
+
+        auto* note =
+            new NoteSpinBox([this](int value) { return m_form.noteText(m_program, value); });
+        note->setObjectName(QStringLiteral("udNote%1").arg(k));
+        note->setAlignment(Qt::AlignCenter);
+        note->setToolTip(QStringLiteral("The open string's note: step it by semitones"));
+        connect(note, &QSpinBox::valueChanged, this, [this, k](int value) {
+            m_form.noteStepped(m_program, k, value);
+            showForm();
+        });
+        add(note, row, 1);
+        m_notes.push_back(note);
+
+        auto* play = new QToolButton;
+        play->setObjectName(QStringLiteral("cmdPlay%1").arg(k));
+        play->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+        play->setToolTip(QStringLiteral("Play the open string"));
+        connect(play, &QToolButton::clicked, this, [this, k] {
+            if (k < m_form.strings())
+                Q_EMIT playNoteRequested(m_form.udNote[size_t(k)]);
+        });
+        add(play, row, 2);
+    }
+    add(lowest, strings + 1, 1);
 }
 
 void TuningDialog::showForm() {
+    if (int(m_notes.size()) != m_form.strings())
+        makeRows();
     const QSignalBlocker list(m_presets);
     m_presets->setCurrentIndex(m_form.cboPresets);
-    for (int k = 0; k < 6; ++k) {
-        const QSignalBlocker spinner(m_notes[size_t(k)]);
-        m_notes[size_t(k)]->setValue(m_form.udNote[size_t(k)]);
-        m_names[size_t(k)]->setText(m_form.noteName(m_program, k));
+    for (int k = 0; k < m_form.strings(); ++k) {
+        QSpinBox* spinner = m_notes[size_t(k)];
+        const QSignalBlocker block(spinner);
+        spinner->setRange(m_form.limits(k).low, m_form.limits(k).high);
+        spinner->setValue(m_form.udNote[size_t(k)]);
+        static_cast<NoteSpinBox*>(spinner)->rename();
     }
+    const QString remark = m_form.remark(m_program);
+    m_remark->setText(remark);
+    m_remark->setVisible(!remark.isEmpty());
+}
+
+void TuningDialog::showEvent(QShowEvent* event) {
+    if (m_form.isStale(m_program)) {
+        m_form.build(m_program);
+        showForm();
+    }
+    QDialog::showEvent(event);
 }
 
 void TuningDialog::accept() {

@@ -63,12 +63,34 @@ std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
             }
             runs.push_back({i, i});
         }
-        // The index finger takes the longest run of the lowest fret; the others follow in order.
+        // The index finger takes the run of the lowest fret that saves the most fingers (of
+        // those, the longest); the others follow in order. Only the index lies across strings
+        // pressed higher: another finger there holds adjacent strings of its fret alone.
         if (k == 0 && runs.size() > 1) {
-            const auto longest = std::max_element(runs.begin(), runs.end(), [](auto a, auto b) {
-                return a.first - a.second < b.first - b.second;
+            const auto pieces = [&](std::pair<int, int> run) {
+                std::vector<std::pair<int, int>> out;
+                for (int i = run.first; i >= run.second; --i) {
+                    if (!pressed(i, fret))
+                        continue;
+                    if (!out.empty() && out.back().second == i + 1)
+                        out.back().second = i;
+                    else
+                        out.push_back({i, i});
+                }
+                return out;
+            };
+            const auto index = std::max_element(runs.begin(), runs.end(), [&](auto a, auto b) {
+                const size_t pa = pieces(a).size(), pb = pieces(b).size();
+                return pa != pb ? pa < pb : a.first - a.second < b.first - b.second;
             });
-            std::rotate(runs.begin(), longest, longest + 1);
+            std::vector<std::pair<int, int>> ordered{*index};
+            for (auto run = runs.begin(); run != runs.end(); ++run) {
+                if (run == index)
+                    continue;
+                for (const auto& piece : pieces(*run))
+                    ordered.push_back(piece);
+            }
+            runs = std::move(ordered);
         }
         for (const auto& [from, to] : runs)
             held.push_back({fret, from, to});
@@ -80,10 +102,19 @@ std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
     const int base = pressedFrets.front();
     int last = 0;
     shared = false;
+    std::vector<int> runFingers;
     for (size_t r = 0; r < held.size(); ++r) {
         const Run& run = held[r];
         const int room = MaxGripFingers - int(held.size() - r - 1);
         const int finger = std::max(last + 1, std::min(room, 1 + run.fret - base));
+        // Two fingers spread at most one fret wider than they lie apart on the hand: the index
+        // and middle over two frets, the middle and ring over two, the index and little finger
+        // over five. Wider, no hand holds the grip.
+        for (size_t q = 0; q < r; ++q) {
+            if (run.fret - held[q].fret > finger - runFingers[q] + 1)
+                return std::nullopt;
+        }
+        runFingers.push_back(finger);
         last = finger;
         shared = shared || (run.fret != base && run.from != run.to);
         for (int i = run.from; i >= run.to; --i) {

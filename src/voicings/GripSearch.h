@@ -85,7 +85,8 @@ inline constexpr int MaxGripsPerSearch = 5000; // the search never lists more
 // players prefer: fewer stretches, lower positions, fuller sound, the root in the bass, fewer
 // muted inner strings. Each grip sounds every required tone of the chord and only chord tones,
 // the root in the bass unless inversions are asked for; it is fingered with at most four
-// fingers (the index finger barring where a barre is needed), spans at most four frets (five
+// fingers (the index finger alone barring over strings pressed higher, no two fingers spread
+// more than one fret wider than they lie apart on the hand), spans at most four frets (five
 // where they lie within a hand's reach), mutes inner strings only beside a fretted string, and
 // sounds at least three strings (two for a two-tone chord). The bass is the lowest note that
 // sounds, whichever string sounds it (a ukulele's re-entrant G is no bass). A plain function over

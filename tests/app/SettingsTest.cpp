@@ -89,15 +89,15 @@ TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
     EXPECT_EQ(std::pair(state.colourRoot, state.colourChord), std::pair(255, 0xFFFFFF));
     // Flag 1 with other notes is not standard tuning any more.
     EXPECT_EQ(std::tuple(state.tuning().preset, state.tuning().openNote(6), state.tuningSpelling),
-              std::tuple(0, 36, 1));
+              std::tuple(0, 33, 1)); // string 6 no lower than A1
     EXPECT_FALSE(state.leftHanded);
     const MetronomeSettings& m = state.metronome;
     EXPECT_EQ(std::tuple(m.beats, m.sound1, m.tempo, m.channel), std::tuple(32767, 35, 400, 0));
 }
 
 TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives) {
-    // Every value 200: the flag clamps to 12 and the notes to their highest, which are not
-    // preset 12's notes, so the tuning is custom. An unquoted comma makes the store see a list.
+    // Every value 200: the flag clamps to 16 and the notes to their highest, which are not
+    // preset 16's notes, so the tuning is custom. An unquoted comma makes the store see a list.
     writeRaw("[Tuning]\nFlag=200\n1=200\n2=200\n3=200\n4=200\n5=200\n6=200\n"
              "[Fretboard]\nFile=my,neck.gif\n");
     AppState state;
@@ -116,13 +116,17 @@ TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives)
     readSettings(s, again);
     EXPECT_EQ(again.tuning(), state.tuning());
     EXPECT_EQ(again.fretboardFile, QStringLiteral("my,neck.gif"));
-    // A preset stored with its own notes stays that preset.
-    s.setValue("Tuning/Flag", "4");
-    const Tuning dropD = presetTuning(4);
-    for (int k = 1; k <= 6; ++k)
-        s.setValue("Tuning/" + QString::number(k), QString::number(dropD.openNote(k)));
-    readSettings(s, again);
-    EXPECT_EQ(again.tuning(), dropD);
+    // A preset stored with its own notes stays that preset: Dropped D, and B standard and Drop
+    // B, whose B1 lies below the reach of earlier versions.
+    for (int preset : {4, 15, 16}) {
+        const Tuning tuning = presetTuning(preset);
+        AppState stored;
+        stored.setInstrument({tuning});
+        writeSettings(s, stored);
+        EXPECT_EQ(s.value("Tuning/Flag").toString(), QString::number(preset));
+        readSettings(s, again);
+        EXPECT_EQ(again.tuning(), tuning);
+    }
 }
 
 // A neck of any size survives a restart; a hand-edited size is clamped, the strings it gains

@@ -61,7 +61,7 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
           "show scale --tuning 64,59,55,50,45,40,35,30,25,20,15", "show note --fret-count 25",
           "show finder --frets x3201", "show finder --frets x32010x",
           "show finder --frets x3(16)010", "show finder --frets x3-2010",
-          "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010", "show scale --preset 13",
+          "show finder --tuning E4,B3,G3,D3,A2,E2,B1 --frets x32010", "show scale --preset 17",
           "render note", "render note --boxes x.svg", "render chord --item 0 --boxes x.pdf",
           "print note --all-items --pdf x.pdf", "print chord --item 0 --all-items --pdf x.pdf",
           "show chord --item 0 --boxes x.svg", "show note --skin no-such-picture.gif",

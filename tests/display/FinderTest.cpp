@@ -1,6 +1,7 @@
 #include "modes/Finder.h"
 
 #include "HeadlessProgram.h"
+#include "modes/Commands.h"
 #include "modes/Modes.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +122,25 @@ TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {
     EXPECT_EQ(finderValue(p->state(), 1), 0);
     modeDispatch(p->context(), Mode::ChordFinder); // the selection survives other pages
     EXPECT_EQ(p.markers().size(), 3u);
+
+    // Under a capo at the 3rd fret a string's nut, the frets behind the capo and the capo's
+    // own fret are the open string, sounding the capo's fret: G C Eb G is C minor.
+    ASSERT_TRUE(setCapo(p->context(), {3}));
+    modeDispatch(p->context(), Mode::ChordFinder);
+    const NeckGeometry g(6, p->state().maxFret());
+    for (const int fret : {-1, 1, 3}) {
+        p->context().state.finderSelection.assign(6, 0);
+        finderClicked(p->context(), Qt::LeftButton,
+                      QPointF(fret < 0 ? 30 : g.fretX(fret, false) + 10.5, g.stringCentreY(6)));
+        EXPECT_EQ(finderValue(p->state(), 6), -1) << fret;
+        EXPECT_EQ(finderFret(p->state(), 6), 3);
+    }
+    select({-1, 3, 5, 5, 4, 3}); // x-string 6 open at the capo: G C G C Eb G
+    EXPECT_EQ(line(5).text, QStringLiteral("C Minor / G"));
+    EXPECT_EQ(test::frameText(p.led().frames.back()).first(), QStringLiteral("3~1"));
+    EXPECT_EQ(finderStrum(p->state()).front().note, 43); // G2, string 6 at the capo
+    ASSERT_TRUE(setCapo(p->context(), {}));
+
 }
 
 } // namespace

@@ -100,6 +100,19 @@ TEST_F(ScalesTest, LabelsAndFretWindows) {
     positionOptionClicked(p->context(), Mode::Scales, 1); // five notes: frets 1..5
     EXPECT_EQ(fretsOn(6), QList<int>({1, 3, 5}));
 
+    // Under a capo at the 2nd fret the strings sound from it up: the capo's fret is the open
+    // string, the frets behind it show nothing; a partial capo leaves the other strings alone.
+    positionChosen(p->context(), Mode::Scales, 0);
+    ASSERT_TRUE(setCapo(p->context(), {2}));
+    EXPECT_EQ(fretsOn(6), QList<int>({3, 5, 7, 8, 10, 12, 13, 15}));
+    EXPECT_EQ(fretsOn(3), QList<int>({2, 4, 5, 7, 9, 10, 12, 14})); // A at the capo
+    ASSERT_TRUE(setCapo(p->context(), {2, 3, 5}));
+    EXPECT_EQ(fretsOn(6), QList<int>({0, 1, 3, 5, 7, 8, 10, 12, 13, 15}));
+    EXPECT_EQ(fretsOn(5).front(), 2);
+    EXPECT_FALSE(setCapo(p->context(), {13})); // past the capo's reach: refused, kept
+    EXPECT_EQ(p->state().capo, (Capo{2, 3, 5}));
+    ASSERT_TRUE(setCapo(p->context(), {}));
+
     nodeClicked(p->context(), TreeId::Scales, QStringLiteral("0 Group"));
     EXPECT_EQ(p->context().pages.scales.lblScaleName, QStringLiteral("No Scale Selected"));
     EXPECT_TRUE(p.markers().empty());
@@ -129,6 +142,15 @@ TEST_F(ScalesTest, SingleNoteEverywhereUnderAnyTuning) {
     }
     rootChange(p->context(), *rootTabIndex(QStringLiteral("Gb")));
     EXPECT_EQ(p.markers()[0].label, QStringLiteral("Gb"));
+
+    // Under a capo at the 4th fret the open strings' places are the capo's.
+    ASSERT_TRUE(setCapo(p->context(), {4}));
+    EXPECT_EQ(fretsOn(6), QList<int>({14}));
+    EXPECT_TRUE(
+        p->context().pages.notes.lblNotePlaces.contains(QStringLiteral("3rd string (G): 11")));
+    EXPECT_TRUE(p->context().pages.notes.lblNotePlaces.contains(
+        QStringLiteral("4th string (D): 4 (capo)\n")));
+    ASSERT_TRUE(setCapo(p->context(), {}));
 
     setInstrument(p->context(), {presetTuning(4)}); // Dropped D
     rootChange(p->context(), *rootTabIndex(QStringLiteral("D")));

@@ -31,7 +31,7 @@ protected:
 TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
     whileModal("mnuTuning", "frmTuning", [&](QWidget& d) {
         child<QComboBox>(d, "cboPresets")->setCurrentIndex(7); // Open D
-        EXPECT_EQ(child<QLineEdit>(d, "txtNote2")->text(), QStringLiteral("F#"));
+        EXPECT_EQ(child<QSpinBox>(d, "udNote2")->text(), QStringLiteral("F#3"));
         out().sent.clear();
         click(d, "cmdPlay2"); // the string's note
         ASSERT_EQ(out().sent.size(), 2u);
@@ -45,10 +45,21 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
         auto* presets = child<QComboBox>(d, "cboPresets");
         EXPECT_EQ(presets->currentIndex(), 7); // as it was left
         QTest::keyClick(child<QSpinBox>(d, "udNote5"), Qt::Key_Up);
+        EXPECT_EQ(child<QSpinBox>(d, "udNote5")->text(), QStringLiteral("Eb2"));
         click(d, "cmdOK");
     });
     EXPECT_EQ(program->state().tuning(), (Tuning{0, {62, 57, 54, 50, 45, 39}}));
     EXPECT_TRUE(find<QLabel>("lblNonStandard")->isVisible());
+
+    // A neck changed in the Instrument menu meanwhile: a row per string of it.
+    find<QAction>("mnuInstrument1")->trigger(); // 7-String Guitar
+    whileModal("mnuTuning", "frmTuning", [&](QWidget& d) {
+        EXPECT_EQ(child<QSpinBox>(d, "udNote6")->text(), QStringLiteral("B1"));
+        QTest::keyClick(child<QSpinBox>(d, "udNote6"), Qt::Key_Down);
+        EXPECT_EQ(child<QSpinBox>(d, "udNote6")->text(), QStringLiteral("Bb1"));
+        click(d, "cmdOK");
+    });
+    EXPECT_EQ(program->state().tuning().notes, (std::vector<int>{64, 59, 55, 50, 45, 40, 34}));
 }
 
 TEST_F(DialogsTest, SkinDialogOkLoadsThePictureCancelKeepsIt) {

@@ -200,7 +200,7 @@ TEST_F(MainWindowTest, ChordScaleAndFinderPagesFollowTheUser) {
 TEST_F(MainWindowTest, TheNeckShowsTheStringsTheStateHolds) {
     NeckView& neck = window->neck();
     const double sixStringAspect = neck.surfaceRect().height() / neck.surfaceRect().width();
-    find<QAction>("mnuInstrument4")->trigger(); // View > Neck > Instrument > 7-String Guitar
+    find<QAction>("mnuInstrument1")->trigger(); // View > Neck > Instrument > 7-String Guitar
     const NeckGeometry& g = program->fretboard().geometry();
     ASSERT_EQ(g.strings(), 7);
     EXPECT_EQ(g.frets(), 24);

@@ -49,7 +49,8 @@ int rankOf(const std::vector<Grip>& grips, const std::vector<int>& frets) {
 // more, at most seven, within four frets (five within the hand's reach), inner mutes beside a
 // fretted string, at most two; and four fingers enough, where the index finger may bar across the
 // strings between its notes when none of them is open or muted, and another finger only across
-// adjacent strings of its own fret.
+// adjacent strings of its own fret, no two fingers spread wider than one fret beyond their
+// distance on the hand.
 std::set<std::vector<int>> bruteForce(const GripRequest& r) {
     const Instrument& neck = r.instrument;
     const int n = neck.strings();
@@ -110,21 +111,46 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
         }
         if (inner > 2)
             return;
-        // Fingers: per fret, runs of strings one finger holds.
-        int fingers = 0;
+        // Fingers: per fret, runs of adjacent strings one finger holds, lowest fret first; at
+        // the lowest fret the index finger may join runs over strings pressed higher, which
+        // saves as many fingers as its barre joins runs.
+        std::vector<int> runFrets;
+        int saved = 0;
         for (int f = low; f <= high; ++f) {
-            bool inRun = false;
+            bool inRun = false, inBarre = false;
+            int joined = 0;
             for (int s = 1; s <= n; ++s) {
                 const bool here = pressed(s) && frets[size_t(s - 1)] == f;
-                // The index finger's run goes on over strings pressed higher.
                 const bool bridge = f == low && pressed(s) && frets[size_t(s - 1)] > f;
                 if (here && !inRun)
-                    ++fingers;
-                inRun = here || (inRun && bridge);
+                    runFrets.push_back(f);
+                if (here && !inRun && inBarre)
+                    saved = std::max(saved, ++joined);
+                if (here && !inBarre)
+                    joined = 0;
+                inRun = here;
+                inBarre = here || (inBarre && bridge);
             }
         }
-        if (fingers <= 4)
-            out.insert(frets);
+        runFrets.erase(runFrets.begin(), runFrets.begin() + saved);
+        // Some choice of rising fingers 1..4, one per run, spreads no two of them wider than one
+        // fret beyond their distance on the hand.
+        for (unsigned pick = 0; pick < 16u; ++pick) {
+            if (std::popcount(pick) != int(runFrets.size()))
+                continue;
+            std::vector<int> finger;
+            for (int k = 0; k < 4; ++k)
+                if (pick >> k & 1u)
+                    finger.push_back(k + 1);
+            bool spread = true;
+            for (size_t i = 0; i < finger.size(); ++i)
+                for (size_t j = i + 1; j < finger.size(); ++j)
+                    spread = spread && runFrets[j] - runFrets[i] <= finger[j] - finger[i] + 1;
+            if (spread) {
+                out.insert(frets);
+                return;
+            }
+        }
     };
     const auto walk = [&](auto&& self, int s) -> void {
         if (s == 0) {
@@ -179,6 +205,8 @@ TEST(GripSearch, FamousGripsComeFirst) {
     const Instrument openG{presetTuning(5)};
     const Instrument dadgad{presetTuning(11)};
     const Instrument dropD{presetTuning(4)};
+    const Instrument openD{presetTuning(7)};
+    const Instrument bStandard{presetTuning(15)};
     const Instrument ukulele{{CustomPreset, {69, 64, 60, 67}}, 15, 330};
     const struct {
         const char* name;
@@ -192,6 +220,10 @@ TEST(GripSearch, FamousGripsComeFirst) {
         {"D in drop D", request("1;3;5", 2, dropD), written({0, 0, 0, 2, 3, 2}), 3},
         {"G in open G", request("1;3;5", 7, openG), written({-1, 0, 0, 0, 0, 0}), 2},
         {"Dsus4 in DADGAD", request("1;4;5", 2, dadgad), written({0, 0, 0, 0, 0, 0}), 1},
+        {"D5 in DADGAD", request("1;5", 2, dadgad), written({0, 0, 0, 2, 0, 0}), 3},
+        {"D in open D", request("1;3;5", 2, openD), written({0, 0, 0, 0, 0, 0}), 1},
+        {"D5 in drop D", request("1;5", 2, dropD), written({0, 0, 0, -1, -1, -1}), 3},
+        {"Bm in B standard", request("1;b3;5", 11, bStandard), written({0, 2, 2, 0, 0, 0}), 2},
         {"ukulele C", request("1;3;5", 0, ukulele), written({0, 0, 0, 3}), 2},
         // The re-entrant G4 sounds above the C4: the lowest note is the D on the C string.
         {"ukulele G", request("1;3;5", 7, ukulele), written({0, 2, 3, 2}), 2},
@@ -202,6 +234,10 @@ TEST(GripSearch, FamousGripsComeFirst) {
         const int rank = rankOf(grips, c.grip);
         EXPECT_TRUE(rank >= 1 && rank <= c.within) << c.name << ": rank " << rank;
     }
+    // Open G strummed on all six strings has its 5th lowest: a grip of the inversions.
+    GripRequest strummed = request("1;3;5", 7, openG);
+    strummed.inversions = true;
+    EXPECT_GE(rankOf(searchGrips(strummed), written({0, 0, 0, 0, 0, 0})), 1);
 }
 
 // The fingers a guitarist writes for the common grips.
@@ -217,11 +253,16 @@ TEST(GripSearch, FingersAsPlayersWriteThem) {
         {written({-1, 3, 5, 5, 5, 3}), written({-1, 1, 3, 3, 3, 1})},   // C, A shape barre
         {written({-1, 2, 4, 4, 3, 2}), written({-1, 1, 3, 3, 2, 1})},   // Bm
         {written({-1, -1, 3, 2, 1, 1}), written({-1, -1, 3, 2, 1, 1})}, // small F
+        // Only the index bars over a string pressed higher; the middle finger holds adjacent
+        // strings.
+        {written({1, 1, 0, 1, 4, 1}), written({2, 2, 0, 1, 4, 1})},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fingerGrip(c.frets, open), c.fingers);
-    // Five fingers' worth is no grip.
+    // Five fingers' worth is no grip, nor two fingers on the 1st fret and two on the 4th: the
+    // middle and ring fingers do not spread over three frets.
     EXPECT_FALSE(fingerGrip(written({1, 2, 3, 4, 5, -1}), open));
+    EXPECT_FALSE(fingerGrip(written({-1, 4, 1, 4, 0, 1}), open));
 }
 
 // What cannot be searched gives nothing, and the search stays bounded on the largest neck.

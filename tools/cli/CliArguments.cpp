@@ -76,6 +76,9 @@ QStringList optionsOf(const QString& command) {
         return {QStringLiteral("--root"), QStringLiteral("--formula")};
     if (command == QLatin1String("library"))
         return {QStringLiteral("--data")};
+    if (command == QLatin1String("voicings"))
+        return {QStringLiteral("--data"), QStringLiteral("--tuning"), QStringLiteral("--preset"),
+                QStringLiteral("--fret-count"), QStringLiteral("--capo")};
     if (command == QLatin1String("show"))
         return DisplayOptions +
                QStringList{QStringLiteral("--led-reports"), QStringLiteral("--generated")};
@@ -209,7 +212,7 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choic
         return false;
     }
     if (args.has("--preset")) {
-        const auto preset = numberOption(args, "--preset", 1, 12, error);
+        const auto preset = numberOption(args, "--preset", 1, LastTuningPreset, error);
         if (!preset)
             return false;
         choice = TuningChoice{presetTuning(*preset), TuningPresets[size_t(*preset)].spelling, {}};
@@ -232,7 +235,7 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choic
             tuning.notes.push_back(note);
         }
         if (!ok && strings == 6) {
-            error = QStringLiteral("--tuning needs six MIDI notes for strings 1..6, each from 4 "
+            error = QStringLiteral("--tuning needs six MIDI notes for strings 1..6, each from 7 "
                                    "semitones below to 3 above standard (64,59,55,50,45,40), not "
                                    "\"%1\"")
                         .arg(args.value("--tuning"));
@@ -242,7 +245,7 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choic
             error =
                 QStringLiteral("--tuning needs 4 to 10 open notes, highest string first, as "
                                "MIDI numbers or names with their octave (E4,B3,G3,D3,A2,E2,B1), "
-                               "six within 4 semitones below to 3 above standard and any other "
+                               "six within 7 semitones below to 3 above standard and any other "
                                "number within C0..C8, not \"%1\"")
                     .arg(args.value("--tuning"));
             return false;

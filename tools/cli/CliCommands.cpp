@@ -61,6 +61,10 @@ QString usage() {
         "                               main window (keys, texts, parents), with the warnings "
         "that\n"
         "                               loading the data files gave.\n"
+        "  voicings [OPTIONS]           Every chord of the library on the roots C..B: the\n"
+        "                               voicing engine's grips as the chords page lists them\n"
+        "                               (frets, fingers, caption), on the neck and capo of\n"
+        "                               --tuning, --preset, --fret-count and --capo; one line.\n"
         "  show MODE [OPTIONS]          What the neck and the page show for a mode: labels, tree\n"
         "                               nodes, every mark and sign in drawing order and the LED\n"
         "                               frame. MODE is chord, scale, arpeggio, note, triad,\n"
@@ -158,12 +162,12 @@ QString usage() {
         "                               B1, a bass is G2,D2,A1,E1). Six notes stay within the\n"
         "                               tuning dialog's limits, any other number within C0..C8.\n"
         "                               Or a name: a preset of the tuning dialog (\"Dropped D\",\n"
-        "                               \"D Modal\"), Open C, Drop C, C Standard, 7-String\n"
+        "                               \"Open C\", \"Drop B\", \"B Standard\"), 7-String\n"
         "                               Guitar, 8-String Guitar, Drop A (7-String), 4-String\n"
         "                               Bass, 5-String Bass, Ukulele, Ukulele (Low G), Baritone\n"
         "                               Ukulele, Mandolin or Tenor Banjo (with their frets).\n"
         "  --fret-count N               The neck's frets, 12..24 (default 15).\n"
-        "  --preset N                   A preset tuning 1..12 (1 standard, 4 Dropped D ..).\n"
+        "  --preset N                   A preset tuning 1..16 (1 standard, 4 Dropped D ..).\n"
         "  --left-handed                Draw the neck for a left-handed player.\n"
         "  --led-reports                show: add \"ledReports\" (see show).\n"
         "  --skin FILE                  Draw the neck on the picture FILE of the fretboards\n"
@@ -557,6 +561,46 @@ QJsonArray voicingsToJson(const std::vector<Voicing>& voicings, const Capo& capo
                                {"shape", shape}});
     }
     return out;
+}
+
+// Every chord of the library on the twelve roots C..B: the voicing engine's grips as the chords
+// page lists them on the neck and capo the options give, for a checker with theory of its own.
+int allVoicings(const QString& folder, const Arguments& args, QTextStream& out, QTextStream& err) {
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
+    if (const auto status = loadProgram(program, err))
+        return *status;
+    QString error;
+    if (!applyNeck(args, program, error)) {
+        err << "chordalis-cli: " << error << "\n";
+        return ExitUsage;
+    }
+    AppState& s = program.context().state;
+    QJsonArray chords;
+    for (int item = 0; item < s.chords.count; ++item) {
+        const ChordEntry& chord = s.chords.entries[size_t(item)];
+        s.selectedChord = item;
+        QJsonArray roots; // pitch classes 0..11
+        for (int root = 0; root < 12; ++root) {
+            s.currentRoot = root;
+            roots.append(voicingsToJson(generatedVoicings(s, GeneratedVoicingsListed), s.capo));
+        }
+        chords.append(QJsonObject{
+            {"item", item}, {"name", chord.name}, {"formula", chord.formula}, {"roots", roots}});
+    }
+    QJsonArray tuning; // string 1 first
+    for (int n : s.tuning().notes)
+        tuning.append(n);
+    out << QJsonDocument(QJsonObject{{"tuning", tuning},
+                                     {"frets", s.maxFret()},
+                                     {"scaleLength", s.instrument.scaleLength},
+                                     {"capo", QJsonObject{{"fret", s.capo.fret},
+                                                          {"highString", s.capo.highString},
+                                                          {"lowString", s.capo.lowString}}},
+                                     {"chords", chords}})
+               .toJson(QJsonDocument::Compact)
+        << "\n";
+    return ExitOk;
 }
 
 // The LED reports that sending the neck's frame writes, as a connected guitar with its lights on
@@ -1228,6 +1272,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return spell(*parsed, out, err);
     if (command == QLatin1String("library"))
         return library(folder, out, err);
+    if (command == QLatin1String("voicings"))
+        return allVoicings(folder, *parsed, out, err);
     err << "chordalis-cli: unknown command \"" << command << "\"\n\n" << usage();
     return ExitUsage;
 }

@@ -67,5 +67,60 @@ class Notes(unittest.TestCase):
         self.assertIsNone(theory.spell("B#", ["1", "#5"]))  # F triple sharp
 
 
+class GripChecks(unittest.TestCase):
+    """The grip checker (check_grips.py) passes the grips players write and names each kind of
+    fault in a grip made to have it. Frets and fingers are listed from string 1."""
+
+    STANDARD = {"tuning": [64, 59, 55, 50, 45, 40], "capo": {"fret": 0}, "scaleLength": 648.0,
+                "frets": 15}
+
+    def kinds(self, formula, root, frets, fingers, caption, neck=None):
+        import check_grips
+        grip = {"frets": frets, "fingers": fingers, "caption": caption}
+        faults = check_grips.check_grip(grip, root, check_grips.chord_tones(formula),
+                                        neck or self.STANDARD)
+        return sorted({kind for kind, _ in faults})
+
+    def test_grips_players_write_pass(self):
+        cases = [("1;3;5", 0, [0, 1, 0, 2, 3, -1], [0, 1, 0, 2, 3, -1], "Root 5th"),  # C
+                 ("1;3;5", 5, [1, 1, 2, 3, 3, 1], [1, 1, 2, 4, 3, 1], "Root 6th"),  # F barre
+                 ("1;b3;5;b7", 9, [0, 1, 0, 2, 0, -1], [0, 1, 0, 2, 0, -1], "Root 5th"),
+                 ("1;3;5;b7;9;11;13", 7, [0, 5, 4, 3, -1, 3], [0, 4, 3, 2, -1, 1],
+                  "3rd Position, Root 6th, no 5th, no 9th, no 11th")]  # G13
+        for formula, root, frets, fingers, caption in cases:
+            self.assertEqual(self.kinds(formula, root, frets, fingers, caption), [], caption)
+        capo = dict(self.STANDARD, capo={"fret": 2})  # D as the C shape
+        self.assertEqual(self.kinds("1;3;5", 2, [2, 3, 2, 4, 5, -1], [0, 1, 0, 2, 3, -1],
+                                    "Root 5th", capo), [])
+        # On a ukulele (G4 C4 E4 A4 from string 4) the lowest note need not be the root.
+        ukulele = dict(self.STANDARD, tuning=[69, 64, 60, 67], scaleLength=346.0)
+        self.assertEqual(self.kinds("1;3;5", 7, [2, 3, 2, 0], [2, 3, 1, 0], "", ukulele), [])
+
+    def test_each_fault_is_named(self):
+        c = ("1;3;5", 0)
+        e = ("1;3;5", 4)
+        capo = dict(self.STANDARD, capo={"fret": 2})
+        cases = [
+            (c, [1, 1, 0, 2, 3, -1], [1, 1, 0, 2, 3, -1], "Root 5th", None, ["foreign-tone"]),
+            (c, [3, 1, 0, -1, 3, -1], [3, 1, 0, -1, 2, -1], "Root 5th", None, ["missing-tone"]),
+            (c, [0, 1, -1, 2, 3, -1], [0, 1, -1, 2, 3, -1], "Root 5th", None,
+             ["caption-omission"]),
+            (c, [0, 1, 0, 2, 3, 0], [0, 1, 0, 2, 3, 0], "Root 5th", None,
+             ["bass", "caption-bass"]),
+            (c, [3, 5, 5, 5, 3, -1], [2, 4, 4, 4, 2, -1], "Root 5th", None, ["barre"]),
+            (e, [4, 0, 1, -1, -1, 0], [2, 0, 1, -1, -1, 0], "Root 6th", None, ["stretch"]),
+            (e, [7, 0, 1, -1, -1, 0], [4, 0, 1, -1, -1, 0], "Root 6th", None,
+             ["span", "stretch"]),
+            (e, [0, 0, 1, 2, 2, 0], [0, 0, 2, 1, 1, 0], "Root 6th", None,
+             ["barre", "finger-order"]),
+            (e, [0, 0, 1, 2, 2, 0], [0, 0, 1, 5, 2, 0], "Root 6th", None, ["fingers"]),
+            (("1;3;5", 2), [2, 3, 2, 0, 5, -1], [0, 1, 0, 0, 3, -1], "Root 5th", capo,
+             ["capo", "fingers"]),
+        ]
+        for (formula, root), frets, fingers, caption, neck, kinds in cases:
+            self.assertEqual(self.kinds(formula, root, frets, fingers, caption, neck), kinds,
+                             frets)
+
+
 if __name__ == "__main__":
     unittest.main()
