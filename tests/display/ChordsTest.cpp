@@ -634,6 +634,7 @@ TEST(ChordBoxes, BoxesFollowTheNeckAndTheTriadGroups) {
     EXPECT_TRUE(chooseItem(p->context(), TreeId::StringGroup, triads[2].number));
     EXPECT_EQ(p->context().state.triadGroup, 2);
     EXPECT_EQ(p->context().pages.triads.boxes.size(), 4u);
+}
 
 // A slash chord found by name lists the grips sounding its bass lowest first, the library's above
 // the engine's, and chooses the first; a bass no grip sounds keeps the list and says so.
