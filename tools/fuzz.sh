@@ -26,7 +26,7 @@ library="src/library/IniReader.cpp src/library/Warnings.cpp src/library/LibraryL
          src/library/Voicings.cpp"
 fretboard="src/fretboard/Geometry.cpp src/fretboard/NeckPicture.cpp src/fretboard/PictureSet.cpp
            src/fretboard/BuiltInNeck.cpp src/fretboard/Fretboard.cpp src/fretboard/Skins.cpp
-           src/fretboard/NeckExtras.cpp"
+           src/fretboard/NeckExtras.cpp src/fretboard/ChordBox.cpp"
 displays="src/modes/AppState.cpp src/modes/TreeModel.cpp src/modes/LibraryTrees.cpp
           src/modes/Chords.cpp src/modes/Grips.cpp src/modes/Scales.cpp src/modes/Arpeggios.cpp src/modes/Notes.cpp
           src/modes/Triads.cpp src/modes/ChordScales.cpp src/modes/Finder.cpp src/modes/Modes.cpp
