@@ -89,15 +89,21 @@ std::optional<Glyph> glyphFor(const QString& key) {
 // advance.
 qreal addSharp(QPainterPath& path, qreal x, qreal h) {
     const qreal w = 0.62 * h, stem = 0.12 * h, bar = 0.17 * h, rise = 0.12 * h;
+    // The strokes are united, not merely added: where a bar crosses a stem the even-odd rule of
+    // an added path would leave a hole, and the sign would read as a chequer.
     QPainterPath sign;
     sign.addRect(QRectF(x + 0.2 * w, -1.0 * h, stem, 1.1 * h));
-    sign.addRect(QRectF(x + 0.8 * w - stem, -1.06 * h, stem, 1.1 * h));
+    QPainterPath stroke;
+    stroke.addRect(QRectF(x + 0.8 * w - stem, -1.06 * h, stem, 1.1 * h));
+    sign = sign.united(stroke);
     for (const qreal y : {-0.68 * h, -0.3 * h}) {
-        sign.addPolygon(QPolygonF({{x, y + rise / 2 + bar / 2},
-                                   {x + w, y - rise / 2 + bar / 2},
-                                   {x + w, y - rise / 2 - bar / 2},
-                                   {x, y + rise / 2 - bar / 2}}));
-        sign.closeSubpath();
+        QPainterPath slant;
+        slant.addPolygon(QPolygonF({{x, y + rise / 2 + bar / 2},
+                                    {x + w, y - rise / 2 + bar / 2},
+                                    {x + w, y - rise / 2 - bar / 2},
+                                    {x, y + rise / 2 - bar / 2}}));
+        slant.closeSubpath();
+        sign = sign.united(slant);
     }
     path.addPath(sign.simplified());
     return w + 0.06 * h;

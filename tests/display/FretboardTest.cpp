@@ -4,7 +4,9 @@
 #include "modes/Pages.h"
 
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace chordalis {
 namespace {
@@ -224,6 +226,35 @@ TEST(PictureSetTest, EveryKeyHasATransparentPictureInTheRightInk) {
     const QImage& sharp = pictures.picture(QStringLiteral("Gx"), 2.0);
     EXPECT_EQ(sharp.size(), QSize(42, 42));
     EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+}
+
+// A sharp sign is solid where its bars cross its stems: some row of the sign is one run of ink
+// across most of its width (a sign whose crossings were left hollow reads as a chequer).
+TEST(PictureSetTest, SharpSignsAreSolidWhereTheirStrokesCross) {
+    const QImage image = PictureSet().picture(QStringLiteral("F#2"), 8.0);
+    auto ink = [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return c.alpha() > 200 && c.lightness() < 60;
+    };
+    std::vector<bool> column(size_t(image.width()), false);
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            column[size_t(x)] = column[size_t(x)] || ink(x, y);
+    // The sign is the ink right of the first gap after the letter.
+    const auto letter = std::find(column.begin(), column.end(), true);
+    const auto gap = std::find(letter, column.end(), false);
+    const auto first = std::find(gap, column.end(), true);
+    ASSERT_NE(first, column.end());
+    const int from = int(first - column.begin());
+    const int to = int(column.rend() - std::find(column.rbegin(), column.rend(), true));
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = from, run = 0; x < to; ++x) {
+            run = ink(x, y) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    EXPECT_GE(longest, (to - from) * 6 / 10);
 }
 
 } // namespace
