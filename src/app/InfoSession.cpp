@@ -2,6 +2,8 @@
 
 #include "app/FileProblems.h"
 #include "app/Program.h"
+#include "fretboard/ChordBoxPainter.h"
+#include "modes/Grips.h"
 #include "modes/InfoDocument.h"
 #include "sound/MidiTranspose.h"
 
@@ -70,6 +72,12 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
     NeckExtras extras;
     extras.labels = state.view.labels;
     m_page.neckPicture = context.fretboard.image(NeckPictureScale, extras);
+    std::vector<ChordBox> boxes;
+    for (const Voicing& grip : infoChordBoxes(content))
+        boxes.push_back(gripBox(state, grip));
+    constexpr double BoxWidth = 110, BoxHeight = 150; // pixels, six to a row
+    m_page.boxesPicture =
+        chordBoxesImage(boxes, printBoxStyle(state.view.labels), 6, BoxWidth, BoxHeight);
     m_page.transpose = state.currentRoot;
     m_page.txtStem = keys.stem;
     m_page.cboInfo = exampleEntries(keys.stem, keys.examples, exampleNamesFrom(context.ini));
@@ -82,8 +90,8 @@ bool InfoSession::showInfo(const QString& modeKey, int item) {
     // watch already waits for it to come back). A failure is said in the status bar, as after a
     // Play, and beside the examples; the window opens all the same.
     if (!m_program.midiOut().isOpen()) {
-        const auto problem = m_program.soundWatch().isLost() ? std::optional<QString>()
-                                                             : m_program.reopenSound();
+        const auto problem =
+            m_program.soundWatch().isLost() ? std::optional<QString>() : m_program.reopenSound();
         if (!m_program.midiOut().isOpen())
             m_page.soundProblem = QStringLiteral("No sound: the examples cannot be heard.") +
                                   (problem ? QLatin1Char(' ') + *problem : QString());

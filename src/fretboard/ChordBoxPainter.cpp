@@ -401,4 +401,17 @@ void paintChordBoxes(QPainter& painter, const std::vector<ChordBox>& boxes,
                       style);
 }
 
+QImage chordBoxesImage(const std::vector<ChordBox>& boxes, const ChordBoxStyle& style, int columns,
+                       double cellWidth, double cellHeight) {
+    if (boxes.empty())
+        return {};
+    const QSize size =
+        chordBoxesGridSize(int(boxes.size()), columns, cellWidth, cellHeight).toSize();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintChordBoxes(painter, boxes, style, columns, cellWidth, cellHeight);
+    return image;
+}
+
 } // namespace chordalis

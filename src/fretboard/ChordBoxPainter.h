@@ -4,6 +4,7 @@
 #include "fretboard/NeckExtras.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -88,5 +89,9 @@ QString chordBoxesSvg(const std::vector<ChordBox>& boxes, const ChordBoxStyle& s
 QSizeF chordBoxesGridSize(int count, int columns, double cellWidth, double cellHeight);
 void paintChordBoxes(QPainter& painter, const std::vector<ChordBox>& boxes,
                      const ChordBoxStyle& style, int columns, double cellWidth, double cellHeight);
+
+// That grid as an image on white (boxes are read as on paper); a null image for no boxes.
+QImage chordBoxesImage(const std::vector<ChordBox>& boxes, const ChordBoxStyle& style, int columns,
+                       double cellWidth, double cellHeight);
 
 } // namespace chordalis

@@ -91,6 +91,8 @@ struct InfoPage {
     QString txtInfo;
     // The neck as the page showed the item when Info was pressed (the document's InfoNeckImage).
     QImage neckPicture;
+    // The first grips as chord boxes (the document's InfoBoxesImage); null for a scale.
+    QImage boxesPicture;
     // The root's distance above C in semitones (0..11): every example is moved up by it.
     int transpose = 0;
     // Why the examples cannot sound (no output could be opened); empty when they can.

@@ -135,6 +135,7 @@ QString gripTable(const std::vector<Voicing>& grips, const QString& root) {
     QString html = QStringLiteral("<h2>Grips on %1</h2>").arg(escaped(root));
     if (grips.empty())
         return html + QStringLiteral("<p>No grip is listed for this root and tuning.</p>");
+    html += QStringLiteral("<p><img src=\"%1\"></p>").arg(QLatin1String(InfoBoxesImage));
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\" border=\"0\">"
                            "<tr><th align=\"left\">Grip</th><th align=\"left\">Frets</th>"
                            "<th align=\"left\">Fingers</th><th align=\"left\">Shape</th></tr>");

@@ -58,6 +58,8 @@ struct InfoContent {
 
 // The name of the neck picture's image resource in the document.
 inline constexpr const char* InfoNeckImage = "chordalis:neck";
+// Where the document shows the chord boxes of infoChordBoxes, above its table of grips.
+inline constexpr const char* InfoBoxesImage = "chordalis:boxes";
 
 // The information of item `item` of the mode key ("chord", "arpeggio", "scale", "triad") on the
 // state's root, from its text as data/system holds it; grips are those to list (the voicing

@@ -135,6 +135,8 @@ void InfoWindow::showPage() {
     if (m_text->property("shownHtml").toString() != page.html) {
         m_text->document()->addResource(QTextDocument::ImageResource,
                                         QUrl(QLatin1String(InfoNeckImage)), page.neckPicture);
+        m_text->document()->addResource(QTextDocument::ImageResource,
+                                        QUrl(QLatin1String(InfoBoxesImage)), page.boxesPicture);
         m_text->setHtml(page.html);
         m_text->setProperty("shownHtml", page.html);
     }

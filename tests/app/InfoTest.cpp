@@ -417,6 +417,8 @@ TEST(InfoOnARoot, ChordOnCSharpAndScaleOnGbWithTheExamplesMoved) {
         ASSERT_FALSE(listed.empty());
         EXPECT_TRUE(page.html.contains(listed.front().caption.toHtmlEscaped()));
         EXPECT_FALSE(infoChordBoxes({page.title, page.html, listed}).empty());
+        EXPECT_TRUE(page.html.contains(QLatin1String(InfoBoxesImage)));
+        EXPECT_FALSE(page.boxesPicture.isNull());
 
         ASSERT_GE(page.cboInfo.size(), 2u);
         EXPECT_EQ(page.cboInfo[0].caption,

@@ -631,14 +631,7 @@ QString writeBoxes(const std::vector<ChordBox>& boxes, MarkerLabels labels, cons
             return file.errorString();
         return {};
     }
-    const QSize size =
-        chordBoxesGridSize(int(boxes.size()), Columns, CellWidth, CellHeight).toSize();
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        paintChordBoxes(painter, boxes, style, Columns, CellWidth, CellHeight);
-    }
+    const QImage image = chordBoxesImage(boxes, style, Columns, CellWidth, CellHeight);
     QImageWriter writer(path, "png");
     return writer.write(image) ? QString() : writer.errorString();
 }
