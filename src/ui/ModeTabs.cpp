@@ -105,16 +105,18 @@ QWidget* ModeTabs::chordsPage() {
     auto* page = new QWidget;
     const ChordsPage& m = m_pages.chords;
     auto* layout = pageLayout(page);
+    // The voicings' captions are the longest texts here ("12th Position, Root 5th
+    // (x-15-14-12-13-12)"): their list takes the widest share; the boxes need two columns.
     layout->addWidget(captioned(QString(), makeTree(TreeId::Chords, QStringLiteral("tvwChords"))),
-                      3);
+                      2);
     layout->addWidget(captioned(QStringLiteral("Chord Voicings"),
                                 makeTree(TreeId::Voicings, QStringLiteral("tvwVoicings"))),
-                      3);
+                      4);
     layout->addWidget(
         captioned(QStringLiteral("Chord Boxes"),
                   makeBoxGrid(QStringLiteral("gridChordBoxes"), m.boxes, TreeId::Voicings,
                               [this] { return m_state.selectedVoicing; })),
-        4);
+        3);
 
     auto* details = detailsColumn();
     details->addWidget(makeLabel(QStringLiteral("lblChordName"), m.lblChordName, true));
