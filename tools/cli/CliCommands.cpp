@@ -929,11 +929,11 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
         return ExitRefused;
     }
     QString error;
-    auto display = [&](const Page& spec) -> std::optional<Mode> {
+    auto display = [&](const Page& wanted) -> std::optional<Mode> {
         Arguments page = args;
-        page.options[QStringLiteral("--root")] = spec.root;
-        if (spec.item >= 0)
-            page.options[QStringLiteral("--item")] = QString::number(spec.item);
+        page.options[QStringLiteral("--root")] = wanted.root;
+        if (wanted.item >= 0)
+            page.options[QStringLiteral("--item")] = QString::number(wanted.item);
         const auto mode = runDisplay(program, page, error);
         return mode ? std::optional<Mode>(Mode(*mode)) : std::nullopt;
     };
