@@ -2,6 +2,7 @@
 
 #include "../Fakes.h"
 #include "modes/AppState.h"
+#include "sound/Player.h"
 #include "sound/RecordingMidiOut.h"
 #include "sound/TapTempo.h"
 
@@ -124,6 +125,8 @@ TEST_F(MetronomeTest, ATempoChangeTakesEffectAtOnce) {
     EXPECT_EQ(state.metronome.tempo, 400);
 }
 
+// Switched off before a queued click sounds, the click and its count go; a chord strummed on the
+// same output meanwhile is still released.
 TEST_F(MetronomeTest, OnAnOutputWithItsOwnClockClicksAreQueuedOnTime) {
     state.metronome.channel = 3;
     metronome.setRunning(true);
@@ -134,10 +137,17 @@ TEST_F(MetronomeTest, OnAnOutputWithItsOwnClockClicksAreQueuedOnTime) {
     EXPECT_EQ(out.sent[4].word, packShortMessage(0x93, 77, 100));
     EXPECT_EQ(metronome.beat(), 3);
 
-    // Switched off before it sounds: the queued click goes, and so does its count.
+    Player player{state.playback, out, clock};
+    player.strum({{5, 48}, {4, 52}});
     metronome.setRunning(false);
-    EXPECT_EQ(out.sent.size(), 4u);
     EXPECT_EQ(metronome.beat(), 2);
+    ASSERT_EQ(out.sent.size(), 4u + 4u);
+    int balance = 0;
+    for (size_t i = 4; i < out.sent.size(); ++i) {
+        EXPECT_EQ(out.sent[i].source, QueueSource::Playback);
+        balance += statusOf(out.sent[i].word) == 0x90 ? 1 : -1;
+    }
+    EXPECT_EQ(balance, 0);
 }
 
 TEST(TapTempo, FollowsTheLastTapsAndStartsAfreshAfterAPause) {

@@ -1,10 +1,6 @@
 #include "sound/TimedQueue.h"
 
-#include "modes/AppState.h"
 #include "sound/MessageRing.h"
-#include "sound/Metronome.h"
-#include "sound/Player.h"
-#include "sound/RecordingMidiOut.h"
 
 #include <gtest/gtest.h>
 
@@ -57,40 +53,6 @@ TEST(MessageRing, HoldsItsCapacityInOrderAcrossTheWrap) {
         }
         EXPECT_FALSE(ring.pop(c)) << "empty";
     }
-}
-
-// An output with a clock of its own, as every output of the program has: the player and the
-// metronome queue on it.
-class QueuedPlayback : public ::testing::Test {
-protected:
-    QueuedPlayback() {
-        out.open(-1);
-        clock.advance(10.0);
-    }
-    AppState state;
-    VirtualClock clock;
-    RecordingMidiOut out{clock};
-    Player player{state.playback, out, clock};
-    Metronome metronome{state.metronome, state.playback, out, clock};
-};
-
-TEST_F(QueuedPlayback, StoppingTheMetronomeLeavesAHeldChordToBeReleased) {
-    metronome.setRunning(true);
-    metronome.service();
-    clock.advance(0.45);
-    metronome.service(); // the first click is queued for 10.5
-    player.strum({{5, 48}, {4, 52}});
-    metronome.setRunning(false);
-    int clicks = 0;
-    int balance = 0;
-    for (const auto& s : out.sent) {
-        clicks += s.source == QueueSource::Metronome;
-        if (s.source == QueueSource::Playback)
-            balance += statusOf(s.word) == 0x90 ? 1 : -1;
-    }
-    EXPECT_EQ(clicks, 0) << "the click that had not sounded is taken back";
-    EXPECT_EQ(balance, 0) << "every strummed note is still released";
-    EXPECT_EQ(out.sent.size(), 4u);
 }
 
 } // namespace
