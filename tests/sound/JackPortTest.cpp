@@ -144,16 +144,10 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
         expected.push_back({0x81, static_cast<unsigned char>(note), 100});
     }
     auto waitFor = [&](size_t n) {
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 10000) {
-            {
-                std::lock_guard lock(received.mutex);
-                if (received.messages.size() >= n)
-                    break;
-            }
-            QThread::msleep(10);
-        }
+        within10s([&] {
+            std::lock_guard lock(received.mutex);
+            return received.messages.size() >= n;
+        });
         std::lock_guard lock(received.mutex);
         return received.messages;
     };
