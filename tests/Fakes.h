@@ -6,7 +6,10 @@
 #include "sound/Clock.h"
 #include "sound/RecordingMidiOut.h"
 
+#include <QFile>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <vector>
 
 namespace chordalis::test {
@@ -55,6 +58,25 @@ inline QStringList frameText(const LedFrame& frame) {
         out << ledPlaceText(place);
     return out;
 }
+
+// While it lives, HOME is a temporary folder and Qt's standard paths are in test mode, so the
+// cache folder (and the information window's scratch file in it) lies in a folder of the test.
+class TemporaryHome {
+public:
+    TemporaryHome() : m_home(qgetenv("HOME")) {
+        qputenv("HOME", QFile::encodeName(m_dir.path()));
+        QStandardPaths::setTestModeEnabled(true);
+    }
+    ~TemporaryHome() {
+        QStandardPaths::setTestModeEnabled(false);
+        qputenv("HOME", m_home);
+    }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_home;
+};
 
 // Keeps every LED frame the displays send.
 class RecordingLedSender : public LedSender {

@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <QUrl>
@@ -20,17 +19,9 @@ namespace {
 class InfoWindowTest : public test::StartedWindow {
 protected:
     void SetUp() override {
-        m_home = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(m_cache.path()));
-        QStandardPaths::setTestModeEnabled(true);
         StartedWindow::SetUp();
         test::makeProgramFolder(folder, QStringLiteral(CHORDALIS_TEST_DATA "/examples"));
         startProgram();
-    }
-    void TearDown() override {
-        StartedWindow::TearDown();
-        QStandardPaths::setTestModeEnabled(false);
-        qputenv("HOME", m_home);
     }
 
     // Clicks the page's Info button; act runs on the information window once it is up.
@@ -44,8 +35,7 @@ protected:
             [&](QWidget& w) { act(static_cast<InfoWindow&>(w)); }));
     }
 
-    QTemporaryDir m_cache;
-    QByteArray m_home;
+    test::TemporaryHome m_cache;
 };
 
 TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrument) {
@@ -61,18 +51,7 @@ TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrumen
                                                          QUrl(QLatin1String(InfoNeckImage)));
         EXPECT_FALSE(neck.value<QImage>().isNull());
         EXPECT_TRUE(w.windowTitle().startsWith(QLatin1String("C Major chord")));
-        // The transport buttons are icons, named by their tooltips.
-        for (const auto& [name, tip] :
-             {std::pair{"cmdPlay", "Play"}, {"cmdPause", "Pause"}, {"cmdReset", "Back to start"}}) {
-            auto* button = child<QPushButton>(w, name);
-            EXPECT_EQ(button->toolTip(), QLatin1String(tip)) << name;
-            EXPECT_FALSE(button->icon().isNull()) << name;
-            EXPECT_TRUE(button->text().isEmpty()) << name;
-        }
-        auto* examples = child<QComboBox>(w, "cboInfo");
-        EXPECT_EQ(examples->count(), 10);
-        EXPECT_EQ(examples->currentText(),
-                  QStringLiteral("Pop I-IV-V with piano, bass and drums (100 bpm)"));
+        EXPECT_EQ(child<QComboBox>(w, "cboInfo")->count(), 10);
         EXPECT_FALSE(child<QLineEdit>(w, "txtStem")->isVisible());
 
         auto* pause = child<QPushButton>(w, "cmdPause");
