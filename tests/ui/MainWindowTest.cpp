@@ -265,8 +265,6 @@ TEST_F(MainWindowTest, SearchFieldGoesWhereTheNamePoints) {
         QCoreApplication::processEvents();
     };
 
-    enter("F#m7");
-    EXPECT_EQ(state.selectedChord, 4);
     enter("F#m7b5");
     EXPECT_EQ(window->modeTabs().mode(), Mode::Chords);
     EXPECT_EQ(window->rootTabs().tabText(window->rootTabs().currentIndex()), "F#");
@@ -281,13 +279,9 @@ TEST_F(MainWindowTest, SearchFieldGoesWhereTheNamePoints) {
     EXPECT_EQ(find<QLabel>("lblScaleName")->text(), program->context().pages.scales.lblScaleName);
     EXPECT_EQ(state.selectedScale, 1);
 
-    enter("D/F#");
+    enter("D/F#"); // which grips a slash chord lists first is the headless tests'
     EXPECT_EQ(window->modeTabs().mode(), Mode::Chords);
     ASSERT_FALSE(state.voicings.empty());
-    const Strum first = voicingStrum(state.voicings.front(), state.tuning());
-    const auto lowest = std::min_element(first.begin(), first.end(),
-                                         [](auto& a, auto& b) { return a.note < b.note; });
-    EXPECT_EQ(lowest->note % 12, 6); // F# sounds lowest
     EXPECT_EQ(state.selectedVoicing, state.voicings.front().number);
     EXPECT_EQ(tree("tvwVoicings").currentItem()->text(0), state.voicings.front().caption);
 

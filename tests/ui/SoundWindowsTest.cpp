@@ -56,28 +56,27 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(boxes.shown.empty());
 
-    // Created once: the next opening is the same dialog, as it was left.
+    // Created once: the next opening is the same dialog, as it was left. Cancel stores nothing
+    // and reopens nothing, but the controls keep their place.
     EXPECT_EQ(openPlayback(), dialog);
     EXPECT_EQ(channel->currentIndex(), 15);
-}
-
-TEST_F(SoundWindowsTest, CancelStoresNothingButTheControlsKeepTheirPlace) {
-    PlaybackDialog* dialog = openPlayback();
+    out().sent.clear();
+    out().openedDevice = -2;
     QTest::keyClick(child<QSlider>(*dialog, "sldChords"), Qt::Key_Home);
     click(*dialog, "cmdCancel");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(program->context().state.playback.chordTempo, 90);
+    EXPECT_EQ(p.chordTempo, 90);
     EXPECT_TRUE(out().sent.empty());
-    EXPECT_EQ(out().openedDevice, -2); // not reopened
-
+    EXPECT_EQ(out().openedDevice, -2);
     openPlayback();
     EXPECT_EQ(child<QSlider>(*dialog, "sldChords")->value(), 0);
     click(*dialog, "cmdOK");
-    EXPECT_EQ(program->context().state.playback.chordTempo, 0);
+    EXPECT_EQ(p.chordTempo, 0);
 }
 
 // Start-up says a failed output once, in a box; after that a Play or an Info without sound says
-// why in the status bar, with the way to the playback settings, where Retry opens it again.
+// why in the status bar, with the way to the playback settings, where Retry opens it again. An
+// output that goes away later is said in the status bar too, never in a box that stops the user.
 TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceThenInTheStatusBar) {
     failOpenAtStart = true;
     boxes.shown.clear();
@@ -117,6 +116,16 @@ TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceThenInTheStatus
     EXPECT_EQ(boxes.shown.size(), 1u);
     bar->clearMessage();
     EXPECT_FALSE(settings->isVisible());
+    EXPECT_FALSE(bar->isVisible());
+
+    out().faulted = OutputFault{QStringLiteral("The sound device has gone."), false};
+    program->soundWatch().service();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(bar->currentMessage().startsWith(
+        QLatin1String("Sound has stopped: The sound device has gone.")));
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    bar->clearMessage();
+    EXPECT_FALSE(bar->isVisible());
 }
 
 TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) {
@@ -185,7 +194,6 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     onOff->setFocus();
     QTest::keyClick(onOff, Qt::Key_Space);
     EXPECT_FALSE(window1->metronome().isRunning());
-    EXPECT_EQ(onOff->text(), QStringLiteral("Metronome Off"));
     QTest::mouseClick(onOff, Qt::LeftButton);
     window1->close();
     EXPECT_TRUE(test::waitUntil([this] { return !window->metronomeWindow(); }));
@@ -197,39 +205,17 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     EXPECT_FALSE(child<QPushButton>(*window2, "cmdOnOff")->isChecked());
 }
 
-// The buttons and the menu reach the program's player; what it plays is the player tests'.
+// The button and the menu reach the program's player; what it plays is the player tests'.
 TEST_F(SoundWindowsTest, PlayStrumsTheChosenVoicingAndAllNotesOffReleases) {
     auto* chords = find<QTreeWidget>("tvwChords");
     test::clickNode(*chords, TreeFiller::find(*chords, QStringLiteral("4 Chord")));
-    auto* voicings = find<QTreeWidget>("tvwVoicings");
-    ASSERT_GE(voicings->topLevelItemCount(), 2);
-    test::clickNode(*voicings, voicings->topLevelItem(1));
-    const Strum strum = voicingStrum(program->state().voicings[1], program->state().tuning());
-    ASSERT_FALSE(strum.empty());
-
     click(*window, "cmdChordPlay");
-    ASSERT_EQ(out().sent.size(), 2 * strum.size());
-    EXPECT_EQ(out().sent[0].word, packShortMessage(0x90, strum[0].note, 100));
+    EXPECT_GE(test::noteOnKeys(out()).size(), 4u);
     EXPECT_TRUE(boxes.shown.empty());
 
     out().sent.clear();
     action("mnuAllNotesOff")->trigger();
     EXPECT_EQ(out().sent.size(), 128u);
-}
-
-// The output going away is said in the status bar, not in a box that stops the user, and the
-// status bar goes again once the notice has run its time.
-TEST_F(SoundWindowsTest, ALostOutputIsSaidInTheStatusBar) {
-    auto* bar = find<QStatusBar>("statusBar");
-    EXPECT_FALSE(bar->isVisible());
-    out().faulted = OutputFault{QStringLiteral("The sound device has gone."), false};
-    program->soundWatch().service();
-    EXPECT_TRUE(bar->isVisible());
-    EXPECT_TRUE(bar->currentMessage().startsWith(
-        QLatin1String("Sound has stopped: The sound device has gone.")));
-    EXPECT_TRUE(boxes.shown.empty());
-    bar->clearMessage();
-    EXPECT_FALSE(bar->isVisible());
 }
 
 } // namespace

@@ -240,7 +240,6 @@ TEST_F(UsabilityTest, ThemesChangeThePaletteAndFinderResultsStayReadable) {
     redrawCurrentMode(program->context());
     window->showPages();
     auto* root5 = find<QLabel>("lblDescription5");
-    EXPECT_EQ(root5->text(), QStringLiteral("Cmaj \u2014 C Major"));
     EXPECT_TRUE(root5->styleSheet().contains(darkPalette().color(QPalette::WindowText).name()));
 
     action("mnuTheme1")->trigger();
