@@ -1,11 +1,9 @@
-// Any bytes as an example file (.emd): decoded into the MIDI file it stands for and read as the
-// information window plays it. A refusal has a reason; a song is in time order and within the
-// longest song. The input's first line, cut at "|", also serves as an item's "examples" value
-// and stem: the list counts as the value says (up to 99 sequences), and a plain stem gives plain
-// file names only.
+// Any bytes as an example file (.emd): decoded into a MIDI file of the same size, or refused when
+// shorter than a header (what the MIDI file reader makes of any bytes is midi_file's). The
+// input's first line, cut at "|", also serves as an item's "examples" value and stem: the list
+// counts as the value says (up to 99 sequences), and a plain stem gives plain file names only.
 #include "FuzzSupport.h"
 #include "modes/Info.h"
-#include "sound/MidiFile.h"
 #include "theory/Spelling.h"
 
 #include <QByteArray>
@@ -44,16 +42,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!midi)
         return 0;
     require(midi->size() == emd.size());
-    QString error;
-    const auto song = parseMidiFile(*midi, &error);
-    if (!song) {
-        require(!error.isEmpty());
-        return 0;
-    }
-    double last = 0.0;
-    for (const auto& e : song->events) {
-        require(e.time >= last && e.time <= MaxSongSeconds);
-        last = e.time;
-    }
     return 0;
 }
