@@ -47,7 +47,7 @@ timing_on_jack() {
     JACK_DEFAULT_SERVER=$name jackd --no-realtime -n "$name" -d dummy -r "$rate" -p 256 \
         >"$build/jackd-bench-$rate.log" 2>&1 &
     local pid=$!
-    if JACK_DEFAULT_SERVER=$name jack_wait -w -t 5 >/dev/null; then
+    if JACK_DEFAULT_SERVER=$name jack_wait -w -t 5 >/dev/null 2>&1; then
         JACK_DEFAULT_SERVER=$name "$build/bench/chordalis_timing" --driver --ticks 600 --strums 20
     else
         echo "JACK server at $rate Hz: not started (see $build/jackd-bench-$rate.log)"
