@@ -1,5 +1,7 @@
 #include "sound/backends/PortSender.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
@@ -56,6 +58,25 @@ TEST(PortSender, SendsInTimeOrderWhateverTheOrderQueued) {
     EXPECT_EQ(port.waitFor(5),
               (std::vector<std::uint32_t>{on(40), on(76), off(60), on(60), on(64)}));
     EXPECT_EQ(sender.dropped(), 0u);
+}
+
+// Where real-time scheduling is refused the sender runs at normal priority, keeps time as
+// before and can say why.
+TEST(PortSender, RefusedRealTimeFallsBackToNormalPriority) {
+    FakePort port;
+    PortSender sender(port.send(), [] { return EPERM; });
+    const double t = monotonicNow() + 0.05;
+    sender.sendAt(on(62), t + 0.01, QueueSource::Playback);
+    sender.sendAt(on(60), t, QueueSource::Playback);
+    EXPECT_EQ(port.waitFor(2), (std::vector<std::uint32_t>{on(60), on(62)}));
+    EXPECT_FALSE(sender.realTime());
+    EXPECT_NE(sender.realTimeRefusal().find(std::strerror(EPERM)), std::string::npos);
+
+    PortSender granted(port.send(), [] { return 0; });
+    granted.sendAt(on(64), monotonicNow(), QueueSource::Playback);
+    port.waitFor(3);
+    EXPECT_TRUE(granted.realTime());
+    EXPECT_EQ(granted.realTimeRefusal(), "");
 }
 
 TEST(PortSender, ClosingReleasesHeldNotesAndCancelledOnesNeverSound) {

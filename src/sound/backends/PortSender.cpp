@@ -1,6 +1,8 @@
 #include "sound/backends/PortSender.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <pthread.h>
 #include <sys/prctl.h>
 #include <time.h>
@@ -28,7 +30,14 @@ timespec toTimespec(double seconds) {
 
 } // namespace
 
-PortSender::PortSender(Send send) : m_send(std::move(send)) {
+int requestRealTime() {
+    sched_param param{};
+    param.sched_priority = 10;
+    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+}
+
+PortSender::PortSender(Send send, RealTimeRequest realTime)
+    : m_send(std::move(send)), m_requestRealTime(std::move(realTime)) {
     sem_init(&m_wake, 0, 0);
     m_thread = std::thread([this] { run(); });
 }
@@ -63,6 +72,13 @@ void PortSender::cancel(QueueSource source) {
     hand({QueueCommand::Kind::Cancel, source, 0, 0.0});
 }
 
+std::string PortSender::realTimeRefusal() const {
+    const int refusal = m_refusal;
+    if (refusal == 0)
+        return {};
+    return std::string("real-time scheduling refused: ") + std::strerror(refusal);
+}
+
 std::uint64_t PortSender::dropped() const {
     return m_refused + m_lost;
 }
@@ -80,9 +96,15 @@ void PortSender::takeHanded() {
 void PortSender::run() {
     // The kernel may otherwise defer a timer's wake-up by 50 microseconds to batch it.
     prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
-    sched_param param{};
-    param.sched_priority = 10;
-    m_realTime = pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+    const int refusal = m_requestRealTime ? m_requestRealTime() : EPERM;
+    m_refusal = refusal;
+    m_realTime = refusal == 0;
+    static std::atomic<bool> said{false};
+    if (refusal != 0 && !said.exchange(true))
+        std::fprintf(stderr,
+                     "chordalis: MIDI messages are sent at normal priority: %s "
+                     "(an rtprio limit in /etc/security/limits.conf grants it)\n",
+                     realTimeRefusal().c_str());
 
     while (!m_stop) {
         takeHanded();

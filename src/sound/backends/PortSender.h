@@ -7,12 +7,18 @@
 #include <functional>
 #include <mutex>
 #include <semaphore.h>
+#include <string>
 #include <thread>
 
 namespace chordalis {
 
 // Seconds on the system's monotonic clock, the clock a sender thread sleeps on.
 double monotonicNow();
+
+// Asks for real-time scheduling (SCHED_FIFO, priority 10) for the calling thread: 0 when
+// granted, else the error number of the refusal (EPERM without an rtprio limit for the user).
+using RealTimeRequest = std::function<int()>;
+int requestRealTime();
 
 // A thread of its own that sends each queued message when its time comes, sleeping to the
 // absolute deadline in between, so the window thread never waits for a message to leave. Ports
@@ -24,7 +30,9 @@ public:
     // Sends one message; false when it was lost (the port has gone), which is counted.
     using Send = std::function<bool(std::uint32_t word)>;
 
-    explicit PortSender(Send send);
+    // Real-time priority is asked for with `realTime`; where it is refused the thread runs at
+    // normal priority, and the reason is written to the standard error once per process.
+    explicit PortSender(Send send, RealTimeRequest realTime = requestRealTime);
     // Sends the queued note-offs at once, drops everything else and ends the thread.
     ~PortSender();
     PortSender(const PortSender&) = delete;
@@ -41,6 +49,8 @@ public:
     std::uint64_t lostByPort() const { return m_portLost; }
     // Whether the thread runs with real-time priority (it tries, and does without when refused).
     bool realTime() const { return m_realTime; }
+    // Why real-time priority was refused ("" when granted, or not yet asked for).
+    std::string realTimeRefusal() const;
 
 private:
     void hand(const QueueCommand& command);
@@ -48,7 +58,9 @@ private:
     void takeHanded(); // the sender thread's: what the ring holds goes into the queue
 
     Send m_send;
-    std::mutex m_producers; // between threads that queue; the sender thread never takes it
+    RealTimeRequest m_requestRealTime;
+    std::atomic<int> m_refusal{0}; // the error number of a refused real-time request
+    std::mutex m_producers;        // between threads that queue; the sender thread never takes it
     MessageRing m_ring;
     sem_t m_wake;
     TimedQueue m_queue; // the sender thread's own
