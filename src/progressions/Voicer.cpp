@@ -51,8 +51,11 @@ Features featuresOf(const Voicing& v, const Tuning& tuning, const Capo& capo) {
     for (int s = first; s <= last && first > 0; ++s)
         innerMutes += v.fret(s) ? 0 : 1;
     const int span = high > 0 ? high - low + 1 : 0;
+    // A thin grip is easy but sounds thin: each silent string counts, so that a strummed
+    // progression keeps full grips and a style of fewer strings compares like with like.
+    const int silent = v.strings() - int(f.pitches.size());
     f.difficulty = 0.25 * double(fingers.size()) + std::max(0, span - 3) +
-                   (barred.isEmpty() ? 0.0 : 0.5) + 0.5 * innerMutes;
+                   (barred.isEmpty() ? 0.0 : 0.5) + 0.5 * innerMutes + 0.5 * silent;
     return f;
 }
 
@@ -226,7 +229,9 @@ bool keepsConstraints(const Voicing& grip, const VoicerChord& chord, const Tunin
     case VoicingStyle::OpenAndBarre:
         return (open && high <= 4) || barre;
     case VoicingStyle::Shell: {
-        if (pitches.size() != 3 || !distinct || tone(pitches[0]) != 0)
+        // Three strings, at most one skipped between them (6-4-3, 5-4-3, 6-5-4).
+        if (pitches.size() != 3 || !distinct || tone(pitches[0]) != 0 ||
+            sounding.back() - sounding.front() > 3)
             return false;
         const bool third = classes.contains(3) || classes.contains(4);
         const bool seventh = classes.contains(10) || classes.contains(11) || classes.contains(9);

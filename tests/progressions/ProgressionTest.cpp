@@ -249,7 +249,7 @@ TEST(Voicer, CostPartsOfAHandWorkedMove) {
     EXPECT_DOUBLE_EQ(step.notHeld, 0);  // C and E both held at their pitch
     // C3 and A2 3 apart, G3 and A3 2, each counted from both chords and halved.
     EXPECT_DOUBLE_EQ(step.semitones, 5);
-    EXPECT_DOUBLE_EQ(v.steps[0].difficulty, 0.75);
+    EXPECT_DOUBLE_EQ(v.steps[0].difficulty, 0.75 + 0.5); // three fingers, one silent string
 }
 
 TEST(Voicer, StylesRegionsAndStringsKeepTheirGrips) {
@@ -269,6 +269,7 @@ TEST(Voicer, StylesRegionsAndStringsKeepTheirGrips) {
     EXPECT_FALSE(keeps("x-3-2-0-0-0", cmaj7, VoicingStyle::Drop2)); // C E G B E: five notes
     EXPECT_TRUE(keeps("8-x-9-9-x-x", cmaj7, VoicingStyle::Shell));
     EXPECT_FALSE(keeps("x-x-9-9-8-x", cmaj7, VoicingStyle::Shell)); // B in the bass
+    EXPECT_FALSE(keeps("x-3-x-x-0-0", cmaj7, VoicingStyle::Shell)); // spread over five strings
     EXPECT_TRUE(keeps("x-x-x-5-5-3", c, VoicingStyle::Triads));
     EXPECT_FALSE(keeps("x-x-x-5-5-3", cmaj7, VoicingStyle::Triads));
     EXPECT_FALSE(keeps("x-x-5-x-5-3", c, VoicingStyle::Triads));
