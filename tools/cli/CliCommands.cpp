@@ -2,6 +2,7 @@
 
 #include "CliArguments.h"
 #include "CliLive.h"
+#include "CliProgressions.h"
 #include "app/InfoSession.h"
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
@@ -115,6 +116,7 @@ QString usage() {
         "                               through the built-in synthesizer into a WAV file. With\n"
         "                               --root, moved from C to that root as the window plays it\n"
         "                               (drums unchanged).\n"
+        ) + progressionUsage() + QStringLiteral(
         "  find TEXT                    What a name stands for, as the search field finds it: a\n"
         "                               chord symbol on any root spelling (F#m7b5, Cbmaj7, D/F#,\n"
         "                               C7(#9)), a scale, chord or triad name with or without a\n"
@@ -1215,6 +1217,29 @@ int find(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
     return ExitOk;
 }
 
+// The key and progression commands, on the program folder loaded as start-up loads it and the
+// neck the options give.
+int keysAndProgressions(const QString& folder, const Arguments& args, QTextStream& out,
+                        QTextStream& err) {
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
+    if (const auto status = loadProgram(program, err))
+        return *status;
+    if (args.command == QLatin1String("key")) {
+        if (!args.operands.isEmpty()) {
+            err << "chordalis-cli: unexpected argument \"" << args.operands.first() << "\"\n";
+            return ExitUsage;
+        }
+        return keyCommand(program, args, out, err);
+    }
+    QString error;
+    if (!applyNeck(args, program, error)) {
+        err << "chordalis-cli: " << error << "\n";
+        return ExitUsage;
+    }
+    return progressionCommand(program, args, out, err);
+}
+
 } // namespace
 
 int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
@@ -1256,6 +1281,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return liveMetronome(folder, *parsed, out, err);
     if (command == QLatin1String("find"))
         return find(folder, *parsed, out, err);
+    if (command == QLatin1String("key") || command == QLatin1String("progression"))
+        return keysAndProgressions(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();
