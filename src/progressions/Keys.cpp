@@ -90,7 +90,14 @@ HarmonicFunction functionOfDegree(int degree) {
 }
 
 // The chord of a quality on a spelled root: its symbol, notes and library item.
-void fillChord(KeyChord& c, const ChordLibrary& chords) {
+// The library item of each quality, looked up once per key: -2 not yet looked up.
+struct QualityItems {
+    const ChordLibrary& chords;
+    std::array<int, size_t(ChordQuality::Other) + 1> items;
+    explicit QualityItems(const ChordLibrary& library) : chords(library) { items.fill(-2); }
+};
+
+void fillChord(KeyChord& c, QualityItems& lookup) {
     const QualityInfo* q = qualityInfo(c.quality);
     c.symbol = c.root.name() + (q ? QLatin1String(q->suffix) : QLatin1String());
     const QString formula = q ? QLatin1String(q->formula) : QLatin1String("1");
@@ -99,11 +106,14 @@ void fillChord(KeyChord& c, const ChordLibrary& chords) {
     if (const auto spec = chordSpec(formula))
         for (const ChordTone& t : spec->tones)
             semitones.push_back(t.semitones);
-    c.item = libraryChordOf(chords, semitones);
+    int& item = lookup.items[size_t(c.quality)];
+    if (item == -2)
+        item = libraryChordOf(lookup.chords, semitones);
+    c.item = item;
 }
 
 KeyChord stacked(const std::array<SpelledNote, 7>& scale, int degree, bool seventh,
-                 const ChordLibrary& chords) {
+                 QualityItems& chords) {
     KeyChord c;
     c.degree = degree;
     c.root = scale[size_t(degree - 1)];
@@ -264,7 +274,7 @@ Key makeKey(int rootTab, KeyMode mode, const ChordLibrary& chords) {
 namespace {
 
 // The key's scale and diatonic chords, without what it takes from other keys.
-Key diatonicKey(SpelledNote root, KeyMode mode, const ChordLibrary& chords) {
+Key diatonicKey(SpelledNote root, KeyMode mode, QualityItems& chords) {
     Key key;
     key.root = root;
     key.mode = mode;
@@ -283,7 +293,8 @@ Key diatonicKey(SpelledNote root, KeyMode mode, const ChordLibrary& chords) {
 
 } // namespace
 
-Key makeKey(SpelledNote root, KeyMode mode, const ChordLibrary& chords) {
+Key makeKey(SpelledNote root, KeyMode mode, const ChordLibrary& library) {
+    QualityItems chords(library);
     Key key = diatonicKey(root, mode, chords);
     for (int d = 2; d <= 7; ++d) {
         const KeyChord& target = key.triads[size_t(d - 1)];
@@ -301,7 +312,9 @@ Key makeKey(SpelledNote root, KeyMode mode, const ChordLibrary& chords) {
     }
     const KeyMode parallel = isMinorMode(mode) ? KeyMode::Major : KeyMode::NaturalMinor;
     {
-        const Key other = diatonicKey(root, parallel, ChordLibrary{});
+        const ChordLibrary none;
+        QualityItems noItems(none);
+        const Key other = diatonicKey(root, parallel, noItems);
         auto borrow = [&](const std::array<KeyChord, 7>& own,
                           const std::array<KeyChord, 7>& theirs) {
             for (size_t d = 0; d < 7; ++d) {

@@ -10,6 +10,14 @@ namespace chordalis {
 
 namespace {
 
+// A finger's bit in a set of fingers: "1".."4" (and any other digit) by its number; any other
+// text (a thumb written "T") shares bit 15.
+unsigned fingerBit(const QString& finger) {
+    bool digit = false;
+    const int n = finger.toInt(&digit);
+    return 1u << (digit && n >= 0 && n < 15 ? n : 15);
+}
+
 // What the cost reads of one grip, worked out once.
 struct Features {
     std::vector<int> pitches;  // sounding MIDI notes, low to high
@@ -24,7 +32,7 @@ Features featuresOf(const Voicing& v, const Tuning& tuning, const Capo& capo) {
     Features f;
     f.fretted.assign(size_t(v.strings()), -1);
     int low = std::numeric_limits<int>::max(), high = 0, first = 0, last = 0;
-    QSet<QString> fingers, barred;
+    unsigned fingers = 0, barred = 0;
     for (int s = 1; s <= v.strings(); ++s) {
         const auto fret = v.fret(s);
         if (!fret)
@@ -38,10 +46,9 @@ Features featuresOf(const Voicing& v, const Tuning& tuning, const Capo& capo) {
             f.fretted[size_t(s - 1)] = *fret;
             low = std::min(low, *fret);
             high = std::max(high, *fret);
-            const QString finger = v.finger(s);
-            if (fingers.contains(finger))
-                barred.insert(finger);
-            fingers.insert(finger);
+            const unsigned finger = fingerBit(v.finger(s));
+            barred |= fingers & finger;
+            fingers |= finger;
         }
     }
     std::sort(f.pitches.begin(), f.pitches.end());
@@ -54,8 +61,8 @@ Features featuresOf(const Voicing& v, const Tuning& tuning, const Capo& capo) {
     // A thin grip is easy but sounds thin: each silent string counts, so that a strummed
     // progression keeps full grips and a style of fewer strings compares like with like.
     const int silent = v.strings() - int(f.pitches.size());
-    f.difficulty = 0.25 * double(fingers.size()) + std::max(0, span - 3) +
-                   (barred.isEmpty() ? 0.0 : 0.5) + 0.5 * innerMutes + 0.5 * silent;
+    f.difficulty = 0.25 * std::popcount(fingers) + std::max(0, span - 3) +
+                   (barred == 0 ? 0.0 : 0.5) + 0.5 * innerMutes + 0.5 * silent;
     return f;
 }
 
@@ -190,7 +197,7 @@ bool keepsConstraints(const Voicing& grip, const VoicerChord& chord, const Tunin
     std::vector<int> pitches;
     bool open = false;
     int high = 0;
-    QSet<QString> fingers;
+    unsigned fingers = 0;
     bool barre = false;
     for (int s = 1; s <= grip.strings(); ++s) {
         const auto fret = grip.fret(s);
@@ -210,9 +217,9 @@ bool keepsConstraints(const Voicing& grip, const VoicerChord& chord, const Tunin
         if (*fret < c.lowFret || *fret > c.highFret)
             return false;
         high = std::max(high, *fret - capo.openFret(s));
-        const QString finger = grip.finger(s);
-        barre = barre || fingers.contains(finger);
-        fingers.insert(finger);
+        const unsigned finger = fingerBit(grip.finger(s));
+        barre = barre || (fingers & finger) != 0;
+        fingers |= finger;
     }
     if (sounding.empty())
         return false;

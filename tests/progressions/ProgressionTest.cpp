@@ -8,6 +8,8 @@
 #include "theory/RootTabs.h"
 
 #include <cstdlib>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <limits>
 #include <set>
@@ -312,4 +314,29 @@ TEST(Voicer, AChordWithoutAnAllowedGripIsLeftOutAndItsNeighboursJoined) {
     EXPECT_EQ(v.choice, (std::vector<int>{0, -1, 0}));
     EXPECT_GT(v.steps[2].semitones, 0); // weighed against the C before the G
     EXPECT_TRUE(voiceProgression(VoicerRequest{}).choice.empty());
+}
+
+TEST(ProgressionLibrary, ADamagedSectionIsLeftOutWithAWarningAndTheRestRead) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("progressions.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[good]\nname=Good\nmode=Dorian\nmeter=3\nchords=i7 IV7\n"
+               "[no-chords]\nname=Empty\n"
+               "[bad-mode]\nname=Bad\nmode=majorish\nchords=I\n"
+               "[bad-meter]\nname=Long\nmeter=40\nchords=I\n");
+    file.close();
+    IniReader ini(dir.path());
+    Warnings warnings(true);
+    const auto all = loadProgressions(ini, warnings);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].mode, KeyMode::Dorian);
+    EXPECT_EQ(all[0].beatsPerBar, 3);
+    ASSERT_EQ(warnings.messages().size(), 3);
+    EXPECT_TRUE(warnings.messages()[1].contains(QStringLiteral("majorish")));
+    // No file at all: nothing, and nothing to say (the page simply has no named progressions).
+    QTemporaryDir empty;
+    IniReader none(empty.path());
+    Warnings quiet(true);
+    EXPECT_TRUE(loadProgressions(none, quiet).empty());
+    EXPECT_TRUE(quiet.messages().isEmpty());
 }
