@@ -1,41 +1,17 @@
 // Any progression typed into the entry, read in a key chosen by the first byte: a reading gives
 // chords within the limit, each a library chord with its notes spelled and at least one beat, in
 // bars that only go up; a refusal says why and names the token it could not read.
-#include "FuzzSupport.h"
-#include "library/IniReader.h"
-#include "library/LibraryLoader.h"
-#include "library/Warnings.h"
+#include "ShippedLibrary.h"
 #include "progressions/Progression.h"
-#include "search/SearchIndex.h"
 #include "theory/RootTabs.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cstddef>
 #include <cstdint>
 
 using namespace chordalis;
 using chordalis::fuzz::require;
 
-namespace {
-
-struct Library {
-    Library() {
-        // The fuzzer runs in build-fuzz; the data folder lies beside this file's folder's parent.
-        IniReader ini(QFileInfo(QStringLiteral(__FILE__))
-                          .absoluteDir()
-                          .filePath(QStringLiteral("../../data")));
-        Warnings warnings(true);
-        LibraryLoader loader(ini, warnings);
-        chords = loader.loadChords();
-        require(chords.count > 0);
-        index = SearchIndex(chords, loader.loadScales(), loader.loadTriads());
-    }
-    ChordLibrary chords;
-    SearchIndex index;
-};
-
-} // namespace
+using Library = chordalis::fuzz::ShippedLibrary;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const Library lib;
