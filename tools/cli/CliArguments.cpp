@@ -107,9 +107,10 @@ QStringList optionsOf(const QString& command) {
     if (command == QLatin1String("key"))
         return {QStringLiteral("--data"), QStringLiteral("--root"), QStringLiteral("--mode")};
     if (command == QLatin1String("progression"))
-        return {QStringLiteral("--data"),   QStringLiteral("--root"),   QStringLiteral("--mode"),
-                QStringLiteral("--style"),  QStringLiteral("--region"), QStringLiteral("--tuning"),
-                QStringLiteral("--preset"), QStringLiteral("--capo"),   QStringLiteral("--fret-count")};
+        return {
+            QStringLiteral("--data"),   QStringLiteral("--root"),   QStringLiteral("--mode"),
+            QStringLiteral("--style"),  QStringLiteral("--region"), QStringLiteral("--tuning"),
+            QStringLiteral("--preset"), QStringLiteral("--capo"),   QStringLiteral("--fret-count")};
     return ValueOptions + FlagOptions; // an unknown command is refused on its own
 }
 

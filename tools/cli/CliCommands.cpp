@@ -44,7 +44,7 @@
 namespace chordalis::cli {
 
 QString usage() {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "Usage: chordalis-cli COMMAND [OPTIONS]\n"
         "\n"
         "Prints what Chordalis would show, as JSON on standard output.\n"
@@ -116,7 +116,6 @@ QString usage() {
         "                               through the built-in synthesizer into a WAV file. With\n"
         "                               --root, moved from C to that root as the window plays it\n"
         "                               (drums unchanged).\n"
-        ) + progressionUsage() + QStringLiteral(
         "  find TEXT                    What a name stands for, as the search field finds it: a\n"
         "                               chord symbol on any root spelling (F#m7b5, Cbmaj7, D/F#,\n"
         "                               C7(#9)), a scale, chord or triad name with or without a\n"
@@ -197,6 +196,9 @@ QString usage() {
         "played (the output cannot be opened), or an information text or example cannot be\n"
         "read or played, 2 wrong arguments, 3 the Play or Info button would refuse, there is\n"
         "nothing to print, or find names nothing (the message is on stderr).\n");
+    // The key and progression commands come before find, in their own file.
+    text.insert(text.indexOf(QLatin1String("  find TEXT")), progressionUsage());
+    return text;
 }
 
 namespace {

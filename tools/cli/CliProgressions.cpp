@@ -87,7 +87,7 @@ QString progressionUsage() {
                "  progression TEXT --root R [--mode M] [--style S] [--region A-B] [--tuning T]\n"
                "              [--capo C]       A progression voiced on the neck: TEXT is chord "
                "symbols\n"
-               "                               (\"| Dm7 | G7 | Cmaj7 | %% |\"), numerals in the "
+               "                               (\"| Dm7 | G7 | Cmaj7 | % |\"), numerals in the "
                "key\n"
                "                               (\"ii7 V7 Imaj7\"; --mode, default major) or the "
                "name of\n"
