@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 scripts/install-deps.sh bench
 cmake --build "$build" --target chordalis chordalis_bench chordalis_window_bench \
-    chordalis_startup_bench chordalis_timing chordalis_grip_bench chordalis_search_bench
+    chordalis_startup_bench chordalis_timing chordalis_grip_bench chordalis_search_bench \
+    chordalis_progression_bench
 
 # A JACK server with the dummy driver for the port figures, stopped at the end.
 export JACK_NO_START_SERVER=1
@@ -65,6 +66,9 @@ timing_on_jack() {
         grep -v '^\*\*\*WARNING'
     echo "== the name search: 10,000 queries"
     "$build/bench/chordalis_search_bench"
+    echo "== keys and progressions: keys, a 32-chord progression voiced, ten compared"
+    "$build/bench/chordalis_progression_bench"
+    echo "== main window"
     echo "== main window, painted offscreen"
     "$build/bench/chordalis_window_bench" --benchmark_min_time=1 2>&1 | grep -v '^\*\*\*WARNING'
     if [ -n "$xvfb_pid" ]; then

@@ -15,13 +15,14 @@ declare -A allowed=(
     [library]="library theory"
     [search]="search library theory"
     [voicings]="voicings theory"
+    [progressions]="progressions search library voicings theory"
     [fretboard]="fretboard theory"
     [ledguitar]="ledguitar fretboard theory"
     [sound]="sound theory"
     [modes]="modes library voicings fretboard sound theory"
     [print]="print modes library voicings fretboard sound theory"
-    [app]="app print modes search library voicings fretboard sound theory ledguitar"
-    [ui]="ui app print modes search library voicings fretboard sound theory ledguitar"
+    [app]="app print modes progressions search library voicings fretboard sound theory ledguitar"
+    [ui]="ui app print modes progressions search library voicings fretboard sound theory ledguitar"
 )
 for sublayer in */backends; do
     parent=${sublayer%%/*}

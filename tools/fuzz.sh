@@ -47,9 +47,12 @@ declare -A sources=(
     [cli_arguments]="tools/cli/CliArguments.cpp src/theory/Spelling.cpp"
     [grip_search]="$voicings src/theory/Spelling.cpp"
     [chord_search]="src/search/SearchIndex.cpp $theory $library"
+    [progression_text]="src/progressions/Keys.cpp src/progressions/Progression.cpp
+                        src/search/SearchIndex.cpp src/voicings/ChordTones.cpp $theory $library"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
-     library_folder settings example_file cli_arguments grip_search chord_search)
+     library_folder settings example_file cli_arguments grip_search chord_search
+     progression_text)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 for t in "${targets[@]}"; do

@@ -68,24 +68,6 @@ QString remarkOf(const Grip& g, const ChordSpec& chord, const Tuning& tuning, in
     return remark;
 }
 
-Voicing toVoicing(const Grip& g, int number) {
-    Voicing v(g.strings());
-    v.number = number;
-    v.generated = true;
-    for (int s = 1; s <= g.strings(); ++s) {
-        const int fret = g.fret(s);
-        const int finger = g.fingers[size_t(s - 1)];
-        v.setString(s, fret < 0 ? std::nullopt : std::optional<int>(fret),
-                    finger < 0 ? QStringLiteral("x") : QString::number(finger));
-    }
-    const bool opens =
-        std::any_of(g.fingers.begin(), g.fingers.end(), [](int f) { return f == 0; });
-    v.icon = opens && g.lowFret <= 4 ? QStringLiteral("voicingO")
-             : g.barre               ? QStringLiteral("voicingB")
-                                     : QStringLiteral("voicing");
-    return v;
-}
-
 // A grip's frets as tablature reads them, lowest string first: "x-3-5-4-5-x".
 QString fretsText(const Voicing& v) {
     QStringList frets;
@@ -162,6 +144,24 @@ std::vector<Voicing> engineVoicings(const AppState& s, int most) {
 }
 
 } // namespace
+
+Voicing toVoicing(const Grip& g, int number) {
+    Voicing v(g.strings());
+    v.number = number;
+    v.generated = true;
+    for (int s = 1; s <= g.strings(); ++s) {
+        const int fret = g.fret(s);
+        const int finger = g.fingers[size_t(s - 1)];
+        v.setString(s, fret < 0 ? std::nullopt : std::optional<int>(fret),
+                    finger < 0 ? QStringLiteral("x") : QString::number(finger));
+    }
+    const bool opens =
+        std::any_of(g.fingers.begin(), g.fingers.end(), [](int f) { return f == 0; });
+    v.icon = opens && g.lowFret <= 4 ? QStringLiteral("voicingO")
+             : g.barre               ? QStringLiteral("voicingB")
+                                     : QStringLiteral("voicing");
+    return v;
+}
 
 std::vector<Voicing> generatedVoicings(const AppState& s, int most) {
     std::vector<Voicing> out = engineVoicings(s, most);

@@ -7,6 +7,7 @@
 namespace chordalis {
 
 struct AppState;
+struct Grip;
 struct Voicing;
 
 // How many of the voicing engine's grips a chord lists: below the library's grips ("More
@@ -25,6 +26,9 @@ inline constexpr int GeneratedVoicingsListed = 30;
 // frets, lowest string first ("3rd Position, Root 5th (x-3-5-4-5-x)"), as does an engine's
 // caption that a library grip carries.
 std::vector<Voicing> chordVoicings(ModeContext& context);
+
+// An engine's grip as a voicing numbered `number`, marked generated, without caption or remark.
+Voicing toVoicing(const Grip& grip, int number);
 
 // The voicing engine's first `most` grips of the chosen chord and root on the state's neck and
 // capo, in its ranking order, captioned (told apart among themselves) and remarked as

@@ -125,6 +125,66 @@ TEST(Cli, FindPrintsThePlaceOfANameOrRefusesWithTheNearest) {
     EXPECT_EQ(run({"find", "C", "--root", "D"}).status, 2);
 }
 
+TEST(Cli, KeyAndProgressionPrintTheKeyAndTheVoicedChords) {
+    const QString data = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    Result r = run({"key", "--root", "Eb", "--mode", "harmonic-minor", "--data", data});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    QJsonObject j = r.json();
+    const QJsonObject third = j["degrees"].toArray()[2].toObject();
+    EXPECT_EQ(third["numeral"].toString(), QStringLiteral("bIII+"));
+    EXPECT_EQ(third["triad"].toObject()["notes"].toVariant().toStringList(),
+              (QStringList{"Gb", "Bb", "D"}));
+    EXPECT_EQ(third["seventh"].toObject()["symbol"].toString(), QStringLiteral("Gbmaj7#5"));
+    EXPECT_EQ(j["degrees"].toArray()[4].toObject()["function"].toString(), "dominant");
+
+    r = run({"progression", "| Dm7 | G7 | Cmaj7 | % |", "--data", data});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    j = r.json();
+    const QJsonArray chords = j["chords"].toArray();
+    ASSERT_EQ(chords.size(), 4);
+    EXPECT_EQ(chords[2].toObject()["symbol"].toString(), "Cmaj7");
+    EXPECT_EQ(chords[3].toObject()["bar"].toInt(), 4);
+    for (const auto& c : chords)
+        EXPECT_EQ(c.toObject()["frets"].toArray().size(), 6);
+    EXPECT_LE(j["cost"].toObject()["total"].toDouble(), j["greedy"].toObject()["total"].toDouble());
+    EXPECT_LE(j["cost"].toObject()["total"].toDouble(),
+              j["firstGrips"].toObject()["total"].toDouble());
+
+    // A library progression by name, in its own mode, in a region and a style, above a capo.
+    r = run({"progression", "flamenco-andalusian", "--root", "A", "--region", "5-9", "--style",
+             "open", "--capo", "2", "--data", data});
+    ASSERT_TRUE(r.status == 0 || r.status == 3) << qPrintable(r.err);
+    j = r.json();
+    EXPECT_EQ(j["chords"].toArray()[1].toObject()["symbol"].toString(), "G");
+    EXPECT_EQ(j["chords"].toArray()[3].toObject()["symbol"].toString(), "E");
+    for (const auto& c : j["chords"].toArray())
+        for (const auto& fret : c.toObject()["frets"].toArray())
+            EXPECT_TRUE(fret.toInt() < 0 || fret.toInt() == 2 ||
+                        (fret.toInt() >= 5 && fret.toInt() <= 9));
+    r = run({"progression", "ii7 V7 Imaj7", "--root", "F", "--style", "drop2", "--data", data});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    for (const auto& c : r.json()["chords"].toArray()) {
+        int sounding = 0;
+        for (const auto& fret : c.toObject()["frets"].toArray())
+            sounding += fret.toInt() >= 0 ? 1 : 0;
+        EXPECT_EQ(sounding, 4);
+    }
+
+    // Refusals: a clear message naming what is wrong, status 2.
+    for (const QStringList& bad :
+         {QStringList{"key", "--root", "H"}, QStringList{"key", "--mode", "majorish"},
+          QStringList{"progression", "Dm7 Q7"}, QStringList{"progression"},
+          QStringList{"progression", "I", "--style", "drop4"},
+          QStringList{"progression", "I", "--region", "9-5"},
+          QStringList{"progression", "I", "--region", "0-99"}}) {
+        r = run(bad + QStringList{"--data", data});
+        EXPECT_EQ(r.status, 2) << qPrintable(bad.join(u' '));
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+    r = run({"progression", "Dm7 Q7", "--data", data});
+    EXPECT_TRUE(r.err.contains(QStringLiteral("\"Q7\""))) << qPrintable(r.err);
+}
+
 TEST(Cli, LibraryPrintsLibrariesAndTrees) {
     const Result r = run({"library"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);

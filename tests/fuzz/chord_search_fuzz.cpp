@@ -1,15 +1,9 @@
 // Any text typed into the search field, looked up in the shipped library: nothing reads outside
 // the library, every result lies on a page with an item the library has and a root tab, its text
 // finds the same place again, completions are bounded and refusals offer at most five names.
-#include "FuzzSupport.h"
-#include "library/IniReader.h"
-#include "library/LibraryLoader.h"
-#include "library/Warnings.h"
-#include "search/SearchIndex.h"
+#include "ShippedLibrary.h"
 #include "theory/RootTabs.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,25 +12,7 @@ using chordalis::fuzz::require;
 
 namespace {
 
-struct Library {
-    Library() {
-        // The fuzzer runs in build-fuzz; the data folder lies beside this file's folder's parent.
-        IniReader ini(QFileInfo(QStringLiteral(__FILE__))
-                          .absoluteDir()
-                          .filePath(QStringLiteral("../../data")));
-        Warnings warnings(true);
-        LibraryLoader loader(ini, warnings);
-        chords = loader.loadChords();
-        scales = loader.loadScales();
-        triads = loader.loadTriads();
-        require(chords.count > 0 && scales.count > 0);
-        index = SearchIndex(chords, scales, triads);
-    }
-    ChordLibrary chords;
-    ScaleLibrary scales;
-    TriadLibrary triads;
-    SearchIndex index;
-};
+using Library = chordalis::fuzz::ShippedLibrary;
 
 void checkPlace(const Library& lib, const Found& f) {
     require(f.rootTab >= 0 && f.rootTab <= int(RootTabs.size()));

@@ -17,7 +17,8 @@ const QStringList ValueOptions = {
     QStringLiteral("--channel"),    QStringLiteral("--volume"),  QStringLiteral("--tempo"),
     QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
     QStringLiteral("--fret-count"), QStringLiteral("--capo"),    QStringLiteral("--seconds"),
-    QStringLiteral("--device"),     QStringLiteral("--boxes")};
+    QStringLiteral("--device"),     QStringLiteral("--boxes"),   QStringLiteral("--mode"),
+    QStringLiteral("--style"),      QStringLiteral("--region")};
 const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports"), QStringLiteral("--generated"),
@@ -103,6 +104,13 @@ QStringList optionsOf(const QString& command) {
     if (command == QLatin1String("example"))
         return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
                 QStringLiteral("--render"), QStringLiteral("--root")};
+    if (command == QLatin1String("key"))
+        return {QStringLiteral("--data"), QStringLiteral("--root"), QStringLiteral("--mode")};
+    if (command == QLatin1String("progression"))
+        return {
+            QStringLiteral("--data"),   QStringLiteral("--root"),   QStringLiteral("--mode"),
+            QStringLiteral("--style"),  QStringLiteral("--region"), QStringLiteral("--tuning"),
+            QStringLiteral("--preset"), QStringLiteral("--capo"),   QStringLiteral("--fret-count")};
     return ValueOptions + FlagOptions; // an unknown command is refused on its own
 }
 

@@ -2,6 +2,7 @@
 
 #include "CliArguments.h"
 #include "CliLive.h"
+#include "CliProgressions.h"
 #include "app/InfoSession.h"
 #include "app/Json.h"
 #include "app/MessageBoxes.h"
@@ -43,7 +44,7 @@
 namespace chordalis::cli {
 
 QString usage() {
-    return QStringLiteral(
+    QString text = QStringLiteral(
         "Usage: chordalis-cli COMMAND [OPTIONS]\n"
         "\n"
         "Prints what Chordalis would show, as JSON on standard output.\n"
@@ -195,6 +196,9 @@ QString usage() {
         "played (the output cannot be opened), or an information text or example cannot be\n"
         "read or played, 2 wrong arguments, 3 the Play or Info button would refuse, there is\n"
         "nothing to print, or find names nothing (the message is on stderr).\n");
+    // The key and progression commands come before find, in their own file.
+    text.insert(text.indexOf(QLatin1String("  find TEXT")), progressionUsage());
+    return text;
 }
 
 namespace {
@@ -1215,6 +1219,29 @@ int find(const QString& folder, const Arguments& args, QTextStream& out, QTextSt
     return ExitOk;
 }
 
+// The key and progression commands, on the program folder loaded as start-up loads it and the
+// neck the options give.
+int keysAndProgressions(const QString& folder, const Arguments& args, QTextStream& out,
+                        QTextStream& err) {
+    StderrBoxes boxes(err);
+    Program program(folder, boxes, headlessDevices().devices, /*quietWarnings=*/true);
+    if (const auto status = loadProgram(program, err))
+        return *status;
+    if (args.command == QLatin1String("key")) {
+        if (!args.operands.isEmpty()) {
+            err << "chordalis-cli: unexpected argument \"" << args.operands.first() << "\"\n";
+            return ExitUsage;
+        }
+        return keyCommand(program, args, out, err);
+    }
+    QString error;
+    if (!applyNeck(args, program, error)) {
+        err << "chordalis-cli: " << error << "\n";
+        return ExitUsage;
+    }
+    return progressionCommand(program, args, out, err);
+}
+
 } // namespace
 
 int run(const QStringList& args, const QString& defaultFolder, QTextStream& out, QTextStream& err) {
@@ -1256,6 +1283,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return liveMetronome(folder, *parsed, out, err);
     if (command == QLatin1String("find"))
         return find(folder, *parsed, out, err);
+    if (command == QLatin1String("key") || command == QLatin1String("progression"))
+        return keysAndProgressions(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();

@@ -25,11 +25,14 @@ int main(int argc, char* argv[]) {
     // a window, so it works without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The arguments as given: Qt takes some out of its own list (--style, which progression
+    // reads), so they are copied before the application sees them.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = app.arguments();
-    args.removeFirst();
     const int status = chordalis::cli::run(
         args, chordalis::programFolderFor(QCoreApplication::applicationDirPath()), out, err);
     out.flush();

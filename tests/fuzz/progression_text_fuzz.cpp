@@ -1,0 +1,41 @@
+// Any progression typed into the entry, read in a key chosen by the first byte: a reading gives
+// chords within the limit, each a library chord with its notes spelled and at least one beat, in
+// bars that only go up; a refusal says why and names the token it could not read.
+#include "ShippedLibrary.h"
+#include "progressions/Progression.h"
+#include "theory/RootTabs.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace chordalis;
+using chordalis::fuzz::require;
+
+using Library = chordalis::fuzz::ShippedLibrary;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const Library lib;
+    if (size == 0)
+        return 0;
+    const int tab = 1 + data[0] % int(RootTabs.size());
+    const KeyMode mode = KeyMode((data[0] / RootTabs.size()) % KeyModeCount);
+    const Key key = makeKey(tab, mode, lib.chords);
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    const ProgressionReading r = readProgression(text, key, lib.index, lib.chords, 1 + size % 12);
+    if (!r.progression) {
+        require(!r.error.isEmpty());
+        require(r.token.isEmpty() || r.error.contains(r.token));
+        return 0;
+    }
+    const Progression& p = *r.progression;
+    require(!p.chords.empty() && p.chords.size() <= size_t(MaxProgressionChords));
+    int bar = 0;
+    for (const ProgressionChord& c : p.chords) {
+        require(c.item >= 0 && c.item < lib.chords.count);
+        require(!c.notes.isEmpty() && !c.symbol.isEmpty());
+        require(c.beats >= 1 && c.bar >= bar && c.bar < p.bars);
+        bar = c.bar;
+    }
+    return 0;
+}

@@ -1,0 +1,248 @@
+#include "CliProgressions.h"
+
+#include "CliCommands.h"
+#include "app/Program.h"
+#include "app/ProgressionGrips.h"
+#include "modes/AppState.h"
+#include "progressions/Keys.h"
+#include "progressions/Progression.h"
+#include "progressions/Voicer.h"
+#include "theory/RootTabs.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace chordalis::cli {
+
+namespace {
+
+void print(QTextStream& out, const QJsonObject& object) {
+    out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+const char* const RootList = "C C# Db D D# Eb E F F# Gb G G# Ab A A# Bb B";
+
+// The root tab --root names (C when absent), or 0 with the refusal written.
+int rootOption(const Arguments& args, QTextStream& err) {
+    if (!args.has("--root"))
+        return 1;
+    const auto tab = rootTabIndex(args.value("--root"));
+    if (!tab)
+        err << "chordalis-cli: \"" << args.value("--root") << "\" is not a root; use one of "
+            << RootList << "\n";
+    return tab.value_or(0);
+}
+
+QString modeList() {
+    QStringList words;
+    for (int m = 0; m < KeyModeCount; ++m)
+        words << QLatin1String(keyModeWord(KeyMode(m)));
+    return words.join(u' ');
+}
+
+std::optional<KeyMode> modeOption(const Arguments& args, KeyMode fallback, QTextStream& err) {
+    if (!args.has("--mode"))
+        return fallback;
+    const auto mode = keyModeOf(args.value("--mode"));
+    if (!mode)
+        err << "chordalis-cli: \"" << args.value("--mode") << "\" is not a mode; use one of "
+            << modeList() << "\n";
+    return mode;
+}
+
+QJsonObject chordToJson(const KeyChord& c) {
+    return QJsonObject{{"numeral", c.numeral},
+                       {"symbol", c.symbol},
+                       {"notes", QJsonArray::fromStringList(c.notes)},
+                       {"function", QLatin1String(functionWord(c.function))},
+                       {"degree", c.degree},
+                       {"item", c.item}};
+}
+
+QJsonObject partsToJson(const CostParts& p) {
+    return QJsonObject{{"semitones", p.semitones}, {"notHeld", p.notHeld},
+                       {"topVoice", p.topVoice},   {"shift", p.shift},
+                       {"fingers", p.fingers},     {"difficulty", p.difficulty}};
+}
+
+QJsonObject summary(const VoicedProgression& v) {
+    QJsonObject o = partsToJson(v.parts);
+    o.insert("total", v.total);
+    return o;
+}
+
+} // namespace
+
+QString progressionUsage() {
+    return QStringLiteral(
+               "  key --root R --mode MODE     The chords of a key: for each degree its numeral,\n"
+               "                               function, triad and seventh chord with their "
+               "notes;\n"
+               "                               then the secondary dominants and the chords "
+               "borrowed\n"
+               "                               from the parallel key. MODE is one of\n"
+               "                               %1.\n"
+               "  progression TEXT --root R [--mode M] [--style S] [--region A-B] [--tuning T]\n"
+               "              [--capo C]       A progression voiced on the neck: TEXT is chord "
+               "symbols\n"
+               "                               (\"| Dm7 | G7 | Cmaj7 | % |\"), numerals in the "
+               "key\n"
+               "                               (\"ii7 V7 Imaj7\"; --mode, default major) or the "
+               "name of\n"
+               "                               a progression of progressions.ini "
+               "(\"blues-twelve\",\n"
+               "                               in its own mode). Prints each chord's symbol, "
+               "notes,\n"
+               "                               bar and beats, the grip chosen (frets per string "
+               "from\n"
+               "                               string 1, -1 muted, as show chord's voicings) and "
+               "the\n"
+               "                               cost parts; beside them the totals of taking each\n"
+               "                               chord's first grip and of a greedy choice. --style "
+               "is\n"
+               "                               any, open, shell, drop2, drop3 or triads; --region "
+               "the\n"
+               "                               frets A..B the fretted notes keep to.\n")
+        .arg(modeList());
+}
+
+int keyCommand(Program& program, const Arguments& args, QTextStream& out, QTextStream& err) {
+    const int tab = rootOption(args, err);
+    const auto mode = modeOption(args, KeyMode::Major, err);
+    if (tab == 0 || !mode)
+        return ExitUsage;
+    const Key key = makeKey(tab, *mode, program.state().chords);
+    QJsonArray degrees, scale, secondary, borrowed;
+    for (int d = 0; d < 7; ++d) {
+        scale.append(key.scale[size_t(d)].name());
+        degrees.append(
+            QJsonObject{{"degree", d + 1},
+                        {"note", key.scale[size_t(d)].name()},
+                        {"numeral", key.triads[size_t(d)].numeral},
+                        {"function", QLatin1String(functionWord(key.triads[size_t(d)].function))},
+                        {"triad", chordToJson(key.triads[size_t(d)])},
+                        {"seventh", chordToJson(key.sevenths[size_t(d)])}});
+    }
+    for (const KeyChord& c : key.secondaryDominants)
+        secondary.append(chordToJson(c));
+    for (const KeyChord& c : key.borrowed)
+        borrowed.append(chordToJson(c));
+    print(out, QJsonObject{{"root", key.root.name()},
+                           {"mode", QLatin1String(keyModeWord(key.mode))},
+                           {"scale", scale},
+                           {"degrees", degrees},
+                           {"secondaryDominants", secondary},
+                           {"borrowed", borrowed}});
+    return ExitOk;
+}
+
+int progressionCommand(Program& program, const Arguments& args, QTextStream& out,
+                       QTextStream& err) {
+    const QString text = args.operands.join(u' ').trimmed();
+    if (text.isEmpty()) {
+        err << "chordalis-cli: progression needs a TEXT, such as \"ii7 V7 Imaj7\"\n";
+        return ExitUsage;
+    }
+    const int tab = rootOption(args, err);
+    if (tab == 0)
+        return ExitUsage;
+    // A name of the library brings its chords, mode and meter.
+    QString chords = text;
+    KeyMode fallback = KeyMode::Major;
+    int beats = 4;
+    Warnings quiet(true);
+    for (const LibraryProgression& p : loadProgressions(program.context().ini, quiet)) {
+        if (p.id == text || p.name.compare(text, Qt::CaseInsensitive) == 0) {
+            chords = p.chords;
+            fallback = p.mode;
+            beats = p.beatsPerBar;
+        }
+    }
+    const auto mode = modeOption(args, fallback, err);
+    if (!mode)
+        return ExitUsage;
+    VoicerConstraints constraints;
+    if (args.has("--style")) {
+        const auto style = voicingStyleOf(args.value("--style"));
+        if (!style) {
+            err << "chordalis-cli: \"" << args.value("--style")
+                << "\" is not a style; use any, open, shell, drop2, drop3 or triads\n";
+            return ExitUsage;
+        }
+        constraints.style = *style;
+    }
+    if (args.has("--region")) {
+        static const QRegularExpression range(QStringLiteral("^(\\d{1,2})-(\\d{1,2})$"));
+        const auto m = range.match(args.value("--region"));
+        const int frets = program.state().maxFret();
+        if (!m.hasMatch() || m.captured(1).toInt() > m.captured(2).toInt() ||
+            m.captured(2).toInt() > frets) {
+            err << "chordalis-cli: --region must be two frets A-B, A no higher than B, within "
+                   "0.."
+                << frets << ", not \"" << args.value("--region") << "\"\n";
+            return ExitUsage;
+        }
+        constraints.lowFret = m.captured(1).toInt();
+        constraints.highFret = m.captured(2).toInt();
+    }
+    const AppState& state = program.state();
+    const Key key = makeKey(tab, *mode, state.chords);
+    const ProgressionReading reading =
+        readProgression(chords, key, program.search(), state.chords, beats);
+    if (!reading.progression) {
+        err << "chordalis-cli: " << reading.error << "\n";
+        print(out, QJsonObject{{"error", reading.error}, {"token", reading.token}});
+        return ExitUsage;
+    }
+    const Progression& p = *reading.progression;
+    VoicerRequest request;
+    request.chords = progressionGrips(program.context(), p, constraints.style);
+    request.tuning = state.tuning();
+    request.capo = state.capo;
+    request.constraints = constraints;
+    const VoicedProgression best = voiceProgression(request);
+    QJsonArray list;
+    int unvoiced = 0;
+    for (size_t i = 0; i < p.chords.size(); ++i) {
+        const ProgressionChord& c = p.chords[i];
+        QJsonObject o{{"text", c.text},
+                      {"symbol", c.symbol},
+                      {"notes", QJsonArray::fromStringList(c.notes)},
+                      {"bar", c.bar + 1},
+                      {"beats", c.beats},
+                      {"item", c.item},
+                      {"cost", partsToJson(best.steps[i])}};
+        if (best.choice[i] >= 0) {
+            const Voicing& v = request.chords[i].grips[size_t(best.choice[i])];
+            QJsonArray frets, fingers;
+            for (int s = 1; s <= v.strings(); ++s) {
+                frets.append(v.fret(s) ? *v.fret(s) : -1);
+                fingers.append(v.finger(s));
+            }
+            o.insert("frets", frets);
+            o.insert("fingers", fingers);
+            o.insert("caption", v.caption);
+        } else {
+            o.insert("frets", QJsonValue::Null);
+            ++unvoiced;
+        }
+        list.append(o);
+    }
+    print(out, QJsonObject{{"root", key.root.name()},
+                           {"mode", QLatin1String(keyModeWord(*mode))},
+                           {"style", QLatin1String(voicingStyleWord(constraints.style))},
+                           {"bars", p.bars},
+                           {"beatsPerBar", p.beatsPerBar},
+                           {"chords", list},
+                           {"cost", summary(best)},
+                           {"firstGrips", summary(firstGrips(request))},
+                           {"greedy", summary(greedyGrips(request))}});
+    if (unvoiced > 0)
+        err << "chordalis-cli: " << unvoiced
+            << " chord(s) have no grip within the style and region asked for (\"frets\": null)\n";
+    return unvoiced > 0 ? ExitRefused : ExitOk;
+}
+
+} // namespace chordalis::cli
