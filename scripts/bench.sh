@@ -68,7 +68,6 @@ timing_on_jack() {
     "$build/bench/chordalis_search_bench"
     echo "== keys and progressions: keys, a 32-chord progression voiced, ten compared"
     "$build/bench/chordalis_progression_bench"
-    echo "== main window"
     echo "== main window, painted offscreen"
     "$build/bench/chordalis_window_bench" --benchmark_min_time=1 2>&1 | grep -v '^\*\*\*WARNING'
     if [ -n "$xvfb_pid" ]; then
