@@ -88,8 +88,9 @@ public:
 
     QString system() const override { return QStringLiteral("JACK"); }
     double sampleRate() const override { return m_rate; }
-    void start(RenderAudio render) override {
+    void start(RenderAudio render, SkippedAudio skipped) override {
         m_render = std::move(render);
+        m_skipped = std::move(skipped);
         if (jack_activate(m_client) != 0) {
             m_fault.set(FaultFlag::Gone);
             return;
@@ -117,6 +118,17 @@ private:
         auto* self = static_cast<JackAudio*>(data);
         auto* left = static_cast<float*>(jack_port_get_buffer(self->m_left, frames));
         auto* right = static_cast<float*>(jack_port_get_buffer(self->m_right, frames));
+        // The server's frame counter goes on through cycles this client missed (an xrun): count
+        // them, or the synthesizer's clock falls a period behind for good at each one. A gap of
+        // more than ten seconds is a stopped server or freewheeling, not lost time.
+        const jack_nframes_t first = jack_last_frame_time(self->m_client);
+        if (self->m_running) {
+            const auto gap = std::int32_t(first - self->m_nextFrame); // the counter wraps
+            if (gap > 0 && gap <= std::int32_t(self->m_rate * 10.0) && self->m_skipped)
+                self->m_skipped(int(gap));
+        }
+        self->m_nextFrame = first + frames;
+        self->m_running = true;
         self->m_render(left, right, 1, int(frames));
         return 0;
     }
@@ -137,6 +149,10 @@ private:
     bool m_active = false;
     double m_rate = 0.0;
     RenderAudio m_render;
+    SkippedAudio m_skipped;
+    // The process callback's own: the frame the next cycle should start at.
+    jack_nframes_t m_nextFrame = 0;
+    bool m_running = false;
     FaultFlag m_fault;
 };
 
@@ -148,7 +164,8 @@ private:
 class ThreadedAudio : public AudioOutput {
 public:
     ~ThreadedAudio() override { stopThread(); }
-    void start(RenderAudio render) override {
+    void start(RenderAudio render,
+               SkippedAudio /*skipped: a blocking write never runs on without us*/) override {
         m_thread = std::thread([this, render = std::move(render)] {
             std::vector<float> buffer(size_t(Period) * 2);
             while (!m_stop.load(std::memory_order_relaxed)) {
@@ -324,7 +341,8 @@ public:
     }
     QString system() const override { return QStringLiteral("SDL"); }
     double sampleRate() const override { return m_rate; }
-    void start(RenderAudio render) override {
+    void start(RenderAudio render,
+               SkippedAudio /*skipped: SDL pulls every period from us*/) override {
         m_render = std::move(render);
         SDL_PauseAudioDevice(m_device, 0);
     }

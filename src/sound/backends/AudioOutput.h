@@ -12,6 +12,9 @@ namespace chordalis {
 // Fills one period of stereo sound: `frames` samples into left and right, each `stride` floats
 // apart (1 for separate buffers, 2 for one interleaved buffer). Called on the output's thread.
 using RenderAudio = std::function<void(float* left, float* right, int stride, int frames)>;
+// Tells the renderer that the output played `frames` frames without it (periods the system ran
+// while the renderer was late), so that a clock counting rendered frames keeps true time.
+using SkippedAudio = std::function<void(int frames)>;
 
 // A system's audio output the built-in synthesizer plays through. Opening it asks the system
 // the sample rate it really runs at, so that the synthesizer renders at that rate and its clock
@@ -24,8 +27,9 @@ public:
     virtual QString system() const = 0;
     // Frames per second, as the system reports it for this output.
     virtual double sampleRate() const = 0;
-    // Starts calling the renderer; once only.
-    virtual void start(RenderAudio render) = 0;
+    // Starts calling the renderer; once only. Outputs that can tell when they ran on without
+    // the renderer (JACK) also call `skipped`.
+    virtual void start(RenderAudio render, SkippedAudio skipped) = 0;
     // Why the output no longer plays as it was opened (its server stopped, its device went, its
     // rate changed), or nothing while it does. Safe from any thread.
     virtual std::optional<OutputFault> fault() const = 0;

@@ -55,6 +55,9 @@ public:
     // An audio output's work (RenderAudio): renders frames of stereo floats, `stride` apart,
     // likewise, with the effects mixed in.
     void render(float* left, float* right, int stride, int frames);
+    // Counts frames the output played without the synthesizer (SkippedAudio), on the rendering
+    // thread, so that its clock keeps the output's time.
+    void skip(int frames);
 
     double sampleRate() const { return m_sampleRate; }
     // Called on the rendering thread with each queued message as it is played and the frame at
