@@ -10,6 +10,7 @@
 #include "library/LibraryLoader.h"
 #include "library/Voicings.h"
 #include "library/Warnings.h"
+#include "theory/Instruments.h"
 #include "voicings/GripSearch.h"
 
 #include <QCoreApplication>
@@ -296,6 +297,18 @@ void BM_GripsOfOneChordSevenStrings24Frets(benchmark::State& state) {
         benchmark::DoNotOptimize(searchGrips(r));
 }
 BENCHMARK(BM_GripsOfOneChordSevenStrings24Frets)->Unit(benchmark::kMillisecond);
+
+// The same chord on each instrument the program offers (goal: 2 ms each).
+void BM_GripsOfOneChordOnEachInstrument(benchmark::State& state) {
+    const InstrumentPreset& preset = InstrumentPresets[size_t(state.range(0))];
+    const GripRequest r = request("1;b3;5;b7", 9, preset.instrument());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(searchGrips(r));
+    state.SetLabel(preset.name);
+}
+BENCHMARK(BM_GripsOfOneChordOnEachInstrument)
+    ->DenseRange(0, int(InstrumentPresets.size()) - 1)
+    ->Unit(benchmark::kMillisecond);
 
 // The whole library on twelve roots for one tuning (DADGAD).
 void BM_WholeLibraryTwelveRoots(benchmark::State& state) {

@@ -95,6 +95,11 @@ void Fretboard::drawSign(SignKind kind, int string, const QString& name) {
         break;
     }
     mark.fret = signColumn(kind);
+    // A string the capo holds is open at the capo: its open sign stands in the capo's fret
+    // cell, where the LED guitar lights it, not by the nut.
+    const bool open = kind == SignKind::Open || kind == SignKind::OpenRoot;
+    if (open && m_picture.capo.covers(string))
+        mark.fret = m_picture.capo.fret;
     mark.string = string;
     mark.x = fretX(mark.fret);
     mark.y = stringY(string);

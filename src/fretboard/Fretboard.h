@@ -57,7 +57,7 @@ public:
                     const MarkInfo& info = {});
 
     // A sign on the bare neck, in the kind's column, on a string the neck has; names carry the
-    // note.
+    // note. The open sign of a string under the capo stands in the capo's fret column instead.
     void drawSign(SignKind kind, int string, const QString& name = {});
 
     // Adds a place to the LED frame (an open string shown by a sign lights this way).

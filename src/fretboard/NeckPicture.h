@@ -23,8 +23,8 @@ enum class MarkKind { Circle, Square, Sign };
 enum class ColourRole { Root, Chord, Scale, Both };
 
 // What a sign says, and the column it stands in: the open strings' names at the nut, the mute
-// and open signs beside it (the open sign red when the open string is the root), the sounding
-// notes' names beyond the last fret.
+// and open signs beside it (the open sign red when the open string is the root; on a string
+// under the capo, in the capo's fret column), the sounding notes' names beyond the last fret.
 enum class SignKind { OpenName, Mute, Open, OpenRoot, NoteName };
 
 // What a display knows about the note under a marker: its spelled name, its interval from the

@@ -4,6 +4,8 @@
 #include "fretboard/NeckPicture.h"
 #include "modes/AppState.h"
 #include "print/PrintableNeck.h"
+#include "theory/Instruments.h"
+#include "theory/Spelling.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +34,43 @@ QString positionsLine(const PositionList& list) {
     QString line = list.entries.value(list.index);
     if (list.index != 0)
         line += list.option == 0 ? QStringLiteral(" (4 frets)") : QStringLiteral(" (5 frets)");
+    return line;
+}
+
+// The neck the sheet is drawn for, where it is not the six-string guitar in standard tuning
+// without a capo: the tuning's or instrument's name, its open strings from the lowest up with
+// their octaves, and the capo ("Neck: Dropped D (D2 A2 D3 G3 B3 E4), capo at the 2nd fret on
+// strings 5 to 3"). Empty for the standard neck.
+QString neckLine(const AppState& s) {
+    const Instrument& neck = s.instrument;
+    const Tuning& tuning = neck.tuning;
+    const bool standard = tuning.strings() == 6 && hasStandardNotes(tuning);
+    if (standard && s.capo.fret <= 0)
+        return {};
+    QString name;
+    if (tuning.strings() == 6 && tuning.preset >= StandardPreset &&
+        tuning.preset <= LastTuningPreset)
+        name = QString::fromLatin1(TuningPresets[std::size_t(tuning.preset)].text).trimmed();
+    for (const InstrumentPreset& preset : InstrumentPresets) {
+        if (name.isEmpty() && preset.instrument().tuning.notes == tuning.notes)
+            name = QString::fromUtf8(preset.name);
+    }
+    if (name.isEmpty())
+        name = standard ? QStringLiteral("Standard Tuning") : QStringLiteral("Custom Tuning");
+    QStringList notes;
+    for (int string = tuning.strings(); string >= 1; --string) {
+        const int note = tuning.openNote(string);
+        notes << nameWithOctave(noteName(pitchClassOfNote(note), s.tuningSpelling), note);
+    }
+    QString line = QStringLiteral("Neck: %1 (%2)").arg(name, notes.join(QLatin1Char(' ')));
+    if (neck.frets != DefaultMaxFret)
+        line += QStringLiteral(", %1 frets").arg(neck.frets);
+    if (s.capo.fret > 0) {
+        line += QStringLiteral(", capo at the %1 fret").arg(ordinal(s.capo.fret));
+        if (s.capo.isPartial())
+            line +=
+                QStringLiteral(" on strings %1 to %2").arg(s.capo.lowString).arg(s.capo.highString);
+    }
     return line;
 }
 
@@ -78,6 +117,8 @@ std::vector<HeaderLine> headerLines(const AppState& s, const MainPages& pages, M
         break;
     }
     }
+    if (const QString neck = neckLine(s); !neck.isEmpty())
+        further(neck);
     return lines;
 }
 
@@ -340,12 +381,14 @@ private:
     void sideText(const QString& text, int string, bool sign) {
         if (text.isEmpty())
             return;
+        // Insets in the neck's own cells: a neck drawn smaller (more frets) keeps its signs off
+        // the nut and its names off the board's end.
         double x = 0;
         if (sign)
-            x = picture.leftHanded ? roundTwips(Left + PictureWidth - Cell - HalfCell)
-                                   : Left + Cell;
+            x = picture.leftHanded ? roundTwips(Left + PictureWidth - cell - cell / 2)
+                                   : roundTwips(Left + cell);
         else
-            x = picture.leftHanded ? Left : Left + PictureWidth - Cell;
+            x = picture.leftHanded ? Left : roundTwips(Left + PictureWidth - cell);
         p.setFont(TextFont);
         const double top = roundTwips(cellY(string) + cell / 2 - p.textSize(text).height() / 2);
         p.drawText(QPointF(x, top), text);
@@ -370,6 +413,8 @@ private:
                     sideText(m.note, m.string, false);
                 else if (m.sign == SignKind::Mute)
                     sideText(QStringLiteral("x"), m.string, true);
+                else if (m.sign != SignKind::OpenName && m.fret > 0)
+                    marker(Shape::TextOnly, QStringLiteral("0"), m.fret, m.string); // at the capo
                 else if (m.sign != SignKind::OpenName)
                     sideText(QStringLiteral("0"), m.string, true);
                 continue;

@@ -6,6 +6,8 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 
 namespace chordalis {
 
@@ -18,44 +20,59 @@ double stretchMm(double scaleLength, int low, int high) {
 
 namespace {
 
+// A list of at most N values that lives on the stack: the fingering runs for every candidate of
+// the search, which must not allocate.
+template <class T, std::size_t N> struct SmallList {
+    std::array<T, N> items{};
+    std::size_t count = 0;
+
+    std::size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+    T& back() { return items[count - 1]; }
+    void push_back(const T& v) { items[count++] = v; }
+    T* begin() { return items.data(); }
+    T* end() { return items.data() + count; }
+    const T* begin() const { return items.data(); }
+    const T* end() const { return items.data() + count; }
+    T& operator[](std::size_t k) { return items[k]; }
+    const T& operator[](std::size_t k) const { return items[k]; }
+};
+
+using Span = std::pair<int, int>;               // string indices from the lower (larger) up
+using Spans = SmallList<Span, MaxStrings>;      // runs of strings on one fret
+using FingerList = std::array<int, MaxStrings>; // per string index, as a Grip's fingers
+using Frets = SmallList<int, MaxStrings>;       // pressed frets, lowest first, each once
+
 // Fingers for the pressed strings, fret by fret from the lowest: each run of strings one finger
 // holds gets the next finger, or the finger of its fret counted from the lowest ("one finger per
 // fret") where that is higher. At the lowest fret, `barre` lets the index finger lie across the
 // strings between its notes where they are pressed at that fret or higher; otherwise each note
 // there takes a finger of its own. Above it, a finger lies only across adjacent strings of its
-// fret. Nothing when more than four fingers are needed; `shared` tells whether a finger above the
+// fret. False when more than four fingers are needed; `shared` tells whether a finger above the
 // lowest fret holds more than one string.
-std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
-                                              const std::vector<int>& openFrets,
-                                              const std::vector<int>& pressedFrets, bool barre,
-                                              bool& shared) {
-    const int strings = int(frets.size());
-    std::vector<int> fingers(frets.size(), -1);
-    for (int i = 0; i < strings; ++i) {
-        if (frets[size_t(i)] >= 0 && frets[size_t(i)] <= openFrets[size_t(i)])
-            fingers[size_t(i)] = 0;
-    }
+bool assignFingers(const int* frets, const int* openFrets, int strings, const Frets& pressedFrets,
+                   bool barre, FingerList& fingers, bool& shared) {
+    for (int i = 0; i < strings; ++i)
+        fingers[size_t(i)] = frets[i] >= 0 && frets[i] <= openFrets[i] ? 0 : -1;
     const auto pressed = [&](int i, int fret) {
-        return frets[size_t(i)] == fret && fret > openFrets[size_t(i)];
+        return frets[i] == fret && fret > openFrets[i];
     };
     // The runs one finger each holds, fret by fret from the lowest.
     struct Run {
         int fret, from, to;
     };
-    std::vector<Run> held;
+    SmallList<Run, MaxGripFingers> held;
     for (size_t k = 0; k < pressedFrets.size(); ++k) {
         const int fret = pressedFrets[k];
         // Runs of strings, from the lower string (larger index) up.
-        std::vector<std::pair<int, int>> runs;
+        Spans runs;
         for (int i = strings - 1; i >= 0; --i) {
             if (!pressed(i, fret))
                 continue;
             if (!runs.empty() && (k > 0 || barre)) {
                 bool joins = true;
-                for (int j = runs.back().second - 1; j > i && joins; --j) {
-                    joins = k == 0 && frets[size_t(j)] > openFrets[size_t(j)] &&
-                            frets[size_t(j)] >= fret;
-                }
+                for (int j = runs.back().second - 1; j > i && joins; --j)
+                    joins = k == 0 && frets[j] > openFrets[j] && frets[j] >= fret;
                 if (joins) {
                     runs.back().second = i;
                     continue;
@@ -67,8 +84,8 @@ std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
         // those, the longest); the others follow in order. Only the index lies across strings
         // pressed higher: another finger there holds adjacent strings of its fret alone.
         if (k == 0 && runs.size() > 1) {
-            const auto pieces = [&](std::pair<int, int> run) {
-                std::vector<std::pair<int, int>> out;
+            const auto pieces = [&](Span run) {
+                Spans out;
                 for (int i = run.first; i >= run.second; --i) {
                     if (!pressed(i, fret))
                         continue;
@@ -79,30 +96,32 @@ std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
                 }
                 return out;
             };
-            const auto index = std::max_element(runs.begin(), runs.end(), [&](auto a, auto b) {
+            const auto index = std::max_element(runs.begin(), runs.end(), [&](Span a, Span b) {
                 const size_t pa = pieces(a).size(), pb = pieces(b).size();
                 return pa != pb ? pa < pb : a.first - a.second < b.first - b.second;
             });
-            std::vector<std::pair<int, int>> ordered{*index};
-            for (auto run = runs.begin(); run != runs.end(); ++run) {
+            // Every piece is one pressed string or more, so the pieces fit the strings.
+            Spans ordered;
+            ordered.push_back(*index);
+            for (const Span* run = runs.begin(); run != runs.end(); ++run) {
                 if (run == index)
                     continue;
-                for (const auto& piece : pieces(*run))
+                for (const Span& piece : pieces(*run))
                     ordered.push_back(piece);
             }
-            runs = std::move(ordered);
+            runs = ordered;
         }
+        if (held.size() + runs.size() > size_t(MaxGripFingers))
+            return false;
         for (const auto& [from, to] : runs)
             held.push_back({fret, from, to});
     }
-    if (held.size() > size_t(MaxGripFingers))
-        return std::nullopt;
     // Each run the finger of its fret counted from the lowest ("one finger per fret") where the
     // runs still to come leave room for it, and always a higher finger than the run before.
-    const int base = pressedFrets.front();
+    const int base = pressedFrets[0];
     int last = 0;
     shared = false;
-    std::vector<int> runFingers;
+    std::array<int, MaxGripFingers> runFingers{};
     for (size_t r = 0; r < held.size(); ++r) {
         const Run& run = held[r];
         const int room = MaxGripFingers - int(held.size() - r - 1);
@@ -112,9 +131,9 @@ std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
         // over five. Wider, no hand holds the grip.
         for (size_t q = 0; q < r; ++q) {
             if (run.fret - held[q].fret > finger - runFingers[q] + 1)
-                return std::nullopt;
+                return false;
         }
-        runFingers.push_back(finger);
+        runFingers[r] = finger;
         last = finger;
         shared = shared || (run.fret != base && run.from != run.to);
         for (int i = run.from; i >= run.to; --i) {
@@ -122,43 +141,77 @@ std::optional<std::vector<int>> assignFingers(const std::vector<int>& frets,
                 fingers[size_t(i)] = finger;
         }
     }
-    return fingers;
+    return true;
+}
+
+// fingerGrip over plain arrays of `strings` values, writing the fingers into `out`.
+bool fingerInto(const int* frets, const int* openFrets, int strings, FingerList& out) {
+    std::array<int, MaxStrings> sorted{};
+    int count = 0;
+    for (int i = 0; i < strings; ++i) {
+        if (frets[i] > openFrets[i])
+            sorted[size_t(count++)] = frets[i];
+    }
+    if (count == 0) {
+        for (int i = 0; i < strings; ++i)
+            out[size_t(i)] = frets[i] < 0 ? -1 : 0;
+        return true;
+    }
+    std::sort(sorted.begin(), sorted.begin() + count);
+    const int atBase = int(std::count(sorted.begin(), sorted.begin() + count, sorted[0]));
+    Frets pressedFrets;
+    for (int k = 0; k < count; ++k) {
+        if (pressedFrets.empty() || pressedFrets.back() != sorted[size_t(k)])
+            pressedFrets.push_back(sorted[size_t(k)]);
+    }
+    bool plainShared = false;
+    FingerList plain{};
+    const bool plainFits =
+        assignFingers(frets, openFrets, strings, pressedFrets, false, plain, plainShared);
+    if (atBase < 2) {
+        out = plain;
+        return plainFits;
+    }
+    // Two notes on the lowest fret are fingered apart where three fingers do it without a
+    // finger across strings (D major's 1-3-2); otherwise the index finger bars.
+    if (plainFits && atBase == 2 && !plainShared &&
+        *std::max_element(plain.begin(), plain.begin() + strings) <= 3) {
+        out = plain;
+        return true;
+    }
+    bool barreShared = false;
+    if (assignFingers(frets, openFrets, strings, pressedFrets, true, out, barreShared))
+        return true;
+    out = plain;
+    return plainFits;
 }
 
 } // namespace
 
 std::optional<std::vector<int>> fingerGrip(const std::vector<int>& frets,
                                            const std::vector<int>& openFrets) {
-    std::vector<int> pressedFrets;
-    int atBase = 0;
-    for (size_t i = 0; i < frets.size(); ++i) {
-        if (frets[i] > openFrets[i])
-            pressedFrets.push_back(frets[i]);
-    }
-    if (pressedFrets.empty()) {
-        std::vector<int> fingers(frets.size(), -1);
-        for (size_t i = 0; i < frets.size(); ++i)
-            fingers[i] = frets[i] < 0 ? -1 : 0;
-        return fingers;
-    }
-    std::sort(pressedFrets.begin(), pressedFrets.end());
-    atBase = int(std::count(pressedFrets.begin(), pressedFrets.end(), pressedFrets.front()));
-    pressedFrets.erase(std::unique(pressedFrets.begin(), pressedFrets.end()), pressedFrets.end());
-    bool plainShared = false;
-    bool barreShared = false;
-    const auto plain = assignFingers(frets, openFrets, pressedFrets, false, plainShared);
-    if (atBase < 2)
-        return plain;
-    const auto barred = assignFingers(frets, openFrets, pressedFrets, true, barreShared);
-    // Two notes on the lowest fret are fingered apart where three fingers do it without a
-    // finger across strings (D major's 1-3-2); otherwise the index finger bars.
-    if (plain && atBase == 2 && !plainShared &&
-        *std::max_element(plain->begin(), plain->end()) <= 3)
-        return plain;
-    return barred ? barred : plain;
+    const int strings = int(frets.size());
+    if (strings > MaxStrings || openFrets.size() < frets.size())
+        return std::nullopt;
+    FingerList fingers{};
+    if (!fingerInto(frets.data(), openFrets.data(), strings, fingers))
+        return std::nullopt;
+    return std::vector<int>(fingers.begin(), fingers.begin() + strings);
 }
 
 namespace {
+
+// The bits set in a mask of the twelve tones (or of the hand's five frets), from a table: the
+// walk asks at every step, and the machine's own instruction is not always there.
+constexpr std::array<std::uint8_t, 4096> BitCounts = [] {
+    std::array<std::uint8_t, 4096> out{};
+    for (std::size_t k = 1; k < out.size(); ++k)
+        out[k] = std::uint8_t(out[k / 2] + (k & 1u));
+    return out;
+}();
+int bitCount(unsigned mask) {
+    return BitCounts[mask & 0xFFFu];
+}
 
 // The search over one neck: strings walked from the lowest (the bass) up.
 class Search {
@@ -177,6 +230,18 @@ public:
             m_chordMask |= 1u << tone.semitones;
         }
         m_frets.assign(size_t(m_strings), -1);
+        m_baseReach.assign(size_t(m_strings + 1), 0);
+        // Each string's tone at each fret, worked out once per search; -1 where the fret sounds
+        // no chord tone.
+        m_columns = r.instrument.frets + 1;
+        m_tone.assign(size_t(m_strings * m_columns), -1);
+        for (int s = 1; s <= m_strings; ++s) {
+            for (int fret = 0; fret < m_columns; ++fret) {
+                const int tone = pitchClassOfNote(m_openNote[size_t(s - 1)] + fret - r.root);
+                if (m_chordMask >> tone & 1u)
+                    m_tone[size_t((s - 1) * m_columns + fret)] = std::int8_t(tone);
+            }
+        }
         // The lowest pitch any string above string s can sound, for settling the bass early.
         m_floor.assign(size_t(m_strings), 1000);
         for (int s = 2; s <= m_strings; ++s)
@@ -186,19 +251,36 @@ public:
 
     std::vector<Grip> run() {
         const int last = m_r.instrument.frets;
+        // Room for every grip the search may keep, taken once: a list grown step by step past
+        // the allocator's large-block size is handed back to the system and faulted in anew on
+        // every search, which cost more than the search itself on a seven-string neck.
+        m_found.reserve(size_t(MaxGripsPerSearch));
         // Grips with no fretted note, then every lowest fretted fret.
         m_base = -1;
+        m_high = -1;
         walk(m_strings, {});
-        for (m_base = 1; m_base <= last && m_found.size() < size_t(MaxGripsPerSearch); ++m_base)
+        for (m_base = 1; m_base <= last && m_found.size() < size_t(MaxGripsPerSearch); ++m_base) {
+            // The hand's window from the base: five frets where they lie within its reach, else
+            // four; a grip reaching further is no grip, so the walk never tries its frets.
+            const bool five =
+                m_base + PlainGripSpan <= last && stretchMm(m_r.instrument.scaleLength, m_base,
+                                                            m_base + PlainGripSpan) <= MaxStretchMm;
+            m_high = std::min(m_base + (five ? MaxGripSpan : PlainGripSpan) - 1, last);
+            // Whether string s or one above it can press a chord tone at the base.
+            for (int s = 1; s <= m_strings; ++s)
+                m_baseReach[size_t(s)] = m_baseReach[size_t(s - 1)] ||
+                                         (m_base > m_open[size_t(s - 1)] && toneAt(s, m_base) >= 0);
             walk(m_strings, {});
+        }
         rankGrips(m_found);
-        return std::move(m_found);
+        // The caller keeps a list of the grips' own size.
+        return {std::make_move_iterator(m_found.begin()), std::make_move_iterator(m_found.end())};
     }
 
 private:
-    // The semitones above the root that a string sounds at a fret.
+    // The semitones above the root that a string sounds at a fret, or -1 for no chord tone.
     int toneAt(int string, int fret) const {
-        return pitchClassOfNote(m_openNote[size_t(string - 1)] + fret - m_r.root);
+        return m_tone[size_t((string - 1) * m_columns + fret)];
     }
 
     // What the walk has chosen below the string it is at.
@@ -221,7 +303,10 @@ private:
             return;
         }
         // Not enough strings left for the tones still missing.
-        if (std::popcount(m_required & ~w.present) > s)
+        if (bitCount(m_required & ~w.present) > s)
+            return;
+        // A grip of this window presses its base fret: once no string left can, none is here.
+        if (m_base > 0 && !(w.used & 1u) && !m_baseReach[size_t(s)])
             return;
         const size_t i = size_t(s - 1);
         const int open = m_open[i];
@@ -236,7 +321,7 @@ private:
 
         const auto take = [&](int fret, unsigned usedNow) {
             const int tone = toneAt(s, fret);
-            if (!(m_chordMask >> tone & 1u))
+            if (tone < 0)
                 return;
             Walked next = w;
             if (w.sounding > 0 && w.pending > 0) {
@@ -267,10 +352,11 @@ private:
         if (m_base < 0)
             return;
         // Fretted inside the hand's window, above the capo on a string it covers.
-        const int high = std::min(m_base + MaxGripSpan - 1, m_r.instrument.frets);
-        for (int fret = std::max(m_base, open + 1); fret <= high; ++fret) {
+        for (int fret = std::max(m_base, open + 1); fret <= m_high; ++fret) {
+            if (toneAt(s, fret) < 0)
+                continue;
             const unsigned usedNow = w.used | 1u << (fret - m_base);
-            if (std::popcount(usedNow) > MaxGripFingers)
+            if (bitCount(usedNow) > MaxGripFingers)
                 continue;
             take(fret, usedNow);
         }
@@ -282,8 +368,10 @@ private:
             return;
         if (!m_anyBass && w.lowestTone != 0)
             return;
-        Grip g;
-        g.frets = m_frets;
+        // Found under the window of its own lowest fret: the base holds a fretted note.
+        if (m_base > 0 && !(w.used & 1u))
+            return;
+        int bassString = 0;
         int sounding = 0;
         int low = 999;
         int high = -1;
@@ -295,7 +383,7 @@ private:
             ++sounding;
             lowestString = s;
             if (m_openNote[size_t(s - 1)] + fret == w.lowest)
-                g.bassString = s; // the lowest note, on the lowest string that sounds it
+                bassString = s; // the lowest note, on the lowest string that sounds it
             if (fret > m_open[size_t(s - 1)]) {
                 low = std::min(low, fret);
                 high = std::max(high, fret);
@@ -304,15 +392,9 @@ private:
         const int tones = std::popcount(m_chordMask);
         if (sounding < std::min(3, tones) || sounding > MaxSoundingStrings)
             return;
-        if (m_base > 0 && low != m_base)
-            return; // found under the window of its own lowest fret
-        if (m_base < 0 && high >= 0)
-            return;
-        g.lowFret = high < 0 ? (m_r.capo.isPartial() ? 0 : m_r.capo.fret) : low;
-        g.span = high < 0 ? 0 : high - low + 1;
-        if (g.span > PlainGripSpan && (g.span > MaxGripSpan || stretchMm(m_r.instrument.scaleLength,
-                                                                         low, high) > MaxStretchMm))
-            return;
+        // The window of the walk already keeps the span within the hand's reach.
+        const int lowFret = high < 0 ? (m_r.capo.isPartial() ? 0 : m_r.capo.fret) : low;
+        const int span = high < 0 ? 0 : high - low + 1;
         // Muted strings: any number below the bass and above the highest sounding string;
         // inside the grip at most two, each beside a fretted string whose finger damps it.
         int top = 0;
@@ -333,10 +415,15 @@ private:
         }
         if (inner > 2)
             return;
-        const auto fingers = fingerGrip(m_frets, m_open);
-        if (!fingers)
+        FingerList fingers{};
+        if (!fingerInto(m_frets.data(), m_open.data(), m_strings, fingers))
             return;
-        g.fingers = *fingers;
+        Grip g;
+        g.frets = m_frets;
+        g.bassString = bassString;
+        g.lowFret = lowFret;
+        g.span = span;
+        g.fingers.assign(fingers.begin(), fingers.begin() + m_strings);
         g.fingerCount = *std::max_element(g.fingers.begin(), g.fingers.end());
         g.barre = std::count(g.fingers.begin(), g.fingers.end(), 1) > 1;
         g.bassTone = w.lowestTone;
@@ -400,12 +487,16 @@ private:
     const int m_strings;
     const bool
         m_anyBass; // any chord tone may sound lowest: inversions asked for, or a re-entrant neck
-    std::vector<int> m_open;     // per string: the fret an open string sounds at
-    std::vector<int> m_openNote; // per string: the open note
-    std::vector<int> m_floor;    // per string: the lowest pitch the strings above can sound
-    unsigned m_required = 0;     // bits of the tones a grip must sound
-    unsigned m_chordMask = 0;    // bits of every tone of the chord
-    int m_base = 0;              // the lowest fretted fret of the grips walked; -1 none
+    std::vector<int> m_open;         // per string: the fret an open string sounds at
+    std::vector<int> m_openNote;     // per string: the open note
+    std::vector<int> m_floor;        // per string: the lowest pitch the strings above can sound
+    unsigned m_required = 0;         // bits of the tones a grip must sound
+    unsigned m_chordMask = 0;        // bits of every tone of the chord
+    int m_columns = 0;               // frets 0..the last: the tone table's row length
+    std::vector<std::int8_t> m_tone; // per string and fret: the chord tone sounding, or -1
+    int m_base = 0;                  // the lowest fretted fret of the grips walked; -1 none
+    int m_high = 0;                  // the highest fret of the hand's window from the base
+    std::vector<char> m_baseReach;   // per string 0..strings: string 1..s can press the base
     std::vector<int> m_frets;
     std::vector<Grip> m_found;
 };
@@ -492,14 +583,36 @@ void rankGrips(std::vector<Grip>& grips, const GripWeights& weights) {
         for (int k = 0; k < FeatureCount; ++k)
             g.cost += weights[size_t(k)] * g.features[size_t(k)];
     }
-    std::stable_sort(grips.begin(), grips.end(),
-                     [](const Grip& a, const Grip& b) { return a.cost < b.cost; });
+    // Sorted by place, then each grip moved once: a grip is too large to move at every step of
+    // a sort.
+    std::vector<std::size_t> order(grips.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return grips[a].cost < grips[b].cost; });
+    // In place, cycle by cycle: a second list of grips would be a large block the allocator
+    // hands back to the system after every search.
+    std::vector<char> placed(grips.size(), 0);
+    for (std::size_t i = 0; i < grips.size(); ++i) {
+        if (placed[i] || order[i] == i)
+            continue;
+        Grip held = std::move(grips[i]);
+        std::size_t j = i;
+        while (order[j] != i) {
+            grips[j] = std::move(grips[order[j]]);
+            placed[j] = 1;
+            j = order[j];
+        }
+        grips[j] = std::move(held);
+        placed[j] = 1;
+    }
 }
 
 std::vector<Grip> searchGrips(const GripRequest& request) {
     const Instrument& neck = request.instrument;
-    if (request.chord.tones.empty() || neck.strings() < 2 || neck.frets < 1 || request.root < 0 ||
-        request.root > 11 || !request.capo.fits(neck.strings()) || request.capo.fret >= neck.frets)
+    if (request.chord.tones.empty() || neck.strings() < 2 || neck.strings() > MaxStrings ||
+        neck.frets < 1 || request.root < 0 || request.root > 11 ||
+        !request.capo.fits(neck.strings()) || request.capo.fret >= neck.frets)
         return {};
     return Search(request).run();
 }

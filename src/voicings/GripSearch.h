@@ -91,7 +91,7 @@ inline constexpr int MaxGripsPerSearch = 5000; // the search never lists more
 // sounds at least three strings (two for a two-tone chord). The bass is the lowest note that
 // sounds, whichever string sounds it (a ukulele's re-entrant G is no bass). A plain function over
 // values: the search is bounded by the neck and returns at most MaxGripsPerSearch grips; a capo
-// the neck cannot take (see Capo::fits) gives none.
+// the neck cannot take (see Capo::fits), or a neck of more than MaxStrings strings, gives none.
 std::vector<Grip> searchGrips(const GripRequest& request);
 
 // The close shape of a three-tone chord (the tones in the chord's order: root, 3rd, 5th) on three
@@ -112,7 +112,8 @@ double stretchMm(double scaleLength, int low, int high);
 // Fingers for the fretted strings of a grip (frets per string, string 1 first; -1 muted, values
 // at or below `openFret` of a string open), or nothing when four fingers cannot hold it: the
 // index finger takes the lowest fret, barring the strings between where none is open or muted,
-// and a finger may lie across adjacent strings of one fret.
+// and a finger may lie across adjacent strings of one fret. Nothing, too, for more than
+// MaxStrings strings or fewer open frets than frets.
 std::optional<std::vector<int>> fingerGrip(const std::vector<int>& frets,
                                            const std::vector<int>& openFrets);
 

@@ -132,6 +132,34 @@ TEST_F(FretboardTest, SignsBesideTheNutAndBeyondTheLastFretMirror) {
     EXPECT_EQ(board.marks().back().label, QStringLiteral("finger0red"));
 }
 
+// A string the capo holds sounds open at the capo: its open sign stands in the capo's fret
+// cell, on every string a full capo covers and only on those a partial capo covers; the mute
+// sign stays beside the nut.
+TEST_F(FretboardTest, OpenSignsOfStringsUnderTheCapoStandAtTheCapo) {
+    for (const auto& [capo, rootColumn] :
+         {std::pair{Capo{3}, 3}, std::pair{Capo{3, 1, 3}, IndicatorColumn}}) {
+        SCOPED_TRACE(capo.isPartial() ? "partial" : "full");
+        state.capo = capo;
+        const QImage before = empty(false);
+        const QImage after = drawn(false, [&] {
+            board.drawSign(SignKind::OpenRoot, 5);
+            board.drawSign(SignKind::Open, 2);
+            board.drawSign(SignKind::Mute, 3);
+        });
+        ASSERT_NE(board.picture().sign(SignKind::OpenRoot, 5), nullptr);
+        EXPECT_EQ(board.picture().sign(SignKind::OpenRoot, 5)->fret, rootColumn);
+        EXPECT_EQ(board.picture().sign(SignKind::Open, 2)->fret, 3);
+        EXPECT_EQ(board.picture().sign(SignKind::Open, 2)->x, board.fretX(3));
+        EXPECT_EQ(board.picture().sign(SignKind::Mute, 3)->fret, IndicatorColumn);
+        // On the picture: the 0 in the capo's cell, nothing left of it beside the nut.
+        EXPECT_GT(compareCell(before, after, board.fretX(3), board.stringY(2)).dark, 10);
+        EXPECT_EQ(
+            compareCell(before, after, board.fretX(IndicatorColumn), board.stringY(2)).changed, 0);
+        EXPECT_GT(compareCell(before, after, board.fretX(rootColumn), board.stringY(5)).red, 10);
+    }
+    state.capo = {};
+}
+
 TEST_F(FretboardTest, LeftHandedNeckIsTheMirrorImage) {
     const QImage right = empty(false);
     const QImage left = empty(true);

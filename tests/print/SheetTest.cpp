@@ -1,6 +1,7 @@
 #include "SheetCases.h"
 #include "fretboard/Geometry.h"
 #include "print/ReferenceSheet.h"
+#include "theory/Instruments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -182,6 +183,33 @@ TEST(Sheet, ChordSheetHoldsEveryGripAsABoxAndNamesTheOneOnTheNeck) {
     EXPECT_EQ(std::count_if(scale.calls.begin(), scale.calls.end(),
                             [](const auto& c) { return c.kind == 'B' || c.kind == 'C'; }),
               p->pages().scales.cboScalePositions.entries.size() - 1);
+}
+
+// A sheet of another neck names it under the notes line; above a capo the strings open at the
+// capo print their 0 in the capo's fret cell, as the screen draws them.
+TEST(Sheet, AnotherNeckIsNamedAndStringsOpenAtTheCapoPrintTheirZeroThere) {
+    HeadlessProgram p;
+    p->context().state.capo = Capo{2};
+    test::enter(p, Mode::Chords, "D");
+    p.clickItem(TreeId::Chords, 0); // the C shape above the capo: x-5-4-2-3-2
+    const Recorder page = print(p);
+    EXPECT_NE(page.text("Neck: Standard Tuning (E2 A2 D3 G3 B3 E4), capo at the 2nd fret"),
+              nullptr);
+    const double top = pictureTop(1);
+    for (auto [nth, string] : {std::pair{0, 3}, {1, 1}})
+        EXPECT_EQ(page.box("0", sheet::MarkFont, nth).center(), cell(2, string, top)) << string;
+    EXPECT_EQ(page.text("0", sheet::TextFont), nullptr); // nothing left beside the nut
+
+    setInstrument(p->context(), {presetTuning(4)});
+    p->context().state.capo = Capo{2, 3, 5};
+    redrawCurrentMode(p->context());
+    EXPECT_NE(print(p).text("Neck: Dropped D (D2 A2 D3 G3 B3 E4), capo at the 2nd fret on "
+                            "strings 5 to 3"),
+              nullptr);
+    setInstrument(p->context(), InstrumentPresets[4].instrument()); // the ukulele
+    EXPECT_NE(print(p).text("Neck: Ukulele (G4 C4 E4 A4)"), nullptr);
+    setInstrument(p->context(), InstrumentPresets[0].instrument());
+    EXPECT_NE(print(p).text("Neck: 7-String Guitar (B1 E2 A2 D3 G3 B3 E4), 24 frets"), nullptr);
 }
 
 // No line of the neck's frame runs beside the outer strings, and no inlay ring lies where a

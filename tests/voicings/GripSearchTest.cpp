@@ -283,6 +283,13 @@ TEST(GripSearch, BadRequestsGiveNoGripsAndTheSearchIsBounded) {
     for (const Grip& g : grips)
         EXPECT_LE(std::count_if(g.frets.begin(), g.frets.end(), [](int f) { return f >= 0; }),
                   MaxSoundingStrings);
+    // Past ten strings, and a fingering asked with too few open frets, give nothing rather than
+    // run off the end of the search's lists.
+    Instrument eleven = ten;
+    eleven.tuning.notes.push_back(15);
+    EXPECT_TRUE(searchGrips(request("1;3;5", 0, eleven)).empty());
+    EXPECT_FALSE(fingerGrip(std::vector<int>(11, 1), std::vector<int>(11, 0)));
+    EXPECT_FALSE(fingerGrip(written({-1, 3, 2, 0, 1, 0}), std::vector<int>(5, 0)));
 }
 
 // Omissions follow the guitarist's order and are reported; an altered tone is never left out.
