@@ -4,6 +4,7 @@
 #include "library/Warnings.h"
 #include "listening/ChordCheck.h"
 #include "listening/ClipInput.h"
+#include "listening/Tuner.h"
 #include "listening/WavReader.h"
 
 #include <QtEndian>
@@ -308,4 +309,31 @@ TEST(ClipInput, FailsAsADeviceDoes) {
     const auto events = listener.takeEvents();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events.front().notes.above(DefaultShare), std::vector<int>{45});
+}
+
+// The tuner names the string nearest the pitch, on any neck and reference: from the low B of a
+// seven-string and a bass's E1 to the 24th fret of the high E.
+TEST(Tuner, NamesTheNearestString) {
+    Tuning seven;
+    seven.notes = {64, 59, 55, 50, 45, 40, 35};
+    const TunerReading b = readTuner(seven, noteFrequency(35 - 0.05));
+    EXPECT_EQ(b.string, 7);
+    EXPECT_NEAR(b.stringCents, -5.0, 1e-6);
+    EXPECT_FALSE(b.inTune());
+    EXPECT_TRUE(readTuner(seven, noteFrequency(59.01)).inTune());
+    Tuning bass;
+    bass.notes = {43, 38, 33, 28};
+    EXPECT_EQ(readTuner(bass, 41.2).string, 4);
+    EXPECT_EQ(readTuner(bass, 41.2).note.note, 28);
+    // A fret up the G string is still the G string; A3, as far from G3 as from B3, goes to the
+    // B string; the high E's 24th fret is E6 on string 1.
+    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(56)).string, 3);
+    EXPECT_NEAR(readTuner(Tuning{}, noteFrequency(56)).stringCents, 100.0, 1e-6);
+    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(57)).string, 2);
+    const TunerReading top = readTuner(Tuning{}, noteFrequency(88, 442.0), 442.0);
+    EXPECT_EQ(top.string, 1);
+    EXPECT_EQ(top.note.note, 88);
+    EXPECT_NEAR(top.stringCents, 1200.0, 1e-6);
+    EXPECT_EQ(readTuner(Tuning{}, 0.0).string, 0);
+    EXPECT_EQ(readTuner(Tuning{}, std::nan("")).string, 0);
 }
