@@ -4,6 +4,7 @@
 #include "library/Warnings.h"
 #include "listening/ChordCheck.h"
 #include "listening/ClipInput.h"
+#include "listening/ListeningSession.h"
 #include "listening/Tuner.h"
 #include "listening/WavReader.h"
 
@@ -336,4 +337,53 @@ TEST(Tuner, NamesTheNearestString) {
     EXPECT_NEAR(top.stringCents, 1200.0, 1e-6);
     EXPECT_EQ(readTuner(Tuning{}, 0.0).string, 0);
     EXPECT_EQ(readTuner(Tuning{}, std::nan("")).string, 0);
+}
+
+// A session hears on a thread of its own, reports there, and stops cleanly when its device goes
+// or was never there.
+TEST(ListeningSession, AnalysesOffTheCallersThreadAndStopsOnAFault) {
+    ClipInput none(std::nullopt);
+    ListeningSession idle(none, {});
+    EXPECT_TRUE(idle.start(QString(), DefaultA4));
+    EXPECT_FALSE(idle.isListening());
+
+    AudioClip clip;
+    addPluck(clip, 110.0, 0.1, 1.0, 0.5, 1);
+    ClipInput input(clip, 256);
+    std::mutex mutex;
+    std::vector<int> heard;
+    size_t frames = 0;
+    bool elsewhere = true;
+    const auto caller = std::this_thread::get_id();
+    ListeningSession session(input, {[&](const std::vector<PitchFrame>& f) {
+                                         const std::lock_guard lock(mutex);
+                                         frames += f.size();
+                                         elsewhere =
+                                             elsewhere && std::this_thread::get_id() != caller;
+                                     },
+                                     [&](const std::vector<NoteEvent>& e) {
+                                         const std::lock_guard lock(mutex);
+                                         for (const NoteEvent& event : e)
+                                             for (int n : event.notes.above(DefaultShare))
+                                                 heard.push_back(n);
+                                     }});
+    ASSERT_FALSE(session.start(QString(), DefaultA4));
+    EXPECT_TRUE(session.isListening());
+    EXPECT_FALSE(session.checkFault());
+    input.deliver(100);
+    session.drain();
+    {
+        const std::lock_guard lock(mutex);
+        EXPECT_EQ(frames, size_t((25600 - 4096) / 480 + 1)); // every 10 ms once 85 ms are in
+        EXPECT_TRUE(elsewhere);
+        EXPECT_EQ(heard, std::vector<int>{45});
+    }
+    input.vanish();
+    const auto fault = session.checkFault();
+    ASSERT_TRUE(fault);
+    EXPECT_TRUE(fault->contains(QLatin1String("gone")));
+    EXPECT_FALSE(session.isListening());
+    EXPECT_FALSE(input.isOpen());
+    EXPECT_FALSE(session.checkFault());
+    session.stop();
 }
