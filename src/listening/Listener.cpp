@@ -10,7 +10,7 @@ namespace chordalis {
 namespace {
 
 double checkedRate(double rate) {
-    if (!(rate >= 8000.0 && rate <= 192000.0))
+    if (!(rate >= LowestListenRate && rate <= HighestListenRate))
         throw std::invalid_argument("sample rate outside 8000..192000");
     return rate;
 }

@@ -25,12 +25,17 @@ struct NoteEvent {
     std::vector<float> sound; // the stretch they were read from, for a check that knows more
 };
 
+// The sample rates the engine listens at, in frames per second.
+inline constexpr double LowestListenRate = 8000.0;
+inline constexpr double HighestListenRate = 192000.0;
+
 // The listening engine: takes sound in blocks of any size as they arrive (mono, -1..1) and
 // returns pitch frames every 10 ms and, a little after each onset, the notes it began. Keeps only
 // the last second or so of sound. The same engine reads a file, a recording and a live input.
 class Listener {
 public:
-    // sampleRate 8000..192000 frames per second; a4 in LowestA4..HighestA4 (clamped).
+    // sampleRate LowestListenRate..HighestListenRate (else std::invalid_argument); a4 in
+    // LowestA4..HighestA4 (clamped).
     explicit Listener(double sampleRate, double a4 = DefaultA4);
 
     double sampleRate() const { return m_rate; }

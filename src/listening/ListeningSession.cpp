@@ -21,10 +21,12 @@ std::optional<QString> ListeningSession::start(const QString& device, double a4)
     if (refusal)
         return refusal;
     const double rate = m_input.sampleRate();
-    if (!(rate >= 8000.0 && rate <= 192000.0)) {
+    if (!(rate >= LowestListenRate && rate <= HighestListenRate)) {
         m_input.close();
-        return QStringLiteral("The audio input runs at %1 Hz; listening needs 8000 to 192000.")
-            .arg(rate);
+        return QStringLiteral("The audio input runs at %1 Hz; listening needs %2 to %3.")
+            .arg(rate)
+            .arg(LowestListenRate)
+            .arg(HighestListenRate);
     }
     m_stopping = false;
     m_thread = std::thread([this, rate, a4] { run(rate, a4); });

@@ -635,7 +635,13 @@ TEST(Cli, ListenHearsAWavFile) {
     EXPECT_EQ(frame["note"].toString(), QStringLiteral("A3"));
     EXPECT_NEAR(frame["cents"].toDouble(), 39.8, 0.2);
 
-    for (const QString& bad : {dir.filePath(QStringLiteral("none.wav")),
+    // A rate the reader takes but the engine does not listen at is refused, not a crash.
+    const QString slow = dir.filePath(QStringLiteral("slow.wav"));
+    QFile slowFile(slow);
+    ASSERT_TRUE(slowFile.open(QIODevice::WriteOnly));
+    slowFile.write(wavBytes(AudioClip{4000.0, std::vector<float>(4000, 0.0f)}));
+    slowFile.close();
+    for (const QString& bad : {slow, dir.filePath(QStringLiteral("none.wav")),
                                QStringLiteral(CHORDALIS_TEST_DATA "/small/chord.ini")}) {
         r = run({"listen", bad});
         EXPECT_EQ(r.status, 1) << qPrintable(bad);

@@ -346,6 +346,11 @@ TEST(ListeningSession, AnalysesOffTheCallersThreadAndStopsOnAFault) {
     ListeningSession idle(none, {});
     EXPECT_TRUE(idle.start(QString(), DefaultA4));
     EXPECT_FALSE(idle.isListening());
+    ClipInput slow(AudioClip{4000.0, std::vector<float>(4000, 0.0f)});
+    ListeningSession tooSlow(slow, {});
+    EXPECT_TRUE(tooSlow.start(QString(), DefaultA4));
+    EXPECT_FALSE(tooSlow.isListening());
+    EXPECT_FALSE(slow.isOpen());
 
     AudioClip clip;
     addPluck(clip, 110.0, 0.1, 1.0, 0.5, 1);

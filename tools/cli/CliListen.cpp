@@ -79,6 +79,12 @@ int listen(const QString& folder, const Arguments& args, QTextStream& out, QText
         err << "chordalis-cli: " << error << "\n";
         return ExitDataError;
     }
+    if (!(clip->sampleRate >= LowestListenRate && clip->sampleRate <= HighestListenRate)) {
+        err << "chordalis-cli: " << path << ": a sample rate of " << clip->sampleRate
+            << " Hz cannot be listened to (" << LowestListenRate << " to " << HighestListenRate
+            << " Hz)\n";
+        return ExitDataError;
+    }
     IniReader ini(folder);
     Warnings warnings(true);
     LibraryLoader loader(ini, warnings);
