@@ -7,7 +7,8 @@ with `chordalis-cli listen` and with aubiopitch (its yin and yinfft, the same 40
 10 ms hop), and prints for each source and tracker: the voiced share of the steady frames (0.1 to
 1.0 s after the onset at 0.2 s) and the share of voiced frames within 2 cents of the truth.
 
-Usage: tools/listening/compare_pitch.py [build folder]
+Usage: tools/listening/compare_pitch.py [build folder] [--from DIR]
+(--from: the files and truth.txt chordalis_listen_bench --wav-dir wrote before; nothing rendered)
 """
 import json
 import math
@@ -16,7 +17,11 @@ import subprocess
 import sys
 import tempfile
 
-build = sys.argv[1] if len(sys.argv) > 1 else "build"
+args = sys.argv[1:]
+given = args[args.index("--from") + 1] if "--from" in args else None
+if given:
+    args = args[:args.index("--from")] + args[args.index("--from") + 2:]
+build = args[0] if args else "build"
 ONSET, FROM, TO = 0.2, 0.1, 1.0
 
 
@@ -46,9 +51,11 @@ def aubio(path, method):
 
 
 def main():
-    with tempfile.TemporaryDirectory() as folder:
-        subprocess.run([os.path.join(build, "bench", "chordalis_listen_bench"), "--pitch-only",
-                        "--wav-dir", folder], check=True, stdout=subprocess.DEVNULL)
+    with tempfile.TemporaryDirectory() as temporary:
+        folder = given or temporary
+        if not given:
+            subprocess.run([os.path.join(build, "bench", "chordalis_listen_bench"), "--pitch-only",
+                            "--wav-dir", folder], check=True, stdout=subprocess.DEVNULL)
         totals = {}
         with open(os.path.join(folder, "truth.txt")) as truth:
             for line in truth:
