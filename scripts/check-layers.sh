@@ -3,7 +3,7 @@
 # no include climbs out of its folder with "..". The build already refuses an upward include
 # through the include paths; a relative path would slip past them, so this runs as a test.
 #
-# A backends/ folder (src/sound/backends, src/ledguitar/backends) is a layer of its own above its
+# A backends/ folder (src/sound/backends, src/ledguitar/backends, src/listening/backends) is a layer of its own above its
 # parent: it may include its parent and what the parent may include, but the parent may not
 # include it (its include path sees the folder all the same), and only the layers that own the
 # devices (app) may.
@@ -20,9 +20,10 @@ declare -A allowed=(
     [ledguitar]="ledguitar fretboard theory"
     [sound]="sound theory"
     [modes]="modes library voicings fretboard sound theory"
+    [listening]="listening modes library voicings fretboard sound theory"
     [print]="print modes library voicings fretboard sound theory"
-    [app]="app print modes progressions search library voicings fretboard sound theory ledguitar"
-    [ui]="ui app print modes progressions search library voicings fretboard sound theory ledguitar"
+    [app]="app print listening modes progressions search library voicings fretboard sound theory ledguitar"
+    [ui]="ui app print listening modes progressions search library voicings fretboard sound theory ledguitar"
 )
 for sublayer in */backends; do
     parent=${sublayer%%/*}
@@ -30,7 +31,7 @@ for sublayer in */backends; do
         allowed[$sublayer]="$sublayer ${allowed[$parent]}"
     fi
 done
-allowed[app]+=" sound/backends ledguitar/backends" # the program owns the devices
+allowed[app]+=" sound/backends ledguitar/backends listening/backends" # the program owns the devices
 
 # The layer of a path below src/ (a file, or an include's target) into $layer: its first folder,
 # or that folder's backends/ sub-layer.

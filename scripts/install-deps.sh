@@ -5,18 +5,21 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev
                 libbenchmark-dev libfluidsynth-dev librtmidi-dev libhidapi-dev libudev-dev
-                libjack-jackd2-dev libasound2-dev libsdl2-dev libpulse-dev libx11-dev)
+                libjack-jackd2-dev libasound2-dev libsdl2-dev libpulse-dev libx11-dev
+                qt6-multimedia-dev)
 # The built-in synthesizer plays the system's General MIDI sound font; printed sheets ask for
-# Arial, which Liberation Sans stands in for.
-run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont)
+# Arial, which Liberation Sans stands in for; listening reads the microphone through Qt
+# Multimedia.
+run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont libqt6multimedia6)
 # The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server;
 # the printing tests the sheets' font and pdftotext to read their PDF files back; the
 # installation test validates the desktop entry and AppStream file and builds the Debian package;
 # tools/fuzz.sh and CI's short fuzz runs build with clang's libFuzzer.
 test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2
                desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
-# The benchmarks start the program in a virtual display and play into a JACK server.
-bench_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2 xvfb)
+# The benchmarks start the program in a virtual display and play into a JACK server; the
+# listening figures set the pitch beside aubio's.
+bench_packages=(fonts-dejavu-core timgm6mb-soundfont jackd2 xvfb aubio-tools)
 
 packages=("${build_packages[@]}")
 case "${1:-build}" in

@@ -44,6 +44,7 @@ declare -A sources=(
     [settings]="src/app/Settings.cpp src/modes/AppState.cpp"
     [example_file]="src/modes/Info.cpp src/library/IniReader.cpp src/theory/Spelling.cpp
                     src/sound/MidiFile.cpp"
+    [wav_reader]="src/listening/WavReader.cpp"
     [cli_arguments]="tools/cli/CliArguments.cpp src/theory/Spelling.cpp"
     [grip_search]="$voicings src/theory/Spelling.cpp"
     [chord_search]="src/search/SearchIndex.cpp $theory $library"
@@ -51,7 +52,7 @@ declare -A sources=(
                         src/search/SearchIndex.cpp src/voicings/ChordTones.cpp $theory $library"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
-     library_folder settings example_file cli_arguments grip_search chord_search
+     library_folder settings example_file wav_reader cli_arguments grip_search chord_search
      progression_text)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")

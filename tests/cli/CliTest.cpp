@@ -1,5 +1,6 @@
 #include "../PdfText.h"
 #include "CliCommands.h"
+#include "listening/WavReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -73,7 +75,9 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
           "spell --root C --formula 1;3 --item 2", "library --png x.png",
           "show chord --item 0 --pdf x.pdf", "info chord --item 0 --root H",
           "play scale --item 0 --midi-log --png x.png", "play scale --item 0 --live --midi-log",
-          "play scale --item 0 --midi-log --device 1"}) {
+          "play scale --item 0 --midi-log --device 1", "listen", "listen a.wav b.wav",
+          "listen a.wav --a4 500", "listen a.wav --a4 A", "listen a.wav --check x3201",
+          "listen a.wav --root C", "listen a.wav --tuning 64,59"}) {
         const Result r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_FALSE(r.err.isEmpty()) << args;
@@ -639,4 +643,69 @@ TEST(Cli, TargetsThatAreNotFilesAreRefused) {
     const Result in = run(QStringList{"example", fifo, "--midi-log"});
     EXPECT_EQ(in.status, 1);
     EXPECT_TRUE(in.err.contains("not a regular file")) << qPrintable(in.err);
+}
+
+// A WAV file of a C major triad (C3 E3 G3, each with its first partials) after 0.2 s of silence:
+// pitch frames, one event with its notes and the finder's name, the reference pitch moving the
+// cents, and the check of a grip that lacks the triad's third string. A file it cannot read is
+// refused with the reason and status 1.
+TEST(Cli, ListenHearsAWavFile) {
+    QTemporaryDir dir;
+    AudioClip clip;
+    clip.samples.assign(48000, 0.0f);
+    for (double hz : {130.81, 164.81, 196.0})
+        for (int h = 1; h <= 4; ++h)
+            for (size_t i = 9600; i < clip.samples.size(); ++i)
+                clip.samples[i] +=
+                    float(0.1 / h * std::sin(2.0 * M_PI * h * hz * double(i) / 48000.0));
+    const QString path = dir.filePath(QStringLiteral("c.wav"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(wavBytes(clip));
+    file.close();
+
+    Result r = run({"listen", path});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    QJsonObject j = r.json();
+    EXPECT_EQ(j["sampleRate"].toDouble(), 48000.0);
+    EXPECT_GT(j["frames"].toArray().size(), 50);
+    const QJsonArray events = j["events"].toArray();
+    ASSERT_EQ(events.size(), 1);
+    EXPECT_NEAR(events[0].toObject()["time"].toDouble(), 0.2, 0.03);
+    EXPECT_EQ(events[0].toObject()["notes"].toArray(), (QJsonArray{"C3", "E3", "G3"}));
+    EXPECT_EQ(events[0].toObject()["chord"].toString(), QStringLiteral("C Major"));
+    r = run({"listen", path, "--check", "x3201x"});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    QStringList verdicts;
+    for (const QJsonValue v : r.json()["check"].toObject()["strings"].toArray())
+        verdicts << v.toObject()["verdict"].toString();
+    EXPECT_EQ(verdicts.join(u' '), QStringLiteral("right missing right right right right"));
+
+    // A lone A3 read against A4 = 430 Hz is 40 cents sharp.
+    clip.samples.assign(48000, 0.0f);
+    for (size_t i = 0; i < clip.samples.size(); ++i)
+        clip.samples[i] = float(0.3 * std::sin(2.0 * M_PI * 220.0 * double(i) / 48000.0));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(wavBytes(clip));
+    file.close();
+    r = run({"listen", path, "--a4", "430"});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QJsonObject frame = r.json()["frames"].toArray()[20].toObject();
+    EXPECT_NEAR(frame["f0"].toDouble(), 220.0, 0.05);
+    EXPECT_EQ(frame["note"].toString(), QStringLiteral("A3"));
+    EXPECT_NEAR(frame["cents"].toDouble(), 39.8, 0.2);
+
+    // A rate the reader takes but the engine does not listen at is refused, not a crash.
+    const QString slow = dir.filePath(QStringLiteral("slow.wav"));
+    QFile slowFile(slow);
+    ASSERT_TRUE(slowFile.open(QIODevice::WriteOnly));
+    slowFile.write(wavBytes(AudioClip{4000.0, std::vector<float>(4000, 0.0f)}));
+    slowFile.close();
+    for (const QString& bad : {slow, dir.filePath(QStringLiteral("none.wav")),
+                               QStringLiteral(CHORDALIS_TEST_DATA "/small/chord.ini")}) {
+        r = run({"listen", bad});
+        EXPECT_EQ(r.status, 1) << qPrintable(bad);
+        EXPECT_TRUE(r.err.contains(bad)) << qPrintable(r.err);
+        EXPECT_TRUE(r.out.isEmpty());
+    }
 }

@@ -18,7 +18,8 @@ const QStringList ValueOptions = {
     QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
     QStringLiteral("--fret-count"), QStringLiteral("--capo"),    QStringLiteral("--seconds"),
     QStringLiteral("--device"),     QStringLiteral("--boxes"),   QStringLiteral("--mode"),
-    QStringLiteral("--style"),      QStringLiteral("--region")};
+    QStringLiteral("--style"),      QStringLiteral("--region"),  QStringLiteral("--a4"),
+    QStringLiteral("--check")};
 const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports"), QStringLiteral("--generated"),
@@ -101,6 +102,10 @@ QStringList optionsOf(const QString& command) {
         return {QStringLiteral("--data"), QStringLiteral("--item"), QStringLiteral("--root")};
     if (command == QLatin1String("find"))
         return {QStringLiteral("--data")};
+    if (command == QLatin1String("listen"))
+        return {QStringLiteral("--data"),   QStringLiteral("--tuning"),
+                QStringLiteral("--preset"), QStringLiteral("--fret-count"),
+                QStringLiteral("--a4"),     QStringLiteral("--check")};
     if (command == QLatin1String("example"))
         return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
                 QStringLiteral("--render"), QStringLiteral("--root")};

@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "CliArguments.h"
+#include "CliListen.h"
 #include "CliLive.h"
 #include "CliProgressions.h"
 #include "app/InfoSession.h"
@@ -128,6 +129,15 @@ QString usage() {
         "                               long name, with the root as typed). A text that names\n"
         "                               nothing gives status 3, a message on stderr and\n"
         "                               {\"error\", \"suggestions\"}: up to 5 nearest names.\n"
+        "  listen FILE.wav [--tuning T | --preset N] [--a4 HZ] [--check FRETS]\n"
+        "                               What the listening engine hears in a WAV file (PCM of\n"
+        "                               8..32 bits or float, any channels and rate): frames\n"
+        "                               every 10 ms (time, f0, note, cents, confidence) and\n"
+        "                               events (onset time, notes, chord and symbol as the\n"
+        "                               finder names them). --a4 is the reference, 430..450 Hz\n"
+        "                               (default 440). --check FRETS (as --frets writes them)\n"
+        "                               gives each string's verdict for the first strum:\n"
+        "                               right, missing or wrong, with the note heard instead.\n"
         "  help                         This text.\n"
         "\n"
         "Options:\n"
@@ -1285,6 +1295,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return find(folder, *parsed, out, err);
     if (command == QLatin1String("key") || command == QLatin1String("progression"))
         return keysAndProgressions(folder, *parsed, out, err);
+    if (command == QLatin1String("listen"))
+        return listen(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();

@@ -1,0 +1,245 @@
+// The listening engine's figures on a set it renders itself: pitch of held notes E1..E6 with known
+// detunings (plucked-string model, the synthesizer's steel guitar and finger bass), onsets, the
+// chord named for a strum of every library chord on its first grip, and the check of strums with
+// one string muted or wrong; then the time each 256-frame block takes at 48 kHz.
+// Usage: chordalis_listen_bench [--pitch-only] [--wav-dir DIR]   (DIR receives the held notes as
+// WAV files and truth.txt, "file hz" per line, for a comparison with other pitch trackers)
+#include "library/LibraryLoader.h"
+#include "library/Voicings.h"
+#include "library/Warnings.h"
+#include "listening/ChordCheck.h"
+#include "listening/TestSounds.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <random>
+#include <tuple>
+
+using namespace chordalis;
+using namespace chordalis::testsounds;
+
+namespace {
+
+constexpr double Rate = 48000.0;
+const std::vector<int> Standard{64, 59, 55, 50, 45, 40};
+
+double detuneOf(int note) {
+    return std::array<double, 5>{-37.0, -11.0, 0.0, 13.0, 42.0}[note % 5];
+}
+
+void pitchFigures(const QString& wavDir) {
+    QFile truth(wavDir + QStringLiteral("/truth.txt"));
+    if (!wavDir.isEmpty()) {
+        QDir().mkpath(wavDir);
+        (void)truth.open(QIODevice::WriteOnly);
+    }
+    auto keep = [&](const AudioClip& clip, const QString& name, double hz) {
+        if (wavDir.isEmpty())
+            return;
+        QFile f(wavDir + QLatin1Char('/') + name);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(wavBytes(clip));
+        truth.write(QStringLiteral("%1 %2\n").arg(name).arg(hz, 0, 'f', 4).toUtf8());
+    };
+    PitchScore pluck, guitar, bass;
+    std::vector<double> guitarSteady, bassSteady, guitarOffset, bassOffset;
+    for (int note = 28; note <= 88; ++note) {
+        const double hz = noteFrequency(note + detuneOf(note) / 100.0);
+        AudioClip clip;
+        clip.sampleRate = Rate;
+        addPluck(clip, hz, 0.2, 1.6, 0.5, unsigned(note));
+        addNoise(clip, 30.0, unsigned(note));
+        pluck.add(scorePitch(listenTo(clip).frames, 0.2, hz));
+        keep(clip, QStringLiteral("pluck-%1.wav").arg(note), hz);
+        for (int program : {25, 33}) {
+            if ((program == 25 && note < 40) || (program == 33 && note > 67))
+                continue;
+            QString error;
+            auto synth = renderNotes({note}, detuneOf(note), program, 1.4, Rate, &error);
+            if (!synth) {
+                std::printf("synthesizer: %s\n", qPrintable(error));
+                continue;
+            }
+            addNoise(*synth, 30.0, unsigned(note) + 7u);
+            const Heard heard = listenTo(*synth);
+            (program == 25 ? guitar : bass).add(scorePitch(heard.frames, 0.2, hz));
+            const Steadiness s = steadiness(heard.frames, 0.2, 0.3);
+            (program == 25 ? guitarSteady : bassSteady).push_back(s.share);
+            (program == 25 ? guitarOffset : bassOffset)
+                .push_back(1200.0 * std::log2(s.medianHz / hz));
+            keep(*synth,
+                 QStringLiteral("%1-%2.wav").arg(program == 25 ? "guitar" : "bass").arg(note), hz);
+        }
+    }
+    for (auto [name, s] :
+         {std::pair{"plucked string", &pluck}, {"synth guitar", &guitar}, {"synth bass", &bass}})
+        std::printf("pitch, %-15s %5d frames, %5.1f %% voiced, %5.1f %% of voiced within 2 cents "
+                    "(goal >= 95 %%), worst %.1f cents\n",
+                    name, s->frames, 100.0 * s->voiced / std::max(1, s->frames), 100.0 * s->share(),
+                    s->worstCents);
+    for (auto [name, shares, offsets] : {std::tuple{"synth guitar", &guitarSteady, &guitarOffset},
+                                         {"synth bass", &bassSteady, &bassOffset}}) {
+        double mean = 0.0, worstOffset = 0.0;
+        for (double v : *shares)
+            mean += v / double(std::max<size_t>(1, shares->size()));
+        for (double o : *offsets)
+            worstOffset = std::max(worstOffset, std::abs(o));
+        std::printf("pitch, %-15s held within 2 cents of its own median on %.1f %% of voiced "
+                    "frames (0.3 to 1 s); "
+                    "the sound font's samples sit up to %.1f cents from the note asked for\n",
+                    name, 100.0 * mean, worstOffset);
+    }
+}
+
+void onsetFigures() {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> gap(0.25, 0.9);
+    std::uniform_int_distribution<int> noteOf(28, 84);
+    int truths = 0, found = 0, extra = 0;
+    double worst = 0.0;
+    for (int run = 0; run < 20; ++run) {
+        AudioClip clip;
+        clip.sampleRate = Rate;
+        std::vector<double> times;
+        double t = 0.3;
+        for (int i = 0; i < 10; ++i) {
+            addPluck(clip, noteFrequency(noteOf(random)), t, 1.2, 0.4, unsigned(run * 10 + i));
+            times.push_back(t);
+            t += gap(random);
+        }
+        addNoise(clip, 30.0, unsigned(run));
+        const Heard heard = listenTo(clip);
+        truths += int(times.size());
+        for (double truth : times) {
+            double nearest = 1e9;
+            for (const NoteEvent& e : heard.events)
+                nearest = std::min(nearest, std::abs(e.time - truth));
+            if (nearest <= 0.03)
+                ++found;
+            worst = std::max(worst, std::min(nearest, 1.0));
+        }
+        extra += std::max(0, int(heard.events.size()) - int(times.size()));
+    }
+    std::printf("onsets: %d of %d within 30 ms (goal: all), %d extra, worst %.1f ms\n", found,
+                truths, extra, worst * 1000.0);
+}
+
+void chordFigures() {
+    IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
+    Warnings warnings(true);
+    LibraryLoader loader(ini, warnings);
+    const ChordLibrary chords = loader.loadChords();
+    Instrument guitar;
+    guitar.frets = 24;
+    const NoteFinder finder(Rate, 8192);
+    int strums = 0, named = 0, checks = 0, checkedRight = 0, plainRight = 0;
+    std::mt19937 random(11);
+    for (int chord = 0; chord < chords.count; ++chord) {
+        const int root = chord % 12;
+        const auto grips = readVoicings(ini, warnings, chord, root, Tuning{});
+        if (grips.empty())
+            continue;
+        const std::vector<std::optional<int>> frets = grips.front().frets;
+        std::vector<int> truthNotes;
+        for (int s = 1; s <= 6; ++s)
+            if (frets[size_t(s - 1)])
+                truthNotes.push_back(Standard[size_t(s - 1)] + *frets[size_t(s - 1)]);
+        const QString truthName = nameHeardNotes(ini, chords, truthNotes).text;
+        auto strum = [&](const std::vector<std::optional<int>>& played, unsigned seed) {
+            AudioClip clip;
+            clip.sampleRate = Rate;
+            addStrum(clip, gripFrequencies(played, Standard), 0.2, 0.8, 0.012, seed);
+            addNoise(clip, 30.0, seed);
+            const Heard heard = listenTo(clip);
+            return heard.events.empty() ? NoteEvent{} : heard.events.front();
+        };
+        const NoteEvent heard = strum(frets, unsigned(chord));
+        ++strums;
+        if (nameHeardNotes(ini, chords, heard.notes.above(DefaultShare)).text == truthName)
+            ++named;
+        bool allRight = true;
+        for (const StringVerdict& v : checkStrum(guitar, frets, finder, heard.sound))
+            allRight = allRight && v.check == StringCheck::Right;
+        plainRight += allRight;
+        // One string muted, then one string a fret or two off, each checked string by string.
+        std::vector<int> playedStrings;
+        for (int s = 1; s <= 6; ++s)
+            if (frets[size_t(s - 1)])
+                playedStrings.push_back(s);
+        const int s = playedStrings[size_t(random() % playedStrings.size())];
+        for (int variant = 0; variant < 2; ++variant) {
+            auto played = frets;
+            StringCheck expected = StringCheck::Missing;
+            if (variant == 0) {
+                played[size_t(s - 1)].reset();
+            } else {
+                *played[size_t(s - 1)] += 1 + int(random() % 2);
+                expected = StringCheck::Wrong;
+            }
+            const NoteEvent h = strum(played, unsigned(chord * 3 + variant + 1));
+            bool right = true;
+            for (const StringVerdict& v : checkStrum(guitar, frets, finder, h.sound))
+                right = right && v.check == (v.string == s ? expected : StringCheck::Right);
+            ++checks;
+            checkedRight += right;
+        }
+    }
+    std::printf("chords: %d of %d strums named right (%.1f %%, goal >= 90 %%); whole grip checked "
+                "right %d of %d\n",
+                named, strums, 100.0 * named / std::max(1, strums), plainRight, strums);
+    std::printf("check: %d of %d strums with one string muted or wrong right on every string "
+                "(%.1f %%, goal >= 95 %%)\n",
+                checkedRight, checks, 100.0 * checkedRight / std::max(1, checks));
+}
+
+void speedFigures() {
+    AudioClip clip;
+    clip.sampleRate = Rate;
+    for (int i = 0; i < 20; ++i)
+        addStrum(clip, {82.4, 110.0, 146.8, 196.0, 246.9, 329.6}, 0.5 * i, 1.0, 0.01, unsigned(i));
+    addNoise(clip, 30.0, 1);
+    Listener listener(Rate);
+    double worst = 0.0, total = 0.0;
+    const auto cpu = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+    };
+    const double cpuStart = cpu();
+    for (size_t i = 0; i + 256 <= clip.samples.size(); i += 256) {
+        const auto start = std::chrono::steady_clock::now();
+        listener.push(std::span<const float>(clip.samples.data() + i, 256));
+        (void)listener.takeFrames();
+        (void)listener.takeEvents();
+        const double took =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        worst = std::max(worst, took);
+        total += took;
+    }
+    std::printf("speed at 48 kHz, 256-frame blocks: worst block %.2f ms, mean %.3f ms (goal: block "
+                "to neck <= 50 ms); CPU %.1f %% of one core by the thread's own clock, %.1f %% by "
+                "the wall clock (goal < 10 %%)\n",
+                worst * 1000.0, 1000.0 * total / double(clip.samples.size() / 256),
+                100.0 * (cpu() - cpuStart) / clip.seconds(), 100.0 * total / clip.seconds());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const qsizetype dir = args.indexOf(QStringLiteral("--wav-dir"));
+    const bool pitchOnly = args.contains(QStringLiteral("--pitch-only"));
+    if (!pitchOnly) {
+        speedFigures();
+        onsetFigures();
+    }
+    pitchFigures(dir > 0 && dir + 1 < args.size() ? args[dir + 1] : QString());
+    if (!pitchOnly)
+        chordFigures();
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <complex>
+#include <vector>
+
+namespace chordalis {
+
+// An in-place radix-2 FFT of a fixed size (a power of two, 2..2^20), its twiddle factors worked
+// out once. Forward only, unscaled: X[k] = sum x[n] e^(-2 pi i k n / N).
+class Fft {
+public:
+    explicit Fft(int size);
+    int size() const { return m_size; }
+    void transform(std::vector<std::complex<double>>& data) const;
+
+private:
+    int m_size;
+    std::vector<std::complex<double>> m_twiddles; // e^(-2 pi i k / N), k < N/2
+    std::vector<int> m_reversed;                  // bit-reversed index of each index
+};
+
+// The smallest power of two at least n (n >= 1).
+int powerOfTwoAtLeast(int n);
+
+} // namespace chordalis

@@ -1,0 +1,394 @@
+#include "TestSounds.h"
+#include "library/LibraryLoader.h"
+#include "library/Voicings.h"
+#include "library/Warnings.h"
+#include "listening/ChordCheck.h"
+#include "listening/ClipInput.h"
+#include "listening/ListeningSession.h"
+#include "listening/Tuner.h"
+#include "listening/WavReader.h"
+
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using namespace chordalis;
+using namespace chordalis::testsounds;
+
+namespace {
+
+// A WAV file's bytes: a format chunk of the given fields (and length), then the data.
+QByteArray wav(int format, int channels, int rate, int bits, const QByteArray& data,
+               bool extensible = false) {
+    QByteArray fmt;
+    auto put = [](QByteArray& to, quint32 v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            to.append(char((v >> (8 * i)) & 0xFF));
+    };
+    put(fmt, extensible ? 0xFFFE : quint32(format), 2);
+    put(fmt, quint32(channels), 2);
+    put(fmt, quint32(rate), 4);
+    put(fmt, quint32(rate * channels * bits / 8), 4);
+    put(fmt, quint32(channels * bits / 8), 2);
+    put(fmt, quint32(bits), 2);
+    if (extensible) {
+        put(fmt, 22, 2);
+        put(fmt, quint32(bits), 2);
+        put(fmt, 0, 4);
+        put(fmt, quint32(format), 2);
+        fmt.append(QByteArray(14, '\x01'));
+    }
+    QByteArray out("RIFF");
+    put(out, quint32(4 + 8 + fmt.size() + 8 + data.size()), 4);
+    out.append("WAVEfmt ");
+    put(out, quint32(fmt.size()), 4);
+    out.append(fmt);
+    out.append("data");
+    put(out, quint32(data.size()), 4);
+    out.append(data);
+    return out;
+}
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+} // namespace
+
+// Every sample format reads as -1..1 and channels mix to their mean; a file cut short gives the
+// whole frames it holds.
+TEST(WavReader, ReadsEveryFormat) {
+    struct Case {
+        const char* what;
+        QByteArray file;
+        std::vector<float> expected;
+    };
+    const float half = 0.5f;
+    QByteArray f32(8, 0), f64(8, 0);
+    qToLittleEndian(half, f32.data());
+    qToLittleEndian(-1.0f, f32.data() + 4);
+    qToLittleEndian(0.25, f64.data());
+    const std::vector<Case> cases = {
+        {"8-bit", wav(1, 1, 8000, 8, bytes({128, 192, 0})), {0.0f, 0.5f, -1.0f}},
+        {"16-bit", wav(1, 1, 44100, 16, bytes({0, 0x40, 0, 0x80})), {0.5f, -1.0f}},
+        {"24-bit",
+         wav(1, 1, 48000, 24, bytes({0, 0, 0xC0, 0xFF, 0xFF, 0x7F})),
+         {-0.5f, 8388607.0f / 8388608.0f}},
+        {"32-bit", wav(1, 1, 96000, 32, bytes({0, 0, 0, 0x40})), {0.5f}},
+        {"float", wav(3, 1, 48000, 32, f32), {0.5f, -1.0f}},
+        {"double", wav(3, 1, 48000, 64, f64), {0.25f}},
+        {"stereo mixed", wav(1, 2, 44100, 16, bytes({0, 0x40, 0, 0})), {0.25f}},
+        {"extensible", wav(1, 1, 44100, 16, bytes({0, 0x40}), true), {0.5f}},
+        {"cut short", wav(1, 1, 44100, 16, bytes({0, 0x40, 0, 0x40})).chopped(1), {0.5f}},
+    };
+    for (const Case& c : cases) {
+        QString error;
+        const auto clip = readWav(c.file, &error);
+        ASSERT_TRUE(clip) << c.what << ": " << error.toStdString();
+        EXPECT_EQ(clip->samples, c.expected) << c.what;
+    }
+    AudioClip round{22050.0, {0.1f, -0.7f}};
+    EXPECT_EQ(readWav(wavBytes(round), nullptr)->samples, round.samples);
+    EXPECT_EQ(readWav(wavBytes(round), nullptr)->sampleRate, 22050.0);
+}
+
+// A file it cannot read is refused with the reason, never read as something.
+TEST(WavReader, RefusesBadFilesWithTheReason) {
+    const QByteArray one = bytes({0, 0});
+    QByteArray dataFirst("RIFF\x10\0\0\0WAVEdata\x02\0\0\0\0\0", 20);
+    const std::vector<std::pair<QByteArray, const char*>> cases = {
+        {QByteArray(), "RIFF"},
+        {QByteArray("RIFF\0\0\0\0AVI ", 12), "RIFF"},
+        {dataFirst, "before its format"},
+        {wav(2, 1, 44100, 4, one), "not read"},
+        {wav(1, 1, 44100, 12, one), "not read"},
+        {wav(3, 1, 44100, 16, one), "not read"},
+        {wav(1, 0, 44100, 16, one), "channels"},
+        {wav(1, 9, 44100, 16, QByteArray(18, 0)), "channels"},
+        {wav(1, 1, 0, 16, one), "sample rate"},
+        {wav(1, 1, 44100, 16, QByteArray()), "no sound"},
+        {wav(1, 1, 44100, 16, one).left(30), "cut short"},
+        {wav(1, 1, 44100, 16, one).left(36), "no sound data"},
+    };
+    for (const auto& [file, reason] : cases) {
+        QString error;
+        EXPECT_FALSE(readWav(file, &error)) << reason;
+        EXPECT_TRUE(error.contains(QLatin1String(reason))) << error.toStdString();
+    }
+    QString error;
+    EXPECT_FALSE(readWavFile(QStringLiteral("/nonexistent/x.wav"), &error));
+    EXPECT_TRUE(error.contains(QLatin1String("/nonexistent/x.wav"))) << error.toStdString();
+}
+
+// The nearest note and its cents follow the reference pitch, and pitch frames name it.
+TEST(Pitch, NamesNotesAgainstTheReference) {
+    EXPECT_EQ(nearestNote(440.0).note, 69);
+    EXPECT_NEAR(nearestNote(440.0).cents, 0.0, 1e-9);
+    EXPECT_EQ(nearestNote(430.0, 430.0).note, 69);
+    EXPECT_NEAR(nearestNote(440.0, 430.0).cents, 39.8, 0.1);
+    EXPECT_EQ(nearestNote(82.41).note, 40);
+    EXPECT_EQ(nearestNote(0.0).note, -1);
+    EXPECT_EQ(nearestNote(-5.0).note, -1);
+    EXPECT_NEAR(noteFrequency(28), 41.203, 0.001);
+    // Silence and noise have no pitch.
+    AudioClip quiet;
+    quiet.samples.assign(48000, 0.0f);
+    for (const PitchFrame& f : listenTo(quiet).frames)
+        EXPECT_FALSE(f.pitch.voiced());
+    AudioClip noise;
+    noise.samples.assign(48000, 0.0f);
+    noise.samples.assign(48000, 0.01f);
+    addNoise(noise, 0.0, 3);
+    const Heard heard = listenTo(noise);
+    int voiced = 0;
+    for (const PitchFrame& f : heard.frames)
+        voiced += f.pitch.voiced();
+    EXPECT_LT(voiced, int(heard.frames.size()) / 10);
+    EXPECT_TRUE(heard.events.empty());
+}
+
+// Held notes from E1 to E6, detuned, with noise: within 2 cents on 95 % of voiced frames, from the
+// plucked-string model at 44.1 and 48 kHz; the synthesizer's guitar and bass held as steady.
+TEST(Pitch, HeldNotesWithinTwoCents) {
+    PitchScore total;
+    int i = 0;
+    for (int note : {28, 35, 40, 52, 64, 76, 88}) {
+        for (double rate : {44100.0, 48000.0}) {
+            const double hz = noteFrequency(note + (i % 2 ? 0.31 : -0.17));
+            AudioClip clip;
+            clip.sampleRate = rate;
+            addPluck(clip, hz, 0.2, 1.2, 0.5, unsigned(++i));
+            addNoise(clip, 30.0, unsigned(i));
+            const PitchScore s = scorePitch(listenTo(clip).frames, 0.2, hz);
+            EXPECT_GE(s.voiced, s.frames * 9 / 10) << note;
+            total.add(s);
+        }
+    }
+    EXPECT_GE(total.share(), 0.95) << total.within << " of " << total.voiced;
+    // The synthesizer's samples carry tunings of their own, a few cents off, and go sharp in
+    // their attack as a plucked string does: from 0.3 s on, its notes are held steady within
+    // 2 cents, near the note asked for.
+    for (auto [note, program] : {std::pair{33, 33}, {45, 25}, {71, 25}}) {
+        QString error;
+        const auto clip = renderNotes({note}, 23.0, program, 1.2, 48000.0, &error);
+        ASSERT_TRUE(clip) << error.toStdString();
+        const Steadiness s = steadiness(listenTo(*clip).frames, 0.2, 0.3);
+        EXPECT_GE(s.share, 0.95) << note;
+        EXPECT_NEAR(1200.0 * std::log2(s.medianHz / noteFrequency(note + 0.23)), 0.0, 12.0) << note;
+    }
+}
+
+// Onsets of plucks at known times, within 30 ms, and none in between; each onset hears its note
+// alone (each pluck is stopped before the next).
+TEST(Onsets, WithinThirtyMilliseconds) {
+    AudioClip clip;
+    const std::vector<double> times{0.25, 0.61, 1.3, 1.52, 2.4};
+    const std::vector<int> notes{40, 64, 28, 76, 52};
+    for (size_t i = 0; i < times.size(); ++i) {
+        const double length = i + 1 < times.size() ? times[i + 1] - times[i] - 0.01 : 0.9;
+        addPluck(clip, noteFrequency(notes[i]), times[i], length, 0.4, unsigned(i));
+    }
+    addNoise(clip, 30.0, 9);
+    const Heard heard = listenTo(clip);
+    ASSERT_EQ(heard.events.size(), times.size());
+    for (size_t i = 0; i < times.size(); ++i) {
+        EXPECT_NEAR(heard.events[i].time, times[i], 0.03) << i;
+        EXPECT_EQ(heard.events[i].notes.above(DefaultShare), std::vector<int>{notes[i]}) << i;
+    }
+}
+
+// Strums of library chords on their first grip: named as the finder names the grip, and checked
+// string by string, whole, with a string muted and with a string a fret off.
+TEST(ChordCheck, NamesAndChecksStrums) {
+    IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
+    Warnings warnings(true);
+    LibraryLoader loader(ini, warnings);
+    const ChordLibrary chords = loader.loadChords();
+    Instrument guitar;
+    const std::vector<int> open{64, 59, 55, 50, 45, 40};
+    const NoteFinder finder(48000.0, 8192);
+    int named = 0, checked = 0, trials = 0;
+    for (int chord = 0; chord < chords.count; chord += 9) {
+        const auto grips = readVoicings(ini, warnings, chord, chord % 12, Tuning{});
+        ASSERT_FALSE(grips.empty());
+        const auto& frets = grips.front().frets;
+        std::vector<int> truth;
+        int played = 0;
+        for (int s = 1; s <= 6; ++s)
+            if (frets[size_t(s - 1)]) {
+                truth.push_back(open[size_t(s - 1)] + *frets[size_t(s - 1)]);
+                played = s;
+            }
+        auto strum = [&](const std::vector<std::optional<int>>& f) {
+            AudioClip clip;
+            addStrum(clip, gripFrequencies(f, open), 0.1, 0.6, 0.012, unsigned(chord));
+            addNoise(clip, 30.0, unsigned(chord));
+            const Heard heard = listenTo(clip);
+            return heard.events.size() == 1 ? heard.events.front() : NoteEvent{};
+        };
+        ++trials;
+        named += nameHeardNotes(ini, chords, strum(frets).notes.above(DefaultShare)).text ==
+                 nameHeardNotes(ini, chords, truth).text;
+        auto muted = frets, wrong = frets;
+        muted[size_t(played - 1)].reset();
+        *wrong[size_t(played - 1)] += 2;
+        using Variant = std::pair<const std::vector<std::optional<int>>*, StringCheck>;
+        for (const auto& [variant, expected] :
+             {Variant{&frets, StringCheck::Right}, Variant{&muted, StringCheck::Missing},
+              Variant{&wrong, StringCheck::Wrong}}) {
+            bool right = true;
+            for (const StringVerdict& v : checkStrum(guitar, frets, finder, strum(*variant).sound))
+                right = right && v.check == (v.string == played ? expected : StringCheck::Right);
+            checked += right;
+        }
+    }
+    EXPECT_GE(named, trials * 9 / 10) << named << " of " << trials;
+    EXPECT_GE(checked, trials * 3 * 9 / 10) << checked << " of " << trials * 3;
+}
+
+// The verdicts on a grip, from activations set by hand: the extra note goes to the string that
+// lacks its own and can play it, a silent string that sounds is wrong, and nothing heard leaves
+// every played string missing.
+TEST(ChordCheck, PutsEachNoteOnItsString) {
+    Instrument guitar; // C major: x32010
+    const std::vector<std::optional<int>> c{0, 1, 0, 2, 3, std::nullopt};
+    auto heard = [](std::initializer_list<int> notes) {
+        NoteActivations a;
+        for (int n : notes)
+            a.strength[size_t(n)] = 1.0;
+        return a;
+    };
+    auto words = [&](const NoteActivations& a) {
+        QStringList w;
+        for (const StringVerdict& v : checkGrip(guitar, c, a))
+            w << checkWord(v.check);
+        return w.join(QLatin1Char(' ')).toStdString();
+    };
+    EXPECT_EQ(words(heard({48, 52, 55, 60, 64})), "right right right right right right");
+    EXPECT_EQ(words(heard({48, 52, 55, 64})), "right missing right right right right");
+    EXPECT_EQ(words(heard({48, 52, 55, 61, 64})), "right wrong right right right right");
+    EXPECT_EQ(words(heard({40, 48, 52, 55, 60, 64})), "right right right right right wrong");
+    EXPECT_EQ(words(NoteActivations{}), "missing missing missing missing missing right");
+    const auto verdicts = checkGrip(guitar, c, heard({48, 52, 55, 61, 64}));
+    EXPECT_EQ(verdicts[1].expected, 60);
+    EXPECT_EQ(verdicts[1].heard, 61);
+}
+
+// The test input keeps the promise of a real one: no device, no opening; a device that goes stops
+// delivering with a reason; nothing reaches the sink after close.
+TEST(ClipInput, FailsAsADeviceDoes) {
+    ClipInput none(std::nullopt);
+    EXPECT_TRUE(none.deviceNames().isEmpty());
+    const auto refusal = none.open(QString(), [](std::span<const float>) {});
+    ASSERT_TRUE(refusal);
+    EXPECT_TRUE(refusal->contains(QLatin1String("No audio input")));
+    EXPECT_FALSE(none.isOpen());
+
+    AudioClip clip;
+    addPluck(clip, 110.0, 0.1, 1.0, 0.5, 1);
+    ClipInput input(clip, 256);
+    EXPECT_TRUE(input.open(QStringLiteral("elsewhere"), [](std::span<const float>) {}));
+    Listener listener(clip.sampleRate);
+    size_t received = 0;
+    ASSERT_FALSE(input.open(QString(), [&](std::span<const float> block) {
+        received += block.size();
+        listener.push(block);
+    }));
+    EXPECT_EQ(input.sampleRate(), 48000.0);
+    EXPECT_EQ(input.deliver(100), 100);
+    EXPECT_EQ(received, 25600u);
+    input.vanish();
+    ASSERT_TRUE(input.fault());
+    EXPECT_EQ(input.deliver(1), 0);
+    input.close();
+    EXPECT_FALSE(input.fault());
+    EXPECT_EQ(input.deliver(1), 0);
+    EXPECT_EQ(received, 25600u);
+    // What arrived before the device went is heard: the pluck's onset and its A2.
+    const auto events = listener.takeEvents();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events.front().notes.above(DefaultShare), std::vector<int>{45});
+}
+
+// The tuner names the string nearest the pitch, on any neck and reference: from the low B of a
+// seven-string and a bass's E1 to the 24th fret of the high E.
+TEST(Tuner, NamesTheNearestString) {
+    Tuning seven;
+    seven.notes = {64, 59, 55, 50, 45, 40, 35};
+    const TunerReading b = readTuner(seven, noteFrequency(35 - 0.05));
+    EXPECT_EQ(b.string, 7);
+    EXPECT_NEAR(b.stringCents, -5.0, 1e-6);
+    EXPECT_FALSE(b.inTune());
+    EXPECT_TRUE(readTuner(seven, noteFrequency(59.01)).inTune());
+    Tuning bass;
+    bass.notes = {43, 38, 33, 28};
+    EXPECT_EQ(readTuner(bass, 41.2).string, 4);
+    EXPECT_EQ(readTuner(bass, 41.2).note.note, 28);
+    // A fret up the G string is still the G string; A3, as far from G3 as from B3, goes to the
+    // B string; the high E's 24th fret is E6 on string 1.
+    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(56)).string, 3);
+    EXPECT_NEAR(readTuner(Tuning{}, noteFrequency(56)).stringCents, 100.0, 1e-6);
+    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(57)).string, 2);
+    const TunerReading top = readTuner(Tuning{}, noteFrequency(88, 442.0), 442.0);
+    EXPECT_EQ(top.string, 1);
+    EXPECT_EQ(top.note.note, 88);
+    EXPECT_NEAR(top.stringCents, 1200.0, 1e-6);
+    EXPECT_EQ(readTuner(Tuning{}, 0.0).string, 0);
+    EXPECT_EQ(readTuner(Tuning{}, std::nan("")).string, 0);
+}
+
+// A session hears on a thread of its own, reports there, and stops cleanly when its device goes
+// or was never there.
+TEST(ListeningSession, AnalysesOffTheCallersThreadAndStopsOnAFault) {
+    ClipInput none(std::nullopt);
+    ListeningSession idle(none, {});
+    EXPECT_TRUE(idle.start(QString(), DefaultA4));
+    EXPECT_FALSE(idle.isListening());
+    ClipInput slow(AudioClip{4000.0, std::vector<float>(4000, 0.0f)});
+    ListeningSession tooSlow(slow, {});
+    EXPECT_TRUE(tooSlow.start(QString(), DefaultA4));
+    EXPECT_FALSE(tooSlow.isListening());
+    EXPECT_FALSE(slow.isOpen());
+
+    AudioClip clip;
+    addPluck(clip, 110.0, 0.1, 1.0, 0.5, 1);
+    ClipInput input(clip, 256);
+    std::mutex mutex;
+    std::vector<int> heard;
+    size_t frames = 0;
+    bool elsewhere = true;
+    const auto caller = std::this_thread::get_id();
+    ListeningSession session(input, {[&](const std::vector<PitchFrame>& f) {
+                                         const std::lock_guard lock(mutex);
+                                         frames += f.size();
+                                         elsewhere =
+                                             elsewhere && std::this_thread::get_id() != caller;
+                                     },
+                                     [&](const std::vector<NoteEvent>& e) {
+                                         const std::lock_guard lock(mutex);
+                                         for (const NoteEvent& event : e)
+                                             for (int n : event.notes.above(DefaultShare))
+                                                 heard.push_back(n);
+                                     }});
+    ASSERT_FALSE(session.start(QString(), DefaultA4));
+    EXPECT_TRUE(session.isListening());
+    EXPECT_FALSE(session.checkFault());
+    input.deliver(100);
+    session.drain();
+    {
+        const std::lock_guard lock(mutex);
+        EXPECT_EQ(frames, size_t((25600 - 4096) / 480 + 1)); // every 10 ms once 85 ms are in
+        EXPECT_TRUE(elsewhere);
+        EXPECT_EQ(heard, std::vector<int>{45});
+    }
+    input.vanish();
+    const auto fault = session.checkFault();
+    ASSERT_TRUE(fault);
+    EXPECT_TRUE(fault->contains(QLatin1String("gone")));
+    EXPECT_FALSE(session.isListening());
+    EXPECT_FALSE(input.isOpen());
+    EXPECT_FALSE(session.checkFault());
+    session.stop();
+}
