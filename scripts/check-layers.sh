@@ -14,14 +14,15 @@ declare -A allowed=(
     [theory]="theory"
     [library]="library theory"
     [search]="search library theory"
+    [practice]="practice library theory"
     [voicings]="voicings theory"
     [fretboard]="fretboard theory"
     [ledguitar]="ledguitar fretboard theory"
     [sound]="sound theory"
     [modes]="modes library voicings fretboard sound theory"
     [print]="print modes library voicings fretboard sound theory"
-    [app]="app print modes search library voicings fretboard sound theory ledguitar"
-    [ui]="ui app print modes search library voicings fretboard sound theory ledguitar"
+    [app]="app print modes search practice library voicings fretboard sound theory ledguitar"
+    [ui]="ui app print modes search practice library voicings fretboard sound theory ledguitar"
 )
 for sublayer in */backends; do
     parent=${sublayer%%/*}
