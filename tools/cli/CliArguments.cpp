@@ -17,7 +17,9 @@ const QStringList ValueOptions = {
     QStringLiteral("--channel"),    QStringLiteral("--volume"),  QStringLiteral("--tempo"),
     QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
     QStringLiteral("--fret-count"), QStringLiteral("--capo"),    QStringLiteral("--seconds"),
-    QStringLiteral("--device"),     QStringLiteral("--boxes")};
+    QStringLiteral("--device"),     QStringLiteral("--boxes"),   QStringLiteral("--seed"),
+    QStringLiteral("--db"),         QStringLiteral("--answers"), QStringLiteral("--questions"),
+    QStringLiteral("--csv")};
 const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports"), QStringLiteral("--generated"),
@@ -100,6 +102,12 @@ QStringList optionsOf(const QString& command) {
         return {QStringLiteral("--data"), QStringLiteral("--item"), QStringLiteral("--root")};
     if (command == QLatin1String("find"))
         return {QStringLiteral("--data")};
+    if (command == QLatin1String("practice"))
+        return {QStringLiteral("--db"),         QStringLiteral("--seed"),
+                QStringLiteral("--answers"),    QStringLiteral("--questions"),
+                QStringLiteral("--tuning"),     QStringLiteral("--preset"),
+                QStringLiteral("--fret-count"), QStringLiteral("--capo"),
+                QStringLiteral("--csv"),        QStringLiteral("--data")};
     if (command == QLatin1String("example"))
         return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
                 QStringLiteral("--render"), QStringLiteral("--root")};
