@@ -234,6 +234,19 @@ QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& ch
     return items;
 }
 
+QStringList changeChords(const ChordLibrary& chords) {
+    QStringList names;
+    for (int k = 0; k < std::min(chords.count, 3); ++k) {
+        const ChordEntry& chord = chords.entries[std::size_t(k)];
+        if (chord.formula.isEmpty())
+            continue;
+        for (const char* root : {"C", "D", "E", "G", "A"})
+            names << QLatin1String(root) +
+                         (chord.name == QLatin1String("maj") ? QString() : chord.name);
+    }
+    return names;
+}
+
 std::optional<Question> askItem(const QString& item, const QuizNeck& neck, PracticeRandom& random) {
     const QStringList parts = item.split(u':');
     const QString family = parts.value(0);
@@ -345,6 +358,26 @@ std::optional<Question> askItem(const QString& item, const QuizNeck& neck, Pract
         q.expected = placesText(q.places);
     q.slowSeconds = slowLimit(q.quiz);
     return q;
+}
+
+QString describeItem(const QString& item) {
+    const QStringList p = item.split(u':');
+    const QString family = p.value(0);
+    if (family == QLatin1String("find-string") && p.size() == 3)
+        return QStringLiteral("%1 on string %2").arg(p[2], p[1]);
+    if (family == QLatin1String("find-position") && p.size() == 3)
+        return QStringLiteral("%1 in frets %2-%3").arg(p[2], p[1]).arg(p[1].toInt() + 3);
+    if (family == QLatin1String("find-neck") && p.size() == 2)
+        return QStringLiteral("%1 on the neck").arg(p[1]);
+    if (family == QLatin1String("name-note") && p.size() == 3)
+        return QStringLiteral("string %1, fret %2").arg(p[1], p[2]);
+    if (family == QLatin1String("interval") && p.size() == 3)
+        return QStringLiteral("%1 %2").arg(intervalName(p[2].toInt()), p[1]);
+    if (family == QLatin1String("quality") && p.size() == 3)
+        return QStringLiteral("%1, %2").arg(p[1], QLatin1String(inversionWords(p[2].toInt())));
+    if (family == QLatin1String("change") && p.size() == 2)
+        return QString(p[1]).replace(u'|', QLatin1String(" to "));
+    return item;
 }
 
 Judgement judgeAnswer(const Question& question, const QString& answer) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/Libraries.h"
 #include "theory/Neck.h"
 #include "theory/Tuning.h"
 
@@ -71,9 +72,17 @@ struct QuizNeck {
 // pairs ("C", "Am7"..); the other quizzes ignore them.
 QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& chords = {});
 
+// The chords the changes quiz pairs: the library's first three chords (major, minor and dominant
+// 7th in the shipped file) on the roots of the open chords, C D E G A ("C", "Cm", "C7"..).
+QStringList changeChords(const ChordLibrary& chords);
+
 // The question for one of the quiz's items; details left open by the item (a starting note)
 // are drawn from `random`. Nothing for an item the quiz does not know.
 std::optional<Question> askItem(const QString& item, const QuizNeck& neck, PracticeRandom& random);
+
+// An item in a player's words: "Db on string 3", "A in frets 5-8", "P5 up", "m7, 2nd
+// inversion", "C to G"; the item itself when it is not one of the quizzes'.
+QString describeItem(const QString& item);
 
 // Every place of pitch class 0..11 on string 1..strings within a fret window, from the capo up
 // (the capo's own fret is the string played open), lowest fret first.

@@ -197,6 +197,24 @@ TEST(PracticeQuestions, EarItemsPlayTheIntervalOrChordTheyName) {
     EXPECT_FALSE(judgeAnswer(minor, "maj").correct);
     EXPECT_FALSE(judgeAnswer(minor, "sus4").known);
 
+    // The chords of the pairs come from the library: its first three chords on five roots.
+    ChordLibrary library;
+    library.entries = {{"maj", "Major", "", "1;3;5", "", ""},
+                       {"m", "Minor", "", "1;b3;5", "", ""},
+                       {"7", "Dominant 7th", "", "", "", ""}, // a rejected formula: left out
+                       {"m7", "Minor 7th", "", "1;b3;5;b7", "", ""}};
+    library.count = 4;
+    EXPECT_EQ(changeChords(library),
+              QStringList({"C", "D", "E", "G", "A", "Cm", "Dm", "Em", "Gm", "Am"}));
+    for (const auto& [item, words] :
+         std::vector<std::pair<QString, QString>>{{"find-string:3:Db", "Db on string 3"},
+                                                  {"find-position:5:A", "A in frets 5-8"},
+                                                  {"interval:down:7", "P5 down"},
+                                                  {"quality:m7:2", "m7, 2nd inversion"},
+                                                  {"change:C|G7", "C to G7"},
+                                                  {"odd", "odd"}})
+        EXPECT_EQ(describeItem(item), words);
+
     const QStringList pairs = quizItems(QuizKind::Changes, {}, {"C", "G", "Am7"});
     EXPECT_EQ(pairs, QStringList({"change:C|G", "change:C|Am7", "change:G|Am7"}));
     const Question change = ask(pairs.front());
