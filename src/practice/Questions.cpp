@@ -30,15 +30,16 @@ namespace {
 struct QuizName {
     QuizKind kind;
     const char* word;
+    const char* caption;
 };
 constexpr std::array<QuizName, 7> QuizNames = {{
-    {QuizKind::FindOnString, "find-string"},
-    {QuizKind::FindInWindow, "find-position"},
-    {QuizKind::FindOnNeck, "find-neck"},
-    {QuizKind::NameNote, "name-note"},
-    {QuizKind::Intervals, "intervals"},
-    {QuizKind::Qualities, "qualities"},
-    {QuizKind::Changes, "changes"},
+    {QuizKind::NameNote, "name-note", "Name the marked note"},
+    {QuizKind::FindOnString, "find-string", "Find a note on a string"},
+    {QuizKind::FindInWindow, "find-position", "Find a note in a position"},
+    {QuizKind::FindOnNeck, "find-neck", "Find a note on the whole neck"},
+    {QuizKind::Intervals, "intervals", "Intervals by ear"},
+    {QuizKind::Qualities, "qualities", "Chord qualities by ear"},
+    {QuizKind::Changes, "changes", "Chord changes (a minute each)"},
 }};
 
 // The chord qualities the ear quiz plays: semitones above the root, root position.
@@ -154,6 +155,13 @@ QString quizWord(QuizKind kind) {
     for (const QuizName& q : QuizNames)
         if (q.kind == kind)
             return QLatin1String(q.word);
+    return {};
+}
+
+QString quizCaption(QuizKind kind) {
+    for (const QuizName& q : QuizNames)
+        if (q.kind == kind)
+            return QLatin1String(q.caption);
     return {};
 }
 

@@ -42,6 +42,8 @@ enum class QuizKind {
 QString quizWord(QuizKind kind);
 std::optional<QuizKind> quizOfWord(const QString& word);
 QStringList quizWords();
+// What the window's list calls the quiz: "Intervals by ear".
+QString quizCaption(QuizKind kind);
 
 // How the answer is given, and so how it is read and judged.
 enum class AnswerKind { Places, NoteName, Interval, Quality, Count };

@@ -16,21 +16,6 @@ namespace chordalis {
 
 namespace {
 
-// The quizzes in the order the list shows them, with their captions.
-struct QuizChoice {
-    QuizKind kind;
-    const char* caption;
-};
-constexpr QuizChoice QuizChoices[] = {
-    {QuizKind::NameNote, "Name the marked note"},
-    {QuizKind::FindOnString, "Find a note on a string"},
-    {QuizKind::FindInWindow, "Find a note in a position"},
-    {QuizKind::FindOnNeck, "Find a note on the whole neck"},
-    {QuizKind::Intervals, "Intervals by ear"},
-    {QuizKind::Qualities, "Chord qualities by ear"},
-    {QuizKind::Changes, "Chord changes (a minute each)"},
-};
-
 // How an answer is typed, shown under the question.
 QString answerHint(AnswerKind kind) {
     switch (kind) {
@@ -59,8 +44,8 @@ PracticeWindow::PracticeWindow(Program& program, QString historyPath, QWidget* p
     setObjectName(QStringLiteral("frmPractice"));
     setWindowTitle(QStringLiteral("Practice"));
     m_quiz->setObjectName(QStringLiteral("cboQuiz"));
-    for (const QuizChoice& c : QuizChoices)
-        m_quiz->addItem(QLatin1String(c.caption), int(c.kind));
+    for (const QString& word : quizWords())
+        m_quiz->addItem(quizCaption(*quizOfWord(word)), int(*quizOfWord(word)));
     m_length->setObjectName(QStringLiteral("udLength"));
     m_length->setRange(1, 200); // questions
     m_length->setValue(20);
