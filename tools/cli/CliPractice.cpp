@@ -48,22 +48,11 @@ bool readNeck(const Arguments& args, QuizNeck& neck, QString& error) {
     return true;
 }
 
-// The chords the changes quiz pairs: the library's first three chords (major, minor and
-// dominant 7th in the shipped file) on the roots of the open chords.
-QStringList changeChords(const QString& folder) {
+// The chords of the library in the program folder, for the changes quiz.
+ChordLibrary chordLibrary(const QString& folder) {
     IniReader ini(folder);
     Warnings warnings(/*quiet=*/true);
-    const ChordLibrary chords = LibraryLoader(ini, warnings).loadChords();
-    QStringList names;
-    for (int k = 0; k < std::min(chords.count, 3); ++k) {
-        const ChordEntry& chord = chords.entries[std::size_t(k)];
-        if (chord.formula.isEmpty())
-            continue;
-        for (const char* root : {"C", "D", "E", "G", "A"})
-            names << QLatin1String(root) +
-                         (chord.name == QLatin1String("maj") ? QString() : chord.name);
-    }
-    return names;
+    return LibraryLoader(ini, warnings).loadChords();
 }
 
 QJsonArray placesJson(const std::vector<NeckPlace>& places) {
@@ -119,7 +108,7 @@ int practice(const QString& folder, const Arguments& args, QTextStream& out, QTe
         }
     }
 
-    const QStringList items = quizItems(*quiz, neck, changeChords(folder));
+    const QStringList items = quizItems(*quiz, neck, changeChords(chordLibrary(folder)));
     SystemWallClock clock;
     // Without answers nothing is judged, so nothing is kept.
     OpenedHistory opened = answers ? openHistory(args.value("--db"), clock)
