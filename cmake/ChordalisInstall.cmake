@@ -82,7 +82,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-dejavu-core, fonts-liberation2, timgm6mb-soundfont | fluid-soundfont-gm, xdg-utils")
+    "fonts-dejavu-core, fonts-liberation2, timgm6mb-soundfont | fluid-soundfont-gm, xdg-utils, libqt6sql6-sqlite")
 if(CHORDALIS_HOMEPAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CHORDALIS_HOMEPAGE})
 endif()

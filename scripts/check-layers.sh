@@ -14,6 +14,7 @@ declare -A allowed=(
     [theory]="theory"
     [library]="library theory"
     [search]="search library theory"
+    [practice]="practice library theory"
     [voicings]="voicings theory"
     [progressions]="progressions search library voicings theory"
     [fretboard]="fretboard theory"
@@ -22,8 +23,8 @@ declare -A allowed=(
     [modes]="modes library voicings fretboard sound theory"
     [listening]="listening modes library voicings fretboard sound theory"
     [print]="print modes library voicings fretboard sound theory"
-    [app]="app print listening modes progressions search library voicings fretboard sound theory ledguitar"
-    [ui]="ui app print listening modes progressions search library voicings fretboard sound theory ledguitar"
+    [app]="app print listening modes progressions search practice library voicings fretboard sound theory ledguitar"
+    [ui]="ui app print listening modes progressions search practice library voicings fretboard sound theory ledguitar"
 )
 for sublayer in */backends; do
     parent=${sublayer%%/*}

@@ -9,13 +9,16 @@ build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev
                 qt6-multimedia-dev)
 # The built-in synthesizer plays the system's General MIDI sound font; printed sheets ask for
 # Arial, which Liberation Sans stands in for; listening reads the microphone through Qt
-# Multimedia.
-run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont libqt6multimedia6)
+# Multimedia; the practice history needs Qt SQL's SQLite driver.
+run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont libqt6multimedia6
+              libqt6sql6-sqlite)
 # The neck pictures the tests draw need a font; the sound tests a sound font and a JACK server;
 # the printing tests the sheets' font and pdftotext to read their PDF files back; the
 # installation test validates the desktop entry and AppStream file and builds the Debian package;
-# tools/fuzz.sh and CI's short fuzz runs build with clang's libFuzzer.
+# tools/fuzz.sh and CI's short fuzz runs build with clang's libFuzzer; the practice tests open
+# SQLite files through Qt SQL.
 test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2
+               libqt6sql6-sqlite
                desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
 # The benchmarks start the program in a virtual display and play into a JACK server; the
 # listening figures set the pitch beside aubio's.

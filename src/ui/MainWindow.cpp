@@ -15,6 +15,7 @@
 #include "ui/NeckView.h"
 #include "ui/PlaybackDialog.h"
 #include "ui/PositionPicker.h"
+#include "ui/PracticeWindow.h"
 #include "ui/SearchField.h"
 #include "ui/SheetPrinting.h"
 #include "ui/SkinDialog.h"
@@ -181,6 +182,8 @@ void MainWindow::createMenus() {
             &QAction::triggered, this, &MainWindow::showTuning);
     connect(addAction(options, QStringLiteral("mnuMetronome"), QStringLiteral("&Metronome")),
             &QAction::triggered, this, &MainWindow::showMetronome);
+    connect(addAction(options, QStringLiteral("mnuPractice"), QStringLiteral("Pract&ice...")),
+            &QAction::triggered, this, &MainWindow::showPractice);
     connect(addAction(options, QStringLiteral("mnuAllNotesOff"), QStringLiteral("&All Notes Off")),
             &QAction::triggered, this, [this] { m_program.allNotesOff(); });
     connect(addAction(options, QStringLiteral("mnuLedView"), QStringLiteral("LED &Guitar View")),
@@ -383,6 +386,12 @@ void MainWindow::showMetronome() {
         m_metronome =
             new MetronomeWindow(m_program.metronomeSettings(), m_program.metronome(), this);
     present(*m_metronome);
+}
+
+void MainWindow::showPractice() {
+    if (!m_practice)
+        m_practice = new PracticeWindow(m_program, defaultHistoryPath(), this);
+    present(*m_practice);
 }
 
 MetronomeWindow* MainWindow::metronomeWindow() const {

@@ -21,6 +21,7 @@ class FretlightDialog;
 class LedGuitarView;
 class MessageBoxes;
 class MetronomeWindow;
+class PracticeWindow;
 class ModeTabs;
 class NeckView;
 class PlaybackDialog;
@@ -120,6 +121,7 @@ private:
     void nodeClicked(TreeId tree, const QString& key);
     void setLeftHanded(bool leftHanded);
     void showMetronome();
+    void showPractice();
 
     void restoreWindowGeometry();
 
@@ -150,6 +152,7 @@ private:
     ColourKeyDialog* m_colourKey = nullptr;
     PlaybackDialog* m_playback = nullptr;
     QPointer<MetronomeWindow> m_metronome;
+    QPointer<PracticeWindow> m_practice;
     FretlightDialog* m_fretlightDialog = nullptr;
     QPointer<LedGuitarView> m_ledView;
     QAction* m_fretlight = nullptr;

@@ -2,6 +2,7 @@
 #include "CliCommands.h"
 #include "listening/WavReader.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
@@ -708,4 +710,149 @@ TEST(Cli, ListenHearsAWavFile) {
         EXPECT_TRUE(r.err.contains(bad)) << qPrintable(r.err);
         EXPECT_TRUE(r.out.isEmpty());
     }
+}
+
+namespace {
+
+// The JSON lines of a practice session: the questions, then the summary.
+std::vector<QJsonObject> jsonLines(const QString& out) {
+    std::vector<QJsonObject> lines;
+    for (const QString& line : out.split(u'\n', Qt::SkipEmptyParts))
+        lines.push_back(QJsonDocument::fromJson(line.toUtf8()).object());
+    return lines;
+}
+
+QString writeAnswers(const QTemporaryDir& dir, const QString& text) {
+    const QString path = dir.filePath("answers.txt");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(text.toUtf8());
+    return path;
+}
+
+} // namespace
+
+TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("history.sqlite");
+    const QString answers = writeAnswers(dir, "P5\nnonsense\nP5\nm3\nP5\n");
+    const QStringList args = {"practice", "intervals", "--seed", "7",           "--db",
+                              db,         "--answers", answers,  "--questions", "8"};
+    const Result r = run(args);
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const auto lines = jsonLines(r.out);
+    ASSERT_EQ(lines.size(), 6u) << qPrintable(r.out);
+    int right = 0;
+    for (int k = 0; k < 5; ++k) {
+        const QJsonObject& q = lines[std::size_t(k)];
+        EXPECT_EQ(q["question"].toInt(), k + 1);
+        const bool isRight = q["given"].toString() == q["expected"].toString();
+        right += isRight;
+        const QString judgement = q["judgement"].toString();
+        EXPECT_EQ(judgement, k == 1    ? "unreadable"
+                             : isRight ? "right"
+                                       : "wrong")
+            << qPrintable(q["item"].toString());
+        EXPECT_EQ(q["box"].toInt(), isRight ? 2 : 1);
+        EXPECT_TRUE(q["saved"].toBool());
+        EXPECT_EQ(q["notes"].toArray().size(), 2);
+        // Due half a minute on when missed, ten minutes on when right.
+        const QDateTime due = QDateTime::fromString(q["due"].toString(), Qt::ISODateWithMs);
+        const qint64 wait = due.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch();
+        EXPECT_GT(wait, isRight ? 590'000 : 20'000);
+        EXPECT_LE(wait, isRight ? 600'000 : 30'000);
+    }
+    EXPECT_FALSE(lines[1]["reason"].toString().isEmpty());
+    const QJsonObject summary = lines[5]["summary"].toObject();
+    EXPECT_EQ(summary["asked"].toInt(), 5);
+    EXPECT_EQ(summary["right"].toInt(), right);
+    EXPECT_EQ(summary["ended"].toString(), "answers ran out");
+    EXPECT_TRUE(summary["saved"].toBool());
+
+    // The same seed on a fresh history asks the same questions; the kept history exports.
+    const QString csv = dir.filePath("answers.csv");
+    const Result again =
+        run(QStringList(args).replaceInStrings(db, dir.filePath("other.sqlite")) << "--csv" << csv);
+    ASSERT_EQ(again.status, 0) << qPrintable(again.err);
+    const auto replay = jsonLines(again.out);
+    for (std::size_t k = 0; k < 5; ++k) {
+        EXPECT_EQ(replay[k]["item"], lines[k]["item"]);
+        EXPECT_EQ(replay[k]["notes"], lines[k]["notes"]);
+    }
+    QFile exported(csv);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll().count("\r\n"), 6); // the header and five answers
+
+    // Without answers the questions and their answers are printed and nothing is kept.
+    const Result dry =
+        run({"practice", "find-string", "--db", db, "--capo", "2", "--questions", "3"});
+    ASSERT_EQ(dry.status, 0) << qPrintable(dry.err);
+    const auto asked = jsonLines(dry.out);
+    ASSERT_EQ(asked.size(), 4u);
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_FALSE(asked[k].contains("judgement"));
+        for (const QJsonValue& place : asked[k]["places"].toArray())
+            EXPECT_GE(place.toObject()["fret"].toInt(), 2) << "the capo is at fret 2";
+    }
+}
+
+TEST(CliPractice, WrongArgumentsAndADamagedHistoryAreSaid) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("history.sqlite");
+    for (const QStringList& args :
+         {QStringList{"practice", "--db", db}, QStringList{"practice", "scales", "--db", db},
+          QStringList{"practice", "intervals"},
+          QStringList{"practice", "intervals", "--db", db, "--capo", "13"},
+          QStringList{"practice", "intervals", "--db", db, "--seed", "x"},
+          QStringList{"practice", "intervals", "--db", db, "--answers", dir.path()},
+          QStringList{"practice", "intervals", "--db", db, "--answers", dir.filePath("none")}}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 2) << qPrintable(args.join(' '));
+        EXPECT_FALSE(r.err.isEmpty()) << qPrintable(args.join(' '));
+    }
+    QFile damaged(db);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(8192, 'x'));
+    damaged.close();
+    const Result r = run({"practice", "name-note", "--db", db, "--answers",
+                          writeAnswers(dir, "C\n"), "--questions", "1"});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains("damaged")) << qPrintable(r.err);
+    const auto lines = jsonLines(r.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[1]["summary"].toObject()["message"].toString().contains("kept as"));
+    EXPECT_EQ(QDir(dir.path()).entryList({"history.sqlite.damaged-*"}).size(), 1);
+}
+
+// The tool stopped dead mid-session (SIGKILL) keeps every answer it printed; reopened, the
+// history is sound.
+TEST(CliPractice, AKilledSessionLosesAtMostTheAnswerInFlight) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("history.sqlite");
+    QProcess tool;
+    tool.start(QStringLiteral(CHORDALIS_CLI),
+               {"practice", "name-note", "--db", db, "--answers", "-", "--questions", "100"});
+    ASSERT_TRUE(tool.waitForStarted());
+    int printed = 0;
+    for (int k = 0; k < 6; ++k) {
+        tool.write("C\n");
+        while (!tool.canReadLine() && tool.waitForReadyRead(10000)) {
+        }
+        ASSERT_TRUE(tool.canReadLine()) << qPrintable(tool.readAllStandardError());
+        tool.readLine();
+        ++printed;
+    }
+    tool.write("C\n"); // in flight when the tool is killed
+    tool.kill();
+    ASSERT_TRUE(tool.waitForFinished(10000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::CrashExit);
+
+    const Result r = run({"practice", "name-note", "--db", db, "--csv", dir.filePath("all.csv"),
+                          "--answers", writeAnswers(dir, ""), "--questions", "1"});
+    EXPECT_TRUE(r.err.isEmpty()) << "no damage: " << qPrintable(r.err);
+    QFile csv(dir.filePath("all.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const int kept = int(csv.readAll().count("\r\n")) - 1;
+    EXPECT_GE(kept, printed);
+    EXPECT_LE(kept, printed + 1);
 }

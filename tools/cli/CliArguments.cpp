@@ -9,17 +9,18 @@
 namespace chordalis::cli {
 
 const QStringList ValueOptions = {
-    QStringLiteral("--root"),       QStringLiteral("--formula"), QStringLiteral("--data"),
-    QStringLiteral("--item"),       QStringLiteral("--voicing"), QStringLiteral("--position"),
-    QStringLiteral("--tuning"),     QStringLiteral("--preset"),  QStringLiteral("--png"),
-    QStringLiteral("--group"),      QStringLiteral("--scale"),   QStringLiteral("--frets"),
-    QStringLiteral("--skin"),       QStringLiteral("--render"),  QStringLiteral("--instrument"),
-    QStringLiteral("--channel"),    QStringLiteral("--volume"),  QStringLiteral("--tempo"),
-    QStringLiteral("--pdf"),        QStringLiteral("--decode"),  QStringLiteral("--labels"),
-    QStringLiteral("--fret-count"), QStringLiteral("--capo"),    QStringLiteral("--seconds"),
-    QStringLiteral("--device"),     QStringLiteral("--boxes"),   QStringLiteral("--mode"),
-    QStringLiteral("--style"),      QStringLiteral("--region"),  QStringLiteral("--a4"),
-    QStringLiteral("--check")};
+    QStringLiteral("--root"),       QStringLiteral("--formula"),   QStringLiteral("--data"),
+    QStringLiteral("--item"),       QStringLiteral("--voicing"),   QStringLiteral("--position"),
+    QStringLiteral("--tuning"),     QStringLiteral("--preset"),    QStringLiteral("--png"),
+    QStringLiteral("--group"),      QStringLiteral("--scale"),     QStringLiteral("--frets"),
+    QStringLiteral("--skin"),       QStringLiteral("--render"),    QStringLiteral("--instrument"),
+    QStringLiteral("--channel"),    QStringLiteral("--volume"),    QStringLiteral("--tempo"),
+    QStringLiteral("--pdf"),        QStringLiteral("--decode"),    QStringLiteral("--labels"),
+    QStringLiteral("--fret-count"), QStringLiteral("--capo"),      QStringLiteral("--seconds"),
+    QStringLiteral("--device"),     QStringLiteral("--boxes"),     QStringLiteral("--mode"),
+    QStringLiteral("--style"),      QStringLiteral("--region"),    QStringLiteral("--a4"),
+    QStringLiteral("--check"),      QStringLiteral("--seed"),      QStringLiteral("--db"),
+    QStringLiteral("--answers"),    QStringLiteral("--questions"), QStringLiteral("--csv")};
 const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
                                  QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
                                  QStringLiteral("--led-reports"), QStringLiteral("--generated"),
@@ -103,9 +104,11 @@ QStringList optionsOf(const QString& command) {
     if (command == QLatin1String("find"))
         return {QStringLiteral("--data")};
     if (command == QLatin1String("listen"))
-        return {QStringLiteral("--data"),   QStringLiteral("--tuning"),
-                QStringLiteral("--preset"), QStringLiteral("--fret-count"),
-                QStringLiteral("--a4"),     QStringLiteral("--check")};
+        return {
+            QStringLiteral("--data"),       QStringLiteral("--tuning"), QStringLiteral("--preset"),
+            QStringLiteral("--fret-count"), QStringLiteral("--a4"),     QStringLiteral("--check"),
+            QStringLiteral("--seed"),       QStringLiteral("--db"),     QStringLiteral("--answers"),
+            QStringLiteral("--questions"),  QStringLiteral("--csv")};
     if (command == QLatin1String("example"))
         return {QStringLiteral("--decode"), QStringLiteral("--midi-log"),
                 QStringLiteral("--render"), QStringLiteral("--root")};

@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "CliListen.h"
 #include "CliLive.h"
+#include "CliPractice.h"
 #include "CliProgressions.h"
 #include "app/InfoSession.h"
 #include "app/Json.h"
@@ -138,6 +139,18 @@ QString usage() {
         "                               (default 440). --check FRETS (as --frets writes them)\n"
         "                               gives each string's verdict for the first strum:\n"
         "                               right, missing or wrong, with the note heard instead.\n"
+        "  practice QUIZ --db FILE      A practice session without a window. QUIZ: find-string,\n"
+        "                               find-position, find-neck, name-note, intervals,\n"
+        "                               qualities or changes. --answers FILE (\"-\" standard\n"
+        "                               input) gives one answer a line (places as s6f3, note\n"
+        "                               names, intervals as m3 or P5, qualities as maj, m7..,\n"
+        "                               a count of changes); each is judged, kept in the SQLite\n"
+        "                               history FILE and printed as one JSON line with the\n"
+        "                               item's Leitner box and next due time (UTC), then the\n"
+        "                               summary. Without --answers the questions and their\n"
+        "                               answers are printed and nothing is kept. --seed N\n"
+        "                               (default 1), --questions N (default 10), the neck\n"
+        "                               options, --csv FILE: every answer kept, as CSV.\n"
         "  help                         This text.\n"
         "\n"
         "Options:\n"
@@ -1271,7 +1284,7 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
             << usage();
         return ExitUsage;
     }
-    for (const char* option : {"--png", "--render", "--decode", "--pdf", "--boxes"})
+    for (const char* option : {"--png", "--render", "--decode", "--pdf", "--boxes", "--csv"})
         if (parsed->has(option))
             if (const QString refusal = outputRefusal(parsed->value(option)); !refusal.isEmpty()) {
                 err << "chordalis-cli: " << refusal << "\n";
@@ -1297,6 +1310,8 @@ int run(const QStringList& args, const QString& defaultFolder, QTextStream& out,
         return keysAndProgressions(folder, *parsed, out, err);
     if (command == QLatin1String("listen"))
         return listen(folder, *parsed, out, err);
+    if (command == QLatin1String("practice"))
+        return practice(folder, *parsed, out, err);
     if (!parsed->operands.isEmpty()) {
         err << "chordalis-cli: unexpected argument \"" << parsed->operands.first() << "\"\n\n"
             << usage();

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "library/Libraries.h"
+#include "theory/Neck.h"
+#include "theory/Tuning.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace chordalis {
+
+// A seeded source of whole numbers: the same seed gives the same sequence on every machine and
+// compiler (the standard library's distributions do not promise that), so a session can be
+// replayed from its seed.
+class PracticeRandom {
+public:
+    explicit PracticeRandom(std::uint64_t seed) : m_state(seed) {}
+    std::uint64_t next();
+    // A number in low..high inclusive; low when high < low.
+    int between(int low, int high);
+
+private:
+    std::uint64_t m_state;
+};
+
+// The kinds of quiz. Each asks about items of one family and expects one kind of answer.
+enum class QuizKind {
+    FindOnString, // every place of a named note on one string: places
+    FindInWindow, // every place of a named note in a four-fret position window: places
+    FindOnNeck,   // every place of a named note on the whole neck: places
+    NameNote,     // the name of the marked place: a note name
+    Intervals,    // an interval played up, down or together: its name
+    Qualities,    // a triad or seventh chord in an inversion: its quality
+    Changes,      // a pair of chords changed for a minute: how many clean changes
+};
+
+// The quiz's word on the command line and in the history ("find-string", "intervals"..), and
+// back; nothing for an unknown word.
+QString quizWord(QuizKind kind);
+std::optional<QuizKind> quizOfWord(const QString& word);
+QStringList quizWords();
+// What the window's list calls the quiz: "Intervals by ear".
+QString quizCaption(QuizKind kind);
+
+// How the answer is given, and so how it is read and judged.
+enum class AnswerKind { Places, NoteName, Interval, Quality, Count };
+
+// One question, ready to show, play and judge. `item` names what is scheduled: the same item is
+// asked again with other details (another starting note for an interval) but is one thing the
+// player learns.
+struct Question {
+    QuizKind quiz = QuizKind::NameNote;
+    QString item;   // "find-string:3:C", "interval:up:7", "quality:m7:1", "change:C|G"
+    QString prompt; // what the player is asked, in words
+    AnswerKind answerKind = AnswerKind::NoteName;
+    QString expected;              // the answer as the player writes it
+    std::vector<NeckPlace> places; // the places to find, or the one place marked
+    std::vector<int> notes;        // MIDI notes to play, in order (together for harmonic items)
+    bool together = false;         // the notes sound at once
+    FretWindow window;             // the window asked about (FindInWindow)
+    double slowSeconds = 0;        // a right answer slower than this counts as slow
+};
+
+// The neck a quiz asks about.
+struct QuizNeck {
+    Instrument instrument;
+    Capo capo;
+};
+
+// The items of a quiz on a neck, in a fixed order. `chords` are the chord names the Changes quiz
+// pairs ("C", "Am7"..); the other quizzes ignore them.
+QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& chords = {});
+
+// The chords the changes quiz pairs: the library's first three chords (major, minor and dominant
+// 7th in the shipped file) on the roots of the open chords, C D E G A ("C", "Cm", "C7"..).
+QStringList changeChords(const ChordLibrary& chords);
+
+// The question for one of the quiz's items; details left open by the item (a starting note)
+// are drawn from `random`. Nothing for an item the quiz does not know.
+std::optional<Question> askItem(const QString& item, const QuizNeck& neck, PracticeRandom& random);
+
+// An item in a player's words: "Db on string 3", "A in frets 5-8", "P5 up", "m7, 2nd
+// inversion", "C to G"; the item itself when it is not one of the quizzes'.
+QString describeItem(const QString& item);
+
+// Every place of pitch class 0..11 on string 1..strings within a fret window, from the capo up
+// (the capo's own fret is the string played open), lowest fret first.
+std::vector<NeckPlace> placesOf(const QuizNeck& neck, int pitchClass, int string,
+                                FretWindow window);
+
+// How an answer was judged. `known` is false for an answer that cannot be read at all (it is
+// then wrong, and says why in `reason`).
+struct Judgement {
+    bool correct = false;
+    bool known = true;
+    QString reason;
+    int count = 0; // the Changes quiz: the changes counted
+};
+
+// The clean changes a minute that count as a pair learnt.
+inline constexpr int ChangesGoal = 30;
+
+// Judges an answer as the player writes it: places "s6f3 s4f5" (string, fret; blanks or commas
+// between them, any order), a note name in either spelling ("Db", "C#"), an interval name
+// ("m3", "P5", "TT") or its semitones, a quality ("maj", "m", "dim", "aug", "7", "maj7", "m7",
+// "m7b5", "dim7"), a count of changes.
+Judgement judgeAnswer(const Question& question, const QString& answer);
+
+// The interval names for 0..12 semitones as answers use them.
+QString intervalName(int semitones);
+
+} // namespace chordalis
