@@ -186,15 +186,50 @@ bool Program::openSound() {
     MidiOut& out = midiOut();
     m_openingResult.reset(); // this opening's result is the one that counts
     out.close();
-    const auto error = out.open(m_state.playback.device);
+    const auto error = openChosen();
     reportOpening(error);
     return !error;
+}
+
+QStringList Program::listPorts() {
+    MidiOut& out = midiOut();
+    QStringList before = out.portNames();
+    if (m_chosenPortAbsent)
+        before << m_chosenPort;
+    const int device = m_state.playback.device;
+    if (device != m_chosenPortDevice || m_chosenPort.isEmpty())
+        m_chosenPort = device >= 0 && device < before.size() ? before[device] : QString();
+    QStringList now = out.listPortsAgain();
+    m_chosenPortAbsent = !m_chosenPort.isEmpty() && !now.contains(m_chosenPort);
+    if (m_chosenPortAbsent)
+        now << m_chosenPort;
+    if (!m_chosenPort.isEmpty())
+        m_state.playback.device = int(now.indexOf(m_chosenPort));
+    m_chosenPortDevice = m_state.playback.device;
+    return now;
+}
+
+std::optional<QString> Program::openChosen() {
+    const int device = m_state.playback.device;
+    if (m_chosenPortAbsent && device == m_chosenPortDevice)
+        return QStringLiteral("The MIDI port \"%1\" is not connected.").arg(m_chosenPort);
+    // The port opened is followed by its name from now on.
+    const QStringList ports = midiOut().portNames();
+    if (device != m_chosenPortDevice || m_chosenPort.isEmpty()) {
+        m_chosenPort = device >= 0 && device < ports.size() ? ports[device] : QString();
+        m_chosenPortDevice = device;
+        m_chosenPortAbsent = false;
+    }
+    return midiOut().open(device);
 }
 
 std::optional<QString> Program::reopenSound() {
     MidiOut& out = midiOut();
     out.close();
-    auto error = out.open(m_state.playback.device);
+    // A port is looked for again: it may have been plugged in, or back, since the last list.
+    if (m_state.playback.device >= 0)
+        listPorts();
+    auto error = openChosen();
     keepOpeningError(error);
     if (!error)
         m_player.programChange();

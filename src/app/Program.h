@@ -124,6 +124,12 @@ public:
     // chosen instrument: the error when it cannot be opened. The watch uses it, and the playback
     // settings' Retry.
     std::optional<QString> reopenSound();
+    // Lists the system's MIDI output ports again (a device plugged in after start-up) for the
+    // playback settings' device list. The chosen port stays chosen by its name wherever the new
+    // list puts it; a chosen port that is not there now is kept at the list's end, so that
+    // nothing else is opened in its place and it is opened again once it is back. The list the
+    // device numbers now count in.
+    QStringList listPorts();
     // What the output does now, in a line for the playback settings: "Sound: <output>" or
     // "No sound: <why>".
     QString soundState();
@@ -245,7 +251,14 @@ private:
     // The output's opening on a thread of its own during start-up: the backend's error, if any.
     std::future<std::optional<QString>> m_opening;
     std::optional<std::optional<QString>> m_openingResult; // taken, not yet reported
+    // Opens the device the settings choose; a chosen port not in the last list is not opened.
+    std::optional<QString> openChosen();
     QString m_openingError; // why the output is closed, from its last opening
+    // The chosen port by name, and the device number it had at the last listing (so that a
+    // number the user chose since is told apart); empty for the built-in synthesizer.
+    QString m_chosenPort;
+    int m_chosenPortDevice = -1;
+    bool m_chosenPortAbsent = false; // not in the system's last list
     QString m_folder;
     MessageBoxes& m_boxes;
     ProgramWindow* m_window = nullptr;

@@ -36,7 +36,7 @@ QPointF pdfSheetOrigin(const QPageLayout& layout) {
     return QPointF(layout.paintRectPixels(PdfResolution).topLeft()) * 72.0 / PdfResolution;
 }
 
-PdfResult writeSheetsPdf(const QString& path, const QPageLayout& layout, int pageCount,
+PdfResult writeSheetsPdf(const QString& path, const QPageLayout& layout, int sheetCount,
                          const QString& title, const SheetDrawer& drawPage) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -53,21 +53,26 @@ PdfResult writeSheetsPdf(const QString& path, const QPageLayout& layout, int pag
         return {PdfResult::Failed, QStringLiteral("the PDF writer could not start")};
     }
     QtPagePainter page(painter);
-    for (int k = 0; k < pageCount; ++k) {
-        if (k > 0 && !writer.newPage()) {
-            painter.end();
-            file.cancelWriting();
-            return {PdfResult::Failed, QStringLiteral("the PDF writer could not add a page")};
-        }
-        if (const QString refusal = drawPage(page, k); !refusal.isEmpty()) {
-            painter.end();
-            file.cancelWriting();
-            return {PdfResult::Refused, refusal};
+    int written = 0;
+    for (int k = 0; k < sheetCount; ++k) {
+        int parts = 1;
+        for (int part = 0; part < parts; ++part) {
+            if (written > 0 && !writer.newPage()) {
+                painter.end();
+                file.cancelWriting();
+                return {PdfResult::Failed, QStringLiteral("the PDF writer could not add a page")};
+            }
+            if (const QString refusal = drawPage(page, k, part, parts); !refusal.isEmpty()) {
+                painter.end();
+                file.cancelWriting();
+                return {PdfResult::Refused, refusal};
+            }
+            ++written;
         }
     }
     if (!painter.end() || !file.commit())
         return {PdfResult::Failed, file.errorString()};
-    return {PdfResult::Written, {}};
+    return {PdfResult::Written, {}, written};
 }
 
 } // namespace chordalis

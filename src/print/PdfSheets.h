@@ -25,14 +25,17 @@ struct PdfResult {
     enum Status { Written, Refused, Failed };
     Status status = Failed;
     QString message; // the refusal, or why the file could not be written
+    int pages = 0;   // the pages written
 };
 
-// Draws a page of the PDF file: the refusal text to abandon the file, or an empty text.
-using SheetDrawer = std::function<QString(PagePainter& painter, int page)>;
+// Draws page `part` (0 first) of sheet `sheet` of the PDF file and sets `parts` to the pages the
+// sheet takes (it comes in as 1): the refusal text to abandon the file, or an empty text.
+using SheetDrawer = std::function<QString(PagePainter& painter, int sheet, int part, int& parts)>;
 
-// Writes pages 0..pageCount-1 into a PDF file, each drawn by drawPage. The file is replaced only
-// when every page was drawn and written: after a refusal or a failure it is left as it was.
-PdfResult writeSheetsPdf(const QString& path, const QPageLayout& layout, int pageCount,
+// Writes sheets 0..sheetCount-1 into a PDF file, each on as many pages as its drawing says. The
+// file is replaced only when every page was drawn and written: after a refusal or a failure it
+// is left as it was.
+PdfResult writeSheetsPdf(const QString& path, const QPageLayout& layout, int sheetCount,
                          const QString& title, const SheetDrawer& drawPage);
 
 } // namespace chordalis

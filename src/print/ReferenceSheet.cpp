@@ -124,6 +124,47 @@ std::vector<HeaderLine> headerLines(const AppState& s, const MainPages& pages, M
 
 enum class Shape { Circle, Square, CircledSquare, TextOnly };
 
+// Passes a page's fonts, pens and measures on to a painter, and its drawing only while
+// `drawing`: a page is laid out through it without being drawn.
+class MeasuringPainter final : public PagePainter {
+public:
+    explicit MeasuringPainter(PagePainter& to) : m_to(to) {}
+    bool drawing = false;
+
+    double pixel() const override { return m_to.pixel(); }
+    void setFont(const PageFont& font) override { m_to.setFont(font); }
+    PageFont font() const override { return m_to.font(); }
+    QSizeF textSize(const QString& text) const override { return m_to.textSize(text); }
+    double averageCharWidth() const override { return m_to.averageCharWidth(); }
+    void drawText(QPointF topLeft, const QString& text) override {
+        if (drawing)
+            m_to.drawText(topLeft, text);
+    }
+    void setPen(double width) override { m_to.setPen(width); }
+    double pen() const override { return m_to.pen(); }
+    void setFill(PageFill fill) override { m_to.setFill(fill); }
+    void drawLine(QPointF from, QPointF to) override {
+        if (drawing)
+            m_to.drawLine(from, to);
+    }
+    void drawEllipse(QPointF centre, double radiusX, double radiusY) override {
+        if (drawing)
+            m_to.drawEllipse(centre, radiusX, radiusY);
+    }
+    void drawRect(const QRectF& rect) override {
+        if (drawing)
+            m_to.drawRect(rect);
+    }
+    void drawChordBox(const ChordBox& box, const QRectF& area, MarkerLabels labels,
+                      bool chosen) override {
+        if (drawing)
+            m_to.drawChordBox(box, area, labels, chosen);
+    }
+
+private:
+    PagePainter& m_to;
+};
+
 // One sheet being drawn. Text goes where the current position is, as on a teletype: a printed
 // line moves the position to the start of the next line.
 class Sheet {
@@ -139,16 +180,43 @@ public:
                                                      : picture.geometry.height() * scale),
           cell(Cell * scale / PaperScale) {}
 
-    void draw() {
+    // Draws page `part` of the sheet: 0 the neck and the boxes that fit beside it at a readable
+    // size, 1.. the rest of the boxes under a heading that says so. Returns how many pages the
+    // sheet takes. Every page is laid out from the first, so that each knows its boxes.
+    int draw(int part) {
         p.setPen(normalPen);
         p.setFill(PageFill::White);
         header();
         neck();
         extras();
-        boxes();
+        planBoxes();
+        if (part == 0) {
+            boxes();
+            footer();
+            openStringNames();
+            markers();
+        }
+        return 1 + int(continued.size());
+    }
+
+    // Draws page `part` (1..) of the boxes that did not fit on the first page.
+    void drawContinued(int part) {
+        if (part < 1 || part > int(continued.size()))
+            return;
+        const auto [first, count] = continued[size_t(part - 1)];
+        pos = {Left, Top};
+        p.setFont(TitleFont);
+        const QString heading = QStringLiteral("%1 - chord boxes, continued (page %2 of %3)")
+                                    .arg(sheetTitle(s, pages, mode))
+                                    .arg(part + 1)
+                                    .arg(continued.size() + 1);
+        print(heading);
+        pos = {Left, pos.y() + LineGap};
+        p.setFont(TextFont);
+        legendOfBoxes(othersName());
+        const double top = roundTwips(pos.y() + LineGap);
+        gridOfBoxes(first, count, top, boxArea(top));
         footer();
-        openStringNames();
-        markers();
     }
 
 private:
@@ -254,77 +322,256 @@ private:
         pos.setX(Left);
     }
 
-    // The page's boxes, as large as the rest of the page lets them be, the chosen one framed.
-    void boxes() {
-        const std::vector<ChordBox>* list = nullptr;
-        int chosen = -1;
-        QString others = QStringLiteral("other chord tone");
+    // The page's boxes and the one chosen, or none.
+    const std::vector<ChordBox>* boxList() const {
         switch (mode) {
         case Mode::Chords:
-            list = &pages.chords.boxes;
-            chosen = s.selectedVoicing;
-            break;
+            return &pages.chords.boxes;
         case Mode::Triads:
-            list = &pages.triads.boxes;
-            chosen = s.triadGroup;
-            break;
+            return &pages.triads.boxes;
         case Mode::Scales:
-            list = &pages.scales.boxes;
-            chosen = pages.scales.cboScalePositions.index;
-            others = QStringLiteral("other scale note");
-            break;
+            return &pages.scales.boxes;
         default:
-            break;
+            return nullptr;
         }
+    }
+    int chosenBox() const {
+        switch (mode) {
+        case Mode::Chords:
+            return s.selectedVoicing;
+        case Mode::Triads:
+            return s.triadGroup;
+        case Mode::Scales:
+            return pages.scales.cboScalePositions.index;
+        default:
+            return -1;
+        }
+    }
+    QString othersName() const {
+        return mode == Mode::Scales ? QStringLiteral("other scale note")
+                                    : QStringLiteral("other chord tone");
+    }
+
+    double footerHeight() {
+        const PageFont was = p.font();
+        p.setFont(FooterFont);
+        const double h = p.textSize(QLatin1String(SheetFooter)).height();
+        p.setFont(was);
+        return h;
+    }
+    // The height left for boxes from `top` down to the footer.
+    double boxArea(double top) { return Height - footerHeight() - LineGap - top; }
+
+    // How the boxes of an area of `height` twips lie: the columns, and the boxes' width, as
+    // wide as the area lets `count` boxes be, up to MaxBoxWidth.
+    struct Grid {
+        int columns = 1;
+        double width = 0;
+    };
+    Grid bestGrid(int count, double height) const {
+        Grid best;
+        for (int c = 1; c <= count; ++c) {
+            const int rows = (count + c - 1) / c;
+            const double w = std::min({PictureWidth / c, boxRatio * height / rows, maxWidth()});
+            if (w > best.width)
+                best = {c, w};
+        }
+        return best;
+    }
+    // A scale's small necks may grow wider than a chord box: a third of the big neck.
+    double maxWidth() const { return mode == Mode::Scales ? PictureWidth / 3 : MaxBoxWidth; }
+    // How many boxes an area of `height` twips holds at the least readable width.
+    int capacity(double height) const {
+        const int columns = int(PictureWidth / MinBoxWidth);
+        const int rows = int(height / (MinBoxWidth / boxRatio));
+        return std::max(0, columns * rows);
+    }
+
+    // Which boxes go on the first page and which on the pages after it: all on the first when
+    // they are readable there, else as many as fit at the least readable width, and the rest on
+    // further pages, each as full as that width allows.
+    void planBoxes() {
+        const std::vector<ChordBox>* list = boxList();
+        continued.clear();
+        firstPageBoxes = 0;
         if (!list || list->empty())
             return;
+        const int count = int(list->size());
+        boxRatio = mode == Mode::Scales ? smallNeckRatio(list->front())
+                                        : chordBoxWidthFor(1, list->front().strings);
+        // Where the first page's boxes begin: below a blank line, the neck's grip and the legend.
+        p.setFont(TextFont);
+        const double line = p.textSize(QStringLiteral("x")).height();
+        const int lines = mode == Mode::Chords ? 3 : 2;
+        const double top = roundTwips(pos.y() + lines * line + LineGap);
+        firstPageBoxes = count;
+        // A scale's positions (twelve at most) and a triad's string groups stay on one page.
+        if (mode != Mode::Chords || bestGrid(count, boxArea(top)).width >= MinBoxWidth)
+            return;
+        // Under them a line says that more follow.
+        firstPageBoxes = std::min(count, capacity(boxArea(top) - line));
+        // A later page: its heading (a title line), the legend, then the boxes.
+        p.setFont(TitleFont);
+        const double laterTop =
+            roundTwips(Top + p.textSize(QStringLiteral("x")).height() + LineGap + line + LineGap);
+        p.setFont(TextFont);
+        const int perPage = std::max(1, capacity(boxArea(laterTop)));
+        for (int first = firstPageBoxes; first < count; first += perPage)
+            continued.push_back({first, std::min(perPage, count - first)});
+    }
+
+    // The page where box k is printed, 1 the first.
+    int pageOfBox(int k) const {
+        if (k < firstPageBoxes)
+            return 1;
+        for (size_t part = 0; part < continued.size(); ++part)
+            if (k < continued[part].first + continued[part].count)
+                return int(part) + 2;
+        return 1;
+    }
+
+    // The first page's boxes, as large as the rest of the page lets them be, the chosen one
+    // framed.
+    void boxes() {
+        const std::vector<ChordBox>* list = boxList();
+        if (!list || list->empty())
+            return;
+        const int chosen = chosenBox();
         p.setFont(TextFont);
         print(QStringLiteral(" "));
         pos.setX(Left);
         if (mode == Mode::Chords) {
             const auto shown = std::find_if(list->begin(), list->end(),
                                             [&](const ChordBox& b) { return b.number == chosen; });
-            if (shown != list->end())
-                print(QStringLiteral("The neck shows: %1 (%2), framed below.")
-                          .arg(shown->caption, shown->fretsText()));
+            if (shown != list->end()) {
+                const int page = pageOfBox(int(shown - list->begin()));
+                print(QStringLiteral("The neck shows: %1 (%2), framed %3.")
+                          .arg(shown->caption, shown->fretsText(),
+                               page == 1 ? QStringLiteral("below")
+                                         : QStringLiteral("on page %1").arg(page)));
+            }
             pos.setX(Left);
         }
-        legendOfBoxes(others);
-
-        const double footerHeight = [&] {
-            p.setFont(FooterFont);
-            const double h = p.textSize(QLatin1String(SheetFooter)).height();
-            p.setFont(TextFont);
-            return h;
-        }();
+        legendOfBoxes(othersName());
         const double top = roundTwips(pos.y() + LineGap);
-        const double height = Height - footerHeight - LineGap - top;
-        const int count = int(list->size());
-        const int strings = list->front().strings;
-        const double ratio = chordBoxWidthFor(1, strings); // width per unit of height
-        int columns = 1;
-        double width = 0;
-        for (int c = 1; c <= count; ++c) {
-            const int rows = (count + c - 1) / c;
-            const double w = std::min({PictureWidth / c, ratio * height / rows, MaxBoxWidth});
-            if (w > width) {
-                width = w;
-                columns = c;
-            }
+        const double moreLine = continued.empty() ? 0 : p.textSize(QStringLiteral("x")).height();
+        gridOfBoxes(0, firstPageBoxes, top, boxArea(top) - moreLine);
+        if (!continued.empty()) {
+            print(QStringLiteral("%1 more chord boxes follow on the next page%2.")
+                      .arg(int(list->size()) - firstPageBoxes)
+                      .arg(continued.size() > 1 ? QStringLiteral("s") : QString()));
+            pos.setX(Left);
         }
-        const double cellWidth = PictureWidth / columns;
-        const double boxHeight = width / ratio;
+    }
+
+    // Boxes first..first+count-1 of the page's list in a grid from `top`, in an area `height`
+    // twips high; the position goes below them.
+    void gridOfBoxes(int first, int count, double top, double height) {
+        if (count <= 0)
+            return;
+        const std::vector<ChordBox>& list = *boxList();
+        const int chosen = chosenBox();
+        const Grid grid = bestGrid(count, height);
+        const double cellWidth = PictureWidth / grid.columns;
+        const double boxHeight = grid.width / boxRatio;
         for (int k = 0; k < count; ++k) {
-            const ChordBox& box = (*list)[size_t(k)];
-            const double x = Left + (k % columns) * cellWidth + (cellWidth - width) / 2;
-            const double y = top + (k / columns) * boxHeight;
-            p.drawChordBox(box, QRectF(x, y, width, boxHeight), s.view.labels,
-                           box.number == chosen);
+            const ChordBox& box = list[size_t(first + k)];
+            const double x = Left + (k % grid.columns) * cellWidth + (cellWidth - grid.width) / 2;
+            const double y = top + (k / grid.columns) * boxHeight;
+            if (mode == Mode::Scales)
+                smallNeck(box, QRectF(x, y, grid.width, boxHeight), box.number == chosen);
+            else
+                p.drawChordBox(box, QRectF(x, y, grid.width, boxHeight), s.view.labels,
+                               box.number == chosen);
         }
-        pos = {Left, top + ((count + columns - 1) / columns) * boxHeight + LineGap};
+        pos = {Left, top + ((count + grid.columns - 1) / grid.columns) * boxHeight + LineGap};
         p.setPen(normalPen);
         p.setFill(PageFill::White);
         p.setFont(TextFont);
+    }
+
+    // --- a scale's position as a small neck -----------------------------------------------------
+
+    // A small neck lies as the big one does: the strings across, string 1 at the top, the frets
+    // of the position from left to right (mirrored for the left hand), with a column before
+    // them for the open strings and room below for the first fret's number and the caption.
+    // Its width per unit of height, for frets of 1 unit and strings 0.6 apart.
+    static double smallNeckRatio(const ChordBox& box) {
+        const double width = box.rows + 1.0;
+        const double height =
+            (box.strings - 1) * SmallNeckString + 2 * SmallNeckMargin + 2 * SmallNeckTextLines;
+        return width / height;
+    }
+    static constexpr double SmallNeckString = 0.6;     // string spacing, in frets
+    static constexpr double SmallNeckMargin = 0.45;    // above string 1 and below the last
+    static constexpr double SmallNeckTextLines = 0.75; // the fret number's line, the caption's
+
+    void smallNeck(const ChordBox& box, const QRectF& area, bool chosen) {
+        const double unit = area.width() / (box.rows + 1.0);
+        const bool left = box.leftHanded;
+        const double top = area.top() + SmallNeckMargin * unit;
+        const double bottom = top + (box.strings - 1) * SmallNeckString * unit;
+        const double pen = std::max(normalPen, 0.02 * unit);
+        // Fret column c (0 the open strings, 1.. the position's frets) from the left.
+        auto columnX = [&](int c) {
+            const double x = area.left() + (c + 0.5) * unit;
+            return left ? area.right() - (x - area.left()) : x;
+        };
+        auto wireX = [&](int c) {
+            return columnX(c) + (left ? -0.5 : 0.5) * unit;
+        };
+        auto stringY = [&](int string) {
+            return top + (string - 1) * SmallNeckString * unit;
+        };
+        p.setFill(PageFill::None);
+        p.setPen(pen);
+        for (int string = 1; string <= box.strings; ++string)
+            p.drawLine({wireX(0), stringY(string)}, {wireX(box.rows), stringY(string)});
+        for (int c = 0; c <= box.rows; ++c) {
+            p.setPen(c == 0 && box.showsNut() ? 4 * pen : pen);
+            p.drawLine({wireX(c), top}, {wireX(c), bottom});
+        }
+        // Notes: the root a black square, the others black dots; an open string's note before
+        // the nut, outlined.
+        const double r = std::min(0.3 * unit, 0.42 * SmallNeckString * unit);
+        auto note = [&](double x, double y, bool root, bool open) {
+            p.setPen(open ? pen : 0);
+            p.setFill(open ? PageFill::White : PageFill::Black);
+            if (root)
+                p.drawRect(QRectF(x - r, y - r, 2 * r, 2 * r));
+            else
+                p.drawEllipse({x, y}, r, r);
+        };
+        for (int string = 1; string <= box.strings; ++string) {
+            const BoxSign sign = size_t(string) <= box.signs.size() ? box.signs[size_t(string - 1)]
+                                                                    : BoxSign::Fretted;
+            if (sign == BoxSign::Open || sign == BoxSign::OpenRoot)
+                note(columnX(0), stringY(string), sign == BoxSign::OpenRoot, true);
+        }
+        for (const BoxDot& dot : box.dots) {
+            const int row = box.row(dot.fret);
+            if (row >= 0)
+                note(columnX(row + 1), stringY(dot.string), dot.root, false);
+        }
+        // The first fret's number under its column, the caption under the neck.
+        const PageFont was = p.font();
+        p.setFont(SmallNeckFont);
+        const QString fret = QString::number(box.firstFret);
+        const double below = bottom + SmallNeckMargin * unit;
+        const QSizeF fretSize = p.textSize(fret);
+        p.drawText({columnX(1) - fretSize.width() / 2, below}, fret);
+        const QSizeF captionSize = p.textSize(box.caption);
+        p.drawText({area.center().x() - captionSize.width() / 2,
+                    below + std::max(fretSize.height(), SmallNeckTextLines * unit)},
+                   box.caption);
+        p.setFont(was);
+        if (chosen) {
+            p.setPen(rootPen);
+            p.setFill(PageFill::None);
+            p.drawRect(area.adjusted(rootPen, rootPen, -rootPen, -rootPen));
+        }
+        p.setPen(normalPen);
+        p.setFill(PageFill::White);
     }
 
     // What the boxes' shapes mean: a black square the root, a black dot any other note.
@@ -441,7 +688,14 @@ private:
     const double pictureHeight; // the neck surface's height on paper
     const double cell;          // a marker's side: smaller on a neck drawn smaller
     QPointF pos{Left, Top};
-    double y0 = 0; // the picture's top
+    double y0 = 0;       // the picture's top
+    double boxRatio = 1; // a box's width per unit of its height
+    int firstPageBoxes = 0;
+    struct Run {
+        int first;
+        int count;
+    };
+    std::vector<Run> continued; // the boxes of each page after the first
 };
 
 } // namespace
@@ -499,9 +753,17 @@ QString sheetTitle(const AppState& s, const MainPages& pages, Mode mode) {
     return {};
 }
 
-void drawReferenceSheet(PagePainter& painter, const AppState& state, const MainPages& pages,
-                        Mode mode, const NeckPicture& picture) {
-    Sheet(painter, state, pages, mode, picture).draw();
+int drawReferenceSheet(PagePainter& painter, const AppState& state, const MainPages& pages,
+                       Mode mode, const NeckPicture& picture, int part) {
+    if (part == 0)
+        return Sheet(painter, state, pages, mode, picture).draw(0);
+    // The first page is laid out without drawing, for the boxes it leaves to this one.
+    MeasuringPainter measure(painter);
+    Sheet sheet(measure, state, pages, mode, picture);
+    const int parts = sheet.draw(part);
+    measure.drawing = true;
+    sheet.drawContinued(part);
+    return parts;
 }
 
 } // namespace chordalis

@@ -14,7 +14,8 @@ struct NeckPicture;
 // neck with the item's notes marked in black and white, the legend (chord/scale) or the chord
 // descriptions (chord finder), the page's boxes filling the rest of the page (every grip of a
 // chord with the one on the neck named and framed, a triad on each string group, each position
-// of a scale), a footer line and the open strings' names.
+// of a scale as a small neck), a footer line and the open strings' names. Boxes too many for one
+// page continue on the next.
 
 inline constexpr const char* NothingToPrint = "There is nothing to print!";
 inline constexpr const char* SheetFooter =
@@ -40,11 +41,16 @@ inline constexpr double Width = Left + PictureWidth + Left;
 inline constexpr double Height = 9600;
 // The widest a chord box is printed (about 30 mm), however few the boxes.
 inline constexpr double MaxBoxWidth = 1700;
+// The narrowest a chord box is printed (about 27 mm with its margins, nine across the page; its
+// diagram about 20 mm), so that its caption and fingers read; boxes that would be narrower go on
+// a further page.
+inline constexpr double MinBoxWidth = PictureWidth / 9;
 
 inline constexpr PageFont TitleFont{16, true, false};
 inline constexpr PageFont TextFont{12, false, false}; // header lines, extras, side texts
 inline constexpr PageFont MarkFont{10, false, false}; // inside markers, open strings' names
 inline constexpr PageFont FooterFont{8, false, true};
+inline constexpr PageFont SmallNeckFont{9, false, false}; // a position's fret and caption
 
 // The finest outline: one device pixel, but never so fine that a printer loses it.
 inline constexpr double MinimumPen = 6;
@@ -60,9 +66,11 @@ QString printRefusal(const AppState& state, Mode mode);
 // The sheet's title line, as the header prints it.
 QString sheetTitle(const AppState& state, const MainPages& pages, Mode mode);
 
-// Draws the sheet of the mode from the page models and the neck picture the last display left.
-// The refusal must have been checked.
-void drawReferenceSheet(PagePainter& painter, const AppState& state, const MainPages& pages,
-                        Mode mode, const NeckPicture& picture);
+// Draws page `part` of the sheet of the mode from the page models and the neck picture the last
+// display left, and returns how many pages the sheet takes: one, unless its boxes (a chord's
+// many grips) would print narrower than MinBoxWidth beside the neck; those that do not fit go
+// on further pages headed as such. The refusal must have been checked.
+int drawReferenceSheet(PagePainter& painter, const AppState& state, const MainPages& pages,
+                       Mode mode, const NeckPicture& picture, int part = 0);
 
 } // namespace chordalis

@@ -37,7 +37,7 @@ struct OutputFault {
 };
 
 // The one output port of the program. Device -1 is the built-in synthesizer, devices 0..n-1 are
-// the MIDI output ports the system lists at start-up.
+// the MIDI output ports the system lists at start-up (or when asked to list them again).
 class MidiOut {
 public:
     virtual ~MidiOut() = default;
@@ -68,8 +68,13 @@ public:
     virtual void cancelQueued() {}
     virtual void cancelQueued(QueueSource) { cancelQueued(); }
 
-    // The names of the output ports 0..n-1, as listed when the output was created.
+    // The names of the output ports 0..n-1, as last listed: when the output was first asked,
+    // or at the last listPortsAgain.
     virtual QStringList portNames() const { return {}; }
+    // Lists the system's output ports again (a device plugged in or unplugged since) and numbers
+    // them by the new list from then on; an open port stays open. Returns the new list. Called
+    // on the thread that opens the output, never while it opens.
+    virtual QStringList listPortsAgain() { return portNames(); }
 
     // Why the open output stopped playing as it was opened, or nothing while it works (and
     // while it is closed). Cheap enough to ask a few times a second.

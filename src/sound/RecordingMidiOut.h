@@ -58,7 +58,16 @@ public:
         std::erase_if(sent, [&](const Sent& s) { return s.time > now && s.source == source; });
     }
 
-    QStringList portNames() const override { return ports; }
+    // Like the system's, the list is taken at the first call and kept until listed again.
+    QStringList portNames() const override {
+        if (!m_listed)
+            m_listed = ports;
+        return *m_listed;
+    }
+    QStringList listPortsAgain() override {
+        m_listed = ports;
+        return ports;
+    }
     std::optional<OutputFault> fault() const override { return m_open ? faulted : std::nullopt; }
     QString outputName() const override {
         return m_open ? QStringLiteral("the recording port %1").arg(openedDevice) : QString();
@@ -68,7 +77,7 @@ public:
     bool ownClock = true;
     bool failOpen = false;
     QString openError = QStringLiteral("no such device");
-    QStringList ports;
+    QStringList ports; // the ports the system has now
     int openedDevice = -2;
     int opened = 0; // times open() was called
     // What fault() reports while open, as an output that has gone or changed its rate would.
@@ -77,6 +86,7 @@ public:
 private:
     const Clock& m_clock;
     bool m_open = false;
+    mutable std::optional<QStringList> m_listed;
 };
 
 } // namespace chordalis

@@ -371,13 +371,14 @@ void MainWindow::showColourKey(bool fromMenu) {
 
 void MainWindow::showPlaybackSettings() {
     if (!m_playback)
-        m_playback = new PlaybackDialog(
-            m_program.playbackSettings(), m_program.midiOut().portNames(),
-            {[this] { m_program.openSound(); }, [this] { return m_program.reopenSound(); },
-             [this] {
-                 return m_program.soundState();
-             }},
-            this);
+        m_playback = new PlaybackDialog(m_program.playbackSettings(),
+                                        {[this] { return m_program.listPorts(); },
+                                         [this] { m_program.openSound(); },
+                                         [this] { return m_program.reopenSound(); },
+                                         [this] {
+                                             return m_program.soundState();
+                                         }},
+                                        this);
     present(*m_playback);
 }
 

@@ -99,7 +99,8 @@ public:
     void goToSearch(const QString& text);
 
     // View > Theme applies its choice through this; without one (tests) the choice is only kept.
-    void setThemeChooser(const ThemeChooser* themes) { m_themes = themes; }
+    // With Theme System the window follows the chooser's desktop scheme as it changes.
+    void setThemeChooser(const ThemeChooser* themes);
 
     // Space: what Space means to the control with the focus (a button is pressed, a list opens),
     // or else the Play of the current page.

@@ -369,6 +369,17 @@ void MainWindow::fitNeck() {
     m_neck->setPreferredHeight(std::clamp(room, least, std::max(wanted, least)));
 }
 
+void MainWindow::setThemeChooser(const ThemeChooser* themes) {
+    if (m_themes && m_themes->scheme())
+        disconnect(m_themes->scheme(), nullptr, this, nullptr);
+    m_themes = themes;
+    if (m_themes && m_themes->scheme())
+        connect(m_themes->scheme(), &DesktopScheme::changed, this, [this] {
+            if (m_program.state().view.theme == Theme::System)
+                themeChanged();
+        });
+}
+
 void MainWindow::themeChanged() {
     if (m_themes)
         m_themes->apply(m_program.state().view.theme);

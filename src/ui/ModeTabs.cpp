@@ -19,7 +19,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -74,6 +76,52 @@ template <class Entries, class Field> int longestList(const Entries& entries, in
         lines = std::max(lines, int(f(entries[size_t(i)]).count(QLatin1Char(';'))) + 1);
     return lines;
 }
+
+// Wraps an item's text at word boundaries over as many lines as the width of its column needs,
+// so that a long caption ("Open Position, Root 5th, no 5th (x-3-2-x-0-0)") reads in full in a
+// narrow list instead of ending in "...". The rows are laid out again when the width changes.
+class WrappingRows : public QStyledItemDelegate {
+public:
+    explicit WrappingRows(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {
+        view->setUniformRowHeights(false);
+        view->setWordWrap(true);
+        view->setTextElideMode(Qt::ElideNone);
+        view->setItemDelegate(this);
+        view->viewport()->installEventFilter(this);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        int depth = m_view->rootIsDecorated() ? 1 : 0;
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+            ++depth;
+        // The style wraps only within a valid rectangle: its height is not used.
+        item.rect = QRect(
+            0, 0, std::max(1, m_view->columnWidth(index.column()) - depth * m_view->indentation()),
+            1);
+        return m_view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), m_view);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features |= QStyleOptionViewItem::WrapText;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_view->viewport()) // an editor's events, had the list any
+            return QStyledItemDelegate::eventFilter(watched, event);
+        if (event->type() == QEvent::Resize) {
+            const auto* resize = static_cast<QResizeEvent*>(event);
+            if (resize->size().width() != resize->oldSize().width())
+                m_view->doItemsLayout();
+        }
+        return false;
+    }
+
+private:
+    QTreeView* m_view;
+};
 
 } // namespace
 
@@ -311,6 +359,10 @@ QTreeWidget* ModeTabs::makeTree(TreeId id, const QString& name) {
     tree->setUniformRowHeights(true);
     tree->setMinimumWidth(150);
     tree->header()->setStretchLastSection(true);
+    // The grips' captions and the chords' folder names are the longest texts of the pages: they
+    // wrap rather than end in "...".
+    if (id == TreeId::Voicings || id == TreeId::StringGroup || id == TreeId::Chords)
+        new WrappingRows(tree);
     m_trees[size_t(id)] = tree;
     return tree;
 }

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -42,15 +43,16 @@ QWidget* sliderEnds(const QString& low, const QString& high) {
 
 } // namespace
 
-PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& ports, Output sound,
-                               QWidget* parent)
+PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, Output sound, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_output(std::move(sound)), m_state(new QLabel) {
     setObjectName(QStringLiteral("frmPlayback"));
     setWindowTitle(QStringLiteral("Playback Options"));
     setModal(true);
 
-    const PlaybackControls shown = playbackControls(settings, int(ports.size()));
-    m_device = makeList(QStringLiteral("cboDevice"), deviceRows(ports), shown.deviceRow);
+    // The ports are listed when the dialog shows.
+    const PlaybackControls shown = playbackControls(settings, 0);
+    m_device = makeList(QStringLiteral("cboDevice"), deviceRows({}), shown.deviceRow);
+    m_storedRow = shown.deviceRow;
     m_channel = makeList(QStringLiteral("cboChannel"), playbackChannelRows(), shown.channelRow);
     m_instrument = makeList(QStringLiteral("cboInstrument"), instrumentRows(), shown.instrumentRow);
     m_volume = makeSlider(QStringLiteral("sldVolume"), 127, shown.volume);
@@ -113,9 +115,29 @@ PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, const QStringList& po
 }
 
 void PlaybackDialog::showEvent(QShowEvent* event) {
+    listDevices();
     if (m_output.state)
         m_state->setText(m_output.state());
     QDialog::showEvent(event);
+}
+
+void PlaybackDialog::listDevices() {
+    if (!m_output.ports)
+        return;
+    const int row = m_device->currentIndex();
+    const bool picked = row != m_storedRow;
+    const QString pickedPort = row > 0 && row <= m_ports.size() ? m_ports[row - 1] : QString();
+    m_ports = m_output.ports();
+    m_storedRow = playbackControls(m_settings, int(m_ports.size())).deviceRow;
+    int shown = m_storedRow;
+    if (picked && row == 0)
+        shown = 0;
+    else if (picked && m_ports.contains(pickedPort))
+        shown = int(m_ports.indexOf(pickedPort)) + 1;
+    const QSignalBlocker quiet(m_device);
+    m_device->clear();
+    m_device->addItems(deviceRows(m_ports));
+    m_device->setCurrentIndex(shown);
 }
 
 void PlaybackDialog::store() {
@@ -123,6 +145,7 @@ void PlaybackDialog::store() {
                            m_instrument->currentIndex(), m_volume->value(), m_chords->value(),
                            m_scales->value(), m_arpeggios->value()},
                           m_settings);
+    m_storedRow = m_device->currentIndex();
 }
 
 void PlaybackDialog::ok() {
@@ -133,6 +156,7 @@ void PlaybackDialog::ok() {
 }
 
 void PlaybackDialog::retry() {
+    listDevices(); // a device plugged in since the dialog opened can be chosen
     store();
     if (m_output.retry)
         m_output.retry();

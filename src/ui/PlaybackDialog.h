@@ -19,27 +19,31 @@ struct PlaybackSettings;
 // reopens the output; Cancel (and the close box) stores nothing. A line under the output says
 // whether it sounds, and Retry stores the output chosen and opens it again there and then (a
 // device back after a restart of its server, or plugged in again), saying the result on that line
-// instead of in a box.
+// instead of in a box. The output ports are listed again at each opening and at Retry, so that
+// a device plugged in after start-up can be chosen.
 class PlaybackDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // `ports` are the output ports listed at start-up; `reopen` opens the output anew with the
-    // stored settings and sends the program change; `retry` does so without a box, returning
-    // the error; `state` says what the output does now.
+    // `ports` lists the system's output ports anew (device k is row k + 1); `reopen` opens the
+    // output anew with the stored settings and sends the program change; `retry` does so without
+    // a box, returning the error; `state` says what the output does now.
     struct Output {
+        std::function<QStringList()> ports;
         std::function<void()> reopen;
         std::function<std::optional<QString>()> retry;
         std::function<QString()> state;
     };
-    PlaybackDialog(PlaybackSettings& settings, const QStringList& ports, Output output,
-                   QWidget* parent = nullptr);
+    PlaybackDialog(PlaybackSettings& settings, Output output, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void store();
+    // Fills the device list from the ports listed now: a row the user picked and has not stored
+    // stays picked by its port's name, else the settings' device is shown.
+    void listDevices();
     void ok();
     void retry();
 
@@ -47,6 +51,8 @@ private:
     Output m_output;
     QLabel* m_state;
     QComboBox* m_device;
+    QStringList m_ports; // what the device list shows, device k in row k + 1
+    int m_storedRow = 0; // the row of the settings' device, as last listed or stored
     QComboBox* m_channel;
     QComboBox* m_instrument;
     QSlider* m_volume;

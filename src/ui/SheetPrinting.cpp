@@ -49,8 +49,13 @@ bool printSheet(QPrinter& printer, const Program& program) {
     if (!painter.begin(&printer))
         return false;
     QtPagePainter page(painter);
-    drawReferenceSheet(page, program.state(), program.pages(), program.pages().mode,
-                       program.fretboard().picture());
+    int parts = 1;
+    for (int part = 0; part < parts; ++part) {
+        if (part > 0 && !printer.newPage())
+            break; // the error is the printer's state, below
+        parts = drawReferenceSheet(page, program.state(), program.pages(), program.pages().mode,
+                                   program.fretboard().picture(), part);
+    }
     if (printer.printerState() == QPrinter::Error) {
         printer.abort();
         painter.end();
@@ -68,7 +73,7 @@ void printCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes) {
     printer.setDocName(QFileInfo(sheetFileName(currentTitle(program))).completeBaseName());
     printer.setCreator(QStringLiteral("Chordalis"));
     QPrintDialog dialog(&printer, parent);
-    // One page of the current display: no selection, no page range.
+    // The sheet of the current display: no selection, no page range.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
@@ -81,13 +86,13 @@ void printCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes) {
 bool exportSheet(const Program& program, const QString& path, MessageBoxes& boxes) {
     if (refused(program, boxes))
         return false;
-    const PdfResult result =
-        writeSheetsPdf(path, sheetPageLayout(defaultSheetPaper()), 1, currentTitle(program),
-                       [&](PagePainter& page, int) {
-                           drawReferenceSheet(page, program.state(), program.pages(),
-                                              program.pages().mode, program.fretboard().picture());
-                           return QString();
-                       });
+    const PdfResult result = writeSheetsPdf(
+        path, sheetPageLayout(defaultSheetPaper()), 1, currentTitle(program),
+        [&](PagePainter& page, int, int part, int& parts) {
+            parts = drawReferenceSheet(page, program.state(), program.pages(), program.pages().mode,
+                                       program.fretboard().picture(), part);
+            return QString();
+        });
     if (result.status == PdfResult::Written)
         return true;
     boxes.inform(

@@ -15,30 +15,37 @@ namespace chordalis {
 
 namespace {
 
-// The session's colour scheme through the desktop portal: 1 prefers dark, 2 prefers light, 0 or
-// no answer says nothing.
-std::optional<bool> portalPrefersDark() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return std::nullopt;
-    QDBusMessage read = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"),
-        QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.portal.Settings"), QStringLiteral("Read"));
-    read << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme");
-    constexpr int TimeoutMs = 200; // a portal that hangs must not hold up the start
-    const QDBusMessage reply = bus.call(read, QDBus::Block, TimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return std::nullopt;
-    // The value comes wrapped in a variant, and on some portals in a second one.
-    QVariant value = reply.arguments().constFirst();
-    for (int unwrap = 0; unwrap < 2 && value.canConvert<QDBusVariant>(); ++unwrap)
+const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString PortalSettings = QStringLiteral("org.freedesktop.portal.Settings");
+const QString Appearance = QStringLiteral("org.freedesktop.appearance");
+const QString ColourSchemeKey = QStringLiteral("color-scheme");
+
+// A colour-scheme value as the portal sends it: 1 prefers dark, 2 prefers light; 0, anything
+// else or no number says nothing. It comes wrapped in a variant, and on some portals in a second.
+std::optional<bool> schemeOf(QVariant value) {
+    for (int unwrap = 0; unwrap < 3 && value.canConvert<QDBusVariant>(); ++unwrap)
         value = value.value<QDBusVariant>().variant();
     bool ok = false;
     const uint scheme = value.toUInt(&ok);
     if (!ok || (scheme != 1 && scheme != 2))
         return std::nullopt;
     return scheme == 1;
+}
+
+// The session's colour scheme through the desktop portal; no answer says nothing.
+std::optional<bool> portalPrefersDark() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return std::nullopt;
+    QDBusMessage read = QDBusMessage::createMethodCall(PortalService, PortalPath, PortalSettings,
+                                                       QStringLiteral("Read"));
+    read << Appearance << ColourSchemeKey;
+    constexpr int TimeoutMs = 200; // a portal that hangs must not hold up the start
+    const QDBusMessage reply = bus.call(read, QDBus::Block, TimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    return schemeOf(reply.arguments().constFirst());
 }
 
 double channel(double c) {
@@ -57,12 +64,33 @@ QColor mix(const QColor& over, const QColor& under, double share) {
 
 } // namespace
 
-ThemeChooser::ThemeChooser()
+DesktopScheme::DesktopScheme(bool portal, QObject* parent) : QObject(parent) {
+    if (!portal)
+        return;
+    m_dark = portalPrefersDark();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected())
+        bus.connect(PortalService, PortalPath, PortalSettings, QStringLiteral("SettingChanged"),
+                    this, SLOT(settingChanged(QString, QString, QDBusVariant)));
+}
+
+void DesktopScheme::settingChanged(const QString& group, const QString& key,
+                                   const QDBusVariant& value) {
+    if (group != Appearance || key != ColourSchemeKey)
+        return;
+    const std::optional<bool> dark = schemeOf(QVariant::fromValue(value));
+    if (dark == m_dark)
+        return;
+    m_dark = dark;
+    Q_EMIT changed();
+}
+
+ThemeChooser::ThemeChooser(const DesktopScheme* scheme)
     : m_desktopStyle(QApplication::style() ? QApplication::style()->name() : QString()),
-      m_desktopPalette(QApplication::palette()) {}
+      m_desktopPalette(QApplication::palette()), m_scheme(scheme) {}
 
 bool ThemeChooser::desktopIsDark() const {
-    if (const auto dark = portalPrefersDark())
+    if (const auto dark = m_scheme ? m_scheme->prefersDark() : portalPrefersDark())
         return *dark;
     return isDark(m_desktopPalette);
 }

@@ -3,18 +3,54 @@
 #include "modes/ViewSettings.h"
 
 #include <QColor>
+#include <QObject>
 #include <QPalette>
 #include <QString>
+#include <optional>
+
+class QDBusVariant;
 
 namespace chordalis {
+
+// The desktop's colour scheme as its portal tells it: read once when made, then followed through
+// the portal's SettingChanged signal on the session bus, so that a desktop turned dark or light
+// while the program runs restyles the window. Without a session bus or a portal it says nothing.
+class DesktopScheme : public QObject {
+    Q_OBJECT
+
+public:
+    // Reads the scheme from the portal (within a fifth of a second) and listens for its changes;
+    // `portal` false listens to nothing, for tests, which call settingChanged themselves.
+    explicit DesktopScheme(bool portal = true, QObject* parent = nullptr);
+
+    // True for dark, false for light, nothing when the desktop states no preference.
+    std::optional<bool> prefersDark() const { return m_dark; }
+
+public Q_SLOTS:
+    // The portal's SettingChanged(namespace, key, value): only the colour scheme of
+    // org.freedesktop.appearance counts (value 1 dark, 2 light, 0 no preference).
+    void settingChanged(const QString& group, const QString& key, const QDBusVariant& value);
+
+Q_SIGNALS:
+    // The preference changed (not sent for a value it already had).
+    void changed();
+
+private:
+    std::optional<bool> m_dark;
+};
 
 // The window's colours. The desktop's own style and palette are taken at start-up (before any
 // theme is applied); View > Theme then chooses them (System), or Fusion with a light or a dark
 // palette of our own, so that Light and Dark look the same on every desktop.
 class ThemeChooser {
 public:
-    // Remembers the desktop's style name and palette as they are now.
-    ThemeChooser();
+    // Remembers the desktop's style name and palette as they are now. The desktop's scheme is
+    // read from `scheme` where given (which must outlive the chooser), else asked of the portal
+    // at each use.
+    explicit ThemeChooser(const DesktopScheme* scheme = nullptr);
+
+    // Where the desktop's scheme comes from, or null.
+    const DesktopScheme* scheme() const { return m_scheme; }
 
     // Sets the application's style and palette. System follows the desktop: its own palette, or
     // the dark palette when the session asks for dark colours while the style's palette is light
@@ -28,6 +64,7 @@ public:
 private:
     QString m_desktopStyle;
     QPalette m_desktopPalette;
+    const DesktopScheme* m_scheme;
 };
 
 QPalette lightPalette();

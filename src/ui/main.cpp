@@ -44,8 +44,10 @@ int main(int argc, char* argv[]) {
 
     traceStartUp("main");
     QApplication app(argc, argv);
-    // The desktop's style and palette, taken before the program sets any: View > Theme's System.
-    const ThemeChooser themes;
+    // The desktop's style and palette, taken before the program sets any: View > Theme's System,
+    // which follows the desktop's colour scheme as it changes.
+    const DesktopScheme scheme;
+    const ThemeChooser themes(&scheme);
     QApplication::setStyle(new FocusStyle);
     QCoreApplication::setOrganizationName(QLatin1String(AppTitle));
     QCoreApplication::setApplicationName(QLatin1String(AppTitle));

@@ -91,9 +91,10 @@ QPointF cell(int fret, int string, double top, bool left = false) {
             top + std::round(18.07 * neck.stringY(string)) + 198.5};
 }
 
-Recorder print(HeadlessProgram& p) {
+Recorder print(HeadlessProgram& p, int part = 0) {
     Recorder page;
-    drawReferenceSheet(page, p->state(), p->pages(), p->pages().mode, p->fretboard().picture());
+    drawReferenceSheet(page, p->state(), p->pages(), p->pages().mode, p->fretboard().picture(),
+                       part);
     return page;
 }
 
@@ -149,40 +150,87 @@ TEST(Sheet, ChordMarksFingersAndTakesItsSideTextsToTheHandsSides) {
 }
 
 // The chord's sheet holds every grip as a box, in list order, the one on the neck framed and
-// named; the boxes fill the page below the neck and stay inside it.
-TEST(Sheet, ChordSheetHoldsEveryGripAsABoxAndNamesTheOneOnTheNeck) {
+// named; boxes that would print narrower than MinBoxWidth go on further pages, headed as such,
+// each page's boxes inside it. The scale's sheet holds each position as a small neck.
+TEST(Sheet, ChordSheetHoldsEveryGripAsAReadableBoxOverItsPagesAndNamesTheOneOnTheNeck) {
     HeadlessProgram p;
-    SheetCases[0].setUp(p);
-    const Recorder page = print(p);
-    QStringList captions, chosen;
-    double bottom = 0;
-    for (const Recorder::Call& c : page.calls) {
-        if (c.kind == 'B' || c.kind == 'C') {
-            captions << c.text;
-            bottom = std::max(bottom, c.box.bottom());
-            EXPECT_GT(c.box.top(), pictureTop(0) + 3307);
-            EXPECT_GE(c.box.left(), 500);
-            EXPECT_LE(c.box.right(), 500 + 13608 + 0.01);
+    for (const bool last : {false, true}) { // the open chord, first; the last grip, on page 2
+        SheetCases[0].setUp(p);
+        if (last)
+            chooseItem(p->context(), TreeId::Voicings, p->state().voicings.back().number);
+        const Voicing& shown = *p->state().selectedVoicingEntry();
+        Recorder first;
+        const int pages = drawReferenceSheet(first, p->state(), p->pages(), Mode::Chords,
+                                             p->fretboard().picture());
+        ASSERT_EQ(pages, 2) << "C major's 38 grips do not fit on one page at a readable size";
+        QStringList captions, chosen;
+        std::vector<int> counts;
+        int chosenPage = 0;
+        for (int part = 0; part < pages; ++part) {
+            const Recorder page = part == 0 ? first : print(p, part);
+            double bottom = 0;
+            counts.push_back(0);
+            for (const Recorder::Call& c : page.calls) {
+                if (c.kind != 'B' && c.kind != 'C')
+                    continue;
+                ++counts.back();
+                captions << c.text;
+                bottom = std::max(bottom, c.box.bottom());
+                EXPECT_GE(c.box.width(), sheet::MinBoxWidth - 0.01);
+                EXPECT_GT(c.box.top(), part == 0 ? pictureTop(0) + 3307 : 500.0);
+                EXPECT_GE(c.box.left(), 500);
+                EXPECT_LE(c.box.right(), 500 + 13608 + 0.01);
+                if (c.kind == 'C') {
+                    chosen << c.text;
+                    chosenPage = part + 1;
+                }
+            }
+            EXPECT_LE(bottom, sheet::Height - 23 * 8) << "above the footer";
+            EXPECT_NE(page.text(SheetFooter, sheet::FooterFont), nullptr);
+            if (part > 0) {
+                EXPECT_EQ(
+                    page.box("Chord: Cmaj - chord boxes, continued (page 2 of 2)", sheet::TitleFont)
+                        .topLeft(),
+                    QPointF(500, 500));
+            }
         }
-        if (c.kind == 'C')
-            chosen << c.text;
+        QStringList listed;
+        for (const Voicing& v : p->state().voicings)
+            listed << v.caption;
+        EXPECT_EQ(captions, listed) << "each grip once, in list order";
+        EXPECT_EQ(chosen, QStringList{shown.caption});
+        EXPECT_EQ(chosenPage, last ? 2 : 1);
+        const auto box =
+            std::find_if(p->pages().chords.boxes.begin(), p->pages().chords.boxes.end(),
+                         [&](const ChordBox& b) { return b.number == shown.number; });
+        ASSERT_NE(box, p->pages().chords.boxes.end());
+        EXPECT_NE(
+            first.text(QStringLiteral("The neck shows: %1 (%2), framed %3.")
+                           .arg(shown.caption, box->fretsText(),
+                                last ? QStringLiteral("on page 2") : QStringLiteral("below"))),
+            nullptr);
+        EXPECT_NE(
+            first.text(
+                QStringLiteral("%1 more chord boxes follow on the next page.").arg(counts[1])),
+            nullptr);
     }
-    QStringList listed;
-    for (const Voicing& v : p->state().voicings)
-        listed << v.caption;
-    EXPECT_EQ(captions, listed);
-    EXPECT_EQ(chosen, QStringList{p->state().selectedVoicingEntry()->caption});
-    EXPECT_NE(page.text("The neck shows: " + chosen.value(0) + " (x32010), framed below."),
-              nullptr);
-    EXPECT_LE(bottom, sheet::Height);
-    EXPECT_GT(bottom, sheet::Height - 2500); // the page is filled
 
-    // A scale's sheet holds each position; the arpeggio's holds none.
+    SheetCases[2].setUp(p); // an arpeggio: no boxes, one page
+    Recorder arpeggio;
+    EXPECT_EQ(drawReferenceSheet(arpeggio, p->state(), p->pages(), Mode::Arpeggios,
+                                 p->fretboard().picture()),
+              1);
+
+    // A scale's sheet holds each position as a small neck, captioned, and no chord box.
     SheetCases[1].setUp(p);
     const Recorder scale = print(p);
     EXPECT_EQ(std::count_if(scale.calls.begin(), scale.calls.end(),
                             [](const auto& c) { return c.kind == 'B' || c.kind == 'C'; }),
-              p->pages().scales.cboScalePositions.entries.size() - 1);
+              0);
+    const PositionList& positions = p->pages().scales.cboScalePositions;
+    for (int k = 1; k < positions.entries.size(); ++k)
+        EXPECT_NE(scale.text(positions.entries[k], sheet::SmallNeckFont), nullptr)
+            << qPrintable(positions.entries[k]);
 }
 
 // A sheet of another neck names it under the notes line; above a capo the strings open at the

@@ -193,6 +193,22 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     EXPECT_FALSE(later.isOpen());
     later.shortMessage(0x90); // dropped, nothing fails
     EXPECT_TRUE(later.open(99));
+
+    // A port plugged in after the list was taken: listed again it is there and opens, and an
+    // open port stays open while the list is taken once more.
+    RtMidiIn plugged(RtMidi::UNIX_JACK, "chordalis-late");
+    EXPECT_FALSE(later.portNames().contains(QStringLiteral("chordalis-late:in")));
+    plugged.openVirtualPort("in");
+    const QStringList again = later.listPortsAgain();
+    EXPECT_FALSE(again.contains(QStringLiteral("chordalis-gone:in")));
+    const qsizetype late = again.indexOf(QStringLiteral("chordalis-late:in"));
+    ASSERT_GE(late, 0) << qPrintable(again.join(QLatin1String(", ")));
+    EXPECT_EQ(later.portNames(), again);
+    ASSERT_FALSE(later.open(int(late)));
+    later.listPortsAgain();
+    EXPECT_TRUE(later.isOpen());
+    EXPECT_EQ(later.outputName(), QStringLiteral("chordalis-late:in"));
+    later.close();
 }
 
 // The built-in synthesizer through a JACK server of its own at 96 kHz: it renders at the

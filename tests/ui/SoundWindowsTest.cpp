@@ -1,6 +1,7 @@
 // The playback options dialog, the metronome window and the main window's sound commands, on a
 // recording output and a virtual clock: no test opens the synthesizer or waits in real time.
 #include "StartedWindow.h"
+#include "app/OutputWatch.h"
 #include "modes/Commands.h"
 #include "ui/BeatIndicator.h"
 #include "ui/MetronomeWindow.h"
@@ -219,6 +220,83 @@ TEST_F(SoundWindowsTest, PlayStrumsTheChosenVoicingAndAllNotesOffReleases) {
     out().sent.clear();
     action("mnuAllNotesOff")->trigger();
     EXPECT_EQ(out().sent.size(), 128u);
+}
+
+// A device plugged in after start-up is listed when the dialog opens and at Retry, and can be
+// chosen; the chosen port is followed by name as ports come and go, never swapped for another,
+// and opened again once it is back.
+TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollowed) {
+    const QString a = QStringLiteral("Keys:0"), b = QStringLiteral("Module:0"),
+                  c = QStringLiteral("Expander:0");
+    const auto rows = [](const QComboBox* list) {
+        QStringList r;
+        for (int k = 1; k < list->count(); ++k)
+            r << list->itemText(k);
+        return r;
+    };
+    out().ports = {a};
+    PlaybackDialog* dialog = openPlayback();
+    auto* device = child<QComboBox>(*dialog, "cboDevice");
+    EXPECT_EQ(rows(device), QStringList{a});
+    device->setCurrentIndex(1);
+    click(*dialog, "cmdCancel"); // picked, not stored
+
+    out().ports = {b, a}; // plugged in: the system numbers it first
+    openPlayback();
+    EXPECT_EQ(rows(device), (QStringList{b, a}));
+    EXPECT_EQ(device->currentText(), a) << "the pick stays on its port";
+    click(*dialog, "cmdOK");
+    PlaybackSettings& p = program->context().state.playback;
+    EXPECT_EQ(p.device, 1);
+    EXPECT_EQ(out().openedDevice, 1);
+
+    // Unplugged, and another takes its number: the watch does not open the other one.
+    out().ports = {b};
+    out().faulted = OutputFault{QStringLiteral("The MIDI port has gone."), false};
+    program->soundWatch().service();
+    EXPECT_FALSE(out().isOpen());
+    const int opened = out().opened;
+    clock().advance(OutputWatch::RetryEvery);
+    program->soundWatch().service();
+    EXPECT_EQ(out().opened, opened);
+    EXPECT_FALSE(out().isOpen());
+    openPlayback();
+    EXPECT_EQ(rows(device), (QStringList{b, a})) << "kept, at the end";
+    EXPECT_EQ(device->currentText(), a);
+    auto* state = child<QLabel>(*dialog, "lblOutputState");
+    EXPECT_EQ(state->text(),
+              QStringLiteral("No sound: The MIDI port \"Keys:0\" is not connected."));
+
+    // Plugged in again at another number: Retry finds it there and opens it.
+    out().ports = {c, a, b};
+    click(*dialog, "cmdRetry");
+    EXPECT_EQ(rows(device), (QStringList{c, a, b}));
+    EXPECT_EQ(device->currentText(), a);
+    EXPECT_EQ(p.device, 1);
+    EXPECT_TRUE(out().isOpen());
+    EXPECT_TRUE(state->text().startsWith(QLatin1String("Sound: "))) << qPrintable(state->text());
+    click(*dialog, "cmdCancel");
+    program->soundWatch().service(); // the watch's next look finds it open
+
+    // Lost again and back at yet another number: the watch reopens it by itself.
+    out().ports = {c};
+    out().faulted = OutputFault{QStringLiteral("The MIDI port has gone."), false};
+    program->soundWatch().service();
+    out().ports = {c, b, a};
+    clock().advance(OutputWatch::RetryEvery);
+    program->soundWatch().service();
+    EXPECT_TRUE(out().isOpen());
+    EXPECT_EQ(out().openedDevice, 2);
+    EXPECT_EQ(p.device, 2);
+
+    // The built-in synthesizer chosen: the ports may come and go as they like.
+    openPlayback();
+    device->setCurrentIndex(0);
+    click(*dialog, "cmdOK");
+    out().ports = {a};
+    EXPECT_EQ(program->listPorts(), QStringList{a});
+    EXPECT_EQ(p.device, -1);
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 // The practice window, from the keyboard: a by-ear question sounds through the program's player

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDBusVariant>
 #include <QDialog>
 #include <QHelpEvent>
 #include <QLabel>
@@ -247,6 +248,55 @@ TEST_F(UsabilityTest, ThemesChangeThePaletteAndFinderResultsStayReadable) {
     action("mnuTheme0")->trigger();
     EXPECT_EQ(program->state().view.theme, Theme::System);
     window->setThemeChooser(nullptr);
+}
+
+// Theme System follows the desktop's colour scheme while the program runs: the portal's
+// SettingChanged for the appearance's color-scheme restyles the window, whatever the value's
+// wrapping; other settings, values that state nothing new and the fixed themes are left alone.
+TEST_F(UsabilityTest, TheSystemThemeFollowsTheDesktopSchemeLive) {
+    const auto scheme = [](uint value, int wraps = 1) {
+        QVariant v = value;
+        for (int k = 1; k < wraps; ++k)
+            v = QVariant::fromValue(QDBusVariant(v));
+        return QDBusVariant(v);
+    };
+    const QString appearance = QStringLiteral("org.freedesktop.appearance");
+    const QString key = QStringLiteral("color-scheme");
+    DesktopScheme desktop(/*portal=*/false); // the portal, played by the test
+    EXPECT_EQ(desktop.prefersDark(), std::nullopt);
+    const ThemeChooser themes(&desktop);
+    window->setThemeChooser(&themes);
+    action("mnuTheme0")->trigger();
+    const bool startedDark = isDark(QApplication::palette());
+    QSignalSpy changes(&desktop, &DesktopScheme::changed);
+
+    desktop.settingChanged(appearance, key, scheme(1));
+    EXPECT_TRUE(isDark(QApplication::palette()));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isDark(window->modeTabs().palette()));
+    desktop.settingChanged(appearance, key, scheme(1, 2)); // the same, wrapped twice
+    desktop.settingChanged(appearance, QStringLiteral("accent-color"), scheme(2));
+    desktop.settingChanged(QStringLiteral("org.gnome.desktop.interface"), key, scheme(2));
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_TRUE(isDark(QApplication::palette()));
+
+    desktop.settingChanged(appearance, key, scheme(2, 2));
+    EXPECT_FALSE(isDark(QApplication::palette()));
+    // A fixed theme stays as chosen when the desktop turns.
+    action("mnuTheme1")->trigger();
+    desktop.settingChanged(appearance, key, scheme(1));
+    EXPECT_FALSE(isDark(QApplication::palette()));
+    EXPECT_EQ(desktop.prefersDark(), true);
+    // No preference, or nonsense: the desktop's own palette again.
+    action("mnuTheme0")->trigger();
+    EXPECT_TRUE(isDark(QApplication::palette()));
+    desktop.settingChanged(appearance, key, QDBusVariant(QStringLiteral("dark")));
+    EXPECT_EQ(desktop.prefersDark(), std::nullopt);
+    EXPECT_EQ(isDark(QApplication::palette()), startedDark);
+    EXPECT_EQ(changes.count(), 4);
+    window->setThemeChooser(nullptr);
+    desktop.settingChanged(appearance, key, scheme(1)); // no window listens: nothing happens
+    EXPECT_EQ(isDark(QApplication::palette()), startedDark);
 }
 
 TEST_F(UsabilityTest, ViewChoicesReachTheNeckTheTempoIsTypedAndTheBeatShows) {

@@ -996,8 +996,11 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
     const QPageSize paper = defaultSheetPaper();
     const PdfResult result = writeSheetsPdf(
         pdf, sheetPageLayout(paper), int(pages.size()), title,
-        [&](PagePainter& painter, int k) -> QString {
-            const auto mode = display(pages[size_t(k)]);
+        [&, shown = *first](PagePainter& painter, int k, int part, int& parts) mutable -> QString {
+            // A sheet's further pages draw the display its first page showed.
+            const auto mode = part == 0 ? display(pages[size_t(k)]) : std::optional<Mode>(shown);
+            if (mode)
+                shown = *mode;
             if (!mode)
                 return error;
             if (QString refusal = printRefusal(program.context().state, *mode);
@@ -1009,8 +1012,8 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
                 error.clear();
                 return refusal;
             }
-            drawReferenceSheet(painter, program.context().state, program.context().pages, *mode,
-                               program.context().fretboard.picture());
+            parts = drawReferenceSheet(painter, program.context().state, program.context().pages,
+                                       *mode, program.context().fretboard.picture(), part);
             return {};
         });
     switch (result.status) {
@@ -1025,7 +1028,7 @@ int printSheets(const QString& folder, const Arguments& args, QTextStream& out, 
     }
     print(out, QJsonObject{{"pdf", pdf},
                            {"mode", args.operands.value(0)},
-                           {"pages", int(pages.size())},
+                           {"pages", result.pages},
                            {"skipped", skipped},
                            {"roots", QJsonArray::fromStringList(roots)},
                            {"paper", paper.name()},

@@ -56,7 +56,9 @@ RtMidiPorts::~RtMidiPorts() {
 }
 
 const std::vector<RtMidiPorts::Port>& RtMidiPorts::ports() const {
-    std::call_once(m_listed, [this] {
+    if (!m_listed) {
+        m_listed = true;
+        m_ports.clear();
         if (alsaCompiled() && alsaSequencerAvailable()) {
             if (auto out = makeAlsaOut()) {
                 const unsigned count = out->getPortCount();
@@ -71,8 +73,13 @@ const std::vector<RtMidiPorts::Port>& RtMidiPorts::ports() const {
         const QStringList jack = jackMidiDestinations();
         for (qsizetype i = 0; i < jack.size(); ++i)
             m_ports.push_back({int(RtMidi::UNIX_JACK), int(i), jack[i]});
-    });
+    }
     return m_ports;
+}
+
+QStringList RtMidiPorts::listPortsAgain() {
+    m_listed = false; // the open port keeps its connection: it is found by name, not number
+    return portNames();
 }
 
 QStringList RtMidiPorts::portNames() const {

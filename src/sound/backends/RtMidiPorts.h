@@ -3,7 +3,6 @@
 #include "sound/MidiOut.h"
 
 #include <memory>
-#include <mutex>
 #include <vector>
 
 class RtMidiOut;
@@ -15,8 +14,8 @@ class PortSender;
 
 // The MIDI output ports of the system: the ALSA sequencer's, then JACK's when a JACK server
 // runs. A system that cannot start (no sequencer device, no JACK server) lists nothing and says
-// nothing. The list is taken once, at the first call that needs it (start-up takes it while the
-// splash is up): ports are numbered by it.
+// nothing. The list is taken at the first call that needs it (start-up takes it while the
+// splash is up) and again at listPortsAgain: ports are numbered by the last list.
 //
 // Every message goes out on time without the window thread waiting for it: a JACK port is
 // written by a JACK client of our own at the frame of the message's time, an ALSA port by a
@@ -32,6 +31,7 @@ public:
     bool isOpen() const override;
     void shortMessage(std::uint32_t word) override;
     QStringList portNames() const override;
+    QStringList listPortsAgain() override;
 
     bool hasOwnClock() const override { return isOpen(); }
     double ownClockNow() const override;
@@ -56,7 +56,7 @@ private:
     };
     const std::vector<Port>& ports() const;
 
-    mutable std::once_flag m_listed;
+    mutable bool m_listed = false;
     mutable std::vector<Port> m_ports;
     std::unique_ptr<RtMidiOut> m_alsa;
     std::unique_ptr<PortSender> m_sender; // sends to m_alsa: goes before it

@@ -6,7 +6,7 @@
 namespace chordalis {
 
 // The output the program uses: device -1 is the built-in synthesizer, 0..n-1 the system's MIDI
-// output ports as listed at start-up.
+// output ports as last listed.
 class SystemMidiOut final : public MidiOut {
 public:
     std::optional<QString> open(int device) override {
@@ -46,6 +46,7 @@ public:
             m_current->cancelQueued(source);
     }
     QStringList portNames() const override { return m_ports.portNames(); }
+    QStringList listPortsAgain() override { return m_ports.listPortsAgain(); }
     std::optional<OutputFault> fault() const override {
         return m_current ? m_current->fault() : std::nullopt;
     }
