@@ -52,7 +52,7 @@ int bassString(const std::vector<int>& frets) {
 // to the 24th fret).
 template <class Visit> void forEachLibraryChord(Library& lib, Visit visit) {
     for (int chord = 0; chord < lib.chords.count; ++chord) {
-        const auto tones = chordSpec(lib.chords.entries[size_t(chord)].formula);
+        const auto tones = chordMakeup(lib.chords.entries[size_t(chord)].formula);
         if (!tones)
             continue;
         for (int root = 0; root < 12; ++root) {
@@ -276,7 +276,7 @@ void fitWeights() {
 
 GripRequest request(const char* formula, int root, const Instrument& neck = {}) {
     GripRequest r;
-    r.chord = *chordSpec(QString::fromLatin1(formula));
+    r.chord = *chordMakeup(QString::fromLatin1(formula));
     r.root = root;
     r.instrument = neck;
     return r;
@@ -313,14 +313,14 @@ BENCHMARK(BM_GripsOfOneChordOnEachInstrument)
 // The whole library on twelve roots for one tuning (DADGAD).
 void BM_WholeLibraryTwelveRoots(benchmark::State& state) {
     Library lib;
-    std::vector<ChordSpec> chords;
+    std::vector<ChordMakeup> chords;
     for (int chord = 0; chord < lib.chords.count; ++chord)
-        if (const auto tones = chordSpec(lib.chords.entries[size_t(chord)].formula))
+        if (const auto tones = chordMakeup(lib.chords.entries[size_t(chord)].formula))
             chords.push_back(*tones);
     Instrument neck{presetTuning(11)};
     for (auto _ : state) {
         size_t grips = 0;
-        for (const ChordSpec& tones : chords) {
+        for (const ChordMakeup& tones : chords) {
             for (int root = 0; root < 12; ++root) {
                 GripRequest r;
                 r.chord = tones;

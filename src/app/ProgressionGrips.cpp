@@ -27,18 +27,18 @@ std::vector<VoicerChord> progressionGrips(ModeContext& context, const Progressio
         }
         VoicerChord chord;
         chord.root = c.root.pitchClass;
-        const auto spec = c.item >= 0 && c.item < scratch.chords.count
-                              ? chordSpec(scratch.chords.entries[size_t(c.item)].formula)
-                              : std::nullopt;
-        if (spec) {
-            for (const ChordTone& t : spec->tones)
+        const auto makeup = c.item >= 0 && c.item < scratch.chords.count
+                                ? chordMakeup(scratch.chords.entries[size_t(c.item)].formula)
+                                : std::nullopt;
+        if (makeup) {
+            for (const ChordTone& t : makeup->tones)
                 chord.tones.push_back(t.semitones);
             scratch.selectedChord = c.item;
             scratch.currentRoot = c.root.pitchClass;
             chord.grips = chordVoicings(page);
             if (inversions) {
                 GripRequest request;
-                request.chord = *spec;
+                request.chord = *makeup;
                 request.root = c.root.pitchClass;
                 request.instrument = scratch.instrument;
                 request.capo = scratch.capo;

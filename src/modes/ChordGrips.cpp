@@ -14,7 +14,7 @@ namespace chordalis {
 namespace {
 
 // A tone as the remarks write it: "1", "b3", "#11".
-QString toneName(const ChordSpec& chord, int semitones) {
+QString toneName(const ChordMakeup& chord, int semitones) {
     const int i = chord.toneOf(semitones);
     if (i < 0)
         return QStringLiteral("?");
@@ -30,7 +30,7 @@ QString degreeName(int degree) {
 // What the caption says of a generated grip: where it lies, which string carries the root (or
 // which tone is in the bass, except on a re-entrant neck, which has no bass) and what it leaves
 // out.
-QString captionOf(const Grip& g, const ChordSpec& chord, const Capo& capo, bool reentrant) {
+QString captionOf(const Grip& g, const ChordMakeup& chord, const Capo& capo, bool reentrant) {
     const int from = capo.isPartial() ? 0 : capo.fret;
     const int reach = g.span == 0 ? 0 : g.lowFret + g.span - 1 - from;
     const bool opens =
@@ -48,7 +48,7 @@ QString captionOf(const Grip& g, const ChordSpec& chord, const Capo& capo, bool 
 }
 
 // The grip's notes from the bass up, as the remarks of the library list them.
-QString remarkOf(const Grip& g, const ChordSpec& chord, const Tuning& tuning, int root) {
+QString remarkOf(const Grip& g, const ChordMakeup& chord, const Tuning& tuning, int root) {
     std::vector<std::pair<int, int>> sounding; // pitch, tone
     for (int s = g.strings(); s >= 1; --s) {
         if (g.sounds(s)) {
@@ -122,7 +122,7 @@ std::vector<Voicing> engineVoicings(const AppState& s, int most) {
     std::vector<Voicing> out;
     if (s.selectedChord < 0 || s.selectedChord >= s.chords.count)
         return out;
-    const auto chord = chordSpec(s.chords.entries[size_t(s.selectedChord)].formula);
+    const auto chord = chordMakeup(s.chords.entries[size_t(s.selectedChord)].formula);
     if (!chord)
         return out;
     GripRequest request;

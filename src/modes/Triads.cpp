@@ -126,7 +126,7 @@ void showTriad(ModeContext& c) {
 std::optional<Voicing> generatedTriadShape(const AppState& s, int triad, int group) {
     if (triad < 0 || triad >= TriadCount || triad >= int(s.triads.entries.size()))
         return std::nullopt;
-    const auto tones = chordSpec(s.triads.entries[size_t(triad)].formula);
+    const auto tones = chordMakeup(s.triads.entries[size_t(triad)].formula);
     if (!tones)
         return std::nullopt;
     const auto grip = closeTriad(*tones, s.currentRoot, triad % 3, s.instrument, s.capo,

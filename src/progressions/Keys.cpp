@@ -103,8 +103,8 @@ void fillChord(KeyChord& c, QualityItems& lookup) {
     const QString formula = q ? QLatin1String(q->formula) : QLatin1String("1");
     c.notes = spellChord(c.root, formula);
     std::vector<int> semitones;
-    if (const auto spec = chordSpec(formula))
-        for (const ChordTone& t : spec->tones)
+    if (const auto makeup = chordMakeup(formula))
+        for (const ChordTone& t : makeup->tones)
             semitones.push_back(t.semitones);
     int& item = lookup.items[size_t(c.quality)];
     if (item == -2)
@@ -162,8 +162,8 @@ QString keyModeFormula(KeyMode mode) {
 }
 
 bool isMinorMode(KeyMode mode) {
-    const auto spec = chordSpec(keyModeFormula(mode));
-    return spec && spec->tones.size() > 2 && spec->tones[2].semitones == 3;
+    const auto makeup = chordMakeup(keyModeFormula(mode));
+    return makeup && makeup->tones.size() > 2 && makeup->tones[2].semitones == 3;
 }
 
 QString SpelledNote::name() const {
@@ -198,8 +198,8 @@ std::optional<SpelledNote> SpelledNote::of(QStringView name) {
 
 QStringList spellChord(SpelledNote root, QStringView formula) {
     QStringList notes;
-    if (const auto spec = chordSpec(formula))
-        for (const ChordTone& t : spec->tones)
+    if (const auto makeup = chordMakeup(formula))
+        for (const ChordTone& t : makeup->tones)
             notes << root.above(t.degree - 1, t.semitones).name();
     return notes;
 }
@@ -239,11 +239,11 @@ int libraryChordOf(const ChordLibrary& chords, const std::vector<int>& semitones
     std::sort(wanted.begin(), wanted.end());
     wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
     for (int i = 0; i < chords.count && size_t(i) < chords.entries.size(); ++i) {
-        const auto spec = chordSpec(chords.entries[size_t(i)].formula);
-        if (!spec)
+        const auto makeup = chordMakeup(chords.entries[size_t(i)].formula);
+        if (!makeup)
             continue;
         std::vector<int> has;
-        for (const ChordTone& t : spec->tones)
+        for (const ChordTone& t : makeup->tones)
             has.push_back(t.semitones);
         std::sort(has.begin(), has.end());
         if (has == wanted)
@@ -278,10 +278,10 @@ Key diatonicKey(SpelledNote root, KeyMode mode, QualityItems& chords) {
     Key key;
     key.root = root;
     key.mode = mode;
-    const auto spec = chordSpec(keyModeFormula(mode));
+    const auto makeup = chordMakeup(keyModeFormula(mode));
     for (size_t d = 0; d < 7; ++d) {
         const int semitones =
-            spec && spec->tones.size() == 7 ? spec->tones[d].semitones : MajorSemitones[d];
+            makeup && makeup->tones.size() == 7 ? makeup->tones[d].semitones : MajorSemitones[d];
         key.scale[d] = root.above(int(d), semitones);
     }
     for (int d = 1; d <= 7; ++d) {

@@ -55,7 +55,7 @@ struct SpelledNote {
 };
 
 // A chord's notes spelled above a root by a formula ("1;b3;5;b7"), each tone's letter by its
-// degree; empty for a formula that is no chord (see chordSpec).
+// degree; empty for a formula that is no chord (see chordMakeup).
 QStringList spellChord(SpelledNote root, QStringView formula);
 
 // What a chord does in its key, by the degree its root stands on: tonic (I, iii, vi), subdominant

@@ -20,7 +20,7 @@ struct ChordTone {
 };
 
 // The tones of a chord, root first, each pitch class once (the first token that names it).
-struct ChordSpec {
+struct ChordMakeup {
     std::vector<ChordTone> tones;
 
     // Which of the chord's tones a pitch class 0..11 above the root is, or -1.
@@ -33,6 +33,6 @@ int degreeSemitones(int degree, int shift);
 
 // A formula such as "1;3;5;b7;9;13" as chord tones, or nothing when a token is not a degree
 // 1..14 with at most one accidental (see checkFormula) or the first tone is not the root.
-std::optional<ChordSpec> chordSpec(QStringView formula);
+std::optional<ChordMakeup> chordMakeup(QStringView formula);
 
 } // namespace chordalis

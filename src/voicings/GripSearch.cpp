@@ -503,7 +503,7 @@ private:
 
 } // namespace
 
-std::optional<Grip> closeTriad(const ChordSpec& triad, int root, int inversion,
+std::optional<Grip> closeTriad(const ChordMakeup& triad, int root, int inversion,
                                const Instrument& neck, const Capo& capo, int lowString) {
     const int strings = neck.strings();
     if (triad.tones.size() != 3 || inversion < 0 || inversion > 2 || lowString - 2 < 1 ||

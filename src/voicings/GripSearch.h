@@ -22,7 +22,7 @@ inline bool isReentrant(const Tuning& tuning) {
 
 // What to search grips for.
 struct GripRequest {
-    ChordSpec chord;
+    ChordMakeup chord;
     int root = 0; // pitch class 0..11
     Instrument instrument;
     Capo capo;
@@ -99,7 +99,7 @@ std::vector<Grip> searchGrips(const GripRequest& request);
 // 3rd, 2 the 5th) in the bass and the other two each the nearest above: at the lowest place above
 // the capo where every string is fretted, within a hand's span and four fingers; nothing where the
 // neck has none.
-std::optional<Grip> closeTriad(const ChordSpec& triad, int root, int inversion,
+std::optional<Grip> closeTriad(const ChordMakeup& triad, int root, int inversion,
                                const Instrument& instrument, const Capo& capo, int lowString);
 
 // Orders grips by the weighted sum of their features, lowest first (stable), setting their cost.

@@ -29,12 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const QString formula =
         QString::fromUtf8(reinterpret_cast<const char*>(data + 12), qsizetype(size - 12));
-    const auto spec = chordSpec(formula);
-    if (!spec)
+    const auto makeup = chordMakeup(formula);
+    if (!makeup)
         return 0;
-    r.chord = *spec;
+    r.chord = *makeup;
     unsigned required = 0, tones = 0;
-    for (const ChordTone& t : spec->tones) {
+    for (const ChordTone& t : makeup->tones) {
         tones |= 1u << t.semitones;
         if (!t.isOptional())
             required |= 1u << t.semitones;

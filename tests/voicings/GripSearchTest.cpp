@@ -15,7 +15,7 @@ namespace {
 GripRequest request(const char* formula, int root, const Instrument& neck = {},
                     const Capo& capo = {}) {
     GripRequest r;
-    r.chord = *chordSpec(QString::fromLatin1(formula));
+    r.chord = *chordMakeup(QString::fromLatin1(formula));
     r.root = root;
     r.instrument = neck;
     r.capo = capo;
@@ -294,14 +294,14 @@ TEST(GripSearch, BadRequestsGiveNoGripsAndTheSearchIsBounded) {
 
 // Omissions follow the guitarist's order and are reported; an altered tone is never left out.
 TEST(GripSearch, OnlyWhatGuitaristsLeaveOutIsLeftOut) {
-    const auto spec = *chordSpec(u"1;3;5;b7;9;11;13");
+    const auto makeup = *chordMakeup(u"1;3;5;b7;9;11;13");
     std::vector<int> optional;
-    for (const ChordTone& t : spec.tones)
+    for (const ChordTone& t : makeup.tones)
         if (t.isOptional())
             optional.push_back(t.degree);
     EXPECT_EQ(optional, (std::vector<int>{5, 9, 11}));
-    EXPECT_EQ(chordSpec(u"1;3;b5;b7")->requiredCount(), 4); // the b5 is the chord's point
-    EXPECT_EQ(chordSpec(u"1;5")->requiredCount(), 2);       // a power chord keeps its 5th
+    EXPECT_EQ(chordMakeup(u"1;3;b5;b7")->requiredCount(), 4); // the b5 is the chord's point
+    EXPECT_EQ(chordMakeup(u"1;5")->requiredCount(), 2);       // a power chord keeps its 5th
     for (const Grip& g : searchGrips(request("1;3;5;b7;#9", 4))) {
         for (int degree : g.omitted)
             EXPECT_EQ(degree, 5);
@@ -319,14 +319,14 @@ TEST(GripSearch, ListsTheLibrarysGrips) {
     const ChordLibrary chords = loader.loadChords();
     int movable = 0, movableListed = 0, open = 0, openWithin12 = 0;
     for (int chord = 0; chord < chords.count; ++chord) {
-        const auto spec = chordSpec(chords.entries[size_t(chord)].formula);
-        ASSERT_TRUE(spec) << chord;
+        const auto makeup = chordMakeup(chords.entries[size_t(chord)].formula);
+        ASSERT_TRUE(makeup) << chord;
         for (int root = 0; root < 12; ++root) {
             const std::vector<Voicing> grips = readVoicings(ini, warnings, chord, root, Tuning{});
             if (grips.empty())
                 continue;
             GripRequest r;
-            r.chord = *spec;
+            r.chord = *makeup;
             r.root = root;
             r.instrument.frets = 24;
             const std::vector<Grip> found = searchGrips(r);

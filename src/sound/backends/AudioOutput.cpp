@@ -197,13 +197,13 @@ private:
 class PulseAudio final : public ThreadedAudio {
 public:
     static std::unique_ptr<PulseAudio> open(QString* error) {
-        const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, uint32_t(PreferredSampleRate), 2};
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, uint32_t(PreferredSampleRate), 2};
         // About two periods in the server's buffer: the sound follows the clock closely.
         const uint32_t period = uint32_t(Period * 2 * sizeof(float));
         const pa_buffer_attr buffer{uint32_t(-1), 2 * period, uint32_t(-1), period, uint32_t(-1)};
         int code = 0;
         pa_simple* stream = pa_simple_new(nullptr, "Chordalis", PA_STREAM_PLAYBACK, nullptr,
-                                          "Built-in synthesizer", &spec, nullptr, &buffer, &code);
+                                          "Built-in synthesizer", &format, nullptr, &buffer, &code);
         if (!stream) {
             *error = QString::fromLocal8Bit(pa_strerror(code));
             return nullptr;
