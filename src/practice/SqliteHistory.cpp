@@ -1,12 +1,14 @@
 #include "practice/SqliteHistory.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
@@ -79,7 +81,18 @@ SqliteHistory::SqliteHistory(const QString& path, bool readOnly, Status& status,
         error = db.lastError().text();
         return;
     }
-    status = prepare(readOnly, error);
+    // Two windows opening the same new file at once can meet in SQLite's deadlock check, which
+    // answers "locked" at once rather than waiting its busy time (switching a file to the
+    // write-ahead log needs it alone): try again, as long as that time lasts.
+    const QDeadlineTimer deadline(BusyTimeoutMs);
+    for (;;) {
+        status = prepare(readOnly, error);
+        if (status != Status::Failed || !error.contains(QLatin1String("locked")) ||
+            deadline.hasExpired())
+            break;
+        error.clear();
+        QThread::msleep(5);
+    }
 }
 
 SqliteHistory::~SqliteHistory() {

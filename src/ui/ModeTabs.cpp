@@ -82,12 +82,13 @@ template <class Entries, class Field> int longestList(const Entries& entries, in
 // narrow list instead of ending in "...". The rows are laid out again when the width changes.
 class WrappingRows : public QStyledItemDelegate {
 public:
-    explicit WrappingRows(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {
+    explicit WrappingRows(QTreeView* view)
+        : QStyledItemDelegate(view), m_view(view), m_viewport(view->viewport()) {
         view->setUniformRowHeights(false);
         view->setWordWrap(true);
         view->setTextElideMode(Qt::ElideNone);
         view->setItemDelegate(this);
-        view->viewport()->installEventFilter(this);
+        m_viewport->installEventFilter(this);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -109,7 +110,9 @@ protected:
         option->features |= QStyleOptionViewItem::WrapText;
     }
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != m_view->viewport()) // an editor's events, had the list any
+        // The viewport as it was when the list was made: asking the list for it here would call
+        // into a list being destroyed, whose viewport still sends its last events.
+        if (watched != m_viewport) // an editor's events, had the list any
             return QStyledItemDelegate::eventFilter(watched, event);
         if (event->type() == QEvent::Resize) {
             const auto* resize = static_cast<QResizeEvent*>(event);
@@ -121,6 +124,7 @@ protected:
 
 private:
     QTreeView* m_view;
+    QWidget* m_viewport;
 };
 
 } // namespace

@@ -8,8 +8,10 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 #include <set>
 #include <thread>
@@ -502,10 +504,13 @@ TEST_F(HistoryFiles, TwoWritersAtOnceLoseNothing) {
                 << error.toStdString();
         }
     };
-    std::thread one(writer, QStringLiteral("one"));
-    std::thread two(writer, QStringLiteral("two"));
-    one.join();
-    two.join();
+    // Qt's threads, not std::thread: Qt keeps data for a thread it did not start until exit.
+    std::unique_ptr<QThread> one(QThread::create(writer, QStringLiteral("one")));
+    std::unique_ptr<QThread> two(QThread::create(writer, QStringLiteral("two")));
+    one->start();
+    two->start();
+    one->wait();
+    two->wait();
     OpenedHistory opened = openHistory(path(), clock);
     EXPECT_EQ(opened.history->answers().size(), std::size_t(4 * PerWriter));
     const auto states = opened.history->states();
