@@ -272,6 +272,33 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& choic
     return true;
 }
 
+bool readNeckOptions(const Arguments& args, Instrument& neck, Capo& capo, QString& error,
+                     int* spelling) {
+    std::optional<TuningChoice> choice;
+    if (!readTuningOptions(args, choice, error))
+        return false;
+    if (choice) {
+        if (choice->instrument)
+            neck = *choice->instrument;
+        neck.tuning = choice->tuning;
+        if (spelling)
+            *spelling = choice->spelling;
+    }
+    if (args.has("--fret-count")) {
+        const auto frets = numberOption(args, "--fret-count", MinFrets, MaxFrets, error);
+        if (!frets)
+            return false;
+        neck.frets = *frets;
+    }
+    if (args.has("--capo")) {
+        const auto chosen = parseCapo(args.value("--capo"), neck.strings(), neck.frets, error);
+        if (!chosen)
+            return false;
+        capo = *chosen;
+    }
+    return true;
+}
+
 std::optional<Capo> parseCapo(const QString& text, int strings, int frets, QString& error) {
     static const QRegularExpression form(QStringLiteral("^(\\d{1,2})(?::(\\d{1,2})-(\\d{1,2}))?$"));
     const QRegularExpressionMatch m = form.match(text.trimmed());

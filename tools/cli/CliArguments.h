@@ -72,4 +72,11 @@ bool readTuningOptions(const Arguments& args, std::optional<TuningChoice>& tunin
 // for anything else.
 std::optional<Capo> parseCapo(const QString& text, int strings, int frets, QString& error);
 
+// The neck options applied to `neck` and `capo`: --preset N or --tuning NOTES (an instrument's
+// name brings its frets and scale length), --fret-count N, then --capo on the neck they make.
+// False, with the reason in error, for a wrong value; `spelling`, when given, takes the spelling
+// column of a chosen tuning.
+bool readNeckOptions(const Arguments& args, Instrument& neck, Capo& capo, QString& error,
+                     int* spelling = nullptr);
+
 } // namespace chordalis::cli

@@ -362,31 +362,15 @@ constexpr std::array<ModeName, 7> ShowModes = {{
 
 // The neck options: --preset N or --tuning NOTES, and --fret-count N.
 bool applyNeck(const Arguments& args, Program& program, QString& error) {
-    std::optional<TuningChoice> choice;
-    if (!readTuningOptions(args, choice, error))
-        return false;
     AppState& state = program.context().state;
     Instrument neck = state.instrument;
-    if (choice) {
-        if (choice->instrument)
-            neck = *choice->instrument;
-        neck.tuning = choice->tuning;
-        state.tuningSpelling = choice->spelling;
-    }
-    if (args.has("--fret-count")) {
-        const auto frets = numberOption(args, "--fret-count", MinFrets, MaxFrets, error);
-        if (!frets)
-            return false;
-        neck.frets = *frets;
-    }
+    Capo capo = state.capo;
+    if (!readNeckOptions(args, neck, capo, error, &state.tuningSpelling))
+        return false;
     if (neck != state.instrument)
-        setInstrument(program.context(), neck);
-    if (args.has("--capo")) {
-        const auto capo = parseCapo(args.value("--capo"), neck.strings(), neck.frets, error);
-        if (!capo)
-            return false;
-        state.capo = *capo;
-    }
+        setInstrument(program.context(), neck); // takes off a capo the new neck cannot hold
+    if (args.has("--capo"))
+        state.capo = capo;
     return true;
 }
 

@@ -35,24 +35,11 @@ int listen(const QString& folder, const Arguments& args, QTextStream& out, QText
         return ExitUsage;
     }
     QString error;
-    std::optional<TuningChoice> choice;
-    if (!readTuningOptions(args, choice, error)) {
+    Instrument instrument;
+    Capo noCapo; // listen takes no --capo
+    if (!readNeckOptions(args, instrument, noCapo, error)) {
         err << "chordalis-cli: " << error << "\n";
         return ExitUsage;
-    }
-    Instrument instrument;
-    if (choice) {
-        if (choice->instrument)
-            instrument = *choice->instrument;
-        instrument.tuning = choice->tuning;
-    }
-    if (args.has("--fret-count")) {
-        const auto frets = numberOption(args, "--fret-count", MinFrets, MaxFrets, error);
-        if (!frets) {
-            err << "chordalis-cli: " << error << "\n";
-            return ExitUsage;
-        }
-        instrument.frets = *frets;
     }
     double a4 = DefaultA4;
     if (args.has("--a4")) {

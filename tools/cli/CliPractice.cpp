@@ -23,31 +23,6 @@ namespace {
 
 // The neck the options ask for: the program's default guitar unless --tuning, --preset,
 // --fret-count or --capo say otherwise.
-bool readNeck(const Arguments& args, QuizNeck& neck, QString& error) {
-    std::optional<TuningChoice> choice;
-    if (!readTuningOptions(args, choice, error))
-        return false;
-    if (choice) {
-        if (choice->instrument)
-            neck.instrument = *choice->instrument;
-        neck.instrument.tuning = choice->tuning;
-    }
-    if (args.has("--fret-count")) {
-        const auto frets = numberOption(args, "--fret-count", MinFrets, MaxFrets, error);
-        if (!frets)
-            return false;
-        neck.instrument.frets = *frets;
-    }
-    if (args.has("--capo")) {
-        const auto capo = parseCapo(args.value("--capo"), neck.instrument.strings(),
-                                    neck.instrument.frets, error);
-        if (!capo)
-            return false;
-        neck.capo = *capo;
-    }
-    return true;
-}
-
 // The chords of the library in the program folder, for the changes quiz.
 ChordLibrary chordLibrary(const QString& folder) {
     IniReader ini(folder);
@@ -87,7 +62,7 @@ int practice(const QString& folder, const Arguments& args, QTextStream& out, QTe
         seed = numberOption(args, "--seed", 0, std::numeric_limits<int>::max(), error);
     if (seed && args.has("--questions"))
         length = numberOption(args, "--questions", 0, 10000, error);
-    if (!seed || !length || !readNeck(args, neck, error)) {
+    if (!seed || !length || !readNeckOptions(args, neck.instrument, neck.capo, error)) {
         err << "chordalis-cli: " << error << "\n";
         return ExitUsage;
     }
