@@ -10,6 +10,10 @@ function(chordalis_add_test name)
         set(ARG_LIBS chordalis_app)
     endif()
     target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
+    # The test code itself needs no full optimisation and only line tables for its failure
+    # reports; the code under test keeps its build type's flags. GoogleTest's macros make these
+    # files the slowest to compile: -O1 -g1 halves their compile time.
+    target_compile_options(${name} PRIVATE $<$<CONFIG:RelWithDebInfo>:-O1 -g1>)
     target_compile_definitions(${name} PRIVATE
         CHORDALIS_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
         CHORDALIS_SHIPPED_DATA="${CMAKE_SOURCE_DIR}/data")
