@@ -235,6 +235,16 @@ int bitCount(unsigned mask) {
     return BitCounts[mask & 0xFFFu];
 }
 
+// Whether every string starts at a fret 0..MaxFirstFret below the neck's last.
+bool hasPlayableStrings(const Instrument& neck) {
+    for (int s = 1; s <= neck.strings(); ++s) {
+        if (neck.firstFret(s) < 0 || neck.firstFret(s) > Instrument::MaxFirstFret ||
+            neck.firstFret(s) >= neck.frets)
+            return false;
+    }
+    return true;
+}
+
 // The grips ordered by the weighted sum of their features, lowest first (stable), their cost set,
 // each moved once into a list of their own size (the caller keeps it).
 std::vector<Grip> ranked(std::vector<Grip>& grips, const GripWeights& weights) {
@@ -270,7 +280,7 @@ public:
           m_anyBass(r.inversions || m_reentrant) {
         const Tuning& t = r.instrument.tuning;
         for (int s = 1; s <= m_strings; ++s) {
-            m_open.push_back(r.capo.openFret(s));
+            m_open.push_back(openFret(r.instrument, r.capo, s));
             m_openNote.push_back(t.openNote(s));
         }
         for (const ChordTone& tone : r.chord.tones) {
@@ -577,11 +587,12 @@ std::optional<Grip> closeTriad(const ChordMakeup& triad, int root, int inversion
                                const Instrument& neck, const Capo& capo, int lowString) {
     const int strings = neck.strings();
     if (triad.tones.size() != 3 || inversion < 0 || inversion > 2 || lowString - 2 < 1 ||
-        lowString > strings || !capo.fits(strings) || root < 0 || root > 11)
+        lowString > strings || !capo.fits(strings) || root < 0 || root > 11 ||
+        !hasPlayableStrings(neck))
         return std::nullopt;
     std::vector<int> open(size_t(strings), 0);
     for (int s = 1; s <= strings; ++s)
-        open[size_t(s - 1)] = capo.openFret(s);
+        open[size_t(s - 1)] = openFret(neck, capo, s);
     for (int bassFret = open[size_t(lowString - 1)] + 1; bassFret <= neck.frets; ++bassFret) {
         std::vector<int> frets(size_t(strings), -1);
         int pitch = neck.tuning.openNote(lowString) + bassFret;
@@ -655,7 +666,8 @@ std::vector<Grip> searchGrips(const GripRequest& request) {
     const Instrument& neck = request.instrument;
     if (request.chord.tones.empty() || neck.strings() < 2 || neck.strings() > MaxStrings ||
         neck.frets < 1 || request.root < 0 || request.root > 11 ||
-        !request.capo.fits(neck.strings()) || request.capo.fret >= neck.frets)
+        !request.capo.fits(neck.strings()) || request.capo.fret >= neck.frets ||
+        !hasPlayableStrings(neck))
         return {};
     return Search(request).run();
 }
