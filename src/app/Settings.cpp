@@ -63,6 +63,13 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
         const OpenNoteRange range = openNoteRange(strings, k + 1);
         visit("Tuning", StringKeys[k], range.low, range.high, s.instrument.tuning.notes[size_t(k)]);
     }
+    // Where each string starts: 0 at the nut, 5 for the banjo's short fifth string.
+    static const char* const FirstFretKeys[] = {
+        "First Fret 1", "First Fret 2", "First Fret 3", "First Fret 4", "First Fret 5",
+        "First Fret 6", "First Fret 7", "First Fret 8", "First Fret 9", "First Fret 10"};
+    for (int k = 0; k < strings; ++k)
+        visit("Tuning", FirstFretKeys[k], 0, Instrument::MaxFirstFret,
+              s.instrument.firstFrets[size_t(k)]);
     visit("Tuning", "Chromatic", 0, 1, s.tuningSpelling);
     // Any 16-bit number the user can type; 0 or less accents every click.
     visit("Metronome", "Beats", std::numeric_limits<qint16>::min(),
