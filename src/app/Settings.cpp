@@ -135,6 +135,7 @@ template <class Set> void storeTexts(const AppState& state, Set set) {
     forEachNumericKey(state,
                       [&](const char* section, const char* key, long long, long long,
                           const auto& field) { set(path(section, key), QString::number(field)); });
+    set(path("Tuning", "Scale Length"), QString::number(state.instrument.scaleLength));
     set(path("Fretboard", "File"), state.fretboardFile);
     set(path("Fretboard", "Left Handed"),
         state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
@@ -221,6 +222,15 @@ void readSettings(QSettings& store, AppState& state) {
     // as a custom tuning, so it is written back as what it really is.
     // A neck of another size than six strings is always custom.
     Instrument neck = state.instrument;
+    // The scale length in millimetres decides how far a hand reaches in frets; one out of any
+    // fretted instrument's range (a mandolin's 350 mm to a bass's 864, with room around them) is
+    // read as the guitar's.
+    bool lengthRead = false;
+    const double length =
+        store.value(path("Tuning", "Scale Length")).toString().trimmed().toDouble(&lengthRead);
+    neck.scaleLength = lengthRead && length >= 200.0 && length <= 1200.0
+                           ? length
+                           : defaults.instrument.scaleLength;
     if (neck.tuning.preset > 0 && neck.tuning != presetTuning(neck.tuning.preset))
         neck.tuning.preset = CustomPreset;
     state.setInstrument(neck);

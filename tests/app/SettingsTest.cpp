@@ -131,9 +131,10 @@ TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives)
     }
 }
 
-// A neck of any size (the banjo's, with its short string) survives a restart; a hand-edited size
-// is clamped, the strings it gains start at their default notes, its finder has a value for every
-// string, and a string cannot start at or past the last fret.
+// A neck of any size (the banjo's, with its short string and scale length) survives a restart; a
+// hand-edited size is clamped, the strings it gains start at their default notes, its finder has
+// a value for every string, a string cannot start at or past the last fret, and a scale length
+// that is no length is the guitar's.
 TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     AppState state;
     state.setInstrument(InstrumentPresets[10].instrument());
@@ -157,11 +158,12 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     EXPECT_EQ(bass.instrument.frets, MaxFrets);
     EXPECT_EQ(bass.tuning(), (Tuning{CustomPreset, {43, 38, HighestAnyOpenNote, 50}}));
     EXPECT_EQ(bass.finderSelection.size(), 4u);
-    writeRaw("[Tuning]\nStrings=5\nFrets=12\nFirst Fret 5=12\nFirst Fret 4=3\n");
+    writeRaw("[Tuning]\nStrings=5\nFrets=12\nFirst Fret 5=12\nFirst Fret 4=3\nScale Length=nan\n");
     auto s1 = store();
     readSettings(s1, bass);
     EXPECT_EQ(bass.instrument.firstFret(5), 0);
     EXPECT_EQ(bass.instrument.firstFret(4), 3);
+    EXPECT_EQ(bass.instrument.scaleLength, AppState{}.instrument.scaleLength);
     writeRaw("[Tuning]\nStrings=12\n");
     auto s2 = store();
     readSettings(s2, bass);
