@@ -2,6 +2,9 @@
 //
 //   chordalis_grip_bench [--recall]   prints how many of the library's grips the engine lists,
 //                                     and how high, then runs the timings
+//   chordalis_grip_bench --digest     prints one line per neck: a checksum of every grip (frets,
+//                                     fingers, cost, in order) of every chord on the 12 roots,
+//                                     with and without inversions; a faster search must keep it
 //
 // Recall: for every chord, every root and every grip of voicing.ini moved to that root (the open
 // chords at their own root), the rank of the grip among the engine's grips of that chord and
@@ -16,6 +19,8 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -274,6 +279,60 @@ void fitWeights() {
     std::printf("\n");
 }
 
+// The necks the digest covers: the six-string guitar in every preset tuning, each instrument, and
+// a capo across the neck and across some strings on the six- and the eight-string guitar.
+void printDigest() {
+    Library lib;
+    std::vector<ChordMakeup> chords;
+    for (int chord = 0; chord < lib.chords.count; ++chord)
+        if (const auto tones = chordMakeup(lib.chords.entries[size_t(chord)].formula))
+            chords.push_back(*tones);
+    struct Neck {
+        std::string name;
+        Instrument instrument;
+        Capo capo;
+    };
+    std::vector<Neck> necks;
+    for (int preset = 1; preset <= LastTuningPreset; ++preset)
+        necks.push_back({TuningPresets[size_t(preset)].text, {presetTuning(preset), 24}, {}});
+    for (const InstrumentPreset& p : InstrumentPresets)
+        necks.push_back({p.name, p.instrument(), {}});
+    necks.push_back({"Standard, capo 2", {Tuning{}, 24}, {2, 0, 0}});
+    necks.push_back({"Standard, capo 2:1-3", {Tuning{}, 24}, {2, 1, 3}});
+    necks.push_back({"8-String, capo 3:4-8", InstrumentPresets[1].instrument(), {3, 4, 8}});
+    for (const Neck& neck : necks) {
+        std::uint64_t sum = 14695981039346656037ull; // FNV-1a over every value in order
+        const auto mix = [&](long long v) {
+            sum = (sum ^ std::uint64_t(v)) * 1099511628211ull;
+        };
+        size_t count = 0;
+        for (const ChordMakeup& tones : chords) {
+            for (int root = 0; root < 12; ++root) {
+                for (bool inversions : {false, true}) {
+                    GripRequest r;
+                    r.chord = tones;
+                    r.root = root;
+                    r.instrument = neck.instrument;
+                    r.capo = neck.capo;
+                    r.inversions = inversions;
+                    for (const Grip& g : searchGrips(r)) {
+                        ++count;
+                        for (size_t k = 0; k < g.frets.size(); ++k) {
+                            mix(g.frets[k]);
+                            mix(g.fingers[k]);
+                        }
+                        mix(std::llround(g.cost * 1000));
+                        mix(-99);
+                    }
+                    mix(-999);
+                }
+            }
+        }
+        std::printf("%-30s %8zu grips %016llx\n", neck.name.c_str(), count,
+                    (unsigned long long)sum);
+    }
+}
+
 GripRequest request(const char* formula, int root, const Instrument& neck = {}) {
     GripRequest r;
     r.chord = *chordMakeup(QString::fromLatin1(formula));
@@ -345,7 +404,10 @@ int main(int argc, char** argv) {
             recall = true;
         else if (std::string_view(argv[i]) == "--fit")
             fitWeights();
-        else
+        else if (std::string_view(argv[i]) == "--digest") {
+            printDigest();
+            return 0;
+        } else
             rest.push_back(argv[i]);
     }
     if (recall)

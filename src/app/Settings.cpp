@@ -63,6 +63,13 @@ template <class State, class Visit> void forEachNumericKey(State& s, Visit visit
         const OpenNoteRange range = openNoteRange(strings, k + 1);
         visit("Tuning", StringKeys[k], range.low, range.high, s.instrument.tuning.notes[size_t(k)]);
     }
+    // Where each string starts: 0 at the nut, 5 for the banjo's short fifth string.
+    static const char* const FirstFretKeys[] = {
+        "First Fret 1", "First Fret 2", "First Fret 3", "First Fret 4", "First Fret 5",
+        "First Fret 6", "First Fret 7", "First Fret 8", "First Fret 9", "First Fret 10"};
+    for (int k = 0; k < strings; ++k)
+        visit("Tuning", FirstFretKeys[k], 0, Instrument::MaxFirstFret,
+              s.instrument.firstFrets[size_t(k)]);
     visit("Tuning", "Chromatic", 0, 1, s.tuningSpelling);
     // Any 16-bit number the user can type; 0 or less accents every click.
     visit("Metronome", "Beats", std::numeric_limits<qint16>::min(),
@@ -128,6 +135,7 @@ template <class Set> void storeTexts(const AppState& state, Set set) {
     forEachNumericKey(state,
                       [&](const char* section, const char* key, long long, long long,
                           const auto& field) { set(path(section, key), QString::number(field)); });
+    set(path("Tuning", "Scale Length"), QString::number(state.instrument.scaleLength));
     set(path("Fretboard", "File"), state.fretboardFile);
     set(path("Fretboard", "Left Handed"),
         state.leftHanded ? QStringLiteral("True") : QStringLiteral("False"));
@@ -214,6 +222,15 @@ void readSettings(QSettings& store, AppState& state) {
     // as a custom tuning, so it is written back as what it really is.
     // A neck of another size than six strings is always custom.
     Instrument neck = state.instrument;
+    // The scale length in millimetres decides how far a hand reaches in frets; one out of any
+    // fretted instrument's range (a mandolin's 350 mm to a bass's 864, with room around them) is
+    // read as the guitar's.
+    bool lengthRead = false;
+    const double length =
+        store.value(path("Tuning", "Scale Length")).toString().trimmed().toDouble(&lengthRead);
+    neck.scaleLength = lengthRead && length >= 200.0 && length <= 1200.0
+                           ? length
+                           : defaults.instrument.scaleLength;
     if (neck.tuning.preset > 0 && neck.tuning != presetTuning(neck.tuning.preset))
         neck.tuning.preset = CustomPreset;
     state.setInstrument(neck);

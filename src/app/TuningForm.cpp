@@ -16,11 +16,13 @@ QStringList TuningForm::presetTexts() {
 }
 
 void TuningForm::build(Program& program) {
-    const Tuning& tuning = program.state().tuning();
+    const Instrument& neck = program.state().instrument;
+    const Tuning& tuning = neck.tuning;
     m_taken = tuning;
     udNote = tuning.notes;
     for (int k = 0; k < strings(); ++k)
-        udNote[size_t(k)] = std::clamp(udNote[size_t(k)], limits(k).low, limits(k).high);
+        udNote[size_t(k)] =
+            std::clamp(udNote[size_t(k)] + neck.firstFret(k + 1), limits(k).low, limits(k).high);
     const bool guitar = tuning.strings() == 6;
     presetClicked(program, guitar ? std::clamp(tuning.preset, 0, LastTuningPreset) : CustomPreset);
 }
@@ -79,6 +81,8 @@ QString TuningForm::remark(const Program& program) const {
 void TuningForm::ok(Program& program) {
     Instrument neck = program.state().instrument;
     neck.tuning = {strings() == 6 ? cboPresets : CustomPreset, udNote};
+    for (int k = 0; k < strings(); ++k)
+        neck.tuning.notes[size_t(k)] -= neck.firstFret(k + 1); // held at the neck's fret 0
     if (neck.tuning.preset == CustomPreset && hasStandardNotes(neck.tuning)) {
         neck.tuning.preset = StandardPreset;
         presetClicked(program, StandardPreset);

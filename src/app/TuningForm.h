@@ -20,8 +20,9 @@ public:
     // The entries of cboPresets, blanks included; the index is the preset number.
     static QStringList presetTexts();
 
-    // Takes up the neck: one spinner per string with the tuning's notes (held within the
-    // string's limits), then the tuning's preset is chosen (" Custom " on a neck of other size).
+    // Takes up the neck: one spinner per string with the note it sounds open (a short string's,
+    // the banjo's fifth, at its first fret), held within the string's limits, then the tuning's
+    // preset is chosen (" Custom " on a neck of other size).
     void build(Program& program);
 
     // Whether the neck has changed since build() or ok() last took it up.

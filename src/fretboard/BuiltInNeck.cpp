@@ -131,10 +131,17 @@ void paintFrets(QPainter& p, const NeckGeometry& g) {
 }
 
 void paintStrings(QPainter& p, const NeckLook& look, const NeckGeometry& g) {
-    const double nut = g.nutLeft();
     const double end = g.boardEnd();
     for (int s = 1; s <= g.strings(); ++s) {
         const double y = g.stringCentreY(s);
+        // A short string starts at its own fret's wire, held there by a small bone nut.
+        const int first = g.firstFret(s);
+        const double nut = first > 0 ? g.fretWireX(first) : g.nutLeft();
+        if (first > 0) {
+            p.setPen(QPen(QColor(0x8c, 0x80, 0x68), 0.6));
+            p.setBrush(QColor(0xf1, 0xea, 0xd6));
+            p.drawRoundedRect(QRectF(nut - 3.0, y - 4.5, 6.0, 9.0), 1.5, 1.5);
+        }
         // A neck of six strings or more has two plain strings on top; a smaller one is all wound.
         const bool wound = g.strings() < 6 || s >= 3;
         const double gauge = 0.9 + 0.38 * (s - 1);

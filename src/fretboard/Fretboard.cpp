@@ -17,22 +17,35 @@ QColor toQColor(PackedColour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
+namespace {
+
+// The geometry of a neck, its short strings included.
+NeckGeometry geometryOf(const Instrument& neck) {
+    NeckGeometry g(neck.strings(), neck.frets);
+    for (int s = 1; s <= neck.strings(); ++s)
+        g.setFirstFret(s, neck.firstFret(s));
+    return g;
+}
+
+} // namespace
+
 Fretboard::Fretboard(NeckSettings settings, LedSender& led) : m_settings(settings), m_led(&led) {
-    m_picture.geometry = NeckGeometry(settings.instrument.strings(), settings.instrument.frets);
+    m_picture.geometry = geometryOf(settings.instrument);
     m_picture.leftHanded = settings.leftHanded;
 }
 
 void Fretboard::clearFretboard() {
     const Instrument& neck = m_settings.instrument;
     m_picture = NeckPicture{};
-    m_picture.geometry = NeckGeometry(neck.strings(), neck.frets);
+    m_picture.geometry = geometryOf(neck);
     m_picture.leftHanded = m_settings.leftHanded;
     if (m_settings.capo.fits(neck.strings()) && m_settings.capo.fret < neck.frets)
         m_picture.capo = m_settings.capo;
     m_sounding.clear();
     for (int s = 1; s <= neck.strings(); ++s)
-        drawSign(SignKind::OpenName, s,
-                 noteName(openPitchClass(neck.tuning, s), m_settings.tuningSpelling));
+        drawSign(
+            SignKind::OpenName, s,
+            noteName(pitchClassAt(neck.tuning, s, neck.firstFret(s)), m_settings.tuningSpelling));
     resetLeds();
 }
 
@@ -95,11 +108,11 @@ void Fretboard::drawSign(SignKind kind, int string, const QString& name) {
         break;
     }
     mark.fret = signColumn(kind);
-    // A string the capo holds is open at the capo: its open sign stands in the capo's fret
-    // cell, where the LED guitar lights it, not by the nut.
+    // A string the capo holds is open at the capo, a short string at its first fret: its open
+    // sign stands in that fret's cell, where the LED guitar lights it, not by the nut.
     const bool open = kind == SignKind::Open || kind == SignKind::OpenRoot;
-    if (open && m_picture.capo.covers(string))
-        mark.fret = m_picture.capo.fret;
+    if (const int at = openFret(m_settings.instrument, m_picture.capo, string); open && at > 0)
+        mark.fret = at;
     mark.string = string;
     mark.x = fretX(mark.fret);
     mark.y = stringY(string);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 namespace chordalis {
 
 // Every mark on the neck fills a cell of 21 x 21 surface units.
@@ -26,6 +29,18 @@ public:
 
     int strings() const { return m_strings; }
     int frets() const { return m_frets; }
+    // The fret a short string starts at (the banjo's fifth at 5): it is drawn from that fret's
+    // wire, where a nut of its own holds it. 0 for a string from the nut and for any string
+    // number outside 1..10; a fret outside 0..frets is ignored.
+    int firstFret(int string) const {
+        return string >= 1 && string <= int(m_firstFrets.size())
+                   ? m_firstFrets[std::size_t(string - 1)]
+                   : 0;
+    }
+    void setFirstFret(int string, int fret) {
+        if (string >= 1 && string <= int(m_firstFrets.size()) && fret >= 0 && fret <= m_frets)
+            m_firstFrets[std::size_t(string - 1)] = fret;
+    }
     // The neck the skin pictures fit: six strings, 15 frets.
     bool isClassic() const { return m_strings == 6 && m_frets == 15; }
 
@@ -69,6 +84,7 @@ private:
     int m_frets;
     int m_width;
     int m_height;
+    std::array<int, 10> m_firstFrets{};
 };
 
 } // namespace chordalis

@@ -13,6 +13,14 @@ void AppState::resetSelections() {
 
 void AppState::setInstrument(const Instrument& neck) {
     instrument = neck;
+    // Only the neck's own strings start past the nut, each below the last fret (one that does
+    // not starts at the nut).
+    for (int s = 1; s <= MaxStrings; ++s) {
+        int& first = instrument.firstFrets[std::size_t(s - 1)];
+        if (s > neck.strings() || first < 0 || first > Instrument::MaxFirstFret ||
+            first >= neck.frets)
+            first = 0;
+    }
     finderSelection.resize(std::size_t(neck.strings()), 0);
     for (int& value : finderSelection) {
         if (value > neck.frets)

@@ -98,8 +98,8 @@ Strum shownNotes(const AppState& state, FretWindow window) {
             continue;
         for (int string = state.tuning().strings(); string >= 1; --string) {
             placeNote(state.tuning(), entry.pitchClass, string,
-                      windowAboveCapo(window, state.capo, string), state.maxFret(),
-                      [&](int fret, int s) {
+                      windowAboveCapo(window, state.instrument, state.capo, string),
+                      state.maxFret(), [&](int fret, int s) {
                           notes.push_back({s, pitchAt(state.tuning(), s, fret)});
                       });
         }

@@ -49,7 +49,7 @@ std::optional<int> finderFret(const AppState& s, int string) {
     const int value = finderValue(s, string);
     if (value == 0)
         return std::nullopt;
-    return std::max(value, s.capo.openFret(string));
+    return std::max(value, openFret(s.instrument, s.capo, string));
 }
 
 void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
@@ -60,9 +60,13 @@ void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
         return;
     int& value = s.finderSelection[size_t(string - 1)];
     int fret = neck.fretAt(x);
-    // Under a capo the string sounds from the capo up: the nut, the frets behind the capo and
-    // the capo's own fret all play it open at the capo.
-    if (fret != 0 && fret <= s.capo.openFret(string))
+    // A short string (the banjo's fifth) has nothing below its first fret: a click there
+    // selects nothing. Under a capo the string sounds from the capo up: the nut, the frets
+    // behind the capo and the capo's own fret all play it open at the capo.
+    const int first = s.instrument.firstFret(string);
+    if (first > 0 && fret != 0 && (fret < 0 || fret < first))
+        return;
+    if (fret != 0 && fret <= openFret(s.instrument, s.capo, string))
         fret = -1;
     if (button == Qt::LeftButton)
         value = value == fret ? 0 : fret;
@@ -76,7 +80,7 @@ void showFinderSelection(ModeContext& c) {
     clearNeck(c);
     for (int string = 1; string <= stringCount(s); ++string) {
         const std::optional<int> fret = finderFret(s, string);
-        const int open = s.capo.openFret(string);
+        const int open = openFret(s.instrument, s.capo, string);
         if (!fret) {
             board.drawSign(SignKind::Mute, string);
         } else if (*fret == open) {

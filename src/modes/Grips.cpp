@@ -48,7 +48,7 @@ void drawGrip(ModeContext& c, const Voicing& grip) {
             board.drawSign(SignKind::NoteName, string, g.named->name);
         if (g.open) {
             board.drawSign(g.root ? SignKind::OpenRoot : SignKind::Open, string);
-            board.addLedPosition(c.state.capo.openFret(string), string); // the capo holds it there
+            board.addLedPosition(openFret(c.state.instrument, c.state.capo, string), string);
             continue;
         }
         MarkInfo info = g.named ? markInfo(*g.named) : MarkInfo{};

@@ -16,19 +16,23 @@ void showNote(ModeContext& c) {
     QStringList places;
     for (int string = s.tuning().strings(); string >= 1; --string) {
         QStringList frets;
-        const int open = s.capo.openFret(string);
-        placeNote(s.tuning(), pitchClass, string, windowAboveCapo({0, s.maxFret()}, s.capo, string),
-                  s.maxFret(), [&](int fret, int str) {
-                      c.fretboard.drawMarker(MarkKind::Square, ColourRole::Root, name, fret, str,
-                                             info);
-                      frets << (fret == 0      ? QStringLiteral("open")
-                                : fret == open ? QStringLiteral("%1 (capo)").arg(fret)
-                                               : QString::number(fret));
-                  });
+        const int open = openFret(s.instrument, s.capo, string);
+        placeNote(
+            s.tuning(), pitchClass, string,
+            windowAboveCapo({0, s.maxFret()}, s.instrument, s.capo, string), s.maxFret(),
+            [&](int fret, int str) {
+                c.fretboard.drawMarker(MarkKind::Square, ColourRole::Root, name, fret, str, info);
+                frets << (fret == 0                      ? QStringLiteral("open")
+                          : fret != open                 ? QString::number(fret)
+                          : s.capo.openFret(str) == open ? QStringLiteral("%1 (capo)").arg(fret)
+                                                         : QStringLiteral("%1 (open)").arg(fret));
+            });
         places << QStringLiteral("%1 string (%2): %3")
-                      .arg(ordinal(string),
-                           noteName(openPitchClass(s.tuning(), string), s.tuningSpelling),
-                           frets.join(QStringLiteral(", ")));
+                      .arg(
+                          ordinal(string),
+                          noteName(pitchClassAt(s.tuning(), string, s.instrument.firstFret(string)),
+                                   s.tuningSpelling),
+                          frets.join(QStringLiteral(", ")));
     }
     c.fretboard.sendLedFrame();
     c.pages.notes.lblNoteName = QStringLiteral("Note: ") + name;

@@ -11,8 +11,9 @@ namespace chordalis {
 void placeEntry(ModeContext& c, FretWindow window, const NoteEntry& entry, ColourRole role) {
     const AppState& s = c.state;
     for (int string = s.tuning().strings(); string >= 1; --string) {
-        placeNote(s.tuning(), entry.pitchClass, string, windowAboveCapo(window, s.capo, string),
-                  s.maxFret(), [&](int fret, int str) {
+        placeNote(s.tuning(), entry.pitchClass, string,
+                  windowAboveCapo(window, s.instrument, s.capo, string), s.maxFret(),
+                  [&](int fret, int str) {
                       c.fretboard.drawMarker(MarkKind::Square, role, entry.name, fret, str,
                                              markInfo(entry));
                   });

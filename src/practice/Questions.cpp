@@ -191,8 +191,9 @@ std::vector<NeckPlace> placesOf(const QuizNeck& neck, int pitchClass, int string
     if (!tuning.hasString(string))
         return places;
     window.high = std::min(window.high, neck.instrument.frets);
-    placeNote(tuning, pitchClass, string, windowAboveCapo(window, neck.capo, string),
-              neck.instrument.frets, [&](int fret, int s) {
+    placeNote(tuning, pitchClass, string,
+              windowAboveCapo(window, neck.instrument, neck.capo, string), neck.instrument.frets,
+              [&](int fret, int s) {
                   places.push_back({fret, s});
               });
     return places;
@@ -219,7 +220,7 @@ QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& ch
         break;
     case QuizKind::NameNote:
         for (int s = 1; s <= strings; ++s)
-            for (int f = neck.capo.openFret(s); f <= frets; ++f)
+            for (int f = openFret(neck.instrument, neck.capo, s); f <= frets; ++f)
                 items << QStringLiteral("name-note:%1:%2").arg(s).arg(f);
         break;
     case QuizKind::Intervals:
@@ -304,7 +305,7 @@ std::optional<Question> askItem(const QString& item, const QuizNeck& neck, Pract
         const auto string = number(parts[1]);
         const auto fret = number(parts[2]);
         if (!string || !fret || *string < 1 || *string > strings ||
-            *fret < neck.capo.openFret(*string) || *fret > frets)
+            *fret < openFret(neck.instrument, neck.capo, *string) || *fret > frets)
             return std::nullopt;
         q.quiz = QuizKind::NameNote;
         q.answerKind = AnswerKind::NoteName;

@@ -59,7 +59,7 @@ QString neckLine(const AppState& s) {
         name = standard ? QStringLiteral("Standard Tuning") : QStringLiteral("Custom Tuning");
     QStringList notes;
     for (int string = tuning.strings(); string >= 1; --string) {
-        const int note = tuning.openNote(string);
+        const int note = tuning.openNote(string) + neck.firstFret(string); // as it sounds open
         notes << nameWithOctave(noteName(pitchClassOfNote(note), s.tuningSpelling), note);
     }
     QString line = QStringLiteral("Neck: %1 (%2)").arg(name, notes.join(QLatin1Char(' ')));

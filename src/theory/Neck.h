@@ -40,10 +40,12 @@ inline int pitchClassAt(const Tuning& tuning, int string, int fret) {
 int lowestFret(const Tuning& tuning, int pitchClass, int string);
 
 // The frets of a window that a string can sound under a capo: those at or above the fret the
-// capo holds it at (the capo's fret itself is the string played open); the window itself on a
-// string the capo does not cover. May come out empty (low > high).
-inline FretWindow windowAboveCapo(FretWindow window, const Capo& capo, int string) {
-    return {window.low < capo.openFret(string) ? capo.openFret(string) : window.low, window.high};
+// capo holds it at, or a short string starts at (that fret itself is the string played open);
+// the window itself on a string the capo does not cover. May come out empty (low > high).
+inline FretWindow windowAboveCapo(FretWindow window, const Instrument& neck, const Capo& capo,
+                                  int string) {
+    const int open = openFret(neck, capo, string);
+    return {window.low < open ? open : window.low, window.high};
 }
 
 // Calls draw(fret, string) for each fret of the string inside the window that sounds the pitch

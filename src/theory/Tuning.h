@@ -134,8 +134,18 @@ struct Instrument {
     Tuning tuning;
     int frets = DefaultMaxFret; // the highest fret, MinFrets..MaxFrets
     double scaleLength = 648.0; // nut to saddle, in millimetres
+    // Per string (index 0 is string 1), the fret a short string starts at: 0 for a string from
+    // the nut, 5 for the five-string banjo's fifth string, 0..MaxFirstFret. A short string sounds
+    // open at its first fret and has no frets below it; the tuning holds every string's note at
+    // the neck's fret 0, so the banjo's G4 at the 5th fret is D4 there.
+    std::array<int, MaxStrings> firstFrets{};
 
     int strings() const { return tuning.strings(); }
+    // The first fret of string 1..strings(); 0 for any other string number.
+    int firstFret(int string) const {
+        return tuning.hasString(string) ? firstFrets[std::size_t(string - 1)] : 0;
+    }
+    static constexpr int MaxFirstFret = 12;
 
     friend bool operator==(const Instrument&, const Instrument&) = default;
 };
@@ -163,5 +173,12 @@ struct Capo {
     static constexpr int MaxCapoFret = 12;
     friend bool operator==(const Capo&, const Capo&) = default;
 };
+
+// The fret string 1..strings sounds open at: its first fret, or the capo's where the capo holds
+// it higher (a capo below a short string's first fret leaves that string alone).
+inline int openFret(const Instrument& neck, const Capo& capo, int string) {
+    const int first = neck.firstFret(string);
+    return capo.openFret(string) > first ? capo.openFret(string) : first;
+}
 
 } // namespace chordalis

@@ -7,7 +7,6 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <iterator>
 
 namespace chordalis {
 
@@ -23,7 +22,7 @@ namespace {
 // A list of at most N values that lives on the stack: the fingering runs for every candidate of
 // the search, which must not allocate.
 template <class T, std::size_t N> struct SmallList {
-    std::array<T, N> items{};
+    std::array<T, N> items; // only the first `count` are ever read
     std::size_t count = 0;
 
     std::size_t size() const { return count; }
@@ -38,10 +37,25 @@ template <class T, std::size_t N> struct SmallList {
     const T& operator[](std::size_t k) const { return items[k]; }
 };
 
-using Span = std::pair<int, int>;               // string indices from the lower (larger) up
+// A run of strings, by index from the lower (larger) up. Left unset where declared: the
+// fingering makes several lists of them for every grip the search keeps.
+struct Span {
+    int first, second;
+};
 using Spans = SmallList<Span, MaxStrings>;      // runs of strings on one fret
 using FingerList = std::array<int, MaxStrings>; // per string index, as a Grip's fingers
-using Frets = SmallList<int, MaxStrings>;       // pressed frets, lowest first, each once
+
+// The strings a grip presses, a bit per string index, fret by fret from the lowest.
+struct Pressed {
+    SmallList<int, MaxStrings> frets;      // each pressed fret once, lowest first
+    SmallList<unsigned, MaxStrings> masks; // per fret of `frets`: the strings pressed there
+    FingerList open{};                     // per string: 0 open, -1 muted or pressed
+};
+
+// The index of the highest set bit of a mask that has one.
+int highestBit(unsigned mask) {
+    return std::bit_width(mask) - 1;
+}
 
 // Fingers for the pressed strings, fret by fret from the lowest: each run of strings one finger
 // holds gets the next finger, or the finger of its fret counted from the lowest ("one finger per
@@ -50,25 +64,21 @@ using Frets = SmallList<int, MaxStrings>;       // pressed frets, lowest first, 
 // there takes a finger of its own. Above it, a finger lies only across adjacent strings of its
 // fret. False when more than four fingers are needed; `shared` tells whether a finger above the
 // lowest fret holds more than one string.
-bool assignFingers(const int* frets, const int* openFrets, int strings, const Frets& pressedFrets,
-                   bool barre, FingerList& fingers, bool& shared) {
-    for (int i = 0; i < strings; ++i)
-        fingers[size_t(i)] = frets[i] >= 0 && frets[i] <= openFrets[i] ? 0 : -1;
-    const auto pressed = [&](int i, int fret) {
-        return frets[i] == fret && fret > openFrets[i];
-    };
+bool assignFingers(const int* frets, const int* openFrets, const Pressed& pressed, bool barre,
+                   FingerList& fingers, bool& shared) {
     // The runs one finger each holds, fret by fret from the lowest.
     struct Run {
         int fret, from, to;
     };
     SmallList<Run, MaxGripFingers> held;
-    for (size_t k = 0; k < pressedFrets.size(); ++k) {
-        const int fret = pressedFrets[k];
+    for (size_t k = 0; k < pressed.frets.size(); ++k) {
+        const int fret = pressed.frets[k];
+        const unsigned mask = pressed.masks[k];
         // Runs of strings, from the lower string (larger index) up.
         Spans runs;
-        for (int i = strings - 1; i >= 0; --i) {
-            if (!pressed(i, fret))
-                continue;
+        for (unsigned m = mask; m != 0;) {
+            const int i = highestBit(m);
+            m &= ~(1u << i);
             if (!runs.empty() && (k > 0 || barre)) {
                 bool joins = true;
                 for (int j = runs.back().second - 1; j > i && joins; --j)
@@ -87,7 +97,7 @@ bool assignFingers(const int* frets, const int* openFrets, int strings, const Fr
             const auto pieces = [&](Span run) {
                 Spans out;
                 for (int i = run.first; i >= run.second; --i) {
-                    if (!pressed(i, fret))
+                    if (!(mask >> i & 1u))
                         continue;
                     if (!out.empty() && out.back().second == i + 1)
                         out.back().second = i;
@@ -114,30 +124,33 @@ bool assignFingers(const int* frets, const int* openFrets, int strings, const Fr
         if (held.size() + runs.size() > size_t(MaxGripFingers))
             return false;
         for (const auto& [from, to] : runs)
-            held.push_back({fret, from, to});
+            held.push_back({int(k), from, to});
     }
     // Each run the finger of its fret counted from the lowest ("one finger per fret") where the
     // runs still to come leave room for it, and always a higher finger than the run before.
-    const int base = pressedFrets[0];
+    const int base = pressed.frets[0];
     int last = 0;
     shared = false;
+    fingers = pressed.open;
     std::array<int, MaxGripFingers> runFingers{};
     for (size_t r = 0; r < held.size(); ++r) {
         const Run& run = held[r];
+        const int fret = pressed.frets[size_t(run.fret)];
         const int room = MaxGripFingers - int(held.size() - r - 1);
-        const int finger = std::max(last + 1, std::min(room, 1 + run.fret - base));
+        const int finger = std::max(last + 1, std::min(room, 1 + fret - base));
         // Two fingers spread at most one fret wider than they lie apart on the hand: the index
         // and middle over two frets, the middle and ring over two, the index and little finger
         // over five. Wider, no hand holds the grip.
         for (size_t q = 0; q < r; ++q) {
-            if (run.fret - held[q].fret > finger - runFingers[q] + 1)
+            if (fret - pressed.frets[size_t(held[q].fret)] > finger - runFingers[q] + 1)
                 return false;
         }
         runFingers[r] = finger;
         last = finger;
-        shared = shared || (run.fret != base && run.from != run.to);
+        shared = shared || (fret != base && run.from != run.to);
+        const unsigned mask = pressed.masks[size_t(run.fret)];
         for (int i = run.from; i >= run.to; --i) {
-            if (pressed(i, run.fret))
+            if (mask >> i & 1u)
                 fingers[size_t(i)] = finger;
         }
     }
@@ -146,41 +159,50 @@ bool assignFingers(const int* frets, const int* openFrets, int strings, const Fr
 
 // fingerGrip over plain arrays of `strings` values, writing the fingers into `out`.
 bool fingerInto(const int* frets, const int* openFrets, int strings, FingerList& out) {
-    std::array<int, MaxStrings> sorted{};
-    int count = 0;
+    Pressed pressed;
     for (int i = 0; i < strings; ++i) {
-        if (frets[i] > openFrets[i])
-            sorted[size_t(count++)] = frets[i];
+        pressed.open[size_t(i)] = frets[i] >= 0 && frets[i] <= openFrets[i] ? 0 : -1;
+        if (frets[i] <= openFrets[i])
+            continue;
+        // Kept lowest first: a few frets at most, so a step of insertion each.
+        size_t k = 0;
+        while (k < pressed.frets.size() && pressed.frets[k] < frets[i])
+            ++k;
+        if (k == pressed.frets.size() || pressed.frets[k] != frets[i]) {
+            pressed.frets.push_back(0);
+            pressed.masks.push_back(0);
+            for (size_t j = pressed.frets.size() - 1; j > k; --j) {
+                pressed.frets[j] = pressed.frets[j - 1];
+                pressed.masks[j] = pressed.masks[j - 1];
+            }
+            pressed.frets[k] = frets[i];
+            pressed.masks[k] = 0;
+        }
+        pressed.masks[k] |= 1u << i;
     }
-    if (count == 0) {
-        for (int i = 0; i < strings; ++i)
-            out[size_t(i)] = frets[i] < 0 ? -1 : 0;
+    if (pressed.frets.empty()) {
+        out = pressed.open;
         return true;
     }
-    std::sort(sorted.begin(), sorted.begin() + count);
-    const int atBase = int(std::count(sorted.begin(), sorted.begin() + count, sorted[0]));
-    Frets pressedFrets;
-    for (int k = 0; k < count; ++k) {
-        if (pressedFrets.empty() || pressedFrets.back() != sorted[size_t(k)])
-            pressedFrets.push_back(sorted[size_t(k)]);
-    }
-    bool plainShared = false;
+    const int atBase = std::popcount(pressed.masks[0]);
+    bool shared = false;
+    // Three notes or more on the lowest fret: the index finger bars where it can; each note
+    // fingered apart only where it cannot.
+    if (atBase > 2 && assignFingers(frets, openFrets, pressed, true, out, shared))
+        return true;
     FingerList plain{};
-    const bool plainFits =
-        assignFingers(frets, openFrets, strings, pressedFrets, false, plain, plainShared);
-    if (atBase < 2) {
+    const bool plainFits = assignFingers(frets, openFrets, pressed, false, plain, shared);
+    if (atBase != 2) {
         out = plain;
         return plainFits;
     }
     // Two notes on the lowest fret are fingered apart where three fingers do it without a
     // finger across strings (D major's 1-3-2); otherwise the index finger bars.
-    if (plainFits && atBase == 2 && !plainShared &&
-        *std::max_element(plain.begin(), plain.begin() + strings) <= 3) {
+    if (plainFits && !shared && *std::max_element(plain.begin(), plain.begin() + strings) <= 3) {
         out = plain;
         return true;
     }
-    bool barreShared = false;
-    if (assignFingers(frets, openFrets, strings, pressedFrets, true, out, barreShared))
+    if (assignFingers(frets, openFrets, pressed, true, out, shared))
         return true;
     out = plain;
     return plainFits;
@@ -213,15 +235,52 @@ int bitCount(unsigned mask) {
     return BitCounts[mask & 0xFFFu];
 }
 
+// Whether every string starts at a fret 0..MaxFirstFret below the neck's last.
+bool hasPlayableStrings(const Instrument& neck) {
+    for (int s = 1; s <= neck.strings(); ++s) {
+        if (neck.firstFret(s) < 0 || neck.firstFret(s) > Instrument::MaxFirstFret ||
+            neck.firstFret(s) >= neck.frets)
+            return false;
+    }
+    return true;
+}
+
+// The grips ordered by the weighted sum of their features, lowest first (stable), their cost set,
+// each moved once into a list of their own size (the caller keeps it).
+std::vector<Grip> ranked(std::vector<Grip>& grips, const GripWeights& weights) {
+    std::vector<std::pair<double, std::size_t>> order(grips.size());
+    for (std::size_t k = 0; k < grips.size(); ++k) {
+        Grip& g = grips[k];
+        g.cost = 0;
+        for (int f = 0; f < FeatureCount; ++f)
+            g.cost += weights[size_t(f)] * g.features[size_t(f)];
+        order[k] = {g.cost, k};
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Grip> out;
+    out.reserve(grips.size());
+    for (const auto& [cost, k] : order)
+        out.push_back(std::move(grips[k]));
+    return out;
+}
+
+// The grips a search on this thread keeps before they are ranked into a list of their own (see
+// Search::run).
+std::vector<Grip>& foundGrips() {
+    thread_local std::vector<Grip> found;
+    return found;
+}
+
 // The search over one neck: strings walked from the lowest (the bass) up.
 class Search {
 public:
     explicit Search(const GripRequest& r)
-        : m_r(r), m_strings(r.instrument.strings()),
-          m_anyBass(r.inversions || isReentrant(r.instrument.tuning)) {
+        : m_r(r), m_strings(r.instrument.strings()), m_reentrant(isReentrant(r.instrument.tuning)),
+          m_anyBass(r.inversions || m_reentrant) {
         const Tuning& t = r.instrument.tuning;
         for (int s = 1; s <= m_strings; ++s) {
-            m_open.push_back(r.capo.openFret(s));
+            m_open.push_back(openFret(r.instrument, r.capo, s));
             m_openNote.push_back(t.openNote(s));
         }
         for (const ChordTone& tone : r.chord.tones) {
@@ -231,6 +290,8 @@ public:
         }
         m_frets.assign(size_t(m_strings), -1);
         m_baseReach.assign(size_t(m_strings + 1), 0);
+        m_toneReach.assign(size_t(m_strings + 1), 0);
+        m_fewest = std::min(3, std::popcount(m_chordMask));
         // Each string's tone at each fret, worked out once per search; -1 where the fret sounds
         // no chord tone.
         m_columns = r.instrument.frets + 1;
@@ -251,13 +312,16 @@ public:
 
     std::vector<Grip> run() {
         const int last = m_r.instrument.frets;
-        // Room for every grip the search may keep, taken once: a list grown step by step past
-        // the allocator's large-block size is handed back to the system and faulted in anew on
-        // every search, which cost more than the search itself on a seven-string neck.
+        // Room for every grip the search may keep, taken once per thread and kept: a list of
+        // that size is a block the allocator hands back to the system when it is freed, and
+        // faulting it in anew on every search cost more than the search itself on a neck of
+        // seven strings or more.
+        m_found.clear();
         m_found.reserve(size_t(MaxGripsPerSearch));
         // Grips with no fretted note, then every lowest fretted fret.
         m_base = -1;
         m_high = -1;
+        markReach();
         walk(m_strings, {});
         for (m_base = 1; m_base <= last && m_found.size() < size_t(MaxGripsPerSearch); ++m_base) {
             // The hand's window from the base: five frets where they lie within its reach, else
@@ -266,18 +330,32 @@ public:
                 m_base + PlainGripSpan <= last && stretchMm(m_r.instrument.scaleLength, m_base,
                                                             m_base + PlainGripSpan) <= MaxStretchMm;
             m_high = std::min(m_base + (five ? MaxGripSpan : PlainGripSpan) - 1, last);
-            // Whether string s or one above it can press a chord tone at the base.
-            for (int s = 1; s <= m_strings; ++s)
-                m_baseReach[size_t(s)] = m_baseReach[size_t(s - 1)] ||
-                                         (m_base > m_open[size_t(s - 1)] && toneAt(s, m_base) >= 0);
+            markReach();
             walk(m_strings, {});
         }
-        rankGrips(m_found);
-        // The caller keeps a list of the grips' own size.
-        return {std::make_move_iterator(m_found.begin()), std::make_move_iterator(m_found.end())};
+        return ranked(m_found, DefaultGripWeights);
     }
 
 private:
+    // What strings 1..s can still add in the hand's window from the base: whether one of them
+    // presses a chord tone at the base, and the tones they sound open or fretted. The walk gives
+    // up on a partial grip as soon as these cannot complete it.
+    void markReach() {
+        for (int s = 1; s <= m_strings; ++s) {
+            const size_t i = size_t(s - 1);
+            unsigned tones = 0;
+            if (const int open = toneAt(s, m_open[i]); open >= 0)
+                tones |= 1u << open;
+            for (int fret = std::max(m_base, m_open[i] + 1); m_base > 0 && fret <= m_high; ++fret) {
+                if (const int tone = toneAt(s, fret); tone >= 0)
+                    tones |= 1u << tone;
+            }
+            m_toneReach[size_t(s)] = m_toneReach[i] | tones;
+            m_baseReach[size_t(s)] =
+                m_baseReach[i] || (m_base > m_open[i] && toneAt(s, m_base) >= 0);
+        }
+    }
+
     // The semitones above the root that a string sounds at a fret, or -1 for no chord tone.
     int toneAt(int string, int fret) const {
         return m_tone[size_t((string - 1) * m_columns + fret)];
@@ -292,6 +370,7 @@ private:
         int inner = 0;        // muted strings known to lie inside the grip
         int lowest = 999;     // the lowest pitch sounding
         int lowestTone = 0;   // its tone
+        int runs = 0;         // fingers above the base: runs of adjacent strings on one fret
     };
 
     // Chooses string `s` and those above it.
@@ -302,8 +381,11 @@ private:
             finish(w);
             return;
         }
-        // Not enough strings left for the tones still missing.
-        if (bitCount(m_required & ~w.present) > s)
+        // Not enough strings left for the tones still missing, or no string left sounds one of
+        // them, or too few strings left to sound three.
+        const unsigned missing = m_required & ~w.present;
+        if (bitCount(missing) > s || (missing & ~m_toneReach[size_t(s)]) != 0 ||
+            w.sounding + s < m_fewest)
             return;
         // A grip of this window presses its base fret: once no string left can, none is here.
         if (m_base > 0 && !(w.used & 1u) && !m_baseReach[size_t(s)])
@@ -324,11 +406,23 @@ private:
             if (tone < 0)
                 return;
             Walked next = w;
+            const bool fretted = fret > open;
             if (w.sounding > 0 && w.pending > 0) {
                 next.inner += w.pending;
                 if (w.pending > 2 || next.inner > 2)
                     return;
+                // Each muted string inside the grip lies beside a fretted one, whose finger
+                // damps it: this string or the one below the muted ones.
+                const size_t below = i + size_t(w.pending) + 1;
+                const bool belowFretted = m_frets[below] > m_open[below];
+                if (w.pending == 1 ? !fretted && !belowFretted : !fretted || !belowFretted)
+                    return;
             }
+            // Above the base every run of adjacent strings on one fret takes a finger of its
+            // own; the base takes one more.
+            if (fretted && fret > m_base && (s == m_strings || m_frets[i + 1] != fret) &&
+                ++next.runs + 1 > MaxGripFingers)
+                return;
             next.pending = 0;
             if (++next.sounding > MaxSoundingStrings)
                 return;
@@ -375,13 +469,11 @@ private:
         int sounding = 0;
         int low = 999;
         int high = -1;
-        int lowestString = 0;
         for (int s = 1; s <= m_strings; ++s) {
             const int fret = m_frets[size_t(s - 1)];
             if (fret < 0)
                 continue;
             ++sounding;
-            lowestString = s;
             if (m_openNote[size_t(s - 1)] + fret == w.lowest)
                 bassString = s; // the lowest note, on the lowest string that sounds it
             if (fret > m_open[size_t(s - 1)]) {
@@ -389,32 +481,20 @@ private:
                 high = std::max(high, fret);
             }
         }
-        const int tones = std::popcount(m_chordMask);
-        if (sounding < std::min(3, tones) || sounding > MaxSoundingStrings)
+        if (sounding < m_fewest || sounding > MaxSoundingStrings)
             return;
         // The window of the walk already keeps the span within the hand's reach.
         const int lowFret = high < 0 ? (m_r.capo.isPartial() ? 0 : m_r.capo.fret) : low;
         const int span = high < 0 ? 0 : high - low + 1;
         // Muted strings: any number below the bass and above the highest sounding string;
-        // inside the grip at most two, each beside a fretted string whose finger damps it.
+        // inside the grip at most two, each beside a fretted string whose finger damps it (the
+        // walk kept them so, and counted them).
         int top = 0;
         for (int s = 1; s <= m_strings && top == 0; ++s) {
             if (m_frets[size_t(s - 1)] >= 0)
                 top = s;
         }
-        const auto fretted = [&](int s) {
-            return m_frets[size_t(s - 1)] > m_open[size_t(s - 1)];
-        };
-        int inner = 0;
-        for (int s = top + 1; s < lowestString; ++s) {
-            if (m_frets[size_t(s - 1)] >= 0)
-                continue;
-            if (!fretted(s - 1) && !fretted(s + 1))
-                return;
-            ++inner;
-        }
-        if (inner > 2)
-            return;
+        const int inner = w.inner;
         FingerList fingers{};
         if (!fingerInto(m_frets.data(), m_open.data(), m_strings, fingers))
             return;
@@ -438,13 +518,6 @@ private:
         m_found.push_back(std::move(g));
     }
 
-    int lowestStringOf(const Grip& g) const {
-        for (int s = m_strings; s >= 1; --s)
-            if (g.sounds(s))
-                return s;
-        return 0;
-    }
-
     // What the ranking weighs of a grip.
     void weigh(Grip& g, int sounding, int inner, int top, int omittedRanks) const {
         const int capo = m_r.capo.isPartial() ? 0 : m_r.capo.fret;
@@ -456,49 +529,56 @@ private:
         f[FiveFrets] = g.span == 5;
         f[InnerMutes] = inner;
         f[TopMutes] = top - 1;
-        f[BottomMutes] = m_strings - lowestStringOf(g);
+
         f[Omitted] = double(g.omitted.size());
         f[OmittedRank] = omittedRanks;
         f[Sounding] = sounding;
         f[Fingers] = g.fingerCount;
         f[Barre] = g.barre;
-        f[Inversion] = g.bassTone != 0 && !isReentrant(m_r.instrument.tuning);
+        f[Inversion] = g.bassTone != 0 && !m_reentrant;
+        // Copies of a tone beyond the first, but for the root and the 5th.
         std::array<int, 12> count{};
+        int doubled = 0;
         int opens = 0;
         int highest = capo;
+        int lowest = 0;
         for (int s = 1; s <= m_strings; ++s) {
             const int fret = g.fret(s);
             if (fret < 0)
                 continue;
-            ++count[size_t(toneAt(s, fret))];
+            lowest = s;
+            const int tone = toneAt(s, fret);
+            if (++count[size_t(tone)] > 1 && tone != 0 && tone != 7)
+                ++doubled;
             if (fret <= m_open[size_t(s - 1)])
                 ++opens;
             else
                 highest = std::max(highest, fret);
         }
-        for (int tone = 1; tone < 12; ++tone) {
-            if (tone != 7)
-                f[Doubled] += std::max(0, count[size_t(tone)] - 1);
-        }
+        f[BottomMutes] = m_strings - lowest;
+        f[Doubled] = doubled;
         (highest - capo <= 4 ? f[OpensLow] : f[OpensHigh]) = opens;
     }
 
     const GripRequest& m_r;
     const int m_strings;
+    const bool m_reentrant; // the lowest string is no bass (see isReentrant)
     const bool
         m_anyBass; // any chord tone may sound lowest: inversions asked for, or a re-entrant neck
-    std::vector<int> m_open;         // per string: the fret an open string sounds at
-    std::vector<int> m_openNote;     // per string: the open note
-    std::vector<int> m_floor;        // per string: the lowest pitch the strings above can sound
-    unsigned m_required = 0;         // bits of the tones a grip must sound
-    unsigned m_chordMask = 0;        // bits of every tone of the chord
-    int m_columns = 0;               // frets 0..the last: the tone table's row length
-    std::vector<std::int8_t> m_tone; // per string and fret: the chord tone sounding, or -1
-    int m_base = 0;                  // the lowest fretted fret of the grips walked; -1 none
-    int m_high = 0;                  // the highest fret of the hand's window from the base
-    std::vector<char> m_baseReach;   // per string 0..strings: string 1..s can press the base
+    std::vector<int> m_open;           // per string: the fret an open string sounds at
+    std::vector<int> m_openNote;       // per string: the open note
+    std::vector<int> m_floor;          // per string: the lowest pitch the strings above can sound
+    unsigned m_required = 0;           // bits of the tones a grip must sound
+    unsigned m_chordMask = 0;          // bits of every tone of the chord
+    int m_columns = 0;                 // frets 0..the last: the tone table's row length
+    std::vector<std::int8_t> m_tone;   // per string and fret: the chord tone sounding, or -1
+    int m_base = 0;                    // the lowest fretted fret of the grips walked; -1 none
+    int m_high = 0;                    // the highest fret of the hand's window from the base
+    std::vector<char> m_baseReach;     // per string 0..strings: string 1..s can press the base
+    std::vector<unsigned> m_toneReach; // per string 0..strings: the tones strings 1..s can sound
+    int m_fewest = 3;                  // the fewest strings a grip sounds
     std::vector<int> m_frets;
-    std::vector<Grip> m_found;
+    std::vector<Grip>& m_found = foundGrips(); // emptied when a search starts
 };
 
 } // namespace
@@ -507,11 +587,12 @@ std::optional<Grip> closeTriad(const ChordMakeup& triad, int root, int inversion
                                const Instrument& neck, const Capo& capo, int lowString) {
     const int strings = neck.strings();
     if (triad.tones.size() != 3 || inversion < 0 || inversion > 2 || lowString - 2 < 1 ||
-        lowString > strings || !capo.fits(strings) || root < 0 || root > 11)
+        lowString > strings || !capo.fits(strings) || root < 0 || root > 11 ||
+        !hasPlayableStrings(neck))
         return std::nullopt;
     std::vector<int> open(size_t(strings), 0);
     for (int s = 1; s <= strings; ++s)
-        open[size_t(s - 1)] = capo.openFret(s);
+        open[size_t(s - 1)] = openFret(neck, capo, s);
     for (int bassFret = open[size_t(lowString - 1)] + 1; bassFret <= neck.frets; ++bassFret) {
         std::vector<int> frets(size_t(strings), -1);
         int pitch = neck.tuning.openNote(lowString) + bassFret;
@@ -578,41 +659,15 @@ const GripWeights DefaultGripWeights = {
 };
 
 void rankGrips(std::vector<Grip>& grips, const GripWeights& weights) {
-    for (Grip& g : grips) {
-        g.cost = 0;
-        for (int k = 0; k < FeatureCount; ++k)
-            g.cost += weights[size_t(k)] * g.features[size_t(k)];
-    }
-    // Sorted by place, then each grip moved once: a grip is too large to move at every step of
-    // a sort.
-    std::vector<std::size_t> order(grips.size());
-    for (std::size_t k = 0; k < order.size(); ++k)
-        order[k] = k;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return grips[a].cost < grips[b].cost; });
-    // In place, cycle by cycle: a second list of grips would be a large block the allocator
-    // hands back to the system after every search.
-    std::vector<char> placed(grips.size(), 0);
-    for (std::size_t i = 0; i < grips.size(); ++i) {
-        if (placed[i] || order[i] == i)
-            continue;
-        Grip held = std::move(grips[i]);
-        std::size_t j = i;
-        while (order[j] != i) {
-            grips[j] = std::move(grips[order[j]]);
-            placed[j] = 1;
-            j = order[j];
-        }
-        grips[j] = std::move(held);
-        placed[j] = 1;
-    }
+    grips = ranked(grips, weights);
 }
 
 std::vector<Grip> searchGrips(const GripRequest& request) {
     const Instrument& neck = request.instrument;
     if (request.chord.tones.empty() || neck.strings() < 2 || neck.strings() > MaxStrings ||
         neck.frets < 1 || request.root < 0 || request.root > 11 ||
-        !request.capo.fits(neck.strings()) || request.capo.fret >= neck.frets)
+        !request.capo.fits(neck.strings()) || request.capo.fret >= neck.frets ||
+        !hasPlayableStrings(neck))
         return {};
     return Search(request).run();
 }

@@ -91,7 +91,9 @@ inline constexpr int MaxGripsPerSearch = 5000; // the search never lists more
 // sounds at least three strings (two for a two-tone chord). The bass is the lowest note that
 // sounds, whichever string sounds it (a ukulele's re-entrant G is no bass). A plain function over
 // values: the search is bounded by the neck and returns at most MaxGripsPerSearch grips; a capo
-// the neck cannot take (see Capo::fits), or a neck of more than MaxStrings strings, gives none.
+// the neck cannot take (see Capo::fits), a neck of more than MaxStrings strings, or a string
+// starting past MaxFirstFret or the last fret, gives none. A short string (the banjo's fifth)
+// is open at its first fret or the capo's, whichever is higher, and has no fret below it.
 std::vector<Grip> searchGrips(const GripRequest& request);
 
 // The close shape of a three-tone chord (the tones in the chord's order: root, 3rd, 5th) on three

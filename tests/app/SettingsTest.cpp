@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include "theory/Instruments.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -129,11 +131,13 @@ TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives)
     }
 }
 
-// A neck of any size survives a restart; a hand-edited size is clamped, the strings it gains
-// start at their default notes, and its finder has a value for every string.
+// A neck of any size (the banjo's, with its short string and scale length) survives a restart; a
+// hand-edited size is clamped, the strings it gains start at their default notes, its finder has
+// a value for every string, a string cannot start at or past the last fret, and a scale length
+// that is no length is the guitar's.
 TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     AppState state;
-    state.setInstrument({{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}, 24});
+    state.setInstrument(InstrumentPresets[10].instrument());
     {
         auto s = store();
         writeSettings(s, state);
@@ -143,7 +147,8 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
         AppState back;
         readSettings(s, back);
         EXPECT_EQ(back.instrument, state.instrument);
-        EXPECT_EQ(back.finderSelection.size(), 7u);
+        EXPECT_EQ(back.instrument.firstFret(5), 5);
+        EXPECT_EQ(back.finderSelection.size(), 5u);
     }
     // A bass that says it is standard tuning, with a string out of reach and one missing.
     writeRaw("[Tuning]\nFlag=1\nStrings=4\nFrets=99\n1=43\n2=38\n3=500\n");
@@ -153,6 +158,12 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     EXPECT_EQ(bass.instrument.frets, MaxFrets);
     EXPECT_EQ(bass.tuning(), (Tuning{CustomPreset, {43, 38, HighestAnyOpenNote, 50}}));
     EXPECT_EQ(bass.finderSelection.size(), 4u);
+    writeRaw("[Tuning]\nStrings=5\nFrets=12\nFirst Fret 5=12\nFirst Fret 4=3\nScale Length=nan\n");
+    auto s1 = store();
+    readSettings(s1, bass);
+    EXPECT_EQ(bass.instrument.firstFret(5), 0);
+    EXPECT_EQ(bass.instrument.firstFret(4), 3);
+    EXPECT_EQ(bass.instrument.scaleLength, AppState{}.instrument.scaleLength);
     writeRaw("[Tuning]\nStrings=12\n");
     auto s2 = store();
     readSettings(s2, bass);

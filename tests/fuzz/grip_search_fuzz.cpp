@@ -1,7 +1,7 @@
-// Any neck (4 to 7 strings, any open notes, 12 to 24 frets), any capo, any formula, any root:
-// the search ends, and every grip it lists sounds only the chord's tones, all its required ones,
-// the root as its lowest note (on a neck that is not re-entrant), with four fingers or fewer and
-// within a hand's span.
+// Any neck (4 to 7 strings, any open notes, 12 to 24 frets, the lowest string short or not), any
+// capo, any formula, any root: the search ends, and every grip it lists sounds only the chord's
+// tones, all its required ones, the root as its lowest note (on a neck that is not re-entrant),
+// with four fingers or fewer, within a hand's span and nothing below where a string starts.
 #include "FuzzSupport.h"
 #include "voicings/GripSearch.h"
 
@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         r.instrument.tuning.notes.push_back(LowestAnyOpenNote + data[1 + s] % 90);
     r.instrument.frets = MinFrets + data[8] % (MaxFrets - MinFrets + 1);
     r.instrument.scaleLength = 300 + 4 * data[9];
+    if (data[9] & 1u)
+        r.instrument.firstFrets[size_t(strings - 1)] = data[9] % 16;
     r.root = data[10] % 12;
     r.capo.fret = data[11] % 16;
     if (data[11] & 0x80) {
@@ -48,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const int fret = g.fret(s);
             if (fret < 0)
                 continue;
-            require(fret >= r.capo.openFret(s) && fret <= r.instrument.frets);
+            require(fret >= openFret(r.instrument, r.capo, s) && fret <= r.instrument.frets);
             const int pitch = r.instrument.tuning.openNote(s) + fret;
             const int tone = ((pitch - r.root) % 12 + 12) % 12;
             require(tones >> tone & 1u);

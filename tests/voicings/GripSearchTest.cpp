@@ -4,6 +4,7 @@
 #include "library/LibraryLoader.h"
 #include "library/Voicings.h"
 #include "library/Warnings.h"
+#include "theory/Instruments.h"
 
 #include <bit>
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
     }
     const auto check = [&] {
         const auto open = [&](int s) {
-            return r.capo.openFret(s);
+            return openFret(neck, r.capo, s);
         };
         unsigned present = 0;
         int sounding = 0, lowest = 999, lowestTone = -1, low = 99, high = -1, top = 0, bottom = 0;
@@ -169,11 +170,16 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
 
 // On small necks, every grip the search lists is one the rules allow and none they allow is
 // missing: a re-entrant ukulele, a four-string bass, a guitar's top four strings with a capo and
-// with a partial capo.
+// with a partial capo, a short six-string neck (inner mutes and fingers the search rules out
+// before the fingering), and the banjo's short string (open at its 5th fret, nothing below it,
+// under a capo below and above it).
 TEST(GripSearch, ListsExactlyThePlayableGripsOfSmallNecks) {
     const Instrument ukulele{{CustomPreset, {69, 64, 60, 67}}, 9, 330};
     const Instrument bass{{CustomPreset, {43, 38, 33, 28}}, 8, 864};
     const Instrument topStrings{{CustomPreset, {64, 59, 55, 50}}, 12};
+    const Instrument shortSix{Tuning{}, 6};
+    Instrument banjo = InstrumentPresets[10].instrument();
+    banjo.frets = 9;
     const struct {
         const char* formula;
         int root;
@@ -186,6 +192,10 @@ TEST(GripSearch, ListsExactlyThePlayableGripsOfSmallNecks) {
         {"1;3;5;b7", 2, topStrings, {2}},
         {"1;4;5", 4, topStrings, {2, 2, 4}},
         {"1;3;5;7;9", 0, topStrings, {}},
+        {"1;b3;5;b7", 9, shortSix, {}},
+        {"1;3;5", 7, banjo, {}},
+        {"1;3;5;b7", 2, banjo, {2}},
+        {"1;b3;5", 4, banjo, {7}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.formula);
@@ -208,6 +218,7 @@ TEST(GripSearch, FamousGripsComeFirst) {
     const Instrument openD{presetTuning(7)};
     const Instrument bStandard{presetTuning(15)};
     const Instrument ukulele{{CustomPreset, {69, 64, 60, 67}}, 15, 330};
+    const Instrument banjo = InstrumentPresets[10].instrument();
     const struct {
         const char* name;
         GripRequest request;
@@ -228,6 +239,9 @@ TEST(GripSearch, FamousGripsComeFirst) {
         // The re-entrant G4 sounds above the C4: the lowest note is the D on the C string.
         {"ukulele G", request("1;3;5", 7, ukulele), written({0, 2, 3, 2}), 2},
         {"A as G shape, capo 2", request("1;3;5", 9, {}, {2}), written({5, 4, 2, 2, 2, 5}), 3},
+        // The banjo's short string sounds its G4 open at the 5th fret.
+        {"banjo G", request("1;3;5", 7, banjo), written({5, 0, 0, 0, 0}), 1},
+        {"banjo C", request("1;3;5", 0, banjo), written({5, 2, 0, 1, 2}), 3},
     };
     for (const auto& c : cases) {
         const std::vector<Grip> grips = searchGrips(c.request);
@@ -290,6 +304,13 @@ TEST(GripSearch, BadRequestsGiveNoGripsAndTheSearchIsBounded) {
     EXPECT_TRUE(searchGrips(request("1;3;5", 0, eleven)).empty());
     EXPECT_FALSE(fingerGrip(std::vector<int>(11, 1), std::vector<int>(11, 0)));
     EXPECT_FALSE(fingerGrip(written({-1, 3, 2, 0, 1, 0}), std::vector<int>(5, 0)));
+    // A string starting past the 12th fret, or at the neck's last, is no neck to search.
+    for (int first : {13, 15}) {
+        Instrument banjo = InstrumentPresets[10].instrument();
+        banjo.frets = 15;
+        banjo.firstFrets[4] = first;
+        EXPECT_TRUE(searchGrips(request("1;3;5", 7, banjo)).empty()) << first;
+    }
 }
 
 // Omissions follow the guitarist's order and are reported; an altered tone is never left out.

@@ -278,8 +278,12 @@ bool readNeckOptions(const Arguments& args, Instrument& neck, Capo& capo, QStrin
     if (!readTuningOptions(args, choice, error))
         return false;
     if (choice) {
+        // Open notes alone make a neck whose every string starts at the nut; a short string
+        // comes with its instrument's name.
         if (choice->instrument)
             neck = *choice->instrument;
+        else
+            neck.firstFrets = {};
         neck.tuning = choice->tuning;
         if (spelling)
             *spelling = choice->spelling;

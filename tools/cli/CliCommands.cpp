@@ -599,18 +599,25 @@ int allVoicings(const QString& folder, const Arguments& args, QTextStream& out, 
         chords.append(QJsonObject{
             {"item", item}, {"name", chord.name}, {"formula", chord.formula}, {"roots", roots}});
     }
-    QJsonArray tuning; // string 1 first
-    for (int n : s.tuning().notes)
-        tuning.append(n);
-    out << QJsonDocument(QJsonObject{{"tuning", tuning},
-                                     {"frets", s.maxFret()},
-                                     {"scaleLength", s.instrument.scaleLength},
-                                     {"capo", QJsonObject{{"fret", s.capo.fret},
-                                                          {"highString", s.capo.highString},
-                                                          {"lowString", s.capo.lowString}}},
-                                     {"chords", chords}})
-               .toJson(QJsonDocument::Compact)
-        << "\n";
+    QJsonArray tuning; // string 1 first, each string's note at the neck's fret 0
+    QJsonArray firstFrets;
+    bool shortString = false;
+    for (int string = 1; string <= s.tuning().strings(); ++string) {
+        tuning.append(s.tuning().openNote(string));
+        firstFrets.append(s.instrument.firstFret(string));
+        shortString = shortString || s.instrument.firstFret(string) > 0;
+    }
+    QJsonObject neck{{"tuning", tuning},
+                     {"frets", s.maxFret()},
+                     {"scaleLength", s.instrument.scaleLength},
+                     {"capo", QJsonObject{{"fret", s.capo.fret},
+                                          {"highString", s.capo.highString},
+                                          {"lowString", s.capo.lowString}}},
+                     {"chords", chords}};
+    // Where strings start past the nut (the banjo's short fifth string); absent when none does.
+    if (shortString)
+        neck.insert("firstFrets", firstFrets);
+    out << QJsonDocument(neck).toJson(QJsonDocument::Compact) << "\n";
     return ExitOk;
 }
 

@@ -23,6 +23,8 @@ lists the engine's grips) for each neck and capo below, and checks every grip as
   finger-order      a higher finger on a lower fret than a lower finger
   stretch           two fingers further apart in frets than one fret beyond their own distance
   capo              a string under the capo fretted behind it, or open anywhere but at the capo
+                    (a short string, the banjo's fifth, starts at its first fret: nothing below
+                    it, open there or at a capo above it)
   neck              a fret past the neck's last
 
 The theory is this file's and tools/theory/chordalis_theory.py's, never the program's, so that a
@@ -49,14 +51,17 @@ import chordalis_theory as theory  # noqa: E402
 PRESETS = [["--preset", str(n)] for n in range(1, 17)]
 INSTRUMENTS = [["--tuning", name] for name in (
     "7-String Guitar", "8-String Guitar", "4-String Bass", "5-String Bass", "Ukulele",
-    "Ukulele (Low G)", "Baritone Ukulele", "Mandolin", "Tenor Banjo", "Drop A (7-String)")]
+    "Ukulele (Low G)", "Baritone Ukulele", "Mandolin", "Tenor Banjo", "Drop A (7-String)",
+    "5-String Banjo")]
 CAPOS = [["--preset", "1", "--capo", "2"], ["--preset", "1", "--capo", "7"],
          ["--preset", "1", "--capo", "2:5-3"], ["--preset", "5", "--capo", "3"],
-         ["--preset", "11", "--capo", "2"]]
+         ["--preset", "11", "--capo", "2"], ["--tuning", "5-String Banjo", "--capo", "2"],
+         ["--tuning", "5-String Banjo", "--capo", "7"]]
 ALL_NECKS = PRESETS + INSTRUMENTS + CAPOS
-# A sample that runs in seconds: open G, DADGAD, a re-entrant neck, a partial capo.
+# A sample that runs in seconds: open G, DADGAD, a re-entrant neck, a partial capo, a short
+# string.
 SAMPLE_NECKS = [["--preset", "5"], ["--preset", "11"], ["--tuning", "Ukulele"],
-                ["--preset", "1", "--capo", "2:5-3"]]
+                ["--preset", "1", "--capo", "2:5-3"], ["--tuning", "5-String Banjo"]]
 
 PLAIN_SPAN = 4           # frets any hand holds
 LONG_SPAN = 5            # frets where they are short enough
@@ -92,15 +97,14 @@ def is_reentrant(tuning):
     return any(tuning[k + 1] > tuning[k] for k in range(len(tuning) - 1))
 
 
-def capo_fret(capo, string):
-    """The fret an open string sounds at under the capo (0 where it does not cover the string)."""
+def capo_fret(capo, string, first=0):
+    """The fret an open string sounds at under the capo (0 where it does not cover the string),
+    or at the string's own first fret where that is higher."""
     fret = capo.get("fret", 0)
-    if fret <= 0:
-        return 0
     high, low = capo.get("highString", 0), capo.get("lowString", 0)
-    if high > 0 and not high <= string <= low:
-        return 0
-    return fret
+    if fret <= 0 or (high > 0 and not high <= string <= low):
+        fret = 0
+    return max(fret, first)
 
 
 def check_grip(grip, root, tones, neck):
@@ -113,7 +117,7 @@ def check_grip(grip, root, tones, neck):
         string = k + 1
         if fret < 0:
             continue
-        open_at = capo_fret(capo, string)
+        open_at = capo_fret(capo, string, neck.get("firstFrets", [0] * len(frets))[k])
         finger = fingers[k]
         if fret > neck["frets"]:
             faults.append(("neck", "string %d fret %d" % (string, fret)))

@@ -95,6 +95,13 @@ class GripChecks(unittest.TestCase):
         # On a ukulele (G4 C4 E4 A4 from string 4) the lowest note need not be the root.
         ukulele = dict(self.STANDARD, tuning=[69, 64, 60, 67], scaleLength=346.0)
         self.assertEqual(self.kinds("1;3;5", 7, [2, 3, 2, 0], [2, 3, 1, 0], "", ukulele), [])
+        # The banjo's short fifth string sounds its G4 open at the 5th fret; fretted below it
+        # there is no string.
+        banjo = dict(self.STANDARD, tuning=[62, 59, 55, 50, 62], firstFrets=[0, 0, 0, 0, 5],
+                     scaleLength=670.0)
+        self.assertEqual(self.kinds("1;3;5", 0, [2, 1, 0, 2, 5], [3, 1, 0, 2, 0], "", banjo), [])
+        self.assertEqual(self.kinds("1;3;5", 7, [0, 0, 0, 0, 0], [0, 0, 0, 0, 0], "", banjo),
+                         ["capo", "fingers"])
 
     def test_each_fault_is_named(self):
         c = ("1;3;5", 0)
