@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 
+#include <QImage>
 #include <memory>
 
 class QSettings;
@@ -42,6 +43,7 @@ private:
     MessageBoxes& m_boxes;
     const ThemeChooser* m_themes;
     std::unique_ptr<MainWindow> m_window;
+    QImage m_firstPicture; // the window drawn out of sight while the splash is up
 };
 
 } // namespace chordalis
