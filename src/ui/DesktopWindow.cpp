@@ -33,27 +33,17 @@ void DesktopWindow::showSplash() {
     // Once the splash is on the screen, and while it waits, the main window is laid out and
     // drawn once out of sight: its styles, fonts and pictures are ready, so that its first frame
     // on the screen comes at once.
-    chordalis::afterFirstFrame(&splash, [this] {
+    chordalis::afterFirstFrame(&splash, [window = m_window.get()] {
         traceStartUp("splash-frame");
-        m_window->ensurePolished();
-        m_firstPicture = m_window->grab().toImage();
+        window->ensurePolished();
+        window->grab();
     });
     splash.showStartup();
     traceStartUp("splash-closed");
 }
 
 void DesktopWindow::showWindow() {
-    // The picture drawn while the splash was up is what the server shows at once when the window
-    // is mapped; the program's own first frame then replaces it.
-    m_window->winId();
-    if (m_firstPicture.size() != m_window->size() * m_window->devicePixelRatio())
-        m_firstPicture = m_window->grab().toImage(); // its size changed since
-    const bool pictured = showPictureOnMap(m_window.get(), m_firstPicture);
-    m_firstPicture = QImage();
     m_window->show();
-    if (pictured)
-        chordalis::afterFirstFrame(m_window.get(),
-                                   [window = m_window.get()] { clearBackground(window); });
 }
 
 void DesktopWindow::afterFirstFrame(std::function<void()> then) {

@@ -2,7 +2,6 @@
 
 #include "app/Program.h"
 
-#include <QImage>
 #include <memory>
 
 class QSettings;
@@ -43,7 +42,6 @@ private:
     MessageBoxes& m_boxes;
     const ThemeChooser* m_themes;
     std::unique_ptr<MainWindow> m_window;
-    QImage m_firstPicture; // the window drawn out of sight while the splash is up
 };
 
 } // namespace chordalis
