@@ -3,6 +3,7 @@
 #include "sound/backends/PortSender.h"
 
 #include <QRegularExpression>
+#include <cerrno>
 #include <cmath>
 
 namespace chordalis {
@@ -96,11 +97,16 @@ std::unique_ptr<SequencerQueue> SequencerQueue::open(SeqAddress to, QString* err
         ~RestoreAlsa() { snd_lib_error_set_handler(nullptr); }
     } restore;
     std::unique_ptr<SequencerQueue> q(new SequencerQueue);
-    if (const int e = snd_seq_open(&q->m_seq, "default", SND_SEQ_OPEN_OUTPUT, 0); e < 0) {
+    // Never blocking: a window thread queueing a long run must not wait for the sequencer's pool
+    // to drain. The pool is made large enough for the longest run queued at once.
+    if (const int e = snd_seq_open(&q->m_seq, "default", SND_SEQ_OPEN_OUTPUT, SND_SEQ_NONBLOCK);
+        e < 0) {
         q->m_seq = nullptr;
         return fail(QStringLiteral("The MIDI sequencer could not be opened"), e);
     }
     snd_seq_set_client_name(q->m_seq, "Chordalis");
+    snd_seq_set_client_pool_output(q->m_seq, 4000);
+    snd_seq_set_output_buffer_size(q->m_seq, 64 * 1024);
     q->m_port = snd_seq_create_simple_port(
         q->m_seq, "Chordalis output", SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
         SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
@@ -165,7 +171,13 @@ void SequencerQueue::sendAt(std::uint32_t word, double due, QueueSource source) 
     snd_seq_real_time_t when = queueTime(due, m_start);
     snd_seq_ev_schedule_real(&ev, m_queue, 0, &when);
     m_channelsUsed |= 1u << (statusOf(word) & 0x0F);
-    if (snd_seq_event_output(m_seq, &ev) < 0 || snd_seq_drain_output(m_seq) < 0)
+    // What the sequencer's pool cannot take yet stays in our buffer and goes with the next
+    // drain; only a full buffer or a failed drain loses a message.
+    if (snd_seq_event_output(m_seq, &ev) < 0) {
+        ++m_lost; // not taken: our buffer and the sequencer's pool are full
+        return;
+    }
+    if (const int e = snd_seq_drain_output(m_seq); e < 0 && e != -EAGAIN)
         ++m_lost;
 }
 
