@@ -372,8 +372,7 @@ private:
         Grid best;
         for (int c = 1; c <= count; ++c) {
             const int rows = (count + c - 1) / c;
-            const double w =
-                std::min({PictureWidth / c, boxRatio * height / rowsHeight(rows), maxWidth()});
+            const double w = std::min({PictureWidth / c, boxRatio * height / rows, maxWidth()});
             if (w > best.width)
                 best = {c, w};
         }
@@ -381,16 +380,10 @@ private:
     }
     // A scale's small necks may grow wider than a chord box: a third of the big neck.
     double maxWidth() const { return mode == Mode::Scales ? PictureWidth / 3 : MaxBoxWidth; }
-    // Between two rows of chord boxes a gap of this much of a box's height: a caption of two
-    // lines ends at the bottom of its box, and the next row's x and o signs begin at the top of
-    // theirs. A scale's small necks leave room enough of their own.
-    double rowGap() const { return mode == Mode::Scales ? 0.0 : 0.06; }
-    // The height of `rows` rows of boxes, in boxes' heights.
-    double rowsHeight(int rows) const { return rows * (1 + rowGap()) - rowGap(); }
     // How many boxes an area of `height` twips holds at the least readable width.
     int capacity(double height) const {
         const int columns = int(PictureWidth / MinBoxWidth);
-        const int rows = int((height * boxRatio / MinBoxWidth + rowGap()) / (1 + rowGap()));
+        const int rows = int(height / (MinBoxWidth / boxRatio));
         return std::max(0, columns * rows);
     }
 
@@ -481,19 +474,17 @@ private:
         const Grid grid = bestGrid(count, height);
         const double cellWidth = PictureWidth / grid.columns;
         const double boxHeight = grid.width / boxRatio;
-        const double rowHeight = boxHeight * (1 + rowGap());
         for (int k = 0; k < count; ++k) {
             const ChordBox& box = list[size_t(first + k)];
             const double x = Left + (k % grid.columns) * cellWidth + (cellWidth - grid.width) / 2;
-            const double y = top + (k / grid.columns) * rowHeight;
+            const double y = top + (k / grid.columns) * boxHeight;
             if (mode == Mode::Scales)
                 smallNeck(box, QRectF(x, y, grid.width, boxHeight), box.number == chosen);
             else
                 p.drawChordBox(box, QRectF(x, y, grid.width, boxHeight), s.view.labels,
                                box.number == chosen);
         }
-        const int rows = (count + grid.columns - 1) / grid.columns;
-        pos = {Left, top + (rows - 1) * rowHeight + boxHeight + LineGap};
+        pos = {Left, top + ((count + grid.columns - 1) / grid.columns) * boxHeight + LineGap};
         p.setPen(normalPen);
         p.setFill(PageFill::White);
         p.setFont(TextFont);
