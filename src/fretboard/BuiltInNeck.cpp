@@ -11,10 +11,10 @@ namespace chordalis {
 
 namespace {
 
-void paintMargins(QPainter& p, const NeckGeometry& g) {
+void paintMargins(QPainter& p, const NeckLook& look, const NeckGeometry& g) {
     QLinearGradient paper(0, 0, 0, g.height());
-    paper.setColorAt(0.0, QColor(0xf7, 0xf4, 0xee));
-    paper.setColorAt(1.0, QColor(0xea, 0xe5, 0xdb));
+    paper.setColorAt(0.0, look.paper[0]);
+    paper.setColorAt(1.0, look.paper[1]);
     p.setPen(Qt::NoPen);
     p.setBrush(paper);
     p.drawRect(QRectF(0, 0, g.width(), g.height()));
@@ -185,7 +185,7 @@ std::array<double, 2> inlayDotsY(const NeckGeometry& g) {
 void paintNeck(QPainter& p, const NeckLook& look, const NeckGeometry& g) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    paintMargins(p, g);
+    paintMargins(p, look, g);
     const QRectF board(g.nutLeft(), g.boardTop(), g.boardEnd() - g.nutLeft(),
                        g.boardBottom() - g.boardTop());
     paintWood(p, board, look);
@@ -195,8 +195,15 @@ void paintNeck(QPainter& p, const NeckLook& look, const NeckGeometry& g) {
     p.restore();
 }
 
-void paintBuiltInNeck(QPainter& p, const NeckGeometry& g) {
-    paintNeck(p, rosewoodLook(), g);
+std::array<QColor, 2> darkPaper() {
+    return {QColor(0x35, 0x37, 0x3c), QColor(0x29, 0x2b, 0x2f)};
+}
+
+void paintBuiltInNeck(QPainter& p, const NeckGeometry& g, bool dark) {
+    NeckLook look = rosewoodLook();
+    if (dark)
+        look.paper = darkPaper();
+    paintNeck(p, look, g);
 }
 
 } // namespace chordalis

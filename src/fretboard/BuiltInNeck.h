@@ -12,6 +12,9 @@ namespace chordalis {
 // The look of a drawn neck: the wood, its grain, the inlays and the binding. Everything else
 // (frets, nut, strings, margins) is the same on every neck, placed by the geometry tables.
 struct NeckLook {
+    // The margins around the board, where the names and signs stand (top and bottom of a
+    // gradient): paper, or the dark window's colours in a dark window.
+    std::array<QColor, 2> paper = {QColor(0xf7, 0xf4, 0xee), QColor(0xea, 0xe5, 0xdb)};
     // The board across its width, edge to middle to edge (5 gradient stops, top to bottom).
     std::array<QColor, 5> wood;
     QColor darkGrain;         // streaks darker than the wood, alpha the least opacity
@@ -37,8 +40,11 @@ NeckLook rosewoodLook();
 // surface units through whatever transform the painter carries, so it is sharp at any size.
 void paintNeck(QPainter& painter, const NeckLook& look, const NeckGeometry& geometry = {});
 
-// The built-in rosewood neck.
-void paintBuiltInNeck(QPainter& painter, const NeckGeometry& geometry = {});
+// The built-in rosewood neck; `dark`: its margins in the dark window's colours.
+void paintBuiltInNeck(QPainter& painter, const NeckGeometry& geometry = {}, bool dark = false);
+
+// The margins' colours in a dark window.
+std::array<QColor, 2> darkPaper();
 
 // Where the inlay dots of a fret lie across the neck: one in the middle, or two for the 12th
 // and 24th.

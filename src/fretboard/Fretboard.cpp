@@ -5,7 +5,9 @@
 #include "theory/Spelling.h"
 
 #include <QFont>
+#include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointF>
 #include <algorithm>
 #include <cmath>
@@ -182,24 +184,54 @@ void Fretboard::setSkin(const QImage& skin) {
     m_cacheScale = 0;
 }
 
-const QImage& Fretboard::skinAt(qreal scale) const {
+namespace {
+
+// Paints the margins of a skin picture (the strip around the board where the open-string
+// names and signs stand) in the dark window's colours, leaving the board and the nut as they
+// were.
+void darkenMargins(QPainter& p, const NeckGeometry& g) {
+    const std::array<QColor, 2> colours = darkPaper();
+    QLinearGradient ground(0, 0, 0, g.height());
+    ground.setColorAt(0.0, colours[0]);
+    ground.setColorAt(1.0, colours[1]);
+    QPainterPath strip;
+    strip.addRect(QRectF(0, 0, g.width(), g.height()));
+    QPainterPath neck;
+    neck.addRect(QRectF(g.nutLeft(), g.boardTop(), g.boardEnd() - g.nutLeft(),
+                        g.boardBottom() - g.boardTop()));
+    neck.addRect(QRectF(g.nutLeft(), g.boardTop() - 2.0, g.nutRight() - g.nutLeft(),
+                        g.boardBottom() - g.boardTop() + 4.0));
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(ground);
+    p.drawPath(strip.subtracted(neck.simplified()));
+    p.restore();
+}
+
+} // namespace
+
+const QImage& Fretboard::skinAt(qreal scale, qreal stretch, bool dark) const {
     const NeckGeometry& g = geometry();
     if (!m_skinCache.isNull() && qFuzzyCompare(m_cacheScale, scale) &&
+        qFuzzyCompare(m_cacheStretch, stretch) && m_cacheDark == dark &&
         m_cacheLeftHanded == isLeftHanded() && m_cacheGeometry.strings() == g.strings() &&
         m_cacheGeometry.frets() == g.frets())
         return m_skinCache;
-    QImage cache(int(std::ceil(g.width() * scale)), int(std::ceil(g.height() * scale)),
+    // Rendered at the size it is shown, stretch included, so that a paint only copies it.
+    QImage cache(int(std::ceil(g.width() * scale * stretch)), int(std::ceil(g.height() * scale)),
                  QImage::Format_ARGB32_Premultiplied);
     cache.fill(Qt::white);
     QPainter p(&cache);
     // The scale is applied by hand and the pixel ratio set afterwards: a painter treats a ratio
     // below 1 as 1, which would draw a small neck at full size and cut it off.
-    p.scale(scale, scale);
+    p.scale(scale * stretch, scale);
     if (hasBuiltInSkin()) {
-        paintBuiltInNeck(p, g);
+        paintBuiltInNeck(p, g, dark);
     } else {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRectF(0, 0, g.width(), g.height()), m_skin);
+        if (dark)
+            darkenMargins(p, g);
     }
     p.end();
     if (isLeftHanded()) {
@@ -209,6 +241,8 @@ const QImage& Fretboard::skinAt(qreal scale) const {
     cache.setDevicePixelRatio(scale);
     m_skinCache = std::move(cache);
     m_cacheScale = scale;
+    m_cacheStretch = stretch;
+    m_cacheDark = dark;
     m_cacheLeftHanded = isLeftHanded();
     m_cacheGeometry = g;
     return m_skinCache;
@@ -277,9 +311,10 @@ void Fretboard::paint(QPainter& p, const NeckExtras& extras, qreal stretch) cons
     const std::vector<Mark>& marks = m_picture.marks;
     // The wood, the shading and the capo are stretched along the neck; every marker and sign
     // keeps its shape, moved to where its cell now lies.
+    p.drawImage(QRectF(0, 0, g.width() * stretch, g.height()),
+                skinAt(scale, stretch, extras.darkWindow));
     p.save();
     p.scale(stretch, 1.0);
-    p.drawImage(QRectF(0, 0, g.width(), g.height()), skinAt(scale));
     p.setRenderHint(QPainter::Antialiasing);
     if (extras.shadePosition && m_picture.positionWindow)
         paintPositionWindow(p, g, *m_picture.positionWindow, isLeftHanded());
@@ -308,7 +343,8 @@ void Fretboard::paint(QPainter& p, const NeckExtras& extras, qreal stretch) cons
         }
         const QString label = m.kind == MarkKind::Sign ? m.label : shownLabel(m, extras.labels);
         if (!label.isEmpty()) {
-            const QImage& picture = m_pictures.picture(label, scale);
+            const QImage& picture =
+                m_pictures.picture(label, scale, extras.darkWindow && m.kind == MarkKind::Sign);
             if (!picture.isNull())
                 p.drawImage(cell, picture);
         }

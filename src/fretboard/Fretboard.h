@@ -116,7 +116,9 @@ public:
                           qreal stretch = 1.0) const;
 
 private:
-    const QImage& skinAt(qreal scale) const;
+    // The neck under the marks (wood, frets, inlays, strings, the strip of names) rendered once
+    // for a device scale, a stretch along the neck and the window's darkness.
+    const QImage& skinAt(qreal scale, qreal stretch, bool dark) const;
     PackedColour colourOf(ColourRole role) const;
 
     NeckSettings m_settings;
@@ -128,6 +130,8 @@ private:
     QImage m_skin; // null: the built-in neck
     mutable QImage m_skinCache;
     mutable qreal m_cacheScale = 0;
+    mutable qreal m_cacheStretch = 1;
+    mutable bool m_cacheDark = false;
     mutable bool m_cacheLeftHanded = false;
     mutable NeckGeometry m_cacheGeometry;
 };

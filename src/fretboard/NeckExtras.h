@@ -22,6 +22,9 @@ struct NeckExtras {
     bool shadePosition = false;     // the chosen position's fret window shaded
     bool outlineRoots = false;      // a white ring inside every root marker
     bool highlightSounding = false; // a ring around the markers that sound during a playback
+    // The window is dark: the strip of open-string names around the board takes the dark
+    // window's colour and its names and signs a light ink, so that it does not glare.
+    bool darkWindow = false;
 };
 
 // The picture key a marker shows under the label choice: its note name or interval where it

@@ -45,6 +45,7 @@ const QColor White(255, 255, 255);
 const QColor Black(0, 0, 0);
 const QColor DarkHalo(0, 0, 0, 110);
 const QColor LightHalo(255, 255, 255, 170);
+const QColor LightInk(236, 236, 232);
 
 // Accidentals are shown with the music signs a guitarist reads on a chart.
 QString displayName(QStringView name) {
@@ -212,15 +213,22 @@ QStringList PictureSet::intervalKeys() {
     return keys;
 }
 
-const QImage& PictureSet::picture(const QString& key, qreal scale) const {
+const QImage& PictureSet::picture(const QString& key, qreal scale, bool onDark) const {
     static const QImage None;
-    const QString cacheKey = key + QLatin1Char('@') + QString::number(scale, 'g', 4);
+    const QString cacheKey = key + QLatin1Char('@') + QString::number(scale, 'g', 4) +
+                             (onDark ? QStringLiteral("d") : QString());
     auto it = m_cache.find(cacheKey);
     if (it != m_cache.end())
         return *it;
-    const auto glyph = glyphFor(key);
+    auto glyph = glyphFor(key);
     if (!glyph)
         return None;
+    if (onDark && glyph->halo == LightHalo) {
+        // Black turns light grey (12:1 against the dark strip) and the red of an open root a
+        // lighter red (5:1).
+        glyph->fill = glyph->fill == Black ? LightInk : QColor(255, 120, 110);
+        glyph->halo = DarkHalo;
+    }
     return *m_cache.insert(cacheKey, render(*glyph, scale));
 }
 

@@ -18,6 +18,8 @@ public:
         setFixedSize(14, 14);
     }
     void setColour(const QColor& colour) {
+        if (colour == m_colour)
+            return;
         m_colour = colour;
         update();
     }
@@ -80,11 +82,14 @@ ColourLegend::ColourLegend(const QString& name, std::vector<Entry> entries,
 void ColourLegend::refresh() {
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const QColor colour = toQColor(*m_entries[i].colour);
-        if (m_entries[i].sample == Sample::Text)
-            static_cast<QLabel*>(m_samples[i])
-                ->setStyleSheet(finderChipStyle(colour, QApplication::palette(), false));
-        else
+        if (m_entries[i].sample == Sample::Text) {
+            // Set only when it changes: each setting polishes the label anew.
+            const QString style = finderChipStyle(colour, QApplication::palette(), false);
+            if (m_samples[i]->styleSheet() != style)
+                m_samples[i]->setStyleSheet(style);
+        } else {
             static_cast<Swatch*>(m_samples[i])->setColour(colour);
+        }
     }
 }
 

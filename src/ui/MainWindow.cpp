@@ -20,6 +20,7 @@
 #include "ui/SheetPrinting.h"
 #include "ui/SkinDialog.h"
 #include "ui/SplashWindow.h"
+#include "ui/Theme.h"
 #include "ui/TreeFiller.h"
 #include "ui/TuningDialog.h"
 
@@ -284,7 +285,9 @@ void MainWindow::showPages() {
     m_rightHanded->setChecked(!left);
     m_fretlight->setVisible(m_program.state().ledConnected);
     m_fretlightSeparator->setVisible(m_program.state().ledConnected);
-    m_neck->setExtras(m_program.state().view.neckExtras(), m_program.state().view.fretNumbers);
+    NeckExtras extras = m_program.state().view.neckExtras();
+    extras.darkWindow = isDark(palette());
+    m_neck->setExtras(extras, m_program.state().view.fretNumbers);
     m_neck->refresh();
 }
 

@@ -77,7 +77,7 @@ template <class Entries, class Field> int longestList(const Entries& entries, in
     return lines;
 }
 
-// Wraps an item's text at word boundaries over as many lines as the width of its column needs,
+// Wraps an item's text at blanks over as many lines as the width of its column needs,
 // so that a long caption ("Open Position, Root 5th, no 5th (x-3-2-x-0-0)") reads in full in a
 // narrow list instead of ending in "...". The rows are laid out again when the width changes.
 class WrappingRows : public QStyledItemDelegate {
@@ -108,6 +108,9 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         option->features |= QStyleOptionViewItem::WrapText;
+        // Lines break at blanks only: the frets "x-15-14-12-13-12" stay whole, their hyphens
+        // drawn as non-breaking ones.
+        option->text.replace(QLatin1Char('-'), QChar(0x2011));
     }
     bool eventFilter(QObject* watched, QEvent* event) override {
         // The viewport as it was when the list was made: asking the list for it here would call
@@ -574,12 +577,17 @@ void ModeTabs::showPages() {
         caption->setVisible(s <= strings);
         label->setVisible(s <= strings);
         // The short symbol first, the full name after it: "E7#9 — E Dominant 7th Sharp 9th".
-        label->setText(d.symbol.isEmpty() || d.text.isEmpty()
-                           ? d.text
-                           : d.symbol + QStringLiteral(" \u2014 ") + d.text);
-        // In the page's own text colour, on a light tint of the result's colour.
-        label->setStyleSheet(
-            finderChipStyle(toQColor(d.colour), QApplication::palette(), d.text.isEmpty()));
+        const QString text = d.symbol.isEmpty() || d.text.isEmpty()
+                                 ? d.text
+                                 : d.symbol + QStringLiteral(" \u2014 ") + d.text;
+        if (label->text() != text)
+            label->setText(text);
+        // In the page's own text colour, on a light tint of the result's colour. A style sheet
+        // set again, even the same one, polishes the label anew: only a change is set.
+        const QString style =
+            finderChipStyle(toQColor(d.colour), QApplication::palette(), d.text.isEmpty());
+        if (label->styleSheet() != style)
+            label->setStyleSheet(style);
         label->setToolTip(d.notes.isEmpty() ? QString() : QStringLiteral("Notes: ") + d.notes);
     }
     for (ColourLegend* legend : m_legends)

@@ -65,6 +65,35 @@ TEST_F(NeckExtrasTest, TheChosenPositionIsShadedOnTheScreenOnly) {
     EXPECT_FALSE(p->context().fretboard.positionWindow());
 }
 
+TEST_F(NeckExtrasTest, ADarkWindowDarkensTheNameStripAndLightensItsSignsOnly) {
+    show(Mode::Chords, 1, TreeId::Chords, 0); // the open C: names, a mute and open signs
+    NeckExtras dark;
+    dark.darkWindow = true;
+    const NeckGeometry neck;
+    for (bool left : {false, true}) {
+        setLeftHanded(p->context(), left);
+        const QImage light = p->context().fretboard.image();
+        const QImage night = p->context().fretboard.image(1.0, dark);
+        EXPECT_GT(light.pixelColor(1, 1).lightness(), 200) << left;
+        EXPECT_LT(night.pixelColor(1, 1).lightness(), 80) << left;
+        const int boardY = neck.stringRow(3) + CellSize + 2;
+        for (int x : {SurfaceWidth / 2, SurfaceWidth / 3})
+            EXPECT_EQ(night.pixel(x, boardY), light.pixel(x, boardY)) << x << left;
+        for (const Mark& m : p->context().fretboard.marks()) {
+            if (m.kind != MarkKind::Sign)
+                continue;
+            int darkest = 255, lightest = 0;
+            for (int x = m.x; x < m.x + CellSize; ++x)
+                for (int y = m.y; y < m.y + CellSize; ++y) {
+                    darkest = std::min(darkest, light.pixelColor(x, y).lightness());
+                    lightest = std::max(lightest, night.pixelColor(x, y).lightness());
+                }
+            EXPECT_LT(darkest, 120) << m.label.toStdString() << left;
+            EXPECT_GT(lightest, 170) << m.label.toStdString() << left;
+        }
+    }
+}
+
 TEST_F(NeckExtrasTest, FretNumbersStandUnderTheirFretsForBothHands) {
     auto inkUnder = [this](FretNumbers which, int fret) {
         QImage strip(SurfaceWidth, FretNumberStripHeight, QImage::Format_ARGB32);

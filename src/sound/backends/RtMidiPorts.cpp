@@ -2,6 +2,7 @@
 
 #include "sound/backends/JackMidiOut.h"
 #include "sound/backends/PortSender.h"
+#include "sound/backends/SequencerQueue.h"
 
 #include <RtMidi.h>
 #include <alsa/asoundlib.h>
@@ -107,6 +108,13 @@ std::optional<QString> RtMidiPorts::open(int device) {
 
     if (!alsaSequencerAvailable())
         return QStringLiteral("The MIDI system of \"%1\" is no longer running.").arg(port.name);
+    // The sequencer's own queue where it gives one; else RtMidi and a sender thread of ours.
+    if (const auto address = seqAddressOfPortName(port.name)) {
+        if ((m_queue = SequencerQueue::open(*address, nullptr))) {
+            m_openName = port.name;
+            return std::nullopt;
+        }
+    }
     auto out = makeAlsaOut();
     if (!out)
         return QStringLiteral("The MIDI system of \"%1\" could not be started.").arg(port.name);
@@ -145,6 +153,7 @@ std::optional<QString> RtMidiPorts::open(int device) {
 void RtMidiPorts::close() {
     m_sender.reset(); // sends what it still owes in note-offs, before the port goes
     m_alsa.reset();
+    m_queue.reset();
     m_jack.reset();
     m_openName.clear();
 }
@@ -152,20 +161,20 @@ void RtMidiPorts::close() {
 std::optional<OutputFault> RtMidiPorts::fault() const {
     if (m_jack)
         return m_jack->fault();
-    if (m_sender && m_sender->lostByPort() > 0)
+    if ((m_sender && m_sender->lostByPort() > 0) || (m_queue && m_queue->lost() > 0))
         return OutputFault{
             QStringLiteral("The MIDI port \"%1\" is no longer there.").arg(m_openName), false};
     return std::nullopt;
 }
 
 bool RtMidiPorts::isOpen() const {
-    return m_jack || (m_alsa && m_alsa->isPortOpen());
+    return m_jack || m_queue || (m_alsa && m_alsa->isPortOpen());
 }
 
 double RtMidiPorts::ownClockNow() const {
     if (m_jack)
         return m_jack->now();
-    return m_sender ? monotonicNow() : 0.0;
+    return m_sender || m_queue ? monotonicNow() : 0.0;
 }
 
 void RtMidiPorts::shortMessage(std::uint32_t word) {
@@ -180,6 +189,8 @@ void RtMidiPorts::shortMessageAt(std::uint32_t word, double seconds) {
 void RtMidiPorts::shortMessageAt(std::uint32_t word, double seconds, QueueSource source) {
     if (m_jack)
         m_jack->sendAt(word, seconds, source);
+    else if (m_queue)
+        m_queue->sendAt(word, seconds, source);
     else if (m_sender)
         m_sender->sendAt(word, seconds, source);
 }
@@ -191,6 +202,8 @@ void RtMidiPorts::cancelQueued() {
 void RtMidiPorts::cancelQueued(QueueSource source) {
     if (m_jack)
         m_jack->cancel(source);
+    else if (m_queue)
+        m_queue->cancel(source);
     else if (m_sender)
         m_sender->cancel(source);
 }
@@ -198,6 +211,8 @@ void RtMidiPorts::cancelQueued(QueueSource source) {
 std::uint64_t RtMidiPorts::droppedMessages() const {
     if (m_jack)
         return m_jack->dropped();
+    if (m_queue)
+        return m_queue->lost();
     return m_sender ? m_sender->dropped() : 0;
 }
 

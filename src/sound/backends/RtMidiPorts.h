@@ -11,6 +11,7 @@ namespace chordalis {
 
 class JackMidiOut;
 class PortSender;
+class SequencerQueue;
 
 // The MIDI output ports of the system: the ALSA sequencer's, then JACK's when a JACK server
 // runs. A system that cannot start (no sequencer device, no JACK server) lists nothing and says
@@ -18,8 +19,9 @@ class PortSender;
 // splash is up) and again at listPortsAgain: ports are numbered by the last list.
 //
 // Every message goes out on time without the window thread waiting for it: a JACK port is
-// written by a JACK client of our own at the frame of the message's time, an ALSA port by a
-// sender thread sleeping to each message's time.
+// written by a JACK client of our own at the frame of the message's time, an ALSA port through
+// the sequencer's own timed queue (the sequencer delivers each message at its time), or, where
+// that queue cannot be had, by a sender thread sleeping to each message's time.
 class RtMidiPorts final : public MidiOut {
 public:
     RtMidiPorts();
@@ -58,8 +60,9 @@ private:
 
     mutable bool m_listed = false;
     mutable std::vector<Port> m_ports;
-    std::unique_ptr<RtMidiOut> m_alsa;
-    std::unique_ptr<PortSender> m_sender; // sends to m_alsa: goes before it
+    std::unique_ptr<SequencerQueue> m_queue; // an ALSA port, timed by the sequencer
+    std::unique_ptr<RtMidiOut> m_alsa;       // an ALSA port, timed by m_sender
+    std::unique_ptr<PortSender> m_sender;    // sends to m_alsa: goes before it
     std::unique_ptr<JackMidiOut> m_jack;
     QString m_openName; // the open port's name
 };
