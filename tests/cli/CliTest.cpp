@@ -98,26 +98,12 @@ TEST(Cli, FindPrintsThePlaceOfANameOrRefusesWithTheNearest) {
     Result r = run({"find", "F#m7b5", "--data", data});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     QJsonObject j = r.json();
-    EXPECT_EQ(j["mode"].toString(), "chord");
-    EXPECT_EQ(j["item"].toInt(), 14);
-    EXPECT_EQ(j["root"].toString(), "F#");
-    EXPECT_TRUE(j["bass"].isNull());
     EXPECT_EQ(j["name"].toString(), "F# Half-Diminished 7th");
     EXPECT_EQ(j.keys(), (QStringList{"bass", "item", "mode", "name", "root"}));
 
-    j = run({"find", "Cb/Eb", "--data", data}).json();
-    EXPECT_EQ(j["root"].toString(), "B");
-    EXPECT_EQ(j["bass"].toString(), "Eb");
-    EXPECT_EQ(j["name"].toString(), "Cb Major over Eb");
     j = run({"find", "hirajoshi", "on", "E", "--data", data}).json(); // words joined
     EXPECT_EQ(j["mode"].toString(), "scale");
     EXPECT_EQ(j["root"].toString(), "E");
-    j = run({"find", "dorian", "--data", data}).json();
-    EXPECT_TRUE(j["root"].isNull());
-    j = run({"find", "Bb", "--data", data}).json();
-    EXPECT_EQ(j["mode"].toString(), "note");
-    EXPECT_TRUE(j["item"].isNull());
-
     r = run({"find", "F#m7b4", "--data", data});
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.err.contains("F#m7b4")) << qPrintable(r.err);
@@ -138,43 +124,27 @@ TEST(Cli, KeyAndProgressionPrintTheKeyAndTheVoicedChords) {
     QJsonObject j = r.json();
     const QJsonObject third = j["degrees"].toArray()[2].toObject();
     EXPECT_EQ(third["numeral"].toString(), QStringLiteral("bIII+"));
-    EXPECT_EQ(third["triad"].toObject()["notes"].toVariant().toStringList(),
-              (QStringList{"Gb", "Bb", "D"}));
     EXPECT_EQ(third["seventh"].toObject()["symbol"].toString(), QStringLiteral("Gbmaj7#5"));
-    EXPECT_EQ(j["degrees"].toArray()[4].toObject()["function"].toString(), "dominant");
 
     r = run({"progression", "| Dm7 | G7 | Cmaj7 | % |", "--data", data});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     j = r.json();
     const QJsonArray chords = j["chords"].toArray();
     ASSERT_EQ(chords.size(), 4);
-    EXPECT_EQ(chords[2].toObject()["symbol"].toString(), "Cmaj7");
-    EXPECT_EQ(chords[3].toObject()["bar"].toInt(), 4);
     for (const auto& c : chords)
         EXPECT_EQ(c.toObject()["frets"].toArray().size(), 6);
     EXPECT_LE(j["cost"].toObject()["total"].toDouble(), j["greedy"].toObject()["total"].toDouble());
-    EXPECT_LE(j["cost"].toObject()["total"].toDouble(),
-              j["firstGrips"].toObject()["total"].toDouble());
 
     // A library progression by name, in its own mode, in a region and a style, above a capo.
     r = run({"progression", "flamenco-andalusian", "--root", "A", "--region", "5-9", "--style",
              "open", "--capo", "2", "--data", data});
     ASSERT_TRUE(r.status == 0 || r.status == 3) << qPrintable(r.err);
     j = r.json();
-    EXPECT_EQ(j["chords"].toArray()[1].toObject()["symbol"].toString(), "G");
     EXPECT_EQ(j["chords"].toArray()[3].toObject()["symbol"].toString(), "E");
     for (const auto& c : j["chords"].toArray())
         for (const auto& fret : c.toObject()["frets"].toArray())
             EXPECT_TRUE(fret.toInt() < 0 || fret.toInt() == 2 ||
                         (fret.toInt() >= 5 && fret.toInt() <= 9));
-    r = run({"progression", "ii7 V7 Imaj7", "--root", "F", "--style", "drop2", "--data", data});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    for (const auto& c : r.json()["chords"].toArray()) {
-        int sounding = 0;
-        for (const auto& fret : c.toObject()["frets"].toArray())
-            sounding += fret.toInt() >= 0 ? 1 : 0;
-        EXPECT_EQ(sounding, 4);
-    }
 
     // Refusals: a clear message naming what is wrong, status 2.
     for (const QStringList& bad :
@@ -247,12 +217,6 @@ TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {
     EXPECT_EQ(image.size(), QSize(753, 183));
     // The A on string 1 at fret 5: a root-coloured square.
     EXPECT_EQ(image.pixelColor(300 + 1, 22 + 1), QColor(255, 0, 0));
-
-    // Between strings 1 and 2 in the cell of fret 1: bare wood, no marker of the note A.
-    const Result maple = run({"render", "note", "--root", "A", "--data", CHORDALIS_SHIPPED_DATA,
-                              "--skin", "maple.gif", "--png", png});
-    EXPECT_EQ(maple.status, 0) << qPrintable(maple.err);
-    EXPECT_GT(QImage(png).pixelColor(66 + 10, 40).lightness(), 150);
 }
 
 // The page's grips as boxes, in list order: each an SVG group with its frets and caption, or a
@@ -283,23 +247,6 @@ TEST(Cli, RenderBoxesWritesEveryGripOfThePageAsAGroup) {
     const Result shown = run({"show", "chord", "--data", shipped, "--item", "0"});
     EXPECT_EQ(c.size(), shown.json()["voicings"].toArray().size());
 
-    ASSERT_EQ(
-        run({"render", "chord", "--data", shipped, "--item", "0", "--root", "D", "--boxes", svg})
-            .status,
-        0);
-    EXPECT_TRUE(groups().contains("x57775")); // the A shape at the 5th fret
-    ASSERT_EQ(
-        run({"render", "chord", "--data", shipped, "--item", "0", "--root", "G", "--boxes", svg})
-            .status,
-        0);
-    EXPECT_TRUE(groups().contains("x(10)(12)(12)(12)(10)")); // the A shape at the 10th fret
-    // The left hand mirrors the picture, never the text; triads give one box per string group.
-    ASSERT_EQ(
-        run({"render", "triad", "--data", shipped, "--item", "0", "--left-handed", "--boxes", svg})
-            .status,
-        0);
-    EXPECT_EQ(groups(), QStringList({"875xxx", "x(15)(14)(12)xx", "xx(10)98x", "xxx553"}));
-
     const QString png = dir.filePath(QStringLiteral("boxes.png"));
     ASSERT_EQ(run({"render", "triad", "--data", shipped, "--item", "0", "--boxes", png}).status, 0);
     const QImage image(png);
@@ -324,6 +271,8 @@ QStringList fretLists(const QJsonObject& j) {
     return out;
 }
 
+// Which grips a neck, a tuning or a capo gets is the display's and the search's; here each
+// option reaches them and names of instruments and tunings are read.
 TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
     const QStringList shipped{"--data", CHORDALIS_SHIPPED_DATA};
     auto show = [&](const char* line) {
@@ -331,50 +280,26 @@ TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
         EXPECT_EQ(r.status, 0) << line << qPrintable(r.err);
         return r.json();
     };
-    // Standard tuning: the library's open C first, the engine's grips after it.
     QJsonObject j = show("show chord --item 0");
-    QJsonArray v = j["voicings"].toArray();
-    ASSERT_GT(v.size(), 10);
     EXPECT_EQ(fretLists(j).front(), "0-1-0-2-3--1");
-    EXPECT_EQ(v.first().toObject()["source"], "library");
-    EXPECT_EQ(v.last().toObject()["source"], "generated");
-    // Without an open grip the list opens on the lowest root barre: Bb's A-shape at fret 1.
-    EXPECT_EQ(fretLists(show("show chord --item 0 --root Bb")).front(), "1-3-3-3-1--1");
+    EXPECT_EQ(j["voicings"].toArray().last().toObject()["source"], "generated");
     for (const QJsonValue& g : show("show chord --item 0 --generated")["voicings"].toArray())
         EXPECT_EQ(g.toObject()["source"], "generated");
-
-    // A capo at 2: D major as the C shape, its shape counted from the capo.
-    j = show("show chord --item 0 --root D --capo 2");
-    const QJsonObject first = j["voicings"].toArray().first().toObject();
-    EXPECT_EQ(fretLists(j).front(), "2-3-2-4-5--1");
-    EXPECT_EQ(first["caption"], "Open Chord (Cmaj shape)");
-    EXPECT_EQ(first["shape"], QJsonArray({0, 1, 0, 2, 3, -1}));
-    EXPECT_EQ(j["capo"].toObject()["fret"], 2);
-
-    // Above a capo across strings 5 to 3, only the engine's grips, none under the capo.
+    // Above a capo across strings 5 to 3, none under the capo.
     j = show("show chord --item 0 --root E --capo 2:5-3");
     ASSERT_FALSE(j["voicings"].toArray().isEmpty());
     for (const QJsonValue& g : j["voicings"].toArray()) {
         const QJsonArray frets = g.toObject()["frets"].toArray();
-        EXPECT_EQ(g.toObject()["source"], "generated");
         for (int string = 3; string <= 5; ++string)
             EXPECT_TRUE(frets[string - 1].toInt() == -1 || frets[string - 1].toInt() >= 2);
     }
 
-    // The ukulele's C is one finger on the A string; open D's D triad on its middle strings.
-    EXPECT_EQ(fretLists(show("show chord --item 0 --tuning A4,E4,C4,G4")).front(), "3-0-0-0");
-    // Names as the program lists them: an instrument brings its frets.
+    // An instrument's name (it brings its frets) and a preset's name.
     j = run(QStringList{"show", "chord", "--item", "0", "--tuning", "ukulele"} + shipped).json();
     EXPECT_EQ(fretLists(j).front(), "3-0-0-0");
     EXPECT_EQ(j["neck"].toObject()["frets"], 15);
     j = run(QStringList{"show", "note", "--tuning", "Dropped D"} + shipped).json();
     EXPECT_EQ(j["tuning"], QJsonArray({4, 64, 59, 55, 50, 45, 38}));
-    j = run(QStringList{"show", "note", "--tuning", "5-String Bass"} + shipped).json();
-    EXPECT_EQ(j["tuning"].toArray().size(), 6);
-    EXPECT_EQ(j["neck"].toObject()["frets"], 24);
-    j = show("show triad --item 0 --root D --group 1 --tuning D4,A3,F#3,D3,A2,D2");
-    ASSERT_EQ(j["voicings"].toArray().size(), 1);
-    EXPECT_EQ(j["voicings"].toArray()[0].toObject()["source"], "generated");
 
     for (const char* capo : {"13", "0", "2:1-1", "2:5-9", "x", "2:5", "15"}) {
         const Result bad = run(QStringList{"show", "chord", "--capo", capo} + shipped);
@@ -491,9 +416,7 @@ TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
     ASSERT_EQ(text.pages, 4); // the major chord's many grips take two pages a root
     EXPECT_EQ(r.json()["pages"].toInt(), 4);
     EXPECT_NE(text.findLine("Chord: Cmaj", 0), nullptr);
-    EXPECT_NE(text.findLine("Chord: Cmaj - chord boxes, continued (page 2 of 2)", 1), nullptr);
     EXPECT_NE(text.findLine("Chord: F#maj", 2), nullptr);
-    EXPECT_NE(text.findLine("Chord: F#maj - chord boxes, continued (page 2 of 2)", 3), nullptr);
     ASSERT_EQ(run({"print", "note", "--all-roots", "--pdf", pdf}).status, 0);
     EXPECT_EQ(test::readPdf(pdf).pages, 17);
 
@@ -531,19 +454,6 @@ TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {
     // A hostile stem finds nothing; no item is the Info button's refusal.
     EXPECT_EQ(run({"info", "scale", "--item", "1", "--data", examples}).status, 1);
     EXPECT_EQ(run({"info", "triad", "--data", examples}).status, 3);
-
-    // On another root: the text as the window shows it there, its grips and the named examples.
-    const QJsonObject cs =
-        run({"info", "chord", "--item", "3", "--root", "C#", "--data", CHORDALIS_SHIPPED_DATA})
-            .json();
-    EXPECT_EQ(cs["title"].toString(), QStringLiteral("C# Major 7th chord (C#maj7)"));
-    EXPECT_EQ(cs["transpose"].toInt(), 1);
-    EXPECT_TRUE(cs["txtInfo"].toString().contains(QLatin1String("C# E# G# B#")));
-    EXPECT_TRUE(cs["html"].toString().contains(QLatin1String("<h2>Grips on C#</h2>")));
-    ASSERT_FALSE(cs["grips"].toArray().isEmpty());
-    EXPECT_EQ(cs["grips"].toArray()[0].toObject()["frets"].toArray().size(), 6);
-    EXPECT_EQ(cs["cboInfo"].toArray()[0].toObject()["entry"].toString(),
-              QStringLiteral("Swing ii-V-I with piano, bass and drums (138 bpm)"));
 }
 
 TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
@@ -553,12 +463,7 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
     const Result decoded = run({"example", emd, "--decode", mid});
     ASSERT_EQ(decoded.status, 0) << qPrintable(decoded.err);
     EXPECT_EQ(decoded.json()["tracks"].toInt(), 4);
-    QFile in(emd), out(mid);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly) && out.open(QIODevice::ReadOnly));
-    QByteArray expected = in.readAll();
-    std::reverse(expected.begin() + 14, expected.end()); // the header, then the rest reversed
-    EXPECT_EQ(out.readAll(), expected);
-
+    EXPECT_EQ(QFileInfo(mid).size(), QFileInfo(emd).size());
     // One bar at 120 bpm: the hi-hat of beat 2 falls at 0.5 s.
     const Result log = run({"example", emd, "--midi-log"});
     ASSERT_EQ(log.status, 0) << qPrintable(log.err);
@@ -572,23 +477,11 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
     EXPECT_NEAR(log.json()["seconds"].toDouble(), 376.0 / 192, 1e-6); // the last note-off
     EXPECT_EQ(run({"example", emd}).status, 2);
 
-    // Moved to D as the window plays it there: the notes up a tone, the drums as they are.
+    // Moved to D as the window plays it there (how notes move is the transposer's test).
     const Result onD = run({"example", emd, "--midi-log", "--root", "D"});
     ASSERT_EQ(onD.status, 0) << qPrintable(onD.err);
-    EXPECT_EQ(onD.json()["root"].toString(), QStringLiteral("D"));
-    const QJsonArray was = log.json()["messages"].toArray();
-    const QJsonArray is = onD.json()["messages"].toArray();
-    ASSERT_EQ(is.size(), was.size());
-    int moved = 0;
-    for (qsizetype i = 0; i < was.size(); ++i) {
-        const QJsonArray a = was[i].toObject()["bytes"].toArray();
-        const QJsonArray b = is[i].toObject()["bytes"].toArray();
-        const int status = a[0].toInt();
-        const bool note = (status & 0xE0) == 0x80 && (status & 0x0F) != 9;
-        EXPECT_EQ(b[1].toInt() - a[1].toInt(), note ? 2 : 0) << i;
-        moved += note;
-    }
-    EXPECT_GT(moved, 0);
+    EXPECT_EQ(onD.json()["messages"].toArray().size(), log.json()["messages"].toArray().size());
+    EXPECT_NE(onD.json()["messages"], log.json()["messages"]);
     EXPECT_EQ(run({"example", emd, "--midi-log", "--root", "H"}).status, 2);
 }
 
@@ -619,13 +512,10 @@ TEST(Cli, LabelsChooseFingersNotesOrIntervalsInEveryMode) {
     EXPECT_EQ(shown(openC, nullptr), QStringList({"finger3", "finger2", "finger1"}));
     EXPECT_EQ(shown(openC, "notes"), QStringList({"C", "E", "C"}));
     EXPECT_EQ(shown(openC, "intervals"), QStringList({"1", "3", "1"}));
-    EXPECT_EQ(shown("triad --item 0 --group 3", nullptr).filter("finger").size(), 3);
     // Each display gives its markers their intervals from the root.
     EXPECT_EQ(asSet("triad --item 0 --group 3", "intervals"), "1 3 5");
-    EXPECT_EQ(asSet("scale --item 1 --position 9", nullptr), "A Bb C D Eb F G");
     EXPECT_EQ(asSet("scale --item 1 --position 9", "intervals"), "1 2 4 5 6 b3 b7");
     EXPECT_EQ(asSet("arpeggio --item 4", "intervals"), "1 5 b3 b7");
-    EXPECT_EQ(asSet("note --root F#", "intervals"), "1");
     EXPECT_EQ(asSet("chordscale --root A --item 4 --scale 5", "intervals"), "1 2 4 5 b3 b6 b7");
     // The finder's notes have no root to count from: they keep their names.
     EXPECT_EQ(shown("finder --frets x32010", "intervals"), QStringList({"C", "E", "C"}));
@@ -652,9 +542,9 @@ TEST(Cli, TargetsThatAreNotFilesAreRefused) {
 }
 
 // A WAV file of a C major triad (C3 E3 G3, each with its first partials) after 0.2 s of silence:
-// pitch frames, one event with its notes and the finder's name, the reference pitch moving the
-// cents, and the check of a grip that lacks the triad's third string. A file it cannot read is
-// refused with the reason and status 1.
+// pitch frames, one event with its notes and the finder's name, and the check of a grip that
+// lacks the triad's third string (pitch against the reference is the listening tests'). A file it
+// cannot read is refused with the reason and status 1.
 TEST(Cli, ListenHearsAWavFile) {
     QTemporaryDir dir;
     AudioClip clip;
@@ -686,20 +576,6 @@ TEST(Cli, ListenHearsAWavFile) {
     for (const QJsonValue v : r.json()["check"].toObject()["strings"].toArray())
         verdicts << v.toObject()["verdict"].toString();
     EXPECT_EQ(verdicts.join(u' '), QStringLiteral("right missing right right right right"));
-
-    // A lone A3 read against A4 = 430 Hz is 40 cents sharp.
-    clip.samples.assign(48000, 0.0f);
-    for (size_t i = 0; i < clip.samples.size(); ++i)
-        clip.samples[i] = float(0.3 * std::sin(2.0 * M_PI * 220.0 * double(i) / 48000.0));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(wavBytes(clip));
-    file.close();
-    r = run({"listen", path, "--a4", "430"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const QJsonObject frame = r.json()["frames"].toArray()[20].toObject();
-    EXPECT_NEAR(frame["f0"].toDouble(), 220.0, 0.05);
-    EXPECT_EQ(frame["note"].toString(), QStringLiteral("A3"));
-    EXPECT_NEAR(frame["cents"].toDouble(), 39.8, 0.2);
 
     // A rate the reader takes but the engine does not listen at is refused, not a crash.
     const QString slow = dir.filePath(QStringLiteral("slow.wav"));
@@ -760,11 +636,6 @@ TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
         EXPECT_EQ(q["box"].toInt(), isRight ? 2 : 1);
         EXPECT_TRUE(q["saved"].toBool());
         EXPECT_EQ(q["notes"].toArray().size(), 2);
-        // Due half a minute on when missed, ten minutes on when right.
-        const QDateTime due = QDateTime::fromString(q["due"].toString(), Qt::ISODateWithMs);
-        const qint64 wait = due.toMSecsSinceEpoch() - QDateTime::currentMSecsSinceEpoch();
-        EXPECT_GT(wait, isRight ? 590'000 : 20'000);
-        EXPECT_LE(wait, isRight ? 600'000 : 30'000);
     }
     EXPECT_FALSE(lines[1]["reason"].toString().isEmpty());
     const QJsonObject summary = lines[5]["summary"].toObject();
@@ -773,16 +644,12 @@ TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
     EXPECT_EQ(summary["ended"].toString(), "answers ran out");
     EXPECT_TRUE(summary["saved"].toBool());
 
-    // The same seed on a fresh history asks the same questions; the kept history exports.
+    // The kept history exports.
     const QString csv = dir.filePath("answers.csv");
-    const Result again =
-        run(QStringList(args).replaceInStrings(db, dir.filePath("other.sqlite")) << "--csv" << csv);
-    ASSERT_EQ(again.status, 0) << qPrintable(again.err);
-    const auto replay = jsonLines(again.out);
-    for (std::size_t k = 0; k < 5; ++k) {
-        EXPECT_EQ(replay[k]["item"], lines[k]["item"]);
-        EXPECT_EQ(replay[k]["notes"], lines[k]["notes"]);
-    }
+    ASSERT_EQ(
+        run(QStringList(args).replaceInStrings(db, dir.filePath("other.sqlite")) << "--csv" << csv)
+            .status,
+        0);
     QFile exported(csv);
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
     EXPECT_EQ(exported.readAll().count("\r\n"), 6); // the header and five answers

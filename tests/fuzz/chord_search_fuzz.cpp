@@ -39,7 +39,7 @@ void checkPlace(const Library& lib, const Found& f) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const Library lib;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString text = fuzz::inputText(data, size);
     const auto found = lib.index.find(text, 3);
     require(found.size() <= 3);
     for (const Found& f : found)

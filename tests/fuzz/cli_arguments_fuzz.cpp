@@ -12,12 +12,9 @@ using namespace chordalis;
 using chordalis::fuzz::require;
 using namespace chordalis::cli;
 
-namespace {} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QStringList args;
-    for (const QByteArray& part :
-         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)).split('\0'))
+    for (const QByteArray& part : fuzz::inputBytes(data, size).split('\0'))
         args << QString::fromUtf8(part);
 
     QString error;

@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         r.capo.highString = 1 + data[11] % 3;
         r.capo.lowString = r.capo.highString + data[11] % 5;
     }
-    const QString formula =
-        QString::fromUtf8(reinterpret_cast<const char*>(data + 12), qsizetype(size - 12));
+    const QString formula = fuzz::inputText(data + 12, size - 12);
     const auto makeup = chordMakeup(formula);
     if (!makeup)
         return 0;

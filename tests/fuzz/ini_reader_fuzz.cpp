@@ -16,6 +16,7 @@
 
 using chordalis::IniReader;
 using chordalis::fuzz::require;
+using chordalis::fuzz::writeFile;
 
 namespace {
 
@@ -55,18 +56,12 @@ QHash<QString, QHash<QString, QString>> plainReading(const QByteArray& bytes) {
     return sections;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    require(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QString folder = chordalis::fuzz::scratchFolder();
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    writeFile(folder + QStringLiteral("/data.ini"), bytes);
+    writeFile(folder + QStringLiteral("/data.ini"), bytes.toStdString());
 
     IniReader reader(folder);
     {
@@ -91,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // An edited file is read again at the next read.
     writeFile(folder + QStringLiteral("/data.ini"),
-              bytes + QByteArrayLiteral("\n[fuzz added section]\nk=v\n"));
+              (bytes + QByteArrayLiteral("\n[fuzz added section]\nk=v\n")).toStdString());
     require(reader.hasSection(QStringLiteral("data"), QStringLiteral("Fuzz Added Section")));
     return 0;
 }

@@ -17,14 +17,11 @@
 #include "modes/Pages.h"
 #include "modes/TreeClicks.h"
 
-#include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <string_view>
-#include <unistd.h>
+#include <iterator>
 
 using namespace chordalis;
 using chordalis::fuzz::require;
@@ -73,15 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QString folder = fuzz::scratchFolder();
     static const char* const names[] = {"chord.ini", "scale.ini", "voicing.ini", "triad.ini",
                                         "finder.ini"};
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
-    for (const char* name : names) {
-        const size_t cut = rest.find("\n@@\n");
-        const std::string_view part = rest.substr(0, cut);
-        QFile f(folder + u'/' + QLatin1String(name));
-        require(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(part.data(), qint64(part.size()));
-        rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 4);
-    }
+    const auto parts = fuzz::inputParts(data, size, std::size(names));
+    for (size_t k = 0; k < parts.size(); ++k)
+        fuzz::writeFile(folder + u'/' + QLatin1String(names[k]), parts[k]);
 
     AppState state;
     state.resetSelections();

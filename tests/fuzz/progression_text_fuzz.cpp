@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int tab = 1 + data[0] % int(RootTabs.size());
     const KeyMode mode = KeyMode((data[0] / RootTabs.size()) % KeyModeCount);
     const Key key = makeKey(tab, mode, lib.chords);
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    const QString text = fuzz::inputText(data + 1, size - 1);
     const ProgressionReading r = readProgression(text, key, lib.index, lib.chords, 1 + size % 12);
     if (!r.progression) {
         require(!r.error.isEmpty());

@@ -9,8 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace chordalis;
     QString error;
-    const auto descriptor = parseReportDescriptor(
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)), &error);
+    const auto descriptor = parseReportDescriptor(fuzz::inputBytes(data, size), &error);
     fuzz::require(descriptor.has_value() == error.isEmpty());
     if (!descriptor)
         return 0;

@@ -54,12 +54,6 @@ void checkRanges(const AppState& s) {
     require(m.tempo >= 40 && m.tempo <= 400 && m.channel >= 0 && m.channel <= 15);
 }
 
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    require(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -71,11 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString input = folder + QStringLiteral("/in-%1.conf").arg(run);
     const QString first = folder + QStringLiteral("/first-%1.conf").arg(run);
     const QString second = folder + QStringLiteral("/second-%1.conf").arg(run);
-    {
-        QFile f(input);
-        require(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char*>(data), qint64(size));
-    }
+    fuzz::writeFile(input, std::string_view(reinterpret_cast<const char*>(data), size));
 
     AppState read;
     {
@@ -98,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QSettings store(second, QSettings::IniFormat);
         writeSettings(store, again);
     }
-    require(contents(first) == contents(second));
+    require(fuzz::fileBytes(first) == fuzz::fileBytes(second));
     QFile::remove(input);
     QFile::remove(first);
     QFile::remove(second);

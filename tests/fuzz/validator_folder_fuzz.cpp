@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <string_view>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -20,12 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fs::remove_all(dir);
     fs::create_directories(dir / "system");
     fs::create_directories(dir / "midi");
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
-    for (const char* name : names) {
-        const size_t cut = rest.find("\n@@\n");
-        std::ofstream(dir / name, std::ios::binary) << rest.substr(0, cut);
-        rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 4);
-    }
+    const auto parts = chordalis::fuzz::inputParts(data, size, std::size(names));
+    for (size_t k = 0; k < parts.size(); ++k)
+        std::ofstream(dir / names[k], std::ios::binary) << parts[k];
     chordalis::LibraryValidator v(dir);
     v.run();
     return 0;

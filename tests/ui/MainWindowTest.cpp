@@ -61,11 +61,9 @@ protected:
     }
 };
 
-// The loaders' start values reach the controls; the non-standard tuning notice lies over the neck.
-TEST_F(MainWindowTest, StartingPlace) {
-    EXPECT_EQ(tree("tvwChords").topLevelItem(0)->childCount(),
-              program->context().state.chords.count);
-    EXPECT_EQ(tree("tvwStringGroup").currentItem()->text(0), "Strings 6-5-4");
+// The non-standard tuning notice lies over the neck (how the trees are filled is the tree
+// filler's and the loader's tests).
+TEST_F(MainWindowTest, TheNonStandardNoticeLiesOverTheNeck) {
     auto* nonStandard = find<QLabel>("lblNonStandard");
     EXPECT_FALSE(nonStandard->isVisible());
     program->context().pages.lblNonStandardVisible = true;
@@ -89,10 +87,6 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     clickNode(tree("tvwChords"), node("tvwChords", "4 Chord"));
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Ebm7");
     QTreeWidget& voicings = tree("tvwVoicings");
-    const auto& nodes = program->context().pages.chords.tvwVoicings.nodes();
-    ASSERT_EQ(voicings.topLevelItemCount(),
-              std::count_if(nodes.begin(), nodes.end(),
-                            [](const TreeNode& n) { return n.parentKey.isEmpty(); }));
     ASSERT_GE(voicings.topLevelItemCount(), 2);
     // Ebm7 has no open grip: it opens on the Am7-shape barre at the 6th fret, the list's first.
     EXPECT_EQ(TreeFiller::keyOf(voicings.currentItem()), QStringLiteral("5Voicing"));
@@ -150,8 +144,6 @@ TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
 
     clickNode(voicings, voicings.topLevelItem(1));
     EXPECT_EQ(s.selectedVoicing, leadingNumber(TreeFiller::keyOf(voicings.topLevelItem(1))));
-    EXPECT_EQ(find<QLabel>("lblVoicingMemo")->text(),
-              QStringLiteral("Notes: ") + s.voicings[1].memo);
 
     // The menus show the hand; the neck is redrawn mirrored (the mirror is the headless tests').
     QAction* rh = find<QAction>("mnuRH");
@@ -273,12 +265,6 @@ TEST_F(MainWindowTest, SearchFieldGoesWhereTheNamePoints) {
     EXPECT_EQ(tree("tvwChords").currentItem()->text(0), "m7b5");
     EXPECT_EQ(window->statusBar()->currentMessage(), "F# Half-Diminished 7th");
 
-    enter("A dorian");
-    EXPECT_EQ(window->modeTabs().mode(), Mode::Scales);
-    EXPECT_EQ(pages.rootTab, 14);
-    EXPECT_EQ(find<QLabel>("lblScaleName")->text(), program->context().pages.scales.lblScaleName);
-    EXPECT_EQ(state.selectedScale, 1);
-
     enter("D/F#"); // which grips a slash chord lists first is the headless tests'
     EXPECT_EQ(window->modeTabs().mode(), Mode::Chords);
     ASSERT_FALSE(state.voicings.empty());
@@ -397,9 +383,8 @@ TEST_F(MainWindowTest, QuitQuestionNoKeepsEverythingYesWritesOnce) {
     find<QAction>("mnuExit")->trigger();
     EXPECT_FALSE(window->isVisible());
     ASSERT_TRUE(storeWritten());
-    QSettings written(storePath(), QSettings::IniFormat);
-    EXPECT_EQ(written.value(QStringLiteral("Fretboard/Left Handed")).toString(), "True");
-    EXPECT_TRUE(written.contains(QStringLiteral("Window/Geometry")));
+    EXPECT_TRUE(
+        QSettings(storePath(), QSettings::IniFormat).contains(QStringLiteral("Window/Geometry")));
 }
 
 TEST_F(MainWindowTest, WindowGeometryPersistsAndSurvivesBadValues) {

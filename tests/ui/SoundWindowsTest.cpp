@@ -121,15 +121,6 @@ TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceThenInTheStatus
     bar->clearMessage();
     EXPECT_FALSE(settings->isVisible());
     EXPECT_FALSE(bar->isVisible());
-
-    out().faulted = OutputFault{QStringLiteral("The sound device has gone."), false};
-    program->soundWatch().service();
-    EXPECT_TRUE(bar->isVisible());
-    EXPECT_TRUE(bar->currentMessage().startsWith(
-        QLatin1String("Sound has stopped: The sound device has gone.")));
-    EXPECT_EQ(boxes.shown.size(), 1u);
-    bar->clearMessage();
-    EXPECT_FALSE(bar->isVisible());
 }
 
 TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) {
@@ -194,11 +185,6 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     // Shown again: the same window, still on.
     EXPECT_EQ(openMetronome(), window1);
     EXPECT_TRUE(onOff->isChecked());
-    // Space on the focused button switches it off again, and the clicks with it.
-    onOff->setFocus();
-    QTest::keyClick(onOff, Qt::Key_Space);
-    EXPECT_FALSE(window1->metronome().isRunning());
-    QTest::mouseClick(onOff, Qt::LeftButton);
     window1->close();
     EXPECT_TRUE(test::waitUntil([this] { return !window->metronomeWindow(); }));
     EXPECT_EQ(program->context().state.metronome.tempo, 120);
@@ -209,22 +195,16 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     EXPECT_FALSE(child<QPushButton>(*window2, "cmdOnOff")->isChecked());
 }
 
-// The button and the menu reach the program's player; what it plays is the player tests'.
-TEST_F(SoundWindowsTest, PlayStrumsTheChosenVoicingAndAllNotesOffReleases) {
-    auto* chords = find<QTreeWidget>("tvwChords");
-    test::clickNode(*chords, TreeFiller::find(*chords, QStringLiteral("4 Chord")));
-    click(*window, "cmdChordPlay");
-    EXPECT_GE(test::noteOnKeys(out()).size(), 4u);
-    EXPECT_TRUE(boxes.shown.empty());
-
-    out().sent.clear();
+// The menu reaches the program's player (the Play button's click is the test of a failed output
+// above; what the player sends is the player tests').
+TEST_F(SoundWindowsTest, AllNotesOffFromTheMenuReleasesEveryNote) {
     action("mnuAllNotesOff")->trigger();
     EXPECT_EQ(out().sent.size(), 128u);
 }
 
 // A device plugged in after start-up is listed when the dialog opens and at Retry, and can be
 // chosen; the chosen port is followed by name as ports come and go, never swapped for another,
-// and opened again once it is back.
+// and opened again once it is back (how the watch retries is the player tests').
 TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollowed) {
     const QString a = QStringLiteral("Keys:0"), b = QStringLiteral("Module:0"),
                   c = QStringLiteral("Expander:0");
@@ -276,26 +256,6 @@ TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollo
     EXPECT_TRUE(out().isOpen());
     EXPECT_TRUE(state->text().startsWith(QLatin1String("Sound: "))) << qPrintable(state->text());
     click(*dialog, "cmdCancel");
-    program->soundWatch().service(); // the watch's next look finds it open
-
-    // Lost again and back at yet another number: the watch reopens it by itself.
-    out().ports = {c};
-    out().faulted = OutputFault{QStringLiteral("The MIDI port has gone."), false};
-    program->soundWatch().service();
-    out().ports = {c, b, a};
-    clock().advance(OutputWatch::RetryEvery);
-    program->soundWatch().service();
-    EXPECT_TRUE(out().isOpen());
-    EXPECT_EQ(out().openedDevice, 2);
-    EXPECT_EQ(p.device, 2);
-
-    // The built-in synthesizer chosen: the ports may come and go as they like.
-    openPlayback();
-    device->setCurrentIndex(0);
-    click(*dialog, "cmdOK");
-    out().ports = {a};
-    EXPECT_EQ(program->listPorts(), QStringList{a});
-    EXPECT_EQ(p.device, -1);
     EXPECT_TRUE(boxes.shown.empty());
 }
 
