@@ -122,20 +122,25 @@ void drawChordChart(PagePainter& p, const ProgressionChart& chart, const ChordCh
             const double x = Left + k * barWidth;
             p.drawLine({x, y}, {x, y + BarHeight});
         }
+        // A symbol starts on its beat, or just after the text before it where that runs on; a
+        // "/" that would overlap a symbol is left out.
+        double written = 0; // where the last text drawn ends
+        int beat = 0, bar = -1;
         for (const ProgressionChord& c : chords) {
             if (c.bar < first || c.bar > lastBar)
                 continue;
-            int beat = 0;
-            for (const ProgressionChord& d : chords) {
-                if (&d == &c)
-                    break;
-                beat += d.bar == c.bar ? d.beats : 0;
-            }
-            const double beatWidth = barWidth / meter;
+            beat = c.bar == bar ? beat : 0;
+            bar = c.bar;
             const double x0 = Left + (c.bar - first) * barWidth + 100;
-            p.drawText({x0 + beat * beatWidth, y + 40}, c.symbol);
-            for (int b = 1; b < c.beats; ++b)
-                p.drawText({x0 + (beat + b) * beatWidth, y + 40}, QStringLiteral("/"));
+            const double beatWidth = (barWidth - 100) / meter;
+            const double x = std::max(x0 + beat * beatWidth, written);
+            p.drawText({x, y + 40}, c.symbol);
+            written = x + p.textSize(c.symbol).width() + 60;
+            for (int b = 1; b < c.beats; ++b) {
+                if (x0 + (beat + b) * beatWidth >= written)
+                    p.drawText({x0 + (beat + b) * beatWidth, y + 40}, QStringLiteral("/"));
+            }
+            beat += c.beats;
         }
         y += BarRowHeight;
     }

@@ -97,59 +97,29 @@ int alterOf(const SpelledNote& n) {
     return shift > 6 ? shift - 12 : shift;
 }
 
-// The key signature's sharps (positive) or flats of a root in a mode: the fifths of the major
-// key the mode's scale belongs to.
+// Per mode (KeyMode order): the word MusicXML's key takes, and the fifths from the mode's root
+// to the major key whose scale it shares (Dorian on D has C major's signature: -2).
+struct ModeSign {
+    const char* word;
+    int fifths;
+};
+constexpr std::array<ModeSign, KeyModeCount> ModeSigns{{{"major", 0},
+                                                        {"minor", -3},
+                                                        {"minor", -3},
+                                                        {"minor", -3},
+                                                        {"ionian", 0},
+                                                        {"dorian", -2},
+                                                        {"phrygian", -4},
+                                                        {"lydian", 1},
+                                                        {"mixolydian", -1},
+                                                        {"aeolian", -3},
+                                                        {"locrian", -5}}};
+
+// The key signature's sharps (positive) or flats of a root in a mode.
 int fifthsOf(const SpelledNote& root, KeyMode mode) {
     static constexpr std::array<int, 7> LetterFifths{0, 2, 4, -1, 1, 3, 5}; // C D E F G A B
-    int offset = 0;
-    switch (mode) {
-    case KeyMode::Major:
-    case KeyMode::Ionian:
-        offset = 0;
-        break;
-    case KeyMode::Dorian:
-        offset = -2;
-        break;
-    case KeyMode::Phrygian:
-        offset = -4;
-        break;
-    case KeyMode::Lydian:
-        offset = 1;
-        break;
-    case KeyMode::Mixolydian:
-        offset = -1;
-        break;
-    case KeyMode::Locrian:
-        offset = -5;
-        break;
-    default:
-        offset = -3;
-        break; // the minors: the relative major's signature
-    }
-    return LetterFifths[size_t(root.letter % 7)] + 7 * alterOf(root) + offset;
-}
-
-const char* modeWord(KeyMode mode) {
-    switch (mode) {
-    case KeyMode::Major:
-        return "major";
-    case KeyMode::Ionian:
-        return "ionian";
-    case KeyMode::Dorian:
-        return "dorian";
-    case KeyMode::Phrygian:
-        return "phrygian";
-    case KeyMode::Lydian:
-        return "lydian";
-    case KeyMode::Mixolydian:
-        return "mixolydian";
-    case KeyMode::Aeolian:
-        return "aeolian";
-    case KeyMode::Locrian:
-        return "locrian";
-    default:
-        return "minor";
-    }
+    return LetterFifths[size_t(root.letter % 7)] + 7 * alterOf(root) +
+           ModeSigns[size_t(mode)].fifths;
 }
 
 // Splits beats into the note values a rest can take: whole (4), dotted half (3), half, quarter.
@@ -323,7 +293,8 @@ QByteArray musicXml(const ProgressionChart& chart, const ChordLibrary& chords) {
             xml.writeStartElement(QStringLiteral("key"));
             xml.writeTextElement(QStringLiteral("fifths"),
                                  QString::number(fifthsOf(chart.keyRoot, chart.keyMode)));
-            xml.writeTextElement(QStringLiteral("mode"), QLatin1String(modeWord(chart.keyMode)));
+            xml.writeTextElement(QStringLiteral("mode"),
+                                 QLatin1String(ModeSigns[size_t(chart.keyMode)].word));
             xml.writeEndElement();
             xml.writeStartElement(QStringLiteral("time"));
             xml.writeTextElement(QStringLiteral("beats"), QString::number(meter));

@@ -22,18 +22,9 @@ ChordLibrary library() {
     return lib;
 }
 
-// Frets as the chart's shapes, lowest string first, "x" silent: "x32010", "8(10)(10)988".
-QString shapeText(const std::vector<std::optional<int>>& shape) {
-    QString s;
-    for (auto it = shape.rbegin(); it != shape.rend(); ++it)
-        s += !*it       ? QStringLiteral("x")
-             : **it > 9 ? QStringLiteral("(%1)").arg(**it)
-                        : QString::number(**it);
-    return s;
-}
-
 // Reads a ChordPro text back as a reader of the format would: the directives, each defined
-// chord's shape from the nut ("base-fret" added back) and the bars as "Symbol:beats".
+// chord's frets from the nut, lowest string first ("base-fret" added back), and the bars as
+// "Symbol:beats".
 struct ChordProReading {
     std::map<QString, QString> directives;
     std::map<QString, QString> shapes;
@@ -48,46 +39,50 @@ ChordProReading readChordPro(const QString& text) {
         QStringLiteral("^(\\S+) base-fret (\\d+) frets ((?:[x\\d]+ ?)+) fingers ([\\d ]+)$"));
     for (const QString& line : text.split(u'\n')) {
         const auto d = directive.match(line);
-        if (d.hasMatch()) {
-            r.titles += d.captured(1) == QLatin1String("title");
-            if (d.captured(1) != QLatin1String("define")) {
-                r.directives[d.captured(1)] = d.captured(2);
-                continue;
-            }
+        r.titles += d.captured(1) == QLatin1String("title");
+        if (d.hasMatch() && d.captured(1) != QLatin1String("define")) {
+            r.directives[d.captured(1)] = d.captured(2);
+        } else if (d.hasMatch()) {
             const auto m = define.match(d.captured(2));
             EXPECT_TRUE(m.hasMatch()) << line.toStdString();
-            const int base = m.captured(2).toInt();
-            std::vector<std::optional<int>> shape;
+            QStringList frets;
             for (const QString& f : m.captured(3).split(u' ', Qt::SkipEmptyParts))
-                shape.insert(shape.begin(), f == u'x'   ? std::nullopt
-                                            : f == u'0' ? std::optional<int>(0)
-                                                        : std::optional<int>(f.toInt() + base - 1));
-            r.shapes[m.captured(1)] = shapeText(shape);
-            continue;
-        }
-        EXPECT_FALSE(line.startsWith(u'{')) << "a directive cut short: " << line.toStdString();
-        for (const QString& bar : line.split(u'|', Qt::SkipEmptyParts)) {
-            QStringList chords;
-            for (const QString& token : bar.split(u' ', Qt::SkipEmptyParts)) {
-                if (token.startsWith(u'['))
-                    chords << token.mid(1, token.size() - 2) + QStringLiteral(":1");
-                else if (token == u'/' && !chords.isEmpty())
-                    chords.last() = chords.last().section(u':', 0, 0) + u':' +
-                                    QString::number(chords.last().section(u':', 1).toInt() + 1);
+                frets << (f == u'x' || f == u'0'
+                              ? f
+                              : QString::number(f.toInt() + m.captured(2).toInt() - 1));
+            r.shapes[m.captured(1)] = frets.join(u' ');
+        } else {
+            EXPECT_FALSE(line.startsWith(u'{')) << "a directive cut short: " << line.toStdString();
+            for (const QString& bar : line.split(u'|', Qt::SkipEmptyParts)) {
+                QStringList chords; // "Symbol:beats"
+                for (const QString& token : bar.split(u' ', Qt::SkipEmptyParts)) {
+                    if (token.startsWith(u'['))
+                        chords << token.mid(1, token.size() - 2) + QStringLiteral(":1");
+                    else if (token == u'/' && !chords.isEmpty())
+                        chords.last() = chords.last().section(u':', 0, 0) + u':' +
+                                        QString::number(chords.last().section(u':', 1).toInt() + 1);
+                }
+                if (!chords.isEmpty())
+                    r.bars << chords.join(u' ');
             }
-            if (!chords.isEmpty())
-                r.bars << chords.join(u' ');
         }
     }
     return r;
 }
 
+ProgressionChart titled(ProgressionChart chart, const char* title) {
+    chart.title = QString::fromUtf8(title);
+    return chart;
+}
+
 } // namespace
 
+// Symbols, beats and each symbol's frets read back; no title, name or symbol can close a
+// directive or a chord early.
 TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
     struct Case {
         ProgressionChart chart;
-        QStringList bars;
+        QString bars;
         std::map<QString, QString> shapes;
         QString capo;
     };
@@ -99,8 +94,11 @@ TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
                   {"Cmaj7", 0, 0, 3, 2, 4, "8aa988", "134211"},
                   {"C", 0, 0, 0, 3, 4, "x32010", "x32010"}},
                  4),
-         {"C:2 Dm7/A:2", "G7:4", "Cmaj7:4", "C:4"},
-         {{"C", "x32010"}, {"Dm7/A", "x00211"}, {"G7", "320001"}, {"Cmaj7", "8(10)(10)988"}},
+         "C:2 Dm7/A:2|G7:4|Cmaj7:4|C:4",
+         {{"C", "x 3 2 0 1 0"},
+          {"Dm7/A", "x 0 0 2 1 1"},
+          {"G7", "3 2 0 0 0 1"},
+          {"Cmaj7", "8 10 10 9 8 8"}},
          {}},
         // 3/4, a chord without a grip (no define), the capo across: shapes counted above it.
         {chartOf({{"A", 5, 9, 0, 0, 3, "x24442", "x12341"},
@@ -108,35 +106,27 @@ TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
                   {"D", 1, 2, 0, 2, 2, "xx4675", "xx1342"},
                   {"A", 5, 9, 0, 2, 1, "x24442", "x12341"}},
                  3, Capo{2, 0, 0}),
-         {"A:3", "C6/9:3", "D:2 A:1"},
-         {{"A", "x02220"}, {"D", "xx2453"}},
+         "A:3|C6/9:3|D:2 A:1",
+         {{"A", "x 0 2 2 2 0"}, {"D", "x x 2 4 5 3"}},
          QStringLiteral("2")},
+        {titled(chartOf({{"C", 0, 0, 0, 0, 4, "x32010", "x32010"},
+                         {"E]m [x}", 2, 4, 0, 1, 4, "022000", "023000"}},
+                        4),
+                "Mine}\n{title: theirs}\r\x1b[2J\u2028{define: C base-fret 9}"),
+         "C:4|E)m_(x):4",
+         {{"C", "x 3 2 0 1 0"}, {"E)m_(x)", "0 2 2 0 0 0"}},
+         {}},
     };
     for (const Case& c : cases) {
-        const auto r = readChordPro(chordProText(c.chart));
-        EXPECT_EQ(r.bars.join(u' ').toStdString(), c.bars.join(u' ').toStdString());
+        auto r = readChordPro(chordProText(c.chart));
+        EXPECT_EQ(r.bars.join(u'|').toStdString(), c.bars.toStdString());
         EXPECT_EQ(r.shapes, c.shapes);
         EXPECT_EQ(r.titles, 1);
-        EXPECT_EQ(r.directives.count(QStringLiteral("capo"))
-                      ? r.directives.at(QStringLiteral("capo"))
-                      : QString(),
-                  c.capo);
+        EXPECT_FALSE(r.directives.at(QStringLiteral("title")).contains(u'}'));
+        EXPECT_EQ(r.directives[QStringLiteral("capo")], c.capo);
         EXPECT_EQ(r.directives.at(QStringLiteral("time")),
                   QStringLiteral("%1/4").arg(c.chart.progression.beatsPerBar));
     }
-}
-
-TEST(ChordProExport, HostileTitlesAndNamesStayInsideTheirDirective) {
-    ProgressionChart c = chartOf(
-        {{"C", 0, 0, 0, 0, 4, "x32010", "x32010"}, {"E]m [x}", 2, 4, 0, 1, 4, "022000", "023000"}},
-        4);
-    c.title = QString::fromUtf8("Mine}\n{title: theirs}\r\x1b[2J\u2028{define: C base-fret 9}");
-    const auto r = readChordPro(chordProText(c));
-    EXPECT_EQ(r.titles, 1);
-    EXPECT_FALSE(r.directives.at(QStringLiteral("title")).contains(u'}'));
-    EXPECT_EQ(r.shapes.at(QStringLiteral("C")), QStringLiteral("x32010"));
-    EXPECT_EQ(r.shapes.size(), 2u);
-    EXPECT_EQ(r.bars.join(u' ').toStdString(), "C:4 E)m_(x):4");
 }
 
 TEST(MusicXmlExport, KindsAndDegreesNameTheChordsTones) {
@@ -201,10 +191,9 @@ TEST(MusicXmlExport, HarmoniesFramesAndMeasuresReadBack) {
         } else if (name == QLatin1String("kind")) {
             const QString text = xml.attributes().value(QLatin1String("text")).toString();
             harmonies.last() += QStringLiteral(" %1[%2]").arg(text, xml.readElementText());
-        } else if (name == QLatin1String("root-step") || name == QLatin1String("bass-step") ||
-                   name == QLatin1String("root-alter") || name == QLatin1String("bass-alter") ||
-                   name == QLatin1String("first-fret") || name == QLatin1String("string") ||
-                   name == QLatin1String("fret") || name == QLatin1String("fingering")) {
+        } else if (QStringList{"root-step", "root-alter", "bass-step", "bass-alter", "first-fret",
+                               "string", "fret", "fingering"}
+                       .contains(name)) {
             harmonies.last() += name.left(1).toString() + xml.readElementText();
         }
     }

@@ -80,16 +80,18 @@ QJsonObject summary(const VoicedProgression& v) {
     return o;
 }
 
-// Writes the bytes through a temporary file renamed over the path, so that a failure leaves no
-// half-written file and an existing one as it was; the reason, or an empty text.
-// With `checkOnly` only the name is checked (given, not a folder).
-QString writeWhole(const QString& path, const QByteArray& bytes, bool checkOnly = false) {
+// Why a file cannot be written at the path before trying: no name, or a folder; else empty.
+QString pathProblem(const QString& path) {
     if (path.isEmpty())
         return QStringLiteral("no file name given");
-    if (QFileInfo(path).isDir())
-        return QStringLiteral("it is a folder");
-    if (checkOnly)
-        return {};
+    return QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : QString();
+}
+
+// Writes the bytes through a temporary file renamed over the path, so that a failure leaves no
+// half-written file and an existing one as it was; the reason, or an empty text.
+QString writeWhole(const QString& path, const QByteArray& bytes) {
+    if (QString problem = pathProblem(path); !problem.isEmpty())
+        return problem;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return file.errorString();
@@ -116,9 +118,8 @@ QString writeExports(const Arguments& args, const ProgressionChart& chart, const
         const QString path = args.value(e.option);
         QString problem;
         if (e.format == Format::Pdf) {
-            // The PDF writer replaces the file as a whole too; a folder or no name is refused
-            // before it starts.
-            problem = writeWhole(path, {}, /*check only=*/true);
+            // The PDF writer replaces the file as a whole too.
+            problem = pathProblem(path);
             if (problem.isEmpty()) {
                 const PdfResult r =
                     writeChordChartPdf(path, chart, defaultSheetPaper(), state.leftHanded);
@@ -183,7 +184,14 @@ QString progressionUsage() {
                "100);\n"
                "                               \"written\" names the files. A file that cannot "
                "be\n"
-               "                               written is an error (status 1), left as it was.\n")
+               "                               written is an error (status 1), left as it was.\n"
+               "              [--melody NOTES]  One note with its octave per chord (\"E4 F4 - "
+               "G4\",\n"
+               "                               \"-\" leaves a chord free): each chord's grip has "
+               "that\n"
+               "                               note on top. capoSuggestions lists capos that "
+               "turn the\n"
+               "                               progression into open shapes, cheapest first.\n")
         .arg(modeList());
 }
 
