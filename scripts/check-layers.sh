@@ -22,7 +22,7 @@ declare -A allowed=(
     [sound]="sound theory"
     [modes]="modes library voicings fretboard sound theory"
     [listening]="listening modes library voicings fretboard sound theory"
-    [print]="print modes library voicings fretboard sound theory"
+    [print]="print modes progressions search library voicings fretboard sound theory"
     [app]="app print listening modes progressions search practice library voicings fretboard sound theory ledguitar"
     [ui]="ui app print listening modes progressions search practice library voicings fretboard sound theory ledguitar"
 )

@@ -49,6 +49,8 @@ declare -A sources=(
     [grip_search]="$voicings src/theory/Spelling.cpp"
     [chord_search]="src/search/SearchIndex.cpp $theory $library"
     [progression_text]="src/progressions/Keys.cpp src/progressions/Progression.cpp
+                        src/progressions/Chart.cpp src/progressions/ChordPro.cpp
+                        src/progressions/MusicXml.cpp
                         src/search/SearchIndex.cpp src/voicings/ChordTones.cpp $theory $library"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader

@@ -2,16 +2,57 @@
 
 #include "modes/AppState.h"
 #include "modes/ChordGrips.h"
+#include "progressions/Chart.h"
 #include "voicings/ChordTones.h"
 #include "voicings/GripSearch.h"
 
 #include <QHash>
 #include <algorithm>
+#include <array>
+#include <functional>
 
 namespace chordalis {
 
+namespace {
+
+// Adds the engine's grips of the chord (any chord tone in the bass) that `keeps` accepts and the
+// list does not hold yet, until the list holds MaxGripsPerChord.
+void addEngineGrips(VoicerChord& chord, const ChordMakeup& makeup, const AppState& state,
+                    const std::function<bool(const Voicing&)>& keeps) {
+    GripRequest request;
+    request.chord = makeup;
+    request.root = chord.root;
+    request.instrument = state.instrument;
+    request.capo = state.capo;
+    request.inversions = true;
+    int number = FirstGeneratedVoicing + int(chord.grips.size());
+    for (const Grip& g : searchGrips(request)) {
+        if (int(chord.grips.size()) >= MaxGripsPerChord)
+            break;
+        Voicing v = toVoicing(g, number);
+        const bool listed = std::any_of(chord.grips.begin(), chord.grips.end(),
+                                        [&](const Voicing& w) { return w.frets == v.frets; });
+        if (!listed && keeps(v)) {
+            chord.grips.push_back(std::move(v));
+            ++number;
+        }
+    }
+}
+
+} // namespace
+
+int topNote(const Voicing& grip, const Tuning& tuning) {
+    int top = -1;
+    for (int s = 1; s <= grip.strings(); ++s) {
+        if (const auto fret = grip.fret(s))
+            top = std::max(top, tuning.openNote(s) + *fret);
+    }
+    return top;
+}
+
 std::vector<VoicerChord> progressionGrips(ModeContext& context, const Progression& progression,
-                                          VoicingStyle style) {
+                                          VoicingStyle style,
+                                          const std::vector<std::optional<int>>& tops) {
     // A scratch copy of the state chooses each chord as the chords page would.
     AppState scratch = context.state;
     ModeContext page{scratch, context.pages, context.ini, context.fretboard, context.warnings};
@@ -19,56 +60,113 @@ std::vector<VoicerChord> progressionGrips(ModeContext& context, const Progressio
                             style == VoicingStyle::Drop3 || style == VoicingStyle::Triads;
     QHash<int, VoicerChord> made; // by item * 12 + root
     std::vector<VoicerChord> out;
-    for (const ProgressionChord& c : progression.chords) {
-        const int key = c.item * 12 + c.root.pitchClass;
-        if (const auto it = made.constFind(key); it != made.cend()) {
-            out.push_back(*it);
-            continue;
-        }
-        VoicerChord chord;
-        chord.root = c.root.pitchClass;
+    for (size_t i = 0; i < progression.chords.size(); ++i) {
+        const ProgressionChord& c = progression.chords[i];
         const auto makeup = c.item >= 0 && c.item < scratch.chords.count
                                 ? chordMakeup(scratch.chords.entries[size_t(c.item)].formula)
                                 : std::nullopt;
-        if (makeup) {
-            for (const ChordTone& t : makeup->tones)
-                chord.tones.push_back(t.semitones);
-            scratch.selectedChord = c.item;
-            scratch.currentRoot = c.root.pitchClass;
-            chord.grips = chordVoicings(page);
-            if (inversions) {
-                GripRequest request;
-                request.chord = *makeup;
-                request.root = c.root.pitchClass;
-                request.instrument = scratch.instrument;
-                request.capo = scratch.capo;
-                request.inversions = true;
+        const int key = c.item * 12 + c.root.pitchClass;
+        VoicerChord chord;
+        if (const auto it = made.constFind(key); it != made.cend()) {
+            chord = *it;
+        } else {
+            chord.root = c.root.pitchClass;
+            if (makeup) {
+                for (const ChordTone& t : makeup->tones)
+                    chord.tones.push_back(t.semitones);
+                scratch.selectedChord = c.item;
+                scratch.currentRoot = c.root.pitchClass;
+                chord.grips = chordVoicings(page);
+                if (inversions) {
+                    VoicerConstraints only;
+                    only.style = style;
+                    auto keeps = [&](const Voicing& v) {
+                        return keepsConstraints(v, chord, scratch.tuning(), scratch.capo, only);
+                    };
+                    std::erase_if(chord.grips, [&](const Voicing& v) { return !keeps(v); });
+                    addEngineGrips(chord, *makeup, scratch, keeps);
+                }
+                if (int(chord.grips.size()) > MaxGripsPerChord)
+                    chord.grips.resize(size_t(MaxGripsPerChord));
+            }
+            made.insert(key, chord);
+        }
+        // A melody note keeps the grips with it on top, and looks further among the engine's.
+        if (i < tops.size() && tops[i]) {
+            const Tuning tuning = scratch.tuning();
+            auto other = [&](const Voicing& v) {
+                return topNote(v, tuning) != *tops[i];
+            };
+            std::erase_if(chord.grips, other);
+            if (makeup) {
                 VoicerConstraints only;
                 only.style = style;
-                auto keeps = [&](const Voicing& v) {
-                    return keepsConstraints(v, chord, scratch.tuning(), scratch.capo, only);
-                };
-                std::erase_if(chord.grips, [&](const Voicing& v) { return !keeps(v); });
-                int number = FirstGeneratedVoicing + int(chord.grips.size());
-                for (const Grip& g : searchGrips(request)) {
-                    if (int(chord.grips.size()) >= MaxGripsPerChord)
-                        break;
-                    Voicing v = toVoicing(g, number);
-                    const bool listed =
-                        std::any_of(chord.grips.begin(), chord.grips.end(),
-                                    [&](const Voicing& w) { return w.frets == v.frets; });
-                    if (!listed && keeps(v)) {
-                        chord.grips.push_back(std::move(v));
-                        ++number;
-                    }
-                }
+                addEngineGrips(chord, *makeup, scratch, [&](const Voicing& v) {
+                    return !other(v) && keepsConstraints(v, chord, tuning, scratch.capo, only);
+                });
             }
-            if (int(chord.grips.size()) > MaxGripsPerChord)
-                chord.grips.resize(size_t(MaxGripsPerChord));
         }
-        made.insert(key, chord);
         out.push_back(std::move(chord));
     }
+    return out;
+}
+
+std::vector<CapoSuggestion> suggestCapos(ModeContext& context, const Progression& progression,
+                                         int count) {
+    // A shape is named as guitarists name the open chords and their neighbours, whatever the
+    // key's spelling: Bb with capo 1 is an A shape, Cm with capo 6 an F#m shape (not Gbm).
+    static constexpr std::array<const char*, 12> ShapeNames = {"C",  "C#", "D",  "Eb", "E",  "F",
+                                                               "F#", "G",  "Ab", "A",  "Bb", "B"};
+    auto shapeNote = [](const SpelledNote& note, int capo) {
+        return QLatin1String(ShapeNames[size_t(((note.pitchClass - capo) % 12 + 12) % 12)]);
+    };
+    std::optional<double> withoutCapo;
+    std::vector<CapoSuggestion> out;
+    for (int fret = 0; fret <= MaxSuggestedCapo; ++fret) {
+        AppState scratch = context.state;
+        scratch.capo = Capo{fret, 0, 0};
+        if (!scratch.capo.fits(scratch.tuning().strings()) || fret + 4 > scratch.maxFret())
+            break;
+        ModeContext page{scratch, context.pages, context.ini, context.fretboard, context.warnings};
+        VoicerRequest request;
+        request.chords = progressionGrips(page, progression, VoicingStyle::Any);
+        request.tuning = scratch.tuning();
+        request.capo = scratch.capo;
+        VoicerConstraints shape; // every fretted note within the four frets above the capo
+        shape.lowFret = fret;
+        shape.highFret = fret + 4;
+        bool everyChord = true;
+        for (VoicerChord& chord : request.chords) {
+            std::erase_if(chord.grips, [&](const Voicing& v) {
+                bool open = false;
+                for (int s = 1; s <= v.strings(); ++s)
+                    open = open || v.fret(s) == scratch.capo.openFret(s);
+                return !open || !keepsConstraints(v, chord, request.tuning, request.capo, shape);
+            });
+            everyChord = everyChord && !chord.grips.empty();
+        }
+        if (!everyChord || progression.chords.empty())
+            continue;
+        const VoicedProgression best = voiceProgression(request);
+        if (fret == 0) {
+            withoutCapo = best.total;
+            continue;
+        }
+        if (withoutCapo && best.total >= *withoutCapo)
+            continue;
+        CapoSuggestion s{fret, best.total, {}, best.choice};
+        for (const ProgressionChord& c : progression.chords) {
+            QString name = shapeNote(c.root, fret) + symbolSuffix(c);
+            if (c.bass)
+                name += u'/' + shapeNote(*c.bass, fret);
+            s.shapes << name;
+        }
+        out.push_back(std::move(s));
+    }
+    std::stable_sort(out.begin(), out.end(),
+                     [](const auto& a, const auto& b) { return a.total < b.total; });
+    if (int(out.size()) > count)
+        out.resize(size_t(std::max(0, count)));
     return out;
 }
 

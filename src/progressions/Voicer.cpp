@@ -103,14 +103,20 @@ struct Allowed {
 
 Allowed allowedGrips(const VoicerRequest& r) {
     Allowed a;
-    for (const VoicerChord& chord : r.chords) {
+    for (size_t i = 0; i < r.chords.size(); ++i) {
+        const VoicerChord& chord = r.chords[i];
+        const auto& melody = r.constraints.melody;
+        const int top = i < melody.size() && melody[i] ? *melody[i] : -1; // -1: free
         std::vector<int> index;
         std::vector<Features> features;
         for (size_t k = 0; k < chord.grips.size(); ++k) {
             if (!keepsConstraints(chord.grips[k], chord, r.tuning, r.capo, r.constraints))
                 continue;
+            Features f = featuresOf(chord.grips[k], r.tuning, r.capo);
+            if (top >= 0 && f.top != top)
+                continue;
             index.push_back(int(k));
-            features.push_back(featuresOf(chord.grips[k], r.tuning, r.capo));
+            features.push_back(std::move(f));
         }
         a.index.push_back(std::move(index));
         a.features.push_back(std::move(features));

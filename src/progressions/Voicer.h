@@ -38,6 +38,9 @@ struct VoicerConstraints {
     // The strings (1..) that may sound; empty for all.
     std::vector<int> strings;
     VoicingStyle style = VoicingStyle::Any;
+    // The melody on top: per chord, the MIDI note the grip's highest sounding note must be, or
+    // nothing to leave it free; chords beyond the list are free.
+    std::vector<std::optional<int>> melody;
 };
 
 // The weights of each part of the cost; all parts are 0 or more.
@@ -85,7 +88,8 @@ struct VoicedProgression {
     double total = 0;
 };
 
-// Whether a grip keeps the constraints, given its chord.
+// Whether a grip keeps the constraints, given its chord; the melody is the voicer's to check, by
+// the chord's place in the progression.
 bool keepsConstraints(const Voicing& grip, const VoicerChord& chord, const Tuning& tuning,
                       const Capo& capo, const VoicerConstraints& constraints);
 

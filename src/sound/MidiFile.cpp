@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cmath>
 
 namespace chordalis {
 
@@ -285,6 +286,111 @@ std::optional<MidiSong> readMidiFile(const QString& path, QString* error) {
         return std::nullopt;
     }
     return parseMidiFile(file.readAll(), error);
+}
+
+} // namespace chordalis
+
+namespace chordalis {
+
+namespace {
+
+void appendVarLen(QByteArray& out, std::uint32_t value) {
+    unsigned char bytes[5];
+    int n = 0;
+    do {
+        bytes[n++] = static_cast<unsigned char>(value & 0x7f);
+        value >>= 7;
+    } while (value != 0 && n < 5);
+    while (n > 1)
+        out.append(char(bytes[--n] | 0x80));
+    out.append(char(bytes[0]));
+}
+
+void appendBig(QByteArray& out, std::uint32_t value, int bytes) {
+    for (int k = bytes - 1; k >= 0; --k)
+        out.append(char((value >> (8 * k)) & 0xff));
+}
+
+void appendMeta(QByteArray& out, int delta, int type, const QByteArray& data) {
+    appendVarLen(out, std::uint32_t(delta));
+    out.append(char(0xff));
+    out.append(char(type));
+    appendVarLen(out, std::uint32_t(data.size()));
+    out.append(data);
+}
+
+QByteArray trackName(const QString& name) {
+    QByteArray bytes = name.toUtf8();
+    if (bytes.size() > 127) {
+        bytes.truncate(127);
+        while (!bytes.isEmpty() && (uchar(bytes.back()) & 0xc0) == 0x80)
+            bytes.chop(1); // no broken character at the end
+        if (!bytes.isEmpty() && uchar(bytes.back()) >= 0xc0)
+            bytes.chop(1);
+    }
+    return bytes;
+}
+
+void appendChunk(QByteArray& out, const QByteArray& body) {
+    out.append("MTrk", 4);
+    appendBig(out, std::uint32_t(body.size()), 4);
+    out.append(body);
+}
+
+} // namespace
+
+QByteArray midiFileBytes(const MidiScore& score) {
+    QByteArray out("MThd", 4);
+    appendBig(out, 6, 4);
+    appendBig(out, 1, 2);
+    appendBig(out, std::uint32_t(score.tracks.size() + 1), 2);
+    appendBig(out, MidiScore::TicksPerBeat, 2);
+
+    QByteArray conductor;
+    appendMeta(conductor, 0, 0x03, trackName(score.title));
+    const double bpm = std::clamp(score.beatsPerMinute, 1.0, 1000.0);
+    QByteArray tempo;
+    appendBig(tempo, std::uint32_t(std::lround(60'000'000.0 / bpm)), 3);
+    appendMeta(conductor, 0, 0x51, tempo);
+    const int beats = std::clamp(score.beatsPerBar, 1, 32);
+    // Beats over a quarter (2 as a power of two), 24 clocks a click, 8 32nds a quarter.
+    QByteArray meter;
+    meter.append(char(beats)).append(char(2)).append(char(24)).append(char(8));
+    appendMeta(conductor, 0, 0x58, meter);
+    appendMeta(conductor, 0, 0x2f, {});
+    appendChunk(out, conductor);
+
+    for (const MidiScore::Track& track : score.tracks) {
+        std::vector<MidiScore::Event> events = track.events;
+        // At one tick a note ends before the next begins, so a repeated note sounds again.
+        auto isOff = [](std::uint32_t w) {
+            return (statusOf(w) & 0xf0) == 0x80 ||
+                   ((statusOf(w) & 0xf0) == 0x90 && data2Of(w) == 0);
+        };
+        std::stable_sort(events.begin(), events.end(), [&](const auto& a, const auto& b) {
+            return std::max(0, a.tick) != std::max(0, b.tick)
+                       ? std::max(0, a.tick) < std::max(0, b.tick)
+                       : isOff(a.word) && !isOff(b.word);
+        });
+        QByteArray body;
+        appendMeta(body, 0, 0x03, trackName(track.name));
+        int now = 0;
+        for (const MidiScore::Event& e : events) {
+            const int status = statusOf(e.word);
+            if (status < 0x80 || status >= 0xf0)
+                continue; // no channel message: it has no place in a track
+            const int tick = std::max(0, e.tick);
+            appendVarLen(body, std::uint32_t(tick - now));
+            now = tick;
+            body.append(char(status));
+            body.append(char(data1Of(e.word) & 0x7f));
+            if ((status & 0xe0) != 0xc0) // program and channel pressure carry one data byte
+                body.append(char(data2Of(e.word) & 0x7f));
+        }
+        appendMeta(body, std::max(0, track.endTick - now), 0x2f, {});
+        appendChunk(out, body);
+    }
+    return out;
 }
 
 } // namespace chordalis

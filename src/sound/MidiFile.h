@@ -40,3 +40,30 @@ std::optional<MidiSong> parseMidiFile(const QByteArray& bytes, QString* error);
 std::optional<MidiSong> readMidiFile(const QString& path, QString* error);
 
 } // namespace chordalis
+
+namespace chordalis {
+
+// A song to write as a Standard MIDI File of format 1: a first track with the tempo and the
+// meter, then one track per part.
+struct MidiScore {
+    struct Event {
+        int tick = 0;           // from the start, TicksPerBeat to a beat
+        std::uint32_t word = 0; // a packed short message (see MidiOut.h)
+    };
+    struct Track {
+        QString name;
+        std::vector<Event> events; // any order: written by tick, note-offs before note-ons
+        int endTick = 0;           // the track lasts to here at least (a rest at the end)
+    };
+    static constexpr int TicksPerBeat = 480;
+    QString title;
+    double beatsPerMinute = 120; // a quarter note a beat; kept within 1..1000
+    int beatsPerBar = 4;         // the meter's numerator over a quarter, 1..32
+    std::vector<Track> tracks;
+};
+
+// The file's bytes: header, the tempo and meter track named after the title, then the parts.
+// Names are written in UTF-8, cut to 127 bytes; a tick below 0 is written as 0.
+QByteArray midiFileBytes(const MidiScore& score);
+
+} // namespace chordalis

@@ -1,6 +1,7 @@
 #include "../PdfText.h"
 #include "CliCommands.h"
 #include "listening/WavReader.h"
+#include "theory/Tuning.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -159,6 +160,49 @@ TEST(Cli, KeyAndProgressionPrintTheKeyAndTheVoicedChords) {
     }
     r = run({"progression", "Dm7 Q7", "--data", data});
     EXPECT_TRUE(r.err.contains(QStringLiteral("\"Q7\""))) << qPrintable(r.err);
+}
+
+// The exports are written whole or not at all; the melody's notes sound on top; a key hard for
+// open chords gets capo positions that make it open shapes.
+TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
+    const QString data = QStringLiteral(CHORDALIS_SHIPPED_DATA);
+    QTemporaryDir dir;
+    const QString cho = dir.filePath("p.cho"), mid = dir.filePath("p.mid");
+    Result r = run({"progression", "I IV V", "--root", "Bb", "--chordpro", cho, "--midi", mid,
+                    "--musicxml", dir.filePath("p.musicxml"), "--pdf", dir.filePath("p.pdf"),
+                    "--bass", "--tempo", "90", "--melody", "F4 - A4", "--data", data});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    QJsonObject j = r.json();
+    EXPECT_EQ(j["written"].toObject().keys(), (QStringList{"chordpro", "midi", "musicxml", "pdf"}));
+    QFile text(cho);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(text.readAll().contains("{tempo: 90}"));
+    const QJsonArray chords = j["chords"].toArray();
+    for (int k : {0, 2}) {
+        const QJsonArray frets = chords[k].toObject()["frets"].toArray();
+        int top = 0;
+        for (int s = 0; s < int(frets.size()); ++s) {
+            if (frets[s].toInt() >= 0)
+                top = std::max(top, Tuning{}.notes[size_t(s)] + frets[s].toInt());
+        }
+        EXPECT_EQ(top, chords[k].toObject()["melody"].toInt());
+    }
+    QStringList capos;
+    for (const auto& c : j["capoSuggestions"].toArray())
+        capos << QString::number(c.toObject()["capo"].toInt()) + u':' +
+                     c.toObject()["shapes"].toVariant().toStringList().join(u' ');
+    EXPECT_TRUE(capos.contains("1:A D E") || capos.contains("3:G C D"))
+        << qPrintable(capos.join(u','));
+
+    // A folder, or a folder that is not there: status 1, the reason, and no file left behind.
+    for (const QString& bad : {dir.path(), dir.filePath("none/p.mid")}) {
+        r = run({"progression", "I IV V", "--midi", bad, "--data", data});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains("cannot write the midi file")) << qPrintable(r.err);
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("none")));
+    r = run({"progression", "I IV V", "--melody", "F4 G4", "--data", data});
+    EXPECT_EQ(r.status, 2);
 }
 
 TEST(Cli, LibraryPrintsLibrariesAndTrees) {

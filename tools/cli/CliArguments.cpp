@@ -20,11 +20,13 @@ const QStringList ValueOptions = {
     QStringLiteral("--device"),     QStringLiteral("--boxes"),     QStringLiteral("--mode"),
     QStringLiteral("--style"),      QStringLiteral("--region"),    QStringLiteral("--a4"),
     QStringLiteral("--check"),      QStringLiteral("--seed"),      QStringLiteral("--db"),
-    QStringLiteral("--answers"),    QStringLiteral("--questions"), QStringLiteral("--csv")};
-const QStringList FlagOptions = {QStringLiteral("--five"),        QStringLiteral("--left-handed"),
-                                 QStringLiteral("--midi-log"),    QStringLiteral("--all-roots"),
-                                 QStringLiteral("--led-reports"), QStringLiteral("--generated"),
-                                 QStringLiteral("--live"),        QStringLiteral("--all-items")};
+    QStringLiteral("--answers"),    QStringLiteral("--questions"), QStringLiteral("--csv"),
+    QStringLiteral("--chordpro"),   QStringLiteral("--musicxml"),  QStringLiteral("--midi"),
+    QStringLiteral("--melody")};
+const QStringList FlagOptions = {
+    QStringLiteral("--five"),      QStringLiteral("--left-handed"), QStringLiteral("--midi-log"),
+    QStringLiteral("--all-roots"), QStringLiteral("--led-reports"), QStringLiteral("--generated"),
+    QStringLiteral("--live"),      QStringLiteral("--all-items"),   QStringLiteral("--bass")};
 
 std::optional<Arguments> parseArguments(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -115,10 +117,14 @@ QStringList optionsOf(const QString& command) {
     if (command == QLatin1String("key"))
         return {QStringLiteral("--data"), QStringLiteral("--root"), QStringLiteral("--mode")};
     if (command == QLatin1String("progression"))
-        return {
-            QStringLiteral("--data"),   QStringLiteral("--root"),   QStringLiteral("--mode"),
-            QStringLiteral("--style"),  QStringLiteral("--region"), QStringLiteral("--tuning"),
-            QStringLiteral("--preset"), QStringLiteral("--capo"),   QStringLiteral("--fret-count")};
+        return {QStringLiteral("--data"),       QStringLiteral("--root"),
+                QStringLiteral("--mode"),       QStringLiteral("--style"),
+                QStringLiteral("--region"),     QStringLiteral("--tuning"),
+                QStringLiteral("--preset"),     QStringLiteral("--capo"),
+                QStringLiteral("--fret-count"), QStringLiteral("--chordpro"),
+                QStringLiteral("--musicxml"),   QStringLiteral("--pdf"),
+                QStringLiteral("--midi"),       QStringLiteral("--bass"),
+                QStringLiteral("--tempo"),      QStringLiteral("--melody")};
     return ValueOptions + FlagOptions; // an unknown command is refused on its own
 }
 

@@ -2,17 +2,24 @@
 
 #include "CliCommands.h"
 #include "app/Program.h"
+#include "app/ProgressionExport.h"
 #include "app/ProgressionGrips.h"
 #include "modes/AppState.h"
+#include "print/ChordChart.h"
+#include "progressions/ChordPro.h"
 #include "progressions/Keys.h"
+#include "progressions/MusicXml.h"
 #include "progressions/Progression.h"
 #include "progressions/Voicer.h"
 #include "theory/RootTabs.h"
+#include "theory/Spelling.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 namespace chordalis::cli {
 
@@ -73,6 +80,66 @@ QJsonObject summary(const VoicedProgression& v) {
     return o;
 }
 
+// Why a file cannot be written at the path before trying: no name, or a folder; else empty.
+QString pathProblem(const QString& path) {
+    if (path.isEmpty())
+        return QStringLiteral("no file name given");
+    return QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : QString();
+}
+
+// Writes the bytes through a temporary file renamed over the path, so that a failure leaves no
+// half-written file and an existing one as it was; the reason, or an empty text.
+QString writeWhole(const QString& path, const QByteArray& bytes) {
+    if (QString problem = pathProblem(path); !problem.isEmpty())
+        return problem;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return file.errorString();
+    return {};
+}
+
+// The files --chordpro, --musicxml, --pdf and --midi ask for, written from the chart in that
+// order; each one written is named in `written` by its format. The first file that cannot be
+// written stops the others, with the reason in the returned text.
+QString writeExports(const Arguments& args, const ProgressionChart& chart, const AppState& state,
+                     QJsonObject& written) {
+    enum class Format { ChordPro, MusicXml, Pdf, Midi };
+    struct Export {
+        const char* option;
+        const char* name;
+        Format format;
+    };
+    for (const Export& e :
+         {Export{"--chordpro", "chordpro", Format::ChordPro},
+          Export{"--musicxml", "musicxml", Format::MusicXml}, Export{"--pdf", "pdf", Format::Pdf},
+          Export{"--midi", "midi", Format::Midi}}) {
+        if (!args.has(e.option))
+            continue;
+        const QString path = args.value(e.option);
+        QString problem;
+        if (e.format == Format::Pdf) {
+            // The PDF writer replaces the file as a whole too.
+            problem = pathProblem(path);
+            if (problem.isEmpty()) {
+                const PdfResult r =
+                    writeChordChartPdf(path, chart, defaultSheetPaper(), state.leftHanded);
+                problem = r.status == PdfResult::Written ? QString() : r.message;
+            }
+        } else {
+            problem = writeWhole(
+                path, e.format == Format::ChordPro ? chordProText(chart).toUtf8()
+                      : e.format == Format::MusicXml
+                          ? musicXml(chart, state.chords)
+                          : midiFileBytes(progressionMidiScore(chart, args.has("--bass"))));
+        }
+        if (!problem.isEmpty())
+            return QStringLiteral("cannot write the %1 file \"%2\": %3")
+                .arg(QLatin1String(e.name), path, problem);
+        written.insert(QLatin1String(e.name), path);
+    }
+    return {};
+}
+
 } // namespace
 
 QString progressionUsage() {
@@ -104,7 +171,27 @@ QString progressionUsage() {
                "is\n"
                "                               any, open, shell, drop2, drop3 or triads; --region "
                "the\n"
-               "                               frets A..B the fretted notes keep to.\n")
+               "                               frets A..B the fretted notes keep to.\n"
+               "              [--tempo N] [--chordpro F] [--musicxml F] [--pdf F] [--midi F] "
+               "[--bass]\n"
+               "                               Also writes the voiced progression as a ChordPro "
+               "song,\n"
+               "                               a MusicXML score with chord symbols and diagrams, "
+               "a\n"
+               "                               printed chord chart and a MIDI file (--bass adds a "
+               "bass\n"
+               "                               part), at N beats a minute (20..300, default "
+               "100);\n"
+               "                               \"written\" names the files. A file that cannot "
+               "be\n"
+               "                               written is an error (status 1), left as it was.\n"
+               "              [--melody NOTES]  One note with its octave per chord (\"E4 F4 - "
+               "G4\",\n"
+               "                               \"-\" leaves a chord free): each chord's grip has "
+               "that\n"
+               "                               note on top. capoSuggestions lists capos that "
+               "turn the\n"
+               "                               progression into open shapes, cheapest first.\n")
         .arg(modeList());
 }
 
@@ -150,12 +237,14 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
         return ExitUsage;
     // A name of the library brings its chords, mode and meter.
     QString chords = text;
+    QString title = text;
     KeyMode fallback = KeyMode::Major;
     int beats = 4;
     Warnings quiet(true);
     for (const LibraryProgression& p : loadProgressions(program.context().ini, quiet)) {
         if (p.id == text || p.name.compare(text, Qt::CaseInsensitive) == 0) {
             chords = p.chords;
+            title = p.name;
             fallback = p.mode;
             beats = p.beatsPerBar;
         }
@@ -187,6 +276,17 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
         constraints.lowFret = m.captured(1).toInt();
         constraints.highFret = m.captured(2).toInt();
     }
+    int tempo = ProgressionChart::DefaultChartTempo;
+    if (args.has("--tempo")) {
+        QString error;
+        const auto value = numberOption(args, "--tempo", ProgressionChart::MinChartTempo,
+                                        ProgressionChart::MaxChartTempo, error);
+        if (!value) {
+            err << "chordalis-cli: " << error << "\n";
+            return ExitUsage;
+        }
+        tempo = *value;
+    }
     const AppState& state = program.state();
     const Key key = makeKey(tab, *mode, state.chords);
     const ProgressionReading reading =
@@ -198,9 +298,31 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
     }
     const Progression& p = *reading.progression;
     VoicerRequest request;
-    request.chords = progressionGrips(program.context(), p, constraints.style);
+    std::vector<std::optional<int>> tops;
+    if (args.has("--melody")) {
+        // One note with its octave per chord as played (repeats written out); "-" leaves a chord
+        // free.
+        const QStringList notes = args.value("--melody").split(u' ', Qt::SkipEmptyParts);
+        for (const QString& n : notes) {
+            const auto note = n == u'-' ? std::optional<int>() : midiNoteOf(n);
+            if (!note && n != u'-') {
+                err << "chordalis-cli: --melody: \"" << n
+                    << "\" is not a note with its octave, such as E4 or Bb3, nor \"-\"\n";
+                return ExitUsage;
+            }
+            tops.push_back(note);
+        }
+        if (tops.size() != p.chords.size()) {
+            err << "chordalis-cli: --melody gives " << tops.size() << " note(s) for "
+                << p.chords.size()
+                << " chord(s); give one per chord, \"-\" for a chord left free\n";
+            return ExitUsage;
+        }
+    }
+    request.chords = progressionGrips(program.context(), p, constraints.style, tops);
     request.tuning = state.tuning();
     request.capo = state.capo;
+    constraints.melody = tops;
     request.constraints = constraints;
     const VoicedProgression best = voiceProgression(request);
     QJsonArray list;
@@ -214,6 +336,8 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
                       {"beats", c.beats},
                       {"item", c.item},
                       {"cost", partsToJson(best.steps[i])}};
+        if (i < tops.size() && tops[i])
+            o.insert("melody", *tops[i]);
         if (best.choice[i] >= 0) {
             const Voicing& v = request.chords[i].grips[size_t(best.choice[i])];
             QJsonArray frets, fingers;
@@ -230,18 +354,42 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
         }
         list.append(o);
     }
-    print(out, QJsonObject{{"root", key.root.name()},
-                           {"mode", QLatin1String(keyModeWord(*mode))},
-                           {"style", QLatin1String(voicingStyleWord(constraints.style))},
-                           {"bars", p.bars},
-                           {"beatsPerBar", p.beatsPerBar},
-                           {"chords", list},
-                           {"cost", summary(best)},
-                           {"firstGrips", summary(firstGrips(request))},
-                           {"greedy", summary(greedyGrips(request))}});
+    QJsonObject result{{"root", key.root.name()},
+                       {"mode", QLatin1String(keyModeWord(*mode))},
+                       {"style", QLatin1String(voicingStyleWord(constraints.style))},
+                       {"bars", p.bars},
+                       {"beatsPerBar", p.beatsPerBar},
+                       {"chords", list},
+                       {"cost", summary(best)},
+                       {"firstGrips", summary(firstGrips(request))},
+                       {"greedy", summary(greedyGrips(request))}};
+    QJsonArray capos;
+    for (const CapoSuggestion& c : suggestCapos(program.context(), p))
+        capos.append(QJsonObject{{"capo", c.capo},
+                                 {"total", c.total},
+                                 {"shapes", QJsonArray::fromStringList(c.shapes)}});
+    result.insert("capoSuggestions", capos);
+    ProgressionChart chart{title, key.root, *mode, tempo, p, {}, request.tuning, request.capo};
+    for (size_t i = 0; i < p.chords.size(); ++i)
+        chart.grips.push_back(
+            best.choice[i] >= 0
+                ? std::optional<Voicing>(request.chords[i].grips[size_t(best.choice[i])])
+                : std::nullopt);
+    QJsonObject written;
+    const QString failure = writeExports(args, chart, state, written);
+    if (!written.isEmpty() || !failure.isEmpty())
+        result.insert("written", written);
+    if (!failure.isEmpty())
+        result.insert("error", failure);
+    print(out, result);
+    if (!failure.isEmpty()) {
+        err << "chordalis-cli: " << failure << "\n";
+        return ExitDataError;
+    }
     if (unvoiced > 0)
         err << "chordalis-cli: " << unvoiced
-            << " chord(s) have no grip within the style and region asked for (\"frets\": null)\n";
+            << " chord(s) have no grip within the style, region and melody asked for (\"frets\": "
+               "null)\n";
     return unvoiced > 0 ? ExitRefused : ExitOk;
 }
 
