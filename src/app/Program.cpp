@@ -292,6 +292,7 @@ void Program::shutDown(QSettings& store) {
     waitForOpening();
     m_soundWatch.stop();
     m_info.close();
+    m_progressions.stop();
     m_metronome.setRunning(false);
     midiOut().close();
     m_fretboard.resetLeds(); // the guitar's lights off
@@ -380,6 +381,7 @@ bool Program::infoCommand(Mode mode) {
         m_boxes.inform(BoxIcon::Exclamation, refusal);
         return false;
     }
+    m_progressions.stop(); // the examples sound alone
     // A page without an Info button shows nothing.
     const QString key = infoModeKey(mode);
     return !key.isEmpty() && m_info.showInfo(key, infoItem(m_state, mode));

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/OutputWatch.h"
 #include "app/PedalActions.h"
+#include "app/ProgressionSession.h"
 #include "app/Settings.h"
 #include "app/UnsavedSettings.h"
 #include "fretboard/Fretboard.h"
@@ -199,6 +200,8 @@ public:
     const Metronome& metronome() const { return m_metronome; }
     LedGuitar& guitar() { return m_guitar; }
     InfoSession& info() { return m_info; }
+    // The progressions page: its key, progression, grips and loop.
+    ProgressionSession& progressions() { return m_progressions; }
     MidiFilePlayer& examplePlayer() { return m_examplePlayer; }
     Player& player() { return m_player; }
 
@@ -245,6 +248,7 @@ private:
     InfoSession m_info{*this};
     ModeContext m_context{m_state, m_pages, m_ini, m_fretboard, m_warnings};
     SearchIndex m_search; // made again with every library load
+    ProgressionSession m_progressions{*this, *m_devices.midiOut, *m_devices.clock};
     OutputWatch m_soundWatch{*m_devices.midiOut, *m_devices.clock, [this] {
                                  return reopenSound();
                              }};

@@ -24,7 +24,7 @@ constexpr int data2Of(std::uint32_t word) {
 }
 
 // Who queued a timed message: each player takes back only its own.
-enum class QueueSource { Other = 0, Playback = 1, Metronome = 2 };
+enum class QueueSource { Other = 0, Playback = 1, Metronome = 2, Loop = 3 };
 
 // Why an open output no longer plays as it did.
 struct OutputFault {

@@ -16,6 +16,7 @@
 #include "ui/PlaybackDialog.h"
 #include "ui/PositionPicker.h"
 #include "ui/PracticeWindow.h"
+#include "ui/ProgressionsView.h"
 #include "ui/SearchField.h"
 #include "ui/SheetPrinting.h"
 #include "ui/SkinDialog.h"
@@ -59,6 +60,8 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
       m_modes(new ModeTabs(program.pages(), program.state())), m_splash(new SplashWindow(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(Caption));
+    m_progressions = new ProgressionsView(program.progressions(), program.state());
+    m_modes->addProgressionsPage(m_progressions);
 
     m_nonStandard->setObjectName(QStringLiteral("lblNonStandard"));
     m_nonStandard->setText(
@@ -134,8 +137,14 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
     connect(m_modes, &ModeTabs::playRequested, this,
             [this](Mode mode) { m_program.playCommand(mode); });
 
-    // The neck follows a playback's notes; the status bar follows the metronome.
+    // The neck follows a playback's notes and the loop's chords; the status bar follows the
+    // metronome.
     m_program.setNeckChangedHook([this] { m_neck->update(); });
+    connect(m_progressions, &ProgressionsView::neckChanged, this, [this] { showPages(); });
+    m_program.progressions().changed = [this] {
+        m_progressions->showPage();
+        m_neck->refresh();
+    };
     m_program.metronome().setBeatObserver([this] { showBeat(); });
     m_program.soundWatch().setNoticeHook([this](const QString& text) { showSoundNotice(text); });
     central->installEventFilter(this);
@@ -260,6 +269,7 @@ void MainWindow::goToSearch(const QString& text) {
         statusBar()->showMessage(message, ShownMs);
         return;
     }
+    m_program.progressions().leave(); // a mode page takes the neck
     const QString problem = m_program.showFound(found.front());
     {
         // The page is already drawn: its tab is only shown.
@@ -279,6 +289,7 @@ void MainWindow::showPages() {
         m_rootTabs->setCurrentIndex(pages.rootTab - 1);
     }
     m_modes->showPages();
+    m_progressions->showPage();
     m_nonStandard->setVisible(pages.lblNonStandardVisible);
     const bool left = m_program.state().leftHanded;
     m_leftHanded->setChecked(left);
@@ -292,13 +303,25 @@ void MainWindow::showPages() {
 }
 
 void MainWindow::rootChange() {
-    chordalis::rootChange(m_program.context(), m_rootTabs->currentIndex() + 1);
+    if (m_modes->onProgressions()) {
+        // The key moves; the neck shows the progression's chord, not a mode page's.
+        selectRootTab(m_program.context(), m_rootTabs->currentIndex() + 1);
+        m_program.progressions().rootChanged();
+    } else {
+        chordalis::rootChange(m_program.context(), m_rootTabs->currentIndex() + 1);
+    }
     showPages();
 }
 
 void MainWindow::modeDispatch() {
-    // The current mode is read from the page container, never kept anywhere else.
-    chordalis::modeDispatch(m_program.context(), m_modes->mode());
+    if (m_modes->onProgressions()) {
+        m_program.progressions().enter();
+    } else {
+        // A loop plays on under another page; the neck is that page's again.
+        m_program.progressions().leave();
+        // The current mode is read from the page container, never kept anywhere else.
+        chordalis::modeDispatch(m_program.context(), m_modes->mode());
+    }
     showPages();
 }
 

@@ -22,6 +22,7 @@ class LedGuitarView;
 class MessageBoxes;
 class MetronomeWindow;
 class PracticeWindow;
+class ProgressionsView;
 class ModeTabs;
 class NeckView;
 class PlaybackDialog;
@@ -83,6 +84,7 @@ public:
     NeckView& neck() const { return *m_neck; }
     QTabBar& rootTabs() const { return *m_rootTabs; }
     ModeTabs& modeTabs() const { return *m_modes; }
+    ProgressionsView& progressionsView() const { return *m_progressions; }
     // Options > Playback Settings, also the status bar's "Sound settings..." after a notice.
     void showPlaybackSettings();
     // The sound dialogs, null until first shown (the metronome window also after its closing).
@@ -147,6 +149,7 @@ private:
     QLabel* m_nonStandard;
     QTabBar* m_rootTabs;
     ModeTabs* m_modes;
+    ProgressionsView* m_progressions;
     SplashWindow* m_splash;
     TuningDialog* m_tuning = nullptr;
     SkinDialog* m_skins = nullptr;

@@ -9,6 +9,7 @@
 #include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
+#include "ui/ProgressionsView.h"
 #include "ui/Theme.h"
 
 #include <QAbstractButton>
@@ -77,6 +78,7 @@ MainWindow::~MainWindow() {
     // The program outlives the window: nothing may call back into it.
     m_program.setNeckChangedHook({});
     m_program.metronome().setBeatObserver({});
+    m_program.progressions().changed = nullptr;
 }
 
 void MainWindow::createViewMenu() {
@@ -93,6 +95,11 @@ void MainWindow::createViewMenu() {
         mode->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
         connect(mode, &QAction::triggered, this, [this, i] { m_modes->setCurrentIndex(i); });
     }
+    QAction* progressions = view->addAction(QStringLiteral("Pro&gressions"));
+    progressions->setObjectName(QStringLiteral("mnuModeProgressions"));
+    progressions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + ModeCount)));
+    connect(progressions, &QAction::triggered, this,
+            [this] { m_modes->setCurrentIndex(ModeTabs::ProgressionsTab); });
     view->addSeparator();
     QAction* previous = view->addAction(QStringLiteral("Pre&vious Root"));
     previous->setObjectName(QStringLiteral("mnuPreviousRoot"));
@@ -324,6 +331,15 @@ void MainWindow::spacePressed() {
         list->showPopup();
         return;
     }
+    if (m_modes->onProgressions()) {
+        ProgressionSession& loop = m_program.progressions();
+        if (loop.page().playing)
+            loop.stop();
+        else
+            loop.play();
+        m_progressions->showPage();
+        return;
+    }
     const Mode mode = m_modes->mode();
     if (hasPlay(mode))
         m_program.playCommand(mode);
@@ -331,6 +347,8 @@ void MainWindow::spacePressed() {
 
 void MainWindow::stepRoot(int steps) {
     chordalis::stepRootTab(m_program.context(), steps);
+    if (m_modes->onProgressions())
+        m_program.progressions().rootChanged();
     showPages();
 }
 

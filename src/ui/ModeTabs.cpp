@@ -151,7 +151,25 @@ ModeTabs::ModeTabs(const MainPages& pages, const AppState& state, QWidget* paren
     };
     for (const auto& [id, expandingClicks] : trees)
         connectTree(id, expandingClicks);
+    // The mode page left for the progressions page (a change with signals blocked, as a search's,
+    // only ever shows a mode page).
+    connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+        if (const auto m = modeOfTab(index))
+            m_lastMode = *m;
+    });
     showPages();
+}
+
+std::optional<Mode> ModeTabs::modeOfTab(int index) {
+    if (index < 0 || index >= ModeCount)
+        return std::nullopt;
+    return Mode(index);
+}
+
+void ModeTabs::addProgressionsPage(QWidget* page) {
+    const int index = addTab(page, QStringLiteral("Progressions"));
+    Q_ASSERT(index == ProgressionsTab);
+    (void)index;
 }
 
 // --- pages ---------------------------------------------------------------------------------

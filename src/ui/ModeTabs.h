@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -34,7 +35,16 @@ public:
     // Copies the page models into the controls.
     void showPages();
 
-    Mode mode() const { return Mode(currentIndex()); }
+    // The tab after the seven mode pages: the progressions page, which is no mode of its own.
+    static constexpr int ProgressionsTab = ModeCount;
+    // The mode page a tab shows (tab i shows the mode numbered i), nothing for another tab.
+    static std::optional<Mode> modeOfTab(int index);
+    static int tabOf(Mode mode) { return int(mode); }
+    bool onProgressions() const { return currentIndex() == ProgressionsTab; }
+    // The mode page shown; while the progressions page is up, the mode page shown last.
+    Mode mode() const { return modeOfTab(currentIndex()).value_or(m_lastMode); }
+    // Adds the progressions page as the tab after the mode pages.
+    void addProgressionsPage(QWidget* page);
 
     QTreeWidget* tree(TreeId id) const { return m_trees[size_t(id)]; }
     PositionPicker* positions(Mode mode) const;
@@ -96,6 +106,7 @@ private:
     std::vector<std::pair<Mode, PositionPicker*>> m_positions;
     std::vector<ColourLegend*> m_legends;
     std::vector<ChordBoxGrid*> m_boxGrids;
+    Mode m_lastMode = Mode::Chords;
     std::pair<int, int> m_fittedLibrary{-1, -1}; // chord and scale counts the boxes were fitted to
 };
 

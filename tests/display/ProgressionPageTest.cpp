@@ -1,0 +1,158 @@
+#include "HeadlessProgram.h"
+#include "app/ProgressionSession.h"
+#include "modes/Modes.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace chordalis {
+namespace {
+
+using test::HeadlessProgram;
+using Places = std::set<std::pair<int, int>>; // fret, string
+
+// Where the grip chosen for a chord of the page's progression sounds.
+Places chosenPlaces(ProgressionSession& s, int chord) {
+    Places out;
+    const int choice = s.voiced().choice[size_t(chord)];
+    const Voicing& grip = s.grips()[size_t(chord)].grips[size_t(choice)];
+    for (int string = 1; string <= grip.strings(); ++string)
+        if (const auto fret = grip.fret(string))
+            out.emplace(*fret, string);
+    return out;
+}
+
+// What the neck's picture and the last LED frame show.
+Places shownPlaces(HeadlessProgram& p) {
+    Places out;
+    for (const Mark& m : p.markers())
+        out.emplace(m.fret, m.string);
+    return out;
+}
+Places litPlaces(HeadlessProgram& p) {
+    Places out;
+    if (!p.led().frames.empty())
+        for (const NeckPlace& place : p.led().frames.back())
+            out.emplace(place.fret, place.string);
+    return out;
+}
+Places fretted(const Places& places) {
+    Places out;
+    for (const auto& [fret, string] : places)
+        if (fret > 0)
+            out.emplace(fret, string);
+    return out;
+}
+
+TEST(ProgressionPageTest, TypedChordsMoveWithTheRootTabAndRefusalsNameTheirToken) {
+    HeadlessProgram p;
+    ProgressionSession& s = p->progressions();
+    s.enter();
+    ASSERT_FALSE(s.page().cboProgressions.isEmpty());
+    EXPECT_EQ(s.page().chosenProgression, 0);
+
+    struct Row {
+        QString text;
+        int tab; // the root tab the key moves to afterwards
+        QStringList symbols;
+        QStringList numerals;
+    };
+    const Row rows[] = {
+        {"| Dm7 | G7 | Cmaj7 | % |", 4, {"Em7", "A7", "Dmaj7", "Dmaj7"}, {"", "", "", ""}},
+        {"ii7 V7 Imaj7", 6, {"Fm7", "Bb7", "Ebmaj7"}, {"ii7", "V7", "Imaj7"}},
+        {"| C/E | F |", 11, {"G/B", "C"}, {"", ""}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        selectRootTab(p->context(), 1);
+        ASSERT_TRUE(s.enterText(row.text));
+        EXPECT_EQ(s.page().chosenProgression, -1);
+        selectRootTab(p->context(), row.tab);
+        s.rootChanged();
+        EXPECT_EQ(s.page().symbols, row.symbols);
+        EXPECT_EQ(s.page().numerals, row.numerals);
+        EXPECT_EQ(s.page().boxes.size(), size_t(row.symbols.size()));
+    }
+    // A refusal names the token, keeps the chords read last and shows no box.
+    const QStringList before = s.page().symbols;
+    EXPECT_FALSE(s.enterText("| Dm7 | H7 |"));
+    EXPECT_TRUE(s.page().lblProgressionError.contains("\"H7\""));
+    EXPECT_EQ(s.page().symbols, before);
+    EXPECT_TRUE(p.boxes().shown.empty());
+}
+
+TEST(ProgressionPageTest, TheNeckAndTheLightsShowTheChordClickedAndTheKeysChords) {
+    HeadlessProgram p;
+    ProgressionSession& s = p->progressions();
+    s.enter();
+    ASSERT_TRUE(s.enterText("| C | Am | F | G7 |"));
+    for (int chord : {2, 0, 3}) {
+        SCOPED_TRACE(chord);
+        s.showChord(chord);
+        EXPECT_EQ(s.page().current, chord);
+        EXPECT_EQ(fretted(shownPlaces(p)), fretted(chosenPlaces(s, chord)));
+        EXPECT_EQ(litPlaces(p), chosenPlaces(s, chord));
+    }
+    // The key's buttons: triads, then sevenths with the secondary dominants after them.
+    EXPECT_EQ(s.page().keyChords.size(), 7u);
+    EXPECT_EQ(s.page().keyChords[6].numeral, QStringLiteral("vii°"));
+    s.setSevenths(true);
+    s.setSecondaryDominants(true);
+    ASSERT_EQ(s.page().keyChords.size(), 12u);
+    EXPECT_EQ(s.page().keyChords[4].symbol, QStringLiteral("G7"));
+    EXPECT_EQ(s.page().keyChords[7].numeral, QStringLiteral("V7/ii"));
+    s.showKeyChord(4);
+    EXPECT_EQ(s.page().current, -1);
+    EXPECT_FALSE(litPlaces(p).empty());
+    // A region no grip of these chords lies in leaves them empty and says so.
+    s.setStyle(VoicingStyle::Shell);
+    s.setRegion(std::pair(0, 1));
+    EXPECT_TRUE(s.page().lblVoicing.contains("no grip"));
+    s.setRegion(std::nullopt);
+    EXPECT_FALSE(s.page().lblVoicing.contains("no grip"));
+}
+
+TEST(ProgressionPageTest, PlayLoopsThroughTheProgramsOutputAndTheNeckFollows) {
+    HeadlessProgram p;
+    ProgressionSession& s = p->progressions();
+    s.enter();
+    ASSERT_TRUE(s.enterText("| C | G |"));
+    p->metronomeSettings().tempo = 120;
+    // With the metronome running the loop joins it on the first beat of its next bar.
+    p->metronome().setRunning(true);
+    p.clock().advance(0.7);
+    p->metronome().service();
+    const size_t before = p.port().sent.size();
+    s.play();
+    EXPECT_TRUE(s.page().playing);
+    std::vector<int> told;
+    const auto changed = s.changed;
+    s.changed = [&] {
+        told.push_back(s.page().current);
+    };
+    for (double end = p.clock().now() + 6.5; p.clock().now() < end;) {
+        const double wait = s.player().service();
+        ASSERT_GE(wait, 0.0);
+        p.clock().advance(wait + 0.001);
+        if (s.page().current == 1) {
+            EXPECT_EQ(litPlaces(p), chosenPlaces(s, 1)); // the neck shows the chord that sounds
+        }
+    }
+    double first = -1;
+    for (size_t i = before; i < p.port().sent.size(); ++i) {
+        const auto& m = p.port().sent[i];
+        if (m.source == QueueSource::Loop && (statusOf(m.word) & 0xF0) == 0x90) {
+            first = m.time;
+            break;
+        }
+    }
+    // Beat 0 of the metronome fell at 0; its bars begin at beats 1, 5, ..: 0.5 s, 2.5 s.
+    EXPECT_NEAR(first, p->metronome().beatZeroTime() + 2.5, 1e-9);
+    EXPECT_EQ(told, (std::vector<int>{0, 1, 0}));
+    s.stop();
+    EXPECT_FALSE(s.page().playing);
+    s.changed = changed;
+}
+
+} // namespace
+} // namespace chordalis
