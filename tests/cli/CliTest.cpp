@@ -798,13 +798,24 @@ TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
         for (const QJsonValue& place : asked[k]["places"].toArray())
             EXPECT_GE(place.toObject()["fret"].toInt(), 2) << "the capo is at fret 2";
     }
+
+    // The library's progressions are played chord by chord; a clean run keeps its tempo as best.
+    const auto heard =
+        jsonLines(run({"practice", "progressions", "--db", db, "--questions", "2"}).out);
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_GE(heard[0]["chords"].toArray().size(), 2);
+    const auto ran = jsonLines(run({"practice", "runs", "--db", db, "--questions", "1", "--answers",
+                                    writeAnswers(dir, "y\n")})
+                                   .out);
+    ASSERT_EQ(ran.size(), 2u);
+    EXPECT_EQ(ran[0]["best"].toInt(), ran[0]["tempo"].toInt());
 }
 
 TEST(CliPractice, WrongArgumentsAndADamagedHistoryAreSaid) {
     QTemporaryDir dir;
     const QString db = dir.filePath("history.sqlite");
     for (const QStringList& args :
-         {QStringList{"practice", "--db", db}, QStringList{"practice", "scales", "--db", db},
+         {QStringList{"practice", "--db", db}, QStringList{"practice", "solfege", "--db", db},
           QStringList{"practice", "intervals"},
           QStringList{"practice", "intervals", "--db", db, "--capo", "13"},
           QStringList{"practice", "intervals", "--db", db, "--seed", "x"},
