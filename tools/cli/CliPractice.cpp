@@ -98,6 +98,13 @@ int practice(const QString& folder, const Arguments& args, QTextStream& out, QTe
 
     const QuizLibrary library = quizLibrary(folder, *quiz);
     const QStringList items = quizItems(*quiz, neck, library.changeChords, library.progressions);
+    if (items.isEmpty()) {
+        err << "chordalis-cli: the " << quizWord(*quiz)
+            << " quiz has nothing to ask on this neck with this library"
+            << (*quiz == QuizKind::Progressions ? " (no progressions.ini it can play)" : "")
+            << "\n";
+        return ExitDataError;
+    }
     SystemWallClock clock;
     // Without answers nothing is judged, so nothing is kept.
     OpenedHistory opened = answers ? openHistory(args.value("--db"), clock)
