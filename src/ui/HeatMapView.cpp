@@ -47,7 +47,9 @@ QPointF HeatMapView::origin() const {
 
 QRectF HeatMapView::cellRect(NeckPlace place) const {
     const double s = scale();
-    return {origin() + QPointF(m_board.fretX(place.fret), m_board.stringY(place.string)) * s,
+    // An open string stands beside the nut, where it is clicked, not over its name.
+    const int column = place.fret == 0 ? IndicatorColumn : place.fret;
+    return {origin() + QPointF(m_board.fretX(column), m_board.stringY(place.string)) * s,
             QSizeF(CellSize, CellSize) * s};
 }
 
