@@ -52,10 +52,13 @@ declare -A sources=(
                         src/progressions/Chart.cpp src/progressions/ChordPro.cpp
                         src/progressions/MusicXml.cpp
                         src/search/SearchIndex.cpp src/voicings/ChordTones.cpp $theory $library"
+    [practice_answer]="src/practice/Questions.cpp src/progressions/Keys.cpp
+                       src/progressions/Progression.cpp src/search/SearchIndex.cpp
+                       src/voicings/ChordTones.cpp $theory $library"
 )
 all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
      library_folder settings example_file wav_reader cli_arguments grip_search chord_search
-     progression_text)
+     progression_text practice_answer)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 for t in "${targets[@]}"; do

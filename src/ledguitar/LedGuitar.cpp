@@ -120,6 +120,8 @@ void LedGuitar::poll() {
         return;
     // No tick while the action runs (a playback lets events through).
     m_timer.stop();
+    if (value == 1 || value == 2)
+        Q_EMIT switchPressed(value);
     const int action = value == 1   ? m_settings.ledOptionLeft
                        : value == 2 ? m_settings.ledOptionRight
                                     : 0;

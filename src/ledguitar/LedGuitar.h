@@ -74,6 +74,9 @@ Q_SIGNALS:
     void connectionChanged(bool connected);
     void patternChanged();
     void lightsChanged(bool on);
+    // A switch was pressed: 1 the left, 2 the right, told before its action is asked for. A
+    // window that gives the switches a meaning of its own (practice) takes this.
+    void switchPressed(int which);
     // A switch was pressed: run pedal action 1..5. Delivered before the poll goes on.
     void actionRequested(int action);
     // Something the user should be told, once a run: a guitar that cannot be opened.

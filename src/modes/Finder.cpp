@@ -52,13 +52,12 @@ std::optional<int> finderFret(const AppState& s, int string) {
     return std::max(value, openFret(s.instrument, s.capo, string));
 }
 
-void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
+std::optional<NeckPress> neckPressAt(const AppState& s, QPointF pos) {
     const NeckGeometry neck(s.instrument.strings(), s.maxFret());
     const double x = s.leftHanded ? neck.width() - pos.x() : pos.x();
     const int string = neck.stringAt(pos.y());
-    if (string == 0 || string > stringCount(s))
-        return;
-    int& value = s.finderSelection[size_t(string - 1)];
+    if (string == 0 || string > s.instrument.strings())
+        return std::nullopt;
     int fret = neck.fretAt(x);
     // A short string (the banjo's fifth) has nothing below its first fret: a click there
     // selects nothing. Under a capo the string sounds from the capo up: the nut, the frets
@@ -68,8 +67,16 @@ void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
         return;
     if (fret != 0 && fret <= openFret(s.instrument, s.capo, string))
         fret = -1;
+    return NeckPress{string, fret};
+}
+
+void finderClick(AppState& s, Qt::MouseButton button, QPointF pos) {
+    const std::optional<NeckPress> press = neckPressAt(s, pos);
+    if (!press || press->string > stringCount(s))
+        return;
+    int& value = s.finderSelection[size_t(press->string - 1)];
     if (button == Qt::LeftButton)
-        value = value == fret ? 0 : fret;
+        value = value == press->fret ? 0 : press->fret;
     else
         value = 0;
 }

@@ -14,6 +14,17 @@ namespace chordalis {
 // string taken as the root, the set of intervals above it is looked up in finder.ini (section
 // "0;4;7", key "d") and named, as a slash chord when another note is in the bass.
 
+// What a press on the neck points at: a string 1..strings and -1 for the open string (beside the
+// nut; on a string under a capo also the frets behind the capo and the capo's fret, which sound
+// it), a fret, or 0 outside the frets.
+struct NeckPress {
+    int string = 0;
+    int fret = 0;
+};
+// The press at a surface position of the neck's geometry (as drawn; mirrored back when
+// left-handed), or nothing outside the strings.
+std::optional<NeckPress> neckPressAt(const AppState& state, QPointF surfacePos);
+
 // A mouse press at a surface position of the neck's geometry (as drawn; mirrored back when
 // left-handed). The left button sets the string's value to the one under the press (-1 the open
 // string beside the nut, a fret, or 0 outside the frets, which clears it), or clears it when it

@@ -11,7 +11,17 @@ std::optional<ItemState> MemoryHistory::record(const AnswerRecord& answer, QStri
     ItemState& state = m_states[answer.item];
     state = schedule(state, answer.grade, answer.answeredMs);
     m_answers.push_back(answer);
+    if (answer.score >= 0)
+        keepBests({{answer.item, answer.score}});
     return state;
+}
+
+void MemoryHistory::keepBests(const std::map<QString, int>& bests) {
+    for (const auto& [item, best] : bests) {
+        const auto at = m_bests.find(item);
+        if (at == m_bests.end() || at->second < best)
+            m_bests[item] = best;
+    }
 }
 
 namespace {

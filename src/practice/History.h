@@ -21,6 +21,9 @@ struct AnswerRecord {
     Grade grade = Grade::Wrong;
     double seconds = 0; // from the question shown to the answer
     qint64 answeredMs = 0;
+    // A count of clean changes or a clean run's tempo in beats a minute: the item keeps the
+    // highest as its best. -1: the answer scores nothing.
+    int score = -1;
     friend bool operator==(const AnswerRecord&, const AnswerRecord&) = default;
 };
 
@@ -36,6 +39,8 @@ public:
     virtual std::optional<ItemState> record(const AnswerRecord& answer, QString& error) = 0;
     // Every answer kept, oldest first.
     virtual std::vector<AnswerRecord> answers() = 0;
+    // Each item's best score (AnswerRecord::score), by item; items never scored are absent.
+    virtual std::map<QString, int> bests() = 0;
     // Whether what is recorded outlasts the program.
     virtual bool lasts() const = 0;
 };
@@ -46,10 +51,14 @@ public:
     std::map<QString, ItemState> states() override { return m_states; }
     std::optional<ItemState> record(const AnswerRecord& answer, QString& error) override;
     std::vector<AnswerRecord> answers() override { return m_answers; }
+    std::map<QString, int> bests() override { return m_bests; }
     bool lasts() const override { return false; }
+    // Takes the bests another history kept (a read-only file's).
+    void keepBests(const std::map<QString, int>& bests);
 
 private:
     std::map<QString, ItemState> m_states;
+    std::map<QString, int> m_bests;
     std::vector<AnswerRecord> m_answers;
 };
 

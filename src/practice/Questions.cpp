@@ -32,7 +32,7 @@ struct QuizName {
     const char* word;
     const char* caption;
 };
-constexpr std::array<QuizName, 7> QuizNames = {{
+constexpr std::array<QuizName, 10> QuizNames = {{
     {QuizKind::NameNote, "name-note", "Name the marked note"},
     {QuizKind::FindOnString, "find-string", "Find a note on a string"},
     {QuizKind::FindInWindow, "find-position", "Find a note in a position"},
@@ -40,7 +40,61 @@ constexpr std::array<QuizName, 7> QuizNames = {{
     {QuizKind::Intervals, "intervals", "Intervals by ear"},
     {QuizKind::Qualities, "qualities", "Chord qualities by ear"},
     {QuizKind::Changes, "changes", "Chord changes (a minute each)"},
+    {QuizKind::Scales, "scales", "Scales and modes by ear"},
+    {QuizKind::Progressions, "progressions", "Progressions by ear (Roman numerals)"},
+    {QuizKind::Runs, "runs", "Runs along the metronome"},
 }};
+
+// The shapes a run plays in a position: scales by their ear-quiz word, arpeggios by "arp-" and
+// their quality's name.
+constexpr std::array<const char*, 9> RunShapes = {
+    "major", "minor", "major-pentatonic", "minor-pentatonic", "blues", "arp-maj", "arp-m",
+    "arp-7", "arp-m7"};
+
+// The scales the ear quiz plays: semitones above the root up to its octave, and the other names
+// players give them (lower case, words joined by hyphens).
+struct EarScale {
+    const char* word;
+    const char* caption;
+    std::vector<int> steps;
+    std::vector<const char*> aliases;
+};
+const std::array<EarScale, 12> EarScales = {{
+    {"major", "major", {0, 2, 4, 5, 7, 9, 11, 12}, {"ionian", "major-scale"}},
+    {"dorian", "Dorian", {0, 2, 3, 5, 7, 9, 10, 12}, {}},
+    {"phrygian", "Phrygian", {0, 1, 3, 5, 7, 8, 10, 12}, {}},
+    {"lydian", "Lydian", {0, 2, 4, 6, 7, 9, 11, 12}, {}},
+    {"mixolydian", "Mixolydian", {0, 2, 4, 5, 7, 9, 10, 12}, {}},
+    {"minor", "natural minor", {0, 2, 3, 5, 7, 8, 10, 12}, {"aeolian", "natural-minor"}},
+    {"locrian", "Locrian", {0, 1, 3, 5, 6, 8, 10, 12}, {}},
+    {"harmonic-minor", "harmonic minor", {0, 2, 3, 5, 7, 8, 11, 12}, {}},
+    {"melodic-minor", "melodic minor", {0, 2, 3, 5, 7, 9, 11, 12}, {"jazz-minor"}},
+    {"major-pentatonic", "major pentatonic", {0, 2, 4, 7, 9, 12}, {}},
+    {"minor-pentatonic", "minor pentatonic", {0, 3, 5, 7, 10, 12}, {}},
+    {"blues", "blues", {0, 3, 5, 6, 7, 10, 12}, {"minor-blues", "blues-scale"}},
+}};
+
+// A scale as a player names it, or null: case, blanks, hyphens and underscores aside.
+const EarScale* earScaleNamed(const QString& text) {
+    QString word = text.trimmed().toLower();
+    word.replace(QRegularExpression(QStringLiteral("[\\s_-]+")), QStringLiteral("-"));
+    for (const EarScale& scale : EarScales) {
+        if (word == QLatin1String(scale.word))
+            return &scale;
+        for (const char* alias : scale.aliases)
+            if (word == QLatin1String(alias))
+                return &scale;
+    }
+    return nullptr;
+}
+
+// Numerals as the player writes them, one token each: bar lines, commas and dashes between them
+// are blanks, and "o" stands for "°".
+QStringList numeralTokens(const QString& text) {
+    QString t = text;
+    t.replace(u'o', QChar(0x00B0));
+    return t.split(QRegularExpression(QStringLiteral("[\\s|,\u2013-]+")), Qt::SkipEmptyParts);
+}
 
 // The chord qualities the ear quiz plays: semitones above the root, root position.
 struct Quality {
@@ -89,7 +143,11 @@ double slowLimit(QuizKind kind) {
     case QuizKind::Intervals:
         return 6.0;
     case QuizKind::Qualities:
+    case QuizKind::Scales:
         return 8.0;
+    case QuizKind::Progressions:
+        return 20.0;
+    case QuizKind::Runs:
     case QuizKind::Changes:
         break;
     }
@@ -108,13 +166,6 @@ std::optional<int> readNoteName(QString text) {
         return std::nullopt;
     text[0] = text[0].toUpper();
     return pitchClassOf(text);
-}
-
-QString placesText(const std::vector<NeckPlace>& places) {
-    QStringList words;
-    for (const NeckPlace& p : places)
-        words << QStringLiteral("s%1f%2").arg(p.string).arg(p.fret);
-    return words.join(u' ');
 }
 
 const Quality* qualityNamed(const QString& name) {
@@ -179,6 +230,13 @@ QStringList quizWords() {
     return words;
 }
 
+QString placesAnswer(const std::vector<NeckPlace>& places) {
+    QStringList words;
+    for (const NeckPlace& p : places)
+        words << QStringLiteral("s%1f%2").arg(p.string).arg(p.fret);
+    return words.join(u' ');
+}
+
 QString intervalName(int semitones) {
     return semitones >= 0 && semitones <= 12 ? QLatin1String(IntervalNames[std::size_t(semitones)])
                                              : QString();
@@ -199,7 +257,55 @@ std::vector<NeckPlace> placesOf(const QuizNeck& neck, int pitchClass, int string
     return places;
 }
 
-QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& chords) {
+int runTempo(int best) {
+    return best < 0 ? RunStartTempo : std::clamp(best + RunTempoStep, RunStartTempo, RunMaxTempo);
+}
+
+QStringList earScaleWords() {
+    QStringList words;
+    for (const EarScale& scale : EarScales)
+        words << QLatin1String(scale.word);
+    return words;
+}
+
+std::vector<EarProgression> earProgressions(const std::vector<LibraryProgression>& library,
+                                            const SearchIndex& index, const ChordLibrary& chords) {
+    std::vector<EarProgression> found;
+    for (const LibraryProgression& p : library) {
+        const Key key = makeKey(1, p.mode, chords); // tab 1 is C: the tonic is pitch class 0
+        const ProgressionReading read = readProgression(p.chords, key, index, chords);
+        if (!read.progression)
+            continue;
+        EarProgression ear{p.id, p.name, p.mode, {}, {}};
+        for (const ProgressionChord& c : read.progression->chords) {
+            if (!ear.numerals.isEmpty() && ear.numerals.back() == c.text)
+                continue;
+            std::vector<int> notes;
+            const int root = c.root.pitchClass > 5 ? c.root.pitchClass - 12 : c.root.pitchClass;
+            // Each note the next of its pitch class above the one before.
+            auto above = [](int pitchClass, int floor) {
+                return floor + ((pitchClass - floor) % 12 + 12) % 12;
+            };
+            if (c.bass)
+                notes.push_back(above(c.bass->pitchClass, root - 12));
+            int previous = root - 1;
+            for (const QString& name : c.notes) {
+                if (const auto tone = SpelledNote::of(name)) {
+                    previous = above(tone->pitchClass, previous + 1);
+                    notes.push_back(previous);
+                }
+            }
+            ear.numerals << c.text;
+            ear.chords.push_back(std::move(notes));
+        }
+        if (ear.numerals.size() >= 2 && ear.numerals.size() <= EarProgressionChords)
+            found.push_back(std::move(ear));
+    }
+    return found;
+}
+
+QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& chords,
+                      const std::vector<EarProgression>& progressions) {
     QStringList items;
     const int strings = neck.instrument.strings();
     const int frets = neck.instrument.frets;
@@ -239,6 +345,20 @@ QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& ch
                 if (!chords[a].contains(u'|') && !chords[b].contains(u'|'))
                     items << QStringLiteral("change:%1|%2").arg(chords[a], chords[b]);
         break;
+    case QuizKind::Scales:
+        for (const EarScale& scale : EarScales)
+            items << QStringLiteral("scale:%1").arg(QLatin1String(scale.word));
+        break;
+    case QuizKind::Runs:
+        for (const char* shape : RunShapes)
+            for (int low = std::max(0, neck.capo.fret); low + 3 <= frets; low += 2)
+                items << QStringLiteral("run:%1:%2").arg(QLatin1String(shape)).arg(low);
+        break;
+    case QuizKind::Progressions:
+        for (const EarProgression& p : progressions)
+            if (!p.id.contains(u':'))
+                items << QStringLiteral("progression:%1").arg(p.id);
+        break;
     }
     return items;
 }
@@ -256,7 +376,8 @@ QStringList changeChords(const ChordLibrary& chords) {
     return names;
 }
 
-std::optional<Question> askItem(const QString& item, const QuizNeck& neck, PracticeRandom& random) {
+std::optional<Question> askItem(const QString& item, const QuizNeck& neck, PracticeRandom& random,
+                                const std::vector<EarProgression>& progressions) {
     const QStringList parts = item.split(u':');
     const QString family = parts.value(0);
     const int strings = neck.instrument.strings();
@@ -360,11 +481,90 @@ std::optional<Question> askItem(const QString& item, const QuizNeck& neck, Pract
         q.prompt = QStringLiteral("Change between %1 and %2 for one minute: how many clean "
                                   "changes?")
                        .arg(pair[0], pair[1]);
+    } else if (family == QLatin1String("scale") && parts.size() == 2) {
+        const EarScale* scale = earScaleNamed(parts[1]);
+        if (!scale || parts[1] != QLatin1String(scale->word))
+            return std::nullopt;
+        q.quiz = QuizKind::Scales;
+        q.answerKind = AnswerKind::ScaleName;
+        const int root = random.between(48, 60);
+        for (int step : scale->steps)
+            q.notes.push_back(root + step);
+        q.expected = QLatin1String(scale->word);
+        q.prompt = QStringLiteral("Name the scale, played up from its root");
+    } else if (family == QLatin1String("run") && parts.size() == 3) {
+        const auto low = number(parts[2]);
+        if (!low || *low < 0 || *low + 3 > frets || strings < 1 ||
+            std::find_if(RunShapes.begin(), RunShapes.end(), [&](const char* shape) {
+                return parts[1] == QLatin1String(shape);
+            }) == RunShapes.end())
+            return std::nullopt;
+        // The root is the note the lowest string sounds at the window's first fret (above the
+        // capo); the shape's tones are every place of the window, lowest pitch first.
+        const bool arpeggio = parts[1].startsWith(QLatin1String("arp-"));
+        std::vector<int> tones;
+        if (arpeggio) {
+            const Quality* quality = qualityNamed(parts[1].mid(4));
+            tones = quality->semitones;
+        } else {
+            tones = earScaleNamed(parts[1])->steps;
+        }
+        q.window = {*low, *low + 3};
+        const int root =
+            pitchAt(neck.instrument.tuning, strings, std::max(*low, neck.capo.openFret(strings)));
+        std::vector<std::pair<int, NeckPlace>> run;
+        for (int s = 1; s <= strings; ++s)
+            for (int tone : tones)
+                if (tone < 12)
+                    for (const NeckPlace& p :
+                         placesOf(neck, pitchClassOfNote(root + tone), s, q.window))
+                        run.push_back({pitchAt(neck.instrument.tuning, s, p.fret), p});
+        std::sort(run.begin(), run.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : a.second.string > b.second.string;
+        });
+        // A pitch the window holds twice is played once, on the lower string.
+        run.erase(std::unique(run.begin(), run.end(),
+                              [](const auto& a, const auto& b) { return a.first == b.first; }),
+                  run.end());
+        if (run.empty())
+            return std::nullopt;
+        for (const auto& [pitch, place] : run) {
+            q.notes.push_back(pitch);
+            q.places.push_back(place);
+        }
+        q.quiz = QuizKind::Runs;
+        q.answerKind = AnswerKind::Clean;
+        q.expected = QStringLiteral("clean");
+        q.prompt = QStringLiteral("Play the %1 %2 in frets %3-%4 up and down along the "
+                                  "metronome: was it clean?")
+                       .arg(flatName(pitchClassOfNote(root)),
+                            arpeggio ? QStringLiteral("%1 arpeggio").arg(parts[1].mid(4))
+                                     : QString(parts[1]).replace(u'-', u' '))
+                       .arg(q.window.low)
+                       .arg(q.window.high);
+    } else if (family == QLatin1String("progression") && parts.size() == 2) {
+        const auto p = std::find_if(progressions.begin(), progressions.end(),
+                                    [&](const EarProgression& e) { return e.id == parts[1]; });
+        if (p == progressions.end() || p->chords.empty())
+            return std::nullopt;
+        q.quiz = QuizKind::Progressions;
+        q.answerKind = AnswerKind::Numerals;
+        const int tonic = random.between(48, 55); // C3..G3
+        for (const std::vector<int>& chord : p->chords) {
+            std::vector<int> notes;
+            for (int n : chord)
+                notes.push_back(tonic + n);
+            q.chords.push_back(std::move(notes));
+        }
+        q.expected = p->numerals.join(u' ');
+        q.prompt = QStringLiteral("Name the chords as Roman numerals, in a %1 key")
+                       .arg(isMinorMode(p->mode) ? QStringLiteral("minor")
+                                                 : keyModeName(p->mode).toLower());
     } else {
         return std::nullopt;
     }
     if (q.answerKind == AnswerKind::Places)
-        q.expected = placesText(q.places);
+        q.expected = placesAnswer(q.places);
     q.slowSeconds = slowLimit(q.quiz);
     return q;
 }
@@ -386,6 +586,13 @@ QString describeItem(const QString& item) {
         return QStringLiteral("%1, %2").arg(p[1], QLatin1String(inversionWords(p[2].toInt())));
     if (family == QLatin1String("change") && p.size() == 2)
         return QString(p[1]).replace(u'|', QLatin1String(" to "));
+    if (family == QLatin1String("scale") && p.size() == 2)
+        if (const EarScale* scale = earScaleNamed(p[1]))
+            return QStringLiteral("the %1 scale").arg(QLatin1String(scale->caption));
+    if (family == QLatin1String("progression") && p.size() == 2)
+        return QStringLiteral("the progression %1").arg(p[1]);
+    if (family == QLatin1String("run") && p.size() == 3)
+        return QStringLiteral("the %1 run at fret %2").arg(QString(p[1]).replace(u'-', u' '), p[2]);
     return item;
 }
 
@@ -457,6 +664,35 @@ Judgement judgeAnswer(const Question& question, const QString& answer) {
             return unreadable(QStringLiteral("\"%1\" is not a count of changes 0..600").arg(given));
         j.count = *n;
         j.correct = *n >= ChangesGoal;
+        return j;
+    }
+    case AnswerKind::ScaleName: {
+        const EarScale* said = earScaleNamed(given);
+        const EarScale* wanted = earScaleNamed(question.expected);
+        if (!said)
+            return unreadable(
+                QStringLiteral("\"%1\" is not a scale such as major, dorian or minor pentatonic")
+                    .arg(given));
+        j.correct = wanted && said->steps == wanted->steps;
+        return j;
+    }
+    case AnswerKind::Clean: {
+        const QString word = given.toLower();
+        for (const char* yes : {"y", "yes", "clean"})
+            if (word == QLatin1String(yes)) {
+                j.correct = true;
+                return j;
+            }
+        for (const char* no : {"n", "no", "not clean"})
+            if (word == QLatin1String(no))
+                return j;
+        return unreadable(QStringLiteral("\"%1\" is not yes or no").arg(given));
+    }
+    case AnswerKind::Numerals: {
+        const QStringList said = numeralTokens(given);
+        if (said.isEmpty())
+            return unreadable(QStringLiteral("Name each chord as a numeral, such as I V vi IV"));
+        j.correct = said == numeralTokens(question.expected);
         return j;
     }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/Libraries.h"
+#include "progressions/Progression.h"
 #include "theory/Neck.h"
 #include "theory/Tuning.h"
 
@@ -35,6 +36,9 @@ enum class QuizKind {
     Intervals,    // an interval played up, down or together: its name
     Qualities,    // a triad or seventh chord in an inversion: its quality
     Changes,      // a pair of chords changed for a minute: how many clean changes
+    Scales,       // a scale or mode played up: its name
+    Progressions, // a short progression of the library played in a key: its Roman numerals
+    Runs,         // a scale or arpeggio position played along the metronome: clean or not
 };
 
 // The quiz's word on the command line and in the history ("find-string", "intervals"..), and
@@ -46,7 +50,7 @@ QStringList quizWords();
 QString quizCaption(QuizKind kind);
 
 // How the answer is given, and so how it is read and judged.
-enum class AnswerKind { Places, NoteName, Interval, Quality, Count };
+enum class AnswerKind { Places, NoteName, Interval, Quality, Count, ScaleName, Numerals, Clean };
 
 // One question, ready to show, play and judge. `item` names what is scheduled: the same item is
 // asked again with other details (another starting note for an interval) but is one thing the
@@ -60,8 +64,11 @@ struct Question {
     std::vector<NeckPlace> places; // the places to find, or the one place marked
     std::vector<int> notes;        // MIDI notes to play, in order (together for harmonic items)
     bool together = false;         // the notes sound at once
-    FretWindow window;             // the window asked about (FindInWindow)
-    double slowSeconds = 0;        // a right answer slower than this counts as slow
+    // Chords struck one after another, each a list of MIDI notes, lowest first (progressions).
+    std::vector<std::vector<int>> chords;
+    FretWindow window;      // the window asked about (FindInWindow, Runs)
+    int tempo = 0;          // Runs: beats a minute, one note a beat (set by the session)
+    double slowSeconds = 0; // a right answer slower than this counts as slow
 };
 
 // The neck a quiz asks about.
@@ -70,9 +77,39 @@ struct QuizNeck {
     Capo capo;
 };
 
+// A progression of the library as the ear quiz plays it: its chords in a key whose tonic is 0,
+// a chord held over several bars or written again straight after itself sounding once.
+struct EarProgression {
+    QString id;   // the library's section: "pop-axis"
+    QString name; // "I-V-vi-IV"
+    KeyMode mode = KeyMode::Major;
+    QStringList numerals; // as the library writes them: "I", "V7/ii", "bVII"
+    // Each chord's notes in semitones above the tonic, lowest first (the bass of a slash chord
+    // first, the root below the tonic from F# up so that the chords stay in one register).
+    std::vector<std::vector<int>> chords;
+};
+
+// The tempo of runs, in beats a minute, one note a beat: a position starts at RunStartTempo and
+// each clean run raises it by RunTempoStep for the next, up to RunMaxTempo.
+inline constexpr int RunStartTempo = 60;
+inline constexpr int RunTempoStep = 4;
+inline constexpr int RunMaxTempo = 240;
+// The tempo of the next run of a position whose best clean run was at `best` (-1: none yet).
+int runTempo(int best);
+
+// The longest progression the ear quiz plays, in chords.
+inline constexpr int EarProgressionChords = 6;
+
+// The library's progressions the ear quiz can play: those that read in C and, with repeats
+// merged, have 2..EarProgressionChords chords, in library order.
+std::vector<EarProgression> earProgressions(const std::vector<LibraryProgression>& library,
+                                            const SearchIndex& index, const ChordLibrary& chords);
+
 // The items of a quiz on a neck, in a fixed order. `chords` are the chord names the Changes quiz
-// pairs ("C", "Am7"..); the other quizzes ignore them.
-QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& chords = {});
+// pairs ("C", "Am7"..), `progressions` those the Progressions quiz plays; the other quizzes
+// ignore them.
+QStringList quizItems(QuizKind kind, const QuizNeck& neck, const QStringList& chords = {},
+                      const std::vector<EarProgression>& progressions = {});
 
 // The chords the changes quiz pairs: the library's first three chords (major, minor and dominant
 // 7th in the shipped file) on the roots of the open chords, C D E G A ("C", "Cm", "C7"..).
@@ -80,7 +117,9 @@ QStringList changeChords(const ChordLibrary& chords);
 
 // The question for one of the quiz's items; details left open by the item (a starting note)
 // are drawn from `random`. Nothing for an item the quiz does not know.
-std::optional<Question> askItem(const QString& item, const QuizNeck& neck, PracticeRandom& random);
+// `progressions` holds those a "progression:<id>" item may name.
+std::optional<Question> askItem(const QString& item, const QuizNeck& neck, PracticeRandom& random,
+                                const std::vector<EarProgression>& progressions = {});
 
 // An item in a player's words: "Db on string 3", "A in frets 5-8", "P5 up", "m7, 2nd
 // inversion", "C to G"; the item itself when it is not one of the quizzes'.
@@ -106,8 +145,18 @@ inline constexpr int ChangesGoal = 30;
 // Judges an answer as the player writes it: places "s6f3 s4f5" (string, fret; blanks or commas
 // between them, any order), a note name in either spelling ("Db", "C#"), an interval name
 // ("m3", "P5", "TT") or its semitones, a quality ("maj", "m", "dim", "aug", "7", "maj7", "m7",
-// "m7b5", "dim7"), a count of changes.
+// "m7b5", "dim7"), a count of changes, a scale's name ("dorian", "natural minor", "Aeolian",
+// "minor pentatonic"; case, blanks and hyphens aside, and a mode by any of its names), Roman
+// numerals as the library writes them ("I V vi IV", "|" and commas allowed between; "o" for
+// "°").
 Judgement judgeAnswer(const Question& question, const QString& answer);
+
+// Places as an answer writes them: "s6f3 s4f5" (string, fret), in the order given.
+QString placesAnswer(const std::vector<NeckPlace>& places);
+
+// The scales the ear quiz plays, by the word its items and answers use: "major", "dorian"..
+// "locrian", "harmonic-minor", "melodic-minor", "major-pentatonic", "minor-pentatonic", "blues".
+QStringList earScaleWords();
 
 // The interval names for 0..12 semitones as answers use them.
 QString intervalName(int semitones);

@@ -19,8 +19,13 @@ std::optional<Question> PracticeSession::next() {
     while (!over()) {
         const QString item = pickItem(m_items, m_states, m_clock.nowMs(), m_random, m_last);
         m_last = item;
-        m_shown = askItem(item, m_neck, m_random);
+        m_shown = askItem(item, m_neck, m_random, m_progressions);
         if (m_shown) {
+            if (m_shown->quiz == QuizKind::Runs) {
+                const std::map<QString, int> bests = m_history.bests();
+                const auto best = bests.find(item);
+                m_shown->tempo = runTempo(best != bests.end() ? best->second : -1);
+            }
             ++m_asked;
             m_shownAt = m_clock.nowMs();
             return m_shown;
@@ -40,14 +45,22 @@ std::optional<AnswerOutcome> PracticeSession::answer(const QString& given) {
     outcome.judgement = judgeAnswer(q, given);
     outcome.grade = gradeOf(outcome.judgement, outcome.seconds, q.slowSeconds);
 
-    const AnswerRecord record{m_name,        quizWord(m_quiz), q.item,
-                              q.prompt,      q.expected,       given.trimmed(),
-                              outcome.grade, outcome.seconds,  now};
+    AnswerRecord record{m_name,          quizWord(m_quiz), q.item,          q.prompt, q.expected,
+                        given.trimmed(), outcome.grade,    outcome.seconds, now};
+    if (q.answerKind == AnswerKind::Count && outcome.judgement.known)
+        record.score = outcome.judgement.count;
+    else if (q.quiz == QuizKind::Runs && outcome.judgement.correct)
+        record.score = q.tempo; // a clean run: the next one goes a step faster
     if (const auto kept = m_history.record(record, outcome.saveError))
         outcome.state = *kept;
     else
         outcome.state = schedule(m_states[q.item], outcome.grade, now);
     m_states[q.item] = outcome.state;
+    const std::map<QString, int> bests = m_history.bests();
+    const auto best = bests.find(q.item);
+    outcome.best = best != bests.end() ? best->second : -1;
+    if (!outcome.saveError.isEmpty())
+        outcome.best = std::max(outcome.best, record.score);
 
     Tally& t = m_tally[q.item];
     ++t.asked;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace chordalis {
 
@@ -29,6 +30,7 @@ struct AnswerOutcome {
     double seconds = 0;
     ItemState state;   // the item's schedule after it
     QString saveError; // why it was not kept, or empty
+    int best = -1;     // the item's best score with this answer's, or -1 (AnswerRecord::score)
 };
 
 // One sitting of a quiz: asks `length` questions, the items chosen by their schedules, and
@@ -38,6 +40,10 @@ public:
     PracticeSession(QuizKind quiz, QuizNeck neck, QStringList items, PracticeHistory& history,
                     const WallClock& clock, std::uint64_t seed, int length);
 
+    // The progressions a "progression:<id>" item may name.
+    void setProgressions(std::vector<EarProgression> progressions) {
+        m_progressions = std::move(progressions);
+    }
     // The next question (shown from now on), or nothing when the session is over.
     std::optional<Question> next();
     // Judges the answer to the question shown and records it. Nothing when no question is shown.
@@ -57,6 +63,7 @@ private:
     QuizKind m_quiz;
     QuizNeck m_neck;
     QStringList m_items;
+    std::vector<EarProgression> m_progressions;
     PracticeHistory& m_history;
     const WallClock& m_clock;
     PracticeRandom m_random;

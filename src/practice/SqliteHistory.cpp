@@ -59,7 +59,19 @@ CREATE TABLE IF NOT EXISTS answers (
     given TEXT NOT NULL,
     grade INTEGER NOT NULL,
     seconds REAL NOT NULL,
-    answered_ms INTEGER NOT NULL))";
+    answered_ms INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS bests (
+    item TEXT PRIMARY KEY,
+    best INTEGER NOT NULL))";
+
+// Version 1 kept the changes counted only as the answers typed: the best of each pair is the
+// highest count that reads as one (digits only, 0..600, as the quiz accepts).
+const char* const BestsOfVersion1 = R"(
+INSERT OR IGNORE INTO bests (item, best)
+    SELECT item, MAX(CAST(given AS INTEGER)) FROM answers
+    WHERE quiz = 'changes' AND given <> '' AND given NOT GLOB '*[^0-9]*'
+          AND CAST(given AS INTEGER) <= 600
+    GROUP BY item)";
 
 } // namespace
 
@@ -141,6 +153,11 @@ SqliteHistory::Status SqliteHistory::prepare(bool readOnly, QString& error) {
             exec(db, QStringLiteral("ROLLBACK"), ignored);
             return Status::Failed;
         }
+    } else if (version.toInt() == 1 && !readOnly) {
+        if (!upgrade(error))
+            return Status::Failed;
+    } else if (version.toInt() == 1) {
+        return Status::Ready; // read as it is: the answers and schedules, no bests
     } else if (version.toInt() != SchemaVersion) {
         error = QStringLiteral("it holds tables of another kind (schema %1, this program writes "
                                "%2)")
@@ -152,15 +169,47 @@ SqliteHistory::Status SqliteHistory::prepare(bool readOnly, QString& error) {
     }
     // The columns this program reads must all be there.
     QSqlQuery probe(db);
-    if (version.toInt() == SchemaVersion &&
+    if (tables.toInt() > 0 &&
         (!probe.exec(QStringLiteral("SELECT item, box, due_ms, asked, right_count FROM items "
                                     "LIMIT 0")) ||
          !probe.exec(QStringLiteral("SELECT session, quiz, item, prompt, expected, given, grade, "
-                                    "seconds, answered_ms FROM answers LIMIT 0")))) {
+                                    "seconds, answered_ms FROM answers LIMIT 0")) ||
+         !probe.exec(QStringLiteral("SELECT item, best FROM bests LIMIT 0")))) {
         error = QStringLiteral("its tables lack columns: %1").arg(probe.lastError().text());
         return Status::Damaged;
     }
     return Status::Ready;
+}
+
+bool SqliteHistory::upgrade(QString& error) {
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!exec(db, QStringLiteral("PRAGMA journal_mode = WAL"), error) ||
+        !exec(db, QStringLiteral("BEGIN IMMEDIATE"), error))
+        return false;
+    // Another window may have upgraded it meanwhile: asked again inside the transaction.
+    const QVariant version = scalar(db, QStringLiteral("PRAGMA user_version"), error);
+    bool done = version.isValid();
+    if (done && version.toInt() == 1) {
+        for (const QString& statement : QString::fromLatin1(CreateTables).split(u';'))
+            done = done && exec(db, statement, error);
+        done = done && exec(db, QString::fromLatin1(BestsOfVersion1), error) &&
+               exec(db, QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion), error);
+    }
+    if (done && exec(db, QStringLiteral("COMMIT"), error))
+        return true;
+    QString ignored;
+    exec(db, QStringLiteral("ROLLBACK"), ignored);
+    return false;
+}
+
+std::map<QString, int> SqliteHistory::bests() {
+    std::map<QString, int> bests;
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    if (!q.exec(QStringLiteral("SELECT item, best FROM bests")))
+        return bests; // a version 1 file read as it is
+    while (q.next())
+        bests[q.value(0).toString()] = q.value(1).toInt();
+    return bests;
 }
 
 std::map<QString, ItemState> SqliteHistory::states() {
@@ -211,6 +260,14 @@ std::optional<ItemState> SqliteHistory::record(const AnswerRecord& a, QString& e
         q.addBindValue(v);
     if (!q.exec())
         return fail(q);
+    if (a.score >= 0) {
+        q.prepare(QStringLiteral("INSERT INTO bests (item, best) VALUES (?, ?) ON CONFLICT(item) "
+                                 "DO UPDATE SET best = max(best, excluded.best)"));
+        q.addBindValue(a.item);
+        q.addBindValue(a.score);
+        if (!q.exec())
+            return fail(q);
+    }
     if (!exec(db, QStringLiteral("COMMIT"), error)) {
         QString ignored;
         exec(db, QStringLiteral("ROLLBACK"), ignored);
@@ -304,6 +361,7 @@ OpenedHistory openHistory(const QString& path, const WallClock& clock) {
                     QString ignored;
                     memory->record(a, ignored);
                 }
+                memory->keepBests(reader.bests());
                 opened.history = std::move(memory);
             }
         }

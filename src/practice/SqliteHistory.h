@@ -11,8 +11,10 @@ namespace chordalis {
 // of failing; the schema's version in `PRAGMA user_version`. Made by openHistory().
 class SqliteHistory final : public PracticeHistory {
 public:
-    // The version of the tables this program writes.
-    static constexpr int SchemaVersion = 1;
+    // The version of the tables this program writes: 2 added the bests. A file of version 1 is
+    // brought up to it when opened for writing (its answers kept, the bests worked out from
+    // them); read-only, it is read as it is, without bests.
+    static constexpr int SchemaVersion = 2;
     // How long a write waits for another process's transaction, in milliseconds.
     static constexpr int BusyTimeoutMs = 10000;
 
@@ -30,10 +32,13 @@ public:
     std::map<QString, ItemState> states() override;
     std::optional<ItemState> record(const AnswerRecord& answer, QString& error) override;
     std::vector<AnswerRecord> answers() override;
+    std::map<QString, int> bests() override;
     bool lasts() const override { return true; }
 
 private:
     Status prepare(bool readOnly, QString& error);
+    // Brings a version 1 file up to SchemaVersion in one transaction; false with the reason.
+    bool upgrade(QString& error);
     QString m_connection;
 };
 

@@ -129,6 +129,25 @@ void Player::strum(const Strum& notes) {
         line.note(n.string, n.note, false, vel, ch);
 }
 
+void Player::strumInTurn(const std::vector<Strum>& chords, float seconds) {
+    const int ch = channel();
+    const int vel = velocity();
+    const float delay = stepDelay(PlayKind::Chord, m_settings.chordTempo);
+    const float hold = std::clamp(seconds, 0.5f, 10.0f);
+    Timeline line(*this);
+    for (const Strum& chord : chords) {
+        float total = 0.0f;
+        for (const StrummedNote& n : chord) {
+            line.note(n.string, n.note, true, vel, ch);
+            line.wait(delay);
+            total += delay;
+        }
+        line.wait(std::max(0.0f, hold - total));
+        for (const StrummedNote& n : chord)
+            line.note(n.string, n.note, false, vel, ch);
+    }
+}
+
 void Player::run(const NoteList& notes, PlayKind kind, bool closingRoot) {
     const int tempo = kind == PlayKind::Scale ? m_settings.scaleTempo : m_settings.arpeggioTempo;
     const float delay = stepDelay(kind, tempo);

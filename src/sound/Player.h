@@ -48,6 +48,9 @@ public:
     // Strums the notes from the first, then holds them until four seconds have passed and
     // releases exactly these notes.
     void strum(const Strum& notes);
+    // Strums each chord in turn as strum() does, each held `seconds` (clamped to 0.5..10) and
+    // released as the next one starts: a progression heard by ear.
+    void strumInTurn(const std::vector<Strum>& chords, float seconds);
     // The spelled notes one octave up from the root; a scale closes on the root again.
     void playScale(const NoteList& notes);
     void playArpeggio(const NoteList& notes);

@@ -709,13 +709,31 @@ TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
         for (const QJsonValue& place : asked[k]["places"].toArray())
             EXPECT_GE(place.toObject()["fret"].toInt(), 2) << "the capo is at fret 2";
     }
+
+    // The library's progressions are played chord by chord (a library without any says so); a
+    // clean run keeps its tempo as best.
+    QString heard, said;
+    QTextStream o(&heard), e(&said);
+    cli::run({"practice", "progressions", "--db", db, "--questions", "2"},
+             QStringLiteral(CHORDALIS_SHIPPED_DATA), o, e);
+    o.flush();
+    ASSERT_EQ(jsonLines(heard).size(), 3u) << qPrintable(said);
+    EXPECT_GE(jsonLines(heard)[0]["chords"].toArray().size(), 2);
+    const Result none = run({"practice", "progressions", "--db", db});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.err.contains("nothing to ask")) << qPrintable(none.err);
+    const auto ran = jsonLines(run({"practice", "runs", "--db", db, "--questions", "1", "--answers",
+                                    writeAnswers(dir, "y\n")})
+                                   .out);
+    ASSERT_EQ(ran.size(), 2u);
+    EXPECT_EQ(ran[0]["best"].toInt(), ran[0]["tempo"].toInt());
 }
 
 TEST(CliPractice, WrongArgumentsAndADamagedHistoryAreSaid) {
     QTemporaryDir dir;
     const QString db = dir.filePath("history.sqlite");
     for (const QStringList& args :
-         {QStringList{"practice", "--db", db}, QStringList{"practice", "scales", "--db", db},
+         {QStringList{"practice", "--db", db}, QStringList{"practice", "solfege", "--db", db},
           QStringList{"practice", "intervals"},
           QStringList{"practice", "intervals", "--db", db, "--capo", "13"},
           QStringList{"practice", "intervals", "--db", db, "--seed", "x"},

@@ -1,8 +1,11 @@
+#include "practice/Progress.h"
 #include "practice/Questions.h"
 #include "practice/Scheduler.h"
 #include "practice/Session.h"
 #include "practice/SqliteHistory.h"
+#include "search/SearchIndex.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -11,10 +14,11 @@
 #include <QThread>
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 #include <thread>
+#include <tuple>
 
 using namespace chordalis;
 
@@ -224,6 +228,92 @@ TEST(PracticeQuestions, EarItemsPlayTheIntervalOrChordTheyName) {
     EXPECT_EQ(judgeAnswer(change, "12").count, 12);
     EXPECT_FALSE(judgeAnswer(change, "12").correct);
     EXPECT_FALSE(judgeAnswer(change, "-1").known);
+}
+
+// Pitch classes above a tonic, as a set.
+std::set<int> classesAbove(const std::vector<int>& notes, int tonic) {
+    std::set<int> set;
+    for (int n : notes)
+        set.insert(((n - tonic) % 12 + 12) % 12);
+    return set;
+}
+
+TEST(PracticeQuestions, ScalesAndProgressionsSoundWhatTheirAnswersName) {
+    // Each scale rises from its root to the octave by the steps written here; a mode is right
+    // by any of its names, and a scale of the same sound counts.
+    const std::map<QString, std::vector<int>> steps = {
+        {"dorian", {0, 2, 3, 5, 7, 9, 10, 12}},
+        {"harmonic-minor", {0, 2, 3, 5, 7, 8, 11, 12}},
+        {"blues", {0, 3, 5, 6, 7, 10, 12}}};
+    PracticeRandom random(3);
+    EXPECT_EQ(quizItems(QuizKind::Scales, {}).size(), 12);
+    for (const auto& [word, want] : steps) {
+        const auto q = askItem("scale:" + word, {}, random);
+        ASSERT_TRUE(q) << word.toStdString();
+        std::vector<int> heard;
+        for (int n : q->notes)
+            heard.push_back(n - q->notes.front());
+        EXPECT_EQ(heard, want) << word.toStdString();
+        EXPECT_TRUE(judgeAnswer(*q, word).correct);
+    }
+    const Question major = ask("scale:major"), minor = ask("scale:minor");
+    for (const auto& [question, answer, right] :
+         std::vector<std::tuple<Question, QString, bool>>{{major, "Ionian", true},
+                                                          {major, "mixolydian", false},
+                                                          {minor, "Natural Minor", true},
+                                                          {minor, " aeolian ", true},
+                                                          {minor, "melodic_minor", false}})
+        EXPECT_EQ(judgeAnswer(question, answer).correct, right) << answer.toStdString();
+    EXPECT_FALSE(judgeAnswer(major, "kumquat").known);
+    EXPECT_FALSE(askItem("scale:Ionian", {}, random)) << "an item names a scale by its word";
+
+    // Progressions: read in C, a chord held or written again sounding once, too long ones left
+    // out; each chord is the triad on its numeral's degree, in any key the question picks.
+    const std::vector<LibraryProgression> library = {
+        {"axis", "Axis", "Pop", KeyMode::Major, 4, "| I | V | vi | IV |"},
+        {"held", "Held", "Pop", KeyMode::Major, 4, "| I | % | IV IV | V |"},
+        {"aeolian", "Minor rock", "Rock", KeyMode::NaturalMinor, 4, "| i | bVI | bIII | bVII |"},
+        {"long", "Long", "Pop", KeyMode::Major, 4, "| I | ii | iii | IV | V | vi | vii° |"},
+        {"bad", "Bad", "Pop", KeyMode::Major, 4, "| I | H7 |"}};
+    ChordLibrary chords;
+    chords.entries = {{"maj", "Major", "", "1;3;5", "", ""},
+                      {"m", "Minor", "", "1;b3;5", "", ""},
+                      {"dim", "Diminished", "", "1;b3;b5", "", ""}};
+    chords.count = 3;
+    const auto ear = earProgressions(library, SearchIndex(chords, {}, {}), chords);
+    const QStringList items = quizItems(QuizKind::Progressions, {}, {}, ear);
+    EXPECT_EQ(items, QStringList({"progression:axis", "progression:held", "progression:aeolian"}));
+    struct Want {
+        const char* item;
+        const char* numerals;
+        std::vector<std::set<int>> chords; // pitch classes above the tonic
+    };
+    for (const Want& w :
+         {Want{"progression:axis", "I V vi IV", {{0, 4, 7}, {7, 11, 2}, {9, 0, 4}, {5, 9, 0}}},
+          Want{"progression:held", "I IV V", {{0, 4, 7}, {5, 9, 0}, {7, 11, 2}}},
+          Want{"progression:aeolian",
+               "i bVI bIII bVII",
+               {{0, 3, 7}, {8, 0, 3}, {3, 7, 10}, {10, 2, 5}}}}) {
+        SCOPED_TRACE(w.item);
+        for (std::uint64_t seed : {1u, 2u, 3u}) {
+            PracticeRandom r(seed);
+            const auto q = askItem(QLatin1String(w.item), {}, r, ear);
+            ASSERT_TRUE(q);
+            ASSERT_EQ(q->chords.size(), w.chords.size());
+            const int tonic = q->chords[0][0];
+            for (std::size_t k = 0; k < w.chords.size(); ++k)
+                EXPECT_EQ(classesAbove(q->chords[k], tonic), w.chords[k]) << k;
+            EXPECT_TRUE(judgeAnswer(*q, QLatin1String(w.numerals)).correct);
+            EXPECT_EQ(q->prompt.contains(QLatin1String("minor")),
+                      QByteArray(w.item).contains("aeolian"));
+        }
+    }
+    const Question axis = *askItem("progression:axis", {}, random, ear);
+    EXPECT_TRUE(judgeAnswer(axis, "| I | V | vi | IV |").correct);
+    EXPECT_TRUE(judgeAnswer(axis, "I, V, vi, IV").correct);
+    EXPECT_FALSE(judgeAnswer(axis, "I V VI IV").correct) << "the case of a numeral is its 3rd";
+    EXPECT_FALSE(judgeAnswer(axis, " | ").known);
+    EXPECT_FALSE(askItem("progression:nowhere", {}, random, ear));
 }
 
 TEST(PracticeRandomTest, ASeedGivesTheSameNumbersWithinBounds) {
@@ -517,4 +607,158 @@ TEST_F(HistoryFiles, TwoWritersAtOnceLoseNothing) {
     EXPECT_EQ(states.at("one").asked, PerWriter);
     EXPECT_EQ(states.at("two").asked, PerWriter);
     EXPECT_EQ(states.at("shared").asked, 2 * PerWriter) << "each answer moved the stored state";
+}
+
+// A file the previous version wrote (no bests) is brought up to date in place, its answers and
+// schedules kept and each pair's best worked out from the counts typed; from then on the best of
+// an item only rises. A read-only old file is read as it is.
+TEST_F(HistoryFiles, BestsAreKeptPerItemAndAnOlderFileIsUpgradedInPlace) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
+        db.setDatabaseName(path());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("CREATE TABLE items (item TEXT PRIMARY KEY, box INTEGER NOT NULL, "
+                           "due_ms INTEGER NOT NULL, asked INTEGER NOT NULL, right_count "
+                           "INTEGER NOT NULL)"));
+        ASSERT_TRUE(q.exec("CREATE TABLE answers (id INTEGER PRIMARY KEY, session TEXT NOT NULL, "
+                           "quiz TEXT NOT NULL, item TEXT NOT NULL, prompt TEXT NOT NULL, "
+                           "expected TEXT NOT NULL, given TEXT NOT NULL, grade INTEGER NOT NULL, "
+                           "seconds REAL NOT NULL, answered_ms INTEGER NOT NULL)"));
+        ASSERT_TRUE(q.exec("INSERT INTO items VALUES ('change:C|G', 2, 5, 4, 1)"));
+        for (const char* given : {"28", "31", "abc", "700", "3x"})
+            ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO answers (session, quiz, item, prompt, "
+                                              "expected, given, grade, seconds, answered_ms) "
+                                              "VALUES ('s', 'changes', 'change:C|G', 'p', '30', "
+                                              "'%1', 0, 60, 1)")
+                                   .arg(QLatin1String(given))));
+        ASSERT_TRUE(q.exec("INSERT INTO answers (session, quiz, item, prompt, expected, given, "
+                           "grade, seconds, answered_ms) VALUES ('s', 'intervals', 'interval:up:"
+                           "7', 'p', 'P5', '99', 0, 2, 2)"));
+        ASSERT_TRUE(q.exec("PRAGMA user_version = 1"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("old");
+
+    QFile::setPermissions(path(), QFileDevice::ReadOwner);
+    {
+        OpenedHistory readOnly = openHistory(path(), clock);
+        EXPECT_EQ(readOnly.history->answers().size(), 6u);
+        EXPECT_TRUE(readOnly.history->bests().empty());
+    }
+    QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    QString error;
+    {
+        OpenedHistory opened = openHistory(path(), clock);
+        EXPECT_TRUE(opened.message.isEmpty()) << opened.message.toStdString();
+        EXPECT_TRUE(asideFiles().isEmpty());
+        EXPECT_EQ(opened.history->answers().size(), 6u);
+        EXPECT_EQ(opened.history->states().at("change:C|G"), (ItemState{2, 5, 4, 1}));
+        EXPECT_EQ(opened.history->bests(), (std::map<QString, int>{{"change:C|G", 31}}));
+        for (int score : {35, 20}) {
+            AnswerRecord a = answer("change:C|G", Grade::Right, 10);
+            a.score = score;
+            ASSERT_TRUE(opened.history->record(a, error)) << error.toStdString();
+        }
+    }
+    OpenedHistory again = openHistory(path(), clock);
+    EXPECT_EQ(again.history->bests().at("change:C|G"), 35);
+    EXPECT_EQ(again.history->answers().size(), 8u);
+}
+
+// A run's tempo starts low and rises a step after each clean run of its position, kept as the
+// position's best; a run marked not clean keeps the tempo. Its places are every note of the
+// shape in the window, each pitch once, lowest first, above any capo.
+TEST(PracticeQuestions, RunsPlayThePositionAndSpeedUpAfterCleanRuns) {
+    for (const NeckCase& c : Necks) {
+        SCOPED_TRACE(c.name);
+        const QuizNeck neck = neckOf(c);
+        const int strings = int(c.open.size());
+        for (const auto& [shape, tones] : std::vector<std::pair<QString, std::set<int>>>{
+                 {"minor-pentatonic", {0, 3, 5, 7, 10}}, {"arp-7", {0, 4, 7, 10}}}) {
+            const int low = std::max(5, c.capo.fret);
+            const Question q = ask(QStringLiteral("run:%1:%2").arg(shape).arg(low), neck);
+            const int root = c.open.back() + std::max(low, lowestFretOf(c, strings));
+            std::set<int> wanted; // every pitch of the shape the window holds
+            for (int s = 1; s <= strings; ++s)
+                for (int f = std::max(low, lowestFretOf(c, s)); f <= low + 3; ++f)
+                    if (tones.count(((c.open[std::size_t(s - 1)] + f - root) % 12 + 12) % 12))
+                        wanted.insert(c.open[std::size_t(s - 1)] + f);
+            ASSERT_EQ(q.places.size(), wanted.size()) << shape.toStdString();
+            auto next = wanted.begin();
+            for (const NeckPlace& p : q.places) {
+                EXPECT_EQ(c.open[std::size_t(p.string - 1)] + p.fret, *next++);
+                EXPECT_GE(p.fret, std::max(low, lowestFretOf(c, p.string)));
+            }
+        }
+    }
+    EXPECT_FALSE(judgeAnswer(ask("run:major:3"), "maybe").known);
+
+    FakeWallClock clock;
+    MemoryHistory history;
+    PracticeSession session(QuizKind::Runs, {}, {"run:major:3"}, history, clock, 1, 4);
+    for (const auto& [said, tempo] :
+         std::vector<std::pair<QString, int>>{{"y", RunStartTempo},
+                                              {"n", RunStartTempo + RunTempoStep},
+                                              {"clean", RunStartTempo + RunTempoStep},
+                                              {"yes", RunStartTempo + 2 * RunTempoStep}}) {
+        const auto q = session.next();
+        ASSERT_TRUE(q);
+        EXPECT_EQ(q->tempo, tempo);
+        const auto outcome = session.answer(said);
+        EXPECT_EQ(outcome->best, history.bests().at("run:major:3"));
+    }
+    EXPECT_EQ(runTempo(RunMaxTempo), RunMaxTempo);
+}
+
+// Answers fall on the day they were given in local time, every day of the range is there, and
+// the neck's places count the answers about them: a named place for itself, a found note for
+// each of its places; other quizzes for none.
+TEST(PracticeProgress, DaysAndPlacesCountTheirAnswers) {
+    const QDate first(2026, 12, 1);
+    const qint64 midnight = QDateTime(first, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+    auto at = [&](double hours, Grade grade, double seconds, const QString& quiz = "intervals",
+                  const QString& item = "interval:up:7", const QString& expected = "P5") {
+        return AnswerRecord{"s",   quiz,     item,
+                            "p",   expected, "x",
+                            grade, seconds,  midnight + qint64(hours * 3'600'000)};
+    };
+    const std::vector<AnswerRecord> answers = {
+        at(1, Grade::Right, 2),   at(2, Grade::Wrong, 4),
+        at(3, Grade::Slow, 9),    at(23.5, Grade::Right, 1), // the next day two hours east of UTC
+        at(50, Grade::Right, 1),                             // past the range
+        at(-30, Grade::Wrong, 1),                            // before it
+    };
+    struct Case {
+        int offsetHours;
+        std::vector<int> asked;
+        std::vector<int> right;
+    };
+    for (const Case& c : {Case{0, {4, 0}, {3, 0}}, Case{2, {3, 1}, {2, 1}}}) {
+        const auto days = progressByDay(answers, first, first.addDays(1), c.offsetHours * 3600);
+        ASSERT_EQ(days.size(), 2u);
+        for (std::size_t k = 0; k < days.size(); ++k) {
+            EXPECT_EQ(days[k].day, first.addDays(qint64(k)));
+            EXPECT_EQ(days[k].asked, c.asked[k]) << c.offsetHours << " " << k;
+            EXPECT_EQ(days[k].right, c.right[k]) << c.offsetHours << " " << k;
+        }
+    }
+    const auto utc = progressByDay(answers, first, first, 0);
+    EXPECT_DOUBLE_EQ(utc[0].meanSeconds, 4.0);
+    EXPECT_DOUBLE_EQ(utc[0].accuracy(), 0.75);
+    EXPECT_TRUE(progressByDay(answers, first, first.addDays(-1), 0).empty());
+
+    const std::vector<AnswerRecord> neck = {
+        at(1, Grade::Right, 1, "name-note", "name-note:2:8", "G"),
+        at(1, Grade::Wrong, 1, "name-note", "name-note:2:8", "G"),
+        at(1, Grade::Wrong, 1, "find-string", "find-string:6:G", "s6f3 s6f15"),
+        at(1, Grade::Right, 1, "find-neck", "find-neck:G", "s6f3 s1f3"),
+        at(1, Grade::Right, 1), // an interval: no place
+    };
+    std::map<std::pair<int, int>, std::pair<int, int>> got; // string, fret: asked, right
+    for (const PlaceScore& s : placeScores(neck))
+        got[{s.place.string, s.place.fret}] = {s.asked, s.right};
+    EXPECT_EQ(got, (std::map<std::pair<int, int>, std::pair<int, int>>{
+                       {{2, 8}, {2, 1}}, {{6, 3}, {2, 1}}, {{6, 15}, {1, 0}}, {{1, 3}, {1, 1}}}));
 }

@@ -6,6 +6,8 @@
 #include "library/Warnings.h"
 #include "practice/History.h"
 #include "practice/Session.h"
+#include "progressions/Progression.h"
+#include "search/SearchIndex.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,13 +23,24 @@ namespace chordalis::cli {
 
 namespace {
 
-// The neck the options ask for: the program's default guitar unless --tuning, --preset,
-// --fret-count or --capo say otherwise.
-// The chords of the library in the program folder, for the changes quiz.
-ChordLibrary chordLibrary(const QString& folder) {
+// What the library in the program folder gives the quizzes: the chords the changes quiz pairs
+// and the progressions the ear quiz plays.
+struct QuizLibrary {
+    QStringList changeChords;
+    std::vector<EarProgression> progressions;
+};
+
+QuizLibrary quizLibrary(const QString& folder, QuizKind quiz) {
     IniReader ini(folder);
     Warnings warnings(/*quiet=*/true);
-    return LibraryLoader(ini, warnings).loadChords();
+    LibraryLoader loader(ini, warnings);
+    const ChordLibrary chords = loader.loadChords();
+    QuizLibrary library{changeChords(chords), {}};
+    if (quiz == QuizKind::Progressions) {
+        const SearchIndex index(chords, loader.loadScales(), loader.loadTriads());
+        library.progressions = earProgressions(loadProgressions(ini, warnings), index, chords);
+    }
+    return library;
 }
 
 QJsonArray placesJson(const std::vector<NeckPlace>& places) {
@@ -83,7 +96,15 @@ int practice(const QString& folder, const Arguments& args, QTextStream& out, QTe
         }
     }
 
-    const QStringList items = quizItems(*quiz, neck, changeChords(chordLibrary(folder)));
+    const QuizLibrary library = quizLibrary(folder, *quiz);
+    const QStringList items = quizItems(*quiz, neck, library.changeChords, library.progressions);
+    if (items.isEmpty()) {
+        err << "chordalis-cli: the " << quizWord(*quiz)
+            << " quiz has nothing to ask on this neck with this library"
+            << (*quiz == QuizKind::Progressions ? " (no progressions.ini it can play)" : "")
+            << "\n";
+        return ExitDataError;
+    }
     SystemWallClock clock;
     // Without answers nothing is judged, so nothing is kept.
     OpenedHistory opened = answers ? openHistory(args.value("--db"), clock)
@@ -92,6 +113,7 @@ int practice(const QString& folder, const Arguments& args, QTextStream& out, QTe
         err << "chordalis-cli: " << opened.message << "\n";
     PracticeSession session(*quiz, neck, items, *opened.history, clock, std::uint64_t(*seed),
                             *length);
+    session.setProgressions(library.progressions);
 
     int number = 0;
     QString ended = QStringLiteral("length");
@@ -106,6 +128,18 @@ int practice(const QString& folder, const Arguments& args, QTextStream& out, QTe
                          {"places", placesJson(q->places)},
                          {"notes", notes},
                          {"together", q->together}};
+        if (!q->chords.empty()) {
+            QJsonArray chords;
+            for (const std::vector<int>& chord : q->chords) {
+                QJsonArray tones;
+                for (int n : chord)
+                    tones.append(n);
+                chords.append(tones);
+            }
+            line.insert("chords", chords);
+        }
+        if (q->tempo > 0)
+            line.insert("tempo", q->tempo);
         if (!answers) {
             printLine(out, line);
             continue;
@@ -126,6 +160,8 @@ int practice(const QString& folder, const Arguments& args, QTextStream& out, QTe
         line.insert("box", outcome->state.box);
         line.insert("due", utcTime(outcome->state.dueMs));
         line.insert("saved", outcome->saveError.isEmpty() && opened.history->lasts());
+        if (outcome->best >= 0)
+            line.insert("best", outcome->best);
         if (!outcome->saveError.isEmpty()) {
             line.insert("saveError", outcome->saveError);
             err << "chordalis-cli: the answer was not kept: " << outcome->saveError << "\n";

@@ -1,0 +1,279 @@
+#include "ui/PracticeWindow.h"
+
+#include "StartedWindow.h"
+#include "app/PracticeNeck.h"
+#include "ledguitar/SimulatedGuitar.h"
+#include "ui/HeatMapView.h"
+#include "ui/NeckView.h"
+#include "ui/ProgressChart.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <set>
+
+namespace chordalis {
+namespace {
+
+// A started window with a simulated LED guitar attached, whose pedal the tests press.
+class PracticeWindowTest : public test::StartedWindow {
+protected:
+    void addDevices(Devices& devices) override {
+        auto guitar = std::make_unique<SimulatedGuitar>();
+        sim = guitar.get();
+        devices.hid = std::move(guitar);
+    }
+    // A switch of the pedal pressed and let go, as the guitar's poll reads it.
+    void pedal(int which) {
+        sim->pressPedal(which);
+        program->guitar().poll();
+        sim->releasePedal();
+        program->guitar().poll();
+    }
+    // The program's clock moved on, and the window's timer given the time to look at it.
+    void advance(double seconds) {
+        clock().advance(seconds);
+        QTest::qWait(30);
+    }
+    QString text(PracticeWindow& practice, const char* label) {
+        return child<QLabel>(practice, label)->text();
+    }
+
+    // A practice window on a history of its own, a session of `length` questions of the quiz
+    // started.
+    PracticeWindow* startQuiz(const char* caption, int length) {
+        auto* practice = new PracticeWindow(*program, data.filePath("practice.sqlite"), window);
+        practice->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(practice));
+        auto* quiz = child<QComboBox>(*practice, "cboQuiz");
+        quiz->setCurrentIndex(quiz->findText(QLatin1String(caption)));
+        child<QSpinBox>(*practice, "udLength")->setValue(length);
+        click(*practice, "cmdStart");
+        return practice;
+    }
+
+    // A mouse click at the middle of a place's cell as the neck draws it for the hand.
+    void clickPlace(PracticeWindow& practice, NeckPlace place,
+                    Qt::MouseButton button = Qt::LeftButton) {
+        const AppState& s = program->state();
+        const NeckGeometry g(s.instrument.strings(), s.instrument.frets);
+        NeckView& neck = practice.neck();
+        const QRectF r = neck.surfaceRect();
+        const double scale = r.height() / g.height();
+        // An open string is pressed beside the nut, where the open sign stands.
+        const int column = place.fret == 0 ? IndicatorColumn : place.fret;
+        const QPointF surface(g.fretX(column, s.leftHanded) + CellSize / 2.0,
+                              g.stringY(place.string) + CellSize / 2.0);
+        const QPointF at =
+            r.topLeft() + QPointF(surface.x() * scale * neck.stretch(), surface.y() * scale);
+        QTest::mouseClick(&neck, button, {}, at.toPoint());
+    }
+
+    const LedFrame& lastLedFrame() {
+        auto& led = static_cast<test::RecordingLedSender&>(program->led());
+        static const LedFrame none;
+        return led.frames.empty() ? none : led.frames.back();
+    }
+
+    QTemporaryDir data;
+    SimulatedGuitar* sim = nullptr;
+};
+
+std::set<std::pair<int, int>> placeSet(const std::vector<NeckPlace>& places) {
+    std::set<std::pair<int, int>> set;
+    for (const NeckPlace& p : places)
+        set.insert({p.string, p.fret});
+    return set;
+}
+
+// Clicks on the window's neck answer a place question in every hand, tuning and capo: a place
+// clicked twice is taken back, a right click takes back but never adds, the places clicked are
+// drawn and lit, and the answer built from the clicks is judged right.
+TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
+    struct Case {
+        const char* name;
+        std::vector<int> open;
+        int frets;
+        Capo capo;
+        bool leftHanded;
+    };
+    const Case cases[] = {
+        {"standard, right hand", {64, 59, 55, 50, 45, 40}, 15, {}, false},
+        {"standard, left hand, capo 3", {64, 59, 55, 50, 45, 40}, 15, {3, 0, 0}, true},
+        {"seven strings, partial capo 2", {64, 59, 55, 50, 45, 40, 35}, 24, {2, 1, 5}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppState& s = program->context().state;
+        s.setInstrument({{CustomPreset, c.open}, c.frets});
+        s.capo = c.capo;
+        s.leftHanded = c.leftHanded;
+        PracticeWindow* practice = startQuiz("Find a note on the whole neck", 1);
+        ASSERT_TRUE(practice->question());
+        const std::vector<NeckPlace> wanted = practice->question()->places;
+        ASSERT_FALSE(wanted.empty());
+        EXPECT_TRUE(practice->neck().isVisible());
+
+        // A place that is not asked for, clicked and taken back; a right click on a place not
+        // chosen adds nothing.
+        NeckPlace stray{wanted[0].fret == c.frets ? wanted[0].fret - 1 : wanted[0].fret + 1,
+                        wanted[0].string};
+        clickPlace(*practice, stray);
+        EXPECT_EQ(placeSet(lastLedFrame()), placeSet({stray}));
+        clickPlace(*practice, stray, Qt::RightButton);
+        clickPlace(*practice, stray, Qt::RightButton);
+        for (const NeckPlace& p : wanted)
+            clickPlace(*practice, p);
+        EXPECT_EQ(placeSet(lastLedFrame()), placeSet(wanted));
+
+        click(*practice, "cmdAnswer");
+        EXPECT_EQ(child<QLabel>(*practice, "lblQuestion")->text(),
+                  QStringLiteral("Session over: 1 of 1 right"))
+            << child<QLabel>(*practice, "lblFeedback")->text().toStdString();
+        delete practice;
+    }
+}
+
+// The note to name is drawn and lit where it is asked; closing the window gives the guitar back
+// the main window's neck.
+TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndLitUntilTheWindowCloses) {
+    PracticeWindow* practice = startQuiz("Name the marked note", 1);
+    ASSERT_TRUE(practice->question());
+    EXPECT_EQ(placeSet(lastLedFrame()), placeSet(practice->question()->places));
+    // A click on the neck does not answer a name.
+    clickPlace(*practice, practice->question()->places[0]);
+    EXPECT_TRUE(child<QLineEdit>(*practice, "txtAnswer")->text().isEmpty());
+    practice->close();
+    EXPECT_EQ(lastLedFrame(), program->fretboard().ledFrame());
+    delete practice;
+}
+
+// Scales and progressions sound through the program's player as they are asked, a progression
+// chord after chord, each let go before the next; the answer typed is judged.
+TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
+    for (const char* caption :
+         {"Scales and modes by ear", "Progressions by ear (Roman numerals)"}) {
+        SCOPED_TRACE(caption);
+        out().sent.clear();
+        PracticeWindow* practice = startQuiz(caption, 1);
+        ASSERT_TRUE(practice->question());
+        const Question q = *practice->question();
+        EXPECT_FALSE(practice->neck().isVisible());
+        std::vector<int> notes = q.notes;
+        for (const std::vector<int>& chord : q.chords)
+            notes.insert(notes.end(), chord.begin(), chord.end());
+        EXPECT_EQ(test::noteOnKeys(out()), notes);
+        // Each chord of a progression sounds whole and stops before the next one starts.
+        std::vector<bool> pattern, wanted;
+        for (const std::vector<int>& chord : q.chords) {
+            wanted.insert(wanted.end(), chord.size(), true);
+            wanted.insert(wanted.end(), chord.size(), false);
+        }
+        for (const auto& sent : out().sent)
+            pattern.push_back(statusOf(sent.word) >> 4 == 0x9);
+        EXPECT_TRUE(q.chords.empty() || pattern == wanted);
+        QTest::keyClicks(child<QLineEdit>(*practice, "txtAnswer"), q.expected);
+        QTest::keyClick(child<QLineEdit>(*practice, "txtAnswer"), Qt::Key_Return);
+        EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 1 of 1 right"));
+        delete practice;
+    }
+}
+
+// A minute of changes runs the metronome for its length, the pedal's presses count the changes
+// and give the answer, and the pair's best shows in the next question of it; outside a minute
+// the left switch answers and the right one repeats.
+TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
+    PracticeWindow* practice = startQuiz("Chord changes (a minute each)", 2);
+    practice->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(practice));
+    practice->setChangeSeconds(2);
+    const QString pair = practice->question()->item;
+    click(*practice, "cmdMinute");
+    EXPECT_TRUE(program->metronome().isRunning());
+    for (int k = 0; k < 33; ++k)
+        pedal(k % 2 + 1);
+    EXPECT_TRUE(text(*practice, "lblMinute").contains("the pedal counted 33"));
+    advance(2.1);
+    EXPECT_FALSE(program->metronome().isRunning());
+    EXPECT_EQ(child<QLineEdit>(*practice, "txtAnswer")->text(), "33");
+    pedal(1); // next: the count is the answer
+    EXPECT_TRUE(text(*practice, "lblFeedback").startsWith("Right"))
+        << text(*practice, "lblFeedback").toStdString();
+    EXPECT_TRUE(text(*practice, "lblFeedback").contains("(best: 33)"));
+    EXPECT_TRUE(text(*practice, "lblQuestion").startsWith("2. "));
+    delete practice;
+
+    // The best outlasts the window, and a new session's question of the pair shows it.
+    FakeWallClock wallClock;
+    EXPECT_EQ(openHistory(data.filePath("practice.sqlite"), wallClock).history->bests().at(pair),
+              33);
+}
+
+// A run lights its notes one a beat along the metronome at the position's tempo, up and down,
+// only the sounding note on the guitar; a clean run raises the next run's tempo a step, and the
+// metronome gets its own tempo back.
+TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
+    const int tempoBefore = program->metronomeSettings().tempo;
+    PracticeWindow* practice = startQuiz("Runs along the metronome", 2);
+    ASSERT_TRUE(practice->question());
+    const Question q = *practice->question();
+    EXPECT_EQ(q.tempo, RunStartTempo);
+    ASSERT_GE(q.places.size(), 3u);
+    click(*practice, "cmdMinute");
+    EXPECT_EQ(program->metronomeSettings().tempo, RunStartTempo);
+    const double beat = 60.0 / RunStartTempo;
+    const std::size_t n = q.places.size();
+    for (std::size_t k = 0; k < 2 * n - 1; ++k) {
+        advance(k == 0 ? beat * 1.5 : beat);
+        const NeckPlace lit = q.places[k < n ? k : 2 * n - 2 - k];
+        EXPECT_EQ(lastLedFrame(), LedFrame({lit})) << k;
+    }
+    advance(beat);
+    EXPECT_FALSE(program->metronome().isRunning());
+    EXPECT_EQ(program->metronomeSettings().tempo, tempoBefore);
+    QTest::keyClicks(child<QLineEdit>(*practice, "txtAnswer"), "y");
+    QTest::keyClick(child<QLineEdit>(*practice, "txtAnswer"), Qt::Key_Return);
+    EXPECT_EQ(practice->question()->tempo,
+              practice->question()->item == q.item ? RunStartTempo + RunTempoStep : RunStartTempo);
+    delete practice;
+
+    // Beats to notes: a beat of count-in, up, down without the top twice, then over.
+    const double at[] = {0.0, 0.99, 1.0, 3.5, 4.0, 5.0, 6.0, -1.0};
+    const std::optional<int> note[] = {-1, -1, 0, 2, 1, 0, std::nullopt, std::nullopt};
+    for (std::size_t k = 0; k < std::size(at); ++k)
+        EXPECT_EQ(runNoteAt(at[k], 60, 3), note[k]) << at[k];
+}
+
+// The progress window plots today's answers and colours each place answered on the neck by how
+// it went: green for right, red for wrong.
+TEST_F(PracticeWindowTest, ProgressPlotsTheDayAndColoursThePlacesByAccuracy) {
+    PracticeWindow* practice = startQuiz("Name the marked note", 2);
+    auto* answer = child<QLineEdit>(*practice, "txtAnswer");
+    const NeckPlace right = practice->question()->places.at(0);
+    QTest::keyClicks(answer, practice->question()->expected);
+    QTest::keyClick(answer, Qt::Key_Return);
+    const NeckPlace wrong = practice->question()->places.at(0);
+    QTest::keyClicks(answer, "H");
+    QTest::keyClick(answer, Qt::Key_Return);
+
+    QDialog* progress = practice->showProgress();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(progress));
+    const auto& days = progress->findChild<ProgressChart*>()->days();
+    ASSERT_FALSE(days.empty());
+    EXPECT_EQ(std::pair(days.back().asked, days.back().right), std::pair(2, 1));
+    auto* heat = progress->findChild<HeatMapView*>();
+    const QImage shot = heat->grab().toImage();
+    for (const auto& [place, green] : {std::pair(right, true), std::pair(wrong, false)}) {
+        const QRectF cell = heat->cellRect(place);
+        const QColor c = shot.pixelColor(
+            (cell.topLeft() + QPointF(cell.width() * 0.12, cell.height() / 2)).toPoint());
+        EXPECT_EQ(c.green() > c.red(), green) << c.name().toStdString();
+    }
+    delete practice;
+}
+
+} // namespace
+} // namespace chordalis
