@@ -245,12 +245,12 @@ TEST(ChordCheck, NamesAndChecksStrums) {
         }
     }
     EXPECT_GE(named, trials * 9 / 10) << named << " of " << trials;
-    EXPECT_GE(checked, trials * 3 * 9 / 10) << checked << " of " << trials * 3;
+    EXPECT_GE(checked, trials * 3 * 95 / 100) << checked << " of " << trials * 3;
 }
 
 // The verdicts on a grip, from activations set by hand: the extra note goes to the string that
-// lacks its own and can play it, a silent string that sounds is wrong, and nothing heard leaves
-// every played string missing.
+// lacks its own and can play it, a silent string that sounds is wrong, a weak extra note counts
+// only for a string that lacks its own, and nothing heard leaves every played string missing.
 TEST(ChordCheck, PutsEachNoteOnItsString) {
     Instrument guitar; // C major: x32010
     const std::vector<std::optional<int>> c{0, 1, 0, 2, 3, std::nullopt};
@@ -271,6 +271,13 @@ TEST(ChordCheck, PutsEachNoteOnItsString) {
     EXPECT_EQ(words(heard({48, 52, 55, 61, 64})), "right wrong right right right right");
     EXPECT_EQ(words(heard({40, 48, 52, 55, 60, 64})), "right right right right right wrong");
     EXPECT_EQ(words(NoteActivations{}), "missing missing missing missing missing right");
+    // A weak stray note is a slipped fret only where a string lacks its own note.
+    auto weakly = [&](NoteActivations a, int note) {
+        a.strength[size_t(note)] = 0.15;
+        return words(a);
+    };
+    EXPECT_EQ(weakly(heard({48, 52, 55, 64}), 62), "right wrong right right right right");
+    EXPECT_EQ(weakly(heard({48, 52, 55, 60, 64}), 41), "right right right right right right");
     const auto verdicts = checkGrip(guitar, c, heard({48, 52, 55, 61, 64}));
     EXPECT_EQ(verdicts[1].expected, 60);
     EXPECT_EQ(verdicts[1].heard, 61);
