@@ -1,0 +1,113 @@
+#include "TestSounds.h"
+#include "listening/Pitch.h"
+#include "listening/backends/JackAudioInput.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <jack/jack.h>
+#include <mutex>
+
+namespace chordalis {
+namespace {
+
+void quiet(const char*) {}
+
+// Another program on the JACK server: one output port that plays a plucked G3 over and over.
+struct Source {
+    jack_client_t* client = nullptr;
+    jack_port_t* port = nullptr;
+    AudioClip clip;
+    size_t position = 0;
+
+    static int process(jack_nframes_t frames, void* self) {
+        auto* s = static_cast<Source*>(self);
+        auto* out = static_cast<float*>(jack_port_get_buffer(s->port, frames));
+        for (jack_nframes_t i = 0; i < frames; ++i) {
+            out[i] = s->clip.samples[s->position];
+            s->position = (s->position + 1) % s->clip.samples.size();
+        }
+        return 0;
+    }
+    bool start() {
+        jack_status_t status{};
+        client = jack_client_open("chordalis-test-source", JackNoStartServer, &status);
+        if (!client)
+            return false;
+        clip.sampleRate = jack_get_sample_rate(client);
+        testsounds::addPluck(clip, noteFrequency(55), 0.0, 2.0, 0.5, 3);
+        port = jack_port_register(client, "out", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
+        return port && jack_set_process_callback(client, process, this) == 0 &&
+               jack_activate(client) == 0;
+    }
+    void stop() {
+        if (client)
+            jack_client_close(client);
+        client = nullptr;
+    }
+    ~Source() { stop(); }
+};
+
+template <class Condition> bool within5s(Condition done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 5000)
+        QThread::msleep(10);
+    return done();
+}
+
+// The JACK capture port hears another client's note, refuses a source that is not there, and
+// reports a source that goes, with nothing reaching the sink after close.
+TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
+    qputenv("JACK_NO_START_SERVER", "1");
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
+    JackAudioInput input;
+    Source source;
+    if (!source.start())
+        GTEST_SKIP() << "no JACK server runs (start one: jackd --no-realtime -d dummy)";
+
+    const QStringList names = input.deviceNames();
+    EXPECT_TRUE(names.contains(QStringLiteral("chordalis-test-source:out")))
+        << qPrintable(names.join(QLatin1String(", ")));
+    const auto refused = input.open(QStringLiteral("nobody:out"), [](std::span<const float>) {});
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->contains(QLatin1String("nobody:out")));
+    EXPECT_FALSE(input.isOpen());
+
+    std::mutex mutex;
+    std::vector<float> heard;
+    std::atomic<int> calls{0};
+    const auto opened =
+        input.open(QStringLiteral("chordalis-test-source:out"), [&](std::span<const float> block) {
+            std::lock_guard lock(mutex);
+            heard.insert(heard.end(), block.begin(), block.end());
+            ++calls;
+        });
+    ASSERT_FALSE(opened) << qPrintable(*opened);
+    EXPECT_EQ(input.sampleRate(), source.clip.sampleRate);
+    PitchDetector pitch(input.sampleRate(), 4096);
+    ASSERT_TRUE(within5s([&] {
+        std::lock_guard lock(mutex);
+        return heard.size() >= 8192;
+    }));
+    {
+        std::lock_guard lock(mutex);
+        const PitchReading reading = pitch.read(std::span<const float>(heard.data() + 4096, 4096));
+        EXPECT_EQ(nearestNote(reading.f0).note, 55);
+    }
+    EXPECT_FALSE(input.fault());
+
+    source.stop();
+    ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
+    EXPECT_TRUE(input.fault()->contains(QLatin1String("chordalis-test-source:out")));
+    input.close();
+    const int after = calls;
+    QThread::msleep(50);
+    EXPECT_EQ(calls, after);
+    EXPECT_FALSE(input.fault());
+}
+
+} // namespace
+} // namespace chordalis
