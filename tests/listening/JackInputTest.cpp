@@ -1,12 +1,14 @@
 #include "TestSounds.h"
 #include "listening/Pitch.h"
 #include "listening/backends/JackAudioInput.h"
+#include "listening/backends/JackMidiInput.h"
 
 #include <QElapsedTimer>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <jack/jack.h>
+#include <jack/midiport.h>
 #include <mutex>
 
 namespace chordalis {
@@ -107,6 +109,72 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
     QThread::msleep(50);
     EXPECT_EQ(calls, after);
     EXPECT_FALSE(input.fault());
+}
+
+// Another program's MIDI output: sends its messages in one cycle when asked.
+struct MidiSource {
+    jack_client_t* client = nullptr;
+    jack_port_t* port = nullptr;
+    std::vector<std::vector<unsigned char>> messages;
+    std::atomic<bool> send{false};
+
+    static int process(jack_nframes_t frames, void* self) {
+        auto* s = static_cast<MidiSource*>(self);
+        void* buffer = jack_port_get_buffer(s->port, frames);
+        jack_midi_clear_buffer(buffer);
+        if (s->send.exchange(false))
+            for (const auto& m : s->messages)
+                jack_midi_event_write(buffer, 0, m.data(), m.size());
+        return 0;
+    }
+    bool start() {
+        jack_status_t status{};
+        client = jack_client_open("chordalis-test-midi", JackNoStartServer, &status);
+        if (!client)
+            return false;
+        port = jack_port_register(client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+        return port && jack_set_process_callback(client, process, this) == 0 &&
+               jack_activate(client) == 0;
+    }
+    ~MidiSource() {
+        if (client)
+            jack_client_close(client);
+    }
+};
+
+// The JACK MIDI input holds exactly the notes the instrument holds, refuses a port that is not a
+// MIDI source, and lets every note go when the instrument's port goes.
+TEST(JackMidiInput, HoldsTheInstrumentsNotesAndLetsThemGoWithIt) {
+    qputenv("JACK_NO_START_SERVER", "1");
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
+    auto source = std::make_unique<MidiSource>();
+    if (!source->start())
+        GTEST_SKIP() << "no JACK server runs (start one: jackd --no-realtime -d dummy)";
+    JackMidiInput input;
+    EXPECT_TRUE(input.portNames().contains(QStringLiteral("chordalis-test-midi:out")));
+    EXPECT_TRUE(input.open(QStringLiteral("system:capture_1"), [](const std::vector<int>&) {}));
+    EXPECT_FALSE(input.isOpen()) << "an audio port is no MIDI source";
+
+    std::mutex mutex;
+    std::vector<std::vector<int>> seen;
+    const auto opened =
+        input.open(QStringLiteral("chordalis-test-midi:out"), [&](const std::vector<int>& held) {
+            std::lock_guard lock(mutex);
+            seen.push_back(held);
+        });
+    ASSERT_FALSE(opened) << qPrintable(*opened);
+    // An E minor grip's low strings on two channels, one let go by a note-on at velocity 0.
+    source->messages = {{0x90, 40, 100}, {0x91, 47, 90}, {0x90, 52, 80}, {0x91, 47, 0}};
+    source->send = true;
+    ASSERT_TRUE(within5s([&] {
+        std::lock_guard lock(mutex);
+        return !seen.empty() && seen.back() == std::vector<int>{40, 52};
+    }));
+    source.reset();
+    ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
+    std::lock_guard lock(mutex);
+    EXPECT_TRUE(seen.back().empty()) << "nothing stays lit when the instrument goes";
 }
 
 } // namespace

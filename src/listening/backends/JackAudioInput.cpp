@@ -1,70 +1,40 @@
 #include "listening/backends/JackAudioInput.h"
 
+#include "listening/backends/JackSources.h"
+
 #include <QByteArray>
 #include <jack/jack.h>
 
 namespace chordalis {
-
-namespace {
-
-void silentJack(const char*) {}
-
-jack_client_t* quietClient(const char* name) {
-    // libjack would otherwise start a server of its own, and talk on the terminal.
-    qputenv("JACK_NO_START_SERVER", "1");
-    jack_set_error_function(silentJack);
-    jack_set_info_function(silentJack);
-    jack_status_t status{};
-    return jack_client_open(name, JackNoStartServer, &status);
-}
-
-QStringList sources(jack_client_t* client, unsigned long flags) {
-    QStringList names;
-    if (const char** ports =
-            jack_get_ports(client, nullptr, JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput | flags)) {
-        for (const char** p = ports; *p; ++p)
-            names << QString::fromUtf8(*p);
-        jack_free(ports);
-    }
-    return names;
-}
-
-} // namespace
 
 JackAudioInput::~JackAudioInput() {
     close();
 }
 
 QStringList JackAudioInput::deviceNames() const {
-    jack_client_t* client = quietClient("chordalis-sources");
+    jack_client_t* client = openQuietJackClient("chordalis-sources");
     if (!client)
         return {};
-    QStringList names = sources(client, JackPortIsPhysical);
-    for (const QString& name : sources(client, 0))
-        if (!names.contains(name))
-            names << name;
+    const QStringList names = jackSources(client, JACK_DEFAULT_AUDIO_TYPE);
     jack_client_close(client);
     return names;
 }
 
 std::optional<QString> JackAudioInput::open(const QString& device, Sink sink) {
     close();
-    jack_client_t* client = quietClient("Chordalis-listen");
+    jack_client_t* client = openQuietJackClient("Chordalis-listen");
     if (!client)
         return QStringLiteral("No JACK server is running.");
     QString source = device;
     if (source.isEmpty()) {
-        const QStringList capture = sources(client, JackPortIsPhysical);
+        const QStringList capture = jackSources(client, JACK_DEFAULT_AUDIO_TYPE);
         if (capture.isEmpty()) {
             jack_client_close(client);
-            return QStringLiteral("The JACK server has no capture port.");
+            return QStringLiteral("The JACK server has no audio source to listen to.");
         }
         source = capture.front();
     }
-    const QByteArray from = source.toUtf8();
-    jack_port_t* wanted = jack_port_by_name(client, from.constData());
-    if (!wanted || !(jack_port_flags(wanted) & JackPortIsOutput) ||
-        QByteArray(jack_port_type(wanted)) != JACK_DEFAULT_AUDIO_TYPE) {
+    if (!isJackSource(client, source, JACK_DEFAULT_AUDIO_TYPE)) {
         jack_client_close(client);
         return QStringLiteral("The JACK audio source \"%1\" is not there.").arg(source);
     }
@@ -87,7 +57,7 @@ std::optional<QString> JackAudioInput::open(const QString& device, Sink sink) {
         close();
         return QStringLiteral("The JACK input could not be started.");
     }
-    if (jack_connect(client, from.constData(), jack_port_name(m_port)) != 0) {
+    if (jack_connect(client, source.toUtf8().constData(), jack_port_name(m_port)) != 0) {
         close();
         return QStringLiteral("The JACK audio source \"%1\" could not be connected.").arg(source);
     }

@@ -24,7 +24,7 @@ public:
     // The server's audio sources ("system:capture_1", "program:out"), its sound card's capture
     // ports first; empty when no server runs.
     QStringList deviceNames() const override;
-    // device: a source's full port name; empty: the sound card's first capture port.
+    // device: a source's full port name; empty: the first of deviceNames().
     std::optional<QString> open(const QString& device, Sink sink) override;
     void close() override;
     bool isOpen() const override { return m_client != nullptr; }
