@@ -1,9 +1,11 @@
 #include "TestSounds.h"
 #include "listening/Pitch.h"
+#include "listening/backends/AlsaMidiInput.h"
 #include "listening/backends/JackAudioInput.h"
 #include "listening/backends/JackMidiInput.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -175,6 +177,19 @@ TEST(JackMidiInput, HoldsTheInstrumentsNotesAndLetsThemGoWithIt) {
     ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
     std::lock_guard lock(mutex);
     EXPECT_TRUE(seen.back().empty()) << "nothing stays lit when the instrument goes";
+}
+
+// Without a sequencer the ALSA MIDI input lists nothing and refuses to open, with the reason.
+TEST(AlsaMidiInput, SaysSoWithoutASequencer) {
+    if (QFile::exists(QStringLiteral("/dev/snd/seq")))
+        GTEST_SKIP() << "this machine has an ALSA sequencer";
+    AlsaMidiInput input;
+    EXPECT_TRUE(input.portNames().isEmpty());
+    const auto refused = input.open(QStringLiteral("24:0 Guitar"), [](const std::vector<int>&) {});
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->contains(QLatin1String("ALSA sequencer"))) << qPrintable(*refused);
+    EXPECT_FALSE(input.isOpen());
+    EXPECT_FALSE(input.fault());
 }
 
 } // namespace
