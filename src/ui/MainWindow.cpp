@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "app/ListeningControl.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
@@ -182,6 +183,7 @@ void MainWindow::createMenus() {
             &QAction::triggered, this, &MainWindow::showTuning);
     connect(addAction(options, QStringLiteral("mnuMetronome"), QStringLiteral("&Metronome")),
             &QAction::triggered, this, &MainWindow::showMetronome);
+    createListening(options);
     connect(addAction(options, QStringLiteral("mnuPractice"), QStringLiteral("Pract&ice...")),
             &QAction::triggered, this, &MainWindow::showPractice);
     connect(addAction(options, QStringLiteral("mnuAllNotesOff"), QStringLiteral("&All Notes Off")),
@@ -284,7 +286,10 @@ void MainWindow::showPages() {
     m_rightHanded->setChecked(!left);
     m_fretlight->setVisible(m_program.state().ledConnected);
     m_fretlightSeparator->setVisible(m_program.state().ledConnected);
-    m_neck->setExtras(m_program.state().view.neckExtras(), m_program.state().view.fretNumbers);
+    NeckExtras extras = m_program.state().view.neckExtras();
+    // While listening, the notes heard are ringed whatever the view's choice for a playback.
+    extras.highlightSounding = extras.highlightSounding || (m_listen && m_listen->isChecked());
+    m_neck->setExtras(extras, m_program.state().view.fretNumbers);
     m_neck->refresh();
 }
 

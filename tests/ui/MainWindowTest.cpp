@@ -61,7 +61,8 @@ protected:
     }
 };
 
-// The loaders' start values reach the controls; the non-standard tuning notice lies over the neck.
+// The loaders' start values reach the controls; the non-standard tuning notice lies over the neck;
+// listening is off.
 TEST_F(MainWindowTest, StartingPlace) {
     EXPECT_EQ(tree("tvwChords").topLevelItem(0)->childCount(),
               program->context().state.chords.count);
@@ -72,6 +73,12 @@ TEST_F(MainWindowTest, StartingPlace) {
     window->showPages();
     EXPECT_TRUE(nonStandard->isVisible());
     EXPECT_TRUE(window->neck().geometry().contains(nonStandard->geometry().center()));
+    // Listening is off at start; with no capture device the toggle falls back and says why.
+    QAction* listen = find<QAction>("mnuListen");
+    EXPECT_FALSE(listen->isChecked());
+    listen->trigger();
+    EXPECT_FALSE(listen->isChecked());
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
 }
 
 // The on-screen neck shows each marker where the surface puts it, at the widget's scale.
