@@ -1,11 +1,7 @@
 #pragma once
 
 #include "listening/AudioInput.h"
-
-#include <atomic>
-
-typedef struct _jack_client jack_client_t;
-typedef struct _jack_port jack_port_t;
+#include "listening/backends/JackSources.h"
 
 namespace chordalis {
 
@@ -16,10 +12,7 @@ namespace chordalis {
 // a source that goes after it was connected is the input's fault().
 class JackAudioInput : public AudioInput {
 public:
-    JackAudioInput() = default;
-    ~JackAudioInput() override;
-    JackAudioInput(const JackAudioInput&) = delete;
-    JackAudioInput& operator=(const JackAudioInput&) = delete;
+    ~JackAudioInput() override { close(); }
 
     // The server's audio sources ("system:capture_1", "program:out"), its sound card's capture
     // ports first; empty when no server runs.
@@ -27,21 +20,15 @@ public:
     // device: a source's full port name; empty: the first of deviceNames().
     std::optional<QString> open(const QString& device, Sink sink) override;
     void close() override;
-    bool isOpen() const override { return m_client != nullptr; }
-    double sampleRate() const override { return m_rate; }
-    std::optional<QString> fault() const override;
+    bool isOpen() const override { return m_jack.isOpen(); }
+    double sampleRate() const override { return m_jack.sampleRate(); }
+    std::optional<QString> fault() const override { return m_jack.fault(); }
 
 private:
     static int process(unsigned frames, void* self);
 
-    jack_client_t* m_client = nullptr;
-    jack_port_t* m_port = nullptr;
+    JackInputPort m_jack;
     Sink m_sink;
-    QString m_source;
-    double m_rate = 0.0;
-    std::atomic<bool> m_serverGone{false};
-    std::atomic<bool> m_connected{false};    // the process cycle has seen the connection
-    std::atomic<bool> m_disconnected{false}; // connected once, and no longer
 };
 
 } // namespace chordalis

@@ -1,11 +1,7 @@
 #pragma once
 
 #include "listening/MidiInput.h"
-
-#include <atomic>
-
-typedef struct _jack_client jack_client_t;
-typedef struct _jack_port jack_port_t;
+#include "listening/backends/JackSources.h"
 
 namespace chordalis {
 
@@ -16,29 +12,22 @@ namespace chordalis {
 // was connected is the input's fault(), and the notes it held are let go.
 class JackMidiInput : public MidiInput {
 public:
-    JackMidiInput() = default;
-    ~JackMidiInput() override;
-    JackMidiInput(const JackMidiInput&) = delete;
-    JackMidiInput& operator=(const JackMidiInput&) = delete;
+    ~JackMidiInput() override { close(); }
 
     // The server's MIDI sources, its devices' capture ports first; empty when no server runs.
     QStringList portNames() const override;
+    // port: a source's full port name; empty: the first of portNames().
     std::optional<QString> open(const QString& port, Sink sink) override;
     void close() override;
-    bool isOpen() const override { return m_client != nullptr; }
-    std::optional<QString> fault() const override;
+    bool isOpen() const override { return m_jack.isOpen(); }
+    std::optional<QString> fault() const override { return m_jack.fault(); }
 
 private:
     static int process(unsigned frames, void* self);
 
-    jack_client_t* m_client = nullptr;
-    jack_port_t* m_port = nullptr;
+    JackInputPort m_jack;
     Sink m_sink;
-    QString m_source;
-    HeldNotes m_held; // the process cycle's own
-    std::atomic<bool> m_serverGone{false};
-    std::atomic<bool> m_connected{false};
-    std::atomic<bool> m_disconnected{false};
+    HeldNotes m_held; // the process cycle's own while open
 };
 
 } // namespace chordalis
