@@ -2,8 +2,9 @@
 // detunings (plucked-string model, the synthesizer's steel guitar and finger bass), onsets, the
 // chord named for a strum of every library chord on its first grip, and the check of strums with
 // one string muted or wrong; then the time each 256-frame block takes at 48 kHz.
-// Usage: chordalis_listen_bench [--pitch-only] [--wav-dir DIR]   (DIR receives the held notes as
-// WAV files and truth.txt, "file hz" per line, for a comparison with other pitch trackers)
+// Usage: chordalis_listen_bench [--pitch-only | --chords-only] [--wav-dir DIR]   (DIR receives the
+// held notes as WAV files and truth.txt, "file hz" per line, for a comparison with other pitch
+// trackers)
 #include "library/LibraryLoader.h"
 #include "library/Voicings.h"
 #include "library/Warnings.h"
@@ -234,11 +235,13 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments();
     const qsizetype dir = args.indexOf(QStringLiteral("--wav-dir"));
     const bool pitchOnly = args.contains(QStringLiteral("--pitch-only"));
-    if (!pitchOnly) {
+    const bool chordsOnly = args.contains(QStringLiteral("--chords-only"));
+    if (!pitchOnly && !chordsOnly) {
         speedFigures();
         onsetFigures();
     }
-    pitchFigures(dir > 0 && dir + 1 < args.size() ? args[dir + 1] : QString());
+    if (!chordsOnly)
+        pitchFigures(dir > 0 && dir + 1 < args.size() ? args[dir + 1] : QString());
     if (!pitchOnly)
         chordFigures();
     return 0;

@@ -116,7 +116,7 @@ depends=$(field Depends)
 runtime=(libqt6core6 libqt6gui6 libqt6sql6 libfluidsynth3 librtmidi6 libhidapi-hidraw0
     libudev1 fonts-dejavu-core fonts-liberation2 "timgm6mb-soundfont | fluid-soundfont-gm" xdg-utils
     libqt6sql6-sqlite)
-$gui && runtime+=(libqt6widgets6 libqt6printsupport6 libqt6network6 libqt6dbus6)
+$gui && runtime+=(libqt6widgets6 libqt6printsupport6 libqt6network6 libqt6dbus6 libqt6multimedia6)
 for p in "${runtime[@]}"; do
     [[ ", $depends," == *", $p"[\ ,]* ]] || fail "Depends lacks $p: $depends"
 done

@@ -65,6 +65,14 @@ Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bo
     });
 }
 
+void Program::showHeard(const std::vector<int>& notes) {
+    m_fretboard.clearSounding();
+    for (int note : notes)
+        m_fretboard.setSounding(0, note, true);
+    if (m_neckChanged)
+        m_neckChanged();
+}
+
 Program::~Program() {
     waitForOpening();
     // The metronome's queued clicks are taken back before the output goes.

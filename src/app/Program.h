@@ -219,6 +219,10 @@ public:
 
     // Called when the neck changes outside a display: a note of a playback starts or stops.
     void setNeckChangedHook(std::function<void()> hook) { m_neckChanged = std::move(hook); }
+    // Lights the places of these MIDI notes on the neck as sounding, in place of what sounded
+    // before (what the player or the listener heard last): the shown grip's or position's
+    // markers of each pitch, else the markers of its pitch class. Empty: nothing lit.
+    void showHeard(const std::vector<int>& notes);
 
 private:
     static HidTransport& hidTransport(Devices& devices);

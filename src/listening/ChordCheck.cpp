@@ -71,9 +71,11 @@ std::vector<StringVerdict> checkGrip(const Instrument& instrument,
                 v.check = StringCheck::Missing;
         }
     }
-    // Notes heard that the grip does not ask for, strongest first.
+    // Notes heard that the grip does not ask for, strongest first. One as weak as an asked note
+    // may be is taken only for a string that lacks its own note: a fret slipped there explains
+    // both, where a weak stray on a silent string is more likely an overtone.
     std::vector<int> extra;
-    for (int n : heard.above(UnexpectedShare))
+    for (int n : heard.above(ExpectedShare))
         if (std::find(asked.begin(), asked.end(), n) == asked.end())
             extra.push_back(n);
     std::sort(extra.begin(), extra.end(), [&heard](int a, int b) {
@@ -84,6 +86,7 @@ std::vector<StringVerdict> checkGrip(const Instrument& instrument,
         return note >= open && note <= open + instrument.frets;
     };
     for (int note : extra) {
+        const bool strong = heard.strength[size_t(note)] >= UnexpectedShare;
         StringVerdict* best = nullptr;
         int distance = 0;
         for (StringVerdict& v : verdicts) {
@@ -95,7 +98,7 @@ std::vector<StringVerdict> checkGrip(const Instrument& instrument,
                 distance = d;
             }
         }
-        if (!best) {
+        if (!best && strong) {
             for (StringVerdict& v : verdicts) {
                 if (v.expected || v.check != StringCheck::Right || !canPlay(v.string, note))
                     continue;

@@ -38,7 +38,8 @@ struct StringVerdict {
 };
 
 // The share of the strongest note at which a note the grip asks for counts as sounding, and the
-// share at which a note it does not ask for counts as played.
+// share at which a note it does not ask for counts as played on a string the grip leaves silent
+// (on a string that lacks its own note, ExpectedShare is enough).
 inline constexpr double ExpectedShare = 0.12;
 inline constexpr double UnexpectedShare = 0.25;
 

@@ -17,9 +17,10 @@ int powerOfTwoAtLeast(int n) {
 Fft::Fft(int size) : m_size(size) {
     if (size < 2 || size > (1 << 20) || (size & (size - 1)) != 0)
         throw std::invalid_argument("FFT size must be a power of two from 2 to 2^20");
-    m_twiddles.resize(size_t(size / 2));
-    for (int k = 0; k < size / 2; ++k)
-        m_twiddles[size_t(k)] = std::polar(1.0, -2.0 * std::numbers::pi * k / size);
+    m_twiddles.reserve(size_t(size - 1));
+    for (int half = 1; half < size; half *= 2)
+        for (int k = 0; k < half; ++k)
+            m_twiddles.push_back(std::polar(1.0, -std::numbers::pi * k / half));
     m_reversed.resize(size_t(size));
     int bits = 0;
     while ((1 << bits) < size)
@@ -40,14 +41,20 @@ void Fft::transform(std::vector<std::complex<double>>& data) const {
         if (r > i)
             std::swap(data[size_t(i)], data[size_t(r)]);
     }
+    // The butterflies in plain arithmetic: a complex product through operator* checks every
+    // result for infinities and NaN, which costs more than the product.
     for (int half = 1; half < m_size; half *= 2) {
-        const int step = m_size / (2 * half);
+        const std::complex<double>* w = &m_twiddles[size_t(half - 1)];
         for (int start = 0; start < m_size; start += 2 * half) {
+            std::complex<double>* lo = &data[size_t(start)];
+            std::complex<double>* hi = lo + half;
             for (int k = 0; k < half; ++k) {
-                const std::complex<double> t =
-                    m_twiddles[size_t(k * step)] * data[size_t(start + k + half)];
-                data[size_t(start + k + half)] = data[size_t(start + k)] - t;
-                data[size_t(start + k)] += t;
+                const double wr = w[k].real(), wi = w[k].imag();
+                const double hr = hi[k].real(), him = hi[k].imag();
+                const double tr = wr * hr - wi * him, ti = wr * him + wi * hr;
+                const double lr = lo[k].real(), li = lo[k].imag();
+                hi[k] = {lr - tr, li - ti};
+                lo[k] = {lr + tr, li + ti};
             }
         }
     }

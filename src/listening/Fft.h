@@ -15,8 +15,10 @@ public:
 
 private:
     int m_size;
-    std::vector<std::complex<double>> m_twiddles; // e^(-2 pi i k / N), k < N/2
-    std::vector<int> m_reversed;                  // bit-reversed index of each index
+    // Each stage's twiddles side by side, so that a butterfly reads them in order: for the stage
+    // joining halves of length h (1, 2, 4..), e^(-pi i k / h) for k < h, from index h - 1.
+    std::vector<std::complex<double>> m_twiddles;
+    std::vector<int> m_reversed; // bit-reversed index of each index
 };
 
 // The smallest power of two at least n (n >= 1).

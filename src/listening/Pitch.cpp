@@ -42,11 +42,13 @@ PitchDetector::PitchDetector(double sampleRate, int frameSize, double minHz, dou
     : m_rate(sampleRate), m_frame(frameSize), m_window(0),
       m_minLag(std::max(2, int(std::floor(sampleRate / maxHz)))),
       m_maxLag(int(std::ceil(sampleRate / minHz))),
-      m_fft(powerOfTwoAtLeast(std::max(2, 2 * frameSize))) {
+      m_fft(powerOfTwoAtLeast(std::max(2, frameSize))) {
     if (!(sampleRate > 0.0) || !(minHz > 0.0) || maxHz <= minHz || m_maxLag * 2 > frameSize)
         throw std::invalid_argument("the pitch frame must hold two of the longest periods");
     m_window = frameSize - m_maxLag;
     m_diff.assign(size_t(m_maxLag + 2), 0.0);
+    m_normalised.assign(m_diff.size(), 1.0);
+    m_spectrum.resize(size_t(m_fft.size()));
 }
 
 PitchDetector::~PitchDetector() = default;
@@ -63,17 +65,29 @@ PitchReading PitchDetector::read(std::span<const float> x) {
         return {};
 
     // r(tau) = sum over j < w of x[j] x[j + tau], by the spectrum of the window against the frame.
-    std::vector<std::complex<double>> a(static_cast<size_t>(n)), b(static_cast<size_t>(n));
-    for (int j = 0; j < m_frame; ++j) {
-        b[size_t(j)] = x[size_t(j)];
-        if (j < w)
-            a[size_t(j)] = x[size_t(j)];
+    // The sum never reaches past the frame (tau + w <= frame), so a transform of the frame's own
+    // length holds it without wrapping round; and both real signals go through one complex
+    // transform, the window as its real part and the frame as its imaginary part.
+    std::vector<std::complex<double>>& z = m_spectrum;
+    for (int j = 0; j < n; ++j)
+        z[size_t(j)] = {j < w ? double(x[size_t(j)]) : 0.0,
+                        j < m_frame ? double(x[size_t(j)]) : 0.0};
+    m_fft.transform(z);
+    // With Z = A + iB: A[k] = (Z[k] + conj Z[n-k]) / 2, B[k] = (Z[k] - conj Z[n-k]) / 2i; the
+    // correlation's spectrum is conj(A) B, and conj(A[n-k]) B[n-k] is its conjugate. Stored
+    // conjugated, so that the forward transform below is the inverse (unscaled) of its real part.
+    for (int k = 0; k <= n / 2; ++k) {
+        const int m = (n - k) % n;
+        const std::complex<double> zk = z[size_t(k)], zm = std::conj(z[size_t(m)]);
+        const std::complex<double> ak = 0.5 * (zk + zm);
+        const std::complex<double> d = zk - zm;
+        const std::complex<double> bk{0.5 * d.imag(), -0.5 * d.real()};
+        const std::complex<double> p = std::conj(ak) * bk;
+        z[size_t(k)] = std::conj(p);
+        z[size_t(m)] = p;
     }
-    m_fft.transform(a);
-    m_fft.transform(b);
-    for (int k = 0; k < n; ++k)
-        a[size_t(k)] = std::conj(std::conj(a[size_t(k)]) * b[size_t(k)]);
-    m_fft.transform(a); // the inverse, conjugated and unscaled
+    m_fft.transform(z);
+    const std::vector<std::complex<double>>& a = z;
 
     // d(tau) = e0 + e(tau) - 2 r(tau), e(tau) the power of the window moved by tau.
     double shifted = e0;
@@ -86,7 +100,7 @@ PitchReading PitchDetector::read(std::span<const float> x) {
     }
 
     // The cumulative-mean-normalised difference, and the first dip below the threshold.
-    std::vector<double> normalised(m_diff.size(), 1.0);
+    std::vector<double>& normalised = m_normalised;
     double running = 0.0;
     int best = -1;
     int lowest = m_minLag;

@@ -53,7 +53,9 @@ private:
     int m_minLag;
     int m_maxLag;
     Fft m_fft;
-    std::vector<double> m_diff; // the difference function d(tau), tau 0..m_maxLag
+    std::vector<double> m_diff;                   // the difference function d(tau), tau 0..m_maxLag
+    std::vector<double> m_normalised;             // d(tau) over its running mean
+    std::vector<std::complex<double>> m_spectrum; // the transform's working space
 };
 
 } // namespace chordalis

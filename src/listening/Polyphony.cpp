@@ -11,6 +11,11 @@ namespace {
 
 constexpr double HighestHz = 5000.0;
 constexpr int Partials = 20;
+// A template's partials fall as 1/h^PartialFall: between a string plucked near its middle (1/h^2)
+// and one picked near the bridge (nearer 1/h). Falling as fast as a plucked string's do, a lower
+// note's template leaves the partials it shares with its octave or twelfth to that note when the
+// note sounds, instead of explaining them away.
+constexpr double PartialFall = 1.5;
 // The penalty on each note's share, against the strongest note's fit to the spectrum.
 constexpr double Sparsity = 0.03;
 constexpr int FitRounds = 150;
@@ -53,7 +58,8 @@ NoteFinder::NoteFinder(double sampleRate, int windowSize, double a4, int lowNote
                  b <= std::min(m_bins - 1, int(centre + lobe) + 1); ++b) {
                 const double x = (b - centre) / lobe; // -1..1 across the main lobe
                 if (std::abs(x) < 1.0)
-                    shape[size_t(b)] += (1.0 / h) * 0.5 * (1.0 + std::cos(std::numbers::pi * x));
+                    shape[size_t(b)] += std::pow(double(h), -PartialFall) * 0.5 *
+                                        (1.0 + std::cos(std::numbers::pi * x));
             }
         }
         double norm = 0.0;

@@ -19,10 +19,10 @@ struct NoteActivations {
 
 // Reads which notes sound in a stretch of sound (polyphony): the stretch's spectrum (a Hann
 // window, 20 Hz..5 kHz) is explained as a non-negative sum of harmonic templates, one per note
-// lowNote..highNote (MIDI), each of up to twenty partials whose weights fall as 1/h, tuned to a4
-// (Hz). The fit (multiplicative updates of a least-squares fit, with a small penalty on every note
-// that keeps the answer sparse) gives each note its share; a note's octave or twelfth cannot take
-// its place, because its template would put partials where none sound.
+// lowNote..highNote (MIDI), each of up to twenty partials whose weights fall as 1/h^1.5, tuned to
+// a4 (Hz). The fit (multiplicative updates of a least-squares fit, with a small penalty on every
+// note that keeps the answer sparse) gives each note its share; a note's octave or twelfth cannot
+// take its place, because its template would put partials where none sound.
 class NoteFinder {
 public:
     // A stretch of windowSize samples (1024..65536) at sampleRate frames per second.

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "app/ListeningControl.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
@@ -192,6 +193,7 @@ void MainWindow::createMenus() {
             &QAction::triggered, this, &MainWindow::showTuning);
     connect(addAction(options, QStringLiteral("mnuMetronome"), QStringLiteral("&Metronome")),
             &QAction::triggered, this, &MainWindow::showMetronome);
+    createListening(options);
     connect(addAction(options, QStringLiteral("mnuPractice"), QStringLiteral("Pract&ice...")),
             &QAction::triggered, this, &MainWindow::showPractice);
     connect(addAction(options, QStringLiteral("mnuAllNotesOff"), QStringLiteral("&All Notes Off")),
@@ -298,6 +300,8 @@ void MainWindow::showPages() {
     m_fretlightSeparator->setVisible(m_program.state().ledConnected);
     NeckExtras extras = m_program.state().view.neckExtras();
     extras.darkWindow = isDark(palette());
+    // While listening, the notes heard are ringed whatever the view's choice for a playback.
+    extras.highlightSounding = extras.highlightSounding || (m_listen && m_listen->isChecked());
     m_neck->setExtras(extras, m_program.state().view.fretNumbers);
     m_neck->refresh();
 }

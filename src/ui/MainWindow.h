@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -15,7 +16,9 @@ class QTabBar;
 
 namespace chordalis {
 
+class AudioInput;
 class BeatIndicator;
+class ListeningControl;
 class ColourKeyDialog;
 class FretlightDialog;
 class LedGuitarView;
@@ -142,6 +145,12 @@ private:
     // A notice about the sound (its output lost or back) in the status bar, for a while.
     void showSoundNotice(const QString& text);
 
+    // MainWindowListen.cpp: the listening toggle (Options > Listen, Ctrl+L; off at every start),
+    // the tuner's reading and the notes heard in the status bar, the heard notes lit on the neck.
+    void createListening(QMenu* options);
+    void setListening(bool on);
+    void showHeard();
+
     Program& m_program;
     QSettings& m_store;
     MessageBoxes& m_boxes;
@@ -169,6 +178,9 @@ private:
     const ThemeChooser* m_themes = nullptr;
     bool m_geometrySaved = false;
     QString m_pdfFolder; // where Export as PDF last wrote
+    QAction* m_listen = nullptr;
+    std::unique_ptr<AudioInput> m_audioIn; // made at the first listening: the desktop's input
+    std::unique_ptr<ListeningControl> m_listening;
 };
 
 } // namespace chordalis

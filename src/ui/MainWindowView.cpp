@@ -1,6 +1,7 @@
 // The main window's View menu, its keyboard, the neck's share of the height and the metronome's
 // beat in the status bar.
 
+#include "app/ListeningControl.h"
 #include "app/Program.h"
 #include "modes/Modes.h"
 #include "theory/Instruments.h"

@@ -5,6 +5,7 @@
 #include "listening/ChordCheck.h"
 #include "listening/ClipInput.h"
 #include "listening/ListeningSession.h"
+#include "listening/MidiInput.h"
 #include "listening/Tuner.h"
 #include "listening/WavReader.h"
 
@@ -245,12 +246,12 @@ TEST(ChordCheck, NamesAndChecksStrums) {
         }
     }
     EXPECT_GE(named, trials * 9 / 10) << named << " of " << trials;
-    EXPECT_GE(checked, trials * 3 * 9 / 10) << checked << " of " << trials * 3;
+    EXPECT_GE(checked, trials * 3 * 95 / 100) << checked << " of " << trials * 3;
 }
 
 // The verdicts on a grip, from activations set by hand: the extra note goes to the string that
-// lacks its own and can play it, a silent string that sounds is wrong, and nothing heard leaves
-// every played string missing.
+// lacks its own and can play it, a silent string that sounds is wrong, a weak extra note counts
+// only for a string that lacks its own, and nothing heard leaves every played string missing.
 TEST(ChordCheck, PutsEachNoteOnItsString) {
     Instrument guitar; // C major: x32010
     const std::vector<std::optional<int>> c{0, 1, 0, 2, 3, std::nullopt};
@@ -271,9 +272,36 @@ TEST(ChordCheck, PutsEachNoteOnItsString) {
     EXPECT_EQ(words(heard({48, 52, 55, 61, 64})), "right wrong right right right right");
     EXPECT_EQ(words(heard({40, 48, 52, 55, 60, 64})), "right right right right right wrong");
     EXPECT_EQ(words(NoteActivations{}), "missing missing missing missing missing right");
+    // A weak stray note is a slipped fret only where a string lacks its own note.
+    auto weakly = [&](NoteActivations a, int note) {
+        a.strength[size_t(note)] = 0.15;
+        return words(a);
+    };
+    EXPECT_EQ(weakly(heard({48, 52, 55, 64}), 62), "right wrong right right right right");
+    EXPECT_EQ(weakly(heard({48, 52, 55, 60, 64}), 41), "right right right right right right");
     const auto verdicts = checkGrip(guitar, c, heard({48, 52, 55, 61, 64}));
     EXPECT_EQ(verdicts[1].expected, 60);
     EXPECT_EQ(verdicts[1].heard, 61);
+}
+
+// The notes a MIDI instrument holds, message by message: velocity 0 lets go, a note held on two
+// channels is one note until both let go, all-notes-off clears only its channel, and anything
+// else (a short message, a stray data byte, a clock) changes nothing.
+TEST(HeldNotes, FollowsTheInstrumentsMessages) {
+    using Bytes = std::vector<unsigned char>;
+    const std::vector<std::tuple<Bytes, bool, std::vector<int>>> steps{
+        {{0x90, 40, 100}, true, {40}},     {{0x91, 40, 90}, true, {40}},
+        {{0x90, 52, 1}, true, {40, 52}},   {{0x90, 40, 0}, true, {40, 52}},
+        {{0x91, 40, 64}, false, {40, 52}}, {{0xB1, 123, 0}, true, {52}},
+        {{0x90, 59}, false, {52}},         {{0x40, 59, 100}, false, {52}},
+        {{0x90, 200, 100}, false, {52}},   {{0xF8, 0, 0}, false, {52}},
+        {{0x80, 52, 64}, true, {}},
+    };
+    HeldNotes held;
+    for (const auto& [message, changes, notes] : steps) {
+        EXPECT_EQ(held.apply(message), changes) << int(message[0]);
+        EXPECT_EQ(held.notes(), notes) << int(message[0]);
+    }
 }
 
 // The test input keeps the promise of a real one: no device, no opening; a device that goes stops

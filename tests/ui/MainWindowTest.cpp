@@ -62,14 +62,20 @@ protected:
 };
 
 // The non-standard tuning notice lies over the neck (how the trees are filled is the tree
-// filler's and the loader's tests).
-TEST_F(MainWindowTest, TheNonStandardNoticeLiesOverTheNeck) {
+// filler's and the loader's tests); listening is off.
+TEST_F(MainWindowTest, TheNonStandardNoticeLiesOverTheNeckAndListeningIsOff) {
     auto* nonStandard = find<QLabel>("lblNonStandard");
     EXPECT_FALSE(nonStandard->isVisible());
     program->context().pages.lblNonStandardVisible = true;
     window->showPages();
     EXPECT_TRUE(nonStandard->isVisible());
     EXPECT_TRUE(window->neck().geometry().contains(nonStandard->geometry().center()));
+    // Listening is off at start; with no capture device the toggle falls back and says why.
+    QAction* listen = find<QAction>("mnuListen");
+    EXPECT_FALSE(listen->isChecked());
+    listen->trigger();
+    EXPECT_FALSE(listen->isChecked());
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
 }
 
 // The on-screen neck shows each marker where the surface puts it, at the widget's scale.

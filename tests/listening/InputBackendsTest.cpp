@@ -1,0 +1,196 @@
+#include "TestSounds.h"
+#include "listening/Pitch.h"
+#include "listening/backends/AlsaMidiInput.h"
+#include "listening/backends/JackAudioInput.h"
+#include "listening/backends/JackMidiInput.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <jack/jack.h>
+#include <jack/midiport.h>
+#include <mutex>
+
+namespace chordalis {
+namespace {
+
+void quiet(const char*) {}
+
+// Another program on the JACK server: one output port that plays a plucked G3 over and over.
+struct Source {
+    jack_client_t* client = nullptr;
+    jack_port_t* port = nullptr;
+    AudioClip clip;
+    size_t position = 0;
+
+    static int process(jack_nframes_t frames, void* self) {
+        auto* s = static_cast<Source*>(self);
+        auto* out = static_cast<float*>(jack_port_get_buffer(s->port, frames));
+        for (jack_nframes_t i = 0; i < frames; ++i) {
+            out[i] = s->clip.samples[s->position];
+            s->position = (s->position + 1) % s->clip.samples.size();
+        }
+        return 0;
+    }
+    bool start() {
+        jack_status_t status{};
+        client = jack_client_open("chordalis-test-source", JackNoStartServer, &status);
+        if (!client)
+            return false;
+        clip.sampleRate = jack_get_sample_rate(client);
+        testsounds::addPluck(clip, noteFrequency(55), 0.0, 2.0, 0.5, 3);
+        port = jack_port_register(client, "out", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
+        return port && jack_set_process_callback(client, process, this) == 0 &&
+               jack_activate(client) == 0;
+    }
+    void stop() {
+        if (client)
+            jack_client_close(client);
+        client = nullptr;
+    }
+    ~Source() { stop(); }
+};
+
+template <class Condition> bool within5s(Condition done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 5000)
+        QThread::msleep(10);
+    return done();
+}
+
+// The JACK capture port hears another client's note, refuses a source that is not there, and
+// reports a source that goes, with nothing reaching the sink after close.
+TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
+    qputenv("JACK_NO_START_SERVER", "1");
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
+    JackAudioInput input;
+    Source source;
+    if (!source.start())
+        GTEST_SKIP() << "no JACK server runs (start one: jackd --no-realtime -d dummy)";
+
+    const QStringList names = input.deviceNames();
+    EXPECT_TRUE(names.contains(QStringLiteral("chordalis-test-source:out")))
+        << qPrintable(names.join(QLatin1String(", ")));
+    const auto refused = input.open(QStringLiteral("nobody:out"), [](std::span<const float>) {});
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->contains(QLatin1String("nobody:out")));
+    EXPECT_FALSE(input.isOpen());
+
+    std::mutex mutex;
+    std::vector<float> heard;
+    std::atomic<int> calls{0};
+    const auto opened =
+        input.open(QStringLiteral("chordalis-test-source:out"), [&](std::span<const float> block) {
+            std::lock_guard lock(mutex);
+            heard.insert(heard.end(), block.begin(), block.end());
+            ++calls;
+        });
+    ASSERT_FALSE(opened) << qPrintable(*opened);
+    EXPECT_EQ(input.sampleRate(), source.clip.sampleRate);
+    PitchDetector pitch(input.sampleRate(), 4096);
+    ASSERT_TRUE(within5s([&] {
+        std::lock_guard lock(mutex);
+        return heard.size() >= 8192;
+    }));
+    {
+        std::lock_guard lock(mutex);
+        const PitchReading reading = pitch.read(std::span<const float>(heard.data() + 4096, 4096));
+        EXPECT_EQ(nearestNote(reading.f0).note, 55);
+    }
+    EXPECT_FALSE(input.fault());
+
+    source.stop();
+    ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
+    EXPECT_TRUE(input.fault()->contains(QLatin1String("chordalis-test-source:out")));
+    input.close();
+    const int after = calls;
+    QThread::msleep(50);
+    EXPECT_EQ(calls, after);
+    EXPECT_FALSE(input.fault());
+}
+
+// Another program's MIDI output: sends its messages in one cycle when asked.
+struct MidiSource {
+    jack_client_t* client = nullptr;
+    jack_port_t* port = nullptr;
+    std::vector<std::vector<unsigned char>> messages;
+    std::atomic<bool> send{false};
+
+    static int process(jack_nframes_t frames, void* self) {
+        auto* s = static_cast<MidiSource*>(self);
+        void* buffer = jack_port_get_buffer(s->port, frames);
+        jack_midi_clear_buffer(buffer);
+        if (s->send.exchange(false))
+            for (const auto& m : s->messages)
+                jack_midi_event_write(buffer, 0, m.data(), m.size());
+        return 0;
+    }
+    bool start() {
+        jack_status_t status{};
+        client = jack_client_open("chordalis-test-midi", JackNoStartServer, &status);
+        if (!client)
+            return false;
+        port = jack_port_register(client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+        return port && jack_set_process_callback(client, process, this) == 0 &&
+               jack_activate(client) == 0;
+    }
+    ~MidiSource() {
+        if (client)
+            jack_client_close(client);
+    }
+};
+
+// The JACK MIDI input holds exactly the notes the instrument holds, refuses a port that is not a
+// MIDI source, and lets every note go when the instrument's port goes.
+TEST(JackMidiInput, HoldsTheInstrumentsNotesAndLetsThemGoWithIt) {
+    qputenv("JACK_NO_START_SERVER", "1");
+    jack_set_error_function(quiet);
+    jack_set_info_function(quiet);
+    auto source = std::make_unique<MidiSource>();
+    if (!source->start())
+        GTEST_SKIP() << "no JACK server runs (start one: jackd --no-realtime -d dummy)";
+    JackMidiInput input;
+    EXPECT_TRUE(input.portNames().contains(QStringLiteral("chordalis-test-midi:out")));
+    EXPECT_TRUE(input.open(QStringLiteral("system:capture_1"), [](const std::vector<int>&) {}));
+    EXPECT_FALSE(input.isOpen()) << "an audio port is no MIDI source";
+
+    std::mutex mutex;
+    std::vector<std::vector<int>> seen;
+    const auto opened =
+        input.open(QStringLiteral("chordalis-test-midi:out"), [&](const std::vector<int>& held) {
+            std::lock_guard lock(mutex);
+            seen.push_back(held);
+        });
+    ASSERT_FALSE(opened) << qPrintable(*opened);
+    // An E minor grip's low strings on two channels, one let go by a note-on at velocity 0.
+    source->messages = {{0x90, 40, 100}, {0x91, 47, 90}, {0x90, 52, 80}, {0x91, 47, 0}};
+    source->send = true;
+    ASSERT_TRUE(within5s([&] {
+        std::lock_guard lock(mutex);
+        return !seen.empty() && seen.back() == std::vector<int>{40, 52};
+    }));
+    source.reset();
+    ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
+    std::lock_guard lock(mutex);
+    EXPECT_TRUE(seen.back().empty()) << "nothing stays lit when the instrument goes";
+}
+
+// Without a sequencer the ALSA MIDI input lists nothing and refuses to open, with the reason.
+TEST(AlsaMidiInput, SaysSoWithoutASequencer) {
+    if (QFile::exists(QStringLiteral("/dev/snd/seq")))
+        GTEST_SKIP() << "this machine has an ALSA sequencer";
+    AlsaMidiInput input;
+    EXPECT_TRUE(input.portNames().isEmpty());
+    const auto refused = input.open(QStringLiteral("24:0 Guitar"), [](const std::vector<int>&) {});
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->contains(QLatin1String("ALSA sequencer"))) << qPrintable(*refused);
+    EXPECT_FALSE(input.isOpen());
+    EXPECT_FALSE(input.fault());
+}
+
+} // namespace
+} // namespace chordalis
