@@ -64,7 +64,7 @@ std::optional<NeckPress> neckPressAt(const AppState& s, QPointF pos) {
     // behind the capo and the capo's own fret all play it open at the capo.
     const int first = s.instrument.firstFret(string);
     if (first > 0 && fret != 0 && (fret < 0 || fret < first))
-        return;
+        return std::nullopt;
     if (fret != 0 && fret <= openFret(s.instrument, s.capo, string))
         fret = -1;
     return NeckPress{string, fret};
