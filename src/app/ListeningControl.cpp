@@ -1,10 +1,15 @@
 #include "app/ListeningControl.h"
 
 #include "app/Program.h"
+#include "listening/backends/QtAudioInput.h"
 
 #include <QCoreApplication>
 
 namespace chordalis {
+
+std::unique_ptr<AudioInput> makeDesktopAudioInput() {
+    return std::make_unique<QtAudioInput>();
+}
 
 ListeningControl::ListeningControl(Program& program, AudioInput& input)
     : m_program(program),

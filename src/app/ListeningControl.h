@@ -7,12 +7,16 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace chordalis {
 
 class Program;
+
+// The desktop's audio input (its sound system's capture devices), for a window that listens.
+std::unique_ptr<AudioInput> makeDesktopAudioInput();
 
 // Listening while the user asks for it, for the window: the session analyses on a thread of its
 // own, and what it hears comes to this object's thread (the window's) through queued calls, so

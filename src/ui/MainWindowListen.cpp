@@ -2,7 +2,6 @@
 // bar, and the heard notes lit on the neck.
 #include "app/ListeningControl.h"
 #include "app/Program.h"
-#include "listening/backends/QtAudioInput.h"
 #include "theory/Spelling.h"
 #include "ui/MainWindow.h"
 #include "ui/NeckView.h"
@@ -38,7 +37,7 @@ QString heardText(const TunerReading& tuner, const std::vector<int>& notes) {
 } // namespace
 
 void MainWindow::createListening(QMenu* options) {
-    m_listen = options->addAction(QStringLiteral("&Listen"));
+    m_listen = options->addAction(QStringLiteral("Li&sten"));
     m_listen->setObjectName(QStringLiteral("mnuListen"));
     m_listen->setCheckable(true);
     m_listen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -47,7 +46,7 @@ void MainWindow::createListening(QMenu* options) {
 
 void MainWindow::setListening(bool on) {
     if (on && !m_listening) {
-        m_audioIn = std::make_unique<QtAudioInput>();
+        m_audioIn = makeDesktopAudioInput();
         m_listening = std::make_unique<ListeningControl>(m_program, *m_audioIn);
         m_listening->setChangedHook([this] { showHeard(); });
         m_listening->setNoticeHook([this](const QString& reason) {
