@@ -258,9 +258,10 @@ void PracticeWindow::showProgressFor() {
         asked == 0 ? QStringLiteral("No answers to %1 %2 yet: practise, and each day's accuracy "
                                     "and answer time are drawn here.")
                          .arg(which, when)
-                   : QStringLiteral("%1 answers to %2 %3, %4% of them right. Line: accuracy per "
-                                    "day (left scale); bars: mean answer time (right scale).")
+                   : QStringLiteral("%1 %2 to %3 %4, %5% right. Line: accuracy per day (left "
+                                    "scale); bars: mean answer time (right scale).")
                          .arg(asked)
+                         .arg(asked == 1 ? QStringLiteral("answer") : QStringLiteral("answers"))
                          .arg(which, when)
                          .arg(qRound(100.0 * right / asked)));
     m_chart->setDays(days);
