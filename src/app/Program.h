@@ -223,6 +223,11 @@ public:
     // before (what the player or the listener heard last): the shown grip's or position's
     // markers of each pitch, else the markers of its pitch class. Empty: nothing lit.
     void showHeard(const std::vector<int>& notes);
+    // Told the same notes after showHeard has lit them (the practice window takes them as a
+    // played answer); empty: nobody is told.
+    void setHeardHook(std::function<void(const std::vector<int>&)> hook) {
+        m_heardHook = std::move(hook);
+    }
 
 private:
     static HidTransport& hidTransport(Devices& devices);
@@ -271,6 +276,7 @@ private:
     MessageBoxes& m_boxes;
     ProgramWindow* m_window = nullptr;
     std::function<void()> m_neckChanged;
+    std::function<void(const std::vector<int>&)> m_heardHook;
     bool m_settingsLoaded = false;
     SettingsTexts m_settingsAsRead;           // what this run read, to write only its changes
     std::optional<UnsavedSettings> m_unsaved; // what the last run on this store could not write
