@@ -165,6 +165,13 @@ const char* strumPatternWord(StrumPattern pattern) {
     return "quarters";
 }
 
+std::optional<StrumPattern> strumPatternOf(QStringView word) {
+    for (int p = 0; p < StrumPatternCount; ++p)
+        if (word == QLatin1String(strumPatternWord(StrumPattern(p))))
+            return StrumPattern(p);
+    return std::nullopt;
+}
+
 QString strumPatternName(StrumPattern pattern) {
     switch (pattern) {
     case StrumPattern::Whole:
@@ -189,6 +196,25 @@ QString bassPatternName(BassPattern pattern) {
         return QStringLiteral("Bass: root and 5th");
     }
     return {};
+}
+
+const char* bassPatternWord(BassPattern pattern) {
+    switch (pattern) {
+    case BassPattern::None:
+        return "none";
+    case BassPattern::Root:
+        return "root";
+    case BassPattern::RootFifth:
+        return "root-fifth";
+    }
+    return "none";
+}
+
+std::optional<BassPattern> bassPatternOf(QStringView word) {
+    for (int b = 0; b < BassPatternCount; ++b)
+        if (word == QLatin1String(bassPatternWord(BassPattern(b))))
+            return BassPattern(b);
+    return std::nullopt;
 }
 
 int bassChannel(const LoopOptions& options) {

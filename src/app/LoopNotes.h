@@ -48,6 +48,8 @@ enum class StrumPattern {
 inline constexpr int StrumPatternCount = 4;
 // "whole", "quarters", "down-up", "fingerpicked"; and the page's captions.
 const char* strumPatternWord(StrumPattern pattern);
+// The pattern a word names, or nothing.
+std::optional<StrumPattern> strumPatternOf(QStringView word);
 QString strumPatternName(StrumPattern pattern);
 
 enum class BassPattern {
@@ -57,6 +59,9 @@ enum class BassPattern {
 };
 inline constexpr int BassPatternCount = 3;
 QString bassPatternName(BassPattern pattern);
+// "none", "root", "root-fifth"; and back (nothing for another word).
+const char* bassPatternWord(BassPattern pattern);
+std::optional<BassPattern> bassPatternOf(QStringView word);
 
 // One chord as the loop plays it.
 struct LoopSource {

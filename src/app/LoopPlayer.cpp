@@ -14,6 +14,8 @@ namespace {
 // The shortest wait between two calls on an output with its own clock: well within the
 // look-ahead, and no busy wake-ups while that clock lags a period behind.
 constexpr double LeastWait = 0.01;
+// Seconds behind the end of a pass after which the player takes itself for stalled.
+constexpr double StallGrace = 0.5;
 
 template <class Event>
 void addNotes(std::vector<Event>& events, const std::vector<LoopNote>& notes) {
@@ -48,10 +50,38 @@ double LoopPlayer::timeNow() const {
     return own ? m_out.ownClockNow() : m_clock.now();
 }
 
+double LoopPlayer::timeAt(double beat) const {
+    return m_anchorTime +
+           (beat - m_anchorBeat) * (beat >= m_anchorBeat ? m_secondsPerBeat : m_secondsBefore);
+}
+
+double LoopPlayer::beatAt(double time) const {
+    return m_anchorBeat +
+           (time - m_anchorTime) / (time >= m_anchorTime ? m_secondsPerBeat : m_secondsBefore);
+}
+
 double LoopPlayer::timeOf(long long pass, double beat) const {
     if (pass < 0)
-        return m_start + beat * m_secondsPerBeat;
-    return m_start + (m_loop.countInBeats + double(pass) * m_loop.beats + beat) * m_secondsPerBeat;
+        return timeAt(beat);
+    return timeAt(m_loop.countInBeats + double(pass) * m_loop.beats + beat);
+}
+
+void LoopPlayer::setTempo(int bpm) {
+    if (!m_playing)
+        return;
+    const double seconds =
+        metronomeInterval(std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo)) / 1000.0;
+    if (seconds == m_secondsPerBeat)
+        return;
+    // Everything up to the horizon is queued at the old rate: the change waits for the first
+    // whole beat after it (a beat exactly on it may have been queued already).
+    const double from = std::floor(beatAt(std::max(m_horizon, timeNow())) + 1e-9) + 1.0;
+    m_anchorTime = timeAt(from);
+    m_secondsBefore = from > m_anchorBeat ? m_secondsPerBeat : m_secondsBefore;
+    m_anchorBeat = from;
+    m_secondsPerBeat = seconds;
+    m_loop.tempo = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
+    arm(service());
 }
 
 void LoopPlayer::start(LoopNotes loop, std::optional<double> startAt) {
@@ -67,11 +97,13 @@ void LoopPlayer::start(LoopNotes loop, std::optional<double> startAt) {
     for (const LoopProgram& p : m_loop.programs)
         m_out.shortMessage(packShortMessage(0xC0 + std::clamp(p.channel, 0, 15), p.program));
     // The metronome's own interval, so that the two keep together however long they run.
-    m_secondsPerBeat = metronomeInterval(m_loop.tempo) / 1000.0;
+    m_secondsPerBeat = m_secondsBefore = metronomeInterval(m_loop.tempo) / 1000.0;
     m_playing = true;
     const double now = timeNow();
     m_lastNow = now;
-    m_start = startAt.value_or(now + QueueLead);
+    m_anchorBeat = 0.0;
+    m_anchorTime = startAt.value_or(now + QueueLead);
+    m_horizon = now;
     m_passNow = m_countIn.empty() ? 0 : -1;
     m_next = 0;
     m_chordPass = 0;
@@ -83,7 +115,10 @@ void LoopPlayer::start(LoopNotes loop, std::optional<double> startAt) {
 void LoopPlayer::restart(double at) {
     // The first pass from `at`, without the count-in.
     m_onOwnClock = m_out.hasOwnClock();
-    m_start = at - m_loop.countInBeats * m_secondsPerBeat;
+    m_anchorBeat = m_loop.countInBeats;
+    m_anchorTime = at;
+    m_secondsBefore = m_secondsPerBeat;
+    m_horizon = at;
     m_passNow = 0;
     m_next = 0;
     m_chordPass = 0;
@@ -121,16 +156,22 @@ double LoopPlayer::service() {
     }
     const double now = timeNow();
     m_lastNow = now;
-    const double passSeconds = m_loop.beats * m_secondsPerBeat;
+    // The pass sounding at a time.
+    const auto passAt = [this](double time) {
+        return (long long)std::floor((beatAt(time) - m_loop.countInBeats) / m_loop.beats);
+    };
     // After a stall (a suspended machine) the passes missed are skipped, not sounded in a burst.
-    if (m_passNow >= 0 && timeOf(m_passNow, m_loop.beats) < now) {
-        m_passNow = (long long)std::floor((now - timeOf(0, 0)) / passSeconds);
-        const double beat = (now - timeOf(m_passNow, 0)) / m_secondsPerBeat;
+    // A call a little late at the end of a pass is no stall: the pass's last note-offs and the
+    // next pass's first notes are still sent.
+    if (m_passNow >= 0 && timeOf(m_passNow, m_loop.beats) + StallGrace < now) {
+        m_passNow = passAt(now);
+        const double beat = beatAt(now) - m_loop.countInBeats - double(m_passNow) * m_loop.beats;
         m_next = size_t(std::lower_bound(m_pass.begin(), m_pass.end(), beat,
                                          [](const Event& e, double b) { return e.beat < b; }) -
                         m_pass.begin());
     }
     const double horizon = now + (m_onOwnClock ? LookAhead : 0.0);
+    m_horizon = std::max(m_horizon, horizon);
     double nextEvent = -1.0;
     while (true) {
         const std::vector<Event>& list = m_passNow < 0 ? m_countIn : m_pass;
@@ -156,8 +197,7 @@ double LoopPlayer::service() {
     double nextChord = -1.0;
     if (!m_loop.chords.empty()) {
         if (timeOf(m_chordPass, m_loop.beats) < now)
-            m_chordPass =
-                std::max(m_chordPass, (long long)std::floor((now - timeOf(0, 0)) / passSeconds));
+            m_chordPass = std::max(m_chordPass, passAt(now));
         int told = -1;
         while (timeOf(m_chordPass, m_loop.chords[m_chordNext].beat) <= now) {
             told = m_loop.chords[m_chordNext].index;

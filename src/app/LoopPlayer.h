@@ -28,6 +28,10 @@ public:
     void start(LoopNotes loop, std::optional<double> startAt = std::nullopt);
     // Takes back what is queued and silences every note the loop plays.
     void stop();
+    // A new tempo (beats a minute, 40..400) for the loop that plays, from its first whole beat
+    // not yet queued on: what is queued keeps its time, nothing is sent twice or left out, and
+    // the beats after go at the new rate. Stopped, the next start takes its tempo from its loop.
+    void setTempo(int bpm);
     bool isPlaying() const { return m_playing; }
     const LoopNotes& loop() const { return m_loop; }
     // The clock in use: the output's own while it has one.
@@ -54,6 +58,9 @@ private:
     };
     // The time of a beat of the pass `pass` (-1: the count-in).
     double timeOf(long long pass, double beat) const;
+    // Beats from the start of the count-in (or, without one, of the first pass) and times.
+    double timeAt(double beat) const;
+    double beatAt(double time) const;
     void arm(double seconds);
     void restart(double at);
 
@@ -66,8 +73,14 @@ private:
     std::vector<Event> m_pass;
     bool m_playing = false;
     bool m_onOwnClock = false;
-    double m_start = 0.0; // when the count-in (or, without one, the first pass) begins
+    // Beats and times are in step at an anchor: beats from it on last m_secondsPerBeat, those
+    // before it (all queued or sent by the time it comes) m_secondsBefore. A tempo change moves
+    // the anchor to the beat it takes effect on.
+    double m_anchorBeat = 0.0;
+    double m_anchorTime = 0.0;
     double m_secondsPerBeat = 0.5;
+    double m_secondsBefore = 0.5;
+    double m_horizon = 0.0;    // the latest time queued or sent up to
     long long m_passNow = -1;  // the pass whose next event waits (-1: the count-in)
     size_t m_next = 0;         // that event
     long long m_chordPass = 0; // the next chord to tell: its pass and index in m_loop.chords

@@ -2,6 +2,7 @@
 
 #include "app/FileProblems.h"
 #include "app/ProgramFolder.h"
+#include "app/ProgressionSettings.h"
 #include "app/Settings.h"
 #include "app/SkinChooser.h"
 #include "app/StartupWarnings.h"
@@ -175,6 +176,9 @@ bool Program::loadSettings(QSettings& store, QSize screenSize) {
     m_state.resetSelections();
     m_settingsLoaded = true;
     m_settingsAsRead = settingsTexts(m_state);
+    const ProgressionChoices choices = readProgressionChoices(store);
+    m_progressions.restore(choices);
+    m_progressionChoicesAsRead = progressionChoiceTexts(choices);
     m_unsaved = takeUnsavedNote(store.fileName());
     return true;
 }
@@ -284,6 +288,7 @@ void Program::shutDown(QSettings& store) {
     if (m_settingsLoaded) {
         // Only what this run changed: another instance's changes to other keys stay.
         const QStringList written = writeChangedSettings(store, m_state, m_settingsAsRead);
+        writeProgressionChoices(store, m_progressions.choices(), m_progressionChoicesAsRead);
         if (m_window)
             m_window->saveWindowState(store);
         store.sync();
@@ -345,6 +350,11 @@ void Program::pedalAction(int action) {
         break;
     case AdvancePrimaryAction:
     case AdvanceSecondaryAction:
+        if (m_progressions.shown()) {
+            // On the progressions page the steps go through its chords, forwards and back.
+            m_progressions.stepChord(action == AdvancePrimaryAction ? 1 : -1);
+            break;
+        }
         if (const auto list = steppedList(mode, action == AdvanceSecondaryAction); list && m_window)
             m_window->stepList(*list);
         return;

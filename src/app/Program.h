@@ -202,6 +202,7 @@ public:
     InfoSession& info() { return m_info; }
     // The progressions page: its key, progression, grips and loop.
     ProgressionSession& progressions() { return m_progressions; }
+    const ProgressionSession& progressions() const { return m_progressions; }
     MidiFilePlayer& examplePlayer() { return m_examplePlayer; }
     Player& player() { return m_player; }
 
@@ -279,6 +280,7 @@ private:
     std::function<void(const std::vector<int>&)> m_heardHook;
     bool m_settingsLoaded = false;
     SettingsTexts m_settingsAsRead;           // what this run read, to write only its changes
+    SettingsTexts m_progressionChoicesAsRead; // the same for the progressions page's choices
     std::optional<UnsavedSettings> m_unsaved; // what the last run on this store could not write
     bool m_shutDown = false;
 };

@@ -39,6 +39,32 @@ void addEngineGrips(VoicerChord& chord, const ChordMakeup& makeup, const AppStat
     }
 }
 
+// The chord's tones with a slash bass that is none of them added as a tone the grip must sound,
+// named as the tension or 7th it is above the root; the makeup as it was otherwise.
+ChordMakeup withBass(ChordMakeup makeup, int root, std::optional<int> bass) {
+    if (!bass)
+        return makeup;
+    const int semitones = ((*bass - root) % 12 + 12) % 12;
+    if (makeup.toneOf(semitones) >= 0)
+        return makeup;
+    // Degree and accidental per semitone above the root: b9 9 #9 3 11 #11 5 b13 13 b7 7.
+    static constexpr std::array<std::pair<int, int>, 12> Names = {{{1, 0},
+                                                                   {9, -1},
+                                                                   {9, 0},
+                                                                   {9, 1},
+                                                                   {3, 0},
+                                                                   {11, 0},
+                                                                   {11, 1},
+                                                                   {5, 0},
+                                                                   {13, -1},
+                                                                   {13, 0},
+                                                                   {7, -1},
+                                                                   {7, 0}}};
+    const auto [degree, shift] = Names[size_t(semitones)];
+    makeup.tones.push_back({degree, shift, semitones, 0});
+    return makeup;
+}
+
 } // namespace
 
 int topNote(const Voicing& grip, const Tuning& tuning) {
@@ -65,19 +91,34 @@ std::vector<VoicerChord> progressionGrips(ModeContext& context, const Progressio
         const auto makeup = c.item >= 0 && c.item < scratch.chords.count
                                 ? chordMakeup(scratch.chords.entries[size_t(c.item)].formula)
                                 : std::nullopt;
-        const int key = c.item * 12 + c.root.pitchClass;
+        // A bass that is the root itself asks nothing more.
+        const std::optional<int> bass = c.bass && c.bass->pitchClass != c.root.pitchClass
+                                            ? std::optional<int>(c.bass->pitchClass)
+                                            : std::nullopt;
+        const int key = (c.item * 12 + c.root.pitchClass) * 13 + bass.value_or(-1) + 1;
         VoicerChord chord;
         if (const auto it = made.constFind(key); it != made.cend()) {
             chord = *it;
         } else {
             chord.root = c.root.pitchClass;
+            chord.bass = bass;
             if (makeup) {
                 for (const ChordTone& t : makeup->tones)
                     chord.tones.push_back(t.semitones);
                 scratch.selectedChord = c.item;
                 scratch.currentRoot = c.root.pitchClass;
                 chord.grips = chordVoicings(page);
-                if (inversions) {
+                if (bass) {
+                    // The page's grips with the bass lowest, then the engine's (the bass added
+                    // to the tones when the chord has no such tone: C/D sounds the D).
+                    VoicerConstraints only;
+                    only.style = style;
+                    auto keeps = [&](const Voicing& v) {
+                        return keepsConstraints(v, chord, scratch.tuning(), scratch.capo, only);
+                    };
+                    std::erase_if(chord.grips, [&](const Voicing& v) { return !keeps(v); });
+                    addEngineGrips(chord, withBass(*makeup, chord.root, bass), scratch, keeps);
+                } else if (inversions) {
                     VoicerConstraints only;
                     only.style = style;
                     auto keeps = [&](const Voicing& v) {
@@ -101,9 +142,11 @@ std::vector<VoicerChord> progressionGrips(ModeContext& context, const Progressio
             if (makeup) {
                 VoicerConstraints only;
                 only.style = style;
-                addEngineGrips(chord, *makeup, scratch, [&](const Voicing& v) {
-                    return !other(v) && keepsConstraints(v, chord, tuning, scratch.capo, only);
-                });
+                addEngineGrips(chord, withBass(*makeup, chord.root, chord.bass), scratch,
+                               [&](const Voicing& v) {
+                                   return !other(v) &&
+                                          keepsConstraints(v, chord, tuning, scratch.capo, only);
+                               });
             }
         }
         out.push_back(std::move(chord));

@@ -98,6 +98,17 @@ void ProgressionSession::enter() {
         m_page.cboProgressions.clear();
         for (const LibraryProgression& p : m_library)
             m_page.cboProgressions << p.group + QStringLiteral(": ") + p.name;
+        // A text kept from the last run that no longer reads gives way to the default.
+        if (!m_text.isEmpty()) {
+            const Key key = makeKey(m_textTab, m_mode, m_program.state().chords);
+            if (!readProgression(m_text, key, m_program.search(), m_program.state().chords, m_beats)
+                     .progression)
+                m_text.clear();
+            for (int i = 0; i < int(m_library.size()); ++i)
+                if (m_library[size_t(i)].chords == m_text &&
+                    m_library[size_t(i)].beatsPerBar == m_beats)
+                    m_page.chosenProgression = i;
+        }
         if (m_text.isEmpty() && !m_library.empty()) {
             m_page.chosenProgression = 0;
             m_text = m_library.front().chords;
@@ -109,6 +120,42 @@ void ProgressionSession::enter() {
     }
     rebuild();
     drawCurrent();
+}
+
+ProgressionChoices ProgressionSession::choices() const {
+    return {m_mode,
+            m_sevenths,
+            m_constraints.style,
+            region(),
+            m_loopOptions.pattern,
+            m_loopOptions.bass,
+            m_loopOptions.drums,
+            m_countIn,
+            m_text,
+            m_beats};
+}
+
+std::optional<std::pair<int, int>> ProgressionSession::region() const {
+    if (m_constraints.lowFret == 0 && m_constraints.highFret >= MaxFrets)
+        return std::nullopt;
+    return std::pair(m_constraints.lowFret, m_constraints.highFret);
+}
+
+void ProgressionSession::restore(const ProgressionChoices& c) {
+    m_mode = c.mode;
+    m_sevenths = c.sevenths;
+    m_constraints.style = c.style;
+    m_constraints.lowFret = c.region ? std::clamp(c.region->first, 0, MaxFrets) : 0;
+    m_constraints.highFret =
+        c.region ? std::clamp(c.region->second, m_constraints.lowFret, MaxFrets) : MaxFrets;
+    m_loopOptions.pattern = c.pattern;
+    m_loopOptions.bass = c.bass;
+    m_loopOptions.drums = c.drums;
+    m_countIn = c.countIn;
+    m_text = c.text.size() > MaxProgressionText ? QString() : c.text;
+    m_page.txtProgression = m_text;
+    m_textTab = m_program.pages().rootTab;
+    m_beats = std::clamp(c.beatsPerBar, 1, 12);
 }
 
 void ProgressionSession::rootChanged() {
@@ -295,6 +342,7 @@ void ProgressionSession::voice() {
     m_voiced = voiceProgression(request);
     m_page.beatsPerBar = p.beatsPerBar;
     int unvoiced = 0;
+    QStringList slashes; // slash chords left without a grip
     for (size_t i = 0; i < p.chords.size(); ++i) {
         const ProgressionChord& c = p.chords[i];
         ChordBox box;
@@ -305,6 +353,8 @@ void ProgressionSession::voice() {
             box = layoutChordBox(std::vector<BoxString>(size_t(state.tuning().strings())),
                                  state.capo, state.leftHanded);
             ++unvoiced;
+            if (c.bass && c.bass->pitchClass != c.root.pitchClass && !slashes.contains(c.symbol))
+                slashes << c.symbol;
         }
         box.caption = c.symbol;
         box.number = int(i);
@@ -314,10 +364,14 @@ void ProgressionSession::voice() {
         m_page.bars.push_back(c.bar);
     }
     if (unvoiced > 0)
-        m_page.lblVoicing = QStringLiteral("%1 of %2 chords have no grip in this style and "
-                                           "region: their boxes are empty and they rest.")
-                                .arg(unvoiced)
-                                .arg(p.chords.size());
+        m_page.lblVoicing =
+            QStringLiteral("%1 of %2 chords have no grip in this style and "
+                           "region: their boxes are empty and they rest.")
+                .arg(unvoiced)
+                .arg(p.chords.size()) +
+            (slashes.isEmpty() ? QString()
+                               : QStringLiteral(" No grip sounds the bass of %1 lowest.")
+                                     .arg(slashes.join(QStringLiteral(", "))));
     else
         m_page.lblVoicing = QStringLiteral("%1 chords in %2 bars; the grips chosen move the "
                                            "hand %3 frets in all.")
@@ -350,6 +404,20 @@ void ProgressionSession::showChord(int index) {
     drawCurrent();
 }
 
+void ProgressionSession::stepChord(int steps) {
+    if (!m_progression || m_progression->chords.empty())
+        return;
+    const int n = int(m_progression->chords.size());
+    showChord(((std::max(m_page.current, 0) + steps) % n + n) % n);
+}
+
+QString ProgressionSession::exportTo(ChartFormat format, const QString& path) const {
+    if (!m_progression || m_progression->chords.empty())
+        return QStringLiteral("there is no progression to write: choose one or type its chords");
+    const AppState& state = m_program.state();
+    return writeChartFile(format, path, chart(), state.chords, state.leftHanded, loop(), 1);
+}
+
 void ProgressionSession::drawCurrent() {
     ModeContext& ctx = m_program.context();
     clearNeck(ctx);
@@ -364,38 +432,36 @@ void ProgressionSession::drawCurrent() {
     drawGrip(draw, *grip);
 }
 
+ProgressionChart ProgressionSession::chart() const {
+    const AppState& state = m_program.state();
+    ProgressionChart chart;
+    chart.title = m_page.chosenProgression >= 0 && m_page.chosenProgression < int(m_library.size())
+                      ? m_library[size_t(m_page.chosenProgression)].name
+                      : QStringLiteral("Progression");
+    chart.keyRoot = m_key.root;
+    chart.keyMode = m_mode;
+    chart.tempo = std::clamp(state.metronome.tempo, ProgressionChart::MinChartTempo,
+                             ProgressionChart::MaxChartTempo);
+    if (m_progression)
+        chart.progression = *m_progression;
+    for (size_t i = 0; i < chart.progression.chords.size(); ++i) {
+        const Voicing* grip = gripOf(int(i));
+        chart.grips.push_back(grip ? std::optional<Voicing>(*grip) : std::nullopt);
+    }
+    chart.tuning = state.tuning();
+    chart.capo = state.capo;
+    return chart;
+}
+
 LoopNotes ProgressionSession::loop() const {
     if (!m_progression)
         return {};
     const AppState& state = m_program.state();
-    std::vector<LoopSource> chords;
-    for (size_t i = 0; i < m_progression->chords.size(); ++i) {
-        const ProgressionChord& c = m_progression->chords[i];
-        LoopSource source;
-        if (const Voicing* grip = gripOf(int(i)))
-            source.strum = voicingStrum(*grip, state.tuning());
-        source.bassPitchClass = c.bass ? c.bass->pitchClass : c.root.pitchClass;
-        int fifth = 7;
-        if (i < m_grips.size()) {
-            for (int t : m_grips[i].tones)
-                if (t >= 6 && t <= 8)
-                    fifth = t;
-        }
-        source.fifthPitchClass = (c.root.pitchClass + fifth) % 12;
-        source.beats = c.beats;
-        chords.push_back(std::move(source));
-    }
-    LoopOptions options = m_loopOptions;
+    LoopOptions options = withPlaybackSounds(m_loopOptions, state);
     options.beatsPerBar = m_progression->beatsPerBar;
     options.tempo = state.metronome.tempo;
-    options.guitarChannel = std::clamp(state.playback.channel - 1, 0, 15);
-    options.guitarProgram = std::clamp(state.playback.instrument - 1, 0, 127);
-    options.velocity = std::clamp(state.playback.volume, 1, 127);
     options.countIn = m_countIn;
-    options.countInAccent = state.metronome.sound1;
-    options.countInBeat = state.metronome.sound2;
-    options.countInChannel = std::clamp(state.metronome.channel, 0, 15);
-    return makeLoop(chords, options);
+    return makeLoop(loopSources(chart()), options);
 }
 
 void ProgressionSession::play() {
@@ -420,6 +486,14 @@ void ProgressionSession::play() {
     }
     m_player.start(std::move(notes), startAt);
     m_page.playing = m_player.isPlaying();
+}
+
+bool ProgressionSession::followTempo() {
+    const int tempo = m_program.state().metronome.tempo;
+    if (!m_player.isPlaying() || m_player.loop().tempo == tempo)
+        return false;
+    m_player.setTempo(tempo);
+    return true;
 }
 
 void ProgressionSession::stop() {

@@ -2,7 +2,9 @@
 
 #include "app/LoopNotes.h"
 #include "app/LoopPlayer.h"
+#include "app/ProgressionExport.h"
 #include "fretboard/ChordBox.h"
+#include "progressions/Chart.h"
 #include "progressions/Keys.h"
 #include "progressions/Progression.h"
 #include "progressions/Voicer.h"
@@ -24,6 +26,22 @@ struct KeyChordButton {
     QString function; // "tonic", "subdominant", "dominant"; empty for a secondary or borrowed one
     QString notes;    // "D F A C"
     KeyChord::Kind kind = KeyChord::Kind::Diatonic;
+};
+
+// The page's choices as the settings keep them (section Progressions); the defaults are what a
+// first start shows.
+struct ProgressionChoices {
+    KeyMode mode = KeyMode::Major;
+    bool sevenths = false; // the key's buttons show triads
+    VoicingStyle style = VoicingStyle::Any;
+    std::optional<std::pair<int, int>> region; // frets low..high; nothing: the whole neck
+    StrumPattern pattern = StrumPattern::Quarters;
+    BassPattern bass = BassPattern::None;
+    bool drums = false;
+    bool countIn = true;
+    QString text;        // the progression last shown; empty: the library's first
+    int beatsPerBar = 4; // its meter, 1..12
+    friend bool operator==(const ProgressionChoices&, const ProgressionChoices&) = default;
 };
 
 // What the progressions page shows; the window copies it into its controls.
@@ -92,6 +110,22 @@ public:
 
     // A chord box: that chord's grip on the neck.
     void showChord(int index);
+    // The pedal's steps: the chord `steps` after the one shown (before it when negative), round
+    // the progression's end.
+    void stepChord(int steps);
+    // Whether the page is up (between enter and leave).
+    bool shown() const { return m_shown; }
+
+    // Writes the progression as the page shows and plays it (one pass of its loop for MIDI),
+    // replacing the file only when the whole of it was written. The reason it could not (no
+    // progression read, the file's problem), or an empty text.
+    QString exportTo(ChartFormat format, const QString& path) const;
+
+    // The choices to keep, and those kept restored (before the page is first shown; a text the
+    // page cannot read then gives way to the library's first progression).
+    ProgressionChoices choices() const;
+    void restore(const ProgressionChoices& choices);
+    std::optional<std::pair<int, int>> region() const;
 
     void setPattern(StrumPattern pattern) { m_loopOptions.pattern = pattern; }
     void setBass(BassPattern bass) { m_loopOptions.bass = bass; }
@@ -103,6 +137,12 @@ public:
     // the loop then begins on its next beat); again, or Stop, stops it.
     void play();
     void stop();
+    // The voiced progression as the exports write it, titled by the library progression chosen,
+    // at the metronome's tempo (within the chart's range).
+    ProgressionChart chart() const;
+    // The metronome's tempo changed (or may have): a loop that plays takes it from its next beat.
+    // True when the loop's tempo changed.
+    bool followTempo();
     // The loop Play would play now, with the playback and metronome settings.
     LoopNotes loop() const;
     LoopPlayer& player() { return m_player; }

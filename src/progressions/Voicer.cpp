@@ -230,6 +230,8 @@ bool keepsConstraints(const Voicing& grip, const VoicerChord& chord, const Tunin
     if (sounding.empty())
         return false;
     std::sort(pitches.begin(), pitches.end());
+    if (chord.bass && ((pitches.front() - *chord.bass) % 12 + 12) % 12 != 0)
+        return false; // a slash chord sounds its bass lowest, whatever its style
     const bool adjacent = sounding.back() - sounding.front() + 1 == int(sounding.size());
     auto tone = [&](int pitch) {
         return ((pitch - chord.root) % 12 + 12) % 12;

@@ -14,6 +14,8 @@ struct VoicerChord {
     int root = 0;           // pitch class 0..11
     std::vector<int> tones; // the chord's semitones above the root, 0..11, root first
     std::vector<Voicing> grips;
+    // A slash chord's bass, pitch class 0..11: a grip keeps it only with this note lowest.
+    std::optional<int> bass;
 };
 
 // What kind of grip the player asks for.

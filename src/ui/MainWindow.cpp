@@ -61,7 +61,7 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
       m_modes(new ModeTabs(program.pages(), program.state())), m_splash(new SplashWindow(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(Caption));
-    m_progressions = new ProgressionsView(program.progressions(), program.state());
+    m_progressions = new ProgressionsView(program.progressions(), program.state(), boxes);
     m_modes->addProgressionsPage(m_progressions);
 
     m_nonStandard->setObjectName(QStringLiteral("lblNonStandard"));
@@ -146,7 +146,11 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
         m_progressions->showPage();
         m_neck->refresh();
     };
-    m_program.metronome().setBeatObserver([this] { showBeat(); });
+    m_program.metronome().setBeatObserver([this] {
+        if (m_program.progressions().followTempo())
+            m_progressions->showPage(); // the loop's new tempo
+        showBeat();
+    });
     m_program.soundWatch().setNoticeHook([this](const QString& text) { showSoundNotice(text); });
     central->installEventFilter(this);
 
@@ -178,10 +182,20 @@ void MainWindow::createMenus() {
     QMenu* file = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     QAction* print = addAction(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
     connect(print, &QAction::triggered, this,
-            [this] { printCurrentSheet(this, m_program, m_boxes); });
+            [this] {
+                if (m_modes->onProgressions())
+                    printProgressionChart(this, m_program, m_boxes);
+                else
+                    printCurrentSheet(this, m_program, m_boxes);
+            });
     connect(addAction(file, QStringLiteral("mnuExportPdf"), QStringLiteral("&Export as PDF...")),
             &QAction::triggered, this,
-            [this] { exportCurrentSheet(this, m_program, m_boxes, m_pdfFolder); });
+            [this] {
+                if (m_modes->onProgressions())
+                    m_progressions->exportAs(ChartFormat::Pdf);
+                else
+                    exportCurrentSheet(this, m_program, m_boxes, m_pdfFolder);
+            });
     addSeparator(file, QStringLiteral("mnuSep5"));
     QAction* exit = addAction(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);

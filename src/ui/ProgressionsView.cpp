@@ -1,18 +1,25 @@
 #include "ui/ProgressionsView.h"
 
+#include "app/MessageBoxes.h"
 #include "fretboard/ChordBoxPainter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -183,10 +190,41 @@ void ProgressionRow::mousePressEvent(QMouseEvent* event) {
         Q_EMIT chordClicked(chord);
 }
 
+namespace {
+
+// A save dialog for the format, offering the progression's title as the name.
+QString askFile(QWidget* parent, ChartFormat format, const QString& folder,
+                const ProgressionSession& session) {
+    struct Kind {
+        const char* filter;
+        const char* suffix;
+    };
+    const Kind kind =
+        format == ChartFormat::ChordPro   ? Kind{"ChordPro songs (*.cho *.chordpro)", "cho"}
+        : format == ChartFormat::MusicXml ? Kind{"MusicXML scores (*.musicxml)", "musicxml"}
+        : format == ChartFormat::Pdf      ? Kind{"PDF files (*.pdf)", "pdf"}
+                                          : Kind{"MIDI files (*.mid)", "mid"};
+    QFileDialog dialog(parent, QStringLiteral("Save the progression"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QLatin1String(kind.filter));
+    dialog.setDefaultSuffix(QLatin1String(kind.suffix));
+    dialog.setDirectory(folder.isEmpty() || !QFileInfo(folder).isDir()
+                            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                            : folder);
+    QString name = session.chart().title;
+    name.remove(QRegularExpression(QStringLiteral("[/:\\\\*?\"<>|]")));
+    dialog.selectFile(name.simplified() + u'.' + QLatin1String(kind.suffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
 // --- the page ------------------------------------------------------------------------------
 
 ProgressionsView::ProgressionsView(ProgressionSession& session, const AppState& state,
-                                   QWidget* parent)
+                                   MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent), m_session(session), m_state(state), m_key(new QLabel),
       m_mode(comboBox(QStringLiteral("cboKeyMode"))),
       m_sevenths(checkBox(QStringLiteral("chkSevenths"), QStringLiteral("Sevenths"))),
@@ -201,7 +239,8 @@ ProgressionsView::ProgressionsView(ProgressionSession& session, const AppState& 
       m_bass(comboBox(QStringLiteral("cboBass"))),
       m_drums(checkBox(QStringLiteral("chkDrums"), QStringLiteral("Drums"))),
       m_countIn(checkBox(QStringLiteral("chkCountIn"), QStringLiteral("Count-in"))),
-      m_play(new QPushButton(QStringLiteral("Play"))), m_voicing(new QLabel), m_tempo(new QLabel) {
+      m_play(new QPushButton(QStringLiteral("Play"))), m_voicing(new QLabel), m_tempo(new QLabel),
+      m_export(new QToolButton), m_boxes(boxes) {
     setObjectName(QStringLiteral("tabProgressions"));
     m_key->setObjectName(QStringLiteral("lblKey"));
     m_text->setObjectName(QStringLiteral("txtProgression"));
@@ -295,8 +334,30 @@ ProgressionsView::ProgressionsView(ProgressionSession& session, const AppState& 
     loop->addWidget(m_countIn);
     loop->addWidget(m_tempo);
     loop->addStretch();
+    loop->addWidget(m_export);
     loop->addWidget(m_play);
     page->addLayout(loop);
+
+    m_export->setObjectName(QStringLiteral("cmdProgressionExport"));
+    m_export->setText(QStringLiteral("Export"));
+    m_export->setToolTip(QStringLiteral("Save the progression as a ChordPro song, a MusicXML "
+                                        "score, a PDF chart or a MIDI file of the loop"));
+    m_export->setPopupMode(QToolButton::InstantPopup);
+    auto* exports = new QMenu(m_export);
+    for (const auto& [format, caption] :
+         {std::pair{ChartFormat::ChordPro, "ChordPro song..."},
+          std::pair{ChartFormat::MusicXml, "MusicXML score..."},
+          std::pair{ChartFormat::Pdf, "PDF chord chart..."},
+          std::pair{ChartFormat::Midi, "MIDI file of the loop..."}}) {
+        QAction* action = exports->addAction(QLatin1String(caption));
+        action->setObjectName(QStringLiteral("mnuExport_") +
+                              QLatin1String(chartFormatWord(format)));
+        connect(action, &QAction::triggered, this, [this, format] { exportAs(format); });
+    }
+    m_export->setMenu(exports);
+    chooseFile = [this](ChartFormat format) {
+        return askFile(this, format, m_folder, m_session);
+    };
 
     connect(m_mode, &QComboBox::activated, this, [this](int m) {
         m_session.setMode(KeyMode(m));
@@ -355,6 +416,22 @@ ProgressionsView::ProgressionsView(ProgressionSession& session, const AppState& 
     showPage();
 }
 
+void ProgressionsView::exportAs(ChartFormat format) {
+    if (!m_session.progression() || m_session.progression()->chords.empty()) {
+        m_boxes.inform(BoxIcon::Exclamation,
+                       QStringLiteral("There is no progression to save: choose one or type its "
+                                      "chords."));
+        return;
+    }
+    const QString path = chooseFile ? chooseFile(format) : QString();
+    if (path.isEmpty())
+        return;
+    m_folder = QFileInfo(path).absolutePath();
+    if (const QString problem = m_session.exportTo(format, path); !problem.isEmpty())
+        m_boxes.inform(BoxIcon::Stop,
+                       QStringLiteral("The file could not be written:\n%1\n%2").arg(path, problem));
+}
+
 void ProgressionsView::done() {
     showPage();
     Q_EMIT neckChanged();
@@ -404,6 +481,10 @@ void ProgressionsView::showPage() {
         for (int i = 0; i < int(std::size(Styles)); ++i)
             if (Styles[i] == m_session.style())
                 m_style->setCurrentIndex(i);
+        const auto region = m_session.region();
+        m_region->setCurrentIndex(std::max(0, region && region->second == region->first + 4
+                                                  ? m_region->findData(region->first)
+                                                  : 0));
         if (m_progressions->count() != p.cboProgressions.size()) {
             m_progressions->clear();
             m_progressions->addItems(p.cboProgressions);

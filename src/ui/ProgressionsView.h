@@ -13,8 +13,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
+class QToolButton;
 
 namespace chordalis {
+
+class MessageBoxes;
 
 // The progression as a row of chord boxes, bar lines between the bars, each box under its
 // symbol and numeral; the chord the neck shows framed. A click on a box reports its chord.
@@ -56,9 +59,16 @@ class ProgressionsView : public QWidget {
     Q_OBJECT
 
 public:
-    ProgressionsView(ProgressionSession& session, const AppState& state, QWidget* parent = nullptr);
+    ProgressionsView(ProgressionSession& session, const AppState& state, MessageBoxes& boxes,
+                     QWidget* parent = nullptr);
     // Copies the page into the controls.
     void showPage();
+    // cmdProgressionExport's entries: the file chosen (chooseFile) written in the format, a
+    // refusal or a failure said in a box.
+    void exportAs(ChartFormat format);
+    // The file to write, asked in a save dialog starting in the folder last written to; empty
+    // when cancelled. Tests put their own answer here.
+    std::function<QString(ChartFormat)> chooseFile;
 
 Q_SIGNALS:
     // The session drew on the neck: the window repaints it.
@@ -93,6 +103,9 @@ private:
     QPushButton* m_play;
     QLabel* m_voicing;
     QLabel* m_tempo;
+    QToolButton* m_export;
+    MessageBoxes& m_boxes;
+    QString m_folder; // where the last export went
 };
 
 } // namespace chordalis

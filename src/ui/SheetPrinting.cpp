@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
+#include "print/ChordChart.h"
 #include "print/PdfSheets.h"
 #include "print/QtPagePainter.h"
 #include "print/ReferenceSheet.h"
@@ -32,6 +33,33 @@ QString currentTitle(const Program& program) {
     return sheetTitle(program.state(), program.pages(), program.pages().mode);
 }
 
+// Ends the job on the printer: a printer in error aborts it. False then.
+bool endJob(QPrinter& printer, QPainter& painter) {
+    if (printer.printerState() == QPrinter::Error) {
+        printer.abort();
+        painter.end();
+        return false;
+    }
+    return painter.end();
+}
+
+// The print dialog for a landscape sheet named `title`: no selection, no page range. False when
+// cancelled or no printer is valid.
+bool choosePrinter(QPrinter& printer, QWidget* parent, const QString& title) {
+    printer.setPageOrientation(QPageLayout::Landscape);
+    // The job's name, and the file name Qt's own PDF output offers.
+    printer.setDocName(QFileInfo(sheetFileName(title)).completeBaseName());
+    printer.setCreator(QStringLiteral("Chordalis"));
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted || !printer.isValid())
+        return false;
+    printer.setPageOrientation(QPageLayout::Landscape); // the sheet is laid out across
+    return true;
+}
+
 } // namespace
 
 QString sheetFileName(const QString& title) {
@@ -56,31 +84,45 @@ bool printSheet(QPrinter& printer, const Program& program) {
         parts = drawReferenceSheet(page, program.state(), program.pages(), program.pages().mode,
                                    program.fretboard().picture(), part);
     }
-    if (printer.printerState() == QPrinter::Error) {
-        printer.abort();
-        painter.end();
-        return false;
-    }
-    return painter.end();
+    return endJob(printer, painter);
 }
 
 void printCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes) {
     if (refused(program, boxes))
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    // The job's name, and the file name Qt's own PDF output offers.
-    printer.setDocName(QFileInfo(sheetFileName(currentTitle(program))).completeBaseName());
-    printer.setCreator(QStringLiteral("Chordalis"));
-    QPrintDialog dialog(&printer, parent);
-    // The sheet of the current display: no selection, no page range.
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.exec() != QDialog::Accepted || !printer.isValid())
+    if (choosePrinter(printer, parent, currentTitle(program)))
+        printSheet(printer, program);
+}
+
+bool printChart(QPrinter& printer, const Program& program) {
+    const ProgressionChart chart = program.progressions().chart();
+    const ChordChartLayout layout = layoutChordChart(chart, program.state().leftHanded);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    QtPagePainter page(painter);
+    for (int part = 0; part < int(layout.pages.size()); ++part) {
+        if (part > 0 && !printer.newPage())
+            break; // the error is the printer's state, below
+        drawChordChart(page, chart, layout, part);
+    }
+    return endJob(printer, painter);
+}
+
+void printProgressionChart(QWidget* parent, Program& program, MessageBoxes& boxes) {
+    const auto& progression = program.progressions().progression();
+    if (!progression || progression->chords.empty()) {
+        boxes.inform(BoxIcon::Exclamation,
+                     QStringLiteral("There is no progression to print: choose one or type its "
+                                    "chords."));
         return;
-    printer.setPageOrientation(QPageLayout::Landscape); // the sheet is laid out across
-    printSheet(printer, program);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (!choosePrinter(printer, parent, program.progressions().chart().title))
+        return;
+    if (!printChart(printer, program))
+        boxes.inform(BoxIcon::Stop, QStringLiteral("The chord chart could not be printed."));
 }
 
 bool exportSheet(const Program& program, const QString& path, MessageBoxes& boxes) {

@@ -15,6 +15,14 @@ class Program;
 // fails leaves no half-drawn job behind.
 void printCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes);
 
+// mnuPrint on the progressions tab: the page's chord chart (bars, symbols, the chosen boxes) on
+// the printer chosen. No progression read is refused with a message.
+void printProgressionChart(QWidget* parent, Program& program, MessageBoxes& boxes);
+
+// Draws the chart of the progressions page on a printer already set up, and ends the job; false
+// when the printer failed.
+bool printChart(QPrinter& printer, const Program& program);
+
 // File > Export as PDF...: the same sheet into a PDF file chosen in a file dialog, which starts
 // in `folder` and leaves there the folder chosen.
 void exportCurrentSheet(QWidget* parent, Program& program, MessageBoxes& boxes, QString& folder);

@@ -156,3 +156,61 @@ TEST(LoopPlayerTest, PassesFollowEachOtherWithoutGapAndStopSilencesAll) {
     for (const auto& [key, count] : held)
         EXPECT_EQ(count, 0) << key.first << " " << key.second;
 }
+
+// A tempo change while the loop plays, on an output with its own clock (messages queued ahead)
+// and on one without (sent when due): the hi-hat's eighths keep their spacing up to the first
+// beat not yet queued and take the new one from there, with no gap, no eighth doubled or lost,
+// and the chords told on the new beat.
+TEST(LoopPlayerTest, ATempoChangeTakesEffectFromTheNextBeat) {
+    int argc = 1;
+    char name[] = "loop";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    struct Row {
+        bool ownClock;
+        double changeAt;  // seconds
+        double firstSlow; // the first beat at the new tempo, seconds
+    };
+    // 120 then 60 bpm; the pass begins at 1.0 (no count-in). Queued 0.1 s ahead, the change at
+    // 2.03 waits for the beat after 2.13 (2.5); sent when due, for the beat after 2.03 (2.5).
+    for (const Row& row : {Row{true, 2.03, 2.5}, Row{false, 2.03, 2.5}, Row{true, 2.45, 3.0}}) {
+        SCOPED_TRACE(row.changeAt);
+        VirtualClock clock;
+        RecordingMidiOut port(clock);
+        port.ownClock = row.ownClock;
+        port.open(-1);
+        LoopOptions options;
+        options.pattern = StrumPattern::Whole;
+        options.drums = true;
+        options.countIn = false;
+        options.tempo = 120;
+        LoopPlayer player(port, clock);
+        std::vector<std::pair<double, int>> told;
+        player.setChordObserver([&](int chord) { told.emplace_back(clock.now(), chord); });
+        player.start(makeLoop(Chords, options), 1.0);
+        bool changed = false;
+        while (clock.now() < 16.0) {
+            if (!changed && clock.now() >= row.changeAt) {
+                player.setTempo(60);
+                changed = true;
+            }
+            clock.advance(std::clamp(player.service(), 0.0005, 0.01));
+        }
+        std::vector<double> hats;
+        for (const auto& s : port.sent)
+            if ((statusOf(s.word) & 0xF0) == 0x90 && data1Of(s.word) == ClosedHiHat)
+                hats.push_back(s.time);
+        ASSERT_GT(hats.size(), 20u);
+        for (size_t i = 1; i < hats.size(); ++i) {
+            const double step = hats[i - 1] < row.firstSlow - 1e-6 ? 0.25 : 0.5;
+            // Sent when due, a message leaves on the service that finds it due (<= 10 ms late).
+            EXPECT_NEAR(hats[i] - hats[i - 1], step, row.ownClock ? 1e-9 : 0.011)
+                << "after " << hats[i - 1];
+        }
+        // The second pass's first chord on the slow beat: pass 1 has 8 beats from 1.0.
+        const double second = row.firstSlow + (8 - (row.firstSlow - 1.0) / 0.5) * 1.0;
+        ASSERT_GE(told.size(), 4u);
+        EXPECT_EQ(told[3].second, 0);
+        EXPECT_NEAR(told[3].first, second, 0.011);
+    }
+}

@@ -1,10 +1,12 @@
 #include "app/Settings.h"
 
+#include "app/ProgressionSettings.h"
 #include "theory/Instruments.h"
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace chordalis;
@@ -251,4 +253,88 @@ TEST_F(SettingsTest, EachInstanceWritesOnlyWhatItChanged) {
     EXPECT_EQ(back.view.fretNumbers, FretNumbers::Inlays);
     EXPECT_EQ(back.playback.volume, 90);
     EXPECT_EQ(s.value("View/Labels").toString(), "Fingers");
+}
+
+// The progressions page's choices read back as written; each value a hand or another version
+// may leave that cannot be read gives its default and leaves the others as stored.
+TEST_F(SettingsTest, ProgressionChoicesRoundTripAndBadValuesFallBack) {
+    ProgressionChoices chosen;
+    chosen.mode = KeyMode::Dorian;
+    chosen.sevenths = true;
+    chosen.style = VoicingStyle::Drop2;
+    chosen.region = std::pair(5, 9);
+    chosen.pattern = StrumPattern::Fingerpicked;
+    chosen.bass = BassPattern::RootFifth;
+    chosen.drums = true;
+    chosen.countIn = false;
+    chosen.text = QStringLiteral("| Dm7 / G7 / | Cmaj7 | %");
+    chosen.beatsPerBar = 3;
+    {
+        auto s = store();
+        writeProgressionChoices(s, chosen, {});
+    }
+    EXPECT_EQ(readProgressionChoices(store()), chosen);
+
+    const ProgressionChoices defaults;
+    struct Bad {
+        const char* key;
+        QVariant value;
+        std::function<bool(const ProgressionChoices&)> isDefault;
+    };
+    const Bad bad[] = {
+        {"Mode", "lydian-ish",
+         [&](auto& c) {
+             return c.mode == defaults.mode;
+         }},
+        {"Sevenths", "maybe",
+         [&](auto& c) {
+             return c.sevenths == defaults.sevenths;
+         }},
+        {"Style", "drop4",
+         [&](auto& c) {
+             return c.style == defaults.style;
+         }},
+        {"Region", "9-3",
+         [&](auto& c) {
+             return c.region == defaults.region;
+         }},
+        {"Region", "0-99",
+         [&](auto& c) {
+             return c.region == defaults.region;
+         }},
+        {"Strum", "sideways",
+         [&](auto& c) {
+             return c.pattern == defaults.pattern;
+         }},
+        {"Bass", "tuba",
+         [&](auto& c) {
+             return c.bass == defaults.bass;
+         }},
+        {"Count-in", "",
+         [&](auto& c) {
+             return c.countIn == defaults.countIn;
+         }},
+        {"Text", QString(MaxProgressionText + 1, u'C'),
+         [&](auto& c) {
+             return c.text == defaults.text;
+         }},
+        {"Meter", "13",
+         [&](auto& c) {
+             return c.beatsPerBar == defaults.beatsPerBar;
+         }},
+        {"Meter", "three",
+         [&](auto& c) {
+             return c.beatsPerBar == defaults.beatsPerBar;
+         }},
+    };
+    for (const Bad& b : bad) {
+        SCOPED_TRACE(b.key);
+        auto s = store();
+        writeProgressionChoices(s, chosen, {});
+        s.setValue(QStringLiteral("Progressions/") + QLatin1String(b.key), b.value);
+        s.sync();
+        ProgressionChoices read = readProgressionChoices(s);
+        EXPECT_TRUE(b.isDefault(read));
+        EXPECT_EQ(read.drums, true); // the rest as stored
+    }
 }

@@ -1,6 +1,8 @@
 #include "../PdfText.h"
 #include "CliCommands.h"
 #include "listening/WavReader.h"
+#include "progressions/Keys.h"
+#include "sound/MidiFile.h"
 #include "theory/Tuning.h"
 
 #include <QDateTime>
@@ -183,10 +185,36 @@ TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
     const QString data = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     QTemporaryDir dir;
     const QString cho = dir.filePath("p.cho"), mid = dir.filePath("p.mid");
-    Result r = run({"progression", "I IV V", "--root", "Bb", "--chordpro", cho, "--midi", mid,
-                    "--musicxml", dir.filePath("p.musicxml"), "--pdf", dir.filePath("p.pdf"),
-                    "--bass", "--tempo", "90", "--melody", "F4 - A4", "--data", data});
+    Result r = run({"progression",
+                    "I IV V",
+                    "--root",
+                    "Bb",
+                    "--chordpro",
+                    cho,
+                    "--midi",
+                    mid,
+                    "--musicxml",
+                    dir.filePath("p.musicxml"),
+                    "--pdf",
+                    dir.filePath("p.pdf"),
+                    "--bass",
+                    "--tempo",
+                    "90",
+                    "--melody",
+                    "F4 - A4",
+                    "--data",
+                    data,
+                    "--strum",
+                    "down-up",
+                    "--drums",
+                    "--count-in",
+                    "--passes",
+                    "2"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    // A bar of count-in and two passes of three bars, at 667 ms a beat.
+    QString midiError;
+    EXPECT_NEAR(readMidiFile(mid, &midiError).value_or(MidiSong{}).length, 28 * 0.667, 0.01);
+    EXPECT_EQ(run({"progression", "I IV V", "--passes", "65", "--data", data}).status, 2);
     QJsonObject j = r.json();
     EXPECT_EQ(j["written"].toObject().keys(), (QStringList{"chordpro", "midi", "musicxml", "pdf"}));
     EXPECT_TRUE(readFile(cho).contains("{tempo: 90}"));
@@ -216,6 +244,21 @@ TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("none")));
     r = run({"progression", "I IV V", "--melody", "F4 G4", "--data", data});
     EXPECT_EQ(r.status, 2);
+    // A slash chord's bass sounds lowest, a chord tone or not (C/D).
+    r = run({"progression", "| C | G/B | Am | C/G | D/F# | C/D |", "--data", data});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    for (const auto& c : r.json()["chords"].toArray()) {
+        const QString symbol = c.toObject()["symbol"].toString();
+        const QJsonArray frets = c.toObject()["frets"].toArray();
+        int low = 1000;
+        for (int s = 0; s < int(frets.size()); ++s)
+            if (frets[s].toInt() >= 0)
+                low = std::min(low, Tuning{}.notes[size_t(s)] + frets[s].toInt());
+        if (symbol.contains(u'/')) {
+            EXPECT_EQ(low % 12, SpelledNote::of(symbol.section(u'/', 1))->pitchClass)
+                << qPrintable(symbol);
+        }
+    }
 }
 
 TEST(Cli, LibraryPrintsLibrariesAndTrees) {

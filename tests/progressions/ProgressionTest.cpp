@@ -7,9 +7,9 @@
 #include "search/SearchIndex.h"
 #include "theory/RootTabs.h"
 
-#include <cstdlib>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <set>
@@ -174,17 +174,29 @@ Voicing tab(const char* frets, const char* fingers = "") {
 }
 
 VoicerChord chordOf(int root, std::vector<int> tones, std::vector<Voicing> grips) {
-    return VoicerChord{root, std::move(tones), std::move(grips)};
+    return VoicerChord{root, std::move(tones), std::move(grips), std::nullopt};
+}
+
+// The pitch class of a grip's lowest sounding note.
+int lowestClass(const Voicing& v, const Tuning& tuning) {
+    int low = 1000;
+    for (int s = 1; s <= v.strings(); ++s)
+        if (v.fret(s))
+            low = std::min(low, tuning.openNote(s) + *v.fret(s));
+    return low % 12;
 }
 
 // The cheapest total over every combination of the grips within the constraints (a chord
-// without any left out), tried one by one.
+// without any left out; a slash chord's grip only with its bass lowest), tried one by one.
 double bruteForce(const VoicerRequest& r) {
     std::vector<std::vector<int>> allowed;
     for (const VoicerChord& chord : r.chords) {
+        VoicerChord free = chord; // the bass is checked here, not by the voicer's rule
+        free.bass.reset();
         std::vector<int> grips;
         for (size_t k = 0; k < chord.grips.size(); ++k)
-            if (keepsConstraints(chord.grips[k], chord, r.tuning, r.capo, r.constraints))
+            if (keepsConstraints(chord.grips[k], free, r.tuning, r.capo, r.constraints) &&
+                (!chord.bass || lowestClass(chord.grips[k], r.tuning) == *chord.bass))
                 grips.push_back(int(k));
         allowed.push_back(grips.empty() ? std::vector<int>{-1} : grips);
     }
@@ -207,6 +219,8 @@ double bruteForce(const VoicerRequest& r) {
 
 TEST(Voicer, FindsTheOptimumThatBruteForceFinds) {
     // Random grips on six strings, random weights: the dynamic programme against every path.
+    // Some chords are slash chords, their bass the lowest note of one of their grips or (every
+    // seventh trial) any note, which may leave them out.
     std::srand(29);
     for (int trial = 0; trial < 40; ++trial) {
         VoicerRequest r;
@@ -216,7 +230,7 @@ TEST(Voicer, FindsTheOptimumThatBruteForceFinds) {
             r.constraints.lowFret = 3; // some grips, or every grip of a chord, left out
         const int chords = 2 + trial % 4;
         for (int c = 0; c < chords; ++c) {
-            VoicerChord chord{std::rand() % 12, {0, 4, 7}, {}};
+            VoicerChord chord{std::rand() % 12, {0, 4, 7}, {}, std::nullopt};
             const int grips = 1 + std::rand() % 5;
             for (int g = 0; g < grips; ++g) {
                 Voicing v;
@@ -227,10 +241,20 @@ TEST(Voicer, FindsTheOptimumThatBruteForceFinds) {
                 }
                 chord.grips.push_back(v);
             }
+            if (std::rand() % 3 == 0)
+                chord.bass = trial % 7 == 0
+                                 ? std::rand() % 12
+                                 : lowestClass(chord.grips[size_t(std::rand() % grips)], r.tuning);
             r.chords.push_back(chord);
         }
         const VoicedProgression best = voiceProgression(r);
         EXPECT_NEAR(best.total, bruteForce(r), 1e-9) << "trial " << trial;
+        for (size_t i = 0; i < r.chords.size(); ++i) {
+            if (r.chords[i].bass && best.choice[i] >= 0) {
+                EXPECT_EQ(lowestClass(r.chords[i].grips[size_t(best.choice[i])], r.tuning),
+                          *r.chords[i].bass);
+            }
+        }
         EXPECT_NEAR(best.total, costOf(r, best.choice).total, 1e-9);
         EXPECT_LE(best.total, greedyGrips(r).total + 1e-9);
         EXPECT_LE(best.total, firstGrips(r).total + 1e-9);

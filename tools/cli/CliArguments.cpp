@@ -22,11 +22,12 @@ const QStringList ValueOptions = {
     QStringLiteral("--check"),      QStringLiteral("--seed"),      QStringLiteral("--db"),
     QStringLiteral("--answers"),    QStringLiteral("--questions"), QStringLiteral("--csv"),
     QStringLiteral("--chordpro"),   QStringLiteral("--musicxml"),  QStringLiteral("--midi"),
-    QStringLiteral("--melody")};
+    QStringLiteral("--melody"),     QStringLiteral("--passes"),    QStringLiteral("--strum")};
 const QStringList FlagOptions = {
     QStringLiteral("--five"),      QStringLiteral("--left-handed"), QStringLiteral("--midi-log"),
     QStringLiteral("--all-roots"), QStringLiteral("--led-reports"), QStringLiteral("--generated"),
-    QStringLiteral("--live"),      QStringLiteral("--all-items"),   QStringLiteral("--bass")};
+    QStringLiteral("--live"),      QStringLiteral("--all-items"),   QStringLiteral("--bass"),
+    QStringLiteral("--drums"),     QStringLiteral("--count-in")};
 
 std::optional<Arguments> parseArguments(const QStringList& args, QString& error) {
     Arguments parsed;
@@ -124,7 +125,9 @@ QStringList optionsOf(const QString& command) {
                 QStringLiteral("--fret-count"), QStringLiteral("--chordpro"),
                 QStringLiteral("--musicxml"),   QStringLiteral("--pdf"),
                 QStringLiteral("--midi"),       QStringLiteral("--bass"),
-                QStringLiteral("--tempo"),      QStringLiteral("--melody")};
+                QStringLiteral("--tempo"),      QStringLiteral("--melody"),
+                QStringLiteral("--strum"),      QStringLiteral("--drums"),
+                QStringLiteral("--passes"),     QStringLiteral("--count-in")};
     return ValueOptions + FlagOptions; // an unknown command is refused on its own
 }
 

@@ -5,21 +5,16 @@
 #include "app/ProgressionExport.h"
 #include "app/ProgressionGrips.h"
 #include "modes/AppState.h"
-#include "print/ChordChart.h"
-#include "progressions/ChordPro.h"
 #include "progressions/Keys.h"
-#include "progressions/MusicXml.h"
 #include "progressions/Progression.h"
 #include "progressions/Voicer.h"
 #include "theory/RootTabs.h"
 #include "theory/Spelling.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace chordalis::cli {
 
@@ -80,62 +75,63 @@ QJsonObject summary(const VoicedProgression& v) {
     return o;
 }
 
-// Why a file cannot be written at the path before trying: no name, or a folder; else empty.
-QString pathProblem(const QString& path) {
-    if (path.isEmpty())
-        return QStringLiteral("no file name given");
-    return QFileInfo(path).isDir() ? QStringLiteral("it is a folder") : QString();
-}
+// What --midi writes: the loop with these options, this many passes.
+struct LoopMidi {
+    LoopOptions options;
+    int passes = 1;
+};
 
-// Writes the bytes through a temporary file renamed over the path, so that a failure leaves no
-// half-written file and an existing one as it was; the reason, or an empty text.
-QString writeWhole(const QString& path, const QByteArray& bytes) {
-    if (QString problem = pathProblem(path); !problem.isEmpty())
-        return problem;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    return {};
+// The loop's options from --strum, --bass, --drums, --count-in and --passes; nothing, with the
+// refusal written, when one cannot be read.
+std::optional<LoopMidi> loopMidiOptions(const Arguments& args, const AppState& state, int tempo,
+                                        int beatsPerBar, QTextStream& err) {
+    LoopMidi midi;
+    LoopOptions& o = midi.options;
+    o = withPlaybackSounds(o, state);
+    o.tempo = tempo;
+    o.beatsPerBar = beatsPerBar;
+    o.bass = args.has("--bass") ? BassPattern::Root : BassPattern::None;
+    o.drums = args.has("--drums");
+    o.countIn = args.has("--count-in");
+    if (args.has("--strum")) {
+        const auto pattern = strumPatternOf(args.value("--strum"));
+        if (!pattern) {
+            err << "chordalis-cli: \"" << args.value("--strum")
+                << "\" is not a strum pattern; use whole, quarters, down-up or fingerpicked\n";
+            return std::nullopt;
+        }
+        o.pattern = *pattern;
+    }
+    if (args.has("--passes")) {
+        QString error;
+        const auto passes = numberOption(args, "--passes", 1, MaxLoopPasses, error);
+        if (!passes) {
+            err << "chordalis-cli: " << error << "\n";
+            return std::nullopt;
+        }
+        midi.passes = *passes;
+    }
+    return midi;
 }
 
 // The files --chordpro, --musicxml, --pdf and --midi ask for, written from the chart in that
 // order; each one written is named in `written` by its format. The first file that cannot be
 // written stops the others, with the reason in the returned text.
 QString writeExports(const Arguments& args, const ProgressionChart& chart, const AppState& state,
-                     QJsonObject& written) {
-    enum class Format { ChordPro, MusicXml, Pdf, Midi };
-    struct Export {
-        const char* option;
-        const char* name;
-        Format format;
-    };
-    for (const Export& e :
-         {Export{"--chordpro", "chordpro", Format::ChordPro},
-          Export{"--musicxml", "musicxml", Format::MusicXml}, Export{"--pdf", "pdf", Format::Pdf},
-          Export{"--midi", "midi", Format::Midi}}) {
-        if (!args.has(e.option))
+                     const LoopMidi& midi, QJsonObject& written) {
+    const LoopNotes loop = makeLoop(loopSources(chart), midi.options);
+    for (int f = 0; f < ChartFormatCount; ++f) {
+        const auto format = ChartFormat(f);
+        const QByteArray option = "--" + QByteArray(chartFormatWord(format));
+        if (!args.has(option.constData()))
             continue;
-        const QString path = args.value(e.option);
-        QString problem;
-        if (e.format == Format::Pdf) {
-            // The PDF writer replaces the file as a whole too.
-            problem = pathProblem(path);
-            if (problem.isEmpty()) {
-                const PdfResult r =
-                    writeChordChartPdf(path, chart, defaultSheetPaper(), state.leftHanded);
-                problem = r.status == PdfResult::Written ? QString() : r.message;
-            }
-        } else {
-            problem = writeWhole(
-                path, e.format == Format::ChordPro ? chordProText(chart).toUtf8()
-                      : e.format == Format::MusicXml
-                          ? musicXml(chart, state.chords)
-                          : midiFileBytes(progressionMidiScore(chart, args.has("--bass"))));
-        }
+        const QString path = args.value(option.constData());
+        const QString problem =
+            writeChartFile(format, path, chart, state.chords, state.leftHanded, loop, midi.passes);
         if (!problem.isEmpty())
             return QStringLiteral("cannot write the %1 file \"%2\": %3")
-                .arg(QLatin1String(e.name), path, problem);
-        written.insert(QLatin1String(e.name), path);
+                .arg(QLatin1String(chartFormatWord(format)), path, problem);
+        written.insert(QLatin1String(chartFormatWord(format)), path);
     }
     return {};
 }
@@ -174,14 +170,21 @@ QString progressionUsage() {
                "                               frets A..B the fretted notes keep to.\n"
                "              [--tempo N] [--chordpro F] [--musicxml F] [--pdf F] [--midi F] "
                "[--bass]\n"
+               "              [--strum P] [--drums] [--count-in] [--passes N]\n"
                "                               Also writes the voiced progression as a ChordPro "
                "song,\n"
                "                               a MusicXML score with chord symbols and diagrams, "
                "a\n"
-               "                               printed chord chart and a MIDI file (--bass adds a "
-               "bass\n"
-               "                               part), at N beats a minute (20..300, default "
-               "100);\n"
+               "                               printed chord chart and a MIDI file of the loop as "
+               "the\n"
+               "                               page plays it: strum P (whole, quarters, down-up, "
+               "\n"
+               "                               fingerpicked; default quarters), a bass on the "
+               "chords'\n"
+               "                               basses, drums on channel 10, a bar of count-in, N "
+               "passes\n"
+               "                               (1..64, default 1); at N beats a minute (20..300, "
+               "default 100);\n"
                "                               \"written\" names the files. A file that cannot "
                "be\n"
                "                               written is an error (status 1), left as it was.\n"
@@ -289,6 +292,9 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
     }
     const AppState& state = program.state();
     const Key key = makeKey(tab, *mode, state.chords);
+    const auto midi = loopMidiOptions(args, state, tempo, beats, err);
+    if (!midi)
+        return ExitUsage;
     const ProgressionReading reading =
         readProgression(chords, key, program.search(), state.chords, beats);
     if (!reading.progression) {
@@ -350,6 +356,12 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
             o.insert("caption", v.caption);
         } else {
             o.insert("frets", QJsonValue::Null);
+            o.insert("noGrip",
+                     c.bass && c.bass->pitchClass != c.root.pitchClass
+                         ? QStringLiteral("no grip within the style, region and melody sounds "
+                                          "%1 lowest")
+                               .arg(c.bass->name())
+                         : QStringLiteral("no grip within the style, region and melody"));
             ++unvoiced;
         }
         list.append(o);
@@ -376,7 +388,7 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
                 ? std::optional<Voicing>(request.chords[i].grips[size_t(best.choice[i])])
                 : std::nullopt);
     QJsonObject written;
-    const QString failure = writeExports(args, chart, state, written);
+    const QString failure = writeExports(args, chart, state, *midi, written);
     if (!written.isEmpty() || !failure.isEmpty())
         result.insert("written", written);
     if (!failure.isEmpty())
@@ -388,8 +400,8 @@ int progressionCommand(Program& program, const Arguments& args, QTextStream& out
     }
     if (unvoiced > 0)
         err << "chordalis-cli: " << unvoiced
-            << " chord(s) have no grip within the style, region and melody asked for (\"frets\": "
-               "null)\n";
+            << " chord(s) have no grip within the style, region and melody asked for, or none "
+               "with a slash chord's bass lowest (\"frets\": null)\n";
     return unvoiced > 0 ? ExitRefused : ExitOk;
 }
 
