@@ -105,7 +105,10 @@ TEST(ListeningControl, ChecksTheStrummedGripAndStopsWhenTheInputGoes) {
     desktop.input->deliver(int(1.2 * clip.sampleRate / 256));
     control.settle();
     EXPECT_EQ(std::set<int>(control.heard().begin(), control.heard().end()), shown);
-    EXPECT_EQ(litPitches(*program), shown);
+    std::set<int> markerPitches; // open strings are signs, and are not lit
+    for (const Mark& m : program.markers())
+        markerPitches.insert(m.pitch);
+    EXPECT_EQ(litPitches(*program), markerPitches);
     EXPECT_GT(control.tuner().string, 0);
     EXPECT_FALSE(control.heardChord().text.isEmpty());
     EXPECT_EQ(control.heardChord().text,
