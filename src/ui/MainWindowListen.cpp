@@ -64,7 +64,7 @@ void MainWindow::createListening(QMenu* options) {
     addDockWidget(Qt::BottomDockWidgetArea, m_tunerPane);
     m_tunerPane->hide();
     QAction* tuner = m_tunerPane->toggleViewAction();
-    tuner->setText(QStringLiteral("&Tuner"));
+    tuner->setText(QStringLiteral("T&uner"));
     tuner->setObjectName(QStringLiteral("mnuTuner"));
     options->addAction(tuner);
 }
@@ -85,7 +85,10 @@ void MainWindow::setListening(bool on) {
                 return std::nullopt;
             if (m_modes->mode() == Mode::Chords && state.selectedVoicingEntry())
                 return *state.selectedVoicingEntry();
-            if (m_modes->mode() == Mode::Triads)
+            // A triad the neck cannot hold is drawn with every string silent: nothing to check.
+            if (m_modes->mode() == Mode::Triads && state.triadShape &&
+                std::any_of(state.triadShape->frets.begin(), state.triadShape->frets.end(),
+                            [](const std::optional<int>& f) { return f.has_value(); }))
                 return state.triadShape;
             return std::nullopt;
         });
