@@ -71,6 +71,8 @@ void Program::showHeard(const std::vector<int>& notes) {
         m_fretboard.setSounding(0, note, true);
     if (m_neckChanged)
         m_neckChanged();
+    if (m_heardHook)
+        m_heardHook(notes);
 }
 
 void Program::showChecked(std::vector<CheckedString> checked) {

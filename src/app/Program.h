@@ -227,6 +227,11 @@ public:
     // Marks the verdicts of a strum checked against the grip drawn, in place of the last check;
     // a display's next clear forgets them.
     void showChecked(std::vector<CheckedString> checked);
+    // Told the same notes after showHeard has lit them (the practice window takes them as a
+    // played answer); empty: nobody is told.
+    void setHeardHook(std::function<void(const std::vector<int>&)> hook) {
+        m_heardHook = std::move(hook);
+    }
 
 private:
     static HidTransport& hidTransport(Devices& devices);
@@ -275,6 +280,7 @@ private:
     MessageBoxes& m_boxes;
     ProgramWindow* m_window = nullptr;
     std::function<void()> m_neckChanged;
+    std::function<void(const std::vector<int>&)> m_heardHook;
     bool m_settingsLoaded = false;
     SettingsTexts m_settingsAsRead;           // what this run read, to write only its changes
     std::optional<UnsavedSettings> m_unsaved; // what the last run on this store could not write

@@ -85,6 +85,7 @@ std::vector<StringVerdict> checkGrip(const Instrument& instrument,
         const int open = tuning.openNote(s);
         return note >= open && note <= open + instrument.frets;
     };
+    constexpr int MaxSlip = 2; // semitones: a finger a fret or two off
     for (int note : extra) {
         const bool strong = heard.strength[size_t(note)] >= UnexpectedShare;
         StringVerdict* best = nullptr;
@@ -93,6 +94,10 @@ std::vector<StringVerdict> checkGrip(const Instrument& instrument,
             if (v.check != StringCheck::Missing || !canPlay(v.string, note))
                 continue;
             const int d = std::abs(note - *v.expected);
+            // A weak note is a slipped finger only near the fret asked for; farther off it is
+            // more likely an overtone of the strings that do sound (G4 above C3 and G3).
+            if (!strong && d > MaxSlip)
+                continue;
             if (!best || d < distance) {
                 best = &v;
                 distance = d;

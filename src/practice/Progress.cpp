@@ -35,6 +35,15 @@ std::vector<DayProgress> progressByDay(const std::vector<AnswerRecord>& answers,
     return days;
 }
 
+std::vector<AnswerRecord> answersOf(const std::vector<AnswerRecord>& answers, const QString& quiz,
+                                    qint64 sinceMs) {
+    std::vector<AnswerRecord> kept;
+    for (const AnswerRecord& a : answers)
+        if ((quiz.isEmpty() || a.quiz == quiz) && a.answeredMs >= sinceMs)
+            kept.push_back(a);
+    return kept;
+}
+
 std::vector<PlaceScore> placeScores(const std::vector<AnswerRecord>& answers) {
     static const QRegularExpression place(QStringLiteral("^s(\\d{1,2})f(\\d{1,2})$"));
     std::map<std::pair<int, int>, PlaceScore> scores; // by string, fret

@@ -23,6 +23,11 @@ struct DayProgress {
 std::vector<DayProgress> progressByDay(const std::vector<AnswerRecord>& answers, QDate firstDay,
                                        QDate lastDay, int utcOffsetSeconds);
 
+// The answers of one quiz (its word, "intervals"; empty: every quiz) given at or after sinceMs
+// (milliseconds since 1970, UTC; 0: every answer), in their order.
+std::vector<AnswerRecord> answersOf(const std::vector<AnswerRecord>& answers, const QString& quiz,
+                                    qint64 sinceMs);
+
 // How the answers about one place of the neck went.
 struct PlaceScore {
     NeckPlace place;

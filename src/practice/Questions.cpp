@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <set>
 #include <utility>
 
@@ -697,6 +698,131 @@ Judgement judgeAnswer(const Question& question, const QString& answer) {
     }
     }
     return j;
+}
+
+std::vector<AnswerChoice> answerChoices(const Question& question, int keyRoot, int keyColumn,
+                                        const std::vector<EarProgression>& offered) {
+    std::vector<AnswerChoice> choices;
+    auto offer = [&](const QString& caption, const QString& answer) {
+        choices.push_back({caption, answer});
+    };
+    switch (question.answerKind) {
+    case AnswerKind::NoteName: {
+        // The key's own names for its seven notes; the five others sharp in a key written
+        // with sharps, flat in any other (C, F and the flat keys).
+        const QString scale = keySpelling(((keyRoot % 12) + 12) % 12, keyColumn);
+        const int column = scale.contains(u'#') ? SharpColumn : FlatColumn;
+        for (int pc = 0; pc < 12; ++pc) {
+            QString name = noteName(pc, column);
+            for (int k = 0; k + 1 < scale.size(); k += 2) {
+                const QString degree = scale.mid(k, 2).trimmed();
+                // A double sharp (Fx in D# major) is no name a player types.
+                if (pitchClassOf(degree) == pc && !degree.contains(u'x'))
+                    name = degree;
+            }
+            offer(name, name);
+        }
+        break;
+    }
+    case AnswerKind::Interval:
+        for (int k = 1; k <= 12; ++k)
+            offer(intervalName(k), intervalName(k));
+        break;
+    case AnswerKind::Quality:
+        for (const Quality& q : Qualities)
+            offer(QLatin1String(q.name), QLatin1String(q.name));
+        break;
+    case AnswerKind::ScaleName:
+        for (const EarScale& scale : EarScales)
+            offer(QLatin1String(scale.caption), QLatin1String(scale.word));
+        break;
+    case AnswerKind::Numerals: {
+        // The progressions of the question's kind of key (major or minor), each once: a
+        // player in a minor key is not offered major numerals to guess among.
+        const QString id = question.item.section(u':', 1);
+        const auto asked = std::find_if(offered.begin(), offered.end(),
+                                        [&](const EarProgression& p) { return p.id == id; });
+        const bool minor = asked != offered.end() && isMinorMode(asked->mode);
+        QStringList seen;
+        for (const EarProgression& p : offered) {
+            const QString numerals = p.numerals.join(u' ');
+            if (isMinorMode(p.mode) == minor && !seen.contains(numerals)) {
+                seen << numerals;
+                offer(numerals, numerals);
+            }
+        }
+        if (!seen.contains(question.expected))
+            offer(question.expected, question.expected);
+        break;
+    }
+    case AnswerKind::Places:
+    case AnswerKind::Count:
+    case AnswerKind::Clean:
+        break;
+    }
+    return choices;
+}
+
+std::vector<NeckPlace> playedPlaces(const Question& question, const QuizNeck& neck,
+                                    const std::vector<int>& notes) {
+    std::vector<NeckPlace> places;
+    if (question.answerKind != AnswerKind::Places)
+        return places;
+    const int strings = neck.instrument.strings();
+    int onlyString = 0; // a note to find on one string is played on that string
+    if (question.quiz == QuizKind::FindOnString)
+        onlyString = question.item.section(u':', 1, 1).toInt();
+    const FretWindow window = question.quiz == QuizKind::FindInWindow
+                                  ? question.window
+                                  : FretWindow{0, neck.instrument.frets};
+    for (int note : notes)
+        for (int s = 1; s <= strings; ++s) {
+            if (onlyString > 0 && s != onlyString)
+                continue;
+            for (const NeckPlace& p : placesOf(neck, pitchClassOfNote(note), s, window))
+                if (pitchAt(neck.instrument.tuning, p.string, p.fret) == note &&
+                    std::find(places.begin(), places.end(), p) == places.end())
+                    places.push_back(p);
+        }
+    return places;
+}
+
+std::optional<QString> playedName(const Question& question, const std::vector<int>& notes) {
+    if (notes.empty())
+        return std::nullopt;
+    std::set<int> classes;
+    for (int n : notes)
+        classes.insert(pitchClassOfNote(n));
+    switch (question.answerKind) {
+    case AnswerKind::NoteName:
+        // Octaves of one note name it; anything more is not one note.
+        if (classes.size() == 1)
+            return flatName(*classes.begin());
+        break;
+    case AnswerKind::Interval: {
+        if (notes.size() != 2)
+            break;
+        const int span = std::abs(notes[1] - notes[0]);
+        if (span >= 1 && span <= 12)
+            return intervalName(span);
+        break;
+    }
+    case AnswerKind::Quality:
+        // The quality whose notes, on some root, are exactly the pitch classes played: the
+        // inversion and the doubling do not matter.
+        for (const Quality& q : Qualities)
+            for (int root = 0; root < 12; ++root) {
+                std::set<int> shape;
+                for (int s : q.semitones)
+                    shape.insert((root + s) % 12);
+                if (shape == classes)
+                    return QString::fromLatin1(q.name);
+            }
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace chordalis

@@ -161,4 +161,31 @@ QStringList earScaleWords();
 // The interval names for 0..12 semitones as answers use them.
 QString intervalName(int semitones);
 
+// One answer a button offers: what it shows, and the answer it gives as a player types it.
+struct AnswerChoice {
+    QString caption;
+    QString answer;
+};
+
+// The answers a question allows, in a fixed order, for buttons: the twelve notes spelled as the
+// key of root pitch class `keyRoot` in spelling column `keyColumn` spells them (its scale's
+// names, the other five sharp in a sharp key, flat otherwise), the intervals m2..P8, the nine
+// qualities, the scales and modes, or the numerals of the `offered` progressions in the
+// question's kind of key (major or minor), each once. None for places, counts and yes or no.
+std::vector<AnswerChoice> answerChoices(const Question& question, int keyRoot, int keyColumn,
+                                        const std::vector<EarProgression>& offered = {});
+
+// The places that MIDI notes played (or heard) answer a question about places: for each note
+// every place within the question's reach (its string, its window, the neck above the capo)
+// that sounds exactly that pitch, each once. None for other questions.
+std::vector<NeckPlace> playedPlaces(const Question& question, const QuizNeck& neck,
+                                    const std::vector<int>& notes);
+
+// What MIDI notes played (or heard) answer a naming question, as a player would type it: a note
+// (one pitch class, in any octaves) names a note, two notes 1..12 semitones apart an interval,
+// the pitch classes of a quality on any root (any inversion or doubling) the quality. Nothing
+// when the notes answer nothing (a chord played for a note, a cluster for a quality) or the
+// question is not one of these.
+std::optional<QString> playedName(const Question& question, const std::vector<int>& notes);
+
 } // namespace chordalis

@@ -48,7 +48,7 @@ QString heardText(const ListeningControl& listening) {
 } // namespace
 
 void MainWindow::createListening(QMenu* options) {
-    m_listen = options->addAction(QStringLiteral("&Listen"));
+    m_listen = options->addAction(QStringLiteral("Li&sten"));
     m_listen->setObjectName(QStringLiteral("mnuListen"));
     m_listen->setCheckable(true);
     m_listen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));

@@ -4,6 +4,7 @@
 #include "app/Program.h"
 #include "library/Warnings.h"
 #include "practice/Progress.h"
+#include "theory/Spelling.h"
 #include "ui/HeatMapView.h"
 #include "ui/NeckView.h"
 #include "ui/ProgressChart.h"
@@ -11,12 +12,14 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTime>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -25,8 +28,28 @@ namespace chordalis {
 
 namespace {
 
-// The days the progress plot shows: eight weeks up to today.
-constexpr int ProgressDays = 56;
+// The periods the progress window offers, in days up to today (0: every answer kept).
+struct ProgressPeriod {
+    const char* caption;
+    int days;
+};
+constexpr ProgressPeriod ProgressPeriods[] = {
+    {"the last week", 7}, {"the last four weeks", 28}, {"the last eight weeks", 56}, {"all", 0}};
+constexpr int DefaultPeriod = 2; // eight weeks
+
+// The keys of the answer buttons, in order, as Alt+key: the digits, then letters that no other
+// control of the window takes (Start, Answer, Play Again, Minute, Progress, Quiz, Questions).
+constexpr char ChoiceKeys[] = "1234567890bcdefghijklortuvwxyz";
+
+// How long a question sounds after it starts, in seconds: an estimate on the long side, as the
+// player queues it (a run steps about half a second a note at worst, a chord rings two seconds).
+double soundingSeconds(const Question& q) {
+    if (!q.chords.empty())
+        return q.chords.size() * 1.6 + 1.0;
+    if (q.together)
+        return 2.0;
+    return q.notes.size() * 0.5 + 1.5;
+}
 
 // How long each chord of a progression sounds, in seconds.
 constexpr float ProgressionChordSeconds = 1.6f;
@@ -37,15 +60,15 @@ QString answerHint(AnswerKind kind) {
     case AnswerKind::Places:
         return QStringLiteral("Click the places on the neck, or type them: s6f3 s4f5");
     case AnswerKind::NoteName:
-        return QStringLiteral("Type the note: C, F#, Bb");
+        return QStringLiteral("Type the note (C, F#, Bb), click it below or play it");
     case AnswerKind::Interval:
-        return QStringLiteral("Type the interval: m2 M2 m3 M3 P4 TT P5 m6 M6 m7 M7 P8");
+        return QStringLiteral("Type the interval (m3, P5, 7), click it below or play it");
     case AnswerKind::Quality:
-        return QStringLiteral("Type the quality: maj m dim aug 7 maj7 m7 m7b5 dim7");
+        return QStringLiteral("Type the quality (maj, m7, m7b5), click it below or play it");
     case AnswerKind::ScaleName:
-        return QStringLiteral("Type the scale: major, dorian, minor, harmonic minor, blues..");
+        return QStringLiteral("Type the scale (major, dorian, blues) or click it below");
     case AnswerKind::Numerals:
-        return QStringLiteral("Type the numerals: I V vi IV");
+        return QStringLiteral("Type the numerals (I V vi IV) or click them below");
     case AnswerKind::Clean:
         return QStringLiteral("Was the run clean? Type y or n");
     case AnswerKind::Count:
@@ -64,7 +87,8 @@ PracticeWindow::PracticeWindow(Program& program, QString historyPath, QWidget* p
       m_answer(new QLineEdit(this)), m_submit(new QPushButton(QStringLiteral("A&nswer"), this)),
       m_play(new QPushButton(QStringLiteral("Play &Again"), this)),
       m_minute(new QPushButton(QStringLiteral("Start the &Minute"), this)),
-      m_minuteLabel(new QLabel(this)),
+      m_minuteLabel(new QLabel(this)), m_choices(new QWidget(this)),
+      m_choiceGrid(new QGridLayout(m_choices)),
       m_progressButton(new QPushButton(QStringLiteral("&Progress..."), this)),
       m_feedback(new QLabel(this)), m_note(new QLabel(this)) {
     setObjectName(QStringLiteral("frmPractice"));
@@ -95,6 +119,11 @@ PracticeWindow::PracticeWindow(Program& program, QString historyPath, QWidget* p
     m_minute->hide();
     m_minuteLabel->setObjectName(QStringLiteral("lblMinute"));
     m_minuteLabel->hide();
+    m_choices->setObjectName(QStringLiteral("fraChoices"));
+    m_choiceGrid->setContentsMargins(0, 0, 0, 0);
+    m_choices->hide();
+    m_playedTimer.setSingleShot(true);
+    m_playedTimer.setInterval(PlayedSettleMs);
     m_timer.setInterval(10); // ms: a run's note lit within a hundredth of a second of its beat
     m_feedback->setObjectName(QStringLiteral("lblFeedback"));
     m_feedback->setWordWrap(true);
@@ -120,6 +149,7 @@ PracticeWindow::PracticeWindow(Program& program, QString historyPath, QWidget* p
     minuteRow->addWidget(m_minute);
     minuteRow->addWidget(m_minuteLabel, 1);
     layout->addLayout(minuteRow);
+    layout->addWidget(m_choices);
     layout->addLayout(answerRow);
     layout->addWidget(m_feedback);
     layout->addWidget(m_note);
@@ -137,13 +167,17 @@ PracticeWindow::PracticeWindow(Program& program, QString historyPath, QWidget* p
     connect(m_minute, &QPushButton::clicked, this, &PracticeWindow::startTimed);
     connect(m_progressButton, &QPushButton::clicked, this, &PracticeWindow::showProgress);
     connect(&m_timer, &QTimer::timeout, this, &PracticeWindow::follow);
+    connect(&m_playedTimer, &QTimer::timeout, this, &PracticeWindow::takePlayed);
+    program.setHeardHook([this](const std::vector<int>& notes) { heard(notes); });
     connect(&program.guitar(), &LedGuitar::switchPressed, this, [this](int which) {
         if (isActiveWindow())
             pedalSwitch(which);
     });
 }
 
-PracticeWindow::~PracticeWindow() = default;
+PracticeWindow::~PracticeWindow() {
+    m_program.setHeardHook({});
+}
 
 void PracticeWindow::openHistoryOnce() {
     if (m_history)
@@ -159,41 +193,88 @@ QDialog* PracticeWindow::showProgress() {
         m_progress = new QDialog(this);
         m_progress->setObjectName(QStringLiteral("frmProgress"));
         m_progress->setWindowTitle(QStringLiteral("Practice Progress"));
+        m_progressQuiz = new QComboBox(m_progress);
+        m_progressQuiz->setObjectName(QStringLiteral("cboProgressQuiz"));
+        m_progressQuiz->addItem(QStringLiteral("Every quiz"), QString());
+        for (const QString& word : quizWords())
+            m_progressQuiz->addItem(quizCaption(*quizOfWord(word)), word);
+        m_progressPeriod = new QComboBox(m_progress);
+        m_progressPeriod->setObjectName(QStringLiteral("cboProgressPeriod"));
+        for (const ProgressPeriod& p : ProgressPeriods)
+            m_progressPeriod->addItem(QString::fromLatin1(p.caption), p.days);
+        m_progressPeriod->setCurrentIndex(DefaultPeriod);
         m_chart = new ProgressChart(m_progress);
         m_heatMap = new HeatMapView(m_program.state().neckSettings(), m_progress);
         m_progressNote = new QLabel(m_progress);
         m_progressNote->setObjectName(QStringLiteral("lblProgress"));
         m_progressNote->setWordWrap(true);
+        m_heatNote = new QLabel(m_progress);
+        m_heatNote->setObjectName(QStringLiteral("lblHeatMap"));
+        m_heatNote->setWordWrap(true);
+        auto* choose = new QFormLayout;
+        choose->addRow(QStringLiteral("&Quiz:"), m_progressQuiz);
+        choose->addRow(QStringLiteral("P&eriod:"), m_progressPeriod);
         auto* layout = new QVBoxLayout(m_progress);
+        layout->addLayout(choose);
         layout->addWidget(m_progressNote);
         layout->addWidget(m_chart, 1);
-        layout->addWidget(new QLabel(QStringLiteral("Accuracy on the neck, in per cent of the "
-                                                    "answers about each place:"),
-                                     m_progress));
+        layout->addWidget(m_heatNote);
         layout->addWidget(m_heatMap, 1);
-        m_progress->resize(680, 520);
+        m_progress->resize(680, 560);
+        for (QComboBox* box : {m_progressQuiz, m_progressPeriod})
+            connect(box, &QComboBox::currentIndexChanged, this, &PracticeWindow::showProgressFor);
     }
-    const std::vector<AnswerRecord> answers = m_history->answers();
+    showProgressFor();
+    m_progress->show();
+    m_progress->raise();
+    return m_progress;
+}
+
+void PracticeWindow::showProgressFor() {
+    const QString quiz = m_progressQuiz->currentData().toString();
+    const int periodDays = m_progressPeriod->currentData().toInt();
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(m_clock.nowMs());
     const QDate today = now.date();
-    const std::vector<DayProgress> days =
-        progressByDay(answers, today.addDays(-(ProgressDays - 1)), today, now.offsetFromUtc());
+    // A period of n days is today and the n - 1 before it, from local midnight.
+    const qint64 since =
+        periodDays > 0
+            ? QDateTime(today.addDays(-(periodDays - 1)), QTime(0, 0)).toMSecsSinceEpoch()
+            : 0;
+    const std::vector<AnswerRecord> answers = answersOf(m_history->answers(), quiz, since);
+    QDate first = today.addDays(-(std::max(periodDays, 7) - 1));
+    for (const AnswerRecord& a : answers) // every answer: from the day of the first
+        first = std::min(first, QDateTime::fromMSecsSinceEpoch(a.answeredMs).date());
+    const std::vector<DayProgress> days = progressByDay(answers, first, today, now.offsetFromUtc());
     int asked = 0, right = 0;
     for (const DayProgress& d : days) {
         asked += d.asked;
         right += d.right;
     }
-    m_chart->setDays(days);
-    m_heatMap->setScores(placeScores(answers));
+    const QString which =
+        quiz.isEmpty() ? QStringLiteral("any quiz") : m_progressQuiz->currentText();
+    const QString when = periodDays > 0 ? QStringLiteral("in ") + m_progressPeriod->currentText()
+                                        : QStringLiteral("so far");
     m_progressNote->setText(
-        asked == 0 ? QStringLiteral("No answers in the last %1 weeks yet.").arg(ProgressDays / 7)
-                   : QStringLiteral("%1 answers in the last %2 weeks, %3% of them right.")
+        asked == 0 ? QStringLiteral("No answers to %1 %2 yet: practise, and each day's accuracy "
+                                    "and answer time are drawn here.")
+                         .arg(which, when)
+                   : QStringLiteral("%1 %2 to %3 %4, %5% right. Line: accuracy per day (left "
+                                    "scale); bars: mean answer time (right scale).")
                          .arg(asked)
-                         .arg(ProgressDays / 7)
+                         .arg(asked == 1 ? QStringLiteral("answer") : QStringLiteral("answers"))
+                         .arg(which, when)
                          .arg(qRound(100.0 * right / asked)));
-    m_progress->show();
-    m_progress->raise();
-    return m_progress;
+    m_chart->setDays(days);
+    m_chart->setVisible(asked > 0);
+    std::vector<PlaceScore> places = placeScores(answers);
+    m_heatNote->setText(places.empty()
+                            ? QStringLiteral("No note found or named on the neck %1: the heat map "
+                                             "fills as you answer the neck quizzes.")
+                                  .arg(when)
+                            : QStringLiteral("Accuracy on the neck, in per cent of the answers "
+                                             "about each place:"));
+    m_heatMap->setVisible(!places.empty());
+    m_heatMap->setScores(std::move(places));
 }
 
 void PracticeWindow::start() {
@@ -241,7 +322,10 @@ void PracticeWindow::ask() {
     m_submit->setEnabled(true);
     m_answer->setFocus();
     m_chosen.clear();
+    m_played.clear();
+    m_playedTimer.stop();
     drawNeck();
+    showChoices();
     m_play->setEnabled(m_question->places.empty() &&
                        (!m_question->notes.empty() || !m_question->chords.empty()));
     if (m_play->isEnabled())
@@ -270,6 +354,85 @@ void PracticeWindow::neckPressed(Qt::MouseButton button, QPointF surfacePos) {
     m_answer->setText(placesAnswer(m_chosen));
     m_answer->setFocus();
     drawNeck();
+}
+
+void PracticeWindow::showChoices() {
+    // The button clicked may be the one asking for this: it goes once its click is over.
+    while (QLayoutItem* item = m_choiceGrid->takeAt(0)) {
+        item->widget()->hide();
+        item->widget()->deleteLater();
+        delete item;
+    }
+    const AppState& state = m_program.state();
+    const std::vector<AnswerChoice> choices =
+        m_question
+            ? answerChoices(*m_question, state.currentRoot, state.rootSpelling, m_progressions)
+            : std::vector<AnswerChoice>{};
+    // Six buttons a row, three for numerals, which are long.
+    const bool wide = std::any_of(choices.begin(), choices.end(),
+                                  [](const AnswerChoice& c) { return c.caption.size() > 10; });
+    const int columns = wide ? 3 : 6;
+    const int keys = int(sizeof ChoiceKeys) - 1;
+    for (int k = 0; k < int(choices.size()); ++k) {
+        const AnswerChoice& choice = choices[std::size_t(k)];
+        // A key while there are keys left; the buttons past them are clicked.
+        const QString caption = k < keys ? QStringLiteral("&%1  %2")
+                                               .arg(QLatin1Char(ChoiceKeys[k]))
+                                               .arg(QString(choice.caption).replace(u'&', "&&"))
+                                         : QString(choice.caption).replace(u'&', "&&");
+        auto* button = new QPushButton(caption, m_choices);
+        button->setObjectName(QStringLiteral("cmdChoice%1").arg(k));
+        button->setAutoDefault(false);
+        button->setFocusPolicy(Qt::TabFocus);
+        const QString answer = choice.answer;
+        connect(button, &QPushButton::clicked, this, [this, answer] {
+            m_answer->setText(answer);
+            this->answer();
+        });
+        m_choiceGrid->addWidget(button, k / columns, k % columns);
+        button->show(); // now, not at the layout's next round: its key answers at once
+    }
+    m_choices->setVisible(!choices.empty());
+}
+
+void PracticeWindow::heard(const std::vector<int>& notes) {
+    // A closed window answers nothing: the player is playing for the main window then.
+    if (!isVisible() || !m_question || !m_answer->isEnabled() || notes.empty() ||
+        m_program.clock().now() < m_deafUntil)
+        return;
+    m_played = notes;
+    m_playedTimer.start();
+}
+
+void PracticeWindow::takePlayed() {
+    if (!m_question || m_played.empty())
+        return;
+    const std::vector<int> notes = std::exchange(m_played, {});
+    QStringList names;
+    for (int n : notes)
+        names << nameWithOctave(noteName(pitchClassOfNote(n), FlatColumn), n);
+    if (m_question->answerKind == AnswerKind::Places) {
+        const AppState& state = m_program.state();
+        const std::vector<NeckPlace> places =
+            playedPlaces(*m_question, {state.instrument, state.capo}, notes);
+        for (const NeckPlace& p : places)
+            if (std::find(m_chosen.begin(), m_chosen.end(), p) == m_chosen.end())
+                m_chosen.push_back(p);
+        m_feedback->setText(places.empty() ? QStringLiteral("Heard %1: not within the places "
+                                                            "asked about")
+                                                 .arg(names.join(u' '))
+                                           : QStringLiteral("Heard %1").arg(names.join(u' ')));
+        m_answer->setText(placesAnswer(m_chosen));
+        drawNeck();
+        return;
+    }
+    if (const std::optional<QString> said = playedName(*m_question, notes)) {
+        m_answer->setText(*said);
+        answer();
+        return;
+    }
+    m_feedback->setText(
+        QStringLiteral("Heard %1: that answers nothing asked here").arg(names.join(u' ')));
 }
 
 int PracticeWindow::bestOf(const QString& item) {
@@ -394,6 +557,7 @@ void PracticeWindow::play() {
         return strum;
     };
     Player& player = m_program.player();
+    m_deafUntil = m_program.clock().now() + soundingSeconds(*m_question);
     if (!m_question->chords.empty()) {
         std::vector<Strum> chords;
         for (const std::vector<int>& chord : m_question->chords)
@@ -439,6 +603,8 @@ void PracticeWindow::finish() {
     m_play->setEnabled(false);
     m_minute->hide();
     m_minuteLabel->hide();
+    m_choices->hide();
+    m_playedTimer.stop();
     m_neck->hide();
     m_program.guitar().sendFrame(m_program.fretboard().ledFrame());
     m_start->setFocus();

@@ -19,6 +19,19 @@ double stretchMm(double scaleLength, int low, int high) {
 
 namespace {
 
+// The bits set in a mask of the twelve tones (or of the hand's five frets, or of
+// the strings of a neck), from a table: the
+// walk and the fingering ask at every step, and the machine's own instruction is not always there.
+constexpr std::array<std::uint8_t, 4096> BitCounts = [] {
+    std::array<std::uint8_t, 4096> out{};
+    for (std::size_t k = 1; k < out.size(); ++k)
+        out[k] = std::uint8_t(out[k / 2] + (k & 1u));
+    return out;
+}();
+int bitCount(unsigned mask) {
+    return BitCounts[mask & 0xFFFu];
+}
+
 // A list of at most N values that lives on the stack: the fingering runs for every candidate of
 // the search, which must not allocate.
 template <class T, std::size_t N> struct SmallList {
@@ -184,7 +197,7 @@ bool fingerInto(const int* frets, const int* openFrets, int strings, FingerList&
         out = pressed.open;
         return true;
     }
-    const int atBase = std::popcount(pressed.masks[0]);
+    const int atBase = bitCount(pressed.masks[0]);
     bool shared = false;
     // Three notes or more on the lowest fret: the index finger bars where it can; each note
     // fingered apart only where it cannot.
@@ -223,18 +236,6 @@ std::optional<std::vector<int>> fingerGrip(const std::vector<int>& frets,
 
 namespace {
 
-// The bits set in a mask of the twelve tones (or of the hand's five frets), from a table: the
-// walk asks at every step, and the machine's own instruction is not always there.
-constexpr std::array<std::uint8_t, 4096> BitCounts = [] {
-    std::array<std::uint8_t, 4096> out{};
-    for (std::size_t k = 1; k < out.size(); ++k)
-        out[k] = std::uint8_t(out[k / 2] + (k & 1u));
-    return out;
-}();
-int bitCount(unsigned mask) {
-    return BitCounts[mask & 0xFFFu];
-}
-
 // Whether every string starts at a fret 0..MaxFirstFret below the neck's last.
 bool hasPlayableStrings(const Instrument& neck) {
     for (int s = 1; s <= neck.strings(); ++s) {
@@ -248,16 +249,20 @@ bool hasPlayableStrings(const Instrument& neck) {
 // The grips ordered by the weighted sum of their features, lowest first (stable), their cost set,
 // each moved once into a list of their own size (the caller keeps it).
 std::vector<Grip> ranked(std::vector<Grip>& grips, const GripWeights& weights) {
-    std::vector<std::pair<double, std::size_t>> order(grips.size());
+    // Kept per thread, as the found grips are: a search sorts up to MaxGripsPerSearch of them.
+    thread_local std::vector<std::pair<double, std::size_t>> order;
+    order.resize(grips.size());
     for (std::size_t k = 0; k < grips.size(); ++k) {
         Grip& g = grips[k];
         g.cost = 0;
         for (int f = 0; f < FeatureCount; ++f)
             g.cost += weights[size_t(f)] * g.features[size_t(f)];
-        order[k] = {g.cost, k};
+        // A weight of NaN (a caller's own) sorts last rather than breaking the sort's order.
+        order[k] = {std::isnan(g.cost) ? HUGE_VAL : g.cost, k};
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // By cost, then by the order found: the indices differ, so this is the stable order without
+    // the merge buffer a stable sort takes.
+    std::sort(order.begin(), order.end());
     std::vector<Grip> out;
     out.reserve(grips.size());
     for (const auto& [cost, k] : order)
@@ -291,7 +296,7 @@ public:
         m_frets.assign(size_t(m_strings), -1);
         m_baseReach.assign(size_t(m_strings + 1), 0);
         m_toneReach.assign(size_t(m_strings + 1), 0);
-        m_fewest = std::min(3, std::popcount(m_chordMask));
+        m_fewest = std::min(3, bitCount(m_chordMask));
         // Each string's tone at each fret, worked out once per search; -1 where the fret sounds
         // no chord tone.
         m_columns = r.instrument.frets + 1;
@@ -371,6 +376,10 @@ private:
         int lowest = 999;     // the lowest pitch sounding
         int lowestTone = 0;   // its tone
         int runs = 0;         // fingers above the base: runs of adjacent strings on one fret
+        int baseRuns = 0;     // fingers at the base, barring: runs of strings pressed there with
+                              // no open or muted string between them
+        bool barring = false; // a base run's barre reaches this string: every string since the
+                              // last pressed at the base is pressed
     };
 
     // Chooses string `s` and those above it.
@@ -397,6 +406,7 @@ private:
         // above the highest sounding string.
         m_frets[i] = -1;
         Walked muted = w;
+        muted.barring = false;
         if (w.sounding > 0)
             ++muted.pending;
         walk(s - 1, muted);
@@ -419,9 +429,17 @@ private:
                     return;
             }
             // Above the base every run of adjacent strings on one fret takes a finger of its
-            // own; the base takes one more.
-            if (fretted && fret > m_base && (s == m_strings || m_frets[i + 1] != fret) &&
-                ++next.runs + 1 > MaxGripFingers)
+            // own; the base one more for each run of its strings that an open or muted string
+            // breaks (one at least: a grip of the window presses its base). The fingering
+            // needs no fewer, however it lays the index finger.
+            if (!fretted)
+                next.barring = false;
+            else if (fret == m_base) {
+                next.baseRuns += !w.barring;
+                next.barring = true;
+            } else if (s == m_strings || m_frets[i + 1] != fret)
+                ++next.runs;
+            if (fretted && next.runs + std::max(next.baseRuns, 1) > MaxGripFingers)
                 return;
             next.pending = 0;
             if (++next.sounding > MaxSoundingStrings)
@@ -508,6 +526,7 @@ private:
         g.barre = std::count(g.fingers.begin(), g.fingers.end(), 1) > 1;
         g.bassTone = w.lowestTone;
         int omittedRanks = 0;
+        g.omitted.reserve(m_r.chord.tones.size() - size_t(bitCount(present)));
         for (const ChordTone& tone : m_r.chord.tones) {
             if (!(present >> tone.semitones & 1u)) {
                 g.omitted.push_back(tone.degree);

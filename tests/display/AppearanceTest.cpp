@@ -1,7 +1,5 @@
-#include "../Fakes.h"
-#include "../TestFolder.h"
+#include "HeadlessProgram.h"
 #include "app/ColourKey.h"
-#include "app/Program.h"
 #include "app/SkinChooser.h"
 #include "fretboard/BuiltInNeck.h"
 #include "fretboard/Skins.h"
@@ -10,14 +8,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <cmath>
 #include <gtest/gtest.h>
 
 namespace chordalis {
 namespace {
-
-using test::TestFolder;
 
 QByteArray shippedSkin(const char* name) {
     QFile f(skinFolder(QStringLiteral(CHORDALIS_SHIPPED_DATA)) + u'/' + QLatin1String(name));
@@ -28,13 +23,11 @@ QByteArray shippedSkin(const char* name) {
 class AppearanceTest : public ::testing::Test {
 protected:
     void start() {
-        program = std::make_unique<Program>(folder.path(), boxes, test::FakeDevices().devices,
-                                            /*quietWarnings=*/true);
-        QSettings store(storeFolder.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
-        ASSERT_EQ(program->startUp(store, QSize(1024, 768)), std::nullopt);
+        p.restart();
+        program = &*p;
     }
-    void addSkin(const QString& name, const QByteArray& bytes) const {
-        folder.write(QLatin1String(SkinFolderName) + u'/' + name, bytes);
+    void addSkin(const QString& name, const QByteArray& bytes) {
+        p.writeDataFile(QLatin1String(SkinFolderName) + u'/' + name, bytes);
     }
     void showMajorScale() {
         modeDispatch(program->context(), Mode::Scales);
@@ -42,12 +35,9 @@ protected:
         ASSERT_GE(program->context().state.selectedScale, 0);
     }
 
-    TestFolder folder;
-    TestFolder storeFolder;
-    test::RecordingMessageBoxes boxes;
-    std::unique_ptr<Program> program;
-
-    AppearanceTest() { folder.copyFixture(QStringLiteral("small")); }
+    test::HeadlessProgram p{test::HeadlessProgram::Fixture{QStringLiteral("small")}};
+    test::RecordingMessageBoxes& boxes = p.boxes();
+    Program* program = nullptr;
 };
 
 TEST_F(AppearanceTest, FirstRunShowsDefaultGifWhenItIsThereAndNothingElseOtherwise) {
@@ -72,13 +62,13 @@ TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
     addSkin(QStringLiteral("huge.gif"),
             QByteArray("GIF89a\xff\xff\xff\xff\x00\x00\x00", 13) + QByteArray(64, '\0') + ";");
     addSkin(QStringLiteral("noise.gif"), QByteArray(4096, '\x5a'));
-    QDir(skinFolder(folder.path())).mkdir(QStringLiteral("folder.gif"));
-    folder.write(QStringLiteral("outside.gif"), shippedSkin("ebony.gif"));
+    QDir(skinFolder(p.folderPath())).mkdir(QStringLiteral("folder.gif"));
+    p.writeDataFile(QStringLiteral("outside.gif"), shippedSkin("ebony.gif"));
     start();
     program->context().fretboard.clearFretboard();
     const QImage before = program->context().fretboard.image();
 
-    const QString absolute = folder.filePath(QStringLiteral("outside.gif"));
+    const QString absolute = p.filePath(QStringLiteral("outside.gif"));
     for (const QString& name :
          {QStringLiteral("../outside.gif"), absolute, QStringLiteral("sub/ebony.gif"),
           QStringLiteral("..\\outside.gif"), QStringLiteral(".."), QString(),
@@ -108,7 +98,7 @@ TEST_F(AppearanceTest, SkinDialogListsTheFolderAndSelectsTheExactName) {
     addSkin(QStringLiteral("default.gif"), shippedSkin("default.gif"));
     addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
     addSkin(QStringLiteral("notes.txt"), "not a picture");
-    QDir(skinFolder(folder.path())).mkdir(QStringLiteral("folder.gif"));
+    QDir(skinFolder(p.folderPath())).mkdir(QStringLiteral("folder.gif"));
     program->context().state.fretboardFile = QStringLiteral("Default.GIF");
     ASSERT_TRUE(chooser.open(*program, boxes));
     EXPECT_EQ(chooser.File1, QStringList({"default.gif", "maple.gif"}));
@@ -148,7 +138,7 @@ TEST_F(AppearanceTest, OkPutsTheDisplayOnTheChosenPictureForBothHands) {
     program->context().state.leftHanded = true;
     redrawCurrentMode(program->context());
     const QImage left = program->context().fretboard.image();
-    const QImage skin = loadSkin(folder.path(), QStringLiteral("maple.gif"));
+    const QImage skin = loadSkin(p.folderPath(), QStringLiteral("maple.gif"));
     // The nut's bone and the first wire, mirrored.
     const int wire = int(std::round(neck.fretWireX(1)));
     EXPECT_EQ(left.pixelColor(SurfaceWidth - 1 - wire, y), skin.pixelColor(wire, y));

@@ -51,14 +51,12 @@ int tab(const char* caption) {
     return *rootTabIndex(QLatin1String(caption));
 }
 
-// The frets of a listed voicing, strings 6 down to 1 ("xx" not played).
-QStringList frets(const AppState& s, int column) {
+// The frets of a grip, 6th string first, as a guitarist writes them: "x-3-2-0-1-0".
+QString tab(const Voicing& v) {
     QStringList out;
-    for (int string = 6; string >= 1; --string) {
-        const auto fret = s.voicings.at(size_t(column)).fret(string);
-        out << (fret ? QString::number(*fret) : QStringLiteral("xx"));
-    }
-    return out;
+    for (int string = 6; string >= 1; --string)
+        out << (v.fret(string) ? QString::number(*v.fret(string)) : QStringLiteral("x"));
+    return out.join(u'-');
 }
 
 QStringList nodeTexts(const TreeModel& tree) {
@@ -93,7 +91,7 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     const auto& nodes = page().tvwVoicings.nodes();
     for (size_t k = 5; k < nodes.size(); ++k)
         EXPECT_EQ(nodes[k].parentKey, QStringLiteral("More Voicings")) << qPrintable(nodes[k].text);
-    EXPECT_EQ(frets(p->context().state, 1), QStringList({"8", "xx", "10", "9", "8", "8"}));
+    EXPECT_EQ(tab(p->state().voicings[1]), "8-x-10-9-8-8");
     EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("0Voicing"))->icon,
               QStringLiteral("voicingB"));
     EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("99Voicing"))->icon,
@@ -101,12 +99,12 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
 
     // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
     rootChange(p->context(), tab("E"));
-    EXPECT_EQ(frets(p->context().state, 0), QStringList({"12", "xx", "14", "13", "12", "12"}));
+    EXPECT_EQ(tab(p->state().voicings[0]), "12-x-14-13-12-12");
     EXPECT_EQ(page().tvwVoicings.nodes()[0].text.toStdString(), "12th Position, Root 6th");
 
     // A stored -1 below a root on the open A string lands at fret 11.
     rootChange(p->context(), tab("A"));
-    EXPECT_EQ(frets(p->context().state, 2), QStringList({"xx", "12", "14", "11", "13", "xx"}));
+    EXPECT_EQ(tab(p->state().voicings[2]), "x-12-14-11-13-x");
     EXPECT_EQ(page().tvwVoicings.nodes()[2].text.toStdString(), "11th Position, Root 5th");
 }
 
@@ -124,7 +122,7 @@ TEST(ChordVoicings, ACaptionKeyNamesTheGripInPlaceOfTheRootString) {
     EXPECT_EQ(lines(nodeTexts(p->context().pages.chords.tvwVoicings).mid(0, 3)),
               lines({"10th Position, Root 4th", "7th Position, Rootless",
                      "1st Position, Drop 2, 1st Inversion"}));
-    EXPECT_EQ(frets(p->context().state, 1), QStringList({"xx", "7", "8", "7", "8", "xx"}));
+    EXPECT_EQ(tab(p->state().voicings[1]), "x-7-8-7-8-x");
 }
 
 TEST_F(ChordsTest, OpenChordShowsOpenAndMutedStringsWithTheRootInRed) {
@@ -239,7 +237,7 @@ TEST_F(ChordsTest, EveryTuningAndCapoGetsGripsThatSoundTheChord) {
     setInstrument(p->context(), {presetTuning(2)});
     show("B", 0);
     EXPECT_EQ(s.voicings.front().caption, QStringLiteral("Open Chord"));
-    EXPECT_EQ(frets(s, 0), QStringList({"xx", "3", "2", "0", "1", "0"}));
+    EXPECT_EQ(tab(s.voicings[0]), "x-3-2-0-1-0");
     EXPECT_EQ(sounded(s, s.voicings.front()), std::vector<int>({11, 3, 6, 11, 3}));
 
     // A neck of 12 frets lists no grip that reaches past it: C's C-shape at x-15-14-12-13-12 goes.
@@ -257,7 +255,7 @@ TEST_F(ChordsTest, EveryTuningAndCapoGetsGripsThatSoundTheChord) {
     p->context().state.capo = Capo{2};
     show("D", 0);
     EXPECT_EQ(s.voicings.front().caption, QStringLiteral("Open Chord (Cmaj shape)"));
-    EXPECT_EQ(frets(s, 0), QStringList({"xx", "5", "4", "2", "3", "2"}));
+    EXPECT_EQ(tab(s.voicings[0]), "x-5-4-2-3-2");
     for (const Voicing& v : s.voicings)
         for (int string = 1; string <= 6; ++string)
             EXPECT_GE(v.fret(string).value_or(2), 2) << qPrintable(v.caption);
@@ -292,14 +290,6 @@ Hand handOf(const Voicing& v, int root) {
         }
     }
     return h;
-}
-
-// The frets of a grip, 6th string first, as a guitarist writes them: "x-3-2-0-1-0".
-QString tab(const Voicing& v) {
-    QStringList out;
-    for (int string = 6; string >= 1; --string)
-        out << (v.fret(string) ? QString::number(*v.fret(string)) : QStringLiteral("x"));
-    return out.join(u'-');
 }
 
 const int EverydayChords[] = {0, 1, 2, 3, 4, 5, 6, 7, 10, 13, 14}; // maj .. 9, sus4, dim7, m7b5

@@ -3,17 +3,32 @@
 #include "modes/TreeClicks.h"
 
 #include <QDir>
-#include <QSettings>
 
 namespace chordalis::test {
 
 HeadlessProgram::HeadlessProgram() {
+    copyShipped();
+    start();
+}
+
+HeadlessProgram::HeadlessProgram(std::unique_ptr<HidTransport> hid, ProgramWindow* window) {
+    copyShipped();
+    m_fakes.devices.hid = std::move(hid);
+    start(window);
+}
+
+void HeadlessProgram::copyShipped() {
     const QDir shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA));
     for (const QString& name : shipped.entryList({QStringLiteral("*.ini")}, QDir::Files)) {
         QFile f(shipped.filePath(name));
         if (f.open(QIODevice::ReadOnly))
             m_folder.write(name, f.readAll());
     }
+}
+
+void HeadlessProgram::restart() {
+    m_program.reset();
+    m_fakes = FakeDevices();
     start();
 }
 
@@ -28,11 +43,13 @@ HeadlessProgram::HeadlessProgram(const Fixture& fixture) {
     start();
 }
 
-void HeadlessProgram::start() {
+void HeadlessProgram::start(ProgramWindow* window) {
     m_program = std::make_unique<Program>(m_folder.path(), m_boxes, std::move(m_fakes.devices),
                                           /*quietWarnings=*/true);
-    QSettings store(m_store.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
-    m_program->startUp(store, QSize(1024, 768));
+    if (!m_store)
+        m_store = std::make_unique<QSettings>(m_storeFolder.filePath(QStringLiteral("store.conf")),
+                                              QSettings::IniFormat);
+    m_program->startUp(*m_store, QSize(1024, 768), window);
 }
 
 void HeadlessProgram::clickItem(TreeId tree, int n) {

@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "modes/TreeClicks.h"
 
+#include <QSettings>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,12 @@ public:
         QString name;
     };
     explicit HeadlessProgram(const Fixture& fixture);
+    // From the shipped data files, looking for an LED guitar on `hid`, started with `window`.
+    HeadlessProgram(std::unique_ptr<HidTransport> hid, ProgramWindow* window);
+
+    // Starts a new program over the same folder (with what was written into it since), on fresh
+    // devices and the same settings store.
+    void restart();
 
     Program& operator*() { return *m_program; }
     Program* operator->() { return m_program.get(); }
@@ -43,6 +50,9 @@ public:
         m_folder.write(name, contents);
     }
     QString folderPath() const { return m_folder.path(); }
+    QString filePath(const QString& name) const { return m_folder.filePath(name); }
+    // The settings store the program started from, which shut-down writes into.
+    QSettings& store() { return *m_store; }
 
     // The program's devices.
     RecordingLedSender& led() { return *m_fakes.led; }
@@ -50,10 +60,12 @@ public:
     VirtualClock& clock() { return *m_fakes.clock; }
 
 private:
-    void start();
+    void copyShipped();
+    void start(ProgramWindow* window = nullptr);
 
     TestFolder m_folder;
-    TestFolder m_store;
+    TestFolder m_storeFolder;
+    std::unique_ptr<QSettings> m_store;
     RecordingMessageBoxes m_boxes;
     FakeDevices m_fakes;
     std::unique_ptr<Program> m_program;

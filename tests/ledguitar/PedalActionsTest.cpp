@@ -1,12 +1,10 @@
 #include "app/PedalActions.h"
 
-#include "../Fakes.h"
-#include "../TestFolder.h"
+#include "../display/HeadlessProgram.h"
 #include "ledguitar/SimulatedGuitar.h"
 #include "modes/Commands.h"
 #include "modes/Modes.h"
 
-#include <QDir>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -30,17 +28,6 @@ public:
 class PedalActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QDir shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA));
-        for (const QString& name : shipped.entryList({QStringLiteral("*.ini")}, QDir::Files)) {
-            QFile f(shipped.filePath(name));
-            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-            folder.write(name, f.readAll());
-        }
-        auto guitar = std::make_unique<SimulatedGuitar>();
-        sim = guitar.get();
-        fakes.devices.hid = std::move(guitar);
-        program = std::make_unique<Program>(folder.path(), boxes, std::move(fakes.devices), true);
-        ASSERT_EQ(program->startUp(*store, QSize(1024, 768), &window), std::nullopt);
         ASSERT_TRUE(program->context().state.ledConnected);
         program->context().state.mainWindowActive = true;
     }
@@ -55,15 +42,11 @@ protected:
     }
     void page(Mode mode) { modeDispatch(program->context(), mode); }
 
-    test::TestFolder folder;
-    test::TestFolder storeFolder;
-    std::unique_ptr<QSettings> store = std::make_unique<QSettings>(
-        storeFolder.filePath(QStringLiteral("store.conf")), QSettings::IniFormat);
-    test::RecordingMessageBoxes boxes;
-    test::FakeDevices fakes;
-    SimulatedGuitar* sim = nullptr;
+    SimulatedGuitar* sim = new SimulatedGuitar;
     NoWindow window;
-    std::unique_ptr<Program> program;
+    test::HeadlessProgram program{std::unique_ptr<HidTransport>(sim), &window};
+    test::RecordingMessageBoxes& boxes = program.boxes();
+    QSettings& store = program.store();
 };
 
 } // namespace
@@ -74,10 +57,10 @@ TEST_F(PedalActionsTest, RootNoteRisesASemitoneWithFlatNames) {
         page(Mode(m));
         for (const auto& [from, to] : steps) {
             selectRootTab(program->context(), from);
-            const size_t frames = fakes.led->frames.size();
+            const size_t frames = program.led().frames.size();
             pedal(RootNoteAction);
             EXPECT_EQ(program->context().pages.rootTab, to) << from;
-            EXPECT_GT(fakes.led->frames.size(), frames); // the page was drawn again
+            EXPECT_GT(program.led().frames.size(), frames); // the page was drawn again
         }
     }
     EXPECT_EQ(program->context().state.currentRoot, 11); // B, reached from Bb
@@ -96,13 +79,13 @@ TEST_F(PedalActionsTest, PlaySoundPlaysOrRefusesAsThePagesButton) {
             EXPECT_EQ(boxes.shown[0].text, playRefusal(program->context().state, Mode(m)));
         }
     }
-    EXPECT_TRUE(fakes.port->sent.size() <= 1u); // at most the instrument: nothing played
+    EXPECT_TRUE(program.port().sent.size() <= 1u); // at most the instrument: nothing played
     page(Mode::Chords);
     chooseItem(program->context(), TreeId::Chords, 0);
     boxes.shown.clear();
     pedal(PlaySoundAction);
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_GT(fakes.port->sent.size(), 2u);
+    EXPECT_GT(program.port().sent.size(), 2u);
 }
 
 TEST_F(PedalActionsTest, LightsOnSendTheDisplayAndLightsOffGoDark) {
@@ -152,11 +135,11 @@ TEST_F(PedalActionsTest, ShutDownDarkensTheGuitarAndWritesTheSwitchOptions) {
     program->context().state.ledOptionLeft = 4;
     program->context().state.ledOptionRight = 5;
     sim->clearOutputReports();
-    program->shutDown(*store);
+    program->shutDown(store);
     const auto reports = sim->ledReports();
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[0], (std::array<int, 9>{1, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_FALSE(program->guitar().isPolling());
-    EXPECT_EQ(store->value("Fretlight/Left").toString(), "4");
-    EXPECT_EQ(store->value("Fretlight/Right").toString(), "5");
+    EXPECT_EQ(store.value("Fretlight/Left").toString(), "4");
+    EXPECT_EQ(store.value("Fretlight/Right").toString(), "5");
 }

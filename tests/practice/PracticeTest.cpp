@@ -4,6 +4,7 @@
 #include "practice/Session.h"
 #include "practice/SqliteHistory.h"
 #include "search/SearchIndex.h"
+#include "theory/Spelling.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -761,4 +762,94 @@ TEST(PracticeProgress, DaysAndPlacesCountTheirAnswers) {
         got[{s.place.string, s.place.fret}] = {s.asked, s.right};
     EXPECT_EQ(got, (std::map<std::pair<int, int>, std::pair<int, int>>{
                        {{2, 8}, {2, 1}}, {{6, 3}, {2, 1}}, {{6, 15}, {1, 0}}, {{1, 3}, {1, 1}}}));
+}
+
+// The buttons offer every answer the question allows, each readable, exactly one of them right;
+// notes are spelled as the key spells them (a double sharp, which no player types, plain).
+TEST(PracticeAnswers, ButtonsOfferEveryAnswerOnceSpelledForTheKey) {
+    const std::vector<EarProgression> offered = {
+        {"axis", "", KeyMode::Major, {"I", "V", "vi", "IV"}, {{0}, {7}, {9}, {5}}},
+        {"blues", "", KeyMode::Major, {"I", "IV", "V"}, {{0}, {5}, {7}}},
+        {"again", "", KeyMode::Mixolydian, {"I", "V", "vi", "IV"}, {}},
+        {"aeolian", "", KeyMode::NaturalMinor, {"i", "bVI", "bVII"}, {{0}, {8}, {10}}},
+    };
+    struct Case {
+        const char* item;
+        std::size_t count;
+    };
+    for (const Case& c :
+         {Case{"name-note:1:2", 12}, Case{"interval:down:6", 12}, Case{"quality:m7b5:1", 9},
+          Case{"scale:lydian", 12}, Case{"progression:axis", 2}, Case{"progression:aeolian", 1}}) {
+        PracticeRandom random(3);
+        const auto q = askItem(c.item, {}, random, offered);
+        ASSERT_TRUE(q) << c.item;
+        const std::vector<AnswerChoice> choices = answerChoices(*q, 0, FlatColumn, offered);
+        EXPECT_EQ(choices.size(), c.count) << c.item;
+        int right = 0;
+        for (const AnswerChoice& choice : choices) {
+            const Judgement j = judgeAnswer(*q, choice.answer);
+            EXPECT_TRUE(j.known) << c.item << " " << choice.answer.toStdString();
+            right += j.correct;
+        }
+        EXPECT_EQ(right, 1) << c.item;
+    }
+    EXPECT_TRUE(answerChoices(ask("find-neck:E"), 0, FlatColumn).empty());
+
+    struct Key {
+        int root;
+        int column;
+        const char* names;
+    };
+    for (const Key& k : {Key{5, FlatColumn, "C Db D Eb E F Gb G Ab A Bb B"},
+                         Key{3, SharpColumn, "B# C# D D# E E# F# G G# A A# B"},
+                         Key{6, FlatColumn, "C Db D Eb E F Gb G Ab A Bb Cb"}}) {
+        QStringList names;
+        for (const AnswerChoice& choice : answerChoices(ask("name-note:1:2"), k.root, k.column))
+            names << choice.caption;
+        EXPECT_EQ(names.join(u' '), QLatin1String(k.names)) << k.root;
+    }
+}
+
+// Notes played answer as typing would: a note (in any octave) names a note, two notes an
+// interval, a quality's pitch classes in any inversion the quality; each place within the
+// question's reach that sounds a played pitch is a place found, above the capo only. Notes that
+// answer nothing give nothing.
+TEST(PracticeAnswers, PlayedNotesAnswerAsTypingWould) {
+    struct Case {
+        const char* item;
+        std::vector<int> notes;
+        const char* answer; // "": nothing
+    };
+    const Case names[] = {
+        {"name-note:1:2", {54, 78}, "Gb"},
+        {"name-note:1:2", {66, 70}, ""},
+        {"interval:down:7", {55, 62}, "P5"},
+        {"interval:up:7", {40, 60}, ""},
+        {"quality:m7:2", {48, 60, 63, 67, 70}, "m7"},
+        {"quality:7:0", {60, 64, 67}, "maj"},
+        {"quality:maj:0", {60, 61, 62}, ""},
+        {"find-neck:E", {64}, ""},
+    };
+    for (const Case& c : names)
+        EXPECT_EQ(playedName(ask(c.item), c.notes).value_or(""), QLatin1String(c.answer)) << c.item;
+
+    const QuizNeck standard = neckOf(Necks[0]);
+    const QuizNeck dropDCapo2 = neckOf(Necks[1]); // string 6 sounds E2 (40) at the capo's fret 2
+    struct Places {
+        const char* item;
+        const QuizNeck& neck;
+        std::vector<int> notes;
+        std::set<std::pair<int, int>> places; // string, fret
+    };
+    const Places found[] = {
+        {"find-string:6:G", standard, {43, 55}, {{6, 3}, {6, 15}}},
+        {"find-string:6:E", dropDCapo2, {40, 52, 38}, {{6, 2}, {6, 14}}},
+        {"find-position:5:A", standard, {45, 57, 69}, {{6, 5}, {4, 7}, {1, 5}}},
+    };
+    for (const Places& p : found) {
+        SCOPED_TRACE(p.item);
+        const Question q = ask(p.item, p.neck);
+        EXPECT_EQ(placeSet(playedPlaces(q, p.neck, p.notes)), p.places);
+    }
+    EXPECT_TRUE(playedPlaces(ask("name-note:1:2"), standard, {66}).empty());
 }

@@ -143,78 +143,60 @@ TEST(SearchIndex, OtherRootSpellingsGoToTheTabThatSoundsTheSame) {
     }
 }
 
-// A slash chord names its chord and its bass; a slash inside a library symbol is no bass.
-TEST(SearchIndex, SlashChordsKeepTheirBass) {
+// A slash chord names its chord and its bass (a slash inside a library symbol is no bass); scale
+// names and their other names with or without a root, in any case; words that ask for a page; a
+// note alone. Each result's text finds it again.
+TEST(SearchIndex, SlashChordsScalesPagesAndNotes) {
     const Shipped& s = shipped();
-    Found f = first("D/F#");
-    EXPECT_EQ(f.mode, FoundMode::Chord);
-    EXPECT_EQ(f.item, s.chord("maj"));
-    EXPECT_EQ(f.rootTab, 4);
-    EXPECT_EQ(f.bass, 6);
-    EXPECT_EQ(f.bassName, "F#");
-    EXPECT_EQ(f.text, "D/F#");
-    EXPECT_EQ(f.name, "D Major over F#");
-    f = first("Am7/G");
-    EXPECT_EQ(f.item, s.chord("m7"));
-    EXPECT_EQ(f.bass, 7);
-    EXPECT_TRUE(first(f.text.toUtf8().constData()).samePlace(f));
-    f = first("C6/9");
-    EXPECT_EQ(f.item, s.chord("6/9"));
-    EXPECT_EQ(f.bass, -1);
-    EXPECT_EQ(first("C7/6").bass, -1);
+    const int dorian = s.scale("Dorian"), hirajoshi = s.scale("Hirajoshi");
+    const struct {
+        const char* text;
+        FoundMode mode;
+        int item, rootTab, bass;
+        const char* name; // or the text, for the cases that name none
+    } cases[] = {
+        {"D/F#", FoundMode::Chord, s.chord("maj"), 4, 6, "D Major over F#"},
+        {"Am7/G", FoundMode::Chord, s.chord("m7"), 14, 7, nullptr},
+        {"C6/9", FoundMode::Chord, s.chord("6/9"), 1, -1, nullptr},
+        {"C7/6", FoundMode::Chord, s.chord("7(add13)"), 1, -1, nullptr},
+        {"dorian", FoundMode::Scale, dorian, 0, -1, "Dorian"}, // the window keeps its root
+        {"A dorian", FoundMode::Scale, dorian, 14, -1, "A Dorian"},
+        {"a Dorian", FoundMode::Scale, dorian, 14, -1, "A Dorian"},
+        {"dorian A", FoundMode::Scale, dorian, 14, -1, "A Dorian"},
+        {"dorian in A", FoundMode::Scale, dorian, 14, -1, "A Dorian"},
+        {"A DORIAN", FoundMode::Scale, dorian, 14, -1, "A Dorian"},
+        {"A dorian mode", FoundMode::Scale, dorian, 14, -1, "A Dorian"},
+        {"A second mode of major", FoundMode::Scale, dorian, 14, -1, "A Dorian"},
+        {"hirajoshi on E", FoundMode::Scale, hirajoshi, 7, -1, nullptr},
+        {"Hira-joshi", FoundMode::Scale, hirajoshi, 0, -1, nullptr},
+        {"A minor scale", FoundMode::Scale, s.scale("Natural Minor"), 14, -1, nullptr},
+        {"in", FoundMode::Scale, s.scale("In"), 0, -1, nullptr}, // a scale, not a connector
+        // A chord's long name is the chord; with "scale" the scale of that name.
+        {"C augmented", FoundMode::Chord, s.chord("aug"), 1, -1, nullptr},
+        {"C augmented scale", FoundMode::Scale, s.scale("Augmented"), 1, -1, nullptr},
+        {"Cm7 arpeggio", FoundMode::Arpeggio, s.chord("m7"), 1, -1, nullptr},
+        {"arpeggio Cm7", FoundMode::Arpeggio, s.chord("m7"), 1, -1, nullptr},
+        {"Cm triad", FoundMode::Triad, 3, 1, -1, "C Minor Root Position"},
+        {"Eb minor first inversion", FoundMode::Triad, 4, 6, -1, nullptr},
+        {"C chord", FoundMode::Chord, s.chord("maj"), 1, -1, nullptr},
+        {"F#", FoundMode::Note, -1, 9, -1, nullptr},
+        {"f#", FoundMode::Note, -1, 9, -1, nullptr},
+        {"note F#", FoundMode::Note, -1, 9, -1, nullptr},
+        {"F♯", FoundMode::Note, -1, 9, -1, nullptr},
+        {"Cb", FoundMode::Note, -1, 17, -1, nullptr},
+    };
+    for (const auto& c : cases) {
+        const Found f = first(c.text);
+        EXPECT_EQ(where(f), where({c.mode, c.item, c.rootTab, {}, c.bass, {}, f.text, {}}))
+            << c.text;
+        if (c.name) {
+            EXPECT_EQ(f.name, QString::fromUtf8(c.name)) << c.text;
+        }
+        EXPECT_TRUE(first(f.text.toUtf8().constData()).samePlace(f)) << c.text << where(f);
+    }
+    EXPECT_EQ(first("D/F#").bassName, "F#");
+    EXPECT_EQ(first("C augmented scale").text, "C Augmented scale");
     EXPECT_EQ(first("Cm7/X").item, -2); // no note after the slash: nothing
-}
-
-// Scale names and their other names, with or without a root, in any case; words that ask for a
-// page; a note alone.
-TEST(SearchIndex, ScaleNamesNotesAndPageWords) {
-    const Shipped& s = shipped();
-    const int dorian = s.scale("Dorian");
-    Found f = first("dorian");
-    EXPECT_EQ(f.mode, FoundMode::Scale);
-    EXPECT_EQ(f.item, dorian);
-    EXPECT_EQ(f.rootTab, 0); // the window keeps its root
-    EXPECT_EQ(f.name, "Dorian");
-    for (const char* text : {"A dorian", "a Dorian", "dorian A", "dorian in A", "A DORIAN",
-                             "A dorian mode", "A second mode of major"}) {
-        f = first(text);
-        EXPECT_EQ(f.mode, FoundMode::Scale) << text;
-        EXPECT_EQ(f.item, dorian) << text;
-        EXPECT_EQ(f.rootTab, 14) << text;
-        EXPECT_EQ(f.name, "A Dorian") << text;
-    }
-    f = first("hirajoshi on E");
-    EXPECT_EQ(f.item, s.scale("Hirajoshi"));
-    EXPECT_EQ(f.rootTab, 7);
-    EXPECT_EQ(first("Hira-joshi").item, s.scale("Hirajoshi"));
-    EXPECT_EQ(first("A minor scale").item, s.scale("Natural Minor"));
-    EXPECT_EQ(first("in").item, s.scale("In")); // a scale called In, not a connector
-    // A chord's long name is the chord; with "scale" the scale of that name.
-    EXPECT_EQ(first("C augmented").mode, FoundMode::Chord);
-    f = first("C augmented scale");
-    EXPECT_EQ(f.mode, FoundMode::Scale);
-    EXPECT_EQ(f.text, "C Augmented scale");
-    EXPECT_TRUE(first("C Augmented scale").samePlace(f));
-
-    f = first("Cm7 arpeggio");
-    EXPECT_EQ(f.mode, FoundMode::Arpeggio);
-    EXPECT_EQ(f.item, s.chord("m7"));
-    EXPECT_TRUE(first("arpeggio Cm7").samePlace(f));
-    EXPECT_TRUE(first(f.text.toUtf8().constData()).samePlace(f));
-    f = first("Cm triad");
-    EXPECT_EQ(f.mode, FoundMode::Triad);
-    EXPECT_EQ(f.item, 3);
-    EXPECT_EQ(f.name, "C Minor Root Position");
-    EXPECT_EQ(first("Eb minor first inversion").item, 4);
-    EXPECT_EQ(first("C chord").item, s.chord("maj"));
-
-    for (const char* text : {"F#", "f#", "note F#", "F♯"}) {
-        f = first(text);
-        EXPECT_EQ(f.mode, FoundMode::Note) << text;
-        EXPECT_EQ(f.rootTab, 9) << text;
-        EXPECT_EQ(f.item, -1);
-    }
-    EXPECT_EQ(first("Cb").rootTab, 17);
 }
 
 // Nonsense finds nothing and never fails; a near miss is offered its nearest names.

@@ -32,7 +32,9 @@ TEST(PlaybackOptionsTest, ControlsShowTheSettingsClampedAndStoreThemBack) {
     EXPECT_EQ(deviceRows({"Port A"}), QStringList({"Built-in Synthesizer", "Port A"}));
 }
 
-TEST(MetronomeOptionsTest, BeatsTextGivesA16BitNumberOrNothing) {
+// The beats box gives a 16-bit number or nothing, its spinner steps within the range from what
+// is stored where the box is empty or wrong, and the controls clamp what they cannot show.
+TEST(MetronomeOptionsTest, BeatsBoxSpinnerAndControlsStayInRange) {
     const std::pair<const char*, std::optional<int>> cases[] = {
         {"4", 4},         {" 12 ", 12},        {"0", 0},      {"-3", -3},
         {"32767", 32767}, {"-32768", -32768},  {"32768", {}}, {"-32769", {}},
@@ -41,20 +43,13 @@ TEST(MetronomeOptionsTest, BeatsTextGivesA16BitNumberOrNothing) {
     };
     for (const auto& [text, beats] : cases)
         EXPECT_EQ(beatsFromText(QLatin1String(text)), beats) << text;
-}
-
-TEST(MetronomeOptionsTest, SpinnerStepsTheBoxWithinItsRange) {
     EXPECT_EQ(steppedBeats(QStringLiteral("4"), 9, 1), 5);
     EXPECT_EQ(steppedBeats(QStringLiteral("4"), 9, -1), 3);
     EXPECT_EQ(steppedBeats(QStringLiteral("1"), 9, -1), 1);
     EXPECT_EQ(steppedBeats(QStringLiteral("-5"), 9, 1), 1);
     EXPECT_EQ(steppedBeats(QStringLiteral("32767"), 9, 1), 32767);
-    // An empty or wrong box steps from what is stored.
     EXPECT_EQ(steppedBeats(QString(), 9, 1), 10);
     EXPECT_EQ(steppedBeats(QStringLiteral("x"), 9, -1), 8);
-}
-
-TEST(MetronomeOptionsTest, ControlsClampWhatTheyCannotShow) {
     EXPECT_EQ(metronomeControls(MetronomeSettings{}), (MetronomeControls{120, 41, 42, 9}));
     EXPECT_EQ(metronomeControls({4, 34, 82, 39, -1}), (MetronomeControls{40, 0, 46, 0}));
     EXPECT_EQ(metronomeControls({4, 81, 35, 401, 16}), (MetronomeControls{400, 46, 0, 15}));

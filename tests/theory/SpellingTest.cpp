@@ -34,13 +34,18 @@ TEST(Spelling, EveryTokenOnEveryRootTabHasTheRightLetterAndPitch) {
     }
 }
 
-TEST(Spelling, AccidentalsBeyondDoubleAreWrittenOut) {
+// Accidentals beyond double are written out, and names beyond the spelled ones read: every name
+// of one or two accidentals is read by the test above.
+TEST(Spelling, AccidentalsBeyondDoubleAndUnlistedNames) {
     // D# major has Fx as its third; a sharpened third is F triple sharp, which sounds G#.
     EXPECT_EQ(spellDegree(u"#3", 3, 1), QStringLiteral("F#x"));
     EXPECT_EQ(pitchClassOf(u"F#x"), 8);
     // Gb major has Cb as its fourth; a double-flat fourth is C triple flat, which sounds A.
     EXPECT_EQ(spellDegree(u"f4", 6, 0), QStringLiteral("Cbbb"));
     EXPECT_EQ(pitchClassOf(u"Cbbb"), 9);
+    for (const auto& [name, pc] :
+         {std::pair{u"Ex", 6}, {u"e", 0}, {u"Eb ", 0}, {u"", 0}, {u"H", 0}})
+        EXPECT_EQ(pitchClassOf(QStringView(name)), pc) << QString::fromUtf16(name).toStdString();
 }
 
 TEST(Spelling, DegreesBeyondTheTwoOctavesFoldIntoTheScale) {
@@ -52,15 +57,6 @@ TEST(Spelling, DegreesBeyondTheTwoOctavesFoldIntoTheScale) {
     EXPECT_EQ(spellDegree(u"15", 0, 0), QStringLiteral("C"));
     EXPECT_EQ(spellDegree(u"b23", 0, 0), QStringLiteral("Db"));
     EXPECT_TRUE(spellDegree(u"0", 0, 0).isEmpty());
-}
-
-// Every name of one or two accidentals is read by the test above; here names beyond them.
-TEST(Spelling, PitchClassOfUnlistedNames) {
-    EXPECT_EQ(pitchClassOf(u"Ex"), 6);
-    EXPECT_EQ(pitchClassOf(u"e"), 0);
-    EXPECT_EQ(pitchClassOf(u"Eb "), 0);
-    EXPECT_EQ(pitchClassOf(u""), 0);
-    EXPECT_EQ(pitchClassOf(u"H"), 0);
 }
 
 TEST(Spelling, LabelTexts) {

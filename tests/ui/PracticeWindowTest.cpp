@@ -1,8 +1,11 @@
 #include "ui/PracticeWindow.h"
 
+#include "../listening/TestSounds.h"
 #include "StartedWindow.h"
+#include "app/ListeningControl.h"
 #include "app/PracticeNeck.h"
 #include "ledguitar/SimulatedGuitar.h"
+#include "listening/ClipInput.h"
 #include "ui/HeatMapView.h"
 #include "ui/NeckView.h"
 #include "ui/ProgressChart.h"
@@ -10,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -247,9 +251,19 @@ TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
         EXPECT_EQ(runNoteAt(at[k], 60, 3), note[k]) << at[k];
 }
 
-// The progress window plots today's answers and colours each place answered on the neck by how
-// it went: green for right, red for wrong.
-TEST_F(PracticeWindowTest, ProgressPlotsTheDayAndColoursThePlacesByAccuracy) {
+// The progress window plots the answers of the quiz and period chosen and colours each place
+// answered on the neck by how it went: green for right, red for wrong. A choice without answers
+// says so in place of an empty plot or neck.
+TEST_F(PracticeWindowTest, ProgressPlotsTheQuizAndPeriodChosenAndColoursThePlaces) {
+    {
+        // An interval answered three weeks ago.
+        FakeWallClock past(QDateTime::currentMSecsSinceEpoch() - 21LL * 24 * 3'600'000);
+        QString error;
+        ASSERT_TRUE(openHistory(data.filePath("practice.sqlite"), past)
+                        .history->record({"old", "intervals", "interval:up:7", "p", "P5", "P5",
+                                          Grade::Right, 2.0, past.nowMs()},
+                                         error));
+    }
     PracticeWindow* practice = startQuiz("Name the marked note", 2);
     auto* answer = child<QLineEdit>(*practice, "txtAnswer");
     const NeckPlace right = practice->question()->places.at(0);
@@ -261,10 +275,40 @@ TEST_F(PracticeWindowTest, ProgressPlotsTheDayAndColoursThePlacesByAccuracy) {
 
     QDialog* progress = practice->showProgress();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(progress));
-    const auto& days = progress->findChild<ProgressChart*>()->days();
-    ASSERT_FALSE(days.empty());
-    EXPECT_EQ(std::pair(days.back().asked, days.back().right), std::pair(2, 1));
+    auto* chart = progress->findChild<ProgressChart*>();
     auto* heat = progress->findChild<HeatMapView*>();
+    auto* quiz = child<QComboBox>(*progress, "cboProgressQuiz");
+    auto* period = child<QComboBox>(*progress, "cboProgressPeriod");
+    struct Case {
+        const char* quiz; // caption; nullptr every quiz
+        int period;       // index: a week, four weeks, eight weeks, all
+        int days;         // plotted
+        int asked;
+        int right;
+        bool neck; // the heat map shown
+    };
+    for (const Case& c :
+         {Case{nullptr, 2, 56, 3, 2, true}, Case{nullptr, 0, 7, 2, 1, true},
+          Case{"Intervals by ear", 0, 7, 0, 0, false}, Case{"Intervals by ear", 3, 22, 1, 1, false},
+          Case{"Name the marked note", 3, 7, 2, 1, true}}) {
+        SCOPED_TRACE(std::string(c.quiz ? c.quiz : "every quiz") + " " + std::to_string(c.period));
+        quiz->setCurrentIndex(c.quiz ? quiz->findText(QLatin1String(c.quiz)) : 0);
+        period->setCurrentIndex(c.period);
+        const auto& days = chart->days();
+        EXPECT_EQ(int(days.size()), c.days);
+        int asked = 0, rightCount = 0;
+        for (const DayProgress& d : days) {
+            asked += d.asked;
+            rightCount += d.right;
+        }
+        EXPECT_EQ(std::pair(asked, rightCount), std::pair(c.asked, c.right));
+        EXPECT_EQ(chart->isVisible(), c.asked > 0);
+        EXPECT_EQ(child<QLabel>(*progress, "lblProgress")->text().startsWith("No answers"),
+                  c.asked == 0);
+        EXPECT_EQ(heat->isVisible(), c.neck);
+    }
+    quiz->setCurrentIndex(0);
+    period->setCurrentIndex(0);
     const QImage shot = heat->grab().toImage();
     for (const auto& [place, green] : {std::pair(right, true), std::pair(wrong, false)}) {
         const QRectF cell = heat->cellRect(place);
@@ -273,6 +317,71 @@ TEST_F(PracticeWindowTest, ProgressPlotsTheDayAndColoursThePlacesByAccuracy) {
         EXPECT_EQ(c.green() > c.red(), green) << c.name().toStdString();
     }
     delete practice;
+}
+
+// Naming and by-ear questions offer their answers as buttons: a click answers, and so does the
+// button's Alt key; the buttons go at the session's end.
+TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
+    for (const char* caption :
+         {"Name the marked note", "Intervals by ear", "Chord qualities by ear"}) {
+        SCOPED_TRACE(caption);
+        PracticeWindow* practice = startQuiz(caption, 2);
+        practice->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(practice));
+        for (bool byKey : {false, true}) {
+            ASSERT_TRUE(practice->question());
+            QPushButton* rightButton = nullptr;
+            for (QPushButton* b : practice->findChildren<QPushButton*>())
+                if (b->objectName().startsWith("cmdChoice") && b->isVisible() &&
+                    judgeAnswer(*practice->question(), b->text().section("  ", 1)).correct)
+                    rightButton = b;
+            ASSERT_TRUE(rightButton);
+            if (byKey) {
+                QTest::keyClick(QApplication::focusWidget(), rightButton->text().at(1).toLatin1(),
+                                Qt::AltModifier);
+                QTest::qWait(200); // a key clicks the button as it shows it pressed, 100 ms
+            } else {
+                rightButton->click();
+            }
+        }
+        EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 2 of 2 right"))
+            << text(*practice, "lblFeedback").toStdString();
+        EXPECT_FALSE(practice->findChild<QWidget*>("fraChoices")->isVisible());
+        delete practice;
+    }
+}
+
+// With listening on, the note or chord played answers: the marked note played, the quality
+// heard played back (the program's own sounding of the question is not taken as an answer).
+TEST_F(PracticeWindowTest, APlayedNoteOrChordAnswersLikeATypedOne) {
+    for (const char* caption : {"Name the marked note", "Chord qualities by ear"}) {
+        SCOPED_TRACE(caption);
+        PracticeWindow* practice = startQuiz(caption, 1);
+        ASSERT_TRUE(practice->question());
+        const Question q = *practice->question();
+        AudioClip clip;
+        std::vector<double> hz;
+        for (int note : q.notes)
+            hz.push_back(noteFrequency(note));
+        testsounds::addStrum(clip, hz, 0.3, 0.8, 0.012, 7);
+        testsounds::addNoise(clip, 30.0, 7);
+        ClipInput input(clip);
+        ListeningControl control(*program, input);
+        ASSERT_FALSE(control.start({}, DefaultA4));
+        if (q.quiz == QuizKind::Qualities) {
+            program->showHeard(q.notes); // its own sound, heard while it plays: no answer
+            QTest::qWait(PracticeWindow::PlayedSettleMs + 100);
+            EXPECT_TRUE(practice->question());
+            advance(10);
+        }
+        input.deliver(1 << 20);
+        control.settle();
+        QTest::qWait(PracticeWindow::PlayedSettleMs + 100);
+        EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 1 of 1 right"))
+            << text(*practice, "lblFeedback").toStdString();
+        control.stop();
+        delete practice;
+    }
 }
 
 } // namespace
