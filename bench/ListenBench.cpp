@@ -1,23 +1,36 @@
 // The listening engine's figures on a set it renders itself: pitch of held notes E1..E6 with known
 // detunings (plucked-string model, the synthesizer's steel guitar and finger bass), onsets, the
 // chord named for a strum of every library chord on its first grip, and the check of strums with
-// one string muted or wrong; then the time each 256-frame block takes at 48 kHz.
-// Usage: chordalis_listen_bench [--pitch-only | --chords-only] [--wav-dir DIR]   (DIR receives the
+// one string muted or wrong; then the time each 256-frame block takes at 48 kHz, and the way of a
+// block from its arrival to the neck repainted (the program's listening as the window runs it).
+// Usage: chordalis_listen_bench [--pitch-only | --chords-only | --latency-only] [--wav-dir DIR]
+// (DIR receives the
 // held notes as WAV files and truth.txt, "file hz" per line, for a comparison with other pitch
 // trackers)
+#include "Fakes.h"
+#include "app/ListeningControl.h"
+#include "app/Program.h"
 #include "library/LibraryLoader.h"
 #include "library/Voicings.h"
 #include "library/Warnings.h"
 #include "listening/ChordCheck.h"
+#include "listening/ClipInput.h"
 #include "listening/TestSounds.h"
+#include "modes/Commands.h"
+#include "modes/TreeClicks.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <random>
+#include <thread>
 #include <tuple>
 
 using namespace chordalis;
@@ -228,15 +241,116 @@ void speedFigures() {
                 100.0 * (cpu() - cpuStart) / clip.seconds(), 100.0 * total / clip.seconds());
 }
 
+// From a block's arrival to the neck's update: ten strums of the chords page's first grip come in
+// 256-frame blocks at 48 kHz, each block when its time comes, from a thread of their own as a
+// sound card's would; the program listens as the window does (the session's thread, queued calls
+// to this thread, the grip checked, the notes lit) and the neck is painted offscreen each time its
+// picture changes. A strum's latency runs from the arrival of the block that completes the
+// stretch its notes are read from (taken 10 ms early, so the figure errs long) to that paint.
+void latencyFigures() {
+    QTemporaryDir scratch;
+    test::RecordingMessageBoxes boxes;
+    Program program(QStringLiteral(CHORDALIS_SHIPPED_DATA), boxes, test::FakeDevices().devices,
+                    true);
+    QSettings store(scratch.filePath(QStringLiteral("s.conf")), QSettings::IniFormat);
+    program.startUp(store, QSize(1024, 768));
+    chooseItem(program.context(), TreeId::Chords, 0);
+    const Voicing grip = *program.state().selectedVoicingEntry();
+
+    constexpr int Block = 256;
+    constexpr int Strums = 10;
+    constexpr double Gap = 0.6; // seconds between strums
+    AudioClip clip;
+    clip.sampleRate = Rate;
+    std::vector<double> hz;
+    for (const StrummedNote& n : voicingStrum(grip, program.state().tuning()))
+        hz.push_back(noteFrequency(n.note));
+    for (int i = 0; i < Strums; ++i)
+        addStrum(clip, hz, 0.3 + Gap * i, 0.5, 0.012, unsigned(i));
+    addNoise(clip, 30.0, 3);
+
+    using Clock = std::chrono::steady_clock;
+    auto input = std::make_unique<ClipInput>(clip, Block);
+    ClipInput& feed = *input;
+    ListenInputs inputs(std::move(input), nullptr, nullptr, nullptr);
+    ListeningControl control(program, inputs);
+    control.setGripHook([&]() -> std::optional<Voicing> { return grip; });
+    NeckExtras extras;
+    extras.highlightSounding = true;
+    Clock::time_point lastPaint;
+    int paints = 0, seen = 0;
+    std::vector<Clock::time_point> painted; // per strum
+    // The window has painted its neck before anyone listens: the wood is drawn once already.
+    (void)program.fretboard().image(1.0, extras);
+    program.setNeckChangedHook([&] {
+        const QImage image = program.fretboard().image(1.0, extras);
+        (void)image.constBits();
+        lastPaint = Clock::now();
+        ++paints;
+    });
+    control.setChangedHook([&] {
+        // The notes lit after the check: the strum's last change of the neck.
+        if (paints != seen && !control.heard().empty()) {
+            painted.push_back(lastPaint);
+            seen = paints;
+        }
+    });
+    if (const auto refused = control.start({})) {
+        std::printf("latency: listening refused: %s\n", qPrintable(*refused));
+        return;
+    }
+    const size_t blocks = clip.samples.size() / Block;
+    std::vector<Clock::time_point> arrived(blocks);
+    std::atomic<bool> fed{false};
+    std::thread feeder([&] {
+        const Clock::time_point start = Clock::now();
+        for (size_t b = 0; b < blocks; ++b) {
+            std::this_thread::sleep_until(start +
+                                          std::chrono::duration<double>((b + 1.0) * Block / Rate));
+            arrived[b] = Clock::now();
+            feed.deliver(1);
+        }
+        fed = true;
+    });
+    while (!fed)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    feeder.join();
+    control.settle();
+    control.stop();
+
+    const long window = Listener::noteWindow(Rate);
+    std::vector<double> ms;
+    for (size_t k = 0; k < painted.size() && k < size_t(Strums); ++k) {
+        const double end = (0.3 + Gap * double(k) - 0.010 + Listener::NoteDelay) * Rate + window;
+        const size_t b = std::min(blocks - 1, size_t(end) / Block);
+        ms.push_back(std::chrono::duration<double, std::milli>(painted[k] - arrived[b]).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    if (ms.empty()) {
+        std::printf("latency: no strum reached the neck\n");
+        return;
+    }
+    std::printf("block to neck at 48 kHz, 256-frame blocks: %zu of %d strums lit, checked and "
+                "painted; median %.1f ms, worst %.1f ms (goal <= 50 ms)\n",
+                ms.size(), Strums, ms[ms.size() / 2], ms.back());
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     const qsizetype dir = args.indexOf(QStringLiteral("--wav-dir"));
     const bool pitchOnly = args.contains(QStringLiteral("--pitch-only"));
     const bool chordsOnly = args.contains(QStringLiteral("--chords-only"));
+    if (args.contains(QStringLiteral("--latency-only"))) {
+        latencyFigures();
+        return 0;
+    }
     if (!pitchOnly && !chordsOnly) {
+        latencyFigures();
         speedFigures();
         onsetFigures();
     }

@@ -12,7 +12,7 @@ build=${1:-build}
 scripts/install-deps.sh bench
 cmake --build "$build" --target chordalis chordalis_bench chordalis_window_bench \
     chordalis_startup_bench chordalis_timing chordalis_grip_bench chordalis_search_bench \
-    chordalis_progression_bench
+    chordalis_progression_bench chordalis_listen_bench
 
 # A JACK server with the dummy driver for the port figures, stopped at the end.
 export JACK_NO_START_SERVER=1
@@ -68,6 +68,8 @@ timing_on_jack() {
     "$build/bench/chordalis_search_bench"
     echo "== keys and progressions: keys, a 32-chord progression voiced, ten compared"
     "$build/bench/chordalis_progression_bench"
+    echo "== listening: from a block's arrival to the neck painted offscreen"
+    "$build/bench/chordalis_listen_bench" --latency-only
     echo "== main window, painted offscreen"
     "$build/bench/chordalis_window_bench" --benchmark_min_time=1 2>&1 | grep -v '^\*\*\*WARNING'
     if [ -n "$xvfb_pid" ]; then

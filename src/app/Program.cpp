@@ -76,6 +76,12 @@ void Program::showHeard(const std::vector<int>& notes) {
         m_heardHook(notes);
 }
 
+void Program::showChecked(std::vector<CheckedString> checked) {
+    m_fretboard.setChecked(std::move(checked));
+    if (m_neckChanged)
+        m_neckChanged();
+}
+
 Program::~Program() {
     waitForOpening();
     // The metronome's queued clicks are taken back before the output goes.

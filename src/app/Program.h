@@ -193,6 +193,7 @@ public:
     PlaybackSettings& playbackSettings() { return m_state.playback; }
     MetronomeSettings& metronomeSettings() { return m_state.metronome; }
     ViewSettings& viewSettings() { return m_state.view; }
+    ListenSettings& listenSettings() { return m_state.listen; }
 
     // The parts the windows drive: the metronome, the LED guitar (its lights, pattern and
     // pedal), the information window's session and its example player.
@@ -224,6 +225,9 @@ public:
     // before (what the player or the listener heard last): the shown grip's or position's
     // markers of each pitch, else the markers of its pitch class. Empty: nothing lit.
     void showHeard(const std::vector<int>& notes);
+    // Marks the verdicts of a strum checked against the grip drawn, in place of the last check;
+    // a display's next clear forgets them.
+    void showChecked(std::vector<CheckedString> checked);
     // Told the same notes after showHeard has lit them (the practice window takes them as a
     // played answer); empty: nobody is told.
     void setHeardHook(std::function<void(const std::vector<int>&)> hook) {

@@ -1,5 +1,7 @@
 #include "app/Settings.h"
 
+#include "listening/Pitch.h"
+
 #include <QSettings>
 #include <QStringList>
 #include <QVariant>
@@ -128,6 +130,22 @@ void readView(const QSettings& store, AppState& state) {
                          std::array{Theme::System, Theme::Light, Theme::Dark}, themeName, v.theme);
 }
 
+// The listening input by its source's word and its device's name; the tuner's A4 in Hz, where a
+// text that is no number or lies outside 430..450 gives 440 (a reference pitch clamped to an
+// end would tune the guitar wrong without a word).
+void readListen(const QSettings& store, AppState& state) {
+    ListenSettings& l = state.listen;
+    l = ListenSettings{};
+    l.source = readChoice(store, "Listen", "Source",
+                          std::array{ListenSource::Desktop, ListenSource::Jack,
+                                     ListenSource::JackMidi, ListenSource::AlsaMidi},
+                          listenSourceName, l.source);
+    l.device = store.value(path("Listen", "Device")).toString();
+    bool ok = false;
+    const double a4 = store.value(path("Listen", "A4")).toString().trimmed().toDouble(&ok);
+    l.a4 = ok && a4 >= LowestA4 && a4 <= HighestA4 ? a4 : DefaultA4;
+}
+
 // Every key of the store with its text, in the order written: `set(key, text)` for each.
 template <class Set> void storeTexts(const AppState& state, Set set) {
     set(path("Fretlight", "Left"), QString::number(state.ledOptionLeft));
@@ -148,6 +166,9 @@ template <class Set> void storeTexts(const AppState& state, Set set) {
     set(path("View", "Beat Indicator"), boolText(v.beatIndicator));
     set(path("View", "Theme"), themeName(v.theme));
     set(path("Playback", "Scale Run"), runName(v.run));
+    set(path("Listen", "Source"), listenSourceName(state.listen.source));
+    set(path("Listen", "Device"), state.listen.device);
+    set(path("Listen", "A4"), QString::number(state.listen.a4));
 }
 
 // A whole number text: an optional sign and decimal digits, blanks around allowed.
@@ -185,6 +206,20 @@ QString fretNumbersName(FretNumbers fretNumbers) {
 
 QString runName(RunRoute run) {
     return run == RunRoute::AsShown ? QStringLiteral("As Shown") : QStringLiteral("One Octave");
+}
+
+QString listenSourceName(ListenSource source) {
+    switch (source) {
+    case ListenSource::Jack:
+        return QStringLiteral("JACK");
+    case ListenSource::JackMidi:
+        return QStringLiteral("JACK MIDI");
+    case ListenSource::AlsaMidi:
+        return QStringLiteral("ALSA MIDI");
+    case ListenSource::Desktop:
+        break;
+    }
+    return QStringLiteral("Desktop");
 }
 
 QString themeName(Theme theme) {
@@ -247,6 +282,7 @@ void readSettings(QSettings& store, AppState& state) {
     state.leftHanded = left.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
                        parseWhole(left).value_or(0) != 0;
     readView(store, state);
+    readListen(store, state);
 }
 
 void writeSettings(QSettings& store, const AppState& state) {

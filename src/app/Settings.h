@@ -11,7 +11,8 @@ namespace chordalis {
 
 // The settings store: sections Midi, Colour, Tuning, Fretboard, Metronome (read at start-up,
 // written at exit) and Fretlight (written only); and the window's own choices of what it adds to
-// the neck and how runs play, in the sections View and Playback (read and written likewise). Every
+// the neck and how runs play, in the sections View and Playback, and the listening input and the
+// tuner's A4 in Listen (read and written likewise). Every
 // value is stored as text; the boolean as "True"/"False". A stored text that is not a number, or a
 // number outside the field's range, gives the default or is clamped into range: a hand-edited store
 // never stops the program.
@@ -35,5 +36,7 @@ QString labelsName(MarkerLabels labels);          // "Fingers", "Notes", "Interv
 QString fretNumbersName(FretNumbers fretNumbers); // "None", "Inlays", "Every Fret"
 QString runName(RunRoute run);                    // "One Octave", "As Shown"
 QString themeName(Theme theme);                   // "System", "Light", "Dark"
+// "Desktop", "JACK", "JACK MIDI", "ALSA MIDI"
+QString listenSourceName(ListenSource source);
 
 } // namespace chordalis

@@ -301,6 +301,49 @@ void paintRing(QPainter& p, const Mark& m, const QRectF& cell, double grow, cons
     }
 }
 
+// The mark a string's verdict is drawn around: the grip's marker on the string, else its mute or
+// open sign. Null when the string shows neither.
+const Mark* checkedMark(const std::vector<Mark>& marks, int string) {
+    const Mark* sign = nullptr;
+    for (const Mark& m : marks) {
+        if (m.string != string)
+            continue;
+        if (m.isMarker())
+            return &m;
+        if (m.sign == SignKind::Mute || m.sign == SignKind::Open || m.sign == SignKind::OpenRoot)
+            sign = &m;
+    }
+    return sign;
+}
+
+void paintChecks(QPainter& p, const NeckPicture& picture, const NeckExtras& extras, qreal stretch) {
+    for (const CheckedString& c : picture.checked) {
+        const Mark* m = checkedMark(picture.marks, c.string);
+        if (!m)
+            continue;
+        const QRectF cell((m->x + CellSize / 2.0) * stretch - CellSize / 2.0, m->y, CellSize,
+                          CellSize);
+        const QColor colour = c.check == CheckMark::Right     ? extras.checkRight
+                              : c.check == CheckMark::Missing ? extras.checkMissing
+                                                              : extras.checkWrong;
+        QPen pen(colour, 3.0);
+        if (c.check == CheckMark::Missing)
+            pen.setStyle(Qt::DashLine);
+        // A circle for every verdict: the rings of a playback are drawn around the marker's own
+        // shape, so the two never look alike.
+        const auto ring = [&](const QPen& with) {
+            p.setPen(with);
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(cell.center(), CellSize / 2.0 + 5.0, CellSize / 2.0 + 5.0);
+            if (c.check == CheckMark::Wrong)
+                p.drawLine(cell.topRight() + QPointF(3, -3), cell.bottomLeft() + QPointF(-3, 3));
+        };
+        QPen outline(QColor(20, 20, 20), 5.0);
+        ring(outline);
+        ring(pen);
+    }
+}
+
 } // namespace
 
 void Fretboard::paint(QPainter& p, const NeckExtras& extras, qreal stretch) const {
@@ -349,6 +392,7 @@ void Fretboard::paint(QPainter& p, const NeckExtras& extras, qreal stretch) cons
                 p.drawImage(cell, picture);
         }
     }
+    paintChecks(p, m_picture, extras, stretch);
     p.restore();
 }
 

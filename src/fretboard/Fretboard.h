@@ -83,6 +83,10 @@ public:
     // Per entry of marks(): whether it is the marker of a sounding note.
     std::vector<bool> soundingMarks() const;
 
+    // The verdicts of a checked strum on the grip drawn, in place of the last; empty: none. The
+    // next clear forgets them.
+    void setChecked(std::vector<CheckedString> checked) { m_picture.checked = std::move(checked); }
+
     // The topmost marker whose cell holds the point (surface units), or null.
     const Mark* markerAt(const QPointF& surfacePos) const;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 namespace chordalis {
@@ -25,6 +26,11 @@ struct NeckExtras {
     // The window is dark: the strip of open-string names around the board takes the dark
     // window's colour and its names and signs a light ink, so that it does not glare.
     bool darkWindow = false;
+    // The rings of a checked strum: a string right, missing (dashed) and wrong (crossed out).
+    // Each is drawn over a dark outline, so it reads on the wood and on either strip.
+    QColor checkRight{0, 170, 70};
+    QColor checkMissing{240, 160, 0};
+    QColor checkWrong{220, 30, 30};
 };
 
 // The picture key a marker shows under the label choice: its note name or interval where it

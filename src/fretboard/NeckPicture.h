@@ -62,6 +62,16 @@ QString markKindName(MarkKind kind);
 // The role's name as the companion tool prints it: "root", "chord", "scale", "both".
 QString colourRoleName(ColourRole role);
 
+// A string's verdict when a strum was checked against the grip shown: its note sounds (or it is
+// silent as the grip says), its note is missing (muted, not struck), or a wrong note sounds on it.
+enum class CheckMark { Right, Missing, Wrong };
+
+struct CheckedString {
+    int string = 0; // 1..strings
+    CheckMark check = CheckMark::Right;
+    bool operator==(const CheckedString&) const = default;
+};
+
 struct NeckPicture {
     NeckGeometry geometry;
     bool leftHanded = false;
@@ -73,6 +83,9 @@ struct NeckPicture {
     std::optional<FretWindow> positionWindow;
     // The capo, drawn just behind its fret wire; fret 0 when there is none.
     Capo capo;
+    // The last check of a strum against the grip drawn, string by string; a display's clear
+    // forgets it. Painted as a ring around the string's marker or sign.
+    std::vector<CheckedString> checked;
 
     std::vector<Mark> markers() const;
     std::vector<Mark> signs() const;

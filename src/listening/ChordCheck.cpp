@@ -149,4 +149,37 @@ QString checkWord(StringCheck check) {
     return {};
 }
 
+QString checkSentence(const std::vector<StringVerdict>& verdicts) {
+    if (verdicts.empty())
+        return {};
+    const auto name = [](int note) {
+        return nameWithOctave(noteName(pitchClassOfNote(note), FlatColumn), note);
+    };
+    QStringList faults;
+    int right = 0;
+    std::vector<StringVerdict> lowFirst = verdicts;
+    std::sort(lowFirst.begin(), lowFirst.end(),
+              [](const StringVerdict& a, const StringVerdict& b) { return a.string > b.string; });
+    for (const StringVerdict& v : lowFirst) {
+        if (v.check == StringCheck::Right) {
+            ++right;
+            continue;
+        }
+        QString fault = QStringLiteral("string %1 %2").arg(v.string).arg(checkWord(v.check));
+        if (v.check == StringCheck::Wrong && v.heard)
+            fault +=
+                v.expected
+                    ? QStringLiteral(" (heard %1, not %2)").arg(name(*v.heard), name(*v.expected))
+                    : QStringLiteral(" (heard %1, meant silent)").arg(name(*v.heard));
+        faults << fault;
+    }
+    if (faults.isEmpty())
+        return QStringLiteral("All %1 strings right.").arg(right);
+    QString text = faults.join(QStringLiteral("; "));
+    text[0] = text[0].toUpper();
+    if (right > 0)
+        text += QStringLiteral("; %1 right").arg(right);
+    return text + QLatin1Char('.');
+}
+
 } // namespace chordalis

@@ -63,4 +63,8 @@ std::vector<StringVerdict> checkStrum(const Instrument& instrument,
 // The word for a verdict: "right", "missing", "wrong".
 QString checkWord(StringCheck check);
 
+// The verdicts in words, the lowest string first: "All 6 strings right." or "String 5 missing;
+// string 3 wrong (heard Ab3, not G3); 4 right." Empty for no verdicts.
+QString checkSentence(const std::vector<StringVerdict>& verdicts);
+
 } // namespace chordalis

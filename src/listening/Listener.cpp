@@ -30,6 +30,10 @@ Listener::Listener(double sampleRate, double a4)
       m_pitch(m_rate, pitchFrameSize(m_rate)), m_finder(m_rate, noteWindowSize(m_rate), m_a4),
       m_onsets(m_rate), m_hop(std::max(1, int(std::lround(m_rate * 0.01)))) {}
 
+int Listener::noteWindow(double sampleRate) {
+    return noteWindowSize(sampleRate);
+}
+
 void Listener::push(std::span<const float> samples) {
     for (double onset : m_onsets.push(samples))
         m_pending.push_back(std::llround(onset * m_rate));

@@ -54,6 +54,9 @@ public:
     // The stretch after an onset that the notes are read from: it starts NoteDelay seconds after
     // the onset (past the pick's noise) and lasts about 170 ms.
     static constexpr double NoteDelay = 0.03;
+    // The length of that stretch in samples at a rate (LowestListenRate..HighestListenRate), for
+    // a NoteFinder that reads an event's sound again on another thread.
+    static int noteWindow(double sampleRate);
 
 private:
     void analyse();

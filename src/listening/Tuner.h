@@ -3,6 +3,7 @@
 #include "listening/Pitch.h"
 #include "theory/Tuning.h"
 
+#include <QString>
 #include <cmath>
 
 namespace chordalis {
@@ -23,5 +24,22 @@ struct TunerReading {
 // strings equally near (a 12-string's octave pairs, a ukulele's re-entrant string) the lower
 // string number wins.
 TunerReading readTuner(const Tuning& tuning, double hz, double a4 = DefaultA4);
+
+// What a tuner says for a reading. Within StringRange cents of the nearest open string: that
+// string ("String 6 (E2)"), its note ("E2") and the cents from it ("-3 cents"); farther off (a
+// fretted note): "Near string 1 (E4)", the nearest note of all ("E6") and the cents from that.
+// The needle stands at -1 (NeedleRange cents flat or more) .. 1 (as sharp).
+struct TunerText {
+    QString string;
+    QString note;
+    QString cents;
+    double needle = 0.0;
+    bool inTune = false;
+    bool heard = false;
+    // Cents either side of the string's note that the needle spans.
+    static constexpr double NeedleRange = 50.0;
+    static constexpr double StringRange = 100.0;
+};
+TunerText tunerText(const TunerReading& reading);
 
 } // namespace chordalis

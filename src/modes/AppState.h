@@ -3,6 +3,7 @@
 #include "fretboard/Fretboard.h"
 #include "library/Libraries.h"
 #include "library/Voicings.h"
+#include "modes/ListenSettings.h"
 #include "modes/ViewSettings.h"
 #include "sound/SoundSettings.h"
 #include "theory/Spelling.h"
@@ -48,6 +49,7 @@ struct AppState {
     bool leftHanded = false;
     MetronomeSettings metronome;
     ViewSettings view;
+    ListenSettings listen;
 
     // LED guitar
     bool ledConnected = false;

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "app/ListenInputs.h"
 #include "app/ListeningControl.h"
 #include "app/MessageBoxes.h"
 #include "app/Program.h"
@@ -314,8 +315,7 @@ void MainWindow::showPages() {
     m_fretlightSeparator->setVisible(m_program.state().ledConnected);
     NeckExtras extras = m_program.state().view.neckExtras();
     extras.darkWindow = isDark(palette());
-    // While listening, the notes heard are ringed whatever the view's choice for a playback.
-    extras.highlightSounding = extras.highlightSounding || (m_listen && m_listen->isChecked());
+    listeningExtras(extras);
     m_neck->setExtras(extras, m_program.state().view.fretNumbers);
     m_neck->refresh();
 }
@@ -414,7 +414,7 @@ void MainWindow::showColourKey(bool fromMenu) {
 }
 
 void MainWindow::showPlaybackSettings() {
-    if (!m_playback)
+    if (!m_playback) {
         m_playback = new PlaybackDialog(m_program.playbackSettings(),
                                         {[this] { return m_program.listPorts(); },
                                          [this] { m_program.openSound(); },
@@ -423,6 +423,8 @@ void MainWindow::showPlaybackSettings() {
                                              return m_program.soundState();
                                          }},
                                         this);
+        addListenSection(*m_playback);
+    }
     present(*m_playback);
 }
 

@@ -16,7 +16,9 @@ class QTabBar;
 
 namespace chordalis {
 
-class AudioInput;
+class ListenInputs;
+struct NeckExtras;
+class TunerPane;
 class BeatIndicator;
 class ListeningControl;
 class ColourKeyDialog;
@@ -150,6 +152,12 @@ private:
     void createListening(QMenu* options);
     void setListening(bool on);
     void showHeard();
+    ListenInputs& listenInputs();
+    // The input chosen in the sound settings changed: listening, if on, moves to it.
+    void listenChoiceChanged();
+    void listeningExtras(NeckExtras& extras) const;
+    // The sound settings' listening section: the inputs listed at each opening, kept at OK.
+    void addListenSection(PlaybackDialog& dialog);
 
     Program& m_program;
     QSettings& m_store;
@@ -179,7 +187,8 @@ private:
     bool m_geometrySaved = false;
     QString m_pdfFolder; // where Export as PDF last wrote
     QAction* m_listen = nullptr;
-    std::unique_ptr<AudioInput> m_audioIn; // made at the first listening: the desktop's input
+    std::unique_ptr<ListenInputs> m_inputs; // made at the first listening or sound settings
+    TunerPane* m_tunerPane = nullptr;
     std::unique_ptr<ListeningControl> m_listening;
 };
 

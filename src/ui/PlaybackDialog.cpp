@@ -114,8 +114,18 @@ PlaybackDialog::PlaybackDialog(PlaybackSettings& settings, Output sound, QWidget
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void PlaybackDialog::addSection(QWidget* section, std::function<void()> shown,
+                                std::function<void()> ok) {
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->insertWidget(box->count() - 1, section); // above the buttons
+    m_sections.emplace_back(std::move(shown), std::move(ok));
+}
+
 void PlaybackDialog::showEvent(QShowEvent* event) {
     listDevices();
+    for (const auto& section : m_sections)
+        if (section.first)
+            section.first();
     if (m_output.state)
         m_state->setText(m_output.state());
     QDialog::showEvent(event);
@@ -150,6 +160,9 @@ void PlaybackDialog::store() {
 
 void PlaybackDialog::ok() {
     store();
+    for (const auto& section : m_sections)
+        if (section.second)
+            section.second();
     if (m_output.reopen)
         m_output.reopen();
     accept(); // hides; the dialog lives on for the next opening

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -36,6 +38,10 @@ public:
     };
     PlaybackDialog(PlaybackSettings& settings, Output output, QWidget* parent = nullptr);
 
+    // A section of another part's below the tempo (listening's input): `shown` fills it at each
+    // opening, `ok` keeps what it shows at OK. The dialog takes the widget.
+    void addSection(QWidget* section, std::function<void()> shown, std::function<void()> ok);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -59,6 +65,7 @@ private:
     QSlider* m_chords;
     QSlider* m_scales;
     QSlider* m_arpeggios;
+    std::vector<std::pair<std::function<void()>, std::function<void()>>> m_sections;
 };
 
 } // namespace chordalis

@@ -223,6 +223,26 @@ TEST_F(SettingsTest, ViewChoicesRoundTripAndUnknownWords) {
     EXPECT_FALSE(again.view.outlineRoots);
 }
 
+// The listening input is kept by its source's word and its device's name; an A4 that is no number
+// or outside 430..450 reads as 440, an unknown source as the desktop's.
+TEST_F(SettingsTest, ListeningInputAndA4RoundTripAndBadValuesFallBack) {
+    auto store = this->store();
+    AppState state;
+    state.listen = {ListenSource::JackMidi, QStringLiteral("a2j:Guitar [20] (capture): MIDI 1"),
+                    432.0};
+    writeSettings(store, state);
+    AppState again;
+    readSettings(store, again);
+    EXPECT_EQ(again.listen, state.listen);
+    for (const char* bad : {"abc", "429.9", "450.5", "", "nan", "-440"}) {
+        store.setValue(QStringLiteral("Listen/A4"), QString::fromLatin1(bad));
+        store.setValue(QStringLiteral("Listen/Source"), QStringLiteral("Bluetooth"));
+        readSettings(store, again);
+        EXPECT_EQ(again.listen.a4, 440.0) << bad;
+        EXPECT_EQ(again.listen.source, ListenSource::Desktop) << bad;
+    }
+}
+
 // Two instances on one store: each writes only what it changed, so that neither change is lost,
 // whichever ends last; keys the store lacks are written by whoever ends.
 TEST_F(SettingsTest, EachInstanceWritesOnlyWhatItChanged) {

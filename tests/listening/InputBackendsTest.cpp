@@ -1,4 +1,5 @@
 #include "TestSounds.h"
+#include "app/ListenInputs.h"
 #include "listening/Pitch.h"
 #include "listening/backends/AlsaMidiInput.h"
 #include "listening/backends/JackAudioInput.h"
@@ -75,6 +76,12 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
     const QStringList names = input.deviceNames();
     EXPECT_TRUE(names.contains(QStringLiteral("chordalis-test-source:out")))
         << qPrintable(names.join(QLatin1String(", ")));
+    // The sound settings list it as a JACK input.
+    ListenInputs inputs(nullptr, std::make_unique<JackAudioInput>(), nullptr, nullptr);
+    const ListenInputRow row{ListenSource::Jack, QStringLiteral("chordalis-test-source:out"),
+                             QStringLiteral("JACK: chordalis-test-source:out")};
+    const auto rows = inputs.rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end());
     const auto refused = input.open(QStringLiteral("nobody:out"), [](std::span<const float>) {});
     ASSERT_TRUE(refused);
     EXPECT_TRUE(refused->contains(QLatin1String("nobody:out")));
@@ -190,6 +197,10 @@ TEST(AlsaMidiInput, SaysSoWithoutASequencer) {
     EXPECT_TRUE(refused->contains(QLatin1String("ALSA sequencer"))) << qPrintable(*refused);
     EXPECT_FALSE(input.isOpen());
     EXPECT_FALSE(input.fault());
+    // The sound settings list no ALSA port, and say why.
+    ListenInputs inputs(nullptr, nullptr, nullptr, std::make_unique<AlsaMidiInput>());
+    EXPECT_EQ(inputs.rows().size(), 1u) << "the desktop's default alone";
+    EXPECT_TRUE(inputs.absent().join(u' ').contains(QLatin1String("no ALSA sequencer")));
 }
 
 } // namespace

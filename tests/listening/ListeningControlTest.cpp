@@ -3,64 +3,211 @@
 #include "../display/HeadlessProgram.h"
 #include "TestSounds.h"
 #include "listening/ClipInput.h"
+#include "modes/Commands.h"
 
 #include <gtest/gtest.h>
 #include <set>
+#include <thread>
 
 namespace chordalis {
 namespace {
 
-// Listening for the window, through the test input: no device is refused with the reason; a
-// strum of the grip on the chords page lights that grip's markers and gives the tuner a reading;
-// an input that goes stops listening, darkens the neck and says why.
-TEST(ListeningControl, LightsTheStrummedGripAndStopsWhenTheInputGoes) {
+// Listening to the desktop's input only: the test input given as that device.
+struct DesktopOnly {
+    explicit DesktopOnly(std::optional<AudioClip> clip)
+        : input(new ClipInput(std::move(clip))),
+          inputs(std::unique_ptr<AudioInput>(input), nullptr, nullptr, nullptr) {}
+    ClipInput* input; // owned by inputs
+    ListenInputs inputs;
+};
+
+// A MIDI instrument that keeps the interface's promise: the notes come on a thread of their own,
+// never after close(); a port that goes lets its notes go and is the input's fault.
+class FakeMidiInput : public MidiInput {
+public:
+    QStringList portNames() const override { return {QStringLiteral("Guitar")}; }
+    std::optional<QString> open(const QString& port, Sink sink) override {
+        close();
+        if (!portNames().contains(port))
+            return QStringLiteral("The MIDI port \"%1\" is not there.").arg(port);
+        m_sink = std::move(sink);
+        return std::nullopt;
+    }
+    void close() override {
+        m_sink = nullptr;
+        m_fault.reset();
+    }
+    bool isOpen() const override { return bool(m_sink); }
+    std::optional<QString> fault() const override { return m_fault; }
+    void hold(const std::vector<int>& notes) {
+        if (m_sink)
+            std::thread([&] { m_sink(notes); }).join();
+    }
+    void vanish() {
+        hold({});
+        m_fault = QStringLiteral("The MIDI port \"Guitar\" has gone.");
+    }
+
+private:
+    Sink m_sink;
+    std::optional<QString> m_fault;
+};
+
+std::set<int> litPitches(Program& program) {
+    std::set<int> lit;
+    const std::vector<bool> sounding = program.fretboard().soundingMarks();
+    const auto& marks = program.fretboard().marks();
+    for (size_t i = 0; i < marks.size(); ++i)
+        if (sounding[i])
+            lit.insert(marks[i].pitch);
+    return lit;
+}
+
+// Sound from the desktop's input on the chords page: no device is refused with the reason; a
+// strum of the shown grip is lit, named as the finder names it and checked right on every string;
+// the strum again with one string muted is checked missing there, on the neck and in words; the
+// next display forgets the check; an input that goes stops listening, darkens the neck, says why.
+TEST(ListeningControl, ChecksTheStrummedGripAndStopsWhenTheInputGoes) {
     test::HeadlessProgram program;
     program.clickItem(TreeId::Chords, 0);
-    std::set<int> shown;
-    for (const Mark& m : program.markers())
-        if (m.pitch >= 0)
-            shown.insert(m.pitch);
-    ASSERT_GE(shown.size(), 3u);
+    const Voicing grip = *program->state().selectedVoicingEntry();
+    const Strum strum = voicingStrum(grip, program->state().tuning());
+    ASSERT_GE(strum.size(), 4u);
 
-    ClipInput none(std::nullopt);
-    ListeningControl deaf(*program, none);
-    const auto refused = deaf.start({}, DefaultA4);
-    ASSERT_TRUE(refused);
+    DesktopOnly none(std::nullopt);
+    ListeningControl deaf(*program, none.inputs);
+    EXPECT_TRUE(deaf.start({}));
+    EXPECT_TRUE(deaf.start({ListenSource::Jack, {}, DefaultA4})) << "a source the machine lacks";
     EXPECT_FALSE(deaf.isListening());
 
     AudioClip clip;
-    std::vector<double> hz;
-    for (int note : shown)
-        hz.push_back(noteFrequency(note));
-    testsounds::addStrum(clip, hz, 0.3, 0.8, 0.012, 7);
+    std::vector<double> whole, muted;
+    std::set<int> shown;
+    const int mutedString = strum[1].string; // the second lowest played string
+    for (const auto& note : strum) {
+        shown.insert(note.note);
+        whole.push_back(noteFrequency(note.note));
+        if (note.string != mutedString)
+            muted.push_back(noteFrequency(note.note));
+    }
+    testsounds::addStrum(clip, whole, 0.3, 0.8, 0.012, 7);
+    testsounds::addStrum(clip, muted, 1.3, 0.8, 0.012, 8);
     testsounds::addNoise(clip, 30.0, 7);
-    ClipInput input(clip);
-    ListeningControl control(*program, input);
+    DesktopOnly desktop(clip);
+    ListeningControl control(*program, desktop.inputs);
+    control.setGripHook([&]() -> std::optional<Voicing> { return grip; });
     std::vector<QString> notices;
     control.setNoticeHook([&](const QString& text) { notices.push_back(text); });
-    ASSERT_FALSE(control.start({}, 500.0));
+    ASSERT_FALSE(control.start({ListenSource::Desktop, {}, 500.0}));
     EXPECT_EQ(control.a4(), HighestA4);
-    ASSERT_FALSE(control.start({}, DefaultA4));
-    input.deliver(1 << 20);
+    ASSERT_FALSE(control.start({}));
+
+    desktop.input->deliver(int(1.2 * clip.sampleRate / 256));
     control.settle();
     EXPECT_EQ(std::set<int>(control.heard().begin(), control.heard().end()), shown);
+    std::set<int> markerPitches; // open strings are signs, and are not lit
+    for (const Mark& m : program.markers())
+        markerPitches.insert(m.pitch);
+    EXPECT_EQ(litPitches(*program), markerPitches);
     EXPECT_GT(control.tuner().string, 0);
-    const std::vector<bool> lit = program->fretboard().soundingMarks();
-    const auto& marks = program->fretboard().marks();
-    for (size_t i = 0; i < marks.size(); ++i) {
-        if (marks[i].isMarker() && marks[i].pitch >= 0) {
-            EXPECT_TRUE(lit[i]) << marks[i].pitch;
-        }
-    }
+    EXPECT_FALSE(control.heardChord().text.isEmpty());
+    EXPECT_EQ(control.heardChord().text,
+              nameHeardNotes(program->context().ini, program->state().chords,
+                             std::vector<int>(shown.begin(), shown.end()))
+                  .text);
+    ASSERT_EQ(control.verdicts().size(), size_t(program->state().tuning().strings()));
+    for (const CheckedString& c : program->fretboard().picture().checked)
+        EXPECT_EQ(c.check, CheckMark::Right) << c.string;
+    EXPECT_TRUE(checkSentence(control.verdicts()).startsWith(QLatin1String("All ")));
+
+    desktop.input->deliver(1 << 20);
+    control.settle();
+    const auto& checked = program->fretboard().picture().checked;
+    for (const CheckedString& c : checked)
+        EXPECT_EQ(c.check, c.string == mutedString ? CheckMark::Missing : CheckMark::Right)
+            << c.string;
+    EXPECT_TRUE(checkSentence(control.verdicts())
+                    .startsWith(QStringLiteral("String %1 missing;").arg(mutedString)))
+        << qPrintable(checkSentence(control.verdicts()));
+    program.clickItem(TreeId::Chords, 1);
+    EXPECT_TRUE(program->fretboard().picture().checked.empty()) << "a new grip, a new check";
 
     EXPECT_FALSE(control.checkFault());
-    input.vanish();
+    desktop.input->vanish();
     EXPECT_TRUE(control.checkFault());
     EXPECT_FALSE(control.isListening());
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_FALSE(notices.front().isEmpty());
     EXPECT_FALSE(program->fretboard().isAnythingSounding());
     EXPECT_TRUE(control.heard().empty());
+}
+
+// A MIDI instrument: a port that is not there is refused; the notes held are lit and named
+// exactly, each change in place of the last; its port going stops listening with a notice.
+TEST(ListeningControl, LightsExactlyTheNotesAMidiInstrumentHolds) {
+    test::HeadlessProgram program;
+    program.clickItem(TreeId::Chords, 0);
+    auto* guitar = new FakeMidiInput;
+    ListenInputs inputs(nullptr, nullptr, std::unique_ptr<MidiInput>(guitar), nullptr);
+    ListeningControl control(*program, inputs);
+    std::vector<QString> notices;
+    control.setNoticeHook([&](const QString& text) { notices.push_back(text); });
+    EXPECT_TRUE(control.start({ListenSource::JackMidi, QStringLiteral("Keyboard"), DefaultA4}));
+    EXPECT_TRUE(control.start({ListenSource::AlsaMidi, {}, DefaultA4}));
+    ASSERT_FALSE(control.start({ListenSource::JackMidi, QStringLiteral("Guitar"), DefaultA4}));
+    EXPECT_TRUE(control.isMidi());
+
+    const std::set<int> shown = [&] {
+        std::set<int> pitches;
+        for (const Mark& m : program.markers())
+            pitches.insert(m.pitch);
+        return pitches;
+    }();
+    const std::vector<int> held(shown.begin(), std::next(shown.begin(), 3));
+    guitar->hold(held);
+    control.settle();
+    EXPECT_EQ(control.heard(), held);
+    EXPECT_EQ(litPitches(*program), std::set<int>(held.begin(), held.end()));
+    EXPECT_EQ(control.heardChord().notes.count(QLatin1Char(' ')), 2);
+    guitar->hold({held.front()});
+    control.settle();
+    EXPECT_EQ(litPitches(*program), std::set<int>{held.front()});
+    EXPECT_EQ(control.tuner().string, 0) << "an instrument's notes have no pitch to tune";
+
+    guitar->vanish();
+    control.settle();
+    EXPECT_TRUE(control.checkFault());
+    EXPECT_FALSE(control.isListening());
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_TRUE(notices.front().contains(QLatin1String("Guitar")));
+    EXPECT_TRUE(litPitches(*program).empty());
+}
+
+// The tuner over the whole range asked of it: a seven-string's low B and a bass's E1 are read as
+// their open strings; the 24th fret of the high E is a fretted note named with its own cents.
+TEST(TunerText, ReadsFromTheLowBAndE1ToTheTopOfTheHighE) {
+    const Tuning seven{CustomPreset, {64, 59, 55, 50, 45, 40, 35}};
+    const Tuning bass{CustomPreset, {43, 38, 33, 28}};
+    struct Case {
+        const Tuning& tuning;
+        int note;
+        double cents;
+        QString string, name, centsText;
+        bool inTune;
+    } cases[] = {
+        {seven, 35, -7.0, "String 7 (B1)", "B1", "-7 cents", false},
+        {bass, 28, 1.4, "String 4 (E1)", "E1", "+1 cents", true},
+        {seven, 88, 3.0, "Near string 1 (E4)", "E6", "+3 cents", false},
+        {bass, 33, -70.0, "String 3 (A1)", "A1", "-70 cents", false},
+    };
+    for (const Case& c : cases) {
+        const TunerText t = tunerText(readTuner(c.tuning, noteFrequency(c.note + c.cents / 100)));
+        EXPECT_EQ(std::tuple(t.string, t.note, t.cents, t.inTune),
+                  std::tuple(c.string, c.name, c.centsText, c.inTune))
+            << c.note;
+        EXPECT_NEAR(t.needle, std::clamp(c.cents / 50.0, -1.0, 1.0), 0.01);
+    }
+    EXPECT_FALSE(tunerText(readTuner(seven, 0.0)).heard);
 }
 
 } // namespace

@@ -365,9 +365,11 @@ TEST_F(PracticeWindowTest, APlayedNoteOrChordAnswersLikeATypedOne) {
             hz.push_back(noteFrequency(note));
         testsounds::addStrum(clip, hz, 0.3, 0.8, 0.012, 7);
         testsounds::addNoise(clip, 30.0, 7);
-        ClipInput input(clip);
-        ListeningControl control(*program, input);
-        ASSERT_FALSE(control.start({}, DefaultA4));
+        auto* clipInput = new ClipInput(clip);
+        ClipInput& input = *clipInput;
+        ListenInputs inputs(std::unique_ptr<AudioInput>(clipInput), nullptr, nullptr, nullptr);
+        ListeningControl control(*program, inputs);
+        ASSERT_FALSE(control.start({}));
         if (q.quiz == QuizKind::Qualities) {
             program->showHeard(q.notes); // its own sound, heard while it plays: no answer
             QTest::qWait(PracticeWindow::PlayedSettleMs + 100);
