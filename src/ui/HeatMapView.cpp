@@ -1,5 +1,7 @@
 #include "ui/HeatMapView.h"
 
+#include "ui/Theme.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -59,7 +61,9 @@ void HeatMapView::paintEvent(QPaintEvent*) {
     p.save();
     p.translate(origin());
     p.scale(scale(), scale());
-    m_board.paint(p);
+    NeckExtras extras;
+    extras.darkWindow = isDark(palette()); // the surround as the window's palette has it
+    m_board.paint(p, extras);
     p.restore();
     QFont small = font();
     small.setPixelSize(std::max(7, int(CellSize * scale() * 0.42)));

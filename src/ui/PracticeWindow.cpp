@@ -8,6 +8,7 @@
 #include "ui/HeatMapView.h"
 #include "ui/NeckView.h"
 #include "ui/ProgressChart.h"
+#include "ui/Theme.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -338,6 +339,10 @@ void PracticeWindow::drawNeck() {
     if (!onNeck)
         return;
     drawQuestion(m_board, *m_question, m_chosen, m_runNote);
+    // The neck's surround follows the window's palette, as the main window's does.
+    NeckExtras extras = m_neck->extras();
+    extras.darkWindow = isDark(palette());
+    m_neck->setExtras(extras, m_neck->fretNumbers());
     m_neck->refresh();
 }
 
@@ -581,9 +586,9 @@ void PracticeWindow::answer() {
         return;
     QString said;
     if (!outcome->judgement.known)
-        said = outcome->judgement.reason + QStringLiteral(". The answer: ") + m_question->expected;
+        said = outcome->judgement.reason + QStringLiteral(". The answer: ") + expectedAsOffered();
     else if (outcome->grade == Grade::Wrong)
-        said = QStringLiteral("Not quite: %1").arg(m_question->expected);
+        said = QStringLiteral("Not quite: %1").arg(expectedAsOffered());
     else if (outcome->grade == Grade::Slow)
         said = QStringLiteral("Right, but slow (%1 s)").arg(outcome->seconds, 0, 'f', 1);
     else
@@ -594,6 +599,19 @@ void PracticeWindow::answer() {
         said += QStringLiteral("\nNot saved: ") + outcome->saveError;
     m_feedback->setText(said);
     ask();
+}
+
+QString PracticeWindow::expectedAsOffered() const {
+    // A note is said as the buttons spell it in the root tab's key (G#, not Ab, in E major).
+    if (m_question->answerKind == AnswerKind::NoteName) {
+        const AppState& state = m_program.state();
+        const int expected = pitchClassOf(m_question->expected);
+        for (const AnswerChoice& choice :
+             answerChoices(*m_question, state.currentRoot, state.rootSpelling, m_progressions))
+            if (pitchClassOf(choice.answer) == expected)
+                return choice.answer;
+    }
+    return m_question->expected;
 }
 
 void PracticeWindow::finish() {

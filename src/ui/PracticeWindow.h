@@ -81,6 +81,8 @@ private:
     // Opens the history at the first need; what opening said stands in the window.
     void openHistoryOnce();
     void answer();
+    // The expected answer as the window offers it (a note spelled as the buttons spell it).
+    QString expectedAsOffered() const;
     void ask();
     void play();
     void finish();

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -349,6 +350,26 @@ TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
         EXPECT_FALSE(practice->findChild<QWidget*>("fraChoices")->isVisible());
         delete practice;
     }
+}
+
+// A wrong name is answered with the note as the buttons spell it in the root tab's key: in E
+// major the black keys are sharps, never flats.
+TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
+    program->context().state.currentRoot = 4;
+    program->context().state.rootSpelling = SharpColumn;
+    PracticeWindow* practice = startQuiz("Name the marked note", 12);
+    for (int k = 0; k < 12 && practice->question(); ++k) {
+        for (QPushButton* b : practice->findChildren<QPushButton*>())
+            if (b->objectName().startsWith("cmdChoice") && b->isVisible() &&
+                !judgeAnswer(*practice->question(), b->text().section("  ", 1)).correct) {
+                b->click();
+                break;
+            }
+        const QString said = text(*practice, "lblFeedback");
+        EXPECT_TRUE(said.startsWith("Not quite: ")) << said.toStdString();
+        EXPECT_FALSE(said.contains(QRegularExpression("[A-G]b"))) << said.toStdString();
+    }
+    delete practice;
 }
 
 // With listening on, the note or chord played answers: the marked note played, the quality
