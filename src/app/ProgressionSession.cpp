@@ -326,6 +326,7 @@ void ProgressionSession::voice() {
     m_page.symbols.clear();
     m_page.bars.clear();
     m_page.lblVoicing.clear();
+    m_page.lblCapo.clear();
     if (!m_progression) {
         m_page.current = -1;
         return;
@@ -378,6 +379,20 @@ void ProgressionSession::voice() {
                                 .arg(p.chords.size())
                                 .arg(p.bars)
                                 .arg(m_voiced.parts.shift);
+    // With no capo on, the cheapest capo that turns every chord into an open shape, named as a
+    // player reads the shapes above it, each once.
+    if (state.capo.fret == 0) {
+        const std::vector<CapoSuggestion> capos = suggestCapos(ctx, p, 1);
+        if (!capos.empty()) {
+            QStringList shapes;
+            for (const QString& shape : capos.front().shapes)
+                if (!shape.isEmpty() && !shapes.contains(shape))
+                    shapes << shape;
+            m_page.lblCapo = QStringLiteral("With a capo at fret %1 these open shapes play it: %2.")
+                                 .arg(capos.front().capo)
+                                 .arg(shapes.join(u' '));
+        }
+    }
     if (m_page.current >= int(p.chords.size()) || m_page.current < 0)
         m_page.current = p.chords.empty() ? -1 : 0;
     if (m_player.isPlaying())

@@ -62,6 +62,9 @@ struct ProgressionsPage {
     int current = -1; // the chord the neck shows, -1 none
     bool playing = false;
     QString lblVoicing; // what the voicer could not do, or its cost
+    // The capo that turns the progression into open shapes, where one does and no capo is on:
+    // "With a capo at fret 3 these open shapes play it: G C D."; else empty.
+    QString lblCapo;
 };
 
 // What the progressions page does: the key of the root tab in a chosen mode and its chords, a

@@ -506,7 +506,8 @@ void ProgressionsView::showPage() {
         m_text->setText(p.txtProgression);
     m_error->setText(p.lblProgressionError);
     m_error->setVisible(!p.lblProgressionError.isEmpty());
-    m_voicing->setText(p.lblVoicing);
+    m_voicing->setText(p.lblCapo.isEmpty() ? p.lblVoicing
+                                           : p.lblVoicing + QLatin1Char(' ') + p.lblCapo);
     m_tempo->setText(QStringLiteral("%1 bpm").arg(m_state.metronome.tempo));
     m_play->setText(p.playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
     m_row->updateGeometry();
