@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QThread>
 #include <RtMidi.h>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <mutex>
@@ -90,6 +91,45 @@ template <class Condition> bool within10s(Condition done) {
     return true;
 }
 
+// Counts the server's xruns while it lives: in a cycle the server could not run in time, a
+// client that missed it loses that cycle's MIDI, which no sending port can prevent.
+class XrunWatch {
+public:
+    XrunWatch() {
+        jack_status_t status{};
+        m_client = jack_client_open("chordalis-test-xruns", JackNoStartServer, &status);
+        if (!m_client)
+            return;
+        jack_set_xrun_callback(
+            m_client,
+            [](void* count) {
+                ++*static_cast<std::atomic<int>*>(count);
+                return 0;
+            },
+            &m_xruns);
+        jack_activate(m_client);
+    }
+    ~XrunWatch() {
+        if (m_client)
+            jack_client_close(m_client);
+    }
+    int xruns() const { return m_xruns.load(); }
+
+private:
+    jack_client_t* m_client = nullptr;
+    std::atomic<int> m_xruns{0};
+};
+
+// Whether `got` is `all` with some messages left out, the rest in their order.
+bool inOrderWithin(const std::vector<std::vector<unsigned char>>& got,
+                   const std::vector<std::vector<unsigned char>>& all) {
+    size_t k = 0;
+    for (const auto& m : all)
+        if (k < got.size() && got[k] == m)
+            ++k;
+    return k == got.size();
+}
+
 struct Received {
     std::mutex mutex;
     std::vector<std::vector<unsigned char>> messages;
@@ -134,6 +174,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     for (int i = 0; i < 7; ++i)
         notes[size_t(i)] = {QStringLiteral("x"), QString(), pitchClasses[i]};
     EventLoopClock clock;
+    const XrunWatch watch;
     Player player(settings, ports, clock);
     player.programChange();
     player.playScale(notes);
@@ -151,7 +192,11 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
         std::lock_guard lock(received.mutex);
         return received.messages;
     };
-    EXPECT_EQ(waitFor(expected.size()), expected);
+    const auto got = waitFor(expected.size());
+    if (watch.xruns() == 0)
+        EXPECT_EQ(got, expected);
+    else // a cycle the server missed lost its messages on the way in: the rest keep their order
+        EXPECT_TRUE(inOrderWithin(got, expected)) << watch.xruns() << " xruns";
     EXPECT_EQ(ports.droppedMessages(), 0u);
 
     // A note still held when the port closes is released on the way out.
