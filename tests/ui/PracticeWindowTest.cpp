@@ -6,6 +6,7 @@
 #include "app/PracticeNeck.h"
 #include "ledguitar/SimulatedGuitar.h"
 #include "listening/ClipInput.h"
+#include "modes/Modes.h"
 #include "ui/HeatMapView.h"
 #include "ui/NeckView.h"
 #include "ui/ProgressChart.h"
@@ -355,8 +356,8 @@ TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
 // A wrong name is answered with the note as the buttons spell it in the root tab's key: in E
 // major the black keys are sharps, never flats.
 TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
-    program->context().state.currentRoot = 4;
-    program->context().state.rootSpelling = SharpColumn;
+    selectRootTab(program->context(), 7); // E
+    ASSERT_EQ(program->state().currentRoot, 4);
     PracticeWindow* practice = startQuiz("Name the marked note", 12);
     for (int k = 0; k < 12 && practice->question(); ++k) {
         for (QPushButton* b : practice->findChildren<QPushButton*>())
