@@ -163,6 +163,7 @@ std::vector<CapoSuggestion> suggestCapos(ModeContext& context, const Progression
     auto shapeNote = [](const SpelledNote& note, int capo) {
         return QLatin1String(ShapeNames[size_t(((note.pitchClass - capo) % 12 + 12) % 12)]);
     };
+    std::optional<double> withoutCapo;
     std::vector<CapoSuggestion> out;
     for (int fret = 0; fret <= MaxSuggestedCapo; ++fret) {
         AppState scratch = context.state;
@@ -189,10 +190,13 @@ std::vector<CapoSuggestion> suggestCapos(ModeContext& context, const Progression
         }
         if (!everyChord || progression.chords.empty())
             continue;
-        // Open shapes without a capo already play it (C G Am Em): no capo is suggested.
-        if (fret == 0)
-            return {};
         const VoicedProgression best = voiceProgression(request);
+        if (fret == 0) {
+            withoutCapo = best.total;
+            continue;
+        }
+        if (withoutCapo && best.total >= *withoutCapo)
+            continue;
         CapoSuggestion s{fret, best.total, {}, best.choice};
         for (const ProgressionChord& c : progression.chords) {
             QString name = shapeNote(c.root, fret) + symbolSuffix(c);

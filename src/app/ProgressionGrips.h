@@ -36,8 +36,9 @@ struct CapoSuggestion {
 inline constexpr int MaxSuggestedCapo = 7;
 
 // The capos across the neck (1..MaxSuggestedCapo) with which every chord of the progression has
-// an open shape on the state's neck, cheapest first, at most `count`; none when every chord has an
-// open shape without a capo. The state is not changed.
+// an open shape on the state's neck, cheapest first, at most `count`; those dearer than the open
+// shapes without a capo are left out (all are, when the progression already has open shapes and
+// they cost least). The state is not changed.
 std::vector<CapoSuggestion> suggestCapos(ModeContext& context, const Progression& progression,
                                          int count = 3);
 
