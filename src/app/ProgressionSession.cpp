@@ -316,6 +316,27 @@ void ProgressionSession::rebuild() {
             m_page.lblProgressionError = reading.error; // a library that reads no more
     }
     voice();
+    nameCapo();
+}
+
+void ProgressionSession::nameCapo() {
+    // Asked only when the progression, key or neck changes: the style and region chosen for the
+    // grips do not move it, and it voices the progression once for every capo it tries.
+    m_page.lblCapo.clear();
+    if (!m_progression || m_program.state().capo.fret != 0)
+        return;
+    // The cheapest capo that turns every chord into an open shape, named as a player reads the
+    // shapes above it, each once.
+    const std::vector<CapoSuggestion> capos = suggestCapos(m_program.context(), *m_progression, 1);
+    if (capos.empty())
+        return;
+    QStringList shapes;
+    for (const QString& shape : capos.front().shapes)
+        if (!shape.isEmpty() && !shapes.contains(shape))
+            shapes << shape;
+    m_page.lblCapo = QStringLiteral("With a capo at fret %1 these open shapes play it: %2.")
+                         .arg(capos.front().capo)
+                         .arg(shapes.join(u' '));
 }
 
 void ProgressionSession::voice() {
@@ -326,7 +347,6 @@ void ProgressionSession::voice() {
     m_page.symbols.clear();
     m_page.bars.clear();
     m_page.lblVoicing.clear();
-    m_page.lblCapo.clear();
     if (!m_progression) {
         m_page.current = -1;
         return;
@@ -379,20 +399,6 @@ void ProgressionSession::voice() {
                                 .arg(p.chords.size())
                                 .arg(p.bars)
                                 .arg(m_voiced.parts.shift);
-    // With no capo on, the cheapest capo that turns every chord into an open shape, named as a
-    // player reads the shapes above it, each once.
-    if (state.capo.fret == 0) {
-        const std::vector<CapoSuggestion> capos = suggestCapos(ctx, p, 1);
-        if (!capos.empty()) {
-            QStringList shapes;
-            for (const QString& shape : capos.front().shapes)
-                if (!shape.isEmpty() && !shapes.contains(shape))
-                    shapes << shape;
-            m_page.lblCapo = QStringLiteral("With a capo at fret %1 these open shapes play it: %2.")
-                                 .arg(capos.front().capo)
-                                 .arg(shapes.join(u' '));
-        }
-    }
     if (m_page.current >= int(p.chords.size()) || m_page.current < 0)
         m_page.current = p.chords.empty() ? -1 : 0;
     if (m_player.isPlaying())

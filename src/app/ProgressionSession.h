@@ -165,6 +165,8 @@ private:
     // Reads the text again in the key, moves it to the root tab, voices it and makes the boxes.
     void rebuild();
     void voice();
+    // The capo suggestion under the boxes (`lblCapo`).
+    void nameCapo();
     void drawCurrent();
     const Voicing* gripOf(int index) const;
     std::vector<Voicing> keyChordGrips(int index) const;
