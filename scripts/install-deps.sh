@@ -16,9 +16,10 @@ run_packages=(fonts-dejavu-core fonts-liberation2 xdg-utils timgm6mb-soundfont l
 # the printing tests the sheets' font and pdftotext to read their PDF files back; the
 # installation test validates the desktop entry and AppStream file and builds the Debian package;
 # tools/fuzz.sh and CI's short fuzz runs build with clang's libFuzzer; the practice tests open
-# SQLite files through Qt SQL.
+# SQLite files through Qt SQL; the capture test reads a PulseAudio server of its own through Qt
+# Multimedia.
 test_packages=(fonts-dejavu-core fonts-liberation2 poppler-utils timgm6mb-soundfont jackd2
-               libqt6sql6-sqlite
+               libqt6sql6-sqlite pulseaudio pulseaudio-utils
                desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev)
 # The benchmarks start the program in a virtual display and play into a JACK server; the
 # listening figures set the pitch beside aubio's.

@@ -4,9 +4,14 @@
 #include "listening/backends/AlsaMidiInput.h"
 #include "listening/backends/JackAudioInput.h"
 #include "listening/backends/JackMidiInput.h"
+#include "listening/backends/QtAudioInput.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -184,6 +189,94 @@ TEST(JackMidiInput, HoldsTheInstrumentsNotesAndLetsThemGoWithIt) {
     ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
     std::lock_guard lock(mutex);
     EXPECT_TRUE(seen.back().empty()) << "nothing stays lit when the instrument goes";
+}
+
+// A PulseAudio server of the test's own, in a private runtime folder, with a source that sounds
+// a sine at G3: the desktop's capture path through Qt Multimedia from end to end.
+struct PulseServer {
+    QTemporaryDir runtime;
+    QProcess server;
+
+    static bool pactl(const QStringList& args) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.setStandardErrorFile(QProcess::nullDevice());
+        p.start(QStringLiteral("pactl"), args);
+        return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit &&
+               p.exitCode() == 0;
+    }
+    bool start() {
+        const QString binary = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        if (binary.isEmpty() || !runtime.isValid())
+            return false;
+        // The process's own environment: Qt Multimedia and pactl find the server through it.
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        qputenv("PULSE_RUNTIME_PATH", runtime.filePath(QStringLiteral("pulse")).toLocal8Bit());
+        qunsetenv("PULSE_SERVER");
+        server.setStandardOutputFile(QProcess::nullDevice());
+        server.setStandardErrorFile(QProcess::nullDevice());
+        server.start(binary, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                              QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--system=no"),
+                              QStringLiteral("--use-pid-file=no"),
+                              QStringLiteral("--load=module-native-protocol-unix"),
+                              QStringLiteral("--load=module-sine-source source_name=sine "
+                                             "frequency=196")});
+        if (!server.waitForStarted(5000))
+            return false;
+        return within5s([&] { return pactl({QStringLiteral("info")}); });
+    }
+    ~PulseServer() {
+        server.terminate();
+        server.waitForFinished(5000);
+    }
+};
+
+// The desktop's capture device (a PulseAudio source) heard through Qt Multimedia at the rate it
+// runs at, and a source that goes reported as gone.
+TEST(QtAudioInput, HearsTheDesktopsSourceAndReportsItsGoing) {
+    PulseServer pulse;
+    if (!pulse.start())
+        GTEST_SKIP() << "no PulseAudio server could be started (package pulseaudio)";
+    int argc = 1;
+    char name[] = "listening_input_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    QtAudioInput input;
+    const auto listed = [&] {
+        QCoreApplication::processEvents();
+        return input.deviceNames().join(u'|').contains(QLatin1String("196"));
+    };
+    ASSERT_TRUE(within5s(listed)) << qPrintable(input.deviceNames().join(QLatin1String(", ")));
+    QString device;
+    for (const QString& d : input.deviceNames())
+        if (d.contains(QLatin1String("196")))
+            device = d;
+    EXPECT_TRUE(input.open(QStringLiteral("nobody's microphone"), [](std::span<const float>) {}));
+
+    std::vector<float> heard;
+    ASSERT_FALSE(input.open(device, [&](std::span<const float> block) {
+        heard.insert(heard.end(), block.begin(), block.end());
+    }));
+    EXPECT_GE(input.sampleRate(), 8000.0);
+    ASSERT_TRUE(within5s([&] {
+        QCoreApplication::processEvents();
+        return heard.size() >= 16384;
+    }));
+    PitchDetector pitch(input.sampleRate(), 4096);
+    const PitchReading reading = pitch.read(std::span<const float>(heard.data() + 8192, 4096));
+    EXPECT_EQ(nearestNote(reading.f0).note, 55) << reading.f0;
+    EXPECT_NEAR(nearestNote(reading.f0).cents, 0.0, 2.0);
+    EXPECT_FALSE(input.fault());
+
+    ASSERT_TRUE(
+        pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-sine-source")}));
+    ASSERT_TRUE(within5s([&] {
+        QCoreApplication::processEvents();
+        return input.fault().has_value();
+    }));
+    EXPECT_TRUE(input.fault()->contains(device)) << qPrintable(*input.fault());
+    input.close();
+    EXPECT_FALSE(input.fault());
 }
 
 // Without a sequencer the ALSA MIDI input lists nothing and refuses to open, with the reason.

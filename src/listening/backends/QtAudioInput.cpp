@@ -9,6 +9,9 @@ namespace chordalis {
 QtAudioInput::QtAudioInput() : m_devices(std::make_unique<QMediaDevices>()) {
     connect(m_devices.get(), &QMediaDevices::audioInputsChanged, this,
             &QtAudioInput::devicesChanged);
+    // PulseAudio's source going away changes the device list without a signal.
+    m_watch.setInterval(500);
+    connect(&m_watch, &QTimer::timeout, this, &QtAudioInput::devicesChanged);
 }
 
 QtAudioInput::~QtAudioInput() {
@@ -39,12 +42,13 @@ std::optional<QString> QtAudioInput::open(const QString& device, Sink sink) {
     }
     if (chosen.isNull())
         return QStringLiteral("No audio input device was found.");
-    QAudioFormat format;
-    format.setSampleRate(48000);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Float);
-    if (!chosen.isFormatSupported(format))
-        format = chosen.preferredFormat();
+    // At the rate the device runs at: a PulseAudio source asked for another rate says it can,
+    // then delivers nothing.
+    QAudioFormat format = chosen.preferredFormat();
+    QAudioFormat floats = format;
+    floats.setSampleFormat(QAudioFormat::Float);
+    if (chosen.isFormatSupported(floats))
+        format = floats;
     if (format.sampleRate() < 8000 || format.sampleRate() > 192000 || format.channelCount() < 1 ||
         format.sampleFormat() == QAudioFormat::Unknown)
         return QStringLiteral("The audio input \"%1\" offers no format that can be read.")
@@ -63,6 +67,7 @@ std::optional<QString> QtAudioInput::open(const QString& device, Sink sink) {
     m_sink = std::move(sink);
     m_fault.reset();
     connect(m_stream, &QIODevice::readyRead, this, &QtAudioInput::readAvailable);
+    m_watch.start();
     connect(m_source.get(), &QAudioSource::stateChanged, this, [this](QAudio::State) {
         if (m_source && m_source->error() != QAudio::NoError && !m_fault)
             m_fault = QStringLiteral("The audio input \"%1\" stopped.").arg(m_deviceName);
@@ -71,6 +76,7 @@ std::optional<QString> QtAudioInput::open(const QString& device, Sink sink) {
 }
 
 void QtAudioInput::close() {
+    m_watch.stop();
     if (m_source) {
         m_source->disconnect(this);
         if (m_stream)
@@ -82,6 +88,7 @@ void QtAudioInput::close() {
     m_sink = nullptr;
     m_rate = 0.0;
     m_fault.reset();
+    m_pending.clear();
 }
 
 void QtAudioInput::readAvailable() {
@@ -92,16 +99,19 @@ void QtAudioInput::readAvailable() {
     const int frameBytes = format.bytesPerFrame();
     if (frameBytes <= 0)
         return;
-    const QByteArray bytes = m_stream->read((m_stream->bytesAvailable() / frameBytes) * frameBytes);
-    const int frames = int(bytes.size() / frameBytes);
+    // All that has come (the stream of a PulseAudio source says 0 bytes are available while it
+    // holds data), with a partial frame kept for the next call.
+    m_pending += m_stream->readAll();
+    const int frames = int(m_pending.size() / frameBytes);
     m_block.resize(size_t(frames));
-    const char* p = bytes.constData();
+    const char* p = m_pending.constData();
     for (int f = 0; f < frames; ++f) {
         float sum = 0.0f;
         for (int c = 0; c < channels; ++c)
             sum += format.normalizedSampleValue(p + f * frameBytes + c * format.bytesPerSample());
         m_block[size_t(f)] = sum / float(channels);
     }
+    m_pending.remove(0, qsizetype(frames) * frameBytes);
     if (frames > 0)
         m_sink(std::span<const float>(m_block.data(), size_t(frames)));
 }

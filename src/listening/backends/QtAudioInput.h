@@ -2,7 +2,9 @@
 
 #include "listening/AudioInput.h"
 
+#include <QByteArray>
 #include <QObject>
+#include <QTimer>
 #include <memory>
 
 class QAudioSource;
@@ -12,10 +14,10 @@ class QMediaDevices;
 namespace chordalis {
 
 // The desktop's capture devices through Qt Multimedia (PulseAudio, PipeWire or ALSA underneath).
-// The device is asked for one channel of float samples at 48 kHz and takes what it offers nearest
-// (any channel count and sample format are mixed down to one channel of -1..1). The sink is called
-// on the thread that opened the input, which must run an event loop; so is the check for a device
-// that has gone.
+// The device is read in the format it prefers (float samples where it offers them), at the rate
+// it runs at; any channel count and sample format are mixed down to one channel of -1..1. The
+// sink is called on the thread that opened the input, which must run an event loop; so is the
+// check for a device that has gone.
 class QtAudioInput : public QObject, public AudioInput {
 public:
     QtAudioInput();
@@ -33,6 +35,7 @@ private:
     void devicesChanged();
 
     std::unique_ptr<QMediaDevices> m_devices;
+    QTimer m_watch; // looks for the device again: a source removed is not always signalled
     std::unique_ptr<QAudioSource> m_source;
     QIODevice* m_stream = nullptr; // owned by m_source
     QByteArray m_deviceId;
@@ -41,6 +44,7 @@ private:
     double m_rate = 0.0;
     std::optional<QString> m_fault;
     std::vector<float> m_block;
+    QByteArray m_pending; // bytes of a frame not yet whole
 };
 
 } // namespace chordalis
