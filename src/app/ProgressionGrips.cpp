@@ -65,6 +65,28 @@ ChordMakeup withBass(ChordMakeup makeup, int root, std::optional<int> bass) {
     return makeup;
 }
 
+// An open chord as players mean it: the library's open chord of that chord and root; among the
+// engine's grips (other tunings, other instruments), one with the chord's own bass lowest (its
+// root, or a slash chord's bass), every fretted note within the first three frets and at least
+// two open strings ringing.
+bool isOpenChord(const Voicing& v, const VoicerChord& chord, const Tuning& tuning) {
+    if (!v.generated)
+        return v.number == OpenChordVoicing;
+    int open = 0;
+    std::optional<int> lowest;
+    for (int s = 1; s <= v.strings(); ++s) {
+        const std::optional<int> fret = v.fret(s);
+        if (!fret)
+            continue;
+        if (*fret > 3)
+            return false;
+        open += *fret == 0 ? 1 : 0;
+        const int pitch = pitchAt(tuning, s, *fret);
+        lowest = lowest ? std::min(*lowest, pitch) : pitch;
+    }
+    return open >= 2 && lowest && pitchClassOfNote(*lowest) == chord.bass.value_or(chord.root);
+}
+
 } // namespace
 
 int topNote(const Voicing& grip, const Tuning& tuning) {
@@ -190,6 +212,17 @@ std::vector<CapoSuggestion> suggestCapos(ModeContext& context, const Progression
         }
         if (!everyChord || progression.chords.empty())
             continue;
+        // Every chord an open chord of the first position already: nothing for a capo to do,
+        // however smoothly a capo's shapes would follow each other.
+        if (fret == 0 && std::all_of(request.chords.begin(), request.chords.end(),
+                                     [&](const VoicerChord& chord) {
+                                         return std::any_of(chord.grips.begin(), chord.grips.end(),
+                                                            [&](const Voicing& v) {
+                                                                return isOpenChord(v, chord,
+                                                                                   request.tuning);
+                                                            });
+                                     }))
+            return {};
         const VoicedProgression best = voiceProgression(request);
         if (fret == 0) {
             withoutCapo = best.total;
