@@ -3,7 +3,7 @@
 # that are missing. Usage: scripts/install-deps.sh [build|run|test]
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev
+build_packages=(cmake ninja-build g++ lld pkg-config qt6-base-dev libgtest-dev
                 libbenchmark-dev libfluidsynth-dev librtmidi-dev libhidapi-dev libudev-dev
                 libjack-jackd2-dev libasound2-dev libsdl2-dev libpulse-dev libx11-dev
                 qt6-multimedia-dev)
