@@ -3,7 +3,6 @@
 #include "sound/RecordingMidiOut.h"
 #include "sound/TimedQueue.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -92,10 +91,6 @@ TEST(LoopNotesTest, BassFollowsTheChordsRootAndFifthAndTheDrumsKeepTheBeat) {
 
 // The player on a virtual clock: the count-in, then pass after pass at exact times.
 TEST(LoopPlayerTest, PassesFollowEachOtherWithoutGapAndStopSilencesAll) {
-    int argc = 1;
-    char name[] = "loop";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv); // the player's timer needs one; the test never runs it
     VirtualClock clock;
     RecordingMidiOut port(clock);
     port.open(-1);
@@ -162,10 +157,6 @@ TEST(LoopPlayerTest, PassesFollowEachOtherWithoutGapAndStopSilencesAll) {
 // beat not yet queued and take the new one from there, with no gap, no eighth doubled or lost,
 // and the chords told on the new beat.
 TEST(LoopPlayerTest, ATempoChangeTakesEffectFromTheNextBeat) {
-    int argc = 1;
-    char name[] = "loop";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
     struct Row {
         bool ownClock;
         double changeAt;  // seconds
