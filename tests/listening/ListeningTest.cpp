@@ -1,7 +1,6 @@
+#include "../ShippedLibrary.h"
 #include "TestSounds.h"
-#include "library/LibraryLoader.h"
 #include "library/Voicings.h"
-#include "library/Warnings.h"
 #include "listening/ChordCheck.h"
 #include "listening/ClipInput.h"
 #include "listening/ListeningSession.h"
@@ -17,36 +16,22 @@ using namespace chordalis::testsounds;
 
 namespace {
 
+// A number's `n` lowest bytes, least significant first.
+QByteArray le(qint64 v, int n = 4) {
+    QByteArray b(4, 0);
+    qToLittleEndian(quint32(v), b.data());
+    return b.left(n);
+}
+
 // A WAV file's bytes: a format chunk of the given fields (and length), then the data.
 QByteArray wav(int format, int channels, int rate, int bits, const QByteArray& data,
                bool extensible = false) {
-    QByteArray fmt;
-    auto put = [](QByteArray& to, quint32 v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            to.append(char((v >> (8 * i)) & 0xFF));
-    };
-    put(fmt, extensible ? 0xFFFE : quint32(format), 2);
-    put(fmt, quint32(channels), 2);
-    put(fmt, quint32(rate), 4);
-    put(fmt, quint32(rate * channels * bits / 8), 4);
-    put(fmt, quint32(channels * bits / 8), 2);
-    put(fmt, quint32(bits), 2);
-    if (extensible) {
-        put(fmt, 22, 2);
-        put(fmt, quint32(bits), 2);
-        put(fmt, 0, 4);
-        put(fmt, quint32(format), 2);
-        fmt.append(QByteArray(14, '\x01'));
-    }
-    QByteArray out("RIFF");
-    put(out, quint32(4 + 8 + fmt.size() + 8 + data.size()), 4);
-    out.append("WAVEfmt ");
-    put(out, quint32(fmt.size()), 4);
-    out.append(fmt);
-    out.append("data");
-    put(out, quint32(data.size()), 4);
-    out.append(data);
-    return out;
+    QByteArray fmt = le(extensible ? 0xFFFE : format, 2) + le(channels, 2) + le(rate) +
+                     le(rate * channels * bits / 8) + le(channels * bits / 8, 2) + le(bits, 2);
+    if (extensible)
+        fmt += le(22, 2) + le(bits, 2) + le(0) + le(format, 2) + QByteArray(14, '\x01');
+    return "RIFF" + le(4 + 8 + fmt.size() + 8 + data.size()) + "WAVEfmt " + le(fmt.size()) + fmt +
+           "data" + le(data.size()) + data;
 }
 
 QByteArray bytes(std::initializer_list<int> values) {
@@ -139,7 +124,6 @@ TEST(Pitch, NamesNotesAgainstTheReference) {
     for (const PitchFrame& f : listenTo(quiet).frames)
         EXPECT_FALSE(f.pitch.voiced());
     AudioClip noise;
-    noise.samples.assign(48000, 0.0f);
     noise.samples.assign(48000, 0.01f);
     addNoise(noise, 0.0, 3);
     const Heard heard = listenTo(noise);
@@ -203,16 +187,13 @@ TEST(Onsets, WithinThirtyMilliseconds) {
 // Strums of library chords on their first grip: named as the finder names the grip, and checked
 // string by string, whole, with a string muted and with a string a fret off.
 TEST(ChordCheck, NamesAndChecksStrums) {
-    IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
-    Warnings warnings(true);
-    LibraryLoader loader(ini, warnings);
-    const ChordLibrary chords = loader.loadChords();
+    test::ShippedLibrary& lib = test::shippedLibrary();
     Instrument guitar;
     const std::vector<int> open{64, 59, 55, 50, 45, 40};
     const NoteFinder finder(48000.0, 8192);
     int named = 0, checked = 0, trials = 0;
-    for (int chord = 0; chord < chords.count; chord += 9) {
-        const auto grips = readVoicings(ini, warnings, chord, chord % 12, Tuning{});
+    for (int chord = 0; chord < lib.chords.count; chord += 9) {
+        const auto grips = readVoicings(lib.ini, lib.warnings, chord, chord % 12, Tuning{});
         ASSERT_FALSE(grips.empty());
         const auto& frets = grips.front().frets;
         std::vector<int> truth;
@@ -230,8 +211,8 @@ TEST(ChordCheck, NamesAndChecksStrums) {
             return heard.events.size() == 1 ? heard.events.front() : NoteEvent{};
         };
         ++trials;
-        named += nameHeardNotes(ini, chords, strum(frets).notes.above(DefaultShare)).text ==
-                 nameHeardNotes(ini, chords, truth).text;
+        named += nameHeardNotes(lib.ini, lib.chords, strum(frets).notes.above(DefaultShare)).text ==
+                 nameHeardNotes(lib.ini, lib.chords, truth).text;
         auto muted = frets, wrong = frets;
         muted[size_t(played - 1)].reset();
         *wrong[size_t(played - 1)] += 2;
