@@ -433,6 +433,27 @@ struct HistoryFiles : ::testing::Test {
     QStringList asideFiles() const {
         return QDir(dir.path()).entryList({"practice.sqlite.damaged-*"}, QDir::Files);
     }
+    QByteArray bytesOf(const QString& file) const {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        return f.readAll();
+    }
+    void removeLog() const {
+        QFile::remove(path() + "-wal");
+        QFile::remove(path() + "-shm");
+    }
+};
+
+// A connection of the test's own to the history's file, closed and removed at the end.
+struct Connection {
+    explicit Connection(const QString& path, const char* name = "probe") : name(name) {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+    }
+    ~Connection() { QSqlDatabase::removeDatabase(name); }
+    QSqlQuery query() const { return QSqlQuery(QSqlDatabase::database(name)); }
+    QString name;
 };
 
 } // namespace
@@ -456,17 +477,13 @@ TEST_F(HistoryFiles, AnswersAndSchedulesOutlastTheConnection) {
     const auto answers = opened.history->answers();
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(answers[1], answer("a", Grade::Right, 2000, "P5, \"fifth\""));
-    // The write-ahead log is on.
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "probe");
     {
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
+        // The write-ahead log is on.
+        const Connection db(path());
+        QSqlQuery q = db.query();
         ASSERT_TRUE(q.exec("PRAGMA journal_mode") && q.next());
         EXPECT_EQ(q.value(0).toString(), "wal");
     }
-    db = {};
-    QSqlDatabase::removeDatabase("probe");
 
     const QStringList csv = answersCsv(answers).split("\r\n");
     EXPECT_EQ(csv[0], "session,quiz,item,question,expected,given,grade,seconds,answered");
@@ -485,14 +502,9 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
         f.write(garbage);
     };
     auto writeOtherSchema = [&] {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other");
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec("CREATE TABLE notes (x TEXT)");
-        QSqlQuery(db).exec("PRAGMA user_version = 7");
-        db.close();
-        db = {};
-        QSqlDatabase::removeDatabase("other");
+        const Connection db(path(), "other");
+        db.query().exec("CREATE TABLE notes (x TEXT)");
+        db.query().exec("PRAGMA user_version = 7");
     };
     auto tearPages = [&] {
         {
@@ -511,13 +523,9 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
          {std::function<void()>(writeGarbage), std::function<void()>(writeOtherSchema),
           std::function<void()>(tearPages)}) {
         QFile::remove(path());
-        QFile::remove(path() + "-wal");
-        QFile::remove(path() + "-shm");
+        removeLog();
         damage();
-        QFile before(path());
-        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-        const QByteArray bytes = before.readAll();
-        before.close();
+        const QByteArray bytes = bytesOf(path());
 
         OpenedHistory opened = openHistory(path(), clock);
         ++sets;
@@ -527,9 +535,7 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
         const QStringList aside = asideFiles();
         ASSERT_EQ(aside.size(), sets) << aside.join(' ').toStdString();
         EXPECT_TRUE(opened.message.contains(aside.last())) << opened.message.toStdString();
-        QFile kept(dir.filePath(aside.last()));
-        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-        EXPECT_EQ(kept.readAll(), bytes) << "set aside as it was";
+        EXPECT_EQ(bytesOf(dir.filePath(aside.last())), bytes) << "set aside as it was";
         QString error;
         EXPECT_TRUE(opened.history->record(answer("a", Grade::Right, 1), error));
     }
@@ -545,13 +551,9 @@ TEST_F(HistoryFiles, AReadOnlyFileOrFolderIsReadButNotWritten) {
         QString error;
         ASSERT_TRUE(opened.history->record(answer("a", Grade::Right, 1000), error));
     }
-    QFile::remove(path() + "-wal");
-    QFile::remove(path() + "-shm");
+    removeLog();
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadUser);
-    QFile before(path());
-    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-    const QByteArray bytes = before.readAll();
-    before.close();
+    const QByteArray bytes = bytesOf(path());
     {
         OpenedHistory opened = openHistory(path(), clock);
         EXPECT_FALSE(opened.history->lasts());
@@ -561,9 +563,7 @@ TEST_F(HistoryFiles, AReadOnlyFileOrFolderIsReadButNotWritten) {
         QString error;
         EXPECT_TRUE(opened.history->record(answer("a", Grade::Wrong, 2000), error));
     }
-    QFile after(path());
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), bytes);
+    EXPECT_EQ(bytesOf(path()), bytes);
     EXPECT_TRUE(asideFiles().isEmpty());
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
@@ -615,10 +615,8 @@ TEST_F(HistoryFiles, TwoWritersAtOnceLoseNothing) {
 // an item only rises. A read-only old file is read as it is.
 TEST_F(HistoryFiles, BestsAreKeptPerItemAndAnOlderFileIsUpgradedInPlace) {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
+        const Connection db(path(), "old");
+        QSqlQuery q = db.query();
         ASSERT_TRUE(q.exec("CREATE TABLE items (item TEXT PRIMARY KEY, box INTEGER NOT NULL, "
                            "due_ms INTEGER NOT NULL, asked INTEGER NOT NULL, right_count "
                            "INTEGER NOT NULL)"));
@@ -637,9 +635,7 @@ TEST_F(HistoryFiles, BestsAreKeptPerItemAndAnOlderFileIsUpgradedInPlace) {
                            "grade, seconds, answered_ms) VALUES ('s', 'intervals', 'interval:up:"
                            "7', 'p', 'P5', '99', 0, 2, 2)"));
         ASSERT_TRUE(q.exec("PRAGMA user_version = 1"));
-        db.close();
     }
-    QSqlDatabase::removeDatabase("old");
 
     QFile::setPermissions(path(), QFileDevice::ReadOwner);
     {

@@ -3,6 +3,7 @@
 #include "../Fakes.h"
 #include "UiTestSupport.h"
 #include "app/Program.h"
+#include "ledguitar/SimulatedGuitar.h"
 #include "ui/DesktopWindow.h"
 #include "ui/MainWindow.h"
 
@@ -95,6 +96,24 @@ protected:
 private:
     RecordingMidiOut* m_out = nullptr;
     VirtualClock* m_clock = nullptr;
+};
+
+// A started window with a simulated LED guitar attached, whose pedal the tests press.
+class GuitarWindow : public StartedWindow {
+protected:
+    void addDevices(Devices& devices) override {
+        auto guitar = std::make_unique<SimulatedGuitar>();
+        sim = guitar.get();
+        devices.hid = std::move(guitar);
+    }
+    // A switch of the pedal pressed and let go, as the guitar's poll reads it.
+    void pedal(int which) {
+        sim->pressPedal(which);
+        program->guitar().poll();
+        sim->releasePedal();
+        program->guitar().poll();
+    }
+    SimulatedGuitar* sim = nullptr;
 };
 
 } // namespace chordalis::test
