@@ -34,12 +34,10 @@ displays="src/modes/AppState.cpp src/modes/TreeModel.cpp src/modes/LibraryTrees.
 voicings="src/voicings/ChordTones.cpp src/voicings/GripSearch.cpp"
 declare -A sources=(
     [validator_folder]="$validator"
-    [spelling]="src/theory/Spelling.cpp"
     [midi_file]="src/sound/MidiFile.cpp src/sound/MidiTranspose.cpp src/modes/Info.cpp
                  src/library/IniReader.cpp src/theory/Spelling.cpp"
     [report_descriptor]="src/ledguitar/ReportDescriptor.cpp"
     [led_frame]="src/ledguitar/LedPattern.cpp"
-    [ini_reader]="src/library/IniReader.cpp"
     [library_folder]="$theory $library $fretboard $voicings $displays"
     [settings]="src/app/Settings.cpp src/modes/AppState.cpp"
     [wav_reader]="src/listening/WavReader.cpp"
@@ -50,8 +48,8 @@ declare -A sources=(
                   src/progressions/ChordPro.cpp src/progressions/MusicXml.cpp
                   src/search/SearchIndex.cpp src/voicings/ChordTones.cpp $theory $library"
 )
-all=(validator_folder spelling midi_file report_descriptor led_frame ini_reader library_folder
-     settings wav_reader cli_arguments grip_search typed_text)
+all=(validator_folder midi_file report_descriptor led_frame library_folder settings wav_reader
+     cli_arguments grip_search typed_text)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 for t in "${targets[@]}"; do
