@@ -321,31 +321,49 @@ TEST(ClipInput, FailsAsADeviceDoes) {
     EXPECT_EQ(events.front().notes.above(DefaultShare), std::vector<int>{45});
 }
 
-// The tuner names the string nearest the pitch, on any neck and reference: from the low B of a
-// seven-string and a bass's E1 to the 24th fret of the high E.
-TEST(Tuner, NamesTheNearestString) {
-    Tuning seven;
-    seven.notes = {64, 59, 55, 50, 45, 40, 35};
-    const TunerReading b = readTuner(seven, noteFrequency(35 - 0.05));
-    EXPECT_EQ(b.string, 7);
-    EXPECT_NEAR(b.stringCents, -5.0, 1e-6);
-    EXPECT_FALSE(b.inTune());
-    EXPECT_TRUE(readTuner(seven, noteFrequency(59.01)).inTune());
-    Tuning bass;
-    bass.notes = {43, 38, 33, 28};
-    EXPECT_EQ(readTuner(bass, 41.2).string, 4);
-    EXPECT_EQ(readTuner(bass, 41.2).note.note, 28);
-    // A fret up the G string is still the G string; A3, as far from G3 as from B3, goes to the
-    // B string; the high E's 24th fret is E6 on string 1.
-    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(56)).string, 3);
-    EXPECT_NEAR(readTuner(Tuning{}, noteFrequency(56)).stringCents, 100.0, 1e-6);
-    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(57)).string, 2);
-    const TunerReading top = readTuner(Tuning{}, noteFrequency(88, 442.0), 442.0);
-    EXPECT_EQ(top.string, 1);
-    EXPECT_EQ(top.note.note, 88);
-    EXPECT_NEAR(top.stringCents, 1200.0, 1e-6);
-    EXPECT_EQ(readTuner(Tuning{}, 0.0).string, 0);
-    EXPECT_EQ(readTuner(Tuning{}, std::nan("")).string, 0);
+// The tuner names the string nearest the pitch on any neck and reference, and says so: from the
+// low B of a seven-string and a bass's E1 to the 24th fret of the high E, named there as a fretted
+// note with its own cents; a fret up the G string is still the G string, and A3, as far from G3 as
+// from B3, goes to the B string.
+TEST(Tuner, NamesTheNearestStringAndSaysIt) {
+    const Tuning seven{CustomPreset, {64, 59, 55, 50, 45, 40, 35}};
+    const Tuning bass{CustomPreset, {43, 38, 33, 28}}, guitar;
+    struct Case {
+        const Tuning& tuning;
+        int note;
+        double cents, a4;
+        int string;
+        double stringCents;
+        bool inTune;
+        const char *text, *name, *centsText; // what the tuner says; none: not checked
+    } cases[] = {
+        {seven, 35, -7, 440, 7, -7.0, false, "String 7 (B1)", "B1", "-7 cents"},
+        {seven, 59, 1, 440, 2, 1.0, true, nullptr, nullptr, nullptr},
+        {bass, 28, 1.4, 440, 4, 1.4, true, "String 4 (E1)", "E1", "+1 cents"},
+        {bass, 33, -70, 440, 3, -70.0, false, "String 3 (A1)", "A1", "-70 cents"},
+        {seven, 88, 3, 440, 1, 1200.0, false, "Near string 1 (E4)", "E6", "+3 cents"},
+        {guitar, 88, 0, 442, 1, 1200.0, false, nullptr, nullptr, nullptr},
+        {guitar, 56, 0, 440, 3, 100.0, false, nullptr, nullptr, nullptr},
+        {guitar, 57, 0, 440, 2, -200.0, false, nullptr, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.note);
+        const double note = c.note + c.cents / 100;
+        const TunerReading r = readTuner(c.tuning, noteFrequency(note, c.a4), c.a4);
+        EXPECT_EQ(std::tuple(r.string, r.note.note, r.inTune()),
+                  std::tuple(c.string, int(std::lround(note)), c.inTune));
+        EXPECT_NEAR(r.stringCents, c.stringCents, 1e-6);
+        const TunerText t = tunerText(r);
+        if (c.text) {
+            EXPECT_EQ(std::tuple(t.string, t.note, t.cents, t.inTune),
+                      std::tuple(QString(c.text), QString(c.name), QString(c.centsText), c.inTune));
+            EXPECT_NEAR(t.needle, std::clamp(c.cents / 50.0, -1.0, 1.0), 0.01);
+        }
+    }
+    for (double nothing : {0.0, std::nan("")}) {
+        EXPECT_EQ(readTuner(Tuning{}, nothing).string, 0);
+        EXPECT_FALSE(tunerText(readTuner(seven, nothing)).heard);
+    }
 }
 
 // A session hears on a thread of its own, reports there, and stops cleanly when its device goes
