@@ -112,7 +112,7 @@ class InfoWindowTest : public test::StartedWindow {
 protected:
     void SetUp() override {
         StartedWindow::SetUp();
-        test::makeProgramFolder(folder, QStringLiteral(CHORDALIS_TEST_DATA "/examples"));
+        folder.copyFixture(QStringLiteral("examples"));
         startProgram();
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../Fakes.h"
+#include "../TestFolder.h"
 #include "UiTestSupport.h"
 #include "app/Program.h"
 #include "ledguitar/SimulatedGuitar.h"
@@ -30,8 +31,8 @@ public:
 class StartedWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
-        makeProgramFolder(folder);
+        ASSERT_TRUE(storeDir.isValid());
+        folder.copyFolder(QStringLiteral(CHORDALIS_SHIPPED_DATA));
         startProgram();
     }
 
@@ -85,7 +86,7 @@ protected:
 
     QString storePath() const { return storeDir.filePath(QStringLiteral("settings.ini")); }
 
-    QTemporaryDir folder;
+    TestFolder folder; // the program's
     QTemporaryDir storeDir;
     RecordingMessageBoxes boxes;
     std::unique_ptr<QSettings> store;
