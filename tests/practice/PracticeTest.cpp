@@ -55,14 +55,16 @@ int lowestFretOf(const NeckCase& c, int s) {
     return covered ? c.capo.fret : 0;
 }
 
-std::set<std::pair<int, int>> placeSet(const std::vector<NeckPlace>& places) {
-    std::set<std::pair<int, int>> set;
+using Places = std::set<std::pair<int, int>>; // string, fret
+
+Places placeSet(const std::vector<NeckPlace>& places) {
+    Places set;
     for (const NeckPlace& p : places)
         set.insert({p.string, p.fret});
     return set;
 }
 
-QString placesAnswer(const std::set<std::pair<int, int>>& places) {
+QString placesAnswer(const Places& places) {
     QStringList words;
     for (const auto& [s, f] : places)
         words << QStringLiteral("s%1f%2").arg(s).arg(f);
@@ -75,6 +77,9 @@ Question ask(const QString& item, const QuizNeck& neck = {}, std::uint64_t seed 
     EXPECT_TRUE(q) << item.toStdString();
     return q.value_or(Question{});
 }
+Places placesOf(const QString& item, const QuizNeck& neck) {
+    return placeSet(ask(item, neck).places);
+}
 
 } // namespace
 
@@ -84,9 +89,9 @@ TEST(PracticeQuestions, FindQuestionsNameEveryPlaceOfTheNoteAboveTheCapo) {
         const QuizNeck neck = neckOf(c);
         const int strings = int(c.open.size());
         for (int pc = 0; pc < 12; ++pc) {
-            std::set<std::pair<int, int>> neckWide;
+            Places neckWide;
             for (int s = 1; s <= strings; ++s) {
-                std::set<std::pair<int, int>> expected;
+                Places expected;
                 for (int f = lowestFretOf(c, s); f <= c.frets; ++f)
                     if ((c.open[std::size_t(s - 1)] + f) % 12 == pc)
                         expected.insert({s, f});
@@ -97,20 +102,16 @@ TEST(PracticeQuestions, FindQuestionsNameEveryPlaceOfTheNoteAboveTheCapo) {
                     << c.name << " string " << s << " pc " << pc;
                 EXPECT_TRUE(judgeAnswer(q, placesAnswer(expected)).correct) << c.name;
             }
-            EXPECT_EQ(placeSet(ask(QStringLiteral("find-neck:%1").arg(names[pc]), neck).places),
-                      neckWide)
-                << c.name << " pc " << pc;
+            EXPECT_EQ(placesOf("find-neck:" + names[pc], neck), neckWide) << c.name << " " << pc;
             // A window of four frets holds those of the whole neck that lie in it.
             const int low = std::max(0, c.capo.fret) + 1;
-            std::set<std::pair<int, int>> inWindow;
+            Places inWindow;
             for (const auto& [s, f] : neckWide)
                 if (f >= low && f <= low + 3)
                     inWindow.insert({s, f});
-            EXPECT_EQ(
-                placeSet(ask(QStringLiteral("find-position:%1:%2").arg(low).arg(names[pc]), neck)
-                             .places),
-                inWindow)
-                << c.name << " pc " << pc;
+            EXPECT_EQ(placesOf(QStringLiteral("find-position:%1:").arg(low) + names[pc], neck),
+                      inWindow)
+                << c.name << " " << pc;
         }
     }
     // Hand-checked: on the standard guitar G lies at frets 3 and 15 of the low E string; under
@@ -831,18 +832,18 @@ TEST(PracticeAnswers, PlayedNotesAnswerAsTypingWould) {
 
     const QuizNeck standard = neckOf(Necks[0]);
     const QuizNeck dropDCapo2 = neckOf(Necks[1]); // string 6 sounds E2 (40) at the capo's fret 2
-    struct Places {
+    struct Played {
         const char* item;
         const QuizNeck& neck;
         std::vector<int> notes;
-        std::set<std::pair<int, int>> places; // string, fret
+        Places places;
     };
-    const Places found[] = {
+    const Played found[] = {
         {"find-string:6:G", standard, {43, 55}, {{6, 3}, {6, 15}}},
         {"find-string:6:E", dropDCapo2, {40, 52, 38}, {{6, 2}, {6, 14}}},
         {"find-position:5:A", standard, {45, 57, 69}, {{6, 5}, {4, 7}, {1, 5}}},
     };
-    for (const Places& p : found) {
+    for (const Played& p : found) {
         SCOPED_TRACE(p.item);
         const Question q = ask(p.item, p.neck);
         EXPECT_EQ(placeSet(playedPlaces(q, p.neck, p.notes)), p.places);
