@@ -34,8 +34,7 @@ TEST(InfoFiles, ExampleListsAndTheFilesTheirEntriesLoad) {
     for (const char* none : {"", "0", "x", "-2"})
         EXPECT_TRUE(exampleEntries(QStringLiteral("st"), QLatin1String(none)).empty()) << none;
     // Sequence 10 plays its own file, not sequence 1's.
-    EXPECT_EQ(exampleEntries(QStringLiteral("st"), QStringLiteral("10"))[18].file,
-              QStringLiteral("st_10.emd"));
+    EXPECT_EQ(exampleEntries("st", "10")[18].file, "st_10.emd");
     // A damaged count lists 99 sequences, not 32,767 (the largest number the data files hold).
     const auto damaged = exampleEntries(QStringLiteral("st"), QStringLiteral("99999999999*"));
     ASSERT_EQ(damaged.size(), 2u * 99 + 6);
@@ -384,8 +383,7 @@ TEST(InfoOnARoot, ChordOnCSharpAndScaleOnGbWithTheExamplesMoved) {
     EXPECT_FALSE(page.boxesPicture.isNull());
 
     ASSERT_FALSE(page.cboInfo.empty());
-    EXPECT_EQ(page.cboInfo[0].caption,
-              QStringLiteral("Swing ii-V-I with piano, bass and drums (138 bpm)"));
+    EXPECT_EQ(page.cboInfo[0].caption, "Swing ii-V-I with piano, bass and drums (138 bpm)");
 
     // gp.mid is the example moved up a half step (how notes move is the transposer's test).
     QFile emd(program.folderPath() + QLatin1String("/midi/chord_major7_1.emd"));

@@ -270,8 +270,7 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrameAndEveryOptionReachesTheDisplay) {
 
     // A scale in a window, mirrored, under Dropped D.
     j = shipped("show scale --root D --item 0 --position 1 --five --preset 4 --left-handed");
-    EXPECT_EQ(j["page"].toObject()["cboScalePositions"].toObject()["text"].toString(),
-              QStringLiteral("Open"));
+    EXPECT_EQ(j["page"].toObject()["cboScalePositions"].toObject()["text"].toString(), "Open");
     for (const QJsonValue& m : j["neck"].toObject()["marks"].toArray()) {
         EXPECT_LE(m.toObject()["fret"].toInt(), 4);
         EXPECT_GT(m.toObject()["x"].toInt(), 480); // the nut on the right

@@ -93,10 +93,8 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     for (size_t k = 5; k < nodes.size(); ++k)
         EXPECT_EQ(nodes[k].parentKey, QStringLiteral("More Voicings")) << qPrintable(nodes[k].text);
     EXPECT_EQ(tab(p->state().voicings[1]), "8-x-10-9-8-8");
-    EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("0Voicing"))->icon,
-              QStringLiteral("voicingB"));
-    EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("99Voicing"))->icon,
-              QStringLiteral("voicingO"));
+    EXPECT_EQ(page().tvwVoicings.find("0Voicing")->icon, "voicingB");
+    EXPECT_EQ(page().tvwVoicings.find("99Voicing")->icon, "voicingO");
 
     // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
     rootChange(p->context(), tab("E"));
@@ -185,8 +183,7 @@ TEST_F(ChordsTest, VoicingsBeyondTheListAreLeftOutWithAWarning) {
         std::count_if(listed.begin(), listed.end(), [](const Voicing& v) { return !v.generated; }),
         MaxListedVoicings);
     ASSERT_EQ(p->warnings().messages().size(), 1);
-    EXPECT_TRUE(
-        p->warnings().messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
+    EXPECT_TRUE(p->warnings().messages()[0].startsWith("voicing.ini [2] numVoicings"));
 }
 
 TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) {
@@ -405,10 +402,8 @@ TEST(ShippedVoicings, EachStringGoesUpTheNeckAndNoCaptionRepeats) {
                      "x-x-x-5-5-3", "12-15-14-12-13-12", "x-7-5-5-8-8", "x-10-10-9-8-8"}));
     // Cmaj7's two root-5th grips at the 3rd fret that are no drop voicing: told apart by frets.
     p.clickItem(TreeId::Chords, 3);
-    EXPECT_EQ(tree.find(QStringLiteral("6Voicing"))->text.toStdString(),
-              "3rd Position, Root 5th (x-3-5-4-5-3)");
-    EXPECT_EQ(tree.find(QStringLiteral("9Voicing"))->text.toStdString(),
-              "3rd Position, Root 5th (x-3-x-4-5-x)");
+    EXPECT_EQ(tree.find("6Voicing")->text.toStdString(), "3rd Position, Root 5th (x-3-5-4-5-3)");
+    EXPECT_EQ(tree.find("9Voicing")->text.toStdString(), "3rd Position, Root 5th (x-3-x-4-5-x)");
     p.clickItem(TreeId::Chords, 0);
     EXPECT_EQ(tree.find(QStringLiteral("1Voicing"))->icon, QStringLiteral("voicingB"));
     EXPECT_EQ(tree.find(QStringLiteral("4Voicing"))->icon, QStringLiteral("voicing"));

@@ -148,10 +148,8 @@ TEST_F(ScalesTest, SingleNoteEverywhereUnderAnyTuning) {
     // Under a capo at the 4th fret the open strings' places are the capo's.
     ASSERT_TRUE(setCapo(p->context(), {4}));
     EXPECT_EQ(fretsOn(6), QList<int>({14}));
-    EXPECT_TRUE(
-        p->context().pages.notes.lblNotePlaces.contains(QStringLiteral("3rd string (G): 11")));
-    EXPECT_TRUE(p->context().pages.notes.lblNotePlaces.contains(
-        QStringLiteral("4th string (D): 4 (capo)\n")));
+    EXPECT_TRUE(p->context().pages.notes.lblNotePlaces.contains("3rd string (G): 11"));
+    EXPECT_TRUE(p->context().pages.notes.lblNotePlaces.contains("4th string (D): 4 (capo)\n"));
     ASSERT_TRUE(setCapo(p->context(), {}));
 
     setInstrument(p->context(), {presetTuning(4)}); // Dropped D

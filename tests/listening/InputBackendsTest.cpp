@@ -86,8 +86,7 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
         GTEST_SKIP() << "no JACK server runs (start one: jackd --no-realtime -d dummy)";
     JackAudioInput input;
     const QStringList names = input.deviceNames();
-    EXPECT_TRUE(names.contains(QStringLiteral("chordalis-test-source:out")))
-        << qPrintable(names.join(QLatin1String(", ")));
+    EXPECT_TRUE(names.contains("chordalis-test-source:out")) << qPrintable(names.join(", "));
     // The sound settings list it as a JACK input.
     ListenInputs inputs(nullptr, std::make_unique<JackAudioInput>(), nullptr, nullptr);
     const ListenInputRow row{ListenSource::Jack, QStringLiteral("chordalis-test-source:out"),

@@ -306,8 +306,7 @@ TEST(PracticeQuestions, ScalesAndProgressionsSoundWhatTheirAnswersName) {
             for (std::size_t k = 0; k < w.chords.size(); ++k)
                 EXPECT_EQ(classesAbove(q->chords[k], tonic), w.chords[k]) << k;
             EXPECT_TRUE(judgeAnswer(*q, QLatin1String(w.numerals)).correct);
-            EXPECT_EQ(q->prompt.contains(QLatin1String("minor")),
-                      QByteArray(w.item).contains("aeolian"));
+            EXPECT_EQ(q->prompt.contains("minor"), QByteArray(w.item).contains("aeolian"));
         }
     }
     const Question axis = *askItem("progression:axis", {}, random, ear);

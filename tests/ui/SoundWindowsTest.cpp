@@ -142,8 +142,7 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     MetronomeWindow* metronome = openMetronome();
     auto* onOff = child<QPushButton>(*metronome, "cmdOnOff");
     EXPECT_TRUE(onOff->isCheckable());
-    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()),
-              std::tuple(false, QStringLiteral("Metronome Off")));
+    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()), std::tuple(false, "Metronome Off"));
     auto* sound1 = child<QComboBox>(*metronome, "cboSound1");
     auto* tempo = child<QSlider>(*metronome, "sldTempo");
     auto* tempoText = child<QLineEdit>(*metronome, "txtTempo");
@@ -169,8 +168,7 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     auto* onOff = child<QPushButton>(*window1, "cmdOnOff");
     QTest::mouseClick(onOff, Qt::LeftButton);
     EXPECT_TRUE(window1->metronome().isRunning());
-    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()),
-              std::tuple(true, QStringLiteral("Metronome On")));
+    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()), std::tuple(true, "Metronome On"));
     click(*window1, "cmdOK");
     EXPECT_FALSE(window1->isVisible());
 
@@ -241,8 +239,7 @@ TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollo
     EXPECT_EQ(rows(device), (QStringList{b, a})) << "kept, at the end";
     EXPECT_EQ(device->currentText(), a);
     auto* state = child<QLabel>(*dialog, "lblOutputState");
-    EXPECT_EQ(state->text(),
-              QStringLiteral("No sound: The MIDI port \"Keys:0\" is not connected."));
+    EXPECT_EQ(state->text(), "No sound: The MIDI port \"Keys:0\" is not connected.");
 
     // Plugged in again at another number: Retry finds it there and opens it.
     out().ports = {c, a, b};
