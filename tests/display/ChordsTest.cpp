@@ -499,10 +499,8 @@ TEST(ChordBoxes, KnownGripsLayOutAsPlayersDrawThem) {
     EXPECT_EQ(d->row(7), 2);
     EXPECT_EQ(signText(*d), "x-----");
     ASSERT_FALSE(d->barres.empty());
-    EXPECT_EQ(d->barres.front().fret, 5);
-    EXPECT_EQ(d->barres.front().finger, 1);
-    EXPECT_EQ(d->barres.front().high, 1);
-    EXPECT_EQ(d->barres.front().low, 5);
+    const auto& barre = d->barres.front();
+    EXPECT_EQ(std::tuple(barre.fret, barre.finger, barre.high, barre.low), std::tuple(5, 1, 1, 5));
     EXPECT_EQ(boxOf(boxes, "xx0232")->signs[3], BoxSign::OpenRoot); // open D, the root
 
     rootChange(p->context(), tab("F")); // the E shape at the nut: a barre across all six
@@ -510,8 +508,7 @@ TEST(ChordBoxes, KnownGripsLayOutAsPlayersDrawThem) {
     ASSERT_TRUE(f);
     EXPECT_TRUE(f->showsNut());
     ASSERT_FALSE(f->barres.empty());
-    EXPECT_EQ(f->barres.front().high, 1);
-    EXPECT_EQ(f->barres.front().low, 6);
+    EXPECT_EQ(std::pair(f->barres.front().high, f->barres.front().low), std::pair(1, 6));
 }
 
 // A finger on two strings is no barre where a string between them is open, silent or lower.
@@ -528,8 +525,7 @@ TEST(ChordBoxes, OnlyAFlatFingerIsABarre) {
     EXPECT_EQ(layoutChordBox(strings({{3, 1}, {4, 2}, {3, 1}})).barres.size(), 1u);
     // A grip reaching past the 4th fret starts at its lowest note and keeps four rows at least.
     const ChordBox high = layoutChordBox(strings({{8, 1}, {10, 3}, {12, 4}, {-1, 0}}));
-    EXPECT_EQ(high.firstFret, 8);
-    EXPECT_EQ(high.rows, 5);
+    EXPECT_EQ(std::pair(high.firstFret, high.rows), std::pair(8, 5));
     EXPECT_EQ(high.fretsText(), "x(12)(10)8");
     // Above a capo across the neck the box starts at the capo, which lies on its top line; a
     // capo outside the box is not drawn.
@@ -548,12 +544,10 @@ TEST(ChordBoxes, BoxesFollowTheNeckAndTheTriadGroups) {
     rootChange(p->context(), tab("C"));
     p.clickItem(TreeId::Chords, 0);
     const ChordBox right = p->context().pages.chords.boxes.front();
-    EXPECT_EQ(right.column(6), 0); // the lowest string on the left
-    EXPECT_EQ(right.column(1), 5);
+    EXPECT_EQ(std::pair(right.column(6), right.column(1)), std::pair(0, 5)); // low string left
     setLeftHanded(p->context(), true);
     const ChordBox left = p->context().pages.chords.boxes.front();
-    EXPECT_EQ(left.column(6), 5);
-    EXPECT_EQ(left.column(1), 0);
+    EXPECT_EQ(std::pair(left.column(6), left.column(1)), std::pair(5, 0));
     EXPECT_EQ(left.fretsText(), right.fretsText()); // the text does not mirror
 
     setInstrument(p->context(), {{CustomPreset, {69, 64, 60, 67}}, 15}); // a ukulele
