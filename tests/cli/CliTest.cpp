@@ -675,13 +675,13 @@ TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
 TEST(CliPractice, WrongArgumentsAndADamagedHistoryAreSaid) {
     QTemporaryDir dir;
     const QString db = dir.filePath("history.sqlite");
-    for (const QStringList& args :
-         {QStringList{"practice", "--db", db}, QStringList{"practice", "solfege", "--db", db},
-          QStringList{"practice", "intervals"},
-          QStringList{"practice", "intervals", "--db", db, "--capo", "13"},
-          QStringList{"practice", "intervals", "--db", db, "--seed", "x"},
-          QStringList{"practice", "intervals", "--db", db, "--answers", dir.path()},
-          QStringList{"practice", "intervals", "--db", db, "--answers", dir.filePath("none")}}) {
+    for (const char* line :
+         {"practice --db @db", "practice solfege --db @db", "practice intervals",
+          "practice intervals --db @db --capo 13", "practice intervals --db @db --seed x",
+          "practice intervals --db @db --answers @dir",
+          "practice intervals --db @db --answers @dir/none"}) {
+        const QStringList args =
+            words(line).replaceInStrings("@db", db).replaceInStrings("@dir", dir.path());
         const Result r = run(args);
         EXPECT_EQ(r.status, 2) << qPrintable(args.join(' '));
         EXPECT_FALSE(r.err.isEmpty()) << qPrintable(args.join(' '));
