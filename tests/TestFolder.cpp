@@ -18,7 +18,11 @@ void TestFolder::write(const QString& name, const QByteArray& contents) const {
 }
 
 void TestFolder::copyFixture(const QString& fixture) const {
-    const QDir source(QStringLiteral(CHORDALIS_TEST_DATA) + u'/' + fixture);
+    copyFolder(QStringLiteral(CHORDALIS_TEST_DATA) + u'/' + fixture);
+}
+
+void TestFolder::copyFolder(const QString& from) const {
+    const QDir source(from);
     QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString path = files.next();

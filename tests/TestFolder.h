@@ -16,8 +16,10 @@ public:
     // Writes a file (creating folders as needed) with the given bytes.
     void write(const QString& name, const QByteArray& contents) const;
 
-    // Copies every file of a fixture folder of tests/data, with its subfolders, into this folder.
+    // Copies every file of a folder, with its subfolders, into this folder over what is there: a
+    // fixture folder of tests/data, or any other.
     void copyFixture(const QString& fixture) const;
+    void copyFolder(const QString& from) const;
 
 private:
     QTemporaryDir m_dir;

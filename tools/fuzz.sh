@@ -33,32 +33,23 @@ displays="src/modes/AppState.cpp src/modes/TreeModel.cpp src/modes/LibraryTrees.
           src/modes/TreeClicks.cpp src/modes/ChordGrips.cpp"
 voicings="src/voicings/ChordTones.cpp src/voicings/GripSearch.cpp"
 declare -A sources=(
-    [validator_ini]="tools/validate-library/IniFile.cpp"
     [validator_folder]="$validator"
-    [spelling]="src/theory/Spelling.cpp"
-    [midi_file]="src/sound/MidiFile.cpp src/sound/MidiTranspose.cpp"
+    [midi_file]="src/sound/MidiFile.cpp src/sound/MidiTranspose.cpp src/modes/Info.cpp
+                 src/library/IniReader.cpp src/theory/Spelling.cpp"
     [report_descriptor]="src/ledguitar/ReportDescriptor.cpp"
     [led_frame]="src/ledguitar/LedPattern.cpp"
-    [ini_reader]="src/library/IniReader.cpp"
     [library_folder]="$theory $library $fretboard $voicings $displays"
     [settings]="src/app/Settings.cpp src/modes/AppState.cpp"
-    [example_file]="src/modes/Info.cpp src/library/IniReader.cpp src/theory/Spelling.cpp
-                    src/sound/MidiFile.cpp"
     [wav_reader]="src/listening/WavReader.cpp"
     [cli_arguments]="tools/cli/CliArguments.cpp src/theory/Spelling.cpp"
     [grip_search]="$voicings src/theory/Spelling.cpp"
-    [chord_search]="src/search/SearchIndex.cpp $theory $library"
-    [progression_text]="src/progressions/Keys.cpp src/progressions/Progression.cpp
-                        src/progressions/Chart.cpp src/progressions/ChordPro.cpp
-                        src/progressions/MusicXml.cpp
-                        src/search/SearchIndex.cpp src/voicings/ChordTones.cpp $theory $library"
-    [practice_answer]="src/practice/Questions.cpp src/progressions/Keys.cpp
-                       src/progressions/Progression.cpp src/search/SearchIndex.cpp
-                       src/voicings/ChordTones.cpp $theory $library"
+    [typed_text]="src/practice/Questions.cpp src/progressions/Keys.cpp
+                  src/progressions/Progression.cpp src/progressions/Chart.cpp
+                  src/progressions/ChordPro.cpp src/progressions/MusicXml.cpp
+                  src/search/SearchIndex.cpp src/voicings/ChordTones.cpp $theory $library"
 )
-all=(validator_ini validator_folder spelling midi_file report_descriptor led_frame ini_reader
-     library_folder settings example_file wav_reader cli_arguments grip_search chord_search
-     progression_text practice_answer)
+all=(validator_folder midi_file report_descriptor led_frame library_folder settings wav_reader
+     cli_arguments grip_search typed_text)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 for t in "${targets[@]}"; do

@@ -1,5 +1,6 @@
 // The information window's core: the example list and its files, the text, the scratch file and
 // the play buttons, on the "examples" fixture with a virtual clock and a recording port.
+#include "../ShippedLibrary.h"
 #include "../display/HeadlessProgram.h"
 #include "../sound/MidiTestData.h"
 #include "app/InfoSession.h"
@@ -33,8 +34,7 @@ TEST(InfoFiles, ExampleListsAndTheFilesTheirEntriesLoad) {
     for (const char* none : {"", "0", "x", "-2"})
         EXPECT_TRUE(exampleEntries(QStringLiteral("st"), QLatin1String(none)).empty()) << none;
     // Sequence 10 plays its own file, not sequence 1's.
-    EXPECT_EQ(exampleEntries(QStringLiteral("st"), QStringLiteral("10"))[18].file,
-              QStringLiteral("st_10.emd"));
+    EXPECT_EQ(exampleEntries("st", "10")[18].file, "st_10.emd");
     // A damaged count lists 99 sequences, not 32,767 (the largest number the data files hold).
     const auto damaged = exampleEntries(QStringLiteral("st"), QStringLiteral("99999999999*"));
     ASSERT_EQ(damaged.size(), 2u * 99 + 6);
@@ -57,13 +57,8 @@ TEST(InfoFiles, ExampleListsAndTheFilesTheirEntriesLoad) {
 }
 
 TEST(InfoFiles, AnExampleIsItsHeaderThenTheRestReversed) {
-    QByteArray emd;
-    for (int i = 1; i <= 20; ++i)
-        emd.append(char(i));
-    QByteArray mid = emd.left(14);
-    for (int i = 20; i >= 15; --i)
-        mid.append(char(i));
-    EXPECT_EQ(decodeExample(emd), mid);
+    const QByteArray emd = QByteArray::fromHex("0102030405060708090a0b0c0d0e0f1011121314");
+    EXPECT_EQ(decodeExample(emd), QByteArray::fromHex("0102030405060708090a0b0c0d0e14131211100f"));
     EXPECT_EQ(decodeExample(emd.left(14)), emd.left(14));
     EXPECT_FALSE(decodeExample(emd.left(13)));
 }
@@ -138,14 +133,14 @@ class InfoTest : public ::testing::Test {
 protected:
     InfoTest() { out.sent.clear(); }
 
+    static QByteArray bytesOf(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     QByteArray dataFile(const QString& name) const {
-        QFile f(program.folderPath() + u'/' + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return bytesOf(program.folderPath() + u'/' + name);
     }
-    QByteArray scratch() const {
-        QFile f(InfoSession::scratchPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray scratch() const { return bytesOf(InfoSession::scratchPath()); }
     // Lets the example play on virtual time as the player's timer would.
     void runFor(double seconds) {
         const double end = program.clock().now() + seconds;
@@ -359,62 +354,55 @@ TEST_F(InfoTest, DamagedExamplesAreRefusedWithAMessageAndPlayNothing) {
 // The shipped library on another root: the page describes C#maj7 in C#'s spelling, lists its
 // grips on C#, names its examples and plays them moved up a half step, drums as they are.
 TEST(InfoOnARoot, ChordOnCSharpAndScaleOnGbWithTheExamplesMoved) {
-    const test::TemporaryHome cache;
-    {
-        test::HeadlessProgram program;
-        for (const char* name : {"system/chord_major7.txt", "system/scale_dorian.txt",
-                                 "midi/chord_major7_1.emd", "midi/scale_dorian_1.emd"}) {
-            QFile shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA "/") + QLatin1String(name));
-            ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << name;
-            program.writeDataFile(QLatin1String(name), shipped.readAll());
-        }
-        InfoSession& info = program->info();
-        selectRootTab(program->context(), *rootTabIndex(QStringLiteral("C#")));
-        const auto& chords = program->context().state.chords.entries;
-        const int maj7 = int(std::find_if(chords.begin(), chords.end(),
-                                          [](const ChordEntry& c) { return c.name == "maj7"; }) -
-                             chords.begin());
-        program.clickItem(TreeId::Chords, maj7);
-        ASSERT_TRUE(program->infoCommand(Mode::Chords))
-            << qPrintable(program.boxes().texts().join("|"));
-        const InfoPage& page = info.page();
-        EXPECT_EQ(page.title, QStringLiteral("C# Major 7th chord (C#maj7)"));
-        EXPECT_TRUE(page.txtInfo.contains(QLatin1String("C# E# G# B#")));
-        EXPECT_TRUE(page.txtInfo.contains(QLatin1String("D#m7 G#7 C#maj7"))); // the ii-V-I
-        EXPECT_TRUE(page.html.contains(QLatin1String("<h2>Grips on C#</h2>")));
-        EXPECT_TRUE(page.html.contains(QLatin1String(InfoNeckImage)));
-        EXPECT_FALSE(page.neckPicture.isNull());
-        // The grips are the voicing list's on C#, and the boxes come from them.
-        const auto& listed = program->context().state.voicings;
-        ASSERT_FALSE(listed.empty());
-        EXPECT_TRUE(page.html.contains(listed.front().caption.toHtmlEscaped()));
-        EXPECT_FALSE(infoChordBoxes({page.title, page.html, listed}).empty());
-        EXPECT_TRUE(page.html.contains(QLatin1String(InfoBoxesImage)));
-        EXPECT_FALSE(page.boxesPicture.isNull());
-
-        ASSERT_FALSE(page.cboInfo.empty());
-        EXPECT_EQ(page.cboInfo[0].caption,
-                  QStringLiteral("Swing ii-V-I with piano, bass and drums (138 bpm)"));
-
-        // gp.mid is the example moved up a half step (how notes move is the transposer's test).
-        QFile emd(program.folderPath() + QLatin1String("/midi/chord_major7_1.emd"));
-        QFile played(info.scratchFile());
-        ASSERT_TRUE(emd.open(QIODevice::ReadOnly) && played.open(QIODevice::ReadOnly));
-        QString error;
-        EXPECT_EQ(played.readAll(), transposeMidiFile(*decodeExample(emd.readAll()), 1, &error));
-        info.close();
-
-        // A scale on Gb, in flats throughout.
-        selectRootTab(program->context(), *rootTabIndex(QStringLiteral("Gb")));
-        program.clickItem(TreeId::Scales, 1); // Dorian
-        ASSERT_TRUE(program->infoCommand(Mode::Scales));
-        EXPECT_EQ(info.page().title, QStringLiteral("Gb Dorian scale"));
-        EXPECT_TRUE(info.page().txtInfo.contains(QLatin1String("Chords it is played over: Gbm")));
-        EXPECT_FALSE(info.page().html.contains(QLatin1String("Grips on")));
-        EXPECT_EQ(info.page().transpose, 6);
-        info.close();
-        EXPECT_TRUE(program.boxes().shown.empty()) << qPrintable(program.boxes().texts().join("|"));
+    const test::TemporaryHome cache; // outlives the program
+    test::HeadlessProgram program;
+    for (const char* name : {"system/chord_major7.txt", "system/scale_dorian.txt",
+                             "midi/chord_major7_1.emd", "midi/scale_dorian_1.emd"}) {
+        QFile shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA "/") + QLatin1String(name));
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << name;
+        program.writeDataFile(QLatin1String(name), shipped.readAll());
     }
+    InfoSession& info = program->info();
+    selectRootTab(program->context(), *rootTabIndex(QStringLiteral("C#")));
+    program.clickItem(TreeId::Chords, test::shippedLibrary().chord("maj7"));
+    ASSERT_TRUE(program->infoCommand(Mode::Chords))
+        << qPrintable(program.boxes().texts().join("|"));
+    const InfoPage& page = info.page();
+    EXPECT_EQ(page.title, QStringLiteral("C# Major 7th chord (C#maj7)"));
+    EXPECT_TRUE(page.txtInfo.contains(QLatin1String("C# E# G# B#")));
+    EXPECT_TRUE(page.txtInfo.contains(QLatin1String("D#m7 G#7 C#maj7"))); // the ii-V-I
+    EXPECT_TRUE(page.html.contains(QLatin1String("<h2>Grips on C#</h2>")));
+    EXPECT_TRUE(page.html.contains(QLatin1String(InfoNeckImage)));
+    EXPECT_FALSE(page.neckPicture.isNull());
+    // The grips are the voicing list's on C#, and the boxes come from them.
+    const auto& listed = program->context().state.voicings;
+    ASSERT_FALSE(listed.empty());
+    EXPECT_TRUE(page.html.contains(listed.front().caption.toHtmlEscaped()));
+    EXPECT_FALSE(infoChordBoxes({page.title, page.html, listed}).empty());
+    EXPECT_TRUE(page.html.contains(QLatin1String(InfoBoxesImage)));
+    EXPECT_FALSE(page.boxesPicture.isNull());
+
+    ASSERT_FALSE(page.cboInfo.empty());
+    EXPECT_EQ(page.cboInfo[0].caption, "Swing ii-V-I with piano, bass and drums (138 bpm)");
+
+    // gp.mid is the example moved up a half step (how notes move is the transposer's test).
+    QFile emd(program.folderPath() + QLatin1String("/midi/chord_major7_1.emd"));
+    QFile played(info.scratchFile());
+    ASSERT_TRUE(emd.open(QIODevice::ReadOnly) && played.open(QIODevice::ReadOnly));
+    QString error;
+    EXPECT_EQ(played.readAll(), transposeMidiFile(*decodeExample(emd.readAll()), 1, &error));
+    info.close();
+
+    // A scale on Gb, in flats throughout.
+    selectRootTab(program->context(), *rootTabIndex(QStringLiteral("Gb")));
+    program.clickItem(TreeId::Scales, 1); // Dorian
+    ASSERT_TRUE(program->infoCommand(Mode::Scales));
+    EXPECT_EQ(info.page().title, QStringLiteral("Gb Dorian scale"));
+    EXPECT_TRUE(info.page().txtInfo.contains(QLatin1String("Chords it is played over: Gbm")));
+    EXPECT_FALSE(info.page().html.contains(QLatin1String("Grips on")));
+    EXPECT_EQ(info.page().transpose, 6);
+    info.close();
+    EXPECT_TRUE(program.boxes().shown.empty()) << qPrintable(program.boxes().texts().join("|"));
 }
 
 // Without a sound output the window still opens, says why the examples are silent, and shows

@@ -36,10 +36,7 @@ protected:
 } // namespace
 
 TEST_F(ProgramTest, EachMissingLibraryFileEndsStartUpAndLeavesTheStoreAlone) {
-    {
-        auto s = store();
-        s.setValue("Midi/Volume", "33");
-    }
+    store().setValue("Midi/Volume", "33");
     const QByteArray before = storeBytes();
     const QStringList files = libraryFiles();
     for (int missing = 0; missing < files.size(); ++missing) {
@@ -86,11 +83,8 @@ TEST_F(ProgramTest, SmallScreenAsksAndNoEndsStartUp) {
 }
 
 TEST_F(ProgramTest, StartUpStateAndQuitting) {
-    {
-        auto s = store();
-        s.setValue("Fretboard/Left Handed", "True");
-        s.setValue("Midi/Volume", "64");
-    }
+    store().setValue("Fretboard/Left Handed", "True");
+    store().setValue("Midi/Volume", "64");
     Program program(dir.path(), boxes, FakeDevices().devices, true);
     auto s = store();
     ASSERT_EQ(program.startUp(s, QSize(1280, 1024)), std::nullopt);
@@ -191,10 +185,7 @@ TEST_F(ProgramTest, EndedDuringTheSplashStopsStartUpAfterWritingOnce) {
 }
 
 TEST_F(ProgramTest, EndedBeforeTheSettingsWereReadLeavesTheStoreAlone) {
-    {
-        auto s = store();
-        s.setValue("Midi/Volume", "33");
-    }
+    store().setValue("Midi/Volume", "33");
     const QByteArray before = storeBytes();
     Program program(dir.path(), boxes, FakeDevices().devices, true);
     auto s = store();

@@ -6,7 +6,6 @@
 #include "sound/MidiOut.h"
 #include "sound/RecordingMidiOut.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 using namespace chordalis;
@@ -23,10 +22,6 @@ struct Timed {
 // What a LoopPlayer sends for `passes` passes of the loop on a virtual clock, from time 0,
 // without the programs.
 std::vector<Timed> played(const LoopNotes& loop, int passes) {
-    int argc = 1;
-    char name[] = "loop";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv); // the player's timer needs one; the test never runs it
     VirtualClock clock;
     RecordingMidiOut port(clock);
     port.open(0);

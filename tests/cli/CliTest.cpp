@@ -55,17 +55,34 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Runs with the arguments written as one line, split at blanks.
+// Arguments written as one line, split at blanks.
+QStringList words(const char* line) {
+    return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+}
 Result run(const char* line) {
-    return run(QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts));
+    return run(words(line));
+}
+
+// The JSON of a run that must succeed.
+QJsonObject json(const QStringList& args) {
+    const Result r = run(args);
+    EXPECT_EQ(r.status, 0) << qPrintable(args.join(u' ')) << ": " << qPrintable(r.err);
+    return r.json();
+}
+
+// The same on the shipped library.
+const QStringList Shipped{"--data", CHORDALIS_SHIPPED_DATA};
+QJsonObject shipped(const QStringList& args) {
+    return json(args + Shipped);
+}
+QJsonObject shipped(const char* line) {
+    return json(words(line) + Shipped);
 }
 
 } // namespace
 
 TEST(Cli, SpellPrintsNamesPitchClassesAndLabels) {
-    const Result r = run({"spell", "--root", "Eb", "--formula", "1;b3;5;b7"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const QJsonObject j = r.json();
+    const QJsonObject j = json(words("spell --root Eb --formula 1;b3;5;b7"));
     EXPECT_EQ(j["notesText"].toString(), QStringLiteral("Eb Gb Bb Db "));
     EXPECT_EQ(j["formulaText"].toString(), QStringLiteral("1, b3, 5, b7"));
     EXPECT_EQ(j["notes"].toArray()[3].toObject()["pitchClass"].toInt(), 1);
@@ -115,17 +132,12 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
 
 // find names where a text points, or refuses it with status 3 and the nearest names.
 TEST(Cli, FindPrintsThePlaceOfANameOrRefusesWithTheNearest) {
-    const QString data = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    Result r = run({"find", "F#m7b5", "--data", data});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    QJsonObject j = r.json();
+    QJsonObject j = shipped("find F#m7b5");
     EXPECT_EQ(j["name"].toString(), "F# Half-Diminished 7th");
     EXPECT_EQ(j.keys(), (QStringList{"bass", "item", "mode", "name", "root"}));
-
-    j = run({"find", "hirajoshi", "on", "E", "--data", data}).json(); // words joined
-    EXPECT_EQ(j["mode"].toString(), "scale");
-    EXPECT_EQ(j["root"].toString(), "E");
-    r = run({"find", "F#m7b4", "--data", data});
+    j = shipped("find hirajoshi on E"); // words joined
+    EXPECT_EQ(j["mode"].toString() + j["root"].toString(), "scaleE");
+    const Result r = run(QStringList{"find", "F#m7b4"} + Shipped);
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.err.contains("F#m7b4")) << qPrintable(r.err);
     j = r.json();
@@ -136,17 +148,12 @@ TEST(Cli, FindPrintsThePlaceOfANameOrRefusesWithTheNearest) {
 }
 
 TEST(Cli, KeyAndProgressionPrintTheKeyAndTheVoicedChords) {
-    const QString data = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    Result r = run({"key", "--root", "Eb", "--mode", "harmonic-minor", "--data", data});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    QJsonObject j = r.json();
+    QJsonObject j = shipped("key --root Eb --mode harmonic-minor");
     const QJsonObject third = j["degrees"].toArray()[2].toObject();
     EXPECT_EQ(third["numeral"].toString(), QStringLiteral("bIII+"));
     EXPECT_EQ(third["seventh"].toObject()["symbol"].toString(), QStringLiteral("Gbmaj7#5"));
 
-    r = run({"progression", "| Dm7 | G7 | Cmaj7 | % |", "--data", data});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    j = r.json();
+    j = shipped(QStringList{"progression", "| Dm7 | G7 | Cmaj7 | % |"});
     const QJsonArray chords = j["chords"].toArray();
     ASSERT_EQ(chords.size(), 4);
     for (const auto& c : chords)
@@ -154,8 +161,9 @@ TEST(Cli, KeyAndProgressionPrintTheKeyAndTheVoicedChords) {
     EXPECT_LE(j["cost"].toObject()["total"].toDouble(), j["greedy"].toObject()["total"].toDouble());
 
     // A library progression by name, in its own mode, in a region and a style, above a capo.
-    r = run({"progression", "flamenco-andalusian", "--root", "A", "--region", "5-9", "--style",
-             "open", "--capo", "2", "--data", data});
+    Result r = run(words("progression flamenco-andalusian --root A --region 5-9 --style open "
+                         "--capo 2") +
+                   Shipped);
     ASSERT_TRUE(r.status == 0 || r.status == 3) << qPrintable(r.err);
     j = r.json();
     EXPECT_EQ(j["chords"].toArray()[3].toObject()["symbol"].toString(), "E");
@@ -171,50 +179,30 @@ TEST(Cli, KeyAndProgressionPrintTheKeyAndTheVoicedChords) {
           QStringList{"progression", "I", "--style", "drop4"},
           QStringList{"progression", "I", "--region", "9-5"},
           QStringList{"progression", "I", "--region", "0-99"}}) {
-        r = run(bad + QStringList{"--data", data});
+        r = run(bad + Shipped);
         EXPECT_EQ(r.status, 2) << qPrintable(bad.join(u' '));
         EXPECT_FALSE(r.err.isEmpty());
     }
-    r = run({"progression", "Dm7 Q7", "--data", data});
+    r = run(QStringList{"progression", "Dm7 Q7"} + Shipped);
     EXPECT_TRUE(r.err.contains(QStringLiteral("\"Q7\""))) << qPrintable(r.err);
 }
 
 // The exports are written whole or not at all; the melody's notes sound on top; a key hard for
 // open chords gets capo positions that make it open shapes.
 TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
-    const QString data = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     QTemporaryDir dir;
     const QString cho = dir.filePath("p.cho"), mid = dir.filePath("p.mid");
-    Result r = run({"progression",
-                    "I IV V",
-                    "--root",
-                    "Bb",
-                    "--chordpro",
-                    cho,
-                    "--midi",
-                    mid,
-                    "--musicxml",
-                    dir.filePath("p.musicxml"),
-                    "--pdf",
-                    dir.filePath("p.pdf"),
-                    "--bass",
-                    "--tempo",
-                    "90",
-                    "--melody",
-                    "F4 - A4",
-                    "--data",
-                    data,
-                    "--strum",
-                    "down-up",
-                    "--drums",
-                    "--count-in",
-                    "--passes",
-                    "2"});
+    Result r = run(QStringList{"progression", "I IV V", "--melody", "F4 - A4"} +
+                   QStringLiteral("--root Bb --chordpro %1 --midi %2 --musicxml %3 --pdf %4 --bass "
+                                  "--tempo 90 --strum down-up --drums --count-in --passes 2")
+                       .arg(cho, mid, dir.filePath("p.musicxml"), dir.filePath("p.pdf"))
+                       .split(u' ') +
+                   Shipped);
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     // A bar of count-in and two passes of three bars, at 667 ms a beat.
     QString midiError;
     EXPECT_NEAR(readMidiFile(mid, &midiError).value_or(MidiSong{}).length, 28 * 0.667, 0.01);
-    EXPECT_EQ(run({"progression", "I IV V", "--passes", "65", "--data", data}).status, 2);
+    EXPECT_EQ(run(QStringList{"progression", "I IV V", "--passes", "65"} + Shipped).status, 2);
     QJsonObject j = r.json();
     EXPECT_EQ(j["written"].toObject().keys(), (QStringList{"chordpro", "midi", "musicxml", "pdf"}));
     EXPECT_TRUE(readFile(cho).contains("{tempo: 90}"));
@@ -245,17 +233,15 @@ TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
 
     // A folder, or a folder that is not there: status 1, the reason, and no file left behind.
     for (const QString& bad : {dir.path(), dir.filePath("none/p.mid")}) {
-        r = run({"progression", "I IV V", "--midi", bad, "--data", data});
+        r = run(QStringList{"progression", "I IV V", "--midi", bad} + Shipped);
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.err.contains("cannot write the midi file")) << qPrintable(r.err);
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("none")));
-    r = run({"progression", "I IV V", "--melody", "F4 G4", "--data", data});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(run(QStringList{"progression", "I IV V", "--melody", "F4 G4"} + Shipped).status, 2);
     // A slash chord's bass sounds lowest, a chord tone or not (C/D).
-    r = run({"progression", "| C | G/B | Am | C/G | D/F# | C/D |", "--data", data});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    for (const auto& c : r.json()["chords"].toArray()) {
+    j = shipped(QStringList{"progression", "| C | G/B | Am | C/G | D/F# | C/D |"});
+    for (const auto& c : j["chords"].toArray()) {
         const QString symbol = c.toObject()["symbol"].toString();
         const QJsonArray frets = c.toObject()["frets"].toArray();
         int low = 1000;
@@ -270,9 +256,7 @@ TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
 }
 
 TEST(Cli, LibraryPrintsLibrariesAndTrees) {
-    const Result r = run({"library"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const QJsonObject j = r.json();
+    const QJsonObject j = json({"library"});
     EXPECT_EQ(j["scales"].toArray()[1].toObject()["name"].toString(), QStringLiteral("Lydian"));
     const QJsonObject node = j["trees"].toObject()["tvwChords"].toArray()[2].toObject();
     EXPECT_EQ(node["key"].toString() + u'<' + node["parent"].toString(), "0 Chord - All<All Group");
@@ -284,10 +268,7 @@ TEST(Cli, LibraryPrintsLibrariesAndTrees) {
 }
 
 TEST(Cli, ShowPrintsPageNeckAndLedFrameAndEveryOptionReachesTheDisplay) {
-    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    Result r = run({"show", "chord", "--data", shipped, "--root", "Eb", "--item", "4"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    QJsonObject j = r.json();
+    QJsonObject j = shipped("show chord --root Eb --item 4");
     EXPECT_EQ(j["page"].toObject()["lblChordName"].toString(), QStringLiteral("Chord: Ebm7"));
     const QJsonObject neck = j["neck"].toObject();
     const QJsonObject first = neck["marks"].toArray()[0].toObject();
@@ -296,12 +277,8 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrameAndEveryOptionReachesTheDisplay) {
     EXPECT_EQ(neck["ledFrame"].toArray().size(), neck["marks"].toArray().size());
 
     // A scale in a window, mirrored, under Dropped D.
-    r = run({"show", "scale", "--data", shipped, "--root", "D", "--item", "0", "--position", "1",
-             "--five", "--preset", "4", "--left-handed"});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    j = r.json();
-    EXPECT_EQ(j["page"].toObject()["cboScalePositions"].toObject()["text"].toString(),
-              QStringLiteral("Open"));
+    j = shipped("show scale --root D --item 0 --position 1 --five --preset 4 --left-handed");
+    EXPECT_EQ(j["page"].toObject()["cboScalePositions"].toObject()["text"].toString(), "Open");
     for (const QJsonValue& m : j["neck"].toObject()["marks"].toArray()) {
         EXPECT_LE(m.toObject()["fret"].toInt(), 4);
         EXPECT_GT(m.toObject()["x"].toInt(), 480); // the nut on the right
@@ -309,52 +286,36 @@ TEST(Cli, ShowPrintsPageNeckAndLedFrameAndEveryOptionReachesTheDisplay) {
     EXPECT_EQ(j["tuning"].toArray()[6].toInt(), 38);
 
     // Frets of two digits in brackets; the lines run from string 6 to 1.
-    j = run({"show", "finder", "--data", shipped, "--frets", "1(10)(12)(12)(12)x"}).json();
+    j = shipped("show finder --frets 1(10)(12)(12)(12)x");
     const QJsonObject overF = j["page"].toObject()["lblDescription"].toArray()[1].toObject();
     EXPECT_EQ(overF["text"].toString(), "G Dominant 7th / F");
     EXPECT_EQ(overF["colour"].toString(), "#80ffff"); // the 7th in the bass
     EXPECT_EQ(overF["symbol"].toString(), "G7/F");
 }
 
-TEST(Cli, RenderWritesTheNeckPictureOnTheChosenSkin) {
+// The neck picture; the page's grips as boxes, in list order: each an SVG group with its frets
+// and caption, or a PNG picture of the same grid.
+TEST(Cli, RenderWritesTheNeckPictureAndEveryGripOfThePageAsABox) {
     QTemporaryDir dir;
-    const QString png = dir.filePath(QStringLiteral("neck.png"));
-    const Result r = run({"render", "note", "--root", "A", "--png", png});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const QImage image(png);
-    EXPECT_EQ(image.size(), QSize(753, 183));
+    const QString neck = dir.filePath("neck.png"), svg = dir.filePath("boxes.svg");
+    json({"render", "note", "--root", "A", "--png", neck});
+    const QImage picture(neck);
+    EXPECT_EQ(picture.size(), QSize(753, 183));
     // The A on string 1 at fret 5: a root-coloured square.
-    EXPECT_EQ(image.pixelColor(300 + 1, 22 + 1), QColor(255, 0, 0));
-}
+    EXPECT_EQ(picture.pixelColor(300 + 1, 22 + 1), QColor(255, 0, 0));
 
-// The page's grips as boxes, in list order: each an SVG group with its frets and caption, or a
-// PNG picture of the same grid.
-TEST(Cli, RenderBoxesWritesEveryGripOfThePageAsAGroup) {
-    QTemporaryDir dir;
-    const QString svg = dir.filePath(QStringLiteral("boxes.svg"));
-    auto groups = [&] {
-        const QString text = QString::fromUtf8(readFile(svg));
-        QStringList frets;
-        static const QRegularExpression group(
-            QStringLiteral("<g class=\"chord-box\" data-frets=\"([^\"]*)\" data-caption"));
-        for (const auto& m : group.globalMatch(text))
-            frets << m.captured(1);
-        return frets;
-    };
-    const char* shipped = CHORDALIS_SHIPPED_DATA;
-    Result r = run({"render", "chord", "--data", shipped, "--item", "0", "--boxes", svg});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const QStringList c = groups();
+    QStringList c;
+    static const QRegularExpression group(
+        QStringLiteral("<g class=\"chord-box\" data-frets=\"([^\"]*)\" data-caption"));
+    const QJsonObject j = shipped({"render", "chord", "--item", "0", "--boxes", svg});
+    for (const auto& m : group.globalMatch(QString::fromUtf8(readFile(svg))))
+        c << m.captured(1);
     EXPECT_EQ(c.value(0), QStringLiteral("x32010")); // the open C chord first
-    QStringList listed;
-    for (const QJsonValue& v : r.json()["boxFrets"].toArray())
-        listed << v.toString();
-    EXPECT_EQ(c, listed);
-    const Result shown = run({"show", "chord", "--data", shipped, "--item", "0"});
-    EXPECT_EQ(c.size(), shown.json()["voicings"].toArray().size());
+    EXPECT_EQ(c, j["boxFrets"].toVariant().toStringList());
+    EXPECT_EQ(c.size(), shipped("show chord --item 0")["voicings"].toArray().size());
 
     const QString png = dir.filePath(QStringLiteral("boxes.png"));
-    ASSERT_EQ(run({"render", "triad", "--data", shipped, "--item", "0", "--boxes", png}).status, 0);
+    shipped({"render", "triad", "--item", "0", "--boxes", png});
     const QImage image(png);
     EXPECT_EQ(image.width(), 4 * 120);
     EXPECT_GT(image.height(), 170);
@@ -380,19 +341,13 @@ QStringList fretLists(const QJsonObject& j) {
 // Which grips a neck, a tuning or a capo gets is the display's and the search's; here each
 // option reaches them and names of instruments and tunings are read.
 TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
-    const QStringList shipped{"--data", CHORDALIS_SHIPPED_DATA};
-    auto show = [&](const char* line) {
-        const Result r = run(QString::fromUtf8(line).split(u' ') + shipped);
-        EXPECT_EQ(r.status, 0) << line << qPrintable(r.err);
-        return r.json();
-    };
-    QJsonObject j = show("show chord --item 0");
+    QJsonObject j = shipped("show chord --item 0");
     EXPECT_EQ(fretLists(j).front(), "0-1-0-2-3--1");
     EXPECT_EQ(j["voicings"].toArray().last().toObject()["source"], "generated");
-    for (const QJsonValue& g : show("show chord --item 0 --generated")["voicings"].toArray())
+    for (const QJsonValue& g : shipped("show chord --item 0 --generated")["voicings"].toArray())
         EXPECT_EQ(g.toObject()["source"], "generated");
     // Above a capo across strings 5 to 3, none under the capo.
-    j = show("show chord --item 0 --root E --capo 2:5-3");
+    j = shipped("show chord --item 0 --root E --capo 2:5-3");
     ASSERT_FALSE(j["voicings"].toArray().isEmpty());
     for (const QJsonValue& g : j["voicings"].toArray()) {
         const QJsonArray frets = g.toObject()["frets"].toArray();
@@ -401,25 +356,22 @@ TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
     }
 
     // An instrument's name (it brings its frets) and a preset's name.
-    j = run(QStringList{"show", "chord", "--item", "0", "--tuning", "ukulele"} + shipped).json();
+    j = shipped("show chord --item 0 --tuning ukulele");
     EXPECT_EQ(fretLists(j).front(), "3-0-0-0");
     EXPECT_EQ(j["neck"].toObject()["frets"], 15);
-    j = run(QStringList{"show", "note", "--tuning", "Dropped D"} + shipped).json();
+    j = shipped({"show", "note", "--tuning", "Dropped D"});
     EXPECT_EQ(j["tuning"], QJsonArray({4, 64, 59, 55, 50, 45, 38}));
 
     for (const char* capo : {"13", "0", "2:1-1", "2:5-9", "x", "2:5", "15"}) {
-        const Result bad = run(QStringList{"show", "chord", "--capo", capo} + shipped);
+        const Result bad = run(QStringList{"show", "chord", "--capo", capo} + Shipped);
         EXPECT_EQ(bad.status, 2) << capo;
         EXPECT_TRUE(bad.err.contains("--capo")) << qPrintable(bad.err);
     }
 }
 
 TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
-    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     // The C major arpeggio on channel 3: program change, then each note on and off in turn.
-    QJsonObject j = run({"play", "arpeggio", "--data", shipped, "--item", "0", "--channel", "3",
-                         "--tempo", "100", "--midi-log"})
-                        .json();
+    const QJsonObject j = shipped("play arpeggio --item 0 --channel 3 --tempo 100 --midi-log");
     const QJsonArray messages = j["messages"].toArray();
     ASSERT_EQ(messages.size(), 7);
     EXPECT_EQ(messages[0].toObject()["bytes"].toArray(), (QJsonArray{0xC2, 24}));
@@ -427,14 +379,14 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     EXPECT_DOUBLE_EQ(messages[5].toObject()["time"].toDouble(), 0.4);
     EXPECT_DOUBLE_EQ(j["seconds"].toDouble(), 0.6);
 
-    const Result refused = run({"play", "chord", "--data", shipped, "--midi-log"});
+    const Result refused = run(words("play chord --midi-log") + Shipped);
     EXPECT_EQ(refused.status, 3);
     EXPECT_TRUE(refused.err.contains("Please select a chord voicing to play."));
 
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("c.wav"));
     const Result rendered =
-        run({"play", "chord", "--data", shipped, "--item", "0", "--render", wav});
+        run(QStringList{"play", "chord", "--item", "0", "--render", wav} + Shipped);
     if (rendered.status == 1 && rendered.err.contains("sound font"))
         GTEST_SKIP() << "no General MIDI sound font is installed";
     ASSERT_EQ(rendered.status, 0) << qPrintable(rendered.err);
@@ -458,17 +410,13 @@ TEST(Cli, TheMetronomeAndAPlayGoLiveThroughTheChosenOutput) {
             qunsetenv("CHORDALIS_AUDIO_OUTPUT");
         }
     } restore{configHome};
-    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-
     // No such port: said, status 1.
-    const Result missing = run(
-        {"metronome", "--data", shipped, "--tempo", "400", "--seconds", "0.2", "--device", "99"});
+    const Result missing = run(words("metronome --tempo 400 --seconds 0.2 --device 99") + Shipped);
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("There is no MIDI output device number 99."))
         << qPrintable(missing.err);
 
-    const Result clicked =
-        run({"metronome", "--data", shipped, "--tempo", "400", "--seconds", "0.5"});
+    const Result clicked = run(words("metronome --tempo 400 --seconds 0.5") + Shipped);
     if (clicked.status == 1 && clicked.err.contains(QLatin1String("sound font")))
         GTEST_SKIP() << "no General MIDI sound font is installed";
     if (clicked.status == 1 && clicked.err.contains(QLatin1String("no JACK server")))
@@ -479,10 +427,9 @@ TEST(Cli, TheMetronomeAndAPlayGoLiveThroughTheChosenOutput) {
     EXPECT_EQ(clicked.json()["clicks"].toInt(), 3); // at 0.15, 0.30 and 0.45 s
     EXPECT_TRUE(QDir(config.path()).isEmpty()) << "the settings are only read";
 
-    const Result played = run({"play", "arpeggio", "--data", shipped, "--item", "0", "--tempo",
-                               "100", "--live", "--device", "-1"});
-    ASSERT_EQ(played.status, 0) << qPrintable(played.err);
-    EXPECT_DOUBLE_EQ(played.json()["seconds"].toDouble(), 0.6); // as --midi-log has it
+    EXPECT_DOUBLE_EQ(
+        shipped("play arpeggio --item 0 --tempo 100 --live --device -1")["seconds"].toDouble(),
+        0.6); // as --midi-log has it
 }
 
 TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {
@@ -504,31 +451,27 @@ TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {
 TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("booklet.pdf"));
-    const Result r = run({"print", "chord", "--data", CHORDALIS_SHIPPED_DATA, "--item", "0",
-                          "--root", "C", "--root", "F#", "--pdf", pdf});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QJsonObject j = shipped(words("print chord --item 0 --root C --root F# --pdf") << pdf);
     test::PdfText text = test::readPdf(pdf);
     ASSERT_EQ(text.pages, 4); // the major chord's many grips take two pages a root
-    EXPECT_EQ(r.json()["pages"].toInt(), 4);
+    EXPECT_EQ(j["pages"].toInt(), 4);
     EXPECT_NE(text.findLine("Chord: Cmaj", 0), nullptr);
     EXPECT_NE(text.findLine("Chord: F#maj", 2), nullptr);
-    ASSERT_EQ(run({"print", "note", "--all-roots", "--pdf", pdf}).status, 0);
+    json({"print", "note", "--all-roots", "--pdf", pdf});
     EXPECT_EQ(test::readPdf(pdf).pages, 17);
 
     // Every chord of a root, a page each, those without a grip on the neck left out and named.
-    const Result all = run({"print", "chord", "--all-items", "--root", "D", "--pdf", pdf});
-    ASSERT_EQ(all.status, 0) << qPrintable(all.err);
+    const int pages =
+        json({"print", "chord", "--all-items", "--root", "D", "--pdf", pdf})["pages"].toInt();
     text = test::readPdf(pdf);
-    EXPECT_EQ(text.pages, all.json()["pages"].toInt());
+    EXPECT_EQ(text.pages, pages);
     EXPECT_GE(text.pages, 2);
     EXPECT_NE(text.findLine("Chord: Dmaj", 0), nullptr);
 }
 
 TEST(Cli, LedReportsAreTheThreeReportsOfTheFrame) {
-    const Result r = run("show finder --frets x32010 --led-reports");
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     // Fret 0: strings 3 and 1; fret 1: string 2; fret 2: string 4; fret 3: string 5.
-    EXPECT_EQ(r.json()["ledReports"].toArray(),
+    EXPECT_EQ(json(words("show finder --frets x32010 --led-reports"))["ledReports"].toArray(),
               QJsonArray({QJsonArray({1, 0x28, 0x10, 0x04, 0x02, 0, 0, 0, 0}),
                           QJsonArray({2, 0, 0, 0, 0, 0, 0, 0, 0}),
                           QJsonArray({3, 0, 0, 0, 0, 0, 0, 0, 0})}));
@@ -537,9 +480,7 @@ TEST(Cli, LedReportsAreTheThreeReportsOfTheFrame) {
 
 TEST(Cli, InfoPrintsTheTextAndTheExamplesWithTheirFiles) {
     const QString examples = QStringLiteral(CHORDALIS_TEST_DATA "/examples");
-    const Result r = run({"info", "chord", "--item", "0", "--data", examples});
-    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const QJsonObject j = r.json();
+    const QJsonObject j = json({"info", "chord", "--item", "0", "--data", examples});
     EXPECT_TRUE(j["txtInfo"].toString().startsWith(QLatin1String("C Major chord\n")));
     EXPECT_EQ(j["root"].toString(), QStringLiteral("C"));
     const QJsonArray entries = j["cboInfo"].toArray();
@@ -555,44 +496,36 @@ TEST(Cli, ExampleDecodesAndLogsWhatTheWindowWouldPlay) {
     const QString emd = QStringLiteral(CHORDALIS_TEST_DATA "/examples/midi/triad_major_1.emd");
     QTemporaryDir dir;
     const QString mid = dir.filePath(QStringLiteral("t.mid"));
-    const Result decoded = run({"example", emd, "--decode", mid});
-    ASSERT_EQ(decoded.status, 0) << qPrintable(decoded.err);
-    EXPECT_EQ(decoded.json()["tracks"].toInt(), 4);
+    EXPECT_EQ(json({"example", emd, "--decode", mid})["tracks"].toInt(), 4);
     EXPECT_EQ(QFileInfo(mid).size(), QFileInfo(emd).size());
     // One bar at 120 bpm: the hi-hat of beat 2 falls at 0.5 s.
-    const Result log = run({"example", emd, "--midi-log"});
-    ASSERT_EQ(log.status, 0) << qPrintable(log.err);
+    const QJsonObject log = json({"example", emd, "--midi-log"});
     bool beatTwo = false;
-    for (const auto& m : log.json()["messages"].toArray()) {
+    for (const auto& m : log["messages"].toArray()) {
         const QJsonObject o = m.toObject();
         if (o["bytes"].toArray() == QJsonArray{0x99, 42, 70})
             beatTwo = beatTwo || o["time"].toDouble() == 0.5;
     }
     EXPECT_TRUE(beatTwo);
-    EXPECT_NEAR(log.json()["seconds"].toDouble(), 376.0 / 192, 1e-6); // the last note-off
+    EXPECT_NEAR(log["seconds"].toDouble(), 376.0 / 192, 1e-6); // the last note-off
     EXPECT_EQ(run({"example", emd}).status, 2);
 
     // Moved to D as the window plays it there (how notes move is the transposer's test).
-    const Result onD = run({"example", emd, "--midi-log", "--root", "D"});
-    ASSERT_EQ(onD.status, 0) << qPrintable(onD.err);
-    EXPECT_EQ(onD.json()["messages"].toArray().size(), log.json()["messages"].toArray().size());
-    EXPECT_NE(onD.json()["messages"], log.json()["messages"]);
+    const QJsonObject onD = json({"example", emd, "--midi-log", "--root", "D"});
+    EXPECT_EQ(onD["messages"].toArray().size(), log["messages"].toArray().size());
+    EXPECT_NE(onD["messages"], log["messages"]);
     EXPECT_EQ(run({"example", emd, "--midi-log", "--root", "H"}).status, 2);
 }
 
 // What each mode's markers carry under --labels: the picture the window draws ("shown"), while
 // "label" keeps each display's own picture.
 TEST(Cli, LabelsChooseFingersNotesOrIntervalsInEveryMode) {
-    const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     auto shown = [&](const char* args, const char* labels) {
-        QStringList list = QString::fromUtf8(args).split(u' ');
-        list << "--data" << shipped;
+        QStringList list = QStringList{"show"} + words(args);
         if (labels)
             list << "--labels" << labels;
-        const Result r = run(QStringList{"show"} + list);
-        EXPECT_EQ(r.status, 0) << qPrintable(r.err);
         QStringList pictures;
-        for (const QJsonValue& m : r.json()["neck"].toObject()["marks"].toArray())
+        for (const QJsonValue& m : shipped(list)["neck"].toObject()["marks"].toArray())
             pictures << m.toObject()["shown"].toString();
         return pictures;
     };
@@ -750,13 +683,13 @@ TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
 TEST(CliPractice, WrongArgumentsAndADamagedHistoryAreSaid) {
     QTemporaryDir dir;
     const QString db = dir.filePath("history.sqlite");
-    for (const QStringList& args :
-         {QStringList{"practice", "--db", db}, QStringList{"practice", "solfege", "--db", db},
-          QStringList{"practice", "intervals"},
-          QStringList{"practice", "intervals", "--db", db, "--capo", "13"},
-          QStringList{"practice", "intervals", "--db", db, "--seed", "x"},
-          QStringList{"practice", "intervals", "--db", db, "--answers", dir.path()},
-          QStringList{"practice", "intervals", "--db", db, "--answers", dir.filePath("none")}}) {
+    for (const char* line :
+         {"practice --db @db", "practice solfege --db @db", "practice intervals",
+          "practice intervals --db @db --capo 13", "practice intervals --db @db --seed x",
+          "practice intervals --db @db --answers @dir",
+          "practice intervals --db @db --answers @dir/none"}) {
+        const QStringList args =
+            words(line).replaceInStrings("@db", db).replaceInStrings("@dir", dir.path());
         const Result r = run(args);
         EXPECT_EQ(r.status, 2) << qPrintable(args.join(' '));
         EXPECT_FALSE(r.err.isEmpty()) << qPrintable(args.join(' '));

@@ -4,6 +4,7 @@
 #include "modes/Commands.h"
 #include "modes/Modes.h"
 #include "modes/RootTabs.h"
+#include "modes/TreeClicks.h"
 
 #include <QSet>
 #include <algorithm>
@@ -92,10 +93,8 @@ TEST_F(ChordsTest, MovableShapesAreTransposedAboveTheNut) {
     for (size_t k = 5; k < nodes.size(); ++k)
         EXPECT_EQ(nodes[k].parentKey, QStringLiteral("More Voicings")) << qPrintable(nodes[k].text);
     EXPECT_EQ(tab(p->state().voicings[1]), "8-x-10-9-8-8");
-    EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("0Voicing"))->icon,
-              QStringLiteral("voicingB"));
-    EXPECT_EQ(page().tvwVoicings.find(QStringLiteral("99Voicing"))->icon,
-              QStringLiteral("voicingO"));
+    EXPECT_EQ(page().tvwVoicings.find("0Voicing")->icon, "voicingB");
+    EXPECT_EQ(page().tvwVoicings.find("99Voicing")->icon, "voicingO");
 
     // At E the root string is open, so the shape moves up to frets 12..14, never to the nut.
     rootChange(p->context(), tab("E"));
@@ -184,8 +183,7 @@ TEST_F(ChordsTest, VoicingsBeyondTheListAreLeftOutWithAWarning) {
         std::count_if(listed.begin(), listed.end(), [](const Voicing& v) { return !v.generated; }),
         MaxListedVoicings);
     ASSERT_EQ(p->warnings().messages().size(), 1);
-    EXPECT_TRUE(
-        p->warnings().messages()[0].startsWith(QLatin1String("voicing.ini [2] numVoicings")));
+    EXPECT_TRUE(p->warnings().messages()[0].startsWith("voicing.ini [2] numVoicings"));
 }
 
 TEST(ChordVoicings, ShapesOffTheNeckOrWithUnknownFingersAreLeftOutWithAWarning) {
@@ -404,10 +402,8 @@ TEST(ShippedVoicings, EachStringGoesUpTheNeckAndNoCaptionRepeats) {
                      "x-x-x-5-5-3", "12-15-14-12-13-12", "x-7-5-5-8-8", "x-10-10-9-8-8"}));
     // Cmaj7's two root-5th grips at the 3rd fret that are no drop voicing: told apart by frets.
     p.clickItem(TreeId::Chords, 3);
-    EXPECT_EQ(tree.find(QStringLiteral("6Voicing"))->text.toStdString(),
-              "3rd Position, Root 5th (x-3-5-4-5-3)");
-    EXPECT_EQ(tree.find(QStringLiteral("9Voicing"))->text.toStdString(),
-              "3rd Position, Root 5th (x-3-x-4-5-x)");
+    EXPECT_EQ(tree.find("6Voicing")->text.toStdString(), "3rd Position, Root 5th (x-3-5-4-5-3)");
+    EXPECT_EQ(tree.find("9Voicing")->text.toStdString(), "3rd Position, Root 5th (x-3-x-4-5-x)");
     p.clickItem(TreeId::Chords, 0);
     EXPECT_EQ(tree.find(QStringLiteral("1Voicing"))->icon, QStringLiteral("voicingB"));
     EXPECT_EQ(tree.find(QStringLiteral("4Voicing"))->icon, QStringLiteral("voicing"));
@@ -453,12 +449,6 @@ TEST(ShippedVoicings, ARootChangeKeepsTheOpenChord) {
     p.clickItem(TreeId::Chords, 2);
     EXPECT_EQ(s.selectedVoicing, OpenChordVoicing);
 }
-
-} // namespace
-} // namespace chordalis
-
-namespace chordalis {
-namespace {
 
 const ChordBox* boxOf(const std::vector<ChordBox>& boxes, const QString& frets) {
     for (const ChordBox& box : boxes) {
@@ -509,10 +499,8 @@ TEST(ChordBoxes, KnownGripsLayOutAsPlayersDrawThem) {
     EXPECT_EQ(d->row(7), 2);
     EXPECT_EQ(signText(*d), "x-----");
     ASSERT_FALSE(d->barres.empty());
-    EXPECT_EQ(d->barres.front().fret, 5);
-    EXPECT_EQ(d->barres.front().finger, 1);
-    EXPECT_EQ(d->barres.front().high, 1);
-    EXPECT_EQ(d->barres.front().low, 5);
+    const auto& barre = d->barres.front();
+    EXPECT_EQ(std::tuple(barre.fret, barre.finger, barre.high, barre.low), std::tuple(5, 1, 1, 5));
     EXPECT_EQ(boxOf(boxes, "xx0232")->signs[3], BoxSign::OpenRoot); // open D, the root
 
     rootChange(p->context(), tab("F")); // the E shape at the nut: a barre across all six
@@ -520,8 +508,7 @@ TEST(ChordBoxes, KnownGripsLayOutAsPlayersDrawThem) {
     ASSERT_TRUE(f);
     EXPECT_TRUE(f->showsNut());
     ASSERT_FALSE(f->barres.empty());
-    EXPECT_EQ(f->barres.front().high, 1);
-    EXPECT_EQ(f->barres.front().low, 6);
+    EXPECT_EQ(std::pair(f->barres.front().high, f->barres.front().low), std::pair(1, 6));
 }
 
 // A finger on two strings is no barre where a string between them is open, silent or lower.
@@ -538,8 +525,7 @@ TEST(ChordBoxes, OnlyAFlatFingerIsABarre) {
     EXPECT_EQ(layoutChordBox(strings({{3, 1}, {4, 2}, {3, 1}})).barres.size(), 1u);
     // A grip reaching past the 4th fret starts at its lowest note and keeps four rows at least.
     const ChordBox high = layoutChordBox(strings({{8, 1}, {10, 3}, {12, 4}, {-1, 0}}));
-    EXPECT_EQ(high.firstFret, 8);
-    EXPECT_EQ(high.rows, 5);
+    EXPECT_EQ(std::pair(high.firstFret, high.rows), std::pair(8, 5));
     EXPECT_EQ(high.fretsText(), "x(12)(10)8");
     // Above a capo across the neck the box starts at the capo, which lies on its top line; a
     // capo outside the box is not drawn.
@@ -558,12 +544,10 @@ TEST(ChordBoxes, BoxesFollowTheNeckAndTheTriadGroups) {
     rootChange(p->context(), tab("C"));
     p.clickItem(TreeId::Chords, 0);
     const ChordBox right = p->context().pages.chords.boxes.front();
-    EXPECT_EQ(right.column(6), 0); // the lowest string on the left
-    EXPECT_EQ(right.column(1), 5);
+    EXPECT_EQ(std::pair(right.column(6), right.column(1)), std::pair(0, 5)); // low string left
     setLeftHanded(p->context(), true);
     const ChordBox left = p->context().pages.chords.boxes.front();
-    EXPECT_EQ(left.column(6), 5);
-    EXPECT_EQ(left.column(1), 0);
+    EXPECT_EQ(std::pair(left.column(6), left.column(1)), std::pair(5, 0));
     EXPECT_EQ(left.fretsText(), right.fretsText()); // the text does not mirror
 
     setInstrument(p->context(), {{CustomPreset, {69, 64, 60, 67}}, 15}); // a ukulele
@@ -621,6 +605,52 @@ TEST(ChordSearch, ASlashChordPutsTheGripsWithItsBassFirst) {
     ASSERT_EQ(s.voicings.size(), usual.size());
     for (size_t k = 0; k < usual.size(); ++k)
         EXPECT_EQ(s.voicings[k].number, usual[k].number);
+}
+
+struct Click {
+    TreeId tree;
+    const char* key;
+    int AppState::*field;
+    int expected;
+};
+
+// A node stands for the item it was made for, whatever its key says; a folder, or a key the
+// tree does not hold, selects nothing.
+TEST(TreeClicksTest, NodesSelectTheItemsTheyStandFor) {
+    test::HeadlessProgram program;
+    chooseItem(program->context(), TreeId::Chords, 0); // the voicings of C major
+    chooseItem(program->context(), TreeId::CSChords, 4);
+    const Click clicks[] = {
+        {TreeId::Voicings, "99Voicing", &AppState::selectedVoicing, 99},
+        {TreeId::Voicings, "2Voicing", &AppState::selectedVoicing, 2},
+        {TreeId::Chords, "12 Chord - All", &AppState::selectedChord, 12},
+        {TreeId::Chords, "3 Chord", &AppState::selectedChord, 3},
+        {TreeId::Chords, "0 Group", &AppState::selectedChord, -1},
+        {TreeId::Chords, "All Group", &AppState::selectedChord, -1},
+        {TreeId::Scales, "7 Scale - All", &AppState::selectedScale, 7},
+        {TreeId::Scales, "2 Group", &AppState::selectedScale, -1},
+        {TreeId::Arpeggios, "5 Arpeggio", &AppState::selectedArpeggio, 5},
+        {TreeId::Arpeggios, "5 Chord", &AppState::selectedArpeggio, -1}, // not a node of it
+        {TreeId::Triads, "11ID", &AppState::selectedTriad, 11},
+        {TreeId::Triads, "-1Diminished", &AppState::selectedTriad, -1},
+        {TreeId::CSChords, "1 Chord", &AppState::selectedCSChord, 1},
+        {TreeId::CSChords, "1 Group", &AppState::selectedCSChord, -1},
+        {TreeId::CSScales, "6 Scale", &AppState::selectedCSScale, 6},
+        {TreeId::CSScales, "Recommended Group", &AppState::selectedCSScale, -1},
+    };
+    for (const Click& c : clicks) {
+        if (c.tree == TreeId::CSScales)
+            chooseItem(program->context(), TreeId::CSChords, 4);
+        program->context().state.*c.field = 42;
+        nodeClicked(program->context(), c.tree, QLatin1String(c.key));
+        EXPECT_EQ(program->state().*c.field, c.expected) << c.key;
+        EXPECT_EQ(treeModel(program->pages(), c.tree).selectedKey, QLatin1String(c.key));
+    }
+    // The string group is kept as a value; a key the list does not hold keeps it.
+    nodeClicked(program->context(), TreeId::StringGroup, QStringLiteral("2ID"));
+    nodeClicked(program->context(), TreeId::StringGroup, QStringLiteral("7ID"));
+    EXPECT_EQ(program->state().triadGroup, 2);
+    EXPECT_FALSE(chooseItem(program->context(), TreeId::Scales, 9999));
 }
 
 } // namespace

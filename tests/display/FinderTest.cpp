@@ -98,8 +98,7 @@ TEST(FinderChordName, LongNamesWithAndWithoutWhatTheyLeaveOut) {
     EXPECT_EQ(finderChordName(chords, QStringLiteral("Dominant 7th Sharp 9th")), "7#9");
     EXPECT_EQ(finderChordName(chords, QStringLiteral("Dominant 7th Sharp 9th (no 5th)")), "7#9");
     EXPECT_EQ(finderChordName(chords, QStringLiteral("Minor 13th (no 11th)")), "m13(no11)");
-    EXPECT_EQ(finderChordName(chords, QStringLiteral("Minor 13th (no 11th) (no 5th)")),
-              "m13(no11)");
+    EXPECT_EQ(finderChordName(chords, "Minor 13th (no 11th) (no 5th)"), "m13(no11)");
     EXPECT_EQ(finderChordName(chords, QStringLiteral("Dominant 7th (no 5th)")), QString());
     EXPECT_EQ(finderChordName(chords, QStringLiteral("(no 5th)")), QString());
     chords.count = 1; // entries past the count are not the library's
@@ -140,7 +139,6 @@ TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {
     EXPECT_EQ(test::frameText(p.led().frames.back()).first(), QStringLiteral("3~1"));
     EXPECT_EQ(finderStrum(p->state()).front().note, 43); // G2, string 6 at the capo
     ASSERT_TRUE(setCapo(p->context(), {}));
-
 }
 
 } // namespace

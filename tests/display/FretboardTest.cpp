@@ -285,12 +285,6 @@ TEST(PictureSetTest, SharpSignsAreSolidWhereTheirStrokesCross) {
     EXPECT_GE(longest, (to - from) * 6 / 10);
 }
 
-} // namespace
-} // namespace chordalis
-
-namespace chordalis {
-namespace {
-
 // A neck drawn smaller than its own size (a narrow window) is the whole neck made smaller, not
 // its left part at full size: the light margin beyond fret 15 stays at the right edge, and a
 // note's picture stays centred in its cell.

@@ -4,10 +4,6 @@
 #include "CliArguments.h"
 #include "FuzzSupport.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-
 using namespace chordalis;
 using chordalis::fuzz::require;
 using namespace chordalis::cli;

@@ -1,17 +1,35 @@
-// Any neck (4 to 7 strings, any open notes, 12 to 24 frets, the lowest string short or not), any
-// capo, any formula, any root: the search ends, and every grip it lists sounds only the chord's
-// tones, all its required ones, the root as its lowest note (on a neck that is not re-entrant),
-// with four fingers or fewer, within a hand's span and nothing below where a string starts.
+// Any formula text, spelled on every root and column the first byte chooses: names are letters
+// with accidentals whose pitch class agrees with the spelled note, and nothing reads outside its
+// tables. Then, from the 13th byte on, the formula of a grip search on any neck (4 to 7 strings,
+// any open notes, 12 to 24 frets, the lowest string short or not), any capo, any root: the search
+// ends, and every grip it lists sounds only the chord's tones, all its required ones, the root as
+// its lowest note (on a neck that is not re-entrant), with four fingers or fewer, within a hand's
+// span and nothing below where a string starts.
 #include "FuzzSupport.h"
+#include "theory/Spelling.h"
 #include "voicings/GripSearch.h"
-
-#include <cstddef>
-#include <cstdint>
 
 using namespace chordalis;
 using chordalis::fuzz::require;
 
+namespace {
+
+void spell(const uint8_t* data, size_t size) {
+    const int root = data[0] % 12;
+    const int column = (data[0] >> 4) & 1;
+    const QString formula = fuzz::inputText(data + 1, size - 1);
+    for (const auto& note : spellFormula(formula, root, column))
+        require(note.name.isEmpty() || (note.name[0] >= u'A' && note.name[0] <= u'G'));
+    for (const QString& token : formula.split(u';'))
+        (void)spellDegree(token, root, column);
+    (void)pitchClassOf(formula);
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size >= 1)
+        spell(data, size);
     if (size < 12)
         return 0;
     GripRequest r;

@@ -3,8 +3,6 @@
 #include "FuzzSupport.h"
 #include "ledguitar/LedPattern.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,10 +1,13 @@
 // A random program folder for the program itself: the input is cut at "\n@@\n" into chord.ini,
 // scale.ini, voicing.ini, triad.ini and finder.ini (as for validator_folder, so the two share
-// seeds) and the libraries are loaded; then, in a tuning and for a hand taken from the last byte,
-// the first items of every tree are clicked on their pages and the chord finder names two
-// selections. Whatever the files hold: the libraries are as long as their counts, every voicing
-// lies on the neck with fingers the neck has pictures for, every mark lies on the neck and every
-// marker drawn is lit in the LED frame.
+// seeds). Each file is first read through the program's INI reader: every section it lists is
+// there, names are listed once, and each key reads as a plain reading of the file gives it (the
+// first occurrence of a section or key counts, values cut to 1023 characters); the file then
+// grows by one section, which the next read sees. Then the libraries are loaded; in a tuning and
+// for a hand taken from the last byte, the first items of every tree are clicked on their pages
+// and the chord finder names two selections. Whatever the files hold: the libraries are as long
+// as their counts, every voicing lies on the neck with fingers the neck has pictures for, every
+// mark lies on the neck and every marker drawn is lit in the LED frame.
 #include "FuzzSupport.h"
 #include "fretboard/Fretboard.h"
 #include "fretboard/LedSender.h"
@@ -17,10 +20,9 @@
 #include "modes/Pages.h"
 #include "modes/TreeClicks.h"
 
+#include <QHash>
+#include <QStringDecoder>
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <iterator>
 
 using namespace chordalis;
@@ -57,6 +59,69 @@ void checkVoicings(const std::vector<Voicing>& voicings) {
     }
 }
 
+// The file as a person reads it: lower-case section -> lower-case key -> value, first one counts.
+QHash<QString, QHash<QString, QString>> plainReading(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    QHash<QString, QHash<QString, QString>> sections;
+    QString section;
+    bool counts = false; // inside the first occurrence of a section
+    for (const QString& raw : text.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            section = (close < 0 ? line.mid(1) : line.mid(1, close - 1)).trimmed().toLower();
+            counts = !sections.contains(section);
+            if (counts)
+                sections[section];
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (!counts || eq < 0)
+            continue;
+        const QString key = line.left(eq).trimmed().toLower();
+        if (key.isEmpty() || sections[section].contains(key))
+            continue;
+        QString value = line.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+            value.back() == value.front())
+            value = value.mid(1, value.size() - 2);
+        sections[section].insert(key, value.left(IniReader::MaxValueLength));
+    }
+    return sections;
+}
+
+// Reads the file `name` of the folder as the program does, against a plain reading of its bytes;
+// then grows it by a section and reads that.
+void checkReader(IniReader& reader, const QString& folder, const QString& name,
+                 std::string_view bytes) {
+    const QString file = name.chopped(4); // without ".ini"
+    {
+        // As the program reads: one look at the file for all reads of an operation.
+        const IniReader::Operation reading(reader);
+        const QStringList sections = reader.sections(file);
+        const auto expected = plainReading(QByteArray(bytes.data(), qsizetype(bytes.size())));
+        require(sections.size() == expected.size());
+        for (const QString& section : sections) {
+            require(reader.hasSection(file, section));
+            const auto keys = expected.constFind(section.trimmed().toLower());
+            require(keys != expected.constEnd());
+            for (auto k = keys->constBegin(); k != keys->constEnd(); ++k) {
+                const QString value = reader.readIni(file, section, k.key());
+                require(value == k.value() && value.size() <= IniReader::MaxValueLength);
+            }
+            require(reader.readIni(file, section, QStringLiteral("no such key")).isEmpty());
+        }
+    }
+    fuzz::writeFile(folder + u'/' + name, std::string(bytes) + "\n[fuzz added section]\nk=v\n");
+    require(reader.hasSection(file, QStringLiteral("Fuzz Added Section")));
+    fuzz::writeFile(folder + u'/' + name, bytes);
+}
+
 constexpr std::pair<TreeId, Mode> Trees[] = {
     {TreeId::Chords, Mode::Chords},       {TreeId::Voicings, Mode::Chords},
     {TreeId::Scales, Mode::Scales},       {TreeId::Arpeggios, Mode::Arpeggios},
@@ -71,13 +136,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const char* const names[] = {"chord.ini", "scale.ini", "voicing.ini", "triad.ini",
                                         "finder.ini"};
     const auto parts = fuzz::inputParts(data, size, std::size(names));
-    for (size_t k = 0; k < parts.size(); ++k)
+    IniReader ini(folder);
+    for (size_t k = 0; k < parts.size(); ++k) {
         fuzz::writeFile(folder + u'/' + QLatin1String(names[k]), parts[k]);
+        checkReader(ini, folder, QLatin1String(names[k]), parts[k]);
+    }
 
     AppState state;
     state.resetSelections();
     MainPages pages;
-    IniReader ini(folder);
     SilentLedSender led;
     Fretboard board(state.neckSettings(), led);
     Warnings warnings(/*quiet=*/true);

@@ -3,9 +3,6 @@
 #include "FuzzSupport.h"
 #include "ledguitar/ReportDescriptor.h"
 
-#include <cstddef>
-#include <cstdint>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace chordalis;
     QString error;

@@ -3,14 +3,9 @@
 #include "FuzzSupport.h"
 #include "app/Settings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <tuple>
-#include <unistd.h>
 
 using namespace chordalis;
 using chordalis::fuzz::require;
@@ -67,27 +62,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString second = folder + QStringLiteral("/second-%1.conf").arg(run);
     fuzz::writeFile(input, std::string_view(reinterpret_cast<const char*>(data), size));
 
-    AppState read;
-    {
-        QSettings store(input, QSettings::IniFormat);
-        readSettings(store, read);
-    }
-    checkRanges(read);
-    AppState again;
-    {
-        QSettings store(first, QSettings::IniFormat);
-        writeSettings(store, read);
+    auto readFrom = [](const QString& file) {
+        QSettings store(file, QSettings::IniFormat);
+        AppState state;
+        readSettings(store, state);
+        return state;
+    };
+    auto writeTo = [](const QString& file, const AppState& state) {
+        QSettings store(file, QSettings::IniFormat);
+        writeSettings(store, state);
+        store.sync();
         require(store.status() == QSettings::NoError);
-    }
-    {
-        QSettings store(first, QSettings::IniFormat);
-        readSettings(store, again);
-    }
+    };
+    const AppState read = readFrom(input);
+    checkRanges(read);
+    writeTo(first, read);
+    const AppState again = readFrom(first);
     require(settingsOf(again) == settingsOf(read));
-    {
-        QSettings store(second, QSettings::IniFormat);
-        writeSettings(store, again);
-    }
+    writeTo(second, again);
     require(fuzz::fileBytes(first) == fuzz::fileBytes(second));
     QFile::remove(input);
     QFile::remove(first);

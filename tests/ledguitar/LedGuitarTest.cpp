@@ -30,6 +30,15 @@ protected:
         QObject::connect(&output, &LedGuitar::notice,
                          [this](const QString& text) { notices << text; });
     }
+    // A switch pressed, or let go, as the next poll reads it.
+    void press(int which) {
+        sim->pressPedal(which);
+        output.poll();
+    }
+    void release() {
+        sim->releasePedal();
+        output.poll();
+    }
     void connectWithLightsOn() {
         output.start();
         output.setLightsOn(true);
@@ -83,8 +92,7 @@ TEST_F(OtherNameTest, SameIdsAnotherNameIsNeverReadOrWritten) {
     connectWithLightsOn();
     EXPECT_TRUE(connected); // a device opened, as any other
     EXPECT_TRUE(output.device()->IsAllUnbound());
-    sim->pressPedal(1);
-    output.poll();
+    press(1);
     output.sendFrame({{0, 1}});
     EXPECT_EQ(sim->inputReads(), 0);
     EXPECT_TRUE(sim->outputReports().empty());
@@ -161,31 +169,25 @@ TEST_F(LedGuitarTest, APressRunsOnceHowEverLongItIsHeld) {
     output.start();
     output.poll();
     EXPECT_TRUE(actions.empty());
-    sim->pressPedal(1);
-    output.poll();
+    press(1);
     EXPECT_EQ(actions, std::vector<int>{1});
     EXPECT_TRUE(output.waitingForRelease());
     EXPECT_TRUE(output.isPolling());
     for (int i = 0; i < 50; ++i) // a second held
         output.poll();
     EXPECT_EQ(actions, std::vector<int>{1});
-    sim->releasePedal();
-    output.poll();
+    release();
     EXPECT_FALSE(output.waitingForRelease());
-    sim->pressPedal(2);
-    output.poll();
-    sim->releasePedal();
-    output.poll();
-    sim->pressPedal(3); // no such switch: nothing runs, but the release is still awaited
-    output.poll();
+    press(2);
+    release();
+    press(3); // no such switch: nothing runs, but the release is still awaited
     EXPECT_EQ(actions, (std::vector<int>{1, 2}));
     EXPECT_TRUE(output.waitingForRelease());
 }
 
 TEST_F(LedGuitarTest, TheGuitarGoingAwayEndsTheWaitForTheRelease) {
     output.start();
-    sim->pressPedal(1);
-    output.poll();
+    press(1);
     sim->unplug(); // held while the cable is pulled
     EXPECT_FALSE(connected);
     EXPECT_FALSE(output.isPolling());
@@ -196,8 +198,7 @@ TEST_F(LedGuitarTest, TheGuitarGoingAwayEndsTheWaitForTheRelease) {
     sim->plug(); // a new device: bound again
     EXPECT_TRUE(connected);
     EXPECT_EQ(output.device()->UnboundVarCount(), 0);
-    sim->pressPedal(1);
-    output.poll();
+    press(1);
     sim->failReads(true); // held, and the guitar stops answering
     output.poll();
     EXPECT_FALSE(output.waitingForRelease());
@@ -246,8 +247,7 @@ TEST_F(DamagedDescriptorTest, IsToldOnceAndNothingIsReadOrWritten) {
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].contains(QLatin1String(SimulatedGuitar::Path)) &&
                 notices[0].endsWith(QLatin1String("1 collection(s) are never closed")));
-    sim->pressPedal(1);
-    output.poll();
+    press(1);
     output.sendFrame({{0, 1}});
     EXPECT_EQ(sim->inputReads(), 0);
     EXPECT_TRUE(sim->outputReports().empty());

@@ -24,10 +24,36 @@ namespace {
 
 void quiet(const char*) {}
 
-// Another program on the JACK server: one output port that plays a plucked G3 over and over.
-struct Source {
+// Another program on the JACK server, with one output port.
+struct JackSource {
     jack_client_t* client = nullptr;
     jack_port_t* port = nullptr;
+
+    // The client, quietly, without starting a server.
+    bool open(const char* name) {
+        qputenv("JACK_NO_START_SERVER", "1");
+        jack_set_error_function(quiet);
+        jack_set_info_function(quiet);
+        jack_status_t status{};
+        client = jack_client_open(name, JackNoStartServer, &status);
+        return client;
+    }
+    // Its port, and the process callback, which is given `self`, running.
+    bool activate(const char* type, JackProcessCallback process, void* self) {
+        port = jack_port_register(client, "out", type, JackPortIsOutput, 0);
+        return port && jack_set_process_callback(client, process, self) == 0 &&
+               jack_activate(client) == 0;
+    }
+    void stop() {
+        if (client)
+            jack_client_close(client);
+        client = nullptr;
+    }
+    ~JackSource() { stop(); }
+};
+
+// Its output plays a plucked G3 over and over.
+struct Source : JackSource {
     AudioClip clip;
     size_t position = 0;
 
@@ -41,22 +67,12 @@ struct Source {
         return 0;
     }
     bool start() {
-        jack_status_t status{};
-        client = jack_client_open("chordalis-test-source", JackNoStartServer, &status);
-        if (!client)
+        if (!open("chordalis-test-source"))
             return false;
         clip.sampleRate = jack_get_sample_rate(client);
         testsounds::addPluck(clip, noteFrequency(55), 0.0, 2.0, 0.5, 3);
-        port = jack_port_register(client, "out", JACK_DEFAULT_AUDIO_TYPE, JackPortIsOutput, 0);
-        return port && jack_set_process_callback(client, process, this) == 0 &&
-               jack_activate(client) == 0;
+        return activate(JACK_DEFAULT_AUDIO_TYPE, process, this);
     }
-    void stop() {
-        if (client)
-            jack_client_close(client);
-        client = nullptr;
-    }
-    ~Source() { stop(); }
 };
 
 template <class Condition> bool within5s(Condition done) {
@@ -70,17 +86,12 @@ template <class Condition> bool within5s(Condition done) {
 // The JACK capture port hears another client's note, refuses a source that is not there, and
 // reports a source that goes, with nothing reaching the sink after close.
 TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
-    qputenv("JACK_NO_START_SERVER", "1");
-    jack_set_error_function(quiet);
-    jack_set_info_function(quiet);
-    JackAudioInput input;
     Source source;
     if (!source.start())
         GTEST_SKIP() << "no JACK server runs (start one: jackd --no-realtime -d dummy)";
-
+    JackAudioInput input;
     const QStringList names = input.deviceNames();
-    EXPECT_TRUE(names.contains(QStringLiteral("chordalis-test-source:out")))
-        << qPrintable(names.join(QLatin1String(", ")));
+    EXPECT_TRUE(names.contains("chordalis-test-source:out")) << qPrintable(names.join(", "));
     // The sound settings list it as a JACK input.
     ListenInputs inputs(nullptr, std::make_unique<JackAudioInput>(), nullptr, nullptr);
     const ListenInputRow row{ListenSource::Jack, QStringLiteral("chordalis-test-source:out"),
@@ -127,9 +138,7 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
 
 // Another program's MIDI output: sends its messages in every cycle while asked (a cycle the
 // server misses under load loses its MIDI; the same messages again change nothing held).
-struct MidiSource {
-    jack_client_t* client = nullptr;
-    jack_port_t* port = nullptr;
+struct MidiSource : JackSource {
     std::vector<std::vector<unsigned char>> messages;
     std::atomic<bool> send{false};
 
@@ -143,26 +152,13 @@ struct MidiSource {
         return 0;
     }
     bool start() {
-        jack_status_t status{};
-        client = jack_client_open("chordalis-test-midi", JackNoStartServer, &status);
-        if (!client)
-            return false;
-        port = jack_port_register(client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-        return port && jack_set_process_callback(client, process, this) == 0 &&
-               jack_activate(client) == 0;
-    }
-    ~MidiSource() {
-        if (client)
-            jack_client_close(client);
+        return open("chordalis-test-midi") && activate(JACK_DEFAULT_MIDI_TYPE, process, this);
     }
 };
 
 // The JACK MIDI input holds exactly the notes the instrument holds, refuses a port that is not a
 // MIDI source, and lets every note go when the instrument's port goes.
 TEST(JackMidiInput, HoldsTheInstrumentsNotesAndLetsThemGoWithIt) {
-    qputenv("JACK_NO_START_SERVER", "1");
-    jack_set_error_function(quiet);
-    jack_set_info_function(quiet);
     auto source = std::make_unique<MidiSource>();
     if (!source->start())
         GTEST_SKIP() << "no JACK server runs (start one: jackd --no-realtime -d dummy)";

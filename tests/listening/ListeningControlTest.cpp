@@ -183,32 +183,5 @@ TEST(ListeningControl, LightsExactlyTheNotesAMidiInstrumentHolds) {
     EXPECT_TRUE(litPitches(*program).empty());
 }
 
-// The tuner over the whole range asked of it: a seven-string's low B and a bass's E1 are read as
-// their open strings; the 24th fret of the high E is a fretted note named with its own cents.
-TEST(TunerText, ReadsFromTheLowBAndE1ToTheTopOfTheHighE) {
-    const Tuning seven{CustomPreset, {64, 59, 55, 50, 45, 40, 35}};
-    const Tuning bass{CustomPreset, {43, 38, 33, 28}};
-    struct Case {
-        const Tuning& tuning;
-        int note;
-        double cents;
-        QString string, name, centsText;
-        bool inTune;
-    } cases[] = {
-        {seven, 35, -7.0, "String 7 (B1)", "B1", "-7 cents", false},
-        {bass, 28, 1.4, "String 4 (E1)", "E1", "+1 cents", true},
-        {seven, 88, 3.0, "Near string 1 (E4)", "E6", "+3 cents", false},
-        {bass, 33, -70.0, "String 3 (A1)", "A1", "-70 cents", false},
-    };
-    for (const Case& c : cases) {
-        const TunerText t = tunerText(readTuner(c.tuning, noteFrequency(c.note + c.cents / 100)));
-        EXPECT_EQ(std::tuple(t.string, t.note, t.cents, t.inTune),
-                  std::tuple(c.string, c.name, c.centsText, c.inTune))
-            << c.note;
-        EXPECT_NEAR(t.needle, std::clamp(c.cents / 50.0, -1.0, 1.0), 0.01);
-    }
-    EXPECT_FALSE(tunerText(readTuner(seven, 0.0)).heard);
-}
-
 } // namespace
 } // namespace chordalis

@@ -1,7 +1,6 @@
+#include "../ShippedLibrary.h"
 #include "TestSounds.h"
-#include "library/LibraryLoader.h"
 #include "library/Voicings.h"
-#include "library/Warnings.h"
 #include "listening/ChordCheck.h"
 #include "listening/ClipInput.h"
 #include "listening/ListeningSession.h"
@@ -17,36 +16,22 @@ using namespace chordalis::testsounds;
 
 namespace {
 
+// A number's `n` lowest bytes, least significant first.
+QByteArray le(qint64 v, int n = 4) {
+    QByteArray b(4, 0);
+    qToLittleEndian(quint32(v), b.data());
+    return b.left(n);
+}
+
 // A WAV file's bytes: a format chunk of the given fields (and length), then the data.
 QByteArray wav(int format, int channels, int rate, int bits, const QByteArray& data,
                bool extensible = false) {
-    QByteArray fmt;
-    auto put = [](QByteArray& to, quint32 v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            to.append(char((v >> (8 * i)) & 0xFF));
-    };
-    put(fmt, extensible ? 0xFFFE : quint32(format), 2);
-    put(fmt, quint32(channels), 2);
-    put(fmt, quint32(rate), 4);
-    put(fmt, quint32(rate * channels * bits / 8), 4);
-    put(fmt, quint32(channels * bits / 8), 2);
-    put(fmt, quint32(bits), 2);
-    if (extensible) {
-        put(fmt, 22, 2);
-        put(fmt, quint32(bits), 2);
-        put(fmt, 0, 4);
-        put(fmt, quint32(format), 2);
-        fmt.append(QByteArray(14, '\x01'));
-    }
-    QByteArray out("RIFF");
-    put(out, quint32(4 + 8 + fmt.size() + 8 + data.size()), 4);
-    out.append("WAVEfmt ");
-    put(out, quint32(fmt.size()), 4);
-    out.append(fmt);
-    out.append("data");
-    put(out, quint32(data.size()), 4);
-    out.append(data);
-    return out;
+    QByteArray fmt = le(extensible ? 0xFFFE : format, 2) + le(channels, 2) + le(rate) +
+                     le(rate * channels * bits / 8) + le(channels * bits / 8, 2) + le(bits, 2);
+    if (extensible)
+        fmt += le(22, 2) + le(bits, 2) + le(0) + le(format, 2) + QByteArray(14, '\x01');
+    return "RIFF" + le(4 + 8 + fmt.size() + 8 + data.size()) + "WAVEfmt " + le(fmt.size()) + fmt +
+           "data" + le(data.size()) + data;
 }
 
 QByteArray bytes(std::initializer_list<int> values) {
@@ -139,7 +124,6 @@ TEST(Pitch, NamesNotesAgainstTheReference) {
     for (const PitchFrame& f : listenTo(quiet).frames)
         EXPECT_FALSE(f.pitch.voiced());
     AudioClip noise;
-    noise.samples.assign(48000, 0.0f);
     noise.samples.assign(48000, 0.01f);
     addNoise(noise, 0.0, 3);
     const Heard heard = listenTo(noise);
@@ -203,16 +187,13 @@ TEST(Onsets, WithinThirtyMilliseconds) {
 // Strums of library chords on their first grip: named as the finder names the grip, and checked
 // string by string, whole, with a string muted and with a string a fret off.
 TEST(ChordCheck, NamesAndChecksStrums) {
-    IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
-    Warnings warnings(true);
-    LibraryLoader loader(ini, warnings);
-    const ChordLibrary chords = loader.loadChords();
+    test::ShippedLibrary& lib = test::shippedLibrary();
     Instrument guitar;
     const std::vector<int> open{64, 59, 55, 50, 45, 40};
     const NoteFinder finder(48000.0, 8192);
     int named = 0, checked = 0, trials = 0;
-    for (int chord = 0; chord < chords.count; chord += 9) {
-        const auto grips = readVoicings(ini, warnings, chord, chord % 12, Tuning{});
+    for (int chord = 0; chord < lib.chords.count; chord += 9) {
+        const auto grips = readVoicings(lib.ini, lib.warnings, chord, chord % 12, Tuning{});
         ASSERT_FALSE(grips.empty());
         const auto& frets = grips.front().frets;
         std::vector<int> truth;
@@ -230,8 +211,8 @@ TEST(ChordCheck, NamesAndChecksStrums) {
             return heard.events.size() == 1 ? heard.events.front() : NoteEvent{};
         };
         ++trials;
-        named += nameHeardNotes(ini, chords, strum(frets).notes.above(DefaultShare)).text ==
-                 nameHeardNotes(ini, chords, truth).text;
+        named += nameHeardNotes(lib.ini, lib.chords, strum(frets).notes.above(DefaultShare)).text ==
+                 nameHeardNotes(lib.ini, lib.chords, truth).text;
         auto muted = frets, wrong = frets;
         muted[size_t(played - 1)].reset();
         *wrong[size_t(played - 1)] += 2;
@@ -340,31 +321,49 @@ TEST(ClipInput, FailsAsADeviceDoes) {
     EXPECT_EQ(events.front().notes.above(DefaultShare), std::vector<int>{45});
 }
 
-// The tuner names the string nearest the pitch, on any neck and reference: from the low B of a
-// seven-string and a bass's E1 to the 24th fret of the high E.
-TEST(Tuner, NamesTheNearestString) {
-    Tuning seven;
-    seven.notes = {64, 59, 55, 50, 45, 40, 35};
-    const TunerReading b = readTuner(seven, noteFrequency(35 - 0.05));
-    EXPECT_EQ(b.string, 7);
-    EXPECT_NEAR(b.stringCents, -5.0, 1e-6);
-    EXPECT_FALSE(b.inTune());
-    EXPECT_TRUE(readTuner(seven, noteFrequency(59.01)).inTune());
-    Tuning bass;
-    bass.notes = {43, 38, 33, 28};
-    EXPECT_EQ(readTuner(bass, 41.2).string, 4);
-    EXPECT_EQ(readTuner(bass, 41.2).note.note, 28);
-    // A fret up the G string is still the G string; A3, as far from G3 as from B3, goes to the
-    // B string; the high E's 24th fret is E6 on string 1.
-    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(56)).string, 3);
-    EXPECT_NEAR(readTuner(Tuning{}, noteFrequency(56)).stringCents, 100.0, 1e-6);
-    EXPECT_EQ(readTuner(Tuning{}, noteFrequency(57)).string, 2);
-    const TunerReading top = readTuner(Tuning{}, noteFrequency(88, 442.0), 442.0);
-    EXPECT_EQ(top.string, 1);
-    EXPECT_EQ(top.note.note, 88);
-    EXPECT_NEAR(top.stringCents, 1200.0, 1e-6);
-    EXPECT_EQ(readTuner(Tuning{}, 0.0).string, 0);
-    EXPECT_EQ(readTuner(Tuning{}, std::nan("")).string, 0);
+// The tuner names the string nearest the pitch on any neck and reference, and says so: from the
+// low B of a seven-string and a bass's E1 to the 24th fret of the high E, named there as a fretted
+// note with its own cents; a fret up the G string is still the G string, and A3, as far from G3 as
+// from B3, goes to the B string.
+TEST(Tuner, NamesTheNearestStringAndSaysIt) {
+    const Tuning seven{CustomPreset, {64, 59, 55, 50, 45, 40, 35}};
+    const Tuning bass{CustomPreset, {43, 38, 33, 28}}, guitar;
+    struct Case {
+        const Tuning& tuning;
+        int note;
+        double cents, a4;
+        int string;
+        double stringCents;
+        bool inTune;
+        const char *text, *name, *centsText; // what the tuner says; none: not checked
+    } cases[] = {
+        {seven, 35, -7, 440, 7, -7.0, false, "String 7 (B1)", "B1", "-7 cents"},
+        {seven, 59, 1, 440, 2, 1.0, true, nullptr, nullptr, nullptr},
+        {bass, 28, 1.4, 440, 4, 1.4, true, "String 4 (E1)", "E1", "+1 cents"},
+        {bass, 33, -70, 440, 3, -70.0, false, "String 3 (A1)", "A1", "-70 cents"},
+        {seven, 88, 3, 440, 1, 1200.0, false, "Near string 1 (E4)", "E6", "+3 cents"},
+        {guitar, 88, 0, 442, 1, 1200.0, false, nullptr, nullptr, nullptr},
+        {guitar, 56, 0, 440, 3, 100.0, false, nullptr, nullptr, nullptr},
+        {guitar, 57, 0, 440, 2, -200.0, false, nullptr, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.note);
+        const double note = c.note + c.cents / 100;
+        const TunerReading r = readTuner(c.tuning, noteFrequency(note, c.a4), c.a4);
+        EXPECT_EQ(std::tuple(r.string, r.note.note, r.inTune()),
+                  std::tuple(c.string, int(std::lround(note)), c.inTune));
+        EXPECT_NEAR(r.stringCents, c.stringCents, 1e-6);
+        const TunerText t = tunerText(r);
+        if (c.text) {
+            EXPECT_EQ(std::tuple(t.string, t.note, t.cents, t.inTune),
+                      std::tuple(QString(c.text), QString(c.name), QString(c.centsText), c.inTune));
+            EXPECT_NEAR(t.needle, std::clamp(c.cents / 50.0, -1.0, 1.0), 0.01);
+        }
+    }
+    for (double nothing : {0.0, std::nan("")}) {
+        EXPECT_EQ(readTuner(Tuning{}, nothing).string, 0);
+        EXPECT_FALSE(tunerText(readTuner(seven, nothing)).heard);
+    }
 }
 
 // A session hears on a thread of its own, reports there, and stops cleanly when its device goes

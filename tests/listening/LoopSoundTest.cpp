@@ -6,7 +6,6 @@
 #include "listening/Onsets.h"
 #include "sound/backends/OfflineRender.h"
 
-#include <QCoreApplication>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -31,10 +30,6 @@ double hzOf(int note) {
 }
 
 TEST(LoopSound, EveryBeatStrummedAcrossTheSeamAndEachBarItsOwnChord) {
-    int argc = 1;
-    char name[] = "loop";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv); // the player's timer needs one; the test never runs it
     // | C | G | at 120 bpm, a strum a bar: C x32010, G 320003. (A strum on every beat rings on
     // into the next, too little rise for the onsets to tell apart.)
     const Strum c{{5, 48}, {4, 52}, {3, 55}, {2, 60}, {1, 64}};

@@ -55,14 +55,16 @@ int lowestFretOf(const NeckCase& c, int s) {
     return covered ? c.capo.fret : 0;
 }
 
-std::set<std::pair<int, int>> placeSet(const std::vector<NeckPlace>& places) {
-    std::set<std::pair<int, int>> set;
+using Places = std::set<std::pair<int, int>>; // string, fret
+
+Places placeSet(const std::vector<NeckPlace>& places) {
+    Places set;
     for (const NeckPlace& p : places)
         set.insert({p.string, p.fret});
     return set;
 }
 
-QString placesAnswer(const std::set<std::pair<int, int>>& places) {
+QString placesAnswer(const Places& places) {
     QStringList words;
     for (const auto& [s, f] : places)
         words << QStringLiteral("s%1f%2").arg(s).arg(f);
@@ -75,6 +77,9 @@ Question ask(const QString& item, const QuizNeck& neck = {}, std::uint64_t seed 
     EXPECT_TRUE(q) << item.toStdString();
     return q.value_or(Question{});
 }
+Places placesOf(const QString& item, const QuizNeck& neck) {
+    return placeSet(ask(item, neck).places);
+}
 
 } // namespace
 
@@ -84,9 +89,9 @@ TEST(PracticeQuestions, FindQuestionsNameEveryPlaceOfTheNoteAboveTheCapo) {
         const QuizNeck neck = neckOf(c);
         const int strings = int(c.open.size());
         for (int pc = 0; pc < 12; ++pc) {
-            std::set<std::pair<int, int>> neckWide;
+            Places neckWide;
             for (int s = 1; s <= strings; ++s) {
-                std::set<std::pair<int, int>> expected;
+                Places expected;
                 for (int f = lowestFretOf(c, s); f <= c.frets; ++f)
                     if ((c.open[std::size_t(s - 1)] + f) % 12 == pc)
                         expected.insert({s, f});
@@ -97,20 +102,16 @@ TEST(PracticeQuestions, FindQuestionsNameEveryPlaceOfTheNoteAboveTheCapo) {
                     << c.name << " string " << s << " pc " << pc;
                 EXPECT_TRUE(judgeAnswer(q, placesAnswer(expected)).correct) << c.name;
             }
-            EXPECT_EQ(placeSet(ask(QStringLiteral("find-neck:%1").arg(names[pc]), neck).places),
-                      neckWide)
-                << c.name << " pc " << pc;
+            EXPECT_EQ(placesOf("find-neck:" + names[pc], neck), neckWide) << c.name << " " << pc;
             // A window of four frets holds those of the whole neck that lie in it.
             const int low = std::max(0, c.capo.fret) + 1;
-            std::set<std::pair<int, int>> inWindow;
+            Places inWindow;
             for (const auto& [s, f] : neckWide)
                 if (f >= low && f <= low + 3)
                     inWindow.insert({s, f});
-            EXPECT_EQ(
-                placeSet(ask(QStringLiteral("find-position:%1:%2").arg(low).arg(names[pc]), neck)
-                             .places),
-                inWindow)
-                << c.name << " pc " << pc;
+            EXPECT_EQ(placesOf(QStringLiteral("find-position:%1:").arg(low) + names[pc], neck),
+                      inWindow)
+                << c.name << " " << pc;
         }
     }
     // Hand-checked: on the standard guitar G lies at frets 3 and 15 of the low E string; under
@@ -305,8 +306,7 @@ TEST(PracticeQuestions, ScalesAndProgressionsSoundWhatTheirAnswersName) {
             for (std::size_t k = 0; k < w.chords.size(); ++k)
                 EXPECT_EQ(classesAbove(q->chords[k], tonic), w.chords[k]) << k;
             EXPECT_TRUE(judgeAnswer(*q, QLatin1String(w.numerals)).correct);
-            EXPECT_EQ(q->prompt.contains(QLatin1String("minor")),
-                      QByteArray(w.item).contains("aeolian"));
+            EXPECT_EQ(q->prompt.contains("minor"), QByteArray(w.item).contains("aeolian"));
         }
     }
     const Question axis = *askItem("progression:axis", {}, random, ear);
@@ -433,6 +433,27 @@ struct HistoryFiles : ::testing::Test {
     QStringList asideFiles() const {
         return QDir(dir.path()).entryList({"practice.sqlite.damaged-*"}, QDir::Files);
     }
+    QByteArray bytesOf(const QString& file) const {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
+        return f.readAll();
+    }
+    void removeLog() const {
+        QFile::remove(path() + "-wal");
+        QFile::remove(path() + "-shm");
+    }
+};
+
+// A connection of the test's own to the history's file, closed and removed at the end.
+struct Connection {
+    explicit Connection(const QString& path, const char* name = "probe") : name(name) {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+    }
+    ~Connection() { QSqlDatabase::removeDatabase(name); }
+    QSqlQuery query() const { return QSqlQuery(QSqlDatabase::database(name)); }
+    QString name;
 };
 
 } // namespace
@@ -456,17 +477,13 @@ TEST_F(HistoryFiles, AnswersAndSchedulesOutlastTheConnection) {
     const auto answers = opened.history->answers();
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(answers[1], answer("a", Grade::Right, 2000, "P5, \"fifth\""));
-    // The write-ahead log is on.
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "probe");
     {
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
+        // The write-ahead log is on.
+        const Connection db(path());
+        QSqlQuery q = db.query();
         ASSERT_TRUE(q.exec("PRAGMA journal_mode") && q.next());
         EXPECT_EQ(q.value(0).toString(), "wal");
     }
-    db = {};
-    QSqlDatabase::removeDatabase("probe");
 
     const QStringList csv = answersCsv(answers).split("\r\n");
     EXPECT_EQ(csv[0], "session,quiz,item,question,expected,given,grade,seconds,answered");
@@ -485,14 +502,9 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
         f.write(garbage);
     };
     auto writeOtherSchema = [&] {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other");
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec("CREATE TABLE notes (x TEXT)");
-        QSqlQuery(db).exec("PRAGMA user_version = 7");
-        db.close();
-        db = {};
-        QSqlDatabase::removeDatabase("other");
+        const Connection db(path(), "other");
+        db.query().exec("CREATE TABLE notes (x TEXT)");
+        db.query().exec("PRAGMA user_version = 7");
     };
     auto tearPages = [&] {
         {
@@ -511,13 +523,9 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
          {std::function<void()>(writeGarbage), std::function<void()>(writeOtherSchema),
           std::function<void()>(tearPages)}) {
         QFile::remove(path());
-        QFile::remove(path() + "-wal");
-        QFile::remove(path() + "-shm");
+        removeLog();
         damage();
-        QFile before(path());
-        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-        const QByteArray bytes = before.readAll();
-        before.close();
+        const QByteArray bytes = bytesOf(path());
 
         OpenedHistory opened = openHistory(path(), clock);
         ++sets;
@@ -527,9 +535,7 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
         const QStringList aside = asideFiles();
         ASSERT_EQ(aside.size(), sets) << aside.join(' ').toStdString();
         EXPECT_TRUE(opened.message.contains(aside.last())) << opened.message.toStdString();
-        QFile kept(dir.filePath(aside.last()));
-        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-        EXPECT_EQ(kept.readAll(), bytes) << "set aside as it was";
+        EXPECT_EQ(bytesOf(dir.filePath(aside.last())), bytes) << "set aside as it was";
         QString error;
         EXPECT_TRUE(opened.history->record(answer("a", Grade::Right, 1), error));
     }
@@ -545,13 +551,9 @@ TEST_F(HistoryFiles, AReadOnlyFileOrFolderIsReadButNotWritten) {
         QString error;
         ASSERT_TRUE(opened.history->record(answer("a", Grade::Right, 1000), error));
     }
-    QFile::remove(path() + "-wal");
-    QFile::remove(path() + "-shm");
+    removeLog();
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadUser);
-    QFile before(path());
-    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-    const QByteArray bytes = before.readAll();
-    before.close();
+    const QByteArray bytes = bytesOf(path());
     {
         OpenedHistory opened = openHistory(path(), clock);
         EXPECT_FALSE(opened.history->lasts());
@@ -561,9 +563,7 @@ TEST_F(HistoryFiles, AReadOnlyFileOrFolderIsReadButNotWritten) {
         QString error;
         EXPECT_TRUE(opened.history->record(answer("a", Grade::Wrong, 2000), error));
     }
-    QFile after(path());
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), bytes);
+    EXPECT_EQ(bytesOf(path()), bytes);
     EXPECT_TRUE(asideFiles().isEmpty());
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
@@ -615,10 +615,8 @@ TEST_F(HistoryFiles, TwoWritersAtOnceLoseNothing) {
 // an item only rises. A read-only old file is read as it is.
 TEST_F(HistoryFiles, BestsAreKeptPerItemAndAnOlderFileIsUpgradedInPlace) {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
-        db.setDatabaseName(path());
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
+        const Connection db(path(), "old");
+        QSqlQuery q = db.query();
         ASSERT_TRUE(q.exec("CREATE TABLE items (item TEXT PRIMARY KEY, box INTEGER NOT NULL, "
                            "due_ms INTEGER NOT NULL, asked INTEGER NOT NULL, right_count "
                            "INTEGER NOT NULL)"));
@@ -637,9 +635,7 @@ TEST_F(HistoryFiles, BestsAreKeptPerItemAndAnOlderFileIsUpgradedInPlace) {
                            "grade, seconds, answered_ms) VALUES ('s', 'intervals', 'interval:up:"
                            "7', 'p', 'P5', '99', 0, 2, 2)"));
         ASSERT_TRUE(q.exec("PRAGMA user_version = 1"));
-        db.close();
     }
-    QSqlDatabase::removeDatabase("old");
 
     QFile::setPermissions(path(), QFileDevice::ReadOwner);
     {
@@ -835,18 +831,18 @@ TEST(PracticeAnswers, PlayedNotesAnswerAsTypingWould) {
 
     const QuizNeck standard = neckOf(Necks[0]);
     const QuizNeck dropDCapo2 = neckOf(Necks[1]); // string 6 sounds E2 (40) at the capo's fret 2
-    struct Places {
+    struct Played {
         const char* item;
         const QuizNeck& neck;
         std::vector<int> notes;
-        std::set<std::pair<int, int>> places; // string, fret
+        Places places;
     };
-    const Places found[] = {
+    const Played found[] = {
         {"find-string:6:G", standard, {43, 55}, {{6, 3}, {6, 15}}},
         {"find-string:6:E", dropDCapo2, {40, 52, 38}, {{6, 2}, {6, 14}}},
         {"find-position:5:A", standard, {45, 57, 69}, {{6, 5}, {4, 7}, {1, 5}}},
     };
-    for (const Places& p : found) {
+    for (const Played& p : found) {
         SCOPED_TRACE(p.item);
         const Question q = ask(p.item, p.neck);
         EXPECT_EQ(placeSet(playedPlaces(q, p.neck, p.notes)), p.places);

@@ -1,8 +1,6 @@
 #include "progressions/Keys.h"
 
-#include "library/IniReader.h"
-#include "library/LibraryLoader.h"
-#include "library/Warnings.h"
+#include "../ShippedLibrary.h"
 #include "theory/RootTabs.h"
 
 #include <gtest/gtest.h>
@@ -12,29 +10,22 @@ using namespace chordalis;
 namespace {
 
 const ChordLibrary& shippedChords() {
-    static const ChordLibrary chords = [] {
-        IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
-        Warnings warnings(true);
-        return LibraryLoader(ini, warnings).loadChords();
-    }();
-    return chords;
+    return test::shippedLibrary().chords;
 }
 
 int tabOf(const char* caption) {
     return rootTabIndex(QLatin1String(caption)).value_or(0);
 }
 
-QStringList numerals(const std::array<KeyChord, 7>& chords) {
-    QStringList out;
-    for (const KeyChord& c : chords)
-        out << c.numeral;
-    return out;
+Key keyOf(const char* root, KeyMode mode = KeyMode::Major) {
+    return makeKey(tabOf(root), mode, shippedChords());
 }
 
-QStringList symbols(const std::array<KeyChord, 7>& chords) {
+// One text of each chord: its numeral or its symbol.
+QStringList texts(const std::array<KeyChord, 7>& chords, QString KeyChord::*text) {
     QStringList out;
     for (const KeyChord& c : chords)
-        out << c.symbol;
+        out << c.*text;
     return out;
 }
 
@@ -86,29 +77,27 @@ const HandKey HandKeys[] = {
 TEST(Keys, NumeralsAndSymbolsMatchTheTablesWorkedOutByHand) {
     for (const HandKey& h : HandKeys) {
         SCOPED_TRACE(std::string(h.root) + " " + keyModeWord(h.mode));
-        const Key key = makeKey(tabOf(h.root), h.mode, shippedChords());
-        EXPECT_EQ(numerals(key.triads), split(h.triadNumerals));
-        EXPECT_EQ(symbols(key.triads), split(h.triads));
-        EXPECT_EQ(numerals(key.sevenths), split(h.seventhNumerals));
-        EXPECT_EQ(symbols(key.sevenths), split(h.sevenths));
+        const Key key = keyOf(h.root, h.mode);
+        EXPECT_EQ(texts(key.triads, &KeyChord::numeral), split(h.triadNumerals));
+        EXPECT_EQ(texts(key.triads, &KeyChord::symbol), split(h.triads));
+        EXPECT_EQ(texts(key.sevenths, &KeyChord::numeral), split(h.seventhNumerals));
+        EXPECT_EQ(texts(key.sevenths, &KeyChord::symbol), split(h.sevenths));
     }
 }
 
 TEST(Keys, ChordsAreSpelledAsTheoryBooksSpellThem) {
-    const Key fSharp = makeKey(tabOf("F#"), KeyMode::Major, shippedChords());
-    EXPECT_EQ(fSharp.triads[6].notes, split("E# G# B"));
-    const Key eFlat = makeKey(tabOf("Eb"), KeyMode::HarmonicMinor, shippedChords());
+    EXPECT_EQ(keyOf("F#").triads[6].notes, split("E# G# B"));
+    const Key eFlat = keyOf("Eb", KeyMode::HarmonicMinor);
     EXPECT_EQ(eFlat.triads[2].notes, split("Gb Bb D"));
     EXPECT_EQ(eFlat.sevenths[6].notes, split("D F Ab Cb"));
-    const Key dSharp = makeKey(tabOf("D#"), KeyMode::HarmonicMinor, shippedChords());
-    EXPECT_EQ(dSharp.sevenths[6].notes, split("Cx E# G# B"));
-    const Key gSharp = makeKey(tabOf("G#"), KeyMode::Major, shippedChords());
+    EXPECT_EQ(keyOf("D#", KeyMode::HarmonicMinor).sevenths[6].notes, split("Cx E# G# B"));
+    const Key gSharp = keyOf("G#");
     EXPECT_EQ(gSharp.scale[6].name(), QStringLiteral("Fx"));
     EXPECT_EQ(gSharp.sevenths[4].notes, split("D# Fx A# C#"));
 }
 
 TEST(Keys, SecondaryDominantsAndBorrowedChordsInCMajorAndAMinor) {
-    const Key c = makeKey(tabOf("C"), KeyMode::Major, shippedChords());
+    const Key c = keyOf("C");
     QStringList numerals, notes;
     for (const KeyChord& k : c.secondaryDominants) {
         numerals << k.numeral;
@@ -125,7 +114,7 @@ TEST(Keys, SecondaryDominantsAndBorrowedChordsInCMajorAndAMinor) {
     EXPECT_EQ(borrowed, split("i=Cm ii°=Ddim bIII=Eb iv=Fm v=Gm bVI=Ab bVII=Bb"));
 
     // A minor borrows from A major: the Picardy third, IV, V and the rest.
-    const Key a = makeKey(tabOf("A"), KeyMode::NaturalMinor, shippedChords());
+    const Key a = keyOf("A", KeyMode::NaturalMinor);
     borrowed.clear();
     for (const KeyChord& k : a.borrowed)
         if (k.notes.size() == 3)
@@ -171,11 +160,8 @@ TEST(Keys, EveryRootAndModeKeepsTheRulesOfSpellingAndNumerals) {
                     QString plain = c.numeral;
                     plain.remove(u'b').remove(u'#');
                     EXPECT_EQ(plain.front().isUpper(), third == 4) << c.numeral.toStdString();
-                    const int shift =
-                        ((c.root.pitchClass - key.root.pitchClass - Major[size_t(d - 1)]) % 12 +
-                         18) %
-                            12 -
-                        6;
+                    const int off = c.root.pitchClass - key.root.pitchClass - Major[size_t(d - 1)];
+                    const int shift = (off % 12 + 18) % 12 - 6;
                     const QString sign = shift < 0 ? QString(-shift, u'b') : QString(shift, u'#');
                     EXPECT_TRUE(c.numeral.startsWith(sign + plain.front()))
                         << c.numeral.toStdString();

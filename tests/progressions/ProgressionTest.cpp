@@ -1,10 +1,7 @@
 #include "progressions/Progression.h"
 
-#include "library/IniReader.h"
-#include "library/LibraryLoader.h"
-#include "library/Warnings.h"
+#include "../ShippedLibrary.h"
 #include "progressions/Voicer.h"
-#include "search/SearchIndex.h"
 #include "theory/RootTabs.h"
 
 #include <QFile>
@@ -18,21 +15,8 @@ using namespace chordalis;
 
 namespace {
 
-struct Shipped {
-    Shipped() : ini(QStringLiteral(CHORDALIS_SHIPPED_DATA)), warnings(true) {
-        LibraryLoader loader(ini, warnings);
-        chords = loader.loadChords();
-        index = SearchIndex(chords, loader.loadScales(), loader.loadTriads());
-    }
-    IniReader ini;
-    Warnings warnings;
-    ChordLibrary chords;
-    SearchIndex index;
-};
-
-Shipped& shipped() {
-    static Shipped s;
-    return s;
+test::ShippedLibrary& shipped() {
+    return test::shippedLibrary();
 }
 
 ProgressionReading read(const char* text, const char* root = "C", KeyMode mode = KeyMode::Major,

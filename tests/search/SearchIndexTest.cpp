@@ -1,8 +1,6 @@
 #include "search/SearchIndex.h"
 
-#include "library/IniReader.h"
-#include "library/LibraryLoader.h"
-#include "library/Warnings.h"
+#include "../ShippedLibrary.h"
 #include "theory/RootTabs.h"
 
 #include <gtest/gtest.h>
@@ -11,38 +9,9 @@ using namespace chordalis;
 
 namespace {
 
-// The shipped library, loaded once for every test.
-struct Shipped {
-    Shipped() {
-        IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
-        Warnings warnings(true);
-        LibraryLoader loader(ini, warnings);
-        chords = loader.loadChords();
-        scales = loader.loadScales();
-        triads = loader.loadTriads();
-        index = SearchIndex(chords, scales, triads);
-    }
-    int chord(const char* name) const {
-        for (int i = 0; i < chords.count; ++i)
-            if (chords.entries[size_t(i)].name == QString::fromUtf8(name))
-                return i;
-        return -1;
-    }
-    int scale(const char* name) const {
-        for (int i = 0; i < scales.count; ++i)
-            if (scales.entries[size_t(i)].name == QLatin1String(name))
-                return i;
-        return -1;
-    }
-    ChordLibrary chords;
-    ScaleLibrary scales;
-    TriadLibrary triads;
-    SearchIndex index;
-};
-
+using Shipped = test::ShippedLibrary;
 const Shipped& shipped() {
-    static const Shipped s;
-    return s;
+    return test::shippedLibrary();
 }
 
 Found first(const char* text) {

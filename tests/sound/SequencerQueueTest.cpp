@@ -48,18 +48,14 @@ TEST(SequencerQueue, CarriesEveryChannelMessageWithItsChannelAndData) {
         snd_seq_event_t ev{};
         ASSERT_TRUE(toSeqEvent(c.word, ev)) << std::hex << c.word;
         EXPECT_EQ(ev.type, c.type) << std::hex << c.word;
-        if (c.type == SND_SEQ_EVENT_NOTEON || c.type == SND_SEQ_EVENT_NOTEOFF ||
-            c.type == SND_SEQ_EVENT_KEYPRESS) {
-            EXPECT_EQ(ev.data.note.channel, c.channel);
-            EXPECT_EQ(ev.data.note.note, c.first);
-            EXPECT_EQ(ev.data.note.velocity, c.second);
-        } else {
-            EXPECT_EQ(ev.data.control.channel, c.channel);
-            if (c.type == SND_SEQ_EVENT_CONTROLLER) {
-                EXPECT_EQ(int(ev.data.control.param), c.first);
-            }
-            EXPECT_EQ(ev.data.control.value, c.second) << std::hex << c.word;
-        }
+        const auto& n = ev.data.note;
+        const auto& k = ev.data.control;
+        const bool note = c.type == SND_SEQ_EVENT_NOTEON || c.type == SND_SEQ_EVENT_NOTEOFF ||
+                          c.type == SND_SEQ_EVENT_KEYPRESS;
+        EXPECT_EQ(note ? std::tuple(int(n.channel), int(n.note), int(n.velocity))
+                       : std::tuple(int(k.channel), int(k.param), int(k.value)),
+                  std::tuple(c.channel, c.first, c.second))
+            << std::hex << c.word;
     }
     // System messages are never scheduled: the event is left alone.
     snd_seq_event_t ev{};

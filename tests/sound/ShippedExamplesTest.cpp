@@ -2,9 +2,7 @@
 // the keys through the INI reader, the files through the example decoder and the MIDI file
 // reader, the item's notes through the library loader and the spelling of its formula.
 
-#include "library/IniReader.h"
-#include "library/LibraryLoader.h"
-#include "library/Warnings.h"
+#include "../ShippedLibrary.h"
 #include "modes/Info.h"
 #include "sound/MidiFile.h"
 #include "sound/MidiOut.h"
@@ -26,19 +24,15 @@ struct Item {
     QString formula;
 };
 
-std::vector<Item> shippedItems(IniReader& ini) {
-    Warnings warnings(/*quiet=*/true);
-    LibraryLoader loader(ini, warnings);
+std::vector<Item> shippedItems() {
+    const test::ShippedLibrary& lib = test::shippedLibrary();
     std::vector<Item> items;
-    const ChordLibrary chords = loader.loadChords();
-    for (int i = 0; i < chords.count; ++i)
-        items.push_back({QStringLiteral("chord"), i, chords.entries[i].formula});
-    const ScaleLibrary scales = loader.loadScales();
-    for (int i = 0; i < scales.count; ++i)
-        items.push_back({QStringLiteral("scale"), i, scales.entries[i].formula});
-    const TriadLibrary triads = loader.loadTriads();
+    for (int i = 0; i < lib.chords.count; ++i)
+        items.push_back({QStringLiteral("chord"), i, lib.chords.entries[i].formula});
+    for (int i = 0; i < lib.scales.count; ++i)
+        items.push_back({QStringLiteral("scale"), i, lib.scales.entries[i].formula});
     for (int i = 0; i < TriadCount; ++i)
-        items.push_back({QStringLiteral("triad"), i, triads.entries[i].formula});
+        items.push_back({QStringLiteral("triad"), i, lib.triads.entries[i].formula});
     return items;
 }
 
@@ -84,11 +78,11 @@ std::map<int, double> soundingTime(const MidiSong& song) {
 class ShippedExamples : public ::testing::Test {
 protected:
     QString folder = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    IniReader ini{folder};
+    IniReader& ini = test::shippedLibrary().ini;
 };
 
 TEST_F(ShippedExamples, EveryItemListsSequencesAndGroovesThatExistDecodeAndPlayLongEnough) {
-    const std::vector<Item> items = shippedItems(ini);
+    const std::vector<Item> items = shippedItems();
     ASSERT_EQ(items.size(), 222u);
     std::set<QString> checked;
     for (const Item& item : items) {
@@ -119,7 +113,7 @@ TEST_F(ShippedExamples, EveryItemListsSequencesAndGroovesThatExistDecodeAndPlayL
 // Outside the drums, a chord's or triad's examples sound its own notes at least half of the time,
 // a scale's examples its notes at least 85 % of the time; every file on its own.
 TEST_F(ShippedExamples, HarmonyLiesOnTheItemsNotes) {
-    for (const Item& item : shippedItems(ini)) {
+    for (const Item& item : shippedItems()) {
         const NoteList notes = spellFormula(item.formula, 0, 0);
         std::set<int> pitchClasses;
         for (const NoteEntry& n : notes)

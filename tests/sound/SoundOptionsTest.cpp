@@ -43,13 +43,11 @@ TEST(MetronomeOptionsTest, BeatsBoxSpinnerAndControlsStayInRange) {
     };
     for (const auto& [text, beats] : cases)
         EXPECT_EQ(beatsFromText(QLatin1String(text)), beats) << text;
-    EXPECT_EQ(steppedBeats(QStringLiteral("4"), 9, 1), 5);
-    EXPECT_EQ(steppedBeats(QStringLiteral("4"), 9, -1), 3);
-    EXPECT_EQ(steppedBeats(QStringLiteral("1"), 9, -1), 1);
-    EXPECT_EQ(steppedBeats(QStringLiteral("-5"), 9, 1), 1);
-    EXPECT_EQ(steppedBeats(QStringLiteral("32767"), 9, 1), 32767);
-    EXPECT_EQ(steppedBeats(QString(), 9, 1), 10);
-    EXPECT_EQ(steppedBeats(QStringLiteral("x"), 9, -1), 8);
+    const std::tuple<const char*, int, int> steps[] = {
+        {"4", 1, 5}, {"4", -1, 3}, {"1", -1, 1},       {"-5", 1, 1},
+        {"", 1, 10}, {"x", -1, 8}, {"32767", 1, 32767}};
+    for (const auto& [text, step, beats] : steps) // from 9 stored where the box is empty or wrong
+        EXPECT_EQ(steppedBeats(QLatin1String(text), 9, step), beats) << text << step;
     EXPECT_EQ(metronomeControls(MetronomeSettings{}), (MetronomeControls{120, 41, 42, 9}));
     EXPECT_EQ(metronomeControls({4, 34, 82, 39, -1}), (MetronomeControls{40, 0, 46, 0}));
     EXPECT_EQ(metronomeControls({4, 81, 35, 401, 16}), (MetronomeControls{400, 46, 0, 15}));

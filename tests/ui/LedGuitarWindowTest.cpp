@@ -1,6 +1,5 @@
 #include "StartedWindow.h"
 #include "app/PedalActions.h"
-#include "ledguitar/SimulatedGuitar.h"
 #include "ui/FretlightDialog.h"
 #include "ui/LedGuitarView.h"
 #include "ui/ModeTabs.h"
@@ -16,22 +15,13 @@
 namespace chordalis {
 namespace {
 
-// A started window with a simulated guitar attached.
-class LedGuitarWindowTest : public test::StartedWindow {
+class LedGuitarWindowTest : public test::GuitarWindow {
 protected:
-    void addDevices(Devices& devices) override {
-        auto guitar = std::make_unique<SimulatedGuitar>();
-        sim = guitar.get();
-        devices.hid = std::move(guitar);
-    }
-    // The left switch pressed and let go, the main window taken for the active one.
-    void pedal(int pedalAction) {
+    // The left switch pressed and let go for the action, the main window taken for the active one.
+    void press(int pedalAction) {
         program->context().state.mainWindowActive = true;
         program->context().state.ledOptionLeft = pedalAction;
-        sim->pressPedal(1);
-        program->guitar().poll();
-        sim->releasePedal();
-        program->guitar().poll();
+        pedal(1);
     }
     // Runs the options dialog from its menu entry; act runs once it is up.
     void withOptions(const std::function<void(FretlightDialog&)>& act) {
@@ -39,8 +29,6 @@ protected:
                                      [](QWidget* w) { return qobject_cast<FretlightDialog*>(w); },
                                      [&](QWidget& w) { act(static_cast<FretlightDialog&>(w)); }));
     }
-
-    SimulatedGuitar* sim = nullptr;
 };
 
 TEST_F(LedGuitarWindowTest, TheOptionsAreOfferedWhileAGuitarIsConnected) {
@@ -91,7 +79,7 @@ TEST_F(LedGuitarWindowTest, TheViewShowsTheLastFrameAsTheGuitarWouldLightIt) {
         firstBytes += QStringLiteral(" %1").arg(shown.byteOfFret(fret), 2, 16, QLatin1Char('0'));
     EXPECT_EQ(view->reportsText().section(u'\n', 0, 0),
               QStringLiteral("Report 1 (frets 0-7): ") + firstBytes.toUpper());
-    pedal(LightsAction);
+    press(LightsAction);
     EXPECT_TRUE(view->statusText().contains(QLatin1String("shows this")));
     EXPECT_EQ(sim->ledReports().back()[0], 3);
 }
@@ -101,7 +89,7 @@ TEST_F(LedGuitarWindowTest, StepsMoveTheFocusedListAndWrapAround) {
     QTreeWidgetItem* folder = chords.topLevelItem(0);
     folder->setExpanded(true);
     chords.setCurrentItem(folder->child(0));
-    pedal(AdvancePrimaryAction);
+    press(AdvancePrimaryAction);
     EXPECT_EQ(chords.currentItem(), folder->child(1));
     EXPECT_EQ(program->state().selectedChord,
               program->pages().chords.tvwChords.itemOf(TreeFiller::keyOf(folder->child(1))));
@@ -110,16 +98,16 @@ TEST_F(LedGuitarWindowTest, StepsMoveTheFocusedListAndWrapAround) {
     QTreeWidgetItem* lastFolder = chords.topLevelItem(chords.topLevelItemCount() - 1);
     lastFolder->setExpanded(true);
     chords.setCurrentItem(lastFolder->child(lastFolder->childCount() - 1));
-    pedal(AdvancePrimaryAction); // the last node in view: back to the first
+    press(AdvancePrimaryAction); // the last node in view: back to the first
     EXPECT_EQ(chords.currentItem(), chords.topLevelItem(0));
 
     window->modeTabs().setCurrentIndex(int(Mode::Scales));
     QComboBox& positions = *window->modeTabs().positions(Mode::Scales)->list();
-    pedal(AdvanceSecondaryAction);
+    press(AdvanceSecondaryAction);
     EXPECT_EQ(positions.currentIndex(), 1);
     EXPECT_EQ(program->context().pages.scales.cboScalePositions.index, 1);
     positions.setCurrentIndex(positions.count() - 1);
-    pedal(AdvanceSecondaryAction);
+    press(AdvanceSecondaryAction);
     EXPECT_EQ(positions.currentIndex(), 0);
     EXPECT_EQ(program->context().pages.scales.cboScalePositions.index, 0);
 }

@@ -4,7 +4,6 @@
 #include "StartedWindow.h"
 #include "app/ListeningControl.h"
 #include "app/PracticeNeck.h"
-#include "ledguitar/SimulatedGuitar.h"
 #include "listening/ClipInput.h"
 #include "modes/Modes.h"
 #include "ui/HeatMapView.h"
@@ -24,21 +23,8 @@
 namespace chordalis {
 namespace {
 
-// A started window with a simulated LED guitar attached, whose pedal the tests press.
-class PracticeWindowTest : public test::StartedWindow {
+class PracticeWindowTest : public test::GuitarWindow {
 protected:
-    void addDevices(Devices& devices) override {
-        auto guitar = std::make_unique<SimulatedGuitar>();
-        sim = guitar.get();
-        devices.hid = std::move(guitar);
-    }
-    // A switch of the pedal pressed and let go, as the guitar's poll reads it.
-    void pedal(int which) {
-        sim->pressPedal(which);
-        program->guitar().poll();
-        sim->releasePedal();
-        program->guitar().poll();
-    }
     // The program's clock moved on, and the window's timer given the time to look at it.
     void advance(double seconds) {
         clock().advance(seconds);
@@ -46,6 +32,11 @@ protected:
     }
     QString text(PracticeWindow& practice, const char* label) {
         return child<QLabel>(practice, label)->text();
+    }
+    // An answer typed and Enter pressed.
+    void type(PracticeWindow& practice, const QString& answer) {
+        QTest::keyClicks(child<QLineEdit>(practice, "txtAnswer"), answer);
+        QTest::keyClick(child<QLineEdit>(practice, "txtAnswer"), Qt::Key_Return);
     }
 
     // A practice window on a history of its own, a session of `length` questions of the quiz
@@ -85,7 +76,6 @@ protected:
     }
 
     QTemporaryDir data;
-    SimulatedGuitar* sim = nullptr;
 };
 
 std::set<std::pair<int, int>> placeSet(const std::vector<NeckPlace>& places) {
@@ -136,9 +126,8 @@ TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
         EXPECT_EQ(placeSet(lastLedFrame()), placeSet(wanted));
 
         click(*practice, "cmdAnswer");
-        EXPECT_EQ(child<QLabel>(*practice, "lblQuestion")->text(),
-                  QStringLiteral("Session over: 1 of 1 right"))
-            << child<QLabel>(*practice, "lblFeedback")->text().toStdString();
+        EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 1 of 1 right"))
+            << text(*practice, "lblFeedback").toStdString();
         delete practice;
     }
 }
@@ -181,8 +170,7 @@ TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
         for (const auto& sent : out().sent)
             pattern.push_back(statusOf(sent.word) >> 4 == 0x9);
         EXPECT_TRUE(q.chords.empty() || pattern == wanted);
-        QTest::keyClicks(child<QLineEdit>(*practice, "txtAnswer"), q.expected);
-        QTest::keyClick(child<QLineEdit>(*practice, "txtAnswer"), Qt::Key_Return);
+        type(*practice, q.expected);
         EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 1 of 1 right"));
         delete practice;
     }
@@ -240,8 +228,7 @@ TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
     advance(beat);
     EXPECT_FALSE(program->metronome().isRunning());
     EXPECT_EQ(program->metronomeSettings().tempo, tempoBefore);
-    QTest::keyClicks(child<QLineEdit>(*practice, "txtAnswer"), "y");
-    QTest::keyClick(child<QLineEdit>(*practice, "txtAnswer"), Qt::Key_Return);
+    type(*practice, "y");
     EXPECT_EQ(practice->question()->tempo,
               practice->question()->item == q.item ? RunStartTempo + RunTempoStep : RunStartTempo);
     delete practice;
@@ -267,13 +254,10 @@ TEST_F(PracticeWindowTest, ProgressPlotsTheQuizAndPeriodChosenAndColoursThePlace
                                          error));
     }
     PracticeWindow* practice = startQuiz("Name the marked note", 2);
-    auto* answer = child<QLineEdit>(*practice, "txtAnswer");
     const NeckPlace right = practice->question()->places.at(0);
-    QTest::keyClicks(answer, practice->question()->expected);
-    QTest::keyClick(answer, Qt::Key_Return);
+    type(*practice, practice->question()->expected);
     const NeckPlace wrong = practice->question()->places.at(0);
-    QTest::keyClicks(answer, "H");
-    QTest::keyClick(answer, Qt::Key_Return);
+    type(*practice, "H");
 
     QDialog* progress = practice->showProgress();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(progress));
@@ -406,6 +390,33 @@ TEST_F(PracticeWindowTest, APlayedNoteOrChordAnswersLikeATypedOne) {
         control.stop();
         delete practice;
     }
+}
+
+// From the keyboard: a by-ear question sounds as it is asked and again at Play Again, Enter judges
+// the typed answer and asks the next, and the session ends with its summary; the answers are in
+// the history file given.
+TEST_F(PracticeWindowTest, ByEarQuestionsSoundAndTypedAnswersAreJudgedAndSummedUp) {
+    PracticeWindow* practice = startQuiz("Intervals by ear", 2);
+    EXPECT_EQ(out().sent.size(), 4u) << "two notes, each on and off";
+    auto* answer = child<QLineEdit>(*practice, "txtAnswer");
+    EXPECT_TRUE(answer->isEnabled());
+    EXPECT_TRUE(text(*practice, "lblQuestion").startsWith("1. Name the interval"));
+    out().sent.clear();
+    click(*practice, "cmdPlayAgain");
+    EXPECT_FALSE(out().sent.empty());
+    type(*practice, "nonsense");
+    EXPECT_TRUE(text(*practice, "lblFeedback").contains("is not an interval"));
+    EXPECT_TRUE(text(*practice, "lblQuestion").startsWith("2. "));
+    type(*practice, "P8");
+    EXPECT_FALSE(answer->isEnabled());
+    EXPECT_TRUE(text(*practice, "lblQuestion").startsWith("Session over: "));
+    EXPECT_TRUE(text(*practice, "lblFeedback").contains("Accuracy"));
+    EXPECT_TRUE(text(*practice, "lblHistory").isEmpty());
+    EXPECT_TRUE(boxes.shown.empty());
+    delete practice;
+    FakeWallClock wallClock;
+    EXPECT_EQ(openHistory(data.filePath("practice.sqlite"), wallClock).history->answers().size(),
+              2u);
 }
 
 } // namespace

@@ -136,15 +136,13 @@ TEST(ProgramRunTest, OneInstancePerStoreAndAnUnwritableStoreNeverHoldsUpTheEnd) 
         Started second(env);
         ASSERT_TRUE(second.process().waitForFinished(10000));
         EXPECT_EQ(second.process().exitCode(), 0);
-        EXPECT_TRUE(second.err().contains(QLatin1String("already running")))
-            << qPrintable(second.err());
+        EXPECT_TRUE(second.err().contains("already running")) << qPrintable(second.err());
         Started another(env, {QStringLiteral("--new-instance")});
         EXPECT_TRUE(another.shown()) << qPrintable(another.err());
         EXPECT_TRUE(another.endsOnSigterm());
     }
     EXPECT_TRUE(first.endsOnSigterm());
-    EXPECT_TRUE(first.err().contains(QLatin1String("the settings could not be saved")))
-        << qPrintable(first.err());
+    EXPECT_TRUE(first.err().contains("the settings could not be saved")) << qPrintable(first.err());
     const QDir notes(home.filePath(QStringLiteral("data/Chordalis/Chordalis")));
     EXPECT_EQ(notes.entryList(QDir::Files).size(), 1);
 

@@ -6,7 +6,6 @@
 #include "ui/BeatIndicator.h"
 #include "ui/MetronomeWindow.h"
 #include "ui/PlaybackDialog.h"
-#include "ui/PracticeWindow.h"
 #include "ui/TreeFiller.h"
 
 #include <QComboBox>
@@ -14,9 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QSpinBox>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 namespace chordalis {
@@ -145,8 +142,7 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     MetronomeWindow* metronome = openMetronome();
     auto* onOff = child<QPushButton>(*metronome, "cmdOnOff");
     EXPECT_TRUE(onOff->isCheckable());
-    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()),
-              std::tuple(false, QStringLiteral("Metronome Off")));
+    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()), std::tuple(false, "Metronome Off"));
     auto* sound1 = child<QComboBox>(*metronome, "cboSound1");
     auto* tempo = child<QSlider>(*metronome, "sldTempo");
     auto* tempoText = child<QLineEdit>(*metronome, "txtTempo");
@@ -172,8 +168,7 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     auto* onOff = child<QPushButton>(*window1, "cmdOnOff");
     QTest::mouseClick(onOff, Qt::LeftButton);
     EXPECT_TRUE(window1->metronome().isRunning());
-    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()),
-              std::tuple(true, QStringLiteral("Metronome On")));
+    EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()), std::tuple(true, "Metronome On"));
     click(*window1, "cmdOK");
     EXPECT_FALSE(window1->isVisible());
 
@@ -244,8 +239,7 @@ TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollo
     EXPECT_EQ(rows(device), (QStringList{b, a})) << "kept, at the end";
     EXPECT_EQ(device->currentText(), a);
     auto* state = child<QLabel>(*dialog, "lblOutputState");
-    EXPECT_EQ(state->text(),
-              QStringLiteral("No sound: The MIDI port \"Keys:0\" is not connected."));
+    EXPECT_EQ(state->text(), "No sound: The MIDI port \"Keys:0\" is not connected.");
 
     // Plugged in again at another number: Retry finds it there and opens it.
     out().ports = {c, a, b};
@@ -257,44 +251,6 @@ TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollo
     EXPECT_TRUE(state->text().startsWith(QLatin1String("Sound: "))) << qPrintable(state->text());
     click(*dialog, "cmdCancel");
     EXPECT_TRUE(boxes.shown.empty());
-}
-
-// The practice window, from the keyboard: a by-ear question sounds through the program's player
-// as it is asked, Enter judges the typed answer and asks the next, and the session ends with its
-// summary; the answers are in the history file given.
-TEST_F(SoundWindowsTest, PracticeAsksByEarJudgesTypedAnswersAndSumsUp) {
-    QTemporaryDir data;
-    const QString history = data.filePath("practice.sqlite");
-    auto* practice = new PracticeWindow(*program, history, window);
-    practice->show();
-    auto* quiz = child<QComboBox>(*practice, "cboQuiz");
-    quiz->setCurrentIndex(quiz->findText("Intervals by ear"));
-    child<QSpinBox>(*practice, "udLength")->setValue(2);
-    click(*practice, "cmdStart");
-    EXPECT_EQ(out().sent.size(), 4u) << "two notes, each on and off";
-    auto* answer = child<QLineEdit>(*practice, "txtAnswer");
-    EXPECT_TRUE(answer->isEnabled());
-    EXPECT_TRUE(child<QLabel>(*practice, "lblQuestion")->text().startsWith("1. Name the interval"));
-
-    out().sent.clear();
-    click(*practice, "cmdPlayAgain");
-    EXPECT_FALSE(out().sent.empty());
-    QTest::keyClicks(answer, "nonsense");
-    QTest::keyClick(answer, Qt::Key_Return);
-    EXPECT_TRUE(child<QLabel>(*practice, "lblFeedback")->text().contains("is not an interval"));
-    EXPECT_TRUE(child<QLabel>(*practice, "lblQuestion")->text().startsWith("2. "));
-    QTest::keyClicks(answer, "P8");
-    QTest::keyClick(answer, Qt::Key_Return);
-    EXPECT_FALSE(answer->isEnabled());
-    EXPECT_TRUE(child<QLabel>(*practice, "lblQuestion")->text().startsWith("Session over: "))
-        << child<QLabel>(*practice, "lblQuestion")->text().toStdString();
-    EXPECT_TRUE(child<QLabel>(*practice, "lblFeedback")->text().contains("Accuracy"));
-    EXPECT_TRUE(child<QLabel>(*practice, "lblHistory")->text().isEmpty());
-    EXPECT_TRUE(boxes.shown.empty());
-    delete practice;
-
-    FakeWallClock wallClock;
-    EXPECT_EQ(openHistory(history, wallClock).history->answers().size(), 2u);
 }
 
 } // namespace

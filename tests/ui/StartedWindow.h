@@ -1,8 +1,10 @@
 #pragma once
 
 #include "../Fakes.h"
+#include "../TestFolder.h"
 #include "UiTestSupport.h"
 #include "app/Program.h"
+#include "ledguitar/SimulatedGuitar.h"
 #include "ui/DesktopWindow.h"
 #include "ui/MainWindow.h"
 
@@ -29,8 +31,8 @@ public:
 class StartedWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid() && storeDir.isValid());
-        makeProgramFolder(folder);
+        ASSERT_TRUE(storeDir.isValid());
+        folder.copyFolder(QStringLiteral(CHORDALIS_SHIPPED_DATA));
         startProgram();
     }
 
@@ -84,7 +86,7 @@ protected:
 
     QString storePath() const { return storeDir.filePath(QStringLiteral("settings.ini")); }
 
-    QTemporaryDir folder;
+    TestFolder folder; // the program's
     QTemporaryDir storeDir;
     RecordingMessageBoxes boxes;
     std::unique_ptr<QSettings> store;
@@ -95,6 +97,24 @@ protected:
 private:
     RecordingMidiOut* m_out = nullptr;
     VirtualClock* m_clock = nullptr;
+};
+
+// A started window with a simulated LED guitar attached, whose pedal the tests press.
+class GuitarWindow : public StartedWindow {
+protected:
+    void addDevices(Devices& devices) override {
+        auto guitar = std::make_unique<SimulatedGuitar>();
+        sim = guitar.get();
+        devices.hid = std::move(guitar);
+    }
+    // A switch of the pedal pressed and let go, as the guitar's poll reads it.
+    void pedal(int which) {
+        sim->pressPedal(which);
+        program->guitar().poll();
+        sim->releasePedal();
+        program->guitar().poll();
+    }
+    SimulatedGuitar* sim = nullptr;
 };
 
 } // namespace chordalis::test

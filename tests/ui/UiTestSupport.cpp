@@ -1,12 +1,8 @@
 #include "UiTestSupport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSignalBlocker>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -38,25 +34,6 @@ bool whileModal(const std::function<void()>& open, const std::function<bool(QWid
     poll.start(20);
     open();
     return acted;
-}
-
-namespace {
-
-void copyTree(const QString& from, const QString& to) {
-    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + u'/' + QDir(from).relativeFilePath(file);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        QFile::remove(target);
-        QFile::copy(file, target);
-    }
-}
-
-} // namespace
-
-void makeProgramFolder(const QTemporaryDir& dir, const QString& from) {
-    copyTree(from, dir.path());
 }
 
 void clickNode(QTreeWidget& tree, QTreeWidgetItem* item) {

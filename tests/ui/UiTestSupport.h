@@ -4,7 +4,6 @@
 #include <QString>
 #include <functional>
 
-class QTemporaryDir;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -13,10 +12,6 @@ namespace chordalis::test {
 
 // Processes events until the condition holds or the time is up; true when it held.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
-
-// Copies a data folder (the shipped data unless told) into a program folder, over what is there.
-void makeProgramFolder(const QTemporaryDir& dir,
-                       const QString& from = QStringLiteral(CHORDALIS_SHIPPED_DATA));
 
 // Runs `open`, which shows a modal dialog and returns when it closes; `act` runs on the dialog
 // once it is the active modal widget and `isIt` accepts it. True when `act` ran.

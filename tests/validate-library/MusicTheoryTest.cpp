@@ -1,5 +1,7 @@
 #include "MusicTheory.h"
 
+#include "IniFile.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -27,13 +29,16 @@ std::vector<FormulaToken> parsed(const char* formula) {
 // checked against its formula by the shipped library's test.
 TEST(MusicTheory, ChordNamesReadAsChordSymbols) {
     const std::pair<const char*, const char*> table[] = {
-        {"dim7", "1;b3;b5;f7"},         {"13", "1;3;5;b7;9;13"}, // the 11th is left out over a
-                                                                 // major 3rd
-        {"m13", "1;b3;5;b7;9;11;13"},                            // and kept over a minor one
-        {"m(b6)", "1;b3;5;b6"},                                  // a b6 beside the 5th
-        {"m7b6", "1;b3;b6;b7"},                                  // and in its place
-        {"11", "1;5;b7;9;11"},                                   // no 3rd under the natural 11th
-        {"dim7(maj7)", "1;b3;b5;f7;7"}, {"quartal", "1;4;b7;b10"}, {"7zz", "(unreadable)"},
+        {"dim7", "1;b3;b5;f7"},
+        {"13", "1;3;5;b7;9;13"},      // the 11th is left out over a
+                                      // major 3rd
+        {"m13", "1;b3;5;b7;9;11;13"}, // and kept over a minor one
+        {"m(b6)", "1;b3;5;b6"},       // a b6 beside the 5th
+        {"m7b6", "1;b3;b6;b7"},       // and in its place
+        {"11", "1;5;b7;9;11"},        // no 3rd under the natural 11th
+        {"dim7(maj7)", "1;b3;b5;f7;7"},
+        {"quartal", "1;4;b7;b10"},
+        {"7zz", "(unreadable)"},
         {"8", "(unreadable)"},
     };
     for (const auto& [name, formula] : table)
@@ -105,6 +110,39 @@ TEST(MusicTheory, ModesAreKnownByTheirPlaceInTheirScale) {
     EXPECT_FALSE(referenceScale("Sixth Mode of Major Pentatonic")); // it has five notes
     EXPECT_FALSE(referenceScale("Second Mode of Dorianish"));
     EXPECT_FALSE(referenceScale("Tenth Mode of Chromatic"));
+}
+
+std::vector<std::string> problemTexts(const IniFile& ini) {
+    std::vector<std::string> out;
+    for (const auto& p : ini.problems())
+        out.push_back("[" + p.section + "] " + p.key + ": " + p.message);
+    return out;
+}
+
+TEST(IniFile, ReadsValuesAsTheProgramDoes) {
+    const IniFile ini = IniFile::parse("; a comment\n[Totals]\nNumChords = \"16\"\n"
+                                       "numchords=99\n[totals]\nnumgroups=3\n");
+    EXPECT_EQ(ini.value("totals", "numchords"), "16"); // quotes off, first occurrence counts
+    EXPECT_EQ(ini.value("TOTALS", "NUMCHORDS"), "16");
+    EXPECT_FALSE(ini.value("totals", "numgroups")); // the repeated section is never read
+    EXPECT_FALSE(ini.value("groups", "0"));
+    EXPECT_EQ(problemTexts(ini),
+              (std::vector<std::string>{"[Totals] NumChords: blanks around \"=\"",
+                                        "[Totals] numchords: the key appears twice",
+                                        "[totals] : the section appears twice"}));
+}
+
+TEST(IniFile, NotesWhatAShippedFileMustNotContain) {
+    const IniFile ini = IniFile::parse("\xEF\xBB\xBFkey=1\r\n [a\nno equals sign\n[b]\nx=\xFF");
+    EXPECT_EQ(problemTexts(ini),
+              (std::vector<std::string>{"[] : starts with a byte order mark",
+                                        "[] : has CR characters; lines must end in LF only",
+                                        "[] : the last line has no line end", "[] : is not UTF-8",
+                                        "[] : line 1 holds a key outside any section",
+                                        "[] : line 2 has blanks at its start or end",
+                                        "[] : line 2 is a malformed section header",
+                                        "[] : line 3 is neither a section, a key nor a comment"}));
+    EXPECT_TRUE(IniFile::parse("[a]\nk=\xC3\xA9\xE2\x88\x86\n").problems().empty());
 }
 
 } // namespace

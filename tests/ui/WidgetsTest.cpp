@@ -1,5 +1,14 @@
+#include "UiTestSupport.h"
+#include "fretboard/Fretboard.h"
+#include "fretboard/LedSender.h"
+#include "modes/AppState.h"
+#include "ui/NeckView.h"
+#include "ui/SplashWindow.h"
 #include "ui/TreeFiller.h"
 
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -78,6 +87,73 @@ TEST(TreeFillerTest, SyncRebuildsWhenTheKeysOrTheirOrderDiffer) {
     TreeFiller::sync(tree, reordered);
     EXPECT_EQ(TreeFiller::keyOf(tree.topLevelItem(0)), "1Voicing");
     EXPECT_EQ(tree.topLevelItem(1)->text(0), "6th Position");
+}
+
+TEST(NeckViewTest, KeepsItsAspectAndReportsPressesInSurfaceUnits) {
+    AppState state;
+    SilentLedSender led;
+    Fretboard fretboard(state.neckSettings(), led);
+    NeckView view(fretboard);
+    EXPECT_EQ(view.heightForWidth(1506), 366);
+    view.resize(1506, 500); // letterboxed: 67 pixels above and below the surface
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_EQ(view.surfaceRect(), QRectF(0, 67, 1506, 366));
+
+    QSignalSpy spy(&view, &NeckView::pressed);
+    QTest::mousePress(&view, Qt::RightButton, {}, QPoint(132, 67 + 64));
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(spy[0][1].toPointF(), QPointF(66, 32));
+
+    // Wide and short: the neck is drawn longer to fill the width, presses still land where the
+    // surface has them; beyond twice its length it stays centred.
+    view.resize(1506, 183);
+    EXPECT_DOUBLE_EQ(view.stretch(), 2.0);
+    EXPECT_EQ(view.surfaceRect(), QRectF(0, 0, 1506, 183));
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(753, 91));
+    EXPECT_EQ(spy[1][1].toPointF(), QPointF(376.5, 91));
+    view.resize(1506, 250);
+    EXPECT_NEAR(view.surfaceRect().width(), 1506, 0.01);
+    view.resize(2000, 183);
+    EXPECT_EQ(view.surfaceRect(), QRectF(247, 0, 1506, 183));
+}
+
+using test::waitUntil;
+
+// Start-up first, then the About box: one window, as in the program.
+TEST(SplashWindowTest, StartupIgnoresTheUserThenAboutClosesOnClickOrKey) {
+    SplashWindow splash;
+    splash.setTag(SplashWindow::StartupTag);
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    EXPECT_TRUE(splash.closeTimer().isActive());
+    EXPECT_EQ(splash.closeTimer().interval(), 1500);
+
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QTest::keyClick(&splash, Qt::Key_A);
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    QTest::mouseClick(splash.findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
+    splash.close();
+    EXPECT_TRUE(splash.isVisible());
+
+    // The timer closes it: its time is run at once rather than waited for.
+    const_cast<QTimer&>(splash.closeTimer()).start(0);
+    EXPECT_TRUE(waitUntil([&] { return !splash.isVisible(); }));
+    EXPECT_FALSE(splash.closeTimer().isActive());
+
+    // As the About box the timer is not armed again.
+    splash.setTag(QString());
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    EXPECT_FALSE(splash.closeTimer().isActive());
+    QTest::keyClick(&splash, Qt::Key_Shift);
+    EXPECT_FALSE(splash.isVisible());
+
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    QTest::mouseClick(splash.findChild<QLabel*>(QStringLiteral("lblVersion")), Qt::LeftButton);
+    EXPECT_FALSE(splash.isVisible());
 }
 
 } // namespace
