@@ -218,7 +218,7 @@ TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
     }
     const auto capos = [&](const QString& progression) {
         QStringList out;
-        const QJsonObject p = run({"progression", progression, "--data", data}).json();
+        const QJsonObject p = run(QStringList{"progression", progression} + Shipped).json();
         for (const auto& c : p["capoSuggestions"].toArray())
             out << QString::number(c.toObject()["capo"].toInt()) + u':' +
                        c.toObject()["shapes"].toVariant().toStringList().join(u' ');
