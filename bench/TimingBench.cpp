@@ -29,6 +29,7 @@
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -262,7 +263,19 @@ public:
             offset = m_offsets[i].second;
         return offset;
     }
-    long long firstOffset() const { return m_changes > 0 ? m_offsets[0].second : 0; }
+    // Where the synthesizer lay in its first second: the offset most of those cycles saw (the
+    // first cycle alone may have read the synthesizer's clock in the middle of a render).
+    long long firstOffset() const {
+        std::map<long long, int> seen;
+        for (size_t i = 0; i < std::min(m_earlyCount, m_early.size()); ++i)
+            ++seen[m_early[i]];
+        long long offset = 0;
+        int most = 0;
+        for (const auto& [o, n] : seen)
+            if (n > most)
+                std::tie(offset, most) = std::pair{o, n};
+        return offset;
+    }
     long long lastOffset() const { return m_lastOffset; }
     int missedCycles() const { return m_offsetChanges; }
     jack_nframes_t period() const { return m_period; }
@@ -295,6 +308,9 @@ private:
                 self->m_offsets[self->m_changes++] = {cycle - offset, offset};
         }
         self->m_lastOffset = offset;
+        if (self->m_earlyCount < self->m_early.size() &&
+            double(self->m_earlyCount * frames) < self->m_rate)
+            self->m_early[self->m_earlyCount++] = offset;
         ++self->m_cycles;
         self->m_period = frames;
         const size_t at = size_t(cycle - self->m_first);
@@ -316,6 +332,8 @@ private:
     std::atomic<size_t> m_count{0};
     long long m_first = 0;
     long long m_lastOffset = 0;
+    std::array<long long, 1024> m_early{}; // the offsets of the first second's cycles
+    size_t m_earlyCount = 0;
     std::atomic<int> m_offsetChanges{0};
     std::atomic<size_t> m_cycles{0};
     std::atomic<jack_nframes_t> m_period{0};
