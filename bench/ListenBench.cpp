@@ -45,6 +45,13 @@ double detuneOf(int note) {
     return std::array<double, 5>{-37.0, -11.0, 0.0, 13.0, 42.0}[note % 5];
 }
 
+double percentileOf(std::vector<double> v, double p) {
+    if (v.empty())
+        return 0.0;
+    std::sort(v.begin(), v.end());
+    return v[size_t(std::lround(p * double(v.size() - 1)))];
+}
+
 void pitchFigures(const QString& wavDir) {
     QFile truth(wavDir + QStringLiteral("/truth.txt"));
     if (!wavDir.isEmpty()) {
@@ -60,6 +67,9 @@ void pitchFigures(const QString& wavDir) {
         truth.write(QStringLiteral("%1 %2\n").arg(name).arg(hz, 0, 'f', 4).toUtf8());
     };
     PitchScore pluck, guitar, bass;
+    // The same frames from where each note has settled, as a player reads a tuner.
+    PitchScore pluckSettled, guitarSettled, bassSettled;
+    std::vector<double> settleTimes;
     std::vector<double> guitarSteady, bassSteady, guitarOffset, bassOffset;
     for (int note = 28; note <= 88; ++note) {
         const double hz = noteFrequency(note + detuneOf(note) / 100.0);
@@ -67,7 +77,9 @@ void pitchFigures(const QString& wavDir) {
         clip.sampleRate = Rate;
         addPluck(clip, hz, 0.2, 1.6, 0.5, unsigned(note));
         addNoise(clip, 30.0, unsigned(note));
-        pluck.add(scorePitch(listenTo(clip).frames, 0.2, hz));
+        const Heard plucked = listenTo(clip);
+        pluck.add(scorePitch(plucked.frames, 0.2, hz));
+        pluckSettled.add(scorePitch(plucked.frames, 0.2, hz, settledAfter(plucked.frames, 0.2)));
         keep(clip, QStringLiteral("pluck-%1.wav").arg(note), hz);
         for (int program : {25, 33}) {
             if ((program == 25 && note < 40) || (program == 33 && note > 67))
@@ -81,6 +93,10 @@ void pitchFigures(const QString& wavDir) {
             addNoise(*synth, 30.0, unsigned(note) + 7u);
             const Heard heard = listenTo(*synth);
             (program == 25 ? guitar : bass).add(scorePitch(heard.frames, 0.2, hz));
+            const double settled = settledAfter(heard.frames, 0.2);
+            settleTimes.push_back(settled);
+            (program == 25 ? guitarSettled : bassSettled)
+                .add(scorePitch(heard.frames, 0.2, hz, settled));
             const Steadiness s = steadiness(heard.frames, 0.2, 0.3);
             (program == 25 ? guitarSteady : bassSteady).push_back(s.share);
             (program == 25 ? guitarOffset : bassOffset)
@@ -95,6 +111,15 @@ void pitchFigures(const QString& wavDir) {
                     "(goal >= 95 %%), worst %.1f cents\n",
                     name, s->frames, 100.0 * s->voiced / std::max(1, s->frames), 100.0 * s->share(),
                     s->worstCents);
+    for (auto [name, s] : {std::pair{"plucked string", &pluckSettled},
+                           {"synth guitar", &guitarSettled},
+                           {"synth bass", &bassSettled}})
+        std::printf("pitch, %-15s settled: %5d frames, %5.1f %% of voiced within 2 cents (goal >= "
+                    "95 %%), worst %.1f cents\n",
+                    name, s->frames, 100.0 * s->share(), s->worstCents);
+    std::printf("pitch, the synthesizer's notes settle %.2f s after their onset (median), %.2f s "
+                "at the latest\n",
+                percentileOf(settleTimes, 0.5), percentileOf(settleTimes, 1.0));
     for (auto [name, shares, offsets] : {std::tuple{"synth guitar", &guitarSteady, &guitarOffset},
                                          {"synth bass", &bassSteady, &bassOffset}}) {
         double mean = 0.0, worstOffset = 0.0;

@@ -29,6 +29,7 @@
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -262,6 +263,20 @@ public:
             offset = m_offsets[i].second;
         return offset;
     }
+    // Where the synthesizer lay in its first second: the offset most of those cycles saw (the
+    // first cycle alone may have read the synthesizer's clock in the middle of a render).
+    long long firstOffset() const {
+        std::map<long long, int> seen;
+        for (size_t i = 0; i < std::min(m_earlyCount, m_early.size()); ++i)
+            ++seen[m_early[i]];
+        long long offset = 0;
+        int most = 0;
+        for (const auto& [o, n] : seen)
+            if (n > most)
+                std::tie(offset, most) = std::pair{o, n};
+        return offset;
+    }
+    long long lastOffset() const { return m_lastOffset; }
     int missedCycles() const { return m_offsetChanges; }
     jack_nframes_t period() const { return m_period; }
     size_t cycles() const { return m_cycles; }
@@ -275,7 +290,13 @@ private:
     static int process(jack_nframes_t frames, void* data) {
         auto* self = static_cast<Recorder*>(data);
         const auto* in = static_cast<const float*>(jack_port_get_buffer(self->m_in, frames));
-        const long long cycle = jack_last_frame_time(self->m_client);
+        // Placed as the synthesizer counts its own cycles: the frame a late call reads may be
+        // the next cycle's.
+        const jack_nframes_t read = jack_last_frame_time(self->m_client);
+        const int missed = self->m_frames.missedBefore(read, int(frames));
+        self->m_position = self->m_cycles == 0 ? read : self->m_position + missed;
+        const long long cycle = self->m_position;
+        self->m_position += frames;
         const auto rendered = std::llround(self->m_engine->clockNow() * self->m_rate);
         const long long offset = cycle + frames - rendered;
         const size_t n = self->m_count.load();
@@ -287,6 +308,9 @@ private:
                 self->m_offsets[self->m_changes++] = {cycle - offset, offset};
         }
         self->m_lastOffset = offset;
+        if (self->m_earlyCount < self->m_early.size() &&
+            double(self->m_earlyCount * frames) < self->m_rate)
+            self->m_early[self->m_earlyCount++] = offset;
         ++self->m_cycles;
         self->m_period = frames;
         const size_t at = size_t(cycle - self->m_first);
@@ -302,10 +326,14 @@ private:
     jack_client_t* m_client = nullptr;
     jack_port_t* m_in = nullptr;
     double m_rate = 0.0;
+    ServerFrames m_frames{1 << 30};
+    long long m_position = 0; // the server's frame of the next cycle
     std::vector<float> m_samples;
     std::atomic<size_t> m_count{0};
     long long m_first = 0;
     long long m_lastOffset = 0;
+    std::array<long long, 1024> m_early{}; // the offsets of the first second's cycles
+    size_t m_earlyCount = 0;
     std::atomic<int> m_offsetChanges{0};
     std::atomic<size_t> m_cycles{0};
     std::atomic<jack_nframes_t> m_period{0};
@@ -315,13 +343,15 @@ private:
     std::atomic<size_t> m_changes{0};
 };
 
-// The onsets of the clicks asked for, found in the recording: each click's sound is rendered
+// The onsets of the clicks asked for, found in the recording (on the synthesizer's clock as it
+// lay on the server's frames at the click, or with `followOffsets` false, at its start): each
+// click's sound is rendered
 // alone once (the synthesizer is deterministic, so the recording holds it sample for sample,
 // plus what still rings), and its first 5 ms are matched against the recording from 5 ms before
 // to 25 ms after the click's time. The best match is where the click began; one weaker than
 // half the template's own energy is no click at all.
 std::vector<Arrival> clickOnsets(const std::vector<Request>& requests, const Recorder& recorder,
-                                 double until) {
+                                 double until, bool followOffsets = true) {
     const double rate = recorder.rate();
     const int length = int(rate * 0.005);
     std::map<std::uint32_t, std::vector<float>> templates;
@@ -346,7 +376,7 @@ std::vector<Arrival> clickOnsets(const std::vector<Request>& requests, const Rec
         for (float x : t)
             energy += double(x) * x;
         const long long frame = std::llround(r.due * rate);
-        const long long offset = recorder.offsetAt(frame);
+        const long long offset = followOffsets ? recorder.offsetAt(frame) : recorder.firstOffset();
         const long long expected = frame + offset - recorder.firstFrame();
         const long long from = std::max(0LL, expected - std::llround(0.005 * rate));
         const long long to =
@@ -693,12 +723,24 @@ int main(int argc, char* argv[]) {
             clickRequests += r.source == QueueSource::Metronome && r.due < until[k];
         report(received[k].first, m, std::max(0, expected[k] - clickRequests));
     }
-    if (driver)
-        std::printf("heard (JACK): the synthesizer missed %d of %zu JACK cycles, each a gap "
-                    "of %.1f ms in its sound after which it plays that much later (goal: none; "
-                    "a machine that holds the synthesizer's thread up causes them)\n",
+    if (driver) {
+        // The same clicks against the server's frames from the synthesizer's start, as another
+        // client playing on the server's time hears them: a clock that fell behind or ran ahead
+        // at a missed cycle and stayed there shows here.
+        const Matched fixed =
+            match(outputs[0]->log.requests,
+                  clickOnsets(outputs[0]->log.requests, recorder, until[0], false), until[0], -1.0);
+        report("heard, server", fixed, 0);
+        std::printf("heard (JACK): the synthesizer's place on the server's frames changed in %d "
+                    "of %zu JACK cycles, by a cycle of %.1f ms or more (a cycle it missed, or "
+                    "one it was called late for) (goal: none; a machine that holds the "
+                    "synthesizer's thread up causes them); from its first cycle to its last it "
+                    "moved %+.1f ms\n",
                     recorder.missedCycles(), recorder.cycles(),
-                    1000.0 * double(recorder.period()) / recorder.rate());
+                    1000.0 * double(recorder.period()) / recorder.rate(),
+                    1000.0 * double(recorder.lastOffset() - recorder.firstOffset()) /
+                        recorder.rate());
+    }
     std::printf("sender thread (the ALSA port's path; its write to the sequencer stamped instead, "
                 "no /dev/snd/seq here): real-time priority %s\n",
                 sender.realTimeRefusal().empty() ? "granted" : sender.realTimeRefusal().c_str());

@@ -149,6 +149,24 @@ PitchScore scorePitch(const std::vector<PitchFrame>& frames, double onset, doubl
     return score;
 }
 
+double settledAfter(const std::vector<PitchFrame>& frames, double onset, double from, double to) {
+    std::vector<std::pair<double, double>> cents; // time after the onset, pitch in cents
+    for (const PitchFrame& f : frames)
+        if (f.time >= onset + from && f.time <= onset + to && f.pitch.voiced())
+            cents.emplace_back(f.time - onset, 1200.0 * std::log2(f.pitch.f0));
+    for (size_t i = 0; i < cents.size(); ++i) {
+        double low = cents[i].second, high = low;
+        size_t j = i;
+        for (; j < cents.size() && cents[j].first <= cents[i].first + 0.1; ++j) {
+            low = std::min(low, cents[j].second);
+            high = std::max(high, cents[j].second);
+        }
+        if (high - low <= 1.0 && j < cents.size()) // a whole 100 ms, still within a cent
+            return cents[i].first;
+    }
+    return from;
+}
+
 Steadiness steadiness(const std::vector<PitchFrame>& frames, double onset, double from, double to,
                       double cents) {
     std::vector<double> hz;
@@ -160,6 +178,13 @@ Steadiness steadiness(const std::vector<PitchFrame>& frames, double onset, doubl
     std::nth_element(hz.begin(), hz.begin() + long(hz.size() / 2), hz.end());
     const double median = hz[hz.size() / 2];
     return {median, scorePitch(frames, onset, median, from, to, cents).share()};
+}
+
+std::optional<Steadiness> heldKey(int program, int key, double sampleRate, QString* error) {
+    const auto clip = renderNotes({key}, 0.0, program, 1.2, sampleRate, error);
+    if (!clip)
+        return std::nullopt;
+    return steadiness(listenTo(*clip).frames, 0.2, 0.3);
 }
 
 std::vector<double> gripFrequencies(const std::vector<std::optional<int>>& frets,

@@ -55,6 +55,13 @@ struct PitchScore {
 PitchScore scorePitch(const std::vector<PitchFrame>& frames, double onset, double hz,
                       double from = 0.1, double to = 1.0, double cents = 2.0);
 
+// When a held note has settled, in seconds after its onset: the first voiced frame from `from` on
+// after which its pitch stays within a band of one cent for 100 ms. A player reads a tuner once its
+// needle stands still, and an attack that wavers (a sample's, a string's) is not read; a note
+// that never settles is read from `from`. Whether it settled on the right pitch is not asked.
+double settledAfter(const std::vector<PitchFrame>& frames, double onset, double from = 0.1,
+                    double to = 1.0);
+
 // How steady a held note is: its median in the same frames, and the share of voiced frames within
 // `cents` of that median (a sound font's sample may be tuned a few cents off; it stays there).
 struct Steadiness {
@@ -63,6 +70,11 @@ struct Steadiness {
 };
 Steadiness steadiness(const std::vector<PitchFrame>& frames, double onset, double from = 0.1,
                       double to = 1.0, double cents = 2.0);
+
+// How one key of a program sounds as the built-in synthesizer plays it, held for 1.2 s: steady
+// from 0.3 s after its start, as steadiness() reads it. Nothing, with the reason in *error, when
+// the synthesizer cannot render.
+std::optional<Steadiness> heldKey(int program, int key, double sampleRate, QString* error);
 
 // The grip's frets as the check takes them: string 1 first, the sounding fret or nothing.
 std::vector<double> gripFrequencies(const std::vector<std::optional<int>>& frets,

@@ -1,5 +1,7 @@
 #include "sound/backends/PortSender.h"
 
+#include "sound/backends/JackMidiOut.h"
+
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -110,6 +112,29 @@ TEST(PortSender, CountsWhatThePortLostAndGoesOn) {
     }
     sender.sendAt(on(72), monotonicNow(), QueueSource::Playback);
     EXPECT_EQ(port.waitFor(2), (std::vector<std::uint32_t>{on(60), on(72)}));
+}
+
+// A JACK MIDI port called late for a cycle reads the next cycle's frame and writes into a buffer
+// no one reads; its next call reads that frame again and writes those messages again, at their
+// frames. A new cycle writes only its own.
+TEST(JackCycle, MessagesOfACycleHandedTwiceAreWrittenAgain) {
+    CycleMessages cycle;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> again;
+    const auto keep = [&](std::uint32_t offset, std::uint32_t word) {
+        again.emplace_back(offset, word);
+    };
+    cycle.start(1000, keep);
+    cycle.wrote(0, on(60));
+    cycle.start(1256, keep); // the next cycle
+    cycle.wrote(10, on(62));
+    cycle.wrote(200, off(62));
+    EXPECT_TRUE(again.empty());
+    cycle.start(1256, keep); // handed again
+    EXPECT_EQ(again, (decltype(again){{10, on(62)}, {200, off(62)}}));
+    cycle.wrote(220, on(64));
+    cycle.start(1256, keep); // and once more: all it wrote
+    EXPECT_EQ(again.size(), 5u);
+    EXPECT_EQ(again.back(), std::make_pair(220u, on(64)));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "sound/backends/OfflineRender.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -118,13 +119,44 @@ public:
             pull();
     }
 
+    // As a JACK server calls its client, cycle after cycle of 256 frames: the client reads the
+    // server's frame at each cycle's start and tells the renderer what it missed, as the JACK
+    // output does. `heard` keeps, for each cycle whose sound is heard, the server's frame and the
+    // renderer's clock (frames) at the cycle's start.
+    void serve() {
+        call(m_server);
+        m_server += 256;
+    }
+    // The server runs on through cycles the renderer misses.
+    void miss(int cycles) { m_server += std::uint32_t(cycles) * 256; }
+    // The renderer, woken late for a cycle, reads the next cycle's frame; what it renders then
+    // is never heard (its next call, which reads the same frame, writes over it).
+    void callLate() {
+        const auto keep = heard.size();
+        call(m_server + 256);
+        heard.resize(keep);
+        m_server += 256;
+    }
+    std::function<double()> clock; // the renderer's, in seconds
+    std::vector<std::pair<std::uint32_t, double>> heard;
+
     std::vector<float> sound;
     std::optional<OutputFault> faulted;
 
 private:
+    void call(std::uint32_t read) {
+        if (const int missed = m_frames.missedBefore(read, 256))
+            m_skipped(missed);
+        heard.emplace_back(m_server, clock() * m_rate);
+        float left[256], right[256];
+        m_render(left, right, 1, 256);
+    }
+
     double m_rate;
     RenderAudio m_render;
     SkippedAudio m_skipped;
+    ServerFrames m_frames{1 << 20};
+    std::uint32_t m_server = 4000000000u; // the server's frame counter, about to wrap
 };
 
 // The built-in synthesizer through an audio output that runs at a rate of its own (what
@@ -230,6 +262,50 @@ TEST_P(SynthAtRate, ANoteSoundsAtItsTimeAndPitch) {
         mono.push_back(float(offline->samples[i]) / 32768.0f);
     EXPECT_NEAR(double(firstSound(mono, 0)), double(begins), 64.0);
     EXPECT_GT(power(*offline, 0.6, 1.4, 440.0), 100.0 * power(*offline, 0.6, 1.4, 466.16));
+}
+
+// Through a JACK server that the machine holds the renderer up on: it misses cycles, and it is
+// called late and reads the frame of the cycle after the one it renders. Every note queued at its
+// time is still heard there on the server's frames, within half a 64-frame block, but for the
+// cycle right after a miss.
+TEST_P(SynthAtRate, NotesLandOnTheServersFramesAfterMissedCyclesAndLateCalls) {
+    std::vector<std::pair<double, long long>> played; // when asked, the frame played at
+    out.engine()->setPlayedHook([&](std::uint32_t word, long long frame) {
+        played.emplace_back(0.1 + 0.05 * (data1Of(word) - 30), frame);
+    });
+    for (int note = 30; note < 70; ++note) // 0.1 to 2.05 s, every 50 ms
+        out.shortMessageAt(packShortMessage(0x90, note, 100), 0.1 + 0.05 * (note - 30));
+    audio->clock = [this] {
+        return out.ownClockNow();
+    };
+    const auto serveUntil = [&](double seconds) {
+        while (audio->heard.empty() || std::uint32_t(audio->heard.back().first -
+                                                     audio->heard.front().first) < seconds * rate())
+            audio->serve();
+    };
+    serveUntil(0.505);
+    audio->miss(3);
+    serveUntil(0.82);
+    audio->callLate();
+    serveUntil(1.205);
+    audio->callLate();
+    audio->miss(2);
+    serveUntil(1.62);
+    audio->miss(1);
+    audio->callLate();
+    serveUntil(2.2);
+
+    const std::uint32_t zero = audio->heard.front().first;
+    ASSERT_EQ(played.size(), 40u);
+    for (const auto& [asked, frame] : played) {
+        // The heard cycle that holds the frame, and where it is on the server's frames.
+        const auto cycle = std::find_if(audio->heard.rbegin(), audio->heard.rend(),
+                                        [&](auto& c) { return c.second <= double(frame) + 1e-6; });
+        ASSERT_NE(cycle, audio->heard.rend()) << asked;
+        const double heardAt =
+            (double(std::uint32_t(cycle->first - zero)) + double(frame) - cycle->second) / rate();
+        EXPECT_NEAR(heardAt, asked, 32.0 / rate() + 1e-9) << asked;
+    }
 }
 
 // An output whose rate changes says so; opened again, the synthesizer follows the new rate.

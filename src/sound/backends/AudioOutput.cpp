@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QStringList>
 #include <SDL.h>
+#include <algorithm>
 #include <alsa/asoundlib.h>
 #include <atomic>
 #include <jack/jack.h>
@@ -65,6 +66,8 @@ public:
         }
         // Before the rate callback, which the server may call at once with its rate.
         out->m_rate = double(jack_get_sample_rate(out->m_client));
+        // A gap of more than ten seconds is a stopped server or freewheeling, not lost time.
+        out->m_frames = ServerFrames(std::int64_t(out->m_rate * 10.0));
         out->m_left = jack_port_register(out->m_client, "left", JACK_DEFAULT_AUDIO_TYPE,
                                          JackPortIsOutput | JackPortIsTerminal, 0);
         out->m_right = jack_port_register(out->m_client, "right", JACK_DEFAULT_AUDIO_TYPE,
@@ -119,16 +122,11 @@ private:
         auto* left = static_cast<float*>(jack_port_get_buffer(self->m_left, frames));
         auto* right = static_cast<float*>(jack_port_get_buffer(self->m_right, frames));
         // The server's frame counter goes on through cycles this client missed (an xrun): count
-        // them, or the synthesizer's clock falls a period behind for good at each one. A gap of
-        // more than ten seconds is a stopped server or freewheeling, not lost time.
-        const jack_nframes_t first = jack_last_frame_time(self->m_client);
-        if (self->m_running) {
-            const auto gap = std::int32_t(first - self->m_nextFrame); // the counter wraps
-            if (gap > 0 && gap <= std::int32_t(self->m_rate * 10.0) && self->m_skipped)
-                self->m_skipped(int(gap));
-        }
-        self->m_nextFrame = first + frames;
-        self->m_running = true;
+        // them, or the synthesizer's clock falls a period behind for good at each one.
+        const int missed =
+            self->m_frames.missedBefore(jack_last_frame_time(self->m_client), int(frames));
+        if (missed > 0 && self->m_skipped)
+            self->m_skipped(missed);
         self->m_render(left, right, 1, int(frames));
         return 0;
     }
@@ -150,9 +148,7 @@ private:
     double m_rate = 0.0;
     RenderAudio m_render;
     SkippedAudio m_skipped;
-    // The process callback's own: the frame the next cycle should start at.
-    jack_nframes_t m_nextFrame = 0;
-    bool m_running = false;
+    ServerFrames m_frames{0}; // the process callback's own
     FaultFlag m_fault;
 };
 
@@ -367,6 +363,32 @@ private:
 };
 
 } // namespace
+
+int ServerFrames::missedBefore(std::uint32_t first, int frames) {
+    std::int64_t missed = 0;
+    if (m_running) {
+        const std::int64_t gap = std::int32_t(first - m_next); // the counter wraps
+        if (gap > m_longestGap || gap < -m_longestGap) {
+            m_next = first;
+            m_pending = 0;
+        } else if (gap > 0) {
+            // What the last cycle saw too was missed; the rest waits for the next cycle.
+            missed = std::min(gap, m_pending);
+            m_pending = gap - missed;
+            m_next += std::uint32_t(missed);
+        } else {
+            // The last cycle read its successor's frame; or (gap < 0) the renderer is ahead,
+            // which it cannot undo: the count follows the server from here.
+            m_pending = 0;
+            m_next = first;
+        }
+    } else {
+        m_next = first;
+    }
+    m_running = true;
+    m_next += std::uint32_t(frames);
+    return int(missed);
+}
 
 std::unique_ptr<AudioOutput> openSystemAudioOutput(QString* error) {
     struct System {

@@ -3,6 +3,7 @@
 #include "sound/MidiOut.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -33,6 +34,30 @@ public:
     // Why the output no longer plays as it was opened (its server stopped, its device went, its
     // rate changed), or nothing while it does. Safe from any thread.
     virtual std::optional<OutputFault> fault() const = 0;
+};
+
+// Follows the frame counter of a server that runs on through the cycles its client misses
+// (JACK), so that a renderer counting its frames keeps the server's time. Told at each cycle the
+// server's frame at the cycle's start, as the client read it, it answers how many frames the
+// client missed before it.
+//
+// A client woken late can read the frame of the cycle after the one it is called for: its next
+// call then reads the same frame again, and counting the first gap as missed would put the
+// renderer a cycle ahead of the server for good. So a gap counts as missed once the next cycle
+// still shows it: after a real miss the renderer plays one cycle late, then catches up.
+class ServerFrames {
+public:
+    // A gap longer than this many frames is no lost time (a stopped server, freewheeling): the
+    // count starts again from the server's frame.
+    explicit ServerFrames(std::int64_t longestGap) : m_longestGap(longestGap) {}
+    // The frames missed before this cycle, which starts at `first` and lasts `frames`.
+    int missedBefore(std::uint32_t first, int frames);
+
+private:
+    std::int64_t m_longestGap;
+    bool m_running = false;
+    std::uint32_t m_next = 0;   // the server's frame the renderer's next cycle stands for
+    std::int64_t m_pending = 0; // the gap the last cycle saw, not yet counted
 };
 
 // Opens an audio output; null, with the reason in *error, when none can be opened.

@@ -2,11 +2,15 @@
 
 #include "sound/MessageRing.h"
 #include "sound/TimedQueue.h"
+#include "sound/backends/FontTuning.h"
 
 #include <QFileInfo>
 #include <QMutex>
 #include <QStringList>
+#include <algorithm>
+#include <array>
 #include <atomic>
+#include <cmath>
 #include <fluidsynth.h>
 #include <mutex>
 
@@ -63,6 +67,10 @@ struct SynthEngine::Handles {
     std::atomic<std::uint64_t> dropped{0};
     std::atomic<long long> frames{0}; // frames rendered: the synthesizer's clock
     std::function<void(std::uint32_t, long long)> played;
+    // The programs whose keys are tuned for the font (a key tuning of bank 0 and that program),
+    // and each channel's bank, which a program change takes.
+    std::array<bool, 128> tunedProgram{};
+    std::array<int, 16> bank{};
 
     ~Handles() {
         if (synth)
@@ -113,6 +121,20 @@ std::unique_ptr<SynthEngine> SynthEngine::create(const QString& soundFont, doubl
         return fail(QStringLiteral("The synthesizer could not be created."));
     if (fluid_synth_sfload(h.synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED)
         return fail(QStringLiteral("The sound font %1 could not be loaded.").arg(soundFont));
+    // A font whose samples are known to sit off their notes is played in tune.
+    if (const auto* offsets = fontTuningApplied() ? fontOffsets(soundFont) : nullptr) {
+        for (const ProgramOffsets& p : *offsets) {
+            std::array<double, 128> pitch{};
+            // In whole cents: the synthesizer plays a key's pitch to the cent below it.
+            for (size_t key = 0; key < pitch.size(); ++key)
+                pitch[key] = 100.0 * double(key) - std::round(p.cents[key]);
+            if (fluid_synth_activate_key_tuning(h.synth, 0, p.program, "font tuning", pitch.data(),
+                                                0) == FLUID_OK)
+                h.tunedProgram[size_t(p.program)] = true;
+        }
+        for (int channel = 0; channel < 16; ++channel)
+            engine->tuneChannel(channel, 0);
+    }
 
     return engine;
 }
@@ -138,10 +160,13 @@ void SynthEngine::shortMessage(std::uint32_t word) {
         fluid_synth_key_pressure(m_h->synth, channel, d1, d2);
         break;
     case 0xB0:
+        if (d1 == 0) // bank select
+            m_h->bank[size_t(channel)] = d2;
         fluid_synth_cc(m_h->synth, channel, d1, d2);
         break;
     case 0xC0:
         fluid_synth_program_change(m_h->synth, channel, d1);
+        tuneChannel(channel, d1);
         break;
     case 0xD0:
         fluid_synth_channel_pressure(m_h->synth, channel, d1);
@@ -152,6 +177,17 @@ void SynthEngine::shortMessage(std::uint32_t word) {
     default:
         break; // system messages are not played
     }
+}
+
+void SynthEngine::tuneChannel(int channel, int program) {
+    // The percussion channel plays no notes of a scale.
+    const bool tuned = channel != 9 && m_h->bank[size_t(channel)] == 0 &&
+                       m_h->tunedProgram[size_t(program & 0x7F)];
+    if (tuned)
+        fluid_synth_activate_tuning(m_h->synth, channel, 0, program & 0x7F, 1);
+    else if (std::find(m_h->tunedProgram.begin(), m_h->tunedProgram.end(), true) !=
+             m_h->tunedProgram.end())
+        fluid_synth_deactivate_tuning(m_h->synth, channel, 1);
 }
 
 void SynthEngine::shortMessageAt(std::uint32_t word, double seconds, QueueSource source) {

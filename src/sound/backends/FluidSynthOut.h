@@ -69,6 +69,8 @@ public:
 
 private:
     SynthEngine() = default;
+    // Tunes the channel's keys for the font and the program it now plays, or not at all.
+    void tuneChannel(int channel, int program);
     // The length of the next piece to render from the current frame, at most `left`, ending at
     // the next block boundary; the messages due by the middle of that block are played first.
     int startPiece(int left);

@@ -189,12 +189,18 @@ int JackMidiOut::process(unsigned frames, void* data) {
     const double end = double(next) * 1e-6;
     const double framesPerSecond = double(frames) / (end - begin);
     jack_nframes_t last = 0; // offsets must not go back
+    // The last call's messages again, when it stood for this same cycle.
+    self->m_cycle.start(firstFrame, [&](std::uint32_t offset, std::uint32_t word) {
+        last = std::min(jack_nframes_t(offset), frames - 1);
+        write(last, word);
+    });
     TimedMessage m;
     while (self->m_queue.takeOneDue(end - 1e-9, m)) {
         const double at = std::floor((m.due - begin) * framesPerSecond + 0.5);
         auto offset = jack_nframes_t(std::clamp(at, 0.0, double(frames - 1)));
         offset = std::max(offset, last);
         write(offset, m.word);
+        self->m_cycle.wrote(offset, m.word);
         last = offset;
     }
     return 0;
