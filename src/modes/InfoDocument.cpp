@@ -139,10 +139,13 @@ QString gripTable(const std::vector<Voicing>& grips, const QString& root) {
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\" border=\"0\">"
                            "<tr><th align=\"left\">Grip</th><th align=\"left\">Frets</th>"
                            "<th align=\"left\">Fingers</th><th align=\"left\">Shape</th></tr>");
+    // The frets and the fingers each on one line, with a gap after them wider than the blank
+    // between two strings, so that the columns do not read as one run of numbers.
     for (const Voicing& v : grips)
         html +=
-            QStringLiteral("<tr><td>%1</td><td><tt>%2</tt></td><td><tt>%3</tt></td>"
-                           "<td>%4</td></tr>")
+            QStringLiteral(
+                "<tr><td>%1</td><td nowrap style=\"padding-right:16px\"><tt>%2</tt></td>"
+                "<td nowrap style=\"padding-right:16px\"><tt>%3</tt></td><td>%4</td></tr>")
                 .arg(escaped(v.caption), fretsText(v), escaped(fingersText(v)), escaped(v.memo));
     return html + QStringLiteral("</table>");
 }

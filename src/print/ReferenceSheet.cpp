@@ -399,17 +399,17 @@ private:
         const int count = int(list->size());
         boxRatio = mode == Mode::Scales ? smallNeckRatio(list->front())
                                         : chordBoxWidthFor(1, list->front().strings);
-        // Where the first page's boxes begin: below a blank line, the neck's grip and the legend.
+        // Where the first page's boxes begin: below a blank line, the line naming the neck's
+        // grip and the legend, which says too how many boxes follow on further pages.
         p.setFont(TextFont);
         const double line = p.textSize(QStringLiteral("x")).height();
-        const int lines = mode == Mode::Chords ? 3 : 2;
+        const int lines = shownBox() ? 3 : 2;
         const double top = roundTwips(pos.y() + lines * line + LineGap);
         firstPageBoxes = count;
         // A scale's positions (twelve at most) and a triad's string groups stay on one page.
         if (mode != Mode::Chords || bestGrid(count, boxArea(top)).width >= MinBoxWidth)
             return;
-        // Under them a line says that more follow.
-        firstPageBoxes = std::min(count, capacity(boxArea(top) - line));
+        firstPageBoxes = std::min(count, capacity(boxArea(top)));
         // A later page: its heading (a title line), the legend, then the boxes.
         p.setFont(TitleFont);
         const double laterTop =
@@ -436,32 +436,38 @@ private:
         const std::vector<ChordBox>* list = boxList();
         if (!list || list->empty())
             return;
-        const int chosen = chosenBox();
         p.setFont(TextFont);
         print(QStringLiteral(" "));
         pos.setX(Left);
-        if (mode == Mode::Chords) {
-            const auto shown = std::find_if(list->begin(), list->end(),
-                                            [&](const ChordBox& b) { return b.number == chosen; });
-            if (shown != list->end()) {
-                const int page = pageOfBox(int(shown - list->begin()));
-                print(QStringLiteral("The neck shows: %1 (%2), framed %3.")
-                          .arg(shown->caption, shown->fretsText(),
-                               page == 1 ? QStringLiteral("below")
-                                         : QStringLiteral("on page %1").arg(page)));
-            }
+        if (const ChordBox* shown = shownBox()) {
+            const int page = pageOfBox(int(shown - list->data()));
+            print(QStringLiteral("The neck shows: %1 (%2), framed %3.")
+                      .arg(shown->caption, shown->fretsText(),
+                           page == 1 ? QStringLiteral("below")
+                                     : QStringLiteral("on page %1").arg(page)));
             pos.setX(Left);
         }
-        legendOfBoxes(othersName());
+        // The boxes that follow are named on the legend's line, so that the page keeps its
+        // height for rows of boxes.
+        QString more;
+        if (!continued.empty())
+            more = QStringLiteral("%1 more chord boxes follow on the next page%2.")
+                       .arg(int(list->size()) - firstPageBoxes)
+                       .arg(continued.size() > 1 ? QStringLiteral("s") : QString());
+        legendOfBoxes(othersName(), more);
         const double top = roundTwips(pos.y() + LineGap);
-        const double moreLine = continued.empty() ? 0 : p.textSize(QStringLiteral("x")).height();
-        gridOfBoxes(0, firstPageBoxes, top, boxArea(top) - moreLine);
-        if (!continued.empty()) {
-            print(QStringLiteral("%1 more chord boxes follow on the next page%2.")
-                      .arg(int(list->size()) - firstPageBoxes)
-                      .arg(continued.size() > 1 ? QStringLiteral("s") : QString()));
-            pos.setX(Left);
-        }
+        gridOfBoxes(0, firstPageBoxes, top, boxArea(top));
+    }
+
+    // The chord's box the neck shows, named above the first page's boxes; null on other pages.
+    const ChordBox* shownBox() const {
+        const std::vector<ChordBox>* list = boxList();
+        if (mode != Mode::Chords || !list)
+            return nullptr;
+        const int chosen = chosenBox();
+        const auto shown = std::find_if(list->begin(), list->end(),
+                                        [&](const ChordBox& b) { return b.number == chosen; });
+        return shown == list->end() ? nullptr : &*shown;
     }
 
     // Boxes first..first+count-1 of the page's list in a grid from `top`, in an area `height`
@@ -574,9 +580,12 @@ private:
         p.setFill(PageFill::White);
     }
 
-    // What the boxes' shapes mean: a black square the root, a black dot any other note.
-    void legendOfBoxes(const QString& others) {
+    // What the boxes' shapes mean: a black square the root, a black dot any other note; `aside`
+    // at the end of the same line, flush with the neck's right edge.
+    void legendOfBoxes(const QString& others, const QString& aside = {}) {
         const double y = roundTwips(pos.y());
+        if (!aside.isEmpty())
+            p.drawText({Left + PictureWidth - p.textSize(aside).width(), y}, aside);
         const double side = 200;
         const double middle = y + p.textSize(QStringLiteral("x")).height() / 2;
         p.setPen(0);

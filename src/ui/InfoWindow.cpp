@@ -8,11 +8,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace chordalis {
 
@@ -57,6 +61,7 @@ InfoWindow::InfoWindow(InfoSession& session, QWidget* parent)
     m_text->setObjectName(QStringLiteral("txtInfo"));
     m_text->setReadOnly(true);
     m_text->setOpenLinks(false); // the document holds no links; nothing may replace it
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_sound->setObjectName(QStringLiteral("lblInfoSound"));
     m_sound->setWordWrap(true);
     m_sound->hide();
@@ -139,6 +144,13 @@ void InfoWindow::showPage() {
                                         QUrl(QLatin1String(InfoBoxesImage)), page.boxesPicture);
         m_text->setHtml(page.html);
         m_text->setProperty("shownHtml", page.html);
+        // As wide as the text's least width (its widest picture: the grips' boxes, six to a
+        // row) beside the frame and the scroll bar. The text wraps at the width it has, so that
+        // it never scrolls across: Qt lays a table out a pixel wider than the width now and then.
+        const std::unique_ptr<QTextDocument> least(m_text->document()->clone());
+        least->setTextWidth(0);
+        m_text->setMinimumWidth(int(std::ceil(least->size().width())) + 2 * m_text->frameWidth() +
+                                m_text->verticalScrollBar()->sizeHint().width());
     }
     if (!page.title.isEmpty())
         setWindowTitle(page.title + QLatin1String(" - ") + QLatin1String(InfoPage::Caption));

@@ -19,7 +19,6 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStandardPaths>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -240,7 +239,7 @@ ProgressionsView::ProgressionsView(ProgressionSession& session, const AppState& 
       m_drums(checkBox(QStringLiteral("chkDrums"), QStringLiteral("Drums"))),
       m_countIn(checkBox(QStringLiteral("chkCountIn"), QStringLiteral("Count-in"))),
       m_play(new QPushButton(QStringLiteral("Play"))), m_voicing(new QLabel), m_tempo(new QLabel),
-      m_export(new QToolButton), m_boxes(boxes) {
+      m_export(new QPushButton), m_boxes(boxes) {
     setObjectName(QStringLiteral("tabProgressions"));
     m_key->setObjectName(QStringLiteral("lblKey"));
     m_text->setObjectName(QStringLiteral("txtProgression"));
@@ -342,7 +341,6 @@ ProgressionsView::ProgressionsView(ProgressionSession& session, const AppState& 
     m_export->setText(QStringLiteral("Export"));
     m_export->setToolTip(QStringLiteral("Save the progression as a ChordPro song, a MusicXML "
                                         "score, a PDF chart or a MIDI file of the loop"));
-    m_export->setPopupMode(QToolButton::InstantPopup);
     auto* exports = new QMenu(m_export);
     for (const auto& [format, caption] :
          {std::pair{ChartFormat::ChordPro, "ChordPro song..."},

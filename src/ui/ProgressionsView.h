@@ -13,7 +13,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class QToolButton;
 
 namespace chordalis {
 
@@ -103,7 +102,7 @@ private:
     QPushButton* m_play;
     QLabel* m_voicing;
     QLabel* m_tempo;
-    QToolButton* m_export;
+    QPushButton* m_export; // its menu opens on a click, its arrow beside the caption
     MessageBoxes& m_boxes;
     QString m_folder; // where the last export went
 };

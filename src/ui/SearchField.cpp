@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTimer>
@@ -85,10 +86,28 @@ void SearchField::refill(const QString& text) {
         return;
     }
     // As wide as the longest entry (the line edit shows the list again at its own width after
-    // each key, so the width is a minimum); Qt keeps it on the screen.
+    // each key, so the width is a minimum). Qt keeps only the field's width on the screen: the
+    // field stands at the window's right edge, so the wider list is moved left once the line
+    // edit has shown it again.
     popup->setMinimumWidth(popup->sizeHintForColumn(0) + 2 * popup->frameWidth() +
                            popup->verticalScrollBar()->sizeHint().width());
     m_completer->complete();
+    QTimer::singleShot(0, this, &SearchField::keepListOnScreen);
+}
+
+void SearchField::keepListOnScreen() {
+    QAbstractItemView* popup = m_completer->popup();
+    const QScreen* shown = popup->screen();
+    if (!popup->isVisible() || !shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    QRect frame = popup->geometry();
+    if (frame.right() <= area.right())
+        return;
+    frame.moveRight(area.right());
+    if (frame.left() < area.left())
+        frame.moveLeft(area.left());
+    popup->setGeometry(frame);
 }
 
 void SearchField::request() {

@@ -40,6 +40,8 @@ protected:
 
 private:
     void refill(const QString& text);
+    // Moves the list left where it would run off the screen's right edge.
+    void keepListOnScreen();
     // Enter and a chosen entry may both arrive for one key: one request goes out.
     void request();
 

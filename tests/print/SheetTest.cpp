@@ -167,7 +167,7 @@ TEST(Sheet, ChordSheetHoldsEveryGripAsAReadableBoxOverItsPagesAndNamesTheOneOnTh
         int chosenPage = 0;
         for (int part = 0; part < pages; ++part) {
             const Recorder page = part == 0 ? first : print(p, part);
-            double bottom = 0;
+            double bottom = 0, row = 0;
             counts.push_back(0);
             for (const Recorder::Call& c : page.calls) {
                 if (c.kind != 'B' && c.kind != 'C')
@@ -175,6 +175,7 @@ TEST(Sheet, ChordSheetHoldsEveryGripAsAReadableBoxOverItsPagesAndNamesTheOneOnTh
                 ++counts.back();
                 captions << c.text;
                 bottom = std::max(bottom, c.box.bottom());
+                row = c.box.height();
                 EXPECT_GE(c.box.width(), sheet::MinBoxWidth - 0.01);
                 EXPECT_GT(c.box.top(), part == 0 ? pictureTop(0) + 3307 : 500.0);
                 EXPECT_GE(c.box.left(), 500);
@@ -185,6 +186,9 @@ TEST(Sheet, ChordSheetHoldsEveryGripAsAReadableBoxOverItsPagesAndNamesTheOneOnTh
                 }
             }
             EXPECT_LE(bottom, sheet::Height - 23 * 8) << "above the footer";
+            if (part + 1 < pages) { // a page that continues holds every row that fits on it
+                EXPECT_GT(bottom + row, sheet::Height - 23 * 8 - 20) << "page " << part + 1;
+            }
             EXPECT_NE(page.text(SheetFooter, sheet::FooterFont), nullptr);
             if (part > 0) {
                 EXPECT_EQ(

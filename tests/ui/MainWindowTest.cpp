@@ -22,6 +22,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTreeWidget>
@@ -258,6 +259,12 @@ TEST_F(MainWindowTest, SearchFieldGoesWhereTheNamePoints) {
         ASSERT_TRUE(field.hasFocus()) << text;
         QTest::keyClicks(&field, QString::fromUtf8(text));
         EXPECT_EQ(field.completions()->model()->rowCount() > 0, listed) << text;
+        QCoreApplication::processEvents();
+        const QWidget* list = field.completions()->popup();
+        if (list->isVisible()) { // wider than the field at the window's edge, yet on the screen
+            EXPECT_LE(list->geometry().right(), list->screen()->availableGeometry().right())
+                << text;
+        }
         QTest::keyClick(&field, Qt::Key_Return);
         test::waitUntil([&] { return !field.completions()->popup()->isVisible(); }, 1000);
         QCoreApplication::processEvents();
