@@ -246,34 +246,57 @@ bool hasPlayableStrings(const Instrument& neck) {
     return true;
 }
 
+// The order of `count` grips by cost, lowest first, then by the order found: (cost, index) pairs
+// sorted with one unstable sort, which gives the order of a stable sort by cost without the merge
+// buffer it takes. Kept per thread: a search sorts up to MaxGripsPerSearch grips.
+template <class Cost>
+const std::vector<std::pair<double, std::size_t>>& costOrder(std::size_t count, Cost cost) {
+    thread_local std::vector<std::pair<double, std::size_t>> order;
+    order.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const double c = cost(k);
+        // A weight of NaN (a caller's own) sorts last rather than breaking the sort's order.
+        order[k] = {std::isnan(c) ? HUGE_VAL : c, k};
+    }
+    std::sort(order.begin(), order.end());
+    return order;
+}
+
+// The weighted sum of a grip's features.
+template <class Features> double costOf(const GripWeights& weights, const Features& features) {
+    double cost = 0;
+    for (int f = 0; f < FeatureCount; ++f)
+        cost += weights[size_t(f)] * double(features[size_t(f)]);
+    return cost;
+}
+
 // The grips ordered by the weighted sum of their features, lowest first (stable), their cost set,
 // each moved once into a list of their own size (the caller keeps it).
 std::vector<Grip> ranked(std::vector<Grip>& grips, const GripWeights& weights) {
-    // Kept per thread, as the found grips are: a search sorts up to MaxGripsPerSearch of them.
-    thread_local std::vector<std::pair<double, std::size_t>> order;
-    order.resize(grips.size());
-    for (std::size_t k = 0; k < grips.size(); ++k) {
-        Grip& g = grips[k];
-        g.cost = 0;
-        for (int f = 0; f < FeatureCount; ++f)
-            g.cost += weights[size_t(f)] * g.features[size_t(f)];
-        // A weight of NaN (a caller's own) sorts last rather than breaking the sort's order.
-        order[k] = {std::isnan(g.cost) ? HUGE_VAL : g.cost, k};
-    }
-    // By cost, then by the order found: the indices differ, so this is the stable order without
-    // the merge buffer a stable sort takes.
-    std::sort(order.begin(), order.end());
     std::vector<Grip> out;
     out.reserve(grips.size());
-    for (const auto& [cost, k] : order)
+    for (const auto& [cost, k] : costOrder(grips.size(), [&](std::size_t k) {
+             return grips[k].cost = costOf(weights, grips[k].features);
+         }))
         out.push_back(std::move(grips[k]));
     return out;
 }
 
+// A grip as the search keeps it until it is ranked: no list of its own, so that keeping
+// thousands of them allocates nothing; each becomes a Grip once, in its ranked place.
+struct FoundGrip {
+    std::array<int, MaxStrings> frets;               // as Grip::frets, the neck's strings first
+    std::array<std::int8_t, MaxStrings> fingers;     // as Grip::fingers
+    std::array<std::int16_t, FeatureCount> features; // as Grip::features, each a small count
+    unsigned present;                                // the tones sounding, a bit per semitone
+    int bassString, bassTone, lowFret, span, fingerCount;
+    bool barre;
+};
+
 // The grips a search on this thread keeps before they are ranked into a list of their own (see
 // Search::run).
-std::vector<Grip>& foundGrips() {
-    thread_local std::vector<Grip> found;
+std::vector<FoundGrip>& foundGrips() {
+    thread_local std::vector<FoundGrip> found;
     return found;
 }
 
@@ -338,10 +361,40 @@ public:
             markReach();
             walk(m_strings, {});
         }
-        return ranked(m_found, DefaultGripWeights);
+        return listed();
     }
 
 private:
+    // The grips found as Grips, ranked by the default weights.
+    std::vector<Grip> listed() const {
+        const auto& order = costOrder(m_found.size(), [&](std::size_t k) {
+            return costOf(DefaultGripWeights, m_found[k].features);
+        });
+        std::vector<Grip> out;
+        out.reserve(m_found.size());
+        // The default weights are numbers, so each sorting key is the grip's cost.
+        for (const auto& [cost, k] : order) {
+            const FoundGrip& f = m_found[k];
+            Grip& g = out.emplace_back();
+            g.frets.assign(f.frets.begin(), f.frets.begin() + m_strings);
+            g.fingers.assign(f.fingers.begin(), f.fingers.begin() + m_strings);
+            g.bassString = f.bassString;
+            g.bassTone = f.bassTone;
+            g.lowFret = f.lowFret;
+            g.span = f.span;
+            g.fingerCount = f.fingerCount;
+            g.barre = f.barre;
+            g.omitted.reserve(size_t(f.features[Omitted]));
+            for (const ChordTone& tone : m_r.chord.tones) {
+                if (!(f.present >> tone.semitones & 1u))
+                    g.omitted.push_back(tone.degree);
+            }
+            std::copy(f.features.begin(), f.features.end(), g.features.begin());
+            g.cost = cost;
+        }
+        return out;
+    }
+
     // What strings 1..s can still add in the hand's window from the base: whether one of them
     // presses a chord tone at the base, and the tones they sound open or fretted. The walk gives
     // up on a partial grip as soon as these cannot complete it.
@@ -516,45 +569,54 @@ private:
         FingerList fingers{};
         if (!fingerInto(m_frets.data(), m_open.data(), m_strings, fingers))
             return;
-        Grip g;
-        g.frets = m_frets;
+        FoundGrip g;
+        std::copy(m_frets.begin(), m_frets.end(), g.frets.begin());
+        g.fingerCount = 0;
+        int index = 0; // strings the index finger holds
+        for (int i = 0; i < m_strings; ++i) {
+            g.fingers[size_t(i)] = std::int8_t(fingers[size_t(i)]);
+            g.fingerCount = std::max(g.fingerCount, fingers[size_t(i)]);
+            index += fingers[size_t(i)] == 1;
+        }
+        g.barre = index > 1;
         g.bassString = bassString;
         g.lowFret = lowFret;
         g.span = span;
-        g.fingers.assign(fingers.begin(), fingers.begin() + m_strings);
-        g.fingerCount = *std::max_element(g.fingers.begin(), g.fingers.end());
-        g.barre = std::count(g.fingers.begin(), g.fingers.end(), 1) > 1;
         g.bassTone = w.lowestTone;
+        g.present = present;
+        int omitted = 0;
         int omittedRanks = 0;
-        g.omitted.reserve(m_r.chord.tones.size() - size_t(bitCount(present)));
         for (const ChordTone& tone : m_r.chord.tones) {
             if (!(present >> tone.semitones & 1u)) {
-                g.omitted.push_back(tone.degree);
+                ++omitted;
                 omittedRanks += tone.omitRank;
             }
         }
-        weigh(g, sounding, inner, top, omittedRanks);
-        m_found.push_back(std::move(g));
+        weigh(g, sounding, inner, top, omitted, omittedRanks);
+        m_found.push_back(g);
     }
 
     // What the ranking weighs of a grip.
-    void weigh(Grip& g, int sounding, int inner, int top, int omittedRanks) const {
+    void weigh(FoundGrip& g, int sounding, int inner, int top, int omitted,
+               int omittedRanks) const {
         const int capo = m_r.capo.isPartial() ? 0 : m_r.capo.fret;
-        GripWeights& f = g.features;
+        auto& f = g.features;
+        const auto set = [&](GripFeature feature, int value) {
+            f[size_t(feature)] = std::int16_t(value);
+        };
         // A grip within the first four frets above the nut (or capo) is in the open position.
         const int reach = g.span == 0 ? 0 : g.lowFret + g.span - 1 - capo;
-        f[Position] = reach <= 4 ? 0 : std::max(0, g.lowFret - capo);
-        f[FourFrets] = g.span == 4;
-        f[FiveFrets] = g.span == 5;
-        f[InnerMutes] = inner;
-        f[TopMutes] = top - 1;
-
-        f[Omitted] = double(g.omitted.size());
-        f[OmittedRank] = omittedRanks;
-        f[Sounding] = sounding;
-        f[Fingers] = g.fingerCount;
-        f[Barre] = g.barre;
-        f[Inversion] = g.bassTone != 0 && !m_reentrant;
+        set(Position, reach <= 4 ? 0 : std::max(0, g.lowFret - capo));
+        set(FourFrets, g.span == 4);
+        set(FiveFrets, g.span == 5);
+        set(InnerMutes, inner);
+        set(TopMutes, top - 1);
+        set(Omitted, omitted);
+        set(OmittedRank, omittedRanks);
+        set(Sounding, sounding);
+        set(Fingers, g.fingerCount);
+        set(Barre, g.barre);
+        set(Inversion, g.bassTone != 0 && !m_reentrant);
         // Copies of a tone beyond the first, but for the root and the 5th.
         std::array<int, 12> count{};
         int doubled = 0;
@@ -562,7 +624,7 @@ private:
         int highest = capo;
         int lowest = 0;
         for (int s = 1; s <= m_strings; ++s) {
-            const int fret = g.fret(s);
+            const int fret = g.frets[size_t(s - 1)];
             if (fret < 0)
                 continue;
             lowest = s;
@@ -574,9 +636,10 @@ private:
             else
                 highest = std::max(highest, fret);
         }
-        f[BottomMutes] = m_strings - lowest;
-        f[Doubled] = doubled;
-        (highest - capo <= 4 ? f[OpensLow] : f[OpensHigh]) = opens;
+        set(BottomMutes, m_strings - lowest);
+        set(Doubled, doubled);
+        set(highest - capo <= 4 ? OpensLow : OpensHigh, opens);
+        set(highest - capo <= 4 ? OpensHigh : OpensLow, 0);
     }
 
     const GripRequest& m_r;
@@ -597,7 +660,7 @@ private:
     std::vector<unsigned> m_toneReach; // per string 0..strings: the tones strings 1..s can sound
     int m_fewest = 3;                  // the fewest strings a grip sounds
     std::vector<int> m_frets;
-    std::vector<Grip>& m_found = foundGrips(); // emptied when a search starts
+    std::vector<FoundGrip>& m_found = foundGrips(); // emptied when a search starts
 };
 
 } // namespace
