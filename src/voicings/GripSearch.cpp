@@ -236,6 +236,51 @@ std::optional<std::vector<int>> fingerGrip(const std::vector<int>& frets,
 
 namespace {
 
+// The fingers of the grips fingered so far on this thread, by shape: per string muted, open, or
+// pressed so many frets above the grip's lowest fretted fret, which is all the fingering reads
+// (see fingerInto), so a shape met again, higher up the neck, in another search or on another
+// neck, is fingered once. A shape may lie in one set of four slots, chosen by its code (a set is
+// one cache line); a shape new to its set takes the first slot, and the one fingered longest ago
+// there goes.
+class FingeringMemo {
+public:
+    // A shape's code: three bits per string, string 1 lowest: 0 muted, 1 open, 2 + the frets it
+    // is pressed above the grip's lowest fretted fret (0..MaxGripSpan - 1).
+    using Shape = std::uint32_t;
+    struct Fingered {
+        Shape shape = 0; // 0 for an empty slot: every grip sounds a string
+        std::array<std::int8_t, MaxStrings> fingers;
+        std::int8_t count; // the highest finger
+        bool fits;         // four fingers hold the grip
+    };
+
+    // The slot of a shape: holding its fingers where `shape` is the slot's, else emptied for them.
+    Fingered& slot(Shape shape) {
+        if (m_sets.empty())
+            m_sets.resize(size_t(1) << SetBits);
+        auto& set = m_sets[size_t((shape * 0x9E3779B97F4A7C15ull) >> (64 - SetBits))].slots;
+        for (Fingered& held : set) {
+            if (held.shape == shape)
+                return held;
+        }
+        std::move_backward(set.begin(), set.end() - 1, set.end());
+        set[0].shape = 0;
+        return set[0];
+    }
+
+private:
+    static constexpr int SetBits = 12; // 4,096 sets of four slots of 16 bytes
+    struct alignas(64) Set {
+        std::array<Fingered, 4> slots;
+    };
+    std::vector<Set> m_sets;
+};
+
+FingeringMemo& fingeringMemo() {
+    thread_local FingeringMemo memo;
+    return memo;
+}
+
 // Whether every string starts at a fret 0..MaxFirstFret below the neck's last.
 bool hasPlayableStrings(const Instrument& neck) {
     for (int s = 1; s <= neck.strings(); ++s) {
@@ -540,6 +585,7 @@ private:
         int sounding = 0;
         int low = 999;
         int high = -1;
+        FingeringMemo::Shape shape = 0;
         for (int s = 1; s <= m_strings; ++s) {
             const int fret = m_frets[size_t(s - 1)];
             if (fret < 0)
@@ -547,10 +593,13 @@ private:
             ++sounding;
             if (m_openNote[size_t(s - 1)] + fret == w.lowest)
                 bassString = s; // the lowest note, on the lowest string that sounds it
-            if (fret > m_open[size_t(s - 1)]) {
+            // A fretted string lies within the window from the base (m_base > 0).
+            const bool fretted = fret > m_open[size_t(s - 1)];
+            if (fretted) {
                 low = std::min(low, fret);
                 high = std::max(high, fret);
             }
+            shape |= FingeringMemo::Shape(fretted ? 2 + fret - m_base : 1) << (3 * (s - 1));
         }
         if (sounding < m_fewest || sounding > MaxSoundingStrings)
             return;
@@ -566,19 +615,24 @@ private:
                 top = s;
         }
         const int inner = w.inner;
-        FingerList fingers{};
-        if (!fingerInto(m_frets.data(), m_open.data(), m_strings, fingers))
+        FingeringMemo::Fingered& fingered = m_memo.slot(shape);
+        if (fingered.shape != shape) {
+            FingerList fingers{};
+            fingered.shape = shape;
+            fingered.fits = fingerInto(m_frets.data(), m_open.data(), m_strings, fingers);
+            fingered.count = 0;
+            for (int i = 0; i < MaxStrings; ++i) {
+                fingered.fingers[size_t(i)] = std::int8_t(i < m_strings ? fingers[size_t(i)] : -1);
+                fingered.count = std::max(fingered.count, fingered.fingers[size_t(i)]);
+            }
+        }
+        if (!fingered.fits)
             return;
         FoundGrip g;
         std::copy(m_frets.begin(), m_frets.end(), g.frets.begin());
-        g.fingerCount = 0;
-        int index = 0; // strings the index finger holds
-        for (int i = 0; i < m_strings; ++i) {
-            g.fingers[size_t(i)] = std::int8_t(fingers[size_t(i)]);
-            g.fingerCount = std::max(g.fingerCount, fingers[size_t(i)]);
-            index += fingers[size_t(i)] == 1;
-        }
-        g.barre = index > 1;
+        g.fingers = fingered.fingers;
+        g.fingerCount = fingered.count;
+        g.barre = std::count(g.fingers.begin(), g.fingers.begin() + m_strings, 1) > 1;
         g.bassString = bassString;
         g.lowFret = lowFret;
         g.span = span;
@@ -661,6 +715,7 @@ private:
     int m_fewest = 3;                  // the fewest strings a grip sounds
     std::vector<int> m_frets;
     std::vector<FoundGrip>& m_found = foundGrips(); // emptied when a search starts
+    FingeringMemo& m_memo = fingeringMemo();
 };
 
 } // namespace
