@@ -291,19 +291,59 @@ bool hasPlayableStrings(const Instrument& neck) {
     return true;
 }
 
-// The order of `count` grips by cost, lowest first, then by the order found: (cost, index) pairs
-// sorted with one unstable sort, which gives the order of a stable sort by cost without the merge
-// buffer it takes. Kept per thread: a search sorts up to MaxGripsPerSearch grips.
-template <class Cost>
-const std::vector<std::pair<double, std::size_t>>& costOrder(std::size_t count, Cost cost) {
-    thread_local std::vector<std::pair<double, std::size_t>> order;
-    order.resize(count);
+// The order of `count` grips by cost, lowest first, then by the order found (the order of a
+// stable sort by cost), a cost of NaN (a caller's weights) with the infinite ones. The grips of a
+// search share a few hundred costs: each distinct cost is found through a hash table, those are
+// sorted, and the grips laid out behind them in the order found. A sort of all the grips by
+// comparisons took a tenth of a search that keeps MaxGripsPerSearch of them, most of it in
+// branches the machine mispredicted. Kept per thread.
+template <class Cost> const std::vector<std::uint32_t>& costOrder(std::size_t count, Cost cost) {
+    struct Distinct {
+        std::uint64_t key;  // the cost's bits, in the order of the costs
+        std::uint32_t size; // grips of that cost; then the next one's place in the order
+        std::uint32_t slot; // its slot in the table
+    };
+    thread_local std::vector<Distinct> distinct;
+    thread_local std::vector<std::int32_t> table;  // per slot: an index into distinct, -1 none
+    thread_local std::vector<std::uint32_t> costs; // per grip: an index into distinct
+    thread_local std::vector<std::pair<std::uint64_t, std::uint32_t>> sorted; // keys, indices
+    thread_local std::vector<std::uint32_t> order;
+    int bits = 4;
+    while ((std::size_t(1) << bits) < 2 * count)
+        ++bits;
+    if (table.size() < std::size_t(1) << bits)
+        table.assign(std::size_t(1) << bits, -1);
+    bits = std::bit_width(table.size()) - 1;
+    const std::size_t mask = table.size() - 1;
+    distinct.clear();
+    costs.resize(count);
     for (std::size_t k = 0; k < count; ++k) {
         const double c = cost(k);
-        // A weight of NaN (a caller's own) sorts last rather than breaking the sort's order.
-        order[k] = {std::isnan(c) ? HUGE_VAL : c, k};
+        // -0 as 0; a negative cost's bits reversed, so that a larger one has the smaller key.
+        const auto bits64 = std::bit_cast<std::uint64_t>(std::isnan(c) ? HUGE_VAL : c + 0.0);
+        const std::uint64_t key = bits64 >> 63 ? ~bits64 : bits64 | std::uint64_t(1) << 63;
+        auto slot = std::size_t((key * 0x9E3779B97F4A7C15ull) >> (64 - bits));
+        while (table[slot] >= 0 && distinct[size_t(table[slot])].key != key)
+            slot = (slot + 1) & mask;
+        if (table[slot] < 0) {
+            table[slot] = std::int32_t(distinct.size());
+            distinct.push_back({key, 0, std::uint32_t(slot)});
+        }
+        costs[k] = std::uint32_t(table[slot]);
+        ++distinct[size_t(table[slot])].size;
     }
-    std::sort(order.begin(), order.end());
+    sorted.resize(distinct.size());
+    for (std::size_t d = 0; d < distinct.size(); ++d) {
+        sorted[d] = {distinct[d].key, std::uint32_t(d)};
+        table[distinct[d].slot] = -1; // the table empty again for the next
+    }
+    std::sort(sorted.begin(), sorted.end());
+    std::uint32_t next = 0;
+    for (const auto& [key, d] : sorted)
+        next += std::exchange(distinct[d].size, next);
+    order.resize(count);
+    for (std::size_t k = 0; k < count; ++k)
+        order[distinct[costs[k]].size++] = std::uint32_t(k);
     return order;
 }
 
@@ -320,7 +360,7 @@ template <class Features> double costOf(const GripWeights& weights, const Featur
 std::vector<Grip> ranked(std::vector<Grip>& grips, const GripWeights& weights) {
     std::vector<Grip> out;
     out.reserve(grips.size());
-    for (const auto& [cost, k] : costOrder(grips.size(), [&](std::size_t k) {
+    for (const std::uint32_t k : costOrder(grips.size(), [&](std::size_t k) {
              return grips[k].cost = costOf(weights, grips[k].features);
          }))
         out.push_back(std::move(grips[k]));
@@ -336,6 +376,7 @@ struct FoundGrip {
     unsigned present;                                // the tones sounding, a bit per semitone
     int bassString, bassTone, lowFret, span, fingerCount;
     bool barre;
+    double cost; // set when the grips are ranked
 };
 
 // The grips a search on this thread keeps before they are ranked into a list of their own (see
@@ -413,12 +454,11 @@ private:
     // The grips found as Grips, ranked by the default weights.
     std::vector<Grip> listed() const {
         const auto& order = costOrder(m_found.size(), [&](std::size_t k) {
-            return costOf(DefaultGripWeights, m_found[k].features);
+            return m_found[k].cost = costOf(DefaultGripWeights, m_found[k].features);
         });
         std::vector<Grip> out;
         out.reserve(m_found.size());
-        // The default weights are numbers, so each sorting key is the grip's cost.
-        for (const auto& [cost, k] : order) {
+        for (const std::uint32_t k : order) {
             const FoundGrip& f = m_found[k];
             Grip& g = out.emplace_back();
             g.frets.assign(f.frets.begin(), f.frets.begin() + m_strings);
@@ -435,7 +475,7 @@ private:
                     g.omitted.push_back(tone.degree);
             }
             std::copy(f.features.begin(), f.features.end(), g.features.begin());
-            g.cost = cost;
+            g.cost = f.cost;
         }
         return out;
     }
