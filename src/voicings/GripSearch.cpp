@@ -244,8 +244,8 @@ namespace {
 // there goes.
 class FingeringMemo {
 public:
-    // A shape's code: three bits per string, string 1 lowest: 0 muted, 1 open, 2 + the frets it
-    // is pressed above the grip's lowest fretted fret (0..MaxGripSpan - 1).
+    // A shape's code: three bits per string, string 1 in the lowest: 0 muted, 1 open, 2 + the
+    // frets it is pressed above the grip's lowest fretted fret (0..MaxGripSpan - 1).
     using Shape = std::uint32_t;
     struct Fingered {
         Shape shape = 0; // 0 for an empty slot: every grip sounds a string
@@ -348,10 +348,10 @@ template <class Cost> const std::vector<std::uint32_t>& costOrder(std::size_t co
 }
 
 // The weighted sum of a grip's features.
-template <class Features> double costOf(const GripWeights& weights, const Features& features) {
+double costOf(const GripWeights& weights, const GripWeights& features) {
     double cost = 0;
     for (int f = 0; f < FeatureCount; ++f)
-        cost += weights[size_t(f)] * double(features[size_t(f)]);
+        cost += weights[size_t(f)] * features[size_t(f)];
     return cost;
 }
 
@@ -370,10 +370,10 @@ std::vector<Grip> ranked(std::vector<Grip>& grips, const GripWeights& weights) {
 // A grip as the search keeps it until it is ranked: no list of its own, so that keeping
 // thousands of them allocates nothing; each becomes a Grip once, in its ranked place.
 struct FoundGrip {
-    std::array<int, MaxStrings> frets;               // as Grip::frets, the neck's strings first
-    std::array<std::int8_t, MaxStrings> fingers;     // as Grip::fingers
-    std::array<std::int16_t, FeatureCount> features; // as Grip::features, each a small count
-    unsigned present;                                // the tones sounding, a bit per semitone
+    std::array<int, MaxStrings> frets;   // as Grip::frets, for the neck's strings
+    std::array<int, MaxStrings> fingers; // as Grip::fingers, for the neck's strings
+    GripWeights features;                // as Grip::features
+    unsigned present;                    // the tones sounding, a bit per semitone
     int bassString, bassTone, lowFret, span, fingerCount;
     bool barre;
     double cost; // set when the grips are ranked
@@ -474,7 +474,7 @@ private:
                 if (!(f.present >> tone.semitones & 1u))
                     g.omitted.push_back(tone.degree);
             }
-            std::copy(f.features.begin(), f.features.end(), g.features.begin());
+            g.features = f.features;
             g.cost = f.cost;
         }
         return out;
@@ -670,7 +670,7 @@ private:
             return;
         FoundGrip g;
         std::copy(m_frets.begin(), m_frets.end(), g.frets.begin());
-        g.fingers = fingered.fingers;
+        std::copy(fingered.fingers.begin(), fingered.fingers.end(), g.fingers.begin());
         g.fingerCount = fingered.count;
         g.barre = std::count(g.fingers.begin(), g.fingers.begin() + m_strings, 1) > 1;
         g.bassString = bassString;
@@ -694,23 +694,21 @@ private:
     void weigh(FoundGrip& g, int sounding, int inner, int top, int omitted,
                int omittedRanks) const {
         const int capo = m_r.capo.isPartial() ? 0 : m_r.capo.fret;
-        auto& f = g.features;
-        const auto set = [&](GripFeature feature, int value) {
-            f[size_t(feature)] = std::int16_t(value);
-        };
+        GripWeights& f = g.features;
         // A grip within the first four frets above the nut (or capo) is in the open position.
         const int reach = g.span == 0 ? 0 : g.lowFret + g.span - 1 - capo;
-        set(Position, reach <= 4 ? 0 : std::max(0, g.lowFret - capo));
-        set(FourFrets, g.span == 4);
-        set(FiveFrets, g.span == 5);
-        set(InnerMutes, inner);
-        set(TopMutes, top - 1);
-        set(Omitted, omitted);
-        set(OmittedRank, omittedRanks);
-        set(Sounding, sounding);
-        set(Fingers, g.fingerCount);
-        set(Barre, g.barre);
-        set(Inversion, g.bassTone != 0 && !m_reentrant);
+        f[Position] = reach <= 4 ? 0 : std::max(0, g.lowFret - capo);
+        f[FourFrets] = g.span == 4;
+        f[FiveFrets] = g.span == 5;
+        f[InnerMutes] = inner;
+        f[TopMutes] = top - 1;
+
+        f[Omitted] = omitted;
+        f[OmittedRank] = omittedRanks;
+        f[Sounding] = sounding;
+        f[Fingers] = g.fingerCount;
+        f[Barre] = g.barre;
+        f[Inversion] = g.bassTone != 0 && !m_reentrant;
         // Copies of a tone beyond the first, but for the root and the 5th.
         std::array<int, 12> count{};
         int doubled = 0;
@@ -730,10 +728,10 @@ private:
             else
                 highest = std::max(highest, fret);
         }
-        set(BottomMutes, m_strings - lowest);
-        set(Doubled, doubled);
-        set(highest - capo <= 4 ? OpensLow : OpensHigh, opens);
-        set(highest - capo <= 4 ? OpensHigh : OpensLow, 0);
+        f[BottomMutes] = m_strings - lowest;
+        f[Doubled] = doubled;
+        f[OpensLow] = highest - capo <= 4 ? opens : 0;
+        f[OpensHigh] = highest - capo <= 4 ? 0 : opens;
     }
 
     const GripRequest& m_r;
