@@ -236,6 +236,51 @@ std::optional<std::vector<int>> fingerGrip(const std::vector<int>& frets,
 
 namespace {
 
+// The fingers of the grips fingered so far on this thread, by shape: per string muted, open, or
+// pressed so many frets above the grip's lowest fretted fret, which is all the fingering reads
+// (see fingerInto), so a shape met again, higher up the neck, in another search or on another
+// neck, is fingered once. A shape may lie in one set of four slots, chosen by its code (a set is
+// one cache line); a shape new to its set takes the first slot, and the one fingered longest ago
+// there goes.
+class FingeringMemo {
+public:
+    // A shape's code: three bits per string, string 1 in the lowest: 0 muted, 1 open, 2 + the
+    // frets it is pressed above the grip's lowest fretted fret (0..MaxGripSpan - 1).
+    using Shape = std::uint32_t;
+    struct Fingered {
+        Shape shape = 0; // 0 for an empty slot: every grip sounds a string
+        std::array<std::int8_t, MaxStrings> fingers;
+        std::int8_t count; // the highest finger
+        bool fits;         // four fingers hold the grip
+    };
+
+    // The slot of a shape: holding its fingers where `shape` is the slot's, else emptied for them.
+    Fingered& slot(Shape shape) {
+        if (m_sets.empty())
+            m_sets.resize(size_t(1) << SetBits);
+        auto& set = m_sets[size_t((shape * 0x9E3779B97F4A7C15ull) >> (64 - SetBits))].slots;
+        for (Fingered& held : set) {
+            if (held.shape == shape)
+                return held;
+        }
+        std::move_backward(set.begin(), set.end() - 1, set.end());
+        set[0].shape = 0;
+        return set[0];
+    }
+
+private:
+    static constexpr int SetBits = 12; // 4,096 sets of four slots of 16 bytes
+    struct alignas(64) Set {
+        std::array<Fingered, 4> slots;
+    };
+    std::vector<Set> m_sets;
+};
+
+FingeringMemo& fingeringMemo() {
+    thread_local FingeringMemo memo;
+    return memo;
+}
+
 // Whether every string starts at a fret 0..MaxFirstFret below the neck's last.
 bool hasPlayableStrings(const Instrument& neck) {
     for (int s = 1; s <= neck.strings(); ++s) {
@@ -246,34 +291,98 @@ bool hasPlayableStrings(const Instrument& neck) {
     return true;
 }
 
+// The order of `count` grips by cost, lowest first, then by the order found (the order of a
+// stable sort by cost), a cost of NaN (a caller's weights) with the infinite ones. The grips of a
+// search share a few hundred costs: each distinct cost is found through a hash table, those are
+// sorted, and the grips laid out behind them in the order found. A sort of all the grips by
+// comparisons took a tenth of a search that keeps MaxGripsPerSearch of them, most of it in
+// branches the machine mispredicted. Kept per thread.
+template <class Cost> const std::vector<std::uint32_t>& costOrder(std::size_t count, Cost cost) {
+    struct Distinct {
+        std::uint64_t key;  // the cost's bits, in the order of the costs
+        std::uint32_t size; // grips of that cost; then the next one's place in the order
+        std::uint32_t slot; // its slot in the table
+    };
+    thread_local std::vector<Distinct> distinct;
+    thread_local std::vector<std::int32_t> table;  // per slot: an index into distinct, -1 none
+    thread_local std::vector<std::uint32_t> costs; // per grip: an index into distinct
+    thread_local std::vector<std::pair<std::uint64_t, std::uint32_t>> sorted; // keys, indices
+    thread_local std::vector<std::uint32_t> order;
+    int bits = 4;
+    while ((std::size_t(1) << bits) < 2 * count)
+        ++bits;
+    if (table.size() < std::size_t(1) << bits)
+        table.assign(std::size_t(1) << bits, -1);
+    bits = std::bit_width(table.size()) - 1;
+    const std::size_t mask = table.size() - 1;
+    distinct.clear();
+    costs.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const double c = cost(k);
+        // -0 as 0; a negative cost's bits reversed, so that a larger one has the smaller key.
+        const auto bits64 = std::bit_cast<std::uint64_t>(std::isnan(c) ? HUGE_VAL : c + 0.0);
+        const std::uint64_t key = bits64 >> 63 ? ~bits64 : bits64 | std::uint64_t(1) << 63;
+        auto slot = std::size_t((key * 0x9E3779B97F4A7C15ull) >> (64 - bits));
+        while (table[slot] >= 0 && distinct[size_t(table[slot])].key != key)
+            slot = (slot + 1) & mask;
+        if (table[slot] < 0) {
+            table[slot] = std::int32_t(distinct.size());
+            distinct.push_back({key, 0, std::uint32_t(slot)});
+        }
+        costs[k] = std::uint32_t(table[slot]);
+        ++distinct[size_t(table[slot])].size;
+    }
+    sorted.resize(distinct.size());
+    for (std::size_t d = 0; d < distinct.size(); ++d) {
+        sorted[d] = {distinct[d].key, std::uint32_t(d)};
+        table[distinct[d].slot] = -1; // the table empty again for the next
+    }
+    std::sort(sorted.begin(), sorted.end());
+    std::uint32_t next = 0;
+    for (const auto& [key, d] : sorted)
+        next += std::exchange(distinct[d].size, next);
+    order.resize(count);
+    for (std::size_t k = 0; k < count; ++k)
+        order[distinct[costs[k]].size++] = std::uint32_t(k);
+    return order;
+}
+
+// The weighted sum of a grip's features.
+double costOf(const GripWeights& weights, const GripWeights& features) {
+    double cost = 0;
+    for (int f = 0; f < FeatureCount; ++f)
+        cost += weights[size_t(f)] * features[size_t(f)];
+    return cost;
+}
+
 // The grips ordered by the weighted sum of their features, lowest first (stable), their cost set,
 // each moved once into a list of their own size (the caller keeps it).
 std::vector<Grip> ranked(std::vector<Grip>& grips, const GripWeights& weights) {
-    // Kept per thread, as the found grips are: a search sorts up to MaxGripsPerSearch of them.
-    thread_local std::vector<std::pair<double, std::size_t>> order;
-    order.resize(grips.size());
-    for (std::size_t k = 0; k < grips.size(); ++k) {
-        Grip& g = grips[k];
-        g.cost = 0;
-        for (int f = 0; f < FeatureCount; ++f)
-            g.cost += weights[size_t(f)] * g.features[size_t(f)];
-        // A weight of NaN (a caller's own) sorts last rather than breaking the sort's order.
-        order[k] = {std::isnan(g.cost) ? HUGE_VAL : g.cost, k};
-    }
-    // By cost, then by the order found: the indices differ, so this is the stable order without
-    // the merge buffer a stable sort takes.
-    std::sort(order.begin(), order.end());
     std::vector<Grip> out;
     out.reserve(grips.size());
-    for (const auto& [cost, k] : order)
+    for (const std::uint32_t k : costOrder(grips.size(), [&](std::size_t k) {
+             return grips[k].cost = costOf(weights, grips[k].features);
+         }))
         out.push_back(std::move(grips[k]));
     return out;
 }
 
+// A grip as the search keeps it until it is ranked: no list of its own, so that keeping
+// thousands of them allocates nothing; each becomes a Grip once, in its ranked place.
+struct FoundGrip {
+    std::array<int, MaxStrings> frets;   // as Grip::frets, for the neck's strings
+    std::array<int, MaxStrings> fingers; // as Grip::fingers, for the neck's strings
+    GripWeights features;                // as Grip::features
+    unsigned present;                    // the tones sounding, a bit per semitone
+    int bassString, bassTone, lowFret, span, fingerCount;
+    bool barre;
+    double cost; // set when the grips are ranked
+};
+
 // The grips a search on this thread keeps before they are ranked into a list of their own (see
 // Search::run).
-std::vector<Grip>& foundGrips() {
-    thread_local std::vector<Grip> found;
+std::vector<FoundGrip>& foundGrips() {
+    thread_local std::vector<FoundGrip> found;
     return found;
 }
 
@@ -338,10 +447,39 @@ public:
             markReach();
             walk(m_strings, {});
         }
-        return ranked(m_found, DefaultGripWeights);
+        return listed();
     }
 
 private:
+    // The grips found as Grips, ranked by the default weights.
+    std::vector<Grip> listed() const {
+        const auto& order = costOrder(m_found.size(), [&](std::size_t k) {
+            return m_found[k].cost = costOf(DefaultGripWeights, m_found[k].features);
+        });
+        std::vector<Grip> out;
+        out.reserve(m_found.size());
+        for (const std::uint32_t k : order) {
+            const FoundGrip& f = m_found[k];
+            Grip& g = out.emplace_back();
+            g.frets.assign(f.frets.begin(), f.frets.begin() + m_strings);
+            g.fingers.assign(f.fingers.begin(), f.fingers.begin() + m_strings);
+            g.bassString = f.bassString;
+            g.bassTone = f.bassTone;
+            g.lowFret = f.lowFret;
+            g.span = f.span;
+            g.fingerCount = f.fingerCount;
+            g.barre = f.barre;
+            g.omitted.reserve(size_t(f.features[Omitted]));
+            for (const ChordTone& tone : m_r.chord.tones) {
+                if (!(f.present >> tone.semitones & 1u))
+                    g.omitted.push_back(tone.degree);
+            }
+            g.features = f.features;
+            g.cost = f.cost;
+        }
+        return out;
+    }
+
     // What strings 1..s can still add in the hand's window from the base: whether one of them
     // presses a chord tone at the base, and the tones they sound open or fretted. The walk gives
     // up on a partial grip as soon as these cannot complete it.
@@ -487,6 +625,7 @@ private:
         int sounding = 0;
         int low = 999;
         int high = -1;
+        FingeringMemo::Shape shape = 0;
         for (int s = 1; s <= m_strings; ++s) {
             const int fret = m_frets[size_t(s - 1)];
             if (fret < 0)
@@ -494,10 +633,13 @@ private:
             ++sounding;
             if (m_openNote[size_t(s - 1)] + fret == w.lowest)
                 bassString = s; // the lowest note, on the lowest string that sounds it
-            if (fret > m_open[size_t(s - 1)]) {
+            // A fretted string lies within the window from the base (m_base > 0).
+            const bool fretted = fret > m_open[size_t(s - 1)];
+            if (fretted) {
                 low = std::min(low, fret);
                 high = std::max(high, fret);
             }
+            shape |= FingeringMemo::Shape(fretted ? 2 + fret - m_base : 1) << (3 * (s - 1));
         }
         if (sounding < m_fewest || sounding > MaxSoundingStrings)
             return;
@@ -513,32 +655,44 @@ private:
                 top = s;
         }
         const int inner = w.inner;
-        FingerList fingers{};
-        if (!fingerInto(m_frets.data(), m_open.data(), m_strings, fingers))
+        FingeringMemo::Fingered& fingered = m_memo.slot(shape);
+        if (fingered.shape != shape) {
+            FingerList fingers{};
+            fingered.shape = shape;
+            fingered.fits = fingerInto(m_frets.data(), m_open.data(), m_strings, fingers);
+            fingered.count = 0;
+            for (int i = 0; i < MaxStrings; ++i) {
+                fingered.fingers[size_t(i)] = std::int8_t(i < m_strings ? fingers[size_t(i)] : -1);
+                fingered.count = std::max(fingered.count, fingered.fingers[size_t(i)]);
+            }
+        }
+        if (!fingered.fits)
             return;
-        Grip g;
-        g.frets = m_frets;
+        FoundGrip g;
+        std::copy(m_frets.begin(), m_frets.end(), g.frets.begin());
+        std::copy(fingered.fingers.begin(), fingered.fingers.end(), g.fingers.begin());
+        g.fingerCount = fingered.count;
+        g.barre = std::count(g.fingers.begin(), g.fingers.begin() + m_strings, 1) > 1;
         g.bassString = bassString;
         g.lowFret = lowFret;
         g.span = span;
-        g.fingers.assign(fingers.begin(), fingers.begin() + m_strings);
-        g.fingerCount = *std::max_element(g.fingers.begin(), g.fingers.end());
-        g.barre = std::count(g.fingers.begin(), g.fingers.end(), 1) > 1;
         g.bassTone = w.lowestTone;
+        g.present = present;
+        int omitted = 0;
         int omittedRanks = 0;
-        g.omitted.reserve(m_r.chord.tones.size() - size_t(bitCount(present)));
         for (const ChordTone& tone : m_r.chord.tones) {
             if (!(present >> tone.semitones & 1u)) {
-                g.omitted.push_back(tone.degree);
+                ++omitted;
                 omittedRanks += tone.omitRank;
             }
         }
-        weigh(g, sounding, inner, top, omittedRanks);
-        m_found.push_back(std::move(g));
+        weigh(g, sounding, inner, top, omitted, omittedRanks);
+        m_found.push_back(g);
     }
 
     // What the ranking weighs of a grip.
-    void weigh(Grip& g, int sounding, int inner, int top, int omittedRanks) const {
+    void weigh(FoundGrip& g, int sounding, int inner, int top, int omitted,
+               int omittedRanks) const {
         const int capo = m_r.capo.isPartial() ? 0 : m_r.capo.fret;
         GripWeights& f = g.features;
         // A grip within the first four frets above the nut (or capo) is in the open position.
@@ -549,7 +703,7 @@ private:
         f[InnerMutes] = inner;
         f[TopMutes] = top - 1;
 
-        f[Omitted] = double(g.omitted.size());
+        f[Omitted] = omitted;
         f[OmittedRank] = omittedRanks;
         f[Sounding] = sounding;
         f[Fingers] = g.fingerCount;
@@ -562,7 +716,7 @@ private:
         int highest = capo;
         int lowest = 0;
         for (int s = 1; s <= m_strings; ++s) {
-            const int fret = g.fret(s);
+            const int fret = g.frets[size_t(s - 1)];
             if (fret < 0)
                 continue;
             lowest = s;
@@ -576,7 +730,8 @@ private:
         }
         f[BottomMutes] = m_strings - lowest;
         f[Doubled] = doubled;
-        (highest - capo <= 4 ? f[OpensLow] : f[OpensHigh]) = opens;
+        f[OpensLow] = highest - capo <= 4 ? opens : 0;
+        f[OpensHigh] = highest - capo <= 4 ? 0 : opens;
     }
 
     const GripRequest& m_r;
@@ -597,7 +752,8 @@ private:
     std::vector<unsigned> m_toneReach; // per string 0..strings: the tones strings 1..s can sound
     int m_fewest = 3;                  // the fewest strings a grip sounds
     std::vector<int> m_frets;
-    std::vector<Grip>& m_found = foundGrips(); // emptied when a search starts
+    std::vector<FoundGrip>& m_found = foundGrips(); // emptied when a search starts
+    FingeringMemo& m_memo = fingeringMemo();
 };
 
 } // namespace

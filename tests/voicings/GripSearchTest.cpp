@@ -7,6 +7,7 @@
 #include "theory/Instruments.h"
 
 #include <bit>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -200,10 +201,15 @@ TEST(GripSearch, ListsExactlyThePlayableGripsOfSmallNecks) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.formula);
         const GripRequest r = request(c.formula, c.root, c.neck, c.capo);
+        std::vector<int> open;
+        for (int s = 1; s <= c.neck.strings(); ++s)
+            open.push_back(openFret(c.neck, c.capo, s));
         std::set<std::vector<int>> searched;
         for (const Grip& g : searchGrips(r)) {
             EXPECT_TRUE(searched.insert(g.frets).second); // each once
             EXPECT_LE(g.fingerCount, 4);
+            // Fingered as the grip alone is, whatever shapes the searches before fingered.
+            EXPECT_EQ(g.fingers, fingerGrip(g.frets, open));
         }
         EXPECT_EQ(searched, bruteForce(r));
         EXPECT_FALSE(searched.empty());
@@ -252,6 +258,34 @@ TEST(GripSearch, FamousGripsComeFirst) {
     GripRequest strummed = request("1;3;5", 7, openG);
     strummed.inversions = true;
     EXPECT_GE(rankOf(searchGrips(strummed), written({0, 0, 0, 0, 0, 0})), 1);
+}
+
+// Ranked by cost, lowest first, equal costs in the order given, with any weights: negative ones,
+// and a NaN, whose costs sort last.
+TEST(GripSearch, RanksByCostKeepingTheOrderOfEqualCosts) {
+    const std::vector<Grip> found =
+        searchGrips(request("1;b3;5;b7", 9, InstrumentPresets[9].instrument())); // Drop A
+    GripWeights negative = DefaultGripWeights;
+    for (double& w : negative)
+        w = -w;
+    GripWeights withNaN = DefaultGripWeights;
+    withNaN[Barre] = std::nan("");
+    for (const GripWeights& weights : {DefaultGripWeights, negative, withNaN}) {
+        std::vector<Grip> grips(found.rbegin(), found.rend());
+        std::vector<Grip> expected = grips;
+        const auto cost = [&](const Grip& g) {
+            double c = 0;
+            for (int f = 0; f < FeatureCount; ++f)
+                c += weights[size_t(f)] * g.features[size_t(f)];
+            return std::isnan(c) ? HUGE_VAL : c;
+        };
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const Grip& a, const Grip& b) { return cost(a) < cost(b); });
+        rankGrips(grips, weights);
+        ASSERT_EQ(grips.size(), expected.size());
+        for (size_t k = 0; k < grips.size(); ++k)
+            ASSERT_EQ(grips[k].frets, expected[k].frets) << k;
+    }
 }
 
 // The fingers a guitarist writes for the common grips.
