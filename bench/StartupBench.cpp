@@ -6,7 +6,8 @@
 // main window's first frame); the bench notes the moment it launched the process on the same
 // clock. What counts is what the X server shows: a second connection of the bench watches the
 // splash go and polls the main window's pixels until its real content is there, noting any frame
-// of one colour (nothing drawn yet) before it. Prints the median, 99th percentile and maximum of
+// of one colour (nothing drawn yet) before it; what another window (a message box) covers is not
+// the main window's content and is left out. Prints the median, 99th percentile and maximum of
 // each stretch beside its goal.
 
 #include "BenchFigures.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
+#include <QRect>
 #include <QTemporaryDir>
 #include <QThread>
 #include <X11/Xlib.h>
@@ -34,6 +36,9 @@ double monotonicNow() {
 }
 using benchfigures::loadAverage;
 using benchfigures::percentile;
+
+// A sampled pixel that another window covered: left out of every comparison.
+constexpr std::uint32_t Covered = 0xFF000000u;
 
 // A virtual display of its own, on the first free display number from 90.
 class VirtualDisplay {
@@ -98,10 +103,15 @@ public:
                         &count))
             return;
         std::vector<Window> shown;
+        // Every window on the screen, bottom to top, where it lies.
+        std::vector<std::pair<Window, QRect>> stacked;
         for (unsigned i = 0; i < count; ++i) {
             XWindowAttributes a{};
-            if (XGetWindowAttributes(m_display, children[i], &a) && a.map_state == IsViewable &&
-                a.width >= 100 && a.height >= 100 && !a.override_redirect)
+            if (!XGetWindowAttributes(m_display, children[i], &a) || a.map_state != IsViewable)
+                continue;
+            stacked.emplace_back(children[i], QRect(a.x, a.y, a.width + 2 * a.border_width,
+                                                    a.height + 2 * a.border_width));
+            if (a.width >= 100 && a.height >= 100 && !a.override_redirect)
                 shown.push_back(children[i]);
         }
         if (children)
@@ -120,7 +130,15 @@ public:
         if (m_splash && !splashShown && splashMapped > 0 && splashGone < 0 && now > splashMapped)
             splashGone = now;
         if (m_main && frames.size() < 4000) {
-            std::vector<std::uint32_t> pixels = rows(m_main);
+            // What lies over the main window (a message box over it) is not its content.
+            std::vector<QRect> over;
+            const auto main = std::find_if(stacked.begin(), stacked.end(),
+                                           [this](const auto& w) { return w.first == m_main; });
+            if (main != stacked.end()) {
+                for (auto above = main + 1; above != stacked.end(); ++above)
+                    over.push_back(above->second.translated(-main->second.topLeft()));
+            }
+            std::vector<std::uint32_t> pixels = rows(m_main, over);
             if (!pixels.empty() && (frames.empty() || frames.back().second != pixels))
                 frames.emplace_back(now, std::move(pixels));
         }
@@ -131,8 +149,9 @@ public:
     std::vector<std::pair<double, std::vector<std::uint32_t>>> frames;
 
 private:
-    // Sixteen rows spread over the window's height, as 0xRRGGBB values.
-    std::vector<std::uint32_t> rows(Window w) {
+    // Sixteen rows spread over the window's height, as 0xRRGGBB values; Covered where another
+    // window lies over it.
+    std::vector<std::uint32_t> rows(Window w, const std::vector<QRect>& over) {
         XWindowAttributes a{};
         if (!XGetWindowAttributes(m_display, w, &a) || a.map_state != IsViewable)
             return {};
@@ -143,8 +162,13 @@ private:
                                       1, AllPlanes, ZPixmap);
             if (!image)
                 return {};
-            for (int x = 0; x < a.width; ++x)
-                pixels.push_back(std::uint32_t(XGetPixel(image, x, 0) & 0xFFFFFF));
+            const int y = (a.height - 1) * r / 15;
+            for (int x = 0; x < a.width; ++x) {
+                const bool covered = std::any_of(over.begin(), over.end(),
+                                                 [&](const QRect& o) { return o.contains(x, y); });
+                pixels.push_back(covered ? Covered
+                                         : std::uint32_t(XGetPixel(image, x, 0) & 0xFFFFFF));
+            }
             XDestroyImage(image);
         }
         return pixels;
@@ -155,8 +179,9 @@ private:
 };
 
 // What the screen showed of the main window: the moment its real content was first seen (nine
-// in ten of the sampled pixels as they were at the end), and how many frames before it were
-// mostly (nine in ten) one colour, as a window with nothing drawn in it yet.
+// in ten of the sampled pixels as they were at the end, of those no other window covered in
+// either), and how many frames before it were mostly (nine in ten of the uncovered pixels) one
+// colour, as a window with nothing drawn in it yet.
 struct MainFrames {
     double real = -1;
     int blank = 0;
@@ -170,20 +195,29 @@ MainFrames readFrames(const ScreenWatch& watch) {
     for (const auto& [at, pixels] : watch.frames) {
         if (pixels.size() != last.size())
             continue;
-        size_t same = 0;
-        for (size_t i = 0; i < pixels.size(); ++i)
+        size_t same = 0, compared = 0;
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            if (pixels[i] == Covered || last[i] == Covered)
+                continue;
+            ++compared;
             same += pixels[i] == last[i];
-        if (same * 10 >= pixels.size() * 9) {
+        }
+        if (compared > 0 && same * 10 >= compared * 9) {
             result.real = at;
             break;
         }
         std::map<std::uint32_t, size_t> colours;
-        for (std::uint32_t p : pixels)
+        size_t uncovered = 0;
+        for (std::uint32_t p : pixels) {
+            if (p == Covered)
+                continue;
             ++colours[p];
+            ++uncovered;
+        }
         size_t most = 0;
         for (const auto& [colour, n] : colours)
             most = std::max(most, n);
-        result.blank += most * 10 >= pixels.size() * 9;
+        result.blank += uncovered > 0 && most * 10 >= uncovered * 9;
     }
     return result;
 }

@@ -6,8 +6,10 @@
 #include <vector>
 
 // Times each iteration alone (the benchmark uses manual time) and reports the median and the
-// 99th percentile in milliseconds, with the goal beside them when there is one.
-template <typename Step> void timeEach(benchmark::State& st, double goalMs, Step step) {
+// 99th percentile in milliseconds, with the goal beside them when there is one. `between` runs
+// after each step, untimed: what the program does before the next one comes.
+template <typename Step, typename Between>
+void timeEach(benchmark::State& st, double goalMs, Step step, Between between) {
     std::vector<double> ms;
     for (auto _ : st) {
         const auto start = std::chrono::steady_clock::now();
@@ -15,6 +17,7 @@ template <typename Step> void timeEach(benchmark::State& st, double goalMs, Step
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         st.SetIterationTime(took.count());
         ms.push_back(took.count() * 1000.0);
+        between();
     }
     if (ms.empty())
         return;
@@ -23,4 +26,8 @@ template <typename Step> void timeEach(benchmark::State& st, double goalMs, Step
     st.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(0.99 * double(ms.size())))];
     if (goalMs > 0)
         st.counters["goal_ms"] = goalMs;
+}
+
+template <typename Step> void timeEach(benchmark::State& st, double goalMs, Step step) {
+    timeEach(st, goalMs, step, [] {});
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ lld pkg-config qt6-base-dev libgtest-dev
                 libbenchmark-dev libfluidsynth-dev librtmidi-dev libhidapi-dev libudev-dev
                 libjack-jackd2-dev libasound2-dev libsdl2-dev libpulse-dev libx11-dev
-                qt6-multimedia-dev)
+                libxcb1-dev qt6-multimedia-dev)
 # The built-in synthesizer plays the system's General MIDI sound font; printed sheets ask for
 # Arial, which Liberation Sans stands in for; listening reads the microphone through Qt
 # Multimedia; the practice history needs Qt SQL's SQLite driver.

@@ -19,6 +19,7 @@
 #include "sound/backends/SystemMidiOut.h"
 
 #include <QSettings>
+#include <chrono>
 #include <cstdio>
 #include <utility>
 
@@ -101,42 +102,63 @@ std::optional<int> Program::startUp(QSettings& store, QSize screenSize, ProgramW
         m_warnings.warn(QStringLiteral("fretboards/%1 cannot be read as a whole neck picture; the "
                                        "built-in neck is drawn")
                             .arg(m_state.fretboardFile));
+    clearNeck(m_context); // the empty neck, as the window is first drawn during the splash
     if (m_window) {
         m_window->showPages();
-        // The output's slow work (the port list, the sound font, the audio device) goes on
-        // while the splash is up; nothing else uses the output meanwhile.
-        m_opening = std::async(std::launch::async,
-                               [out = m_devices.midiOut.get(), device = m_state.playback.device] {
-                                   out->portNames(); // the list is taken once, here
-                                   return out->open(device);
-                               });
         m_window->showSplash();
         if (m_shutDown) // ended while the splash was up
             return 0;
         m_window->showWindow();
     }
-    clearNeck(m_context); // the empty neck
     if (m_window) {
         m_window->showPages();
-        // Reported once the window is on the screen, over it: what the data files gave warnings
-        // about (stderr is not seen there), then the output's result.
+        // Once the window is on the screen: the output's slow work (the port list, the sound
+        // font, the audio device) starts on a thread of its own, so that it never delays that
+        // first frame; over the window come what the data files gave warnings about (stderr is
+        // not seen there), then the output's result when it is known.
         m_window->afterFirstFrame([this] {
+            beginOpeningSound();
             if (!m_warnings.messages().isEmpty())
                 m_boxes.inform(BoxIcon::Exclamation, startupWarningsText(m_warnings.messages()));
             reportUnsavedSettings();
-            finishOpeningSound();
+            m_startUpSaid = true;
+            if (m_opening.valid() &&
+                m_opening.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+                finishOpeningSound();
         });
     } else {
         reportUnsavedSettings();
         openSound();
+        m_soundWatch.start();
     }
     if (m_shutDown) // ended while that report was up
         return 0;
-    m_soundWatch.start();
     m_guitar.start();
     if (m_shutDown)
         return 0;
     return std::nullopt;
+}
+
+void Program::beginOpeningSound() {
+    if (!m_window || m_shutDown || m_openingBegun)
+        return;
+    m_openingBegun = true;
+    m_opening = std::async(std::launch::async,
+                           [this, out = m_devices.midiOut.get(), device = m_state.playback.device] {
+                               out->portNames(); // the list is taken once, here
+                               auto error = out->open(device);
+                               // Said on the program's thread once the start-up's own messages are
+                               // out of the way; a program gone meanwhile takes the call with its
+                               // context.
+                               QMetaObject::invokeMethod(
+                                   &m_openingEnded,
+                                   [this] {
+                                       if (m_startUpSaid)
+                                           finishOpeningSound();
+                                   },
+                                   Qt::QueuedConnection);
+                               return error;
+                           });
 }
 
 void Program::waitForOpening() {
@@ -145,13 +167,17 @@ void Program::waitForOpening() {
 }
 
 void Program::finishOpeningSound() {
+    beginOpeningSound(); // when the window's first frame never came
     waitForOpening();
     if (!m_openingResult)
         return;
     const std::optional<QString> error = *m_openingResult;
     m_openingResult.reset();
-    if (!m_shutDown)
-        reportOpening(error);
+    if (m_shutDown)
+        return;
+    reportOpening(error);
+    // Watched from now on: the output is no longer being opened on another thread.
+    m_soundWatch.start();
 }
 
 void Program::keepOpeningError(const std::optional<QString>& error) {
@@ -204,6 +230,7 @@ void Program::loadLibraries() {
 
 bool Program::openSound() {
     MidiOut& out = midiOut();
+    m_openingBegun = true;   // start-up's opening, had it not begun, is this one
     m_openingResult.reset(); // this opening's result is the one that counts
     out.close();
     const auto error = openChosen();

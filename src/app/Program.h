@@ -23,6 +23,7 @@
 #include "sound/MidiOut.h"
 #include "sound/Player.h"
 
+#include <QObject>
 #include <QSize>
 #include <functional>
 #include <future>
@@ -97,8 +98,9 @@ public:
     // state and the neck picture; the splash; the main window is shown with the empty neck; the
     // playback output is opened (a failure is reported over the window) and the instrument
     // chosen; an LED guitar is looked for. With a window, the output (the port list, the sound
-    // font, the audio device) is opened on a thread of its own while the splash is up; its result
-    // is taken, and a failure reported, once the main window's first frame is on the screen.
+    // font, the audio device) is opened on a thread of its own once the main window's first
+    // frame is on the screen, so that nothing of it competes with that frame; its result is
+    // taken, and a failure reported, when it ends (finishOpeningSound).
     // Returns the exit status when start-up ends the program (1 for a missing library file, 0 when
     // the user declines a small screen or the program was ended meanwhile), nothing when it runs
     // on.
@@ -118,7 +120,9 @@ public:
     bool openSound();
 
     // Takes the result of the output's opening begun at start-up, when it has not been taken:
-    // reports a failure and sends the chosen instrument. Waits for the opening to end.
+    // reports a failure, sends the chosen instrument and starts the sound watch. Waits for the
+    // opening to end (begun here if the window's first frame has not begun it). Start-up calls it
+    // by itself when the opening ends.
     void finishOpeningSound();
 
     // Opens the output again as the settings choose, without a message box, and sends the
@@ -236,6 +240,9 @@ public:
 
 private:
     static HidTransport& hidTransport(Devices& devices);
+    // Opens the output the settings choose on a thread of its own, once per run and only with
+    // a window; its end calls finishOpeningSound on the program's thread.
+    void beginOpeningSound();
     void waitForOpening();
     // What the last opening of the output said: empty when it opened.
     void keepOpeningError(const std::optional<QString>& error);
@@ -266,8 +273,12 @@ private:
     OutputWatch m_soundWatch{*m_devices.midiOut, *m_devices.clock, [this] {
                                  return reopenSound();
                              }};
-    // The output's opening on a thread of its own during start-up: the backend's error, if any.
+    // The output's opening on a thread of its own after the window's first frame: the
+    // backend's error, if any. Its end is told through m_openingEnded's event queue.
     std::future<std::optional<QString>> m_opening;
+    QObject m_openingEnded;
+    bool m_openingBegun = false;
+    bool m_startUpSaid = false; // the start-up's messages over the window have been shown
     std::optional<std::optional<QString>> m_openingResult; // taken, not yet reported
     // Opens the device the settings choose; a chosen port not in the last list is not opened.
     std::optional<QString> openChosen();

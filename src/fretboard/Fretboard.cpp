@@ -210,12 +210,21 @@ void darkenMargins(QPainter& p, const NeckGeometry& g) {
 
 } // namespace
 
+bool Fretboard::skinDrawnFor(bool dark) const {
+    const NeckGeometry& g = geometry();
+    return !m_skinCache.isNull() && m_cacheScale > 0 && m_cacheDark == dark &&
+           m_cacheLeftHanded == isLeftHanded() && m_cacheGeometry.strings() == g.strings() &&
+           m_cacheGeometry.frets() == g.frets();
+}
+
+bool Fretboard::skinFits(qreal scale, qreal stretch, bool dark) const {
+    return skinDrawnFor(dark) && qFuzzyCompare(m_cacheScale, scale) &&
+           qFuzzyCompare(m_cacheStretch, stretch);
+}
+
 const QImage& Fretboard::skinAt(qreal scale, qreal stretch, bool dark) const {
     const NeckGeometry& g = geometry();
-    if (!m_skinCache.isNull() && qFuzzyCompare(m_cacheScale, scale) &&
-        qFuzzyCompare(m_cacheStretch, stretch) && m_cacheDark == dark &&
-        m_cacheLeftHanded == isLeftHanded() && m_cacheGeometry.strings() == g.strings() &&
-        m_cacheGeometry.frets() == g.frets())
+    if (skinFits(scale, stretch, dark))
         return m_skinCache;
     // Rendered at the size it is shown, stretch included, so that a paint only copies it.
     QImage cache(int(std::ceil(g.width() * scale * stretch)), int(std::ceil(g.height() * scale)),
@@ -346,16 +355,44 @@ void paintChecks(QPainter& p, const NeckPicture& picture, const NeckExtras& extr
 
 } // namespace
 
+namespace {
+
+qreal deviceScale(const QPainter& p) {
+    return std::max<qreal>(0.05,
+                           std::abs(p.worldTransform().m22()) * p.device()->devicePixelRatioF());
+}
+
+} // namespace
+
 void Fretboard::paint(QPainter& p, const NeckExtras& extras, qreal stretch) const {
-    const qreal scale =
-        std::max<qreal>(0.05, std::abs(p.worldTransform().m22()) * p.device()->devicePixelRatioF());
+    paintWith(p, extras, stretch, false);
+}
+
+bool Fretboard::paintResized(QPainter& p, const NeckExtras& extras, qreal stretch) const {
+    const bool resized =
+        !skinFits(deviceScale(p), stretch, extras.darkWindow) && skinDrawnFor(extras.darkWindow);
+    paintWith(p, extras, stretch, resized);
+    return !resized;
+}
+
+void Fretboard::paintWith(QPainter& p, const NeckExtras& extras, qreal stretch,
+                          bool resized) const {
+    const qreal scale = deviceScale(p);
     p.save();
     const NeckGeometry& g = geometry();
     const std::vector<Mark>& marks = m_picture.marks;
     // The wood, the shading and the capo are stretched along the neck; every marker and sign
-    // keeps its shape, moved to where its cell now lies.
-    p.drawImage(QRectF(0, 0, g.width() * stretch, g.height()),
-                skinAt(scale, stretch, extras.darkWindow));
+    // keeps its shape, moved to where its cell now lies. Right after a resize the rendering kept
+    // is scaled into place, smoothly.
+    const QRectF along(0, 0, g.width() * stretch, g.height());
+    if (resized) {
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(along, m_skinCache);
+        p.restore();
+    } else {
+        p.drawImage(along, skinAt(scale, stretch, extras.darkWindow));
+    }
     p.save();
     p.scale(stretch, 1.0);
     p.setRenderHint(QPainter::Antialiasing);

@@ -110,6 +110,11 @@ public:
     // adds to it. `stretch` (1 or more) draws the neck that much longer than its shape, its
     // markers and signs round and as large as ever: the window's neck fills a wide, short window.
     void paint(QPainter& painter, const NeckExtras& extras = {}, qreal stretch = 1.0) const;
+    // The same, except that where only the size changed since the neck under the marks was last
+    // rendered (the window was resized), that rendering is scaled into place rather than made
+    // anew: a frame that follows the resize at once, a little soft. Returns false then; a paint
+    // through `paint` afterwards makes it sharp. True when the neck was painted sharp.
+    bool paintResized(QPainter& painter, const NeckExtras& extras, qreal stretch) const;
     // The surface as an image: width x height of the geometry at scale 1.
     QImage image(qreal scale = 1.0, const NeckExtras& extras = {}) const;
 
@@ -123,6 +128,11 @@ private:
     // The neck under the marks (wood, frets, inlays, strings, the strip of names) rendered once
     // for a device scale, a stretch along the neck and the window's darkness.
     const QImage& skinAt(qreal scale, qreal stretch, bool dark) const;
+    // Whether the rendering kept is of this neck, darkness and hand, at any size; and whether it
+    // is at this size as well.
+    bool skinDrawnFor(bool dark) const;
+    bool skinFits(qreal scale, qreal stretch, bool dark) const;
+    void paintWith(QPainter& p, const NeckExtras& extras, qreal stretch, bool resized) const;
     PackedColour colourOf(ColourRole role) const;
 
     NeckSettings m_settings;

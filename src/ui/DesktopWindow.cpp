@@ -6,6 +6,8 @@
 #include "ui/SplashWindow.h"
 #include "ui/Theme.h"
 
+#include <QTimer>
+
 namespace chordalis {
 
 DesktopWindow::DesktopWindow(Program& program, QSettings& store, MessageBoxes& boxes,
@@ -29,16 +31,26 @@ void DesktopWindow::createWindow() {
 
 void DesktopWindow::showSplash() {
     SplashWindow& splash = m_window->splash();
-    splash.winId(); // its window exists now, so that its first frame can be watched for
+    MainWindow* window = m_window.get();
     // Once the splash is on the screen, and while it waits, the main window is laid out and
-    // drawn once out of sight: its styles, fonts and pictures are ready, so that its first frame
-    // on the screen comes at once.
-    chordalis::afterFirstFrame(&splash, [window = m_window.get()] {
-        traceStartUp("splash-frame");
-        window->ensurePolished();
-        window->grab();
+    // drawn once out of sight, its native window made and that drawing handed to the display:
+    // its first frame on the screen is its real content, at once. The splash is watched once it
+    // is shown: making its native window earlier would make the main window's children native.
+    QTimer::singleShot(0, &splash, [&splash, window] {
+        chordalis::afterFirstFrame(&splash, [window] {
+            traceStartUp("splash-frame");
+            prepareFirstFrame(window);
+        });
     });
+    // The window comes as the splash goes, before it is taken down, so that no moment shows
+    // neither. A program ended meanwhile shows nothing.
+    const QMetaObject::Connection showing =
+        QObject::connect(&splash, &SplashWindow::timedOut, window, [this, window] {
+            if (!m_program.isShutDown())
+                window->show();
+        });
     splash.showStartup();
+    QObject::disconnect(showing);
     traceStartUp("splash-closed");
 }
 

@@ -5,8 +5,10 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
+#include <utility>
 
 namespace chordalis {
 
@@ -123,7 +125,16 @@ void NeckView::paintEvent(QPaintEvent*) {
     p.translate(r.topLeft());
     const double scale = r.height() / surfaceHeight();
     p.scale(scale, scale);
-    m_fretboard.paint(p, m_extras, stretch());
+    // Right after a resize the neck comes at once from what was rendered at the old size, and
+    // the sharp one at the new size follows in the next frame.
+    if (std::exchange(m_sharpNext, false)) {
+        m_fretboard.paint(p, m_extras, stretch());
+    } else if (!m_fretboard.paintResized(p, m_extras, stretch())) {
+        QTimer::singleShot(0, this, [this] {
+            m_sharpNext = true;
+            update();
+        });
+    }
     if (m_fretNumbers != FretNumbers::None) {
         p.translate(0, surfaceHeight());
         m_fretboard.paintFretNumbers(p, m_fretNumbers, palette().color(QPalette::WindowText),

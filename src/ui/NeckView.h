@@ -65,7 +65,8 @@ private:
     NeckExtras m_extras;
     FretNumbers m_fretNumbers = FretNumbers::None;
     int m_preferredHeight = 0;
-    QSize m_surfaceSize; // of the neck last laid out
+    QSize m_surfaceSize;      // of the neck last laid out
+    bool m_sharpNext = false; // the frame after a resize's quick one: the neck drawn anew
 };
 
 } // namespace chordalis

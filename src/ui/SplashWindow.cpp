@@ -39,7 +39,10 @@ SplashWindow::SplashWindow(QWidget* parent)
     setModal(true);
     setFocusPolicy(Qt::StrongFocus);
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &SplashWindow::closeSplash);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        Q_EMIT timedOut();
+        closeSplash();
+    });
 
     // Image1 only reserves the title area; paintEvent draws the picture there.
     m_image->setObjectName(QStringLiteral("Image1"));

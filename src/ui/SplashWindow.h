@@ -31,6 +31,10 @@ public:
 
     const QTimer& closeTimer() const { return m_timer; }
 
+Q_SIGNALS:
+    // The closing timer has run out: the window is about to go.
+    void timedOut();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -125,6 +125,10 @@ public:
     void showWindow() override {
         log << QStringLiteral("show sent=%1").arg(m_fakes.port->sent.size());
     }
+    void afterFirstFrame(std::function<void()> then) override {
+        log << QStringLiteral("frame open=%1").arg(m_fakes.port->isOpen());
+        then();
+    }
     void showPages() override { log << QStringLiteral("pages"); }
     void saveWindowState(QSettings& store) override {
         log << QStringLiteral("save");
@@ -150,9 +154,11 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderAndShutDownReleasesTheDevices) {
     current = &program;
     auto s = store();
     ASSERT_EQ(program.startUp(s, QSize(1280, 1024), &window), std::nullopt);
-    // The window is built before the libraries load; the output opens after it shows.
-    EXPECT_EQ(window.log,
-              QStringList({"create chords=0", "pages", "splash", "show sent=0", "pages"}));
+    // The window is built before the libraries load; the output opens once its first frame is
+    // on the screen, on a thread of its own, whose end is then taken.
+    EXPECT_EQ(window.log, QStringList({"create chords=0", "pages", "splash", "show sent=0", "pages",
+                                       "frame open=0"}));
+    program.finishOpeningSound();
     ASSERT_TRUE(fakes.port->isOpen());
     ASSERT_EQ(fakes.port->sent.size(), 1u);
     EXPECT_EQ(fakes.port->sent[0].word, packShortMessage(0xC0, 24)); // instrument 25 on channel 1

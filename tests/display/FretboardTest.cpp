@@ -4,6 +4,7 @@
 #include "modes/Pages.h"
 
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
@@ -174,6 +175,34 @@ TEST_F(FretboardTest, LeftHandedNeckIsTheMirrorImage) {
         }
     }
     EXPECT_EQ(worst, 0);
+}
+
+// Right after a resize the neck is the last rendering scaled; the next paint renders it sharp.
+// A change of hand is never scaled from the other hand's rendering.
+TEST_F(FretboardTest, AResizedNeckIsScaledOnceThenRenderedSharp) {
+    board.clearFretboard();
+    const QImage sharp = board.image(2.0);
+    board.image(1.0);
+    auto paintAt2 = [&](bool resized) {
+        QImage image(sharp.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.scale(2.0, 2.0);
+        const bool wasSharp = resized ? board.paintResized(p, {}, 1.0) : (board.paint(p), true);
+        p.end();
+        return std::pair(wasSharp, image);
+    };
+    const auto [quickWasSharp, quick] = paintAt2(true);
+    EXPECT_FALSE(quickWasSharp);
+    EXPECT_NE(quick, sharp);
+    EXPECT_EQ(paintAt2(false).second, sharp);
+    EXPECT_EQ(paintAt2(true), std::pair(true, sharp));
+
+    state.leftHanded = true;
+    board.clearFretboard();
+    const auto [leftWasSharp, left] = paintAt2(true);
+    EXPECT_TRUE(leftWasSharp) << "rendered anew for the other hand";
+    EXPECT_EQ(left, board.image(2.0));
 }
 
 TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
