@@ -44,11 +44,11 @@ void checkNeck(const AppState& state, const Fretboard& board) {
     }
 }
 
-void checkVoicings(const std::vector<Voicing>& voicings) {
+void checkVoicings(const std::vector<Voicing>& voicings, int strings) {
     require(voicings.size() <= size_t(MaxListedVoicings));
     for (const Voicing& v : voicings) {
-        require(v.strings() == 6);
-        for (int string = 1; string <= 6; ++string) {
+        require(v.strings() == strings);
+        for (int string = 1; string <= strings; ++string) {
             const auto fret = v.fret(string);
             require(!fret || (*fret >= 0 && *fret <= 24));
             const QString finger = v.finger(string);
@@ -158,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The voicings of the first chords on every root, as the voicing list would show them.
     for (int chord = 0; chord < std::min(chords, 3); ++chord)
         for (int root = 0; root < 12; ++root)
-            checkVoicings(readVoicings(ini, warnings, chord, root, state.tuning()));
+            checkVoicings(readVoicings(ini, warnings, chord, root, state.tuning()), 6);
 
     // A tuning, hand and root from the input, then the first items of every tree on their pages.
     if (size > 0) {
@@ -184,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             checkNeck(state, board);
         }
     }
-    checkVoicings(state.voicings);
+    checkVoicings(state.voicings, state.tuning().strings()); // six, or the seven-string's seven
     // Every position of the pages that list them, with the chosen items kept.
     for (Mode mode : {Mode::Scales, Mode::Arpeggios, Mode::ChordScale}) {
         modeDispatch(context, mode);
