@@ -71,7 +71,10 @@ public:
     std::optional<QString> open(int device) override { return m_out.open(device); }
     void close() override { m_out.close(); }
     bool isOpen() const override { return m_out.isOpen(); }
-    void shortMessage(std::uint32_t word) override { m_out.shortMessage(word); }
+    void shortMessage(std::uint32_t word) override {
+        immediate.emplace_back(m_out.ownClockNow(), word);
+        m_out.shortMessage(word);
+    }
     bool hasOwnClock() const override { return m_out.hasOwnClock(); }
     double ownClockNow() const override { return m_out.ownClockNow(); }
     void shortMessageAt(std::uint32_t word, double at) override {
@@ -91,6 +94,7 @@ public:
     }
 
     std::vector<Request> requests;
+    std::vector<std::pair<double, std::uint32_t>> immediate; // when, on the output's clock
 
 private:
     MidiOut& m_out;
@@ -351,7 +355,8 @@ private:
 // to 25 ms after the click's time. The best match is where the click began; one weaker than
 // half the template's own energy is no click at all.
 std::vector<Arrival> clickOnsets(const std::vector<Request>& requests, const Recorder& recorder,
-                                 double until, bool followOffsets = true) {
+                                 const std::vector<float>& recorded, double until,
+                                 bool followOffsets = true) {
     const double rate = recorder.rate();
     const int length = int(rate * 0.005);
     std::map<std::uint32_t, std::vector<float>> templates;
@@ -380,15 +385,20 @@ std::vector<Arrival> clickOnsets(const std::vector<Request>& requests, const Rec
         const long long expected = frame + offset - recorder.firstFrame();
         const long long from = std::max(0LL, expected - std::llround(0.005 * rate));
         const long long to =
-            std::min((long long)recorder.count() - length, expected + std::llround(0.025 * rate));
-        double best = 0.0;
+            std::min((long long)recorded.size() - length, expected + std::llround(0.025 * rate));
+        // Where the recording is nearest the click (least squares): a plain correlation peaks
+        // a period late as often, where the click's ringing overlaps the one before.
+        double best = 0.0, bestFit = 0.0;
         long long bestAt = -1;
         for (long long at = from; at <= to; ++at) {
-            double score = 0.0;
-            const float* x = recorder.samples() + at;
-            for (int k = 0; k < length; ++k)
+            double score = 0.0, power = 0.0;
+            const float* x = recorded.data() + at;
+            for (int k = 0; k < length; ++k) {
                 score += double(t[size_t(k)]) * x[k];
-            if (score > best) {
+                power += double(x[k]) * x[k];
+            }
+            if (bestAt < 0 || 2.0 * score - power > bestFit) {
+                bestFit = 2.0 * score - power;
                 best = score;
                 bestAt = at;
             }
@@ -397,6 +407,77 @@ std::vector<Arrival> clickOnsets(const std::vector<Request>& requests, const Rec
             onsets.push_back({double(bestAt + recorder.firstFrame() - offset) / rate, r.word});
     }
     return onsets;
+}
+
+// Every message the synthesizer played from its queue and the frame it took effect at, noted on
+// its rendering thread.
+class PlayedFrames {
+public:
+    PlayedFrames() : m_played(1 << 20) {}
+    void note(std::uint32_t word, long long frame) {
+        const size_t n = m_count.load(std::memory_order_relaxed);
+        if (n < m_played.size()) {
+            m_played[n] = {frame, word};
+            m_count.store(n + 1, std::memory_order_release);
+        }
+    }
+    std::vector<std::pair<long long, std::uint32_t>> taken() const {
+        return {m_played.begin(), m_played.begin() + long(m_count.load(std::memory_order_acquire))};
+    }
+
+private:
+    std::vector<std::pair<long long, std::uint32_t>> m_played;
+    std::atomic<size_t> m_count{0};
+};
+
+// The recording with everything but the clicks taken out: the synthesizer is deterministic, so a
+// second one, given every other message at the frame the first played it (the strums, the program
+// changes), renders those sounds sample for sample, and they are subtracted where the recording
+// placed the first one's frames. The clicks' onsets are then found in what is left, which the
+// guitar ringing under a click no longer pulls away from it.
+std::vector<float> clicksAlone(const Recorder& recorder, const PlayedFrames& played,
+                               const std::vector<std::pair<double, std::uint32_t>>& immediate,
+                               int clickChannel) {
+    std::vector<float> recorded(recorder.samples(), recorder.samples() + recorder.count());
+    const double rate = recorder.rate();
+    QString error;
+    auto replay = SynthEngine::create(defaultSoundFont(), rate, &error);
+    if (!replay)
+        return recorded;
+    const auto isClick = [&](std::uint32_t word) {
+        const int kind = statusOf(word) & 0xF0;
+        return (statusOf(word) & 0x0F) == clickChannel && (kind == 0x80 || kind == 0x90);
+    };
+    std::vector<std::pair<long long, std::uint32_t>> others;
+    for (const auto& [frame, word] : played.taken())
+        if (!isClick(word))
+            others.emplace_back(frame, word);
+    constexpr long long Block = 64; // a message sent at once plays from the next block
+    for (const auto& [when, word] : immediate)
+        if (!isClick(word))
+            others.emplace_back((std::llround(when * rate) + Block - 1) / Block * Block, word);
+    std::stable_sort(others.begin(), others.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const long long total = (long long)recorded.size() + recorder.lastOffset() + Block;
+    std::vector<float> left(static_cast<size_t>(total)), right(static_cast<size_t>(total));
+    long long done = 0;
+    const auto renderUntil = [&](long long frame) {
+        frame = std::min(frame, total);
+        if (frame > done)
+            replay->render(left.data() + done, right.data() + done, 1, int(frame - done));
+        done = std::max(done, frame);
+    };
+    for (const auto& [frame, word] : others) {
+        renderUntil(frame);
+        replay->shortMessage(word);
+    }
+    renderUntil(total);
+    for (long long f = 0; f < total; ++f) {
+        const long long at = f + recorder.offsetAt(f) - recorder.firstFrame();
+        if (at >= 0 && at < (long long)recorded.size())
+            recorded[size_t(at)] -= left[size_t(f)];
+    }
+    return recorded;
 }
 
 // How long the window thread spends in each event it handles.
@@ -609,8 +690,11 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<PacedSynth> paced;
     FluidSynthOut driverOut;
     Recorder recorder;
+    PlayedFrames played;
     if (driver) {
         qputenv("CHORDALIS_AUDIO_OUTPUT", "jack");
+        driverOut.setPlayedHook(
+            [&played](std::uint32_t word, long long frame) { played.note(word, frame); });
         if (const auto failed = driverOut.open(-1)) {
             std::printf("synthesizer through JACK: skipped (%s)\n", qPrintable(*failed));
             return 1;
@@ -648,11 +732,26 @@ int main(int argc, char* argv[]) {
     StampedSender sender;
     std::vector<std::pair<const char*, std::function<std::vector<Arrival>()>>> received;
     std::vector<double> until;
+    std::vector<float> clicks;
+    const auto heard = [&]() -> const std::vector<float>& {
+        if (clicks.empty())
+            clicks = clicksAlone(recorder, played, outputs[0]->log.immediate,
+                                 std::clamp(state.metronome.channel, 0, 15));
+        return clicks;
+    };
     if (driver) {
         outputs.push_back(std::make_unique<Players>(state, driverOut, clock));
-        received.push_back({"heard (JACK)", [&] {
-                                return clickOnsets(outputs[0]->log.requests, recorder, until[0]);
-                            }});
+        received.push_back(
+            {"heard (JACK)", [&] {
+                 auto arrivals = clickOnsets(outputs[0]->log.requests, recorder, heard(), until[0]);
+                 // The strum's notes where the synthesizer played them.
+                 const int clickChannel = std::clamp(state.metronome.channel, 0, 15);
+                 for (const auto& [frame, word] : played.taken())
+                     if ((statusOf(word) & 0xF0) == 0x90 && data2Of(word) > 0 &&
+                         (statusOf(word) & 0x0F) != clickChannel)
+                         arrivals.push_back({double(frame) / synth.sampleRate(), word});
+                 return arrivals;
+             }});
     } else {
         outputs.push_back(std::make_unique<Players>(state, *pacedOut, clock));
         received.push_back({"synthesizer", [&] {
@@ -713,9 +812,10 @@ int main(int argc, char* argv[]) {
                 qPrintable(loadBefore), qPrintable(loadAverage()),
                 std::thread::hardware_concurrency());
     for (size_t k = 0; k < outputs.size(); ++k) {
-        // In the recorded sound the clicks are found; the strums sound with them, as in the
-        // program, and are timed on the JACK port.
-        const double notesUntil = driver && k == 0 ? -1.0 : stopped[k];
+        // Heard through JACK: the clicks are found in the recorded sound (the strums, which
+        // sound with them as in the program, taken out of it); the strums' notes are timed at
+        // the frames the synthesizer played them.
+        const double notesUntil = stopped[k];
         const Matched m =
             match(outputs[k]->log.requests, received[k].second(), until[k], notesUntil);
         int clickRequests = 0;
@@ -729,7 +829,8 @@ int main(int argc, char* argv[]) {
         // at a missed cycle and stayed there shows here.
         const Matched fixed =
             match(outputs[0]->log.requests,
-                  clickOnsets(outputs[0]->log.requests, recorder, until[0], false), until[0], -1.0);
+                  clickOnsets(outputs[0]->log.requests, recorder, heard(), until[0], false),
+                  until[0], -1.0);
         report("heard, server", fixed, 0);
         std::printf("heard (JACK): the synthesizer's place on the server's frames changed in %d "
                     "of %zu JACK cycles, by a cycle of %.1f ms or more (a cycle it missed, or "

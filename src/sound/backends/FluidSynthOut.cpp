@@ -284,6 +284,8 @@ std::optional<QString> FluidSynthOut::open(int /*device*/) {
     auto engine = SynthEngine::create(defaultSoundFont(), audio->sampleRate(), &error);
     if (!engine)
         return error;
+    if (m_played)
+        engine->setPlayedHook(m_played);
     audio->start([synth = engine.get()](float* left, float* right, int stride,
                                         int frames) { synth->render(left, right, stride, frames); },
                  [synth = engine.get()](int frames) { synth->skip(frames); });

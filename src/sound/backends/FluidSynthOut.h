@@ -106,11 +106,17 @@ public:
 
     // The open synthesizer, for measurements; null while closed.
     SynthEngine* engine() const { return m_engine.get(); }
+    // A played hook (see SynthEngine) for each synthesizer opened from now on, set before its
+    // output starts rendering.
+    void setPlayedHook(std::function<void(std::uint32_t word, long long frame)> hook) {
+        m_played = std::move(hook);
+    }
 
 private:
     AudioOutputFactory m_openAudio;
     std::unique_ptr<SynthEngine> m_engine;
     std::unique_ptr<AudioOutput> m_audio; // renders from m_engine: goes before it
+    std::function<void(std::uint32_t, long long)> m_played;
 };
 
 } // namespace chordalis
