@@ -423,8 +423,12 @@ void Fretboard::paintWith(QPainter& p, const NeckExtras& extras, qreal stretch,
         }
         const QString label = m.kind == MarkKind::Sign ? m.label : shownLabel(m, extras.labels);
         if (!label.isEmpty()) {
+            // Right after a resize the labels come scaled from the pictures of the rendering kept,
+            // as the wood does: drawing them anew at every step of a drag would take most of the
+            // frame.
             const QImage& picture =
-                m_pictures.picture(label, scale, extras.darkWindow && m.kind == MarkKind::Sign);
+                m_pictures.picture(label, resized ? m_cacheScale : scale,
+                                   extras.darkWindow && m.kind == MarkKind::Sign);
             if (!picture.isNull())
                 p.drawImage(cell, picture);
         }

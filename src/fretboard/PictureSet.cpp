@@ -229,6 +229,9 @@ const QImage& PictureSet::picture(const QString& key, qreal scale, bool onDark) 
         glyph->fill = glyph->fill == Black ? LightInk : QColor(255, 120, 110);
         glyph->halo = DarkHalo;
     }
+    // A few scales' worth: the window's scale changes with every step of a resize.
+    if (m_cache.size() >= MaxPictures)
+        m_cache.clear();
     return *m_cache.insert(cacheKey, render(*glyph, scale));
 }
 

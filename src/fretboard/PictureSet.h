@@ -25,9 +25,11 @@ public:
     // The picture at a device scale (1 = one pixel per unit); its device pixel ratio is the
     // scale, so it always covers 21 x 21 units. A null image for an unknown key. `onDark` draws
     // the black pictures (names and signs for the bare neck) in a light ink on a dark halo.
+    // The reference holds until the next call.
     const QImage& picture(const QString& key, qreal scale = 1.0, bool onDark = false) const;
 
 private:
+    static constexpr qsizetype MaxPictures = 1024;
     mutable QHash<QString, QImage> m_cache; // by key, scale and ink
 };
 

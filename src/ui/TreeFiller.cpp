@@ -81,7 +81,10 @@ void TreeFiller::sync(QTreeWidget& tree, const TreeModel& model, const IconLooku
             item->setText(0, node.text);
         if (item->toolTip(0) != node.toolTip)
             item->setToolTip(0, node.toolTip);
-        item->setIcon(0, iconFor(node, icons));
+        // Setting an icon, even the same one, has the view lay out and paint the item again.
+        const QIcon icon = iconFor(node, icons);
+        if (item->icon(0).cacheKey() != icon.cacheKey())
+            item->setIcon(0, icon);
     }
     selectKey(tree, model.selectedKey);
 }
