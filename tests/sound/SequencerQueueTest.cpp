@@ -85,8 +85,7 @@ TEST(SequencerQueue, PlacesDueTimesOnTheQueueAndSendsPastOnesAtOnce) {
     }
 }
 
-// Where the machine has no sequencer the queue is refused with its reason, and the ports fall
-// back to their sender thread. Where it has one, the queue itself is tried by the program only.
+// The ports fall back to their sender thread.
 TEST(SequencerQueue, IsRefusedWithItsReasonWithoutASequencer) {
     if (QFileInfo::exists(QStringLiteral("/dev/snd/seq")))
         GTEST_SKIP() << "this machine has a sequencer";
