@@ -364,6 +364,7 @@ TEST(InfoOnARoot, ChordOnCSharpAndScaleOnGbWithTheExamplesMoved) {
     const auto& listed = program->context().state.voicings;
     ASSERT_FALSE(listed.empty());
     EXPECT_TRUE(page.html.contains(listed.front().caption.toHtmlEscaped()));
+    EXPECT_TRUE(page.html.contains(QLatin1String(InfoBoxesImage)));
     EXPECT_FALSE(page.boxesPicture.isNull());
 
     ASSERT_FALSE(page.cboInfo.empty());

@@ -343,6 +343,7 @@ TEST(ClipInput, FailsAsADeviceDoes) {
     ASSERT_FALSE(input.open(QString(), [&](std::span<const float> b) { received += b.size(); }));
     EXPECT_EQ(input.deliver(100), 100);
     input.vanish();
+    ASSERT_TRUE(input.fault());
     EXPECT_EQ(input.deliver(1), 0);
     input.close();
     EXPECT_FALSE(input.fault());

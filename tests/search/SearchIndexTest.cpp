@@ -65,18 +65,16 @@ TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
         const char* chord;
         const char* root;
     } cases[] = {
-        {"C-7", "m7", "C"},       {"Cmin7", "m7", "C"},
-        {"CΔ7", "maj7", "C"},     {"C^7", "maj7", "C"},
-        {"CM7", "maj7", "C"},     {"cm7", "m7", "C"},
-        {"CMAJ7", "maj7", "C"},   {"Cmajor7", "maj7", "C"},
-        {"Cø", "m7b5", "C"},      {"C°7", "dim7", "C"},
-        {"C+", "aug", "C"},       {"C7alt", "7#5#9", "C"},
-        {"C7(#9)", "7#9", "C"},   {"C7+9", "7#9", "C"},
-        {"C7♯9", "7#9", "C"},     {"Cadd2", "add9", "C"},
-        {"C69", "6/9", "C"},      {"Csus", "sus4", "C"},
-        {"Cm7-5", "m7b5", "C"},   {"C7(b9, b13)", "7b9b13", "C"},
-        {"Gbm7♭5", "m7b5", "Gb"}, {"C maj7", "maj7", "C"},
-        {"Co", "dim", "C"},       {"C minor", "m", "C"},
+        {"C-7", "m7", "C"},       {"Cmin7", "m7", "C"},    {"Cmi7", "m7", "C"},
+        {"CΔ7", "maj7", "C"},     {"C△7", "maj7", "C"},    {"C^7", "maj7", "C"},
+        {"CM7", "maj7", "C"},     {"cm7", "m7", "C"},      {"CMAJ7", "maj7", "C"},
+        {"Cmajor7", "maj7", "C"}, {"Cø", "m7b5", "C"},     {"Cø7", "m7b5", "C"},
+        {"C°7", "dim7", "C"},     {"Cdim7", "dim7", "C"},  {"C+", "aug", "C"},
+        {"C7alt", "7#5#9", "C"},  {"C7(#9)", "7#9", "C"},  {"C7+9", "7#9", "C"},
+        {"C7♯9", "7#9", "C"},     {"Cadd2", "add9", "C"},  {"C69", "6/9", "C"},
+        {"Csus", "sus4", "C"},    {"Cm7-5", "m7b5", "C"},  {"C7(b9, b13)", "7b9b13", "C"},
+        {"Gbm7♭5", "m7b5", "Gb"}, {"C maj7", "maj7", "C"}, {"Bb5", "5", "Bb"},
+        {"Co", "dim", "C"},       {"C minor", "m", "C"},   {"Cm(maj7)", "m(maj7)", "C"},
     };
     for (const auto& c : cases) {
         const Found f = first(c.text);

@@ -1,11 +1,8 @@
 #include "voicings/GripSearch.h"
 
-#include "library/IniReader.h"
-#include "library/LibraryLoader.h"
-#include "library/Voicings.h"
-#include "library/Warnings.h"
 #include "theory/Instruments.h"
 
+#include <QString>
 #include <bit>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -349,47 +346,6 @@ TEST(GripSearch, OnlyWhatGuitaristsLeaveOutIsLeftOut) {
         for (int degree : g.omitted)
             EXPECT_EQ(degree, 5);
     }
-}
-
-// Nine in ten movable ones anywhere, nine in ten open ones among the first twelve of their bass.
-TEST(GripSearch, ListsTheLibrarysGrips) {
-    IniReader ini(QStringLiteral(CHORDALIS_SHIPPED_DATA));
-    Warnings warnings(true);
-    LibraryLoader loader(ini, warnings);
-    const ChordLibrary chords = loader.loadChords();
-    int movable = 0, movableListed = 0, open = 0, openWithin12 = 0;
-    for (int chord = 0; chord < chords.count; ++chord) {
-        const auto makeup = chordMakeup(chords.entries[size_t(chord)].formula);
-        ASSERT_TRUE(makeup) << chord;
-        for (int root = 0; root < 12; ++root) {
-            const std::vector<Voicing> grips = readVoicings(ini, warnings, chord, root, Tuning{});
-            if (grips.empty())
-                continue;
-            GripRequest r;
-            r.chord = *makeup;
-            r.root = root;
-            r.instrument.frets = 24;
-            const std::vector<Grip> found = searchGrips(r);
-            for (const Voicing& v : grips) {
-                if (v.caption.contains(QLatin1String("Inversion")) ||
-                    v.caption.endsWith(QLatin1String("Rootless")))
-                    continue;
-                std::vector<int> frets;
-                for (int s = 1; s <= 6; ++s)
-                    frets.push_back(v.fret(s).value_or(-1));
-                const int rank = rankOf(found, frets);
-                if (v.number == OpenChordVoicing) {
-                    ++open;
-                    openWithin12 += rank >= 1 && rank <= 12;
-                } else {
-                    ++movable;
-                    movableListed += rank >= 1;
-                }
-            }
-        }
-    }
-    EXPECT_GE(movableListed * 10, movable * 9) << movableListed << " of " << movable;
-    EXPECT_GE(openWithin12 * 10, open * 9) << openWithin12 << " of " << open;
 }
 
 } // namespace
