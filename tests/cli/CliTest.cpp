@@ -130,7 +130,6 @@ TEST(Cli, WrongArgumentsExitWithStatusTwo) {
     EXPECT_TRUE(help.out.contains("--data"));
 }
 
-// find names where a text points, or refuses it with status 3 and the nearest names.
 TEST(Cli, FindPrintsThePlaceOfANameOrRefusesWithTheNearest) {
     QJsonObject j = shipped("find F#m7b5");
     EXPECT_EQ(j["name"].toString(), "F# Half-Diminished 7th");
@@ -414,7 +413,6 @@ TEST(Cli, PrintRefusesEveryModeWithNothingToShowAndKeepsTheEarlierFile) {
     EXPECT_EQ(run({"print", "note", "--pdf", dir.filePath("no/folder/x.pdf")}).status, 1);
 }
 
-// Each root's sheet in turn, a sheet whose boxes continue with its further page.
 TEST(Cli, PrintWritesOnePagePerRootIntoOneFile) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("booklet.pdf"));

@@ -213,7 +213,6 @@ TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
     EXPECT_TRUE(led.frames[0].empty());
 }
 
-// A string or fret the neck lacks takes no marker.
 TEST_F(FretboardTest, ANeckOfSevenStringsAndTwentyFourFretsDrawsAndLightsThemAll) {
     state.instrument = {{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}, 24};
     const QImage bare = empty(false);

@@ -83,7 +83,6 @@ TEST(WavReader, ReadsEveryFormat) {
     EXPECT_EQ(readWav(wavBytes(round), nullptr)->sampleRate, 22050.0);
 }
 
-// A file it cannot read is refused with the reason, never read as something.
 TEST(WavReader, RefusesBadFilesWithTheReason) {
     const QByteArray one = bytes({0, 0});
     QByteArray dataFirst("RIFF\x10\0\0\0WAVEdata\x02\0\0\0\0\0", 20);

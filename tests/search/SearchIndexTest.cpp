@@ -86,7 +86,6 @@ TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
     EXPECT_EQ(first("C7alt").name, "C Dominant 7th Sharp 5th Sharp 9th");
 }
 
-// Spellings that are no root tab go to the tab that sounds the same and keep what was typed.
 TEST(SearchIndex, OtherRootSpellingsGoToTheTabThatSoundsTheSame) {
     const struct {
         const char* text;
@@ -175,7 +174,6 @@ TEST(SearchIndex, NonsenseIsRefusedWithTheNearestNames) {
     EXPECT_EQ(index.suggest(u"hirajosi").value(0), "Hirajoshi");
 }
 
-// The completion list: what the text names first, then what begins with it.
 TEST(SearchIndex, CompletionsBeginWithWhatTheTextNames) {
     const Shipped& s = shipped();
     auto texts = [](const std::vector<Found>& found) {

@@ -85,7 +85,6 @@ TEST(SequencerQueue, PlacesDueTimesOnTheQueueAndSendsPastOnesAtOnce) {
     }
 }
 
-// The ports fall back to their sender thread.
 TEST(SequencerQueue, IsRefusedWithItsReasonWithoutASequencer) {
     if (QFileInfo::exists(QStringLiteral("/dev/snd/seq")))
         GTEST_SKIP() << "this machine has a sequencer";

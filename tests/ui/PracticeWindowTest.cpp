@@ -127,7 +127,6 @@ TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
     }
 }
 
-// Closing the window gives the guitar back the main window's neck.
 TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndLitUntilTheWindowCloses) {
     PracticeWindow* practice = startQuiz("Name the marked note", 1);
     ASSERT_TRUE(practice->question());

@@ -130,7 +130,6 @@ TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) 
     EXPECT_FALSE(dialog->isVisible());
 }
 
-// Each change is stored at once.
 TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     MetronomeSettings& m = program->context().state.metronome;
     m = {3, 35, 81, 200, 2};
