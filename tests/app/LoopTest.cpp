@@ -90,7 +90,6 @@ TEST(LoopNotesTest, BassFollowsTheChordsRootAndFifthAndTheDrumsKeepTheBeat) {
     EXPECT_TRUE(makeLoop({}, options).notes.empty());
 }
 
-// The player on a virtual clock: the count-in, then pass after pass at exact times.
 TEST(LoopPlayerTest, PassesFollowEachOtherWithoutGapAndStopSilencesAll) {
     VirtualClock clock;
     RecordingMidiOut port(clock);
@@ -139,16 +138,13 @@ TEST(LoopPlayerTest, PassesFollowEachOtherWithoutGapAndStopSilencesAll) {
         EXPECT_NEAR(told[i].first, due, 0.004); // told as it sounds, not when queued
     }
     EXPECT_EQ(told.back().second, -1);
-    // Every note begun is released; nothing of the loop is left queued after the stop.
     for (const auto& s : port.sent)
         EXPECT_LE(s.time, clock.now() + 1e-9);
     EXPECT_TRUE(test::sounding(port.sent, clock.now()).empty());
 }
 
-// A tempo change while the loop plays, on an output with its own clock (messages queued ahead)
-// and on one without (sent when due): the hi-hat's eighths keep their spacing up to the first
-// beat not yet queued and take the new one from there, with no gap, no eighth doubled or lost,
-// and the chords told on the new beat.
+// Queued ahead or sent when due, the eighths keep their spacing up to the first beat not yet
+// queued: no gap, no eighth doubled or lost.
 TEST(LoopPlayerTest, ATempoChangeTakesEffectFromTheNextBeat) {
     struct Row {
         bool ownClock;
@@ -191,7 +187,6 @@ TEST(LoopPlayerTest, ATempoChangeTakesEffectFromTheNextBeat) {
             EXPECT_NEAR(hats[i] - hats[i - 1], step, row.ownClock ? 1e-9 : 0.011)
                 << "after " << hats[i - 1];
         }
-        // The second pass's first chord on the slow beat: pass 1 has 8 beats from 1.0.
         const double second = row.firstSlow + (8 - (row.firstSlow - 1.0) / 0.5) * 1.0;
         ASSERT_GE(told.size(), 4u);
         EXPECT_EQ(told[3].second, 0);

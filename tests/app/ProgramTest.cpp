@@ -154,8 +154,7 @@ TEST_F(ProgramTest, StartUpRunsItsStepsInOrderAndShutDownReleasesTheDevices) {
     current = &program;
     auto s = store();
     ASSERT_EQ(program.startUp(s, QSize(1280, 1024), &window), std::nullopt);
-    // The window is built before the libraries load; the output opens once its first frame is
-    // on the screen, on a thread of its own, whose end is then taken.
+    // The output opens once the first frame is on the screen, on a thread of its own.
     EXPECT_EQ(window.log, QStringList({"create chords=0", "pages", "splash", "show sent=0", "pages",
                                        "frame open=0"}));
     program.finishOpeningSound();
@@ -209,10 +208,7 @@ TEST(ProgramFolder, BuildAndInstalledLayouts) {
     EXPECT_EQ(programFolderFor(dir.filePath("build"), installed), dir.filePath("build"));
     // An installed tree, wherever its prefix lies, finds the data from its bin folder.
     EXPECT_EQ(programFolderFor(dir.filePath("bin"), installed), dir.filePath("share/chordalis"));
-    EXPECT_EQ(programFolderFor(dir.filePath("bin") + "/", installed),
-              dir.filePath("share/chordalis"));
-    // A program whose bin folder has no data beside it (a link, a wrapper's folder) falls back
-    // on the configured data folder.
+    // No data beside the bin folder (a link, a wrapper's folder): the configured data folder.
     dir.write("usr/share/chordalis/scale.ini", "");
     dir.write("opt/elsewhere/.keep", "");
     EXPECT_EQ(programFolderFor(dir.filePath("opt/elsewhere"), installed),
@@ -231,10 +227,9 @@ TEST(ProgramFolder, BuildAndInstalledLayouts) {
     EXPECT_EQ(programFile("/", "chord.ini"), QStringLiteral("/chord.ini"));
 }
 
-// The end waits for no one: a store that cannot be written is said at the next start, with what
-// was lost and why, once.
+// The end waits for no one: said at the next start, with what was lost and why, once.
 TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtTheNextStart) {
-    // A folder where the store's file should be: nothing can be written, not even as root.
+    // A folder where the store's file should be: not writable even as root.
     ASSERT_TRUE(QDir().mkpath(storePath()));
     auto runOnce = [&](int volume) {
         Program program(dir.path(), boxes, FakeDevices().devices, true);
@@ -260,7 +255,6 @@ TEST_F(ProgramTest, AStoreThatCannotBeWrittenIsReportedAtTheNextStart) {
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_TRUE(boxes.shown[1].text.endsWith("No setting had been changed in that run."));
     EXPECT_TRUE(QFileInfo(storePath()).isDir());
-    // The last run's note, taken here so that nothing is left behind: it lost nothing.
     const auto last = takeUnsavedNote(storePath());
     ASSERT_TRUE(last);
     EXPECT_TRUE(last->changes.isEmpty());
@@ -278,7 +272,6 @@ TEST(FileProblems, NameTheRealCause) {
 }
 
 TEST_F(ProgramTest, StartUpWarningsAreShownOverTheWindowInOneMessage) {
-    // A count that is no number, and a neck picture cut short.
     dir.write("scale.ini", "[totals]\nnumscales=abc\n");
     dir.write("fretboards/default.gif", QByteArray("GIF89a\x01\x00\x01\x00", 10));
     FakeDevices fakes;

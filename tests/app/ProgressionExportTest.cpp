@@ -45,9 +45,7 @@ std::vector<Timed> played(const LoopNotes& loop, int passes) {
 
 } // namespace
 
-// The MIDI file of the loop, read back by the program's own reader, holds the messages the player
-// sends for as many passes, each within half a tick of its time, with the count-in when asked:
-// strum patterns, a slash chord's bass, drums on channel 10, a chord without a grip resting.
+// Read back, the messages the player sends for as many passes, each within half a tick.
 TEST(LoopMidi, ReadsBackAsThePlayerPlaysIt) {
     struct Case {
         ProgressionChart chart;

@@ -60,7 +60,6 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
     state.view.shadePosition = true;
     save(state);
     {
-        // The stored texts, as another reader of the store sees them.
         auto s = store();
         EXPECT_EQ(s.value("Fretboard/Left Handed").toString(), QStringLiteral("True"));
         EXPECT_EQ(s.value("View/Shade Position").toString(), QStringLiteral("True"));
@@ -97,11 +96,12 @@ TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
     EXPECT_FALSE(state.leftHanded);
     const MetronomeSettings& m = state.metronome;
     EXPECT_EQ(std::tuple(m.beats, m.sound1, m.tempo, m.channel), std::tuple(32767, 35, 400, 0));
+    writeRaw("[Fretboard]\nLeft%20Handed=1\n"); // a number counts as well as "True"
+    EXPECT_TRUE(load().leftHanded);
 }
 
 TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives) {
-    // Every value 200: the flag clamps to 16 and the notes to their highest, which are not
-    // preset 16's notes, so the tuning is custom. An unquoted comma makes the store see a list.
+    // Clamped to preset 16 with other notes: custom. An unquoted comma makes a list.
     writeRaw("[Tuning]\nFlag=200\n1=200\n2=200\n3=200\n4=200\n5=200\n6=200\n"
              "[Fretboard]\nFile=my,neck.gif\n");
     const AppState state = load();
@@ -111,8 +111,7 @@ TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives)
     AppState again = load();
     EXPECT_EQ(again.tuning(), state.tuning());
     EXPECT_EQ(again.fretboardFile, QStringLiteral("my,neck.gif"));
-    // A preset stored with its own notes stays that preset: Dropped D, and B standard and Drop
-    // B, whose B1 lies below the reach of earlier versions.
+    // B standard and Drop B: B1 lies below the reach of earlier versions.
     auto s = store();
     for (int preset : {4, 15, 16}) {
         const Tuning tuning = presetTuning(preset);
@@ -125,10 +124,7 @@ TEST_F(SettingsTest, APresetWhoseNotesDifferIsReadAsCustomAndACommaNameSurvives)
     }
 }
 
-// A neck of any size (the banjo's, with its short string and scale length) survives a restart; a
-// hand-edited size is clamped, the strings it gains start at their default notes, its finder has
-// a value for every string, a string cannot start at or past the last fret, and a scale length
-// that is no length is the guitar's.
+// Gained strings start at their default notes; a string cannot start at or past the last fret.
 TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     AppState state;
     state.setInstrument(InstrumentPresets[10].instrument());
@@ -137,7 +133,6 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     EXPECT_EQ(back.instrument, state.instrument);
     EXPECT_EQ(back.instrument.firstFret(5), 5);
     EXPECT_EQ(back.finderSelection.size(), 5u);
-    // A bass that says it is standard tuning, with a string out of reach and one missing.
     writeRaw("[Tuning]\nFlag=1\nStrings=4\nFrets=99\n1=43\n2=38\n3=500\n");
     AppState bass = load();
     EXPECT_EQ(bass.instrument.frets, MaxFrets);
@@ -153,7 +148,6 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     EXPECT_EQ(bass.tuning().strings(), MaxStrings);
     EXPECT_EQ(bass.tuning().openNote(7), 35); // a fourth below the low E
 
-    // A capo across strings 5 to 3 at the 2nd fret comes back; one the neck cannot take does not.
     state.capo = Capo{2, 3, 5};
     save(state);
     bass = load(bass);
@@ -166,8 +160,6 @@ TEST_F(SettingsTest, NecksOfOtherSizesRoundTripAndHandEditedSizesAreMended) {
     }
 }
 
-// The window's choices survive a restart, and a word edited by hand that means nothing falls
-// back to the start value.
 TEST_F(SettingsTest, ViewChoicesRoundTripAndUnknownWords) {
     auto store = this->store();
     AppState state;
@@ -198,8 +190,7 @@ TEST_F(SettingsTest, ViewChoicesRoundTripAndUnknownWords) {
     EXPECT_FALSE(again.view.outlineRoots);
 }
 
-// The listening input is kept by its source's word and its device's name; an A4 that is no number
-// or outside 430..450 reads as 440, an unknown source as the desktop's.
+// An A4 that is no number or outside 430..450 reads as 440, an unknown source as the desktop's.
 TEST_F(SettingsTest, ListeningInputAndA4RoundTripAndBadValuesFallBack) {
     auto store = this->store();
     AppState state;
@@ -218,8 +209,7 @@ TEST_F(SettingsTest, ListeningInputAndA4RoundTripAndBadValuesFallBack) {
     }
 }
 
-// Two instances on one store: each writes only what it changed, so that neither change is lost,
-// whichever ends last; keys the store lacks are written by whoever ends.
+// Two instances on one store: neither change is lost, whichever ends last.
 TEST_F(SettingsTest, EachInstanceWritesOnlyWhatItChanged) {
     save(AppState{});
     store().remove("View/Labels"); // an older store, without this key
@@ -245,8 +235,6 @@ TEST_F(SettingsTest, EachInstanceWritesOnlyWhatItChanged) {
     EXPECT_EQ(store().value("View/Labels").toString(), "Fingers");
 }
 
-// The progressions page's choices read back as written; each value a hand or another version
-// may leave that cannot be read gives its default and leaves the others as stored.
 TEST_F(SettingsTest, ProgressionChoicesRoundTripAndBadValuesFallBack) {
     ProgressionChoices chosen;
     chosen.mode = KeyMode::Dorian;
@@ -265,7 +253,7 @@ TEST_F(SettingsTest, ProgressionChoicesRoundTripAndBadValuesFallBack) {
     }
     EXPECT_EQ(readProgressionChoices(store()), chosen);
 
-    // Each value that cannot be read gives its key's default text; every other key stays.
+    // An unreadable value gives its key's default; every other key stays.
     const auto texts = progressionChoiceTexts(chosen), defaults = progressionChoiceTexts({});
     const std::pair<const char*, QVariant> bad[] = {{"Mode", "lydian-ish"},
                                                     {"Sevenths", "maybe"},

@@ -19,7 +19,6 @@ QByteArray shippedSkin(const char* name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A program started on the small fixture; its fretboards folder holds what the test puts there.
 class AppearanceTest : public ::testing::Test {
 protected:
     void start() {
@@ -49,8 +48,7 @@ TEST_F(AppearanceTest, FirstRunShowsDefaultGifWhenItIsThereAndNothingElseOtherwi
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-// Names from a hand-edited store that reach out of the folder, and files that are no pictures:
-// nothing is loaded, the neck keeps its picture, and the name stays for the store.
+// Nothing is loaded, the neck keeps its picture, and the name stays for the store.
 TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
     addSkin(QStringLiteral("default.gif"), shippedSkin("maple.gif"));
     addSkin(QStringLiteral("sub/ebony.gif"), shippedSkin("ebony.gif"));
@@ -145,8 +143,7 @@ TEST_F(AppearanceTest, OkPutsTheDisplayOnTheChosenPictureForBothHands) {
     EXPECT_EQ(program->context().fretboard.marks().size(), marksBefore);
 }
 
-// Every shipped picture: 753 x 183, light margins for the names, and each fret wire and string
-// where the marker cells expect them.
+// Each fret wire and string where the marker cells expect them.
 TEST(ShippedSkins, LoadAtSurfaceSizeWithFretsAndStringsInPlace) {
     const QString shipped = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     const auto files = listSkins(shipped);
@@ -186,8 +183,6 @@ TEST(ShippedSkins, LoadAtSurfaceSizeWithFretsAndStringsInPlace) {
     }
 }
 
-// OK recolours the shown markers (Cancel from the window is the window tests'); Reset asks first
-// and then applies the defaults at once.
 TEST_F(AppearanceTest, ColourKeyOkRecoloursAndResetAsks) {
     start();
     showMajorScale();
@@ -200,7 +195,7 @@ TEST_F(AppearanceTest, ColourKeyOkRecoloursAndResetAsks) {
         EXPECT_TRUE(m.kind != MarkKind::Square || m.colour == 0x123456 ||
                     m.colour == defaults.colourRoot);
     }
-    // The boxes keep what was left in them; only the menu's opening refreshes them.
+    // Only the menu's opening refreshes the boxes.
     key.colourChosen(0, 0x00FF00);
     key.showme(*program);
     EXPECT_EQ(key.piccol[0], defaults.colourRoot);

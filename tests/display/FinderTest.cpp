@@ -9,8 +9,7 @@
 namespace chordalis {
 namespace {
 
-// A press finds its string and fret by the neck's own geometry: each string and fret, at its
-// cell's centre, for both hands, on the guitar and on necks of other sizes.
+// Each cell's centre, for both hands, on necks of every size.
 TEST(FinderZones, EveryCellIsHitWhereItIsDrawn) {
     for (const Instrument& neck :
          {Instrument{}, Instrument{{CustomPreset, {43, 38, 33, 28}}, 20},
@@ -87,8 +86,7 @@ TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
     EXPECT_EQ(line(4).text, QString()); // G C E: no name with G as the root
 }
 
-// A finder name is a library chord's long name, maybe with left-out notes in brackets; a long
-// name with brackets of its own is found before they are taken off.
+// A long name with brackets of its own is found before they are taken off.
 TEST(FinderChordName, LongNamesWithAndWithoutWhatTheyLeaveOut) {
     ChordLibrary chords;
     chords.entries = {
@@ -122,8 +120,7 @@ TEST_F(FinderTest, SelectionIsDrawnAndOnlyTheFinderPageTakesPresses) {
     modeDispatch(p->context(), Mode::ChordFinder); // the selection survives other pages
     EXPECT_EQ(p.markers().size(), 3u);
 
-    // Under a capo at the 3rd fret a string's nut, the frets behind the capo and the capo's
-    // own fret are the open string, sounding the capo's fret: G C Eb G is C minor.
+    // Behind the capo at the 3rd fret, a string sounds the capo's fret: G C Eb G is C minor.
     ASSERT_TRUE(setCapo(p->context(), {3}));
     modeDispatch(p->context(), Mode::ChordFinder);
     const NeckGeometry g(6, p->state().maxFret());

@@ -60,8 +60,7 @@ CellChange compareCell(const QImage& before, const QImage& after, int x, int y) 
     return c;
 }
 
-// A square fills its cell, corners and all; a circle is a disc inside it; a name the pictures
-// lack leaves the bare marker. Each lights its place; a fret beyond the neck draws nothing.
+// A name the pictures lack leaves the bare marker; a fret beyond the neck draws nothing.
 TEST_F(FretboardTest, MarkersFillTheirCellsForBothHands) {
     struct Case {
         MarkKind kind;
@@ -92,7 +91,6 @@ TEST_F(FretboardTest, MarkersFillTheirCellsForBothHands) {
             for (const auto& [cx, cy] :
                  {std::pair{x, y}, {x + 20, y}, {x, y + 20}, {x + 20, y + 20}})
                 EXPECT_EQ(at(image, cx, cy), colour) << cx << "," << cy;
-            // A name in white lies on the square; without a picture the square stays bare.
             int white = 0;
             for (int dy = 0; dy < CellSize; ++dy)
                 for (int dx = 0; dx < CellSize; ++dx)
@@ -133,9 +131,7 @@ TEST_F(FretboardTest, SignsBesideTheNutAndBeyondTheLastFretMirror) {
     EXPECT_EQ(board.marks().back().label, QStringLiteral("finger0red"));
 }
 
-// A string the capo holds sounds open at the capo: its open sign stands in the capo's fret
-// cell, on every string a full capo covers and only on those a partial capo covers; the mute
-// sign stays beside the nut.
+// Only on the strings a partial capo covers; the mute sign stays beside the nut.
 TEST_F(FretboardTest, OpenSignsOfStringsUnderTheCapoStandAtTheCapo) {
     for (const auto& [capo, rootColumn] :
          {std::pair{Capo{3}, 3}, std::pair{Capo{3, 1, 3}, IndicatorColumn}}) {
@@ -152,7 +148,6 @@ TEST_F(FretboardTest, OpenSignsOfStringsUnderTheCapoStandAtTheCapo) {
         EXPECT_EQ(board.picture().sign(SignKind::Open, 2)->fret, 3);
         EXPECT_EQ(board.picture().sign(SignKind::Open, 2)->x, board.fretX(3));
         EXPECT_EQ(board.picture().sign(SignKind::Mute, 3)->fret, IndicatorColumn);
-        // On the picture: the 0 in the capo's cell, nothing left of it beside the nut.
         EXPECT_GT(compareCell(before, after, board.fretX(3), board.stringY(2)).dark, 10);
         EXPECT_EQ(
             compareCell(before, after, board.fretX(IndicatorColumn), board.stringY(2)).changed, 0);
@@ -164,7 +159,7 @@ TEST_F(FretboardTest, OpenSignsOfStringsUnderTheCapoStandAtTheCapo) {
 TEST_F(FretboardTest, LeftHandedNeckIsTheMirrorImage) {
     const QImage right = empty(false);
     const QImage left = empty(true);
-    // Away from the name columns, which are written unmirrored, every pixel is mirrored.
+    // Away from the name columns, which are written unmirrored.
     int worst = 0;
     for (int y = 0; y < SurfaceHeight; y += 3) {
         for (int x = 60; x < 690; ++x) {
@@ -177,7 +172,6 @@ TEST_F(FretboardTest, LeftHandedNeckIsTheMirrorImage) {
     EXPECT_EQ(worst, 0);
 }
 
-// Right after a resize the neck is the last rendering scaled; the next paint renders it sharp.
 // A change of hand is never scaled from the other hand's rendering.
 TEST_F(FretboardTest, AResizedNeckIsScaledOnceThenRenderedSharp) {
     board.clearFretboard();
@@ -219,9 +213,6 @@ TEST_F(FretboardTest, ClearingWritesTheOpenStringsAndSendsAnEmptyFrame) {
     EXPECT_TRUE(led.frames[0].empty());
 }
 
-// A seven-string neck of 24 frets: the surface grows to hold its strings and frets, every string
-// is drawn through its marker row, and its last string and fret take markers; a string or fret
-// the neck lacks takes none.
 TEST_F(FretboardTest, ANeckOfSevenStringsAndTwentyFourFretsDrawsAndLightsThemAll) {
     state.instrument = {{CustomPreset, {64, 59, 55, 50, 45, 40, 35}}, 24};
     const QImage bare = empty(false);
@@ -230,7 +221,6 @@ TEST_F(FretboardTest, ANeckOfSevenStringsAndTwentyFourFretsDrawsAndLightsThemAll
     ASSERT_EQ(bare.size(), QSize(neck.width(), neck.height()));
     EXPECT_GT(neck.width(), SurfaceWidth);
     EXPECT_GT(neck.height(), SurfaceHeight);
-    // Each string crosses the cell of fret 4 at its centre: lighter than the wood beside it.
     const int x = neck.fretX(4, false) + 3;
     for (int string = 1; string <= 7; ++string) {
         const int y = int(neck.stringCentreY(string));
@@ -285,8 +275,7 @@ TEST(PictureSetTest, EveryKeyHasATransparentPictureInTheRightInk) {
     EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
 }
 
-// A sharp sign is solid where its bars cross its stems: some row of the sign is one run of ink
-// across most of its width (a sign whose crossings were left hollow reads as a chequer).
+// Some row of the sign is one run of ink across most of its width, not a chequer.
 TEST(PictureSetTest, SharpSignsAreSolidWhereTheirStrokesCross) {
     const QImage image = PictureSet().picture(QStringLiteral("F#2"), 8.0);
     auto ink = [&](int x, int y) {
@@ -297,7 +286,6 @@ TEST(PictureSetTest, SharpSignsAreSolidWhereTheirStrokesCross) {
     for (int x = 0; x < image.width(); ++x)
         for (int y = 0; y < image.height(); ++y)
             column[size_t(x)] = column[size_t(x)] || ink(x, y);
-    // The sign is the ink right of the first gap after the letter.
     const auto letter = std::find(column.begin(), column.end(), true);
     const auto gap = std::find(letter, column.end(), false);
     const auto first = std::find(gap, column.end(), true);
@@ -314,9 +302,7 @@ TEST(PictureSetTest, SharpSignsAreSolidWhereTheirStrokesCross) {
     EXPECT_GE(longest, (to - from) * 6 / 10);
 }
 
-// A neck drawn smaller than its own size (a narrow window) is the whole neck made smaller, not
-// its left part at full size: the light margin beyond fret 15 stays at the right edge, and a
-// note's picture stays centred in its cell.
+// Not its left part at full size; a note's picture stays centred in its cell.
 TEST(SmallNeck, IsTheWholeNeckScaledDown) {
     AppState state;
     SilentLedSender led;

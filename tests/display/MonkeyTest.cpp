@@ -1,6 +1,5 @@
-// Thousands of random user actions on the headless program, with what must always hold checked
-// after each. The seed is printed; CHORDALIS_MONKEY_SEED=<n> replays a run, and
-// CHORDALIS_MONKEY_ACTIONS=<n> changes its length.
+// Random user actions, with what must always hold checked after each. CHORDALIS_MONKEY_SEED=<n>
+// replays a run, CHORDALIS_MONKEY_ACTIONS=<n> sets its length.
 
 #include "HeadlessProgram.h"
 #include "app/SkinChooser.h"
@@ -275,8 +274,7 @@ TEST(Faults, TheMidiOutputFailingInTheMiddleOfAPlaybackEndsItQuietly) {
     program.context().pages.mode = Mode::Scales;
     modeDispatch(program.context(), Mode::Scales);
     p.clickItem(TreeId::Scales, 0);
-    // On an output without a clock of its own, which the player feeds note by note, the device
-    // goes away after a few notes: what follows is lost, nothing is left waiting.
+    // Fed note by note, the device goes away after a few notes: nothing is left waiting.
     p.port().ownClock = false;
     int waits = 0;
     p.clock().duringWait = [&] {

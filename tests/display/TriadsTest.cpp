@@ -56,8 +56,6 @@ TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
         show(c.root, c.triad, c.group);
         EXPECT_EQ(stored(), QLatin1String(c.frets)) << c.root << c.triad;
     }
-    // The open-position pictures: fingers 4 and 2, the notes named like every other grip's,
-    // every note lit.
     EXPECT_EQ(signs(IndicatorColumn), "6fingerX 3finger0 2fingerX 1fingerX");
     EXPECT_EQ(signs(NoteNameColumn), "5Db2 4Fb2 3Abb2");
     ASSERT_EQ(p.markers().size(), 2u);
@@ -65,8 +63,6 @@ TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
     EXPECT_EQ(test::frameText(p.led().frames.back()), QStringList({"4~5", "2~4", "0~3"}));
 }
 
-// Every triad on every string group for every root tab sounds exactly the triad's notes on the
-// group's strings within the neck, the root marked as such.
 TEST_F(TriadsTest, EveryShapeSoundsItsTriad) {
     const std::set<int> qualities[] = {{0, 4, 7}, {0, 3, 7}, {0, 3, 6}, {0, 4, 8}};
     for (const RootTab& tab : RootTabs) {
@@ -108,8 +104,7 @@ TEST_F(TriadsTest, LabelsSpellTheTriadAndOnlyTheTreeClearsThem) {
     EXPECT_EQ(p->context().pages.triads.lblTriadName, "No Triad Selected");
     EXPECT_TRUE(p.markers().empty());
 
-    // Dropped D: on A-D-G the close shape, fretted like the library's, lies at 15-14-12; on D-A-D
-    // it would span six frets, so the labels stand with no shape and the notice.
+    // Dropped D: on D-A-D the shape would span six frets: labels, no shape, and the notice.
     setInstrument(p->context(), {presetTuning(4)});
     show("C", 0, 1);
     EXPECT_EQ(stored(), "xx 15 14 12 xx xx");

@@ -133,8 +133,7 @@ TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
         {{{0, 1}}, true, {block(1, {0x01}), block(2), block(3)}},
         {{{9, 6}, {9, 1}}, false, {block(1), block(2, {0, 0x21}), block(3)}},
         {{}, false, {block(1), block(2), block(3)}},
-        // Fret 23 ends block 3; a repeat lights once; what the guitar has no LED for lights
-        // nothing.
+        // Fret 23 ends block 3; a repeat lights once; no LED, no light.
         {{{23, 3}, {7, 2}, {7, 2}, {24, 1}, {-1, 1}, {3, 7}, {3, 0}},
          false,
          {block(1, {0, 0, 0, 0, 0, 0, 0, 0x10}), block(2), block(3, {0, 0, 0, 0, 0, 0, 0, 0x08})}},
@@ -147,17 +146,16 @@ TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
             << test::frameText(c.frame).join(u' ').toStdString();
         EXPECT_EQ(also.frames.back(), c.frame); // handed on as well
     }
-    // As they go to the device: no report id, CMD1, then Data1..Data8.
+    // No report id, CMD1, then Data1..Data8.
     output.sendFrame({{9, 6}, {9, 1}});
     EXPECT_EQ(sim->outputReports().back(), QByteArray::fromHex("00030000000000000000"));
     EXPECT_EQ(sim->outputReports().end()[-2], QByteArray::fromHex("00020021000000000000"));
-    // A neck of another size than the guitar's six strings: its lights stay dark.
     neck.tuning.notes.push_back(35);
     output.sendFrame({{9, 6}, {9, 1}});
     EXPECT_EQ(sim->ledReports().back(), block(3));
     EXPECT_EQ(output.lastPattern(), LedPattern{});
     neck = {};
-    // The lights off, or no guitar: nothing goes out, the pattern is still kept for the view.
+    // Lights off: nothing goes out, the pattern is still kept for the view.
     output.setLightsOn(false);
     sim->clearOutputReports();
     output.sendFrame({{9, 6}});

@@ -23,8 +23,7 @@ public:
     void stepList(const SteppedList&) override {}
 };
 
-// The program started over the shipped library with a simulated guitar attached, its window
-// active. The left switch runs the action under test.
+// The left switch runs the action under test.
 class PedalActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -66,8 +65,7 @@ TEST_F(PedalActionsTest, RootNoteRisesASemitoneWithFlatNames) {
     EXPECT_EQ(program->context().state.currentRoot, 11); // B, reached from Bb
 }
 
-// Each page's Play, with its refusal where nothing is chosen; the note and chord/scale pages play
-// nothing from the pedal.
+// The note and chord/scale pages play nothing from the pedal.
 TEST_F(PedalActionsTest, PlaySoundPlaysOrRefusesAsThePagesButton) {
     for (int m = 0; m < ModeCount; ++m) {
         page(Mode(m));

@@ -73,7 +73,6 @@ TEST(LibraryLoader, BuildsTheTreesOfEveryPage) {
     EXPECT_EQ(keysUnder(chords, "All Group"),
               QStringList({"0 Chord - All", "1 Chord - All", "2 Chord - All"}));
     EXPECT_EQ(keysUnder(chords, "0 Group"), QStringList({"0 Chord", "1 Chord", "2 Chord"}));
-    // Keys written in capitals are read the same.
     EXPECT_EQ(chords.find("1 Chord")->text, QStringLiteral("6"));
     EXPECT_EQ(l.state.chords.entries[0].chordsymbols, QStringLiteral("M;\u0394"));
     EXPECT_EQ(l.pages.chordScale.tvwCSChords.size(), chords.size());
@@ -89,7 +88,6 @@ TEST(LibraryLoader, BuildsTheTreesOfEveryPage) {
     EXPECT_EQ(keysUnder(triads, "-1Diminished"), QStringList({"6ID", "7ID", "8ID"}));
     EXPECT_EQ(l.pages.triads.tvwStringGroup.selectedKey, QStringLiteral("0ID"));
     EXPECT_EQ(l.state.triads.entries[11].formula, QStringLiteral("1;3;#5"));
-    // N + 1 chord entries, exactly S scales.
     EXPECT_EQ(l.state.chords.entries.size(), 4u);
     EXPECT_EQ(l.state.scales.entries.size(), 2u);
 }
@@ -102,26 +100,21 @@ TEST(LibraryLoader, DamagedFilesLoadWithWarnings) {
              "[totals]\nnumscales=-3\n", "");
 
     EXPECT_EQ(l.state.chords.entries[0].formula, QStringLiteral("1;3;5"));
-    // The rejected formula leaves a chord with its name and no notes.
     EXPECT_EQ(l.state.chords.entries[1].name, QStringLiteral("bad formula"));
     EXPECT_TRUE(l.state.chords.entries[1].formula.isEmpty());
     EXPECT_TRUE(l.warned("chord.ini [1] formula \"1;;5\""));
-    // A group without a folder: listed under all chords only.
     const TreeModel& chords = l.pages.chords.tvwChords;
     EXPECT_TRUE(chords.contains("2 Chord - All"));
     EXPECT_FALSE(chords.contains("2 Chord"));
     EXPECT_FALSE(l.pages.arpeggios.tvwArps.contains("2 Arpeggio"));
     EXPECT_TRUE(l.warned("chord.ini [2] group \"7\""));
-    // A count beyond the sections: the missing chord is there with empty texts.
     EXPECT_EQ(l.state.chords.count, 4);
     ASSERT_TRUE(chords.contains("3 Chord - All"));
     EXPECT_EQ(chords.find("3 Chord - All")->text, QString());
     EXPECT_TRUE(l.warned("1 of its chord sections are missing"));
-    // A negative count is none.
     EXPECT_EQ(l.state.scales.count, 0);
     EXPECT_EQ(l.pages.scales.tvwScales.size(), 1);
     EXPECT_TRUE(l.warned("numscales is \"-3\""));
-    // An empty triad file: twelve triads without names, and a word about each.
     EXPECT_EQ(l.state.triads.entries.size(), 12u);
     EXPECT_TRUE(l.warned("triad.ini: section [11] is missing"));
 }
@@ -140,7 +133,6 @@ TEST(LibraryLoader, TruncatedEmptyAndAbsurdFiles) {
 }
 
 TEST(LibraryLoader, ADamagedCountIsSaidOnceNamingTheFilesValue) {
-    // No [totals] at all (empty or random bytes), or a count that is no number: once silent.
     for (const QByteArray& chord :
          {QByteArray(), QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00"),
           QByteArray("[0]\nname=maj\n"), QByteArray("[totals]\nnumchords=abc\n")}) {
@@ -151,8 +143,7 @@ TEST(LibraryLoader, ADamagedCountIsSaidOnceNamingTheFilesValue) {
             << qPrintable(l.warnings.messages().join('\n'));
         EXPECT_TRUE(l.warned("scale.ini has no [totals] numscales"));
     }
-    // A count far beyond the sections: one line for the count as written, one for the missing
-    // sections, and not a line for each missing item.
+    // Not a line for each missing item.
     Loaded l("[totals]\nnumchords=99999\nnumgroups=1\n[groups]\n0=Major\n"
              "[0]\nname=maj\nformula=1;3;5\ngroup=0\n",
              "[totals]\nnumscales=0\n");
@@ -163,7 +154,6 @@ TEST(LibraryLoader, ADamagedCountIsSaidOnceNamingTheFilesValue) {
 }
 
 TEST(LibraryLoader, HugeFilesAndEndlessLinesStillLoad) {
-    // 10 MB of comment lines and a name of 200,000 characters around a sound chord.
     QByteArray chord = "[totals]\nnumchords=1\nnumgroups=1\n[groups]\n0=Major\n";
     chord += QByteArray(10 << 20, ';').replace(QByteArray(64, ';'), QByteArray(63, ';') + '\n');
     chord += "[0]\nname=" + QByteArray(200000, 'm') + "\nformula=1;3;5\ngroup=0\n";
@@ -175,7 +165,6 @@ TEST(LibraryLoader, HugeFilesAndEndlessLinesStillLoad) {
 
 TEST(LibraryLoader, FilesThatAreThereButNotReadAreNamed) {
     Loaded l("[totals]\nnumchords=0\n", "[totals]\nnumscales=0\n");
-    // Over the size limit (a sparse file), a folder, a FIFO: none is opened for reading.
     QFile big(l.dir.filePath("chord.ini"));
     ASSERT_TRUE(big.open(QIODevice::ReadWrite) && big.resize(IniReader::MaxFileSize + 1));
     big.close();
@@ -192,7 +181,6 @@ TEST(LibraryLoader, FilesThatAreThereButNotReadAreNamed) {
 }
 
 TEST(LibraryLoader, AnEmptyOrBinaryVoicingOrFinderFileIsNamed) {
-    // Read, but without a single section: every chord would show no grip without a word.
     for (const QByteArray& damaged :
          {QByteArray(), QByteArray("\x7f\x45\x4c\x46\x02\x01\x00\x00\xff\xfe", 10),
           QByteArray("0fret=00xx020100\n")}) {
@@ -205,7 +193,7 @@ TEST(LibraryLoader, AnEmptyOrBinaryVoicingOrFinderFileIsNamed) {
             << qPrintable(l.warnings.messages().join('\n'));
         EXPECT_TRUE(l.warned("finder.ini has no sections"));
     }
-    // An absent file is the program folder's business (start-up names it), not the loader's.
+    // An absent file is start-up's business.
     Loaded l("[totals]\nnumchords=0\n", "[totals]\nnumscales=0\n");
     ASSERT_TRUE(QFile::remove(l.dir.filePath("voicing.ini")));
     l.warnings.clear();

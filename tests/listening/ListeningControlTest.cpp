@@ -12,7 +12,6 @@
 namespace chordalis {
 namespace {
 
-// Listening to the desktop's input only: the test input given as that device.
 struct DesktopOnly {
     explicit DesktopOnly(std::optional<AudioClip> clip)
         : input(new ClipInput(std::move(clip))),
@@ -63,10 +62,7 @@ std::set<int> litPitches(Program& program) {
     return lit;
 }
 
-// Sound from the desktop's input on the chords page: no device is refused with the reason; a
-// strum of the shown grip is lit, named as the finder names it and checked right on every string;
-// the strum again with one string muted is checked missing there, on the neck and in words; the
-// next display forgets the check; an input that goes stops listening, darkens the neck, says why.
+// The shown grip strummed whole, then with one string muted; the next display forgets the check.
 TEST(ListeningControl, ChecksTheStrummedGripAndStopsWhenTheInputGoes) {
     test::HeadlessProgram program;
     program.clickItem(TreeId::Chords, 0);
@@ -142,8 +138,7 @@ TEST(ListeningControl, ChecksTheStrummedGripAndStopsWhenTheInputGoes) {
     EXPECT_TRUE(control.heard().empty());
 }
 
-// A MIDI instrument: a port that is not there is refused; the notes held are lit and named
-// exactly, each change in place of the last; its port going stops listening with a notice.
+// Each change in place of the last; its port going stops listening with a notice.
 TEST(ListeningControl, LightsExactlyTheNotesAMidiInstrumentHolds) {
     test::HeadlessProgram program;
     program.clickItem(TreeId::Chords, 0);

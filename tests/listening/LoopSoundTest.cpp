@@ -1,6 +1,4 @@
-// A progression's loop played by the built-in synthesizer, offline, and listened to: a strum
-// where each bar begins, across the seam where the loop starts again, and each bar sounding its
-// own chord's notes.
+// A progression's loop rendered offline and listened to, across the seam where it starts again.
 #include "app/LoopNotes.h"
 #include "app/LoopPlayer.h"
 #include "listening/Onsets.h"

@@ -21,9 +21,7 @@ ProgressionChart longChart(int bars, int symbols) {
     return test::chartOf(chords, 4);
 }
 
-// The PDF read back: the title and key line head each page, every bar's symbol and every box's
-// caption is printed once a long chart goes on over pages headed "(continued)", and a file that
-// cannot be written leaves nothing behind.
+// Pages headed "(continued)"; a file that cannot be written leaves nothing behind.
 TEST(ChordChart, PdfReadsBackOverSeveralPages) {
     QTemporaryDir dir;
     ProgressionChart chart = longChart(64, 12);

@@ -27,10 +27,7 @@ QSizeF measure(PageFont font, const QString& text = {}) {
     return page.textSize(text);
 }
 
-// Every mode's sheet read back from its PDF file: the header lines and the footer say what the
-// page shows and stand where the layout puts them, within a twip (each line moves down by twice
-// its height and its gap). The hands' mirror, the grips' boxes and their further page are the
-// recorded sheets' test.
+// The header lines and footer stand where the layout puts them, within a twip.
 TEST(PdfSheet, EveryModeReadsBackWhereItWasLaidOut) {
     QTemporaryDir dir;
     const double title = measure(sheet::TitleFont).height();

@@ -97,8 +97,6 @@ Recorder print(HeadlessProgram& p, int part = 0) {
     return page;
 }
 
-// With every page set up (the refusals with nothing chosen are the companion tool's tests), only
-// the chords refuse under another tuning.
 TEST(Sheet, NothingToPrintFollowsTheTuning) {
     HeadlessProgram p;
     for (const test::SheetCase& c : SheetCases)
@@ -131,7 +129,7 @@ TEST(Sheet, ChordMarksFingersAndTakesItsSideTextsToTheHandsSides) {
             EXPECT_TRUE(page.shapesAt(cell(0, string, top, left)).empty());
         EXPECT_EQ(page.box("A", sheet::MarkFont).center(), cell(0, 5, top, left)); // open A
 
-        // Signs beside the nut, names at the far end, each centred on its row (top rounded).
+        // Signs beside the nut, names at the far end.
         auto at = [&](const Recorder::Call* c, double x, int string) {
             return c && c->box.left() == x &&
                    std::abs(c->box.center().y() - cell(0, string, top).y()) <= 0.5;
@@ -148,9 +146,7 @@ TEST(Sheet, ChordMarksFingersAndTakesItsSideTextsToTheHandsSides) {
     }
 }
 
-// The chord's sheet holds every grip as a box, in list order, the one on the neck framed and
-// named; boxes that would print narrower than MinBoxWidth go on further pages, headed as such,
-// each page's boxes inside it. The scale's sheet holds each position as a small neck.
+// Boxes narrower than MinBoxWidth would be go on further pages; a scale's positions are necks.
 TEST(Sheet, ChordSheetHoldsEveryGripAsAReadableBoxOverItsPagesAndNamesTheOneOnTheNeck) {
     HeadlessProgram p;
     for (const bool last : {false, true}) { // the open chord, first; the last grip, on page 2
@@ -224,7 +220,6 @@ TEST(Sheet, ChordSheetHoldsEveryGripAsAReadableBoxOverItsPagesAndNamesTheOneOnTh
                                  p->fretboard().picture()),
               1);
 
-    // A scale's sheet holds each position as a small neck, captioned, and no chord box.
     SheetCases[1].setUp(p);
     const Recorder scale = print(p);
     EXPECT_EQ(std::count_if(scale.calls.begin(), scale.calls.end(),
@@ -236,8 +231,6 @@ TEST(Sheet, ChordSheetHoldsEveryGripAsAReadableBoxOverItsPagesAndNamesTheOneOnTh
             << qPrintable(positions.entries[k]);
 }
 
-// A sheet of another neck names it under the notes line; above a capo the strings open at the
-// capo print their 0 in the capo's fret cell, as the screen draws them.
 TEST(Sheet, AnotherNeckIsNamedAndStringsOpenAtTheCapoPrintTheirZeroThere) {
     HeadlessProgram p;
     p->context().state.capo = Capo{2};
@@ -259,8 +252,6 @@ TEST(Sheet, AnotherNeckIsNamedAndStringsOpenAtTheCapoPrintTheirZeroThere) {
               nullptr);
 }
 
-// No line of the neck's frame runs beside the outer strings, and no inlay ring lies where a
-// marker touches it.
 TEST(Sheet, TheNeckFrameIsNoStringAndInlaysGiveWayToMarkers) {
     struct Lines : Recorder {
         std::vector<std::pair<QPointF, QPointF>> lines;
@@ -283,15 +274,13 @@ TEST(Sheet, TheNeckFrameIsNoStringAndInlaysGiveWayToMarkers) {
         EXPECT_LE(a.y(), string6 + 1) << "a line below the 6th string";
     }
     EXPECT_EQ(along, 6); // the strings alone
-    // Every inlay lies between strings 3 and 4 (or 2 and 3, 4 and 5), beside no marker here.
     auto inlays = [](const Recorder& r) {
         return std::count_if(r.calls.begin(), r.calls.end(),
                              [](const auto& c) { return c.kind == 'E' && c.box.width() < 200; });
     };
     const auto open = inlays(page);
     EXPECT_GT(open, 0);
-    // G's E shape at the 3rd fret has markers on strings 5 and 4 at the 5th fret: that fret's
-    // inlay gives way.
+    // G's E shape: markers on strings 5 and 4 at the 5th fret, whose inlay gives way.
     rootChange(p->context(), *rootTabIndex(QStringLiteral("G")));
     nodeClicked(p->context(), TreeId::Voicings, QStringLiteral("0Voicing"));
     Lines barre;
@@ -329,8 +318,7 @@ TEST(Sheet, FinderMarksTheSelectionAndTabsTheDescriptions) {
     const double top = pictureTop(0);
     EXPECT_EQ(page.box("E", sheet::MarkFont, 2).center(), cell(2, 4, top)); // after E, E open
     EXPECT_EQ(page.box("x").left(), 897);
-    // A line per string from 6 to 1; the description at the next print zone (14 average
-    // characters: 1680 twips here).
+    // The description at the next print zone (14 average characters: 1680 twips here).
     const double heading = top + 3327 + TextLine;
     EXPECT_EQ(page.box("Possible chord descriptions:").topLeft(), QPointF(500, heading));
     EXPECT_EQ(page.box("Root 1st string:").topLeft(), QPointF(500, heading + 7 * TextLine));

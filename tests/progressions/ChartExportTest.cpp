@@ -77,8 +77,7 @@ ProgressionChart titled(ProgressionChart chart, const char* title) {
 
 } // namespace
 
-// Symbols, beats and each symbol's frets read back; no title, name or symbol can close a
-// directive or a chord early.
+// No title, name or symbol can close a directive or a chord early.
 TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
     struct Case {
         ProgressionChart chart;
@@ -87,7 +86,6 @@ TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
         QString capo;
     };
     const std::vector<Case> cases{
-        // Open shapes, a barre high up (base-fret), a chord repeated, a slash chord.
         {chartOf({{"C", 0, 0, 0, 0, 2, "x32010", "x32010"},
                   {"Dm7/A", 1, 2, 1, 0, 2, "x00211", "x00211", 5, 9},
                   {"G7", 4, 7, 2, 1, 4, "320001", "320001"},
@@ -100,7 +98,6 @@ TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
           {"G7", "3 2 0 0 0 1"},
           {"Cmaj7", "8 10 10 9 8 8"}},
          {}},
-        // 3/4, a chord without a grip (no define), the capo across: shapes counted above it.
         {chartOf({{"A", 5, 9, 0, 0, 3, "x24442", "x12341"},
                   {"C6/9", 0, 0, 4, 1, 3, nullptr, nullptr},
                   {"D", 1, 2, 0, 2, 2, "xx4675", "xx1342"},

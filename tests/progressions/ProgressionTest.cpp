@@ -42,7 +42,6 @@ TEST(ProgressionReader, NumeralsAndSymbolsGiveTheChordsAPlayerReads) {
     EXPECT_EQ(chart(read("i iv V7 i", "A", KeyMode::NaturalMinor)), "Am:4@0 Dm:4@1 E7:4@2 Am:4@3");
     EXPECT_EQ(chart(read("| Dm7 | G7 | Cmaj7 | % |")), "Dm7:4@0 G7:4@1 Cmaj7:4@2 Cmaj7:4@3");
     EXPECT_EQ(chart(read("|Dm7|G7|Cmaj7|%|")), "Dm7:4@0 G7:4@1 Cmaj7:4@2 Cmaj7:4@3");
-    // The key's own degree without a sign, the major scale's degree altered with one.
     EXPECT_EQ(chart(read("bVII VI bVI #iv°7 bIII+", "C", KeyMode::NaturalMinor)),
               "Bb:4@0 Ab:4@1 Ab:4@2 F#dim7:4@3 Ebaug:4@4");
     EXPECT_EQ(chart(read("bVII bIII iv")), "Bb:4@0 Eb:4@1 Fm:4@2");
@@ -90,7 +89,6 @@ TEST(ProgressionReader, RefusalsNameTheTokenTheyCouldNotRead) {
     EXPECT_FALSE(read("").progression);
     EXPECT_FALSE(read(" | | ").progression);
     EXPECT_FALSE(read(QString(MaxProgressionText + 1, u'C').toUtf8().constData()).progression);
-    // Repeats cannot blow the chart up past its limit.
     QString many;
     for (int i = 0; i < 200; ++i)
         many += QStringLiteral("|: C D :| ");
@@ -124,7 +122,6 @@ TEST(ProgressionLibrary, EveryProgressionReadsInEveryRootOfItsMode) {
     for (const char* g : {"Pop", "Rock", "Blues", "Jazz", "Folk", "Soul", "Flamenco", "Classical"})
         EXPECT_TRUE(groups.count(QLatin1String(g))) << g;
 
-    // The twelve-bar blues in A, as a player reads it.
     const auto blues = std::find_if(all.begin(), all.end(), [](const LibraryProgression& p) {
         return p.id == QLatin1String("blues-twelve");
     });
@@ -202,9 +199,7 @@ double bruteForce(const VoicerRequest& r) {
 } // namespace
 
 TEST(Voicer, FindsTheOptimumThatBruteForceFinds) {
-    // Random grips on six strings, random weights: the dynamic programme against every path.
-    // Some chords are slash chords, their bass the lowest note of one of their grips or (every
-    // seventh trial) any note, which may leave them out.
+    // Some slash chords' bass is no grip's lowest note, which leaves them out.
     std::srand(29);
     for (int trial = 0; trial < 40; ++trial) {
         VoicerRequest r;
@@ -341,7 +336,7 @@ TEST(ProgressionLibrary, ADamagedSectionIsLeftOutWithAWarningAndTheRestRead) {
     EXPECT_EQ(all[0].beatsPerBar, 3);
     ASSERT_EQ(warnings.messages().size(), 3);
     EXPECT_TRUE(warnings.messages()[1].contains(QStringLiteral("majorish")));
-    // No file at all: nothing, and nothing to say (the page simply has no named progressions).
+    // No file at all: nothing, and nothing to say.
     QTemporaryDir empty;
     IniReader none(empty.path());
     Warnings quiet(true);

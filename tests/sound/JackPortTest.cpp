@@ -33,9 +33,8 @@ bool jackRunning(const QByteArray& server = {}) {
     return c != nullptr;
 }
 
-// A JACK server with the dummy driver for the test. Without a name: the one running (the test
-// script starts one), else one started here. With a name: one of its own at the rate given, which
-// the test may stop and start again. Stopped at the end if started here.
+// A dummy JACK server: without a name the one running, else one started here; with a name, one
+// of its own at the rate given. Stopped at the end if started here.
 class JackServer {
 public:
     explicit JackServer(const QByteArray& name = {}, int rate = 48000)
@@ -91,8 +90,7 @@ template <class Condition> bool within10s(Condition done) {
     return true;
 }
 
-// Counts the server's xruns while it lives: in a cycle the server could not run in time, a
-// client that missed it loses that cycle's MIDI, which no sending port can prevent.
+// Counts the server's xruns: a cycle missed loses its MIDI, which no sending port can prevent.
 class XrunWatch {
 public:
     XrunWatch() {
@@ -152,7 +150,6 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     if (!server.whyNot().isEmpty())
         GTEST_SKIP() << qPrintable(server.whyNot());
 
-    // A MIDI input of another JACK client: what a synthesizer on the system would be.
     Received received;
     RtMidiIn input(RtMidi::UNIX_JACK, "chordalis-test");
     input.openVirtualPort("in");
@@ -165,7 +162,6 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     ASSERT_FALSE(ports.open(int(device))) << "the port opens";
     ASSERT_TRUE(ports.isOpen());
 
-    // C major at the fastest scale speed, on channel 2 with a nylon guitar.
     PlaybackSettings settings;
     settings.channel = 2;
     settings.scaleTempo = 100;
@@ -195,7 +191,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     const auto got = waitFor(expected.size());
     if (watch.xruns() == 0)
         EXPECT_EQ(got, expected);
-    else // a cycle the server missed lost its messages on the way in: the rest keep their order
+    else
         EXPECT_TRUE(inOrderWithin(got, expected)) << watch.xruns() << " xruns";
     EXPECT_EQ(ports.droppedMessages(), 0u);
 
@@ -214,7 +210,6 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     EXPECT_EQ(waitFor(2),
               (std::vector<std::vector<unsigned char>>{{0x90, 40, 90}, {0x80, 40, 90}}));
 
-    // The destination goes away while the port is open: the port says so.
     ASSERT_FALSE(ports.open(int(device)));
     ports.shortMessage(packShortMessage(0x90, 40, 0)); // the connection is made
     ASSERT_EQ(waitFor(3).size(), 3u);
@@ -225,7 +220,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
               QStringLiteral("The MIDI port \"chordalis-test:in\" is no longer there."));
     ports.close();
 
-    // A port unplugged after the list was taken: opening it says so, and nothing fails.
+    // Unplugged after the list was taken: opening it says so.
     auto gone = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, "chordalis-gone");
     gone->openVirtualPort("in");
     RtMidiPorts later;
@@ -239,8 +234,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     later.shortMessage(0x90); // dropped, nothing fails
     EXPECT_TRUE(later.open(99));
 
-    // A port plugged in after the list was taken: listed again it is there and opens, and an
-    // open port stays open while the list is taken once more.
+    // Plugged in after the list was taken: listed again, it opens and stays open.
     RtMidiIn plugged(RtMidi::UNIX_JACK, "chordalis-late");
     EXPECT_FALSE(later.portNames().contains(QStringLiteral("chordalis-late:in")));
     plugged.openVirtualPort("in");
@@ -256,9 +250,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     later.close();
 }
 
-// The built-in synthesizer through a JACK server of its own at 96 kHz: it renders at the
-// server's rate, its clock counts true seconds, it says when the server stops, and it opens
-// again once the server is back.
+// At 96 kHz its clock counts true seconds; it opens again once the server is back.
 TEST(JackPort, TheSynthesizerRunsAtTheServersRateAndSaysWhenTheServerStops) {
     if (defaultSoundFont().isEmpty())
         GTEST_SKIP() << "no General MIDI sound font is installed";
@@ -280,12 +272,8 @@ TEST(JackPort, TheSynthesizerRunsAtTheServersRateAndSaysWhenTheServerStops) {
     ASSERT_EQ(synth.open(-1), std::nullopt);
     EXPECT_EQ(synth.outputName(),
               QStringLiteral("the built-in synthesizer through JACK at 96000 Hz"));
-    // The clock counts the server's frames at the server's rate: a clock at another rate would
-    // run 2.2 times fast. The server's own frame count is the measure, not the wall clock (a
-    // dummy server on a loaded machine falls behind real time), and the clock never runs ahead
-    // of it by more than two periods. Cycles a loaded machine made it miss are counted from the
-    // server's frame counter, so it never falls far behind (the fake output's test checks that
-    // exactly; here the bound allows for a process callback still waiting its turn).
+    // Measured against the server's frames, not the wall clock (a loaded dummy server falls
+    // behind real time): never ahead by more than two periods, never far behind.
     jack_status_t status{};
     jack_client_t* probe = jack_client_open("chordalis-test-frames",
                                             jack_options_t(JackNoStartServer | JackServerName),
@@ -293,8 +281,7 @@ TEST(JackPort, TheSynthesizerRunsAtTheServersRateAndSaysWhenTheServerStops) {
     ASSERT_NE(probe, nullptr);
     ASSERT_EQ(jack_activate(probe), 0);
     const double rate = jack_get_sample_rate(probe);
-    // The reads are ordered so that a pause of this thread between two of them (a loaded
-    // machine) can only make `counted` smaller than `served`, never larger.
+    // Ordered so that a pause between reads can only make `counted` smaller than `served`.
     const jack_nframes_t startFrame = jack_last_frame_time(probe);
     const double start = synth.ownClockNow();
     QThread::msleep(500);

@@ -45,7 +45,6 @@ TEST(MetronomeLists, IntervalsAndRows) {
          {std::pair{120, 500}, {40, 1500}, {400, 150}, {64, 938}, {96, 625}})
         EXPECT_EQ(metronomeInterval(tempo), ms) << tempo;
 
-    // Row n of the lists is drum key 35 + n and channel n + 1, as the window's lists index them.
     ASSERT_EQ(drumSoundRows().size(), 47);
     EXPECT_EQ(drumSoundRows()[76 - 35], QStringLiteral(" 76  Hi Wood Block"));
     EXPECT_EQ(metronomeChannelRows()[9], QStringLiteral(" 10 "));
@@ -91,8 +90,6 @@ TEST_F(MetronomeTest, BeatCounterRules) {
 }
 
 TEST_F(MetronomeTest, LateTimersNeverMoveTheBeat) {
-    // On the output's own clock the clicks are queued ahead and land exactly; on an output
-    // without one (the interface allows it) each is sent when its timer wakes.
     for (const bool ownClock : {true, false}) {
         out.ownClock = ownClock;
         out.sent.clear();
@@ -125,13 +122,11 @@ TEST_F(MetronomeTest, ATempoChangeTakesEffectAtOnce) {
     EXPECT_EQ(state.metronome.tempo, 400);
 }
 
-// Switched off before a queued click sounds, the click and its count go; a chord strummed on the
-// same output meanwhile is still released.
+// Switched off, a queued click and its count go; a chord strummed meanwhile is still released.
 TEST_F(MetronomeTest, OnAnOutputWithItsOwnClockClicksAreQueuedOnTime) {
     state.metronome.channel = 3;
     metronome.setRunning(true);
     runFor(1.48);
-    // Queued ahead: the click at 1.5 is already there.
     ASSERT_EQ(out.sent.size(), 6u);
     EXPECT_DOUBLE_EQ(out.sent[4].time, 1.5);
     EXPECT_EQ(out.sent[4].word, packShortMessage(0x93, 77, 100));
@@ -154,14 +149,12 @@ TEST(TapTempo, FollowsTheLastTapsAndStartsAfreshAfterAPause) {
     TapTempo tap;
     EXPECT_EQ(tap.tap(10.0), std::nullopt);
     EXPECT_EQ(tap.tap(10.5), 120);
-    // Only the last four intervals count: slowing to 0.6 s moves the tempo there.
+    // Only the last four intervals count.
     for (double t : {11.1, 11.7, 12.3, 12.9})
         tap.tap(t);
     EXPECT_EQ(tap.tap(13.5), 100);
-    // A pause of more than two seconds, or a clock that went back, begins a new count.
     EXPECT_EQ(tap.tap(16.0), std::nullopt);
     EXPECT_EQ(tap.tap(15.0), std::nullopt);
-    // Held within the metronome's range.
     EXPECT_EQ(tap.tap(15.05), 400);
     tap.tap(15.0);
     EXPECT_EQ(tap.tap(16.9), 40);

@@ -93,8 +93,7 @@ TEST(MidiFile, DamagedFilesAreRefusedWithAReason) {
     }
 }
 
-// Moving an example to another root: every note channel by the interval or an octave below it,
-// whichever keeps it in range; the drums, programs, controllers and timing byte for byte.
+// The interval or an octave below it; the drums, programs, controllers and timing byte for byte.
 TEST(MidiTranspose, NotesMoveByChannelDrumsAndEverythingElseStay) {
     QString error;
     const QByteArray original = tempoMapFile();

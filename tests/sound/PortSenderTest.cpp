@@ -62,8 +62,6 @@ TEST(PortSender, SendsInTimeOrderWhateverTheOrderQueued) {
     EXPECT_EQ(sender.dropped(), 0u);
 }
 
-// Where real-time scheduling is refused the sender runs at normal priority, keeps time as
-// before and can say why.
 TEST(PortSender, RefusedRealTimeFallsBackToNormalPriority) {
     FakePort port;
     PortSender sender(port.send(), [] { return EPERM; });
@@ -114,9 +112,7 @@ TEST(PortSender, CountsWhatThePortLostAndGoesOn) {
     EXPECT_EQ(port.waitFor(2), (std::vector<std::uint32_t>{on(60), on(72)}));
 }
 
-// A JACK MIDI port called late for a cycle reads the next cycle's frame and writes into a buffer
-// no one reads; its next call reads that frame again and writes those messages again, at their
-// frames. A new cycle writes only its own.
+// Called late, a port writes into a buffer no one reads; its next call writes those again.
 TEST(JackCycle, MessagesOfACycleHandedTwiceAreWrittenAgain) {
     CycleMessages cycle;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> again;

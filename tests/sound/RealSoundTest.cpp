@@ -30,8 +30,7 @@ double power(const RenderedSound& sound, double from, double to, double hz) {
     return re * re + im * im;
 }
 
-// Renders what the player sent into a WAV file and reads back its loudest sample: its level in
-// dB below full scale, and whether it reached full scale.
+// The loudest sample of what the player sent, rendered to a WAV file: dBFS, and whether it clipped.
 std::pair<double, bool> peakOfRendered(const std::vector<RecordingMidiOut::Sent>& sent) {
     QString error;
     QTemporaryDir dir;
@@ -66,13 +65,11 @@ TEST_F(RealSound, AFullStrumAtVolume100PeaksNearMinus6DbfsAndTheLoudestDoesNotCl
     const Strum openE{{6, 40}, {5, 47}, {4, 52}, {3, 56}, {2, 59}, {1, 64}};
     player.strum(openE);
     const auto [level, clipped] = peakOfRendered(port.sent);
-    // Near -6 dBFS; how near depends on where the notes fall against the 64-frame blocks.
     EXPECT_GT(level, -9.0);
     EXPECT_LT(level, -5.0);
     EXPECT_FALSE(clipped);
 
-    // The loudest the options allow: the fastest strum at full velocity, and a metronome
-    // accent, still below full scale.
+    // The loudest the options allow, with a metronome accent.
     port.sent.clear();
     settings.volume = 127;
     settings.chordTempo = 100;
@@ -90,8 +87,7 @@ long firstSound(const std::vector<float>& mono, long from) {
     return -1;
 }
 
-// An audio output that plays nothing and runs at a rate of its own: the test asks it for sound,
-// period after period, as a sound card would.
+// An output at a rate of its own, asked for sound period after period as a sound card would.
 class FakeAudio final : public AudioOutput {
 public:
     explicit FakeAudio(double rate) : m_rate(rate) {}
@@ -119,18 +115,15 @@ public:
             pull();
     }
 
-    // As a JACK server calls its client, cycle after cycle of 256 frames: the client reads the
-    // server's frame at each cycle's start and tells the renderer what it missed, as the JACK
-    // output does. `heard` keeps, for each cycle whose sound is heard, the server's frame and the
-    // renderer's clock (frames) at the cycle's start.
+    // As a JACK server calls its client; `heard` keeps, for each cycle heard, the server's frame
+    // and the renderer's clock (frames) at its start.
     void serve() {
         call(m_server);
         m_server += 256;
     }
     // The server runs on through cycles the renderer misses.
     void miss(int cycles) { m_server += std::uint32_t(cycles) * 256; }
-    // The renderer, woken late for a cycle, reads the next cycle's frame; what it renders then
-    // is never heard (its next call, which reads the same frame, writes over it).
+    // Woken late, the renderer reads the next cycle's frame; what it renders then is never heard.
     void callLate() {
         const auto keep = heard.size();
         call(m_server + 256);
@@ -159,8 +152,7 @@ private:
     std::uint32_t m_server = 4000000000u; // the server's frame counter, about to wrap
 };
 
-// The built-in synthesizer through an audio output that runs at a rate of its own (what
-// PipeWire, JACK or a sound card chose), on the output's virtual time.
+// The built-in synthesizer through an output at a rate of its own, on its virtual time.
 class SynthAtRate : public ::testing::TestWithParam<double> {
 protected:
     void SetUp() override {
@@ -182,8 +174,7 @@ protected:
     std::vector<double> rates; // the rates of the outputs opened next, else the parameter
 };
 
-// The metronome at 400 bpm and a strum, as the issue heard them at 48 kHz: each click and each
-// note is played at its time on the output's own rate, within half a 64-frame block.
+// Each click and note at its time on the output's own rate, within half a 64-frame block.
 TEST_P(SynthAtRate, ClicksAndStrumNotesLandOnTheirTimes) {
     std::vector<std::pair<std::uint32_t, long long>> played;
     out.engine()->setPlayedHook([&](std::uint32_t word, long long frame) {
@@ -227,12 +218,10 @@ TEST_P(SynthAtRate, ClicksAndStrumNotesLandOnTheirTimes) {
     const double d = double(stepDelay(PlayKind::Chord, 90));
     for (size_t k = 0; k < strum.size(); ++k)
         EXPECT_NEAR(strum[k], strumAt + double(k) * d, halfBlock) << k;
-    // The fifth note 316 ms after the first, as the strum asks.
     EXPECT_NEAR(strum[4] - strum[0], 4 * d, 2 * halfBlock);
 }
 
-// What is heard: a note after silence begins where it was queued, and at its own pitch, through
-// the output and offline alike, even when the output ran some periods without the synthesizer.
+// Through the output and offline alike, even after an xrun.
 TEST_P(SynthAtRate, ANoteSoundsAtItsTimeAndPitch) {
     out.shortMessage(packShortMessage(0xC0, 0)); // the piano: a clear attack
     out.shortMessageAt(packShortMessage(0x90, 69, 100), 0.5);
@@ -264,10 +253,8 @@ TEST_P(SynthAtRate, ANoteSoundsAtItsTimeAndPitch) {
     EXPECT_GT(power(*offline, 0.6, 1.4, 440.0), 100.0 * power(*offline, 0.6, 1.4, 466.16));
 }
 
-// Through a JACK server that the machine holds the renderer up on: it misses cycles, and it is
-// called late and reads the frame of the cycle after the one it renders. Every note queued at its
-// time is still heard there on the server's frames, within half a 64-frame block, but for the
-// cycle right after a miss.
+// A renderer held up: it misses cycles and is called late. Every note is still heard at its
+// time on the server's frames, within half a 64-frame block.
 TEST_P(SynthAtRate, NotesLandOnTheServersFramesAfterMissedCyclesAndLateCalls) {
     std::vector<std::pair<double, long long>> played; // when asked, the frame played at
     out.engine()->setPlayedHook([&](std::uint32_t word, long long frame) {
@@ -298,7 +285,6 @@ TEST_P(SynthAtRate, NotesLandOnTheServersFramesAfterMissedCyclesAndLateCalls) {
     const std::uint32_t zero = audio->heard.front().first;
     ASSERT_EQ(played.size(), 40u);
     for (const auto& [asked, frame] : played) {
-        // The heard cycle that holds the frame, and where it is on the server's frames.
         const auto cycle = std::find_if(audio->heard.rbegin(), audio->heard.rend(),
                                         [&](auto& c) { return c.second <= double(frame) + 1e-6; });
         ASSERT_NE(cycle, audio->heard.rend()) << asked;

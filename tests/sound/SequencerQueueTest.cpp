@@ -85,8 +85,6 @@ TEST(SequencerQueue, PlacesDueTimesOnTheQueueAndSendsPastOnesAtOnce) {
     }
 }
 
-// Where the machine has no sequencer the queue is refused with its reason, and the ports fall
-// back to their sender thread. Where it has one, the queue itself is tried by the program only.
 TEST(SequencerQueue, IsRefusedWithItsReasonWithoutASequencer) {
     if (QFileInfo::exists(QStringLiteral("/dev/snd/seq")))
         GTEST_SKIP() << "this machine has a sequencer";

@@ -110,8 +110,7 @@ TEST_F(ShippedExamples, EveryItemListsSequencesAndGroovesThatExistDecodeAndPlayL
     EXPECT_EQ(checked.size(), 222u * 4 + 6);
 }
 
-// Outside the drums, a chord's or triad's examples sound its own notes at least half of the time,
-// a scale's examples its notes at least 85 % of the time; every file on its own.
+// A chord's own notes at least half of the time, a scale's 85 %; every file on its own.
 TEST_F(ShippedExamples, HarmonyLiesOnTheItemsNotes) {
     for (const Item& item : shippedItems()) {
         const NoteList notes = spellFormula(item.formula, 0, 0);

@@ -32,8 +32,7 @@ TEST(PlaybackOptionsTest, ControlsShowTheSettingsClampedAndStoreThemBack) {
     EXPECT_EQ(deviceRows({"Port A"}), QStringList({"Built-in Synthesizer", "Port A"}));
 }
 
-// The beats box gives a 16-bit number or nothing, its spinner steps within the range from what
-// is stored where the box is empty or wrong, and the controls clamp what they cannot show.
+// The spinner steps from what is stored where the box is empty or wrong.
 TEST(MetronomeOptionsTest, BeatsBoxSpinnerAndControlsStayInRange) {
     const std::pair<const char*, std::optional<int>> cases[] = {
         {"4", 4},         {" 12 ", 12},        {"0", 0},      {"-3", -3},

@@ -10,8 +10,7 @@
 
 using namespace chordalis;
 
-// Every root tab, every token a formula may hold: the letter follows from the degree and the
-// pitch is the root plus the token's interval, computed here from scratch.
+// The letter and pitch computed here from scratch.
 TEST(Spelling, EveryTokenOnEveryRootTabHasTheRightLetterAndPitch) {
     const int majorSteps[7] = {0, 2, 4, 5, 7, 9, 11};
     const QString letters = QStringLiteral("CDEFGAB");
@@ -36,8 +35,6 @@ TEST(Spelling, EveryTokenOnEveryRootTabHasTheRightLetterAndPitch) {
     }
 }
 
-// Accidentals beyond double are written out, and names beyond the spelled ones read: every name
-// of one or two accidentals is read by the test above.
 TEST(Spelling, AccidentalsBeyondDoubleAndUnlistedNames) {
     // D# major has Fx as its third; a sharpened third is F triple sharp, which sounds G#.
     EXPECT_EQ(spellDegree(u"#3", 3, 1), QStringLiteral("F#x"));
@@ -102,7 +99,6 @@ TEST(Spelling, NamesWithOctavesFollowTheLetter) {
         {"C", 60, "C4"},     {"B#", 60, "B#3"}, {"Cb", 59, "Cb4"},
         {"Eb", 51, "Eb3"},   {"E", 40, "E2"},   {"Bx", 61, "Bx3"},
         {"Dbb", 60, "Dbb4"}, {"C", 61, "Db4"},  {"", 64, "E4"}};
-    // Each name read back gives its note; names outside 0..127 or without an octave give none.
     for (const auto& [name, midi, text] : cases) {
         EXPECT_EQ(nameWithOctave(QString::fromLatin1(name), midi), QLatin1String(text)) << text;
         EXPECT_EQ(midiNoteOf(QString::fromLatin1(text)), midi) << text;
@@ -159,8 +155,6 @@ TEST(Positions, SwitchingOptionsKeepsTheSelectionInsideTheList) {
     }
 }
 
-// A neck of more or fewer frets lists every window that ends on it, with the same rule for the
-// last two entries when the option turns to five-note windows.
 TEST(Positions, ListsReachAsFarAsTheNeck) {
     PositionList list = initialPositionList(24);
     EXPECT_EQ(list.entries.size(), 23);

@@ -105,8 +105,7 @@ TEST_F(DialogsTest, ColourKeyFromTheKeyButtonStaysOpenBesideTheWindow) {
     whileModal("mnuFColours", "frmKey", [&](QWidget& d) { click(d, "cmdCancel"); });
 }
 
-// The information window opened from a page's Info button, in a started window over the
-// "examples" fixture.
+// Over the "examples" fixture.
 
 class InfoWindowTest : public test::StartedWindow {
 protected:

@@ -39,8 +39,7 @@ protected:
         QTest::keyClick(child<QLineEdit>(practice, "txtAnswer"), Qt::Key_Return);
     }
 
-    // A practice window on a history of its own, a session of `length` questions of the quiz
-    // started.
+    // A window on a history of its own, a session of `length` questions started.
     PracticeWindow* startQuiz(const char* caption, int length) {
         auto* practice = new PracticeWindow(*program, data.filePath("practice.sqlite"), window);
         practice->show();
@@ -85,9 +84,7 @@ std::set<std::pair<int, int>> placeSet(const std::vector<NeckPlace>& places) {
     return set;
 }
 
-// Clicks on the window's neck answer a place question in every hand, tuning and capo: a place
-// clicked twice is taken back, a right click takes back but never adds, the places clicked are
-// drawn and lit, and the answer built from the clicks is judged right.
+// In every hand, tuning and capo: a second click takes a place back, a right click never adds.
 TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
     struct Case {
         const char* name;
@@ -113,8 +110,6 @@ TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
         ASSERT_FALSE(wanted.empty());
         EXPECT_TRUE(practice->neck().isVisible());
 
-        // A place that is not asked for, clicked and taken back; a right click on a place not
-        // chosen adds nothing.
         NeckPlace stray{wanted[0].fret == c.frets ? wanted[0].fret - 1 : wanted[0].fret + 1,
                         wanted[0].string};
         clickPlace(*practice, stray);
@@ -132,8 +127,6 @@ TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
     }
 }
 
-// The note to name is drawn and lit where it is asked; closing the window gives the guitar back
-// the main window's neck.
 TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndLitUntilTheWindowCloses) {
     PracticeWindow* practice = startQuiz("Name the marked note", 1);
     ASSERT_TRUE(practice->question());
@@ -146,8 +139,7 @@ TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndLitUntilTheWindowCloses) {
     delete practice;
 }
 
-// Scales and progressions sound through the program's player as they are asked, a progression
-// chord after chord, each let go before the next; the answer typed is judged.
+// A progression's chords each let go before the next.
 TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
     for (const char* caption :
          {"Scales and modes by ear", "Progressions by ear (Roman numerals)"}) {
@@ -161,7 +153,6 @@ TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
         for (const std::vector<int>& chord : q.chords)
             notes.insert(notes.end(), chord.begin(), chord.end());
         EXPECT_EQ(test::noteOnKeys(out()), notes);
-        // Each chord of a progression sounds whole and stops before the next one starts.
         std::vector<bool> pattern, wanted;
         for (const std::vector<int>& chord : q.chords) {
             wanted.insert(wanted.end(), chord.size(), true);
@@ -176,9 +167,7 @@ TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
     }
 }
 
-// A minute of changes runs the metronome for its length, the pedal's presses count the changes
-// and give the answer, and the pair's best shows in the next question of it; outside a minute
-// the left switch answers and the right one repeats.
+// The pedal's presses in a minute are the answer; the pair's best outlasts the window.
 TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
     PracticeWindow* practice = startQuiz("Chord changes (a minute each)", 2);
     practice->activateWindow();
@@ -199,16 +188,12 @@ TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
     EXPECT_TRUE(text(*practice, "lblFeedback").contains("(best: 33)"));
     EXPECT_TRUE(text(*practice, "lblQuestion").startsWith("2. "));
     delete practice;
-
-    // The best outlasts the window, and a new session's question of the pair shows it.
     FakeWallClock wallClock;
     EXPECT_EQ(openHistory(data.filePath("practice.sqlite"), wallClock).history->bests().at(pair),
               33);
 }
 
-// A run lights its notes one a beat along the metronome at the position's tempo, up and down,
-// only the sounding note on the guitar; a clean run raises the next run's tempo a step, and the
-// metronome gets its own tempo back.
+// Up and down, one lit note a beat; the metronome gets its own tempo back.
 TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
     const int tempoBefore = program->metronomeSettings().tempo;
     PracticeWindow* practice = startQuiz("Runs along the metronome", 2);
@@ -240,9 +225,7 @@ TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
         EXPECT_EQ(runNoteAt(at[k], 60, 3), note[k]) << at[k];
 }
 
-// The progress window plots the answers of the quiz and period chosen and colours each place
-// answered on the neck by how it went: green for right, red for wrong. A choice without answers
-// says so in place of an empty plot or neck.
+// Places green for right, red for wrong; a choice without answers says so.
 TEST_F(PracticeWindowTest, ProgressPlotsTheQuizAndPeriodChosenAndColoursThePlaces) {
     {
         // An interval answered three weeks ago.
@@ -305,8 +288,7 @@ TEST_F(PracticeWindowTest, ProgressPlotsTheQuizAndPeriodChosenAndColoursThePlace
     delete practice;
 }
 
-// Naming and by-ear questions offer their answers as buttons: a click answers, and so does the
-// button's Alt key; the buttons go at the session's end.
+// A click answers, and so does the button's Alt key; the buttons go at the session's end.
 TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
     for (const char* caption :
          {"Name the marked note", "Intervals by ear", "Chord qualities by ear"}) {
@@ -337,8 +319,7 @@ TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
     }
 }
 
-// A wrong name is answered with the note as the buttons spell it in the root tab's key: in E
-// major the black keys are sharps, never flats.
+// In E major the black keys are sharps, never flats.
 TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
     selectRootTab(program->context(), 7); // E
     ASSERT_EQ(program->state().currentRoot, 4);
@@ -357,8 +338,7 @@ TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
     delete practice;
 }
 
-// With listening on, the note or chord played answers: the marked note played, the quality
-// heard played back (the program's own sounding of the question is not taken as an answer).
+// The program's own sounding of the question is no answer.
 TEST_F(PracticeWindowTest, APlayedNoteOrChordAnswersLikeATypedOne) {
     for (const char* caption : {"Name the marked note", "Chord qualities by ear"}) {
         SCOPED_TRACE(caption);
@@ -392,9 +372,6 @@ TEST_F(PracticeWindowTest, APlayedNoteOrChordAnswersLikeATypedOne) {
     }
 }
 
-// From the keyboard: a by-ear question sounds as it is asked and again at Play Again, Enter judges
-// the typed answer and asks the next, and the session ends with its summary; the answers are in
-// the history file given.
 TEST_F(PracticeWindowTest, ByEarQuestionsSoundAndTypedAnswersAreJudgedAndSummedUp) {
     PracticeWindow* practice = startQuiz("Intervals by ear", 2);
     EXPECT_EQ(out().sent.size(), 4u) << "two notes, each on and off";

@@ -109,10 +109,7 @@ private:
     QString m_err;
 };
 
-// A second start brings the first one's window to the front and ends; --new-instance starts
-// another. A store that cannot be written never holds up the end: said on stderr at a
-// termination signal, and at the next start in a message over the window, which a termination
-// signal does not wait for either.
+// --new-instance starts another; an unwritable store is said on stderr and at the next start.
 TEST(ProgramRunTest, OneInstancePerStoreAndAnUnwritableStoreNeverHoldsUpTheEnd) {
     const QString programDir = QFileInfo(QStringLiteral(CHORDALIS_PROGRAM)).absolutePath();
     if (firstMissingLibraryFile(programDir))

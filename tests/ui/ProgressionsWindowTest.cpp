@@ -1,6 +1,4 @@
-// The progressions page in the window: its tab beside the seven mode pages, which keep their
-// modes, shortcuts and drawings; the root tabs moving its key; Space looping it; its exports,
-// printed chart, pedal steps and the choices kept for the next start.
+// The progressions page beside the seven mode pages, which keep their modes and shortcuts.
 #include "StartedWindow.h"
 #include "sound/MidiFile.h"
 #include "ui/ModeTabs.h"
@@ -30,9 +28,7 @@ TEST_F(ProgressionsWindowTest, TheModePagesKeepTheirModesAndThePageFollowsTheRoo
     ProgressionSession& session = program->progressions();
     for (int i = 0; i < ModeCount; ++i) {
         QTest::keyClick(window, Qt::Key(Qt::Key_1 + i), Qt::ControlModifier);
-        EXPECT_EQ(window->modeTabs().currentIndex(), i);
-        EXPECT_EQ(pages.mode, Mode(i));
-        EXPECT_EQ(window->modeTabs().mode(), Mode(i));
+        EXPECT_EQ(std::pair(window->modeTabs().currentIndex(), pages.mode), std::pair(i, Mode(i)));
     }
     QTest::keyClick(window, Qt::Key_8, Qt::ControlModifier);
     ASSERT_TRUE(window->modeTabs().onProgressions());
@@ -114,8 +110,7 @@ TEST_F(ProgressionsWindowTest, ExportsPrintThePedalAndTheChoicesKept) {
     program->pedalAction(AdvanceSecondaryAction);
     EXPECT_EQ(session.page().current, 3);
 
-    // The choices come back at the next start; a stored word that cannot be read gives its
-    // default.
+    // The choices come back at the next start.
     session.setMode(KeyMode::Dorian);
     session.setStyle(VoicingStyle::Drop2);
     session.setPattern(StrumPattern::DownUp);

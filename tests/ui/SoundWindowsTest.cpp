@@ -1,5 +1,4 @@
-// The playback options dialog, the metronome window and the main window's sound commands, on a
-// recording output and a virtual clock: no test opens the synthesizer or waits in real time.
+// The sound dialogs on a recording output and a virtual clock: nothing waits in real time.
 #include "StartedWindow.h"
 #include "app/OutputWatch.h"
 #include "modes/Commands.h"
@@ -57,8 +56,7 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(boxes.shown.empty());
 
-    // Created once: the next opening is the same dialog, as it was left. Cancel stores nothing
-    // and reopens nothing, but the controls keep their place.
+    // The same dialog again; Cancel stores nothing, but the controls keep their place.
     EXPECT_EQ(openPlayback(), dialog);
     EXPECT_EQ(channel->currentIndex(), 15);
     out().sent.clear();
@@ -75,9 +73,7 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     EXPECT_EQ(p.chordTempo, 0);
 }
 
-// Start-up says a failed output once, in a box; after that a Play or an Info without sound says
-// why in the status bar, with the way to the playback settings, where Retry opens it again. An
-// output that goes away later is said in the status bar too, never in a box that stops the user.
+// Once in a box; then a Play says why in the status bar, with the way to Retry.
 TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceThenInTheStatusBar) {
     failOpenAtStart = true;
     boxes.shown.clear();
@@ -134,8 +130,6 @@ TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) 
     EXPECT_FALSE(dialog->isVisible());
 }
 
-// The window shows the settings and stores each change at once (the rows and the beats' rules
-// are the metronome options tests').
 TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     MetronomeSettings& m = program->context().state.metronome;
     m = {3, 35, 81, 200, 2};
@@ -172,12 +166,10 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     click(*window1, "cmdOK");
     EXPECT_FALSE(window1->isVisible());
 
-    // The beat goes on (what it sends is the metronome tests').
     clock().advance(0.5);
     window1->metronome().service();
     EXPECT_EQ(out().sent.size(), 2u);
 
-    // Shown again: the same window, still on.
     EXPECT_EQ(openMetronome(), window1);
     EXPECT_TRUE(onOff->isChecked());
     window1->close();
@@ -190,16 +182,12 @@ TEST_F(SoundWindowsTest, MetronomeClicksOnAfterOkAndEndsWithTheCloseBox) {
     EXPECT_FALSE(child<QPushButton>(*window2, "cmdOnOff")->isChecked());
 }
 
-// The menu reaches the program's player (the Play button's click is the test of a failed output
-// above; what the player sends is the player tests').
 TEST_F(SoundWindowsTest, AllNotesOffFromTheMenuReleasesEveryNote) {
     action("mnuAllNotesOff")->trigger();
     EXPECT_EQ(out().sent.size(), 128u);
 }
 
-// A device plugged in after start-up is listed when the dialog opens and at Retry, and can be
-// chosen; the chosen port is followed by name as ports come and go, never swapped for another,
-// and opened again once it is back (how the watch retries is the player tests').
+// The chosen port is followed by name as ports come and go, never swapped for another.
 TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollowed) {
     const QString a = QStringLiteral("Keys:0"), b = QStringLiteral("Module:0"),
                   c = QStringLiteral("Expander:0");
@@ -225,7 +213,7 @@ TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollo
     EXPECT_EQ(p.device, 1);
     EXPECT_EQ(out().openedDevice, 1);
 
-    // Unplugged, and another takes its number: the watch does not open the other one.
+    // Unplugged, and another takes its number.
     out().ports = {b};
     out().faulted = OutputFault{QStringLiteral("The MIDI port has gone."), false};
     program->soundWatch().service();
@@ -241,7 +229,6 @@ TEST_F(SoundWindowsTest, PortsPluggedInAfterStartUpAreListedAndTheChosenOneFollo
     auto* state = child<QLabel>(*dialog, "lblOutputState");
     EXPECT_EQ(state->text(), "No sound: The MIDI port \"Keys:0\" is not connected.");
 
-    // Plugged in again at another number: Retry finds it there and opens it.
     out().ports = {c, a, b};
     click(*dialog, "cmdRetry");
     EXPECT_EQ(rows(device), (QStringList{c, a, b}));

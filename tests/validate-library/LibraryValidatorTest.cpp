@@ -236,8 +236,6 @@ TEST_F(LibraryValidatorTest, CatchesOpenChordsAndRemarksThatDoNotHold) {
 }
 
 TEST_F(LibraryValidatorTest, DemandsARootOnTheFourthStringWhereAShapeExists) {
-    // Both chords need four tones and have one playable shape with the root on the 4th string,
-    // listed last; the lowered count leaves it out.
     expectCaught({
         {"7#11 without its 4th-string voicing", "voicing.ini", "[29]\nnumVoicings=7",
          "[29]\nnumVoicings=6", "voicing.ini [29] numVoicings",

@@ -25,8 +25,7 @@ std::vector<FormulaToken> parsed(const char* formula) {
     return tokens.value_or(std::vector<FormulaToken>{});
 }
 
-// The rules a plain reading gets wrong; every other name of the shipped library is read and
-// checked against its formula by the shipped library's test.
+// The rules a plain reading gets wrong.
 TEST(MusicTheory, ChordNamesReadAsChordSymbols) {
     const std::pair<const char*, const char*> table[] = {
         {"dim7", "1;b3;b5;f7"},
