@@ -634,6 +634,7 @@ public:
         return m_arrivals;
     }
     std::string realTimeRefusal() const { return m_sender.realTimeRefusal(); }
+    std::string quickWakeRefusal() const { return m_sender.quickWakeRefusal(); }
 
 private:
     std::mutex m_mutex;
@@ -843,8 +844,10 @@ int main(int argc, char* argv[]) {
                         recorder.rate());
     }
     std::printf("sender thread (the ALSA port's path; its write to the sequencer stamped instead, "
-                "no /dev/snd/seq here): real-time priority %s\n",
-                sender.realTimeRefusal().empty() ? "granted" : sender.realTimeRefusal().c_str());
+                "no /dev/snd/seq here): real-time priority %s; quick wake-ups %s\n",
+                sender.realTimeRefusal().empty() ? "granted" : sender.realTimeRefusal().c_str(),
+                sender.quickWakeRefusal().empty() ? "held while messages wait"
+                                                  : sender.quickWakeRefusal().c_str());
     if (jack)
         std::printf("JACK port: %llu messages refused by the output\n",
                     static_cast<unsigned long long>(ports.droppedMessages()));

@@ -2,11 +2,13 @@
 
 #include "sound/backends/JackMidiOut.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 
 namespace chordalis {
 namespace {
@@ -60,6 +62,46 @@ TEST(PortSender, SendsInTimeOrderWhateverTheOrderQueued) {
     EXPECT_EQ(port.waitFor(5),
               (std::vector<std::uint32_t>{on(40), on(76), off(60), on(60), on(64)}));
     EXPECT_EQ(sender.dropped(), 0u);
+}
+
+// Quick wake-ups are held only while something waits, and a refusal costs no message.
+TEST(PortSender, HoldsQuickWakeUpsWhileMessagesWait) {
+    const auto until = [](auto done) {
+        for (int i = 0; i < 2000 && !done(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return done();
+    };
+    FakePort port;
+    std::atomic<int> asked{0};
+    PortSender sender(
+        port.send(), [] { return 0; },
+        [&] {
+            ++asked;
+            return dup(STDERR_FILENO); // a descriptor the sender closes when it lets go
+        });
+    EXPECT_FALSE(sender.holdsQuickWake());
+    sender.sendAt(on(60), monotonicNow() + 0.2, QueueSource::Playback);
+    EXPECT_TRUE(until([&] { return sender.holdsQuickWake(); }));
+    EXPECT_EQ(port.waitFor(1).size(), 1u);
+    EXPECT_TRUE(until([&] { return !sender.holdsQuickWake(); }));
+    sender.sendAt(on(62), monotonicNow() + 0.05, QueueSource::Playback);
+    EXPECT_EQ(port.waitFor(2).size(), 2u);
+    EXPECT_EQ(sender.quickWakeRefusal(), "");
+    EXPECT_EQ(asked, 2);
+
+    std::atomic<int> refusals{0};
+    PortSender refused(
+        port.send(), [] { return 0; },
+        [&] {
+            ++refusals;
+            return -EACCES;
+        });
+    refused.sendAt(on(64), monotonicNow() + 0.02, QueueSource::Playback);
+    refused.sendAt(on(65), monotonicNow() + 0.04, QueueSource::Playback);
+    EXPECT_EQ(port.waitFor(4).size(), 4u);
+    EXPECT_FALSE(refused.holdsQuickWake());
+    EXPECT_NE(refused.quickWakeRefusal().find(std::strerror(EACCES)), std::string::npos);
+    EXPECT_EQ(refusals, 1); // asked once
 }
 
 TEST(PortSender, RefusedRealTimeFallsBackToNormalPriority) {

@@ -1,11 +1,14 @@
 #include "sound/backends/PortSender.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <pthread.h>
 #include <sys/prctl.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace chordalis {
 
@@ -36,8 +39,24 @@ int requestRealTime() {
     return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
 }
 
-PortSender::PortSender(Send send, RealTimeRequest realTime)
-    : m_send(std::move(send)), m_requestRealTime(std::move(realTime)) {
+int requestQuickWake() {
+    const int fd = open("/dev/cpu_dma_latency", O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -errno;
+    // No sleep state that takes longer than this (in microseconds) to leave: the processors
+    // stay awake, as the messages' deadlines need.
+    const std::int32_t latency = 0;
+    if (write(fd, &latency, sizeof latency) != ssize_t(sizeof latency)) {
+        const int error = errno;
+        close(fd);
+        return -error;
+    }
+    return fd;
+}
+
+PortSender::PortSender(Send send, RealTimeRequest realTime, QuickWakeRequest quickWake)
+    : m_send(std::move(send)), m_requestRealTime(std::move(realTime)),
+      m_requestQuickWake(std::move(quickWake)) {
     sem_init(&m_wake, 0, 0);
     m_thread = std::thread([this] { run(); });
 }
@@ -46,6 +65,7 @@ PortSender::~PortSender() {
     m_stop = true;
     sem_post(&m_wake);
     m_thread.join();
+    holdQuickWake(false);
     sem_destroy(&m_wake);
     // What this port started, it ends: the note-offs still waiting go out now.
     takeHanded();
@@ -79,6 +99,29 @@ std::string PortSender::realTimeRefusal() const {
     return std::string("real-time scheduling refused: ") + std::strerror(refusal);
 }
 
+std::string PortSender::quickWakeRefusal() const {
+    const int refusal = m_quickWakeRefusal;
+    if (refusal == 0)
+        return {};
+    return std::string("quick wake-ups refused: ") + std::strerror(refusal);
+}
+
+void PortSender::holdQuickWake(bool hold) {
+    if (hold == (m_quickWake >= 0))
+        return;
+    if (!hold) {
+        close(m_quickWake.exchange(-1));
+        return;
+    }
+    if (m_quickWakeRefusal != 0 || !m_requestQuickWake)
+        return; // asked once: the answer does not change while the program runs
+    const int fd = m_requestQuickWake();
+    if (fd >= 0)
+        m_quickWake = fd;
+    else
+        m_quickWakeRefusal = -fd;
+}
+
 std::uint64_t PortSender::dropped() const {
     return m_refused + m_lost;
 }
@@ -109,9 +152,11 @@ void PortSender::run() {
     while (!m_stop) {
         takeHanded();
         if (m_queue.empty()) {
+            holdQuickWake(false);
             sem_wait(&m_wake); // until something is handed over (or the end)
             continue;
         }
+        holdQuickWake(true);
         const double due = m_queue.nextDue();
         if (due > monotonicNow()) {
             // Sleeps to the deadline on the monotonic clock; a message handed over meanwhile
