@@ -126,6 +126,35 @@ BENCHMARK(BM_ScaleRedrawAfterResize)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+// A drag of the window's corner: from 1280 x 800 to the size given and back in steps of 16 by 10
+// pixels, each step a resize and the whole window painted (the neck scaled from its last
+// rendering, the sharp frame following between steps, as when the pointer pauses).
+void BM_ScaleRedrawDuringDrag(benchmark::State& st) {
+    ShownWindow shown(QSize(1280, 800));
+    modeDispatch(shown.program.context(), Mode::Scales);
+    shown.select(TreeId::Scales);
+    QApplication::processEvents();
+    const QSize large(int(st.range(0)), int(st.range(1)));
+    const int steps = std::max(1, (large.width() - 1280) / 16);
+    int step = 0;
+    bool growing = true;
+    timeEach(
+        st, FrameGoalMs,
+        [&] {
+            step += growing ? 1 : -1;
+            if (step >= steps || step <= 0)
+                growing = !growing;
+            shown.window().resize(QSize(1280 + step * (large.width() - 1280) / steps,
+                                        800 + step * (large.height() - 800) / steps));
+            shown.window().repaint();
+        },
+        [] { QApplication::processEvents(); });
+}
+BENCHMARK(BM_ScaleRedrawDuringDrag)
+    ->Args({1920, 1080})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // A root change in the chords mode with the shipped voicings (the open chord and the movable
 // shapes of the major chord): the state, the voicing tree, the labels, and the whole window
 // repainted. On the six-string guitar in standard tuning (the library's grips and the engine's
