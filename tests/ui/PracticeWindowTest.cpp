@@ -33,7 +33,6 @@ protected:
     QString text(PracticeWindow& practice, const char* label) {
         return child<QLabel>(practice, label)->text();
     }
-    // An answer typed and Enter pressed.
     void type(PracticeWindow& practice, const QString& answer) {
         QTest::keyClicks(child<QLineEdit>(practice, "txtAnswer"), answer);
         QTest::keyClick(child<QLineEdit>(practice, "txtAnswer"), Qt::Key_Return);
