@@ -9,8 +9,7 @@
 
 namespace chordalis::test {
 
-// The words of a PDF file as poppler's pdftotext reads them: left edge and line top in points
-// from the page's top left.
+// A PDF file's words as pdftotext reads them, at points from the page's top left.
 struct PdfText {
     struct Word {
         QString text;

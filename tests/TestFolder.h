@@ -13,11 +13,9 @@ public:
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
 
-    // Writes a file (creating folders as needed) with the given bytes.
     void write(const QString& name, const QByteArray& contents) const;
 
-    // Copies every file of a folder, with its subfolders, into this folder over what is there: a
-    // fixture folder of tests/data, or any other.
+    // Copies a folder (a fixture of tests/data, or any other) into this one over what is there.
     void copyFixture(const QString& fixture) const;
     void copyFolder(const QString& from) const;
 

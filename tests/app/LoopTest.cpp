@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 
 using namespace chordalis;
 
@@ -138,6 +139,16 @@ TEST(LoopPlayerTest, PassesFollowEachOtherWithoutGapAndStopSilencesAll) {
         EXPECT_NEAR(told[i].first, due, 0.004); // told as it sounds, not when queued
     }
     EXPECT_EQ(told.back().second, -1);
+    // A beat into each chord of the second pass the guitar sounds that chord alone.
+    for (size_t i = 0; i < 3; ++i) {
+        std::set<std::pair<int, int>> wanted;
+        for (const auto& string : Chords[i].strum)
+            wanted.insert({0, string.note});
+        auto heard =
+            test::sounding(port.sent, 1.0 + countIn + pass + (loop.chords[i].beat + 1) * 0.5);
+        std::erase_if(heard, [](const auto& n) { return n.first != 0; });
+        EXPECT_EQ(heard, wanted) << i;
+    }
     for (const auto& s : port.sent)
         EXPECT_LE(s.time, clock.now() + 1e-9);
     EXPECT_TRUE(test::sounding(port.sent, clock.now()).empty());

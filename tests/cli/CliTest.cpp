@@ -40,7 +40,6 @@ Result run(const QStringList& args) {
     return {status, out, err};
 }
 
-// Writes a file into the folder and gives its path.
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile f(path);
@@ -49,13 +48,11 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
-// A file's bytes; none when it cannot be read.
 QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Arguments written as one line, split at blanks.
 QStringList words(const char* line) {
     return QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
 }

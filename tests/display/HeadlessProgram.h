@@ -11,8 +11,7 @@
 
 namespace chordalis::test {
 
-// A program started headless over a program folder, with default settings and fake devices: the
-// driver the display and playback tests run every mode with.
+// A program started headless over a program folder, with default settings and fake devices.
 class HeadlessProgram {
 public:
     // From the shipped data files.

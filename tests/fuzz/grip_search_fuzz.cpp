@@ -1,10 +1,5 @@
-// Any formula text, spelled on every root and column the first byte chooses: names are letters
-// with accidentals whose pitch class agrees with the spelled note, and nothing reads outside its
-// tables. Then, from the 13th byte on, the formula of a grip search on any neck (4 to 7 strings,
-// any open notes, 12 to 24 frets, the lowest string short or not), any capo, any root: the search
-// ends, and every grip it lists sounds only the chord's tones, all its required ones, the root as
-// its lowest note (on a neck that is not re-entrant), with four fingers or fewer, within a hand's
-// span and nothing below where a string starts.
+// Any formula text, spelled on every root and column (names agree with their pitch class); then,
+// from the 13th byte, a grip search on any neck, capo and root, whose grips obey the hand's rules.
 #include "FuzzSupport.h"
 #include "theory/Spelling.h"
 #include "voicings/GripSearch.h"

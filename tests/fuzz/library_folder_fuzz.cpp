@@ -1,13 +1,7 @@
-// A random program folder for the program itself: the input is cut at "\n@@\n" into chord.ini,
-// scale.ini, voicing.ini, triad.ini and finder.ini (as for validator_folder, so the two share
-// seeds). Each file is first read through the program's INI reader: every section it lists is
-// there, names are listed once, and each key reads as a plain reading of the file gives it (the
-// first occurrence of a section or key counts, values cut to 1023 characters); the file then
-// grows by one section, which the next read sees. Then the libraries are loaded; in a tuning and
-// for a hand taken from the last byte, the first items of every tree are clicked on their pages
-// and the chord finder names two selections. Whatever the files hold: the libraries are as long
-// as their counts, every voicing lies on the neck with fingers the neck has pictures for, every
-// mark lies on the neck and every marker drawn is lit in the LED frame.
+// A random program folder (cut at "\n@@\n" into chord, scale, voicing, triad and finder.ini, as
+// validator_folder's seeds are): each file reads through the INI reader as a plain reading gives
+// it, then the libraries load, every tree's first items are shown, and what is drawn lies on the
+// neck and is lit in the LED frame.
 #include "FuzzSupport.h"
 #include "fretboard/Fretboard.h"
 #include "fretboard/LedSender.h"

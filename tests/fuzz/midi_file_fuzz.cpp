@@ -1,10 +1,6 @@
-// Any bytes as an example's MIDI file, and as the example file (.emd) it is decoded from.
-// As MIDI: a refusal has a reason, a song is in time order and within the longest length the
-// player accepts; moved to another root, a playable file stays playable with the same events in
-// the same order, and moving never reads or writes outside it. As an example: decoded into a
-// MIDI file of the same size, read as above, or refused when shorter than a header. The input's
-// first line, cut at "|", also serves as an item's "examples" value and stem: the list counts as
-// the value says (up to 99 sequences), and a plain stem gives plain file names only.
+// Any bytes as an example's MIDI file and as the .emd it is decoded from: a refusal has a reason,
+// a song is in order and within the player's length, a move to another root keeps it playable and
+// stays inside it. The first line, cut at "|", serves as an item's examples value and stem.
 #include "FuzzSupport.h"
 #include "modes/Info.h"
 #include "sound/MidiFile.h"

@@ -1,16 +1,6 @@
-// Any text a player types, against the shipped library: into the search field, as a progression
-// (read in a key the first byte chooses), as an answer to every kind of practice question and as
-// a practice item.
-// - Search: nothing reads outside the library, every result lies on a page with an item the
-//   library has and a root tab, its text finds the same place again, completions are bounded and
-//   refusals offer at most five names.
-// - Progression: a reading gives chords within the limit, each a library chord with its notes
-//   spelled and at least one beat, in bars that only go up; a refusal says why and names the
-//   token it could not read. A reading, titled with the text itself, writes a ChordPro song whose
-//   directives each stay on one line and a MusicXML score that reads back as well-formed XML with
-//   a measure per bar.
-// - Practice: a judgement is either readable or says why not, a count is read only within
-//   0..600, and an item either gives a question whose answer it expects is judged right, or none.
+// Any text a player types, against the shipped library: as a search, as a progression in a key
+// the first byte chooses (and its ChordPro and MusicXML exports), as an answer to every kind of
+// practice question and as a practice item. Nothing reads outside its tables; refusals say why.
 #include "../ShippedLibrary.h"
 #include "FuzzSupport.h"
 #include "practice/Questions.h"

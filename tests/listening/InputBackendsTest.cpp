@@ -29,7 +29,6 @@ struct JackSource {
     jack_client_t* client = nullptr;
     jack_port_t* port = nullptr;
 
-    // The client, quietly, without starting a server.
     bool open(const char* name) {
         qputenv("JACK_NO_START_SERVER", "1");
         jack_set_error_function(quiet);
@@ -38,7 +37,6 @@ struct JackSource {
         client = jack_client_open(name, JackNoStartServer, &status);
         return client;
     }
-    // Its port, and the process callback, which is given `self`, running.
     bool activate(const char* type, JackProcessCallback process, void* self) {
         port = jack_port_register(client, "out", type, JackPortIsOutput, 0);
         return port && jack_set_process_callback(client, process, self) == 0 &&

@@ -8,9 +8,8 @@
 
 namespace chordalis::testsounds {
 
-// A plucked string of our own (Karplus-Strong: a delay line, a two-point average and an all-pass
-// for the fraction of a sample), tuned to hz within a tenth of a cent, started at startSeconds,
-// its peak about `level` (0..1). Added into the clip, which grows to hold seconds of its sound.
+// A plucked string of our own (Karplus-Strong), tuned to hz within a tenth of a cent, peaking
+// about `level` (0..1), added into the clip, which grows to hold it.
 void addPluck(AudioClip& clip, double hz, double startSeconds, double seconds, double level,
               unsigned seed);
 
@@ -21,10 +20,8 @@ void addStrum(AudioClip& clip, const std::vector<double>& hz, double startSecond
 // White noise snrDb below the clip's own RMS level.
 void addNoise(AudioClip& clip, double snrDb, unsigned seed);
 
-// A note (MIDI, with a detuning in cents -100..100 by the pitch wheel over +-2 semitones) played
-// by the built-in synthesizer's program (0-based General MIDI: 25 steel guitar, 33 finger bass)
-// from startSeconds for seconds; several notes strummed when given more. Mono. Nothing when the
-// synthesizer cannot render (no sound font), with the reason in *error.
+// Notes (MIDI, detuned by -100..100 cents) on the built-in synthesizer's 0-based General MIDI
+// program, strummed, in mono; nothing, with the reason in *error, without a sound font.
 std::optional<AudioClip> renderNotes(const std::vector<int>& notes, double cents, int program,
                                      double seconds, double sampleRate, QString* error,
                                      double spreadSeconds = 0.0);
@@ -55,10 +52,8 @@ struct PitchScore {
 PitchScore scorePitch(const std::vector<PitchFrame>& frames, double onset, double hz,
                       double from = 0.1, double to = 1.0, double cents = 2.0);
 
-// When a held note has settled, in seconds after its onset: the first voiced frame from `from` on
-// after which its pitch stays within a band of one cent for 100 ms. A player reads a tuner once its
-// needle stands still, and an attack that wavers (a sample's, a string's) is not read; a note
-// that never settles is read from `from`. Whether it settled on the right pitch is not asked.
+// When a held note has settled after its onset, as a player reads a tuner once its needle stands
+// still: the first voiced frame from `from` after which it stays within a cent for 100 ms.
 double settledAfter(const std::vector<PitchFrame>& frames, double onset, double from = 0.1,
                     double to = 1.0);
 
@@ -71,9 +66,7 @@ struct Steadiness {
 Steadiness steadiness(const std::vector<PitchFrame>& frames, double onset, double from = 0.1,
                       double to = 1.0, double cents = 2.0);
 
-// How one key of a program sounds as the built-in synthesizer plays it, held for 1.2 s: steady
-// from 0.3 s after its start, as steadiness() reads it. Nothing, with the reason in *error, when
-// the synthesizer cannot render.
+// How steady one key of a program sounds held for 1.2 s on the built-in synthesizer, from 0.3 s.
 std::optional<Steadiness> heldKey(int program, int key, double sampleRate, QString* error);
 
 // The grip's frets as the check takes them: string 1 first, the sounding fret or nothing.

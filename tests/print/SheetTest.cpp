@@ -77,8 +77,7 @@ struct Recorder : PagePainter {
 
 constexpr double TextLine = 12 * 23;
 
-// The picture's top under the title, the notes line and n further lines: each line moves down
-// by twice its height and its gap.
+// The picture's top under the title, the notes line and n further lines (each twice its height).
 double pictureTop(int further) {
     return 500 + 2 * 16 * 23 + 20 + 2 * TextLine + 60 + further * (2 * TextLine + 20);
 }

@@ -22,9 +22,8 @@ ChordLibrary library() {
     return lib;
 }
 
-// Reads a ChordPro text back as a reader of the format would: the directives, each defined
-// chord's frets from the nut, lowest string first ("base-fret" added back), and the bars as
-// "Symbol:beats".
+// A ChordPro text read back: the directives, each defined chord's frets from the nut, lowest
+// string first ("base-fret" added back), and the bars as "Symbol:beats".
 struct ChordProReading {
     std::map<QString, QString> directives;
     std::map<QString, QString> shapes;

@@ -115,8 +115,7 @@ TEST(Keys, SecondaryDominantsAndBorrowedChordsInCMajorAndAMinor) {
     EXPECT_EQ(targets, split("V7/bIII V7/iv V7/v V7/bVI V7/bVII"));
 }
 
-// By the rules rather than a table: letters a third apart, the numeral's case following the
-// 3rd, its accidental the distance from the major scale's degree; functions by degree.
+// By rule: letters a third apart, a numeral's case from its 3rd, its accidental from major's.
 TEST(Keys, EveryRootAndModeKeepsTheRulesOfSpellingAndNumerals) {
     const ChordLibrary& library = shippedChords();
     static const std::array<int, 7> Major = {0, 2, 4, 5, 7, 9, 11};

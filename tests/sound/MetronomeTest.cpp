@@ -21,8 +21,7 @@ protected:
     RecordingMidiOut out{clock};
     Metronome metronome{state.metronome, state.playback, out, clock};
 
-    // Lets the clock run as the timer would: to each wake-up the metronome asks for, plus a
-    // late wake-up of up to `lateness` seconds.
+    // The clock run to each wake-up the metronome asks for, up to `lateness` seconds late.
     void runFor(double seconds, double lateness = 0.0, unsigned seed = 1) {
         std::mt19937 rng(seed);
         std::uniform_real_distribution<double> late(0.0, lateness);

@@ -33,17 +33,17 @@ protected:
     QString text(PracticeWindow& practice, const char* label) {
         return child<QLabel>(practice, label)->text();
     }
-    // An answer typed and Enter pressed.
     void type(PracticeWindow& practice, const QString& answer) {
         QTest::keyClicks(child<QLineEdit>(practice, "txtAnswer"), answer);
         QTest::keyClick(child<QLineEdit>(practice, "txtAnswer"), Qt::Key_Return);
     }
 
     // A window on a history of its own, a session of `length` questions started.
-    PracticeWindow* startQuiz(const char* caption, int length) {
-        auto* practice = new PracticeWindow(*program, data.filePath("practice.sqlite"), window);
+    std::unique_ptr<PracticeWindow> startQuiz(const char* caption, int length) {
+        auto practice =
+            std::make_unique<PracticeWindow>(*program, data.filePath("practice.sqlite"), window);
         practice->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(practice));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(practice.get()));
         auto* quiz = child<QComboBox>(*practice, "cboQuiz");
         quiz->setCurrentIndex(quiz->findText(QLatin1String(caption)));
         child<QSpinBox>(*practice, "udLength")->setValue(length);
@@ -104,7 +104,7 @@ TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
         s.setInstrument({{CustomPreset, c.open}, c.frets});
         s.capo = c.capo;
         s.leftHanded = c.leftHanded;
-        PracticeWindow* practice = startQuiz("Find a note on the whole neck", 1);
+        const auto practice = startQuiz("Find a note on the whole neck", 1);
         ASSERT_TRUE(practice->question());
         const std::vector<NeckPlace> wanted = practice->question()->places;
         ASSERT_FALSE(wanted.empty());
@@ -123,12 +123,11 @@ TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
         click(*practice, "cmdAnswer");
         EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 1 of 1 right"))
             << text(*practice, "lblFeedback").toStdString();
-        delete practice;
     }
 }
 
 TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndLitUntilTheWindowCloses) {
-    PracticeWindow* practice = startQuiz("Name the marked note", 1);
+    const auto practice = startQuiz("Name the marked note", 1);
     ASSERT_TRUE(practice->question());
     EXPECT_EQ(placeSet(lastLedFrame()), placeSet(practice->question()->places));
     // A click on the neck does not answer a name.
@@ -136,7 +135,6 @@ TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndLitUntilTheWindowCloses) {
     EXPECT_TRUE(child<QLineEdit>(*practice, "txtAnswer")->text().isEmpty());
     practice->close();
     EXPECT_EQ(lastLedFrame(), program->fretboard().ledFrame());
-    delete practice;
 }
 
 // A progression's chords each let go before the next.
@@ -145,7 +143,7 @@ TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
          {"Scales and modes by ear", "Progressions by ear (Roman numerals)"}) {
         SCOPED_TRACE(caption);
         out().sent.clear();
-        PracticeWindow* practice = startQuiz(caption, 1);
+        const auto practice = startQuiz(caption, 1);
         ASSERT_TRUE(practice->question());
         const Question q = *practice->question();
         EXPECT_FALSE(practice->neck().isVisible());
@@ -163,15 +161,14 @@ TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
         EXPECT_TRUE(q.chords.empty() || pattern == wanted);
         type(*practice, q.expected);
         EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 1 of 1 right"));
-        delete practice;
     }
 }
 
 // The pedal's presses in a minute are the answer; the pair's best outlasts the window.
 TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
-    PracticeWindow* practice = startQuiz("Chord changes (a minute each)", 2);
+    auto practice = startQuiz("Chord changes (a minute each)", 2);
     practice->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(practice));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(practice.get()));
     practice->setChangeSeconds(2);
     const QString pair = practice->question()->item;
     click(*practice, "cmdMinute");
@@ -187,7 +184,7 @@ TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
         << text(*practice, "lblFeedback").toStdString();
     EXPECT_TRUE(text(*practice, "lblFeedback").contains("(best: 33)"));
     EXPECT_TRUE(text(*practice, "lblQuestion").startsWith("2. "));
-    delete practice;
+    practice.reset();
     FakeWallClock wallClock;
     EXPECT_EQ(openHistory(data.filePath("practice.sqlite"), wallClock).history->bests().at(pair),
               33);
@@ -196,7 +193,7 @@ TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
 // Up and down, one lit note a beat; the metronome gets its own tempo back.
 TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
     const int tempoBefore = program->metronomeSettings().tempo;
-    PracticeWindow* practice = startQuiz("Runs along the metronome", 2);
+    const auto practice = startQuiz("Runs along the metronome", 2);
     ASSERT_TRUE(practice->question());
     const Question q = *practice->question();
     EXPECT_EQ(q.tempo, RunStartTempo);
@@ -216,7 +213,6 @@ TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
     type(*practice, "y");
     EXPECT_EQ(practice->question()->tempo,
               practice->question()->item == q.item ? RunStartTempo + RunTempoStep : RunStartTempo);
-    delete practice;
 
     // Beats to notes: a beat of count-in, up, down without the top twice, then over.
     const double at[] = {0.0, 0.99, 1.0, 3.5, 4.0, 5.0, 6.0, -1.0};
@@ -236,7 +232,7 @@ TEST_F(PracticeWindowTest, ProgressPlotsTheQuizAndPeriodChosenAndColoursThePlace
                                           Grade::Right, 2.0, past.nowMs()},
                                          error));
     }
-    PracticeWindow* practice = startQuiz("Name the marked note", 2);
+    const auto practice = startQuiz("Name the marked note", 2);
     const NeckPlace right = practice->question()->places.at(0);
     type(*practice, practice->question()->expected);
     const NeckPlace wrong = practice->question()->places.at(0);
@@ -285,7 +281,6 @@ TEST_F(PracticeWindowTest, ProgressPlotsTheQuizAndPeriodChosenAndColoursThePlace
             (cell.topLeft() + QPointF(cell.width() * 0.12, cell.height() / 2)).toPoint());
         EXPECT_EQ(c.green() > c.red(), green) << c.name().toStdString();
     }
-    delete practice;
 }
 
 // A click answers, and so does the button's Alt key; the buttons go at the session's end.
@@ -293,9 +288,9 @@ TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
     for (const char* caption :
          {"Name the marked note", "Intervals by ear", "Chord qualities by ear"}) {
         SCOPED_TRACE(caption);
-        PracticeWindow* practice = startQuiz(caption, 2);
+        const auto practice = startQuiz(caption, 2);
         practice->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(practice));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(practice.get()));
         for (bool byKey : {false, true}) {
             ASSERT_TRUE(practice->question());
             QPushButton* rightButton = nullptr;
@@ -315,7 +310,6 @@ TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
         EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 2 of 2 right"))
             << text(*practice, "lblFeedback").toStdString();
         EXPECT_FALSE(practice->findChild<QWidget*>("fraChoices")->isVisible());
-        delete practice;
     }
 }
 
@@ -323,7 +317,7 @@ TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
 TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
     selectRootTab(program->context(), 7); // E
     ASSERT_EQ(program->state().currentRoot, 4);
-    PracticeWindow* practice = startQuiz("Name the marked note", 12);
+    const auto practice = startQuiz("Name the marked note", 12);
     for (int k = 0; k < 12 && practice->question(); ++k) {
         for (QPushButton* b : practice->findChildren<QPushButton*>())
             if (b->objectName().startsWith("cmdChoice") && b->isVisible() &&
@@ -335,14 +329,13 @@ TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
         EXPECT_TRUE(said.startsWith("Not quite: ")) << said.toStdString();
         EXPECT_FALSE(said.contains(QRegularExpression("[A-G]b"))) << said.toStdString();
     }
-    delete practice;
 }
 
 // The program's own sounding of the question is no answer.
 TEST_F(PracticeWindowTest, APlayedNoteOrChordAnswersLikeATypedOne) {
     for (const char* caption : {"Name the marked note", "Chord qualities by ear"}) {
         SCOPED_TRACE(caption);
-        PracticeWindow* practice = startQuiz(caption, 1);
+        const auto practice = startQuiz(caption, 1);
         ASSERT_TRUE(practice->question());
         const Question q = *practice->question();
         AudioClip clip;
@@ -368,12 +361,11 @@ TEST_F(PracticeWindowTest, APlayedNoteOrChordAnswersLikeATypedOne) {
         EXPECT_EQ(text(*practice, "lblQuestion"), QStringLiteral("Session over: 1 of 1 right"))
             << text(*practice, "lblFeedback").toStdString();
         control.stop();
-        delete practice;
     }
 }
 
 TEST_F(PracticeWindowTest, ByEarQuestionsSoundAndTypedAnswersAreJudgedAndSummedUp) {
-    PracticeWindow* practice = startQuiz("Intervals by ear", 2);
+    auto practice = startQuiz("Intervals by ear", 2);
     EXPECT_EQ(out().sent.size(), 4u) << "two notes, each on and off";
     auto* answer = child<QLineEdit>(*practice, "txtAnswer");
     EXPECT_TRUE(answer->isEnabled());
@@ -390,7 +382,7 @@ TEST_F(PracticeWindowTest, ByEarQuestionsSoundAndTypedAnswersAreJudgedAndSummedU
     EXPECT_TRUE(text(*practice, "lblFeedback").contains("Accuracy"));
     EXPECT_TRUE(text(*practice, "lblHistory").isEmpty());
     EXPECT_TRUE(boxes.shown.empty());
-    delete practice;
+    practice.reset();
     FakeWallClock wallClock;
     EXPECT_EQ(openHistory(data.filePath("practice.sqlite"), wallClock).history->answers().size(),
               2u);

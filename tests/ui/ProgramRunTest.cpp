@@ -73,8 +73,7 @@ TEST(ProgramRunTest, TerminationWritesTheSettings) {
     EXPECT_TRUE(written.contains(QStringLiteral("Window/Geometry")));
 }
 
-// The program started with a display of its own (offscreen) in the environment given, its
-// standard error kept.
+// The program started offscreen in the environment given, its standard error kept.
 class Started {
 public:
     Started(const QProcessEnvironment& env, const QStringList& args = {}) {

@@ -16,9 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One planted fault: the first occurrence of `from` in the file becomes `to` (a null `to`
-// deletes the file), and the validator must report a fault that starts with `where`
-// ("file [section] key") and contains `says`; and a second one when `where2` is given.
+// The first `from` in the file becomes `to` (null: the file goes); the validator must report a
+// fault starting with `where` ("file [section] key") that contains `says`, and likewise `where2`.
 struct Planted {
     const char* name;
     const char* file;
@@ -35,8 +34,7 @@ protected:
     TestFolder folder;
     fs::path dir{folder.path().toStdString()};
 
-    // The shipped library afresh for each planted fault: hard links where the file system allows
-    // (a planted fault replaces a file, never writes into it), copies elsewhere.
+    // The shipped library afresh: hard links where allowed (a fault replaces a file), else copies.
     void freshCopy() {
         fs::remove_all(dir);
         fs::create_directories(dir);

@@ -43,13 +43,9 @@ int rankOf(const std::vector<Grip>& grips, const std::vector<int>& frets) {
     return 0;
 }
 
-// The rules of a playable grip, worked out over every fret of every string, independently of the
-// search: chord tones only, the required ones all, the lowest note the root, three strings or
-// more, at most seven, within four frets (five within the hand's reach), inner mutes beside a
-// fretted string, at most two; and four fingers enough, where the index finger may bar across the
-// strings between its notes when none of them is open or muted, and another finger only across
-// adjacent strings of its own fret, no two fingers spread wider than one fret beyond their
-// distance on the hand.
+// Every playable grip, worked out over every fret of every string apart from the search: chord
+// tones only, the required ones all, the root lowest, 3 to 7 strings within four frets (five in
+// reach), at most two inner mutes, each beside a fretted string, and four fingers enough.
 std::set<std::vector<int>> bruteForce(const GripRequest& r) {
     const Instrument& neck = r.instrument;
     const int n = neck.strings();
@@ -110,9 +106,8 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
         }
         if (inner > 2)
             return;
-        // Fingers: per fret, runs of adjacent strings one finger holds, lowest fret first; at
-        // the lowest fret the index finger may join runs over strings pressed higher, which
-        // saves as many fingers as its barre joins runs.
+        // Per fret, runs of adjacent strings one finger holds; at the lowest fret the index may
+        // bar across strings pressed higher, saving a finger for each run it joins.
         std::vector<int> runFrets;
         int saved = 0;
         for (int f = low; f <= high; ++f) {
@@ -132,8 +127,7 @@ std::set<std::vector<int>> bruteForce(const GripRequest& r) {
             }
         }
         runFrets.erase(runFrets.begin(), runFrets.begin() + saved);
-        // Some choice of rising fingers 1..4, one per run, spreads no two of them wider than one
-        // fret beyond their distance on the hand.
+        // Rising fingers 1..4, one per run, none two spread wider than a fret past their distance.
         for (unsigned pick = 0; pick < 16u; ++pick) {
             if (std::popcount(pick) != int(runFrets.size()))
                 continue;
@@ -287,8 +281,7 @@ TEST(GripSearch, FingersAsPlayersWriteThem) {
         {written({-1, 3, 5, 5, 5, 3}), written({-1, 1, 3, 3, 3, 1})},   // C, A shape barre
         {written({-1, 2, 4, 4, 3, 2}), written({-1, 1, 3, 3, 2, 1})},   // Bm
         {written({-1, -1, 3, 2, 1, 1}), written({-1, -1, 3, 2, 1, 1})}, // small F
-        // Only the index bars over a string pressed higher; the middle finger holds adjacent
-        // strings.
+        // Only the index bars over a string pressed higher; the middle holds adjacent strings.
         {written({1, 1, 0, 1, 4, 1}), written({2, 2, 0, 1, 4, 1})},
     };
     for (const auto& c : cases)
@@ -316,8 +309,7 @@ TEST(GripSearch, BadRequestsGiveNoGripsAndTheSearchIsBounded) {
     for (const Grip& g : grips)
         EXPECT_LE(std::count_if(g.frets.begin(), g.frets.end(), [](int f) { return f >= 0; }),
                   MaxSoundingStrings);
-    // Past ten strings, and a fingering asked with too few open frets, give nothing rather than
-    // run off the end of the search's lists.
+    // Past ten strings, or too few open frets for a fingering: nothing, never a read past a list.
     Instrument eleven = ten;
     eleven.tuning.notes.push_back(15);
     EXPECT_TRUE(searchGrips(request("1;3;5", 0, eleven)).empty());
