@@ -32,6 +32,17 @@ namespace {
 constexpr int PageMargin = 10;
 constexpr int ColumnSpacing = 12;
 
+// A mode's page. Only the page shown says how tall it must be at a width: the tab widget asks
+// every page at each resize, and laying out the wrapped texts of the hidden ones cost a tenth of
+// a resize's frame.
+class ModePage : public QWidget {
+public:
+    bool hasHeightForWidth() const override { return !isHidden() && QWidget::hasHeightForWidth(); }
+    int heightForWidth(int width) const override {
+        return !isHidden() ? QWidget::heightForWidth(width) : -1;
+    }
+};
+
 // A control with its caption above it. An empty caption keeps the control level with
 // captioned neighbours.
 QWidget* captioned(const QString& caption, QWidget* content) {
@@ -175,7 +186,7 @@ void ModeTabs::addProgressionsPage(QWidget* page) {
 // --- pages ---------------------------------------------------------------------------------
 
 QWidget* ModeTabs::chordsPage() {
-    auto* page = new QWidget;
+    auto* page = new ModePage;
     const ChordsPage& m = m_pages.chords;
     auto* layout = pageLayout(page);
     // The voicings' captions are the longest texts here ("12th Position, Root 5th
@@ -209,7 +220,7 @@ QWidget* ModeTabs::chordsPage() {
 }
 
 QWidget* ModeTabs::scalesPage() {
-    auto* page = new QWidget;
+    auto* page = new ModePage;
     const ScalesPage& m = m_pages.scales;
     auto* layout = pageLayout(page);
     layout->addWidget(makeTree(TreeId::Scales, QStringLiteral("tvwScales")), 3);
@@ -231,7 +242,7 @@ QWidget* ModeTabs::scalesPage() {
 }
 
 QWidget* ModeTabs::arpeggiosPage() {
-    auto* page = new QWidget;
+    auto* page = new ModePage;
     const ArpeggiosPage& m = m_pages.arpeggios;
     auto* layout = pageLayout(page);
     layout->addWidget(makeTree(TreeId::Arpeggios, QStringLiteral("tvwArps")), 3);
@@ -251,7 +262,7 @@ QWidget* ModeTabs::arpeggiosPage() {
 
 QWidget* ModeTabs::notesPage() {
     // The page has no controls of its own: choosing it shows the root everywhere on the neck.
-    auto* page = new QWidget;
+    auto* page = new ModePage;
     const NotesPage& m = m_pages.notes;
     auto* layout = pageLayout(page);
     auto* details = detailsColumn();
@@ -269,7 +280,7 @@ QWidget* ModeTabs::notesPage() {
 }
 
 QWidget* ModeTabs::triadsPage() {
-    auto* page = new QWidget;
+    auto* page = new ModePage;
     const TriadsPage& m = m_pages.triads;
     auto* layout = pageLayout(page);
     layout->addWidget(captioned(QString(), makeTree(TreeId::Triads, QStringLiteral("tvwTriads"))),
@@ -296,7 +307,7 @@ QWidget* ModeTabs::triadsPage() {
 }
 
 QWidget* ModeTabs::chordScalePage() {
-    auto* page = new QWidget;
+    auto* page = new ModePage;
     const ChordScalePage& m = m_pages.chordScale;
     auto* layout = pageLayout(page);
     layout->addWidget(captioned(QStringLiteral("Chords"),
@@ -333,7 +344,7 @@ QWidget* ModeTabs::chordScalePage() {
 }
 
 QWidget* ModeTabs::finderPage() {
-    auto* page = new QWidget;
+    auto* page = new ModePage;
     auto* layout = pageLayout(page);
 
     auto* box = new QFrame;
