@@ -17,6 +17,12 @@ NeckView::NeckView(const Fretboard& fretboard, QWidget* parent)
       m_surfaceSize(fretboard.geometry().width(), fretboard.geometry().height()) {
     setObjectName(QStringLiteral("picFretboard"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_sharpLater.setSingleShot(true);
+    m_sharpLater.setInterval(SharpFrameDelayMs);
+    connect(&m_sharpLater, &QTimer::timeout, this, [this] {
+        m_sharpNext = true;
+        update();
+    });
 }
 
 void NeckView::setExtras(const NeckExtras& extras, FretNumbers fretNumbers) {
@@ -125,15 +131,13 @@ void NeckView::paintEvent(QPaintEvent*) {
     p.translate(r.topLeft());
     const double scale = r.height() / surfaceHeight();
     p.scale(scale, scale);
-    // Right after a resize the neck comes at once from what was rendered at the old size, and
-    // the sharp one at the new size follows in the next frame.
+    // While the window is resized the neck comes at once from what was rendered at the old
+    // size, and the sharp one at the new size follows when the resizing pauses.
     if (std::exchange(m_sharpNext, false)) {
+        m_sharpLater.stop();
         m_fretboard.paint(p, m_extras, stretch());
     } else if (!m_fretboard.paintResized(p, m_extras, stretch())) {
-        QTimer::singleShot(0, this, [this] {
-            m_sharpNext = true;
-            update();
-        });
+        m_sharpLater.start();
     }
     if (m_fretNumbers != FretNumbers::None) {
         p.translate(0, surfaceHeight());

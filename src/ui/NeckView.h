@@ -3,6 +3,7 @@
 #include "fretboard/NeckExtras.h"
 
 #include <QPointF>
+#include <QTimer>
 #include <QWidget>
 
 namespace chordalis {
@@ -47,6 +48,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // How long after the last step of a resize the neck is drawn sharp at its new size; until
+    // then each step scales the last rendering, so that a drag keeps up with the pointer.
+    static constexpr int SharpFrameDelayMs = 100;
+
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, QPointF surfacePos);
 
@@ -66,7 +71,8 @@ private:
     FretNumbers m_fretNumbers = FretNumbers::None;
     int m_preferredHeight = 0;
     QSize m_surfaceSize;      // of the neck last laid out
-    bool m_sharpNext = false; // the frame after a resize's quick one: the neck drawn anew
+    bool m_sharpNext = false; // the frame after a resize's quick ones: the neck drawn anew
+    QTimer m_sharpLater;      // started again at each quick frame
 };
 
 } // namespace chordalis

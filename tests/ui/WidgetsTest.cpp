@@ -117,6 +117,20 @@ TEST(NeckViewTest, KeepsItsAspectAndReportsPressesInSurfaceUnits) {
     EXPECT_NEAR(view.surfaceRect().width(), 1506, 0.01);
     view.resize(2000, 183);
     EXPECT_EQ(view.surfaceRect(), QRectF(247, 0, 1506, 183));
+
+    // While resized the neck is scaled from its last rendering; once the resizing pauses it is
+    // drawn sharp at the new size.
+    view.resize(1506, 500);
+    QTest::qWait(NeckView::SharpFrameDelayMs + 100);
+    view.resize(1100, 400);
+    const QImage quick = view.grab().toImage();
+    for (int i = 0; i < 3; ++i) // what is due at once runs; a drag's next step comes sooner
+        QCoreApplication::processEvents();
+    EXPECT_EQ(view.grab().toImage(), quick) << "sharp while the resizing goes on";
+    QTest::qWait(NeckView::SharpFrameDelayMs + 100);
+    const QImage sharp = view.grab().toImage();
+    EXPECT_NE(sharp, quick);
+    EXPECT_EQ(view.grab().toImage(), sharp);
 }
 
 using test::waitUntil;
