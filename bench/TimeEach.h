@@ -3,7 +3,17 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <string>
 #include <vector>
+
+// Reports times in milliseconds as `<prefix>median_ms` and `<prefix>p99_ms`.
+inline void reportSpread(benchmark::State& st, std::vector<double> ms, const std::string& prefix) {
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    st.counters[prefix + "median_ms"] = ms[ms.size() / 2];
+    st.counters[prefix + "p99_ms"] = ms[std::min(ms.size() - 1, size_t(0.99 * double(ms.size())))];
+}
 
 // Times each iteration alone (the benchmark uses manual time) and reports the median and the
 // 99th percentile in milliseconds, with the goal beside them when there is one. `between` runs
@@ -21,9 +31,7 @@ void timeEach(benchmark::State& st, double goalMs, Step step, Between between) {
     }
     if (ms.empty())
         return;
-    std::sort(ms.begin(), ms.end());
-    st.counters["median_ms"] = ms[ms.size() / 2];
-    st.counters["p99_ms"] = ms[std::min(ms.size() - 1, size_t(0.99 * double(ms.size())))];
+    reportSpread(st, std::move(ms), "");
     if (goalMs > 0)
         st.counters["goal_ms"] = goalMs;
 }

@@ -734,10 +734,10 @@ int main(int argc, char* argv[]) {
     std::vector<std::pair<const char*, std::function<std::vector<Arrival>()>>> received;
     std::vector<double> until;
     std::vector<float> clicks;
+    const int clickChannel = std::clamp(state.metronome.channel, 0, 15);
     const auto heard = [&]() -> const std::vector<float>& {
         if (clicks.empty())
-            clicks = clicksAlone(recorder, played, outputs[0]->log.immediate,
-                                 std::clamp(state.metronome.channel, 0, 15));
+            clicks = clicksAlone(recorder, played, outputs[0]->log.immediate, clickChannel);
         return clicks;
     };
     if (driver) {
@@ -746,7 +746,6 @@ int main(int argc, char* argv[]) {
             {"heard (JACK)", [&] {
                  auto arrivals = clickOnsets(outputs[0]->log.requests, recorder, heard(), until[0]);
                  // The strum's notes where the synthesizer played them.
-                 const int clickChannel = std::clamp(state.metronome.channel, 0, 15);
                  for (const auto& [frame, word] : played.taken())
                      if ((statusOf(word) & 0xF0) == 0x90 && data2Of(word) > 0 &&
                          (statusOf(word) & 0x0F) != clickChannel)

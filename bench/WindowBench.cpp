@@ -57,6 +57,11 @@ struct ShownWindow {
         chooseItem(program.context(), tree, 0);
         window().showPages();
     }
+    // The major scale in all positions, its page shown.
+    void showScales() {
+        modeDispatch(program.context(), Mode::Scales);
+        select(TreeId::Scales);
+    }
 
     QTemporaryDir scratch;
     QSettings store;
@@ -69,8 +74,7 @@ struct ShownWindow {
 // scale: the neck's surface scaled into a window of the given size.
 void BM_ScaleRedrawInWindow(benchmark::State& st) {
     ShownWindow shown(QSize(int(st.range(0)), int(st.range(1))));
-    modeDispatch(shown.program.context(), Mode::Scales);
-    shown.select(TreeId::Scales);
+    shown.showScales();
     ModeContext c = shown.program.context();
     NeckView& neck = shown.window().neck();
     timeEach(st, FrameGoalMs, [&] {
@@ -93,8 +97,7 @@ BENCHMARK(BM_ScaleRedrawInWindow)
 // sharp_p99_ms).
 void BM_ScaleRedrawAfterResize(benchmark::State& st) {
     ShownWindow shown(QSize(1024, 768));
-    modeDispatch(shown.program.context(), Mode::Scales);
-    shown.select(TreeId::Scales);
+    shown.showScales();
     ModeContext c = shown.program.context();
     const QSize large(int(st.range(0)), int(st.range(1)));
     bool wide = false;
@@ -117,12 +120,7 @@ void BM_ScaleRedrawAfterResize(benchmark::State& st) {
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count());
         });
-    if (sharp.empty())
-        return;
-    std::sort(sharp.begin(), sharp.end());
-    st.counters["sharp_median_ms"] = sharp[sharp.size() / 2];
-    st.counters["sharp_p99_ms"] =
-        sharp[std::min(sharp.size() - 1, size_t(0.99 * double(sharp.size())))];
+    reportSpread(st, std::move(sharp), "sharp_");
 }
 BENCHMARK(BM_ScaleRedrawAfterResize)
     ->Args({1600, 1000})
@@ -135,8 +133,7 @@ BENCHMARK(BM_ScaleRedrawAfterResize)
 // rendering (the events between steps run at once: the pointer never pauses).
 void BM_ScaleRedrawDuringDrag(benchmark::State& st) {
     ShownWindow shown(QSize(1280, 800));
-    modeDispatch(shown.program.context(), Mode::Scales);
-    shown.select(TreeId::Scales);
+    shown.showScales();
     QApplication::processEvents();
     const QSize large(int(st.range(0)), int(st.range(1)));
     const int steps = std::max(1, (large.width() - 1280) / 16);
