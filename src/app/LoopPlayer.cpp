@@ -66,22 +66,24 @@ double LoopPlayer::timeOf(long long pass, double beat) const {
     return timeAt(m_loop.countInBeats + double(pass) * m_loop.beats + beat);
 }
 
-void LoopPlayer::setTempo(int bpm) {
+double LoopPlayer::setTempo(int bpm, double notBefore) {
     if (!m_playing)
-        return;
+        return -1.0;
     const double seconds =
         metronomeInterval(std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo)) / 1000.0;
     if (seconds == m_secondsPerBeat)
-        return;
+        return -1.0;
     // Everything up to the horizon is queued at the old rate: the change waits for the first
     // whole beat after it (a beat exactly on it may have been queued already).
-    const double from = std::floor(beatAt(std::max(m_horizon, timeNow())) + 1e-9) + 1.0;
+    const double from =
+        std::floor(beatAt(std::max({m_horizon, timeNow(), notBefore})) + 1e-9) + 1.0;
     m_anchorTime = timeAt(from);
     m_secondsBefore = from > m_anchorBeat ? m_secondsPerBeat : m_secondsBefore;
     m_anchorBeat = from;
     m_secondsPerBeat = seconds;
     m_loop.tempo = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
     arm(service());
+    return m_anchorTime;
 }
 
 void LoopPlayer::start(LoopNotes loop, std::optional<double> startAt) {

@@ -30,8 +30,10 @@ public:
     void stop();
     // A new tempo (beats a minute, 40..400) for the loop that plays, from its first whole beat
     // not yet queued on: what is queued keeps its time, nothing is sent twice or left out, and
-    // the beats after go at the new rate. Stopped, the next start takes its tempo from its loop.
-    void setTempo(int bpm);
+    // the beats after go at the new rate; with `notBefore`, only beats after that time change.
+    // Stopped, the next start takes its tempo from its loop. Returns the time of the whole beat
+    // after which the new rate begins (-1: no change).
+    double setTempo(int bpm, double notBefore = -1.0);
     bool isPlaying() const { return m_playing; }
     const LoopNotes& loop() const { return m_loop; }
     // The clock in use: the output's own while it has one.

@@ -65,6 +65,12 @@ Program::Program(QString programFolder, MessageBoxes& boxes, Devices devices, bo
         if (m_neckChanged)
             m_neckChanged();
     });
+    // A loop that plays keeps the metronome's tempo.
+    m_metronome.setBeatObserver([this] {
+        const bool loopTempo = m_progressions.followTempo();
+        if (m_beatHook)
+            m_beatHook(loopTempo);
+    });
 }
 
 void Program::showHeard(const std::vector<int>& notes) {

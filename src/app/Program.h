@@ -225,6 +225,9 @@ public:
 
     // Called when the neck changes outside a display: a note of a playback starts or stops.
     void setNeckChangedHook(std::function<void()> hook) { m_neckChanged = std::move(hook); }
+    // Called after each click of the metronome and when it starts, stops or changes its tempo;
+    // `loopTempo`: the loop that plays has taken the metronome's new tempo with it.
+    void setBeatHook(std::function<void(bool loopTempo)> hook) { m_beatHook = std::move(hook); }
     // Lights the places of these MIDI notes on the neck as sounding, in place of what sounded
     // before (what the player or the listener heard last): the shown grip's or position's
     // markers of each pitch, else the markers of its pitch class. Empty: nothing lit.
@@ -293,6 +296,7 @@ private:
     ProgramWindow* m_window = nullptr;
     std::function<void()> m_neckChanged;
     std::function<void(const std::vector<int>&)> m_heardHook;
+    std::function<void(bool)> m_beatHook;
     bool m_settingsLoaded = false;
     SettingsTexts m_settingsAsRead;           // what this run read, to write only its changes
     SettingsTexts m_progressionChoicesAsRead; // the same for the progressions page's choices

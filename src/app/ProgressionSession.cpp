@@ -494,14 +494,7 @@ void ProgressionSession::play() {
     const Metronome& metronome = m_program.metronome();
     if (metronome.isRunning()) {
         // The loop joins the metronome on the first beat of its next bar, without a count-in.
-        const double interval = metronomeInterval(m_program.state().metronome.tempo) / 1000.0;
-        const int beats = std::max(1, m_program.state().metronome.beats);
-        const double earliest = m_player.timeNow() + LoopPlayer::QueueLead;
-        auto n = (long long)std::ceil((earliest - metronome.beatZeroTime()) / interval);
-        n = std::max(n, 1LL);
-        while ((n - 1) % beats != 0)
-            ++n;
-        startAt = metronome.beatZeroTime() + double(n) * interval;
+        startAt = metronome.nextBarStart(m_player.timeNow() + LoopPlayer::QueueLead);
         notes.countIn.clear();
         notes.countInBeats = 0;
     }
@@ -513,7 +506,11 @@ bool ProgressionSession::followTempo() {
     const int tempo = m_program.state().metronome.tempo;
     if (!m_player.isPlaying() || m_player.loop().tempo == tempo)
         return false;
-    m_player.setTempo(tempo);
+    // The loop and a running metronome change together, after a beat neither has queued yet.
+    Metronome& metronome = m_program.metronome();
+    const double from = m_player.setTempo(tempo, metronome.lastBeatTime());
+    if (metronome.isRunning() && from >= 0.0)
+        metronome.holdTempoUntil(from);
     return true;
 }
 

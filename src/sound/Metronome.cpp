@@ -103,6 +103,52 @@ void Metronome::restart() {
     m_start = timeNow();
     m_lastNow = m_start;
     m_next = 1;
+    m_interval = metronomeInterval(m_settings.tempo) / 1000.0;
+    m_change.reset();
+}
+
+double Metronome::dueOf(long long n) const {
+    if (m_change && n > m_change->beat)
+        return m_change->from + double(n - m_change->beat) * m_change->interval;
+    if (m_change && n == m_change->beat)
+        return m_change->from;
+    return m_start + double(n) * m_interval;
+}
+
+void Metronome::applyTempoChange() {
+    if (!m_change || m_next <= m_change->beat)
+        return;
+    m_start = m_change->from - double(m_change->beat) * m_change->interval;
+    m_interval = m_change->interval;
+    m_change.reset();
+}
+
+double Metronome::lastBeatTime() const {
+    return m_running ? dueOf(m_next - 1) : -1.0;
+}
+
+bool Metronome::holdTempoUntil(double time) {
+    if (!m_running || !m_change)
+        return false;
+    // On the beats as they are without the change.
+    const long long beat = std::llround((time - m_start) / m_interval);
+    if (beat < m_next || std::abs(m_start + double(beat) * m_interval - time) > 1e-6)
+        return false;
+    m_change = TempoChange{beat, time, m_change->interval};
+    return true;
+}
+
+double Metronome::nextBarStart(double earliest) const {
+    if (!m_running)
+        return -1.0;
+    long long n = m_next;
+    while (dueOf(n) < earliest - 1e-9)
+        ++n;
+    // The last beat clicked (m_next - 1) had the place m_beat in its bar (0: none yet, so the
+    // next is the first).
+    const int beats = std::max(1, m_settings.beats);
+    const long long place = (std::max(m_beat, 0) + (n - (m_next - 1)) - 1) % beats; // 0: first
+    return dueOf(place == 0 ? n : n + (beats - place));
 }
 
 void Metronome::cancelPending() {
@@ -132,12 +178,24 @@ void Metronome::setRunning(bool on) {
 
 void Metronome::setTempo(int bpm) {
     m_settings.tempo = std::clamp(bpm, MinMetronomeTempo, MaxMetronomeTempo);
-    notifyBeat();
-    if (!m_running)
-        return;
-    cancelPending();
-    restart();
-    arm(service());
+    const double interval = metronomeInterval(m_settings.tempo) / 1000.0;
+    if (m_running && m_out.hasOwnClock() != m_onOwnClock) {
+        // Another output's clock: the beat starts afresh on it.
+        cancelPending();
+        restart();
+    } else if (m_running) {
+        applyTempoChange();
+        if (m_change) {
+            m_change->interval = interval; // a held change keeps its beat
+        } else {
+            const long long last = m_next - 1;
+            const double from = std::max(dueOf(last), timeNow() - interval);
+            m_change = TempoChange{last, from, interval};
+        }
+    }
+    notifyBeat(); // a loop playing along may hold the change for a later beat
+    if (m_running)
+        arm(service());
 }
 
 void Metronome::click(double due, bool queued) {
@@ -176,12 +234,12 @@ double Metronome::service() {
         m_pending = false;
         restart();
     }
-    const double interval = metronomeInterval(m_settings.tempo) / 1000.0;
+    applyTempoChange();
     const double ahead = m_onOwnClock ? LookAhead : 0.0;
     double now = timeNow();
     m_lastNow = now;
     auto due = [&](long long n) {
-        return m_start + double(n) * interval;
+        return dueOf(n);
     };
 
     // After a stall (a suspended machine, a blocked event loop) the missed beats are counted

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 namespace chordalis {
 
@@ -27,10 +28,10 @@ QStringList drumSoundRows();
 QStringList metronomeChannelRows();
 
 // Clicks a steady beat on a drum sound, accenting the first beat of each bar. Beat n after
-// switching on falls at start + n x interval on a monotonic clock, so the beat never drifts
-// however late a timer wakes. On an output with a clock of its own (the built-in synthesizer)
-// each click is queued a little ahead on that clock and lands there exactly; on a port it is
-// sent when due.
+// switching on (or after the last tempo change) falls at a fixed time plus n intervals on a
+// monotonic clock, so the beat never drifts however late a timer wakes. On an output with a clock
+// of its own (the built-in synthesizer) each click is queued a little ahead on that clock and lands
+// there exactly; on a port it is sent when due.
 class Metronome {
 public:
     // Clicks with the metronome settings (tempo, beats, sounds, channel), which the window edits
@@ -44,15 +45,27 @@ public:
     // The On/Off tabs. The first click comes one interval after switching on.
     void setRunning(bool on);
     bool isRunning() const { return m_running; }
-    // The tempo slider: stores the tempo (clamped to 40..400) and, when running, restarts the
-    // beat at once at the new rate.
+    // The tempo slider: stores the tempo (clamped to 40..400) and, when running, changes the
+    // rate at once: the next beat comes the new interval after the last one queued or sounded
+    // (at once if that has passed), and keeps its place in the bar. A slider dragged through
+    // many tempos within one beat thus moves that beat instead of putting it off again and
+    // again. While a change waits for a later beat (see holdTempoUntil), it waits for that beat
+    // with the newest rate.
     void setTempo(int bpm);
-
+    // Keeps the rate as it was up to the beat at `time` and changes it after, so that a loop
+    // playing along on the same beats changes with it. Only a beat not yet queued or sounded can
+    // be held; false (and the change left as it was) for any other time.
+    bool holdTempoUntil(double time);
+    // The time of the last beat queued or sounded, beat 0 before the first; -1 when not running.
+    double lastBeatTime() const;
     // The beat of the bar last clicked: 0 before the first click, then 1..beats.
     int beat() const { return m_beat; }
     // When beat 0 fell (beat n falls n intervals later), on the clock in use: the output's own
     // clock when it has one.
     double beatZeroTime() const { return m_start; }
+    // The first beat at or after `earliest` (on the clock in use) that begins a bar, at the
+    // tempo that will be playing then; -1 when not running.
+    double nextBarStart(double earliest) const;
 
     // Told after every click, and when the metronome is switched on or off or changes its tempo,
     // so that a display of the beat can follow.
@@ -78,6 +91,10 @@ public:
 private:
     double timeNow() const;
     void restart();
+    // Beat n's time, counted from beat 0 across a pending tempo change.
+    double dueOf(long long n) const;
+    // Takes a pending tempo change once its beat has come: beat 0 moves there.
+    void applyTempoChange();
     void cancelPending();
     void click(double due, bool queued);
     void arm(double seconds);
@@ -93,8 +110,17 @@ private:
     bool m_running = false;
     int m_beat = 0;
     bool m_onOwnClock = false;
-    double m_start = 0.0; // when beat 0 fell, on the clock in use
-    long long m_next = 1; // the next beat to click
+    double m_start = 0.0;    // when beat 0 fell, on the clock in use
+    double m_interval = 0.5; // seconds between beats, up to a pending change
+    long long m_next = 1;    // the next beat to click
+    // A tempo change: beat `beat` (counted from beat 0) falls at `from`, those after it
+    // `interval` apart.
+    struct TempoChange {
+        long long beat;
+        double from;
+        double interval;
+    };
+    std::optional<TempoChange> m_change;
     double m_lastNow = 0.0;
     // A click queued on the output's clock that has not sounded yet, and the beat before it.
     bool m_pending = false;

@@ -147,9 +147,9 @@ MainWindow::MainWindow(Program& program, QSettings& store, MessageBoxes& boxes, 
         m_progressions->showPage();
         m_neck->refresh();
     };
-    m_program.metronome().setBeatObserver([this] {
-        if (m_program.progressions().followTempo())
-            m_progressions->showPage(); // the loop's new tempo
+    m_program.setBeatHook([this](bool loopTempo) {
+        if (loopTempo)
+            m_progressions->showPage();
         showBeat();
     });
     m_program.soundWatch().setNoticeHook([this](const QString& text) { showSoundNotice(text); });
@@ -182,16 +182,14 @@ void MainWindow::createMenus() {
 
     QMenu* file = menu(QStringLiteral("mnuFile"), QStringLiteral("&File"));
     QAction* print = addAction(file, QStringLiteral("mnuPrint"), QStringLiteral("&Print"));
-    connect(print, &QAction::triggered, this,
-            [this] {
-                if (m_modes->onProgressions())
-                    printProgressionChart(this, m_program, m_boxes);
-                else
-                    printCurrentSheet(this, m_program, m_boxes);
-            });
+    connect(print, &QAction::triggered, this, [this] {
+        if (m_modes->onProgressions())
+            printProgressionChart(this, m_program, m_boxes);
+        else
+            printCurrentSheet(this, m_program, m_boxes);
+    });
     connect(addAction(file, QStringLiteral("mnuExportPdf"), QStringLiteral("&Export as PDF...")),
-            &QAction::triggered, this,
-            [this] {
+            &QAction::triggered, this, [this] {
                 if (m_modes->onProgressions())
                     m_progressions->exportAs(ChartFormat::Pdf);
                 else

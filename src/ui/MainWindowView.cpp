@@ -78,7 +78,7 @@ bool hasPlay(Mode mode) {
 MainWindow::~MainWindow() {
     // The program outlives the window: nothing may call back into it.
     m_program.setNeckChangedHook({});
-    m_program.metronome().setBeatObserver({});
+    m_program.setBeatHook({});
     m_program.progressions().changed = nullptr;
 }
 

@@ -161,5 +161,56 @@ TEST(ProgressionPageTest, PlayLoopsThroughTheProgramsOutputAndTheNeckFollows) {
     s.changed = changed;
 }
 
+// The tempo slider moved while a loop plays along with the metronome: both change on the same
+// beat, and the loop's bars still begin on the metronome's first beats.
+TEST(ProgressionPageTest, TheLoopAndTheMetronomeChangeTempoTogether) {
+    HeadlessProgram p;
+    ProgressionSession& s = p->progressions();
+    s.enter();
+    ASSERT_TRUE(s.enterText("| C | G | Am | F |"));
+    Metronome& metronome = p->metronome();
+    p->metronomeSettings().tempo = 120;
+    metronome.setRunning(true);
+    auto run = [&](double seconds) {
+        for (const double end = p.clock().now() + seconds; p.clock().now() < end;) {
+            const double wait = std::min(s.player().service(), metronome.service());
+            p.clock().advance(std::clamp(wait, 0.0005, 0.01));
+        }
+    };
+    run(0.7);
+    s.play();
+    run(3.03);
+    const double changed = p.clock().now();
+    for (int bpm : {110, 100, 90}) { // a short drag of the slider
+        metronome.setTempo(bpm);
+        run(0.01);
+    }
+    EXPECT_EQ(s.player().loop().tempo, 90);
+    run(9.0);
+    s.stop();
+
+    std::vector<double> clicks, downbeats, loopNotes;
+    for (const auto& m : p.port().sent) {
+        if ((statusOf(m.word) & 0xF0) != 0x90)
+            continue;
+        if (m.source == QueueSource::Loop)
+            loopNotes.push_back(m.time);
+        else if (m.source == QueueSource::Metronome && m.time > changed + 1.0) {
+            clicks.push_back(m.time);
+            if (data1Of(m.word) == p->metronomeSettings().sound1)
+                downbeats.push_back(m.time);
+        }
+    }
+    ASSERT_GE(downbeats.size(), 2u);
+    for (size_t i = 1; i < clicks.size(); ++i)
+        EXPECT_NEAR(clicks[i] - clicks[i - 1], 60.0 / 90, 0.001);
+    auto loopPlaysAt = [&](double t) {
+        return std::any_of(loopNotes.begin(), loopNotes.end(),
+                           [&](double n) { return std::abs(n - t) < 1e-6; });
+    };
+    for (double t : downbeats)
+        EXPECT_TRUE(loopPlaysAt(t)) << "no chord on the bar's first beat at " << t;
+}
+
 } // namespace
 } // namespace chordalis

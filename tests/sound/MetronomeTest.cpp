@@ -107,18 +107,43 @@ TEST_F(MetronomeTest, LateTimersNeverMoveTheBeat) {
     }
 }
 
-TEST_F(MetronomeTest, ATempoChangeTakesEffectAtOnce) {
+// A new tempo counts from the last beat, at once when that much has passed already, and the bar
+// goes on where it was; a slider dragged through tempos within a beat never puts the beat off.
+TEST_F(MetronomeTest, ATempoChangeCountsFromTheLastBeatAndKeepsTheBar) {
+    auto clickTimes = [&] {
+        std::vector<double> times;
+        for (const auto& m : out.sent)
+            if ((statusOf(m.word) & 0xF0) == 0x90)
+                times.push_back(m.time);
+        return times;
+    };
     metronome.setRunning(true);
     runFor(1.2); // clicks at 0.5 and 1.0
     metronome.setTempo(400);
     EXPECT_EQ(state.metronome.tempo, 400);
-    const double changed = clock.now();
-    runFor(0.45); // clicks at +0.15, +0.30 and +0.45, queued a little ahead
-    ASSERT_EQ(out.sent.size(), 2 * 5u);
-    EXPECT_NEAR(out.sent[4].time, changed + 0.150, 1e-9);
-    EXPECT_NEAR(out.sent[6].time, changed + 0.300, 1e-9);
+    runFor(0.36);
+    const std::vector<double> fast = clickTimes();
+    ASSERT_GE(fast.size(), 5u);
+    EXPECT_NEAR(fast[2], 1.2, 1e-9); // 0.15 s after 1.0 had passed
+    EXPECT_NEAR(fast[3], 1.35, 1e-9);
+    EXPECT_NEAR(fast[4], 1.5, 1e-9);
+    EXPECT_EQ(keys()[4], 76); // the fifth click begins the next bar of four
     metronome.setTempo(1000);
     EXPECT_EQ(state.metronome.tempo, 400);
+
+    // Down from 400 to 40 bpm in steps of one every 10 ms, as a slider is dragged: the clicks go
+    // on, each at most the slowest interval after the one before.
+    out.sent.clear();
+    for (int bpm = 400; bpm >= 40; --bpm) {
+        metronome.setTempo(bpm);
+        runFor(0.01);
+    }
+    runFor(2.0);
+    const std::vector<double> dragged = clickTimes();
+    ASSERT_GE(dragged.size(), 6u);
+    for (size_t i = 1; i < dragged.size(); ++i)
+        EXPECT_LE(dragged[i] - dragged[i - 1], 1.5 + 1e-9) << "after " << dragged[i - 1];
+    EXPECT_NEAR(dragged.back() - dragged[dragged.size() - 2], 1.5, 1e-9);
 }
 
 // Switched off, a queued click and its count go; a chord strummed meanwhile is still released.
