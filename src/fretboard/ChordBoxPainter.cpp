@@ -28,9 +28,9 @@ double widthUnits(int strings) {
     return std::max(1, strings - 1) + 2 * Side;
 }
 
-double heightUnits(int rows) {
+double heightUnits(int rows, bool captionRoom) {
     return SignRow + std::max(rows, ReservedRows) * FretGap + CaptionGap +
-           CaptionLines * CaptionLine;
+           (captionRoom ? CaptionLines * CaptionLine : 0.0);
 }
 
 // The caption broken at blanks into lines no wider than the width; what does not fit in the
@@ -79,9 +79,9 @@ QString dotLabel(const BoxDot& dot, MarkerLabels labels) {
 
 class Layout {
 public:
-    Layout(const ChordBox& box, const QRectF& area)
+    Layout(const ChordBox& box, const QRectF& area, bool captionRoom)
         : box(box), u(std::min(area.width() / widthUnits(box.strings),
-                               area.height() / heightUnits(box.rows))),
+                               area.height() / heightUnits(box.rows, captionRoom))),
           left(area.center().x() - u * (widthUnits(box.strings) / 2 - Side)), top(area.top()) {}
 
     double x(int string) const { return left + u * box.column(string); }
@@ -149,15 +149,15 @@ ChordBoxStyle printBoxStyle(MarkerLabels labels) {
     return style;
 }
 
-double chordBoxWidthFor(double height, int strings) {
-    return height * widthUnits(strings) / heightUnits(ReservedRows);
+double chordBoxWidthFor(double height, int strings, bool captionRoom) {
+    return height * widthUnits(strings) / heightUnits(ReservedRows, captionRoom);
 }
 
 void paintChordBox(BoxCanvas& c, const ChordBox& box, const QRectF& area,
                    const ChordBoxStyle& style) {
     if (box.strings < 1 || area.isEmpty())
         return;
-    const Layout l(box, area);
+    const Layout l(box, area, style.captionRoom);
     const double u = l.u;
     const double lineWidth = std::max(LineWidth * u, 0.5);
     if (style.frame.alpha() > 0)
@@ -253,6 +253,8 @@ void paintChordBox(BoxCanvas& c, const ChordBox& box, const QRectF& area,
     }
 
     // The caption under the box.
+    if (!style.captionRoom)
+        return;
     const double captionSize = CaptionSize * u;
     const QStringList lines = wrapCaption(c, box.caption, area.width() - 0.2 * u, captionSize);
     double y = l.top + u * (SignRow + std::max(box.rows, ReservedRows) * FretGap + CaptionGap +

@@ -60,6 +60,7 @@ struct ChordBoxStyle {
     QColor rootText = Qt::white;
     QColor frame = Qt::transparent; // around a chosen box
     MarkerLabels labels = MarkerLabels::Fingers;
+    bool captionRoom = true; // two lines under the box for its caption; without, none is drawn
 };
 
 // Black on white, for paper.
@@ -77,7 +78,7 @@ void paintChordBox(BoxCanvas& canvas, const ChordBox& box, const QRectF& area,
 void paintBoxLegend(BoxCanvas& canvas, QPointF at, double size, const ChordBoxStyle& style);
 
 // How wide a box's area should be for a height, so that neither is wasted.
-double chordBoxWidthFor(double height, int strings);
+double chordBoxWidthFor(double height, int strings, bool captionRoom = true);
 
 // The boxes in a grid of `columns`, each cell cellWidth x cellHeight pixels, with a legend line
 // on top: an SVG document in which each box is a group <g class="chord-box"> with its frets in

@@ -73,7 +73,7 @@ ProgressionRow::ProgressionRow(const ProgressionsPage& page, const AppState& sta
 }
 
 double ProgressionRow::cellHeight() const {
-    return CellWidth / chordBoxWidthFor(1, m_state.tuning().strings()) + LabelHeight;
+    return CellWidth / chordBoxWidthFor(1, m_state.tuning().strings(), false) + LabelHeight;
 }
 
 std::vector<ProgressionRow::Cell> ProgressionRow::layout(int width) const {
@@ -148,6 +148,7 @@ void ProgressionRow::paintEvent(QPaintEvent*) {
     style.root = toQColor(m_state.colourRoot);
     style.rootText = Qt::white;
     style.labels = m_state.view.labels;
+    style.captionRoom = false; // named above
     const auto cells = layout(width());
     QFont symbolFont = font();
     symbolFont.setBold(true);
@@ -161,10 +162,10 @@ void ProgressionRow::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(ink, 1.5));
         if (cells[i].barLine)
             painter.drawLine(QPointF(cell.left() - BarGap / 2.0, boxTop + 6),
-                             QPointF(cell.left() - BarGap / 2.0, cell.bottom() - 18));
+                             QPointF(cell.left() - BarGap / 2.0, cell.bottom() - 8));
         if (cells[i].rowEnd)
             painter.drawLine(QPointF(cell.right() + 3, boxTop + 6),
-                             QPointF(cell.right() + 3, cell.bottom() - 18));
+                             QPointF(cell.right() + 3, cell.bottom() - 8));
         painter.setFont(symbolFont);
         painter.drawText(QRectF(cell.left(), cell.top(), cell.width(), 20), Qt::AlignCenter,
                          m_page.symbols.value(qsizetype(i)));
@@ -172,8 +173,7 @@ void ProgressionRow::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(QRectF(cell.left(), cell.top() + 19, cell.width(), 16), Qt::AlignCenter,
                          m_page.numerals.value(qsizetype(i)));
-        ChordBox box = m_page.boxes[i];
-        box.caption.clear(); // named above
+        const ChordBox& box = m_page.boxes[i];
         style.frame = int(i) == m_page.current ? palette().color(QPalette::Highlight)
                                                : QColor(Qt::transparent);
         paintChordBox(canvas, box,
