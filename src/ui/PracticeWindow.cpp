@@ -453,6 +453,8 @@ void PracticeWindow::startTimed() {
         return;
     if (m_question->quiz == QuizKind::Runs) {
         m_tempoBefore = m_program.metronomeSettings().tempo;
+        // The run's notes light from a fresh beat: a metronome that was running starts again.
+        m_program.metronome().setRunning(false);
         m_program.metronome().setTempo(m_question->tempo);
         m_runNote = -1;
         m_minuteLabel->setText(
