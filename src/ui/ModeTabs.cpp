@@ -146,7 +146,7 @@ private:
 ModeTabs::ModeTabs(const MainPages& pages, const AppState& state, QWidget* parent)
     : QTabWidget(parent), m_pages(pages), m_state(state) {
     setObjectName(QStringLiteral("tabMode"));
-    setDocumentMode(false);
+    setDocumentMode(true);
     addTab(chordsPage(), QStringLiteral("Chords"));
     addTab(scalesPage(), QStringLiteral("Scales"));
     addTab(arpeggiosPage(), QStringLiteral("Arpeggios"));
