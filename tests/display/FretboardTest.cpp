@@ -128,7 +128,6 @@ TEST_F(FretboardTest, SignsBesideTheNutAndBeyondTheLastFretMirror) {
             EXPECT_TRUE(board.ledFrame().empty()); // signs never light the guitar
         }
     }
-    EXPECT_EQ(board.marks().back().label, QStringLiteral("finger0red"));
 }
 
 // Only on the strings a partial capo covers; the mute sign stays beside the nut.
@@ -219,8 +218,6 @@ TEST_F(FretboardTest, ANeckOfSevenStringsAndTwentyFourFretsDrawsAndLightsThemAll
     const NeckGeometry& neck = board.geometry();
     EXPECT_EQ(std::pair(neck.strings(), neck.frets()), std::pair(7, 24));
     ASSERT_EQ(bare.size(), QSize(neck.width(), neck.height()));
-    EXPECT_GT(neck.width(), SurfaceWidth);
-    EXPECT_GT(neck.height(), SurfaceHeight);
     const int x = neck.fretX(4, false) + 3;
     for (int string = 1; string <= 7; ++string) {
         const int y = int(neck.stringCentreY(string));

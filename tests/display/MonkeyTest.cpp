@@ -232,16 +232,13 @@ public:
         return {};
     }
 
+    HeadlessProgram& program() { return m_program; }
+
 private:
     int pick(int n) { return int(m_rng() % unsigned(n)); }
 
     std::mt19937 m_rng;
     HeadlessProgram m_program;
-
-public:
-    HeadlessProgram& program() { return m_program; }
-
-private:
     QString m_allowedBox;
     size_t m_boxesBefore = 0;
     qsizetype m_warningsBefore = 0;

@@ -22,13 +22,7 @@ Places chosenPlaces(ProgressionSession& s, int chord) {
     return out;
 }
 
-// What the neck's picture and the last LED frame show.
-Places shownPlaces(HeadlessProgram& p) {
-    Places out;
-    for (const Mark& m : p.markers())
-        out.emplace(m.fret, m.string);
-    return out;
-}
+// What the last LED frame shows.
 Places litPlaces(HeadlessProgram& p) {
     Places out;
     if (!p.led().frames.empty())
@@ -44,10 +38,14 @@ Places fretted(const Places& places) {
     return out;
 }
 
-TEST(ProgressionPageTest, TypedChordsMoveWithTheRootTabAndRefusalsNameTheirToken) {
+class ProgressionPageTest : public ::testing::Test {
+protected:
+    void SetUp() override { s.enter(); }
     HeadlessProgram p;
     ProgressionSession& s = p->progressions();
-    s.enter();
+};
+
+TEST_F(ProgressionPageTest, TypedChordsMoveWithTheRootTabAndRefusalsNameTheirToken) {
     ASSERT_FALSE(s.page().cboProgressions.isEmpty());
     EXPECT_EQ(s.page().chosenProgression, 0);
 
@@ -88,16 +86,16 @@ TEST(ProgressionPageTest, TypedChordsMoveWithTheRootTabAndRefusalsNameTheirToken
         << s.page().symbols.join(' ').toStdString();
 }
 
-TEST(ProgressionPageTest, TheNeckAndTheLightsShowTheChordClickedAndTheKeysChords) {
-    HeadlessProgram p;
-    ProgressionSession& s = p->progressions();
-    s.enter();
+TEST_F(ProgressionPageTest, TheNeckAndTheLightsShowTheChordClickedAndTheKeysChords) {
     ASSERT_TRUE(s.enterText("| C | Am | F | G7 |"));
     for (int chord : {2, 0, 3}) {
         SCOPED_TRACE(chord);
         s.showChord(chord);
         EXPECT_EQ(s.page().current, chord);
-        EXPECT_EQ(fretted(shownPlaces(p)), fretted(chosenPlaces(s, chord)));
+        Places shown;
+        for (const Mark& m : p.markers())
+            shown.emplace(m.fret, m.string);
+        EXPECT_EQ(fretted(shown), fretted(chosenPlaces(s, chord)));
         EXPECT_EQ(litPlaces(p), chosenPlaces(s, chord));
     }
     // The key's buttons: triads, then sevenths with the secondary dominants after them.
@@ -119,10 +117,7 @@ TEST(ProgressionPageTest, TheNeckAndTheLightsShowTheChordClickedAndTheKeysChords
     EXPECT_FALSE(s.page().lblVoicing.contains("no grip"));
 }
 
-TEST(ProgressionPageTest, PlayLoopsThroughTheProgramsOutputAndTheNeckFollows) {
-    HeadlessProgram p;
-    ProgressionSession& s = p->progressions();
-    s.enter();
+TEST_F(ProgressionPageTest, PlayLoopsThroughTheProgramsOutputAndTheNeckFollows) {
     ASSERT_TRUE(s.enterText("| C | G |"));
     p->metronomeSettings().tempo = 120;
     // With the metronome running the loop joins it on the first beat of its next bar.

@@ -30,12 +30,6 @@ protected:
             return QStringLiteral("xx");
         return QString::number(*shape->fret(string));
     }
-    QString signs(int column) {
-        QStringList out;
-        for (const Mark& m : p.signs(column))
-            out << QString::number(m.string) + m.label;
-        return out.join(QLatin1Char(' '));
-    }
     test::HeadlessProgram p;
 };
 
@@ -56,8 +50,8 @@ TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
         show(c.root, c.triad, c.group);
         EXPECT_EQ(stored(), QLatin1String(c.frets)) << c.root << c.triad;
     }
-    EXPECT_EQ(signs(IndicatorColumn), "6fingerX 3finger0 2fingerX 1fingerX");
-    EXPECT_EQ(signs(NoteNameColumn), "5Db2 4Fb2 3Abb2");
+    EXPECT_EQ(p.signText(IndicatorColumn), "6fingerX 3finger0 2fingerX 1fingerX");
+    EXPECT_EQ(p.signText(NoteNameColumn), "5Db2 4Fb2 3Abb2");
     ASSERT_EQ(p.markers().size(), 2u);
     EXPECT_EQ(p.markers()[0].label, "finger4");
     EXPECT_EQ(test::frameText(p.led().frames.back()), QStringList({"4~5", "2~4", "0~3"}));
@@ -92,7 +86,7 @@ TEST_F(TriadsTest, LabelsSpellTheTriadAndOnlyTheTreeClearsThem) {
     show("Db", 6, 2);
     EXPECT_EQ(p->context().pages.triads.lblTriadName, "Db Diminished Root Position");
     EXPECT_EQ(p->context().pages.triads.lblTriadNotes, "Db Fb Abb ");
-    EXPECT_EQ(signs(NoteNameColumn), "4Db2 3Fb2 2Abb2"); // not E and G
+    EXPECT_EQ(p.signText(NoteNameColumn), "4Db2 3Fb2 2Abb2"); // not E and G
 
     p->context().pages.triads.lblTriadName = QStringLiteral("kept");
     chooseItem(p->context(), TreeId::StringGroup, 3);
