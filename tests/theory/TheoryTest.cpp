@@ -68,7 +68,6 @@ TEST(Spelling, LabelTexts) {
     const NoteList dim7 = spellFormula(u"1;b3;b5;f7", 0, 0);
     EXPECT_EQ(formulaText(dim7), QStringLiteral("1, b3, b5, bb7"));
     EXPECT_EQ(notesText(dim7), QStringLiteral("C Eb Gb Bbb "));
-    EXPECT_EQ(dim7[3].token, QStringLiteral("f7")); // the stored token keeps its "f"
 
     // Spelling replaces the whole list: nothing of a longer formula is left behind.
     NoteList list = spellFormula(u"1;2;3;4;5;6;7", 0, 0);
@@ -148,7 +147,6 @@ TEST(Positions, SwitchingOptionsKeepsTheSelectionInsideTheList) {
         PositionList list = listAt(0, before);
         fillPositionList(list, 1);
         EXPECT_EQ(list.index, after) << before;
-        EXPECT_EQ(list.option, 1);
         fillPositionList(list, 0); // back to four keeps the index
         EXPECT_EQ(list.index, after);
         EXPECT_EQ(list.entries.back(), QStringLiteral("12th Position"));
