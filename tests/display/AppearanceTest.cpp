@@ -28,11 +28,6 @@ protected:
     void addSkin(const QString& name, const QByteArray& bytes) {
         p.writeDataFile(QLatin1String(SkinFolderName) + u'/' + name, bytes);
     }
-    void showMajorScale() {
-        modeDispatch(program->context(), Mode::Scales);
-        chooseItem(program->context(), TreeId::Scales, 0);
-        ASSERT_GE(program->context().state.selectedScale, 0);
-    }
 
     test::HeadlessProgram p{test::HeadlessProgram::Fixture{QStringLiteral("small")}};
     test::RecordingMessageBoxes& boxes = p.boxes();
@@ -110,7 +105,7 @@ TEST_F(AppearanceTest, OkPutsTheDisplayOnTheChosenPictureForBothHands) {
     addSkin(QStringLiteral("ebony.gif"), shippedSkin("ebony.gif"));
     addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
     start();
-    showMajorScale();
+    p.show(Mode::Scales, "C", TreeId::Scales, 0);
     const auto marksBefore = program->context().fretboard.marks().size();
     SkinChooser chooser;
     ASSERT_TRUE(chooser.open(*program, boxes));
@@ -182,7 +177,7 @@ TEST(ShippedSkins, LoadAtSurfaceSizeWithFretsAndStringsInPlace) {
 
 TEST_F(AppearanceTest, ColourKeyOkRecoloursAndResetAsks) {
     start();
-    showMajorScale();
+    p.show(Mode::Scales, "C", TreeId::Scales, 0);
     const AppState defaults;
     ColourKey key(*program);
     key.colourChosen(2, 0x123456);

@@ -320,9 +320,8 @@ TEST(ShippedVoicings, FirstGripOrderAndCaptionsOnEveryRoot) {
             }
         }
     }
-    rootChange(p->context(), tab("C"));
     // Cmaj7's two root-5th grips at the 3rd fret that are no drop voicing: told apart by frets.
-    p.clickItem(TreeId::Chords, 3);
+    p.show(Mode::Chords, "C", TreeId::Chords, 3);
     EXPECT_EQ(tree.find("6Voicing")->text.toStdString(), "3rd Position, Root 5th (x-3-5-4-5-3)");
     EXPECT_EQ(tree.find("9Voicing")->text.toStdString(), "3rd Position, Root 5th (x-3-x-4-5-x)");
     p.clickItem(TreeId::Chords, 0);
@@ -338,15 +337,13 @@ TEST(ShippedVoicings, FirstGripOrderAndCaptionsOnEveryRoot) {
 TEST(ShippedVoicings, ARootChangeKeepsTheOpenChord) {
     HeadlessProgram p;
     const AppState& s = p->context().state;
-    rootChange(p->context(), tab("C"));
-    p.clickItem(TreeId::Chords, 1); // Cm: no open chord
+    p.show(Mode::Chords, "C", TreeId::Chords, 1); // Cm: no open chord
     EXPECT_NE(s.selectedVoicing, OpenChordVoicing);
     rootChange(p->context(), tab("A"));
     EXPECT_EQ(s.selectedVoicing, OpenChordVoicing);
 
     // C7 to G7 a tab at a time: every root with an open chord shows it.
-    rootChange(p->context(), tab("C"));
-    p.clickItem(TreeId::Chords, 2);
+    p.show(Mode::Chords, "C", TreeId::Chords, 2);
     EXPECT_EQ(s.selectedVoicing, OpenChordVoicing);
     while (p->context().pages.rootTab != tab("G")) {
         stepRootTab(p->context(), 1);

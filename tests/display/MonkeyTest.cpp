@@ -267,10 +267,7 @@ TEST(Monkey, RandomActionsKeepTheDisplaysTheLightsAndTheSoundConsistent) {
 TEST(Faults, TheMidiOutputFailingInTheMiddleOfAPlaybackEndsItQuietly) {
     HeadlessProgram p;
     Program& program = *p;
-    rootChange(program.context(), 1);
-    program.context().pages.mode = Mode::Scales;
-    modeDispatch(program.context(), Mode::Scales);
-    p.clickItem(TreeId::Scales, 0);
+    p.show(Mode::Scales, "C", TreeId::Scales, 0);
     // Fed note by note, the device goes away after a few notes: nothing is left waiting.
     p.port().ownClock = false;
     int waits = 0;

@@ -13,9 +13,8 @@ class TriadsTest : public ::testing::Test {
 protected:
     void SetUp() override { modeDispatch(p->context(), Mode::Triads); }
     void show(const char* root, int triad, int group) {
-        rootChange(p->context(), *rootTabIndex(QLatin1String(root)));
         chooseItem(p->context(), TreeId::StringGroup, group);
-        chooseItem(p->context(), TreeId::Triads, triad);
+        p.show(Mode::Triads, root, TreeId::Triads, triad);
     }
     // The shape as Play sounds it, strings 6 down to 1.
     QString stored() {
