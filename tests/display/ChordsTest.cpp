@@ -500,19 +500,13 @@ TEST(ChordSearch, ASlashChordPutsTheGripsWithItsBassFirst) {
         EXPECT_EQ(s.voicings[k].number, usual[k].number);
 }
 
-struct Click {
-    TreeId tree;
-    const char* key;
-    int AppState::*field;
-    int expected;
-};
-
 // Whatever its key says; a folder, or a key the tree does not hold, selects nothing.
 TEST(TreeClicksTest, NodesSelectTheItemsTheyStandFor) {
     test::HeadlessProgram program;
     chooseItem(program->context(), TreeId::Chords, 0); // the voicings of C major
     chooseItem(program->context(), TreeId::CSChords, 4);
-    const Click clicks[] = {
+    // The tree, the key clicked, the item it selects.
+    const std::tuple<TreeId, const char*, int AppState::*, int> clicks[] = {
         {TreeId::Voicings, "99Voicing", &AppState::selectedVoicing, 99},
         {TreeId::Voicings, "2Voicing", &AppState::selectedVoicing, 2},
         {TreeId::Chords, "12 Chord - All", &AppState::selectedChord, 12},
@@ -528,13 +522,13 @@ TEST(TreeClicksTest, NodesSelectTheItemsTheyStandFor) {
         {TreeId::CSScales, "6 Scale", &AppState::selectedCSScale, 6},
         {TreeId::CSScales, "Recommended Group", &AppState::selectedCSScale, -1},
     };
-    for (const Click& c : clicks) {
-        if (c.tree == TreeId::CSScales)
+    for (const auto& [tree, key, field, expected] : clicks) {
+        if (tree == TreeId::CSScales)
             chooseItem(program->context(), TreeId::CSChords, 4);
-        program->context().state.*c.field = 42;
-        nodeClicked(program->context(), c.tree, QLatin1String(c.key));
-        EXPECT_EQ(program->state().*c.field, c.expected) << c.key;
-        EXPECT_EQ(treeModel(program->pages(), c.tree).selectedKey, QLatin1String(c.key));
+        program->context().state.*field = 42;
+        nodeClicked(program->context(), tree, QLatin1String(key));
+        EXPECT_EQ(program->state().*field, expected) << key;
+        EXPECT_EQ(treeModel(program->pages(), tree).selectedKey, QLatin1String(key));
     }
     // The string group is kept as a value; a key the list does not hold keeps it.
     nodeClicked(program->context(), TreeId::StringGroup, QStringLiteral("2ID"));

@@ -46,13 +46,8 @@ protected:
 TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
     constexpr PackedColour DarkBlue = 192 << 16, LightBlue = 128 | 128 << 8 | 255 << 16,
                            LightCyan = 128 | 255 << 8 | 255 << 16;
-    const struct {
-        std::array<int, 6> frets;
-        int rootString;
-        const char* text;
-        PackedColour colour;
-        const char* symbol; // the library's short name on the root as the finder spells it
-    } cases[] = {
+    // The symbol: the library's short name on the root as the finder spells it.
+    const std::tuple<std::array<int, 6>, int, const char*, PackedColour, const char*> cases[] = {
         {{0, 3, 2, -1, 1, -1}, 5, "C Major", DarkBlue, "Cmaj"},
         {{-1, 3, 2, -1, 1, -1}, 5, "C Major / E", LightBlue, "Cmaj/E"},
         {{3, 3, 2, -1, 1, -1}, 5, "C Major / G", LightBlue, "Cmaj/G"},
@@ -64,11 +59,11 @@ TEST_F(FinderTest, DescriptionsNameTheChordOverItsBass) {
         {{0, 3, 4, 3, 4, 0}, 5, "C Half-Diminished 7th", DarkBlue, "Cm7b5"},
         {{0, 1, 3, 1, 2, 1}, 5, "Bb Minor 7th", DarkBlue, "Bbm7"},
     };
-    for (const auto& c : cases) {
-        select(c.frets);
-        EXPECT_EQ(line(c.rootString).text, QLatin1String(c.text));
-        EXPECT_EQ(line(c.rootString).colour, c.colour) << c.text;
-        EXPECT_EQ(line(c.rootString).symbol, QLatin1String(c.symbol)) << c.text;
+    for (const auto& [frets, rootString, text, colour, symbol] : cases) {
+        select(frets);
+        EXPECT_EQ(line(rootString).text, QLatin1String(text));
+        EXPECT_EQ(line(rootString).colour, colour) << text;
+        EXPECT_EQ(line(rootString).symbol, QLatin1String(symbol)) << text;
     }
     EXPECT_TRUE(line(1).text.isEmpty()); // not played
 

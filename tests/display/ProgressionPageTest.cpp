@@ -49,27 +49,22 @@ TEST_F(ProgressionPageTest, TypedChordsMoveWithTheRootTabAndRefusalsNameTheirTok
     ASSERT_FALSE(s.page().cboProgressions.isEmpty());
     EXPECT_EQ(s.page().chosenProgression, 0);
 
-    struct Row {
-        QString text;
-        int tab; // the root tab the key moves to afterwards
-        QStringList symbols;
-        QStringList numerals;
-    };
-    const Row rows[] = {
+    // The text, the root tab the key moves to afterwards, the symbols and numerals then.
+    const std::tuple<QString, int, QStringList, QStringList> rows[] = {
         {"| Dm7 | G7 | Cmaj7 | % |", 4, {"Em7", "A7", "Dmaj7", "Dmaj7"}, {"", "", "", ""}},
         {"ii7 V7 Imaj7", 6, {"Fm7", "Bb7", "Ebmaj7"}, {"ii7", "V7", "Imaj7"}},
         {"| C/E | F |", 11, {"G/B", "C"}, {"", ""}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text.toStdString());
+    for (const auto& [text, tab, symbols, numerals] : rows) {
+        SCOPED_TRACE(text.toStdString());
         selectRootTab(p->context(), 1);
-        ASSERT_TRUE(s.enterText(row.text));
+        ASSERT_TRUE(s.enterText(text));
         EXPECT_EQ(s.page().chosenProgression, -1);
-        selectRootTab(p->context(), row.tab);
+        selectRootTab(p->context(), tab);
         s.rootChanged();
-        EXPECT_EQ(s.page().symbols, row.symbols);
-        EXPECT_EQ(s.page().numerals, row.numerals);
-        EXPECT_EQ(s.page().boxes.size(), size_t(row.symbols.size()));
+        EXPECT_EQ(s.page().symbols, symbols);
+        EXPECT_EQ(s.page().numerals, numerals);
+        EXPECT_EQ(s.page().boxes.size(), size_t(symbols.size()));
     }
     // A refusal names the token, keeps the chords read last and shows no box.
     const QStringList before = s.page().symbols;

@@ -33,10 +33,8 @@ protected:
 };
 
 TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
-    const struct {
-        const char *root, *frets;
-        int triad, group;
-    } cases[] = {
+    // root, frets, triad, group
+    const std::tuple<const char*, const char*, int, int> cases[] = {
         {"C", "8 7 5 xx xx xx", 0, 0},
         {"E", "12 11 9 xx xx xx", 0, 0},  // the open string's own note: fret 12
         {"Eb", "3 1 1 xx xx xx", 1, 0},   // a semitone above it: fret 1
@@ -45,9 +43,9 @@ TEST_F(TriadsTest, ShapesMoveToTheRootNeverOntoTheNut) {
         {"G#", "4 2 0 xx xx xx", 6, 0}, // the two shapes kept in the open position
         {"Db", "xx 4 2 0 xx xx", 6, 1},
     };
-    for (const auto& c : cases) {
-        show(c.root, c.triad, c.group);
-        EXPECT_EQ(stored(), QLatin1String(c.frets)) << c.root << c.triad;
+    for (const auto& [root, frets, triad, group] : cases) {
+        show(root, triad, group);
+        EXPECT_EQ(stored(), QLatin1String(frets)) << root << triad;
     }
     EXPECT_EQ(p.signText(IndicatorColumn), "6fingerX 3finger0 2fingerX 1fingerX");
     EXPECT_EQ(p.signText(NoteNameColumn), "5Db2 4Fb2 3Abb2");

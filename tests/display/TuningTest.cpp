@@ -26,20 +26,17 @@ protected:
 
 TEST_F(TuningTest, PresetsGiveTheirNotesNamesAndSpelling) {
     EXPECT_EQ(names().join(u' '), QStringLiteral("E4 B3 G3 D3 A2 E2"));
-    const struct {
-        int preset;
-        const char* names; // strings 1..6
-        int spelling;
-    } cases[] = {
+    // preset, names of strings 1..6, spelling
+    const std::tuple<int, const char*, int> cases[] = {
         {2, "Eb4 Bb3 Gb3 Db3 Ab2 Eb2", 0}, {6, "E4 B3 G#3 E3 B2 E2", 1},
         {14, "C4 G3 Eb3 Bb2 F2 C2", 0},  // C standard
         {15, "B3 F#3 D3 A2 E2 B1", 1},   // B standard
         {16, "C#4 G#3 E3 B2 F#2 B1", 1}, // Drop B
     };
-    for (const auto& c : cases) {
-        form.presetClicked(*p, c.preset);
-        EXPECT_EQ(p->context().state.tuningSpelling, c.spelling) << c.preset;
-        EXPECT_EQ(names().join(u' '), QLatin1String(c.names));
+    for (const auto& [preset, openNames, spelling] : cases) {
+        form.presetClicked(*p, preset);
+        EXPECT_EQ(p->context().state.tuningSpelling, spelling) << preset;
+        EXPECT_EQ(names().join(u' '), QLatin1String(openNames));
     }
     for (int preset = 1; preset <= LastTuningPreset; ++preset) {
         form.presetClicked(*p, preset);

@@ -60,11 +60,8 @@ TEST(SearchIndex, EveryChordSymbolOnEveryRootFindsItsChord) {
 // The ways players write chords beyond the library's own symbols, and the case that matters.
 TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
     const Shipped& s = shipped();
-    const struct {
-        const char* text;
-        const char* chord;
-        const char* root;
-    } cases[] = {
+    // text, chord, root
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C-7", "m7", "C"},       {"Cmin7", "m7", "C"},    {"Cmi7", "m7", "C"},
         {"CΔ7", "maj7", "C"},     {"C△7", "maj7", "C"},    {"C^7", "maj7", "C"},
         {"CM7", "maj7", "C"},     {"cm7", "m7", "C"},      {"CMAJ7", "maj7", "C"},
@@ -76,11 +73,11 @@ TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
         {"Gbm7♭5", "m7b5", "Gb"}, {"C maj7", "maj7", "C"}, {"Bb5", "5", "Bb"},
         {"Co", "dim", "C"},       {"C minor", "m", "C"},   {"Cm(maj7)", "m(maj7)", "C"},
     };
-    for (const auto& c : cases) {
-        const Found f = first(c.text);
-        EXPECT_EQ(f.mode, FoundMode::Chord) << c.text;
-        EXPECT_EQ(f.item, s.chord(c.chord)) << c.text << " found " << where(f);
-        EXPECT_EQ(f.root, QString::fromUtf8(c.root)) << c.text;
+    for (const auto& [text, chord, root] : cases) {
+        const Found f = first(text);
+        EXPECT_EQ(f.mode, FoundMode::Chord) << text;
+        EXPECT_EQ(f.item, s.chord(chord)) << text << " found " << where(f);
+        EXPECT_EQ(f.root, QString::fromUtf8(root)) << text;
     }
     // C7alt lands on the altered dominant the library has.
     EXPECT_EQ(first("C7alt").name, "C Dominant 7th Sharp 5th Sharp 9th");
@@ -91,12 +88,8 @@ TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
 TEST(SearchIndex, SlashChordsScalesPagesAndNotes) {
     const Shipped& s = shipped();
     const int dorian = s.scale("Dorian"), hirajoshi = s.scale("Hirajoshi");
-    const struct {
-        const char* text;
-        FoundMode mode;
-        int item, rootTab, bass;
-        const char* name; // or the text, for the cases that name none
-    } cases[] = {
+    // The text, where it goes (mode, item, root tab, bass) and the name it gives, if checked.
+    const std::tuple<const char*, FoundMode, int, int, int, const char*> cases[] = {
         {"D/F#", FoundMode::Chord, s.chord("maj"), 4, 6, "D Major over F#"},
         {"Cbmaj7", FoundMode::Chord, s.chord("maj7"), 17, -1, "Cb Major 7th"},
         {"E#7", FoundMode::Chord, s.chord("7"), 8, -1, "E# Dominant 7th"},
@@ -130,14 +123,13 @@ TEST(SearchIndex, SlashChordsScalesPagesAndNotes) {
         {"F♯", FoundMode::Note, -1, 9, -1, nullptr},
         {"Cb", FoundMode::Note, -1, 17, -1, nullptr},
     };
-    for (const auto& c : cases) {
-        const Found f = first(c.text);
-        EXPECT_EQ(where(f), where({c.mode, c.item, c.rootTab, {}, c.bass, {}, f.text, {}}))
-            << c.text;
-        if (c.name) {
-            EXPECT_EQ(f.name, QString::fromUtf8(c.name)) << c.text;
+    for (const auto& [text, mode, item, rootTab, bass, name] : cases) {
+        const Found f = first(text);
+        EXPECT_EQ(where(f), where({mode, item, rootTab, {}, bass, {}, f.text, {}})) << text;
+        if (name) {
+            EXPECT_EQ(f.name, QString::fromUtf8(name)) << text;
         }
-        EXPECT_TRUE(first(f.text.toUtf8().constData()).samePlace(f)) << c.text << where(f);
+        EXPECT_TRUE(first(f.text.toUtf8().constData()).samePlace(f)) << text << where(f);
     }
     EXPECT_EQ(first("D/F#").bassName, "F#");
     EXPECT_EQ(first("C augmented scale").text, "C Augmented scale");

@@ -130,15 +130,13 @@ TEST(Neck, TheOctaveAboveNeverPassesMaxFret) {
 }
 
 TEST(Positions, WindowsOfBothOptions) {
-    struct Case {
-        int option, index, low, high;
-    };
-    const Case cases[] = {{0, 0, 0, 15},   {1, 0, 0, 15},   {0, 1, 0, 3},   {1, 1, 0, 4},
-                          {0, 2, 1, 4},    {1, 2, 1, 5},    {0, 6, 5, 8},   {1, 6, 5, 9},
-                          {0, 12, 11, 14}, {1, 12, 11, 15}, {0, 13, 12, 15}};
-    for (const Case& c : cases)
-        EXPECT_EQ(fretWindow(listAt(c.option, c.index)), (FretWindow{c.low, c.high}))
-            << c.option << "/" << c.index;
+    // The option, the index and the window it gives.
+    const std::tuple<int, int, int, int> cases[] = {
+        {0, 0, 0, 15},   {1, 0, 0, 15},   {0, 1, 0, 3},   {1, 1, 0, 4},
+        {0, 2, 1, 4},    {1, 2, 1, 5},    {0, 6, 5, 8},   {1, 6, 5, 9},
+        {0, 12, 11, 14}, {1, 12, 11, 15}, {0, 13, 12, 15}};
+    for (const auto& [option, index, low, high] : cases)
+        EXPECT_EQ(fretWindow(listAt(option, index)), (FretWindow{low, high})) << option << index;
 }
 
 TEST(Positions, SwitchingOptionsKeepsTheSelectionInsideTheList) {
