@@ -10,12 +10,10 @@ using namespace chordalis;
 namespace {
 
 using Shipped = test::ShippedLibrary;
-const Shipped& shipped() {
-    return test::shippedLibrary();
-}
+using test::shippedLibrary;
 
 Found first(const char* text) {
-    const auto found = shipped().index.find(QString::fromUtf8(text));
+    const auto found = shippedLibrary().index.find(QString::fromUtf8(text));
     return found.empty() ? Found{FoundMode::Note, -2, -1, {}, -1, {}, {}, {}} : found.front();
 }
 
@@ -27,7 +25,7 @@ std::string where(const Found& f) {
 
 // Every symbol and name on every root tab; so does the text the result offers to find it again.
 TEST(SearchIndex, EveryChordSymbolOnEveryRootFindsItsChord) {
-    const Shipped& s = shipped();
+    const Shipped& s = shippedLibrary();
     ASSERT_EQ(s.chords.count, 110);
     int checked = 0;
     for (int chord = 0; chord < s.chords.count; ++chord) {
@@ -59,7 +57,7 @@ TEST(SearchIndex, EveryChordSymbolOnEveryRootFindsItsChord) {
 
 // The ways players write chords beyond the library's own symbols, and the case that matters.
 TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
-    const Shipped& s = shipped();
+    const Shipped& s = shippedLibrary();
     // text, chord, root
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C-7", "m7", "C"},       {"Cmin7", "m7", "C"},    {"Cmi7", "m7", "C"},
@@ -86,7 +84,7 @@ TEST(SearchIndex, CommonVariantsAndCaseFindTheChordPlayersMean) {
 // A slash inside a library symbol is no bass; a root of another spelling goes to the tab that
 // sounds the same; each result's text finds it again.
 TEST(SearchIndex, SlashChordsScalesPagesAndNotes) {
-    const Shipped& s = shipped();
+    const Shipped& s = shippedLibrary();
     const int dorian = s.scale("Dorian"), hirajoshi = s.scale("Hirajoshi");
     // The text, where it goes (mode, item, root tab, bass) and the name it gives, if checked.
     const std::tuple<const char*, FoundMode, int, int, int, const char*> cases[] = {
@@ -138,7 +136,7 @@ TEST(SearchIndex, SlashChordsScalesPagesAndNotes) {
 
 // Nonsense finds nothing and never fails; a near miss is offered its nearest names.
 TEST(SearchIndex, NonsenseIsRefusedWithTheNearestNames) {
-    const SearchIndex& index = shipped().index;
+    const SearchIndex& index = shippedLibrary().index;
     for (const char* text :
          {"", "   ", "Xyz", "H7", "C/", "/F#", "Cm7/", "((((", "C#####", "Cm7/#", "\x01\x02"})
         EXPECT_TRUE(index.find(QString::fromUtf8(text)).empty()) << text;
@@ -157,7 +155,7 @@ TEST(SearchIndex, NonsenseIsRefusedWithTheNearestNames) {
 }
 
 TEST(SearchIndex, CompletionsBeginWithWhatTheTextNames) {
-    const Shipped& s = shipped();
+    const Shipped& s = shippedLibrary();
     auto texts = [](const std::vector<Found>& found) {
         QStringList out;
         for (const Found& f : found)

@@ -110,16 +110,12 @@ TEST(Spelling, NamesWithOctavesFollowTheLetter) {
     EXPECT_EQ(degreeText(u"#11"), QStringLiteral("#11"));
 }
 
-namespace {
-
-PositionList listAt(int option, int index) {
+static PositionList listAt(int option, int index) {
     PositionList list = initialPositionList();
     fillPositionList(list, option);
     list.index = index;
     return list;
 }
-
-} // namespace
 
 // Every occurrence on the whole neck is checked by the scale display's tests; here the limits.
 TEST(Neck, TheOctaveAboveNeverPassesMaxFret) {
