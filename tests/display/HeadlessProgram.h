@@ -36,7 +36,7 @@ public:
     Program* operator->() { return m_program.get(); }
 
     // Clicks the first node of a tree that stands for item n.
-    void clickItem(TreeId tree, int n);
+    void clickItem(TreeId tree, int n) { chooseItem(m_program->context(), tree, n); }
     // Goes to the page of `mode` and the root tab captioned `root`, then clicks item n of `tree`.
     void show(Mode mode, const char* root, TreeId tree, int n) {
         modeDispatch(m_program->context(), mode);

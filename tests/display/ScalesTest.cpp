@@ -13,7 +13,6 @@ namespace {
 using test::HeadlessProgram;
 
 constexpr int MajorScale = 0; // 1;2;3;4;5;6;7 in the shipped library
-constexpr int MinorSeventh = 4;
 
 class ScalesTest : public ::testing::Test {
 protected:
@@ -80,10 +79,6 @@ TEST_F(ScalesTest, LabelsAndFretWindows) {
     p.show(Mode::Scales, "C", TreeId::Scales, MajorScale);
     EXPECT_EQ(p->context().pages.scales.lblScaleName, QStringLiteral("C Major"));
     EXPECT_EQ(p->context().pages.scales.lblScaleNotes, QStringLiteral("C D E F G A B "));
-    EXPECT_EQ(fretsOn(6), QList<int>({0, 1, 3, 5, 7, 8, 10, 12, 13, 15}));
-    const auto c = p.markersAt(8, 6);
-    ASSERT_EQ(c.size(), 1u);
-    EXPECT_EQ(c[0].colour, p->context().state.colourRoot);
 
     positionChosen(p->context(), Mode::Scales, 2); // 1st Position, four notes: frets 1..4
     EXPECT_EQ(fretsOn(6), QList<int>({1, 3}));
@@ -108,7 +103,7 @@ TEST_F(ScalesTest, LabelsAndFretWindows) {
 }
 
 TEST_F(ScalesTest, ArpeggioUsesTheChordColour) {
-    p.show(Mode::Arpeggios, "A", TreeId::Arpeggios, MinorSeventh);
+    p.show(Mode::Arpeggios, "A", TreeId::Arpeggios, 4); // Am7
     std::set<QString> names;
     for (const Mark& m : p.markers()) {
         names.insert(m.label);
