@@ -135,7 +135,6 @@ TEST_F(ScalesTest, SingleNoteEverywhereUnderAnyTuning) {
     setInstrument(p->context(), {presetTuning(4)}); // Dropped D
     rootChange(p->context(), *rootTabIndex(QStringLiteral("D")));
     EXPECT_EQ(fretsOn(6), QList<int>({0, 12}));
-    EXPECT_FALSE(p->context().pages.lblNonStandardVisible);
     const auto open = p.signs(OpenNameColumn);
     EXPECT_EQ(open.back().label, QStringLiteral("D2")); // string 6
 }
