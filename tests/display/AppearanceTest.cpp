@@ -21,30 +21,20 @@ QByteArray shippedSkin(const char* name) {
 
 class AppearanceTest : public ::testing::Test {
 protected:
-    void start() {
-        p.restart();
-        program = &*p;
-    }
     void addSkin(const QString& name, const QByteArray& bytes) {
         p.writeDataFile(QLatin1String(SkinFolderName) + u'/' + name, bytes);
-    }
-    void showMajorScale() {
-        modeDispatch(program->context(), Mode::Scales);
-        chooseItem(program->context(), TreeId::Scales, 0);
-        ASSERT_GE(program->context().state.selectedScale, 0);
     }
 
     test::HeadlessProgram p{test::HeadlessProgram::Fixture{QStringLiteral("small")}};
     test::RecordingMessageBoxes& boxes = p.boxes();
-    Program* program = nullptr;
 };
 
 TEST_F(AppearanceTest, FirstRunShowsDefaultGifWhenItIsThereAndNothingElseOtherwise) {
-    start();
-    EXPECT_TRUE(program->context().fretboard.hasBuiltInSkin());
+    p.restart();
+    EXPECT_TRUE(p->context().fretboard.hasBuiltInSkin());
     addSkin(QStringLiteral("default.gif"), shippedSkin("maple.gif"));
-    start();
-    EXPECT_FALSE(program->context().fretboard.hasBuiltInSkin());
+    p.restart();
+    EXPECT_FALSE(p->context().fretboard.hasBuiltInSkin());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -62,9 +52,9 @@ TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
     addSkin(QStringLiteral("noise.gif"), QByteArray(4096, '\x5a'));
     QDir(skinFolder(p.folderPath())).mkdir(QStringLiteral("folder.gif"));
     p.writeDataFile(QStringLiteral("outside.gif"), shippedSkin("ebony.gif"));
-    start();
-    program->context().fretboard.clearFretboard();
-    const QImage before = program->context().fretboard.image();
+    p.restart();
+    p->context().fretboard.clearFretboard();
+    const QImage before = p->context().fretboard.image();
 
     const QString absolute = p.filePath(QStringLiteral("outside.gif"));
     for (const QString& name :
@@ -74,37 +64,34 @@ TEST_F(AppearanceTest, NamesOutsideTheFolderAndBrokenFilesLoadNothing) {
           QStringLiteral("missing.gif"), QStringLiteral("cut.gif"), QStringLiteral("huge.gif"),
           QStringLiteral("noise.gif")}) {
         SCOPED_TRACE(qPrintable(name));
-        program->context().state.fretboardFile = name;
-        EXPECT_FALSE(applyFretboard(*program));
-        EXPECT_EQ(program->context().state.fretboardFile, name);
-        program->context().fretboard.clearFretboard();
-        EXPECT_TRUE(program->context().fretboard.image() == before);
+        p->context().state.fretboardFile = name;
+        EXPECT_FALSE(applyFretboard(*p));
+        EXPECT_EQ(p->context().state.fretboardFile, name);
+        p->context().fretboard.clearFretboard();
+        EXPECT_TRUE(p->context().fretboard.image() == before);
     }
     EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(AppearanceTest, SkinDialogListsTheFolderAndSelectsTheExactName) {
-    start();
+    p.restart();
     SkinChooser chooser;
-    EXPECT_FALSE(chooser.open(*program, boxes));
+    EXPECT_FALSE(chooser.open(*p, boxes));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Exclamation);
-    EXPECT_EQ(boxes.shown[0].text,
-              QStringLiteral("I cannot find the 'Fretboards' folder within the 'Chordalis' "
-                             "directory."));
 
     addSkin(QStringLiteral("default.gif"), shippedSkin("default.gif"));
     addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
     addSkin(QStringLiteral("notes.txt"), "not a picture");
     QDir(skinFolder(p.folderPath())).mkdir(QStringLiteral("folder.gif"));
-    program->context().state.fretboardFile = QStringLiteral("Default.GIF");
-    ASSERT_TRUE(chooser.open(*program, boxes));
+    p->context().state.fretboardFile = QStringLiteral("Default.GIF");
+    ASSERT_TRUE(chooser.open(*p, boxes));
     EXPECT_EQ(chooser.File1, QStringList({"default.gif", "maple.gif"}));
     EXPECT_EQ(chooser.selected, -1);
     EXPECT_TRUE(chooser.imgPreview.isNull());
 
-    program->context().state.fretboardFile = QStringLiteral("maple.gif");
-    ASSERT_TRUE(chooser.open(*program, boxes));
+    p->context().state.fretboardFile = QStringLiteral("maple.gif");
+    ASSERT_TRUE(chooser.open(*p, boxes));
     EXPECT_EQ(chooser.selected, 1);
     EXPECT_EQ(chooser.imgPreview.size(), QSize(SurfaceWidth, SurfaceHeight));
 }
@@ -112,35 +99,34 @@ TEST_F(AppearanceTest, SkinDialogListsTheFolderAndSelectsTheExactName) {
 TEST_F(AppearanceTest, OkPutsTheDisplayOnTheChosenPictureForBothHands) {
     addSkin(QStringLiteral("ebony.gif"), shippedSkin("ebony.gif"));
     addSkin(QStringLiteral("maple.gif"), shippedSkin("maple.gif"));
-    start();
-    showMajorScale();
-    const auto marksBefore = program->context().fretboard.marks().size();
+    p.restart();
+    p.show(Mode::Scales, "C", TreeId::Scales, 0);
+    const auto marksBefore = p->context().fretboard.marks().size();
     SkinChooser chooser;
-    ASSERT_TRUE(chooser.open(*program, boxes));
+    ASSERT_TRUE(chooser.open(*p, boxes));
 
     // OK with nothing selected keeps the name: an empty one would lose the skin next time.
-    chooser.ok(*program);
-    EXPECT_EQ(program->context().state.fretboardFile, QStringLiteral("default.gif"));
+    chooser.ok(*p);
+    EXPECT_EQ(p->context().state.fretboardFile, QStringLiteral("default.gif"));
 
-    chooser.click(*program, int(chooser.File1.indexOf(QStringLiteral("maple.gif"))));
-    chooser.ok(*program);
-    EXPECT_EQ(program->context().state.fretboardFile, QStringLiteral("maple.gif"));
-    EXPECT_EQ(program->context().fretboard.marks().size(), marksBefore);
+    chooser.click(*p, int(chooser.File1.indexOf(QStringLiteral("maple.gif"))));
+    chooser.ok(*p);
+    EXPECT_EQ(p->context().state.fretboardFile, QStringLiteral("maple.gif"));
+    EXPECT_EQ(p->context().fretboard.marks().size(), marksBefore);
     // Maple in the cell of fret 1, in the gap between the marker rows of strings 1 and 2.
     const NeckGeometry neck;
     const int y = 43;
-    EXPECT_GT(
-        program->context().fretboard.image().pixelColor(neck.fretX(1, false) + 10, y).lightness(),
-        150);
+    EXPECT_GT(p->context().fretboard.image().pixelColor(neck.fretX(1, false) + 10, y).lightness(),
+              150);
 
-    program->context().state.leftHanded = true;
-    redrawCurrentMode(program->context());
-    const QImage left = program->context().fretboard.image();
+    p->context().state.leftHanded = true;
+    redrawCurrentMode(p->context());
+    const QImage left = p->context().fretboard.image();
     const QImage skin = loadSkin(p.folderPath(), QStringLiteral("maple.gif"));
     // The nut's bone and the first wire, mirrored.
     const int wire = int(std::round(neck.fretWireX(1)));
     EXPECT_EQ(left.pixelColor(SurfaceWidth - 1 - wire, y), skin.pixelColor(wire, y));
-    EXPECT_EQ(program->context().fretboard.marks().size(), marksBefore);
+    EXPECT_EQ(p->context().fretboard.marks().size(), marksBefore);
 }
 
 // Each fret wire and string where the marker cells expect them.
@@ -184,28 +170,28 @@ TEST(ShippedSkins, LoadAtSurfaceSizeWithFretsAndStringsInPlace) {
 }
 
 TEST_F(AppearanceTest, ColourKeyOkRecoloursAndResetAsks) {
-    start();
-    showMajorScale();
+    p.restart();
+    p.show(Mode::Scales, "C", TreeId::Scales, 0);
     const AppState defaults;
-    ColourKey key(*program);
+    ColourKey key(*p);
     key.colourChosen(2, 0x123456);
-    key.ok(*program);
-    EXPECT_EQ(program->context().state.colourScale, 0x123456);
-    for (const Mark& m : program->context().fretboard.marks()) {
+    key.ok(*p);
+    EXPECT_EQ(p->context().state.colourScale, 0x123456);
+    for (const Mark& m : p->context().fretboard.marks()) {
         EXPECT_TRUE(m.kind != MarkKind::Square || m.colour == 0x123456 ||
                     m.colour == defaults.colourRoot);
     }
     // Only the menu's opening refreshes the boxes.
     key.colourChosen(0, 0x00FF00);
-    key.showme(*program);
+    key.showme(*p);
     EXPECT_EQ(key.piccol[0], defaults.colourRoot);
 
     boxes.answer = false;
-    EXPECT_FALSE(key.reset(*program, boxes));
-    EXPECT_EQ(program->context().state.colourScale, 0x123456);
+    EXPECT_FALSE(key.reset(*p, boxes));
+    EXPECT_EQ(p->context().state.colourScale, 0x123456);
     boxes.answer = true;
-    EXPECT_TRUE(key.reset(*program, boxes));
-    EXPECT_EQ(program->context().state.colourScale, defaults.colourScale);
+    EXPECT_TRUE(key.reset(*p, boxes));
+    EXPECT_EQ(p->context().state.colourScale, defaults.colourScale);
     EXPECT_EQ(key.piccol[2], defaults.colourScale);
     ASSERT_EQ(boxes.shown.size(), 2u);
     EXPECT_TRUE(boxes.shown[1].question);

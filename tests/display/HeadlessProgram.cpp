@@ -52,10 +52,6 @@ void HeadlessProgram::start(ProgramWindow* window) {
     m_program->startUp(*m_store, QSize(1024, 768), window);
 }
 
-void HeadlessProgram::clickItem(TreeId tree, int n) {
-    chooseItem(m_program->context(), tree, n);
-}
-
 void HeadlessProgram::runFor(double seconds) {
     VirtualClock& c = clock();
     const double end = c.now() + seconds;

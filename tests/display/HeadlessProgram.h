@@ -3,6 +3,8 @@
 #include "../Fakes.h"
 #include "../TestFolder.h"
 #include "app/Program.h"
+#include "modes/Modes.h"
+#include "modes/RootTabs.h"
 #include "modes/TreeClicks.h"
 
 #include <QSettings>
@@ -34,7 +36,13 @@ public:
     Program* operator->() { return m_program.get(); }
 
     // Clicks the first node of a tree that stands for item n.
-    void clickItem(TreeId tree, int n);
+    void clickItem(TreeId tree, int n) { chooseItem(m_program->context(), tree, n); }
+    // Goes to the page of `mode` and the root tab captioned `root`, then clicks item n of `tree`.
+    void show(Mode mode, const char* root, TreeId tree, int n) {
+        modeDispatch(m_program->context(), mode);
+        rootChange(m_program->context(), *rootTabIndex(QLatin1String(root)));
+        clickItem(tree, n);
+    }
     // Lets virtual time pass, the player telling each queued note as it sounds.
     void runFor(double seconds);
 
@@ -42,6 +50,13 @@ public:
     std::vector<Mark> markersAt(int fret, int string) const;
     std::vector<Mark> markers() const;
     std::vector<Mark> signs(int column) const;
+    // Those signs as "<string><picture key>" in drawing order: "6fingerX 3finger0 1finger0".
+    QString signText(int column) const {
+        QStringList out;
+        for (const Mark& m : signs(column))
+            out << QString::number(m.string) + m.label;
+        return out.join(u' ');
+    }
 
     RecordingMessageBoxes& boxes() { return m_boxes; }
     // Replaces a data file of the program folder; the next read of it sees the new contents.

@@ -150,34 +150,30 @@ public:
     QString broken() {
         Program& p = *m_program;
         const AppState& s = p.context().state;
-        if (p.context().pages.rootTab < 1 || p.context().pages.rootTab > 17)
+        const MainPages& pages = p.pages();
+        if (pages.rootTab < 1 || pages.rootTab > 17)
             return "the root tab is out of range";
-        if (s.currentRoot != RootTabs[size_t(p.context().pages.rootTab - 1)].root)
+        if (s.currentRoot != RootTabs[size_t(pages.rootTab - 1)].root)
             return "the root does not agree with its tab";
         // A shown chord or scale is spelled from the chosen root.
         const auto startsOnRoot = [&](const QString& notes) {
             const QString first = notes.section(u' ', 0, 0, QString::SectionSkipEmpty);
             return first.isEmpty() || pitchClassOf(first) == s.currentRoot;
         };
-        if (p.context().pages.mode == Mode::Chords &&
-            !startsOnRoot(p.context().pages.chords.lblChordNotes))
-            return "the chord's notes do not start on the root: " +
-                   p.context().pages.chords.lblChordNotes;
-        if (p.context().pages.mode == Mode::Scales &&
-            !startsOnRoot(p.context().pages.scales.lblScaleNotes))
-            return "the scale's notes do not start on the root: " +
-                   p.context().pages.scales.lblScaleNotes;
+        if (pages.mode == Mode::Chords && !startsOnRoot(pages.chords.lblChordNotes))
+            return "the chord's notes do not start on the root: " + pages.chords.lblChordNotes;
+        if (pages.mode == Mode::Scales && !startsOnRoot(pages.scales.lblScaleNotes))
+            return "the scale's notes do not start on the root: " + pages.scales.lblScaleNotes;
         const QStringList frame = frameText(p.fretboard().ledFrame());
         const int strings = s.instrument.strings();
-        for (const NeckPlace& place : p.fretboard().ledFrame()) {
+        for (const NeckPlace& place : p.fretboard().ledFrame())
             if (place.fret < 0 || place.fret > s.maxFret() || place.string < 1 ||
                 place.string > strings)
                 return "the LED frame holds " + ledPlaceText(place);
-        }
         if (p.fretboard().geometry().strings() != strings ||
             p.fretboard().geometry().frets() != s.maxFret())
             return QStringLiteral("the neck is not drawn with the instrument's strings and frets");
-        if (p.pages().mode == Mode::ChordFinder && int(s.finderSelection.size()) != strings)
+        if (pages.mode == Mode::ChordFinder && int(s.finderSelection.size()) != strings)
             return QStringLiteral("the finder has no value for every string");
         for (const Mark& m : p.fretboard().marks()) {
             if (m.string < 1 || m.string > strings || m.fret < -3 || m.fret > s.maxFret())
@@ -193,19 +189,18 @@ public:
             m_seen = 0;
             m_sounding.clear();
         }
-        auto& sounding = m_sounding;
         for (; m_seen < log.size(); ++m_seen) {
             const auto& sent = log[m_seen];
             const int status = int(sent.word & 0xF0), channel = int(sent.word & 0x0F);
             const int note = int((sent.word >> 8) & 0x7F), velocity = int((sent.word >> 16) & 0x7F);
             if (status == 0x90 && velocity > 0)
-                ++sounding[{channel, note}];
-            else if ((status == 0x80 || status == 0x90) && sounding[{channel, note}] > 0)
-                --sounding[{channel, note}];
+                ++m_sounding[{channel, note}];
+            else if ((status == 0x80 || status == 0x90) && m_sounding[{channel, note}] > 0)
+                --m_sounding[{channel, note}];
             else if (status == 0xB0 && (note == 123 || note == 120))
-                std::erase_if(sounding, [&](const auto& e) { return e.first.first == channel; });
+                std::erase_if(m_sounding, [&](const auto& e) { return e.first.first == channel; });
         }
-        for (const auto& [key, count] : sounding)
+        for (const auto& [key, count] : m_sounding)
             if (count > 0)
                 return QStringLiteral("note %1 on channel %2 is left sounding")
                     .arg(key.second)
@@ -232,16 +227,13 @@ public:
         return {};
     }
 
+    HeadlessProgram& program() { return m_program; }
+
 private:
     int pick(int n) { return int(m_rng() % unsigned(n)); }
 
     std::mt19937 m_rng;
     HeadlessProgram m_program;
-
-public:
-    HeadlessProgram& program() { return m_program; }
-
-private:
     QString m_allowedBox;
     size_t m_boxesBefore = 0;
     qsizetype m_warningsBefore = 0;
@@ -270,10 +262,7 @@ TEST(Monkey, RandomActionsKeepTheDisplaysTheLightsAndTheSoundConsistent) {
 TEST(Faults, TheMidiOutputFailingInTheMiddleOfAPlaybackEndsItQuietly) {
     HeadlessProgram p;
     Program& program = *p;
-    rootChange(program.context(), 1);
-    program.context().pages.mode = Mode::Scales;
-    modeDispatch(program.context(), Mode::Scales);
-    p.clickItem(TreeId::Scales, 0);
+    p.show(Mode::Scales, "C", TreeId::Scales, 0);
     // Fed note by note, the device goes away after a few notes: nothing is left waiting.
     p.port().ownClock = false;
     int waits = 0;

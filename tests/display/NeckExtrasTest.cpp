@@ -15,17 +15,11 @@ using test::HeadlessProgram;
 // companion tool's tests.
 class NeckExtrasTest : public ::testing::Test {
 protected:
-    void show(Mode mode, int tab, TreeId tree, int item) {
-        rootChange(p->context(), tab);
-        modeDispatch(p->context(), mode);
-        p.clickItem(tree, item);
-    }
-
     HeadlessProgram p;
 };
 
 TEST_F(NeckExtrasTest, TooltipsNameTheNoteWithItsOctaveIntervalAndPlace) {
-    show(Mode::Chords, 1, TreeId::Chords, 0); // the open C, x32010
+    p.show(Mode::Chords, "C", TreeId::Chords, 0); // the open C, x32010
     EXPECT_EQ(markerToolTip(p.markersAt(2, 4).at(0)), "E3, interval 3, 4th string, fret 2");
     EXPECT_EQ(markerToolTip(p.markersAt(3, 5).at(0)), "C3, root, 5th string, fret 3");
     Mark open;
@@ -36,7 +30,7 @@ TEST_F(NeckExtrasTest, TooltipsNameTheNoteWithItsOctaveIntervalAndPlace) {
 }
 
 TEST_F(NeckExtrasTest, TheChosenPositionIsShadedOnTheScreenOnly) {
-    show(Mode::Scales, 1, TreeId::Scales, 0);
+    p.show(Mode::Scales, "C", TreeId::Scales, 0);
     EXPECT_FALSE(p->context().fretboard.positionWindow()); // All Positions
     positionChosen(p->context(), Mode::Scales, 5);
     const FretWindow window = fretWindow(p->context().pages.scales.cboScalePositions);
@@ -66,7 +60,7 @@ TEST_F(NeckExtrasTest, TheChosenPositionIsShadedOnTheScreenOnly) {
 }
 
 TEST_F(NeckExtrasTest, ADarkWindowDarkensTheNameStripAndLightensItsSignsOnly) {
-    show(Mode::Chords, 1, TreeId::Chords, 0); // the open C: names, a mute and open signs
+    p.show(Mode::Chords, "C", TreeId::Chords, 0); // the open C: names, a mute and open signs
     NeckExtras dark;
     dark.darkWindow = true;
     const NeckGeometry neck;
@@ -137,7 +131,7 @@ protected:
 };
 
 TEST_F(SoundingTest, AStrumLightsEachFrettedStringUntilTheRelease) {
-    show(Mode::Chords, 1, TreeId::Chords, 0); // x32010: the open strings are signs
+    p.show(Mode::Chords, "C", TreeId::Chords, 0); // x32010: the open strings are signs
     p->playCommand(Mode::Chords);
     EXPECT_TRUE(steps.empty()); // queued: nothing sounds before its time
     p.runFor(5.0);
@@ -148,7 +142,7 @@ TEST_F(SoundingTest, AStrumLightsEachFrettedStringUntilTheRelease) {
 }
 
 TEST_F(SoundingTest, RunsLightTheirPitchOrTheShownPlaceOfIt) {
-    show(Mode::Scales, 7, TreeId::Scales, 0);      // E major
+    p.show(Mode::Scales, "E", TreeId::Scales, 0);  // E major
     positionChosen(p->context(), Mode::Scales, 1); // the open position
     p.port().sent.clear();
     // One octave up from E2: each note where the neck shows it, else every place of its name.
@@ -182,16 +176,6 @@ TEST_F(SoundingTest, RunsLightTheirPitchOrTheShownPlaceOfIt) {
         const StrummedNote& n = shown[k < shown.size() ? k : 2 * shown.size() - 2 - k];
         EXPECT_EQ(steps[2 * k], (Lit{{n.string, n.note}})) << k;
     }
-}
-
-TEST_F(NeckExtrasTest, TheFinderNamesTheNotesOfEachDescription) {
-    // C E Bb D#: the minor 3rd beside the major 3rd is the sharp 9th; without it, a minor 3rd.
-    p->context().state.finderSelection = {0, 0, 8, 8, 7, 8};
-    EXPECT_EQ(finderNotes(p->context().state, 0), "C D# E Bb");
-    p->context().state.finderSelection = {0, 0, 0, 5, 6, 8};
-    modeDispatch(p->context(), Mode::ChordFinder);
-    redrawCurrentMode(p->context());
-    EXPECT_EQ(p->pages().finder.description(6).notes, "C Eb G");
 }
 
 } // namespace

@@ -27,16 +27,14 @@ inline const std::array<SheetCase, 7> SheetCases = {{
      Mode::Chords,
      {"Chord: Cmaj", "Formula: 1, 3, 5      Notes: C E G "},
      [](HeadlessProgram& p) {
-         enter(p, Mode::Chords, "C");
-         p.clickItem(TreeId::Chords, 0); // the open C chord, x32010
+         p.show(Mode::Chords, "C", TreeId::Chords, 0); // the open C chord, x32010
      }},
     {"scale",
      Mode::Scales,
      {"Scale: A Dorian", "Formula: 1, 2, b3, 4, 5, 6, b7      Notes: A B C D E F# G ",
       "2nd Position (5 frets)"},
      [](HeadlessProgram& p) {
-         enter(p, Mode::Scales, "A");
-         p.clickItem(TreeId::Scales, 1);
+         p.show(Mode::Scales, "A", TreeId::Scales, 1);
          positionOptionClicked(p->context(), Mode::Scales, 1);
          positionChosen(p->context(), Mode::Scales, 3);
      }},
@@ -44,8 +42,7 @@ inline const std::array<SheetCase, 7> SheetCases = {{
      Mode::Arpeggios,
      {"Arpeggio: Ebm7", "Formula: 1, b3, 5, b7      Notes: Eb Gb Bb Db ", "All Positions"},
      [](HeadlessProgram& p) {
-         enter(p, Mode::Arpeggios, "Eb");
-         p.clickItem(TreeId::Arpeggios, 4);
+         p.show(Mode::Arpeggios, "Eb", TreeId::Arpeggios, 4);
      }},
     {"note",
      Mode::Notes,
@@ -66,8 +63,7 @@ inline const std::array<SheetCase, 7> SheetCases = {{
      {"Chord / Scale: Cm7, C Dorian", "Chord Formula: 1, b3, 5, b7     Chord Notes: C Eb G Bb ",
       "Scale Formula: 1, 2, b3, 4, 5, 6, b7     Scale Notes: C D Eb F G A Bb ", "All Positions"},
      [](HeadlessProgram& p) {
-         enter(p, Mode::ChordScale, "C");
-         p.clickItem(TreeId::CSChords, 4);
+         p.show(Mode::ChordScale, "C", TreeId::CSChords, 4);
      }},
     {"finder",
      Mode::ChordFinder,

@@ -168,12 +168,8 @@ TEST(GripSearch, ListsExactlyThePlayableGripsOfSmallNecks) {
     const Instrument shortSix{Tuning{}, 6};
     Instrument banjo = InstrumentPresets[10].instrument();
     banjo.frets = 9;
-    const struct {
-        const char* formula;
-        int root;
-        Instrument neck;
-        Capo capo;
-    } cases[] = {
+    // formula, root, neck, capo
+    const std::tuple<const char*, int, Instrument, Capo> cases[] = {
         {"1;3;5", 0, ukulele, {}},
         {"1;3;5;b7", 0, ukulele, {}},
         {"1;5", 7, bass, {}},
@@ -185,12 +181,12 @@ TEST(GripSearch, ListsExactlyThePlayableGripsOfSmallNecks) {
         {"1;3;5;b7", 2, banjo, {2}},
         {"1;b3;5", 4, banjo, {7}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.formula);
-        const GripRequest r = request(c.formula, c.root, c.neck, c.capo);
+    for (const auto& [formula, root, neck, capo] : cases) {
+        SCOPED_TRACE(formula);
+        const GripRequest r = request(formula, root, neck, capo);
         std::vector<int> open;
-        for (int s = 1; s <= c.neck.strings(); ++s)
-            open.push_back(openFret(c.neck, c.capo, s));
+        for (int s = 1; s <= neck.strings(); ++s)
+            open.push_back(openFret(neck, capo, s));
         std::set<std::vector<int>> searched;
         for (const Grip& g : searchGrips(r)) {
             EXPECT_TRUE(searched.insert(g.frets).second); // each once
@@ -210,12 +206,8 @@ TEST(GripSearch, FamousGripsComeFirst) {
     const Instrument bStandard{presetTuning(15)};
     const Instrument ukulele{{CustomPreset, {69, 64, 60, 67}}, 15, 330};
     const Instrument banjo = InstrumentPresets[10].instrument();
-    const struct {
-        const char* name;
-        GripRequest request;
-        std::vector<int> grip;
-        int within;
-    } cases[] = {
+    // Each grip among the first `within` of its bass string.
+    const std::tuple<const char*, GripRequest, std::vector<int>, int> cases[] = {
         {"open C", request("1;3;5", 0), written({-1, 3, 2, 0, 1, 0}), 2},
         {"F barre", request("1;3;5", 5), written({1, 3, 3, 2, 1, 1}), 1},
         {"D in drop D", request("1;3;5", 2, dropD), written({0, 0, 0, 2, 3, 2}), 3},
@@ -231,10 +223,9 @@ TEST(GripSearch, FamousGripsComeFirst) {
         // The banjo's short string sounds its G4 open at the 5th fret.
         {"banjo G", request("1;3;5", 7, banjo), written({5, 0, 0, 0, 0}), 1},
     };
-    for (const auto& c : cases) {
-        const std::vector<Grip> grips = searchGrips(c.request);
-        const int rank = rankOf(grips, c.grip);
-        EXPECT_TRUE(rank >= 1 && rank <= c.within) << c.name << ": rank " << rank;
+    for (const auto& [name, wanted, grip, within] : cases) {
+        const int rank = rankOf(searchGrips(wanted), grip);
+        EXPECT_TRUE(rank >= 1 && rank <= within) << name << ": rank " << rank;
     }
     // Open G strummed on all six strings has its 5th lowest: a grip of the inversions.
     GripRequest strummed = request("1;3;5", 7, openG);
@@ -271,9 +262,8 @@ TEST(GripSearch, RanksByCostKeepingTheOrderOfEqualCosts) {
 
 TEST(GripSearch, FingersAsPlayersWriteThem) {
     const std::vector<int> open(6, 0);
-    const struct {
-        std::vector<int> frets, fingers;
-    } cases[] = {
+    const std::pair<std::vector<int>, std::vector<int>> cases[] = {
+        // frets, fingers
         {written({-1, 3, 2, 0, 1, 0}), written({-1, 3, 2, 0, 1, 0})},   // C
         {written({3, 2, 0, 0, 0, 3}), written({2, 1, 0, 0, 0, 3})},     // G
         {written({-1, -1, 0, 2, 3, 2}), written({-1, -1, 0, 1, 3, 2})}, // D
@@ -284,8 +274,8 @@ TEST(GripSearch, FingersAsPlayersWriteThem) {
         // Only the index bars over a string pressed higher; the middle holds adjacent strings.
         {written({1, 1, 0, 1, 4, 1}), written({2, 2, 0, 1, 4, 1})},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fingerGrip(c.frets, open), c.fingers);
+    for (const auto& [frets, fingers] : cases)
+        EXPECT_EQ(fingerGrip(frets, open), fingers);
     // Five fingers' worth is no grip, nor two fingers on the 1st fret and two on the 4th: the
     // middle and ring fingers do not spread over three frets.
     EXPECT_FALSE(fingerGrip(written({1, 2, 3, 4, 5, -1}), open));
