@@ -5,23 +5,11 @@
 #include "modes/Commands.h"
 #include "modes/Modes.h"
 
-#include <QSettings>
 #include <gtest/gtest.h>
 
 using namespace chordalis;
 
 namespace {
-
-// The window as the program sees it, showing nothing.
-class NoWindow : public ProgramWindow {
-public:
-    void createWindow() override {}
-    void showSplash() override {}
-    void showWindow() override {}
-    void showPages() override {}
-    void saveWindowState(QSettings&) override {}
-    void stepList(const SteppedList&) override {}
-};
 
 // The left switch runs the action under test.
 class PedalActionsTest : public ::testing::Test {
@@ -42,8 +30,7 @@ protected:
     void page(Mode mode) { modeDispatch(program->context(), mode); }
 
     SimulatedGuitar* sim = new SimulatedGuitar;
-    NoWindow window;
-    test::HeadlessProgram program{std::unique_ptr<HidTransport>(sim), &window};
+    test::HeadlessProgram program{std::unique_ptr<HidTransport>(sim), nullptr};
     test::RecordingMessageBoxes& boxes = program.boxes();
     QSettings& store = program.store();
 };

@@ -1,4 +1,5 @@
 #include "../ShippedLibrary.h"
+#include "../SoundHelpers.h"
 #include "TestSounds.h"
 #include "library/Voicings.h"
 #include "listening/ChordCheck.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 using namespace chordalis;
 using namespace chordalis::testsounds;
@@ -38,12 +38,7 @@ QByteArray wav(int format, int channels, int rate, int bits, const QByteArray& d
            "data" + le(data.size()) + data;
 }
 
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
+using soundtest::bytes;
 
 } // namespace
 
@@ -328,28 +323,6 @@ TEST(HeldNotes, FollowsTheInstrumentsMessages) {
     }
 }
 
-TEST(ClipInput, FailsAsADeviceDoes) {
-    ClipInput none(std::nullopt);
-    EXPECT_TRUE(none.deviceNames().isEmpty());
-    const auto refusal = none.open(QString(), [](std::span<const float>) {});
-    ASSERT_TRUE(refusal);
-    EXPECT_TRUE(refusal->contains(QLatin1String("No audio input")));
-    EXPECT_FALSE(none.isOpen());
-
-    ClipInput input(AudioClip{48000.0, std::vector<float>(48000, 0.0f)}, 256);
-    EXPECT_TRUE(input.open(QStringLiteral("elsewhere"), [](std::span<const float>) {}));
-    size_t received = 0;
-    ASSERT_FALSE(input.open(QString(), [&](std::span<const float> b) { received += b.size(); }));
-    EXPECT_EQ(input.deliver(100), 100);
-    input.vanish();
-    ASSERT_TRUE(input.fault());
-    EXPECT_EQ(input.deliver(1), 0);
-    input.close();
-    EXPECT_FALSE(input.fault());
-    EXPECT_EQ(input.deliver(1), 0);
-    EXPECT_EQ(received, 25600u);
-}
-
 // A3, as far from G3 as from B3, goes to the B string.
 TEST(Tuner, NamesTheNearestStringAndSaysIt) {
     const Tuning seven{CustomPreset, {64, 59, 55, 50, 45, 40, 35}};
@@ -406,6 +379,7 @@ TEST(ListeningSession, AnalysesOffTheCallersThreadAndStopsOnAFault) {
     AudioClip clip;
     addPluck(clip, 110.0, 0.1, 1.0, 0.5, 1);
     ClipInput input(clip, 256);
+    EXPECT_TRUE(input.open(QStringLiteral("elsewhere"), [](std::span<const float>) {}));
     std::mutex mutex;
     std::vector<int> heard;
     size_t frames = 0;

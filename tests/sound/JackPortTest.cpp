@@ -1,15 +1,14 @@
+#include "../SoundHelpers.h"
 #include "sound/Player.h"
 #include "sound/SoundSettings.h"
 #include "sound/backends/FluidSynthOut.h"
 #include "sound/backends/RtMidiPorts.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <RtMidi.h>
 #include <atomic>
-#include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <mutex>
 
@@ -78,16 +77,8 @@ private:
     QString m_why;
 };
 
-// Waits up to ten seconds for the condition.
 template <class Condition> bool within10s(Condition done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done()) {
-        if (waited.elapsed() > 10000)
-            return false;
-        QThread::msleep(10);
-    }
-    return true;
+    return soundtest::waitUntil(done, 10000);
 }
 
 // Counts the server's xruns: a cycle missed loses its MIDI, which no sending port can prevent.
