@@ -9,16 +9,9 @@ using namespace chordalis;
 
 namespace {
 
-const ChordLibrary& shippedChords() {
-    return test::shippedLibrary().chords;
-}
-
-int tabOf(const char* caption) {
-    return rootTabIndex(QLatin1String(caption)).value_or(0);
-}
-
 Key keyOf(const char* root, KeyMode mode = KeyMode::Major) {
-    return makeKey(tabOf(root), mode, shippedChords());
+    return makeKey(rootTabIndex(QLatin1String(root)).value_or(0), mode,
+                   test::shippedLibrary().chords);
 }
 
 // The borrowed triads as "numeral=symbol".
@@ -114,7 +107,7 @@ TEST(Keys, SecondaryDominantsAndBorrowedChordsInCMajorAndAMinor) {
 
 // By rule: letters a third apart, a numeral's case from its 3rd, its accidental from major's.
 TEST(Keys, EveryRootAndModeKeepsTheRulesOfSpellingAndNumerals) {
-    const ChordLibrary& library = shippedChords();
+    const ChordLibrary& library = test::shippedLibrary().chords;
     static const std::array<int, 7> Major = {0, 2, 4, 5, 7, 9, 11};
     for (int tab = 1; tab <= int(RootTabs.size()); ++tab) {
         for (int m = 0; m < KeyModeCount; ++m) {
