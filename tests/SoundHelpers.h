@@ -55,7 +55,7 @@ inline std::vector<float> monoOf(const RenderedSound& sound) {
 }
 
 // Waits up to `ms` milliseconds for the condition; whether it came true.
-template <class Condition> bool waitUntil(Condition done, int ms = 5000) {
+template <class Condition> bool waitUntil(Condition done, int ms = 10000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (!done() && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -21,6 +21,8 @@
 namespace chordalis {
 namespace {
 
+using soundtest::waitUntil;
+
 void quiet(const char*) {}
 
 // Another program on the JACK server, with one output port.
@@ -105,7 +107,7 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
     ASSERT_FALSE(opened) << qPrintable(*opened);
     EXPECT_EQ(input.sampleRate(), source.clip.sampleRate);
     PitchDetector pitch(input.sampleRate(), 4096);
-    ASSERT_TRUE(soundtest::waitUntil([&] {
+    ASSERT_TRUE(waitUntil([&] {
         std::lock_guard lock(mutex);
         return heard.size() >= 8192;
     }));
@@ -117,7 +119,7 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
     EXPECT_FALSE(input.fault());
 
     source.stop();
-    ASSERT_TRUE(soundtest::waitUntil([&] { return input.fault().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return input.fault().has_value(); }));
     EXPECT_TRUE(input.fault()->contains(QLatin1String("chordalis-test-source:out")));
     input.close();
     const int after = calls;
@@ -168,13 +170,13 @@ TEST(JackMidiInput, HoldsTheInstrumentsNotesAndLetsThemGoWithIt) {
     // An E minor grip's low strings on two channels, one let go by a note-on at velocity 0.
     source->messages = {{0x90, 40, 100}, {0x91, 47, 90}, {0x90, 52, 80}, {0x91, 47, 0}};
     source->send = true;
-    ASSERT_TRUE(soundtest::waitUntil([&] {
+    ASSERT_TRUE(waitUntil([&] {
         std::lock_guard lock(mutex);
         return !seen.empty() && seen.back() == std::vector<int>{40, 52};
     }));
     source.reset();
-    ASSERT_TRUE(soundtest::waitUntil([&] { return input.fault().has_value(); }));
-    EXPECT_TRUE(soundtest::waitUntil([&] {
+    ASSERT_TRUE(waitUntil([&] { return input.fault().has_value(); }));
+    EXPECT_TRUE(waitUntil([&] {
         std::lock_guard lock(mutex);
         return seen.back().empty();
     })) << "nothing stays lit when the instrument goes";
@@ -212,7 +214,7 @@ struct PulseServer {
                                              "frequency=196")});
         if (!server.waitForStarted(5000))
             return false;
-        return soundtest::waitUntil([&] { return pactl({QStringLiteral("info")}); });
+        return waitUntil([&] { return pactl({QStringLiteral("info")}); });
     }
     ~PulseServer() {
         server.terminate();
@@ -233,8 +235,7 @@ TEST(QtAudioInput, HearsTheDesktopsSourceAndReportsItsGoing) {
         QCoreApplication::processEvents();
         return input.deviceNames().join(u'|').contains(QLatin1String("196"));
     };
-    ASSERT_TRUE(soundtest::waitUntil(listed))
-        << qPrintable(input.deviceNames().join(QLatin1String(", ")));
+    ASSERT_TRUE(waitUntil(listed)) << qPrintable(input.deviceNames().join(QLatin1String(", ")));
     QString device;
     for (const QString& d : input.deviceNames())
         if (d.contains(QLatin1String("196")))
@@ -246,7 +247,7 @@ TEST(QtAudioInput, HearsTheDesktopsSourceAndReportsItsGoing) {
         heard.insert(heard.end(), block.begin(), block.end());
     }));
     EXPECT_GE(input.sampleRate(), 8000.0);
-    ASSERT_TRUE(soundtest::waitUntil([&] {
+    ASSERT_TRUE(waitUntil([&] {
         QCoreApplication::processEvents();
         return heard.size() >= 16384;
     }));
@@ -258,7 +259,7 @@ TEST(QtAudioInput, HearsTheDesktopsSourceAndReportsItsGoing) {
 
     ASSERT_TRUE(
         pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-sine-source")}));
-    ASSERT_TRUE(soundtest::waitUntil([&] {
+    ASSERT_TRUE(waitUntil([&] {
         QCoreApplication::processEvents();
         return input.fault().has_value();
     }));

@@ -15,6 +15,8 @@
 namespace chordalis {
 namespace {
 
+using soundtest::waitUntil;
+
 void quiet(const char*) {}
 
 // Whether the JACK server of that name (empty: the default one) takes clients.
@@ -76,10 +78,6 @@ private:
     QProcess m_jackd;
     QString m_why;
 };
-
-template <class Condition> bool within10s(Condition done) {
-    return soundtest::waitUntil(done, 10000);
-}
 
 // Counts the server's xruns: a cycle missed loses its MIDI, which no sending port can prevent.
 class XrunWatch {
@@ -172,7 +170,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
         expected.push_back({0x81, static_cast<unsigned char>(note), 100});
     }
     auto waitFor = [&](size_t n) {
-        within10s([&] {
+        waitUntil([&] {
             std::lock_guard lock(received.mutex);
             return received.messages.size() >= n;
         });
@@ -206,7 +204,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     ASSERT_EQ(waitFor(3).size(), 3u);
     EXPECT_EQ(ports.fault(), std::nullopt);
     input.closePort();
-    ASSERT_TRUE(within10s([&] { return ports.fault().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return ports.fault().has_value(); }));
     EXPECT_EQ(ports.fault()->reason,
               QStringLiteral("The MIDI port \"chordalis-test:in\" is no longer there."));
     ports.close();
@@ -285,7 +283,7 @@ TEST(JackPort, TheSynthesizerRunsAtTheServersRateAndSaysWhenTheServerStops) {
     EXPECT_EQ(synth.fault(), std::nullopt);
 
     server.stop();
-    ASSERT_TRUE(within10s([&] { return synth.fault().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return synth.fault().has_value(); }));
     EXPECT_EQ(*synth.fault(), (OutputFault{QStringLiteral("The JACK server has stopped."), false}));
     synth.close();
     EXPECT_TRUE(synth.open(-1).has_value()); // not back yet
