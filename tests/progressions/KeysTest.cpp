@@ -14,7 +14,6 @@ Key keyOf(const char* root, KeyMode mode = KeyMode::Major) {
                    test::shippedLibrary().chords);
 }
 
-// The borrowed triads as "numeral=symbol".
 QStringList borrowedTriads(const Key& key) {
     QStringList out;
     for (const KeyChord& k : key.borrowed)
@@ -50,22 +49,13 @@ const HandKey HandKeys[] = {
      "Imaj7 ii7 iii7 IVmaj7 V7 vi7 viiø7", "Cmaj7 Dm7 Em7 Fmaj7 G7 Am7 Bm7b5"},
     {"A", KeyMode::NaturalMinor, "i ii° bIII iv v bVI bVII", "Am Bdim C Dm Em F G",
      "i7 iiø7 bIIImaj7 iv7 v7 bVImaj7 bVII7", "Am7 Bm7b5 Cmaj7 Dm7 Em7 Fmaj7 G7"},
-    {"Eb", KeyMode::HarmonicMinor, "i ii° bIII+ iv V bVI vii°", "Ebm Fdim Gbaug Abm Bb Cb Ddim",
-     "i(maj7) iiø7 bIII+maj7 iv7 V7 bVImaj7 vii°7",
-     "Ebm(maj7) Fm7b5 Gbmaj7#5 Abm7 Bb7 Cbmaj7 Ddim7"},
     {"C", KeyMode::MelodicMinor, "i ii bIII+ IV V vi° vii°", "Cm Dm Ebaug F G Adim Bdim",
      "i(maj7) ii7 bIII+maj7 IV7 V7 viø7 viiø7", "Cm(maj7) Dm7 Ebmaj7#5 F7 G7 Am7b5 Bm7b5"},
     {"D#", KeyMode::HarmonicMinor, "i ii° bIII+ iv V bVI vii°", "D#m E#dim F#aug G#m A# B Cxdim",
      "i(maj7) iiø7 bIII+maj7 iv7 V7 bVImaj7 vii°7",
      "D#m(maj7) E#m7b5 F#maj7#5 G#m7 A#7 Bmaj7 Cxdim7"},
-    {"D", KeyMode::Dorian, "i ii bIII IV v vi° bVII", "Dm Em F G Am Bdim C",
-     "i7 ii7 bIIImaj7 IV7 v7 viø7 bVIImaj7", "Dm7 Em7 Fmaj7 G7 Am7 Bm7b5 Cmaj7"},
-    {"E", KeyMode::Phrygian, "i bII bIII iv v° bVI bvii", "Em F G Am Bdim C Dm",
-     "i7 bIImaj7 bIII7 iv7 vø7 bVImaj7 bvii7", "Em7 Fmaj7 G7 Am7 Bm7b5 Cmaj7 Dm7"},
     {"F", KeyMode::Lydian, "I II iii #iv° V vi vii", "F G Am Bdim C Dm Em",
      "Imaj7 II7 iii7 #ivø7 Vmaj7 vi7 vii7", "Fmaj7 G7 Am7 Bm7b5 Cmaj7 Dm7 Em7"},
-    {"G", KeyMode::Mixolydian, "I ii iii° IV v vi bVII", "G Am Bdim C Dm Em F",
-     "I7 ii7 iiiø7 IVmaj7 v7 vi7 bVIImaj7", "G7 Am7 Bm7b5 Cmaj7 Dm7 Em7 Fmaj7"},
     {"B", KeyMode::Locrian, "i° bII biii iv bV bVI bvii", "Bdim C Dm Em F G Am",
      "iø7 bIImaj7 biii7 iv7 bVmaj7 bVI7 bvii7", "Bm7b5 Cmaj7 Dm7 Em7 Fmaj7 G7 Am7"},
 };

@@ -224,7 +224,7 @@ TEST(Voicer, FindsTheOptimumThatBruteForceFinds) {
 }
 
 TEST(Voicer, CostPartsOfAHandWorkedMove) {
-    // C (x-3-2-0-1-0) to Am (x-0-2-2-1-0): C E G C E to A E A C E. The hand keeps its 1st and
+    // C (x32010) to Am (x02210): C E G C E to A E A C E. The hand keeps its 1st and
     // 2nd fingers; the 3rd finger leaves the A string, and the 3rd string's note moves.
     VoicerRequest r;
     r.chords = {chordOf(0, {0, 4, 7}, {grip("x32010", "x32010")}),
