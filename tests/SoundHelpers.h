@@ -1,7 +1,6 @@
 #pragma once
 
-// What the sound, listening and LED guitar tests share: bytes written out one by one, notes as
-// MIDI words, what a port was sent, a rendered sound in mono, and waiting for another thread.
+// What the sound, listening and LED guitar tests share.
 #include "sound/RecordingMidiOut.h"
 #include "sound/backends/OfflineRender.h"
 
@@ -27,7 +26,6 @@ constexpr std::uint32_t off(int note, int channel = 0, int velocity = 100) {
     return packShortMessage(0x80 + channel, note, velocity);
 }
 
-// The words of timed messages, in their order.
 template <class Timed> std::vector<std::uint32_t> wordsOf(const std::vector<Timed>& messages) {
     std::vector<std::uint32_t> words;
     for (const Timed& m : messages)

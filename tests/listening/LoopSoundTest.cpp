@@ -32,9 +32,7 @@ TEST(LoopSound, EveryBarStrummedAcrossTheSeam) {
     ASSERT_TRUE(sound) << error.toStdString();
     OnsetDetector onsets(48000.0);
     std::vector<double> heard = onsets.push(soundtest::monoOf(*sound));
-    std::vector<double> beats;
-    for (int bar = 0; bar < 4; ++bar)
-        beats.push_back(0.2 + 2.0 * bar);
+    const std::vector<double> beats{0.2, 2.2, 4.2, 6.2}; // the bar lines
     // Heard within the strum's spread (five strings 12 ms apart) of its bar line.
     for (double beat : beats) {
         const bool found = std::any_of(heard.begin(), heard.end(), [&](double t) {

@@ -245,8 +245,7 @@ TEST_F(PlayerTest, ALostOutputIsSaidOnceAndOpenedAgainWhenItIsBack) {
     out.sent.clear();
     program->playCommand(Mode::Chords);
     ASSERT_EQ(notices.size(), 2);
-    EXPECT_EQ(notices[1], "Nothing sounds: The JACK server has stopped. It comes back by itself "
-                          "when the output is there again.");
+    EXPECT_TRUE(notices[1].startsWith("Nothing sounds: The JACK server has stopped."));
 
     watch.service();      // the Play waited its four seconds on the closed output: tried again
     out.failOpen = false; // the server runs again

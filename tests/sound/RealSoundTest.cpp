@@ -46,21 +46,15 @@ std::pair<double, bool> peakOfRendered(const std::vector<RecordingMidiOut::Sent>
 }
 
 // The player on a recording port, rendered offline with the system's sound font.
-class RealSound : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (defaultSoundFont().isEmpty())
-            GTEST_SKIP() << "no General MIDI sound font is installed";
-        port.open(-1);
-        player.programChange();
-    }
+TEST(RealSound, AFullStrumAtVolume100PeaksNearMinus6DbfsAndTheLoudestDoesNotClip) {
+    if (defaultSoundFont().isEmpty())
+        GTEST_SKIP() << "no General MIDI sound font is installed";
     PlaybackSettings settings; // volume 100, the nylon guitar, chord tempo 90
     VirtualClock clock;
     RecordingMidiOut port{clock};
     Player player{settings, port, clock};
-};
-
-TEST_F(RealSound, AFullStrumAtVolume100PeaksNearMinus6DbfsAndTheLoudestDoesNotClip) {
+    port.open(-1);
+    player.programChange();
     const Strum openE{{6, 40}, {5, 47}, {4, 52}, {3, 56}, {2, 59}, {1, 64}};
     player.strum(openE);
     const auto [level, clipped] = peakOfRendered(port.sent);

@@ -68,20 +68,15 @@ std::map<int, double> soundingTime(const MidiSong& song) {
     return time;
 }
 
-class ShippedExamples : public ::testing::Test {
-protected:
-    QString folder = QStringLiteral(CHORDALIS_SHIPPED_DATA);
-    IniReader& ini = test::shippedLibrary().ini;
-};
-
 // Each file long enough, with drums; its harmony on the item's notes, a chord's at least half
 // of the time, a scale's 85 %.
-TEST_F(ShippedExamples, EveryItemListsExamplesThatExistPlayLongEnoughAndSoundItsNotes) {
+TEST(ShippedExamples, EveryItemListsExamplesThatExistPlayLongEnoughAndSoundItsNotes) {
+    const QString folder = QStringLiteral(CHORDALIS_SHIPPED_DATA);
     const std::vector<Item> items = shippedItems();
     ASSERT_EQ(items.size(), 222u);
     std::set<QString> checked;
     for (const Item& item : items) {
-        const InfoKeys keys = readInfoKeys(ini, item.mode, item.number);
+        const InfoKeys keys = readInfoKeys(test::shippedLibrary().ini, item.mode, item.number);
         SCOPED_TRACE(
             qPrintable(item.mode + u' ' + QString::number(item.number) + u' ' + keys.stem));
         ASSERT_TRUE(isPlainFileName(keys.stem));
