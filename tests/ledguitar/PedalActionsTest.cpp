@@ -19,7 +19,6 @@ protected:
         program->context().state.mainWindowActive = true;
     }
 
-    // Presses the left switch for the action and lets go.
     void pedal(int action) {
         program->context().state.ledOptionLeft = action;
         sim->pressPedal(1);
@@ -32,7 +31,6 @@ protected:
     SimulatedGuitar* sim = new SimulatedGuitar;
     test::HeadlessProgram program{std::unique_ptr<HidTransport>(sim), nullptr};
     test::RecordingMessageBoxes& boxes = program.boxes();
-    QSettings& store = program.store();
 };
 
 } // namespace
@@ -120,11 +118,11 @@ TEST_F(PedalActionsTest, ShutDownDarkensTheGuitarAndWritesTheSwitchOptions) {
     program->context().state.ledOptionLeft = 4;
     program->context().state.ledOptionRight = 5;
     sim->clearOutputReports();
-    program->shutDown(store);
+    program->shutDown(program.store());
     const auto reports = sim->ledReports();
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[0], (std::array<int, 9>{1, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_FALSE(program->guitar().isPolling());
-    EXPECT_EQ(store.value("Fretlight/Left").toString(), "4");
-    EXPECT_EQ(store.value("Fretlight/Right").toString(), "5");
+    EXPECT_EQ(program.store().value("Fretlight/Left").toString(), "4");
+    EXPECT_EQ(program.store().value("Fretlight/Right").toString(), "5");
 }

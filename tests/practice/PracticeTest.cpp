@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
-#include <thread>
 #include <tuple>
 
 using namespace chordalis;
@@ -223,7 +222,6 @@ TEST(PracticeQuestions, EarItemsPlayTheIntervalOrChordTheyName) {
     EXPECT_FALSE(judgeAnswer(change, "-1").known);
 }
 
-// Pitch classes above a tonic, as a set.
 std::set<int> classesAbove(const std::vector<int>& notes, int tonic) {
     std::set<int> set;
     for (int n : notes)
@@ -416,7 +414,6 @@ struct HistoryFiles : ::testing::Test {
                                const QString& given = "x") {
         return {"s", "intervals", item, "Name it", "P5", given, grade, 1.5, at};
     }
-    // Records the answer, the reason of a refusal as the failure.
     static void record(const OpenedHistory& opened, const AnswerRecord& a) {
         QString error;
         EXPECT_TRUE(opened.history->record(a, error)) << error.toStdString();
