@@ -94,7 +94,6 @@ TEST_F(NoPedalTest, WithoutFootInThePedalIsNeverReadButTheLightsWork) {
     connectWithLightsOn();
     TFretlight& d = *output.device();
     EXPECT_FALSE(d.FootIN().IsBound());
-    EXPECT_EQ(d.FootIN().RptIndex(), -1);
     EXPECT_EQ(d.UnboundVarCount(), 1);
     EXPECT_FALSE(d.ReadInputRptA());
     output.poll();

@@ -278,7 +278,6 @@ TEST(AlsaMidiInput, SaysSoWithoutASequencer) {
     ASSERT_TRUE(refused);
     EXPECT_TRUE(refused->contains(QLatin1String("ALSA sequencer"))) << qPrintable(*refused);
     EXPECT_FALSE(input.isOpen());
-    EXPECT_FALSE(input.fault());
     // The sound settings list no ALSA port, and say why.
     ListenInputs inputs(nullptr, nullptr, nullptr, std::make_unique<AlsaMidiInput>());
     EXPECT_EQ(inputs.rows().size(), 1u) << "the desktop's default alone";

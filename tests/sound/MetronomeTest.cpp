@@ -110,6 +110,7 @@ TEST_F(MetronomeTest, ATempoChangeTakesEffectAtOnce) {
     metronome.setRunning(true);
     runFor(1.2); // clicks at 0.5 and 1.0
     metronome.setTempo(400);
+    EXPECT_EQ(state.metronome.tempo, 400);
     const double changed = clock.now();
     runFor(0.45); // clicks at +0.15, +0.30 and +0.45, queued a little ahead
     ASSERT_EQ(out.sent.size(), 2 * 5u);
