@@ -5,23 +5,11 @@
 #include "modes/Commands.h"
 #include "modes/Modes.h"
 
-#include <QSettings>
 #include <gtest/gtest.h>
 
 using namespace chordalis;
 
 namespace {
-
-// The window as the program sees it, showing nothing.
-class NoWindow : public ProgramWindow {
-public:
-    void createWindow() override {}
-    void showSplash() override {}
-    void showWindow() override {}
-    void showPages() override {}
-    void saveWindowState(QSettings&) override {}
-    void stepList(const SteppedList&) override {}
-};
 
 // The left switch runs the action under test.
 class PedalActionsTest : public ::testing::Test {
@@ -31,7 +19,6 @@ protected:
         program->context().state.mainWindowActive = true;
     }
 
-    // Presses the left switch for the action and lets go.
     void pedal(int action) {
         program->context().state.ledOptionLeft = action;
         sim->pressPedal(1);
@@ -42,10 +29,8 @@ protected:
     void page(Mode mode) { modeDispatch(program->context(), mode); }
 
     SimulatedGuitar* sim = new SimulatedGuitar;
-    NoWindow window;
-    test::HeadlessProgram program{std::unique_ptr<HidTransport>(sim), &window};
+    test::HeadlessProgram program{std::unique_ptr<HidTransport>(sim), nullptr};
     test::RecordingMessageBoxes& boxes = program.boxes();
-    QSettings& store = program.store();
 };
 
 } // namespace
@@ -133,11 +118,11 @@ TEST_F(PedalActionsTest, ShutDownDarkensTheGuitarAndWritesTheSwitchOptions) {
     program->context().state.ledOptionLeft = 4;
     program->context().state.ledOptionRight = 5;
     sim->clearOutputReports();
-    program->shutDown(store);
+    program->shutDown(program.store());
     const auto reports = sim->ledReports();
     ASSERT_EQ(reports.size(), 3u);
     EXPECT_EQ(reports[0], (std::array<int, 9>{1, 0, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_FALSE(program->guitar().isPolling());
-    EXPECT_EQ(store.value("Fretlight/Left").toString(), "4");
-    EXPECT_EQ(store.value("Fretlight/Right").toString(), "5");
+    EXPECT_EQ(program.store().value("Fretlight/Left").toString(), "4");
+    EXPECT_EQ(program.store().value("Fretlight/Right").toString(), "5");
 }

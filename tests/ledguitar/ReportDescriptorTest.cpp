@@ -1,20 +1,13 @@
 #include "ledguitar/ReportDescriptor.h"
 
+#include "../SoundHelpers.h"
 #include "ledguitar/HidAgent.h"
-#include "ledguitar/SimulatedGuitar.h"
-
-#include <gtest/gtest.h>
 
 using namespace chordalis;
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
+using soundtest::bytes;
 
 // A boot keyboard: eight modifier bits, a reserved byte, six key slots (an array of usages
 // 0..0x65); five LED bits and three bits of padding out.
@@ -37,23 +30,6 @@ const HidField* findField(const ReportDescriptor& d, HidReportType type, int pag
 }
 
 } // namespace
-
-TEST(ReportDescriptor, TheGuitarsVendorPage) {
-    const auto d = parseReportDescriptor(SimulatedGuitar::guitarDescriptor());
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->report(HidReportType::Input, 0)->byteLength(), 8); // FootIN and 7 bytes padding
-    EXPECT_EQ(d->report(HidReportType::Output, 0)->byteLength(), 9);
-    ASSERT_EQ(d->fields.size(), 10u); // padding gives no field
-    const HidField* foot = findField(*d, HidReportType::Input, 0xFF00, 1);
-    ASSERT_TRUE(foot);
-    EXPECT_EQ(foot->bitOffset, 0);
-    EXPECT_EQ(foot->bitSize, 8);
-    for (int usage = 2; usage <= 10; ++usage) {
-        const HidField* f = findField(*d, HidReportType::Output, 0xFF00, usage);
-        ASSERT_TRUE(f) << usage;
-        EXPECT_EQ(f->bitOffset, (usage - 2) * 8); // CMD1, then Data1..Data8
-    }
-}
 
 TEST(ReportDescriptor, AGamePadsNumberedReport) {
     const auto d = parseReportDescriptor(GamePad);

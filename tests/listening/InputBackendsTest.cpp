@@ -1,3 +1,4 @@
+#include "../SoundHelpers.h"
 #include "TestSounds.h"
 #include "app/ListenInputs.h"
 #include "listening/Pitch.h"
@@ -7,20 +8,20 @@
 #include "listening/backends/QtAudioInput.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
-#include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <jack/midiport.h>
 #include <mutex>
 
 namespace chordalis {
 namespace {
+
+using soundtest::waitUntil;
 
 void quiet(const char*) {}
 
@@ -74,14 +75,6 @@ struct Source : JackSource {
     ~Source() { stop(); } // before the clip its cycle reads goes
 };
 
-template <class Condition> bool within5s(Condition done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 5000)
-        QThread::msleep(10);
-    return done();
-}
-
 // Nothing reaches the sink after close.
 TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
     Source source;
@@ -114,7 +107,7 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
     ASSERT_FALSE(opened) << qPrintable(*opened);
     EXPECT_EQ(input.sampleRate(), source.clip.sampleRate);
     PitchDetector pitch(input.sampleRate(), 4096);
-    ASSERT_TRUE(within5s([&] {
+    ASSERT_TRUE(waitUntil([&] {
         std::lock_guard lock(mutex);
         return heard.size() >= 8192;
     }));
@@ -126,7 +119,7 @@ TEST(JackAudioInput, HearsAClientsNoteAndReportsItsGoing) {
     EXPECT_FALSE(input.fault());
 
     source.stop();
-    ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return input.fault().has_value(); }));
     EXPECT_TRUE(input.fault()->contains(QLatin1String("chordalis-test-source:out")));
     input.close();
     const int after = calls;
@@ -177,13 +170,13 @@ TEST(JackMidiInput, HoldsTheInstrumentsNotesAndLetsThemGoWithIt) {
     // An E minor grip's low strings on two channels, one let go by a note-on at velocity 0.
     source->messages = {{0x90, 40, 100}, {0x91, 47, 90}, {0x90, 52, 80}, {0x91, 47, 0}};
     source->send = true;
-    ASSERT_TRUE(within5s([&] {
+    ASSERT_TRUE(waitUntil([&] {
         std::lock_guard lock(mutex);
         return !seen.empty() && seen.back() == std::vector<int>{40, 52};
     }));
     source.reset();
-    ASSERT_TRUE(within5s([&] { return input.fault().has_value(); }));
-    EXPECT_TRUE(within5s([&] {
+    ASSERT_TRUE(waitUntil([&] { return input.fault().has_value(); }));
+    EXPECT_TRUE(waitUntil([&] {
         std::lock_guard lock(mutex);
         return seen.back().empty();
     })) << "nothing stays lit when the instrument goes";
@@ -221,7 +214,7 @@ struct PulseServer {
                                              "frequency=196")});
         if (!server.waitForStarted(5000))
             return false;
-        return within5s([&] { return pactl({QStringLiteral("info")}); });
+        return waitUntil([&] { return pactl({QStringLiteral("info")}); });
     }
     ~PulseServer() {
         server.terminate();
@@ -242,7 +235,7 @@ TEST(QtAudioInput, HearsTheDesktopsSourceAndReportsItsGoing) {
         QCoreApplication::processEvents();
         return input.deviceNames().join(u'|').contains(QLatin1String("196"));
     };
-    ASSERT_TRUE(within5s(listed)) << qPrintable(input.deviceNames().join(QLatin1String(", ")));
+    ASSERT_TRUE(waitUntil(listed)) << qPrintable(input.deviceNames().join(QLatin1String(", ")));
     QString device;
     for (const QString& d : input.deviceNames())
         if (d.contains(QLatin1String("196")))
@@ -254,7 +247,7 @@ TEST(QtAudioInput, HearsTheDesktopsSourceAndReportsItsGoing) {
         heard.insert(heard.end(), block.begin(), block.end());
     }));
     EXPECT_GE(input.sampleRate(), 8000.0);
-    ASSERT_TRUE(within5s([&] {
+    ASSERT_TRUE(waitUntil([&] {
         QCoreApplication::processEvents();
         return heard.size() >= 16384;
     }));
@@ -266,7 +259,7 @@ TEST(QtAudioInput, HearsTheDesktopsSourceAndReportsItsGoing) {
 
     ASSERT_TRUE(
         pulse.pactl({QStringLiteral("unload-module"), QStringLiteral("module-sine-source")}));
-    ASSERT_TRUE(within5s([&] {
+    ASSERT_TRUE(waitUntil([&] {
         QCoreApplication::processEvents();
         return input.fault().has_value();
     }));
@@ -285,7 +278,6 @@ TEST(AlsaMidiInput, SaysSoWithoutASequencer) {
     ASSERT_TRUE(refused);
     EXPECT_TRUE(refused->contains(QLatin1String("ALSA sequencer"))) << qPrintable(*refused);
     EXPECT_FALSE(input.isOpen());
-    EXPECT_FALSE(input.fault());
     // The sound settings list no ALSA port, and say why.
     ListenInputs inputs(nullptr, nullptr, nullptr, std::make_unique<AlsaMidiInput>());
     EXPECT_EQ(inputs.rows().size(), 1u) << "the desktop's default alone";

@@ -52,6 +52,13 @@ private:
     std::optional<QString> m_fault;
 };
 
+std::set<int> markerPitches(const test::HeadlessProgram& program) {
+    std::set<int> pitches; // open strings are signs, and are not lit
+    for (const Mark& m : program.markers())
+        pitches.insert(m.pitch);
+    return pitches;
+}
+
 std::set<int> litPitches(Program& program) {
     std::set<int> lit;
     const std::vector<bool> sounding = program.fretboard().soundingMarks();
@@ -101,10 +108,7 @@ TEST(ListeningControl, ChecksTheStrummedGripAndStopsWhenTheInputGoes) {
     desktop.input->deliver(int(1.2 * clip.sampleRate / 256));
     control.settle();
     EXPECT_EQ(std::set<int>(control.heard().begin(), control.heard().end()), shown);
-    std::set<int> markerPitches; // open strings are signs, and are not lit
-    for (const Mark& m : program.markers())
-        markerPitches.insert(m.pitch);
-    EXPECT_EQ(litPitches(*program), markerPitches);
+    EXPECT_EQ(litPitches(*program), markerPitches(program));
     EXPECT_GT(control.tuner().string, 0);
     EXPECT_FALSE(control.heardChord().text.isEmpty());
     EXPECT_EQ(control.heardChord().text,
@@ -152,12 +156,7 @@ TEST(ListeningControl, LightsExactlyTheNotesAMidiInstrumentHolds) {
     ASSERT_FALSE(control.start({ListenSource::JackMidi, QStringLiteral("Guitar"), DefaultA4}));
     EXPECT_TRUE(control.isMidi());
 
-    const std::set<int> shown = [&] {
-        std::set<int> pitches;
-        for (const Mark& m : program.markers())
-            pitches.insert(m.pitch);
-        return pitches;
-    }();
+    const std::set<int> shown = markerPitches(program);
     const std::vector<int> held(shown.begin(), std::next(shown.begin(), 3));
     guitar->hold(held);
     control.settle();

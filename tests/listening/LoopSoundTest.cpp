@@ -1,10 +1,8 @@
 // A progression's loop rendered offline and listened to across the seam where it starts again.
+#include "../SoundHelpers.h"
 #include "app/LoopNotes.h"
 #include "app/LoopPlayer.h"
 #include "listening/Onsets.h"
-#include "sound/backends/OfflineRender.h"
-
-#include <gtest/gtest.h>
 
 namespace chordalis {
 namespace {
@@ -32,15 +30,9 @@ TEST(LoopSound, EveryBarStrummedAcrossTheSeam) {
     QString error;
     const auto sound = renderMessages(port.sent, 0.5, &error, 48000.0);
     ASSERT_TRUE(sound) << error.toStdString();
-    std::vector<float> mono(size_t(sound->frames()));
-    for (size_t f = 0; f < mono.size(); ++f)
-        mono[f] = float((sound->samples[2 * f] + sound->samples[2 * f + 1]) / 65536.0);
-
     OnsetDetector onsets(48000.0);
-    std::vector<double> heard = onsets.push(mono);
-    std::vector<double> beats;
-    for (int bar = 0; bar < 4; ++bar)
-        beats.push_back(0.2 + 2.0 * bar);
+    std::vector<double> heard = onsets.push(soundtest::monoOf(*sound));
+    const std::vector<double> beats{0.2, 2.2, 4.2, 6.2}; // the bar lines
     // Heard within the strum's spread (five strings 12 ms apart) of its bar line.
     for (double beat : beats) {
         const bool found = std::any_of(heard.begin(), heard.end(), [&](double t) {

@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
-#include <thread>
 #include <tuple>
 
 using namespace chordalis;
@@ -223,7 +222,6 @@ TEST(PracticeQuestions, EarItemsPlayTheIntervalOrChordTheyName) {
     EXPECT_FALSE(judgeAnswer(change, "-1").known);
 }
 
-// Pitch classes above a tonic, as a set.
 std::set<int> classesAbove(const std::vector<int>& notes, int tonic) {
     std::set<int> set;
     for (int n : notes)
@@ -416,6 +414,10 @@ struct HistoryFiles : ::testing::Test {
                                const QString& given = "x") {
         return {"s", "intervals", item, "Name it", "P5", given, grade, 1.5, at};
     }
+    static void record(const OpenedHistory& opened, const AnswerRecord& a) {
+        QString error;
+        EXPECT_TRUE(opened.history->record(a, error)) << error.toStdString();
+    }
     QStringList asideFiles() const {
         return QDir(dir.path()).entryList({"practice.sqlite.damaged-*"}, QDir::Files);
     }
@@ -449,12 +451,9 @@ TEST_F(HistoryFiles, AnswersAndSchedulesOutlastTheConnection) {
         OpenedHistory opened = openHistory(path(), clock);
         ASSERT_TRUE(opened.history->lasts()) << opened.message.toStdString();
         EXPECT_TRUE(opened.message.isEmpty());
-        QString error;
-        ASSERT_TRUE(opened.history->record(answer("a", Grade::Right, 1000), error))
-            << error.toStdString();
-        ASSERT_TRUE(
-            opened.history->record(answer("a", Grade::Right, 2000, "P5, \"fifth\""), error));
-        ASSERT_TRUE(opened.history->record(answer("b", Grade::Wrong, 3000), error));
+        record(opened, answer("a", Grade::Right, 1000));
+        record(opened, answer("a", Grade::Right, 2000, "P5, \"fifth\""));
+        record(opened, answer("b", Grade::Wrong, 3000));
     }
     OpenedHistory opened = openHistory(path(), clock);
     const auto states = opened.history->states();
@@ -493,9 +492,8 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
     auto tearPages = [&] {
         {
             OpenedHistory opened = openHistory(path(), clock);
-            QString error;
             for (int k = 0; k < 60; ++k)
-                opened.history->record(answer(QString::number(k), Grade::Right, k), error);
+                record(opened, answer(QString::number(k), Grade::Right, k));
         }
         QFile f(path());
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
@@ -520,8 +518,7 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
         ASSERT_EQ(aside.size(), sets) << aside.join(' ').toStdString();
         EXPECT_TRUE(opened.message.contains(aside.last())) << opened.message.toStdString();
         EXPECT_EQ(bytesOf(dir.filePath(aside.last())), bytes) << "set aside as it was";
-        QString error;
-        EXPECT_TRUE(opened.history->record(answer("a", Grade::Right, 1), error));
+        record(opened, answer("a", Grade::Right, 1));
     }
     // Set aside in the same second, each keeps a name of its own.
     EXPECT_EQ(asideFiles(), QStringList({"practice.sqlite.damaged-20261130-005320",
@@ -532,8 +529,7 @@ TEST_F(HistoryFiles, ADamagedFileIsSetAsideNeverOverwritten) {
 TEST_F(HistoryFiles, AReadOnlyFileOrFolderIsReadButNotWritten) {
     {
         OpenedHistory opened = openHistory(path(), clock);
-        QString error;
-        ASSERT_TRUE(opened.history->record(answer("a", Grade::Right, 1000), error));
+        record(opened, answer("a", Grade::Right, 1000));
     }
     removeLog();
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::ReadUser);
@@ -544,8 +540,7 @@ TEST_F(HistoryFiles, AReadOnlyFileOrFolderIsReadButNotWritten) {
         EXPECT_TRUE(opened.message.contains("read-only")) << opened.message.toStdString();
         EXPECT_TRUE(opened.message.contains("not be saved")) << opened.message.toStdString();
         EXPECT_EQ(opened.history->states().at("a").box, 2) << "the schedule still serves";
-        QString error;
-        EXPECT_TRUE(opened.history->record(answer("a", Grade::Wrong, 2000), error));
+        record(opened, answer("a", Grade::Wrong, 2000));
     }
     EXPECT_EQ(bytesOf(path()), bytes);
     EXPECT_TRUE(asideFiles().isEmpty());
@@ -569,11 +564,8 @@ TEST_F(HistoryFiles, TwoWritersAtOnceLoseNothing) {
         OpenedHistory opened = openHistory(path(), own);
         ASSERT_TRUE(opened.history->lasts()) << opened.message.toStdString();
         for (int k = 0; k < PerWriter; ++k) {
-            QString error;
-            ASSERT_TRUE(opened.history->record(answer(item, Grade::Right, k), error))
-                << error.toStdString();
-            ASSERT_TRUE(opened.history->record(answer("shared", Grade::Right, k), error))
-                << error.toStdString();
+            record(opened, answer(item, Grade::Right, k));
+            record(opened, answer("shared", Grade::Right, k));
         }
     };
     // Qt's threads, not std::thread: Qt keeps data for a thread it did not start until exit.
@@ -624,7 +616,6 @@ TEST_F(HistoryFiles, BestsAreKeptPerItemAndAnOlderFileIsUpgradedInPlace) {
     }
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
-    QString error;
     {
         OpenedHistory opened = openHistory(path(), clock);
         EXPECT_TRUE(opened.message.isEmpty()) << opened.message.toStdString();
@@ -635,7 +626,7 @@ TEST_F(HistoryFiles, BestsAreKeptPerItemAndAnOlderFileIsUpgradedInPlace) {
         for (int score : {35, 20}) {
             AnswerRecord a = answer("change:C|G", Grade::Right, 10);
             a.score = score;
-            ASSERT_TRUE(opened.history->record(a, error)) << error.toStdString();
+            record(opened, a);
         }
     }
     OpenedHistory again = openHistory(path(), clock);

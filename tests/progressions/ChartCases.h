@@ -30,9 +30,10 @@ struct Chord {
     int bassLetter = -1, bassPitch = 0;
 };
 
-inline ProgressionChart chartOf(const std::vector<Chord>& chords, int meter, Capo capo = {}) {
+inline ProgressionChart chartOf(const std::vector<Chord>& chords, int meter, Capo capo = {},
+                                const char* title = "Test") {
     ProgressionChart c;
-    c.title = QStringLiteral("Test");
+    c.title = QString::fromUtf8(title);
     c.capo = capo;
     c.progression.beatsPerBar = meter;
     for (const Chord& k : chords) {

@@ -69,11 +69,6 @@ ChordProReading readChordPro(const QString& text) {
     return r;
 }
 
-ProgressionChart titled(ProgressionChart chart, const char* title) {
-    chart.title = QString::fromUtf8(title);
-    return chart;
-}
-
 } // namespace
 
 // No title, name or symbol can close a directive or a chord early.
@@ -105,10 +100,9 @@ TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
          "A:3|C6/9:3|D:2 A:1",
          {{"A", "x 0 2 2 2 0"}, {"D", "x x 2 4 5 3"}},
          QStringLiteral("2")},
-        {titled(chartOf({{"C", 0, 0, 0, 0, 4, "x32010", "x32010"},
-                         {"E]m [x}", 2, 4, 0, 1, 4, "022000", "023000"}},
-                        4),
-                "Mine}\n{title: theirs}\r\x1b[2J\u2028{define: C base-fret 9}"),
+        {chartOf({{"C", 0, 0, 0, 0, 4, "x32010", "x32010"},
+                  {"E]m [x}", 2, 4, 0, 1, 4, "022000", "023000"}},
+                 4, {}, "Mine}\n{title: theirs}\r\x1b[2J\u2028{define: C base-fret 9}"),
          "C:4|E)m_(x):4",
          {{"C", "x 3 2 0 1 0"}, {"E)m_(x)", "0 2 2 0 0 0"}},
          {}},

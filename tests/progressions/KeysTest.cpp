@@ -9,16 +9,17 @@ using namespace chordalis;
 
 namespace {
 
-const ChordLibrary& shippedChords() {
-    return test::shippedLibrary().chords;
-}
-
-int tabOf(const char* caption) {
-    return rootTabIndex(QLatin1String(caption)).value_or(0);
-}
-
 Key keyOf(const char* root, KeyMode mode = KeyMode::Major) {
-    return makeKey(tabOf(root), mode, shippedChords());
+    return makeKey(rootTabIndex(QLatin1String(root)).value_or(0), mode,
+                   test::shippedLibrary().chords);
+}
+
+QStringList borrowedTriads(const Key& key) {
+    QStringList out;
+    for (const KeyChord& k : key.borrowed)
+        if (k.notes.size() == 3)
+            out << k.numeral + u'=' + k.symbol;
+    return out;
 }
 
 // One text of each chord: its numeral or its symbol.
@@ -46,28 +47,15 @@ struct HandKey {
 const HandKey HandKeys[] = {
     {"C", KeyMode::Major, "I ii iii IV V vi vii°", "C Dm Em F G Am Bdim",
      "Imaj7 ii7 iii7 IVmaj7 V7 vi7 viiø7", "Cmaj7 Dm7 Em7 Fmaj7 G7 Am7 Bm7b5"},
-    {"F#", KeyMode::Major, "I ii iii IV V vi vii°", "F# G#m A#m B C# D#m E#dim",
-     "Imaj7 ii7 iii7 IVmaj7 V7 vi7 viiø7", "F#maj7 G#m7 A#m7 Bmaj7 C#7 D#m7 E#m7b5"},
-    {"Db", KeyMode::Major, "I ii iii IV V vi vii°", "Db Ebm Fm Gb Ab Bbm Cdim",
-     "Imaj7 ii7 iii7 IVmaj7 V7 vi7 viiø7", "Dbmaj7 Ebm7 Fm7 Gbmaj7 Ab7 Bbm7 Cm7b5"},
     {"A", KeyMode::NaturalMinor, "i ii° bIII iv v bVI bVII", "Am Bdim C Dm Em F G",
      "i7 iiø7 bIIImaj7 iv7 v7 bVImaj7 bVII7", "Am7 Bm7b5 Cmaj7 Dm7 Em7 Fmaj7 G7"},
-    {"Eb", KeyMode::HarmonicMinor, "i ii° bIII+ iv V bVI vii°", "Ebm Fdim Gbaug Abm Bb Cb Ddim",
-     "i(maj7) iiø7 bIII+maj7 iv7 V7 bVImaj7 vii°7",
-     "Ebm(maj7) Fm7b5 Gbmaj7#5 Abm7 Bb7 Cbmaj7 Ddim7"},
     {"C", KeyMode::MelodicMinor, "i ii bIII+ IV V vi° vii°", "Cm Dm Ebaug F G Adim Bdim",
      "i(maj7) ii7 bIII+maj7 IV7 V7 viø7 viiø7", "Cm(maj7) Dm7 Ebmaj7#5 F7 G7 Am7b5 Bm7b5"},
     {"D#", KeyMode::HarmonicMinor, "i ii° bIII+ iv V bVI vii°", "D#m E#dim F#aug G#m A# B Cxdim",
      "i(maj7) iiø7 bIII+maj7 iv7 V7 bVImaj7 vii°7",
      "D#m(maj7) E#m7b5 F#maj7#5 G#m7 A#7 Bmaj7 Cxdim7"},
-    {"D", KeyMode::Dorian, "i ii bIII IV v vi° bVII", "Dm Em F G Am Bdim C",
-     "i7 ii7 bIIImaj7 IV7 v7 viø7 bVIImaj7", "Dm7 Em7 Fmaj7 G7 Am7 Bm7b5 Cmaj7"},
-    {"E", KeyMode::Phrygian, "i bII bIII iv v° bVI bvii", "Em F G Am Bdim C Dm",
-     "i7 bIImaj7 bIII7 iv7 vø7 bVImaj7 bvii7", "Em7 Fmaj7 G7 Am7 Bm7b5 Cmaj7 Dm7"},
     {"F", KeyMode::Lydian, "I II iii #iv° V vi vii", "F G Am Bdim C Dm Em",
      "Imaj7 II7 iii7 #ivø7 Vmaj7 vi7 vii7", "Fmaj7 G7 Am7 Bm7b5 Cmaj7 Dm7 Em7"},
-    {"G", KeyMode::Mixolydian, "I ii iii° IV v vi bVII", "G Am Bdim C Dm Em F",
-     "I7 ii7 iiiø7 IVmaj7 v7 vi7 bVIImaj7", "G7 Am7 Bm7b5 Cmaj7 Dm7 Em7 Fmaj7"},
     {"B", KeyMode::Locrian, "i° bII biii iv bV bVI bvii", "Bdim C Dm Em F G Am",
      "iø7 bIImaj7 biii7 iv7 bVmaj7 bVI7 bvii7", "Bm7b5 Cmaj7 Dm7 Em7 Fmaj7 G7 Am7"},
 };
@@ -96,19 +84,11 @@ TEST(Keys, SecondaryDominantsAndBorrowedChordsInCMajorAndAMinor) {
     EXPECT_EQ(numerals, split("V7/ii V7/iii V7/IV V7/V V7/vi"));
     EXPECT_EQ(notes, (QStringList{"A C# E G", "B D# F# A", "C E G Bb", "D F# A C", "E G# B D"}));
 
-    QStringList borrowed;
-    for (const KeyChord& k : c.borrowed)
-        if (k.notes.size() == 3)
-            borrowed << k.numeral + u'=' + k.symbol;
-    EXPECT_EQ(borrowed, split("i=Cm ii°=Ddim bIII=Eb iv=Fm v=Gm bVI=Ab bVII=Bb"));
+    EXPECT_EQ(borrowedTriads(c), split("i=Cm ii°=Ddim bIII=Eb iv=Fm v=Gm bVI=Ab bVII=Bb"));
 
     // The Picardy third, IV, V and the rest.
     const Key a = keyOf("A", KeyMode::NaturalMinor);
-    borrowed.clear();
-    for (const KeyChord& k : a.borrowed)
-        if (k.notes.size() == 3)
-            borrowed << k.numeral + u'=' + k.symbol;
-    EXPECT_EQ(borrowed, split("I=A ii=Bm iii=C#m IV=D V=E vi=F#m vii°=G#dim"));
+    EXPECT_EQ(borrowedTriads(a), split("I=A ii=Bm iii=C#m IV=D V=E vi=F#m vii°=G#dim"));
     QStringList targets;
     for (const KeyChord& k : a.secondaryDominants)
         targets << k.numeral;
@@ -117,7 +97,7 @@ TEST(Keys, SecondaryDominantsAndBorrowedChordsInCMajorAndAMinor) {
 
 // By rule: letters a third apart, a numeral's case from its 3rd, its accidental from major's.
 TEST(Keys, EveryRootAndModeKeepsTheRulesOfSpellingAndNumerals) {
-    const ChordLibrary& library = shippedChords();
+    const ChordLibrary& library = test::shippedLibrary().chords;
     static const std::array<int, 7> Major = {0, 2, 4, 5, 7, 9, 11};
     for (int tab = 1; tab <= int(RootTabs.size()); ++tab) {
         for (int m = 0; m < KeyModeCount; ++m) {

@@ -1,6 +1,7 @@
 #include "progressions/Progression.h"
 
 #include "../ShippedLibrary.h"
+#include "ChartCases.h"
 #include "progressions/Voicer.h"
 #include "theory/RootTabs.h"
 
@@ -134,25 +135,7 @@ TEST(ProgressionLibrary, EveryProgressionReadsInEveryRootOfItsMode) {
 
 namespace {
 
-// A grip from tablature, lowest string first: "x-3-2-0-1-0"; fingers in order of the fretted
-// strings from "fingers" ("3210" leaves the open strings out).
-Voicing tab(const char* frets, const char* fingers = "") {
-    const QStringList parts = QString::fromLatin1(frets).split(u'-');
-    Voicing v(int(parts.size()));
-    int f = 0;
-    const QString given = QString::fromLatin1(fingers);
-    for (qsizetype k = 0; k < parts.size(); ++k) {
-        const int string = int(parts.size() - k);
-        if (parts[k] == QLatin1String("x"))
-            continue;
-        const int fret = parts[k].toInt();
-        const QString finger = fret == 0          ? QStringLiteral("0")
-                               : f < given.size() ? QString(given[f++])
-                                                  : QString::number(std::min(4, 1 + f++));
-        v.setString(string, fret, finger);
-    }
-    return v;
-}
+using test::grip;
 
 VoicerChord chordOf(int root, std::vector<int> tones, std::vector<Voicing> grips) {
     return VoicerChord{root, std::move(tones), std::move(grips), std::nullopt};
@@ -241,11 +224,11 @@ TEST(Voicer, FindsTheOptimumThatBruteForceFinds) {
 }
 
 TEST(Voicer, CostPartsOfAHandWorkedMove) {
-    // C (x-3-2-0-1-0) to Am (x-0-2-2-1-0): C E G C E to A E A C E. The hand keeps its 1st and
+    // C (x32010) to Am (x02210): C E G C E to A E A C E. The hand keeps its 1st and
     // 2nd fingers; the 3rd finger leaves the A string, and the 3rd string's note moves.
     VoicerRequest r;
-    r.chords = {chordOf(0, {0, 4, 7}, {tab("x-3-2-0-1-0", "321")}),
-                chordOf(9, {0, 3, 7}, {tab("x-0-2-2-1-0", "231")})};
+    r.chords = {chordOf(0, {0, 4, 7}, {grip("x32010", "x32010")}),
+                chordOf(9, {0, 3, 7}, {grip("x02210", "x02310")})};
     const VoicedProgression v = costOf(r, {0, 0});
     const CostParts& step = v.steps[1];
     EXPECT_DOUBLE_EQ(step.topVoice, 0); // E4 stays on top
@@ -262,45 +245,46 @@ TEST(Voicer, StylesRegionsAndStringsKeepTheirGrips) {
     const Capo none;
     const VoicerChord cmaj7 = chordOf(0, {0, 4, 7, 11}, {});
     const VoicerChord c = chordOf(0, {0, 4, 7}, {});
-    auto keeps = [&](const char* frets, const VoicerChord& chord, VoicingStyle style) {
+    auto keeps = [&](const char* frets, const char* fingers, const VoicerChord& chord,
+                     VoicingStyle style) {
         VoicerConstraints k;
         k.style = style;
-        return keepsConstraints(tab(frets), chord, standard, none, k);
+        return keepsConstraints(grip(frets, fingers), chord, standard, none, k);
     };
-    EXPECT_TRUE(keeps("x-x-10-12-12-12", cmaj7, VoicingStyle::Drop2));
-    EXPECT_FALSE(keeps("x-x-10-12-12-12", cmaj7, VoicingStyle::Drop3));
-    EXPECT_TRUE(keeps("8-x-9-9-8-x", cmaj7, VoicingStyle::Drop3));
-    EXPECT_FALSE(keeps("8-x-9-9-8-x", cmaj7, VoicingStyle::Drop2));
-    EXPECT_FALSE(keeps("x-3-2-0-0-0", cmaj7, VoicingStyle::Drop2)); // C E G B E: five notes
-    EXPECT_TRUE(keeps("8-x-9-9-x-x", cmaj7, VoicingStyle::Shell));
-    EXPECT_FALSE(keeps("x-x-9-9-8-x", cmaj7, VoicingStyle::Shell)); // B in the bass
-    EXPECT_FALSE(keeps("x-3-x-x-0-0", cmaj7, VoicingStyle::Shell)); // spread over five strings
-    EXPECT_TRUE(keeps("x-x-x-5-5-3", c, VoicingStyle::Triads));
-    EXPECT_FALSE(keeps("x-x-x-5-5-3", cmaj7, VoicingStyle::Triads));
-    EXPECT_FALSE(keeps("x-x-5-x-5-3", c, VoicingStyle::Triads));
-    EXPECT_TRUE(keeps("x-3-2-0-1-0", c, VoicingStyle::OpenAndBarre));
+    EXPECT_TRUE(keeps("xxaccc", "xx1234", cmaj7, VoicingStyle::Drop2));
+    EXPECT_FALSE(keeps("xxaccc", "xx1234", cmaj7, VoicingStyle::Drop3));
+    EXPECT_TRUE(keeps("8x998x", "1x234x", cmaj7, VoicingStyle::Drop3));
+    EXPECT_FALSE(keeps("8x998x", "1x234x", cmaj7, VoicingStyle::Drop2));
+    EXPECT_FALSE(keeps("x32000", "x12000", cmaj7, VoicingStyle::Drop2)); // C E G B E: five notes
+    EXPECT_TRUE(keeps("8x99xx", "1x23xx", cmaj7, VoicingStyle::Shell));
+    EXPECT_FALSE(keeps("xx998x", "xx123x", cmaj7, VoicingStyle::Shell)); // B in the bass
+    EXPECT_FALSE(keeps("x3xx00", "x1xx00", cmaj7, VoicingStyle::Shell)); // spread over five strings
+    EXPECT_TRUE(keeps("xxx553", "xxx123", c, VoicingStyle::Triads));
+    EXPECT_FALSE(keeps("xxx553", "xxx123", cmaj7, VoicingStyle::Triads));
+    EXPECT_FALSE(keeps("xx5x53", "xx1x23", c, VoicingStyle::Triads));
+    EXPECT_TRUE(keeps("x32010", "x12030", c, VoicingStyle::OpenAndBarre));
     VoicerConstraints open;
     open.style = VoicingStyle::OpenAndBarre;
-    EXPECT_TRUE(keepsConstraints(tab("8-10-10-9-8-8", "134211"), c, standard, none, open));
-    EXPECT_FALSE(keeps("x-x-10-9-8-x", c, VoicingStyle::OpenAndBarre));
+    EXPECT_TRUE(keepsConstraints(grip("8aa988", "134211"), c, standard, none, open));
+    EXPECT_FALSE(keeps("xxa98x", "xx123x", c, VoicingStyle::OpenAndBarre));
 
     VoicerConstraints region;
     region.lowFret = 5;
     region.highFret = 8;
-    EXPECT_TRUE(keepsConstraints(tab("x-x-x-5-5-8"), c, standard, none, region));
-    EXPECT_FALSE(keepsConstraints(tab("x-x-x-5-5-9"), c, standard, none, region));
-    EXPECT_FALSE(keepsConstraints(tab("x-3-2-0-1-0"), c, standard, none, region));
+    EXPECT_TRUE(keepsConstraints(grip("xxx558", "xxx123"), c, standard, none, region));
+    EXPECT_FALSE(keepsConstraints(grip("xxx559", "xxx123"), c, standard, none, region));
+    EXPECT_FALSE(keepsConstraints(grip("x32010", "x12030"), c, standard, none, region));
     VoicerConstraints strings;
     strings.strings = {1, 2, 3};
-    EXPECT_TRUE(keepsConstraints(tab("x-x-x-5-5-3"), c, standard, none, strings));
-    EXPECT_FALSE(keepsConstraints(tab("x-x-5-5-5-3"), c, standard, none, strings));
+    EXPECT_TRUE(keepsConstraints(grip("xxx553", "xxx123"), c, standard, none, strings));
+    EXPECT_FALSE(keepsConstraints(grip("xx5553", "xx1234"), c, standard, none, strings));
     // Above a capo at the 2nd fret, the capo's fret is the open string.
     Capo capo;
     capo.fret = 2;
     VoicerConstraints atCapo;
     atCapo.lowFret = 2;
     atCapo.style = VoicingStyle::OpenAndBarre;
-    EXPECT_TRUE(keepsConstraints(tab("x-5-4-2-3-2"), c, standard, capo, atCapo));
+    EXPECT_TRUE(keepsConstraints(grip("x54232", "x12344"), c, standard, capo, atCapo));
 
     for (const char* word : {"any", "open", "shell", "drop2", "drop3", "triads"})
         EXPECT_EQ(voicingStyleWord(*voicingStyleOf(QLatin1String(word))), std::string(word));
@@ -310,9 +294,9 @@ TEST(Voicer, StylesRegionsAndStringsKeepTheirGrips) {
 TEST(Voicer, AChordWithoutAnAllowedGripIsLeftOutAndItsNeighboursJoined) {
     VoicerRequest r;
     r.constraints.lowFret = 5;
-    r.chords = {chordOf(0, {0, 4, 7}, {tab("x-x-x-5-5-8"), tab("x-3-2-0-1-0")}),
-                chordOf(7, {0, 4, 7}, {tab("3-2-0-0-0-3")}),
-                chordOf(5, {0, 4, 7}, {tab("x-x-x-5-6-5")})};
+    r.chords = {chordOf(0, {0, 4, 7}, {grip("xxx558", "xxx123"), grip("x32010", "x12030")}),
+                chordOf(7, {0, 4, 7}, {grip("320003", "120003")}),
+                chordOf(5, {0, 4, 7}, {grip("xxx565", "xxx123")})};
     const VoicedProgression v = voiceProgression(r);
     EXPECT_EQ(v.choice, (std::vector<int>{0, -1, 0}));
     EXPECT_GT(v.steps[2].semitones, 0); // weighed against the C before the G

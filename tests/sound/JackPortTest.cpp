@@ -1,20 +1,21 @@
+#include "../SoundHelpers.h"
 #include "sound/Player.h"
 #include "sound/SoundSettings.h"
 #include "sound/backends/FluidSynthOut.h"
 #include "sound/backends/RtMidiPorts.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <RtMidi.h>
 #include <atomic>
-#include <gtest/gtest.h>
 #include <jack/jack.h>
 #include <mutex>
 
 namespace chordalis {
 namespace {
+
+using soundtest::waitUntil;
 
 void quiet(const char*) {}
 
@@ -77,18 +78,6 @@ private:
     QProcess m_jackd;
     QString m_why;
 };
-
-// Waits up to ten seconds for the condition.
-template <class Condition> bool within10s(Condition done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done()) {
-        if (waited.elapsed() > 10000)
-            return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 // Counts the server's xruns: a cycle missed loses its MIDI, which no sending port can prevent.
 class XrunWatch {
@@ -181,7 +170,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
         expected.push_back({0x81, static_cast<unsigned char>(note), 100});
     }
     auto waitFor = [&](size_t n) {
-        within10s([&] {
+        waitUntil([&] {
             std::lock_guard lock(received.mutex);
             return received.messages.size() >= n;
         });
@@ -215,7 +204,7 @@ TEST(JackPort, AScaleRunArrivesInOrderAndAPortThatHasGoneIsReported) {
     ASSERT_EQ(waitFor(3).size(), 3u);
     EXPECT_EQ(ports.fault(), std::nullopt);
     input.closePort();
-    ASSERT_TRUE(within10s([&] { return ports.fault().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return ports.fault().has_value(); }));
     EXPECT_EQ(ports.fault()->reason,
               QStringLiteral("The MIDI port \"chordalis-test:in\" is no longer there."));
     ports.close();
@@ -294,7 +283,7 @@ TEST(JackPort, TheSynthesizerRunsAtTheServersRateAndSaysWhenTheServerStops) {
     EXPECT_EQ(synth.fault(), std::nullopt);
 
     server.stop();
-    ASSERT_TRUE(within10s([&] { return synth.fault().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return synth.fault().has_value(); }));
     EXPECT_EQ(*synth.fault(), (OutputFault{QStringLiteral("The JACK server has stopped."), false}));
     synth.close();
     EXPECT_TRUE(synth.open(-1).has_value()); // not back yet

@@ -1,13 +1,12 @@
 #include "sound/MidiFilePlayer.h"
 
+#include "../SoundHelpers.h"
 #include "MidiTestData.h"
-#include "sound/RecordingMidiOut.h"
-
-#include <gtest/gtest.h>
 
 namespace chordalis {
 namespace {
 
+using namespace soundtest;
 using namespace test::smf;
 using Sent = RecordingMidiOut::Sent;
 
@@ -66,12 +65,9 @@ TEST_P(MidiFilePlayerTest, PlaysTheTempoMapOnTimeAndReportsTheEnd) {
         {11.0, packShortMessage(0x89, 42, 0)},   {11.5, packShortMessage(0x80, 60, 0)},
         {11.5, packShortMessage(0x80, 64, 0)},   {11.5, packShortMessage(0xB0, 64, 0)},
     };
+    expectTimed(out.sent, expected, 1e-9);
     // Then the controllers the song moved are reset for whatever plays next.
-    ASSERT_GE(out.sent.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(out.sent[i].time, expected[i].time, 1e-9) << i;
-        EXPECT_EQ(out.sent[i].word, expected[i].word) << i;
-    }
+    ASSERT_GT(out.sent.size(), expected.size());
     EXPECT_EQ(out.sent[expected.size()].word, packShortMessage(0xB0, 121, 0));
     EXPECT_EQ(finishedCount, 1);
     EXPECT_FALSE(player.isPlaying());
@@ -114,14 +110,10 @@ TEST_P(MidiFilePlayerTest, StopAndCloseLeaveNothingHangingAndTheChannelsAtTheirD
     out.sent.clear();
     player.stop();
     EXPECT_TRUE(sounding().empty());
-    std::vector<std::uint32_t> words;
-    for (const Sent& s : out.sent)
-        words.push_back(s.word);
-    const std::vector<std::uint32_t> expected{
-        packShortMessage(0x83, 40, 0), packShortMessage(0x83, 45, 0),
-        packShortMessage(0xB3, 121, 0), packShortMessage(0xB3, 7, 100),
-        packShortMessage(0xB3, 10, 64)};
-    EXPECT_EQ(words, expected);
+    EXPECT_EQ(wordsOf(out.sent), (std::vector<std::uint32_t>{off(40, 3, 0), off(45, 3, 0),
+                                                             packShortMessage(0xB3, 121, 0),
+                                                             packShortMessage(0xB3, 7, 100),
+                                                             packShortMessage(0xB3, 10, 64)}));
     EXPECT_EQ(player.position(), 0.0);
 
     // Played again from the start and closed while playing: notes off, then the programs.

@@ -4,11 +4,10 @@
 #include "sound/MidiOut.h"
 #include "sound/MidiTranspose.h"
 
-#include <gtest/gtest.h>
-
 namespace chordalis {
 namespace {
 
+using namespace soundtest;
 using namespace test::smf;
 
 // Two tracks at 96 ticks per quarter: the first holds the tempo map (120 bpm, then 240 bpm from
@@ -32,18 +31,19 @@ TEST(MidiFile, TempoMapRunningStatusAndMergedTracksGiveExactTimes) {
     ASSERT_TRUE(song) << qPrintable(error);
     EXPECT_EQ(song->format, 1);
     EXPECT_EQ(song->tracks, 2);
-    const std::vector<std::pair<double, std::uint32_t>> expected{
-        {0.0, packShortMessage(0xCF, 5)},       {0.0, packShortMessage(0x90, 60, 100)},
-        {0.5, packShortMessage(0x90, 64, 100)}, {1.0, packShortMessage(0xB1, 7, 90)},
-        {1.0, packShortMessage(0x90, 67, 100)}, {1.25, packShortMessage(0x90, 60, 0)},
-        {1.25, packShortMessage(0x99, 36, 90)}, {1.5, packShortMessage(0x89, 36, 0)},
-        {1.5, packShortMessage(0x80, 64, 0)},   {1.5, packShortMessage(0x80, 67, 0)},
-    };
-    ASSERT_EQ(song->events.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(song->events[i].time, expected[i].first, 1e-9) << i;
-        EXPECT_EQ(song->events[i].word, expected[i].second) << i;
-    }
+    EXPECT_EQ(song->events.size(), 10u);
+    expectTimed(song->events,
+                {{0.0, packShortMessage(0xCF, 5)},
+                 {0.0, on(60)},
+                 {0.5, on(64)},
+                 {1.0, packShortMessage(0xB1, 7, 90)},
+                 {1.0, on(67)},
+                 {1.25, on(60, 0, 0)},
+                 {1.25, on(36, 9, 90)},
+                 {1.5, off(36, 9, 0)},
+                 {1.5, off(64, 0, 0)},
+                 {1.5, off(67, 0, 0)}},
+                1e-9);
     EXPECT_NEAR(song->length, 1.5 + 48 * 0.25 / 96, 1e-9); // the track's rest at the end counts
 
     // Format 0, and SMPTE time: 25 frames of 40 ticks, a millisecond per tick.

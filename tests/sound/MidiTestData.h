@@ -1,10 +1,8 @@
 #pragma once
 
-#include "sound/RecordingMidiOut.h"
+#include "../SoundHelpers.h"
 
-#include <QByteArray>
 #include <algorithm>
-#include <initializer_list>
 #include <set>
 
 namespace chordalis::test {
@@ -38,12 +36,7 @@ inline std::set<std::pair<int, int>> sounding(std::vector<RecordingMidiOut::Sent
 // Standard MIDI Files written byte by byte, for tests.
 namespace chordalis::test::smf {
 
-inline QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(char(v));
-    return out;
-}
+using soundtest::bytes;
 
 inline QByteArray varLength(quint32 n) {
     QByteArray out(1, char(n & 0x7F));

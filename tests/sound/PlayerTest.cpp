@@ -1,24 +1,18 @@
 #include "sound/Player.h"
 
+#include "../SoundHelpers.h"
 #include "../display/HeadlessProgram.h"
 #include "modes/Commands.h"
 #include "modes/Modes.h"
 
 #include <cmath>
-#include <gtest/gtest.h>
 #include <map>
 
 namespace chordalis {
 namespace {
 
+using namespace soundtest;
 using Sent = RecordingMidiOut::Sent;
-
-constexpr std::uint32_t on(int ch, int note, int vel = 100) {
-    return packShortMessage(0x90 + ch, note, vel);
-}
-constexpr std::uint32_t off(int ch, int note, int vel = 100) {
-    return packShortMessage(0x80 + ch, note, vel);
-}
 
 // The shipped library on a virtual clock and a recording port, what start-up sent left out.
 class PlayerTest : public ::testing::Test {
@@ -34,12 +28,6 @@ protected:
 
     void chooseChord(int chord) { program.clickItem(TreeId::Chords, chord); }
 
-    std::vector<std::uint32_t> words() const {
-        std::vector<std::uint32_t> w;
-        for (const Sent& s : out.sent)
-            w.push_back(s.word);
-        return w;
-    }
     std::vector<int> started() const { return test::noteOnKeys(out); }
 };
 
@@ -53,17 +41,12 @@ TEST_F(PlayerTest, StrumsTheOpenCFromTheLowStringAndReleasesAfterFourSeconds) {
     const double d = 0.079;
     const double t = 7.0 + Player::QueueLead;
     const std::vector<Sent> expected{
-        {t, on(0, 48)},         {t + d, on(0, 52)},     {t + 2 * d, on(0, 55)},
-        {t + 3 * d, on(0, 60)}, {t + 4 * d, on(0, 64)}, {t + 4.0, off(0, 48)},
-        {t + 4.0, off(0, 52)},  {t + 4.0, off(0, 55)},  {t + 4.0, off(0, 60)},
-        {t + 4.0, off(0, 64)},
+        {t, on(48)},         {t + d, on(52)},    {t + 2 * d, on(55)}, {t + 3 * d, on(60)},
+        {t + 4 * d, on(64)}, {t + 4.0, off(48)}, {t + 4.0, off(52)},  {t + 4.0, off(55)},
+        {t + 4.0, off(60)},  {t + 4.0, off(64)},
     };
-    ASSERT_EQ(out.sent.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(out.sent[i].time, expected[i].time, 1e-5) << i;
-        EXPECT_EQ(out.sent[i].word, expected[i].word) << i;
-        EXPECT_EQ(out.sent[i].source, QueueSource::Playback) << i;
-    }
+    EXPECT_EQ(out.sent.size(), expected.size());
+    expectTimed(out.sent, expected, 1e-5);
 }
 
 TEST_F(PlayerTest, ChannelInstrumentAndVolumeShapeEveryByte) {
@@ -80,8 +63,8 @@ TEST_F(PlayerTest, ChannelInstrumentAndVolumeShapeEveryByte) {
         player.programChange();
         player.playSingleNote(45);
         const int ch = c.channel - 1;
-        EXPECT_EQ(words(), (std::vector<std::uint32_t>{c.program, on(ch, 45, c.volume),
-                                                       off(ch, 45, c.volume)}));
+        EXPECT_EQ(wordsOf(out.sent), (std::vector<std::uint32_t>{c.program, on(45, ch, c.volume),
+                                                                 off(45, ch, c.volume)}));
         EXPECT_DOUBLE_EQ(out.sent[2].time - out.sent[1].time, 4.0);
     }
 }
@@ -92,8 +75,8 @@ TEST_F(PlayerTest, StrumTimingAtTheTempoLimits) {
     state().playback.chordTempo = 0;
     program->playCommand(Mode::ChordFinder);
     ASSERT_EQ(out.sent.size(), 12u);
-    EXPECT_EQ(out.sent[0].word, on(0, 40)); // open strings, lowest first
-    EXPECT_EQ(out.sent[5].word, on(0, 64));
+    EXPECT_EQ(out.sent[0].word, on(40)); // open strings, lowest first
+    EXPECT_EQ(out.sent[5].word, on(64));
     EXPECT_NEAR(out.sent[11].time - out.sent[0].time, 4.2, 1e-5);
     EXPECT_NEAR(out.sent[6].time - out.sent[0].time, 4.2, 1e-5);
 }
@@ -135,12 +118,12 @@ TEST_F(PlayerTest, WithoutAnOwnClockItSendsWhenDueAndWaitsLettingTheUserWork) {
     // The second strum runs inside the first one's first wait, then the first goes on at once.
     ASSERT_GT(out.sent.size(), 10u);
     const size_t nested = out.sent.size() - 10; // the second strum's ons and offs
-    EXPECT_EQ(out.sent[0].word, on(0, 48));
+    EXPECT_EQ(out.sent[0].word, on(48));
     EXPECT_EQ(out.sent[0].time, 0.0);
     EXPECT_EQ(statusOf(out.sent[nested].word), 0x80); // the second strum has ended
-    EXPECT_EQ(out.sent[nested + 1].word, on(0, 52));
+    EXPECT_EQ(out.sent[nested + 1].word, on(52));
     EXPECT_NEAR(out.sent[nested + 1].time, 4.0, 1e-5);
-    EXPECT_EQ(out.sent.back().word, off(0, 64)); // which notes each releases: the test above
+    EXPECT_EQ(out.sent.back().word, off(64)); // which notes each releases: the test above
 
     // A voicing that sounds no string sends nothing and still takes four seconds.
     clock.duringWait = nullptr;
@@ -160,8 +143,8 @@ TEST_F(PlayerTest, ScaleRunsClimbOneOctaveFromARootInTheLowRange) {
     // No gap: each release queued before the next note.
     const double d = double(stepDelay(PlayKind::Scale, 70));
     EXPECT_NEAR(out.sent[1].time - out.sent[0].time, d, 1e-6);
-    EXPECT_EQ(out.sent[1].word, off(0, 48));
-    EXPECT_EQ(out.sent[2].word, on(0, 50));
+    EXPECT_EQ(out.sent[1].word, off(48));
+    EXPECT_EQ(out.sent[2].word, on(50));
     EXPECT_EQ(out.sent[2].time, out.sent[1].time);
 
     auto firstNoteFor = [&](int root) {
@@ -189,7 +172,7 @@ TEST_F(PlayerTest, AllNotesOffSendsOneNoteOffPerNoteOnThePlaybackChannel) {
     player.allNotesOff();
     ASSERT_EQ(out.sent.size(), 128u);
     for (int n = 0; n < 128; ++n)
-        EXPECT_EQ(out.sent[size_t(n)].word, off(2, n, 0));
+        EXPECT_EQ(out.sent[size_t(n)].word, off(n, 2, 0));
 }
 
 // Under another tuning; the scales play whatever the tuning.
@@ -262,8 +245,7 @@ TEST_F(PlayerTest, ALostOutputIsSaidOnceAndOpenedAgainWhenItIsBack) {
     out.sent.clear();
     program->playCommand(Mode::Chords);
     ASSERT_EQ(notices.size(), 2);
-    EXPECT_EQ(notices[1], "Nothing sounds: The JACK server has stopped. It comes back by itself "
-                          "when the output is there again.");
+    EXPECT_TRUE(notices[1].startsWith("Nothing sounds: The JACK server has stopped."));
 
     watch.service();      // the Play waited its four seconds on the closed output: tried again
     out.failOpen = false; // the server runs again

@@ -1,25 +1,12 @@
 #include "sound/TimedQueue.h"
 
+#include "../SoundHelpers.h"
 #include "sound/MessageRing.h"
-
-#include <gtest/gtest.h>
 
 namespace chordalis {
 namespace {
 
-constexpr std::uint32_t on(int note, int ch = 0) {
-    return packShortMessage(0x90 + ch, note, 100);
-}
-constexpr std::uint32_t off(int note, int ch = 0) {
-    return packShortMessage(0x80 + ch, note, 100);
-}
-
-std::vector<std::uint32_t> wordsOf(const std::vector<TimedMessage>& messages) {
-    std::vector<std::uint32_t> w;
-    for (const TimedMessage& m : messages)
-        w.push_back(m.word);
-    return w;
-}
+using namespace soundtest;
 
 TEST(TimedQueue, CancelsOneSourceAndClosesWithoutLeavingNotesOn) {
     TimedQueue q(5);
