@@ -1,4 +1,5 @@
 // The information window's core on the "examples" fixture, a virtual clock and a recording port.
+#include "../AppHelpers.h"
 #include "../ShippedLibrary.h"
 #include "../display/HeadlessProgram.h"
 #include "../sound/MidiTestData.h"
@@ -129,14 +130,10 @@ class InfoTest : public ::testing::Test {
 protected:
     InfoTest() { out.sent.clear(); }
 
-    static QByteArray bytesOf(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     QByteArray dataFile(const QString& name) const {
-        return bytesOf(program.folderPath() + u'/' + name);
+        return test::readFile(program.folderPath() + u'/' + name);
     }
-    QByteArray scratch() const { return bytesOf(InfoSession::scratchPath()); }
+    QByteArray scratch() const { return test::readFile(InfoSession::scratchPath()); }
     // Lets the example play on virtual time as the player's timer would.
     void runFor(double seconds) {
         const double end = program.clock().now() + seconds;
@@ -344,9 +341,8 @@ TEST(InfoOnARoot, ChordOnCSharpAndScaleOnGbWithTheExamplesMoved) {
     test::HeadlessProgram program;
     for (const char* name : {"system/chord_major7.txt", "system/scale_dorian.txt",
                              "midi/chord_major7_1.emd", "midi/scale_dorian_1.emd"}) {
-        QFile shipped(QStringLiteral(CHORDALIS_SHIPPED_DATA "/") + QLatin1String(name));
-        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << name;
-        program.writeDataFile(QLatin1String(name), shipped.readAll());
+        program.writeDataFile(QLatin1String(name),
+                              test::readFile(QStringLiteral(CHORDALIS_SHIPPED_DATA "/") + name));
     }
     InfoSession& info = program->info();
     selectRootTab(program->context(), *rootTabIndex(QStringLiteral("C#")));
@@ -371,11 +367,11 @@ TEST(InfoOnARoot, ChordOnCSharpAndScaleOnGbWithTheExamplesMoved) {
     EXPECT_EQ(page.cboInfo[0].caption, "Swing ii-V-I with piano, bass and drums (138 bpm)");
 
     // Moved up a half step.
-    QFile emd(program.folderPath() + QLatin1String("/midi/chord_major7_1.emd"));
-    QFile played(info.scratchFile());
-    ASSERT_TRUE(emd.open(QIODevice::ReadOnly) && played.open(QIODevice::ReadOnly));
+    const auto emd =
+        decodeExample(test::readFile(program.folderPath() + "/midi/chord_major7_1.emd"));
+    ASSERT_TRUE(emd);
     QString error;
-    EXPECT_EQ(played.readAll(), transposeMidiFile(*decodeExample(emd.readAll()), 1, &error));
+    EXPECT_EQ(test::readFile(info.scratchFile()), transposeMidiFile(*emd, 1, &error));
     info.close();
 
     // A scale on Gb, in flats throughout.

@@ -236,17 +236,10 @@ TEST_F(SettingsTest, EachInstanceWritesOnlyWhatItChanged) {
 }
 
 TEST_F(SettingsTest, ProgressionChoicesRoundTripAndBadValuesFallBack) {
-    ProgressionChoices chosen;
-    chosen.mode = KeyMode::Dorian;
-    chosen.sevenths = true;
-    chosen.style = VoicingStyle::Drop2;
-    chosen.region = std::pair(5, 9);
-    chosen.pattern = StrumPattern::Fingerpicked;
-    chosen.bass = BassPattern::RootFifth;
-    chosen.drums = true;
-    chosen.countIn = false;
-    chosen.text = QStringLiteral("| Dm7 / G7 / | Cmaj7 | %");
-    chosen.beatsPerBar = 3;
+    // Each field other than its default.
+    const ProgressionChoices chosen(KeyMode::Dorian, true, VoicingStyle::Drop2, std::pair(5, 9),
+                                    StrumPattern::Fingerpicked, BassPattern::RootFifth, true, false,
+                                    QStringLiteral("| Dm7 / G7 / | Cmaj7 | %"), 3);
     {
         auto s = store();
         writeProgressionChoices(s, chosen, {});
