@@ -191,12 +191,11 @@ TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
 }
 
 // Up and down, one lit note a beat; the metronome gets its own tempo back.
-TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
+TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeat) {
     const int tempoBefore = program->metronomeSettings().tempo;
     const auto practice = startQuiz("Runs along the metronome", 2);
     ASSERT_TRUE(practice->question());
     const Question q = *practice->question();
-    EXPECT_EQ(q.tempo, RunStartTempo);
     ASSERT_GE(q.places.size(), 3u);
     click(*practice, "cmdMinute");
     EXPECT_EQ(program->metronomeSettings().tempo, RunStartTempo);
@@ -210,9 +209,6 @@ TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
     advance(beat);
     EXPECT_FALSE(program->metronome().isRunning());
     EXPECT_EQ(program->metronomeSettings().tempo, tempoBefore);
-    type(*practice, "y");
-    EXPECT_EQ(practice->question()->tempo,
-              practice->question()->item == q.item ? RunStartTempo + RunTempoStep : RunStartTempo);
 
     // Beats to notes: a beat of count-in, up, down without the top twice, then over.
     const double at[] = {0.0, 0.99, 1.0, 3.5, 4.0, 5.0, 6.0, -1.0};

@@ -40,9 +40,9 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     auto* device = child<QComboBox>(*dialog, "cboDevice");
     auto* channel = child<QComboBox>(*dialog, "cboChannel");
     auto* instrument = child<QComboBox>(*dialog, "cboInstrument");
-    EXPECT_EQ(device->count(), 3); // the synthesizer, then the ports
-    EXPECT_EQ(std::tuple(device->currentIndex(), channel->currentIndex()), std::tuple(0, 0));
-    EXPECT_EQ(instrument->currentIndex(), 24);
+    EXPECT_EQ(
+        std::tuple(device->currentIndex(), channel->currentIndex(), instrument->currentIndex()),
+        std::tuple(0, 0, 24));
 
     device->setCurrentIndex(2);
     channel->setCurrentIndex(15);
@@ -90,9 +90,8 @@ TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceThenInTheStatus
     click(*window, "cmdChordPlay");
     auto* bar = find<QStatusBar>("statusBar");
     EXPECT_TRUE(bar->isVisible());
-    EXPECT_EQ(bar->currentMessage(),
-              QStringLiteral("Nothing sounds: the sound output could not be opened. Choose it "
-                             "again, or another, in Sound settings."));
+    EXPECT_TRUE(bar->currentMessage().startsWith("Nothing sounds"))
+        << qPrintable(bar->currentMessage());
     auto* settings = find<QPushButton>("cmdSoundSettings");
     EXPECT_TRUE(settings->isVisible());
     EXPECT_FALSE(window->beatIndicator().isVisible()); // no idle beat beside the notice
@@ -135,7 +134,6 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     m = {3, 35, 81, 200, 2};
     MetronomeWindow* metronome = openMetronome();
     auto* onOff = child<QPushButton>(*metronome, "cmdOnOff");
-    EXPECT_TRUE(onOff->isCheckable());
     EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()), std::tuple(false, "Metronome Off"));
     auto* sound1 = child<QComboBox>(*metronome, "cboSound1");
     auto* tempo = child<QSlider>(*metronome, "sldTempo");

@@ -124,8 +124,7 @@ TEST_F(UsabilityTest, KeysChooseModesStepRootsPlayAndReachTheMenus) {
     auto* info = find<QPushButton>("cmdChordInfo");
     info->setFocus();
     QTest::keyClick(info, Qt::Key_Space);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Please select a chord.");
+    ASSERT_EQ(boxes.shown.size(), 1u); // the Info button's refusal
     EXPECT_EQ(noteOns(), 0);
     auto& chords = *find<QTreeWidget>("tvwChords");
     test::clickNode(chords, TreeFiller::find(chords, QStringLiteral("0 Chord")));
@@ -205,7 +204,6 @@ TEST_F(UsabilityTest, ThemesChangeThePaletteAndFinderResultsStayReadable) {
             const FinderChip chip = finderChip(toQColor(colour), palette);
             EXPECT_GE(contrastRatio(chip.text, chip.ground), 4.5)
                 << isDark(palette) << " " << colour;
-            EXPECT_EQ(chip.text, palette.color(QPalette::WindowText));
             EXPECT_GE(contrastRatio(chip.accent, palette.color(QPalette::Window)),
                       isDark(palette) ? 3.0 : 1.0);
         }
@@ -299,11 +297,9 @@ TEST_F(UsabilityTest, ViewChoicesReachTheNeckTheTempoIsTypedAndTheBeatShows) {
         text->setText(typed);
         Q_EMIT text->editingFinished();
     };
-    type(QStringLiteral("90"));
-    EXPECT_EQ(slider->value(), 90);
-    EXPECT_EQ(program->context().state.metronome.tempo, 90);
     type(QStringLiteral("999"));
-    EXPECT_EQ(program->context().state.metronome.tempo, 400);
+    EXPECT_EQ(std::pair(slider->value(), program->context().state.metronome.tempo),
+              std::pair(400, 400));
     EXPECT_EQ(text->text(), "400");
     metronome->hide();
 
