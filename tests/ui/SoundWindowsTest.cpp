@@ -145,9 +145,13 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     auto* channel = child<QComboBox>(*metronome, "cboMetChannel");
     channel->setCurrentIndex(channel->findText(QStringLiteral(" 10 ")));
     sound1->setCurrentIndex(41);
-    QTest::keyClick(tempo, Qt::Key_End);
-    EXPECT_EQ(std::tuple(m.channel, m.sound1, m.tempo), std::tuple(9, 76, 400));
+    tempoText->setText(QStringLiteral("999")); // typed beyond the range
+    Q_EMIT tempoText->editingFinished();
+    EXPECT_EQ(std::tuple(m.channel, m.sound1, m.tempo, tempo->value()),
+              std::tuple(9, 76, 400, 400));
     EXPECT_EQ(tempoText->text(), "400");
+    QTest::keyClick(tempo, Qt::Key_Home);
+    EXPECT_EQ(std::pair(m.tempo, tempoText->text()), std::pair(40, QStringLiteral("40")));
     beats->clear();
     QTest::keyClicks(beats, QStringLiteral("6"));
     click(*metronome, "UpDown1Up");
