@@ -57,6 +57,13 @@ QJsonObject json(const QStringList& args) {
     return r.json();
 }
 
+// A run refused with the status given, saying `said` on stderr.
+void expectRefused(const QStringList& args, int status, const QString& said) {
+    const Result r = run(args);
+    EXPECT_EQ(r.status, status) << qPrintable(args.join(u' '));
+    EXPECT_TRUE(r.err.contains(said)) << qPrintable(r.err);
+}
+
 // The same on the shipped library.
 const QStringList Shipped{"--data", CHORDALIS_SHIPPED_DATA};
 QJsonObject shipped(const QStringList& args) {
@@ -205,11 +212,9 @@ TEST(Cli, ProgressionWritesItsFilesAndKeepsTheMelody) {
     EXPECT_TRUE(capos("A E F#m D").contains("2:G D Em C"))
         << qPrintable(capos("A E F#m D").join(u','));
 
-    for (const QString& bad : {dir.path(), dir.filePath("none/p.mid")}) {
-        r = run(QStringList{"progression", "I IV V", "--midi", bad} + Shipped);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.err.contains("cannot write the midi file")) << qPrintable(r.err);
-    }
+    for (const QString& bad : {dir.path(), dir.filePath("none/p.mid")})
+        expectRefused(QStringList{"progression", "I IV V", "--midi", bad} + Shipped, 1,
+                      "cannot write the midi file");
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("none")));
 }
 
@@ -220,9 +225,7 @@ TEST(Cli, LibraryPrintsLibrariesAndTrees) {
     EXPECT_EQ(node["key"].toString() + u'<' + node["parent"].toString(), "0 Chord - All<All Group");
     EXPECT_EQ(j["trees"].toObject()["tvwStringGroup"].toArray()[0].toObject()["selected"], true);
 
-    const Result missing = run({"library", "--data", "/nonexistent/folder"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.err.contains("/nonexistent/folder/chord.ini"));
+    expectRefused({"library", "--data", "/nonexistent/folder"}, 1, "/nonexistent/folder/chord.ini");
 }
 
 TEST(Cli, ShowPrintsPageNeckAndLedFrameAndEveryOptionReachesTheDisplay) {
@@ -305,11 +308,8 @@ TEST(Cli, VoicingsListTheGripsOfEveryNeckTuningAndCapo) {
     j = shipped({"show", "note", "--tuning", "Dropped D"});
     EXPECT_EQ(j["tuning"], QJsonArray({4, 64, 59, 55, 50, 45, 38}));
 
-    for (const char* capo : {"13", "0", "2:1-1", "2:5-9", "x", "2:5", "15"}) {
-        const Result bad = run(QStringList{"show", "chord", "--capo", capo} + Shipped);
-        EXPECT_EQ(bad.status, 2) << capo;
-        EXPECT_TRUE(bad.err.contains("--capo")) << qPrintable(bad.err);
-    }
+    for (const char* capo : {"13", "0", "2:1-1", "2:5-9", "x", "2:5", "15"})
+        expectRefused(QStringList{"show", "chord", "--capo", capo} + Shipped, 2, "--capo");
 }
 
 TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
@@ -321,9 +321,7 @@ TEST(Cli, PlayLogsTheMessagesOfAPlayAndRendersThemToSound) {
     EXPECT_DOUBLE_EQ(messages[5].toObject()["time"].toDouble(), 0.4);
     EXPECT_DOUBLE_EQ(j["seconds"].toDouble(), 0.6);
 
-    const Result refused = run(words("play chord --midi-log") + Shipped);
-    EXPECT_EQ(refused.status, 3);
-    EXPECT_TRUE(refused.err.contains("Please select a chord voicing to play."));
+    expectRefused(words("play chord --midi-log") + Shipped, 3, "Please select a chord voicing");
 
     QTemporaryDir dir;
     const QString wav = dir.filePath(QStringLiteral("c.wav"));
@@ -351,10 +349,8 @@ TEST(Cli, TheMetronomeAndAPlayGoLiveThroughTheChosenOutput) {
             qunsetenv("CHORDALIS_AUDIO_OUTPUT");
         }
     } restore{configHome};
-    const Result missing = run(words("metronome --tempo 400 --seconds 0.2 --device 99") + Shipped);
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_TRUE(missing.err.contains("There is no MIDI output device number 99."))
-        << qPrintable(missing.err);
+    expectRefused(words("metronome --tempo 400 --seconds 0.2 --device 99") + Shipped, 1,
+                  "There is no MIDI output device number 99.");
 
     const Result clicked = run(words("metronome --tempo 400 --seconds 0.5") + Shipped);
     if (clicked.status == 1 && clicked.err.contains(QLatin1String("sound font")))
@@ -486,16 +482,11 @@ TEST(Cli, TargetsThatAreNotFilesAreRefused) {
     for (const QString& target : {fifo, QStringLiteral("/dev/null"), dir.path()}) {
         for (const QStringList& args :
              {QStringList{"render", "chord", "--item", "0", "--png", target},
-              QStringList{"play", "scale", "--item", "0", "--render", target}}) {
-            const Result r = run(args);
-            EXPECT_EQ(r.status, 2) << qPrintable(args.join(' '));
-            EXPECT_TRUE(r.err.contains("not a regular file")) << qPrintable(r.err);
-        }
+              QStringList{"play", "scale", "--item", "0", "--render", target}})
+            expectRefused(args, 2, "not a regular file");
         EXPECT_FALSE(QFileInfo(target).isFile());
     }
-    const Result in = run(QStringList{"example", fifo, "--midi-log"});
-    EXPECT_EQ(in.status, 1);
-    EXPECT_TRUE(in.err.contains("not a regular file")) << qPrintable(in.err);
+    expectRefused({"example", fifo, "--midi-log"}, 1, "not a regular file");
 }
 
 // C3 E3 G3 after 0.2 s of silence, checked against a grip that lacks the triad's third string.
@@ -599,9 +590,7 @@ TEST(CliPractice, ASessionJudgesKeepsAndSchedulesEachAnswer) {
     const auto asked = jsonLines(dry.out);
     ASSERT_EQ(asked.size(), 4u);
     EXPECT_FALSE(asked[0].contains("judgement"));
-    const Result none = run({"practice", "progressions", "--db", db});
-    EXPECT_EQ(none.status, 1);
-    EXPECT_TRUE(none.err.contains("nothing to ask")) << qPrintable(none.err);
+    expectRefused({"practice", "progressions", "--db", db}, 1, "nothing to ask");
 }
 
 TEST(CliPractice, WrongArgumentsAndADamagedHistoryAreSaid) {
