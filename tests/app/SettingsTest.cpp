@@ -40,11 +40,7 @@ TEST_F(SettingsTest, EmptyStoreGivesDefaults) {
     state.instrument.tuning = presetTuning(5);
     state.leftHanded = true;
     state.playback.volume = 3;
-    state = load(state);
-    const AppState defaults;
-    EXPECT_EQ(state.instrument, defaults.instrument);
-    EXPECT_FALSE(state.leftHanded);
-    EXPECT_EQ(state.playback.volume, defaults.playback.volume);
+    EXPECT_EQ(settingsTexts(load(state)), settingsTexts(AppState{}));
 }
 
 TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
@@ -67,15 +63,10 @@ TEST_F(SettingsTest, WritesTextsThatReadBackTheSame) {
         EXPECT_EQ(s.value("Midi/Device").toString(), QStringLiteral("3"));
         EXPECT_EQ(s.value("Tuning/6").toString(), QStringLiteral("38"));
     }
-    const AppState back = load();
-    EXPECT_EQ(std::pair(back.instrument, back.tuningSpelling), std::pair(state.instrument, 1));
-    EXPECT_EQ(back.colourRoot, 0x00FF00);
-    EXPECT_EQ(std::pair(back.playback.arpeggioTempo, back.playback.device), std::pair(55, 3));
-    EXPECT_EQ(back.fretboardFile, QStringLiteral("maple.gif"));
-    EXPECT_TRUE(back.leftHanded);
-    EXPECT_EQ(std::pair(back.metronome.tempo, back.metronome.beats), std::pair(400, 0));
     // The LED guitar options are written but never read back.
-    EXPECT_EQ(back.ledOptionLeft, 1);
+    SettingsTexts expected = settingsTexts(state);
+    expected[QStringLiteral("Fretlight/Left")] = QStringLiteral("1");
+    EXPECT_EQ(settingsTexts(load()), expected);
 }
 
 TEST_F(SettingsTest, HandEditedValuesFallBackOrAreClamped) {
@@ -170,9 +161,7 @@ TEST_F(SettingsTest, ViewChoicesRoundTripAndUnknownWords) {
     EXPECT_EQ(store.value(QStringLiteral("View/Theme")).toString(), "Dark");
     AppState again;
     readSettings(store, again);
-    EXPECT_EQ(std::tuple(again.view.labels, again.view.fretNumbers, again.view.run),
-              std::tuple(MarkerLabels::Intervals, FretNumbers::Every, RunRoute::AsShown));
-    EXPECT_EQ(again.view.theme, Theme::Dark);
+    EXPECT_EQ(settingsTexts(again), settingsTexts(state));
     store.setValue(QStringLiteral("View/Theme"), QStringLiteral(" light "));
     readSettings(store, again);
     EXPECT_EQ(again.view.theme, Theme::Light);

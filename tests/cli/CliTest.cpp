@@ -6,7 +6,6 @@
 #include "sound/MidiFile.h"
 #include "theory/Tuning.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>

@@ -20,7 +20,6 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPrinter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
