@@ -269,29 +269,17 @@ TEST_F(InfoTest, AnUnwritableCacheFolderFallsBackAndTheCauseIsNamed) {
 }
 
 TEST_F(InfoTest, ItemsWithoutATextOrWithoutExamples) {
-    const QString folder = program.folderPath();
-    struct Case {
-        Mode mode;
-        int item;
-        const char* itemWord;
-        QString message;
-    };
     // A hostile stem opens nothing, even where the path it builds would lead to a text.
-    for (const Case& c :
-         {Case{Mode::Scales, 1, "Scale",
-               "ERROR: I cannot find the file: \n" + folder + "/system/../system/scale_major.txt"},
-          Case{Mode::Triads, 3, nullptr,
-               "ERROR: I cannot find the file: \n" + folder + "/system/.txt"}}) {
-        if (c.itemWord)
-            program.clickItem(TreeId::Scales, c.item);
-        else
-            program->context().state.selectedTriad = c.item;
-        program.boxes().shown.clear();
-        EXPECT_FALSE(program->infoCommand(c.mode));
-        EXPECT_EQ(program.boxes().texts(), QStringList{c.message});
-        EXPECT_EQ(program.boxes().shown[0].icon, BoxIcon::Stop);
-        EXPECT_FALSE(info.isOpen());
-    }
+    const QString missing = "ERROR: I cannot find the file: \n" + program.folderPath() + "/system/";
+    program.clickItem(TreeId::Scales, 1);
+    EXPECT_FALSE(program->infoCommand(Mode::Scales));
+    program->context().state.selectedTriad = 3;
+    EXPECT_FALSE(program->infoCommand(Mode::Triads));
+    EXPECT_EQ(program.boxes().texts(),
+              QStringList({missing + "../system/scale_major.txt", missing + ".txt"}));
+    for (const auto& shown : program.boxes().shown)
+        EXPECT_EQ(shown.icon, BoxIcon::Stop);
+    EXPECT_FALSE(info.isOpen());
     EXPECT_TRUE(out.sent.empty());
 
     // Only the pedal grooves: the first one is loaded.
