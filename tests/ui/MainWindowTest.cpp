@@ -50,15 +50,6 @@ protected:
     QTreeWidgetItem* node(const char* tree, const char* key) const {
         return TreeFiller::find(*find<QTreeWidget>(tree), QLatin1String(key));
     }
-
-    void clickRootTab(const QString& caption) {
-        QTabBar& tabs = window->rootTabs();
-        for (int i = 0; i < tabs.count(); ++i) {
-            if (tabs.tabText(i) == caption)
-                return QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(i).center());
-        }
-        FAIL() << "no root tab " << caption.toStdString();
-    }
 };
 
 // With no capture device the toggle falls back and says why.
@@ -81,7 +72,9 @@ QColor neckPixel(NeckView& neck, const Mark& mark) {
 
 TEST_F(MainWindowTest, ChordWorkflowShowsLabelsAndMarksForBothHands) {
     const AppState& s = program->context().state;
-    clickRootTab(QStringLiteral("Eb"));
+    QTabBar& roots = window->rootTabs();
+    ASSERT_EQ(roots.tabText(5), "Eb");
+    QTest::mouseClick(&roots, Qt::LeftButton, {}, roots.tabRect(5).center());
     clickNode(tree("tvwChords"), node("tvwChords", "4 Chord"));
     EXPECT_EQ(find<QLabel>("lblChordName")->text(), "Chord: Ebm7");
     QTreeWidget& voicings = tree("tvwVoicings");
