@@ -160,11 +160,10 @@ TEST_F(UsabilityTest, MarkersTellTheirNoteAndHintsReadEasily) {
     auto& chords = *find<QTreeWidget>("tvwChords");
     test::clickNode(chords, TreeFiller::find(chords, QStringLiteral("0 Chord")));
     NeckView& neck = window->neck();
-    const Mark* marker = nullptr;
-    for (const Mark& m : program->context().fretboard.marks())
-        if (m.kind == MarkKind::Circle && !marker)
-            marker = &m;
-    ASSERT_TRUE(marker);
+    const auto& marks = program->context().fretboard.marks();
+    const auto marker = std::find_if(marks.begin(), marks.end(),
+                                     [](const Mark& m) { return m.kind == MarkKind::Circle; });
+    ASSERT_NE(marker, marks.end());
     const QRectF r = neck.surfaceRect();
     const double scale = r.width() / SurfaceWidth;
     const QPoint at = (r.topLeft() + QPointF(marker->x + 10, marker->y + 10) * scale).toPoint();
