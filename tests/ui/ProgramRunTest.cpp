@@ -1,4 +1,5 @@
 // The program as a whole: started as a process, ended from outside.
+#include "../AppHelpers.h"
 #include "UiTestSupport.h"
 #include "app/ProgramFolder.h"
 
@@ -75,10 +76,8 @@ TEST(ProgramRunTest, WithoutADisplayItExplainsHowToStart) {
 
 // Whether the process has a handler of its own for the signal (Linux's /proc status).
 bool catchesSignal(qint64 pid, int signal) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    for (const QByteArray& line : status.readAll().split('\n')) {
+    for (const QByteArray& line :
+         test::readFile(QStringLiteral("/proc/%1/status").arg(pid)).split('\n')) {
         if (line.startsWith("SigCgt:")) {
             bool ok = false;
             const qulonglong mask = line.mid(7).trimmed().toULongLong(&ok, 16);
