@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "../AppHelpers.h"
 #include "../Fakes.h"
 #include "../TestFolder.h"
 #include "app/FileProblems.h"
@@ -24,10 +25,7 @@ protected:
     ProgramTest() { dir.copyFixture("small"); }
     QString storePath() const { return m_store.filePath("Chordalis.conf"); }
     QSettings store() const { return QSettings(storePath(), QSettings::IniFormat); }
-    QByteArray storeBytes() const {
-        QFile f(storePath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray storeBytes() const { return test::readFile(storePath()); }
     RecordingMessageBoxes boxes;
     TestFolder dir;
     TestFolder m_store;
@@ -35,6 +33,7 @@ protected:
 
 } // namespace
 
+// So does an end before the settings were read.
 TEST_F(ProgramTest, EachMissingLibraryFileEndsStartUpAndLeavesTheStoreAlone) {
     store().setValue("Midi/Volume", "33");
     const QByteArray before = storeBytes();
@@ -54,6 +53,9 @@ TEST_F(ProgramTest, EachMissingLibraryFileEndsStartUpAndLeavesTheStoreAlone) {
                                                   "file: \n") +
                                        broken.path() + u'/' + files[missing]);
     }
+    Program program(dir.path(), boxes, FakeDevices().devices, true);
+    auto s = store();
+    program.shutDown(s);
     EXPECT_EQ(storeBytes(), before);
 }
 
@@ -75,9 +77,7 @@ TEST_F(ProgramTest, SmallScreenAsksAndNoEndsStartUp) {
     auto s = store();
     EXPECT_EQ(program.startUp(s, QSize(800, 599)), 0);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text,
-              QStringLiteral("It is recommended that you use a screen resolution of at least "
-                             "800x600 for this program.  Do you wish to continue?"));
+    EXPECT_TRUE(boxes.shown[0].question);
     EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Exclamation);
     EXPECT_FALSE(QFileInfo::exists(storePath()));
 }
@@ -99,7 +99,6 @@ TEST_F(ProgramTest, StartUpStateAndQuitting) {
 
     boxes.answer = true;
     EXPECT_TRUE(program.confirmQuit(s));
-    EXPECT_EQ(boxes.shown.back().text, QStringLiteral("Are you sure you want to quit?"));
     EXPECT_EQ(boxes.shown.back().icon, BoxIcon::Question);
     EXPECT_EQ(store().value("Midi/Volume").toString(), QStringLiteral("90"));
 
@@ -112,10 +111,9 @@ TEST_F(ProgramTest, StartUpStateAndQuitting) {
 namespace {
 
 // The window layer as start-up sees it: each step is logged with what the devices have seen.
+// The program is made on its fakes' devices, then set.
 class LoggingWindow : public ProgramWindow {
 public:
-    LoggingWindow(Program*& program, const FakeDevices& fakes)
-        : m_program(program), m_fakes(fakes) {}
     void createWindow() override { log << QStringLiteral("create chords=%1").arg(count()); }
     void showSplash() override {
         log << QStringLiteral("splash");
@@ -123,10 +121,10 @@ public:
             onSplash();
     }
     void showWindow() override {
-        log << QStringLiteral("show sent=%1").arg(m_fakes.port->sent.size());
+        log << QStringLiteral("show sent=%1").arg(fakes.port->sent.size());
     }
     void afterFirstFrame(std::function<void()> then) override {
-        log << QStringLiteral("frame open=%1").arg(m_fakes.port->isOpen());
+        log << QStringLiteral("frame open=%1").arg(fakes.port->isOpen());
         then();
     }
     void showPages() override { log << QStringLiteral("pages"); }
@@ -134,68 +132,54 @@ public:
         log << QStringLiteral("save");
         store.setValue("Window/Geometry", QByteArray("g"));
     }
-    int count() const { return m_program ? m_program->context().state.chords.count : -1; }
+    int count() const { return program ? program->context().state.chords.count : -1; }
 
+    FakeDevices fakes;
+    Program* program = nullptr;
     QStringList log;
     std::function<void()> onSplash;
-
-private:
-    Program*& m_program;
-    const FakeDevices& m_fakes;
 };
 
 } // namespace
 
 TEST_F(ProgramTest, StartUpRunsItsStepsInOrderAndShutDownReleasesTheDevices) {
-    FakeDevices fakes;
-    Program* current = nullptr;
-    LoggingWindow window(current, fakes);
-    Program program(dir.path(), boxes, std::move(fakes.devices), true);
-    current = &program;
+    LoggingWindow window;
+    Program program(dir.path(), boxes, std::move(window.fakes.devices), true);
+    window.program = &program;
     auto s = store();
     ASSERT_EQ(program.startUp(s, QSize(1280, 1024), &window), std::nullopt);
     // The output opens once the first frame is on the screen, on a thread of its own.
     EXPECT_EQ(window.log, QStringList({"create chords=0", "pages", "splash", "show sent=0", "pages",
                                        "frame open=0"}));
     program.finishOpeningSound();
-    ASSERT_TRUE(fakes.port->isOpen());
-    ASSERT_EQ(fakes.port->sent.size(), 1u);
-    EXPECT_EQ(fakes.port->sent[0].word, packShortMessage(0xC0, 24)); // instrument 25 on channel 1
-    ASSERT_FALSE(fakes.led->frames.empty());
-    EXPECT_TRUE(fakes.led->frames.back().empty()); // the empty neck
+    ASSERT_TRUE(window.fakes.port->isOpen());
+    ASSERT_EQ(window.fakes.port->sent.size(), 1u);
+    // Instrument 25 on channel 1.
+    EXPECT_EQ(window.fakes.port->sent[0].word, packShortMessage(0xC0, 24));
+    ASSERT_FALSE(window.fakes.led->frames.empty());
+    EXPECT_TRUE(window.fakes.led->frames.back().empty()); // the empty neck
 
     program.metronome().setRunning(true);
     program.shutDown(s);
     EXPECT_EQ(window.log.back(), "save");
     EXPECT_FALSE(program.metronome().isRunning());
-    EXPECT_FALSE(fakes.port->isOpen());
-    EXPECT_TRUE(fakes.led->frames.back().empty()); // lights off
+    EXPECT_FALSE(window.fakes.port->isOpen());
+    EXPECT_TRUE(window.fakes.led->frames.back().empty()); // lights off
     EXPECT_TRUE(store().contains("Window/Geometry"));
     EXPECT_TRUE(store().contains("Midi/Device"));
 }
 
 TEST_F(ProgramTest, EndedDuringTheSplashStopsStartUpAfterWritingOnce) {
-    FakeDevices fakes;
-    Program* current = nullptr;
-    LoggingWindow window(current, fakes);
-    Program program(dir.path(), boxes, std::move(fakes.devices), true);
+    LoggingWindow window;
+    Program program(dir.path(), boxes, std::move(window.fakes.devices), true);
     auto s = store();
     window.onSplash = [&] {
         program.shutDown(s);
     }; // a termination signal
     EXPECT_EQ(program.startUp(s, QSize(1280, 1024), &window), 0);
     EXPECT_EQ(window.log, QStringList({"create chords=-1", "pages", "splash", "save"}));
-    EXPECT_FALSE(fakes.port->isOpen());
+    EXPECT_FALSE(window.fakes.port->isOpen());
     EXPECT_TRUE(store().contains("Midi/Device"));
-}
-
-TEST_F(ProgramTest, EndedBeforeTheSettingsWereReadLeavesTheStoreAlone) {
-    store().setValue("Midi/Volume", "33");
-    const QByteArray before = storeBytes();
-    Program program(dir.path(), boxes, FakeDevices().devices, true);
-    auto s = store();
-    program.shutDown(s);
-    EXPECT_EQ(storeBytes(), before);
 }
 
 TEST(ProgramFolder, BuildAndInstalledLayouts) {
@@ -274,11 +258,9 @@ TEST(FileProblems, NameTheRealCause) {
 TEST_F(ProgramTest, StartUpWarningsAreShownOverTheWindowInOneMessage) {
     dir.write("scale.ini", "[totals]\nnumscales=abc\n");
     dir.write("fretboards/default.gif", QByteArray("GIF89a\x01\x00\x01\x00", 10));
-    FakeDevices fakes;
-    Program* current = nullptr;
-    LoggingWindow window(current, fakes);
-    Program program(dir.path(), boxes, std::move(fakes.devices), true);
-    current = &program;
+    LoggingWindow window;
+    Program program(dir.path(), boxes, std::move(window.fakes.devices), true);
+    window.program = &program;
     auto s = store();
     ASSERT_EQ(program.startUp(s, QSize(1280, 1024), &window), std::nullopt);
     ASSERT_EQ(boxes.shown.size(), 1u);

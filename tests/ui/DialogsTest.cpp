@@ -2,12 +2,12 @@
 #include "modes/InfoDocument.h"
 #include "ui/ColourKeyDialog.h"
 #include "ui/InfoWindow.h"
+#include "ui/NeckView.h"
 #include "ui/SkinDialog.h"
 #include "ui/TuningDialog.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,7 +55,9 @@ TEST_F(DialogsTest, TuningCancelKeepsTheTuningAndOkStoresIt) {
         click(d, "cmdOK");
     });
     EXPECT_EQ(program->state().tuning(), (Tuning{0, {62, 57, 54, 50, 45, 39}}));
-    EXPECT_TRUE(find<QLabel>("lblNonStandard")->isVisible());
+    auto* nonStandard = find<QLabel>("lblNonStandard"); // over the neck
+    EXPECT_TRUE(nonStandard->isVisible());
+    EXPECT_TRUE(window->neck().geometry().contains(nonStandard->geometry().center()));
 
     // A neck changed in the Instrument menu meanwhile: a row per string of it.
     find<QAction>("mnuInstrument1")->trigger(); // 7-String Guitar
@@ -129,10 +131,9 @@ protected:
     test::TemporaryHome m_cache;
 };
 
-TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrument) {
+TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxEndsTheSession) {
     auto* chords = window->findChild<QTreeWidget*>(QStringLiteral("tvwChords"));
     test::clickNode(*chords, chords->topLevelItem(0)->child(0)); // maj
-    out().sent.clear();
 
     whileInfoShown("cmdChordInfo", [&](InfoWindow& w) {
         // Rich text with the title on the root and the neck picture in it.
@@ -150,9 +151,7 @@ TEST_F(InfoWindowTest, ShowsTheTextAndExamplesAndTheCloseBoxRestoresTheInstrumen
         EXPECT_TRUE(pause->isEnabled());
         w.close(); // the close box
     });
-    EXPECT_FALSE(program->info().isOpen());
-    ASSERT_FALSE(out().sent.empty());
-    EXPECT_EQ(out().sent.back().word, packShortMessage(0xC0, 24)); // instrument 25
+    EXPECT_FALSE(program->info().isOpen()); // what closing sends is the headless tests'
     EXPECT_TRUE(boxes.shown.empty());
 }
 

@@ -6,7 +6,6 @@
 #include "ui/PositionPicker.h"
 #include "ui/TreeFiller.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QRadioButton>

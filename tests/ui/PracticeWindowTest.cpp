@@ -126,17 +126,6 @@ TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
     }
 }
 
-TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndLitUntilTheWindowCloses) {
-    const auto practice = startQuiz("Name the marked note", 1);
-    ASSERT_TRUE(practice->question());
-    EXPECT_EQ(placeSet(lastLedFrame()), placeSet(practice->question()->places));
-    // A click on the neck does not answer a name.
-    clickPlace(*practice, practice->question()->places[0]);
-    EXPECT_TRUE(child<QLineEdit>(*practice, "txtAnswer")->text().isEmpty());
-    practice->close();
-    EXPECT_EQ(lastLedFrame(), program->fretboard().ledFrame());
-}
-
 // A progression's chords each let go before the next.
 TEST_F(PracticeWindowTest, ScalesAndProgressionsPlayAsTheyAreAsked) {
     for (const char* caption :
@@ -191,12 +180,11 @@ TEST_F(PracticeWindowTest, AMinuteOfChangesCountsThePedalAndShowsTheBest) {
 }
 
 // Up and down, one lit note a beat; the metronome gets its own tempo back.
-TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
+TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeat) {
     const int tempoBefore = program->metronomeSettings().tempo;
     const auto practice = startQuiz("Runs along the metronome", 2);
     ASSERT_TRUE(practice->question());
     const Question q = *practice->question();
-    EXPECT_EQ(q.tempo, RunStartTempo);
     ASSERT_GE(q.places.size(), 3u);
     click(*practice, "cmdMinute");
     EXPECT_EQ(program->metronomeSettings().tempo, RunStartTempo);
@@ -210,9 +198,6 @@ TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeatAndSpeedsUpWhenClean) {
     advance(beat);
     EXPECT_FALSE(program->metronome().isRunning());
     EXPECT_EQ(program->metronomeSettings().tempo, tempoBefore);
-    type(*practice, "y");
-    EXPECT_EQ(practice->question()->tempo,
-              practice->question()->item == q.item ? RunStartTempo + RunTempoStep : RunStartTempo);
 
     // Beats to notes: a beat of count-in, up, down without the top twice, then over.
     const double at[] = {0.0, 0.99, 1.0, 3.5, 4.0, 5.0, 6.0, -1.0};
@@ -313,11 +298,15 @@ TEST_F(PracticeWindowTest, AnswerButtonsAnswerByClickAndByKey) {
     }
 }
 
-// In E major the black keys are sharps, never flats.
-TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
+// The note is lit until the window closes; in E major the black keys are sharps, never flats.
+TEST_F(PracticeWindowTest, TheNoteToNameIsMarkedAndAWrongNameCorrectedAsTheKeySpellsIt) {
     selectRootTab(program->context(), 7); // E
     ASSERT_EQ(program->state().currentRoot, 4);
     const auto practice = startQuiz("Name the marked note", 12);
+    ASSERT_TRUE(practice->question());
+    EXPECT_EQ(placeSet(lastLedFrame()), placeSet(practice->question()->places));
+    clickPlace(*practice, practice->question()->places[0]); // no answer to a name
+    EXPECT_TRUE(child<QLineEdit>(*practice, "txtAnswer")->text().isEmpty());
     for (int k = 0; k < 12 && practice->question(); ++k) {
         for (QPushButton* b : practice->findChildren<QPushButton*>())
             if (b->objectName().startsWith("cmdChoice") && b->isVisible() &&
@@ -329,6 +318,8 @@ TEST_F(PracticeWindowTest, AWrongNoteIsCorrectedAsTheKeySpellsIt) {
         EXPECT_TRUE(said.startsWith("Not quite: ")) << said.toStdString();
         EXPECT_FALSE(said.contains(QRegularExpression("[A-G]b"))) << said.toStdString();
     }
+    practice->close();
+    EXPECT_EQ(lastLedFrame(), program->fretboard().ledFrame());
 }
 
 // The program's own sounding of the question is no answer.

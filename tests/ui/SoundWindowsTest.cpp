@@ -40,9 +40,9 @@ TEST_F(SoundWindowsTest, PlaybackDialogOpensOnTheSettingsAndOkReopensWithTheChoi
     auto* device = child<QComboBox>(*dialog, "cboDevice");
     auto* channel = child<QComboBox>(*dialog, "cboChannel");
     auto* instrument = child<QComboBox>(*dialog, "cboInstrument");
-    EXPECT_EQ(device->count(), 3); // the synthesizer, then the ports
-    EXPECT_EQ(std::tuple(device->currentIndex(), channel->currentIndex()), std::tuple(0, 0));
-    EXPECT_EQ(instrument->currentIndex(), 24);
+    EXPECT_EQ(
+        std::tuple(device->currentIndex(), channel->currentIndex(), instrument->currentIndex()),
+        std::tuple(0, 0, 24));
 
     device->setCurrentIndex(2);
     channel->setCurrentIndex(15);
@@ -90,9 +90,8 @@ TEST_F(SoundWindowsTest, AnOutputThatFailsAtStartUpIsReportedOnceThenInTheStatus
     click(*window, "cmdChordPlay");
     auto* bar = find<QStatusBar>("statusBar");
     EXPECT_TRUE(bar->isVisible());
-    EXPECT_EQ(bar->currentMessage(),
-              QStringLiteral("Nothing sounds: the sound output could not be opened. Choose it "
-                             "again, or another, in Sound settings."));
+    EXPECT_TRUE(bar->currentMessage().startsWith("Nothing sounds"))
+        << qPrintable(bar->currentMessage());
     auto* settings = find<QPushButton>("cmdSoundSettings");
     EXPECT_TRUE(settings->isVisible());
     EXPECT_FALSE(window->beatIndicator().isVisible()); // no idle beat beside the notice
@@ -123,8 +122,7 @@ TEST_F(SoundWindowsTest, FailingReopenIsReportedAndTheSettingsStoredAllTheSame) 
     child<QSlider>(*dialog, "sldVolume")->setValue(50);
     out().failOpen = true;
     click(*dialog, "cmdOK");
-    ASSERT_EQ(boxes.shown.size(), 1u); // its words are the player test's
-    EXPECT_TRUE(boxes.shown[0].text.endsWith(QLatin1String("Error Details: no such device")));
+    EXPECT_EQ(boxes.shown.size(), 1u); // its words are the player test's
     EXPECT_EQ(program->context().state.playback.volume, 50);
     EXPECT_EQ(program->context().state.playback.device, -1);
     EXPECT_FALSE(dialog->isVisible());
@@ -135,7 +133,6 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     m = {3, 35, 81, 200, 2};
     MetronomeWindow* metronome = openMetronome();
     auto* onOff = child<QPushButton>(*metronome, "cmdOnOff");
-    EXPECT_TRUE(onOff->isCheckable());
     EXPECT_EQ(std::tuple(onOff->isChecked(), onOff->text()), std::tuple(false, "Metronome Off"));
     auto* sound1 = child<QComboBox>(*metronome, "cboSound1");
     auto* tempo = child<QSlider>(*metronome, "sldTempo");
@@ -147,9 +144,13 @@ TEST_F(SoundWindowsTest, MetronomeWindowShowsAndStoresTheSettings) {
     auto* channel = child<QComboBox>(*metronome, "cboMetChannel");
     channel->setCurrentIndex(channel->findText(QStringLiteral(" 10 ")));
     sound1->setCurrentIndex(41);
-    QTest::keyClick(tempo, Qt::Key_End);
-    EXPECT_EQ(std::tuple(m.channel, m.sound1, m.tempo), std::tuple(9, 76, 400));
+    tempoText->setText(QStringLiteral("999")); // typed beyond the range
+    Q_EMIT tempoText->editingFinished();
+    EXPECT_EQ(std::tuple(m.channel, m.sound1, m.tempo, tempo->value()),
+              std::tuple(9, 76, 400, 400));
     EXPECT_EQ(tempoText->text(), "400");
+    QTest::keyClick(tempo, Qt::Key_Home);
+    EXPECT_EQ(std::pair(m.tempo, tempoText->text()), std::pair(40, QStringLiteral("40")));
     beats->clear();
     QTest::keyClicks(beats, QStringLiteral("6"));
     click(*metronome, "UpDown1Up");

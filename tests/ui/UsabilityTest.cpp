@@ -3,7 +3,6 @@
 #include "modes/Finder.h"
 #include "modes/Modes.h"
 #include "ui/BeatIndicator.h"
-#include "ui/MetronomeWindow.h"
 #include "ui/ModeTabs.h"
 #include "ui/NeckView.h"
 #include "ui/Theme.h"
@@ -15,19 +14,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDBusVariant>
-#include <QDialog>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -124,30 +119,19 @@ TEST_F(UsabilityTest, KeysChooseModesStepRootsPlayAndReachTheMenus) {
     auto* info = find<QPushButton>("cmdChordInfo");
     info->setFocus();
     QTest::keyClick(info, Qt::Key_Space);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].text, "Please select a chord.");
+    ASSERT_EQ(boxes.shown.size(), 1u); // the Info button's refusal
     EXPECT_EQ(noteOns(), 0);
+    QAction* print = action("mnuPrint");
+    print->setEnabled(true);
+    QSignalSpy printed(print, &QAction::triggered);
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier); // nothing chosen: no dialog
+    EXPECT_EQ(printed.size(), 1);
     auto& chords = *find<QTreeWidget>("tvwChords");
     test::clickNode(chords, TreeFiller::find(chords, QStringLiteral("0 Chord")));
     chords.setFocus();
     QTest::keyClick(&chords, Qt::Key_Space);
     EXPECT_GE(noteOns(), 4);
 
-    QAction* print = action("mnuPrint");
-    print->setEnabled(true);
-    QSignalSpy printed(print, &QAction::triggered);
-    // With a chord chosen the print dialog opens: cancelled.
-    QTimer cancel;
-    QObject::connect(&cancel, &QTimer::timeout, [] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            dialog->reject();
-    });
-    cancel.start(10);
-    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
-    cancel.stop();
-    window->activateWindow(); // the closed dialog hands the focus back
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    EXPECT_EQ(printed.size(), 1);
     QFile::remove(folder.filePath(QStringLiteral("userguide/index.htm"))); // no viewer opens
     QSignalSpy guide(action("mnuUserGuide"), &QAction::triggered);
     QTest::keyClick(window, Qt::Key_F1);
@@ -176,11 +160,10 @@ TEST_F(UsabilityTest, MarkersTellTheirNoteAndHintsReadEasily) {
     auto& chords = *find<QTreeWidget>("tvwChords");
     test::clickNode(chords, TreeFiller::find(chords, QStringLiteral("0 Chord")));
     NeckView& neck = window->neck();
-    const Mark* marker = nullptr;
-    for (const Mark& m : program->context().fretboard.marks())
-        if (m.kind == MarkKind::Circle && !marker)
-            marker = &m;
-    ASSERT_TRUE(marker);
+    const auto& marks = program->context().fretboard.marks();
+    const auto marker = std::find_if(marks.begin(), marks.end(),
+                                     [](const Mark& m) { return m.kind == MarkKind::Circle; });
+    ASSERT_NE(marker, marks.end());
     const QRectF r = neck.surfaceRect();
     const double scale = r.width() / SurfaceWidth;
     const QPoint at = (r.topLeft() + QPointF(marker->x + 10, marker->y + 10) * scale).toPoint();
@@ -205,7 +188,6 @@ TEST_F(UsabilityTest, ThemesChangeThePaletteAndFinderResultsStayReadable) {
             const FinderChip chip = finderChip(toQColor(colour), palette);
             EXPECT_GE(contrastRatio(chip.text, chip.ground), 4.5)
                 << isDark(palette) << " " << colour;
-            EXPECT_EQ(chip.text, palette.color(QPalette::WindowText));
             EXPECT_GE(contrastRatio(chip.accent, palette.color(QPalette::Window)),
                       isDark(palette) ? 3.0 : 1.0);
         }
@@ -281,7 +263,7 @@ TEST_F(UsabilityTest, TheSystemThemeFollowsTheDesktopSchemeLive) {
     EXPECT_EQ(isDark(QApplication::palette()), startedDark);
 }
 
-TEST_F(UsabilityTest, ViewChoicesReachTheNeckTheTempoIsTypedAndTheBeatShows) {
+TEST_F(UsabilityTest, ViewChoicesReachTheNeckAndTheBeatShows) {
     NeckView& neck = window->neck();
     const int bare = neck.heightForWidth(753);
     action("mnuFretNumbers1")->trigger(); // 3, 5, 7, 9, 12, 15
@@ -289,23 +271,6 @@ TEST_F(UsabilityTest, ViewChoicesReachTheNeckTheTempoIsTypedAndTheBeatShows) {
     EXPECT_EQ(std::pair(neck.fretNumbers(), neck.extras().labels),
               std::pair(FretNumbers::Inlays, MarkerLabels::Intervals));
     EXPECT_GT(neck.heightForWidth(753), bare); // room for the numbers
-
-    action("mnuMetronome")->trigger();
-    MetronomeWindow* metronome = window->metronomeWindow();
-    ASSERT_TRUE(metronome);
-    auto* text = metronome->findChild<QLineEdit*>(QStringLiteral("txtTempo"));
-    auto* slider = metronome->findChild<QSlider*>(QStringLiteral("sldTempo"));
-    const auto type = [text](const QString& typed) {
-        text->setText(typed);
-        Q_EMIT text->editingFinished();
-    };
-    type(QStringLiteral("90"));
-    EXPECT_EQ(slider->value(), 90);
-    EXPECT_EQ(program->context().state.metronome.tempo, 90);
-    type(QStringLiteral("999"));
-    EXPECT_EQ(program->context().state.metronome.tempo, 400);
-    EXPECT_EQ(text->text(), "400");
-    metronome->hide();
 
     QStatusBar* bar = window->statusBar();
     program->metronome().setRunning(true);

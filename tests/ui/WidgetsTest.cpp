@@ -133,8 +133,6 @@ TEST(NeckViewTest, KeepsItsAspectAndReportsPressesInSurfaceUnits) {
     EXPECT_EQ(view.grab().toImage(), sharp);
 }
 
-using test::waitUntil;
-
 // Start-up first, then the About box: one window, as in the program.
 TEST(SplashWindowTest, StartupIgnoresTheUserThenAboutClosesOnClickOrKey) {
     SplashWindow splash;
@@ -153,7 +151,7 @@ TEST(SplashWindowTest, StartupIgnoresTheUserThenAboutClosesOnClickOrKey) {
 
     // The timer closes it: its time is run at once rather than waited for.
     const_cast<QTimer&>(splash.closeTimer()).start(0);
-    EXPECT_TRUE(waitUntil([&] { return !splash.isVisible(); }));
+    EXPECT_TRUE(test::waitUntil([&] { return !splash.isVisible(); }));
     EXPECT_FALSE(splash.closeTimer().isActive());
 
     // As the About box the timer is not armed again.
