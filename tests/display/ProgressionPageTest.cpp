@@ -145,10 +145,7 @@ TEST_F(ProgressionPageTest, PlayLoopsThroughTheProgramsOutputAndTheNeckFollows) 
 
 // The tempo slider moved while a loop plays along with the metronome: both change on the same
 // beat, and the loop's bars still begin on the metronome's first beats.
-TEST(ProgressionPageTest, TheLoopAndTheMetronomeChangeTempoTogether) {
-    HeadlessProgram p;
-    ProgressionSession& s = p->progressions();
-    s.enter();
+TEST_F(ProgressionPageTest, TheLoopAndTheMetronomeChangeTempoTogether) {
     ASSERT_TRUE(s.enterText("| C | G | Am | F |"));
     Metronome& metronome = p->metronome();
     p->metronomeSettings().tempo = 120;

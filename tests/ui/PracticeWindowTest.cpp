@@ -186,7 +186,11 @@ TEST_F(PracticeWindowTest, ARunLightsEachNoteOnItsBeat) {
     ASSERT_TRUE(practice->question());
     const Question q = *practice->question();
     ASSERT_GE(q.places.size(), 3u);
+    // A metronome already on starts again with the run, so that its clicks fall on the notes.
+    program->metronome().setRunning(true);
+    advance(0.3);
     click(*practice, "cmdMinute");
+    EXPECT_NEAR(program->metronome().beatZeroTime(), program->clock().now(), 1e-9);
     EXPECT_EQ(program->metronomeSettings().tempo, RunStartTempo);
     const double beat = 60.0 / RunStartTempo;
     const std::size_t n = q.places.size();
