@@ -104,12 +104,8 @@ TEST_F(NoPedalTest, WithoutFootInThePedalIsNeverReadButTheLightsWork) {
 
 TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
     connectWithLightsOn();
-    struct Case {
-        LedFrame frame;
-        bool leftHanded;
-        std::vector<Report> reports;
-    };
-    const Case cases[] = {
+    const std::tuple<LedFrame, bool, std::vector<Report>> cases[] = {
+        // frame, left hand, reports
         {{{0, 1}}, false, {block(1, {0x20}), block(2), block(3)}},
         {{{0, 1}}, true, {block(1, {0x01}), block(2), block(3)}},
         {{{9, 6}, {9, 1}}, false, {block(1), block(2, {0, 0x21}), block(3)}},
@@ -119,13 +115,12 @@ TEST_F(LedGuitarTest, FramesPackIntoThreeReportsByteForByte) {
          false,
          {block(1, {0, 0, 0, 0, 0, 0, 0, 0x10}), block(2), block(3, {0, 0, 0, 0, 0, 0, 0, 0x08})}},
     };
-    for (const Case& c : cases) {
-        leftHanded = c.leftHanded;
+    for (const auto& [frame, left, reports] : cases) {
+        leftHanded = left;
         sim->clearOutputReports();
-        output.sendFrame(c.frame);
-        EXPECT_EQ(sim->ledReports(), c.reports)
-            << test::frameText(c.frame).join(u' ').toStdString();
-        EXPECT_EQ(also.frames.back(), c.frame); // handed on as well
+        output.sendFrame(frame);
+        EXPECT_EQ(sim->ledReports(), reports) << test::frameText(frame).join(u' ').toStdString();
+        EXPECT_EQ(also.frames.back(), frame); // handed on as well
     }
     // No report id, CMD1, then Data1..Data8.
     output.sendFrame({{9, 6}, {9, 1}});

@@ -44,17 +44,13 @@ using soundtest::bytes;
 
 // Channels mix to their mean; a file cut short gives the whole frames it holds.
 TEST(WavReader, ReadsEveryFormat) {
-    struct Case {
-        const char* what;
-        QByteArray file;
-        std::vector<float> expected;
-    };
     const float half = 0.5f;
     QByteArray f32(8, 0), f64(8, 0);
     qToLittleEndian(half, f32.data());
     qToLittleEndian(-1.0f, f32.data() + 4);
     qToLittleEndian(0.25, f64.data());
-    const std::vector<Case> cases = {
+    const std::tuple<const char*, QByteArray, std::vector<float>> cases[] = {
+        // what, the file, its samples
         {"8-bit", wav(1, 1, 8000, 8, bytes({128, 192, 0})), {0.0f, 0.5f, -1.0f}},
         {"16-bit", wav(1, 1, 44100, 16, bytes({0, 0x40, 0, 0x80})), {0.5f, -1.0f}},
         {"24-bit",
@@ -67,11 +63,11 @@ TEST(WavReader, ReadsEveryFormat) {
         {"extensible", wav(1, 1, 44100, 16, bytes({0, 0x40}), true), {0.5f}},
         {"cut short", wav(1, 1, 44100, 16, bytes({0, 0x40, 0, 0x40})).chopped(1), {0.5f}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, file, expected] : cases) {
         QString error;
-        const auto clip = readWav(c.file, &error);
-        ASSERT_TRUE(clip) << c.what << ": " << error.toStdString();
-        EXPECT_EQ(clip->samples, c.expected) << c.what;
+        const auto clip = readWav(file, &error);
+        ASSERT_TRUE(clip) << what << ": " << error.toStdString();
+        EXPECT_EQ(clip->samples, expected) << what;
     }
     AudioClip round{22050.0, {0.1f, -0.7f}};
     EXPECT_EQ(readWav(wavBytes(round), nullptr)->samples, round.samples);

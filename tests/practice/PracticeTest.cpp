@@ -271,28 +271,25 @@ TEST(PracticeQuestions, ScalesAndProgressionsSoundWhatTheirAnswersName) {
     const auto ear = earProgressions(library, SearchIndex(chords, {}, {}), chords);
     const QStringList items = quizItems(QuizKind::Progressions, {}, {}, ear);
     EXPECT_EQ(items, QStringList({"progression:axis", "progression:held", "progression:aeolian"}));
-    struct Want {
-        const char* item;
-        const char* numerals;
-        std::vector<std::set<int>> chords; // pitch classes above the tonic
-    };
-    for (const Want& w :
+    // The item, its numerals and its chords' pitch classes above the tonic.
+    using Want = std::tuple<const char*, const char*, std::vector<std::set<int>>>;
+    for (const auto& [item, numerals, chords] :
          {Want{"progression:axis", "I V vi IV", {{0, 4, 7}, {7, 11, 2}, {9, 0, 4}, {5, 9, 0}}},
           Want{"progression:held", "I IV V", {{0, 4, 7}, {5, 9, 0}, {7, 11, 2}}},
           Want{"progression:aeolian",
                "i bVI bIII bVII",
                {{0, 3, 7}, {8, 0, 3}, {3, 7, 10}, {10, 2, 5}}}}) {
-        SCOPED_TRACE(w.item);
+        SCOPED_TRACE(item);
         for (std::uint64_t seed : {1u, 2u, 3u}) {
             PracticeRandom r(seed);
-            const auto q = askItem(QLatin1String(w.item), {}, r, ear);
+            const auto q = askItem(QLatin1String(item), {}, r, ear);
             ASSERT_TRUE(q);
-            ASSERT_EQ(q->chords.size(), w.chords.size());
+            ASSERT_EQ(q->chords.size(), chords.size());
             const int tonic = q->chords[0][0];
-            for (std::size_t k = 0; k < w.chords.size(); ++k)
-                EXPECT_EQ(classesAbove(q->chords[k], tonic), w.chords[k]) << k;
-            EXPECT_TRUE(judgeAnswer(*q, QLatin1String(w.numerals)).correct);
-            EXPECT_EQ(q->prompt.contains("minor"), QByteArray(w.item).contains("aeolian"));
+            for (std::size_t k = 0; k < chords.size(); ++k)
+                EXPECT_EQ(classesAbove(q->chords[k], tonic), chords[k]) << k;
+            EXPECT_TRUE(judgeAnswer(*q, QLatin1String(numerals)).correct);
+            EXPECT_EQ(q->prompt.contains("minor"), QByteArray(item).contains("aeolian"));
         }
     }
     const Question axis = *askItem("progression:axis", {}, random, ear);
@@ -693,18 +690,15 @@ TEST(PracticeProgress, DaysAndPlacesCountTheirAnswers) {
         at(50, Grade::Right, 1),                             // past the range
         at(-30, Grade::Wrong, 1),                            // before it
     };
-    struct Case {
-        int offsetHours;
-        std::vector<int> asked;
-        std::vector<int> right;
-    };
-    for (const Case& c : {Case{0, {4, 0}, {3, 0}}, Case{2, {3, 1}, {2, 1}}}) {
-        const auto days = progressByDay(answers, first, first.addDays(1), c.offsetHours * 3600);
+    // Hours east of UTC; answers asked and right on each of the two days.
+    using Days = std::tuple<int, std::vector<int>, std::vector<int>>;
+    for (const auto& [offsetHours, asked, right] : {Days{0, {4, 0}, {3, 0}}, {2, {3, 1}, {2, 1}}}) {
+        const auto days = progressByDay(answers, first, first.addDays(1), offsetHours * 3600);
         ASSERT_EQ(days.size(), 2u);
         for (std::size_t k = 0; k < days.size(); ++k) {
             EXPECT_EQ(days[k].day, first.addDays(qint64(k)));
-            EXPECT_EQ(days[k].asked, c.asked[k]) << c.offsetHours << " " << k;
-            EXPECT_EQ(days[k].right, c.right[k]) << c.offsetHours << " " << k;
+            EXPECT_EQ(std::pair(days[k].asked, days[k].right), std::pair(asked[k], right[k]))
+                << offsetHours << " " << k;
         }
     }
     const auto utc = progressByDay(answers, first, first, 0);
@@ -734,51 +728,42 @@ TEST(PracticeAnswers, ButtonsOfferEveryAnswerOnceSpelledForTheKey) {
         {"again", "", KeyMode::Mixolydian, {"I", "V", "vi", "IV"}, {}},
         {"aeolian", "", KeyMode::NaturalMinor, {"i", "bVI", "bVII"}, {{0}, {8}, {10}}},
     };
-    struct Case {
-        const char* item;
-        std::size_t count;
-    };
-    for (const Case& c :
-         {Case{"name-note:1:2", 12}, Case{"interval:down:6", 12}, Case{"quality:m7b5:1", 9},
-          Case{"scale:lydian", 12}, Case{"progression:axis", 2}, Case{"progression:aeolian", 1}}) {
+    for (const auto& [item, count] : {std::pair<const char*, std::size_t>{"name-note:1:2", 12},
+                                      {"interval:down:6", 12},
+                                      {"quality:m7b5:1", 9},
+                                      {"scale:lydian", 12},
+                                      {"progression:axis", 2},
+                                      {"progression:aeolian", 1}}) {
         PracticeRandom random(3);
-        const auto q = askItem(c.item, {}, random, offered);
-        ASSERT_TRUE(q) << c.item;
+        const auto q = askItem(item, {}, random, offered);
+        ASSERT_TRUE(q) << item;
         const std::vector<AnswerChoice> choices = answerChoices(*q, 0, FlatColumn, offered);
-        EXPECT_EQ(choices.size(), c.count) << c.item;
+        EXPECT_EQ(choices.size(), count) << item;
         int right = 0;
         for (const AnswerChoice& choice : choices) {
             const Judgement j = judgeAnswer(*q, choice.answer);
-            EXPECT_TRUE(j.known) << c.item << " " << choice.answer.toStdString();
+            EXPECT_TRUE(j.known) << item << " " << choice.answer.toStdString();
             right += j.correct;
         }
-        EXPECT_EQ(right, 1) << c.item;
+        EXPECT_EQ(right, 1) << item;
     }
     EXPECT_TRUE(answerChoices(ask("find-neck:E"), 0, FlatColumn).empty());
 
-    struct Key {
-        int root;
-        int column;
-        const char* names;
-    };
-    for (const Key& k : {Key{5, FlatColumn, "C Db D Eb E F Gb G Ab A Bb B"},
-                         Key{3, SharpColumn, "B# C# D D# E E# F# G G# A A# B"},
-                         Key{6, FlatColumn, "C Db D Eb E F Gb G Ab A Bb Cb"}}) {
+    for (const auto& [root, column, spelled] :
+         {std::tuple{5, FlatColumn, "C Db D Eb E F Gb G Ab A Bb B"},
+          {3, SharpColumn, "B# C# D D# E E# F# G G# A A# B"},
+          {6, FlatColumn, "C Db D Eb E F Gb G Ab A Bb Cb"}}) {
         QStringList names;
-        for (const AnswerChoice& choice : answerChoices(ask("name-note:1:2"), k.root, k.column))
+        for (const AnswerChoice& choice : answerChoices(ask("name-note:1:2"), root, column))
             names << choice.caption;
-        EXPECT_EQ(names.join(u' '), QLatin1String(k.names)) << k.root;
+        EXPECT_EQ(names.join(u' '), QLatin1String(spelled)) << root;
     }
 }
 
 // Any octave, any inversion; places found above the capo only.
 TEST(PracticeAnswers, PlayedNotesAnswerAsTypingWould) {
-    struct Case {
-        const char* item;
-        std::vector<int> notes;
-        const char* answer; // "": nothing
-    };
-    const Case names[] = {
+    // The item, the notes played and the answer they give ("": none).
+    const std::tuple<const char*, std::vector<int>, const char*> names[] = {
         {"name-note:1:2", {54, 78}, "Gb"},
         {"name-note:1:2", {66, 70}, ""},
         {"interval:down:7", {55, 62}, "P5"},
@@ -788,26 +773,18 @@ TEST(PracticeAnswers, PlayedNotesAnswerAsTypingWould) {
         {"quality:maj:0", {60, 61, 62}, ""},
         {"find-neck:E", {64}, ""},
     };
-    for (const Case& c : names)
-        EXPECT_EQ(playedName(ask(c.item), c.notes).value_or(""), QLatin1String(c.answer)) << c.item;
+    for (const auto& [item, notes, answer] : names)
+        EXPECT_EQ(playedName(ask(item), notes).value_or(""), QLatin1String(answer)) << item;
 
     const QuizNeck standard = neckOf(Necks[0]);
     const QuizNeck dropDCapo2 = neckOf(Necks[1]); // string 6 sounds E2 (40) at the capo's fret 2
-    struct Played {
-        const char* item;
-        const QuizNeck& neck;
-        std::vector<int> notes;
-        Places places;
-    };
-    const Played found[] = {
+    // The item, its neck, the notes played and the places they answer.
+    const std::tuple<const char*, const QuizNeck&, std::vector<int>, Places> found[] = {
         {"find-string:6:G", standard, {43, 55}, {{6, 3}, {6, 15}}},
         {"find-string:6:E", dropDCapo2, {40, 52, 38}, {{6, 2}, {6, 14}}},
         {"find-position:5:A", standard, {45, 57, 69}, {{6, 5}, {4, 7}, {1, 5}}},
     };
-    for (const Played& p : found) {
-        SCOPED_TRACE(p.item);
-        const Question q = ask(p.item, p.neck);
-        EXPECT_EQ(placeSet(playedPlaces(q, p.neck, p.notes)), p.places);
-    }
+    for (const auto& [item, neck, notes, places] : found)
+        EXPECT_EQ(placeSet(playedPlaces(ask(item, neck), neck, notes)), places) << item;
     EXPECT_TRUE(playedPlaces(ask("name-note:1:2"), standard, {66}).empty());
 }

@@ -120,13 +120,9 @@ TEST(ChordProExport, SymbolsBeatsAndShapesReadBack) {
 }
 
 TEST(MusicXmlExport, KindsAndDegreesNameTheChordsTones) {
-    struct Case {
-        const char* formula;
-        const char* kind;
-        std::vector<HarmonyKind::Degree> degrees;
-    };
     using D = HarmonyKind::Degree;
-    const std::vector<Case> cases{
+    const std::tuple<const char*, const char*, std::vector<D>> cases[] = {
+        // formula, kind, degrees
         {"1;b3;b5;f7", "diminished-seventh", {}},
         {"1;b3;b5;b7", "half-diminished", {}},
         {"1;2;5", "suspended-second", {}},
@@ -139,12 +135,11 @@ TEST(MusicXmlExport, KindsAndDegreesNameTheChordsTones) {
         {"1;b3;5;b7;9;11;13", "minor-13th", {}},
         {"1;5;b7;9;11", "dominant-11th", {{3, 0, D::Subtract}}},
     };
-    for (const Case& c : cases) {
-        const auto makeup = chordMakeup(QString::fromLatin1(c.formula));
-        ASSERT_TRUE(makeup) << c.formula;
+    for (const auto& [formula, kind, degrees] : cases) {
+        const auto makeup = chordMakeup(QString::fromLatin1(formula));
+        ASSERT_TRUE(makeup) << formula;
         const HarmonyKind k = harmonyKindOf(*makeup);
-        EXPECT_EQ(k.kind, QLatin1String(c.kind)) << c.formula;
-        EXPECT_EQ(k.degrees, c.degrees) << c.formula;
+        EXPECT_EQ(std::pair(k.kind, k.degrees), std::pair(QString(kind), degrees)) << formula;
     }
 }
 

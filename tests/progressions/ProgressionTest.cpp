@@ -74,18 +74,19 @@ TEST(ProgressionReader, BarsBeatsAndRepeats) {
 }
 
 TEST(ProgressionReader, RefusalsNameTheTokenTheyCouldNotRead) {
-    struct Case {
-        const char* text;
-        const char* token;
-    };
-    for (const Case& c : {Case{"Dm7 H7 G7", "H7"}, Case{"| % | C |", "%"}, Case{"| C % |", "%"},
-                          Case{"/ C", "/"}, Case{"V7/x", "V7/x"}, Case{"|: C |: G :|", "|:"},
-                          Case{"| C |: G |", "|:"}, Case{"Cmaj7 dorian", "dorian"},
-                          Case{"vii+", "vii+"}, Case{"Iqq", "Iqq"}, Case{"C ☃", "☃"}}) {
-        const auto r = read(c.text);
-        EXPECT_FALSE(r.progression) << c.text;
-        EXPECT_EQ(r.token, QString::fromUtf8(c.token)) << c.text;
-        EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.token))) << r.error.toStdString();
+    // The text, and the token its refusal names.
+    const std::pair<const char*, const char*> refused[] = {
+        {"Dm7 H7 G7", "H7"},  {"| % | C |", "%"},
+        {"| C % |", "%"},     {"/ C", "/"},
+        {"V7/x", "V7/x"},     {"|: C |: G :|", "|:"},
+        {"| C |: G |", "|:"}, {"Cmaj7 dorian", "dorian"},
+        {"vii+", "vii+"},     {"Iqq", "Iqq"},
+        {"C ☃", "☃"}};
+    for (const auto& [text, token] : refused) {
+        const auto r = read(text);
+        EXPECT_FALSE(r.progression) << text;
+        EXPECT_EQ(r.token, QString::fromUtf8(token)) << text;
+        EXPECT_TRUE(r.error.contains(QString::fromUtf8(token))) << r.error.toStdString();
     }
     EXPECT_FALSE(read("").progression);
     EXPECT_FALSE(read(" | | ").progression);

@@ -59,12 +59,8 @@ TEST(MidiFile, DamagedFilesAreRefusedWithAReason) {
     auto oneTrack = [](const QByteArray& events) {
         return file(1, 96, {chunk("MTrk", events)});
     };
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, QByteArray, const char*> cases[] = {
+        // what, bytes, reason
         {"13 bytes", good.left(13), "shorter than a MIDI file header"},
         {"another chunk first", "RIFF" + good.mid(4), "does not begin with a MIDI file header"},
         {"short header", chunk("MThd", be(1, 2) + be(1, 2) + bytes({0})) + track({}),
@@ -86,10 +82,10 @@ TEST(MidiFile, DamagedFilesAreRefusedWithAReason) {
         {"meta length past the chunk", oneTrack(bytes({0, 0xFF, 0x01, 0x7F, 'a'})),
          "middle of an event"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, bytes, reason] : cases) {
         QString error;
-        EXPECT_FALSE(parseMidiFile(c.bytes, &error)) << c.what;
-        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.what << ": " << qPrintable(error);
+        EXPECT_FALSE(parseMidiFile(bytes, &error)) << what;
+        EXPECT_TRUE(error.contains(QLatin1String(reason))) << what << ": " << qPrintable(error);
     }
 }
 

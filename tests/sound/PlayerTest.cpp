@@ -50,21 +50,17 @@ TEST_F(PlayerTest, StrumsTheOpenCFromTheLowStringAndReleasesAfterFourSeconds) {
 }
 
 TEST_F(PlayerTest, ChannelInstrumentAndVolumeShapeEveryByte) {
-    struct Case {
-        int channel, instrument, volume;
-        std::uint32_t program;
-    };
-    for (const Case& c :
-         {Case{1, 25, 100, 0x18C0}, Case{16, 128, 0, 0x7FCF}, Case{16, 1, 127, 0x00CF}}) {
+    for (const auto& [channel, instrument, volume, program] :
+         {std::tuple{1, 25, 100, 0x18C0u}, {16, 128, 0, 0x7FCFu}, {16, 1, 127, 0x00CFu}}) {
         out.sent.clear();
-        state().playback.channel = c.channel;
-        state().playback.instrument = c.instrument;
-        state().playback.volume = c.volume;
+        state().playback.channel = channel;
+        state().playback.instrument = instrument;
+        state().playback.volume = volume;
         player.programChange();
         player.playSingleNote(45);
-        const int ch = c.channel - 1;
-        EXPECT_EQ(wordsOf(out.sent), (std::vector<std::uint32_t>{c.program, on(45, ch, c.volume),
-                                                                 off(45, ch, c.volume)}));
+        EXPECT_EQ(wordsOf(out.sent),
+                  (std::vector<std::uint32_t>{program, on(45, channel - 1, volume),
+                                              off(45, channel - 1, volume)}));
         EXPECT_DOUBLE_EQ(out.sent[2].time - out.sent[1].time, 4.0);
     }
 }

@@ -13,12 +13,8 @@ TEST(PlaybackOptionsTest, ControlsShowTheSettingsClampedAndStoreThemBack) {
     storePlaybackControls(playbackControls(PlaybackSettings{}, 0), back);
     EXPECT_EQ(std::tuple(back.device, back.channel, back.instrument), std::tuple(-1, 1, 25));
 
-    struct Case {
-        PlaybackSettings settings;
-        int ports;
-        PlaybackControls shown;
-    };
-    const Case cases[] = {
+    const std::tuple<PlaybackSettings, int, PlaybackControls> cases[] = {
+        // settings, ports, shown
         // The first port, and the last of two.
         {{0, 16, 128, 127, 100, 100, 100}, 2, {1, 15, 127, 127, 100, 100, 100}},
         {{1, 1, 1, 0, 0, 0, 0}, 2, {2, 0, 0, 0, 0, 0, 0}},
@@ -26,9 +22,8 @@ TEST(PlaybackOptionsTest, ControlsShowTheSettingsClampedAndStoreThemBack) {
         {{2, 17, 129, 128, 101, 101, 101}, 2, {0, 15, 127, 127, 100, 100, 100}},
         {{-2, 0, 0, -1, -1, -1, -1}, 2, {0, 0, 0, 0, 0, 0, 0}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(playbackControls(c.settings, c.ports), c.shown) << c.settings.device;
-    }
+    for (const auto& [settings, ports, shown] : cases)
+        EXPECT_EQ(playbackControls(settings, ports), shown) << settings.device;
     EXPECT_EQ(deviceRows({"Port A"}), QStringList({"Built-in Synthesizer", "Port A"}));
 }
 

@@ -86,31 +86,25 @@ std::set<std::pair<int, int>> placeSet(const std::vector<NeckPlace>& places) {
 
 // In every hand, tuning and capo: a second click takes a place back, a right click never adds.
 TEST_F(PracticeWindowTest, ClicksOnTheNeckAnswerPlaceQuestions) {
-    struct Case {
-        const char* name;
-        std::vector<int> open;
-        int frets;
-        Capo capo;
-        bool leftHanded;
-    };
-    const Case cases[] = {
+    // The neck, its open notes, frets and capo, and the hand.
+    const std::tuple<const char*, std::vector<int>, int, Capo, bool> cases[] = {
         {"standard, right hand", {64, 59, 55, 50, 45, 40}, 15, {}, false},
         {"standard, left hand, capo 3", {64, 59, 55, 50, 45, 40}, 15, {3, 0, 0}, true},
         {"seven strings, partial capo 2", {64, 59, 55, 50, 45, 40, 35}, 24, {2, 1, 5}, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, open, frets, capo, left] : cases) {
+        SCOPED_TRACE(name);
         AppState& s = program->context().state;
-        s.setInstrument({{CustomPreset, c.open}, c.frets});
-        s.capo = c.capo;
-        s.leftHanded = c.leftHanded;
+        s.setInstrument({{CustomPreset, open}, frets});
+        s.capo = capo;
+        s.leftHanded = left;
         const auto practice = startQuiz("Find a note on the whole neck", 1);
         ASSERT_TRUE(practice->question());
         const std::vector<NeckPlace> wanted = practice->question()->places;
         ASSERT_FALSE(wanted.empty());
         EXPECT_TRUE(practice->neck().isVisible());
 
-        NeckPlace stray{wanted[0].fret == c.frets ? wanted[0].fret - 1 : wanted[0].fret + 1,
+        NeckPlace stray{wanted[0].fret == frets ? wanted[0].fret - 1 : wanted[0].fret + 1,
                         wanted[0].string};
         clickPlace(*practice, stray);
         EXPECT_EQ(placeSet(lastLedFrame()), placeSet({stray}));
