@@ -108,10 +108,8 @@ void Metronome::restart() {
 }
 
 double Metronome::dueOf(long long n) const {
-    if (m_change && n > m_change->beat)
+    if (m_change && n >= m_change->beat)
         return m_change->from + double(n - m_change->beat) * m_change->interval;
-    if (m_change && n == m_change->beat)
-        return m_change->from;
     return m_start + double(n) * m_interval;
 }
 
@@ -147,7 +145,7 @@ double Metronome::nextBarStart(double earliest) const {
     // The last beat clicked (m_next - 1) had the place m_beat in its bar (0: none yet, so the
     // next is the first).
     const int beats = std::max(1, m_settings.beats);
-    const long long place = (std::max(m_beat, 0) + (n - (m_next - 1)) - 1) % beats; // 0: first
+    const long long place = (m_beat + (n - (m_next - 1)) - 1) % beats; // 0: first
     return dueOf(place == 0 ? n : n + (beats - place));
 }
 
@@ -238,30 +236,27 @@ double Metronome::service() {
     const double ahead = m_onOwnClock ? LookAhead : 0.0;
     double now = timeNow();
     m_lastNow = now;
-    auto due = [&](long long n) {
-        return dueOf(n);
-    };
 
     // After a stall (a suspended machine, a blocked event loop) the missed beats are counted
     // but not sounded: a burst of late clicks helps nobody.
-    while (due(m_next + 1) <= now + ahead) {
+    while (dueOf(m_next + 1) <= now + ahead) {
         if (++m_beat > m_settings.beats)
             m_beat = 1;
         ++m_next;
     }
     // A microsecond's grace, so that a wake-up computed to the tick is taken as on time. A
     // closed output drops the click anyway: the window thread does not sleep for it.
-    if (!m_onOwnClock && m_out.isOpen() && due(m_next) > now &&
-        due(m_next) - now <= FineWait + 1e-6) {
-        m_clock.sleepUntil(due(m_next));
+    if (!m_onOwnClock && m_out.isOpen() && dueOf(m_next) > now &&
+        dueOf(m_next) - now <= FineWait + 1e-6) {
+        m_clock.sleepUntil(dueOf(m_next));
         now = timeNow();
         m_lastNow = now;
     }
-    if (due(m_next) <= now + ahead) {
-        click(due(m_next), m_onOwnClock);
+    if (dueOf(m_next) <= now + ahead) {
+        click(dueOf(m_next), m_onOwnClock);
         ++m_next;
     }
-    return due(m_next) - (m_onOwnClock ? ahead : FineWait) - now;
+    return dueOf(m_next) - (m_onOwnClock ? ahead : FineWait) - now;
 }
 
 void Metronome::arm(double seconds) {

@@ -60,8 +60,8 @@ public:
     double lastBeatTime() const;
     // The beat of the bar last clicked: 0 before the first click, then 1..beats.
     int beat() const { return m_beat; }
-    // When beat 0 fell (beat n falls n intervals later), on the clock in use: the output's own
-    // clock when it has one.
+    // When beat 0 fell (beat n falls n intervals later, until a pending tempo change), on the
+    // clock in use: the output's own clock when it has one.
     double beatZeroTime() const { return m_start; }
     // The first beat at or after `earliest` (on the clock in use) that begins a bar, at the
     // tempo that will be playing then; -1 when not running.
