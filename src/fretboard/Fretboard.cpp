@@ -383,13 +383,11 @@ void Fretboard::paintWith(QPainter& p, const NeckExtras& extras, qreal stretch,
     const std::vector<Mark>& marks = m_picture.marks;
     // The wood, the shading and the capo are stretched along the neck; every marker and sign
     // keeps its shape, moved to where its cell now lies. Right after a resize the rendering kept
-    // is scaled into place, smoothly.
+    // is scaled into place without filtering: it shows only until the resizing pauses, and a
+    // filtered scale of the whole neck is split across threads while the window waits for them.
     const QRectF along(0, 0, g.width() * stretch, g.height());
     if (resized) {
-        p.save();
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(along, m_skinCache);
-        p.restore();
     } else {
         p.drawImage(along, skinAt(scale, stretch, extras.darkWindow));
     }
