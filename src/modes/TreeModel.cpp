@@ -1,11 +1,19 @@
 #include "modes/TreeModel.h"
 
+#include <atomic>
+
 namespace chordalis {
+
+void TreeModel::changed() {
+    static std::atomic<quint64> last{0};
+    m_revision = ++last;
+}
 
 void TreeModel::clear() {
     m_nodes.clear();
     m_index.clear();
     selectedKey.clear();
+    changed();
 }
 
 bool TreeModel::add(const QString& parentKey, const QString& key, const QString& text, int item,
@@ -14,6 +22,7 @@ bool TreeModel::add(const QString& parentKey, const QString& key, const QString&
         return false;
     m_index.insert(key, int(m_nodes.size()));
     m_nodes.push_back({key, text, parentKey, icon, false, {}, item});
+    changed();
     return true;
 }
 
@@ -46,14 +55,18 @@ std::vector<const TreeNode*> TreeModel::children(const QString& parentKey) const
 
 void TreeModel::setExpanded(const QString& key, bool expanded) {
     const int i = indexOf(key);
-    if (i >= 0)
+    if (i >= 0 && m_nodes[size_t(i)].expanded != expanded) {
         m_nodes[size_t(i)].expanded = expanded;
+        changed();
+    }
 }
 
 void TreeModel::setToolTip(const QString& key, const QString& toolTip) {
     const int i = indexOf(key);
-    if (i >= 0)
+    if (i >= 0 && m_nodes[size_t(i)].toolTip != toolTip) {
         m_nodes[size_t(i)].toolTip = toolTip;
+        changed();
+    }
 }
 
 } // namespace chordalis

@@ -46,11 +46,19 @@ public:
     void setExpanded(const QString& key, bool expanded);
     void setToolTip(const QString& key, const QString& toolTip);
 
+    // Changes with every change of the nodes, never to a value another change had; a copy keeps
+    // it. A view that showed the nodes of one revision still shows them if the revision is the
+    // same. The selected key is not part of it.
+    quint64 revision() const { return m_revision; }
+
     QString selectedKey; // empty when nothing is selected
 
 private:
+    void changed();
+
     std::vector<TreeNode> m_nodes;
     QHash<QString, int> m_index;
+    quint64 m_revision = 0;
 };
 
 } // namespace chordalis

@@ -586,8 +586,21 @@ PositionPicker* ModeTabs::positions(Mode mode) const {
 }
 
 void ModeTabs::showPages() {
-    for (int i = 0; i < TreeCount; ++i)
-        TreeFiller::sync(*m_trees[size_t(i)], treeModel(m_pages, TreeId(i)), treeIcon);
+    // A tree whose model is as it was shown is left alone, but the icons are drawn for the
+    // palette: under a new one every tree is brought in line.
+    if (const qint64 palette = QApplication::palette().cacheKey(); palette != m_shownPalette) {
+        m_shownRevisions.fill(std::nullopt);
+        m_shownPalette = palette;
+    }
+    for (size_t i = 0; i < size_t(TreeCount); ++i) {
+        const TreeModel& model = treeModel(m_pages, TreeId(i));
+        if (m_shownRevisions[i] == model.revision()) {
+            TreeFiller::select(*m_trees[i], model.selectedKey);
+            continue;
+        }
+        TreeFiller::sync(*m_trees[i], model, treeIcon);
+        m_shownRevisions[i] = model.revision();
+    }
     for (const auto& [label, text] : m_labels) {
         if (label->text() != *text)
             label->setText(*text);

@@ -98,6 +98,9 @@ private:
     const MainPages& m_pages;
     const AppState& m_state;
     std::array<QTreeWidget*, TreeCount> m_trees{};
+    // The revision of the model each tree shows, and the palette its icons were drawn for.
+    std::array<std::optional<quint64>, TreeCount> m_shownRevisions{};
+    qint64 m_shownPalette = 0;
     std::array<QString, TreeCount> m_currentAtPress; // key of each tree's current node at a press
     std::vector<std::pair<QLabel*, const QString*>> m_labels;
     std::vector<std::pair<QPlainTextEdit*, const QString*>> m_textBoxes;

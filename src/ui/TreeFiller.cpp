@@ -54,7 +54,7 @@ void TreeFiller::fill(QTreeWidget& tree, const TreeModel& model, const IconLooku
         if (node.expanded)
             items.value(node.key)->setExpanded(true);
     }
-    selectKey(tree, model.selectedKey);
+    select(tree, model.selectedKey);
 }
 
 void TreeFiller::sync(QTreeWidget& tree, const TreeModel& model, const IconLookup& icons) {
@@ -86,10 +86,12 @@ void TreeFiller::sync(QTreeWidget& tree, const TreeModel& model, const IconLooku
         if (item->icon(0).cacheKey() != icon.cacheKey())
             item->setIcon(0, icon);
     }
-    selectKey(tree, model.selectedKey);
+    select(tree, model.selectedKey);
 }
 
-void TreeFiller::selectKey(QTreeWidget& tree, const QString& key) {
+void TreeFiller::select(QTreeWidget& tree, const QString& key) {
+    if (!key.isEmpty() && keyOf(tree.currentItem()) == key)
+        return;
     QTreeWidgetItem* item = find(tree, key);
     if (item == tree.currentItem())
         return;

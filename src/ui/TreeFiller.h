@@ -27,11 +27,12 @@ public:
     // Rebuilds the widget from scratch.
     static void fill(QTreeWidget& tree, const TreeModel& model, const IconLookup& icons = {});
 
+    // Makes the node of the key the current one, scrolled into view; none for a key the tree
+    // does not hold.
+    static void select(QTreeWidget& tree, const QString& key);
+
     static QString keyOf(const QTreeWidgetItem* item);
     static QTreeWidgetItem* find(const QTreeWidget& tree, const QString& key);
-
-private:
-    static void selectKey(QTreeWidget& tree, const QString& key);
 };
 
 } // namespace chordalis

@@ -196,12 +196,22 @@ TEST_F(UsabilityTest, ThemesChangeThePaletteAndFinderResultsStayReadable) {
     const ThemeChooser themes; // the test's own style and palette are its "desktop"
     window->setThemeChooser(&themes);
     const QIcon lightIcon = treeIcon(QStringLiteral("voicing"));
+    auto& chords = *find<QTreeWidget>("tvwChords");
+    test::clickNode(chords, TreeFiller::find(chords, QStringLiteral("0 Chord")));
+    const std::vector<TreeNode>& voicings = program->context().pages.chords.tvwVoicings.nodes();
+    const auto shape = std::find_if(voicings.begin(), voicings.end(),
+                                    [](const TreeNode& n) { return !n.icon.isEmpty(); });
+    ASSERT_NE(shape, voicings.end());
+    const QString shapeKey = shape->key, shapeIcon = shape->icon;
     action("mnuTheme2")->trigger();
     EXPECT_EQ(program->state().view.theme, Theme::Dark);
     QCoreApplication::processEvents();
     EXPECT_TRUE(isDark(QApplication::palette()));
     EXPECT_TRUE(isDark(window->modeTabs().palette()));
     EXPECT_NE(treeIcon(QStringLiteral("voicing")).cacheKey(), lightIcon.cacheKey());
+    // The lists show the icons for the new ground, though their items did not change.
+    EXPECT_EQ(TreeFiller::find(*find<QTreeWidget>("tvwVoicings"), shapeKey)->icon(0).cacheKey(),
+              treeIcon(shapeIcon).cacheKey());
     window->modeTabs().setCurrentIndex(int(Mode::ChordFinder));
     program->context().state.finderSelection = {-1, 1, -1, 2, 3, 0}; // x32010
     redrawCurrentMode(program->context());

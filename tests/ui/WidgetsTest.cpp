@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace chordalis {
 namespace {
@@ -87,6 +88,33 @@ TEST(TreeFillerTest, SyncRebuildsWhenTheKeysOrTheirOrderDiffer) {
     TreeFiller::sync(tree, reordered);
     EXPECT_EQ(TreeFiller::keyOf(tree.topLevelItem(0)), "1Voicing");
     EXPECT_EQ(tree.topLevelItem(1)->text(0), "6th Position");
+}
+
+// The window skips a tree whose model has the revision it showed: every change of the nodes
+// gives a revision no state had before, and what changes nothing, or only the selection, keeps it.
+TEST(TreeFillerTest, AModelsRevisionStandsForOneStateOfItsNodes) {
+    TreeModel m = chordTree();
+    EXPECT_EQ(TreeModel(m).revision(), m.revision());
+    std::set<quint64> seen{m.revision()};
+    const auto isNew = [&] {
+        return seen.insert(m.revision()).second;
+    };
+    m.setExpanded(QStringLiteral("0 Group"), true);
+    EXPECT_TRUE(isNew());
+    m.setToolTip(QStringLiteral("0 Chord"), QStringLiteral("C E G"));
+    EXPECT_TRUE(isNew());
+    m.add(QStringLiteral("0 Group"), QStringLiteral("2 Chord"), QStringLiteral("2 Chord"));
+    EXPECT_TRUE(isNew());
+    m.clear();
+    EXPECT_TRUE(isNew());
+    m = chordTree();
+    EXPECT_TRUE(isNew());
+
+    m.setExpanded(QStringLiteral("0 Group"), false);
+    m.setToolTip(QStringLiteral("0 Chord"), {});
+    m.add(QStringLiteral("No Group"), QStringLiteral("3 Chord"), QStringLiteral("3 Chord"));
+    m.selectedKey = QStringLiteral("0 Chord");
+    EXPECT_FALSE(isNew());
 }
 
 TEST(NeckViewTest, KeepsItsAspectAndReportsPressesInSurfaceUnits) {
