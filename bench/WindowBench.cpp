@@ -128,6 +128,34 @@ BENCHMARK(BM_ScaleRedrawAfterResize)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+// What any window pays for the same resizes on this display, beside the figures above: an empty
+// window resized and painted. The platform gives a window of a new size new memory to paint into,
+// and the first touch of it and the freeing of the old are most of this figure.
+void BM_BareWindowAfterResize(benchmark::State& st) {
+    QWidget bare;
+    bare.resize(1024, 768);
+    bare.show();
+    QApplication::processEvents();
+    const QSize large(int(st.range(0)), int(st.range(1)));
+    bool wide = false;
+    timeEach(
+        st, 0,
+        [&] {
+            wide = !wide;
+            bare.resize(wide ? large : QSize(1024, 768));
+            bare.repaint();
+        },
+        [] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(NeckView::SharpFrameDelayMs + 5));
+            QApplication::processEvents();
+        });
+}
+BENCHMARK(BM_BareWindowAfterResize)
+    ->Args({1600, 1000})
+    ->Args({1920, 1080})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // A drag of the window's corner: from 1280 x 800 to the size given and back in steps of 16 by 10
 // pixels, each step a resize and the whole window painted, the neck scaled from its last
 // rendering (the events between steps run at once: the pointer never pauses).
