@@ -228,7 +228,7 @@ const QImage& Fretboard::skinAt(qreal scale, qreal stretch, bool dark) const {
         return m_skinCache;
     // Rendered at the size it is shown, stretch included, so that a paint only copies it.
     QImage cache(int(std::ceil(g.width() * scale * stretch)), int(std::ceil(g.height() * scale)),
-                 QImage::Format_ARGB32_Premultiplied);
+                 QImage::Format_RGB32);
     cache.fill(Qt::white);
     QPainter p(&cache);
     // The scale is applied by hand and the pixel ratio set afterwards: a painter treats a ratio
